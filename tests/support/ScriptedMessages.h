@@ -1,0 +1,55 @@
+#pragma once
+// A message service for tests: every question must have been scripted, in order, with the
+// answer to give; an unexpected or unanswered question fails the test.
+#include "model/Messages.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+class ScriptedMessages final : public MessageService {
+public:
+    struct Shown {
+        std::string text, caption;
+        MsgButtons buttons;
+        MsgIcon icon;
+    };
+
+    ScriptedMessages() { SetMessageService(this); }
+    ~ScriptedMessages() override {
+        SetMessageService(nullptr);
+        EXPECT_TRUE(script_.empty()) << script_.size() << " scripted answer(s) never asked for";
+    }
+
+    // The next message must contain `textPart` (empty matches any text) and gets `answer`.
+    ScriptedMessages& expect(std::string textPart, MsgAnswer answer) {
+        script_.push_back({std::move(textPart), answer});
+        return *this;
+    }
+
+    MsgAnswer ask(const std::string& text, const std::string& caption, MsgButtons buttons,
+                  MsgIcon icon) override {
+        shown.push_back({text, caption, buttons, icon});
+        if (script_.empty()) {
+            ADD_FAILURE() << "unexpected message: [" << caption << "] " << text;
+            return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+        }
+        auto step = script_.front();
+        script_.pop_front();
+        EXPECT_NE(text.find(step.textPart), std::string::npos)
+            << "expected a message with \"" << step.textPart << "\", got [" << caption << "] "
+            << text;
+        return step.answer;
+    }
+
+    std::vector<Shown> shown;
+
+private:
+    struct Step {
+        std::string textPart;
+        MsgAnswer answer;
+    };
+    std::deque<Step> script_;
+};
