@@ -1,0 +1,59 @@
+#pragma once
+// State of the running program that goes with the open document but is not stored in it
+// (apart from what the model file names): the current scenario, storey and input mode, the
+// document flags, the undo ring's position, the deterioration survey points, the print
+// selection, and the display and calculation options of the main window, which belong to the
+// running program and keep their values across documents.
+#include <cstdint>
+#include <string>
+
+struct DisplayOptions {
+    int32_t ShowRetrofitCautions = 1;
+    int32_t ShowBeamStress = 1;
+    int32_t ShowWallElementNo = 1;
+    int32_t ShowWallStrength = 1;
+    int32_t ShowWallReduction = 1;
+    int32_t ShowColumnNValue = 1;
+    int32_t ShowRetrofitPlaces = 1;
+    int32_t ShowOtherStoreyWalls = 1;
+    int32_t NValueMethod = 0; // 0 N値法, 1 変換N値法, 2 許容応力度
+    int32_t WallRatioFromBaseStrength = 1;
+    int32_t ZeroStrengthEccentricity = 1; // 1: 99.99, 0: 0.0
+    int32_t IgnoreDeterioration = 1;
+    int32_t ConsiderBraceDirection = 0;
+    int32_t DiagonalWallCosSquared = 1;
+    int32_t CityCentreOfGravity = 0;
+    int32_t CityJointJudgement = 0;
+    int32_t CityWallBaseStrength = 0;
+    int32_t CountNonBearingWalls = 0;
+};
+
+struct AppState {
+    int32_t CurrentScenario = 0;
+    int32_t CurrentStorey = 0;
+    int32_t InputMode = -1; // -1 none, 0 axes, 1 columns ... 7 free lines, 10 zoning
+    int32_t Modified = 0;
+    std::string FileName = "無題"; // UTF-8 path of the open document
+
+    int32_t ScaleDenominator = 75;
+    double PixelsPerMetre = 53.0;
+    int32_t AxisEditMode = 0;
+    int32_t HoverState = 2;
+    int32_t ModelInitInProgress = 0;
+
+    int32_t ExistencePoints[13] = {2, 2, 2, 4, 0, 0, 0, 0, 2, 2, 2, 1, 2};
+    int32_t DeteriorationPoints[13] = {};
+    double DeteriorationFactor = 1.0;
+
+    int32_t PrintPageFlags[25] = {};
+    int32_t PrinterSetupDone = 0;
+
+    // Switches of the About box.
+    int32_t CityEditionEnabled = 0;
+    int32_t Revision2012Enabled = 0;
+    int32_t DataLoading = 0;
+
+    DisplayOptions Options;
+};
+
+extern AppState App;

@@ -1,0 +1,171 @@
+#pragma once
+// The building model of one document: the element lists of every model slot and storey, the
+// grid, the user panel materials and the building overview. One global instance, `Doc`, lives
+// for the whole run; a load reads a file into a fresh copy and assigns it to `Doc` only when the
+// whole read succeeded.
+#include "model/CustomPanels.h"
+#include "model/Overview.h"
+
+#include <cstdint>
+
+inline constexpr int ModelSlots = 13; // 0..2 scenarios, 3..12 undo snapshots
+inline constexpr int Scenarios = 3;
+inline constexpr int Storeys = 3;
+inline constexpr int UndoEntries = 10;
+inline constexpr int AxisCountX = 100;
+inline constexpr int AxisCountY = 100;
+
+inline constexpr int MaxColumns = 200;
+inline constexpr int MaxWalls = 200;
+inline constexpr int MaxRoofFloorRects = 30;
+inline constexpr int MaxRoofFloorTris = 30;
+inline constexpr int MaxFloorSpecRects = 30;
+inline constexpr int MaxFloorSpecTris = 30;
+inline constexpr int MaxRoomTexts = 100;
+inline constexpr int MaxFoundations = 100;
+inline constexpr int MaxFreeLines = 200;
+inline constexpr int MaxReserved = 100;
+
+struct ColumnRecord {
+    int32_t x, y;
+    int32_t kind;  // 1 管柱, 2 通し柱(1-2), 3 通し柱(2-3)
+    int32_t joint; // corner rule * 4 + hardware
+    int32_t spare;
+    bool operator==(const ColumnRecord&) const = default;
+};
+
+// Wall bracing word: bits 0-6 the BraceSpecs row, bits 7-9 the mud-wall class, bit 10 retrofit.
+inline constexpr int32_t BraceRowMask = 0x7F;
+inline constexpr int32_t RetrofitWallBit = 1024;
+inline constexpr int32_t BraceRowOf(int32_t bracing) { return bracing & BraceRowMask; }
+inline constexpr int32_t MudWallOf(int32_t bracing) { return (bracing >> 7) & 7; }
+
+struct WallRecord {
+    int32_t x1, y1, x2, y2;
+    int32_t type;            // 0..14
+    int32_t bracing;         // see BraceRowOf / MudWallOf / RetrofitWallBit
+    int32_t panelL, panelR;  // PanelSpecs rows
+    int32_t jointSpec;       // derived 0..3
+    int32_t deterioration;   // 0 劣化, 1 部分, 2 なし
+    int32_t foundationClass; // derived 0..2
+    int32_t changeFlags;     // derived
+    int32_t cautionFlags;    // derived, not stored
+    int32_t retrofitNo;      // derived, not stored
+    bool operator==(const WallRecord&) const = default;
+};
+
+struct RoofFloorRectRecord {
+    int32_t x1, y1, x2, y2, code; // code = not-enclosed flag * 8 + area kind
+    bool operator==(const RoofFloorRectRecord&) const = default;
+};
+struct RoofFloorTriRecord {
+    int32_t x1, y1, x2, y2, x3, y3, code;
+    bool operator==(const RoofFloorTriRecord&) const = default;
+};
+struct FloorSpecRectRecord {
+    int32_t x1, y1, x2, y2, code; // code = brace * 32 + board
+    bool operator==(const FloorSpecRectRecord&) const = default;
+};
+struct FloorSpecTriRecord {
+    int32_t x1, y1, x2, y2, x3, y3, code;
+    bool operator==(const FloorSpecTriRecord&) const = default;
+};
+struct RoomTextRecord {
+    int32_t x1, y1, x2, y2;
+    FixedText<40> text;
+    bool operator==(const RoomTextRecord&) const = default;
+};
+struct FoundationRecord {
+    int32_t x1, y1, x2, y2, type; // 0 基礎Ⅰ, 1 基礎Ⅱ, 2 基礎Ⅲ
+    bool operator==(const FoundationRecord&) const = default;
+};
+struct FreeLineRecord {
+    int32_t x1, y1, x2, y2;
+    double dx1, dy1, dx2, dy2; // offsets from the nodes, metres
+    int32_t style;             // 0..5
+    int32_t colour;            // 0x00BBGGRR
+    bool operator==(const FreeLineRecord&) const = default;
+};
+struct ReservedRecord {
+    int32_t v[5];
+    bool operator==(const ReservedRecord&) const = default;
+};
+
+// The element kinds in kind order (1..10), the order of memory and of the record sections of
+// the model file.
+enum class ElementKind {
+    Column = 1,
+    Wall,
+    RoofFloorRect,
+    RoofFloorTri,
+    FloorSpecRect,
+    FloorSpecTri,
+    RoomText,
+    Foundation,
+    FreeLine,
+    Reserved
+};
+
+struct Document {
+    int32_t ColumnCount[ModelSlots][Storeys];
+    ColumnRecord Columns[ModelSlots][Storeys][MaxColumns];
+    int32_t WallCount[ModelSlots][Storeys];
+    WallRecord Walls[ModelSlots][Storeys][MaxWalls];
+    int32_t RoofFloorRectCount[ModelSlots][Storeys];
+    RoofFloorRectRecord RoofFloorRects[ModelSlots][Storeys][MaxRoofFloorRects];
+    int32_t RoofFloorTriCount[ModelSlots][Storeys];
+    RoofFloorTriRecord RoofFloorTris[ModelSlots][Storeys][MaxRoofFloorTris];
+    int32_t FloorSpecRectCount[ModelSlots][Storeys];
+    FloorSpecRectRecord FloorSpecRects[ModelSlots][Storeys][MaxFloorSpecRects];
+    int32_t FloorSpecTriCount[ModelSlots][Storeys];
+    FloorSpecTriRecord FloorSpecTris[ModelSlots][Storeys][MaxFloorSpecTris];
+    int32_t RoomTextCount[ModelSlots][Storeys];
+    RoomTextRecord RoomTexts[ModelSlots][Storeys][MaxRoomTexts];
+    int32_t FoundationCount[ModelSlots][Storeys];
+    FoundationRecord Foundations[ModelSlots][Storeys][MaxFoundations];
+    int32_t FreeLineCount[ModelSlots][Storeys];
+    FreeLineRecord FreeLines[ModelSlots][Storeys][MaxFreeLines];
+    int32_t ReservedCount[ModelSlots][Storeys];
+    ReservedRecord ReservedRecords[ModelSlots][Storeys][MaxReserved];
+
+    // Grid: positions in metres, strictly increasing; kinds 0 main, 1 sub, 2 hidden.
+    double AxisX[AxisCountX];
+    double AxisY[AxisCountY];
+    int32_t AxisKindX[AxisCountX];
+    int32_t AxisKindY[AxisCountY];
+    double Module = 0.91;
+
+    CustomPanelRecord CustomPanels[CustomPanelCount];
+
+    // The building overview: eight records, only StoreyData indexed by scenario.
+    BuildingDataRecord BuildingData;
+    StoreyDataRecord StoreyData;
+    GroundFoundationSurveyRecord GroundFoundationSurvey;
+    FoundationFloorSpecRecord FoundationFloorSpec;
+    DeteriorationSurveyRecord DeteriorationSurvey;
+    PermitRecordRecord PermitRecord;
+    ReportTextsRecord ReportTexts;
+    RetrofitApplicationRecord RetrofitApplication;
+
+    int32_t CriteriaEdition = 0; // 0 national 2004, 1 older file, 2 city, 4 2012 revision
+    int32_t DiagnosisMethod = 0; // 0..3
+};
+
+// Calls f(countTable, recordTable, capacity, kind) for every element kind in kind order.
+// countTable is int32_t[ModelSlots][Storeys], recordTable Record[ModelSlots][Storeys][capacity].
+template <typename D, typename F>
+void ForEachElementKind(D& d, F&& f) {
+    f(d.ColumnCount, d.Columns, MaxColumns, ElementKind::Column);
+    f(d.WallCount, d.Walls, MaxWalls, ElementKind::Wall);
+    f(d.RoofFloorRectCount, d.RoofFloorRects, MaxRoofFloorRects, ElementKind::RoofFloorRect);
+    f(d.RoofFloorTriCount, d.RoofFloorTris, MaxRoofFloorTris, ElementKind::RoofFloorTri);
+    f(d.FloorSpecRectCount, d.FloorSpecRects, MaxFloorSpecRects, ElementKind::FloorSpecRect);
+    f(d.FloorSpecTriCount, d.FloorSpecTris, MaxFloorSpecTris, ElementKind::FloorSpecTri);
+    f(d.RoomTextCount, d.RoomTexts, MaxRoomTexts, ElementKind::RoomText);
+    f(d.FoundationCount, d.Foundations, MaxFoundations, ElementKind::Foundation);
+    f(d.FreeLineCount, d.FreeLines, MaxFreeLines, ElementKind::FreeLine);
+    f(d.ReservedCount, d.ReservedRecords, MaxReserved, ElementKind::Reserved);
+}
+
+// The open document. Large: never put a Document on the stack.
+extern Document& Doc;
