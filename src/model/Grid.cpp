@@ -365,8 +365,7 @@ int ApplyAxisEdit(int mode, int ix, int iy, int dialogResult, double d) {
     }
     if (d < 0.1 && Show("入力値が小さすぎです。\n\n入力値を直します　－－　はい\n\n"
                         "このまま入力する　－－　いいえ",
-                        CaptionInput, MsgButtons::YesNo,
-                        MsgIcon::Information) == MsgAnswer::Yes)
+                        CaptionInput, MsgButtons::YesNo, MsgIcon::Information) == MsgAnswer::Yes)
         return 0;
 
     if (add) {
@@ -385,8 +384,8 @@ bool InsertAxis(AxisDir dir, int at, double position, int32_t kind) {
 
     auto map = [at](int v) { return v >= at ? v + 1 : v; };
     if (ScenarioNodeLeavesGrid(dir, map)) {
-        Show("最後の通り芯にデータが在るため、通り芯を追加出来ません。",
-             CaptionData, MsgButtons::Ok, MsgIcon::Stop);
+        Show("最後の通り芯にデータが在るため、通り芯を追加出来ません。", CaptionData,
+             MsgButtons::Ok, MsgIcon::Stop);
         return false;
     }
     double next[100];

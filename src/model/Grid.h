@@ -18,8 +18,12 @@ struct GridState {
 
 extern GridState Grid;
 
-inline int MinInt(int a, int b) { return a < b ? a : b; }
-inline int MaxInt(int a, int b) { return a > b ? a : b; }
+inline int MinInt(int a, int b) {
+    return a < b ? a : b;
+}
+inline int MaxInt(int a, int b) {
+    return a > b ? a : b;
+}
 
 enum class AxisDir { X, Y };
 
