@@ -1,4 +1,5 @@
 #include "model/Grid.h"
+#include "model/AppState.h"
 #include "model/Model.h"
 #include "support/ScriptedMessages.h"
 
@@ -101,7 +102,10 @@ void PrintTo(const Case& c, std::ostream* os) {
 class GridTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetDocument(); }
-    void TearDown() override { ResetDocument(); }
+    void TearDown() override {
+        ResetDocument();
+        App.Modified = 0;
+    }
 };
 
 // ---- Repair ----
@@ -241,6 +245,7 @@ TEST_F(GridTest, ExtentsCountOnlyStructuralKinds) {
 }
 
 TEST_F(GridTest, EmptyModelAndOnlyTextsHaveAnEmptyExtent) {
+    EXPECT_TRUE(PlanIsEmpty(1, 2)) << "empty before the first computation too";
     Add(Doc.RoomTextCount, Doc.RoomTexts, 0, 0, {3, 3, 5, 5, FixedText<40>("x")});
     CheckAxesAndExtent();
     EXPECT_TRUE(DataIsEmpty());
@@ -756,7 +761,9 @@ TEST_P(ModuleTest, ChangesOrRefuses) {
     Doc.AxisY[5] = 5.0;
     ScriptedMessages messages;
     if (*c.refusal) messages.expect(c.refusal, Ok);
+    App.Modified = 0;
     EXPECT_EQ(ChangeModule(c.module, c.respacing), !*c.refusal);
+    EXPECT_EQ(App.Modified, *c.refusal ? 0 : 1);
     if (*c.refusal) {
         EXPECT_DOUBLE_EQ(Doc.Module, M);
         EXPECT_DOUBLE_EQ(Doc.AxisX[99], 99 * M);
