@@ -1,6 +1,7 @@
 #include "calc/FloorReduction.h"
 
 #include "calc/FloorCheck.h"
+#include "calc/MethodTables.h"
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -8,29 +9,6 @@
 #include <cmath>
 
 namespace {
-
-// Floor ratings (床倍率) of the board and of the horizontal brace of a floor specification.
-constexpr double FloorBoardRatings[17] = {0,    2.0, 1.6,  1.0,  1.4, 1.12, 0.7, 3.0, 1.2,
-                                          0.39, 0.3, 0.26, 0.24, 0.7, 0.5,  0.2, 0.1};
-constexpr double FloorBraceRatings[8] = {0, 0.8, 0.6, 0.5, 0.48, 0.36, 0.3, 0.24};
-
-// Quarter method [class of the first strip][floor class][class of the second strip].
-constexpr double QuarterMethodReduction[4][3][4] = {
-    {{1.0, 0.7, 0.6, 0.6}, {1.0, 0.5, 0.45, 0.45}, {1.0, 0.3, 0.3, 0.3}},
-    {{0.7, 1.0, 0.8, 0.75}, {0.5, 1.0, 0.8, 0.75}, {0.3, 1.0, 0.75, 0.75}},
-    {{0.6, 0.8, 1.0, 1.0}, {0.45, 0.8, 1.0, 1.0}, {0.3, 0.75, 1.0, 1.0}},
-    {{0.6, 0.75, 1.0, 1.0}, {0.45, 0.75, 1.0, 1.0}, {0.3, 0.75, 1.0, 1.0}},
-};
-
-// [floor class][eccentricity class]: E of the general detailed method (A) and Fef of the
-// precise methods (B).
-constexpr double FloorEccentricityReductionA[3][3] = {
-    {1.0, 0.7, 0.6}, {1.0, 0.5, 0.45}, {1.0, 0.3, 0.3}};
-constexpr double FloorEccentricityReductionB[3][3] = {
-    {1.0, 0.95, 0.9}, {1.0, 0.925, 0.85}, {1.0, 0.9, 0.8}};
-
-// The strength variant of each result column, the same for every storey (the scores take it so).
-constexpr int ColumnVariant[ResultColumns] = {0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4};
 
 // Diagnosis methods: 0 and 3 are the two variants of precise method 1.
 constexpr int MethodGeneralDetailed = 1;
@@ -54,9 +32,9 @@ struct Vertex {
     double x, y; // positions, m
 };
 
-// The coordinate `other` of edge a-b where its coordinate `along` is t (linear). The two ends
-// lie on different grid lines, so their positions differ; a damaged grid that repeats a
-// position reads the near end instead of dividing by zero.
+// Where edge a-b crosses the grid line at t: its Y for an X line (alongX), its X for a Y line.
+// The two ends lie on different grid lines, so their positions differ; a damaged grid that
+// repeats a position reads the near end instead of dividing by zero.
 double Cut(const Vertex& a, const Vertex& b, double t, bool alongX) {
     const double a0 = alongX ? a.x : a.y, b0 = alongX ? b.x : b.y;
     const double a1 = alongX ? a.y : a.x, b1 = alongX ? b.y : b.x;
@@ -212,7 +190,7 @@ void QuarterMethod(int s, int f, int edition, int floorClass, const FloorRigidit
     } else {
         for (int k = 0; k < QuarterStrips; ++k) {
             const double qr = ReqResult.QuarterRequiredStrength[s][f][k];
-            ratio[k] = (qr * 0.25 + QuarterWall(rig, s, f, k)) / qr;
+            ratio[k] = (qr * OtherElementsShare + QuarterWall(rig, s, f, k)) / qr;
         }
         using floorcalc::QuarterStripClass;
         ex = QuarterMethodReduction[QuarterStripClass(ratio[StripYLow])][floorClass]
@@ -241,7 +219,7 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
     }
     for (int k = 0; k < QuarterStrips; ++k) out.QuarterWallRatio[s][f][k] = 0.0;
     for (int col = 0; col < ResultColumns; ++col) {
-        const int v = ColumnVariant[col];
+        const int v = ResultColumnVariant[col];
         const double reX = At(rig.EccentricityRatioX, s, f, v);
         const double reY = At(rig.EccentricityRatioY, s, f, v);
         double ex, ey;
