@@ -154,17 +154,6 @@ INSTANTIATE_TEST_SUITE_P(MeanFloorRatios, ReductionFactor2012Continuity,
 // ---------------------------------------------------------------------------------------------
 // Quarter method
 
-TEST(QuarterStripClassTest, BoundariesBelongToTheUpperClass) {
-    EXPECT_EQ(QuarterStripClass(0.25), 0);
-    EXPECT_EQ(QuarterStripClass(0.329), 0);
-    EXPECT_EQ(QuarterStripClass(0.33), 1);
-    EXPECT_EQ(QuarterStripClass(0.659), 1);
-    EXPECT_EQ(QuarterStripClass(0.66), 2);
-    EXPECT_EQ(QuarterStripClass(0.999), 2);
-    EXPECT_EQ(QuarterStripClass(1.0), 3);
-    EXPECT_EQ(QuarterStripClass(3.0), 3);
-}
-
 TEST(QuarterReduction2012Test, HandWorked) {
     // Ratios 0.8 and 0.4: E1 = ((0.4 + 0.8) / 0.8) x 0.5 = 0.75, E2 = 0.4 x 1.5 = 0.6.
     EXPECT_DOUBLE_EQ(QuarterReduction2012(0.8, 0.4, 0), 0.75);
