@@ -65,7 +65,7 @@ public:
     }
 
     HouseBuilder& column(int x, int y, int kind = 1, int joint = 0) {
-        return add(Doc.ColumnCount, Doc.Columns, MaxColumns, ColumnRecord{x, y, kind, joint, 0});
+        return add(Doc.ColumnCount, Doc.Columns, ColumnRecord{x, y, kind, joint, 0});
     }
     // A wall from (x1, y1) to (x2, y2); the derived words stay 0.
     HouseBuilder& wall(int x1, int y1, int x2, int y2, int bracing = 0, int panelL = 0,
@@ -77,22 +77,22 @@ public:
         w.panelL = panelL;
         w.panelR = panelR;
         w.deterioration = deterioration;
-        return add(Doc.WallCount, Doc.Walls, MaxWalls, w);
+        return add(Doc.WallCount, Doc.Walls, w);
     }
     HouseBuilder& roofFloorRect(int x1, int y1, int x2, int y2, int code = 0) {
-        return add(Doc.RoofFloorRectCount, Doc.RoofFloorRects, MaxRoofFloorRects,
+        return add(Doc.RoofFloorRectCount, Doc.RoofFloorRects,
                    RoofFloorRectRecord{x1, y1, x2, y2, code});
     }
     HouseBuilder& roofFloorTri(int x1, int y1, int x2, int y2, int x3, int y3, int code = 0) {
-        return add(Doc.RoofFloorTriCount, Doc.RoofFloorTris, MaxRoofFloorTris,
+        return add(Doc.RoofFloorTriCount, Doc.RoofFloorTris,
                    RoofFloorTriRecord{x1, y1, x2, y2, x3, y3, code});
     }
     HouseBuilder& floorSpecRect(int x1, int y1, int x2, int y2, int code = 12) {
-        return add(Doc.FloorSpecRectCount, Doc.FloorSpecRects, MaxFloorSpecRects,
+        return add(Doc.FloorSpecRectCount, Doc.FloorSpecRects,
                    FloorSpecRectRecord{x1, y1, x2, y2, code});
     }
     HouseBuilder& floorSpecTri(int x1, int y1, int x2, int y2, int x3, int y3, int code = 12) {
-        return add(Doc.FloorSpecTriCount, Doc.FloorSpecTris, MaxFloorSpecTris,
+        return add(Doc.FloorSpecTriCount, Doc.FloorSpecTris,
                    FloorSpecTriRecord{x1, y1, x2, y2, x3, y3, code});
     }
     // text: CP932 bytes.
@@ -100,20 +100,18 @@ public:
         RoomTextRecord r{};
         r.x1 = x1, r.y1 = y1, r.x2 = x2, r.y2 = y2;
         r.text.set(text);
-        return add(Doc.RoomTextCount, Doc.RoomTexts, MaxRoomTexts, r);
+        return add(Doc.RoomTextCount, Doc.RoomTexts, r);
     }
     HouseBuilder& foundation(int x1, int y1, int x2, int y2, int type = 2) {
-        return add(Doc.FoundationCount, Doc.Foundations, MaxFoundations,
-                   FoundationRecord{x1, y1, x2, y2, type});
+        return add(Doc.FoundationCount, Doc.Foundations, FoundationRecord{x1, y1, x2, y2, type});
     }
     HouseBuilder& freeLine(int x1, int y1, int x2, int y2, double dx1 = 0, double dy1 = 0,
                            double dx2 = 0, double dy2 = 0, int style = 0, int colour = 0) {
-        return add(Doc.FreeLineCount, Doc.FreeLines, MaxFreeLines,
+        return add(Doc.FreeLineCount, Doc.FreeLines,
                    FreeLineRecord{x1, y1, x2, y2, dx1, dy1, dx2, dy2, style, colour});
     }
     HouseBuilder& reserved(int v0, int v1 = 0, int v2 = 0, int v3 = 0, int v4 = 0) {
-        return add(Doc.ReservedCount, Doc.ReservedRecords, MaxReserved,
-                   ReservedRecord{{v0, v1, v2, v3, v4}});
+        return add(Doc.ReservedCount, Doc.ReservedRecords, ReservedRecord{{v0, v1, v2, v3, v4}});
     }
 
     // One element of every kind, all carrying `tag` in a coordinate so that plans built with
@@ -134,7 +132,7 @@ public:
 private:
     template <typename Rec, std::size_t Cap>
     HouseBuilder& add(int32_t (&counts)[ModelSlots][Storeys],
-                      Rec (&records)[ModelSlots][Storeys][Cap], int, const Rec& r) {
+                      Rec (&records)[ModelSlots][Storeys][Cap], const Rec& r) {
         int32_t& n = counts[slot_][storey_];
         if (n < 0 || n >= static_cast<int32_t>(Cap)) {
             ADD_FAILURE() << "HouseBuilder: list full at slot " << slot_ << " storey " << storey_;
