@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 namespace pf = CustomPanelFile;
@@ -75,6 +77,9 @@ struct RealCase {
     double value;
     const char* field; // the 16 characters before the zero byte
 };
+void PrintTo(const RealCase& c, std::ostream* os) {
+    *os << c.value;
+}
 class RealEncoding : public ::testing::TestWithParam<RealCase> {};
 
 TEST_P(RealEncoding, ThousandthsRightAligned) {
@@ -141,6 +146,9 @@ struct Damage {
     std::string bytes;
     const char* inMessage; // part of the message the user sees
 };
+void PrintTo(const Damage& d, std::ostream* os) {
+    *os << d.what;
+}
 class PanelFileRefusal : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(PanelFileRefusal, RefusedWithAMessageAndNothingChanges) {
