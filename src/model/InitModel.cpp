@@ -1,14 +1,12 @@
 #include "model/InitModel.h"
 
 #include "model/AppState.h"
+#include "model/CustomPanels.h"
 #include "model/Model.h"
 #include "model/ModelHooks.h"
 
 #include <algorithm>
 #include <iterator>
-
-// Replaced by the real one wherever the panel materials are linked in.
-__attribute__((weak)) void ResetPanelElements() {}
 
 namespace {
 

@@ -12,6 +12,3 @@ inline constexpr int InitBeforeLoad = 2;
 
 void InitModel(int mode);
 
-// Restores the ten default user panel materials. Defined with the panel materials; the model
-// carries a weak do-nothing stand-in so that it links on its own.
-void ResetPanelElements();

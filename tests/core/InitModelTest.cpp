@@ -1,3 +1,4 @@
+#include "model/CustomPanels.h"
 #include "model/InitModel.h"
 #include "model/AppState.h"
 #include "model/Model.h"
@@ -225,6 +226,9 @@ TEST_P(InitModelMode, StoreyCountFileNameAndPanelsDependOnTheMode) {
         for (int sc = 0; sc < Scenarios; ++sc) EXPECT_EQ(Doc.StoreyData.topStorey[sc], 1);
         EXPECT_EQ(App.FileName, "無題");
         EXPECT_EQ(hooks.caption, "Velquor [無題]");
+        // A new document starts from the default panel materials.
+        for (int k = 0; k < CustomPanelCount; ++k)
+            EXPECT_EQ(Doc.CustomPanels[k], CustomPanelDefaults[k]) << "panel " << k;
     }
 
     // The overview dialog and the palettes do not exist yet at start-up.
