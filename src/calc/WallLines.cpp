@@ -10,7 +10,9 @@ namespace {
 // About 5 MB: static storage, zero at start.
 WallEvaluationResults theWallEvaluation;
 
-int Scenario() { return ClampIndex(App.CurrentScenario, Scenarios); }
+int Scenario() {
+    return ClampIndex(App.CurrentScenario, Scenarios);
+}
 
 template <typename T>
 void Exchange(T& a, T& b) {
@@ -46,7 +48,9 @@ OutlineEdge& OutlineEntry(int storey, int i) {
     return WallEval.StoreyOutline[Scenario()][storey][i];
 }
 
-void RemoveEdge(OutlineEdge& e) { e = OutlineEdge{}; }
+void RemoveEdge(OutlineEdge& e) {
+    e = OutlineEdge{};
+}
 
 // Edges on one grid line, given by their coordinates along it: the overlap cancels, edges that
 // touch end to end merge into `a`.
@@ -118,8 +122,12 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 
 WallEvaluationResults& WallEval = theWallEvaluation;
 
-double AxisPosX(int32_t index) { return Doc.AxisX[ClampIndex(index, AxisCountX)]; }
-double AxisPosY(int32_t index) { return Doc.AxisY[ClampIndex(index, AxisCountY)]; }
+double AxisPosX(int32_t index) {
+    return Doc.AxisX[ClampIndex(index, AxisCountX)];
+}
+double AxisPosY(int32_t index) {
+    return Doc.AxisY[ClampIndex(index, AxisCountY)];
+}
 
 NormalisedWall NormaliseWall(const WallRecord& wall) {
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
@@ -147,7 +155,9 @@ int WallCountOf(int storey) {
     return n < 0 ? 0 : (n > MaxWalls ? MaxWalls : n);
 }
 
-int TopStoreyOf() { return ClampIndex(Doc.StoreyData.topStorey[Scenario()], Storeys); }
+int TopStoreyOf() {
+    return ClampIndex(Doc.StoreyData.topStorey[Scenario()], Storeys);
+}
 
 int32_t NodeCode(int storey, int32_t x, int32_t y) {
     if (!InRange(storey, Storeys) || !InRange(x, AxisCountX) || !InRange(y, AxisCountY)) return 0;
@@ -220,9 +230,8 @@ int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t 
     }
 }
 
-int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1,
-                       int32_t ay1, int32_t ax2, int32_t ay2, double slope, int32_t referenceKind,
-                       int wall) {
+int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
+                       int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall) {
     if (!InRange(storey, Storeys)) return 0;
     bool visited[MaxWalls] = {};
     MarkVisited(visited, skipWall);

@@ -47,9 +47,8 @@ int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t 
 // Walks along the run of collinear opening walls from the given end (mode as above), adds
 // their lengths to `length` and records in runKind of `wall` the type of the last link whose
 // type exceeds `referenceKind`. Returns 1 when the run ends at a solid wall (type 0 or 7).
-int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1,
-                       int32_t ay1, int32_t ax2, int32_t ay2, double slope, int32_t referenceKind,
-                       int wall);
+int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
+                       int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall);
 
 // Adds an edge to the storey's outline; a negative storey empties all three storeys. Edges
 // beyond MaxOutlineEdges are dropped.
