@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -98,6 +99,9 @@ struct SlopeCase {
     double reference, candidate;
     bool collinear;
 };
+std::ostream& operator<<(std::ostream& o, const SlopeCase& c) {
+    return o << c.reference << " vs " << c.candidate;
+}
 class Collinearity : public ::testing::TestWithParam<SlopeCase> {};
 TEST_P(Collinearity, RatioWithinOnePercent) {
     EXPECT_EQ(IsCollinear(GetParam().reference, GetParam().candidate), GetParam().collinear);
@@ -210,6 +214,9 @@ struct AreaCase {
     int code;
     int edges;
 };
+std::ostream& operator<<(std::ostream& o, const AreaCase& c) {
+    return o << "code " << c.code;
+}
 class OutlineAreaKinds : public WallFixture, public ::testing::WithParamInterface<AreaCase> {};
 TEST_P(OutlineAreaKinds, OnlyEnclosedFloorsVoidsAndRoofsAddEdges) {
     AddRect(0, 1, 1, 3, 3, GetParam().code);

@@ -1,6 +1,7 @@
 #include "support/WallFixture.h"
 
 #include <cmath>
+#include <ostream>
 
 namespace {
 
@@ -58,6 +59,10 @@ struct VariantCase {
     int variant;
     int row; // expected bracing row for the one-way row 62
 };
+std::ostream& operator<<(std::ostream& o, const VariantCase& c) {
+    return o << "(" << c.x1 << "," << c.y1 << ")-(" << c.x2 << "," << c.y2 << ") variant "
+             << c.variant;
+}
 class BraceVariants : public ::testing::TestWithParam<VariantCase> {};
 TEST_P(BraceVariants, OneWayBraceCountsByDirection) {
     const VariantCase& c = GetParam();
@@ -83,6 +88,9 @@ struct FoundationCase {
     int foundationType;
     double factor;
 };
+std::ostream& operator<<(std::ostream& o, const FoundationCase& c) {
+    return o << "foundation " << c.foundationType;
+}
 class ThroughColumnWall : public WallStrength,
                           public ::testing::WithParamInterface<FoundationCase> {};
 TEST_P(ThroughColumnWall, JointFactorByFoundation) {
@@ -114,6 +122,9 @@ struct DeteriorationCase {
     int deterioration;
     double factor, reduction;
 };
+std::ostream& operator<<(std::ostream& o, const DeteriorationCase& c) {
+    return o << "deterioration " << c.deterioration;
+}
 class PartlyDeteriorated : public WallStrength,
                            public ::testing::WithParamInterface<DeteriorationCase> {};
 TEST_P(PartlyDeteriorated, SmallerFactorCounts) {
@@ -156,6 +167,9 @@ struct LengthCase {
     double length;
     double strength;
 };
+std::ostream& operator<<(std::ostream& o, const LengthCase& c) {
+    return o << c.length << " m";
+}
 class CountingLengths : public WallStrength, public ::testing::WithParamInterface<LengthCase> {};
 TEST_P(CountingLengths, BraceFromNinetyCentimetresFacesFromSixty) {
     // "B4" 2.56 and mud wall "T2" 2.2.
@@ -173,6 +187,9 @@ struct CapCase {
     int method, edition, bracing, panel;
     double strength;
 };
+std::ostream& operator<<(std::ostream& o, const CapCase& c) {
+    return o << "method " << c.method << " edition " << c.edition;
+}
 class StrengthCaps : public WallStrength, public ::testing::WithParamInterface<CapCase> {};
 TEST_P(StrengthCaps, ByMethodAndEdition) {
     Doc.DiagnosisMethod = GetParam().method;
@@ -209,6 +226,9 @@ struct ClassCase {
     double s;
     int cls, cls2012;
 };
+std::ostream& operator<<(std::ostream& o, const ClassCase& c) {
+    return o << c.s << " kN/m";
+}
 class StrengthClasses : public ::testing::TestWithParam<ClassCase> {};
 TEST_P(StrengthClasses, BoundariesBelongToTheUpperClass) {
     EXPECT_EQ(StrengthClassOf(GetParam().s), GetParam().cls);
@@ -239,6 +259,9 @@ TEST_F(WallStrength, NoisyBoundaryFromTheTablesIsNotPutInTheClassBelow) {
 struct InterpolationCase {
     double s, factor;
 };
+std::ostream& operator<<(std::ostream& o, const InterpolationCase& c) {
+    return o << c.s << " kN/m";
+}
 class Interpolation2012 : public ::testing::TestWithParam<InterpolationCase> {};
 TEST_P(Interpolation2012, VpFoundationOneTopStoreyOfSeveral) {
     EXPECT_NEAR(JointReduction2012(JointReductionTop2012Multi, GetParam().s, 1, 0),
