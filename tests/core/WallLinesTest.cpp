@@ -115,20 +115,6 @@ INSTANTIATE_TEST_SUITE_P(Slopes, Collinearity,
                                            // 1.01 itself is inside the bounds.
                                            SlopeCase{1.01, 1.0, true}));
 
-TEST_F(WallLines, NormalisedFormOrdersTheEnds) {
-    WallRecord w{};
-    w.x1 = 5, w.y1 = 7, w.x2 = 2, w.y2 = 3;
-    NormalisedWall n = NormaliseWall(w);
-    EXPECT_EQ(std::tie(n.x1, n.y1, n.x2, n.y2), std::make_tuple(2, 3, 5, 7));
-    // dx 3, dy 4: slope 4/3, length 5.
-    EXPECT_DOUBLE_EQ(n.slope, 4.0 / 3.0);
-    EXPECT_DOUBLE_EQ(n.length, 5.0);
-    w.x1 = 4, w.y1 = 6, w.x2 = 4, w.y2 = 2;
-    n = NormaliseWall(w);
-    EXPECT_EQ(std::tie(n.y1, n.y2), std::make_tuple(2, 6));
-    EXPECT_EQ(n.slope, VerticalSlope);
-}
-
 TEST_F(WallLines, ChainSearchStopsAtOnceOnAThroughColumn) {
     AddColumn(0, 3, 1, 2);
     BuildNodeMap(0);

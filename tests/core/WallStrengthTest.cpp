@@ -109,15 +109,6 @@ INSTANTIATE_TEST_SUITE_P(Classes, ThroughColumnWall,
                          ::testing::Values(FoundationCase{0, 0.45}, FoundationCase{1, 0.35},
                                            FoundationCase{2, 0.25}));
 
-TEST_F(WallStrength, NoticeHardwareOnFoundationTwo) {
-    // 告示 both ends: jointSpec 0; class 2 基Ⅱ 0.6.
-    SolidWall(B4W, 0, 0, 2);
-    AddFoundation(3, 2, 5, 2, 1);
-    Evaluate();
-    EXPECT_EQ(Wall(0, 0).jointSpec, 0);
-    EXPECT_DOUBLE_EQ(Result(0, 0).jointReductionFactor, 0.6);
-}
-
 struct DeteriorationCase {
     int deterioration;
     double factor, reduction;
@@ -152,15 +143,6 @@ TEST_F(WallStrength, LowerStoreyWallUsesTheLowerTable) {
     EXPECT_EQ(Result(0, 0).lowerStorey, 1);
     EXPECT_DOUBLE_EQ(Result(0, 0).jointReductionFactor, 0.7);
     EXPECT_DOUBLE_EQ(Result(0, 0).strengthX, 7.21);
-}
-
-TEST_F(WallStrength, DeterioratedLowerStoreyWall) {
-    // 劣化 on a lower-storey wall of class 2: 0.7, with the lower joint factor 0.7.
-    Doc.StoreyData.topStorey[0] = 1;
-    AddRect(0, 1, 1, 8, 6, 0);
-    SolidWall(B4W, 0, 0, 0, 0);
-    Evaluate();
-    EXPECT_DOUBLE_EQ(Result(0, 0).deteriorationFactor, 0.7);
 }
 
 struct LengthCase {
