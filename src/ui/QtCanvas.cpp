@@ -9,6 +9,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -37,6 +38,12 @@ QPainter::CompositionMode ModeFor(PenMode m) {
 void Normalise(int& x1, int& y1, int& x2, int& y2) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
+}
+
+// A created font's cell is as high as asked (the gothic faces' ascent and descent round up to
+// one pixel more at some sizes).
+int CellHeight(const CanvasFont& font, const QFontMetrics& fm) {
+    return font.height != 0 ? std::min(std::abs(font.height), 100000) : fm.ascent() + fm.descent();
 }
 
 } // namespace
@@ -185,7 +192,7 @@ void QtCanvas::textOut(int x, int y, std::string_view cp932) {
     const QString text = QStringFromCp932(cp932);
     const QFont qf = MakeQFont(font());
     const QFontMetrics fm(qf, p_.device());
-    const int cellHeight = fm.ascent() + fm.descent();
+    const int cellHeight = CellHeight(font(), fm);
     const int width = fm.horizontalAdvance(text);
 
     p_.save();
@@ -231,5 +238,5 @@ int QtCanvas::textWidth(std::string_view cp932) {
 
 int QtCanvas::textHeight(std::string_view) {
     const QFontMetrics fm(MakeQFont(font()), p_.device());
-    return fm.ascent() + fm.descent();
+    return CellHeight(font(), fm);
 }
