@@ -64,8 +64,9 @@ void Cp932LimitValidator::fixup(QString& input) const {
     // Keep whole characters from the start while they fit and CP932 can write them.
     QString kept;
     std::size_t used = 0;
-    for (const QChar ch : input) {
-        const auto bytes = cp932::fromUtf8(QString(ch).toStdString());
+    for (const char32_t codePoint : input.toUcs4()) {
+        const QString ch = QString::fromUcs4(&codePoint, 1);
+        const auto bytes = cp932::fromUtf8(ch.toStdString());
         if (!bytes) continue;
         if (used + bytes->size() > std::size_t(maxBytes_)) break;
         used += bytes->size();
