@@ -1,0 +1,17 @@
+#pragma once
+// Resets the document and the state that goes with it, and brings the main window's controls
+// in line: at start-up (mode 0), for a new document (mode 1) and right before a model file is
+// read (mode 2). The building overview, the criteria edition, the method, the deterioration
+// factor, the module and the options keep their values; a new document starts from the
+// previous document's overview data.
+#include <cstdint>
+
+inline constexpr int InitStartup = 0;
+inline constexpr int InitNewDocument = 1;
+inline constexpr int InitBeforeLoad = 2;
+
+void InitModel(int mode);
+
+// Restores the ten default user panel materials. Defined with the panel materials; the model
+// carries a weak do-nothing stand-in so that it links on its own.
+void ResetPanelElements();
