@@ -5,6 +5,7 @@
 #include "mainwin/velquor2_About.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/InitModel.h"
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "ui/Canvas.h"
@@ -90,7 +91,13 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     FormCreate(arguments);
 }
 
-Tvelquor2Form::~Tvelquor2Form() = default;
+Tvelquor2Form::~Tvelquor2Form() {
+    if (&Hooks() == this) SetModelHooks(nullptr);
+}
+
+void Tvelquor2Form::setCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
 
 void Tvelquor2Form::BuildMenus() {
     QMenuBar* bar = menuBar();
@@ -174,8 +181,8 @@ void Tvelquor2Form::FormCreate(const QStringList& arguments) {
         }
     }
 
-    // The model's start-up initialisation (InitModel with mode 0) comes here once the model
-    // initialiser and its window hooks are part of the program.
+    SetModelHooks(this);
+    InitModel(InitStartup);
 
     SizeSheetToGrid();
     SheetScrollV = 0;

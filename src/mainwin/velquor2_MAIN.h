@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the plan sheet in its scroll box, the side panel on the right, the status
 // bar and the main menu. It owns the single-instance lock and the start-up sequence.
+#include "model/ModelHooks.h"
 #include "ui/SingleInstance.h"
 
 #include <QMainWindow>
@@ -31,7 +32,9 @@ private:
     Tvelquor2Form& form_;
 };
 
-class Tvelquor2Form final : public QMainWindow {
+// The model brings the window's controls in line through ModelHooks; the window installs itself
+// as the hooks when it is created and removes itself when it goes.
+class Tvelquor2Form final : public QMainWindow, public ModelHooks {
     Q_OBJECT
 public:
     // `arguments` as QCoreApplication::arguments() gives them (Qt's own options removed);
@@ -116,6 +119,10 @@ public:
     // Hides and shows the current palette again, which brings it to the front.
     void RefreshToolDialog();
     int PalettesShown = 0;
+
+    // --- Model hooks (the side panel's controls answer the others once they exist) --------
+    void showToolDialog() override { ShowToolDialog(); }
+    void setCaption(const std::string& caption) override;
 
     // --- Menu handlers ------------------------------------------------------------------
     void FileExit1Execute();
