@@ -14,9 +14,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -81,6 +83,17 @@ TEST_F(StartupTest, EveryRunningCopyHoldsALockOfItsOwn) {
     second.release();
     EXPECT_FALSE(first.otherCopyRuns());
     EXPECT_FALSE(second.held());
+}
+
+TEST_F(StartupTest, LockOfACopyThatDiedIsTakenOver) {
+    // A lock file whose process no longer runs (as a crash leaves it).
+    QFile stale(QDir(locks.path()).filePath(QStringLiteral("velquor-0.lock")));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray("2147483600\nvelquor\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    InstanceLock lock(locks.path());
+    ASSERT_TRUE(lock.acquire());
+    EXPECT_FALSE(lock.otherCopyRuns());
 }
 
 TEST_F(StartupTest, SecondCopyAsksAndNoEndsItBeforeAnyDocument) {
@@ -155,6 +168,13 @@ TEST_F(StartupTest, MainWindowStartsWithAnEmptyModelAndItsFrame) {
     // The side panel stands right of the plan, the whole height of the window's body.
     EXPECT_GE(MainForm->Panel1->geometry().left(), MainForm->Gamen->geometry().right());
     EXPECT_EQ(MainForm->Panel1->height(), MainForm->Gamen->height());
+
+    // The empty plan shows its grid: axis 1 at 0.91 x 53 = 48.23, pixel column 48, dotted in
+    // the main-axis colour 0xC08080 (blue C0, green 80, red 80); nothing between the axes.
+    const QImage plan = MainForm->Sheet->grab(QRect(0, 0, 60, 60)).toImage();
+    EXPECT_EQ(plan.pixel(48, 1) & 0xFFFFFF, qRgb(0x80, 0x80, 0xC0) & 0xFFFFFF);
+    EXPECT_EQ(plan.pixel(48, 4) & 0xFFFFFF, 0xFFFFFFu); // the gap of the dots
+    EXPECT_EQ(plan.pixel(24, 24) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 struct ArgumentCase {
