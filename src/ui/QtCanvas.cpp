@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -128,47 +129,108 @@ void QtCanvas::drawLine(CanvasPoint from, CanvasPoint to) {
     p_.drawLine(from.x, from.y, to.x, to.y);
 }
 
+void QtCanvas::drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw) {
+    const PenMode mode = pen().mode;
+    QPaintDevice* device = p_.device();
+    if (mode == PenMode::Copy || !device || device->devType() != QInternal::Image) {
+        // Copy mode, or paper, whose engines know no raster operations and draw opaque.
+        p_.setCompositionMode(ModeFor(mode));
+        draw(p_);
+        return;
+    }
+    // Qt fills a figure and then strokes its outline, so an xor outline pixel that the fill
+    // also covers would be inverted twice and vanish. The figure is drawn once onto a layer and
+    // every pixel it covers is combined with the paper exactly once.
+    auto* target = static_cast<QImage*>(device);
+    const int margin = std::max(pen().width, 1) + 2;
+    const QRect area = p_.worldTransform()
+                           .mapRect(bounds)
+                           .adjusted(-margin, -margin, margin, margin)
+                           .intersected(target->rect());
+    if (area.isEmpty()) return;
+    QImage layer(area.size(), QImage::Format_ARGB32);
+    layer.fill(Qt::transparent);
+    {
+        QPainter lp(&layer);
+        lp.setRenderHint(QPainter::Antialiasing, false);
+        lp.setWorldTransform(p_.worldTransform() *
+                             QTransform::fromTranslate(-area.left(), -area.top()));
+        lp.setPen(p_.pen());
+        lp.setBrush(p_.brush());
+        draw(lp);
+    }
+    if (target->format() != QImage::Format_RGB32 && target->format() != QImage::Format_ARGB32 &&
+        target->format() != QImage::Format_ARGB32_Premultiplied) {
+        // Other formats: Qt's own raster operation, with its double outline pixels.
+        p_.setCompositionMode(ModeFor(mode));
+        draw(p_);
+        return;
+    }
+    for (int y = 0; y < area.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(target->scanLine(area.top() + y)) + area.left();
+        for (int x = 0; x < area.width(); ++x) {
+            if (qAlpha(src[x]) == 0) continue;
+            const QRgb s = src[x] & 0xFFFFFF, d = dst[x] & 0xFFFFFF;
+            QRgb r = 0;
+            switch (mode) {
+            case PenMode::Xor:
+                r = s ^ d;
+                break;
+            case PenMode::NotXor:
+                r = ~(s ^ d);
+                break;
+            case PenMode::Mask:
+                r = s & d;
+                break;
+            case PenMode::Copy:
+                r = s;
+                break;
+            }
+            dst[x] = 0xFF000000u | (r & 0xFFFFFF);
+        }
+    }
+}
+
 void QtCanvas::rectangle(int x1, int y1, int x2, int y2) {
     Normalise(x1, y1, x2, y2);
     if (x2 - x1 < 1 || y2 - y1 < 1) return;
     const bool noPen = pen().style == PenStyle::Clear;
     const bool thin = pen().width <= 1;
-    // Fill and outline never share a pixel, so an xor rectangle inverts each pixel once.
-    if (brush().style != BrushStyle::Clear) {
-        p_.setCompositionMode(ModeFor(pen().mode));
-        QRect inner = noPen  ? QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1) // one smaller, as Windows
-                      : thin ? QRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2)
-                             : QRect(x1, y1, x2 - x1, y2 - y1);
-        if (inner.width() > 0 && inner.height() > 0) p_.fillRect(inner, makeBrush());
-    }
-    if (!noPen) {
-        applyPen(false);
-        if (thin) {
-            // A one-pixel outline on columns x1 and x2-1 and rows y1 and y2-1.
-            if (x2 - x1 == 1 || y2 - y1 == 1) {
-                p_.setPen(Qt::NoPen);
-                p_.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorFromRef(pen().colour));
-            } else {
-                QPen qp = makePen();
-                qp.setCapStyle(Qt::SquareCap);
-                qp.setJoinStyle(Qt::MiterJoin);
-                p_.setPen(qp);
-                p_.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-            }
-        } else {
-            QPen qp = makePen();
-            qp.setJoinStyle(Qt::MiterJoin);
-            p_.setPen(qp);
-            p_.drawRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    const QBrush fill = brush().style == BrushStyle::Clear ? QBrush(Qt::NoBrush) : makeBrush();
+    QPen outline = makePen();
+    outline.setJoinStyle(Qt::MiterJoin);
+    if (thin) outline.setCapStyle(Qt::SquareCap);
+    drawFigure(QRect(x1, y1, x2 - x1, y2 - y1), [&](QPainter& p) {
+        // A one-pixel outline lies on columns x1 and x2-1 and rows y1 and y2-1, the fill
+        // inside it; without a pen the fill is one pixel smaller, as on Windows.
+        if (fill.style() != Qt::NoBrush) {
+            const QRect inner = noPen  ? QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)
+                                : thin ? QRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2)
+                                       : QRect(x1, y1, x2 - x1, y2 - y1);
+            if (inner.width() > 0 && inner.height() > 0) p.fillRect(inner, fill);
         }
-    }
+        if (noPen) return;
+        if (thin && (x2 - x1 == 1 || y2 - y1 == 1)) {
+            p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), outline.color());
+            return;
+        }
+        p.setPen(outline);
+        p.setBrush(Qt::NoBrush);
+        if (thin) {
+            p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+        } else {
+            p.drawRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+        }
+    });
 }
 
 void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
     Normalise(x1, y1, x2, y2);
     if (x2 - x1 < 1 || y2 - y1 < 1) return;
     applyPen(true);
-    p_.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    drawFigure(QRect(x1, y1, x2 - x1, y2 - y1),
+               [&](QPainter& p) { p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)); });
 }
 
 void QtCanvas::polygon(const CanvasPoint* points, int count) {
@@ -177,7 +239,7 @@ void QtCanvas::polygon(const CanvasPoint* points, int count) {
     poly.reserve(count);
     for (int i = 0; i < count; ++i) poly << QPoint(points[i].x, points[i].y);
     applyPen(true);
-    p_.drawPolygon(poly, Qt::OddEvenFill);
+    drawFigure(poly.boundingRect(), [&](QPainter& p) { p.drawPolygon(poly, Qt::OddEvenFill); });
 }
 
 void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {

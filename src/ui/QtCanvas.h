@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <functional>
+
 class QtCanvas final : public Canvas {
 public:
     // The painter must be active and stay so while the canvas is used; its state is changed.
@@ -30,6 +32,8 @@ protected:
 
 private:
     void applyPen(bool withBrush);
+    // Draws a closed figure with the pen mode in force; `bounds` holds it (logical pixels).
+    void drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw);
     QPen makePen() const;
     QBrush makeBrush() const;
 

@@ -23,12 +23,12 @@ std::string Sjis(const char* utf8) {
 }
 
 // A white RGB32 image and a canvas on it; drawing happens in the callback.
-QImage Draw(int w, int h, const std::function<void(QtCanvas&)>& paint,
-            QColor background = Qt::white) {
+QImage Draw(int w, int h, const std::function<void(QtCanvas&)>& paint, QPoint origin = {}) {
     TestApp();
     QImage image(w, h, QImage::Format_RGB32);
-    image.fill(background);
+    image.fill(Qt::white);
     QPainter painter(&image);
+    painter.translate(-origin);
     QtCanvas canvas(painter);
     paint(canvas);
     painter.end();
@@ -225,6 +225,57 @@ INSTANTIATE_TEST_SUITE_P(
             if (ch == ' ') ch = '_';
         return n;
     });
+
+struct XorOnceCase {
+    const char* name;
+    QPoint origin; // the painter's origin: the plan paints the part of the sheet it shows
+    Figure figure;
+};
+class XorOnceTest : public ::testing::TestWithParam<XorOnceCase> {};
+
+// Drawn once in xor with white on white paper, a figure turns exactly the pixels black that it
+// covers in copy mode: no pixel of the outline is inverted twice by the fill. The painter is
+// shifted as the plan's painter is for the part of the sheet being drawn.
+TEST_P(XorOnceTest, XorCoversTheSamePixelsAsCopy) {
+    auto render = [](PenMode mode) {
+        return Draw(
+            64, 64,
+            [mode](QtCanvas& c) {
+                c.setPen(mode == PenMode::Xor ? 0xFFFFFF : 0x000000, 1, PenStyle::Solid, mode);
+                c.setBrushColour(mode == PenMode::Xor ? 0xFFFFFF : 0x000000);
+                GetParam().figure(c);
+            },
+            GetParam().origin);
+    };
+    TestApp();
+    const QImage copy = render(PenMode::Copy);
+    const QImage xored = render(PenMode::Xor);
+    ASSERT_FALSE(Ink(copy).isEmpty());
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(IsWhite(copy, x, y), IsWhite(xored, x, y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Figures, XorOnceTest,
+    ::testing::Values(XorOnceCase{"rectangle", {}, [](QtCanvas& c) { c.rectangle(8, 8, 30, 50); }},
+                      XorOnceCase{"wide_rectangle",
+                                  {},
+                                  [](QtCanvas& c) {
+                                      c.setPenWidth(3);
+                                      c.rectangle(8, 8, 30, 50);
+                                  }},
+                      XorOnceCase{"ellipse", {}, [](QtCanvas& c) { c.ellipse(4, 4, 60, 40); }},
+                      XorOnceCase{"polygon",
+                                  {},
+                                  [](QtCanvas& c) {
+                                      const CanvasPoint pts[] = {{5, 5}, {60, 10}, {30, 58}};
+                                      c.polygon(pts, 3);
+                                  }},
+                      XorOnceCase{"shifted_ellipse",
+                                  {100, 50},
+                                  [](QtCanvas& c) { c.ellipse(104, 54, 160, 90); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QtCanvas, DottedLineIsThreeOnThreeOff) {
     QImage img = Draw(70, 10, [](QtCanvas& c) {
