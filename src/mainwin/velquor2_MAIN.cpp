@@ -169,8 +169,9 @@ void Tvelquor2Form::BuildSidePanel() {
 void Tvelquor2Form::FormCreate(const QStringList& arguments) {
     // Another running copy holds a lock of its own; ours is held until the process ends, also
     // when a close is cancelled, so that every copy started meanwhile asks.
-    const bool acquired = InstanceMutex->acquire();
-    if (acquired && InstanceMutex->otherCopyRuns()) {
+    // A lock that cannot be taken (folder not writable) lets the program run as if alone.
+    InstanceMutex->acquire();
+    if (InstanceMutex->otherCopyRuns()) {
         const MsgAnswer answer = Messages().ask("既に起動されています。複数起動しますか？\n\n起動す"
                                                 "る　　　はい\n\n起動しない　　いいえ",
                                                 "終了", MsgButtons::YesNo, MsgIcon::Question);
@@ -233,11 +234,17 @@ void Tvelquor2Form::ProcessPendingOpen() {
 void Tvelquor2Form::OpenPendingFile(const QString& path) {
     // The open itself (read, grid check, centring, deterioration factor, title) belongs to the
     // document commands, which take it over here.
-    StatusBar->showMessage(path);
+    (void)path;
 }
 
 void Tvelquor2Form::WMDropFiles(const QStringList& files) {
     if (files.isEmpty()) return;
+    if (files.size() != 1) {
+        Messages().ask("一つのファイルのみ入れて下さい。", "ドラッグエラー", MsgButtons::Ok,
+                       MsgIcon::Information);
+    }
+    // The first file is opened in any case. Whether a modified document may be replaced is the
+    // open's question, not the drop's.
     PendingOpenPath = files.first();
     PendingOpenFlag = 1;
     QTimer::singleShot(0, this, [this] { ProcessPendingOpen(); });

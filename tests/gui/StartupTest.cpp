@@ -301,3 +301,25 @@ TEST_F(StartupTest, HorizontalMemberWindowIsABlankPageClosedWithItsButton) {
     OoukazaiDlg->OKBtn->click();
     EXPECT_EQ(OoukazaiDlg->result(), QDialog::Accepted);
 }
+
+TEST_F(StartupTest, DroppedFilesOpenTheFirstAndSeveralAreToldOff) {
+    ScriptedMessages messages;
+    ASSERT_TRUE(CreateForms(Args(), locks.path()));
+    ModalRecorder modal;
+    MainForm->show();
+    ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->StartupDialogsPending == 0; }));
+
+    MainForm->WMDropFiles({QStringLiteral("/tmp/a.vq2")});
+    EXPECT_EQ(MainForm->PendingOpenFlag, 1);
+    ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->PendingOpenFlag == 0; }));
+
+    messages.expect("一つのファイルのみ入れて下さい。", MsgAnswer::Ok);
+    MainForm->WMDropFiles({QStringLiteral("/tmp/b.vq2"), QStringLiteral("/tmp/c.vq2")});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "ドラッグエラー");
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(MainForm->PendingOpenPath, QStringLiteral("/tmp/b.vq2"));
+    ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->PendingOpenFlag == 0; }));
+    EXPECT_EQ(modal.shown.size(), 1u); // only the About box of the start
+}
