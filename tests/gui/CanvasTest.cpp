@@ -422,3 +422,33 @@ INSTANTIATE_TEST_SUITE_P(
                       WidthCase{12, 6, "基礎Ⅰ", 36},  // 3 full-width characters of 12
                       WidthCase{20, 8, "ab", 16},     // narrowed: stretch 80
                       WidthCase{70, 0, "A壁", 105})); // 35 + 70
+
+TEST(QtCanvas, OutOfRangeFiguresAndDamagedTextDrawWithoutFailing) {
+    // Coordinates as TruncPixel leaves them from a damaged file, in every pen mode, and text
+    // that is not valid CP932 (a lead byte without its trail byte).
+    const int far = TruncPixel(1e300);
+    for (PenMode mode : {PenMode::Copy, PenMode::Xor, PenMode::NotXor, PenMode::Mask}) {
+        QImage img = Draw(50, 50, [&](QtCanvas& c) {
+            c.setPen(0x0000FF, 1, PenStyle::Dot, mode);
+            c.setBrushColour(0x00FF00);
+            c.rectangle(-far, -far, far, far);
+            c.ellipse(-far, -far, far, far);
+            const CanvasPoint pts[] = {{-far, 5}, {far, 10}, {30, far}};
+            c.polygon(pts, 3);
+            c.polygon(nullptr, 3);
+            c.polygon(pts, -1);
+            c.moveTo(-far, -far);
+            c.lineTo(far, far);
+            c.setPenWidth(far);
+            c.lineTo(0, 0);
+            CanvasFont f;
+            f.height = far;
+            f.width = far;
+            f.escapement = far;
+            c.setFont(f);
+            c.textOut(0, 0, "\x81");
+            EXPECT_GE(c.textWidth("\x81"), 0);
+        });
+        EXPECT_EQ(img.size(), QSize(50, 50));
+    }
+}
