@@ -37,6 +37,10 @@ Tvelquor2Form* MainForm = nullptr;
 namespace {
 
 constexpr int SidePanelWidth = 240;
+
+const char* const AlreadyRunningQuestion =
+    "既に起動されています。複数起動しますか？\n\n起動する　　　はい\n\n起動しない　　いいえ";
+
 // Widgets cannot be larger than this; a damaged grid must not make the sheet larger.
 constexpr int MaxSheetExtent = 16777215;
 
@@ -167,14 +171,13 @@ void Tvelquor2Form::BuildSidePanel() {
 }
 
 void Tvelquor2Form::FormCreate(const QStringList& arguments) {
-    // Another running copy holds a lock of its own; ours is held until the process ends, also
-    // when a close is cancelled, so that every copy started meanwhile asks.
-    // A lock that cannot be taken (folder not writable) lets the program run as if alone.
+    // Every running copy holds a lock of its own until its process ends, also after a
+    // cancelled close, so that every copy started meanwhile asks. A lock that cannot be taken
+    // (folder not writable) lets the program run as if alone.
     InstanceMutex->acquire();
     if (InstanceMutex->otherCopyRuns()) {
-        const MsgAnswer answer = Messages().ask("既に起動されています。複数起動しますか？\n\n起動す"
-                                                "る　　　はい\n\n起動しない　　いいえ",
-                                                "終了", MsgButtons::YesNo, MsgIcon::Question);
+        const MsgAnswer answer =
+            Messages().ask(AlreadyRunningQuestion, "終了", MsgButtons::YesNo, MsgIcon::Question);
         if (answer != MsgAnswer::Yes) {
             InstanceMutex->release();
             TerminateRequested = true;
