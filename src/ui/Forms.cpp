@@ -35,14 +35,14 @@ PaletteForm::PaletteForm(QWidget* mainWindow)
 }
 
 void PaletteForm::showPalette(const QWidget* drawingArea) {
+    show();
     if (!positioned_ && drawingArea) {
+        // Placed by its outer frame, which is known once the palette is shown.
         const QPoint areaTopLeft = drawingArea->mapToGlobal(QPoint(0, 0));
-        adjustSize();
         move(areaTopLeft.x() + drawingArea->width() - frameGeometry().width() - 15,
              areaTopLeft.y() + 30);
     }
     positioned_ = true;
-    show();
     raise();
 }
 

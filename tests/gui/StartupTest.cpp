@@ -5,7 +5,9 @@
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
+#include "model/InitModel.h"
 #include "model/Model.h"
+#include "model/ModelHooks.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FormSet.h"
 #include "ui/Forms.h"
@@ -322,4 +324,50 @@ TEST_F(StartupTest, DroppedFilesOpenTheFirstAndSeveralAreToldOff) {
     EXPECT_EQ(MainForm->PendingOpenPath, QStringLiteral("/tmp/b.vq2"));
     ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->PendingOpenFlag == 0; }));
     EXPECT_EQ(modal.shown.size(), 1u); // only the About box of the start
+}
+
+TEST_F(StartupTest, PaletteIsPlacedAtItsFirstShowingAndThenStaysWhereLeft) {
+    ScriptedMessages messages;
+    ASSERT_TRUE(CreateForms(Args(), locks.path()));
+    MainForm->resize(1000, 700);
+    MainForm->show();
+    ProcessEventsUntil([] { return MainForm->isVisible(); });
+    App.InputMode = 10;
+    MainForm->ShowToolDialog();
+    const QPoint area = MainForm->Gamen->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(zoneDlg->frameGeometry().top(), area.y() + 30);
+    EXPECT_EQ(zoneDlg->frameGeometry().right() + 1, area.x() + MainForm->Gamen->width() - 15);
+
+    zoneDlg->move(20, 40);
+    const QPoint left = zoneDlg->pos();
+    App.InputMode = 2;
+    MainForm->ShowToolDialog();
+    App.InputMode = 10;
+    MainForm->ShowToolDialog();
+    EXPECT_EQ(zoneDlg->pos(), left);
+    MainForm->RefreshToolDialog();
+    EXPECT_TRUE(zoneDlg->isVisible());
+    EXPECT_EQ(zoneDlg->pos(), left);
+    App.InputMode = -1;
+}
+
+TEST_F(StartupTest, ModelReachesTheWindowThroughItsHooks) {
+    ScriptedMessages messages;
+    ASSERT_TRUE(CreateForms(Args(), locks.path()));
+    EXPECT_EQ(&Hooks(), static_cast<ModelHooks*>(MainForm));
+    MainForm->show();
+    App.InputMode = 10;
+    MainForm->ShowToolDialog();
+    ASSERT_TRUE(zoneDlg->isVisible());
+    MainForm->setWindowTitle(QStringLiteral("Velquor [/tmp/old.vq2]"));
+
+    // A new document hides the palettes and renames the window.
+    InitModel(InitNewDocument);
+    EXPECT_EQ(App.InputMode, -1);
+    EXPECT_FALSE(zoneDlg->isVisible());
+    EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Velquor [無題]"));
+
+    DestroyForms();
+    EXPECT_NE(&Hooks(), nullptr);
+    InitModel(InitNewDocument); // with the window gone the hooks do nothing
 }
