@@ -129,6 +129,12 @@ public:
     void N6Click();
     void HelpAbout1Execute();
 
+    // --- Plan sheet: scale, recompute, mouse input, axis editing -------------------------
+
+    // --- Document commands: new, open, save, close ----------------------------------------
+
+    // --- Side panel controls, options and menus -------------------------------------------
+
 protected:
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
