@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -254,6 +255,10 @@ struct JointCase {
     int kind1, kind2; // column kinds at the wall's ends (0: no column)
     int expected;
 };
+std::ostream& operator<<(std::ostream& o, const JointCase& c) {
+    return o << "hardware " << c.hardware1 << "/" << c.hardware2 << " kinds " << c.kind1 << "/"
+             << c.kind2;
+}
 class JointSpec : public WallFixture, public ::testing::WithParamInterface<JointCase> {};
 TEST_P(JointSpec, FromTheWeakerEndColumn) {
     const JointCase& c = GetParam();

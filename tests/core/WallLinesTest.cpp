@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -98,6 +99,9 @@ struct SlopeCase {
     double reference, candidate;
     bool collinear;
 };
+std::ostream& operator<<(std::ostream& o, const SlopeCase& c) {
+    return o << c.reference << " vs " << c.candidate;
+}
 class Collinearity : public ::testing::TestWithParam<SlopeCase> {};
 TEST_P(Collinearity, RatioWithinOnePercent) {
     EXPECT_EQ(IsCollinear(GetParam().reference, GetParam().candidate), GetParam().collinear);
@@ -110,20 +114,6 @@ INSTANTIATE_TEST_SUITE_P(Slopes, Collinearity,
                                            SlopeCase{VerticalSlope, VerticalSlope, true},
                                            // 1.01 itself is inside the bounds.
                                            SlopeCase{1.01, 1.0, true}));
-
-TEST_F(WallLines, NormalisedFormOrdersTheEnds) {
-    WallRecord w{};
-    w.x1 = 5, w.y1 = 7, w.x2 = 2, w.y2 = 3;
-    NormalisedWall n = NormaliseWall(w);
-    EXPECT_EQ(std::tie(n.x1, n.y1, n.x2, n.y2), std::make_tuple(2, 3, 5, 7));
-    // dx 3, dy 4: slope 4/3, length 5.
-    EXPECT_DOUBLE_EQ(n.slope, 4.0 / 3.0);
-    EXPECT_DOUBLE_EQ(n.length, 5.0);
-    w.x1 = 4, w.y1 = 6, w.x2 = 4, w.y2 = 2;
-    n = NormaliseWall(w);
-    EXPECT_EQ(std::tie(n.y1, n.y2), std::make_tuple(2, 6));
-    EXPECT_EQ(n.slope, VerticalSlope);
-}
 
 TEST_F(WallLines, ChainSearchStopsAtOnceOnAThroughColumn) {
     AddColumn(0, 3, 1, 2);
@@ -210,6 +200,9 @@ struct AreaCase {
     int code;
     int edges;
 };
+std::ostream& operator<<(std::ostream& o, const AreaCase& c) {
+    return o << "code " << c.code;
+}
 class OutlineAreaKinds : public WallFixture, public ::testing::WithParamInterface<AreaCase> {};
 TEST_P(OutlineAreaKinds, OnlyEnclosedFloorsVoidsAndRoofsAddEdges) {
     AddRect(0, 1, 1, 3, 3, GetParam().code);
