@@ -581,6 +581,14 @@ int32_t ColumnHardwareClass(const ColumnJointRecord& r, int32_t nValueMethod) {
     return JointHardwareClass(ColumnGoverningValue(r, nValueMethod), nValueMethod);
 }
 
+int32_t ColumnHardwareClass(const ColumnJointRecord& r) {
+    return ColumnHardwareClass(r, App.Options.NValueMethod);
+}
+
+double ColumnGoverningValue(const ColumnJointRecord& r) {
+    return ColumnGoverningValue(r, App.Options.NValueMethod);
+}
+
 const char* JointHardwareNameOf(long long hardwareClass) {
     return BoundedAt(JointHardwareNames, hardwareClass);
 }

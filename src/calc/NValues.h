@@ -116,6 +116,10 @@ int32_t ColumnHardwareClass(const ColumnJointRecord& r, int32_t nValueMethod);
 // The value the method shows for a column: max of the two pull-out forces or N-values.
 double ColumnGoverningValue(const ColumnJointRecord& r, int32_t nValueMethod);
 
+// The same in the form `App.Options.NValueMethod` chooses.
+int32_t ColumnHardwareClass(const ColumnJointRecord& r);
+double ColumnGoverningValue(const ColumnJointRecord& r);
+
 // Names and marks of a class; a class outside 0..10 is brought into range.
 const char* JointHardwareNameOf(long long hardwareClass);
 const char* JointHardwareMarkOf(long long hardwareClass);

@@ -4,6 +4,9 @@
 #include "calc/NValues.h"
 
 #include "calc/Tables.h"
+#include "calc/WallClassify.h"
+#include "calc/WallLines.h"
+#include "calc/WallStrength.h"
 #include "model/Grid.h"
 
 #include "../support/NValueFixtures.h"
@@ -311,6 +314,21 @@ TEST(NValues, ColumnThatHandsItsLoadToNothingIsReported) {
     EXPECT_EQ(At(0, 3, 1).upper1Count, 0);
 }
 
+TEST(NValues, RatioWithoutStrengthIsNotHandedDownAndFailsNothing) {
+    ResetHouse(1);
+    AddColumn(0, 1, 1);
+    AddColumn(1, 5, 5);
+    Prepare();
+    // A brace-end code gives the upper column a ratio difference (0 / 14: +2.0) but no
+    // strength difference; the hand-down follows the strength, so nothing goes down.
+    WallEval.GridCellWalls[0][1][5][5][1] = 14;
+    const NValueStatus st = CalcNValues();
+    EXPECT_NEAR(At(1, 5, 5).a1X, 2.0, Tol);
+    EXPECT_TRUE(st.ok);
+    EXPECT_EQ(NValueRes.FailingColumnCount[0][1], 0);
+    EXPECT_EQ(At(0, 1, 1).upper1Total, 0);
+}
+
 // Storey 1: (0,0) and (3,0) joined by a K1 wall along X (Pw 1.0); storey 0: one column on
 // (3,3). (3,0) finds (3,3) on its X line; (0,0) finds nothing.
 TEST(NValues, FailingColumnOnTheOriginNodeIsStillReported) {
@@ -461,6 +479,30 @@ TEST(NValues, EveryEntrySumsAndTheFirstEightAreKept) {
     EXPECT_EQ(ColumnHardwareClass(r, 1), 6); // 13.0032 kN: above 9.53, not above 14.82
 }
 
+// The check reads the wall evaluation's results as that evaluation leaves them: block 0 of
+// the reduced strength, nothing of a wall without effective length.
+TEST(NValues, ReadsTheWallEvaluationOfTheSameRun) {
+    BuildOneStorey();
+    Doc.RoofFloorRects[0][0][0] = {1, 1, 5, 3, 3}; // light roof over the house
+    Doc.RoofFloorRectCount[0][0] = 1;
+    App.CurrentScenario = 0;
+    ComputeExtents();
+    BuildAxisLabels();
+    SelectWallElementTables();
+    BuildWallLineLists();
+    ClassifyWalls();
+    EvaluateWallStrengths();
+    CalcNValues();
+    const WallResultRecord& a = WallEval.WallResult[0][0][0][0];
+    const WallResultRecord& b = WallEval.WallResult[0][0][1][0];
+    ASSERT_GT(a.effectiveLength, 0.0);
+    ASSERT_GT(a.reducedStrength, 0.0);
+    // (3,1) collects wall B on its +X side and wall A on its -X side.
+    EXPECT_NEAR(At(0, 1, 1).pw1X, a.reducedStrength, Tol);
+    EXPECT_NEAR(At(0, 3, 1).pw1X, std::fabs(b.reducedStrength - a.reducedStrength), Tol);
+    EXPECT_NEAR(At(0, 3, 1).a1X, 2.0, Tol); // |0.5 - 2.5|
+}
+
 // ---- Hardware classes ----
 
 struct ClassCase {
@@ -515,6 +557,11 @@ TEST(NValues, ColumnClassUsesTheLargerDirection) {
     EXPECT_EQ(ColumnHardwareClass(r, 0), 4);
     EXPECT_NEAR(ColumnGoverningValue(r, 1), 10.0, Tol);
     EXPECT_EQ(ColumnHardwareClass(r, 1), 6);
+    // The window's option picks the form.
+    App.Options.NValueMethod = 1;
+    EXPECT_EQ(ColumnHardwareClass(r), 6);
+    App.Options.NValueMethod = 0;
+    EXPECT_EQ(ColumnHardwareClass(r), 4);
 }
 
 } // namespace
