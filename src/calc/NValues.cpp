@@ -227,7 +227,7 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
     const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
     const bool alongY = w.x1 == w.x2 && w.y1 != w.y2;
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-    if (!alongX && !alongY && !oblique) return; // a wall of no extent meets no column twice
+    if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
 
     const int n = ColumnCountOf(sc, f);
     for (int i = 0; i < n; ++i) {
