@@ -1,5 +1,8 @@
 #include "mainwin/velquor2_MAIN.h"
 
+#include "mainwin/GridAxes.h"
+#include "mainwin/Recompute.h"
+#include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/velquor2_About.h"
@@ -41,27 +44,7 @@ constexpr int SidePanelWidth = 240;
 const char* const AlreadyRunningQuestion =
     "既に起動されています。複数起動しますか？\n\n起動する　　　はい\n\n起動しない　　いいえ";
 
-// Widgets cannot be larger than this; a damaged grid must not make the sheet larger.
-constexpr int MaxSheetExtent = 16777215;
-
-int SheetExtent(double lastAxisMetres) {
-    return std::clamp(TruncPixel(lastAxisMetres * App.PixelsPerMetre), 0, MaxSheetExtent);
-}
-
 } // namespace
-
-// ---------------------------------------------------------------------------------------------
-// The plan sheet
-
-PlanSheet::PlanSheet(Tvelquor2Form& form) : QWidget(nullptr), form_(form) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
-}
-
-void PlanSheet::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    form_.SheetPaint(painter, event->rect());
-}
 
 // ---------------------------------------------------------------------------------------------
 // Creation
@@ -271,13 +254,13 @@ void Tvelquor2Form::dropEvent(QDropEvent* event) {
 // The plan
 
 void Tvelquor2Form::SizeSheetToGrid() {
-    Sheet->setGeometry(0, 0, SheetExtent(Doc.AxisX[AxisCountX - 1]),
-                       SheetExtent(Doc.AxisY[AxisCountY - 1]));
+    // Resized, not moved: the scroll box places the sheet.
+    Sheet->resize(SheetWidthPixels(), SheetHeightPixels());
 }
 
 void Tvelquor2Form::CentreSheet() {
-    SheetScrollV = (Sheet->height() - Gamen->viewport()->height()) / 2;
-    SheetScrollH = (Sheet->width() - Gamen->viewport()->width()) / 2;
+    SheetScrollV = std::max(0, (Sheet->height() - Gamen->viewport()->height()) / 2);
+    SheetScrollH = std::max(0, (Sheet->width() - Gamen->viewport()->width()) / 2);
     Gamen->verticalScrollBar()->setValue(SheetScrollV);
     Gamen->horizontalScrollBar()->setValue(SheetScrollH);
 }
@@ -288,33 +271,19 @@ void Tvelquor2Form::SheetPaint(QPainter& painter, const QRect& area) {
     QImage image(area.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     if (PendingOpenFlag != 1) { // a file about to be opened: nothing to draw yet
+        EnsureRecomputed();
         QPainter imagePainter(&image);
         imagePainter.translate(-area.topLeft());
         QtCanvas canvas(imagePainter);
         DrawPlan(canvas);
     }
     painter.drawImage(area.topLeft(), image);
+    // Notices found by the recompute are shown after the paint, never inside it.
+    if (RecomputeNoticesPending()) QueueRecomputeNotices();
 }
 
 void Tvelquor2Form::DrawPlan(Canvas& canvas) {
-    // Grid lines, dotted, in the colour of their axis kind. The grid check, the diagnosis
-    // chain and the plan's layers follow them here.
-    static constexpr ColorRef GridColours[] = {0xC08080, 0xC0C080, 0xE6E6E6};
-    const double ppm = App.PixelsPerMetre;
-    const int width = Sheet->width();
-    const int height = Sheet->height();
-    for (int i = 0; i < AxisCountX; ++i) {
-        canvas.setPen(BoundedAt(GridColours, Doc.AxisKindX[i]), 1, PenStyle::Dot, PenMode::Copy);
-        const int x = TruncPixel(Doc.AxisX[i] * ppm);
-        canvas.moveTo(x, 0);
-        canvas.lineTo(x, height);
-    }
-    for (int j = 0; j < AxisCountY; ++j) {
-        canvas.setPen(BoundedAt(GridColours, Doc.AxisKindY[j]), 1, PenStyle::Dot, PenMode::Copy);
-        const int y = TruncPixel(Doc.AxisY[j] * ppm);
-        canvas.moveTo(0, y);
-        canvas.lineTo(width, y);
-    }
+    DrawPlanSheet(canvas, Sheet->width(), Sheet->height());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -324,6 +293,8 @@ PaletteForm* Tvelquor2Form::PaletteForMode(int inputMode) const {
     // 0 axes, 1 columns, 2 walls, 3 roof/floor areas, 4 specifications, 5 texts,
     // 6 foundations, 7 free lines: their palettes join here with their forms.
     switch (inputMode) {
+    case 0:
+        return ShinDlg;
     case 10:
         return zoneDlg;
     default:

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the plan sheet in its scroll box, the side panel on the right, the status
 // bar and the main menu. It owns the single-instance lock and the start-up sequence.
+#include "mainwin/PlanSheet.h"
 #include "model/ModelHooks.h"
 #include "ui/SingleInstance.h"
 
@@ -12,25 +13,13 @@
 
 class Canvas;
 class PaletteForm;
+class QComboBox;
 class QAction;
 class QMenu;
 class QScrollArea;
 class QStatusBar;
 class QVBoxLayout;
 class Tvelquor2Form;
-
-// The paint box of the plan. It only forwards its paint and mouse events to the main window.
-class PlanSheet final : public QWidget {
-    Q_OBJECT
-public:
-    explicit PlanSheet(Tvelquor2Form& form);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    Tvelquor2Form& form_;
-};
 
 // The model brings the window's controls in line through ModelHooks; the window installs itself
 // as the hooks when it is created and removes itself when it goes.
@@ -130,6 +119,26 @@ public:
     void HelpAbout1Execute();
 
     // --- Plan sheet: scale, recompute, mouse input, axis editing -------------------------
+    // The plan scale 1/n ("30" .. "200"; a typed scale outside 30..200 is refused). It sits at
+    // the right of the status bar.
+    QComboBox* SCALE = nullptr;
+    // Takes the scale from SCALE, fits the sheet to the grid keeping the scroll positions
+    // proportional, drops a half-entered figure and repaints. New, open and the pending open
+    // call it.
+    void ResizeSheet();
+    // The user chose or typed a scale.
+    void SCALEChange();
+    void setScaleItem(int index) override;
+    // A mouse release on the sheet (sheet pixels).
+    void SheetMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // The document changed (an edit, a load, an option, a scenario or storey switch): the
+    // next paint recomputes, and the sheet is repainted.
+    void DocumentChanged();
+    // The grid changed: the sheet follows its size, then as DocumentChanged.
+    void GridChanged();
+    // Shows the recompute's notices after the paint that found them (queued, once).
+    void QueueRecomputeNotices();
+    bool RecomputeNoticesQueued = false;
 
     // --- Document commands: new, open, save, close ----------------------------------------
 
