@@ -14,3 +14,11 @@ struct CustomPanelRecord {
     FixedText<23> name; // file slot 23 bytes
     bool operator==(const CustomPanelRecord&) const = default;
 };
+
+// The materials of a new document: "X1" "その他1", "(X1)" "その他1（胴縁）" .. "(X5)", all values
+// 0.
+extern const CustomPanelRecord CustomPanelDefaults[CustomPanelCount];
+
+// Restores `Doc.CustomPanels` to `CustomPanelDefaults` (start-up and a new document, not before a
+// file is read). The working panel table takes them up at the next table selection.
+void ResetPanelElements();

@@ -1,0 +1,114 @@
+#pragma once
+// Floor ratings of the floor-specification areas, the mean floor ratio of every storey, the
+// floor strengths of the floor-diaphragm check, the floor class and the reduction factors E
+// (and Fef under the precise methods) of every result column.
+//
+// CalcFloorReduction runs once per diagnosis, after the required strength (quarter-strip
+// required strengths, cleared floor-check rows), the wall evaluation (quarter-strip wall
+// strengths, eccentricity) and the column joints, and before the result summary, which reads
+// ReductionFactorX/Y and rows 2..5 of FloorCheck.FloorCheckLineTables.
+#include "calc/CalcCommon.h"
+#include "calc/RequiredStrength.h"
+#include "model/Model.h"
+#include "model/Overview.h"
+
+#include <cstdint>
+#include <type_traits>
+
+// One floor-specification area: its plan area (m2) and area x floor rating.
+struct FloorSpecAreaResult {
+    double area;
+    double ratioArea;
+};
+
+// Results of the floor engine, [scenario][storey] first; zero at start-up. Each run writes the
+// storeys 0..topStorey of the current scenario; other scenarios and storeys above the top keep
+// what an earlier run left.
+struct FloorResults {
+    FloorSpecAreaResult FloorSpecRectResult[Scenarios][Storeys][MaxFloorSpecRects];
+    FloorSpecAreaResult FloorSpecTriResult[Scenarios][Storeys][MaxFloorSpecTris];
+    double FloorSpecAreaSum[Scenarios][Storeys];  // m2
+    double FloorRatioAreaSum[Scenarios][Storeys]; // m2 (area x rating)
+    double MeanFloorRatio[Scenarios][Storeys];    // 0 when the storey has no area
+    // Fef by strength variant; written by the precise methods outside the 2012 revision, 0
+    // where no Fef is part of the method.
+    double FloorReductionX[Scenarios][Storeys][StrengthVariants];
+    double FloorReductionY[Scenarios][Storeys][StrengthVariants];
+    // E by result column.
+    double ReductionFactorX[Scenarios][Storeys][ResultColumns];
+    double ReductionFactorY[Scenarios][Storeys][ResultColumns];
+    // Wall sufficiency of each quarter strip [scenario][storey][QuarterStrip]; written under
+    // the general approximate method only (0 otherwise).
+    double QuarterWallRatio[Scenarios][Storeys][QuarterStrips];
+    // Floor class 0 (I), 1 (II), 2 (III) the reduction factors were taken with.
+    int32_t FloorClass[Scenarios][Storeys];
+};
+
+extern FloorResults& FloorRes;
+
+// The rigidity results this engine reads. The rigidity engine's arrays are bound to it once,
+// at start-up, by the code that owns the diagnosis run:
+//     FloorRigidity = FloorRigidityViewOf(RigidityRes);
+// A member left null reads as zero (a missing eccentricity reduction then gives E = 0 and a
+// missing quarter-strip wall strength a ratio of 0), so an unbound input can only understate a
+// house's strength, never overstate it.
+struct FloorRigidityView {
+    const double (*EccentricityRatioX)[Storeys][StrengthVariants] = nullptr; // [s][f][v]
+    const double (*EccentricityRatioY)[Storeys][StrengthVariants] = nullptr;
+    const double (*EccentricityReductionX)[Storeys][StrengthVariants] = nullptr; // Fep
+    const double (*EccentricityReductionY)[Storeys][StrengthVariants] = nullptr;
+    // Wall strength inside the quarter strips, kN, in either layout: [s][f][QuarterStrip]
+    // or [QuarterStrip][s][f]; the first one set is read.
+    const double (*QuarterWallStrength)[Storeys][QuarterStrips] = nullptr;
+    const double (*QuarterWallStrengthByStrip)[Scenarios][Storeys] = nullptr;
+};
+
+extern FloorRigidityView FloorRigidity;
+
+// Any results struct with the members EccentricityRatioX/Y, EccentricityReductionX/Y
+// ([3][3][5]) and QuarterWallStrength ([3][3][4] or [4][3][3]).
+template <typename R>
+FloorRigidityView FloorRigidityViewOf(const R& r) {
+    FloorRigidityView v;
+    v.EccentricityRatioX = r.EccentricityRatioX;
+    v.EccentricityRatioY = r.EccentricityRatioY;
+    v.EccentricityReductionX = r.EccentricityReductionX;
+    v.EccentricityReductionY = r.EccentricityReductionY;
+    using Strips = std::remove_cvref_t<decltype(r.QuarterWallStrength)>;
+    if constexpr (std::is_same_v<Strips, double[QuarterStrips][Scenarios][Storeys]>)
+        v.QuarterWallStrengthByStrip = r.QuarterWallStrength;
+    else
+        v.QuarterWallStrength = r.QuarterWallStrength;
+    return v;
+}
+
+// Runs the floor engine for App.CurrentScenario with the rigidity inputs of FloorRigidity.
+void CalcFloorReduction();
+// The same with the rigidity inputs given.
+void CalcFloorReduction(const FloorRigidityView& rigidity);
+
+// The rules of the engine, for the reports and the tests.
+namespace floorcalc {
+
+// Floor rating of a floor-specification code (brace x 32 + board): board rating plus brace
+// rating; boards beyond the table read as its last row, braces other than 17..23 as none.
+double FloorRating(int32_t code);
+
+// Floor class of the precise methods from the mean floor ratio: 0 from 1.0, 1 from 0.5, else 2.
+int FloorClassFromMeanRatio(double meanFloorRatio);
+// Floor class of the general methods from the overview settings and whether a void of 4 m or
+// more was found on this storey or one above.
+int FloorClassFromOverview(const FoundationFloorSpecRecord& spec, bool voidFound);
+
+// Eccentricity class: 0 below 0.3, 1 below 0.6, else 2.
+int EccentricityClass(double eccentricityRatio);
+// Quarter-strip class: 0 below 0.33, 1 below 0.66, 2 below 1.0, else 3.
+int QuarterStripClass(double ratio);
+
+// E of the 2012 revision from the eccentricity ratio and the mean floor ratio, at most 1.0.
+double ReductionFactor2012(double eccentricityRatio, double meanFloorRatio);
+// E of the quarter method of the 2012 revision from the wall ratios of the two strips of one
+// direction and the floor class.
+double QuarterReduction2012(double ratioA, double ratioB, int floorClass);
+
+} // namespace floorcalc

@@ -1,0 +1,680 @@
+#include "calc/RequiredStrength.h"
+
+#include "calc/FloorCheck.h"
+#include "calc/Tables.h"
+#include "calc/Tolerance.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Grid.h"
+#include "model/Model.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+// Static storage: zero at start, and no large object on any stack.
+RequiredStrengthResults theRequiredStrength{};
+FloorCheckResults theFloorCheck{};
+} // namespace
+
+RequiredStrengthResults& ReqResult = theRequiredStrength;
+FloorCheckResults& FloorCheck = theFloorCheck;
+
+namespace {
+
+RequiredStrengthResults& R = theRequiredStrength;
+
+// Area kinds (code mod 8).
+constexpr int KindFloor = 0;
+constexpr int KindVoid = 1;
+constexpr int KindBalcony = 2;
+constexpr int KindLightRoof = 3;
+constexpr int KindHeavyRoof = 4;
+constexpr int KindAttic = 5;
+constexpr int KindLargestRectangle = 6;
+constexpr int AreaKinds = 7;
+
+// The storey extent in axis indices; an empty extent keeps min 99 and max 0.
+struct Extent {
+    int minX, maxX, minY, maxY;
+    bool empty() const { return minX > maxX || minY > maxY; }
+};
+
+// Per scenario and storey, written by the area phase and read by the strip rules of the
+// same run.
+Extent storeyExtent[3][3];
+
+struct Point {
+    double x, y;
+};
+
+// A code from a file that names no area kind (negative, or kind 7) yields -1: such an element
+// adds nothing anywhere.
+int AreaKindOf(int32_t code) {
+    if (code < 0) return -1;
+    const int kind = code % 8;
+    return kind < AreaKinds ? kind : -1;
+}
+
+int BoundedCount(int32_t count, int capacity) {
+    if (count < 0) return 0;
+    return count > capacity ? capacity : count;
+}
+
+int AxisIndex(int32_t index) {
+    return ClampIndex(index, AxisCountX);
+}
+double AxisXAt(int index) {
+    return Doc.AxisX[ClampIndex(index, AxisCountX)];
+}
+double AxisYAt(int index) {
+    return Doc.AxisY[ClampIndex(index, AxisCountY)];
+}
+
+int TopStoreyOf(int s) {
+    return ClampIndex(Doc.StoreyData.topStorey[s], Storeys);
+}
+
+int Method() {
+    return ClampIndex(Doc.DiagnosisMethod, 4);
+}
+
+double FactoredAreaFactor(int kind) {
+    return Method() == 2 ? BoundedAt(FloorAreaFactorsApprox, kind)
+                         : BoundedAt(FloorAreaFactors, kind);
+}
+
+// Area of a convex polygon by the shoelace formula.
+double PolygonArea(const Point* p, int n) {
+    double twice = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const Point& a = p[i];
+        const Point& b = p[(i + 1) % n];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::fabs(twice) / 2.0;
+}
+
+double Coord(const Point& p, bool alongY) {
+    return alongY ? p.y : p.x;
+}
+
+// Keeps the part of the convex polygon in on the side coord >= limit (keepAbove) or
+// coord <= limit; out must hold n + 1 points.
+int ClipHalfPlane(const Point* in, int n, bool alongY, double limit, bool keepAbove, Point* out) {
+    auto inside = [&](const Point& p) {
+        const double c = Coord(p, alongY);
+        return keepAbove ? c >= limit : c <= limit;
+    };
+    int m = 0;
+    for (int i = 0; i < n; ++i) {
+        const Point& a = in[i];
+        const Point& b = in[(i + 1) % n];
+        const bool aIn = inside(a);
+        const bool bIn = inside(b);
+        if (aIn) out[m++] = a;
+        if (aIn != bIn) {
+            const double ca = Coord(a, alongY);
+            const double cb = Coord(b, alongY);
+            const double t = (limit - ca) / (cb - ca); // ca != cb: they lie on both sides
+            out[m++] = {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+        }
+    }
+    return m;
+}
+
+// The area of the triangle that lies between lo and hi in X (alongY false) or in Y.
+double TriangleAreaBetween(const Point (&tri)[3], bool alongY, double lo, double hi) {
+    Point first[4];
+    Point second[5];
+    const int n1 = ClipHalfPlane(tri, 3, alongY, lo, true, first);
+    if (n1 < 3) return 0.0;
+    const int n2 = ClipHalfPlane(first, n1, alongY, hi, false, second);
+    if (n2 < 3) return 0.0;
+    return PolygonArea(second, n2);
+}
+
+double Overlap(double a1, double a2, double b1, double b2) {
+    const double lo = MaxDouble(a1, b1);
+    const double hi = MinDouble(a2, b2);
+    return hi > lo ? hi - lo : 0.0;
+}
+
+bool Within(double v, double lo, double hi) {
+    return tolerance::AtLeast(v, lo) && tolerance::AtMost(v, hi);
+}
+
+void ClearStoreyAreas(int s, int f) {
+    R.PlanFloorArea[s][f] = 0.0;
+    R.DesignFloorArea[s][f] = 0.0;
+    R.WeightedAreaSum[s][f] = 0.0;
+    R.WeightedMomentX[s][f] = 0.0;
+    R.WeightedMomentY[s][f] = 0.0;
+    R.CityWeightedAreaSum[s][f] = 0.0;
+    R.CityWeightedMomentX[s][f] = 0.0;
+    R.CityWeightedMomentY[s][f] = 0.0;
+    R.GravityCentreX[s][f] = 0.0;
+    R.GravityCentreY[s][f] = 0.0;
+    for (double& a : R.WeightAreaSums[s][f]) a = 0.0;
+    for (double& a : R.QuarterLines[s][f]) a = 0.0;
+    for (double& a : R.QuarterFloorArea[s][f]) a = 0.0;
+    for (RoofFloorAreaResult& e : R.RoofFloorRectResult[s][f]) e = {};
+    for (RoofFloorAreaResult& e : R.RoofFloorTriResult[s][f]) e = {};
+    R.ShortSideLength[s][f] = 0.0;
+    R.ShapeFactor[s][f] = 1.0;
+    R.LargestRectangleFlag[s][f] = 0;
+}
+
+// The element's factored and weighted areas, centroid and moments, from its area and centroid
+// in plan coordinates.
+void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, double cy) {
+    const double originX = AxisXAt(Grid.FirstMainAxisX);
+    const double originY = AxisYAt(Grid.FirstMainAxisY);
+    e.area = area;
+    // Attic storage and the largest rectangle are no floor. A largest-rectangle triangle cannot
+    // be drawn; one from a damaged file counts as no floor either.
+    e.floorArea = kind >= KindAttic ? 0.0 : area;
+    e.factoredArea = area * FactoredAreaFactor(kind);
+    e.cityWeightedArea = area * BoundedAt(GravityWeightFactors, kind);
+    e.centroidX = cx - originX;
+    e.centroidY = originY - cy; // upward
+    e.momentX = e.factoredArea * e.centroidX;
+    e.momentY = e.factoredArea * e.centroidY;
+    e.cityMomentX = e.cityWeightedArea * e.centroidX;
+    e.cityMomentY = e.cityWeightedArea * e.centroidY;
+}
+
+void AddToSums(int s, int f, const RoofFloorAreaResult& e, int kind, bool rectangle) {
+    R.PlanFloorArea[s][f] += e.floorArea;
+    R.WeightedAreaSum[s][f] += e.factoredArea;
+    R.DesignFloorArea[s][f] += e.factoredArea;
+    R.CityWeightedAreaSum[s][f] += e.cityWeightedArea;
+    R.WeightedMomentX[s][f] += e.momentX;
+    R.WeightedMomentY[s][f] += e.momentY;
+    R.CityWeightedMomentX[s][f] += e.cityMomentX;
+    R.CityWeightedMomentY[s][f] += e.cityMomentY;
+
+    const bool roof = kind == KindLightRoof || kind == KindHeavyRoof;
+    if (roof) R.WeightAreaSums[s][f][WeightRoofArea] += e.floorArea;
+    // A roof triangle carries no walls, unlike a roof rectangle.
+    const bool carriesWalls =
+        kind == KindFloor || kind == KindVoid || kind == KindAttic || (rectangle && roof);
+    if (carriesWalls) R.WeightAreaSums[s][f][WeightWallArea] += e.floorArea;
+    if (kind == KindFloor || kind == KindBalcony || kind == KindAttic)
+        R.WeightAreaSums[s][f][WeightFloorArea] += e.factoredArea;
+}
+
+void AddRectangle(int s, int f, int index) {
+    const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][index];
+    RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
+    const int kind = AreaKindOf(r.code);
+    if (kind < 0) return;
+    const int ix1 = MinInt(AxisIndex(r.x1), AxisIndex(r.x2));
+    const int ix2 = MaxInt(AxisIndex(r.x1), AxisIndex(r.x2));
+    const int iy1 = MinInt(AxisIndex(r.y1), AxisIndex(r.y2));
+    const int iy2 = MaxInt(AxisIndex(r.y1), AxisIndex(r.y2));
+    const double x1 = Doc.AxisX[ix1], x2 = Doc.AxisX[ix2];
+    const double y1 = Doc.AxisY[iy1], y2 = Doc.AxisY[iy2];
+
+    FillElement(e, kind, (x2 - x1) * (y2 - y1), (x1 + x2) / 2.0, (y1 + y2) / 2.0);
+    AddToSums(s, f, e, kind, true);
+
+    // The floor check's strip areas always use the factors of the general method.
+    const double factor = BoundedAt(FloorAreaFactors, kind);
+    for (int j = iy1; j < iy2; ++j)
+        FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
+            (Doc.AxisY[j + 1] - Doc.AxisY[j]) * (x2 - x1) * factor;
+    for (int i = ix1; i < ix2; ++i)
+        FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f][i] +=
+            (Doc.AxisX[i + 1] - Doc.AxisX[i]) * (y2 - y1) * factor;
+}
+
+void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
+    p[0] = {AxisXAt(t.x1), AxisYAt(t.y1)};
+    p[1] = {AxisXAt(t.x2), AxisYAt(t.y2)};
+    p[2] = {AxisXAt(t.x3), AxisYAt(t.y3)};
+}
+
+void AddTriangle(int s, int f, int index) {
+    const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][index];
+    RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
+    const int kind = AreaKindOf(t.code);
+    if (kind < 0) return;
+    Point p[3];
+    TrianglePoints(t, p);
+    const double area =
+        std::fabs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y)) /
+        2.0;
+    FillElement(e, kind, area, (p[0].x + p[1].x + p[2].x) / 3.0, (p[0].y + p[1].y + p[2].y) / 3.0);
+    AddToSums(s, f, e, kind, false);
+
+    const double factor = BoundedAt(FloorAreaFactors, kind);
+    const int iy1 = MinInt(MinInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
+    const int iy2 = MaxInt(MaxInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
+    const int ix1 = MinInt(MinInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
+    const int ix2 = MaxInt(MaxInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
+    for (int j = iy1; j < iy2; ++j)
+        FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
+            TriangleAreaBetween(p, true, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
+    for (int i = ix1; i < ix2; ++i)
+        FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f][i] +=
+            TriangleAreaBetween(p, false, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
+}
+
+// Centre of gravity of storey f: taken over storey f and the storeys above it up to the top.
+void GravityCentre(int s, int f) {
+    const int top = TopStoreyOf(s);
+    double area = 0.0, momentX = 0.0, momentY = 0.0;
+    if (App.Options.CityCentreOfGravity != 0) {
+        // Areas left on a storey above the top storey do not belong to the building.
+        for (int j = f; j <= top; ++j) {
+            area += R.CityWeightedAreaSum[s][j];
+            momentX += R.CityWeightedMomentX[s][j];
+            momentY += R.CityWeightedMomentY[s][j];
+        }
+    } else {
+        const auto& byTop = BoundedAt(WeightTableCoefficients, Doc.StoreyData.weightClass[s]);
+        const auto& q = BoundedAt(byTop, top);
+        for (int j = f; j < Storeys; ++j) {
+            area += R.WeightedAreaSum[s][j] * q[j];
+            momentX += R.WeightedMomentX[s][j] * q[j];
+            momentY += R.WeightedMomentY[s][j] * q[j];
+        }
+    }
+    if (area > 0.0) {
+        R.GravityCentreX[s][f] = momentX / area;
+        R.GravityCentreY[s][f] = momentY / area;
+    }
+}
+
+void Widen(Extent& x, int ix, int iy) {
+    x.minX = MinInt(x.minX, ix);
+    x.maxX = MaxInt(x.maxX, ix);
+    x.minY = MinInt(x.minY, iy);
+    x.maxY = MaxInt(x.maxY, iy);
+}
+
+bool CountsForExtent(int kind) {
+    return kind == KindFloor || kind == KindVoid || kind == KindLightRoof || kind == KindHeavyRoof;
+}
+
+// Storey extent and the largest rectangle's short side; returns the extent.
+Extent StoreyExtent(int s, int f, double& largestShortSide) {
+    Extent x{99, 0, 99, 0};
+    largestShortSide = 0.0;
+    const int rects = BoundedCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+    for (int e = 0; e < rects; ++e) {
+        const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
+        const int kind = AreaKindOf(r.code);
+        if (kind == KindLargestRectangle) {
+            R.LargestRectangleFlag[s][f] = 1;
+            const double width =
+                MaxDouble(AxisXAt(r.x1), AxisXAt(r.x2)) - MinDouble(AxisXAt(r.x1), AxisXAt(r.x2));
+            const double depth =
+                MaxDouble(AxisYAt(r.y1), AxisYAt(r.y2)) - MinDouble(AxisYAt(r.y1), AxisYAt(r.y2));
+            largestShortSide = MinDouble(width, depth);
+        } else if (CountsForExtent(kind)) {
+            Widen(x, AxisIndex(r.x1), AxisIndex(r.y1));
+            Widen(x, AxisIndex(r.x2), AxisIndex(r.y2));
+        }
+    }
+    const int tris = BoundedCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+    for (int e = 0; e < tris; ++e) {
+        const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
+        if (!CountsForExtent(AreaKindOf(t.code))) continue;
+        Widen(x, AxisIndex(t.x1), AxisIndex(t.y1));
+        Widen(x, AxisIndex(t.x2), AxisIndex(t.y2));
+        Widen(x, AxisIndex(t.x3), AxisIndex(t.y3));
+    }
+    return x;
+}
+
+// Quarter lines, quarter floor areas, short side and the storey's own shape factor.
+void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide) {
+    double* lines = R.QuarterLines[s][f];
+    const bool hasLargest = R.LargestRectangleFlag[s][f] != 0;
+    if (!x.empty()) {
+        const double xMin = Doc.AxisX[x.minX], xMax = Doc.AxisX[x.maxX];
+        const double yMin = Doc.AxisY[x.minY], yMax = Doc.AxisY[x.maxY];
+        const double dx = xMax - xMin, dy = yMax - yMin;
+        lines[LineYMin] = yMin;
+        lines[LineYMinQuarter] = yMin + dy / 4.0;
+        lines[LineYMaxQuarter] = yMax - dy / 4.0;
+        lines[LineYMax] = yMax;
+        lines[LineXMin] = xMin;
+        lines[LineXMinQuarter] = xMin + dx / 4.0;
+        lines[LineXMaxQuarter] = xMax - dx / 4.0;
+        lines[LineXMax] = xMax;
+        R.ShortSideLength[s][f] = MinDouble(dx, dy);
+
+        struct Band {
+            bool alongY;
+            double lo, hi;
+        };
+        const Band bands[QuarterStrips] = {
+            {true, lines[LineYMin], lines[LineYMinQuarter]},
+            {true, lines[LineYMaxQuarter], lines[LineYMax]},
+            {false, lines[LineXMin], lines[LineXMinQuarter]},
+            {false, lines[LineXMaxQuarter], lines[LineXMax]},
+        };
+        const int rects = BoundedCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+        for (int e = 0; e < rects; ++e) {
+            const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
+            if (r.code < 0 || r.code >= 5) continue; // enclosed kinds 0..4 only
+            const double x1 = MinDouble(AxisXAt(r.x1), AxisXAt(r.x2));
+            const double x2 = MaxDouble(AxisXAt(r.x1), AxisXAt(r.x2));
+            const double y1 = MinDouble(AxisYAt(r.y1), AxisYAt(r.y2));
+            const double y2 = MaxDouble(AxisYAt(r.y1), AxisYAt(r.y2));
+            for (int q = 0; q < QuarterStrips; ++q) {
+                const Band& b = bands[q];
+                R.QuarterFloorArea[s][f][q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
+                                                        : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
+            }
+        }
+        const int tris = BoundedCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+        for (int e = 0; e < tris; ++e) {
+            const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
+            if (t.code < 0 || t.code >= 5) continue;
+            Point p[3];
+            TrianglePoints(t, p);
+            for (int q = 0; q < QuarterStrips; ++q) {
+                const Band& b = bands[q];
+                bool inside = true;
+                for (const Point& v : p) inside = inside && Within(Coord(v, b.alongY), b.lo, b.hi);
+                if (inside) R.QuarterFloorArea[s][f][q] += R.RoofFloorTriResult[s][f][e].area;
+            }
+        }
+    }
+    if (hasLargest) R.ShortSideLength[s][f] = largestShortSide;
+
+    // A storey without any area has no short side: it gets no shape factor.
+    double factor = 1.0;
+    if (hasLargest || !x.empty()) {
+        const double side = R.ShortSideLength[s][f];
+        if (Method() != 2) {
+            if (tolerance::Below(side, 4.0))
+                factor = 1.3;
+            else if (tolerance::Below(side, 6.0))
+                factor = 1.15;
+        } else if (tolerance::Below(side, 4.0)) {
+            factor = Doc.CriteriaEdition == 4 ? 1.2 : 1.13;
+        }
+    }
+    R.ShapeFactor[s][f] = factor;
+}
+
+// The general method takes the shape factor of the storeys above down to the storeys below.
+void HandDownShapeFactors(int s) {
+    const int top = TopStoreyOf(s);
+    double* sf = R.ShapeFactor[s];
+    const int method = Method();
+    if (method == 2 || method == 3) {
+        sf[top] = 1.0;
+        return;
+    }
+    if (top == 0) {
+        sf[0] = 1.0;
+    } else if (top == 1) {
+        sf[0] = sf[1];
+        sf[1] = 1.0;
+    } else {
+        const bool upperRaised = sf[2] > 1.0;
+        if (upperRaised) {
+            sf[1] = MaxDouble(sf[1], sf[2]);
+            sf[0] = sf[1];
+        }
+        sf[2] = 1.0;
+        if (sf[1] > 1.0) sf[0] = sf[1];
+        if (!upperRaised) sf[1] = 1.0;
+    }
+}
+
+void AreaPhase(int s) {
+    for (int f = 0; f < Storeys; ++f) {
+        ClearStoreyAreas(s, f);
+        const int rects = BoundedCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+        const int tris = BoundedCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e);
+        for (int e = 0; e < tris; ++e) AddTriangle(s, f, e);
+    }
+    for (int f = 0; f < Storeys; ++f) GravityCentre(s, f);
+
+    const int top = TopStoreyOf(s);
+    for (int f = 0; f < Storeys; ++f) {
+        double largestShortSide = 0.0;
+        const Extent x = StoreyExtent(s, f, largestShortSide);
+        storeyExtent[s][f] = x;
+        // Storeys above the top keep cleared lines, strips, side and factor.
+        if (f <= top) QuarterStripsAndShape(s, f, x, largestShortSide);
+    }
+    HandDownShapeFactors(s);
+}
+
+void ClearRequiredStrength(int s) {
+    for (int f = 0; f < Storeys; ++f) {
+        R.UnitRequiredStrength[s][f] = 0.0;
+        for (int q = 0; q < QuarterStrips; ++q) {
+            R.QuarterUnitRequiredStrength[s][f][q] = 0.0;
+            R.QuarterRequiredStrength[s][f][q] = 0.0;
+        }
+        R.StoreyWeight[s][f] = 0.0;
+        R.WeightRatio[s][f] = 0.0;
+        R.ShearDistributionFactor[s][f] = 0.0;
+        R.ShearCoefficient[s][f] = 0.0;
+        R.RequiredStrength[s][f] = 0.0;
+    }
+    R.BuildingHeight[s] = 0.0;
+    R.NaturalPeriod[s] = 0.0;
+    R.VibrationCharacteristic[s] = 0.0;
+    R.GroundPeriod = 0.0;
+    R.RequiredStrengthFactors = {};
+}
+
+// Whether the strip q of storey `lower` lies outside the extent of storey `upper`. Every strip
+// lies outside a storey that has no area.
+bool StripOutside(int s, int lower, int upper, int q) {
+    if (storeyExtent[s][upper].empty()) return true;
+    const double* lo = R.QuarterLines[s][lower];
+    const double* up = R.QuarterLines[s][upper];
+    switch (q) {
+    case StripYLow:
+        return tolerance::Below(lo[LineYMinQuarter], up[LineYMin]);
+    case StripYHigh:
+        return tolerance::Above(lo[LineYMaxQuarter], up[LineYMax]);
+    case StripXLow:
+        return tolerance::Below(lo[LineXMinQuarter], up[LineXMin]);
+    default:
+        return tolerance::Above(lo[LineXMaxQuarter], up[LineXMax]);
+    }
+}
+
+struct Factors {
+    double soft;  // markedly soft ground
+    double mixed; // mixed structure
+};
+
+Factors CommonFactors() {
+    return {BoundedAt(SoftGroundFactors, Doc.GroundFoundationSurvey.groundClass / 8),
+            BoundedAt(MixedStructureFactors, Doc.BuildingData.mixedStructure)};
+}
+
+void GeneralMethod(int s) {
+    const int top = TopStoreyOf(s);
+    const int method = Method();
+    const int edition = Doc.CriteriaEdition;
+    const int weightClass = ClampIndex(Doc.StoreyData.weightClass[s], 3);
+    const int roofWall = ClampIndex(Doc.StoreyData.roofWallClass[s], 4);
+    const bool cityTables = edition == 2 && method == 0;
+    // Column of the national tables. The city edition describes the weight by the roof/wall
+    // class; its class 3 has no national column, so the weight class stands in. Attic storage
+    // raises the class under method 2, a very heavy building staying very heavy.
+    int w = weightClass;
+    if (cityTables) {
+        if (roofWall < 3) w = roofWall;
+    } else if (method == 2 && Doc.StoreyData.atticStorage[s] != 0) {
+        w = MinInt(weightClass + 1, 2);
+    }
+
+    const double* area = R.DesignFloorArea[s];
+    RequiredStrengthFactorsRecord& k = R.RequiredStrengthFactors;
+    if (method != 2 && top == 1 && area[0] > 0.0) {
+        k.rf1 = MaxDouble(area[1] / area[0], 0.1);
+        if (weightClass == 2) {
+            k.k1 = 0.47 * k.rf1 + 0.53;
+            k.k2 = 0.15 / k.rf1 + 1.06;
+        } else {
+            k.k1 = 0.6 * k.rf1 + 0.4;
+            k.k2 = 0.11 / k.rf1 + 1.19;
+        }
+    } else if (method != 2 && top == 2 && area[0] > 0.0 && area[1] > 0.0) {
+        k.rf1 = MaxDouble(area[1] / area[0], 0.1);
+        k.rf2 = MaxDouble(area[2] / area[1], 0.1);
+        if (weightClass == 2) {
+            k.k3 = (0.36 + 0.64 * k.rf1) * (0.68 + 0.32 * k.rf2);
+            k.k4 = 0.53 + 0.47 * k.rf1;
+            k.k5 = 0.98 + 0.1 / k.rf1 + 0.05 / k.rf2;
+            k.k6 = 1.04 + 0.13 / k.rf1 + 0.24 / k.rf2;
+        } else {
+            k.k3 = (0.25 + 0.75 * k.rf1) * (0.65 + 0.35 * k.rf2);
+            k.k4 = 0.4 + 0.6 * k.rf1;
+            k.k5 = 1.03 + 0.1 / k.rf1 + 0.08 / k.rf2;
+            k.k6 = 1.23 + 0.1 / k.rf1 + 0.23 / k.rf2;
+        }
+    }
+
+    const double oneStorey = BoundedAt(ReqStrengthOneStorey, w);
+    const Factors common = CommonFactors();
+    const double scale = Doc.BuildingData.zoneFactorZ * common.soft * common.mixed;
+    for (int j = top; j >= 0; --j) {
+        double unit = 0.0;
+        if (top == 0) {
+            unit = cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, 1), roofWall) : oneStorey;
+        } else if (top == 1) {
+            if (method == 2) {
+                unit = BoundedAt(BoundedAt(ReqStrengthTwoStoreyApprox, j), w);
+            } else {
+                const double base =
+                    cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, j), roofWall)
+                               : BoundedAt(BoundedAt(ReqStrengthBaseTwoStorey, j), weightClass);
+                unit = base * (j == 0 ? k.k1 : k.k2);
+            }
+        } else {
+            if (method == 2) {
+                unit = BoundedAt(BoundedAt(ReqStrengthThreeStoreyApprox, j), w);
+            } else {
+                const double kj = j == 0 ? k.k3 : (j == 1 ? k.k4 * k.k5 : k.k6);
+                unit = BoundedAt(BoundedAt(ReqStrengthBaseThreeStorey, j), w) * kj;
+            }
+        }
+        R.UnitRequiredStrength[s][j] = unit;
+
+        double* strip = R.QuarterUnitRequiredStrength[s][j];
+        for (int q = 0; q < QuarterStrips; ++q) {
+            strip[q] = unit;
+            if (top == 1 && j == 0) {
+                if (StripOutside(s, 0, 1, q)) strip[q] = oneStorey;
+            } else if (top == 2 && j == 1) {
+                if (StripOutside(s, 1, 2, q))
+                    strip[q] = BoundedAt(BoundedAt(ReqStrengthTwoStoreyApprox, 1), w);
+            } else if (top == 2 && j == 0) {
+                if (StripOutside(s, 1, 2, q))
+                    strip[q] = BoundedAt(BoundedAt(ReqStrengthTwoStoreyApprox, 0), w);
+                if (StripOutside(s, 0, 1, q)) strip[q] = oneStorey;
+            }
+        }
+
+        const double perArea = scale * R.ShapeFactor[s][j];
+        const double snow = Doc.BuildingData.snowLoadTerm;
+        R.RequiredStrength[s][j] = (unit + snow) * perArea * area[j];
+        for (int q = 0; q < QuarterStrips; ++q)
+            R.QuarterRequiredStrength[s][j][q] =
+                (strip[q] + snow) * perArea * R.QuarterFloorArea[s][j][q];
+    }
+}
+
+void StoreyWeightMethod(int s, CalcNoticeList& notices) {
+    const int top = TopStoreyOf(s);
+    const auto& u = BoundedAt(UnitWeights, Doc.StoreyData.weightClass[s]);
+    const double snow = Doc.BuildingData.snowLoadTerm;
+    double* weight = R.StoreyWeight[s];
+    for (int j = top; j >= 0; --j) {
+        const double* sums = R.WeightAreaSums[s][j];
+        const double sf = R.ShapeFactor[s][j];
+        double w = (snow * 5.0 + u[0]) * sums[WeightRoofArea] +
+                   sums[WeightWallArea] * u[1] * 0.5 * sf + sums[WeightFloorArea] * u[2];
+        if (j < top) {
+            w += R.WeightAreaSums[s][j + 1][WeightWallArea] * u[1] * 0.5 * sf;
+            w += weight[j + 1];
+        }
+        weight[j] = w;
+    }
+    for (int j = 0; j <= top; ++j) {
+        double alpha = weight[0] != 0.0 ? weight[j] / weight[0] : 0.0;
+        if (alpha == 0.0) alpha = 1e-7;
+        R.WeightRatio[s][j] = alpha;
+    }
+
+    // A negative or unreadable storey height is refused like a missing one.
+    double height = 0.0;
+    bool valid = true;
+    for (int j = 0; j <= top; ++j) {
+        const double h = Doc.StoreyData.storeyHeight[s][j];
+        if (!std::isfinite(h) || h < 0.0) valid = false;
+        height += h;
+    }
+    if (!valid) height = 0.0;
+    R.BuildingHeight[s] = height;
+
+    const int mixedStructure = ClampIndex(Doc.BuildingData.mixedStructure, 3);
+    double period = 0.0;
+    if (height > 0.0) {
+        const double firstStorey = Doc.StoreyData.storeyHeight[s][0];
+        period = mixedStructure != 0 ? height * (0.02 + 0.01 * (height - firstStorey) / height)
+                                     : 0.03 * height;
+    } else {
+        notices.add(BuildingHeightMissingNotice);
+    }
+    R.NaturalPeriod[s] = period;
+
+    const int groundClass = Doc.GroundFoundationSurvey.groundClass;
+    const double tc = groundClass == 0 ? 0.4 : (groundClass == 1 ? 0.6 : 0.8);
+    R.GroundPeriod = tc;
+    double rt = 1.0;
+    if (period >= 2.0 * tc)
+        rt = 1.6 * tc / period;
+    else if (period >= tc)
+        rt = 1.0 - 0.2 * (period / tc - 1.0) * (period / tc - 1.0);
+    R.VibrationCharacteristic[s] = rt;
+
+    const Factors common = CommonFactors();
+    for (int j = 0; j <= top; ++j) {
+        const double alpha = R.WeightRatio[s][j];
+        const double ai =
+            1.0 + (1.0 / std::sqrt(alpha) - alpha) * 2.0 * period / (1.0 + 3.0 * period);
+        const double ci = Doc.BuildingData.zoneFactorZ * rt * ai * 0.2;
+        R.ShearDistributionFactor[s][j] = ai;
+        R.ShearCoefficient[s][j] = ci;
+        R.RequiredStrength[s][j] = ci * weight[j] * common.soft * common.mixed;
+    }
+}
+
+} // namespace
+
+void CalcRequiredStrength(CalcNoticeList& notices) {
+    std::memset(FloorCheck.FloorCheckLineTables, 0, sizeof FloorCheck.FloorCheckLineTables);
+    std::memset(FloorCheck.FloorCheckSpanTables, 0, sizeof FloorCheck.FloorCheckSpanTables);
+
+    for (int s = 0; s < Scenarios; ++s) AreaPhase(s);
+
+    const int s = ClampIndex(App.CurrentScenario, Scenarios);
+    ClearRequiredStrength(s);
+    if (Method() == 3)
+        StoreyWeightMethod(s, notices);
+    else
+        GeneralMethod(s);
+}
+
+void CalcRequiredStrength() {
+    CalcNoticeList ignored;
+    CalcRequiredStrength(ignored);
+}

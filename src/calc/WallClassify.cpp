@@ -1,0 +1,417 @@
+#include "calc/WallClassify.h"
+
+#include "calc/Tables.h"
+#include "calc/Tolerance.h"
+#include "calc/WallLines.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Grid.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int Scenario() {
+    return ClampIndex(App.CurrentScenario, Scenarios);
+}
+
+bool IsGeneralMethod() {
+    return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
+}
+
+bool OnGrid(int32_t x, int32_t y) {
+    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
+}
+
+int32_t AbsCode(int storey, int32_t x, int32_t y) {
+    return std::abs(NodeCode(storey, x, y));
+}
+
+bool ThroughColumnAt(int storey, int32_t x, int32_t y) {
+    return AbsCode(storey, x, y) % 4 >= 2;
+}
+
+// Keeps the larger of a node's end code and the new one.
+void KeepEndCode(int storey, int32_t x, int32_t y, int slot, int32_t code) {
+    if (!OnGrid(x, y)) return;
+    int32_t& cell = WallEval.GridCellWalls[Scenario()][storey][x][y][slot];
+    if (code > cell) cell = code;
+}
+
+double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
+    return (xa - xb) * (yq - ya) + (ya - yb) * (xa - xq);
+}
+
+bool NodeInTriangle(const RoofFloorTriRecord& t, int32_t x, int32_t y) {
+    const double px[3] = {AxisPosX(t.x1), AxisPosX(t.x2), AxisPosX(t.x3)};
+    const double py[3] = {AxisPosY(t.y1), AxisPosY(t.y2), AxisPosY(t.y3)};
+    const double qx = AxisPosX(x), qy = AxisPosY(y);
+    for (int e = 0; e < 3; ++e) {
+        const int a = e, b = (e + 1) % 3, d = (e + 2) % 3;
+        const double sd = Side(px[a], py[a], px[b], py[b], px[d], py[d]);
+        const double sq = Side(px[a], py[a], px[b], py[b], qx, qy);
+        if (sd * sq < -1e-5) return false;
+    }
+    return true;
+}
+
+int32_t Lo(int32_t a, int32_t b) {
+    return a < b ? a : b;
+}
+int32_t Hi(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
+int32_t ClampX(int32_t x) {
+    return ClampIndex(x, AxisCountX);
+}
+int32_t ClampY(int32_t y) {
+    return ClampIndex(y, AxisCountY);
+}
+
+// y between the two bounds, in either order, bounds included.
+bool Between(int32_t v, int32_t a, int32_t b) {
+    return v >= Lo(a, b) && v <= Hi(a, b);
+}
+
+bool OnOutline(int storey, const WallRecord& w) {
+    const int n = WallEval.StoreyOutlineCount[Scenario()][storey];
+    const OutlineEdge* edges = WallEval.StoreyOutline[Scenario()][storey];
+    for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
+        const OutlineEdge& e = edges[i];
+        if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1) {
+            if (Between(w.y1, e.y1, e.y2) && Between(w.y2, e.y1, e.y2)) return true;
+            continue;
+        }
+        if (w.y1 == w.y2 && e.y1 == e.y2 && e.y1 == w.y1) {
+            if (Between(w.x1, e.x1, e.x2) && Between(w.x2, e.x1, e.x2)) return true;
+            continue;
+        }
+        const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
+        const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+        const double s1 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x1), AxisPosY(e.y1));
+        const double s2 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2));
+        if (s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7 && Between(w.y1, e.y1, e.y2) &&
+            Between(w.y2, e.y1, e.y2))
+            return true;
+    }
+    return false;
+}
+
+bool IsSolid(int32_t type) {
+    return type == 0 || type == 7;
+}
+bool HasOpening(int32_t type) {
+    return (type >= 1 && type <= 6) || (type >= 8 && type <= 13);
+}
+
+// First type of the wall's opening group: exterior window, exterior door, partition window,
+// partition door.
+int32_t GroupBase(int32_t type) {
+    if (type <= 3) return 1;
+    if (type <= 6) return 4;
+    if (type <= 10) return 8;
+    return 11;
+}
+
+void ZeroLengths(WallResultRecord& r) {
+    r.projectedLengthX = 0;
+    r.projectedLengthY = 0;
+    r.effectiveLength = 0;
+}
+
+// The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
+// `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
+int WalkRun(int storey, int w, double& run, bool recordKinds) {
+    const int sc = Scenario();
+    const int n = WallCountOf(storey);
+    const WallRecord* walls = Doc.Walls[sc][storey];
+    const NormalisedWall nw = NormaliseWall(walls[w]);
+    const int32_t type = walls[w].type;
+    WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
+    int bounded = 0;
+    for (int j = 0; j < n; ++j) {
+        if (j == w) continue;
+        const NormalisedWall nj = NormaliseWall(walls[j]);
+        if (!IsCollinear(nw.slope, nj.slope)) continue;
+        const int32_t jt = walls[j].type;
+        for (int mode = 1; mode <= 2; ++mode) {
+            const bool joins =
+                mode == 1 ? nj.x2 == nw.x1 && nj.y2 == nw.y1 : nj.x1 == nw.x2 && nj.y1 == nw.y2;
+            if (!joins) continue;
+            if (IsSolid(jt)) {
+                bounded = 1;
+                continue;
+            }
+            run += nj.length;
+            if (recordKinds && type < jt) r.runKind = jt;
+            const int32_t before = r.runKind;
+            bounded |= SumCollinearLength(storey, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2,
+                                          nw.slope, type, w);
+            if (!recordKinds) r.runKind = before;
+        }
+    }
+    return bounded;
+}
+
+} // namespace
+
+int32_t BraceClassOf(int32_t braceRow) {
+    if (braceRow < 24 || braceRow > 83) return -1;
+    return BraceClassMap[braceRow - 24];
+}
+
+void BuildNodeMap(int storey) {
+    if (!InRange(storey, Storeys)) return;
+    const int sc = Scenario();
+    std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof(WallEval.GridNodeMap[sc][storey]));
+    std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof(WallEval.GridCellWalls[sc][storey]));
+    auto& map = WallEval.GridNodeMap[sc][storey];
+
+    const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
+    for (int i = 0; i < nc; ++i) {
+        const ColumnRecord& c = Doc.Columns[sc][storey][i];
+        if (!OnGrid(c.x, c.y)) continue;
+        // A damaged kind counts as an ordinary column, damaged hardware as the weakest.
+        const int32_t kind = c.kind >= 1 && c.kind <= 3 ? c.kind : 1;
+        int32_t hardware = ((c.joint % 4) + 4) % 4;
+        if (hardware > 2) hardware = 0;
+        map[c.x][c.y] = hardware * 4 + kind;
+    }
+
+    const int nr = ClampIndex(Doc.RoofFloorRectCount[sc][storey], MaxRoofFloorRects + 1);
+    for (int i = 0; i < nr; ++i) {
+        const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
+        if (r.code < 0 || r.code % 8 != 0) continue;
+        for (int32_t x = ClampX(Lo(r.x1, r.x2)); x <= ClampX(Hi(r.x1, r.x2)); ++x)
+            for (int32_t y = ClampY(Lo(r.y1, r.y2)); y <= ClampY(Hi(r.y1, r.y2)); ++y)
+                map[x][y] |= 16;
+    }
+    const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
+    for (int i = 0; i < nt; ++i) {
+        const RoofFloorTriRecord& t = Doc.RoofFloorTris[sc][storey][i];
+        if (t.code < 0 || t.code % 8 != 0) continue;
+        const int32_t x0 = ClampX(Lo(t.x1, Lo(t.x2, t.x3))), x1 = ClampX(Hi(t.x1, Hi(t.x2, t.x3)));
+        const int32_t y0 = ClampY(Lo(t.y1, Lo(t.y2, t.y3))), y1 = ClampY(Hi(t.y1, Hi(t.y2, t.y3)));
+        for (int32_t x = x0; x <= x1; ++x)
+            for (int32_t y = y0; y <= y1; ++y)
+                if (NodeInTriangle(t, x, y)) map[x][y] |= 16;
+    }
+
+    const int nw = WallCountOf(storey);
+    for (int i = 0; i < nw; ++i) {
+        const WallRecord& w = Doc.Walls[sc][storey][i];
+        const int32_t m = BraceClassOf(BraceRowOf(w.bracing));
+        if (m < 0) continue;
+        const int32_t e1 = 2 * m + 1;
+        const int32_t e2 = 2 * (m / 2 + 1) + m;
+        const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+        if (w.y1 == w.y2 || oblique) {
+            if (w.x1 >= w.x2) {
+                KeepEndCode(storey, w.x1, w.y1, 0, e1);
+                KeepEndCode(storey, w.x2, w.y2, 1, e2);
+            } else {
+                KeepEndCode(storey, w.x1, w.y1, 1, e1);
+                KeepEndCode(storey, w.x2, w.y2, 0, e2);
+            }
+        }
+        if (w.x1 == w.x2 || oblique) {
+            if (w.y1 >= w.y2) {
+                KeepEndCode(storey, w.x1, w.y1, 2, e1);
+                KeepEndCode(storey, w.x2, w.y2, 3, e2);
+            } else {
+                KeepEndCode(storey, w.x1, w.y1, 3, e1);
+                KeepEndCode(storey, w.x2, w.y2, 2, e2);
+            }
+        }
+    }
+}
+
+void ClassifyExteriorWalls(int storey) {
+    if (!InRange(storey, Storeys)) return;
+    const int sc = Scenario();
+    const int n = WallCountOf(storey);
+    for (int i = 0; i < n; ++i) {
+        WallRecord& w = Doc.Walls[sc][storey][i];
+        // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
+        // nothing rather than something made up.
+        if (w.type < 0 || w.type > 14) w.type = 14;
+        if (w.type != 14) {
+            const bool outer = OnOutline(storey, w);
+            if (!outer && w.type <= 6)
+                w.type += 7;
+            else if (outer && w.type >= 7)
+                w.type -= 7;
+        }
+        WallEval.WallResult[sc][storey][i][0].runKind = w.type;
+    }
+}
+
+void MeasureWallRuns(int storey) {
+    if (!InRange(storey, Storeys)) return;
+    const int sc = Scenario();
+    const int n = WallCountOf(storey);
+    WallRecord* walls = Doc.Walls[sc][storey];
+    const bool openingsCarryNothing = IsGeneralMethod() && Doc.CriteriaEdition != 4;
+
+    // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
+    // change; the run kinds follow from the new widths of every wall. A second run of the
+    // diagnosis on the same model thus gives the same types and kinds.
+    bool inRun[MaxWalls] = {};
+    int32_t newType[MaxWalls] = {};
+    for (int w = 0; w < n; ++w) {
+        WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
+        const NormalisedWall nw = NormaliseWall(walls[w]);
+        r.projectedLengthX = std::fabs(nw.dx);
+        r.projectedLengthY = std::fabs(nw.dy);
+        r.wallLength = nw.length;
+        r.effectiveLength = nw.length;
+        const int32_t c1 = NodeCode(storey, nw.x1, nw.y1);
+        const int32_t c2 = NodeCode(storey, nw.x2, nw.y2);
+        const int32_t code1 = std::abs(c1) % 16 != 0 ? c1 : 0;
+        const int32_t code2 = std::abs(c2) % 16 != 0 ? c2 : 0;
+        if (code1 == 0 || code2 == 0) ZeroLengths(r);
+        r.lowerStorey = std::abs(code1) >= 16 && std::abs(code2) >= 16 ? 1 : 0;
+
+        const int32_t type = walls[w].type;
+        newType[w] = type;
+        if (IsSolid(type)) continue;
+        if (!HasOpening(type) || openingsCarryNothing) {
+            ZeroLengths(r);
+            continue;
+        }
+        inRun[w] = true;
+        double run = nw.length;
+        const int bounded = WalkRun(storey, w, run, false);
+        const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
+        newType[w] = GroupBase(type) + width;
+        r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
+        if (tolerance::Above(run, 3.0)) {
+            r.projectedLengthX = std::fabs(nw.dx) * 3.0 / run;
+            r.projectedLengthY = std::fabs(nw.dy) * 3.0 / run;
+            r.effectiveLength = nw.length * 3.0 / run;
+        }
+        if (bounded == 0 || code1 == 0 || code2 == 0) ZeroLengths(r);
+    }
+    for (int w = 0; w < n; ++w)
+        if (inRun[w]) walls[w].type = newType[w];
+    for (int w = 0; w < n; ++w) {
+        if (!inRun[w]) continue;
+        WallEval.WallResult[sc][storey][w][0].runKind = walls[w].type;
+        double ignored = 0;
+        WalkRun(storey, w, ignored, true);
+    }
+}
+
+int32_t JudgeJointSpec(int storey, int wall) {
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+    const int sc = Scenario();
+    WallRecord& w = Doc.Walls[sc][storey][wall];
+    const int32_t hw1 = (AbsCode(storey, w.x1, w.y1) % 16) / 4;
+    const int32_t hw2 = (AbsCode(storey, w.x2, w.y2) % 16) / 4;
+    w.jointSpec = 2 - MinInt(hw1, hw2);
+    if (w.jointSpec != 2) return w.jointSpec;
+
+    const int32_t xa = Lo(w.x1, w.x2), xb = Hi(w.x1, w.x2);
+    const int32_t ya = Lo(w.y1, w.y2), yb = Hi(w.y1, w.y2);
+    const bool city = App.Options.CityJointJudgement == 1;
+    bool startThrough = false, endThrough = false;
+
+    // Scans a grid line outward from `from` by `step` up to `limit`: the standard judgement
+    // looks at the outermost marked node only, the city judgement at any through column.
+    auto scan = [&](bool alongX, int32_t fixed, int32_t from, int32_t limit, int step) {
+        int32_t outermost = 0;
+        bool anyThrough = false;
+        for (int32_t v = from; step < 0 ? v >= limit : v <= limit; v += step) {
+            const int32_t code = alongX ? AbsCode(storey, v, fixed) : AbsCode(storey, fixed, v);
+            if (code == 0) continue;
+            outermost = code;
+            if (code % 4 >= 2) anyThrough = true;
+        }
+        return city ? anyThrough : outermost % 4 >= 2;
+    };
+    const int32_t minX = ClampX(Grid.PlanMinX[sc][storey]),
+                  maxX = ClampX(Grid.PlanMaxX[sc][storey]);
+    const int32_t minY = ClampY(Grid.PlanMinY[sc][storey]),
+                  maxY = ClampY(Grid.PlanMaxY[sc][storey]);
+    if (ya == yb) {
+        startThrough = scan(true, ya, xa, minX, -1);
+        endThrough = scan(true, ya, xb, maxX, +1);
+    } else if (xa == xb) {
+        startThrough = scan(false, xa, ya, minY, -1);
+        endThrough = scan(false, xa, yb, maxY, +1);
+    } else {
+        const NormalisedWall nw = NormaliseWall(w);
+        startThrough = ThroughColumnAt(storey, nw.x1, nw.y1);
+        endThrough = ThroughColumnAt(storey, nw.x2, nw.y2);
+        const int n = WallCountOf(storey);
+        for (int j = 0; j < n; ++j) {
+            if (j == wall) continue;
+            const NormalisedWall nj = NormaliseWall(Doc.Walls[sc][storey][j]);
+            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) continue;
+            if (nj.x2 == nw.x1 && nj.y2 == nw.y1 && !startThrough)
+                startThrough =
+                    FindCollinearChain(storey, j, 1, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
+            if (nj.x1 == nw.x2 && nj.y1 == nw.y2 && !endThrough)
+                endThrough =
+                    FindCollinearChain(storey, j, 2, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
+        }
+    }
+    if (!(startThrough && endThrough)) w.jointSpec = 3;
+    return w.jointSpec;
+}
+
+int32_t JudgeFoundationClass(int storey, int wall) {
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+    const int sc = Scenario();
+    WallRecord& w = Doc.Walls[sc][storey][wall];
+    if (storey != 0) return w.foundationClass = 0;
+    const FoundationFloorSpecRecord& spec = Doc.FoundationFloorSpec;
+    int32_t cls = ClampIndex(spec.foundationClass, 3);
+    if (!(spec.uniformFoundation == 1 && IsGeneralMethod() && sc == 0)) {
+        const int nf = ClampIndex(Doc.FoundationCount[sc][0], MaxFoundations + 1);
+        const double xq[2] = {AxisPosX(w.x1), AxisPosX(w.x2)};
+        const double yq[2] = {AxisPosY(w.y1), AxisPosY(w.y2)};
+        const int32_t ix[2] = {w.x1, w.x2}, iy[2] = {w.y1, w.y2};
+        for (int i = 0; i < nf; ++i) {
+            const FoundationRecord& f = Doc.Foundations[sc][0][i];
+            const double xf1 = AxisPosX(f.x1), yf1 = AxisPosY(f.y1);
+            const double xf2 = AxisPosX(f.x2), yf2 = AxisPosY(f.y2);
+            bool under = true;
+            for (int e = 0; e < 2 && under; ++e) {
+                const double side = (yf1 - yf2) * xq[e] + (yf2 - yq[e]) * xf1 + (yq[e] - yf1) * xf2;
+                const long long bx = static_cast<long long>(ix[e] - f.x1) * (ix[e] - f.x2);
+                const long long by = static_cast<long long>(iy[e] - f.y1) * (iy[e] - f.y2);
+                under = std::fabs(side) < 0.0001 && bx <= 0 && by <= 0;
+            }
+            if (under) {
+                cls = ClampIndex(f.type, 3);
+                break;
+            }
+        }
+    }
+    return w.foundationClass = cls;
+}
+
+void ClassifyWalls() {
+    const int sc = Scenario();
+    const int top = TopStoreyOf();
+    for (int s = 0; s <= top; ++s) {
+        std::memset(WallEval.WallResult[sc][s], 0, sizeof(WallEval.WallResult[sc][s]));
+        BuildNodeMap(s);
+    }
+    AddOutlineEdge(-1, 0, 0, 0, 0);
+    for (int s = 0; s <= top; ++s) {
+        BuildStoreyOutline(s);
+        ClassifyExteriorWalls(s);
+    }
+    for (int s = 0; s <= top; ++s) MeasureWallRuns(s);
+    for (int s = 0; s <= top; ++s) {
+        const int n = WallCountOf(s);
+        for (int w = 0; w < n; ++w) {
+            JudgeJointSpec(s, w);
+            JudgeFoundationClass(s, w);
+        }
+    }
+}

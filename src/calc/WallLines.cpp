@@ -1,0 +1,319 @@
+#include "calc/WallLines.h"
+
+#include "calc/Tolerance.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+
+#include <cmath>
+
+namespace {
+// About 5 MB: static storage, zero at start.
+WallEvaluationResults theWallEvaluation;
+
+int Scenario() {
+    return ClampIndex(App.CurrentScenario, Scenarios);
+}
+
+template <typename T>
+void Exchange(T& a, T& b) {
+    T t = a;
+    a = b;
+    b = t;
+}
+
+// The next link of a chain: the first wall in record order, not yet visited, collinear with
+// `slope`, whose second end is (ax1, ay1) (mode 1) or whose first end is (ax2, ay2) (mode 2).
+int FindNextLink(int storey, const bool* visited, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
+                 int32_t ay2, double slope, NormalisedWall& link) {
+    const int n = WallCountOf(storey);
+    const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    for (int j = 0; j < n; ++j) {
+        if (visited[j]) continue;
+        const NormalisedWall w = NormaliseWall(walls[j]);
+        if (!IsCollinear(slope, w.slope)) continue;
+        const bool joins = mode == 1 ? (w.x2 == ax1 && w.y2 == ay1) : (w.x1 == ax2 && w.y1 == ay2);
+        if (joins) {
+            link = w;
+            return j;
+        }
+    }
+    return -1;
+}
+
+void MarkVisited(bool* visited, int wall) {
+    if (InRange(wall, MaxWalls)) visited[wall] = true;
+}
+
+OutlineEdge& OutlineEntry(int storey, int i) {
+    return WallEval.StoreyOutline[Scenario()][storey][i];
+}
+
+void RemoveEdge(OutlineEdge& e) {
+    e = OutlineEdge{};
+}
+
+// Edges on one grid line, given by their coordinates along it: the overlap cancels, edges that
+// touch end to end merge into `a`.
+void CancelCollinear(int32_t& a1, int32_t& a2, int32_t& b1, int32_t& b2, OutlineEdge& a,
+                     OutlineEdge& b) {
+    int32_t s[4] = {a1, a2, b1, b2};
+    for (int i = 0; i < 4; ++i)
+        for (int j = i + 1; j < 4; ++j)
+            if (s[j] < s[i]) Exchange(s[i], s[j]);
+    a1 = s[0];
+    a2 = s[1];
+    b1 = s[2];
+    b2 = s[3];
+    bool aRemoved = false, bRemoved = false;
+    if (s[0] == s[1]) {
+        RemoveEdge(a);
+        aRemoved = true;
+    }
+    if (s[2] == s[3]) {
+        RemoveEdge(b);
+        bRemoved = true;
+    }
+    if (!aRemoved && !bRemoved && s[1] == s[2]) {
+        a2 = s[3];
+        RemoveEdge(b);
+    }
+}
+
+double SideValue(double xa1, double ya1, double xa2, double ya2, double xp, double yp) {
+    return (xa1 - xa2) * (yp - ya1) + (ya1 - ya2) * (xa1 - xp);
+}
+
+void CancelPair(OutlineEdge& a, OutlineEdge& b) {
+    if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
+        (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
+        RemoveEdge(a);
+        RemoveEdge(b);
+        return;
+    }
+    if (a.x1 == a.x2 && a.x1 == b.x1 && a.x1 == b.x2) {
+        CancelCollinear(a.y1, a.y2, b.y1, b.y2, a, b);
+        return;
+    }
+    if (a.y1 == a.y2 && a.y1 == b.y1 && a.y1 == b.y2) {
+        CancelCollinear(a.x1, a.x2, b.x1, b.x2, a, b);
+        return;
+    }
+    if (a.x1 != a.x2 && a.y1 != a.y2) {
+        const double xa1 = AxisPosX(a.x1), ya1 = AxisPosY(a.y1);
+        const double xa2 = AxisPosX(a.x2), ya2 = AxisPosY(a.y2);
+        const double s1 = SideValue(xa1, ya1, xa2, ya2, AxisPosX(b.x1), AxisPosY(b.y1));
+        const double s2 = SideValue(xa1, ya1, xa2, ya2, AxisPosX(b.x2), AxisPosY(b.y2));
+        if (s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7) {
+            // Four points on one line, ordered by their Y index (stable for equal indices).
+            int32_t px[4] = {a.x1, a.x2, b.x1, b.x2};
+            int32_t py[4] = {a.y1, a.y2, b.y1, b.y2};
+            for (int i = 1; i < 4; ++i)
+                for (int j = i; j > 0 && py[j] < py[j - 1]; --j) {
+                    Exchange(py[j], py[j - 1]);
+                    Exchange(px[j], px[j - 1]);
+                }
+            a.x1 = px[0], a.y1 = py[0], a.x2 = px[1], a.y2 = py[1];
+            b.x1 = px[2], b.y1 = py[2], b.x2 = px[3], b.y2 = py[3];
+        }
+    }
+}
+
+} // namespace
+
+WallEvaluationResults& WallEval = theWallEvaluation;
+
+double AxisPosX(int32_t index) {
+    return Doc.AxisX[ClampIndex(index, AxisCountX)];
+}
+double AxisPosY(int32_t index) {
+    return Doc.AxisY[ClampIndex(index, AxisCountY)];
+}
+
+NormalisedWall NormaliseWall(const WallRecord& wall) {
+    NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
+    if (n.x1 > n.x2) {
+        Exchange(n.x1, n.x2);
+        Exchange(n.y1, n.y2);
+    }
+    if (AxisPosX(n.x1) == AxisPosX(n.x2) && n.y1 > n.y2) Exchange(n.y1, n.y2);
+    n.dx = AxisPosX(n.x2) - AxisPosX(n.x1);
+    n.dy = AxisPosY(n.y2) - AxisPosY(n.y1);
+    n.slope = n.dx == 0 ? VerticalSlope : n.dy / n.dx;
+    n.length = std::sqrt(n.dx * n.dx + n.dy * n.dy);
+    return n;
+}
+
+bool IsCollinear(double reference, double candidate) {
+    if (candidate == 0) return reference == 0;
+    const double ratio = reference / candidate;
+    return tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01);
+}
+
+int WallCountOf(int storey) {
+    if (!InRange(storey, Storeys)) return 0;
+    const int32_t n = Doc.WallCount[Scenario()][storey];
+    return n < 0 ? 0 : (n > MaxWalls ? MaxWalls : n);
+}
+
+int TopStoreyOf() {
+    return ClampIndex(Doc.StoreyData.topStorey[Scenario()], Storeys);
+}
+
+int32_t NodeCode(int storey, int32_t x, int32_t y) {
+    if (!InRange(storey, Storeys) || !InRange(x, AxisCountX) || !InRange(y, AxisCountY)) return 0;
+    return WallEval.GridNodeMap[Scenario()][storey][x][y];
+}
+
+void BuildWallLineLists() {
+    const int sc = Scenario();
+    for (int s = 0; s <= TopStoreyOf(); ++s) {
+        WallLineList& xl = WallEval.WallLineLists[sc][s].x;
+        WallLineList& yl = WallEval.WallLineLists[sc][s].y;
+        xl.count = 0;
+        yl.count = 0;
+        const WallRecord* walls = Doc.Walls[sc][s];
+        const int n = WallCountOf(s);
+        for (int w = 0; w < n; ++w) {
+            const WallRecord& r = walls[w];
+            const bool alongX = r.x1 != r.x2, alongY = r.y1 != r.y2;
+            // Room for every wall twice, so no entry is ever dropped.
+            if (alongX) xl.entries[xl.count++] = {w, r.y1};
+            if (alongY) yl.entries[yl.count++] = {w, r.x1};
+            if (alongX && alongY) {
+                xl.entries[xl.count++] = {w, r.y2};
+                yl.entries[yl.count++] = {w, r.x2};
+            }
+        }
+        // Exchange sorts as the reports and the retrofit numbering expect their order: X lines
+        // from the largest axis index, Y lines from the smallest.
+        for (int i = 0; i < xl.count; ++i)
+            for (int j = i + 1; j < xl.count; ++j)
+                if (xl.entries[i].axis < xl.entries[j].axis) Exchange(xl.entries[i], xl.entries[j]);
+        for (int i = 0; i < yl.count; ++i)
+            for (int j = i + 1; j < yl.count; ++j)
+                if (yl.entries[i].axis > yl.entries[j].axis) Exchange(yl.entries[i], yl.entries[j]);
+        // Along each line: X walls by increasing X, Y walls by decreasing Y.
+        for (int i = 0; i < xl.count; ++i)
+            for (int j = i + 1; j < xl.count; ++j) {
+                if (xl.entries[i].axis != xl.entries[j].axis) continue;
+                const WallRecord& a = walls[xl.entries[i].wall];
+                const WallRecord& b = walls[xl.entries[j].wall];
+                if (a.x1 > b.x1 || a.x1 > b.x2 || a.x2 > b.x1 || a.x2 > b.x2)
+                    Exchange(xl.entries[i], xl.entries[j]);
+            }
+        for (int i = 0; i < yl.count; ++i)
+            for (int j = i + 1; j < yl.count; ++j) {
+                if (yl.entries[i].axis != yl.entries[j].axis) continue;
+                const WallRecord& a = walls[yl.entries[i].wall];
+                const WallRecord& b = walls[yl.entries[j].wall];
+                if (a.y1 < b.y1 || a.y1 < b.y2 || a.y2 < b.y1 || a.y2 < b.y2)
+                    Exchange(yl.entries[i], yl.entries[j]);
+            }
+    }
+}
+
+int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
+                       int32_t ay2, double slope) {
+    if (!InRange(storey, Storeys)) return 0;
+    bool visited[MaxWalls] = {};
+    MarkVisited(visited, skipWall);
+    for (;;) {
+        const int32_t code = mode == 1 ? NodeCode(storey, ax1, ay1) : NodeCode(storey, ax2, ay2);
+        const int32_t kind = std::abs(code) % 4;
+        if (kind == 2 || kind == 3) return 1;
+        NormalisedWall link;
+        const int j = FindNextLink(storey, visited, mode, ax1, ay1, ax2, ay2, slope, link);
+        if (j < 0) return 0;
+        visited[j] = true;
+        ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
+        slope = link.slope;
+    }
+}
+
+int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
+                       int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall) {
+    if (!InRange(storey, Storeys)) return 0;
+    bool visited[MaxWalls] = {};
+    MarkVisited(visited, skipWall);
+    MarkVisited(visited, wall);
+    const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    for (;;) {
+        NormalisedWall link;
+        const int j = FindNextLink(storey, visited, mode, ax1, ay1, ax2, ay2, slope, link);
+        if (j < 0) return 0;
+        const int32_t type = walls[j].type;
+        if (type == 0 || type == 7) return 1;
+        if (referenceKind < type && InRange(wall, MaxWalls))
+            WallEval.WallResult[Scenario()][storey][wall][0].runKind = type;
+        length += link.length;
+        visited[j] = true;
+        ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
+        slope = link.slope;
+    }
+}
+
+void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    const int sc = Scenario();
+    if (storey < 0) {
+        for (int s = 0; s < Storeys; ++s) WallEval.StoreyOutlineCount[sc][s] = 0;
+        return;
+    }
+    if (storey >= Storeys) return;
+    int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
+    if (count < 0) count = 0;
+    if (count >= MaxOutlineEdges) return;
+    OutlineEdge& e = WallEval.StoreyOutline[sc][storey][count];
+    e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
+    ++count;
+}
+
+void BuildStoreyOutline(int storey) {
+    if (!InRange(storey, Storeys)) return;
+    const int sc = Scenario();
+    WallEval.StoreyOutlineCount[sc][storey] = 0;
+
+    // Enclosed areas of kinds "２階床", "吹抜部", "軽い屋根" and "重い屋根".
+    auto enclosed = [](int32_t code) {
+        const int32_t kind = code % 8;
+        return code >= 0 && code / 8 == 0 && kind < 5 && kind != 2;
+    };
+    const int nr = ClampIndex(Doc.RoofFloorRectCount[sc][storey], MaxRoofFloorRects + 1);
+    for (int i = 0; i < nr; ++i) {
+        const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
+        if (!enclosed(r.code)) continue;
+        AddOutlineEdge(storey, r.x1, r.y1, r.x2, r.y1);
+        AddOutlineEdge(storey, r.x1, r.y2, r.x2, r.y2);
+        AddOutlineEdge(storey, r.x1, r.y1, r.x1, r.y2);
+        AddOutlineEdge(storey, r.x2, r.y1, r.x2, r.y2);
+    }
+    const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
+    for (int i = 0; i < nt; ++i) {
+        const RoofFloorTriRecord& t = Doc.RoofFloorTris[sc][storey][i];
+        if (!enclosed(t.code)) continue;
+        AddOutlineEdge(storey, t.x1, t.y1, t.x2, t.y2);
+        AddOutlineEdge(storey, t.x2, t.y2, t.x3, t.y3);
+        AddOutlineEdge(storey, t.x3, t.y3, t.x1, t.y1);
+    }
+
+    int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
+    for (int i = 0; i < count; ++i) {
+        if (OutlineEntry(storey, i).x1 == 0) continue;
+        for (int j = 0; j < count; ++j) {
+            if (j == i) continue;
+            OutlineEdge& a = OutlineEntry(storey, i);
+            OutlineEdge& b = OutlineEntry(storey, j);
+            if (a.x1 == 0) break;
+            if (b.x1 == 0) continue;
+            CancelPair(a, b);
+        }
+    }
+    int kept = 0;
+    for (int i = 0; i < count; ++i) {
+        const OutlineEdge e = OutlineEntry(storey, i);
+        if (e.x1 == 0) continue;
+        OutlineEdge& to = OutlineEntry(storey, kept++);
+        to = e;
+        to.colourIndex = 0;
+    }
+    count = kept;
+}

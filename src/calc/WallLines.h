@@ -1,0 +1,59 @@
+#pragma once
+// Geometric building blocks of the wall evaluation: the X and Y wall lists of every storey, the
+// search and the walk along chains of collinear walls, and the storey outline made of the edges
+// of the enclosed roof/floor areas with their shared inner edges cancelled. Everything works on
+// the current scenario (App.CurrentScenario) and writes into WallEval.
+#include "calc/WallEvaluation.h"
+
+#include <cstdint>
+
+// Slope given to a wall without extent along X.
+inline constexpr double VerticalSlope = 999999.0;
+
+// A wall with its ends ordered: x1 <= x2 by axis index, and y1 <= y2 for a wall along Y.
+struct NormalisedWall {
+    int32_t x1, y1, x2, y2;
+    double dx, dy; // metres, dx >= 0
+    double slope;  // dy / dx, VerticalSlope when dx is 0
+    double length; // metres
+};
+
+// Axis positions in metres; indices outside the grid are brought onto its edge.
+double AxisPosX(int32_t index);
+double AxisPosY(int32_t index);
+
+NormalisedWall NormaliseWall(const WallRecord& wall);
+
+// Whether a wall of slope `candidate` lies along a reference slope: a level candidate only
+// along a level reference, otherwise when the ratio reference / candidate is within 1 %.
+bool IsCollinear(double reference, double candidate);
+
+// The storey's wall count of the current scenario, bounded to the capacity.
+int WallCountOf(int storey);
+// StoreyData.topStorey of the current scenario, bounded to 0..2.
+int TopStoreyOf();
+// The grid-node code of the current scenario; 0 for a node outside the grid.
+int32_t NodeCode(int storey, int32_t x, int32_t y);
+
+// Rebuilds the X and Y wall lists of the current scenario for every storey.
+void BuildWallLineLists();
+
+// Whether the chain of collinear walls that continues from (ax1, ay1) backwards (mode 1) or
+// from (ax2, ay2) forwards (mode 2) reaches a through column. Returns 1 or 0. Every wall is
+// visited at most once, so a damaged file with duplicate or zero-length walls cannot loop.
+int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
+                       int32_t ay2, double slope);
+
+// Walks along the run of collinear opening walls from the given end (mode as above), adds
+// their lengths to `length` and records in runKind of `wall` the type of the last link whose
+// type exceeds `referenceKind`. Returns 1 when the run ends at a solid wall (type 0 or 7).
+int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
+                       int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall);
+
+// Adds an edge to the storey's outline; a negative storey empties all three storeys. Edges
+// beyond MaxOutlineEdges are dropped.
+void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+// Builds the outline of one storey: the edges of its enclosed "２階床", "吹抜部" and roof
+// areas, with overlapping collinear edges cancelled and touching ones merged.
+void BuildStoreyOutline(int storey);

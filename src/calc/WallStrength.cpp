@@ -1,0 +1,241 @@
+#include "calc/WallStrength.h"
+
+#include "calc/CalcCommon.h"
+#include "calc/Tables.h"
+#include "calc/Tolerance.h"
+#include "calc/WallLines.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+const JointReductionTable* ActiveTop = &JointReductionTopStandard;
+const JointReductionTable* ActiveLower = &JointReductionLowerStandard;
+
+int Scenario() {
+    return ClampIndex(App.CurrentScenario, Scenarios);
+}
+bool IsGeneralMethod() {
+    return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
+}
+bool IsRevision2012() {
+    return Doc.CriteriaEdition == 4;
+}
+
+// A code outside a table (a damaged file) is no element: it adds nothing.
+template <std::size_t N>
+const WallElementSpec* SpecAt(const std::array<WallElementSpec, N>& table, long long row) {
+    return InRange(row, N) ? &table[static_cast<std::size_t>(row)] : nullptr;
+}
+double StrengthAt(const WallElementSpec* spec) {
+    return spec ? spec->strength : 0.0;
+}
+double StiffnessAt(const WallElementSpec* spec) {
+    return spec ? spec->stiffness : 0.0;
+}
+
+struct WallCodes {
+    int32_t mud, row, size;
+};
+WallCodes CodesOf(const WallRecord& w) {
+    const int32_t word = w.bracing & 1023; // without the retrofit bit
+    return {word / 128, word % 128, (word % 128) / 12};
+}
+
+// Bracing, mud wall and both panels all unidentified.
+bool AllUnknown(const WallRecord& w, const WallCodes& c) {
+    return c.size == 1 && c.mud == 1 && w.panelL / 2 == 1 && w.panelR / 2 == 1;
+}
+
+} // namespace
+
+int32_t StrengthClassOf(double s) {
+    if (tolerance::Below(s, 2.5)) return 0;
+    if (tolerance::Below(s, 4.0)) return 1;
+    if (tolerance::Below(s, 6.0)) return 2;
+    return 3;
+}
+
+int32_t StrengthClass2012Of(double s) {
+    if (tolerance::Below(s, 2.0)) return 0;
+    if (tolerance::Below(s, 3.0)) return 1;
+    if (tolerance::Below(s, 5.0)) return 2;
+    if (tolerance::Below(s, 7.0)) return 3;
+    return 4;
+}
+
+int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant) {
+    if (row % 4 != 2 || variant <= 0 || variant > 4) return row;
+    const bool forward = variant <= 2 ? AxisPosX(wall.x2) >= AxisPosX(wall.x1)
+                                      : AxisPosY(wall.y2) >= AxisPosY(wall.y1);
+    const bool compression = (variant == 1 || variant == 3) ? forward : !forward;
+    return compression ? row - 2 : row - 1;
+}
+
+void SelectJointReductionTables() {
+    if (!IsRevision2012()) {
+        ActiveTop = &JointReductionTopStandard;
+        ActiveLower = &JointReductionLowerStandard;
+        return;
+    }
+    ActiveTop = TopStoreyOf() != 0 ? &JointReductionTop2012Multi : &JointReductionTop2012Single;
+    ActiveLower = &JointReductionLower2012;
+}
+
+double JointReduction2012(const double (&t)[4][4][3], double s, int32_t jointSpec,
+                          int32_t foundationClass) {
+    const int j = ClampIndex(jointSpec, 4), f = ClampIndex(foundationClass, 3);
+    int lo = 3, hi = 3;
+    double sLo = 7.0, sHi = 7.0;
+    if (tolerance::Below(s, 2.0))
+        lo = 0, hi = 0, sLo = 2.0, sHi = 2.0;
+    else if (tolerance::Below(s, 3.0))
+        lo = 0, hi = 1, sLo = 2.0, sHi = 3.0;
+    else if (tolerance::Below(s, 5.0))
+        lo = 1, hi = 2, sLo = 3.0, sHi = 5.0;
+    else if (tolerance::Below(s, 7.0))
+        lo = 2, hi = 3, sLo = 5.0, sHi = 7.0;
+    if (lo == hi) return t[lo][j][f];
+    // Noise around a boundary must not step outside the two rows.
+    const double fraction = MinDouble(MaxDouble((s - sLo) / (sHi - sLo), 0.0), 1.0);
+    return t[lo][j][f] + (t[hi][j][f] - t[lo][j][f]) * fraction;
+}
+
+void CalcBaseStrengths(int storey, int wall) {
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
+    const int sc = Scenario();
+    const WallRecord& w = Doc.Walls[sc][storey][wall];
+    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    WallResultRecord& r0 = blocks[0];
+    const WallCodes codes = CodesOf(w);
+    const double length = r0.wallLength;
+    const bool general = IsGeneralMethod();
+    // Bracing counts on walls of 0.9 m and more, mud walls and panels on walls of 0.6 m and more.
+    const bool braceCounts = length > 0.89999;
+    const bool facesCount = length > 0.59999;
+    const WallElementSpec* mud = SpecAt(MudWallSpecs, codes.mud);
+    const WallElementSpec* left = SpecAt(PanelSpecs, w.panelL);
+    const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
+
+    r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
+    const bool opening = w.type != 0 && w.type != 7 && w.type != 14;
+    const bool openingRule2012 = opening && IsRevision2012() && OtherElementsMethod == 0;
+    if (openingRule2012 && !general) {
+        // The run carries the table factor times the strength in total, whatever its length.
+        r0.openingFactor =
+            r0.runLength > 0 ? BoundedAt(OpeningFactorPrecise2012, r0.runKind) / r0.runLength : 0;
+    }
+    if (openingRule2012 && general) r0.openingFactor = 1.0;
+
+    for (int k = 0; k < WallResultBlocks; ++k) {
+        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, codes.row, k));
+        double strength = 0, stiffness = 0;
+        if (braceCounts) {
+            strength += StrengthAt(brace);
+            stiffness += StiffnessAt(brace);
+        }
+        if (facesCount) {
+            strength += StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
+            stiffness += StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
+        }
+        if (general && facesCount && AllUnknown(w, codes)) strength = IsRevision2012() ? 2.0 : 1.96;
+        const double cap = !general ? 14.0 : IsRevision2012() ? 10.0 : 9.8;
+        if (strength > cap) strength = cap;
+
+        WallResultRecord& b = blocks[k];
+        b.baseStrength = strength;
+        b.baseStiffness = general ? strength : stiffness;
+        if (openingRule2012 && general)
+            b.baseStrength = BoundedAt(OpeningWallStrength2012, r0.runKind);
+
+        // Both classes always: the deterioration table is indexed by the 2004 class in every
+        // edition.
+        const double s = b.baseStrength * r0.openingFactor;
+        b.strengthClass = StrengthClassOf(s);
+        b.strengthClass2012 = StrengthClass2012Of(s);
+    }
+}
+
+void CalcWallReductions(int storey, int wall) {
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
+    const int sc = Scenario();
+    const WallRecord& w = Doc.Walls[sc][storey][wall];
+    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    const WallResultRecord& r0 = blocks[0];
+    const int top = TopStoreyOf();
+    const bool general = IsGeneralMethod();
+
+    const int32_t c1 = std::abs(NodeCode(storey, w.x1, w.y1));
+    const int32_t c2 = std::abs(NodeCode(storey, w.x2, w.y2));
+    const bool lower = storey != top && c1 >= 16 && c2 >= 16;
+    const int32_t jointSpec = ClampIndex(w.jointSpec, 4);
+    const int32_t foundation = ClampIndex(w.foundationClass, 3);
+    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+
+    for (int k = 0; k < WallResultBlocks; ++k) {
+        WallResultRecord& b = blocks[k];
+        const double s = b.baseStrength * r0.openingFactor;
+        double joint;
+        if (!IsRevision2012()) {
+            const JointReductionTable& t = lower ? *ActiveLower : *ActiveTop;
+            joint = t[ClampIndex(b.strengthClass, 4)][jointSpec][foundation];
+        } else {
+            const JointReductionTable& t = (lower && top > 0) ? *ActiveLower : *ActiveTop;
+            joint = JointReduction2012(t, s, jointSpec, foundation);
+        }
+        if (!general && tolerance::Below(s, 1.0)) joint = 1.0;
+        b.jointReductionFactor = joint;
+        b.deteriorationFactor =
+            general ? 1.0
+                    : WallDeteriorationFactors[ClampIndex(r0.lowerStorey, 2)][ClampIndex(
+                          w.deterioration, 3)][ClampIndex(b.strengthClass, 4)];
+        b.minReductionFactor = MinDouble(b.deteriorationFactor, b.jointReductionFactor);
+        b.reducedStrength = b.baseStrength * b.minReductionFactor * r0.openingFactor;
+        b.reducedStiffness = b.baseStiffness * b.minReductionFactor * r0.openingFactor;
+        b.strengthX = r0.projectedLengthX * b.reducedStrength;
+        b.strengthY = r0.projectedLengthY * b.reducedStrength;
+        b.stiffnessX = r0.projectedLengthX * b.reducedStiffness;
+        b.stiffnessY = r0.projectedLengthY * b.reducedStiffness;
+        if (App.Options.DiagonalWallCosSquared == 1 && oblique && r0.wallLength > 0) {
+            // L cos²θ along X and L sin²θ along Y instead of L cos θ and L sin θ.
+            const double cx = r0.projectedLengthX / r0.wallLength;
+            const double cy = r0.projectedLengthY / r0.wallLength;
+            b.strengthX *= cx;
+            b.stiffnessX *= cx;
+            b.strengthY *= cy;
+            b.stiffnessY *= cy;
+        }
+    }
+}
+
+double PlanLabelStrength(int storey, int wall) {
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+    const int sc = Scenario();
+    const WallRecord& w = Doc.Walls[sc][storey][wall];
+    const WallResultRecord& r0 = WallEval.WallResult[sc][storey][wall][0];
+    if (App.Options.ShowWallReduction == 1) return r0.effectiveLength != 0 ? r0.reducedStrength : 0;
+    const WallCodes codes = CodesOf(w);
+    double s =
+        StrengthAt(SpecAt(PanelSpecs, w.panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
+        StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, w.panelR));
+    const bool method0 = Doc.DiagnosisMethod == 0;
+    if (!method0 && AllUnknown(w, codes)) s = 1.96;
+    const double cap = method0 ? 14.0 : 9.8;
+    return s > cap ? cap : s;
+}
+
+void EvaluateWallStrengths() {
+    SelectJointReductionTables();
+    const int top = TopStoreyOf();
+    for (int s = 0; s <= top; ++s) {
+        const int n = WallCountOf(s);
+        for (int w = 0; w < n; ++w) {
+            CalcBaseStrengths(s, w);
+            CalcWallReductions(s, w);
+            WallEval.WallResult[Scenario()][s][w][0].planValue = PlanLabelStrength(s, w);
+        }
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Strength and stiffness of every wall of the current scenario in the five brace variants: the
+// base strength per metre from the wall-element tables with the unknown-bracing rule and the
+// caps, the strength classes, the joint, foundation, deterioration and opening reductions, and
+// the strengths and stiffnesses along X and Y. Runs after ClassifyWalls (which gives every wall
+// its type, runs, joint specification and foundation class) and before the rigidity stage.
+#include "calc/WallEvaluation.h"
+
+#include <cstdint>
+
+// Strength of the other seismic elements of walls with openings under the 2012 revision: 0
+// from the length of the opening walls (the only method the program offers).
+inline constexpr int32_t OtherElementsMethod = 0;
+
+// Strength class 0..3 of the editions other than 2012 (< 2.5, < 4.0, < 6.0 kN/m, more), and
+// 0..4 of the 2012 revision (< 2.0, < 3.0, < 5.0, < 7.0, more); values on a boundary within the
+// shared tolerance belong to the upper class.
+int32_t StrengthClassOf(double strength);
+int32_t StrengthClass2012Of(double strength);
+
+// The bracing row that brace variant k (0..4) uses for the wall: a one-way brace counts in
+// compression or in tension by the direction of loading and the order of the wall's ends.
+int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant);
+
+// Chooses the joint reduction tables for the edition and the number of storeys.
+void SelectJointReductionTables();
+
+// Joint reduction factor under the 2012 revision: the table rows interpolated by strength.
+double JointReduction2012(const double (&table)[4][4][3], double strength, int32_t jointSpec,
+                          int32_t foundationClass);
+
+// Base strengths and stiffnesses of one wall in all five variants, its opening factor and its
+// strength classes.
+void CalcBaseStrengths(int storey, int wall);
+// Reductions, reduced and directional strengths of one wall in all five variants.
+void CalcWallReductions(int storey, int wall);
+// The strength per metre that the plan's wall label shows (planValue).
+double PlanLabelStrength(int storey, int wall);
+
+// All of the above for every storey of the current scenario.
+void EvaluateWallStrengths();
