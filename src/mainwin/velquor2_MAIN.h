@@ -132,6 +132,23 @@ public:
     // --- Plan sheet: scale, recompute, mouse input, axis editing -------------------------
 
     // --- Document commands: new, open, save, close ----------------------------------------
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    // 上書き保存; the side panel's 上書 button runs the same.
+    void S2Click();
+    void FileSaveAs1Execute();
+    // The one place the building overview dialog is shown from: after a new document, after
+    // the open command (App.DataLoading is 1 around it) and after the About box of the first
+    // start-up paint.
+    void ShowOverviewDialog();
+    // The document commands, with this window as their view (made at first use, which also
+    // installs the Qt file dialogs unless tests installed theirs).
+    class DocumentCommands& Documents();
+    // The save question; a refused or failed save keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+    class DocumentViewLink;
+    std::unique_ptr<DocumentViewLink> DocumentView_;
+    std::unique_ptr<DocumentCommands> DocumentCommands_;
 
     // --- Side panel controls, options and menus -------------------------------------------
 
