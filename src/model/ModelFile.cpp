@@ -9,19 +9,6 @@
 
 #include <cctype>
 
-// The defaults of the user panel materials belong to the panel tables; until they are linked
-// in, this stand-in restores the same defaults into the document.
-void ResetPanelElements();
-__attribute__((weak)) void ResetPanelElements() {
-    for (int k = 0; k < CustomPanelCount; ++k) {
-        std::string n = std::to_string(k / 2 + 1);
-        CustomPanelRecord& p = Doc.CustomPanels[k];
-        p = CustomPanelRecord{};
-        p.symbol.set(k % 2 ? "(X" + n + ")" : "X" + n);
-        p.name.set(cp932::fromUtf8(k % 2 ? "その他" + n + "（胴縁）" : "その他" + n).value_or(""));
-    }
-}
-
 using namespace modelfile;
 
 namespace {

@@ -104,8 +104,8 @@ void ModelFileWriter::styleColour(const int32_t& style, const int32_t& colour) {
     out_.push_back('\0');
 }
 
-void ModelFileWriter::textSlot(std::string_view text, std::size_t slot) {
-    std::size_t n = cp932::prefixOnBoundary(text, slot);
+void ModelFileWriter::textSlot(std::string_view text, std::size_t slot, std::size_t maxBytes) {
+    std::size_t n = cp932::prefixOnBoundary(text, maxBytes);
     out_.append(text.data(), n);
     out_.append(slot - n, '\0');
 }

@@ -66,15 +66,18 @@ public:
     void decimal(const double& value, int width);
     // "%1i%8i" and a zero byte: a free line's style (0..9) and colour (0..99999999).
     void styleColour(const int32_t& style, const int32_t& colour);
+    // The text, its zero byte and zero filler: at most W - 1 bytes, cut on a character
+    // boundary, so the zero byte is always there.
     template <std::size_t W>
     void text(const FixedText<W>& t) {
-        textSlot(t.view(), W);
+        textSlot(t.view(), W, W - 1);
     }
-    // A text held in a field wider than its slot: at most `slot` bytes, cut on a character
-    // boundary, then zero filler.
+    // A text held in memory wider than its slot (room texts: 40 bytes in memory, 31 in the
+    // file): at most `slot` bytes, cut on a character boundary; a text that fills the slot has
+    // no zero byte, and readers take at most the slot.
     template <std::size_t W>
     void textIn(const FixedText<W>& t, std::size_t slot) {
-        textSlot(t.view(), slot);
+        textSlot(t.view(), slot, slot);
     }
     void tag(std::string_view tag3);
 
@@ -89,7 +92,7 @@ public:
 
 private:
     void appendInt(int32_t v);
-    void textSlot(std::string_view text, std::size_t slot);
+    void textSlot(std::string_view text, std::size_t slot, std::size_t maxBytes);
     std::string out_;
 };
 

@@ -275,6 +275,25 @@ TEST(ModelFileRoundTrip, TextsKeepBlanksAndTheirWholeSlot) {
     EXPECT_EQ(back->RoomTexts[0][0][0].text.str(), std::string(30, 'r'));
 }
 
+TEST(ModelFileFields, TextSlotsAlwaysEndInAZeroByteAndRoomTextsKeepTheirSlot) {
+    auto d = StartDocument();
+    // A phone field whose 17 bytes carry no zero byte (as damaged memory could): the slot
+    // still gets one, after the first 16 bytes.
+    std::memset(d->BuildingData.clientPhone.bytes, '9', 17);
+    // A room text of 35 bytes: the record holds its first 31, with no zero byte.
+    d->RoomTextCount[1][0] = 1;
+    d->RoomTexts[1][0][0] = {1, 1, 2, 2, {}};
+    d->RoomTexts[1][0][0].text.set("abcdefghijklmnopqrstuvwxyz012345678");
+    std::string f = WriteModelFile(*d, 0);
+    const std::size_t phone = 5870 + 51 + 16 + 162; // one room text, the three-int line
+    EXPECT_EQ(Slice(f, phone, 17), std::string(16, '9') + '\0');
+    EXPECT_EQ(Slice(f, 5870 + 20, 31), "abcdefghijklmnopqrstuvwxyz01234");
+    auto back = std::make_unique<Document>();
+    ASSERT_TRUE(ReadModelFileV8(f, *back).ok);
+    EXPECT_EQ(back->BuildingData.clientPhone.str(), std::string(16, '9'));
+    EXPECT_EQ(back->RoomTexts[1][0][0].text.str(), "abcdefghijklmnopqrstuvwxyz01234");
+}
+
 TEST(ModelFileRoundTrip, NegativeRealsNoLongerDrift) {
     auto d = StartDocument();
     d->FreeLineCount[0][0] = 1;
@@ -587,4 +606,21 @@ TEST_F(LoadAndSave, SaveIntoAMissingFolderIsReported) {
     EXPECT_FALSE(out.ok);
     EXPECT_FALSE(out.reason.empty());
     EXPECT_EQ(App.Modified, 1);
+}
+
+TEST_F(LoadAndSave, TruncatedFilesThroughTheLoadRoutineNeverTouchTheDocument) {
+    FillDocument(Doc, 2, 5);
+    const std::string before = WriteModelFile(); // every stored field of the open document
+    auto other = StartDocument();
+    FillDocument(*other, 1, 6);
+    const std::string valid = WriteModelFile(*other, 0);
+    std::mt19937 rng(99);
+    const std::string path = folder.file("cut.vq2");
+    for (int round = 0; round < 40; ++round) {
+        WriteBytes(path, valid.substr(0, rng() % valid.size()));
+        ScriptedMessages msgs;
+        msgs.expect("読み込み出来ないファイルです。", MsgAnswer::Ok);
+        ASSERT_FALSE(LoadModelFile(path, [] { FAIL() << "reset before a failed read"; }).ok);
+        ASSERT_EQ(WriteModelFile(), before) << "round " << round;
+    }
 }

@@ -7,6 +7,7 @@
 // stored as CP932.
 #include "model/AppState.h"
 #include "model/Cp932.h"
+#include "model/CustomPanels.h"
 #include "model/Model.h"
 #include "model/ModelFileLayout.h"
 
@@ -79,8 +80,6 @@ public:
 private:
     std::string bytes_;
 };
-
-void ResetPanelElements();
 
 namespace testfile {
 
