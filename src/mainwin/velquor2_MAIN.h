@@ -95,8 +95,8 @@ public:
     void RunStartupSequence();
     // Opens the pending file, if any. Queued whenever a file becomes pending.
     void ProcessPendingOpen();
-    // The open of a pending file (same steps as the open command, without the discard
-    // question and without the overview dialog).
+    // The open of a pending file: the steps of the open command without the file dialog and
+    // the overview dialog; a modified document is discarded only after the user agrees.
     void OpenPendingFile(const QString& path);
     // Files dropped on the window: the first one is opened next.
     void WMDropFiles(const QStringList& files);
