@@ -403,15 +403,6 @@ TEST_P(UnreadableFile, LeavesTheOpenDocumentUntouched) {
 }
 INSTANTIATE_TEST_SUITE_P(Files, UnreadableFile, ::testing::Values("truncated", "tag", "short"));
 
-TEST_F(DocumentCommandsTest, CapitalExtensionIsReadAsAModelFile) {
-    const std::string path = folder.file("HOUSE.VQ2");
-    WriteBytes(path, WriteModelFile(*HouseDocument(), 0));
-    ScriptedMessages messages;
-    EXPECT_TRUE(commands.ReadFile(path));
-    EXPECT_EQ(Doc.ColumnCount[0][0], 1);
-    EXPECT_EQ(App.FileName, path);
-}
-
 TEST_F(DocumentCommandsTest, DataAwayFromTheMiddleIsOfferedToBeCentred) {
     const std::string path = folder.file("corner.vq2");
     WriteBytes(path, WriteModelFile(*HouseDocument(2), 0));
@@ -439,14 +430,6 @@ TEST_F(DocumentCommandsTest, DroppedFileOnAModifiedDocumentAsksFirst) {
     EXPECT_EQ(view.count("overview loading 0") + view.count("overview loading 1"), 0)
         << "a pending open shows no overview dialog";
     EXPECT_DOUBLE_EQ(App.DeteriorationFactor, 1.0 - 6.0 / 22.0);
-}
-
-TEST_F(DocumentCommandsTest, PendingOpenOnAnUnmodifiedDocumentAsksNothing) {
-    const std::string path = folder.file("start.vq2");
-    WriteBytes(path, WriteModelFile(*HouseDocument(), 0));
-    ScriptedMessages messages;
-    EXPECT_TRUE(commands.OpenPending(path));
-    EXPECT_EQ(Doc.FoundationFloorSpec.foundationClass, 1);
 }
 
 // ---- Overwrite save --------------------------------------------------------------------------
