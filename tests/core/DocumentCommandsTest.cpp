@@ -1,8 +1,6 @@
 // The document commands with scripted answers, on real files in a temporary folder.
-//
-// The commands live with the window's sources, which this test program does not link; they
-// use no Qt, so their source is compiled in here.
-#include "mainwin/DocumentCommands.cpp"
+#include "mainwin/DocumentCommands.h"
+#include "model/ModelFile.h"
 
 #include "model/FileIo.h"
 #include "support/FileFixtures.h"
