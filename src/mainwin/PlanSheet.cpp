@@ -75,21 +75,6 @@ private:
     Tvelquor2Form& form_;
 };
 
-// Centring after a load: the scroll box to the middle, and the plan on screen before the
-// question whether to move the data.
-class SheetGridView final : public GridViewHooks {
-public:
-    explicit SheetGridView(Tvelquor2Form& form) : form_(form) {}
-    void centreScrollBox() override { form_.CentreSheet(); }
-    void repaintPlan() override {
-        MarkDocumentChanged();
-        form_.Sheet->repaint();
-    }
-
-private:
-    Tvelquor2Form& form_;
-};
-
 void ShowScaleText(QComboBox* scale) {
     const QString text = QString::number(App.ScaleDenominator);
     const int index = scale->findText(text);
@@ -166,11 +151,6 @@ void Tvelquor2Form::DocumentChanged() {
 void Tvelquor2Form::GridChanged() {
     SizeSheetToGrid();
     DocumentChanged();
-}
-
-GridViewHooks& Tvelquor2Form::SheetView() {
-    if (!SheetViewHooks) SheetViewHooks = std::make_unique<SheetGridView>(*this);
-    return *SheetViewHooks;
 }
 
 void Tvelquor2Form::QueueRecomputeNotices() {

@@ -6,9 +6,10 @@
 // cost estimate reads the results. The drawing itself only reads.
 //
 // Every edit, load, option change and scenario or storey switch calls MarkDocumentChanged().
-// As a safety net the step also notices a switch of scenario or storey and a change of the
-// options, the criteria edition, the method, the module or the deterioration factor by
-// itself, so a handler that forgets to mark cannot leave stale results on the screen.
+// As a safety net the step also notices by itself a switch of scenario or storey, a change of
+// the options or the deterioration factor, and any change of what the document holds for the
+// three scenarios (by a fingerprint taken after every run), so that a handler that forgets to
+// mark cannot leave stale results on the screen.
 //
 // Free of Qt; shows nothing while it runs. Its notices (a repaired grid, what the calculation
 // wants the user to know) are shown by ShowRecomputeNotices(), which the window calls after

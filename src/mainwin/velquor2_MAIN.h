@@ -2,7 +2,6 @@
 // The main window: the plan sheet in its scroll box, the side panel on the right, the status
 // bar and the main menu. It owns the single-instance lock and the start-up sequence.
 #include "mainwin/PlanSheet.h"
-#include "model/Grid.h"
 #include "model/ModelHooks.h"
 #include "ui/SingleInstance.h"
 
@@ -140,9 +139,6 @@ public:
     // Shows the recompute's notices after the paint that found them (queued, once).
     void QueueRecomputeNotices();
     bool RecomputeNoticesQueued = false;
-    // What CentreData needs of the window after a load: CentreData(&MainForm->SheetView()).
-    GridViewHooks& SheetView();
-    std::unique_ptr<GridViewHooks> SheetViewHooks;
 
     // --- Document commands: new, open, save, close ----------------------------------------
     void FileNew1Execute();

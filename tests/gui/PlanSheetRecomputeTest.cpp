@@ -36,6 +36,24 @@ TEST_F(RecomputeTest, RecomputeRunsWhenSomethingItReadsHasChanged) {
     EXPECT_FALSE(EnsureRecomputed());
 }
 
+TEST_F(RecomputeTest, AnEditNobodyMarkedIsNoticedAllTheSame) {
+    houses::BuildSymmetricOneStorey();
+    MarkDocumentChanged();
+    ASSERT_TRUE(EnsureRecomputed());
+    // The run writes derived words into the walls; a second look finds nothing changed.
+    EXPECT_FALSE(RecomputeNeeded());
+    Doc.Walls[0][0][0].bracing = 0; // an edit that forgot to say so
+    EXPECT_TRUE(EnsureRecomputed());
+    EXPECT_FALSE(RecomputeNeeded());
+    Doc.StoreyData.weightClass[0] = 2; // so does the overview
+    EXPECT_TRUE(EnsureRecomputed());
+    Doc.AxisX[50] += 0.1; // and the grid
+    EXPECT_TRUE(EnsureRecomputed());
+    // Undo snapshots are not diagnosed.
+    Doc.ColumnCount[5][0] = 3;
+    EXPECT_FALSE(RecomputeNeeded());
+}
+
 TEST_F(RecomputeTest, RecomputeFillsLabelsExtentsAndThePanel) {
     houses::BuildSymmetricOneStorey();
     MarkDocumentChanged();
