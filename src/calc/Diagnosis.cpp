@@ -1,6 +1,7 @@
 #include "calc/Diagnosis.h"
 
 #include "calc/FloorReduction.h"
+#include "calc/NValues.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "calc/Tables.h"
@@ -9,8 +10,6 @@
 #include "calc/WallStrength.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -45,9 +44,7 @@ void RunDiagnosis(DiagnosisOutcome& outcome) {
     CalcRequiredStrength(outcome.Notices);
     EvaluateWalls();
 
-    std::snprintf(outcome.NValueStatus.text, sizeof outcome.NValueStatus.text, "%s", "");
-    outcome.NValueStatus.font = PanelBlack;
-    outcome.NValueStatus.background = PanelNeutral;
+    outcome.NValue = CalcNValues();
 
     FloorRigidity = FloorRigidityViewOf(RigidityRes);
     CalcFloorReduction();
