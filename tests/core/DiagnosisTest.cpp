@@ -11,6 +11,7 @@
 #include "model/Grid.h"
 #include "support/DiagnosisCapacityModel.h"
 #include "support/DiagnosisHouses.h"
+#include "support/ScriptedMessages.h"
 
 #include <cmath>
 #include <cstdint>
@@ -70,6 +71,15 @@ protected:
         std::memset(&FloorRes, 0, sizeof FloorRes);
         std::memset(&FloorCheck, 0, sizeof FloorCheck);
         std::memset(&ScoreRes, 0, sizeof ScoreRes);
+    }
+    void TearDown() override {
+        // A grid repaired by a run is told once, as the window does after the paint; no
+        // notice is left pending for the next test.
+        if (GridResetNoticePending()) {
+            ScriptedMessages messages;
+            messages.expect("通り芯", MsgAnswer::Ok);
+            ShowGridResetNotice();
+        }
     }
 };
 
@@ -352,6 +362,14 @@ TEST_F(DiagnosisTest, BrokenGridIsRepairedAndReportedForTheWindow) {
     // The repaired grid lies at the module (1.0 m here), so the house is the same:
     // (0.25 x 13.44 + 50.4) / 13.44 = 4.0 with D = 1.0.
     EXPECT_STREQ(o.Panel.ScoreX[0].text, "  4.00");
+    // Until the window has told the user, every run reports it; then no more.
+    EXPECT_TRUE(RunDiagnosis().GridResetNotice);
+    {
+        ScriptedMessages messages;
+        messages.expect("通り芯のデータが壊れていますので初期化します。", MsgAnswer::Ok);
+        ShowGridResetNotice();
+    }
+    EXPECT_FALSE(RunDiagnosis().GridResetNotice);
 }
 
 TEST_F(DiagnosisTest, MissingBuildingHeightIsANotice) {
