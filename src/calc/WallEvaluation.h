@@ -54,15 +54,19 @@ struct WallResultRecord {
     double effectiveLength;  // block 0: m that counts (0 for a wall that carries nothing)
     double runLength;        // block 0: m of the opening run, at most 3.0
 
-    double baseStrength;           // per variant: kN/m (per-metre value kept when nothing counts)
-    double baseStiffness;          // per variant
-    double deteriorationFactor;    // per variant
-    double jointReductionFactor;   // per variant
-    double reducedStrength;        // per variant: kN/m = base x minReductionFactor x openingFactor
-    double reducedStiffness;       // per variant
-    double minReductionFactor;     // per variant: the smaller of the two factors above
-    double openingFactor;          // block 0
-    double planValue;              // block 0: kN/m shown by the plan's wall strength label
+    double baseStrength;         // per variant: kN/m (per-metre value kept when nothing counts)
+    double baseStiffness;        // per variant
+    double deteriorationFactor;  // per variant
+    double jointReductionFactor; // per variant
+    double reducedStrength;      // per variant: kN/m = base x minReductionFactor x openingFactor
+    double reducedStiffness;     // per variant
+    double minReductionFactor;   // per variant: the smaller of the two factors above
+    double openingFactor;        // block 0
+    // block 0: kN/m that the plan's wall strength label shows: the reduced strength when the
+    // reduction is shown (0 for a wall that carries nothing), else the elements' table strengths
+    // added, 1.96 for an all-unknown wall outside method 0, capped at 9.8 (14.0 under method 0).
+    // The key plans print planValue x effectiveLength.
+    double planValue;
     double strengthX, strengthY;   // per variant: kN
     double stiffnessX, stiffnessY; // per variant
 

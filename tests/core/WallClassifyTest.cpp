@@ -1,0 +1,407 @@
+#include "support/WallFixture.h"
+
+#include <cstring>
+#include <memory>
+#include <ostream>
+
+namespace {
+
+class WallClassify : public WallFixture {
+protected:
+    // A house outline (1, 1)-(20, 10) of a light roof with columns at every node along y = 1
+    // and y = 5 from x 1 to 12.
+    static void Outline() {
+        AddRect(0, 1, 1, 20, 10, 3);
+        for (int x = 1; x <= 12; ++x) {
+            AddColumn(0, x, 1);
+            AddColumn(0, x, 5);
+        }
+    }
+};
+
+TEST_F(WallClassify, WallOnTheOutlineIsExteriorAndInsideIsPartition) {
+    Outline();
+    AddWall(0, 1, 1, 3, 1, 7);  // entered as partition, lies on the outline
+    AddWall(0, 1, 5, 3, 5, 0);  // entered as exterior, lies inside
+    AddWall(0, 1, 1, 1, 4, 0);  // on the left edge
+    AddWall(0, 5, 1, 7, 1, 14); // 耐力無し is never classified
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 0);
+    EXPECT_EQ(Wall(0, 1).type, 7);
+    EXPECT_EQ(Wall(0, 2).type, 0);
+    EXPECT_EQ(Wall(0, 3).type, 14);
+    EXPECT_EQ(Result(0, 3).effectiveLength, 0.0);
+    EXPECT_EQ(Result(0, 0).runKind, 0);
+    EXPECT_EQ(Result(0, 1).runKind, 7);
+}
+
+TEST_F(WallClassify, StoreyWithoutEnclosedAreasHasPartitionsOnly) {
+    AddRect(0, 1, 1, 20, 10, 8 + 3); // not enclosed
+    AddWall(0, 1, 1, 3, 1, 0);
+    AddWall(0, 1, 1, 1, 3, 2);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 7);
+    EXPECT_EQ(Wall(0, 1).type, 9);
+}
+
+TEST_F(WallClassify, DamagedTypeCarriesNothing) {
+    Outline();
+    AddWall(0, 1, 1, 3, 1, 42);
+    AddWall(0, 3, 1, 5, 1, -3);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 14);
+    EXPECT_EQ(Wall(0, 1).type, 14);
+    EXPECT_EQ(Result(0, 0).effectiveLength, 0.0);
+}
+
+TEST_F(WallClassify, LengthsAndMissingEndColumns) {
+    Outline();
+    AddWall(0, 1, 1, 4, 1, 0);   // columns at both ends
+    AddWall(0, 12, 1, 14, 1, 0); // no column at x = 14
+    AddWall(0, 13, 2, 16, 6, 0); // oblique, 3 by 4 m, no columns
+    ClassifyWalls();
+    EXPECT_DOUBLE_EQ(Result(0, 0).wallLength, 3.0);
+    EXPECT_DOUBLE_EQ(Result(0, 0).effectiveLength, 3.0);
+    EXPECT_DOUBLE_EQ(Result(0, 0).projectedLengthX, 3.0);
+    EXPECT_DOUBLE_EQ(Result(0, 0).projectedLengthY, 0.0);
+    EXPECT_DOUBLE_EQ(Result(0, 1).wallLength, 2.0);
+    EXPECT_EQ(Result(0, 1).effectiveLength, 0.0);
+    EXPECT_EQ(Result(0, 1).projectedLengthX, 0.0);
+    EXPECT_EQ(Result(0, 1).lowerStorey, 0);
+    EXPECT_DOUBLE_EQ(Result(0, 2).wallLength, 5.0);
+}
+
+TEST_F(WallClassify, LowerStoreyNeedsColumnsAndAFloorAboveAtBothEnds) {
+    Doc.StoreyData.topStorey[0] = 1;
+    AddRect(0, 1, 1, 4, 4, 0); // "２階床" marks nodes 1..4 x 1..4
+    AddColumns(0, 1, 1, 3, 1);
+    AddColumn(0, 6, 1);
+    AddWall(0, 1, 1, 3, 1, 0);
+    AddWall(0, 3, 1, 6, 1, 0); // (6, 1) lies outside the floor
+    ClassifyWalls();
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][1][1], 16 + 1);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][2][2], 16);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][6][1], 1);
+    EXPECT_EQ(Result(0, 0).lowerStorey, 1);
+    EXPECT_EQ(Result(0, 1).lowerStorey, 0);
+}
+
+TEST_F(WallClassify, FloorTriangleMarksTheNodesInsideAndOnItsEdges) {
+    AddTri(0, 1, 1, 5, 1, 1, 5, 0);
+    BuildNodeMap(0);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][1][1], 16);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][3][3], 16); // on the hypotenuse x + y = 6
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][2][2], 16);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][4][3], 0); // outside
+}
+
+TEST_F(WallClassify, NodeCodeIsHardwareTimesFourPlusKind) {
+    AddColumn(0, 2, 2, 1, 2); // 告示 管柱: 9
+    AddColumn(0, 3, 2, 3, 1); // ＶＰ 通し柱(2-3): 7
+    AddColumn(0, 4, 2, 1, 0);
+    AddColumn(0, 4, 2, 2, 0); // a later column on the same node replaces the earlier
+    BuildNodeMap(0);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][2][2], 9);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][3][2], 7);
+    EXPECT_EQ(WallEval.GridNodeMap[0][0][4][2], 2);
+}
+
+TEST_F(WallClassify, BraceEndCodes) {
+    // Single 45x90 brace (group 2, m = 4): e1 = 9, e2 = 2 x (4 / 2 + 1) + 4 = 10.
+    AddWall(0, 5, 3, 3, 3, 0, Brace(5, 0, 2));
+    // Cross 45x90 (m = 5): e1 = 11, e2 = 2 x (5 / 2 + 1) + 5 = 11.
+    AddWall(0, 5, 6, 3, 6, 0, Brace(5, 0, 3));
+    // Vertical single 90x90 drawn upwards (m = 6): e1 = 13 in slot 3 of the first end,
+    // e2 = 2 x 4 + 6 = 14 in slot 2 of the second.
+    AddWall(0, 8, 1, 8, 4, 0, Brace(6, 2, 2));
+    // Unidentified size and no bracing store nothing.
+    AddWall(0, 10, 1, 12, 1, 0, Brace(1, 0, 2));
+    BuildNodeMap(0);
+    const auto& c = WallEval.GridCellWalls[0][0];
+    EXPECT_EQ(c[5][3][0], 9);
+    EXPECT_EQ(c[3][3][1], 10);
+    EXPECT_EQ(c[5][6][0], 11);
+    EXPECT_EQ(c[3][6][1], 11);
+    EXPECT_EQ(c[8][1][3], 13);
+    EXPECT_EQ(c[8][4][2], 14);
+    EXPECT_EQ(c[10][1][1], 0);
+    EXPECT_EQ(c[12][1][0], 0);
+}
+
+// Precise method, 0.6 m grid: openings between solid walls on the exterior line y = 1.
+class OpeningRuns : public WallClassify {
+protected:
+    void SetUp() override {
+        WallClassify::SetUp();
+        SetModule(0.6);
+        Outline();
+    }
+};
+
+TEST_F(OpeningRuns, ShortWindowBetweenSolidWalls) {
+    SetModule(0.45); // the window spans two axes: 0.9 m
+    AddWall(0, 1, 1, 3, 1, 0);
+    AddWall(0, 3, 1, 5, 1, 2); // entered as "under 2 m"
+    AddWall(0, 5, 1, 7, 1, 0);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 1).type, 1);
+    EXPECT_DOUBLE_EQ(Result(0, 1).effectiveLength, 0.9);
+    EXPECT_DOUBLE_EQ(Result(0, 1).runLength, 0.9);
+}
+
+TEST_F(OpeningRuns, TwoWindowsFormOneRun) {
+    AddWall(0, 1, 1, 3, 1, 0);
+    AddWall(0, 3, 1, 5, 1, 1); // 1.2 m each, a 2.4 m run
+    AddWall(0, 5, 1, 7, 1, 1);
+    AddWall(0, 7, 1, 9, 1, 0);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 1).type, 3);
+    EXPECT_EQ(Wall(0, 2).type, 3);
+    EXPECT_DOUBLE_EQ(Result(0, 1).runLength, 2.4);
+    EXPECT_DOUBLE_EQ(Result(0, 1).effectiveLength, 1.2);
+    EXPECT_DOUBLE_EQ(Result(0, 2).effectiveLength, 1.2);
+}
+
+TEST_F(OpeningRuns, PartitionRunLongerThanThreeMetres) {
+    AddWall(0, 1, 5, 3, 5, 0);
+    AddWall(0, 3, 5, 5, 5, 1);
+    AddWall(0, 5, 5, 7, 5, 1);
+    AddWall(0, 7, 5, 9, 5, 1);
+    AddWall(0, 9, 5, 11, 5, 0);
+    ClassifyWalls();
+    // 3.6 m: partition window over 2 m; each wall counts 1.2 x 3 / 3.6 = 1.0 m.
+    for (int w = 1; w <= 3; ++w) {
+        EXPECT_EQ(Wall(0, w).type, 10);
+        EXPECT_DOUBLE_EQ(Result(0, w).effectiveLength, 1.0);
+        EXPECT_DOUBLE_EQ(Result(0, w).projectedLengthX, 1.0);
+        EXPECT_DOUBLE_EQ(Result(0, w).runLength, 3.0);
+    }
+}
+
+TEST_F(OpeningRuns, RunWithoutSolidNeighbourCarriesNothing) {
+    AddWall(0, 3, 1, 5, 1, 1);
+    AddWall(0, 5, 1, 7, 1, 1);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 3);
+    EXPECT_EQ(Result(0, 0).effectiveLength, 0.0);
+    EXPECT_EQ(Result(0, 1).effectiveLength, 0.0);
+}
+
+TEST_F(OpeningRuns, GeneralMethodKeepsTheEnteredWidthAndOpeningsCarryNothing) {
+    Doc.DiagnosisMethod = 1;
+    AddWall(0, 1, 1, 3, 1, 0);
+    AddWall(0, 3, 1, 5, 1, 13); // partition door entered, lies on the outline
+    AddWall(0, 5, 1, 7, 1, 0);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 1).type, 6);
+    EXPECT_EQ(Result(0, 1).effectiveLength, 0.0);
+    EXPECT_DOUBLE_EQ(Result(0, 1).wallLength, 1.2);
+}
+
+TEST_F(OpeningRuns, WidthClassBoundariesUseTheSharedTolerance) {
+    // Axes every 0.1 m: 24 x 0.1 - 4 x 0.1 is 2.0000000000000004 and 12 x 0.1 - 2 x 0.1 is
+    // 1.0000000000000002 in binary; both are the boundary itself and stay in the lower class.
+    SetModule(0.1);
+    AddWall(0, 2, 3, 4, 3, 0);
+    AddWall(0, 4, 3, 24, 3, 1);
+    AddWall(0, 24, 3, 26, 3, 0);
+    AddWall(0, 1, 7, 2, 7, 0);
+    AddWall(0, 2, 7, 12, 7, 1);
+    AddWall(0, 12, 7, 13, 7, 0);
+    for (int x : {2, 4, 24, 26}) AddColumn(0, x, 3);
+    for (int x : {1, 2, 12, 13}) AddColumn(0, x, 7);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 1).type, 9); // partition window over 1 m, not over 2 m
+    EXPECT_EQ(Wall(0, 4).type, 8); // partition window not over 1 m
+    EXPECT_DOUBLE_EQ(Result(0, 1).effectiveLength, 2.0);
+}
+
+TEST_F(OpeningRuns, RunKindFollowsTheWidestKindOfTheRunAndRepeatsExactly) {
+    // A window entered with a stale width next to a door: the run of 2.4 m makes them types 3
+    // and 6, and the window's run kind is the door's type 6, on the first run as on every
+    // later one.
+    AddWall(0, 1, 1, 3, 1, 0);
+    AddWall(0, 3, 1, 5, 1, 3);
+    AddWall(0, 5, 1, 7, 1, 4);
+    AddWall(0, 7, 1, 9, 1, 0);
+    Evaluate();
+    EXPECT_EQ(Wall(0, 1).type, 3);
+    EXPECT_EQ(Wall(0, 2).type, 6);
+    EXPECT_EQ(Result(0, 1).runKind, 6);
+    EXPECT_EQ(Result(0, 2).runKind, 6);
+
+    auto first = std::make_unique<WallEvaluationResults>();
+    std::memcpy(first.get(), &WallEval, sizeof WallEval);
+    WallRecord walls[4];
+    std::memcpy(walls, Doc.Walls[0][0], sizeof walls);
+    Evaluate();
+    EXPECT_EQ(std::memcmp(first.get(), &WallEval, sizeof WallEval), 0);
+    EXPECT_EQ(std::memcmp(walls, Doc.Walls[0][0], sizeof walls), 0);
+}
+
+TEST_F(WallClassify, ZeroLengthAndDuplicateWallsDoNotHang) {
+    Outline();
+    AddWall(0, 3, 1, 3, 1, 1);
+    AddWall(0, 3, 1, 3, 1, 1);
+    AddWall(0, 3, 1, 5, 1, 2);
+    AddWall(0, 3, 1, 5, 1, 2);
+    Evaluate();
+    EXPECT_EQ(Result(0, 0).effectiveLength, 0.0);
+}
+
+// Joint specification.
+struct JointCase {
+    int hardware1, hardware2;
+    int kind1, kind2; // column kinds at the wall's ends (0: no column)
+    int expected;
+};
+std::ostream& operator<<(std::ostream& o, const JointCase& c) {
+    return o << "hardware " << c.hardware1 << "/" << c.hardware2 << " kinds " << c.kind1 << "/"
+             << c.kind2;
+}
+class JointSpec : public WallFixture, public ::testing::WithParamInterface<JointCase> {};
+TEST_P(JointSpec, FromTheWeakerEndColumn) {
+    const JointCase& c = GetParam();
+    if (c.kind1) AddColumn(0, 3, 2, c.kind1, c.hardware1);
+    if (c.kind2) AddColumn(0, 6, 2, c.kind2, c.hardware2);
+    AddWall(0, 3, 2, 6, 2);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, c.expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Ends, JointSpec,
+    ::testing::Values(JointCase{2, 2, 1, 1, 0},   // 告示 both: 0
+                      JointCase{2, 1, 1, 1, 1},   // 告示 and ＶＰ: 1
+                      JointCase{1, 1, 1, 1, 1},   // ＶＰ both: 1
+                      JointCase{2, 0, 1, 1, 3},   // 釘打ち at one end, no through column: 3
+                      JointCase{2, 0, 0, 1, 3},   // no column at one end
+                      JointCase{0, 0, 2, 3, 2},   // both ends through columns: 釘通
+                      JointCase{2, 0, 2, 1, 3})); // one side ordinary
+
+class ThroughColumnJudgement : public WallFixture {
+protected:
+    // Nailed wall (4, 2)-(6, 2) with ordinary nailed columns at its ends.
+    void SetUp() override {
+        WallFixture::SetUp();
+        AddColumns(0, 4, 2, 6, 2);
+        AddWall(0, 4, 2, 6, 2);
+    }
+};
+
+TEST_F(ThroughColumnJudgement, OutermostMarkedNodesDecideUnderTheStandardJudgement) {
+    AddColumn(0, 1, 2, 2);
+    AddColumn(0, 9, 2, 3);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 2);
+}
+
+TEST_F(ThroughColumnJudgement, OrdinaryOutermostColumnGivesNailedUnlessCityJudgement) {
+    AddColumn(0, 1, 2, 1); // outermost on the left: ordinary
+    AddColumn(0, 2, 2, 2); // a through column between it and the wall
+    AddColumn(0, 9, 2, 2);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 3);
+    App.Options.CityJointJudgement = 1;
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 2);
+}
+
+TEST_F(ThroughColumnJudgement, ScanStaysWithinThePlanExtents) {
+    AddColumn(0, 1, 2, 2);
+    AddColumn(0, 9, 2, 2);
+    Grid.PlanMinX[0][0] = 3; // the left through column lies outside the scanned range
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 3);
+}
+
+TEST_F(WallClassify, VerticalWallLooksAlongItsLine) {
+    AddColumns(0, 2, 3, 2, 5);
+    AddColumn(0, 2, 1, 2);
+    AddColumn(0, 2, 8, 2);
+    AddWall(0, 2, 5, 2, 3);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 2);
+}
+
+TEST_F(WallClassify, ObliqueWallFollowsCollinearChainsToThroughColumns) {
+    AddWall(0, 3, 3, 5, 5);
+    AddWall(0, 1, 1, 3, 3);
+    AddWall(0, 5, 5, 7, 7);
+    AddColumns(0, 3, 3, 5, 5);
+    AddColumn(0, 1, 1, 2);
+    AddColumn(0, 7, 7, 3);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 2);
+    Doc.Columns[0][0][3].kind = 1; // (7, 7) becomes an ordinary column
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 3);
+}
+
+// Foundation class.
+class Foundation : public WallFixture {
+protected:
+    void SetUp() override {
+        WallFixture::SetUp();
+        Doc.StoreyData.topStorey[0] = 1;
+        Doc.StoreyData.topStorey[1] = 1;
+        Doc.FoundationFloorSpec.foundationClass = 1;
+        AddWall(0, 2, 2, 5, 2);
+        AddWall(0, 5, 2, 8, 2);
+        AddWall(1, 2, 2, 5, 2);
+        AddFoundation(1, 2, 6, 2, 2); // 基礎Ⅲ under wall 0, half under wall 1
+    }
+};
+
+TEST_F(Foundation, FoundationRecordsDecideOnTheFirstStorey) {
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).foundationClass, 2);
+    EXPECT_EQ(Wall(0, 1).foundationClass, 1); // only half on it: the overview default
+    EXPECT_EQ(Wall(1, 0).foundationClass, 0);
+}
+
+TEST_F(Foundation, FirstRecordUnderTheWallWins) {
+    AddFoundation(2, 2, 5, 2, 0);
+    AddFoundation(5, 2, 8, 2, 0);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).foundationClass, 2);
+    EXPECT_EQ(Wall(0, 1).foundationClass, 0);
+}
+
+TEST_F(Foundation, UniformFoundationUnderTheGeneralMethodInTheCurrentState) {
+    Doc.FoundationFloorSpec.uniformFoundation = 1;
+    Doc.DiagnosisMethod = 2;
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).foundationClass, 1);
+    EXPECT_EQ(Wall(0, 1).foundationClass, 1);
+
+    // In a retrofit plan the records still decide.
+    App.CurrentScenario = 1;
+    AddWall(0, 2, 2, 5, 2);
+    AddFoundation(1, 2, 6, 2, 2);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).foundationClass, 2);
+
+    // Precise method: the records decide in the current state too.
+    App.CurrentScenario = 0;
+    Doc.DiagnosisMethod = 0;
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).foundationClass, 2);
+}
+
+TEST_F(Foundation, DamagedFoundationTypeIsBounded) {
+    Doc.Foundations[0][0][0].type = 9;
+    Doc.FoundationFloorSpec.foundationClass = -4;
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).foundationClass, 2);
+    EXPECT_EQ(Wall(0, 1).foundationClass, 0);
+}
+
+TEST_F(WallClassify, WallsOutsideTheGridDoNotReachOutsideTheMaps) {
+    AddWall(0, -5, 2, 150, 2, 0, Brace(5, 0, 2));
+    AddColumn(0, 300, -2);
+    Doc.WallCount[0][0] = 1;
+    Evaluate();
+    EXPECT_EQ(Result(0, 0).effectiveLength, 0.0);
+}
+
+} // namespace

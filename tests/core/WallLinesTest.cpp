@@ -1,0 +1,248 @@
+#include "support/WallFixture.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <set>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using Entries = std::vector<std::pair<int, int>>; // (wall, axis)
+
+Entries ListOf(const WallLineList& l) {
+    Entries e;
+    for (int i = 0; i < l.count; ++i) e.emplace_back(l.entries[i].wall, l.entries[i].axis);
+    return e;
+}
+
+using Edge = std::tuple<int, int, int, int>;
+std::set<Edge> OutlineOf(int storey) {
+    std::set<Edge> edges;
+    const int n = WallEval.StoreyOutlineCount[App.CurrentScenario][storey];
+    for (int i = 0; i < n; ++i) {
+        const OutlineEdge& e = WallEval.StoreyOutline[App.CurrentScenario][storey][i];
+        edges.emplace(e.x1, e.y1, e.x2, e.y2);
+    }
+    return edges;
+}
+
+class WallLines : public WallFixture {};
+
+TEST_F(WallLines, ObliqueWallStandsTwiceInEachList) {
+    AddWall(0, 2, 3, 5, 7);
+    BuildWallLineLists();
+    // Appends X (0, 3), Y (0, 2), X (0, 7), Y (0, 5); X by axis descending, Y ascending.
+    EXPECT_EQ(ListOf(Lines(0).x), (Entries{{0, 7}, {0, 3}}));
+    EXPECT_EQ(ListOf(Lines(0).y), (Entries{{0, 2}, {0, 5}}));
+}
+
+TEST_F(WallLines, WallsAlongOneLineAreOrderedByPosition) {
+    AddWall(0, 3, 4, 6, 4); // stored first, lies right
+    AddWall(0, 1, 4, 3, 4);
+    AddWall(0, 2, 1, 2, 3); // lower on the Y line, stored first
+    AddWall(0, 2, 3, 2, 6);
+    BuildWallLineLists();
+    EXPECT_EQ(ListOf(Lines(0).x), (Entries{{1, 4}, {0, 4}}));
+    // Y lines run from the top down.
+    EXPECT_EQ(ListOf(Lines(0).y), (Entries{{3, 2}, {2, 2}}));
+}
+
+TEST_F(WallLines, XListStartsAtTheLargestAxisAndYListAtTheSmallest) {
+    AddWall(0, 1, 2, 3, 2);
+    AddWall(0, 1, 9, 3, 9);
+    AddWall(0, 1, 5, 3, 5);
+    AddWall(0, 7, 1, 7, 4);
+    AddWall(0, 4, 1, 4, 4);
+    BuildWallLineLists();
+    EXPECT_EQ(ListOf(Lines(0).x), (Entries{{1, 9}, {2, 5}, {0, 2}}));
+    EXPECT_EQ(ListOf(Lines(0).y), (Entries{{4, 4}, {3, 7}}));
+}
+
+TEST_F(WallLines, OverlappingWallsKeepTheExchangeLoopOrder) {
+    // Three copies of one wall on axis 2 and a wall on axis 5. The axis pass swaps entries 0
+    // and 3 (order 3, 1, 2, 0); along the line every pair of overlapping walls is exchanged
+    // once: (1, 2) gives 3, 2, 1, 0; (2, 0) gives 3, 0, 1, 2; (1, 2) gives 3, 0, 2, 1.
+    AddWall(0, 1, 2, 3, 2);
+    AddWall(0, 1, 2, 3, 2);
+    AddWall(0, 1, 2, 3, 2);
+    AddWall(0, 1, 5, 3, 5);
+    BuildWallLineLists();
+    EXPECT_EQ(ListOf(Lines(0).x), (Entries{{3, 5}, {0, 2}, {2, 2}, {1, 2}}));
+}
+
+TEST_F(WallLines, EmptyStoreyBetweenStoreysKeepsEmptyListsAndTheNextIsListed) {
+    Doc.StoreyData.topStorey[0] = 2;
+    AddWall(0, 1, 1, 3, 1);
+    AddWall(2, 1, 1, 1, 3);
+    // Stale entries of an earlier run must go.
+    WallEval.WallLineLists[0][1].x.count = 5;
+    BuildWallLineLists();
+    EXPECT_EQ(Lines(0).x.count, 1);
+    EXPECT_EQ(Lines(1).x.count, 0);
+    EXPECT_EQ(Lines(1).y.count, 0);
+    EXPECT_EQ(ListOf(Lines(2).y), (Entries{{0, 1}}));
+}
+
+TEST_F(WallLines, ListsHoldTwoHundredObliqueWallsTwice) {
+    for (int i = 0; i < MaxWalls; ++i) AddWall(0, 1 + i % 90, 1 + i / 90, 2 + i % 90, 5 + i / 90);
+    BuildWallLineLists();
+    EXPECT_EQ(Lines(0).x.count, 2 * MaxWalls);
+    EXPECT_EQ(Lines(0).y.count, 2 * MaxWalls);
+    std::vector<int> seen(MaxWalls, 0);
+    for (int i = 0; i < Lines(0).x.count; ++i) ++seen[Lines(0).x.entries[i].wall];
+    EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](int c) { return c == 2; }));
+}
+
+struct SlopeCase {
+    double reference, candidate;
+    bool collinear;
+};
+std::ostream& operator<<(std::ostream& o, const SlopeCase& c) {
+    return o << c.reference << " vs " << c.candidate;
+}
+class Collinearity : public ::testing::TestWithParam<SlopeCase> {};
+TEST_P(Collinearity, RatioWithinOnePercent) {
+    EXPECT_EQ(IsCollinear(GetParam().reference, GetParam().candidate), GetParam().collinear);
+}
+INSTANTIATE_TEST_SUITE_P(Slopes, Collinearity,
+                         ::testing::Values(SlopeCase{1.0, 1.009, true}, SlopeCase{1.0, 1.02, false},
+                                           SlopeCase{1.0, 0.991, true}, SlopeCase{0.0, 0.0, true},
+                                           SlopeCase{0.5, 0.0, false}, SlopeCase{0.0, 0.5, false},
+                                           SlopeCase{1.0, -1.0, false},
+                                           SlopeCase{VerticalSlope, VerticalSlope, true},
+                                           // 1.01 itself is inside the bounds.
+                                           SlopeCase{1.01, 1.0, true}));
+
+TEST_F(WallLines, ChainSearchStopsAtOnceOnAThroughColumn) {
+    AddColumn(0, 3, 1, 2);
+    BuildNodeMap(0);
+    EXPECT_EQ(FindCollinearChain(0, -1, 1, 3, 1, 5, 1, 0.0), 1);
+    EXPECT_EQ(FindCollinearChain(0, -1, 2, 1, 1, 3, 1, 0.0), 1);
+}
+
+TEST_F(WallLines, ChainSearchFollowsCollinearWallsToTheirEnd) {
+    AddWall(0, 1, 1, 3, 1);
+    AddWall(0, 3, 1, 5, 1);
+    AddWall(0, 5, 1, 7, 1);
+    AddWall(0, 5, 1, 5, 4); // not collinear, never a link
+    AddColumn(0, 1, 1, 3);  // through column at the far left
+    BuildNodeMap(0);
+    // Backwards from wall 1: wall 0, then its first end (1, 1) carries the through column.
+    EXPECT_EQ(FindCollinearChain(0, 1, 1, 3, 1, 5, 1, 0.0), 1);
+    // Forwards from wall 1: wall 2 ends at (7, 1) with nothing there.
+    EXPECT_EQ(FindCollinearChain(0, 1, 2, 3, 1, 5, 1, 0.0), 0);
+}
+
+TEST_F(WallLines, ChainSearchAndWalkEndOnZeroLengthWalls) {
+    // Two zero-length walls on one node link to each other for ever unless visited walls are
+    // remembered.
+    AddWall(0, 2, 2, 2, 2, 1);
+    AddWall(0, 2, 2, 2, 2, 1);
+    BuildNodeMap(0);
+    EXPECT_EQ(FindCollinearChain(0, -1, 2, 2, 1, 2, 2, VerticalSlope), 0);
+    double length = 0;
+    EXPECT_EQ(SumCollinearLength(0, -1, length, 2, 2, 1, 2, 2, VerticalSlope, 1, 0), 0);
+    EXPECT_EQ(length, 0.0);
+}
+
+TEST_F(WallLines, WalkAddsOpeningsUntilASolidWall) {
+    AddWall(0, 1, 1, 2, 1, 1); // the walking wall
+    AddWall(0, 2, 1, 3, 1, 1);
+    AddWall(0, 3, 1, 4, 1, 4); // a door
+    double length = 1.0;
+    // Free end after two neighbours: 0, with 1 + 1 + 1 m.
+    EXPECT_EQ(SumCollinearLength(0, 0, length, 2, 1, 1, 2, 1, 0.0, 1, 0), 0);
+    EXPECT_DOUBLE_EQ(length, 3.0);
+    // The door's type exceeds the reference kind 1 and is recorded.
+    EXPECT_EQ(Result(0, 0).runKind, 4);
+
+    AddWall(0, 4, 1, 6, 1, 0); // solid: ends the run, its 2 m are not added
+    length = 1.0;
+    EXPECT_EQ(SumCollinearLength(0, 0, length, 2, 1, 1, 2, 1, 0.0, 1, 0), 1);
+    EXPECT_DOUBLE_EQ(length, 3.0);
+}
+
+TEST_F(WallLines, RectanglesSharingAnEdgeGiveTheOutlineOfTheirUnion) {
+    AddRect(0, 1, 1, 4, 3);
+    AddRect(0, 4, 1, 6, 3);
+    BuildStoreyOutline(0);
+    // x = 4 cancels; bottom and top edges touch end to end and merge.
+    EXPECT_EQ(OutlineOf(0),
+              (std::set<Edge>{{1, 1, 6, 1}, {1, 3, 6, 3}, {1, 1, 1, 3}, {6, 1, 6, 3}}));
+}
+
+TEST_F(WallLines, SmallRectangleAgainstALongEdgeSplitsIt) {
+    AddRect(0, 1, 1, 7, 4);
+    AddRect(0, 3, 4, 5, 6);
+    BuildStoreyOutline(0);
+    EXPECT_EQ(OutlineOf(0), (std::set<Edge>{{1, 1, 7, 1},
+                                            {1, 4, 3, 4},
+                                            {5, 4, 7, 4},
+                                            {1, 1, 1, 4},
+                                            {7, 1, 7, 4},
+                                            {3, 6, 5, 6},
+                                            {3, 4, 3, 6},
+                                            {5, 4, 5, 6}}));
+    for (int i = 0; i < WallEval.StoreyOutlineCount[0][0]; ++i)
+        EXPECT_EQ(WallEval.StoreyOutline[0][0][i].colourIndex, 0);
+}
+
+TEST_F(WallLines, IdenticalRectanglesCancelCompletely) {
+    AddRect(0, 2, 2, 5, 5, 0);
+    AddRect(0, 2, 2, 5, 5, 4);
+    BuildStoreyOutline(0);
+    EXPECT_EQ(WallEval.StoreyOutlineCount[0][0], 0);
+}
+
+struct AreaCase {
+    int code;
+    int edges;
+};
+std::ostream& operator<<(std::ostream& o, const AreaCase& c) {
+    return o << "code " << c.code;
+}
+class OutlineAreaKinds : public WallFixture, public ::testing::WithParamInterface<AreaCase> {};
+TEST_P(OutlineAreaKinds, OnlyEnclosedFloorsVoidsAndRoofsAddEdges) {
+    AddRect(0, 1, 1, 3, 3, GetParam().code);
+    AddTri(0, 5, 1, 8, 1, 5, 4, GetParam().code);
+    BuildStoreyOutline(0);
+    EXPECT_EQ(WallEval.StoreyOutlineCount[0][0], GetParam().edges);
+}
+INSTANTIATE_TEST_SUITE_P(Kinds, OutlineAreaKinds,
+                         ::testing::Values(AreaCase{0, 7}, AreaCase{1, 7}, AreaCase{2, 0},
+                                           AreaCase{3, 7}, AreaCase{4, 7}, AreaCase{5, 0},
+                                           AreaCase{6, 0}, AreaCase{8 + 0, 0}, AreaCase{8 + 3, 0}));
+
+TEST_F(WallLines, OutlineHoldsEveryEdgeOfThirtyRectanglesAndThirtyTriangles) {
+    for (int i = 0; i < 30; ++i)
+        AddRect(0, 1 + 3 * (i % 10), 1 + 3 * (i / 10), 2 + 3 * (i % 10), 2 + 3 * (i / 10));
+    for (int i = 0; i < 30; ++i) {
+        const int x = 1 + 3 * (i % 10), y = 20 + 3 * (i / 10);
+        AddTri(0, x, y, x + 1, y, x, y + 1);
+    }
+    BuildStoreyOutline(0);
+    EXPECT_EQ(WallEval.StoreyOutlineCount[0][0], 210);
+}
+
+TEST_F(WallLines, AddOutlineEdgeDropsEdgesBeyondTheLimitAndResets) {
+    for (int i = 0; i < MaxOutlineEdges + 5; ++i) AddOutlineEdge(1, 1, 1, 2, 1);
+    EXPECT_EQ(WallEval.StoreyOutlineCount[0][1], MaxOutlineEdges);
+    AddOutlineEdge(-1, 0, 0, 0, 0);
+    EXPECT_EQ(WallEval.StoreyOutlineCount[0][1], 0);
+}
+
+TEST_F(WallLines, CollinearObliqueEdgesAreReorderedAlongTheLine) {
+    // Two triangles whose hypotenuses lie on the line x + y = 8: (6, 2)-(2, 6) and (5, 3)-(3, 5).
+    AddTri(0, 2, 2, 6, 2, 2, 6);
+    AddTri(0, 3, 5, 5, 3, 5, 5);
+    BuildStoreyOutline(0);
+    const std::set<Edge> edges = OutlineOf(0);
+    // The four points sorted by Y: (6, 2), (5, 3) | (3, 5), (2, 6); nothing is removed.
+    EXPECT_EQ(WallEval.StoreyOutlineCount[0][0], 6);
+    EXPECT_TRUE(edges.count({6, 2, 5, 3}));
+    EXPECT_TRUE(edges.count({3, 5, 2, 6}));
+}
+
+} // namespace
