@@ -9,6 +9,7 @@
 #include "calc/WallLines.h"
 #include "calc/WallStrength.h"
 #include "model/AppState.h"
+#include "model/Bounded.h"
 #include "model/Grid.h"
 
 namespace {
@@ -24,7 +25,9 @@ void EvaluateWalls() {
 } // namespace
 
 void RefreshCurrentStateWallWords() {
-    if (App.CurrentScenario == 0) return;
+    // The engines bring a damaged scenario number into range; so must this test, or it would
+    // wipe the wall results just computed for the current state.
+    if (ClampIndex(App.CurrentScenario, Scenarios) == 0) return;
     // The stages work on the current scenario; let them see the current state for a moment.
     const int32_t current = App.CurrentScenario;
     App.CurrentScenario = 0;

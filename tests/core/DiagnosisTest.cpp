@@ -350,6 +350,14 @@ TEST_F(DiagnosisTest, CurrentStateWallWordsFollowWhileAPlanIsEdited) {
     EXPECT_TRUE(Snapshot(o) == before);
 }
 
+TEST_F(DiagnosisTest, ScenarioNumberOutOfRangeRunsTheCurrentState) {
+    houses::BuildSymmetricOneStorey();
+    const std::string expected = Snapshot(RunDiagnosis());
+    App.CurrentScenario = -1; // read as the current state by every engine
+    EXPECT_TRUE(Snapshot(RunDiagnosis()) == expected);
+    EXPECT_NEAR(WallEval.WallResult[0][0][0][0].strengthX, 12.6, Tol);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Notices
 
