@@ -100,3 +100,14 @@ static void BM_RunDiagnosisGeneralMethod(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RunDiagnosisGeneralMethod)->Unit(benchmark::kMicrosecond);
+
+// The result summary alone, on the results of a full run.
+static void BM_ResultSummaryFullCapacity(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    for (auto _ : state) {
+        ResultPanel panel = CalcResultSummary();
+        benchmark::DoNotOptimize(panel);
+    }
+}
+BENCHMARK(BM_ResultSummaryFullCapacity)->Unit(benchmark::kMicrosecond);
