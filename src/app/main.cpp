@@ -1,14 +1,17 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "mainwin/velquor2_MAIN.h"
+#include "ui/Application.h"
+#include "ui/FormSet.h"
 
-#include <clocale>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Qt takes the C library locale from the environment; file fields and "%5.2f" need "C".
-    std::setlocale(LC_NUMERIC, "C");
-    QMainWindow window;
-    window.setWindowTitle("Velquor");
-    window.showMaximized();
-    return app.exec();
+    PrepareApplication(app);
+    int result = 0;
+    if (CreateForms(QApplication::arguments())) {
+        MainForm->showMaximized();
+        result = app.exec();
+    }
+    DestroyForms();
+    return result;
 }

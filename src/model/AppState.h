@@ -40,6 +40,37 @@ struct AppState {
     int32_t AxisEditMode = 0;
     int32_t HoverState = 2;
     int32_t ModelInitInProgress = 0;
+    int32_t ClickStep = 0; // nodes already clicked for the figure being entered, 0..2
+
+    // The undo ring: the current entry and, per entry, -1 when empty or the entry's own index.
+    int32_t UndoPosition = 0;
+    int32_t UndoEntryState[10] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+
+    // What the next placed element copies; the input palettes write these.
+    int32_t CurColumnKind = 1;     // 1 管柱, 2 通し柱(1-2), 3 通し柱(2-3)
+    int32_t CurColumnHardware = 0; // 0 釘打ち, 1 ＶＰ, 2 告示
+    int32_t CurColumnCorner = 0;   // 0 自動, 1 出隅柱, 2 一般柱
+    int32_t CurWallKind = 0;       // wall type 0, 1, 4 or 14
+    int32_t CurWallBrace = 0;      // bracing word of a new wall
+    int32_t CurWallPanelL = 0;
+    int32_t CurWallPanelR = 0;
+    int32_t CurWallDeterioration = 2; // なし
+    int32_t CurAreaShape = 0;         // 0 rectangle, 1 triangle
+    int32_t CurAreaKind = 0;          // 0..6
+    int32_t CurAreaNotEnclosed = 0;
+    int32_t CurFloorSpec = 12; // board 0..16
+    int32_t CurFloorBrace = 0; // 0 or 17..23; kept by a new document
+    int32_t CurFoundationType = 2;
+    int32_t CurLineStyle = 0;
+    int32_t CurLineColour = 0;              // 0x00BBGGRR
+    double CurLineOffset[4] = {0, 0, 0, 0}; // dx1, dy1, dx2, dy2 in metres
+
+    // The wall palette's own selection, the four parts of CurWallBrace; a new document keeps
+    // them.
+    int32_t WallDlgBraceSize = 0;
+    int32_t WallDlgBraceHardware = 0;
+    int32_t WallDlgBraceDirection = 2;
+    int32_t WallDlgMudWall = 0;
 
     int32_t ExistencePoints[13] = {2, 2, 2, 4, 0, 0, 0, 0, 2, 2, 2, 1, 2};
     int32_t DeteriorationPoints[13] = {};

@@ -1,5 +1,6 @@
 #include "model/Grid.h"
 
+#include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Messages.h"
 #include "model/Model.h"
@@ -77,7 +78,6 @@ struct Extent {
         minY = MinInt(minY, y);
         maxY = MaxInt(maxY, y);
     }
-    bool empty() const { return minX > maxX || minY > maxY; }
 };
 
 // Calls f(x, y) for every node of the live elements of the scenario slots (all storeys);
@@ -271,10 +271,12 @@ void WriteLabel(char (&out)[8], char letter, int main, int sub) {
     out[n] = 0;
 }
 
-// Names the axes lo..hi (walked in `step` order) and returns the first main axis among them,
-// or `fallback` when none is main. With `labels` null only the first main axis is looked for.
-int NameAxes(const int32_t (&kinds)[100], int from, int to, int step, char letter,
-             char (*labels)[8], int fallback) {
+// Names the axes from `from` to `to` (both inside the grid) in that order and returns the
+// first main axis among them, or `fallback` when none is main. With `labels` null only the
+// first main axis is looked for.
+int NameAxes(const int32_t (&kinds)[100], int from, int to, char letter, char (*labels)[8],
+             int fallback) {
+    const int step = from <= to ? 1 : -1;
     int first = -1;
     int main = -1;
     int sub = 0;
@@ -299,16 +301,16 @@ void BuildAxisLabels() {
     std::memset(Grid.AxisLabelY, 0, sizeof Grid.AxisLabelY);
     if (DataIsEmpty()) {
         // Nothing is labelled; the origins still name a real axis.
-        Grid.FirstMainAxisX = NameAxes(Doc.AxisKindX, 0, LastAxis, 1, 'X', nullptr, 0);
-        Grid.FirstMainAxisY = NameAxes(Doc.AxisKindY, LastAxis, 0, -1, 'Y', nullptr, LastAxis);
+        Grid.FirstMainAxisX = NameAxes(Doc.AxisKindX, 0, LastAxis, 'X', nullptr, 0);
+        Grid.FirstMainAxisY = NameAxes(Doc.AxisKindY, LastAxis, 0, 'Y', nullptr, LastAxis);
         return;
     }
     const int minX = ClampIndex(Grid.DataMinX, AxisCountX);
     const int maxX = ClampIndex(Grid.DataMaxX, AxisCountX);
     const int minY = ClampIndex(Grid.DataMinY, AxisCountY);
     const int maxY = ClampIndex(Grid.DataMaxY, AxisCountY);
-    Grid.FirstMainAxisX = NameAxes(Doc.AxisKindX, minX, maxX, 1, 'X', Grid.AxisLabelX, minX);
-    Grid.FirstMainAxisY = NameAxes(Doc.AxisKindY, maxY, minY, -1, 'Y', Grid.AxisLabelY, maxY);
+    Grid.FirstMainAxisX = NameAxes(Doc.AxisKindX, minX, maxX, 'X', Grid.AxisLabelX, minX);
+    Grid.FirstMainAxisY = NameAxes(Doc.AxisKindY, maxY, minY, 'Y', Grid.AxisLabelY, maxY);
 }
 
 // ---- Axis edits ----
@@ -365,8 +367,7 @@ int ApplyAxisEdit(int mode, int ix, int iy, int dialogResult, double d) {
     }
     if (d < 0.1 && Show("入力値が小さすぎです。\n\n入力値を直します　－－　はい\n\n"
                         "このまま入力する　－－　いいえ",
-                        CaptionInput, MsgButtons::YesNo,
-                        MsgIcon::Information) == MsgAnswer::Yes)
+                        CaptionInput, MsgButtons::YesNo, MsgIcon::Information) == MsgAnswer::Yes)
         return 0;
 
     if (add) {
@@ -385,8 +386,8 @@ bool InsertAxis(AxisDir dir, int at, double position, int32_t kind) {
 
     auto map = [at](int v) { return v >= at ? v + 1 : v; };
     if (ScenarioNodeLeavesGrid(dir, map)) {
-        Show("最後の通り芯にデータが在るため、通り芯を追加出来ません。",
-             CaptionData, MsgButtons::Ok, MsgIcon::Stop);
+        Show("最後の通り芯にデータが在るため、通り芯を追加出来ません。", CaptionData,
+             MsgButtons::Ok, MsgIcon::Stop);
         return false;
     }
     double next[100];
@@ -590,6 +591,8 @@ bool ChangeModule(double module, ModuleRespacing respacing) {
             for (int i = 1; i <= LastAxis; ++i) next[i] = next[i - 1] + module;
         std::memcpy(axes, next, sizeof next);
     }
+    // The grid is part of the file: closing without saving must ask first.
+    App.Modified = 1;
     return true;
 }
 

@@ -13,13 +13,20 @@ struct GridState {
     // Over all scenarios and storeys; an empty model has min 99 and max 0.
     int32_t DataMinX = 99, DataMaxX = 0, DataMinY = 99, DataMaxY = 0;
     // Per scenario and storey; an empty plan has min 99 and max 0 (test with PlanIsEmpty).
-    int32_t PlanMinX[3][3] = {}, PlanMaxX[3][3] = {}, PlanMinY[3][3] = {}, PlanMaxY[3][3] = {};
+    int32_t PlanMinX[3][3] = {{99, 99, 99}, {99, 99, 99}, {99, 99, 99}};
+    int32_t PlanMaxX[3][3] = {};
+    int32_t PlanMinY[3][3] = {{99, 99, 99}, {99, 99, 99}, {99, 99, 99}};
+    int32_t PlanMaxY[3][3] = {};
 };
 
 extern GridState Grid;
 
-inline int MinInt(int a, int b) { return a < b ? a : b; }
-inline int MaxInt(int a, int b) { return a > b ? a : b; }
+inline int MinInt(int a, int b) {
+    return a < b ? a : b;
+}
+inline int MaxInt(int a, int b) {
+    return a > b ? a : b;
+}
 
 enum class AxisDir { X, Y };
 
@@ -152,8 +159,8 @@ enum class ModuleRespacing {
 };
 
 // The module dialog's OK: refuses a module outside 0.600..1.820 (or not a number) with a
-// message; otherwise sets `Doc.Module` and re-spaces both directions from axis 0. Returns
-// true when it changed the grid. Element indices stay.
+// message; otherwise sets `Doc.Module`, re-spaces both directions from axis 0 and marks the
+// document modified. Returns true when it changed the grid. Element indices stay.
 bool ChangeModule(double module, ModuleRespacing respacing);
 
 // The ten distances the axis dialog offers: 5/6 .. 1/6 and -1/6 .. -5/6 of the module.

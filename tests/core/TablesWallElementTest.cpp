@@ -207,3 +207,20 @@ TEST_F(WallElementTables, EveryTextIsValidCp932) {
         for (const WallElementSpec& row : *t) EXPECT_LT(row.symbolText().size(), 8u);
     }
 }
+
+TEST_F(WallElementTables, ResetPanelElementsRestoresTheDefaults) {
+    Doc.CustomPanels[0].strength = 4.0;
+    Doc.CustomPanels[9].symbol.set("Q");
+    Doc.CustomPanels[5].name.set("x");
+    ResetPanelElements();
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        EXPECT_EQ(Doc.CustomPanels[k], CustomPanelDefaults[k]) << k;
+        EXPECT_EQ(Doc.CustomPanels[k].strength, 0) << k;
+        EXPECT_EQ(Doc.CustomPanels[k].stiffness, 0) << k;
+        EXPECT_EQ(Doc.CustomPanels[k].ratio, 0) << k;
+    }
+    EXPECT_EQ(CustomPanelDefaults[0].symbol.view(), "X1");
+    EXPECT_EQ(Utf8(CustomPanelDefaults[0].name.view()), "その他1");
+    EXPECT_EQ(CustomPanelDefaults[9].symbol.view(), "(X5)");
+    EXPECT_EQ(Utf8(CustomPanelDefaults[9].name.view()), "その他5（胴縁）");
+}

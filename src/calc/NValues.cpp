@@ -1,0 +1,598 @@
+#include "calc/NValues.h"
+
+#include "calc/CalcCommon.h"
+#include "calc/Tables.h"
+#include "calc/Tolerance.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Grid.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+ColumnJointResults theColumnJointResults;
+
+// Factors of the method: B of a corner column and of any other, L by position, and the
+// conversion of a wall-ratio unit into kN/m (1.96) and of a kN/m difference into kN (2.7).
+constexpr double CornerB = 0.8;
+constexpr double OrdinaryB = 0.5;
+constexpr double KNPerMetrePerRatio = 1.96;
+constexpr double PullOutFactor = 2.7;
+
+// A node code carries the column (hardware * 4 + kind, below 16) and 16 under a floor of the
+// storey above; a magnitude beyond 16 is a column that carries a storey.
+constexpr int32_t FloorAboveBit = 16;
+
+// Hardware class bounds: the N-value bounds of the notification and the same bounds in kN
+// (each x 1.96 x 2.7, rounded as the method publishes them).
+constexpr double NValueBounds[JointHardwareClasses - 1] = {0.0, 0.65, 1.0, 1.4, 1.6,
+                                                           1.8, 2.8,  3.7, 4.7, 5.6};
+constexpr double PullOutBounds[JointHardwareClasses - 1] = {0.0,  3.44,  5.29,  7.41,  8.47,
+                                                            9.53, 14.82, 19.58, 24.87, 29.64};
+
+// ---- Scratch of one run (static storage: the run allocates nothing) ----
+
+// Per storey and node: 1 + index of the column record standing there (the last one in record
+// order, as in the node map), 0 for none.
+int16_t NodeColumn[Storeys][AxisCountX][AxisCountY];
+// Occupied-node counts over rectangles of one storey (summed-area table).
+int32_t OccupiedSums[AxisCountX + 1][AxisCountY + 1];
+
+// A share that a third-storey column handed to a second-storey column, kept in hand-down
+// order so that the second level can pass every one of them on in the same order.
+struct PassedShare {
+    int32_t receiver; // column index on the second storey
+    double qX, qY, rX, rY;
+    double b; // B of the third-storey column
+};
+// Each upper column makes at most four placements (two lever shares in each direction).
+PassedShare PassedShares[MaxColumns * 4];
+int PassedShareCount = 0;
+
+int CurrentSc() {
+    return ClampIndex(App.CurrentScenario, Scenarios);
+}
+
+int TopStorey(int sc) {
+    return ClampIndex(Doc.StoreyData.topStorey[sc], Storeys);
+}
+
+int ColumnCountOf(int sc, int f) {
+    return ClampIndex(Doc.ColumnCount[sc][f], MaxColumns + 1);
+}
+
+int WallCountOf(int sc, int f) {
+    return ClampIndex(Doc.WallCount[sc][f], MaxWalls + 1);
+}
+
+bool OnGrid(int32_t x, int32_t y) {
+    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
+}
+
+int32_t CodeAt(int sc, int f, int32_t x, int32_t y) {
+    return OnGrid(x, y) ? WallEval.GridNodeMap[sc][f][x][y] : 0;
+}
+
+bool Occupied(int32_t code) {
+    return code != 0 && code != FloorAboveBit;
+}
+
+// The storey's extent of used axis indices; empty (lo > hi) for an empty plan.
+struct Extent {
+    int minX, maxX, minY, maxY;
+};
+Extent ExtentOf(int sc, int f) {
+    return {
+        ClampIndex(Grid.PlanMinX[sc][f], AxisCountX), ClampIndex(Grid.PlanMaxX[sc][f], AxisCountX),
+        ClampIndex(Grid.PlanMinY[sc][f], AxisCountY), ClampIndex(Grid.PlanMaxY[sc][f], AxisCountY)};
+}
+
+// ---- Column order ----
+
+void BuildColumnOrder(int sc, int top) {
+    for (int f = 0; f < Storeys; ++f) {
+        int32_t* order = NValueRes.ColumnOrder[sc][f];
+        const int n = f <= top ? ColumnCountOf(sc, f) : 0;
+        for (int i = 0; i < MaxColumns; ++i) order[i] = i < n ? i : -1;
+        NValueRes.ColumnOrderCount[sc][f] = n;
+        const ColumnRecord* cols = Doc.Columns[sc][f];
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j)
+                if (cols[order[j]].x < cols[order[i]].x) std::swap(order[i], order[j]);
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j)
+                if (cols[order[i]].x == cols[order[j]].x && cols[order[i]].y < cols[order[j]].y)
+                    std::swap(order[i], order[j]);
+    }
+}
+
+void BuildNodeColumns(int sc, int top) {
+    std::memset(NodeColumn, 0, sizeof NodeColumn);
+    for (int f = 0; f <= top; ++f) {
+        const int n = ColumnCountOf(sc, f);
+        for (int i = 0; i < n; ++i) {
+            const ColumnRecord& c = Doc.Columns[sc][f][i];
+            if (OnGrid(c.x, c.y)) NodeColumn[f][c.x][c.y] = static_cast<int16_t>(i + 1);
+        }
+    }
+}
+
+// Column index standing on the node of the storey, or -1.
+int ColumnAt(int f, int32_t x, int32_t y) {
+    return OnGrid(x, y) ? NodeColumn[f][x][y] - 1 : -1;
+}
+
+// ---- Corner columns ----
+
+int32_t OccupiedIn(int x0, int x1, int y0, int y1) {
+    return OccupiedSums[x1 + 1][y1 + 1] - OccupiedSums[x0][y1 + 1] - OccupiedSums[x1 + 1][y0] +
+           OccupiedSums[x0][y0];
+}
+
+// A node whose four quadrants of the storey's extent (lines through the node included, the
+// node itself not) are all occupied is an inner node; any empty quadrant makes its column a
+// corner column. The sign is set rather than toggled, so that a second run over the same map
+// gives the same signs.
+void MarkCornerColumns(int sc, int f) {
+    auto& map = WallEval.GridNodeMap[sc][f];
+    const Extent e = ExtentOf(sc, f);
+    if (e.minX <= e.maxX && e.minY <= e.maxY) {
+        // Only nodes of the storey's extent count.
+        for (int x = 0; x < AxisCountX; ++x)
+            for (int y = 0; y < AxisCountY; ++y) {
+                const bool inside = x >= e.minX && x <= e.maxX && y >= e.minY && y <= e.maxY;
+                const int32_t occupied = inside && Occupied(map[x][y]) ? 1 : 0;
+                OccupiedSums[x + 1][y + 1] =
+                    occupied + OccupiedSums[x][y + 1] + OccupiedSums[x + 1][y] - OccupiedSums[x][y];
+            }
+
+        for (int x = e.minX; x <= e.maxX; ++x) {
+            for (int y = e.minY; y <= e.maxY; ++y) {
+                int32_t& code = map[x][y];
+                if (!Occupied(code)) continue;
+                const bool corner = OccupiedIn(e.minX, x, e.minY, y) == 1 ||
+                                    OccupiedIn(x, e.maxX, e.minY, y) == 1 ||
+                                    OccupiedIn(e.minX, x, y, e.maxY) == 1 ||
+                                    OccupiedIn(x, e.maxX, y, e.maxY) == 1;
+                code = corner ? -std::abs(code) : std::abs(code);
+            }
+        }
+    }
+
+    // The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary.
+    const int n = ColumnCountOf(sc, f);
+    for (int i = 0; i < n; ++i) {
+        const ColumnRecord& c = Doc.Columns[sc][f][i];
+        if (!OnGrid(c.x, c.y) || c.joint < 0) continue;
+        const int32_t rule = c.joint / 4;
+        int32_t& code = map[c.x][c.y];
+        if (rule == 1) code = -std::abs(code);
+        if (rule == 2) code = std::abs(code);
+    }
+}
+
+// ---- B and L ----
+
+void SetFactors(int sc, int top) {
+    for (int f = 0; f <= top; ++f) {
+        const int n = ColumnCountOf(sc, f);
+        for (int i = 0; i < n; ++i) {
+            const ColumnRecord& c = Doc.Columns[sc][f][i];
+            ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
+            const int32_t k = CodeAt(sc, f, c.x, c.y);
+            // A second-storey column carrying the third storey stands on the same node.
+            const bool carriesTwo =
+                top == 2 && f == 0 && std::abs(CodeAt(sc, 1, c.x, c.y)) > FloorAboveBit;
+            if (k < 0) {
+                r.b1 = CornerB;
+                r.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
+                if (carriesTwo && k < -FloorAboveBit) r.lValue = 1.6;
+            } else {
+                r.b1 = OrdinaryB;
+                r.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
+                if (carriesTwo) r.lValue = 2.6;
+            }
+        }
+    }
+}
+
+void ClearRecords(int sc) {
+    std::memset(NValueRes.ColumnJointResult[sc], 0, sizeof NValueRes.ColumnJointResult[sc]);
+    for (auto& storey : NValueRes.ColumnJointResult[sc])
+        for (ColumnJointRecord& r : storey) {
+            for (int32_t& no : r.upper1No) no = -1;
+            for (int32_t& no : r.upper2No) no = -1;
+        }
+}
+
+// ---- Wall differences ----
+
+double WallRatio(const WallRecord& w) {
+    return BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).ratio +
+           BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).ratio +
+           BoundedAt(PanelSpecs, w.panelL).ratio + BoundedAt(PanelSpecs, w.panelR).ratio;
+}
+
+// Adds the wall to the columns on its ends: along X the column at the end with the smaller X
+// index collects it with +, the other with -, so that a column holds the walls on its +X side
+// minus those on its -X side (the same along Y); an oblique wall adds to both directions of
+// both end columns.
+void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
+    const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
+    const bool alongY = w.x1 == w.x2 && w.y1 != w.y2;
+    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+    if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
+
+    const int n = ColumnCountOf(sc, f);
+    for (int i = 0; i < n; ++i) {
+        const ColumnRecord& c = Doc.Columns[sc][f][i];
+        ColumnJointRecord& res = NValueRes.ColumnJointResult[sc][f][i];
+        for (int end = 0; end < 2; ++end) {
+            const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
+            if (c.x != ex || c.y != ey) continue;
+            if (oblique) {
+                res.pw1X += q;
+                res.pw1Y += q;
+                res.a1X += r;
+                res.a1Y += r;
+            } else if (alongX) {
+                const int32_t other = end == 0 ? w.x2 : w.x1;
+                const double sign = ex < other ? 1.0 : -1.0;
+                res.pw1X += sign * q;
+                res.a1X += sign * r;
+            } else {
+                const int32_t other = end == 0 ? w.y2 : w.y1;
+                const double sign = ey < other ? 1.0 : -1.0;
+                res.pw1Y += sign * q;
+                res.a1Y += sign * r;
+            }
+        }
+    }
+}
+
+void WallDifferences(int sc, int f) {
+    const int nw = WallCountOf(sc, f);
+    for (int i = 0; i < nw; ++i) {
+        const WallResultRecord& wr = WallEval.WallResult[sc][f][i][0];
+        if (!(wr.effectiveLength > 0)) continue; // carries nothing
+        const WallRecord& w = Doc.Walls[sc][f][i];
+        AddWall(sc, f, w, wr.reducedStrength, WallRatio(w));
+    }
+    // Absolute differences, and the correction for bracing that ends at the column. The ratio
+    // difference is kept non-negative from here on: every share handed down is a positive
+    // fraction of it, and the method takes its magnitude.
+    const int n = ColumnCountOf(sc, f);
+    for (int i = 0; i < n; ++i) {
+        const ColumnRecord& c = Doc.Columns[sc][f][i];
+        ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
+        r.pw1X = std::fabs(r.pw1X);
+        r.pw1Y = std::fabs(r.pw1Y);
+        r.a1X = std::fabs(r.a1X);
+        r.a1Y = std::fabs(r.a1Y);
+        if (OnGrid(c.x, c.y)) {
+            const int32_t(&cell)[4] = WallEval.GridCellWalls[sc][f][c.x][c.y];
+            r.a1X += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
+            r.a1Y += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
+        }
+        r.a1X = std::fabs(r.a1X);
+        r.a1Y = std::fabs(r.a1Y);
+    }
+}
+
+// ---- Hand-down ----
+
+// What one column hands to the storey below: its node, its four A values, its B and number.
+struct Load {
+    int32_t x, y;
+    double qX, qY, rX, rY;
+    double b;
+    int32_t no;
+};
+
+// One entry of a receiving column's list.
+struct Entry {
+    int32_t no;
+    double shareQX, shareQY, shareRX, shareRY;
+    double wholeQX, wholeQY, wholeRX, wholeRY;
+    double distA, distB;
+    double b;
+};
+
+void AddEntry(int level, ColumnJointRecord& r, const Entry& e) {
+    if (level == 1) {
+        if (r.upper1Total < FirstLevelEntries) {
+            const int k = r.upper1Total;
+            r.upper1No[k] = e.no;
+            r.upper1PwX[k] = e.wholeQX;
+            r.upper1PwY[k] = e.wholeQY;
+            r.upper1AX[k] = e.wholeRX;
+            r.upper1AY[k] = e.wholeRY;
+            r.upper1DistA[k] = e.distA;
+            r.upper1DistB[k] = e.distB;
+            r.pw2X[k] = e.shareQX;
+            r.pw2Y[k] = e.shareQY;
+            r.a2X[k] = e.shareRX;
+            r.a2Y[k] = e.shareRY;
+            r.b2[k] = e.b;
+            r.upper1Count = k + 1;
+        }
+        ++r.upper1Total;
+        r.upper1SumPwX += std::fabs(e.shareQX) * e.b;
+        r.upper1SumPwY += std::fabs(e.shareQY) * e.b;
+        r.upper1SumAX += std::fabs(e.shareRX) * e.b;
+        r.upper1SumAY += std::fabs(e.shareRY) * e.b;
+    } else {
+        if (r.upper2Total < SecondLevelEntries) {
+            const int k = r.upper2Total;
+            r.upper2No[k] = e.no;
+            r.upper2PwX[k] = e.wholeQX;
+            r.upper2PwY[k] = e.wholeQY;
+            r.upper2AX[k] = e.wholeRX;
+            r.upper2AY[k] = e.wholeRY;
+            r.upper2DistA[k] = e.distA;
+            r.upper2DistB[k] = e.distB;
+            r.pw3X[k] = e.shareQX;
+            r.pw3Y[k] = e.shareQY;
+            r.a3X[k] = e.shareRX;
+            r.a3Y[k] = e.shareRY;
+            r.b3[k] = e.b;
+            r.upper2Count = k + 1;
+        }
+        ++r.upper2Total;
+        r.upper2SumPwX += std::fabs(e.shareQX) * e.b;
+        r.upper2SumPwY += std::fabs(e.shareQY) * e.b;
+        r.upper2SumAX += std::fabs(e.shareRX) * e.b;
+        r.upper2SumAY += std::fabs(e.shareRY) * e.b;
+    }
+}
+
+// Nearest columns of the storey below along the load's two grid lines (-1 none).
+struct Neighbours {
+    int left, right, down, up;         // column indices
+    int32_t leftX, rightX, downY, upY; // their axis indices
+};
+
+Neighbours FindNeighbours(int sc, int lower, int32_t x, int32_t y) {
+    Neighbours nb{-1, -1, -1, -1, 0, 0, 0, 0};
+    const Extent e = ExtentOf(sc, lower);
+    for (int32_t i = x - 1; i >= e.minX && nb.left < 0; --i)
+        if ((nb.left = ColumnAt(lower, i, y)) >= 0) nb.leftX = i;
+    for (int32_t i = x + 1; i <= e.maxX && nb.right < 0; ++i)
+        if ((nb.right = ColumnAt(lower, i, y)) >= 0) nb.rightX = i;
+    for (int32_t j = y - 1; j >= e.minY && nb.down < 0; --j)
+        if ((nb.down = ColumnAt(lower, x, j)) >= 0) nb.downY = j;
+    for (int32_t j = y + 1; j <= e.maxY && nb.up < 0; ++j)
+        if ((nb.up = ColumnAt(lower, x, j)) >= 0) nb.upY = j;
+    return nb;
+}
+
+struct HandDown {
+    int sc;
+    int lower; // storey that receives
+    int level; // 1 or 2
+    int failStorey;
+    bool recordForSecondLevel; // third storey to second: keep the shares for level 2
+
+    void place(int receiver, const Load& l, bool xDir, double fraction, double distA,
+               double distB) {
+        Entry e{};
+        e.no = l.no;
+        e.distA = distA;
+        e.distB = distB;
+        e.b = l.b;
+        if (xDir) {
+            e.wholeQX = l.qX;
+            e.wholeRX = l.rX;
+            e.shareQX = l.qX * fraction;
+            e.shareRX = l.rX * fraction;
+        } else {
+            e.wholeQY = l.qY;
+            e.wholeRY = l.rY;
+            e.shareQY = l.qY * fraction;
+            e.shareRY = l.rY * fraction;
+        }
+        add(receiver, e);
+    }
+
+    void add(int receiver, const Entry& e) {
+        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], e);
+        if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares)))
+            PassedShares[PassedShareCount++] = {receiver,  e.shareQX, e.shareQY,
+                                                e.shareRX, e.shareRY, e.b};
+    }
+
+    // Lever rule between the receiving columns `first` (at p1) and `second` (at p2) on either
+    // side of the load at p: each takes the share of the other's distance.
+    void lever(const Load& l, bool xDir, int first, double p1, int second, double p2, double p) {
+        const double a = p - p1, b = p2 - p;
+        const double fa = a + b > 0 ? b / (a + b) : 0.5; // a + b > 0 on a sound grid
+        place(first, l, xDir, fa, a, b);
+        place(second, l, xDir, 1.0 - fa, b, a);
+    }
+
+    void fail(const Load& l) {
+        NValueRes.FailingColumn[sc][failStorey] = l.x * 128 + l.y;
+        ++NValueRes.FailingColumnCount[sc][failStorey];
+    }
+
+    void run(const Load& l) {
+        if (!OnGrid(l.x, l.y)) return;
+        const int below = ColumnAt(lower, l.x, l.y);
+        if (below >= 0) {
+            add(below, {l.no, l.qX, l.qY, l.rX, l.rY, l.qX, l.qY, l.rX, l.rY, 0.0, 0.0, l.b});
+            return;
+        }
+        const Neighbours nb = FindNeighbours(sc, lower, l.x, l.y);
+        const double px = Doc.AxisX[l.x], py = Doc.AxisY[l.y];
+        const auto leverX = [&](bool xDir) {
+            lever(l, xDir, nb.left, Doc.AxisX[nb.leftX], nb.right, Doc.AxisX[nb.rightX], px);
+        };
+        const auto leverY = [&](bool xDir) {
+            lever(l, xDir, nb.down, Doc.AxisY[nb.downY], nb.up, Doc.AxisY[nb.upY], py);
+        };
+        const bool lr = nb.left >= 0 && nb.right >= 0;
+        const bool du = nb.down >= 0 && nb.up >= 0;
+        // The X values lean on the columns of their own line first, the Y values on theirs.
+        if (l.qX != 0.0) {
+            if (lr)
+                leverX(true);
+            else if (du)
+                leverY(true);
+            else if (nb.left >= 0)
+                place(nb.left, l, true, 1.0, 0.0, 0.0);
+            else if (nb.right >= 0)
+                place(nb.right, l, true, 1.0, 0.0, 0.0);
+            else if (nb.down >= 0)
+                place(nb.down, l, true, 1.0, 0.0, 0.0);
+            else if (nb.up >= 0)
+                place(nb.up, l, true, 1.0, 0.0, 0.0);
+            else
+                fail(l);
+        }
+        if (l.qY != 0.0) {
+            if (du)
+                leverY(false);
+            else if (lr)
+                leverX(false);
+            else if (nb.down >= 0)
+                place(nb.down, l, false, 1.0, 0.0, 0.0);
+            else if (nb.up >= 0)
+                place(nb.up, l, false, 1.0, 0.0, 0.0);
+            else if (nb.left >= 0)
+                place(nb.left, l, false, 1.0, 0.0, 0.0);
+            else if (nb.right >= 0)
+                place(nb.right, l, false, 1.0, 0.0, 0.0);
+            else
+                fail(l);
+        }
+    }
+};
+
+void HandDownStorey(int sc, int f, int top) {
+    HandDown h{sc, f - 1, 1, f, f == 2 && top == 2};
+    const int n = NValueRes.ColumnOrderCount[sc][f];
+    for (int p = 0; p < n; ++p) {
+        const int i = NValueRes.ColumnOrder[sc][f][p];
+        const ColumnRecord& c = Doc.Columns[sc][f][i];
+        const ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
+        h.run({c.x, c.y, r.pw1X, r.pw1Y, r.a1X, r.a1Y, r.b1, p + 1});
+    }
+}
+
+// Every share a third-storey column handed to a second-storey column goes on to the first
+// storey, second-storey column by column in report order, in the order it was handed down.
+void PassOnSecondLevel(int sc) {
+    HandDown h{sc, 0, 2, 0, false};
+    const int n = NValueRes.ColumnOrderCount[sc][1];
+    for (int p = 0; p < n; ++p) {
+        const int v = NValueRes.ColumnOrder[sc][1][p];
+        const ColumnRecord& c = Doc.Columns[sc][1][v];
+        for (int k = 0; k < PassedShareCount; ++k) {
+            const PassedShare& s = PassedShares[k];
+            if (s.receiver == v) h.run({c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
+        }
+    }
+}
+
+// ---- Results and status ----
+
+void Results(int sc, int top) {
+    for (int f = 0; f <= top; ++f) {
+        const int n = ColumnCountOf(sc, f);
+        for (int i = 0; i < n; ++i) {
+            ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
+            const double sumQX = r.pw1X * r.b1 + r.upper1SumPwX + r.upper2SumPwX;
+            const double sumQY = r.pw1Y * r.b1 + r.upper1SumPwY + r.upper2SumPwY;
+            const double sumRX = r.a1X * r.b1 + r.upper1SumAX + r.upper2SumAX;
+            const double sumRY = r.a1Y * r.b1 + r.upper1SumAY + r.upper2SumAY;
+            r.pullOutX = (sumQX - r.lValue * KNPerMetrePerRatio) * PullOutFactor;
+            r.pullOutY = (sumQY - r.lValue * KNPerMetrePerRatio) * PullOutFactor;
+            r.nValueX = sumRX - r.lValue;
+            r.nValueY = sumRY - r.lValue;
+        }
+    }
+}
+
+NValueStatus MakeStatus(int sc) {
+    NValueStatus st;
+    for (int f = Storeys - 1; f >= 0; --f) {
+        if (NValueRes.FailingColumnCount[sc][f] == 0) continue;
+        const int32_t code = NValueRes.FailingColumn[sc][f];
+        const char* lx = Grid.AxisLabelX[ClampIndex(code / 128, AxisCountX)];
+        const char* ly = Grid.AxisLabelY[ClampIndex(code % 128, AxisCountY)];
+        st.ok = false;
+        std::snprintf(st.text, sizeof st.text, "NG %5.7s-%5.7s", lx, ly);
+        st.colour = NValueStatusRed;
+        return st;
+    }
+    std::snprintf(st.text, sizeof st.text, "OK");
+    st.colour = NValueStatusBlack;
+    return st;
+}
+
+} // namespace
+
+ColumnJointResults& NValueRes = theColumnJointResults;
+
+NValueStatus CalcNValues() {
+    const int sc = CurrentSc();
+    const int top = TopStorey(sc);
+
+    for (int f = 0; f < Storeys; ++f) {
+        NValueRes.FailingColumn[sc][f] = 0;
+        NValueRes.FailingColumnCount[sc][f] = 0;
+    }
+    PassedShareCount = 0;
+    BuildColumnOrder(sc, top);
+    BuildNodeColumns(sc, top);
+    for (int f = 0; f <= top; ++f) MarkCornerColumns(sc, f);
+    ClearRecords(sc);
+    SetFactors(sc, top);
+    for (int f = 0; f <= top; ++f) WallDifferences(sc, f);
+    for (int f = 1; f <= top; ++f) HandDownStorey(sc, f, top);
+    if (top == 2) PassOnSecondLevel(sc);
+    Results(sc, top);
+
+    NValueRes.Status = MakeStatus(sc);
+    return NValueRes.Status;
+}
+
+int32_t JointHardwareClass(double value, int32_t nValueMethod) {
+    const double(&bounds)[JointHardwareClasses - 1] =
+        nValueMethod == NValueMethodConverted ? PullOutBounds : NValueBounds;
+    int32_t cls = 0;
+    for (double bound : bounds)
+        if (tolerance::Above(value, bound)) ++cls;
+    return cls;
+}
+
+double ColumnGoverningValue(const ColumnJointRecord& r, int32_t nValueMethod) {
+    return nValueMethod == NValueMethodConverted ? MaxDouble(r.pullOutX, r.pullOutY)
+                                                 : MaxDouble(r.nValueX, r.nValueY);
+}
+
+int32_t ColumnHardwareClass(const ColumnJointRecord& r, int32_t nValueMethod) {
+    return JointHardwareClass(ColumnGoverningValue(r, nValueMethod), nValueMethod);
+}
+
+int32_t ColumnHardwareClass(const ColumnJointRecord& r) {
+    return ColumnHardwareClass(r, App.Options.NValueMethod);
+}
+
+double ColumnGoverningValue(const ColumnJointRecord& r) {
+    return ColumnGoverningValue(r, App.Options.NValueMethod);
+}
+
+const char* JointHardwareNameOf(long long hardwareClass) {
+    return BoundedAt(JointHardwareNames, hardwareClass);
+}
+
+const char* JointHardwareMarkOf(long long hardwareClass) {
+    return BoundedAt(JointHardwareMarks, hardwareClass);
+}

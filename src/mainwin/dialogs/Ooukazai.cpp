@@ -1,0 +1,72 @@
+#include "mainwin/dialogs/Ooukazai.h"
+
+#include "ui/Forms.h"
+#include "ui/QtCanvas.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+TOoukazaiDlg* OoukazaiDlg = nullptr;
+
+namespace {
+
+class Page final : public QWidget {
+public:
+    Page(TOoukazaiDlg& dlg, QWidget* parent) : QWidget(parent), dlg_(dlg) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        dlg_.dispPaint(painter);
+    }
+
+private:
+    TOoukazaiDlg& dlg_;
+};
+
+} // namespace
+
+TOoukazaiDlg::TOoukazaiDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("横架材の検討"));
+    setModal(true);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setBackgroundRole(QPalette::Base);
+    QPalette white = ScrollBox1->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Window, Qt::white);
+    ScrollBox1->setPalette(white);
+    ScrollBox1->setAutoFillBackground(true);
+    disp = new Page(*this, ScrollBox1);
+    disp->setFixedSize(715, 7212);
+    disp->setAutoFillBackground(true);
+    disp->setPalette(white);
+    ScrollBox1->setWidget(disp);
+
+    OKBtn = new QPushButton(QStringLiteral("閉じる"), this);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(OKBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(ScrollBox1, 1);
+    layout->addLayout(bottom);
+    resize(760, 600);
+}
+
+void TOoukazaiDlg::dispPaint(QPainter& painter) {
+    QtCanvas canvas(painter);
+    canvas.setFontColour(0x000000);
+    canvas.setBrushColour(0xFFFFFF);
+    canvas.setBrushStyle(BrushStyle::Clear);
+}
+
+void TOoukazaiDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
+}

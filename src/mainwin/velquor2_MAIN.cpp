@@ -1,0 +1,361 @@
+#include "mainwin/velquor2_MAIN.h"
+
+#include "mainwin/dialogs/Dzone.h"
+#include "mainwin/dialogs/Ooukazai.h"
+#include "mainwin/velquor2_About.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/InitModel.h"
+#include "model/Messages.h"
+#include "model/Model.h"
+#include "ui/Canvas.h"
+#include "ui/Forms.h"
+#include "ui/QtCanvas.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+Tvelquor2Form* MainForm = nullptr;
+
+namespace {
+
+constexpr int SidePanelWidth = 240;
+
+const char* const AlreadyRunningQuestion =
+    "既に起動されています。複数起動しますか？\n\n起動する　　　はい\n\n起動しない　　いいえ";
+
+// Widgets cannot be larger than this; a damaged grid must not make the sheet larger.
+constexpr int MaxSheetExtent = 16777215;
+
+int SheetExtent(double lastAxisMetres) {
+    return std::clamp(TruncPixel(lastAxisMetres * App.PixelsPerMetre), 0, MaxSheetExtent);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The plan sheet
+
+PlanSheet::PlanSheet(Tvelquor2Form& form) : QWidget(nullptr), form_(form) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PlanSheet::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    form_.SheetPaint(painter, event->rect());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Creation
+
+Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFolder)
+    : InstanceMutex(std::make_unique<InstanceLock>(lockFolder)) {
+    setWindowTitle(QStringLiteral("Velquor"));
+    setAcceptDrops(true);
+
+    StatusBar = statusBar(); // one simple panel; hints of the controls show here
+    BuildMenus();
+
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    Gamen = new QScrollArea(central);
+    Gamen->setWidgetResizable(false);
+    Gamen->setBackgroundRole(QPalette::Base);
+    Sheet = new PlanSheet(*this);
+    Sheet->setGeometry(0, 0, 0, 0);
+    Gamen->setWidget(Sheet);
+    row->addWidget(Gamen, 1);
+
+    BuildSidePanel();
+    Panel1->setParent(central);
+    row->addWidget(Panel1, 0);
+    setCentralWidget(central);
+
+    FormCreate(arguments);
+}
+
+Tvelquor2Form::~Tvelquor2Form() {
+    if (&Hooks() == this) SetModelHooks(nullptr);
+}
+
+void Tvelquor2Form::setCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void Tvelquor2Form::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    FileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    FileNewItem = FileMenu->addAction(QStringLiteral("新規作成(&N)"));
+    FileNewItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    FileOpenItem = FileMenu->addAction(QStringLiteral("開く(&O)..."));
+    FileOpenItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    S2 = FileMenu->addAction(QStringLiteral("上書き保存(&S)..."));
+    S2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    FileSaveAsItem = FileMenu->addAction(QStringLiteral("名前をつけて保存(&A)..."));
+    FileMenu->addSeparator();
+    P1 = FileMenu->addAction(QStringLiteral("印刷(&P)..."));
+    P1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    FileMenu->addSeparator();
+    FileExitItem = FileMenu->addAction(QStringLiteral("終了(&X)"));
+
+    ResultMenu = bar->addMenu(QStringLiteral("計算結果(&M)"));
+    W1 = ResultMenu->addAction(QStringLiteral("重心(&W)"));
+    H1 = ResultMenu->addAction(QStringLiteral("必要耐力(&H)"));
+    NorNN1 = ResultMenu->addAction(QStringLiteral("変換N値orN値(&N)"));
+    U1 = ResultMenu->addAction(QStringLiteral("壁の耐力・剛性(&U)"));
+    S1 = ResultMenu->addAction(QStringLiteral("剛心･偏心率(&S)"));
+    F1 = ResultMenu->addAction(QStringLiteral("床倍率・床耐力検定(&F)"));
+    R1 = ResultMenu->addAction(QStringLiteral("低減係数･上部構造評点(&T)"));
+    N6 = ResultMenu->addAction(QStringLiteral("横架材の検討(&O)"));
+
+    N3 = bar->addAction(QStringLiteral("概算(&G)"));
+
+    HelpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    M1 = HelpMenu->addAction(QStringLiteral("ヘルプ(&H)"));
+    HelpAboutItem = HelpMenu->addAction(QStringLiteral("バージョン情報(&A)..."));
+
+    connect(FileExitItem, &QAction::triggered, this, [this] { FileExit1Execute(); });
+    connect(N6, &QAction::triggered, this, [this] { N6Click(); });
+    connect(HelpAboutItem, &QAction::triggered, this, [this] { HelpAbout1Execute(); });
+
+    // Items whose commands are not wired yet stay disabled rather than doing nothing: the
+    // document commands, printing, the result dialogs, the cost estimate and the help file.
+    for (QAction* pending : {FileNewItem, FileOpenItem, S2, FileSaveAsItem, P1, W1, H1, NorNN1, U1,
+                             S1, F1, R1, N3, M1}) {
+        pending->setEnabled(false);
+    }
+}
+
+void Tvelquor2Form::BuildSidePanel() {
+    Panel1 = new QWidget;
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedWidth(SidePanelWidth);
+    auto* panelLayout = new QVBoxLayout(Panel1);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+
+    ScrollBox2 = new QScrollArea(Panel1);
+    ScrollBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ScrollBox2->setWidgetResizable(true);
+    panelLayout->addWidget(ScrollBox2);
+
+    SidePanelContent = new QWidget;
+    SidePanelLayout = new QVBoxLayout(SidePanelContent);
+    SidePanelLayout->setContentsMargins(4, 4, 4, 4);
+    SidePanelLayout->setSpacing(4);
+    // From the top: input mode, storey, scenario (with its coloured panel), the display and
+    // calculation options, the overview and dialog buttons, undo and redo, the result panel.
+    SidePanelLayout->addStretch(1);
+    ScrollBox2->setWidget(SidePanelContent);
+}
+
+void Tvelquor2Form::FormCreate(const QStringList& arguments) {
+    // Every running copy holds a lock of its own until its process ends, also after a
+    // cancelled close, so that every copy started meanwhile asks. A lock that cannot be taken
+    // (folder not writable) lets the program run as if alone.
+    InstanceMutex->acquire();
+    if (InstanceMutex->otherCopyRuns()) {
+        const MsgAnswer answer =
+            Messages().ask(AlreadyRunningQuestion, "終了", MsgButtons::YesNo, MsgIcon::Question);
+        if (answer != MsgAnswer::Yes) {
+            InstanceMutex->release();
+            TerminateRequested = true;
+            return;
+        }
+    }
+
+    SetModelHooks(this);
+    InitModel(InitStartup);
+
+    SizeSheetToGrid();
+    SheetScrollV = 0;
+    SheetScrollH = 0;
+
+    // The first argument is the model file; a relative name is taken from the folder the
+    // program was started in. Qt has already removed its own options.
+    PendingOpenFlag = 0;
+    PendingOpenPath.clear();
+    if (arguments.size() > 1 && !arguments.at(1).isEmpty()) {
+        PendingOpenPath = QFileInfo(arguments.at(1)).absoluteFilePath();
+        PendingOpenFlag = 1;
+    }
+}
+
+void Tvelquor2Form::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!startupQueued_) {
+        startupQueued_ = true;
+        // The scroll ranges are right only once the window is laid out, and no dialog may
+        // open from inside a paint: the start-up steps run queued after the first show.
+        QTimer::singleShot(0, this, [this] { RunStartupSequence(); });
+    }
+}
+
+void Tvelquor2Form::RunStartupSequence() {
+    CentreSheet();
+    ProcessPendingOpen();
+    if (StartupDialogsPending == 1 && StartupDialogsShown == 0) {
+        StartupDialogsShown = 1;
+        if (AboutBox) ShowModal(*AboutBox);
+        // The overview dialog follows here (not in loading mode) once it is part of the form
+        // set, so that the About box's switches apply to its first showing.
+        App.Modified = 0;
+        StartupDialogsPending = 0;
+    }
+    Sheet->update();
+}
+
+void Tvelquor2Form::ProcessPendingOpen() {
+    if (PendingOpenFlag != 1) return;
+    PendingOpenFlag = 0;
+    const QString path = PendingOpenPath;
+    OpenPendingFile(path);
+    Sheet->update();
+}
+
+void Tvelquor2Form::OpenPendingFile(const QString& path) {
+    // The open itself (read, grid check, centring, deterioration factor, title) belongs to the
+    // document commands, which take it over here.
+    (void)path;
+}
+
+void Tvelquor2Form::WMDropFiles(const QStringList& files) {
+    if (files.isEmpty()) return;
+    if (files.size() != 1) {
+        Messages().ask("一つのファイルのみ入れて下さい。", "ドラッグエラー", MsgButtons::Ok,
+                       MsgIcon::Information);
+    }
+    // The first file is opened in any case. Whether a modified document may be replaced is the
+    // open's question, not the drop's.
+    PendingOpenPath = files.first();
+    PendingOpenFlag = 1;
+    QTimer::singleShot(0, this, [this] { ProcessPendingOpen(); });
+}
+
+void Tvelquor2Form::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void Tvelquor2Form::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) files << url.toLocalFile();
+    }
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    WMDropFiles(files);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The plan
+
+void Tvelquor2Form::SizeSheetToGrid() {
+    Sheet->setGeometry(0, 0, SheetExtent(Doc.AxisX[AxisCountX - 1]),
+                       SheetExtent(Doc.AxisY[AxisCountY - 1]));
+}
+
+void Tvelquor2Form::CentreSheet() {
+    SheetScrollV = (Sheet->height() - Gamen->viewport()->height()) / 2;
+    SheetScrollH = (Sheet->width() - Gamen->viewport()->width()) / 2;
+    Gamen->verticalScrollBar()->setValue(SheetScrollV);
+    Gamen->horizontalScrollBar()->setValue(SheetScrollH);
+}
+
+void Tvelquor2Form::SheetPaint(QPainter& painter, const QRect& area) {
+    if (area.isEmpty()) return;
+    // The plan is drawn into an image of the exposed part: the xor marks need a raster target.
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (PendingOpenFlag != 1) { // a file about to be opened: nothing to draw yet
+        QPainter imagePainter(&image);
+        imagePainter.translate(-area.topLeft());
+        QtCanvas canvas(imagePainter);
+        DrawPlan(canvas);
+    }
+    painter.drawImage(area.topLeft(), image);
+}
+
+void Tvelquor2Form::DrawPlan(Canvas& canvas) {
+    // Grid lines, dotted, in the colour of their axis kind. The grid check, the diagnosis
+    // chain and the plan's layers follow them here.
+    static constexpr ColorRef GridColours[] = {0xC08080, 0xC0C080, 0xE6E6E6};
+    const double ppm = App.PixelsPerMetre;
+    const int width = Sheet->width();
+    const int height = Sheet->height();
+    for (int i = 0; i < AxisCountX; ++i) {
+        canvas.setPen(BoundedAt(GridColours, Doc.AxisKindX[i]), 1, PenStyle::Dot, PenMode::Copy);
+        const int x = TruncPixel(Doc.AxisX[i] * ppm);
+        canvas.moveTo(x, 0);
+        canvas.lineTo(x, height);
+    }
+    for (int j = 0; j < AxisCountY; ++j) {
+        canvas.setPen(BoundedAt(GridColours, Doc.AxisKindY[j]), 1, PenStyle::Dot, PenMode::Copy);
+        const int y = TruncPixel(Doc.AxisY[j] * ppm);
+        canvas.moveTo(0, y);
+        canvas.lineTo(width, y);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Palettes
+
+PaletteForm* Tvelquor2Form::PaletteForMode(int inputMode) const {
+    // 0 axes, 1 columns, 2 walls, 3 roof/floor areas, 4 specifications, 5 texts,
+    // 6 foundations, 7 free lines: their palettes join here with their forms.
+    switch (inputMode) {
+    case 10:
+        return zoneDlg;
+    default:
+        return nullptr;
+    }
+}
+
+void Tvelquor2Form::ShowToolDialog() {
+    if (App.ModelInitInProgress == 1) return;
+    for (int mode : {0, 1, 2, 3, 4, 5, 6, 7, 10}) {
+        if (PaletteForm* p = PaletteForMode(mode)) p->hide();
+    }
+    if (PaletteForm* p = PaletteForMode(App.InputMode)) p->showPalette(Gamen);
+    PalettesShown = 1;
+}
+
+void Tvelquor2Form::RefreshToolDialog() {
+    if (PaletteForm* p = PaletteForMode(App.InputMode)) p->refreshPalette();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menu handlers
+
+void Tvelquor2Form::FileExit1Execute() {
+    close();
+}
+
+void Tvelquor2Form::N6Click() {
+    RefreshToolDialog();
+    if (OoukazaiDlg) ShowModal(*OoukazaiDlg);
+}
+
+void Tvelquor2Form::HelpAbout1Execute() {
+    if (AboutBox) ShowModal(*AboutBox);
+}

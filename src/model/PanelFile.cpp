@@ -1,0 +1,288 @@
+#include "model/PanelFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace CustomPanelFile {
+namespace {
+
+constexpr char Tag[TagSize] = {'y', 'd', '0', '\0'};
+constexpr long long MaxThousandths = 999'999'999'999'999LL; // 15 digits and room for a sign
+
+const char* const ReadCaption = "読み込みエラー";
+const char* const WriteCaption = "書き込みエラー";
+
+Result Failure(std::string message, const char* caption) {
+    return {false, std::move(message), caption};
+}
+
+std::string Describe(const std::error_code& ec) {
+    return ec ? ec.message() : std::string();
+}
+
+// A text slot: the text up to its zero byte, which must lie inside the slot.
+template <std::size_t W>
+bool DecodeText(const char* slot, FixedText<W>& text) {
+    const void* end = std::memchr(slot, 0, W);
+    if (!end) return false;
+    text.set(
+        std::string_view(slot, static_cast<std::size_t>(static_cast<const char*>(end) - slot)));
+    return true;
+}
+
+template <std::size_t W>
+void EncodeText(const FixedText<W>& text, char* slot) {
+    std::string_view v = text.view();
+    std::size_t n = cp932::prefixOnBoundary(v, W - 1);
+    std::memset(slot, 0, W);
+    std::memcpy(slot, v.data(), n);
+}
+
+// The target's folder, for the temporary file.
+fs::path FolderOf(const fs::path& target) {
+    fs::path folder = target.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+// Creates a new, unique temporary file beside `target` and writes `bytes` to it, flushed to
+// the disk. Returns its path, or an empty path with `error` set.
+fs::path WriteTemporary(const fs::path& target, std::string_view bytes, std::string& error) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path temp =
+            FolderOf(target) / (target.filename().string() + ".tmp" + std::to_string(::getpid()) +
+                                "-" + std::to_string(attempt));
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            error = std::strerror(errno);
+            return {};
+        }
+        std::size_t done = 0;
+        bool ok = true;
+        while (done < bytes.size()) {
+            ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                ok = false;
+                break;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        if (ok && ::fsync(fd) != 0) ok = false;
+        if (!ok) error = std::strerror(errno);
+        if (::close(fd) != 0 && ok) {
+            ok = false;
+            error = std::strerror(errno);
+        }
+        if (!ok) {
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            return {};
+        }
+        return temp;
+    }
+    error = "一時ファイルを作れません";
+    return {};
+}
+
+// Reads at most `limit` bytes of a file; false when it cannot be opened or read.
+bool ReadPrefix(const fs::path& path, std::size_t limit, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(limit, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(limit));
+    if (in.bad()) return false;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+} // namespace
+
+bool EncodeReal(double value, char (&field)[RealFieldSize]) {
+    if (!std::isfinite(value)) return false;
+    double scaled = std::round(value * 1000.0); // halves away from zero
+    if (std::fabs(scaled) > static_cast<double>(MaxThousandths)) return false;
+    char buffer[RealFieldSize + 8];
+    std::snprintf(buffer, sizeof buffer, "%16lld", static_cast<long long>(scaled));
+    std::memcpy(field, buffer, RealFieldSize - 1);
+    field[RealFieldSize - 1] = '\0';
+    return true;
+}
+
+bool DecodeReal(const char* field, double& value) {
+    const void* endPtr = std::memchr(field, 0, RealFieldSize);
+    if (!endPtr) return false;
+    const char* p = field;
+    const char* end = static_cast<const char*>(endPtr);
+    while (p < end && *p == ' ') ++p;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+    if (p == end) return false;
+    long long n = 0;
+    for (; p < end; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        n = n * 10 + (*p - '0'); // at most 16 digits: no overflow
+    }
+    value = static_cast<double>(negative ? -n : n) / 1000.0;
+    return true;
+}
+
+bool EncodeRecord(const CustomPanelRecord& record, char (&bytes)[RecordSize]) {
+    char strength[RealFieldSize], stiffness[RealFieldSize], ratio[RealFieldSize];
+    if (!EncodeReal(record.strength, strength) || !EncodeReal(record.stiffness, stiffness) ||
+        !EncodeReal(record.ratio, ratio)) {
+        return false;
+    }
+    char* p = bytes;
+    EncodeText(record.symbol, p);
+    p += SymbolSlotSize;
+    for (const char* field : {strength, stiffness, ratio}) {
+        std::memcpy(p, field, RealFieldSize);
+        p += RealFieldSize;
+    }
+    EncodeText(record.name, p);
+    return true;
+}
+
+bool DecodeRecord(const char* bytes, CustomPanelRecord& record, const char** field) {
+    CustomPanelRecord r;
+    const char* p = bytes;
+    const char* failed = nullptr;
+    if (!DecodeText(p, r.symbol)) failed = "記号";
+    p += SymbolSlotSize;
+    if (!failed && !DecodeReal(p, r.strength)) failed = "耐力";
+    p += RealFieldSize;
+    if (!failed && !DecodeReal(p, r.stiffness)) failed = "剛性";
+    p += RealFieldSize;
+    if (!failed && !DecodeReal(p, r.ratio)) failed = "壁倍率";
+    p += RealFieldSize;
+    if (!failed && !DecodeText(p, r.name)) failed = "名称";
+    if (failed) {
+        if (field) *field = failed;
+        return false;
+    }
+    record = r;
+    return true;
+}
+
+Result Parse(std::string_view bytes, Panels& panels) {
+    if (bytes.size() < TagSize || std::memcmp(bytes.data(), Tag, TagSize) != 0) {
+        return Failure("TessmarⅡのデータファイルではありません。", ReadCaption);
+    }
+    if (bytes.size() < FileSize) {
+        return Failure("面材データファイルが途中で切れています（" + std::to_string(bytes.size()) +
+                           " バイト、" + std::to_string(FileSize) + " バイト必要）。",
+                       ReadCaption);
+    }
+    Panels read;
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        const char* field = "";
+        if (!DecodeRecord(bytes.data() + TagSize + k * RecordSize, read[k], &field)) {
+            return Failure("面材データファイルが壊れています。" + std::to_string(k + 1) +
+                               " 番目の面材の" + field + "が読めません。",
+                           ReadCaption);
+        }
+    }
+    std::copy(std::begin(read), std::end(read), std::begin(panels));
+    return {};
+}
+
+Result Serialize(const Panels& panels, std::string& bytes) {
+    std::string out(Tag, TagSize);
+    out.reserve(FileSize);
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        char record[RecordSize];
+        if (!EncodeRecord(panels[k], record)) {
+            return Failure(std::to_string(k + 1) +
+                               " 番目の面材の数値が大き過ぎるか不正なため、保存できません。",
+                           WriteCaption);
+        }
+        out.append(record, RecordSize);
+    }
+    bytes = std::move(out);
+    return {};
+}
+
+Result Load(const std::string& path, Panels& panels) {
+    std::string bytes;
+    std::error_code ec;
+    if (fs::is_directory(path, ec) || !ReadPrefix(path, FileSize, bytes)) {
+        return Failure("面材データファイルを開けません。\n" + path, ReadCaption);
+    }
+    return Parse(bytes, panels);
+}
+
+std::string BackupPath(const std::string& path) {
+    return fs::path(path).replace_extension(".BAK").string();
+}
+
+Result Save(const std::string& path, const Panels& panels) {
+    std::string bytes;
+    if (Result r = Serialize(panels, bytes); !r) return r;
+
+    const fs::path target(path);
+    auto failed = [&](const std::string& why) {
+        return Failure("面材データファイルを保存できません。\n" + path +
+                           (why.empty() ? std::string() : "\n" + why),
+                       WriteCaption);
+    };
+    std::error_code ec;
+    if (target.filename().empty() || fs::is_directory(target, ec)) return failed("");
+
+    std::string error;
+    const fs::path temp = WriteTemporary(target, bytes, error);
+    if (temp.empty()) return failed(error);
+    auto discard = [&] {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+    };
+    // Read back what reached the disk before the old file is touched.
+    std::string written;
+    if (!ReadPrefix(temp, FileSize + 1, written) || written != bytes) {
+        discard();
+        return failed("書き込んだ内容を確認できません");
+    }
+
+    // Keep the file being replaced as the backup. A hard link keeps the target's name in place
+    // until the new file takes it; where links are not possible the target is renamed.
+    bool movedAway = false;
+    const fs::path backup = BackupPath(path);
+    if (fs::exists(fs::symlink_status(target, ec)) && backup != target) {
+        if (fs::exists(fs::symlink_status(backup, ec)) && !fs::remove(backup, ec)) {
+            discard();
+            return failed("古いバックアップ " + backup.string() + " を消せません: " + Describe(ec));
+        }
+        fs::create_hard_link(target, backup, ec);
+        if (ec) {
+            fs::rename(target, backup, ec);
+            if (ec) {
+                discard();
+                return failed("バックアップ " + backup.string() + " を作れません: " + Describe(ec));
+            }
+            movedAway = true;
+        }
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        std::string why = Describe(ec);
+        discard();
+        if (movedAway) {
+            std::error_code ignored;
+            fs::rename(backup, target, ignored);
+        }
+        return failed(why);
+    }
+    return {};
+}
+
+} // namespace CustomPanelFile

@@ -1,0 +1,238 @@
+#include "model/Slots.h"
+
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Model.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr int FirstUndoSlot = Scenarios; // entry e keeps scenario 0 in slot e + 3
+
+// The element lists of N slots, laid out and named as in the document.
+template <int N>
+struct ElementSlots {
+    int32_t ColumnCount[N][Storeys];
+    ColumnRecord Columns[N][Storeys][MaxColumns];
+    int32_t WallCount[N][Storeys];
+    WallRecord Walls[N][Storeys][MaxWalls];
+    int32_t RoofFloorRectCount[N][Storeys];
+    RoofFloorRectRecord RoofFloorRects[N][Storeys][MaxRoofFloorRects];
+    int32_t RoofFloorTriCount[N][Storeys];
+    RoofFloorTriRecord RoofFloorTris[N][Storeys][MaxRoofFloorTris];
+    int32_t FloorSpecRectCount[N][Storeys];
+    FloorSpecRectRecord FloorSpecRects[N][Storeys][MaxFloorSpecRects];
+    int32_t FloorSpecTriCount[N][Storeys];
+    FloorSpecTriRecord FloorSpecTris[N][Storeys][MaxFloorSpecTris];
+    int32_t RoomTextCount[N][Storeys];
+    RoomTextRecord RoomTexts[N][Storeys][MaxRoomTexts];
+    int32_t FoundationCount[N][Storeys];
+    FoundationRecord Foundations[N][Storeys][MaxFoundations];
+    int32_t FreeLineCount[N][Storeys];
+    FreeLineRecord FreeLines[N][Storeys][MaxFreeLines];
+    int32_t ReservedCount[N][Storeys];
+    ReservedRecord ReservedRecords[N][Storeys][MaxReserved];
+};
+
+// Scenarios 1 and 2 of every undo entry: entry e, scenario s at index e * 2 + s - 1.
+using UndoExtraStore = ElementSlots<UndoEntries * 2>;
+std::unique_ptr<UndoExtraStore> undoExtra = std::make_unique<UndoExtraStore>();
+
+// Calls f(countsA, recordsA, countsB, recordsB, capacity) for every element kind in kind
+// order, on the same kind of two stores.
+template <typename A, typename B, typename F>
+void ForEachElementKindPair(A& a, B& b, F&& f) {
+    f(a.ColumnCount, a.Columns, b.ColumnCount, b.Columns, MaxColumns);
+    f(a.WallCount, a.Walls, b.WallCount, b.Walls, MaxWalls);
+    f(a.RoofFloorRectCount, a.RoofFloorRects, b.RoofFloorRectCount, b.RoofFloorRects,
+      MaxRoofFloorRects);
+    f(a.RoofFloorTriCount, a.RoofFloorTris, b.RoofFloorTriCount, b.RoofFloorTris, MaxRoofFloorTris);
+    f(a.FloorSpecRectCount, a.FloorSpecRects, b.FloorSpecRectCount, b.FloorSpecRects,
+      MaxFloorSpecRects);
+    f(a.FloorSpecTriCount, a.FloorSpecTris, b.FloorSpecTriCount, b.FloorSpecTris, MaxFloorSpecTris);
+    f(a.RoomTextCount, a.RoomTexts, b.RoomTextCount, b.RoomTexts, MaxRoomTexts);
+    f(a.FoundationCount, a.Foundations, b.FoundationCount, b.Foundations, MaxFoundations);
+    f(a.FreeLineCount, a.FreeLines, b.FreeLineCount, b.FreeLines, MaxFreeLines);
+    f(a.ReservedCount, a.ReservedRecords, b.ReservedCount, b.ReservedRecords, MaxReserved);
+}
+
+int32_t BoundedCount(int32_t count, int capacity) {
+    return std::clamp<int32_t>(count, 0, capacity);
+}
+
+// Live records of the selected storeys from slot sa of store a to slot sb of store b; the
+// records of b beyond the count keep what they held.
+template <typename A, typename B>
+void CopyLists(const A& a, int sa, B& b, int sb, int storeyMask) {
+    ForEachElementKindPair(
+        a, b, [&](auto& countsA, auto& recsA, auto& countsB, auto& recsB, int capacity) {
+            for (int s = 0; s < Storeys; ++s) {
+                if (!(storeyMask & (1 << s))) continue;
+                const int32_t n = BoundedCount(countsA[sa][s], capacity);
+                countsB[sb][s] = n;
+                std::copy(recsA[sa][s], recsA[sa][s] + n, recsB[sb][s]);
+            }
+        });
+}
+
+void SwapLists(Document& d, int sa, int sb, int storeyMask) {
+    ForEachElementKind(d, [&](auto& counts, auto& recs, int capacity, ElementKind) {
+        for (int s = 0; s < Storeys; ++s) {
+            if (!(storeyMask & (1 << s))) continue;
+            std::swap(counts[sa][s], counts[sb][s]);
+            std::swap_ranges(recs[sa][s], recs[sa][s] + capacity, recs[sb][s]);
+        }
+    });
+}
+
+int NextEntry(int e) {
+    return (e + 1) % UndoEntries;
+}
+int PrevEntry(int e) {
+    return (e + UndoEntries - 1) % UndoEntries;
+}
+int Position() {
+    return ClampIndex(App.UndoPosition, UndoEntries);
+}
+bool Filled(int e) {
+    return App.UndoEntryState[e] != -1;
+}
+
+static_assert(sizeof(App.UndoEntryState) / sizeof(App.UndoEntryState[0]) == UndoEntries);
+
+// The whole plan of every scenario into entry e, which is marked filled.
+void SaveEntry(int e) {
+    App.UndoEntryState[e] = e;
+    CopyLists(Doc, 0, Doc, FirstUndoSlot + e, AllStoreys);
+    for (int sc = 1; sc < Scenarios; ++sc)
+        CopyLists(Doc, sc, *undoExtra, e * 2 + sc - 1, AllStoreys);
+}
+
+void RestoreEntry(int e) {
+    CopyLists(Doc, FirstUndoSlot + e, Doc, 0, AllStoreys);
+    for (int sc = 1; sc < Scenarios; ++sc)
+        CopyLists(*undoExtra, e * 2 + sc - 1, Doc, sc, AllStoreys);
+}
+
+} // namespace
+
+void CopyStoreyDataScenario(int dst, int src) {
+    if (!InRange(dst, Scenarios) || !InRange(src, Scenarios) || dst == src) return;
+    StoreyDataRecord& r = Doc.StoreyData;
+    r.topStorey[dst] = r.topStorey[src];
+    r.atticStorage[dst] = r.atticStorage[src];
+    r.weightClass[dst] = r.weightClass[src];
+    r.roofWallClass[dst] = r.roofWallClass[src];
+    r.buildingArea[dst] = r.buildingArea[src];
+    for (int f = 0; f < Storeys; ++f) r.floorArea[f][dst] = r.floorArea[f][src];
+    r.totalFloorArea[dst] = r.totalFloorArea[src];
+    for (int f = 0; f < Storeys; ++f) r.storeyHeight[dst][f] = r.storeyHeight[src][f];
+}
+
+void SwapStoreyDataScenario(int a, int b) {
+    if (!InRange(a, Scenarios) || !InRange(b, Scenarios) || a == b) return;
+    StoreyDataRecord& r = Doc.StoreyData;
+    std::swap(r.topStorey[a], r.topStorey[b]);
+    std::swap(r.atticStorage[a], r.atticStorage[b]);
+    std::swap(r.weightClass[a], r.weightClass[b]);
+    std::swap(r.roofWallClass[a], r.roofWallClass[b]);
+    std::swap(r.buildingArea[a], r.buildingArea[b]);
+    for (int f = 0; f < Storeys; ++f) std::swap(r.floorArea[f][a], r.floorArea[f][b]);
+    std::swap(r.totalFloorArea[a], r.totalFloorArea[b]);
+    for (int f = 0; f < Storeys; ++f) std::swap(r.storeyHeight[a][f], r.storeyHeight[b][f]);
+}
+
+RgbColour ScenarioRadioColour(int scenario) {
+    const int sc = ClampIndex(scenario, Scenarios);
+    const StoreyDataRecord& r = Doc.StoreyData;
+    if (Doc.CriteriaEdition != 0) return BoundedAt(ScenarioRoofWallColours, r.roofWallClass[sc]);
+    return BoundedAt(ScenarioWeightColours, r.weightClass[sc]);
+}
+
+void UpdateScenarioColours() {
+    for (int sc = 0; sc < Scenarios; ++sc) Hooks().setScenarioColour(sc, ScenarioRadioColour(sc));
+}
+
+void CopyModelSlot(int32_t src, int32_t dst, int32_t mode, int32_t storeyMask) {
+    if (!InRange(src, ModelSlots) || !InRange(dst, ModelSlots) || !InRange(mode, 4)) return;
+    const bool swap = mode == SwapWithSettings || mode == SwapElementsOnly;
+    const bool settings = mode == CopyWithSettings || mode == SwapWithSettings;
+
+    if (src < Scenarios && dst < Scenarios && settings) {
+        if (swap)
+            SwapStoreyDataScenario(dst, src);
+        else
+            CopyStoreyDataScenario(dst, src);
+        UpdateScenarioColours();
+    }
+
+    if (src == dst) return;
+    if (swap)
+        SwapLists(Doc, src, dst, storeyMask & AllStoreys);
+    else
+        CopyLists(Doc, src, Doc, dst, storeyMask & AllStoreys);
+}
+
+void ClearStoreyData() {
+    const int sc = App.CurrentScenario, st = App.CurrentStorey;
+    if (!InRange(sc, Scenarios) || !InRange(st, Storeys)) return;
+    ForEachElementKind(Doc, [&](auto& counts, auto&, int, ElementKind) { counts[sc][st] = 0; });
+}
+
+void ClearStoreyWallElements() {
+    const int sc = App.CurrentScenario, st = App.CurrentStorey;
+    if (!InRange(sc, Scenarios) || !InRange(st, Storeys)) return;
+    const int32_t n = BoundedCount(Doc.WallCount[sc][st], MaxWalls);
+    for (int i = 0; i < n; ++i) {
+        WallRecord& w = Doc.Walls[sc][st][i];
+        w.bracing = 0;
+        w.panelL = 0;
+        w.panelR = 0;
+    }
+}
+
+void PushUndo() {
+    int pos = Position();
+    SaveEntry(pos);
+    pos = NextEntry(pos);
+    App.UndoPosition = pos;
+    // The two empty entries bound the history and end any redo steps.
+    App.UndoEntryState[pos] = -1;
+    App.UndoEntryState[NextEntry(pos)] = -1;
+    Hooks().setUndoEnabled(true);
+    Hooks().setRedoEnabled(false);
+}
+
+bool CanUndo() {
+    return Filled(PrevEntry(Position()));
+}
+
+bool CanRedo() {
+    return Filled(NextEntry(Position()));
+}
+
+bool UndoStep() {
+    if (!CanUndo()) return false;
+    int pos = Position();
+    // Keeps the present so that a step forward returns to it.
+    SaveEntry(pos);
+    pos = PrevEntry(pos);
+    App.UndoPosition = pos;
+    RestoreEntry(pos);
+    if (!Filled(PrevEntry(pos))) Hooks().setUndoEnabled(false);
+    Hooks().setRedoEnabled(true);
+    return true;
+}
+
+bool RedoStep() {
+    if (!CanRedo()) return false;
+    const int pos = NextEntry(Position());
+    App.UndoPosition = pos;
+    RestoreEntry(pos);
+    if (!Filled(NextEntry(pos))) Hooks().setRedoEnabled(false);
+    Hooks().setUndoEnabled(true);
+    return true;
+}

@@ -1,0 +1,90 @@
+#include "ui/Controls.h"
+
+#include "model/Cp932.h"
+#include "ui/Colors.h"
+
+#include <QLineEdit>
+
+void BindCheckBox(QCheckBox* box, Handler onClick) {
+    if (!box || !onClick) return;
+    QObject::connect(box, &QCheckBox::toggled, box, [h = std::move(onClick)](bool) { h(); });
+}
+
+void BindRadio(QRadioButton* radio, Handler onClick) {
+    if (!radio || !onClick) return;
+    QObject::connect(radio, &QRadioButton::toggled, radio, [h = std::move(onClick)](bool on) {
+        if (on) h();
+    });
+}
+
+void BindComboChoice(QComboBox* combo, Handler onChange) {
+    if (!combo || !onChange) return;
+    QObject::connect(combo, &QComboBox::activated, combo, [h = onChange](int) { h(); });
+    if (combo->isEditable() && combo->lineEdit()) {
+        QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, combo,
+                         [h = std::move(onChange)] { h(); });
+    }
+}
+
+RadioGroup::RadioGroup(QObject* owner) : group_(new QButtonGroup(owner)) {
+    group_->setExclusive(true);
+}
+
+void RadioGroup::add(QRadioButton* radio, int id, Handler onClick) {
+    group_->addButton(radio, id);
+    BindRadio(radio, std::move(onClick));
+}
+
+void RadioGroup::setCheckedId(int id) {
+    if (QAbstractButton* b = group_->button(id)) {
+        b->setChecked(true);
+    } else {
+        clear();
+    }
+}
+
+void RadioGroup::clear() {
+    QAbstractButton* checked = group_->checkedButton();
+    if (!checked) return;
+    group_->setExclusive(false);
+    checked->setChecked(false);
+    group_->setExclusive(true);
+}
+
+Cp932LimitValidator::Cp932LimitValidator(int maxBytes, QObject* parent)
+    : QValidator(parent), maxBytes_(maxBytes < 0 ? 0 : maxBytes) {}
+
+QValidator::State Cp932LimitValidator::validate(QString& input, int&) const {
+    const auto bytes = cp932::fromUtf8(input.toStdString());
+    if (!bytes) return Invalid;
+    return bytes->size() <= std::size_t(maxBytes_) ? Acceptable : Invalid;
+}
+
+void Cp932LimitValidator::fixup(QString& input) const {
+    // Keep whole characters from the start while they fit and CP932 can write them.
+    QString kept;
+    std::size_t used = 0;
+    for (const char32_t codePoint : input.toUcs4()) {
+        const QString ch = QString::fromUcs4(&codePoint, 1);
+        const auto bytes = cp932::fromUtf8(ch.toStdString());
+        if (!bytes) continue;
+        if (used + bytes->size() > std::size_t(maxBytes_)) break;
+        used += bytes->size();
+        kept += ch;
+    }
+    input = kept;
+}
+
+void SetLabelColours(QLabel* label, ColorRef text) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, ColorFromRef(text));
+    label->setPalette(pal);
+}
+
+void SetLabelColours(QLabel* label, ColorRef text, ColorRef background) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, ColorFromRef(text));
+    pal.setColor(QPalette::Window, ColorFromRef(background));
+    label->setAutoFillBackground(true);
+    label->setPalette(pal);
+}

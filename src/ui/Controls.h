@@ -1,0 +1,63 @@
+#pragma once
+// Wiring of plain Qt controls so that the forms' handlers run as the forms expect:
+//   - checking a radio button or changing a check box from code runs its click handler, as a
+//     user's click would, and only when the state actually changes;
+//   - setting a combo box's index from code runs no handler; only the user's choice does;
+//   - a group of radio buttons may have none checked.
+// Handlers are plain callables; forms bind their member functions (RkabeClick and the like).
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QValidator>
+
+#include <functional>
+
+#include "ui/Canvas.h"
+
+using Handler = std::function<void()>;
+
+// The handler runs whenever the box changes state, by the user or from code.
+void BindCheckBox(QCheckBox* box, Handler onClick);
+
+// The radio's handler runs when it becomes checked, by the user or from code.
+void BindRadio(QRadioButton* radio, Handler onClick);
+
+// The handler runs when the user picks an item (and, for an editable combo box, when the user
+// finishes editing its text); setCurrentIndex from code runs nothing.
+void BindComboChoice(QComboBox* combo, Handler onChange);
+
+// One group per field: exclusive, not tied to the widgets' parent.
+class RadioGroup {
+public:
+    explicit RadioGroup(QObject* owner);
+    // Adds the radio to the group and binds its handler (may be empty).
+    void add(QRadioButton* radio, int id, Handler onClick = {});
+    // Checks the radio with this id (running its handler if it was not checked); an unknown id
+    // leaves the group with no radio checked.
+    void setCheckedId(int id);
+    // No radio checked (an exclusive group refuses this to the user, not to the form).
+    void clear();
+    int checkedId() const { return group_->checkedId(); }
+    QButtonGroup* group() const { return group_; }
+
+private:
+    QButtonGroup* group_;
+};
+
+// Limits an edit to at most maxBytes CP932 bytes, refusing characters CP932 cannot write.
+class Cp932LimitValidator final : public QValidator {
+public:
+    Cp932LimitValidator(int maxBytes, QObject* parent);
+    State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    int maxBytes() const { return maxBytes_; }
+
+private:
+    int maxBytes_;
+};
+
+// Label text and background colours from COLORREF values.
+void SetLabelColours(QLabel* label, ColorRef text);
+void SetLabelColours(QLabel* label, ColorRef text, ColorRef background);

@@ -1,0 +1,104 @@
+#include "ui/MessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon QtIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::None:
+        return QMessageBox::NoIcon;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Stop:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgAnswer EscapeAnswer(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::YesNoCancel:
+        return MsgAnswer::Cancel;
+    }
+    return MsgAnswer::No;
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text, const std::string& caption,
+                                             MsgButtons buttons, MsgIcon icon, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(QString::fromStdString(caption));
+    box->setText(QString::fromStdString(text));
+    box->setTextFormat(Qt::PlainText);
+    box->setIcon(QtIcon(icon));
+    switch (buttons) {
+    case MsgButtons::Ok: {
+        QPushButton* ok = box->addButton(QMessageBox::Ok);
+        ok->setText(QStringLiteral("OK"));
+        box->setDefaultButton(ok);
+        box->setEscapeButton(ok);
+        break;
+    }
+    case MsgButtons::YesNo: {
+        QPushButton* yes = box->addButton(QMessageBox::Yes);
+        QPushButton* no = box->addButton(QMessageBox::No);
+        yes->setText(QStringLiteral("はい"));
+        no->setText(QStringLiteral("いいえ"));
+        box->setDefaultButton(yes);
+        box->setEscapeButton(no);
+        break;
+    }
+    case MsgButtons::YesNoCancel: {
+        QPushButton* yes = box->addButton(QMessageBox::Yes);
+        QPushButton* no = box->addButton(QMessageBox::No);
+        QPushButton* cancel = box->addButton(QMessageBox::Cancel);
+        yes->setText(QStringLiteral("はい"));
+        no->setText(QStringLiteral("いいえ"));
+        cancel->setText(QStringLiteral("キャンセル"));
+        box->setDefaultButton(yes);
+        box->setEscapeButton(cancel);
+        break;
+    }
+    }
+    return box;
+}
+
+MsgAnswer AnswerFor(const QMessageBox& box, const QAbstractButton* clicked, MsgButtons buttons) {
+    if (!clicked) return EscapeAnswer(buttons);
+    switch (box.standardButton(const_cast<QAbstractButton*>(clicked))) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return EscapeAnswer(buttons);
+    }
+}
+
+MsgAnswer QtMessageService::ask(const std::string& text, const std::string& caption,
+                                MsgButtons buttons, MsgIcon icon) {
+    auto box = BuildMessageBox(text, caption, buttons, icon, QApplication::activeWindow());
+    box->exec();
+    return AnswerFor(*box, box->clickedButton(), buttons);
+}
+
+void InstallQtMessageService() {
+    static QtMessageService service;
+    SetMessageService(&service);
+}

@@ -1,0 +1,20 @@
+#pragma once
+// One application object for the Qt tests of a process, made as the program makes its own.
+#include "ui/Fonts.h"
+
+#include <QApplication>
+
+#include <clocale>
+
+inline QApplication& TestApp() {
+    static int argc = 1;
+    static char name[] = "gui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        auto* a = new QApplication(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        InstallFontSubstitutions();
+        return a;
+    }();
+    return *app;
+}
