@@ -1,5 +1,6 @@
 #include "mainwin/velquor2_MAIN.h"
 
+#include "mainwin/DocumentCommands.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/velquor2_About.h"
@@ -9,10 +10,12 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "ui/Canvas.h"
+#include "ui/FileDialogs.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -135,14 +138,17 @@ void Tvelquor2Form::BuildMenus() {
     M1 = HelpMenu->addAction(QStringLiteral("ヘルプ(&H)"));
     HelpAboutItem = HelpMenu->addAction(QStringLiteral("バージョン情報(&A)..."));
 
+    connect(FileNewItem, &QAction::triggered, this, [this] { FileNew1Execute(); });
+    connect(FileOpenItem, &QAction::triggered, this, [this] { FileOpen1Execute(); });
+    connect(S2, &QAction::triggered, this, [this] { S2Click(); });
+    connect(FileSaveAsItem, &QAction::triggered, this, [this] { FileSaveAs1Execute(); });
     connect(FileExitItem, &QAction::triggered, this, [this] { FileExit1Execute(); });
     connect(N6, &QAction::triggered, this, [this] { N6Click(); });
     connect(HelpAboutItem, &QAction::triggered, this, [this] { HelpAbout1Execute(); });
 
-    // Items whose commands are not wired yet stay disabled rather than doing nothing: the
-    // document commands, printing, the result dialogs, the cost estimate and the help file.
-    for (QAction* pending : {FileNewItem, FileOpenItem, S2, FileSaveAsItem, P1, W1, H1, NorNN1, U1,
-                             S1, F1, R1, N3, M1}) {
+    // Items whose commands are not wired yet stay disabled rather than doing nothing:
+    // printing, the result dialogs, the cost estimate and the help file.
+    for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, R1, N3, M1}) {
         pending->setEnabled(false);
     }
 }
@@ -218,8 +224,8 @@ void Tvelquor2Form::RunStartupSequence() {
     if (StartupDialogsPending == 1 && StartupDialogsShown == 0) {
         StartupDialogsShown = 1;
         if (AboutBox) ShowModal(*AboutBox);
-        // The overview dialog follows here (not in loading mode) once it is part of the form
-        // set, so that the About box's switches apply to its first showing.
+        // Not in loading mode; after the About box, so that its switches apply.
+        ShowOverviewDialog();
         App.Modified = 0;
         StartupDialogsPending = 0;
     }
@@ -235,9 +241,8 @@ void Tvelquor2Form::ProcessPendingOpen() {
 }
 
 void Tvelquor2Form::OpenPendingFile(const QString& path) {
-    // The open itself (read, grid check, centring, deterioration factor, title) belongs to the
-    // document commands, which take it over here.
-    (void)path;
+    if (path.isEmpty()) return;
+    Documents().OpenPending(path.toStdString());
 }
 
 void Tvelquor2Form::WMDropFiles(const QStringList& files) {
@@ -247,7 +252,7 @@ void Tvelquor2Form::WMDropFiles(const QStringList& files) {
                        MsgIcon::Information);
     }
     // The first file is opened in any case. Whether a modified document may be replaced is the
-    // open's question, not the drop's.
+    // pending open's question (it asks before discarding edits), not the drop's.
     PendingOpenPath = files.first();
     PendingOpenFlag = 1;
     QTimer::singleShot(0, this, [this] { ProcessPendingOpen(); });
@@ -348,7 +353,7 @@ void Tvelquor2Form::RefreshToolDialog() {
 // Menu handlers
 
 void Tvelquor2Form::FileExit1Execute() {
-    close();
+    close(); // closeEvent asks whether to save
 }
 
 void Tvelquor2Form::N6Click() {
@@ -358,4 +363,62 @@ void Tvelquor2Form::N6Click() {
 
 void Tvelquor2Form::HelpAbout1Execute() {
     if (AboutBox) ShowModal(*AboutBox);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Document commands
+
+class Tvelquor2Form::DocumentViewLink final : public DocumentView {
+public:
+    explicit DocumentViewLink(Tvelquor2Form& form) : form_(form) {}
+    void resizeSheet() override { form_.SizeSheetToGrid(); }
+    void centreScrollBox() override { form_.CentreSheet(); }
+    void repaintPlan() override { form_.Sheet->update(); }
+    void showOverviewDialog() override { form_.ShowOverviewDialog(); }
+
+private:
+    Tvelquor2Form& form_;
+};
+
+DocumentCommands& Tvelquor2Form::Documents() {
+    if (!DocumentCommands_) {
+        InstallQtFileDialogs();
+        DocumentView_ = std::make_unique<DocumentViewLink>(*this);
+        DocumentCommands_ = std::make_unique<DocumentCommands>(*DocumentView_);
+    }
+    return *DocumentCommands_;
+}
+
+void Tvelquor2Form::ShowOverviewDialog() {
+    // The building overview dialog (GaiyouDlg) is shown modally here once it is part of the
+    // form set; while App.DataLoading is 1 it closes only with OK. The plan is repainted
+    // afterwards, which recomputes the diagnosis with what the dialog stored.
+    Sheet->update();
+}
+
+void Tvelquor2Form::FileNew1Execute() {
+    Documents().NewDocument();
+}
+
+void Tvelquor2Form::FileOpen1Execute() {
+    Documents().Open();
+}
+
+void Tvelquor2Form::S2Click() {
+    Documents().OverwriteSave();
+}
+
+void Tvelquor2Form::FileSaveAs1Execute() {
+    Documents().SaveAs();
+}
+
+void Tvelquor2Form::closeEvent(QCloseEvent* event) {
+    if (!Documents().QueryClose()) {
+        event->ignore();
+        return;
+    }
+    // The lock goes with the window; after a cancelled close the copy still runs and keeps it,
+    // so that a copy started meanwhile still asks.
+    if (InstanceMutex) InstanceMutex->release();
+    event->accept();
 }

@@ -95,8 +95,8 @@ public:
     void RunStartupSequence();
     // Opens the pending file, if any. Queued whenever a file becomes pending.
     void ProcessPendingOpen();
-    // The open of a pending file (same steps as the open command, without the discard
-    // question and without the overview dialog).
+    // The open of a pending file: the steps of the open command without the file dialog and
+    // the overview dialog; a modified document is discarded only after the user agrees.
     void OpenPendingFile(const QString& path);
     // Files dropped on the window: the first one is opened next.
     void WMDropFiles(const QStringList& files);
@@ -132,6 +132,23 @@ public:
     // --- Plan sheet: scale, recompute, mouse input, axis editing -------------------------
 
     // --- Document commands: new, open, save, close ----------------------------------------
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    // 上書き保存; the side panel's 上書 button runs the same.
+    void S2Click();
+    void FileSaveAs1Execute();
+    // The one place the building overview dialog is shown from: after a new document, after
+    // the open command (App.DataLoading is 1 around it) and after the About box of the first
+    // start-up paint.
+    void ShowOverviewDialog();
+    // The document commands, with this window as their view (made at first use, which also
+    // installs the Qt file dialogs unless tests installed theirs).
+    class DocumentCommands& Documents();
+    // The save question; a refused or failed save keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+    class DocumentViewLink;
+    std::unique_ptr<DocumentViewLink> DocumentView_;
+    std::unique_ptr<DocumentCommands> DocumentCommands_;
 
     // --- Side panel controls, options and menus -------------------------------------------
 
