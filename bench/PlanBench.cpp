@@ -7,6 +7,7 @@
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "support/DiagnosisCapacityModel.h"
 #include "ui/Fonts.h"
 #include "ui/QtCanvas.h"
 
@@ -133,6 +134,48 @@ void BM_RecomputeAndDrawPlanView(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RecomputeAndDrawPlanView)->Unit(benchmark::kMillisecond);
+
+// The same frame for the full house of the diagnosis benchmark (every branch of the wall
+// evaluation, three storeys on a 1 m grid).
+void BM_RecomputeAndDrawCapacityHouse(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        MarkDocumentChanged();
+        EnsureRecomputed();
+        DrawView(image);
+    }
+}
+BENCHMARK(BM_RecomputeAndDrawCapacityHouse)->Unit(benchmark::kMillisecond);
+
+void BM_RecomputeCapacityHouse(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    for (auto _ : state) {
+        MarkDocumentChanged();
+        EnsureRecomputed();
+    }
+}
+BENCHMARK(BM_RecomputeCapacityHouse)->Unit(benchmark::kMillisecond);
+
+void BM_DrawCapacityHouse(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    EnsureRecomputed();
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    for (auto _ : state) DrawView(image);
+}
+BENCHMARK(BM_DrawCapacityHouse)->Unit(benchmark::kMillisecond);
+
+// What every paint pays to learn that nothing changed.
+void BM_UnchangedCheck(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    EnsureRecomputed();
+    for (auto _ : state) benchmark::DoNotOptimize(RecomputeNeeded());
+}
+BENCHMARK(BM_UnchangedCheck)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
