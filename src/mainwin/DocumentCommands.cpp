@@ -173,6 +173,7 @@ void ShowCaption() {
 bool DocumentCommands::NewDocument() {
     if (!AskDiscard(NewDiscardQuestion)) return false;
     InitModel(InitNewDocument);
+    view_.documentReplaced();
     view_.resizeSheet();
     // The new document keeps the survey answers of the one before; its points and factor
     // follow them, so that the table of points shows what the diagnosis uses.
@@ -207,6 +208,7 @@ bool DocumentCommands::ReadFile(const std::string& path) {
     });
     if (!outcome.ok) return false;
 
+    view_.documentReplaced();
     ShowCaption();
     CheckAxesAndExtentWithNotice();
     ViewGridHooks gridHooks(view_);

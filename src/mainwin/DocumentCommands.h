@@ -64,6 +64,9 @@ public:
     // Shows the building overview dialog modally. While App.DataLoading is 1 the dialog
     // closes only through its OK, and that OK leaves App.Modified alone.
     virtual void showOverviewDialog() {}
+    // Another document took the place of the open one (new or read): notices the previous
+    // document had already shown are due again.
+    virtual void documentReplaced() {}
 };
 
 // ---- Derived survey values -----------------------------------------------------------------

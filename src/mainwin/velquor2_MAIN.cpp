@@ -342,7 +342,9 @@ void Tvelquor2Form::HelpAbout1Execute() {
 class Tvelquor2Form::DocumentViewLink final : public DocumentView {
 public:
     explicit DocumentViewLink(Tvelquor2Form& form) : form_(form) {}
-    void resizeSheet() override { form_.SizeSheetToGrid(); }
+    // Also brings the scale box's value into force and ends any figure being entered.
+    void resizeSheet() override { form_.ResizeSheet(); }
+    void documentReplaced() override { MarkDocumentReplaced(); }
     void centreScrollBox() override { form_.CentreSheet(); }
     void repaintPlan() override { form_.Sheet->update(); }
     void showOverviewDialog() override { form_.ShowOverviewDialog(); }
