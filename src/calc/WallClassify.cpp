@@ -78,6 +78,8 @@ bool Between(int32_t v, int32_t a, int32_t b) {
 bool OnOutline(int storey, const WallRecord& w) {
     const int n = WallEval.StoreyOutlineCount[Scenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[Scenario()][storey];
+    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
+    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
     for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
         const OutlineEdge& e = edges[i];
         if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1) {
@@ -88,13 +90,11 @@ bool OnOutline(int storey, const WallRecord& w) {
             if (Between(w.x1, e.x1, e.x2) && Between(w.x2, e.x1, e.x2)) return true;
             continue;
         }
-        const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
-        const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+        if (!Between(w.y1, e.y1, e.y2) || !Between(w.y2, e.y1, e.y2)) continue;
         const double s1 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x1), AxisPosY(e.y1));
+        if (!(s1 > -1e-7 && s1 < 1e-7)) continue;
         const double s2 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2));
-        if (s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7 && Between(w.y1, e.y1, e.y2) &&
-            Between(w.y2, e.y1, e.y2))
-            return true;
+        if (s2 > -1e-7 && s2 < 1e-7) return true;
     }
     return false;
 }
@@ -123,37 +123,41 @@ void ZeroLengths(WallResultRecord& r) {
 
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
 // `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
-int WalkRun(int storey, int w, double& run, bool recordKinds) {
+int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) {
     const int sc = Scenario();
-    const int n = WallCountOf(storey);
+    const int storey = index.storey;
     const WallRecord* walls = Doc.Walls[sc][storey];
-    const NormalisedWall nw = NormaliseWall(walls[w]);
+    const NormalisedWall& nw = index.walls[w];
     const int32_t type = walls[w].type;
     WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
     int bounded = 0;
-    for (int j = 0; j < n; ++j) {
+    for (int j = 0; j < index.count; ++j) {
         if (j == w) continue;
-        const NormalisedWall nj = NormaliseWall(walls[j]);
+        const NormalisedWall& nj = index.walls[j];
+        const bool before = nj.x2 == nw.x1 && nj.y2 == nw.y1;
+        const bool after = nj.x1 == nw.x2 && nj.y1 == nw.y2;
+        if (!before && !after) continue;
         if (!IsCollinear(nw.slope, nj.slope)) continue;
         const int32_t jt = walls[j].type;
         for (int mode = 1; mode <= 2; ++mode) {
-            const bool joins =
-                mode == 1 ? nj.x2 == nw.x1 && nj.y2 == nw.y1 : nj.x1 == nw.x2 && nj.y1 == nw.y2;
-            if (!joins) continue;
+            if (!(mode == 1 ? before : after)) continue;
             if (IsSolid(jt)) {
                 bounded = 1;
                 continue;
             }
             run += nj.length;
             if (recordKinds && type < jt) r.runKind = jt;
-            const int32_t before = r.runKind;
-            bounded |= SumCollinearLength(storey, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2,
-                                          nw.slope, type, w);
-            if (!recordKinds) r.runKind = before;
+            const int32_t kindBefore = r.runKind;
+            bounded |= SumCollinearLength(index, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2, nw.slope,
+                                          type, w);
+            if (!recordKinds) r.runKind = kindBefore;
         }
     }
     return bounded;
 }
+
+// Joint specification of one wall with the storey's index at hand.
+int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
 
 } // namespace
 
@@ -258,11 +262,12 @@ void MeasureWallRuns(int storey) {
     // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
     // change; the run kinds follow from the new widths of every wall. A second run of the
     // diagnosis on the same model thus gives the same types and kinds.
+    const StoreyWallIndex& index = IndexStoreyWalls(storey);
     bool inRun[MaxWalls] = {};
     int32_t newType[MaxWalls] = {};
     for (int w = 0; w < n; ++w) {
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
-        const NormalisedWall nw = NormaliseWall(walls[w]);
+        const NormalisedWall& nw = index.walls[w];
         r.projectedLengthX = std::fabs(nw.dx);
         r.projectedLengthY = std::fabs(nw.dy);
         r.wallLength = nw.length;
@@ -283,7 +288,7 @@ void MeasureWallRuns(int storey) {
         }
         inRun[w] = true;
         double run = nw.length;
-        const int bounded = WalkRun(storey, w, run, false);
+        const int bounded = WalkRun(index, w, run, false);
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
         newType[w] = GroupBase(type) + width;
         r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
@@ -300,12 +305,20 @@ void MeasureWallRuns(int storey) {
         if (!inRun[w]) continue;
         WallEval.WallResult[sc][storey][w][0].runKind = walls[w].type;
         double ignored = 0;
-        WalkRun(storey, w, ignored, true);
+        WalkRun(index, w, ignored, true);
     }
 }
 
 int32_t JudgeJointSpec(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+    return JudgeJointSpec(IndexStoreyWalls(storey), wall);
+}
+
+namespace {
+
+int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
+    const int storey = index.storey;
+    if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
     const int sc = Scenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
     const int32_t hw1 = (AbsCode(storey, w.x1, w.y1) % 16) / 4;
@@ -342,25 +355,29 @@ int32_t JudgeJointSpec(int storey, int wall) {
         startThrough = scan(false, xa, ya, minY, -1);
         endThrough = scan(false, xa, yb, maxY, +1);
     } else {
-        const NormalisedWall nw = NormaliseWall(w);
+        const NormalisedWall& nw = index.walls[wall];
         startThrough = ThroughColumnAt(storey, nw.x1, nw.y1);
         endThrough = ThroughColumnAt(storey, nw.x2, nw.y2);
-        const int n = WallCountOf(storey);
-        for (int j = 0; j < n; ++j) {
+        for (int j = 0; j < index.count; ++j) {
             if (j == wall) continue;
-            const NormalisedWall nj = NormaliseWall(Doc.Walls[sc][storey][j]);
+            const NormalisedWall& nj = index.walls[j];
+            const bool before = nj.x2 == nw.x1 && nj.y2 == nw.y1;
+            const bool after = nj.x1 == nw.x2 && nj.y1 == nw.y2;
+            if (!before && !after) continue;
             if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) continue;
-            if (nj.x2 == nw.x1 && nj.y2 == nw.y1 && !startThrough)
+            if (before && !startThrough)
                 startThrough =
-                    FindCollinearChain(storey, j, 1, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
-            if (nj.x1 == nw.x2 && nj.y1 == nw.y2 && !endThrough)
+                    FindCollinearChain(index, j, 1, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
+            if (after && !endThrough)
                 endThrough =
-                    FindCollinearChain(storey, j, 2, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
+                    FindCollinearChain(index, j, 2, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
         }
     }
     if (!(startThrough && endThrough)) w.jointSpec = 3;
     return w.jointSpec;
 }
+
+} // namespace
 
 int32_t JudgeFoundationClass(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
@@ -408,9 +425,10 @@ void ClassifyWalls() {
     }
     for (int s = 0; s <= top; ++s) MeasureWallRuns(s);
     for (int s = 0; s <= top; ++s) {
+        const StoreyWallIndex& index = IndexStoreyWalls(s);
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
-            JudgeJointSpec(s, w);
+            JudgeJointSpec(index, w);
             JudgeFoundationClass(s, w);
         }
     }

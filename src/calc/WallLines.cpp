@@ -21,18 +21,34 @@ void Exchange(T& a, T& b) {
     b = t;
 }
 
+StoreyWallIndex theWallIndex;
+
+bool OnGrid(int32_t x, int32_t y) {
+    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
+}
+
 // The next link of a chain: the first wall in record order, not yet visited, collinear with
 // `slope`, whose second end is (ax1, ay1) (mode 1) or whose first end is (ax2, ay2) (mode 2).
-int FindNextLink(int storey, const bool* visited, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
-                 int32_t ay2, double slope, NormalisedWall& link) {
-    const int n = WallCountOf(storey);
-    const WallRecord* walls = Doc.Walls[Scenario()][storey];
-    for (int j = 0; j < n; ++j) {
+int FindNextLink(const StoreyWallIndex& index, const bool* visited, int mode, int32_t ax1,
+                 int32_t ay1, int32_t ax2, int32_t ay2, double slope, NormalisedWall& link) {
+    const int32_t x = mode == 1 ? ax1 : ax2, y = mode == 1 ? ay1 : ay2;
+    if (OnGrid(x, y)) {
+        // Only the walls that meet at the node can be the link.
+        const int16_t* next = mode == 1 ? index.nextBySecond : index.nextByFirst;
+        for (int j = (mode == 1 ? index.secondAt : index.firstAt)[x][y] - 1; j >= 0;
+             j = next[j] - 1) {
+            if (visited[j] || !IsCollinear(slope, index.walls[j].slope)) continue;
+            link = index.walls[j];
+            return j;
+        }
+        return -1;
+    }
+    // A node off the grid (a damaged file) is in no list.
+    for (int j = 0; j < index.count; ++j) {
         if (visited[j]) continue;
-        const NormalisedWall w = NormaliseWall(walls[j]);
-        if (!IsCollinear(slope, w.slope)) continue;
+        const NormalisedWall& w = index.walls[j];
         const bool joins = mode == 1 ? (w.x2 == ax1 && w.y2 == ay1) : (w.x1 == ax2 && w.y1 == ay2);
-        if (joins) {
+        if (joins && IsCollinear(slope, w.slope)) {
             link = w;
             return j;
         }
@@ -122,13 +138,6 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 
 WallEvaluationResults& WallEval = theWallEvaluation;
 
-double AxisPosX(int32_t index) {
-    return Doc.AxisX[ClampIndex(index, AxisCountX)];
-}
-double AxisPosY(int32_t index) {
-    return Doc.AxisY[ClampIndex(index, AxisCountY)];
-}
-
 NormalisedWall NormaliseWall(const WallRecord& wall) {
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
     if (n.x1 > n.x2) {
@@ -157,11 +166,6 @@ int WallCountOf(int storey) {
 
 int TopStoreyOf() {
     return ClampIndex(Doc.StoreyData.topStorey[Scenario()], Storeys);
-}
-
-int32_t NodeCode(int storey, int32_t x, int32_t y) {
-    if (!InRange(storey, Storeys) || !InRange(x, AxisCountX) || !InRange(y, AxisCountY)) return 0;
-    return WallEval.GridNodeMap[Scenario()][storey][x][y];
 }
 
 void BuildWallLineLists() {
@@ -212,17 +216,54 @@ void BuildWallLineLists() {
     }
 }
 
+const StoreyWallIndex& IndexStoreyWalls(int storey) {
+    StoreyWallIndex& index = theWallIndex;
+    // Empty the node lists of the last index.
+    for (int j = 0; j < index.count; ++j) {
+        const NormalisedWall& w = index.walls[j];
+        if (OnGrid(w.x1, w.y1)) index.firstAt[w.x1][w.y1] = 0;
+        if (OnGrid(w.x2, w.y2)) index.secondAt[w.x2][w.y2] = 0;
+    }
+    index.storey = storey;
+    index.count = WallCountOf(storey);
+    if (index.count == 0) return index;
+    const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    for (int j = 0; j < index.count; ++j) index.walls[j] = NormaliseWall(walls[j]);
+    // Backwards, so that every list runs in record order.
+    for (int j = index.count - 1; j >= 0; --j) {
+        const NormalisedWall& w = index.walls[j];
+        index.nextByFirst[j] = 0;
+        index.nextBySecond[j] = 0;
+        if (OnGrid(w.x1, w.y1)) {
+            index.nextByFirst[j] = index.firstAt[w.x1][w.y1];
+            index.firstAt[w.x1][w.y1] = static_cast<int16_t>(j + 1);
+        }
+        if (OnGrid(w.x2, w.y2)) {
+            index.nextBySecond[j] = index.secondAt[w.x2][w.y2];
+            index.secondAt[w.x2][w.y2] = static_cast<int16_t>(j + 1);
+        }
+    }
+    return index;
+}
+
 int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
                        int32_t ay2, double slope) {
     if (!InRange(storey, Storeys)) return 0;
+    return FindCollinearChain(IndexStoreyWalls(storey), skipWall, mode, ax1, ay1, ax2, ay2, slope);
+}
+
+int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int32_t ax1,
+                       int32_t ay1, int32_t ax2, int32_t ay2, double slope) {
+    if (!InRange(index.storey, Storeys)) return 0;
     bool visited[MaxWalls] = {};
     MarkVisited(visited, skipWall);
     for (;;) {
-        const int32_t code = mode == 1 ? NodeCode(storey, ax1, ay1) : NodeCode(storey, ax2, ay2);
+        const int32_t code =
+            mode == 1 ? NodeCode(index.storey, ax1, ay1) : NodeCode(index.storey, ax2, ay2);
         const int32_t kind = std::abs(code) % 4;
         if (kind == 2 || kind == 3) return 1;
         NormalisedWall link;
-        const int j = FindNextLink(storey, visited, mode, ax1, ay1, ax2, ay2, slope, link);
+        const int j = FindNextLink(index, visited, mode, ax1, ay1, ax2, ay2, slope, link);
         if (j < 0) return 0;
         visited[j] = true;
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
@@ -233,13 +274,22 @@ int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t 
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall) {
     if (!InRange(storey, Storeys)) return 0;
+    return SumCollinearLength(IndexStoreyWalls(storey), skipWall, length, mode, ax1, ay1, ax2, ay2,
+                              slope, referenceKind, wall);
+}
+
+int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
+                       int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
+                       int32_t referenceKind, int wall) {
+    const int storey = index.storey;
+    if (!InRange(storey, Storeys)) return 0;
     bool visited[MaxWalls] = {};
     MarkVisited(visited, skipWall);
     MarkVisited(visited, wall);
     const WallRecord* walls = Doc.Walls[Scenario()][storey];
     for (;;) {
         NormalisedWall link;
-        const int j = FindNextLink(storey, visited, mode, ax1, ay1, ax2, ay2, slope, link);
+        const int j = FindNextLink(index, visited, mode, ax1, ay1, ax2, ay2, slope, link);
         if (j < 0) return 0;
         const int32_t type = walls[j].type;
         if (type == 0 || type == 7) return 1;
