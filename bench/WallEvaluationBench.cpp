@@ -59,13 +59,13 @@ void Areas(int f) {
     for (int i = 0; i < 30; ++i) {
         const int x = 1 + (i % 10) * 2, y = 1 + (i / 10) * 3;
         Doc.RoofFloorRects[0][f][Doc.RoofFloorRectCount[0][f]++] = {x, y, x + 2, y + 3,
-                                                                     f < 2 ? 0 : 3};
+                                                                    f < 2 ? 0 : 3};
     }
     for (int i = 0; i < 30; ++i) {
         const int x = 1 + (i % 15) * 2, y = i < 15 ? 10 : 1;
         const int apex = i < 15 ? 12 : 0;
-        Doc.RoofFloorTris[0][f][Doc.RoofFloorTriCount[0][f]++] = {x, y, x + 2, y, x + 1,
-                                                                   apex == 0 ? 1 : apex, 3};
+        Doc.RoofFloorTris[0][f][Doc.RoofFloorTriCount[0][f]++] = {
+            x, y, x + 2, y, x + 1, apex == 0 ? 1 : apex, 3};
     }
 }
 
@@ -79,15 +79,18 @@ void FullHouse() {
         int k = 0;
         for (int y = 1; y <= 10; ++y)
             for (int x = 1; x < 20; ++x, ++k)
-                Wall(f, x, y, x + 1, y, k % 5 == 1 ? 1 : k % 5 == 3 ? 4 : 0,
+                Wall(f, x, y, x + 1, y,
+                     k % 5 == 1   ? 1
+                     : k % 5 == 3 ? 4
+                                  : 0,
                      (k % 11) * 4 + 24 + (k % 4));
         for (int y = 1; y < 10; ++y) Wall(f, 1, y, 1, y + 1, 0, 62);
         for (int x = 2; x <= 2; ++x) Wall(f, x, 1, x, 2, 0, 63);
         Areas(f);
     }
     for (int i = 0; i < MaxFoundations; ++i)
-        Doc.Foundations[0][0][Doc.FoundationCount[0][0]++] = {1 + i % 19, 1 + i / 19,
-                                                              2 + i % 19, 1 + i / 19, i % 3};
+        Doc.Foundations[0][0][Doc.FoundationCount[0][0]++] = {1 + i % 19, 1 + i / 19, 2 + i % 19,
+                                                              1 + i / 19, i % 3};
 }
 
 // One storey holds a run of 96 window walls between two solid walls on one line, the rest of
