@@ -196,10 +196,12 @@ void BuildWallLineLists() {
         for (int i = 0; i < yl.count; ++i)
             for (int j = i + 1; j < yl.count; ++j)
                 if (yl.entries[i].axis > yl.entries[j].axis) Exchange(yl.entries[i], yl.entries[j]);
-        // Along each line: X walls by increasing X, Y walls by decreasing Y.
+        // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
+        // line stand together now and these exchanges keep them there, so each pass looks
+        // only at the rest of its own line.
         for (int i = 0; i < xl.count; ++i)
             for (int j = i + 1; j < xl.count; ++j) {
-                if (xl.entries[i].axis != xl.entries[j].axis) continue;
+                if (xl.entries[i].axis != xl.entries[j].axis) break;
                 const WallRecord& a = walls[xl.entries[i].wall];
                 const WallRecord& b = walls[xl.entries[j].wall];
                 if (a.x1 > b.x1 || a.x1 > b.x2 || a.x2 > b.x1 || a.x2 > b.x2)
@@ -207,7 +209,7 @@ void BuildWallLineLists() {
             }
         for (int i = 0; i < yl.count; ++i)
             for (int j = i + 1; j < yl.count; ++j) {
-                if (yl.entries[i].axis != yl.entries[j].axis) continue;
+                if (yl.entries[i].axis != yl.entries[j].axis) break;
                 const WallRecord& a = walls[yl.entries[i].wall];
                 const WallRecord& b = walls[yl.entries[j].wall];
                 if (a.y1 < b.y1 || a.y1 < b.y2 || a.y2 < b.y1 || a.y2 < b.y2)
