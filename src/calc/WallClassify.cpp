@@ -121,6 +121,33 @@ void ZeroLengths(WallResultRecord& r) {
     r.effectiveLength = 0;
 }
 
+// Calls f(j, before, after) in record order for every other wall j that ends at w's first end
+// (before) or starts at w's second end (after), both in normalised form.
+template <typename F>
+void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
+    const NormalisedWall& nw = index.walls[w];
+    if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) {
+        // Ends off the grid (a damaged file) are in no node list.
+        for (int j = 0; j < index.count; ++j) {
+            if (j == w) continue;
+            const NormalisedWall& nj = index.walls[j];
+            const bool before = nj.x2 == nw.x1 && nj.y2 == nw.y1;
+            const bool after = nj.x1 == nw.x2 && nj.y1 == nw.y2;
+            if (before || after) f(j, before, after);
+        }
+        return;
+    }
+    // Merge the two node lists, each in record order.
+    int b = index.secondAt[nw.x1][nw.y1] - 1, a = index.firstAt[nw.x2][nw.y2] - 1;
+    while (b >= 0 || a >= 0) {
+        const int j = a < 0 || (b >= 0 && b < a) ? b : a;
+        const bool before = j == b, after = j == a;
+        if (before) b = index.nextBySecond[b] - 1;
+        if (after) a = index.nextByFirst[a] - 1;
+        if (j != w) f(j, before, after);
+    }
+}
+
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
 // `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
 int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) {
@@ -131,13 +158,9 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) 
     const int32_t type = walls[w].type;
     WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
     int bounded = 0;
-    for (int j = 0; j < index.count; ++j) {
-        if (j == w) continue;
+    ForEachNeighbour(index, w, [&](int j, bool before, bool after) {
         const NormalisedWall& nj = index.walls[j];
-        const bool before = nj.x2 == nw.x1 && nj.y2 == nw.y1;
-        const bool after = nj.x1 == nw.x2 && nj.y1 == nw.y2;
-        if (!before && !after) continue;
-        if (!IsCollinear(nw.slope, nj.slope)) continue;
+        if (!IsCollinear(nw.slope, nj.slope)) return;
         const int32_t jt = walls[j].type;
         for (int mode = 1; mode <= 2; ++mode) {
             if (!(mode == 1 ? before : after)) continue;
@@ -152,7 +175,7 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) 
                                           type, w);
             if (!recordKinds) r.runKind = kindBefore;
         }
-    }
+    });
     return bounded;
 }
 
@@ -358,20 +381,16 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
         const NormalisedWall& nw = index.walls[wall];
         startThrough = ThroughColumnAt(storey, nw.x1, nw.y1);
         endThrough = ThroughColumnAt(storey, nw.x2, nw.y2);
-        for (int j = 0; j < index.count; ++j) {
-            if (j == wall) continue;
+        ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
             const NormalisedWall& nj = index.walls[j];
-            const bool before = nj.x2 == nw.x1 && nj.y2 == nw.y1;
-            const bool after = nj.x1 == nw.x2 && nj.y1 == nw.y2;
-            if (!before && !after) continue;
-            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) continue;
+            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
             if (before && !startThrough)
                 startThrough =
                     FindCollinearChain(index, j, 1, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
             if (after && !endThrough)
                 endThrough =
                     FindCollinearChain(index, j, 2, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
-        }
+        });
     }
     if (!(startThrough && endThrough)) w.jointSpec = 3;
     return w.jointSpec;
