@@ -355,17 +355,20 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     bool startThrough = false, endThrough = false;
 
     // Scans a grid line outward from `from` by `step` up to `limit`: the standard judgement
-    // looks at the outermost marked node only, the city judgement at any through column.
+    // looks at the outermost marked node only (the first one seen coming in from the limit),
+    // the city judgement at any through column.
     auto scan = [&](bool alongX, int32_t fixed, int32_t from, int32_t limit, int step) {
-        int32_t outermost = 0;
-        bool anyThrough = false;
-        for (int32_t v = from; step < 0 ? v >= limit : v <= limit; v += step) {
-            const int32_t code = alongX ? AbsCode(storey, v, fixed) : AbsCode(storey, fixed, v);
-            if (code == 0) continue;
-            outermost = code;
-            if (code % 4 >= 2) anyThrough = true;
+        auto code = [&](int32_t v) {
+            return alongX ? AbsCode(storey, v, fixed) : AbsCode(storey, fixed, v);
+        };
+        if (city) {
+            for (int32_t v = from; step < 0 ? v >= limit : v <= limit; v += step)
+                if (code(v) % 4 >= 2) return true;
+            return false;
         }
-        return city ? anyThrough : outermost % 4 >= 2;
+        for (int32_t v = limit; step < 0 ? v <= from : v >= from; v -= step)
+            if (code(v) != 0) return code(v) % 4 >= 2;
+        return false;
     };
     const int32_t minX = ClampX(Grid.PlanMinX[sc][storey]),
                   maxX = ClampX(Grid.PlanMaxX[sc][storey]);
