@@ -415,14 +415,16 @@ int32_t JudgeFoundationClass(int storey, int wall) {
         const int32_t ix[2] = {w.x1, w.x2}, iy[2] = {w.y1, w.y2};
         for (int i = 0; i < nf; ++i) {
             const FoundationRecord& f = Doc.Foundations[sc][0][i];
+            // Within the foundation's index box first, then on its line.
+            bool under = true;
+            for (int e = 0; e < 2 && under; ++e)
+                under = Between(ix[e], f.x1, f.x2) && Between(iy[e], f.y1, f.y2);
+            if (!under) continue;
             const double xf1 = AxisPosX(f.x1), yf1 = AxisPosY(f.y1);
             const double xf2 = AxisPosX(f.x2), yf2 = AxisPosY(f.y2);
-            bool under = true;
             for (int e = 0; e < 2 && under; ++e) {
                 const double side = (yf1 - yf2) * xq[e] + (yf2 - yq[e]) * xf1 + (yq[e] - yf1) * xf2;
-                const long long bx = static_cast<long long>(ix[e] - f.x1) * (ix[e] - f.x2);
-                const long long by = static_cast<long long>(iy[e] - f.y1) * (iy[e] - f.y2);
-                under = std::fabs(side) < 0.0001 && bx <= 0 && by <= 0;
+                under = std::fabs(side) < 0.0001;
             }
             if (under) {
                 cls = ClampIndex(f.type, 3);
