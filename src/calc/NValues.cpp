@@ -244,10 +244,17 @@ void ClearRecords(int sc) {
 
 // ---- Wall differences ----
 
+// A row outside its table (a damaged file) is no element, as in the wall's strength: it adds
+// nothing rather than the ratio of the table's last row.
+template <std::size_t N>
+double RatioAt(const std::array<WallElementSpec, N>& table, long long row) {
+    return InRange(row, N) ? table[static_cast<std::size_t>(row)].ratio : 0.0;
+}
+
 double WallRatio(const WallRecord& w) {
-    return BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).ratio +
-           BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).ratio +
-           BoundedAt(PanelSpecs, w.panelL).ratio + BoundedAt(PanelSpecs, w.panelR).ratio;
+    return RatioAt(BraceSpecs, BraceRowOf(w.bracing)) +
+           RatioAt(MudWallSpecs, MudWallOf(w.bracing)) + RatioAt(PanelSpecs, w.panelL) +
+           RatioAt(PanelSpecs, w.panelR);
 }
 
 // Adds the wall to the columns on its ends: along X the column at the end with the smaller X

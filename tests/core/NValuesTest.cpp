@@ -227,6 +227,22 @@ TEST(NValues, DamagedWallRowsAndCountsAreBounded) {
     }
 }
 
+TEST(NValues, RowsOutsideTheTablesAddNoRatio) {
+    // Wall A (1,1)-(3,1) with its P1 panel replaced by codes outside every table (a damaged
+    // file): bracing row 100 (the table has 84), mud class 7 (of 6), panels 5000 and -3. The
+    // wall's strength counts none of them, and neither does its ratio: A of (1,1) in X is 0
+    // (no brace end codes either), so Nx = 0·0.8 − 0.4 = −0.4; B adds only its K1 0.5 at
+    // (3,1): |−0 + 0.5| = 0.5.
+    BuildOneStorey();
+    Doc.Walls[0][0][0].bracing = 7 * 128 + 100;
+    Doc.Walls[0][0][0].panelL = 5000;
+    Doc.Walls[0][0][0].panelR = -3;
+    RunCheck();
+    EXPECT_NEAR(At(0, 1, 1).a1X, 0.0, Tol);
+    EXPECT_NEAR(At(0, 1, 1).nValueX, -0.4, Tol);
+    EXPECT_NEAR(At(0, 3, 1).a1X, 0.5, Tol);
+}
+
 // ---- Hand-down ----
 
 // Storey 1 columns U (2,2) and W (4,2) joined by a P1 wall (Pw 4.0, A 2.5), both corners
