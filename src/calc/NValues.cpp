@@ -454,9 +454,9 @@ struct HandDown {
     // side of the load at p: each takes the share of the other's distance.
     void lever(const Load& l, bool xDir, int first, double p1, int second, double p2, double p) {
         const double a = p - p1, b = p2 - p;
-        const double fa = a + b > 0 ? b / (a + b) : 0.5; // a + b > 0 on a sound grid
-        place(first, l, xDir, fa, a, b);
-        place(second, l, xDir, 1.0 - fa, b, a);
+        // a + b > 0 on a sound grid.
+        place(first, l, xDir, a + b > 0 ? b / (a + b) : 0.5, a, b);
+        place(second, l, xDir, a + b > 0 ? a / (a + b) : 0.5, b, a);
     }
 
     void fail(const Load& l) {

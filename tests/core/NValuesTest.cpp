@@ -301,6 +301,22 @@ TEST(NValues, LeverSplitBetweenTwoSupportingColumns) {
     EXPECT_NEAR(At(1, 2, 2).nValueX, 1.6, Tol);
 }
 
+TEST(NValues, LeverSharesAreTheirOwnQuotients) {
+    // Upper column U (2,2) at the end of a wall (1,2)-(2,2) of Pw 5.0 on storey 1: Pw of U in
+    // X is 5.0. Storey 0 has columns on (1,2) and (6,2) only: a = 1, b = 4. The left column
+    // takes 5·b/(a+b) = 4.0, the right one 5·a/(a+b) = 5·1/5 = 1.0 exactly (5·(1 − 4/5) would
+    // leave 0.9999999999999998).
+    ResetHouse(1);
+    AddColumn(0, 1, 2);
+    AddColumn(0, 6, 2);
+    AddColumn(1, 2, 2);
+    AddWall(1, 1, 2, 2, 2, PanelP1, 5.0);
+    RunCheck();
+    ASSERT_EQ(At(0, 6, 2).upper1Count, 1);
+    EXPECT_EQ(At(0, 1, 2).pw2X[0], 4.0);
+    EXPECT_EQ(At(0, 6, 2).pw2X[0], 1.0);
+}
+
 // Storey 1 columns (6,7) and (6,5) joined by a K1 wall along Y (Pw 2.0); storey 0 has columns
 // only on (1,1) and (3,1), on neither of their grid lines.
 TEST(NValues, ColumnThatHandsItsLoadToNothingIsReported) {
