@@ -134,6 +134,84 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
     }
 }
 
+// The cancellation of all pairs, done line by line. A vertical edge only ever acts with the
+// vertical edges of its own X index, a horizontal one with those of its Y index, and an oblique
+// one with the oblique ones (the all-pairs rules do nothing between other pairs), and no pair
+// moves an edge to another line. So while every edge has a length and the axes are strictly
+// increasing, running the pairs of each line in entry order gives exactly the all-pairs result.
+// An edge of no length belongs to every line through its point; when one is present, or when
+// two oblique edges leave one of no length, the edges are put back as they came and false
+// tells the caller to compare all pairs.
+OutlineEdge OutlineBackup[MaxOutlineEdges];
+int16_t LineMembers[MaxOutlineEdges];
+int16_t LineStart[2 * AxisCountX + 2];
+
+bool AxesStrictlyIncreasing() {
+    // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
+    // line within the tolerance of the side test.
+    for (int i = 1; i < AxisCountX; ++i)
+        if (!(Doc.AxisX[i] - Doc.AxisX[i - 1] >= 1e-3)) return false;
+    for (int i = 1; i < AxisCountY; ++i)
+        if (!(Doc.AxisY[i] - Doc.AxisY[i - 1] >= 1e-3)) return false;
+    return true;
+}
+
+// The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
+// 200 oblique; -1 for a removed edge.
+int LineOf(const OutlineEdge& e) {
+    if (e.x1 == 0) return -1;
+    if (e.x1 == e.x2) return e.x1;
+    if (e.y1 == e.y2) return AxisCountX + e.y1;
+    return 2 * AxisCountX;
+}
+
+bool CancelByLine(OutlineEdge* edges, int count) {
+    static_assert(AxisCountX == AxisCountY);
+    if (!AxesStrictlyIncreasing()) return false;
+    for (int i = 0; i < count; ++i) {
+        const OutlineEdge& e = edges[i];
+        if (e.x1 == 0) continue;
+        if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2)) return false;
+        if (e.x1 == e.x2 && e.y1 == e.y2) return false;
+    }
+    for (int i = 0; i < count; ++i) OutlineBackup[i] = edges[i];
+
+    // Members of every line in entry order (a counting sort by line).
+    constexpr int Lines = 2 * AxisCountX + 1;
+    for (int16_t& start : LineStart) start = 0;
+    for (int i = 0; i < count; ++i)
+        if (const int line = LineOf(edges[i]); line >= 0) ++LineStart[line + 1];
+    for (int line = 0; line < Lines; ++line) LineStart[line + 1] += LineStart[line];
+    int16_t fill[Lines];
+    for (int line = 0; line < Lines; ++line) fill[line] = LineStart[line];
+    for (int i = 0; i < count; ++i)
+        if (const int line = LineOf(edges[i]); line >= 0)
+            LineMembers[fill[line]++] = static_cast<int16_t>(i);
+
+    for (int line = 0; line < Lines; ++line) {
+        const int first = LineStart[line], last = LineStart[line + 1];
+        for (int m = first; m < last; ++m) {
+            OutlineEdge& a = edges[LineMembers[m]];
+            if (a.x1 == 0) continue;
+            for (int k = first; k < last; ++k) {
+                if (k == m) continue;
+                OutlineEdge& b = edges[LineMembers[k]];
+                if (a.x1 == 0) break;
+                if (b.x1 == 0) continue;
+                CancelPair(a, b);
+                // Every edge stays on its line or goes; one that shrank to a point leaves it.
+                if ((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line) ||
+                    (a.x1 != 0 && a.x1 == a.x2 && a.y1 == a.y2) ||
+                    (b.x1 != 0 && b.x1 == b.x2 && b.y1 == b.y2)) {
+                    for (int i = 0; i < count; ++i) edges[i] = OutlineBackup[i];
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 WallEvaluationResults& WallEval = theWallEvaluation;
@@ -348,15 +426,18 @@ void BuildStoreyOutline(int storey) {
     }
 
     int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
-    for (int i = 0; i < count; ++i) {
-        if (OutlineEntry(storey, i).x1 == 0) continue;
-        for (int j = 0; j < count; ++j) {
-            if (j == i) continue;
-            OutlineEdge& a = OutlineEntry(storey, i);
-            OutlineEdge& b = OutlineEntry(storey, j);
-            if (a.x1 == 0) break;
-            if (b.x1 == 0) continue;
-            CancelPair(a, b);
+    OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
+    if (!CancelByLine(edges, count)) {
+        for (int i = 0; i < count; ++i) {
+            if (edges[i].x1 == 0) continue;
+            for (int j = 0; j < count; ++j) {
+                if (j == i) continue;
+                OutlineEdge& a = edges[i];
+                OutlineEdge& b = edges[j];
+                if (a.x1 == 0) break;
+                if (b.x1 == 0) continue;
+                CancelPair(a, b);
+            }
         }
     }
     int kept = 0;
