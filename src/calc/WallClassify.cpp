@@ -387,12 +387,8 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
         ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
             const NormalisedWall& nj = index.walls[j];
             if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
-            if (before && !startThrough)
-                startThrough =
-                    FindCollinearChain(index, j, 1, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
-            if (after && !endThrough)
-                endThrough =
-                    FindCollinearChain(index, j, 2, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
+            if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
+            if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
         });
     }
     if (!(startThrough && endThrough)) w.jointSpec = 3;

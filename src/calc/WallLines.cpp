@@ -5,6 +5,7 @@
 #include "model/Bounded.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 // About 5 MB: static storage, zero at start.
@@ -22,6 +23,8 @@ void Exchange(T& a, T& b) {
 }
 
 StoreyWallIndex theWallIndex;
+// Chain answers of the index per wall and mode (0 backwards, 1 forwards): -1 not yet known.
+int8_t ChainMemo[2][MaxWalls];
 
 bool OnGrid(int32_t x, int32_t y) {
     return InRange(x, AxisCountX) && InRange(y, AxisCountY);
@@ -306,9 +309,15 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     }
     index.storey = storey;
     index.count = WallCountOf(storey);
+    index.everyWallHasLength = true;
+    std::memset(ChainMemo, -1, sizeof ChainMemo);
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[Scenario()][storey];
-    for (int j = 0; j < index.count; ++j) index.walls[j] = NormaliseWall(walls[j]);
+    for (int j = 0; j < index.count; ++j) {
+        index.walls[j] = NormaliseWall(walls[j]);
+        const NormalisedWall& w = index.walls[j];
+        if (w.x1 == w.x2 && w.y1 == w.y2) index.everyWallHasLength = false;
+    }
     // Backwards, so that every list runs in record order.
     for (int j = index.count - 1; j >= 0; --j) {
         const NormalisedWall& w = index.walls[j];
@@ -349,6 +358,41 @@ int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
         slope = link.slope;
     }
+}
+
+int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
+    if (!InRange(j, index.count)) return 0;
+    const NormalisedWall& start = index.walls[j];
+    if (!index.everyWallHasLength || !InRange(index.storey, Storeys))
+        return FindCollinearChain(index, j, mode, start.x1, start.y1, start.x2, start.y2,
+                                  start.slope);
+    int8_t* memo = ChainMemo[mode == 1 ? 0 : 1];
+    // Walk until the answer is known and give it to every wall passed.
+    int passed[MaxWalls];
+    int depth = 0;
+    const bool noneVisited[MaxWalls] = {};
+    int k = j, result = 0;
+    for (;;) {
+        if (memo[k] >= 0) {
+            result = memo[k];
+            break;
+        }
+        if (depth == MaxWalls) break; // cannot happen: no wall comes up twice
+        passed[depth++] = k;
+        const NormalisedWall& w = index.walls[k];
+        const int32_t code =
+            mode == 1 ? NodeCode(index.storey, w.x1, w.y1) : NodeCode(index.storey, w.x2, w.y2);
+        const int32_t kind = std::abs(code) % 4;
+        if (kind == 2 || kind == 3) {
+            result = 1;
+            break;
+        }
+        NormalisedWall link;
+        k = FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link);
+        if (k < 0) break;
+    }
+    for (int i = 0; i < depth; ++i) memo[passed[i]] = static_cast<int8_t>(result);
+    return result;
 }
 
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,

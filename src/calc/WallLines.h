@@ -54,6 +54,8 @@ void BuildWallLineLists();
 struct StoreyWallIndex {
     int storey;
     int count;
+    // Whether every wall has two different end nodes (a damaged file may hold walls without).
+    bool everyWallHasLength;
     NormalisedWall walls[MaxWalls];
     // 1 + the next wall in record order with the same first (second) end; 0 ends the list.
     int16_t nextByFirst[MaxWalls], nextBySecond[MaxWalls];
@@ -72,6 +74,13 @@ int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t 
                        int32_t ay2, double slope);
 int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int32_t ax1,
                        int32_t ay1, int32_t ax2, int32_t ay2, double slope);
+
+// FindCollinearChain from wall j's first end backwards (mode 1) or its second end forwards
+// (mode 2) with j's slope, remembered per index: when every wall has two different end nodes a
+// chain only ever moves on to smaller (mode 1) or larger (mode 2) nodes, so no wall comes up
+// twice and every wall the search passes has the same answer. Needs the node map of the
+// storey as it was when the index was built.
+int ChainFromWall(const StoreyWallIndex& index, int j, int mode);
 
 // Walks along the run of collinear opening walls from the given end (mode as above), adds
 // their lengths to `length` and records in runKind of `wall` the type of the last link whose
