@@ -25,6 +25,8 @@ void Exchange(T& a, T& b) {
 StoreyWallIndex theWallIndex;
 // Chain answers of the index per wall and mode (0 backwards, 1 forwards): -1 not yet known.
 int8_t ChainMemo[2][MaxWalls];
+// First links of the index per wall and mode: -2 not yet known, -1 none.
+int16_t NextLinkMemo[2][MaxWalls];
 
 bool OnGrid(int32_t x, int32_t y) {
     return InRange(x, AxisCountX) && InRange(y, AxisCountY);
@@ -311,6 +313,8 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     index.count = WallCountOf(storey);
     index.everyWallHasLength = true;
     std::memset(ChainMemo, -1, sizeof ChainMemo);
+    for (int16_t(&memo)[MaxWalls] : NextLinkMemo)
+        for (int16_t& next : memo) next = -2;
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[Scenario()][storey];
     for (int j = 0; j < index.count; ++j) {
@@ -359,6 +363,24 @@ int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int
         slope = link.slope;
     }
 }
+
+namespace {
+
+// The first link in record order, visited or not, that continues from wall k (its first end
+// for mode 1, its second for mode 2) with k's slope; -1 for none. Remembered per index.
+int FirstLinkAfter(const StoreyWallIndex& index, int k, int mode) {
+    int16_t& memo = NextLinkMemo[mode == 1 ? 0 : 1][k];
+    if (memo == -2) {
+        const bool noneVisited[MaxWalls] = {};
+        const NormalisedWall& w = index.walls[k];
+        NormalisedWall link;
+        memo = static_cast<int16_t>(
+            FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link));
+    }
+    return memo;
+}
+
+} // namespace
 
 int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
     if (!InRange(j, index.count)) return 0;
@@ -411,10 +433,18 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
     MarkVisited(visited, skipWall);
     MarkVisited(visited, wall);
     const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    int from = -1; // the link last taken
     for (;;) {
         NormalisedWall link;
-        const int j = FindNextLink(index, visited, mode, ax1, ay1, ax2, ay2, slope, link);
+        // After the first step the search starts from the end of a link with the link's slope:
+        // its first candidate is the link's, unless that one was visited.
+        int j = from >= 0 ? FirstLinkAfter(index, from, mode) : -1;
+        if (j >= 0 && !visited[j])
+            link = index.walls[j];
+        else if (from < 0 || j >= 0)
+            j = FindNextLink(index, visited, mode, ax1, ay1, ax2, ay2, slope, link);
         if (j < 0) return 0;
+        from = j;
         const int32_t type = walls[j].type;
         if (type == 0 || type == 7) return 1;
         if (referenceKind < type && InRange(wall, MaxWalls))
