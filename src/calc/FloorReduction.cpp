@@ -269,7 +269,7 @@ int FloorClassFromMeanRatio(double m) {
 int FloorClassFromOverview(const FoundationFloorSpecRecord& spec, bool voidFound) {
     int base = 0;
     if (spec.floorMaterial != 0) base = spec.horizontalBrace != 1 ? 2 : 1;
-    // With one floor specification for the whole building the drawn areas do not count.
+    // With one floor spec for the whole building the drawn areas do not count.
     const bool hasVoid = spec.largeVoid == 1 || (spec.uniformFloor != 1 && voidFound);
     const int cls = base + (hasVoid ? 1 : 0);
     return cls > 2 ? 2 : cls;

@@ -1,5 +1,5 @@
 #pragma once
-// Floor ratings of the floor-specification areas, the mean floor ratio of every storey, the
+// Floor ratings of the floor-spec areas, the mean floor ratio of every storey, the
 // floor strengths of the floor-diaphragm check, the floor class and the reduction factors E
 // (and Fef under the precise methods) of every result column.
 //
@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <type_traits>
 
-// One floor-specification area: its plan area (m2) and area x floor rating.
+// One floor-spec area: its plan area (m2) and area x floor rating.
 struct FloorSpecAreaResult {
     double area;
     double ratioArea;
@@ -90,7 +90,7 @@ void CalcFloorReduction(const FloorRigidityView& rigidity);
 // The rules of the engine, for the reports and the tests.
 namespace floorcalc {
 
-// Floor rating of a floor-specification code (brace x 32 + board): board rating plus brace
+// Floor rating of a floor-spec code (brace x 32 + board): board rating plus brace
 // rating; boards beyond the table read as its last row, braces other than 17..23 as none.
 double FloorRating(int32_t code);
 

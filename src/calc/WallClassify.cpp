@@ -179,7 +179,7 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) 
     return bounded;
 }
 
-// Joint specification of one wall with the storey's index at hand.
+// Joint spec of one wall with the storey's index at hand.
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
 
 } // namespace

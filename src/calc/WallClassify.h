@@ -2,7 +2,7 @@
 // Preparation of every wall of the current scenario for its strength: the grid-node map with
 // the columns and the floors above, the bracing end codes of the column-joint check, the storey
 // outline and the exterior/partition classification, the lengths and opening runs, the joint
-// specification from the end columns and the foundation class. Writes the words `type`,
+// spec from the end columns and the foundation class. Writes the words `type`,
 // `jointSpec` and `foundationClass` of every wall of the current scenario back into the model.
 #include "calc/WallEvaluation.h"
 
@@ -18,7 +18,7 @@ void BuildNodeMap(int storey);
 void ClassifyExteriorWalls(int storey);
 // Lengths, end columns and opening runs of one storey's walls.
 void MeasureWallRuns(int storey);
-// Joint specification of one wall (0 告示, 1 ＶＰ, 2 釘通, 3 釘打), written back into the wall.
+// Joint spec of one wall (0 告示, 1 ＶＰ, 2 釘通, 3 釘打), written back into the wall.
 int32_t JudgeJointSpec(int storey, int wall);
 // Foundation class of one wall (0..2), written back into the wall.
 int32_t JudgeFoundationClass(int storey, int wall);

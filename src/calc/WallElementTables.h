@@ -1,5 +1,5 @@
 #pragma once
-// The wall-element tables: for every bracing, mud-wall and panel-material specification its
+// The wall-element tables: for every bracing, mud-wall and panel-material spec its
 // symbol, base strength, stiffness and wall ratio. The calculation reads only the working
 // tables `BraceSpecs`, `MudWallSpecs` and `PanelSpecs`; `SelectWallElementTables` refills them
 // before every diagnosis from the source tables of the criteria edition and the options, so a
@@ -67,7 +67,7 @@ extern PanelSpecTable PanelSpecs;
 // to strength / 1.96. Allocation-free; run before every diagnosis.
 void SelectWallElementTables();
 
-// Names of the specifications, CP932, indexed like the tables.
+// Names of the specs, CP932, indexed like the tables.
 extern const char* const BraceNames[BraceSpecCount];
 extern const char* const MudWallNames[MudWallSpecCount];
 

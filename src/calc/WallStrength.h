@@ -3,7 +3,7 @@
 // base strength per metre from the wall-element tables with the unknown-bracing rule and the
 // caps, the strength classes, the joint, foundation, deterioration and opening reductions, and
 // the strengths and stiffnesses along X and Y. Runs after ClassifyWalls (which gives every wall
-// its type, runs, joint specification and foundation class) and before the rigidity stage.
+// its type, runs, joint spec and foundation class) and before the rigidity stage.
 #include "calc/WallEvaluation.h"
 
 #include <cstdint>

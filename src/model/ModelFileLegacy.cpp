@@ -184,8 +184,8 @@ void ConvertWallDiagnosis(Document& d, int s, int f, WallRecord& w, int& repairs
     RaiseEndColumnJoints(d, s, f, w, joint < 0 ? 0 : joint);
 }
 
-// Old floor specification codes 0, 1 and 2. Code 1 was converted to 233 (brace 7), which is no
-// brace of the table; 9 (board 9, no brace) is the specification it stood for.
+// Old floor spec codes 0, 1 and 2. Code 1 was converted to 233 (brace 7), which is no
+// brace of the table; 9 (board 9, no brace) is what it stood for.
 int32_t ConvertFloorSpecCode(int32_t code) {
     switch (code) {
     case 0:

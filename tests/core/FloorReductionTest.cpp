@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A void raises the class by one, at most to III.
         OverviewCase{0, 0, 0, 0, true, 1}, OverviewCase{0, 0, 1, 0, false, 1},
         OverviewCase{1, 1, 1, 0, true, 2}, OverviewCase{1, 0, 1, 0, true, 2},
-        // One specification for the whole building: only the setting counts.
+        // One spec for the whole building: only the setting counts.
         OverviewCase{0, 0, 0, 1, true, 0}, OverviewCase{1, 1, 1, 1, false, 2}));
 
 TEST(FloorClassMeanRatio, BoundariesBelongToTheBetterClass) {
@@ -406,7 +406,7 @@ INSTANTIATE_TEST_SUITE_P(Voids, VoidRuleTest,
                          ::testing::Values(VoidCase{"4 m void", 0, 4, 0, 2},
                                            VoidCase{"3 m void", 0, 3, 0, 1},
                                            VoidCase{"braced void", Brace(17, 0), 4, 0, 1},
-                                           VoidCase{"one floor specification", 0, 4, 1, 1},
+                                           VoidCase{"one floor spec", 0, 4, 1, 1},
                                            VoidCase{"triangle with a long side", 0, 0, 0, 2}));
 
 TEST_F(FloorFixture, VoidOnTheFirstStoreyLeavesTheUpperStorey) {

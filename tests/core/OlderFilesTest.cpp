@@ -324,7 +324,7 @@ TEST(OlderFilesV6, ReadsTheCurrentLayoutWithoutPanelsColoursAndHeights) {
 namespace {
 
 // Scenario 0, storey 0: a room text, two columns and three walls converted from old codes;
-// scenario 1, storey 1: one area and one floor specification of each shape.
+// scenario 1, storey 1: one area and one floor spec of each shape.
 std::string V2File(int firstWallBracing = 7) {
     FixtureBytes b;
     b.tag("qv2");
@@ -491,7 +491,7 @@ void AppendDiagnosisOverview(FixtureBytes& b, const char* fifthFinding) {
 enum class Diag { V5, V7, V8 };
 
 // Scenario 0, storey 0: two columns and three walls with old codes, a room text, a foundation,
-// a free line; scenario 2, storey 1: areas and floor specifications of each shape.
+// a free line; scenario 2, storey 1: areas and floor specs of each shape.
 std::string DiagnosisFile(Diag version, const char* fifthFinding = "所見X",
                           const char* line5 = "") {
     FixtureBytes b;

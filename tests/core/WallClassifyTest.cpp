@@ -250,7 +250,7 @@ TEST_F(WallClassify, ZeroLengthAndDuplicateWallsDoNotHang) {
     EXPECT_EQ(Result(0, 0).effectiveLength, 0.0);
 }
 
-// Joint specification.
+// Joint spec.
 struct JointCase {
     int hardware1, hardware2;
     int kind1, kind2; // column kinds at the wall's ends (0: no column)

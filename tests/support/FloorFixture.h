@@ -1,5 +1,5 @@
 #pragma once
-// A fixture for the floor engine: a grid of 1 m axes, no floor-specification areas, cleared
+// A fixture for the floor engine: a grid of 1 m axes, no floor-spec areas, cleared
 // results, and a stand-in for the rigidity results bound through FloorRigidityViewOf. The
 // global state it changes is put back afterwards.
 #include "calc/FloorCheck.h"
