@@ -1,0 +1,597 @@
+#include "calc/ResultSummary.h"
+
+#include "calc/FloorCheck.h"
+#include "calc/FloorReduction.h"
+#include "calc/RequiredStrength.h"
+#include "calc/Rigidity.h"
+#include "calc/Tolerance.h"
+#include "calc/WallEvaluation.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Grid.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+ScoreResults theScores;
+
+// Texts of the panel in CP932.
+constexpr const char* EccentricityCaptionText = "\x95\xCE\x90\x53\x97\xA6";          // 偏心率
+constexpr const char* QuarterMethodCaptionText = "\x82\x53\x95\xAA\x8A\x84\x96\x40"; // ４分割法
+constexpr const char* StoreyFailTexts[3][3] = {
+    {"1FXY", "1FX", "1FY"}, {"2FXY", "2FX", "2FY"}, {"3FXY", "3FX", "3FY"}};
+
+// The largest magnitude a panel number is printed with: keeps every text inside its label
+// whatever a damaged model makes of the numbers.
+constexpr double PanelNumberLimit = 999999.99;
+
+int Scenario() {
+    return ClampIndex(App.CurrentScenario, Scenarios);
+}
+int TopStorey(int s) {
+    return ClampIndex(Doc.StoreyData.topStorey[s], Storeys);
+}
+bool IsGeneralMethod() {
+    return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
+}
+int CountOf(int32_t count, int capacity) {
+    return count < 0 ? 0 : (count > capacity ? capacity : count);
+}
+
+double AxisPos(const double (&axes)[100], int32_t index) {
+    return axes[ClampIndex(index, 100)];
+}
+
+void SetText(PanelLabel& label, const char* text) {
+    std::snprintf(label.text, sizeof label.text, "%s", text);
+}
+void SetNumber(PanelLabel& label, const char* format, double value) {
+    if (!(value >= -PanelNumberLimit)) value = value != value ? 0.0 : -PanelNumberLimit;
+    if (value > PanelNumberLimit) value = PanelNumberLimit;
+    std::snprintf(label.text, sizeof label.text, format, value);
+}
+PanelLabel Label(const char* text, ColorRef font, ColorRef background = PanelNeutral) {
+    PanelLabel l{};
+    SetText(l, text);
+    l.font = font;
+    l.background = background;
+    return l;
+}
+
+// ---- Scores ----
+
+void ClearStorey(int s, int j) {
+    for (int col = 0; col < ResultColumns; ++col) {
+        theScores.RetainedStrengthX[s][j][col] = 0.0;
+        theScores.RetainedStrengthY[s][j][col] = 0.0;
+        theScores.StoreyScoreX[s][j][col] = 0.0;
+        theScores.StoreyScoreY[s][j][col] = 0.0;
+    }
+}
+
+void CalcScores(int s, int top) {
+    const double dK = summary::ScoreDeteriorationFactor();
+    // The general method counts a quarter of the required strength as the strength of the
+    // other seismic elements, except under the 2012 revision.
+    const bool otherElements = IsGeneralMethod() && Doc.CriteriaEdition != 4;
+    for (int j = top + 1; j < Storeys; ++j) ClearStorey(s, j);
+    for (int j = top; j >= 0; --j) {
+        const double qr = ReqResult.RequiredStrength[s][j];
+        for (int col = 0; col < ResultColumns; ++col) {
+            const int v = ResultColumnVariant[col];
+            double& px = theScores.RetainedStrengthX[s][j][col];
+            double& py = theScores.RetainedStrengthY[s][j][col];
+            if (qr == 0.0) {
+                // Nothing is required: no score, and no retained strength left over from an
+                // earlier run.
+                px = py = 0.0;
+                theScores.StoreyScoreX[s][j][col] = 0.0;
+                theScores.StoreyScoreY[s][j][col] = 0.0;
+                continue;
+            }
+            const double base = otherElements ? OtherElementsShare * qr : 0.0;
+            px = (base + RigidityRes.WallStrengthSumX[s][j][v]) *
+                 FloorRes.ReductionFactorX[s][j][col] * dK;
+            py = (base + RigidityRes.WallStrengthSumY[s][j][v]) *
+                 FloorRes.ReductionFactorY[s][j][col] * dK;
+            theScores.StoreyScoreX[s][j][col] = px / qr;
+            theScores.StoreyScoreY[s][j][col] = py / qr;
+        }
+    }
+    for (int col = 0; col < ResultColumns; ++col) {
+        double least = 100.0;
+        for (int j = 0; j <= top; ++j) {
+            least = MinDouble(least, theScores.StoreyScoreX[s][j][col]);
+            least = MinDouble(least, theScores.StoreyScoreY[s][j][col]);
+        }
+        theScores.BuildingScore[s][col] = least;
+    }
+}
+
+// ---- Caution bit 2: an upper wall over a line that bears less below ----
+
+void MarkUpperWallsOverWeakerLines(int s, int top) {
+    for (int j = top; j >= 0; --j) {
+        const int n = CountOf(Doc.WallCount[s][j], MaxWalls);
+        for (int w = 0; w < n; ++w) {
+            WallRecord& wall = Doc.Walls[s][j][w];
+            wall.cautionFlags = 0;
+            if (j == 0) continue;
+            const auto stronger = [&](const double(&up)[GridLines][StrengthVariants],
+                                      const double(&down)[GridLines][StrengthVariants],
+                                      int32_t line) {
+                return InRange(line, GridLines) && up[line][0] > down[line][0];
+            };
+            if (wall.x1 != wall.x2 &&
+                (stronger(RigidityRes.LineShearX[s][j], RigidityRes.LineShearX[s][j - 1],
+                          wall.y1) ||
+                 stronger(RigidityRes.LineShearX[s][j], RigidityRes.LineShearX[s][j - 1], wall.y2)))
+                wall.cautionFlags |= 2;
+            if (wall.y1 != wall.y2 &&
+                (stronger(RigidityRes.LineShearY[s][j], RigidityRes.LineShearY[s][j - 1],
+                          wall.x1) ||
+                 stronger(RigidityRes.LineShearY[s][j], RigidityRes.LineShearY[s][j - 1], wall.x2)))
+                wall.cautionFlags |= 2;
+        }
+    }
+}
+
+// ---- Floor-diaphragm check ----
+
+// One direction of one storey: the line shears, strip areas and holding measures along the
+// lines a..b, and the rows of the results it writes.
+struct FloorDirection {
+    const double (*lineShear)[GridLines][StrengthVariants]; // [storey][line][variant]
+    int areaMember;                                         // FloorCheckLineTables member
+    int holdMember1, holdMember2;
+    int firstRow; // 0 for X, 4 for Y
+    const double* axes;
+    int a, b;
+};
+
+// The shear the floor of storey j carries in from line k: the line's share less what the
+// storey above hands down on it.
+double NetLineShear(const FloorDirection& d, int j, int top, int k) {
+    const double own = d.lineShear[j][k][0];
+    return j < top ? own - d.lineShear[j + 1][k][0] : own;
+}
+// The same with the storey above added, for the moment values.
+double SummedLineShear(const FloorDirection& d, int j, int top, int k) {
+    const double own = d.lineShear[j][k][0];
+    return j < top ? own + d.lineShear[j + 1][k][0] : own;
+}
+
+void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
+    const int a = d.a, b = d.b;
+    const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
+    const auto L = [&](int k) { return NetLineShear(d, j, top, k); };
+    double S0[GridLines] = {}, S1[GridLines] = {}, S2[GridLines] = {}, S3[GridLines] = {};
+
+    // From the low side: S0 at the near line of band i, S1 at its far line.
+    S0[a] = L(a);
+    for (int i = a; i <= b - 1; ++i) {
+        S1[i] = S0[i] - q * A(i);
+        if (i != b - 1) S0[i + 1] = S1[i] + L(i + 1);
+    }
+    // From the high side: S3 at the far line of band i, S2 at its near line.
+    S3[b - 1] = L(b);
+    for (int i = b - 1; i >= a; --i) {
+        S2[i] = S3[i] - q * A(i);
+        if (i != a) S3[i - 1] = S2[i] + L(i);
+    }
+
+    const double* shears[4] = {S0, S1, S2, S3};
+    for (int r = 0; r < 4; ++r) {
+        const int row = d.firstRow + r;
+        const int hold = (r == 0 || r == 2) ? d.holdMember1 : d.holdMember2;
+        for (int i = a; i <= b - 1; ++i) {
+            const double shear = shears[r][i];
+            FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
+            if (shear == 0.0) continue;
+            const double ratio = FloorCheck.FloorCheckLineTables[hold][s][j][i] * 1.96 / shear;
+            FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
+            // Within the shared tolerance a ratio of exactly 1 in size passes.
+            if (tolerance::Below(std::fabs(ratio), 1.0))
+                FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
+        }
+    }
+}
+
+// The floor moment values about every line and band middle, summed from both ends.
+void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
+    const int a = d.a, b = d.b;
+    const auto y = [&](int i) { return d.axes[i]; };
+    const auto m = [&](int i) { return 0.5 * (d.axes[i] + d.axes[i + 1]); };
+    const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
+    const auto Ls = [&](int k) { return SummedLineShear(d, j, top, k); };
+    auto work = [&](int r, int k) -> double& {
+        return theScores.FloorCheckWork[d.firstRow + r][s][j][k][0];
+    };
+    auto mark = [&](int r, int k) -> double& {
+        return theScores.FloorStrengthMarks[d.firstRow + r][s][j][k][0];
+    };
+
+    // Sum over i of (p(i) - c) w(i) = sum p w - c sum w: running sums from each end keep the
+    // work linear in the number of lines.
+    // Low side: lines and bands below the point.
+    double lineW = 0, lineWP = 0, bandW = 0, bandWP = 0;
+    for (int k = a; k <= b; ++k) {
+        // Line k: lines a..k-1 and bands a..k-1.
+        work(0, k) = (lineWP - y(k) * lineW) - (bandWP - y(k) * bandW);
+        if (k == b) break;
+        lineW += Ls(k);
+        lineWP += Ls(k) * y(k);
+        bandW += q * A(k);
+        bandWP += q * A(k) * m(k);
+        // Band k: lines a..k and bands a..k.
+        work(1, k) = (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW);
+    }
+    // High side: lines and bands above the point.
+    lineW = lineWP = bandW = bandWP = 0;
+    for (int k = b; k >= a; --k) {
+        // Band k (k < b): lines k+1..b and bands k..b-1.
+        if (k < b) {
+            bandW += q * A(k);
+            bandWP += q * A(k) * m(k);
+            work(3, k) = (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW);
+        }
+        // Line k: lines k+1..b and bands k..b-1.
+        work(2, k) = (lineWP - y(k) * lineW) - (bandWP - y(k) * bandW);
+        lineW += Ls(k);
+        lineWP += Ls(k) * y(k);
+    }
+
+    const auto perBand = [&](double value, int band) {
+        if (band < a || band > b - 1) return 0.0;
+        const double area = A(band);
+        return area != 0.0 ? value / area * (y(band + 1) - y(band)) : 0.0;
+    };
+    for (int k = a; k <= b; ++k) {
+        mark(0, k) = perBand(work(0, k), k - 1);
+        mark(2, k) = perBand(work(2, k), k);
+        if (k < b) {
+            mark(1, k) = perBand(work(1, k), k);
+            mark(3, k) = perBand(work(3, k), k);
+        }
+    }
+}
+
+void CalcFloorCheck(int s, int top) {
+    for (int j = top; j >= 0; --j) {
+        for (int row = 0; row < 8; ++row) {
+            for (int i = 0; i < GridLines; ++i) {
+                FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
+                FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0;
+                for (int v = 0; v < StrengthVariants; ++v) {
+                    FloorCheck.FloorCheckSpanTables[row][s][j][i][v] = 0.0;
+                    theScores.FloorCheckWork[row][s][j][i][v] = 0.0;
+                    theScores.FloorStrengthMarks[row][s][j][i][v] = 0.0;
+                }
+            }
+        }
+        double q = ReqResult.RequiredStrength[s][j];
+        if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];
+        if (ReqResult.DesignFloorArea[s][j] != 0.0) q /= ReqResult.DesignFloorArea[s][j];
+        FloorCheck.UnitStoreyShear[s][j] = q;
+
+        const FloorDirection dirs[2] = {
+            {RigidityRes.LineShearX[s], LineStripAreaX, LineHoldCheck1X, LineHoldCheck2X, 0,
+             Doc.AxisY, Grid.PlanMinY[s][j], Grid.PlanMaxY[s][j]},
+            {RigidityRes.LineShearY[s], LineStripAreaY, LineHoldCheck1Y, LineHoldCheck2Y, 4,
+             Doc.AxisX, Grid.PlanMinX[s][j], Grid.PlanMaxX[s][j]},
+        };
+        for (const FloorDirection& d : dirs) {
+            // A floor needs at least one band between two lines; an empty storey has an
+            // inverted extent and is not checked at all.
+            if (d.a < 0 || d.b >= GridLines || d.b - d.a < 1) continue;
+            CheckFloorDirection(s, j, top, q, d);
+            FloorMoments(s, j, top, q, d);
+        }
+    }
+}
+
+void FloorCheckPanel(int s, int top, ResultPanel& panel) {
+    bool anyFailure = false;
+    for (int j = 0; j < Storeys; ++j) panel.FloorCheckStorey[j] = Label("", PanelBlack);
+    for (int j = 0; j <= top; ++j) {
+        bool failing[2] = {false, false};
+        int least[2] = {1000, 1000};
+        for (int dir = 0; dir < 2; ++dir) {
+            for (int r = 0; r < 4; ++r) {
+                const int row = dir * 4 + r;
+                for (int i = 0; i < GridLines; ++i) {
+                    if (FloorCheck.FloorCheckFlags[row][s][j][i] != 0) continue;
+                    const double scaled =
+                        std::trunc(FloorCheck.FloorCheckRatios[row][s][j][i] * 1000.0);
+                    const int value = static_cast<int>(MinDouble(std::fabs(scaled), 1000.0));
+                    if (value < least[dir]) least[dir] = value;
+                    failing[dir] = true;
+                }
+            }
+        }
+        if (!failing[0] && !failing[1]) continue;
+        anyFailure = true;
+        const int which = failing[0] && failing[1] ? 0 : (failing[0] ? 1 : 2);
+        int level = 10;
+        for (int dir = 0; dir < 2; ++dir)
+            if (failing[dir] && least[dir] / 100 < level) level = least[dir] / 100;
+        level = ClampIndex(level, 11);
+        panel.FloorCheckStorey[j] =
+            Label(StoreyFailTexts[j][which], PanelBlack, JudgementScale[10 - level]);
+    }
+    panel.FloorCheckState = anyFailure ? Label("NG ", PanelRed) : Label("OK", PanelBlack);
+}
+
+// ---- Score and eccentricity panel ----
+
+void ScorePanel(int s, int top, ResultPanel& panel) {
+    const int current = ClampIndex(App.CurrentStorey, Storeys);
+    const bool byDirection = App.Options.ConsiderBraceDirection != 0;
+    const int columns = ResultCaseCounts[top];
+    for (int j = 0; j < Storeys; ++j) {
+        const bool full = j == current;
+        const auto pick = [&](const double(&scores)[ResultColumns], int32_t& governing,
+                              PanelLabel& label) {
+            double shown = TruncatedScore(scores[0]);
+            governing = 0;
+            if (byDirection) {
+                for (int col = 1; col < columns; ++col) {
+                    const double value = TruncatedScore(scores[col]);
+                    if (value < shown) {
+                        shown = value;
+                        governing = col;
+                    }
+                }
+            }
+            label = Label("", PanelBlack);
+            SetNumber(label, "%6.2f", shown);
+            const int rank = ScoreRank(shown);
+            label.font = full ? ScoreColours[rank] : ScoreColoursMuted[rank];
+        };
+        pick(theScores.StoreyScoreX[s][j], theScores.GoverningColumnX[s][j], panel.ScoreX[j]);
+        pick(theScores.StoreyScoreY[s][j], theScores.GoverningColumnY[s][j], panel.ScoreY[j]);
+    }
+
+    theScores.GoverningColumn[s] = 0;
+    if (byDirection) {
+        double least = 100.0;
+        for (int col = 0; col < ResultColumns; ++col) {
+            if (theScores.BuildingScore[s][col] < least) {
+                least = theScores.BuildingScore[s][col];
+                theScores.GoverningColumn[s] = col;
+            }
+        }
+    }
+}
+
+void EccentricityPanel(int s, ResultPanel& panel) {
+    const int current = ClampIndex(App.CurrentStorey, Storeys);
+    const bool quarterMethod = Doc.DiagnosisMethod == 2;
+    for (int j = 0; j < Storeys; ++j) {
+        panel.EccentricityCaption[j] =
+            Label(quarterMethod ? QuarterMethodCaptionText : EccentricityCaptionText, PanelBlack);
+        const auto show = [&](const double(&ratios)[StrengthVariants], PanelLabel& label) {
+            if (quarterMethod) {
+                label = Label("  -.--", PanelBlack);
+                return;
+            }
+            double e = ratios[0];
+            if (App.Options.ConsiderBraceDirection != 0) {
+                e = ratios[1];
+                for (int v = 2; v < StrengthVariants; ++v) e = MaxDouble(ratios[v], e);
+            }
+            label = Label("", PanelBlack);
+            SetNumber(label, "%6.2f", e);
+            const int rank = EccentricityRank(e);
+            label.font = j == current ? EccentricityColours[rank] : EccentricityColoursMuted[rank];
+        };
+        show(RigidityRes.EccentricityRatioX[s][j], panel.EccentricityX[j]);
+        show(RigidityRes.EccentricityRatioY[s][j], panel.EccentricityY[j]);
+    }
+}
+
+// ---- Direct-below ratios ----
+
+struct Segment {
+    int32_t x1, y1, x2, y2;
+    bool alive;
+};
+
+bool CountsForRatios(const WallRecord& w) {
+    return w.type != 14 || App.Options.CountNonBearingWalls != 0;
+}
+
+double SegmentLength(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return std::hypot(AxisPos(Doc.AxisX, x2) - AxisPos(Doc.AxisX, x1),
+                      AxisPos(Doc.AxisY, y2) - AxisPos(Doc.AxisY, y1));
+}
+
+bool SameSegment(const Segment& a, const Segment& b) {
+    return (a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
+           (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1);
+}
+
+// Joins b into a when both run along the same axis line and share an end point.
+bool JoinCollinear(Segment& a, const Segment& b) {
+    const auto lo = [](int32_t p, int32_t q) { return p < q ? p : q; };
+    const auto hi = [](int32_t p, int32_t q) { return p > q ? p : q; };
+    if (a.y1 == a.y2 && b.y1 == b.y2 && a.y1 == b.y1 && a.x1 != a.x2 && b.x1 != b.x2) {
+        const int32_t alo = lo(a.x1, a.x2), ahi = hi(a.x1, a.x2);
+        const int32_t blo = lo(b.x1, b.x2), bhi = hi(b.x1, b.x2);
+        if (alo != blo && alo != bhi && ahi != blo && ahi != bhi) return false;
+        a.x1 = lo(alo, blo);
+        a.x2 = hi(ahi, bhi);
+        return true;
+    }
+    if (a.x1 == a.x2 && b.x1 == b.x2 && a.x1 == b.x1 && a.y1 != a.y2 && b.y1 != b.y2) {
+        const int32_t alo = lo(a.y1, a.y2), ahi = hi(a.y1, a.y2);
+        const int32_t blo = lo(b.y1, b.y2), bhi = hi(b.y1, b.y2);
+        if (alo != blo && alo != bhi && ahi != blo && ahi != bhi) return false;
+        a.y1 = lo(alo, blo);
+        a.y2 = hi(ahi, bhi);
+        return true;
+    }
+    return false;
+}
+
+// Whether both ends of wall u lie within segment m, on its line.
+bool Supports(const Segment& m, const WallRecord& u) {
+    const double mx1 = AxisPos(Doc.AxisX, m.x1), my1 = AxisPos(Doc.AxisY, m.y1);
+    const double mx2 = AxisPos(Doc.AxisX, m.x2), my2 = AxisPos(Doc.AxisY, m.y2);
+    const double ux1 = AxisPos(Doc.AxisX, u.x1), uy1 = AxisPos(Doc.AxisY, u.y1);
+    const double ux2 = AxisPos(Doc.AxisX, u.x2), uy2 = AxisPos(Doc.AxisY, u.y2);
+    const double dx = mx2 - mx1, dy = my2 - my1;
+    const double len2 = dx * dx + dy * dy;
+    if (len2 <= 0.0) return false;
+    // Same slope (also for oblique walls) within 1e-7.
+    const double udx = ux2 - ux1, udy = uy2 - uy1;
+    const double ulen = std::sqrt(udx * udx + udy * udy);
+    if (ulen <= 0.0) return false;
+    const double cross = (dx * udy - dy * udx) / (std::sqrt(len2) * ulen);
+    if (std::fabs(cross) > 1e-7) return false;
+    const auto within = [&](double px, double py) {
+        const double len = std::sqrt(len2);
+        const double off = std::fabs(dx * (py - my1) - dy * (px - mx1)) / len;
+        if (off > 1e-7) return false;
+        const double t = (dx * (px - mx1) + dy * (py - my1)) / len2;
+        return t >= -1e-9 && t <= 1.0 + 1e-9;
+    };
+    return within(ux1, uy1) && within(ux2, uy2);
+}
+
+} // namespace
+
+ScoreResults& ScoreRes = theScores;
+
+int ScoreRank(double score) {
+    if (tolerance::Below(score, 0.7)) return 3;
+    if (tolerance::Below(score, 1.0)) return 2;
+    if (tolerance::Below(score, 1.5)) return 1;
+    return 0;
+}
+
+int EccentricityRank(double ratio) {
+    if (tolerance::Above(ratio, 0.3)) return 2;
+    if (tolerance::Above(ratio, 0.15)) return 1;
+    return 0;
+}
+
+double TruncatedScore(double score) {
+    if (!(score == score)) return 0.0;
+    return std::floor(score * 100.0 + tolerance::kEpsilon * 100.0) / 100.0;
+}
+
+namespace summary {
+
+double ScoreDeteriorationFactor() {
+    if (App.Options.IgnoreDeterioration == 0) return App.DeteriorationFactor;
+    // The general method always counts the deterioration of the current state.
+    if (IsGeneralMethod() && Scenario() == 0) return App.DeteriorationFactor;
+    return 1.0;
+}
+
+double ColumnDirectBelowRatio(int f) {
+    const int s = Scenario();
+    if (f <= 0 || f >= Storeys) return 100.0;
+    const int n = CountOf(Doc.ColumnCount[s][f], MaxColumns);
+    if (n == 0) return 100.0;
+    int supported = 0;
+    for (int i = 0; i < n; ++i) {
+        const ColumnRecord& c = Doc.Columns[s][f][i];
+        if (!InRange(c.x, AxisCountX) || !InRange(c.y, AxisCountY)) continue;
+        if (WallEval.GridNodeMap[s][f - 1][c.x][c.y] % 16 != 0) ++supported;
+    }
+    return 100.0 * supported / n;
+}
+
+double WallDirectBelowRatio(int f) {
+    const int s = Scenario();
+    if (f <= 0 || f >= Storeys) return 100.0;
+    const int n = CountOf(Doc.WallCount[s][f], MaxWalls);
+    if (n == 0) return 100.0;
+
+    Segment lower[MaxWalls];
+    int m = 0;
+    const int nl = CountOf(Doc.WallCount[s][f - 1], MaxWalls);
+    for (int i = 0; i < nl; ++i) {
+        const WallRecord& w = Doc.Walls[s][f - 1][i];
+        if (CountsForRatios(w)) lower[m++] = Segment{w.x1, w.y1, w.x2, w.y2, true};
+    }
+    // Drop duplicates and join touching collinear walls until nothing changes, so that a line
+    // drawn as many short walls in any order becomes one wall.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int i = 0; i < m; ++i) {
+            if (!lower[i].alive) continue;
+            for (int k = 0; k < m; ++k) {
+                if (k == i || !lower[k].alive) continue;
+                if (SameSegment(lower[i], lower[k]) || JoinCollinear(lower[i], lower[k])) {
+                    lower[k].alive = false;
+                    changed = true;
+                }
+            }
+        }
+    }
+
+    double total = 0.0, supported = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const WallRecord& u = Doc.Walls[s][f][i];
+        if (!CountsForRatios(u)) continue;
+        const double length = SegmentLength(u.x1, u.y1, u.x2, u.y2);
+        total += length;
+        for (int k = 0; k < m; ++k) {
+            if (lower[k].alive && Supports(lower[k], u)) {
+                supported += length;
+                break;
+            }
+        }
+    }
+    return total == 0.0 ? 0.0 : supported / total * 100.0;
+}
+
+double PartitionWallRatio(int f) {
+    const int s = Scenario();
+    if (f < 0 || f >= Storeys) return 100.0;
+    const int n = CountOf(Doc.WallCount[s][f], MaxWalls);
+    double partition = 0.0, outer = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const WallRecord& w = Doc.Walls[s][f][i];
+        if (!CountsForRatios(w)) continue;
+        const double length = SegmentLength(w.x1, w.y1, w.x2, w.y2);
+        if (w.type >= 7)
+            partition += length;
+        else if (w.type >= 0)
+            outer += length;
+    }
+    return outer != 0.0 ? partition / outer * 100.0 : 100.0;
+}
+
+} // namespace summary
+
+ResultPanel CalcResultSummary() {
+    const int s = Scenario();
+    const int top = TopStorey(s);
+    ResultPanel panel{};
+
+    CalcScores(s, top);
+    MarkUpperWallsOverWeakerLines(s, top);
+    CalcFloorCheck(s, top);
+    FloorCheckPanel(s, top, panel);
+    ScorePanel(s, top, panel);
+    EccentricityPanel(s, panel);
+
+    const int f = ClampIndex(App.CurrentStorey, Storeys);
+    panel.WallDirectBelowRatio = summary::WallDirectBelowRatio(f);
+    panel.ColumnDirectBelowRatio = summary::ColumnDirectBelowRatio(f);
+    panel.PartitionWallRatio = summary::PartitionWallRatio(f);
+    panel.WallDirectBelow = Label("", PanelBlack);
+    panel.ColumnDirectBelow = Label("", PanelBlack);
+    panel.PartitionRatio = Label("", PanelBlack);
+    SetNumber(panel.WallDirectBelow, "%6.2f %%", panel.WallDirectBelowRatio);
+    SetNumber(panel.ColumnDirectBelow, "%6.2f %%", panel.ColumnDirectBelowRatio);
+    SetNumber(panel.PartitionRatio, "%6.2f %%", panel.PartitionWallRatio);
+    return panel;
+}
