@@ -145,6 +145,7 @@ void Tvelquor2Form::BuildMenus() {
                              S1, F1, R1, N3, M1}) {
         pending->setEnabled(false);
     }
+    ConnectMenuCommands();
 }
 
 void Tvelquor2Form::BuildSidePanel() {
@@ -166,7 +167,7 @@ void Tvelquor2Form::BuildSidePanel() {
     SidePanelLayout->setSpacing(4);
     // From the top: input mode, storey, scenario (with its coloured panel), the display and
     // calculation options, the overview and dialog buttons, undo and redo, the result panel.
-    SidePanelLayout->addStretch(1);
+    BuildSidePanelControls();
     ScrollBox2->setWidget(SidePanelContent);
 }
 

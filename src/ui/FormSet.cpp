@@ -2,6 +2,7 @@
 
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
+#include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/SingleInstance.h"
@@ -53,7 +54,7 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     // 26 TOgouseiDlg      OgouseiDlg       Ogouseiritsu
     // 27 TOhanteiDlg      OhanteiDlg       Ohantei
     // 28 TPrintOutDlg     PrintOutDlg      PrintOut
-    // 29 TkabetsuikaDlg   kabetsuikaDlg    kabetsuika
+    kabetsuikaDlg = new TkabetsuikaDlg(MainForm); //          29 kabetsuika
     zoneDlg = new TzoneDlg(MainForm); //                      30 Dzone
     // 31 TDmoduleDlg      DmoduleDlg       Dmodule
     OoukazaiDlg = new TOoukazaiDlg(MainForm); //              32 Ooukazai
@@ -65,6 +66,7 @@ void DestroyForms() {
     // it and its variable cleared.
     Destroy(OoukazaiDlg);
     Destroy(zoneDlg);
+    Destroy(kabetsuikaDlg);
     Destroy(AboutBox);
     Destroy(MainForm);
 }
