@@ -163,9 +163,8 @@ public:
     class QButtonGroup* ZeroStrengthGroup = nullptr;
     class QRadioButton *Rzero = nullptr, *Rmugendai = nullptr;
     // 計算条件 and 備考
-    class QCheckBox *Crekka = nullptr, *Csujikai = nullptr, *Cnaname = nullptr,
-                    *Cjuushin = nullptr, *Ctooshi = nullptr, *Ctairyoku = nullptr,
-                    *Ccho = nullptr;
+    class QCheckBox *Crekka = nullptr, *Csujikai = nullptr, *Cnaname = nullptr, *Cjuushin = nullptr,
+                    *Ctooshi = nullptr, *Ctairyoku = nullptr, *Ccho = nullptr;
     // Buttons; the label under the undo buttons states the depth of the undo ring.
     class QPushButton *Bgaiyou = nullptr, *Bdousa = nullptr, *Bshinndan = nullptr,
                       *Brekkado = nullptr, *Bgennkyou = nullptr, *Bkabetsuika = nullptr,
