@@ -18,6 +18,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -29,6 +30,9 @@ namespace {
 
 constexpr int NameBytes = 22;
 constexpr int SymbolBytes = 4;
+constexpr int StrengthChars = 6;
+constexpr int StiffnessChars = 7;
+constexpr int RatioChars = 4;
 constexpr ColorRef DialogColour = 15000804; // 0xE4E4E4
 
 const char* const PanelFileFilter = "面材データファイル (*.yd0);;全てのファイル (*)";
@@ -37,10 +41,19 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A number as the edits show it, without the format's leading blanks (the edits align right).
 QString Formatted(const char* format, double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, value);
-    return QString::fromLatin1(buffer);
+    return QString::fromLatin1(buffer).trimmed();
+}
+
+// Shows a value whole: an edit cuts text set from code at its maximum length, which would
+// silently change the value at the next OK. The limit still holds for typing while the value
+// fits.
+void ShowWhole(QLineEdit* edit, const QString& text, int typingLimit) {
+    edit->setMaxLength(std::max<int>(typingLimit, int(text.size())));
+    edit->setText(text);
 }
 
 QString FromCp932(std::string_view bytes) {
@@ -122,9 +135,9 @@ TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
         // Symbols are typed in half-width letters.
         Ekigou[k]->setAttribute(Qt::WA_InputMethodEnabled, false);
         Ekigou[k]->setInputMethodHints(Qt::ImhPreferLatin);
-        Etairyoku[k] = edit(6, 50);
-        Egousei[k] = edit(7, 58);
-        Ebairitsu[k] = edit(4, 40);
+        Etairyoku[k] = edit(StrengthChars, 50);
+        Egousei[k] = edit(StiffnessChars, 58);
+        Ebairitsu[k] = edit(RatioChars, 40);
         for (QLineEdit* e : {Etairyoku[k], Egousei[k], Ebairitsu[k]})
             e->setAlignment(Qt::AlignRight);
         grid->addWidget(Ename[k], row, 1);
@@ -179,9 +192,9 @@ void TkabetsuikaDlg::ShowEditing() {
         const CustomPanelRecord& r = Editing[k];
         Ename[k]->setText(FromCp932(r.name.view()));
         Ekigou[k]->setText(FromCp932(r.symbol.view()));
-        Etairyoku[k]->setText(Formatted("%5.2f", r.strength));
-        Egousei[k]->setText(Formatted("%7.2f", r.stiffness));
-        Ebairitsu[k]->setText(Formatted("%5.2f", r.ratio));
+        ShowWhole(Etairyoku[k], Formatted("%5.2f", r.strength), StrengthChars);
+        ShowWhole(Egousei[k], Formatted("%7.2f", r.stiffness), StiffnessChars);
+        ShowWhole(Ebairitsu[k], Formatted("%5.2f", r.ratio), RatioChars);
     }
 }
 
