@@ -14,6 +14,7 @@
 #include "ui/Forms.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -614,6 +615,8 @@ void Tvelquor2Form::BrekkadoClick() {
 void Tvelquor2Form::BgennkyouClick() {
     RefreshToolDialog();
     // The scenario copy dialog (DcopyDlg) is shown here, modally.
+    // A copy with the settings may change the storey count of the scenario on screen.
+    UpdateStoreyControls();
     ControlChanged();
 }
 
@@ -760,4 +763,9 @@ void ShowPanelText(QLabel* label, std::string_view cp932, std::uint32_t font,
     if (!label) return;
     label->setText(QString::fromStdString(cp932::toUtf8(cp932)));
     SetLabelColours(label, font, background);
+    // The rows of storeys the building does not have stay greyed out.
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Disabled, QPalette::WindowText,
+                 QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+    label->setPalette(pal);
 }

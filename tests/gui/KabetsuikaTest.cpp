@@ -281,6 +281,23 @@ TEST_F(KabetsuikaTest, NamesAndSymbolsAreLimitedInBytesOnWholeCharacters) {
               cp932::fromUtf8("あいうえおかきくけこさ").value_or(""));
 }
 
+TEST_F(KabetsuikaTest, OkRefusesAValueTheFilesCannotHold) {
+    dlg->show();
+    // 1e13 kN/m is 10^16 thousandths: more than the 16 characters of the files' field.
+    dlg->Egousei[3]->setText(QStringLiteral("1e13"));
+    dlg->Etairyoku[0]->setText(QStringLiteral("4"));
+    messages.expect("No.2（胴縁） の剛性が大き過ぎます。", MsgAnswer::Ok);
+    dlg->OKBtnClick();
+    EXPECT_NE(dlg->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(Doc.CustomPanels[0].strength, 0.0);
+    EXPECT_EQ(App.Modified, 0);
+
+    dlg->Egousei[3]->setText(QStringLiteral("1e11")); // 10^14 thousandths fit
+    dlg->OKBtnClick();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(Doc.CustomPanels[3].stiffness, 1e11);
+}
+
 struct NumberCase {
     const char* text;
     double value;

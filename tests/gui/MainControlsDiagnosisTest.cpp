@@ -37,7 +37,7 @@ std::string Utf8(const QString& s) {
 }
 
 QColor TextColour(const QLabel* l) {
-    return l->palette().color(QPalette::WindowText);
+    return l->palette().color(QPalette::Active, QPalette::WindowText);
 }
 QColor BackColour(const QWidget* w) {
     return w->palette().color(QPalette::Window);

@@ -209,8 +209,34 @@ void TkabetsuikaDlg::ReadEdits() {
     }
 }
 
+bool TkabetsuikaDlg::ValuesStorable() {
+    // The model file and the panel file keep thousandths in 16 characters.
+    char field[CustomPanelFile::RealFieldSize];
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        const CustomPanelRecord& r = Editing[k];
+        const struct {
+            double value;
+            QLineEdit* edit;
+            const char* name;
+        } values[] = {{r.strength, Etairyoku[k], "耐力"},
+                      {r.stiffness, Egousei[k], "剛性"},
+                      {r.ratio, Ebairitsu[k], "壁倍率"}};
+        for (const auto& v : values) {
+            if (CustomPanelFile::EncodeReal(v.value, field)) continue;
+            Messages().ask("No." + std::to_string(k / 2 + 1) + (k % 2 ? "（胴縁）" : "") + " の" +
+                               v.name + "が大き過ぎます。",
+                           "入力エラー", MsgButtons::Ok, MsgIcon::Warning);
+            v.edit->setFocus();
+            v.edit->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
 void TkabetsuikaDlg::OKBtnClick() {
     ReadEdits();
+    if (!ValuesStorable()) return;
     bool changed = false;
     for (int k = 0; k < CustomPanelCount; ++k) {
         if (Doc.CustomPanels[k] == Editing[k]) continue;

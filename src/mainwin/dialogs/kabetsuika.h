@@ -41,8 +41,10 @@ public:
     // never on a repaint, so that typing is kept until OK or Cancel).
     void FormShow();
     // Takes the edits into the copy and the copy into the document; the document counts as
-    // modified when a material changed. Closes the dialog.
+    // modified when a material changed. Closes the dialog, unless a value is too large for the
+    // files (the user is told and the dialog stays open).
     void OKBtnClick();
+    bool ValuesStorable();
     // Asks for a file and loads it into the copy, or saves what the edits show.
     void BloadClick();
     void BsaveClick();
