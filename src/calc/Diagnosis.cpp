@@ -1,6 +1,7 @@
 #include "calc/Diagnosis.h"
 
 #include "calc/FloorReduction.h"
+#include "calc/NValues.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "calc/Tables.h"
@@ -8,9 +9,8 @@
 #include "calc/WallLines.h"
 #include "calc/WallStrength.h"
 #include "model/AppState.h"
+#include "model/Bounded.h"
 #include "model/Grid.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -25,7 +25,9 @@ void EvaluateWalls() {
 } // namespace
 
 void RefreshCurrentStateWallWords() {
-    if (App.CurrentScenario == 0) return;
+    // The engines bring a damaged scenario number into range; so must this test, or it would
+    // wipe the wall results just computed for the current state.
+    if (ClampIndex(App.CurrentScenario, Scenarios) == 0) return;
     // The stages work on the current scenario; let them see the current state for a moment.
     const int32_t current = App.CurrentScenario;
     App.CurrentScenario = 0;
@@ -45,9 +47,7 @@ void RunDiagnosis(DiagnosisOutcome& outcome) {
     CalcRequiredStrength(outcome.Notices);
     EvaluateWalls();
 
-    std::snprintf(outcome.NValueStatus.text, sizeof outcome.NValueStatus.text, "%s", "");
-    outcome.NValueStatus.font = PanelBlack;
-    outcome.NValueStatus.background = PanelNeutral;
+    outcome.NValue = CalcNValues();
 
     FloorRigidity = FloorRigidityViewOf(RigidityRes);
     CalcFloorReduction();

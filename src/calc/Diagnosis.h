@@ -7,11 +7,12 @@
 // The run shows nothing and allocates nothing: it hands back the result panel, the N-value
 // status label and the notices, and the window shows them (notices outside any paint).
 #include "calc/CalcCommon.h"
+#include "calc/NValues.h"
 #include "calc/ResultSummary.h"
 
 struct DiagnosisOutcome {
-    ResultPanel Panel;       // the result panel of the main window
-    PanelLabel NValueStatus; // Lnflag: "OK" in black, or "NG X 1-Y 2" in red
+    ResultPanel Panel;   // the result panel of the main window
+    NValueStatus NValue; // Lnflag beside "柱軸力：": "OK" in black, or "NG" and the axes in red
     // The grid had to be repaired and the user has not been told yet: the window calls
     // ShowGridResetNotice() once, after the paint.
     bool GridResetNotice;

@@ -430,14 +430,19 @@ void HandDownShapeFactors(int s) {
 }
 
 void AreaPhase(int s) {
+    bool hasElements[Storeys] = {};
     for (int f = 0; f < Storeys; ++f) {
         ClearStoreyAreas(s, f);
         const int rects = BoundedCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         const int tris = BoundedCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+        hasElements[f] = rects > 0 || tris > 0;
         for (int e = 0; e < rects; ++e) AddRectangle(s, f, e);
         for (int e = 0; e < tris; ++e) AddTriangle(s, f, e);
     }
-    for (int f = 0; f < Storeys; ++f) GravityCentre(s, f);
+    // A storey without any roof/floor element has no centre of gravity (0, 0), even below a
+    // storey that has one.
+    for (int f = 0; f < Storeys; ++f)
+        if (hasElements[f]) GravityCentre(s, f);
 
     const int top = TopStoreyOf(s);
     for (int f = 0; f < Storeys; ++f) {

@@ -467,14 +467,15 @@ bool Supports(const Segment& m, const WallRecord& u) {
 ScoreResults& ScoreRes = theScores;
 
 int ScoreRank(double score) {
-    if (tolerance::Below(score, 0.7)) return 3;
+    // A score that is not a number never looks good.
+    if (!(score == score) || tolerance::Below(score, 0.7)) return 3;
     if (tolerance::Below(score, 1.0)) return 2;
     if (tolerance::Below(score, 1.5)) return 1;
     return 0;
 }
 
 int EccentricityRank(double ratio) {
-    if (tolerance::Above(ratio, 0.3)) return 2;
+    if (!(ratio == ratio) || tolerance::Above(ratio, 0.3)) return 2;
     if (tolerance::Above(ratio, 0.15)) return 1;
     return 0;
 }

@@ -38,10 +38,10 @@ inline constexpr ColorRef PanelBlack = Rgb(0, 0, 0);
 inline constexpr ColorRef PanelRed = Rgb(255, 0, 0);
 
 // 3 below 0.7, 2 below 1.0, 1 below 1.5, else 0; a score within the shared tolerance of a
-// boundary counts as on it (0.7 is rank 2).
+// boundary counts as on it (0.7 is rank 2). Not a number: 3.
 int ScoreRank(double score);
 // 2 above 0.3, 1 above 0.15, else 0; a ratio within the tolerance of a boundary counts as on
-// it (0.3 is rank 1).
+// it (0.3 is rank 1). Not a number: 2.
 int EccentricityRank(double ratio);
 
 // The score shown on the panel: truncated to two decimals, with a score that lies within the

@@ -1,6 +1,9 @@
 #include "mainwin/ResultPanel.h"
 
+#include "calc/Diagnosis.h"
+#include "calc/NValues.h"
 #include "calc/ResultSummary.h"
+#include "mainwin/Recompute.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/Bounded.h"
 
@@ -193,6 +196,14 @@ void Tvelquor2Form::ShowResultPanel(const ResultPanel& panel) {
     Show(r.Lkabewariai, panel.PartitionRatio);
 }
 
-void Tvelquor2Form::ShowNValueStatus(const PanelLabel& status) {
-    if (Results) Show(Results->Lnflag, status);
+void Tvelquor2Form::ShowNValueStatus(const NValueStatus& status) {
+    if (!Results) return;
+    ShowPanelText(Results->Lnflag, {status.text, strnlen(status.text, sizeof status.text)},
+                  status.colour);
+}
+
+void Tvelquor2Form::ShowLastDiagnosis() {
+    const DiagnosisOutcome& outcome = LastDiagnosis();
+    ShowResultPanel(outcome.Panel);
+    ShowNValueStatus(outcome.NValue);
 }

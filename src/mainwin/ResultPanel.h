@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 class QLabel;
@@ -57,6 +58,7 @@ public:
     void setRowEnabled(int storey, bool enabled);
 };
 
-// Shows CP932 text in a label with COLORREF (0x00BBGGRR) font and background colours.
+// Shows CP932 text in a label with COLORREF (0x00BBGGRR) font and background colours (no
+// background: the label's own).
 void ShowPanelText(QLabel* label, std::string_view cp932, std::uint32_t font,
-                   std::uint32_t background);
+                   std::optional<std::uint32_t> background = std::nullopt);

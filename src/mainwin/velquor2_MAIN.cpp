@@ -1,5 +1,9 @@
 #include "mainwin/velquor2_MAIN.h"
 
+#include "mainwin/DocumentCommands.h"
+#include "mainwin/GridAxes.h"
+#include "mainwin/Recompute.h"
+#include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/velquor2_About.h"
@@ -9,10 +13,12 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "ui/Canvas.h"
+#include "ui/FileDialogs.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -41,27 +47,7 @@ constexpr int SidePanelWidth = 240;
 const char* const AlreadyRunningQuestion =
     "既に起動されています。複数起動しますか？\n\n起動する　　　はい\n\n起動しない　　いいえ";
 
-// Widgets cannot be larger than this; a damaged grid must not make the sheet larger.
-constexpr int MaxSheetExtent = 16777215;
-
-int SheetExtent(double lastAxisMetres) {
-    return std::clamp(TruncPixel(lastAxisMetres * App.PixelsPerMetre), 0, MaxSheetExtent);
-}
-
 } // namespace
-
-// ---------------------------------------------------------------------------------------------
-// The plan sheet
-
-PlanSheet::PlanSheet(Tvelquor2Form& form) : QWidget(nullptr), form_(form) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
-}
-
-void PlanSheet::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    form_.SheetPaint(painter, event->rect());
-}
 
 // ---------------------------------------------------------------------------------------------
 // Creation
@@ -135,14 +121,17 @@ void Tvelquor2Form::BuildMenus() {
     M1 = HelpMenu->addAction(QStringLiteral("ヘルプ(&H)"));
     HelpAboutItem = HelpMenu->addAction(QStringLiteral("バージョン情報(&A)..."));
 
+    connect(FileNewItem, &QAction::triggered, this, [this] { FileNew1Execute(); });
+    connect(FileOpenItem, &QAction::triggered, this, [this] { FileOpen1Execute(); });
+    connect(S2, &QAction::triggered, this, [this] { S2Click(); });
+    connect(FileSaveAsItem, &QAction::triggered, this, [this] { FileSaveAs1Execute(); });
     connect(FileExitItem, &QAction::triggered, this, [this] { FileExit1Execute(); });
     connect(N6, &QAction::triggered, this, [this] { N6Click(); });
     connect(HelpAboutItem, &QAction::triggered, this, [this] { HelpAbout1Execute(); });
 
-    // Items whose commands are not wired yet stay disabled rather than doing nothing: the
-    // document commands, printing, the result dialogs, the cost estimate and the help file.
-    for (QAction* pending : {FileNewItem, FileOpenItem, S2, FileSaveAsItem, P1, W1, H1, NorNN1, U1,
-                             S1, F1, R1, N3, M1}) {
+    // Items whose commands are not wired yet stay disabled rather than doing nothing:
+    // printing, the result dialogs, the cost estimate and the help file.
+    for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, R1, N3, M1}) {
         pending->setEnabled(false);
     }
     ConnectMenuCommands();
@@ -219,8 +208,8 @@ void Tvelquor2Form::RunStartupSequence() {
     if (StartupDialogsPending == 1 && StartupDialogsShown == 0) {
         StartupDialogsShown = 1;
         if (AboutBox) ShowModal(*AboutBox);
-        // The overview dialog follows here (not in loading mode) once it is part of the form
-        // set, so that the About box's switches apply to its first showing.
+        // Not in loading mode; after the About box, so that its switches apply.
+        ShowOverviewDialog();
         App.Modified = 0;
         StartupDialogsPending = 0;
     }
@@ -236,9 +225,8 @@ void Tvelquor2Form::ProcessPendingOpen() {
 }
 
 void Tvelquor2Form::OpenPendingFile(const QString& path) {
-    // The open itself (read, grid check, centring, deterioration factor, title) belongs to the
-    // document commands, which take it over here.
-    (void)path;
+    if (path.isEmpty()) return;
+    Documents().OpenPending(path.toStdString());
 }
 
 void Tvelquor2Form::WMDropFiles(const QStringList& files) {
@@ -248,7 +236,7 @@ void Tvelquor2Form::WMDropFiles(const QStringList& files) {
                        MsgIcon::Information);
     }
     // The first file is opened in any case. Whether a modified document may be replaced is the
-    // open's question, not the drop's.
+    // pending open's question (it asks before discarding edits), not the drop's.
     PendingOpenPath = files.first();
     PendingOpenFlag = 1;
     QTimer::singleShot(0, this, [this] { ProcessPendingOpen(); });
@@ -272,13 +260,13 @@ void Tvelquor2Form::dropEvent(QDropEvent* event) {
 // The plan
 
 void Tvelquor2Form::SizeSheetToGrid() {
-    Sheet->setGeometry(0, 0, SheetExtent(Doc.AxisX[AxisCountX - 1]),
-                       SheetExtent(Doc.AxisY[AxisCountY - 1]));
+    // Resized, not moved: the scroll box places the sheet.
+    Sheet->resize(SheetWidthPixels(), SheetHeightPixels());
 }
 
 void Tvelquor2Form::CentreSheet() {
-    SheetScrollV = (Sheet->height() - Gamen->viewport()->height()) / 2;
-    SheetScrollH = (Sheet->width() - Gamen->viewport()->width()) / 2;
+    SheetScrollV = std::max(0, (Sheet->height() - Gamen->viewport()->height()) / 2);
+    SheetScrollH = std::max(0, (Sheet->width() - Gamen->viewport()->width()) / 2);
     Gamen->verticalScrollBar()->setValue(SheetScrollV);
     Gamen->horizontalScrollBar()->setValue(SheetScrollH);
 }
@@ -289,33 +277,19 @@ void Tvelquor2Form::SheetPaint(QPainter& painter, const QRect& area) {
     QImage image(area.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     if (PendingOpenFlag != 1) { // a file about to be opened: nothing to draw yet
+        EnsureRecomputed();
         QPainter imagePainter(&image);
         imagePainter.translate(-area.topLeft());
         QtCanvas canvas(imagePainter);
         DrawPlan(canvas);
     }
     painter.drawImage(area.topLeft(), image);
+    // Notices found by the recompute are shown after the paint, never inside it.
+    if (RecomputeNoticesPending()) QueueRecomputeNotices();
 }
 
 void Tvelquor2Form::DrawPlan(Canvas& canvas) {
-    // Grid lines, dotted, in the colour of their axis kind. The grid check, the diagnosis
-    // chain and the plan's layers follow them here.
-    static constexpr ColorRef GridColours[] = {0xC08080, 0xC0C080, 0xE6E6E6};
-    const double ppm = App.PixelsPerMetre;
-    const int width = Sheet->width();
-    const int height = Sheet->height();
-    for (int i = 0; i < AxisCountX; ++i) {
-        canvas.setPen(BoundedAt(GridColours, Doc.AxisKindX[i]), 1, PenStyle::Dot, PenMode::Copy);
-        const int x = TruncPixel(Doc.AxisX[i] * ppm);
-        canvas.moveTo(x, 0);
-        canvas.lineTo(x, height);
-    }
-    for (int j = 0; j < AxisCountY; ++j) {
-        canvas.setPen(BoundedAt(GridColours, Doc.AxisKindY[j]), 1, PenStyle::Dot, PenMode::Copy);
-        const int y = TruncPixel(Doc.AxisY[j] * ppm);
-        canvas.moveTo(0, y);
-        canvas.lineTo(width, y);
-    }
+    DrawPlanSheet(canvas, Sheet->width(), Sheet->height());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -325,6 +299,8 @@ PaletteForm* Tvelquor2Form::PaletteForMode(int inputMode) const {
     // 0 axes, 1 columns, 2 walls, 3 roof/floor areas, 4 specifications, 5 texts,
     // 6 foundations, 7 free lines: their palettes join here with their forms.
     switch (inputMode) {
+    case 0:
+        return ShinDlg;
     case 10:
         return zoneDlg;
     default:
@@ -349,7 +325,7 @@ void Tvelquor2Form::RefreshToolDialog() {
 // Menu handlers
 
 void Tvelquor2Form::FileExit1Execute() {
-    close();
+    close(); // closeEvent asks whether to save
 }
 
 void Tvelquor2Form::N6Click() {
@@ -359,4 +335,64 @@ void Tvelquor2Form::N6Click() {
 
 void Tvelquor2Form::HelpAbout1Execute() {
     if (AboutBox) ShowModal(*AboutBox);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Document commands
+
+class Tvelquor2Form::DocumentViewLink final : public DocumentView {
+public:
+    explicit DocumentViewLink(Tvelquor2Form& form) : form_(form) {}
+    // Also brings the scale box's value into force and ends any figure being entered.
+    void resizeSheet() override { form_.ResizeSheet(); }
+    void documentReplaced() override { MarkDocumentReplaced(); }
+    void centreScrollBox() override { form_.CentreSheet(); }
+    void repaintPlan() override { form_.Sheet->update(); }
+    void showOverviewDialog() override { form_.ShowOverviewDialog(); }
+
+private:
+    Tvelquor2Form& form_;
+};
+
+DocumentCommands& Tvelquor2Form::Documents() {
+    if (!DocumentCommands_) {
+        InstallQtFileDialogs();
+        DocumentView_ = std::make_unique<DocumentViewLink>(*this);
+        DocumentCommands_ = std::make_unique<DocumentCommands>(*DocumentView_);
+    }
+    return *DocumentCommands_;
+}
+
+void Tvelquor2Form::ShowOverviewDialog() {
+    // The building overview dialog (GaiyouDlg) is shown modally here once it is part of the
+    // form set; while App.DataLoading is 1 it closes only with OK. The plan is repainted
+    // afterwards, which recomputes the diagnosis with what the dialog stored.
+    Sheet->update();
+}
+
+void Tvelquor2Form::FileNew1Execute() {
+    Documents().NewDocument();
+}
+
+void Tvelquor2Form::FileOpen1Execute() {
+    Documents().Open();
+}
+
+void Tvelquor2Form::S2Click() {
+    Documents().OverwriteSave();
+}
+
+void Tvelquor2Form::FileSaveAs1Execute() {
+    Documents().SaveAs();
+}
+
+void Tvelquor2Form::closeEvent(QCloseEvent* event) {
+    if (!Documents().QueryClose()) {
+        event->ignore();
+        return;
+    }
+    // The lock goes with the window; after a cancelled close the copy still runs and keeps it,
+    // so that a copy started meanwhile still asks.
+    if (InstanceMutex) InstanceMutex->release();
+    event->accept();
 }

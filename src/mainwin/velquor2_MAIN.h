@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the plan sheet in its scroll box, the side panel on the right, the status
 // bar and the main menu. It owns the single-instance lock and the start-up sequence.
+#include "mainwin/PlanSheet.h"
 #include "model/ModelHooks.h"
 #include "ui/SingleInstance.h"
 
@@ -12,25 +13,13 @@
 
 class Canvas;
 class PaletteForm;
+class QComboBox;
 class QAction;
 class QMenu;
 class QScrollArea;
 class QStatusBar;
 class QVBoxLayout;
 class Tvelquor2Form;
-
-// The paint box of the plan. It only forwards its paint and mouse events to the main window.
-class PlanSheet final : public QWidget {
-    Q_OBJECT
-public:
-    explicit PlanSheet(Tvelquor2Form& form);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    Tvelquor2Form& form_;
-};
 
 // The model brings the window's controls in line through ModelHooks; the window installs itself
 // as the hooks when it is created and removes itself when it goes.
@@ -95,8 +84,8 @@ public:
     void RunStartupSequence();
     // Opens the pending file, if any. Queued whenever a file becomes pending.
     void ProcessPendingOpen();
-    // The open of a pending file (same steps as the open command, without the discard
-    // question and without the overview dialog).
+    // The open of a pending file: the steps of the open command without the file dialog and
+    // the overview dialog; a modified document is discarded only after the user agrees.
     void OpenPendingFile(const QString& path);
     // Files dropped on the window: the first one is opened next.
     void WMDropFiles(const QStringList& files);
@@ -130,8 +119,45 @@ public:
     void HelpAbout1Execute();
 
     // --- Plan sheet: scale, recompute, mouse input, axis editing -------------------------
+    // The plan scale 1/n ("30" .. "200"; a typed scale outside 30..200 is refused). It sits at
+    // the right of the status bar.
+    QComboBox* SCALE = nullptr;
+    // Takes the scale from SCALE, fits the sheet to the grid keeping the scroll positions
+    // proportional, drops a half-entered figure and repaints. New, open and the pending open
+    // call it.
+    void ResizeSheet();
+    // The user chose or typed a scale.
+    void SCALEChange();
+    void setScaleItem(int index) override;
+    // A mouse release on the sheet (sheet pixels).
+    void SheetMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // The document changed (an edit, a load, an option, a scenario or storey switch): the
+    // next paint recomputes, and the sheet is repainted.
+    void DocumentChanged();
+    // The grid changed: the sheet follows its size, then as DocumentChanged.
+    void GridChanged();
+    // Shows the recompute's notices after the paint that found them (queued, once).
+    void QueueRecomputeNotices();
+    bool RecomputeNoticesQueued = false;
 
     // --- Document commands: new, open, save, close ----------------------------------------
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    // 上書き保存; the side panel's 上書 button runs the same.
+    void S2Click();
+    void FileSaveAs1Execute();
+    // The one place the building overview dialog is shown from: after a new document, after
+    // the open command (App.DataLoading is 1 around it) and after the About box of the first
+    // start-up paint.
+    void ShowOverviewDialog();
+    // The document commands, with this window as their view (made at first use, which also
+    // installs the Qt file dialogs unless tests installed theirs).
+    class DocumentCommands& Documents();
+    // The save question; a refused or failed save keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+    class DocumentViewLink;
+    std::unique_ptr<DocumentViewLink> DocumentView_;
+    std::unique_ptr<DocumentCommands> DocumentCommands_;
 
     // --- Side panel controls, options and menus -------------------------------------------
     // The controls are declared with their class keys so that this header needs no Qt widget
@@ -246,13 +272,11 @@ public:
     // The help file: "Velquor.chm" in the folder of the running program.
     static QString HelpFilePath();
 
-    // The next recompute must see the change of a control (option, mode, storey, scenario,
-    // undo): marks the plan for recomputation and repaints it.
-    void ControlChanged();
-
     // Writes the diagnosis' result panel and the column-joint status label (Lnflag).
     void ShowResultPanel(const struct ResultPanel& panel);
-    void ShowNValueStatus(const struct PanelLabel& status);
+    void ShowNValueStatus(const struct NValueStatus& status);
+    // Both from the last recompute; runs after every paint of the sheet.
+    void ShowLastDiagnosis();
 
     // Parts of BuildSidePanel and BuildMenus.
     void BuildSidePanelControls();

@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -104,29 +105,39 @@ void ChooseStorey(Tvelquor2Form& form, int storey) {
     App.CurrentStorey = storey;
     App.ClickStep = 0;
     App.CurColumnKind = 1;
-    form.ControlChanged();
+    form.DocumentChanged();
     form.ShowToolDialog();
 }
 
 void ChooseInputMode(Tvelquor2Form& form, int mode) {
     App.InputMode = mode;
     App.ClickStep = 0;
-    form.ControlChanged();
+    form.DocumentChanged();
     form.ShowToolDialog();
 }
 
-// Resizing the window keeps the palette of the mode on screen.
-class ResizeWatcher final : public QObject {
+// Resizing the window keeps the palette of the mode on screen. Every paint of the sheet may
+// have rerun the diagnosis: the result panel shows its outcome right after the paint (labels
+// are not changed while a paint is under way).
+class WindowWatcher final : public QObject {
 public:
-    explicit ResizeWatcher(Tvelquor2Form& form) : QObject(&form), form_(form) {}
+    explicit WindowWatcher(Tvelquor2Form& form) : QObject(&form), form_(form) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &form_ && event->type() == QEvent::Resize && form_.isVisible())
             form_.FormCanResize();
+        if (watched == form_.Sheet && event->type() == QEvent::Paint && !panelQueued_) {
+            panelQueued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                panelQueued_ = false;
+                form_.ShowLastDiagnosis();
+            });
+        }
         return false;
     }
 
 private:
     Tvelquor2Form& form_;
+    bool panelQueued_ = false;
 };
 
 } // namespace
@@ -335,7 +346,9 @@ void Tvelquor2Form::BuildSidePanelControls() {
     column->addWidget(Results);
     column->addStretch(1);
 
-    installEventFilter(new ResizeWatcher(*this));
+    auto* watcher = new WindowWatcher(*this);
+    installEventFilter(watcher);
+    Sheet->installEventFilter(watcher);
 }
 
 void Tvelquor2Form::ConnectMenuCommands() {
@@ -394,11 +407,6 @@ QCheckBox* Tvelquor2Form::OptionCheckBox(OptionBox box) const {
         return Cnchif;
     }
     return nullptr;
-}
-
-void Tvelquor2Form::ControlChanged() {
-    // The diagnosis runs from the paint of the sheet; the repaint makes it see the change.
-    if (Sheet) Sheet->update();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -467,7 +475,7 @@ void Tvelquor2Form::RgenkyouClick() {
     UpdateScenarioPanel(0);
     App.CurrentScenario = 0;
     App.ClickStep = 0;
-    ControlChanged();
+    DocumentChanged();
     ShowToolDialog();
     UpdateStoreyControls();
 }
@@ -475,7 +483,7 @@ void Tvelquor2Form::Rkaishu1Click() {
     UpdateScenarioPanel(1);
     App.CurrentScenario = 1;
     App.ClickStep = 0;
-    ControlChanged();
+    DocumentChanged();
     ShowToolDialog();
     UpdateStoreyControls();
 }
@@ -483,7 +491,7 @@ void Tvelquor2Form::Rkaishu2Click() {
     UpdateScenarioPanel(2);
     App.CurrentScenario = 2;
     App.ClickStep = 0;
-    ControlChanged();
+    DocumentChanged();
     ShowToolDialog();
     UpdateStoreyControls();
 }
@@ -509,13 +517,13 @@ namespace {
 void OptionBoxChanged(Tvelquor2Form& form, const QCheckBox* box, int32_t& flag) {
     form.RefreshToolDialog();
     flag = box->isChecked() ? 1 : 0;
-    form.ControlChanged();
+    form.DocumentChanged();
 }
 
 void OptionRadioChosen(Tvelquor2Form& form, int32_t& flag, int value) {
     form.RefreshToolDialog();
     flag = value;
-    form.ControlChanged();
+    form.DocumentChanged();
 }
 
 } // namespace
@@ -590,17 +598,18 @@ void Tvelquor2Form::CchoClick() {
 // Buttons
 
 void Tvelquor2Form::BgaiyouClick() {
-    // The overview dialog (GaiyouDlg) is shown here, modally, once it is part of the form set.
-    ControlChanged();
+    ShowOverviewDialog();
+    DocumentChanged();
     ShowToolDialog();
 }
 
 void Tvelquor2Form::BdousaClick() {
     RefreshToolDialog();
-    // The overview dialog is shown here on its first pages: the active pages of PageControl1
-    // and PageControl2 are remembered, both turned to their first page, the dialog shown
-    // modally and both pages restored.
-    ControlChanged();
+    // The dialog opens on its first pages and its pages are left as they were: the active
+    // pages of PageControl1 and PageControl2 are remembered and turned to the first page here,
+    // and restored after it, once the dialog is part of the form set.
+    ShowOverviewDialog();
+    DocumentChanged();
 }
 
 void Tvelquor2Form::BshinndanClick() {
@@ -617,13 +626,13 @@ void Tvelquor2Form::BgennkyouClick() {
     // The scenario copy dialog (DcopyDlg) is shown here, modally.
     // A copy with the settings may change the storey count of the scenario on screen.
     UpdateStoreyControls();
-    ControlChanged();
+    DocumentChanged();
 }
 
 void Tvelquor2Form::BkabetsuikaClick() {
     RefreshToolDialog();
     if (kabetsuikaDlg) ShowModal(*kabetsuikaDlg);
-    ControlChanged();
+    DocumentChanged();
     ShowToolDialog();
 }
 
@@ -631,14 +640,14 @@ void Tvelquor2Form::BmodoruClick() {
     RefreshToolDialog();
     UndoStep();
     App.Modified = 1;
-    ControlChanged();
+    DocumentChanged();
 }
 
 void Tvelquor2Form::BsusumuClick() {
     RefreshToolDialog();
     RedoStep();
     App.Modified = 1;
-    ControlChanged();
+    DocumentChanged();
 }
 
 void Tvelquor2Form::BuwagakiClick() {
@@ -759,10 +768,14 @@ void Tvelquor2Form::setRedoEnabled(bool enabled) {
 // ---------------------------------------------------------------------------------------------
 
 void ShowPanelText(QLabel* label, std::string_view cp932, std::uint32_t font,
-                   std::uint32_t background) {
+                   std::optional<std::uint32_t> background) {
     if (!label) return;
     label->setText(QString::fromStdString(cp932::toUtf8(cp932)));
-    SetLabelColours(label, font, background);
+    if (background) {
+        SetLabelColours(label, font, *background);
+    } else {
+        SetLabelColours(label, font);
+    }
     // The rows of storeys the building does not have stay greyed out.
     QPalette pal = label->palette();
     pal.setColor(QPalette::Disabled, QPalette::WindowText,

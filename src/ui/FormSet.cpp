@@ -1,5 +1,8 @@
 #include "ui/FormSet.h"
 
+#include "mainwin/dialogs/Axis_Dlg.h"
+#include "mainwin/dialogs/Dmodule.h"
+#include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/dialogs/kabetsuika.h"
@@ -30,13 +33,13 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     AboutBox = new TAboutBox(MainForm); //                    2 velquor2_About
     //  3 TColumnDlg       ColumnDlg        Dhashira
     //  4 TWallDlg         WallDlg          Dkabe
-    //  5 TShinDlg         ShinDlg          Dtourishin
+    ShinDlg = new TShinDlg(MainForm); //                      5 Dtourishin
     //  6 TYukaDlg         YukaDlg          Dyuka
     //  7 TYuka2Dlg        Yuka2Dlg         Dyuka2
     //  8 TKisoDlg         KisoDlg          Dkiso
     //  9 TRoomDlg         RoomDlg          Droom
     // 10 TJiyuDlg         JiyuDlg          Djiyu
-    // 11 TAxisDlg         AxisDlg          Axis_Dlg
+    AxisDlg = new TAxisDlg(MainForm); //                     11 Axis_Dlg
     // 12 TWallChangeDlg   WallChangeDlg    WallChange
     // 13 TNameDlg         NameDlg          moji
     // 14 TSenoffDlg       SenoffDlg        SenDlg
@@ -55,8 +58,8 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     // 27 TOhanteiDlg      OhanteiDlg       Ohantei
     // 28 TPrintOutDlg     PrintOutDlg      PrintOut
     kabetsuikaDlg = new TkabetsuikaDlg(MainForm); //          29 kabetsuika
-    zoneDlg = new TzoneDlg(MainForm); //                      30 Dzone
-    // 31 TDmoduleDlg      DmoduleDlg       Dmodule
+    zoneDlg = new TzoneDlg(MainForm);         //                      30 Dzone
+    DmoduleDlg = new TDmoduleDlg(MainForm);   //               31 Dmodule
     OoukazaiDlg = new TOoukazaiDlg(MainForm); //              32 Ooukazai
     return true;
 }
@@ -65,8 +68,11 @@ void DestroyForms() {
     // In reverse order of creation; the main window owns the others, so each is deleted before
     // it and its variable cleared.
     Destroy(OoukazaiDlg);
+    Destroy(DmoduleDlg);
     Destroy(zoneDlg);
     Destroy(kabetsuikaDlg);
+    Destroy(AxisDlg);
+    Destroy(ShinDlg);
     Destroy(AboutBox);
     Destroy(MainForm);
 }

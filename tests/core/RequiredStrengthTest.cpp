@@ -188,12 +188,24 @@ TEST_F(GravityCentreTest, CityWeightingIgnoresAreasAboveTheTopStorey) {
 
 TEST_F(RequiredStrengthTest, StoreyWithoutAreasHasNoCentreAndNoStrength) {
     Doc.StoreyData.topStorey[0] = 1;
-    AddRect(0, 1, 0, 0, 4, 4, Floor); // 2F only
+    AddRect(0, 1, 0, 0, 4, 4, Floor); // 2F only: centre (2, 10 - 2 = 8)
     Run();
     EXPECT_EQ(R.PlanFloorArea[0][0], 0.0);
-    EXPECT_NEAR(R.GravityCentreX[0][0], 2.0, Tol); // 1F carries the 2F above it
-    EXPECT_EQ(R.RequiredStrength[0][0], 0.0);      // K factors 0 with no 1F area
+    // The 1F has no element of its own: it gets no centre of gravity, (0, 0) meaning none,
+    // although the 2F above it has one.
+    EXPECT_EQ(R.GravityCentreX[0][0], 0.0);
+    EXPECT_EQ(R.GravityCentreY[0][0], 0.0);
+    EXPECT_NEAR(R.GravityCentreX[0][1], 2.0, Tol);
+    EXPECT_NEAR(R.GravityCentreY[0][1], 8.0, Tol);
+    EXPECT_EQ(R.RequiredStrength[0][0], 0.0); // K factors 0 with no 1F area
     EXPECT_EQ(R.RequiredStrengthFactors.k1, 0.0);
+
+    // An element of any kind makes the storey count: a largest rectangle alone (factored area
+    // 0) leaves the 1F sum of the 2F's 16 m2 x 1.43 over 16 m2 x 1.43: centre (2, 8).
+    AddRect(0, 0, 0, 0, 6, 6, Largest);
+    Run();
+    EXPECT_NEAR(R.GravityCentreX[0][0], 2.0, Tol);
+    EXPECT_NEAR(R.GravityCentreY[0][0], 8.0, Tol);
 }
 
 // ---------------------------------------------------------------- extents and shape factors

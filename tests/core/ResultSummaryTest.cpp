@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(Scores, ScoreRankTest,
                                            RankCase{0.1 * 7, 2},     // 0.7000000000000001
                                            RankCase{0.7 - 1e-12, 2}, // noise below 0.7
                                            RankCase{0.99, 2}, RankCase{1.0, 1}, RankCase{1.49, 1},
-                                           RankCase{1.5, 0}, RankCase{3.0, 0}, RankCase{-0.5, 3}));
+                                           RankCase{1.5, 0}, RankCase{3.0, 0}, RankCase{-0.5, 3},
+                                           RankCase{std::nan(""), 3}));
 
 class EccentricityRankTest : public ::testing::TestWithParam<RankCase> {};
 TEST_P(EccentricityRankTest, ClassesWithTolerance) {
@@ -44,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Ratios, EccentricityRankTest,
                                            RankCase{0.15 + 1e-12, 0}, RankCase{0.151, 1},
                                            RankCase{0.3, 1},
                                            RankCase{0.1 + 0.2, 1}, // 0.30000000000000004
-                                           RankCase{0.31, 2}, RankCase{99.99, 2}));
+                                           RankCase{0.31, 2}, RankCase{99.99, 2},
+                                           RankCase{std::nan(""), 2}));
 
 struct TruncCase {
     double score, shown;

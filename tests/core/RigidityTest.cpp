@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 namespace {
 
@@ -160,6 +161,9 @@ struct NoStiffnessCase {
     double ratio;
     double reduction;
 };
+void PrintTo(const NoStiffnessCase& c, std::ostream* os) {
+    *os << "option " << c.option;
+}
 class NoStiffnessTest : public RigidityTest,
                         public ::testing::WithParamInterface<NoStiffnessCase> {};
 
@@ -273,6 +277,9 @@ struct QuarterCase {
     double yMin, yMax; // extent along Y
     double lowY, highY, lowX, highX;
 };
+void PrintTo(const QuarterCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class QuarterStripTest : public RigidityTest, public ::testing::WithParamInterface<QuarterCase> {};
 
 TEST_P(QuarterStripTest, WallCountsInItsStrips) {
@@ -418,6 +425,9 @@ struct FactorCase {
     double ratio;
     double fe, alpha, fsr;
 };
+void PrintTo(const FactorCase& c, std::ostream* os) {
+    *os << "ratio " << c.ratio;
+}
 class FactorTest : public ::testing::TestWithParam<FactorCase> {};
 
 TEST_P(FactorTest, ReductionAndTorsionFactors) {

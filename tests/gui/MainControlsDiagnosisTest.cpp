@@ -15,6 +15,7 @@
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FormSet.h"
+#include "ui/Forms.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -241,9 +242,9 @@ TEST_F(MainControlsDiagnosisTest, ResultPanelShowsTextsAndColoursAsGiven) {
     EXPECT_EQ(Utf8(r.Lkabewariai->text()), " 12.50 %");
 
     // A label whose text fills its field without a zero byte shows the field and no more.
-    PanelLabel full{};
+    NValueStatus full;
     std::memset(full.text, 'A', sizeof full.text);
-    full.font = PanelRed;
+    full.colour = NValueStatusRed;
     form->ShowNValueStatus(full);
     EXPECT_EQ(r.Lnflag->text(), QString(int(sizeof full.text), QChar('A')));
     EXPECT_EQ(TextColour(r.Lnflag), QColor(255, 0, 0));
@@ -253,7 +254,7 @@ TEST_F(MainControlsDiagnosisTest, ResultPanelShowsTheDiagnosisOfAHouse) {
     houses::BuildSymmetricOneStorey();
     const DiagnosisOutcome o = RunDiagnosis();
     form->ShowResultPanel(o.Panel);
-    form->ShowNValueStatus(o.NValueStatus);
+    form->ShowNValueStatus(o.NValue);
     // House A: 50.4 kN each way over 13.44 kN required, general method: (0.25 x 13.44 +
     // 50.4) / 13.44 = 4.0; symmetric, so no eccentricity; every floor line holds.
     EXPECT_EQ(Utf8(form->Results->Lqflag->text()), "OK");
@@ -261,6 +262,31 @@ TEST_F(MainControlsDiagnosisTest, ResultPanelShowsTheDiagnosisOfAHouse) {
     EXPECT_EQ(TextColour(form->Results->L1hyox), QColor(0, 0, 183));
     EXPECT_EQ(Utf8(form->Results->L1henx->text()), "  0.00");
     EXPECT_EQ(Utf8(form->Results->Label4->text()), "偏心率");
+}
+
+TEST_F(MainControlsDiagnosisTest, ThePanelShowsTheRunOfTheLastPaint) {
+    SetModalRunner([](QDialog&) { return int(QDialog::Accepted); }); // the start-up dialogs
+    form->show();
+    houses::BuildSymmetricOneStorey();
+    form->DocumentChanged();
+    form->Sheet->repaint();
+    for (int i = 0; i < 20 && form->Results->L1hyox->text().isEmpty(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(Utf8(form->Results->L1hyox->text()), "  4.00");
+    EXPECT_EQ(Utf8(form->Results->Lnflag->text()), "OK");
+
+    // An option changes the next run and the panel follows. Under the precise method the
+    // score is 50.4 / 13.44 = 3.75 (no 0.25 Qr term); with the deterioration factor no longer
+    // ignored, 3.75 x 0.75 = 2.8125, shown truncated.
+    Doc.DiagnosisMethod = 0;
+    App.DeteriorationFactor = 0.75;
+    form->Crekka->click();
+    form->Sheet->repaint();
+    for (int i = 0; i < 20 && Utf8(form->Results->L1hyox->text()) == "  4.00"; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(App.Options.IgnoreDeterioration, 0);
+    EXPECT_EQ(Utf8(form->Results->L1hyox->text()), "  2.81");
+    SetModalRunner({});
 }
 
 } // namespace

@@ -204,6 +204,8 @@ TEST_F(StartupTest, StartupSequenceRunsAfterTheFirstShowNeverFromAPaint) {
     ASSERT_TRUE(CreateForms(Args(QStringLiteral("/tmp/house.vq2")), locks.path()));
     ModalRecorder modal;
     App.Modified = 1;
+    // A modified document is not replaced unasked; declining keeps the file from being read.
+    messages.expect("別のデータを読み込むと", MsgAnswer::No);
 
     // A paint with a file pending draws nothing and shows nothing.
     (void)MainForm->Sheet->grab(QRect(0, 0, 200, 200));
@@ -311,11 +313,15 @@ TEST_F(StartupTest, DroppedFilesOpenTheFirstAndSeveralAreToldOff) {
     MainForm->show();
     ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->StartupDialogsPending == 0; }));
 
+    // The dropped names do not exist: each open ends with the notice that it cannot be read.
+    messages.expect("読み込み出来ないファイルです。", MsgAnswer::Ok);
     MainForm->WMDropFiles({QStringLiteral("/tmp/a.vq2")});
     EXPECT_EQ(MainForm->PendingOpenFlag, 1);
     ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->PendingOpenFlag == 0; }));
+    messages.shown.clear();
 
-    messages.expect("一つのファイルのみ入れて下さい。", MsgAnswer::Ok);
+    messages.expect("一つのファイルのみ入れて下さい。", MsgAnswer::Ok)
+        .expect("読み込み出来ないファイルです。", MsgAnswer::Ok);
     MainForm->WMDropFiles({QStringLiteral("/tmp/b.vq2"), QStringLiteral("/tmp/c.vq2")});
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "ドラッグエラー");

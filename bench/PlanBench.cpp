@@ -1,0 +1,192 @@
+// One frame of the plan: the recompute step and the drawing of a full-capacity model at 1/75
+// into an image the size of a large plan view. Needs Qt (the image and its painter), so it has
+// its own executable, velquor_gui_bench.
+#include "mainwin/GridAxes.h"
+#include "mainwin/PlanSheet.h"
+#include "mainwin/Recompute.h"
+#include "model/AppState.h"
+#include "model/Grid.h"
+#include "model/Model.h"
+#include "support/DiagnosisCapacityModel.h"
+#include "ui/Fonts.h"
+#include "ui/QtCanvas.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+template <typename Rec, std::size_t Cap, typename Make>
+void Fill(int32_t (&counts)[ModelSlots][Storeys], Rec (&records)[ModelSlots][Storeys][Cap], int s,
+          int f, Make make) {
+    for (std::size_t i = 0; i < Cap; ++i) records[s][f][i] = make(static_cast<int>(i));
+    counts[s][f] = static_cast<int32_t>(Cap);
+}
+
+// Every list of every scenario and storey at its capacity, on the 0.91 m grid, nodes between
+// axes 10 and 40 (a 27 m square house: far more than any real one).
+void FullCapacityModel() {
+    static const std::unique_ptr<const Document> blank = std::make_unique<Document>();
+    Doc = *blank;
+    App = AppState{};
+    Grid = GridState{};
+    Doc.Module = 0.91;
+    for (int i = 0; i < AxisCountX; ++i) Doc.AxisX[i] = Doc.AxisY[i] = i * 0.91;
+    Doc.DiagnosisMethod = 1;
+    unsigned seed = 12345;
+    auto next = [&seed](int lo, int hi) {
+        seed = seed * 1103515245u + 12345u;
+        return lo + static_cast<int>((seed >> 16) % static_cast<unsigned>(hi - lo + 1));
+    };
+    Document& d = Doc;
+    for (int s = 0; s < Scenarios; ++s) {
+        d.StoreyData.topStorey[s] = 2;
+        for (int f = 0; f < Storeys; ++f) {
+            Fill(d.ColumnCount, d.Columns, s, f, [&](int) {
+                return ColumnRecord{next(10, 40), next(10, 40), 1, 2, 0};
+            });
+            Fill(d.WallCount, d.Walls, s, f, [&](int i) {
+                WallRecord w{};
+                w.x1 = next(10, 39), w.y1 = next(10, 39);
+                w.x2 = w.x1 + (i % 2), w.y2 = w.y1 + 1 - (i % 2);
+                w.bracing = i % 2 ? 67 : 14;
+                w.panelL = i % 3 ? 6 : 0;
+                w.deterioration = 2;
+                return w;
+            });
+            Fill(d.RoofFloorRectCount, d.RoofFloorRects, s, f, [&](int i) {
+                return RoofFloorRectRecord{next(10, 20), next(10, 20), next(21, 40), next(21, 40),
+                                           i % 6};
+            });
+            Fill(d.RoofFloorTriCount, d.RoofFloorTris, s, f, [&](int i) {
+                return RoofFloorTriRecord{10, 10, next(21, 40), 10, 10, next(21, 40), i % 6};
+            });
+            Fill(d.FloorSpecRectCount, d.FloorSpecRects, s, f, [&](int i) {
+                return FloorSpecRectRecord{next(10, 20), next(10, 20), next(21, 40), next(21, 40),
+                                           i % 17};
+            });
+            Fill(d.FloorSpecTriCount, d.FloorSpecTris, s, f, [&](int i) {
+                return FloorSpecTriRecord{10, 10, next(21, 40), 10, 10, next(21, 40), i % 17};
+            });
+            Fill(d.RoomTextCount, d.RoomTexts, s, f, [&](int) {
+                RoomTextRecord r{};
+                r.x1 = next(10, 40), r.y1 = next(10, 40), r.x2 = next(10, 40), r.y2 = next(10, 40);
+                r.text.set("LDK");
+                return r;
+            });
+            Fill(d.FoundationCount, d.Foundations, s, f, [&](int i) {
+                const int x = next(10, 39), y = next(10, 39);
+                return FoundationRecord{x, y, x + 1, y, i % 3};
+            });
+            Fill(d.FreeLineCount, d.FreeLines, s, f, [&](int) {
+                return FreeLineRecord{
+                    next(10, 40), next(10, 40), next(10, 40), next(10, 40), 0, 0, 0, 0, 0, 0};
+            });
+        }
+    }
+    MarkDocumentReplaced();
+}
+
+// The view: 1600 x 1000 pixels of the sheet, over the data (from axis 8 on).
+constexpr int ViewWidth = 1600;
+constexpr int ViewHeight = 1000;
+
+void DrawView(QImage& image) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(-NodePixelX(8), -NodePixelY(8));
+    QtCanvas canvas(painter);
+    DrawPlanSheet(canvas, SheetWidthPixels(), SheetHeightPixels());
+}
+
+void BM_Recompute(benchmark::State& state) {
+    FullCapacityModel();
+    for (auto _ : state) {
+        MarkDocumentChanged();
+        EnsureRecomputed();
+    }
+}
+BENCHMARK(BM_Recompute)->Unit(benchmark::kMillisecond);
+
+void BM_DrawPlanView(benchmark::State& state) {
+    FullCapacityModel();
+    EnsureRecomputed();
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    for (auto _ : state) DrawView(image);
+}
+BENCHMARK(BM_DrawPlanView)->Unit(benchmark::kMillisecond);
+
+// One repaint after an edit: what the goal of one frame (16 ms) is about.
+void BM_RecomputeAndDrawPlanView(benchmark::State& state) {
+    FullCapacityModel();
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        MarkDocumentChanged();
+        EnsureRecomputed();
+        DrawView(image);
+    }
+}
+BENCHMARK(BM_RecomputeAndDrawPlanView)->Unit(benchmark::kMillisecond);
+
+// The same frame for the full house of the diagnosis benchmark (every branch of the wall
+// evaluation, three storeys on a 1 m grid).
+void BM_RecomputeAndDrawCapacityHouse(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        MarkDocumentChanged();
+        EnsureRecomputed();
+        DrawView(image);
+    }
+}
+BENCHMARK(BM_RecomputeAndDrawCapacityHouse)->Unit(benchmark::kMillisecond);
+
+void BM_RecomputeCapacityHouse(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    for (auto _ : state) {
+        MarkDocumentChanged();
+        EnsureRecomputed();
+    }
+}
+BENCHMARK(BM_RecomputeCapacityHouse)->Unit(benchmark::kMillisecond);
+
+void BM_DrawCapacityHouse(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    EnsureRecomputed();
+    QImage image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+    for (auto _ : state) DrawView(image);
+}
+BENCHMARK(BM_DrawCapacityHouse)->Unit(benchmark::kMillisecond);
+
+// What every paint pays to learn that nothing changed.
+void BM_UnchangedCheck(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    MarkDocumentReplaced();
+    EnsureRecomputed();
+    for (auto _ : state) benchmark::DoNotOptimize(RecomputeNeeded());
+}
+BENCHMARK(BM_UnchangedCheck)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    InstallFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

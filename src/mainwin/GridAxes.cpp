@@ -1,0 +1,297 @@
+#include "mainwin/GridAxes.h"
+
+#include "mainwin/dialogs/Axis_Dlg.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Model.h"
+#include "ui/Canvas.h"
+#include "ui/Forms.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Widgets cannot be larger than this; a damaged grid must not make the sheet larger.
+constexpr int MaxSheetExtent = 16777215;
+
+constexpr ColorRef GridLineColours[] = {0xC08080, 0xC0C080, 0xE6E6E6}; // main, sub, hidden
+constexpr ColorRef AxisPenColour = 0x202020;
+constexpr ColorRef White = 0xFFFFFF;
+constexpr ColorRef Black = 0x000000;
+constexpr int BubbleRadius = 15;
+
+double Ppm() {
+    return App.PixelsPerMetre;
+}
+
+double Origin(const double (&axes)[100]) {
+    return std::isfinite(axes[0]) && axes[0] < 0.0 ? axes[0] : 0.0;
+}
+
+int Extent(const double (&axes)[100]) {
+    const double span = (axes[99] - Origin(axes)) * Ppm();
+    return std::clamp(TruncPixel(span), 1, MaxSheetExtent);
+}
+
+int32_t KindOf(const int32_t (&kinds)[100], int i) {
+    return ClampIndex(kinds[i], 3);
+}
+
+CanvasFont AxisFont(int height, int escapement) {
+    CanvasFont f;
+    f.height = height;
+    f.width = 6;
+    f.escapement = escapement;
+    f.weight = 400;
+    f.face = "ＭＳ ゴシック";
+    f.colour = Black;
+    return f;
+}
+
+void Bubble(Canvas& canvas, int cx, int cy, const char* text) {
+    canvas.setBrushColour(White);
+    canvas.ellipse(cx - BubbleRadius, cy - BubbleRadius, cx + BubbleRadius, cy + BubbleRadius);
+    canvas.setFont(AxisFont(16, 0));
+    canvas.textOut(cx - canvas.textWidth(text) / 2, cy - 6, text);
+}
+
+void DimensionDot(Canvas& canvas, int x, int y) {
+    canvas.setBrushColour(Black);
+    canvas.ellipse(x - 2, y - 2, x + 3, y + 3);
+}
+
+void DistanceText(char (&out)[32], double metres) {
+    std::snprintf(out, sizeof out, "%5.3f", metres);
+}
+
+} // namespace
+
+// ---- Sheet coordinates ----
+
+double SheetOriginX() {
+    return Origin(Doc.AxisX);
+}
+double SheetOriginY() {
+    return Origin(Doc.AxisY);
+}
+int SheetPixelX(double metres) {
+    return TruncPixel((metres - SheetOriginX()) * Ppm());
+}
+int SheetPixelY(double metres) {
+    return TruncPixel((metres - SheetOriginY()) * Ppm());
+}
+int NodePixelX(int ix) {
+    return SheetPixelX(Doc.AxisX[ClampIndex(ix, AxisCountX)]);
+}
+int NodePixelY(int iy) {
+    return SheetPixelY(Doc.AxisY[ClampIndex(iy, AxisCountY)]);
+}
+double SheetMetresX(int px) {
+    return px / (Ppm() > 0 ? Ppm() : 1.0) + SheetOriginX();
+}
+double SheetMetresY(int py) {
+    return py / (Ppm() > 0 ? Ppm() : 1.0) + SheetOriginY();
+}
+int SheetWidthPixels() {
+    return Extent(Doc.AxisX);
+}
+int SheetHeightPixels() {
+    return Extent(Doc.AxisY);
+}
+
+// ---- Scale ----
+
+bool ParseScale(std::string_view text, int& denominator) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    int n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return false;
+    if (n < MinScaleDenominator || n > MaxScaleDenominator) return false;
+    denominator = n;
+    return true;
+}
+
+bool SetScale(int denominator) {
+    if (denominator < MinScaleDenominator || denominator > MaxScaleDenominator) return false;
+    App.ScaleDenominator = denominator;
+    App.PixelsPerMetre = 4000 / denominator;
+    return true;
+}
+
+int ProportionalScroll(int position, int oldMaximum, int newMaximum) {
+    if (newMaximum <= 0) return 0;
+    if (oldMaximum <= 0) return newMaximum / 2;
+    const long long p = std::clamp(position, 0, oldMaximum);
+    return static_cast<int>(p * newMaximum / oldMaximum);
+}
+
+// ---- Drawing ----
+
+void DrawGridLines(Canvas& canvas, int sheetWidth, int sheetHeight) {
+    for (int i = 0; i < AxisCountX; ++i) {
+        canvas.setPen(GridLineColours[KindOf(Doc.AxisKindX, i)], 1, PenStyle::Dot, PenMode::Copy);
+        const int x = SheetPixelX(Doc.AxisX[i]);
+        canvas.moveTo(x, 0);
+        canvas.lineTo(x, sheetHeight);
+    }
+    for (int j = 0; j < AxisCountY; ++j) {
+        canvas.setPen(GridLineColours[KindOf(Doc.AxisKindY, j)], 1, PenStyle::Dot, PenMode::Copy);
+        const int y = SheetPixelY(Doc.AxisY[j]);
+        canvas.moveTo(0, y);
+        canvas.lineTo(sheetWidth, y);
+    }
+}
+
+void DrawAxes(Canvas& canvas) {
+    if (!(Grid.DataMinX < Grid.DataMaxX && Grid.DataMinY < Grid.DataMaxY)) return;
+    const int minX = ClampIndex(Grid.DataMinX, AxisCountX);
+    const int maxX = ClampIndex(Grid.DataMaxX, AxisCountX);
+    const int minY = ClampIndex(Grid.DataMinY, AxisCountY);
+    const int maxY = ClampIndex(Grid.DataMaxY, AxisCountY);
+    const bool dimensions = App.ScaleDenominator <= 100;
+    // Shorter intervals than this would not hold their text lying along the dimension line.
+    const double roomForText = App.ScaleDenominator / 119.0;
+    canvas.setPen(AxisPenColour, 1, PenStyle::Solid, PenMode::Copy);
+    canvas.setBrushColour(White);
+    char text[32];
+
+    // X axes, below the lowest data axis on the screen.
+    const double B = Doc.AxisY[maxY];
+    int mainCount = 0;
+    bool dimensioned = false;
+    int prevX = 0;
+    double prevPos = 0.0;
+    for (int i = minX; i <= maxX; ++i) {
+        const int32_t kind = KindOf(Doc.AxisKindX, i);
+        const double pos = Doc.AxisX[i];
+        const int x = SheetPixelX(pos);
+        if (kind != HiddenAxis) {
+            canvas.moveTo(x, SheetPixelY(B + 1.0));
+            canvas.lineTo(x, SheetPixelY(B + 2.0) - BubbleRadius);
+        }
+        if (kind == MainAxis) {
+            std::snprintf(text, sizeof text, "X%i", mainCount++);
+            Bubble(canvas, x, SheetPixelY(B + 2.0), text);
+        }
+        if (dimensions && kind != HiddenAxis) {
+            const int y = SheetPixelY(B + 1.3);
+            DimensionDot(canvas, x, y);
+            if (dimensioned) {
+                canvas.moveTo(prevX, y);
+                canvas.lineTo(x, y);
+                DistanceText(text, pos - prevPos);
+                const int mid = (prevX + x) / 2;
+                canvas.setBrushStyle(BrushStyle::Clear);
+                if (pos - prevPos > roomForText) {
+                    canvas.setFont(AxisFont(12, 0));
+                    canvas.textOut(mid - canvas.textWidth(text) / 2, y - 13, text);
+                } else {
+                    canvas.setFont(AxisFont(12, 900));
+                    canvas.textOut(mid - 6, y - 1, text);
+                }
+            }
+            dimensioned = true;
+            prevX = x;
+            prevPos = pos;
+        }
+    }
+
+    // Y axes, left of the leftmost data axis, numbered upward on the screen.
+    const double L = Doc.AxisX[minX];
+    mainCount = 0;
+    dimensioned = false;
+    int prevY = 0;
+    for (int j = maxY; j >= minY; --j) {
+        const int32_t kind = KindOf(Doc.AxisKindY, j);
+        const double pos = Doc.AxisY[j];
+        const int y = SheetPixelY(pos);
+        if (kind != HiddenAxis) {
+            canvas.moveTo(SheetPixelX(L - 1.0), y);
+            canvas.lineTo(SheetPixelX(L - 2.0) + BubbleRadius, y);
+        }
+        if (kind == MainAxis) {
+            std::snprintf(text, sizeof text, "Y%i", mainCount++);
+            Bubble(canvas, SheetPixelX(L - 2.0), y, text);
+        }
+        if (dimensions && kind != HiddenAxis) {
+            const int x = SheetPixelX(L - 1.3);
+            DimensionDot(canvas, x, y);
+            if (dimensioned) {
+                canvas.moveTo(x, prevY);
+                canvas.lineTo(x, y);
+                DistanceText(text, prevPos - pos);
+                const int mid = (prevY + y) / 2;
+                canvas.setBrushStyle(BrushStyle::Clear);
+                if (prevPos - pos > roomForText) {
+                    canvas.setFont(AxisFont(12, 900));
+                    canvas.textOut(x - 13, mid + canvas.textWidth(text) / 2, text);
+                } else {
+                    canvas.setFont(AxisFont(12, 0));
+                    canvas.textOut(x + 1, mid - 6, text);
+                }
+            }
+            dimensioned = true;
+            prevY = y;
+            prevPos = pos;
+        }
+    }
+}
+
+// ---- Snapping ----
+
+int CatchmentAxis(const double (&axes)[100], double v) {
+    if (!(v > (axes[0] + axes[1]) / 2)) return 1; // also NaN
+    for (int i = 1; i < 99; ++i)
+        if (v <= (axes[i] + axes[i + 1]) / 2) return i;
+    return 99;
+}
+
+int GapAxis(const double (&axes)[100], double v) {
+    for (int i = 0; i < 99; ++i)
+        if (axes[i] < v && v < axes[i + 1]) return i + 1;
+    return NoAxis;
+}
+
+int NearAxis(const double (&axes)[100], double v, double tolerance) {
+    for (int i = 0; i < 100; ++i)
+        if (axes[i] - tolerance < v && v < axes[i] + tolerance) return i;
+    return NoAxis;
+}
+
+double AxisPickTolerance() {
+    return 0.000025 * App.PixelsPerMetre * App.ScaleDenominator;
+}
+
+// ---- Axis editing ----
+
+int EditAxis(int ix, int iy, int px, int py) {
+    (void)px, (void)py;
+    const int mode = App.AxisEditMode;
+    if (mode == AxisModeDelete) return ApplyAxisEdit(mode, ix, iy, AxisDlgCancelled, 0.0);
+    const AxisEditProposal proposal = ProposeAxisEdit(mode, ix, iy);
+    if (!proposal.valid || !AxisDlg) return 0; // a click in no gap changes nothing
+    AxisDlg->AxisOldDistance = proposal.oldDistance;
+    AxisDlg->AxisNewDistance = proposal.newDistance;
+    AxisDlg->AxisDlgResult = AxisDlgCancelled;
+    ShowModal(*AxisDlg);
+    if (AxisDlg->AxisDlgResult == AxisDlgCancelled) return 0;
+    return ApplyAxisEdit(mode, ix, iy, AxisDlg->AxisDlgResult, AxisDlg->AxisNewDistance);
+}
+
+bool StepAxisKinds(int ix, int iy) {
+    bool changed = false;
+    if (InRange(ix, AxisCountX)) {
+        Doc.AxisKindX[ix] = (KindOf(Doc.AxisKindX, ix) + 1) % 3;
+        changed = true;
+    }
+    if (InRange(iy, AxisCountY)) {
+        Doc.AxisKindY[iy] = (KindOf(Doc.AxisKindY, iy) + 1) % 3;
+        changed = true;
+    }
+    return changed;
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The plan sheet: the paint box of the main window in which the plan is drawn and entered.
+// Besides the widget, this unit holds what the sheet does without Qt: the order of the plan's
+// layers, the figure entry state and the dispatch of a mouse release to the element unit of
+// the input mode (or to the axis edit), so that both can be tested and timed without a window.
+#include <QWidget>
+
+class Canvas;
+class Tvelquor2Form;
+
+// The paint box of the plan. It forwards its paint and mouse events to the main window.
+class PlanSheet final : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlanSheet(Tvelquor2Form& form);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Tvelquor2Form& form_;
+};
+
+// ---- Figure entry ----
+
+struct PlanInputState {
+    // The node of the last mouse release (axis mode: the gap or axis picked, 100 for none).
+    int PickedAxisX = 1;
+    int PickedAxisY = 1;
+    // The first and second nodes of the figure being entered.
+    int ClickNode1X = 0, ClickNode1Y = 0;
+    int ClickNode2X = 0, ClickNode2Y = 0;
+    // Pixels of the clicked nodes (x1, y1, x2, y2, x3, y3), for the rubber band.
+    int RubberBandPixels[6] = {};
+    // The record marked under the pointer in the current scenario and storey (rectangles and
+    // triangles of modes 3 and 4 have their own indices); -1 for none.
+    int HoverIndex = -1;
+    int HoverTriangleIndex = -1;
+};
+extern PlanInputState PlanInput;
+
+enum class SheetButton { Left, Right, Middle };
+
+// Where a mouse release goes. The defaults call the element units and the axis edit; tests
+// record the calls instead.
+class PlanInputUnits {
+public:
+    virtual ~PlanInputUnits() = default;
+    virtual int inputColumn(int x, int y);
+    virtual int inputWall(int x1, int y1, int x2, int y2);
+    virtual int inputRoofFloorRect(int x1, int y1, int x2, int y2);
+    virtual int inputRoofFloorTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
+    virtual int inputFloorSpecRect(int x1, int y1, int x2, int y2);
+    virtual int inputFloorSpecTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
+    virtual int inputRoomName(int x1, int y1, int x2, int y2);
+    virtual int inputFoundation(int x1, int y1, int x2, int y2);
+    virtual int inputFreeLine(int x1, int y1, int x2, int y2);
+    virtual int editAxis(int ix, int iy, int px, int py);
+    // The window: bring the palette to the front, repaint the sheet, fit the sheet to a
+    // changed grid.
+    virtual void refreshToolDialog() {}
+    virtual void repaint() {}
+    virtual void gridChanged() {}
+};
+
+// A mouse release at sheet pixel (px, py): snaps it to a grid node and hands it, or the
+// figure it completes, to the unit of App.InputMode; in axis mode it edits the grid.
+void DispatchSheetMouseUp(PlanInputUnits& units, SheetButton button, int px, int py);
+
+// ---- Layers ----
+
+enum class PlanLayer {
+    Foundations,
+    RoofFloorAreas,
+    OtherStoreyWalls,
+    OtherStoreyColumns,
+    Walls,
+    Columns,
+    GravityCentres,
+    RoomNames,
+    FreeLines,
+    FloorSpecs
+};
+inline constexpr int MaxPlanLayers = 16;
+
+// The element layers of the current scenario and storey in the order they are drawn, some of
+// them twice so that what is being entered lies on top. Returns their number.
+int PlanLayerOrder(PlanLayer (&out)[MaxPlanLayers]);
+
+// The whole plan on a canvas of the sheet's size: grid lines, axes, the element layers.
+// Only reads and draws; the recompute step has run before.
+void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight);
+
+// ---- Element units ----
+// Each checks, asks, takes an undo snapshot, changes the document and repaints by itself;
+// 1 when the click was taken, 0 when it was refused. Nodes are grid indices.
+int InputColumn(int x, int y);
+int InputWall(int x1, int y1, int x2, int y2);
+int InputRoofFloorRect(int x1, int y1, int x2, int y2);
+int InputRoofFloorTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
+int InputFloorSpecRect(int x1, int y1, int x2, int y2);
+int InputFloorSpecTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
+int InputRoomName(int x1, int y1, int x2, int y2);
+int InputFoundation(int x1, int y1, int x2, int y2);
+int InputFreeLine(int x1, int y1, int x2, int y2);
+
+// The element layers, each drawing its elements of the current scenario and storey.
+void DrawFoundations(Canvas& canvas);
+void DrawRoofFloorAreas(Canvas& canvas);
+void DrawOtherStoreyWalls(Canvas& canvas);
+void DrawOtherStoreyColumns(Canvas& canvas);
+void DrawWalls(Canvas& canvas);
+void DrawColumns(Canvas& canvas);
+void DrawGravityCentres(Canvas& canvas);
+void DrawRoomNames(Canvas& canvas);
+void DrawFreeLines(Canvas& canvas);
+void DrawFloorSpecs(Canvas& canvas);

@@ -1,0 +1,175 @@
+#include "model/FileIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fileio {
+
+namespace {
+
+Fault injected = Fault::None;
+
+bool Injected(Fault f) {
+    return injected == f;
+}
+
+std::string SystemReason(const char* what, int err) {
+    return std::string(what) + "（" + std::strerror(err) + "）";
+}
+
+std::string FolderOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// Writes all of `bytes` to `fd`, going on after short writes and interruptions.
+bool WriteAll(int fd, std::string_view bytes, std::string& error) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        std::size_t chunk = bytes.size() - done;
+        if (Injected(Fault::ShortWrite) && done == 0 && chunk > 1) chunk /= 2;
+        ssize_t n = Injected(Fault::Write) ? -1 : ::write(fd, bytes.data() + done, chunk);
+        if (n < 0) {
+            int err = Injected(Fault::Write) ? ENOSPC : errno;
+            if (err == EINTR) continue;
+            error = SystemReason("ファイルに書き込めませんでした", err);
+            return false;
+        }
+        if (n == 0) {
+            error = "ファイルに書き込めませんでした（書き込みが進みません）";
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+        if (Injected(Fault::ShortWrite) && done < bytes.size()) {
+            error = SystemReason("ファイルに書き込めませんでした", ENOSPC);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Creates a new file beside `near` with `bytes`, flushed to disk; its name goes to `tempPath`.
+bool WriteTempFile(const std::string& near, std::string_view bytes, std::string& tempPath,
+                   std::string& error) {
+    std::vector<char> name(near.begin(), near.end());
+    const char suffix[] = ".tmpXXXXXX";
+    name.insert(name.end(), suffix, suffix + sizeof suffix); // with its zero byte
+    int fd = Injected(Fault::Open) ? -1 : ::mkstemp(name.data());
+    if (fd < 0) {
+        error = SystemReason("一時ファイルを作成できませんでした",
+                             Injected(Fault::Open) ? EACCES : errno);
+        return false;
+    }
+    tempPath = name.data();
+    // mkstemp makes the file private; a saved document gets the usual permissions.
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    bool ok = WriteAll(fd, bytes, error);
+    if (ok && (Injected(Fault::Sync) || ::fsync(fd) != 0)) {
+        error = SystemReason("ファイルをディスクに書き出せませんでした",
+                             Injected(Fault::Sync) ? EIO : errno);
+        ok = false;
+    }
+    if (::close(fd) != 0 || Injected(Fault::Close)) {
+        if (ok)
+            error = SystemReason("ファイルを閉じられませんでした",
+                                 Injected(Fault::Close) ? EIO : errno);
+        ok = false;
+    }
+    if (!ok) ::unlink(tempPath.c_str());
+    return ok;
+}
+
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd); // best effort: the data itself is already on disk
+    ::close(fd);
+}
+
+} // namespace
+
+void InjectFault(Fault fault) {
+    injected = fault;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error) {
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        error = SystemReason("ファイルを開けませんでした", errno);
+        return std::nullopt;
+    }
+    std::string data;
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = SystemReason("ファイルを読めませんでした", errno);
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        data.append(buf, static_cast<std::size_t>(n));
+        if (data.size() > (64u << 20)) { // far beyond any model file
+            error = "ファイルが大きすぎます";
+            ::close(fd);
+            return std::nullopt;
+        }
+    }
+    ::close(fd);
+    return data;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
+                       const std::string& backupPath, std::string& error) {
+    std::string temp;
+    if (!WriteTempFile(path, bytes, temp, error)) return false;
+
+    if (!backupPath.empty() && FileExists(path)) {
+        // The backup is made beside the old file and renamed into place in one step, so an
+        // older backup is replaced only by a complete copy of the file being overwritten.
+        bool backedUp = false;
+        if (Injected(Fault::Backup)) {
+            error = "バックアップファイルを作成できませんでした";
+        } else if (auto old = ReadWholeFile(path, error)) {
+            std::string backupTemp;
+            if (WriteTempFile(backupPath, *old, backupTemp, error)) {
+                if (::rename(backupTemp.c_str(), backupPath.c_str()) == 0) {
+                    backedUp = true;
+                } else {
+                    error = SystemReason("バックアップファイルを作成できませんでした", errno);
+                    ::unlink(backupTemp.c_str());
+                }
+            }
+        }
+        if (!backedUp) {
+            ::unlink(temp.c_str());
+            return false;
+        }
+    }
+
+    if (Injected(Fault::Rename) || ::rename(temp.c_str(), path.c_str()) != 0) {
+        error = SystemReason("ファイルを置き換えられませんでした",
+                             Injected(Fault::Rename) ? EACCES : errno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(path));
+    return true;
+}
+
+} // namespace fileio

@@ -1,0 +1,290 @@
+#include "model/ModelFile.h"
+
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/CustomPanels.h"
+#include "model/FileIo.h"
+#include "model/Messages.h"
+#include "model/ModelFileLayout.h"
+
+#include <cctype>
+
+using namespace modelfile;
+
+namespace {
+
+std::size_t WrittenSize(const Document& d) {
+    std::size_t n = EmptyModelFileBytes;
+    ForEachElementKind(d, [&](auto& counts, auto&, int capacity, ElementKind kind) {
+        for (int s = 0; s < Scenarios; ++s)
+            for (int f = 0; f < Storeys; ++f)
+                n += RecordBytes[static_cast<int>(kind) - 1] *
+                     static_cast<std::size_t>(ModelFileWriter::liveCount(counts[s][f], capacity));
+    });
+    return n;
+}
+
+std::string_view ExtensionOf(std::string_view path) {
+    std::size_t slash = path.rfind('/');
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
+    return path.substr(dot);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Brings `v` into lo..hi; counts a change.
+void Fix(int32_t& v, int32_t lo, int32_t hi, int& repairs) {
+    if (v < lo || v > hi) {
+        v = v < lo ? lo : hi;
+        ++repairs;
+    }
+}
+
+void RepairColumn(ColumnRecord& c, int& repairs) {
+    Fix(c.kind, 1, 3, repairs);
+    int32_t joint = c.joint < 0 ? 0 : c.joint;
+    int32_t hardware = joint % 4, corner = joint / 4;
+    if (hardware > 2) hardware = 2;
+    if (corner > 2) corner = 2;
+    if (corner * 4 + hardware != c.joint) {
+        c.joint = corner * 4 + hardware;
+        ++repairs;
+    }
+}
+
+void RepairWall(WallRecord& w, int& repairs) {
+    Fix(w.type, 0, 14, repairs);
+    // An element code outside its table names no known element: it becomes "none" (row 0 of
+    // each table), never a neighbouring element whose strength the wall does not have.
+    int32_t b = w.bracing < 0 ? 0 : w.bracing;
+    int32_t row = b & BraceRowMask, mud = MudWallOf(b), retrofit = b & RetrofitWallBit;
+    if (row > 83) row = 0;
+    if (mud > 5) mud = 0;
+    int32_t fixed = row | (mud << 7) | retrofit;
+    if (fixed != w.bracing) {
+        w.bracing = fixed;
+        ++repairs;
+    }
+    for (int32_t* panel : {&w.panelL, &w.panelR})
+        if (*panel < 0 || *panel > 69) {
+            *panel = 0;
+            ++repairs;
+        }
+    Fix(w.jointSpec, 0, 3, repairs);
+    Fix(w.deterioration, 0, 2, repairs);
+    Fix(w.foundationClass, 0, 2, repairs);
+}
+
+void RepairAreaCode(int32_t& code, int& repairs) {
+    int32_t c = code < 0 ? 0 : code;
+    int32_t kind = c & 7;
+    if (kind > 6) kind = 6;
+    int32_t fixed = (c & 8) | kind; // area kind 0..6, plus 8 when not enclosed
+    if (fixed != code) {
+        code = fixed;
+        ++repairs;
+    }
+}
+
+void RepairFloorSpecCode(int32_t& code, int& repairs) {
+    int32_t c = code < 0 ? 0 : code;
+    int32_t board = c % 32, brace = c / 32;
+    if (board > 16) board = 16;
+    if (brace > 23) brace = 23;
+    if (brace > 0 && brace < 17) brace = 0;
+    if (brace * 32 + board != code) {
+        code = brace * 32 + board;
+        ++repairs;
+    }
+}
+
+} // namespace
+
+// ---- writer ----------------------------------------------------------------------------------
+
+std::string WriteModelFile(const Document& doc, int32_t currentScenario) {
+    ModelFileWriter w(WrittenSize(doc));
+    w.tag("qv8");
+    VisitModelFile(w, doc, currentScenario, Layout::V8);
+    return std::move(w.bytes());
+}
+
+std::string WriteModelFile() {
+    return WriteModelFile(Doc, App.CurrentScenario);
+}
+
+// ---- current reader and the "qv6" variant ----------------------------------------------------
+
+ModelReadStatus ReadModelFileV8(std::string_view file, Document& doc) {
+    ModelFileReader r(file, TagBytes);
+    int32_t scenarioOnScreen = 0; // read and dropped: a loaded document opens on scenario 0
+    VisitModelFile(r, doc, scenarioOnScreen, Layout::V8);
+    return r.status();
+}
+
+ModelReadStatus ReadModelFileV6(std::string_view file, Document& doc) {
+    ModelFileReader r(file, TagBytes);
+    int32_t scenarioOnScreen = 0;
+    VisitModelFile(r, doc, scenarioOnScreen, Layout::V6);
+    return r.status();
+}
+
+// ---- reader choice ---------------------------------------------------------------------------
+
+ModelFileKind ChooseReader(std::string_view fileStart, std::string_view path) {
+    if (fileStart.size() < TagBytes) return ModelFileKind::Unknown;
+    std::string_view tag = fileStart.substr(0, 3); // the fourth byte only ends the text
+    if (tag == "qv2") return ModelFileKind::V2;
+    if (tag == "qv5") return ModelFileKind::V5;
+    if (tag == "qv6") return ModelFileKind::V6;
+    if (tag == "qv7") return ModelFileKind::V7;
+    if (tag == "qv8")
+        return EqualsIgnoringCase(ExtensionOf(path), ".vq0") ? ModelFileKind::Diagnosis
+                                                             : ModelFileKind::Current;
+    return ModelFileKind::Unknown;
+}
+
+bool HoldsUserPanels(ModelFileKind kind) {
+    return kind == ModelFileKind::Current;
+}
+
+// Defined with the older readers.
+ModelReadStatus ReadModelFileV2(std::string_view file, Document& doc, int& repairs);
+ModelReadStatus ReadDiagnosisFile(std::string_view file, Document& doc, ModelFileKind kind,
+                                  int& repairs);
+
+ModelReadStatus ReadModelBytes(std::string_view file, ModelFileKind kind, Document& doc,
+                               int& repairs) {
+    repairs = 0;
+    ModelReadStatus st;
+    switch (kind) {
+    case ModelFileKind::Current:
+        st = ReadModelFileV8(file, doc);
+        break;
+    case ModelFileKind::V6:
+        st = ReadModelFileV6(file, doc);
+        break;
+    case ModelFileKind::V2:
+        st = ReadModelFileV2(file, doc, repairs);
+        break;
+    case ModelFileKind::V5:
+    case ModelFileKind::V7:
+    case ModelFileKind::Diagnosis:
+        st = ReadDiagnosisFile(file, doc, kind, repairs);
+        break;
+    case ModelFileKind::Unknown:
+        st.ok = false;
+        st.reason = "ファイルの種類が分かりません";
+        return st;
+    }
+    if (st.ok) repairs += RepairCodes(doc);
+    return st;
+}
+
+// ---- range repair ----------------------------------------------------------------------------
+
+int RepairCodes(Document& d) {
+    int repairs = 0;
+    for (int s = 0; s < Scenarios; ++s)
+        for (int f = 0; f < Storeys; ++f) {
+            auto live = [&](const int32_t(&counts)[ModelSlots][Storeys], int capacity) {
+                return ModelFileWriter::liveCount(counts[s][f], capacity);
+            };
+            for (int i = 0; i < live(d.ColumnCount, MaxColumns); ++i)
+                RepairColumn(d.Columns[s][f][i], repairs);
+            for (int i = 0; i < live(d.WallCount, MaxWalls); ++i)
+                RepairWall(d.Walls[s][f][i], repairs);
+            for (int i = 0; i < live(d.RoofFloorRectCount, MaxRoofFloorRects); ++i)
+                RepairAreaCode(d.RoofFloorRects[s][f][i].code, repairs);
+            for (int i = 0; i < live(d.RoofFloorTriCount, MaxRoofFloorTris); ++i)
+                RepairAreaCode(d.RoofFloorTris[s][f][i].code, repairs);
+            for (int i = 0; i < live(d.FloorSpecRectCount, MaxFloorSpecRects); ++i)
+                RepairFloorSpecCode(d.FloorSpecRects[s][f][i].code, repairs);
+            for (int i = 0; i < live(d.FloorSpecTriCount, MaxFloorSpecTris); ++i)
+                RepairFloorSpecCode(d.FloorSpecTris[s][f][i].code, repairs);
+            for (int i = 0; i < live(d.FoundationCount, MaxFoundations); ++i)
+                Fix(d.Foundations[s][f][i].type, 0, 2, repairs);
+            for (int i = 0; i < live(d.FreeLineCount, MaxFreeLines); ++i)
+                Fix(d.FreeLines[s][f][i].style, 0, 5, repairs);
+        }
+    for (auto& k : d.AxisKindX) Fix(k, 0, 2, repairs);
+    for (auto& k : d.AxisKindY) Fix(k, 0, 2, repairs);
+    for (int s = 0; s < Scenarios; ++s) {
+        Fix(d.StoreyData.topStorey[s], 0, 2, repairs);
+        Fix(d.StoreyData.weightClass[s], 0, 2, repairs);
+        Fix(d.StoreyData.roofWallClass[s], 0, 3, repairs);
+    }
+    int32_t e = d.CriteriaEdition;
+    if (e != 0 && e != 1 && e != 2 && e != 4) {
+        d.CriteriaEdition = 0;
+        ++repairs;
+    }
+    Fix(d.DiagnosisMethod, 0, 3, repairs);
+    return repairs;
+}
+
+// ---- load and save ---------------------------------------------------------------------------
+
+LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& beforeReplace) {
+    LoadOutcome out;
+    std::string error;
+    auto bytes = fileio::ReadWholeFile(path, error);
+    if (bytes) out.kind = ChooseReader(*bytes, path);
+    if (!bytes || out.kind == ModelFileKind::Unknown) {
+        out.reason = bytes ? "ファイルの種類が分かりません" : error;
+        std::string text = UnreadableFileText;
+        if (!bytes) text += "\n\n" + error;
+        Messages().ask(text, ReadErrorCaption, MsgButtons::Ok, MsgIcon::Information);
+        return out;
+    }
+
+    auto fresh = std::make_unique<Document>();
+    ModelReadStatus st = ReadModelBytes(*bytes, out.kind, *fresh, out.repairs);
+    if (!st.ok) {
+        out.reason = st.reason;
+        Messages().ask(std::string(UnreadableFileText) + "\n\n" + st.reason, ReadErrorCaption,
+                       MsgButtons::Ok, MsgIcon::Information);
+        return out;
+    }
+
+    if (beforeReplace) beforeReplace();
+    Doc = *fresh;
+    if (!HoldsUserPanels(out.kind)) ResetPanelElements();
+    out.ok = true;
+    if (out.repairs > 0)
+        Messages().ask("範囲を外れた値が " + std::to_string(out.repairs) +
+                           " 個ありました。\n範囲内の値に直して読み込みました。",
+                       ReadWarningCaption, MsgButtons::Ok, MsgIcon::Warning);
+    return out;
+}
+
+std::string BackupPathFor(const std::string& path) {
+    std::string_view ext = ExtensionOf(path);
+    return path.substr(0, path.size() - ext.size()) + ".BAK";
+}
+
+std::string OverwriteSavePath(const std::string& path) {
+    std::string_view ext = ExtensionOf(path);
+    if (ext == ".vq2") return path;
+    return path.substr(0, path.size() - ext.size()) + ".vq2";
+}
+
+SaveOutcome SaveModelFile(const std::string& path) {
+    SaveOutcome out;
+    std::string bytes = WriteModelFile();
+    std::string backup = BackupPathFor(path);
+    if (backup == path) backup.clear(); // saving over a backup: nothing to keep it in
+    if (!fileio::ReplaceFileSafely(path, bytes, backup, out.reason)) return out;
+    App.Modified = 0;
+    out.ok = true;
+    return out;
+}

@@ -1,0 +1,255 @@
+#include "model/ModelFileFields.h"
+
+#include "model/Model.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace modelfile {
+
+namespace {
+
+std::string At(std::size_t position) {
+    return "（オフセット " + std::to_string(position) + "）";
+}
+
+bool IsBlank(char c) {
+    return c == ' ';
+}
+
+// A right-aligned decimal integer filling exactly the given characters: blanks, an optional
+// sign, at least one digit, nothing after the digits.
+bool ParseAlignedInt(std::string_view s, long long& value) {
+    std::size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+    if (i == s.size()) return false;
+    long long v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        if (v > std::numeric_limits<long long>::max() / 100) return false;
+        v = v * 10 + (s[i] - '0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+} // namespace
+
+int32_t RealToThousandths(double value) {
+    if (!std::isfinite(value)) {
+        if (std::isnan(value)) return 0;
+        return value > 0 ? std::numeric_limits<int32_t>::max()
+                         : std::numeric_limits<int32_t>::min();
+    }
+    // Half away from zero: -2.8 is -2800, not the -2799 that adding 0.5 and cutting gives.
+    double n = std::round(value * 1000.0);
+    if (n >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (n <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(n);
+}
+
+void AppendRightAligned(std::string& out, long long value, int width) {
+    char digits[24];
+    int n = 0;
+    unsigned long long u = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                     : static_cast<unsigned long long>(value);
+    do {
+        digits[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (value < 0) digits[n++] = '-';
+    for (int pad = width - n; pad > 0; --pad) out.push_back(' ');
+    while (n > 0) out.push_back(digits[--n]);
+}
+
+// ---- writer ----------------------------------------------------------------------------------
+
+void ModelFileWriter::appendInt(int32_t v) {
+    // A value wider than five characters would shift every later field.
+    if (v < IntFieldMin) v = IntFieldMin;
+    if (v > IntFieldMax) v = IntFieldMax;
+    AppendRightAligned(out_, v, IntWidth);
+}
+
+void ModelFileWriter::real(const double& value) {
+    AppendRightAligned(out_, RealToThousandths(value), 16);
+    out_.push_back('\0');
+}
+
+void ModelFileWriter::decimal(const double& value, int width) {
+    // The widest value "%W.3f" holds: W - 4 integer digits, one fewer when negative.
+    double maxAbs = std::pow(10.0, width - 4) - 0.001;
+    double minVal = -(std::pow(10.0, width - 5) - 0.001);
+    double v = std::isnan(value) ? 0.0 : value;
+    long long thousandths = std::llround(std::fmin(std::fmax(v, minVal), maxAbs) * 1000.0);
+    // Formatted from the rounded thousandths so that halves go away from zero, as for reals.
+    bool negative = thousandths < 0;
+    unsigned long long a = negative ? -thousandths : thousandths;
+    char buf[32];
+    int n =
+        std::snprintf(buf, sizeof buf, "%s%llu.%03llu", negative ? "-" : "", a / 1000, a % 1000);
+    for (int pad = width - n; pad > 0; --pad) out_.push_back(' ');
+    out_.append(buf, static_cast<std::size_t>(n));
+}
+
+void ModelFileWriter::styleColour(const int32_t& style, const int32_t& colour) {
+    AppendRightAligned(out_, style < 0 ? 0 : (style > 9 ? 9 : style), 1);
+    AppendRightAligned(out_, colour < 0 ? 0 : (colour > 99999999 ? 99999999 : colour), 8);
+    out_.push_back('\0');
+}
+
+void ModelFileWriter::textSlot(std::string_view text, std::size_t slot, std::size_t maxBytes) {
+    std::size_t n = cp932::prefixOnBoundary(text, maxBytes);
+    out_.append(text.data(), n);
+    out_.append(slot - n, '\0');
+}
+
+void ModelFileWriter::tag(std::string_view tag3) {
+    out_.append(tag3.substr(0, 3));
+    out_.push_back('\0');
+}
+
+// ---- reader ----------------------------------------------------------------------------------
+
+std::string TruncatedReason(std::size_t position) {
+    return "ファイルが途中で終わっています" + At(position);
+}
+
+void ModelFileReader::fail(std::size_t position, std::string reason) {
+    if (!status_.ok) return;
+    status_.ok = false;
+    status_.position = position;
+    status_.reason = std::move(reason);
+}
+
+bool ModelFileReader::take(std::size_t n, std::string_view& out) {
+    fieldStart_ = pos_;
+    if (!status_.ok) return false;
+    if (pos_ > data_.size() || data_.size() - pos_ < n) {
+        fail(pos_, TruncatedReason(pos_));
+        return false;
+    }
+    out = data_.substr(pos_, n);
+    pos_ += n;
+    return true;
+}
+
+std::string_view ModelFileReader::UpToZero(std::string_view slot) {
+    std::size_t end = slot.find('\0');
+    return end == std::string_view::npos ? slot : slot.substr(0, end);
+}
+
+bool ModelFileReader::parseInts(int32_t* out, int k, bool withZero) {
+    std::string_view field;
+    if (!take(static_cast<std::size_t>(IntWidth * k + (withZero ? 1 : 0)), field)) return false;
+    for (int i = 0; i < k; ++i) {
+        long long v = 0;
+        if (!ParseAlignedInt(field.substr(static_cast<std::size_t>(IntWidth * i), IntWidth), v)) {
+            fail(fieldStart_ + IntWidth * i,
+                 "整数として読めない欄があります" + At(fieldStart_ + IntWidth * i));
+            return false;
+        }
+        out[i] = static_cast<int32_t>(v); // five characters always fit
+    }
+    if (withZero && field.back() != '\0') {
+        fail(fieldStart_ + field.size() - 1,
+             "欄の終わりの位置が正しくありません" + At(fieldStart_ + field.size() - 1));
+        return false;
+    }
+    return true;
+}
+
+void ModelFileReader::intArray(int32_t* values, int count) {
+    int32_t parsed[32];
+    if (count > 32) {
+        fail(pos_, "internal: int field too wide");
+        return;
+    }
+    if (!parseInts(parsed, count, true)) return;
+    std::memcpy(values, parsed, sizeof(int32_t) * static_cast<std::size_t>(count));
+}
+
+void ModelFileReader::real(double& value) {
+    std::string_view field;
+    if (!take(RealFieldBytes, field)) return;
+    long long n = 0;
+    if (!ParseAlignedInt(field.substr(0, 16), n) || n > std::numeric_limits<int32_t>::max() ||
+        n < std::numeric_limits<int32_t>::min()) {
+        failHere("数値として読めない欄があります" + At(fieldStart_));
+        return;
+    }
+    if (field[16] != '\0') {
+        fail(fieldStart_ + 16, "欄の終わりの位置が正しくありません" + At(fieldStart_ + 16));
+        return;
+    }
+    // Divided rather than multiplied by 0.001, so 2800 gives exactly the double nearest 2.8.
+    value = static_cast<double>(n) / 1000.0;
+}
+
+void ModelFileReader::decimal(double& value, int width) {
+    std::string_view field;
+    if (!take(static_cast<std::size_t>(width), field)) return;
+    std::size_t i = 0;
+    while (i < field.size() && IsBlank(field[i])) ++i;
+    std::string_view number = field.substr(i);
+    if (!number.empty() && number[0] == '+') number.remove_prefix(1);
+    double v = 0;
+    auto [end, ec] =
+        std::from_chars(number.data(), number.data() + number.size(), v, std::chars_format::fixed);
+    if (number.empty() || ec != std::errc() || end != number.data() + number.size() ||
+        !std::isfinite(v)) {
+        failHere("数値として読めない欄があります" + At(fieldStart_));
+        return;
+    }
+    value = v;
+}
+
+void ModelFileReader::styleColour(int32_t& style, int32_t& colour) {
+    std::string_view field;
+    if (!take(10, field)) return;
+    long long s = 0, c = 0;
+    if (!ParseAlignedInt(field.substr(0, 1), s) || !ParseAlignedInt(field.substr(1, 8), c)) {
+        failHere("整数として読めない欄があります" + At(fieldStart_));
+        return;
+    }
+    if (field[9] != '\0') {
+        fail(fieldStart_ + 9, "欄の終わりの位置が正しくありません" + At(fieldStart_ + 9));
+        return;
+    }
+    style = static_cast<int32_t>(s);
+    colour = static_cast<int32_t>(c);
+}
+
+void ModelFileReader::skip(std::size_t bytes) {
+    std::string_view ignored;
+    take(bytes, ignored);
+}
+
+int32_t ModelFileReader::liveCount(int32_t count, int capacity) {
+    if (!status_.ok) return 0;
+    if (count < 0 || count > capacity) {
+        fail(fieldStart_,
+             "要素の数が範囲を超えています（" + std::to_string(count) + "）" + At(fieldStart_));
+        return 0;
+    }
+    return count;
+}
+
+void ModelFileReader::checkAxes(std::initializer_list<int32_t> indices) {
+    if (!status_.ok) return;
+    for (int32_t v : indices) {
+        if (v < 0 || v >= AxisCountX) {
+            fail(fieldStart_, "通り芯の番号が 0〜99 の外にあります（" + std::to_string(v) + "）" +
+                                  At(fieldStart_));
+            return;
+        }
+    }
+}
+
+} // namespace modelfile

@@ -1,0 +1,651 @@
+// The whole diagnosis run: three houses worked by hand end to end, repeatability, the current
+// state's wall words, the notices, and a sweep of malformed models (run under the sanitizers
+// by scripts/test).
+#include "calc/Diagnosis.h"
+#include "calc/FloorCheck.h"
+#include "calc/FloorReduction.h"
+#include "calc/NValues.h"
+#include "calc/RequiredStrength.h"
+#include "calc/Rigidity.h"
+#include "calc/WallEvaluation.h"
+#include "model/Grid.h"
+#include "support/DiagnosisCapacityModel.h"
+#include "support/DiagnosisHouses.h"
+#include "support/ScriptedMessages.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double Tol = 1e-9;
+
+// Every result of a run, as bytes, and the model words the run writes.
+std::string Snapshot(const DiagnosisOutcome& o) {
+    std::string out;
+    const auto add = [&](const auto& x) {
+        out.append(reinterpret_cast<const char*>(&x), sizeof x);
+    };
+    add(ReqResult);
+    add(WallEval);
+    add(RigidityRes);
+    add(NValueRes);
+    add(FloorRes);
+    add(FloorCheck);
+    add(ScoreRes);
+    add(Doc.Walls);
+    add(o.Panel);
+    add(o.NValue);
+    add(o.GridResetNotice);
+    return out;
+}
+
+// Copies every element list of one scenario into another.
+void CopyScenario(int from, int to) {
+    ForEachElementKind(Doc, [&](auto& counts, auto& records, int, ElementKind) {
+        for (int j = 0; j < Storeys; ++j) {
+            counts[to][j] = counts[from][j];
+            std::memcpy(records[to][j], records[from][j], sizeof records[from][j]);
+        }
+    });
+}
+
+class DiagnosisTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Results of an earlier test must not leak into this one.
+        std::memset(&ReqResult, 0, sizeof ReqResult);
+        std::memset(&WallEval, 0, sizeof WallEval);
+        std::memset(&RigidityRes, 0, sizeof RigidityRes);
+        static const auto blankJoints = std::make_unique<ColumnJointResults>();
+        NValueRes = *blankJoints;
+        std::memset(&FloorRes, 0, sizeof FloorRes);
+        std::memset(&FloorCheck, 0, sizeof FloorCheck);
+        std::memset(&ScoreRes, 0, sizeof ScoreRes);
+    }
+    void TearDown() override {
+        // A grid repaired by a run is told once, as the window does after the paint; no
+        // notice is left pending for the next test.
+        if (GridResetNoticePending()) {
+            ScriptedMessages messages;
+            messages.expect("通り芯", MsgAnswer::Ok);
+            ShowGridResetNotice();
+        }
+    }
+};
+
+// ---------------------------------------------------------------------------------------------
+// House A: one storey, general method (detailed), 2004 criteria, symmetric.
+//
+// Required strength: one light storey, 8 m x 6 m light roof = 48 m2; short side 6.0 m is not
+// below 6.0, so the shape factor is 1.0: Qr = 0.28 kN/m2 x 48 m2 = 13.44 kN.
+// Walls: 45x90 cross brace "B5W", 6.3 kN/m, below the 9.8 cap; under the general method the
+// stiffness is the strength. Class 3 (>= 6.0), 告示 columns at both ends: joint spec 0,
+// foundation class 0 (uniform): joint factor 1.0; no wall deterioration under the general
+// method: 6.3 kN/m x 2 m = 12.6 kN per wall, four walls each way: 50.4 kN.
+// Centre of gravity (4, 3) from the first main axes; centre of rigidity the same by symmetry:
+// eccentricity 0, ratio 0, E = table A [any floor class][0] = 1.0.
+// Deterioration factor D = 0.9 counts for the current state under the general method:
+//   P = (0.25 x 13.44 + 50.4) x 1.0 x 0.9 = 53.76 x 0.9 = 48.384 kN; score 48.384 / 13.44 = 3.6.
+// Floor check, X: q = 13.44 / 48 = 0.28; lines y = 1 and 7 bear half each (alpha 1.0):
+// 6.72 kN; bands of 8 m2 carry q A = 2.24: the largest shear 6.72 against the holding
+// 8 m x rating 1.0 x 1.96 = 15.68: ratio 2.33, everything passes.
+TEST_F(DiagnosisTest, SymmetricOneStoreyGeneralMethod) {
+    houses::BuildSymmetricOneStorey();
+    App.DeteriorationFactor = 0.9;
+    const DiagnosisOutcome o = RunDiagnosis();
+
+    EXPECT_NEAR(ReqResult.DesignFloorArea[0][0], 48.0, Tol);
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][0], 13.44, Tol);
+    for (int v = 0; v < StrengthVariants; ++v) {
+        EXPECT_NEAR(RigidityRes.WallStrengthSumX[0][0][v], 50.4, Tol);
+        EXPECT_NEAR(RigidityRes.WallStrengthSumY[0][0][v], 50.4, Tol);
+    }
+    EXPECT_NEAR(RigidityRes.EccentricityRatioX[0][0][0], 0.0, Tol);
+    EXPECT_NEAR(RigidityRes.EccentricityRatioY[0][0][0], 0.0, Tol);
+    EXPECT_NEAR(FloorRes.ReductionFactorX[0][0][0], 1.0, Tol);
+    EXPECT_NEAR(FloorRes.ReductionFactorY[0][0][0], 1.0, Tol);
+    EXPECT_NEAR(ScoreRes.RetainedStrengthX[0][0][0], 48.384, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreY[0][0][0], 3.6, Tol);
+    EXPECT_NEAR(ScoreRes.BuildingScore[0][0], 3.6, Tol);
+    EXPECT_NEAR(FloorCheck.UnitStoreyShear[0][0], 0.28, Tol);
+    EXPECT_NEAR(RigidityRes.LineShearX[0][0][1][0], 6.72, Tol);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[0][0][0][1], 15.68 / 6.72, Tol);
+
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  3.60");
+    EXPECT_EQ(o.Panel.ScoreX[0].font, ScoreColours[0]);
+    EXPECT_STREQ(o.Panel.EccentricityX[0].text, "  0.00");
+    EXPECT_STREQ(o.Panel.FloorCheckState.text, "OK");
+    EXPECT_STREQ(o.Panel.WallDirectBelow.text, "100.00 %"); // the 1F is edited
+    EXPECT_STREQ(o.Panel.PartitionRatio.text, "  0.00 %");  // outer walls only
+    EXPECT_TRUE(o.NValue.ok);
+    EXPECT_STREQ(o.NValue.text, "OK");
+    EXPECT_FALSE(o.GridResetNotice);
+    EXPECT_EQ(o.Notices.count, 0);
+    for (int w = 0; w < Doc.WallCount[0][0]; ++w) {
+        EXPECT_EQ(Doc.Walls[0][0][w].type, 0);      // on the outline: exterior
+        EXPECT_EQ(Doc.Walls[0][0][w].jointSpec, 0); // 告示 at both ends
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// House B: one storey, precise method 1, eccentric along X.
+//
+// Qr = 0.28 x 48 = 13.44 kN as for house A (method 0 takes the same one-storey table).
+// Walls: plywood "P1" on one face, 5.2 kN/m, stiffness 730 /m; class 2 (< 6.0), joint 告示,
+// foundation 0: factor 1.0; deterioration "なし": 1.0.
+//   X: four 2 m walls on y = 1 and y = 7: 4 x 10.4 = 41.6 kN, stiffness 4 x 1460 = 5840.
+//   Y: 6 m on x = 1 (31.2 kN, 4380) and 2 m on x = 9 (10.4 kN, 1460): 41.6 kN, 5840.
+// Frame from the first main axes (X from axis 1, Y upward from axis 7); gravity (4, 3).
+//   Rigidity X = (4380 x 0 + 1460 x 8) / 5840 = 2.0: ex = 2.0. Rigidity Y by symmetry 3.0: ey = 0.
+//   Ix = 4380 x (0 - 2)^2 + 1460 x (8 - 2)^2 = 17520 + 52560 = 70080
+//   Iy = 4 x 1460 x 3^2 = 52560; Kr = 122640
+//   rex = rey = sqrt(122640 / 5840) = sqrt(21)
+//   Rex = 0 / sqrt(21) = 0; Rey = 2 / sqrt(21) = 0.436436
+//   Fe: X 1 / 0.5 capped to 1.0; Y 1 / (3.33 x 0.436436 + 0.5) = 0.511946
+// Floor: rating 1.0 over the whole plan: class I. Fef = table B [I][class of Re]: X 1.0,
+// Y 0.95 (0.3 <= 0.436 < 0.6). E = Fef x Fe: X 1.0, Y 0.95 x 0.511946 = 0.486349.
+// No deterioration factor under the precise method with the option on:
+//   X: 41.6 x 1.0 = 41.6 kN, score 41.6 / 13.44 = 3.095238 -> "  3.09"
+//   Y: 41.6 x 0.486349 = 20.232 kN, score 1.505365 -> "  1.50", blue (1.5 is rank 0)
+// Floor check, Y: alpha = 2 / sqrt(21) x 10 / 3 + 0.5 = 1.95 held to 1.5; line shares
+//   x = 1: 4380 / 5840 x 1.5 x 13.44 = 15.12, x = 9: 5.04; bands of 6 m2, q A = 1.68; holding
+//   6 m x 1.0 x 1.96 = 11.76. From the low side S0[1] = 15.12 (ratio 0.7778, NG),
+//   S1[1] = 13.44 (0.875, NG), S0[2] = 13.44 (NG), S1[2] = 11.76 (1.0, passes), then less.
+//   Least value |trunc(777.7)| = 777: level 7, fill JudgementScale[3]; X passes (ratios >= 2.33).
+TEST_F(DiagnosisTest, EccentricOneStoreyPreciseMethod) {
+    houses::BuildEccentricOneStorey();
+    const DiagnosisOutcome o = RunDiagnosis();
+
+    const double rey = std::sqrt(21.0);
+    const double reY = 2.0 / rey;
+    const double feY = 1.0 / (3.33 * reY + 0.5);
+    const double eY = 0.95 * feY;
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][0], 13.44, Tol);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumX[0][0][0], 41.6, Tol);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumY[0][0][0], 41.6, Tol);
+    EXPECT_NEAR(RigidityRes.EccentricityX[0][0][0], 2.0, Tol);
+    EXPECT_NEAR(RigidityRes.TorsionalStiffness[0][0][0], 122640.0, 1e-6);
+    EXPECT_NEAR(RigidityRes.EccentricityRatioX[0][0][0], 0.0, Tol);
+    EXPECT_NEAR(RigidityRes.EccentricityRatioY[0][0][0], reY, Tol);
+    EXPECT_NEAR(RigidityRes.EccentricityReductionY[0][0][0], feY, Tol);
+    EXPECT_NEAR(FloorRes.ReductionFactorX[0][0][0], 1.0, Tol);
+    EXPECT_NEAR(FloorRes.ReductionFactorY[0][0][0], eY, Tol);
+    EXPECT_NEAR(ScoreRes.RetainedStrengthY[0][0][0], 41.6 * eY, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreX[0][0][0], 41.6 / 13.44, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreY[0][0][0], 41.6 * eY / 13.44, Tol);
+    EXPECT_NEAR(ScoreRes.BuildingScore[0][0], 41.6 * eY / 13.44, Tol);
+
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  3.09");
+    EXPECT_STREQ(o.Panel.ScoreY[0].text, "  1.50");
+    EXPECT_EQ(o.Panel.ScoreY[0].font, ScoreColours[0]);
+    EXPECT_STREQ(o.Panel.EccentricityY[0].text, "  0.44");
+    EXPECT_EQ(o.Panel.EccentricityY[0].font, EccentricityColours[2]);
+
+    EXPECT_NEAR(RigidityRes.LineShearY[0][0][1][0], 15.12, Tol);
+    EXPECT_NEAR(RigidityRes.LineShearY[0][0][9][0], 5.04, Tol);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[4][0][0][1], 11.76 / 15.12, Tol);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[4][0][0][1], 0);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[5][0][0][1], 0);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[4][0][0][2], 0);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[5][0][0][2], -1); // exactly 1.0
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[4][0][0][3], -1);
+    EXPECT_STREQ(o.Panel.FloorCheckState.text, "NG ");
+    EXPECT_STREQ(o.Panel.FloorCheckStorey[0].text, "1FY");
+    EXPECT_EQ(o.Panel.FloorCheckStorey[0].background, JudgementScale[3]);
+}
+
+// ---------------------------------------------------------------------------------------------
+// House C: two storeys of the same 8 m x 6 m footprint, general method (detailed).
+//
+// Design areas 48 m2 each, rf1 = 1.0; light building: k1 = 0.6 + 0.4 = 1.0,
+// k2 = 0.11 + 1.19 = 1.3.
+//   1F: 0.72 x 1.0 x 48 = 34.56 kN; 2F: 0.28 x 1.3 x 48 = 17.472 kN.
+// Walls as house A on both storeys, 12.6 kN each (1F walls stand under the 2F floor: the
+// lower-storey joint table gives 1.0 for class 3 and 告示 too); the 2F partition at x = 5
+// (y 1-3) adds 12.6 kN along Y on the 2F: 2F Y = 63.0 kN, everything else 50.4 kN.
+// Symmetric about x = 5 and y = 4 on both storeys: eccentricity 0, E = 1.0. D = 0.9:
+//   1F: (0.25 x 34.56 + 50.4) x 0.9 = 59.04 x 0.9 = 53.136 kN, score 1.5375 -> "  1.53"
+//   2F X: (0.25 x 17.472 + 50.4) x 0.9 = 49.2912 kN, score 2.821154
+//   2F Y: (4.368 + 63.0) x 0.9 = 60.6312 kN, score 3.470192
+//   upper-structure score 1.5375.
+// Line shares along Y on the 2F: x = 1 and 9 bear 25.2 / 63 x 17.472 = 6.9888 kN, x = 5
+// bears 12.6 / 63 x 17.472 = 3.4944 kN; the 1F line x = 5 bears nothing, so the partition
+// stands over a weaker line: caution bit 2. Unit storey shear 1F = (34.56 - 17.472) / 48 =
+// 0.356.
+// Ratios of the 2F (being edited): walls 8 x 2 m over the 1F walls + 2 m unsupported: 16 / 18
+// = 88.89 %; columns: 12 of 14 stand on 1F columns = 85.71 %; partition 2 m / outer 16 m =
+// 12.50 %.
+TEST_F(DiagnosisTest, TwoStoreyGeneralMethod) {
+    houses::BuildTwoStorey();
+    App.DeteriorationFactor = 0.9;
+    App.CurrentStorey = 1;
+    const DiagnosisOutcome o = RunDiagnosis();
+
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][0], 34.56, Tol);
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][1], 17.472, Tol);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumX[0][0][0], 50.4, Tol);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumY[0][0][0], 50.4, Tol);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumX[0][1][0], 50.4, Tol);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumY[0][1][0], 63.0, Tol);
+    for (int f = 0; f < 2; ++f) {
+        EXPECT_NEAR(RigidityRes.EccentricityRatioX[0][f][0], 0.0, Tol);
+        EXPECT_NEAR(RigidityRes.EccentricityRatioY[0][f][0], 0.0, Tol);
+        EXPECT_NEAR(FloorRes.ReductionFactorX[0][f][0], 1.0, Tol);
+        EXPECT_NEAR(FloorRes.ReductionFactorY[0][f][0], 1.0, Tol);
+    }
+    EXPECT_NEAR(ScoreRes.RetainedStrengthX[0][0][0], 53.136, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreX[0][0][0], 1.5375, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreX[0][1][0], 49.2912 / 17.472, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreY[0][1][0], 60.6312 / 17.472, Tol);
+    EXPECT_NEAR(ScoreRes.BuildingScore[0][0], 1.5375, Tol);
+    EXPECT_NEAR(FloorCheck.UnitStoreyShear[0][0], 0.356, Tol);
+    EXPECT_NEAR(RigidityRes.LineShearY[0][1][5][0], 3.4944, Tol);
+
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  1.53");
+    EXPECT_EQ(o.Panel.ScoreX[0].font, ScoreColoursMuted[0]); // the 1F is not being edited
+    EXPECT_STREQ(o.Panel.ScoreX[1].text, "  2.82");
+    EXPECT_EQ(o.Panel.ScoreX[1].font, ScoreColours[0]);
+    EXPECT_STREQ(o.Panel.ScoreY[1].text, "  3.47");
+    EXPECT_STREQ(o.Panel.FloorCheckState.text, "OK");
+    EXPECT_STREQ(o.Panel.WallDirectBelow.text, " 88.89 %");
+    EXPECT_STREQ(o.Panel.ColumnDirectBelow.text, " 85.71 %");
+    EXPECT_STREQ(o.Panel.PartitionRatio.text, " 12.50 %");
+
+    const int partition = Doc.WallCount[0][1] - 1;
+    EXPECT_EQ(Doc.Walls[0][1][partition].type, 7);
+    EXPECT_EQ(Doc.Walls[0][1][partition].cautionFlags, 2);
+    for (int w = 0; w < partition; ++w) EXPECT_EQ(Doc.Walls[0][1][w].cautionFlags, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Repeatability
+
+struct ModelCase {
+    const char* name;
+    std::function<void()> build;
+};
+void PrintTo(const ModelCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RepeatTest : public DiagnosisTest, public ::testing::WithParamInterface<ModelCase> {};
+
+TEST_P(RepeatTest, TwoRunsGiveIdenticalResults) {
+    GetParam().build();
+    const DiagnosisOutcome first = RunDiagnosis();
+    const std::string a = Snapshot(first);
+    const DiagnosisOutcome second = RunDiagnosis();
+    const std::string b = Snapshot(second);
+    EXPECT_TRUE(a == b);
+    EXPECT_EQ(first.Panel, second.Panel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Houses, RepeatTest,
+    ::testing::Values(ModelCase{"SymmetricOneStorey", houses::BuildSymmetricOneStorey},
+                      ModelCase{"EccentricOneStorey", houses::BuildEccentricOneStorey},
+                      ModelCase{"TwoStorey", houses::BuildTwoStorey},
+                      ModelCase{"FullCapacity", capacity::BuildFullCapacityHouse},
+                      ModelCase{"RetrofitPlan",
+                                [] {
+                                    houses::BuildTwoStorey();
+                                    HouseBuilder(1, 0)
+                                        .column(1, 1, 1, 2)
+                                        .column(3, 1, 1, 2)
+                                        .wall(1, 1, 3, 1, houses::CrossBrace45);
+                                    App.CurrentScenario = 1;
+                                }},
+                      ModelCase{"EmptyDocument", houses::ResetDocument}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------------
+// The current state's wall words
+
+TEST_F(DiagnosisTest, CurrentStateWallWordsFollowWhileAPlanIsEdited) {
+    // Retrofit plan 1: house A with a 4 m partition along the middle line y = 4 (x 3-7).
+    houses::BuildSymmetricOneStorey();
+    CopyScenario(0, 1);
+    HouseBuilder(1, 0)
+        .column(3, 4, 1, houses::Kokuji)
+        .column(7, 4, 1, houses::Kokuji)
+        .wall(3, 4, 7, 4, houses::CrossBrace45);
+    // The current state's words are left stale, as after edits made through the plan (or a
+    // change of method made while the plan was on screen).
+    for (int w = 0; w < Doc.WallCount[0][0]; ++w) {
+        Doc.Walls[0][0][w].type = 7;
+        Doc.Walls[0][0][w].jointSpec = 3;
+        Doc.Walls[0][0][w].foundationClass = 2;
+    }
+    App.CurrentScenario = 1;
+    App.DeteriorationFactor = 0.9; // not counted in a plan
+    const DiagnosisOutcome o = RunDiagnosis();
+    for (int w = 0; w < Doc.WallCount[0][0]; ++w) {
+        SCOPED_TRACE(w);
+        EXPECT_EQ(Doc.Walls[0][0][w].type, 0);
+        EXPECT_EQ(Doc.Walls[0][0][w].jointSpec, 0);
+        EXPECT_EQ(Doc.Walls[0][0][w].foundationClass, 0);
+    }
+    // The results on screen are those of the plan: along X 50.4 + 6.3 x 4 = 75.6 kN, still
+    // symmetric; score X (0.25 x 13.44 + 75.6) / 13.44 = 78.96 / 13.44 = 5.875, Y 4.0.
+    EXPECT_EQ(Doc.Walls[1][0][Doc.WallCount[1][0] - 1].type, 7);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumX[1][0][0], 75.6, Tol);
+    EXPECT_NEAR(RigidityRes.WallStrengthSumY[1][0][0], 50.4, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreX[1][0][0], 5.875, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreY[1][0][0], 4.0, Tol);
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  5.87");
+
+    // Refreshing again changes nothing of the plan's results.
+    const std::string before = Snapshot(o);
+    RefreshCurrentStateWallWords();
+    EXPECT_TRUE(Snapshot(o) == before);
+}
+
+TEST_F(DiagnosisTest, ScenarioNumberOutOfRangeRunsTheCurrentState) {
+    houses::BuildSymmetricOneStorey();
+    const std::string expected = Snapshot(RunDiagnosis());
+    App.CurrentScenario = -1; // read as the current state by every engine
+    EXPECT_TRUE(Snapshot(RunDiagnosis()) == expected);
+    EXPECT_NEAR(WallEval.WallResult[0][0][0][0].strengthX, 12.6, Tol);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Notices
+
+TEST_F(DiagnosisTest, BrokenGridIsRepairedAndReportedForTheWindow) {
+    houses::BuildSymmetricOneStorey();
+    Doc.AxisX[50] = std::numeric_limits<double>::quiet_NaN();
+    const DiagnosisOutcome o = RunDiagnosis();
+    EXPECT_TRUE(o.GridResetNotice);
+    EXPECT_TRUE(AxesAreSound(Doc.AxisX));
+    // The repaired grid lies at the module (1.0 m here), so the house is the same:
+    // (0.25 x 13.44 + 50.4) / 13.44 = 4.0 with D = 1.0.
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  4.00");
+    // Until the window has told the user, every run reports it; then no more.
+    EXPECT_TRUE(RunDiagnosis().GridResetNotice);
+    {
+        ScriptedMessages messages;
+        messages.expect("通り芯のデータが壊れていますので初期化します。", MsgAnswer::Ok);
+        ShowGridResetNotice();
+    }
+    EXPECT_FALSE(RunDiagnosis().GridResetNotice);
+}
+
+TEST_F(DiagnosisTest, MissingBuildingHeightIsANotice) {
+    houses::BuildSymmetricOneStorey();
+    Doc.DiagnosisMethod = 3;
+    for (int f = 0; f < Storeys; ++f) Doc.StoreyData.storeyHeight[0][f] = 0.0;
+    DiagnosisOutcome o = RunDiagnosis();
+    EXPECT_TRUE(o.Notices.contains(CalcNoticeId::BuildingHeightMissing));
+    // A run with the height given clears the notices of the run before.
+    Doc.StoreyData.storeyHeight[0][0] = 2.8;
+    RunDiagnosis(o);
+    EXPECT_EQ(o.Notices.count, 0);
+}
+
+TEST_F(DiagnosisTest, NewDocumentRunsWithEmptyStoreys) {
+    houses::ResetDocument();
+    Doc.StoreyData.topStorey[0] = 1; // a new document has two storeys
+    const DiagnosisOutcome o = RunDiagnosis();
+    EXPECT_STREQ(o.Panel.FloorCheckState.text, "OK");
+    for (int j = 0; j < Storeys; ++j) {
+        EXPECT_STREQ(o.Panel.ScoreX[j].text, "  0.00");
+        EXPECT_STREQ(o.Panel.FloorCheckStorey[j].text, "");
+    }
+    EXPECT_TRUE(o.NValue.ok);
+    EXPECT_EQ(ScoreRes.BuildingScore[0][0], 0.0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Malformed models: every code and count at and past its range. Nothing may crash or read
+// outside an array (the sanitizer build checks the reads); the run still hands back a panel
+// of terminated texts and is repeatable.
+
+struct Damage {
+    const char* name;
+    std::function<void()> apply;
+};
+void PrintTo(const Damage& d, std::ostream* os) {
+    *os << d.name;
+}
+
+constexpr int32_t Huge = std::numeric_limits<int32_t>::max();
+constexpr int32_t Tiny = std::numeric_limits<int32_t>::min();
+const double NaN = std::numeric_limits<double>::quiet_NaN();
+
+void EachWall(const std::function<void(WallRecord&, int)>& f) {
+    for (int s = 0; s < Scenarios; ++s)
+        for (int j = 0; j < Storeys; ++j)
+            for (int w = 0; w < MaxWalls; ++w) f(Doc.Walls[s][j][w], w);
+}
+void EachCount(const std::function<void(int32_t&)>& f) {
+    ForEachElementKind(Doc, [&](auto& counts, auto&, int, ElementKind) {
+        for (int s = 0; s < ModelSlots; ++s)
+            for (int j = 0; j < Storeys; ++j) f(counts[s][j]);
+    });
+}
+
+class MalformedModelTest : public DiagnosisTest, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(MalformedModelTest, RunsSafely) {
+    for (int scenario : {0, 1}) {
+        houses::BuildTwoStorey();
+        // A third storey and a retrofit plan to damage as well.
+        for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
+        HouseBuilder(0, 2)
+            .column(2, 2)
+            .column(4, 2)
+            .wall(2, 2, 4, 2, 70, 6, 6)
+            .roofFloorRect(2, 2, 4, 4, 3);
+        for (int f = 0; f < Storeys; ++f) {
+            Doc.WallCount[1][f] = Doc.WallCount[0][f];
+            std::memcpy(Doc.Walls[1][f], Doc.Walls[0][f], sizeof Doc.Walls[0][f]);
+            Doc.ColumnCount[1][f] = Doc.ColumnCount[0][f];
+            std::memcpy(Doc.Columns[1][f], Doc.Columns[0][f], sizeof Doc.Columns[0][f]);
+        }
+        App.CurrentScenario = scenario;
+        App.Options.ConsiderBraceDirection = 1;
+        GetParam().apply();
+
+        const DiagnosisOutcome first = RunDiagnosis();
+        const DiagnosisOutcome second = RunDiagnosis();
+        EXPECT_EQ(first.Panel, second.Panel) << "scenario " << scenario;
+        const auto terminated = [](const PanelLabel& l) {
+            return std::memchr(l.text, 0, sizeof l.text) != nullptr;
+        };
+        EXPECT_TRUE(terminated(first.Panel.FloorCheckState));
+        for (int j = 0; j < Storeys; ++j) {
+            EXPECT_TRUE(terminated(first.Panel.ScoreX[j]));
+            EXPECT_TRUE(terminated(first.Panel.EccentricityY[j]));
+        }
+        EXPECT_TRUE(terminated(first.Panel.WallDirectBelow));
+        EXPECT_NE(std::memchr(first.NValue.text, 0, sizeof first.NValue.text), nullptr);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damages, MalformedModelTest,
+    ::testing::Values(
+        // counts
+        Damage{"CountsNegative", [] { EachCount([](int32_t& n) { n = -1; }); }},
+        Damage{"CountsOneMoreThanCapacity", [] { EachCount([](int32_t& n) { n += 1000; }); }},
+        Damage{"CountsHuge", [] { EachCount([](int32_t& n) { n = Huge; }); }},
+        Damage{"CountsAtCapacityWithZeroRecords",
+               [] {
+                   Doc.WallCount[0][0] = MaxWalls;
+                   Doc.ColumnCount[0][0] = MaxColumns;
+                   Doc.RoofFloorRectCount[0][0] = MaxRoofFloorRects;
+                   Doc.FloorSpecTriCount[0][1] = MaxFloorSpecTris;
+               }},
+        // wall codes
+        Damage{"WallCoordinatesPastTheGrid",
+               [] {
+                   EachWall([](WallRecord& w, int i) {
+                       if (i % 2) w.x2 = 100, w.y1 = -1;
+                   });
+               }},
+        Damage{"WallCoordinatesExtreme",
+               [] {
+                   EachWall([](WallRecord& w, int i) {
+                       if (i % 3 == 0) w.x1 = Tiny, w.y2 = Huge;
+                   });
+               }},
+        Damage{"ZeroLengthWalls",
+               [] { EachWall([](WallRecord& w, int) { w.x2 = w.x1, w.y2 = w.y1; }); }},
+        Damage{"WallTypesOutOfRange",
+               [] { EachWall([](WallRecord& w, int i) { w.type = i % 2 ? 15 : -1; }); }},
+        Damage{"WallTypesHuge", [] { EachWall([](WallRecord& w, int) { w.type = Huge; }); }},
+        Damage{"BracingPastTheTables",
+               [] {
+                   EachWall([](WallRecord& w, int i) {
+                       w.bracing = i % 3 == 0 ? -1 : (i % 3 == 1 ? 127 + 7 * 128 : Huge);
+                   });
+               }},
+        Damage{"PanelsPastTheTable",
+               [] {
+                   EachWall([](WallRecord& w, int i) {
+                       w.panelL = i % 2 ? 70 : -1;
+                       w.panelR = Huge;
+                   });
+               }},
+        Damage{"DerivedWordsOutOfRange",
+               [] {
+                   EachWall([](WallRecord& w, int i) {
+                       w.deterioration = i % 2 ? 3 : -1;
+                       w.jointSpec = Huge;
+                       w.foundationClass = -7;
+                   });
+               }},
+        // columns and areas
+        Damage{"ColumnCodesOutOfRange",
+               [] {
+                   for (int j = 0; j < Storeys; ++j)
+                       for (int c = 0; c < MaxColumns; ++c) {
+                           ColumnRecord& r = Doc.Columns[0][j][c];
+                           r.kind = c % 2 ? 99 : -3;
+                           r.joint = c % 3 ? Huge : -1;
+                           if (c % 4 == 0) r.x = 100, r.y = -5;
+                       }
+               }},
+        Damage{"AreaCodesAndCornersOutOfRange",
+               [] {
+                   for (int j = 0; j < Storeys; ++j) {
+                       Doc.RoofFloorRects[0][j][0].code = 99;
+                       Doc.RoofFloorRects[0][j][1] = {-1, 1, 100, 5, -4};
+                       Doc.RoofFloorTris[0][j][0] = {1, 1, 1, 1, 1, 1, 0}; // no area
+                       Doc.RoofFloorTris[0][j][1] = {Tiny, 0, 99, Huge, 5, 5, 16};
+                       Doc.RoofFloorTriCount[0][j] = 2;
+                       Doc.FloorSpecRects[0][j][0].code = Huge;
+                       Doc.FloorSpecTris[0][j][0] = {0, 0, 200, 0, 0, -9, -1};
+                       Doc.FloorSpecTriCount[0][j] = 1;
+                       Doc.RoofFloorRectCount[0][j] = 2;
+                   }
+               }},
+        Damage{"FoundationsOutOfRange",
+               [] { HouseBuilder(0, 0).foundation(1, 1, 9, 1, 7).foundation(-1, 1, 200, 1, -2); }},
+        // storeys and directions
+        Damage{"EmptyStoreys",
+               [] {
+                   for (int j = 0; j < Storeys; ++j) Doc.WallCount[0][j] = 0;
+                   Doc.RoofFloorRectCount[0][1] = 0;
+               }},
+        Damage{"NoWallsAlongY",
+               [] {
+                   EachWall([](WallRecord& w, int) {
+                       if (w.x1 == w.x2) w.x2 = w.x1 + 1, w.y2 = w.y1;
+                   });
+               }},
+        Damage{"TopStoreyOutOfRange",
+               [] {
+                   Doc.StoreyData.topStorey[0] = 3;
+                   Doc.StoreyData.topStorey[1] = -1;
+               }},
+        Damage{"TopStoreyHuge",
+               [] { Doc.StoreyData.topStorey[0] = Doc.StoreyData.topStorey[1] = Huge; }},
+        // settings
+        Damage{"MethodAndEditionOutOfRange",
+               [] {
+                   Doc.DiagnosisMethod = 4;
+                   Doc.CriteriaEdition = -1;
+               }},
+        Damage{"MethodNegativeEditionHuge",
+               [] {
+                   Doc.DiagnosisMethod = -1;
+                   Doc.CriteriaEdition = Huge;
+               }},
+        Damage{"OverviewClassesOutOfRange",
+               [] {
+                   for (int s = 0; s < Scenarios; ++s) {
+                       Doc.StoreyData.weightClass[s] = 3;
+                       Doc.StoreyData.roofWallClass[s] = -1;
+                       Doc.StoreyData.atticStorage[s] = 7;
+                   }
+                   Doc.GroundFoundationSurvey.groundClass = 99;
+                   Doc.BuildingData.mixedStructure = -2;
+                   Doc.FoundationFloorSpec.foundationClass = 5;
+                   Doc.FoundationFloorSpec.floorMaterial = 9;
+                   Doc.CriteriaEdition = 2;
+               }},
+        Damage{"Method3WithoutHeights",
+               [] {
+                   Doc.DiagnosisMethod = 3;
+                   for (auto& row : Doc.StoreyData.storeyHeight)
+                       for (double& h : row) h = 0.0;
+               }},
+        Damage{"Method3WithNaNHeightsAndZone",
+               [] {
+                   Doc.DiagnosisMethod = 3;
+                   for (auto& row : Doc.StoreyData.storeyHeight)
+                       for (double& h : row) h = NaN;
+                   Doc.BuildingData.zoneFactorZ = NaN;
+                   Doc.BuildingData.mixedStructure = 1;
+               }},
+        Damage{"Edition2012AllMethods",
+               [] {
+                   Doc.CriteriaEdition = 4;
+                   Doc.DiagnosisMethod = 2;
+               }},
+        // application state
+        Damage{"ScenarioAndStoreyOutOfRange",
+               [] {
+                   App.CurrentScenario = 3;
+                   App.CurrentStorey = -1;
+               }},
+        Damage{"ScenarioNegativeStoreyHuge",
+               [] {
+                   App.CurrentScenario = -1;
+                   App.CurrentStorey = Huge;
+               }},
+        Damage{"DeteriorationFactorNaN",
+               [] {
+                   App.DeteriorationFactor = NaN;
+                   App.Options.IgnoreDeterioration = 0;
+               }},
+        // grid
+        Damage{"GridNotIncreasing",
+               [] {
+                   Doc.AxisX[10] = Doc.AxisX[9];
+                   Doc.AxisY[3] = -1e300;
+               }},
+        Damage{"GridAndModuleNaN",
+               [] {
+                   Doc.AxisY[0] = NaN;
+                   Doc.Module = NaN;
+               }},
+        Damage{"AxisKindsOutOfRange",
+               [] {
+                   for (int i = 0; i < AxisCountX; ++i) Doc.AxisKindX[i] = i % 2 ? 3 : -1;
+                   Doc.AxisKindY[0] = Huge;
+               }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,627 @@
+// The document commands with scripted answers, on real files in a temporary folder.
+#include "mainwin/DocumentCommands.h"
+#include "model/ModelFile.h"
+
+#include "model/FileIo.h"
+#include "support/FileFixtures.h"
+#include "support/RecordingHooks.h"
+#include "support/ScriptedMessages.h"
+
+#include <deque>
+#include <fstream>
+
+using namespace testfile;
+
+namespace {
+
+// ---- Test doubles ----------------------------------------------------------------------------
+
+// Stands in for the user at the file dialogs: every dialog must have been scripted, in order.
+class ScriptedFileDialogs final : public FileDialogService {
+public:
+    enum class Kind { Open, Save };
+    ScriptedFileDialogs() { SetFileDialogService(this); }
+    ~ScriptedFileDialogs() override {
+        SetFileDialogService(nullptr);
+        EXPECT_TRUE(script_.empty()) << script_.size() << " scripted dialog(s) never shown";
+    }
+    // The next dialog must be of `kind`; nothing answers as if cancelled.
+    ScriptedFileDialogs& expect(Kind kind, std::optional<std::string> answer) {
+        script_.push_back({kind, std::move(answer)});
+        return *this;
+    }
+    std::optional<std::string> openFile(const FileDialogRequest& r) override {
+        return answer(Kind::Open, r);
+    }
+    std::optional<std::string> saveFile(const FileDialogRequest& r) override {
+        return answer(Kind::Save, r);
+    }
+    std::vector<FileDialogRequest> requests;
+
+private:
+    std::optional<std::string> answer(Kind kind, const FileDialogRequest& r) {
+        requests.push_back(r);
+        if (script_.empty()) {
+            ADD_FAILURE() << "unexpected file dialog";
+            return {};
+        }
+        auto step = script_.front();
+        script_.pop_front();
+        EXPECT_EQ(step.kind, kind) << "a different file dialog was shown";
+        return step.answer;
+    }
+    struct Step {
+        Kind kind;
+        std::optional<std::string> answer;
+    };
+    std::deque<Step> script_;
+};
+using Dlg = ScriptedFileDialogs::Kind;
+
+// The window as the commands see it: what they asked of it, in order.
+class FakeView final : public DocumentView {
+public:
+    void resizeSheet() override { log.push_back("resize"); }
+    void centreScrollBox() override { log.push_back("centre"); }
+    void repaintPlan() override { log.push_back("repaint"); }
+    void showOverviewDialog() override {
+        log.push_back("overview loading " + std::to_string(App.DataLoading));
+    }
+    int count(const std::string& entry) const {
+        return static_cast<int>(std::count(log.begin(), log.end(), entry));
+    }
+    std::vector<std::string> log;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+std::string ReadBytes(const std::string& path) {
+    std::string error;
+    return fileio::ReadWholeFile(path, error).value_or("<missing>");
+}
+
+// A document with a sound grid, one column at axis (50, 50) (the middle of the grid, so no
+// centring is offered), a deteriorated roof and outer wall, no exposed frame, a balcony and
+// a 玉石基礎 with 足固め.
+std::unique_ptr<Document> HouseDocument(int columnAxis = 50) {
+    auto d = std::make_unique<Document>();
+    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
+    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
+    {
+        DocumentGuard guard;
+        ResetPanelElements();
+        for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
+    }
+    d->ColumnCount[0][0] = 1;
+    d->Columns[0][0][0] = {columnAxis, columnAxis, 1, 0, 0};
+    d->DeteriorationSurvey.roofDeteriorated = 1;
+    d->DeteriorationSurvey.outerWallDeteriorated = 1;
+    d->DeteriorationSurvey.balcony = 1;
+    d->FoundationFloorSpec.foundationType = 2;
+    d->FoundationFloorSpec.footBracing = 1;
+    return d;
+}
+
+// The open document: another house, modified, with the previous document's survey values.
+void SetOpenDocument(const std::string& name) {
+    Doc.ColumnCount[1][1] = 1;
+    Doc.Columns[1][1][0] = {3, 4, 1, 0, 0};
+    Doc.FoundationFloorSpec.foundationClass = 0;
+    App.FileName = name;
+    App.DeteriorationFactor = 0.9;
+    App.Modified = 1;
+}
+
+class DocumentCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Doc.ColumnCount[0][0] = 0;
+        App.FileName = UntitledName;
+        App.Modified = 0;
+        App.DataLoading = 0;
+    }
+    DocumentGuard guard;
+    TempFolder folder;
+    RecordingHooks hooks;
+    FakeView view;
+    DocumentCommands commands{view};
+};
+
+// ---- Derived survey values -------------------------------------------------------------------
+
+struct SurveyCase {
+    const char* name;
+    void (*answers)(DeteriorationSurveyRecord&);
+    int existence, deterioration;
+    double factor;
+};
+class SurveyPoints : public ::testing::TestWithParam<SurveyCase> {};
+TEST_P(SurveyPoints, SumsAndFactorAsTheOverviewDialogsOkGivesThem) {
+    DeteriorationSurveyRecord s;
+    GetParam().answers(s);
+    int32_t e[13], d[13];
+    DeteriorationPointsFromSurvey(s, e, d);
+    int sumE = 0, sumD = 0;
+    for (int i = 0; i < 13; ++i) sumE += e[i], sumD += d[i];
+    EXPECT_EQ(sumE, GetParam().existence);
+    EXPECT_EQ(sumD, GetParam().deterioration);
+    EXPECT_DOUBLE_EQ(DeteriorationFactorFromPoints(e, d), GetParam().factor);
+}
+// Existence points per item: roof 2, gutter 2, downpipe 2, outer wall 4, exposed frame 2,
+// balcony 1 + 1 + 1, inner wall 2, bathroom 2, floor 2, corridor 1, underfloor 2 = 24.
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SurveyPoints,
+    ::testing::Values(
+        // No exposed frame, no balcony: 24 - 2 - 3 = 19.
+        SurveyCase{"NothingAnswered", [](DeteriorationSurveyRecord&) {}, 19, 0, 1.0},
+        SurveyCase{"EveryItemPresentNoneDeteriorated",
+                   [](DeteriorationSurveyRecord& s) { s.exposedFrame = 1, s.balcony = 1; }, 24, 0,
+                   1.0},
+        // 1 - (2 + 4) / 24 = 0.75
+        SurveyCase{"RoofAndOuterWall",
+                   [](DeteriorationSurveyRecord& s) {
+                       s.exposedFrame = 1, s.balcony = 1;
+                       s.roofDeteriorated = 1, s.outerWallDeteriorated = 1;
+                   },
+                   24, 6, 0.75},
+        // 1 - (2 + 2 + 2 + 4) / 24 = 0.583..., held at 0.7
+        SurveyCase{"NeverBelowPointSeven",
+                   [](DeteriorationSurveyRecord& s) {
+                       s.exposedFrame = 1, s.balcony = 1, s.roofDeteriorated = 1;
+                       s.gutterDeteriorated = 1, s.downpipeDeteriorated = 1;
+                       s.outerWallDeteriorated = 1;
+                   },
+                   24, 10, 0.7},
+        // The balcony answers of a document without a balcony count for nothing: 1 - 0 / 19.
+        SurveyCase{"NoBalconyIgnoresItsAnswers",
+                   [](DeteriorationSurveyRecord& s) {
+                       s.balconyParapetDeteriorated = 1, s.balconyJointDeteriorated = 1;
+                       s.balconyDrainDeteriorated = 1;
+                   },
+                   19, 0, 1.0},
+        // 1 - 3 / 24 = 0.875
+        SurveyCase{"BalconyAllDeteriorated",
+                   [](DeteriorationSurveyRecord& s) {
+                       s.exposedFrame = 1, s.balcony = 1, s.balconyParapetDeteriorated = 1;
+                       s.balconyJointDeteriorated = 1, s.balconyDrainDeteriorated = 1;
+                   },
+                   24, 3, 0.875},
+        // No bathroom (finish 2): item 9 counts 0 and 0 although 有 is stored; 19 - 2 = 17.
+        SurveyCase{"NoBathroom",
+                   [](DeteriorationSurveyRecord& s) { s.bathFinish = 2, s.bathDeteriorated = 1; },
+                   17, 0, 1.0},
+        // Tiled bathroom deteriorated: 1 - 2 / 19
+        SurveyCase{"TiledBathroomDeteriorated",
+                   [](DeteriorationSurveyRecord& s) { s.bathDeteriorated = 1; }, 19, 2,
+                   1.0 - 2.0 / 19.0},
+        // Exposed frame with deterioration (2, and any value the dialog shows as such):
+        // 1 - 2 / 21
+        SurveyCase{"ExposedFrameDeteriorated",
+                   [](DeteriorationSurveyRecord& s) { s.exposedFrame = 2; }, 21, 2,
+                   1.0 - 2.0 / 21.0},
+        SurveyCase{"ExposedFrameOutOfRangeCountsAsDeteriorated",
+                   [](DeteriorationSurveyRecord& s) { s.exposedFrame = -4; }, 21, 2,
+                   1.0 - 2.0 / 21.0},
+        // A stored answer other than 0 is shown, and counted, as 有: 1 - 1 / 19
+        SurveyCase{"AnyNonZeroAnswerIsYes",
+                   [](DeteriorationSurveyRecord& s) { s.corridorDeteriorated = 7; }, 19, 1,
+                   1.0 - 1.0 / 19.0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SurveyFactor, NoExistingItemGivesPointSeven) {
+    const int32_t none[13] = {};
+    EXPECT_EQ(DeteriorationFactorFromPoints(none, none), 0.7);
+}
+
+struct FoundationCase {
+    int32_t type, crack, footBracing, expected;
+};
+class FoundationClass : public ::testing::TestWithParam<FoundationCase> {};
+TEST_P(FoundationClass, FromTypeCrackAndFootBracing) {
+    FoundationFloorSpecRecord spec;
+    spec.foundationType = GetParam().type;
+    spec.foundationCrack = GetParam().crack;
+    spec.footBracing = GetParam().footBracing;
+    EXPECT_EQ(FoundationClassOf(spec), GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Answers, FoundationClass,
+    ::testing::Values(FoundationCase{0, 0, 1, 0}, // RC without cracks: 基礎Ⅰ (足固め ignored)
+                      FoundationCase{0, 1, 0, 1},  // RC with cracks: 基礎Ⅱ
+                      FoundationCase{0, 3, 0, 1},  // a crack answer other than 0 is 有
+                      FoundationCase{1, 0, 0, 1},  // plain concrete: 基礎Ⅱ whatever the crack
+                      FoundationCase{1, 1, 0, 1},  //
+                      FoundationCase{2, 0, 1, 1},  // stone base with 足固め: 基礎Ⅱ
+                      FoundationCase{2, 1, 0, 2},  // without: 基礎Ⅲ (crack ignored)
+                      FoundationCase{3, 0, 1, 2},  // その他: 基礎Ⅲ
+                      FoundationCase{9, 0, 0, 2},  // outside the list: its last entry, その他
+                      FoundationCase{-1, 0, 0, 2}, //
+                      FoundationCase{2, -2, 5, 1}  // 足固め other than 0 is 有
+                      ));
+
+// ---- Paths -----------------------------------------------------------------------------------
+
+struct TargetCase {
+    const char* path;
+    const char* target;
+};
+class OverwriteTargets : public ::testing::TestWithParam<TargetCase> {};
+TEST_P(OverwriteTargets, ExtensionBecomesVq2UnlessItIsOneInAnyCase) {
+    EXPECT_EQ(OverwriteTarget(GetParam().path), GetParam().target);
+}
+INSTANTIATE_TEST_SUITE_P(Paths, OverwriteTargets,
+                         ::testing::Values(TargetCase{"/home/k/house.vq2", "/home/k/house.vq2"},
+                                           TargetCase{"/home/k/HOUSE.VQ2", "/home/k/HOUSE.VQ2"},
+                                           TargetCase{"/home/k/House.Vq2", "/home/k/House.Vq2"},
+                                           TargetCase{"/home/k/house.txt", "/home/k/house.vq2"},
+                                           TargetCase{"/home/k/house.vq0", "/home/k/house.vq2"},
+                                           TargetCase{"/home/k/house", "/home/k/house.vq2"},
+                                           TargetCase{"/home/k.old/house", "/home/k.old/house.vq2"},
+                                           TargetCase{"/home/k/田中邸.BAK", "/home/k/田中邸.vq2"}));
+
+// ---- New -------------------------------------------------------------------------------------
+
+TEST_F(DocumentCommandsTest, NewOnAnUnmodifiedDocumentAsksNothing) {
+    ScriptedMessages messages;
+    SetOpenDocument("/home/k/old.vq2");
+    App.Modified = 0;
+    Doc.DeteriorationSurvey.outerWallDeteriorated = 1;
+    EXPECT_TRUE(commands.NewDocument());
+    EXPECT_EQ(Doc.ColumnCount[1][1], 0);
+    EXPECT_EQ(App.FileName, "無題");
+    EXPECT_EQ(hooks.caption, "Velquor [無題]");
+    EXPECT_EQ(view.log, (std::vector<std::string>{"resize", "overview loading 0"}));
+    EXPECT_EQ(App.Modified, 0);
+    // The kept survey (outer wall deteriorated, nothing else present but the fixed items)
+    // sets the points the table shows: 4 of 19, 1 - 4 / 19.
+    EXPECT_EQ(App.DeteriorationPoints[3], 4);
+    EXPECT_DOUBLE_EQ(App.DeteriorationFactor, 1.0 - 4.0 / 19.0);
+}
+
+TEST_F(DocumentCommandsTest, NewOnAModifiedDocumentAsksToDiscard) {
+    for (MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        SetOpenDocument("/home/k/old.vq2");
+        view.log.clear();
+        ScriptedMessages messages;
+        messages.expect(NewDiscardQuestion, answer);
+        EXPECT_EQ(commands.NewDocument(), answer == MsgAnswer::Yes);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].caption, "終了");
+        EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Question);
+        if (answer == MsgAnswer::No) {
+            EXPECT_EQ(Doc.ColumnCount[1][1], 1);
+            EXPECT_EQ(App.FileName, "/home/k/old.vq2");
+            EXPECT_EQ(App.Modified, 1);
+            EXPECT_TRUE(view.log.empty()) << "no overview dialog after No";
+        } else {
+            EXPECT_EQ(Doc.ColumnCount[1][1], 0);
+            EXPECT_EQ(App.Modified, 0);
+            EXPECT_EQ(view.count("overview loading 0"), 1);
+        }
+    }
+}
+
+// ---- Open ------------------------------------------------------------------------------------
+
+TEST_F(DocumentCommandsTest, OpenReadsTheFileAndDerivesItsSurveyValues) {
+    const std::string path = folder.file("田中邸.vq2");
+    auto house = HouseDocument();
+    WriteBytes(path, WriteModelFile(*house, 0));
+    SetOpenDocument("/home/k/old.vq2");
+    App.CurrentScenario = 2;
+
+    ScriptedMessages messages;
+    messages.expect(OpenDiscardQuestion, MsgAnswer::Yes);
+    ScriptedFileDialogs dialogs;
+    dialogs.expect(Dlg::Open, path);
+    EXPECT_TRUE(commands.Open());
+
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    ASSERT_EQ(dialogs.requests[0].filters.size(), 3u);
+    EXPECT_EQ(dialogs.requests[0].filters[0].extensions, std::vector<std::string>{"vq2"});
+    EXPECT_EQ(dialogs.requests[0].filters[1].extensions, std::vector<std::string>{"vq0"});
+    EXPECT_TRUE(dialogs.requests[0].filters[2].extensions.empty());
+
+    EXPECT_EQ(Doc.ColumnCount[1][1], 0);
+    ASSERT_EQ(Doc.ColumnCount[0][0], 1);
+    EXPECT_EQ(Doc.Columns[0][0][0].x, 50);
+    EXPECT_EQ(App.FileName, path);
+    EXPECT_EQ(hooks.caption, "Velquor [" + path + "]");
+    EXPECT_EQ(App.CurrentScenario, 0);
+    EXPECT_EQ(App.Modified, 0);
+    EXPECT_EQ(App.DataLoading, 0);
+    // Resized after the reset, centred by CentreData, resized again, then the overview
+    // dialog in loading mode.
+    EXPECT_EQ(view.log,
+              (std::vector<std::string>{"resize", "centre", "resize", "overview loading 1"}));
+    // Survey of HouseDocument: no exposed frame, a balcony: 24 - 2 = 22 existence points;
+    // roof 2 + outer wall 4 = 6 deterioration points; 1 - 6 / 22.
+    EXPECT_EQ(App.ExistencePoints[4], 0);
+    EXPECT_EQ(App.ExistencePoints[5], 1);
+    EXPECT_EQ(App.DeteriorationPoints[0], 2);
+    EXPECT_EQ(App.DeteriorationPoints[3], 4);
+    EXPECT_DOUBLE_EQ(App.DeteriorationFactor, 1.0 - 6.0 / 22.0);
+    // 玉石基礎 with 足固め: 基礎Ⅱ.
+    EXPECT_EQ(Doc.FoundationFloorSpec.foundationClass, 1);
+}
+
+TEST_F(DocumentCommandsTest, OpenDeclinedShowsNothingElse) {
+    SetOpenDocument("/home/k/old.vq2");
+    ScriptedMessages messages;
+    messages.expect(OpenDiscardQuestion, MsgAnswer::No);
+    ScriptedFileDialogs dialogs; // no file dialog may be shown
+    EXPECT_FALSE(commands.Open());
+    EXPECT_TRUE(view.log.empty());
+    EXPECT_EQ(Doc.ColumnCount[1][1], 1);
+    EXPECT_EQ(App.Modified, 1);
+}
+
+TEST_F(DocumentCommandsTest, CancelledOpenDialogStillShowsTheOverviewDialogInLoadingMode) {
+    ScriptedMessages messages;
+    ScriptedFileDialogs dialogs;
+    dialogs.expect(Dlg::Open, std::nullopt);
+    Doc.ColumnCount[1][1] = 1;
+    EXPECT_FALSE(commands.Open());
+    EXPECT_EQ(view.log, (std::vector<std::string>{"overview loading 1"}));
+    EXPECT_EQ(App.DataLoading, 0);
+    EXPECT_EQ(Doc.ColumnCount[1][1], 1);
+}
+
+// A file that cannot be read (unknown tag, too short, cut off in the middle) leaves the open
+// document, its name, its title and its survey values untouched, and no dialog follows.
+class UnreadableFile : public DocumentCommandsTest,
+                       public ::testing::WithParamInterface<const char*> {};
+TEST_P(UnreadableFile, LeavesTheOpenDocumentUntouched) {
+    const std::string valid = WriteModelFile(*HouseDocument(), 0);
+    const std::string kind = GetParam();
+    const std::string bytes = kind == "truncated" ? valid.substr(0, valid.size() / 2)
+                              : kind == "tag"     ? "qv9" + valid.substr(3)
+                                                  : std::string("qv");
+    const std::string path = folder.file("broken.vq2");
+    WriteBytes(path, bytes);
+    SetOpenDocument("/home/k/old.vq2");
+    hooks.caption = "Velquor [/home/k/old.vq2]";
+    const std::string before = WriteModelFile(Doc, 0);
+
+    ScriptedMessages messages;
+    messages.expect(OpenDiscardQuestion, MsgAnswer::Yes).expect(UnreadableFileText, MsgAnswer::Ok);
+    ScriptedFileDialogs dialogs;
+    dialogs.expect(Dlg::Open, path);
+    EXPECT_FALSE(commands.Open());
+    EXPECT_EQ(messages.shown.back().caption, "読み込みエラー");
+    EXPECT_EQ(WriteModelFile(Doc, 0), before);
+    EXPECT_EQ(Doc.FoundationFloorSpec.foundationClass, 0);
+    EXPECT_EQ(App.FileName, "/home/k/old.vq2");
+    EXPECT_EQ(hooks.caption, "Velquor [/home/k/old.vq2]");
+    EXPECT_EQ(App.DeteriorationFactor, 0.9);
+    EXPECT_EQ(App.Modified, 1);
+    EXPECT_TRUE(view.log.empty());
+}
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableFile, ::testing::Values("truncated", "tag", "short"));
+
+TEST_F(DocumentCommandsTest, DataAwayFromTheMiddleIsOfferedToBeCentred) {
+    const std::string path = folder.file("corner.vq2");
+    WriteBytes(path, WriteModelFile(*HouseDocument(2), 0));
+    ScriptedMessages messages;
+    messages.expect("データ位置が偏っています。", MsgAnswer::No);
+    EXPECT_TRUE(commands.ReadFile(path));
+    EXPECT_EQ(Doc.Columns[0][0][0].x, 2);
+    // The plan is repainted before the question, so that the user sees what is asked about.
+    EXPECT_EQ(view.log, (std::vector<std::string>{"resize", "centre", "repaint", "resize"}));
+}
+
+// ---- Pending open (command line and drop) ---------------------------------------------------
+
+TEST_F(DocumentCommandsTest, DroppedFileOnAModifiedDocumentAsksFirst) {
+    const std::string path = folder.file("dropped.vq2");
+    WriteBytes(path, WriteModelFile(*HouseDocument(), 0));
+    for (MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        SetOpenDocument("/home/k/old.vq2");
+        ScriptedMessages messages;
+        messages.expect(OpenDiscardQuestion, answer);
+        EXPECT_EQ(commands.OpenPending(path), answer == MsgAnswer::Yes);
+        EXPECT_EQ(App.FileName, answer == MsgAnswer::Yes ? path : "/home/k/old.vq2");
+        EXPECT_EQ(Doc.ColumnCount[1][1], answer == MsgAnswer::Yes ? 0 : 1);
+    }
+    EXPECT_EQ(view.count("overview loading 0") + view.count("overview loading 1"), 0)
+        << "a pending open shows no overview dialog";
+    EXPECT_DOUBLE_EQ(App.DeteriorationFactor, 1.0 - 6.0 / 22.0);
+}
+
+// ---- Overwrite save --------------------------------------------------------------------------
+
+TEST_F(DocumentCommandsTest, OverwriteSaveOfAnUntitledDocumentWritesNothing) {
+    App.Modified = 1;
+    ScriptedMessages messages;
+    messages.expect(UntitledSaveNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Refused);
+    EXPECT_EQ(messages.shown[0].caption, "ファイル名がありません");
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(App.Modified, 1);
+    EXPECT_EQ(folder.entries(), 0u);
+}
+
+TEST_F(DocumentCommandsTest, OverwriteSaveRotatesTheBackup) {
+    // The document came from house.txt: it is saved as house.vq2; the house.vq2 there becomes
+    // house.BAK, and the older house.BAK goes.
+    WriteBytes(folder.file("house.txt"), "the opened file");
+    WriteBytes(folder.file("house.vq2"), "previous save");
+    WriteBytes(folder.file("house.BAK"), "older backup");
+    App.FileName = folder.file("house.txt");
+    App.Modified = 1;
+    ScriptedMessages messages;
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(messages.shown[0].caption, "上書き保存");
+    EXPECT_EQ(ReadBytes(folder.file("house.vq2")), WriteModelFile());
+    EXPECT_EQ(ReadBytes(folder.file("house.BAK")), "previous save");
+    EXPECT_EQ(ReadBytes(folder.file("house.txt")), "the opened file");
+    EXPECT_EQ(folder.entries(), 3u);
+    EXPECT_EQ(App.FileName, folder.file("house.vq2"));
+    EXPECT_EQ(hooks.caption, "Velquor [" + folder.file("house.vq2") + "]");
+    EXPECT_EQ(App.Modified, 0);
+    EXPECT_EQ(view.log, (std::vector<std::string>{"repaint"}));
+
+    // Saved again: this save's file becomes the backup.
+    const std::string first = ReadBytes(folder.file("house.vq2"));
+    Doc.ColumnCount[0][0] = 1;
+    Doc.Columns[0][0][0] = {10, 10, 1, 0, 0};
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(folder.file("house.BAK")), first);
+    EXPECT_EQ(ReadBytes(folder.file("house.vq2")), WriteModelFile());
+}
+
+TEST_F(DocumentCommandsTest, OverwriteSaveKeepsACapitalExtension) {
+    WriteBytes(folder.file("HOUSE.VQ2"), "previous save");
+    App.FileName = folder.file("HOUSE.VQ2");
+    ScriptedMessages messages;
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(folder.file("HOUSE.VQ2")), WriteModelFile());
+    EXPECT_EQ(ReadBytes(folder.file("HOUSE.BAK")), "previous save");
+    EXPECT_EQ(folder.entries(), 2u) << "no second file beside it";
+    EXPECT_EQ(App.FileName, folder.file("HOUSE.VQ2"));
+}
+
+TEST_F(DocumentCommandsTest, OverwriteSaveOfANewFileStillTellsTheUser) {
+    App.FileName = folder.file("new.vq2");
+    ScriptedMessages messages;
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(folder.entries(), 1u);
+}
+
+// A save that cannot be written leaves the file and its backup as they were, keeps the
+// document modified under its old name, says so and does not claim success. Tests run as root,
+// where permission bits do not stop a write: the failures are a missing folder, a file where
+// the folder should be, and injected failures of each step.
+struct FailureCase {
+    const char* name;
+    const char* folderPart; // prefix of the target inside the temporary folder
+    fileio::Fault fault;
+};
+class FailedSave : public DocumentCommandsTest, public ::testing::WithParamInterface<FailureCase> {
+protected:
+    void TearDown() override { fileio::InjectFault(fileio::Fault::None); }
+};
+TEST_P(FailedSave, KeepsFileBackupAndModified) {
+    WriteBytes(folder.file("house.vq2"), "previous save");
+    WriteBytes(folder.file("house.BAK"), "older backup");
+    WriteBytes(folder.file("plainfile"), "not a folder");
+    const std::string target = folder.file(std::string(GetParam().folderPart) + "house.vq2");
+    App.FileName = target;
+    App.Modified = 1;
+    fileio::InjectFault(GetParam().fault);
+    ScriptedMessages messages;
+    messages.expect(SaveFailedText, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Failed);
+    fileio::InjectFault(fileio::Fault::None);
+    ASSERT_EQ(messages.shown.size(), 1u) << "no success notice";
+    EXPECT_EQ(messages.shown[0].caption, "保存エラー");
+    EXPECT_NE(messages.shown[0].text.find(target), std::string::npos);
+    EXPECT_EQ(App.Modified, 1);
+    EXPECT_EQ(App.FileName, target);
+    EXPECT_EQ(ReadBytes(folder.file("house.vq2")), "previous save");
+    EXPECT_EQ(ReadBytes(folder.file("house.BAK")), "older backup");
+    EXPECT_EQ(folder.entries(), 3u) << "no temporary file left behind";
+}
+INSTANTIATE_TEST_SUITE_P(
+    Causes, FailedSave,
+    ::testing::Values(FailureCase{"MissingFolder", "no/such/folder/", fileio::Fault::None},
+                      FailureCase{"FileInPlaceOfTheFolder", "plainfile/", fileio::Fault::None},
+                      FailureCase{"OpenFails", "", fileio::Fault::Open},
+                      FailureCase{"WriteFails", "", fileio::Fault::Write},
+                      FailureCase{"ShortWrite", "", fileio::Fault::ShortWrite},
+                      FailureCase{"SyncFails", "", fileio::Fault::Sync},
+                      FailureCase{"BackupFails", "", fileio::Fault::Backup}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Save as ---------------------------------------------------------------------------------
+
+TEST_F(DocumentCommandsTest, SaveAsCancelledWritesNothing) {
+    App.Modified = 1;
+    ScriptedMessages messages;
+    ScriptedFileDialogs dialogs;
+    dialogs.expect(Dlg::Save, std::nullopt);
+    EXPECT_EQ(commands.SaveAs(), SaveResult::Cancelled);
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].initialPath, "") << "an untitled document proposes no name";
+    EXPECT_EQ(dialogs.requests[0].defaultExtension, "vq2");
+    ASSERT_EQ(dialogs.requests[0].filters.size(), 2u);
+    EXPECT_EQ(dialogs.requests[0].filters[0].label, "耐震ファイル");
+    EXPECT_EQ(App.Modified, 1);
+    EXPECT_EQ(App.FileName, "無題");
+    EXPECT_TRUE(view.log.empty());
+}
+
+TEST_F(DocumentCommandsTest, SaveAsOverAnExistingFileKeepsItAsBackupAndTellsNothing) {
+    const std::string chosen = folder.file("copy.vq2");
+    WriteBytes(chosen, "earlier copy");
+    App.FileName = folder.file("house.vq2");
+    App.Modified = 1;
+    ScriptedMessages messages; // no notice
+    ScriptedFileDialogs dialogs;
+    dialogs.expect(Dlg::Save, chosen);
+    EXPECT_EQ(commands.SaveAs(), SaveResult::Saved);
+    EXPECT_EQ(dialogs.requests[0].initialPath, folder.file("house.vq2"));
+    EXPECT_EQ(ReadBytes(chosen), WriteModelFile());
+    EXPECT_EQ(ReadBytes(folder.file("copy.BAK")), "earlier copy");
+    EXPECT_EQ(App.FileName, chosen);
+    EXPECT_EQ(hooks.caption, "Velquor [" + chosen + "]");
+    EXPECT_EQ(App.Modified, 0);
+    EXPECT_EQ(view.log, (std::vector<std::string>{"repaint"}));
+}
+
+// ---- Close -----------------------------------------------------------------------------------
+
+TEST_F(DocumentCommandsTest, CloseWithoutChangesAsksNothingAndHidesThePalettes) {
+    App.InputMode = 2;
+    ScriptedMessages messages;
+    EXPECT_TRUE(commands.QueryClose());
+    EXPECT_EQ(App.InputMode, -1);
+    EXPECT_EQ(hooks.log.back(), "show tool dialog input -1 init 0");
+}
+
+struct CloseCase {
+    const char* name;
+    MsgAnswer answer;
+    int saveDialog; // 0 not shown, 1 cancelled, 2 a writable file, 3 a file in a missing folder
+    bool closes;
+    bool written;
+};
+class CloseQuestion : public DocumentCommandsTest,
+                      public ::testing::WithParamInterface<CloseCase> {};
+TEST_P(CloseQuestion, ClosesOnlyWhenNothingIsLost) {
+    const CloseCase& c = GetParam();
+    App.Modified = 1;
+    App.InputMode = 3;
+    const std::string target =
+        c.saveDialog == 3 ? folder.file("gone/house.vq2") : folder.file("house.vq2");
+    ScriptedMessages messages;
+    messages.expect(SaveOnCloseQuestion, c.answer);
+    if (c.saveDialog == 3) messages.expect(SaveFailedText, MsgAnswer::Ok);
+    ScriptedFileDialogs dialogs;
+    if (c.saveDialog == 1) dialogs.expect(Dlg::Save, std::nullopt);
+    if (c.saveDialog >= 2) dialogs.expect(Dlg::Save, target);
+
+    EXPECT_EQ(commands.QueryClose(), c.closes);
+    EXPECT_EQ(messages.shown[0].caption, "終了");
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Question);
+    EXPECT_EQ(App.InputMode, c.closes ? -1 : 3);
+    EXPECT_EQ(fileio::FileExists(folder.file("house.vq2")), c.written);
+    EXPECT_EQ(App.Modified, c.written ? 0 : 1);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CloseQuestion,
+    ::testing::Values(CloseCase{"Cancel", MsgAnswer::Cancel, 0, false, false},
+                      CloseCase{"NoClosesWithoutSaving", MsgAnswer::No, 0, true, false},
+                      CloseCase{"YesSaves", MsgAnswer::Yes, 2, true, true},
+                      CloseCase{"YesButDialogCancelled", MsgAnswer::Yes, 1, false, false},
+                      CloseCase{"YesButSaveFails", MsgAnswer::Yes, 3, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,801 @@
+// Older model files ("qv6", "qv2") and diagnosis files ("qv5", "qv7", "qv8" named ".vq0"),
+// with the current layout's overview block checked against its offset table. Every fixture is
+// built here from the layout tables, field by field, without the program's writer.
+#include "model/ModelFile.h"
+#include "support/FileFixtures.h"
+#include "support/ScriptedMessages.h"
+
+#include <fstream>
+
+using namespace testfile;
+
+namespace {
+
+std::string Sjis(const char* utf8) {
+    return cp932::fromUtf8(utf8).value();
+}
+
+// ---- the overview block of the current layout, from its offset table ------------------------
+
+// Row of the table: offset in the block, number of fields, field kind.
+enum class F { Text, Int, Real };
+struct BlockRow {
+    std::size_t offset;
+    int count;
+    F kind;
+    int size; // text slot width or values per int field
+};
+
+// clang-format off
+const BlockRow OverviewRows[] = {
+    {0, 1, F::Text, 81}, {81, 1, F::Text, 81}, {162, 1, F::Text, 17}, {179, 1, F::Text, 81},
+    {260, 1, F::Text, 81}, {341, 1, F::Text, 17}, {358, 1, F::Text, 81}, {439, 1, F::Text, 81},
+    {520, 1, F::Int, 1}, {526, 1, F::Int, 1}, {532, 1, F::Text, 33}, {565, 1, F::Int, 1},
+    {571, 1, F::Int, 1}, {577, 4, F::Text, 11}, {621, 4, F::Text, 11}, {665, 4, F::Text, 11},
+    {709, 4, F::Int, 1}, {733, 4, F::Int, 1}, {757, 1, F::Int, 1}, {763, 1, F::Real, 0},
+    {780, 1, F::Real, 0}, {797, 3, F::Int, 1}, {815, 3, F::Int, 1}, {833, 3, F::Int, 1},
+    {851, 3, F::Int, 1}, {869, 3, F::Real, 0}, {920, 3, F::Real, 0}, {971, 3, F::Real, 0},
+    {1022, 3, F::Real, 0}, {1073, 3, F::Real, 0}, {1124, 1, F::Text, 81}, {1205, 1, F::Text, 11},
+    {1216, 1, F::Text, 11}, {1227, 1, F::Text, 11}, {1238, 1, F::Int, 1}, {1244, 1, F::Text, 81},
+    {1325, 1, F::Text, 81}, {1406, 1, F::Text, 81}, {1487, 1, F::Int, 1}, {1493, 1, F::Text, 81},
+    {1574, 1, F::Int, 3}, {1590, 1, F::Int, 1}, {1596, 1, F::Int, 1}, {1602, 1, F::Int, 1},
+    {1608, 1, F::Text, 81}, {1689, 1, F::Text, 81}, {1770, 1, F::Int, 3}, {1786, 1, F::Text, 81},
+    {1867, 1, F::Int, 1}, {1873, 1, F::Int, 1}, {1879, 1, F::Int, 4}, {1900, 1, F::Int, 3},
+    {1916, 1, F::Int, 4}, {1937, 1, F::Text, 81}, {2018, 1, F::Int, 1}, {2024, 1, F::Text, 81},
+    {2105, 1, F::Text, 81}, {2186, 1, F::Int, 2}, {2197, 1, F::Text, 81}, {2278, 1, F::Text, 81},
+    {2359, 1, F::Int, 1}, {2365, 1, F::Text, 81}, {2446, 1, F::Text, 81}, {2527, 1, F::Int, 1},
+    {2533, 1, F::Int, 1}, {2539, 1, F::Text, 81}, {2620, 1, F::Int, 1}, {2626, 1, F::Int, 1},
+    {2632, 1, F::Int, 1}, {2638, 1, F::Text, 81}, {2719, 1, F::Text, 81}, {2800, 1, F::Int, 1},
+    {2806, 1, F::Text, 81}, {2887, 1, F::Int, 1}, {2893, 1, F::Text, 81}, {2974, 1, F::Int, 1},
+    {2980, 1, F::Int, 2}, {2991, 1, F::Int, 2}, {3002, 1, F::Int, 1}, {3008, 1, F::Int, 1},
+    {3014, 1, F::Text, 81}, {3095, 1, F::Int, 1}, {3101, 1, F::Text, 257},
+    {3358, 12, F::Text, 81}, {4330, 1, F::Text, 17}, {4347, 1, F::Int, 2},
+    {4358, 4, F::Text, 11}, {4402, 4, F::Text, 11}, {4446, 4, F::Text, 11},
+    {4490, 4, F::Text, 81}, {4814, 4, F::Int, 1}, {4838, 1, F::Int, 2}, {4849, 1, F::Int, 3},
+    {4865, 24, F::Text, 257}, {11033, 6, F::Text, 81}, {11519, 1, F::Text, 6},
+    {11525, 1, F::Text, 11}, {11536, 1, F::Text, 81}, {11617, 1, F::Text, 81},
+    {11698, 1, F::Text, 17}, {11715, 1, F::Text, 17}, {11732, 1, F::Text, 11},
+    {11743, 1, F::Text, 81}, {11824, 1, F::Text, 81}, {11905, 1, F::Text, 17},
+    {11922, 1, F::Text, 17}, {11939, 1, F::Text, 6}, {11945, 1, F::Text, 17},
+    {11962, 1, F::Text, 11}, {11973, 1, F::Text, 11}, {11984, 1, F::Text, 11},
+    {11995, 5, F::Text, 257}, {13280, 1, F::Int, 1}, {13286, 3, F::Text, 257},
+    {14057, 1, F::Int, 1}, {14063, 3, F::Text, 257}, {14834, 1, F::Int, 1},
+    {14840, 3, F::Text, 257}, {15611, 1, F::Int, 1}, {15617, 3, F::Text, 257},
+    {16388, 1, F::Text, 6}, {16394, 1, F::Text, 6}, {16400, 1, F::Int, 1}, {16406, 1, F::Text, 6},
+    {16412, 1, F::Text, 6}, {16418, 1, F::Text, 6}, {16424, 1, F::Text, 6}, {16430, 1, F::Text, 6},
+    {16436, 1, F::Text, 6}, {16442, 1, F::Int, 1}, {16448, 1, F::Int, 1}, {16454, 1, F::Int, 1},
+    {16460, 4, F::Text, 257}, {17488, 9, F::Int, 2}, {17587, 10, F::Int, 2},
+    {17697, 5, F::Int, 2}, {17752, 1, F::Int, 1}, {17758, 13, F::Int, 1}, {17836, 11, F::Int, 1},
+    {17902, 2, F::Int, 1}, {17914, 1, F::Int, 1}, {17920, 4, F::Int, 1}, {17944, 1, F::Int, 6},
+    {17975, 5, F::Text, 6}, {18005, 2, F::Int, 1}, {18017, 1, F::Int, 8}, {18058, 2, F::Int, 1},
+    {18070, 1, F::Int, 5}, {18096, 1, F::Int, 3}, {18112, 1, F::Int, 2}, {18123, 1, F::Int, 4},
+    {18144, 1, F::Int, 3}, {18160, 1, F::Int, 4}, {18181, 1, F::Int, 4}, {18202, 9, F::Real, 0},
+};
+// clang-format on
+
+// The value a fixture puts in the field at block offset `o` (value j of an int field): each
+// field tells where it was read from.
+std::string TextAt(std::size_t o) {
+    return "@" + std::to_string(o % 10000); // fits the 6-byte slots
+}
+int IntAt(std::size_t o, int j = 0) {
+    return static_cast<int>((o + j) % 9000);
+}
+double RealAt(std::size_t o) {
+    return o + 0.125;
+}
+
+// The block (or, for "qv6", the block without the storey heights).
+void AppendOverviewBlock(FixtureBytes& b, bool withHeights) {
+    const std::size_t base = b.size();
+    for (const BlockRow& row : OverviewRows) {
+        if (!withHeights && row.offset == 18202) break;
+        b.at(base, row.offset);
+        for (int i = 0; i < row.count; ++i) {
+            std::size_t o = b.size() - base;
+            switch (row.kind) {
+            case F::Text:
+                b.text(TextAt(o), static_cast<std::size_t>(row.size));
+                break;
+            case F::Real:
+                b.real(RealAt(o));
+                break;
+            case F::Int:
+                for (int j = 0; j < row.size; ++j) b.printf("%5i", IntAt(o, j));
+                b.zero();
+                break;
+            }
+        }
+    }
+    b.at(base, withHeights ? 18355 : 18202);
+}
+
+// Checks fields of every record against the offsets the table gives them.
+void ExpectOverviewFromTable(const Document& d, bool withHeights) {
+    auto& b = d.BuildingData;
+    auto& sd = d.StoreyData;
+    auto& g = d.GroundFoundationSurvey;
+    auto& fs = d.FoundationFloorSpec;
+    auto& ds = d.DeteriorationSurvey;
+    auto& p = d.PermitRecord;
+    auto& rt = d.ReportTexts;
+    auto& ra = d.RetrofitApplication;
+    EXPECT_EQ(b.clientAddress.str(), TextAt(0));
+    EXPECT_EQ(b.ownerPhone.str(), TextAt(341));
+    EXPECT_EQ(b.siteLotNumber.str(), TextAt(439));
+    EXPECT_EQ(b.buildingUseOther.str(), TextAt(532));
+    EXPECT_EQ(b.basement, IntAt(571));
+    EXPECT_EQ(b.constructionEraYear[2].str(), TextAt(577 + 2 * 11));
+    EXPECT_EQ(b.constructionDay[3].str(), TextAt(665 + 3 * 11));
+    EXPECT_EQ(p.permitUnknown[3], IntAt(709 + 3 * 6)); // permit flags before extensions
+    EXPECT_EQ(b.extensionDone[0], IntAt(733));
+    EXPECT_EQ(b.mixedStructure, IntAt(757));
+    EXPECT_EQ(b.snowLoadTerm, RealAt(763));
+    EXPECT_EQ(b.zoneFactorZ, RealAt(780));
+    EXPECT_EQ(sd.topStorey[2], IntAt(797 + 12));
+    EXPECT_EQ(sd.roofWallClass[0], IntAt(851));
+    EXPECT_EQ(sd.buildingArea[1], RealAt(869 + 17));
+    EXPECT_EQ(sd.floorArea[1][2], RealAt(971 + 34)); // [storey][scenario]
+    EXPECT_EQ(sd.totalFloorArea[2], RealAt(1073 + 34));
+    EXPECT_EQ(g.surveyDay.str(), TextAt(1227));
+    EXPECT_EQ(g.groundClass, IntAt(1238));
+    EXPECT_EQ(g.slopeMeasure[2], IntAt(1574, 2));
+    EXPECT_EQ(fs.footBracing, IntAt(1602));
+    EXPECT_EQ(fs.foundationMemo.str(), TextAt(1608));
+    EXPECT_EQ(g.crackCause[1], IntAt(1770, 1));
+    EXPECT_EQ(fs.uniformFoundation, IntAt(1867));
+    EXPECT_EQ(g.jointType[3], IntAt(1879, 3));
+    EXPECT_EQ(g.braceEndHardware, IntAt(1900, 2));
+    EXPECT_EQ(fs.floorMaterial, IntAt(1916, 0));
+    EXPECT_EQ(fs.uniformFloor, IntAt(1916, 3));
+    EXPECT_EQ(ds.downpipeDeteriorated, IntAt(2186, 1));
+    EXPECT_EQ(ds.outerWallState.str(), TextAt(2446));
+    EXPECT_EQ(ds.balconyDrainDeteriorated, IntAt(2632));
+    EXPECT_EQ(ds.innerWallBase.str(), TextAt(2638)); // substrate before finish
+    EXPECT_EQ(ds.innerWallFinish.str(), TextAt(2719));
+    EXPECT_EQ(ds.bathNote.str(), TextAt(2893));
+    EXPECT_EQ(ds.bathDamage[1], IntAt(2980, 1));
+    EXPECT_EQ(ds.corridorDeteriorated, IntAt(2991, 1));
+    EXPECT_EQ(ds.underfloorDeteriorated, IntAt(3002));
+    EXPECT_EQ(g.braceSurvey, IntAt(3008));
+    EXPECT_EQ(g.braceAssumption.str(), TextAt(3101));
+    EXPECT_EQ(rt.otherNotes[11].str(), TextAt(3358 + 11 * 81));
+    EXPECT_EQ(rt.receptionNumber.str(), TextAt(4330));
+    EXPECT_EQ(p.mixedStructureScope, IntAt(4347, 1));
+    EXPECT_EQ(p.permitMonth[1].str(), TextAt(4402 + 11));
+    EXPECT_EQ(p.permitNumber[3].str(), TextAt(4490 + 3 * 81));
+    EXPECT_EQ(p.inspectionCertificate[2], IntAt(4814 + 12));
+    EXPECT_EQ(p.publicLoan, IntAt(4838, 1));
+    EXPECT_EQ(p.drawingCheck[2], IntAt(4849, 2));
+    EXPECT_EQ(rt.findings[23].str(), TextAt(4865 + 23 * 257));
+    EXPECT_EQ(rt.diagnosticianMemo[5].str(), TextAt(11033 + 5 * 81));
+    EXPECT_EQ(ra.reinforcementNo.str(), TextAt(11519));
+    EXPECT_EQ(ra.designerFax.str(), TextAt(11715));
+    EXPECT_EQ(ra.contractorFax.str(), TextAt(11922));
+    EXPECT_EQ(ra.diagnosisScoreText.str(), TextAt(11939));
+    EXPECT_EQ(ra.approvalDay.str(), TextAt(11984));
+    EXPECT_EQ(ra.basicPolicy[4].str(), TextAt(11995 + 4 * 257));
+    EXPECT_EQ(ra.retrofitDone[0], IntAt(13280)); // each item right before its three lines
+    EXPECT_EQ(ra.retrofitDone[2], IntAt(14834));
+    EXPECT_EQ(ra.retrofitText[7].str(), TextAt(14840 + 257));
+    EXPECT_EQ(ra.retrofitText[11].str(), TextAt(15617 + 2 * 257));
+    EXPECT_EQ(ra.zoningDistrict, IntAt(16400));
+    EXPECT_EQ(ra.floorAreaRatio.str(), TextAt(16436));
+    EXPECT_EQ(ra.roadSlope, IntAt(16454));
+    EXPECT_EQ(ra.nonConformityMeasures[3].str(), TextAt(16460 + 3 * 257));
+    EXPECT_EQ(ra.lawCheck[8][1], IntAt(17488 + 8 * 11, 1));
+    EXPECT_EQ(ra.specChoice[9][0], IntAt(17587 + 9 * 11, 0));
+    EXPECT_EQ(ra.problemRepair[4][1], IntAt(17697 + 4 * 11, 1));
+    EXPECT_EQ(ra.roofTileNotApplicable, IntAt(17752));
+    EXPECT_EQ(ra.hearing1[12], IntAt(17758 + 12 * 6));
+    EXPECT_EQ(ra.hearing2[10], IntAt(17836 + 10 * 6));
+    EXPECT_EQ(ra.liquefaction, IntAt(17914));
+    EXPECT_EQ(ra.surveyItem[3], IntAt(17920 + 18));
+    EXPECT_EQ(ra.innerWallSpec[5], IntAt(17944, 5));
+    EXPECT_EQ(ra.innerWallSpecText[4].str(), TextAt(17975 + 24));
+    EXPECT_EQ(ra.columnHardware[1], IntAt(18005 + 6));
+    EXPECT_EQ(ra.braceSpec[7], IntAt(18017, 7));
+    EXPECT_EQ(ra.surveyOther[1], IntAt(18058 + 6));
+    EXPECT_EQ(ra.jointConcern[4], IntAt(18070, 4));
+    EXPECT_EQ(ra.diaphragmConcern[2], IntAt(18096, 2));
+    EXPECT_EQ(ra.floorSurvey[1], IntAt(18112, 1));
+    EXPECT_EQ(ra.floorSurvey[5], IntAt(18123, 3));
+    EXPECT_EQ(ra.floorSurvey[8], IntAt(18144, 2));
+    EXPECT_EQ(ra.floorSurvey[12], IntAt(18160, 3));
+    EXPECT_EQ(ra.floorSurvey[16], IntAt(18181, 3));
+    if (withHeights) {
+        EXPECT_EQ(sd.storeyHeight[0][0], RealAt(18202));
+        EXPECT_EQ(sd.storeyHeight[2][1], RealAt(18202 + 7 * 17)); // [scenario][storey]
+    } else {
+        for (auto& row : sd.storeyHeight)
+            for (double h : row) EXPECT_EQ(h, 2.8) << "not in the file: the start value";
+    }
+}
+
+void AppendGrid(FixtureBytes& b, bool withKinds) {
+    for (int i = 0; i < 100; ++i) b.real(i * 0.91);
+    for (int i = 0; i < 100; ++i) b.real(i * 0.455);
+    if (withKinds) {
+        for (int i = 0; i < 100; ++i) b.ints({i % 3});
+        for (int i = 0; i < 100; ++i) b.ints({(i + 1) % 3});
+    }
+    b.real(0.91);
+}
+
+void ExpectGrid(const Document& d, bool withKinds) {
+    EXPECT_EQ(d.AxisX[37], 33.67); // 37 x 0.91
+    EXPECT_EQ(d.AxisY[99], 45.045);
+    EXPECT_EQ(d.AxisKindX[5], withKinds ? 2 : 0);
+    EXPECT_EQ(d.AxisKindY[5], withKinds ? 0 : 0);
+    EXPECT_EQ(d.AxisKindY[4], withKinds ? 2 : 0);
+    EXPECT_EQ(d.Module, 0.91);
+}
+
+// ---- "qv6": the current layout with three differences ----------------------------------------
+
+// One record of every kind in scenario 1, storey 1; a column in scenario 0, storey 0.
+std::string V6File() {
+    FixtureBytes b;
+    b.tag("qv6");
+    AppendGrid(b, true);
+    for (int s = 0; s < 3; ++s)
+        for (int f = 0; f < 3; ++f) {
+            if (s == 0 && f == 0)
+                b.ints({1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+            else if (s == 1 && f == 1) // kinds 1, 2, 3, 5, 4, 6, 7, 8, 9, 10
+                b.ints({1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+            else
+                b.ints({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        }
+    b.ints({1, 1, 2, 4, 0}); // column s0 f0
+    b.ints({3, 3, 1, 8, 0}); // column s1 f1
+    b.ints({3, 3, 9, 3, 7, 26 | 2 << 7, 4, 5, 1, 2, 1, 0});
+    b.ints({1, 2, 3, 4, 8 + 4});               // roof/floor rectangle
+    b.ints({1, 2, 3, 4, 5, 6, 5});             // roof/floor triangle
+    b.ints({1, 2, 3, 4, 17 * 32 + 3});         // floor-spec rectangle
+    b.ints({1, 2, 3, 4, 5, 6, 12});            // floor-spec triangle
+    b.bare({2, 2, 4, 4}).text("洋室 6帖", 31); // room text
+    b.ints({0, 0, 9, 0, 1});                   // foundation
+    b.bare({0, 1, 2, 3}).printf("%8.3f%8.3f%8.3f%8.3f", 1.25, -0.5, 12.125, 0.0).ints({4});
+    b.ints({9, 8, 7, 6, 5}); // reserved
+    b.ints({2, 4, 2});
+    AppendOverviewBlock(b, false);
+    return b.str();
+}
+
+} // namespace
+
+TEST(CurrentLayoutBlock, EveryFieldSitsAtItsTableOffset) {
+    // The current layout around the table-built block: default panels, grid, no elements.
+    FixtureBytes b;
+    b.tag("qv8");
+    for (int k = 0; k < 10; ++k)
+        b.text(k % 2 ? "(X1)" : "X1", 5).real(1.5 * k).real(0).real(0.25).text("name", 23);
+    AppendGrid(b, true);
+    for (int line = 0; line < 9; ++line) b.ints({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    b.ints({1, 2, 3});
+    AppendOverviewBlock(b, true);
+    ASSERT_EQ(b.size(), 24241u);
+    auto d = std::make_unique<Document>();
+    ModelReadStatus st = ReadModelFileV8(b.str(), *d);
+    ASSERT_TRUE(st.ok) << st.reason;
+    ExpectOverviewFromTable(*d, true);
+    ExpectGrid(*d, true);
+    EXPECT_EQ(d->CustomPanels[9].strength, 13.5);
+    EXPECT_EQ(d->CustomPanels[9].symbol.str(), "(X1)");
+    EXPECT_EQ(d->CriteriaEdition, 2);
+    EXPECT_EQ(d->DiagnosisMethod, 3);
+    // And the writer puts every field back where the table has it.
+    EXPECT_EQ(WriteModelFile(*d, 1), b.str());
+}
+
+TEST(OlderFilesV6, ReadsTheCurrentLayoutWithoutPanelsColoursAndHeights) {
+    std::string f = V6File();
+    auto d = std::make_unique<Document>();
+    ModelReadStatus st = ReadModelFileV6(f, *d);
+    ASSERT_TRUE(st.ok) << st.reason;
+    ExpectGrid(*d, true);
+    ExpectOverviewFromTable(*d, false);
+    EXPECT_EQ(d->CriteriaEdition, 4);
+    EXPECT_EQ(d->DiagnosisMethod, 2);
+    EXPECT_EQ(d->ColumnCount[0][0], 1);
+    EXPECT_TRUE((d->Columns[0][0][0] == ColumnRecord{1, 1, 2, 4, 0}));
+    EXPECT_TRUE((d->Columns[1][1][0] == ColumnRecord{3, 3, 1, 8, 0}));
+    const WallRecord& w = d->Walls[1][1][0];
+    EXPECT_TRUE((w == WallRecord{3, 3, 9, 3, 7, 26 | 2 << 7, 4, 5, 1, 2, 1, 0, 0, 0}));
+    EXPECT_EQ(d->RoofFloorRects[1][1][0].code, 12);
+    EXPECT_EQ(d->RoofFloorTris[1][1][0].code, 5);
+    EXPECT_EQ(d->FloorSpecRects[1][1][0].code, 17 * 32 + 3);
+    EXPECT_EQ(d->FloorSpecTris[1][1][0].code, 12);
+    EXPECT_EQ(d->RoomTexts[1][1][0].text.str(), Sjis("洋室 6帖"));
+    EXPECT_EQ(d->Foundations[1][1][0].x2, 9);
+    const FreeLineRecord& l = d->FreeLines[1][1][0];
+    EXPECT_EQ(l.dx1, 1.25); // a "qv6" free line keeps its four offsets
+    EXPECT_EQ(l.dy1, -0.5);
+    EXPECT_EQ(l.dx2, 12.125);
+    EXPECT_EQ(l.style, 4);
+    EXPECT_EQ(l.colour, 0); // not in the file
+    EXPECT_EQ(d->ReservedRecords[1][1][0].v[4], 5);
+    for (auto& p : d->CustomPanels) EXPECT_TRUE(p.symbol.empty()) << "left to the loader";
+}
+
+// ---- "qv2" -----------------------------------------------------------------------------------
+
+namespace {
+
+// Scenario 0, storey 0: a room text, two columns and three walls converted from old codes;
+// scenario 1, storey 1: one area and one floor specification of each shape.
+std::string V2File(int firstWallBracing = 7) {
+    FixtureBytes b;
+    b.tag("qv2");
+    b.text("依頼者", 81).text("依頼者住所", 81);
+    // a = storeys, b = weight, c = wall weight, d = foundation class (the last row decides).
+    b.ints({2, 1, 1, 0}).ints({0, 0, 0, 2});
+    b.ints({1, 2, 1, 0}).ints({0, 0, 0, 0}); // 2 x 2 + 1 = 5: past the last roof/wall class
+    b.ints({3, 0, 1, 0}).ints({0, 0, 0, 1});
+    for (int s = 0; s < 3; ++s)
+        for (int r = 0; r < 2; ++r) b.real(10 * s + r + 0.5).real(100.0 + s + r).real(50.0 + s + r);
+    for (int i = 0; i < 100; ++i) b.real(i * 0.91);
+    for (int i = 0; i < 100; ++i) b.real(i * 0.455);
+    b.real(0.91);
+    // Counts in the order room texts, columns, walls, roof rects, spec rects, roof tris,
+    // spec tris.
+    for (int s = 0; s < 3; ++s)
+        for (int f = 0; f < 2; ++f) {
+            if (s == 0 && f == 0)
+                b.ints({1, 2, 3, 0, 0, 0, 0});
+            else if (s == 1 && f == 1)
+                b.ints({0, 0, 0, 1, 1, 1, 1});
+            else
+                b.ints({0, 0, 0, 0, 0, 0, 0});
+        }
+    // Scenario 0, storey 0, kind by kind.
+    b.bare({1, 1, 5, 5}).text("洋室 6帖", 31);
+    b.ints({1, 1, 1}).ints({5, 1, 2});
+    // Wall 1: old 7 -> 26; both panel words mud codes 31 and 32: only 31 (256) is added and
+    // both panels become 0; word 8 = 2 raises the end columns' joints to 2.
+    b.ints({1, 1, 5, 1, 0, firstWallBracing, 31, 32, 2, 2, 1});
+    // Wall 2: old bracing 31 is itself the mud wall 256; panel 1 -> 6; panel 24 -> 70, a
+    // bracing row and no panel: 0.
+    b.ints({5, 1, 5, 5, 1, 31, 1, 24, 0, 1, 0});
+    // Wall 3: panel words 2 -> 7 and mud 34 (640 added).
+    b.ints({1, 5, 5, 5, 14, 0, 2, 34, 0, 0, 0});
+    // Scenario 1, storey 1: roof rect, roof tri, spec rect, spec tri.
+    b.ints({1, 2, 3, 4, 4});
+    b.ints({1, 2, 3, 4, 5, 6, 9});
+    b.ints({1, 2, 3, 4, 9});
+    b.ints({1, 2, 3, 4, 5, 6, 17 * 32 + 5});
+    return b.str();
+}
+
+} // namespace
+
+TEST(OlderFilesV2, ConvertsTheOldestLayout) {
+    auto d = std::make_unique<Document>();
+    int repairs = -1;
+    ModelReadStatus st = ReadModelBytes(V2File(), ModelFileKind::V2, *d, repairs);
+    ASSERT_TRUE(st.ok) << st.reason;
+    EXPECT_EQ(repairs, 0);
+    EXPECT_EQ(d->CriteriaEdition, 2);
+    EXPECT_EQ(d->DiagnosisMethod, 0);
+    EXPECT_EQ(d->BuildingData.clientName.str(), Sjis("依頼者"));
+    EXPECT_EQ(d->BuildingData.clientAddress.str(), Sjis("依頼者住所"));
+    auto& sd = d->StoreyData;
+    EXPECT_EQ(sd.topStorey[0], 1);
+    EXPECT_EQ(sd.topStorey[1], 0);
+    EXPECT_EQ(sd.topStorey[2], 2);
+    EXPECT_EQ(sd.weightClass[1], 2);
+    EXPECT_EQ(sd.roofWallClass[0], 3); // 2 x 1 + 1
+    EXPECT_EQ(sd.roofWallClass[1], 3); // 5 brought into the table
+    EXPECT_EQ(sd.roofWallClass[2], 1);
+    EXPECT_EQ(d->FoundationFloorSpec.foundationClass, 1);
+    EXPECT_EQ(sd.floorArea[1][2], 21.5);    // storey row 1 of scenario 2
+    EXPECT_EQ(sd.totalFloorArea[2], 103.0); // row 1 decides
+    EXPECT_EQ(sd.buildingArea[0], 51.0);
+    EXPECT_EQ(sd.storeyHeight[1][1], 2.8); // not in the file
+    ExpectGrid(*d, false);
+
+    EXPECT_EQ(d->RoomTextCount[0][0], 1);
+    EXPECT_EQ(d->RoomTexts[0][0][0].text.str(), Sjis("洋室 6帖"));
+    ASSERT_EQ(d->ColumnCount[0][0], 2);
+    EXPECT_TRUE((d->Columns[0][0][0] == ColumnRecord{1, 1, 1, 2, 0})); // joint raised to 2
+    EXPECT_TRUE((d->Columns[0][0][1] == ColumnRecord{5, 1, 2, 2, 0}));
+    ASSERT_EQ(d->WallCount[0][0], 3);
+    const WallRecord* w = d->Walls[0][0];
+    EXPECT_EQ(w[0].bracing, 26 + 256);
+    EXPECT_EQ(w[0].panelL, 0);
+    EXPECT_EQ(w[0].panelR, 0);
+    EXPECT_EQ(w[0].deterioration, 2);
+    EXPECT_EQ(w[1].bracing, 256);
+    EXPECT_EQ(w[1].panelL, 6);
+    EXPECT_EQ(w[1].panelR, 0);
+    EXPECT_EQ(w[2].bracing, 640);
+    EXPECT_EQ(w[2].panelL, 7);
+    EXPECT_EQ(w[2].panelR, 0);
+    EXPECT_EQ(w[2].type, 14);
+    EXPECT_EQ(d->RoofFloorRects[1][1][0].code, 4);
+    EXPECT_EQ(d->RoofFloorTris[1][1][0].code, 9);
+    EXPECT_EQ(d->FloorSpecRects[1][1][0].code, 9);
+    EXPECT_EQ(d->FloorSpecTris[1][1][0].code, 17 * 32 + 5);
+    for (int s = 0; s < 3; ++s) {
+        EXPECT_EQ(d->FoundationCount[s][0], 0);
+        EXPECT_EQ(d->FreeLineCount[s][0], 0);
+        EXPECT_EQ(d->ColumnCount[s][2], 0) << "two storeys only";
+    }
+}
+
+TEST(OlderFilesV2, OldCodeOutsideItsTableIsRepaired) {
+    auto d = std::make_unique<Document>();
+    int repairs = 0;
+    ASSERT_TRUE(ReadModelBytes(V2File(41), ModelFileKind::V2, *d, repairs).ok);
+    EXPECT_EQ(repairs, 1);
+    EXPECT_EQ(d->Walls[0][0][0].bracing, 256); // unknown old code: no bracing, the mud wall stays
+}
+
+// ---- diagnosis files ---------------------------------------------------------------------------
+
+namespace {
+
+// The overview part of a diagnosis file (8,886 bytes after the tag), from its offset table.
+void AppendDiagnosisOverview(FixtureBytes& b, const char* fifthFinding) {
+    const std::size_t base = b.size();
+    b.at(base, 0).text("依頼者住所", 81).text("依頼者", 81).text("045-1", 17).text("R-7", 17);
+    b.at(base, 196).text("店舗兼用", 33).text("メモ0", 81);
+    b.at(base, 310).skipped(33).skipped(81).skipped(2 * 17).skipped(2 * 33);
+    b.at(base, 524).text("目視", 81).text("4 21", 11).text("3", 11).text("9", 11);
+    b.at(base, 638).text("建設地", 81);
+    b.at(base, 719).ints({0}).ints({1}).ints({2});
+    b.at(base, 737).skipped(6).skipped(3 * 81).skipped(3 * 81);
+    b.at(base, 1229).ints({2}).ints({1}).ints({0});
+    b.at(base, 1247).skipped(18).skipped(18);
+    b.at(base, 1283);
+    for (int i = 0; i < 4; ++i) b.text(i == 0 ? "3     55" : "5", 11);
+    for (int i = 0; i < 4; ++i) b.text(std::to_string(i + 1), 11);
+    for (int i = 0; i < 4; ++i) b.text("", 11);
+    b.at(base, 1415).ints({1}).ints({0}).ints({0}).ints({1});
+    b.at(base, 1439).ints({0}).ints({1}).ints({0}).ints({0});
+    b.at(base, 1463).real(60.5).real(61.5).real(62.5);
+    b.at(base, 1514);
+    for (int f = 0; f < 3; ++f)
+        for (int s = 0; s < 3; ++s) b.real(10 * f + s + 0.25);
+    b.at(base, 1667).real(100).real(101).real(102);
+    b.at(base, 1718).ints({3}).skipped(6).real(0.9).skipped(17).real(0.286);
+    b.at(base, 1781);
+    for (int i = 0; i < 4; ++i) b.text("4      7", 11);
+    for (int i = 0; i < 4; ++i) b.text("6", 11);
+    for (int i = 0; i < 4; ++i) b.text("", 11);
+    for (int i = 0; i < 4; ++i) b.text(i == 1 ? "第123号" : "", 81);
+    b.at(base, 2237).ints({0}).ints({1}).ints({2}).ints({1});
+    b.at(base, 2261).skipped(6).ints({9}).text("良好", 81).text("対策", 81).text("根拠", 81);
+    b.at(base, 2516).text("メモ1", 81).ints({1}).text("擁壁あり", 81).ints({1, 0, 1});
+    b.at(base, 2700).ints({2}).ints({1}).ints({1}).text("基礎メモ", 81);
+    b.at(base, 2799).text("北側", 81).ints({0, 1, 0}).text("沈下", 81);
+    b.at(base, 2977).ints({2}).text("その他3", 81);
+    b.at(base, 3064).text("瓦", 81).ints({1}).text("南面", 81).text("ずれ", 81);
+    b.at(base, 3313).ints({1, 0}).text("ラス", 81).text("モルタル", 81).ints({1});
+    b.at(base, 3492).text("東面", 81).text("ひび", 81).ints({2}).ints({1}).ints({1});
+    b.at(base, 3672).text("鉄骨", 81).ints({1});
+    b.at(base, 3759).text("石膏", 81).text("クロス", 81).ints({1}).text("和室", 81);
+    b.at(base, 4008).text("浴室メモ", 81).ints({1}).ints({1}).ints({1, 0}).ints({0, 1});
+    b.at(base, 4123).ints({1}).text("その他0", 81).text("その他2", 81).skipped(6);
+    b.at(base, 4297).text("その他1", 81).skipped(16).text("その他5", 81);
+    b.at(base, 4475).ints({1, 2, 7, 7}).ints({2, 1, 0, 1});
+    b.at(base, 4517);
+    const char* lines[17] = {"所見0",  "所見1",  "所見3",  "所見4",  fifthFinding, "所見6",
+                             "所見7",  "所見9",  "所見10", "所見12", "所見13",     "所見15",
+                             "所見16", "所見18", "所見19", "所見20", "所見21"};
+    for (const char* line : lines) b.text(line, 257);
+    b.at(base, 8886);
+}
+
+enum class Diag { V5, V7, V8 };
+
+// Scenario 0, storey 0: two columns and three walls with old codes, a room text, a foundation,
+// a free line; scenario 2, storey 1: areas and floor specifications of each shape.
+std::string DiagnosisFile(Diag version, const char* fifthFinding = "所見X",
+                          const char* line5 = "") {
+    FixtureBytes b;
+    b.tag(version == Diag::V5 ? "qv5" : version == Diag::V7 ? "qv7" : "qv8");
+    AppendDiagnosisOverview(b, fifthFinding);
+    AppendGrid(b, true);
+    // Counts in the order 1, 2, 3, 5, 4, 6, 7, 8, 9.
+    for (int s = 0; s < 3; ++s)
+        for (int f = 0; f < 3; ++f) {
+            if (s == 0 && f == 0)
+                b.ints({2, 3, 0, 0, 0, 0, 1, 1, 1});
+            else if (s == 2 && f == 1)
+                b.ints({0, 0, 1, 2, 1, 1, 0, 0, 0});
+            else
+                b.ints({0, 0, 0, 0, 0, 0, 0, 0, 0});
+        }
+    b.ints({2, 2, 1, 1}).ints({6, 2, 2, 1}); // columns: joint 1 (VP)
+    // Wall A: old kind 2 -> 4; 135 = mud class 1 + code 7 -> 27 + 128 = 155; panel 6 -> 26;
+    // word 8 = 0 raises the joints of its end columns to 2.
+    b.ints({2, 2, 6, 2, 2, 135, 6, 0, 0, 0, 0});
+    // Wall B: old kind 3 -> 14; code 1 -> 1; panel 22 -> 82, a bracing row: no panel; panel 4
+    // is the mud wall 512; word 8 = 2 leaves the joints.
+    b.ints({6, 2, 6, 6, 3, 1, 22, 4, 2, 0, 0});
+    // Wall C: both panel words mud codes (2 and 5): only the first one's 256 is added.
+    b.ints({2, 6, 6, 6, 0, 0, 2, 5, 3, 1, 0});
+    b.ints({1, 1, 3, 3, 12});              // roof/floor rectangle (s2 f1)
+    b.ints({1, 1, 3, 3, 1, 3, 3});         // roof/floor triangle
+    b.ints({1, 1, 3, 3, 0});               // floor-spec rectangle: old 0 -> 3
+    b.ints({2, 2, 4, 4, 1});               // second one: old 1 -> 9
+    b.ints({1, 1, 3, 3, 1, 3, 2});         // floor-spec triangle: old 2 -> 9
+    b.bare({1, 1, 2, 2}).text("＊90", 31); // room text
+    b.ints({2, 2, 6, 2, 1});               // foundation
+    if (version == Diag::V5)
+        b.ints({2, 2, 6, 6, 3});
+    else
+        b.bare({2, 2, 6, 6}).printf("%1i%8i", 3, 255).zero();
+    for (int i = 0; i < 13; ++i) b.ints({i, i});
+    b.ints({1}).text("小屋裏", 81).ints({2}).text("仮定の根拠", 257);
+    for (int i = 6; i < 12; ++i) b.text(("その他" + std::to_string(i)).c_str(), 81);
+    for (int i = 2; i < 6; ++i) b.text(("メモ" + std::to_string(i)).c_str(), 81);
+    for (int line : {2, 5, 8, 11, 14, 17, 22, 23})
+        b.text(line == 5 ? line5 : ("所見" + std::to_string(line)).c_str(), 257);
+    return b.str();
+}
+
+void ExpectDiagnosisContents(const Document& d, Diag version) {
+    EXPECT_EQ(d.CriteriaEdition, 1);
+    EXPECT_EQ(d.DiagnosisMethod, 1);
+    auto& b = d.BuildingData;
+    auto& sd = d.StoreyData;
+    auto& g = d.GroundFoundationSurvey;
+    auto& fs = d.FoundationFloorSpec;
+    auto& ds = d.DeteriorationSurvey;
+    auto& p = d.PermitRecord;
+    auto& rt = d.ReportTexts;
+    EXPECT_EQ(b.mixedStructure, 0);
+    EXPECT_EQ(b.clientAddress.str(), Sjis("依頼者住所"));
+    EXPECT_EQ(b.clientName.str(), Sjis("依頼者"));
+    EXPECT_EQ(b.clientPhone.str(), "045-1");
+    EXPECT_EQ(rt.receptionNumber.str(), "R-7");
+    EXPECT_EQ(b.buildingUseOther.str(), Sjis("店舗兼用"));
+    EXPECT_EQ(g.surveyMethod.str(), Sjis("目視"));
+    EXPECT_EQ(g.surveyEraYear.str(), "4 21");
+    EXPECT_EQ(b.siteAddress.str(), Sjis("建設地"));
+    EXPECT_EQ(sd.topStorey[2], 2);
+    EXPECT_EQ(sd.weightClass[0], 2);
+    EXPECT_EQ(b.constructionEraYear[0].str(), "3     55");
+    EXPECT_EQ(b.constructionMonth[3].str(), "4");
+    EXPECT_EQ(p.permitUnknown[3], 1);
+    EXPECT_EQ(b.extensionDone[1], 1);
+    EXPECT_EQ(sd.buildingArea[2], 62.5);
+    EXPECT_EQ(sd.floorArea[2][1], 21.25); // storey 2, scenario 1
+    EXPECT_EQ(sd.totalFloorArea[1], 101.0);
+    EXPECT_EQ(b.buildingUse, 3);
+    EXPECT_EQ(b.zoneFactorZ, 0.9);
+    EXPECT_EQ(b.snowLoadTerm, 0.286);
+    EXPECT_EQ(p.permitEraYear[2].str(), "4      7");
+    EXPECT_EQ(p.permitNumber[1].str(), Sjis("第123号"));
+    EXPECT_EQ(p.inspectionCertificate[2], 2);
+    EXPECT_EQ(g.groundClass, 9);
+    EXPECT_EQ(g.softGroundBasis.str(), Sjis("根拠"));
+    EXPECT_EQ(rt.diagnosticianMemo[1].str(), Sjis("メモ1"));
+    EXPECT_EQ(g.slopeMeasure[2], 1);
+    EXPECT_EQ(fs.foundationType, 2);
+    EXPECT_EQ(fs.footBracing, 1);
+    EXPECT_EQ(fs.foundationMemo.str(), Sjis("基礎メモ"));
+    EXPECT_EQ(g.crackCause[1], 1);
+    EXPECT_EQ(fs.floorMaterial, 2);
+    EXPECT_EQ(rt.otherNotes[3].str(), Sjis("その他3"));
+    EXPECT_EQ(ds.roofState.str(), Sjis("ずれ"));
+    EXPECT_EQ(ds.gutterDeteriorated, 1);
+    EXPECT_EQ(ds.exposedFrame, 2);
+    EXPECT_EQ(ds.balconyParapetDeteriorated, 1); // before the balcony material here
+    EXPECT_EQ(ds.balconyMaterial.str(), Sjis("鉄骨"));
+    EXPECT_EQ(ds.balconyDrainDeteriorated, 1);
+    EXPECT_EQ(ds.innerWallPlace.str(), Sjis("和室"));
+    EXPECT_EQ(ds.bathNote.str(), Sjis("浴室メモ")); // the note before the finish here
+    EXPECT_EQ(ds.bathFinish, 1);
+    EXPECT_EQ(ds.corridorDeteriorated, 1);
+    EXPECT_EQ(sd.atticStorage[0], 1);
+    EXPECT_EQ(rt.otherNotes[0].str(), Sjis("その他0"));
+    EXPECT_EQ(rt.otherNotes[1].str(), Sjis("その他1"));
+    EXPECT_EQ(rt.otherNotes[2].str(), Sjis("その他2"));
+    EXPECT_EQ(rt.otherNotes[5].str(), Sjis("その他5"));
+    EXPECT_EQ(ds.underfloorDeteriorated, 1);
+    EXPECT_EQ(fs.horizontalBrace, 2);
+    EXPECT_EQ(g.columnEndHardware, 2);
+    EXPECT_EQ(g.braceEndHardware, 1);
+    EXPECT_EQ(rt.findings[0].str(), Sjis("所見0")); // not overwritten by the fifth slot
+    EXPECT_EQ(rt.findings[21].str(), Sjis("所見21"));
+    EXPECT_EQ(g.braceSurvey, 1);
+    EXPECT_EQ(g.braceSurveyLocation.str(), Sjis("小屋裏"));
+    EXPECT_EQ(g.braceInCalculation, 2);
+    EXPECT_EQ(g.braceAssumption.str(), Sjis("仮定の根拠"));
+    EXPECT_EQ(rt.otherNotes[11].str(), Sjis("その他11"));
+    EXPECT_EQ(rt.diagnosticianMemo[5].str(), Sjis("メモ5"));
+    EXPECT_EQ(rt.findings[2].str(), Sjis("所見2"));
+    EXPECT_EQ(rt.findings[23].str(), Sjis("所見23"));
+    // Not in a diagnosis file: start values.
+    EXPECT_EQ(sd.storeyHeight[2][2], 2.8);
+    EXPECT_EQ(d.BuildingData.ownerAddress.str(), Sjis("***-****vu市"));
+    EXPECT_EQ(d.RetrofitApplication.diagnosisScoreText.str(), "0.0");
+
+    ExpectGrid(d, true);
+    ASSERT_EQ(d.ColumnCount[0][0], 2);
+    EXPECT_TRUE((d.Columns[0][0][0] == ColumnRecord{2, 2, 1, 2, 0}));
+    EXPECT_TRUE((d.Columns[0][0][1] == ColumnRecord{6, 2, 2, 2, 0}));
+    ASSERT_EQ(d.WallCount[0][0], 3);
+    const WallRecord* w = d.Walls[0][0];
+    EXPECT_EQ(w[0].type, 4);
+    EXPECT_EQ(w[0].bracing, 155);
+    EXPECT_EQ(w[0].panelL, 26);
+    EXPECT_EQ(w[0].panelR, 0);
+    EXPECT_EQ(w[0].deterioration, 2);
+    EXPECT_EQ(w[1].type, 14);
+    EXPECT_EQ(w[1].bracing, 1 + 512);
+    EXPECT_EQ(w[1].panelL, 0);
+    EXPECT_EQ(w[1].panelR, 0);
+    EXPECT_EQ(w[2].bracing, 256);
+    EXPECT_EQ(w[2].panelL, 0);
+    EXPECT_EQ(w[2].panelR, 0);
+    EXPECT_EQ(d.RoofFloorRects[2][1][0].code, 12);
+    EXPECT_EQ(d.RoofFloorTris[2][1][0].code, 3);
+    EXPECT_EQ(d.FloorSpecRects[2][1][0].code, 3);
+    EXPECT_EQ(d.FloorSpecRects[2][1][1].code, 9);
+    EXPECT_EQ(d.FloorSpecTris[2][1][0].code, 9);
+    EXPECT_EQ(d.RoomTexts[0][0][0].text.str(), Sjis("＊90"));
+    EXPECT_TRUE((d.Foundations[0][0][0] == FoundationRecord{2, 2, 6, 2, 1}));
+    const FreeLineRecord& l = d.FreeLines[0][0][0];
+    EXPECT_EQ(l.style, 3);
+    EXPECT_EQ(l.colour, version == Diag::V5 ? 0 : 255);
+    EXPECT_EQ(l.dx1, 0.0);
+    EXPECT_EQ(l.dy2, 0.0);
+    EXPECT_EQ(d.ReservedCount[0][0], 0);
+}
+
+struct DiagCase {
+    Diag version;
+    const char* name;
+    ModelFileKind kind;
+};
+
+class DiagnosisFiles : public ::testing::TestWithParam<DiagCase> {};
+
+} // namespace
+
+TEST_P(DiagnosisFiles, ReadEveryFieldAndConvertOldCodes) {
+    std::string f = DiagnosisFile(GetParam().version);
+    ASSERT_EQ(ChooseReader(f, GetParam().name), GetParam().kind);
+    auto d = std::make_unique<Document>();
+    int repairs = -1;
+    ModelReadStatus st = ReadModelBytes(f, GetParam().kind, *d, repairs);
+    ASSERT_TRUE(st.ok) << st.reason;
+    EXPECT_EQ(repairs, 0);
+    ExpectDiagnosisContents(*d, GetParam().version);
+    // The fifth findings slot takes line 5 when the file's own line 5 is empty...
+    EXPECT_EQ(d->ReportTexts.findings[5].str(), Sjis("所見X"));
+    // ... and gives way to it when that line holds a text.
+    auto d2 = std::make_unique<Document>();
+    ASSERT_TRUE(ReadModelBytes(DiagnosisFile(GetParam().version, "所見X", "所見5"), GetParam().kind,
+                               *d2, repairs)
+                    .ok);
+    EXPECT_EQ(d2->ReportTexts.findings[5].str(), Sjis("所見5"));
+}
+
+TEST_P(DiagnosisFiles, PublicReaderMatchesTheLoadPath) {
+    std::string f = DiagnosisFile(GetParam().version);
+    auto d = std::make_unique<Document>();
+    ModelReadStatus st = GetParam().version == Diag::V5   ? ReadModelFileV5(f, *d)
+                         : GetParam().version == Diag::V7 ? ReadModelFileV7(f, *d)
+                                                          : ReadDiagnosisFileV8(f, *d);
+    ASSERT_TRUE(st.ok) << st.reason;
+    EXPECT_EQ(d->Walls[0][0][0].bracing, 155);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, DiagnosisFiles,
+                         ::testing::Values(DiagCase{Diag::V5, "/d/a.vq0", ModelFileKind::V5},
+                                           DiagCase{Diag::V7, "/d/a.vq0", ModelFileKind::V7},
+                                           DiagCase{Diag::V8, "/d/a.VQ0",
+                                                    ModelFileKind::Diagnosis}));
+
+// ---- through the load routine ------------------------------------------------------------------
+
+namespace {
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+TEST(OlderFilesLoad, FieldsAVersionLacksStartFromTheirInitialValues) {
+    DocumentGuard guard;
+    TempFolder folder;
+    // The open document has its own panels and overview values.
+    Doc.CustomPanels[0].name.set("mine");
+    Doc.CustomPanels[0].strength = 9.9;
+    Doc.BuildingData.ownerName.set("previous owner");
+    Doc.StoreyData.storeyHeight[0][0] = 3.1;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool holdsOwner; // the "qv6" fixture holds the whole block but the heights
+    } cases[] = {{"old.vq2", V6File(), true},
+                 {"oldest.vq2", V2File(), false},
+                 {"diag.vq0", DiagnosisFile(Diag::V7), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Doc.CustomPanels[0].name.set("mine");
+        Doc.StoreyData.storeyHeight[0][0] = 3.1;
+        WriteBytes(folder.file(c.name), c.bytes);
+        ScriptedMessages msgs;
+        // The "qv6" fixture's block holds each field's offset, which is out of range for the
+        // storey and class codes.
+        if (c.holdsOwner) msgs.expect("範囲", MsgAnswer::Ok);
+        LoadOutcome out = LoadModelFile(folder.file(c.name));
+        ASSERT_TRUE(out.ok) << out.reason;
+        EXPECT_EQ(Doc.CustomPanels[0].symbol.str(), "X1");
+        EXPECT_EQ(Doc.CustomPanels[0].name.str(), Sjis("その他1"));
+        EXPECT_EQ(Doc.CustomPanels[9].symbol.str(), "(X5)");
+        EXPECT_EQ(Doc.CustomPanels[0].strength, 0.0);
+        EXPECT_EQ(Doc.StoreyData.storeyHeight[0][0], 2.8);
+        if (!c.holdsOwner) {
+            EXPECT_TRUE(Doc.BuildingData.ownerName.empty());
+        }
+    }
+}
+
+TEST(OlderFilesLoad, UnknownTagIsRefusedAndNothingIsRead) {
+    DocumentGuard guard;
+    TempFolder folder;
+    std::string f = V2File();
+    f[2] = '3'; // "qv3"
+    WriteBytes(folder.file("x.vq2"), f);
+    Doc.ColumnCount[0][0] = 1;
+    ScriptedMessages msgs;
+    msgs.expect("読み込み出来ないファイルです。", MsgAnswer::Ok);
+    EXPECT_FALSE(LoadModelFile(folder.file("x.vq2")).ok);
+    EXPECT_EQ(msgs.shown.at(0).caption, "読み込みエラー");
+    EXPECT_EQ(Doc.ColumnCount[0][0], 1);
+}
+
+// ---- damaged older files
+// -------------------------------------------------------------------------
+
+struct FixtureCase {
+    const char* name;
+    ModelFileKind kind;
+    std::string (*build)();
+};
+
+class DamagedOlderFile : public ::testing::TestWithParam<FixtureCase> {};
+
+TEST_P(DamagedOlderFile, TruncationAndMutationNeverCrash) {
+    const std::string f = GetParam().build();
+    auto d = std::make_unique<Document>();
+    int repairs = 0;
+    ASSERT_TRUE(ReadModelBytes(f, GetParam().kind, *d, repairs).ok);
+    std::size_t stride = f.size() > 16000 ? 5 : 1;
+    for (std::size_t len = 0; len < f.size(); len += stride) {
+        std::string cut = f.substr(0, len);
+        ModelReadStatus st = ReadModelBytes(cut, GetParam().kind, *d, repairs);
+        ASSERT_FALSE(st.ok) << len;
+    }
+    std::mt19937 rng(77);
+    for (int round = 0; round < 1500; ++round) {
+        std::string m = f;
+        for (int c = 0, n = 1 + static_cast<int>(rng() % 4); c < n; ++c) {
+            const char pool[] = "0123456789 -\0\x81\xff";
+            m[rng() % m.size()] = pool[rng() % (sizeof pool - 1)];
+        }
+        ModelReadStatus st = ReadModelBytes(m, GetParam().kind, *d, repairs);
+        if (st.ok) {
+            EXPECT_EQ(RepairCodes(*d), 0);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, DamagedOlderFile,
+    ::testing::Values(FixtureCase{"V6", ModelFileKind::V6, &V6File},
+                      FixtureCase{"V2", ModelFileKind::V2, [] { return V2File(); }},
+                      FixtureCase{"V5", ModelFileKind::V5, [] { return DiagnosisFile(Diag::V5); }},
+                      FixtureCase{"V7", ModelFileKind::V7, [] { return DiagnosisFile(Diag::V7); }},
+                      FixtureCase{"V8", ModelFileKind::Diagnosis,
+                                  [] { return DiagnosisFile(Diag::V8); }}),
+    [](const auto& info) { return std::string(info.param.name); });
