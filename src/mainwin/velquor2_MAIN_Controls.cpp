@@ -197,6 +197,8 @@ void Tvelquor2Form::BuildSidePanelControls() {
         r->setAutoFillBackground(true);
         scenarioRadios->addWidget(r);
     }
+    // Coloured by the scenarios' classes from the start; the slot copy recolours them.
+    for (int s = 0; s < Scenarios; ++s) setScenarioColour(s, ScenarioRadioColour(s));
     scenarioRow->addLayout(scenarioRadios);
     Panel2 = new QFrame(scenarios);
     Panel2->setObjectName(QStringLiteral("Panel2"));

@@ -151,16 +151,6 @@ TEST_F(MainControlsTest, ModelHooksSetTheOptionControlsAndRunTheirHandlers) {
         EXPECT_NE(form->OptionCheckBox(static_cast<OptionBox>(b)), nullptr) << b;
 }
 
-TEST_F(MainControlsTest, CalculationOptionsExplainThemselvesOnTheStatusBar) {
-    EXPECT_EQ(Utf8(form->Ctairyoku->statusTip()), "筋かいの基準耐力・記号をvu市の基準にします。");
-    EXPECT_EQ(Utf8(form->Crekka->statusTip()), "一般診断の劣化調査による劣化度を無視します。");
-    EXPECT_EQ(Utf8(form->Ctooshi->statusTip()),
-              "チェックすると通し柱が端部になくとも、通し柱の間はⅢになります。");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Input mode, storey and scenario
-
 TEST_F(MainControlsTest, InputModeRadiosSetTheModeAndCancelAHalfEnteredFigure) {
     const struct {
         QRadioButton* radio;
@@ -353,18 +343,6 @@ TEST_F(MainControlsTest, UndoAndRedoButtonsFollowTheRingAcrossEdits) {
 
 // ---------------------------------------------------------------------------------------------
 // Buttons and menus
-
-TEST_F(MainControlsTest, ButtonsCarryTheirCaptions) {
-    const struct {
-        QPushButton* button;
-        const char* caption;
-    } buttons[] = {
-        {form->Bgaiyou, "概要"},        {form->Bdousa, "動作モード"},  {form->Bshinndan, "診断法"},
-        {form->Brekkado, "劣化度確認"}, {form->Bgennkyou, "一括編集"}, {form->Bkabetsuika, "変更"},
-        {form->Bmodoru, "戻る"},        {form->Bsusumu, "進む"},       {form->Buwagaki, "上書"}};
-    for (const auto& b : buttons) EXPECT_EQ(Utf8(b.button->text()), b.caption);
-    EXPECT_TRUE(form->Bkabetsuika->isEnabled());
-}
 
 TEST_F(MainControlsTest, OverwriteButtonIsTheOverwriteSaveOfTheFileMenu) {
     form->S2->setEnabled(false);
