@@ -41,6 +41,12 @@ constexpr double PullOutBounds[JointHardwareClasses - 1] = {0.0,  3.44,  5.29,  
 // Per storey and node: 1 + index of the column record standing there (the last one in record
 // order, as in the node map), 0 for none.
 int16_t NodeColumn[Storeys][AxisCountX][AxisCountY];
+// Every column record of a node, in record order: 1 + the first record on the node and, per
+// record, 1 + the next record on the same node; 0 ends.
+int16_t NodeFirstColumn[Storeys][AxisCountX][AxisCountY];
+int16_t NextColumnOnNode[Storeys][MaxColumns];
+// Whether every column of the storey stands on the grid on a node of its own.
+bool DistinctColumnNodes[Storeys];
 // Occupied-node counts over rectangles of one storey (summed-area table).
 int32_t OccupiedSums[AxisCountX + 1][AxisCountY + 1];
 
@@ -54,6 +60,9 @@ struct PassedShare {
 // Each upper column makes at most four placements (two lever shares in each direction).
 PassedShare PassedShares[MaxColumns * 4];
 int PassedShareCount = 0;
+// The passed shares grouped by receiving column, each group in hand-down order.
+int16_t SharesByReceiver[MaxColumns * 4];
+int16_t ReceiverStart[MaxColumns + 1];
 
 int CurrentSc() {
     return ClampIndex(App.CurrentScenario, Scenarios);
@@ -101,6 +110,14 @@ void BuildColumnOrder(int sc, int top) {
         const int n = f <= top ? ColumnCountOf(sc, f) : 0;
         for (int i = 0; i < MaxColumns; ++i) order[i] = i < n ? i : -1;
         NValueRes.ColumnOrderCount[sc][f] = n;
+        if (f <= top && DistinctColumnNodes[f]) {
+            // One column per node: the exchange sort below gives exactly this order.
+            int k = 0;
+            for (int x = 0; x < AxisCountX; ++x)
+                for (int y = AxisCountY - 1; y >= 0; --y)
+                    if (NodeColumn[f][x][y] != 0) order[k++] = NodeColumn[f][x][y] - 1;
+            continue;
+        }
         const ColumnRecord* cols = Doc.Columns[sc][f];
         for (int i = 0; i < n; ++i)
             for (int j = i + 1; j < n; ++j)
@@ -114,11 +131,25 @@ void BuildColumnOrder(int sc, int top) {
 
 void BuildNodeColumns(int sc, int top) {
     std::memset(NodeColumn, 0, sizeof NodeColumn);
+    std::memset(NodeFirstColumn, 0, sizeof NodeFirstColumn);
     for (int f = 0; f <= top; ++f) {
         const int n = ColumnCountOf(sc, f);
         for (int i = 0; i < n; ++i) {
             const ColumnRecord& c = Doc.Columns[sc][f][i];
             if (OnGrid(c.x, c.y)) NodeColumn[f][c.x][c.y] = static_cast<int16_t>(i + 1);
+        }
+        DistinctColumnNodes[f] = true;
+        for (int i = n - 1; i >= 0; --i) {
+            const ColumnRecord& c = Doc.Columns[sc][f][i];
+            NextColumnOnNode[f][i] = 0;
+            if (!OnGrid(c.x, c.y)) {
+                DistinctColumnNodes[f] = false;
+                continue;
+            }
+            int16_t& first = NodeFirstColumn[f][c.x][c.y];
+            if (first != 0) DistinctColumnNodes[f] = false;
+            NextColumnOnNode[f][i] = first;
+            first = static_cast<int16_t>(i + 1);
         }
     }
 }
@@ -213,10 +244,17 @@ void ClearRecords(int sc) {
 
 // ---- Wall differences ----
 
+// A row outside its table (a damaged file) is no element, as in the wall's strength: it adds
+// nothing rather than the ratio of the table's last row.
+template <std::size_t N>
+double RatioAt(const std::array<WallElementSpec, N>& table, long long row) {
+    return InRange(row, N) ? table[static_cast<std::size_t>(row)].ratio : 0.0;
+}
+
 double WallRatio(const WallRecord& w) {
-    return BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).ratio +
-           BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).ratio +
-           BoundedAt(PanelSpecs, w.panelL).ratio + BoundedAt(PanelSpecs, w.panelR).ratio;
+    return RatioAt(BraceSpecs, BraceRowOf(w.bracing)) +
+           RatioAt(MudWallSpecs, MudWallOf(w.bracing)) + RatioAt(PanelSpecs, w.panelL) +
+           RatioAt(PanelSpecs, w.panelR);
 }
 
 // Adds the wall to the columns on its ends: along X the column at the end with the smaller X
@@ -229,12 +267,17 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
 
+    // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
+    // order whatever order the ends are visited in.
     const int n = ColumnCountOf(sc, f);
-    for (int i = 0; i < n; ++i) {
-        const ColumnRecord& c = Doc.Columns[sc][f][i];
-        ColumnJointRecord& res = NValueRes.ColumnJointResult[sc][f][i];
-        for (int end = 0; end < 2; ++end) {
-            const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
+    for (int end = 0; end < 2; ++end) {
+        const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
+        const bool onGrid = OnGrid(ex, ey);
+        // On the grid the node's own columns; off it (a damaged file) every column is looked at.
+        for (int i = onGrid ? NodeFirstColumn[f][ex][ey] - 1 : 0; i >= 0 && i < n;
+             i = onGrid ? NextColumnOnNode[f][i] - 1 : i + 1) {
+            const ColumnRecord& c = Doc.Columns[sc][f][i];
+            ColumnJointRecord& res = NValueRes.ColumnJointResult[sc][f][i];
             if (c.x != ex || c.y != ey) continue;
             if (oblique) {
                 res.pw1X += q;
@@ -411,9 +454,9 @@ struct HandDown {
     // side of the load at p: each takes the share of the other's distance.
     void lever(const Load& l, bool xDir, int first, double p1, int second, double p2, double p) {
         const double a = p - p1, b = p2 - p;
-        const double fa = a + b > 0 ? b / (a + b) : 0.5; // a + b > 0 on a sound grid
-        place(first, l, xDir, fa, a, b);
-        place(second, l, xDir, 1.0 - fa, b, a);
+        // a + b > 0 on a sound grid.
+        place(first, l, xDir, a + b > 0 ? b / (a + b) : 0.5, a, b);
+        place(second, l, xDir, a + b > 0 ? a / (a + b) : 0.5, b, a);
     }
 
     void fail(const Load& l) {
@@ -488,14 +531,23 @@ void HandDownStorey(int sc, int f, int top) {
 // Every share a third-storey column handed to a second-storey column goes on to the first
 // storey, second-storey column by column in report order, in the order it was handed down.
 void PassOnSecondLevel(int sc) {
+    // Group the shares by receiver, keeping the hand-down order within each group.
+    for (int16_t& start : ReceiverStart) start = 0;
+    for (int k = 0; k < PassedShareCount; ++k) ++ReceiverStart[PassedShares[k].receiver + 1];
+    for (int v = 0; v < MaxColumns; ++v) ReceiverStart[v + 1] += ReceiverStart[v];
+    int16_t fill[MaxColumns];
+    for (int v = 0; v < MaxColumns; ++v) fill[v] = ReceiverStart[v];
+    for (int k = 0; k < PassedShareCount; ++k)
+        SharesByReceiver[fill[PassedShares[k].receiver]++] = static_cast<int16_t>(k);
+
     HandDown h{sc, 0, 2, 0, false};
     const int n = NValueRes.ColumnOrderCount[sc][1];
     for (int p = 0; p < n; ++p) {
         const int v = NValueRes.ColumnOrder[sc][1][p];
         const ColumnRecord& c = Doc.Columns[sc][1][v];
-        for (int k = 0; k < PassedShareCount; ++k) {
-            const PassedShare& s = PassedShares[k];
-            if (s.receiver == v) h.run({c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
+        for (int g = ReceiverStart[v]; g < ReceiverStart[v + 1]; ++g) {
+            const PassedShare& s = PassedShares[SharesByReceiver[g]];
+            h.run({c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
         }
     }
 }
@@ -549,8 +601,8 @@ NValueStatus CalcNValues() {
         NValueRes.FailingColumnCount[sc][f] = 0;
     }
     PassedShareCount = 0;
-    BuildColumnOrder(sc, top);
     BuildNodeColumns(sc, top);
+    BuildColumnOrder(sc, top);
     for (int f = 0; f <= top; ++f) MarkCornerColumns(sc, f);
     ClearRecords(sc);
     SetFactors(sc, top);

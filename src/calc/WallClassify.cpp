@@ -78,6 +78,8 @@ bool Between(int32_t v, int32_t a, int32_t b) {
 bool OnOutline(int storey, const WallRecord& w) {
     const int n = WallEval.StoreyOutlineCount[Scenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[Scenario()][storey];
+    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
+    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
     for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
         const OutlineEdge& e = edges[i];
         if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1) {
@@ -88,13 +90,11 @@ bool OnOutline(int storey, const WallRecord& w) {
             if (Between(w.x1, e.x1, e.x2) && Between(w.x2, e.x1, e.x2)) return true;
             continue;
         }
-        const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
-        const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+        if (!Between(w.y1, e.y1, e.y2) || !Between(w.y2, e.y1, e.y2)) continue;
         const double s1 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x1), AxisPosY(e.y1));
+        if (!(s1 > -1e-7 && s1 < 1e-7)) continue;
         const double s2 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2));
-        if (s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7 && Between(w.y1, e.y1, e.y2) &&
-            Between(w.y2, e.y1, e.y2))
-            return true;
+        if (s2 > -1e-7 && s2 < 1e-7) return true;
     }
     return false;
 }
@@ -121,39 +121,66 @@ void ZeroLengths(WallResultRecord& r) {
     r.effectiveLength = 0;
 }
 
+// Calls f(j, before, after) in record order for every other wall j that ends at w's first end
+// (before) or starts at w's second end (after), both in normalised form.
+template <typename F>
+void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
+    const NormalisedWall& nw = index.walls[w];
+    if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) {
+        // Ends off the grid (a damaged file) are in no node list.
+        for (int j = 0; j < index.count; ++j) {
+            if (j == w) continue;
+            const NormalisedWall& nj = index.walls[j];
+            const bool before = nj.x2 == nw.x1 && nj.y2 == nw.y1;
+            const bool after = nj.x1 == nw.x2 && nj.y1 == nw.y2;
+            if (before || after) f(j, before, after);
+        }
+        return;
+    }
+    // Merge the two node lists, each in record order.
+    int b = index.secondAt[nw.x1][nw.y1] - 1, a = index.firstAt[nw.x2][nw.y2] - 1;
+    while (b >= 0 || a >= 0) {
+        const int j = a < 0 || (b >= 0 && b < a) ? b : a;
+        const bool before = j == b, after = j == a;
+        if (before) b = index.nextBySecond[b] - 1;
+        if (after) a = index.nextByFirst[a] - 1;
+        if (j != w) f(j, before, after);
+    }
+}
+
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
 // `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
-int WalkRun(int storey, int w, double& run, bool recordKinds) {
+int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) {
     const int sc = Scenario();
-    const int n = WallCountOf(storey);
+    const int storey = index.storey;
     const WallRecord* walls = Doc.Walls[sc][storey];
-    const NormalisedWall nw = NormaliseWall(walls[w]);
+    const NormalisedWall& nw = index.walls[w];
     const int32_t type = walls[w].type;
     WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
     int bounded = 0;
-    for (int j = 0; j < n; ++j) {
-        if (j == w) continue;
-        const NormalisedWall nj = NormaliseWall(walls[j]);
-        if (!IsCollinear(nw.slope, nj.slope)) continue;
+    ForEachNeighbour(index, w, [&](int j, bool before, bool after) {
+        const NormalisedWall& nj = index.walls[j];
+        if (!IsCollinear(nw.slope, nj.slope)) return;
         const int32_t jt = walls[j].type;
         for (int mode = 1; mode <= 2; ++mode) {
-            const bool joins =
-                mode == 1 ? nj.x2 == nw.x1 && nj.y2 == nw.y1 : nj.x1 == nw.x2 && nj.y1 == nw.y2;
-            if (!joins) continue;
+            if (!(mode == 1 ? before : after)) continue;
             if (IsSolid(jt)) {
                 bounded = 1;
                 continue;
             }
             run += nj.length;
             if (recordKinds && type < jt) r.runKind = jt;
-            const int32_t before = r.runKind;
-            bounded |= SumCollinearLength(storey, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2,
-                                          nw.slope, type, w);
-            if (!recordKinds) r.runKind = before;
+            const int32_t kindBefore = r.runKind;
+            bounded |= SumCollinearLength(index, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2, nw.slope,
+                                          type, w);
+            if (!recordKinds) r.runKind = kindBefore;
         }
-    }
+    });
     return bounded;
 }
+
+// Joint specification of one wall with the storey's index at hand.
+int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
 
 } // namespace
 
@@ -258,11 +285,12 @@ void MeasureWallRuns(int storey) {
     // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
     // change; the run kinds follow from the new widths of every wall. A second run of the
     // diagnosis on the same model thus gives the same types and kinds.
+    const StoreyWallIndex& index = IndexStoreyWalls(storey);
     bool inRun[MaxWalls] = {};
     int32_t newType[MaxWalls] = {};
     for (int w = 0; w < n; ++w) {
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
-        const NormalisedWall nw = NormaliseWall(walls[w]);
+        const NormalisedWall& nw = index.walls[w];
         r.projectedLengthX = std::fabs(nw.dx);
         r.projectedLengthY = std::fabs(nw.dy);
         r.wallLength = nw.length;
@@ -283,7 +311,7 @@ void MeasureWallRuns(int storey) {
         }
         inRun[w] = true;
         double run = nw.length;
-        const int bounded = WalkRun(storey, w, run, false);
+        const int bounded = WalkRun(index, w, run, false);
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
         newType[w] = GroupBase(type) + width;
         r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
@@ -300,12 +328,20 @@ void MeasureWallRuns(int storey) {
         if (!inRun[w]) continue;
         WallEval.WallResult[sc][storey][w][0].runKind = walls[w].type;
         double ignored = 0;
-        WalkRun(storey, w, ignored, true);
+        WalkRun(index, w, ignored, true);
     }
 }
 
 int32_t JudgeJointSpec(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+    return JudgeJointSpec(IndexStoreyWalls(storey), wall);
+}
+
+namespace {
+
+int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
+    const int storey = index.storey;
+    if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
     const int sc = Scenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
     const int32_t hw1 = (AbsCode(storey, w.x1, w.y1) % 16) / 4;
@@ -319,17 +355,20 @@ int32_t JudgeJointSpec(int storey, int wall) {
     bool startThrough = false, endThrough = false;
 
     // Scans a grid line outward from `from` by `step` up to `limit`: the standard judgement
-    // looks at the outermost marked node only, the city judgement at any through column.
+    // looks at the outermost marked node only (the first one seen coming in from the limit),
+    // the city judgement at any through column.
     auto scan = [&](bool alongX, int32_t fixed, int32_t from, int32_t limit, int step) {
-        int32_t outermost = 0;
-        bool anyThrough = false;
-        for (int32_t v = from; step < 0 ? v >= limit : v <= limit; v += step) {
-            const int32_t code = alongX ? AbsCode(storey, v, fixed) : AbsCode(storey, fixed, v);
-            if (code == 0) continue;
-            outermost = code;
-            if (code % 4 >= 2) anyThrough = true;
+        auto code = [&](int32_t v) {
+            return alongX ? AbsCode(storey, v, fixed) : AbsCode(storey, fixed, v);
+        };
+        if (city) {
+            for (int32_t v = from; step < 0 ? v >= limit : v <= limit; v += step)
+                if (code(v) % 4 >= 2) return true;
+            return false;
         }
-        return city ? anyThrough : outermost % 4 >= 2;
+        for (int32_t v = limit; step < 0 ? v <= from : v >= from; v -= step)
+            if (code(v) != 0) return code(v) % 4 >= 2;
+        return false;
     };
     const int32_t minX = ClampX(Grid.PlanMinX[sc][storey]),
                   maxX = ClampX(Grid.PlanMaxX[sc][storey]);
@@ -342,25 +381,21 @@ int32_t JudgeJointSpec(int storey, int wall) {
         startThrough = scan(false, xa, ya, minY, -1);
         endThrough = scan(false, xa, yb, maxY, +1);
     } else {
-        const NormalisedWall nw = NormaliseWall(w);
+        const NormalisedWall& nw = index.walls[wall];
         startThrough = ThroughColumnAt(storey, nw.x1, nw.y1);
         endThrough = ThroughColumnAt(storey, nw.x2, nw.y2);
-        const int n = WallCountOf(storey);
-        for (int j = 0; j < n; ++j) {
-            if (j == wall) continue;
-            const NormalisedWall nj = NormaliseWall(Doc.Walls[sc][storey][j]);
-            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) continue;
-            if (nj.x2 == nw.x1 && nj.y2 == nw.y1 && !startThrough)
-                startThrough =
-                    FindCollinearChain(storey, j, 1, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
-            if (nj.x1 == nw.x2 && nj.y1 == nw.y2 && !endThrough)
-                endThrough =
-                    FindCollinearChain(storey, j, 2, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
-        }
+        ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
+            const NormalisedWall& nj = index.walls[j];
+            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+            if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
+            if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
+        });
     }
     if (!(startThrough && endThrough)) w.jointSpec = 3;
     return w.jointSpec;
 }
+
+} // namespace
 
 int32_t JudgeFoundationClass(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
@@ -376,14 +411,16 @@ int32_t JudgeFoundationClass(int storey, int wall) {
         const int32_t ix[2] = {w.x1, w.x2}, iy[2] = {w.y1, w.y2};
         for (int i = 0; i < nf; ++i) {
             const FoundationRecord& f = Doc.Foundations[sc][0][i];
+            // Within the foundation's index box first, then on its line.
+            bool under = true;
+            for (int e = 0; e < 2 && under; ++e)
+                under = Between(ix[e], f.x1, f.x2) && Between(iy[e], f.y1, f.y2);
+            if (!under) continue;
             const double xf1 = AxisPosX(f.x1), yf1 = AxisPosY(f.y1);
             const double xf2 = AxisPosX(f.x2), yf2 = AxisPosY(f.y2);
-            bool under = true;
             for (int e = 0; e < 2 && under; ++e) {
                 const double side = (yf1 - yf2) * xq[e] + (yf2 - yq[e]) * xf1 + (yq[e] - yf1) * xf2;
-                const long long bx = static_cast<long long>(ix[e] - f.x1) * (ix[e] - f.x2);
-                const long long by = static_cast<long long>(iy[e] - f.y1) * (iy[e] - f.y2);
-                under = std::fabs(side) < 0.0001 && bx <= 0 && by <= 0;
+                under = std::fabs(side) < 0.0001;
             }
             if (under) {
                 cls = ClampIndex(f.type, 3);
@@ -408,9 +445,10 @@ void ClassifyWalls() {
     }
     for (int s = 0; s <= top; ++s) MeasureWallRuns(s);
     for (int s = 0; s <= top; ++s) {
+        const StoreyWallIndex& index = IndexStoreyWalls(s);
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
-            JudgeJointSpec(s, w);
+            JudgeJointSpec(index, w);
             JudgeFoundationClass(s, w);
         }
     }

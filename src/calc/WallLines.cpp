@@ -5,6 +5,7 @@
 #include "model/Bounded.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 // About 5 MB: static storage, zero at start.
@@ -21,18 +22,38 @@ void Exchange(T& a, T& b) {
     b = t;
 }
 
+StoreyWallIndex theWallIndex;
+// Chain answers of the index per wall and mode (0 backwards, 1 forwards): -1 not yet known.
+int8_t ChainMemo[2][MaxWalls];
+// First links of the index per wall and mode: -2 not yet known, -1 none.
+int16_t NextLinkMemo[2][MaxWalls];
+
+bool OnGrid(int32_t x, int32_t y) {
+    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
+}
+
 // The next link of a chain: the first wall in record order, not yet visited, collinear with
 // `slope`, whose second end is (ax1, ay1) (mode 1) or whose first end is (ax2, ay2) (mode 2).
-int FindNextLink(int storey, const bool* visited, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
-                 int32_t ay2, double slope, NormalisedWall& link) {
-    const int n = WallCountOf(storey);
-    const WallRecord* walls = Doc.Walls[Scenario()][storey];
-    for (int j = 0; j < n; ++j) {
+int FindNextLink(const StoreyWallIndex& index, const bool* visited, int mode, int32_t ax1,
+                 int32_t ay1, int32_t ax2, int32_t ay2, double slope, NormalisedWall& link) {
+    const int32_t x = mode == 1 ? ax1 : ax2, y = mode == 1 ? ay1 : ay2;
+    if (OnGrid(x, y)) {
+        // Only the walls that meet at the node can be the link.
+        const int16_t* next = mode == 1 ? index.nextBySecond : index.nextByFirst;
+        for (int j = (mode == 1 ? index.secondAt : index.firstAt)[x][y] - 1; j >= 0;
+             j = next[j] - 1) {
+            if (visited[j] || !IsCollinear(slope, index.walls[j].slope)) continue;
+            link = index.walls[j];
+            return j;
+        }
+        return -1;
+    }
+    // A node off the grid (a damaged file) is in no list.
+    for (int j = 0; j < index.count; ++j) {
         if (visited[j]) continue;
-        const NormalisedWall w = NormaliseWall(walls[j]);
-        if (!IsCollinear(slope, w.slope)) continue;
+        const NormalisedWall& w = index.walls[j];
         const bool joins = mode == 1 ? (w.x2 == ax1 && w.y2 == ay1) : (w.x1 == ax2 && w.y1 == ay2);
-        if (joins) {
+        if (joins && IsCollinear(slope, w.slope)) {
             link = w;
             return j;
         }
@@ -118,16 +139,87 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
     }
 }
 
+// The cancellation of all pairs, done line by line. A vertical edge only ever acts with the
+// vertical edges of its own X index, a horizontal one with those of its Y index, and an oblique
+// one with the oblique ones (the all-pairs rules do nothing between other pairs), and no pair
+// moves an edge to another line. So while every edge has a length and the axes are strictly
+// increasing, running the pairs of each line in entry order gives exactly the all-pairs result.
+// An edge of no length belongs to every line through its point; when one is present, or when
+// two oblique edges leave one of no length, the edges are put back as they came and false
+// tells the caller to compare all pairs.
+OutlineEdge OutlineBackup[MaxOutlineEdges];
+int16_t LineMembers[MaxOutlineEdges];
+int16_t LineStart[2 * AxisCountX + 2];
+
+bool AxesStrictlyIncreasing() {
+    // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
+    // line within the tolerance of the side test.
+    for (int i = 1; i < AxisCountX; ++i)
+        if (!(Doc.AxisX[i] - Doc.AxisX[i - 1] >= 1e-3)) return false;
+    for (int i = 1; i < AxisCountY; ++i)
+        if (!(Doc.AxisY[i] - Doc.AxisY[i - 1] >= 1e-3)) return false;
+    return true;
+}
+
+// The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
+// 200 oblique; -1 for a removed edge.
+int LineOf(const OutlineEdge& e) {
+    if (e.x1 == 0) return -1;
+    if (e.x1 == e.x2) return e.x1;
+    if (e.y1 == e.y2) return AxisCountX + e.y1;
+    return 2 * AxisCountX;
+}
+
+bool CancelByLine(OutlineEdge* edges, int count) {
+    static_assert(AxisCountX == AxisCountY);
+    if (!AxesStrictlyIncreasing()) return false;
+    for (int i = 0; i < count; ++i) {
+        const OutlineEdge& e = edges[i];
+        if (e.x1 == 0) continue;
+        if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2)) return false;
+        if (e.x1 == e.x2 && e.y1 == e.y2) return false;
+    }
+    for (int i = 0; i < count; ++i) OutlineBackup[i] = edges[i];
+
+    // Members of every line in entry order (a counting sort by line).
+    constexpr int Lines = 2 * AxisCountX + 1;
+    for (int16_t& start : LineStart) start = 0;
+    for (int i = 0; i < count; ++i)
+        if (const int line = LineOf(edges[i]); line >= 0) ++LineStart[line + 1];
+    for (int line = 0; line < Lines; ++line) LineStart[line + 1] += LineStart[line];
+    int16_t fill[Lines];
+    for (int line = 0; line < Lines; ++line) fill[line] = LineStart[line];
+    for (int i = 0; i < count; ++i)
+        if (const int line = LineOf(edges[i]); line >= 0)
+            LineMembers[fill[line]++] = static_cast<int16_t>(i);
+
+    for (int line = 0; line < Lines; ++line) {
+        const int first = LineStart[line], last = LineStart[line + 1];
+        for (int m = first; m < last; ++m) {
+            OutlineEdge& a = edges[LineMembers[m]];
+            if (a.x1 == 0) continue;
+            for (int k = first; k < last; ++k) {
+                if (k == m) continue;
+                OutlineEdge& b = edges[LineMembers[k]];
+                if (a.x1 == 0) break;
+                if (b.x1 == 0) continue;
+                CancelPair(a, b);
+                // Every edge stays on its line or goes; one that shrank to a point leaves it.
+                if ((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line) ||
+                    (a.x1 != 0 && a.x1 == a.x2 && a.y1 == a.y2) ||
+                    (b.x1 != 0 && b.x1 == b.x2 && b.y1 == b.y2)) {
+                    for (int i = 0; i < count; ++i) edges[i] = OutlineBackup[i];
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 WallEvaluationResults& WallEval = theWallEvaluation;
-
-double AxisPosX(int32_t index) {
-    return Doc.AxisX[ClampIndex(index, AxisCountX)];
-}
-double AxisPosY(int32_t index) {
-    return Doc.AxisY[ClampIndex(index, AxisCountY)];
-}
 
 NormalisedWall NormaliseWall(const WallRecord& wall) {
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
@@ -159,11 +251,6 @@ int TopStoreyOf() {
     return ClampIndex(Doc.StoreyData.topStorey[Scenario()], Storeys);
 }
 
-int32_t NodeCode(int storey, int32_t x, int32_t y) {
-    if (!InRange(storey, Storeys) || !InRange(x, AxisCountX) || !InRange(y, AxisCountY)) return 0;
-    return WallEval.GridNodeMap[Scenario()][storey][x][y];
-}
-
 void BuildWallLineLists() {
     const int sc = Scenario();
     for (int s = 0; s <= TopStoreyOf(); ++s) {
@@ -192,10 +279,12 @@ void BuildWallLineLists() {
         for (int i = 0; i < yl.count; ++i)
             for (int j = i + 1; j < yl.count; ++j)
                 if (yl.entries[i].axis > yl.entries[j].axis) Exchange(yl.entries[i], yl.entries[j]);
-        // Along each line: X walls by increasing X, Y walls by decreasing Y.
+        // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
+        // line stand together now and these exchanges keep them there, so each pass looks
+        // only at the rest of its own line.
         for (int i = 0; i < xl.count; ++i)
             for (int j = i + 1; j < xl.count; ++j) {
-                if (xl.entries[i].axis != xl.entries[j].axis) continue;
+                if (xl.entries[i].axis != xl.entries[j].axis) break;
                 const WallRecord& a = walls[xl.entries[i].wall];
                 const WallRecord& b = walls[xl.entries[j].wall];
                 if (a.x1 > b.x1 || a.x1 > b.x2 || a.x2 > b.x1 || a.x2 > b.x2)
@@ -203,7 +292,7 @@ void BuildWallLineLists() {
             }
         for (int i = 0; i < yl.count; ++i)
             for (int j = i + 1; j < yl.count; ++j) {
-                if (yl.entries[i].axis != yl.entries[j].axis) continue;
+                if (yl.entries[i].axis != yl.entries[j].axis) break;
                 const WallRecord& a = walls[yl.entries[i].wall];
                 const WallRecord& b = walls[yl.entries[j].wall];
                 if (a.y1 < b.y1 || a.y1 < b.y2 || a.y2 < b.y1 || a.y2 < b.y2)
@@ -212,17 +301,62 @@ void BuildWallLineLists() {
     }
 }
 
+const StoreyWallIndex& IndexStoreyWalls(int storey) {
+    StoreyWallIndex& index = theWallIndex;
+    // Empty the node lists of the last index.
+    for (int j = 0; j < index.count; ++j) {
+        const NormalisedWall& w = index.walls[j];
+        if (OnGrid(w.x1, w.y1)) index.firstAt[w.x1][w.y1] = 0;
+        if (OnGrid(w.x2, w.y2)) index.secondAt[w.x2][w.y2] = 0;
+    }
+    index.storey = storey;
+    index.count = WallCountOf(storey);
+    index.everyWallHasLength = true;
+    std::memset(ChainMemo, -1, sizeof ChainMemo);
+    for (int16_t(&memo)[MaxWalls] : NextLinkMemo)
+        for (int16_t& next : memo) next = -2;
+    if (index.count == 0) return index;
+    const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    for (int j = 0; j < index.count; ++j) {
+        index.walls[j] = NormaliseWall(walls[j]);
+        const NormalisedWall& w = index.walls[j];
+        if (w.x1 == w.x2 && w.y1 == w.y2) index.everyWallHasLength = false;
+    }
+    // Backwards, so that every list runs in record order.
+    for (int j = index.count - 1; j >= 0; --j) {
+        const NormalisedWall& w = index.walls[j];
+        index.nextByFirst[j] = 0;
+        index.nextBySecond[j] = 0;
+        if (OnGrid(w.x1, w.y1)) {
+            index.nextByFirst[j] = index.firstAt[w.x1][w.y1];
+            index.firstAt[w.x1][w.y1] = static_cast<int16_t>(j + 1);
+        }
+        if (OnGrid(w.x2, w.y2)) {
+            index.nextBySecond[j] = index.secondAt[w.x2][w.y2];
+            index.secondAt[w.x2][w.y2] = static_cast<int16_t>(j + 1);
+        }
+    }
+    return index;
+}
+
 int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
                        int32_t ay2, double slope) {
     if (!InRange(storey, Storeys)) return 0;
+    return FindCollinearChain(IndexStoreyWalls(storey), skipWall, mode, ax1, ay1, ax2, ay2, slope);
+}
+
+int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int32_t ax1,
+                       int32_t ay1, int32_t ax2, int32_t ay2, double slope) {
+    if (!InRange(index.storey, Storeys)) return 0;
     bool visited[MaxWalls] = {};
     MarkVisited(visited, skipWall);
     for (;;) {
-        const int32_t code = mode == 1 ? NodeCode(storey, ax1, ay1) : NodeCode(storey, ax2, ay2);
+        const int32_t code =
+            mode == 1 ? NodeCode(index.storey, ax1, ay1) : NodeCode(index.storey, ax2, ay2);
         const int32_t kind = std::abs(code) % 4;
         if (kind == 2 || kind == 3) return 1;
         NormalisedWall link;
-        const int j = FindNextLink(storey, visited, mode, ax1, ay1, ax2, ay2, slope, link);
+        const int j = FindNextLink(index, visited, mode, ax1, ay1, ax2, ay2, slope, link);
         if (j < 0) return 0;
         visited[j] = true;
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
@@ -230,17 +364,87 @@ int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t 
     }
 }
 
+namespace {
+
+// The first link in record order, visited or not, that continues from wall k (its first end
+// for mode 1, its second for mode 2) with k's slope; -1 for none. Remembered per index.
+int FirstLinkAfter(const StoreyWallIndex& index, int k, int mode) {
+    int16_t& memo = NextLinkMemo[mode == 1 ? 0 : 1][k];
+    if (memo == -2) {
+        const bool noneVisited[MaxWalls] = {};
+        const NormalisedWall& w = index.walls[k];
+        NormalisedWall link;
+        memo = static_cast<int16_t>(
+            FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link));
+    }
+    return memo;
+}
+
+} // namespace
+
+int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
+    if (!InRange(j, index.count)) return 0;
+    const NormalisedWall& start = index.walls[j];
+    if (!index.everyWallHasLength || !InRange(index.storey, Storeys))
+        return FindCollinearChain(index, j, mode, start.x1, start.y1, start.x2, start.y2,
+                                  start.slope);
+    int8_t* memo = ChainMemo[mode == 1 ? 0 : 1];
+    // Walk until the answer is known and give it to every wall passed.
+    int passed[MaxWalls];
+    int depth = 0;
+    const bool noneVisited[MaxWalls] = {};
+    int k = j, result = 0;
+    for (;;) {
+        if (memo[k] >= 0) {
+            result = memo[k];
+            break;
+        }
+        if (depth == MaxWalls) break; // cannot happen: no wall comes up twice
+        passed[depth++] = k;
+        const NormalisedWall& w = index.walls[k];
+        const int32_t code =
+            mode == 1 ? NodeCode(index.storey, w.x1, w.y1) : NodeCode(index.storey, w.x2, w.y2);
+        const int32_t kind = std::abs(code) % 4;
+        if (kind == 2 || kind == 3) {
+            result = 1;
+            break;
+        }
+        NormalisedWall link;
+        k = FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link);
+        if (k < 0) break;
+    }
+    for (int i = 0; i < depth; ++i) memo[passed[i]] = static_cast<int8_t>(result);
+    return result;
+}
+
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall) {
+    if (!InRange(storey, Storeys)) return 0;
+    return SumCollinearLength(IndexStoreyWalls(storey), skipWall, length, mode, ax1, ay1, ax2, ay2,
+                              slope, referenceKind, wall);
+}
+
+int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
+                       int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
+                       int32_t referenceKind, int wall) {
+    const int storey = index.storey;
     if (!InRange(storey, Storeys)) return 0;
     bool visited[MaxWalls] = {};
     MarkVisited(visited, skipWall);
     MarkVisited(visited, wall);
     const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    int from = -1; // the link last taken
     for (;;) {
         NormalisedWall link;
-        const int j = FindNextLink(storey, visited, mode, ax1, ay1, ax2, ay2, slope, link);
+        // After the first step the search starts from the end of a link with the link's slope:
+        // its first candidate is the link's, unless that one was visited.
+        int j = from >= 0 ? FirstLinkAfter(index, from, mode) : -1;
+        if (j >= 0 && !visited[j])
+            link = index.walls[j];
+        else if (from < 0 || j >= 0)
+            j = FindNextLink(index, visited, mode, ax1, ay1, ax2, ay2, slope, link);
         if (j < 0) return 0;
+        from = j;
         const int32_t type = walls[j].type;
         if (type == 0 || type == 7) return 1;
         if (referenceKind < type && InRange(wall, MaxWalls))
@@ -296,15 +500,18 @@ void BuildStoreyOutline(int storey) {
     }
 
     int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
-    for (int i = 0; i < count; ++i) {
-        if (OutlineEntry(storey, i).x1 == 0) continue;
-        for (int j = 0; j < count; ++j) {
-            if (j == i) continue;
-            OutlineEdge& a = OutlineEntry(storey, i);
-            OutlineEdge& b = OutlineEntry(storey, j);
-            if (a.x1 == 0) break;
-            if (b.x1 == 0) continue;
-            CancelPair(a, b);
+    OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
+    if (!CancelByLine(edges, count)) {
+        for (int i = 0; i < count; ++i) {
+            if (edges[i].x1 == 0) continue;
+            for (int j = 0; j < count; ++j) {
+                if (j == i) continue;
+                OutlineEdge& a = edges[i];
+                OutlineEdge& b = edges[j];
+                if (a.x1 == 0) break;
+                if (b.x1 == 0) continue;
+                CancelPair(a, b);
+            }
         }
     }
     int kept = 0;

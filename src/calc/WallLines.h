@@ -4,6 +4,8 @@
 // of the enclosed roof/floor areas with their shared inner edges cancelled. Everything works on
 // the current scenario (App.CurrentScenario) and writes into WallEval.
 #include "calc/WallEvaluation.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
 
 #include <cstdint>
 
@@ -19,8 +21,12 @@ struct NormalisedWall {
 };
 
 // Axis positions in metres; indices outside the grid are brought onto its edge.
-double AxisPosX(int32_t index);
-double AxisPosY(int32_t index);
+inline double AxisPosX(int32_t index) {
+    return Doc.AxisX[ClampIndex(index, AxisCountX)];
+}
+inline double AxisPosY(int32_t index) {
+    return Doc.AxisY[ClampIndex(index, AxisCountY)];
+}
 
 NormalisedWall NormaliseWall(const WallRecord& wall);
 
@@ -33,22 +39,57 @@ int WallCountOf(int storey);
 // StoreyData.topStorey of the current scenario, bounded to 0..2.
 int TopStoreyOf();
 // The grid-node code of the current scenario; 0 for a node outside the grid.
-int32_t NodeCode(int storey, int32_t x, int32_t y);
+inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
+    if (!InRange(storey, Storeys) || !InRange(x, AxisCountX) || !InRange(y, AxisCountY)) return 0;
+    return WallEval.GridNodeMap[ClampIndex(App.CurrentScenario, Scenarios)][storey][x][y];
+}
 
 // Rebuilds the X and Y wall lists of the current scenario for every storey.
 void BuildWallLineLists();
+
+// The walls of one storey of the current scenario in normalised form, with per grid node the
+// walls that start there and the walls that end there (in normalised form, record order), so
+// that a step along a chain looks only at the walls that meet at its node. The geometry of a
+// storey does not change during the evaluation; the wall types are read from the model.
+struct StoreyWallIndex {
+    int storey;
+    int count;
+    // Whether every wall has two different end nodes (a damaged file may hold walls without).
+    bool everyWallHasLength;
+    NormalisedWall walls[MaxWalls];
+    // 1 + the next wall in record order with the same first (second) end; 0 ends the list.
+    int16_t nextByFirst[MaxWalls], nextBySecond[MaxWalls];
+    // 1 + the first wall in record order whose first (second) end is the node; 0 for none.
+    int16_t firstAt[AxisCountX][AxisCountY], secondAt[AxisCountX][AxisCountY];
+};
+
+// Builds the index of one storey into a single static instance and returns it; the reference
+// stays valid until the next call.
+const StoreyWallIndex& IndexStoreyWalls(int storey);
 
 // Whether the chain of collinear walls that continues from (ax1, ay1) backwards (mode 1) or
 // from (ax2, ay2) forwards (mode 2) reaches a through column. Returns 1 or 0. Every wall is
 // visited at most once, so a damaged file with duplicate or zero-length walls cannot loop.
 int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
                        int32_t ay2, double slope);
+int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int32_t ax1,
+                       int32_t ay1, int32_t ax2, int32_t ay2, double slope);
+
+// FindCollinearChain from wall j's first end backwards (mode 1) or its second end forwards
+// (mode 2) with j's slope, remembered per index: when every wall has two different end nodes a
+// chain only ever moves on to smaller (mode 1) or larger (mode 2) nodes, so no wall comes up
+// twice and every wall the search passes has the same answer. Needs the node map of the
+// storey as it was when the index was built.
+int ChainFromWall(const StoreyWallIndex& index, int j, int mode);
 
 // Walks along the run of collinear opening walls from the given end (mode as above), adds
 // their lengths to `length` and records in runKind of `wall` the type of the last link whose
 // type exceeds `referenceKind`. Returns 1 when the run ends at a solid wall (type 0 or 7).
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall);
+int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
+                       int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
+                       int32_t referenceKind, int wall);
 
 // Adds an edge to the storey's outline; a negative storey empties all three storeys. Edges
 // beyond MaxOutlineEdges are dropped.

@@ -227,6 +227,22 @@ TEST(NValues, DamagedWallRowsAndCountsAreBounded) {
     }
 }
 
+TEST(NValues, RowsOutsideTheTablesAddNoRatio) {
+    // Wall A (1,1)-(3,1) with its P1 panel replaced by codes outside every table (a damaged
+    // file): bracing row 100 (the table has 84), mud class 7 (of 6), panels 5000 and -3. The
+    // wall's strength counts none of them, and neither does its ratio: A of (1,1) in X is 0
+    // (no brace end codes either), so Nx = 0·0.8 − 0.4 = −0.4; B adds only its K1 0.5 at
+    // (3,1): |−0 + 0.5| = 0.5.
+    BuildOneStorey();
+    Doc.Walls[0][0][0].bracing = 7 * 128 + 100;
+    Doc.Walls[0][0][0].panelL = 5000;
+    Doc.Walls[0][0][0].panelR = -3;
+    RunCheck();
+    EXPECT_NEAR(At(0, 1, 1).a1X, 0.0, Tol);
+    EXPECT_NEAR(At(0, 1, 1).nValueX, -0.4, Tol);
+    EXPECT_NEAR(At(0, 3, 1).a1X, 0.5, Tol);
+}
+
 // ---- Hand-down ----
 
 // Storey 1 columns U (2,2) and W (4,2) joined by a P1 wall (Pw 4.0, A 2.5), both corners
@@ -283,6 +299,22 @@ TEST(NValues, LeverSplitBetweenTwoSupportingColumns) {
 
     // U itself: Nx = 2.5·0.8 − 0.4 = 1.6 (no floor above the second storey).
     EXPECT_NEAR(At(1, 2, 2).nValueX, 1.6, Tol);
+}
+
+TEST(NValues, LeverSharesAreTheirOwnQuotients) {
+    // Upper column U (2,2) at the end of a wall (1,2)-(2,2) of Pw 5.0 on storey 1: Pw of U in
+    // X is 5.0. Storey 0 has columns on (1,2) and (6,2) only: a = 1, b = 4. The left column
+    // takes 5·b/(a+b) = 4.0, the right one 5·a/(a+b) = 5·1/5 = 1.0 exactly (5·(1 − 4/5) would
+    // leave 0.9999999999999998).
+    ResetHouse(1);
+    AddColumn(0, 1, 2);
+    AddColumn(0, 6, 2);
+    AddColumn(1, 2, 2);
+    AddWall(1, 1, 2, 2, 2, PanelP1, 5.0);
+    RunCheck();
+    ASSERT_EQ(At(0, 6, 2).upper1Count, 1);
+    EXPECT_EQ(At(0, 1, 2).pw2X[0], 4.0);
+    EXPECT_EQ(At(0, 6, 2).pw2X[0], 1.0);
 }
 
 // Storey 1 columns (6,7) and (6,5) joined by a K1 wall along Y (Pw 2.0); storey 0 has columns

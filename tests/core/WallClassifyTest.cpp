@@ -1,5 +1,6 @@
 #include "support/WallFixture.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <ostream>
@@ -394,6 +395,17 @@ TEST_F(Foundation, DamagedFoundationTypeIsBounded) {
     ClassifyWalls();
     EXPECT_EQ(Wall(0, 0).foundationClass, 2);
     EXPECT_EQ(Wall(0, 1).foundationClass, 0);
+}
+
+TEST_F(Foundation, DamagedFoundationCornerFarOffTheGrid) {
+    // A corner at the far end of the integer range (a damaged file): wall 0's x indices 2 and 5
+    // still lie between INT32_MIN and 6, and the corner's position is brought onto axis 0, so
+    // the foundation runs along y = 2 from 0 m to 6 m under wall 0 (class 2); wall 1 reaches
+    // x = 8 and keeps the overview class 1. The index-box test must not overflow.
+    Doc.Foundations[0][0][0].x1 = INT32_MIN;
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).foundationClass, 2);
+    EXPECT_EQ(Wall(0, 1).foundationClass, 1);
 }
 
 TEST_F(WallClassify, WallsOutsideTheGridDoNotReachOutsideTheMaps) {

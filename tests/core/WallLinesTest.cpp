@@ -245,4 +245,19 @@ TEST_F(WallLines, CollinearObliqueEdgesAreReorderedAlongTheLine) {
     EXPECT_TRUE(edges.count({3, 5, 2, 6}));
 }
 
+TEST_F(WallLines, ObliqueOverlapThatLeavesAPointStillCancels) {
+    // T1 (2,2) (6,2) (2,6) and T2 (6,2) (4,4) (6,4) lie on either side of the line x + y = 8.
+    // T1's hypotenuse (6,2)-(2,6) meets T2's (6,2)-(4,4): sorted by Y the four points are
+    // (6,2) (6,2) | (4,4) (2,6), so the hypotenuse shrinks to the point (6,2) and T2's edge
+    // becomes (4,4)-(2,6). The point, vertical on x = 6, then meets T2's right edge
+    // (6,4)-(6,2): Y indices 2, 2 | 2, 4, so the point goes and the right edge reads
+    // (6,2)-(6,4). What is left is the outline of the union.
+    AddTri(0, 2, 2, 6, 2, 2, 6);
+    AddTri(0, 6, 2, 4, 4, 6, 4);
+    BuildStoreyOutline(0);
+    EXPECT_EQ(
+        OutlineOf(0),
+        (std::set<Edge>{{2, 2, 6, 2}, {2, 6, 2, 2}, {4, 4, 2, 6}, {4, 4, 6, 4}, {6, 2, 6, 4}}));
+}
+
 } // namespace
