@@ -134,6 +134,7 @@ void Tvelquor2Form::BuildMenus() {
     for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, R1, N3, M1}) {
         pending->setEnabled(false);
     }
+    ConnectMenuCommands();
 }
 
 void Tvelquor2Form::BuildSidePanel() {
@@ -155,7 +156,7 @@ void Tvelquor2Form::BuildSidePanel() {
     SidePanelLayout->setSpacing(4);
     // From the top: input mode, storey, scenario (with its coloured panel), the display and
     // calculation options, the overview and dialog buttons, undo and redo, the result panel.
-    SidePanelLayout->addStretch(1);
+    BuildSidePanelControls();
     ScrollBox2->setWidget(SidePanelContent);
 }
 

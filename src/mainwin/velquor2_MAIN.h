@@ -160,6 +160,139 @@ public:
     std::unique_ptr<DocumentCommands> DocumentCommands_;
 
     // --- Side panel controls, options and menus -------------------------------------------
+    // The controls are declared with their class keys so that this header needs no Qt widget
+    // headers. Radios of one field share one exclusive group; a handler runs when its radio
+    // becomes checked, by the user or from code, and a check box's when its state changes.
+    //
+    // 入力: InputMode 0..7 and 10 (Rhari is not visible).
+    class QButtonGroup* InputModeGroup = nullptr;
+    class QRadioButton *Rtoorishin = nullptr, *Rhashira = nullptr, *Rkabe = nullptr,
+                       *Ryaneyuka = nullptr, *Ryukashiyou = nullptr, *Rshitsumei = nullptr,
+                       *Rkiso = nullptr, *Rjiyu = nullptr, *Rhari = nullptr;
+    // 階（入力・表示）
+    class QButtonGroup* StoreyGroup = nullptr;
+    class QRadioButton *R1kai = nullptr, *R2kai = nullptr, *R3kai = nullptr;
+    // 診断対象, and the scenario panel with its name and the two lines of its weight class.
+    class QButtonGroup* ScenarioGroup = nullptr;
+    class QRadioButton *Rgenkyou = nullptr, *Rkaishu1 = nullptr, *Rkaishu2 = nullptr;
+    class QFrame* Panel2 = nullptr;
+    class QLabel *StaticText1 = nullptr, *StaticText2 = nullptr, *StaticText3 = nullptr;
+    // 画面表示
+    class QCheckBox *Ckaishu = nullptr, *Coukaou = nullptr, *Ckabeyouso = nullptr,
+                    *Ckabebairitsu = nullptr, *Ckabeteigen = nullptr, *Chachiranchi = nullptr,
+                    *Ckaishukasho = nullptr, *CtakaiW = nullptr;
+    // 柱頭柱脚金物の計算
+    class QButtonGroup* NValueGroup = nullptr;
+    class QRadioButton *Rnchi = nullptr, *Rhenkannchi = nullptr;
+    class QCheckBox* Cnchif = nullptr;
+    // 耐力無し時の偏心率
+    class QButtonGroup* ZeroStrengthGroup = nullptr;
+    class QRadioButton *Rzero = nullptr, *Rmugendai = nullptr;
+    // 計算条件 and 備考
+    class QCheckBox *Crekka = nullptr, *Csujikai = nullptr, *Cnaname = nullptr, *Cjuushin = nullptr,
+                    *Ctooshi = nullptr, *Ctairyoku = nullptr, *Ccho = nullptr;
+    // Buttons; the label under the undo buttons states the depth of the undo ring.
+    class QPushButton *Bgaiyou = nullptr, *Bdousa = nullptr, *Bshinndan = nullptr,
+                      *Brekkado = nullptr, *Bgennkyou = nullptr, *Bkabetsuika = nullptr,
+                      *Bmodoru = nullptr, *Bsusumu = nullptr, *Buwagaki = nullptr;
+    class QLabel* UndoDepthLabel = nullptr;
+    // The result panel (floor check, column joints, scores, eccentricities, ratios).
+    class ResultPanelBox* Results = nullptr;
+
+    // The check box of an option, for the model hooks and the tests.
+    class QCheckBox* OptionCheckBox(OptionBox box) const;
+
+    // Input-mode radios.
+    void RtoorishinClick();
+    void RhashiraClick();
+    void RkabeClick();
+    void RyaneyukaClick();
+    void RyukashiyouClick();
+    void RshitsumeiClick();
+    void RkisoClick();
+    void RjiyuClick();
+    void RhariClick();
+    // Storey radios.
+    void R1kaiClick();
+    void R2kaiClick();
+    void R3kaiClick();
+    // Scenario radios, the scenario panel and the storey controls of the current scenario.
+    void RgenkyouClick();
+    void Rkaishu1Click();
+    void Rkaishu2Click();
+    void UpdateScenarioPanel(int scenario);
+    // Enables the storeys the current scenario has, with their result rows, and brings the
+    // current storey within them.
+    void UpdateStoreyControls();
+    // Option boxes and radios.
+    void CkaishuClick();
+    void CoukaouClick();
+    void CkabeyousoClick();
+    void CkabebairitsuClick();
+    void CkabeteigenClick();
+    void ChachiranchiClick();
+    void CkaishukashoClick();
+    void CtakaiWClick();
+    void RnchiClick();
+    void RhenkannchiClick();
+    void RkyoyououryokuClick();
+    void CnchifClick();
+    void RzeroClick();
+    void RmugendaiClick();
+    void CrekkaClick();
+    void CsujikaiClick();
+    void CnanameClick();
+    void CjuushinClick();
+    void CtooshiClick();
+    void CtairyokuClick();
+    void CchoClick();
+    // Buttons.
+    void BgaiyouClick();
+    void BdousaClick();
+    void BshinndanClick();
+    void BrekkadoClick();
+    void BgennkyouClick();
+    void BkabetsuikaClick();
+    void BmodoruClick();
+    void BsusumuClick();
+    void BuwagakiClick();
+    // Result menu, print, cost estimate, help, window resize.
+    void P1Click();
+    void W1Click();
+    void H1Click();
+    void NorNN1Click();
+    void U1Click();
+    void S1Click();
+    void F1Click();
+    void R1Click();
+    void G1Click();
+    void N3Click();
+    void Action1Execute();
+    void FormCanResize();
+    // The help file: "Velquor.chm" in the folder of the running program.
+    static QString HelpFilePath();
+
+    // Writes the diagnosis' result panel and the column-joint status label (Lnflag).
+    void ShowResultPanel(const struct ResultPanel& panel);
+    void ShowNValueStatus(const struct NValueStatus& status);
+    // Both from the last recompute; runs after every paint of the sheet.
+    void ShowLastDiagnosis();
+
+    // Parts of BuildSidePanel and BuildMenus.
+    void BuildSidePanelControls();
+    void ConnectMenuCommands();
+
+    // Model hooks of the side panel's controls.
+    void setOptionBox(OptionBox box, bool checked) override;
+    void selectNValueRadio(int method) override;
+    void selectZeroStrengthEccentricity(bool infinite) override;
+    void selectScenario(int scenario) override;
+    void setScenarioColour(int scenario, RgbColour colour) override;
+    void setStoreyEnabled(int storey, bool enabled) override;
+    void selectStorey(int storey) override;
+    void clearInputModeRadios() override;
+    void setUndoEnabled(bool enabled) override;
+    void setRedoEnabled(bool enabled) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -5,6 +5,7 @@
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
+#include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/SingleInstance.h"
@@ -56,7 +57,7 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     // 26 TOgouseiDlg      OgouseiDlg       Ogouseiritsu
     // 27 TOhanteiDlg      OhanteiDlg       Ohantei
     // 28 TPrintOutDlg     PrintOutDlg      PrintOut
-    // 29 TkabetsuikaDlg   kabetsuikaDlg    kabetsuika
+    kabetsuikaDlg = new TkabetsuikaDlg(MainForm); //          29 kabetsuika
     zoneDlg = new TzoneDlg(MainForm);         //                      30 Dzone
     DmoduleDlg = new TDmoduleDlg(MainForm);   //               31 Dmodule
     OoukazaiDlg = new TOoukazaiDlg(MainForm); //              32 Ooukazai
@@ -69,6 +70,7 @@ void DestroyForms() {
     Destroy(OoukazaiDlg);
     Destroy(DmoduleDlg);
     Destroy(zoneDlg);
+    Destroy(kabetsuikaDlg);
     Destroy(AxisDlg);
     Destroy(ShinDlg);
     Destroy(AboutBox);

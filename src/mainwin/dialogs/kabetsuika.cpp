@@ -1,0 +1,276 @@
+#include "mainwin/dialogs/kabetsuika.h"
+
+#include "model/AppState.h"
+#include "model/Cp932.h"
+#include "model/Messages.h"
+#include "model/Model.h"
+#include "model/PanelFile.h"
+#include "ui/Colors.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+TkabetsuikaDlg* kabetsuikaDlg = nullptr;
+
+namespace {
+
+constexpr int NameBytes = 22;
+constexpr int SymbolBytes = 4;
+constexpr int StrengthChars = 6;
+constexpr int StiffnessChars = 7;
+constexpr int RatioChars = 4;
+constexpr ColorRef DialogColour = 15000804; // 0xE4E4E4
+
+const char* const PanelFileFilter = "面材データファイル (*.yd0);;全てのファイル (*)";
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// A number as the edits show it, without the format's leading blanks (the edits align right).
+QString Formatted(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return QString::fromLatin1(buffer).trimmed();
+}
+
+// Shows a value whole: an edit cuts text set from code at its maximum length, which would
+// silently change the value at the next OK. The limit still holds for typing while the value
+// fits.
+void ShowWhole(QLineEdit* edit, const QString& text, int typingLimit) {
+    edit->setMaxLength(std::max<int>(typingLimit, int(text.size())));
+    edit->setText(text);
+}
+
+QString FromCp932(std::string_view bytes) {
+    return QString::fromStdString(cp932::toUtf8(bytes));
+}
+
+// The edit's text as CP932 bytes: whole characters within the limit, characters CP932 cannot
+// write dropped (text set from code passes no validator).
+std::string LimitedText(const QLineEdit* edit, const Cp932LimitValidator& limit) {
+    QString text = edit->text();
+    limit.fixup(text);
+    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
+}
+
+QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString(), QString(), U(PanelFileFilter));
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptSave) {
+        dialog.setDefaultSuffix(QStringLiteral("yd0"));
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (ShowModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void Report(const CustomPanelFile::Result& r) {
+    Messages().ask(r.message, r.caption, MsgButtons::Ok, MsgIcon::Information);
+}
+
+} // namespace
+
+double LeadingNumber(const QString& text) {
+    const std::string s = text.toStdString();
+    const char* p = s.data();
+    const char* end = p + s.size();
+    while (p < end && (*p == ' ' || *p == '\t')) ++p;
+    if (p < end && *p == '+') ++p;
+    double value = 0;
+    const auto [next, ec] = std::from_chars(p, end, value);
+    if (ec != std::errc() || next == p || !std::isfinite(value)) return 0;
+    return value;
+}
+
+TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(U("壁要素（面材）変更"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ColorFromRef(DialogColour));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    nameLimit_ = new Cp932LimitValidator(NameBytes, this);
+    symbolLimit_ = new Cp932LimitValidator(SymbolBytes, this);
+
+    auto* outer = new QHBoxLayout(this);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    const char* headings[] = {"要素No.", "名称", "記号", "耐力", "剛性", "壁倍率"};
+    for (int c = 0; c < 6; ++c) grid->addWidget(new QLabel(U(headings[c]), this), 0, c);
+
+    auto edit = [this](int maxLength, int width) {
+        auto* e = new QLineEdit(this);
+        e->setMaxLength(maxLength);
+        e->setFixedWidth(width);
+        return e;
+    };
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        const int row = k + 1;
+        const bool furred = k % 2 == 1;
+        grid->addWidget(
+            new QLabel(furred ? U("(胴縁)") : QStringLiteral("No.%1").arg(k / 2 + 1), this), row,
+            0);
+        Ename[k] = edit(NameBytes, 150);
+        Ename[k]->setValidator(nameLimit_);
+        Ekigou[k] = edit(SymbolBytes, 44);
+        Ekigou[k]->setValidator(symbolLimit_);
+        // Symbols are typed in half-width letters.
+        Ekigou[k]->setAttribute(Qt::WA_InputMethodEnabled, false);
+        Ekigou[k]->setInputMethodHints(Qt::ImhPreferLatin);
+        Etairyoku[k] = edit(StrengthChars, 50);
+        Egousei[k] = edit(StiffnessChars, 58);
+        Ebairitsu[k] = edit(RatioChars, 40);
+        for (QLineEdit* e : {Etairyoku[k], Egousei[k], Ebairitsu[k]})
+            e->setAlignment(Qt::AlignRight);
+        grid->addWidget(Ename[k], row, 1);
+        grid->addWidget(Ekigou[k], row, 2);
+        grid->addWidget(Etairyoku[k], row, 3);
+        grid->addWidget(Egousei[k], row, 4);
+        grid->addWidget(Ebairitsu[k], row, 5);
+    }
+    outer->addLayout(grid);
+
+    auto* side = new QVBoxLayout;
+    for (const char* line :
+         {"壁要素の指定で、", "胴縁欄の選択は、", "上の名称を選んで", "胴縁にチェックする。"})
+        side->addWidget(new QLabel(U(line), this));
+    side->addStretch(1);
+    Bload = new QPushButton(U("データ読込"), this);
+    Bsave = new QPushButton(U("データ保存"), this);
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    CancelBtn = new QPushButton(U("キャンセル"), this);
+    OKBtn->setDefault(true);
+    for (QPushButton* b : {Bload, Bsave, OKBtn, CancelBtn}) side->addWidget(b);
+    outer->addLayout(side);
+
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Bload, &QPushButton::clicked, this, [this] { BloadClick(); });
+    connect(Bsave, &QPushButton::clicked, this, [this] { BsaveClick(); });
+
+    ChooseOpenFile = [this] { return ChooseFile(this, QFileDialog::AcceptOpen); };
+    ChooseSaveFile = [this] { return ChooseFile(this, QFileDialog::AcceptSave); };
+
+    for (int k = 0; k < CustomPanelCount; ++k) Editing[k] = Doc.CustomPanels[k];
+    ShowEditing();
+    resize(483, 312);
+}
+
+void TkabetsuikaDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+        CentreOnScreen(this);
+    }
+}
+
+void TkabetsuikaDlg::FormShow() {
+    for (int k = 0; k < CustomPanelCount; ++k) Editing[k] = Doc.CustomPanels[k];
+    ShowEditing();
+}
+
+void TkabetsuikaDlg::ShowEditing() {
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        const CustomPanelRecord& r = Editing[k];
+        Ename[k]->setText(FromCp932(r.name.view()));
+        Ekigou[k]->setText(FromCp932(r.symbol.view()));
+        ShowWhole(Etairyoku[k], Formatted("%5.2f", r.strength), StrengthChars);
+        ShowWhole(Egousei[k], Formatted("%7.2f", r.stiffness), StiffnessChars);
+        ShowWhole(Ebairitsu[k], Formatted("%5.2f", r.ratio), RatioChars);
+    }
+}
+
+void TkabetsuikaDlg::ReadEdits() {
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        CustomPanelRecord& r = Editing[k];
+        r.name.set(LimitedText(Ename[k], *nameLimit_));
+        r.symbol.set(LimitedText(Ekigou[k], *symbolLimit_));
+        r.strength = LeadingNumber(Etairyoku[k]->text());
+        r.stiffness = LeadingNumber(Egousei[k]->text());
+        r.ratio = LeadingNumber(Ebairitsu[k]->text());
+    }
+}
+
+bool TkabetsuikaDlg::ValuesStorable() {
+    // The model file and the panel file keep thousandths in 16 characters.
+    char field[CustomPanelFile::RealFieldSize];
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        const CustomPanelRecord& r = Editing[k];
+        const struct {
+            double value;
+            QLineEdit* edit;
+            const char* name;
+        } values[] = {{r.strength, Etairyoku[k], "耐力"},
+                      {r.stiffness, Egousei[k], "剛性"},
+                      {r.ratio, Ebairitsu[k], "壁倍率"}};
+        for (const auto& v : values) {
+            if (CustomPanelFile::EncodeReal(v.value, field)) continue;
+            Messages().ask("No." + std::to_string(k / 2 + 1) + (k % 2 ? "（胴縁）" : "") + " の" +
+                               v.name + "が大き過ぎます。",
+                           "入力エラー", MsgButtons::Ok, MsgIcon::Warning);
+            v.edit->setFocus();
+            v.edit->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+void TkabetsuikaDlg::OKBtnClick() {
+    ReadEdits();
+    if (!ValuesStorable()) return;
+    bool changed = false;
+    for (int k = 0; k < CustomPanelCount; ++k) {
+        if (Doc.CustomPanels[k] == Editing[k]) continue;
+        Doc.CustomPanels[k] = Editing[k];
+        changed = true;
+    }
+    // The materials are part of the document and of its model file.
+    if (changed) App.Modified = 1;
+    accept();
+}
+
+void TkabetsuikaDlg::BloadClick() {
+    const QString path = ChooseOpenFile ? ChooseOpenFile() : QString();
+    if (!path.isEmpty()) LoadFrom(path);
+}
+
+void TkabetsuikaDlg::BsaveClick() {
+    const QString path = ChooseSaveFile ? ChooseSaveFile() : QString();
+    if (!path.isEmpty()) SaveTo(path);
+}
+
+bool TkabetsuikaDlg::LoadFrom(const QString& path) {
+    const CustomPanelFile::Result r = CustomPanelFile::Load(path.toStdString(), Editing);
+    if (!r) {
+        Report(r);
+        return false;
+    }
+    ShowEditing();
+    return true;
+}
+
+bool TkabetsuikaDlg::SaveTo(const QString& path) {
+    ReadEdits();
+    const CustomPanelFile::Result r = CustomPanelFile::Save(path.toStdString(), Editing);
+    if (!r) Report(r);
+    return r.ok;
+}
