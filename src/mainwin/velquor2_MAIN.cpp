@@ -345,7 +345,13 @@ public:
     explicit DocumentViewLink(Tvelquor2Form& form) : form_(form) {}
     // Also brings the scale box's value into force and ends any figure being entered.
     void resizeSheet() override { form_.ResizeSheet(); }
-    void documentReplaced() override { MarkDocumentReplaced(); }
+    // The storey buttons and the scenario panel follow the new document's storeys and
+    // classes; InitModel set them from the document before it.
+    void documentReplaced() override {
+        MarkDocumentReplaced();
+        form_.UpdateScenarioPanel(App.CurrentScenario);
+        form_.UpdateStoreyControls();
+    }
     void centreScrollBox() override { form_.CentreSheet(); }
     void repaintPlan() override { form_.Sheet->update(); }
     void showOverviewDialog() override { form_.ShowOverviewDialog(); }

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -74,7 +75,7 @@ struct ModalUser {
 };
 
 // A model file with one column in the middle of the grid and a deteriorated outer wall.
-std::string HouseFileBytes() {
+std::string HouseFileBytes(int topStorey = 1) {
     auto d = std::make_unique<Document>();
     for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
     for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
@@ -86,6 +87,7 @@ std::string HouseFileBytes() {
     d->Columns[0][0][0] = {50, 50, 1, 0, 0};
     d->DeteriorationSurvey.outerWallDeteriorated = 1;
     d->FoundationFloorSpec.foundationType = 0;
+    for (int sc = 0; sc < Scenarios; ++sc) d->StoreyData.topStorey[sc] = topStorey;
     return WriteModelFile(*d, 0);
 }
 
@@ -289,3 +291,24 @@ TEST_F(DocumentWindowTest, NewThroughTheMenuAsksWhenModified) {
 }
 
 } // namespace
+
+TEST_F(DocumentWindowTest, StoreyButtonsFollowTheOpenedDocument) {
+    // The buttons are first set from the document being closed (two storeys); the opened
+    // file's storey count decides them afterwards.
+    const QString three = File("three.vq2"), one = File("one.vq2");
+    Write(three, HouseFileBytes(2));
+    Write(one, HouseFileBytes(0));
+    ScriptedMessages messages;
+    ModalUser user;
+    Start();
+
+    user.fileAnswer = three;
+    MainForm->FileOpenItem->trigger();
+    EXPECT_TRUE(MainForm->R2kai->isEnabled());
+    EXPECT_TRUE(MainForm->R3kai->isEnabled());
+
+    user.fileAnswer = one;
+    MainForm->FileOpenItem->trigger();
+    EXPECT_FALSE(MainForm->R2kai->isEnabled());
+    EXPECT_FALSE(MainForm->R3kai->isEnabled());
+}
