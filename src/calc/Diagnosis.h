@@ -28,7 +28,7 @@ DiagnosisOutcome RunDiagnosis();
 // The same, writing into `outcome` (for callers that keep one outcome between repaints).
 void RunDiagnosis(DiagnosisOutcome& outcome);
 
-// Recomputes the derived words of the current-state walls (type, joint specification,
+// Recomputes the derived words of the current-state walls (type, joint spec,
 // foundation class) and their wall lists and lengths, without touching the results of the
 // current scenario. The wall-change marking compares every scenario with these words, so they
 // must be current even when the last edits went through another scenario. Cheap; nothing to

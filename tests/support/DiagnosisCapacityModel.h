@@ -1,6 +1,6 @@
 #pragma once
 // A three-storey house with every list of the calculation full: per storey 200 walls, 200
-// columns, 30 roof/floor rectangles, 30 roof/floor triangles, 30 floor-specification
+// columns, 30 roof/floor rectangles, 30 roof/floor triangles, 30 floor-spec
 // rectangles and 30 triangles, on a 1 m grid. Walls vary in bracing, panels, type and
 // direction (along X, along Y, oblique) so that every branch of the wall evaluation is taken.
 // Used by the benchmark of the whole run and by the tests; no test framework needed.
@@ -62,7 +62,7 @@ inline void BuildFullCapacityHouse() {
         Doc.WallCount[0][f] = MaxWalls;
 
         // 30 rectangles of 3 x 2 bays over x 1..19, y 1..11, and 30 triangles on their
-        // diagonals; the same tiling for the floor specifications.
+        // diagonals; the same tiling for the floor specs.
         const int kind = f < 2 ? 0 : 3;
         for (int r = 0; r < 30; ++r) {
             const int x = 1 + 3 * (r % 6), y = 1 + 2 * (r / 6);

@@ -2,7 +2,7 @@
 // Whole houses for the tests of the diagnosis run, on a 1 m grid (axis i at i metres) so that
 // lengths, areas and centres can be worked out by hand. Every house stands in the current
 // state (scenario 0) with columns carrying 告示 hardware at every wall end, so that every wall
-// has joint specification 0 and (with foundation class 0) no joint reduction.
+// has joint spec 0 and (with foundation class 0) no joint reduction.
 #include "calc/Diagnosis.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
@@ -19,7 +19,7 @@ inline constexpr int PanelP1 = 6;                       // "P1": 5.2 kN/m, stiff
 // Roof/floor codes: kind 0 "２階床", 3 "軽い屋根".
 inline constexpr int FloorAbove = 0;
 inline constexpr int LightRoof = 3;
-// Floor specification codes (brace * 32 + board): board 3 rates 1.0, board 10 rates 0.3.
+// Floor spec codes (brace * 32 + board): board 3 rates 1.0, board 10 rates 0.3.
 inline constexpr int FloorRating1 = 3;
 inline constexpr int FloorRating03 = 10;
 // Column joint word: corner rule 0 (automatic) * 4 + hardware 2 (告示).
