@@ -2,6 +2,7 @@
 
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/FileIo.h"
 #include "model/Grid.h"
 #include "model/InitModel.h"
 #include "model/Messages.h"
@@ -115,32 +116,10 @@ void DeriveSurveyValues() {
 
 // ---- Paths ---------------------------------------------------------------------------------
 
-namespace {
-
-// The extension of the last path component, with its dot; empty when it has none.
-std::string_view ExtensionOfPath(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return {};
-    return path.substr(dot);
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-} // namespace
-
 std::string OverwriteTarget(const std::string& path) {
-    const std::string_view ext = ExtensionOfPath(path);
+    const std::string_view ext = fileio::ExtensionOf(path);
     // Linux names are case-sensitive: "HOUSE.VQ2" is saved over itself, not beside it.
-    if (SameIgnoringCase(ext, ".vq2")) return path;
+    if (fileio::EqualsIgnoringCase(ext, ".vq2")) return path;
     return path.substr(0, path.size() - ext.size()) + ".vq2";
 }
 

@@ -1,5 +1,6 @@
 #include "model/FileIo.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -169,6 +170,27 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
         return false;
     }
     SyncFolder(FolderOf(path));
+    return true;
+}
+
+} // namespace fileio
+
+namespace fileio {
+
+std::string_view ExtensionOf(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
+    return path.substr(dot);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 

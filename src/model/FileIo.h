@@ -12,6 +12,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
 
 bool FileExists(const std::string& path);
 
+// The extension of the last path component, with its dot; empty when it has none.
+std::string_view ExtensionOf(std::string_view path);
+
+// ASCII letters compared without regard to case, as the program compares extensions.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 // Replaces the file at `path` with `bytes`: writes a temporary file in the same folder, checks
 // every write, flushes it to disk, keeps the file that stood at `path` (if any) under
 // `backupPath` (when not empty) and renames the temporary file over `path`. On failure the

@@ -24,23 +24,6 @@ std::size_t WrittenSize(const Document& d) {
     return n;
 }
 
-std::string_view ExtensionOf(std::string_view path) {
-    std::size_t slash = path.rfind('/');
-    std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return {};
-    return path.substr(dot);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // Brings `v` into lo..hi; counts a change.
 void Fix(int32_t& v, int32_t lo, int32_t hi, int& repairs) {
     if (v < lo || v > hi) {
@@ -148,8 +131,9 @@ ModelFileKind ChooseReader(std::string_view fileStart, std::string_view path) {
     if (tag == "qv6") return ModelFileKind::V6;
     if (tag == "qv7") return ModelFileKind::V7;
     if (tag == "qv8")
-        return EqualsIgnoringCase(ExtensionOf(path), ".vq0") ? ModelFileKind::Diagnosis
-                                                             : ModelFileKind::Current;
+        return fileio::EqualsIgnoringCase(fileio::ExtensionOf(path), ".vq0")
+                   ? ModelFileKind::Diagnosis
+                   : ModelFileKind::Current;
     return ModelFileKind::Unknown;
 }
 
@@ -268,14 +252,8 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
 }
 
 std::string BackupPathFor(const std::string& path) {
-    std::string_view ext = ExtensionOf(path);
+    std::string_view ext = fileio::ExtensionOf(path);
     return path.substr(0, path.size() - ext.size()) + ".BAK";
-}
-
-std::string OverwriteSavePath(const std::string& path) {
-    std::string_view ext = ExtensionOf(path);
-    if (ext == ".vq2") return path;
-    return path.substr(0, path.size() - ext.size()) + ".vq2";
 }
 
 SaveOutcome SaveModelFile(const std::string& path) {

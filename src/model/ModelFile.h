@@ -95,6 +95,3 @@ SaveOutcome SaveModelFile(const std::string& path);
 
 // The backup of `path`: same folder and base name, extension ".BAK".
 std::string BackupPathFor(const std::string& path);
-// The file an overwrite save writes: `path` with its extension made ".vq2" unless it is
-// exactly ".vq2".
-std::string OverwriteSavePath(const std::string& path);

@@ -342,14 +342,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{"yd0", "/h/house.vq2", ModelFileKind::Unknown},
                       ChoiceCase{"qv", "/h/house.vq2", ModelFileKind::Unknown}));
 
-TEST(ModelFilePaths, BackupAndOverwriteNames) {
+TEST(ModelFilePaths, BackupNames) {
     EXPECT_EQ(BackupPathFor("/w/house.vq2"), "/w/house.BAK");
     EXPECT_EQ(BackupPathFor("/w/house"), "/w/house.BAK");
     EXPECT_EQ(BackupPathFor("/w.d/house"), "/w.d/house.BAK");
-    EXPECT_EQ(OverwriteSavePath("/w/house.txt"), "/w/house.vq2");
-    EXPECT_EQ(OverwriteSavePath("/w/house.VQ2"), "/w/house.vq2"); // only exactly ".vq2" stays
-    EXPECT_EQ(OverwriteSavePath("/w/house.vq2"), "/w/house.vq2");
-    EXPECT_EQ(OverwriteSavePath("/w.d/house"), "/w.d/house.vq2");
 }
 
 // ---- damaged files ---------------------------------------------------------------------------
