@@ -6,6 +6,8 @@
 //
 // Indices that come from the model (classes, kinds, codes) are read through `BoundedAt`
 // (model/Bounded.h).
+#include "model/ColorRef.h"
+
 #include <cstdint>
 
 // clang-format off
@@ -189,7 +191,7 @@ inline constexpr double FloorEccentricityReductionB[3][3] = {
 
 // ---- Colours (0x00BBGGRR): fills by joint hardware class 0..10, also the floor-strength
 // judgement scale from "≧1.0" to "＜0.1".
-inline constexpr uint32_t JudgementScale[11] = {
+inline constexpr ColorRef JudgementScale[11] = {
     0xFFFFFF, 0xF6CF6D, 0x9CCA82, 0x99FFCE, 0x00F2FF, 0x85D3FE,
     0x568EF6, 0xC19AF4, 0x8C00EC, 0x241CED, 0x969696,
 };

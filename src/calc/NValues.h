@@ -11,6 +11,7 @@
 // `GridNodeMap` and `GridCellWalls`) and marks the corner columns in `GridNodeMap` by a
 // negative code. Allocation-free.
 #include "calc/WallEvaluation.h"
+#include "model/ColorRef.h"
 #include "model/Model.h"
 
 #include <cstdint>
@@ -78,11 +79,11 @@ struct ColumnJointRecord {
 struct NValueStatus {
     bool ok = true;
     char text[24] = "OK"; // CP932 bytes, zero-terminated
-    uint32_t colour = 0;  // 0x00BBGGRR (COLORREF): black, or red 0x0000FF
+    ColorRef colour = 0;  // black, or red 0x0000FF
 };
 
-inline constexpr uint32_t NValueStatusBlack = 0x000000;
-inline constexpr uint32_t NValueStatusRed = 0x0000FF;
+inline constexpr ColorRef NValueStatusBlack = 0x000000;
+inline constexpr ColorRef NValueStatusRed = 0x0000FF;
 
 struct ColumnJointResults {
     // Column indices of each storey in report order (ascending X axis index, descending Y

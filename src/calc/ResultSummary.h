@@ -8,16 +8,10 @@
 // copies it into its labels. Nothing here allocates.
 #include "calc/CalcCommon.h"
 #include "calc/MethodTables.h" // ResultColumnVariant, JudgementScale
+#include "model/ColorRef.h"
 #include "model/Model.h"
 
 #include <cstdint>
-
-// Windows colour value, 0x00BBGGRR.
-using ColorRef = uint32_t;
-inline constexpr ColorRef Rgb(int r, int g, int b) {
-    return static_cast<ColorRef>(r) | static_cast<ColorRef>(g) << 8 |
-           static_cast<ColorRef>(b) << 16;
-}
 
 // Number of result columns that combine loading cases, by topStorey (one, two, three storeys).
 inline constexpr int32_t ResultCaseCounts[Storeys] = {5, 9, 17};

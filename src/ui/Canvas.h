@@ -14,16 +14,12 @@
 //   - font height and width are in pixels, escapement in tenths of a degree counter-clockwise;
 //     a face starting with '@' writes vertically (characters one under another when the
 //     escapement is -900).
+#include "model/ColorRef.h"
+
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-using ColorRef = std::uint32_t;
-
-inline constexpr ColorRef Rgb(int r, int g, int b) {
-    return ColorRef(r & 0xFF) | (ColorRef(g & 0xFF) << 8) | (ColorRef(b & 0xFF) << 16);
-}
 
 // The one conversion of a real coordinate or size to whole pixels (or printer dots): truncation
 // toward zero. NaN becomes 0 and values beyond any drawable range are held at +-1e9, which keeps

@@ -1,8 +1,7 @@
 // The main window's controls against the diagnosis: what each calculation option changes in
 // the next run, and the result panel showing what a run hands back.
-//
-// The calculation's headers and the drawing layer's (which TestApp.h brings in) each define
-// the colour helper Rgb, so this file takes the test application from MainControlsTest.cpp.
+#include "TestApp.h"
+
 #include "calc/Diagnosis.h"
 #include "calc/RequiredStrength.h"
 #include "calc/ResultSummary.h"
@@ -29,8 +28,6 @@
 #include <cstring>
 #include <functional>
 
-QApplication& MainControlsTestApp();
-
 namespace {
 
 std::string Utf8(const QString& s) {
@@ -47,7 +44,7 @@ QColor BackColour(const QWidget* w) {
 class MainControlsDiagnosisTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        MainControlsTestApp();
+        TestApp();
         ASSERT_TRUE(locks.isValid());
         houses::ResetDocument(); // options at their start values
         ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));

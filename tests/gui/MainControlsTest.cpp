@@ -24,11 +24,6 @@
 
 #include <gtest/gtest.h>
 
-// The application of the Qt tests, for the test files that cannot include TestApp.h.
-QApplication& MainControlsTestApp() {
-    return TestApp();
-}
-
 namespace {
 
 std::string Utf8(const QString& s) {
