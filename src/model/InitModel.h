@@ -11,4 +11,3 @@ inline constexpr int InitNewDocument = 1;
 inline constexpr int InitBeforeLoad = 2;
 
 void InitModel(int mode);
-

@@ -37,8 +37,12 @@ struct ColumnRecord {
 // Wall bracing word: bits 0-6 the BraceSpecs row, bits 7-9 the mud-wall class, bit 10 retrofit.
 inline constexpr int32_t BraceRowMask = 0x7F;
 inline constexpr int32_t RetrofitWallBit = 1024;
-inline constexpr int32_t BraceRowOf(int32_t bracing) { return bracing & BraceRowMask; }
-inline constexpr int32_t MudWallOf(int32_t bracing) { return (bracing >> 7) & 7; }
+inline constexpr int32_t BraceRowOf(int32_t bracing) {
+    return bracing & BraceRowMask;
+}
+inline constexpr int32_t MudWallOf(int32_t bracing) {
+    return (bracing >> 7) & 7;
+}
 
 struct WallRecord {
     int32_t x1, y1, x2, y2;

@@ -58,9 +58,9 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     // 27 TOhanteiDlg      OhanteiDlg       Ohantei
     // 28 TPrintOutDlg     PrintOutDlg      PrintOut
     kabetsuikaDlg = new TkabetsuikaDlg(MainForm); //          29 kabetsuika
-    zoneDlg = new TzoneDlg(MainForm);         //                      30 Dzone
-    DmoduleDlg = new TDmoduleDlg(MainForm);   //               31 Dmodule
-    OoukazaiDlg = new TOoukazaiDlg(MainForm); //              32 Ooukazai
+    zoneDlg = new TzoneDlg(MainForm);             //                      30 Dzone
+    DmoduleDlg = new TDmoduleDlg(MainForm);       //               31 Dmodule
+    OoukazaiDlg = new TOoukazaiDlg(MainForm);     //              32 Ooukazai
     return true;
 }
 

@@ -1,6 +1,6 @@
-#include "model/CustomPanels.h"
 #include "model/InitModel.h"
 #include "model/AppState.h"
+#include "model/CustomPanels.h"
 #include "model/Model.h"
 #include "model/Slots.h"
 
