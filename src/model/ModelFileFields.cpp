@@ -39,17 +39,25 @@ bool ParseAlignedInt(std::string_view s, long long& value) {
 
 } // namespace
 
+long double ThousandthsHalfAway(double value) {
+    // The files hold trunc(v x 1000 + 0.5) worked out in extended precision, where the product
+    // is exact: 1.0005 (a double just below it) gives 1000. Rounding the double product instead
+    // gives 1001, and a file saved again would change. A negative value is rounded as its
+    // magnitude, so -2.8 is -2800 and not the -2799 that adding 0.5 and cutting gives.
+    long double scaled = static_cast<long double>(value) * 1000.0L;
+    return scaled < 0 ? -std::floor(-scaled + 0.5L) : std::floor(scaled + 0.5L);
+}
+
 int32_t RealToThousandths(double value) {
     if (!std::isfinite(value)) {
         if (std::isnan(value)) return 0;
         return value > 0 ? std::numeric_limits<int32_t>::max()
                          : std::numeric_limits<int32_t>::min();
     }
-    // Half away from zero: -2.8 is -2800, not the -2799 that adding 0.5 and cutting gives.
-    double n = std::round(value * 1000.0);
-    if (n >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+    long double n = ThousandthsHalfAway(value);
+    if (n >= static_cast<long double>(std::numeric_limits<int32_t>::max()))
         return std::numeric_limits<int32_t>::max();
-    if (n <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+    if (n <= static_cast<long double>(std::numeric_limits<int32_t>::min()))
         return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(n);
 }

@@ -33,8 +33,10 @@ inline constexpr int32_t IntFieldMin = -9999;
 inline constexpr int32_t IntFieldMax = 99999;
 inline constexpr std::size_t RealFieldBytes = 17;
 
-// value x 1000 rounded half away from zero, brought into the signed 32-bit range; not a
-// number gives 0.
+// value x 1000 rounded half away from zero in extended precision (for a value >= 0 exactly
+// trunc(value x 1000 + 0.5)); `value` must be finite.
+long double ThousandthsHalfAway(double value);
+// ThousandthsHalfAway brought into the signed 32-bit range; not a number gives 0.
 int32_t RealToThousandths(double value);
 
 // Appends `value` right-aligned in `width` characters (the caller keeps it inside the width).

@@ -1,5 +1,7 @@
 #include "model/PanelFile.h"
 
+#include "model/ModelFileFields.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -110,8 +112,8 @@ bool ReadPrefix(const fs::path& path, std::size_t limit, std::string& bytes) {
 
 bool EncodeReal(double value, char (&field)[RealFieldSize]) {
     if (!std::isfinite(value)) return false;
-    double scaled = std::round(value * 1000.0); // halves away from zero
-    if (std::fabs(scaled) > static_cast<double>(MaxThousandths)) return false;
+    long double scaled = modelfile::ThousandthsHalfAway(value); // as the model file rounds
+    if (std::fabs(scaled) > static_cast<long double>(MaxThousandths)) return false;
     char buffer[RealFieldSize + 8];
     std::snprintf(buffer, sizeof buffer, "%16lld", static_cast<long long>(scaled));
     std::memcpy(field, buffer, RealFieldSize - 1);

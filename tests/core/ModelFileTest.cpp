@@ -145,14 +145,20 @@ class RealRounding : public ::testing::TestWithParam<RealCase> {};
 TEST_P(RealRounding, RoundsHalfAwayFromZero) {
     EXPECT_EQ(modelfile::RealToThousandths(GetParam().value), GetParam().stored);
 }
-INSTANTIATE_TEST_SUITE_P(Values, RealRounding,
-                         ::testing::Values(RealCase{2.8, 2800}, RealCase{-2.8, -2800}, // not -2799
-                                           RealCase{0.286, 286}, // 0.26 x 1.1 snow term
-                                           RealCase{0.0005, 1}, RealCase{-0.0005, -1},
-                                           RealCase{0.91, 910}, RealCase{1.23449, 1234},
-                                           RealCase{1e12, 2147483647},
-                                           RealCase{-1e12, -2147483647 - 1},
-                                           RealCase{std::nan(""), 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, RealRounding,
+    ::testing::Values(RealCase{2.8, 2800}, RealCase{-2.8, -2800}, // not -2799
+                      RealCase{0.286, 286},                       // 0.26 x 1.1 snow term
+                      RealCase{0.0005, 1}, RealCase{-0.0005, -1}, RealCase{0.91, 910},
+                      RealCase{1.23449, 1234},
+                      // The double nearest 1.0005 is 1.00049999999999998934
+                      // (and 1.2345 is 1.23449999999999993072), so
+                      // trunc(v x 1000 + 0.5) is 1000 (1234); the double
+                      // product v x 1000 rounds up to 1000.5 (1234.5).
+                      RealCase{1.0005, 1000}, RealCase{1.2345, 1234}, RealCase{-1.0005, -1000},
+                      // 0.0625 is exact: 62.5 goes away from zero.
+                      RealCase{0.0625, 63}, RealCase{-0.0625, -63}, RealCase{1e12, 2147483647},
+                      RealCase{-1e12, -2147483647 - 1}, RealCase{std::nan(""), 0}));
 
 TEST(ModelFileFields, WriterNeverWidensAField) {
     auto d = StartDocument();

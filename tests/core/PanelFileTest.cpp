@@ -96,7 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // round away from zero.
                       RealCase{0.0625, "              63"}, RealCase{1.0625, "            1063"},
                       RealCase{-0.0625, "             -63"}, RealCase{123.456, "          123456"},
-                      RealCase{-4.5, "           -4500"}));
+                      RealCase{-4.5, "           -4500"},
+                      // The double nearest 1.0005 lies below it (1.00049999999999998934):
+                      // trunc(v x 1000 + 0.5) = 1000, as the model file stores it.
+                      RealCase{1.0005, "            1000"}));
 
 TEST(PanelFileFormat, ValuesThatCannotBeStoredAreRefused) {
     char field[pf::RealFieldSize] = {};
