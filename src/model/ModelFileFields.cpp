@@ -91,18 +91,15 @@ void ModelFileWriter::real(const double& value) {
 }
 
 void ModelFileWriter::decimal(const double& value, int width) {
-    // The widest value "%W.3f" holds: W - 4 integer digits, one fewer when negative.
-    double maxAbs = std::pow(10.0, width - 4) - 0.001;
+    // The widest values "%W.3f" holds: W - 4 integer digits, one fewer when negative. A value
+    // beyond them is brought to them first, so the field never grows.
+    double maxVal = std::pow(10.0, width - 4) - 0.001;
     double minVal = -(std::pow(10.0, width - 5) - 0.001);
-    double v = std::isnan(value) ? 0.0 : value;
-    long long thousandths = std::llround(std::fmin(std::fmax(v, minVal), maxAbs) * 1000.0);
-    // Formatted from the rounded thousandths so that halves go away from zero, as for reals.
-    bool negative = thousandths < 0;
-    unsigned long long a = negative ? -thousandths : thousandths;
+    double v = std::isnan(value) ? 0.0 : std::fmin(std::fmax(value, minVal), maxVal);
+    // Printed as the layout prints it, from the value's exact binary digits: 1.0005 (a double
+    // just below it) is "1.000", as the files have always held it.
     char buf[32];
-    int n =
-        std::snprintf(buf, sizeof buf, "%s%llu.%03llu", negative ? "-" : "", a / 1000, a % 1000);
-    for (int pad = width - n; pad > 0; --pad) out_.push_back(' ');
+    int n = std::snprintf(buf, sizeof buf, "%*.3f", width, v);
     out_.append(buf, static_cast<std::size_t>(n));
 }
 

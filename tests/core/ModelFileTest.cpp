@@ -185,6 +185,18 @@ TEST(ModelFileFields, WriterNeverWidensAField) {
     EXPECT_EQ(f.substr(f.size() - 17), std::string("      2147483647") + '\0');
 }
 
+TEST(ModelFileFields, FreeLineOffsetsArePrintedAsTheLayoutPrintsThem) {
+    auto d = StartDocument();
+    d->FreeLineCount[0][0] = 1;
+    // The doubles nearest 1.0005 and 0.1235 lie just below them (1.00049999999999998934,
+    // 0.12349999999999999867): "%7.3f" gives 1.000 and 0.123. -12.3456 gives -12.346.
+    d->FreeLines[0][0][0] = {1, 2, 3, 4, 1.0005, 0.1235, -12.3456, 0, 5, 255};
+    std::string f = WriteModelFile(*d, 0);
+    // The record at 5870: four "%5i", four "%7.3f", "%1i%8i" and a zero byte.
+    EXPECT_EQ(Slice(f, 5870, 58),
+              std::string("    1    2    3    4  1.000  0.123-12.346  0.0005     255") + '\0');
+}
+
 // ---- round trips -----------------------------------------------------------------------------
 
 namespace {
