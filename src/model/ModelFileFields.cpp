@@ -96,6 +96,9 @@ void ModelFileWriter::decimal(const double& value, int width) {
     double maxVal = std::pow(10.0, width - 4) - 0.001;
     double minVal = -(std::pow(10.0, width - 5) - 0.001);
     double v = std::isnan(value) ? 0.0 : std::fmin(std::fmax(value, minVal), maxVal);
+    // What prints as zero is written without a sign: Y offsets are held negated, so a typed 0
+    // is -0.0, and "-0.000" would only puzzle a reader of the file.
+    if (std::fabs(v) < 0.0005) v = 0.0;
     // Printed as the layout prints it, from the value's exact binary digits: 1.0005 (a double
     // just below it) is "1.000", as the files have always held it.
     char buf[32];

@@ -190,7 +190,8 @@ TEST(ModelFileFields, FreeLineOffsetsArePrintedAsTheLayoutPrintsThem) {
     d->FreeLineCount[0][0] = 1;
     // The doubles nearest 1.0005 and 0.1235 lie just below them (1.00049999999999998934,
     // 0.12349999999999999867): "%7.3f" gives 1.000 and 0.123. -12.3456 gives -12.346.
-    d->FreeLines[0][0][0] = {1, 2, 3, 4, 1.0005, 0.1235, -12.3456, 0, 5, 255};
+    // A zero, also a negated one, is written without a sign.
+    d->FreeLines[0][0][0] = {1, 2, 3, 4, 1.0005, 0.1235, -12.3456, -0.0, 5, 255};
     std::string f = WriteModelFile(*d, 0);
     // The record at 5870: four "%5i", four "%7.3f", "%1i%8i" and a zero byte.
     EXPECT_EQ(Slice(f, 5870, 58),
