@@ -4,6 +4,7 @@
 #include "model/Bounded.h"
 #include "model/Messages.h"
 #include "model/Model.h"
+#include "model/Slots.h"
 
 #include <cmath>
 #include <cstdio>
@@ -97,14 +98,14 @@ void ForEachScenarioNode(int slotFrom, int slotTo, int storeyFrom, int storeyTo,
     });
 }
 
-// Moves the indices of one direction of every element of every model slot through `map`
-// (a valid index in, the new index or -1 out). Indices outside the grid are left as they
-// are. An element with a node mapped to -1 is dropped; callers make sure that this can only
-// happen in the undo snapshots, where nothing else keeps the element on the grid.
-template <typename Map>
-void RemapElements(AxisDir dir, Map&& map) {
-    ForEachElementKind(Doc, [&](auto& counts, auto& records, int capacity, ElementKind) {
-        for (int s = 0; s < ModelSlots; ++s) {
+// Moves the indices of one direction of every element of the first `slots` slots of `store`
+// through `map` (a valid index in, the new index or -1 out). Indices outside the grid are left
+// as they are. An element with a node mapped to -1 is dropped; callers make sure that this can
+// only happen in the undo snapshots, where nothing else keeps the element on the grid.
+template <typename Store, typename Map>
+void RemapStore(Store& store, int slots, AxisDir dir, Map& map) {
+    ForEachElementKind(store, [&](auto& counts, auto& records, int capacity, ElementKind) {
+        for (int s = 0; s < slots; ++s) {
             for (int st = 0; st < Storeys; ++st) {
                 const int n = BoundedCount(counts[s][st], capacity);
                 int kept = 0;
@@ -126,6 +127,13 @@ void RemapElements(AxisDir dir, Map&& map) {
             }
         }
     });
+}
+
+// Every model slot and the scenarios 1 and 2 of every undo entry.
+template <typename Map>
+void RemapElements(AxisDir dir, Map&& map) {
+    RemapStore(Doc, ModelSlots, dir, map);
+    RemapStore(UndoScenarios(), UndoScenarioSlots, dir, map);
 }
 
 // True when `map` would take a node of a scenario off the grid.

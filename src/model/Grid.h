@@ -109,9 +109,9 @@ AxisEditProposal ProposeAxisEdit(int mode, int ix, int iy);
 int ApplyAxisEdit(int mode, int ix, int iy, int dialogResult, double newDistance);
 
 // Inserts an axis of `kind` at index `at` (1..99) at `position` metres, which must lie
-// strictly between the axes at-1 and at. Every element index >= at in every model slot goes
-// up by one. Refused with a message when a scenario has data on axis 99 or the position would
-// break the order.
+// strictly between the axes at-1 and at. Every element index >= at in every model slot and
+// every scenario of the undo entries goes up by one. Refused with a message when a scenario has
+// data on axis 99 or the position would break the order.
 bool InsertAxis(AxisDir dir, int at, double position, int32_t kind);
 
 // Gives the interval between axes at-1 and at (at 1..99) the width `width`, moving the
@@ -146,8 +146,8 @@ public:
 enum class CentreOutcome { NothingToMove, AlreadyCentred, Declined, Moved, TooLarge };
 
 // Offers to move the data into the middle of the grid and moves it (axes and every element of
-// every model slot) when the user agrees and every element of every kind fits. The extents
-// are recomputed afterwards.
+// every model slot and undo entry) when the user agrees and every element of every kind fits. The
+// extents are recomputed afterwards.
 CentreOutcome CentreData(GridViewHooks* hooks = nullptr);
 
 // ---- Module ----

@@ -12,34 +12,7 @@ namespace {
 
 constexpr int FirstUndoSlot = Scenarios; // entry e keeps scenario 0 in slot e + 3
 
-// The element lists of N slots, laid out and named as in the document.
-template <int N>
-struct ElementSlots {
-    int32_t ColumnCount[N][Storeys];
-    ColumnRecord Columns[N][Storeys][MaxColumns];
-    int32_t WallCount[N][Storeys];
-    WallRecord Walls[N][Storeys][MaxWalls];
-    int32_t RoofFloorRectCount[N][Storeys];
-    RoofFloorRectRecord RoofFloorRects[N][Storeys][MaxRoofFloorRects];
-    int32_t RoofFloorTriCount[N][Storeys];
-    RoofFloorTriRecord RoofFloorTris[N][Storeys][MaxRoofFloorTris];
-    int32_t FloorSpecRectCount[N][Storeys];
-    FloorSpecRectRecord FloorSpecRects[N][Storeys][MaxFloorSpecRects];
-    int32_t FloorSpecTriCount[N][Storeys];
-    FloorSpecTriRecord FloorSpecTris[N][Storeys][MaxFloorSpecTris];
-    int32_t RoomTextCount[N][Storeys];
-    RoomTextRecord RoomTexts[N][Storeys][MaxRoomTexts];
-    int32_t FoundationCount[N][Storeys];
-    FoundationRecord Foundations[N][Storeys][MaxFoundations];
-    int32_t FreeLineCount[N][Storeys];
-    FreeLineRecord FreeLines[N][Storeys][MaxFreeLines];
-    int32_t ReservedCount[N][Storeys];
-    ReservedRecord ReservedRecords[N][Storeys][MaxReserved];
-};
-
-// Scenarios 1 and 2 of every undo entry: entry e, scenario s at index e * 2 + s - 1.
-using UndoExtraStore = ElementSlots<UndoEntries * 2>;
-std::unique_ptr<UndoExtraStore> undoExtra = std::make_unique<UndoExtraStore>();
+std::unique_ptr<UndoScenarioStore> undoExtra = std::make_unique<UndoScenarioStore>();
 
 // Calls f(countsA, recordsA, countsB, recordsB, capacity) for every element kind in kind
 // order, on the same kind of two stores.
@@ -118,6 +91,10 @@ void RestoreEntry(int e) {
 }
 
 } // namespace
+
+UndoScenarioStore& UndoScenarios() {
+    return *undoExtra;
+}
 
 void CopyStoreyDataScenario(int dst, int src) {
     if (!InRange(dst, Scenarios) || !InRange(src, Scenarios) || dst == src) return;

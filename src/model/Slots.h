@@ -8,6 +8,7 @@
 // Entry e keeps scenario 0 in model slot e + 3 and scenarios 1 and 2 in a store of its own,
 // allocated once at start-up; nothing here allocates afterwards. Entries hold element lists
 // only: the storey data, the overview, the axes and the module are never part of one.
+#include "model/Model.h"
 #include "model/ModelHooks.h"
 
 #include <cstdint>
@@ -24,6 +25,39 @@ inline constexpr RgbColour ScenarioWeightColours[3] = {
     {208, 255, 255}, {208, 255, 208}, {255, 208, 208}};
 inline constexpr RgbColour ScenarioRoofWallColours[4] = {
     {208, 255, 255}, {170, 208, 208}, {208, 255, 208}, {170, 208, 170}};
+
+// The element lists of N slots, laid out and named as in the document, so that
+// ForEachElementKind walks them as it walks the document.
+template <int N>
+struct ElementSlots {
+    int32_t ColumnCount[N][Storeys];
+    ColumnRecord Columns[N][Storeys][MaxColumns];
+    int32_t WallCount[N][Storeys];
+    WallRecord Walls[N][Storeys][MaxWalls];
+    int32_t RoofFloorRectCount[N][Storeys];
+    RoofFloorRectRecord RoofFloorRects[N][Storeys][MaxRoofFloorRects];
+    int32_t RoofFloorTriCount[N][Storeys];
+    RoofFloorTriRecord RoofFloorTris[N][Storeys][MaxRoofFloorTris];
+    int32_t FloorSpecRectCount[N][Storeys];
+    FloorSpecRectRecord FloorSpecRects[N][Storeys][MaxFloorSpecRects];
+    int32_t FloorSpecTriCount[N][Storeys];
+    FloorSpecTriRecord FloorSpecTris[N][Storeys][MaxFloorSpecTris];
+    int32_t RoomTextCount[N][Storeys];
+    RoomTextRecord RoomTexts[N][Storeys][MaxRoomTexts];
+    int32_t FoundationCount[N][Storeys];
+    FoundationRecord Foundations[N][Storeys][MaxFoundations];
+    int32_t FreeLineCount[N][Storeys];
+    FreeLineRecord FreeLines[N][Storeys][MaxFreeLines];
+    int32_t ReservedCount[N][Storeys];
+    ReservedRecord ReservedRecords[N][Storeys][MaxReserved];
+};
+
+// Scenarios 1 and 2 of every undo entry: entry e, scenario s at index e * 2 + s - 1. The
+// grid edits renumber its elements together with those of the model slots, so that a step
+// back over an axis edit puts every scenario on the axes it stood on.
+inline constexpr int UndoScenarioSlots = UndoEntries * (Scenarios - 1);
+using UndoScenarioStore = ElementSlots<UndoScenarioSlots>;
+UndoScenarioStore& UndoScenarios();
 
 // Copies (mode 0, 2) or swaps (mode 1, 3) the element lists of the storeys selected by
 // storeyMask (bit s for storey s) from model slot src to dst. Between two scenarios, modes 0

@@ -1,6 +1,7 @@
 #include "model/Grid.h"
 #include "model/AppState.h"
 #include "model/Model.h"
+#include "model/Slots.h"
 #include "support/ScriptedMessages.h"
 
 #include <cmath>
@@ -740,6 +741,59 @@ TEST_F(GridTest, CentringAnEmptyModelAsksNothing) {
     EXPECT_EQ(hooks.centred, 1);
     EXPECT_EQ(Doc.RoomTexts[0][0][0].x1, 1);
 }
+
+// ---- Undo entries across grid edits ----
+
+struct UndoAcrossEdit {
+    const char* name;
+    void (*edit)(ScriptedMessages&);
+};
+
+class UndoAcrossGridEditTest : public GridTest,
+                               public ::testing::WithParamInterface<UndoAcrossEdit> {};
+
+// An undo entry holds all three scenarios; a grid edit renumbers every one of them, so that
+// a step back puts each scenario's elements on the axes they stood on, not on the axes that
+// now carry their old numbers.
+TEST_P(UndoAcrossGridEditTest, EveryScenarioOfAnEntryIsRenumbered) {
+    App.UndoPosition = 0;
+    for (auto& e : App.UndoEntryState) e = -1;
+    for (int sc = 0; sc < Scenarios; ++sc)
+        Add(Doc.ColumnCount, Doc.Columns, sc, 0, Column(1 + sc, 1));
+    PushUndo();
+    for (int sc = 0; sc < Scenarios; ++sc) Add(Doc.ColumnCount, Doc.Columns, sc, 0, Column(9, 9));
+
+    ScriptedMessages messages;
+    GetParam().edit(messages);
+    ColumnRecord moved[Scenarios];
+    for (int sc = 0; sc < Scenarios; ++sc) moved[sc] = Doc.Columns[sc][0][0];
+    ASSERT_NE(moved[1], Column(2, 1)) << "the edit must move the scenario's columns";
+
+    ASSERT_TRUE(UndoStep());
+    for (int sc = 0; sc < Scenarios; ++sc) {
+        SCOPED_TRACE(sc);
+        ASSERT_EQ(Doc.ColumnCount[sc][0], 1);
+        EXPECT_EQ(Doc.Columns[sc][0][0], moved[sc]);
+    }
+    App.UndoPosition = 0;
+    for (auto& e : App.UndoEntryState) e = -1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, UndoAcrossGridEditTest,
+    ::testing::Values(
+        UndoAcrossEdit{"InsertX",
+                       [](ScriptedMessages&) {
+                           ASSERT_EQ(ApplyAxisEdit(AxisModeAddX, 1, 0, AxisDlgMain, 0.455), 1);
+                       }},
+        UndoAcrossEdit{"DeleteY", // below axis 51: the axes under it move up one place
+                       [](ScriptedMessages&) { ASSERT_EQ(DeleteAxes(100, 5), 1); }},
+        UndoAcrossEdit{"Centre",
+                       [](ScriptedMessages& messages) {
+                           messages.expect(CentreQuestion, Yes);
+                           ASSERT_EQ(CentreData(), CentreOutcome::Moved);
+                       }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Module ----
 
