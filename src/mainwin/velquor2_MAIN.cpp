@@ -284,6 +284,7 @@ void Tvelquor2Form::SheetPaint(QPainter& painter, const QRect& area) {
         DrawPlan(canvas);
     }
     painter.drawImage(area.topLeft(), image);
+    UpdateOverwriteButton();
     // Notices found by the recompute are shown after the paint, never inside it.
     if (RecomputeNoticesPending()) QueueRecomputeNotices();
 }

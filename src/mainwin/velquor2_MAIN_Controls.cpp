@@ -340,9 +340,11 @@ void Tvelquor2Form::BuildSidePanelControls() {
         pending->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
-    // "上書" is the overwrite save of the file menu, available exactly when it is.
-    Buwagaki->setEnabled(S2 && S2->isEnabled());
-    if (S2) connect(S2, &QAction::enabledChanged, Buwagaki, &QPushButton::setEnabled);
+    // "上書" is the overwrite save of the file menu, offered while there is something to save:
+    // every paint of the sheet brings it in line with the modified flag.
+    Buwagaki->setStatusTip(U("変更を上書します。"));
+    UpdateOverwriteButton();
+    if (S2) connect(S2, &QAction::enabledChanged, this, [this] { UpdateOverwriteButton(); });
 
     Results = new ResultPanelBox(content);
     column->addWidget(Results);
@@ -650,6 +652,10 @@ void Tvelquor2Form::BsusumuClick() {
     RedoStep();
     App.Modified = 1;
     DocumentChanged();
+}
+
+void Tvelquor2Form::UpdateOverwriteButton() {
+    if (Buwagaki) Buwagaki->setEnabled(App.Modified == 1 && S2 && S2->isEnabled());
 }
 
 void Tvelquor2Form::BuwagakiClick() {

@@ -11,15 +11,19 @@
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FormSet.h"
+#include "ui/Forms.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -339,7 +343,29 @@ TEST_F(MainControlsTest, UndoAndRedoButtonsFollowTheRingAcrossEdits) {
 // ---------------------------------------------------------------------------------------------
 // Buttons and menus
 
+// Paints a corner of the sheet, as the window's paint event would.
+void PaintSheet(Tvelquor2Form& form) {
+    QImage image(40, 40, QImage::Format_RGB32);
+    QPainter painter(&image);
+    form.SheetPaint(painter, QRect(0, 0, 40, 40));
+}
+
+TEST_F(MainControlsTest, OverwriteButtonIsEnabledExactlyWhileTheDocumentIsModified) {
+    EXPECT_EQ(Utf8(form->Buwagaki->statusTip()), "変更を上書します。");
+    App.Modified = 0;
+    PaintSheet(*form);
+    EXPECT_FALSE(form->Buwagaki->isEnabled());
+    App.Modified = 1;
+    PaintSheet(*form);
+    EXPECT_TRUE(form->Buwagaki->isEnabled());
+    App.Modified = 0;
+    PaintSheet(*form);
+    EXPECT_FALSE(form->Buwagaki->isEnabled());
+}
+
 TEST_F(MainControlsTest, OverwriteButtonIsTheOverwriteSaveOfTheFileMenu) {
+    App.Modified = 1;
+    PaintSheet(*form);
     form->S2->setEnabled(false);
     EXPECT_FALSE(form->Buwagaki->isEnabled());
     form->BuwagakiClick(); // nothing runs: the script has no answer for any question
