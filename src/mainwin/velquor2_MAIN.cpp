@@ -158,6 +158,12 @@ void Tvelquor2Form::BuildSidePanel() {
     // calculation options, the overview and dialog buttons, undo and redo, the result panel.
     BuildSidePanelControls();
     ScrollBox2->setWidget(SidePanelContent);
+    // As wide as its widest row beside the vertical scroll bar: a fixed width cut off the
+    // Y column of the result panel and the ends of longer captions.
+    SidePanelContent->ensurePolished();
+    const int chrome =
+        ScrollBox2->verticalScrollBar()->sizeHint().width() + 2 * ScrollBox2->frameWidth();
+    Panel1->setFixedWidth(std::max(SidePanelWidth, SidePanelContent->sizeHint().width() + chrome));
 }
 
 void Tvelquor2Form::FormCreate(const QStringList& arguments) {

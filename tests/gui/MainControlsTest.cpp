@@ -377,6 +377,25 @@ TEST_F(MainControlsTest, OverwriteButtonIsTheOverwriteSaveOfTheFileMenu) {
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
+TEST_F(MainControlsTest, SidePanelShowsItsControlsWhole) {
+    // The start-up sequence runs on the first show: its forms are closed at once.
+    SetModalRunner([](QDialog&) { return int(QDialog::Accepted); });
+    form->resize(1600, 1000);
+    form->show();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    const QWidget* viewport = form->ScrollBox2->viewport();
+    const ResultPanelBox& r = *form->Results;
+    for (const QWidget* w : std::initializer_list<const QWidget*>{
+             r.L1hyoy, r.L1heny, r.L3hyoy, r.Lkabewariai, form->Rmugendai, form->Bshinndan,
+             form->Bkabetsuika, form->Buwagaki, form->Crekka, form->Cnaname}) {
+        const QPoint right = w->mapTo(viewport, QPoint(w->width(), 0));
+        EXPECT_LE(right.x(), viewport->width())
+            << Utf8(w->objectName()) << " " << Utf8(w->metaObject()->className());
+        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << Utf8(w->objectName());
+    }
+    SetModalRunner({});
+}
+
 TEST_F(MainControlsTest, MenusCarryTheirCaptionsAndShortcuts) {
     const struct {
         QAction* item;
