@@ -259,7 +259,9 @@ void Tvelquor2Form::dropEvent(QDropEvent* event) {
     }
     if (files.isEmpty()) return;
     event->acceptProposedAction();
-    WMDropFiles(files);
+    // The program the files came from waits until the drop returns; the notice about several
+    // files is a modal box, so the files are taken once the drop has ended.
+    QTimer::singleShot(0, this, [this, files] { WMDropFiles(files); });
 }
 
 // ---------------------------------------------------------------------------------------------
