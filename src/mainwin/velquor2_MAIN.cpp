@@ -158,6 +158,12 @@ void Tvelquor2Form::BuildSidePanel() {
     // calculation options, the overview and dialog buttons, undo and redo, the result panel.
     BuildSidePanelControls();
     ScrollBox2->setWidget(SidePanelContent);
+    // As wide as its widest row beside the vertical scroll bar: a fixed width cut off the
+    // Y column of the result panel and the ends of longer captions.
+    SidePanelContent->ensurePolished();
+    const int chrome =
+        ScrollBox2->verticalScrollBar()->sizeHint().width() + 2 * ScrollBox2->frameWidth();
+    Panel1->setFixedWidth(std::max(SidePanelWidth, SidePanelContent->sizeHint().width() + chrome));
 }
 
 void Tvelquor2Form::FormCreate(const QStringList& arguments) {
@@ -253,7 +259,9 @@ void Tvelquor2Form::dropEvent(QDropEvent* event) {
     }
     if (files.isEmpty()) return;
     event->acceptProposedAction();
-    WMDropFiles(files);
+    // The program the files came from waits until the drop returns; the notice about several
+    // files is a modal box, so the files are taken once the drop has ended.
+    QTimer::singleShot(0, this, [this, files] { WMDropFiles(files); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -284,6 +292,7 @@ void Tvelquor2Form::SheetPaint(QPainter& painter, const QRect& area) {
         DrawPlan(canvas);
     }
     painter.drawImage(area.topLeft(), image);
+    UpdateOverwriteButton();
     // Notices found by the recompute are shown after the paint, never inside it.
     if (RecomputeNoticesPending()) QueueRecomputeNotices();
 }

@@ -256,6 +256,8 @@ public:
     void BmodoruClick();
     void BsusumuClick();
     void BuwagakiClick();
+    // Enables 上書 exactly while the document is modified (and the menu's save is available).
+    void UpdateOverwriteButton();
     // Result menu, print, cost estimate, help, window resize.
     void P1Click();
     void W1Click();

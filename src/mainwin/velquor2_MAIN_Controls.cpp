@@ -1,6 +1,7 @@
 // The side panel of the main window (input mode, storey, scenario, the display and calculation
 // options, the dialog buttons, undo and redo, the result panel) and the commands of the menus
 // other than the document commands.
+#include "mainwin/Recompute.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
@@ -340,9 +341,11 @@ void Tvelquor2Form::BuildSidePanelControls() {
         pending->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
-    // "上書" is the overwrite save of the file menu, available exactly when it is.
-    Buwagaki->setEnabled(S2 && S2->isEnabled());
-    if (S2) connect(S2, &QAction::enabledChanged, Buwagaki, &QPushButton::setEnabled);
+    // "上書" is the overwrite save of the file menu, offered while there is something to save:
+    // every paint of the sheet brings it in line with the modified flag.
+    Buwagaki->setStatusTip(U("変更を上書します。"));
+    UpdateOverwriteButton();
+    if (S2) connect(S2, &QAction::enabledChanged, this, [this] { UpdateOverwriteButton(); });
 
     Results = new ResultPanelBox(content);
     column->addWidget(Results);
@@ -652,48 +655,62 @@ void Tvelquor2Form::BsusumuClick() {
     DocumentChanged();
 }
 
+void Tvelquor2Form::UpdateOverwriteButton() {
+    if (Buwagaki) Buwagaki->setEnabled(App.Modified == 1 && S2 && S2->isEnabled());
+}
+
 void Tvelquor2Form::BuwagakiClick() {
     if (S2) S2->trigger(); // a disabled action ignores the trigger
 }
 
 // ---------------------------------------------------------------------------------------------
-// Menus. The result dialogs draw from the results of the last repaint and change nothing the
-// window reads: nothing is repainted after them.
+// Menus. The result dialogs draw from the results of the last run and change nothing the
+// window reads: nothing is repainted after them. The run is brought up to date first, since an
+// edit need not have been followed by a paint yet.
 
 void Tvelquor2Form::P1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The print dialog (PrintOutDlg) is shown here, modally.
 }
 void Tvelquor2Form::W1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The centre-of-gravity dialog (OjushinDlg) is shown here, modally.
 }
 void Tvelquor2Form::H1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The required-strength dialog (OhitsuyouDlg) is shown here, modally.
 }
 void Tvelquor2Form::NorNN1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The N-value dialog (OnchiDlg) is shown here, modally.
 }
 void Tvelquor2Form::U1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The wall strength and stiffness dialog (OkabeDlg) is shown here, modally.
 }
 void Tvelquor2Form::S1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The rigidity and eccentricity dialog (OgoushinDlg) is shown here, modally.
 }
 void Tvelquor2Form::F1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The floor dialog (OyukaDlg) is shown here, modally.
 }
 void Tvelquor2Form::R1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The reduction factor and score dialog (OgouseiDlg) is shown here, modally.
 }
 void Tvelquor2Form::G1Click() {
     RefreshToolDialog();
+    EnsureRecomputed();
     // The judgement dialog (OhanteiDlg) is shown here, modally; no menu item leads here.
 }
 
@@ -701,6 +718,7 @@ void Tvelquor2Form::N3Click() {
     App.ClickStep = 0;
     ShowToolDialog();
     UpdateStoreyControls();
+    EnsureRecomputed();
     // The retrofit cost estimate (ShuukeiDlg) is shown here, modally.
 }
 

@@ -18,10 +18,13 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <fstream>
 #include <functional>
@@ -176,6 +179,29 @@ TEST_F(DocumentWindowTest, DroppedFileOnAModifiedDocumentAsksBeforeDiscarding) {
     EXPECT_EQ(App.Modified, 0);
     EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Velquor [") + path + "]");
     EXPECT_EQ(user.shown.size(), 1u) << "only the About box of the start";
+}
+
+TEST_F(DocumentWindowTest, SeveralDroppedFilesAreToldOfOnlyAfterTheDropHasEnded) {
+    const QString first = File("first.vq2");
+    Write(first, HouseFileBytes());
+    ScriptedMessages messages;
+    ModalUser user;
+    Start();
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(File("second.vq2"))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window, as the platform's drop delivers it (past the drag manager).
+    static_cast<QObject*>(MainForm)->event(&drop);
+    // The program the files came from waits until the drop returns: nothing modal inside it.
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(messages.shown.empty());
+
+    messages.expect("一つのファイルのみ入れて下さい。", MsgAnswer::Ok);
+    ASSERT_TRUE(ProcessEventsUntil([] { return Doc.ColumnCount[0][0] == 1; }));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "ドラッグエラー");
+    EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Velquor [") + first + "]");
 }
 
 TEST_F(DocumentWindowTest, OpenThroughTheMenuAndTheFileDialog) {

@@ -7,6 +7,7 @@
 #include "calc/ResultSummary.h"
 #include "calc/Rigidity.h"
 #include "calc/WallElementTables.h"
+#include "mainwin/Recompute.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -284,6 +285,29 @@ TEST_F(MainControlsDiagnosisTest, ThePanelShowsTheRunOfTheLastPaint) {
     EXPECT_EQ(App.Options.IgnoreDeterioration, 0);
     EXPECT_EQ(Utf8(form->Results->L1hyox->text()), "  2.81");
     SetModalRunner({});
+}
+
+TEST_F(MainControlsDiagnosisTest, ResultCommandsReadTheDiagnosisOfTheDocumentAsItIs) {
+    // The result dialogs, printing and the estimate read the result arrays: an edit that no
+    // paint has followed yet (the window hidden, or the command run from the keyboard right
+    // after it) must not leave them the results of the document before.
+    houses::BuildSymmetricOneStorey();
+    const struct {
+        const char* name;
+        void (Tvelquor2Form::*handler)();
+    } commands[] = {
+        {"P1Click", &Tvelquor2Form::P1Click}, {"W1Click", &Tvelquor2Form::W1Click},
+        {"H1Click", &Tvelquor2Form::H1Click}, {"NorNN1Click", &Tvelquor2Form::NorNN1Click},
+        {"U1Click", &Tvelquor2Form::U1Click}, {"S1Click", &Tvelquor2Form::S1Click},
+        {"F1Click", &Tvelquor2Form::F1Click}, {"R1Click", &Tvelquor2Form::R1Click},
+        {"G1Click", &Tvelquor2Form::G1Click}, {"N3Click", &Tvelquor2Form::N3Click},
+    };
+    for (const auto& c : commands) {
+        form->DocumentChanged();
+        ASSERT_TRUE(RecomputeNeeded()) << c.name;
+        (form->*c.handler)();
+        EXPECT_FALSE(RecomputeNeeded()) << c.name;
+    }
 }
 
 } // namespace

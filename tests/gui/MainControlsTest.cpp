@@ -11,15 +11,19 @@
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FormSet.h"
+#include "ui/Forms.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -339,7 +343,29 @@ TEST_F(MainControlsTest, UndoAndRedoButtonsFollowTheRingAcrossEdits) {
 // ---------------------------------------------------------------------------------------------
 // Buttons and menus
 
+// Paints a corner of the sheet, as the window's paint event would.
+void PaintSheet(Tvelquor2Form& form) {
+    QImage image(40, 40, QImage::Format_RGB32);
+    QPainter painter(&image);
+    form.SheetPaint(painter, QRect(0, 0, 40, 40));
+}
+
+TEST_F(MainControlsTest, OverwriteButtonIsEnabledExactlyWhileTheDocumentIsModified) {
+    EXPECT_EQ(Utf8(form->Buwagaki->statusTip()), "変更を上書します。");
+    App.Modified = 0;
+    PaintSheet(*form);
+    EXPECT_FALSE(form->Buwagaki->isEnabled());
+    App.Modified = 1;
+    PaintSheet(*form);
+    EXPECT_TRUE(form->Buwagaki->isEnabled());
+    App.Modified = 0;
+    PaintSheet(*form);
+    EXPECT_FALSE(form->Buwagaki->isEnabled());
+}
+
 TEST_F(MainControlsTest, OverwriteButtonIsTheOverwriteSaveOfTheFileMenu) {
+    App.Modified = 1;
+    PaintSheet(*form);
     form->S2->setEnabled(false);
     EXPECT_FALSE(form->Buwagaki->isEnabled());
     form->BuwagakiClick(); // nothing runs: the script has no answer for any question
@@ -349,6 +375,25 @@ TEST_F(MainControlsTest, OverwriteButtonIsTheOverwriteSaveOfTheFileMenu) {
     messages.expect("「名前を付けて保存」でファイル名を付けて下さい。", MsgAnswer::Ok);
     form->Buwagaki->click();
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(MainControlsTest, SidePanelShowsItsControlsWhole) {
+    // The start-up sequence runs on the first show: its forms are closed at once.
+    SetModalRunner([](QDialog&) { return int(QDialog::Accepted); });
+    form->resize(1600, 1000);
+    form->show();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    const QWidget* viewport = form->ScrollBox2->viewport();
+    const ResultPanelBox& r = *form->Results;
+    for (const QWidget* w : std::initializer_list<const QWidget*>{
+             r.L1hyoy, r.L1heny, r.L3hyoy, r.Lkabewariai, form->Rmugendai, form->Bshinndan,
+             form->Bkabetsuika, form->Buwagaki, form->Crekka, form->Cnaname}) {
+        const QPoint right = w->mapTo(viewport, QPoint(w->width(), 0));
+        EXPECT_LE(right.x(), viewport->width())
+            << Utf8(w->objectName()) << " " << Utf8(w->metaObject()->className());
+        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << Utf8(w->objectName());
+    }
+    SetModalRunner({});
 }
 
 TEST_F(MainControlsTest, MenusCarryTheirCaptionsAndShortcuts) {
