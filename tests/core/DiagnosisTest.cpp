@@ -300,6 +300,16 @@ TEST_F(DiagnosisTest, TwoStoreyGeneralMethod) {
 // Upper-structure score 0.577373 (1F Y). Line x1 of the 1F bears 4380 / 5256 x 1.5 x 30.8016 =
 // 38.502 kN (alpha held at 1.5). Drift 1F X 4818 / 30.8016 = 156.4204, 2F 368.9953: Rs of the
 // 1F 0.595416, Fsr = 1 / (2 - 0.595416 / 0.6) = 0.992418.
+// Floor check of the 1F, X: q = (30.8016 - 11.4744) / 48 = 0.40265, bands of 8 m2 (q A 3.2212),
+// holding 8 m x 1.0 x 1.96 = 15.68. Net line shears (1F less 2F; alpha 1.0 on the 1F, 1.474406
+// on the 2F): L(1) = 2190 / 4818 x 30.8016 = 14.00073, L(2) = -1314 / 4234 x 1.474406 x 11.4744
+// = -5.25039, L(7) = 16.80087 - 11.66753 = 5.13334. From the high side S3[6] = 5.13334, then
+// S2 = 1.91214, -1.30906, -4.53026, -7.75146, -10.97266 down to band 2, S3[1] = -10.97266 -
+// 5.25039 = -16.22305 (ratio -0.96653, NG) and S2[1] = -19.44425 (ratio -0.80641, NG): 806.
+// Along Y, holding 6 x 1.96 = 11.76 against S0[1] = L(1) = 4380 / 5256 x 1.5 x 30.8016 - 730 /
+// 4380 x 1.5 x 11.4744 = 38.502 - 2.8686 = 35.6334 (ratio 0.330027): 330. Level 3: fill
+// JudgementScale[7]. The 2F (floor rating 0.3) fails both ways too, least 302 (X, S3[6] =
+// 11.66753 against 1.8 x 1.96) and 204 (Y, S3[6] = 14.343 against 1.5 x 1.96): level 2.
 TEST_F(DiagnosisTest, TwoStoreyPreciseMethod) {
     houses::BuildTwoStoreyPrecise();
     App.DeteriorationFactor = 0.9; // the precise method leaves it to the walls
@@ -359,6 +369,21 @@ TEST_F(DiagnosisTest, TwoStoreyPreciseMethod) {
     EXPECT_EQ(o.Panel.EccentricityY[0].font, EccentricityColours[2]);
     EXPECT_STREQ(o.Panel.EccentricityX[1].text, "  0.29");
     EXPECT_EQ(o.Panel.EccentricityX[1].font, EccentricityColoursMuted[1]);
+
+    EXPECT_NEAR(FloorCheck.UnitStoreyShear[0][0], 0.40265, Tol);
+    EXPECT_NEAR(FloorCheck.UnitStoreyShear[0][1], 0.38248, Tol);
+    EXPECT_NEAR(FloorCheck.FloorCheckSpanTables[2][0][0][1][0], -19.44425, 1e-5);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[2][0][0][1], -0.80641, 1e-5);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[2][0][0][1], 0);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[3][0][0][1], -0.96653, 1e-5);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[0][0][0][1], -1); // 15.68 / 14.00073 passes
+    EXPECT_NEAR(FloorCheck.FloorCheckSpanTables[4][0][0][1][0], 35.6334, 1e-9);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[4][0][0][1], 11.76 / 35.6334, 1e-9);
+    EXPECT_STREQ(o.Panel.FloorCheckState.text, "NG ");
+    EXPECT_STREQ(o.Panel.FloorCheckStorey[0].text, "1FXY");
+    EXPECT_EQ(o.Panel.FloorCheckStorey[0].background, JudgementScale[7]);
+    EXPECT_STREQ(o.Panel.FloorCheckStorey[1].text, "2FXY");
+    EXPECT_EQ(o.Panel.FloorCheckStorey[1].background, JudgementScale[8]);
 }
 
 // ---------------------------------------------------------------------------------------------
