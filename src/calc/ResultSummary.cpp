@@ -357,9 +357,11 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
 
     theScores.GoverningColumn[s] = 0;
     if (byDirection) {
+        // Columns whose scores differ only by rounding (the same walls summed in another order)
+        // are equal, and the first of them governs.
         double least = 100.0;
         for (int col = 0; col < ResultColumns; ++col) {
-            if (theScores.BuildingScore[s][col] < least) {
+            if (tolerance::Below(theScores.BuildingScore[s][col], least)) {
                 least = theScores.BuildingScore[s][col];
                 theScores.GoverningColumn[s] = col;
             }

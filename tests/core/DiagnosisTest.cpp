@@ -387,6 +387,57 @@ TEST_F(DiagnosisTest, TwoStoreyPreciseMethod) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// House E: one storey, precise method 1, single braces along X; the loading cases end to end.
+//
+// Qr = 0.28 x 48 = 13.44 kN. Y: four 2 m P1 walls, 41.6 kN and ΣLy 5840 in every case,
+// symmetric about X 4: ex = 0. Brace rows (class 1, joint and deterioration factors 1.0):
+// one-way 3.2 / 650, compression 3.7 / 670, tension 2.6 / 640 per metre. Variant 1 loads a
+// brace drawn towards larger X in compression, variant 2 in tension; along X variants 3 and 4
+// are compression and tension (equal Y). Case n takes variant 0, 1, 2, 1, 2 along X:
+//   case 0: 4 x 2 x 3.2 = 25.6 kN, ΣLx 5200, symmetric: Yc 3.0, Rex 0;
+//   cases 1 and 3: the y = 1 walls (Y 6) in tension 2 x 2 x 2.6 = 10.4 kN / 2560, the y = 7
+//   walls (Y 0) in compression 14.8 / 2680: 25.2 kN, ΣLx 5240, Yc = 2560 x 6 / 5240 = 2.931298,
+//   ey = 0.068702; Ix = 4 x 1460 x 4^2 = 93440, Iy = 2560 (6 - Yc)^2 + 2680 Yc^2 = 47135.267,
+//   rex = sqrt(140575.267 / 5240) = 5.179512, Rex = 0.013264 (Fe, Fef and E 1.0);
+//   cases 2 and 4: the mirror image, Yc = 3.068702, the same ratio.
+// Scores X: column 0 25.6 / 13.44 = 1.904762, every other column 25.2 / 13.44 = 1.875; Y 41.6 /
+// 13.44 = 3.095238 throughout. Considering the brace direction, a one-storey building scans
+// columns 1 to 4: X shows 1.87 from column 1, Y stays with column 0; the eccentricity shown is
+// the largest of cases 1 to 4, 0.013.
+TEST_F(DiagnosisTest, OneWayBracesByLoadingCase) {
+    houses::BuildOneWayBraces();
+    App.Options.ConsiderBraceDirection = 1;
+    const DiagnosisOutcome o = RunDiagnosis();
+    const auto& R = RigidityRes;
+
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][0], 13.44, Tol);
+    const double strengthX[StrengthVariants] = {25.6, 25.2, 25.2, 25.2, 25.2};
+    const double centreY[StrengthVariants] = {3.0, 15360.0 / 5240.0, 3.0 + 0.068702290,
+                                              15360.0 / 5240.0, 3.0 + 0.068702290};
+    for (int n = 0; n < StrengthVariants; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_NEAR(R.WallStrengthSumX[0][0][n], strengthX[n], Tol);
+        EXPECT_NEAR(R.WallStrengthSumY[0][0][n], 41.6, Tol);
+        EXPECT_NEAR(R.StiffnessSumX[0][0][n], n == 0 ? 5200.0 : 5240.0, 1e-9);
+        EXPECT_NEAR(R.RigidityCentreY[0][0][n], centreY[n], 1e-8);
+        EXPECT_NEAR(R.EccentricityRatioX[0][0][n], n == 0 ? 0.0 : 0.013264, 1e-6);
+        EXPECT_NEAR(R.EccentricityRatioY[0][0][n], 0.0, Tol);
+    }
+    EXPECT_NEAR(R.TorsionalStiffness[0][0][1], 93440.0 + 47135.267176, 1e-5);
+    for (int col = 0; col < ResultColumns; ++col) {
+        SCOPED_TRACE(col);
+        EXPECT_NEAR(ScoreRes.StoreyScoreX[0][0][col], col == 0 ? 25.6 / 13.44 : 1.875, Tol);
+        EXPECT_NEAR(ScoreRes.StoreyScoreY[0][0][col], 41.6 / 13.44, Tol);
+    }
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  1.87");
+    EXPECT_EQ(ScoreRes.GoverningColumnX[0][0], 1);
+    EXPECT_STREQ(o.Panel.ScoreY[0].text, "  3.09");
+    EXPECT_EQ(ScoreRes.GoverningColumnY[0][0], 0);
+    EXPECT_EQ(ScoreRes.GoverningColumn[0], 1);
+    EXPECT_STREQ(o.Panel.EccentricityX[0].text, "  0.01");
+}
+
+// ---------------------------------------------------------------------------------------------
 // Repeatability
 
 struct ModelCase {
@@ -415,6 +466,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ModelCase{"EccentricOneStorey", houses::BuildEccentricOneStorey},
                       ModelCase{"TwoStorey", houses::BuildTwoStorey},
                       ModelCase{"TwoStoreyPrecise", houses::BuildTwoStoreyPrecise},
+                      ModelCase{"OneWayBraces", houses::BuildOneWayBraces},
                       ModelCase{"FullCapacity", capacity::BuildFullCapacityHouse},
                       ModelCase{"RetrofitPlan",
                                 [] {

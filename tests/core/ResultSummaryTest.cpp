@@ -188,6 +188,17 @@ TEST_F(BraceDirectionTest, OneStoreyScansResultColumnsOneToFour) {
     EXPECT_EQ(ScoreRes.GoverningColumn[0], 13);
 }
 
+TEST_F(BraceDirectionTest, ColumnsEqualButForRoundingTheFirstGoverns) {
+    // The same four walls summed in another order: 25.200000000000003 and 25.2 kN.
+    const double tensionFirst = 5.2 + 5.2 + 7.4 + 7.4, compressionFirst = 7.4 + 7.4 + 5.2 + 5.2;
+    ASSERT_GT(tensionFirst, compressionFirst);
+    for (int v : {1, 3}) RigidityRes.WallStrengthSumX[0][0][v] = tensionFirst;
+    for (int v : {2, 4}) RigidityRes.WallStrengthSumX[0][0][v] = compressionFirst;
+    CalcResultSummary();
+    EXPECT_EQ(ScoreRes.GoverningColumnX[0][0], 1);
+    EXPECT_EQ(ScoreRes.GoverningColumn[0], 1);
+}
+
 TEST_F(BraceDirectionTest, TwoStoreysScanResultColumnsOneToEight) {
     Doc.StoreyData.topStorey[0] = 1;
     const ResultPanel p = CalcResultSummary();

@@ -14,8 +14,9 @@
 namespace houses {
 
 // Bracing codes: size * 12 + hardware * 4 + direction.
-inline constexpr int CrossBrace45 = 5 * 12 + 1 * 4 + 3; // "B5W": 6.3 kN/m, stiffness 1310
-inline constexpr int PanelP1 = 6;                       // "P1": 5.2 kN/m, stiffness 730
+inline constexpr int CrossBrace45 = 5 * 12 + 1 * 4 + 3;  // "B5W": 6.3 kN/m, stiffness 1310
+inline constexpr int OneWayBrace45 = 5 * 12 + 1 * 4 + 2; // "B5": 3.2; "B5C" 3.7, "B5T" 2.6
+inline constexpr int PanelP1 = 6;                        // "P1": 5.2 kN/m, stiffness 730
 // Roof/floor codes: kind 0 "２階床", 3 "軽い屋根".
 inline constexpr int FloorAbove = 0;
 inline constexpr int LightRoof = 3;
@@ -152,6 +153,24 @@ inline void BuildTwoStoreyPrecise() {
     BracedWall(1, 2, 2, 5, 2, 0, PanelP1, 0, PartlyDeteriorated);
     BracedWall(1, 1, 6, 1, 7, 0, PanelP1);
     BracedWall(1, 7, 2, 7, 7, 0, PanelP1);
+}
+
+// House E: one storey, precise method 1, the outline and Y walls of house B's long sides
+// turned: P1 walls at both ends of x = 1 and x = 9 (y 1-3 and 5-7); along X four 2 m walls
+// with a single 45x90 brace, those on y = 1 drawn towards smaller X (x 3 -> 1, 9 -> 7), those
+// on y = 7 towards larger X (x 1 -> 3, 7 -> 9).
+inline void BuildOneWayBraces() {
+    ResetDocument();
+    Doc.DiagnosisMethod = 0;
+    Footprint(0, LightRoof, FloorRating1);
+    BracedWall(0, 3, 1, 1, 1, OneWayBrace45);
+    BracedWall(0, 9, 1, 7, 1, OneWayBrace45);
+    BracedWall(0, 1, 7, 3, 7, OneWayBrace45);
+    BracedWall(0, 7, 7, 9, 7, OneWayBrace45);
+    for (int x : {1, 9}) {
+        BracedWall(0, x, 1, x, 3, 0, PanelP1);
+        BracedWall(0, x, 5, x, 7, 0, PanelP1);
+    }
 }
 
 } // namespace houses
