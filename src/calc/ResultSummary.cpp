@@ -188,7 +188,10 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         const int row = d.firstRow + r;
         const int hold = (r == 0 || r == 2) ? d.holdMember1 : d.holdMember2;
         for (int i = a; i <= b - 1; ++i) {
-            const double shear = shears[r][i];
+            double shear = shears[r][i];
+            // A shear that is zero but for rounding (the middle of a symmetric plan) carries
+            // nothing: no ratio of the size of 1e16 for it.
+            if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
             FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
             if (shear == 0.0) continue;
             const double ratio = FloorCheck.FloorCheckLineTables[hold][s][j][i] * 1.96 / shear;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -313,6 +314,22 @@ TEST_F(FloorCheckTest, RatiosOfExactlyOneInSizePass) {
     EXPECT_EQ(Flag(2, 1), -1);
     EXPECT_NEAR(Ratio(1, 1), 0.5, 1e-12);
     EXPECT_EQ(Flag(1, 1), 0);
+}
+
+TEST_F(FloorCheckTest, ShearsZeroButForRoundingFormNoRatio) {
+    // q = 0.6 / 6 and q A = 0.3 against a line share of 0.1 + 0.2: the floor carries nothing
+    // behind line 1 (5.6e-17 in binary), and nothing in front of line 3 either.
+    SetStorey(0, 0.6, 20.0, 20.0);
+    RigidityRes.LineShearX[0][0][1][0] = 0.1 + 0.2;
+    RigidityRes.LineShearX[0][0][3][0] = 0.3;
+    CalcResultSummary();
+    for (const auto& [row, band] : {std::pair{1, 1}, {0, 2}, {2, 2}, {3, 1}}) {
+        SCOPED_TRACE(testing::Message() << "row " << row << " band " << band);
+        EXPECT_EQ(Span(row, band), 0.0);
+        EXPECT_EQ(Ratio(row, band), 0.0);
+        EXPECT_EQ(Flag(row, band), -1);
+    }
+    EXPECT_NEAR(Ratio(1, 2), 1.0 * 1.96 / -0.3, 1e-12);
 }
 
 TEST_F(FloorCheckTest, BothDirectionsFailingOnTheSecondStorey) {
