@@ -123,7 +123,8 @@ void MarkUpperWallsOverWeakerLines(int s, int top) {
             const auto stronger = [&](const double(&up)[GridLines][StrengthVariants],
                                       const double(&down)[GridLines][StrengthVariants],
                                       int32_t line) {
-                return InRange(line, GridLines) && up[line][0] > down[line][0];
+                // Lines that bear the same but for rounding are not weaker below.
+                return InRange(line, GridLines) && tolerance::Above(up[line][0], down[line][0]);
             };
             if (wall.x1 != wall.x2 &&
                 (stronger(RigidityRes.LineShearX[s][j], RigidityRes.LineShearX[s][j - 1],

@@ -462,6 +462,19 @@ TEST_F(SummaryFixture, UpperWallsOverAWeakerLineAreMarked) {
     EXPECT_EQ(Doc.Walls[0][1][3].cautionFlags, 0); // off the grid: no line to compare
 }
 
+TEST_F(SummaryFixture, LinesEqualButForRoundingMarkNoUpperWall) {
+    // The 2F line bears 1/9 of 13.5 kN, the 1F line 5/11 of 3.3 kN: 1.5 kN both, the 1F's
+    // 1.4999999999999998 in binary.
+    Doc.StoreyData.topStorey[0] = 1;
+    HouseBuilder(0, 0).wall(1, 3, 4, 3);
+    HouseBuilder(0, 1).wall(1, 3, 4, 3);
+    RigidityRes.LineShearX[0][1][3][0] = 1.0 / 9.0 * 1.0 * 13.5;
+    RigidityRes.LineShearX[0][0][3][0] = 5.0 / 11.0 * 1.0 * 3.3;
+    ASSERT_GT(RigidityRes.LineShearX[0][1][3][0], RigidityRes.LineShearX[0][0][3][0]);
+    CalcResultSummary();
+    EXPECT_EQ(Doc.Walls[0][1][0].cautionFlags, 0);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Direct-below and partition ratios
 
