@@ -308,9 +308,12 @@ void FloorCheckPanel(int s, int top, ResultPanel& panel) {
                 const int row = dir * 4 + r;
                 for (int i = 0; i < GridLines; ++i) {
                     if (FloorCheck.FloorCheckFlags[row][s][j][i] != 0) continue;
+                    // |trunc(r x 1000)|, with a ratio within the shared tolerance below a
+                    // thousandth counting as that thousandth (1.96 / 4.9 is 0.4, not 0.399).
                     const double scaled =
-                        std::trunc(FloorCheck.FloorCheckRatios[row][s][j][i] * 1000.0);
-                    const int value = static_cast<int>(MinDouble(std::fabs(scaled), 1000.0));
+                        std::floor(std::fabs(FloorCheck.FloorCheckRatios[row][s][j][i]) * 1000.0 +
+                                   tolerance::kEpsilon * 1000.0);
+                    const int value = static_cast<int>(MinDouble(scaled, 1000.0));
                     if (value < least[dir]) least[dir] = value;
                     failing[dir] = true;
                 }

@@ -332,6 +332,24 @@ TEST_F(FloorCheckTest, ShearsZeroButForRoundingFormNoRatio) {
     EXPECT_NEAR(Ratio(1, 2), 1.0 * 1.96 / -0.3, 1e-12);
 }
 
+TEST_F(FloorCheckTest, PanelLevelOfARatioOnAClassBoundary) {
+    // q A = 1.2 / 6 x 3 = 0.6; L(1) = 4.9, nothing on line 3; check 2 holds plenty. Check 1
+    // fails at S0[1] = 4.9 with 1.96 / 4.9 = 0.4 (0.39999999999999997 in binary) and at
+    // S0[2] = 4.3 with 0.4558: the least value is 400, level 4, not 399 and level 3.
+    SetStorey(0, 1.2, 20.0, 20.0);
+    RigidityRes.LineShearX[0][0][1][0] = 4.9;
+    RigidityRes.LineShearX[0][0][3][0] = 0.0;
+    for (int i = 1; i <= 2; ++i) {
+        FloorCheck.FloorCheckLineTables[LineHoldCheck1X][0][0][i] = 1.0;
+        FloorCheck.FloorCheckLineTables[LineHoldCheck2X][0][0][i] = 100.0;
+    }
+    const ResultPanel p = CalcResultSummary();
+    EXPECT_EQ(Flag(0, 1), 0);
+    EXPECT_EQ(Flag(0, 2), 0);
+    EXPECT_STREQ(p.FloorCheckStorey[0].text, "1FX");
+    EXPECT_EQ(p.FloorCheckStorey[0].background, JudgementScale[10 - 4]);
+}
+
 TEST_F(FloorCheckTest, BothDirectionsFailingOnTheSecondStorey) {
     // The floor of the fixture moved to the 2F of a two-storey building, and the same numbers
     // along Y over the X lines 1..3, with a weaker check 2 (0.3 m). The 1F has no extent.
