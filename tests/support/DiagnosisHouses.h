@@ -155,8 +155,8 @@ inline void BuildTwoStoreyPrecise() {
     BracedWall(1, 7, 2, 7, 7, 0, PanelP1);
 }
 
-// House E: one storey, precise method 1, the outline and Y walls of house B's long sides
-// turned: P1 walls at both ends of x = 1 and x = 9 (y 1-3 and 5-7); along X four 2 m walls
+// House E: one storey, precise method 1, the outline of house A. Along Y 2 m P1 walls at both
+// ends of x = 1 and x = 9 (y 1-3 and 5-7); along X four 2 m walls
 // with a single 45x90 brace, those on y = 1 drawn towards smaller X (x 3 -> 1, 9 -> 7), those
 // on y = 7 towards larger X (x 1 -> 3, 7 -> 9).
 inline void BuildOneWayBraces() {
