@@ -149,6 +149,10 @@ struct FloorDirection {
     int areaMember;                                         // FloorCheckLineTables member
     int holdMember1, holdMember2;
     int firstRow; // 0 for X, 4 for Y
+    // Rows of the floor moment values, in the order the plan's floor drawing reads them: about
+    // the lines and about the band middles from the low side, then both from the high side.
+    // The drawing takes rows 0, 1, 4, 5 along the Y axes and rows 2, 3, 6, 7 along the X axes.
+    int momentRows[4];
     const double* axes;
     int a, b;
 };
@@ -212,10 +216,10 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
     const auto Ls = [&](int k) { return SummedLineShear(d, j, top, k); };
     auto work = [&](int r, int k) -> double& {
-        return theScores.FloorCheckWork[d.firstRow + r][s][j][k][0];
+        return theScores.FloorCheckWork[d.momentRows[r]][s][j][k][0];
     };
     auto mark = [&](int r, int k) -> double& {
-        return theScores.FloorStrengthMarks[d.firstRow + r][s][j][k][0];
+        return theScores.FloorStrengthMarks[d.momentRows[r]][s][j][k][0];
     };
 
     // Sum over i of (p(i) - c) w(i) = sum p w - c sum w: running sums from each end keep the
@@ -282,10 +286,24 @@ void CalcFloorCheck(int s, int top) {
         FloorCheck.UnitStoreyShear[s][j] = q;
 
         const FloorDirection dirs[2] = {
-            {RigidityRes.LineShearX[s], LineStripAreaX, LineHoldCheck1X, LineHoldCheck2X, 0,
-             Doc.AxisY, Grid.PlanMinY[s][j], Grid.PlanMaxY[s][j]},
-            {RigidityRes.LineShearY[s], LineStripAreaY, LineHoldCheck1Y, LineHoldCheck2Y, 4,
-             Doc.AxisX, Grid.PlanMinX[s][j], Grid.PlanMaxX[s][j]},
+            {RigidityRes.LineShearX[s],
+             LineStripAreaX,
+             LineHoldCheck1X,
+             LineHoldCheck2X,
+             0,
+             {0, 1, 4, 5},
+             Doc.AxisY,
+             Grid.PlanMinY[s][j],
+             Grid.PlanMaxY[s][j]},
+            {RigidityRes.LineShearY[s],
+             LineStripAreaY,
+             LineHoldCheck1Y,
+             LineHoldCheck2Y,
+             4,
+             {2, 3, 6, 7},
+             Doc.AxisX,
+             Grid.PlanMinX[s][j],
+             Grid.PlanMaxX[s][j]},
         };
         for (const FloorDirection& d : dirs) {
             // A floor needs at least one band between two lines; an empty storey has an

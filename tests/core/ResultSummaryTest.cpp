@@ -443,20 +443,38 @@ TEST_F(FloorCheckTest, FloorMomentsFollowTheirDefinition) {
         for (int i = a; i <= k - 1; ++i) low += (y(i) - y(k)) * L(i) - q * A(i) * (m(i) - y(k));
         for (int i = k + 1; i <= b; ++i) high += (y(i) - y(k)) * L(i);
         for (int i = k; i <= b - 1; ++i) high -= q * A(i) * (m(i) - y(k));
-        EXPECT_NEAR(work(4, k), low, 1e-9) << "line " << k;
+        EXPECT_NEAR(work(2, k), low, 1e-9) << "line " << k;
         EXPECT_NEAR(work(6, k), high, 1e-9) << "line " << k;
-        EXPECT_NEAR(mark(4, k), perBand(low, k - 1), 1e-9);
+        EXPECT_NEAR(mark(2, k), perBand(low, k - 1), 1e-9);
         EXPECT_NEAR(mark(6, k), perBand(high, k), 1e-9);
         if (k == b) continue;
         double lowBand = 0, highBand = 0;
         for (int i = a; i <= k; ++i) lowBand += (y(i) - m(k)) * L(i) - q * A(i) * (m(i) - m(k));
         for (int i = k + 1; i <= b; ++i) highBand += (y(i) - m(k)) * L(i);
         for (int i = k; i <= b - 1; ++i) highBand -= q * A(i) * (m(i) - m(k));
-        EXPECT_NEAR(work(5, k), lowBand, 1e-9) << "band " << k;
+        EXPECT_NEAR(work(3, k), lowBand, 1e-9) << "band " << k;
         EXPECT_NEAR(work(7, k), highBand, 1e-9) << "band " << k;
-        EXPECT_NEAR(mark(5, k), perBand(lowBand, k), 1e-9);
+        EXPECT_NEAR(mark(3, k), perBand(lowBand, k), 1e-9);
     }
-    EXPECT_EQ(mark(5, 5), 0.0); // the band without area
+    EXPECT_EQ(mark(3, 5), 0.0); // the band without area
+}
+
+// The plan's floor drawing reads the moment rows 0, 1, 4, 5 along the Y axes (the X direction)
+// and rows 2, 3, 6, 7 along the X axes (the Y direction).
+TEST_F(FloorCheckTest, FloorMomentRowsAsThePlanReadsThem) {
+    // The fixture's X direction over the Y lines 1..3; its X extent is a single line.
+    CalcResultSummary();
+    const auto work = [](int row, int k) { return ScoreRes.FloorCheckWork[row][0][0][k][0]; };
+    // About line 3 from the low side: (1 - 3) x 8 - 6 x (1.5 - 3) - 6 x (2.5 - 3) = -4.
+    EXPECT_NEAR(work(0, 3), -4.0, 1e-12);
+    // About the middle of band 1 from the low side: (1 - 1.5) x 8 - 6 x 0 = -4.
+    EXPECT_NEAR(work(1, 1), -4.0, 1e-12);
+    // About line 1 from the high side: (3 - 1) x 4 - 6 x 0.5 - 6 x 1.5 = -4.
+    EXPECT_NEAR(work(4, 1), -4.0, 1e-12);
+    // About the middle of band 2 from the high side: (3 - 2.5) x 4 - 6 x 0 = 2.
+    EXPECT_NEAR(work(5, 2), 2.0, 1e-12);
+    for (int row : {2, 3, 6, 7})
+        for (int k = 0; k < GridLines; ++k) EXPECT_EQ(work(row, k), 0.0) << row << " " << k;
 }
 
 // ---------------------------------------------------------------------------------------------
