@@ -123,7 +123,8 @@ void MarkUpperWallsOverWeakerLines(int s, int top) {
             const auto stronger = [&](const double(&up)[GridLines][StrengthVariants],
                                       const double(&down)[GridLines][StrengthVariants],
                                       int32_t line) {
-                return InRange(line, GridLines) && up[line][0] > down[line][0];
+                // Lines that bear the same but for rounding are not weaker below.
+                return InRange(line, GridLines) && tolerance::Above(up[line][0], down[line][0]);
             };
             if (wall.x1 != wall.x2 &&
                 (stronger(RigidityRes.LineShearX[s][j], RigidityRes.LineShearX[s][j - 1],
@@ -148,6 +149,10 @@ struct FloorDirection {
     int areaMember;                                         // FloorCheckLineTables member
     int holdMember1, holdMember2;
     int firstRow; // 0 for X, 4 for Y
+    // Rows of the floor moment values, in the order the plan's floor drawing reads them: about
+    // the lines and about the band middles from the low side, then both from the high side.
+    // The drawing takes rows 0, 1, 4, 5 along the Y axes and rows 2, 3, 6, 7 along the X axes.
+    int momentRows[4];
     const double* axes;
     int a, b;
 };
@@ -188,7 +193,10 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         const int row = d.firstRow + r;
         const int hold = (r == 0 || r == 2) ? d.holdMember1 : d.holdMember2;
         for (int i = a; i <= b - 1; ++i) {
-            const double shear = shears[r][i];
+            double shear = shears[r][i];
+            // A shear that is zero but for rounding (the middle of a symmetric plan) carries
+            // nothing: no ratio of the size of 1e16 for it.
+            if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
             FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
             if (shear == 0.0) continue;
             const double ratio = FloorCheck.FloorCheckLineTables[hold][s][j][i] * 1.96 / shear;
@@ -208,10 +216,10 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
     const auto Ls = [&](int k) { return SummedLineShear(d, j, top, k); };
     auto work = [&](int r, int k) -> double& {
-        return theScores.FloorCheckWork[d.firstRow + r][s][j][k][0];
+        return theScores.FloorCheckWork[d.momentRows[r]][s][j][k][0];
     };
     auto mark = [&](int r, int k) -> double& {
-        return theScores.FloorStrengthMarks[d.firstRow + r][s][j][k][0];
+        return theScores.FloorStrengthMarks[d.momentRows[r]][s][j][k][0];
     };
 
     // Sum over i of (p(i) - c) w(i) = sum p w - c sum w: running sums from each end keep the
@@ -278,10 +286,24 @@ void CalcFloorCheck(int s, int top) {
         FloorCheck.UnitStoreyShear[s][j] = q;
 
         const FloorDirection dirs[2] = {
-            {RigidityRes.LineShearX[s], LineStripAreaX, LineHoldCheck1X, LineHoldCheck2X, 0,
-             Doc.AxisY, Grid.PlanMinY[s][j], Grid.PlanMaxY[s][j]},
-            {RigidityRes.LineShearY[s], LineStripAreaY, LineHoldCheck1Y, LineHoldCheck2Y, 4,
-             Doc.AxisX, Grid.PlanMinX[s][j], Grid.PlanMaxX[s][j]},
+            {RigidityRes.LineShearX[s],
+             LineStripAreaX,
+             LineHoldCheck1X,
+             LineHoldCheck2X,
+             0,
+             {0, 1, 4, 5},
+             Doc.AxisY,
+             Grid.PlanMinY[s][j],
+             Grid.PlanMaxY[s][j]},
+            {RigidityRes.LineShearY[s],
+             LineStripAreaY,
+             LineHoldCheck1Y,
+             LineHoldCheck2Y,
+             4,
+             {2, 3, 6, 7},
+             Doc.AxisX,
+             Grid.PlanMinX[s][j],
+             Grid.PlanMaxX[s][j]},
         };
         for (const FloorDirection& d : dirs) {
             // A floor needs at least one band between two lines; an empty storey has an
@@ -304,9 +326,12 @@ void FloorCheckPanel(int s, int top, ResultPanel& panel) {
                 const int row = dir * 4 + r;
                 for (int i = 0; i < GridLines; ++i) {
                     if (FloorCheck.FloorCheckFlags[row][s][j][i] != 0) continue;
+                    // |trunc(r x 1000)|, with a ratio within the shared tolerance below a
+                    // thousandth counting as that thousandth (1.96 / 4.9 is 0.4, not 0.399).
                     const double scaled =
-                        std::trunc(FloorCheck.FloorCheckRatios[row][s][j][i] * 1000.0);
-                    const int value = static_cast<int>(MinDouble(std::fabs(scaled), 1000.0));
+                        std::floor(std::fabs(FloorCheck.FloorCheckRatios[row][s][j][i]) * 1000.0 +
+                                   tolerance::kEpsilon * 1000.0);
+                    const int value = static_cast<int>(MinDouble(scaled, 1000.0));
                     if (value < least[dir]) least[dir] = value;
                     failing[dir] = true;
                 }
@@ -357,9 +382,11 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
 
     theScores.GoverningColumn[s] = 0;
     if (byDirection) {
+        // Columns whose scores differ only by rounding (the same walls summed in another order)
+        // are equal, and the first of them governs.
         double least = 100.0;
         for (int col = 0; col < ResultColumns; ++col) {
-            if (theScores.BuildingScore[s][col] < least) {
+            if (tolerance::Below(theScores.BuildingScore[s][col], least)) {
                 least = theScores.BuildingScore[s][col];
                 theScores.GoverningColumn[s] = col;
             }

@@ -58,10 +58,11 @@ struct ScoreResults {
     int32_t GoverningColumnX[Scenarios][Storeys];
     int32_t GoverningColumnY[Scenarios][Storeys];
     // Floor moment values of the plan's floor drawing, [row][scenario][storey][line][variant],
-    // variant 0 filled. Rows 0..3 belong to the X direction (along the Y axes), 4..7 to Y:
-    //   row 0/4: about line k, summed from the low side; row 1/5: about the middle of band k,
-    //   from the low side; row 2/6: about line k from the high side; row 3/7: about the middle
-    //   of band k from the high side.
+    // variant 0 filled, in the rows the drawing reads: rows 0, 1, 4, 5 belong to the X
+    // direction (along the Y axes), rows 2, 3, 6, 7 to the Y direction (along the X axes):
+    //   row 0/2: about line k, summed from the low side; row 1/3: about the middle of band k,
+    //   from the low side; row 4/6: about line k from the high side; row 5/7: about the middle
+    //   of band k from the high side (the drawing shows rows 4..7 negated).
     // FloorCheckWork holds the moments (kNm); FloorStrengthMarks each moment divided by the
     // area of its band and multiplied by the band's width (kN), 0 where the band has no area.
     // The band of a line value is the band just passed: k-1 from the low side, k from the

@@ -268,6 +268,176 @@ TEST_F(DiagnosisTest, TwoStoreyGeneralMethod) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// House D: two storeys, precise method 1 (approximate), 2004 national criteria; worked from the
+// method's formulas alone.
+//
+// Required strength: design areas 1F 30 + 12 + 6 = 48 m2, 2F 30 m2; rf1 = 30 / 48 = 0.625;
+// light building: k1 = 0.6 x 0.625 + 0.4 = 0.775, k2 = 0.11 / 0.625 + 1.19 = 1.366.
+// Short sides: 1F 6.0 m (factor 1.0), 2F 5.0 m (1.15); with two storeys the 1F takes the 2F's
+// factor and the 2F gets 1.0:
+//   Qr 1F = 0.72 x 0.775 x 1.15 x 48 = 30.8016 kN;  Qr 2F = 0.28 x 1.366 x 30 = 11.4744 kN.
+// Centre of gravity (frame from axis X1 and Y7, Y upward), light two-storey weights 2.15 (1F)
+// and 1.43 (2F): 1F moments 192 (X) and 144 (Y) over 48 m2, 2F 90 and 75 over 30 m2:
+//   1F Xg = (192 x 2.15 + 90 x 1.43) / (48 x 2.15 + 30 x 1.43) = 541.5 / 146.1 = 3.706366,
+//      Yg = (144 x 2.15 + 75 x 1.43) / 146.1 = 416.85 / 146.1 = 2.853183;  2F (3, 2.5).
+// Walls: P1 5.2 kN/m, stiffness 730 /m, class 2; 告示 at both ends, foundation I: joint factor
+// 1.0 in both tables; deterioration なし 1.0, 部分 0.8 under the 2F floor and 0.6 elsewhere.
+// 1F X: y7 x1-3 8.32 kN / 1168 (Y 0), y7 x7-9 10.4 / 1460 (Y 0), y1 x1-4 15.6 / 2190 (Y 6):
+//   34.32 kN, ΣLx 4818;  Y: x1 y1-7 31.2 / 4380 (X 0), x9 y3-5 6.24 / 876 (X 8): 37.44, 5256.
+//   Xc = 876 x 8 / 5256 = 4/3, Yc = 2190 x 6 / 4818 = 30/11; ex = 2.373032, ey = 0.125910.
+//   Ix = 4380 (4/3)^2 + 876 (20/3)^2 = 46720; Iy = 2628 (30/11)^2 + 2190 (36/11)^2 = 43003.636.
+//   Kr = 89723.636; rex = sqrt(Kr / 4818) = 4.315390, rey = sqrt(Kr / 5256) = 4.131671.
+//   Rex = 0.029177: Fe 1.0; Rey = 0.574352: Fe 1 / 2.41259 = 0.4145, raised to 0.5.
+//   Floor rating 1.0: class I; Fef X 1.0, Y 0.95 (0.3 <= Re < 0.6): E X 1.0, Y 0.475.
+//   Scores X 34.32 / 30.8016 = 1.114228, Y 37.44 x 0.475 / 30.8016 = 0.577373.
+// 2F X: y7 x1-3 10.4 / 1460, y7 x5-7 10.4 / 1460 (Y 0), y2 x2-5 9.36 / 1314 (Y 5): 30.16, 4234;
+//   Y: x1 y6-7 5.2 / 730 (X 0), x7 y2-7 26.0 / 3650 (X 6): 31.2, 4380.
+//   Xc = 5.0, Yc = 6570 / 4234 = 45/29; ex = 2.0, ey = 0.948276.
+//   Ix = 730 x 25 + 3650 x 1 = 21900; Iy = 2920 (45/29)^2 + 1314 (100/29)^2 = 22655.172.
+//   rex = 3.243946, rey = 3.189422; Rex = 0.292322: Fe 1 / (3.33 x 0.292322 + 0.5) = 0.678688;
+//   Rey = 0.627073: Fe 0.5. Floor rating 0.3: class III; Fef X 1.0, Y 0.8 (Re >= 0.6).
+//   Scores X 30.16 x 0.678688 / 11.4744 = 1.783904, Y 31.2 x 0.4 / 11.4744 = 1.087639.
+// Upper-structure score 0.577373 (1F Y). Line x1 of the 1F bears 4380 / 5256 x 1.5 x 30.8016 =
+// 38.502 kN (alpha held at 1.5). Drift 1F X 4818 / 30.8016 = 156.4204, 2F 368.9953: Rs of the
+// 1F 0.595416, Fsr = 1 / (2 - 0.595416 / 0.6) = 0.992418.
+// Floor check of the 1F, X: q = (30.8016 - 11.4744) / 48 = 0.40265, bands of 8 m2 (q A 3.2212),
+// holding 8 m x 1.0 x 1.96 = 15.68. Net line shears (1F less 2F; alpha 1.0 on the 1F, 1.474406
+// on the 2F): L(1) = 2190 / 4818 x 30.8016 = 14.00073, L(2) = -1314 / 4234 x 1.474406 x 11.4744
+// = -5.25039, L(7) = 16.80087 - 11.66753 = 5.13334. From the high side S3[6] = 5.13334, then
+// S2 = 1.91214, -1.30906, -4.53026, -7.75146, -10.97266 down to band 2, S3[1] = -10.97266 -
+// 5.25039 = -16.22305 (ratio -0.96653, NG) and S2[1] = -19.44425 (ratio -0.80641, NG): 806.
+// Along Y, holding 6 x 1.96 = 11.76 against S0[1] = L(1) = 4380 / 5256 x 1.5 x 30.8016 - 730 /
+// 4380 x 1.5 x 11.4744 = 38.502 - 2.8686 = 35.6334 (ratio 0.330027): 330. Level 3: fill
+// JudgementScale[7]. The 2F (floor rating 0.3) fails both ways too, least 302 (X, S3[6] =
+// 11.66753 against 1.8 x 1.96) and 204 (Y, S3[6] = 14.343 against 1.5 x 1.96): level 2.
+TEST_F(DiagnosisTest, TwoStoreyPreciseMethod) {
+    houses::BuildTwoStoreyPrecise();
+    App.DeteriorationFactor = 0.9; // the precise method leaves it to the walls
+    const DiagnosisOutcome o = RunDiagnosis();
+    constexpr double Hand = 1e-6;
+
+    EXPECT_NEAR(ReqResult.DesignFloorArea[0][0], 48.0, Tol);
+    EXPECT_NEAR(ReqResult.DesignFloorArea[0][1], 30.0, Tol);
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][0], 30.8016, Tol);
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][1], 11.4744, Tol);
+    EXPECT_NEAR(ReqResult.GravityCentreX[0][0], 541.5 / 146.1, Tol);
+    EXPECT_NEAR(ReqResult.GravityCentreY[0][0], 416.85 / 146.1, Tol);
+
+    const auto& R = RigidityRes;
+    EXPECT_NEAR(R.WallStrengthSumX[0][0][0], 34.32, Tol);
+    EXPECT_NEAR(R.WallStrengthSumY[0][0][0], 37.44, Tol);
+    EXPECT_NEAR(R.StiffnessSumX[0][0][0], 4818.0, Hand);
+    EXPECT_NEAR(R.StiffnessSumY[0][0][0], 5256.0, Hand);
+    EXPECT_NEAR(R.RigidityCentreX[0][0][0], 4.0 / 3.0, Tol);
+    EXPECT_NEAR(R.RigidityCentreY[0][0][0], 30.0 / 11.0, Tol);
+    EXPECT_NEAR(R.TorsionalStiffness[0][0][0], 46720.0 + 5203440.0 / 121.0, Hand);
+    EXPECT_NEAR(R.EccentricityRatioX[0][0][0], 0.029177, Hand);
+    EXPECT_NEAR(R.EccentricityRatioY[0][0][0], 0.574352, Hand);
+    EXPECT_NEAR(R.EccentricityReductionY[0][0][0], 0.5, Tol);
+    EXPECT_NEAR(R.LineShearY[0][0][1][0], 38.502, Hand);
+    EXPECT_NEAR(R.WallStrengthSumX[0][1][0], 30.16, Tol);
+    EXPECT_NEAR(R.WallStrengthSumY[0][1][0], 31.2, Tol);
+    EXPECT_NEAR(R.RigidityCentreX[0][1][0], 5.0, Tol);
+    EXPECT_NEAR(R.RigidityCentreY[0][1][0], 45.0 / 29.0, Tol);
+    EXPECT_NEAR(R.TorsionalStiffness[0][1][0], 21900.0 + 19053000.0 / 841.0, Hand);
+    EXPECT_NEAR(R.EccentricityRatioX[0][1][0], 0.292322, Hand);
+    EXPECT_NEAR(R.EccentricityRatioY[0][1][0], 0.627073, Hand);
+    EXPECT_NEAR(R.EccentricityReductionX[0][1][0], 0.678688, Hand);
+    EXPECT_NEAR(R.StiffnessRatioX[0][0][0], 0.595416, Hand);
+    EXPECT_NEAR(R.StiffnessReductionX[0][0][0], 0.992418, Hand);
+
+    EXPECT_NEAR(FloorRes.ReductionFactorX[0][0][0], 1.0, Tol);
+    EXPECT_NEAR(FloorRes.ReductionFactorY[0][0][0], 0.475, Tol);
+    EXPECT_NEAR(FloorRes.ReductionFactorX[0][1][0], 0.678688, Hand);
+    EXPECT_NEAR(FloorRes.ReductionFactorY[0][1][0], 0.4, Tol);
+
+    EXPECT_NEAR(ScoreRes.RetainedStrengthY[0][0][0], 17.784, Tol);
+    EXPECT_NEAR(ScoreRes.StoreyScoreX[0][0][0], 1.114228, Hand);
+    EXPECT_NEAR(ScoreRes.StoreyScoreY[0][0][0], 0.577373, Hand);
+    EXPECT_NEAR(ScoreRes.StoreyScoreX[0][1][0], 1.783904, Hand);
+    EXPECT_NEAR(ScoreRes.StoreyScoreY[0][1][0], 1.087639, Hand);
+    EXPECT_NEAR(ScoreRes.BuildingScore[0][0], 0.577373, Hand);
+
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  1.11");
+    EXPECT_EQ(o.Panel.ScoreX[0].font, ScoreColours[1]);
+    EXPECT_STREQ(o.Panel.ScoreY[0].text, "  0.57");
+    EXPECT_EQ(o.Panel.ScoreY[0].font, ScoreColours[3]);
+    EXPECT_STREQ(o.Panel.ScoreX[1].text, "  1.78");
+    EXPECT_STREQ(o.Panel.ScoreY[1].text, "  1.08");
+    EXPECT_EQ(o.Panel.ScoreY[1].font, ScoreColoursMuted[1]);
+    EXPECT_STREQ(o.Panel.EccentricityY[0].text, "  0.57");
+    EXPECT_EQ(o.Panel.EccentricityY[0].font, EccentricityColours[2]);
+    EXPECT_STREQ(o.Panel.EccentricityX[1].text, "  0.29");
+    EXPECT_EQ(o.Panel.EccentricityX[1].font, EccentricityColoursMuted[1]);
+
+    EXPECT_NEAR(FloorCheck.UnitStoreyShear[0][0], 0.40265, Tol);
+    EXPECT_NEAR(FloorCheck.UnitStoreyShear[0][1], 0.38248, Tol);
+    EXPECT_NEAR(FloorCheck.FloorCheckSpanTables[2][0][0][1][0], -19.44425, 1e-5);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[2][0][0][1], -0.80641, 1e-5);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[2][0][0][1], 0);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[3][0][0][1], -0.96653, 1e-5);
+    EXPECT_EQ(FloorCheck.FloorCheckFlags[0][0][0][1], -1); // 15.68 / 14.00073 passes
+    EXPECT_NEAR(FloorCheck.FloorCheckSpanTables[4][0][0][1][0], 35.6334, 1e-9);
+    EXPECT_NEAR(FloorCheck.FloorCheckRatios[4][0][0][1], 11.76 / 35.6334, 1e-9);
+    EXPECT_STREQ(o.Panel.FloorCheckState.text, "NG ");
+    EXPECT_STREQ(o.Panel.FloorCheckStorey[0].text, "1FXY");
+    EXPECT_EQ(o.Panel.FloorCheckStorey[0].background, JudgementScale[7]);
+    EXPECT_STREQ(o.Panel.FloorCheckStorey[1].text, "2FXY");
+    EXPECT_EQ(o.Panel.FloorCheckStorey[1].background, JudgementScale[8]);
+}
+
+// ---------------------------------------------------------------------------------------------
+// House E: one storey, precise method 1, single braces along X; the loading cases end to end.
+//
+// Qr = 0.28 x 48 = 13.44 kN. Y: four 2 m P1 walls, 41.6 kN and ΣLy 5840 in every case,
+// symmetric about X 4: ex = 0. Brace rows (class 1, joint and deterioration factors 1.0):
+// one-way 3.2 / 650, compression 3.7 / 670, tension 2.6 / 640 per metre. Variant 1 loads a
+// brace drawn towards larger X in compression, variant 2 in tension; along X variants 3 and 4
+// are compression and tension (equal Y). Case n takes variant 0, 1, 2, 1, 2 along X:
+//   case 0: 4 x 2 x 3.2 = 25.6 kN, ΣLx 5200, symmetric: Yc 3.0, Rex 0;
+//   cases 1 and 3: the y = 1 walls (Y 6) in tension 2 x 2 x 2.6 = 10.4 kN / 2560, the y = 7
+//   walls (Y 0) in compression 14.8 / 2680: 25.2 kN, ΣLx 5240, Yc = 2560 x 6 / 5240 = 2.931298,
+//   ey = 0.068702; Ix = 4 x 1460 x 4^2 = 93440, Iy = 2560 (6 - Yc)^2 + 2680 Yc^2 = 47135.267,
+//   rex = sqrt(140575.267 / 5240) = 5.179512, Rex = 0.013264 (Fe, Fef and E 1.0);
+//   cases 2 and 4: the mirror image, Yc = 3.068702, the same ratio.
+// Scores X: column 0 25.6 / 13.44 = 1.904762, every other column 25.2 / 13.44 = 1.875; Y 41.6 /
+// 13.44 = 3.095238 throughout. Considering the brace direction, a one-storey building scans
+// columns 1 to 4: X shows 1.87 from column 1, Y stays with column 0; the eccentricity shown is
+// the largest of cases 1 to 4, 0.013.
+TEST_F(DiagnosisTest, OneWayBracesByLoadingCase) {
+    houses::BuildOneWayBraces();
+    App.Options.ConsiderBraceDirection = 1;
+    const DiagnosisOutcome o = RunDiagnosis();
+    const auto& R = RigidityRes;
+
+    EXPECT_NEAR(ReqResult.RequiredStrength[0][0], 13.44, Tol);
+    const double strengthX[StrengthVariants] = {25.6, 25.2, 25.2, 25.2, 25.2};
+    const double centreY[StrengthVariants] = {3.0, 15360.0 / 5240.0, 3.0 + 0.068702290,
+                                              15360.0 / 5240.0, 3.0 + 0.068702290};
+    for (int n = 0; n < StrengthVariants; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_NEAR(R.WallStrengthSumX[0][0][n], strengthX[n], Tol);
+        EXPECT_NEAR(R.WallStrengthSumY[0][0][n], 41.6, Tol);
+        EXPECT_NEAR(R.StiffnessSumX[0][0][n], n == 0 ? 5200.0 : 5240.0, 1e-9);
+        EXPECT_NEAR(R.RigidityCentreY[0][0][n], centreY[n], 1e-8);
+        EXPECT_NEAR(R.EccentricityRatioX[0][0][n], n == 0 ? 0.0 : 0.013264, 1e-6);
+        EXPECT_NEAR(R.EccentricityRatioY[0][0][n], 0.0, Tol);
+    }
+    EXPECT_NEAR(R.TorsionalStiffness[0][0][1], 93440.0 + 47135.267176, 1e-5);
+    for (int col = 0; col < ResultColumns; ++col) {
+        SCOPED_TRACE(col);
+        EXPECT_NEAR(ScoreRes.StoreyScoreX[0][0][col], col == 0 ? 25.6 / 13.44 : 1.875, Tol);
+        EXPECT_NEAR(ScoreRes.StoreyScoreY[0][0][col], 41.6 / 13.44, Tol);
+    }
+    EXPECT_STREQ(o.Panel.ScoreX[0].text, "  1.87");
+    EXPECT_EQ(ScoreRes.GoverningColumnX[0][0], 1);
+    EXPECT_STREQ(o.Panel.ScoreY[0].text, "  3.09");
+    EXPECT_EQ(ScoreRes.GoverningColumnY[0][0], 0);
+    EXPECT_EQ(ScoreRes.GoverningColumn[0], 1);
+    EXPECT_STREQ(o.Panel.EccentricityX[0].text, "  0.01");
+}
+
+// ---------------------------------------------------------------------------------------------
 // Repeatability
 
 struct ModelCase {
@@ -295,6 +465,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ModelCase{"SymmetricOneStorey", houses::BuildSymmetricOneStorey},
                       ModelCase{"EccentricOneStorey", houses::BuildEccentricOneStorey},
                       ModelCase{"TwoStorey", houses::BuildTwoStorey},
+                      ModelCase{"TwoStoreyPrecise", houses::BuildTwoStoreyPrecise},
+                      ModelCase{"OneWayBraces", houses::BuildOneWayBraces},
                       ModelCase{"FullCapacity", capacity::BuildFullCapacityHouse},
                       ModelCase{"RetrofitPlan",
                                 [] {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -188,6 +189,17 @@ TEST_F(BraceDirectionTest, OneStoreyScansResultColumnsOneToFour) {
     EXPECT_EQ(ScoreRes.GoverningColumn[0], 13);
 }
 
+TEST_F(BraceDirectionTest, ColumnsEqualButForRoundingTheFirstGoverns) {
+    // The same four walls summed in another order: 25.200000000000003 and 25.2 kN.
+    const double tensionFirst = 5.2 + 5.2 + 7.4 + 7.4, compressionFirst = 7.4 + 7.4 + 5.2 + 5.2;
+    ASSERT_GT(tensionFirst, compressionFirst);
+    for (int v : {1, 3}) RigidityRes.WallStrengthSumX[0][0][v] = tensionFirst;
+    for (int v : {2, 4}) RigidityRes.WallStrengthSumX[0][0][v] = compressionFirst;
+    CalcResultSummary();
+    EXPECT_EQ(ScoreRes.GoverningColumnX[0][0], 1);
+    EXPECT_EQ(ScoreRes.GoverningColumn[0], 1);
+}
+
 TEST_F(BraceDirectionTest, TwoStoreysScanResultColumnsOneToEight) {
     Doc.StoreyData.topStorey[0] = 1;
     const ResultPanel p = CalcResultSummary();
@@ -304,6 +316,40 @@ TEST_F(FloorCheckTest, RatiosOfExactlyOneInSizePass) {
     EXPECT_EQ(Flag(1, 1), 0);
 }
 
+TEST_F(FloorCheckTest, ShearsZeroButForRoundingFormNoRatio) {
+    // q = 0.6 / 6 and q A = 0.3 against a line share of 0.1 + 0.2: the floor carries nothing
+    // behind line 1 (5.6e-17 in binary), and nothing in front of line 3 either.
+    SetStorey(0, 0.6, 20.0, 20.0);
+    RigidityRes.LineShearX[0][0][1][0] = 0.1 + 0.2;
+    RigidityRes.LineShearX[0][0][3][0] = 0.3;
+    CalcResultSummary();
+    for (const auto& [row, band] : {std::pair{1, 1}, {0, 2}, {2, 2}, {3, 1}}) {
+        SCOPED_TRACE(testing::Message() << "row " << row << " band " << band);
+        EXPECT_EQ(Span(row, band), 0.0);
+        EXPECT_EQ(Ratio(row, band), 0.0);
+        EXPECT_EQ(Flag(row, band), -1);
+    }
+    EXPECT_NEAR(Ratio(1, 2), 1.0 * 1.96 / -0.3, 1e-12);
+}
+
+TEST_F(FloorCheckTest, PanelLevelOfARatioOnAClassBoundary) {
+    // q A = 1.2 / 6 x 3 = 0.6; L(1) = 4.9, nothing on line 3; check 2 holds plenty. Check 1
+    // fails at S0[1] = 4.9 with 1.96 / 4.9 = 0.4 (0.39999999999999997 in binary) and at
+    // S0[2] = 4.3 with 0.4558: the least value is 400, level 4, not 399 and level 3.
+    SetStorey(0, 1.2, 20.0, 20.0);
+    RigidityRes.LineShearX[0][0][1][0] = 4.9;
+    RigidityRes.LineShearX[0][0][3][0] = 0.0;
+    for (int i = 1; i <= 2; ++i) {
+        FloorCheck.FloorCheckLineTables[LineHoldCheck1X][0][0][i] = 1.0;
+        FloorCheck.FloorCheckLineTables[LineHoldCheck2X][0][0][i] = 100.0;
+    }
+    const ResultPanel p = CalcResultSummary();
+    EXPECT_EQ(Flag(0, 1), 0);
+    EXPECT_EQ(Flag(0, 2), 0);
+    EXPECT_STREQ(p.FloorCheckStorey[0].text, "1FX");
+    EXPECT_EQ(p.FloorCheckStorey[0].background, JudgementScale[10 - 4]);
+}
+
 TEST_F(FloorCheckTest, BothDirectionsFailingOnTheSecondStorey) {
     // The floor of the fixture moved to the 2F of a two-storey building, and the same numbers
     // along Y over the X lines 1..3, with a weaker check 2 (0.3 m). The 1F has no extent.
@@ -397,20 +443,38 @@ TEST_F(FloorCheckTest, FloorMomentsFollowTheirDefinition) {
         for (int i = a; i <= k - 1; ++i) low += (y(i) - y(k)) * L(i) - q * A(i) * (m(i) - y(k));
         for (int i = k + 1; i <= b; ++i) high += (y(i) - y(k)) * L(i);
         for (int i = k; i <= b - 1; ++i) high -= q * A(i) * (m(i) - y(k));
-        EXPECT_NEAR(work(4, k), low, 1e-9) << "line " << k;
+        EXPECT_NEAR(work(2, k), low, 1e-9) << "line " << k;
         EXPECT_NEAR(work(6, k), high, 1e-9) << "line " << k;
-        EXPECT_NEAR(mark(4, k), perBand(low, k - 1), 1e-9);
+        EXPECT_NEAR(mark(2, k), perBand(low, k - 1), 1e-9);
         EXPECT_NEAR(mark(6, k), perBand(high, k), 1e-9);
         if (k == b) continue;
         double lowBand = 0, highBand = 0;
         for (int i = a; i <= k; ++i) lowBand += (y(i) - m(k)) * L(i) - q * A(i) * (m(i) - m(k));
         for (int i = k + 1; i <= b; ++i) highBand += (y(i) - m(k)) * L(i);
         for (int i = k; i <= b - 1; ++i) highBand -= q * A(i) * (m(i) - m(k));
-        EXPECT_NEAR(work(5, k), lowBand, 1e-9) << "band " << k;
+        EXPECT_NEAR(work(3, k), lowBand, 1e-9) << "band " << k;
         EXPECT_NEAR(work(7, k), highBand, 1e-9) << "band " << k;
-        EXPECT_NEAR(mark(5, k), perBand(lowBand, k), 1e-9);
+        EXPECT_NEAR(mark(3, k), perBand(lowBand, k), 1e-9);
     }
-    EXPECT_EQ(mark(5, 5), 0.0); // the band without area
+    EXPECT_EQ(mark(3, 5), 0.0); // the band without area
+}
+
+// The plan's floor drawing reads the moment rows 0, 1, 4, 5 along the Y axes (the X direction)
+// and rows 2, 3, 6, 7 along the X axes (the Y direction).
+TEST_F(FloorCheckTest, FloorMomentRowsAsThePlanReadsThem) {
+    // The fixture's X direction over the Y lines 1..3; its X extent is a single line.
+    CalcResultSummary();
+    const auto work = [](int row, int k) { return ScoreRes.FloorCheckWork[row][0][0][k][0]; };
+    // About line 3 from the low side: (1 - 3) x 8 - 6 x (1.5 - 3) - 6 x (2.5 - 3) = -4.
+    EXPECT_NEAR(work(0, 3), -4.0, 1e-12);
+    // About the middle of band 1 from the low side: (1 - 1.5) x 8 - 6 x 0 = -4.
+    EXPECT_NEAR(work(1, 1), -4.0, 1e-12);
+    // About line 1 from the high side: (3 - 1) x 4 - 6 x 0.5 - 6 x 1.5 = -4.
+    EXPECT_NEAR(work(4, 1), -4.0, 1e-12);
+    // About the middle of band 2 from the high side: (3 - 2.5) x 4 - 6 x 0 = 2.
+    EXPECT_NEAR(work(5, 2), 2.0, 1e-12);
+    for (int row : {2, 3, 6, 7})
+        for (int k = 0; k < GridLines; ++k) EXPECT_EQ(work(row, k), 0.0) << row << " " << k;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -432,6 +496,19 @@ TEST_F(SummaryFixture, UpperWallsOverAWeakerLineAreMarked) {
     EXPECT_EQ(Doc.Walls[0][1][1].cautionFlags, 0); // along Y on x = 2, not greater
     EXPECT_EQ(Doc.Walls[0][1][2].cautionFlags, 2); // oblique, its second end on x = 6
     EXPECT_EQ(Doc.Walls[0][1][3].cautionFlags, 0); // off the grid: no line to compare
+}
+
+TEST_F(SummaryFixture, LinesEqualButForRoundingMarkNoUpperWall) {
+    // The 2F line bears 1/9 of 13.5 kN, the 1F line 5/11 of 3.3 kN: 1.5 kN both, the 1F's
+    // 1.4999999999999998 in binary.
+    Doc.StoreyData.topStorey[0] = 1;
+    HouseBuilder(0, 0).wall(1, 3, 4, 3);
+    HouseBuilder(0, 1).wall(1, 3, 4, 3);
+    RigidityRes.LineShearX[0][1][3][0] = 1.0 / 9.0 * 1.0 * 13.5;
+    RigidityRes.LineShearX[0][0][3][0] = 5.0 / 11.0 * 1.0 * 3.3;
+    ASSERT_GT(RigidityRes.LineShearX[0][1][3][0], RigidityRes.LineShearX[0][0][3][0]);
+    CalcResultSummary();
+    EXPECT_EQ(Doc.Walls[0][1][0].cautionFlags, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
