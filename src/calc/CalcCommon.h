@@ -1,7 +1,15 @@
 #pragma once
 // Small things every unit of the diagnosis shares: the two numeric helpers the reports also
 // use, the further result dimensions, and the notices a run hands back to the window.
+#include "model/AppState.h"
+#include "model/Model.h"
+
 #include <cstdint>
+
+// The scenario a run works on: the current one, brought into range.
+inline int CalcScenario() {
+    return ClampIndex(App.CurrentScenario, Scenarios);
+}
 
 inline constexpr int StrengthVariants = 5; // loading case 0 (basic) .. 4
 inline constexpr int ResultColumns = 17;   // result column 0 (basic) .. 16

@@ -1,5 +1,6 @@
 #include "calc/Diagnosis.h"
 
+#include "calc/CalcCommon.h"
 #include "calc/FloorReduction.h"
 #include "calc/NValues.h"
 #include "calc/RequiredStrength.h"
@@ -27,7 +28,7 @@ void EvaluateWalls() {
 void RefreshCurrentStateWallWords() {
     // The engines bring a damaged scenario number into range; so must this test, or it would
     // wipe the wall results just computed for the current state.
-    if (ClampIndex(App.CurrentScenario, Scenarios) == 0) return;
+    if (CalcScenario() == 0) return;
     // The stages work on the current scenario; let them see the current state for a moment.
     const int32_t current = App.CurrentScenario;
     App.CurrentScenario = 0;

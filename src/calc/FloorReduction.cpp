@@ -1,5 +1,6 @@
 #include "calc/FloorReduction.h"
 
+#include "calc/CalcCommon.h"
 #include "calc/FloorCheck.h"
 #include "calc/MethodTables.h"
 #include "calc/Tolerance.h"
@@ -339,8 +340,8 @@ double QuarterReduction2012(double ratioA, double ratioB, int floorClass) {
 
 void CalcFloorReduction(const FloorRigidityView& rig) {
     const Document& doc = Doc;
-    const int s = ClampIndex(App.CurrentScenario, Scenarios);
-    const int top = ClampIndex(doc.StoreyData.topStorey[s], Storeys);
+    const int s = CalcScenario();
+    const int top = TopStoreyOf(s, doc);
     const int method = ClampIndex(doc.DiagnosisMethod, 4);
     const int edition = doc.CriteriaEdition;
     FloorResults& out = FloorRes;

@@ -64,24 +64,12 @@ int PassedShareCount = 0;
 int16_t SharesByReceiver[MaxColumns * 4];
 int16_t ReceiverStart[MaxColumns + 1];
 
-int CurrentSc() {
-    return ClampIndex(App.CurrentScenario, Scenarios);
-}
-
-int TopStorey(int sc) {
-    return ClampIndex(Doc.StoreyData.topStorey[sc], Storeys);
-}
-
 int ColumnCountOf(int sc, int f) {
-    return ClampIndex(Doc.ColumnCount[sc][f], MaxColumns + 1);
+    return LiveCount(Doc.ColumnCount[sc][f], MaxColumns);
 }
 
 int WallCountOf(int sc, int f) {
-    return ClampIndex(Doc.WallCount[sc][f], MaxWalls + 1);
-}
-
-bool OnGrid(int32_t x, int32_t y) {
-    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
+    return LiveCount(Doc.WallCount[sc][f], MaxWalls);
 }
 
 int32_t CodeAt(int sc, int f, int32_t x, int32_t y) {
@@ -593,8 +581,8 @@ NValueStatus MakeStatus(int sc) {
 ColumnJointResults& NValueRes = theColumnJointResults;
 
 NValueStatus CalcNValues() {
-    const int sc = CurrentSc();
-    const int top = TopStorey(sc);
+    const int sc = CalcScenario();
+    const int top = TopStoreyOf(sc);
 
     for (int f = 0; f < Storeys; ++f) {
         NValueRes.FailingColumn[sc][f] = 0;

@@ -1,5 +1,6 @@
 #include "calc/RequiredStrength.h"
 
+#include "calc/CalcCommon.h"
 #include "calc/FloorCheck.h"
 #include "calc/Tables.h"
 #include "calc/Tolerance.h"
@@ -56,23 +57,8 @@ int AreaKindOf(int32_t code) {
     return kind < AreaKinds ? kind : -1;
 }
 
-int BoundedCount(int32_t count, int capacity) {
-    if (count < 0) return 0;
-    return count > capacity ? capacity : count;
-}
-
 int AxisIndex(int32_t index) {
     return ClampIndex(index, AxisCountX);
-}
-double AxisXAt(int index) {
-    return Doc.AxisX[ClampIndex(index, AxisCountX)];
-}
-double AxisYAt(int index) {
-    return Doc.AxisY[ClampIndex(index, AxisCountY)];
-}
-
-int TopStoreyOf(int s) {
-    return ClampIndex(Doc.StoreyData.topStorey[s], Storeys);
 }
 
 int Method() {
@@ -168,8 +154,8 @@ void ClearStoreyAreas(int s, int f) {
 // The element's factored and weighted areas, centroid and moments, from its area and centroid
 // in plan coordinates.
 void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, double cy) {
-    const double originX = AxisXAt(Grid.FirstMainAxisX);
-    const double originY = AxisYAt(Grid.FirstMainAxisY);
+    const double originX = AxisPosX(Grid.FirstMainAxisX);
+    const double originY = AxisPosY(Grid.FirstMainAxisY);
     e.area = area;
     // Attic storage and the largest rectangle are no floor. A largest-rectangle triangle cannot
     // be drawn; one from a damaged file counts as no floor either.
@@ -230,9 +216,9 @@ void AddRectangle(int s, int f, int index) {
 }
 
 void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
-    p[0] = {AxisXAt(t.x1), AxisYAt(t.y1)};
-    p[1] = {AxisXAt(t.x2), AxisYAt(t.y2)};
-    p[2] = {AxisXAt(t.x3), AxisYAt(t.y3)};
+    p[0] = {AxisPosX(t.x1), AxisPosY(t.y1)};
+    p[1] = {AxisPosX(t.x2), AxisPosY(t.y2)};
+    p[2] = {AxisPosX(t.x3), AxisPosY(t.y3)};
 }
 
 void AddTriangle(int s, int f, int index) {
@@ -302,23 +288,23 @@ bool CountsForExtent(int kind) {
 Extent StoreyExtent(int s, int f, double& largestShortSide) {
     Extent x{99, 0, 99, 0};
     largestShortSide = 0.0;
-    const int rects = BoundedCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
     for (int e = 0; e < rects; ++e) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
         const int kind = AreaKindOf(r.code);
         if (kind == KindLargestRectangle) {
             R.LargestRectangleFlag[s][f] = 1;
-            const double width =
-                MaxDouble(AxisXAt(r.x1), AxisXAt(r.x2)) - MinDouble(AxisXAt(r.x1), AxisXAt(r.x2));
-            const double depth =
-                MaxDouble(AxisYAt(r.y1), AxisYAt(r.y2)) - MinDouble(AxisYAt(r.y1), AxisYAt(r.y2));
+            const double width = MaxDouble(AxisPosX(r.x1), AxisPosX(r.x2)) -
+                                 MinDouble(AxisPosX(r.x1), AxisPosX(r.x2));
+            const double depth = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2)) -
+                                 MinDouble(AxisPosY(r.y1), AxisPosY(r.y2));
             largestShortSide = MinDouble(width, depth);
         } else if (CountsForExtent(kind)) {
             Widen(x, AxisIndex(r.x1), AxisIndex(r.y1));
             Widen(x, AxisIndex(r.x2), AxisIndex(r.y2));
         }
     }
-    const int tris = BoundedCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
     for (int e = 0; e < tris; ++e) {
         const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
         if (!CountsForExtent(AreaKindOf(t.code))) continue;
@@ -357,21 +343,21 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             {false, lines[LineXMin], lines[LineXMinQuarter]},
             {false, lines[LineXMaxQuarter], lines[LineXMax]},
         };
-        const int rects = BoundedCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+        const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         for (int e = 0; e < rects; ++e) {
             const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
             if (r.code < 0 || r.code >= 5) continue; // enclosed kinds 0..4 only
-            const double x1 = MinDouble(AxisXAt(r.x1), AxisXAt(r.x2));
-            const double x2 = MaxDouble(AxisXAt(r.x1), AxisXAt(r.x2));
-            const double y1 = MinDouble(AxisYAt(r.y1), AxisYAt(r.y2));
-            const double y2 = MaxDouble(AxisYAt(r.y1), AxisYAt(r.y2));
+            const double x1 = MinDouble(AxisPosX(r.x1), AxisPosX(r.x2));
+            const double x2 = MaxDouble(AxisPosX(r.x1), AxisPosX(r.x2));
+            const double y1 = MinDouble(AxisPosY(r.y1), AxisPosY(r.y2));
+            const double y2 = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2));
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
                 R.QuarterFloorArea[s][f][q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
                                                         : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
             }
         }
-        const int tris = BoundedCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+        const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
         for (int e = 0; e < tris; ++e) {
             const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
             if (t.code < 0 || t.code >= 5) continue;
@@ -433,8 +419,8 @@ void AreaPhase(int s) {
     bool hasElements[Storeys] = {};
     for (int f = 0; f < Storeys; ++f) {
         ClearStoreyAreas(s, f);
-        const int rects = BoundedCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
-        const int tris = BoundedCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+        const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+        const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
         hasElements[f] = rects > 0 || tris > 0;
         for (int e = 0; e < rects; ++e) AddRectangle(s, f, e);
         for (int e = 0; e < tris; ++e) AddTriangle(s, f, e);
@@ -671,7 +657,7 @@ void CalcRequiredStrength(CalcNoticeList& notices) {
 
     for (int s = 0; s < Scenarios; ++s) AreaPhase(s);
 
-    const int s = ClampIndex(App.CurrentScenario, Scenarios);
+    const int s = CalcScenario();
     ClearRequiredStrength(s);
     if (Method() == 3)
         StoreyWeightMethod(s, notices);

@@ -1,5 +1,6 @@
 #include "calc/ResultSummary.h"
 
+#include "calc/CalcCommon.h"
 #include "calc/FloorCheck.h"
 #include "calc/FloorReduction.h"
 #include "calc/RequiredStrength.h"
@@ -28,21 +29,8 @@ constexpr const char* StoreyFailTexts[3][3] = {
 // whatever a damaged model makes of the numbers.
 constexpr double PanelNumberLimit = 999999.99;
 
-int Scenario() {
-    return ClampIndex(App.CurrentScenario, Scenarios);
-}
-int TopStorey(int s) {
-    return ClampIndex(Doc.StoreyData.topStorey[s], Storeys);
-}
 bool IsGeneralMethod() {
     return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
-}
-int CountOf(int32_t count, int capacity) {
-    return count < 0 ? 0 : (count > capacity ? capacity : count);
-}
-
-double AxisPos(const double (&axes)[100], int32_t index) {
-    return axes[ClampIndex(index, 100)];
 }
 
 void SetText(PanelLabel& label, const char* text) {
@@ -115,7 +103,7 @@ void CalcScores(int s, int top) {
 
 void MarkUpperWallsOverWeakerLines(int s, int top) {
     for (int j = top; j >= 0; --j) {
-        const int n = CountOf(Doc.WallCount[s][j], MaxWalls);
+        const int n = LiveCount(Doc.WallCount[s][j], MaxWalls);
         for (int w = 0; w < n; ++w) {
             WallRecord& wall = Doc.Walls[s][j][w];
             wall.cautionFlags = 0;
@@ -432,8 +420,7 @@ bool CountsForRatios(const WallRecord& w) {
 }
 
 double SegmentLength(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    return std::hypot(AxisPos(Doc.AxisX, x2) - AxisPos(Doc.AxisX, x1),
-                      AxisPos(Doc.AxisY, y2) - AxisPos(Doc.AxisY, y1));
+    return std::hypot(AxisPosX(x2) - AxisPosX(x1), AxisPosY(y2) - AxisPosY(y1));
 }
 
 bool SameSegment(const Segment& a, const Segment& b) {
@@ -466,10 +453,10 @@ bool JoinCollinear(Segment& a, const Segment& b) {
 
 // Whether both ends of wall u lie within segment m, on its line.
 bool Supports(const Segment& m, const WallRecord& u) {
-    const double mx1 = AxisPos(Doc.AxisX, m.x1), my1 = AxisPos(Doc.AxisY, m.y1);
-    const double mx2 = AxisPos(Doc.AxisX, m.x2), my2 = AxisPos(Doc.AxisY, m.y2);
-    const double ux1 = AxisPos(Doc.AxisX, u.x1), uy1 = AxisPos(Doc.AxisY, u.y1);
-    const double ux2 = AxisPos(Doc.AxisX, u.x2), uy2 = AxisPos(Doc.AxisY, u.y2);
+    const double mx1 = AxisPosX(m.x1), my1 = AxisPosY(m.y1);
+    const double mx2 = AxisPosX(m.x2), my2 = AxisPosY(m.y2);
+    const double ux1 = AxisPosX(u.x1), uy1 = AxisPosY(u.y1);
+    const double ux2 = AxisPosX(u.x2), uy2 = AxisPosY(u.y2);
     const double dx = mx2 - mx1, dy = my2 - my1;
     const double len2 = dx * dx + dy * dy;
     if (len2 <= 0.0) return false;
@@ -517,14 +504,14 @@ namespace summary {
 double ScoreDeteriorationFactor() {
     if (App.Options.IgnoreDeterioration == 0) return App.DeteriorationFactor;
     // The general method always counts the deterioration of the current state.
-    if (IsGeneralMethod() && Scenario() == 0) return App.DeteriorationFactor;
+    if (IsGeneralMethod() && CalcScenario() == 0) return App.DeteriorationFactor;
     return 1.0;
 }
 
 double ColumnDirectBelowRatio(int f) {
-    const int s = Scenario();
+    const int s = CalcScenario();
     if (f <= 0 || f >= Storeys) return 100.0;
-    const int n = CountOf(Doc.ColumnCount[s][f], MaxColumns);
+    const int n = LiveCount(Doc.ColumnCount[s][f], MaxColumns);
     if (n == 0) return 100.0;
     int supported = 0;
     for (int i = 0; i < n; ++i) {
@@ -536,14 +523,14 @@ double ColumnDirectBelowRatio(int f) {
 }
 
 double WallDirectBelowRatio(int f) {
-    const int s = Scenario();
+    const int s = CalcScenario();
     if (f <= 0 || f >= Storeys) return 100.0;
-    const int n = CountOf(Doc.WallCount[s][f], MaxWalls);
+    const int n = LiveCount(Doc.WallCount[s][f], MaxWalls);
     if (n == 0) return 100.0;
 
     Segment lower[MaxWalls];
     int m = 0;
-    const int nl = CountOf(Doc.WallCount[s][f - 1], MaxWalls);
+    const int nl = LiveCount(Doc.WallCount[s][f - 1], MaxWalls);
     for (int i = 0; i < nl; ++i) {
         const WallRecord& w = Doc.Walls[s][f - 1][i];
         if (CountsForRatios(w)) lower[m++] = Segment{w.x1, w.y1, w.x2, w.y2, true};
@@ -581,9 +568,9 @@ double WallDirectBelowRatio(int f) {
 }
 
 double PartitionWallRatio(int f) {
-    const int s = Scenario();
+    const int s = CalcScenario();
     if (f < 0 || f >= Storeys) return 100.0;
-    const int n = CountOf(Doc.WallCount[s][f], MaxWalls);
+    const int n = LiveCount(Doc.WallCount[s][f], MaxWalls);
     double partition = 0.0, outer = 0.0;
     for (int i = 0; i < n; ++i) {
         const WallRecord& w = Doc.Walls[s][f][i];
@@ -600,8 +587,8 @@ double PartitionWallRatio(int f) {
 } // namespace summary
 
 ResultPanel CalcResultSummary() {
-    const int s = Scenario();
-    const int top = TopStorey(s);
+    const int s = CalcScenario();
+    const int top = TopStoreyOf(s);
     ResultPanel panel{};
 
     CalcScores(s, top);

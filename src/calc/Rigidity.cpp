@@ -1,5 +1,6 @@
 #include "calc/Rigidity.h"
 
+#include "calc/CalcCommon.h"
 #include "calc/MethodTables.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Tolerance.h"
@@ -20,10 +21,6 @@ RigidityResults theRigidity;
 constexpr double MinElasticRadius = 1e-5;
 // Walls on a quarter line within this distance count in the strip.
 constexpr double QuarterLineMargin = 1e-5;
-
-int Scenario() {
-    return ClampIndex(App.CurrentScenario, Scenarios);
-}
 
 // The eccentricity ratio of a direction with no elastic radius, by the option.
 double RatioWithoutRadius() {
@@ -57,7 +54,7 @@ double StiffnessReductionOf(double ratio) {
 
 void ClearRigidityResults() {
     RigidityResults& r = RigidityRes;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     Zero(r.WallStrengthSumX[sc]);
     Zero(r.WallStrengthSumY[sc]);
     Zero(r.StiffnessSumX[sc]);
@@ -90,7 +87,7 @@ void ClearRigidityResults() {
 void AddWallRigidityTerms(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     RigidityResults& r = RigidityRes;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     const double x0 = AxisPosX(Grid.FirstMainAxisX);
@@ -148,7 +145,7 @@ void AddWallRigidityTerms(int storey, int wall) {
 void CalcStoreyRigidity(int storey) {
     if (!InRange(storey, Storeys)) return;
     RigidityResults& r = RigidityRes;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
@@ -231,7 +228,7 @@ void CalcStoreyRigidity(int storey) {
 
 void CalcQuarterWallStrength(int storey) {
     if (!InRange(storey, Storeys)) return;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
     const StoreyWallLines& lists = WallEval.WallLineLists[sc][storey];
     const double(&lines)[QuarterLineCount] = ReqResult.QuarterLines[sc][storey];
@@ -268,7 +265,7 @@ void CalcQuarterWallStrength(int storey) {
 
 void CalcStiffnessRatio() {
     RigidityResults& r = RigidityRes;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const int top = TopStoreyOf();
 
     for (int s = 0; s <= top; ++s) {

@@ -1,5 +1,6 @@
 #include "calc/WallClassify.h"
 
+#include "calc/CalcCommon.h"
 #include "calc/Tables.h"
 #include "calc/Tolerance.h"
 #include "calc/WallLines.h"
@@ -13,16 +14,8 @@
 
 namespace {
 
-int Scenario() {
-    return ClampIndex(App.CurrentScenario, Scenarios);
-}
-
 bool IsGeneralMethod() {
     return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
-}
-
-bool OnGrid(int32_t x, int32_t y) {
-    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
 }
 
 int32_t AbsCode(int storey, int32_t x, int32_t y) {
@@ -36,7 +29,7 @@ bool ThroughColumnAt(int storey, int32_t x, int32_t y) {
 // Keeps the larger of a node's end code and the new one.
 void KeepEndCode(int storey, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
-    int32_t& cell = WallEval.GridCellWalls[Scenario()][storey][x][y][slot];
+    int32_t& cell = WallEval.GridCellWalls[CalcScenario()][storey][x][y][slot];
     if (code > cell) cell = code;
 }
 
@@ -76,8 +69,8 @@ bool Between(int32_t v, int32_t a, int32_t b) {
 }
 
 bool OnOutline(int storey, const WallRecord& w) {
-    const int n = WallEval.StoreyOutlineCount[Scenario()][storey];
-    const OutlineEdge* edges = WallEval.StoreyOutline[Scenario()][storey];
+    const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
+    const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
     const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
     const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
     for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
@@ -151,7 +144,7 @@ void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
 // `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
 int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) {
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const int storey = index.storey;
     const WallRecord* walls = Doc.Walls[sc][storey];
     const NormalisedWall& nw = index.walls[w];
@@ -191,7 +184,7 @@ int32_t BraceClassOf(int32_t braceRow) {
 
 void BuildNodeMap(int storey) {
     if (!InRange(storey, Storeys)) return;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof(WallEval.GridNodeMap[sc][storey]));
     std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof(WallEval.GridCellWalls[sc][storey]));
     auto& map = WallEval.GridNodeMap[sc][storey];
@@ -257,7 +250,7 @@ void BuildNodeMap(int storey) {
 
 void ClassifyExteriorWalls(int storey) {
     if (!InRange(storey, Storeys)) return;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const int n = WallCountOf(storey);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
@@ -277,7 +270,7 @@ void ClassifyExteriorWalls(int storey) {
 
 void MeasureWallRuns(int storey) {
     if (!InRange(storey, Storeys)) return;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const int n = WallCountOf(storey);
     WallRecord* walls = Doc.Walls[sc][storey];
     const bool openingsCarryNothing = IsGeneralMethod() && Doc.CriteriaEdition != 4;
@@ -342,7 +335,7 @@ namespace {
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int storey = index.storey;
     if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
     const int32_t hw1 = (AbsCode(storey, w.x1, w.y1) % 16) / 4;
     const int32_t hw2 = (AbsCode(storey, w.x2, w.y2) % 16) / 4;
@@ -399,7 +392,7 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 
 int32_t JudgeFoundationClass(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
     if (storey != 0) return w.foundationClass = 0;
     const FoundationFloorSpecRecord& spec = Doc.FoundationFloorSpec;
@@ -432,7 +425,7 @@ int32_t JudgeFoundationClass(int storey, int wall) {
 }
 
 void ClassifyWalls() {
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
         std::memset(WallEval.WallResult[sc][s], 0, sizeof(WallEval.WallResult[sc][s]));

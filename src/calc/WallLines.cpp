@@ -1,5 +1,6 @@
 #include "calc/WallLines.h"
 
+#include "calc/CalcCommon.h"
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -10,10 +11,6 @@
 namespace {
 // About 5 MB: static storage, zero at start.
 WallEvaluationResults theWallEvaluation;
-
-int Scenario() {
-    return ClampIndex(App.CurrentScenario, Scenarios);
-}
 
 template <typename T>
 void Exchange(T& a, T& b) {
@@ -27,10 +24,6 @@ StoreyWallIndex theWallIndex;
 int8_t ChainMemo[2][MaxWalls];
 // First links of the index per wall and mode: -2 not yet known, -1 none.
 int16_t NextLinkMemo[2][MaxWalls];
-
-bool OnGrid(int32_t x, int32_t y) {
-    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
-}
 
 // The next link of a chain: the first wall in record order, not yet visited, collinear with
 // `slope`, whose second end is (ax1, ay1) (mode 1) or whose first end is (ax2, ay2) (mode 2).
@@ -66,7 +59,7 @@ void MarkVisited(bool* visited, int wall) {
 }
 
 OutlineEdge& OutlineEntry(int storey, int i) {
-    return WallEval.StoreyOutline[Scenario()][storey][i];
+    return WallEval.StoreyOutline[CalcScenario()][storey][i];
 }
 
 void RemoveEdge(OutlineEdge& e) {
@@ -243,16 +236,15 @@ bool IsCollinear(double reference, double candidate) {
 
 int WallCountOf(int storey) {
     if (!InRange(storey, Storeys)) return 0;
-    const int32_t n = Doc.WallCount[Scenario()][storey];
-    return n < 0 ? 0 : (n > MaxWalls ? MaxWalls : n);
+    return LiveCount(Doc.WallCount[CalcScenario()][storey], MaxWalls);
 }
 
 int TopStoreyOf() {
-    return ClampIndex(Doc.StoreyData.topStorey[Scenario()], Storeys);
+    return TopStoreyOf(CalcScenario());
 }
 
 void BuildWallLineLists() {
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     for (int s = 0; s <= TopStoreyOf(); ++s) {
         WallLineList& xl = WallEval.WallLineLists[sc][s].x;
         WallLineList& yl = WallEval.WallLineLists[sc][s].y;
@@ -316,7 +308,7 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     for (int16_t(&memo)[MaxWalls] : NextLinkMemo)
         for (int16_t& next : memo) next = -2;
     if (index.count == 0) return index;
-    const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     for (int j = 0; j < index.count; ++j) {
         index.walls[j] = NormaliseWall(walls[j]);
         const NormalisedWall& w = index.walls[j];
@@ -432,7 +424,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
     bool visited[MaxWalls] = {};
     MarkVisited(visited, skipWall);
     MarkVisited(visited, wall);
-    const WallRecord* walls = Doc.Walls[Scenario()][storey];
+    const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     int from = -1; // the link last taken
     for (;;) {
         NormalisedWall link;
@@ -448,7 +440,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
         const int32_t type = walls[j].type;
         if (type == 0 || type == 7) return 1;
         if (referenceKind < type && InRange(wall, MaxWalls))
-            WallEval.WallResult[Scenario()][storey][wall][0].runKind = type;
+            WallEval.WallResult[CalcScenario()][storey][wall][0].runKind = type;
         length += link.length;
         visited[j] = true;
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
@@ -457,7 +449,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
 }
 
 void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     if (storey < 0) {
         for (int s = 0; s < Storeys; ++s) WallEval.StoreyOutlineCount[sc][s] = 0;
         return;
@@ -473,7 +465,7 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
 
 void BuildStoreyOutline(int storey) {
     if (!InRange(storey, Storeys)) return;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     WallEval.StoreyOutlineCount[sc][storey] = 0;
 
     // Enclosed areas of kinds "２階床", "吹抜部", "軽い屋根" and "重い屋根".

@@ -3,6 +3,7 @@
 // search and the walk along chains of collinear walls, and the storey outline made of the edges
 // of the enclosed roof/floor areas with their shared inner edges cancelled. Everything works on
 // the current scenario (App.CurrentScenario) and writes into WallEval.
+#include "calc/CalcCommon.h"
 #include "calc/WallEvaluation.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -20,14 +21,6 @@ struct NormalisedWall {
     double length; // metres
 };
 
-// Axis positions in metres; indices outside the grid are brought onto its edge.
-inline double AxisPosX(int32_t index) {
-    return Doc.AxisX[ClampIndex(index, AxisCountX)];
-}
-inline double AxisPosY(int32_t index) {
-    return Doc.AxisY[ClampIndex(index, AxisCountY)];
-}
-
 NormalisedWall NormaliseWall(const WallRecord& wall);
 
 // Whether a wall of slope `candidate` lies along a reference slope: a level candidate only
@@ -41,7 +34,7 @@ int TopStoreyOf();
 // The grid-node code of the current scenario; 0 for a node outside the grid.
 inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
     if (!InRange(storey, Storeys) || !InRange(x, AxisCountX) || !InRange(y, AxisCountY)) return 0;
-    return WallEval.GridNodeMap[ClampIndex(App.CurrentScenario, Scenarios)][storey][x][y];
+    return WallEval.GridNodeMap[CalcScenario()][storey][x][y];
 }
 
 // Rebuilds the X and Y wall lists of the current scenario for every storey.

@@ -15,9 +15,6 @@ namespace {
 const JointReductionTable* ActiveTop = &JointReductionTopStandard;
 const JointReductionTable* ActiveLower = &JointReductionLowerStandard;
 
-int Scenario() {
-    return ClampIndex(App.CurrentScenario, Scenarios);
-}
 bool IsGeneralMethod() {
     return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
 }
@@ -106,7 +103,7 @@ double JointReduction2012(const double (&t)[4][4][3], double s, int32_t jointSpe
 
 void CalcBaseStrengths(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     WallResultRecord& r0 = blocks[0];
@@ -161,7 +158,7 @@ void CalcBaseStrengths(int storey, int wall) {
 
 void CalcWallReductions(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     const WallResultRecord& r0 = blocks[0];
@@ -213,7 +210,7 @@ void CalcWallReductions(int storey, int wall) {
 
 double PlanLabelStrength(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    const int sc = Scenario();
+    const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     const WallResultRecord& r0 = WallEval.WallResult[sc][storey][wall][0];
     if (App.Options.ShowWallReduction == 1) return r0.effectiveLength != 0 ? r0.reducedStrength : 0;
@@ -235,7 +232,7 @@ void EvaluateWallStrengths() {
         for (int w = 0; w < n; ++w) {
             CalcBaseStrengths(s, w);
             CalcWallReductions(s, w);
-            WallEval.WallResult[Scenario()][s][w][0].planValue = PlanLabelStrength(s, w);
+            WallEval.WallResult[CalcScenario()][s][w][0].planValue = PlanLabelStrength(s, w);
         }
     }
 }

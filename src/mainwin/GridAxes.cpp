@@ -85,10 +85,10 @@ int SheetPixelY(double metres) {
     return TruncPixel((metres - SheetOriginY()) * Ppm());
 }
 int NodePixelX(int ix) {
-    return SheetPixelX(Doc.AxisX[ClampIndex(ix, AxisCountX)]);
+    return SheetPixelX(AxisPosX(ix));
 }
 int NodePixelY(int iy) {
-    return SheetPixelY(Doc.AxisY[ClampIndex(iy, AxisCountY)]);
+    return SheetPixelY(AxisPosY(iy));
 }
 double SheetMetresX(int px) {
     return px / (Ppm() > 0 ? Ppm() : 1.0) + SheetOriginX();

@@ -503,7 +503,7 @@ void Tvelquor2Form::Rkaishu2Click() {
 
 void Tvelquor2Form::UpdateStoreyControls() {
     const int scenario = ClampIndex(App.CurrentScenario, Scenarios);
-    const int top = ClampIndex(Doc.StoreyData.topStorey[scenario], Storeys);
+    const int top = TopStoreyOf(scenario);
     setStoreyEnabled(2, top >= 2);
     setStoreyEnabled(1, top >= 1);
     // A storey the scenario does not have cannot stay the one being edited: the top storey

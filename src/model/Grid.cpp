@@ -41,11 +41,6 @@ double SoundModule() {
     return std::isfinite(Doc.Module) && Doc.Module > 0.0 ? Doc.Module : DefaultModule;
 }
 
-int BoundedCount(int32_t count, int capacity) {
-    if (count < 0) return 0;
-    return count > capacity ? capacity : count;
-}
-
 // Calls f(x, y) with references to the X and Y index of every node of the record.
 template <typename R, typename F>
 void VisitNodes(R& r, F&& f) {
@@ -90,7 +85,7 @@ void ForEachScenarioNode(int slotFrom, int slotTo, int storeyFrom, int storeyTo,
         if (countedOnly && !CountsForExtent(kind)) return;
         for (int s = slotFrom; s <= slotTo; ++s) {
             for (int st = storeyFrom; st <= storeyTo; ++st) {
-                const int n = BoundedCount(counts[s][st], capacity);
+                const int n = LiveCount(counts[s][st], capacity);
                 for (int i = 0; i < n; ++i)
                     VisitNodes(records[s][st][i], [&](int32_t x, int32_t y) { f(x, y); });
             }
@@ -107,7 +102,7 @@ void RemapStore(Store& store, int slots, AxisDir dir, Map& map) {
     ForEachElementKind(store, [&](auto& counts, auto& records, int capacity, ElementKind) {
         for (int s = 0; s < slots; ++s) {
             for (int st = 0; st < Storeys; ++st) {
-                const int n = BoundedCount(counts[s][st], capacity);
+                const int n = LiveCount(counts[s][st], capacity);
                 int kept = 0;
                 for (int i = 0; i < n; ++i) {
                     auto record = records[s][st][i];

@@ -3,6 +3,7 @@
 // grid, the user panel materials and the building overview. One global instance, `Doc`, lives
 // for the whole run; a load reads a file into a fresh copy and assigns it to `Doc` only when the
 // whole read succeeded.
+#include "model/Bounded.h"
 #include "model/CustomPanels.h"
 #include "model/Overview.h"
 
@@ -173,3 +174,22 @@ void ForEachElementKind(D& d, F&& f) {
 
 // The open document. Large: never put a Document on the stack.
 extern Document& Doc;
+
+// Reading the model whatever a damaged file left in it: a count brought into 0..capacity, the
+// top storey into 0..2, an axis index onto the grid.
+inline int LiveCount(int32_t count, int capacity) {
+    return count < 0 ? 0 : (count > capacity ? capacity : count);
+}
+inline int TopStoreyOf(int scenario, const Document& d = Doc) {
+    return ClampIndex(d.StoreyData.topStorey[ClampIndex(scenario, Scenarios)], Storeys);
+}
+inline bool OnGrid(int32_t x, int32_t y) {
+    return InRange(x, AxisCountX) && InRange(y, AxisCountY);
+}
+// Axis positions in metres; indices outside the grid are brought onto its edge.
+inline double AxisPosX(int32_t index) {
+    return Doc.AxisX[ClampIndex(index, AxisCountX)];
+}
+inline double AxisPosY(int32_t index) {
+    return Doc.AxisY[ClampIndex(index, AxisCountY)];
+}

@@ -12,6 +12,7 @@
 // ModelFileReader give the primitives their two meanings, so the writer and the reader of a
 // layout cannot disagree.
 #include "model/FixedText.h"
+#include "model/Model.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -84,9 +85,7 @@ public:
     void tag(std::string_view tag3);
 
     // A count line entry: the count actually written, never below 0 nor above `capacity`.
-    static int32_t liveCount(int32_t count, int capacity) {
-        return count < 0 ? 0 : (count > capacity ? capacity : count);
-    }
+    static int32_t liveCount(int32_t count, int capacity) { return LiveCount(count, capacity); }
     void checkAxes(std::initializer_list<int32_t>) {}
 
     bool ok() const { return true; }
