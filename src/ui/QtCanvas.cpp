@@ -9,6 +9,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <utility>
@@ -47,25 +48,84 @@ int CellHeight(const CanvasFont& font, const QFontMetrics& fm) {
     return font.height != 0 ? std::min(std::abs(font.height), 100000) : fm.ascent() + fm.descent();
 }
 
+// Hatch lines on paper: 2 mm apart (about the 8 pixels of a screen hatch at 96 dpi), 0.1 mm wide.
+constexpr double HatchSpacingMm = 2.0;
+constexpr double HatchLineMm = 0.1;
+
 } // namespace
 
 QString QStringFromCp932(std::string_view cp932) {
     return QString::fromStdString(cp932::toUtf8(cp932));
 }
 
-QtCanvas::QtCanvas(QPainter& painter) : p_(painter) {
-    p_.setRenderHint(QPainter::Antialiasing, false);
+QString DrawnText(std::string_view cp932) {
+    QString text = QStringFromCp932(cp932);
+    for (QChar& ch : text)
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) ch = QLatin1Char(' ');
+    return text;
 }
 
+QtCanvas::QtCanvas(QPainter& painter) : p_(painter) {
+    if (p_.isActive()) p_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// Decided from the engine's kind, not from its feature flags: the PDF engine claims raster
+// operations and still paints the figures opaque.
 bool QtCanvas::supportsRasterOps() const {
-    const QPaintEngine* engine = p_.paintEngine();
-    return engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    const QPaintEngine* engine = p_.isActive() ? p_.paintEngine() : nullptr;
+    return engine && engine->type() == QPaintEngine::Raster;
+}
+
+QColor QtCanvas::paperColour(ColorRef c) const {
+    if (!supportsRasterOps() && pen().mode == PenMode::Xor) c ^= 0xFFFFFF;
+    return ColorFromRef(c & 0xFFFFFF);
+}
+
+bool QtCanvas::hatchedOnPaper() const {
+    return !supportsRasterOps() &&
+           (brush().style == BrushStyle::Cross || brush().style == BrushStyle::DiagCross);
+}
+
+void QtCanvas::drawHatch(const QPainterPath& area) {
+    const QPaintDevice* device = p_.device();
+    if (!device || area.isEmpty()) return;
+    const double dotsPerMm = std::max(device->logicalDpiX(), 1) / 25.4;
+    const double step = std::max(HatchSpacingMm * dotsPerMm, 2.0);
+    const QRectF box = area.boundingRect();
+    // Beyond any page: a damaged figure gets no hatch rather than a flood of lines.
+    if (box.width() > 1e6 || box.height() > 1e6) return;
+    p_.save();
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p_.setClipPath(area, Qt::IntersectClip);
+    QPen line(paperColour(brush().colour));
+    line.setWidthF(std::max(HatchLineMm * dotsPerMm, 1.0));
+    line.setCapStyle(Qt::FlatCap);
+    p_.setPen(line);
+    p_.setBrush(Qt::NoBrush);
+    // Lines on multiples of the step from the origin, so that neighbouring figures line up.
+    const auto first = [step](double v) { return std::floor(v / step) * step; };
+    if (brush().style == BrushStyle::Cross) {
+        for (double x = first(box.left()); x <= box.right(); x += step)
+            p_.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
+        for (double y = first(box.top()); y <= box.bottom(); y += step)
+            p_.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
+    } else {
+        // Diagonals x + y = k and x - y = k through the box.
+        const double h = box.height();
+        for (double k = first(box.left() + box.top()); k <= box.right() + box.bottom(); k += step)
+            p_.drawLine(QPointF(k - box.top(), box.top()),
+                        QPointF(k - box.top() - h, box.bottom()));
+        for (double k = first(box.left() - box.bottom()); k <= box.right() - box.top(); k += step)
+            p_.drawLine(QPointF(k + box.top(), box.top()),
+                        QPointF(k + box.top() + h, box.bottom()));
+    }
+    p_.restore();
 }
 
 QPen QtCanvas::makePen() const {
     const CanvasPen& cp = pen();
     if (cp.style == PenStyle::Clear) return QPen(Qt::NoPen);
-    QPen qp(ColorFromRef(cp.colour));
+    QPen qp(paperColour(cp.colour));
     if (cp.width <= 1) {
         qp.setWidth(1);
         qp.setCosmetic(true);
@@ -108,32 +168,43 @@ QBrush QtCanvas::makeBrush() const {
     case BrushStyle::Clear:
         return QBrush(Qt::NoBrush);
     case BrushStyle::Solid:
-        return QBrush(ColorFromRef(b.colour));
+        return QBrush(paperColour(b.colour));
     case BrushStyle::Cross:
+        if (hatchedOnPaper()) return QBrush(Qt::NoBrush); // drawn as lines (drawHatch)
         return QBrush(ColorFromRef(b.colour), Qt::CrossPattern);
     case BrushStyle::DiagCross:
+        if (hatchedOnPaper()) return QBrush(Qt::NoBrush);
         return QBrush(ColorFromRef(b.colour), Qt::DiagCrossPattern);
     }
     return QBrush(Qt::NoBrush);
 }
 
 void QtCanvas::applyPen(bool withBrush) {
-    p_.setCompositionMode(ModeFor(pen().mode));
+    p_.setCompositionMode(supportsRasterOps() ? ModeFor(pen().mode)
+                                              : QPainter::CompositionMode_SourceOver);
     p_.setPen(makePen());
     p_.setBrush(withBrush ? makeBrush() : QBrush(Qt::NoBrush));
 }
 
 void QtCanvas::drawLine(CanvasPoint from, CanvasPoint to) {
-    if (from.x == to.x && from.y == to.y) return; // the end pixel is never drawn
+    if (!p_.isActive() || (from.x == to.x && from.y == to.y)) return; // no end pixel
     applyPen(false);
     p_.drawLine(from.x, from.y, to.x, to.y);
 }
 
-void QtCanvas::drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw) {
+void QtCanvas::drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw,
+                          const QPainterPath& hatchArea) {
     const PenMode mode = pen().mode;
     QPaintDevice* device = p_.device();
+    if (!supportsRasterOps()) {
+        // Paper: the colours are the paper colours already (makePen, makeBrush).
+        p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        draw(p_);
+        if (hatchedOnPaper()) drawHatch(hatchArea);
+        return;
+    }
     if (mode == PenMode::Copy || !device || device->devType() != QInternal::Image) {
-        // Copy mode, or paper, whose engines know no raster operations and draw opaque.
+        // Copy mode, or a raster widget: Qt's own raster operations.
         p_.setCompositionMode(ModeFor(mode));
         draw(p_);
         return;
@@ -194,64 +265,88 @@ void QtCanvas::drawFigure(const QRect& bounds, const std::function<void(QPainter
 
 void QtCanvas::rectangle(int x1, int y1, int x2, int y2) {
     Normalise(x1, y1, x2, y2);
-    if (x2 - x1 < 1 || y2 - y1 < 1) return;
+    if (!p_.isActive() || x2 - x1 < 1 || y2 - y1 < 1) return;
     const bool noPen = pen().style == PenStyle::Clear;
     const bool thin = pen().width <= 1;
     const QBrush fill = brush().style == BrushStyle::Clear ? QBrush(Qt::NoBrush) : makeBrush();
     QPen outline = makePen();
     outline.setJoinStyle(Qt::MiterJoin);
     if (thin) outline.setCapStyle(Qt::SquareCap);
-    drawFigure(QRect(x1, y1, x2 - x1, y2 - y1), [&](QPainter& p) {
-        // A one-pixel outline lies on columns x1 and x2-1 and rows y1 and y2-1, the fill
-        // inside it; without a pen the fill is one pixel smaller, as on Windows.
-        if (fill.style() != Qt::NoBrush) {
-            const QRect inner = noPen  ? QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)
-                                : thin ? QRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2)
-                                       : QRect(x1, y1, x2 - x1, y2 - y1);
-            if (inner.width() > 0 && inner.height() > 0) p.fillRect(inner, fill);
-        }
-        if (noPen) return;
-        if (thin && (x2 - x1 == 1 || y2 - y1 == 1)) {
-            p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), outline.color());
-            return;
-        }
-        p.setPen(outline);
-        p.setBrush(Qt::NoBrush);
-        if (thin) {
-            p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-        } else {
-            p.drawRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-        }
-    });
+    // A one-pixel outline lies on columns x1 and x2-1 and rows y1 and y2-1, the fill inside
+    // it; without a pen the fill is one pixel smaller, as on Windows.
+    const QRect inner = noPen  ? QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)
+                        : thin ? QRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2)
+                               : QRect(x1, y1, x2 - x1, y2 - y1);
+    QPainterPath hatchArea;
+    if (inner.width() > 0 && inner.height() > 0) hatchArea.addRect(inner);
+    drawFigure(
+        QRect(x1, y1, x2 - x1, y2 - y1),
+        [&](QPainter& p) {
+            if (fill.style() != Qt::NoBrush && inner.width() > 0 && inner.height() > 0)
+                p.fillRect(inner, fill);
+            if (noPen) return;
+            if (thin && (x2 - x1 == 1 || y2 - y1 == 1)) {
+                p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), outline.color());
+                return;
+            }
+            p.setPen(outline);
+            p.setBrush(Qt::NoBrush);
+            if (thin) {
+                p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+            } else {
+                p.drawRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+            }
+        },
+        hatchArea);
 }
 
 void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
     Normalise(x1, y1, x2, y2);
-    if (x2 - x1 < 1 || y2 - y1 < 1) return;
+    if (!p_.isActive() || x2 - x1 < 1 || y2 - y1 < 1) return;
     applyPen(true);
-    drawFigure(QRect(x1, y1, x2 - x1, y2 - y1),
-               [&](QPainter& p) { p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)); });
+    const QRect box(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    QPainterPath hatchArea;
+    if (hatchedOnPaper()) hatchArea.addEllipse(box);
+    drawFigure(
+        QRect(x1, y1, x2 - x1, y2 - y1), [&](QPainter& p) { p.drawEllipse(box); }, hatchArea);
 }
 
 void QtCanvas::polygon(const CanvasPoint* points, int count) {
-    if (!points || count < 2) return;
+    if (!p_.isActive() || !points || count < 2) return;
     QPolygon poly;
     poly.reserve(count);
     for (int i = 0; i < count; ++i) poly << QPoint(points[i].x, points[i].y);
     applyPen(true);
-    drawFigure(poly.boundingRect(), [&](QPainter& p) { p.drawPolygon(poly, Qt::OddEvenFill); });
+    QPainterPath hatchArea;
+    if (hatchedOnPaper()) {
+        hatchArea.setFillRule(Qt::OddEvenFill);
+        hatchArea.addPolygon(QPolygonF(poly));
+    }
+    drawFigure(
+        poly.boundingRect(), [&](QPainter& p) { p.drawPolygon(poly, Qt::OddEvenFill); }, hatchArea);
 }
 
 void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
     Normalise(x1, y1, x2, y2);
-    if (brush().style == BrushStyle::Clear) return;
+    if (!p_.isActive() || brush().style == BrushStyle::Clear) return;
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p_.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), makeBrush());
+    const QRect area(x1, y1, x2 - x1, y2 - y1);
+    // A fill is always in copy mode: the brush's own colour, on screen and paper.
+    const PenMode mode = pen().mode;
+    setPenMode(PenMode::Copy);
+    if (hatchedOnPaper()) {
+        QPainterPath path;
+        path.addRect(area);
+        drawHatch(path);
+    } else {
+        p_.fillRect(area, makeBrush());
+    }
+    setPenMode(mode);
 }
 
 void QtCanvas::textOut(int x, int y, std::string_view cp932) {
-    if (cp932.empty()) return;
-    const QString text = QStringFromCp932(cp932);
+    if (!p_.isActive() || cp932.empty()) return;
+    const QString text = DrawnText(cp932);
     const QFont qf = MakeQFont(font());
     const QFontMetrics fm(qf, p_.device());
     const int cellHeight = CellHeight(font(), fm);
@@ -295,7 +390,7 @@ void QtCanvas::textOut(int x, int y, std::string_view cp932) {
 
 int QtCanvas::textWidth(std::string_view cp932) {
     const QFontMetrics fm(MakeQFont(font()), p_.device());
-    return fm.horizontalAdvance(QStringFromCp932(cp932));
+    return fm.horizontalAdvance(DrawnText(cp932));
 }
 
 int QtCanvas::textHeight(std::string_view) {

@@ -1,11 +1,16 @@
 #pragma once
 // The canvas over a QPainter: on a QImage for the plan and the report pages on screen, on a
 // QPrinter for paper. The xor, not-xor and mask pen modes need a raster target (a QImage of
-// Format_RGB32 or a raster widget); the PDF and printer engines draw those figures opaque, so
-// painters for paper compute their colours instead (see supportsRasterOps()).
+// Format_RGB32 or a raster widget). The PDF and printer engines would draw those figures opaque
+// in the pen's own colour, so on paper the canvas draws each figure as it would come out on
+// white paper: xor in its colour xor white (red turns cyan, as on screen over white), not-xor
+// and mask in their own colours. Paper also gets hatches as lines 2 mm apart and dash patterns
+// in millimetres (see setDashUnit), where the screen's pixel patterns would read as grey or
+// solid at printer resolutions.
 #include "ui/Canvas.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <functional>
 
@@ -17,6 +22,8 @@ public:
     // Length of one unit of the dash patterns, in device pixels (1 on screen; a printer at
     // 600 dpi wants several dots per unit, or dotted lines look solid).
     void setDashUnit(double pixels) { dashUnit_ = pixels > 0 ? pixels : 1.0; }
+    // True on a raster target, where the pen modes combine with what is drawn already; false
+    // on paper (and before the painter is active).
     bool supportsRasterOps() const;
 
     void rectangle(int x1, int y1, int x2, int y2) override;
@@ -33,9 +40,16 @@ protected:
 private:
     void applyPen(bool withBrush);
     // Draws a closed figure with the pen mode in force; `bounds` holds it (logical pixels).
-    void drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw);
+    // On paper a hatched brush is drawn as lines over `hatchArea` after the figure.
+    void drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw,
+                    const QPainterPath& hatchArea);
     QPen makePen() const;
     QBrush makeBrush() const;
+    // The colour a figure in the current pen mode takes on white paper.
+    QColor paperColour(ColorRef c) const;
+    bool hatchedOnPaper() const;
+    // Hatch lines of the brush over `area` (logical coordinates), for paper.
+    void drawHatch(const QPainterPath& area);
 
     QPainter& p_;
     double dashUnit_ = 1.0;
@@ -43,3 +57,6 @@ private:
 
 // CP932 bytes as a Qt string (invalid bytes show as U+FFFD).
 QString QStringFromCp932(std::string_view cp932);
+// The text as the canvas draws and measures it: CP932 decoded, every control character (tab,
+// line break) one blank, as Windows draws them in one line of text.
+QString DrawnText(std::string_view cp932);

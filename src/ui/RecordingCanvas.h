@@ -20,9 +20,12 @@ public:
         CanvasPen pen;
         CanvasBrush brush;
         CanvasFont font;
+        int job = 0, page = 0; // where a recording print device was when it was drawn
     };
 
     std::vector<Op> ops;
+    // The print job and page that the next operations belong to (0 outside a print device).
+    int job = 0, page = 0;
 
     void rectangle(int x1, int y1, int x2, int y2) override {
         record(Kind::Rectangle, {{x1, y1}, {x2, y2}});
@@ -64,6 +67,7 @@ private:
         return font().width > 0 ? font().width : std::abs(font().height) / 2;
     }
     void record(Kind kind, std::vector<CanvasPoint> points, std::string text = {}) {
-        ops.push_back({kind, std::move(points), std::move(text), pen(), brush(), font()});
+        ops.push_back(
+            {kind, std::move(points), std::move(text), pen(), brush(), font(), job, page});
     }
 };
