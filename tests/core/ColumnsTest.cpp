@@ -1,5 +1,5 @@
 // Column input driven by grid nodes: new columns, through-column partners, the change dialog's
-// choices (scripted as the dialog makes them), capacity, and the undo ring after each click.
+// choices (answered as the dialog answers), capacity, and the undo ring after each click.
 #include "mainwin/Columns.h"
 #include "model/AppState.h"
 #include "model/InitModel.h"
@@ -10,176 +10,109 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <array>
+#include <span>
+#include <string>
 
 namespace {
 
-// Stands in for the change dialog: records what it was shown with and answers as the user
-// would, taking the snapshot for a change or deletion as the dialog does.
-class ScriptedColumnView final : public ColumnInputView {
-public:
+// Answers the change dialog with `choice`, taking the snapshot for a change or deletion as the
+// dialog does; keeps the warning it was shown with.
+struct ScriptedColumnView final : ColumnInputView {
+    ScriptedColumnView() { SetColumnInputView(this); }
+    ~ScriptedColumnView() override { SetColumnInputView(nullptr); }
+    void showColumnChangeDialog() override {
+        warning = ColumnDlgResult;
+        if (choice.result == ColumnDlgChange || choice.result == ColumnDlgDelete) PushUndo();
+        ColumnDlgResult = choice.result;
+        ColumnHardware = choice.hardware, ColumnCornerMode = choice.corner;
+    }
     struct Choice {
         int32_t result, hardware, corner;
-    };
-    struct Shown {
-        int32_t warning, hardware, corner;
-    };
-    ScriptedColumnView() { SetColumnInputView(this); }
-    ~ScriptedColumnView() override {
-        SetColumnInputView(nullptr);
-        EXPECT_TRUE(script.empty());
-    }
-    void showColumnChangeDialog() override {
-        shown.push_back({ColumnDlgResult, ColumnHardware, ColumnCornerMode});
-        ASSERT_FALSE(script.empty()) << "dialog not expected";
-        const Choice c = script.front();
-        script.pop_front();
-        if (c.result == ColumnDlgChange || c.result == ColumnDlgDelete) PushUndo();
-        ColumnDlgResult = c.result;
-        ColumnHardware = c.hardware;
-        ColumnCornerMode = c.corner;
-    }
-    void repaintSheet() override { ++repaints; }
-
-    std::deque<Choice> script;
-    std::vector<Shown> shown;
-    int repaints = 0;
+    } choice{};
+    int32_t warning = -1;
 };
 
-class ColumnsTest : public testing::Test {
-protected:
-    void SetUp() override {
+// Columns of scenario 0 as "x,y,kind,joint" per storey; a full storey shows as "full".
+std::string Plan() {
+    std::string out;
+    for (int f = 0; f < Storeys; ++f) {
+        const int n = Doc.ColumnCount[0][f];
+        out += f ? " |" : "";
+        out += n == MaxColumns ? "full" : "";
+        for (const ColumnRecord& c : std::span(Doc.Columns[0][f], n < MaxColumns ? n : 0))
+            out += " " + std::to_string(c.x) + "," + std::to_string(c.y) + "," +
+                   std::to_string(c.kind) + "," + std::to_string(c.joint);
+    }
+    return out;
+}
+
+struct Case {
+    const char* what;
+    int storey, x, y, kind; // kind: CurColumnKind (hardware ＶＰ, corner 一般柱: joint 9)
+    int fullStorey;         // -1: none
+    ScriptedColumnView::Choice choice; // the dialog's answer
+    int returns;
+    const char* after; // "" when nothing changes and no snapshot is taken
+};
+
+// Before each click: 1F 管柱 (1,1) and 通し柱(1-2) (2,2); 2F its partner and a 管柱 at (4,3).
+// clang-format off
+const Case Cases[] = {
+    {"管柱",                       0, 5, 5, 1, -1, {}, 1, " 1,1,1,6 2,2,2,9 5,5,1,9 | 2,2,2,1 4,3,1,5 |"},
+    {"通し柱(1-2) on a 2F 管柱",   0, 4, 3, 2, -1, {}, 1, " 1,1,1,6 2,2,2,9 4,3,2,9 | 2,2,2,1 4,3,2,5 |"},
+    {"通し柱(1-2) on 2F",          1, 5, 5, 2, -1, {}, 1, " 1,1,1,6 2,2,2,9 5,5,2,1 | 2,2,2,1 4,3,1,5 5,5,2,9 |"},
+    {"通し柱(1-2) on 3F",          2, 5, 5, 2, -1, {}, 1, " 1,1,1,6 2,2,2,9 5,5,2,1 | 2,2,2,1 4,3,1,5 | 5,5,2,9"},
+    {"通し柱(2-3) on 1F, partner above the top storey",
+                                   0, 5, 5, 3, -1, {}, 1, " 1,1,1,6 2,2,2,9 5,5,3,9 | 2,2,2,1 4,3,1,5 | 5,5,3,1"},
+    {"通し柱(2-3) on 3F",          2, 5, 5, 3, -1, {}, 1, " 1,1,1,6 2,2,2,9 | 2,2,2,1 4,3,1,5 5,5,3,1 | 5,5,3,9"},
+    {"change keeps the kind",      0, 2, 2, 1, -1, {ColumnDlgChange, 2, 0}, 1, " 1,1,1,6 2,2,2,2 | 2,2,2,1 4,3,1,5 |"},
+    {"delete frees the partner",   0, 2, 2, 1, -1, {ColumnDlgDelete, 0, 0}, 1, " 1,1,1,6 | 2,2,1,1 4,3,1,5 |"},
+    {"cancel",                     0, 2, 2, 1, -1, {ColumnDlgCancel, 0, 0}, 1, ""},
+    {"dialog closed",              0, 2, 2, 1, -1, {}, 1, ""},
+    {"201st column",               1, 5, 5, 1,  1, {}, 0, ""},
+    {"partner storey full",        0, 60, 60, 2, 1, {}, 0, " 1,1,1,6 2,2,2,9 60,60,1,9 |full |"},
+};
+// clang-format on
+
+TEST(Columns, InputOnGridNodesWithUndo) {
+    for (const Case& c : Cases) {
+        SCOPED_TRACE(c.what);
         ResetModelState();
         InitModel(InitStartup);
-    }
-    static const ColumnRecord& At(int storey, int i) { return Doc.Columns[0][storey][i]; }
-    static int Count(int storey) { return Doc.ColumnCount[0][storey]; }
-    static void Fill(int storey) {
-        for (int i = 0; i < MaxColumns; ++i) HouseBuilder(0, storey).column(1 + i % 50, 1 + i / 50);
-    }
-    ScriptedColumnView view;
-};
-
-TEST_F(ColumnsTest, NewColumnsAndTheirThroughPartners) {
-    struct Case {
-        const char* what;
-        int storey, kind;
-        int upperKind;     // a column already on the partner storey at the node (0: none)
-        int partnerStorey; // -1: no partner
-        int32_t partnerJoint;
-    };
-    const Case cases[] = {
-        {"管柱", 0, 1, 0, -1, 0},
-        {"通し柱(1-2) on 1F marks 2F's 管柱, keeping its joint", 0, 2, 1, 1, 5},
-        {"通し柱(1-2) on 2F adds 1F with the hardware only", 1, 2, 0, 0, 1},
-        {"通し柱(1-2) on 3F pairs with 1F", 2, 2, 0, 0, 1},
-        {"通し柱(2-3) on 1F adds 3F, above the top storey", 0, 3, 0, 2, 1},
-        {"通し柱(2-3) on 3F pairs with 2F", 2, 3, 0, 1, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        SetUp();
-        if (c.upperKind) HouseBuilder(0, c.partnerStorey).column(4, 3, c.upperKind, 5);
+        ScriptedColumnView view;
+        view.choice = c.choice;
+        HouseBuilder(0, 0).column(1, 1, 1, 6).column(2, 2, 2, 9);
+        HouseBuilder(0, 1).column(2, 2, 2, 1).column(4, 3, 1, 5);
+        for (int i = 0; c.fullStorey >= 0 && Doc.ColumnCount[0][c.fullStorey] < MaxColumns; ++i)
+            HouseBuilder(0, c.fullStorey).column(10 + i % 50, 10 + i / 50);
+        const std::string before = Plan(), slot = WholeSlot(0);
         App.CurrentStorey = c.storey;
         App.CurColumnKind = c.kind, App.CurColumnHardware = 1, App.CurColumnCorner = 2;
 
-        EXPECT_EQ(InputColumn(4, 3), 1);
-        ASSERT_EQ(Count(c.storey), 1);
-        EXPECT_EQ(At(c.storey, 0), (ColumnRecord{4, 3, c.kind, 2 * 4 + 1, 0}));
-        for (int f = 0; f < Storeys; ++f) {
-            if (f == c.storey) continue;
-            if (f != c.partnerStorey) {
-                EXPECT_EQ(Count(f), 0) << f;
-                continue;
-            }
-            ASSERT_EQ(Count(f), 1) << f;
-            EXPECT_EQ(At(f, 0), (ColumnRecord{4, 3, c.kind, c.partnerJoint, 0}));
+        EXPECT_EQ(InputColumn(c.x, c.y), c.returns);
+        if (*c.after == '\0') {
+            EXPECT_EQ(WholeSlot(0), slot);
+            EXPECT_FALSE(CanUndo());
+            continue;
         }
-        // One step back undoes the column and its partner.
-        ASSERT_TRUE(UndoStep());
-        EXPECT_EQ(Count(c.storey), 0);
-        if (c.partnerStorey >= 0) {
-            EXPECT_EQ(Count(c.partnerStorey), c.upperKind ? 1 : 0);
-            if (c.upperKind) {
-                EXPECT_EQ(At(c.partnerStorey, 0).kind, c.upperKind);
-            }
-        }
+        EXPECT_EQ(Plan(), c.after);
+        ASSERT_TRUE(UndoStep()); // one step back restores the storeys as they were
+        EXPECT_EQ(Plan(), before);
         EXPECT_FALSE(CanUndo());
     }
 }
 
-TEST_F(ColumnsTest, FullStoreysRefuseWithoutMessageAndPartnersFallBack) {
-    // The 201st column: refused, nothing written, no step to undo.
-    Fill(0);
-    const std::string before = WholeSlot(0);
-    EXPECT_EQ(InputColumn(60, 60), 0);
-    EXPECT_EQ(WholeSlot(0), before);
-    EXPECT_FALSE(CanUndo());
-    EXPECT_EQ(view.repaints, 0);
-
-    // A through column whose partner storey is full stays as an ordinary column.
-    SetUp();
-    Fill(1);
-    App.CurColumnKind = 2;
-    EXPECT_EQ(InputColumn(60, 60), 0);
-    ASSERT_EQ(Count(0), 1);
-    EXPECT_EQ(At(0, 0).kind, 1);
-    EXPECT_EQ(Count(1), MaxColumns);
-    EXPECT_TRUE(CanUndo());
-}
-
-TEST_F(ColumnsTest, TheDialogChangesDeletesOrCancels) {
-    // 1F: a 通し柱(1-2) between two 管柱, its partner on 2F.
-    HouseBuilder(0, 0).column(1, 1).column(2, 2, 2, 4 * 1 + 2).column(3, 3);
-    HouseBuilder(0, 1).column(2, 2, 2, 1);
-    Doc.DiagnosisMethod = 1;
-    HouseBuilder(0, 0).wall(2, 2, 5, 2, 0, 0, 0, /*type*/ 4);
-
-    // Cancel: the dialog shows the column's joint; nothing changes, no snapshot.
-    view.script = {{ColumnDlgCancel, 0, 0}};
-    const std::string before = AllScenarios();
-    EXPECT_EQ(InputColumn(2, 2), 1);
-    EXPECT_EQ(AllScenarios(), before);
-    EXPECT_FALSE(CanUndo());
-    ASSERT_EQ(view.shown.size(), 1u);
-    EXPECT_EQ(view.shown[0].hardware, 2);
-    EXPECT_EQ(view.shown[0].corner, 1);
-    EXPECT_EQ(view.shown[0].warning, 0); // a partition wall under the general method
-
-    // Change: the joint follows the dialog, the kind stays; one step back restores it.
-    view.script = {{ColumnDlgChange, 1, 0}};
-    EXPECT_EQ(InputColumn(2, 2), 1);
-    EXPECT_EQ(At(0, 1), (ColumnRecord{2, 2, 2, 1, 0}));
-    ASSERT_TRUE(UndoStep());
-    EXPECT_EQ(At(0, 1).joint, 6);
-
-    // Delete: the others keep their order, the partner becomes a 管柱 and stays.
-    view.script = {{ColumnDlgDelete, 2, 1}};
-    EXPECT_EQ(InputColumn(2, 2), 1);
-    ASSERT_EQ(Count(0), 2);
-    EXPECT_EQ(At(0, 0).x, 1);
-    EXPECT_EQ(At(0, 1).x, 3);
-    EXPECT_EQ(At(1, 0), (ColumnRecord{2, 2, 1, 1, 0}));
-    ASSERT_TRUE(UndoStep());
-    EXPECT_EQ(Count(0), 3);
-    EXPECT_EQ(At(1, 0).kind, 2);
-    EXPECT_EQ(view.repaints, 3);
-}
-
-TEST_F(ColumnsTest, WarningWhenABearingWallEndsAtTheColumn) {
-    struct Case {
-        int32_t method, type, warning;
-    };
-    const Case cases[] = {{1, 0, 1}, {1, 4, 0}, {3, 14, 1}, {0, 4, 1}, {0, 14, 0}};
-    for (const Case& c : cases) {
-        SetUp();
-        Doc.DiagnosisMethod = c.method;
-        HouseBuilder(0, 0).column(5, 2).wall(1, 2, 5, 2, 0, 0, 0, c.type).wall(5, 3, 5, 6);
-        view.script = {{ColumnDlgCancel, 0, 0}};
+TEST(Columns, WarningWhenABearingWallEndsAtTheColumn) {
+    // method, wall type, warning
+    for (auto [method, type, warning] :
+         {std::array{1, 0, 1}, {1, 4, 0}, {3, 14, 1}, {0, 4, 1}, {0, 14, 0}}) {
+        ResetModelState();
+        ScriptedColumnView view;
+        Doc.DiagnosisMethod = method;
+        HouseBuilder(0, 0).column(5, 2).wall(1, 2, 5, 2, 0, 0, 0, type).wall(5, 3, 5, 6);
         InputColumn(5, 2);
-        ASSERT_EQ(view.shown.size(), 1u);
-        EXPECT_EQ(view.shown[0].warning, c.warning) << c.method << " " << c.type;
-        view.shown.clear();
+        EXPECT_EQ(view.warning, warning) << method << " " << type;
     }
 }
 
