@@ -494,9 +494,6 @@ void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight) {
 // Element units and layers still to come. Each of these stands in for its unit until the unit
 // lands; the unit's own definition then replaces the stand-in here.
 
-int InputColumn(int, int) {
-    return 0;
-}
 int InputWall(int, int, int, int) {
     return 0;
 }
@@ -525,9 +522,7 @@ int InputFreeLine(int, int, int, int) {
 void DrawFoundations(Canvas&) {}
 void DrawRoofFloorAreas(Canvas&) {}
 void DrawOtherStoreyWalls(Canvas&) {}
-void DrawOtherStoreyColumns(Canvas&) {}
 void DrawWalls(Canvas&) {}
-void DrawColumns(Canvas&) {}
 void DrawGravityCentres(Canvas&) {}
 void DrawRoomNames(Canvas&) {}
 void DrawFreeLines(Canvas&) {}

@@ -1,6 +1,7 @@
 #include "ui/FormSet.h"
 
 #include "mainwin/dialogs/Axis_Dlg.h"
+#include "mainwin/dialogs/ColumnChange.h"
 #include "mainwin/dialogs/Dmodule.h"
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
@@ -45,7 +46,7 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     // 14 TSenoffDlg       SenoffDlg        SenDlg
     // 15 TGaiyouDlg       GaiyouDlg        Gaiyou
     // 16 TDcopyDlg        DcopyDlg         Dcopy
-    // 17 TColumnchangeDlg ColumnchangeDlg  ColumnChange
+    ColumnchangeDlg = new TColumnchangeDlg(MainForm); //      17 ColumnChange
     // 18 TRekkadoDlg      RekkadoDlg       Rekkado
     // 19 TShuukeiDlg      ShuukeiDlg       Shuukei
     // 20 TOjushinDlg      OjushinDlg       OJushin
@@ -71,6 +72,7 @@ void DestroyForms() {
     Destroy(DmoduleDlg);
     Destroy(zoneDlg);
     Destroy(kabetsuikaDlg);
+    Destroy(ColumnchangeDlg);
     Destroy(AxisDlg);
     Destroy(ShinDlg);
     Destroy(AboutBox);

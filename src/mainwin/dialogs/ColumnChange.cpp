@@ -1,0 +1,140 @@
+#include "mainwin/dialogs/ColumnChange.h"
+
+#include "mainwin/Columns.h"
+#include "mainwin/Recompute.h"
+#include "mainwin/velquor2_MAIN.h"
+#include "model/Slots.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TColumnchangeDlg* ColumnchangeDlg = nullptr;
+
+namespace {
+
+constexpr int ModalChange = 1;
+constexpr int ModalOther = 2; // 消去 and キャンセル
+
+// The window's side of the column input: this dialog and the plan's repaint.
+class WindowColumnView final : public ColumnInputView {
+public:
+    explicit WindowColumnView(TColumnchangeDlg& dialog) : dialog_(dialog) {}
+    void showColumnChangeDialog() override { ShowModal(dialog_); }
+    void repaintSheet() override {
+        MarkDocumentChanged();
+        if (MainForm && MainForm->Sheet) MainForm->Sheet->update();
+    }
+
+private:
+    TColumnchangeDlg& dialog_;
+};
+
+QRadioButton* AddRadio(QGroupBox* box, RadioGroup* group, int id, const char* caption) {
+    auto* radio = new QRadioButton(QString::fromUtf8(caption), box);
+    group->add(radio, id);
+    box->layout()->addWidget(radio);
+    return radio;
+}
+
+} // namespace
+
+TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
+    : QDialog(parent), view_(std::make_unique<WindowColumnView>(*this)) {
+    setWindowTitle(QStringLiteral("柱の変更"));
+    setModal(true);
+
+    Label1 =
+        new QLabel(QStringLiteral("管柱⇔通し柱の変更は、一旦消去し、再入力して下さい。"), this);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("金物仕様"), this);
+    new QHBoxLayout(GroupBox2);
+    hardware_ = new RadioGroup(this);
+    Rkugi = AddRadio(GroupBox2, hardware_, 0, "釘打ち");
+    RVP = AddRadio(GroupBox2, hardware_, 1, "ＶＰ");
+    Rkokuji = AddRadio(GroupBox2, hardware_, 2, "告示");
+
+    GroupBox3 = new QGroupBox(QStringLiteral("出隅柱"), this);
+    GroupBox3->setToolTip(QStringLiteral("出隅柱の判定を指示します。"));
+    new QHBoxLayout(GroupBox3);
+    corner_ = new RadioGroup(this);
+    Rdesumi0 = AddRadio(GroupBox3, corner_, 0, "自動");
+    Rdesumi1 = AddRadio(GroupBox3, corner_, 1, "出隅柱");
+    Rdesumi2 = AddRadio(GroupBox3, corner_, 2, "一般柱");
+
+    shoukyo = new QPushButton(QStringLiteral("消去"), this);
+    Lchuui = new QLabel(QStringLiteral("壁の耐力が無くなります。"), this);
+    SetLabelColours(Lchuui, 0x0000FF);
+    OKBtn = new QPushButton(QStringLiteral("変更"), this);
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(GroupBox2);
+    groups->addWidget(GroupBox3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(shoukyo);
+    buttons->addWidget(Lchuui);
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(groups);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(OKBtn, &QPushButton::clicked, this, [this] {
+        OKBtnClick();
+        done(ModalChange);
+    });
+    connect(shoukyo, &QPushButton::clicked, this, [this] {
+        shoukyoClick();
+        done(ModalOther);
+    });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] {
+        CancelBtnClick();
+        done(ModalOther);
+    });
+
+    SetColumnInputView(view_.get());
+}
+
+TColumnchangeDlg::~TColumnchangeDlg() {
+    if (&ColumnView() == view_.get()) SetColumnInputView(nullptr);
+}
+
+void TColumnchangeDlg::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
+}
+
+void TColumnchangeDlg::FormShow() {
+    // A value no radio stands for (a damaged file) leaves its group without a check, so that
+    // no earlier column's choice shows.
+    hardware_->setCheckedId(ColumnHardware);
+    corner_->setCheckedId(ColumnCornerMode);
+    Lchuui->setVisible(ColumnDlgResult == 1);
+}
+
+void TColumnchangeDlg::OKBtnClick() {
+    PushUndo();
+    ColumnDlgResult = ColumnDlgChange;
+    if (hardware_->checkedId() >= 0) ColumnHardware = hardware_->checkedId();
+    if (corner_->checkedId() >= 0) ColumnCornerMode = corner_->checkedId();
+}
+
+void TColumnchangeDlg::shoukyoClick() {
+    PushUndo();
+    ColumnDlgResult = ColumnDlgDelete;
+}
+
+void TColumnchangeDlg::CancelBtnClick() {
+    ColumnDlgResult = ColumnDlgCancel;
+}

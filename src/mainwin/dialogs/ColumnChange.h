@@ -1,0 +1,58 @@
+#pragma once
+// The column change dialog "柱の変更": the column input shows it for a click on a node that
+// holds a column. It offers the column's joint hardware and corner rule for change, or its
+// deletion; the kind (管柱 or 通し柱) is not changed here. It exchanges everything through
+// ColumnDlgResult, ColumnHardware and ColumnCornerMode (mainwin/Columns.h) and takes the undo
+// snapshot for a change or deletion; the column input carries out the choice.
+#include <QDialog>
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class RadioGroup;
+class ColumnInputView;
+
+class TColumnchangeDlg final : public QDialog {
+    Q_OBJECT
+public:
+    explicit TColumnchangeDlg(QWidget* parent);
+    ~TColumnchangeDlg() override;
+
+    QLabel* Label1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr; // 金物仕様
+    QRadioButton* Rkugi = nullptr;
+    QRadioButton* RVP = nullptr;
+    QRadioButton* Rkokuji = nullptr;
+    QGroupBox* GroupBox3 = nullptr; // 出隅柱
+    QRadioButton* Rdesumi0 = nullptr;
+    QRadioButton* Rdesumi1 = nullptr;
+    QRadioButton* Rdesumi2 = nullptr;
+    QPushButton* shoukyo = nullptr;
+    QLabel* Lchuui = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+    // Presets the radios from the exchange variables and shows the warning when a bearing
+    // wall ends at the column.
+    void FormShow();
+    // 変更: snapshot, then the checked hardware and corner rule; a group with no radio checked
+    // keeps the column's own value.
+    void OKBtnClick();
+    // 消去: snapshot, delete.
+    void shoukyoClick();
+    // キャンセル: nothing changes.
+    void CancelBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    RadioGroup* hardware_ = nullptr;
+    RadioGroup* corner_ = nullptr;
+    std::unique_ptr<ColumnInputView> view_;
+};
+
+extern TColumnchangeDlg* ColumnchangeDlg;
