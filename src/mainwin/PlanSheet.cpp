@@ -497,9 +497,6 @@ void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight) {
 int InputColumn(int, int) {
     return 0;
 }
-int InputWall(int, int, int, int) {
-    return 0;
-}
 int InputRoofFloorRect(int, int, int, int) {
     return 0;
 }
