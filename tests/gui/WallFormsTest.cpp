@@ -22,6 +22,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -125,16 +126,91 @@ TEST(WallFormsTest, PaletteComposesTheWallWordAndPreviewsItsStrength) {
     EXPECT_FALSE(dlg.GroupBox1->isVisibleTo(&dlg));
 }
 
-// One click on an existing wall with the dialog shown and the user's actions in it.
+// What the user does in the wall-change dialog.
+enum Act {
+    Mud5,
+    RetrofitOff,
+    NoStrength,
+    Window,
+    Ok,
+    StillOpen,
+    Cancel,
+    Close,
+    Escape,
+    Get,
+    Put,
+    Del
+};
+
+void Do(TWallChangeDlg& d, Act act) {
+    WallElementControls& e = d.Elements();
+    switch (act) {
+    case Mud5:
+        return e.Rt5->click();
+    case RetrofitOff:
+        return d.Ckaishuu->click();
+    case NoStrength:
+        return e.Rzenkaikou->click();
+    case Window:
+        return e.Rmado->click();
+    case Ok:
+        return d.OKBtn->click();
+    case StillOpen:
+        EXPECT_TRUE(d.isVisible());
+        return;
+    case Cancel:
+        return d.CancelBtn->click();
+    case Close:
+        d.close();
+        return;
+    case Escape: {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&d, &key);
+        return;
+    }
+    case Get:
+        d.Bget->click();
+        EXPECT_TRUE(WallDlg->Elements().Rk15bai->isChecked()); // the palette shows the wall
+        EXPECT_EQ(App.CurWallBrace, 67) << "never with the retrofit bit";
+        return;
+    case Put:
+        App.CurWallBrace = 83; // 90x90 告示 crossed
+        d.Bput->click();
+        EXPECT_EQ(e.Csujikai->currentIndex(), 6);
+        return;
+    case Del:
+        return d.Bdel->click();
+    }
+}
+
+// One click on the wall (1,1)-(4,1) (bracing 67, retrofit) with the user's actions.
 struct ChangeCase {
     const char* name;
-    int x1, y1, x2, y2; // the click
+    bool reversed; // clicked from (4,1)
     std::vector<std::pair<const char*, MsgAnswer>> answers;
-    std::function<void(TWallChangeDlg&)> user;
-    int result;    // WallChangeDlgResult after the dialog
-    bool snapshot; // one undo snapshot
-    std::function<void()> check;
+    std::vector<Act> acts;
+    int result;               // WallChangeDlgResult after the dialog
+    std::array<int, 4> after; // wall count, first wall's x1, type and bracing
 };
+
+constexpr int Stored = 67 + 1024;
+constexpr const char* CoreQuestion = "有開口壁に心材";
+// clang-format off
+const ChangeCase ChangeCases[] = {
+    {"OK writes the controls and turns the wall round", true, {}, {Mud5, RetrofitOff, Ok}, 0, {1, 4, 0, 2 * 128 + 67}},
+    {"cancel",    true, {}, {Mud5, Cancel}, 1, {1, 1, 0, Stored}},
+    {"close box", true, {}, {Mud5, Close},  1, {1, 1, 0, Stored}},
+    {"escape",    true, {}, {Mud5, Escape}, 1, {1, 1, 0, Stored}},
+    {"refused no-strength kind keeps it open", true, {{"耐力無壁には", MsgAnswer::Ok}},
+     {NoStrength, Ok, StillOpen, Cancel}, 1, {1, 1, 0, Stored}},
+    {"No to the core question keeps it open", false, {{CoreQuestion, MsgAnswer::No}},
+     {Window, Ok, StillOpen, Close}, 1, {1, 1, 0, Stored}},
+    {"Yes to the core question", false, {{CoreQuestion, MsgAnswer::Yes}}, {Window, Ok}, 0, {1, 1, 1, Stored}},
+    {"要素の取得 then OK writes, does not turn", true, {}, {Get, Mud5, Ok}, 1, {1, 1, 0, 2 * 128 + Stored}},
+    {"要素の貼付 then OK", false, {}, {Put, Ok}, 0, {1, 1, 0, 83 + 1024}},
+    {"delete",             false, {}, {Del},     100, {0, 1, 0, Stored}},
+};
+// clang-format on
 
 TEST(WallFormsTest, ChangeDialogButtonsAndWhatTheWallInputDoesAfter) {
     TestApp();
@@ -142,165 +218,34 @@ TEST(WallFormsTest, ChangeDialogButtonsAndWhatTheWallInputDoesAfter) {
     WallDlg = &palette;
     TWallChangeDlg dialog(nullptr);
     bool openAfterUser = false;
-    std::function<void(TWallChangeDlg&)> user;
+    const ChangeCase* current = nullptr;
     SetModalRunner([&](QDialog& d) {
         d.show();
-        user(dialog);
+        for (Act act : current->acts) Do(dialog, act);
         openAfterUser = d.isVisible();
         d.hide();
         return d.result();
     });
-    const auto wall = [] { return Doc.Walls[0][0][0]; };
-    const auto escape = [](TWallChangeDlg& d) {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&d, &key);
-    };
 
-    const std::vector<ChangeCase> cases = {
-        {"OK writes the controls, the retrofit mark off, and turns the wall round",
-         4,
-         1,
-         1,
-         1,
-         {},
-         [](TWallChangeDlg& d) {
-             d.Elements().Rt5->click();
-             d.Ckaishuu->click();
-             d.OKBtn->click();
-         },
-         0,
-         true,
-         [&] {
-             EXPECT_EQ(wall().bracing, 2 * 128 + 67);
-             EXPECT_EQ(wall().x1, 4);
-         }},
-        {"cancel",
-         4,
-         1,
-         1,
-         1,
-         {},
-         [](TWallChangeDlg& d) {
-             d.Elements().Rt5->click();
-             d.CancelBtn->click();
-         },
-         1,
-         false,
-         [&] { EXPECT_EQ(wall().x1, 1); }},
-        {"close box", 1, 1, 4, 1, {}, [](TWallChangeDlg& d) { d.close(); }, 1, false, [] {}},
-        {"escape", 1, 1, 4, 1, {}, escape, 1, false, [] {}},
-        {"no-strength kind with bracing: refused, the dialog stays open",
-         4,
-         1,
-         1,
-         1,
-         {{"耐力無壁には", MsgAnswer::Ok}},
-         [](TWallChangeDlg& d) {
-             d.Elements().Rzenkaikou->click();
-             d.OKBtn->click();
-             EXPECT_TRUE(d.isVisible());
-             d.CancelBtn->click();
-         },
-         1,
-         false,
-         [&] { EXPECT_EQ(wall().x1, 1); }},
-        {"window with bracing, No keeps it open; then the close box",
-         1,
-         1,
-         4,
-         1,
-         {{"有開口壁に心材", MsgAnswer::No}},
-         [&](TWallChangeDlg& d) {
-             d.Elements().Rmado->click();
-             d.OKBtn->click();
-             EXPECT_TRUE(d.isVisible());
-             d.close();
-         },
-         1,
-         false,
-         [&] { EXPECT_EQ(wall().type, 0); }},
-        {"window with bracing, Yes",
-         1,
-         1,
-         4,
-         1,
-         {{"有開口壁に心材", MsgAnswer::Yes}},
-         [](TWallChangeDlg& d) {
-             d.Elements().Rmado->click();
-             d.OKBtn->click();
-         },
-         0,
-         true,
-         [&] { EXPECT_EQ(wall().type, 1); }},
-        {"要素の取得 then OK: palette takes the wall, record written, not turned",
-         4,
-         1,
-         1,
-         1,
-         {},
-         [](TWallChangeDlg& d) {
-             d.Bget->click();
-             EXPECT_TRUE(WallDlg->Elements().Rk15bai->isChecked());
-             d.Elements().Rt5->click();
-             d.OKBtn->click();
-         },
-         1,
-         true,
-         [&] {
-             EXPECT_EQ(App.CurWallBrace, 62 + 4 + 1); // 90x45, 1.5x, crossed; no retrofit bit
-             EXPECT_EQ(wall().bracing, 2 * 128 + 67 + 1024);
-             EXPECT_EQ(wall().x1, 1);
-         }},
-        {"要素の貼付 then OK",
-         1,
-         1,
-         4,
-         1,
-         {},
-         [](TWallChangeDlg& d) {
-             App.CurWallBrace = 6 * 12 + 2 * 4 + 3;
-             App.CurWallPanelR = 7;
-             d.Bput->click();
-             EXPECT_EQ(d.Elements().Csujikai->currentIndex(), 6);
-             d.OKBtn->click();
-         },
-         0,
-         true,
-         [&] {
-             EXPECT_EQ(wall().bracing, 83 + 1024);
-             EXPECT_EQ(wall().panelR, 7);
-         }},
-        {"delete",
-         1,
-         1,
-         4,
-         1,
-         {},
-         [](TWallChangeDlg& d) { d.Bdel->click(); },
-         100,
-         true,
-         [] { EXPECT_EQ(Doc.WallCount[0][0], 0); }},
-    };
-
-    for (const ChangeCase& c : cases) {
+    for (const ChangeCase& c : ChangeCases) {
         SCOPED_TRACE(c.name);
         ResetDocument();
-        App.CurWallBrace = 0;
-        HouseBuilder().wall(1, 1, 4, 1, 67 + 1024); // 90x45 crossed 1.5x, retrofit wall
+        HouseBuilder().wall(1, 1, 4, 1, Stored);
         Doc.Walls[0][0][0].cautionFlags = 5;
         const std::string before = AllScenarios();
-        user = c.user;
+        current = &c;
         {
             ScriptedMessages messages;
             for (auto [text, answer] : c.answers) messages.expect(text, answer);
-            EXPECT_EQ(InputWall(c.x1, c.y1, c.x2, c.y2), 1);
+            EXPECT_EQ(c.reversed ? InputWall(4, 1, 1, 1) : InputWall(1, 1, 4, 1), 1);
         }
         EXPECT_FALSE(openAfterUser);
         EXPECT_EQ(WallChangeDlgResult, c.result);
-        c.check();
-        int steps = 0;
-        while (UndoStep()) ++steps;
-        EXPECT_EQ(steps, c.snapshot ? 1 : 0);
+        const WallRecord& w = Doc.Walls[0][0][0];
+        EXPECT_EQ((std::array{Doc.WallCount[0][0], w.x1, w.type, w.bracing}), c.after);
+        const bool changed = AllScenarios() != before;
+        EXPECT_EQ(UndoStep(), changed) << "one snapshot for a change, none without";
+        EXPECT_FALSE(UndoStep());
         EXPECT_EQ(AllScenarios(), before);
     }
     // The show: cautions by bit, the end-column box only in a retrofit plan.
