@@ -214,10 +214,17 @@ double PlanLabelStrength(int storey, int wall) {
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     const WallResultRecord& r0 = WallEval.WallResult[sc][storey][wall][0];
     if (App.Options.ShowWallReduction == 1) return r0.effectiveLength != 0 ? r0.reducedStrength : 0;
+    return WallElementsStrength(w.bracing, w.panelL, w.panelR);
+}
+
+double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
+    WallRecord w{};
+    w.bracing = bracing;
+    w.panelL = panelL;
+    w.panelR = panelR;
     const WallCodes codes = CodesOf(w);
-    double s =
-        StrengthAt(SpecAt(PanelSpecs, w.panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
-        StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, w.panelR));
+    double s = StrengthAt(SpecAt(PanelSpecs, panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
+               StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, panelR));
     const bool method0 = Doc.DiagnosisMethod == 0;
     if (!method0 && AllUnknown(w, codes)) s = 1.96;
     const double cap = method0 ? 14.0 : 9.8;

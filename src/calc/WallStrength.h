@@ -36,6 +36,11 @@ void CalcBaseStrengths(int storey, int wall);
 void CalcWallReductions(int storey, int wall);
 // The strength per metre that the plan's wall label shows (planValue).
 double PlanLabelStrength(int storey, int wall);
+// The unreduced strength per metre of a wall's elements: bracing word (retrofit bit ignored)
+// and both face panels from the working tables, with the all-unknown rule and the cap of the
+// method. What the wall label shows without reductions and what the wall palettes preview.
+// Codes outside the tables add nothing.
+double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR);
 
 // All of the above for every storey of the current scenario.
 void EvaluateWallStrengths();

@@ -494,9 +494,6 @@ void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight) {
 // Element units and layers still to come. Each of these stands in for its unit until the unit
 // lands; the unit's own definition then replaces the stand-in here.
 
-int InputWall(int, int, int, int) {
-    return 0;
-}
 int InputRoofFloorRect(int, int, int, int) {
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "mainwin/DocumentCommands.h"
 #include "mainwin/GridAxes.h"
 #include "mainwin/Recompute.h"
+#include "mainwin/dialogs/Dkabe.h"
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
@@ -310,6 +311,8 @@ PaletteForm* Tvelquor2Form::PaletteForMode(int inputMode) const {
     switch (inputMode) {
     case 0:
         return ShinDlg;
+    case 2:
+        return WallDlg;
     case 10:
         return zoneDlg;
     default:

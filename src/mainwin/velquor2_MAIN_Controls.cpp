@@ -3,6 +3,7 @@
 // other than the document commands.
 #include "mainwin/Recompute.h"
 #include "mainwin/ResultPanel.h"
+#include "mainwin/dialogs/Dkabe.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -538,8 +539,8 @@ void Tvelquor2Form::CkaishuClick() {
 }
 void Tvelquor2Form::CoukaouClick() {
     OptionBoxChanged(*this, Coukaou, App.Options.ShowBeamStress);
-    // The wall palette shows the beam stresses too; it is repainted here, once the palettes
-    // have been shown, when it is part of the form set.
+    // The wall palette's legend of the beam pull-out forces follows the option.
+    if (WallDlg && PalettesShown) WallDlg->ShowBeamLegend();
 }
 void Tvelquor2Form::CkabeyousoClick() {
     OptionBoxChanged(*this, Ckabeyouso, App.Options.ShowWallElementNo);

@@ -2,10 +2,12 @@
 
 #include "mainwin/dialogs/Axis_Dlg.h"
 #include "mainwin/dialogs/ColumnChange.h"
+#include "mainwin/dialogs/Dkabe.h"
 #include "mainwin/dialogs/Dmodule.h"
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
+#include "mainwin/dialogs/WallChange.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
@@ -33,15 +35,15 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     if (MainForm->TerminateRequested) return false;
     AboutBox = new TAboutBox(MainForm); //                    2 velquor2_About
     //  3 TColumnDlg       ColumnDlg        Dhashira
-    //  4 TWallDlg         WallDlg          Dkabe
+    WallDlg = new TWallDlg(MainForm); //                      4 Dkabe
     ShinDlg = new TShinDlg(MainForm); //                      5 Dtourishin
     //  6 TYukaDlg         YukaDlg          Dyuka
     //  7 TYuka2Dlg        Yuka2Dlg         Dyuka2
     //  8 TKisoDlg         KisoDlg          Dkiso
     //  9 TRoomDlg         RoomDlg          Droom
     // 10 TJiyuDlg         JiyuDlg          Djiyu
-    AxisDlg = new TAxisDlg(MainForm); //                     11 Axis_Dlg
-    // 12 TWallChangeDlg   WallChangeDlg    WallChange
+    AxisDlg = new TAxisDlg(MainForm);             //                     11 Axis_Dlg
+    WallChangeDlg = new TWallChangeDlg(MainForm); //         12 WallChange
     // 13 TNameDlg         NameDlg          moji
     // 14 TSenoffDlg       SenoffDlg        SenDlg
     // 15 TGaiyouDlg       GaiyouDlg        Gaiyou
@@ -73,8 +75,10 @@ void DestroyForms() {
     Destroy(zoneDlg);
     Destroy(kabetsuikaDlg);
     Destroy(ColumnchangeDlg);
+    Destroy(WallChangeDlg);
     Destroy(AxisDlg);
     Destroy(ShinDlg);
+    Destroy(WallDlg);
     Destroy(AboutBox);
     Destroy(MainForm);
 }

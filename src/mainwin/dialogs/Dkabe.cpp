@@ -1,0 +1,140 @@
+#include "mainwin/dialogs/Dkabe.h"
+
+#include "model/AppState.h"
+#include "ui/Colors.h"
+#include "ui/Controls.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TWallDlg* WallDlg = nullptr;
+
+namespace {
+
+struct LegendEntry {
+    const char* caption;
+    ColorRef colour;
+};
+// The colours of the plan's judgement scale, best first.
+constexpr LegendEntry FloorLegend[] = {
+    {"≧1.0", 0xFFFFFF}, {"≧0.9", 0xF6CF6D}, {"≧0.8", 0x9CCA82},  {"≧0.7", 0x99FFCE},
+    {"≧0.6", 0x00F2FF}, {"≧0.5", 0x85D3FE}, {"≧0.4", 0x568EF6},  {"≧0.3", 0xC19AF4},
+    {"≧0.2", 0x8C00EC}, {"≧0.1", 0x241CED}, {"＜0.1", 0x969696},
+};
+constexpr LegendEntry BeamLegend[] = {
+    {"≦3.0", 0xB5B54A},  {"≦7.5", 0x4AB54A},  {"≦8.5", 0x4AB5B5},
+    {"≦10.1", 0x4A83B5}, {"≦15.9", 0x4A4AB5}, {">15.9", 0xB5B5B5},
+};
+
+template <std::size_t N>
+QGroupBox* Legend(QWidget* parent, const char* caption, const LegendEntry (&entries)[N]) {
+    auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
+    auto* row = new QHBoxLayout(box);
+    for (const LegendEntry& e : entries) {
+        auto* panel = new QLabel(QString::fromUtf8(e.caption), box);
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setMinimumWidth(34);
+        SetLabelColours(panel, 0x000000, e.colour);
+        row->addWidget(panel);
+    }
+    return box;
+}
+
+} // namespace
+
+TWallDlg::TWallDlg(QWidget* mainWindow) : PaletteForm(mainWindow) {
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QStringLiteral("壁の入力"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ColorFromRef(15000804));
+    setPalette(pal);
+
+    elements_ = std::make_unique<WallElementControls>(this, CurrentWallSpec());
+    WallElementControls& e = *elements_;
+
+    Bhyouji = new QPushButton(QStringLiteral("ON／OFF"), this);
+    connect(Bhyouji, &QPushButton::clicked, this, [this] { BhyoujiClick(); });
+    auto* switchColumn = new QVBoxLayout;
+    for (const char* text : {"要素及び", "床耐力の", "表示"}) {
+        auto* label = new QLabel(QString::fromUtf8(text), this);
+        label->setAlignment(Qt::AlignRight);
+        switchColumn->addWidget(label);
+    }
+    switchColumn->addWidget(Bhyouji);
+    switchColumn->addStretch();
+
+    wide_ = new QWidget(this);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{e.G2, e.G3, e.G4, e.G5, e.G6, e.Label5, e.Lbairitsu})
+        w->setParent(wide_);
+    GroupBox2 = Legend(wide_, "床耐力の検証（存在耐力／必要耐力）", FloorLegend);
+    GroupBox1 = Legend(wide_, "横架材引抜力（最大の推定値 ｋN）", BeamLegend);
+    StaticText1 = new QLabel(QStringLiteral("床耐力･横架材引抜力は"), wide_);
+    StaticText2 = new QLabel(QStringLiteral("改修計画の参考値です。"), wide_);
+    SetLabelColours(StaticText1, 0x000080);
+    SetLabelColours(StaticText2, 0x000080);
+
+    auto* panels = new QVBoxLayout;
+    panels->addWidget(e.G2);
+    panels->addWidget(e.G3);
+    auto* preview = new QHBoxLayout;
+    preview->addWidget(e.Label5);
+    preview->addWidget(e.Lbairitsu);
+    auto* side = new QVBoxLayout;
+    side->addLayout(preview);
+    side->addWidget(StaticText1);
+    side->addWidget(StaticText2);
+    side->addStretch();
+    auto* groups = new QHBoxLayout;
+    groups->addLayout(panels);
+    groups->addWidget(e.G4);
+    groups->addWidget(e.G5);
+    groups->addWidget(e.G6);
+    groups->addLayout(side);
+    auto* wide = new QVBoxLayout(wide_);
+    wide->setContentsMargins(0, 0, 0, 0);
+    wide->addLayout(groups);
+    wide->addWidget(GroupBox2);
+    wide->addWidget(GroupBox1);
+
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(e.G1);
+    row->addLayout(switchColumn);
+    row->addWidget(wide_);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+    ApplyForm();
+}
+
+TWallDlg::~TWallDlg() = default;
+
+void TWallDlg::ApplyForm() {
+    wide_->setVisible(expanded_);
+}
+
+void TWallDlg::BhyoujiClick() {
+    const int right = frameGeometry().right();
+    expanded_ = !expanded_;
+    ApplyForm();
+    adjustSize();
+    if (isVisible()) move(right - frameGeometry().width() + 1, y());
+}
+
+void TWallDlg::FormShow() {
+    elements_->PresetControls();
+    ShowBeamLegend();
+}
+
+void TWallDlg::ShowBeamLegend() {
+    GroupBox1->setVisible(App.Options.ShowBeamStress == 1);
+}
+
+void TWallDlg::showEvent(QShowEvent* event) {
+    FormShow();
+    PaletteForm::showEvent(event);
+}
