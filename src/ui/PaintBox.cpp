@@ -125,6 +125,7 @@ void PaintBox::drawContent(const QRect& needed) {
     if (content_.size() != area.size()) content_ = QImage(area.size(), QImage::Format_RGB32);
     content_.fill(ColorFromRef(background_));
     cached_ = area;
+    drawnSize_ = size();
     valid_ = true;
     ++contentPaints_;
     if (!painter_) return;
@@ -147,7 +148,8 @@ void PaintBox::paintEvent(QPaintEvent* event) {
     const QRect exposed = event->rect() & rect();
     bool drawn = false;
     if (!exposed.isEmpty()) {
-        if (!valid_ || !cached_.contains(exposed)) {
+        // What a painter draws may follow the box's size (the plan's grid lines span it).
+        if (!valid_ || drawnSize_ != size() || !cached_.contains(exposed)) {
             drawContent(exposed);
             drawn = true;
         }
@@ -178,12 +180,6 @@ void PaintBox::hideEvent(QHideEvent* event) {
     // A hidden box keeps no picture: the next showing draws what is current then.
     content_ = QImage();
     cached_ = QRect();
-    valid_ = false;
-}
-
-void PaintBox::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // What a painter draws may follow the box's size (the plan's grid lines span it).
     valid_ = false;
 }
 

@@ -79,7 +79,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -103,7 +102,8 @@ private:
     bool growQueued_ = false;
 
     QImage content_;
-    QRect cached_; // box pixels the cache holds
+    QRect cached_;    // box pixels the cache holds
+    QSize drawnSize_; // the box's size when they were drawn
     bool valid_ = false;
     int contentPaints_ = 0;
 };
