@@ -65,6 +65,8 @@ public:
     // The content changed: it is drawn again at the next paint.
     void invalidate();
     // Only the overlay changed: the cached content is copied again with the overlay on top.
+    // A handler that runs on every pointer move passes the old and the new place of its marks:
+    // a whole view copied again costs about a millisecond, a mark's rectangles microseconds.
     void invalidateOverlay();
     void invalidateOverlay(const QRect& area);
 
