@@ -118,9 +118,11 @@ void PaintBox::fitToContent() {
 void PaintBox::drawContent(const QRect& needed) {
     QRect area = rect();
     if (qint64(width()) * height() > WholeBoxPixels) {
-        area = (visibleRegion().boundingRect() | needed)
-                   .adjusted(-VisibleMargin, -VisibleMargin, VisibleMargin, VisibleMargin) &
-               rect();
+        const QMargins margin(VisibleMargin, VisibleMargin, VisibleMargin, VisibleMargin);
+        const QRect seen = visibleRegion().boundingRect();
+        const QRect visible = seen.isEmpty() ? QRect() : seen.marginsAdded(margin) & rect();
+        // A part out of sight (a grab) is drawn alone rather than with everything between.
+        area = visible.contains(needed) ? visible : needed.marginsAdded(margin) & rect();
     }
     if (content_.size() != area.size()) content_ = QImage(area.size(), QImage::Format_RGB32);
     content_.fill(ColorFromRef(background_));
@@ -132,14 +134,14 @@ void PaintBox::drawContent(const QRect& needed) {
     QPainter p(&content_);
     p.translate(-area.topLeft());
     QtCanvas canvas(p);
-    const CanvasSize reported = painter_(canvas);
+    reported_ = painter_(canvas);
     p.end();
-    if (grow_ && grownSize(reported) != size() && !growQueued_) {
+    if (grow_ && grownSize(reported_) != size() && !growQueued_) {
         // Not resized inside its own paint: the scroll box follows once the paint is done.
         growQueued_ = true;
-        QTimer::singleShot(0, this, [this, reported] {
+        QTimer::singleShot(0, this, [this] {
             growQueued_ = false;
-            takeGrownSize(reported);
+            takeGrownSize(reported_);
         });
     }
 }

@@ -102,6 +102,7 @@ private:
     bool grow_ = false;
     QSize base_;
     bool growQueued_ = false;
+    CanvasSize reported_; // by the last drawing of the content
 
     QImage content_;
     QRect cached_;    // box pixels the cache holds
