@@ -58,8 +58,9 @@ public:
     // Without it the box keeps the size the form gives it.
     void setGrowToContent(QSize base);
     bool growsToContent() const { return grow_; }
-    // Runs the painter once off screen and takes the size it reports (growing boxes; a shown
-    // box also does this by itself before its first paint).
+    // Runs the painter once off screen and takes the size it reports (growing boxes). A box
+    // does this itself whenever it is shown; otherwise a new size found by a paint is taken
+    // after that paint, so a grab of a hidden box that may have grown calls this first.
     void fitToContent();
 
     // The content changed: it is drawn again at the next paint.
