@@ -9,11 +9,15 @@
 #include "model/Model.h"
 #include "support/DiagnosisCapacityModel.h"
 #include "ui/Fonts.h"
+#include "ui/PaintBox.h"
 #include "ui/QtCanvas.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
@@ -167,6 +171,56 @@ void BM_DrawCapacityHouse(benchmark::State& state) {
     for (auto _ : state) DrawView(image);
 }
 BENCHMARK(BM_DrawCapacityHouse)->Unit(benchmark::kMillisecond);
+
+// A pointer move over the drawn plan: the sheet (a paint box in its scroll box, the view over
+// the data) puts an xor mark at the pointer as its overlay. Argument 0 copies the whole view
+// again for each move, 1 only the old and the new place of the mark. The plan is neither
+// recomputed nor drawn again.
+void BM_PointerMoveOverPlan(benchmark::State& state) {
+    FullCapacityModel();
+    QScrollArea view;
+    view.resize(ViewWidth, ViewHeight);
+    auto* sheet = new PaintBox;
+    sheet->resize(SheetWidthPixels(), SheetHeightPixels());
+    sheet->setPainter([](Canvas& canvas) {
+        EnsureRecomputed();
+        DrawPlanSheet(canvas, SheetWidthPixels(), SheetHeightPixels());
+        return CanvasSize{};
+    });
+    const bool markOnly = state.range(0) == 1;
+    QRect mark;
+    sheet->setMouseMove([&](const BoxMouse& m) {
+        const QRect old = mark;
+        mark = QRect(m.x - 20, m.y - 3, 40, 6);
+        if (markOnly)
+            sheet->invalidateOverlay(old | mark);
+        else
+            sheet->invalidateOverlay();
+    });
+    sheet->setOverlayPainter([&](Canvas& canvas) {
+        canvas.setPen(0xFFFF00, 1, PenStyle::Solid, PenMode::Xor);
+        canvas.setBrushColour(0xFFFF00);
+        canvas.rectangle(mark.left(), mark.top(), mark.right() + 1, mark.bottom() + 1);
+    });
+    view.setWidget(sheet);
+    view.show();
+    view.horizontalScrollBar()->setValue(NodePixelX(8));
+    view.verticalScrollBar()->setValue(NodePixelY(8));
+    QCoreApplication::processEvents();
+    sheet->repaint();
+    const int drawn = sheet->contentPaints();
+    int i = 0;
+    for (auto _ : state) {
+        const QPointF at = sheet->mapFrom(view.viewport(), QPointF(100 + i % 1300, 100 + i % 700));
+        ++i;
+        QMouseEvent move(QEvent::MouseMove, at, sheet->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(sheet, &move);
+        QCoreApplication::processEvents(); // the update the move asked for
+    }
+    if (sheet->contentPaints() != drawn) state.SkipWithError("the plan was drawn again");
+}
+BENCHMARK(BM_PointerMoveOverPlan)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // What every paint pays to learn that nothing changed.
 void BM_UnchangedCheck(benchmark::State& state) {

@@ -11,9 +11,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -29,9 +26,13 @@ const char* const ScaleItems[] = {"30", "50", "75", "100", "150", "200"};
 constexpr int ScaleItem75 = 2;
 } // namespace
 
-PlanSheet::PlanSheet(Tvelquor2Form& form) : QWidget(nullptr), form_(form) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
+PlanSheet::PlanSheet(Tvelquor2Form& form) : PaintBox(nullptr) {
+    setPainter([&form](Canvas& canvas) { return form.SheetPaint(canvas); });
+    setOverlayPainter([&form](Canvas& canvas) { form.SheetOverlayPaint(canvas); });
+    setAfterPaint([&form](bool planDrawn) { form.SheetPainted(planDrawn); });
+    setMouseMove([&form](const BoxMouse& m) { form.SheetMouseMove(m.x, m.y); });
+    setMouseUp([&form](const BoxMouse& m) { form.SheetMouseUp(m.button, m.modifiers, m.x, m.y); });
+    setMouseLeave([&form] { form.SheetMouseLeave(); });
 
     // The sheet brings its scale box along, at the right of the status bar.
     if (form.StatusBar && !form.SCALE) {
@@ -48,16 +49,6 @@ PlanSheet::PlanSheet(Tvelquor2Form& form) : QWidget(nullptr), form_(form) {
     }
 }
 
-void PlanSheet::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    form_.SheetPaint(painter, event->rect());
-}
-
-void PlanSheet::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    form_.SheetMouseUp(event->button(), event->modifiers(), p.x(), p.y());
-}
-
 // ---------------------------------------------------------------------------------------------
 // The window's side of the sheet
 
@@ -68,7 +59,7 @@ class WindowInputUnits final : public PlanInputUnits {
 public:
     explicit WindowInputUnits(Tvelquor2Form& form) : form_(form) {}
     void refreshToolDialog() override { form_.RefreshToolDialog(); }
-    void repaint() override { form_.Sheet->update(); }
+    void repaint() override { form_.Sheet->invalidate(); }
     void gridChanged() override { form_.SizeSheetToGrid(); }
 
 private:
@@ -111,7 +102,7 @@ void Tvelquor2Form::ResizeSheet() {
     horizontal->setValue(SheetScrollH);
 
     App.ClickStep = 0;
-    Sheet->update();
+    Sheet->invalidate();
 }
 
 void Tvelquor2Form::SCALEChange() {
@@ -145,7 +136,7 @@ void Tvelquor2Form::SheetMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers s
 
 void Tvelquor2Form::DocumentChanged() {
     MarkDocumentChanged();
-    Sheet->update();
+    Sheet->invalidate();
 }
 
 void Tvelquor2Form::GridChanged() {
@@ -161,7 +152,7 @@ void Tvelquor2Form::QueueRecomputeNotices() {
         // A repaired grid may have another size.
         SizeSheetToGrid();
         ShowRecomputeNotices();
-        Sheet->update();
+        Sheet->invalidate();
     });
 }
 

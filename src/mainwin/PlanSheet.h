@@ -3,23 +3,23 @@
 // Besides the widget, this unit holds what the sheet does without Qt: the order of the plan's
 // layers, the figure entry state and the dispatch of a mouse release to the element unit of
 // the input mode (or to the axis edit), so that both can be tested and timed without a window.
-#include <QWidget>
+#include "ui/PaintBox.h"
 
 class Canvas;
 class Tvelquor2Form;
 
-// The paint box of the plan. It forwards its paint and mouse events to the main window.
-class PlanSheet final : public QWidget {
+// The paint box of the plan. Its content is the plan as the main window draws it; the marks
+// of the pointer are its overlay, so that moving the pointer never draws the plan again. Mouse
+// moves, releases and the pointer leaving go to the main window.
+class PlanSheet final : public PaintBox {
     Q_OBJECT
 public:
     explicit PlanSheet(Tvelquor2Form& form);
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    Tvelquor2Form& form_;
+    // The plan is drawn again with invalidate() and the pointer's marks with
+    // invalidateOverlay(); update() would only copy the picture already drawn, so the sheet
+    // does not offer it.
+    void update() = delete;
 };
 
 // ---- Figure entry ----

@@ -16,7 +16,6 @@
 #include "ui/Canvas.h"
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
-#include "ui/QtCanvas.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,12 +24,9 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -220,7 +216,7 @@ void Tvelquor2Form::RunStartupSequence() {
         App.Modified = 0;
         StartupDialogsPending = 0;
     }
-    Sheet->update();
+    Sheet->invalidate();
 }
 
 void Tvelquor2Form::ProcessPendingOpen() {
@@ -228,7 +224,7 @@ void Tvelquor2Form::ProcessPendingOpen() {
     PendingOpenFlag = 0;
     const QString path = PendingOpenPath;
     OpenPendingFile(path);
-    Sheet->update();
+    Sheet->invalidate();
 }
 
 void Tvelquor2Form::OpenPendingFile(const QString& path) {
@@ -280,22 +276,35 @@ void Tvelquor2Form::CentreSheet() {
     Gamen->horizontalScrollBar()->setValue(SheetScrollH);
 }
 
-void Tvelquor2Form::SheetPaint(QPainter& painter, const QRect& area) {
-    if (area.isEmpty()) return;
-    // The plan is drawn into an image of the exposed part: the xor marks need a raster target.
-    QImage image(area.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (PendingOpenFlag != 1) { // a file about to be opened: nothing to draw yet
-        EnsureRecomputed();
-        QPainter imagePainter(&image);
-        imagePainter.translate(-area.topLeft());
-        QtCanvas canvas(imagePainter);
-        DrawPlan(canvas);
-    }
-    painter.drawImage(area.topLeft(), image);
+CanvasSize Tvelquor2Form::SheetPaint(Canvas& canvas) {
+    if (PendingOpenFlag == 1) return {}; // a file about to be opened: nothing to draw yet
+    EnsureRecomputed();
+    DrawPlan(canvas);
+    return {}; // the sheet keeps the size of its grid
+}
+
+void Tvelquor2Form::SheetPainted(bool planDrawn) {
     UpdateOverwriteButton();
+    if (!planDrawn) return;
     // Notices found by the recompute are shown after the paint, never inside it.
     if (RecomputeNoticesPending()) QueueRecomputeNotices();
+    QueueResultPanel();
+}
+
+void Tvelquor2Form::SheetMouseMove(int, int) {}
+
+void Tvelquor2Form::SheetMouseLeave() {}
+
+void Tvelquor2Form::SheetOverlayPaint(Canvas&) {}
+
+void Tvelquor2Form::QueueResultPanel() {
+    if (ResultPanelQueued) return;
+    ResultPanelQueued = true;
+    // Labels are not changed while a paint is under way.
+    QTimer::singleShot(0, this, [this] {
+        ResultPanelQueued = false;
+        ShowLastDiagnosis();
+    });
 }
 
 void Tvelquor2Form::DrawPlan(Canvas& canvas) {
@@ -365,7 +374,7 @@ public:
         form_.UpdateStoreyControls();
     }
     void centreScrollBox() override { form_.CentreSheet(); }
-    void repaintPlan() override { form_.Sheet->update(); }
+    void repaintPlan() override { form_.Sheet->invalidate(); }
     void showOverviewDialog() override { form_.ShowOverviewDialog(); }
 
 private:
@@ -385,7 +394,7 @@ void Tvelquor2Form::ShowOverviewDialog() {
     // The building overview dialog (GaiyouDlg) is shown modally here once it is part of the
     // form set; while App.DataLoading is 1 it closes only with OK. The plan is repainted
     // afterwards, which recomputes the diagnosis with what the dialog stored.
-    Sheet->update();
+    Sheet->invalidate();
 }
 
 void Tvelquor2Form::FileNew1Execute() {

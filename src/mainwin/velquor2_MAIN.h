@@ -95,8 +95,21 @@ public:
     void SizeSheetToGrid();
     // Scrolls the plan to its middle and remembers the positions.
     void CentreSheet();
-    // Paints the visible part of the plan: drawn into an image, then copied to the sheet.
-    void SheetPaint(QPainter& painter, const QRect& area);
+    // The sheet's content: recomputes when the document changed, then draws the plan (nothing
+    // while a file waits to be opened). Never opens a dialog.
+    CanvasSize SheetPaint(Canvas& canvas);
+    // After every paint of the sheet: the overwrite button follows the modified flag; after a
+    // drawing of the plan, the recompute's notices and the result panel follow, queued.
+    void SheetPainted(bool planDrawn);
+    // The pointer over the sheet (sheet pixels) and leaving it. Its marks and the rubber band
+    // of a figure being entered are the sheet's overlay: a move changes them and calls
+    // Sheet->invalidateOverlay(), never recomputes and never draws the plan again.
+    void SheetMouseMove(int x, int y);
+    void SheetMouseLeave();
+    void SheetOverlayPaint(Canvas& canvas);
+    // Shows the last recompute's results in the side panel, once, after the current event.
+    void QueueResultPanel();
+    bool ResultPanelQueued = false;
     // The plan's layers on any canvas. Only reads and draws.
     void DrawPlan(Canvas& canvas);
 

@@ -118,28 +118,19 @@ void ChooseInputMode(Tvelquor2Form& form, int mode) {
     form.ShowToolDialog();
 }
 
-// Resizing the window keeps the palette of the mode on screen. Every paint of the sheet may
-// have rerun the diagnosis: the result panel shows its outcome right after the paint (labels
-// are not changed while a paint is under way).
+// Resizing the window keeps the palette of the mode on screen. (Every drawing of the plan may
+// have rerun the diagnosis: the sheet's after-paint step queues the result panel.)
 class WindowWatcher final : public QObject {
 public:
     explicit WindowWatcher(Tvelquor2Form& form) : QObject(&form), form_(form) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &form_ && event->type() == QEvent::Resize && form_.isVisible())
             form_.FormCanResize();
-        if (watched == form_.Sheet && event->type() == QEvent::Paint && !panelQueued_) {
-            panelQueued_ = true;
-            QTimer::singleShot(0, this, [this] {
-                panelQueued_ = false;
-                form_.ShowLastDiagnosis();
-            });
-        }
         return false;
     }
 
 private:
     Tvelquor2Form& form_;
-    bool panelQueued_ = false;
 };
 
 } // namespace
@@ -354,7 +345,6 @@ void Tvelquor2Form::BuildSidePanelControls() {
 
     auto* watcher = new WindowWatcher(*this);
     installEventFilter(watcher);
-    Sheet->installEventFilter(watcher);
 }
 
 void Tvelquor2Form::ConnectMenuCommands() {

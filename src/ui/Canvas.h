@@ -64,6 +64,11 @@ struct CanvasPoint {
     int x = 0, y = 0;
 };
 
+// The extent of a drawing (a report's page, say), in pixels.
+struct CanvasSize {
+    int width = 0, height = 0;
+};
+
 class Canvas {
 public:
     virtual ~Canvas() = default;

@@ -1,33 +1,13 @@
 #include "mainwin/dialogs/Ooukazai.h"
 
 #include "ui/Forms.h"
-#include "ui/QtCanvas.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 TOoukazaiDlg* OoukazaiDlg = nullptr;
-
-namespace {
-
-class Page final : public QWidget {
-public:
-    Page(TOoukazaiDlg& dlg, QWidget* parent) : QWidget(parent), dlg_(dlg) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        dlg_.dispPaint(painter);
-    }
-
-private:
-    TOoukazaiDlg& dlg_;
-};
-
-} // namespace
 
 TOoukazaiDlg::TOoukazaiDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("横架材の検討"));
@@ -40,10 +20,9 @@ TOoukazaiDlg::TOoukazaiDlg(QWidget* parent) : QDialog(parent) {
     white.setColor(QPalette::Window, Qt::white);
     ScrollBox1->setPalette(white);
     ScrollBox1->setAutoFillBackground(true);
-    disp = new Page(*this, ScrollBox1);
-    disp->setFixedSize(715, 7212);
-    disp->setAutoFillBackground(true);
-    disp->setPalette(white);
+    disp = new PaintBox(ScrollBox1);
+    disp->setGrowToContent(QSize(715, 7212));
+    disp->setPainter([this](Canvas& canvas) { return dispPaint(canvas); });
     ScrollBox1->setWidget(disp);
 
     OKBtn = new QPushButton(QStringLiteral("閉じる"), this);
@@ -59,11 +38,11 @@ TOoukazaiDlg::TOoukazaiDlg(QWidget* parent) : QDialog(parent) {
     resize(760, 600);
 }
 
-void TOoukazaiDlg::dispPaint(QPainter& painter) {
-    QtCanvas canvas(painter);
+CanvasSize TOoukazaiDlg::dispPaint(Canvas& canvas) {
     canvas.setFontColour(0x000000);
     canvas.setBrushColour(0xFFFFFF);
     canvas.setBrushStyle(BrushStyle::Clear);
+    return {};
 }
 
 void TOoukazaiDlg::showEvent(QShowEvent* event) {

@@ -1,5 +1,7 @@
 #pragma once
 // The horizontal-member check: a white page, left empty for now, closed with "閉じる".
+#include "ui/PaintBox.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -11,10 +13,10 @@ public:
     explicit TOoukazaiDlg(QWidget* parent);
 
     QScrollArea* ScrollBox1 = nullptr;
-    QWidget* disp = nullptr; // the page, 715 x 7212 pixels
+    PaintBox* disp = nullptr; // the page, 715 x 7212 pixels or as long as its content
     QPushButton* OKBtn = nullptr;
 
-    void dispPaint(QPainter& painter);
+    CanvasSize dispPaint(Canvas& canvas);
 
 protected:
     void showEvent(QShowEvent* event) override;
