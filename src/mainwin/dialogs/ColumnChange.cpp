@@ -28,7 +28,7 @@ public:
     void showColumnChangeDialog() override { ShowModal(dialog_); }
     void repaintSheet() override {
         MarkDocumentChanged();
-        if (MainForm && MainForm->Sheet) MainForm->Sheet->update();
+        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
     }
 
 private:
