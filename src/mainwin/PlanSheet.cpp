@@ -524,9 +524,7 @@ int InputFreeLine(int, int, int, int) {
 
 void DrawFoundations(Canvas&) {}
 void DrawRoofFloorAreas(Canvas&) {}
-void DrawOtherStoreyWalls(Canvas&) {}
 void DrawOtherStoreyColumns(Canvas&) {}
-void DrawWalls(Canvas&) {}
 void DrawColumns(Canvas&) {}
 void DrawGravityCentres(Canvas&) {}
 void DrawRoomNames(Canvas&) {}
