@@ -51,37 +51,64 @@ int32_t Differences(const WallRecord& w, const BracingParts& pw, const WallRecor
     return flags;
 }
 
+// ---- Scratch (static storage: the marking allocates nothing) ----
+
+// The current-state walls of one storey by their first end: 1 + the first wall starting at a
+// node, and per wall 1 + the next one starting there; 0 ends a chain. Walls starting off the
+// grid (a damaged file) are listed apart and compared with every wall.
+int16_t TwinHead[AxisCountX][AxisCountY];
+int16_t TwinNext[MaxWalls];
+int16_t OffGridTwins[MaxWalls];
+int OffGridTwinCount = 0;
+
+// Per scenario, storey and node: a column stands there (1) and, on the first storey, one that
+// needs reinforcement (2). Columns off the grid are looked up in their lists.
+constexpr uint8_t HasColumn = 1;
+constexpr uint8_t NeedsWork = 2;
+uint8_t NodeColumns[Scenarios][Storeys][AxisCountX][AxisCountY];
+
+void IndexTwins(int storey) {
+    const int n = LiveCount(Doc.WallCount[CurrentState][storey], MaxWalls);
+    OffGridTwinCount = 0;
+    for (int i = n - 1; i >= 0; --i) {
+        const WallRecord& v = Doc.Walls[CurrentState][storey][i];
+        if (OnGrid(v.x1, v.y1)) {
+            TwinNext[i] = TwinHead[v.x1][v.y1];
+            TwinHead[v.x1][v.y1] = static_cast<int16_t>(i + 1);
+        } else {
+            OffGridTwins[OffGridTwinCount++] = static_cast<int16_t>(i);
+        }
+    }
+}
+
+void ClearTwins(int storey) {
+    const int n = LiveCount(Doc.WallCount[CurrentState][storey], MaxWalls);
+    for (int i = 0; i < n; ++i) {
+        const WallRecord& v = Doc.Walls[CurrentState][storey][i];
+        if (OnGrid(v.x1, v.y1)) TwinHead[v.x1][v.y1] = 0;
+    }
+}
+
 int32_t ChangeFlags(const WallRecord& w, int storey) {
     const BracingParts pw = PartsOf(w.bracing);
-    const int n = LiveCount(Doc.WallCount[CurrentState][storey], MaxWalls);
     const WallRecord* twins = Doc.Walls[CurrentState][storey];
     int32_t flags = 0;
     bool found = false;
-    for (int i = 0; i < n; ++i) {
+    const auto compare = [&](int i) {
         const WallRecord& v = twins[i];
         const bool same = SameNodes(w, v);
         const bool reversed = !same && ReversedNodes(w, v);
-        if (!same && !reversed) continue;
+        if (!same && !reversed) return;
         found = true;
         flags |= Differences(w, pw, v, reversed);
-    }
+    };
+    // A twin in the same order starts at w's first end, a reversed one at its second.
+    if (OnGrid(w.x1, w.y1))
+        for (int i = TwinHead[w.x1][w.y1]; i != 0; i = TwinNext[i - 1]) compare(i - 1);
+    if (OnGrid(w.x2, w.y2) && (w.x2 != w.x1 || w.y2 != w.y1))
+        for (int i = TwinHead[w.x2][w.y2]; i != 0; i = TwinNext[i - 1]) compare(i - 1);
+    for (int k = 0; k < OffGridTwinCount; ++k) compare(OffGridTwins[k]);
     return found ? flags : WallNew;
-}
-
-bool ColumnAt(int scenario, int storey, int32_t x, int32_t y) {
-    const int n = LiveCount(Doc.ColumnCount[scenario][storey], MaxColumns);
-    const ColumnRecord* columns = Doc.Columns[scenario][storey];
-    for (int i = 0; i < n; ++i)
-        if (columns[i].x == x && columns[i].y == y) return true;
-    return false;
-}
-
-// The wall's length in metres, from the grid: the same as the evaluation's wallLength, and
-// fresh for the scenarios whose evaluation did not run in this recompute.
-double WallLength(const WallRecord& w) {
-    const double dx = AxisPosX(w.x2) - AxisPosX(w.x1);
-    const double dy = AxisPosY(w.y2) - AxisPosY(w.y1);
-    return std::sqrt(dx * dx + dy * dy);
 }
 
 bool NeedsReinforcement(const ColumnJointRecord& r, int32_t nValueMethod) {
@@ -95,6 +122,51 @@ bool NeedsReinforcement(const ColumnJointRecord& r, int32_t nValueMethod) {
     }
 }
 
+// Fills (set) or empties (clear) the column map of one scenario's storeys.
+void MapColumns(int scenario, bool set) {
+    const int top = TopStoreyOf(scenario);
+    const int method = App.Options.NValueMethod;
+    for (int f = 0; f <= top; ++f) {
+        const int n = LiveCount(Doc.ColumnCount[scenario][f], MaxColumns);
+        for (int c = 0; c < n; ++c) {
+            const ColumnRecord& col = Doc.Columns[scenario][f][c];
+            if (!OnGrid(col.x, col.y)) continue;
+            uint8_t& node = NodeColumns[scenario][f][col.x][col.y];
+            if (!set) {
+                node = 0;
+                continue;
+            }
+            node |= HasColumn;
+            if (f == 0 && NeedsReinforcement(NValueRes.ColumnJointResult[scenario][0][c], method))
+                node |= NeedsWork;
+        }
+    }
+}
+
+// What the columns at a node of a storey give: HasColumn, NeedsWork.
+uint8_t ColumnsAt(int scenario, int storey, int32_t x, int32_t y) {
+    if (OnGrid(x, y)) return NodeColumns[scenario][storey][x][y];
+    uint8_t found = 0;
+    const int n = LiveCount(Doc.ColumnCount[scenario][storey], MaxColumns);
+    for (int c = 0; c < n; ++c) {
+        const ColumnRecord& col = Doc.Columns[scenario][storey][c];
+        if (col.x != x || col.y != y) continue;
+        found |= HasColumn;
+        if (storey == 0 && NeedsReinforcement(NValueRes.ColumnJointResult[scenario][0][c],
+                                              App.Options.NValueMethod))
+            found |= NeedsWork;
+    }
+    return found;
+}
+
+// The wall's length in metres, from the grid: the same as the evaluation's wallLength, and
+// fresh for the scenarios whose evaluation did not run in this recompute.
+double WallLength(const WallRecord& w) {
+    const double dx = AxisPosX(w.x2) - AxisPosX(w.x1);
+    const double dy = AxisPosY(w.y2) - AxisPosY(w.y1);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
 int32_t Cautions(const WallRecord& w, int scenario, int storey) {
     const BracingParts p = PartsOf(w.bracing);
     int32_t cautions = 0;
@@ -102,18 +174,12 @@ int32_t Cautions(const WallRecord& w, int scenario, int storey) {
     if (p.size >= 5 && p.hardware == 2 && tolerance::Above(WallLength(w), 1.5))
         cautions |= WallCautionChooseHardware;
     if (storey > 0) {
-        if (!ColumnAt(scenario, storey - 1, w.x1, w.y1) ||
-            !ColumnAt(scenario, storey - 1, w.x2, w.y2))
+        if (!(ColumnsAt(scenario, storey - 1, w.x1, w.y1) & HasColumn) ||
+            !(ColumnsAt(scenario, storey - 1, w.x2, w.y2) & HasColumn))
             cautions |= WallCautionNoColumnsBelow;
-    } else {
-        const int method = App.Options.NValueMethod;
-        const int n = LiveCount(Doc.ColumnCount[scenario][0], MaxColumns);
-        for (int c = 0; c < n && !(cautions & WallCautionFoundation); ++c) {
-            const ColumnRecord& col = Doc.Columns[scenario][0][c];
-            const bool atEnd = (col.x == w.x1 && col.y == w.y1) || (col.x == w.x2 && col.y == w.y2);
-            if (atEnd && NeedsReinforcement(NValueRes.ColumnJointResult[scenario][0][c], method))
-                cautions |= WallCautionFoundation;
-        }
+    } else if ((ColumnsAt(scenario, 0, w.x1, w.y1) | ColumnsAt(scenario, 0, w.x2, w.y2)) &
+               NeedsWork) {
+        cautions |= WallCautionFoundation;
     }
     return cautions;
 }
@@ -160,9 +226,11 @@ void NumberRetrofitWalls() {
 void MarkWallChanges() {
     constexpr int32_t MarkedHere =
         WallCautionNoColumnsBelow | WallCautionChooseHardware | WallCautionFoundation;
-    for (int s = 0; s < Scenarios; ++s) {
-        const int top = TopStoreyOf(s);
-        for (int f = 0; f <= top; ++f) {
+    for (int s = 0; s < Scenarios; ++s) MapColumns(s, true);
+    for (int f = 0; f < Storeys; ++f) {
+        IndexTwins(f);
+        for (int s = 0; s < Scenarios; ++s) {
+            if (f > TopStoreyOf(s)) continue;
             const int n = LiveCount(Doc.WallCount[s][f], MaxWalls);
             for (int i = 0; i < n; ++i) {
                 WallRecord& w = Doc.Walls[s][f][i];
@@ -172,6 +240,8 @@ void MarkWallChanges() {
                 w.cautionFlags = (w.cautionFlags & ~MarkedHere) | Cautions(w, s, f);
             }
         }
+        ClearTwins(f);
     }
+    for (int s = 0; s < Scenarios; ++s) MapColumns(s, false);
     NumberRetrofitWalls();
 }
