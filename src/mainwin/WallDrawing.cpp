@@ -1,8 +1,6 @@
-// The walls on the plan sheet: the current storey's walls as symbols with their labels, and
-// the other storeys' walls as light lines, in wall mode under bands coloured by strength.
-// Qt-free: draws on a Canvas.
+#include "mainwin/WallDrawing.h"
+
 #include "mainwin/GridAxes.h"
-#include "mainwin/PlanSheet.h"
 #include "mainwin/WallMarking.h"
 #include "mainwin/WallSymbol.h"
 
@@ -151,7 +149,7 @@ void DrawOtherStoreyWalls(Canvas& canvas) {
             canvas.lineTo(e2.x, e2.y);
         };
         if (strengthBands) {
-            const int wide = static_cast<int>(App.PixelsPerMetre * 0.5);
+            const int wide = TruncPixel(App.PixelsPerMetre * 0.5);
             for (int i = 0; i < n; ++i) {
                 const WallResultRecord& r = WallEval.WallResult[s][f][i][0];
                 const double v = std::max(r.strengthX, r.strengthY);

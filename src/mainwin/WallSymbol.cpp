@@ -146,7 +146,7 @@ void DrawWallSymbol(Canvas& canvas, CanvasPoint e1, CanvasPoint e2, const WallSy
     const int32_t row = BraceRowOf(wall.bracing);
     const int32_t mud = MudWallOf(wall.bracing);
     if (mud >= 2 && mud <= 5) {
-        canvas.setPen(MudWallColour, static_cast<int>(mud * h * 0.2));
+        canvas.setPen(MudWallColour, TruncPixel(mud * h * 0.2));
         s.line(E1 + T, E2 - T, false);
     }
 

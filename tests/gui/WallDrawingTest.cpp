@@ -4,8 +4,8 @@
 #include "TestApp.h"
 
 #include "calc/WallEvaluation.h"
-#include "mainwin/PlanSheet.h"
 #include "mainwin/Recompute.h"
+#include "mainwin/WallDrawing.h"
 #include "mainwin/WallSymbol.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
