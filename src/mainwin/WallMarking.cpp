@@ -9,6 +9,7 @@
 #include "model/Model.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -39,8 +40,9 @@ int32_t Differences(const WallRecord& w, const BracingParts& pw, const WallRecor
     if (w.type != v.type) flags |= WallChangedType;
     if (pw.mud != pv.mud) flags |= WallChangedBracing;
     if (w.jointSpec != v.jointSpec) flags |= WallChangedJoint;
-    // The hardware index itself is taken off the row, not four times it: a change of hardware
-    // that the direction makes up for is not seen. Stored plans have always been marked so.
+    // The hardware index itself is taken off the row, not four times it, so a change of
+    // hardware that the direction makes up for goes unseen; kept, as plans have always been
+    // marked this way.
     if (pw.row - pw.hardware != pv.row - pv.hardware) flags |= WallChangedBracing;
     if (w.panelL != v.panelL) flags |= WallChangedPanelL;
     if (w.panelR != v.panelR) flags |= WallChangedPanelR;
@@ -195,7 +197,7 @@ void NumberPass(const WallLineList& list, WallRecord* walls,
         if (!InRange(index, wallCount)) continue;
         WallRecord& w = walls[index];
         if (w.retrofitNo != 0 || !pick(w)) continue;
-        const bool retrofit = w.bracing >= RetrofitWallBit;
+        const bool retrofit = w.bracing >= RetrofitWallBit; // the whole word, as ever
         const bool counts = results[index][0].baseStrength != 0 || retrofit;
         if (counts && (w.changeFlags != 0 || retrofit)) w.retrofitNo = ++counter;
     }
