@@ -2,6 +2,7 @@
 // runs it. The run must stay far inside a frame and must not touch the heap: this binary counts
 // every global operator new, and a run that allocates fails the benchmark.
 #include "calc/Diagnosis.h"
+#include "mainwin/WallMarking.h"
 #include "support/DiagnosisCapacityModel.h"
 
 #include <benchmark/benchmark.h>
@@ -111,3 +112,35 @@ static void BM_ResultSummaryFullCapacity(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ResultSummaryFullCapacity)->Unit(benchmark::kMicrosecond);
+
+// The wall-change marking that follows every run: all three scenarios full, the plans changed
+// in every other wall, plan 1 on screen.
+static void BM_MarkWallChangesFullCapacity(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    for (int s = 1; s < Scenarios; ++s)
+        for (int f = 0; f < Storeys; ++f) {
+            Doc.WallCount[s][f] = Doc.WallCount[0][f];
+            Doc.ColumnCount[s][f] = Doc.ColumnCount[0][f];
+            for (int c = 0; c < MaxColumns; ++c) Doc.Columns[s][f][c] = Doc.Columns[0][f][c];
+            for (int w = 0; w < MaxWalls; ++w) {
+                Doc.Walls[s][f][w] = Doc.Walls[0][f][w];
+                if (w % 2) Doc.Walls[s][f][w].panelL = 6 + s;
+                if (w % 7 == 0) Doc.Walls[s][f][w].bracing |= 1024;
+            }
+        }
+    App.CurrentScenario = 1;
+    RunDiagnosis();
+    MarkWallChanges();
+
+    const long long before = allocations.load();
+    long long runs = 0;
+    for (auto _ : state) {
+        MarkWallChanges();
+        benchmark::DoNotOptimize(Doc.Walls[1][0][0]);
+        ++runs;
+    }
+    const long long allocated = allocations.load() - before;
+    state.counters["allocations_per_run"] = runs ? static_cast<double>(allocated) / runs : 0.0;
+    if (allocated != 0) state.SkipWithError("the marking allocated on the heap");
+}
+BENCHMARK(BM_MarkWallChangesFullCapacity)->Unit(benchmark::kMicrosecond);

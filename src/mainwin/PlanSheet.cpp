@@ -509,8 +509,6 @@ int InputFreeLine(int, int, int, int) {
 
 void DrawFoundations(Canvas&) {}
 void DrawRoofFloorAreas(Canvas&) {}
-void DrawOtherStoreyWalls(Canvas&) {}
-void DrawWalls(Canvas&) {}
 void DrawGravityCentres(Canvas&) {}
 void DrawRoomNames(Canvas&) {}
 void DrawFreeLines(Canvas&) {}

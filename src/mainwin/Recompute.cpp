@@ -1,6 +1,7 @@
 #include "mainwin/Recompute.h"
 
 #include "calc/Diagnosis.h"
+#include "mainwin/WallMarking.h"
 
 #include "model/AppState.h"
 #include "model/Grid.h"
@@ -94,10 +95,6 @@ DiagnosisOutcome lastOutcome{};
 // The calculation notices already shown for this document.
 CalcNoticeList shownNotices;
 
-// The wall-change marking of the plan joins the step here, after the diagnosis whose results
-// it compares.
-void MarkWallChangesOfPlan() {}
-
 bool CalcNoticeWaiting() {
     for (int i = 0; i < lastOutcome.Notices.count; ++i)
         if (!shownNotices.contains(lastOutcome.Notices.items[i].id)) return true;
@@ -126,7 +123,8 @@ bool RecomputeNeeded() {
 
 void Recompute() {
     RunDiagnosis(lastOutcome);
-    MarkWallChangesOfPlan();
+    // The wall-change marking compares with the results just computed.
+    MarkWallChanges();
     computedGeneration = generation;
     computedContext = CurrentContext();
     computedFingerprint = DocumentFingerprint();

@@ -31,7 +31,7 @@ uint64_t DocumentGeneration();
 // True when the last recompute does not reflect the document as it is.
 bool RecomputeNeeded();
 // Runs the step unconditionally: grid check and repair, table selection, labels and extents,
-// the whole diagnosis; then the wall-change marking once it exists.
+// the whole diagnosis; then the wall-change marking.
 void Recompute();
 // Runs the step when needed; true when it ran. Result dialogs, printing and the estimate call
 // this before they read results.

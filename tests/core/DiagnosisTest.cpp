@@ -8,6 +8,7 @@
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "calc/WallEvaluation.h"
+#include "mainwin/WallMarking.h"
 #include "model/Grid.h"
 #include "support/DiagnosisCapacityModel.h"
 #include "support/DiagnosisHouses.h"
@@ -630,6 +631,7 @@ TEST_P(MalformedModelTest, RunsSafely) {
 
         const DiagnosisOutcome first = RunDiagnosis();
         const DiagnosisOutcome second = RunDiagnosis();
+        MarkWallChanges(); // the plan's marking follows every run
         EXPECT_EQ(first.Panel, second.Panel) << "scenario " << scenario;
         const auto terminated = [](const PanelLabel& l) {
             return std::memchr(l.text, 0, sizeof l.text) != nullptr;
