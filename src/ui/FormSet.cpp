@@ -9,16 +9,69 @@
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/SingleInstance.h"
+#include "ui/StatusHints.h"
+
+#include <QStatusBar>
 
 namespace {
 
-template <typename Form>
-void Destroy(Form*& variable) {
-    delete variable;
-    variable = nullptr;
+template <typename Form, Form*& Variable>
+constexpr FormEntry Entry(const char* className, const char* variableName) {
+    return {className, variableName,
+            [](QWidget* owner) -> QWidget* { return Variable = new Form(owner); },
+            [] {
+                delete Variable;
+                Variable = nullptr;
+            },
+            []() -> QWidget* { return Variable; }};
 }
 
+#define FORM(Class, variable) Entry<Class, variable>(#Class, #variable)
+
+// Creation order. A form that joins the program takes its line at its place here; the
+// numbers are the places of the forms still to come.
+constexpr FormEntry Forms[] = {
+    //  1 Tvelquor2Form    MainForm (made first, by CreateForms)
+    FORM(TAboutBox, AboutBox), //  2
+    //  3 TColumnDlg       ColumnDlg
+    //  4 TWallDlg         WallDlg
+    FORM(TShinDlg, ShinDlg), //  5
+    //  6 TYukaDlg         YukaDlg
+    //  7 TYuka2Dlg        Yuka2Dlg
+    //  8 TKisoDlg         KisoDlg
+    //  9 TRoomDlg         RoomDlg
+    // 10 TJiyuDlg         JiyuDlg
+    FORM(TAxisDlg, AxisDlg), // 11
+    // 12 TWallChangeDlg   WallChangeDlg
+    // 13 TNameDlg         NameDlg
+    // 14 TSenoffDlg       SenoffDlg
+    // 15 TGaiyouDlg       GaiyouDlg
+    // 16 TDcopyDlg        DcopyDlg
+    // 17 TColumnchangeDlg ColumnchangeDlg
+    // 18 TRekkadoDlg      RekkadoDlg
+    // 19 TShuukeiDlg      ShuukeiDlg
+    // 20 TOjushinDlg      OjushinDlg
+    // 21 TOhitsuyouDlg    OhitsuyouDlg
+    // 22 TOnchiDlg        OnchiDlg
+    // 23 TOyukaDlg        OyukaDlg
+    // 24 TOkabeDlg        OkabeDlg
+    // 25 TOgoushinDlg     OgoushinDlg
+    // 26 TOgouseiDlg      OgouseiDlg
+    // 27 TOhanteiDlg      OhanteiDlg
+    // 28 TPrintOutDlg     PrintOutDlg
+    FORM(TkabetsuikaDlg, kabetsuikaDlg), // 29
+    FORM(TzoneDlg, zoneDlg),             // 30
+    FORM(TDmoduleDlg, DmoduleDlg),       // 31
+    FORM(TOoukazaiDlg, OoukazaiDlg),     // 32
+};
+
+#undef FORM
+
 } // namespace
+
+std::span<const FormEntry> FormTable() {
+    return Forms;
+}
 
 bool CreateForms(const QStringList& arguments) {
     return CreateForms(arguments, InstanceLock::DefaultFolder());
@@ -26,53 +79,18 @@ bool CreateForms(const QStringList& arguments) {
 
 bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     DestroyForms();
-    // The forms are created in this order, every one with the main window as its owner. A
-    // form that joins the program is created at its place in the list.
-    MainForm = new Tvelquor2Form(arguments, lockFolder); //  1 velquor2_MAIN
+    MainForm = new Tvelquor2Form(arguments, lockFolder);
     if (MainForm->TerminateRequested) return false;
-    AboutBox = new TAboutBox(MainForm); //                    2 velquor2_About
-    //  3 TColumnDlg       ColumnDlg        Dhashira
-    //  4 TWallDlg         WallDlg          Dkabe
-    ShinDlg = new TShinDlg(MainForm); //                      5 Dtourishin
-    //  6 TYukaDlg         YukaDlg          Dyuka
-    //  7 TYuka2Dlg        Yuka2Dlg         Dyuka2
-    //  8 TKisoDlg         KisoDlg          Dkiso
-    //  9 TRoomDlg         RoomDlg          Droom
-    // 10 TJiyuDlg         JiyuDlg          Djiyu
-    AxisDlg = new TAxisDlg(MainForm); //                     11 Axis_Dlg
-    // 12 TWallChangeDlg   WallChangeDlg    WallChange
-    // 13 TNameDlg         NameDlg          moji
-    // 14 TSenoffDlg       SenoffDlg        SenDlg
-    // 15 TGaiyouDlg       GaiyouDlg        Gaiyou
-    // 16 TDcopyDlg        DcopyDlg         Dcopy
-    // 17 TColumnchangeDlg ColumnchangeDlg  ColumnChange
-    // 18 TRekkadoDlg      RekkadoDlg       Rekkado
-    // 19 TShuukeiDlg      ShuukeiDlg       Shuukei
-    // 20 TOjushinDlg      OjushinDlg       OJushin
-    // 21 TOhitsuyouDlg    OhitsuyouDlg     Ohitsuyou
-    // 22 TOnchiDlg        OnchiDlg         Onchi
-    // 23 TOyukaDlg        OyukaDlg         Oyuka
-    // 24 TOkabeDlg        OkabeDlg         Okabe
-    // 25 TOgoushinDlg     OgoushinDlg      Ogoushin
-    // 26 TOgouseiDlg      OgouseiDlg       Ogouseiritsu
-    // 27 TOhanteiDlg      OhanteiDlg       Ohantei
-    // 28 TPrintOutDlg     PrintOutDlg      PrintOut
-    kabetsuikaDlg = new TkabetsuikaDlg(MainForm); //          29 kabetsuika
-    zoneDlg = new TzoneDlg(MainForm);             //                      30 Dzone
-    DmoduleDlg = new TDmoduleDlg(MainForm);       //               31 Dmodule
-    OoukazaiDlg = new TOoukazaiDlg(MainForm);     //              32 Ooukazai
+    // Hints of controls in every form show in the main window's status bar.
+    InstallStatusHints(MainForm->StatusBar);
+    for (const FormEntry& form : Forms) form.create(MainForm);
     return true;
 }
 
 void DestroyForms() {
-    // In reverse order of creation; the main window owns the others, so each is deleted before
-    // it and its variable cleared.
-    Destroy(OoukazaiDlg);
-    Destroy(DmoduleDlg);
-    Destroy(zoneDlg);
-    Destroy(kabetsuikaDlg);
-    Destroy(AxisDlg);
-    Destroy(ShinDlg);
-    Destroy(AboutBox);
-    Destroy(MainForm);
+    // The main window owns the others, so each is deleted before it and its variable cleared.
+    for (auto form = std::rbegin(Forms); form != std::rend(Forms); ++form) form->destroy();
+    InstallStatusHints(nullptr);
+    delete MainForm;
+    MainForm = nullptr;
 }
