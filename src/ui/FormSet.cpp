@@ -8,10 +8,9 @@
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
+#include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
-
-#include <QStatusBar>
 
 namespace {
 
@@ -81,8 +80,10 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     DestroyForms();
     MainForm = new Tvelquor2Form(arguments, lockFolder);
     if (MainForm->TerminateRequested) return false;
-    // Hints of controls in every form show in the main window's status bar.
+    // Hints of controls in every form show in the main window's status bar, and every file
+    // dialog is Qt's (unless a test put its own first).
     InstallStatusHints(MainForm->StatusBar);
+    InstallQtFileDialogs();
     for (const FormEntry& form : Forms) form.create(MainForm);
     return true;
 }

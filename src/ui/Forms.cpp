@@ -3,6 +3,7 @@
 #include "ui/Colors.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -68,6 +69,11 @@ void PaletteForm::showEvent(QShowEvent* event) {
         FormShow();
     }
     QDialog::showEvent(event);
+}
+
+void PaletteForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return;
+    QDialog::keyPressEvent(event);
 }
 
 void PaletteForm::showPalette(const QWidget* drawingArea) {

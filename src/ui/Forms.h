@@ -77,6 +77,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape does not close a palette: it closes with a change of input mode.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool positioned_ = false;
