@@ -176,7 +176,7 @@ private:
 class DateBinding final : public FieldBinding {
 public:
     DateBinding(QComboBox* era, QLineEdit* year, TextField field, int yearBytes)
-        : era_(era), year_(year), field_(field),
+        : era_(era), year_(year), field_(field), yearBytes_(yearBytes),
           yearLimit_(new Cp932LimitValidator(yearBytes, year)) {
         year_->setMaxLength(32767);
         year_->setValidator(yearLimit_);
@@ -192,7 +192,7 @@ public:
             if (read >= 1 && era >= 0 && era < era_->count()) era_->setCurrentIndex(era);
         }
         const QString shownYear = FromCp932(read >= 2 ? std::string_view(year) : "");
-        yearLimit_->setMaxBytes(std::max<int>(yearLimit_->maxBytes(), int(std::strlen(year))));
+        yearLimit_->setMaxBytes(std::max<int>(yearBytes_, int(std::strlen(year))));
         {
             const QSignalBlocker block(year_);
             year_->setText(shownYear);
@@ -215,6 +215,7 @@ private:
     QComboBox* era_;
     QLineEdit* year_;
     TextField field_;
+    int yearBytes_;
     Cp932LimitValidator* yearLimit_;
     int shownEra_ = -1;
     QString shownYear_;

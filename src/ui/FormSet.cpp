@@ -39,29 +39,30 @@ constexpr FormEntry Forms[] = {
     //  7 TYuka2Dlg        Yuka2Dlg
     //  8 TKisoDlg         KisoDlg
     //  9 TRoomDlg         RoomDlg
-    // 10 TJiyuDlg         JiyuDlg
-    FORM(TAxisDlg, AxisDlg), // 11
-    // 12 TWallChangeDlg   WallChangeDlg
-    // 13 TNameDlg         NameDlg
-    // 14 TSenoffDlg       SenoffDlg
-    // 15 TGaiyouDlg       GaiyouDlg
-    // 16 TDcopyDlg        DcopyDlg
-    // 17 TColumnchangeDlg ColumnchangeDlg
-    // 18 TRekkadoDlg      RekkadoDlg
-    // 19 TShuukeiDlg      ShuukeiDlg
-    // 20 TOjushinDlg      OjushinDlg
-    // 21 TOhitsuyouDlg    OhitsuyouDlg
-    // 22 TOnchiDlg        OnchiDlg
-    // 23 TOyukaDlg        OyukaDlg
-    // 24 TOkabeDlg        OkabeDlg
-    // 25 TOgoushinDlg     OgoushinDlg
-    // 26 TOgouseiDlg      OgouseiDlg
-    // 27 TOhanteiDlg      OhanteiDlg
-    // 28 TPrintOutDlg     PrintOutDlg
-    FORM(TkabetsuikaDlg, kabetsuikaDlg), // 29
-    FORM(TzoneDlg, zoneDlg),             // 30
-    FORM(TDmoduleDlg, DmoduleDlg),       // 31
-    FORM(TOoukazaiDlg, OoukazaiDlg),     // 32
+    // 10 TDousaDlg        DousaDlg
+    // 11 TJiyuDlg         JiyuDlg
+    FORM(TAxisDlg, AxisDlg), // 12
+    // 13 TWallChangeDlg   WallChangeDlg
+    // 14 TNameDlg         NameDlg
+    // 15 TSenoffDlg       SenoffDlg
+    // 16 TGaiyouDlg       GaiyouDlg
+    // 17 TDcopyDlg        DcopyDlg
+    // 18 TColumnchangeDlg ColumnchangeDlg
+    // 19 TRekkadoDlg      RekkadoDlg
+    // 20 TShuukeiDlg      ShuukeiDlg
+    // 21 TOjushinDlg      OjushinDlg
+    // 22 TOhitsuyouDlg    OhitsuyouDlg
+    // 23 TOnchiDlg        OnchiDlg
+    // 24 TOyukaDlg        OyukaDlg
+    // 25 TOkabeDlg        OkabeDlg
+    // 26 TOgoushinDlg     OgoushinDlg
+    // 27 TOgouseiDlg      OgouseiDlg
+    // 28 TOhanteiDlg      OhanteiDlg
+    // 29 TPrintOutDlg     PrintOutDlg
+    FORM(TkabetsuikaDlg, kabetsuikaDlg), // 30
+    FORM(TzoneDlg, zoneDlg),             // 31
+    FORM(TDmoduleDlg, DmoduleDlg),       // 32
+    FORM(TOoukazaiDlg, OoukazaiDlg),     // 33
 };
 
 #undef FORM
