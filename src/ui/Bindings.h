@@ -9,6 +9,15 @@
 //   - a radio group with no radio checked, a combo box with no item chosen: the field;
 //   - a text or number edit the user left as load() showed it: the field, byte for byte (a
 //     number shown as "%6.2f" is not rounded by an OK, a text read from a file is not cut).
+//
+// A form binds its controls once, after making them, and calls load() in FormShow and store()
+// in OKBtnClick:
+//
+//   garage_.add(Rgareiji0, 0); garage_.add(Rgareiji1, 1); garage_.add(Rgareiji2, 2);
+//   fields_.radios(garage_, Doc.BuildingData.garage, RadioRule::Fallback(2))
+//       .text(Eshiaddr, Doc.BuildingData.clientAddress, 48)
+//       .number(Ekenmen, Doc.StoreyData.buildingArea[0], "%6.2f")
+//       .date(Ekouyearn0, Ekouyear0, Doc.BuildingData.constructionEraYear[0]);
 #include "model/FixedText.h"
 #include "ui/Controls.h"
 
