@@ -237,6 +237,8 @@ FieldBindings& FieldBindings::text(QLineEdit* edit, TextField field, int maxByte
 }
 FieldBindings& FieldBindings::text(QComboBox* combo, TextField field, int maxBytes) {
     if (!combo->isEditable()) combo->setEditable(true);
+    // Enter keeps the typed text in the box without adding it to the presets.
+    combo->setInsertPolicy(QComboBox::NoInsert);
     return add(std::make_unique<TextBinding>(combo->lineEdit(), combo, field, maxBytes));
 }
 FieldBindings& FieldBindings::number(QLineEdit* edit, double& field, const char* format, double low,

@@ -251,3 +251,27 @@ TEST(Translations, QtsOwnDialogsSpeakJapanese) {
     }
     QLocale::setDefault(QLocale::c());
 }
+
+TEST(Bindings, ComboTextFromCodeRunsNoHandlerTypingAndChoosingDo) {
+    TestApp();
+    QComboBox combo;
+    combo.addItems({QString(), QStringLiteral("preset")});
+    int changes = 0;
+    FixedText<87> finding{"abc"};
+    FieldBindings b;
+    b.text(&combo, finding, 86);
+    BindComboTyping(&combo, [&] { ++changes; });
+    b.load();
+    SetComboText(&combo, QStringLiteral("x"));
+    EXPECT_EQ(changes, 0);
+    for (int key = 0; key < 2; ++key) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+        QApplication::sendEvent(combo.lineEdit(), &press);
+    }
+    EXPECT_EQ(changes, 2);
+    emit combo.activated(1);
+    EXPECT_EQ(changes, 3);
+    b.store();
+    EXPECT_EQ(finding.str(), combo.currentText().toStdString());
+    EXPECT_EQ(combo.count(), 2);
+}
