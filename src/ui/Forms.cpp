@@ -57,10 +57,13 @@ void ModalForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous() && centred_) CentreOnScreen(this);
 }
 
-PaletteForm::PaletteForm(QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint) {
+PaletteForm::PaletteForm(QWidget* mainWindow, const QString& caption)
+    : QDialog(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                              Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint) {
     setModal(false);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    if (!caption.isEmpty()) setWindowTitle(caption);
+    SetFormColour(this);
 }
 
 void PaletteForm::showEvent(QShowEvent* event) {

@@ -55,7 +55,9 @@ private:
 class PaletteForm : public QDialog {
     Q_OBJECT
 public:
-    explicit PaletteForm(QWidget* mainWindow);
+    // A tool window with the caption and the form colour, a title bar without border icons,
+    // on top of the main window.
+    explicit PaletteForm(QWidget* mainWindow, const QString& caption = QString());
 
     // Runs every time the palette is really shown, before it is placed: syncs the controls with
     // the current-input variables.
