@@ -15,29 +15,6 @@
 
 // ---- File dialogs --------------------------------------------------------------------------
 
-namespace {
-
-class CancellingFileDialogs final : public FileDialogService {
-public:
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
-};
-
-CancellingFileDialogs cancelling;
-FileDialogService* currentDialogs = &cancelling;
-
-} // namespace
-
-FileDialogService& FileDialogs() {
-    return *currentDialogs;
-}
-void SetFileDialogService(FileDialogService* service) {
-    currentDialogs = service ? service : &cancelling;
-}
-bool FileDialogServiceInstalled() {
-    return currentDialogs != &cancelling;
-}
-
 std::vector<FileFilter> OpenDialogFilters() {
     return {{"改修ファイル", {"vq2"}}, {"診断ファイル", {"vq0"}}, {"すべてのファイル", {}}};
 }
@@ -165,7 +142,8 @@ bool DocumentCommands::NewDocument() {
 bool DocumentCommands::Open() {
     if (!AskDiscard(OpenDiscardQuestion)) return false;
     bool read = false;
-    if (std::optional<std::string> path = FileDialogs().openFile({OpenDialogFilters(), {}, {}});
+    if (std::optional<std::string> path =
+            FileDialogs().openFile({OpenDialogFilters(), {}, {}, OpenDialogCaption});
         path && !path->empty()) {
         read = ReadFile(*path);
         // A file that could not be read changed nothing, and no dialog follows.
@@ -238,7 +216,7 @@ SaveResult DocumentCommands::OverwriteSave() {
 SaveResult DocumentCommands::SaveAs() {
     FileDialogRequest request{SaveDialogFilters(),
                               App.FileName == UntitledName ? std::string() : App.FileName,
-                              SaveDefaultExtension};
+                              SaveDefaultExtension, SaveDialogCaption};
     const std::optional<std::string> chosen = FileDialogs().saveFile(request);
     if (!chosen || chosen->empty()) return SaveResult::Cancelled;
     return WriteTo(*chosen);

@@ -4,9 +4,10 @@
 // as, and the save question when the window closes.
 //
 // Nothing here touches Qt: the questions go through Messages(), the file dialogs through
-// FileDialogs(), and what the window must do (size the sheet, repaint, show the overview
-// dialog) through DocumentView. Tests script all three.
+// FileDialogs() (ui/FileDialogService.h), and what the window must do (size the sheet, repaint,
+// show the overview dialog) through DocumentView. Tests script all three.
 #include "model/Overview.h"
+#include "ui/FileDialogService.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,40 +16,12 @@
 
 // ---- File dialogs --------------------------------------------------------------------------
 
-// One entry of a dialog's filter list: the label the user sees and the extensions it lists
-// (without the dot, lower case; the dialogs match them in any case). No extension means every
-// file.
-struct FileFilter {
-    std::string label;
-    std::vector<std::string> extensions;
-};
-
-struct FileDialogRequest {
-    std::vector<FileFilter> filters;
-    std::string initialPath;      // UTF-8; empty for none
-    std::string defaultExtension; // save dialog: added when the user types no extension
-};
-
-class FileDialogService {
-public:
-    virtual ~FileDialogService() = default;
-    // The chosen existing file, or nothing when cancelled. Paths are UTF-8.
-    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
-    // The chosen file to write (after the user agreed to replace an existing one), or nothing
-    // when cancelled.
-    virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
-};
-
-// The service the commands use; the window installs the Qt dialogs, tests a script. Until one
-// is installed every dialog answers as if cancelled.
-FileDialogService& FileDialogs();
-void SetFileDialogService(FileDialogService* service);
-bool FileDialogServiceInstalled();
-
 // The filters of the open and save dialogs.
 std::vector<FileFilter> OpenDialogFilters();
 std::vector<FileFilter> SaveDialogFilters();
 inline constexpr const char* SaveDefaultExtension = "vq2";
+inline constexpr const char* OpenDialogCaption = "開く";
+inline constexpr const char* SaveDialogCaption = "名前を付けて保存";
 
 // ---- What the commands need of the window --------------------------------------------------
 

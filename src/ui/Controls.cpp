@@ -4,6 +4,7 @@
 #include "ui/Colors.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 void BindCheckBox(QCheckBox* box, Handler onClick) {
     if (!box || !onClick) return;
@@ -23,6 +24,26 @@ void BindComboChoice(QComboBox* combo, Handler onChange) {
     if (combo->isEditable() && combo->lineEdit()) {
         QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, combo,
                          [h = std::move(onChange)] { h(); });
+    }
+}
+
+void BindComboTyping(QComboBox* combo, Handler onChange) {
+    if (!combo || !onChange) return;
+    QObject::connect(combo, &QComboBox::activated, combo, [h = onChange](int) { h(); });
+    if (combo->lineEdit()) {
+        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
+                         [h = std::move(onChange)](const QString&) { h(); });
+    }
+}
+
+void SetComboText(QComboBox* combo, const QString& text) {
+    if (!combo) return;
+    const QSignalBlocker blockCombo(combo);
+    const QSignalBlocker blockEdit(combo->lineEdit());
+    if (combo->isEditable()) {
+        combo->setEditText(text);
+    } else {
+        combo->setCurrentIndex(combo->findText(text));
     }
 }
 

@@ -28,6 +28,14 @@ void BindRadio(QRadioButton* radio, Handler onClick);
 // finishes editing its text); setCurrentIndex from code runs nothing.
 void BindComboChoice(QComboBox* combo, Handler onChange);
 
+// The handler runs on every change the user makes to an editable combo box's text (each
+// keystroke, a paste) and when the user picks an item; nothing runs for changes from code.
+void BindComboTyping(QComboBox* combo, Handler onChange);
+
+// Sets a combo box's text from code, running no handler: an editable combo box shows the text
+// as it is, a list selects the item with that text (none when no item has it).
+void SetComboText(QComboBox* combo, const QString& text);
+
 // One group per field: exclusive, not tied to the widgets' parent.
 class RadioGroup {
 public:
@@ -53,6 +61,7 @@ public:
     State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
     int maxBytes() const { return maxBytes_; }
+    void setMaxBytes(int maxBytes) { maxBytes_ = maxBytes < 0 ? 0 : maxBytes; }
 
 private:
     int maxBytes_;

@@ -30,10 +30,13 @@ std::unique_ptr<QFileDialog> BuildDialog(const FileDialogRequest& request, QWidg
     // dialog might not), and tests can drive it.
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     dialog->setNameFilters(QtNameFilters(request.filters));
+    if (!request.caption.empty()) dialog->setWindowTitle(QString::fromStdString(request.caption));
     if (!request.initialPath.empty()) {
         const QFileInfo initial(QString::fromStdString(request.initialPath));
         dialog->setDirectory(initial.absolutePath());
         dialog->selectFile(initial.fileName());
+    } else if (const std::string folder = DocumentFolder(); !folder.empty()) {
+        dialog->setDirectory(QString::fromStdString(folder));
     }
     return dialog;
 }
@@ -49,7 +52,7 @@ std::optional<std::string> Run(QFileDialog& dialog) {
 
 std::unique_ptr<QFileDialog> BuildOpenDialog(const FileDialogRequest& request, QWidget* parent) {
     auto dialog = BuildDialog(request, parent);
-    dialog->setWindowTitle(QStringLiteral("開く"));
+    if (request.caption.empty()) dialog->setWindowTitle(QStringLiteral("開く"));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     return dialog;
@@ -57,7 +60,7 @@ std::unique_ptr<QFileDialog> BuildOpenDialog(const FileDialogRequest& request, Q
 
 std::unique_ptr<QFileDialog> BuildSaveDialog(const FileDialogRequest& request, QWidget* parent) {
     auto dialog = BuildDialog(request, parent);
-    dialog->setWindowTitle(QStringLiteral("名前を付けて保存"));
+    if (request.caption.empty()) dialog->setWindowTitle(QStringLiteral("名前を付けて保存"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     // Replacing an existing file is confirmed in the dialog.

@@ -1,8 +1,8 @@
 #pragma once
-// The open and save dialogs of the document commands as Qt file dialogs. Extensions in the
-// filters match in any case (Linux names are case-sensitive, files from Windows often are not
-// in lower case).
-#include "mainwin/DocumentCommands.h"
+// The program's open and save dialogs as Qt file dialogs. Extensions in the filters match in
+// any case (Linux names are case-sensitive, files from Windows often are not in lower case).
+// A dialog given no initial path starts in the open document's folder.
+#include "ui/FileDialogService.h"
 
 #include <QFileDialog>
 #include <QString>
@@ -29,6 +29,6 @@ std::unique_ptr<QFileDialog> BuildOpenDialog(const FileDialogRequest& request,
 std::unique_ptr<QFileDialog> BuildSaveDialog(const FileDialogRequest& request,
                                              QWidget* parent = nullptr);
 
-// Installs the Qt dialogs as the document commands' file dialogs unless a service is already
+// Installs the Qt dialogs as the program's file dialogs unless a service is already
 // installed (tests put theirs first).
 void InstallQtFileDialogs();

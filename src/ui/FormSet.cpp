@@ -11,17 +11,70 @@
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
+#include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
+#include "ui/StatusHints.h"
 
 namespace {
 
-template <typename Form>
-void Destroy(Form*& variable) {
-    delete variable;
-    variable = nullptr;
+template <typename Form, Form*& Variable>
+constexpr FormEntry Entry(const char* className, const char* variableName) {
+    return {className, variableName,
+            [](QWidget* owner) -> QWidget* { return Variable = new Form(owner); },
+            [] {
+                delete Variable;
+                Variable = nullptr;
+            },
+            []() -> QWidget* { return Variable; }};
 }
 
+#define FORM(Class, variable) Entry<Class, variable>(#Class, #variable)
+
+// Creation order. A form that joins the program takes its line at its place here; the
+// numbers are the places of the forms still to come.
+constexpr FormEntry Forms[] = {
+    //  1 Tvelquor2Form    MainForm (made first, by CreateForms)
+    FORM(TAboutBox, AboutBox), //  2
+    //  3 TColumnDlg       ColumnDlg
+    FORM(TWallDlg, WallDlg), //  4
+    FORM(TShinDlg, ShinDlg), //  5
+    //  6 TYukaDlg         YukaDlg
+    //  7 TYuka2Dlg        Yuka2Dlg
+    //  8 TKisoDlg         KisoDlg
+    //  9 TRoomDlg         RoomDlg
+    // 10 TDousaDlg        DousaDlg
+    // 11 TJiyuDlg         JiyuDlg
+    FORM(TAxisDlg, AxisDlg),             // 12
+    FORM(TWallChangeDlg, WallChangeDlg), // 13
+    // 14 TNameDlg         NameDlg
+    // 15 TSenoffDlg       SenoffDlg
+    // 16 TGaiyouDlg       GaiyouDlg
+    // 17 TDcopyDlg        DcopyDlg
+    FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
+    // 19 TRekkadoDlg      RekkadoDlg
+    // 20 TShuukeiDlg      ShuukeiDlg
+    // 21 TOjushinDlg      OjushinDlg
+    // 22 TOhitsuyouDlg    OhitsuyouDlg
+    // 23 TOnchiDlg        OnchiDlg
+    // 24 TOyukaDlg        OyukaDlg
+    // 25 TOkabeDlg        OkabeDlg
+    // 26 TOgoushinDlg     OgoushinDlg
+    // 27 TOgouseiDlg      OgouseiDlg
+    // 28 TOhanteiDlg      OhanteiDlg
+    // 29 TPrintOutDlg     PrintOutDlg
+    FORM(TkabetsuikaDlg, kabetsuikaDlg), // 30
+    FORM(TzoneDlg, zoneDlg),             // 31
+    FORM(TDmoduleDlg, DmoduleDlg),       // 32
+    FORM(TOoukazaiDlg, OoukazaiDlg),     // 33
+};
+
+#undef FORM
+
 } // namespace
+
+std::span<const FormEntry> FormTable() {
+    return Forms;
+}
 
 bool CreateForms(const QStringList& arguments) {
     return CreateForms(arguments, InstanceLock::DefaultFolder());
@@ -29,56 +82,20 @@ bool CreateForms(const QStringList& arguments) {
 
 bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     DestroyForms();
-    // The forms are created in this order, every one with the main window as its owner. A
-    // form that joins the program is created at its place in the list.
-    MainForm = new Tvelquor2Form(arguments, lockFolder); //  1 velquor2_MAIN
+    MainForm = new Tvelquor2Form(arguments, lockFolder);
     if (MainForm->TerminateRequested) return false;
-    AboutBox = new TAboutBox(MainForm); //                    2 velquor2_About
-    //  3 TColumnDlg       ColumnDlg        Dhashira
-    WallDlg = new TWallDlg(MainForm); //                      4 Dkabe
-    ShinDlg = new TShinDlg(MainForm); //                      5 Dtourishin
-    //  6 TYukaDlg         YukaDlg          Dyuka
-    //  7 TYuka2Dlg        Yuka2Dlg         Dyuka2
-    //  8 TKisoDlg         KisoDlg          Dkiso
-    //  9 TRoomDlg         RoomDlg          Droom
-    // 10 TJiyuDlg         JiyuDlg          Djiyu
-    AxisDlg = new TAxisDlg(MainForm);             //                     11 Axis_Dlg
-    WallChangeDlg = new TWallChangeDlg(MainForm); //         12 WallChange
-    // 13 TNameDlg         NameDlg          moji
-    // 14 TSenoffDlg       SenoffDlg        SenDlg
-    // 15 TGaiyouDlg       GaiyouDlg        Gaiyou
-    // 16 TDcopyDlg        DcopyDlg         Dcopy
-    ColumnchangeDlg = new TColumnchangeDlg(MainForm); //      17 ColumnChange
-    // 18 TRekkadoDlg      RekkadoDlg       Rekkado
-    // 19 TShuukeiDlg      ShuukeiDlg       Shuukei
-    // 20 TOjushinDlg      OjushinDlg       OJushin
-    // 21 TOhitsuyouDlg    OhitsuyouDlg     Ohitsuyou
-    // 22 TOnchiDlg        OnchiDlg         Onchi
-    // 23 TOyukaDlg        OyukaDlg         Oyuka
-    // 24 TOkabeDlg        OkabeDlg         Okabe
-    // 25 TOgoushinDlg     OgoushinDlg      Ogoushin
-    // 26 TOgouseiDlg      OgouseiDlg       Ogouseiritsu
-    // 27 TOhanteiDlg      OhanteiDlg       Ohantei
-    // 28 TPrintOutDlg     PrintOutDlg      PrintOut
-    kabetsuikaDlg = new TkabetsuikaDlg(MainForm); //          29 kabetsuika
-    zoneDlg = new TzoneDlg(MainForm);             //                      30 Dzone
-    DmoduleDlg = new TDmoduleDlg(MainForm);       //               31 Dmodule
-    OoukazaiDlg = new TOoukazaiDlg(MainForm);     //              32 Ooukazai
+    // Hints of controls in every form show in the main window's status bar, and every file
+    // dialog is Qt's (unless a test put its own first).
+    InstallStatusHints(MainForm->StatusBar);
+    InstallQtFileDialogs();
+    for (const FormEntry& form : Forms) form.create(MainForm);
     return true;
 }
 
 void DestroyForms() {
-    // In reverse order of creation; the main window owns the others, so each is deleted before
-    // it and its variable cleared.
-    Destroy(OoukazaiDlg);
-    Destroy(DmoduleDlg);
-    Destroy(zoneDlg);
-    Destroy(kabetsuikaDlg);
-    Destroy(ColumnchangeDlg);
-    Destroy(WallChangeDlg);
-    Destroy(AxisDlg);
-    Destroy(ShinDlg);
-    Destroy(WallDlg);
-    Destroy(AboutBox);
-    Destroy(MainForm);
+    // The main window owns the others, so each is deleted before it and its variable cleared.
+    for (auto form = std::rbegin(Forms); form != std::rend(Forms); ++form) form->destroy();
+    InstallStatusHints(nullptr);
+    delete MainForm;
+    MainForm = nullptr;
 }

@@ -1,7 +1,11 @@
 #include "ui/Forms.h"
 
+#include "ui/Colors.h"
+
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
+#include <QShowEvent>
 
 namespace {
 ModalRunner& Runner() {
@@ -28,10 +32,51 @@ void CentreOnScreen(QWidget* form) {
     form->move(r.topLeft());
 }
 
-PaletteForm::PaletteForm(QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint) {
+void SetFormColour(QWidget* form, ColorRef colour) {
+    QPalette pal = form->palette();
+    pal.setColor(QPalette::Window, ColorFromRef(colour));
+    form->setPalette(pal);
+    form->setAutoFillBackground(true);
+}
+
+ModalForm::ModalForm(QWidget* parent, const QString& caption, ColorRef colour) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(true);
+    if (!caption.isEmpty()) setWindowTitle(caption);
+    SetFormColour(this, colour);
+}
+
+void ModalForm::reject() {
+    if (FormCloseQuery()) QDialog::reject();
+}
+
+void ModalForm::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) FormShow();
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && centred_) CentreOnScreen(this);
+}
+
+PaletteForm::PaletteForm(QWidget* mainWindow, const QString& caption)
+    : QDialog(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                              Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint) {
     setModal(false);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    if (!caption.isEmpty()) setWindowTitle(caption);
+    SetFormColour(this);
+}
+
+void PaletteForm::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        ++showings_;
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void PaletteForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return;
+    QDialog::keyPressEvent(event);
 }
 
 void PaletteForm::showPalette(const QWidget* drawingArea) {
@@ -47,7 +92,9 @@ void PaletteForm::showPalette(const QWidget* drawingArea) {
 }
 
 void PaletteForm::refreshPalette() {
-    hide();
-    show();
-    raise();
+    if (isVisible()) {
+        raise();
+    } else {
+        showPalette();
+    }
 }

@@ -166,6 +166,9 @@ TEST_F(AxisDialogTest, DistanceTextsReadAsNumbersOrNotAtAll) {
     EXPECT_TRUE(std::isnan(ParseDistanceText(QStringLiteral("0,5"))));
     EXPECT_TRUE(std::isnan(ParseDistanceText(QStringLiteral("abc"))));
     EXPECT_TRUE(std::isnan(ParseDistanceText(QStringLiteral("1.2.3"))));
+    // A distance can be typed in full width; an infinite one is no distance.
+    EXPECT_DOUBLE_EQ(ParseDistanceText(QStringLiteral("０．９１")), 0.91);
+    EXPECT_TRUE(std::isnan(ParseDistanceText(QStringLiteral("inf"))));
 }
 
 // ---- Axis edits through the dialog ----

@@ -226,7 +226,7 @@ TEST_F(DocumentWindowTest, OpenThroughTheMenuAndTheFileDialog) {
 TEST_F(DocumentWindowTest, OpenDialogListsModelFilesWhateverTheCaseOfTheirExtension) {
     for (const char* name : {"a.vq2", "B.VQ2", "c.Vq2", "d.txt", "e.vq0"}) Write(File(name), "x");
     TestApp();
-    auto dialog = BuildOpenDialog({OpenDialogFilters(), {}, {}});
+    auto dialog = BuildOpenDialog({OpenDialogFilters(), {}, {}, {}});
     dialog->setDirectory(files.path());
     dialog->show();
     auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));

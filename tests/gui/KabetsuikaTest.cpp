@@ -314,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberTest,
                                            NumberCase{"2.5kN", 2.5}, NumberCase{"-1.25", -1.25},
                                            NumberCase{"+3", 3}, NumberCase{"1e3", 1000},
                                            NumberCase{"", 0}, NumberCase{"abc", 0},
-                                           NumberCase{"．５", 0}, NumberCase{"inf", 0},
+                                           NumberCase{"．５", 0.5}, NumberCase{"inf", 0},
                                            NumberCase{"nan", 0}, NumberCase{"1e999", 0}));
 
 // From the main window: "変更" shows the dialog modally and repaints the plan after it.

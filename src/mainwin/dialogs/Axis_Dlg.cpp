@@ -4,6 +4,7 @@
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "ui/Forms.h"
+#include "ui/NumberParse.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -54,15 +54,8 @@ QString FiveDigits(double v) {
 } // namespace
 
 double ParseDistanceText(const QString& text) {
-    const std::string s = text.trimmed().toStdString();
-    if (s.empty()) return 0.0;
-    const char* begin = s.data();
-    if (*begin == '+') ++begin; // "+0.5" reads as a number, as users type it
-    double v = 0.0;
-    const auto [end, ec] = std::from_chars(begin, s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size())
-        return std::numeric_limits<double>::quiet_NaN();
-    return v;
+    if (text.trimmed().isEmpty()) return 0.0;
+    return ParseNumber(text.toStdString()).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 TAxisDlg::TAxisDlg(QWidget* parent) : QDialog(parent) {

@@ -105,8 +105,3 @@ void TShinDlg::FormShow() {
         App.AxisEditMode = AxisModeDelete;
     }
 }
-
-void TShinDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    PaletteForm::showEvent(event);
-}

@@ -31,10 +31,7 @@ public:
     // The module dialog, then the module label, whatever the dialog's result.
     void BikkatsuClick();
     // Module label and the radio of App.AxisEditMode (anything unknown checks Rdel).
-    void FormShow();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
 
 private:
     void ShowModule();

@@ -7,9 +7,10 @@
 #include "model/PanelFile.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
+#include "ui/FileDialogService.h"
 #include "ui/Forms.h"
+#include "ui/NumberParse.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +20,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -34,8 +34,6 @@ constexpr int StrengthChars = 6;
 constexpr int StiffnessChars = 7;
 constexpr int RatioChars = 4;
 constexpr ColorRef DialogColour = 15000804; // 0xE4E4E4
-
-const char* const PanelFileFilter = "面材データファイル (*.yd0);;全てのファイル (*)";
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -68,16 +66,12 @@ std::string LimitedText(const QLineEdit* edit, const Cp932LimitValidator& limit)
     return cp932::fromUtf8(text.toStdString()).value_or(std::string());
 }
 
-QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, QString(), QString(), U(PanelFileFilter));
-    dialog.setAcceptMode(mode);
-    if (mode == QFileDialog::AcceptSave) {
-        dialog.setDefaultSuffix(QStringLiteral("yd0"));
-    } else {
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (ShowModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+QString ChooseFile(bool save) {
+    const FileDialogRequest request{
+        {{"面材データファイル", {"yd0"}}, {"全てのファイル", {}}}, {}, save ? "yd0" : "", {}};
+    const std::optional<std::string> path =
+        save ? FileDialogs().saveFile(request) : FileDialogs().openFile(request);
+    return path ? QString::fromStdString(*path) : QString();
 }
 
 void Report(const CustomPanelFile::Result& r) {
@@ -87,15 +81,7 @@ void Report(const CustomPanelFile::Result& r) {
 } // namespace
 
 double LeadingNumber(const QString& text) {
-    const std::string s = text.toStdString();
-    const char* p = s.data();
-    const char* end = p + s.size();
-    while (p < end && (*p == ' ' || *p == '\t')) ++p;
-    if (p < end && *p == '+') ++p;
-    double value = 0;
-    const auto [next, ec] = std::from_chars(p, end, value);
-    if (ec != std::errc() || next == p || !std::isfinite(value)) return 0;
-    return value;
+    return ParseLeadingNumber(text.toStdString()).value_or(0);
 }
 
 TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
@@ -166,8 +152,8 @@ TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
     connect(Bload, &QPushButton::clicked, this, [this] { BloadClick(); });
     connect(Bsave, &QPushButton::clicked, this, [this] { BsaveClick(); });
 
-    ChooseOpenFile = [this] { return ChooseFile(this, QFileDialog::AcceptOpen); };
-    ChooseSaveFile = [this] { return ChooseFile(this, QFileDialog::AcceptSave); };
+    ChooseOpenFile = [] { return ChooseFile(false); };
+    ChooseSaveFile = [] { return ChooseFile(true); };
 
     for (int k = 0; k < CustomPanelCount; ++k) Editing[k] = Doc.CustomPanels[k];
     ShowEditing();

@@ -71,8 +71,8 @@ private:
     Cp932LimitValidator* symbolLimit_ = nullptr;
 };
 
-// A decimal number at the start of `text` (leading blanks skipped), 0 when there is none or it
-// is not finite.
+// A decimal number at the start of `text` (leading blanks skipped, full-width digits read),
+// 0 when there is none or it is not finite.
 double LeadingNumber(const QString& text);
 
 extern TkabetsuikaDlg* kabetsuikaDlg;

@@ -1,0 +1,265 @@
+#include "ui/Bindings.h"
+
+#include "model/Cp932.h"
+#include "ui/NumberParse.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <cstdio>
+#include <cstring>
+
+std::string_view TextField::view() const {
+    const void* end = std::memchr(bytes, 0, width);
+    return {bytes, end ? std::size_t(static_cast<const char*>(end) - bytes) : width};
+}
+
+void TextField::set(std::string_view text) const {
+    const std::size_t n = cp932::prefixOnBoundary(text, width - 1);
+    std::memset(bytes, 0, width);
+    std::memcpy(bytes, text.data(), n);
+}
+
+void FillEraCombo(QComboBox* combo) {
+    const QSignalBlocker block(combo);
+    combo->clear();
+    for (const char* era : {"西暦", "明治", "大正", "昭和", "平成", ""})
+        combo->addItem(QString::fromUtf8(era));
+}
+
+namespace {
+
+QString FromCp932(std::string_view bytes) {
+    return QString::fromStdString(cp932::toUtf8(bytes));
+}
+
+// The text as CP932 bytes, whole characters within maxBytes, characters CP932 cannot write
+// dropped.
+std::string ToCp932(QString text, int maxBytes) {
+    Cp932LimitValidator(maxBytes, nullptr).fixup(text);
+    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
+}
+
+class RadioBinding final : public FieldBinding {
+public:
+    RadioBinding(RadioGroup& group, int32_t& field, RadioRule rule)
+        : group_(group), field_(field), rule_(rule) {}
+    void load() override {
+        if (group_.group()->button(field_)) {
+            group_.setCheckedId(field_);
+        } else if (rule_.showUnknownAs) {
+            group_.setCheckedId(*rule_.showUnknownAs);
+        } else {
+            group_.clear();
+        }
+    }
+    bool store() override {
+        const int id = group_.checkedId();
+        if (id != -1) {
+            field_ = id;
+        } else if (rule_.storeNoneAs) {
+            field_ = *rule_.storeNoneAs;
+        }
+        return true;
+    }
+
+private:
+    RadioGroup& group_;
+    int32_t& field_;
+    RadioRule rule_;
+};
+
+class CheckBinding final : public FieldBinding {
+public:
+    CheckBinding(QCheckBox* box, int32_t& field, TickWhen when)
+        : box_(box), field_(field), when_(when) {}
+    void load() override { box_->setChecked(when_ == TickWhen::One ? field_ == 1 : field_ != 0); }
+    bool store() override {
+        field_ = box_->isChecked() ? 1 : 0;
+        return true;
+    }
+
+private:
+    QCheckBox* box_;
+    int32_t& field_;
+    TickWhen when_;
+};
+
+class ComboIndexBinding final : public FieldBinding {
+public:
+    ComboIndexBinding(QComboBox* combo, int32_t& field) : combo_(combo), field_(field) {}
+    void load() override {
+        const QSignalBlocker block(combo_);
+        combo_->setCurrentIndex(field_ >= 0 && field_ < combo_->count() ? int(field_) : -1);
+    }
+    bool store() override {
+        if (combo_->currentIndex() >= 0) field_ = combo_->currentIndex();
+        return true;
+    }
+
+private:
+    QComboBox* combo_;
+    int32_t& field_;
+};
+
+// Text of an edit or of an editable combo box's edit.
+class TextBinding final : public FieldBinding {
+public:
+    TextBinding(QLineEdit* edit, QComboBox* combo, TextField field, int maxBytes)
+        : edit_(edit), combo_(combo), field_(field),
+          limit_(maxBytes < 0 || std::size_t(maxBytes) > field.width - 1 ? int(field.width - 1)
+                                                                         : maxBytes),
+          validator_(new Cp932LimitValidator(limit_, edit)) {
+        edit_->setMaxLength(32767); // the limit is the validator's, in bytes
+        edit_->setValidator(validator_);
+    }
+    void load() override {
+        shown_ = FromCp932(field_.view());
+        // A longer text read from a file is shown whole; typing may shorten it, not lengthen it.
+        const std::size_t bytes = field_.view().size();
+        validator_->setMaxBytes(std::max<int>(limit_, int(bytes)));
+        if (combo_) {
+            SetComboText(combo_, shown_);
+        } else {
+            const QSignalBlocker block(edit_);
+            edit_->setText(shown_);
+        }
+    }
+    bool store() override {
+        const QString text = edit_->text();
+        if (text != shown_) field_.set(ToCp932(text, validator_->maxBytes()));
+        return true;
+    }
+
+private:
+    QLineEdit* edit_;
+    QComboBox* combo_;
+    TextField field_;
+    int limit_;
+    Cp932LimitValidator* validator_;
+    QString shown_;
+};
+
+class NumberBinding final : public FieldBinding {
+public:
+    NumberBinding(QLineEdit* edit, double& field, const char* format, double low, double high,
+                  BadNumber bad)
+        : edit_(edit), field_(field), format_(format), low_(low), high_(high), bad_(bad) {}
+    void load() override {
+        char text[64];
+        std::snprintf(text, sizeof text, format_, field_);
+        shown_ = QString::fromLatin1(text).trimmed();
+        const QSignalBlocker block(edit_);
+        edit_->setText(shown_);
+    }
+    bool store() override {
+        const QString text = edit_->text();
+        if (text == shown_) return true;
+        if (const auto value = ParseNumber(text.toStdString(), low_, high_)) {
+            field_ = *value;
+            return true;
+        }
+        if (bad_ == BadNumber::Zero) field_ = 0;
+        return false;
+    }
+
+private:
+    QLineEdit* edit_;
+    double& field_;
+    const char* format_;
+    double low_, high_;
+    BadNumber bad_;
+    QString shown_;
+};
+
+class DateBinding final : public FieldBinding {
+public:
+    DateBinding(QComboBox* era, QLineEdit* year, TextField field, int yearBytes)
+        : era_(era), year_(year), field_(field), yearBytes_(yearBytes),
+          yearLimit_(new Cp932LimitValidator(yearBytes, year)) {
+        year_->setMaxLength(32767);
+        year_->setValidator(yearLimit_);
+        if (era_->count() == 0) FillEraCombo(era_);
+    }
+    void load() override {
+        const std::string text(field_.view());
+        int era = 0;
+        char year[64] = {};
+        const int read = std::sscanf(text.c_str(), "%1i%8s", &era, year);
+        {
+            const QSignalBlocker block(era_);
+            if (read >= 1 && era >= 0 && era < era_->count()) era_->setCurrentIndex(era);
+        }
+        const QString shownYear = FromCp932(read >= 2 ? std::string_view(year) : "");
+        yearLimit_->setMaxBytes(std::max<int>(yearBytes_, int(std::strlen(year))));
+        {
+            const QSignalBlocker block(year_);
+            year_->setText(shownYear);
+        }
+        shownEra_ = era_->currentIndex();
+        shownYear_ = shownYear;
+    }
+    bool store() override {
+        if (era_->currentIndex() == shownEra_ && year_->text() == shownYear_) return true;
+        // No era chosen is the empty era.
+        const int era = era_->currentIndex() < 0 ? 5 : std::min(era_->currentIndex(), 9);
+        const std::string year = ToCp932(year_->text(), yearLimit_->maxBytes());
+        char text[64];
+        std::snprintf(text, sizeof text, "%1i%8s", era, year.c_str());
+        field_.set(text);
+        return true;
+    }
+
+private:
+    QComboBox* era_;
+    QLineEdit* year_;
+    TextField field_;
+    int yearBytes_;
+    Cp932LimitValidator* yearLimit_;
+    int shownEra_ = -1;
+    QString shownYear_;
+};
+
+} // namespace
+
+FieldBindings& FieldBindings::radios(RadioGroup& group, int32_t& field, RadioRule rule) {
+    return add(std::make_unique<RadioBinding>(group, field, rule));
+}
+FieldBindings& FieldBindings::check(QCheckBox* box, int32_t& field, TickWhen when) {
+    return add(std::make_unique<CheckBinding>(box, field, when));
+}
+FieldBindings& FieldBindings::comboIndex(QComboBox* combo, int32_t& field) {
+    return add(std::make_unique<ComboIndexBinding>(combo, field));
+}
+FieldBindings& FieldBindings::text(QLineEdit* edit, TextField field, int maxBytes) {
+    return add(std::make_unique<TextBinding>(edit, nullptr, field, maxBytes));
+}
+FieldBindings& FieldBindings::text(QComboBox* combo, TextField field, int maxBytes) {
+    if (!combo->isEditable()) combo->setEditable(true);
+    // Enter keeps the typed text in the box without adding it to the presets.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    return add(std::make_unique<TextBinding>(combo->lineEdit(), combo, field, maxBytes));
+}
+FieldBindings& FieldBindings::number(QLineEdit* edit, double& field, const char* format, double low,
+                                     double high, BadNumber bad) {
+    return add(std::make_unique<NumberBinding>(edit, field, format, low, high, bad));
+}
+FieldBindings& FieldBindings::date(QComboBox* era, QLineEdit* year, TextField field,
+                                   int yearBytes) {
+    return add(std::make_unique<DateBinding>(era, year, field, yearBytes));
+}
+FieldBindings& FieldBindings::add(std::unique_ptr<FieldBinding> binding) {
+    items_.push_back(std::move(binding));
+    return *this;
+}
+
+void FieldBindings::load() {
+    for (auto& b : items_) b->load();
+}
+
+bool FieldBindings::store() {
+    bool all = true;
+    for (auto& b : items_) all = b->store() && all;
+    return all;
+}

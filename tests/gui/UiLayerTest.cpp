@@ -1,0 +1,277 @@
+#include "TestApp.h"
+
+#include "mainwin/dialogs/Dtourishin.h"
+#include "mainwin/dialogs/kabetsuika.h"
+#include "mainwin/velquor2_MAIN.h"
+#include "model/AppState.h"
+#include "model/Grid.h"
+#include "model/Overview.h"
+#include "support/HouseBuilder.h"
+#include "support/ScriptedMessages.h"
+#include "ui/Application.h"
+#include "ui/Bindings.h"
+#include "ui/FileDialogService.h"
+#include "ui/FileDialogs.h"
+#include "ui/FormSet.h"
+#include "ui/Forms.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void PressEscape(QWidget* w) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+class CountingPalette final : public PaletteForm {
+public:
+    using PaletteForm::PaletteForm;
+    void FormShow() override { ++presets; }
+    int presets = 0;
+};
+
+class GuardedForm final : public ModalForm {
+public:
+    using ModalForm::ModalForm;
+    void FormShow() override { ++shows; }
+    bool FormCloseQuery() override {
+        ++queries;
+        return mayClose;
+    }
+    int shows = 0, queries = 0;
+    bool mayClose = false;
+};
+
+class FormsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        ResetModelState();
+    }
+    void TearDown() override { DestroyForms(); }
+    bool Create() { return CreateForms({QStringLiteral("velquor")}, locks.path()); }
+    ScriptedMessages messages;
+    QTemporaryDir locks;
+};
+
+} // namespace
+
+TEST_F(FormsTest, TableCreatesEveryFormOnceInOrderAndDestroysThem) {
+    ASSERT_TRUE(Create());
+    std::vector<QObject*> made;
+    for (const FormEntry& form : FormTable()) {
+        QWidget* w = form.instance();
+        ASSERT_NE(w, nullptr) << form.variableName;
+        EXPECT_STREQ(w->metaObject()->className(), form.className);
+        EXPECT_EQ(w->parent(), MainForm);
+        made.push_back(w);
+    }
+    // The main window's children list its forms in the order they were made, each once.
+    std::vector<QObject*> order;
+    for (QObject* child : MainForm->children())
+        if (std::find(made.begin(), made.end(), child) != made.end()) order.push_back(child);
+    EXPECT_EQ(order, made);
+    DestroyForms();
+    EXPECT_EQ(MainForm, nullptr);
+    for (const FormEntry& form : FormTable()) EXPECT_EQ(form.instance(), nullptr);
+}
+
+TEST_F(FormsTest, PaletteIsRaisedWithoutBeingShownAgainAndComesBackAfterClosing) {
+    QWidget main;
+    main.show();
+    CountingPalette palette(&main);
+    palette.showPalette();
+    for (int i = 0; i < 5; ++i) palette.refreshPalette();
+    EXPECT_TRUE(palette.isVisible());
+    EXPECT_EQ(palette.presets, 1);
+    EXPECT_EQ(palette.showings(), 1);
+
+    PressEscape(&palette); // not a way to close a palette
+    EXPECT_TRUE(palette.isVisible());
+    palette.close(); // the close box
+    ASSERT_FALSE(palette.isVisible());
+    palette.refreshPalette();
+    EXPECT_TRUE(palette.isVisible());
+    EXPECT_EQ(palette.presets, 2);
+}
+
+TEST_F(FormsTest, HintsOfPaletteControlsReachTheMainStatusBar) {
+    ASSERT_TRUE(Create());
+    MainForm->show();
+    App.InputMode = 0;
+    MainForm->ShowToolDialog();
+    ASSERT_TRUE(ShinDlg->isVisible());
+    ShinDlg->Rxadd->setStatusTip(QStringLiteral("Ｘ方向に通り芯を追加します。"));
+    QStatusTipEvent tip(ShinDlg->Rxadd->statusTip());
+    QApplication::sendEvent(ShinDlg->Rxadd, &tip);
+    EXPECT_EQ(MainForm->StatusBar->currentMessage(), ShinDlg->Rxadd->statusTip());
+
+    // Raising the palette five times runs its preset no more: a mode changed meanwhile stays.
+    App.AxisEditMode = AxisModeAddY;
+    for (int i = 0; i < 5; ++i) MainForm->RefreshToolDialog();
+    EXPECT_EQ(App.AxisEditMode, AxisModeAddY);
+    EXPECT_TRUE(ShinDlg->Rxadd->isChecked());
+    App.InputMode = -1;
+}
+
+TEST_F(FormsTest, CancelEscapeAndCloseBoxAllPassTheCloseCheck) {
+    GuardedForm form(nullptr, QStringLiteral("概要"));
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), &form);
+    QObject::connect(cancel, &QPushButton::clicked, &form, &QDialog::reject);
+    form.show();
+    EXPECT_EQ(form.shows, 1);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("概要"));
+    cancel->click();
+    PressEscape(&form);
+    form.close();
+    EXPECT_EQ(form.queries, 3);
+    EXPECT_TRUE(form.isVisible());
+    form.mayClose = true;
+    PressEscape(&form);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
+TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {
+    TestApp();
+    QWidget page;
+    RadioGroup kept(&page), fallback(&page);
+    for (int i = 0; i < 3; ++i) {
+        kept.add(new QRadioButton(&page), i);
+        fallback.add(new QRadioButton(&page), i);
+    }
+    auto* box = new QCheckBox(&page);
+    auto* combo = new QComboBox(&page);
+    combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    auto* edit = new QLineEdit(&page);
+    auto* number = new QLineEdit(&page);
+    auto* era = new QComboBox(&page);
+    auto* year = new QLineEdit(&page);
+
+    int32_t keptField = 7, fallbackField = 9, tick = 1, index = 1;
+    FixedText<9> text{"\x8a\xee\x91\x62"}; // 基礎
+    FixedText<11> date{"5"};
+    double area = 12.345;
+    FieldBindings b;
+    b.radios(kept, keptField)
+        .radios(fallback, fallbackField, RadioRule::Fallback(2))
+        .check(box, tick)
+        .comboIndex(combo, index)
+        .text(edit, text, 6)
+        .number(number, area, "%6.2f")
+        .date(era, year, date);
+    b.load();
+    EXPECT_EQ(kept.checkedId(), -1);
+    EXPECT_EQ(fallback.checkedId(), 2);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(edit->text(), QStringLiteral("基礎"));
+    EXPECT_EQ(number->text(), QStringLiteral("12.35"));
+    EXPECT_EQ(era->currentIndex(), 5);
+    EXPECT_EQ(year->text(), QString());
+
+    // Nothing touched: every field as it was, the number not rounded.
+    EXPECT_TRUE(b.store());
+    EXPECT_EQ(keptField, 7);
+    EXPECT_EQ(fallbackField, 2);
+    EXPECT_EQ(area, 12.345);
+    EXPECT_EQ(text.str(), "\x8a\xee\x91\x62");
+    EXPECT_EQ(date.str(), "5");
+
+    // The user's choices.
+    kept.setCheckedId(1);
+    box->setChecked(false);
+    combo->setCurrentIndex(0);
+    edit->setText(QStringLiteral("ab基礎c")); // 7 bytes: cut before the last character
+    number->setText(QStringLiteral("１２．５"));
+    era->setCurrentIndex(4);
+    year->setText(QStringLiteral("１０"));
+    EXPECT_TRUE(b.store());
+    EXPECT_EQ(keptField, 1);
+    EXPECT_EQ(tick, 0);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(text.str(), "ab\x8a\xee\x91\x62");
+    EXPECT_EQ(area, 12.5);
+    EXPECT_EQ(date.str(), "4    \x82\x50\x82\x4f");
+    b.load();
+    EXPECT_EQ(era->currentIndex(), 4);
+    EXPECT_EQ(year->text(), QStringLiteral("１０"));
+
+    number->setText(QStringLiteral("abc")); // no number stores 0 and is reported
+    EXPECT_FALSE(b.store());
+    EXPECT_EQ(area, 0.0);
+}
+
+TEST_F(FormsTest, FileDialogsStartInTheDocumentsFolderAndThePanelFileGoesThroughTheService) {
+    ASSERT_TRUE(Create());
+    QTemporaryDir folder;
+    App.FileName = QDir(folder.path()).filePath(QStringLiteral("house.vq2")).toStdString();
+    auto dialog = BuildOpenDialog({{{"改修ファイル", {"vq2"}}}, {}, {}, {}});
+    EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("開く"));
+
+    struct Recorder final : FileDialogService {
+        std::vector<FileDialogRequest> asked;
+        std::optional<std::string> openFile(const FileDialogRequest& r) override {
+            asked.push_back(r);
+            return {};
+        }
+        std::optional<std::string> saveFile(const FileDialogRequest& r) override {
+            asked.push_back(r);
+            return {};
+        }
+    } recorder;
+    FileDialogService* before = &FileDialogs();
+    SetFileDialogService(&recorder);
+    kabetsuikaDlg->BsaveClick();
+    SetFileDialogService(before);
+    ASSERT_EQ(recorder.asked.size(), 1u);
+    EXPECT_EQ(recorder.asked[0].defaultExtension, "yd0");
+    EXPECT_EQ(QtNameFilter(recorder.asked[0].filters[0]),
+              QStringLiteral("面材データファイル (*.yd0 *.YD0)"));
+}
+
+TEST(Translations, QtsOwnDialogsSpeakJapanese) {
+    QApplication& app = TestApp();
+    ASSERT_GT(InstallQtTranslations(app), 0) << "qt6-translations-l10n is not installed";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+              QStringLiteral("キャンセル"));
+    for (QTranslator* t : app.findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(Bindings, ComboTextFromCodeRunsNoHandlerTypingAndChoosingDo) {
+    TestApp();
+    QComboBox combo;
+    combo.addItems({QString(), QStringLiteral("preset")});
+    int changes = 0;
+    FixedText<87> finding{"abc"};
+    FieldBindings b;
+    b.text(&combo, finding, 86);
+    BindComboTyping(&combo, [&] { ++changes; });
+    b.load();
+    SetComboText(&combo, QStringLiteral("x"));
+    EXPECT_EQ(changes, 0);
+    for (int key = 0; key < 2; ++key) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+        QApplication::sendEvent(combo.lineEdit(), &press);
+    }
+    EXPECT_EQ(changes, 2);
+    emit combo.activated(1);
+    EXPECT_EQ(changes, 3);
+    b.store();
+    EXPECT_EQ(finding.str(), combo.currentText().toStdString());
+    EXPECT_EQ(combo.count(), 2);
+}
