@@ -3,8 +3,14 @@
 #include "mainwin/DocumentCommands.h"
 #include "mainwin/GridAxes.h"
 #include "mainwin/Recompute.h"
+#include "mainwin/dialogs/Dhashira.h"
+#include "mainwin/dialogs/Djiyu.h"
 #include "mainwin/dialogs/Dkabe.h"
+#include "mainwin/dialogs/Dkiso.h"
+#include "mainwin/dialogs/Droom.h"
 #include "mainwin/dialogs/Dtourishin.h"
+#include "mainwin/dialogs/Dyuka.h"
+#include "mainwin/dialogs/Dyuka2.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/velquor2_About.h"
@@ -315,13 +321,23 @@ void Tvelquor2Form::DrawPlan(Canvas& canvas) {
 // Palettes
 
 PaletteForm* Tvelquor2Form::PaletteForMode(int inputMode) const {
-    // 0 axes, 1 columns, 2 walls, 3 roof/floor areas, 4 specifications, 5 texts,
-    // 6 foundations, 7 free lines: their palettes join here with their forms.
     switch (inputMode) {
     case 0:
         return ShinDlg;
+    case 1:
+        return ColumnDlg;
     case 2:
         return WallDlg;
+    case 3:
+        return YukaDlg;
+    case 4:
+        return Yuka2Dlg;
+    case 5:
+        return RoomDlg;
+    case 6:
+        return KisoDlg;
+    case 7:
+        return JiyuDlg;
     case 10:
         return zoneDlg;
     default:

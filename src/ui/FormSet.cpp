@@ -2,9 +2,15 @@
 
 #include "mainwin/dialogs/Axis_Dlg.h"
 #include "mainwin/dialogs/ColumnChange.h"
+#include "mainwin/dialogs/Dhashira.h"
+#include "mainwin/dialogs/Djiyu.h"
 #include "mainwin/dialogs/Dkabe.h"
+#include "mainwin/dialogs/Dkiso.h"
 #include "mainwin/dialogs/Dmodule.h"
+#include "mainwin/dialogs/Droom.h"
 #include "mainwin/dialogs/Dtourishin.h"
+#include "mainwin/dialogs/Dyuka.h"
+#include "mainwin/dialogs/Dyuka2.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/dialogs/WallChange.h"
@@ -34,16 +40,16 @@ constexpr FormEntry Entry(const char* className, const char* variableName) {
 // numbers are the places of the forms still to come.
 constexpr FormEntry Forms[] = {
     //  1 Tvelquor2Form    MainForm (made first, by CreateForms)
-    FORM(TAboutBox, AboutBox), //  2
-    //  3 TColumnDlg       ColumnDlg
-    FORM(TWallDlg, WallDlg), //  4
-    FORM(TShinDlg, ShinDlg), //  5
-    //  6 TYukaDlg         YukaDlg
-    //  7 TYuka2Dlg        Yuka2Dlg
-    //  8 TKisoDlg         KisoDlg
-    //  9 TRoomDlg         RoomDlg
+    FORM(TAboutBox, AboutBox),   //  2
+    FORM(TColumnDlg, ColumnDlg), //  3
+    FORM(TWallDlg, WallDlg),     //  4
+    FORM(TShinDlg, ShinDlg),     //  5
+    FORM(TYukaDlg, YukaDlg),     //  6
+    FORM(TYuka2Dlg, Yuka2Dlg),   //  7
+    FORM(TKisoDlg, KisoDlg),     //  8
+    FORM(TRoomDlg, RoomDlg),     //  9
     // 10 TDousaDlg        DousaDlg
-    // 11 TJiyuDlg         JiyuDlg
+    FORM(TJiyuDlg, JiyuDlg),             // 11
     FORM(TAxisDlg, AxisDlg),             // 12
     FORM(TWallChangeDlg, WallChangeDlg), // 13
     // 14 TNameDlg         NameDlg

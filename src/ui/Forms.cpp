@@ -2,6 +2,7 @@
 
 #include "ui/Colors.h"
 
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -82,6 +83,10 @@ void PaletteForm::keyPressEvent(QKeyEvent* event) {
 void PaletteForm::showPalette(const QWidget* drawingArea) {
     show();
     if (!positioned_ && drawingArea) {
+        // A scroll box is measured by its viewport: its scroll bar and frame belong to what
+        // lies beside the drawing, and a palette over them would cover the side panel's edge.
+        if (const auto* scroll = qobject_cast<const QAbstractScrollArea*>(drawingArea))
+            drawingArea = scroll->viewport();
         // Placed by its outer frame, which is known once the palette is shown.
         const QPoint areaTopLeft = drawingArea->mapToGlobal(QPoint(0, 0));
         move(areaTopLeft.x() + drawingArea->width() - frameGeometry().width() - 15,

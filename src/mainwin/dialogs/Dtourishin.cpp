@@ -4,7 +4,6 @@
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
-#include "ui/Colors.h"
 #include "ui/Controls.h"
 
 #include <QGridLayout>
@@ -19,14 +18,7 @@
 
 TShinDlg* ShinDlg = nullptr;
 
-TShinDlg::TShinDlg(QWidget* mainWindow) : PaletteForm(mainWindow) {
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QStringLiteral("通り芯の設定"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ColorFromRef(15000804));
-    setPalette(pal);
+TShinDlg::TShinDlg(QWidget* mainWindow) : PaletteForm(mainWindow, QStringLiteral("通り芯の設定")) {
 
     Rxadd = new QRadioButton(QStringLiteral("追加"), this);
     Rxchange = new QRadioButton(QStringLiteral("変更"), this);

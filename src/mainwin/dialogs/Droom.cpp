@@ -1,0 +1,60 @@
+#include "mainwin/dialogs/Droom.h"
+
+#include "mainwin/Recompute.h"
+#include "mainwin/velquor2_MAIN.h"
+#include "model/AppState.h"
+#include "model/Cp932.h"
+#include "model/Messages.h"
+#include "model/Model.h"
+#include "model/Slots.h"
+#include "ui/Controls.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TRoomDlg* RoomDlg = nullptr;
+
+namespace {
+constexpr int RoomTextBytes = 39; // a text record holds 40 bytes with its zero
+} // namespace
+
+TRoomDlg::TRoomDlg(QWidget* mainWindow)
+    : PaletteForm(mainWindow, QStringLiteral("文字（室名）の入力")) {
+    name = new QLineEdit(this);
+    name->setValidator(new Cp932LimitValidator(RoomTextBytes, name));
+    Ballclear = new QPushButton(QStringLiteral("この階の文字を全消去"), this);
+    connect(Ballclear, &QPushButton::clicked, this, [this] { BallclearClick(); });
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("入力：位置を２点指示（同一点でも可）"), this), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("削除：文字を２点指示（訂正は再入力）"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("現在の文字 ＝ "), this), 1, 0, Qt::AlignRight);
+    grid->addWidget(name, 1, 1);
+    grid->addWidget(
+        new QLabel(QStringLiteral("文字の位置は四角の点線で表示（同一点の場合は円）"), this), 2, 0);
+    grid->addWidget(Ballclear, 2, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+std::string TRoomDlg::RoomText() const {
+    // The validator lets no character through that CP932 cannot write.
+    return cp932::fromUtf8(name->text().toStdString()).value_or(std::string());
+}
+
+void TRoomDlg::BallclearClick() {
+    if (Messages().ask("この階の全ての室名等を消去します。\n\n本当に消去しますか？",
+                       "全て消去の確認", MsgButtons::YesNo, MsgIcon::Information) != MsgAnswer::Yes)
+        return;
+    const int scenario = ClampIndex(App.CurrentScenario, Scenarios);
+    const int storey = ClampIndex(App.CurrentStorey, Storeys);
+    if (LiveCount(Doc.RoomTextCount[scenario][storey], MaxRoomTexts) == 0) return;
+    // Its own undo step, and the document counts as changed: an undo brings the texts back,
+    // and closing asks to save.
+    PushUndo();
+    Doc.RoomTextCount[scenario][storey] = 0;
+    App.Modified = 1;
+    MarkDocumentChanged();
+    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The palette of text mode "文字（室名）の入力": the text the next two clicks place (a room name
+// and the like), and the button that clears every text of the storey.
+#include "ui/Forms.h"
+
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+class TRoomDlg final : public PaletteForm {
+    Q_OBJECT
+public:
+    explicit TRoomDlg(QWidget* mainWindow);
+
+    QLineEdit* name = nullptr; // at most 39 CP932 bytes
+    QPushButton* Ballclear = nullptr;
+
+    // The text of `name` in CP932, as the text input stores it.
+    std::string RoomText() const;
+
+    // Asks, then removes every text of the current scenario and storey as one undoable edit.
+    void BallclearClick();
+};
+
+extern TRoomDlg* RoomDlg;

@@ -1,0 +1,105 @@
+#include "mainwin/dialogs/Dyuka.h"
+
+#include "mainwin/velquor2_MAIN.h"
+#include "model/AppState.h"
+#include "model/Model.h"
+#include "ui/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TYukaDlg* YukaDlg = nullptr;
+
+namespace {
+
+// The code of a maximum rectangle that the outer walls enclose; with the not-enclosed flag it
+// is 14 and does not count.
+constexpr int32_t MaximumRectangleCode = 6;
+
+bool HasMaximumRectangle() {
+    const int scenario = ClampIndex(App.CurrentScenario, Scenarios);
+    const int storey = ClampIndex(App.CurrentStorey, Storeys);
+    const int n = LiveCount(Doc.RoofFloorRectCount[scenario][storey], MaxRoofFloorRects);
+    for (int i = 0; i < n; ++i)
+        if (Doc.RoofFloorRects[scenario][storey][i].code == MaximumRectangleCode) return true;
+    return false;
+}
+
+} // namespace
+
+void ChooseAreaShape(int shape) {
+    App.CurAreaShape = shape;
+    App.ClickStep = 0;
+    // The rubber band of the dropped figure goes with the next drawing of the overlay.
+    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidateOverlay();
+}
+
+TYukaDlg::TYukaDlg(QWidget* mainWindow)
+    : PaletteForm(mainWindow, QStringLiteral("屋根床等の入力")) {
+    auto* shapeBox = new QGroupBox(QStringLiteral("入力形状"), this);
+    Rkukei = new QRadioButton(QStringLiteral("矩形"), shapeBox);
+    Rsankaku = new QRadioButton(QStringLiteral("三角形"), shapeBox);
+    auto* shapeRow = new QHBoxLayout(shapeBox);
+    shapeRow->addWidget(Rkukei);
+    shapeRow->addWidget(Rsankaku);
+    shape_ = new RadioGroup(this);
+    shape_->add(Rkukei, 0, [this] { RkukeiClick(); });
+    shape_->add(Rsankaku, 1, [this] { RsankakuClick(); });
+
+    Cshiyou = new QComboBox(this);
+    for (const char* item :
+         {"0) 床(２階床or３階床)", "1) 吹抜部", "2) 跳ね出しバルコニー", "3) 軽い屋根",
+          "4) 重い屋根", "5) 小屋裏収納", "    最大矩形（指示する場合）"})
+        Cshiyou->addItem(QString::fromUtf8(item));
+    BindComboChoice(Cshiyou, [this] { CshiyouChange(); });
+    Cgaishu = new QCheckBox(
+        QStringLiteral("外周壁に囲まれない部分（ポーチ屋根・オーバーハング等）"), this);
+    BindCheckBox(Cgaishu, [this] { CgaishuClick(); });
+    chuui = new QLabel(this);
+
+    auto* kind = new QVBoxLayout;
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("↓見上げた時の仕様"), this));
+    top->addWidget(chuui);
+    kind->addLayout(top);
+    kind->addWidget(Cshiyou);
+    kind->addWidget(Cgaishu);
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(shapeBox);
+    row->addLayout(kind);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+
+    fields_.radios(*shape_, App.CurAreaShape, RadioRule::Fallback(1))
+        .comboIndex(Cshiyou, App.CurAreaKind)
+        .check(Cgaishu, App.CurAreaNotEnclosed, TickWhen::NonZero);
+}
+
+void TYukaDlg::RkukeiClick() {
+    ChooseAreaShape(0);
+}
+void TYukaDlg::RsankakuClick() {
+    ChooseAreaShape(1);
+}
+void TYukaDlg::CshiyouChange() {
+    if (Cshiyou->currentIndex() >= 0) App.CurAreaKind = Cshiyou->currentIndex();
+}
+void TYukaDlg::CgaishuClick() {
+    App.CurAreaNotEnclosed = Cgaishu->isChecked() ? 1 : 0;
+}
+
+void TYukaDlg::FormShow() {
+    fields_.load();
+    fields_.store(); // a radio already checked for an unknown value still writes its own
+    if (HasMaximumRectangle()) {
+        chuui->setText(QStringLiteral("最大矩形入力済"));
+        SetLabelColours(chuui, 0x000000);
+    } else {
+        chuui->setText(QStringLiteral("最大矩形未入力"));
+        SetLabelColours(chuui, 0x0000FF);
+    }
+}

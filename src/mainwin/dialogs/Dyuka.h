@@ -1,0 +1,41 @@
+#pragma once
+// The palette of roof/floor-area mode "屋根床等の入力": the shape of the next area (two-click
+// rectangle or three-click triangle), what it is when seen from below, whether the outer walls
+// enclose it, and whether the storey has its maximum rectangle yet.
+#include "ui/Bindings.h"
+#include "ui/Forms.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class RadioGroup;
+
+// The area shape radios of the two area palettes. Switching drops a half-entered figure.
+void ChooseAreaShape(int shape);
+
+class TYukaDlg final : public PaletteForm {
+    Q_OBJECT
+public:
+    explicit TYukaDlg(QWidget* mainWindow);
+
+    QRadioButton* Rkukei = nullptr;   // 矩形
+    QRadioButton* Rsankaku = nullptr; // 三角形
+    QComboBox* Cshiyou = nullptr;     // area kind 0..6
+    QCheckBox* Cgaishu = nullptr;     // not enclosed by the outer walls
+    QLabel* chuui = nullptr;          // maximum rectangle entered or not
+
+    void RkukeiClick();
+    void RsankakuClick();
+    void CshiyouChange();
+    void CgaishuClick();
+    // Controls from the current-input variables, then the maximum-rectangle status of the
+    // current scenario and storey.
+    void FormShow() override;
+
+private:
+    RadioGroup* shape_ = nullptr;
+    FieldBindings fields_;
+};
+
+extern TYukaDlg* YukaDlg;
