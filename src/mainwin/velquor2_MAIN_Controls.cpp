@@ -100,9 +100,7 @@ void ClearRadios(QButtonGroup* group) {
     group->setExclusive(true);
 }
 
-// The palette of the column mode offers through columns by storey; it follows the storey
-// radios here once it is part of the form set (Rtoushi on the 1F and 2F, Rtoushi2 on the 2F
-// and 3F).
+// The column palette, shown again here, offers the through columns of the new storey.
 void ChooseStorey(Tvelquor2Form& form, int storey) {
     App.CurrentStorey = storey;
     App.ClickStep = 0;

@@ -340,9 +340,10 @@ TEST_F(StartupTest, PaletteIsPlacedAtItsFirstShowingAndThenStaysWhereLeft) {
     ProcessEventsUntil([] { return MainForm->isVisible(); });
     App.InputMode = 10;
     MainForm->ShowToolDialog();
-    const QPoint area = MainForm->Gamen->mapToGlobal(QPoint(0, 0));
+    const QWidget* viewport = MainForm->Gamen->viewport();
+    const QPoint area = viewport->mapToGlobal(QPoint(0, 0));
     EXPECT_EQ(zoneDlg->frameGeometry().top(), area.y() + 30);
-    EXPECT_EQ(zoneDlg->frameGeometry().right() + 1, area.x() + MainForm->Gamen->width() - 15);
+    EXPECT_EQ(zoneDlg->frameGeometry().right() + 1, area.x() + viewport->width() - 15);
 
     zoneDlg->move(20, 40);
     const QPoint left = zoneDlg->pos();
