@@ -13,6 +13,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 TYuka2Dlg* Yuka2Dlg = nullptr;
 
 namespace {
