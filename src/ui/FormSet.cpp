@@ -2,11 +2,13 @@
 
 #include "mainwin/dialogs/Axis_Dlg.h"
 #include "mainwin/dialogs/ColumnChange.h"
+#include "mainwin/dialogs/Dcopy.h"
 #include "mainwin/dialogs/Dkabe.h"
 #include "mainwin/dialogs/Dmodule.h"
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
+#include "mainwin/dialogs/SenDlg.h"
 #include "mainwin/dialogs/WallChange.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
@@ -47,9 +49,9 @@ constexpr FormEntry Forms[] = {
     FORM(TAxisDlg, AxisDlg),             // 12
     FORM(TWallChangeDlg, WallChangeDlg), // 13
     // 14 TNameDlg         NameDlg
-    // 15 TSenoffDlg       SenoffDlg
+    FORM(TSenoffDlg, SenoffDlg), // 15
     // 16 TGaiyouDlg       GaiyouDlg
-    // 17 TDcopyDlg        DcopyDlg
+    FORM(TDcopyDlg, DcopyDlg),               // 17
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
     // 19 TRekkadoDlg      RekkadoDlg
     // 20 TShuukeiDlg      ShuukeiDlg
