@@ -503,13 +503,9 @@ int InputRoomName(int, int, int, int) {
 int InputFoundation(int, int, int, int) {
     return 0;
 }
-int InputFreeLine(int, int, int, int) {
-    return 0;
-}
 
 void DrawFoundations(Canvas&) {}
 void DrawRoofFloorAreas(Canvas&) {}
 void DrawGravityCentres(Canvas&) {}
 void DrawRoomNames(Canvas&) {}
-void DrawFreeLines(Canvas&) {}
 void DrawFloorSpecs(Canvas&) {}

@@ -3,6 +3,7 @@
 // other than the document commands.
 #include "mainwin/Recompute.h"
 #include "mainwin/ResultPanel.h"
+#include "mainwin/dialogs/Dcopy.h"
 #include "mainwin/dialogs/Dkabe.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
@@ -326,9 +327,8 @@ void Tvelquor2Form::BuildSidePanelControls() {
     buttons->addWidget(UndoDepthLabel, 3, 0, 1, 2);
     column->addLayout(buttons);
     // The dialogs behind these buttons are not part of the form set yet: the overview dialog
-    // (概要, 動作モード, 診断法), the deterioration table and the scenario copy dialog.
-    for (QPushButton* pending : {Bgaiyou, Bdousa, Bshinndan, Brekkado, Bgennkyou})
-        pending->setEnabled(false);
+    // (概要, 動作モード, 診断法) and the deterioration table.
+    for (QPushButton* pending : {Bgaiyou, Bdousa, Bshinndan, Brekkado}) pending->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
     // "上書" is the overwrite save of the file menu, offered while there is something to save:
@@ -617,8 +617,11 @@ void Tvelquor2Form::BrekkadoClick() {
 
 void Tvelquor2Form::BgennkyouClick() {
     RefreshToolDialog();
-    // The scenario copy dialog (DcopyDlg) is shown here, modally.
-    // A copy with the settings may change the storey count of the scenario on screen.
+    if (DcopyDlg) ShowModal(*DcopyDlg);
+    // A copy or swap with the storey data may change the class and the storey count of the
+    // scenario on screen: its panel and storey radios follow, and a storey it no longer has
+    // gives way to its top storey.
+    UpdateScenarioPanel(App.CurrentScenario);
     UpdateStoreyControls();
     DocumentChanged();
 }
