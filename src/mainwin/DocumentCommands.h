@@ -59,6 +59,8 @@ public:
     virtual void resizeSheet() {}
     // Scroll the plan to its middle.
     virtual void centreScrollBox() {}
+    // Scroll the plan so that the drawn house with its axis bubbles and dimensions is in view.
+    virtual void showHouse() {}
     // Repaint the plan, which recomputes the diagnosis.
     virtual void repaintPlan() {}
     // Shows the building overview dialog modally. While App.DataLoading is 1 the dialog

@@ -2,6 +2,7 @@
 
 #include "mainwin/DocumentCommands.h"
 #include "mainwin/GridAxes.h"
+#include "mainwin/InputModes.h"
 #include "mainwin/Recompute.h"
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/Dzone.h"
@@ -9,15 +10,18 @@
 #include "mainwin/velquor2_About.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h"
 #include "model/InitModel.h"
 #include "model/Messages.h"
 #include "model/Model.h"
+#include "model/Slots.h"
 #include "ui/Canvas.h"
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -25,11 +29,13 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -77,6 +83,7 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     Panel1->setParent(central);
     row->addWidget(Panel1, 0);
     setCentralWidget(central);
+    BuildPendingInputNotice();
 
     FormCreate(arguments);
 }
@@ -248,8 +255,17 @@ void Tvelquor2Form::WMDropFiles(const QStringList& files) {
     QTimer::singleShot(0, this, [this] { ProcessPendingOpen(); });
 }
 
+// A dropped file is only read: taken as a copy, so that the program it came from never
+// deletes it as after a move, whatever action it proposed.
 void Tvelquor2Form::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (!event->mimeData()->hasUrls()) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void Tvelquor2Form::dragMoveEvent(QDragMoveEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void Tvelquor2Form::dropEvent(QDropEvent* event) {
@@ -258,7 +274,8 @@ void Tvelquor2Form::dropEvent(QDropEvent* event) {
         if (url.isLocalFile()) files << url.toLocalFile();
     }
     if (files.isEmpty()) return;
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     // The program the files came from waits until the drop returns; the notice about several
     // files is a modal box, so the files are taken once the drop has ended.
     QTimer::singleShot(0, this, [this, files] { WMDropFiles(files); });
@@ -277,6 +294,51 @@ void Tvelquor2Form::CentreSheet() {
     SheetScrollH = std::max(0, (Sheet->width() - Gamen->viewport()->width()) / 2);
     Gamen->verticalScrollBar()->setValue(SheetScrollV);
     Gamen->horizontalScrollBar()->setValue(SheetScrollH);
+}
+
+namespace {
+// Around the bubbles and dimension texts, so that they are not drawn against the edge.
+constexpr int HouseViewMargin = 24;
+// The bubbles' radius and their distance from the outermost data axis, as the axes draw them.
+constexpr int AxisBubbleRadius = 15;
+constexpr double AxisBubbleDistance = 2.0;
+
+// The scroll position that shows [low, high] of a sheet `span` long in a view `view` long:
+// centred when it fits, otherwise from its start (where the labels are).
+int ScrollToShow(int low, int high, int view, int span) {
+    const int maximum = std::max(0, span - view);
+    const int wanted = high - low <= view ? (low + high - view) / 2 : low;
+    return std::clamp(wanted, 0, maximum);
+}
+} // namespace
+
+QRect Tvelquor2Form::HouseRect() const {
+    if (DataIsEmpty()) return {};
+    const int minX = ClampIndex(Grid.DataMinX, AxisCountX);
+    const int maxX = ClampIndex(Grid.DataMaxX, AxisCountX);
+    const int minY = ClampIndex(Grid.DataMinY, AxisCountY);
+    const int maxY = ClampIndex(Grid.DataMaxY, AxisCountY);
+    // The Y bubbles stand left of the leftmost data axis, the X bubbles below the lowest one.
+    const int left = SheetPixelX(Doc.AxisX[minX] - AxisBubbleDistance) - AxisBubbleRadius;
+    const int right = SheetPixelX(Doc.AxisX[maxX]);
+    const int top = SheetPixelY(Doc.AxisY[minY]);
+    const int bottom = SheetPixelY(Doc.AxisY[maxY] + AxisBubbleDistance) + AxisBubbleRadius;
+    return QRect(QPoint(left, top), QPoint(right, bottom))
+        .adjusted(-HouseViewMargin, -HouseViewMargin, HouseViewMargin, HouseViewMargin);
+}
+
+void Tvelquor2Form::ShowHouse() {
+    ComputeExtents();
+    const QRect house = HouseRect();
+    if (house.isEmpty()) {
+        CentreSheet();
+        return;
+    }
+    const QSize view = Gamen->viewport()->size();
+    SheetScrollH = ScrollToShow(house.left(), house.right(), view.width(), Sheet->width());
+    SheetScrollV = ScrollToShow(house.top(), house.bottom(), view.height(), Sheet->height());
+    Gamen->horizontalScrollBar()->setValue(SheetScrollH);
+    Gamen->verticalScrollBar()->setValue(SheetScrollV);
 }
 
 void Tvelquor2Form::SheetPaint(QPainter& painter, const QRect& area) {
@@ -313,8 +375,22 @@ PaletteForm* Tvelquor2Form::PaletteForMode(int inputMode) const {
     case 10:
         return zoneDlg;
     default:
-        return nullptr;
+        return inputMode >= 1 && inputMode <= 7 && !InputModeAvailable(inputMode)
+                   ? PendingInputNotice
+                   : nullptr;
     }
+}
+
+void Tvelquor2Form::BuildPendingInputNotice() {
+    PendingInputNotice = new PaletteForm(this);
+    PendingInputNotice->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint |
+                                       Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::MSWindowsFixedSizeDialogHint);
+    PendingInputNotice->setWindowTitle(QStringLiteral("入力"));
+    auto* layout = new QVBoxLayout(PendingInputNotice);
+    PendingInputText = new QLabel(PendingInputNotice);
+    layout->addWidget(PendingInputText);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void Tvelquor2Form::ShowToolDialog() {
@@ -322,7 +398,18 @@ void Tvelquor2Form::ShowToolDialog() {
     for (int mode : {0, 1, 2, 3, 4, 5, 6, 7, 10}) {
         if (PaletteForm* p = PaletteForMode(mode)) p->hide();
     }
-    if (PaletteForm* p = PaletteForMode(App.InputMode)) p->showPalette(Gamen);
+    PaletteForm* p = PaletteForMode(App.InputMode);
+    if (p && p == PendingInputNotice) {
+        const QAbstractButton* radio =
+            InputModeGroup ? InputModeGroup->button(App.InputMode) : nullptr;
+        const QString name = radio ? radio->text() : QString();
+        PendingInputNotice->setWindowTitle(name + QStringLiteral("の入力"));
+        PendingInputText->setText(QStringLiteral("「%1」の入力は開発中に付き、\n"
+                                                 "現バージョンではまだ使えません。\n"
+                                                 "続けるには、他の入力を選択して下さい。")
+                                      .arg(name));
+    }
+    if (p) p->showPalette(Gamen);
     PalettesShown = 1;
 }
 
@@ -360,8 +447,10 @@ public:
         MarkDocumentReplaced();
         form_.UpdateScenarioPanel(App.CurrentScenario);
         form_.UpdateStoreyControls();
+        UpdateScenarioColours();
     }
     void centreScrollBox() override { form_.CentreSheet(); }
+    void showHouse() override { form_.ShowHouse(); }
     void repaintPlan() override { form_.Sheet->update(); }
     void showOverviewDialog() override { form_.ShowOverviewDialog(); }
 

@@ -6,9 +6,11 @@
 #include "ui/SingleInstance.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class Canvas;
@@ -18,6 +20,7 @@ class QAction;
 class QMenu;
 class QScrollArea;
 class QStatusBar;
+class QUrl;
 class QVBoxLayout;
 class Tvelquor2Form;
 
@@ -95,6 +98,11 @@ public:
     void SizeSheetToGrid();
     // Scrolls the plan to its middle and remembers the positions.
     void CentreSheet();
+    // Scrolls the plan so that the drawn house with its axis bubbles and dimensions is in view
+    // (its top left part when it is larger than the view); the middle for an empty plan.
+    void ShowHouse();
+    // The drawn house in sheet pixels with its bubbles and a margin; empty for an empty plan.
+    QRect HouseRect() const;
     // Paints the visible part of the plan: drawn into an image, then copied to the sheet.
     void SheetPaint(QPainter& painter, const QRect& area);
     // The plan's layers on any canvas. Only reads and draws.
@@ -108,6 +116,10 @@ public:
     // Hides and shows the current palette again, which brings it to the front.
     void RefreshToolDialog();
     int PalettesShown = 0;
+    // Stands in for the palette of an input mode whose input is not built yet: it tells the
+    // user so, as the zoning palette does, instead of the mode silently doing nothing.
+    PaletteForm* PendingInputNotice = nullptr;
+    class QLabel* PendingInputText = nullptr;
 
     // --- Model hooks (the side panel's controls answer the others once they exist) --------
     void showToolDialog() override { ShowToolDialog(); }
@@ -271,8 +283,13 @@ public:
     void N3Click();
     void Action1Execute();
     void FormCanResize();
-    // The help file: "Velquor.chm" in the folder of the running program.
+    // The help page that ships with the program: beside the program ("doc/help"), in its
+    // installed share folder or in the source tree it was built from; empty when none exists.
     static QString HelpFilePath();
+    // Opens the help page in the desktop's browser; false when nothing opened it, and the
+    // page is then shown in HelpViewer. Tests replace it.
+    std::function<bool(const QUrl&)> OpenHelpUrl;
+    class QTextBrowser* HelpViewer = nullptr;
 
     // Writes the diagnosis' result panel and the column-joint status label (Lnflag).
     void ShowResultPanel(const struct ResultPanel& panel);
@@ -299,11 +316,13 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
     void BuildSidePanel();
+    void BuildPendingInputNotice();
 
     std::unique_ptr<InstanceLock> InstanceMutex;
     bool startupQueued_ = false;
