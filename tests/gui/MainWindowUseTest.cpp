@@ -46,8 +46,9 @@ bool ProcessEventsUntil(F done) {
     return done();
 }
 
-// A two-storey house of 4 x 3 modules near the top left of the grid (so that it is offered
-// for centring), weight classes 0, 2, 1 and a deteriorated outer wall.
+// A two-storey house of 17 x 3 modules, wider than the plan's view, near the top left of the
+// grid (so that it is offered for centring), weight classes 0, 2, 1 and a deteriorated outer
+// wall.
 std::string OffCentreHouseBytes() {
     auto d = std::make_unique<Document>();
     for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
@@ -57,7 +58,7 @@ std::string OffCentreHouseBytes() {
     for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
     Doc = *saved;
     d->ColumnCount[0][0] = 4;
-    for (int k = 0; k < 4; ++k) d->Columns[0][0][k] = {10 + k % 2 * 4, 10 + k / 2 * 3, 1, 0, 0};
+    for (int k = 0; k < 4; ++k) d->Columns[0][0][k] = {10 + k % 2 * 17, 10 + k / 2 * 3, 1, 0, 0};
     d->DeteriorationSurvey.outerWallDeteriorated = 1;
     for (int sc = 0; sc < Scenarios; ++sc) d->StoreyData.topStorey[sc] = 1;
     d->StoreyData.weightClass[1] = 2;
@@ -126,9 +127,10 @@ TEST_F(MainWindowUseTest, ADroppedHouseOpensInViewWithItsOwnColoursAndSurveyValu
     const QString path = HouseFile();
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path)});
+    // Shift proposes a move.
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
-                    Qt::NoModifier);
-    drop.setDropAction(Qt::MoveAction); // as the file manager proposes it
+                    Qt::ShiftModifier);
+    ASSERT_EQ(drop.proposedAction(), Qt::MoveAction);
     static_cast<QObject*>(MainForm)->event(&drop);
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
 
@@ -142,14 +144,16 @@ TEST_F(MainWindowUseTest, ADroppedHouseOpensInViewWithItsOwnColoursAndSurveyValu
         // Outer wall deteriorated, no frame, balcony or bath: 1 - 4 / 19 from the start.
         EXPECT_DOUBLE_EQ(user.factorDuringQuestion, 1.0 - 4.0 / 19.0);
 
-        // The bubbles left of and below the house, and the house itself, are in view.
+        // The house is wider than the view: its left end is in view, with the Y bubbles
+        // left of it and the X bubbles below it.
         const QScrollArea* gamen = MainForm->Gamen;
         const QRect view(
             QPoint(gamen->horizontalScrollBar()->value(), gamen->verticalScrollBar()->value()),
             gamen->viewport()->size());
         const QRect house(
             QPoint(SheetPixelX(Doc.AxisX[Grid.DataMinX] - 2.0) - 15, NodePixelY(Grid.DataMinY)),
-            QPoint(NodePixelX(Grid.DataMaxX), SheetPixelY(Doc.AxisY[Grid.DataMaxY] + 2.0) + 15));
+            QPoint(NodePixelX(Grid.DataMinX + 5),
+                   SheetPixelY(Doc.AxisY[Grid.DataMaxY] + 2.0) + 15));
         EXPECT_TRUE(view.contains(house)) << "answer " << int(answer);
     }
     // As painted, away from the radio's mark and caption.
