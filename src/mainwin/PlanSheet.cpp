@@ -2,6 +2,7 @@
 
 #include "mainwin/GridAxes.h"
 #include "mainwin/Recompute.h"
+#include "mainwin/RoofFloor.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -27,11 +28,26 @@ PlanInputState PlanInput;
 namespace {
 const char* const ScaleItems[] = {"30", "50", "75", "100", "150", "200"};
 constexpr int ScaleItem75 = 2;
+
+// The window's side of the area input: the plan's repaint and the roof/floor palette, whose
+// status label tells whether the storey has a largest rectangle.
+class WindowRoofFloorView final : public RoofFloorInputView {
+public:
+    void repaintSheet() override {
+        MarkDocumentChanged();
+        if (MainForm && MainForm->Sheet) MainForm->Sheet->update();
+    }
+    void largestRectangleChanged() override {
+        if (MainForm) MainForm->RefreshToolDialog();
+    }
+};
+WindowRoofFloorView roofFloorView;
 } // namespace
 
 PlanSheet::PlanSheet(Tvelquor2Form& form) : QWidget(nullptr), form_(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    SetRoofFloorInputView(&roofFloorView);
 
     // The sheet brings its scale box along, at the right of the status bar.
     if (form.StatusBar && !form.SCALE) {
@@ -497,33 +513,10 @@ void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight) {
 int InputWall(int, int, int, int) {
     return 0;
 }
-int InputRoofFloorRect(int, int, int, int) {
-    return 0;
-}
-int InputRoofFloorTriangle(int, int, int, int, int, int) {
-    return 0;
-}
-int InputFloorSpecRect(int, int, int, int) {
-    return 0;
-}
-int InputFloorSpecTriangle(int, int, int, int, int, int) {
-    return 0;
-}
-int InputRoomName(int, int, int, int) {
-    return 0;
-}
-int InputFoundation(int, int, int, int) {
-    return 0;
-}
 int InputFreeLine(int, int, int, int) {
     return 0;
 }
 
-void DrawFoundations(Canvas&) {}
-void DrawRoofFloorAreas(Canvas&) {}
 void DrawOtherStoreyWalls(Canvas&) {}
 void DrawWalls(Canvas&) {}
-void DrawGravityCentres(Canvas&) {}
-void DrawRoomNames(Canvas&) {}
 void DrawFreeLines(Canvas&) {}
-void DrawFloorSpecs(Canvas&) {}

@@ -7,6 +7,7 @@
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/dialogs/kabetsuika.h"
+#include "mainwin/dialogs/moji.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/SingleInstance.h"
@@ -42,7 +43,7 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     // 10 TJiyuDlg         JiyuDlg          Djiyu
     AxisDlg = new TAxisDlg(MainForm); //                     11 Axis_Dlg
     // 12 TWallChangeDlg   WallChangeDlg    WallChange
-    // 13 TNameDlg         NameDlg          moji
+    NameDlg = new TNameDlg(MainForm); //                     13 moji
     // 14 TSenoffDlg       SenoffDlg        SenDlg
     // 15 TGaiyouDlg       GaiyouDlg        Gaiyou
     // 16 TDcopyDlg        DcopyDlg         Dcopy
@@ -73,6 +74,7 @@ void DestroyForms() {
     Destroy(zoneDlg);
     Destroy(kabetsuikaDlg);
     Destroy(ColumnchangeDlg);
+    Destroy(NameDlg);
     Destroy(AxisDlg);
     Destroy(ShinDlg);
     Destroy(AboutBox);
