@@ -14,6 +14,7 @@
 #include "support/RigidityFixture.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
+#include "ui/RecordingCanvas.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 
 #include <functional>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +157,18 @@ TEST(PlanElementsDrawing, VerticalTextOrientationMarkAndEccentricHouseCentres) {
     EXPECT_EQ(image.pixel(200, 135), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(200, 182), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(190, 170), qRgb(255, 255, 255));
+
+    // No stiffness along one direction leaves an infinite radius: no box. A zero-length
+    // foundation from a file has no band.
+    RigidityRes.ElasticRadiusY[0][0][0] = std::numeric_limits<double>::infinity();
+    HouseBuilder(0, 0).foundation(3, 3, 3, 3);
+    RecordingCanvas recorded;
+    DrawGravityCentres(recorded);
+    DrawFoundations(recorded);
+    for (const auto& op : recorded.ops) {
+        EXPECT_NE(op.kind, RecordingCanvas::Kind::Rectangle);
+        EXPECT_NE(op.kind, RecordingCanvas::Kind::Polygon);
+    }
 }
 
 } // namespace
