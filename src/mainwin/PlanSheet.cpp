@@ -2,6 +2,7 @@
 
 #include "mainwin/GridAxes.h"
 #include "mainwin/Recompute.h"
+#include "mainwin/RoofFloor.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -24,6 +25,20 @@ PlanInputState PlanInput;
 namespace {
 const char* const ScaleItems[] = {"30", "50", "75", "100", "150", "200"};
 constexpr int ScaleItem75 = 2;
+
+// The window's side of the area input: the plan's repaint and the roof/floor palette, whose
+// status label tells whether the storey has a largest rectangle.
+class WindowRoofFloorView final : public RoofFloorInputView {
+public:
+    void repaintSheet() override {
+        MarkDocumentChanged();
+        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
+    }
+    void largestRectangleChanged() override {
+        if (MainForm) MainForm->RefreshToolDialog();
+    }
+};
+WindowRoofFloorView roofFloorView;
 } // namespace
 
 PlanSheet::PlanSheet(Tvelquor2Form& form) : PaintBox(nullptr) {
@@ -33,6 +48,7 @@ PlanSheet::PlanSheet(Tvelquor2Form& form) : PaintBox(nullptr) {
     setMouseMove([&form](const BoxMouse& m) { form.SheetMouseMove(m.x, m.y); });
     setMouseUp([&form](const BoxMouse& m) { form.SheetMouseUp(m.button, m.modifiers, m.x, m.y); });
     setMouseLeave([&form] { form.SheetMouseLeave(); });
+    SetRoofFloorInputView(&roofFloorView);
 
     // The sheet brings its scale box along, at the right of the status bar.
     if (form.StatusBar && !form.SCALE) {
@@ -483,32 +499,3 @@ void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight) {
     const int n = PlanLayerOrder(layers);
     for (int i = 0; i < n; ++i) DrawLayer(canvas, layers[i]);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Element units and layers still to come. Each of these stands in for its unit until the unit
-// lands; the unit's own definition then replaces the stand-in here.
-
-int InputRoofFloorRect(int, int, int, int) {
-    return 0;
-}
-int InputRoofFloorTriangle(int, int, int, int, int, int) {
-    return 0;
-}
-int InputFloorSpecRect(int, int, int, int) {
-    return 0;
-}
-int InputFloorSpecTriangle(int, int, int, int, int, int) {
-    return 0;
-}
-int InputRoomName(int, int, int, int) {
-    return 0;
-}
-int InputFoundation(int, int, int, int) {
-    return 0;
-}
-
-void DrawFoundations(Canvas&) {}
-void DrawRoofFloorAreas(Canvas&) {}
-void DrawGravityCentres(Canvas&) {}
-void DrawRoomNames(Canvas&) {}
-void DrawFloorSpecs(Canvas&) {}
