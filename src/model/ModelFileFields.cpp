@@ -113,7 +113,7 @@ void ModelFileWriter::styleColour(const int32_t& style, const int32_t& colour) {
 }
 
 void ModelFileWriter::textSlot(std::string_view text, std::size_t slot, std::size_t maxBytes) {
-    std::size_t n = cp932::prefixOnBoundary(text, maxBytes);
+    std::size_t n = cp932::keptBytes(text, maxBytes);
     out_.append(text.data(), n);
     out_.append(slot - n, '\0');
 }

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Where and why a read stopped. `position` is the byte offset of the field that failed,
 // counted from the start of the file.
@@ -25,6 +26,9 @@ struct ModelReadStatus {
     bool ok = true;
     std::size_t position = 0;
     std::string reason; // UTF-8, shown to the user after the refusal text
+    // What a successful read found in the file and could not keep (UTF-8, one item each),
+    // named in the load warning.
+    std::vector<std::string> leftOut;
 };
 
 namespace modelfile {
