@@ -142,6 +142,7 @@ void ClearStoreyAreas(int s, int f) {
     R.GravityCentreX[s][f] = 0.0;
     R.GravityCentreY[s][f] = 0.0;
     for (double& a : R.WeightAreaSums[s][f]) a = 0.0;
+    R.StoreyExtentFlag[s][f] = 0;
     for (double& a : R.QuarterLines[s][f]) a = 0.0;
     for (double& a : R.QuarterFloorArea[s][f]) a = 0.0;
     for (RoofFloorAreaResult& e : R.RoofFloorRectResult[s][f]) e = {};
@@ -319,6 +320,7 @@ Extent StoreyExtent(int s, int f, double& largestShortSide) {
 void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide) {
     double* lines = R.QuarterLines[s][f];
     const bool hasLargest = R.LargestRectangleFlag[s][f] != 0;
+    R.StoreyExtentFlag[s][f] = x.empty() ? 0 : 1;
     if (!x.empty()) {
         const double xMin = Doc.AxisX[x.minX], xMax = Doc.AxisX[x.maxX];
         const double yMin = Doc.AxisY[x.minY], yMax = Doc.AxisY[x.maxY];
