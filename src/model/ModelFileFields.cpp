@@ -62,65 +62,121 @@ int32_t RealToThousandths(double value) {
     return static_cast<int32_t>(n);
 }
 
-void AppendRightAligned(std::string& out, long long value, int width) {
-    char digits[24];
-    int n = 0;
-    unsigned long long u = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                     : static_cast<unsigned long long>(value);
+namespace {
+
+// Writes the decimal digits of `u` backwards, ending just before `end`; returns the first.
+inline char* DigitsBackwards(char* end, unsigned long long u) {
     do {
-        digits[n++] = static_cast<char>('0' + u % 10);
+        *--end = static_cast<char>('0' + u % 10);
         u /= 10;
     } while (u != 0);
-    if (value < 0) digits[n++] = '-';
-    for (int pad = width - n; pad > 0; --pad) out.push_back(' ');
-    while (n > 0) out.push_back(digits[--n]);
+    return end;
 }
 
-// ---- writer ----------------------------------------------------------------------------------
-
-void ModelFileWriter::appendInt(int32_t v) {
-    // A value wider than five characters would shift every later field.
-    if (v < IntFieldMin) v = IntFieldMin;
-    if (v > IntFieldMax) v = IntFieldMax;
-    AppendRightAligned(out_, v, IntWidth);
+inline unsigned long long Magnitude(long long v) {
+    return v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
 }
 
-void ModelFileWriter::real(const double& value) {
-    AppendRightAligned(out_, RealToThousandths(value), 16);
-    out_.push_back('\0');
+} // namespace
+
+void PutRightAligned(char* p, long long value, int width) {
+    char* first = DigitsBackwards(p + width, Magnitude(value));
+    if (value < 0) *--first = '-';
+    while (first > p) *--first = ' ';
 }
 
-void ModelFileWriter::decimal(const double& value, int width) {
+void AppendRightAligned(std::string& out, long long value, int width) {
+    char buf[24];
+    char* end = buf + sizeof buf;
+    char* first = DigitsBackwards(end, Magnitude(value));
+    if (value < 0) *--first = '-';
+    const std::size_t n = static_cast<std::size_t>(end - first);
+    if (width > 0 && n < static_cast<std::size_t>(width))
+        out.append(static_cast<std::size_t>(width) - n, ' ');
+    out.append(first, n);
+}
+
+void PutFixed3(char* p, double value, int width) {
     // The widest values "%W.3f" holds: W - 4 integer digits, one fewer when negative. A value
     // beyond them is brought to them first, so the field never grows.
-    double maxVal = std::pow(10.0, width - 4) - 0.001;
-    double minVal = -(std::pow(10.0, width - 5) - 0.001);
+    static constexpr double Powers[] = {1.0, 10.0, 100.0, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const int intDigits = width < 5 ? 1 : (width - 4 > 9 ? 9 : width - 4);
+    const double maxVal = Powers[intDigits] - 0.001;
+    const double minVal = -(Powers[intDigits - 1] - 0.001);
     double v = std::isnan(value) ? 0.0 : std::fmin(std::fmax(value, minVal), maxVal);
     // What prints as zero is written without a sign: Y offsets are held negated, so a typed 0
     // is -0.0, and "-0.000" would only puzzle a reader of the file.
     if (std::fabs(v) < 0.0005) v = 0.0;
-    // Printed as the layout prints it, from the value's exact binary digits: 1.0005 (a double
-    // just below it) is "1.000", as the files have always held it.
-    char buf[32];
-    int n = std::snprintf(buf, sizeof buf, "%*.3f", width, v);
-    out_.append(buf, static_cast<std::size_t>(n));
+    // Rounded as "%.3f" rounds, from the value's exact binary digits: the product with 1000 is
+    // exact in extended precision, and rounding it to the nearest integer (halves to even) is
+    // what printf does, so 1.0005 (a double just below it) is "1.000", as the files have
+    // always held it.
+    const long long thousandths = std::llrint(static_cast<long double>(v) * 1000.0L);
+    const unsigned long long magnitude = Magnitude(thousandths);
+    char* first = p + width - 4;
+    const unsigned long long fraction = magnitude % 1000;
+    first[0] = '.';
+    first[1] = static_cast<char>('0' + fraction / 100);
+    first[2] = static_cast<char>('0' + fraction / 10 % 10);
+    first[3] = static_cast<char>('0' + fraction % 10);
+    first = DigitsBackwards(first, magnitude / 1000);
+    if (thousandths < 0) *--first = '-';
+    while (first > p) *--first = ' ';
+}
+
+void AppendFixed3(std::string& out, double value, int width) {
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(width));
+    PutFixed3(out.data() + at, value, width);
+}
+
+// ---- writer ----------------------------------------------------------------------------------
+
+char* ModelFileWriter::putInt(char* p, int32_t v) {
+    // A value wider than five characters would shift every later field.
+    if (v < IntFieldMin) v = IntFieldMin;
+    if (v > IntFieldMax) v = IntFieldMax;
+    // Five characters, right-aligned: most values are small, so the digits are written from the
+    // right and the rest filled with blanks.
+    std::memcpy(p, "     ", IntWidth);
+    uint32_t u = static_cast<uint32_t>(v < 0 ? -v : v);
+    char* q = p + IntWidth;
+    do {
+        *--q = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (v < 0) *--q = '-';
+    return p + IntWidth;
+}
+
+void ModelFileWriter::real(const double& value) {
+    char* p = room(RealFieldBytes);
+    PutRightAligned(p, RealToThousandths(value), 16);
+    p[16] = '\0';
+}
+
+void ModelFileWriter::decimal(const double& value, int width) {
+    PutFixed3(room(static_cast<std::size_t>(width)), value, width);
 }
 
 void ModelFileWriter::styleColour(const int32_t& style, const int32_t& colour) {
-    AppendRightAligned(out_, style < 0 ? 0 : (style > 9 ? 9 : style), 1);
-    AppendRightAligned(out_, colour < 0 ? 0 : (colour > 99999999 ? 99999999 : colour), 8);
-    out_.push_back('\0');
+    char* p = room(10);
+    PutRightAligned(p, style < 0 ? 0 : (style > 9 ? 9 : style), 1);
+    PutRightAligned(p + 1, colour < 0 ? 0 : (colour > 99999999 ? 99999999 : colour), 8);
+    p[9] = '\0';
 }
 
 void ModelFileWriter::textSlot(std::string_view text, std::size_t slot, std::size_t maxBytes) {
-    std::size_t n = cp932::keptBytes(text, maxBytes);
-    out_.append(text.data(), n);
-    out_.append(slot - n, '\0');
+    const std::size_t n = cp932::keptBytes(text, maxBytes);
+    char* p = room(slot);
+    std::memcpy(p, text.data(), n);
+    std::memset(p + n, 0, slot - n);
 }
 
 void ModelFileWriter::tag(std::string_view tag3) {
-    out_.append(tag3.substr(0, 3));
-    out_.push_back('\0');
+    char* p = room(4);
+    std::memcpy(p, tag3.data(), 3);
+    p[3] = '\0';
 }
 
 // ---- reader ----------------------------------------------------------------------------------

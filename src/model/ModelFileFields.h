@@ -47,26 +47,38 @@ int32_t RealToThousandths(double value);
 // Appends `value` right-aligned in `width` characters (the caller keeps it inside the width).
 void AppendRightAligned(std::string& out, long long value, int width);
 
+// Appends `value` as "%W.3f" prints it (W = `width`, 5..13), brought first into what the width
+// holds, with no sign on what prints as zero.
+void AppendFixed3(std::string& out, double value, int width);
+// The same into the `width` bytes at `p`.
+void PutFixed3(char* p, double value, int width);
+// `value` right-aligned in the `width` bytes at `p`; the caller keeps it inside the width.
+void PutRightAligned(char* p, long long value, int width);
+
 class ModelFileWriter {
 public:
     static constexpr bool Reading = false;
 
-    explicit ModelFileWriter(std::size_t expectedSize = 0) { out_.reserve(expectedSize); }
+    // `expectedSize`: the file's length when known, so the bytes are written in place.
+    explicit ModelFileWriter(std::size_t expectedSize = 0) { out_.resize(expectedSize); }
 
     // One int field of the given values, each brought into -9999..99999.
     template <typename... T>
     void ints(const T&... values) {
-        (appendInt(values), ...);
-        out_.push_back('\0');
+        char* p = room(IntWidth * sizeof...(T) + 1);
+        ((p = putInt(p, values)), ...);
+        *p = '\0';
     }
     void intArray(const int32_t* values, int count) {
-        for (int i = 0; i < count; ++i) appendInt(values[i]);
-        out_.push_back('\0');
+        char* p = room(static_cast<std::size_t>(IntWidth * count) + 1);
+        for (int i = 0; i < count; ++i) p = putInt(p, values[i]);
+        *p = '\0';
     }
     // "%5i" values with no zero byte of their own (the head of room-text and free-line records).
     template <typename... T>
     void bareInts(const T&... values) {
-        (appendInt(values), ...);
+        char* p = room(IntWidth * sizeof...(T));
+        ((p = putInt(p, values)), ...);
     }
     void real(const double& value);
     // "%W.3f" text with no zero byte, the value brought into what the width holds.
@@ -93,12 +105,23 @@ public:
     void checkAxes(std::initializer_list<int32_t>) {}
 
     bool ok() const { return true; }
-    std::string& bytes() { return out_; }
+    std::string& bytes() {
+        out_.resize(pos_);
+        return out_;
+    }
 
 private:
-    void appendInt(int32_t v);
+    // The next `n` bytes of the file, to be filled by the caller.
+    char* room(std::size_t n) {
+        if (out_.size() - pos_ < n) out_.resize(2 * out_.size() + n);
+        char* p = out_.data() + pos_;
+        pos_ += n;
+        return p;
+    }
+    static char* putInt(char* p, int32_t v);
     void textSlot(std::string_view text, std::size_t slot, std::size_t maxBytes);
     std::string out_;
+    std::size_t pos_ = 0;
 };
 
 class ModelFileReader {

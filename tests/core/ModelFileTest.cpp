@@ -7,7 +7,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
+#include <limits>
+#include <random>
+#include <vector>
 
 using namespace testfile;
 
@@ -417,6 +421,46 @@ TEST(ModelFileFields, WriterNeverWidensAField) {
               std::string("999.999-99.999  0.000  0.000999999999") + '\0');
     // The block still ends with the last height, at its place.
     EXPECT_EQ(f.substr(f.size() - 17), std::string("      2147483647") + '\0');
+}
+
+// The free-line offsets are formatted with integer arithmetic; the bytes must be those of
+// "%W.3f" after the same clamping, for every value, exact halves (0.0625) included.
+TEST(ModelFileFields, IntegerFormattingGivesThePrintfBytes) {
+    auto printfBytes = [](double value, int width) {
+        double maxVal = std::pow(10.0, width - 4) - 0.001;
+        double minVal = -(std::pow(10.0, width - 5) - 0.001);
+        double v = std::isnan(value) ? 0.0 : std::fmin(std::fmax(value, minVal), maxVal);
+        if (std::fabs(v) < 0.0005) v = 0.0;
+        char buf[32];
+        return std::string(
+            buf, static_cast<std::size_t>(std::snprintf(buf, sizeof buf, "%*.3f", width, v)));
+    };
+    std::mt19937_64 rng(5);
+    std::vector<double> values = {0.0625,
+                                  -0.0625,
+                                  0.0005,
+                                  -0.0005,
+                                  2.0005,
+                                  999.9995,
+                                  -99.9995,
+                                  1e300,
+                                  -1e300,
+                                  std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN(),
+                                  -0.0,
+                                  0.0004999};
+    for (int i = 0; i < 200000; ++i) {
+        const double scale = std::pow(10.0, static_cast<int>(rng() % 7) - 3);
+        values.push_back((static_cast<double>(rng() % 2000001) - 1000000.0) / 1000.0 * scale);
+        values.push_back(static_cast<double>(static_cast<int64_t>(rng() % 4000001) - 2000000) /
+                         2048.0);
+    }
+    for (double v : values)
+        for (int width : {7, 8}) {
+            std::string out;
+            modelfile::AppendFixed3(out, v, width);
+            ASSERT_EQ(out, printfBytes(v, width)) << v << " width " << width;
+        }
 }
 
 TEST(ModelFileFields, FreeLineOffsetsArePrintedAsTheLayoutPrintsThem) {
