@@ -2,7 +2,6 @@
 
 #include "model/Model.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -33,6 +32,82 @@ bool ParseAlignedInt(std::string_view s, long long& value) {
         if (v > std::numeric_limits<long long>::max() / 100) return false;
         v = v * 10 + (s[i] - '0');
     }
+    value = negative ? -v : v;
+    return true;
+}
+
+// ParseAlignedInt for the five characters of an int field value: blanks, an optional sign, at
+// least one digit up to the end. The five bytes are tested and converted side by side in one
+// 64-bit word (byte i holds character i), as a file is mostly such fields.
+inline bool ParseInt5(const char* s, int32_t& value) {
+    constexpr uint64_t Ones = 0x0101010101ULL; // 0x01 in each of the five bytes
+    constexpr uint64_t High = 0x80 * Ones;     // bit 7 of each byte
+    constexpr uint64_t Low7 = 0x7F * Ones;
+    uint32_t head;
+    std::memcpy(&head, s, 4);
+    const uint64_t x = head | static_cast<uint64_t>(static_cast<unsigned char>(s[4])) << 32;
+    const uint64_t y = x & Low7;
+    const uint64_t ascii = ~x & High; // bit 7 set where the byte is below 0x80
+    // Bit 7 of each byte set where y equals the byte `c` (exact per byte, no carries).
+    auto equals = [&](uint64_t c) {
+        const uint64_t z = y ^ (c * Ones);
+        return ~(((z & Low7) + Low7) | z | Low7) & ascii;
+    };
+    const uint64_t atLeast0 = (y + (0x80 - '0') * Ones) & High;
+    const uint64_t above9 = (y + (0x80 - '9' - 1) * Ones) & High;
+    const uint64_t digits = atLeast0 & ~above9 & ascii;
+    const uint64_t blanks = equals(' ');
+    const uint64_t firstDigit = digits & (0 - digits);
+    // One run of digits to the end, and blanks before it, with a sign only in the byte just
+    // before the digits (most fields have none).
+    const bool digitRun = digits != 0 && digits == (High & ~(firstDigit - 1));
+    uint64_t minus = 0, signs = 0;
+    if ((digits | blanks) != High) {
+        minus = equals('-');
+        signs = minus | equals('+');
+        if (signs != firstDigit >> 8 || (digits | signs | blanks) != High) return false;
+    }
+    if (!digitRun) return false;
+    // Blanks have a low nibble of 0 and count as leading zeros; the sign byte is cleared. Three
+    // leading '0' make eight digits, converted pairwise.
+    const uint64_t signBytes = (signs >> 7) * 0xFF;
+    uint64_t v = ((x & ~signBytes) << 24) | 0x303030ULL;
+    v = ((v & 0x0F0F0F0F0F0F0F0FULL) * 2561) >> 8;
+    v = ((v & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
+    v = ((v & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32;
+    const int32_t magnitude = static_cast<int32_t>(v);
+    value = minus != 0 ? -magnitude : magnitude;
+    return true;
+}
+
+// A decimal number with an optional sign and point ("-12.346", "5.", ".5"), nothing else, as
+// an exactly rounded double: the digits make an integer N below 2^53 and the value is N / 10^k,
+// one correctly rounded division, so it is the double nearest the decimal as written.
+bool ParseFixedDecimal(std::string_view s, double& value) {
+    static constexpr double Powers[] = {1.0, 10.0, 100.0, 1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9,  1e10,  1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && s[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    long long n = 0;
+    int digits = 0, fractionDigits = 0;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (c < '0' || c > '9') return false;
+        if (++digits > 15) return false; // far wider than any field that holds a decimal
+        n = n * 10 + (c - '0');
+        if (point) ++fractionDigits;
+    }
+    if (digits == 0) return false;
+    const double v = static_cast<double>(n) / Powers[fractionDigits];
     value = negative ? -v : v;
     return true;
 }
@@ -192,16 +267,8 @@ void ModelFileReader::fail(std::size_t position, std::string reason) {
     status_.reason = std::move(reason);
 }
 
-bool ModelFileReader::take(std::size_t n, std::string_view& out) {
-    fieldStart_ = pos_;
-    if (!status_.ok) return false;
-    if (pos_ > data_.size() || data_.size() - pos_ < n) {
-        fail(pos_, TruncatedReason(pos_));
-        return false;
-    }
-    out = data_.substr(pos_, n);
-    pos_ += n;
-    return true;
+void ModelFileReader::failTruncated() {
+    fail(pos_, TruncatedReason(pos_));
 }
 
 std::string_view ModelFileReader::UpToZero(std::string_view slot) {
@@ -212,14 +279,13 @@ std::string_view ModelFileReader::UpToZero(std::string_view slot) {
 bool ModelFileReader::parseInts(int32_t* out, int k, bool withZero) {
     std::string_view field;
     if (!take(static_cast<std::size_t>(IntWidth * k + (withZero ? 1 : 0)), field)) return false;
+    const char* f = field.data();
     for (int i = 0; i < k; ++i) {
-        long long v = 0;
-        if (!ParseAlignedInt(field.substr(static_cast<std::size_t>(IntWidth * i), IntWidth), v)) {
+        if (!ParseInt5(f + IntWidth * i, out[i])) {
             fail(fieldStart_ + IntWidth * i,
                  "整数として読めない欄があります" + At(fieldStart_ + IntWidth * i));
             return false;
         }
-        out[i] = static_cast<int32_t>(v); // five characters always fit
     }
     if (withZero && field.back() != '\0') {
         fail(fieldStart_ + field.size() - 1,
@@ -264,10 +330,7 @@ void ModelFileReader::decimal(double& value, int width) {
     std::string_view number = field.substr(i);
     if (!number.empty() && number[0] == '+') number.remove_prefix(1);
     double v = 0;
-    auto [end, ec] =
-        std::from_chars(number.data(), number.data() + number.size(), v, std::chars_format::fixed);
-    if (number.empty() || ec != std::errc() || end != number.data() + number.size() ||
-        !std::isfinite(v)) {
+    if (!ParseFixedDecimal(number, v)) {
         failHere("数値として読めない欄があります" + At(fieldStart_));
         return;
     }

@@ -181,7 +181,18 @@ public:
     static std::string_view UpToZero(std::string_view slot);
 
 private:
-    bool take(std::size_t n, std::string_view& out);
+    bool take(std::size_t n, std::string_view& out) {
+        fieldStart_ = pos_;
+        if (!status_.ok) return false;
+        if (pos_ > data_.size() || data_.size() - pos_ < n) {
+            failTruncated();
+            return false;
+        }
+        out = data_.substr(pos_, n);
+        pos_ += n;
+        return true;
+    }
+    void failTruncated();
     bool parseInts(int32_t* out, int k, bool withZero);
     std::string_view data_;
     std::size_t pos_;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <random>
@@ -423,8 +424,9 @@ TEST(ModelFileFields, WriterNeverWidensAField) {
     EXPECT_EQ(f.substr(f.size() - 17), std::string("      2147483647") + '\0');
 }
 
-// The free-line offsets are formatted with integer arithmetic; the bytes must be those of
-// "%W.3f" after the same clamping, for every value, exact halves (0.0625) included.
+// The free-line offsets are formatted and parsed with integer arithmetic; the bytes must be
+// those of "%W.3f" after the same clamping, for every value, exact halves (0.0625) included,
+// and the value read back the one strtod gives.
 TEST(ModelFileFields, IntegerFormattingGivesThePrintfBytes) {
     auto printfBytes = [](double value, int width) {
         double maxVal = std::pow(10.0, width - 4) - 0.001;
@@ -460,7 +462,41 @@ TEST(ModelFileFields, IntegerFormattingGivesThePrintfBytes) {
             std::string out;
             modelfile::AppendFixed3(out, v, width);
             ASSERT_EQ(out, printfBytes(v, width)) << v << " width " << width;
+            // Read back with integer arithmetic, it is the double strtod gives.
+            double back = 0;
+            modelfile::ModelFileReader reader(out, 0);
+            reader.decimal(back, width);
+            ASSERT_TRUE(reader.ok()) << out;
+            ASSERT_EQ(back, std::strtod(out.c_str(), nullptr)) << out;
         }
+}
+
+// Int fields are parsed five characters at once: every five-character text is taken exactly
+// when it is blanks, an optional sign and digits up to the end, with the value it spells.
+TEST(ModelFileFields, IntFieldsAreParsedExactlyByTheirLayout) {
+    const char alphabet[] = {' ',  '0',    '1', '5', '9', '-',    '+',
+                             '\0', '\x81', '/', ':', 'a', '\xb0', '\xa0'};
+    const int n = sizeof alphabet;
+    std::string field(6, '\0');
+    for (int code = 0; code < n * n * n * n * n; ++code) {
+        for (int i = 0, c = code; i < 5; ++i, c /= n) field[i] = alphabet[c % n];
+        std::size_t i = field.find_first_not_of(' ');
+        bool negative = false;
+        if (i < 5 && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
+        bool expectOk = i < 5;
+        int32_t expected = 0;
+        for (; i < 5 && expectOk; ++i) {
+            expectOk = field[i] >= '0' && field[i] <= '9';
+            expected = expected * 10 + (field[i] - '0');
+        }
+        modelfile::ModelFileReader reader(field, 0);
+        int32_t value = -77777;
+        reader.ints(value);
+        ASSERT_EQ(reader.ok(), expectOk) << '"' << field.substr(0, 5) << '"';
+        if (expectOk) {
+            ASSERT_EQ(value, negative ? -expected : expected) << field.substr(0, 5);
+        }
+    }
 }
 
 TEST(ModelFileFields, FreeLineOffsetsArePrintedAsTheLayoutPrintsThem) {
