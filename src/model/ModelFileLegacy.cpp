@@ -5,8 +5,6 @@
 #include "model/ModelFile.h"
 #include "model/ModelFileLayout.h"
 
-#include <memory>
-
 using namespace modelfile;
 
 namespace {
@@ -96,8 +94,8 @@ int32_t InRangeV2(long long v, int32_t lo, int32_t hi, int& repairs) {
 // its walls, whose conversion raises the joints of their end columns.
 enum class RecordOrderV2 { StoreyMajor, KindMajor };
 
-ModelReadStatus ReadV2(std::string_view file, Document& d, int& repairs, RecordOrderV2 order) {
-    ModelFileReader r(file, TagBytes);
+// Everything before the records: the texts, the storey rows, the areas, the grid and the counts.
+void ReadV2Head(ModelFileReader& r, Document& d, int& repairs) {
     d.CriteriaEdition = 2;
     d.DiagnosisMethod = 0;
     r.text(d.BuildingData.clientName);
@@ -139,7 +137,9 @@ ModelReadStatus ReadV2(std::string_view file, Document& d, int& repairs, RecordO
             d.RoofFloorTriCount[s][f] = r.liveCount(c[5], MaxRoofFloorTris);
             d.FloorSpecTriCount[s][f] = r.liveCount(c[6], MaxFloorSpecTris);
         }
+}
 
+void ReadV2Records(ModelFileReader& r, Document& d, int& repairs, RecordOrderV2 order) {
     // Kind k of storey (s, f): 0 room texts, 1 columns, 2 walls, 3 roof/floor rectangles,
     // 4 roof/floor triangles, 5 floor-specification rectangles, 6 floor-specification triangles.
     auto readKind = [&](int k, int s, int f) {
@@ -192,26 +192,38 @@ ModelReadStatus ReadV2(std::string_view file, Document& d, int& repairs, RecordO
             for (int s = 0; s < Scenarios && r.ok(); ++s)
                 for (int f = 0; f < 2 && r.ok(); ++f) readKind(k, s, f);
     }
-    return r.status();
 }
 
 } // namespace
 
 ModelReadStatus ReadModelFileV2(std::string_view file, Document& d, int& repairs) {
+    ModelFileReader r(file, TagBytes);
+    ReadV2Head(r, d, repairs);
+    if (!r.ok()) return r.status();
     // Which of the two record orders a "qv2" file holds is not marked in it: a file refused in
-    // the usual order is tried once in the other before the refusal stands.
-    auto start = std::make_unique<Document>(d);
-    const int repairsBefore = repairs;
-    ModelReadStatus st = ReadV2(file, d, repairs, RecordOrderV2::StoreyMajor);
-    if (st.ok) return st;
-    auto second = std::make_unique<Document>(*start);
-    int secondRepairs = repairsBefore;
-    if (ReadV2(file, *second, secondRepairs, RecordOrderV2::KindMajor).ok) {
-        d = *second;
-        repairs = secondRepairs;
-        return {};
-    }
-    return st;
+    // the usual order is tried once in the other before the refusal stands. The records are
+    // all read again then; only the column joints, which the file does not hold and the walls
+    // raise, must first be put back as they were.
+    const std::size_t recordsStart = r.position();
+    const int repairsBeforeRecords = repairs;
+    int32_t joints[Scenarios][2][MaxColumns];
+    for (int s = 0; s < Scenarios; ++s)
+        for (int f = 0; f < 2; ++f)
+            for (int i = 0; i < d.ColumnCount[s][f]; ++i)
+                joints[s][f][i] = d.Columns[s][f][i].joint;
+    ReadV2Records(r, d, repairs, RecordOrderV2::StoreyMajor);
+    if (r.ok()) return r.status();
+
+    for (int s = 0; s < Scenarios; ++s)
+        for (int f = 0; f < 2; ++f)
+            for (int i = 0; i < d.ColumnCount[s][f]; ++i)
+                d.Columns[s][f][i].joint = joints[s][f][i];
+    int kindMajorRepairs = repairsBeforeRecords;
+    ModelFileReader again(file, recordsStart);
+    ReadV2Records(again, d, kindMajorRepairs, RecordOrderV2::KindMajor);
+    if (!again.ok()) return r.status(); // the refusal of the usual order
+    repairs = kindMajorRepairs;
+    return again.status();
 }
 
 ModelReadStatus ReadModelFileV2(std::string_view file, Document& doc) {
