@@ -171,6 +171,19 @@ void AppendRightAligned(std::string& out, long long value, int width) {
     out.append(first, n);
 }
 
+// v x 1000 rounded to the nearest integer, halves to even, from the exact product: p is the
+// rounded product and e = v x 1000 - p exactly (fma), so the rounding of p needs a correction
+// only where p lies exactly halfway between two integers.
+long long RoundedThousandths(double v) {
+    const double product = v * 1000.0;
+    const double error = std::fma(v, 1000.0, -product);
+    double n = std::nearbyint(product);
+    const double rest = product - n; // exact: |product| is far below 2^52
+    if (rest == 0.5 && error > 0) n += 1.0;
+    if (rest == -0.5 && error < 0) n -= 1.0;
+    return static_cast<long long>(n);
+}
+
 void PutFixed3(char* p, double value, int width) {
     // The widest values "%W.3f" holds: W - 4 integer digits, one fewer when negative. A value
     // beyond them is brought to them first, so the field never grows.
@@ -182,11 +195,9 @@ void PutFixed3(char* p, double value, int width) {
     // What prints as zero is written without a sign: Y offsets are held negated, so a typed 0
     // is -0.0, and "-0.000" would only puzzle a reader of the file.
     if (std::fabs(v) < 0.0005) v = 0.0;
-    // Rounded as "%.3f" rounds, from the value's exact binary digits: the product with 1000 is
-    // exact in extended precision, and rounding it to the nearest integer (halves to even) is
-    // what printf does, so 1.0005 (a double just below it) is "1.000", as the files have
-    // always held it.
-    const long long thousandths = std::llrint(static_cast<long double>(v) * 1000.0L);
+    // Rounded as "%.3f" rounds, from the value's exact binary digits, to the nearest (halves to
+    // even): 1.0005 (a double just below it) is "1.000", as the files have always held it.
+    const long long thousandths = RoundedThousandths(v);
     const unsigned long long magnitude = Magnitude(thousandths);
     char* first = p + width - 4;
     const unsigned long long fraction = magnitude % 1000;
@@ -325,6 +336,34 @@ void ModelFileReader::real(double& value) {
 void ModelFileReader::decimal(double& value, int width) {
     std::string_view field;
     if (!take(static_cast<std::size_t>(width), field)) return;
+    // The form the writer gives, "%W.3f": blanks, perhaps a minus, digits, a point and three
+    // digits. Read straight as thousandths; any other form goes the general way.
+    const std::size_t w = field.size();
+    if (w >= 5 && field[w - 4] == '.') {
+        int32_t f3 = 0;
+        bool ok = true;
+        for (std::size_t k = w - 3; k < w; ++k) {
+            const unsigned d = static_cast<unsigned char>(field[k]) - static_cast<unsigned>('0');
+            ok = ok && d <= 9;
+            f3 = f3 * 10 + static_cast<int32_t>(d);
+        }
+        std::size_t k = w - 4;
+        long long whole = 0, scale = 1;
+        while (ok && k > 0 && static_cast<unsigned>(field[k - 1] - '0') <= 9) {
+            whole += scale * (field[k - 1] - '0');
+            scale *= 10;
+            --k;
+        }
+        const bool negative = ok && k > 0 && field[k - 1] == '-';
+        if (negative) --k;
+        bool blanks = ok && scale > 1; // at least one digit before the point
+        for (std::size_t b = 0; blanks && b < k; ++b) blanks = IsBlank(field[b]);
+        if (blanks) {
+            const double v = static_cast<double>(whole * 1000 + f3) / 1000.0;
+            value = negative ? -v : v;
+            return;
+        }
+    }
     std::size_t i = 0;
     while (i < field.size() && IsBlank(field[i])) ++i;
     std::string_view number = field.substr(i);
