@@ -216,8 +216,11 @@ SaveResult DocumentCommands::OverwriteSave() {
 }
 
 SaveResult DocumentCommands::SaveAs() {
+    // A document read from an older file is offered its ".vq2" name: the current layout under
+    // the old name would be a file its own reader refuses.
     FileDialogRequest request{SaveDialogFilters(),
-                              App.FileName == UntitledName ? std::string() : App.FileName,
+                              App.FileName == UntitledName ? std::string()
+                                                           : OverwriteTarget(App.FileName),
                               SaveDefaultExtension, SaveDialogCaption};
     const std::optional<std::string> chosen = FileDialogs().saveFile(request);
     if (!chosen || chosen->empty()) return SaveResult::Cancelled;

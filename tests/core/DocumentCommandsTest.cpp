@@ -560,13 +560,13 @@ TEST_F(DocumentCommandsTest, SaveAsCancelledWritesNothing) {
 TEST_F(DocumentCommandsTest, SaveAsOverAnExistingFileKeepsItAsBackupAndTellsNothing) {
     const std::string chosen = folder.file("copy.vq2");
     WriteBytes(chosen, "earlier copy");
-    App.FileName = folder.file("house.vq2");
+    App.FileName = folder.file("house.vq0"); // read from a diagnosis file
     App.Modified = 1;
     ScriptedMessages messages; // no notice
     ScriptedFileDialogs dialogs;
     dialogs.expect(Dlg::Save, chosen);
     EXPECT_EQ(commands.SaveAs(), SaveResult::Saved);
-    EXPECT_EQ(dialogs.requests[0].initialPath, folder.file("house.vq2"));
+    EXPECT_EQ(dialogs.requests[0].initialPath, folder.file("house.vq2")) << "never the old name";
     EXPECT_EQ(ReadBytes(chosen), WriteModelFile());
     EXPECT_EQ(ReadBytes(folder.file("copy.BAK")), "earlier copy");
     EXPECT_EQ(App.FileName, chosen);
