@@ -11,6 +11,7 @@
 #include "model/Cp932.h"
 #include "model/Model.h"
 #include "model/Slots.h"
+#include "overview/Gaiyou.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -327,10 +328,9 @@ void Tvelquor2Form::BuildSidePanelControls() {
     UndoDepthLabel = new QLabel(U("↓８手前まで"), content);
     buttons->addWidget(UndoDepthLabel, 3, 0, 1, 2);
     column->addLayout(buttons);
-    // The dialogs behind these buttons are not part of the form set yet: the overview dialog
-    // (概要, 動作モード, 診断法), the deterioration table and the scenario copy dialog.
-    for (QPushButton* pending : {Bgaiyou, Bdousa, Bshinndan, Brekkado, Bgennkyou})
-        pending->setEnabled(false);
+    // The dialogs behind these buttons are not part of the form set yet: the deterioration
+    // table and the scenario copy dialog.
+    for (QPushButton* pending : {Brekkado, Bgennkyou}) pending->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
     // "上書" is the overwrite save of the file menu, offered while there is something to save:
@@ -601,10 +601,20 @@ void Tvelquor2Form::BgaiyouClick() {
 
 void Tvelquor2Form::BdousaClick() {
     RefreshToolDialog();
-    // The dialog opens on its first pages and its pages are left as they were: the active
-    // pages of PageControl1 and PageControl2 are remembered and turned to the first page here,
-    // and restored after it, once the dialog is part of the form set.
+    // The dialog opens on its first pages (動作モード and 診断法 are there), and the pages the
+    // user had open come back afterwards.
+    int topPage = 0, settingsPage = 0;
+    if (GaiyouDlg) {
+        topPage = GaiyouDlg->PageControl1->currentIndex();
+        settingsPage = GaiyouDlg->PageControl2->currentIndex();
+        GaiyouDlg->PageControl1->setCurrentIndex(0);
+        GaiyouDlg->PageControl2->setCurrentIndex(0);
+    }
     ShowOverviewDialog();
+    if (GaiyouDlg) {
+        GaiyouDlg->PageControl1->setCurrentIndex(topPage);
+        GaiyouDlg->PageControl2->setCurrentIndex(settingsPage);
+    }
     DocumentChanged();
 }
 

@@ -11,6 +11,7 @@
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
+#include "overview/Gaiyou.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -48,7 +49,7 @@ constexpr FormEntry Forms[] = {
     FORM(TWallChangeDlg, WallChangeDlg), // 13
     // 14 TNameDlg         NameDlg
     // 15 TSenoffDlg       SenoffDlg
-    // 16 TGaiyouDlg       GaiyouDlg
+    FORM(TGaiyouDlg, GaiyouDlg), // 16
     // 17 TDcopyDlg        DcopyDlg
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
     // 19 TRekkadoDlg      RekkadoDlg
