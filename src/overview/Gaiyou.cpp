@@ -743,7 +743,7 @@ void TGaiyouDlg::FormShow() {
 // --- OK -----------------------------------------------------------------------------------
 
 void TGaiyouDlg::OKBtnClick() {
-    const auto before = StoredOverview::FromDocument();
+    auto before = StoredOverview::FromDocument();
     if (App.DataLoading == 0) App.Modified = 1;
 
     // Every page as it is shown; OtherElementsMethod is the calculation's constant.
@@ -756,6 +756,8 @@ void TGaiyouDlg::OKBtnClick() {
 
     // What is typed must not be lost unasked: a changed document is modified also while a file
     // is loading, after a new document and at start-up.
+    // The foundation class is derived, and not in the file.
+    before->foundationFloorSpec.foundationClass = spec.foundationClass;
     okChangedDocument_ = !(*StoredOverview::FromDocument() == *before);
     if (okChangedDocument_) App.Modified = 1;
 
