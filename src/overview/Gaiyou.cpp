@@ -179,9 +179,7 @@ QLineEdit* Edit(const char* name, QWidget* parent, int width = 0) {
 }
 
 QLabel* Note(const char* text, QWidget* parent = nullptr) {
-    auto* label = new QLabel(U(text), parent);
-    label->setWordWrap(true);
-    return label;
+    return new QLabel(U(text), parent);
 }
 
 QLabel* RedNote(const char* text) {
@@ -211,6 +209,8 @@ TGaiyouDlg::TGaiyouDlg(QWidget* parent) : ModalForm(parent, U("概要")) {
         PageControlOf(entry.control)->addTab(page, U(entry.caption));
         (this->*entry.build)(page, pageFields_.emplace_back());
     }
+    // Once the pages are there, so that the scroll box knows their size.
+    ScrollBox1->setWidget(Panel1);
     resetPages();
 }
 
@@ -242,9 +242,9 @@ void TGaiyouDlg::BuildFrame() {
     auto* panelLayout = new QVBoxLayout(Panel1);
     panelLayout->setContentsMargins(4, 4, 4, 4);
     PageControl1 = new QTabWidget(Panel1);
-    PageControl1->setMinimumSize(686, 600);
+    // At least as designed; higher when the pages need it (the scroll box then scrolls).
+    PageControl1->setMinimumWidth(686);
     panelLayout->addWidget(PageControl1);
-    ScrollBox1->setWidget(Panel1);
     outer->addWidget(ScrollBox1, 1);
 
     const auto topPage = [this](QWidget*& sheet, const char* caption, QTabWidget** sub) {
@@ -508,7 +508,7 @@ void TGaiyouDlg::BuildStoreyPage(QWidget* page, FieldBindings& fields) {
         auto* columnLayout = new QVBoxLayout(column);
 
         QGroupBox* storeys = Group("建物階数", column);
-        auto* storeysLayout = new QHBoxLayout(storeys);
+        auto* storeysLayout = new QVBoxLayout(storeys);
         Radios(Rkaisu[s], {"平屋", "２階建", "３階建"}, storeyGroups_[s], storeysLayout,
                U("Rkaisu") + suffix(s));
         columnLayout->addWidget(storeys);
@@ -648,7 +648,7 @@ void TGaiyouDlg::BuildFoundationPage(QWidget* page, FieldBindings& fields) {
     Lyukashu->setObjectName(QStringLiteral("Lyukashu"));
     floorLayout->addWidget(Note("床仕様の種類"), 1, 0);
     floorLayout->addWidget(Lyukashu, 1, 1);
-    layout->addWidget(floor, 0, 1);
+    layout->addWidget(floor, 2, 0);
 
     QGroupBox* uniformFloor = Group("床仕様の個別入力", page);
     auto* uniformFloorLayout = new QVBoxLayout(uniformFloor);
@@ -659,7 +659,7 @@ void TGaiyouDlg::BuildFoundationPage(QWidget* page, FieldBindings& fields) {
     uniformFloorLayout->addWidget(Note("注） チェック無しの場合は下記で計算します。"));
     uniformFloorLayout->addWidget(Note("一般診断法－－上記の床仕様"));
     uniformFloorLayout->addWidget(Note("精密診断法－－個別入力が必須　入力無しの部分は床耐力無し"));
-    layout->addWidget(uniformFloor, 1, 1);
+    layout->addWidget(uniformFloor, 3, 0);
 
     QGroupBox* soft = Group("著しく軟弱な地盤の指定", page);
     auto* softLayout = new QGridLayout(soft);
@@ -671,8 +671,8 @@ void TGaiyouDlg::BuildFoundationPage(QWidget* page, FieldBindings& fields) {
     softLayout->addWidget(Note("(必要耐力×1.5)"), 0, 2);
     softLayout->addWidget(Note("根拠"), 1, 0);
     softLayout->addWidget(Ekonkyo1, 1, 1, 1, 2);
-    layout->addWidget(soft, 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    layout->addWidget(soft, 4, 0);
+    layout->setRowStretch(5, 1);
 
     GroundFoundationSurveyRecord& g = Doc.GroundFoundationSurvey;
     FoundationFloorSpecRecord& f = Doc.FoundationFloorSpec;
