@@ -279,8 +279,10 @@ void TGaiyouDlg::BuildFrame() {
     legend->addWidget(Note("の入力は計算条件設定に必要です。"));
     legend->addStretch(1);
     OKBtn = new QPushButton(U("OK"), Panel2);
-    OKBtn->setDefault(true);
     CancelBtn = new QPushButton(U("キャンセル"), Panel2);
+    // Enter ends a line of typing (or a conversion), never the whole dialog.
+    OKBtn->setAutoDefault(false);
+    CancelBtn->setAutoDefault(false);
     legend->addWidget(OKBtn);
     legend->addWidget(CancelBtn);
     outer->addWidget(Panel2);

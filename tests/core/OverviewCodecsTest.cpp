@@ -1,5 +1,4 @@
-// The overview dialog's codecs: the snow list, the zone list, the owner's postcode and address
-// in one field, the ground class.
+// The overview dialog's codecs: the snow list, the owner's postcode and address in one field.
 #include "overview/OverviewCodecs.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +17,6 @@ TEST(OverviewCodecsTest, SnowItemsStoreTheirTermAndShowAgain) {
         EXPECT_EQ(SnowItemOfTerm(term), -1) << term;
 }
 
-TEST(OverviewCodecsTest, ZoneFactorsMatchOnlyExactly) {
-    for (int item = 0; item < ZoneItemCount; ++item) EXPECT_EQ(ZoneItemOf(ZoneFactors[item]), item);
-    EXPECT_EQ(ZoneItemOf(1.15), -1);
-}
-
 TEST(OverviewCodecsTest, PostcodeTakesEightBytesAndTheAddressFollowsAtByteEight) {
     const OwnerAddressParts start = SplitOwnerAddress("***-****vu\x8e\x73");
     EXPECT_EQ(start.postcode, "***-****");
@@ -32,7 +26,6 @@ TEST(OverviewCodecsTest, PostcodeTakesEightBytesAndTheAddressFollowsAtByteEight)
     // A short postcode is padded, so the address stays where the forms print it.
     EXPECT_EQ(JoinOwnerAddress("123", "\x8e\x73"), "123     \x8e\x73");
     EXPECT_EQ(SplitOwnerAddress("123     \x8e\x73").postcode, "123");
-    EXPECT_EQ(JoinOwnerAddress("123456789", "x"), "12345678x");
 
     // Five full-width characters with no postcode: four in the postcode, the fifth after it;
     // a character across byte 8 goes to the address whole.
@@ -42,14 +35,4 @@ TEST(OverviewCodecsTest, PostcodeTakesEightBytesAndTheAddressFollowsAtByteEight)
     const OwnerAddressParts odd = SplitOwnerAddress("1" + fiveKanji);
     EXPECT_EQ(odd.postcode, "1" + fiveKanji.substr(0, 6));
     EXPECT_EQ(odd.address, fiveKanji.substr(6));
-}
-
-TEST(OverviewCodecsTest, GroundClassIsTheAnswerPlusEightForMarkedlySoftGround) {
-    EXPECT_EQ(ComposeGroundClass(1, false), 1);
-    EXPECT_EQ(ComposeGroundClass(2, true), 10);
-    EXPECT_EQ(ComposeGroundClass(-1, false), 2); // no answer: poor ground
-    EXPECT_EQ(GroundAnswerOf(10), 2);
-    EXPECT_EQ(GroundAnswerOf(-3), 5);
-    EXPECT_TRUE(MarkedlySoftGround(9));
-    EXPECT_FALSE(MarkedlySoftGround(17));
 }

@@ -11,13 +11,13 @@
 #include "overview/Gaiyou.h"
 #include "overview/OverviewCodecs.h"
 #include "support/ScriptedMessages.h"
+#include "ui/Bindings.h"
 #include "ui/FormSet.h"
 #include "ui/Forms.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -36,9 +36,9 @@ std::string Sj(const char* utf8) {
 QString Q(std::string_view cp932Bytes) {
     return QString::fromStdString(cp932::toUtf8(cp932Bytes));
 }
-std::string Date(int era, const char* yearUtf8) {
+std::string Date(int era, const std::string& year) {
     char text[16];
-    std::snprintf(text, sizeof text, "%1i%8s", era, Sj(yearUtf8).c_str());
+    std::snprintf(text, sizeof text, "%1i%8s", era, year.c_str());
     return text;
 }
 QString Fixed(const char* format, double v) {
@@ -51,28 +51,29 @@ QString Suffix(int s) {
 // Every settings field of the three pages with a value of its own; `k` varies them all.
 void Fill(Document& d, int k) {
     BuildingDataRecord& b = d.BuildingData;
-    b.clientAddress.set(Sj(k ? "横浜市中区本町１" : "川崎市"));
-    b.clientName.set(Sj(k ? "依頼太郎" : "依頼花子"));
-    b.clientPhone.set(k ? "045-111-2222" : "044-9");
+    int i = 10 * k;
+    for (TextField t : std::initializer_list<TextField>{
+             b.clientAddress, b.clientName, b.ownerName, b.siteLotNumber, b.siteAddress,
+             b.buildingUseOther, d.FoundationFloorSpec.foundationMemo,
+             d.GroundFoundationSurvey.softGroundBasis})
+        t.set(Sj("欄") + std::to_string(i++));
+    b.clientPhone.set("045-" + std::to_string(i++));
+    b.ownerPhone.set("045-" + std::to_string(i++));
     b.ownerAddress.set(JoinOwnerAddress(k ? "231-0005" : "21", Sj(k ? "港北区" : "多摩区")));
-    b.ownerName.set(Sj(k ? "所有一郎" : "所有次郎"));
-    b.ownerPhone.set(k ? "045-333" : "03-1");
-    b.siteLotNumber.set(Sj(k ? "中区１番地" : "多摩区２番地"));
-    b.siteAddress.set(Sj(k ? "中区１－１" : "多摩区２－２"));
-    b.structureType = k ? 1 : 2;
-    b.buildingUse = k ? 3 : 1;
-    b.buildingUseOther.set(Sj(k ? "倉庫" : "診療所"));
-    b.garage = k ? 2 : 1;
-    b.basement = k ? 1 : 0;
+    const char* digits[8] = {"１", "２", "３", "４", "５", "６", "７", "８"};
     for (int r = 0; r < 4; ++r) {
-        b.constructionEraYear[r].set(Date(k ? r + 1 : 4 - r, k ? "５８" : "１２"));
-        b.constructionMonth[r].set(Sj(k ? "１" : "１２"));
+        const std::string digit = Sj(digits[4 * k + r]);
+        b.constructionEraYear[r].set(Date((r + k) % 5, digit + digit));
+        b.constructionMonth[r].set(digit);
     }
     for (int r = 1; r < 4; ++r) b.extensionDone[r] = (r + k) % 2;
+    b.structureType = k ? 1 : 2;
+    b.buildingUse = k ? 3 : 1;
+    b.garage = k ? 2 : 1;
+    b.basement = k ? 1 : 0;
     b.mixedStructure = k ? 1 : 2;
     b.snowLoadTerm = SnowTermOfItem(k ? 3 : 11);
     b.zoneFactorZ = ZoneFactors[k ? 2 : 4];
-
     StoreyDataRecord& st = d.StoreyData;
     for (int s = 0; s < 3; ++s) {
         st.topStorey[s] = (s + k) % 3;
@@ -90,7 +91,6 @@ void Fill(Document& d, int k) {
     f.foundationType = k ? 2 : 0;
     f.foundationCrack = k ? 0 : 1;
     f.footBracing = k ? 1 : 0;
-    f.foundationMemo.set(Sj(k ? "布基礎" : "べた基礎"));
     f.uniformFoundation = k;
     f.floorMaterial = k ? 2 : 0;
     f.horizontalBrace = k ? 1 : 2;
@@ -98,24 +98,22 @@ void Fill(Document& d, int k) {
     f.uniformFloor = 1 - k;
     f.foundationClass = FoundationClassOf(f);
     d.GroundFoundationSurvey.groundClass = k ? 10 : 2;
-    d.GroundFoundationSurvey.softGroundBasis.set(Sj(k ? "盛土" : "埋立地"));
     d.CriteriaEdition = k ? 2 : 4;
     d.DiagnosisMethod = k ? 3 : 1;
 }
 
-// What the controls show for a document, by the controls' names.
-struct Shown {
-    std::vector<std::pair<QString, QString>> edits;
-    std::vector<QString> checkedRadios;
-    std::vector<std::pair<QString, int>> combos;
-    std::vector<std::pair<QString, bool>> checks;
-};
+// What the controls show for a document, by the controls' names: an edit's text, a combo's
+// index, "1" for a ticked box or a checked radio.
+using Shown = std::vector<std::pair<QString, QString>>;
 
 Shown ShownFor(const Document& d) {
-    Shown v;
     const BuildingDataRecord& b = d.BuildingData;
+    const StoreyDataRecord& st = d.StoreyData;
+    const FoundationFloorSpecRecord& f = d.FoundationFloorSpec;
     const OwnerAddressParts owner = SplitOwnerAddress(b.ownerAddress.view());
-    v.edits = {{"Eshiaddr", Q(b.clientAddress.view())},
+    const auto n = [](int v) { return QString::number(v); };
+    const auto tick = [](bool on) { return QString::fromLatin1(on ? "1" : "0"); };
+    Shown v = {{"Eshiaddr", Q(b.clientAddress.view())},
                {"Eshiname", Q(b.clientName.view())},
                {"Eshitel", Q(b.clientPhone.view())},
                {"Epost", Q(owner.postcode)},
@@ -125,95 +123,65 @@ Shown ShownFor(const Document& d) {
                {"Eshozachiban", Q(b.siteLotNumber.view())},
                {"Eshozaaddr", Q(b.siteAddress.view())},
                {"Eyouto_sonota", Q(b.buildingUseOther.view())},
-               {"Ekisomemo", Q(d.FoundationFloorSpec.foundationMemo.view())},
-               {"Ekonkyo1", Q(d.GroundFoundationSurvey.softGroundBasis.view())}};
+               {"Ekisomemo", Q(f.foundationMemo.view())},
+               {"Ekonkyo1", Q(d.GroundFoundationSurvey.softGroundBasis.view())},
+               {"Csekiset", n(SnowItemOfTerm(b.snowLoadTerm))},
+               {"CchiikiZ", n(ZoneItemOf(b.zoneFactorZ))},
+               {"Ckisokobetsu", tick(f.uniformFoundation == 1)},
+               {"Cyukakobetsu", tick(f.uniformFloor != 0)},
+               {"Eichijiru", tick(MarkedlySoftGround(d.GroundFoundationSurvey.groundClass))}};
+    const std::pair<const char*, int32_t> radios[] = {{"Rmodeb", d.CriteriaEdition},
+                                                      {"Rmodea", d.DiagnosisMethod},
+                                                      {"Rtatemonokouzou", b.structureType},
+                                                      {"Rkonkouzou", b.mixedStructure},
+                                                      {"Rtatemonoyouto", b.buildingUse},
+                                                      {"Rgareiji", b.garage},
+                                                      {"Rchika", b.basement},
+                                                      {"Ekisok", f.foundationType},
+                                                      {"Ekisoh", f.foundationCrack},
+                                                      {"Ekisoa", f.footBracing},
+                                                      {"Ryukashi", f.floorMaterial},
+                                                      {"Rhiuchi", f.horizontalBrace},
+                                                      {"Rfukinuke", f.largeVoid}};
+    for (const auto& [name, value] : radios) v.push_back({name + n(value), "1"});
     for (int r = 0; r < 4; ++r) {
         const std::string date(b.constructionEraYear[r].view());
-        v.edits.push_back({"Ekouyear" + QString::number(r), Q(date.substr(1)).trimmed()});
-        v.edits.push_back({"Ekoumon" + QString::number(r), Q(b.constructionMonth[r].view())});
-        v.combos.push_back({"Ekouyearn" + QString::number(r), date[0] - '0'});
+        v.push_back({"Ekouyear" + n(r), Q(date.substr(1)).trimmed()});
+        v.push_back({"Ekoumon" + n(r), Q(b.constructionMonth[r].view())});
+        v.push_back({"Ekouyearn" + n(r), n(date[0] - '0')});
+        if (r > 0) v.push_back({"Ekouzou" + n(r), tick(b.extensionDone[r] == 1)});
     }
-    for (int r = 1; r < 4; ++r)
-        v.checks.push_back({"Ekouzou" + QString::number(r), b.extensionDone[r] == 1});
-    const StoreyDataRecord& st = d.StoreyData;
     for (int s = 0; s < 3; ++s) {
-        v.edits.push_back({"Ekenmen" + Suffix(s), Fixed("%.2f", st.buildingArea[s])});
-        v.edits.push_back({"Enobe" + Suffix(s), Fixed("%.2f", st.totalFloorArea[s])});
+        v.push_back({"Ekenmen" + Suffix(s), Fixed("%.2f", st.buildingArea[s])});
+        v.push_back({"Enobe" + Suffix(s), Fixed("%.2f", st.totalFloorArea[s])});
         for (int f = 0; f < 3; ++f) {
-            v.edits.push_back(
-                {"Eyuka" + QString::number(f + 1) + Suffix(s), Fixed("%.2f", st.floorArea[f][s])});
-            v.edits.push_back({"Etakasa" + QString::number(s) + QString::number(f + 1),
-                               Fixed("%.3f", st.storeyHeight[s][f])});
+            v.push_back({"Eyuka" + n(f + 1) + Suffix(s), Fixed("%.2f", st.floorArea[f][s])});
+            v.push_back({"Etakasa" + n(s) + n(f + 1), Fixed("%.3f", st.storeyHeight[s][f])});
         }
-        v.checkedRadios.push_back("Rkaisu" + Suffix(s) + QString::number(st.topStorey[s]));
-        v.checkedRadios.push_back("Rkoyaura" + Suffix(s) + QString::number(st.atticStorage[s]));
-        v.checkedRadios.push_back("Rishiyou" + Suffix(s) + QString::number(st.weightClass[s]));
-        v.checkedRadios.push_back("Rsshiyou" + Suffix(s) + QString::number(st.roofWallClass[s]));
+        v.push_back({"Rkaisu" + Suffix(s) + n(st.topStorey[s]), "1"});
+        v.push_back({"Rkoyaura" + Suffix(s) + n(st.atticStorage[s]), "1"});
+        v.push_back({"Rishiyou" + Suffix(s) + n(st.weightClass[s]), "1"});
+        v.push_back({"Rsshiyou" + Suffix(s) + n(st.roofWallClass[s]), "1"});
     }
-    const FoundationFloorSpecRecord& f = d.FoundationFloorSpec;
-    const auto radio = [&](const char* name, int value) {
-        v.checkedRadios.push_back(QString::fromLatin1(name) + QString::number(value));
-    };
-    radio("Rmodeb", d.CriteriaEdition);
-    radio("Rmodea", d.DiagnosisMethod);
-    radio("Rtatemonokouzou", b.structureType);
-    radio("Rkonkouzou", b.mixedStructure);
-    radio("Rtatemonoyouto", b.buildingUse);
-    radio("Rgareiji", b.garage);
-    radio("Rchika", b.basement);
-    radio("Ekisok", f.foundationType);
-    radio("Ekisoh", f.foundationCrack);
-    radio("Ekisoa", f.footBracing);
-    radio("Ryukashi", f.floorMaterial);
-    radio("Rhiuchi", f.horizontalBrace);
-    radio("Rfukinuke", f.largeVoid);
-    v.combos.push_back({"Csekiset", SnowItemOfTerm(b.snowLoadTerm)});
-    v.combos.push_back({"CchiikiZ", ZoneItemOf(b.zoneFactorZ)});
-    v.checks.push_back({"Ckisokobetsu", f.uniformFoundation == 1});
-    v.checks.push_back({"Cyukakobetsu", f.uniformFloor != 0});
-    v.checks.push_back({"Eichijiru", MarkedlySoftGround(d.GroundFoundationSurvey.groundClass)});
     return v;
 }
 
-template <typename W>
-W* Control(const QString& name) {
-    W* w = GaiyouDlg->findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return w;
-}
-
-void ExpectShown(const Shown& v) {
-    for (const auto& [name, text] : v.edits) {
-        if (auto* e = Control<QLineEdit>(name)) {
-            EXPECT_EQ(e->text(), text) << name.toStdString();
+// Checks that the controls show `v`, or (type) puts it into them as a user would.
+void Walk(const Shown& v, bool type) {
+    for (const auto& [name, value] : v) {
+        QWidget* w = GaiyouDlg->findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name.toStdString();
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            if (type) edit->setText(value);
+            EXPECT_EQ(edit->text(), value) << name.toStdString();
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            if (type) combo->setCurrentIndex(value.toInt());
+            EXPECT_EQ(combo->currentIndex(), value.toInt()) << name.toStdString();
+        } else if (auto* box = qobject_cast<QAbstractButton*>(w)) {
+            if (type) box->setChecked(value == "1");
+            EXPECT_EQ(box->isChecked(), value == "1") << name.toStdString();
         }
     }
-    for (const QString& name : v.checkedRadios) {
-        if (auto* r = Control<QRadioButton>(name)) {
-            EXPECT_TRUE(r->isChecked()) << name.toStdString();
-        }
-    }
-    for (const auto& [name, index] : v.combos) {
-        if (auto* c = Control<QComboBox>(name)) {
-            EXPECT_EQ(c->currentIndex(), index) << name.toStdString();
-        }
-    }
-    for (const auto& [name, ticked] : v.checks) {
-        if (auto* c = Control<QCheckBox>(name)) {
-            EXPECT_EQ(c->isChecked(), ticked) << name.toStdString();
-        }
-    }
-}
-
-void Type(const Shown& v) {
-    for (const auto& [name, text] : v.edits)
-        if (auto* e = Control<QLineEdit>(name)) e->setText(text);
-    for (const QString& name : v.checkedRadios)
-        if (auto* r = Control<QRadioButton>(name)) r->setChecked(true);
-    for (const auto& [name, index] : v.combos)
-        if (auto* c = Control<QComboBox>(name)) c->setCurrentIndex(index);
-    for (const auto& [name, ticked] : v.checks)
-        if (auto* c = Control<QCheckBox>(name)) c->setChecked(ticked);
 }
 
 void ExpectSettingsEqual(const Document& a, const Document& b) {
@@ -276,15 +244,11 @@ TEST_F(OverviewDialogTest, EveryControlShowsItsOwnFieldAndStoresWhatIsTyped) {
     Show();
     GaiyouDlg->reject();
     Doc = *second;
-    Doc.BuildingData.constructionEraYear[2].set("");
     Show();
-    EXPECT_EQ(GaiyouDlg->Ekouyearn[2]->currentIndex(), 5) << "no era digit: the empty era";
-    Doc.BuildingData.constructionEraYear[2] = second->BuildingData.constructionEraYear[2];
-    Show();
-    ExpectShown(ShownFor(Doc));
+    Walk(ShownFor(Doc), false);
 
     // The user types the first document over it; full-width digits are numbers too.
-    Type(ShownFor(*first));
+    Walk(ShownFor(*first), true);
     GaiyouDlg->Etakasa[0][0]->setText(QStringLiteral("２．８"));
     first->StoreyData.storeyHeight[0][0] = 2.8;
     GaiyouDlg->OKBtnClick();
@@ -318,7 +282,7 @@ TEST_F(OverviewDialogTest, UntouchedOkKeepsEveryByteAndCancelChangesNothing) {
     auto other = std::make_unique<Document>(Doc);
     Fill(*other, 1);
     Show();
-    Type(ShownFor(*other));
+    Walk(ShownFor(*other), true);
     GaiyouDlg->reject();
     ExpectSettingsEqual(Doc, *shown);
     EXPECT_FALSE(GaiyouDlg->okChangedDocument());
@@ -326,8 +290,18 @@ TEST_F(OverviewDialogTest, UntouchedOkKeepsEveryByteAndCancelChangesNothing) {
 }
 
 TEST_F(OverviewDialogTest, OkSetsModifiedAndTellsTheMainWindow) {
-    // Not loading: an OK without a change still makes the document modified.
+    // A main window lower than 676 pixels makes the dialog as low, at the top of the screen.
     Show();
+    const QRect designed = GaiyouDlg->geometry();
+    host.height = 676;
+    Show();
+    EXPECT_EQ(GaiyouDlg->geometry(), designed);
+    host.height = 600;
+    Show();
+    EXPECT_EQ(GaiyouDlg->height(), 600);
+    EXPECT_EQ(GaiyouDlg->y(), 0);
+
+    // Not loading: an OK without a change still makes the document modified.
     GaiyouDlg->OKBtnClick();
     EXPECT_EQ(App.Modified, 1);
     EXPECT_FALSE(GaiyouDlg->okChangedDocument());
@@ -345,21 +319,6 @@ TEST_F(OverviewDialogTest, OkSetsModifiedAndTellsTheMainWindow) {
     EXPECT_EQ(Doc.StoreyData.storeyHeight[1][0], 3.1);
     EXPECT_EQ(App.Modified, 1);
     EXPECT_EQ(host.log, (std::vector<std::string>{"kiso off", "yuka off", "storeys", "changed"}));
-}
-
-TEST_F(OverviewDialogTest, ALowMainWindowMakesTheDialogAsLowAtTheTopOfTheScreen) {
-    Show();
-    const QRect designed = GaiyouDlg->geometry();
-    GaiyouDlg->reject();
-    host.height = 676;
-    Show();
-    EXPECT_EQ(GaiyouDlg->geometry(), designed);
-    GaiyouDlg->reject();
-    host.height = 600;
-    Show();
-    EXPECT_EQ(GaiyouDlg->height(), 600);
-    EXPECT_EQ(GaiyouDlg->y(), 0);
-    GaiyouDlg->reject();
 }
 
 // The dialog inside the program: the main window's storey controls and input modes, the pages
