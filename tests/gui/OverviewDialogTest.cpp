@@ -4,6 +4,7 @@
 #include "TestApp.h"
 
 #include "mainwin/DocumentCommands.h"
+#include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
@@ -363,6 +364,7 @@ TEST_F(OverviewWindowTest, OkDisablesTheStoreysAndInputModesTheDocumentDoesNotHa
     MainForm->BgaiyouClick();
     EXPECT_FALSE(MainForm->R2kai->isEnabled());
     EXPECT_FALSE(MainForm->R3kai->isEnabled());
+    EXPECT_FALSE(MainForm->Results->Label11->isEnabled() || MainForm->Results->L3hyox->isEnabled());
     EXPECT_FALSE(MainForm->Rkiso->isEnabled());
     EXPECT_TRUE(MainForm->Ryukashiyou->isEnabled());
     EXPECT_EQ(App.CurrentStorey, 0);
