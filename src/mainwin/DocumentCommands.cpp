@@ -134,8 +134,8 @@ bool DocumentCommands::NewDocument() {
     // The new document keeps the survey answers of the one before; its points and factor
     // follow them, so that the table of points shows what the diagnosis uses.
     DeriveSurveyValues();
-    view_.showOverviewDialog();
-    App.Modified = 0;
+    // A new document is unmodified unless the user typed something into it.
+    if (!view_.showOverviewDialog()) App.Modified = 0;
     return true;
 }
 

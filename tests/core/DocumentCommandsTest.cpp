@@ -64,8 +64,9 @@ public:
     void resizeSheet() override { log.push_back("resize"); }
     void centreScrollBox() override { log.push_back("centre"); }
     void repaintPlan() override { log.push_back("repaint"); }
-    void showOverviewDialog() override {
+    bool showOverviewDialog() override {
         log.push_back("overview loading " + std::to_string(App.DataLoading));
+        return false;
     }
     int count(const std::string& entry) const {
         return static_cast<int>(std::count(log.begin(), log.end(), entry));
