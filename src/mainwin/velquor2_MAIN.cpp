@@ -533,3 +533,8 @@ void Tvelquor2Form::closeEvent(QCloseEvent* event) {
     if (InstanceMutex) InstanceMutex->release();
     event->accept();
 }
+
+void RepaintPlanSheet() {
+    MarkDocumentChanged();
+    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
+}
