@@ -7,6 +7,8 @@
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
+#include "reports/Ogouseiritsu.h"
+#include "reports/Ohantei.h"
 #include "model/Bounded.h"
 #include "model/Cp932.h"
 #include "model/Model.h"
@@ -365,6 +367,7 @@ void Tvelquor2Form::ConnectMenuCommands() {
     // The help file is the only one of these whose target exists already; each of the others
     // is enabled with its dialog.
     if (M1) M1->setEnabled(true);
+    if (R1) R1->setEnabled(true);
 }
 
 QCheckBox* Tvelquor2Form::OptionCheckBox(OptionBox box) const {
@@ -697,12 +700,13 @@ void Tvelquor2Form::F1Click() {
 void Tvelquor2Form::R1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The reduction factor and score dialog (OgouseiDlg) is shown here, modally.
+    if (OgouseiDlg) ShowModal(*OgouseiDlg);
 }
 void Tvelquor2Form::G1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The judgement dialog (OhanteiDlg) is shown here, modally; no menu item leads here.
+    // No menu item leads here.
+    if (OhanteiDlg) ShowModal(*OhanteiDlg);
 }
 
 void Tvelquor2Form::N3Click() {
