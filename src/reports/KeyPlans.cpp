@@ -41,7 +41,9 @@ struct PlanFrame {
     double px(double x) const { return (x - x0) * k; }
     double py(double y) const { return (y - y0) * k; }
     // A grid node, x = trunc((X - X0) k), y = trunc((Y - Y0) k) (without the band offset).
-    CanvasPoint node(int32_t ix, int32_t iy) const { return {T(px(AxisPosX(ix))), T(py(AxisPosY(iy)))}; }
+    CanvasPoint node(int32_t ix, int32_t iy) const {
+        return {T(px(AxisPosX(ix))), T(py(AxisPosY(iy)))};
+    }
 };
 
 CanvasFont Font(double height, double width, const char* face) {
@@ -254,7 +256,8 @@ void DrawCentres(Canvas& c, const PlanFrame& p, int mode, int s, int f) {
         Line(c, T(gx + 7.1), T(gy - 7.1), T(gx - 7.1), T(gy + 7.1));
         c.ellipse(gx - 7, gy - 7, gx + 7, gy + 7);
     }
-    const double xs = RigidityRes.RigidityCentreX[s][f][0], ys = RigidityRes.RigidityCentreY[s][f][0];
+    const double xs = RigidityRes.RigidityCentreX[s][f][0],
+                 ys = RigidityRes.RigidityCentreY[s][f][0];
     if (mode == KeyPlanGravity && xs == 0 && ys == 0) return;
     c.setPenColour(RigidityCentreColour);
     const int rx = T(p.px(xs + originX)), ry = T(p.py(originY - ys) + p.off);
@@ -263,7 +266,8 @@ void DrawCentres(Canvas& c, const PlanFrame& p, int mode, int s, int f) {
     c.ellipse(rx - 7, ry - 7, rx + 8, ry + 8);
     // The elastic radii around the centre of gravity: without one it has no place.
     if (!gravity) return;
-    const double rex = RigidityRes.ElasticRadiusX[s][f][0], rey = RigidityRes.ElasticRadiusY[s][f][0];
+    const double rex = RigidityRes.ElasticRadiusX[s][f][0],
+                 rey = RigidityRes.ElasticRadiusY[s][f][0];
     c.setPenWidth(1);
     c.rectangle(T(gx - 0.15 * rey * k), T(gy - 0.15 * rex * k), T(gx + 0.15 * rey * k) + 1,
                 T(gy + 0.15 * rex * k) + 1);

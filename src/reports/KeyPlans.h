@@ -23,12 +23,12 @@ inline constexpr int KeyPlanBodyTop = 438;
 int KeyPlanPitchFor(int tallestBlock);
 
 // Area outlines and fills by the whole roof/floor code (not-enclosed x 8 + kind).
-inline constexpr ColorRef AreaLineColours[15] = {
-    0xB4C3B4, 0xC3C3B4, 0xB4B4B4, 0xB4B4C3, 0xAAAAC3, 0xAAAAAA, 0x0000FF, 0x0000FF,
-    0xBEFFBE, 0xC3FFBE, 0xBEFFBE, 0xBEFFC3, 0xAAFFCD, 0xAAFFAA, 0x0000FF};
-inline constexpr ColorRef AreaFillColours[15] = {
-    0xF0FFF0, 0xFFFFF0, 0xF0F0F0, 0xF0F0FF, 0xE6E6FF, 0xDCDCDC, 0xFFFFFF, 0xFFFFFF,
-    0xF0FFF0, 0xFFFFF0, 0xF0F0F0, 0xF0F0FF, 0xE6E6FF, 0xDCDCDC, 0xFFFFFF};
+inline constexpr ColorRef AreaLineColours[15] = {0xB4C3B4, 0xC3C3B4, 0xB4B4B4, 0xB4B4C3, 0xAAAAC3,
+                                                 0xAAAAAA, 0x0000FF, 0x0000FF, 0xBEFFBE, 0xC3FFBE,
+                                                 0xBEFFBE, 0xBEFFC3, 0xAAFFCD, 0xAAFFAA, 0x0000FF};
+inline constexpr ColorRef AreaFillColours[15] = {0xF0FFF0, 0xFFFFF0, 0xF0F0F0, 0xF0F0FF, 0xE6E6FF,
+                                                 0xDCDCDC, 0xFFFFFF, 0xFFFFFF, 0xF0FFF0, 0xFFFFF0,
+                                                 0xF0F0F0, 0xF0F0FF, 0xE6E6FF, 0xDCDCDC, 0xFFFFFF};
 // Floor specifications: fill by board 0..16, outline by brace index 0..7.
 inline constexpr ColorRef FloorBoardColours[17] = {
     0xF0F0F0, 0x133960, 0x244C75, 0x39628C, 0x527CA6, 0x6D9CC6, 0x9AB2C7, 0x0000FF, 0x0080FF,

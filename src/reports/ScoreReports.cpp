@@ -25,8 +25,8 @@ struct ScoreInputs {
     int s, top;
     double required[Storeys];
     double meanFloorRatio[Storeys];
-    StoreyPair wall, stiffnessReduction, eccentricityRatio, eccentricityReduction,
-        floorReduction, retained, score;
+    StoreyPair wall, stiffnessReduction, eccentricityRatio, eccentricityReduction, floorReduction,
+        retained, score;
     double buildingScore;
 };
 
@@ -81,7 +81,7 @@ ReportLines BuildScoreReport() {
         r.add(advance, StoreyColumnsRow(top, label, v, fm));
     };
     const auto same = [&](int advance, ColorRef colour, const char* label,
-                          const double (&v)[Storeys]) {
+                          const double(&v)[Storeys]) {
         r.setColour(colour);
         r.add(advance, StoreyColumnsRow(top, label, v));
     };

@@ -98,8 +98,7 @@ TEST_F(ResultReportsTest, ScoreReportOfTheGeneralMethodShowsWhatTheScoreCounted)
     EXPECT_EQ(r.lines[1].text, Sjis("方向                     Ｘ          Ｙ"));
     EXPECT_EQ(r.lines[2].text, Sjis("階                      １階        １階"));
     ASSERT_NE(Line(r, "偏心率(Re)"), nullptr); // method 1 only
-    EXPECT_EQ(Line(r, "必要耐力(kN)")->text,
-              Sjis("必要耐力(kN)           13.440      13.440"));
+    EXPECT_EQ(Line(r, "必要耐力(kN)")->text, Sjis("必要耐力(kN)           13.440      13.440"));
     EXPECT_EQ(Values(r, "その他の耐震要素"), (std::vector<double>{3.36, 3.36}));
     EXPECT_EQ(Values(r, "強さ"), (std::vector<double>{53.76, 53.76}));
     EXPECT_EQ(Values(r, "劣化度"), (std::vector<double>{0.9, 0.9}));
