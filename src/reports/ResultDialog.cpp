@@ -6,7 +6,10 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr int ClientWidth = 736;
@@ -22,6 +25,8 @@ TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int dispHeight, 
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    // Without a frame the page and the vertical scroll bar fit the client width.
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
     QPalette white = ScrollBox1->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Base, Qt::white);
@@ -55,7 +60,11 @@ TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int dispHeight, 
     layout->setSpacing(0);
     layout->addWidget(ScrollBox1, 1);
     layout->addWidget(Panel1);
-    resize(ClientWidth, clientHeight);
+    // The page beside the vertical scroll bar without a horizontal one, however wide the
+    // style's scroll bar is.
+    const int bar =
+        ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+    resize(std::max(ClientWidth, ReportPageWidth + bar), clientHeight);
 }
 
 void TResultDlg::FormShow() {
