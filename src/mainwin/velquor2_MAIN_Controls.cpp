@@ -364,8 +364,8 @@ void Tvelquor2Form::ConnectMenuCommands() {
         if (!c.item) continue;
         connect(c.item, &QAction::triggered, this, [this, h = c.handler] { (this->*h)(); });
     }
-    // The help file is the only one of these whose target exists already; each of the others
-    // is enabled with its dialog.
+    // The help file and the score report are there already; each of the others is enabled
+    // with its dialog.
     if (M1) M1->setEnabled(true);
     if (R1) R1->setEnabled(true);
 }

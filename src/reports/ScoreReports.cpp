@@ -92,7 +92,9 @@ ReportLines BuildScoreReport() {
 
     header(20, ReportBlack,
            PreciseMethod(m) ? "[ 剛性率による低減係数 ]" : "[ 配置などによる低減係数 ]");
-    if (!PreciseMethod(m) && !GeneralMethod(m)) r.lines.back().text.clear();
+    // A method number the program does not know (a damaged file) gets no heading.
+    if (!PreciseMethod(m) && !GeneralMethod(m))
+        r.lines.back() = {ReportLineKind::Blank, {}, {}, ReportBlack, 20};
     SectionHeader(r, top, 30, 25);
     if (PreciseMethod(m)) {
         const StoreyPair drift = PairOf(RigidityRes.StoreyDriftX, RigidityRes.StoreyDriftY, s);
