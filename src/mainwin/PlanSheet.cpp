@@ -16,8 +16,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-PlanInputState PlanInput;
-
 // ---------------------------------------------------------------------------------------------
 // The widget
 
