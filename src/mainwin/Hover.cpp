@@ -78,8 +78,8 @@ struct Stamp {
 };
 
 Stamp CurrentStamp() {
-    return {DocumentGeneration(), App.InputMode,  App.CurrentScenario, App.CurrentStorey,
-            App.ClickStep,        App.AxisEditMode, App.CurAreaShape,  App.PixelsPerMetre};
+    return {DocumentGeneration(), App.InputMode,    App.CurrentScenario, App.CurrentStorey,
+            App.ClickStep,        App.AxisEditMode, App.CurAreaShape,    App.PixelsPerMetre};
 }
 
 struct HoverData {
@@ -358,8 +358,7 @@ const char* FloorBraceName(long long code) {
 void HoverRoofFloor(CanvasPoint p) {
     const Document& d = Doc;
     HoverAreas(
-        d.RoofFloorRectCount, d.RoofFloorRects, d.RoofFloorTriCount, d.RoofFloorTris, AreaColour,
-        p,
+        d.RoofFloorRectCount, d.RoofFloorRects, d.RoofFloorTriCount, d.RoofFloorTris, AreaColour, p,
         [](const RoofFloorRectRecord& e) {
             Describe(AreaRectFormat, LabelX(e.x1), LabelY(e.y1), LabelX(e.x2), LabelY(e.y2),
                      AreaKindName(e.code));

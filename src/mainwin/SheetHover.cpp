@@ -16,7 +16,8 @@ namespace {
 bool statusShown = false;
 
 void RepaintOverlay(PaintBox& sheet, const HoverBounds& b) {
-    if (!b.empty()) sheet.invalidateOverlay(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top));
+    if (!b.empty())
+        sheet.invalidateOverlay(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top));
 }
 
 } // namespace
