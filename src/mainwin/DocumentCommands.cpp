@@ -164,6 +164,10 @@ bool DocumentCommands::ReadFile(const std::string& path) {
         view_.resizeSheet();
     });
     if (!outcome.ok) return false;
+    // The points, the factor and the foundation class are not in the file. They are derived
+    // before anything else, since the centring question below repaints the plan and shows the
+    // result panel while it is open: the previous document's values must not show there.
+    DeriveSurveyValues();
 
     view_.documentReplaced();
     ShowCaption();
@@ -171,9 +175,7 @@ bool DocumentCommands::ReadFile(const std::string& path) {
     ViewGridHooks gridHooks(view_);
     CentreData(&gridHooks);
     view_.resizeSheet();
-    // The points, the factor and the foundation class are not in the file; without this the
-    // previous document's values would be diagnosed until the overview dialog's OK.
-    DeriveSurveyValues();
+    view_.showHouse();
     return true;
 }
 

@@ -32,6 +32,8 @@ public:
     virtual void resizeSheet() {}
     // Scroll the plan to its middle.
     virtual void centreScrollBox() {}
+    // Scroll the plan so that the drawn house with its axis bubbles and dimensions is in view.
+    virtual void showHouse() {}
     // Repaint the plan, which recomputes the diagnosis.
     virtual void repaintPlan() {}
     // Shows the building overview dialog modally. While App.DataLoading is 1 the dialog
@@ -86,10 +88,10 @@ public:
     // read.
     bool Open();
 
-    // Reads `path` (UTF-8) in place of the open document: the read, the title, the grid check,
-    // the offer to centre the data, the derived survey values. A file that cannot be read is
-    // reported and leaves the document, its name and its title as they were. Asks nothing
-    // before the read and shows no overview dialog.
+    // Reads `path` (UTF-8) in place of the open document: the read, the derived survey values,
+    // the title, the grid check, the offer to centre the data, then the house scrolled into
+    // view. A file that cannot be read is reported and leaves the document, its name and its
+    // title as they were. Asks nothing before the read and shows no overview dialog.
     bool ReadFile(const std::string& path);
 
     // A file from the command line or a drop: asks the discard question first when the

@@ -2,6 +2,7 @@
 
 #include "mainwin/GridAxes.h"
 #include "mainwin/Recompute.h"
+#include "mainwin/RoofFloor.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -22,6 +23,20 @@
 namespace {
 const char* const ScaleItems[] = {"30", "50", "75", "100", "150", "200"};
 constexpr int ScaleItem75 = 2;
+
+// The window's side of the area input: the plan's repaint and the roof/floor palette, whose
+// status label tells whether the storey has a largest rectangle.
+class WindowRoofFloorView final : public RoofFloorInputView {
+public:
+    void repaintSheet() override {
+        MarkDocumentChanged();
+        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
+    }
+    void largestRectangleChanged() override {
+        if (MainForm) MainForm->RefreshToolDialog();
+    }
+};
+WindowRoofFloorView roofFloorView;
 } // namespace
 
 PlanSheet::PlanSheet(Tvelquor2Form& form) : PaintBox(nullptr) {
@@ -31,6 +46,7 @@ PlanSheet::PlanSheet(Tvelquor2Form& form) : PaintBox(nullptr) {
     setMouseMove([&form](const BoxMouse& m) { form.SheetMouseMove(m.x, m.y); });
     setMouseUp([&form](const BoxMouse& m) { form.SheetMouseUp(m.button, m.modifiers, m.x, m.y); });
     setMouseLeave([&form] { form.SheetMouseLeave(); });
+    SetRoofFloorInputView(&roofFloorView);
 
     // The sheet brings its scale box along, at the right of the status bar.
     if (form.StatusBar && !form.SCALE) {
@@ -209,11 +225,12 @@ const Rec* Hovered(const int32_t (&counts)[ModelSlots][Storeys],
     return index >= 0 && index < n ? &records[s][f][index] : nullptr;
 }
 
-// The end of every handled release: the figure is done, the hover mark waits for the pointer
-// to move, and the document counts as changed whether or not the unit took the click.
-void Handled(PlanInputUnits& units) {
+// The end of every handled release: the figure is done and the hover mark waits for the
+// pointer to move. Only a click that changed the document marks it modified: a refused or
+// empty click must not make closing ask to save an unchanged house.
+void Handled(PlanInputUnits& units, bool changed) {
     App.ClickStep = 0;
-    App.Modified = 1;
+    if (changed) App.Modified = 1;
     App.HoverState = 2;
     MarkDocumentChanged();
     units.repaint();
@@ -223,57 +240,58 @@ void Handled(PlanInputUnits& units) {
 // its change dialog or removes it.
 void RightClick(PlanInputUnits& u) {
     const PlanInputState& in = PlanInput;
+    int changed = 0;
     if (App.ClickStep != 0) u.repaint(); // drops the rubber band
     const int hover = App.HoverState;
     const Document& d = Doc;
     switch (App.InputMode) {
     case ModeColumns:
-        if (hover == 1) u.inputColumn(in.PickedAxisX, in.PickedAxisY);
+        if (hover == 1) changed = u.inputColumn(in.PickedAxisX, in.PickedAxisY);
         break;
     case ModeWalls:
         if (hover == 1)
             if (const auto* w = Hovered(d.WallCount, d.Walls, in.HoverIndex))
-                u.inputWall(w->x1, w->y1, w->x2, w->y2);
+                changed = u.inputWall(w->x1, w->y1, w->x2, w->y2);
         break;
     case ModeRoofFloor:
         if (hover == 1) {
             if (const auto* r = Hovered(d.RoofFloorRectCount, d.RoofFloorRects, in.HoverIndex))
-                u.inputRoofFloorRect(r->x1, r->y1, r->x2, r->y2);
+                changed = u.inputRoofFloorRect(r->x1, r->y1, r->x2, r->y2);
         } else if (hover == 3) {
             if (const auto* t =
                     Hovered(d.RoofFloorTriCount, d.RoofFloorTris, in.HoverTriangleIndex))
-                u.inputRoofFloorTriangle(t->x1, t->y1, t->x2, t->y2, t->x3, t->y3);
+                changed = u.inputRoofFloorTriangle(t->x1, t->y1, t->x2, t->y2, t->x3, t->y3);
         }
         break;
     case ModeFloorSpec:
         if (hover == 1) {
             if (const auto* r = Hovered(d.FloorSpecRectCount, d.FloorSpecRects, in.HoverIndex))
-                u.inputFloorSpecRect(r->x1, r->y1, r->x2, r->y2);
+                changed = u.inputFloorSpecRect(r->x1, r->y1, r->x2, r->y2);
         } else if (hover == 3) {
             if (const auto* t =
                     Hovered(d.FloorSpecTriCount, d.FloorSpecTris, in.HoverTriangleIndex))
-                u.inputFloorSpecTriangle(t->x1, t->y1, t->x2, t->y2, t->x3, t->y3);
+                changed = u.inputFloorSpecTriangle(t->x1, t->y1, t->x2, t->y2, t->x3, t->y3);
         }
         break;
     case ModeTexts:
         if (hover == 1)
             if (const auto* r = Hovered(d.RoomTextCount, d.RoomTexts, in.HoverIndex))
-                u.inputRoomName(r->x1, r->y1, r->x2, r->y2);
+                changed = u.inputRoomName(r->x1, r->y1, r->x2, r->y2);
         break;
     case ModeFoundations:
         if (hover == 1)
             if (const auto* r = Hovered(d.FoundationCount, d.Foundations, in.HoverIndex))
-                u.inputFoundation(r->x1, r->y1, r->x2, r->y2);
+                changed = u.inputFoundation(r->x1, r->y1, r->x2, r->y2);
         break;
     case ModeFreeLines:
         if (hover == 1)
             if (const auto* r = Hovered(d.FreeLineCount, d.FreeLines, in.HoverIndex))
-                u.inputFreeLine(r->x1, r->y1, r->x2, r->y2);
+                changed = u.inputFreeLine(r->x1, r->y1, r->x2, r->y2);
         break;
     default:
         break;
     }
-    Handled(u);
+    Handled(u, changed != 0);
 }
 
 // Axis mode: any button. Left adds or changes an interval (modes 0..3) or steps the kinds of
@@ -297,11 +315,12 @@ void AxisClick(PlanInputUnits& u, SheetButton button, double x, double y, int px
     else if (button == SheetButton::Left && mode == AxisModeDelete)
         changed = StepAxisKinds(in.PickedAxisX, in.PickedAxisY);
     if (changed) u.gridChanged();
-    Handled(u);
+    Handled(u, changed);
 }
 
 // Completes the figure whose last node is due with the node just picked; false when none is.
-bool CompleteFigure(PlanInputUnits& u) {
+// `changed` tells whether the unit changed the document.
+bool CompleteFigure(PlanInputUnits& u, bool& changed) {
     const PlanInputState& in = PlanInput;
     const int x = in.PickedAxisX, y = in.PickedAxisY;
     const int x1 = in.ClickNode1X, y1 = in.ClickNode1Y;
@@ -313,37 +332,37 @@ bool CompleteFigure(PlanInputUnits& u) {
         if (step != 1) return false;
         // Twice on one node in wall mode places or edits a column.
         if (x == x1 && y == y1)
-            u.inputColumn(x, y);
+            changed = u.inputColumn(x, y) != 0;
         else
-            u.inputWall(x1, y1, x, y);
+            changed = u.inputWall(x1, y1, x, y) != 0;
         return true;
     case ModeRoofFloor:
         if (!triangle && step == 1)
-            u.inputRoofFloorRect(x1, y1, x, y);
+            changed = u.inputRoofFloorRect(x1, y1, x, y) != 0;
         else if (triangle && step == 2)
-            u.inputRoofFloorTriangle(x1, y1, x2, y2, x, y);
+            changed = u.inputRoofFloorTriangle(x1, y1, x2, y2, x, y) != 0;
         else
             return false;
         return true;
     case ModeFloorSpec:
         if (!triangle && step == 1)
-            u.inputFloorSpecRect(x1, y1, x, y);
+            changed = u.inputFloorSpecRect(x1, y1, x, y) != 0;
         else if (triangle && step == 2)
-            u.inputFloorSpecTriangle(x1, y1, x2, y2, x, y);
+            changed = u.inputFloorSpecTriangle(x1, y1, x2, y2, x, y) != 0;
         else
             return false;
         return true;
     case ModeTexts:
         if (step != 1) return false;
-        u.inputRoomName(x1, y1, x, y);
+        changed = u.inputRoomName(x1, y1, x, y) != 0;
         return true;
     case ModeFoundations:
         if (step != 1) return false;
-        u.inputFoundation(x1, y1, x, y);
+        changed = u.inputFoundation(x1, y1, x, y) != 0;
         return true;
     case ModeFreeLines:
         if (step != 1) return false;
-        u.inputFreeLine(x1, y1, x, y);
+        changed = u.inputFreeLine(x1, y1, x, y) != 0;
         return true;
     default:
         return false;
@@ -403,12 +422,12 @@ void DispatchSheetMouseUp(PlanInputUnits& units, SheetButton button, int px, int
         return;
     }
     if (mode == ModeColumns) {
-        units.inputColumn(PlanInput.PickedAxisX, PlanInput.PickedAxisY);
-        Handled(units);
+        Handled(units, units.inputColumn(PlanInput.PickedAxisX, PlanInput.PickedAxisY) != 0);
         return;
     }
-    if (CompleteFigure(units)) {
-        Handled(units);
+    bool changed = false;
+    if (CompleteFigure(units, changed)) {
+        Handled(units, changed);
         return;
     }
     if (button == SheetButton::Left) RecordNode(units);
@@ -478,32 +497,3 @@ void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight) {
     const int n = PlanLayerOrder(layers);
     for (int i = 0; i < n; ++i) DrawLayer(canvas, layers[i]);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Element units and layers still to come. Each of these stands in for its unit until the unit
-// lands; the unit's own definition then replaces the stand-in here.
-
-int InputRoofFloorRect(int, int, int, int) {
-    return 0;
-}
-int InputRoofFloorTriangle(int, int, int, int, int, int) {
-    return 0;
-}
-int InputFloorSpecRect(int, int, int, int) {
-    return 0;
-}
-int InputFloorSpecTriangle(int, int, int, int, int, int) {
-    return 0;
-}
-int InputRoomName(int, int, int, int) {
-    return 0;
-}
-int InputFoundation(int, int, int, int) {
-    return 0;
-}
-
-void DrawFoundations(Canvas&) {}
-void DrawRoofFloorAreas(Canvas&) {}
-void DrawGravityCentres(Canvas&) {}
-void DrawRoomNames(Canvas&) {}
-void DrawFloorSpecs(Canvas&) {}

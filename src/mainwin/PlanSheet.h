@@ -80,7 +80,8 @@ void DrawPlanSheet(Canvas& canvas, int sheetWidth, int sheetHeight);
 
 // ---- Element units ----
 // Each checks, asks, takes an undo snapshot, changes the document and repaints by itself;
-// 1 when the click was taken, 0 when it was refused. Nodes are grid indices.
+// 1 when the click changed the document, 0 when it was refused or changed nothing (the window
+// marks the document modified only for a 1). Nodes are grid indices.
 int InputColumn(int x, int y);
 int InputWall(int x1, int y1, int x2, int y2);
 int InputRoofFloorRect(int x1, int y1, int x2, int y2);

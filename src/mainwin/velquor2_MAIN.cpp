@@ -16,23 +16,28 @@
 #include "mainwin/velquor2_About.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h"
 #include "model/InitModel.h"
 #include "model/Messages.h"
 #include "model/Model.h"
+#include "model/Slots.h"
 #include "ui/Canvas.h"
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -251,8 +256,17 @@ void Tvelquor2Form::WMDropFiles(const QStringList& files) {
     QTimer::singleShot(0, this, [this] { ProcessPendingOpen(); });
 }
 
+// A dropped file is only read: taken as a copy, so that the program it came from never
+// deletes it as after a move, whatever action it proposed.
 void Tvelquor2Form::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (!event->mimeData()->hasUrls()) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void Tvelquor2Form::dragMoveEvent(QDragMoveEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void Tvelquor2Form::dropEvent(QDropEvent* event) {
@@ -261,7 +275,8 @@ void Tvelquor2Form::dropEvent(QDropEvent* event) {
         if (url.isLocalFile()) files << url.toLocalFile();
     }
     if (files.isEmpty()) return;
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     // The program the files came from waits until the drop returns; the notice about several
     // files is a modal box, so the files are taken once the drop has ended.
     QTimer::singleShot(0, this, [this, files] { WMDropFiles(files); });
@@ -280,6 +295,51 @@ void Tvelquor2Form::CentreSheet() {
     SheetScrollH = std::max(0, (Sheet->width() - Gamen->viewport()->width()) / 2);
     Gamen->verticalScrollBar()->setValue(SheetScrollV);
     Gamen->horizontalScrollBar()->setValue(SheetScrollH);
+}
+
+namespace {
+// Around the bubbles and dimension texts, so that they are not drawn against the edge.
+constexpr int HouseViewMargin = 24;
+// The bubbles' radius and their distance from the outermost data axis, as the axes draw them.
+constexpr int AxisBubbleRadius = 15;
+constexpr double AxisBubbleDistance = 2.0;
+
+// The scroll position that shows [low, high] of a sheet `span` long in a view `view` long:
+// centred when it fits, otherwise from its start (where the labels are).
+int ScrollToShow(int low, int high, int view, int span) {
+    const int maximum = std::max(0, span - view);
+    const int wanted = high - low <= view ? (low + high - view) / 2 : low;
+    return std::clamp(wanted, 0, maximum);
+}
+} // namespace
+
+QRect Tvelquor2Form::HouseRect() const {
+    if (DataIsEmpty()) return {};
+    const int minX = ClampIndex(Grid.DataMinX, AxisCountX);
+    const int maxX = ClampIndex(Grid.DataMaxX, AxisCountX);
+    const int minY = ClampIndex(Grid.DataMinY, AxisCountY);
+    const int maxY = ClampIndex(Grid.DataMaxY, AxisCountY);
+    // The Y bubbles stand left of the leftmost data axis, the X bubbles below the lowest one.
+    const int left = SheetPixelX(Doc.AxisX[minX] - AxisBubbleDistance) - AxisBubbleRadius;
+    const int right = SheetPixelX(Doc.AxisX[maxX]);
+    const int top = SheetPixelY(Doc.AxisY[minY]);
+    const int bottom = SheetPixelY(Doc.AxisY[maxY] + AxisBubbleDistance) + AxisBubbleRadius;
+    return QRect(QPoint(left, top), QPoint(right, bottom))
+        .adjusted(-HouseViewMargin, -HouseViewMargin, HouseViewMargin, HouseViewMargin);
+}
+
+void Tvelquor2Form::ShowHouse() {
+    ComputeExtents();
+    const QRect house = HouseRect();
+    if (house.isEmpty()) {
+        CentreSheet();
+        return;
+    }
+    const QSize view = Gamen->viewport()->size();
+    SheetScrollH = ScrollToShow(house.left(), house.right(), view.width(), Sheet->width());
+    SheetScrollV = ScrollToShow(house.top(), house.bottom(), view.height(), Sheet->height());
+    Gamen->horizontalScrollBar()->setValue(SheetScrollH);
+    Gamen->verticalScrollBar()->setValue(SheetScrollV);
 }
 
 CanvasSize Tvelquor2Form::SheetPaint(Canvas& canvas) {
@@ -344,7 +404,8 @@ void Tvelquor2Form::ShowToolDialog() {
     for (int mode : {0, 1, 2, 3, 4, 5, 6, 7, 10}) {
         if (PaletteForm* p = PaletteForMode(mode)) p->hide();
     }
-    if (PaletteForm* p = PaletteForMode(App.InputMode)) p->showPalette(Gamen);
+    PaletteForm* p = PaletteForMode(App.InputMode);
+    if (p) p->showPalette(Gamen);
     PalettesShown = 1;
 }
 
@@ -382,8 +443,10 @@ public:
         MarkDocumentReplaced();
         form_.UpdateScenarioPanel(App.CurrentScenario);
         form_.UpdateStoreyControls();
+        UpdateScenarioColours();
     }
     void centreScrollBox() override { form_.CentreSheet(); }
+    void showHouse() override { form_.ShowHouse(); }
     void repaintPlan() override { form_.Sheet->invalidate(); }
     void showOverviewDialog() override { form_.ShowOverviewDialog(); }
 

@@ -6,9 +6,11 @@
 #include "ui/SingleInstance.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class Canvas;
@@ -18,6 +20,7 @@ class QAction;
 class QMenu;
 class QScrollArea;
 class QStatusBar;
+class QUrl;
 class QVBoxLayout;
 class Tvelquor2Form;
 
@@ -110,6 +113,11 @@ public:
     // Shows the last recompute's results in the side panel, once, after the current event.
     void QueueResultPanel();
     bool ResultPanelQueued = false;
+    // Scrolls the plan so that the drawn house with its axis bubbles and dimensions is in view
+    // (its top left part when it is larger than the view); the middle for an empty plan.
+    void ShowHouse();
+    // The drawn house in sheet pixels with its bubbles and a margin; empty for an empty plan.
+    QRect HouseRect() const;
     // The plan's layers on any canvas. Only reads and draws.
     void DrawPlan(Canvas& canvas);
 
@@ -284,8 +292,13 @@ public:
     void N3Click();
     void Action1Execute();
     void FormCanResize();
-    // The help file: "Velquor.chm" in the folder of the running program.
+    // The help page that ships with the program: beside the program ("doc/help"), in its
+    // installed share folder or in the source tree it was built from; empty when none exists.
     static QString HelpFilePath();
+    // Opens the help page in the desktop's browser; false when nothing opened it, and the
+    // page is then shown in HelpViewer. Tests replace it.
+    std::function<bool(const QUrl&)> OpenHelpUrl;
+    class QTextBrowser* HelpViewer = nullptr;
 
     // Writes the diagnosis' result panel and the column-joint status label (Lnflag).
     void ShowResultPanel(const struct ResultPanel& panel);
@@ -312,6 +325,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:

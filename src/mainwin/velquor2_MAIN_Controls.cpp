@@ -10,6 +10,7 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Cp932.h"
+#include "model/Messages.h"
 #include "model/Model.h"
 #include "model/Slots.h"
 #include "ui/Colors.h"
@@ -22,11 +23,13 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -139,7 +142,17 @@ private:
 
 void Tvelquor2Form::BuildSidePanelControls() {
     QWidget* content = SidePanelContent;
-    QVBoxLayout* column = SidePanelLayout;
+    // Two columns, so that on a screen of 768 lines every storey's result row shows without
+    // scrolling: what is chosen while drawing on the left, the options and results on the right.
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(4);
+    auto* column = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    for (QVBoxLayout* c : {column, right}) {
+        c->setSpacing(SidePanelLayout->spacing());
+        columns->addLayout(c, 1);
+    }
+    SidePanelLayout->addLayout(columns);
 
     // 入力
     QGroupBox* modes = Group("入力", content);
@@ -228,7 +241,7 @@ void Tvelquor2Form::BuildSidePanelControls() {
         displayGrid->addWidget(c, i / 2, i % 2);
         ++i;
     }
-    column->addWidget(display);
+    right->addWidget(display);
 
     // 柱頭柱脚金物の計算
     QGroupBox* joints = Group("柱頭柱脚金物の計算", content);
@@ -269,7 +282,7 @@ void Tvelquor2Form::BuildSidePanelControls() {
     Ctairyoku = AddCheck("壁の基準耐力・vu方式", conditions, [this] { CtairyokuClick(); });
     for (QCheckBox* c : {Crekka, Csujikai, Cnaname, Cjuushin, Ctooshi, Ctairyoku})
         conditionColumn->addWidget(c);
-    column->addWidget(conditions);
+    right->addWidget(conditions);
 
     // 備考
     QGroupBox* notes = Group("備考", content);
@@ -277,7 +290,7 @@ void Tvelquor2Form::BuildSidePanelControls() {
     noteColumn->setContentsMargins(4, 2, 4, 2);
     Ccho = AddCheck("耐力無壁も考慮する", notes, [this] { CchoClick(); });
     noteColumn->addWidget(Ccho);
-    column->addWidget(notes);
+    right->addWidget(notes);
 
     // The hints on the status bar explain the calculation options.
     const struct {
@@ -338,8 +351,10 @@ void Tvelquor2Form::BuildSidePanelControls() {
     if (S2) connect(S2, &QAction::enabledChanged, this, [this] { UpdateOverwriteButton(); });
 
     Results = new ResultPanelBox(content);
-    column->addWidget(Results);
+    right->addWidget(Results);
     column->addStretch(1);
+    right->addStretch(1);
+    SidePanelLayout->addStretch(1);
 
     auto* watcher = new WindowWatcher(*this);
     installEventFilter(watcher);
@@ -715,12 +730,41 @@ void Tvelquor2Form::N3Click() {
 }
 
 QString Tvelquor2Form::HelpFilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Velquor.chm"));
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    QStringList candidates{
+        programFolder.filePath(QStringLiteral("doc/help/index.html")),
+        programFolder.filePath(QStringLiteral("../share/velquor/help/index.html"))};
+#ifdef VELQUOR_HELP_SOURCE_DIR
+    candidates
+        << QDir(QStringLiteral(VELQUOR_HELP_SOURCE_DIR)).filePath(QStringLiteral("index.html"));
+#endif
+    for (const QString& path : candidates) {
+        if (QFileInfo(path).isFile()) return QFileInfo(path).canonicalFilePath();
+    }
+    return {};
 }
 
 void Tvelquor2Form::Action1Execute() {
-    // Whether the file exists and what opens it is left to the desktop.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath()));
+    const QString path = HelpFilePath();
+    if (path.isEmpty()) {
+        Messages().ask("ヘルプファイルが見つかりません。", "ヘルプ", MsgButtons::Ok,
+                       MsgIcon::Information);
+        return;
+    }
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (!OpenHelpUrl) OpenHelpUrl = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
+    if (OpenHelpUrl(url)) return;
+    // No browser on this desktop: the page in a plain viewer of our own.
+    if (!HelpViewer) {
+        HelpViewer = new QTextBrowser(this);
+        HelpViewer->setWindowFlags(Qt::Window);
+        HelpViewer->setOpenExternalLinks(true);
+        HelpViewer->resize(640, 560);
+    }
+    HelpViewer->setSource(url);
+    HelpViewer->setWindowTitle(HelpViewer->documentTitle());
+    HelpViewer->show();
+    HelpViewer->raise();
 }
 
 void Tvelquor2Form::FormCanResize() {
@@ -750,7 +794,9 @@ void Tvelquor2Form::setScenarioColour(int scenario, RgbColour colour) {
     if (!ScenarioGroup || !InRange(scenario, Scenarios)) return;
     QAbstractButton* radio = ScenarioGroup->button(scenario);
     if (!radio) return;
+    // A button fills its background from the button colour, not the window colour.
     QPalette pal = radio->palette();
+    pal.setColor(QPalette::Button, QColor(colour.r, colour.g, colour.b));
     pal.setColor(QPalette::Window, QColor(colour.r, colour.g, colour.b));
     radio->setPalette(pal);
 }

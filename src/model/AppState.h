@@ -64,6 +64,9 @@ struct AppState {
     int32_t CurLineStyle = 0;
     int32_t CurLineColour = 0;              // 0x00BBGGRR
     double CurLineOffset[4] = {0, 0, 0, 0}; // dx1, dy1, dx2, dy2 in metres
+    // The text palette's current room text, CP932 bytes: what the text dialog opens on, and
+    // where a text taken back from the plan goes for correction. A new document keeps it.
+    std::string CurRoomText;
 
     // The wall palette's own selection, the four parts of CurWallBrace; a new document keeps
     // them.

@@ -179,7 +179,7 @@ bool DecodeRecord(const char* bytes, CustomPanelRecord& record, const char** fie
 
 Result Parse(std::string_view bytes, Panels& panels) {
     if (bytes.size() < TagSize || std::memcmp(bytes.data(), Tag, TagSize) != 0) {
-        return Failure("TessmarⅡのデータファイルではありません。", ReadCaption);
+        return Failure("Velquorの面材データファイルではありません。", ReadCaption);
     }
     if (bytes.size() < FileSize) {
         return Failure("面材データファイルが途中で切れています（" + std::to_string(bytes.size()) +

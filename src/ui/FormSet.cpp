@@ -17,6 +17,7 @@
 #include "mainwin/dialogs/SenDlg.h"
 #include "mainwin/dialogs/WallChange.h"
 #include "mainwin/dialogs/kabetsuika.h"
+#include "mainwin/dialogs/moji.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/FileDialogs.h"
@@ -56,7 +57,7 @@ constexpr FormEntry Forms[] = {
     FORM(TJiyuDlg, JiyuDlg), // 11
     FORM(TAxisDlg, AxisDlg), // 12
     FORM(TWallChangeDlg, WallChangeDlg), // 13
-    // 14 TNameDlg         NameDlg
+    FORM(TNameDlg, NameDlg), // 14
     FORM(TSenoffDlg, SenoffDlg), // 15
     // 16 TGaiyouDlg       GaiyouDlg
     FORM(TDcopyDlg, DcopyDlg), // 17

@@ -286,7 +286,7 @@ TEST_F(PanelFileOnDisk, LoadRefusesMissingAndForeignFiles) {
     EXPECT_FALSE(pf::Load(dir_, panels));
     Write(dir_ / "model.vq2", std::string("qv8\0", 4) + std::string(2000, ' '));
     pf::Result foreign = pf::Load(dir_ / "model.vq2", panels);
-    EXPECT_EQ(foreign.message, "TessmarⅡのデータファイルではありません。");
+    EXPECT_EQ(foreign.message, "Velquorの面材データファイルではありません。");
     for (int k = 0; k < CustomPanelCount; ++k) EXPECT_EQ(panels[k], before[k]);
 }
 

@@ -181,19 +181,29 @@ TEST_F(KabetsuikaTest, LoadThenCancelLeavesTheDocumentAsItWas) {
     EXPECT_DOUBLE_EQ(Doc.CustomPanels[2].strength, 0.0);
 }
 
-TEST_F(KabetsuikaTest, LoadThenOkTakesTheLoadedValuesAsShown) {
+TEST_F(KabetsuikaTest, LoadedValuesAreKeptExactlyUnlessEdited) {
     const QString path = write("a.yd0", SampleFile());
     dlg->show();
     ASSERT_TRUE(dlg->LoadFrom(path));
-    // Slot 2: strength 2.346 shows as 2.35, stiffness 200.5, ratio 1.325 as 1.32 or 1.33 by
-    // its binary value; OK takes what the edits show.
+    // Slot 2: strength 2.346 shows as 2.35, stiffness 200.5, ratio 1.325; the edits show two
+    // decimals, but a value nobody typed over keeps its thousandths.
     EXPECT_EQ(Utf8(dlg->Etairyoku[2]->text()), "2.35");
     EXPECT_EQ(Utf8(dlg->Egousei[2]->text()), "200.50");
     EXPECT_EQ(Utf8(dlg->Ename[2]->text()), "その他L2");
+    dlg->Ebairitsu[3]->setText(QStringLiteral("2.5")); // typed: read as typed
+
+    // Saved with nothing typed in slot 2, the file holds what was loaded.
+    const QString out = dir.filePath(QStringLiteral("out.yd0"));
+    ASSERT_TRUE(dlg->SaveTo(out));
+    EXPECT_EQ(read(out).substr(4 + 2 * 79 + 5, 3 * 17), std::string("            2346\0"
+                                                                    "          200500\0"
+                                                                    "            1325\0",
+                                                                    51));
     dlg->OKBtnClick();
-    EXPECT_DOUBLE_EQ(Doc.CustomPanels[2].strength, 2.35);
-    EXPECT_DOUBLE_EQ(Doc.CustomPanels[2].stiffness, 200.5);
-    EXPECT_DOUBLE_EQ(Doc.CustomPanels[2].ratio, dlg->Ebairitsu[2]->text().toDouble());
+    EXPECT_DOUBLE_EQ(Doc.CustomPanels[2].strength, 2.346);
+    EXPECT_DOUBLE_EQ(Doc.CustomPanels[2].ratio, 1.325);
+    EXPECT_DOUBLE_EQ(Doc.CustomPanels[3].ratio, 2.5);
+    EXPECT_DOUBLE_EQ(Doc.CustomPanels[3].strength, 3.346);
     EXPECT_EQ(Doc.CustomPanels[9].symbol.view(), "Y9");
     EXPECT_EQ(App.Modified, 1);
 }
@@ -204,7 +214,7 @@ TEST_F(KabetsuikaTest, AFileWithoutTheTagChangesNothing) {
     const QString path = write("house.vq2", modelFile);
     dlg->show();
     dlg->Etairyoku[1]->setText(QStringLiteral("7"));
-    messages.expect("TessmarⅡのデータファイルではありません。", MsgAnswer::Ok);
+    messages.expect("Velquorの面材データファイルではありません。", MsgAnswer::Ok);
     EXPECT_FALSE(dlg->LoadFrom(path));
     EXPECT_EQ(messages.shown.back().caption, "読み込みエラー");
     EXPECT_EQ(messages.shown.back().icon, MsgIcon::Information);

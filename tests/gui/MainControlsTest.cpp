@@ -447,11 +447,4 @@ TEST_F(MainControlsTest, CostEstimateCancelsTheFigureAndChecksTheStoreys) {
     EXPECT_EQ(App.CurrentStorey, 0);
 }
 
-TEST_F(MainControlsTest, HelpFileLiesBesideTheProgram) {
-    const QString path = Tvelquor2Form::HelpFilePath();
-    EXPECT_TRUE(path.endsWith(QStringLiteral("/Velquor.chm")));
-    EXPECT_TRUE(path.startsWith(QCoreApplication::applicationDirPath()));
-    EXPECT_TRUE(form->M1->isEnabled());
-}
-
 } // namespace

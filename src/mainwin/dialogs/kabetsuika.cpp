@@ -178,9 +178,12 @@ void TkabetsuikaDlg::ShowEditing() {
         const CustomPanelRecord& r = Editing[k];
         Ename[k]->setText(FromCp932(r.name.view()));
         Ekigou[k]->setText(FromCp932(r.symbol.view()));
-        ShowWhole(Etairyoku[k], Formatted("%5.2f", r.strength), StrengthChars);
-        ShowWhole(Egousei[k], Formatted("%7.2f", r.stiffness), StiffnessChars);
-        ShowWhole(Ebairitsu[k], Formatted("%5.2f", r.ratio), RatioChars);
+        shownNumbers_[0][k] = Formatted("%5.2f", r.strength);
+        shownNumbers_[1][k] = Formatted("%7.2f", r.stiffness);
+        shownNumbers_[2][k] = Formatted("%5.2f", r.ratio);
+        ShowWhole(Etairyoku[k], shownNumbers_[0][k], StrengthChars);
+        ShowWhole(Egousei[k], shownNumbers_[1][k], StiffnessChars);
+        ShowWhole(Ebairitsu[k], shownNumbers_[2][k], RatioChars);
     }
 }
 
@@ -189,9 +192,12 @@ void TkabetsuikaDlg::ReadEdits() {
         CustomPanelRecord& r = Editing[k];
         r.name.set(LimitedText(Ename[k], *nameLimit_));
         r.symbol.set(LimitedText(Ekigou[k], *symbolLimit_));
-        r.strength = LeadingNumber(Etairyoku[k]->text());
-        r.stiffness = LeadingNumber(Egousei[k]->text());
-        r.ratio = LeadingNumber(Ebairitsu[k]->text());
+        const QLineEdit* edits[3] = {Etairyoku[k], Egousei[k], Ebairitsu[k]};
+        double* values[3] = {&r.strength, &r.stiffness, &r.ratio};
+        for (int f = 0; f < 3; ++f) {
+            if (edits[f]->text() != shownNumbers_[f][k])
+                *values[f] = LeadingNumber(edits[f]->text());
+        }
     }
 }
 

@@ -54,7 +54,9 @@ public:
     bool SaveTo(const QString& path);
 
     // The edits into the copy: texts cut on whole characters to their byte limits, numbers
-    // read from the start of their text (0 when it does not start with one).
+    // read from the start of their text (0 when it does not start with one). A number edit
+    // still showing what ShowEditing put there keeps the copy's value exactly: the two decimals
+    // shown must not round the thousandths of a loaded or stored value.
     void ReadEdits();
     // The copy into the edits.
     void ShowEditing();
@@ -67,6 +69,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // What ShowEditing put into each number edit (strength, stiffness, ratio).
+    QString shownNumbers_[3][CustomPanelCount];
     Cp932LimitValidator* nameLimit_ = nullptr;
     Cp932LimitValidator* symbolLimit_ = nullptr;
 };

@@ -1,0 +1,113 @@
+#include "mainwin/dialogs/moji.h"
+
+#include "mainwin/Foundations.h"
+#include "mainwin/Recompute.h"
+#include "mainwin/velquor2_MAIN.h"
+#include "model/AppState.h"
+#include "model/Cp932.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TNameDlg* NameDlg = nullptr;
+
+namespace {
+
+const char* const NameItems[] = {
+    "",       "居間",  "台所",   "食堂",    "ＬＤＫ",       "ＤＫ",  "玄関",  "ホール",
+    "廊下",   "和室",  "和８",   "和６",    "和4.5",        "洋室",  "洋８",  "洋６",
+    "洋4.5",  "洗面",  "浴室",   "納戸",    "便所",         "@便所", "押入",  "@押入",
+    "物入",   "@物入", "タンス", "@タンス", "クローゼット", "階段←", "→階段", "@階段←",
+    "@→階段", "*0",    "*90",    "*180",    "*270"};
+
+// The window's side of the foundation and text input: this dialog, the palette and the plan.
+class WindowTextView final : public PlanTextInputView {
+public:
+    explicit WindowTextView(TNameDlg& dialog) : dialog_(dialog) {}
+    bool showNameDialog() override { return ShowModal(dialog_) == QDialog::Accepted; }
+    void currentTextChanged() override {
+        if (MainForm) MainForm->RefreshToolDialog();
+    }
+    void repaintSheet() override {
+        MarkDocumentChanged();
+        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
+    }
+
+private:
+    TNameDlg& dialog_;
+};
+
+} // namespace
+
+TNameDlg::TNameDlg(QWidget* parent)
+    : QDialog(parent), view_(std::make_unique<WindowTextView>(*this)) {
+    setWindowTitle(QStringLiteral("文字の入力"));
+    setModal(true);
+    setFixedSize(324, 74);
+
+    Label1 = new QLabel(QStringLiteral("入力文字 ＝"), this);
+    name = new QComboBox(this);
+    name->setObjectName(QStringLiteral("name"));
+    name->setEditable(true);
+    name->setInsertPolicy(QComboBox::NoInsert);
+    name->setMaxVisibleItems(20);
+    for (const char* item : NameItems) name->addItem(QString::fromUtf8(item));
+    name->setCurrentIndex(0);
+    // Typing stops at what the model file keeps; CP932 must be able to write every character.
+    name->lineEdit()->setValidator(new Cp932LimitValidator(int(MaxRoomTextBytes), name));
+    Label2 = new QLabel(QStringLiteral("最初に@ (半角) を付けると縦書きになります。"), this);
+    Label3 = new QLabel(QStringLiteral("最初に * (半角) を付けると方位記号になります。"), this);
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setVerticalSpacing(1);
+    layout->addWidget(Label1, 0, 0);
+    layout->addWidget(name, 0, 1);
+    layout->addWidget(OKBtn, 0, 2);
+    layout->addWidget(Label2, 1, 0, 1, 2);
+    layout->addWidget(CancelBtn, 1, 2);
+    layout->addWidget(Label3, 2, 0, 1, 2);
+
+    connect(OKBtn, &QPushButton::clicked, this, [this] {
+        OKBtnClick();
+        accept();
+    });
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    SetPlanTextInputView(view_.get());
+}
+
+TNameDlg::~TNameDlg() {
+    if (&PlanTextView() == view_.get()) SetPlanTextInputView(nullptr);
+}
+
+void TNameDlg::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
+}
+
+void TNameDlg::FormShow() {
+    name->setEditText(QString::fromStdString(cp932::toUtf8(App.CurRoomText)));
+    name->lineEdit()->selectAll();
+    name->setFocus();
+}
+
+void TNameDlg::OKBtnClick() {
+    // A character CP932 cannot write is left out rather than losing the whole text.
+    std::string bytes;
+    for (const char32_t codePoint : name->currentText().toUcs4()) {
+        const auto one = cp932::fromUtf8(QString::fromUcs4(&codePoint, 1).toStdString());
+        if (one) bytes += *one;
+    }
+    SetCurrentRoomText(bytes);
+}
