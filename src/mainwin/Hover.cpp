@@ -472,13 +472,6 @@ void RubberBand(CanvasPoint node) {
     }
 }
 
-HoverBounds Union(const HoverBounds& a, const HoverBounds& b) {
-    if (a.empty()) return b;
-    if (b.empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 } // namespace
 
 bool SameMark(const HoverMark& a, const HoverMark& b) {
@@ -548,8 +541,11 @@ HoverChange HoverMove(int x, int y) {
 
     HoverChange change;
     change.statusChanged = std::strcmp(statusBefore, Hover.status) != 0;
-    if (!SameMark(before, Hover.mark) || !(stampBefore == Hover.stamp))
-        change.repaint = Union(HoverMarkBounds(before), HoverMarkBounds(Hover.mark));
+    change.markChanged = !SameMark(before, Hover.mark) || !(stampBefore == Hover.stamp);
+    if (change.markChanged) {
+        change.before = HoverMarkBounds(before);
+        change.after = HoverMarkBounds(Hover.mark);
+    }
     return change;
 }
 

@@ -39,11 +39,12 @@ struct HoverBounds {
 // The hover radius: 0.2 m at the current scale, in whole pixels.
 int HoverRadius();
 
-// What a pointer move changed: the status text, and the pixels whose overlay must be drawn
-// again (the old and the new place of the mark; empty when the mark stayed as it was).
+// What a pointer move changed: the status text, and the mark (its old and its new place, whose
+// overlay must be drawn again).
 struct HoverChange {
     bool statusChanged = false;
-    HoverBounds repaint;
+    bool markChanged = false;
+    HoverBounds before, after;
 };
 
 // The pointer moved to sheet pixel (x, y). Right after a handled click (App.HoverState 2) it

@@ -15,16 +15,33 @@ namespace {
 // was elsewhere may have replaced it.
 bool statusShown = false;
 
-void RepaintOverlay(PaintBox& sheet, const HoverBounds& b) {
-    if (!b.empty())
-        sheet.invalidateOverlay(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top));
+QRect RectOf(const HoverBounds& b) {
+    return b.empty() ? QRect() : QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+}
+
+long long Area(const QRect& r) {
+    return r.isEmpty() ? 0 : (long long)r.width() * r.height();
+}
+
+// The old and the new place of a mark. Far apart (an axis line jumping across the sheet), the
+// old place is drawn again at once on its own: the sheet draws the one rectangle that holds
+// all that it is asked to draw, which would be everything between them.
+void RepaintMark(PaintBox& sheet, const HoverChange& change) {
+    if (!change.markChanged) return;
+    const QRect before = RectOf(change.before), after = RectOf(change.after);
+    if (Area(before | after) > 2 * (Area(before) + Area(after))) {
+        sheet.repaint(before);
+        if (!after.isEmpty()) sheet.invalidateOverlay(after);
+    } else if (!(before | after).isEmpty()) {
+        sheet.invalidateOverlay(before | after);
+    }
 }
 
 } // namespace
 
 void HoverOnSheet(PaintBox& sheet, int x, int y) {
     const HoverChange change = HoverMove(x, y);
-    RepaintOverlay(sheet, change.repaint);
+    RepaintMark(sheet, change);
     if (change.statusChanged || !statusShown) {
         SetStatusText(QString::fromStdString(cp932::toUtf8(HoverStatusText())));
         statusShown = true;
@@ -32,7 +49,8 @@ void HoverOnSheet(PaintBox& sheet, int x, int y) {
 }
 
 void HoverLeftSheet(PaintBox& sheet) {
-    RepaintOverlay(sheet, HoverLeave());
+    const QRect mark = RectOf(HoverLeave());
+    if (!mark.isEmpty()) sheet.invalidateOverlay(mark);
     statusShown = false;
 }
 

@@ -202,8 +202,8 @@ TEST_F(HoverTest, TheFigureBeingEnteredFollowsThePointerFromNodeToNode) {
     EXPECT_EQ(band.points[1].y, Py(3));
     EXPECT_EQ(rb[2], Px(5));
     EXPECT_EQ(Status(), "");
-    EXPECT_EQ(App.HoverState, 0); // a right click now edits nothing
-    EXPECT_TRUE(HoverMove(Px(5) + 14, Py(3) - 14).repaint.empty()); // same node: nothing to draw
+    EXPECT_EQ(App.HoverState, 0);                                // a right click now edits nothing
+    EXPECT_FALSE(HoverMove(Px(5) + 14, Py(3) - 14).markChanged); // same node: nothing to draw
 
     moveTo(5, Px(5), Py(3));
     EXPECT_EQ(CurrentHoverMark().shape, HoverShape::Frame);
@@ -231,8 +231,8 @@ TEST_F(HoverTest, AMoveNeverRunsTheDiagnosisAndAStaleMarkIsNotDrawn) {
     EXPECT_TRUE(RecomputeNeeded());
     EXPECT_TRUE(change.statusChanged);
     const HoverBounds wall = HoverMarkBounds(CurrentHoverMark());
-    EXPECT_EQ(change.repaint.left, wall.left);
-    EXPECT_EQ(change.repaint.bottom, wall.bottom);
+    EXPECT_EQ(change.after.left, wall.left);
+    EXPECT_EQ(change.after.bottom, wall.bottom);
     EXPECT_LE(wall.top, Py(2) - 7);
     EXPECT_GE(wall.bottom, Py(2) + 8);
 
@@ -246,7 +246,8 @@ TEST_F(HoverTest, AMoveNeverRunsTheDiagnosisAndAStaleMarkIsNotDrawn) {
     change = moveTo(2, midX, Py(2));
     EXPECT_EQ(App.HoverState, 0);
     EXPECT_FALSE(change.statusChanged);
-    EXPECT_EQ(change.repaint.left, wall.left);
+    EXPECT_EQ(change.before.left, wall.left);
+    EXPECT_TRUE(change.after.empty());
     EXPECT_EQ(CurrentHoverMark().shape, HoverShape::None);
     moveTo(2, midX, Py(2));
     EXPECT_EQ(App.HoverState, 1);
