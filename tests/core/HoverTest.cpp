@@ -165,6 +165,8 @@ TEST_F(HoverTest, AxisModesMarkTheGapOrTheAxisAClickWouldEdit) {
     EXPECT_EQ(Status(), "Ｘ座標追加　X 1,X 2　間隔:0.910");
     EXPECT_EQ(App.HoverState, 3);
     EXPECT_EQ(CurrentHoverMark().points[0].x, Px(4));
+    moveTo(0, Px(98) + 20, y); // the last gap, which a click there edits too
+    EXPECT_EQ(Status(), "Ｘ座標追加　,　間隔:0.910");
 
     App.AxisEditMode = 3;
     moveTo(0, Px(3) + 20, y);
