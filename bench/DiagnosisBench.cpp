@@ -1,6 +1,7 @@
 // The whole diagnosis run on a full-capacity three-storey house, as every repaint of the plan
 // runs it. The run must stay far inside a frame and must not touch the heap: this binary counts
 // every global operator new, and a run that allocates fails the benchmark.
+#include "DataFloor.h"
 #include "calc/Diagnosis.h"
 #include "mainwin/WallMarking.h"
 #include "support/DiagnosisCapacityModel.h"
@@ -51,14 +52,16 @@ static void BM_RunDiagnosisFullCapacity(benchmark::State& state) {
     static DiagnosisOutcome outcome; // kept between runs, as the window keeps it
     RunDiagnosis(outcome);           // first run: the tables settle
 
+    const double floor = datafloor::DocumentCopySeconds();
     const long long before = allocations.load();
     long long runs = 0;
-    for (auto _ : state) {
+    const double ratio = datafloor::RunAgainstFloor(state, floor, [&] {
         RunDiagnosis(outcome);
         benchmark::DoNotOptimize(outcome);
         ++runs;
-    }
+    });
     const long long allocated = allocations.load() - before;
+    state.counters["x_document_copy"] = ratio;
     state.counters["allocations_per_run"] = runs ? static_cast<double>(allocated) / runs : 0.0;
     if (allocated != 0) state.SkipWithError("the diagnosis run allocated on the heap");
 }
@@ -75,14 +78,16 @@ static void BM_RunDiagnosisRetrofitPlan(benchmark::State& state) {
     static DiagnosisOutcome outcome;
     RunDiagnosis(outcome);
 
+    const double floor = datafloor::DocumentCopySeconds();
     const long long before = allocations.load();
     long long runs = 0;
-    for (auto _ : state) {
+    const double ratio = datafloor::RunAgainstFloor(state, floor, [&] {
         RunDiagnosis(outcome);
         benchmark::DoNotOptimize(outcome);
         ++runs;
-    }
+    });
     const long long allocated = allocations.load() - before;
+    state.counters["x_document_copy"] = ratio;
     state.counters["allocations_per_run"] = runs ? static_cast<double>(allocated) / runs : 0.0;
     if (allocated != 0) state.SkipWithError("the diagnosis run allocated on the heap");
 }
@@ -95,12 +100,25 @@ static void BM_RunDiagnosisGeneralMethod(benchmark::State& state) {
     Doc.DiagnosisMethod = 1;
     static DiagnosisOutcome outcome;
     RunDiagnosis(outcome);
-    for (auto _ : state) {
-        RunDiagnosis(outcome);
-        benchmark::DoNotOptimize(outcome);
-    }
+    state.counters["x_document_copy"] =
+        datafloor::RunAgainstFloor(state, datafloor::DocumentCopySeconds(), [&] {
+            RunDiagnosis(outcome);
+            benchmark::DoNotOptimize(outcome);
+        });
 }
 BENCHMARK(BM_RunDiagnosisGeneralMethod)->Unit(benchmark::kMicrosecond);
+
+// The floor the diagnosis is measured against: one copy of the whole full-capacity document.
+static void BM_CopyDocument(benchmark::State& state) {
+    capacity::BuildFullCapacityHouse();
+    static auto copy = std::make_unique<Document>();
+    for (auto _ : state) {
+        *copy = Doc;
+        benchmark::ClobberMemory();
+    }
+    state.counters["bytes"] = static_cast<double>(sizeof(Document));
+}
+BENCHMARK(BM_CopyDocument)->Unit(benchmark::kMicrosecond);
 
 // The result summary alone, on the results of a full run.
 static void BM_ResultSummaryFullCapacity(benchmark::State& state) {

@@ -50,8 +50,7 @@ void RunDiagnosis(DiagnosisOutcome& outcome) {
 
     outcome.NValue = CalcNValues();
 
-    FloorRigidity = FloorRigidityViewOf(RigidityRes);
-    CalcFloorReduction();
+    CalcFloorReduction(FloorRigidityViewOf(RigidityRes));
     outcome.Panel = CalcResultSummary();
 
     RefreshCurrentStateWallWords();

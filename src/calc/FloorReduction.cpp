@@ -24,7 +24,6 @@ constexpr int RowX1 = LineHoldCheck1X, RowX2 = LineHoldCheck2X;
 constexpr int RowY1 = LineHoldCheck1Y, RowY2 = LineHoldCheck2Y;
 
 // What an unbound rigidity input reads as.
-constexpr double ZeroByVariant[Scenarios][Storeys][StrengthVariants] = {};
 
 FloorResults theFloorResults{};
 
@@ -89,16 +88,6 @@ void AddTriangleCuts(Vertex (&v)[3], bool alongX, double r, const double* axis, 
             if (k > k2) rows[highRow][s][f][k] += add;
         }
     }
-}
-
-double At(const double (*table)[Storeys][StrengthVariants], int s, int f, int v) {
-    return (table ? table : ZeroByVariant)[s][f][v];
-}
-
-double QuarterWall(const FloorRigidityView& rig, int s, int f, int strip) {
-    if (rig.QuarterWallStrength) return rig.QuarterWallStrength[s][f][strip];
-    if (rig.QuarterWallStrengthByStrip) return rig.QuarterWallStrengthByStrip[strip][s][f];
-    return 0.0;
 }
 
 // Ratings, sums and floor-check rows of the storey's areas; returns whether a void of 4 m or
@@ -185,13 +174,14 @@ void QuarterMethod(int s, int f, int edition, int floorClass, const FloorRigidit
         for (int k = 0; k < QuarterStrips; ++k) ratio[k] = 0.0;
     } else if (edition == Revision2012) {
         for (int k = 0; k < QuarterStrips; ++k)
-            ratio[k] = QuarterWall(rig, s, f, k) / ReqResult.QuarterRequiredStrength[s][f][k];
+            ratio[k] =
+                rig.QuarterWallStrength[k][s][f] / ReqResult.QuarterRequiredStrength[s][f][k];
         ex = floorcalc::QuarterReduction2012(ratio[StripYLow], ratio[StripYHigh], floorClass);
         ey = floorcalc::QuarterReduction2012(ratio[StripXLow], ratio[StripXHigh], floorClass);
     } else {
         for (int k = 0; k < QuarterStrips; ++k) {
             const double qr = ReqResult.QuarterRequiredStrength[s][f][k];
-            ratio[k] = (qr * OtherElementsShare + QuarterWall(rig, s, f, k)) / qr;
+            ratio[k] = (qr * OtherElementsShare + rig.QuarterWallStrength[k][s][f]) / qr;
         }
         using floorcalc::QuarterStripClass;
         ex = QuarterMethodReduction[QuarterStripClass(ratio[StripYLow])][floorClass]
@@ -221,8 +211,8 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
     for (int k = 0; k < QuarterStrips; ++k) out.QuarterWallRatio[s][f][k] = 0.0;
     for (int col = 0; col < ResultColumns; ++col) {
         const int v = ResultColumnVariant[col];
-        const double reX = At(rig.EccentricityRatioX, s, f, v);
-        const double reY = At(rig.EccentricityRatioY, s, f, v);
+        const double reX = rig.EccentricityRatioX[s][f][v];
+        const double reY = rig.EccentricityRatioY[s][f][v];
         double ex, ey;
         if (edition == Revision2012) {
             // Both precise variants are precise method 1 and take the rule of the revision.
@@ -238,8 +228,8 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
                 FloorEccentricityReductionB[floorClass][floorcalc::EccentricityClass(reY)];
             out.FloorReductionX[s][f][v] = fefX;
             out.FloorReductionY[s][f][v] = fefY;
-            ex = fefX * At(rig.EccentricityReductionX, s, f, v);
-            ey = fefY * At(rig.EccentricityReductionY, s, f, v);
+            ex = fefX * rig.EccentricityReductionX[s][f][v];
+            ey = fefY * rig.EccentricityReductionY[s][f][v];
         }
         out.ReductionFactorX[s][f][col] = ex;
         out.ReductionFactorY[s][f][col] = ey;
@@ -249,7 +239,6 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
 } // namespace
 
 FloorResults& FloorRes = theFloorResults;
-FloorRigidityView FloorRigidity;
 
 namespace floorcalc {
 
@@ -362,8 +351,4 @@ void CalcFloorReduction(const FloorRigidityView& rig) {
         else
             EccentricityMethod(s, f, method, edition, floorClass, rig, out);
     }
-}
-
-void CalcFloorReduction() {
-    CalcFloorReduction(FloorRigidity);
 }

@@ -13,7 +13,6 @@
 #include "model/Overview.h"
 
 #include <cstdint>
-#include <type_traits>
 
 // One floor-spec area: its plan area (m2) and area x floor rating.
 struct FloorSpecAreaResult {
@@ -46,45 +45,25 @@ struct FloorResults {
 
 extern FloorResults& FloorRes;
 
-// The rigidity results this engine reads. The rigidity engine's arrays are bound to it once,
-// at start-up, by the code that owns the diagnosis run:
-//     FloorRigidity = FloorRigidityViewOf(RigidityRes);
-// A member left null reads as zero (a missing eccentricity reduction then gives E = 0 and a
-// missing quarter-strip wall strength a ratio of 0), so an unbound input can only understate a
-// house's strength, never overstate it.
+// The rigidity results this engine reads, given by every caller: the eccentricity ratios and
+// their reductions Fep by [scenario][storey][variant] and the wall strength inside the quarter
+// strips, kN, by [QuarterStrip][scenario][storey], as the rigidity engine writes them.
 struct FloorRigidityView {
-    const double (*EccentricityRatioX)[Storeys][StrengthVariants] = nullptr; // [s][f][v]
-    const double (*EccentricityRatioY)[Storeys][StrengthVariants] = nullptr;
-    const double (*EccentricityReductionX)[Storeys][StrengthVariants] = nullptr; // Fep
-    const double (*EccentricityReductionY)[Storeys][StrengthVariants] = nullptr;
-    // Wall strength inside the quarter strips, kN, in either layout: [s][f][QuarterStrip]
-    // or [QuarterStrip][s][f]; the first one set is read.
-    const double (*QuarterWallStrength)[Storeys][QuarterStrips] = nullptr;
-    const double (*QuarterWallStrengthByStrip)[Scenarios][Storeys] = nullptr;
+    const double (&EccentricityRatioX)[Scenarios][Storeys][StrengthVariants];
+    const double (&EccentricityRatioY)[Scenarios][Storeys][StrengthVariants];
+    const double (&EccentricityReductionX)[Scenarios][Storeys][StrengthVariants];
+    const double (&EccentricityReductionY)[Scenarios][Storeys][StrengthVariants];
+    const double (&QuarterWallStrength)[QuarterStrips][Scenarios][Storeys];
 };
 
-extern FloorRigidityView FloorRigidity;
-
-// Any results struct with the members EccentricityRatioX/Y, EccentricityReductionX/Y
-// ([3][3][5]) and QuarterWallStrength ([3][3][4] or [4][3][3]).
+// Any results struct with these five members (the rigidity engine's, a test's stand-in).
 template <typename R>
 FloorRigidityView FloorRigidityViewOf(const R& r) {
-    FloorRigidityView v;
-    v.EccentricityRatioX = r.EccentricityRatioX;
-    v.EccentricityRatioY = r.EccentricityRatioY;
-    v.EccentricityReductionX = r.EccentricityReductionX;
-    v.EccentricityReductionY = r.EccentricityReductionY;
-    using Strips = std::remove_cvref_t<decltype(r.QuarterWallStrength)>;
-    if constexpr (std::is_same_v<Strips, double[QuarterStrips][Scenarios][Storeys]>)
-        v.QuarterWallStrengthByStrip = r.QuarterWallStrength;
-    else
-        v.QuarterWallStrength = r.QuarterWallStrength;
-    return v;
+    return {r.EccentricityRatioX, r.EccentricityRatioY, r.EccentricityReductionX,
+            r.EccentricityReductionY, r.QuarterWallStrength};
 }
 
-// Runs the floor engine for App.CurrentScenario with the rigidity inputs of FloorRigidity.
-void CalcFloorReduction();
-// The same with the rigidity inputs given.
+// Runs the floor engine for App.CurrentScenario.
 void CalcFloorReduction(const FloorRigidityView& rigidity);
 
 // The rules of the engine, for the reports and the tests.

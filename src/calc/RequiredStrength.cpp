@@ -142,6 +142,7 @@ void ClearStoreyAreas(int s, int f) {
     R.GravityCentreX[s][f] = 0.0;
     R.GravityCentreY[s][f] = 0.0;
     for (double& a : R.WeightAreaSums[s][f]) a = 0.0;
+    R.StoreyExtentFlag[s][f] = 0;
     for (double& a : R.QuarterLines[s][f]) a = 0.0;
     for (double& a : R.QuarterFloorArea[s][f]) a = 0.0;
     for (RoofFloorAreaResult& e : R.RoofFloorRectResult[s][f]) e = {};
@@ -319,6 +320,7 @@ Extent StoreyExtent(int s, int f, double& largestShortSide) {
 void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide) {
     double* lines = R.QuarterLines[s][f];
     const bool hasLargest = R.LargestRectangleFlag[s][f] != 0;
+    R.StoreyExtentFlag[s][f] = x.empty() ? 0 : 1;
     if (!x.empty()) {
         const double xMin = Doc.AxisX[x.minX], xMax = Doc.AxisX[x.maxX];
         const double yMin = Doc.AxisY[x.minY], yMax = Doc.AxisY[x.maxY];
@@ -489,6 +491,13 @@ Factors CommonFactors() {
             BoundedAt(MixedStructureFactors, Doc.BuildingData.mixedStructure)};
 }
 
+// Z; a value that is no number (damaged memory) counts as the largest zone factor, 1.0, so it
+// never lowers the required strength.
+double ZoneFactor() {
+    const double z = Doc.BuildingData.zoneFactorZ;
+    return std::isfinite(z) ? z : 1.0;
+}
+
 void GeneralMethod(int s) {
     const int top = TopStoreyOf(s);
     const int method = Method();
@@ -535,7 +544,7 @@ void GeneralMethod(int s) {
 
     const double oneStorey = BoundedAt(ReqStrengthOneStorey, w);
     const Factors common = CommonFactors();
-    const double scale = Doc.BuildingData.zoneFactorZ * common.soft * common.mixed;
+    const double scale = ZoneFactor() * common.soft * common.mixed;
     for (int j = top; j >= 0; --j) {
         double unit = 0.0;
         if (top == 0) {
@@ -642,7 +651,7 @@ void StoreyWeightMethod(int s, CalcNoticeList& notices) {
         const double alpha = R.WeightRatio[s][j];
         const double ai =
             1.0 + (1.0 / std::sqrt(alpha) - alpha) * 2.0 * period / (1.0 + 3.0 * period);
-        const double ci = Doc.BuildingData.zoneFactorZ * rt * ai * 0.2;
+        const double ci = ZoneFactor() * rt * ai * 0.2;
         R.ShearDistributionFactor[s][j] = ai;
         R.ShearCoefficient[s][j] = ci;
         R.RequiredStrength[s][j] = ci * weight[j] * common.soft * common.mixed;

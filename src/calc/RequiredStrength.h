@@ -80,6 +80,9 @@ struct RequiredStrengthResults {
     double GravityCentreX[3][3];    // m from the first main axes, X to the right; 0 when none
     double GravityCentreY[3][3];    // Y upward
     double WeightAreaSums[3][3][3]; // [s][f][WeightAreaSum]
+    // 1 when the storey has an extent (roof/floor areas): only then do its quarter lines and
+    // strips exist.
+    int32_t StoreyExtentFlag[3][3];
     double QuarterLines[3][3][QuarterLineCount];  // [s][f][QuarterLine]
     double QuarterFloorArea[3][3][QuarterStrips]; // [s][f][QuarterStrip], enclosed kinds 0..4
     double ShortSideLength[3][3];

@@ -502,9 +502,12 @@ double TruncatedScore(double score) {
 namespace summary {
 
 double ScoreDeteriorationFactor() {
-    if (App.Options.IgnoreDeterioration == 0) return App.DeteriorationFactor;
+    // A factor that is no number (damaged state) counts as the lowest the survey can give, so
+    // it never raises a score.
+    const double factor = std::isfinite(App.DeteriorationFactor) ? App.DeteriorationFactor : 0.7;
+    if (App.Options.IgnoreDeterioration == 0) return factor;
     // The general method always counts the deterioration of the current state.
-    if (IsGeneralMethod() && CalcScenario() == 0) return App.DeteriorationFactor;
+    if (IsGeneralMethod() && CalcScenario() == 0) return factor;
     return 1.0;
 }
 

@@ -236,6 +236,9 @@ void CalcQuarterWallStrength(int storey) {
     double& yHigh = RigidityRes.QuarterWallStrength[StripYHigh][sc][storey];
     double& xLow = RigidityRes.QuarterWallStrength[StripXLow][sc][storey];
     double& xHigh = RigidityRes.QuarterWallStrength[StripXHigh][sc][storey];
+    // A storey without an extent has no strips: its quarter lines are not positions, and every
+    // wall would land in the high strips.
+    if (ReqResult.StoreyExtentFlag[sc][storey] == 0) return;
 
     // Each list entry is judged by the line it stands on: an oblique wall has one entry per end,
     // each carrying half the wall, so the result does not depend on which end was drawn first.

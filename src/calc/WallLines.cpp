@@ -19,6 +19,61 @@ void Exchange(T& a, T& b) {
     b = t;
 }
 
+// The order "for each i, for each j > i: exchange entries i and j when key(i) < key(j)" leaves,
+// without comparing every pair. Pass i carries the running record from i to the end and leaves
+// each record where the next, greater one stood, so only the records need finding: each is the
+// first later entry with a greater key. AtLeast[t] holds the positions whose key is t or more,
+// so that search is a scan of a few words, and a record left behind clears its bits only
+// between its old and new key.
+constexpr int SortKeys = 128;
+constexpr int SortWords = (MaxWallLineEntries + 63) / 64;
+uint64_t AtLeast[SortKeys + 1][SortWords];
+
+// The first position after `p` in `bits`, or -1.
+int FirstAfter(const uint64_t* bits, int words, int p) {
+    int w = (p + 1) / 64;
+    if (w >= words) return -1;
+    uint64_t word = bits[w] & (~uint64_t{0} << ((p + 1) % 64));
+    while (word == 0) {
+        if (++w >= words) return -1;
+        word = bits[w];
+    }
+    return w * 64 + __builtin_ctzll(word);
+}
+
+// Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not.
+template <typename KeyOf>
+bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
+    int top = 0;
+    for (int i = 0; i < n; ++i) {
+        const long long k = key(e[i]);
+        if (k < 0 || k >= SortKeys) return false;
+        if (k > top) top = static_cast<int>(k);
+    }
+    const int words = (n + 63) / 64;
+    for (int t = 0; t <= top + 1; ++t)
+        for (int w = 0; w < words; ++w) AtLeast[t][w] = 0;
+    for (int i = 0; i < n; ++i) AtLeast[key(e[i])][i / 64] |= uint64_t{1} << (i % 64);
+    for (int t = top - 1; t >= 0; --t)
+        for (int w = 0; w < words; ++w) AtLeast[t][w] |= AtLeast[t + 1][w];
+    for (int i = 0; i < n; ++i) {
+        WallLineEntry carried = e[i];
+        int carriedKey = static_cast<int>(key(carried));
+        for (int q = FirstAfter(AtLeast[carriedKey + 1], words, i); q >= 0;
+             q = FirstAfter(AtLeast[carriedKey + 1], words, q)) {
+            const WallLineEntry found = e[q];
+            const int foundKey = static_cast<int>(key(found));
+            e[q] = carried;
+            for (int t = carriedKey + 1; t <= foundKey; ++t)
+                AtLeast[t][q / 64] &= ~(uint64_t{1} << (q % 64));
+            carried = found;
+            carriedKey = foundKey;
+        }
+        e[i] = carried;
+    }
+    return true;
+}
+
 StoreyWallIndex theWallIndex;
 // Chain answers of the index per wall and mode (0 backwards, 1 forwards): -1 not yet known.
 int8_t ChainMemo[2][MaxWalls];
@@ -265,12 +320,21 @@ void BuildWallLineLists() {
         }
         // Exchange sorts as the reports and the retrofit numbering expect their order: X lines
         // from the largest axis index, Y lines from the smallest.
-        for (int i = 0; i < xl.count; ++i)
-            for (int j = i + 1; j < xl.count; ++j)
-                if (xl.entries[i].axis < xl.entries[j].axis) Exchange(xl.entries[i], xl.entries[j]);
-        for (int i = 0; i < yl.count; ++i)
-            for (int j = i + 1; j < yl.count; ++j)
-                if (yl.entries[i].axis > yl.entries[j].axis) Exchange(yl.entries[i], yl.entries[j]);
+        // Axis indices of a damaged record may lie anywhere: such a list takes the plain loops.
+        if (!ExchangeSortByKey(xl.entries, xl.count, [](const WallLineEntry& e) {
+                return static_cast<long long>(e.axis);
+            }))
+            for (int i = 0; i < xl.count; ++i)
+                for (int j = i + 1; j < xl.count; ++j)
+                    if (xl.entries[i].axis < xl.entries[j].axis)
+                        Exchange(xl.entries[i], xl.entries[j]);
+        if (!ExchangeSortByKey(yl.entries, yl.count, [](const WallLineEntry& e) {
+                return SortKeys - 1 - static_cast<long long>(e.axis);
+            }))
+            for (int i = 0; i < yl.count; ++i)
+                for (int j = i + 1; j < yl.count; ++j)
+                    if (yl.entries[i].axis > yl.entries[j].axis)
+                        Exchange(yl.entries[i], yl.entries[j]);
         // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
         // line stand together now and these exchanges keep them there, so each pass looks
         // only at the rest of its own line.

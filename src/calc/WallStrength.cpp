@@ -196,10 +196,12 @@ void CalcWallReductions(int storey, int wall) {
         b.strengthY = r0.projectedLengthY * b.reducedStrength;
         b.stiffnessX = r0.projectedLengthX * b.reducedStiffness;
         b.stiffnessY = r0.projectedLengthY * b.reducedStiffness;
-        if (App.Options.DiagonalWallCosSquared == 1 && oblique && r0.wallLength > 0) {
-            // L cos²θ along X and L sin²θ along Y instead of L cos θ and L sin θ.
-            const double cx = r0.projectedLengthX / r0.wallLength;
-            const double cy = r0.projectedLengthY / r0.wallLength;
+        if (App.Options.DiagonalWallCosSquared == 1 && oblique && r0.effectiveLength > 0) {
+            // L cos²θ along X and L sin²θ along Y instead of L cos θ and L sin θ. The angle comes
+            // from lengths scaled alike: an opening in a run over 3 m has its projections and
+            // its effective length scaled by 3 / run, its wall length not.
+            const double cx = r0.projectedLengthX / r0.effectiveLength;
+            const double cy = r0.projectedLengthY / r0.effectiveLength;
             b.strengthX *= cx;
             b.stiffnessX *= cx;
             b.strengthY *= cy;

@@ -134,8 +134,8 @@ bool DocumentCommands::NewDocument() {
     // The new document keeps the survey answers of the one before; its points and factor
     // follow them, so that the table of points shows what the diagnosis uses.
     DeriveSurveyValues();
-    view_.showOverviewDialog();
-    App.Modified = 0;
+    // A new document is unmodified unless the user typed something into it.
+    if (!view_.showOverviewDialog()) App.Modified = 0;
     return true;
 }
 
@@ -216,8 +216,11 @@ SaveResult DocumentCommands::OverwriteSave() {
 }
 
 SaveResult DocumentCommands::SaveAs() {
+    // A document read from an older file is offered its ".vq2" name: the current layout under
+    // the old name would be a file its own reader refuses.
     FileDialogRequest request{SaveDialogFilters(),
-                              App.FileName == UntitledName ? std::string() : App.FileName,
+                              App.FileName == UntitledName ? std::string()
+                                                           : OverwriteTarget(App.FileName),
                               SaveDefaultExtension, SaveDialogCaption};
     const std::optional<std::string> chosen = FileDialogs().saveFile(request);
     if (!chosen || chosen->empty()) return SaveResult::Cancelled;

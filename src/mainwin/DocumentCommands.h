@@ -37,8 +37,9 @@ public:
     // Repaint the plan, which recomputes the diagnosis.
     virtual void repaintPlan() {}
     // Shows the building overview dialog modally. While App.DataLoading is 1 the dialog
-    // closes only through its OK, and that OK leaves App.Modified alone.
-    virtual void showOverviewDialog() {}
+    // closes only through its OK, and that OK sets App.Modified only when it changed the
+    // document. True when its OK changed what the model file stores.
+    virtual bool showOverviewDialog() { return false; }
     // Another document took the place of the open one (new or read): notices the previous
     // document had already shown are due again.
     virtual void documentReplaced() {}

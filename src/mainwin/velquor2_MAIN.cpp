@@ -21,6 +21,7 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/Slots.h"
+#include "overview/Gaiyou.h"
 #include "ui/Canvas.h"
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
@@ -222,9 +223,9 @@ void Tvelquor2Form::RunStartupSequence() {
     if (StartupDialogsPending == 1 && StartupDialogsShown == 0) {
         StartupDialogsShown = 1;
         if (AboutBox) ShowModal(*AboutBox);
-        // Not in loading mode; after the About box, so that its switches apply.
-        ShowOverviewDialog();
-        App.Modified = 0;
+        // Not in loading mode; after the About box, so that its switches apply. What the
+        // user typed there keeps the document modified.
+        if (!ShowOverviewDialog()) App.Modified = 0;
         StartupDialogsPending = 0;
     }
     Sheet->invalidate();
@@ -448,7 +449,7 @@ public:
     void centreScrollBox() override { form_.CentreSheet(); }
     void showHouse() override { form_.ShowHouse(); }
     void repaintPlan() override { form_.Sheet->invalidate(); }
-    void showOverviewDialog() override { form_.ShowOverviewDialog(); }
+    bool showOverviewDialog() override { return form_.ShowOverviewDialog(); }
 
 private:
     Tvelquor2Form& form_;
@@ -463,11 +464,41 @@ DocumentCommands& Tvelquor2Form::Documents() {
     return *DocumentCommands_;
 }
 
-void Tvelquor2Form::ShowOverviewDialog() {
-    // The building overview dialog (GaiyouDlg) is shown modally here once it is part of the
-    // form set; while App.DataLoading is 1 it closes only with OK. The plan is repainted
+namespace {
+
+// What the overview dialog reads and writes of the window.
+class OverviewHostLink final : public OverviewHost {
+public:
+    explicit OverviewHostLink(Tvelquor2Form& form) : form_(form) {}
+    int mainWindowHeight() const override { return form_.height(); }
+    void updateStoreyControls() override { form_.UpdateStoreyControls(); }
+    void setFoundationModeEnabled(bool enabled) override { form_.Rkiso->setEnabled(enabled); }
+    void setFloorSpecModeEnabled(bool enabled) override { form_.Ryukashiyou->setEnabled(enabled); }
+    void documentChanged() override { form_.DocumentChanged(); }
+
+private:
+    Tvelquor2Form& form_;
+};
+
+} // namespace
+
+bool Tvelquor2Form::ShowOverviewDialog() {
+    // While App.DataLoading is 1 the dialog closes only with OK. The plan is repainted
     // afterwards, which recomputes the diagnosis with what the dialog stored.
+    bool changed = false;
+    if (GaiyouDlg) {
+        OverviewHostLink host(*this);
+        GaiyouDlg->setHost(&host);
+        ShowModal(*GaiyouDlg);
+        GaiyouDlg->setHost(nullptr);
+        changed = GaiyouDlg->okChangedDocument();
+    }
     Sheet->invalidate();
+    return changed;
+}
+
+void Tvelquor2Form::resetOverviewPages() {
+    if (GaiyouDlg) GaiyouDlg->resetPages();
 }
 
 void Tvelquor2Form::FileNew1Execute() {
@@ -495,4 +526,9 @@ void Tvelquor2Form::closeEvent(QCloseEvent* event) {
     // so that a copy started meanwhile still asks.
     if (InstanceMutex) InstanceMutex->release();
     event->accept();
+}
+
+void RepaintPlanSheet() {
+    MarkDocumentChanged();
+    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
 }

@@ -168,9 +168,12 @@ public:
     void S2Click();
     void FileSaveAs1Execute();
     // The one place the building overview dialog is shown from: after a new document, after
-    // the open command (App.DataLoading is 1 around it) and after the About box of the first
-    // start-up paint.
-    void ShowOverviewDialog();
+    // the open command (App.DataLoading is 1 around it), after the About box of the first
+    // start-up paint and by the side panel's buttons. True when its OK changed what the model
+    // file stores.
+    bool ShowOverviewDialog();
+    // The overview dialog's four page controls on their first pages.
+    void resetOverviewPages() override;
     // The document commands, with this window as their view (made at first use, which also
     // installs the Qt file dialogs unless tests installed theirs).
     class DocumentCommands& Documents();
@@ -337,3 +340,7 @@ private:
 };
 
 extern Tvelquor2Form* MainForm;
+
+// After an element edit: the document changed, so the plan is recomputed and drawn again at
+// the next paint. Does nothing before the main window exists.
+void RepaintPlanSheet();

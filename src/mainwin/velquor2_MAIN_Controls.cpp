@@ -13,6 +13,7 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/Slots.h"
+#include "overview/Gaiyou.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -339,9 +340,8 @@ void Tvelquor2Form::BuildSidePanelControls() {
     UndoDepthLabel = new QLabel(U("↓８手前まで"), content);
     buttons->addWidget(UndoDepthLabel, 3, 0, 1, 2);
     column->addLayout(buttons);
-    // The dialogs behind these buttons are not part of the form set yet: the overview dialog
-    // (概要, 動作モード, 診断法) and the deterioration table.
-    for (QPushButton* pending : {Bgaiyou, Bdousa, Bshinndan, Brekkado}) pending->setEnabled(false);
+    // The deterioration table is not part of the form set yet.
+    Brekkado->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
     // "上書" is the overwrite save of the file menu, offered while there is something to save:
@@ -614,10 +614,20 @@ void Tvelquor2Form::BgaiyouClick() {
 
 void Tvelquor2Form::BdousaClick() {
     RefreshToolDialog();
-    // The dialog opens on its first pages and its pages are left as they were: the active
-    // pages of PageControl1 and PageControl2 are remembered and turned to the first page here,
-    // and restored after it, once the dialog is part of the form set.
+    // The dialog opens on its first pages (動作モード and 診断法 are there), and the pages the
+    // user had open come back afterwards.
+    int topPage = 0, settingsPage = 0;
+    if (GaiyouDlg) {
+        topPage = GaiyouDlg->PageControl1->currentIndex();
+        settingsPage = GaiyouDlg->PageControl2->currentIndex();
+        GaiyouDlg->PageControl1->setCurrentIndex(0);
+        GaiyouDlg->PageControl2->setCurrentIndex(0);
+    }
     ShowOverviewDialog();
+    if (GaiyouDlg) {
+        GaiyouDlg->PageControl1->setCurrentIndex(topPage);
+        GaiyouDlg->PageControl2->setCurrentIndex(settingsPage);
+    }
     DocumentChanged();
 }
 

@@ -23,4 +23,11 @@ inline bool isLeadByte(unsigned char b) {
 // The longest prefix of at most maxBytes bytes that does not split a double-byte character.
 std::size_t prefixOnBoundary(std::string_view bytes, std::size_t maxBytes);
 
+// How many of `bytes` a field of at most maxBytes keeps: all of them when they fit, as they
+// stand (a stored text ending in a lone lead byte is kept byte for byte), otherwise the
+// prefix on a character boundary.
+inline std::size_t keptBytes(std::string_view bytes, std::size_t maxBytes) {
+    return bytes.size() <= maxBytes ? bytes.size() : prefixOnBoundary(bytes, maxBytes);
+}
+
 } // namespace cp932

@@ -20,7 +20,7 @@ bool Injected(Fault f) {
 }
 
 std::string SystemReason(const char* what, int err) {
-    return std::string(what) + "（" + std::strerror(err) + "）";
+    return std::string(what) + "（" + ReasonText(err) + "）";
 }
 
 std::string FolderOf(const std::string& path) {
@@ -98,6 +98,42 @@ void SyncFolder(const std::string& folder) {
 
 } // namespace
 
+std::string ReasonText(int err) {
+    switch (err) {
+    case ENOSPC:
+        return "ディスクの空き容量が足りません";
+    case EDQUOT:
+        return "ディスクの使用量の上限を超えています";
+    case EACCES:
+    case EPERM:
+        return "アクセスする権限がありません";
+    case EROFS:
+        return "書き込みの出来ない場所です";
+    case ENOENT:
+        return "ファイルまたはフォルダーがありません";
+    case ENOTDIR:
+        return "フォルダーの指定が正しくありません";
+    case EISDIR:
+        return "ファイルではなくフォルダーです";
+    case ENAMETOOLONG:
+        return "ファイル名が長すぎます";
+    case EIO:
+        return "ディスクの読み書きで異常が起きました";
+    case EMFILE:
+    case ENFILE:
+        return "開いているファイルが多すぎます";
+    case EBUSY:
+    case ETXTBSY:
+        return "ファイルが使用中です";
+    case EEXIST:
+        return "同じ名前のファイルがあります";
+    case EXDEV:
+        return "別のドライブへは移せません";
+    default:
+        return "システムのエラー（番号 " + std::to_string(err) + "）";
+    }
+}
+
 void InjectFault(Fault fault) {
     injected = fault;
 }
@@ -140,24 +176,46 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
     std::string temp;
     if (!WriteTempFile(path, bytes, temp, error)) return false;
 
-    if (!backupPath.empty() && FileExists(path)) {
-        // The backup is made beside the old file and renamed into place in one step, so an
-        // older backup is replaced only by a complete copy of the file being overwritten.
-        bool backedUp = false;
+    // The copy of the file being replaced is made complete on disk first; the backup it
+    // replaces keeps a second name until the new file is in place, so a failure at any step
+    // leaves both the file and its earlier backup as they were.
+    std::string backupTemp, oldBackup;
+    const bool keepBackup = !backupPath.empty() && FileExists(path);
+    if (keepBackup) {
+        bool copied = false;
         if (Injected(Fault::Backup)) {
             error = "バックアップファイルを作成できませんでした";
         } else if (auto old = ReadWholeFile(path, error)) {
-            std::string backupTemp;
-            if (WriteTempFile(backupPath, *old, backupTemp, error)) {
-                if (::rename(backupTemp.c_str(), backupPath.c_str()) == 0) {
-                    backedUp = true;
-                } else {
+            copied = WriteTempFile(backupPath, *old, backupTemp, error);
+        }
+        if (copied && FileExists(backupPath)) {
+            std::vector<char> name(backupPath.begin(), backupPath.end());
+            const char suffix[] = ".keepXXXXXX";
+            name.insert(name.end(), suffix, suffix + sizeof suffix);
+            int fd = ::mkstemp(name.data()); // reserves a free name for the link
+            if (fd >= 0) {
+                ::close(fd);
+                oldBackup = name.data();
+                ::unlink(oldBackup.c_str());
+                // Where the folder takes no hard links the earlier backup moves aside instead.
+                if (::link(backupPath.c_str(), oldBackup.c_str()) != 0 &&
+                    ::rename(backupPath.c_str(), oldBackup.c_str()) != 0) {
                     error = SystemReason("バックアップファイルを作成できませんでした", errno);
-                    ::unlink(backupTemp.c_str());
+                    oldBackup.clear();
+                    copied = false;
                 }
+            } else {
+                error = SystemReason("バックアップファイルを作成できませんでした", errno);
+                copied = false;
             }
         }
-        if (!backedUp) {
+        if (copied && ::rename(backupTemp.c_str(), backupPath.c_str()) != 0) {
+            error = SystemReason("バックアップファイルを作成できませんでした", errno);
+            copied = false;
+        }
+        if (!copied) {
+            if (!backupTemp.empty()) ::unlink(backupTemp.c_str());
+            if (!oldBackup.empty()) ::unlink(oldBackup.c_str());
             ::unlink(temp.c_str());
             return false;
         }
@@ -167,8 +225,16 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
         error = SystemReason("ファイルを置き換えられませんでした",
                              Injected(Fault::Rename) ? EACCES : errno);
         ::unlink(temp.c_str());
+        if (keepBackup) {
+            // Back to the earlier backup, or to none when there was none.
+            if (!oldBackup.empty())
+                ::rename(oldBackup.c_str(), backupPath.c_str());
+            else
+                ::unlink(backupPath.c_str());
+        }
         return false;
     }
+    if (!oldBackup.empty()) ::unlink(oldBackup.c_str());
     SyncFolder(FolderOf(path));
     return true;
 }

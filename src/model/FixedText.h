@@ -25,9 +25,10 @@ struct FixedText {
     }
     std::string str() const { return std::string(view()); }
 
-    // Stores at most W - 1 bytes, cut on a character boundary; the rest of the field is zero.
+    // Stores at most W - 1 bytes, cut on a character boundary when longer; the rest of the
+    // field is zero.
     void set(std::string_view text) {
-        std::size_t n = cp932::prefixOnBoundary(text, W - 1);
+        std::size_t n = cp932::keptBytes(text, W - 1);
         std::memset(bytes, 0, W);
         std::memcpy(bytes, text.data(), n);
     }

@@ -218,6 +218,20 @@ int RepairCodes(Document& d) {
 
 // ---- load and save ---------------------------------------------------------------------------
 
+namespace {
+
+// The other reader of "qv8" files for a name that does not say for sure which layout it holds:
+// earlier builds saved the current layout under ".vq0" names and their ".BAK" backups.
+ModelFileKind OtherQv8Reader(ModelFileKind kind, std::string_view path) {
+    if (kind == ModelFileKind::Diagnosis) return ModelFileKind::Current;
+    if (kind == ModelFileKind::Current &&
+        fileio::EqualsIgnoringCase(fileio::ExtensionOf(path), ".BAK"))
+        return ModelFileKind::Diagnosis;
+    return ModelFileKind::Unknown;
+}
+
+} // namespace
+
 LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& beforeReplace) {
     LoadOutcome out;
     std::string error;
@@ -225,18 +239,29 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
     if (bytes) out.kind = ChooseReader(*bytes, path);
     if (!bytes || out.kind == ModelFileKind::Unknown) {
         out.reason = bytes ? "ファイルの種類が分かりません" : error;
-        std::string text = UnreadableFileText;
-        if (!bytes) text += "\n\n" + error;
-        Messages().ask(text, ReadErrorCaption, MsgButtons::Ok, MsgIcon::Information);
+        Messages().ask(std::string(UnreadableFileText) + "\n\n" + path + "\n\n" + out.reason,
+                       ReadErrorCaption, MsgButtons::Ok, MsgIcon::Information);
         return out;
     }
 
     auto fresh = std::make_unique<Document>();
     ModelReadStatus st = ReadModelBytes(*bytes, out.kind, *fresh, out.repairs);
+    if (ModelFileKind other = OtherQv8Reader(out.kind, path);
+        !st.ok && other != ModelFileKind::Unknown) {
+        auto second = std::make_unique<Document>();
+        int repairs = 0;
+        ModelReadStatus st2 = ReadModelBytes(*bytes, other, *second, repairs);
+        if (st2.ok) {
+            fresh = std::move(second);
+            st = std::move(st2);
+            out.kind = other;
+            out.repairs = repairs;
+        }
+    }
     if (!st.ok) {
         out.reason = st.reason;
-        Messages().ask(std::string(UnreadableFileText) + "\n\n" + st.reason, ReadErrorCaption,
-                       MsgButtons::Ok, MsgIcon::Information);
+        Messages().ask(std::string(UnreadableFileText) + "\n\n" + path + "\n\n" + st.reason,
+                       ReadErrorCaption, MsgButtons::Ok, MsgIcon::Information);
         return out;
     }
 
@@ -244,10 +269,19 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
     Doc = *fresh;
     if (!HoldsUserPanels(out.kind)) ResetPanelElements();
     out.ok = true;
-    if (out.repairs > 0)
-        Messages().ask("範囲を外れた値が " + std::to_string(out.repairs) +
-                           " 個ありました。\n範囲内の値に直して読み込みました。",
-                       ReadWarningCaption, MsgButtons::Ok, MsgIcon::Warning);
+    out.leftOut = st.leftOut;
+    if (out.repairs > 0 || !out.leftOut.empty()) {
+        std::string text;
+        if (out.repairs > 0)
+            text = "範囲を外れた値が " + std::to_string(out.repairs) +
+                   " 個ありました。\n範囲内の値に直して読み込みました。";
+        if (!out.leftOut.empty()) {
+            if (!text.empty()) text += "\n\n";
+            text += "入れる場所がなく、読み込めなかったものがあります：";
+            for (const std::string& item : out.leftOut) text += "\n" + item;
+        }
+        Messages().ask(text, ReadWarningCaption, MsgButtons::Ok, MsgIcon::Warning);
+    }
     return out;
 }
 

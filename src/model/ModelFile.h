@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The whole current-version file of `doc`. `currentScenario` is stored for the record; the
 // readers do not restore it.
@@ -42,7 +43,8 @@ enum class ModelFileKind {
 
 // The reader for a file's first bytes and its path. Tags are compared exactly; the extension
 // ".vq0" is recognised in any case. A "qv8" file with another extension than ".vq0" is read as
-// the current layout, so a backup can be opened.
+// the current layout, so a backup can be opened. LoadModelFile tries the other "qv8" reader
+// when this one refuses a ".vq0" or ".BAK" file.
 ModelFileKind ChooseReader(std::string_view fileStart, std::string_view path);
 
 // True for the kinds whose files hold the user panel materials.
@@ -69,7 +71,8 @@ struct LoadOutcome {
     bool ok = false;
     ModelFileKind kind = ModelFileKind::Unknown;
     int repairs = 0;
-    std::string reason; // UTF-8; empty when ok
+    std::vector<std::string> leftOut; // what the file held and the document could not keep
+    std::string reason;               // UTF-8; empty when ok
 };
 
 // Reads the file at `path` (UTF-8) into a fresh Document and, only when the whole read
@@ -77,8 +80,8 @@ struct LoadOutcome {
 // document) and replaces `Doc` with it. Files without user panels start them from the defaults
 // (ResetPanelElements, run after the replacement). A refused file is reported through
 // Messages() ("読み込み出来ないファイルです。" / "読み込みエラー", with the reason and its
-// byte offset) and leaves `Doc` as it was; repaired values are reported once, caption
-// "読み込み警告". Grid checks and centring are the caller's.
+// byte offset) and leaves `Doc` as it was; repaired values and texts that found no place are
+// reported once, caption "読み込み警告". Grid checks and centring are the caller's.
 LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& beforeReplace = {});
 
 struct SaveOutcome {

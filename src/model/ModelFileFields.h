@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Where and why a read stopped. `position` is the byte offset of the field that failed,
 // counted from the start of the file.
@@ -25,6 +26,9 @@ struct ModelReadStatus {
     bool ok = true;
     std::size_t position = 0;
     std::string reason; // UTF-8, shown to the user after the refusal text
+    // What a successful read found in the file and could not keep (UTF-8, one item each),
+    // named in the load warning.
+    std::vector<std::string> leftOut;
 };
 
 namespace modelfile {
@@ -43,26 +47,38 @@ int32_t RealToThousandths(double value);
 // Appends `value` right-aligned in `width` characters (the caller keeps it inside the width).
 void AppendRightAligned(std::string& out, long long value, int width);
 
+// Appends `value` as "%W.3f" prints it (W = `width`, 5..13), brought first into what the width
+// holds, with no sign on what prints as zero.
+void AppendFixed3(std::string& out, double value, int width);
+// The same into the `width` bytes at `p`.
+void PutFixed3(char* p, double value, int width);
+// `value` right-aligned in the `width` bytes at `p`; the caller keeps it inside the width.
+void PutRightAligned(char* p, long long value, int width);
+
 class ModelFileWriter {
 public:
     static constexpr bool Reading = false;
 
-    explicit ModelFileWriter(std::size_t expectedSize = 0) { out_.reserve(expectedSize); }
+    // `expectedSize`: the file's length when known, so the bytes are written in place.
+    explicit ModelFileWriter(std::size_t expectedSize = 0) { out_.resize(expectedSize); }
 
     // One int field of the given values, each brought into -9999..99999.
     template <typename... T>
     void ints(const T&... values) {
-        (appendInt(values), ...);
-        out_.push_back('\0');
+        char* p = room(IntWidth * sizeof...(T) + 1);
+        ((p = putInt(p, values)), ...);
+        *p = '\0';
     }
     void intArray(const int32_t* values, int count) {
-        for (int i = 0; i < count; ++i) appendInt(values[i]);
-        out_.push_back('\0');
+        char* p = room(static_cast<std::size_t>(IntWidth * count) + 1);
+        for (int i = 0; i < count; ++i) p = putInt(p, values[i]);
+        *p = '\0';
     }
     // "%5i" values with no zero byte of their own (the head of room-text and free-line records).
     template <typename... T>
     void bareInts(const T&... values) {
-        (appendInt(values), ...);
+        char* p = room(IntWidth * sizeof...(T));
+        ((p = putInt(p, values)), ...);
     }
     void real(const double& value);
     // "%W.3f" text with no zero byte, the value brought into what the width holds.
@@ -89,12 +105,23 @@ public:
     void checkAxes(std::initializer_list<int32_t>) {}
 
     bool ok() const { return true; }
-    std::string& bytes() { return out_; }
+    std::string& bytes() {
+        out_.resize(pos_);
+        return out_;
+    }
 
 private:
-    void appendInt(int32_t v);
+    // The next `n` bytes of the file, to be filled by the caller.
+    char* room(std::size_t n) {
+        if (out_.size() - pos_ < n) out_.resize(2 * out_.size() + n);
+        char* p = out_.data() + pos_;
+        pos_ += n;
+        return p;
+    }
+    static char* putInt(char* p, int32_t v);
     void textSlot(std::string_view text, std::size_t slot, std::size_t maxBytes);
     std::string out_;
+    std::size_t pos_ = 0;
 };
 
 class ModelFileReader {
@@ -154,7 +181,18 @@ public:
     static std::string_view UpToZero(std::string_view slot);
 
 private:
-    bool take(std::size_t n, std::string_view& out);
+    bool take(std::size_t n, std::string_view& out) {
+        fieldStart_ = pos_;
+        if (!status_.ok) return false;
+        if (pos_ > data_.size() || data_.size() - pos_ < n) {
+            failTruncated();
+            return false;
+        }
+        out = data_.substr(pos_, n);
+        pos_ += n;
+        return true;
+    }
+    void failTruncated();
     bool parseInts(int32_t* out, int k, bool withZero);
     std::string_view data_;
     std::size_t pos_;

@@ -80,8 +80,22 @@ void ConvertWallV2(Document& d, int s, int f, WallRecord& w, int& repairs) {
 
 } // namespace
 
-ModelReadStatus ReadModelFileV2(std::string_view file, Document& d, int& repairs) {
-    ModelFileReader r(file, TagBytes);
+namespace {
+
+// Brings a value read from a "qv2" file into lo..hi, counting a change.
+int32_t InRangeV2(long long v, int32_t lo, int32_t hi, int& repairs) {
+    if (v >= lo && v <= hi) return static_cast<int32_t>(v);
+    ++repairs;
+    return v < lo ? lo : hi;
+}
+
+// The two orders the records of "qv2" files are found in: scenario and storey outermost, kind by
+// kind within, or kind by kind outermost. Either way the columns of a storey are read before
+// its walls, whose conversion raises the joints of their end columns.
+enum class RecordOrderV2 { StoreyMajor, KindMajor };
+
+// Everything before the records: the texts, the storey rows, the areas, the grid and the counts.
+void ReadV2Head(ModelFileReader& r, Document& d, int& repairs) {
     d.CriteriaEdition = 2;
     d.DiagnosisMethod = 0;
     r.text(d.BuildingData.clientName);
@@ -92,11 +106,12 @@ ModelReadStatus ReadModelFileV2(std::string_view file, Document& d, int& repairs
         for (int row = 0; row < 2; ++row) {
             int32_t a = 0, b = 0, c = 0, foundation = 0;
             r.ints(a, b, c, foundation);
-            if (row == 0) {
-                sd.topStorey[s] = a - 1; // a is the number of storeys
+            if (row == 0 && r.ok()) {
+                // a is the number of storeys, and a two-storey format has no third.
+                sd.topStorey[s] = InRangeV2(a - 1LL, 0, 1, repairs);
                 sd.weightClass[s] = b;
                 // Weight 2 (very heavy) with a heavy wall would give 5: the heaviest class is 3.
-                sd.roofWallClass[s] = ClampIndex(2LL * b + c, 4);
+                sd.roofWallClass[s] = InRangeV2(2LL * b + c, 0, 3, repairs);
             }
             d.FoundationFloorSpec.foundationClass = foundation;
         }
@@ -122,18 +137,25 @@ ModelReadStatus ReadModelFileV2(std::string_view file, Document& d, int& repairs
             d.RoofFloorTriCount[s][f] = r.liveCount(c[5], MaxRoofFloorTris);
             d.FloorSpecTriCount[s][f] = r.liveCount(c[6], MaxFloorSpecTris);
         }
+}
 
-    // Scenario and storey outermost, then kind by kind: the columns of a storey are read
-    // before its walls, whose conversion raises the joints of their end columns.
-    for (int s = 0; s < Scenarios && r.ok(); ++s)
-        for (int f = 0; f < 2 && r.ok(); ++f) {
+void ReadV2Records(ModelFileReader& r, Document& d, int& repairs, RecordOrderV2 order) {
+    // Kind k of storey (s, f): 0 room texts, 1 columns, 2 walls, 3 roof/floor rectangles,
+    // 4 roof/floor triangles, 5 floor-specification rectangles, 6 floor-specification triangles.
+    auto readKind = [&](int k, int s, int f) {
+        switch (k) {
+        case 0:
             for (int i = 0; i < d.RoomTextCount[s][f]; ++i)
                 VisitRecord(r, d.RoomTexts[s][f][i], Layout::V8);
+            break;
+        case 1:
             for (int i = 0; i < d.ColumnCount[s][f]; ++i) {
                 ColumnRecord& c = d.Columns[s][f][i];
                 r.ints(c.x, c.y, c.kind); // joint and spare are not in the file: they stay 0
                 r.checkAxes({c.x, c.y});
             }
+            break;
+        case 2:
             for (int i = 0; i < d.WallCount[s][f] && r.ok(); ++i) {
                 WallRecord& w = d.Walls[s][f][i];
                 r.ints(w.x1, w.y1, w.x2, w.y2, w.type, w.bracing, w.panelL, w.panelR, w.jointSpec,
@@ -141,16 +163,67 @@ ModelReadStatus ReadModelFileV2(std::string_view file, Document& d, int& repairs
                 r.checkAxes({w.x1, w.y1, w.x2, w.y2});
                 if (r.ok()) ConvertWallV2(d, s, f, w, repairs);
             }
+            break;
+        case 3:
             for (int i = 0; i < d.RoofFloorRectCount[s][f]; ++i)
                 VisitRecord(r, d.RoofFloorRects[s][f][i], Layout::V8);
+            break;
+        case 4:
             for (int i = 0; i < d.RoofFloorTriCount[s][f]; ++i)
                 VisitRecord(r, d.RoofFloorTris[s][f][i], Layout::V8);
+            break;
+        case 5:
             for (int i = 0; i < d.FloorSpecRectCount[s][f]; ++i)
                 VisitRecord(r, d.FloorSpecRects[s][f][i], Layout::V8);
+            break;
+        case 6:
             for (int i = 0; i < d.FloorSpecTriCount[s][f]; ++i)
                 VisitRecord(r, d.FloorSpecTris[s][f][i], Layout::V8);
+            break;
         }
-    return r.status();
+    };
+    constexpr int KindsV2 = 7;
+    if (order == RecordOrderV2::StoreyMajor) {
+        for (int s = 0; s < Scenarios && r.ok(); ++s)
+            for (int f = 0; f < 2 && r.ok(); ++f)
+                for (int k = 0; k < KindsV2 && r.ok(); ++k) readKind(k, s, f);
+    } else {
+        for (int k = 0; k < KindsV2 && r.ok(); ++k)
+            for (int s = 0; s < Scenarios && r.ok(); ++s)
+                for (int f = 0; f < 2 && r.ok(); ++f) readKind(k, s, f);
+    }
+}
+
+} // namespace
+
+ModelReadStatus ReadModelFileV2(std::string_view file, Document& d, int& repairs) {
+    ModelFileReader r(file, TagBytes);
+    ReadV2Head(r, d, repairs);
+    if (!r.ok()) return r.status();
+    // Which of the two record orders a "qv2" file holds is not marked in it: a file refused in
+    // the usual order is tried once in the other before the refusal stands. The records are
+    // all read again then; only the column joints, which the file does not hold and the walls
+    // raise, must first be put back as they were.
+    const std::size_t recordsStart = r.position();
+    const int repairsBeforeRecords = repairs;
+    int32_t joints[Scenarios][2][MaxColumns];
+    for (int s = 0; s < Scenarios; ++s)
+        for (int f = 0; f < 2; ++f)
+            for (int i = 0; i < d.ColumnCount[s][f]; ++i)
+                joints[s][f][i] = d.Columns[s][f][i].joint;
+    ReadV2Records(r, d, repairs, RecordOrderV2::StoreyMajor);
+    if (r.ok()) return r.status();
+
+    for (int s = 0; s < Scenarios; ++s)
+        for (int f = 0; f < 2; ++f)
+            for (int i = 0; i < d.ColumnCount[s][f]; ++i)
+                d.Columns[s][f][i].joint = joints[s][f][i];
+    int kindMajorRepairs = repairsBeforeRecords;
+    ModelFileReader again(file, recordsStart);
+    ReadV2Records(again, d, kindMajorRepairs, RecordOrderV2::KindMajor);
+    if (!again.ok()) return r.status(); // the refusal of the usual order
+    repairs = kindMajorRepairs;
+    return again.status();
 }
 
 ModelReadStatus ReadModelFileV2(std::string_view file, Document& doc) {
@@ -386,8 +459,20 @@ ModelReadStatus ReadDiagnosisFile(std::string_view file, Document& d, ModelFileK
     // text is lost when one of them is empty.
     FixedText<257> fifthSlot = rt.findings[5];
     for (int line : {2, 5, 8, 11, 14, 17, 22, 23}) r.text(rt.findings[line]);
-    if (rt.findings[5].empty()) rt.findings[5] = fifthSlot;
-    return r.status();
+    ModelReadStatus st = r.status();
+    if (!st.ok || fifthSlot.empty()) return st;
+    if (rt.findings[5].empty()) {
+        rt.findings[5] = fifthSlot;
+        return st;
+    }
+    // Both hold a text: line 5 keeps its own, the other goes to the first empty line.
+    for (auto& line : rt.findings)
+        if (line.empty()) {
+            line = fifthSlot;
+            return st;
+        }
+    st.leftOut.push_back("所見の文章「" + cp932::toUtf8(fifthSlot.view()) + "」");
+    return st;
 }
 
 ModelReadStatus ReadModelFileV5(std::string_view file, Document& doc) {

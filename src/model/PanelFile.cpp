@@ -1,5 +1,6 @@
 #include "model/PanelFile.h"
 
+#include "model/FileIo.h"
 #include "model/ModelFileFields.h"
 
 #include <algorithm>
@@ -28,10 +29,6 @@ Result Failure(std::string message, const char* caption) {
     return {false, std::move(message), caption};
 }
 
-std::string Describe(const std::error_code& ec) {
-    return ec ? ec.message() : std::string();
-}
-
 // A text slot: the text up to its zero byte, which must lie inside the slot.
 template <std::size_t W>
 bool DecodeText(const char* slot, FixedText<W>& text) {
@@ -45,56 +42,9 @@ bool DecodeText(const char* slot, FixedText<W>& text) {
 template <std::size_t W>
 void EncodeText(const FixedText<W>& text, char* slot) {
     std::string_view v = text.view();
-    std::size_t n = cp932::prefixOnBoundary(v, W - 1);
+    std::size_t n = cp932::keptBytes(v, W - 1);
     std::memset(slot, 0, W);
     std::memcpy(slot, v.data(), n);
-}
-
-// The target's folder, for the temporary file.
-fs::path FolderOf(const fs::path& target) {
-    fs::path folder = target.parent_path();
-    return folder.empty() ? fs::path(".") : folder;
-}
-
-// Creates a new, unique temporary file beside `target` and writes `bytes` to it, flushed to
-// the disk. Returns its path, or an empty path with `error` set.
-fs::path WriteTemporary(const fs::path& target, std::string_view bytes, std::string& error) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path temp =
-            FolderOf(target) / (target.filename().string() + ".tmp" + std::to_string(::getpid()) +
-                                "-" + std::to_string(attempt));
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST) continue;
-            error = std::strerror(errno);
-            return {};
-        }
-        std::size_t done = 0;
-        bool ok = true;
-        while (done < bytes.size()) {
-            ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                ok = false;
-                break;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        if (ok && ::fsync(fd) != 0) ok = false;
-        if (!ok) error = std::strerror(errno);
-        if (::close(fd) != 0 && ok) {
-            ok = false;
-            error = std::strerror(errno);
-        }
-        if (!ok) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return {};
-        }
-        return temp;
-    }
-    error = "一時ファイルを作れません";
-    return {};
 }
 
 // Reads at most `limit` bytes of a file; false when it cannot be opened or read.
@@ -225,65 +175,24 @@ Result Load(const std::string& path, Panels& panels) {
 }
 
 std::string BackupPath(const std::string& path) {
-    return fs::path(path).replace_extension(".BAK").string();
+    // A name of its own: "house.BAK" belongs to the model file "house.vq2" in the same folder.
+    return path + ".BAK";
 }
 
 Result Save(const std::string& path, const Panels& panels) {
     std::string bytes;
     if (Result r = Serialize(panels, bytes); !r) return r;
 
-    const fs::path target(path);
     auto failed = [&](const std::string& why) {
         return Failure("面材データファイルを保存できません。\n" + path +
                            (why.empty() ? std::string() : "\n" + why),
                        WriteCaption);
     };
+    const fs::path target(path);
     std::error_code ec;
     if (target.filename().empty() || fs::is_directory(target, ec)) return failed("");
-
     std::string error;
-    const fs::path temp = WriteTemporary(target, bytes, error);
-    if (temp.empty()) return failed(error);
-    auto discard = [&] {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-    };
-    // Read back what reached the disk before the old file is touched.
-    std::string written;
-    if (!ReadPrefix(temp, FileSize + 1, written) || written != bytes) {
-        discard();
-        return failed("書き込んだ内容を確認できません");
-    }
-
-    // Keep the file being replaced as the backup. A hard link keeps the target's name in place
-    // until the new file takes it; where links are not possible the target is renamed.
-    bool movedAway = false;
-    const fs::path backup = BackupPath(path);
-    if (fs::exists(fs::symlink_status(target, ec)) && backup != target) {
-        if (fs::exists(fs::symlink_status(backup, ec)) && !fs::remove(backup, ec)) {
-            discard();
-            return failed("古いバックアップ " + backup.string() + " を消せません: " + Describe(ec));
-        }
-        fs::create_hard_link(target, backup, ec);
-        if (ec) {
-            fs::rename(target, backup, ec);
-            if (ec) {
-                discard();
-                return failed("バックアップ " + backup.string() + " を作れません: " + Describe(ec));
-            }
-            movedAway = true;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::string why = Describe(ec);
-        discard();
-        if (movedAway) {
-            std::error_code ignored;
-            fs::rename(backup, target, ignored);
-        }
-        return failed(why);
-    }
+    if (!fileio::ReplaceFileSafely(path, bytes, BackupPath(path), error)) return failed(error);
     return {};
 }
 

@@ -51,13 +51,14 @@ Result Serialize(const Panels& panels, std::string& bytes);
 
 // The file on disk (UTF-8 paths). Load reads at most the 794 bytes of the layout and changes
 // `panels` only on success. Save writes a temporary file beside the target and checks it; an
-// existing target is then kept as its backup (same folder and base name, extension ".BAK",
-// replacing an older backup) before the new file takes its name. On any failure the target
-// is left as it was and the failure is reported.
+// existing target is then kept as its backup (BackupPath, replacing an older backup) as the
+// new file takes its name. On any failure the target and its earlier backup are left as they
+// were and the failure is reported.
 Result Load(const std::string& path, Panels& panels);
 Result Save(const std::string& path, const Panels& panels);
 
-// The backup name of `path`: its extension replaced by ".BAK".
+// The backup name of `path`: the whole name followed by ".BAK", so that it never takes the
+// backup of a model file of the same base name.
 std::string BackupPath(const std::string& path);
 
 } // namespace CustomPanelFile

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
 #include <cstdio>
@@ -145,7 +146,13 @@ class NumberBinding final : public FieldBinding {
 public:
     NumberBinding(QLineEdit* edit, double& field, const char* format, double low, double high,
                   BadNumber bad)
-        : edit_(edit), field_(field), format_(format), low_(low), high_(high), bad_(bad) {}
+        : edit_(edit), field_(field), format_(format), low_(low), high_(high), bad_(bad) {
+        if (low >= 0) {
+            static const QRegularExpression digitsAndPoint(
+                QStringLiteral("[0-9\uFF10-\uFF19]*[.\uFF0E]?[0-9\uFF10-\uFF19]*"));
+            edit_->setValidator(new QRegularExpressionValidator(digitsAndPoint, edit_));
+        }
+    }
     void load() override {
         char text[64];
         std::snprintf(text, sizeof text, format_, field_);
@@ -189,7 +196,8 @@ public:
         const int read = std::sscanf(text.c_str(), "%1i%8s", &era, year);
         {
             const QSignalBlocker block(era_);
-            if (read >= 1 && era >= 0 && era < era_->count()) era_->setCurrentIndex(era);
+            era_->setCurrentIndex(read >= 1 && era >= 0 && era < era_->count() ? era
+                                                                               : era_->count() - 1);
         }
         const QString shownYear = FromCp932(read >= 2 ? std::string_view(year) : "");
         yearLimit_->setMaxBytes(std::max<int>(yearBytes_, int(std::strlen(year))));

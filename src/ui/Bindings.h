@@ -52,6 +52,9 @@ struct RadioRule {
     static RadioRule KeepField() { return {}; }
     // An unknown value shows the radio `id`; with none checked `id` is stored.
     static RadioRule Fallback(int id) { return {id, id}; }
+    // An unknown value shows the radio `id` (a two-way group: its second radio for anything
+    // but 0); with none checked the field is kept.
+    static RadioRule OthersShowAs(int id) { return {id, std::nullopt}; }
 };
 
 // How a check box reads its field: ticked when it is 1, or when it is not 0.
@@ -85,13 +88,16 @@ public:
     FieldBindings& text(QLineEdit* edit, TextField field, int maxBytes = -1);
     // Editable combo box of CP932 text (preset sentences or free typing).
     FieldBindings& text(QComboBox* combo, TextField field, int maxBytes = -1);
-    // Number edit shown with a printf format and read through the shared parser.
+    // Number edit shown with a printf format and read through the shared parser. With a range
+    // that has no negative values the edit takes only digits and one point (full-width ones
+    // too); an empty text reads as no number.
     FieldBindings& number(QLineEdit* edit, double& field, const char* format,
                           double low = -std::numeric_limits<double>::max(),
                           double high = std::numeric_limits<double>::max(),
                           BadNumber bad = BadNumber::Zero);
     // Era combo box and year edit sharing one field written "%1i%8s" (the era index as one
-    // digit, the year right-aligned in 8). A field without an era digit keeps the era shown.
+    // digit, the year right-aligned in 8). A field without a valid era digit shows the empty
+    // era, never the era of the date shown before.
     FieldBindings& date(QComboBox* era, QLineEdit* year, TextField field, int yearBytes = 4);
     // Any other binding.
     FieldBindings& add(std::unique_ptr<FieldBinding> binding);

@@ -20,6 +20,7 @@
 #include "mainwin/dialogs/moji.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
+#include "overview/Gaiyou.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -59,7 +60,7 @@ constexpr FormEntry Forms[] = {
     FORM(TWallChangeDlg, WallChangeDlg), // 13
     FORM(TNameDlg, NameDlg), // 14
     FORM(TSenoffDlg, SenoffDlg), // 15
-    // 16 TGaiyouDlg       GaiyouDlg
+    FORM(TGaiyouDlg, GaiyouDlg), // 16
     FORM(TDcopyDlg, DcopyDlg), // 17
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
     // 19 TRekkadoDlg      RekkadoDlg

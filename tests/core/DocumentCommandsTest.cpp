@@ -64,8 +64,9 @@ public:
     void resizeSheet() override { log.push_back("resize"); }
     void centreScrollBox() override { log.push_back("centre"); }
     void repaintPlan() override { log.push_back("repaint"); }
-    void showOverviewDialog() override {
+    bool showOverviewDialog() override {
         log.push_back("overview loading " + std::to_string(App.DataLoading));
+        return false;
     }
     int count(const std::string& entry) const {
         return static_cast<int>(std::count(log.begin(), log.end(), entry));
@@ -560,13 +561,13 @@ TEST_F(DocumentCommandsTest, SaveAsCancelledWritesNothing) {
 TEST_F(DocumentCommandsTest, SaveAsOverAnExistingFileKeepsItAsBackupAndTellsNothing) {
     const std::string chosen = folder.file("copy.vq2");
     WriteBytes(chosen, "earlier copy");
-    App.FileName = folder.file("house.vq2");
+    App.FileName = folder.file("house.vq0"); // read from a diagnosis file
     App.Modified = 1;
     ScriptedMessages messages; // no notice
     ScriptedFileDialogs dialogs;
     dialogs.expect(Dlg::Save, chosen);
     EXPECT_EQ(commands.SaveAs(), SaveResult::Saved);
-    EXPECT_EQ(dialogs.requests[0].initialPath, folder.file("house.vq2"));
+    EXPECT_EQ(dialogs.requests[0].initialPath, folder.file("house.vq2")) << "never the old name";
     EXPECT_EQ(ReadBytes(chosen), WriteModelFile());
     EXPECT_EQ(ReadBytes(folder.file("copy.BAK")), "earlier copy");
     EXPECT_EQ(App.FileName, chosen);

@@ -240,18 +240,20 @@ TEST_F(PanelFileOnDisk, SavingOverAFileKeepsTheOldOneAsBackup) {
     Sample(third);
     third[5].strength = 3.3;
     const fs::path file = dir_ / "panels.yd0";
+    Write(dir_ / "panels.BAK", "backup of panels.vq2"); // a model's backup stays its own
     ASSERT_TRUE(pf::Save(file, first));
     const std::string firstBytes = Read(file);
     ASSERT_TRUE(pf::Save(file, second));
-    EXPECT_EQ(Read(dir_ / "panels.BAK"), firstBytes);
+    EXPECT_EQ(Read(dir_ / "panels.yd0.BAK"), firstBytes);
     const std::string secondBytes = Read(file);
     // A later save replaces the older backup.
     ASSERT_TRUE(pf::Save(file, third));
-    EXPECT_EQ(Read(dir_ / "panels.BAK"), secondBytes);
+    EXPECT_EQ(Read(dir_ / "panels.yd0.BAK"), secondBytes);
     pf::Panels back;
     ASSERT_TRUE(pf::Load(file, back));
     EXPECT_DOUBLE_EQ(back[5].strength, 3.3);
-    EXPECT_EQ(files(), (std::vector<std::string>{"panels.BAK", "panels.yd0"}));
+    EXPECT_EQ(Read(dir_ / "panels.BAK"), "backup of panels.vq2");
+    EXPECT_EQ(files(), (std::vector<std::string>{"panels.BAK", "panels.yd0", "panels.yd0.BAK"}));
 }
 
 TEST_F(PanelFileOnDisk, FailedSavesAreReportedAndTouchNothing) {
@@ -290,8 +292,7 @@ TEST_F(PanelFileOnDisk, LoadRefusesMissingAndForeignFiles) {
     for (int k = 0; k < CustomPanelCount; ++k) EXPECT_EQ(panels[k], before[k]);
 }
 
-TEST(PanelFileFormat, BackupNameReplacesTheExtension) {
-    EXPECT_EQ(pf::BackupPath("/home/u/data/panel.yd0"), "/home/u/data/panel.BAK");
-    EXPECT_EQ(pf::BackupPath("/home/u/data/panel"), "/home/u/data/panel.BAK");
-    EXPECT_EQ(pf::BackupPath("a.b.yd0"), "a.b.BAK");
+TEST(PanelFileFormat, BackupNameIsNeverAModelBackup) {
+    EXPECT_EQ(pf::BackupPath("/home/u/data/house.yd0"), "/home/u/data/house.yd0.BAK");
+    EXPECT_EQ(pf::BackupPath("a.b"), "a.b.BAK");
 }

@@ -378,17 +378,18 @@ class ThreeStoreyKTest : public RequiredStrengthTest,
                          public ::testing::WithParamInterface<ThreeKCase> {};
 
 TEST_P(ThreeStoreyKTest, FactorsAndUnits) {
-    // 1F 10 x 10 = 100, 2F 10 x 5 = 50, 3F 5 x 5 = 25: rf1 = rf2 = 0.5.
+    // 1F 10 x 10 = 100, 2F 10 x 5 = 50, 3F 5 x 2 = 10: rf1 = 0.5, rf2 = 0.2 (unequal, so a
+    // swap of the two shows).
     const ThreeKCase& c = GetParam();
     Doc.StoreyData.topStorey[0] = 2;
     Doc.StoreyData.weightClass[0] = c.weightClass;
     AddRect(0, 0, 0, 0, 10, 10, Floor);
     AddRect(0, 1, 0, 0, 10, 5, Floor);
-    AddRect(0, 2, 0, 0, 5, 5, Floor);
+    AddRect(0, 2, 0, 0, 5, 2, Floor);
     Run();
     const auto& k = R.RequiredStrengthFactors;
     EXPECT_NEAR(k.rf1, 0.5, Tol);
-    EXPECT_NEAR(k.rf2, 0.5, Tol);
+    EXPECT_NEAR(k.rf2, 0.2, Tol);
     EXPECT_NEAR(k.k3, c.k3, Tol);
     EXPECT_NEAR(k.k4, c.k4, Tol);
     EXPECT_NEAR(k.k5, c.k5, Tol);
@@ -401,12 +402,12 @@ TEST_P(ThreeStoreyKTest, FactorsAndUnits) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ThreeStoreyKTest,
                          ::testing::Values(
-                             // K3 = (0.25 + 0.375)(0.65 + 0.175) = 0.515625; K4 = 0.4 + 0.3 = 0.7;
-                             // K5 = 1.03 + 0.2 + 0.16 = 1.39; K6 = 1.23 + 0.2 + 0.46 = 1.89.
-                             ThreeKCase{"Light", 0, 0.515625, 0.7, 1.39, 1.89},
-                             // K3 = (0.36 + 0.32)(0.68 + 0.16) = 0.5712; K4 = 0.53 + 0.235 = 0.765;
-                             // K5 = 0.98 + 0.2 + 0.1 = 1.28; K6 = 1.04 + 0.26 + 0.48 = 1.78.
-                             ThreeKCase{"VeryHeavy", 2, 0.5712, 0.765, 1.28, 1.78}),
+                             // K3 = (0.25 + 0.375)(0.65 + 0.07) = 0.45; K4 = 0.4 + 0.3 = 0.7;
+                             // K5 = 1.03 + 0.2 + 0.4 = 1.63; K6 = 1.23 + 0.2 + 1.15 = 2.58.
+                             ThreeKCase{"Light", 0, 0.45, 0.7, 1.63, 2.58},
+                             // K3 = (0.36 + 0.32)(0.68 + 0.064) = 0.50592; K4 = 0.53 + 0.235 =
+                             // 0.765; K5 = 0.98 + 0.2 + 0.25 = 1.43; K6 = 1.04 + 0.26 + 1.2 = 2.5.
+                             ThreeKCase{"VeryHeavy", 2, 0.50592, 0.765, 1.43, 2.5}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- quarter strips

@@ -382,6 +382,17 @@ TEST_F(RigidityTest, WithoutDriftStiffnessRatioIsOneNotStale) {
     }
 }
 
+TEST_F(RigidityTest, StoreyWithoutExtentHasNoStrips) {
+    SetOrigin(1, 5);
+    SetStorey(0, 0, 0, 1.0);
+    ReqResult.StoreyExtentFlag[0][0] = 0; // walls but no roof/floor area
+    for (double& line : ReqResult.QuarterLines[0][0]) line = 0.0;
+    AddWall(0, 1, 3, 4, 3, 3.0, 0);
+    AddWall(0, 2, 1, 2, 5, 0, 5.0);
+    RunRigidity();
+    for (int k = 0; k < QuarterStrips; ++k) EXPECT_EQ(R.QuarterWallStrength[k][0][0], 0.0) << k;
+}
+
 TEST_F(RigidityTest, OtherScenariosKeptStoreysAboveTopCleared) {
     R.StiffnessSumX[1][0][0] = 7.0;   // another scenario's last run
     R.RigidityCentreX[0][2][0] = 5.0; // a storey above the top: cleared
@@ -452,10 +463,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RigidityBinding, FloorEngineReadsTheseArrays) {
     const FloorRigidityView v = FloorRigidityViewOf(RigidityRes);
-    EXPECT_EQ(v.EccentricityRatioX, RigidityRes.EccentricityRatioX);
-    EXPECT_EQ(v.EccentricityReductionY, RigidityRes.EccentricityReductionY);
-    EXPECT_EQ(v.QuarterWallStrengthByStrip, RigidityRes.QuarterWallStrength);
-    EXPECT_EQ(v.QuarterWallStrength, nullptr);
+    EXPECT_EQ(&v.EccentricityRatioX, &RigidityRes.EccentricityRatioX);
+    EXPECT_EQ(&v.EccentricityReductionY, &RigidityRes.EccentricityReductionY);
+    EXPECT_EQ(&v.QuarterWallStrength, &RigidityRes.QuarterWallStrength);
 }
 
 // The whole wall evaluation on a drawn house: walls only on the left and at the bottom, so the

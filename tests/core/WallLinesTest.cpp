@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <ostream>
+#include <random>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -70,6 +71,53 @@ TEST_F(WallLines, OverlappingWallsKeepTheExchangeLoopOrder) {
     AddWall(0, 1, 5, 3, 5);
     BuildWallLineLists();
     EXPECT_EQ(ListOf(Lines(0).x), (Entries{{3, 5}, {0, 2}, {2, 2}, {1, 2}}));
+}
+
+// The axis order is found without comparing every pair; the lists must be exactly those the
+// pairwise exchange loops leave, among the many entries of one axis, with oblique walls, and
+// with damaged axis indices.
+TEST_F(WallLines, ListsAreThoseOfThePairwiseExchangeLoops) {
+    std::mt19937 rng(21);
+    for (int round = 0; round < 30; ++round) {
+        Doc.WallCount[Slot()][0] = 0;
+        const int spread = round % 3 == 0 ? 100 : 6;
+        for (int w = 0; w < MaxWalls; ++w) {
+            const int x = static_cast<int>(rng() % spread), y = static_cast<int>(rng() % spread);
+            const int kind = static_cast<int>(rng() % 3); // along X, along Y, oblique
+            AddWall(0, x, y, kind == 1 ? x : x + 1 + static_cast<int>(rng() % 3),
+                    kind == 0 ? y : y + 1 + static_cast<int>(rng() % 3));
+        }
+        if (round == 29) Wall(0, 7).y1 = 5000; // damaged: the plain loops take over
+        BuildWallLineLists();
+        Entries x, y;
+        for (int w = 0; w < MaxWalls; ++w) {
+            const WallRecord& r = Wall(0, w);
+            if (r.x1 != r.x2) x.emplace_back(w, r.y1);
+            if (r.y1 != r.y2) y.emplace_back(w, r.x1);
+            if (r.x1 != r.x2 && r.y1 != r.y2) {
+                x.emplace_back(w, r.y2);
+                y.emplace_back(w, r.x2);
+            }
+        }
+        for (std::size_t i = 0; i < x.size(); ++i)
+            for (std::size_t j = i + 1; j < x.size(); ++j)
+                if (x[i].second < x[j].second) std::swap(x[i], x[j]);
+        for (std::size_t i = 0; i < y.size(); ++i)
+            for (std::size_t j = i + 1; j < y.size(); ++j)
+                if (y[i].second > y[j].second) std::swap(y[i], y[j]);
+        for (std::size_t i = 0; i < x.size(); ++i)
+            for (std::size_t j = i + 1; j < x.size() && x[j].second == x[i].second; ++j) {
+                const WallRecord &p = Wall(0, x[i].first), &q = Wall(0, x[j].first);
+                if (p.x1 > q.x1 || p.x1 > q.x2 || p.x2 > q.x1 || p.x2 > q.x2) std::swap(x[i], x[j]);
+            }
+        for (std::size_t i = 0; i < y.size(); ++i)
+            for (std::size_t j = i + 1; j < y.size() && y[j].second == y[i].second; ++j) {
+                const WallRecord &p = Wall(0, y[i].first), &q = Wall(0, y[j].first);
+                if (p.y1 < q.y1 || p.y1 < q.y2 || p.y2 < q.y1 || p.y2 < q.y2) std::swap(y[i], y[j]);
+            }
+        ASSERT_EQ(ListOf(Lines(0).x), x) << "round " << round;
+        ASSERT_EQ(ListOf(Lines(0).y), y) << "round " << round;
+    }
 }
 
 TEST_F(WallLines, EmptyStoreyBetweenStoreysKeepsEmptyListsAndTheNextIsListed) {

@@ -358,6 +358,24 @@ TEST_P(ObliqueWall, CosineOrSquaredCosine) {
 }
 INSTANTIATE_TEST_SUITE_P(Options, ObliqueWall, ::testing::Values(0, 1));
 
+TEST_F(WallStrength, ObliqueOpeningInARunOverThreeMetresCountsCosSquared) {
+    // 45° windows of 2 m each between solid walls: a 4 m run, so each window counts 2 x 3 / 4 =
+    // 1.5 m, and of that cos²45° = 0.5 along each axis.
+    SetModule(std::sqrt(2.0) / 2.0);
+    App.Options.DiagonalWallCosSquared = 1;
+    for (int i : {1, 2, 4, 6, 7}) AddColumn(0, i, i, 1, 2);
+    AddWall(0, 1, 1, 2, 2, 0, 0, PanelQ1);
+    AddWall(0, 2, 2, 4, 4, 1, 0, PanelQ1);
+    AddWall(0, 4, 4, 6, 6, 1, 0, PanelQ1);
+    AddWall(0, 6, 6, 7, 7, 0, 0, PanelQ1);
+    Evaluate();
+    const WallResultRecord& r = Result(0, 1);
+    ASSERT_NEAR(r.effectiveLength, 1.5, 1e-12);
+    ASSERT_GT(r.reducedStrength, 0.0);
+    EXPECT_NEAR(r.strengthX, 0.5 * 1.5 * r.reducedStrength, 1e-12);
+    EXPECT_NEAR(r.strengthY, 0.5 * 1.5 * r.reducedStrength, 1e-12);
+}
+
 TEST_F(WallStrength, WallWithoutEndColumnKeepsItsPerMetreValues) {
     AddColumn(0, 3, 2);
     AddWall(0, 3, 2, 5, 2, 7, B4W);

@@ -153,8 +153,9 @@ TEST_F(DocumentWindowTest, CommandLineFileIsOpenedAtTheFirstPaintBeforeTheAboutB
     // Outer wall deteriorated; no exposed frame, no balcony: 1 - 4 / 19.
     EXPECT_DOUBLE_EQ(App.DeteriorationFactor, 1.0 - 4.0 / 19.0);
     EXPECT_EQ(Doc.FoundationFloorSpec.foundationClass, 0); // RC without cracks
-    ASSERT_EQ(user.shown.size(), 1u);
+    ASSERT_EQ(user.shown.size(), 2u);
     EXPECT_EQ(user.shown[0].title, AboutBox->windowTitle());
+    EXPECT_EQ(user.shown[1].title, QStringLiteral("概要"));
 }
 
 TEST_F(DocumentWindowTest, DroppedFileOnAModifiedDocumentAsksBeforeDiscarding) {
@@ -178,7 +179,7 @@ TEST_F(DocumentWindowTest, DroppedFileOnAModifiedDocumentAsksBeforeDiscarding) {
     ASSERT_TRUE(ProcessEventsUntil([] { return Doc.ColumnCount[0][0] == 1; }));
     EXPECT_EQ(App.Modified, 0);
     EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Velquor [") + path + "]");
-    EXPECT_EQ(user.shown.size(), 1u) << "only the About box of the start";
+    EXPECT_EQ(user.shown.size(), 2u) << "only the About box and the overview of the start";
 }
 
 TEST_F(DocumentWindowTest, SeveralDroppedFilesAreToldOfOnlyAfterTheDropHasEnded) {
@@ -213,8 +214,9 @@ TEST_F(DocumentWindowTest, OpenThroughTheMenuAndTheFileDialog) {
     user.shown.clear();
     user.fileAnswer = path;
     MainForm->FileOpenItem->trigger();
-    ASSERT_EQ(user.shown.size(), 1u);
+    ASSERT_EQ(user.shown.size(), 2u);
     EXPECT_EQ(user.shown[0].title, QStringLiteral("開く"));
+    EXPECT_EQ(user.shown[1].title, QStringLiteral("概要"));
     EXPECT_EQ(user.shown[0].filters, (QStringList{QStringLiteral("改修ファイル (*.vq2 *.VQ2)"),
                                                   QStringLiteral("診断ファイル (*.vq0 *.VQ0)"),
                                                   QStringLiteral("すべてのファイル (*)")}));

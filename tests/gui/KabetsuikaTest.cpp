@@ -256,7 +256,7 @@ TEST_F(KabetsuikaTest, SavingTheDefaultsKeepsTheOldFileAsBackup) {
     const QString path = write("p.yd0", "old");
     dlg->show();
     ASSERT_TRUE(dlg->SaveTo(path));
-    EXPECT_EQ(read(dir.filePath(QStringLiteral("p.BAK"))), "old");
+    EXPECT_EQ(read(dir.filePath(QStringLiteral("p.yd0.BAK"))), "old");
     const std::string bytes = read(path);
     ASSERT_EQ(bytes.size(), 794u);
     EXPECT_EQ(bytes.substr(60, 7), std::string(SonotaCp932) + "1");

@@ -8,6 +8,7 @@
 #include "model/InitModel.h"
 #include "model/Model.h"
 #include "model/ModelHooks.h"
+#include "overview/Gaiyou.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FormSet.h"
 #include "ui/Forms.h"
@@ -214,9 +215,10 @@ TEST_F(StartupTest, StartupSequenceRunsAfterTheFirstShowNeverFromAPaint) {
 
     MainForm->show();
     ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->StartupDialogsPending == 0; }));
-    ASSERT_EQ(modal.shown.size(), 1u);
+    ASSERT_EQ(modal.shown.size(), 2u);
     EXPECT_EQ(modal.shown[0].form, AboutBox);
     EXPECT_EQ(modal.shown[0].pendingOpenFlag, 0); // the file was taken first
+    EXPECT_EQ(modal.shown[1].form, GaiyouDlg);
     EXPECT_EQ(MainForm->StartupDialogsShown, 1);
     EXPECT_EQ(App.Modified, 0);
 
@@ -226,7 +228,7 @@ TEST_F(StartupTest, StartupSequenceRunsAfterTheFirstShowNeverFromAPaint) {
     MainForm->hide();
     MainForm->show();
     ProcessEventsUntil([] { return false; });
-    EXPECT_EQ(modal.shown.size(), 1u);
+    EXPECT_EQ(modal.shown.size(), 2u);
     EXPECT_EQ(App.Modified, 1);
 }
 
@@ -236,8 +238,9 @@ TEST_F(StartupTest, WithoutAFileTheAboutBoxComesFirst) {
     ModalRecorder modal;
     MainForm->show();
     ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->StartupDialogsPending == 0; }));
-    ASSERT_EQ(modal.shown.size(), 1u);
+    ASSERT_EQ(modal.shown.size(), 2u);
     EXPECT_EQ(modal.shown[0].form, AboutBox);
+    EXPECT_EQ(modal.shown[1].form, GaiyouDlg);
 }
 
 TEST_F(StartupTest, AboutBoxSwitchesEnableTheCityEditionAndThe2012Revision) {
@@ -329,7 +332,7 @@ TEST_F(StartupTest, DroppedFilesOpenTheFirstAndSeveralAreToldOff) {
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(MainForm->PendingOpenPath, QStringLiteral("/tmp/b.vq2"));
     ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->PendingOpenFlag == 0; }));
-    EXPECT_EQ(modal.shown.size(), 1u); // only the About box of the start
+    EXPECT_EQ(modal.shown.size(), 2u); // only the About box and the overview of the start
 }
 
 TEST_F(StartupTest, PaletteIsPlacedAtItsFirstShowingAndThenStaysWhereLeft) {

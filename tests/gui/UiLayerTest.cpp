@@ -211,6 +211,43 @@ TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {
     EXPECT_EQ(area, 0.0);
 }
 
+TEST(Bindings, TwoWayGroupsEmptyErasAndDigitOnlyNumbers) {
+    TestApp();
+    QWidget page;
+    RadioGroup twoWay(&page);
+    for (int i = 0; i < 2; ++i) twoWay.add(new QRadioButton(&page), i);
+    auto* era = new QComboBox(&page);
+    auto* year = new QLineEdit(&page);
+    auto* number = new QLineEdit(&page);
+    int32_t answer = 2;
+    FixedText<11> date{"4    \x82\x50"};
+    double area = 0;
+    FieldBindings b;
+    b.radios(twoWay, answer, RadioRule::OthersShowAs(1))
+        .date(era, year, date)
+        .number(number, area, "%6.2f", 0, 99999.99);
+    b.load();
+    EXPECT_EQ(twoWay.checkedId(), 1); // anything but 0
+    EXPECT_EQ(era->currentIndex(), 4);
+    twoWay.clear();
+    b.store();
+    EXPECT_EQ(answer, 2); // none checked keeps the field
+
+    // A date without an era digit never shows the era of the date before it.
+    date.set("");
+    b.load();
+    EXPECT_EQ(era->currentIndex(), 5);
+
+    for (const auto& [text, state] :
+         {std::pair{"１２．５", QValidator::Acceptable}, std::pair{"12.", QValidator::Acceptable},
+          std::pair{"-1", QValidator::Invalid}, std::pair{"1.2.3", QValidator::Invalid},
+          std::pair{"1e3", QValidator::Invalid}}) {
+        QString input = QString::fromUtf8(text);
+        int pos = 0;
+        EXPECT_EQ(number->validator()->validate(input, pos), state) << text;
+    }
+}
+
 TEST_F(FormsTest, FileDialogsStartInTheDocumentsFolderAndThePanelFileGoesThroughTheService) {
     ASSERT_TRUE(Create());
     QTemporaryDir folder;

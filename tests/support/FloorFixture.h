@@ -1,6 +1,6 @@
 #pragma once
 // A fixture for the floor engine: a grid of 1 m axes, no floor-spec areas, cleared
-// results, and a stand-in for the rigidity results bound through FloorRigidityViewOf. The
+// results, and a stand-in for the rigidity results the engine is given. The
 // global state it changes is put back afterwards.
 #include "calc/FloorCheck.h"
 #include "calc/FloorReduction.h"
@@ -48,7 +48,6 @@ protected:
         std::memset(FloorCheck.FloorCheckLineTables, 0, sizeof FloorCheck.FloorCheckLineTables);
         std::memset(ReqResult.QuarterRequiredStrength, 0, sizeof ReqResult.QuarterRequiredStrength);
         rig = FloorTestRigidity{};
-        FloorRigidity = FloorRigidityViewOf(rig);
     }
 
     void TearDown() override {
@@ -64,7 +63,6 @@ protected:
         Doc.CriteriaEdition = savedEdition_;
         Doc.DiagnosisMethod = savedMethod_;
         App.CurrentScenario = savedScenario_;
-        FloorRigidity = FloorRigidityView{};
     }
 
     static void AddRect(int f, int x1, int y1, int x2, int y2, int code, int s = 0) {
@@ -84,6 +82,7 @@ protected:
             rig.EccentricityReductionY[0][f][v] = fepY;
         }
     }
+    void Calc() { CalcFloorReduction(FloorRigidityViewOf(rig)); }
     static double Line(int member, int f, int line) {
         return FloorCheck.FloorCheckLineTables[member][0][f][line];
     }

@@ -38,6 +38,7 @@ inline void SetStorey(int storey, double gx, double gy, double qr, int scenario 
 // The storey extent in plan metres (Y downward), from which the quarter lines follow.
 inline void SetExtent(int storey, double xMin, double yMin, double xMax, double yMax,
                       int scenario = 0) {
+    ReqResult.StoreyExtentFlag[scenario][storey] = 1;
     double* q = ReqResult.QuarterLines[scenario][storey];
     const double dx = xMax - xMin, dy = yMax - yMin;
     q[LineYMin] = yMin;
