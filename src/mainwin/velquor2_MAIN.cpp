@@ -358,12 +358,6 @@ void Tvelquor2Form::SheetPainted(bool planDrawn) {
     QueueResultPanel();
 }
 
-void Tvelquor2Form::SheetMouseMove(int, int) {}
-
-void Tvelquor2Form::SheetMouseLeave() {}
-
-void Tvelquor2Form::SheetOverlayPaint(Canvas&) {}
-
 void Tvelquor2Form::QueueResultPanel() {
     if (ResultPanelQueued) return;
     ResultPanelQueued = true;
