@@ -5,6 +5,7 @@
 #include "overview/OverviewCodecs.h"
 #include "ui/Bindings.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -123,6 +124,7 @@ void GaiyouReport::buildGroundPage(QWidget* page, FieldBindings& fields) {
                        static_cast<QWidget*>(Note("月")), static_cast<QWidget*>(Echoday),
                        static_cast<QWidget*>(Note("日"))})
         surveyLayout->addWidget(w, 1, column++);
+    surveyLayout->setColumnStretch(column, 1);
     grid->addWidget(survey, 0, 0, 1, 2);
 
     QGroupBox* site = Group("敷地状況（地盤・地形）", page);
@@ -272,6 +274,8 @@ void BuildFindings(QWidget* page, FieldBindings& fields, QComboBox** boxes, std:
             combo->setFixedWidth(465);
             combo->setEditable(true);
             for (const char* preset : spec.presets) combo->addItem(U(preset));
+            // The list shows every sentence whole, wider than the box where it must be.
+            combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 24);
             groupLayout->addWidget(combo);
             boxes[i] = combo;
             fields.text(combo, Doc.ReportTexts.findings[i], FindingBytes);
@@ -363,7 +367,7 @@ void GaiyouReport::buildPermitPage(QWidget* page, FieldBindings& fields) {
     grid->addWidget(loan, 1, 1);
 
     QGroupBox* scope = Group("診断対象の確認", page);
-    auto* scopeLayout = new QVBoxLayout(scope);
+    auto* scopeLayout = new QHBoxLayout(scope);
     QGroupBox* extension = Group("S.56年以降の増築面積", scope);
     auto* extensionLayout = new QVBoxLayout(extension);
     Rtsishou10 =
@@ -375,7 +379,7 @@ void GaiyouReport::buildPermitPage(QWidget* page, FieldBindings& fields) {
     Rtsishou20 = Radio("Rtsishou20", "対象（混構造でない）", mixedScopeGroup, 0, mixedLayout);
     Rtsishou21 = Radio("Rtsishou21", "対象外（混構造）", mixedScopeGroup, 1, mixedLayout);
     scopeLayout->addWidget(mixed);
-    grid->addWidget(scope, 0, 2, 2, 1);
+    grid->addWidget(scope, 2, 0, 1, 2);
 
     QGroupBox* permits = Group("建築確認　（数字を含め全角文字で入力）", page);
     auto* permitsLayout = new QGridLayout(permits);
@@ -383,30 +387,36 @@ void GaiyouReport::buildPermitPage(QWidget* page, FieldBindings& fields) {
     // 有り, 無し, 不明 by their stored values; the names carry 1, 0, 2.
     const char* inspectionCaptions[3] = {"有り", "無し", "不明"};
     const int inspectionDigits[3] = {1, 0, 2};
-    permitsLayout->addWidget(Note("検査済証"), 0, 14, 1, 3);
+    // Two lines a stage: the date and its 不明 box, then the number and the certificate.
     for (int k = 0; k < 4; ++k) {
-        const int row = k + 1;
+        const int row = 2 * k;
         Ekakyearn[k] = EraCombo(Named("Ekakyearn", k), NoEra);
         Ekakyear[k] = Edit(Named("Ekakyear", k), 50);
         Ekakmon[k] = Edit(Named("Ekakmon", k), 40);
         Ekakday[k] = Edit(Named("Ekakday", k), 40);
-        Ekaknum[k] = Edit(Named("Ekaknum", k), 160);
+        Ekaknum[k] = Edit(Named("Ekaknum", k), 180);
         Ekoufumei[k] = new QCheckBox(U("不明"));
         Ekoufumei[k]->setObjectName(Named("Ekoufumei", k));
         QWidget* cells[] = {Note(stages[k]), Note("確認年月日"), Ekakyearn[k], Ekakyear[k],
                             Note("年"),      Ekakmon[k],         Note("月"),   Ekakday[k],
-                            Note("日"),      Note("第"),         Ekaknum[k],   Note("号"),
-                            Ekoufumei[k]};
+                            Note("日"),      Ekoufumei[k]};
         int column = 0;
         for (QWidget* cell : cells) permitsLayout->addWidget(cell, row, column++);
-        auto* inspection = new QHBoxLayout;
+        auto* second = new QHBoxLayout;
+        second->addWidget(Note("第"));
+        second->addWidget(Ekaknum[k]);
+        second->addWidget(Note("号"));
+        second->addSpacing(24);
+        second->addWidget(Note("検査済証"));
         for (int v = 0; v < 3; ++v)
             Ekensa[k][v] = Radio(Named("Ekensa", 10 * k + inspectionDigits[v]),
-                                 inspectionCaptions[v], inspectionGroups[k], v, inspection);
-        permitsLayout->addLayout(inspection, row, column, 1, 3);
+                                 inspectionCaptions[v], inspectionGroups[k], v, second);
+        second->addStretch(1);
+        permitsLayout->addLayout(second, row + 1, 1, 1, column - 1);
     }
-    grid->addWidget(permits, 2, 0, 1, 3);
-    grid->setRowStretch(3, 1);
+    permitsLayout->setColumnStretch(10, 1);
+    grid->addWidget(permits, 3, 0, 1, 2);
+    grid->setRowStretch(4, 1);
 
     PermitRecordRecord& p = Doc.PermitRecord;
     for (int k = 0; k < 4; ++k) fields.check(Ekoufumei[k], p.permitUnknown[k]);
