@@ -62,9 +62,6 @@ void ClearStorey(int s, int j) {
 
 void CalcScores(int s, int top) {
     const double dK = summary::ScoreDeteriorationFactor();
-    // The general method counts a quarter of the required strength as the strength of the
-    // other seismic elements, except under the 2012 revision.
-    const bool otherElements = IsGeneralMethod() && Doc.CriteriaEdition != 4;
     for (int j = top + 1; j < Storeys; ++j) ClearStorey(s, j);
     for (int j = top; j >= 0; --j) {
         const double qr = ReqResult.RequiredStrength[s][j];
@@ -80,7 +77,7 @@ void CalcScores(int s, int top) {
                 theScores.StoreyScoreY[s][j][col] = 0.0;
                 continue;
             }
-            const double base = otherElements ? OtherElementsShare * qr : 0.0;
+            const double base = summary::OtherElementsStrength(qr);
             px = (base + RigidityRes.WallStrengthSumX[s][j][v]) *
                  FloorRes.ReductionFactorX[s][j][col] * dK;
             py = (base + RigidityRes.WallStrengthSumY[s][j][v]) *
@@ -494,18 +491,29 @@ int EccentricityRank(double ratio) {
     return 0;
 }
 
-double TruncatedScore(double score) {
+double TruncatedScore(double score, int decimals) {
     if (!(score == score)) return 0.0;
-    return std::floor(score * 100.0 + tolerance::kEpsilon * 100.0) / 100.0;
+    const double unit = std::pow(10.0, ClampIndex(decimals, 10));
+    // + 0.0 turns a -0 into 0, so that no "-0.000" is printed.
+    return std::floor(score * unit + tolerance::kEpsilon * unit) / unit + 0.0;
 }
 
 namespace summary {
 
-double ScoreDeteriorationFactor() {
-    if (App.Options.IgnoreDeterioration == 0) return App.DeteriorationFactor;
+bool DeteriorationIgnored() {
+    if (App.Options.IgnoreDeterioration == 0) return false;
     // The general method always counts the deterioration of the current state.
-    if (IsGeneralMethod() && CalcScenario() == 0) return App.DeteriorationFactor;
-    return 1.0;
+    return !(IsGeneralMethod() && CalcScenario() == 0);
+}
+
+double ScoreDeteriorationFactor() {
+    return DeteriorationIgnored() ? 1.0 : App.DeteriorationFactor;
+}
+
+double OtherElementsStrength(double qr) {
+    // The general method counts a quarter of the required strength as the strength of the
+    // other seismic elements, except under the 2012 revision.
+    return IsGeneralMethod() && Doc.CriteriaEdition != 4 ? OtherElementsShare * qr : 0.0;
 }
 
 double ColumnDirectBelowRatio(int f) {

@@ -38,10 +38,10 @@ int ScoreRank(double score);
 // it (0.3 is rank 1). Not a number: 2.
 int EccentricityRank(double ratio);
 
-// The score shown on the panel: truncated to two decimals, with a score that lies within the
-// shared tolerance below a hundredth counting as that hundredth (0.7 computed as
-// 0.69999999999 shows as 0.70, 0.699 as 0.69).
-double TruncatedScore(double score);
+// The score shown on the panel and on paper: truncated to `decimals` decimals (two on the
+// panel), with a score that lies within the shared tolerance below a step counting as that
+// step (0.7 computed as 0.69999999999 shows as 0.70, 0.699 as 0.69). Never -0.
+double TruncatedScore(double score, int decimals = 2);
 
 // Results of the scores, [scenario][storey] first; zero at start-up. Each run writes the
 // current scenario; storeys above the top storey are cleared.
@@ -109,6 +109,12 @@ namespace summary {
 
 // The deterioration factor the scores use for the current scenario.
 double ScoreDeteriorationFactor();
+// True when the scores of the current scenario leave the deterioration out (D = 1.0): the
+// option is on and the method is a precise one or the scenario a retrofit plan.
+bool DeteriorationIgnored();
+// The strength of the other seismic elements that P counts besides the walls: a quarter of the
+// required strength `qr` under the general methods outside the 2012 revision, else 0.
+double OtherElementsStrength(double qr);
 
 // The direct-below and partition ratios of storey f of the current scenario, per cent.
 double ColumnDirectBelowRatio(int storey);

@@ -16,6 +16,8 @@
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
+#include "ui/QtPrintDevice.h"
+#include "ui/QtPrintServices.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,6 +32,7 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -56,6 +59,9 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     : InstanceMutex(std::make_unique<InstanceLock>(lockFolder)) {
     setWindowTitle(QStringLiteral("Velquor"));
     setAcceptDrops(true);
+    Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PrepareReportPrinter(*Printer);
+    PrinterSetupDialog1 = std::make_unique<QtPrinterSetupService>(*Printer, this);
 
     StatusBar = statusBar(); // one simple panel; hints of the controls show here
     BuildMenus();

@@ -10,6 +10,7 @@
 #include "model/Cp932.h"
 #include "model/Model.h"
 #include "model/Slots.h"
+#include "print/PrintOut.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -671,7 +672,7 @@ void Tvelquor2Form::BuwagakiClick() {
 void Tvelquor2Form::P1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The print dialog (PrintOutDlg) is shown here, modally.
+    if (PrintOutDlg) ShowModal(*PrintOutDlg);
 }
 void Tvelquor2Form::W1Click() {
     RefreshToolDialog();

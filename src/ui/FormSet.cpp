@@ -9,6 +9,7 @@
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
+#include "print/PrintOut.h"
 #include "ui/SingleInstance.h"
 
 namespace {
@@ -57,7 +58,7 @@ bool CreateForms(const QStringList& arguments, const QString& lockFolder) {
     // 25 TOgoushinDlg     OgoushinDlg      Ogoushin
     // 26 TOgouseiDlg      OgouseiDlg       Ogouseiritsu
     // 27 TOhanteiDlg      OhanteiDlg       Ohantei
-    // 28 TPrintOutDlg     PrintOutDlg      PrintOut
+    PrintOutDlg = new TPrintOutDlg(MainForm);     //              28 PrintOut
     kabetsuikaDlg = new TkabetsuikaDlg(MainForm); //          29 kabetsuika
     zoneDlg = new TzoneDlg(MainForm);             //                      30 Dzone
     DmoduleDlg = new TDmoduleDlg(MainForm);       //               31 Dmodule
@@ -72,6 +73,7 @@ void DestroyForms() {
     Destroy(DmoduleDlg);
     Destroy(zoneDlg);
     Destroy(kabetsuikaDlg);
+    Destroy(PrintOutDlg);
     Destroy(ColumnchangeDlg);
     Destroy(AxisDlg);
     Destroy(ShinDlg);
