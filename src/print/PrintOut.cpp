@@ -226,11 +226,11 @@ void TPrintOutDlg::Button5Click() {
     App.PrinterSetupDone = PrinterSetup && PrinterSetup->runSetup() ? 1 : 0;
 }
 
-void PrintOnPrinter(QPrinter& printer, const PrintPlan& plan) {
+void PrintOnPrinter(QPrinter& printer, const PrintPlan& plan, const PagePrinterTable& printers) {
     QStringList files;
     {
         QtPrintDevice device(printer);
-        if (!RunPrintPlan(device, plan)) return;
+        if (!RunPrintPlan(device, plan, printers)) return;
         files = device.files();
     }
     for (const QString& file : files) {

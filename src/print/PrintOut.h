@@ -67,4 +67,5 @@ extern TPrintOutDlg* PrintOutDlg;
 // Prints the plan on the printer (a PDF file or a printer of the system). Tells the user when a
 // PDF file is missing or empty afterwards, and names the files when the run wrote more than one
 // (a second print job goes to a file of its own).
-void PrintOnPrinter(QPrinter& printer, const PrintPlan& plan);
+void PrintOnPrinter(QPrinter& printer, const PrintPlan& plan,
+                    const PagePrinterTable& printers = PagePrinters);
