@@ -1,0 +1,165 @@
+// The report's cover page drawn from the results of a real diagnosis run, read back from the
+// recording print device at its millimetre positions.
+#include "print/PrintCover.h"
+#include "calc/Diagnosis.h"
+#include "calc/FloorCheck.h"
+#include "calc/FloorReduction.h"
+#include "calc/NValues.h"
+#include "calc/RequiredStrength.h"
+#include "calc/ResultSummary.h"
+#include "calc/Rigidity.h"
+#include "calc/WallEvaluation.h"
+#include "model/Cp932.h"
+#include "print/PrintFrame.h"
+#include "support/DiagnosisHouses.h"
+#include "ui/RecordingPrintDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr double D = 23.622; // 600 dpi, PrintScale 1
+
+class CoverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::memset(&ReqResult, 0, sizeof ReqResult);
+        std::memset(&WallEval, 0, sizeof WallEval);
+        std::memset(&RigidityRes, 0, sizeof RigidityRes);
+        static const auto blankJoints = std::make_unique<ColumnJointResults>();
+        NValueRes = *blankJoints;
+        std::memset(&FloorRes, 0, sizeof FloorRes);
+        std::memset(&FloorCheck, 0, sizeof FloorCheck);
+        std::memset(&ScoreRes, 0, sizeof ScoreRes);
+        SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
+    }
+    void TearDown() override { SetHeaderClock({}); }
+
+    void Print() {
+        device = std::make_unique<RecordingPrintDevice>();
+        ASSERT_TRUE(device->beginDocument());
+        PrintCoverPage(*device, D);
+        device->endDocument();
+    }
+    // The text whose cell starts at (x, y) mm, in UTF-8.
+    std::optional<std::string> At(double x, double y) const {
+        for (const auto& op : device->ops())
+            if (op.kind == RecordingCanvas::Kind::Text && op.points[0].x == TruncPixel(x * D) &&
+                op.points[0].y == TruncPixel(y * D))
+                return cp932::toUtf8(op.text);
+        return std::nullopt;
+    }
+    double Number(double x, double y) const {
+        const auto text = At(x, y);
+        EXPECT_TRUE(text) << "no value at " << x << ", " << y;
+        return text ? std::atof(text->c_str()) : 0.0;
+    }
+
+    std::unique_ptr<RecordingPrintDevice> device;
+};
+
+// House A on three storeys: the footprint and walls of house A on every floor.
+void BuildThreeStorey() {
+    houses::ResetDocument();
+    for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
+    houses::Footprint(0, houses::FloorAbove, houses::FloorRating1);
+    houses::Footprint(1, houses::FloorAbove, houses::FloorRating1);
+    houses::Footprint(2, houses::LightRoof, houses::FloorRating1);
+    for (int f = 0; f < 3; ++f) {
+        for (int y : {1, 7}) {
+            houses::BracedWall(f, 1, y, 3, y, houses::CrossBrace45);
+            houses::BracedWall(f, 7, y, 9, y, houses::CrossBrace45);
+        }
+        for (int x : {1, 9}) {
+            houses::BracedWall(f, x, 1, x, 3, houses::CrossBrace45);
+            houses::BracedWall(f, x, 5, x, 7, houses::CrossBrace45);
+        }
+    }
+}
+
+} // namespace
+
+// House A (one storey, general method): Qr = 13.44 kN, walls 50.4 kN each way, E = 1.0,
+// D = 0.9: P = 50.4 + 0.25 x 13.44 = 53.76, Pd = 48.384, score 3.6.
+TEST_F(CoverTest, OneStoreyGeneralMethod) {
+    houses::BuildSymmetricOneStorey();
+    App.DeteriorationFactor = 0.9;
+    Doc.BuildingData.ownerName.set(Sj("山田"));
+    Doc.FoundationFloorSpec.floorMaterial = 2; // not visible
+    Doc.FoundationFloorSpec.horizontalBrace = 1;
+    Doc.BuildingData.constructionEraYear[0].set("4");
+    RunDiagnosis();
+    Print();
+
+    EXPECT_EQ(At(72, 13), "「一般診断法」による診断");
+    EXPECT_EQ(At(54, 34), "山田 邸");
+    EXPECT_EQ(At(54, 46), "平成      年      月");
+    EXPECT_TRUE(At(54, 104)->starts_with("Ⅱ 火打ち＋荒板")) << "the calculation's floor class";
+    EXPECT_EQ(At(135, 98), "金物 有り　");
+    EXPECT_EQ(At(54, 98), " Ⅰ ");
+    EXPECT_FALSE(At(135, 86)) << "no shape factors for one storey";
+    EXPECT_FALSE(At(25, 241)) << "no 2F row";
+    EXPECT_EQ(At(25, 253), "１階");
+    EXPECT_EQ(At(46, 250), "  53.760");
+    EXPECT_EQ(At(77, 250), "   1.000");
+    EXPECT_EQ(At(102, 250), "   0.900");
+    EXPECT_EQ(At(121, 250), "  48.384");
+    EXPECT_EQ(At(138, 250), "  13.440");
+    EXPECT_EQ(At(156, 256), "3.600");
+    EXPECT_EQ(At(167, 256.5), "倒壊しない");
+    EXPECT_EQ(At(154.25, 269), " 3.60");
+    EXPECT_EQ(At(166, 195), "  13.440 kN");
+}
+
+// P x E x D = Pd on every row whatever the edition: the quarter of Qr that P counts under the
+// general method is the one the scores counted (none under the 2012 revision).
+TEST_F(CoverTest, ThreeStoreysPTimesETimesDIsPdInEveryEdition) {
+    for (int edition : {0, 2, 4}) {
+        BuildThreeStorey();
+        Doc.CriteriaEdition = edition;
+        App.DeteriorationFactor = 0.8;
+        RunDiagnosis();
+        Print();
+        EXPECT_EQ(At(25, 229), "３階");
+        EXPECT_EQ(At(37, 153), "延べ床面積");
+        ASSERT_TRUE(At(135, 86));
+        EXPECT_TRUE(At(135, 86)->starts_with("１階＝"));
+        for (double y : {226, 232, 238, 244, 250, 256}) {
+            const double p = Number(46, y), e = Number(77, y), d = Number(102, y);
+            EXPECT_NEAR(p * e * d, Number(121, y), 2e-3) << "edition " << edition << " y " << y;
+        }
+    }
+}
+
+// The precise method leaves the deterioration out while the option says so; scores are cut,
+// not rounded, and judged unrounded.
+TEST_F(CoverTest, PreciseMethodScoresCutAndJudged) {
+    houses::BuildEccentricOneStorey();
+    Doc.BuildingData.snowLoadTerm = 0.26 * 1.5; // 1.5 m of snow
+    RunDiagnosis();
+    const int k = 0;
+    ScoreRes.StoreyScoreX[0][0][k] = 0.9999;
+    ScoreRes.StoreyScoreY[0][0][k] = 0.69999999999;
+    ScoreRes.BuildingScore[0][k] = 0.998;
+    Print();
+    EXPECT_EQ(At(72, 13), "「精密診断法」による診断");
+    EXPECT_EQ(At(135, 66), "   1.50 ｍ");
+    EXPECT_EQ(At(70, 117), "一般診断法による劣化度（建物全体）は考慮しない");
+    EXPECT_FALSE(At(102, 250)) << "no D column";
+    EXPECT_EQ(At(156, 250), "0.999");
+    EXPECT_EQ(At(167, 250.5), "倒壊する可能性がある");
+    EXPECT_EQ(At(156, 256), "0.700");
+    EXPECT_EQ(At(167, 256.5), "倒壊する可能性がある");
+    EXPECT_EQ(At(154.25, 269), " 0.99");
+
+    ScoreRes.StoreyScoreX[0][0][k] = 0.0;
+    ScoreRes.BuildingScore[0][k] = 1.5;
+    Print();
+    EXPECT_EQ(At(156, 250), "0.000") << "never -0.000";
+    EXPECT_EQ(At(167, 269.5), "倒壊しない");
+}
