@@ -36,6 +36,13 @@ protected:
         dialog->PrinterSetup = &setup;
         dialog->RunPlan = [this](const PrintPlan& plan) { plans.push_back(plan.jobs); };
     }
+    void TearDown() override {
+        // The next tests start from the program's own start-up document.
+        static const auto blank = std::make_unique<Document>();
+        Doc = *blank;
+        App = AppState{};
+        Grid = GridState{};
+    }
     bool Ticked(int flag) const { return dialog->Box(flag)->isChecked(); }
 
     ScriptedPrinterSetup setup;
