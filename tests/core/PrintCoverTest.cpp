@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -162,4 +163,29 @@ TEST_F(CoverTest, PreciseMethodScoresCutAndJudged) {
     Print();
     EXPECT_EQ(At(156, 250), "0.000") << "never -0.000";
     EXPECT_EQ(At(167, 269.5), "倒壊しない");
+}
+
+// Values from a damaged file print as what they are, within the page, and never index outside
+// a table.
+TEST_F(CoverTest, DamagedValuesPrintWithoutReadingOutsideTables) {
+    houses::BuildSymmetricOneStorey();
+    RunDiagnosis();
+    Doc.StoreyData.topStorey[0] = 7;
+    Doc.WallCount[0][1] = -3;
+    Doc.WallCount[0][2] = 100000;
+    Doc.BuildingData.buildingUse = -2;
+    Doc.BuildingData.mixedStructure = 9;
+    Doc.BuildingData.constructionEraYear[0].set("9x");
+    Doc.GroundFoundationSurvey.groundClass = -17;
+    Doc.FoundationFloorSpec.largeVoid = 5;
+    Doc.FoundationFloorSpec.uniformFloor = -1;
+    Doc.BuildingData.snowLoadTerm = 1e300;
+    std::memset(Doc.BuildingData.ownerName.bytes, 'A', sizeof Doc.BuildingData.ownerName.bytes);
+    ScoreRes.GoverningColumn[0] = 1000;
+    ScoreRes.GoverningColumnX[0][0] = -4;
+    ScoreRes.StoreyScoreY[0][0][0] = std::nan("");
+    Print();
+    EXPECT_EQ(At(25, 229), "３階") << "the top storey held at the third";
+    EXPECT_EQ(At(167, 256.5), "倒壊する可能性が高い");
+    EXPECT_EQ(At(54, 46), "　　    x 年      月") << "an era digit of 9: no era";
 }
