@@ -2,13 +2,10 @@
 // recording print device at its millimetre positions.
 #include "print/PrintCover.h"
 #include "calc/Diagnosis.h"
-#include "calc/FloorCheck.h"
 #include "calc/FloorReduction.h"
-#include "calc/NValues.h"
 #include "calc/RequiredStrength.h"
 #include "calc/ResultSummary.h"
 #include "calc/Rigidity.h"
-#include "calc/WallEvaluation.h"
 #include "model/Cp932.h"
 #include "print/PrintFrame.h"
 #include "support/DiagnosisHouses.h"
@@ -16,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -28,15 +26,8 @@ constexpr double D = 23.622; // 600 dpi, PrintScale 1
 
 class CoverTest : public ::testing::Test {
 protected:
+    // Every test runs the diagnosis of its own house, which rewrites all the cover reads.
     void SetUp() override {
-        std::memset(&ReqResult, 0, sizeof ReqResult);
-        std::memset(&WallEval, 0, sizeof WallEval);
-        std::memset(&RigidityRes, 0, sizeof RigidityRes);
-        static const auto blankJoints = std::make_unique<ColumnJointResults>();
-        NValueRes = *blankJoints;
-        std::memset(&FloorRes, 0, sizeof FloorRes);
-        std::memset(&FloorCheck, 0, sizeof FloorCheck);
-        std::memset(&ScoreRes, 0, sizeof ScoreRes);
         SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
     }
     void TearDown() override { SetHeaderClock({}); }
@@ -64,23 +55,21 @@ protected:
     std::unique_ptr<RecordingPrintDevice> device;
 };
 
-// House A on three storeys: the footprint and walls of house A on every floor.
+// House C with a third storey of the same walls on top.
 void BuildThreeStorey() {
-    houses::ResetDocument();
+    houses::BuildTwoStorey();
     for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
-    houses::Footprint(0, houses::FloorAbove, houses::FloorRating1);
-    houses::Footprint(1, houses::FloorAbove, houses::FloorRating1);
+    Doc.RoofFloorRects[0][1][0].code = houses::FloorAbove;
     houses::Footprint(2, houses::LightRoof, houses::FloorRating1);
-    for (int f = 0; f < 3; ++f) {
-        for (int y : {1, 7}) {
-            houses::BracedWall(f, 1, y, 3, y, houses::CrossBrace45);
-            houses::BracedWall(f, 7, y, 9, y, houses::CrossBrace45);
-        }
-        for (int x : {1, 9}) {
-            houses::BracedWall(f, x, 1, x, 3, houses::CrossBrace45);
-            houses::BracedWall(f, x, 5, x, 7, houses::CrossBrace45);
-        }
-    }
+    for (auto [x1, y1, x2, y2] : {std::array{1, 1, 3, 1},
+                                  {7, 1, 9, 1},
+                                  {1, 7, 3, 7},
+                                  {7, 7, 9, 7},
+                                  {1, 1, 1, 3},
+                                  {1, 5, 1, 7},
+                                  {9, 1, 9, 3},
+                                  {9, 5, 9, 7}})
+        houses::BracedWall(2, x1, y1, x2, y2, houses::CrossBrace45);
 }
 
 } // namespace
@@ -102,15 +91,12 @@ TEST_F(CoverTest, OneStoreyGeneralMethod) {
     EXPECT_EQ(At(54, 46), "平成      年      月");
     EXPECT_TRUE(At(54, 104)->starts_with("Ⅱ 火打ち＋荒板")) << "the calculation's floor class";
     EXPECT_EQ(At(135, 98), "金物 有り　");
-    EXPECT_EQ(At(54, 98), " Ⅰ ");
     EXPECT_FALSE(At(135, 86)) << "no shape factors for one storey";
     EXPECT_FALSE(At(25, 241)) << "no 2F row";
-    EXPECT_EQ(At(25, 253), "１階");
     EXPECT_EQ(At(46, 250), "  53.760");
     EXPECT_EQ(At(77, 250), "   1.000");
     EXPECT_EQ(At(102, 250), "   0.900");
     EXPECT_EQ(At(121, 250), "  48.384");
-    EXPECT_EQ(At(138, 250), "  13.440");
     EXPECT_EQ(At(156, 256), "3.600");
     EXPECT_EQ(At(167, 256.5), "倒壊しない");
     EXPECT_EQ(At(154.25, 269), " 3.60");
@@ -127,7 +113,6 @@ TEST_F(CoverTest, ThreeStoreysPTimesETimesDIsPdInEveryEdition) {
         RunDiagnosis();
         Print();
         EXPECT_EQ(At(25, 229), "３階");
-        EXPECT_EQ(At(37, 153), "延べ床面積");
         ASSERT_TRUE(At(135, 86));
         EXPECT_TRUE(At(135, 86)->starts_with("１階＝"));
         for (double y : {226, 232, 238, 244, 250, 256}) {
