@@ -16,6 +16,7 @@
 #include "overview/Gaiyou.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
+#include "print/PrintOut.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -691,7 +692,7 @@ void Tvelquor2Form::BuwagakiClick() {
 void Tvelquor2Form::P1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The print dialog (PrintOutDlg) is shown here, modally.
+    if (PrintOutDlg) ShowModal(*PrintOutDlg);
 }
 void Tvelquor2Form::W1Click() {
     RefreshToolDialog();

@@ -23,6 +23,7 @@
 #include "overview/Gaiyou.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
+#include "print/PrintOut.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -75,7 +76,7 @@ constexpr FormEntry Forms[] = {
     // 26 TOgoushinDlg     OgoushinDlg
     FORM(TOgouseiDlg, OgouseiDlg), // 27
     FORM(TOhanteiDlg, OhanteiDlg), // 28
-    // 29 TPrintOutDlg     PrintOutDlg
+    FORM(TPrintOutDlg, PrintOutDlg), // 29
     FORM(TkabetsuikaDlg, kabetsuikaDlg), // 30
     FORM(TzoneDlg, zoneDlg), // 31
     FORM(TDmoduleDlg, DmoduleDlg), // 32
