@@ -7,6 +7,7 @@
 // The dialog is a tree of pages. Each page is built by one member function, listed once in the
 // page table (Gaiyou.cpp), and binds its controls to their fields in a FieldBindings list of
 // its own: showing loads the pages in table order, OK stores them in the same order.
+#include "overview/GaiyouDeterioration.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -122,6 +123,9 @@ public:
     QCheckBox* Eichijiru = nullptr;
     QLineEdit* Ekonkyo1 = nullptr;
 
+    // --- 劣化 --------------------------------------------------------------------------------
+    GaiyouDeterioration Deterioration{this};
+
 private:
     // One page: the page control it sits in, its tab caption and the member that builds it.
     enum class PageControl { Settings, Report, Application };
@@ -136,6 +140,7 @@ private:
     void BuildBasicPage(QWidget* page, FieldBindings& fields);
     void BuildStoreyPage(QWidget* page, FieldBindings& fields);
     void BuildFoundationPage(QWidget* page, FieldBindings& fields);
+    void BuildDeteriorationPage(QWidget* page, FieldBindings& fields);
 
     void BuildFrame();
     QTabWidget* PageControlOf(PageControl control) const;
