@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -40,12 +41,11 @@ QString U(const char* utf8) {
 // The answers that feed the deterioration points, as the legend of the dialog says.
 constexpr ColorRef AnswerColour = Rgb(177, 235, 177);
 
-// Radios of one answer, laid out in a row (short captions) or a column, with ids 0, 1, ...
+// Radios of one answer in a row, with ids 0, 1, ...
 template <std::size_t N>
 QBoxLayout* Answers(QRadioButton* (&radios)[N], const std::array<const char*, N>& captions,
-                    RadioGroup& group, const char* namePrefix,
-                    QBoxLayout::Direction direction = QBoxLayout::LeftToRight) {
-    auto* layout = new QBoxLayout(direction);
+                    RadioGroup& group, const char* namePrefix) {
+    auto* layout = new QHBoxLayout;
     for (std::size_t i = 0; i < N; ++i) {
         radios[i] = new QRadioButton(U(captions[i]));
         radios[i]->setObjectName(QString::fromLatin1(namePrefix) + QString::number(i));
@@ -142,20 +142,17 @@ GaiyouDeterioration::GaiyouDeterioration(QObject* owner)
 
 void GaiyouDeterioration::build(QWidget* page, FieldBindings& fields) {
     TabSheet20 = page;
-    auto* columns = new QHBoxLayout(page);
-    auto* left = new QVBoxLayout;
-    auto* right = new QVBoxLayout;
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
-    const auto group = [page](const char* caption, QVBoxLayout* column) {
+    // The short groups side by side, those with long answers across the page.
+    auto* layout = new QGridLayout(page);
+    const auto group = [page, layout](const char* caption, int column = -1) {
         auto* box = new QGroupBox(U(caption), page);
-        column->addWidget(box);
+        const int row = column == 1 ? layout->rowCount() - 1 : layout->rowCount();
+        layout->addWidget(box, row, std::max(column, 0), 1, column < 0 ? 2 : 1);
         return new QGridLayout(box);
     };
     const char* const someDamage = "変退色、さび、割れ、ずれ、欠落がある";
-    constexpr auto Column = QBoxLayout::TopToBottom;
 
-    QGridLayout* roofGrid = group("屋根", left);
+    QGridLayout* roofGrid = group("屋根", 0);
     Eyaneshiage = Edit("Eyaneshiage", page);
     Row(roofGrid, "仕上げ", Eyaneshiage);
     Row(roofGrid, "劣化", Answers(Eyanerekka, {"無", "有"}, roof, "Eyanerekka"));
@@ -164,13 +161,7 @@ void GaiyouDeterioration::build(QWidget* page, FieldBindings& fields) {
     Row(roofGrid, "場所", Eyanerekkab);
     Row(roofGrid, "状況", Eyanerekkaj);
 
-    QGridLayout* gutterGrid = group("樋", left);
-    Row(gutterGrid, "樋・呼び樋",
-        Answers(Etoirekka, {"無", someDamage}, gutter, "Etoirekka", Column));
-    Row(gutterGrid, "竪樋",
-        Answers(Etatedoirekka, {"無", someDamage}, downpipe, "Etatedoirekka", Column));
-
-    QGridLayout* wallGrid = group("外壁", left);
+    QGridLayout* wallGrid = group("外壁", 1);
     Egaishiage = Edit("Egaishiage", page);
     Egaishitaji = Edit("Egaishitaji", page);
     Row(wallGrid, "仕上げ", Egaishiage);
@@ -182,18 +173,21 @@ void GaiyouDeterioration::build(QWidget* page, FieldBindings& fields) {
     Row(wallGrid, "場所", Egairekkab);
     Row(wallGrid, "状況", Egairekkaj);
 
-    QGridLayout* frameGrid = group("露出した躯体", left);
+    QGridLayout* gutterGrid = group("樋");
+    Row(gutterGrid, "樋・呼び樋", Answers(Etoirekka, {"無", someDamage}, gutter, "Etoirekka"));
+    Row(gutterGrid, "竪樋", Answers(Etatedoirekka, {"無", someDamage}, downpipe, "Etatedoirekka"));
+
+    QGridLayout* frameGrid = group("露出した躯体");
     frameGrid->addLayout(
         Answers(Eroshutsu, {"露出した躯体無し", "露出した躯体有り"}, exposed, "Eroshutsu"), 0, 0, 1,
         2);
     Row(frameGrid, "劣化",
         Answers(EroshutsuState, {"無", "水浸み痕、こけ、腐朽、蟻道、蟻害がある"}, exposedState,
-                "Eroshutsu1", Column));
+                "Eroshutsu1"));
     BindRadio(Eroshutsu[0], [this] { Eroshutsu0Click(); });
     BindRadio(Eroshutsu[1], [this] { Eroshutsu1Click(); });
-    left->addStretch(1);
 
-    QGridLayout* balconyGrid = group("バルコニー（後付型も含む）", right);
+    QGridLayout* balconyGrid = group("バルコニー（後付型も含む）");
     balconyGrid->addLayout(
         Answers(Ebaruko, {"バルコニー無し", "バルコニー有り"}, balcony, "Ebaruko"), 0, 0, 1, 2);
     balconyGrid->addWidget(new QLabel(U("計算上、考慮する・しないに関わらず入力する。")), 1, 0, 1,
@@ -201,18 +195,17 @@ void GaiyouDeterioration::build(QWidget* page, FieldBindings& fields) {
     Ebalzai = Edit("Ebalzai", page);
     Row(balconyGrid, "材質", Ebalzai);
     Row(balconyGrid, "手すり壁",
-        Answers(Ebaltes, {"無", "こけ、割れ、ずれ、シール切れ等がある"}, parapet, "Ebaltes",
-                Column));
+        Answers(Ebaltes, {"無", "こけ、割れ、ずれ、シール切れ等がある"}, parapet, "Ebaltes"));
     Row(balconyGrid, "外壁との接合部",
         Answers(Ebalgai, {"無", "外壁面との接合部に亀裂、隙間、緩み、シール切れがある"},
-                balconyJoint, "Ebalgai", Column));
+                balconyJoint, "Ebalgai"));
     Row(balconyGrid, "床排水",
         Answers(Ebalhai, {"無", "壁面を伝わって流れている、または排水の仕組みが無い"}, balconyDrain,
-                "Ebalhai", Column));
+                "Ebalhai"));
     BindRadio(Ebaruko[0], [this] { Ebaruko0Click(); });
     BindRadio(Ebaruko[1], [this] { Ebaruko1Click(); });
 
-    QGridLayout* innerGrid = group("内壁（一般室）", right);
+    QGridLayout* innerGrid = group("内壁（一般室）");
     Enaishiage = Edit("Enaishiage", page);
     Enaishitaji = Edit("Enaishitaji", page);
     Enairekkab = Edit("Enairekkab", page);
@@ -220,10 +213,10 @@ void GaiyouDeterioration::build(QWidget* page, FieldBindings& fields) {
     Row(innerGrid, "下地", Enaishitaji);
     Row(innerGrid, "劣化",
         Answers(Enairekka, {"無", "有　(水浸み痕、はがれ、亀裂、カビがある)"}, innerWall,
-                "Enairekka", Column));
+                "Enairekka"));
     Row(innerGrid, "場所", Enairekkab);
 
-    QGridLayout* bathGrid = group("内壁（浴室）", right);
+    QGridLayout* bathGrid = group("内壁（浴室）");
     Row(bathGrid, "仕上げ",
         Answers(Eyokutai, {"タイル壁", "タイル壁以外", "浴室が無い"}, bathFinish, "Eyokutai"));
     Eyokutai[2]->setObjectName(QStringLiteral("Eyokutaix"));
@@ -243,7 +236,7 @@ void GaiyouDeterioration::build(QWidget* page, FieldBindings& fields) {
     }
     Row(bathGrid, "劣化", bathDamage);
 
-    QGridLayout* floorGrid = group("床", right);
+    QGridLayout* floorGrid = group("床");
     const char* const floorDamage = "傾斜、過度の振動、床鳴りがある";
     Row(floorGrid, "床面 一般室",
         Answers(Ryukamenrek, {"劣化無し", floorDamage}, floor, "Ryukamenrek"));
@@ -251,8 +244,8 @@ void GaiyouDeterioration::build(QWidget* page, FieldBindings& fields) {
         Answers(Rroukarek, {"劣化無し", floorDamage}, corridor, "Rroukarek"));
     Row(floorGrid, "床下 (基礎床下部材)",
         Answers(Rkisoyukarek, {"劣化無し", "基礎の亀裂あり　部材に腐朽、蟻道、蟻害がある"},
-                underfloor, "Rkisoyukarek", Column));
-    right->addStretch(1);
+                underfloor, "Rkisoyukarek"));
+    layout->setRowStretch(layout->rowCount(), 1);
 
     // In the order OK stores them; a pair with neither radio checked keeps its answer.
     DeteriorationSurveyRecord& s = Doc.DeteriorationSurvey;

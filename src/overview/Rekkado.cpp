@@ -101,6 +101,7 @@ TRekkadoDlg::TRekkadoDlg(QWidget* parent) : ModalForm(parent, U("一般診断の
     layout->addLayout(factor);
     layout->addWidget(
         new QLabel(U("ここでは劣化度入力を変更出来ません。 概要の方で変更して下さい。"), this));
+    layout->addStretch(1);
 
     OKBtn = new QPushButton(U("OK"), this);
     OKBtn->setDefault(true);
@@ -138,4 +139,6 @@ void TRekkadoDlg::FormShow() {
     } else {
         rekkakeisu->setText(QStringLiteral("-.--"));
     }
+    // The sums' widths follow their texts before the dialog appears.
+    layout()->activate();
 }
