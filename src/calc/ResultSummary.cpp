@@ -52,6 +52,7 @@ PanelLabel Label(const char* text, ColorRef font, ColorRef background = PanelNeu
 // ---- Scores ----
 
 void ClearStorey(int s, int j) {
+    theScores.OtherElementsStrength[s][j] = 0.0;
     for (int col = 0; col < ResultColumns; ++col) {
         theScores.RetainedStrengthX[s][j][col] = 0.0;
         theScores.RetainedStrengthY[s][j][col] = 0.0;
@@ -68,6 +69,7 @@ void CalcScores(int s, int top) {
     for (int j = top + 1; j < Storeys; ++j) ClearStorey(s, j);
     for (int j = top; j >= 0; --j) {
         const double qr = ReqResult.RequiredStrength[s][j];
+        theScores.OtherElementsStrength[s][j] = otherElements ? OtherElementsShare * qr : 0.0;
         for (int col = 0; col < ResultColumns; ++col) {
             const int v = ResultColumnVariant[col];
             double& px = theScores.RetainedStrengthX[s][j][col];
@@ -80,7 +82,7 @@ void CalcScores(int s, int top) {
                 theScores.StoreyScoreY[s][j][col] = 0.0;
                 continue;
             }
-            const double base = otherElements ? OtherElementsShare * qr : 0.0;
+            const double base = theScores.OtherElementsStrength[s][j];
             px = (base + RigidityRes.WallStrengthSumX[s][j][v]) *
                  FloorRes.ReductionFactorX[s][j][col] * dK;
             py = (base + RigidityRes.WallStrengthSumY[s][j][v]) *
@@ -494,9 +496,11 @@ int EccentricityRank(double ratio) {
     return 0;
 }
 
-double TruncatedScore(double score) {
+double TruncatedScore(double score, int decimals) {
     if (!(score == score)) return 0.0;
-    return std::floor(score * 100.0 + tolerance::kEpsilon * 100.0) / 100.0;
+    double step = 1.0;
+    for (int i = 0; i < decimals && i < 6; ++i) step *= 10.0;
+    return std::floor(score * step + tolerance::kEpsilon * step) / step + 0.0;
 }
 
 namespace summary {

@@ -38,10 +38,11 @@ int ScoreRank(double score);
 // it (0.3 is rank 1). Not a number: 2.
 int EccentricityRank(double ratio);
 
-// The score shown on the panel: truncated to two decimals, with a score that lies within the
-// shared tolerance below a hundredth counting as that hundredth (0.7 computed as
-// 0.69999999999 shows as 0.70, 0.699 as 0.69).
-double TruncatedScore(double score);
+// The score as it is shown: truncated to `decimals` places (two on the panel, three for the
+// storey scores of the reports), with a score that lies within the shared tolerance below a
+// step counting as that step (0.7 computed as 0.69999999999 shows as 0.70, 0.699 as 0.69).
+// Never a negative zero.
+double TruncatedScore(double score, int decimals = 2);
 
 // Results of the scores, [scenario][storey] first; zero at start-up. Each run writes the
 // current scenario; storeys above the top storey are cleared.
@@ -50,6 +51,9 @@ struct ScoreResults {
     double RetainedStrengthY[Scenarios][Storeys][ResultColumns];
     double StoreyScoreX[Scenarios][Storeys][ResultColumns];
     double StoreyScoreY[Scenarios][Storeys][ResultColumns];
+    // kN, the strength of the other seismic elements the retained strength includes: a quarter
+    // of the required strength under the general methods outside the 2012 revision, else 0.
+    double OtherElementsStrength[Scenarios][Storeys];
     // The least storey score of both directions per result column; column 0 is the
     // upper-structure score of the scenario.
     double BuildingScore[Scenarios][ResultColumns];

@@ -17,8 +17,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-PlanInputState PlanInput;
-
 // ---------------------------------------------------------------------------------------------
 // The widget
 
@@ -30,10 +28,7 @@ constexpr int ScaleItem75 = 2;
 // status label tells whether the storey has a largest rectangle.
 class WindowRoofFloorView final : public RoofFloorInputView {
 public:
-    void repaintSheet() override {
-        MarkDocumentChanged();
-        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
-    }
+    void repaintSheet() override { RepaintPlanSheet(); }
     void largestRectangleChanged() override {
         if (MainForm) MainForm->RefreshToolDialog();
     }

@@ -140,7 +140,7 @@ void Tvelquor2Form::BuildMenus() {
 
     // Items whose commands are not wired yet stay disabled rather than doing nothing:
     // printing, the result dialogs, the cost estimate and the help file.
-    for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, R1, N3, M1}) {
+    for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, N3, M1}) {
         pending->setEnabled(false);
     }
     ConnectMenuCommands();
@@ -358,12 +358,6 @@ void Tvelquor2Form::SheetPainted(bool planDrawn) {
     QueueResultPanel();
 }
 
-void Tvelquor2Form::SheetMouseMove(int, int) {}
-
-void Tvelquor2Form::SheetMouseLeave() {}
-
-void Tvelquor2Form::SheetOverlayPaint(Canvas&) {}
-
 void Tvelquor2Form::QueueResultPanel() {
     if (ResultPanelQueued) return;
     ResultPanelQueued = true;
@@ -532,4 +526,9 @@ void Tvelquor2Form::closeEvent(QCloseEvent* event) {
     // so that a copy started meanwhile still asks.
     if (InstanceMutex) InstanceMutex->release();
     event->accept();
+}
+
+void RepaintPlanSheet() {
+    MarkDocumentChanged();
+    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
 }

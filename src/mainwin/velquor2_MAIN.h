@@ -340,3 +340,7 @@ private:
 };
 
 extern Tvelquor2Form* MainForm;
+
+// After an element edit: the document changed, so the plan is recomputed and drawn again at
+// the next paint. Does nothing before the main window exists.
+void RepaintPlanSheet();

@@ -15,6 +15,8 @@
 #include "model/Slots.h"
 #include "overview/Gaiyou.h"
 #include "overview/Rekkado.h"
+#include "reports/Ogouseiritsu.h"
+#include "reports/Ohantei.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -374,9 +376,10 @@ void Tvelquor2Form::ConnectMenuCommands() {
         if (!c.item) continue;
         connect(c.item, &QAction::triggered, this, [this, h = c.handler] { (this->*h)(); });
     }
-    // The help file is the only one of these whose target exists already; each of the others
-    // is enabled with its dialog.
+    // The help file and the score report are there already; each of the others is enabled
+    // with its dialog.
     if (M1) M1->setEnabled(true);
+    if (R1) R1->setEnabled(true);
 }
 
 QCheckBox* Tvelquor2Form::OptionCheckBox(OptionBox box) const {
@@ -723,12 +726,13 @@ void Tvelquor2Form::F1Click() {
 void Tvelquor2Form::R1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The reduction factor and score dialog (OgouseiDlg) is shown here, modally.
+    if (OgouseiDlg) ShowModal(*OgouseiDlg);
 }
 void Tvelquor2Form::G1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The judgement dialog (OhanteiDlg) is shown here, modally; no menu item leads here.
+    // No menu item leads here.
+    if (OhanteiDlg) ShowModal(*OhanteiDlg);
 }
 
 void Tvelquor2Form::N3Click() {

@@ -200,6 +200,11 @@ const TGaiyouDlg::PageEntry TGaiyouDlg::PageTable[] = {
     {PageControl::Settings, "建物階数・重さ・面積", &TGaiyouDlg::BuildStoreyPage},
     {PageControl::Settings, "基礎・床仕様・軟弱な地盤", &TGaiyouDlg::BuildFoundationPage},
     {PageControl::Settings, "劣化", &TGaiyouDlg::BuildDeteriorationPage},
+    {PageControl::Report, "地盤基礎", &TGaiyouDlg::BuildReportGroundPage},
+    {PageControl::Report, "所見（１）", &TGaiyouDlg::BuildReportFindingsPage1},
+    {PageControl::Report, "所見（２）", &TGaiyouDlg::BuildReportFindingsPage2},
+    {PageControl::Report, "その他・診断士メモ", &TGaiyouDlg::BuildReportNotesPage},
+    {PageControl::Report, "確認申請・図面", &TGaiyouDlg::BuildReportPermitPage},
 };
 
 TGaiyouDlg::TGaiyouDlg(QWidget* parent) : ModalForm(parent, U("概要")) {
@@ -729,9 +734,7 @@ void TGaiyouDlg::EnableFoundationAnswers() {
 }
 
 int TGaiyouDlg::GroundAnswer() const {
-    // The ground radios of the report pages give it once they exist; until then the stored
-    // answer stays.
-    return GroundAnswerOf(Doc.GroundFoundationSurvey.groundClass);
+    return Report.groundAnswer();
 }
 
 void TGaiyouDlg::FormShow() {

@@ -8,6 +8,7 @@
 // page table (Gaiyou.cpp), and binds its controls to their fields in a FieldBindings list of
 // its own: showing loads the pages in table order, OK stores them in the same order.
 #include "overview/GaiyouDeterioration.h"
+#include "overview/GaiyouReport.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -125,6 +126,8 @@ public:
 
     // --- 劣化 --------------------------------------------------------------------------------
     GaiyouDeterioration Deterioration{this};
+    // --- 診断報告書 ------------------------------------------------------------------------
+    GaiyouReport Report{this};
 
 private:
     // One page: the page control it sits in, its tab caption and the member that builds it.
@@ -141,6 +144,11 @@ private:
     void BuildStoreyPage(QWidget* page, FieldBindings& fields);
     void BuildFoundationPage(QWidget* page, FieldBindings& fields);
     void BuildDeteriorationPage(QWidget* page, FieldBindings& fields);
+    void BuildReportGroundPage(QWidget* page, FieldBindings& fields);
+    void BuildReportFindingsPage1(QWidget* page, FieldBindings& fields);
+    void BuildReportFindingsPage2(QWidget* page, FieldBindings& fields);
+    void BuildReportNotesPage(QWidget* page, FieldBindings& fields);
+    void BuildReportPermitPage(QWidget* page, FieldBindings& fields);
 
     void BuildFrame();
     QTabWidget* PageControlOf(PageControl control) const;

@@ -22,6 +22,8 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "overview/Gaiyou.h"
 #include "overview/Rekkado.h"
+#include "reports/Ogouseiritsu.h"
+#include "reports/Ohantei.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -72,8 +74,8 @@ constexpr FormEntry Forms[] = {
     // 24 TOyukaDlg        OyukaDlg
     // 25 TOkabeDlg        OkabeDlg
     // 26 TOgoushinDlg     OgoushinDlg
-    // 27 TOgouseiDlg      OgouseiDlg
-    // 28 TOhanteiDlg      OhanteiDlg
+    FORM(TOgouseiDlg, OgouseiDlg), // 27
+    FORM(TOhanteiDlg, OhanteiDlg), // 28
     // 29 TPrintOutDlg     PrintOutDlg
     FORM(TkabetsuikaDlg, kabetsuikaDlg), // 30
     FORM(TzoneDlg, zoneDlg), // 31

@@ -1,7 +1,6 @@
 #include "mainwin/dialogs/ColumnChange.h"
 
 #include "mainwin/Columns.h"
-#include "mainwin/Recompute.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/Slots.h"
 #include "ui/Controls.h"
@@ -26,10 +25,7 @@ class WindowColumnView final : public ColumnInputView {
 public:
     explicit WindowColumnView(TColumnchangeDlg& dialog) : dialog_(dialog) {}
     void showColumnChangeDialog() override { ShowModal(dialog_); }
-    void repaintSheet() override {
-        MarkDocumentChanged();
-        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
-    }
+    void repaintSheet() override { RepaintPlanSheet(); }
 
 private:
     TColumnchangeDlg& dialog_;

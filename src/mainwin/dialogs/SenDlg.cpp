@@ -1,7 +1,6 @@
 #include "mainwin/dialogs/SenDlg.h"
 
 #include "mainwin/FreeLines.h"
-#include "mainwin/Recompute.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/Controls.h"
 #include "ui/NumberParse.h"
@@ -26,10 +25,7 @@ class WindowFreeLineView final : public FreeLineInputView {
 public:
     explicit WindowFreeLineView(TSenoffDlg& dialog) : dialog_(dialog) {}
     bool showOffsetDialog() override { return ShowModal(dialog_) == QDialog::Accepted; }
-    void repaintSheet() override {
-        MarkDocumentChanged();
-        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
-    }
+    void repaintSheet() override { RepaintPlanSheet(); }
 
 private:
     TSenoffDlg& dialog_;

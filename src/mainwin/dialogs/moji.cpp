@@ -1,7 +1,6 @@
 #include "mainwin/dialogs/moji.h"
 
 #include "mainwin/Foundations.h"
-#include "mainwin/Recompute.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
@@ -34,10 +33,7 @@ public:
     void currentTextChanged() override {
         if (MainForm) MainForm->RefreshToolDialog();
     }
-    void repaintSheet() override {
-        MarkDocumentChanged();
-        if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
-    }
+    void repaintSheet() override { RepaintPlanSheet(); }
 
 private:
     TNameDlg& dialog_;

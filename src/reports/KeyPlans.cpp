@@ -1,0 +1,381 @@
+#include "reports/KeyPlans.h"
+
+#include "calc/CalcCommon.h"
+#include "calc/RequiredStrength.h"
+#include "calc/Rigidity.h"
+#include "calc/WallElementTables.h"
+#include "calc/WallEvaluation.h"
+#include "mainwin/WallSymbol.h"
+#include "model/Bounded.h"
+#include "model/Grid.h"
+#include "model/Model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr ColorRef Black = 0x000000;
+constexpr ColorRef White = 0xFFFFFF;
+constexpr ColorRef GridGrey = 0xC0C0C0;
+constexpr ColorRef QuarterLineColour = 0x0000FF;
+constexpr int AreaKindLargestRectangle = 6;
+// Below the text of the tallest block before the next key plan.
+constexpr int BlockGap = 20;
+
+int T(double v) {
+    return TruncPixel(v);
+}
+
+// The plan of one storey band: plan metres to pixels.
+struct PlanFrame {
+    double u;  // pixels per drawing millimetre
+    double k;  // pixels per plan metre
+    double x0; // plan point drawn at the band's left edge
+    double y0; // plan point drawn at the band's top
+    int off;   // top of the band
+
+    double px(double x) const { return (x - x0) * k; }
+    double py(double y) const { return (y - y0) * k; }
+    // A grid node, x = trunc((X - X0) k), y = trunc((Y - Y0) k) (without the band offset).
+    CanvasPoint node(int32_t ix, int32_t iy) const {
+        return {T(px(AxisPosX(ix))), T(py(AxisPosY(iy)))};
+    }
+};
+
+CanvasFont Font(double height, double width, const char* face) {
+    CanvasFont f;
+    f.height = T(height);
+    f.width = T(width);
+    f.escapement = 0;
+    f.weight = 400;
+    f.face = face;
+    f.colour = Black;
+    return f;
+}
+
+void Text(Canvas& c, int x, int y, const char* text) {
+    c.textOut(x, y, text);
+}
+
+void Line(Canvas& c, int x1, int y1, int x2, int y2) {
+    c.moveTo(x1, y1);
+    c.lineTo(x2, y2);
+}
+
+void DrawAxes(Canvas& c, const PlanFrame& p) {
+    const int off = p.off;
+    const double u = p.u;
+    const int minX = std::max(0, Grid.DataMinX), maxX = std::min(AxisCountX - 1, Grid.DataMaxX);
+    const int minY = std::max(0, Grid.DataMinY), maxY = std::min(AxisCountY - 1, Grid.DataMaxY);
+    char label[16];
+    int nX = 0, nY = 0;
+    const int yTop = T(p.py(AxisPosY(minY)) + off);
+    for (int i = minX; i <= maxX; ++i) {
+        const int kind = Doc.AxisKindX[i];
+        const double xi = p.px(Doc.AxisX[i]);
+        if (kind == MainAxis) std::snprintf(label, sizeof label, "X%i", nX++);
+        if (kind == SubAxis || kind == MainAxis) {
+            c.setPen(GridGrey, 1, kind == SubAxis ? PenStyle::Dot : PenStyle::DashDot);
+            c.setBrushColour(White);
+            Line(c, T(xi), yTop, T(xi), T(177 * u + off));
+        }
+        if (kind != HiddenAxis) {
+            c.setPen(Black, 1);
+            Line(c, T(xi), T(177 * u + off), T(xi), T(189 * u + off));
+        }
+        if (kind == MainAxis) {
+            c.setBrushColour(White);
+            c.ellipse(T(xi - 3.5 * u), T(189 * u + off), T(xi + 3.5 * u), T(195 * u + off));
+            c.setFont(Font(4 * u, 1.5 * u, "ＭＳ 明朝"));
+            Text(c, T(xi - c.textWidth(label) / 2), T(190 * u + off), label);
+        }
+    }
+    const int xRight = T((AxisPosX(maxX) - p.x0 + 0.3) * p.k);
+    for (int j = maxY; j >= minY; --j) {
+        const int kind = Doc.AxisKindY[j];
+        const double yj = p.py(Doc.AxisY[j]) + off;
+        if (kind == MainAxis) std::snprintf(label, sizeof label, "Y%i", nY++);
+        if (kind == SubAxis || kind == MainAxis) {
+            c.setPen(GridGrey, 1, kind == SubAxis ? PenStyle::Dot : PenStyle::DashDot);
+            Line(c, xRight, T(yj), T(40 * u), T(yj));
+        }
+        if (kind != HiddenAxis) {
+            c.setPen(Black, 1);
+            Line(c, T(28 * u), T(yj), T(40 * u), T(yj));
+        }
+        if (kind == MainAxis) {
+            c.setBrushColour(White);
+            c.ellipse(T(21 * u), T(yj - 3 * u), T(28 * u), T(yj + 3 * u));
+            c.setFont(Font(4 * u, 1.5 * u, "ＭＳ 明朝"));
+            Text(c, T(24.5 * u - c.textWidth(label) / 2), T(yj - 2 * u), label);
+        }
+    }
+}
+
+// The corners of a rectangle ordered, the upper left moved in by a pixel; false off the grid.
+bool RectPixels(const PlanFrame& p, int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2,
+                CanvasPoint& a, CanvasPoint& b) {
+    if (!OnGrid(ax1, ay1) || !OnGrid(ax2, ay2)) return false;
+    const CanvasPoint n1 = p.node(ax1, ay1), n2 = p.node(ax2, ay2);
+    a = {std::min(n1.x, n2.x) + 1, std::min(n1.y, n2.y) + 1 + p.off};
+    b = {std::max(n1.x, n2.x), std::max(n1.y, n2.y) + p.off};
+    return true;
+}
+
+bool TriPixels(const PlanFrame& p, const int32_t (&xy)[6], CanvasPoint (&pts)[3]) {
+    for (int i = 0; i < 3; ++i) {
+        if (!OnGrid(xy[2 * i], xy[2 * i + 1])) return false;
+        pts[i] = p.node(xy[2 * i], xy[2 * i + 1]);
+        pts[i].y += p.off;
+    }
+    return true;
+}
+
+void RectWithDiagonals(Canvas& c, CanvasPoint a, CanvasPoint b) {
+    c.rectangle(a.x, a.y, b.x, b.y);
+    Line(c, a.x, a.y, b.x, b.y);
+    Line(c, a.x, b.y, b.x, a.y);
+}
+
+// A label centred at x on the line position y.
+void CentredLabel(Canvas& c, int x, int y, const char* text) {
+    Text(c, x - c.textWidth(text) / 2, y, text);
+}
+
+int AreaKind(int32_t code) {
+    return ((code % 8) + 8) % 8;
+}
+
+void DrawAreas(Canvas& c, const PlanFrame& p, int s, int f) {
+    const double u = p.u;
+    c.setFont(Font(6 * u, 3 * u, "ＭＳ ゴシック"));
+    c.setBrushColour(White);
+    c.setBrushStyle(BrushStyle::Solid);
+    char label[32];
+    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+    for (int i = 0; i < rects; ++i) {
+        const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][i];
+        if (AreaKind(r.code) == AreaKindLargestRectangle) continue;
+        CanvasPoint a, b;
+        if (!RectPixels(p, r.x1, r.y1, r.x2, r.y2, a, b)) continue;
+        c.setPen(BoundedAt(AreaLineColours, r.code), T(u), PenStyle::Solid, PenMode::Mask);
+        c.setBrushColour(BoundedAt(AreaFillColours, r.code));
+        RectWithDiagonals(c, a, b);
+        std::snprintf(label, sizeof label, "%i(%i)", i + 1, AreaKind(r.code));
+        CentredLabel(c, (a.x + b.x) / 2, T((a.y + b.y) / 2 - 3 * u), label);
+    }
+    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+    for (int i = 0; i < tris; ++i) {
+        const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][i];
+        CanvasPoint pts[3];
+        if (!TriPixels(p, {t.x1, t.y1, t.x2, t.y2, t.x3, t.y3}, pts)) continue;
+        c.setPen(BoundedAt(AreaLineColours, t.code), T(u), PenStyle::Solid, PenMode::Mask);
+        c.setBrushColour(BoundedAt(AreaFillColours, t.code));
+        c.polygon(pts, 3);
+        std::snprintf(label, sizeof label, "%i(%i)", i + 1, AreaKind(t.code));
+        CentredLabel(c, (pts[0].x + pts[1].x + pts[2].x) / 3,
+                     T((pts[0].y + pts[1].y + pts[2].y) / 3 - 3 * u), label);
+    }
+    // The quarter strips of the general approximate method, inverting what lies beneath.
+    if (Doc.DiagnosisMethod != 2 || rects + tris == 0) return;
+    const double* q = ReqResult.QuarterLines[s][f];
+    c.setPen(QuarterLineColour, T(u), PenStyle::Solid, PenMode::Xor);
+    const int xl = T(p.px(q[LineXMin])), xr = T(p.px(q[LineXMax]));
+    const int yt = T(p.py(q[LineYMin])) + p.off, yb = T(p.py(q[LineYMax])) + p.off;
+    for (int line : {LineYMinQuarter, LineYMaxQuarter}) {
+        const int y = T(p.py(q[line])) + p.off;
+        Line(c, xl, y, xr, y);
+    }
+    for (int line : {LineXMinQuarter, LineXMaxQuarter}) {
+        const int x = T(p.px(q[line]));
+        Line(c, x, yt, x, yb);
+    }
+}
+
+// Board and brace of a floor-spec code as the floor calculation reads them.
+int BoardIndex(int32_t code) {
+    return code < 0 ? 0 : ClampIndex(code % 32, 17);
+}
+int BraceIndex(int32_t code) {
+    const int32_t brace = code < 0 ? 0 : code / 32;
+    return brace >= 17 && brace <= 23 ? brace - 16 : 0;
+}
+
+void FloorSpecStyle(Canvas& c, int32_t code) {
+    const int board = BoardIndex(code);
+    c.setPen(FloorBraceColours[BraceIndex(code)], 1);
+    c.setBrushColour(FloorBoardColours[board]);
+    c.setBrushStyle(board == 0    ? BrushStyle::Clear
+                    : board <= 12 ? BrushStyle::DiagCross
+                                  : BrushStyle::Cross);
+}
+
+void DrawFloorSpecs(Canvas& c, const PlanFrame& p, int s, int f) {
+    const double u = p.u;
+    c.setFont(Font(6 * u, 3 * u, "ＭＳ ゴシック"));
+    c.setBrushColour(White);
+    c.setBrushStyle(BrushStyle::Solid);
+    char label[48];
+    const int rects = LiveCount(Doc.FloorSpecRectCount[s][f], MaxFloorSpecRects);
+    for (int i = 0; i < rects; ++i) {
+        const FloorSpecRectRecord& r = Doc.FloorSpecRects[s][f][i];
+        CanvasPoint a, b;
+        if (!RectPixels(p, r.x1, r.y1, r.x2, r.y2, a, b)) continue;
+        FloorSpecStyle(c, r.code);
+        RectWithDiagonals(c, a, b);
+        std::snprintf(label, sizeof label, "%i(%i-%i)", i + 1, r.code % 32, r.code / 32);
+        CentredLabel(c, (a.x + b.x) / 2, T((a.y + b.y) / 2 - 3 * u), label);
+    }
+    const int tris = LiveCount(Doc.FloorSpecTriCount[s][f], MaxFloorSpecTris);
+    for (int i = 0; i < tris; ++i) {
+        const FloorSpecTriRecord& t = Doc.FloorSpecTris[s][f][i];
+        CanvasPoint pts[3];
+        if (!TriPixels(p, {t.x1, t.y1, t.x2, t.y2, t.x3, t.y3}, pts)) continue;
+        FloorSpecStyle(c, t.code);
+        c.polygon(pts, 3);
+        std::snprintf(label, sizeof label, "%i(%i-%i)", i + 1, t.code % 32, t.code / 32);
+        CentredLabel(c, (pts[0].x + pts[1].x + pts[2].x) / 3,
+                     T((pts[0].y + pts[1].y + pts[2].y) / 3 - 3 * u), label);
+    }
+}
+
+void DrawCentres(Canvas& c, const PlanFrame& p, int mode, int s, int f) {
+    const double k = p.k;
+    c.setPen(GravityCentreColour, T(p.u));
+    c.setBrushStyle(BrushStyle::Clear);
+    const double xg = ReqResult.GravityCentreX[s][f], yg = ReqResult.GravityCentreY[s][f];
+    const double originX = AxisPosX(Grid.FirstMainAxisX), originY = AxisPosY(Grid.FirstMainAxisY);
+    const bool gravity = xg != 0 || yg != 0;
+    const int gx = T(p.px(xg + originX)), gy = T(p.py(originY - yg) + p.off);
+    if (gravity) {
+        Line(c, T(gx - 7.1), T(gy - 7.1), T(gx + 7.1), T(gy + 7.1));
+        Line(c, T(gx + 7.1), T(gy - 7.1), T(gx - 7.1), T(gy + 7.1));
+        c.ellipse(gx - 7, gy - 7, gx + 7, gy + 7);
+    }
+    const double xs = RigidityRes.RigidityCentreX[s][f][0],
+                 ys = RigidityRes.RigidityCentreY[s][f][0];
+    if (mode == KeyPlanGravity && xs == 0 && ys == 0) return;
+    c.setPenColour(RigidityCentreColour);
+    const int rx = T(p.px(xs + originX)), ry = T(p.py(originY - ys) + p.off);
+    Line(c, rx - 10, ry, rx + 10, ry);
+    Line(c, rx, ry - 10, rx, ry + 10);
+    c.ellipse(rx - 7, ry - 7, rx + 8, ry + 8);
+    // The elastic radii around the centre of gravity: without one it has no place.
+    if (!gravity) return;
+    const double rex = RigidityRes.ElasticRadiusX[s][f][0],
+                 rey = RigidityRes.ElasticRadiusY[s][f][0];
+    c.setPenWidth(1);
+    c.rectangle(T(gx - 0.15 * rey * k), T(gy - 0.15 * rex * k), T(gx + 0.15 * rey * k) + 1,
+                T(gy + 0.15 * rex * k) + 1);
+}
+
+void Append(std::string& out, std::string_view part) {
+    out.append(part.data(), part.size());
+}
+
+void DrawWallTexts(Canvas& c, const WallRecord& w, const WallSymbolFrame& frame, CanvasPoint mid,
+                   double planValue) {
+    CanvasFont font = Font(12, 6, "ＭＳ ゴシック");
+    font.escapement = frame.escapement;
+    c.setFont(font);
+    c.setBrushColour(White);
+    c.setBrushStyle(BrushStyle::Clear);
+    const double h = frame.h;
+    CanvasPoint at;
+    if (App.Options.ShowWallElementNo == 1) {
+        std::string symbols;
+        Append(symbols, BoundedAt(PanelSpecs, w.panelL).symbolText());
+        Append(symbols, BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).symbolText());
+        Append(symbols, BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).symbolText());
+        Append(symbols, BoundedAt(PanelSpecs, w.panelR).symbolText());
+        if (!symbols.empty() &&
+            WallLabelOrigin(frame, mid, -1.5 * h - 12, 0, 0, c.textWidth(symbols) / 2, at))
+            c.textOut(at.x, at.y, symbols);
+    }
+    if (App.Options.ShowWallStrength == 1 && planValue > 0) {
+        char text[40];
+        std::snprintf(text, sizeof text, "%5.2f", planValue);
+        if (WallLabelOrigin(frame, mid, h, 5, 5, c.textWidth(text) / 2, at))
+            c.textOut(at.x, at.y, text);
+    }
+}
+
+void DrawWalls(Canvas& c, const PlanFrame& p, int s, int f) {
+    const double h = p.k / 9;
+    const int method = Doc.DiagnosisMethod;
+    WallSymbolStyle style;
+    style.rightFaceFromRow = 0;
+    style.oneWayTowardsFirstEnd = false;
+    const int n = LiveCount(Doc.WallCount[s][f], MaxWalls);
+    for (int i = 0; i < n; ++i) {
+        const WallRecord& w = Doc.Walls[s][f][i];
+        if (!OnGrid(w.x1, w.y1) || !OnGrid(w.x2, w.y2)) continue;
+        CanvasPoint e1 = p.node(w.x1, w.y1), e2 = p.node(w.x2, w.y2);
+        e1.y += p.off;
+        e2.y += p.off;
+        int state = ClampIndex(w.deterioration, 3);
+        if (App.Options.ShowRetrofitPlaces == 1 && w.changeFlags != 0) state += 3;
+        const ColorRef fill = WallAllUnknown(w.bracing, w.panelL, w.panelR)
+                                  ? PanelColours[0]
+                                  : BoundedAt(WallFillColours, state);
+        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h, fill, style);
+        if (!(method == 0 || method == 3 || w.type == 0 || w.type == 7)) continue;
+        WallSymbolFrame frame;
+        if (!WallSymbolFrameOf(e1, e2, h, frame)) continue;
+        DrawWallTexts(c, w, frame, {(e1.x + e2.x) / 2, (e1.y + e2.y) / 2},
+                      WallEval.WallResult[s][f][i][0].planValue);
+    }
+}
+
+} // namespace
+
+int KeyPlanPitchFor(int tallestBlock) {
+    return std::max(KeyPlanPitch, tallestBlock + BlockGap);
+}
+
+int DrawResultPlans(Canvas& c, int mode, int pitch) {
+    const int s = CalcScenario();
+    const int top = TopStoreyOf(s);
+    const int P = std::max(pitch, KeyPlanPitch);
+    const double u0 = 1.46 * 2.4;
+
+    c.setPen(GridGrey, 1);
+    c.setBrushColour(White);
+    c.setBrushStyle(BrushStyle::Clear);
+    for (int f = 0; f <= top; ++f) c.rectangle(0, 0, T(204 * u0), (f + 1) * P);
+
+    PlanFrame p;
+    p.u = mode == KeyPlanGravity || mode == KeyPlanRequired || mode == KeyPlanFloorSpecs ||
+                  mode == KeyPlanWalls
+              ? 2.19
+              : 2.92;
+    const double extent = std::max(AxisPosX(Grid.DataMaxX) - AxisPosX(Grid.DataMinX),
+                                   AxisPosY(Grid.DataMaxY) - AxisPosY(Grid.DataMinY));
+    p.k = 150 * p.u / extent;
+    // No plan larger than 1:50; an empty or single-node plan (no extent) at that scale too.
+    if (p.k > 20 * p.u || !(p.k >= 0)) p.k = 20 * p.u;
+    p.x0 = AxisPosX(Grid.DataMinX) - 45 * p.u / p.k;
+    p.y0 = AxisPosY(Grid.DataMaxY) - 175 * p.u / p.k;
+
+    for (int f = 0; f <= top; ++f) {
+        p.off = f * P;
+        const double u = p.u;
+        c.setFont(Font(2 * u, u, "ＭＳ 明朝"));
+        c.setPen(GridGrey, 1);
+        c.setBrushColour(White);
+        c.setBrushStyle(BrushStyle::Clear);
+        c.rectangle(T(20 * u), T(20 * u + p.off), T(200 * u), T(200 * u + p.off));
+        DrawAxes(c, p);
+        if (mode == KeyPlanGravity || mode == KeyPlanRequired) DrawAreas(c, p, s, f);
+        if (mode == KeyPlanGravity || mode == KeyPlanWalls) {
+            DrawCentres(c, p, mode, s, f);
+        }
+        if (mode == KeyPlanFloorSpecs) DrawFloorSpecs(c, p, s, f);
+        if (mode == KeyPlanWalls) DrawWalls(c, p, s, f);
+    }
+    return (top + 1) * P;
+}
