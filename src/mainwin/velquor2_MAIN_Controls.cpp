@@ -14,6 +14,7 @@
 #include "model/Model.h"
 #include "model/Slots.h"
 #include "overview/Gaiyou.h"
+#include "overview/Rekkado.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
 #include "print/PrintOut.h"
@@ -343,8 +344,6 @@ void Tvelquor2Form::BuildSidePanelControls() {
     UndoDepthLabel = new QLabel(U("↓８手前まで"), content);
     buttons->addWidget(UndoDepthLabel, 3, 0, 1, 2);
     column->addLayout(buttons);
-    // The deterioration table is not part of the form set yet.
-    Brekkado->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
     // "上書" is the overwrite save of the file menu, offered while there is something to save:
@@ -641,7 +640,8 @@ void Tvelquor2Form::BshinndanClick() {
 
 void Tvelquor2Form::BrekkadoClick() {
     RefreshToolDialog();
-    // The deterioration table (RekkadoDlg) is shown here, modally; nothing to repaint after.
+    // It only shows the points: nothing to recompute or repaint after.
+    if (RekkadoDlg) ShowModal(*RekkadoDlg);
 }
 
 void Tvelquor2Form::BgennkyouClick() {

@@ -199,6 +199,7 @@ const TGaiyouDlg::PageEntry TGaiyouDlg::PageTable[] = {
     {PageControl::Settings, "基本事項（診断法）", &TGaiyouDlg::BuildBasicPage},
     {PageControl::Settings, "建物階数・重さ・面積", &TGaiyouDlg::BuildStoreyPage},
     {PageControl::Settings, "基礎・床仕様・軟弱な地盤", &TGaiyouDlg::BuildFoundationPage},
+    {PageControl::Settings, "劣化", &TGaiyouDlg::BuildDeteriorationPage},
     {PageControl::Report, "地盤基礎", &TGaiyouDlg::BuildReportGroundPage},
     {PageControl::Report, "所見（１）", &TGaiyouDlg::BuildReportFindingsPage1},
     {PageControl::Report, "所見（２）", &TGaiyouDlg::BuildReportFindingsPage2},
@@ -758,6 +759,7 @@ void TGaiyouDlg::OKBtnClick() {
     ground.groundClass = ComposeGroundClass(GroundAnswer(), Eichijiru->isChecked());
     FoundationFloorSpecRecord& spec = Doc.FoundationFloorSpec;
     spec.foundationClass = FoundationClassOf(spec);
+    CalcDeteriorationFactor();
 
     // What is typed must not be lost unasked: a changed document is modified also while a file
     // is loading, after a new document and at start-up.

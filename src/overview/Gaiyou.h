@@ -7,6 +7,7 @@
 // The dialog is a tree of pages. Each page is built by one member function, listed once in the
 // page table (Gaiyou.cpp), and binds its controls to their fields in a FieldBindings list of
 // its own: showing loads the pages in table order, OK stores them in the same order.
+#include "overview/GaiyouDeterioration.h"
 #include "overview/GaiyouReport.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
@@ -123,6 +124,8 @@ public:
     QCheckBox* Eichijiru = nullptr;
     QLineEdit* Ekonkyo1 = nullptr;
 
+    // --- 劣化 --------------------------------------------------------------------------------
+    GaiyouDeterioration Deterioration{this};
     // --- 診断報告書 ------------------------------------------------------------------------
     GaiyouReport Report{this};
 
@@ -140,6 +143,7 @@ private:
     void BuildBasicPage(QWidget* page, FieldBindings& fields);
     void BuildStoreyPage(QWidget* page, FieldBindings& fields);
     void BuildFoundationPage(QWidget* page, FieldBindings& fields);
+    void BuildDeteriorationPage(QWidget* page, FieldBindings& fields);
     void BuildReportGroundPage(QWidget* page, FieldBindings& fields);
     void BuildReportFindingsPage1(QWidget* page, FieldBindings& fields);
     void BuildReportFindingsPage2(QWidget* page, FieldBindings& fields);

@@ -21,6 +21,7 @@
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "overview/Gaiyou.h"
+#include "overview/Rekkado.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
 #include "print/PrintOut.h"
@@ -66,7 +67,7 @@ constexpr FormEntry Forms[] = {
     FORM(TGaiyouDlg, GaiyouDlg), // 16
     FORM(TDcopyDlg, DcopyDlg), // 17
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
-    // 19 TRekkadoDlg      RekkadoDlg
+    FORM(TRekkadoDlg, RekkadoDlg), // 19
     // 20 TShuukeiDlg      ShuukeiDlg
     // 21 TOjushinDlg      OjushinDlg
     // 22 TOhitsuyouDlg    OhitsuyouDlg
