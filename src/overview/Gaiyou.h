@@ -7,6 +7,7 @@
 // The dialog is a tree of pages. Each page is built by one member function, listed once in the
 // page table (Gaiyou.cpp), and binds its controls to their fields in a FieldBindings list of
 // its own: showing loads the pages in table order, OK stores them in the same order.
+#include "overview/GaiyouApplication.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -136,6 +137,10 @@ private:
     void BuildBasicPage(QWidget* page, FieldBindings& fields);
     void BuildStoreyPage(QWidget* page, FieldBindings& fields);
     void BuildFoundationPage(QWidget* page, FieldBindings& fields);
+    template <void (GaiyouApplication::*Build)(QWidget*, FieldBindings&)>
+    void BuildApplicationPage(QWidget* page, FieldBindings& fields) {
+        (application_.*Build)(page, fields);
+    }
 
     void BuildFrame();
     QTabWidget* PageControlOf(PageControl control) const;
@@ -160,6 +165,7 @@ private:
     RadioGroup roofWallGroups_[3]{RadioGroup(this), RadioGroup(this), RadioGroup(this)};
     RadioGroup foundationTypeGroup_{this}, crackGroup_{this}, footBracingGroup_{this};
     RadioGroup floorMaterialGroup_{this}, horizontalBraceGroup_{this}, largeVoidGroup_{this};
+    GaiyouApplication application_{this}; // the pages of 改修申請
 };
 
 extern TGaiyouDlg* GaiyouDlg;
