@@ -384,13 +384,13 @@ void GaiyouApplication::BuildSpecPage(QWidget* page, FieldBindings& fields) {
     auto* grid = new QGridLayout(spec);
     int line = 0;
     for (int i = 0; i < 10; ++i) {
-        grid->addWidget(Text(rows[i].caption), line, 0, 2, 1);
+        grid->addWidget(Text(rows[i].caption), line, 0);
         for (int k = 0; k < 2; ++k) {
-            SpecChoices[i][k] = List(U(rows[i].prefix) + (k == 0 ? "g" : "k"), rows[i].items);
-            Row(grid, line + k, {Text(k == 0 ? "現況" : "補強後"), SpecChoices[i][k]}, 1);
+            SpecChoices[i][k] = List(U(rows[i].prefix) + (k == 0 ? "g" : "k"), rows[i].items, 20);
+            Row(grid, line, {Text(k == 0 ? "現況" : "補強後"), SpecChoices[i][k]}, 1 + 2 * k);
             fields.comboIndex(SpecChoices[i][k], r.specChoice[i][k]);
         }
-        line += 2;
+        ++line;
         const char* legend =
             i == 6   ? "軽い屋根（スレート等）　重い屋根（桟瓦等）　　軽い壁（外装サイディング・"
                        "内装ボード）　重い壁（外装ラスモル・内装左官壁）"
@@ -400,9 +400,11 @@ void GaiyouApplication::BuildSpecPage(QWidget* page, FieldBindings& fields) {
         if (legend) {
             QLabel* note = Text(legend);
             note->setWordWrap(true);
-            grid->addWidget(note, line++, 1, 1, 2);
+            grid->addWidget(note, line++, 1, 1, 4);
         }
     }
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(4, 1);
     layout->addWidget(spec);
     layout->addStretch(1);
 }
