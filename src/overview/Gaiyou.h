@@ -137,6 +137,7 @@ private:
     void BuildBasicPage(QWidget* page, FieldBindings& fields);
     void BuildStoreyPage(QWidget* page, FieldBindings& fields);
     void BuildFoundationPage(QWidget* page, FieldBindings& fields);
+    // A page of 改修申請, built by the application pages' own builder.
     template <void (GaiyouApplication::*Build)(QWidget*, FieldBindings&)>
     void BuildApplicationPage(QWidget* page, FieldBindings& fields) {
         (application_.*Build)(page, fields);

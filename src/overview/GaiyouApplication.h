@@ -14,6 +14,7 @@
 
 #include <deque>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -78,10 +79,10 @@ public:
 private:
     // A group of radios named prefix + value, one per caption (value 0, 1, ...).
     RadioGroup& Radios(const QString& prefix, std::initializer_list<const char*> captions,
-                       class QBoxLayout* layout);
+                       QBoxLayout* layout);
     // The pair "value 1" over "value 0" of a yes/no answer, named prefix + 1 and prefix + 0.
     RadioGroup& UpperLowerPair(const QString& prefix, const char* upper, const char* lower,
-                               class QBoxLayout* layout);
+                               QBoxLayout* layout);
 
     QObject* owner_;
     std::deque<RadioGroup> groups_;
