@@ -9,6 +9,7 @@
 // its own: showing loads the pages in table order, OK stores them in the same order.
 #include "overview/GaiyouDeterioration.h"
 #include "overview/GaiyouReport.h"
+#include "overview/GaiyouApplication.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -149,6 +150,11 @@ private:
     void BuildReportFindingsPage2(QWidget* page, FieldBindings& fields);
     void BuildReportNotesPage(QWidget* page, FieldBindings& fields);
     void BuildReportPermitPage(QWidget* page, FieldBindings& fields);
+    // A page of 改修申請, built by the application pages' own builder.
+    template <void (GaiyouApplication::*Build)(QWidget*, FieldBindings&)>
+    void BuildApplicationPage(QWidget* page, FieldBindings& fields) {
+        (application_.*Build)(page, fields);
+    }
 
     void BuildFrame();
     QTabWidget* PageControlOf(PageControl control) const;
@@ -173,6 +179,7 @@ private:
     RadioGroup roofWallGroups_[3]{RadioGroup(this), RadioGroup(this), RadioGroup(this)};
     RadioGroup foundationTypeGroup_{this}, crackGroup_{this}, footBracingGroup_{this};
     RadioGroup floorMaterialGroup_{this}, horizontalBraceGroup_{this}, largeVoidGroup_{this};
+    GaiyouApplication application_{this}; // the pages of 改修申請
 };
 
 extern TGaiyouDlg* GaiyouDlg;
