@@ -493,10 +493,10 @@ void Tvelquor2Form::ShowEditionAndMethod() {
     const auto show = [](QLabel* label, const ModeLabel& mode) {
         if (!label) return;
         label->setText(U(mode.caption));
-        SetLabelColours(label,
-                        mode.text.value_or(RefFromColor(
-                            QApplication::palette().color(QPalette::WindowText))),
-                        mode.background);
+        SetLabelColours(
+            label,
+            mode.text.value_or(RefFromColor(QApplication::palette().color(QPalette::WindowText))),
+            mode.background);
     };
     show(Ldousa, EditionLabelOf(Doc.CriteriaEdition));
     show(Lshinndan, MethodLabelOf(Doc.DiagnosisMethod));
