@@ -340,8 +340,10 @@ void Tvelquor2Form::BuildSidePanelControls() {
     buttons->addWidget(Buwagaki, 2, 2);
     UndoDepthLabel = new QLabel(U("↓８手前まで"), content);
     buttons->addWidget(UndoDepthLabel, 3, 0, 1, 2);
-    column->addLayout(buttons);
+    // The edition and the method in force, over the buttons 動作モード and 診断法.
     auto* modeLabels = new QHBoxLayout;
+    modeLabels->setSpacing(buttons->spacing());
+    modeLabels->addStretch(1);
     Ldousa = new QLabel(content);
     Lshinndan = new QLabel(content);
     for (QLabel* l : {Ldousa, Lshinndan}) {
@@ -350,6 +352,7 @@ void Tvelquor2Form::BuildSidePanelControls() {
     }
     column->addLayout(modeLabels);
     ShowEditionAndMethod();
+    column->addLayout(buttons);
     // The deterioration table is not part of the form set yet.
     Brekkado->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
