@@ -21,6 +21,7 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/Slots.h"
+#include "overview/EditionAndMethod.h"
 #include "overview/Gaiyou.h"
 #include "ui/Canvas.h"
 #include "ui/FileDialogs.h"
@@ -451,6 +452,7 @@ public:
         form_.UpdateScenarioPanel(App.CurrentScenario);
         form_.UpdateStoreyControls();
         UpdateScenarioColours();
+        form_.ShowEditionAndMethod();
     }
     void centreScrollBox() override { form_.CentreSheet(); }
     void showHouse() override { form_.ShowHouse(); }
@@ -481,6 +483,11 @@ public:
     void setFoundationModeEnabled(bool enabled) override { form_.Rkiso->setEnabled(enabled); }
     void setFloorSpecModeEnabled(bool enabled) override { form_.Ryukashiyou->setEnabled(enabled); }
     void documentChanged() override { form_.DocumentChanged(); }
+    void showEditionAndClasses() override {
+        form_.ShowEditionAndMethod();
+        form_.UpdateScenarioPanel(App.CurrentScenario);
+        for (int s = 0; s < Scenarios; ++s) form_.setScenarioColour(s, ScenarioClassColour(s));
+    }
 
 private:
     Tvelquor2Form& form_;

@@ -228,6 +228,9 @@ public:
                       *Brekkado = nullptr, *Bgennkyou = nullptr, *Bkabetsuika = nullptr,
                       *Bmodoru = nullptr, *Bsusumu = nullptr, *Buwagaki = nullptr;
     class QLabel* UndoDepthLabel = nullptr;
+    // The document's criteria edition and diagnosis method, beside 動作モード and 診断法.
+    class QLabel *Ldousa = nullptr, *Lshinndan = nullptr;
+    void ShowEditionAndMethod();
     // The result panel (floor check, column joints, scores, eccentricities, ratios).
     class ResultPanelBox* Results = nullptr;
 

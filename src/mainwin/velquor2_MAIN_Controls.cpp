@@ -13,6 +13,7 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/Slots.h"
+#include "overview/EditionAndMethod.h"
 #include "overview/Gaiyou.h"
 #include "overview/Rekkado.h"
 #include "reports/Ogouseiritsu.h"
@@ -343,6 +344,18 @@ void Tvelquor2Form::BuildSidePanelControls() {
     buttons->addWidget(Buwagaki, 2, 2);
     UndoDepthLabel = new QLabel(U("↓８手前まで"), content);
     buttons->addWidget(UndoDepthLabel, 3, 0, 1, 2);
+    // The edition and the method in force, over the buttons 動作モード and 診断法.
+    auto* modeLabels = new QHBoxLayout;
+    modeLabels->setSpacing(buttons->spacing());
+    modeLabels->addStretch(1);
+    Ldousa = new QLabel(content);
+    Lshinndan = new QLabel(content);
+    for (QLabel* l : {Ldousa, Lshinndan}) {
+        l->setAlignment(Qt::AlignCenter);
+        modeLabels->addWidget(l, 1);
+    }
+    column->addLayout(modeLabels);
+    ShowEditionAndMethod();
     column->addLayout(buttons);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
@@ -468,8 +481,7 @@ void Tvelquor2Form::R3kaiClick() {
 
 void Tvelquor2Form::UpdateScenarioPanel(int scenario) {
     const int s = ClampIndex(scenario, Scenarios);
-    const bool roofWall = Doc.CriteriaEdition != 0 && Doc.CriteriaEdition != 4 &&
-                          Doc.DiagnosisMethod != 1 && Doc.DiagnosisMethod != 2;
+    const bool roofWall = ScenarioPanelByRoofWall(Doc.CriteriaEdition, Doc.DiagnosisMethod);
     // The classes come from the model file: bounded before they pick a row.
     const ScenarioPanelRow& row =
         roofWall ? BoundedAt(PanelRoofWallRows, Doc.StoreyData.roofWallClass[s])
@@ -481,6 +493,19 @@ void Tvelquor2Form::UpdateScenarioPanel(int scenario) {
     StaticText1->setText(U(ScenarioNames[s]));
     StaticText2->setText(U(row.line1));
     StaticText3->setText(U(row.line2));
+}
+
+void Tvelquor2Form::ShowEditionAndMethod() {
+    const auto show = [](QLabel* label, const ModeLabel& mode) {
+        if (!label) return;
+        label->setText(U(mode.caption));
+        SetLabelColours(
+            label,
+            mode.text.value_or(RefFromColor(QApplication::palette().color(QPalette::WindowText))),
+            mode.background);
+    };
+    show(Ldousa, EditionLabelOf(Doc.CriteriaEdition));
+    show(Lshinndan, MethodLabelOf(Doc.DiagnosisMethod));
 }
 
 void Tvelquor2Form::RgenkyouClick() {

@@ -237,6 +237,7 @@ TGaiyouDlg::TGaiyouDlg(QWidget* parent) : ModalForm(parent, U("概要")) {
     }
     // Once the pages are there, so that the scroll box knows their size.
     ScrollBox1->setWidget(Panel1);
+    Rules.Bind();
     resetPages();
 }
 
@@ -496,8 +497,7 @@ void TGaiyouDlg::BuildBasicPage(QWidget* page, FieldBindings& fields) {
     grid->addWidget(dates, 7, 0, 1, 3);
 
     BuildingDataRecord& b = Doc.BuildingData;
-    // The edition and the method store as they are shown until their rules come.
-    fields.radios(editionGroup_, Doc.CriteriaEdition)
+    fields.add(Rules.EditionBinding())
         .radios(methodGroup_, Doc.DiagnosisMethod, RadioRule::Fallback(3))
         .radios(structureGroup_, b.structureType, RadioRule::Fallback(2))
         .radios(useGroup_, b.buildingUse, RadioRule::Fallback(3))
@@ -760,10 +760,12 @@ int TGaiyouDlg::GroundAnswer() const {
 void TGaiyouDlg::FormShow() {
     okChangedDocument_ = false;
     FitToMainWindow();
+    Rules.ClearStoreyRadios();
     ShowEditionChoice();
     otherElementsGroup_.setCheckedId(OtherElementsMethod);
     for (FieldBindings& fields : pageFields_) fields.load();
     EnableFoundationAnswers();
+    Rules.RefreshDerivedLabels();
 }
 
 // --- OK -----------------------------------------------------------------------------------
@@ -792,6 +794,7 @@ void TGaiyouDlg::OKBtnClick() {
         host_->setFoundationModeEnabled(spec.uniformFoundation == 0);
         host_->setFloorSpecModeEnabled(spec.uniformFloor == 0);
         host_->updateStoreyControls();
+        host_->showEditionAndClasses();
     }
     App.DataLoading = 0;
     if (host_) host_->documentChanged();

@@ -7,9 +7,10 @@
 // The dialog is a tree of pages. Each page is built by one member function, listed once in the
 // page table (Gaiyou.cpp), and binds its controls to their fields in a FieldBindings list of
 // its own: showing loads the pages in table order, OK stores them in the same order.
+#include "overview/GaiyouApplication.h"
 #include "overview/GaiyouDeterioration.h"
 #include "overview/GaiyouReport.h"
-#include "overview/GaiyouApplication.h"
+#include "overview/GaiyouRules.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -37,6 +38,9 @@ public:
     virtual void setFloorSpecModeEnabled(bool enabled) = 0;
     // The settings changed: the next paint of the plan recomputes the diagnosis.
     virtual void documentChanged() = 0;
+    // The edition and method labels, the scenario panel and the scenario radios follow the
+    // stored edition, method and classes.
+    virtual void showEditionAndClasses() {}
 };
 
 class TGaiyouDlg final : public ModalForm {
@@ -52,6 +56,8 @@ public:
     // Stores every page, derives what follows from the settings and refreshes the main window;
     // never refuses, and closes the dialog.
     void OKBtnClick();
+    // While a file is loading the dialog closes only with OK.
+    bool FormCloseQuery() override;
     // The four page controls on their first pages (a new document, a read).
     void resetPages();
     // True when the last showing ended with an OK that changed what the model file stores.
@@ -180,6 +186,10 @@ private:
     RadioGroup foundationTypeGroup_{this}, crackGroup_{this}, footBracingGroup_{this};
     RadioGroup floorMaterialGroup_{this}, horizontalBraceGroup_{this}, largeVoidGroup_{this};
     GaiyouApplication application_{this}; // the pages of 改修申請
+
+public:
+    // The click rules of the settings pages.
+    GaiyouRules Rules{*this};
 };
 
 extern TGaiyouDlg* GaiyouDlg;

@@ -99,7 +99,8 @@ void Fill(Document& d, int k) {
     f.uniformFloor = 1 - k;
     f.foundationClass = FoundationClassOf(f);
     d.GroundFoundationSurvey.groundClass = k ? 10 : 2;
-    d.CriteriaEdition = k ? 2 : 4;
+    d.CriteriaEdition = k ? 0 : 4; // the city edition refuses these storeys
+
     d.DiagnosisMethod = k ? 3 : 1;
 }
 
@@ -264,7 +265,7 @@ TEST_F(OverviewDialogTest, UntouchedOkKeepsEveryByteAndCancelChangesNothing) {
     Doc.BuildingData.snowLoadTerm = 5.0;
     Doc.BuildingData.ownerAddress.set(Sj("港北区日吉本町"));  // no postcode: split inside it
     Doc.BuildingData.constructionEraYear[1].set(Sj("4１５")); // as an old file may hold it
-    Doc.CriteriaEdition = 1;
+    Doc.CriteriaEdition = 4;
     Doc.FoundationFloorSpec.foundationClass = FoundationClassOf(Doc.FoundationFloorSpec);
     const auto before = std::make_unique<Document>(Doc);
     App.DataLoading = 1;
