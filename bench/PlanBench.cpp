@@ -2,8 +2,10 @@
 // into an image the size of a large plan view. Needs Qt (the image and its painter), so it has
 // its own executable, velquor_gui_bench.
 #include "mainwin/GridAxes.h"
+#include "mainwin/Hover.h"
 #include "mainwin/PlanSheet.h"
 #include "mainwin/Recompute.h"
+#include "mainwin/SheetHover.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
@@ -11,16 +13,20 @@
 #include "ui/Fonts.h"
 #include "ui/PaintBox.h"
 #include "ui/QtCanvas.h"
+#include "ui/StatusHints.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <memory>
@@ -221,6 +227,72 @@ void BM_PointerMoveOverPlan(benchmark::State& state) {
     if (sheet->contentPaints() != drawn) state.SkipWithError("the plan was drawn again");
 }
 BENCHMARK(BM_PointerMoveOverPlan)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A pointer move over a house in input mode n (0 axes .. 7 free lines) as the window handles
+// it: the hit test, the overlay drawn again at the old and the new place of the mark, and the
+// status text set and painted when it changed. The plan is neither recomputed nor drawn again.
+// Arguments: the mode; the house (0 every list at capacity, 1 the full house of the diagnosis
+// benchmark); the path (0 across the view in steps of 7 pixels, from element to element and
+// within one; 1 to and fro between two far points, so that a mark that moves at all moves
+// across the view with every step).
+void BM_HoverMoveOverHouse(benchmark::State& state) {
+    if (state.range(1) == 0) {
+        FullCapacityModel();
+    } else {
+        capacity::BuildFullCapacityHouse();
+        MarkDocumentReplaced();
+    }
+    EnsureRecomputed();
+    App.InputMode = static_cast<int32_t>(state.range(0));
+    App.ClickStep = 0;
+    App.HoverState = 0;
+    const bool toAndFro = state.range(2) == 1;
+    QStatusBar bar;
+    bar.resize(ViewWidth, 24);
+    bar.show();
+    InstallStatusHints(&bar);
+    QScrollArea view;
+    view.resize(ViewWidth, ViewHeight);
+    auto* sheet = new PaintBox;
+    sheet->resize(SheetWidthPixels(), SheetHeightPixels());
+    sheet->setPainter([](Canvas& canvas) {
+        EnsureRecomputed();
+        DrawPlanSheet(canvas, SheetWidthPixels(), SheetHeightPixels());
+        return CanvasSize{};
+    });
+    sheet->setMouseMove([sheet](const BoxMouse& m) { HoverOnSheet(*sheet, m.x, m.y); });
+    sheet->setOverlayPainter([](Canvas& canvas) { DrawHoverOverlay(canvas); });
+    view.setWidget(sheet);
+    view.show();
+    view.horizontalScrollBar()->setValue(NodePixelX(8));
+    view.verticalScrollBar()->setValue(NodePixelY(8));
+    QCoreApplication::processEvents();
+    sheet->repaint();
+    const int drawn = sheet->contentPaints();
+    int i = 0, marked = 0;
+    qint64 slowest = 0;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        clock.start();
+        const int step = 7 * i++;
+        const QPointF inView = toAndFro ? (i % 2 ? QPointF(250, 250) : QPointF(1200, 700))
+                                        : QPointF(100 + step % 1300, 100 + (step / 1300) % 700);
+        const QPointF at = sheet->mapFrom(view.viewport(), inView);
+        QMouseEvent move(QEvent::MouseMove, at, sheet->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(sheet, &move);
+        QCoreApplication::processEvents(); // the overlay's repaint
+        marked += App.HoverState != 0;
+        if (i > 2) slowest = std::max(slowest, clock.nsecsElapsed());
+    }
+    InstallStatusHints(nullptr);
+    state.counters["marked"] = benchmark::Counter(marked, benchmark::Counter::kAvgIterations);
+    state.counters["slowest_us"] = static_cast<double>(slowest) / 1000.0;
+    if (sheet->contentPaints() != drawn) state.SkipWithError("the plan was drawn again");
+}
+BENCHMARK(BM_HoverMoveOverHouse)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 7, 1), {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 // What every paint pays to learn that nothing changed.
 void BM_UnchangedCheck(benchmark::State& state) {

@@ -262,9 +262,13 @@ int FloorClassFromMeanRatio(double m) {
     return 2;
 }
 
+int FloorBaseClass(const FoundationFloorSpecRecord& spec) {
+    if (spec.floorMaterial == 0) return 0;
+    return spec.horizontalBrace != 1 ? 2 : 1;
+}
+
 int FloorClassFromOverview(const FoundationFloorSpecRecord& spec, bool voidFound) {
-    int base = 0;
-    if (spec.floorMaterial != 0) base = spec.horizontalBrace != 1 ? 2 : 1;
+    const int base = FloorBaseClass(spec);
     // With one floor spec for the whole building the drawn areas do not count.
     const bool hasVoid = spec.largeVoid == 1 || (spec.uniformFloor != 1 && voidFound);
     const int cls = base + (hasVoid ? 1 : 0);

@@ -79,6 +79,9 @@ int FloorBraceIndex(int32_t code);
 
 // Floor class of the precise methods from the mean floor ratio: 0 from 1.0, 1 from 0.5, else 2.
 int FloorClassFromMeanRatio(double meanFloorRatio);
+// Floor class of the overview's floor settings before any void: 0 (I) for plywood throughout,
+// else 1 (II) with horizontal braces, 2 (III) without (or when they could not be seen).
+int FloorBaseClass(const FoundationFloorSpecRecord& spec);
 // Floor class of the general methods from the overview settings and whether a void of 4 m or
 // more was found on this storey or one above.
 int FloorClassFromOverview(const FoundationFloorSpecRecord& spec, bool voidFound);

@@ -146,4 +146,33 @@ const char* const FloorBraceSpecNames[8] = {
     "\x89\xCE\x91\xC5\x95\x89\x92\x53\x96\xCA\x90\xCF" "5.0\x87\x75\x88\xC8\x89\xBA", // 7 火打負担面積5.0㎡以下
 };
 
+const char* const ColumnKindNames[3] = {
+    "\x8A\xC7\x92\x8C", // 管柱
+    "\x92\xCA\x82\xB5\x92\x8C(1-2)", // 通し柱(1-2)
+    "\x92\xCA\x82\xB5\x92\x8C(2-3)", // 通し柱(2-3)
+};
+
+const char* const ColumnHardwareNames[3] = {
+    "\x93\x42\x91\xC5\x82\xBF", // 0 釘打ち
+    "\x82\x75\x82\x6F", // 1 ＶＰ
+    "\x8D\x90\x8E\xA6", // 2 告示
+};
+
+const char* const CornerRuleNames[3] = {
+    "\x8E\xA9\x93\xAE", // 0 自動
+    "\x8F\x6F\x8B\xF7\x92\x8C", // 1 出隅柱
+    "\x88\xEA\x94\xCA\x92\x8C", // 2 一般柱
+};
+
+const char* const StoreyPositionNames[2] = {
+    "\x8D\xC5\x8F\xE3\x8A\x4B", // 0 最上階
+    "\x82\x51\x8A\x4B\x8C\x9A\x82\xC4\x82\xCC\x82\x50\x8A\x4B", // 1 ２階建ての１階
+};
+
+const char* const FoundationTypeNames[3] = {
+    "\x8A\xEE\x91\x62\x87\x54", // 0 基礎Ⅰ
+    "\x8A\xEE\x91\x62\x87\x55", // 1 基礎Ⅱ
+    "\x8A\xEE\x91\x62\x87\x56", // 2 基礎Ⅲ
+};
+
 // clang-format on

@@ -29,3 +29,13 @@ extern const char* const JointHardwareMarks[11];
 // 0..7 ("火打なし", ...); their ratings are in MethodTables.h.
 extern const char* const FloorBoardSpecNames[17];
 extern const char* const FloorBraceSpecNames[8];
+// By column kind 1..3 (index kind - 1): "管柱", "通し柱(1-2)", "通し柱(2-3)".
+extern const char* const ColumnKindNames[3];
+// By the hardware of a column's joint word (joint mod 4) 0..2: "釘打ち", "ＶＰ", "告示".
+extern const char* const ColumnHardwareNames[3];
+// By the corner rule of a column's joint word (joint div 4) 0..2: "自動", "出隅柱", "一般柱".
+extern const char* const CornerRuleNames[3];
+// By storey position 0..1: "最上階", "２階建ての１階" (the storey under another one).
+extern const char* const StoreyPositionNames[2];
+// By FoundationRecord.type 0..2: "基礎Ⅰ", "基礎Ⅱ", "基礎Ⅲ".
+extern const char* const FoundationTypeNames[3];

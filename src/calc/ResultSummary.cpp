@@ -63,13 +63,10 @@ void ClearStorey(int s, int j) {
 
 void CalcScores(int s, int top) {
     const double dK = summary::ScoreDeteriorationFactor();
-    // The general method counts a quarter of the required strength as the strength of the
-    // other seismic elements, except under the 2012 revision.
-    const bool otherElements = IsGeneralMethod() && Doc.CriteriaEdition != 4;
     for (int j = top + 1; j < Storeys; ++j) ClearStorey(s, j);
     for (int j = top; j >= 0; --j) {
         const double qr = ReqResult.RequiredStrength[s][j];
-        theScores.OtherElementsStrength[s][j] = otherElements ? OtherElementsShare * qr : 0.0;
+        theScores.OtherElementsStrength[s][j] = summary::OtherElementsStrength(qr);
         for (int col = 0; col < ResultColumns; ++col) {
             const int v = ResultColumnVariant[col];
             double& px = theScores.RetainedStrengthX[s][j][col];
@@ -505,14 +502,23 @@ double TruncatedScore(double score, int decimals) {
 
 namespace summary {
 
+bool DeteriorationIgnored() {
+    if (App.Options.IgnoreDeterioration == 0) return false;
+    // The general method always counts the deterioration of the current state.
+    return !(IsGeneralMethod() && CalcScenario() == 0);
+}
+
 double ScoreDeteriorationFactor() {
+    if (DeteriorationIgnored()) return 1.0;
     // A factor that is no number (damaged state) counts as the lowest the survey can give, so
     // it never raises a score.
-    const double factor = std::isfinite(App.DeteriorationFactor) ? App.DeteriorationFactor : 0.7;
-    if (App.Options.IgnoreDeterioration == 0) return factor;
-    // The general method always counts the deterioration of the current state.
-    if (IsGeneralMethod() && CalcScenario() == 0) return factor;
-    return 1.0;
+    return std::isfinite(App.DeteriorationFactor) ? App.DeteriorationFactor : 0.7;
+}
+
+double OtherElementsStrength(double qr) {
+    // The general method counts a quarter of the required strength as the strength of the
+    // other seismic elements, except under the 2012 revision.
+    return IsGeneralMethod() && Doc.CriteriaEdition != 4 ? OtherElementsShare * qr : 0.0;
 }
 
 double ColumnDirectBelowRatio(int f) {

@@ -113,6 +113,12 @@ namespace summary {
 
 // The deterioration factor the scores use for the current scenario.
 double ScoreDeteriorationFactor();
+// True when the scores of the current scenario leave the deterioration out (D = 1.0): the
+// option is on and the method is a precise one or the scenario a retrofit plan.
+bool DeteriorationIgnored();
+// The strength of the other seismic elements that P counts besides the walls: a quarter of the
+// required strength `qr` under the general methods outside the 2012 revision, else 0.
+double OtherElementsStrength(double qr);
 
 // The direct-below and partition ratios of storey f of the current scenario, per cent.
 double ColumnDirectBelowRatio(int storey);

@@ -2,6 +2,7 @@
 // gravity and rigidity with the eccentricity boxes.
 #include "mainwin/Foundations.h"
 
+#include "calc/LabelTables.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "mainwin/GridAxes.h"
@@ -22,11 +23,6 @@ constexpr int ModeFoundations = 6;
 constexpr ColorRef Black = Rgb(0, 0, 0);
 constexpr ColorRef FoundationColours[3] = {Rgb(160, 160, 160), Rgb(192, 192, 192),
                                            Rgb(224, 224, 224)};
-const char* const FoundationNames[3] = {
-    "\x8a\xee\x91\x62\x87\x54", // 基礎Ⅰ
-    "\x8a\xee\x91\x62\x87\x55", // 基礎Ⅱ
-    "\x8a\xee\x91\x62\x87\x56", // 基礎Ⅲ
-};
 const char* const North = "\x96\x6b"; // 北
 constexpr ColorRef TextFrame = Rgb(255, 0, 192);
 constexpr ColorRef Gravity = Rgb(255, 0, 0);
@@ -83,7 +79,7 @@ void DrawFoundation(Canvas& c, const FoundationRecord& r, int type, bool named) 
     const Pt u{std::cos(theta), std::sin(theta)}, n{-std::sin(theta), std::cos(theta)};
     c.setFont(Gothic12(false, TruncPixel(-theta / Degree * 10)));
     c.setBrushStyle(BrushStyle::Clear);
-    const char* name = FoundationNames[type];
+    const char* name = FoundationTypeNames[type];
     const double w = c.textWidth(name) / 2.0;
     const int zx = (NodePixelX(r.x1) + NodePixelX(r.x2)) / 2;
     const int zy = (NodePixelY(r.y1) + NodePixelY(r.y2)) / 2;

@@ -1,47 +1,13 @@
 #pragma once
-// The grid on the plan sheet: where a position in metres lies on the sheet at the current
-// scale, the scale itself, the drawing of the grid lines and of the axes (bubbles, extension
-// lines, dimensions), the snapping of a pointer position to an axis, and the window side of
-// axis editing (the axis dialog and the kind clicks). The grid itself, its check, labels and
-// edits are the model's (model/Grid.h). Free of Qt apart from EditAxis, which shows the axis
-// dialog.
+// The grid on the plan sheet: the drawing of the grid lines and of the axes (bubbles,
+// extension lines, dimensions) and the window side of axis editing (the axis dialog and the kind
+// clicks); the sheet's coordinates, scale and snapping come with it (SheetCoordinates.h). The
+// grid itself, its check, labels and edits are the model's (model/Grid.h). Free of Qt apart
+// from EditAxis, which shows the axis dialog.
+#include "mainwin/SheetCoordinates.h"
 #include "model/Grid.h"
 
-#include <string_view>
-
 class Canvas;
-
-// ---- Sheet coordinates ----
-// The sheet starts at 0 m, or at the first axis where that lies before 0 m (after axes were
-// deleted or the data was centred), so that every axis of the grid is on the sheet. A node
-// (ix, iy) is drawn at (SheetPixelX(AxisX[ix]), SheetPixelY(AxisY[iy])).
-double SheetOriginX();
-double SheetOriginY();
-int SheetPixelX(double metres);
-int SheetPixelY(double metres);
-// The pixel of a node's axis; the index is brought onto the grid.
-int NodePixelX(int ix);
-int NodePixelY(int iy);
-// The position in metres of a sheet pixel.
-double SheetMetresX(int px);
-double SheetMetresY(int py);
-// The sheet's size at the current scale: from its origin to the last axis; at least 1 and at
-// most what a widget can be.
-int SheetWidthPixels();
-int SheetHeightPixels();
-
-// ---- Scale ----
-inline constexpr int MinScaleDenominator = 30;
-inline constexpr int MaxScaleDenominator = 200;
-// A scale text as the scale box holds it ("75", " 100 "): true and the denominator when it
-// is a whole number from 30 to 200.
-bool ParseScale(std::string_view text, int& denominator);
-// Scale 1/n: ScaleDenominator = n and PixelsPerMetre = 4000 / n (integer division). A scale
-// outside 30..200 changes nothing and returns false.
-bool SetScale(int denominator);
-// A scroll position kept proportional when the scroll range changes from oldMaximum to
-// newMaximum; with no range before, the middle of the new one.
-int ProportionalScroll(int position, int oldMaximum, int newMaximum);
 
 // ---- Drawing ----
 // Grid lines of every axis, dotted, in the colour of the axis kind, over the whole sheet.
@@ -49,21 +15,6 @@ void DrawGridLines(Canvas& canvas, int sheetWidth, int sheetHeight);
 // Bubbles, extension lines and dimensions of the axes of the data range (nothing for an
 // empty plan). Reads the extents, which the recompute step has brought up to date.
 void DrawAxes(Canvas& canvas);
-
-// ---- Snapping ----
-inline constexpr int NoAxis = 100;
-// The axis 1..99 whose catchment holds v: the catchment of axis i runs from the midpoint
-// with axis i-1 (exclusive) to the midpoint with axis i+1 (inclusive); everything up to the
-// first midpoint takes axis 1, everything past the last takes axis 99. Axis 0 is never taken.
-int CatchmentAxis(const double (&axes)[100], double v);
-// The axis just after the gap that holds v (1..99), or NoAxis when v lies on an axis or
-// outside the grid.
-int GapAxis(const double (&axes)[100], double v);
-// The first axis within `tolerance` of v, or NoAxis.
-int NearAxis(const double (&axes)[100], double v, double tolerance);
-// How near a click must come to an axis to pick it for deleting or re-kinding: about 0.1 m
-// at every scale.
-double AxisPickTolerance();
 
 // ---- Axis editing ----
 // Insert, re-space or delete axes for a click in axis mode (App.AxisEditMode): in the add and

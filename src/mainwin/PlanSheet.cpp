@@ -17,8 +17,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-PlanInputState PlanInput;
-
 // ---------------------------------------------------------------------------------------------
 // The widget
 

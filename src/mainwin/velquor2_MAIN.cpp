@@ -25,6 +25,8 @@
 #include "ui/Canvas.h"
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
+#include "ui/QtPrintDevice.h"
+#include "ui/QtPrintServices.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -38,6 +40,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -65,6 +68,9 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     : InstanceMutex(std::make_unique<InstanceLock>(lockFolder)) {
     setWindowTitle(QStringLiteral("Velquor"));
     setAcceptDrops(true);
+    Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PrepareReportPrinter(*Printer);
+    PrinterSetupDialog1 = std::make_unique<QtPrinterSetupService>(*Printer, this);
 
     StatusBar = statusBar(); // one simple panel; hints of the controls show here
     BuildMenus();
@@ -357,12 +363,6 @@ void Tvelquor2Form::SheetPainted(bool planDrawn) {
     if (RecomputeNoticesPending()) QueueRecomputeNotices();
     QueueResultPanel();
 }
-
-void Tvelquor2Form::SheetMouseMove(int, int) {}
-
-void Tvelquor2Form::SheetMouseLeave() {}
-
-void Tvelquor2Form::SheetOverlayPaint(Canvas&) {}
 
 void Tvelquor2Form::QueueResultPanel() {
     if (ResultPanelQueued) return;

@@ -20,6 +20,8 @@ class QAction;
 class QMenu;
 class QScrollArea;
 class QStatusBar;
+class PrinterSetupService;
+class QPrinter;
 class QUrl;
 class QVBoxLayout;
 class Tvelquor2Form;
@@ -47,6 +49,12 @@ public:
     // Last scroll positions of the plan, kept proportional when the sheet changes size.
     int SheetScrollV = 0;
     int SheetScrollH = 0;
+
+    // --- Printing -----------------------------------------------------------------------
+    // The printer of all print runs (A4 portrait at the report resolution until the user sets
+    // it up) and its set-up dialog; the print dialog runs the set-up and prints on it.
+    std::unique_ptr<QPrinter> Printer;
+    std::unique_ptr<PrinterSetupService> PrinterSetupDialog1;
 
     // --- Controls -----------------------------------------------------------------------
     QStatusBar* StatusBar = nullptr;

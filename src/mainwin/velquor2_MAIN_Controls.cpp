@@ -14,6 +14,8 @@
 #include "model/Model.h"
 #include "model/Slots.h"
 #include "overview/Gaiyou.h"
+#include "overview/Rekkado.h"
+#include "print/PrintOut.h"
 #include "reports/OJushin.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
@@ -345,8 +347,6 @@ void Tvelquor2Form::BuildSidePanelControls() {
     UndoDepthLabel = new QLabel(U("↓８手前まで"), content);
     buttons->addWidget(UndoDepthLabel, 3, 0, 1, 2);
     column->addLayout(buttons);
-    // The deterioration table is not part of the form set yet.
-    Brekkado->setEnabled(false);
     Bmodoru->setEnabled(CanUndo());
     Bsusumu->setEnabled(CanRedo());
     // "上書" is the overwrite save of the file menu, offered while there is something to save:
@@ -643,7 +643,8 @@ void Tvelquor2Form::BshinndanClick() {
 
 void Tvelquor2Form::BrekkadoClick() {
     RefreshToolDialog();
-    // The deterioration table (RekkadoDlg) is shown here, modally; nothing to repaint after.
+    // It only shows the points: nothing to recompute or repaint after.
+    if (RekkadoDlg) ShowModal(*RekkadoDlg);
 }
 
 void Tvelquor2Form::BgennkyouClick() {
@@ -694,7 +695,7 @@ void Tvelquor2Form::BuwagakiClick() {
 void Tvelquor2Form::P1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The print dialog (PrintOutDlg) is shown here, modally.
+    if (PrintOutDlg) ShowModal(*PrintOutDlg);
 }
 void Tvelquor2Form::W1Click() {
     RefreshToolDialog();

@@ -199,6 +199,32 @@ const TGaiyouDlg::PageEntry TGaiyouDlg::PageTable[] = {
     {PageControl::Settings, "基本事項（診断法）", &TGaiyouDlg::BuildBasicPage},
     {PageControl::Settings, "建物階数・重さ・面積", &TGaiyouDlg::BuildStoreyPage},
     {PageControl::Settings, "基礎・床仕様・軟弱な地盤", &TGaiyouDlg::BuildFoundationPage},
+    {PageControl::Settings, "劣化", &TGaiyouDlg::BuildDeteriorationPage},
+    {PageControl::Report, "地盤基礎", &TGaiyouDlg::BuildReportGroundPage},
+    {PageControl::Report, "所見（１）", &TGaiyouDlg::BuildReportFindingsPage1},
+    {PageControl::Report, "所見（２）", &TGaiyouDlg::BuildReportFindingsPage2},
+    {PageControl::Report, "その他・診断士メモ", &TGaiyouDlg::BuildReportNotesPage},
+    {PageControl::Report, "確認申請・図面", &TGaiyouDlg::BuildReportPermitPage},
+    {PageControl::Application, "事業者・方針",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildFirmsPage>},
+    {PageControl::Application, "補強概要",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildOutlinePage>},
+    {PageControl::Application, "法令",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildLawPage>},
+    {PageControl::Application, "建物仕様",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildSpecPage>},
+    {PageControl::Application, "問題点",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildProblemPage>},
+    {PageControl::Application, "ヒアリング１",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildHearing1Page>},
+    {PageControl::Application, "ヒアリング２",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildHearing2Page>},
+    {PageControl::Application, "現場調査１",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildSurvey1Page>},
+    {PageControl::Application, "現場調査２",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildSurvey2Page>},
+    {PageControl::Application, "現場調査３",
+     &TGaiyouDlg::BuildApplicationPage<&GaiyouApplication::BuildSurvey3Page>},
 };
 
 TGaiyouDlg::TGaiyouDlg(QWidget* parent) : ModalForm(parent, U("概要")) {
@@ -728,9 +754,7 @@ void TGaiyouDlg::EnableFoundationAnswers() {
 }
 
 int TGaiyouDlg::GroundAnswer() const {
-    // The ground radios of the report pages give it once they exist; until then the stored
-    // answer stays.
-    return GroundAnswerOf(Doc.GroundFoundationSurvey.groundClass);
+    return Report.groundAnswer();
 }
 
 void TGaiyouDlg::FormShow() {
@@ -755,6 +779,7 @@ void TGaiyouDlg::OKBtnClick() {
     ground.groundClass = ComposeGroundClass(GroundAnswer(), Eichijiru->isChecked());
     FoundationFloorSpecRecord& spec = Doc.FoundationFloorSpec;
     spec.foundationClass = FoundationClassOf(spec);
+    CalcDeteriorationFactor();
 
     // What is typed must not be lost unasked: a changed document is modified also while a file
     // is loading, after a new document and at start-up.

@@ -7,6 +7,9 @@
 // The dialog is a tree of pages. Each page is built by one member function, listed once in the
 // page table (Gaiyou.cpp), and binds its controls to their fields in a FieldBindings list of
 // its own: showing loads the pages in table order, OK stores them in the same order.
+#include "overview/GaiyouDeterioration.h"
+#include "overview/GaiyouReport.h"
+#include "overview/GaiyouApplication.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -122,6 +125,11 @@ public:
     QCheckBox* Eichijiru = nullptr;
     QLineEdit* Ekonkyo1 = nullptr;
 
+    // --- 劣化 --------------------------------------------------------------------------------
+    GaiyouDeterioration Deterioration{this};
+    // --- 診断報告書 ------------------------------------------------------------------------
+    GaiyouReport Report{this};
+
 private:
     // One page: the page control it sits in, its tab caption and the member that builds it.
     enum class PageControl { Settings, Report, Application };
@@ -136,6 +144,17 @@ private:
     void BuildBasicPage(QWidget* page, FieldBindings& fields);
     void BuildStoreyPage(QWidget* page, FieldBindings& fields);
     void BuildFoundationPage(QWidget* page, FieldBindings& fields);
+    void BuildDeteriorationPage(QWidget* page, FieldBindings& fields);
+    void BuildReportGroundPage(QWidget* page, FieldBindings& fields);
+    void BuildReportFindingsPage1(QWidget* page, FieldBindings& fields);
+    void BuildReportFindingsPage2(QWidget* page, FieldBindings& fields);
+    void BuildReportNotesPage(QWidget* page, FieldBindings& fields);
+    void BuildReportPermitPage(QWidget* page, FieldBindings& fields);
+    // A page of 改修申請, built by the application pages' own builder.
+    template <void (GaiyouApplication::*Build)(QWidget*, FieldBindings&)>
+    void BuildApplicationPage(QWidget* page, FieldBindings& fields) {
+        (application_.*Build)(page, fields);
+    }
 
     void BuildFrame();
     QTabWidget* PageControlOf(PageControl control) const;
@@ -160,6 +179,7 @@ private:
     RadioGroup roofWallGroups_[3]{RadioGroup(this), RadioGroup(this), RadioGroup(this)};
     RadioGroup foundationTypeGroup_{this}, crackGroup_{this}, footBracingGroup_{this};
     RadioGroup floorMaterialGroup_{this}, horizontalBraceGroup_{this}, largeVoidGroup_{this};
+    GaiyouApplication application_{this}; // the pages of 改修申請
 };
 
 extern TGaiyouDlg* GaiyouDlg;

@@ -39,7 +39,7 @@ std::string JoinOwnerAddress(std::string_view postcode, std::string_view address
 
 int32_t ComposeGroundClass(int groundAnswer, bool markedlySoft) {
     int32_t groundClass = 2;
-    if (groundAnswer >= 0 && groundAnswer < 8) groundClass = groundAnswer;
+    if (groundAnswer >= 0 && groundAnswer <= 2) groundClass = groundAnswer;
     if (markedlySoft) groundClass += 8;
     return groundClass;
 }

@@ -36,8 +36,8 @@ OwnerAddressParts SplitOwnerAddress(std::string_view field);
 // address starts at byte 8 where the application forms print it, then the address.
 std::string JoinOwnerAddress(std::string_view postcode, std::string_view address);
 
-// The ground class: the ground answer (0 good, 1 normal, 2 poor, or a class mod 8 kept from a
-// file; -1 when none is given, stored as poor) plus 8 for markedly soft ground.
+// The ground class: the checked ground answer (0 good, 1 normal, 2 poor; anything else, as no
+// radio checked, is stored as poor) plus 8 for markedly soft ground.
 int32_t ComposeGroundClass(int groundAnswer, bool markedlySoft);
 // The ground answer a stored class holds (its value mod 8, never negative) and its soft flag.
 int GroundAnswerOf(int32_t groundClass);

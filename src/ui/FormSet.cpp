@@ -21,6 +21,8 @@
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "overview/Gaiyou.h"
+#include "overview/Rekkado.h"
+#include "print/PrintOut.h"
 #include "reports/OJushin.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
@@ -68,7 +70,7 @@ constexpr FormEntry Forms[] = {
     FORM(TGaiyouDlg, GaiyouDlg), // 16
     FORM(TDcopyDlg, DcopyDlg), // 17
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
-    // 19 TRekkadoDlg      RekkadoDlg
+    FORM(TRekkadoDlg, RekkadoDlg), // 19
     // 20 TShuukeiDlg      ShuukeiDlg
     FORM(TOjushinDlg, OjushinDlg), // 21
     FORM(TOhitsuyouDlg, OhitsuyouDlg), // 22
@@ -78,7 +80,7 @@ constexpr FormEntry Forms[] = {
     // 26 TOgoushinDlg     OgoushinDlg
     FORM(TOgouseiDlg, OgouseiDlg), // 27
     FORM(TOhanteiDlg, OhanteiDlg), // 28
-    // 29 TPrintOutDlg     PrintOutDlg
+    FORM(TPrintOutDlg, PrintOutDlg), // 29
     FORM(TkabetsuikaDlg, kabetsuikaDlg), // 30
     FORM(TzoneDlg, zoneDlg), // 31
     FORM(TDmoduleDlg, DmoduleDlg), // 32

@@ -12,6 +12,7 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Model.h"
+#include "print/PrintOut.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FormSet.h"
@@ -25,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -302,8 +304,12 @@ TEST_F(MainControlsDiagnosisTest, ResultCommandsReadTheDiagnosisOfTheDocumentAsI
         {"F1Click", &Tvelquor2Form::F1Click}, {"R1Click", &Tvelquor2Form::R1Click},
         {"G1Click", &Tvelquor2Form::G1Click}, {"N3Click", &Tvelquor2Form::N3Click},
     };
-    // The dialogs that the commands show close at once.
-    SetModalRunner([](QDialog&) { return int(QDialog::Accepted); });
+    // The dialogs that the commands show are cancelled at once.
+    std::vector<const QDialog*> shown;
+    SetModalRunner([&](QDialog& d) {
+        shown.push_back(&d);
+        return int(QDialog::Rejected);
+    });
     for (const auto& c : commands) {
         form->DocumentChanged();
         ASSERT_TRUE(RecomputeNeeded()) << c.name;
@@ -311,6 +317,7 @@ TEST_F(MainControlsDiagnosisTest, ResultCommandsReadTheDiagnosisOfTheDocumentAsI
         EXPECT_FALSE(RecomputeNeeded()) << c.name;
     }
     SetModalRunner({});
+    EXPECT_NE(std::find(shown.begin(), shown.end(), PrintOutDlg), shown.end());
 }
 
 } // namespace

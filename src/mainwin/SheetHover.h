@@ -1,0 +1,8 @@
+#pragma once
+// The window's side of the pointer's marks (Hover.h): pointer moves over a paint box go to the
+// hover unit, the old and the new place of the mark are drawn again as overlay only, and the
+// description goes to the status bar. The plan itself is neither recomputed nor drawn.
+class PaintBox;
+
+void HoverOnSheet(PaintBox& sheet, int x, int y);
+void HoverLeftSheet(PaintBox& sheet);

@@ -1,0 +1,74 @@
+// The pointer over the main window's plan: the wall under it is marked over the plan and
+// described on the status bar; leaving the sheet or an edit leaves no mark behind, and the plan
+// is not drawn again for any of it.
+#include "TestApp.h"
+
+#include "mainwin/GridAxes.h"
+#include "mainwin/Recompute.h"
+#include "mainwin/velquor2_MAIN.h"
+#include "model/AppState.h"
+#include "model/Model.h"
+#include "support/HouseBuilder.h"
+#include "support/ScriptedMessages.h"
+#include "ui/FormSet.h"
+
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HoverWindowTest, TheWallUnderThePointerIsMarkedAndDescribedWithoutDrawingThePlan) {
+    TestApp();
+    QTemporaryDir locks;
+    ScriptedMessages messages;
+    Doc.Module = 0.91;
+    ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
+    HouseBuilder(0, 0).column(2, 2).column(6, 2).wall(2, 2, 6, 2, 26);
+    MarkDocumentReplaced();
+    App.InputMode = 2;
+    App.ClickStep = 0;
+    App.HoverState = 0;
+
+    PlanSheet& sheet = *MainForm->Sheet;
+    const QPoint onWall((NodePixelX(2) + NodePixelX(6)) / 2, NodePixelY(2) + 3);
+    const QRect view(0, 0, 400, 200);
+    auto pixel = [&] { return sheet.grab(view).toImage().pixel(onWall); };
+    const QRgb plan = pixel();
+    const int drawn = sheet.contentPaints();
+    auto move = [&](QPoint at) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(at), sheet.mapToGlobal(QPointF(at)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&sheet, &e);
+    };
+
+    move(onWall);
+    EXPECT_TRUE(MainForm->StatusBar->currentMessage().startsWith(
+        QStringLiteral("壁　(X 0,Y 0)-(X 4,Y 0)　壁の種類:")))
+        << MainForm->StatusBar->currentMessage().toStdString();
+    EXPECT_EQ(App.HoverState, 1);
+    EXPECT_NE(pixel(), plan); // the xor mark over the plan
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&sheet, &leave);
+    EXPECT_EQ(pixel(), plan);
+    EXPECT_EQ(sheet.contentPaints(), drawn);
+
+    move(onWall);
+    EXPECT_NE(pixel(), plan);
+    move(QPoint(onWall.x(), onWall.y() + 40));
+    EXPECT_EQ(pixel(), plan);
+    EXPECT_TRUE(MainForm->StatusBar->currentMessage().isEmpty());
+    EXPECT_EQ(sheet.contentPaints(), drawn);
+
+    // An edit draws the plan again; the mark of the wall before it is not drawn over it.
+    move(onWall);
+    MainForm->DocumentChanged();
+    EXPECT_EQ(pixel(), plan);
+
+    DestroyForms();
+}
+
+} // namespace
