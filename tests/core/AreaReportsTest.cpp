@@ -169,13 +169,16 @@ TEST_F(AreaReportsTest, RequiredReportPrintsWhatTheCalculationUsed) {
     EXPECT_NE(Line(r.after, "　　　　　　　　　　Ｋ2 ＝1.06＋0.15／Ｒf"), "");
     EXPECT_NE(Line(r.after, "床面積当り必要耐力　２階(kＮ／㎡) ＝0.64×Ｋ2"), "");
 
-    // Method 2 forms no Rf or K; it adds the quarter strips to the blocks and the section.
+    // Method 2 forms no Rf or K; attic storage raises a light building to the heavy column
+    // (1.06); the quarter strips join the blocks and the section.
     Doc.DiagnosisMethod = 2;
+    Doc.StoreyData.weightClass[0] = 0;
+    Doc.StoreyData.atticStorage[0] = 1;
     RunDiagnosis();
     r = BuildRequiredReport();
     EXPECT_EQ(Line(r.after, "　　　　　　　　　　Ｒf"), "");
     EXPECT_EQ(Line(r.after, "　　　　　　　　　　Ｋ"), "");
-    EXPECT_NE(Line(r.after, "床面積当り必要耐力　１階(kＮ／㎡) ＝1.41×Ｋ1"), "");
+    EXPECT_NE(Line(r.after, "床面積当り必要耐力　１階(kＮ／㎡) ＝1.06×Ｋ1"), "");
     EXPECT_EQ(Texts(r.blocks[1].body, static_cast<int>(ReportLineKind::Quarter)).size(), 4u);
     EXPECT_EQ(Texts(r.after, static_cast<int>(ReportLineKind::Quarter)).size(), 8u);
 
