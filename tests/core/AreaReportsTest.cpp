@@ -261,7 +261,8 @@ TEST_F(AreaReportsTest, DamagedRecordsStayWithinTheTables) {
     RunDiagnosis();
     for (const KeyPlanReport& r : {BuildGravityReport(), BuildRequiredReport(), BuildFloorReport()})
         EXPECT_EQ(r.top, 2);
-    EXPECT_NE(Line(BuildFloorReport().blocks[0].body, " 2   屋根矩勾配杉板厚9*180   +火打なし"), "");
+    EXPECT_NE(Line(BuildFloorReport().blocks[0].body, " 2   屋根矩勾配杉板厚9*180   +火打なし"),
+              "");
 }
 
 } // namespace
