@@ -16,9 +16,12 @@
 #include "overview/EditionAndMethod.h"
 #include "overview/Gaiyou.h"
 #include "overview/Rekkado.h"
+#include "print/PrintOut.h"
+#include "reports/OJushin.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
-#include "print/PrintOut.h"
+#include "reports/Ohitsuyou.h"
+#include "reports/Oyuka.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -722,12 +725,12 @@ void Tvelquor2Form::P1Click() {
 void Tvelquor2Form::W1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The centre-of-gravity dialog (OjushinDlg) is shown here, modally.
+    if (OjushinDlg) ShowModal(*OjushinDlg);
 }
 void Tvelquor2Form::H1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The required-strength dialog (OhitsuyouDlg) is shown here, modally.
+    if (OhitsuyouDlg) ShowModal(*OhitsuyouDlg);
 }
 void Tvelquor2Form::NorNN1Click() {
     RefreshToolDialog();
@@ -747,7 +750,7 @@ void Tvelquor2Form::S1Click() {
 void Tvelquor2Form::F1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The floor dialog (OyukaDlg) is shown here, modally.
+    if (OyukaDlg) ShowModal(*OyukaDlg);
 }
 void Tvelquor2Form::R1Click() {
     RefreshToolDialog();

@@ -1,6 +1,7 @@
 #include "reports/KeyPlans.h"
 
 #include "calc/CalcCommon.h"
+#include "calc/FloorReduction.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "calc/WallElementTables.h"
@@ -197,17 +198,9 @@ void DrawAreas(Canvas& c, const PlanFrame& p, int s, int f) {
 }
 
 // Board and brace of a floor-spec code as the floor calculation reads them.
-int BoardIndex(int32_t code) {
-    return code < 0 ? 0 : ClampIndex(code % 32, 17);
-}
-int BraceIndex(int32_t code) {
-    const int32_t brace = code < 0 ? 0 : code / 32;
-    return brace >= 17 && brace <= 23 ? brace - 16 : 0;
-}
-
 void FloorSpecStyle(Canvas& c, int32_t code) {
-    const int board = BoardIndex(code);
-    c.setPen(FloorBraceColours[BraceIndex(code)], 1);
+    const int board = floorcalc::FloorBoardIndex(code);
+    c.setPen(FloorBraceColours[floorcalc::FloorBraceIndex(code)], 1);
     c.setBrushColour(FloorBoardColours[board]);
     c.setBrushStyle(board == 0    ? BrushStyle::Clear
                     : board <= 12 ? BrushStyle::DiagCross

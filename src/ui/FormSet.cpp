@@ -22,9 +22,12 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "overview/Gaiyou.h"
 #include "overview/Rekkado.h"
+#include "print/PrintOut.h"
+#include "reports/OJushin.h"
 #include "reports/Ogouseiritsu.h"
 #include "reports/Ohantei.h"
-#include "print/PrintOut.h"
+#include "reports/Ohitsuyou.h"
+#include "reports/Oyuka.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -69,10 +72,10 @@ constexpr FormEntry Forms[] = {
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
     FORM(TRekkadoDlg, RekkadoDlg), // 19
     // 20 TShuukeiDlg      ShuukeiDlg
-    // 21 TOjushinDlg      OjushinDlg
-    // 22 TOhitsuyouDlg    OhitsuyouDlg
+    FORM(TOjushinDlg, OjushinDlg), // 21
+    FORM(TOhitsuyouDlg, OhitsuyouDlg), // 22
     // 23 TOnchiDlg        OnchiDlg
-    // 24 TOyukaDlg        OyukaDlg
+    FORM(TOyukaDlg, OyukaDlg), // 24
     // 25 TOkabeDlg        OkabeDlg
     // 26 TOgoushinDlg     OgoushinDlg
     FORM(TOgouseiDlg, OgouseiDlg), // 27
