@@ -22,7 +22,10 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "overview/Gaiyou.h"
 #include "reports/Ogouseiritsu.h"
+#include "reports/Ogoushin.h"
 #include "reports/Ohantei.h"
+#include "reports/Okabe.h"
+#include "reports/Onchi.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -69,10 +72,10 @@ constexpr FormEntry Forms[] = {
     // 20 TShuukeiDlg      ShuukeiDlg
     // 21 TOjushinDlg      OjushinDlg
     // 22 TOhitsuyouDlg    OhitsuyouDlg
-    // 23 TOnchiDlg        OnchiDlg
+    FORM(TOnchiDlg, OnchiDlg), // 23
     // 24 TOyukaDlg        OyukaDlg
-    // 25 TOkabeDlg        OkabeDlg
-    // 26 TOgoushinDlg     OgoushinDlg
+    FORM(TOkabeDlg, OkabeDlg), // 25
+    FORM(TOgoushinDlg, OgoushinDlg), // 26
     FORM(TOgouseiDlg, OgouseiDlg), // 27
     FORM(TOhanteiDlg, OhanteiDlg), // 28
     // 29 TPrintOutDlg     PrintOutDlg
