@@ -205,4 +205,95 @@ TEST_F(WallNValueReportsTest, WallStrengthRowsGroupsAndColumns) {
     EXPECT_EQ(Texts(WallStrengthStoreyLines(0), ReportLineKind::Total)[4],
               std::string(132, ' ') + "小計-  0.000     0");
 }
+
+// House B by hand: ΣLx = 2 lines x 2920, Ys = 3 (y 7 is the first main axis, Y upward), Iy =
+// 2 x 2920 x 3² = 52560. Y: x 1 carries 4380 at X 0, x 9 1460 at X 8: ΣLyX = 11680, Xs = 2,
+// Ix = 4380 x 2² + 1460 x 6² = 70080. Kr = 122640, rex = rey = √21 = 4.583; the centre of
+// gravity (4, 3) gives ex = 2, Rey = 0.436, Fep = 1 / (3.33 x 0.436 + 0.5) = 0.512.
+TEST_F(WallNValueReportsTest, RigidityRowsAndTotalsOfTheEccentricHouse) {
+    houses::BuildEccentricOneStorey();
+    RunDiagnosis();
+    const ReportLines r = RigidityStoreyLines(0);
+    EXPECT_EQ(Texts(r, ReportLineKind::Row),
+              (std::vector<std::string>{
+                  " Ｘ   Y 0      2920.000     0.000      0.000                                   "
+                  "  -3.000  26280.000",
+                  " Ｘ   Y 6      2920.000     6.000  17520.000                                   "
+                  "   3.000  26280.000",
+                  " Ｙ   X 0      4380.000     0.000      0.000                                   "
+                  "  -2.000  17520.000",
+                  " Ｙ   X 8      1460.000     8.000  11680.000                                   "
+                  "   6.000  52560.000"}));
+    const auto totals = Texts(r, ReportLineKind::Total);
+    ASSERT_EQ(totals.size(), 4u);
+    EXPECT_EQ(totals[0], "    計  ΣLx=  5840.000     ΣLxY= 17520.000      Ys=  3.000    ey=  "
+                         "0.000          Iy=  52560.000");
+    EXPECT_EQ(totals[1], "    計  ΣLy=  5840.000     ΣLyX= 11680.000      Xs=  2.000    ex=  "
+                         "2.000          Ix=  70080.000");
+    EXPECT_EQ(totals[2], "ねじり剛性 Kr=(Iy+Ix)= 122640.000  rex=(Kr/ΣLx)**1/2= 4.583   偏心率 "
+                         "Rex=(ey/rex)= 0.000   Fep= 1.000");
+    EXPECT_EQ(totals[3], "                                   rey=(Kr/ΣLy)**1/2= 4.583   偏心率 "
+                         "Rey=(ex/rey)= 0.436   Fep= 0.512");
+
+    // A wall without stiffness between the two of y 1 splits nothing; walls along X alone
+    // give one Y row of zeros under the first main X axis.
+    HouseBuilder(0, 0).wall(3, 1, 7, 1);
+    RunDiagnosis();
+    EXPECT_EQ(Texts(RigidityStoreyLines(0), ReportLineKind::Row).size(), 4u);
+    WallEval.WallLineLists[0][0].y.count = 0;
+    EXPECT_EQ(Texts(RigidityStoreyLines(0), ReportLineKind::Row).back(),
+              " Ｙ   X 0         0.000     0.000      0.000                                      "
+              "0.000      0.000");
+}
+
+// A storey without walls shows its heading and the two Kr lines at 458 and 478 px into its
+// block, in the heading's font; the wall report of such a storey has only its rule and totals.
+// Long wall tables grow their pages.
+TEST_F(WallNValueReportsTest, StoreysWithoutWallsAndLongReports) {
+    houses::BuildEccentricOneStorey();
+    for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 1;
+    RunDiagnosis();
+    RecordingCanvas c;
+    const CanvasSize page = PaintRigidityReport(c);
+    EXPECT_EQ(page.height, 2060 + 3);       // the bands and their outline
+    std::vector<std::pair<int, int>> upper; // y, font height
+    for (const auto& op : c.ops)
+        if (op.kind == Kind::Text && op.points[0].x == 40 && op.points[0].y > 1030)
+            upper.push_back({op.points[0].y, op.font.height});
+    EXPECT_EQ(upper, (std::vector<std::pair<int, int>>{{1050, 16}, {1488, 16}, {1508, 16}}));
+    EXPECT_EQ(Texts(WallStrengthStoreyLines(1), ReportLineKind::Row).size(), 0u);
+    EXPECT_EQ(WallStrengthStoreyLines(1).lines.size(), 2u);
+
+    // 200 walls on the 1F, each on a line of its own: 400 lines of 15 px.
+    Doc.WallCount[0][0] = MaxWalls;
+    WallLineList& list = WallEval.WallLineLists[0][0].x;
+    list.count = MaxWalls;
+    for (int w = 0; w < MaxWalls; ++w) {
+        WallRecord& wall = Doc.Walls[0][0][w];
+        wall = WallRecord{};
+        wall.x2 = 1;
+        wall.y1 = wall.y2 = w % 100;
+        list.entries[w] = {w, w % 100};
+        WallEval.WallResult[0][0][w][0].baseStrength = 1;
+        WallEval.WallResult[0][0][w][0].stiffnessX = 1;
+    }
+    c.ops.clear();
+    const CanvasSize wallPage = PaintWallStrengthReport(c);
+    EXPECT_GT(c.ops.back().points[0].y, 6196);
+    EXPECT_GT(wallPage.height, c.ops.back().points[0].y + 12);
+    // The rigidity blocks grow the storey pitch: the 2F block starts below the 1F's text.
+    c.ops.clear();
+    const CanvasSize rigidityPage = PaintRigidityReport(c);
+    int firstLast = 0, secondHeading = 0, last = 0;
+    for (const auto& op : c.ops) {
+        if (op.kind != Kind::Text || op.points[0].x != 40) continue;
+        if (op.text.compare(0, 3, " 2 ") == 0) secondHeading = op.points[0].y;
+        if (!secondHeading) firstLast = op.points[0].y;
+        last = op.points[0].y;
+    }
+    EXPECT_GT(firstLast, 1030 + 438 + 100 * 20);
+    EXPECT_GT(secondHeading - 20, firstLast); // the 2F block with its key plan
+    EXPECT_GT(rigidityPage.height, last + 12);
+}
+
 } // namespace
