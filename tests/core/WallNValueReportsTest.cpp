@@ -296,4 +296,36 @@ TEST_F(WallNValueReportsTest, StoreysWithoutWallsAndLongReports) {
     EXPECT_GT(rigidityPage.height, last + 12);
 }
 
+// Codes and indices from a damaged file stay inside their tables (the sanitizer build runs
+// this).
+TEST_F(WallNValueReportsTest, DamagedRecordsStayInsideTheirTables) {
+    houses::BuildEccentricOneStorey();
+    RunDiagnosis();
+    WallRecord& w = Doc.Walls[0][0][0];
+    w.type = 99;
+    w.bracing = -1000;
+    w.panelL = 500;
+    w.panelR = -3;
+    w.jointSpec = -5;
+    w.foundationClass = 7;
+    w.deterioration = 3;
+    w.y1 = w.y2 = 500;
+    WallEval.WallLineLists[0][0].x.entries[1].wall = 9999;
+    WallEval.WallLineLists[0][0].y.count = 100000;
+    Doc.StoreyData.topStorey[0] = 7;
+    Doc.ColumnCount[0][0] = 5000;
+    NValueRes.ColumnOrderCount[0][0] = 5000;
+    NValueRes.ColumnOrder[0][0][0] = -1;
+    NValueRes.ColumnOrder[0][0][1] = 7000;
+    Doc.Columns[0][0][NValueRes.ColumnOrder[0][0][2]].x = -40;
+    NValueRes.ColumnJointResult[0][0][NValueRes.ColumnOrder[0][0][2]].upper1Count = 50;
+    NValueRes.ColumnJointResult[0][0][NValueRes.ColumnOrder[0][0][2]].upper2Count = -2;
+    RecordingCanvas c;
+    PaintWallStrengthReport(c);
+    PaintRigidityReport(c);
+    PaintNValueReport(c);
+    EXPECT_EQ(NValueColumnLines(0, 2).size(), 8u); // eight entries kept at most
+    EXPECT_TRUE(NValueColumnLines(0, 0).empty() && NValueColumnLines(0, 1).empty());
+}
+
 } // namespace
