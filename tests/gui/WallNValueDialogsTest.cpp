@@ -1,5 +1,5 @@
-// The N-value, wall strength and rigidity dialogs: their menu items are enabled and show the
-// reports of the current document, each on a page at least as tall as its frame.
+// The N-value, wall strength and rigidity dialogs open from their menu items with the reports
+// of the current document, each on a page at least as tall as its frame.
 #include "TestApp.h"
 
 #include "mainwin/velquor2_MAIN.h"
@@ -20,8 +20,6 @@
 
 #include <memory>
 
-namespace {
-
 TEST(WallNValueDialogsTest, MenuItemsShowTheReportsOfTheDocument) {
     TestApp();
     const auto savedDoc = std::make_unique<Document>(Doc);
@@ -34,45 +32,24 @@ TEST(WallNValueDialogsTest, MenuItemsShowTheReportsOfTheDocument) {
     houses::BuildEccentricOneStorey();
     MainForm->DocumentChanged();
 
-    struct Shown {
-        QDialog* dialog;
-        QString caption;
-        int height, inked;
-    };
-    std::vector<Shown> shown;
+    std::vector<std::pair<QDialog*, int>> shown; // the dialog and its page's height
     SetModalRunner([&](QDialog& d) {
         d.show();
-        auto& dialog = static_cast<TResultDlg&>(d);
-        dialog.disp->fitToContent();
-        const QImage image = dialog.disp->grab().toImage();
-        int inked = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                inked += image.pixel(x, y) != qRgb(255, 255, 255);
-        shown.push_back({&d, d.windowTitle(), dialog.disp->height(), inked});
-        dialog.OKBtn->click();
-        return d.result();
+        PaintBox& page = *static_cast<TResultDlg&>(d).disp;
+        page.fitToContent();
+        QImage blank(page.size(), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        EXPECT_NE(page.grab().toImage().convertToFormat(QImage::Format_RGB32), blank);
+        shown.push_back({&d, page.height()});
+        return int(QDialog::Accepted);
     });
-    for (QAction* item : {MainForm->NorNN1, MainForm->U1, MainForm->S1}) {
-        ASSERT_TRUE(item->isEnabled());
-        item->trigger();
-    }
+    for (QAction* item : {MainForm->NorNN1, MainForm->U1, MainForm->S1}) item->trigger();
     SetModalRunner({});
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0].dialog, OnchiDlg);
-    EXPECT_EQ(shown[0].caption, QStringLiteral("柱Ｎ値の算定"));
-    EXPECT_EQ(shown[0].height, 5151);
-    EXPECT_EQ(shown[1].dialog, OkabeDlg);
-    EXPECT_EQ(shown[1].height, 6196);
-    EXPECT_EQ(shown[2].dialog, OgoushinDlg);
-    EXPECT_EQ(shown[2].caption, QStringLiteral("剛心の算定"));
-    EXPECT_EQ(shown[2].height, 3093);
-    for (const Shown& s : shown) EXPECT_GT(s.inked, 2000) << s.caption.toStdString();
+    EXPECT_EQ(shown, (std::vector<std::pair<QDialog*, int>>{
+                         {OnchiDlg, 5151}, {OkabeDlg, 6196}, {OgoushinDlg, 3093}}));
 
     DestroyForms();
     Doc = *savedDoc;
     App = savedApp;
     Grid = savedGrid;
 }
-
-} // namespace
