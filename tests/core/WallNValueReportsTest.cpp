@@ -57,7 +57,7 @@ protected:
     }
 };
 
-TEST_F(WallNValueReportsTest, NValueClassesHeadersAndContinuationLines) {
+TEST_F(WallNValueReportsTest, NValueClassesLinesAndPageFrames) {
     Columns(0, 1);
     EXPECT_EQ(HardwareOf(0.65, 0.3), "(ろ)ＣＰＬ");
     EXPECT_EQ(HardwareOf(0.3, 0.650002), "(は)ＶＰ");
@@ -106,19 +106,17 @@ TEST_F(WallNValueReportsTest, NValueClassesHeadersAndContinuationLines) {
 
     EXPECT_EQ(NValueColumnLines(0, 1).at(1).substr(0, 71), std::string(68, ' ') + " 21");
     EXPECT_EQ(NValueColumnLines(1, 0).at(1).size(), 45u + 67);
-}
 
-// 60 columns fill a frame; the next starts the following frame at 1031 px a frame with the
-// title and both headers, the next storey at 1030 px a frame. Two storeys of 200 columns need
-// eight frames, and the page grows with them.
-TEST_F(WallNValueReportsTest, NValuePageFrames) {
+    // 60 columns fill a frame; the next starts the following frame at 1031 px a frame with
+    // the title and both headers, the next storey at 1030 px a frame. Two storeys of 200
+    // columns need eight frames, and the page grows with them.
     for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 1;
     Columns(0, 200);
     Columns(1, 200);
-    RecordingCanvas c;
-    const CanvasSize page = PaintNValueReport(c);
+    RecordingCanvas canvas;
+    const CanvasSize page = PaintNValueReport(canvas);
     std::vector<int> titles, rects;
-    for (const auto& op : c.ops) {
+    for (const auto& op : canvas.ops) {
         if (op.kind == RecordingCanvas::Kind::Rectangle) rects.push_back(op.points[1].y);
         if (op.kind == RecordingCanvas::Kind::Text && op.font.height == 16)
             titles.push_back(op.points[0].y);
