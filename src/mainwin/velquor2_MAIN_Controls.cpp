@@ -19,8 +19,11 @@
 #include "print/PrintOut.h"
 #include "reports/OJushin.h"
 #include "reports/Ogouseiritsu.h"
+#include "reports/Ogoushin.h"
 #include "reports/Ohantei.h"
 #include "reports/Ohitsuyou.h"
+#include "reports/Okabe.h"
+#include "reports/Onchi.h"
 #include "reports/Oyuka.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
@@ -735,17 +738,17 @@ void Tvelquor2Form::H1Click() {
 void Tvelquor2Form::NorNN1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The N-value dialog (OnchiDlg) is shown here, modally.
+    if (OnchiDlg) ShowModal(*OnchiDlg);
 }
 void Tvelquor2Form::U1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The wall strength and stiffness dialog (OkabeDlg) is shown here, modally.
+    if (OkabeDlg) ShowModal(*OkabeDlg);
 }
 void Tvelquor2Form::S1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The rigidity and eccentricity dialog (OgoushinDlg) is shown here, modally.
+    if (OgoushinDlg) ShowModal(*OgoushinDlg);
 }
 void Tvelquor2Form::F1Click() {
     RefreshToolDialog();

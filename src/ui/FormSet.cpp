@@ -25,8 +25,11 @@
 #include "print/PrintOut.h"
 #include "reports/OJushin.h"
 #include "reports/Ogouseiritsu.h"
+#include "reports/Ogoushin.h"
 #include "reports/Ohantei.h"
 #include "reports/Ohitsuyou.h"
+#include "reports/Okabe.h"
+#include "reports/Onchi.h"
 #include "reports/Oyuka.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
@@ -74,10 +77,10 @@ constexpr FormEntry Forms[] = {
     // 20 TShuukeiDlg      ShuukeiDlg
     FORM(TOjushinDlg, OjushinDlg), // 21
     FORM(TOhitsuyouDlg, OhitsuyouDlg), // 22
-    // 23 TOnchiDlg        OnchiDlg
+    FORM(TOnchiDlg, OnchiDlg), // 23
     FORM(TOyukaDlg, OyukaDlg), // 24
-    // 25 TOkabeDlg        OkabeDlg
-    // 26 TOgoushinDlg     OgoushinDlg
+    FORM(TOkabeDlg, OkabeDlg), // 25
+    FORM(TOgoushinDlg, OgoushinDlg), // 26
     FORM(TOgouseiDlg, OgouseiDlg), // 27
     FORM(TOhanteiDlg, OhanteiDlg), // 28
     FORM(TPrintOutDlg, PrintOutDlg), // 29
