@@ -32,7 +32,11 @@ public:
     Page(PrintDevice& device, double d) : device_(device), c(device.canvas()), d(d) {}
 
     void font(double h, double w, int weight = 400) { c.setFont(MmFont(d, h, w, weight)); }
-    void text(double x, double y, const char* utf8) { TextOutMm(device_, d, x, y, Sj(utf8)); }
+    // Texts are transparent, whatever the symbols before them left in the brush.
+    void text(double x, double y, const char* utf8) {
+        c.setBrushStyle(BrushStyle::Clear);
+        TextOutMm(device_, d, x, y, Sj(utf8));
+    }
     // A text centred on x dots with its top at y dots.
     void centred(double x, double y, const std::string& cp932) {
         c.textOut(T(x) - c.textWidth(cp932) / 2, T(y), cp932);
