@@ -245,8 +245,8 @@ void FloorSpecStyle(Canvas& c, int32_t code) {
 // that keeps its spacing (it would come out as a grey tint). Lines n.x = m step for the
 // normals of the brush's two families.
 void HatchLines(Canvas& c, const CanvasPoint* pts, int n, bool diagonal, double step) {
-    const double normals[2][2] = {{diagonal ? 1.0 : 1.0, diagonal ? -1.0 : 0.0},
-                                  {diagonal ? 1.0 : 0.0, diagonal ? 1.0 : 1.0}};
+    // Diagonal: x - y and x + y constant; square: x and y constant.
+    const double normals[2][2] = {{1.0, diagonal ? -1.0 : 0.0}, {diagonal ? 1.0 : 0.0, 1.0}};
     for (const auto& nv : normals) {
         const double len = std::hypot(nv[0], nv[1]);
         const double gap = step * len;
@@ -274,17 +274,19 @@ void HatchLines(Canvas& c, const CanvasPoint* pts, int n, bool diagonal, double 
     }
 }
 
-// A floor-spec figure: filled by the brush on screen, or outlined and hatched by lines.
+// A floor-spec figure (a rectangle from its first to its third corner, or a triangle): filled
+// by the brush on screen, or outlined and hatched by lines on paper.
 void FloorSpecFigure(Canvas& c, int32_t code, const CanvasPoint* pts, int n, double hatchStep) {
     FloorSpecStyle(c, code);
     const BrushStyle hatch = c.brush().style;
-    if (hatchStep <= 0 || hatch == BrushStyle::Clear) {
+    const bool lines = hatchStep > 0 && hatch != BrushStyle::Clear;
+    if (lines) c.setBrushStyle(BrushStyle::Clear);
+    if (n == 4)
+        c.rectangle(pts[0].x, pts[0].y, pts[2].x, pts[2].y);
+    else
         c.polygon(pts, n);
-        return;
-    }
+    if (!lines) return;
     const CanvasPen pen = c.pen();
-    c.setBrushStyle(BrushStyle::Clear);
-    c.polygon(pts, n);
     c.setPen(c.brush().colour, 1);
     HatchLines(c, pts, n, hatch == BrushStyle::DiagCross, hatchStep);
     c.setPen(pen.colour, pen.width, pen.style, pen.mode);
