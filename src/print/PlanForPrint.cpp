@@ -174,10 +174,6 @@ void DrawFoundationRecords(Canvas& c, const PlanTransform& p, int s, double d, i
     }
 }
 
-void Append(std::string& out, std::string_view part) {
-    out.append(part.data(), part.size());
-}
-
 void WallText(Canvas& c, const WallSymbolFrame& f, CanvasPoint mid, double across, double dx,
               double dy, const std::string& text) {
     CanvasPoint at;
@@ -196,12 +192,9 @@ void DrawWalls(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
         const WallRecord& w = Doc.Walls[s][f][i];
         if (!OnGrid(w.x1, w.y1) || !OnGrid(w.x2, w.y2)) continue;
         const CanvasPoint e1 = p.node(w.x1, w.y1), e2 = p.node(w.x2, w.y2);
-        int state = ClampIndex(w.deterioration, 3);
-        if (App.Options.ShowRetrofitPlaces == 1 && w.changeFlags != 0) state += 3;
-        const ColorRef fill = WallAllUnknown(w.bracing, w.panelL, w.panelR)
-                                  ? PanelColours[2]
-                                  : BoundedAt(WallFillColours, state);
-        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h, fill, style);
+        // Paper shows the unknown elements in their own colour, not in white.
+        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h,
+                       KeyPlanWallFill(w, PanelColours[2]), style);
         if (!(method == 0 || method == 3 || w.type == 0 || w.type == 7)) continue;
         WallSymbolFrame frame;
         if (!WallSymbolFrameOf(e1, e2, h, frame)) continue;
@@ -215,12 +208,7 @@ void DrawWalls(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
         char text[40] = "";
         if (w.retrofitNo != 0) std::snprintf(text, sizeof text, "[%2i]", w.retrofitNo);
         WallText(c, frame, mid, -1.5 * h - 4 * e, 0, 0, text);
-        std::string symbols;
-        Append(symbols, BoundedAt(PanelSpecs, w.panelL).symbolText());
-        Append(symbols, BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).symbolText());
-        Append(symbols, BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).symbolText());
-        Append(symbols, BoundedAt(PanelSpecs, w.panelR).symbolText());
-        WallText(c, frame, mid, -1.5 * h - 2 * e, 0, 0, symbols);
+        WallText(c, frame, mid, -1.5 * h - 2 * e, 0, 0, WallElementSymbols(w));
         const WallResultRecord& r = WallEval.WallResult[s][f][i][0];
         const double value =
             mode == PrintPlanFull ? r.reducedStrength : r.planValue * r.effectiveLength;

@@ -376,11 +376,7 @@ void DrawWallTexts(Canvas& c, const WallRecord& w, const WallSymbolFrame& frame,
     const double h = frame.h;
     CanvasPoint at;
     if (App.Options.ShowWallElementNo == 1) {
-        std::string symbols;
-        Append(symbols, BoundedAt(PanelSpecs, w.panelL).symbolText());
-        Append(symbols, BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).symbolText());
-        Append(symbols, BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).symbolText());
-        Append(symbols, BoundedAt(PanelSpecs, w.panelR).symbolText());
+        const std::string symbols = WallElementSymbols(w);
         if (!symbols.empty() &&
             WallLabelOrigin(frame, mid, -1.5 * h - 12, 0, 0, c.textWidth(symbols) / 2, at))
             c.textOut(at.x, at.y, symbols);
@@ -406,12 +402,8 @@ void DrawWalls(Canvas& c, const PlanTransform& p, int s, int f) {
         CanvasPoint e1 = p.node(w.x1, w.y1), e2 = p.node(w.x2, w.y2);
         e1.y += p.off;
         e2.y += p.off;
-        int state = ClampIndex(w.deterioration, 3);
-        if (App.Options.ShowRetrofitPlaces == 1 && w.changeFlags != 0) state += 3;
-        const ColorRef fill = WallAllUnknown(w.bracing, w.panelL, w.panelR)
-                                  ? PanelColours[0]
-                                  : BoundedAt(WallFillColours, state);
-        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h, fill, style);
+        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h,
+                       KeyPlanWallFill(w, PanelColours[0]), style);
         if (!(method == 0 || method == 3 || w.type == 0 || w.type == 7)) continue;
         WallSymbolFrame frame;
         if (!WallSymbolFrameOf(e1, e2, h, frame)) continue;
@@ -421,6 +413,22 @@ void DrawWalls(Canvas& c, const PlanTransform& p, int s, int f) {
 }
 
 } // namespace
+
+std::string WallElementSymbols(const WallRecord& w) {
+    std::string symbols;
+    Append(symbols, BoundedAt(PanelSpecs, w.panelL).symbolText());
+    Append(symbols, BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).symbolText());
+    Append(symbols, BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).symbolText());
+    Append(symbols, BoundedAt(PanelSpecs, w.panelR).symbolText());
+    return symbols;
+}
+
+ColorRef KeyPlanWallFill(const WallRecord& w, ColorRef unknownFill) {
+    if (WallAllUnknown(w.bracing, w.panelL, w.panelR)) return unknownFill;
+    int state = ClampIndex(w.deterioration, 3);
+    if (App.Options.ShowRetrofitPlaces == 1 && w.changeFlags != 0) state += 3;
+    return BoundedAt(WallFillColours, state);
+}
 
 int KeyPlanPitchFor(int tallestBlock) {
     return std::max(KeyPlanPitch, tallestBlock + BlockGap);

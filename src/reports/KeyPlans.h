@@ -4,9 +4,11 @@
 // of gravity, 2 required strength), the floor specifications (4) or the walls with the centres
 // of gravity and rigidity (6). Qt-free; draws only, from the model and the last results.
 #include "model/ColorRef.h"
+#include "model/Model.h"
 #include "ui/Canvas.h"
 
 #include <cstdint>
+#include <string>
 
 enum KeyPlanMode : int {
     KeyPlanGravity = 1,
@@ -94,6 +96,12 @@ struct CentreMarks {
 // exactly (0, 0)) and the eccentricity box around the centre of gravity.
 void DrawKeyPlanCentres(Canvas& canvas, const PlanTransform& p, int mode, int s, int f,
                         const CentreMarks& marks);
+
+// The element symbols a wall's label shows: left face, bracing, mud wall, right face.
+std::string WallElementSymbols(const WallRecord& w);
+// The band fill of a wall: by deterioration, changed walls marked when the retrofit places are
+// shown, `unknownFill` for a wall whose elements are all unknown.
+ColorRef KeyPlanWallFill(const WallRecord& w, ColorRef unknownFill);
 
 // Draws the key plans of every storey of the current scenario, storey f in the band from
 // y = f x pitch (pitch at least 1030), with the block outlines. Returns the bottom of the last
