@@ -1,6 +1,8 @@
 #include "print/PrintRun.h"
 
 #include "model/Messages.h"
+#include "print/PlanForPrint.h"
+#include "print/PlanPages.h"
 #include "print/PrintCover.h"
 #include "print/PrintFrame.h"
 
@@ -20,8 +22,8 @@ const PagePrinterTable PagePrinters = {
     nullptr,        //  9 Cps10 現地調査シート
     nullptr,        // 10 Cps11 保有耐力診断書・補強効果判定書
     PrintCoverPage, // 11 Cpk1  表紙
-    nullptr,        // 12 Cpk2  平面図
-    nullptr,        // 13 Cpk3  基礎伏図
+    PrintPlanPages, // 12 Cpk2  平面図
+    PrintFoundationPlan, // 13 Cpk3  基礎伏図
     nullptr,        // 14 Cpk4  必要耐力
     nullptr,        // 15 Cpk5  壁耐力剛性
     nullptr,        // 16 Cpk6  Ｎ値・変換Ｎ値
