@@ -8,8 +8,8 @@
 
 double PrintScale = 1.0;
 
-// One line per page flag; a later page joins the run by naming its printer here.
-// One line a flag, unaligned, so that adding a page printer never touches its neighbours.
+// One line per page flag; a later page joins the run by naming its printer here. The lines are
+// not aligned, so that adding a printer never touches its neighbours.
 // clang-format off
 const PagePrinterTable PagePrinters = {
     nullptr, //  0 Cps1  【耐震設計】計画承認申請書
