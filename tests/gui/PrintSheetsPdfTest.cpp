@@ -9,6 +9,7 @@
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
 
+#include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -114,4 +116,41 @@ TEST_F(SheetsPdfTest, ApprovalFormsAndABlankSheetInOneJob) {
         EXPECT_NEAR(chars[i].x(), chars[0].x(), 0.3);
         EXPECT_NEAR(chars[i].y() - chars[i - 1].y(), 4, 0.3);
     }
+}
+
+TEST_F(SheetsPdfTest, BlankSheetsFactorTextsAndDashedLines) {
+    Print({2, 10});
+    const std::tuple<const char*, double, double> factors[] = {
+        {"0.950", 119, 191}, {"0.925", 119, 196}, {"0.85", 160, 196}, {"0.80", 160, 201}};
+    for (auto [word, x, y] : factors) {
+        const auto at = Words(2, QString::fromUtf8(word));
+        ASSERT_EQ(at.size(), 1u) << word;
+        EXPECT_NEAR(at[0].x(), x, 0.3) << word;
+        EXPECT_NEAR(at[0].y(), y, 0.6) << word;
+    }
+
+    // The outline's page at 300 dpi: along a dashed line dark and light alternate, along a
+    // solid line of the same length the ink does not break.
+    Poppler(QStringLiteral("pdftoppm"), {"-f", "1", "-l", "1", "-r", "300", "-gray", "-singlefile",
+                                         file, dir.filePath(QStringLiteral("outline"))});
+    const QImage page(dir.filePath(QStringLiteral("outline.pgm")));
+    ASSERT_FALSE(page.isNull());
+    const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+    const auto pixel = [&](double mm, double o) {
+        return int((o + mm * PrintScale * 72 / 25.4) * 300 / 72);
+    };
+    const auto inkRuns = [&](double y) {
+        int runs = 0;
+        bool inked = false;
+        for (int x = pixel(30, origin.x()); x < pixel(180, origin.x()); ++x) {
+            bool ink = false;
+            for (int dy = -3; dy <= 3; ++dy)
+                ink = ink || qGray(page.pixel(x, pixel(y, origin.y()) + dy)) < 160;
+            runs += ink && !inked;
+            inked = ink;
+        }
+        return runs;
+    };
+    EXPECT_EQ(inkRuns(228), 1);
+    EXPECT_GT(inkRuns(250), 10);
 }
