@@ -135,7 +135,7 @@ double BuildingScore() {
 }
 
 // The design approval's date and number. The date names the era it was stored with; a date
-// without a readable era is a 平成 date, as the form was printed before eras were stored.
+// without a readable era prints as 平成, the era the form was made in.
 std::string ApprovalNotice() {
     static constexpr const char* EraNames[5] = {"西暦", "明治", "大正", "昭和", "平成"};
     const RetrofitApplicationRecord& a = Application();

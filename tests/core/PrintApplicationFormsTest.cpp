@@ -17,19 +17,10 @@ constexpr double D = 23.622; // 600 dpi, PrintScale 1
 
 class ApplicationFormsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        houses::ResetDocument();
-        SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
-    }
-    void TearDown() override {
-        SetHeaderClock({});
-        ScoreRes.BuildingScore[1][0] = 0.0;
-    }
+    void SetUp() override { houses::ResetDocument(); }
+    void TearDown() override { ScoreRes.BuildingScore[1][0] = 0.0; }
     const std::vector<sheetcheck::Op>& Print(PagePrinter printer, double d = D) {
-        device = RecordingPrintDevice{};
-        EXPECT_TRUE(device.beginDocument());
-        printer(device, d);
-        device.endDocument();
+        sheetcheck::PrintAlone(device, printer, d);
         return device.ops();
     }
     std::optional<std::string> At(double x, double y) const {

@@ -21,19 +21,8 @@ constexpr double D = 23.622; // 600 dpi, PrintScale 1
 
 class BlankSheetsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        houses::ResetDocument();
-        SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
-    }
-    void TearDown() override { SetHeaderClock({}); }
-
-    // The sheet alone in a job.
-    void Print(PagePrinter printer) {
-        device = RecordingPrintDevice{};
-        ASSERT_TRUE(device.beginDocument());
-        printer(device, D);
-        device.endDocument();
-    }
+    void SetUp() override { houses::ResetDocument(); }
+    void Print(PagePrinter printer) { sheetcheck::PrintAlone(device, printer, D); }
     // The flags' pages in one run; the header number of every page.
     std::vector<std::string> Run(std::initializer_list<int> printed) {
         device = RecordingPrintDevice{};
@@ -62,72 +51,30 @@ struct PageContents {
     int page, rects, lines, texts;
     Place first, last;
 };
+// clang-format off
 const PageContents Pages[] = {
-    {PrintRetrofitPlanOutline,
-     1,
-     3,
-     20,
-     27,
-     {77, 22, "耐震補強計画概要書"},
+    {PrintRetrofitPlanOutline, 1, 3, 20, 27, {77, 22, "耐震補強計画概要書"},
      {95, 187, "イ、道路突出の有無（狭隘道路）"}},
-    {PrintGeneralItemsSheet,
-     1,
-     21,
-     16,
-     66,
-     {23, 18, "１）一般事項・補強方針"},
+    {PrintGeneralItemsSheet, 1, 21, 16, 66, {23, 18, "１）一般事項・補強方針"},
      {50, 142, "＊地下室が別棟か否かの判定基準はvu市構造設計指針による"}},
     {PrintGeneralItemsSheet, 2, 15, 18, 57, {167, 13, "No.1－2"}, {171, 208, "補強後"}},
-    {PrintHearingSheet,
-     1,
-     6,
-     29,
-     48,
-     {23, 18, "２）ヒアリングシート"},
+    {PrintHearingSheet, 1, 6, 29, 48, {23, 18, "２）ヒアリングシート"},
      {50, 254.5, "白蟻対策の薬品散布をした"}},
-    {PrintSiteSurveySheet,
-     1,
-     9,
-     22,
-     59,
-     {23, 18, "３）現地調査シート"},
+    {PrintSiteSurveySheet, 1, 9, 22, 59, {23, 18, "３）現地調査シート"},
      {50, 264.5, "2 階柱頭・柱脚納り、CPL・VP 金物"}},
-    {PrintSiteSurveySheet,
-     2,
-     9,
-     20,
-     42,
-     {167, 13, "No.3－2"},
+    {PrintSiteSurveySheet, 2, 9, 20, 42, {167, 13, "No.3－2"},
      {50, 266.5, "1階床下をのぞき、足固めなしを確認した（足固めなし）"}},
     {PrintSiteSurveySheet, 3, 4, 37, 47, {167, 13, "No.3－3"}, {50, 270.5, "小屋裏収納がない"}},
-    {PrintSiteSurveySheet,
-     4,
-     4,
-     27,
-     34,
-     {167, 13, "No.3－4"},
-     {50, 220.5, "白蟻対策の薬品散布をした"}},
-    {PrintRetainedStrengthEffectSheet,
-     1,
-     3,
-     20,
-     45,
-     {23, 18, "17）保有耐力診断書・補強効果判定書"},
+    {PrintSiteSurveySheet, 4, 4, 27, 34, {167, 13, "No.3－4"}, {50, 220.5, "白蟻対策の薬品散布をした"}},
+    {PrintRetainedStrengthEffectSheet, 1, 3, 20, 45, {23, 18, "17）保有耐力診断書・補強効果判定書"},
      {24, 216, "    2）1 階の検計時は2F 床・下屋下地の平均床耐力"}},
 };
+// clang-format on
 
 } // namespace
 
-TEST_F(BlankSheetsTest, PagesAndTheirHeaderNumbers) {
-    const std::pair<PagePrinter, int> sheets[] = {{PrintRetrofitPlanOutline, 1},
-                                                  {PrintGeneralItemsSheet, 2},
-                                                  {PrintHearingSheet, 1},
-                                                  {PrintSiteSurveySheet, 4},
-                                                  {PrintRetainedStrengthEffectSheet, 1}};
-    for (auto [printer, pages] : sheets) {
-        Print(printer);
-        EXPECT_EQ(device.pageNumber(), pages);
-    }
+// The pages listed above are all there are: all five sheets make nine pages.
+TEST_F(BlankSheetsTest, PagesNumberedOnAcrossTheSheetsOfAJob) {
     EXPECT_EQ(Run({7, 8}), (std::vector<std::string>{"S-P. 1", "S-P. 2", "S-P. 3"}));
     const auto numbers = Run({2, 7, 8, 9, 10});
     ASSERT_EQ(numbers.size(), 9u);

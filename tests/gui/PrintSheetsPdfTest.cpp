@@ -8,6 +8,7 @@
 #include "print/PrintOut.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
+#include "ui/QtPrintDevice.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -32,6 +33,7 @@ protected:
             GTEST_SKIP() << "poppler-utils missing";
         houses::ResetDocument();
         file = dir.filePath(QStringLiteral("sheets.pdf"));
+        PrepareReportPrinter(printer);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         printer.setPageMargins(QMarginsF(2.98, 2.98, 2.98, 2.98), QPageLayout::Millimeter);

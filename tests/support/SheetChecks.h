@@ -18,6 +18,15 @@ namespace sheetcheck {
 using Op = RecordingCanvas::Op;
 using Kind = RecordingCanvas::Kind;
 
+// Prints the sheet alone in a job on a fresh recording device.
+inline void PrintAlone(RecordingPrintDevice& device, void (*printer)(PrintDevice&, double),
+                       double d) {
+    device = RecordingPrintDevice{};
+    device.beginDocument();
+    printer(device, d);
+    device.endDocument();
+}
+
 struct Page {
     int rects = 0, lines = 0;
     std::vector<const Op*> texts; // the header's text left out
