@@ -3,8 +3,11 @@
 #include "model/Messages.h"
 #include "print/PlanForPrint.h"
 #include "print/PlanPages.h"
+#include "print/PrintApplicationForms.h"
 #include "print/PrintCover.h"
 #include "print/PrintFrame.h"
+#include "print/PrintOutlineSheets.h"
+#include "print/PrintSurveySheets.h"
 
 double PrintScale = 1.0;
 
@@ -12,17 +15,17 @@ double PrintScale = 1.0;
 // not aligned, so that adding a printer never touches its neighbours.
 // clang-format off
 const PagePrinterTable PagePrinters = {
-    nullptr, //  0 Cps1  【耐震設計】計画承認申請書
-    nullptr, //  1 Cps2  【補強工事】計画承認申請書
-    nullptr, //  2 Cps3  耐震補強計画概要書
-    nullptr, //  3 Cps4  プランニングシート
-    nullptr, //  4 Cps5  耐震補強説明書（壁仕様用）
-    nullptr, //  5 Cps6  耐震補強説明書（基礎・屋根仕様用）
-    nullptr, //  6 Cps7  耐震補強説明書（その他）
-    nullptr, //  7 Cps8  一般事項・補強方針
-    nullptr, //  8 Cps9  ヒアリングシート
-    nullptr, //  9 Cps10 現地調査シート
-    nullptr, // 10 Cps11 保有耐力診断書・補強効果判定書
+    PrintDesignApprovalApplication, //  0 Cps1  【耐震設計】計画承認申請書
+    PrintWorksApprovalApplication, //  1 Cps2  【補強工事】計画承認申請書
+    PrintRetrofitPlanOutline, //  2 Cps3  耐震補強計画概要書
+    PrintBlankSheet, //  3 Cps4  プランニングシート
+    PrintBlankSheet, //  4 Cps5  耐震補強説明書（壁仕様用）
+    PrintBlankSheet, //  5 Cps6  耐震補強説明書（基礎・屋根仕様用）
+    PrintBlankSheet, //  6 Cps7  耐震補強説明書（その他）
+    PrintGeneralItemsSheet, //  7 Cps8  一般事項・補強方針
+    PrintHearingSheet, //  8 Cps9  ヒアリングシート
+    PrintSiteSurveySheet, //  9 Cps10 現地調査シート
+    PrintRetainedStrengthEffectSheet, // 10 Cps11 保有耐力診断書・補強効果判定書
     PrintCoverPage, // 11 Cpk1  表紙
     PrintPlanPages, // 12 Cpk2  平面図
     PrintFoundationPlan, // 13 Cpk3  基礎伏図
