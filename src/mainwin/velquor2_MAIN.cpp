@@ -133,8 +133,8 @@ void Tvelquor2Form::BuildMenus() {
     connect(HelpAboutItem, &QAction::triggered, this, [this] { HelpAbout1Execute(); });
 
     // Items whose commands are not wired yet stay disabled rather than doing nothing:
-    // printing, the result dialogs, the cost estimate and the help file.
-    for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, R1, N3, M1}) {
+    // printing, the result dialogs and the help file.
+    for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, R1, M1}) {
         pending->setEnabled(false);
     }
     ConnectMenuCommands();

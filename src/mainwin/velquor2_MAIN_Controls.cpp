@@ -12,6 +12,7 @@
 #include "model/Cp932.h"
 #include "model/Model.h"
 #include "model/Slots.h"
+#include "reports/Shuukei.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -711,7 +712,7 @@ void Tvelquor2Form::N3Click() {
     ShowToolDialog();
     UpdateStoreyControls();
     EnsureRecomputed();
-    // The retrofit cost estimate (ShuukeiDlg) is shown here, modally.
+    if (ShuukeiDlg) ShowModal(*ShuukeiDlg);
 }
 
 QString Tvelquor2Form::HelpFilePath() {

@@ -19,6 +19,7 @@
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
+#include "reports/Shuukei.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -62,7 +63,7 @@ constexpr FormEntry Forms[] = {
     FORM(TDcopyDlg, DcopyDlg), // 17
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
     // 19 TRekkadoDlg      RekkadoDlg
-    // 20 TShuukeiDlg      ShuukeiDlg
+    FORM(TShuukeiDlg, ShuukeiDlg), // 20
     // 21 TOjushinDlg      OjushinDlg
     // 22 TOhitsuyouDlg    OhitsuyouDlg
     // 23 TOnchiDlg        OnchiDlg
