@@ -85,7 +85,7 @@ TEST_F(CostEstimateTest, GridLengthsFallInTheBandOfTheirModules) {
     EXPECT_EQ(e.count[EstSingleLong], 1);
 }
 
-TEST(CostEstimateText, LeadingDecimalNumberOrZero) {
+TEST(CostEstimateText, TypedNumbersAndCaptions) {
     const struct {
         const char* text;
         double value;
@@ -96,9 +96,7 @@ TEST(CostEstimateText, LeadingDecimalNumberOrZero) {
         {"inf", 0},         {"nan", 0},     {"99999999999999999999", 1e12},
     };
     for (const auto& c : cases) EXPECT_EQ(EstimateNumber(c.text), c.value) << c.text;
-}
 
-TEST(CostEstimateText, CaptionsNameTheScenario) {
     EXPECT_STREQ(EstimateCaption(0), "概算集計（現況）－－改修案を選択して下さい。");
     EXPECT_STREQ(EstimateCaption(1), "概算集計（改修案１）");
     EXPECT_STREQ(EstimateCaption(2), "概算集計（改修案２）");
