@@ -145,8 +145,6 @@ void Tvelquor2Form::BuildMenus() {
     connect(N6, &QAction::triggered, this, [this] { N6Click(); });
     connect(HelpAboutItem, &QAction::triggered, this, [this] { HelpAbout1Execute(); });
 
-    // The cost estimate is not wired yet: its item stays disabled rather than doing nothing.
-    N3->setEnabled(false);
     ConnectMenuCommands();
 }
 

@@ -25,6 +25,7 @@
 #include "reports/Okabe.h"
 #include "reports/Onchi.h"
 #include "reports/Oyuka.h"
+#include "reports/Shuukei.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -772,7 +773,7 @@ void Tvelquor2Form::N3Click() {
     ShowToolDialog();
     UpdateStoreyControls();
     EnsureRecomputed();
-    // The retrofit cost estimate (ShuukeiDlg) is shown here, modally.
+    if (ShuukeiDlg) ShowModal(*ShuukeiDlg);
 }
 
 QString Tvelquor2Form::HelpFilePath() {

@@ -31,6 +31,7 @@
 #include "reports/Okabe.h"
 #include "reports/Onchi.h"
 #include "reports/Oyuka.h"
+#include "reports/Shuukei.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -74,7 +75,7 @@ constexpr FormEntry Forms[] = {
     FORM(TDcopyDlg, DcopyDlg), // 17
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
     FORM(TRekkadoDlg, RekkadoDlg), // 19
-    // 20 TShuukeiDlg      ShuukeiDlg
+    FORM(TShuukeiDlg, ShuukeiDlg), // 20
     FORM(TOjushinDlg, OjushinDlg), // 21
     FORM(TOhitsuyouDlg, OhitsuyouDlg), // 22
     FORM(TOnchiDlg, OnchiDlg), // 23
