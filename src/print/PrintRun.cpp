@@ -75,6 +75,7 @@ public:
     int pageHeight() const override { return device_.pageHeight(); }
     int resolution() const override { return device_.resolution(); }
     Canvas& canvas() override { return device_.canvas(); }
+    void setDashUnit(double dots) override { device_.setDashUnit(dots); }
 
 private:
     PrintDevice& device_;
@@ -116,6 +117,9 @@ bool RunPrintPlan(PrintDevice& device, const PrintPlan& plan, const PagePrinterT
             device.endDocument();
             return Refused("プリンタの用紙の大きさか解像度が 0 です。\n\n印刷を中止しました。");
         }
+        // A dash of a one-dot pen would vanish at printer resolution: dashes are measured in
+        // twelfths of a millimetre of the design page.
+        if (job == 0) device.setDashUnit(dotsPerMm / 12.0);
         GuardedDevice guarded(device);
         bool first = true;
         for (int flag : plan.jobs[job]) {

@@ -90,6 +90,8 @@ TEST_F(PrintRunTest, RunOpensTwoJobsEachNumberedFromOne) {
     ASSERT_EQ(device.opsOn(2, 4).size(), 1u);
     EXPECT_EQ(device.opsOn(2, 4)[0].text, "17") << "the floor check after its own new page";
     EXPECT_NEAR(PrintScale, 1.00083, 1e-5);
+    // Dashes in twelfths of a millimetre: about 2 dots at 600 dpi, where a 1-dot dash vanishes.
+    EXPECT_NEAR(device.dashUnit, 600 / 25.4 * PrintScale / 12, 1e-9);
 }
 
 TEST_F(PrintRunTest, RefusalsStopTheRunWithAMessage) {
