@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -177,8 +178,20 @@ TEST(InputPalettes, FoundationAndFreeLinePalettesWriteTypeStyleAndColour) {
 TEST(InputPalettes, ClearingTheTextsOfAStoreyAsksAndCanBeUndone) {
     Reset();
     TRoomDlg dlg(nullptr);
-    dlg.name->setText(QStringLiteral("居間"));
-    EXPECT_EQ(dlg.RoomText(), "\x8b\x8f\x8a\xd4");
+    // What is typed is the text the next two clicks place, and no longer than a record keeps.
+    const auto type = [&](const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(dlg.name, &key);
+        }
+    };
+    type(QStringLiteral("居間"));
+    EXPECT_EQ(App.CurRoomText, "\x8b\x8f\x8a\xd4");
+    type(QString(40, QChar(u'あ')));
+    EXPECT_EQ(App.CurRoomText.size(), 30u); // 15 whole characters of two bytes
+    App.CurRoomText = "\x97\x6d";           // 洋, taken back from the plan
+    dlg.ShowCurrentText();
+    EXPECT_EQ(dlg.name->text(), QStringLiteral("洋"));
     for (int s = 0; s < Scenarios; ++s)
         for (int st = 0; st < Storeys; ++st) Doc.RoomTextCount[s][st] = 2;
     App.CurrentScenario = 1;
