@@ -127,17 +127,22 @@ TEST(InputPalettes, AreaPalettesShareTheShapeDropAHalfEnteredFigureAndWriteTheir
     spec.FormShow();
     EXPECT_TRUE(spec.Rkukei->isChecked());
 
-    // Only an enclosed maximum rectangle (code 6) of this scenario and storey counts.
+    // A maximum rectangle (kind 6, enclosed or not, as the calculation counts it) of this
+    // scenario and storey; the label follows an area input without the palette showing again.
     App.CurrentScenario = 1;
     App.CurrentStorey = 1;
     Doc.RoofFloorRectCount[1][1] = 1;
-    Doc.RoofFloorRects[1][1][0].code = 14;
+    Doc.RoofFloorRects[1][1][0].code = 3;
     Doc.RoofFloorRectCount[0][1] = 1;
     Doc.RoofFloorRects[0][1][0].code = 6;
     area.FormShow();
     EXPECT_EQ(area.chuui->text(), QStringLiteral("最大矩形未入力"));
     EXPECT_TRUE(area.Rsankaku->isChecked() == false && area.Cgaishu->isChecked());
     EXPECT_EQ(area.Cshiyou->currentIndex(), 6);
+    Doc.RoofFloorRects[1][1][0].code = 14;
+    area.ShowLargestRectangle();
+    EXPECT_EQ(area.chuui->text(), QStringLiteral("最大矩形入力済"));
+    Doc.RoofFloorRects[1][1][0].code = 3;
     Doc.RoofFloorRectCount[1][1] = 1000; // a damaged count stays within the table
     Doc.RoofFloorRects[1][1][MaxRoofFloorRects - 1].code = 6;
     area.FormShow();
