@@ -74,8 +74,8 @@ TEST_F(PrintRunTest, PlanTakesTheReportOrderAndSplitsFormsFromTheReport) {
     EXPECT_TRUE(Plan({23, 24}, fakes).empty()) << "the estimate sheets have no printer";
     // The program's own table: pages without a printer yet are kept but print nothing, and
     // never open a job of their own.
-    EXPECT_TRUE(Plan({0, 7, 17}, PagePrinters).empty());
-    EXPECT_EQ(Plan({0, 11, 17}, PagePrinters).jobs, (Jobs{{11}}));
+    EXPECT_TRUE(Plan({23, 24}, PagePrinters).empty());
+    EXPECT_EQ(Plan({11, 17, 23}, PagePrinters).jobs, (Jobs{{11, 17}}));
 }
 
 TEST_F(PrintRunTest, RunOpensTwoJobsEachNumberedFromOne) {
