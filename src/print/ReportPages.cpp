@@ -35,11 +35,15 @@ CanvasFont BodyFont(double d) {
     return MmFont(d, 2.5, 1.25);
 }
 
-// "%s...（%2i階...）" with the scenario word, blank included, and the storey number.
-std::string PageTitle(const char* utf8Format, int storey) {
+// The scenario word of the titles, blank included.
+std::string ScenarioWord() {
     static const char* const Words[Scenarios] = {"現況 ", "補強計画 ", "補強計画案２ "};
-    const std::string word = ReportText(Words[CalcScenario()]);
-    return ReportFormat(utf8Format, word.c_str(), storey + 1);
+    return ReportText(Words[CalcScenario()]);
+}
+
+// "%s...（%2i階...）": the scenario word and the storey number.
+std::string PageTitle(const char* utf8Format, int storey) {
+    return ReportFormat(utf8Format, ScenarioWord().c_str(), storey + 1);
 }
 
 // How a page continues on the next one: the printer's new page with the report header, or
@@ -56,7 +60,6 @@ public:
         : device_(device), d_(d), how_(how), cursor_(d) {}
 
     bool ok() const { return ok_; }
-    int y() const { return cursor_.y(); }
     void at(double mm) { cursor_.moveTo(TruncPixel(mm * d_)); }
     void shiftDots(int dots) { cursor_.moveTo(cursor_.y() + dots); }
 
@@ -176,7 +179,7 @@ void PrintRequiredStrength(PrintDevice& device, double d) {
     if (!device.newPage()) return;
     PrintPageHeader(device, d);
     TextCanvas(device.canvas());
-    Title(device, d, PageTitle("%s必要耐力", 0));
+    Title(device, d, ReportFormat("%s必要耐力", ScenarioWord().c_str()));
     flow.at(ContinuationTopMm);
     const CanvasFont table = TableFont(d);
     bool first = true;
