@@ -6,8 +6,17 @@
 // Qt-free.
 #include "reports/KeyPlanReport.h"
 
-KeyPlanReport BuildFloorReport();
+// `printed`: the floor-ratio tables' second header reads 床倍率 (the printed pages) instead of
+// 床耐力, and the floor check has the printed pages' storey column.
+KeyPlanReport BuildFloorReport(bool printed = false);
 CanvasSize PaintFloorReport(Canvas& canvas);
+
+// The floor check of one storey: its storey line (Title), a gap, the X direction (two Header
+// lines, a Row per grid line with the check 1, strip and check 2 rows of the strip to the next
+// line between them, all Strip), a Blank, the Y direction likewise and a Blank. `printed`: the
+// headers and line rows lead with a storey column, the strip and check rows two places further
+// right.
+ReportLines FloorCheckStoreyLines(int storey, bool printed = false);
 
 // A strength ratio as the check rows show it: within -999.999 .. 999.999.
 double ShownStrengthRatio(double ratio);

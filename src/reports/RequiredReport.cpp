@@ -85,6 +85,12 @@ void Storey(KeyPlanReport& rep, int s, int f, int method) {
 struct Context {
     int s, top, method, wc, rw;
     double beta, gamma, snow, z;
+    bool shortWeightWords;
+    // The weight class as the building-class lines name it.
+    std::string weightWord() const {
+        static const char* const Short[3] = {"軽い", "重い", "非常に重い"};
+        return shortWeightWords ? ReportText(Short[wc]) : std::string(WeightClassNames[wc]);
+    }
 };
 
 void Factors(ReportLines& r, const Context& c) {
@@ -132,7 +138,7 @@ void Weights(ReportLines& r, const Context& c) {
 
     section("〈各部の重量〉");
     r.add(20, ReportFormat("　　　　　　　　　　建物の重さ区分  %-10s　　　建物階数　%-8s",
-                           WeightClassNames[c.wc], StoreyCountNames[top]));
+                           c.weightWord().c_str(), StoreyCountNames[top]));
     section("屋根重量");
     header("　　　屋根重量　  積雪荷重　　      面積　　   重量");
     header("階  　 kＮ／㎡　   kＮ／㎡　　       ㎡　　　   kＮ");
@@ -232,7 +238,7 @@ void PerArea(ReportLines& r, const Context& c) {
                                RoofWallClassNames[c.rw], StoreyCountNames[c.top]));
     else
         r.add(20, ReportFormat("　　　　　　　　　　建物の重さ区分  %-10s　　　建物階数　%-8s",
-                               WeightClassNames[c.wc], StoreyCountNames[c.top]));
+                               c.weightWord().c_str(), StoreyCountNames[c.top]));
     if (c.top == 0) {
         line("床面積当り必要耐力　１階(kＮ／㎡) ＝%4.2f　　 ＝　%7.3f", 0);
         return;
@@ -313,9 +319,10 @@ void Building(ReportLines& r, const Context& c) {
 
 } // namespace
 
-KeyPlanReport BuildRequiredReport() {
+KeyPlanReport BuildRequiredReport(bool shortWeightWords) {
     KeyPlanReport rep;
     Context c;
+    c.shortWeightWords = shortWeightWords;
     c.s = CalcScenario();
     c.top = rep.top = TopStoreyOf(c.s);
     // The method as the calculation read it.

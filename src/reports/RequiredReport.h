@@ -7,5 +7,7 @@
 // is the product at the end of each weight line. Qt-free.
 #include "reports/KeyPlanReport.h"
 
-KeyPlanReport BuildRequiredReport();
+// `shortWeightWords`: the building-class lines name the weight class "軽い", "重い" or
+// "非常に重い" (the printed pages) instead of its full name.
+KeyPlanReport BuildRequiredReport(bool shortWeightWords = false);
 CanvasSize PaintRequiredReport(Canvas& canvas);

@@ -75,7 +75,7 @@ TEST_F(PrintRunTest, PlanTakesTheReportOrderAndSplitsFormsFromTheReport) {
     // The program's own table: pages without a printer are kept but print nothing, and never
     // open a job of their own.
     EXPECT_TRUE(Plan({23, 24}, PagePrinters).empty());
-    EXPECT_EQ(Plan({0, 11, 23}, PagePrinters).jobs, (Jobs{{0}, {11}}));
+    EXPECT_EQ(Plan({0, 11, 17, 23}, PagePrinters).jobs, (Jobs{{0}, {11, 17}}));
 }
 
 TEST_F(PrintRunTest, RunOpensTwoJobsEachNumberedFromOne) {

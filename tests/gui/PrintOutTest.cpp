@@ -128,7 +128,7 @@ TEST_F(PrintOutTest, SelectionSetUpAndRunThroughTheHandlers) {
     dialog->OKBtnClick(); // the set-up is not asked again
     EXPECT_EQ(setup.runs, 2);
     ASSERT_EQ(plans.size(), 2u);
-    EXPECT_EQ(plans[0], (std::vector<std::vector<int>>{{11}})) << "the floor check has no page yet";
+    EXPECT_EQ(plans[0], (std::vector<std::vector<int>>{{11, 17}}));
 
     setup.expect(false);
     dialog->Button5Click();
