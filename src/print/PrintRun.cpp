@@ -3,36 +3,39 @@
 #include "model/Messages.h"
 #include "print/PrintCover.h"
 #include "print/PrintFrame.h"
+#include "print/PrintNValueTable.h"
+#include "print/PrintScorePages.h"
+#include "print/PrintWallTable.h"
 
 double PrintScale = 1.0;
 
 // One line per page flag; a later page joins the run by naming its printer here.
 const PagePrinterTable PagePrinters = {
-    nullptr,        //  0 Cps1  【耐震設計】計画承認申請書
-    nullptr,        //  1 Cps2  【補強工事】計画承認申請書
-    nullptr,        //  2 Cps3  耐震補強計画概要書
-    nullptr,        //  3 Cps4  プランニングシート
-    nullptr,        //  4 Cps5  耐震補強説明書（壁仕様用）
-    nullptr,        //  5 Cps6  耐震補強説明書（基礎・屋根仕様用）
-    nullptr,        //  6 Cps7  耐震補強説明書（その他）
-    nullptr,        //  7 Cps8  一般事項・補強方針
-    nullptr,        //  8 Cps9  ヒアリングシート
-    nullptr,        //  9 Cps10 現地調査シート
-    nullptr,        // 10 Cps11 保有耐力診断書・補強効果判定書
-    PrintCoverPage, // 11 Cpk1  表紙
-    nullptr,        // 12 Cpk2  平面図
-    nullptr,        // 13 Cpk3  基礎伏図
-    nullptr,        // 14 Cpk4  必要耐力
-    nullptr,        // 15 Cpk5  壁耐力剛性
-    nullptr,        // 16 Cpk6  Ｎ値・変換Ｎ値
-    nullptr,        // 17 Cpk7  床耐力検定
-    nullptr,        // 18 Cpk8  重心
-    nullptr,        // 19 Cpk9  剛心・偏心率
-    nullptr,        // 20 Cpk10 上部構造評点
-    nullptr,        // 21 Cpk11 平均床倍率
-    nullptr,        // 22 Cpk12 保有耐力診断書
-    nullptr,        // 23 Cpg1  概算算出シート
-    nullptr,        // 24 Cpg2  概算説明シート
+    nullptr,                    //  0 Cps1  【耐震設計】計画承認申請書
+    nullptr,                    //  1 Cps2  【補強工事】計画承認申請書
+    nullptr,                    //  2 Cps3  耐震補強計画概要書
+    nullptr,                    //  3 Cps4  プランニングシート
+    nullptr,                    //  4 Cps5  耐震補強説明書（壁仕様用）
+    nullptr,                    //  5 Cps6  耐震補強説明書（基礎・屋根仕様用）
+    nullptr,                    //  6 Cps7  耐震補強説明書（その他）
+    nullptr,                    //  7 Cps8  一般事項・補強方針
+    nullptr,                    //  8 Cps9  ヒアリングシート
+    nullptr,                    //  9 Cps10 現地調査シート
+    nullptr,                    // 10 Cps11 保有耐力診断書・補強効果判定書
+    PrintCoverPage,             // 11 Cpk1  表紙
+    nullptr,                    // 12 Cpk2  平面図
+    nullptr,                    // 13 Cpk3  基礎伏図
+    nullptr,                    // 14 Cpk4  必要耐力
+    PrintWallStrengthTable,     // 15 Cpk5  壁耐力剛性
+    PrintNValueTable,           // 16 Cpk6  Ｎ値・変換Ｎ値
+    nullptr,                    // 17 Cpk7  床耐力検定
+    nullptr,                    // 18 Cpk8  重心
+    nullptr,                    // 19 Cpk9  剛心・偏心率
+    PrintReductionAndScore,     // 20 Cpk10 上部構造評点
+    nullptr,                    // 21 Cpk11 平均床倍率
+    PrintRetainedStrengthSheet, // 22 Cpk12 保有耐力診断書
+    nullptr,                    // 23 Cpg1  概算算出シート
+    nullptr,                    // 24 Cpg2  概算説明シート
 };
 
 namespace {
