@@ -6,8 +6,11 @@
 #include "print/PrintApplicationForms.h"
 #include "print/PrintCover.h"
 #include "print/PrintFrame.h"
+#include "print/PrintNValueTable.h"
 #include "print/PrintOutlineSheets.h"
+#include "print/PrintScorePages.h"
 #include "print/PrintSurveySheets.h"
+#include "print/PrintWallTable.h"
 #include "print/ReportPages.h"
 
 double PrintScale = 1.0;
@@ -31,14 +34,14 @@ const PagePrinterTable PagePrinters = {
     PrintPlanPages, // 12 Cpk2  平面図
     PrintFoundationPlan, // 13 Cpk3  基礎伏図
     PrintRequiredStrength, // 14 Cpk4  必要耐力
-    nullptr, // 15 Cpk5  壁耐力剛性
-    nullptr, // 16 Cpk6  Ｎ値・変換Ｎ値
+    PrintWallStrengthTable, // 15 Cpk5  壁耐力剛性
+    PrintNValueTable, // 16 Cpk6  Ｎ値・変換Ｎ値
     PrintFloorCheck, // 17 Cpk7  床耐力検定
     PrintCentreOfGravity, // 18 Cpk8  重心
     PrintRigidityEccentricity, // 19 Cpk9  剛心・偏心率
-    nullptr, // 20 Cpk10 上部構造評点
+    PrintReductionAndScore, // 20 Cpk10 上部構造評点
     PrintAverageFloorRatio, // 21 Cpk11 平均床倍率
-    nullptr, // 22 Cpk12 保有耐力診断書
+    PrintRetainedStrengthSheet, // 22 Cpk12 保有耐力診断書
     nullptr, // 23 Cpg1  概算算出シート
     nullptr, // 24 Cpg2  概算説明シート
 };

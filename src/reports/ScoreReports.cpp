@@ -27,7 +27,8 @@ struct ScoreInputs {
     double meanFloorRatio[Storeys];
     StoreyPair wall, stiffnessReduction, eccentricityRatio, eccentricityReduction, floorReduction,
         retained, score;
-    double buildingScore;
+    double buildingScore;  // cut to two places
+    double buildingScore3; // cut to three, as the printed pages show it
 };
 
 ScoreInputs ReadInputs() {
@@ -52,6 +53,7 @@ ScoreInputs ReadInputs() {
         in.score.y[f] = TruncatedScore(in.score.y[f], 3);
     }
     in.buildingScore = TruncatedScore(ScoreRes.BuildingScore[in.s][0], 2);
+    in.buildingScore3 = TruncatedScore(ScoreRes.BuildingScore[in.s][0], 3);
     return in;
 }
 
@@ -71,7 +73,7 @@ std::string MeanDriftRow(int s, int top) {
 
 } // namespace
 
-ReportLines BuildScoreReport() {
+ReportLines BuildScoreReport(bool printed) {
     const ScoreInputs in = ReadInputs();
     const int s = in.s, top = in.top, m = Doc.DiagnosisMethod;
     ReportLines r;
@@ -90,7 +92,8 @@ ReportLines BuildScoreReport() {
         r.add(ReportLineKind::Header, advance, ReportText(text));
     };
 
-    header(20, ReportBlack,
+    // On paper the precise methods' heading stands out in blue.
+    header(20, printed && PreciseMethod(m) ? ReportBlue : ReportBlack,
            PreciseMethod(m) ? "[ 剛性率による低減係数 ]" : "[ 配置などによる低減係数 ]");
     // A method number the program does not know (a damaged file) gets no heading.
     if (!PreciseMethod(m) && !GeneralMethod(m))
@@ -114,7 +117,8 @@ ReportLines BuildScoreReport() {
         SectionHeader(r, top, 30, 25);
         row(30, ReportBlack, "偏心率(Re)         %10.3f", in.eccentricityRatio);
         row(25, ReportDarkRed, "偏心率低減係数(Fep)%10.3f", in.eccentricityReduction);
-        same(30, ReportBlack, "平均床倍率         %10.3f", in.meanFloorRatio);
+        same(30, ReportBlack, printed ? "平均床耐力         %10.3f" : "平均床倍率         %10.3f",
+             in.meanFloorRatio);
         row(25, ReportDarkRed, "床仕様低減係数(Fef)%10.3f", in.floorReduction);
     } else if (GeneralMethod(m)) {
         if (m == 1) row(25, ReportBlack, "偏心率(Re)         %10.3f", in.eccentricityRatio);
@@ -128,7 +132,8 @@ ReportLines BuildScoreReport() {
     same(25, ReportBlack, "必要耐力(kN)       %10.3f", in.required);
     if (PreciseMethod(m)) {
         row(30, ReportBlack, "壁の耐力           %10.3f", in.wall);
-        row(25, ReportBlue, "剛性率低減係数(Fsr)%10.3f", in.stiffnessReduction);
+        row(25, ReportBlue, printed ? "低減係数(Fsr)    　%10.3f" : "剛性率低減係数(Fsr)%10.3f",
+            in.stiffnessReduction);
         row(25, ReportDarkRed, "偏心率低減係数(Fep)%10.3f", in.eccentricityReduction);
         row(25, ReportDarkRed, "床仕様低減係数(Fef)%10.3f", in.floorReduction);
         r.setColour(ReportBlack);
@@ -154,30 +159,60 @@ ReportLines BuildScoreReport() {
     row(25, ReportBlack, "保有する耐力       %10.3f", in.retained);
     row(30, ReportBlack, "評点               %10.3f", in.score);
     r.add(ReportLineKind::Total, 30,
-          ReportFormat("上部構造評点       %10.2f ＝ 各階各方向評点の最小値", in.buildingScore));
+          printed ? ReportFormat("上部構造評点       %10.3f ＝ 各階各方向評点の最小値",
+                                 in.buildingScore3)
+                  : ReportFormat("上部構造評点       %10.2f ＝ 各階各方向評点の最小値",
+                                 in.buildingScore));
     return r;
 }
 
-ReportLines BuildJudgementReport() {
+ReportLines BuildJudgementReport(bool printed) {
     const ScoreInputs in = ReadInputs();
     const int top = in.top;
+    // The printed sheet shows what the strength held was made of under the general methods:
+    // the strength with the other elements, E and D, whose product is the strength held.
+    const bool general = printed && GeneralMethod(Doc.DiagnosisMethod);
     ReportLines r;
     const auto row = [&](const char* label, const StoreyPair& v) {
         r.add(20, StoreyColumnsRow(top, label, v));
     };
-    r.add(ReportLineKind::Header, 20, ReportText("保有耐力診断書・補強効果判定書"));
+    const auto same = [&](const char* label, const double(&v)[Storeys]) {
+        r.add(20, StoreyColumnsRow(top, label, v));
+    };
+    r.add(ReportLineKind::Header, 20,
+          ReportText(printed && in.s == 0 ? "保有耐力診断書" : "保有耐力診断書・補強効果判定書"));
     SectionHeader(r, top, 20, 20);
-    r.add(20, StoreyColumnsRow(top, "必要耐力(kN)       %10.3f", in.required));
-    row("壁の耐力           %10.3f", in.wall);
+    same("必要耐力(kN)       %10.3f", in.required);
+    StoreyPair wall = in.wall;
+    if (general) {
+        double other[Storeys];
+        StoreyValuesOf(ScoreRes.OtherElementsStrength, in.s, other);
+        for (int f = 0; f < Storeys; ++f) {
+            wall.x[f] += other[f];
+            wall.y[f] += other[f];
+        }
+    }
+    row("壁の耐力           %10.3f", wall);
     row("剛性率低減(Fsr)    %10.3f", in.stiffnessReduction);
-    r.add(20, StoreyColumnsRow(top, "平均床耐力         %10.3f", in.meanFloorRatio));
+    same(printed ? "平均床倍率         %10.3f" : "平均床耐力         %10.3f", in.meanFloorRatio);
     row("偏心率(Re)         %10.3f", in.eccentricityRatio);
-    row("床仕様低減係数(Fef)%10.3f", in.floorReduction);
-    row("偏心率低減係数(Fep)%10.3f", in.eccentricityReduction);
+    if (general) {
+        double d[Storeys];
+        for (double& v : d) v = summary::ScoreDeteriorationFactor();
+        row("壁配置低減係数( E )%10.3f",
+            PairOf(FloorRes.ReductionFactorX, FloorRes.ReductionFactorY, in.s));
+        same("劣化度　　　　( D )%10.3f", d);
+    } else {
+        row("床仕様低減係数(Fef)%10.3f", in.floorReduction);
+        row("偏心率低減係数(Fep)%10.3f", in.eccentricityReduction);
+    }
     row("保有する耐力       %10.3f", in.retained);
     row("評点               %10.3f", in.score);
     r.add(ReportLineKind::Total, 20,
-          ReportFormat("木造部評点         %10.2f ＝ 各階各方向評点の最小値", in.buildingScore));
+          printed ? ReportFormat("木造部評点         %10.3f ＝ 各階各方向評点の最小値",
+                                 in.buildingScore3)
+                  : ReportFormat("木造部評点         %10.2f ＝ 各階各方向評点の最小値",
+                                 in.buildingScore));
     return r;
 }
 

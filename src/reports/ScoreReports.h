@@ -14,8 +14,14 @@ inline constexpr ColorRef ReportDarkRed = 0x000080;
 // Width of the report pages on screen, pixels.
 inline constexpr int ReportPageWidth = 715;
 
-ReportLines BuildScoreReport();
-ReportLines BuildJudgementReport();
+// `printed`: the lines of the printed pages. The score page shows the precise methods' first
+// heading in blue, labels the precise block's mean floor ratio 平均床耐力 and its second Fsr
+// row 低減係数(Fsr), and the building score with three places. The retained-strength sheet
+// opens with 保有耐力診断書 alone for the current state, labels the mean floor ratio
+// 平均床倍率, shows the building score with three places and, under the general methods, the
+// wall strength with the other elements and the rows E and D instead of Fef and Fep.
+ReportLines BuildScoreReport(bool printed = false);
+ReportLines BuildJudgementReport(bool printed = false);
 
 // The screen pages: the lines written at x 10 from y 0. Return the size the page needs.
 CanvasSize PaintScoreReport(Canvas& canvas);

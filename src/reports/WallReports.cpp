@@ -120,8 +120,9 @@ std::string WallRow(const WallLineStep& step, bool xList, double strength, doubl
         r.minReductionFactor, r.reducedStrength, r.effectiveLength, strength, stiffness);
 }
 
-// One list: its rows with a subtotal after each wall line, the last subtotal always.
-void WallStrengthList(ReportLines& out, int s, int storey, bool xList) {
+// One list: its rows with a subtotal after each wall line, the last subtotal always; on paper
+// the direction's total follows.
+void WallStrengthList(ReportLines& out, int s, int storey, bool xList, bool printed) {
     double strengthSum = 0, stiffnessSum = 0;
     const auto subtotal = [&](int) {
         out.add(ReportLineKind::Total, 15, WallStrengthSubtotal(strengthSum, stiffnessSum));
@@ -142,6 +143,17 @@ void WallStrengthList(ReportLines& out, int s, int storey, bool xList) {
     int last;
     WalkWallLines(s, storey, xList, counts, subtotal, row, last);
     subtotal(last);
+    if (printed) {
+        const RigidityResults& g = RigidityRes;
+        // Its numbers end in the columns of a row's 耐力 and 剛性, as the subtotals do.
+        out.add(ReportLineKind::Total, 15,
+                std::string(125, ' ') +
+                    (xList
+                         ? ReportFormat("Ｘ方向　計= %7.3f %5.0f", g.WallStrengthSumX[s][storey][0],
+                                        g.StiffnessSumX[s][storey][0])
+                         : ReportFormat("Ｙ方向　計= %7.3f %5.0f", g.WallStrengthSumY[s][storey][0],
+                                        g.StiffnessSumY[s][storey][0])));
+    }
     out.add(ReportLineKind::Blank, 20, {});
 }
 
@@ -229,7 +241,7 @@ std::string WallStrengthSubtotal(double strength, double stiffness) {
     return std::string(132, ' ') + ReportFormat("小計- %6.3f %5.0f", strength, stiffness);
 }
 
-ReportLines WallStrengthStoreyLines(int storey) {
+ReportLines WallStrengthStoreyLines(int storey, bool printed) {
     const int s = CalcScenario();
     storey = ClampIndex(storey, Storeys);
     ReportLines out;
@@ -244,12 +256,12 @@ ReportLines WallStrengthStoreyLines(int storey) {
             ReportText(" 向 番号  名    座標   座標   壁タイプ　     仕様記号      　 壁長  耐力 "
                        " 剛性 係数  耐力 仕様  基礎 低減　程度 係数 減係数 正耐力 有効長  "
                        "耐力   剛性"));
-        WallStrengthList(out, s, storey, true);
-        WallStrengthList(out, s, storey, false);
+        WallStrengthList(out, s, storey, true, printed);
+        WallStrengthList(out, s, storey, false, printed);
     }
     std::string rule;
-    for (int i = 0; i < 74; ++i) rule += ReportText("─");
-    out.add(ReportLineKind::Rule, 20, rule + "-");
+    for (int i = 0; i < (printed ? 75 : 74); ++i) rule += ReportText("─");
+    out.add(ReportLineKind::Rule, 20, printed ? rule : rule + "-");
     const RigidityResults& g = RigidityRes;
     out.add(
         ReportLineKind::Total, 15,

@@ -13,7 +13,9 @@
 // rows with their line subtotals, the Y rows likewise, the rule and the storey totals. A storey
 // without walls has the rule and the totals only. Kinds: Header for the column headers, Row for
 // a wall, Total for a subtotal and for the storey totals, Blank after each list, Rule.
-ReportLines WallStrengthStoreyLines(int storey);
+// `printed`: the lines of the printed table, where each list ends with its direction total (a
+// Total line after the last subtotal) and the rule has 75 box-drawing characters and no hyphen.
+ReportLines WallStrengthStoreyLines(int storey, bool printed = false);
 // The whole screen report: per storey a gap, the title "%2i階 壁耐力剛性" (16 x 8) and the
 // storey lines.
 ReportLines BuildWallStrengthReport();

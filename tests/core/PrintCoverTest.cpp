@@ -55,23 +55,6 @@ protected:
     std::unique_ptr<RecordingPrintDevice> device;
 };
 
-// House C with a third storey of the same walls on top.
-void BuildThreeStorey() {
-    houses::BuildTwoStorey();
-    for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
-    Doc.RoofFloorRects[0][1][0].code = houses::FloorAbove;
-    houses::Footprint(2, houses::LightRoof, houses::FloorRating1);
-    for (auto [x1, y1, x2, y2] : {std::array{1, 1, 3, 1},
-                                  {7, 1, 9, 1},
-                                  {1, 7, 3, 7},
-                                  {7, 7, 9, 7},
-                                  {1, 1, 1, 3},
-                                  {1, 5, 1, 7},
-                                  {9, 1, 9, 3},
-                                  {9, 5, 9, 7}})
-        houses::BracedWall(2, x1, y1, x2, y2, houses::CrossBrace45);
-}
-
 } // namespace
 
 // House A (one storey, general method): Qr = 13.44 kN, walls 50.4 kN each way, E = 1.0,
@@ -107,7 +90,7 @@ TEST_F(CoverTest, OneStoreyGeneralMethod) {
 // general method is the one the scores counted (none under the 2012 revision).
 TEST_F(CoverTest, ThreeStoreysPTimesETimesDIsPdInEveryEdition) {
     for (int edition : {0, 2, 4}) {
-        BuildThreeStorey();
+        houses::BuildThreeStorey();
         Doc.CriteriaEdition = edition;
         App.DeteriorationFactor = 0.8;
         RunDiagnosis();

@@ -2,12 +2,14 @@
 // with poppler-utils.
 #include "TestApp.h"
 
+#include "calc/LabelTables.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/InitModel.h"
 #include "model/Model.h"
 #include "print/PrintFrame.h"
 #include "print/PrintOut.h"
+#include "print/PrintRun.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
 #include "support/ScriptedPrintServices.h"
@@ -192,4 +194,39 @@ TEST_F(PrintOutTest, PdfRunWritesTwoFilesWithTheCoverInPlace) {
     ScriptedMessages messages;
     messages.expect("印刷を開始できませんでした", MsgAnswer::Ok);
     PrintOnPrinter(printer, PlanPrintRun(flags, table), table);
+}
+
+// The N-value lines of a three-storey house's 1F (227 columns, 288 mm at 1.2 mm a column) keep
+// their tails on the paper: every class name reads back from page 1, within the design page.
+TEST_F(PrintOutTest, PdfThreeStoreyNValueLinesEndOnThePage) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    houses::BuildThreeStorey();
+    RunDiagnosis();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("nvalues.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    PrepareReportPrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageMargins(QMarginsF(2.98, 2.98, 2.98, 2.98), QPageLayout::Millimeter);
+    int32_t flags[PrintFlagCount] = {};
+    flags[16] = 1;
+    PrintOnPrinter(printer, PlanPrintRun(flags));
+
+    const QString html =
+        Poppler(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", file, "-"});
+    const double left = printer.pageLayout().paintRect(QPageLayout::Point).left();
+    const QRegularExpression word(QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>([^<]*)<"));
+    double right = 0;
+    int classNames = 0;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        right = std::max(right, (m.captured(1).toDouble() - left) * 25.4 / 72 / PrintScale);
+        for (const char* name : JointHardwareNames)
+            classNames += m.captured(2) == QString::fromStdString(cp932::toUtf8(name));
+    }
+    EXPECT_GT(right, 180);
+    EXPECT_LE(right, DesignPageWidthMm);
+    EXPECT_EQ(classNames, Doc.ColumnCount[0][0]);
 }

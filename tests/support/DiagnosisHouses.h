@@ -9,6 +9,7 @@
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 
+#include <array>
 #include <memory>
 
 namespace houses {
@@ -118,6 +119,23 @@ inline void BuildTwoStorey() {
         }
     }
     BracedWall(1, 5, 1, 5, 3, CrossBrace45);
+}
+
+// House C with a third storey of the same walls on top (its 2F carries a floor).
+inline void BuildThreeStorey() {
+    BuildTwoStorey();
+    for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
+    Doc.RoofFloorRects[0][1][0].code = FloorAbove;
+    Footprint(2, LightRoof, FloorRating1);
+    for (auto [x1, y1, x2, y2] : {std::array{1, 1, 3, 1},
+                                  {7, 1, 9, 1},
+                                  {1, 7, 3, 7},
+                                  {7, 7, 9, 7},
+                                  {1, 1, 1, 3},
+                                  {1, 5, 1, 7},
+                                  {9, 1, 9, 3},
+                                  {9, 5, 9, 7}})
+        BracedWall(2, x1, y1, x2, y2, CrossBrace45);
 }
 
 // Wall deterioration "部分" (partly deteriorated).
