@@ -7,6 +7,7 @@
 #include "model/Model.h"
 #include "print/PlanForPrint.h"
 #include "print/PrintFrame.h"
+#include "print/PrintReportPages.h"
 #include "reports/FloorReport.h"
 #include "reports/GravityReport.h"
 #include "reports/RequiredReport.h"
@@ -37,8 +38,7 @@ CanvasFont BodyFont(double d) {
 
 // The scenario word of the titles, blank included.
 std::string ScenarioWord() {
-    static const char* const Words[Scenarios] = {"現況 ", "補強計画 ", "補強計画案２ "};
-    return ReportText(Words[CalcScenario()]);
+    return ReportText(PrintedScenarioTitle(CalcScenario()));
 }
 
 // "%s...（%2i階...）": the scenario word and the storey number.
@@ -111,10 +111,8 @@ void TextCanvas(Canvas& canvas) {
 }
 
 void Title(PrintDevice& device, double d, const std::string& title) {
-    Canvas& canvas = device.canvas();
-    canvas.setFont(TitleFont(d));
-    canvas.setBrushStyle(BrushStyle::Clear);
-    TextOutMm(device, d, LeftMm, 10, title);
+    device.canvas().setBrushStyle(BrushStyle::Clear);
+    PrintReportTitle(device, d, LeftMm, 10, title);
 }
 
 // The top of a storey page: header, the storey's plan in `mode` and the title.
