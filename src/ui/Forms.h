@@ -21,6 +21,9 @@ void SetModalRunner(ModalRunner runner);
 
 // Centres a top-level form on the screen of its parent (or the primary screen).
 void CentreOnScreen(QWidget* form);
+// Moves a shown top-level form back onto its screen where it lies partly off it; a form larger
+// than the screen keeps its top left corner on it.
+void KeepOnScreen(QWidget* form);
 
 // The background colour of a form (COLORREF); the forms' usual one is FormColour.
 inline constexpr ColorRef FormColour = 15000804; // 0xE4E4E4
