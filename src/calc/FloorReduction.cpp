@@ -242,12 +242,18 @@ FloorResults& FloorRes = theFloorResults;
 
 namespace floorcalc {
 
+// Negative codes come only from damaged files: read them as no board and no brace.
+int FloorBoardIndex(int32_t code) {
+    return code < 0 ? 0 : ClampIndex(code % 32, 17);
+}
+
+int FloorBraceIndex(int32_t code) {
+    const int32_t brace = code < 0 ? 0 : code / 32;
+    return brace >= 17 && brace <= 23 ? brace - 16 : 0;
+}
+
 double FloorRating(int32_t code) {
-    // Negative codes come only from damaged files: read them as no board and no brace.
-    if (code < 0) return 0.0;
-    const int32_t brace = code / 32;
-    const int32_t braceIndex = brace >= 17 && brace <= 23 ? brace - 16 : 0;
-    return BoundedAt(FloorBoardRatings, code % 32) + FloorBraceRatings[braceIndex];
+    return FloorBoardRatings[FloorBoardIndex(code)] + FloorBraceRatings[FloorBraceIndex(code)];
 }
 
 int FloorClassFromMeanRatio(double m) {

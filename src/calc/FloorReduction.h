@@ -72,6 +72,10 @@ namespace floorcalc {
 // Floor rating of a floor-spec code (brace x 32 + board): board rating plus brace
 // rating; boards beyond the table read as its last row, braces other than 17..23 as none.
 double FloorRating(int32_t code);
+// The rows of FloorBoardRatings (0..16) and FloorBraceRatings (0..7) FloorRating reads for a
+// code; a negative code reads as no board and no brace.
+int FloorBoardIndex(int32_t code);
+int FloorBraceIndex(int32_t code);
 
 // Floor class of the precise methods from the mean floor ratio: 0 from 1.0, 1 from 0.5, else 2.
 int FloorClassFromMeanRatio(double meanFloorRatio);

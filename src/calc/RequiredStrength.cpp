@@ -49,13 +49,9 @@ struct Point {
     double x, y;
 };
 
-// A code from a file that names no area kind (negative, or kind 7) yields -1: such an element
-// adds nothing anywhere.
-int AreaKindOf(int32_t code) {
-    if (code < 0) return -1;
-    const int kind = code % 8;
-    return kind < AreaKinds ? kind : -1;
-}
+using reqcalc::AreaKindOf;
+using reqcalc::CityWeightFactor;
+using reqcalc::FactoredAreaFactor;
 
 int AxisIndex(int32_t index) {
     return ClampIndex(index, AxisCountX);
@@ -63,11 +59,6 @@ int AxisIndex(int32_t index) {
 
 int Method() {
     return ClampIndex(Doc.DiagnosisMethod, 4);
-}
-
-double FactoredAreaFactor(int kind) {
-    return Method() == 2 ? BoundedAt(FloorAreaFactorsApprox, kind)
-                         : BoundedAt(FloorAreaFactors, kind);
 }
 
 // Area of a convex polygon by the shoelace formula.
@@ -162,7 +153,7 @@ void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, doubl
     // be drawn; one from a damaged file counts as no floor either.
     e.floorArea = kind >= KindAttic ? 0.0 : area;
     e.factoredArea = area * FactoredAreaFactor(kind);
-    e.cityWeightedArea = area * BoundedAt(GravityWeightFactors, kind);
+    e.cityWeightedArea = area * CityWeightFactor(kind);
     e.centroidX = cx - originX;
     e.centroidY = originY - cy; // upward
     e.momentX = e.factoredArea * e.centroidX;
@@ -461,6 +452,9 @@ void ClearRequiredStrength(int s) {
     R.VibrationCharacteristic[s] = 0.0;
     R.GroundPeriod = 0.0;
     R.RequiredStrengthFactors = {};
+    for (double& v : R.UnitTableValue[s]) v = 0.0;
+    R.SoftGroundFactor[s] = 0.0;
+    R.MixedStructureFactor[s] = 0.0;
 }
 
 // Whether the strip q of storey `lower` lies outside the extent of storey `upper`. Every strip
@@ -486,9 +480,13 @@ struct Factors {
     double mixed; // mixed structure
 };
 
-Factors CommonFactors() {
-    return {BoundedAt(SoftGroundFactors, Doc.GroundFoundationSurvey.groundClass / 8),
-            BoundedAt(MixedStructureFactors, Doc.BuildingData.mixedStructure)};
+// Beta and gamma, kept for the reports as applied.
+Factors CommonFactors(int s) {
+    const Factors f{BoundedAt(SoftGroundFactors, Doc.GroundFoundationSurvey.groundClass / 8),
+                    BoundedAt(MixedStructureFactors, Doc.BuildingData.mixedStructure)};
+    R.SoftGroundFactor[s] = f.soft;
+    R.MixedStructureFactor[s] = f.mixed;
+    return f;
 }
 
 // Z; a value that is no number (damaged memory) counts as the largest zone factor, 1.0, so it
@@ -519,6 +517,7 @@ void GeneralMethod(int s) {
     RequiredStrengthFactorsRecord& k = R.RequiredStrengthFactors;
     if (method != 2 && top == 1 && area[0] > 0.0) {
         k.rf1 = MaxDouble(area[1] / area[0], 0.1);
+        k.formulas = weightClass == 2 ? KFormulasVeryHeavy : KFormulasStandard;
         if (weightClass == 2) {
             k.k1 = 0.47 * k.rf1 + 0.53;
             k.k2 = 0.15 / k.rf1 + 1.06;
@@ -529,6 +528,7 @@ void GeneralMethod(int s) {
     } else if (method != 2 && top == 2 && area[0] > 0.0 && area[1] > 0.0) {
         k.rf1 = MaxDouble(area[1] / area[0], 0.1);
         k.rf2 = MaxDouble(area[2] / area[1], 0.1);
+        k.formulas = weightClass == 2 ? KFormulasVeryHeavy : KFormulasStandard;
         if (weightClass == 2) {
             k.k3 = (0.36 + 0.64 * k.rf1) * (0.68 + 0.32 * k.rf2);
             k.k4 = 0.53 + 0.47 * k.rf1;
@@ -543,29 +543,32 @@ void GeneralMethod(int s) {
     }
 
     const double oneStorey = BoundedAt(ReqStrengthOneStorey, w);
-    const Factors common = CommonFactors();
+    const Factors common = CommonFactors(s);
     const double scale = ZoneFactor() * common.soft * common.mixed;
     for (int j = top; j >= 0; --j) {
-        double unit = 0.0;
+        // The table value, then K where the method forms one.
+        double table = 0.0, unit = 0.0;
         if (top == 0) {
-            unit = cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, 1), roofWall) : oneStorey;
+            table = cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, 1), roofWall) : oneStorey;
+            unit = table;
         } else if (top == 1) {
             if (method == 2) {
-                unit = BoundedAt(BoundedAt(ReqStrengthTwoStoreyApprox, j), w);
+                table = unit = BoundedAt(BoundedAt(ReqStrengthTwoStoreyApprox, j), w);
             } else {
-                const double base =
-                    cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, j), roofWall)
-                               : BoundedAt(BoundedAt(ReqStrengthBaseTwoStorey, j), weightClass);
-                unit = base * (j == 0 ? k.k1 : k.k2);
+                table = cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, j), roofWall)
+                                   : BoundedAt(BoundedAt(ReqStrengthBaseTwoStorey, j), weightClass);
+                unit = table * (j == 0 ? k.k1 : k.k2);
             }
         } else {
             if (method == 2) {
-                unit = BoundedAt(BoundedAt(ReqStrengthThreeStoreyApprox, j), w);
+                table = unit = BoundedAt(BoundedAt(ReqStrengthThreeStoreyApprox, j), w);
             } else {
                 const double kj = j == 0 ? k.k3 : (j == 1 ? k.k4 * k.k5 : k.k6);
-                unit = BoundedAt(BoundedAt(ReqStrengthBaseThreeStorey, j), w) * kj;
+                table = BoundedAt(BoundedAt(ReqStrengthBaseThreeStorey, j), w);
+                unit = table * kj;
             }
         }
+        R.UnitTableValue[s][j] = table;
         R.UnitRequiredStrength[s][j] = unit;
 
         double* strip = R.QuarterUnitRequiredStrength[s][j];
@@ -646,7 +649,7 @@ void StoreyWeightMethod(int s, CalcNoticeList& notices) {
         rt = 1.0 - 0.2 * (period / tc - 1.0) * (period / tc - 1.0);
     R.VibrationCharacteristic[s] = rt;
 
-    const Factors common = CommonFactors();
+    const Factors common = CommonFactors(s);
     for (int j = 0; j <= top; ++j) {
         const double alpha = R.WeightRatio[s][j];
         const double ai =
@@ -659,6 +662,26 @@ void StoreyWeightMethod(int s, CalcNoticeList& notices) {
 }
 
 } // namespace
+
+namespace reqcalc {
+
+int AreaKindOf(int32_t code) {
+    if (code < 0) return -1;
+    const int kind = code % 8;
+    return kind < AreaKinds ? kind : -1;
+}
+
+double FactoredAreaFactor(int kind) {
+    if (kind < 0) return 0.0;
+    return Method() == 2 ? BoundedAt(FloorAreaFactorsApprox, kind)
+                         : BoundedAt(FloorAreaFactors, kind);
+}
+
+double CityWeightFactor(int kind) {
+    return kind < 0 ? 0.0 : BoundedAt(GravityWeightFactors, kind);
+}
+
+} // namespace reqcalc
 
 void CalcRequiredStrength(CalcNoticeList& notices) {
     std::memset(FloorCheck.FloorCheckLineTables, 0, sizeof FloorCheck.FloorCheckLineTables);

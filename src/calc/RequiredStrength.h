@@ -58,11 +58,20 @@ struct RoofFloorAreaResult {
     double cityMomentX, cityMomentY; // cityWeightedArea x centroid
 };
 
+// Which formulas gave k1 .. k6: none formed (one storey, method 2 or 3, no floor area), the
+// formulas of the light and heavy buildings, or those of the very heavy ones.
+enum KFormulaSet : int32_t {
+    KFormulasNone = 0,
+    KFormulasStandard = 1,
+    KFormulasVeryHeavy = 2,
+};
+
 // The floor-area-ratio factors of methods 0 and 1 (current scenario).
 struct RequiredStrengthFactorsRecord {
     double k1, k2, k3, k4, k5, k6;
-    double rf1; // design floor area 2F / 1F
-    double rf2; // 3F / 2F
+    double rf1;       // design floor area 2F / 1F
+    double rf2;       // 3F / 2F
+    int32_t formulas; // KFormulaSet
 };
 
 struct RequiredStrengthResults {
@@ -91,7 +100,9 @@ struct RequiredStrengthResults {
 
     // --- required strength: current scenario only ---
     // General methods (0, 1, 2).
-    double UnitRequiredStrength[3][3];                       // kN/m2
+    double UnitRequiredStrength[3][3]; // kN/m2
+    // The table value per floor area UnitRequiredStrength was taken from, before K, kN/m2.
+    double UnitTableValue[3][3];
     double QuarterUnitRequiredStrength[3][3][QuarterStrips]; // kN/m2
     double QuarterRequiredStrength[3][3][QuarterStrips];     // kN
     RequiredStrengthFactorsRecord RequiredStrengthFactors;
@@ -105,11 +116,24 @@ struct RequiredStrengthResults {
     double ShearDistributionFactor[3][3]; // Ai
     double ShearCoefficient[3][3];        // Ci
     // Both roads.
-    double RequiredStrength[3][3]; // Qr, kN, one value for both directions
+    double RequiredStrength[3][3];  // Qr, kN, one value for both directions
+    double SoftGroundFactor[3];     // beta as applied
+    double MixedStructureFactor[3]; // gamma as applied
 };
 
 // Zero at start; lives for the whole run.
 extern RequiredStrengthResults& ReqResult;
+
+// The rules of the engine, for the reports.
+namespace reqcalc {
+// Area kind 0..6 of a roof/floor code; -1 for a code that names none (negative, or kind 7):
+// such an element adds nothing anywhere.
+int AreaKindOf(int32_t code);
+// The factor of the factored area of an area kind under the current method, and the weight
+// of the city's centre of gravity (both 0 for no kind).
+double FactoredAreaFactor(int kind);
+double CityWeightFactor(int kind);
+} // namespace reqcalc
 
 // Runs the area phase for all three scenarios and the required strength for
 // App.CurrentScenario; notices for the user are added to `notices`. Arrays of the road not

@@ -3,6 +3,7 @@
 #include "mainwin/GridAxes.h"
 #include "mainwin/Recompute.h"
 #include "mainwin/RoofFloor.h"
+#include "mainwin/dialogs/Dyuka.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -30,7 +31,7 @@ class WindowRoofFloorView final : public RoofFloorInputView {
 public:
     void repaintSheet() override { RepaintPlanSheet(); }
     void largestRectangleChanged() override {
-        if (MainForm) MainForm->RefreshToolDialog();
+        if (YukaDlg) YukaDlg->ShowLargestRectangle();
     }
 };
 WindowRoofFloorView roofFloorView;

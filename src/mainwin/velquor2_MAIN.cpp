@@ -145,11 +145,6 @@ void Tvelquor2Form::BuildMenus() {
     connect(N6, &QAction::triggered, this, [this] { N6Click(); });
     connect(HelpAboutItem, &QAction::triggered, this, [this] { HelpAbout1Execute(); });
 
-    // Items whose commands are not wired yet stay disabled rather than doing nothing:
-    // printing, the result dialogs, the cost estimate and the help file.
-    for (QAction* pending : {P1, W1, H1, NorNN1, U1, S1, F1, N3, M1}) {
-        pending->setEnabled(false);
-    }
     ConnectMenuCommands();
 }
 

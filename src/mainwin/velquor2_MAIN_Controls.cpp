@@ -16,9 +16,16 @@
 #include "overview/EditionAndMethod.h"
 #include "overview/Gaiyou.h"
 #include "overview/Rekkado.h"
-#include "reports/Ogouseiritsu.h"
-#include "reports/Ohantei.h"
 #include "print/PrintOut.h"
+#include "reports/OJushin.h"
+#include "reports/Ogouseiritsu.h"
+#include "reports/Ogoushin.h"
+#include "reports/Ohantei.h"
+#include "reports/Ohitsuyou.h"
+#include "reports/Okabe.h"
+#include "reports/Onchi.h"
+#include "reports/Oyuka.h"
+#include "reports/Shuukei.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -722,32 +729,32 @@ void Tvelquor2Form::P1Click() {
 void Tvelquor2Form::W1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The centre-of-gravity dialog (OjushinDlg) is shown here, modally.
+    if (OjushinDlg) ShowModal(*OjushinDlg);
 }
 void Tvelquor2Form::H1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The required-strength dialog (OhitsuyouDlg) is shown here, modally.
+    if (OhitsuyouDlg) ShowModal(*OhitsuyouDlg);
 }
 void Tvelquor2Form::NorNN1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The N-value dialog (OnchiDlg) is shown here, modally.
+    if (OnchiDlg) ShowModal(*OnchiDlg);
 }
 void Tvelquor2Form::U1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The wall strength and stiffness dialog (OkabeDlg) is shown here, modally.
+    if (OkabeDlg) ShowModal(*OkabeDlg);
 }
 void Tvelquor2Form::S1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The rigidity and eccentricity dialog (OgoushinDlg) is shown here, modally.
+    if (OgoushinDlg) ShowModal(*OgoushinDlg);
 }
 void Tvelquor2Form::F1Click() {
     RefreshToolDialog();
     EnsureRecomputed();
-    // The floor dialog (OyukaDlg) is shown here, modally.
+    if (OyukaDlg) ShowModal(*OyukaDlg);
 }
 void Tvelquor2Form::R1Click() {
     RefreshToolDialog();
@@ -766,7 +773,7 @@ void Tvelquor2Form::N3Click() {
     ShowToolDialog();
     UpdateStoreyControls();
     EnsureRecomputed();
-    // The retrofit cost estimate (ShuukeiDlg) is shown here, modally.
+    if (ShuukeiDlg) ShowModal(*ShuukeiDlg);
 }
 
 QString Tvelquor2Form::HelpFilePath() {

@@ -1,39 +1,47 @@
 #include "print/PrintRun.h"
 
 #include "model/Messages.h"
+#include "print/PlanForPrint.h"
+#include "print/PlanPages.h"
+#include "print/PrintApplicationForms.h"
 #include "print/PrintCover.h"
 #include "print/PrintFrame.h"
+#include "print/PrintOutlineSheets.h"
+#include "print/PrintSurveySheets.h"
 
 double PrintScale = 1.0;
 
-// One line per page flag; a later page joins the run by naming its printer here.
+// One line per page flag; a later page joins the run by naming its printer here. The lines are
+// not aligned, so that adding a printer never touches its neighbours.
+// clang-format off
 const PagePrinterTable PagePrinters = {
-    nullptr,        //  0 Cps1  【耐震設計】計画承認申請書
-    nullptr,        //  1 Cps2  【補強工事】計画承認申請書
-    nullptr,        //  2 Cps3  耐震補強計画概要書
-    nullptr,        //  3 Cps4  プランニングシート
-    nullptr,        //  4 Cps5  耐震補強説明書（壁仕様用）
-    nullptr,        //  5 Cps6  耐震補強説明書（基礎・屋根仕様用）
-    nullptr,        //  6 Cps7  耐震補強説明書（その他）
-    nullptr,        //  7 Cps8  一般事項・補強方針
-    nullptr,        //  8 Cps9  ヒアリングシート
-    nullptr,        //  9 Cps10 現地調査シート
-    nullptr,        // 10 Cps11 保有耐力診断書・補強効果判定書
+    PrintDesignApprovalApplication, //  0 Cps1  【耐震設計】計画承認申請書
+    PrintWorksApprovalApplication, //  1 Cps2  【補強工事】計画承認申請書
+    PrintRetrofitPlanOutline, //  2 Cps3  耐震補強計画概要書
+    PrintBlankSheet, //  3 Cps4  プランニングシート
+    PrintBlankSheet, //  4 Cps5  耐震補強説明書（壁仕様用）
+    PrintBlankSheet, //  5 Cps6  耐震補強説明書（基礎・屋根仕様用）
+    PrintBlankSheet, //  6 Cps7  耐震補強説明書（その他）
+    PrintGeneralItemsSheet, //  7 Cps8  一般事項・補強方針
+    PrintHearingSheet, //  8 Cps9  ヒアリングシート
+    PrintSiteSurveySheet, //  9 Cps10 現地調査シート
+    PrintRetainedStrengthEffectSheet, // 10 Cps11 保有耐力診断書・補強効果判定書
     PrintCoverPage, // 11 Cpk1  表紙
-    nullptr,        // 12 Cpk2  平面図
-    nullptr,        // 13 Cpk3  基礎伏図
-    nullptr,        // 14 Cpk4  必要耐力
-    nullptr,        // 15 Cpk5  壁耐力剛性
-    nullptr,        // 16 Cpk6  Ｎ値・変換Ｎ値
-    nullptr,        // 17 Cpk7  床耐力検定
-    nullptr,        // 18 Cpk8  重心
-    nullptr,        // 19 Cpk9  剛心・偏心率
-    nullptr,        // 20 Cpk10 上部構造評点
-    nullptr,        // 21 Cpk11 平均床倍率
-    nullptr,        // 22 Cpk12 保有耐力診断書
-    nullptr,        // 23 Cpg1  概算算出シート
-    nullptr,        // 24 Cpg2  概算説明シート
+    PrintPlanPages, // 12 Cpk2  平面図
+    PrintFoundationPlan, // 13 Cpk3  基礎伏図
+    nullptr, // 14 Cpk4  必要耐力
+    nullptr, // 15 Cpk5  壁耐力剛性
+    nullptr, // 16 Cpk6  Ｎ値・変換Ｎ値
+    nullptr, // 17 Cpk7  床耐力検定
+    nullptr, // 18 Cpk8  重心
+    nullptr, // 19 Cpk9  剛心・偏心率
+    nullptr, // 20 Cpk10 上部構造評点
+    nullptr, // 21 Cpk11 平均床倍率
+    nullptr, // 22 Cpk12 保有耐力診断書
+    nullptr, // 23 Cpg1  概算算出シート
+    nullptr, // 24 Cpg2  概算説明シート
 };
+// clang-format on
 
 namespace {
 
@@ -67,6 +75,7 @@ public:
     int pageHeight() const override { return device_.pageHeight(); }
     int resolution() const override { return device_.resolution(); }
     Canvas& canvas() override { return device_.canvas(); }
+    void setDashUnit(double dots) override { device_.setDashUnit(dots); }
 
 private:
     PrintDevice& device_;
@@ -108,6 +117,9 @@ bool RunPrintPlan(PrintDevice& device, const PrintPlan& plan, const PagePrinterT
             device.endDocument();
             return Refused("プリンタの用紙の大きさか解像度が 0 です。\n\n印刷を中止しました。");
         }
+        // A dash of a one-dot pen would vanish at printer resolution: dashes are measured in
+        // twelfths of a millimetre of the design page.
+        if (job == 0) device.setDashUnit(dotsPerMm / 12.0);
         GuardedDevice guarded(device);
         bool first = true;
         for (int flag : plan.jobs[job]) {

@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
-enum class ReportLineKind { Header, Row, Rule, Total, Blank };
+// What a line is, so that a printed page can give each kind its own pitch: a table's header,
+// a row, a rule, a total, a blank (or a gap of its advance); the title of a report or storey
+// block, the heading of a section, a line of a quarter-strip block, and a row between two line
+// rows of the floor check.
+enum class ReportLineKind { Header, Row, Rule, Total, Blank, Title, Section, Quarter, Strip };
 
 // The fonts of the reports: "ＭＳ ゴシック" at a size in pixels.
 struct ReportFont {

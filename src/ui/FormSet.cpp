@@ -22,9 +22,16 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "overview/Gaiyou.h"
 #include "overview/Rekkado.h"
-#include "reports/Ogouseiritsu.h"
-#include "reports/Ohantei.h"
 #include "print/PrintOut.h"
+#include "reports/OJushin.h"
+#include "reports/Ogouseiritsu.h"
+#include "reports/Ogoushin.h"
+#include "reports/Ohantei.h"
+#include "reports/Ohitsuyou.h"
+#include "reports/Okabe.h"
+#include "reports/Onchi.h"
+#include "reports/Oyuka.h"
+#include "reports/Shuukei.h"
 #include "ui/FileDialogs.h"
 #include "ui/SingleInstance.h"
 #include "ui/StatusHints.h"
@@ -68,13 +75,13 @@ constexpr FormEntry Forms[] = {
     FORM(TDcopyDlg, DcopyDlg), // 17
     FORM(TColumnchangeDlg, ColumnchangeDlg), // 18
     FORM(TRekkadoDlg, RekkadoDlg), // 19
-    // 20 TShuukeiDlg      ShuukeiDlg
-    // 21 TOjushinDlg      OjushinDlg
-    // 22 TOhitsuyouDlg    OhitsuyouDlg
-    // 23 TOnchiDlg        OnchiDlg
-    // 24 TOyukaDlg        OyukaDlg
-    // 25 TOkabeDlg        OkabeDlg
-    // 26 TOgoushinDlg     OgoushinDlg
+    FORM(TShuukeiDlg, ShuukeiDlg), // 20
+    FORM(TOjushinDlg, OjushinDlg), // 21
+    FORM(TOhitsuyouDlg, OhitsuyouDlg), // 22
+    FORM(TOnchiDlg, OnchiDlg), // 23
+    FORM(TOyukaDlg, OyukaDlg), // 24
+    FORM(TOkabeDlg, OkabeDlg), // 25
+    FORM(TOgoushinDlg, OgoushinDlg), // 26
     FORM(TOgouseiDlg, OgouseiDlg), // 27
     FORM(TOhanteiDlg, OhanteiDlg), // 28
     FORM(TPrintOutDlg, PrintOutDlg), // 29

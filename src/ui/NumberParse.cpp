@@ -28,7 +28,8 @@ bool Blank(char c) {
 
 // The number starting at `p` (sign, digits, one point, at least one digit): its value, and
 // where it ends. Nothing when there is no number or it is not finite.
-std::optional<double> Scan(const char* p, const char* end, const char*& stop) {
+std::optional<double> Scan(const char* p, const char* end, const char*& stop,
+                           NumberExponent exponent = NumberExponent::Read) {
     const char* start = p;
     bool negative = false;
     if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
@@ -44,7 +45,7 @@ std::optional<double> Scan(const char* p, const char* end, const char*& stop) {
         return std::nullopt;
     }
     // An exponent counts only with its digits ("2e" reads as 2 and an "e" after it).
-    if (p < end && (*p == 'e' || *p == 'E')) {
+    if (exponent == NumberExponent::Read && p < end && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
         if (q < end && (*q == '+' || *q == '-')) ++q;
         if (q < end && *q >= '0' && *q <= '9') {
@@ -108,11 +109,11 @@ std::optional<double> ParseNumber(std::string_view utf8, double low, double high
     return value;
 }
 
-std::optional<double> ParseLeadingNumber(std::string_view utf8) {
+std::optional<double> ParseLeadingNumber(std::string_view utf8, NumberExponent exponent) {
     const std::string s = NumberText(utf8);
     const char* p = s.data();
     const char* end = p + s.size();
     while (p < end && Blank(*p)) ++p;
     const char* stop = p;
-    return Scan(p, end, stop);
+    return Scan(p, end, stop, exponent);
 }

@@ -20,6 +20,10 @@ std::optional<double> ParseNumber(std::string_view utf8);
 // The same, nothing also when the value lies outside [low, high].
 std::optional<double> ParseNumber(std::string_view utf8, double low, double high);
 
+// Whether a number may carry an exponent. Without one, "1e5" reads as 1 followed by text.
+enum class NumberExponent { Read, Ignored };
+
 // The number at the start of the text (leading blanks skipped), whatever follows it; nothing
 // when the text does not start with one.
-std::optional<double> ParseLeadingNumber(std::string_view utf8);
+std::optional<double> ParseLeadingNumber(std::string_view utf8,
+                                         NumberExponent exponent = NumberExponent::Read);

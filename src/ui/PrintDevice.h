@@ -31,4 +31,8 @@ public:
     virtual int resolution() const = 0;
 
     virtual Canvas& canvas() = 0;
+
+    // Length of one unit of the canvas's dash patterns, in dots, from the next figure on. A
+    // device that draws no dashes of its own ignores it.
+    virtual void setDashUnit(double /*dots*/) {}
 };

@@ -48,12 +48,18 @@ bool QtPrintDevice::beginDocument(const std::string& title) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
         if (target_ == Target::Printer && !file.isEmpty()) files_ << file;
     }
-    // Dash patterns as long as on a screen of 96 dpi: a dot stays 0.8 mm, not one dot.
-    canvas_.setDashUnit(resolution() / 96.0);
+    // Until the run sets its own, dash patterns as long as on a screen of 96 dpi: a dot stays
+    // 0.8 mm, not one dot.
+    canvas_.setDashUnit(dashUnit_ > 0 ? dashUnit_ : resolution() / 96.0);
     ++jobs_;
     page_ = 1;
     open_ = true;
     return true;
+}
+
+void QtPrintDevice::setDashUnit(double dots) {
+    dashUnit_ = dots;
+    canvas_.setDashUnit(dots);
 }
 
 bool QtPrintDevice::newPage() {

@@ -45,6 +45,7 @@ public:
     int pageHeight() const override;
     int resolution() const override;
     Canvas& canvas() override { return canvas_; }
+    void setDashUnit(double dots) override;
 
     // The files written so far, in order (empty for a printer or a preview).
     const QStringList& files() const { return files_; }
@@ -58,6 +59,7 @@ private:
     QStringList files_;
     int jobs_ = 0, page_ = 0, lastPage_ = 0;
     bool open_ = false;
+    double dashUnit_ = 0.0; // set by the print run; 0: the screen's length
 };
 
 // The file of a run's document `job` (1 for the first) when the printer writes to `file`.

@@ -23,6 +23,9 @@ public:
     std::vector<Event> events;
     std::vector<std::string> titles;
     bool refuseBegin = false, refuseNewPage = false;
+    double dashUnit = 0.0; // the last one set
+
+    void setDashUnit(double dots) override { dashUnit = dots; }
 
     bool beginDocument(const std::string& title = {}) override {
         if (canvas_.page != 0 || refuseBegin) return false;

@@ -72,10 +72,10 @@ TEST_F(PrintRunTest, PlanTakesTheReportOrderAndSplitsFormsFromTheReport) {
     EXPECT_EQ(Plan({0, 3}, fakes).jobs, (Jobs{{0, 3}}));
     EXPECT_TRUE(Plan({}, fakes).empty());
     EXPECT_TRUE(Plan({23, 24}, fakes).empty()) << "the estimate sheets have no printer";
-    // The program's own table: pages without a printer yet are kept but print nothing, and
-    // never open a job of their own.
-    EXPECT_TRUE(Plan({0, 7, 17}, PagePrinters).empty());
-    EXPECT_EQ(Plan({0, 11, 17}, PagePrinters).jobs, (Jobs{{11}}));
+    // The program's own table: pages without a printer are kept but print nothing, and never
+    // open a job of their own.
+    EXPECT_TRUE(Plan({23, 24}, PagePrinters).empty());
+    EXPECT_EQ(Plan({0, 11, 23}, PagePrinters).jobs, (Jobs{{0}, {11}}));
 }
 
 TEST_F(PrintRunTest, RunOpensTwoJobsEachNumberedFromOne) {
@@ -90,6 +90,8 @@ TEST_F(PrintRunTest, RunOpensTwoJobsEachNumberedFromOne) {
     ASSERT_EQ(device.opsOn(2, 4).size(), 1u);
     EXPECT_EQ(device.opsOn(2, 4)[0].text, "17") << "the floor check after its own new page";
     EXPECT_NEAR(PrintScale, 1.00083, 1e-5);
+    // Dashes in twelfths of a millimetre: about 2 dots at 600 dpi, where a 1-dot dash vanishes.
+    EXPECT_NEAR(device.dashUnit, 600 / 25.4 * PrintScale / 12, 1e-9);
 }
 
 TEST_F(PrintRunTest, RefusalsStopTheRunWithAMessage) {

@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -126,17 +127,22 @@ TEST(InputPalettes, AreaPalettesShareTheShapeDropAHalfEnteredFigureAndWriteTheir
     spec.FormShow();
     EXPECT_TRUE(spec.Rkukei->isChecked());
 
-    // Only an enclosed maximum rectangle (code 6) of this scenario and storey counts.
+    // A maximum rectangle (kind 6, enclosed or not, as the calculation counts it) of this
+    // scenario and storey; the label follows an area input without the palette showing again.
     App.CurrentScenario = 1;
     App.CurrentStorey = 1;
     Doc.RoofFloorRectCount[1][1] = 1;
-    Doc.RoofFloorRects[1][1][0].code = 14;
+    Doc.RoofFloorRects[1][1][0].code = 3;
     Doc.RoofFloorRectCount[0][1] = 1;
     Doc.RoofFloorRects[0][1][0].code = 6;
     area.FormShow();
     EXPECT_EQ(area.chuui->text(), QStringLiteral("最大矩形未入力"));
     EXPECT_TRUE(area.Rsankaku->isChecked() == false && area.Cgaishu->isChecked());
     EXPECT_EQ(area.Cshiyou->currentIndex(), 6);
+    Doc.RoofFloorRects[1][1][0].code = 14;
+    area.ShowLargestRectangle();
+    EXPECT_EQ(area.chuui->text(), QStringLiteral("最大矩形入力済"));
+    Doc.RoofFloorRects[1][1][0].code = 3;
     Doc.RoofFloorRectCount[1][1] = 1000; // a damaged count stays within the table
     Doc.RoofFloorRects[1][1][MaxRoofFloorRects - 1].code = 6;
     area.FormShow();
@@ -177,8 +183,20 @@ TEST(InputPalettes, FoundationAndFreeLinePalettesWriteTypeStyleAndColour) {
 TEST(InputPalettes, ClearingTheTextsOfAStoreyAsksAndCanBeUndone) {
     Reset();
     TRoomDlg dlg(nullptr);
-    dlg.name->setText(QStringLiteral("居間"));
-    EXPECT_EQ(dlg.RoomText(), "\x8b\x8f\x8a\xd4");
+    // What is typed is the text the next two clicks place, and no longer than a record keeps.
+    const auto type = [&](const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(dlg.name, &key);
+        }
+    };
+    type(QStringLiteral("居間"));
+    EXPECT_EQ(App.CurRoomText, "\x8b\x8f\x8a\xd4");
+    type(QString(40, QChar(u'あ')));
+    EXPECT_EQ(App.CurRoomText.size(), 30u); // 15 whole characters of two bytes
+    App.CurRoomText = "\x97\x6d";           // 洋, taken back from the plan
+    dlg.ShowCurrentText();
+    EXPECT_EQ(dlg.name->text(), QStringLiteral("洋"));
     for (int s = 0; s < Scenarios; ++s)
         for (int st = 0; st < Storeys; ++st) Doc.RoomTextCount[s][st] = 2;
     App.CurrentScenario = 1;

@@ -1,6 +1,6 @@
 #include "mainwin/dialogs/Droom.h"
 
-#include "mainwin/Recompute.h"
+#include "mainwin/Foundations.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
@@ -16,14 +16,12 @@
 
 TRoomDlg* RoomDlg = nullptr;
 
-namespace {
-constexpr int RoomTextBytes = 39; // a text record holds 40 bytes with its zero
-} // namespace
-
 TRoomDlg::TRoomDlg(QWidget* mainWindow)
     : PaletteForm(mainWindow, QStringLiteral("文字（室名）の入力")) {
     name = new QLineEdit(this);
-    name->setValidator(new Cp932LimitValidator(RoomTextBytes, name));
+    // Typing stops at what the model file keeps, so the placed text is what the user sees.
+    name->setValidator(new Cp932LimitValidator(int(MaxRoomTextBytes), name));
+    connect(name, &QLineEdit::textEdited, this, [this] { SetCurrentRoomText(RoomText()); });
     Ballclear = new QPushButton(QStringLiteral("この階の文字を全消去"), this);
     connect(Ballclear, &QPushButton::clicked, this, [this] { BallclearClick(); });
 
@@ -43,6 +41,10 @@ std::string TRoomDlg::RoomText() const {
     return cp932::fromUtf8(name->text().toStdString()).value_or(std::string());
 }
 
+void TRoomDlg::ShowCurrentText() {
+    name->setText(QString::fromStdString(cp932::toUtf8(App.CurRoomText)));
+}
+
 void TRoomDlg::BallclearClick() {
     if (Messages().ask("この階の全ての室名等を消去します。\n\n本当に消去しますか？",
                        "全て消去の確認", MsgButtons::YesNo, MsgIcon::Information) != MsgAnswer::Yes)
@@ -55,6 +57,5 @@ void TRoomDlg::BallclearClick() {
     PushUndo();
     Doc.RoomTextCount[scenario][storey] = 0;
     App.Modified = 1;
-    MarkDocumentChanged();
-    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
+    RepaintPlanSheet();
 }

@@ -13,11 +13,15 @@ class TRoomDlg final : public PaletteForm {
 public:
     explicit TRoomDlg(QWidget* mainWindow);
 
-    QLineEdit* name = nullptr; // at most 39 CP932 bytes
+    QLineEdit* name = nullptr; // the current text, at most what a text record keeps
     QPushButton* Ballclear = nullptr;
 
     // The text of `name` in CP932, as the text input stores it.
     std::string RoomText() const;
+    // Shows the current text (App.CurRoomText): on showing, and when the input took a text back
+    // or the text dialog chose one.
+    void ShowCurrentText();
+    void FormShow() override { ShowCurrentText(); }
 
     // Asks, then removes every text of the current scenario and storey as one undoable edit.
     void BallclearClick();

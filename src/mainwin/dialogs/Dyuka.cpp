@@ -1,5 +1,6 @@
 #include "mainwin/dialogs/Dyuka.h"
 
+#include "mainwin/RoofFloor.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Model.h"
@@ -14,23 +15,6 @@
 #include <QVBoxLayout>
 
 TYukaDlg* YukaDlg = nullptr;
-
-namespace {
-
-// The code of a maximum rectangle that the outer walls enclose; with the not-enclosed flag it
-// is 14 and does not count.
-constexpr int32_t MaximumRectangleCode = 6;
-
-bool HasMaximumRectangle() {
-    const int scenario = ClampIndex(App.CurrentScenario, Scenarios);
-    const int storey = ClampIndex(App.CurrentStorey, Storeys);
-    const int n = LiveCount(Doc.RoofFloorRectCount[scenario][storey], MaxRoofFloorRects);
-    for (int i = 0; i < n; ++i)
-        if (Doc.RoofFloorRects[scenario][storey][i].code == MaximumRectangleCode) return true;
-    return false;
-}
-
-} // namespace
 
 void ChooseAreaShape(int shape) {
     App.CurAreaShape = shape;
@@ -95,7 +79,11 @@ void TYukaDlg::CgaishuClick() {
 void TYukaDlg::FormShow() {
     fields_.load();
     fields_.store(); // a radio already checked for an unknown value still writes its own
-    if (HasMaximumRectangle()) {
+    ShowLargestRectangle();
+}
+
+void TYukaDlg::ShowLargestRectangle() {
+    if (LargestRectangleEntered()) {
         chuui->setText(QStringLiteral("最大矩形入力済"));
         SetLabelColours(chuui, 0x000000);
     } else {

@@ -32,6 +32,9 @@ public:
     // Controls from the current-input variables, then the maximum-rectangle status of the
     // current scenario and storey.
     void FormShow() override;
+    // The status label: whether the current storey has its largest rectangle (an area of kind 6,
+    // enclosed or not, as the calculation counts it).
+    void ShowLargestRectangle();
 
 private:
     RadioGroup* shape_ = nullptr;

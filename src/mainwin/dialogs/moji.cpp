@@ -1,6 +1,7 @@
 #include "mainwin/dialogs/moji.h"
 
 #include "mainwin/Foundations.h"
+#include "mainwin/dialogs/Droom.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
@@ -29,8 +30,13 @@ const char* const NameItems[] = {
 class WindowTextView final : public PlanTextInputView {
 public:
     explicit WindowTextView(TNameDlg& dialog) : dialog_(dialog) {}
-    bool showNameDialog() override { return ShowModal(dialog_) == QDialog::Accepted; }
+    bool showNameDialog() override {
+        const bool chosen = ShowModal(dialog_) == QDialog::Accepted;
+        if (chosen && RoomDlg) RoomDlg->ShowCurrentText();
+        return chosen;
+    }
     void currentTextChanged() override {
+        if (RoomDlg) RoomDlg->ShowCurrentText();
         if (MainForm) MainForm->RefreshToolDialog();
     }
     void repaintSheet() override { RepaintPlanSheet(); }

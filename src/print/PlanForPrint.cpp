@@ -1,0 +1,463 @@
+#include "print/PlanForPrint.h"
+
+#include "calc/CalcCommon.h"
+#include "calc/MethodTables.h"
+#include "calc/NValues.h"
+#include "calc/WallElementTables.h"
+#include "calc/WallEvaluation.h"
+#include "mainwin/Foundations.h"
+#include "mainwin/FreeLines.h"
+#include "mainwin/WallSymbol.h"
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Grid.h"
+#include "model/Model.h"
+#include "print/PrintFrame.h"
+#include "print/PrintRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string_view>
+
+namespace {
+
+constexpr ColorRef Black = 0x000000;
+constexpr ColorRef White = 0xFFFFFF;
+constexpr ColorRef GridGrey = 0xC0C0C0;
+constexpr ColorRef ColumnBrown = 0x004080;
+constexpr int32_t NValueMethodNValue = 0;
+constexpr int32_t NValueMethodConverted = 1;
+constexpr double Degree = std::numbers::pi / 180.0;
+
+int T(double v) {
+    return TruncPixel(v);
+}
+
+void Line(Canvas& c, int x1, int y1, int x2, int y2) {
+    c.moveTo(x1, y1);
+    c.lineTo(x2, y2);
+}
+
+bool HasModeAreas(int mode) {
+    return mode == PrintPlanFull || mode == PrintPlanGravity || mode == PrintPlanRequired;
+}
+
+// The frame size: 150 mm on the plan pages, 100 mm beside the tables.
+double FrameMm(int mode) {
+    return mode == PrintPlanFull ? 150.0 : 100.0;
+}
+
+// The dimension lines of the full plan, under the X labels and left of the Y labels.
+void DrawDimensions(Canvas& c, const PlanTransform& p, double d) {
+    const double e = p.u;
+    const auto at = [&](double n) { return 20 * d + n * e; };
+    const int minX = std::max(0, Grid.DataMinX), maxX = std::min(AxisCountX - 1, Grid.DataMaxX);
+    const int minY = std::max(0, Grid.DataMinY), maxY = std::min(AxisCountY - 1, Grid.DataMaxY);
+    CanvasFont flat = MmFont(1.0, 3 * e, 1.5 * e);
+    CanvasFont turned = flat;
+    turned.escapement = 900;
+    char text[32];
+    c.setPen(Black, 1);
+    int prev = -1;
+    for (int i = minX; i <= maxX; ++i) {
+        if (Doc.AxisKindX[i] == HiddenAxis) continue;
+        const double xi = p.px(Doc.AxisX[i]);
+        c.setBrushColour(Black);
+        c.ellipse(T(xi - 0.5 * e), T(at(167.5)), T(xi + 0.5 * e + 1), T(at(168.5) + 1));
+        if (prev >= 0) {
+            const double xp = p.px(Doc.AxisX[prev]), mid = (xp + xi) / 2;
+            const double spacing = Doc.AxisX[i] - Doc.AxisX[prev];
+            Line(c, T(xp), T(at(168)), T(xi), T(at(168)));
+            std::snprintf(text, sizeof text, "%5.3f", spacing);
+            c.setBrushColour(White);
+            if (DimensionTextTurned(spacing, e, p.k)) {
+                c.setFont(turned);
+                c.textOut(T(mid - 1.5 * e), T(at(167.5)), text);
+            } else {
+                c.setFont(flat);
+                c.textOut(T(mid - c.textWidth(text) / 2), T(at(164.9)), text);
+            }
+        }
+        prev = i;
+    }
+    prev = -1;
+    for (int j = maxY; j >= minY; --j) {
+        if (Doc.AxisKindY[j] == HiddenAxis) continue;
+        const double yj = p.py(Doc.AxisY[j]);
+        c.setBrushColour(Black);
+        c.ellipse(T(at(12) - 0.5 * e), T(yj - 0.5 * e), T(at(12) + 0.5 * e + 1),
+                  T(yj + 0.5 * e + 1));
+        if (prev >= 0) {
+            const double yp = p.py(Doc.AxisY[prev]), mid = (yp + yj) / 2;
+            const double spacing = Doc.AxisY[prev] - Doc.AxisY[j];
+            Line(c, T(at(12)), T(yp), T(at(12)), T(yj));
+            std::snprintf(text, sizeof text, "%5.3f", spacing);
+            c.setBrushColour(White);
+            if (DimensionTextTurned(spacing, e, p.k)) {
+                c.setFont(flat);
+                c.textOut(T(at(12.5)), T(mid - 1.5 * e), text);
+            } else {
+                c.setFont(turned);
+                c.textOut(T(at(8.5)), T(mid + c.textWidth(text) / 2), text);
+            }
+        }
+        prev = j;
+    }
+}
+
+// The band under a wall or a foundation record: the line lengthened by 3h at both ends and
+// 6h wide, h being 6 cm. False for a line without extent.
+bool FoundationBand(const PlanTransform& p, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                    CanvasPoint (&band)[4], WallSymbolFrame& f) {
+    if (!OnGrid(x1, y1) || !OnGrid(x2, y2)) return false;
+    if (!WallSymbolFrameOf(p.node(x1, y1), p.node(x2, y2), 0.06 * p.k, f)) return false;
+    const double ax = 3 * f.h * f.tx, ay = 3 * f.h * f.ty; // 3A
+    const double nx = 3 * f.h * f.px, ny = 3 * f.h * f.py; // 3N
+    const double corners[4][2] = {{f.x2 + ax + nx, f.y2 + ay + ny},
+                                  {f.x1 - ax + nx, f.y1 - ay + ny},
+                                  {f.x1 - ax - nx, f.y1 - ay - ny},
+                                  {f.x2 + ax - nx, f.y2 + ay - ny}};
+    for (int i = 0; i < 4; ++i)
+        if (!ToPixel(corners[i][0], corners[i][1], band[i])) return false;
+    return true;
+}
+
+// The foundation label along the band, centred on its middle, a millimetre to its upper or
+// left side.
+void FoundationLabel(Canvas& c, const WallSymbolFrame& f, int n, double d, double e) {
+    CanvasFont font = MmFont(1.0, 2.5 * e, 1.25 * e);
+    font.escapement = f.escapement;
+    c.setFont(font);
+    c.setBrushStyle(BrushStyle::Clear);
+    const char* label = FoundationLabels[n];
+    const CanvasPoint mid{T((f.x1 + f.x2) / 2), T((f.y1 + f.y2) / 2)};
+    CanvasPoint at;
+    if (WallLabelOrigin(f, mid, -d, 0, 0, c.textWidth(label) / 2, at)) c.textOut(at.x, at.y, label);
+}
+
+// The foundation bands under the walls of the ground storey that carry something, class 2
+// first so that class 0 lies on top; with labels on the foundation plan.
+void DrawWallFoundationBands(Canvas& c, const PlanTransform& p, int s, double d, bool labelled,
+                             int n) {
+    const int walls = LiveCount(Doc.WallCount[s][0], MaxWalls);
+    for (int i = 0; i < walls; ++i) {
+        const WallRecord& w = Doc.Walls[s][0][i];
+        if (w.foundationClass != n) continue;
+        const WallResultRecord& r = WallEval.WallResult[s][0][i][0];
+        if (r.strengthX == 0 && r.strengthY == 0) continue;
+        CanvasPoint band[4];
+        WallSymbolFrame f;
+        if (!FoundationBand(p, w.x1, w.y1, w.x2, w.y2, band, f)) continue;
+        c.setPen(FoundationWallColours[n], 1, PenStyle::Clear);
+        c.setBrushColour(FoundationWallColours[n]);
+        c.setBrushStyle(BrushStyle::Solid);
+        c.polygon(band, 4);
+        if (labelled) FoundationLabel(c, f, n, d, p.u);
+    }
+}
+
+void DrawFoundationRecords(Canvas& c, const PlanTransform& p, int s, double d, int n) {
+    const int count = LiveCount(Doc.FoundationCount[s][0], MaxFoundations);
+    for (int i = 0; i < count; ++i) {
+        const FoundationRecord& r = Doc.Foundations[s][0][i];
+        if (ClampIndex(r.type, 3) != n) continue;
+        CanvasPoint band[4];
+        WallSymbolFrame f;
+        if (!FoundationBand(p, r.x1, r.y1, r.x2, r.y2, band, f)) continue;
+        c.setPen(FoundationColours[n], 1);
+        c.setBrushColour(FoundationColours[n]);
+        c.setBrushStyle(BrushStyle::Solid);
+        c.polygon(band, 4);
+        FoundationLabel(c, f, n, d, p.u);
+    }
+}
+
+void WallText(Canvas& c, const WallSymbolFrame& f, CanvasPoint mid, double across, double dx,
+              double dy, const std::string& text) {
+    CanvasPoint at;
+    if (!text.empty() && WallLabelOrigin(f, mid, across, dx, dy, c.textWidth(text) / 2, at))
+        c.textOut(at.x, at.y, text);
+}
+
+void DrawWalls(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
+    const double e = p.u, h = 0.06 * p.k;
+    const int method = Doc.DiagnosisMethod;
+    WallSymbolStyle style;
+    style.rightFaceFromRow = 2;
+    style.oneWayTowardsFirstEnd = false;
+    const int n = LiveCount(Doc.WallCount[s][f], MaxWalls);
+    for (int i = 0; i < n; ++i) {
+        const WallRecord& w = Doc.Walls[s][f][i];
+        if (!OnGrid(w.x1, w.y1) || !OnGrid(w.x2, w.y2)) continue;
+        const CanvasPoint e1 = p.node(w.x1, w.y1), e2 = p.node(w.x2, w.y2);
+        // Paper shows the unknown elements in their own colour, not in white.
+        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h,
+                       KeyPlanWallFill(w, PanelColours[2]), style);
+        if (!(method == 0 || method == 3 || w.type == 0 || w.type == 7)) continue;
+        WallSymbolFrame frame;
+        if (!WallSymbolFrameOf(e1, e2, h, frame)) continue;
+
+        CanvasFont font = MmFont(1.0, 2 * e, e);
+        font.escapement = frame.escapement;
+        c.setFont(font);
+        c.setBrushColour(White);
+        c.setBrushStyle(BrushStyle::Clear);
+        const CanvasPoint mid{(e1.x + e2.x) / 2, (e1.y + e2.y) / 2};
+        char text[40] = "";
+        if (w.retrofitNo != 0) std::snprintf(text, sizeof text, "[%2i]", w.retrofitNo);
+        WallText(c, frame, mid, -1.5 * h - 4 * e, 0, 0, text);
+        WallText(c, frame, mid, -1.5 * h - 2 * e, 0, 0, WallElementSymbols(w));
+        const WallResultRecord& r = WallEval.WallResult[s][f][i][0];
+        const double value =
+            mode == PrintPlanFull ? r.reducedStrength : r.planValue * r.effectiveLength;
+        text[0] = '\0';
+        if (value > 0) std::snprintf(text, sizeof text, "%5.2f", value);
+        WallText(c, frame, mid, h, 5, 5, text);
+    }
+}
+
+void DrawColumns(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
+    const double e = p.u;
+    const int r = T(0.06 * p.k), r2 = r / 2;
+    const int32_t method = App.Options.NValueMethod;
+    const bool marks = (mode == PrintPlanFull || App.Options.ShowColumnNValue == 1) &&
+                       (method == NValueMethodNValue || method == NValueMethodConverted);
+    const int n = LiveCount(Doc.ColumnCount[s][f], MaxColumns);
+    for (int i = 0; i < n; ++i) {
+        const ColumnRecord& col = Doc.Columns[s][f][i];
+        if (!OnGrid(col.x, col.y)) continue;
+        const CanvasPoint node = p.node(col.x, col.y);
+        const int xl = node.x - r, xr = node.x + r, yt = node.y - r, yb = node.y + r;
+        const ColorRef hardware = BoundedAt(ColumnHardwareColours, col.joint & 3);
+        c.setPen(hardware, 1);
+        c.setBrushColour(hardware);
+        c.setBrushStyle(BrushStyle::Solid);
+        c.ellipse(xl - r2 - 1, yt - r2 - 1, xr + r2 + 2, yb + r2 + 2);
+
+        const int32_t code = WallEval.GridNodeMap[s][f][col.x][col.y];
+        const ColorRef outline = code > -4 && code < 4 ? ColumnBrown : Black;
+        const ColumnJointRecord& joint = NValueRes.ColumnJointResult[s][f][i];
+        // Any method but the converted one judges by the N-values.
+        const int32_t cls = ColumnHardwareClass(
+            joint, method == NValueMethodConverted ? NValueMethodConverted : NValueMethodNValue);
+        c.setPen(outline, 2);
+        c.setBrushColour(BoundedAt(JudgementScale, cls));
+        c.rectangle(xl, yt, xr + 2, yb + 2);
+        if (code < 0) {
+            c.setPen(outline, 1);
+            c.rectangle(xl + r2, yt + r2, xr + 2 - r2, yb + 2 - r2);
+        }
+        if (code >= 16 || code <= -16) {
+            c.setPen(Black, 1);
+            Line(c, xl, yt, xr, yb);
+            Line(c, xl, yb, xr, yt);
+        }
+        if (col.kind == 2 || col.kind == 3) {
+            c.setBrushStyle(BrushStyle::Clear);
+            if (col.kind == 2) {
+                c.setPen(Black, 1);
+                c.ellipse(xl, yt, xr + 1, yb + 1);
+            } else {
+                c.setPen(Black, 1, PenStyle::Dot);
+                c.ellipse(xl - r, yt - r, xr + 1 + r, yb + 1 + r);
+            }
+        }
+        if (marks) {
+            c.setFont(MmFont(1.0, 1.5 * e, 0.75 * e));
+            c.setBrushStyle(BrushStyle::Clear);
+            c.textOut(xr + 4, yb + 4, JointHardwareMarkOf(cls));
+        }
+    }
+}
+
+void DrawColumnNumbers(Canvas& c, const PlanTransform& p, int s, int f) {
+    const double e = p.u;
+    const int n = LiveCount(Doc.ColumnCount[s][f], MaxColumns);
+    c.setFont(MmFont(1.0, 1.5 * e, 0.75 * e));
+    c.setBrushStyle(BrushStyle::Clear);
+    for (int i = 0; i < n; ++i) {
+        const int32_t k = NValueRes.ColumnOrder[s][f][i];
+        if (!InRange(k, n)) continue; // not numbered, or an order of an earlier plan
+        const ColumnRecord& col = Doc.Columns[s][f][k];
+        if (!OnGrid(col.x, col.y)) continue;
+        const CanvasPoint node = p.node(col.x, col.y);
+        char text[16];
+        std::snprintf(text, sizeof text, "%3i", i + 1);
+        c.textOut(T(node.x - 0.06 * p.k - 3 * e), T(node.y - 0.06 * p.k - 2 * e), text);
+    }
+}
+
+void DrawOrientationMark(Canvas& c, const PlanTransform& p, int mx, int my, std::string_view text) {
+    const double a = OrientationDegrees(text) * Degree;
+    const double r = 0.5 * p.k;
+    c.setPen(Black, 2);
+    c.setBrushStyle(BrushStyle::Clear);
+    c.ellipse(T(mx - r), T(my - r), T(mx + r), T(my + r));
+    const auto tip = [&](double t) {
+        return CanvasPoint{T(mx - r * std::sin(t)), T(my - r * std::cos(t))};
+    };
+    const CanvasPoint arrow[3] = {tip(a), tip(a - 160 * Degree), tip(a + 160 * Degree)};
+    c.polygon(arrow, 3);
+    // "北" beyond the tip, as on the plan sheet.
+    static const std::string north = Sj("北");
+    const double w = c.textWidth(north) / 2.0;
+    c.textOut(T(mx - w - 1.4 * r * std::sin(a)), T(my - 1.5 * p.u - 1.4 * r * std::cos(a)), north);
+}
+
+void DrawRoomTexts(Canvas& c, const PlanTransform& p, int s, int f) {
+    const double e = p.u;
+    const int n = LiveCount(Doc.RoomTextCount[s][f], MaxRoomTexts);
+    const CanvasFont flat = MmFont(1.0, 3 * e, 1.5 * e);
+    CanvasFont vertical = flat;
+    vertical.face = "@ＭＳ ゴシック";
+    vertical.escapement = -900;
+    for (int i = 0; i < n; ++i) {
+        const RoomTextRecord& r = Doc.RoomTexts[s][f][i];
+        if (!OnGrid(r.x1, r.y1) || !OnGrid(r.x2, r.y2)) continue;
+        const CanvasPoint a = p.node(r.x1, r.y1), b = p.node(r.x2, r.y2);
+        const int mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
+        std::string_view text = r.text.view();
+        c.setFont(flat);
+        c.setBrushStyle(BrushStyle::Clear);
+        if (!text.empty() && text[0] == '*') {
+            DrawOrientationMark(c, p, mx, my, text);
+        } else if (!text.empty() && text[0] == '@') {
+            text.remove_prefix(1);
+            c.setFont(vertical);
+            c.textOut(T(mx + 1.5 * e), my - c.textWidth(text) / 2, text);
+        } else {
+            c.textOut(mx - c.textWidth(text) / 2, T(my - 1.5 * e), text);
+        }
+    }
+}
+
+void DrawFreeLines(Canvas& c, const PlanTransform& p, int s, int f) {
+    const int n = LiveCount(Doc.FreeLineCount[s][f], MaxFreeLines);
+    for (int i = 0; i < n; ++i) {
+        const FreeLineRecord& l = Doc.FreeLines[s][f][i];
+        if (!OnGrid(l.x1, l.y1) || !OnGrid(l.x2, l.y2)) continue;
+        const CanvasPoint a = p.node(l.x1, l.y1), b = p.node(l.x2, l.y2);
+        CanvasPoint from, to;
+        if (!ToPixel(a.x + l.dx1 * p.k, a.y + l.dy1 * p.k, from) ||
+            !ToPixel(b.x + l.dx2 * p.k, b.y + l.dy2 * p.k, to))
+            continue;
+        PenStyle style = PenStyle::Solid;
+        int width = 1;
+        switch (l.style) {
+        case LineThick:
+            width = T(p.u);
+            break;
+        case LineDotted:
+            style = PenStyle::Dot;
+            break;
+        case LineDashed:
+            style = PenStyle::Dash;
+            break;
+        case LineDashDot:
+            style = PenStyle::DashDot;
+            break;
+        case LineDashDotDot:
+            style = PenStyle::DashDotDot;
+            break;
+        default:
+            break; // thin, and a style no choice gives
+        }
+        c.setPen(static_cast<ColorRef>(l.colour) & 0xFFFFFF, width, style);
+        Line(c, from.x, from.y, to.x, to.y);
+    }
+}
+
+} // namespace
+
+PlanTransform PrintPlanTransform(int mode, double d) {
+    PlanTransform p;
+    p.u = FrameMm(mode) * d / 150.0;
+    p.k = KeyPlanScale(p.u, d);
+    p.x0 = AxisPosX(Grid.DataMinX) - (20 * d + 25 * p.u) / p.k;
+    p.y0 = AxisPosY(Grid.DataMaxY) - (20 * d + 155 * p.u) / p.k;
+    return p;
+}
+
+std::string PrintScaleCaption(double d, double k, double printScale) {
+    char text[64];
+    const double fit = printScale > 0 ? printScale : 1.0;
+    std::snprintf(text, sizeof text, "SCALE = 1/%5.0f", d / k * 1000 / fit);
+    return text;
+}
+
+bool DimensionTextTurned(double spacing, double e, double k) {
+    return spacing <= 8.9 * e / k;
+}
+
+void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
+    Canvas& c = device.canvas();
+    const int s = CalcScenario();
+    const int f = ClampIndex(storey, Storeys);
+    const PlanTransform p = PrintPlanTransform(mode, d);
+    const double e = p.u;
+
+    c.setPen(GridGrey, 1);
+    c.setBrushColour(White);
+    c.setBrushStyle(BrushStyle::Clear);
+    // Paper has no mask mode: the area fills would hide the grid drawn before them, so they
+    // come first and the grid lies on them.
+    if (HasModeAreas(mode)) DrawKeyPlanAreas(c, p, s, f, mode == PrintPlanFull);
+
+    c.setFont(MmFont(d, 3, 1.5));
+    c.setBrushStyle(BrushStyle::Clear);
+    const std::string caption = PrintScaleCaption(d, p.k, PrintScale);
+    c.textOut(T(20 * d + 180 * e) - c.textWidth(caption), T(16.5 * d), caption);
+
+    c.setPen(GridGrey, 1);
+    c.setBrushColour(White);
+    c.setBrushStyle(BrushStyle::Clear);
+    c.rectangle(T(20 * d), T(20 * d), T(20 * d + 180 * e), T(20 * d + 180 * e));
+    DrawKeyPlanAxes(c, p, {20 * d, 160, 0, GothicFace});
+    if (mode == PrintPlanFull) DrawDimensions(c, p, d);
+
+    if (HasModeAreas(mode)) DrawKeyPlanQuarterLines(c, p, s, f);
+    // Hatches about a millimetre apart.
+    if (mode == PrintPlanFloorSpecs) DrawKeyPlanFloorSpecs(c, p, s, f, d);
+    if (mode == PrintPlanFoundations && f == 0) {
+        for (int n = 2; n >= 0; --n) {
+            DrawWallFoundationBands(c, p, s, d, true, n);
+            DrawFoundationRecords(c, p, s, d, n);
+        }
+    }
+    if (mode == PrintPlanFull || mode == PrintPlanWalls) {
+        if (f == 0)
+            for (int n = 2; n >= 0; --n) DrawWallFoundationBands(c, p, s, d, false, n);
+        DrawWalls(c, p, mode, s, f);
+        DrawColumns(c, p, mode, s, f);
+    }
+    if (mode == PrintPlanFull) {
+        DrawColumnNumbers(c, p, s, f);
+        DrawRoomTexts(c, p, s, f);
+        DrawFreeLines(c, p, s, f);
+    }
+    if (mode == PrintPlanFull || mode == PrintPlanGravity || mode == PrintPlanWalls) {
+        DrawKeyPlanCentres(c, p, mode == PrintPlanWalls ? KeyPlanWalls : KeyPlanGravity, s, f,
+                           {T(0.5 * e), 1.41 * e, 1.5 * e, 0, 2 * e, PenStyle::DashDotDot});
+    }
+}
+
+void PrintFoundationPlan(PrintDevice& device, double d) {
+    Canvas& c = device.canvas();
+    c.setFontColour(Black);
+    c.setBrushColour(White);
+    c.setBrushStyle(BrushStyle::Clear);
+    PrintPageHeader(device, d);
+    DrawPlanForPrint(device, PrintPlanFoundations, 0, d);
+
+    static const char* const Titles[3] = {"現況基礎図", "補強計画基礎図", "補強計画案２基礎図"};
+    c.setFont(MmFont(d, 6, 3, 800));
+    c.setBrushStyle(BrushStyle::Clear);
+    TextOutMm(device, d, 20, 10, Sj(Titles[CalcScenario()]));
+    static const char* const Legend[6] = {"基礎Ⅰ（耐力壁下）", "基礎Ⅱ（耐力壁下）",
+                                          "基礎Ⅲ（耐力壁下）", "基礎Ⅰ（個別入力）",
+                                          "基礎Ⅱ（個別入力）", "基礎Ⅲ（個別入力）"};
+    c.setFont(MmFont(d, 3, 1.5));
+    for (int i = 0; i < 6; ++i) TextOutMm(device, d, 165, 100 + 5 * i, Sj(Legend[i]));
+}
