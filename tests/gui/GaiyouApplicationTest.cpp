@@ -13,9 +13,12 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include <memory>
@@ -266,6 +269,23 @@ TEST_F(GaiyouApplicationTest, PlannedScoreIsTheCurrentPlansScoreCut) {
     EXPECT_EQ(label->text(),
               QString::asprintf("%4.2f", TruncatedScore(ScoreRes.BuildingScore[1][0])));
     EXPECT_NE(label->text(), QStringLiteral("1.07"));
+}
+
+TEST_F(GaiyouApplicationTest, PagesShowWholeAndHiddenOnesTakeNoRoom) {
+    // On this small screen the wide pages scroll rather than cut their texts off.
+    Show();
+    GaiyouDlg->PageControl1->setCurrentWidget(GaiyouDlg->TabSheet10);
+    for (int i = 0; i < GaiyouDlg->PageControl4->count(); ++i) {
+        GaiyouDlg->PageControl4->setCurrentIndex(i);
+        QCoreApplication::processEvents(); // lays the scroll box out
+        const QWidget* page = GaiyouDlg->PageControl4->currentWidget();
+        EXPECT_GE(page->width(), page->minimumSizeHint().width()) << i;
+    }
+    // Without them the dialog shows its pages without scrolling sideways.
+    App.CityEditionEnabled = 0;
+    Show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(GaiyouDlg->ScrollBox1->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(GaiyouApplicationTest, StartValuesAndTextsAsTheyStand) {
