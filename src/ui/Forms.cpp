@@ -103,6 +103,8 @@ void PaletteForm::showPalette(const QWidget* drawingArea) {
         const QPoint areaTopLeft = drawingArea->mapToGlobal(QPoint(0, 0));
         move(areaTopLeft.x() + drawingArea->width() - frameGeometry().width() - 15,
              areaTopLeft.y() + 30);
+        // A palette wider than a narrow window's drawing area would start off the screen.
+        KeepOnScreen(this);
     }
     positioned_ = true;
     raise();

@@ -69,7 +69,7 @@ public:
     // Shows the palette and raises it without activating it. The first showing of the run
     // places it at the top right of the drawing area when one is given (of a scroll box, its
     // viewport): its top 30 pixels below the area's top, its right edge 15 pixels inside the
-    // area's right edge; afterwards it stays where the user leaves it.
+    // area's right edge, but never off the screen; afterwards it stays where the user leaves it.
     void showPalette(const QWidget* drawingArea = nullptr);
     // Brings a shown palette to the front without hiding it (no flicker, the focus stays and
     // FormShow does not run again); a palette the user closed is shown again.

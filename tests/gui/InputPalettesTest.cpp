@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -255,6 +256,14 @@ TEST(InputPalettes, EveryModeShowsItsPaletteInsideThePlanViewportWithItsHints) {
         EXPECT_EQ(frame.right() + 1, area.right() + 1 - 15) << mode;
         EXPECT_LT(frame.right(), panelLeft) << mode;
     }
+    // In a window narrower than a palette's drawing area it starts on the screen all the same.
+    MainForm->move(0, 0);
+    MainForm->resize(700, 500);
+    QCoreApplication::processEvents();
+    KisoDlg->hide();
+    KisoDlg->resetPosition();
+    KisoDlg->showPalette(MainForm->Gamen);
+    EXPECT_GE(KisoDlg->frameGeometry().left(), KisoDlg->screen()->availableGeometry().left());
 
     // A storey change shows the column palette again with the storey's through columns.
     App.InputMode = 1;
