@@ -742,8 +742,12 @@ void TGaiyouDlg::FitToPages() {
     const int needed = Panel1->minimumSizeHint().width() + 2 * ScrollBox1->frameWidth() +
                        ScrollBox1->verticalScrollBar()->sizeHint().width();
     const QScreen* display = screen();
-    const int room = display ? display->availableGeometry().width() : needed;
-    if (width() < needed) resize(std::min(needed, room), height());
+    const int room =
+        display ? display->availableGeometry().width() - (frameGeometry().width() - width())
+                : needed;
+    if (width() >= needed) return;
+    resize(std::min(needed, room), height());
+    KeepOnScreen(this);
 }
 
 void TGaiyouDlg::ShowEditionChoice() {

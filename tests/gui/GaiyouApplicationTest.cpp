@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -272,8 +273,12 @@ TEST_F(GaiyouApplicationTest, PlannedScoreIsTheCurrentPlansScoreCut) {
 }
 
 TEST_F(GaiyouApplicationTest, PagesShowWholeAndHiddenOnesTakeNoRoom) {
-    // On this small screen the wide pages scroll rather than cut their texts off.
+    // On this small screen the dialog grows to the screen's width, and the wide pages scroll
+    // rather than cut their texts off.
     Show();
+    const QRect screen = GaiyouDlg->screen()->availableGeometry();
+    EXPECT_EQ(GaiyouDlg->frameGeometry().left(), screen.left());
+    EXPECT_EQ(GaiyouDlg->frameGeometry().right(), screen.right());
     GaiyouDlg->PageControl1->setCurrentWidget(GaiyouDlg->TabSheet10);
     for (int i = 0; i < GaiyouDlg->PageControl4->count(); ++i) {
         GaiyouDlg->PageControl4->setCurrentIndex(i);
