@@ -256,13 +256,10 @@ TEST(InputPalettes, EveryModeShowsItsPaletteInsideThePlanViewportWithItsHints) {
         EXPECT_EQ(frame.right() + 1, area.right() + 1 - 15) << mode;
         EXPECT_LT(frame.right(), panelLeft) << mode;
     }
-    // In a window narrower than a palette's drawing area it starts on the screen all the same.
-    MainForm->move(0, 0);
-    MainForm->resize(700, 500);
-    QCoreApplication::processEvents();
-    KisoDlg->hide();
+    QWidget narrow; // a drawing area narrower than the palette
+    narrow.setGeometry(KisoDlg->screen()->availableGeometry().left(), 100, 200, 200);
     KisoDlg->resetPosition();
-    KisoDlg->showPalette(MainForm->Gamen);
+    KisoDlg->showPalette(&narrow);
     EXPECT_GE(KisoDlg->frameGeometry().left(), KisoDlg->screen()->availableGeometry().left());
 
     // A storey change shows the column palette again with the storey's through columns.

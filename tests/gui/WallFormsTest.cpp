@@ -120,13 +120,11 @@ TEST(WallFormsTest, PaletteComposesTheWallWordAndPreviewsItsStrength) {
 
     // Narrow and wide form; the beam legend follows the option.
     EXPECT_FALSE(e.G2->isVisibleTo(&dlg));
-    // Near the screen's left edge the wide form grows to the left no further than the screen.
-    const QRect screen = dlg.screen()->availableGeometry();
-    dlg.show();
-    dlg.move(screen.left() + 20, screen.top() + 20);
+    dlg.show(); // at the screen's left edge: the wide form grows no further left
+    dlg.move(dlg.screen()->availableGeometry().topLeft());
     dlg.BhyoujiClick();
     EXPECT_TRUE(e.G2->isVisibleTo(&dlg));
-    EXPECT_EQ(dlg.frameGeometry().left(), screen.left());
+    EXPECT_EQ(dlg.frameGeometry().left(), dlg.screen()->availableGeometry().left());
     App.Options.ShowBeamStress = 0;
     dlg.ShowBeamLegend();
     EXPECT_FALSE(dlg.GroupBox1->isVisibleTo(&dlg));
