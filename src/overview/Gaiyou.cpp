@@ -16,11 +16,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -269,8 +272,9 @@ void TGaiyouDlg::BuildFrame() {
     auto* panelLayout = new QVBoxLayout(Panel1);
     panelLayout->setContentsMargins(4, 4, 4, 4);
     PageControl1 = new QTabWidget(Panel1);
-    // At least as designed; higher when the pages need it (the scroll box then scrolls).
-    PageControl1->setMinimumWidth(686);
+    // At least as designed; wider when the pages shown need it (the scroll box then scrolls).
+    // A minimum width of the page control itself would cut wider pages off instead.
+    panelLayout->addStrut(686);
     panelLayout->addWidget(PageControl1);
     outer->addWidget(ScrollBox1, 1);
 
@@ -732,6 +736,20 @@ void TGaiyouDlg::FitToMainWindow() {
     move(x(), 0);
 }
 
+void TGaiyouDlg::FitToPages() {
+    // The pages' texts take more room than the design gave them: the dialog grows to show the
+    // pages shown without scrolling sideways, as far as the screen allows.
+    const int needed = Panel1->minimumSizeHint().width() + 2 * ScrollBox1->frameWidth() +
+                       ScrollBox1->verticalScrollBar()->sizeHint().width();
+    const QScreen* display = screen();
+    const int room =
+        display ? display->availableGeometry().width() - (frameGeometry().width() - width())
+                : needed;
+    if (width() >= needed) return;
+    resize(std::min(needed, room), height());
+    KeepOnScreen(this);
+}
+
 void TGaiyouDlg::ShowEditionChoice() {
     const bool city = App.CityEditionEnabled != 0;
     Rmodeb2->setEnabled(city);
@@ -742,6 +760,10 @@ void TGaiyouDlg::ShowEditionChoice() {
     for (QGroupBox* spec : G2x3) spec->setVisible(city);
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet7), city);
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet10), city);
+    // Hidden pages must not widen the dialog.
+    for (QWidget* sheet : {TabSheet7, TabSheet10})
+        sheet->setSizePolicy(city ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                             QSizePolicy::Preferred);
     SetLabelColours(Label278, city ? Rgb(0, 0, 0) : Rgb(128, 128, 128));
     Rmodeb4->setEnabled(App.Revision2012Enabled != 0);
 }
@@ -762,6 +784,7 @@ void TGaiyouDlg::FormShow() {
     FitToMainWindow();
     Rules.ClearStoreyRadios();
     ShowEditionChoice();
+    FitToPages();
     otherElementsGroup_.setCheckedId(OtherElementsMethod);
     for (FieldBindings& fields : pageFields_) fields.load();
     EnableFoundationAnswers();

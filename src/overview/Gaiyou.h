@@ -166,6 +166,7 @@ private:
     QTabWidget* PageControlOf(PageControl control) const;
     // Showing: the dialog's size by the main window's, the pages the switches offer.
     void FitToMainWindow();
+    void FitToPages();
     void ShowEditionChoice();
     // The crack and 足固め answers that count for the chosen foundation type.
     void EnableFoundationAnswers();

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace {
 ModalRunner& Runner() {
     static ModalRunner runner;
@@ -31,6 +33,16 @@ void CentreOnScreen(QWidget* form) {
     QRect r = form->frameGeometry();
     r.moveCenter(screen->availableGeometry().center());
     form->move(r.topLeft());
+}
+
+void KeepOnScreen(QWidget* form) {
+    QScreen* screen = form->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = form->frameGeometry();
+    const int x = std::max(std::min(frame.left(), area.right() + 1 - frame.width()), area.left());
+    const int y = std::max(std::min(frame.top(), area.bottom() + 1 - frame.height()), area.top());
+    if (x != frame.left() || y != frame.top()) form->move(x, y);
 }
 
 void SetFormColour(QWidget* form, ColorRef colour) {
@@ -91,6 +103,8 @@ void PaletteForm::showPalette(const QWidget* drawingArea) {
         const QPoint areaTopLeft = drawingArea->mapToGlobal(QPoint(0, 0));
         move(areaTopLeft.x() + drawingArea->width() - frameGeometry().width() - 15,
              areaTopLeft.y() + 30);
+        // A palette wider than a narrow window's drawing area would start off the screen.
+        KeepOnScreen(this);
     }
     positioned_ = true;
     raise();

@@ -21,6 +21,9 @@ void SetModalRunner(ModalRunner runner);
 
 // Centres a top-level form on the screen of its parent (or the primary screen).
 void CentreOnScreen(QWidget* form);
+// Moves a shown top-level form back onto its screen where it lies partly off it; a form larger
+// than the screen keeps its top left corner on it.
+void KeepOnScreen(QWidget* form);
 
 // The background colour of a form (COLORREF); the forms' usual one is FormColour.
 inline constexpr ColorRef FormColour = 15000804; // 0xE4E4E4
@@ -66,7 +69,7 @@ public:
     // Shows the palette and raises it without activating it. The first showing of the run
     // places it at the top right of the drawing area when one is given (of a scroll box, its
     // viewport): its top 30 pixels below the area's top, its right edge 15 pixels inside the
-    // area's right edge; afterwards it stays where the user leaves it.
+    // area's right edge, but never off the screen; afterwards it stays where the user leaves it.
     void showPalette(const QWidget* drawingArea = nullptr);
     // Brings a shown palette to the front without hiding it (no flicker, the focus stays and
     // FormShow does not run again); a palette the user closed is shown again.

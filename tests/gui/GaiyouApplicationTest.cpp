@@ -16,6 +16,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include <memory>
@@ -266,6 +269,23 @@ TEST_F(GaiyouApplicationTest, PlannedScoreIsTheCurrentPlansScoreCut) {
     EXPECT_EQ(label->text(),
               QString::asprintf("%4.2f", TruncatedScore(ScoreRes.BuildingScore[1][0])));
     EXPECT_NE(label->text(), QStringLiteral("1.07"));
+}
+
+TEST_F(GaiyouApplicationTest, WidePagesScrollHiddenOnesTakeNoRoomAndTheDialogStaysOnTheScreen) {
+    Show(); // on this small screen as wide as the screen
+    const QRect screen = GaiyouDlg->screen()->availableGeometry();
+    EXPECT_EQ(GaiyouDlg->frameGeometry().intersected(screen).width(), screen.width());
+    GaiyouDlg->PageControl1->setCurrentWidget(GaiyouDlg->TabSheet10);
+    for (int i = 0; i < GaiyouDlg->PageControl4->count(); ++i) {
+        GaiyouDlg->PageControl4->setCurrentIndex(i);
+        QApplication::processEvents(); // lays the scroll box out
+        const QWidget* page = GaiyouDlg->PageControl4->currentWidget();
+        EXPECT_GE(page->width(), page->minimumSizeHint().width()) << i; // not cut off
+    }
+    App.CityEditionEnabled = 0;
+    Show();
+    QApplication::processEvents();
+    EXPECT_EQ(GaiyouDlg->ScrollBox1->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(GaiyouApplicationTest, StartValuesAndTextsAsTheyStand) {

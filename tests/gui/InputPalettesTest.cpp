@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -255,6 +256,11 @@ TEST(InputPalettes, EveryModeShowsItsPaletteInsideThePlanViewportWithItsHints) {
         EXPECT_EQ(frame.right() + 1, area.right() + 1 - 15) << mode;
         EXPECT_LT(frame.right(), panelLeft) << mode;
     }
+    QWidget narrow; // a drawing area narrower than the palette
+    narrow.setGeometry(KisoDlg->screen()->availableGeometry().left(), 100, 200, 200);
+    KisoDlg->resetPosition();
+    KisoDlg->showPalette(&narrow);
+    EXPECT_GE(KisoDlg->frameGeometry().left(), KisoDlg->screen()->availableGeometry().left());
 
     // A storey change shows the column palette again with the storey's through columns.
     App.InputMode = 1;

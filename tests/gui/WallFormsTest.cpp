@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <array>
@@ -119,8 +120,11 @@ TEST(WallFormsTest, PaletteComposesTheWallWordAndPreviewsItsStrength) {
 
     // Narrow and wide form; the beam legend follows the option.
     EXPECT_FALSE(e.G2->isVisibleTo(&dlg));
+    dlg.show(); // at the screen's left edge: the wide form grows no further left
+    dlg.move(dlg.screen()->availableGeometry().topLeft());
     dlg.BhyoujiClick();
     EXPECT_TRUE(e.G2->isVisibleTo(&dlg));
+    EXPECT_EQ(dlg.frameGeometry().left(), dlg.screen()->availableGeometry().left());
     App.Options.ShowBeamStress = 0;
     dlg.ShowBeamLegend();
     EXPECT_FALSE(dlg.GroupBox1->isVisibleTo(&dlg));

@@ -122,7 +122,10 @@ void TWallDlg::BhyoujiClick() {
     expanded_ = !expanded_;
     ApplyForm();
     adjustSize();
-    if (isVisible()) move(right - frameGeometry().width() + 1, y());
+    if (!isVisible()) return;
+    move(right - frameGeometry().width() + 1, y());
+    // Grown to the left from near the screen's edge, its wall kinds would be out of reach.
+    KeepOnScreen(this);
 }
 
 void TWallDlg::FormShow() {

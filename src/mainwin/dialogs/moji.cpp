@@ -51,7 +51,6 @@ TNameDlg::TNameDlg(QWidget* parent)
     : QDialog(parent), view_(std::make_unique<WindowTextView>(*this)) {
     setWindowTitle(QStringLiteral("文字の入力"));
     setModal(true);
-    setFixedSize(324, 74);
 
     Label1 = new QLabel(QStringLiteral("入力文字 ＝"), this);
     name = new QComboBox(this);
@@ -70,6 +69,8 @@ TNameDlg::TNameDlg(QWidget* parent)
     CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
 
     auto* layout = new QGridLayout(this);
+    // As large as its texts need, which the design's 324 x 74 pixels are not with every font.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setVerticalSpacing(1);
     layout->addWidget(Label1, 0, 0);
