@@ -74,8 +74,9 @@ int ChangeColumn(StoreyColumns& storey, int index, int x, int y) {
 
     switch (ColumnDlgResult) {
     case ColumnDlgCancel:
+        // Nothing changed: closing must not ask to save.
         ColumnView().repaintSheet();
-        return 1;
+        return 0;
     case ColumnDlgChange:
         c.joint = ColumnCornerMode * 4 + ColumnHardware;
         ColumnView().repaintSheet();
@@ -94,7 +95,7 @@ int ChangeColumn(StoreyColumns& storey, int index, int x, int y) {
         return 1;
     }
     default:
-        return 1;
+        return 0;
     }
 }
 
@@ -136,9 +137,8 @@ int InputColumn(int x, int y) {
         } else if (!other.full()) {
             other.append({x, y, kind, App.CurColumnHardware, 0});
         } else {
+            // No room for the partner: the column stays an ordinary one, and is still placed.
             storey.records[storey.live() - 1].kind = 1;
-            ColumnView().repaintSheet();
-            return 0;
         }
     }
     ColumnView().repaintSheet();

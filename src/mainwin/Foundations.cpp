@@ -126,7 +126,7 @@ int InputRoomName(int x1, int y1, int x2, int y2) {
     if (texts.full()) return 0;
     if (!PlanTextView().showNameDialog()) {
         PlanTextView().repaintSheet();
-        return 1;
+        return 0; // cancelled: nothing placed, nothing to save
     }
     RoomTextRecord added{};
     added.x1 = x1, added.y1 = y1, added.x2 = x2, added.y2 = y2;

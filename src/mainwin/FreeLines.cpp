@@ -66,7 +66,7 @@ int InputFreeLine(int x1, int y1, int x2, int y2) {
     }
     if (n >= MaxFreeLines) return 0;
 
-    if (!FreeLineView().showOffsetDialog()) return Repainted(1);
+    if (!FreeLineView().showOffsetDialog()) return Repainted(0); // cancelled: nothing added
 
     const double* o = App.CurLineOffset;
     // A wider value would shift every later field of the saved file.

@@ -289,6 +289,7 @@ int InputWall(int x1, int y1, int x2, int y2) {
 
         WallChangeDlgResult = WallChangeAccepted;
         WallChangeIndex = i;
+        const uint64_t pushesBefore = UndoPushCount();
         RunWallChangeDialog();
         switch (WallChangeDlgResult) {
         case WallChangeToFront:
@@ -306,7 +307,9 @@ int InputWall(int x1, int y1, int x2, int y2) {
                 SetEndColumnsNotice(x1, y1, x2, y2);
             return 1;
         default:
-            return 1;
+            // Cancelled, or the elements taken over by OK after 要素の取得: only the latter took
+            // a snapshot, and only then did the click change the document.
+            return UndoPushCount() != pushesBefore ? 1 : 0;
         }
     }
 

@@ -171,7 +171,16 @@ void ClearStoreyWallElements() {
     }
 }
 
+namespace {
+uint64_t undoPushes = 0;
+} // namespace
+
+uint64_t UndoPushCount() {
+    return undoPushes;
+}
+
 void PushUndo() {
+    ++undoPushes;
     int pos = Position();
     SaveEntry(pos);
     pos = NextEntry(pos);

@@ -81,6 +81,9 @@ void ClearStoreyWallElements();
 
 // Called by every element edit right before it changes the element lists.
 void PushUndo();
+// How many snapshots PushUndo has taken in this run: a unit whose dialog may or may not have
+// edited (the wall-change dialog) tells from it whether the click changed the document.
+uint64_t UndoPushCount();
 // One step back or forward. A step with nothing to step to changes nothing and returns false.
 bool UndoStep();
 bool RedoStep();

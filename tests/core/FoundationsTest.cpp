@@ -82,7 +82,7 @@ const Case Cases[] = {
      " f1,1,4,1:2 | 2,2,2,2:*90 |", "居間", 0},
     {"text on one node", true, 0, 6, 6, 6, 6, "@便所", true, nullptr, 1,
      " f1,1,4,1:2 1,1,3,3:居間 6,6,6,6:@便所 | 2,2,2,2:*90 |", "@便所", 1},
-    {"dialog cancelled", true, 0, 6, 6, 7, 7, "和室", false, nullptr, 1, "", "和室", 1},
+    {"dialog cancelled", true, 0, 6, 6, 7, 7, "和室", false, nullptr, 0, "", "和室", 1},
     {"mark as on the second storey", true, 0, 5, 5, 5, 5, "*90", true, nullptr, 1,
      " f1,1,4,1:2 1,1,3,3:居間 5,5,5,5:*90 | 2,2,2,2:*90 |", "*90", 1},
     {"mark other than the second storey's", true, 0, 5, 5, 5, 5, "*0", true,

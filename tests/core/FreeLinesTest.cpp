@@ -53,7 +53,7 @@ TEST_F(FreeLinesTest, PlacedInTheCurrentStyleAndRemovedByItsNodesAlone) {
     EXPECT_EQ(InputFreeLine(3, 3, 3, 3), 0);   // one node twice
     EXPECT_EQ(InputFreeLine(3, 3, 100, 3), 0); // off the grid
     view.ok = false;
-    EXPECT_EQ(InputFreeLine(1, 1, 2, 1), 1); // cancelled: handled, nothing added
+    EXPECT_EQ(InputFreeLine(1, 1, 2, 1), 0); // cancelled: nothing added, nothing to save
     Doc.FreeLineCount[1][1] = MaxFreeLines;
     EXPECT_EQ(InputFreeLine(1, 1, 2, 1), 0); // full: no dialog
     EXPECT_EQ(view.shown, 2);

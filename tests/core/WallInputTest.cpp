@@ -228,7 +228,8 @@ TEST(WallInputTest, ExistingWallGoesToTheChangeDialog) {
         HouseBuilder(1, 0).column(1, 1, 1, 4).column(4, 1, 1, 1);
         ScriptedWallChange dialog;
         dialog.user = c.user;
-        EXPECT_EQ(Click(c.click, c.answers, c.changes), 1);
+        // Only a click that changed the wall marks the document modified.
+        EXPECT_EQ(Click(c.click, c.answers, c.changes), c.changes ? 1 : 0);
         EXPECT_EQ(dialog.shown, 1);
         c.check();
     }

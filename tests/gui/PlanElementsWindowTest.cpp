@@ -76,7 +76,7 @@ TEST(NameDialog, OkPlacesTheChosenTextCutToWhatTheFileKeeps) {
         static_cast<TNameDlg&>(d).CancelBtn->click();
         return d.result();
     });
-    EXPECT_EQ(InputRoomName(4, 4, 5, 5), 1); // cancelled: handled, nothing placed
+    EXPECT_EQ(InputRoomName(4, 4, 5, 5), 0); // cancelled: nothing placed, nothing to save
     SetModalRunner({});
     EXPECT_EQ(Doc.RoomTextCount[0][0], 1);
 }

@@ -238,16 +238,18 @@ TEST(WallFormsTest, ChangeDialogButtonsAndWhatTheWallInputDoesAfter) {
         Doc.Walls[0][0][0].cautionFlags = 5;
         const std::string before = AllScenarios();
         current = &c;
+        int taken;
         {
             ScriptedMessages messages;
             for (auto [text, answer] : c.answers) messages.expect(text, answer);
-            EXPECT_EQ(c.reversed ? InputWall(4, 1, 1, 1) : InputWall(1, 1, 4, 1), 1);
+            taken = c.reversed ? InputWall(4, 1, 1, 1) : InputWall(1, 1, 4, 1);
         }
         EXPECT_FALSE(openAfterUser);
         EXPECT_EQ(WallChangeDlgResult, c.result);
         const WallRecord& w = Doc.Walls[0][0][0];
         EXPECT_EQ((std::array{Doc.WallCount[0][0], w.x1, w.type, w.bracing}), c.after);
         const bool changed = AllScenarios() != before;
+        EXPECT_EQ(taken, changed ? 1 : 0) << "only a change marks the document modified";
         EXPECT_EQ(UndoStep(), changed) << "one snapshot for a change, none without";
         EXPECT_FALSE(UndoStep());
         EXPECT_EQ(AllScenarios(), before);
