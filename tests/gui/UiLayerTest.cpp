@@ -1,6 +1,5 @@
 #include "TestApp.h"
 
-#include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -18,8 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -102,25 +99,6 @@ TEST_F(FormsTest, PaletteIsRaisedWithoutBeingShownAgainAndComesBackAfterClosing)
     palette.refreshPalette();
     EXPECT_TRUE(palette.isVisible());
     EXPECT_EQ(palette.presets, 2);
-}
-
-TEST_F(FormsTest, HintsOfPaletteControlsReachTheMainStatusBar) {
-    ASSERT_TRUE(Create());
-    MainForm->show();
-    App.InputMode = 0;
-    MainForm->ShowToolDialog();
-    ASSERT_TRUE(ShinDlg->isVisible());
-    ShinDlg->Rxadd->setStatusTip(QStringLiteral("Ｘ方向に通り芯を追加します。"));
-    QStatusTipEvent tip(ShinDlg->Rxadd->statusTip());
-    QApplication::sendEvent(ShinDlg->Rxadd, &tip);
-    EXPECT_EQ(MainForm->StatusBar->currentMessage(), ShinDlg->Rxadd->statusTip());
-
-    // Raising the palette five times runs its preset no more: a mode changed meanwhile stays.
-    App.AxisEditMode = AxisModeAddY;
-    for (int i = 0; i < 5; ++i) MainForm->RefreshToolDialog();
-    EXPECT_EQ(App.AxisEditMode, AxisModeAddY);
-    EXPECT_TRUE(ShinDlg->Rxadd->isChecked());
-    App.InputMode = -1;
 }
 
 TEST_F(FormsTest, CancelEscapeAndCloseBoxAllPassTheCloseCheck) {
