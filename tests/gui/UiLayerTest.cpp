@@ -16,7 +16,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -34,18 +33,6 @@ public:
     using PaletteForm::PaletteForm;
     void FormShow() override { ++presets; }
     int presets = 0;
-};
-
-class GuardedForm final : public ModalForm {
-public:
-    using ModalForm::ModalForm;
-    void FormShow() override { ++shows; }
-    bool FormCloseQuery() override {
-        ++queries;
-        return mayClose;
-    }
-    int shows = 0, queries = 0;
-    bool mayClose = false;
 };
 
 class FormsTest : public ::testing::Test {
@@ -99,23 +86,6 @@ TEST_F(FormsTest, PaletteIsRaisedWithoutBeingShownAgainAndComesBackAfterClosing)
     palette.refreshPalette();
     EXPECT_TRUE(palette.isVisible());
     EXPECT_EQ(palette.presets, 2);
-}
-
-TEST_F(FormsTest, CancelEscapeAndCloseBoxAllPassTheCloseCheck) {
-    GuardedForm form(nullptr, QStringLiteral("概要"));
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), &form);
-    QObject::connect(cancel, &QPushButton::clicked, &form, &QDialog::reject);
-    form.show();
-    EXPECT_EQ(form.shows, 1);
-    cancel->click();
-    PressEscape(&form);
-    form.close();
-    EXPECT_EQ(form.queries, 3);
-    EXPECT_TRUE(form.isVisible());
-    form.mayClose = true;
-    PressEscape(&form);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.result(), QDialog::Rejected);
 }
 
 TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {
