@@ -12,7 +12,6 @@
 #include "mainwin/dialogs/Dyuka.h"
 #include "mainwin/dialogs/Dyuka2.h"
 #include "mainwin/velquor2_MAIN.h"
-#include "model/Grid.h"
 #include "model/InitModel.h"
 #include "model/Slots.h"
 #include "support/HouseBuilder.h"
@@ -256,14 +255,6 @@ TEST(InputPalettes, EveryModeShowsItsPaletteInsideThePlanViewportWithItsHints) {
         EXPECT_EQ(frame.right() + 1, area.right() + 1 - 15) << mode;
         EXPECT_LT(frame.right(), panelLeft) << mode;
     }
-
-    // Raising a palette again runs its preset no more: a mode changed meanwhile stays.
-    App.InputMode = 0;
-    MainForm->ShowToolDialog();
-    App.AxisEditMode = AxisModeAddY;
-    for (int i = 0; i < 5; ++i) MainForm->RefreshToolDialog();
-    EXPECT_EQ(App.AxisEditMode, AxisModeAddY);
-    EXPECT_TRUE(ShinDlg->Rxadd->isChecked());
 
     // A storey change shows the column palette again with the storey's through columns.
     App.InputMode = 1;

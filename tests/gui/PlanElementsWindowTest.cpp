@@ -68,6 +68,14 @@ TEST(NameDialog, OkPlacesTheChosenTextCutToWhatTheFileKeeps) {
     ASSERT_EQ(Doc.RoomTextCount[0][0], 1);
     EXPECT_EQ(cp932::toUtf8(Doc.RoomTexts[0][0][0].text.view()), "あいうえおかきくけこさしすせそ");
     EXPECT_EQ(App.CurRoomText.size(), 30u);
+
+    SetModalRunner([](QDialog& d) {
+        static_cast<TNameDlg&>(d).CancelBtn->click();
+        return d.result();
+    });
+    EXPECT_EQ(InputRoomName(4, 4, 5, 5), 1); // cancelled: handled, nothing placed
+    SetModalRunner({});
+    EXPECT_EQ(Doc.RoomTextCount[0][0], 1);
 }
 
 TEST(PlanElementsDrawing, AreasQuarterStripsAndFloorOverlay) {

@@ -1,5 +1,6 @@
 #include "TestApp.h"
 
+#include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -193,6 +194,20 @@ TEST(Bindings, TwoWayGroupsEmptyErasAndDigitOnlyNumbers) {
         int pos = 0;
         EXPECT_EQ(number->validator()->validate(input, pos), state) << text;
     }
+}
+
+// Raising the palette of the mode again runs its preset no more: a mode changed meanwhile stays.
+TEST_F(FormsTest, RaisingThePaletteAgainKeepsWhatChangedMeanwhile) {
+    ASSERT_TRUE(Create());
+    MainForm->show();
+    App.InputMode = 0;
+    MainForm->ShowToolDialog();
+    ASSERT_TRUE(ShinDlg->isVisible());
+    App.AxisEditMode = AxisModeAddY;
+    for (int i = 0; i < 5; ++i) MainForm->RefreshToolDialog();
+    EXPECT_EQ(App.AxisEditMode, AxisModeAddY);
+    EXPECT_TRUE(ShinDlg->Rxadd->isChecked());
+    App.InputMode = -1;
 }
 
 TEST_F(FormsTest, FileDialogsStartInTheDocumentsFolderAndThePanelFileGoesThroughTheService) {
