@@ -98,8 +98,6 @@ TEST(CostEstimateText, TypedNumbersAndCaptions) {
     for (const auto& c : cases) EXPECT_EQ(EstimateNumber(c.text), c.value) << c.text;
 
     EXPECT_STREQ(EstimateCaption(0), "概算集計（現況）－－改修案を選択して下さい。");
-    EXPECT_STREQ(EstimateCaption(1), "概算集計（改修案１）");
-    EXPECT_STREQ(EstimateCaption(2), "概算集計（改修案２）");
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -144,18 +145,16 @@ TEST_F(HoverTest, EachModeDescribesTheElementUnderThePointerAndNothingAwayFromIt
 TEST_F(HoverTest, CodesNoTableHoldsAreNamedWithAQuestionMark) {
     App.CurrentStorey = 1;
     const int midX = (Px(2) + Px(6)) / 2;
-    moveTo(1, Px(2), Py(2));
-    EXPECT_NE(Status().find("柱の種類:?  金物仕様:?  出隅柱:自動-"), std::string::npos) << Status();
-    moveTo(2, midX, Py(2));
-    EXPECT_NE(Status().find("壁の種類:?　左上面材:?　右下面材:?　筋かい:?　土壁:?　劣化:?"),
-              std::string::npos)
-        << Status();
-    moveTo(3, midX, Py(4));
-    EXPECT_NE(Status().find("仕様:?"), std::string::npos) << Status();
-    moveTo(4, midX, Py(4));
-    EXPECT_NE(Status().find("仕様:?　火打ち:?"), std::string::npos) << Status();
-    moveTo(6, midX, Py(9));
-    EXPECT_NE(Status().find("種類:?"), std::string::npos) << Status();
+    const std::tuple<int, int, int, const char*> cases[] = {
+        {1, Px(2), Py(2), "柱の種類:?  金物仕様:?  出隅柱:自動-"},
+        {2, midX, Py(2), "壁の種類:?　左上面材:?　右下面材:?　筋かい:?　土壁:?　劣化:?"},
+        {3, midX, Py(4), "仕様:?"},
+        {4, midX, Py(4), "仕様:?　火打ち:?"},
+        {6, midX, Py(9), "種類:?"}};
+    for (const auto& [mode, x, y, text] : cases) {
+        moveTo(mode, x, y);
+        EXPECT_NE(Status().find(text), std::string::npos) << Status();
+    }
 }
 
 TEST_F(HoverTest, AxisModesMarkTheGapOrTheAxisAClickWouldEdit) {

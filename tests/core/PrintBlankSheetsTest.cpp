@@ -96,7 +96,6 @@ TEST_F(BlankSheetsTest, EveryPageHoldsWhatTheFormLists) {
             EXPECT_TRUE(sheetcheck::At(*op, D, place.x, place.y)) << sheetcheck::Describe(*op, D);
         }
         EXPECT_EQ(sheetcheck::OffThePage(ops, D), "");
-        EXPECT_EQ(page.texts.front()->font.weight, 800);
         // Every page starts in the solid 0.3 mm pen, but the score box of the retained strength.
         const auto figure = std::find_if(ops.begin(), ops.end(), [](const sheetcheck::Op& op) {
             return op.kind != sheetcheck::Kind::Text;

@@ -131,6 +131,7 @@ TEST_F(GaiyouRulesTest, CityEditionRefusesThreeStoreysAndShowsEachDocumentsOwn) 
     EXPECT_EQ(Doc.CriteriaEdition, 0);
 }
 
+// Cancel, Escape and the close box all pass the close check.
 TEST_F(GaiyouRulesTest, WhileLoadingOnlyOkCloses) {
     App.DataLoading = 1;
     ScriptedMessages m;

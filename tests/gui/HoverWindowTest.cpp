@@ -1,6 +1,6 @@
 // The pointer over the main window's plan: the wall under it is marked over the plan and
 // described on the status bar; leaving the sheet or an edit leaves no mark behind, and the plan
-// is not drawn again for any of it.
+// is neither drawn again nor recomputed for any of it, even with a recompute pending.
 #include "TestApp.h"
 
 #include "mainwin/GridAxes.h"
@@ -38,6 +38,7 @@ TEST(HoverWindowTest, TheWallUnderThePointerIsMarkedAndDescribedWithoutDrawingTh
     auto pixel = [&] { return sheet.grab(view).toImage().pixel(onWall); };
     const QRgb plan = pixel();
     const int drawn = sheet.contentPaints();
+    MarkDocumentChanged(); // the next drawing of the plan would recompute
     auto move = [&](QPoint at) {
         QMouseEvent e(QEvent::MouseMove, QPointF(at), sheet.mapToGlobal(QPointF(at)), Qt::NoButton,
                       Qt::NoButton, Qt::NoModifier);
@@ -62,11 +63,14 @@ TEST(HoverWindowTest, TheWallUnderThePointerIsMarkedAndDescribedWithoutDrawingTh
     EXPECT_EQ(pixel(), plan);
     EXPECT_TRUE(MainForm->StatusBar->currentMessage().isEmpty());
     EXPECT_EQ(sheet.contentPaints(), drawn);
+    EXPECT_TRUE(RecomputeNeeded());
 
     // An edit draws the plan again; the mark of the wall before it is not drawn over it.
     move(onWall);
     MainForm->DocumentChanged();
     EXPECT_EQ(pixel(), plan);
+    EXPECT_EQ(sheet.contentPaints(), drawn + 1);
+    EXPECT_FALSE(RecomputeNeeded());
 
     DestroyForms();
 }

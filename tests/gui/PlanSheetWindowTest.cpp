@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QScrollArea>
 #include <QTemporaryDir>
 
@@ -118,28 +117,6 @@ TEST_F(PlanSheetWindowTest, RepairedGridIsToldAfterThePaintAndOnlyOnce) {
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(messages.shown.size(), 1u);
-}
-
-TEST_F(PlanSheetWindowTest, PointerMovesNeitherRecomputeNorDrawThePlan) {
-    PlanSheet& sheet = *MainForm->Sheet;
-    const QRect view(0, 0, 400, 300);
-    (void)sheet.grab(view);
-    const int drawn = sheet.contentPaints();
-    MarkDocumentChanged(); // the next drawing of the plan would recompute
-    for (int x = 10; x < 300; x += 20) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(x, x / 2), sheet.mapToGlobal(QPointF(x, x / 2)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&sheet, &move);
-        sheet.invalidateOverlay();
-        (void)sheet.grab(view);
-    }
-    EXPECT_EQ(sheet.contentPaints(), drawn);
-    EXPECT_TRUE(RecomputeNeeded());
-
-    MainForm->DocumentChanged();
-    (void)sheet.grab(view);
-    EXPECT_EQ(sheet.contentPaints(), drawn + 1);
-    EXPECT_FALSE(RecomputeNeeded());
 }
 
 } // namespace
