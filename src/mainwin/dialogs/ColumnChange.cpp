@@ -4,7 +4,6 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "model/Slots.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,9 +40,9 @@ QRadioButton* AddRadio(QGroupBox* box, RadioGroup* group, int id, const char* ca
 } // namespace
 
 TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
-    : QDialog(parent), view_(std::make_unique<WindowColumnView>(*this)) {
-    setWindowTitle(QStringLiteral("柱の変更"));
-    setModal(true);
+    : ModalForm(parent, QStringLiteral("柱の変更")),
+      view_(std::make_unique<WindowColumnView>(*this)) {
+    setCentred(true);
 
     Label1 =
         new QLabel(QStringLiteral("管柱⇔通し柱の変更は、一旦消去し、再入力して下さい。"), this);
@@ -103,12 +102,6 @@ TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
 
 TColumnchangeDlg::~TColumnchangeDlg() {
     if (&ColumnView() == view_.get()) SetColumnInputView(nullptr);
-}
-
-void TColumnchangeDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
 }
 
 void TColumnchangeDlg::FormShow() {

@@ -5,10 +5,8 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/PanelFile.h"
-#include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/FileDialogService.h"
-#include "ui/Forms.h"
 #include "ui/NumberParse.h"
 
 #include <QGridLayout>
@@ -16,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -33,7 +30,6 @@ constexpr int SymbolBytes = 4;
 constexpr int StrengthChars = 6;
 constexpr int StiffnessChars = 7;
 constexpr int RatioChars = 4;
-constexpr ColorRef DialogColour = 15000804; // 0xE4E4E4
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -84,12 +80,9 @@ double LeadingNumber(const QString& text) {
     return ParseLeadingNumber(text.toStdString()).value_or(0);
 }
 
-TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(U("壁要素（面材）変更"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ColorFromRef(DialogColour));
-    setPalette(pal);
+TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : ModalForm(parent, U("壁要素（面材）変更")) {
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setCentred(true);
     setAutoFillBackground(true);
 
     nameLimit_ = new Cp932LimitValidator(NameBytes, this);
@@ -158,14 +151,6 @@ TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
     for (int k = 0; k < CustomPanelCount; ++k) Editing[k] = Doc.CustomPanels[k];
     ShowEditing();
     resize(483, 312);
-}
-
-void TkabetsuikaDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
-        CentreOnScreen(this);
-    }
 }
 
 void TkabetsuikaDlg::FormShow() {

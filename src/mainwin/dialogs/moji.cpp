@@ -5,7 +5,6 @@
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -42,9 +41,9 @@ private:
 } // namespace
 
 TNameDlg::TNameDlg(QWidget* parent)
-    : QDialog(parent), view_(std::make_unique<WindowTextView>(*this)) {
-    setWindowTitle(QStringLiteral("文字の入力"));
-    setModal(true);
+    : ModalForm(parent, QStringLiteral("文字の入力")),
+      view_(std::make_unique<WindowTextView>(*this)) {
+    setCentred(true);
     setFixedSize(324, 74);
 
     Label1 = new QLabel(QStringLiteral("入力文字 ＝"), this);
@@ -77,19 +76,13 @@ TNameDlg::TNameDlg(QWidget* parent)
         OKBtnClick();
         accept();
     });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CancelBtn, &QPushButton::clicked, this, &ModalForm::reject);
 
     SetPlanTextInputView(view_.get());
 }
 
 TNameDlg::~TNameDlg() {
     if (&PlanTextView() == view_.get()) SetPlanTextInputView(nullptr);
-}
-
-void TNameDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
 }
 
 void TNameDlg::FormShow() {
