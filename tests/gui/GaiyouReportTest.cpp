@@ -1,7 +1,7 @@
 // The diagnosis report pages of the overview dialog driven as a user drives them: every control
 // found by its name, shown from one document and typed over with another, also while the pages
 // are hidden; the ground class, dates, certificates and findings as the engineer enters them.
-#include "TestApp.h"
+#include "GaiyouFixture.h"
 
 #include "model/AppState.h"
 #include "model/Cp932.h"
@@ -147,35 +147,19 @@ void ExpectReportEqual(const Document& a, const Document& b) {
     EXPECT_TRUE(a.PermitRecord == b.PermitRecord);
 }
 
-class GaiyouReportTest : public ::testing::Test {
+class GaiyouReportTest : public GaiyouFixture {
 protected:
-    void SetUp() override {
-        TestApp();
-        saved_ = std::make_unique<Document>(Doc);
-        savedApp_ = App;
+    void Prepare() override {
         App = AppState{};
         App.CityEditionEnabled = 1;
         Doc.GroundFoundationSurvey = {};
         Doc.ReportTexts = {};
         Doc.PermitRecord = {};
-        GaiyouDlg = new TGaiyouDlg(nullptr);
-    }
-    void TearDown() override {
-        delete GaiyouDlg;
-        GaiyouDlg = nullptr;
-        Doc = *saved_;
-        App = savedApp_;
-    }
-    static void Show() {
-        GaiyouDlg->hide();
-        GaiyouDlg->show();
     }
     static bool ReportShown() {
         return GaiyouDlg->PageControl1->isTabVisible(
             GaiyouDlg->PageControl1->indexOf(GaiyouDlg->TabSheet7));
     }
-    std::unique_ptr<Document> saved_;
-    AppState savedApp_;
 };
 
 TEST_F(GaiyouReportTest, EveryFieldShowsAndStoresAlsoWhenThePagesAreHidden) {

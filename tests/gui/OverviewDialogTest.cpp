@@ -1,7 +1,7 @@
 // The overview dialog driven as a user drives it: every control of the settings pages found by
 // its name, shown from one document and typed over with another; untouched and cancelled
 // showings; what OK does to the main window and to the modified flag.
-#include "TestApp.h"
+#include "GaiyouFixture.h"
 
 #include "mainwin/DocumentCommands.h"
 #include "mainwin/ResultPanel.h"
@@ -205,35 +205,21 @@ struct FakeHost final : OverviewHost {
     void documentChanged() override { log.push_back("changed"); }
 };
 
-class OverviewDialogTest : public ::testing::Test {
+class OverviewDialogTest : public GaiyouFixture {
 protected:
-    void SetUp() override {
-        TestApp();
-        saved_ = std::make_unique<Document>(Doc);
-        savedApp_ = App;
+    void Prepare() override {
         App = AppState{};
         Doc.BuildingData = {};
         Doc.StoreyData = {};
         Doc.GroundFoundationSurvey = {};
         Doc.FoundationFloorSpec = {};
         Doc.CriteriaEdition = Doc.DiagnosisMethod = 0;
-        GaiyouDlg = new TGaiyouDlg(nullptr);
+    }
+    void SetUp() override {
+        GaiyouFixture::SetUp();
         GaiyouDlg->setHost(&host);
     }
-    void TearDown() override {
-        delete GaiyouDlg;
-        GaiyouDlg = nullptr;
-        Doc = *saved_;
-        App = savedApp_;
-    }
-    // A fresh showing, as every modal showing is.
-    static void Show() {
-        GaiyouDlg->hide();
-        GaiyouDlg->show();
-    }
     FakeHost host;
-    std::unique_ptr<Document> saved_;
-    AppState savedApp_;
 };
 
 TEST_F(OverviewDialogTest, EveryControlShowsItsOwnFieldAndStoresWhatIsTyped) {
