@@ -19,7 +19,6 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMimeData>
 #include <QRadioButton>
@@ -32,15 +31,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template <typename F>
-bool ProcessEventsUntil(F done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // Stands in for the user at every modal form: a file dialog gets `fileAnswer` (a name typed
 // into it, or cancel when empty), any other form is closed with OK. Each showing is written

@@ -21,7 +21,6 @@
 
 #include <QDir>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
@@ -37,15 +36,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template <typename F>
-bool ProcessEventsUntil(F done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // A two-storey house of 17 x 3 modules, wider than the plan's view, near the top left of the
 // grid (so that it is offered for centring), weight classes 0, 2, 1 and a deteriorated outer
