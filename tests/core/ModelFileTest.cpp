@@ -4,6 +4,7 @@
 #include "model/ModelFileLayout.h"
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
+#include "support/Sjis.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,10 +18,6 @@
 using namespace testfile;
 
 namespace {
-
-std::string Sjis(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 // A document as a program that has just started (or run New) holds it: the grid at i x 0.91 m,
 // the default user panels, every overview field at its start value.

@@ -8,6 +8,7 @@
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
 #include "overview/GaiyouReportTexts.h"
+#include "support/Sjis.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -25,9 +26,6 @@
 
 namespace {
 
-std::string Sj(const std::string& utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 QString Q(std::string_view cp932Bytes) {
     return QString::fromStdString(cp932::toUtf8(cp932Bytes));
 }
@@ -59,7 +57,7 @@ Shown Fill(Document& d, int k) {
     };
     const auto date = [&](const QString& era, const QString& year, TextField field) {
         const int e = i++;
-        const std::string yearText = Sj("年") + std::to_string(e % 10);
+        const std::string yearText = Sjis("年") + std::to_string(e % 10);
         char stored[32];
         std::snprintf(stored, sizeof stored, "%1i%8s", (e + k) % 6, yearText.c_str());
         field.set(stored);
@@ -234,7 +232,7 @@ TEST_F(GaiyouReportTest, DatesGroundCertificatesAndFindingsAsTheEngineerEntersTh
     EXPECT_EQ(Doc.GroundFoundationSurvey.groundClass, 10);
     const int32_t* certificates = Doc.PermitRecord.inspectionCertificate;
     EXPECT_EQ(std::vector<int32_t>(certificates, certificates + 4), (std::vector{0, 1, 2, 1}));
-    EXPECT_EQ(Doc.ReportTexts.findings[0].str(), Sj(typed.toStdString()));
+    EXPECT_EQ(Doc.ReportTexts.findings[0].str(), Sjis(typed.toStdString()));
 
     // Shown again: 悪い and the soft-ground box.
     r.Ejiban[0]->setChecked(true);

@@ -12,6 +12,7 @@
 #include "overview/Gaiyou.h"
 #include "overview/OverviewCodecs.h"
 #include "support/ScriptedMessages.h"
+#include "support/Sjis.h"
 #include "ui/Bindings.h"
 #include "ui/FormSet.h"
 #include "ui/Forms.h"
@@ -31,9 +32,6 @@
 
 namespace {
 
-std::string Sj(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 QString Q(std::string_view cp932Bytes) {
     return QString::fromStdString(cp932::toUtf8(cp932Bytes));
 }
@@ -57,13 +55,13 @@ void Fill(Document& d, int k) {
              b.clientAddress, b.clientName, b.ownerName, b.siteLotNumber, b.siteAddress,
              b.buildingUseOther, d.FoundationFloorSpec.foundationMemo,
              d.GroundFoundationSurvey.softGroundBasis})
-        t.set(Sj("欄") + std::to_string(i++));
+        t.set(Sjis("欄") + std::to_string(i++));
     b.clientPhone.set("045-" + std::to_string(i++));
     b.ownerPhone.set("045-" + std::to_string(i++));
-    b.ownerAddress.set(JoinOwnerAddress(k ? "231-0005" : "21", Sj(k ? "港北区" : "多摩区")));
+    b.ownerAddress.set(JoinOwnerAddress(k ? "231-0005" : "21", Sjis(k ? "港北区" : "多摩区")));
     const char* digits[8] = {"１", "２", "３", "４", "５", "６", "７", "８"};
     for (int r = 0; r < 4; ++r) {
-        const std::string digit = Sj(digits[4 * k + r]);
+        const std::string digit = Sjis(digits[4 * k + r]);
         b.constructionEraYear[r].set(Date((r + k) % 5, digit + digit));
         b.constructionMonth[r].set(digit);
     }
@@ -249,8 +247,8 @@ TEST_F(OverviewDialogTest, UntouchedOkKeepsEveryByteAndCancelChangesNothing) {
     Doc.StoreyData.floorArea[1][2] = 12.345;
     Doc.BuildingData.zoneFactorZ = 1.15;
     Doc.BuildingData.snowLoadTerm = 5.0;
-    Doc.BuildingData.ownerAddress.set(Sj("港北区日吉本町"));  // no postcode: split inside it
-    Doc.BuildingData.constructionEraYear[1].set(Sj("4１５")); // as an old file may hold it
+    Doc.BuildingData.ownerAddress.set(Sjis("港北区日吉本町"));  // no postcode: split inside it
+    Doc.BuildingData.constructionEraYear[1].set(Sjis("4１５")); // as an old file may hold it
     Doc.CriteriaEdition = 4;
     Doc.FoundationFloorSpec.foundationClass = FoundationClassOf(Doc.FoundationFloorSpec);
     const auto before = std::make_unique<Document>(Doc);
@@ -373,7 +371,7 @@ TEST_F(OverviewWindowTest, OkDisablesTheStoreysAndInputModesTheDocumentDoesNotHa
     user = [] { GaiyouDlg->Eshiname->setText(QStringLiteral("山田")); };
     MainForm->FileNew1Execute();
     EXPECT_EQ(App.Modified, 1);
-    EXPECT_EQ(Doc.BuildingData.clientName.str(), Sj("山田"));
+    EXPECT_EQ(Doc.BuildingData.clientName.str(), Sjis("山田"));
 }
 
 } // namespace
