@@ -77,7 +77,7 @@ std::optional<std::array<double, 3>> WordBox(const QString& html, const QString&
                                  m.captured(3).toDouble()};
 }
 
-// An application form for the PDF run, until the forms have their own printers.
+// A one-page stand-in for the first application form, so that the first file holds one page.
 void TestSheet(PrintDevice& device, double dotsPerMm) {
     PrintSheetHeader(device, dotsPerMm);
 }

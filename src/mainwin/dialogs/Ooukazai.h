@@ -1,5 +1,5 @@
 #pragma once
-// The horizontal-member check: a white page, left empty for now, closed with "閉じる".
+// The horizontal-member check: a white page, closed with "閉じる".
 #include "ui/PaintBox.h"
 
 #include "ui/Forms.h"
