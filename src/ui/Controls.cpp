@@ -6,6 +6,15 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+QString QStringFromCp932(std::string_view cp932) {
+    return QString::fromStdString(cp932::toUtf8(cp932));
+}
+
+std::string LimitedCp932(QString text, int maxBytes) {
+    Cp932LimitValidator(maxBytes, nullptr).fixup(text);
+    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
+}
+
 void BindCheckBox(QCheckBox* box, Handler onClick) {
     if (!box || !onClick) return;
     QObject::connect(box, &QCheckBox::toggled, box, [h = std::move(onClick)](bool) { h(); });

@@ -13,6 +13,8 @@
 #include <QValidator>
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "ui/Canvas.h"
 
@@ -53,6 +55,12 @@ public:
 private:
     QButtonGroup* group_;
 };
+
+// CP932 bytes as a Qt string (invalid bytes show as U+FFFD).
+QString QStringFromCp932(std::string_view cp932);
+// A control's text as CP932 bytes: whole characters within maxBytes, characters CP932 cannot
+// write dropped (text set from code passes no validator).
+std::string LimitedCp932(QString text, int maxBytes);
 
 // Limits an edit to at most maxBytes CP932 bytes, refusing characters CP932 cannot write.
 class Cp932LimitValidator final : public QValidator {

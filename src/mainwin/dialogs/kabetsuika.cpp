@@ -50,18 +50,6 @@ void ShowWhole(QLineEdit* edit, const QString& text, int typingLimit) {
     edit->setText(text);
 }
 
-QString FromCp932(std::string_view bytes) {
-    return QString::fromStdString(cp932::toUtf8(bytes));
-}
-
-// The edit's text as CP932 bytes: whole characters within the limit, characters CP932 cannot
-// write dropped (text set from code passes no validator).
-std::string LimitedText(const QLineEdit* edit, const Cp932LimitValidator& limit) {
-    QString text = edit->text();
-    limit.fixup(text);
-    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
-}
-
 QString ChooseFile(bool save) {
     const FileDialogRequest request{
         {{"面材データファイル", {"yd0"}}, {"全てのファイル", {}}}, {}, save ? "yd0" : "", {}};
@@ -161,8 +149,8 @@ void TkabetsuikaDlg::FormShow() {
 void TkabetsuikaDlg::ShowEditing() {
     for (int k = 0; k < CustomPanelCount; ++k) {
         const CustomPanelRecord& r = Editing[k];
-        Ename[k]->setText(FromCp932(r.name.view()));
-        Ekigou[k]->setText(FromCp932(r.symbol.view()));
+        Ename[k]->setText(QStringFromCp932(r.name.view()));
+        Ekigou[k]->setText(QStringFromCp932(r.symbol.view()));
         shownNumbers_[0][k] = Formatted("%5.2f", r.strength);
         shownNumbers_[1][k] = Formatted("%7.2f", r.stiffness);
         shownNumbers_[2][k] = Formatted("%5.2f", r.ratio);
@@ -175,8 +163,8 @@ void TkabetsuikaDlg::ShowEditing() {
 void TkabetsuikaDlg::ReadEdits() {
     for (int k = 0; k < CustomPanelCount; ++k) {
         CustomPanelRecord& r = Editing[k];
-        r.name.set(LimitedText(Ename[k], *nameLimit_));
-        r.symbol.set(LimitedText(Ekigou[k], *symbolLimit_));
+        r.name.set(LimitedCp932(Ename[k]->text(), nameLimit_->maxBytes()));
+        r.symbol.set(LimitedCp932(Ekigou[k]->text(), symbolLimit_->maxBytes()));
         const QLineEdit* edits[3] = {Etairyoku[k], Egousei[k], Ebairitsu[k]};
         double* values[3] = {&r.strength, &r.stiffness, &r.ratio};
         for (int f = 0; f < 3; ++f) {

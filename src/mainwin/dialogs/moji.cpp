@@ -86,7 +86,7 @@ TNameDlg::~TNameDlg() {
 }
 
 void TNameDlg::FormShow() {
-    name->setEditText(QString::fromStdString(cp932::toUtf8(App.CurRoomText)));
+    name->setEditText(QStringFromCp932(App.CurRoomText));
     name->lineEdit()->selectAll();
     name->setFocus();
 }
