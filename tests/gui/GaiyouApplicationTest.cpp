@@ -26,9 +26,6 @@
 
 namespace {
 
-QString Q(std::string_view cp932Bytes) {
-    return QString::fromStdString(cp932::toUtf8(cp932Bytes));
-}
 QStringList Names(const char* spaced) {
     return QString::fromLatin1(spaced).split(u' ');
 }

@@ -6,8 +6,10 @@
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
+#include "ui/Controls.h"
 
 #include <memory>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -35,3 +37,8 @@ protected:
     std::unique_ptr<Document> saved_;
     AppState savedApp_;
 };
+
+// Model text as the dialog's controls show it.
+inline QString Q(std::string_view cp932Bytes) {
+    return QStringFromCp932(cp932Bytes);
+}

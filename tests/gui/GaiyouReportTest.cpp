@@ -26,10 +26,6 @@
 
 namespace {
 
-QString Q(std::string_view cp932Bytes) {
-    return QString::fromStdString(cp932::toUtf8(cp932Bytes));
-}
-
 // What the controls show for a document, by the controls' names: an edit's or a findings
 // box's text, an era combo's index, "1" or "0" for a box, "1" for the checked radio.
 using Shown = std::vector<std::pair<QString, QString>>;

@@ -32,9 +32,6 @@
 
 namespace {
 
-QString Q(std::string_view cp932Bytes) {
-    return QString::fromStdString(cp932::toUtf8(cp932Bytes));
-}
 std::string Date(int era, const std::string& year) {
     char text[16];
     std::snprintf(text, sizeof text, "%1i%8s", era, year.c_str());
