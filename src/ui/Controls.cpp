@@ -3,6 +3,7 @@
 #include "model/Cp932.h"
 #include "ui/Colors.h"
 
+#include <QLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -63,6 +64,14 @@ RadioGroup::RadioGroup(QObject* owner) : group_(new QButtonGroup(owner)) {
 void RadioGroup::add(QRadioButton* radio, int id, Handler onClick) {
     group_->addButton(radio, id);
     BindRadio(radio, std::move(onClick));
+}
+
+QRadioButton* RadioGroup::addTo(QGroupBox* box, int id, const char* utf8Caption, Handler onClick) {
+    auto* radio = new QRadioButton(QString::fromUtf8(utf8Caption), box);
+    radio->setStatusTip(box->statusTip());
+    add(radio, id, std::move(onClick));
+    box->layout()->addWidget(radio);
+    return radio;
 }
 
 void RadioGroup::setCheckedId(int id) {

@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QValidator>
@@ -44,6 +45,9 @@ public:
     explicit RadioGroup(QObject* owner);
     // Adds the radio to the group and binds its handler (may be empty).
     void add(QRadioButton* radio, int id, Handler onClick = {});
+    // A new radio at the end of the box's layout, added as above; it shows the box's hint, as
+    // the pointer over it is over the box.
+    QRadioButton* addTo(QGroupBox* box, int id, const char* utf8Caption, Handler onClick = {});
     // Checks the radio with this id (running its handler if it was not checked); an unknown id
     // leaves the group with no radio checked.
     void setCheckedId(int id);

@@ -30,13 +30,6 @@ private:
     TColumnchangeDlg& dialog_;
 };
 
-QRadioButton* AddRadio(QGroupBox* box, RadioGroup* group, int id, const char* caption) {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), box);
-    group->add(radio, id);
-    box->layout()->addWidget(radio);
-    return radio;
-}
-
 } // namespace
 
 TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
@@ -50,17 +43,17 @@ TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
     GroupBox2 = new QGroupBox(QStringLiteral("金物仕様"), this);
     new QHBoxLayout(GroupBox2);
     hardware_ = new RadioGroup(this);
-    Rkugi = AddRadio(GroupBox2, hardware_, 0, "釘打ち");
-    RVP = AddRadio(GroupBox2, hardware_, 1, "ＶＰ");
-    Rkokuji = AddRadio(GroupBox2, hardware_, 2, "告示");
+    Rkugi = hardware_->addTo(GroupBox2, 0, "釘打ち");
+    RVP = hardware_->addTo(GroupBox2, 1, "ＶＰ");
+    Rkokuji = hardware_->addTo(GroupBox2, 2, "告示");
 
     GroupBox3 = new QGroupBox(QStringLiteral("出隅柱"), this);
     GroupBox3->setToolTip(QStringLiteral("出隅柱の判定を指示します。"));
     new QHBoxLayout(GroupBox3);
     corner_ = new RadioGroup(this);
-    Rdesumi0 = AddRadio(GroupBox3, corner_, 0, "自動");
-    Rdesumi1 = AddRadio(GroupBox3, corner_, 1, "出隅柱");
-    Rdesumi2 = AddRadio(GroupBox3, corner_, 2, "一般柱");
+    Rdesumi0 = corner_->addTo(GroupBox3, 0, "自動");
+    Rdesumi1 = corner_->addTo(GroupBox3, 1, "出隅柱");
+    Rdesumi2 = corner_->addTo(GroupBox3, 2, "一般柱");
 
     shoukyo = new QPushButton(QStringLiteral("消去"), this);
     Lchuui = new QLabel(QStringLiteral("壁の耐力が無くなります。"), this);
