@@ -1,5 +1,6 @@
 // The plan pages and the foundation plan of a two-storey house printed into a PDF file and
 // read back with poppler-utils: words where the pages put them, and the ink of a rendered page.
+#include "PdfChecks.h"
 #include "TestApp.h"
 
 #include "calc/Diagnosis.h"
@@ -23,30 +24,7 @@
 #include <memory>
 #include <optional>
 
-namespace {
-
-QString Poppler(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(tool), arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Every word box of `word` in `pdftotext -bbox` output: xMin, yMin, xMax in points.
-std::vector<std::array<double, 3>> WordBoxes(const QString& html, const QString& word) {
-    const QRegularExpression box(
-        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>%1<")
-            .arg(QRegularExpression::escape(word)));
-    std::vector<std::array<double, 3>> boxes;
-    for (auto it = box.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        boxes.push_back(
-            {m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()});
-    }
-    return boxes;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(PlanPrintPdfTest, TwoStoreyHousePrintsItsPlansInPlace) {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
@@ -61,10 +39,7 @@ TEST(PlanPrintPdfTest, TwoStoreyHousePrintsItsPlansInPlace) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("plans.pdf"));
     QPrinter printer(QPrinter::HighResolution);
-    PrepareReportPrinter(printer);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    printer.setPageMargins(QMarginsF(2.98, 2.98, 2.98, 2.98), QPageLayout::Millimeter);
+    PreparePdfPrinter(printer, file);
     int32_t flags[PrintFlagCount] = {};
     flags[12] = flags[13] = 1;
     PrintOnPrinter(printer, PlanPrintRun(flags));

@@ -1,5 +1,6 @@
 // The application sheets printed into a PDF file and read back with poppler-utils: pages,
 // headers, texts at their millimetre places, vertical captions.
+#include "PdfChecks.h"
 #include "TestApp.h"
 
 #include "model/AppState.h"
@@ -33,10 +34,7 @@ protected:
             GTEST_SKIP() << "poppler-utils missing";
         houses::ResetDocument();
         file = dir.filePath(QStringLiteral("sheets.pdf"));
-        PrepareReportPrinter(printer);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        printer.setPageMargins(QMarginsF(2.98, 2.98, 2.98, 2.98), QPageLayout::Millimeter);
+        PreparePdfPrinter(printer, file);
         SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
     }
     void TearDown() override {
@@ -55,12 +53,6 @@ protected:
         ScriptedMessages messages;
         PrintOnPrinter(printer, PlanPrintRun(flags));
     }
-    static QString Poppler(const QString& tool, const QStringList& arguments) {
-        QProcess process;
-        process.start(QStandardPaths::findExecutable(tool), arguments);
-        process.waitForFinished();
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
     QString Text(int page) const {
         const QString n = QString::number(page);
         return Poppler(QStringLiteral("pdftotext"), {"-f", n, "-l", n, "-layout", file, "-"});
@@ -70,17 +62,11 @@ protected:
         const QString n = QString::number(page);
         const QString html =
             Poppler(QStringLiteral("pdftotext"), {"-f", n, "-l", n, "-bbox", file, "-"});
-        const QRegularExpression box(
-            QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>%1<")
-                .arg(QRegularExpression::escape(word)));
         const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
         const auto mm = [&](double pt, double o) { return (pt - o) * 25.4 / 72 / PrintScale; };
         std::vector<QPointF> words;
-        for (auto it = box.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
-            words.emplace_back(mm(m.captured(1).toDouble(), origin.x()),
-                               mm(m.captured(2).toDouble(), origin.y()));
-        }
+        for (const auto& b : WordBoxes(html, word))
+            words.emplace_back(mm(b[0], origin.x()), mm(b[1], origin.y()));
         return words;
     }
 
