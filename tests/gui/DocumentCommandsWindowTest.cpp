@@ -10,6 +10,7 @@
 #include "model/FileIo.h"
 #include "model/Model.h"
 #include "model/ModelFile.h"
+#include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FileDialogs.h"
 #include "ui/FormSet.h"
@@ -69,13 +70,7 @@ struct ModalUser {
 
 // A model file with one column in the middle of the grid and a deteriorated outer wall.
 std::string HouseFileBytes(int topStorey = 1) {
-    auto d = std::make_unique<Document>();
-    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
-    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
-    auto saved = std::make_unique<Document>(Doc);
-    ResetPanelElements();
-    for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
-    Doc = *saved;
+    auto d = testfile::StartDocument();
     d->ColumnCount[0][0] = 1;
     d->Columns[0][0][0] = {50, 50, 1, 0, 0};
     d->DeteriorationSurvey.outerWallDeteriorated = 1;

@@ -14,6 +14,7 @@
 #include "model/Model.h"
 #include "model/ModelFile.h"
 #include "model/Slots.h"
+#include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "support/WidgetPixels.h"
 #include "ui/FormSet.h"
@@ -41,13 +42,7 @@ namespace {
 // grid (so that it is offered for centring), weight classes 0, 2, 1 and a deteriorated outer
 // wall.
 std::string OffCentreHouseBytes() {
-    auto d = std::make_unique<Document>();
-    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
-    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
-    auto saved = std::make_unique<Document>(Doc);
-    ResetPanelElements();
-    for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
-    Doc = *saved;
+    auto d = testfile::StartDocument();
     d->ColumnCount[0][0] = 4;
     for (int k = 0; k < 4; ++k) d->Columns[0][0][k] = {10 + k % 2 * 17, 10 + k / 2 * 3, 1, 0, 0};
     d->DeteriorationSurvey.outerWallDeteriorated = 1;
