@@ -1,6 +1,6 @@
 // The centre-of-gravity, required-strength and floor dialogs shown by their menu commands, each
 // drawing its report of the current document on its page.
-#include "TestApp.h"
+#include "RunningProgram.h"
 
 #include "mainwin/velquor2_MAIN.h"
 #include "reports/OJushin.h"
@@ -24,14 +24,8 @@
 namespace {
 
 TEST(AreaReportDialogsTest, MenuCommandsShowTheirReports) {
-    TestApp();
-    const auto savedDoc = std::make_unique<Document>(Doc);
-    const AppState savedApp = App;
-    const GridState savedGrid = Grid;
-    QTemporaryDir locks;
-    ScriptedMessages messages;
-    houses::ResetDocument();
-    ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
+    RunningProgram program;
+    ASSERT_TRUE(program.started);
     houses::BuildTwoStorey();
     MainForm->DocumentChanged();
 
@@ -71,10 +65,6 @@ TEST(AreaReportDialogsTest, MenuCommandsShowTheirReports) {
         EXPECT_GT(inked, 2000) << c.caption;
     }
     SetModalRunner({});
-    DestroyForms();
-    Doc = *savedDoc;
-    App = savedApp;
-    Grid = savedGrid;
 }
 
 } // namespace

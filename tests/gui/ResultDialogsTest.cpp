@@ -1,6 +1,6 @@
 // The result dialogs on their frame: the menu command shows the score report of the current
 // document, the judgement sheet comes from G1Click, and a page longer than its frame grows.
-#include "TestApp.h"
+#include "RunningProgram.h"
 
 #include "mainwin/velquor2_MAIN.h"
 #include "reports/Ogouseiritsu.h"
@@ -34,15 +34,8 @@ int InkedPixels(PaintBox& box) {
 }
 
 TEST(ResultDialogsTest, ScoreAndJudgementDialogsShowTheCurrentResults) {
-    TestApp();
-    // The document and the program state as the tests after this one expect them.
-    const auto savedDoc = std::make_unique<Document>(Doc);
-    const AppState savedApp = App;
-    const GridState savedGrid = Grid;
-    QTemporaryDir locks;
-    ScriptedMessages messages;
-    houses::ResetDocument();
-    ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
+    RunningProgram program;
+    ASSERT_TRUE(program.started);
     houses::BuildSymmetricOneStorey();
     MainForm->DocumentChanged();
     ASSERT_TRUE(MainForm->R1->isEnabled());
@@ -69,10 +62,6 @@ TEST(ResultDialogsTest, ScoreAndJudgementDialogsShowTheCurrentResults) {
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1], OhanteiDlg);
     EXPECT_GT(inked, 500);
-    DestroyForms();
-    Doc = *savedDoc;
-    App = savedApp;
-    Grid = savedGrid;
 }
 
 class LongReport final : public TResultDlg {

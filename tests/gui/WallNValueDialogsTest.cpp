@@ -1,6 +1,6 @@
 // The N-value, wall strength and rigidity dialogs open from their menu items with the reports
 // of the current document, each on a page at least as tall as its frame.
-#include "TestApp.h"
+#include "RunningProgram.h"
 
 #include "mainwin/velquor2_MAIN.h"
 #include "reports/Ogoushin.h"
@@ -21,14 +21,8 @@
 #include <memory>
 
 TEST(WallNValueDialogsTest, MenuItemsShowTheReportsOfTheDocument) {
-    TestApp();
-    const auto savedDoc = std::make_unique<Document>(Doc);
-    const AppState savedApp = App;
-    const GridState savedGrid = Grid;
-    QTemporaryDir locks;
-    ScriptedMessages messages;
-    houses::ResetDocument();
-    ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
+    RunningProgram program;
+    ASSERT_TRUE(program.started);
     houses::BuildEccentricOneStorey();
     MainForm->DocumentChanged();
 
@@ -47,9 +41,4 @@ TEST(WallNValueDialogsTest, MenuItemsShowTheReportsOfTheDocument) {
     SetModalRunner({});
     EXPECT_EQ(shown, (std::vector<std::pair<QDialog*, int>>{
                          {OnchiDlg, 5151}, {OkabeDlg, 6196}, {OgoushinDlg, 3093}}));
-
-    DestroyForms();
-    Doc = *savedDoc;
-    App = savedApp;
-    Grid = savedGrid;
 }
