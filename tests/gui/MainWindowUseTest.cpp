@@ -1,6 +1,6 @@
 // The main window as a new user meets it: an opened house is in view with its own scenario
-// colours and survey values, input modes not built yet say so and change nothing, the results
-// fit a 768-line screen, help opens a page that ships with the program, drops are copies.
+// colours and survey values, clicks that change nothing mark nothing, the results fit a
+// 768-line screen, help opens a page that ships with the program, drops are copies.
 #include "TestApp.h"
 
 #include "mainwin/DocumentCommands.h"
