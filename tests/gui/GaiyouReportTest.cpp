@@ -26,10 +26,6 @@
 
 namespace {
 
-// What the controls show for a document, by the controls' names: an edit's or a findings
-// box's text, an era combo's index, "1" or "0" for a box, "1" for the checked radio.
-using Shown = std::vector<std::pair<QString, QString>>;
-
 // Gives every field of the report pages a value of its own (`k` varies them all) and returns
 // what the controls then show.
 Shown Fill(Document& d, int k) {
@@ -111,28 +107,6 @@ Shown Fill(Document& d, int k) {
         v.push_back({"Ekensa" + n(10 * s + certificateDigit[p.inspectionCertificate[s]]), "1"});
     }
     return v;
-}
-
-// Checks that the controls show `v`, or (type) puts it into them as a user would.
-void Walk(const Shown& v, bool type) {
-    for (const auto& [name, value] : v) {
-        QWidget* w = GaiyouDlg->findChild<QWidget*>(name);
-        ASSERT_NE(w, nullptr) << name.toStdString();
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            if (type && !edit->isEnabled()) continue; // shown only
-            if (type) edit->setText(value);
-            EXPECT_EQ(edit->text(), value) << name.toStdString();
-        } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable()) {
-            if (type) combo->setEditText(value);
-            EXPECT_EQ(combo->currentText(), value) << name.toStdString();
-        } else if (combo) {
-            if (type) combo->setCurrentIndex(value.toInt());
-            EXPECT_EQ(combo->currentIndex(), value.toInt()) << name.toStdString();
-        } else if (auto* box = qobject_cast<QAbstractButton*>(w)) {
-            if (type) box->setChecked(value == "1");
-            EXPECT_EQ(box->isChecked(), value == "1") << name.toStdString();
-        }
-    }
 }
 
 void ExpectReportEqual(const Document& a, const Document& b) {

@@ -101,8 +101,6 @@ void Fill(Document& d, int k) {
 
 // What the controls show for a document, by the controls' names: an edit's text, a combo's
 // index, "1" for a ticked box or a checked radio.
-using Shown = std::vector<std::pair<QString, QString>>;
-
 Shown ShownFor(const Document& d) {
     const BuildingDataRecord& b = d.BuildingData;
     const StoreyDataRecord& st = d.StoreyData;
@@ -161,24 +159,6 @@ Shown ShownFor(const Document& d) {
         v.push_back({"Rsshiyou" + Suffix(s) + n(st.roofWallClass[s]), "1"});
     }
     return v;
-}
-
-// Checks that the controls show `v`, or (type) puts it into them as a user would.
-void Walk(const Shown& v, bool type) {
-    for (const auto& [name, value] : v) {
-        QWidget* w = GaiyouDlg->findChild<QWidget*>(name);
-        ASSERT_NE(w, nullptr) << name.toStdString();
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            if (type) edit->setText(value);
-            EXPECT_EQ(edit->text(), value) << name.toStdString();
-        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            if (type) combo->setCurrentIndex(value.toInt());
-            EXPECT_EQ(combo->currentIndex(), value.toInt()) << name.toStdString();
-        } else if (auto* box = qobject_cast<QAbstractButton*>(w)) {
-            if (type) box->setChecked(value == "1");
-            EXPECT_EQ(box->isChecked(), value == "1") << name.toStdString();
-        }
-    }
 }
 
 void ExpectSettingsEqual(const Document& a, const Document& b) {
