@@ -7,6 +7,7 @@
 #include "calc/NValues.h"
 #include "calc/WallEvaluation.h"
 #include "mainwin/GridAxes.h"
+#include "mainwin/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr int ModeColumns = 1;
-constexpr int ModeFoundations = 6;
 constexpr int32_t NValueMethodAllowableStress = 2;
 
 constexpr ColorRef Black = Rgb(0, 0, 0);

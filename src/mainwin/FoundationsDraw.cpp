@@ -6,6 +6,7 @@
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "mainwin/GridAxes.h"
+#include "mainwin/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
@@ -16,9 +17,6 @@
 #include <string_view>
 
 namespace {
-
-constexpr int ModeTexts = 5;
-constexpr int ModeFoundations = 6;
 
 constexpr ColorRef Black = Rgb(0, 0, 0);
 constexpr ColorRef FoundationColours[3] = {Rgb(160, 160, 160), Rgb(192, 192, 192),

@@ -2,6 +2,7 @@
 #include "mainwin/FreeLines.h"
 
 #include "mainwin/GridAxes.h"
+#include "mainwin/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr int ModeFreeLines = 7;
 constexpr ColorRef ReferenceColour = Rgb(255, 0, 192);
 
 PenStyle StylePen(int32_t style) {

@@ -4,6 +4,7 @@
 #include "calc/NValues.h"
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
+#include "mainwin/InputModes.h"
 #include "mainwin/PlanInput.h"
 #include "mainwin/Recompute.h"
 #include "mainwin/SheetCoordinates.h"
@@ -23,15 +24,6 @@
 PlanInputState PlanInput;
 
 namespace {
-
-constexpr int ModeAxes = 0;
-constexpr int ModeColumns = 1;
-constexpr int ModeWalls = 2;
-constexpr int ModeRoofFloor = 3;
-constexpr int ModeFloorSpec = 4;
-constexpr int ModeTexts = 5;
-constexpr int ModeFoundations = 6;
-constexpr int ModeFreeLines = 7;
 
 // Pens of the marks, 0x00BBGGRR; the rubber bands take their mode's colour.
 constexpr ColorRef AxisEditColour = 0x282032;

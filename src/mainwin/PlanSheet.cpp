@@ -1,6 +1,7 @@
 #include "mainwin/PlanSheet.h"
 
 #include "mainwin/GridAxes.h"
+#include "mainwin/InputModes.h"
 #include "mainwin/Recompute.h"
 #include "mainwin/RoofFloor.h"
 #include "mainwin/dialogs/Dyuka.h"
@@ -203,15 +204,6 @@ int PlanInputUnits::editAxis(int ix, int iy, int px, int py) {
 }
 
 namespace {
-
-constexpr int ModeAxes = 0;
-constexpr int ModeColumns = 1;
-constexpr int ModeWalls = 2;
-constexpr int ModeRoofFloor = 3;
-constexpr int ModeFloorSpec = 4;
-constexpr int ModeTexts = 5;
-constexpr int ModeFoundations = 6;
-constexpr int ModeFreeLines = 7;
 
 // The hovered record of the current plan, when the index names a live one.
 template <typename Rec, std::size_t Cap>

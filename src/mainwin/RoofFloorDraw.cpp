@@ -9,6 +9,7 @@
 #include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
 #include "mainwin/GridAxes.h"
+#include "mainwin/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
@@ -21,9 +22,6 @@
 
 namespace {
 
-constexpr int ModeWalls = 2;
-constexpr int ModeRoofFloor = 3;
-constexpr int ModeFloorSpec = 4;
 constexpr int32_t MethodGeneralApproximate = 2;
 
 constexpr ColorRef Black = Rgb(0, 0, 0);

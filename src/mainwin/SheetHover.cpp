@@ -2,7 +2,7 @@
 
 #include "mainwin/Hover.h"
 #include "mainwin/velquor2_MAIN.h"
-#include "model/Cp932.h"
+#include "ui/Controls.h"
 #include "ui/PaintBox.h"
 #include "ui/StatusHints.h"
 
@@ -43,7 +43,7 @@ void HoverOnSheet(PaintBox& sheet, int x, int y) {
     const HoverChange change = HoverMove(x, y);
     RepaintMark(sheet, change);
     if (change.statusChanged || !statusShown) {
-        SetStatusText(QString::fromStdString(cp932::toUtf8(HoverStatusText())));
+        SetStatusText(QStringFromCp932(HoverStatusText()));
         statusShown = true;
     }
 }

@@ -6,6 +6,7 @@
 
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
+#include "mainwin/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr int ModeWalls = 2;
-constexpr int ModeFoundations = 6;
 constexpr ColorRef Black = 0x000000;
 constexpr ColorRef OtherStoreyWallColour = Rgb(224, 224, 224);
 // Other storeys' walls by strength class, a class for every 1.2 kN.

@@ -2,7 +2,6 @@
 
 #include "model/AppState.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -14,11 +13,9 @@ extern const char* const VelquorVersion;
 
 TAboutBox* AboutBox = nullptr;
 
-TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("Velquor"));
-    setModal(true);
+TAboutBox::TAboutBox(QWidget* parent) : ModalForm(parent, QStringLiteral("Velquor")) {
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setCentred(true);
 
     auto* name = new QLabel(QStringLiteral("Velquor"), this);
     QFont big = name->font();
@@ -61,9 +58,4 @@ void TAboutBox::CvuClick() {
 
 void TAboutBox::CkaiteiClick() {
     App.Revision2012Enabled = Ckaitei->isChecked() ? 1 : 0;
-}
-
-void TAboutBox::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
 }

@@ -2,12 +2,12 @@
 // The About box. Besides the program's name and version it holds the two switches that make
 // the city edition and the 2012 revision of the criteria available in the overview dialog
 // (App.CityEditionEnabled, App.Revision2012Enabled; kept for the run, not in the document).
-#include <QDialog>
+#include "ui/Forms.h"
 
 class QCheckBox;
 class QPushButton;
 
-class TAboutBox final : public QDialog {
+class TAboutBox final : public ModalForm {
     Q_OBJECT
 public:
     explicit TAboutBox(QWidget* parent);
@@ -18,9 +18,6 @@ public:
 
     void CvuClick();
     void CkaiteiClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TAboutBox* AboutBox;

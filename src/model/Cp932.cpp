@@ -51,6 +51,11 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
     return convert("CP932", "UTF-8", utf8, false, {});
 }
 
+std::string programText(std::string_view utf8) {
+    auto r = convert("CP932", "UTF-8", utf8, true, "?");
+    return r ? *r : std::string(utf8.size(), '?');
+}
+
 std::size_t prefixOnBoundary(std::string_view bytes, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {

@@ -15,6 +15,11 @@ std::string toUtf8(std::string_view cp932Bytes);
 // UTF-8 to CP932 bytes; nothing when a character has no CP932 form.
 std::optional<std::string> fromUtf8(std::string_view utf8);
 
+// The CP932 bytes of one of the program's own texts (UTF-8 in the source). A character without
+// a CP932 form would be a fault of those texts; each of its bytes becomes '?', so that the rest
+// still shows and a text is never lost.
+std::string programText(std::string_view utf8);
+
 // True when the byte starts a double-byte character.
 inline bool isLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

@@ -35,10 +35,6 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QString FromCp932(std::string_view bytes) {
-    return QString::fromStdString(cp932::toUtf8(bytes));
-}
-
 std::string ToCp932(const QString& text) {
     return cp932::fromUtf8(text.toStdString()).value_or(std::string());
 }
@@ -119,8 +115,8 @@ public:
     }
     void load() override {
         const OwnerAddressParts parts = SplitOwnerAddress(field_.view());
-        shownPostcode_ = FromCp932(parts.postcode);
-        shownAddress_ = FromCp932(parts.address);
+        shownPostcode_ = QStringFromCp932(parts.postcode);
+        shownAddress_ = QStringFromCp932(parts.address);
         // A longer address read from a file is shown whole; typing may shorten it.
         addressLimit_->setMaxBytes(std::max<int>(addressBytes_, int(parts.address.size())));
         const QSignalBlocker b1(postcode_), b2(address_);

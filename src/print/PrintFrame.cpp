@@ -1,7 +1,6 @@
 #include "print/PrintFrame.h"
 
 #include "calc/ResultSummary.h"
-#include "model/Cp932.h"
 #include "model/Model.h"
 
 #include <cstdio>
@@ -30,11 +29,6 @@ void PrintHeader(PrintDevice& device, double dotsPerMm, bool applicationForm) {
 }
 
 } // namespace
-
-std::string Sj(std::string_view utf8) {
-    if (auto bytes = cp932::fromUtf8(utf8)) return *bytes;
-    return std::string(utf8.size() > 0 ? 1 : 0, '?');
-}
 
 CanvasFont MmFont(double dotsPerMm, double heightMm, double widthMm, int weight, const char* face,
                   bool italic) {

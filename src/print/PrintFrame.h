@@ -5,6 +5,7 @@
 //
 // Free of Qt: the page printers draw on a PrintDevice, so that a print run can be tested on the
 // recording device and is built with the core.
+#include "model/Cp932.h"
 #include "ui/PrintDevice.h"
 
 #include <functional>
@@ -19,9 +20,10 @@ inline constexpr double DesignPageHeightMm = 4125 * 25.4 / 360; // 291.04
 inline constexpr const char* GothicFace = "ＭＳ ゴシック";
 inline constexpr const char* MinchoFace = "ＭＳ 明朝";
 
-// The CP932 bytes of a text of the program (written in UTF-8 in the source); texts that have
-// no CP932 form come out as '?', never as nothing.
-std::string Sj(std::string_view utf8);
+// The CP932 bytes of a text of the program (written in UTF-8 in the source).
+inline std::string Sj(std::string_view utf8) {
+    return cp932::programText(utf8);
+}
 
 // A font of `heightMm` x `widthMm`, both scaled by dotsPerMm and truncated; black.
 CanvasFont MmFont(double dotsPerMm, double heightMm, double widthMm, int weight = 400,

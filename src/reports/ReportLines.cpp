@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -17,11 +16,8 @@ const std::string& Cp932FormatOf(const char* utf8) {
     static std::map<const char*, std::pair<std::string, std::string>> cache;
     auto it = cache.find(utf8);
     if (it != cache.end() && it->second.first == utf8) return it->second.second;
-    std::optional<std::string> converted = cp932::fromUtf8(utf8);
-    // A character without a CP932 form would be a fault of the program's own texts; the
-    // format still prints, as it stands.
     auto& entry = cache[utf8];
-    entry = {utf8, converted ? std::move(*converted) : std::string(utf8)};
+    entry = {utf8, cp932::programText(utf8)};
     return entry.second;
 }
 

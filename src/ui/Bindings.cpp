@@ -1,6 +1,7 @@
 #include "ui/Bindings.h"
 
 #include "model/Cp932.h"
+#include "ui/Controls.h"
 #include "ui/NumberParse.h"
 
 #include <QComboBox>
@@ -30,17 +31,6 @@ void FillEraCombo(QComboBox* combo) {
 }
 
 namespace {
-
-QString FromCp932(std::string_view bytes) {
-    return QString::fromStdString(cp932::toUtf8(bytes));
-}
-
-// The text as CP932 bytes, whole characters within maxBytes, characters CP932 cannot write
-// dropped.
-std::string ToCp932(QString text, int maxBytes) {
-    Cp932LimitValidator(maxBytes, nullptr).fixup(text);
-    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
-}
 
 class RadioBinding final : public FieldBinding {
 public:
@@ -116,7 +106,7 @@ public:
         edit_->setValidator(validator_);
     }
     void load() override {
-        shown_ = FromCp932(field_.view());
+        shown_ = QStringFromCp932(field_.view());
         // A longer text read from a file is shown whole; typing may shorten it, not lengthen it.
         const std::size_t bytes = field_.view().size();
         validator_->setMaxBytes(std::max<int>(limit_, int(bytes)));
@@ -129,7 +119,7 @@ public:
     }
     bool store() override {
         const QString text = edit_->text();
-        if (text != shown_) field_.set(ToCp932(text, validator_->maxBytes()));
+        if (text != shown_) field_.set(LimitedCp932(text, validator_->maxBytes()));
         return true;
     }
 
@@ -199,7 +189,7 @@ public:
             era_->setCurrentIndex(read >= 1 && era >= 0 && era < era_->count() ? era
                                                                                : era_->count() - 1);
         }
-        const QString shownYear = FromCp932(read >= 2 ? std::string_view(year) : "");
+        const QString shownYear = QStringFromCp932(read >= 2 ? std::string_view(year) : "");
         yearLimit_->setMaxBytes(std::max<int>(yearBytes_, int(std::strlen(year))));
         {
             const QSignalBlocker block(year_);
@@ -212,7 +202,7 @@ public:
         if (era_->currentIndex() == shownEra_ && year_->text() == shownYear_) return true;
         // No era chosen is the empty era.
         const int era = era_->currentIndex() < 0 ? 5 : std::min(era_->currentIndex(), 9);
-        const std::string year = ToCp932(year_->text(), yearLimit_->maxBytes());
+        const std::string year = LimitedCp932(year_->text(), yearLimit_->maxBytes());
         char text[64];
         std::snprintf(text, sizeof text, "%1i%8s", era, year.c_str());
         field_.set(text);

@@ -3,8 +3,18 @@
 #include "model/Cp932.h"
 #include "ui/Colors.h"
 
+#include <QLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+QString QStringFromCp932(std::string_view cp932) {
+    return QString::fromStdString(cp932::toUtf8(cp932));
+}
+
+std::string LimitedCp932(QString text, int maxBytes) {
+    Cp932LimitValidator(maxBytes, nullptr).fixup(text);
+    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
+}
 
 void BindCheckBox(QCheckBox* box, Handler onClick) {
     if (!box || !onClick) return;
@@ -54,6 +64,14 @@ RadioGroup::RadioGroup(QObject* owner) : group_(new QButtonGroup(owner)) {
 void RadioGroup::add(QRadioButton* radio, int id, Handler onClick) {
     group_->addButton(radio, id);
     BindRadio(radio, std::move(onClick));
+}
+
+QRadioButton* RadioGroup::addTo(QGroupBox* box, int id, const char* utf8Caption, Handler onClick) {
+    auto* radio = new QRadioButton(QString::fromUtf8(utf8Caption), box);
+    radio->setStatusTip(box->statusTip());
+    add(radio, id, std::move(onClick));
+    box->layout()->addWidget(radio);
+    return radio;
 }
 
 void RadioGroup::setCheckedId(int id) {

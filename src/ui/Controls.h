@@ -8,11 +8,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QValidator>
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "ui/Canvas.h"
 
@@ -42,6 +45,9 @@ public:
     explicit RadioGroup(QObject* owner);
     // Adds the radio to the group and binds its handler (may be empty).
     void add(QRadioButton* radio, int id, Handler onClick = {});
+    // A new radio at the end of the box's layout, added as above; it shows the box's hint, as
+    // the pointer over it is over the box.
+    QRadioButton* addTo(QGroupBox* box, int id, const char* utf8Caption, Handler onClick = {});
     // Checks the radio with this id (running its handler if it was not checked); an unknown id
     // leaves the group with no radio checked.
     void setCheckedId(int id);
@@ -53,6 +59,12 @@ public:
 private:
     QButtonGroup* group_;
 };
+
+// CP932 bytes as a Qt string (invalid bytes show as U+FFFD).
+QString QStringFromCp932(std::string_view cp932);
+// A control's text as CP932 bytes: whole characters within maxBytes, characters CP932 cannot
+// write dropped (text set from code passes no validator).
+std::string LimitedCp932(QString text, int maxBytes);
 
 // Limits an edit to at most maxBytes CP932 bytes, refusing characters CP932 cannot write.
 class Cp932LimitValidator final : public QValidator {

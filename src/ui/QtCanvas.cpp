@@ -2,6 +2,7 @@
 
 #include "model/Cp932.h"
 #include "ui/Colors.h"
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
 
 #include <QFontMetrics>
@@ -53,10 +54,6 @@ constexpr double HatchSpacingMm = 2.0;
 constexpr double HatchLineMm = 0.1;
 
 } // namespace
-
-QString QStringFromCp932(std::string_view cp932) {
-    return QString::fromStdString(cp932::toUtf8(cp932));
-}
 
 QString DrawnText(std::string_view cp932) {
     QString text = QStringFromCp932(cp932);

@@ -55,8 +55,6 @@ private:
     double dashUnit_ = 1.0;
 };
 
-// CP932 bytes as a Qt string (invalid bytes show as U+FFFD).
-QString QStringFromCp932(std::string_view cp932);
 // The text as the canvas draws and measures it: CP932 decoded, every control character (tab,
 // line break) one blank, as Windows draws them in one line of text.
 QString DrawnText(std::string_view cp932);

@@ -13,6 +13,8 @@ TEST(Cp932, CharactersOnlyCp932HasConvertBothWays) {
 
 TEST(Cp932, UnencodableTextIsRefusedAndBadBytesAreReplaced) {
     EXPECT_FALSE(cp932::fromUtf8("emoji \xF0\x9F\x98\x80"));
+    // A program text keeps what converts.
+    EXPECT_EQ(cp932::programText("㎡ \xF0\x9F\x98\x80"), "\x87\x75 ????");
     // A lone lead byte at the end and an invalid trail byte.
     EXPECT_EQ(cp932::toUtf8("A\x82"), "A\xEF\xBF\xBD");
     EXPECT_EQ(cp932::toUtf8(std::string_view("\x82\x00", 2)).substr(0, 3), "\xEF\xBF\xBD");

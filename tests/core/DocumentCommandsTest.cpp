@@ -86,14 +86,7 @@ std::string ReadBytes(const std::string& path) {
 // centring is offered), a deteriorated roof and outer wall, no exposed frame, a balcony and
 // a 玉石基礎 with 足固め.
 std::unique_ptr<Document> HouseDocument(int columnAxis = 50) {
-    auto d = std::make_unique<Document>();
-    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
-    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
-    {
-        DocumentGuard guard;
-        ResetPanelElements();
-        for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
-    }
+    auto d = StartDocument();
     d->ColumnCount[0][0] = 1;
     d->Columns[0][0][0] = {columnAxis, columnAxis, 1, 0, 0};
     d->DeteriorationSurvey.roofDeteriorated = 1;

@@ -10,16 +10,13 @@
 
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
+#include "support/Sjis.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::string Sjis(const std::string& utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 // Answers the text dialog: OK leaves the palette's text as it is (the user took it).
 struct ScriptedTextView final : PlanTextInputView {

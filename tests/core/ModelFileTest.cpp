@@ -4,6 +4,7 @@
 #include "model/ModelFileLayout.h"
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
+#include "support/Sjis.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,22 +18,6 @@
 using namespace testfile;
 
 namespace {
-
-std::string Sjis(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
-
-// A document as a program that has just started (or run New) holds it: the grid at i x 0.91 m,
-// the default user panels, every overview field at its start value.
-std::unique_ptr<Document> StartDocument() {
-    auto d = std::make_unique<Document>();
-    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
-    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
-    DocumentGuard guard;
-    ResetPanelElements();
-    for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
-    return d;
-}
 
 std::string Slice(const std::string& bytes, std::size_t offset, std::size_t n) {
     return bytes.substr(offset, n);

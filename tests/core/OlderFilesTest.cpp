@@ -4,16 +4,13 @@
 #include "model/ModelFile.h"
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
+#include "support/Sjis.h"
 
 #include <fstream>
 
 using namespace testfile;
 
 namespace {
-
-std::string Sjis(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 // ---- the overview block of the current layout, from its offset table ------------------------
 

@@ -1,5 +1,6 @@
 #include "model/PanelFile.h"
 #include "model/Cp932.h"
+#include "support/Sjis.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +18,6 @@ namespace pf = CustomPanelFile;
 
 namespace {
 
-std::string Cp932(const char* utf8) {
-    return *cp932::fromUtf8(utf8);
-}
-
 void Defaults(pf::Panels& panels) {
     std::copy(std::begin(CustomPanelDefaults), std::end(CustomPanelDefaults), panels);
 }
@@ -33,8 +30,8 @@ void Sample(pf::Panels& panels) {
     panels[0].stiffness = 123.456;
     panels[0].ratio = 1.28;
     // A name with an ASCII blank and one with a full-width blank: both come back whole.
-    panels[1].name.set(Cp932("その他 構造用"));
-    panels[2].name.set(Cp932("面材　二"));
+    panels[1].name.set(Sjis("その他 構造用"));
+    panels[2].name.set(Sjis("面材　二"));
     panels[3].symbol.set("");
     panels[3].name.set("");
     panels[9].stiffness = -4.5;
@@ -68,7 +65,7 @@ TEST(PanelFileFormat, DefaultsGiveThe794ByteLayout) {
     EXPECT_EQ(Slice(bytes, 9, 17), zero);
     EXPECT_EQ(Slice(bytes, 26, 17), zero);
     EXPECT_EQ(Slice(bytes, 43, 17), zero);
-    EXPECT_EQ(Slice(bytes, 60, 8), Cp932("その他1") + std::string(1, '\0'));
+    EXPECT_EQ(Slice(bytes, 60, 8), Sjis("その他1") + std::string(1, '\0'));
     // Second record at 4 + 79.
     EXPECT_EQ(Slice(bytes, 83, 5), std::string("(X1)\0", 5));
 }

@@ -9,6 +9,7 @@
 #include "reports/ReportLines.h"
 #include "reports/ScoreReports.h"
 #include "support/DiagnosisHouses.h"
+#include "support/Sjis.h"
 #include "ui/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -21,10 +22,6 @@ namespace {
 
 using Op = RecordingCanvas::Op;
 using Kind = RecordingCanvas::Kind;
-
-std::string Sjis(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 class ResultReportsTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "TestApp.h"
 
 #include "model/Cp932.h"
+#include "support/Sjis.h"
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
 #include "ui/QtCanvas.h"
@@ -17,10 +18,6 @@
 #include <limits>
 
 namespace {
-
-std::string Sjis(const char* utf8) {
-    return *cp932::fromUtf8(utf8);
-}
 
 // A white RGB32 image and a canvas on it; drawing happens in the callback.
 QImage Draw(int w, int h, const std::function<void(QtCanvas&)>& paint, QPoint origin = {}) {

@@ -10,6 +10,7 @@
 #include "model/FileIo.h"
 #include "model/Model.h"
 #include "model/ModelFile.h"
+#include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FileDialogs.h"
 #include "ui/FormSet.h"
@@ -19,7 +20,6 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMimeData>
 #include <QRadioButton>
@@ -32,15 +32,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template <typename F>
-bool ProcessEventsUntil(F done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // Stands in for the user at every modal form: a file dialog gets `fileAnswer` (a name typed
 // into it, or cancel when empty), any other form is closed with OK. Each showing is written
@@ -79,13 +70,7 @@ struct ModalUser {
 
 // A model file with one column in the middle of the grid and a deteriorated outer wall.
 std::string HouseFileBytes(int topStorey = 1) {
-    auto d = std::make_unique<Document>();
-    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
-    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
-    auto saved = std::make_unique<Document>(Doc);
-    ResetPanelElements();
-    for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
-    Doc = *saved;
+    auto d = testfile::StartDocument();
     d->ColumnCount[0][0] = 1;
     d->Columns[0][0][0] = {50, 50, 1, 0, 0};
     d->DeteriorationSurvey.outerWallDeteriorated = 1;

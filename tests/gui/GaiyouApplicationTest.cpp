@@ -1,7 +1,7 @@
 // The retrofit application pages of the overview dialog: every control found by its name,
 // shown from one record and typed over with another; answers no control offers; the planned
 // score; the start values.
-#include "TestApp.h"
+#include "GaiyouFixture.h"
 
 #include "calc/ResultSummary.h"
 #include "mainwin/Recompute.h"
@@ -29,9 +29,6 @@
 
 namespace {
 
-QString Q(std::string_view cp932Bytes) {
-    return QString::fromStdString(cp932::toUtf8(cp932Bytes));
-}
 QStringList Names(const char* spaced) {
     return QString::fromLatin1(spaced).split(u' ');
 }
@@ -175,30 +172,17 @@ void Walk(RetrofitApplicationRecord& r, bool type) {
     }
 }
 
-class GaiyouApplicationTest : public ::testing::Test {
+class GaiyouApplicationTest : public GaiyouFixture {
 protected:
-    void SetUp() override {
-        TestApp();
-        saved_ = std::make_unique<Document>(Doc);
-        savedApp_ = App;
+    void Prepare() override {
         App = AppState{};
         App.CityEditionEnabled = 1;
         Doc.RetrofitApplication = {};
-        GaiyouDlg = new TGaiyouDlg(nullptr);
     }
     void TearDown() override {
-        delete GaiyouDlg;
-        GaiyouDlg = nullptr;
-        Doc = *saved_;
-        App = savedApp_;
+        GaiyouFixture::TearDown();
         MarkDocumentChanged(); // the scores set here are no result of a run
     }
-    static void Show() {
-        GaiyouDlg->hide();
-        GaiyouDlg->show();
-    }
-    std::unique_ptr<Document> saved_;
-    AppState savedApp_;
 };
 
 TEST_F(GaiyouApplicationTest, EveryFieldShowsInItsControlAndStoresWhatIsTyped) {

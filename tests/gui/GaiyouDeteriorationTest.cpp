@@ -1,7 +1,7 @@
 // The deterioration survey driven through the overview dialog as a user drives it: the points
 // and factor an OK leaves, the table dialog showing them, the click rules, every survey field
 // round trip, and the diagnosis of a house after the survey.
-#include "TestApp.h"
+#include "GaiyouFixture.h"
 
 #include "calc/Diagnosis.h"
 #include "mainwin/velquor2_MAIN.h"
@@ -40,27 +40,7 @@ bool Checked(const char* name) {
     return GaiyouDlg->findChild<QAbstractButton*>(QString::fromLatin1(name))->isChecked();
 }
 
-class GaiyouDeteriorationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TestApp();
-        saved_ = std::make_unique<Document>(Doc);
-        savedApp_ = App;
-        GaiyouDlg = new TGaiyouDlg(nullptr);
-    }
-    void TearDown() override {
-        delete GaiyouDlg;
-        GaiyouDlg = nullptr;
-        Doc = *saved_;
-        App = savedApp_;
-    }
-    static void Show() {
-        GaiyouDlg->hide();
-        GaiyouDlg->show();
-    }
-    std::unique_ptr<Document> saved_;
-    AppState savedApp_;
-};
+using GaiyouDeteriorationTest = GaiyouFixture;
 
 TEST_F(GaiyouDeteriorationTest, OkGivesThePointsAndTheTableShowsThem) {
     const struct {

@@ -1,13 +1,14 @@
 // The diagnosis report pages of the overview dialog driven as a user drives them: every control
 // found by its name, shown from one document and typed over with another, also while the pages
 // are hidden; the ground class, dates, certificates and findings as the engineer enters them.
-#include "TestApp.h"
+#include "GaiyouFixture.h"
 
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
 #include "overview/GaiyouReportTexts.h"
+#include "support/Sjis.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -24,17 +25,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Sj(const std::string& utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
-QString Q(std::string_view cp932Bytes) {
-    return QString::fromStdString(cp932::toUtf8(cp932Bytes));
-}
-
-// What the controls show for a document, by the controls' names: an edit's or a findings
-// box's text, an era combo's index, "1" or "0" for a box, "1" for the checked radio.
-using Shown = std::vector<std::pair<QString, QString>>;
 
 // Gives every field of the report pages a value of its own (`k` varies them all) and returns
 // what the controls then show.
@@ -59,7 +49,7 @@ Shown Fill(Document& d, int k) {
     };
     const auto date = [&](const QString& era, const QString& year, TextField field) {
         const int e = i++;
-        const std::string yearText = Sj("年") + std::to_string(e % 10);
+        const std::string yearText = Sjis("年") + std::to_string(e % 10);
         char stored[32];
         std::snprintf(stored, sizeof stored, "%1i%8s", (e + k) % 6, yearText.c_str());
         field.set(stored);
@@ -119,63 +109,25 @@ Shown Fill(Document& d, int k) {
     return v;
 }
 
-// Checks that the controls show `v`, or (type) puts it into them as a user would.
-void Walk(const Shown& v, bool type) {
-    for (const auto& [name, value] : v) {
-        QWidget* w = GaiyouDlg->findChild<QWidget*>(name);
-        ASSERT_NE(w, nullptr) << name.toStdString();
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            if (type && !edit->isEnabled()) continue; // shown only
-            if (type) edit->setText(value);
-            EXPECT_EQ(edit->text(), value) << name.toStdString();
-        } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable()) {
-            if (type) combo->setEditText(value);
-            EXPECT_EQ(combo->currentText(), value) << name.toStdString();
-        } else if (combo) {
-            if (type) combo->setCurrentIndex(value.toInt());
-            EXPECT_EQ(combo->currentIndex(), value.toInt()) << name.toStdString();
-        } else if (auto* box = qobject_cast<QAbstractButton*>(w)) {
-            if (type) box->setChecked(value == "1");
-            EXPECT_EQ(box->isChecked(), value == "1") << name.toStdString();
-        }
-    }
-}
-
 void ExpectReportEqual(const Document& a, const Document& b) {
     EXPECT_TRUE(a.GroundFoundationSurvey == b.GroundFoundationSurvey);
     EXPECT_TRUE(a.ReportTexts == b.ReportTexts);
     EXPECT_TRUE(a.PermitRecord == b.PermitRecord);
 }
 
-class GaiyouReportTest : public ::testing::Test {
+class GaiyouReportTest : public GaiyouFixture {
 protected:
-    void SetUp() override {
-        TestApp();
-        saved_ = std::make_unique<Document>(Doc);
-        savedApp_ = App;
+    void Prepare() override {
         App = AppState{};
         App.CityEditionEnabled = 1;
         Doc.GroundFoundationSurvey = {};
         Doc.ReportTexts = {};
         Doc.PermitRecord = {};
-        GaiyouDlg = new TGaiyouDlg(nullptr);
-    }
-    void TearDown() override {
-        delete GaiyouDlg;
-        GaiyouDlg = nullptr;
-        Doc = *saved_;
-        App = savedApp_;
-    }
-    static void Show() {
-        GaiyouDlg->hide();
-        GaiyouDlg->show();
     }
     static bool ReportShown() {
         return GaiyouDlg->PageControl1->isTabVisible(
             GaiyouDlg->PageControl1->indexOf(GaiyouDlg->TabSheet7));
     }
-    std::unique_ptr<Document> saved_;
-    AppState savedApp_;
 };
 
 TEST_F(GaiyouReportTest, EveryFieldShowsAndStoresAlsoWhenThePagesAreHidden) {
@@ -250,7 +202,7 @@ TEST_F(GaiyouReportTest, DatesGroundCertificatesAndFindingsAsTheEngineerEntersTh
     EXPECT_EQ(Doc.GroundFoundationSurvey.groundClass, 10);
     const int32_t* certificates = Doc.PermitRecord.inspectionCertificate;
     EXPECT_EQ(std::vector<int32_t>(certificates, certificates + 4), (std::vector{0, 1, 2, 1}));
-    EXPECT_EQ(Doc.ReportTexts.findings[0].str(), Sj(typed.toStdString()));
+    EXPECT_EQ(Doc.ReportTexts.findings[0].str(), Sjis(typed.toStdString()));
 
     // Shown again: 悪い and the soft-ground box.
     r.Ejiban[0]->setChecked(true);

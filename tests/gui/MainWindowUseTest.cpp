@@ -1,6 +1,6 @@
 // The main window as a new user meets it: an opened house is in view with its own scenario
-// colours and survey values, input modes not built yet say so and change nothing, the results
-// fit a 768-line screen, help opens a page that ships with the program, drops are copies.
+// colours and survey values, clicks that change nothing mark nothing, the results fit a
+// 768-line screen, help opens a page that ships with the program, drops are copies.
 #include "TestApp.h"
 
 #include "mainwin/DocumentCommands.h"
@@ -14,6 +14,7 @@
 #include "model/Model.h"
 #include "model/ModelFile.h"
 #include "model/Slots.h"
+#include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "support/WidgetPixels.h"
 #include "ui/FormSet.h"
@@ -21,7 +22,6 @@
 
 #include <QDir>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
@@ -38,26 +38,11 @@
 
 namespace {
 
-template <typename F>
-bool ProcessEventsUntil(F done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 // A two-storey house of 17 x 3 modules, wider than the plan's view, near the top left of the
 // grid (so that it is offered for centring), weight classes 0, 2, 1 and a deteriorated outer
 // wall.
 std::string OffCentreHouseBytes() {
-    auto d = std::make_unique<Document>();
-    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
-    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
-    auto saved = std::make_unique<Document>(Doc);
-    ResetPanelElements();
-    for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
-    Doc = *saved;
+    auto d = testfile::StartDocument();
     d->ColumnCount[0][0] = 4;
     for (int k = 0; k < 4; ++k) d->Columns[0][0][k] = {10 + k % 2 * 17, 10 + k / 2 * 3, 1, 0, 0};
     d->DeteriorationSurvey.outerWallDeteriorated = 1;

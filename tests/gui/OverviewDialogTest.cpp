@@ -1,7 +1,7 @@
 // The overview dialog driven as a user drives it: every control of the settings pages found by
 // its name, shown from one document and typed over with another; untouched and cancelled
 // showings; what OK does to the main window and to the modified flag.
-#include "TestApp.h"
+#include "GaiyouFixture.h"
 
 #include "mainwin/DocumentCommands.h"
 #include "mainwin/ResultPanel.h"
@@ -12,6 +12,7 @@
 #include "overview/Gaiyou.h"
 #include "overview/OverviewCodecs.h"
 #include "support/ScriptedMessages.h"
+#include "support/Sjis.h"
 #include "ui/Bindings.h"
 #include "ui/FormSet.h"
 #include "ui/Forms.h"
@@ -31,12 +32,6 @@
 
 namespace {
 
-std::string Sj(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
-QString Q(std::string_view cp932Bytes) {
-    return QString::fromStdString(cp932::toUtf8(cp932Bytes));
-}
 std::string Date(int era, const std::string& year) {
     char text[16];
     std::snprintf(text, sizeof text, "%1i%8s", era, year.c_str());
@@ -57,13 +52,13 @@ void Fill(Document& d, int k) {
              b.clientAddress, b.clientName, b.ownerName, b.siteLotNumber, b.siteAddress,
              b.buildingUseOther, d.FoundationFloorSpec.foundationMemo,
              d.GroundFoundationSurvey.softGroundBasis})
-        t.set(Sj("欄") + std::to_string(i++));
+        t.set(Sjis("欄") + std::to_string(i++));
     b.clientPhone.set("045-" + std::to_string(i++));
     b.ownerPhone.set("045-" + std::to_string(i++));
-    b.ownerAddress.set(JoinOwnerAddress(k ? "231-0005" : "21", Sj(k ? "港北区" : "多摩区")));
+    b.ownerAddress.set(JoinOwnerAddress(k ? "231-0005" : "21", Sjis(k ? "港北区" : "多摩区")));
     const char* digits[8] = {"１", "２", "３", "４", "５", "６", "７", "８"};
     for (int r = 0; r < 4; ++r) {
-        const std::string digit = Sj(digits[4 * k + r]);
+        const std::string digit = Sjis(digits[4 * k + r]);
         b.constructionEraYear[r].set(Date((r + k) % 5, digit + digit));
         b.constructionMonth[r].set(digit);
     }
@@ -106,8 +101,6 @@ void Fill(Document& d, int k) {
 
 // What the controls show for a document, by the controls' names: an edit's text, a combo's
 // index, "1" for a ticked box or a checked radio.
-using Shown = std::vector<std::pair<QString, QString>>;
-
 Shown ShownFor(const Document& d) {
     const BuildingDataRecord& b = d.BuildingData;
     const StoreyDataRecord& st = d.StoreyData;
@@ -168,24 +161,6 @@ Shown ShownFor(const Document& d) {
     return v;
 }
 
-// Checks that the controls show `v`, or (type) puts it into them as a user would.
-void Walk(const Shown& v, bool type) {
-    for (const auto& [name, value] : v) {
-        QWidget* w = GaiyouDlg->findChild<QWidget*>(name);
-        ASSERT_NE(w, nullptr) << name.toStdString();
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            if (type) edit->setText(value);
-            EXPECT_EQ(edit->text(), value) << name.toStdString();
-        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            if (type) combo->setCurrentIndex(value.toInt());
-            EXPECT_EQ(combo->currentIndex(), value.toInt()) << name.toStdString();
-        } else if (auto* box = qobject_cast<QAbstractButton*>(w)) {
-            if (type) box->setChecked(value == "1");
-            EXPECT_EQ(box->isChecked(), value == "1") << name.toStdString();
-        }
-    }
-}
-
 void ExpectSettingsEqual(const Document& a, const Document& b) {
     EXPECT_TRUE(a.BuildingData == b.BuildingData);
     EXPECT_TRUE(a.StoreyData == b.StoreyData);
@@ -205,35 +180,21 @@ struct FakeHost final : OverviewHost {
     void documentChanged() override { log.push_back("changed"); }
 };
 
-class OverviewDialogTest : public ::testing::Test {
+class OverviewDialogTest : public GaiyouFixture {
 protected:
-    void SetUp() override {
-        TestApp();
-        saved_ = std::make_unique<Document>(Doc);
-        savedApp_ = App;
+    void Prepare() override {
         App = AppState{};
         Doc.BuildingData = {};
         Doc.StoreyData = {};
         Doc.GroundFoundationSurvey = {};
         Doc.FoundationFloorSpec = {};
         Doc.CriteriaEdition = Doc.DiagnosisMethod = 0;
-        GaiyouDlg = new TGaiyouDlg(nullptr);
+    }
+    void SetUp() override {
+        GaiyouFixture::SetUp();
         GaiyouDlg->setHost(&host);
     }
-    void TearDown() override {
-        delete GaiyouDlg;
-        GaiyouDlg = nullptr;
-        Doc = *saved_;
-        App = savedApp_;
-    }
-    // A fresh showing, as every modal showing is.
-    static void Show() {
-        GaiyouDlg->hide();
-        GaiyouDlg->show();
-    }
     FakeHost host;
-    std::unique_ptr<Document> saved_;
-    AppState savedApp_;
 };
 
 TEST_F(OverviewDialogTest, EveryControlShowsItsOwnFieldAndStoresWhatIsTyped) {
@@ -263,8 +224,8 @@ TEST_F(OverviewDialogTest, UntouchedOkKeepsEveryByteAndCancelChangesNothing) {
     Doc.StoreyData.floorArea[1][2] = 12.345;
     Doc.BuildingData.zoneFactorZ = 1.15;
     Doc.BuildingData.snowLoadTerm = 5.0;
-    Doc.BuildingData.ownerAddress.set(Sj("港北区日吉本町"));  // no postcode: split inside it
-    Doc.BuildingData.constructionEraYear[1].set(Sj("4１５")); // as an old file may hold it
+    Doc.BuildingData.ownerAddress.set(Sjis("港北区日吉本町"));  // no postcode: split inside it
+    Doc.BuildingData.constructionEraYear[1].set(Sjis("4１５")); // as an old file may hold it
     Doc.CriteriaEdition = 4;
     Doc.FoundationFloorSpec.foundationClass = FoundationClassOf(Doc.FoundationFloorSpec);
     const auto before = std::make_unique<Document>(Doc);
@@ -387,7 +348,7 @@ TEST_F(OverviewWindowTest, OkDisablesTheStoreysAndInputModesTheDocumentDoesNotHa
     user = [] { GaiyouDlg->Eshiname->setText(QStringLiteral("山田")); };
     MainForm->FileNew1Execute();
     EXPECT_EQ(App.Modified, 1);
-    EXPECT_EQ(Doc.BuildingData.clientName.str(), Sj("山田"));
+    EXPECT_EQ(Doc.BuildingData.clientName.str(), Sjis("山田"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The print dialog driven through its handlers, and whole print runs into PDF files read back
 // with poppler-utils.
+#include "support/PdfReadBack.h"
 #include "TestApp.h"
 
 #include "calc/LabelTables.h"
@@ -58,28 +59,14 @@ protected:
     std::vector<std::vector<std::vector<int>>> plans;
 };
 
-// Runs a poppler tool; empty when poppler-utils is missing.
-QString Poppler(const QString& tool, const QStringList& arguments) {
-    const QString path = QStandardPaths::findExecutable(tool);
-    if (path.isEmpty()) return {};
-    QProcess process;
-    process.start(path, arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The first word box of `word` in `pdftotext -bbox` output: xMin, yMin, xMax in points.
 std::optional<std::array<double, 3>> WordBox(const QString& html, const QString& word) {
-    const QRegularExpression box(
-        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>%1<")
-            .arg(QRegularExpression::escape(word)));
-    const auto m = box.match(html);
-    if (!m.hasMatch()) return std::nullopt;
-    return std::array<double, 3>{m.captured(1).toDouble(), m.captured(2).toDouble(),
-                                 m.captured(3).toDouble()};
+    const auto boxes = WordBoxes(html, word);
+    if (boxes.empty()) return std::nullopt;
+    return boxes.front();
 }
 
-// An application form for the PDF run, until the forms have their own printers.
+// A one-page stand-in for the first application form, so that the first file holds one page.
 void TestSheet(PrintDevice& device, double dotsPerMm) {
     PrintSheetHeader(device, dotsPerMm);
 }
@@ -152,10 +139,7 @@ TEST_F(PrintOutTest, PdfRunWritesTwoFilesWithTheCoverInPlace) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("report.pdf"));
     QPrinter printer(QPrinter::HighResolution);
-    PrepareReportPrinter(printer);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    printer.setPageMargins(QMarginsF(2.98, 2.98, 2.98, 2.98), QPageLayout::Millimeter);
+    PreparePdfPrinter(printer, file);
 
     PagePrinterTable table{};
     std::copy(std::begin(PagePrinters), std::end(PagePrinters), table);

@@ -16,7 +16,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QScrollArea>
@@ -30,16 +29,6 @@ namespace {
 
 const char* const AlreadyRunning =
     "既に起動されています。複数起動しますか？\n\n起動する　　　はい\n\n起動しない　　いいえ";
-
-// Runs the event loop until `done` holds or a second has passed.
-template <typename F>
-bool ProcessEventsUntil(F done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // Stands in for the user at every modal form: writes down which form was shown, and the
 // pending-file state at that moment, and closes it with OK.
@@ -167,7 +156,7 @@ TEST_F(StartupTest, MainWindowStartsWithAnEmptyModelAndItsFrame) {
 
     MainForm->resize(1000, 700);
     MainForm->show();
-    ProcessEventsUntil([] { return MainForm->isVisible(); });
+    ProcessEventsUntil([] { return MainForm->isVisible(); }, 1000);
     // The side panel stands right of the plan, the whole height of the window's body.
     EXPECT_GE(MainForm->Panel1->geometry().left(), MainForm->Gamen->geometry().right());
     EXPECT_EQ(MainForm->Panel1->height(), MainForm->Gamen->height());
@@ -227,7 +216,7 @@ TEST_F(StartupTest, StartupSequenceRunsAfterTheFirstShowNeverFromAPaint) {
     (void)MainForm->Sheet->grab(QRect(0, 0, 200, 200));
     MainForm->hide();
     MainForm->show();
-    ProcessEventsUntil([] { return false; });
+    ProcessEventsUntil([] { return false; }, 1000);
     EXPECT_EQ(modal.shown.size(), 2u);
     EXPECT_EQ(App.Modified, 1);
 }
@@ -340,7 +329,7 @@ TEST_F(StartupTest, PaletteIsPlacedAtItsFirstShowingAndThenStaysWhereLeft) {
     ASSERT_TRUE(CreateForms(Args(), locks.path()));
     MainForm->resize(1000, 700);
     MainForm->show();
-    ProcessEventsUntil([] { return MainForm->isVisible(); });
+    ProcessEventsUntil([] { return MainForm->isVisible(); }, 1000);
     App.InputMode = 10;
     MainForm->ShowToolDialog();
     const QWidget* viewport = MainForm->Gamen->viewport();

@@ -3,6 +3,7 @@
 #include "ui/Fonts.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 
 #include <clocale>
 
@@ -17,4 +18,13 @@ inline QApplication& TestApp() {
         return a;
     }();
     return *app;
+}
+
+// Runs the event loop until `done` holds or `ms` milliseconds have passed.
+template <typename F>
+bool ProcessEventsUntil(F done, int ms = 2000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
 }

@@ -228,6 +228,18 @@ private:
     AppState app_;
 };
 
+// A document as a program that has just started (or run New) holds it: the grid at i x 0.91 m,
+// the default user panels, every overview field at its start value.
+inline std::unique_ptr<Document> StartDocument() {
+    auto d = std::make_unique<Document>();
+    for (int i = 0; i < AxisCountX; ++i) d->AxisX[i] = i * d->Module;
+    for (int i = 0; i < AxisCountY; ++i) d->AxisY[i] = i * d->Module;
+    DocumentGuard guard;
+    ResetPanelElements();
+    for (int k = 0; k < CustomPanelCount; ++k) d->CustomPanels[k] = Doc.CustomPanels[k];
+    return d;
+}
+
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
 public:

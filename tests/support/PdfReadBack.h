@@ -20,9 +20,42 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <array>
 #include <initializer_list>
 #include <memory>
 #include <vector>
+
+// The report printer of a print run, writing into the PDF file `file`.
+inline void PreparePdfPrinter(QPrinter& printer, const QString& file) {
+    PrepareReportPrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageMargins(QMarginsF(2.98, 2.98, 2.98, 2.98), QPageLayout::Millimeter);
+}
+
+// Runs a poppler tool; empty when poppler-utils is missing.
+inline QString Poppler(const QString& tool, const QStringList& arguments) {
+    const QString path = QStandardPaths::findExecutable(tool);
+    if (path.isEmpty()) return {};
+    QProcess process;
+    process.start(path, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Every word box of `word` in `pdftotext -bbox` output: xMin, yMin, xMax in points.
+inline std::vector<std::array<double, 3>> WordBoxes(const QString& html, const QString& word) {
+    const QRegularExpression box(
+        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>%1<")
+            .arg(QRegularExpression::escape(word)));
+    std::vector<std::array<double, 3>> boxes;
+    for (auto it = box.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        boxes.push_back(
+            {m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()});
+    }
+    return boxes;
+}
 
 class PdfReadBack {
 public:
@@ -32,10 +65,7 @@ public:
     }
 
     PdfReadBack() {
-        PrepareReportPrinter(printer);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        printer.setPageMargins(QMarginsF(2.98, 2.98, 2.98, 2.98), QPageLayout::Millimeter);
+        PreparePdfPrinter(printer, file);
         origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
         SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
     }
@@ -54,12 +84,6 @@ public:
         PrintOnPrinter(printer, PlanPrintRun(flags));
     }
 
-    static QString Poppler(const QString& tool, const QStringList& arguments) {
-        QProcess process;
-        process.start(QStandardPaths::findExecutable(tool), arguments);
-        process.waitForFinished();
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
     int pages() const {
         const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)\\n"))
                            .match(Poppler(QStringLiteral("pdfinfo"), {file}));
@@ -80,17 +104,10 @@ public:
         const QString html =
             Poppler(QStringLiteral("pdftotext"),
                     pageArguments(page) << QStringLiteral("-bbox") << file << QStringLiteral("-"));
-        const QRegularExpression box(
-            QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>%1<")
-                .arg(QRegularExpression::escape(word)));
         const auto mm = [](double pt, double o) { return (pt - o) * 25.4 / 72 / PrintScale; };
         std::vector<Word> out;
-        for (auto it = box.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
-            out.push_back({mm(m.captured(1).toDouble(), origin.x()),
-                           mm(m.captured(2).toDouble(), origin.y()),
-                           mm(m.captured(3).toDouble(), origin.x())});
-        }
+        for (const auto& [left, top, right] : WordBoxes(html, word))
+            out.push_back({mm(left, origin.x()), mm(top, origin.y()), mm(right, origin.x())});
         return out;
     }
 

@@ -3,7 +3,6 @@
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
-#include "ui/Forms.h"
 #include "ui/NumberParse.h"
 
 #include <QCheckBox>
@@ -58,10 +57,8 @@ double ParseDistanceText(const QString& text) {
     return ParseNumber(text.toStdString()).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
-TAxisDlg::TAxisDlg(QWidget* parent) : QDialog(parent) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
+TAxisDlg::TAxisDlg(QWidget* parent) : ModalForm(parent) {
+    setCentred(true);
 
     memo1 = new QLabel(this);
     memo2 = new QLabel(this);
@@ -98,12 +95,6 @@ TAxisDlg::TAxisDlg(QWidget* parent) : QDialog(parent) {
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
-}
-
-void TAxisDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
 }
 
 void TAxisDlg::FormShow() {

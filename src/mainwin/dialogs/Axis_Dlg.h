@@ -2,14 +2,14 @@
 // The axis dialog: asks for the distance of a new axis, or the new width of an interval, when
 // the user clicks the grid in axis mode. The caller sets AxisOldDistance and AxisNewDistance
 // (the proposal) before showing it and reads AxisNewDistance and AxisDlgResult afterwards.
-#include <QDialog>
+#include "ui/Forms.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
 
-class TAxisDlg final : public QDialog {
+class TAxisDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TAxisDlg(QWidget* parent);
@@ -30,14 +30,11 @@ public:
     int AxisDlgResult = 0;
 
     // Texts for App.AxisEditMode, the two distances and the list of presets.
-    void FormShow();
+    void FormShow() override;
     // Reads the distance (an empty text reads as 0, anything else that is not a number as
     // NaN, which the edit refuses) and the kind, and closes.
     void OKBtnClick();
     void CancelBtnClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TAxisDlg* AxisDlg;

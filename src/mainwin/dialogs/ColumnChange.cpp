@@ -4,7 +4,6 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "model/Slots.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,19 +30,12 @@ private:
     TColumnchangeDlg& dialog_;
 };
 
-QRadioButton* AddRadio(QGroupBox* box, RadioGroup* group, int id, const char* caption) {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), box);
-    group->add(radio, id);
-    box->layout()->addWidget(radio);
-    return radio;
-}
-
 } // namespace
 
 TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
-    : QDialog(parent), view_(std::make_unique<WindowColumnView>(*this)) {
-    setWindowTitle(QStringLiteral("柱の変更"));
-    setModal(true);
+    : ModalForm(parent, QStringLiteral("柱の変更")),
+      view_(std::make_unique<WindowColumnView>(*this)) {
+    setCentred(true);
 
     Label1 =
         new QLabel(QStringLiteral("管柱⇔通し柱の変更は、一旦消去し、再入力して下さい。"), this);
@@ -51,17 +43,17 @@ TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
     GroupBox2 = new QGroupBox(QStringLiteral("金物仕様"), this);
     new QHBoxLayout(GroupBox2);
     hardware_ = new RadioGroup(this);
-    Rkugi = AddRadio(GroupBox2, hardware_, 0, "釘打ち");
-    RVP = AddRadio(GroupBox2, hardware_, 1, "ＶＰ");
-    Rkokuji = AddRadio(GroupBox2, hardware_, 2, "告示");
+    Rkugi = hardware_->addTo(GroupBox2, 0, "釘打ち");
+    RVP = hardware_->addTo(GroupBox2, 1, "ＶＰ");
+    Rkokuji = hardware_->addTo(GroupBox2, 2, "告示");
 
     GroupBox3 = new QGroupBox(QStringLiteral("出隅柱"), this);
     GroupBox3->setToolTip(QStringLiteral("出隅柱の判定を指示します。"));
     new QHBoxLayout(GroupBox3);
     corner_ = new RadioGroup(this);
-    Rdesumi0 = AddRadio(GroupBox3, corner_, 0, "自動");
-    Rdesumi1 = AddRadio(GroupBox3, corner_, 1, "出隅柱");
-    Rdesumi2 = AddRadio(GroupBox3, corner_, 2, "一般柱");
+    Rdesumi0 = corner_->addTo(GroupBox3, 0, "自動");
+    Rdesumi1 = corner_->addTo(GroupBox3, 1, "出隅柱");
+    Rdesumi2 = corner_->addTo(GroupBox3, 2, "一般柱");
 
     shoukyo = new QPushButton(QStringLiteral("消去"), this);
     Lchuui = new QLabel(QStringLiteral("壁の耐力が無くなります。"), this);
@@ -103,12 +95,6 @@ TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
 
 TColumnchangeDlg::~TColumnchangeDlg() {
     if (&ColumnView() == view_.get()) SetColumnInputView(nullptr);
-}
-
-void TColumnchangeDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
 }
 
 void TColumnchangeDlg::FormShow() {

@@ -4,7 +4,7 @@
 // deletion; the kind (管柱 or 通し柱) is not changed here. It exchanges everything through
 // ColumnDlgResult, ColumnHardware and ColumnCornerMode (mainwin/Columns.h) and takes the undo
 // snapshot for a change or deletion; the column input carries out the choice.
-#include <QDialog>
+#include "ui/Forms.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ class QRadioButton;
 class RadioGroup;
 class ColumnInputView;
 
-class TColumnchangeDlg final : public QDialog {
+class TColumnchangeDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TColumnchangeDlg(QWidget* parent);
@@ -37,7 +37,7 @@ public:
 
     // Presets the radios from the exchange variables and shows the warning when a bearing
     // wall ends at the column.
-    void FormShow();
+    void FormShow() override;
     // 変更: snapshot, then the checked hardware and corner rule; a group with no radio checked
     // keeps the column's own value.
     void OKBtnClick();
@@ -45,9 +45,6 @@ public:
     void shoukyoClick();
     // キャンセル: nothing changes.
     void CancelBtnClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     RadioGroup* hardware_ = nullptr;

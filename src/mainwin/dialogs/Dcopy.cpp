@@ -27,13 +27,6 @@ constexpr ColorRef Red = 0x0000FF;
 
 const char* const ScenarioCaptions[Scenarios] = {"現況", "改修案１", "改修案２"};
 
-QRadioButton* AddRadio(QGroupBox* box, RadioGroup* group, int id, const char* caption) {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), box);
-    group->add(radio, id);
-    box->layout()->addWidget(radio);
-    return radio;
-}
-
 QCheckBox* AddCheck(QGroupBox* box, const char* caption) {
     auto* check = new QCheckBox(QString::fromUtf8(caption), box);
     check->setChecked(true);
@@ -61,22 +54,22 @@ TDcopyDlg::TDcopyDlg(QWidget* parent)
     GroupBox1 = new QGroupBox(QStringLiteral("編集方法"), this);
     new QVBoxLayout(GroupBox1);
     method_ = new RadioGroup(this);
-    Rmc = AddRadio(GroupBox1, method_, CopyWithSettings, "コピー　（ ←  ）");
-    Rmp = AddRadio(GroupBox1, method_, SwapWithSettings, "入替　（←→）");
+    Rmc = method_->addTo(GroupBox1, CopyWithSettings, "コピー　（ ←  ）");
+    Rmp = method_->addTo(GroupBox1, SwapWithSettings, "入替　（←→）");
 
     GroupBox2 = new QGroupBox(QStringLiteral("編集元"), this);
     new QVBoxLayout(GroupBox2);
     source_ = new RadioGroup(this);
-    Rs0 = AddRadio(GroupBox2, source_, 0, ScenarioCaptions[0]);
-    Rs1 = AddRadio(GroupBox2, source_, 1, ScenarioCaptions[1]);
-    Rs2 = AddRadio(GroupBox2, source_, 2, ScenarioCaptions[2]);
+    Rs0 = source_->addTo(GroupBox2, 0, ScenarioCaptions[0]);
+    Rs1 = source_->addTo(GroupBox2, 1, ScenarioCaptions[1]);
+    Rs2 = source_->addTo(GroupBox2, 2, ScenarioCaptions[2]);
 
     GroupBox3 = new QGroupBox(QStringLiteral("編集先"), this);
     new QVBoxLayout(GroupBox3);
     destination_ = new RadioGroup(this);
-    Rd0 = AddRadio(GroupBox3, destination_, 0, ScenarioCaptions[0]);
-    Rd1 = AddRadio(GroupBox3, destination_, 1, ScenarioCaptions[1]);
-    Rd2 = AddRadio(GroupBox3, destination_, 2, ScenarioCaptions[2]);
+    Rd0 = destination_->addTo(GroupBox3, 0, ScenarioCaptions[0]);
+    Rd1 = destination_->addTo(GroupBox3, 1, ScenarioCaptions[1]);
+    Rd2 = destination_->addTo(GroupBox3, 2, ScenarioCaptions[2]);
 
     GroupBox4 = new QGroupBox(QStringLiteral("対象階"), this);
     new QVBoxLayout(GroupBox4);

@@ -19,16 +19,6 @@ QGroupBox* Group(QWidget* parent, const char* caption, const char* hint) {
     return box;
 }
 
-// The radios of a group show the group's hint, as the pointer over them is over the group.
-QRadioButton* Radio(QGroupBox* box, RadioGroup* group, int id, const char* caption,
-                    Handler onClick) {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), box);
-    radio->setStatusTip(box->statusTip());
-    group->add(radio, id, std::move(onClick));
-    box->layout()->addWidget(radio);
-    return radio;
-}
-
 } // namespace
 
 TColumnDlg::TColumnDlg(QWidget* mainWindow) : PaletteForm(mainWindow, QStringLiteral("柱の入力")) {
@@ -37,20 +27,20 @@ TColumnDlg::TColumnDlg(QWidget* mainWindow) : PaletteForm(mainWindow, QStringLit
     corner_ = new RadioGroup(this);
 
     GroupBox1 = Group(this, "柱の種類", "柱の種類を選びます。");
-    Rkuda = Radio(GroupBox1, kind_, 1, "管柱", [this] { RkudaClick(); });
-    Rtoushi = Radio(GroupBox1, kind_, 2, "通し柱(1-2)", [this] { RtoushiClick(); });
-    Rtoushi2 = Radio(GroupBox1, kind_, 3, "通し柱(2-3)", [this] { Rtoushi2Click(); });
+    Rkuda = kind_->addTo(GroupBox1, 1, "管柱", [this] { RkudaClick(); });
+    Rtoushi = kind_->addTo(GroupBox1, 2, "通し柱(1-2)", [this] { RtoushiClick(); });
+    Rtoushi2 = kind_->addTo(GroupBox1, 3, "通し柱(2-3)", [this] { Rtoushi2Click(); });
     Rtoushi2->setEnabled(false);
 
     GroupBox2 = Group(this, "金物仕様", "金物仕様を指定します。");
-    Rkugi = Radio(GroupBox2, hardware_, 0, "釘打ち", [this] { RkugiClick(); });
-    RVP = Radio(GroupBox2, hardware_, 1, "ＶＰ", [this] { RVPClick(); });
-    Rkokuji = Radio(GroupBox2, hardware_, 2, "告示", [this] { RkokujiClick(); });
+    Rkugi = hardware_->addTo(GroupBox2, 0, "釘打ち", [this] { RkugiClick(); });
+    RVP = hardware_->addTo(GroupBox2, 1, "ＶＰ", [this] { RVPClick(); });
+    Rkokuji = hardware_->addTo(GroupBox2, 2, "告示", [this] { RkokujiClick(); });
 
     GroupBox3 = Group(this, "出隅柱", "出隅柱の判定を指示します。");
-    Rdesumi0 = Radio(GroupBox3, corner_, 0, "自動", [this] { Rdesumi0Click(); });
-    Rdesumi1 = Radio(GroupBox3, corner_, 1, "出隅柱", [this] { Rdesumi1Click(); });
-    Rdesumi2 = Radio(GroupBox3, corner_, 2, "一般柱", [this] { Rdesumi2Click(); });
+    Rdesumi0 = corner_->addTo(GroupBox3, 0, "自動", [this] { Rdesumi0Click(); });
+    Rdesumi1 = corner_->addTo(GroupBox3, 1, "出隅柱", [this] { Rdesumi1Click(); });
+    Rdesumi2 = corner_->addTo(GroupBox3, 2, "一般柱", [this] { Rdesumi2Click(); });
 
     auto* row = new QHBoxLayout(this);
     row->addWidget(GroupBox1);

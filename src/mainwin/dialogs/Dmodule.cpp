@@ -5,7 +5,6 @@
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,9 +18,8 @@
 
 TDmoduleDlg* DmoduleDlg = nullptr;
 
-TDmoduleDlg::TDmoduleDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("通り芯間隔一括変更"));
-    setModal(true);
+TDmoduleDlg::TDmoduleDlg(QWidget* parent)
+    : ModalForm(parent, QStringLiteral("通り芯間隔一括変更")) {
     GridChanged = [] {
         if (MainForm) MainForm->GridChanged();
     };
@@ -71,11 +69,6 @@ TDmoduleDlg::TDmoduleDlg(QWidget* parent) : QDialog(parent) {
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { reject(); });
-}
-
-void TDmoduleDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
 }
 
 void TDmoduleDlg::FormShow() {

@@ -2,7 +2,7 @@
 // The module dialog "通り芯間隔一括変更": changes the standard axis spacing and re-spaces the
 // whole grid, either every interval, only the intervals of the old module, or those and the
 // others in proportion.
-#include <QDialog>
+#include "ui/Forms.h"
 
 #include <functional>
 
@@ -11,7 +11,7 @@ class QPushButton;
 class QRadioButton;
 class RadioGroup;
 
-class TDmoduleDlg final : public QDialog {
+class TDmoduleDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TDmoduleDlg(QWidget* parent);
@@ -26,12 +26,9 @@ public:
     // Runs after a module change, so that the plan follows the new grid (the window sets it).
     std::function<void()> GridChanged;
 
-    void FormShow();
+    void FormShow() override;
     // Checks the module and re-spaces the grid; closes with OK also after a refusal.
     void OKBtnClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     RadioGroup* respacing_ = nullptr;

@@ -6,6 +6,7 @@
 #include "model/Model.h"
 #include "ui/Controls.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,17 +24,26 @@ void ChooseAreaShape(int shape) {
     if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidateOverlay();
 }
 
+AreaShapeRadios MakeAreaShapeRadios(QWidget* form, Qt::Orientation orientation) {
+    AreaShapeRadios r;
+    r.box = new QGroupBox(QStringLiteral("入力形状"), form);
+    r.rectangle = new QRadioButton(QStringLiteral("矩形"), r.box);
+    r.triangle = new QRadioButton(QStringLiteral("三角形"), r.box);
+    auto* layout = new QBoxLayout(
+        orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, r.box);
+    layout->addWidget(r.rectangle);
+    layout->addWidget(r.triangle);
+    r.group = new RadioGroup(form);
+    r.group->add(r.rectangle, 0, [] { ChooseAreaShape(0); });
+    r.group->add(r.triangle, 1, [] { ChooseAreaShape(1); });
+    return r;
+}
+
 TYukaDlg::TYukaDlg(QWidget* mainWindow)
     : PaletteForm(mainWindow, QStringLiteral("屋根床等の入力")) {
-    auto* shapeBox = new QGroupBox(QStringLiteral("入力形状"), this);
-    Rkukei = new QRadioButton(QStringLiteral("矩形"), shapeBox);
-    Rsankaku = new QRadioButton(QStringLiteral("三角形"), shapeBox);
-    auto* shapeRow = new QHBoxLayout(shapeBox);
-    shapeRow->addWidget(Rkukei);
-    shapeRow->addWidget(Rsankaku);
-    shape_ = new RadioGroup(this);
-    shape_->add(Rkukei, 0, [this] { RkukeiClick(); });
-    shape_->add(Rsankaku, 1, [this] { RsankakuClick(); });
+    shape_ = MakeAreaShapeRadios(this, Qt::Horizontal);
+    Rkukei = shape_.rectangle;
+    Rsankaku = shape_.triangle;
 
     Cshiyou = new QComboBox(this);
     for (const char* item :
@@ -54,21 +64,15 @@ TYukaDlg::TYukaDlg(QWidget* mainWindow)
     kind->addWidget(Cshiyou);
     kind->addWidget(Cgaishu);
     auto* row = new QHBoxLayout(this);
-    row->addWidget(shapeBox);
+    row->addWidget(shape_.box);
     row->addLayout(kind);
     row->setSizeConstraint(QLayout::SetFixedSize);
 
-    fields_.radios(*shape_, App.CurAreaShape, RadioRule::Fallback(1))
+    fields_.radios(*shape_.group, App.CurAreaShape, RadioRule::Fallback(1))
         .comboIndex(Cshiyou, App.CurAreaKind)
         .check(Cgaishu, App.CurAreaNotEnclosed, TickWhen::NonZero);
 }
 
-void TYukaDlg::RkukeiClick() {
-    ChooseAreaShape(0);
-}
-void TYukaDlg::RsankakuClick() {
-    ChooseAreaShape(1);
-}
 void TYukaDlg::CshiyouChange() {
     if (Cshiyou->currentIndex() >= 0) App.CurAreaKind = Cshiyou->currentIndex();
 }

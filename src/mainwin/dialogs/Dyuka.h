@@ -5,14 +5,27 @@
 #include "ui/Bindings.h"
 #include "ui/Forms.h"
 
+#include <Qt>
+
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QRadioButton;
 class RadioGroup;
 
 // The area shape radios of the two area palettes. Switching drops a half-entered figure.
 void ChooseAreaShape(int shape);
+
+// The box "入力形状" of the two area palettes: 矩形 (shape 0) and 三角形 (1) along
+// `orientation`, in one group whose clicks choose the shape.
+struct AreaShapeRadios {
+    QGroupBox* box = nullptr;
+    QRadioButton* rectangle = nullptr;
+    QRadioButton* triangle = nullptr;
+    RadioGroup* group = nullptr;
+};
+AreaShapeRadios MakeAreaShapeRadios(QWidget* form, Qt::Orientation orientation);
 
 class TYukaDlg final : public PaletteForm {
     Q_OBJECT
@@ -25,8 +38,6 @@ public:
     QCheckBox* Cgaishu = nullptr;     // not enclosed by the outer walls
     QLabel* chuui = nullptr;          // maximum rectangle entered or not
 
-    void RkukeiClick();
-    void RsankakuClick();
     void CshiyouChange();
     void CgaishuClick();
     // Controls from the current-input variables, then the maximum-rectangle status of the
@@ -37,7 +48,7 @@ public:
     void ShowLargestRectangle();
 
 private:
-    RadioGroup* shape_ = nullptr;
+    AreaShapeRadios shape_;
     FieldBindings fields_;
 };
 

@@ -1,7 +1,6 @@
 #include "mainwin/dialogs/Dyuka2.h"
 
 #include "calc/MethodTables.h"
-#include "mainwin/dialogs/Dyuka.h"
 #include "model/AppState.h"
 #include "ui/Controls.h"
 
@@ -9,7 +8,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -59,15 +57,9 @@ static_assert(std::size(LegendCaptions) == std::size(JudgementScale));
 
 TYuka2Dlg::TYuka2Dlg(QWidget* mainWindow)
     : PaletteForm(mainWindow, QStringLiteral("屋根床仕様の入力")) {
-    auto* shapeBox = new QGroupBox(QStringLiteral("入力形状"), this);
-    Rkukei = new QRadioButton(QStringLiteral("矩形"), shapeBox);
-    Rsankaku = new QRadioButton(QStringLiteral("三角形"), shapeBox);
-    auto* shapeRow = new QVBoxLayout(shapeBox);
-    shapeRow->addWidget(Rkukei);
-    shapeRow->addWidget(Rsankaku);
-    shape_ = new RadioGroup(this);
-    shape_->add(Rkukei, 0, [this] { RkukeiClick(); });
-    shape_->add(Rsankaku, 1, [this] { RsankakuClick(); });
+    shape_ = MakeAreaShapeRadios(this, Qt::Vertical);
+    Rkukei = shape_.rectangle;
+    Rsankaku = shape_.triangle;
 
     Cshiyou = new QComboBox(this);
     for (const char* item : Boards) Cshiyou->addItem(QString::fromUtf8(item));
@@ -95,20 +87,14 @@ TYuka2Dlg::TYuka2Dlg(QWidget* mainWindow)
     right->addLayout(lists);
     right->addWidget(GroupBox2);
     auto* row = new QHBoxLayout(this);
-    row->addWidget(shapeBox);
+    row->addWidget(shape_.box);
     row->addLayout(right);
     row->setSizeConstraint(QLayout::SetFixedSize);
 
-    fields_.radios(*shape_, App.CurAreaShape, RadioRule::Fallback(1))
+    fields_.radios(*shape_.group, App.CurAreaShape, RadioRule::Fallback(1))
         .comboIndex(Cshiyou, App.CurFloorSpec);
 }
 
-void TYuka2Dlg::RkukeiClick() {
-    ChooseAreaShape(0);
-}
-void TYuka2Dlg::RsankakuClick() {
-    ChooseAreaShape(1);
-}
 void TYuka2Dlg::CshiyouChange() {
     if (Cshiyou->currentIndex() >= 0) App.CurFloorSpec = Cshiyou->currentIndex();
 }

@@ -5,10 +5,11 @@
 #include "ui/Bindings.h"
 #include "ui/Forms.h"
 
+#include "mainwin/dialogs/Dyuka.h"
+
 class QComboBox;
 class QGroupBox;
 class QRadioButton;
-class RadioGroup;
 
 class TYuka2Dlg final : public PaletteForm {
     Q_OBJECT
@@ -21,15 +22,13 @@ public:
     QComboBox* Chiuchi = nullptr;   // " 0) 火打なし", then the bracing 17..23
     QGroupBox* GroupBox2 = nullptr; // floor-strength legend
 
-    void RkukeiClick();
-    void RsankakuClick();
     void CshiyouChange();
     // CurFloorBrace = the item index, plus 16 when it is not 0.
     void ChiuchiChange();
     void FormShow() override;
 
 private:
-    RadioGroup* shape_ = nullptr;
+    AreaShapeRadios shape_;
     FieldBindings fields_;
 };
 

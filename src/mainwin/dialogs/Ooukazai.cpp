@@ -1,7 +1,5 @@
 #include "mainwin/dialogs/Ooukazai.h"
 
-#include "ui/Forms.h"
-
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
@@ -9,9 +7,8 @@
 
 TOoukazaiDlg* OoukazaiDlg = nullptr;
 
-TOoukazaiDlg::TOoukazaiDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("横架材の検討"));
-    setModal(true);
+TOoukazaiDlg::TOoukazaiDlg(QWidget* parent) : ModalForm(parent, QStringLiteral("横架材の検討")) {
+    setCentred(true);
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setBackgroundRole(QPalette::Base);
@@ -43,9 +40,4 @@ CanvasSize TOoukazaiDlg::dispPaint(Canvas& canvas) {
     canvas.setBrushColour(0xFFFFFF);
     canvas.setBrushStyle(BrushStyle::Clear);
     return {};
-}
-
-void TOoukazaiDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
-// The horizontal-member check: a white page, left empty for now, closed with "閉じる".
+// The horizontal-member check: a white page, closed with "閉じる".
 #include "ui/PaintBox.h"
 
-#include <QDialog>
+#include "ui/Forms.h"
 
 class QPushButton;
 class QScrollArea;
 
-class TOoukazaiDlg final : public QDialog {
+class TOoukazaiDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TOoukazaiDlg(QWidget* parent);
@@ -17,9 +17,6 @@ public:
     QPushButton* OKBtn = nullptr;
 
     CanvasSize dispPaint(Canvas& canvas);
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TOoukazaiDlg* OoukazaiDlg;

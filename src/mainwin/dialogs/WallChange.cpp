@@ -4,7 +4,6 @@
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -27,8 +26,9 @@ private:
 };
 
 TWallChangeDlg::TWallChangeDlg(QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
-    setWindowTitle(QStringLiteral("壁の変更"));
+    : ModalForm(mainWindow, QStringLiteral("壁の変更")) {
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setCentred(true);
     elements_ = std::make_unique<WallElementControls>(this, WallChangeSpec());
     WallElementControls& e = *elements_;
 
@@ -112,12 +112,6 @@ void TWallChangeDlg::FormShow() {
     elements_->PresetControls();
 }
 
-void TWallChangeDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
-}
-
 void TWallChangeDlg::OKBtnClick() {
     if (WallChangeOk()) done(1);
 }
@@ -128,7 +122,7 @@ void TWallChangeDlg::CancelBtnClick() {
 
 void TWallChangeDlg::reject() {
     WallChangeCancel();
-    QDialog::reject();
+    ModalForm::reject();
 }
 
 void TWallChangeDlg::BgetClick() {

@@ -5,7 +5,7 @@
 // answers through WallChangeDlgResult.
 #include "mainwin/dialogs/WallElements.h"
 
-#include <QDialog>
+#include "ui/Forms.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-class TWallChangeDlg final : public QDialog {
+class TWallChangeDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TWallChangeDlg(QWidget* mainWindow);
@@ -38,7 +38,7 @@ public:
     QLabel* Lchuui4 = nullptr;
 
     // The working copy from the wall, then every control from it.
-    void FormShow();
+    void FormShow() override;
     // Writes the wall and closes; a refused check keeps the dialog open.
     void OKBtnClick();
     void CancelBtnClick();
@@ -51,9 +51,6 @@ public:
 
     // The close box and Escape answer as キャンセル does.
     void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     class Runner;

@@ -5,10 +5,8 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/PanelFile.h"
-#include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/FileDialogService.h"
-#include "ui/Forms.h"
 #include "ui/NumberParse.h"
 
 #include <QGridLayout>
@@ -16,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -33,7 +30,6 @@ constexpr int SymbolBytes = 4;
 constexpr int StrengthChars = 6;
 constexpr int StiffnessChars = 7;
 constexpr int RatioChars = 4;
-constexpr ColorRef DialogColour = 15000804; // 0xE4E4E4
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -54,18 +50,6 @@ void ShowWhole(QLineEdit* edit, const QString& text, int typingLimit) {
     edit->setText(text);
 }
 
-QString FromCp932(std::string_view bytes) {
-    return QString::fromStdString(cp932::toUtf8(bytes));
-}
-
-// The edit's text as CP932 bytes: whole characters within the limit, characters CP932 cannot
-// write dropped (text set from code passes no validator).
-std::string LimitedText(const QLineEdit* edit, const Cp932LimitValidator& limit) {
-    QString text = edit->text();
-    limit.fixup(text);
-    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
-}
-
 QString ChooseFile(bool save) {
     const FileDialogRequest request{
         {{"面材データファイル", {"yd0"}}, {"全てのファイル", {}}}, {}, save ? "yd0" : "", {}};
@@ -84,12 +68,9 @@ double LeadingNumber(const QString& text) {
     return ParseLeadingNumber(text.toStdString()).value_or(0);
 }
 
-TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(U("壁要素（面材）変更"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ColorFromRef(DialogColour));
-    setPalette(pal);
+TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : ModalForm(parent, U("壁要素（面材）変更")) {
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setCentred(true);
     setAutoFillBackground(true);
 
     nameLimit_ = new Cp932LimitValidator(NameBytes, this);
@@ -160,14 +141,6 @@ TkabetsuikaDlg::TkabetsuikaDlg(QWidget* parent) : QDialog(parent) {
     resize(483, 312);
 }
 
-void TkabetsuikaDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
-        CentreOnScreen(this);
-    }
-}
-
 void TkabetsuikaDlg::FormShow() {
     for (int k = 0; k < CustomPanelCount; ++k) Editing[k] = Doc.CustomPanels[k];
     ShowEditing();
@@ -176,8 +149,8 @@ void TkabetsuikaDlg::FormShow() {
 void TkabetsuikaDlg::ShowEditing() {
     for (int k = 0; k < CustomPanelCount; ++k) {
         const CustomPanelRecord& r = Editing[k];
-        Ename[k]->setText(FromCp932(r.name.view()));
-        Ekigou[k]->setText(FromCp932(r.symbol.view()));
+        Ename[k]->setText(QStringFromCp932(r.name.view()));
+        Ekigou[k]->setText(QStringFromCp932(r.symbol.view()));
         shownNumbers_[0][k] = Formatted("%5.2f", r.strength);
         shownNumbers_[1][k] = Formatted("%7.2f", r.stiffness);
         shownNumbers_[2][k] = Formatted("%5.2f", r.ratio);
@@ -190,8 +163,8 @@ void TkabetsuikaDlg::ShowEditing() {
 void TkabetsuikaDlg::ReadEdits() {
     for (int k = 0; k < CustomPanelCount; ++k) {
         CustomPanelRecord& r = Editing[k];
-        r.name.set(LimitedText(Ename[k], *nameLimit_));
-        r.symbol.set(LimitedText(Ekigou[k], *symbolLimit_));
+        r.name.set(LimitedCp932(Ename[k]->text(), nameLimit_->maxBytes()));
+        r.symbol.set(LimitedCp932(Ekigou[k]->text(), symbolLimit_->maxBytes()));
         const QLineEdit* edits[3] = {Etairyoku[k], Egousei[k], Ebairitsu[k]};
         double* values[3] = {&r.strength, &r.stiffness, &r.ratio};
         for (int f = 0; f < 3; ++f) {

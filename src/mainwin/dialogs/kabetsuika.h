@@ -8,7 +8,7 @@
 // and "データ保存" writes the values the edits show at that moment.
 #include "model/CustomPanels.h"
 
-#include <QDialog>
+#include "ui/Forms.h"
 #include <QString>
 
 #include <functional>
@@ -17,7 +17,7 @@ class QLineEdit;
 class QPushButton;
 class Cp932LimitValidator;
 
-class TkabetsuikaDlg final : public QDialog {
+class TkabetsuikaDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TkabetsuikaDlg(QWidget* parent);
@@ -39,7 +39,7 @@ public:
 
     // Takes a fresh copy of the document's materials into the edits (when the dialog is shown,
     // never on a repaint, so that typing is kept until OK or Cancel).
-    void FormShow();
+    void FormShow() override;
     // Takes the edits into the copy and the copy into the document; the document counts as
     // modified when a material changed. Closes the dialog, unless a value is too large for the
     // files (the user is told and the dialog stays open).
@@ -64,9 +64,6 @@ public:
     // Ask for the file to load and to save (an empty name cancels); tests replace them.
     std::function<QString()> ChooseOpenFile;
     std::function<QString()> ChooseSaveFile;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     // What ShowEditing put into each number edit (strength, stiffness, ratio).

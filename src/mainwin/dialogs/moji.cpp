@@ -6,7 +6,6 @@
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -48,9 +47,9 @@ private:
 } // namespace
 
 TNameDlg::TNameDlg(QWidget* parent)
-    : QDialog(parent), view_(std::make_unique<WindowTextView>(*this)) {
-    setWindowTitle(QStringLiteral("文字の入力"));
-    setModal(true);
+    : ModalForm(parent, QStringLiteral("文字の入力")),
+      view_(std::make_unique<WindowTextView>(*this)) {
+    setCentred(true);
 
     Label1 = new QLabel(QStringLiteral("入力文字 ＝"), this);
     name = new QComboBox(this);
@@ -84,7 +83,7 @@ TNameDlg::TNameDlg(QWidget* parent)
         OKBtnClick();
         accept();
     });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CancelBtn, &QPushButton::clicked, this, &ModalForm::reject);
 
     SetPlanTextInputView(view_.get());
 }
@@ -93,14 +92,8 @@ TNameDlg::~TNameDlg() {
     if (&PlanTextView() == view_.get()) SetPlanTextInputView(nullptr);
 }
 
-void TNameDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
-}
-
 void TNameDlg::FormShow() {
-    name->setEditText(QString::fromStdString(cp932::toUtf8(App.CurRoomText)));
+    name->setEditText(QStringFromCp932(App.CurRoomText));
     name->lineEdit()->selectAll();
     name->setFocus();
 }

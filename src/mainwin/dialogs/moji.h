@@ -3,7 +3,7 @@
 // offers the usual room names, the vertical "@" forms and the orientation marks "*0" .. "*270",
 // and takes any typed text up to what the model file keeps. OK puts the text into the text
 // palette's current text (App.CurRoomText), which the text input then places.
-#include <QDialog>
+#include "ui/Forms.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ class QLabel;
 class QPushButton;
 class PlanTextInputView;
 
-class TNameDlg final : public QDialog {
+class TNameDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TNameDlg(QWidget* parent);
@@ -26,13 +26,10 @@ public:
     QPushButton* CancelBtn = nullptr;
 
     // Opens on the palette's current text.
-    void FormShow();
+    void FormShow() override;
     // The combo's text becomes the palette's current text, cut on a whole character to what
     // the model file keeps.
     void OKBtnClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     std::unique_ptr<PlanTextInputView> view_;
