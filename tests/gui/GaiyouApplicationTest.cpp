@@ -13,9 +13,12 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include <memory>
@@ -218,6 +221,21 @@ TEST_F(GaiyouApplicationTest, EveryFieldShowsInItsControlAndStoresWhatIsTyped) {
     EXPECT_FALSE(GaiyouDlg->PageControl1->isTabVisible(2));
     GaiyouDlg->OKBtnClick();
     EXPECT_TRUE(Doc.RetrofitApplication == loaded);
+}
+
+// At the dialog's own size every page has the width its captions need: none is squeezed and
+// the scroll box scrolls only downwards.
+TEST_F(GaiyouApplicationTest, EveryPageFitsTheDialogsWidth) {
+    Show();
+    for (QTabWidget* pages :
+         {GaiyouDlg->PageControl2, GaiyouDlg->PageControl3, GaiyouDlg->PageControl4}) {
+        GaiyouDlg->PageControl1->setCurrentWidget(pages->parentWidget());
+        QCoreApplication::processEvents();
+        for (int i = 0; i < pages->count(); ++i)
+            EXPECT_LE(pages->widget(i)->minimumSizeHint().width(), pages->currentWidget()->width())
+                << pages->tabText(i).toStdString();
+    }
+    EXPECT_FALSE(GaiyouDlg->ScrollBox1->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(GaiyouApplicationTest, AnswersNoControlOffersShowNothingAndStay) {
