@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
@@ -55,7 +56,9 @@ TEST(NameDialog, OkPlacesTheChosenTextCutToWhatTheFileKeeps) {
     QString opened;
     SetModalRunner([&](QDialog& d) {
         auto& names = static_cast<TNameDlg&>(d);
-        names.FormShow();
+        names.show(); // the notes are read whole
+        for (QLabel* note : {names.Label2, names.Label3})
+            EXPECT_GE(note->width(), note->sizeHint().width()) << note->text().toStdString();
         opened = names.name->currentText();
         // Twenty double-byte characters: 40 bytes, of which 30 fit in 31.
         names.name->setEditText(QString::fromUtf8("あいうえおかきくけこさしすせそたちつてと"));

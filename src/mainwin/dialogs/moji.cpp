@@ -51,7 +51,6 @@ TNameDlg::TNameDlg(QWidget* parent)
     : QDialog(parent), view_(std::make_unique<WindowTextView>(*this)) {
     setWindowTitle(QStringLiteral("文字の入力"));
     setModal(true);
-    setFixedSize(324, 74);
 
     Label1 = new QLabel(QStringLiteral("入力文字 ＝"), this);
     name = new QComboBox(this);
@@ -78,6 +77,8 @@ TNameDlg::TNameDlg(QWidget* parent)
     layout->addWidget(Label2, 1, 0, 1, 2);
     layout->addWidget(CancelBtn, 1, 2);
     layout->addWidget(Label3, 2, 0, 1, 2);
+    // The designed size, or more where the notes need it: they must be read whole.
+    setFixedSize(sizeHint().expandedTo(QSize(324, 74)));
 
     connect(OKBtn, &QPushButton::clicked, this, [this] {
         OKBtnClick();
