@@ -240,8 +240,22 @@ TGaiyouDlg::TGaiyouDlg(QWidget* parent) : ModalForm(parent, U("概要")) {
         (this->*entry.build)(page, pageFields_.emplace_back());
     }
     // At least as designed, wider when a page needs it (a fixed width would squeeze its
-    // captions instead); higher when the pages need it (the scroll box then scrolls).
+    // captions instead); as high as the page shown, so that only a long page scrolls.
     PageControl1->setMinimumWidth(std::max(686, PageControl1->minimumSizeHint().width()));
+    for (QTabWidget* pages : {PageControl1, PageControl2, PageControl3, PageControl4}) {
+        const auto fitShownPage = [this, pages](int shown) {
+            for (int i = 0; i < pages->count(); ++i)
+                pages->widget(i)->setSizePolicy(QSizePolicy::Preferred, i == shown
+                                                                            ? QSizePolicy::Preferred
+                                                                            : QSizePolicy::Ignored);
+            // The widgets up to the scroll box take the change at once (one event round a
+            // level otherwise), and the scroll box sizes the pages anew.
+            for (QWidget* w = pages; w && w != Panel1; w = w->parentWidget()) w->updateGeometry();
+            ScrollBox1->setWidgetResizable(true);
+        };
+        connect(pages, &QTabWidget::currentChanged, this, fitShownPage);
+        fitShownPage(pages->currentIndex());
+    }
     // Once the pages are there, so that the scroll box knows their size.
     ScrollBox1->setWidget(Panel1);
     Rules.Bind();

@@ -224,8 +224,8 @@ TEST_F(GaiyouApplicationTest, EveryFieldShowsInItsControlAndStoresWhatIsTyped) {
 }
 
 // At the dialog's own size every page has the width its captions need: none is squeezed and
-// the scroll box scrolls only downwards.
-TEST_F(GaiyouApplicationTest, EveryPageFitsTheDialogsWidth) {
+// the scroll box scrolls only downwards, and only on a long page.
+TEST_F(GaiyouApplicationTest, PagesFitTheWidthAndScrollOnlyWhenLong) {
     Show();
     for (QTabWidget* pages :
          {GaiyouDlg->PageControl2, GaiyouDlg->PageControl3, GaiyouDlg->PageControl4}) {
@@ -236,6 +236,13 @@ TEST_F(GaiyouApplicationTest, EveryPageFitsTheDialogsWidth) {
                 << pages->tabText(i).toStdString();
     }
     EXPECT_FALSE(GaiyouDlg->ScrollBox1->horizontalScrollBar()->isVisible());
+    // A short page is not as high as the highest one: it needs no scrolling.
+    GaiyouDlg->PageControl4->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(GaiyouDlg->ScrollBox1->verticalScrollBar()->isVisible());
+    GaiyouDlg->PageControl4->setCurrentIndex(2); // 法令, the long one
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(GaiyouDlg->ScrollBox1->verticalScrollBar()->isVisible());
 }
 
 TEST_F(GaiyouApplicationTest, AnswersNoControlOffersShowNothingAndStay) {
