@@ -187,6 +187,9 @@ QLabel* RedNote(const char* text) {
     return label;
 }
 
+// Wide enough for "%6.3f", narrow enough for the three scenario columns side by side.
+constexpr int StoreyEditWidth = 64;
+
 QString Digits(int value) {
     return QString::number(value);
 }
@@ -234,6 +237,23 @@ TGaiyouDlg::TGaiyouDlg(QWidget* parent) : ModalForm(parent, U("概要")) {
         PageControlOf(entry.control)->addTab(page, U(entry.caption));
         (this->*entry.build)(page, pageFields_.emplace_back());
     }
+    // At least as designed, wider when a page needs it (a fixed width would squeeze its
+    // captions instead); as high as the page shown, so that only a long page scrolls.
+    PageControl1->setMinimumWidth(std::max(686, PageControl1->minimumSizeHint().width()));
+    for (QTabWidget* pages : {PageControl1, PageControl2, PageControl3, PageControl4}) {
+        const auto fitShownPage = [this, pages](int shown) {
+            for (int i = 0; i < pages->count(); ++i)
+                pages->widget(i)->setSizePolicy(QSizePolicy::Preferred, i == shown
+                                                                            ? QSizePolicy::Preferred
+                                                                            : QSizePolicy::Ignored);
+            // The widgets up to the scroll box take the change at once (one event round a
+            // level otherwise), and the scroll box sizes the pages anew.
+            for (QWidget* w = pages; w && w != Panel1; w = w->parentWidget()) w->updateGeometry();
+            ScrollBox1->setWidgetResizable(true);
+        };
+        connect(pages, &QTabWidget::currentChanged, this, fitShownPage);
+        fitShownPage(pages->currentIndex());
+    }
     // Once the pages are there, so that the scroll box knows their size.
     ScrollBox1->setWidget(Panel1);
     Rules.Bind();
@@ -266,11 +286,9 @@ void TGaiyouDlg::BuildFrame() {
     Panel1 = new QWidget;
     SetFormColour(Panel1, Rgb(216, 216, 216));
     auto* panelLayout = new QVBoxLayout(Panel1);
-    panelLayout->setContentsMargins(4, 4, 4, 4);
+    // No margin: the pages then fit the scroll box's width beside its vertical scroll bar.
+    panelLayout->setContentsMargins(0, 0, 0, 0);
     PageControl1 = new QTabWidget(Panel1);
-    // At least as designed; wider when the pages shown need it (the scroll box then scrolls).
-    // A minimum width of the page control itself would cut wider pages off instead.
-    panelLayout->addStrut(686);
     panelLayout->addWidget(PageControl1);
     outer->addWidget(ScrollBox1, 1);
 
@@ -526,6 +544,7 @@ void TGaiyouDlg::BuildStoreyPage(QWidget* page, FieldBindings& fields) {
     layout->addWidget(Note("現状のデータを改修案にコピーする場合は、"
                            "診断対象のデータコピーを行って下さい。"));
     auto* columns = new QHBoxLayout;
+    columns->setSpacing(2);
     layout->addLayout(columns);
     const char* scenarioCaptions[3] = {"現況", "改修案１", "改修案２"};
     const char* storeyCaptions[3] = {"１ 階床面積", "２ 階床面積", "３ 階床面積"};
@@ -534,6 +553,8 @@ void TGaiyouDlg::BuildStoreyPage(QWidget* page, FieldBindings& fields) {
     for (int s = 0; s < 3; ++s) {
         QGroupBox* column = Group(scenarioCaptions[s], page);
         auto* columnLayout = new QVBoxLayout(column);
+        // Narrow margins: the inner groups' captions need the width of a third of the page.
+        columnLayout->setContentsMargins(4, 4, 4, 4);
 
         QGroupBox* storeys = Group("建物階数", column);
         auto* storeysLayout = new QVBoxLayout(storeys);
@@ -548,15 +569,15 @@ void TGaiyouDlg::BuildStoreyPage(QWidget* page, FieldBindings& fields) {
             areasLayout->addWidget(edit, r, 1);
             areasLayout->addWidget(Note("㎡"), r, 2);
         };
-        Ekenmen[s] = Edit("Ekenmen", areas, 80);
+        Ekenmen[s] = Edit("Ekenmen", areas, StoreyEditWidth);
         Ekenmen[s]->setObjectName(QStringLiteral("Ekenmen") + suffix(s));
         areaRow(0, "建 築 面 積", Ekenmen[s]);
         for (int f = 0; f < 3; ++f) {
-            Eyuka[f][s] = Edit("Eyuka", areas, 80);
+            Eyuka[f][s] = Edit("Eyuka", areas, StoreyEditWidth);
             Eyuka[f][s]->setObjectName(QStringLiteral("Eyuka") + Digits(f + 1) + suffix(s));
             areaRow(1 + f, storeyCaptions[f], Eyuka[f][s]);
         }
-        Enobe[s] = Edit("Enobe", areas, 80);
+        Enobe[s] = Edit("Enobe", areas, StoreyEditWidth);
         Enobe[s]->setObjectName(QStringLiteral("Enobe") + suffix(s));
         areaRow(4, "延べ床面積", Enobe[s]);
         columnLayout->addWidget(areas);
@@ -564,7 +585,7 @@ void TGaiyouDlg::BuildStoreyPage(QWidget* page, FieldBindings& fields) {
         QGroupBox* heights = Group("階高", column);
         auto* heightsLayout = new QGridLayout(heights);
         for (int f = 0; f < 3; ++f) {
-            Etakasa[s][f] = Edit("Etakasa", heights, 80);
+            Etakasa[s][f] = Edit("Etakasa", heights, StoreyEditWidth);
             Etakasa[s][f]->setObjectName(QStringLiteral("Etakasa") + Digits(s) + Digits(f + 1));
             heightsLayout->addWidget(Note(heightCaptions[f]), f, 0);
             heightsLayout->addWidget(Etakasa[s][f], f, 1);
@@ -741,8 +762,7 @@ void TGaiyouDlg::FitToPages() {
     const int room =
         display ? display->availableGeometry().width() - (frameGeometry().width() - width())
                 : needed;
-    if (width() >= needed) return;
-    resize(std::min(needed, room), height());
+    if (width() < needed) resize(std::min(needed, room), height());
     KeepOnScreen(this);
 }
 

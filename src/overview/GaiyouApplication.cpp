@@ -352,7 +352,11 @@ void GaiyouApplication::BuildLawPage(QWidget* page, FieldBindings& fields) {
             fields.check(LawChecks[i][k], r.lawCheck[i][k]);
         }
         itemRow->addStretch(1);
-        lawGrid->addWidget(item, 1 + i / 2, i % 2);
+        // The long caption of the eighth takes a line of its own; the last follows it.
+        if (i < 7)
+            lawGrid->addWidget(item, 1 + i / 2, i % 2);
+        else
+            lawGrid->addWidget(item, i - 2, 0, 1, i == 7 ? 2 : 1);
     }
     layout->addWidget(law, 2, 0);
     layout->setRowStretch(3, 1);
@@ -433,8 +437,11 @@ void GaiyouApplication::BuildProblemPage(QWidget* page, FieldBindings& fields) {
     for (int i = 0; i < 5; ++i) {
         grid->addWidget(Text(rows[i][0]), 1 + i, 0);
         auto* statements = new QVBoxLayout;
-        statements->addWidget(Text(rows[i][2]));
-        statements->addWidget(Text(rows[i][3]));
+        for (const char* statement : {rows[i][2], rows[i][3]}) {
+            QLabel* line = Text(statement);
+            line->setWordWrap(true); // the longer ones take two lines beside the radios
+            statements->addWidget(line);
+        }
         grid->addLayout(statements, 1 + i, 1);
         for (int k = 0; k < 2; ++k) {
             auto* pair = new QGroupBox;
@@ -444,6 +451,7 @@ void GaiyouApplication::BuildProblemPage(QWidget* page, FieldBindings& fields) {
             fields.radios(group, r.problemRepair[i][k], RadioRule::OthersShowAs(1));
         }
     }
+    grid->setColumnStretch(1, 1); // the statements take the width the radios leave
     Cmondair = Check(QStringLiteral("Cmondair"), "該当なし");
     grid->addWidget(Cmondair, 5, 4);
     fields.check(Cmondair, r.roofTileNotApplicable);
@@ -535,7 +543,8 @@ void GaiyouApplication::BuildHearing2Page(QWidget* page, FieldBindings& fields) 
     for (int n = 0; n < 11; ++n) {
         const char* const* t = topics[n];
         QGroupBox* box = Group(t[0]);
-        auto* row = new QHBoxLayout(box);
+        // One answer a line: three long answers side by side would not fit half the page.
+        auto* row = new QVBoxLayout(box);
         RadioGroup& answer =
             t[4] ? Radios(U(t[1]), {t[2], t[3], t[4]}, row) : Radios(U(t[1]), {t[2], t[3]}, row);
         row->addStretch(1);
@@ -602,8 +611,8 @@ void GaiyouApplication::BuildSurvey1Page(QWidget* page, FieldBindings& fields) {
 
     QGroupBox* hardware = Group("金物仕様");
     auto* hardwareGrid = new QGridLayout(hardware);
-    Cg1hashira = List(QStringLiteral("Cg1hashira"), items::ColumnHardwareItems, 12);
-    Cg2hashira = List(QStringLiteral("Cg2hashira"), items::ColumnHardwareItems, 12);
+    Cg1hashira = List(QStringLiteral("Cg1hashira"), items::ColumnHardwareItems, 8);
+    Cg2hashira = List(QStringLiteral("Cg2hashira"), items::ColumnHardwareItems, 8);
     Row(hardwareGrid, 0, {Text("１階柱頭・柱脚納り"), Cg1hashira});
     Row(hardwareGrid, 1, {Text("２階柱頭・柱脚納り"), Cg2hashira});
     layout->addWidget(hardware, 1, 1);

@@ -207,6 +207,22 @@ TEST_F(GaiyouApplicationTest, EveryFieldShowsInItsControlAndStoresWhatIsTyped) {
     EXPECT_TRUE(Doc.RetrofitApplication == loaded);
 }
 
+// At its own size the dialog squeezes no page's captions and scrolls only down a long page.
+TEST_F(GaiyouApplicationTest, PagesFitTheWidthAndScrollOnlyWhenLong) {
+    Show();
+    for (QTabWidget* pages :
+         {GaiyouDlg->PageControl2, GaiyouDlg->PageControl3, GaiyouDlg->PageControl4}) {
+        GaiyouDlg->PageControl1->setCurrentWidget(pages->parentWidget());
+        QCoreApplication::processEvents();
+        for (int i = 0; i < pages->count(); ++i)
+            EXPECT_LE(pages->widget(i)->minimumSizeHint().width(), pages->currentWidget()->width());
+    }
+    GaiyouDlg->PageControl4->setCurrentIndex(1); // 補強概要, a short one
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(GaiyouDlg->ScrollBox1->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(GaiyouDlg->ScrollBox1->verticalScrollBar()->isVisible());
+}
+
 TEST_F(GaiyouApplicationTest, AnswersNoControlOffersShowNothingAndStay) {
     RetrofitApplicationRecord r = Filled(0, false);
     Doc.RetrofitApplication = r;
@@ -256,9 +272,10 @@ TEST_F(GaiyouApplicationTest, PlannedScoreIsTheCurrentPlansScoreCut) {
 }
 
 TEST_F(GaiyouApplicationTest, WidePagesScrollHiddenOnesTakeNoRoomAndTheDialogStaysOnTheScreen) {
-    Show(); // on this small screen as wide as the screen
+    Show(); // wholly on this small screen
     const QRect screen = GaiyouDlg->screen()->availableGeometry();
-    EXPECT_EQ(GaiyouDlg->frameGeometry().intersected(screen).width(), screen.width());
+    EXPECT_EQ(GaiyouDlg->frameGeometry().intersected(screen).width(),
+              GaiyouDlg->frameGeometry().width());
     GaiyouDlg->PageControl1->setCurrentWidget(GaiyouDlg->TabSheet10);
     for (int i = 0; i < GaiyouDlg->PageControl4->count(); ++i) {
         GaiyouDlg->PageControl4->setCurrentIndex(i);

@@ -78,6 +78,8 @@ TNameDlg::TNameDlg(QWidget* parent)
     layout->addWidget(Label2, 1, 0, 1, 2);
     layout->addWidget(CancelBtn, 1, 2);
     layout->addWidget(Label3, 2, 0, 1, 2);
+    // The designed size, or more where the notes need it: they must be read whole.
+    setFixedSize(sizeHint().expandedTo(QSize(324, 74)));
 
     connect(OKBtn, &QPushButton::clicked, this, [this] {
         OKBtnClick();
