@@ -460,4 +460,12 @@ void PrintFoundationPlan(PrintDevice& device, double d) {
                                           "基礎Ⅱ（個別入力）", "基礎Ⅲ（個別入力）"};
     c.setFont(MmFont(d, 3, 1.5));
     for (int i = 0; i < 6; ++i) TextOutMm(device, d, 165, 100 + 5 * i, Sj(Legend[i]));
+    // Each line keyed by a band of the colour the plan fills that kind with: the labels K1..K3
+    // alone do not tell a band under a wall from a foundation entered on its own.
+    for (int i = 0; i < 6; ++i) {
+        c.setBrushColour(i < 3 ? FoundationWallColours[i] : FoundationColours[i - 3]);
+        c.fillRect(TruncPixel(153 * d), TruncPixel((100.5 + 5 * i) * d), TruncPixel(163 * d),
+                   TruncPixel((102.5 + 5 * i) * d));
+    }
+    c.setBrushStyle(BrushStyle::Clear);
 }

@@ -36,6 +36,12 @@ constexpr int HalfWidthCells(std::string_view utf8) {
 // full-width characters: at most 20 full-width characters keep it on the page.
 static_assert(HalfWidthCells(ProgrammeName) <= 40);
 
+// Right edges of the filled-in values: the paper (less a millimetre), and for the firms'
+// registration numbers the end of their underline, after "登録No." (7 half-width cells of 2 mm
+// from x 147), before the tick and "一時".
+constexpr double PaperRight = DesignPageWidthMm - 1;
+constexpr double RegisteredNumberMm = 147 + 7 * 2;
+
 constexpr Variant DesignForm = 1;
 constexpr Variant WorksForm = 2;
 constexpr Entry Design(Entry e) {
@@ -202,9 +208,9 @@ constexpr Entry ApprovalForm[] = {
     Text(117, 83.5, "氏名"),
     Text(117, 89, "電話"),
     Field(135, 73, "%s", OwnerPostcode),
-    Field(135, 78, "%s", OwnerAddress),
-    Field(135, 83.5, "%s (印)", OwnerName),
-    Field(135, 89, "%s", OwnerPhone),
+    Field(135, 78, "%s", OwnerAddress, PaperRight),
+    Field(135, 83.5, "%s (印)", OwnerName, PaperRight),
+    Field(135, 89, "%s", OwnerPhone, PaperRight),
     // Request.
     Design(Field(19, 111, "　%s計画承認要綱第５条第１項の規定により、次の木造住", Programme)),
     Works(Field(19, 111, "　%s計画承認要綱第６条第１項の規定により、次の木造住", Programme)),
@@ -212,19 +218,19 @@ constexpr Entry ApprovalForm[] = {
     Works(Text(19, 116, "宅の補強工事に係る計画の承認を受けたいので関係書類を添えて申請します。")),
     // Table rows.
     Text(31, 136, "所   在   地"),
-    Field(66, 136, "%s", SiteLotNumber),
+    Field(66, 136, "%s", SiteLotNumber, 184),
     Text(31, 147.5, "構造及び規模"),
     Field(66, 147.5, "%s", StructureAndSize),
     Text(31, 159, "所   有   者"),
-    Field(66, 159, "%s", OwnerName),
+    Field(66, 159, "%s", OwnerName, 125),
     Text(31, 170.5, "氏        名"),
-    Field(66, 170.5, "%s", DesignerName),
+    Field(66, 170.5, "%s", DesignerName, 125),
     Text(31, 182, "所   在   地"),
-    Field(66, 182, "%s", DesignerAddress),
+    Field(66, 182, "%s", DesignerAddress, 127),
     Works(Text(31, 193.5, "氏        名")),
-    Works(Field(66, 193.5, "%s", ContractorName)),
+    Works(Field(66, 193.5, "%s", ContractorName, 125)),
     Works(Text(31, 205, "所   在   地")),
-    Works(Field(66, 205, "%s", ContractorAddress)),
+    Works(Field(66, 205, "%s", ContractorAddress, 127)),
     // Right column.
     Text(128, 147.5, "延べ面積"),
     Number(147, 147.5, "%8.2f ㎡", TotalFloorArea),
@@ -236,22 +242,22 @@ constexpr Entry ApprovalForm[] = {
     Text(128, 168, "本市登録"),
     Text(128, 173, "事 業 者"),
     Text(128, 179.5, "電話"),
-    Field(147, 179.5, "%s", DesignerPhone),
+    Field(147, 179.5, "%s", DesignerPhone, 184),
     Text(128, 184.5, "FAX"),
-    Field(147, 184.5, "%s", DesignerFax),
+    Field(147, 184.5, "%s", DesignerFax, 184),
     Text(147, 127, "Ｎｏ．"),
     Text(147, 170.5, "登録No."),
     Text(176, 170.5, "一時"),
-    Field(147, 170.5, "       %s", DesignerNumber),
+    Field(RegisteredNumberMm, 170.5, "%s", DesignerNumber, 172),
     Works(Text(128, 191, "本市登録")),
     Works(Text(128, 196, "事 業 者")),
     Works(Text(128, 202.5, "電話")),
-    Works(Field(147, 202.5, "%s", ContractorPhone)),
+    Works(Field(147, 202.5, "%s", ContractorPhone, 184)),
     Works(Text(128, 207.5, "FAX")),
-    Works(Field(147, 207.5, "%s", ContractorFax)),
+    Works(Field(147, 207.5, "%s", ContractorFax, 184)),
     Works(Text(147, 193.5, "登録No.")),
     Works(Text(176, 193.5, "一時")),
-    Works(Field(147, 193.5, "       %s", ContractorNumber)),
+    Works(Field(RegisteredNumberMm, 193.5, "%s", ContractorNumber, 172)),
     // Costs; the amounts stay blank.
     Design(Text(19, 191, "工事費概算額")),
     Design(Text(19, 196, "(全体)")),

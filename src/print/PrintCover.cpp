@@ -44,6 +44,10 @@ public:
     void bytes(double x, double y, const std::string& cp932) {
         TextOutMm(device_, d_, x, y, cp932);
     }
+    // A value that must end left of `rightMm`, its cell's edge.
+    void within(double x, double y, double rightMm, const std::string& cp932) {
+        TextOutMmWithin(device_, d_, x, y, rightMm, cp932);
+    }
     // printf into CP932: the format is the program's own text, the arguments CP932 already.
     void format(double x, double y, const char* utf8Format, ...) {
         const std::string fmt = Sj(utf8Format);
@@ -246,8 +250,8 @@ void DrawBuildingData(Cover& c, int s, int method, int top) {
     const auto& b = Doc.BuildingData;
     const auto& spec = Doc.FoundationFloorSpec;
     const std::string owner(b.ownerName.view());
-    c.format(54, 34, "%s 邸", owner.c_str());
-    c.bytes(54, 40, std::string(b.siteLotNumber.view()));
+    c.within(54, 34, 101, owner + Sj(" 邸"));
+    c.within(54, 40, 195, std::string(b.siteLotNumber.view()));
     c.text(135, 34, "在来軸組構法（方法１）");
     c.text(135, 46, BoundedAt(BuildingUseNames, b.buildingUse));
 
@@ -264,7 +268,7 @@ void DrawBuildingData(Cover& c, int s, int method, int top) {
 
     c.text(54, 52, general ? "一般診断法" : "精密診断法");
     c.text(87, 52, s == 0 ? "　現況" : s == 1 ? "改修案１" : "改修案２");
-    c.bytes(135, 52, std::string(Doc.RetrofitApplication.designerName.view()));
+    c.within(135, 52, 195, std::string(Doc.RetrofitApplication.designerName.view()));
 
     c.format(54, 66, "%7.2f", b.zoneFactorZ);
     if (b.snowLoadTerm == 0.0)

@@ -3,7 +3,10 @@
 #include "calc/ResultSummary.h"
 #include "model/Model.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -44,6 +47,28 @@ CanvasFont MmFont(double dotsPerMm, double heightMm, double widthMm, int weight,
 
 void TextOutMm(PrintDevice& device, double dotsPerMm, double x, double y, std::string_view cp932) {
     device.canvas().textOut(TruncPixel(x * dotsPerMm), TruncPixel(y * dotsPerMm), cp932);
+}
+
+void TextOutMmWithin(PrintDevice& device, double dotsPerMm, double x, double y, double rightMm,
+                     std::string_view cp932) {
+    Canvas& canvas = device.canvas();
+    const CanvasFont font = canvas.font();
+    const int room = TruncPixel(rightMm * dotsPerMm) - TruncPixel(x * dotsPerMm);
+    const int width = canvas.textWidth(cp932);
+    if (room > 0 && width > room) {
+        // Widths scale with the character width, up to rounding: start from the proportion
+        // and narrow on until the text fits.
+        CanvasFont narrow = font;
+        const int half = font.width > 0 ? font.width : std::abs(font.height) / 2;
+        narrow.width = std::max(1, int(int64_t(half) * room / width));
+        canvas.setFont(narrow);
+        while (narrow.width > 1 && canvas.textWidth(cp932) > room) {
+            --narrow.width;
+            canvas.setFont(narrow);
+        }
+    }
+    TextOutMm(device, dotsPerMm, x, y, cp932);
+    canvas.setFont(font);
 }
 
 void RectMm(PrintDevice& device, double dotsPerMm, double x1, double y1, double x2, double y2) {

@@ -31,6 +31,11 @@ CanvasFont MmFont(double dotsPerMm, double heightMm, double widthMm, int weight 
 
 // Text (CP932) with its top left at (x, y) mm, in the canvas's current font.
 void TextOutMm(PrintDevice& device, double dotsPerMm, double x, double y, std::string_view cp932);
+// The same for a value that must end left of `rightMm`, the edge of its cell or of the paper: a
+// text wider than that is written in a narrower font (the current one is kept afterwards), so
+// that a long address or name neither crosses the next cell nor runs off the page.
+void TextOutMmWithin(PrintDevice& device, double dotsPerMm, double x, double y, double rightMm,
+                     std::string_view cp932);
 // The rectangle from (x1, y1) to (x2, y2) mm with the current pen and brush.
 void RectMm(PrintDevice& device, double dotsPerMm, double x1, double y1, double x2, double y2);
 // A line from (x1, y1) to (x2, y2) mm; the pen ends at (x2, y2).

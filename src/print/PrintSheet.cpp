@@ -70,7 +70,10 @@ void PrintSheet(PrintDevice& device, double dotsPerMm, std::span<const sheet::En
             break;
         case Step::TextField:
         case Step::NumberField:
-            TextOutMm(device, d, e.a, e.b, FieldText(e));
+            if (e.c > 0)
+                TextOutMmWithin(device, d, e.a, e.b, e.c, FieldText(e));
+            else
+                TextOutMm(device, d, e.a, e.b, FieldText(e));
             break;
         case Step::PageBreak:
             if (!device.newPage()) return;

@@ -24,7 +24,8 @@ enum class Step : uint8_t {
     Rect,         // (a, b)-(c, d)
     Line,         // (a, b)-(c, d)
     Text,         // (a, b), text
-    TextField,    // (a, b), text as printf format of the CP932 value of `field`
+    TextField,    // (a, b), text as printf format of the CP932 value of `field`; c > 0: the
+                  // right edge it must end before (a narrower font when it is too wide)
     NumberField,  // (a, b), text as printf format of the value of `number`
     PageBreak,
 };
@@ -69,6 +70,10 @@ constexpr Entry Text(double x, double y, const char* utf8) {
 }
 constexpr Entry Field(double x, double y, const char* format, FieldText field) {
     return {Step::TextField, x, y, 0, 0, format, field};
+}
+// A field that must end left of `rightMm`, the edge of its cell.
+constexpr Entry Field(double x, double y, const char* format, FieldText field, double rightMm) {
+    return {Step::TextField, x, y, rightMm, 0, format, field};
 }
 constexpr Entry Number(double x, double y, const char* format, FieldNumber number) {
     return {Step::NumberField, x, y, 0, 0, format, nullptr, number};

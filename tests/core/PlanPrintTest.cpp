@@ -151,6 +151,11 @@ TEST_F(PlanPrintTest, FoundationPlanBandsAndTitle) {
         << "class 0 drawn last, the wall without strength not at all";
     EXPECT_TRUE(FindText(device->ops(), "現況基礎図"));
     EXPECT_TRUE(FindText(device->ops(), "K1"));
+    std::vector<ColorRef> keys;
+    for (const Op& op : device->ops())
+        if (op.kind == Kind::FillRect) keys.push_back(op.brush.colour);
+    EXPECT_EQ(keys.size(), 6u) << "every legend line keyed";
+    EXPECT_EQ(keys.back(), FoundationColours[2]);
     for (int i = 0; i < 3; ++i) WallEval.WallResult[0][0][i][0] = {};
 }
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 constexpr double D = 23.622; // 600 dpi, PrintScale 1
@@ -46,7 +48,7 @@ TEST_F(ApplicationFormsTest, DesignFormFromTheSettings) {
     EXPECT_EQ(At(135, 83.5), "山田太郎 (印)");
     EXPECT_EQ(At(147, 147.5), "   98.50 ㎡");
     EXPECT_EQ(At(147, 159), "   0.0");
-    EXPECT_EQ(At(147, 170.5), "       A-12");
+    EXPECT_EQ(At(161, 170.5), "A-12");
     EXPECT_EQ(At(62, 33), "vu市木造住宅耐震改修事業");
     EXPECT_FALSE(At(66, 193.5)) << "the design form names the design firm only";
 
@@ -122,4 +124,29 @@ TEST_F(ApplicationFormsTest, SizesInPrinterDotsAndTheBlankSheet) {
     Print(PrintBlankSheet);
     ASSERT_EQ(device.ops().size(), 1u);
     EXPECT_NE(device.ops()[0].text.find("S-P. 1"), std::string::npos);
+}
+
+// Full-length names and addresses are narrowed into their cells, and the form's font holds after.
+TEST_F(ApplicationFormsTest, LongValuesStayInTheirCells) {
+    std::string forty;
+    for (int i = 0; i < 40; ++i) forty += "横";
+    auto& a = Doc.RetrofitApplication;
+    for (auto* field : {&Doc.BuildingData.ownerAddress, &Doc.BuildingData.siteLotNumber,
+                        &a.designerName, &a.contractorAddress})
+        field->set(Sj(forty));
+    a.designerNumber.set("2015-00123");
+    Print(PrintWorksApprovalApplication);
+    int fields = 0;
+    for (const auto& [x, y, right] : {std::array{135., 78., 203.},
+                                      {66., 136., 184.},
+                                      {66., 170.5, 125.},
+                                      {66., 205., 127.},
+                                      {161., 170.5, 172.}})
+        for (const auto& op : device.ops())
+            if (op.kind == sheetcheck::Kind::Text && sheetcheck::At(op, D, x, y) && ++fields) {
+                EXPECT_LE(op.points[0].x + int(op.text.size()) * op.font.width, right * D)
+                    << sheetcheck::Describe(op, D);
+            }
+    EXPECT_EQ(fields, 5);
+    EXPECT_EQ(sheetcheck::Read(device.ops()).texts.back()->font.width, TruncPixel(2 * D));
 }

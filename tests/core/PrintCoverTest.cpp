@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -156,4 +157,7 @@ TEST_F(CoverTest, DamagedValuesPrintWithoutReadingOutsideTables) {
     EXPECT_EQ(At(25, 229), "３階") << "the top storey held at the third";
     EXPECT_EQ(At(167, 256.5), "倒壊する可能性が高い");
     EXPECT_EQ(At(54, 46), "　　    x 年      月") << "an era digit of 9: no era";
+    const auto owner = std::ranges::find_if(
+        device->ops(), [](const auto& op) { return op.text.starts_with("AAAA"); });
+    EXPECT_LE(owner->points[0].x + int(owner->text.size()) * owner->font.width, 101 * D);
 }
