@@ -1,5 +1,5 @@
 #pragma once
-// The roof and floor areas (屋根床等) and the roof and floor specification areas (屋根床仕様) of
+// The roof and floor areas (屋根床等) and the roof and floor spec areas (屋根床仕様) of
 // the plan: rectangles on two grid nodes and triangles on three, placed from the current-input
 // variables and removed by clicking the same nodes again; and their drawing, with the storey
 // outline, the quarter strips of the approximate general method and the floor-strength overlay.
@@ -41,13 +41,13 @@ bool LargestRectangleEntered();
 // 1 when an area was added or removed, 0 when refused.
 int InputRoofFloorRect(int x1, int y1, int x2, int y2);
 int InputRoofFloorTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
-// The same for specification areas (CurFloorBrace * 32 + CurFloorSpec), without questions.
+// The same for spec areas (CurFloorBrace * 32 + CurFloorSpec), without questions.
 int InputFloorSpecRect(int x1, int y1, int x2, int y2);
 int InputFloorSpecTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
 
 // The areas of the current storey; in roof/floor mode with the outline, diagonals and kinds;
 // under the approximate general method the quarter strips.
 void DrawRoofFloorAreas(Canvas& canvas);
-// In specification mode the specification areas; in wall and specification mode the floor
+// In spec mode the floor-spec areas; in wall and spec mode the floor
 // strength and horizontal-member overlay beside the plan.
 void DrawFloorSpecs(Canvas& canvas);

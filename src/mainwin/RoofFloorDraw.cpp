@@ -1,4 +1,4 @@
-// Drawing of the roof/floor areas and the specification areas, the storey outline, the quarter
+// Drawing of the roof/floor areas and the floor-spec areas, the storey outline, the quarter
 // strips, and the floor-strength and horizontal-member overlay beside the plan.
 #include "mainwin/RoofFloor.h"
 
@@ -335,7 +335,7 @@ void DrawFloorSpecs(Canvas& canvas) {
     const int f = ClampIndex(App.CurrentStorey, Storeys);
     const int mode = App.InputMode;
     if (mode == ModeFloorSpec) {
-        // The pen and brush of a specification, and its label "board-brace".
+        // The pen and brush of a spec, and its label "board-brace".
         const auto style = [&canvas](int32_t code, char(&text)[16]) {
             const int32_t board = code < 0 ? 0 : code % 32, brace = code < 0 ? 0 : code / 32;
             canvas.setPen(BraceColours[brace == 0 ? 0 : ClampIndex(brace - 16, 8)], 2);

@@ -141,7 +141,7 @@ void ReadV2Head(ModelFileReader& r, Document& d, int& repairs) {
 
 void ReadV2Records(ModelFileReader& r, Document& d, int& repairs, RecordOrderV2 order) {
     // Kind k of storey (s, f): 0 room texts, 1 columns, 2 walls, 3 roof/floor rectangles,
-    // 4 roof/floor triangles, 5 floor-specification rectangles, 6 floor-specification triangles.
+    // 4 roof/floor triangles, 5 floor-spec rectangles, 6 floor-spec triangles.
     auto readKind = [&](int k, int s, int f) {
         switch (k) {
         case 0:

@@ -1,7 +1,7 @@
 #pragma once
 // The pages of 改修申請 in the overview dialog: the city's retrofit application (the firms,
 // the approval notice, the policy and outline of the retrofit, the building-law check, the
-// specification before and after, the problems the score does not show, the owner's hearing
+// spec before and after, the problems the score does not show, the owner's hearing
 // and the site survey). Every control edits one field of the application record and is bound
 // to it like the dialog's other pages; no control has a handler. The score label shows what
 // the retrofit plan on screen reaches and stores nothing.

@@ -206,7 +206,7 @@ WallLegend WallLegendCodes(const WallRecord* walls, int count) {
             legend.codes[legend.count++] = code;
     };
     const auto unknownFace = [](int32_t p) { return p == 2 || p == 3; };
-    // A panel row beyond the table would decode as some other specification.
+    // A panel row beyond the table would decode as some other spec.
     const auto listedPanel = [](int32_t p) { return p > 3 && p < PanelSpecCount; };
     for (int i = 0; i < count && legend.count < MaxLegendCodes; ++i) {
         const WallRecord& w = walls[i];

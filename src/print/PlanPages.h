@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-// The wall specifications a storey's legend lists: one code per distinct specification, in
+// The wall specifications a storey's legend lists: one code per distinct spec, in
 // wall order, at most 16, then sorted ascending. 2 is the all-unknown wall, b x 256 a bracing
 // row above 23, m x 32768 a mud-wall class above 1, p a panel row above 3.
 struct WallLegend {

@@ -19,7 +19,7 @@ constexpr ReportFont CheckFont{12, 6};
 
 // Name and ratings of a floor-spec code, read as the floor calculation reads it, so that the
 // printed ratio times the area is the stored ratioArea.
-std::string Specification(int32_t code) {
+std::string FloorSpecName(int32_t code) {
     const int board = floorcalc::FloorBoardIndex(code);
     const int brace = floorcalc::FloorBraceIndex(code);
     const double b = FloorBoardRatings[board], k = FloorBraceRatings[brace];
@@ -48,7 +48,7 @@ void Storey(KeyPlanReport& rep, int s, int i, bool printed) {
             const FloorSpecAreaResult& a = FloorRes.FloorSpecRectResult[s][i][n];
             const RectCorners c = RectCornersOf(e.x1, e.y1, e.x2, e.y2);
             r.add(18, ReportFormat("%2i   %s    %-6s   %-6s   %-6s   %-6s %8.3f  %8.3f", n + 1,
-                                   Specification(e.code).c_str(), c.lowerLeftX.c_str(),
+                                   FloorSpecName(e.code).c_str(), c.lowerLeftX.c_str(),
                                    c.lowerLeftY.c_str(), c.upperRightX.c_str(),
                                    c.upperRightY.c_str(), a.area, a.ratioArea));
         }
@@ -67,7 +67,7 @@ void Storey(KeyPlanReport& rep, int s, int i, bool printed) {
             const FloorSpecTriRecord& e = Doc.FloorSpecTris[s][i][n];
             const FloorSpecAreaResult& a = FloorRes.FloorSpecTriResult[s][i][n];
             r.add(18, ReportFormat("%2i   %s  %-6s%-6s%-6s%-6s%-6s%-6s%8.3f  %8.3f", n + 1,
-                                   Specification(e.code).c_str(), AxisLabelOfX(e.x1).c_str(),
+                                   FloorSpecName(e.code).c_str(), AxisLabelOfX(e.x1).c_str(),
                                    AxisLabelOfY(e.y1).c_str(), AxisLabelOfX(e.x2).c_str(),
                                    AxisLabelOfY(e.y2).c_str(), AxisLabelOfX(e.x3).c_str(),
                                    AxisLabelOfY(e.y3).c_str(), a.area, a.ratioArea));

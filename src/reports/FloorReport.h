@@ -1,6 +1,6 @@
 #pragma once
 // The floor report (床倍率の算定) of the current scenario: per storey the floor ratio of every
-// floor-specification area with its board and brace, the totals and the mean floor ratio; then
+// floor-spec area with its board and brace, the totals and the mean floor ratio; then
 // the floor strength check (床耐力の検定) of every storey, grid line by grid line. Built from
 // the results of the last recalculation; the only arithmetic is the shear of each strip.
 // Qt-free.

@@ -1,4 +1,4 @@
-// Roof/floor areas and specification areas entered by clicks on grid nodes: toggling, the
+// Roof/floor areas and spec areas entered by clicks on grid nodes: toggling, the
 // largest rectangle, the overlap, top-storey and attic questions answered from a script,
 // degenerate figures, capacity, and one undo step back after every accepted click.
 #include "mainwin/RoofFloor.h"
@@ -18,7 +18,7 @@
 namespace {
 
 // Areas and specifications of scenario 0 per storey: rectangles "x1,y1,x2,y2:code",
-// triangles "t...", specification rectangles "s...", specification triangles "z...".
+// triangles "t...", spec rectangles "s...", spec triangles "z...".
 std::string Plan() {
     std::string out;
     const auto add = [&](const char* tag, std::initializer_list<int32_t> v) {
@@ -68,7 +68,7 @@ struct Case {
 constexpr auto Yes = MsgAnswer::Yes, No = MsgAnswer::No, Ok = MsgAnswer::Ok;
 constexpr const char* Base = " 1,1,4,4:0 1,1,8,8:6 t5,5,8,6,6,8:0 s1,1,2,2:12 z1,1,2,1,1,2:12 | |";
 
-// Before each click: on 1F a floor, a largest rectangle and a floor triangle, a specification
+// Before each click: on 1F a floor, a largest rectangle and a floor triangle, a spec
 // rectangle and triangle. Axis X22 stands at 21.5 m, X23 at 22 m: nodes (20,20), (21,21),
 // (23,22) lie on one line in metres but not in indices.
 // clang-format off
@@ -109,15 +109,15 @@ const Case Cases[] = {
     {"three nodes in line", 1, 0, 1, 0, 0, false, {1, 1, 2, 2, 3, 3}, {}, 0, ""},
     {"no area in metres: refused before any snapshot", 1, 0, 1, 3, 0, false,
      {20, 20, 21, 21, 23, 22}, {}, 0, ""},
-    {"specification rectangle from board and brace", 1, 0, 1, 0, 0, true, {2, 2, 5, 6, -1}, {}, 1,
+    {"spec rectangle from board and brace", 1, 0, 1, 0, 0, true, {2, 2, 5, 6, -1}, {}, 1,
      " 1,1,4,4:0 1,1,8,8:6 t5,5,8,6,6,8:0 s1,1,2,2:12 s2,2,5,6:547 z1,1,2,1,1,2:12 | |"},
-    {"specification rectangle toggled", 1, 0, 1, 0, 0, true, {2, 1, 1, 2, -1}, {}, 1,
+    {"spec rectangle toggled", 1, 0, 1, 0, 0, true, {2, 1, 1, 2, -1}, {}, 1,
      " 1,1,4,4:0 1,1,8,8:6 t5,5,8,6,6,8:0 z1,1,2,1,1,2:12 | |"},
-    {"specification triangle toggled", 1, 0, 1, 0, 0, true, {1, 2, 2, 1, 1, 1}, {}, 1,
+    {"spec triangle toggled", 1, 0, 1, 0, 0, true, {1, 2, 2, 1, 1, 1}, {}, 1,
      " 1,1,4,4:0 1,1,8,8:6 t5,5,8,6,6,8:0 s1,1,2,2:12 | |"},
-    {"specification triangle without area", 1, 0, 1, 0, 0, true, {20, 20, 21, 21, 23, 22}, {}, 0,
+    {"spec triangle without area", 1, 0, 1, 0, 0, true, {20, 20, 21, 21, 23, 22}, {}, 0,
      ""},
-    {"degenerate specification rectangle", 1, 0, 1, 0, 0, true, {2, 2, 2, 6, -1}, {}, 0, ""},
+    {"degenerate spec rectangle", 1, 0, 1, 0, 0, true, {2, 2, 2, 6, -1}, {}, 0, ""},
 };
 // clang-format on
 

@@ -1,5 +1,5 @@
 #pragma once
-// The palette of floor-specification mode "屋根床仕様の入力": the shape of the next area, its
+// The palette of floor-spec mode "屋根床仕様の入力": the shape of the next area, its
 // board and its horizontal bracing, with the legend of the floor-strength check drawn on the
 // plan.
 #include "ui/Bindings.h"
