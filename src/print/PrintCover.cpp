@@ -443,9 +443,7 @@ void PrintCoverPage(PrintDevice& device, double dotsPerMm) {
     const bool deteriorationIgnored = summary::DeteriorationIgnored();
 
     Canvas& canvas = device.canvas();
-    canvas.setFontColour(0x000000);
-    canvas.setBrushColour(0xFFFFFF);
-    canvas.setBrushStyle(BrushStyle::Clear);
+    BlackTextOnClearBrush(canvas);
     PrintPageHeader(device, dotsPerMm);
 
     Cover c(device, dotsPerMm);

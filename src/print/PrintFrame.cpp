@@ -138,3 +138,9 @@ bool LineCursor::ensureRoom(double lineMm, const std::function<bool(int y)>& tab
     if ((tableBreak && tableBreak(y_)) || !fitsPage(lineMm)) return continuation(*this);
     return true;
 }
+
+void BlackTextOnClearBrush(Canvas& canvas) {
+    canvas.setFontColour(0x000000);
+    canvas.setBrushColour(0xFFFFFF);
+    canvas.setBrushStyle(BrushStyle::Clear);
+}

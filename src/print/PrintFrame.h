@@ -25,6 +25,9 @@ inline std::string Sj(std::string_view utf8) {
     return cp932::programText(utf8);
 }
 
+// Black text on a clear white brush, as every page starts writing.
+void BlackTextOnClearBrush(Canvas& canvas);
+
 // A font of `heightMm` x `widthMm`, both scaled by dotsPerMm and truncated; black.
 CanvasFont MmFont(double dotsPerMm, double heightMm, double widthMm, int weight = 400,
                   const char* face = GothicFace, bool italic = false);

@@ -54,9 +54,7 @@ void PrintNValueTable(PrintDevice& device, double d) {
     const int s = CalcScenario();
     const int top = TopStoreyOf(s);
     Canvas& canvas = device.canvas();
-    canvas.setFontColour(0x000000);
-    canvas.setBrushColour(0xFFFFFF);
-    canvas.setBrushStyle(BrushStyle::Clear);
+    BlackTextOnClearBrush(canvas);
     for (int i = 0; i <= top; ++i) {
         if (i > 0 && !device.newPage()) return;
         const int count = ClampIndex(Doc.ColumnCount[s][i], MaxColumns + 1);

@@ -17,9 +17,7 @@ constexpr double TopMm = 20;
 void PrintLinesPage(PrintDevice& device, double d, double titleX, const std::string& title,
                     const ReportLines& report, const std::function<double(int)>& advanceMm) {
     Canvas& canvas = device.canvas();
-    canvas.setFontColour(0x000000);
-    canvas.setBrushColour(0xFFFFFF);
-    canvas.setBrushStyle(BrushStyle::Clear);
+    BlackTextOnClearBrush(canvas);
     PrintPageHeader(device, d);
     PrintReportTitle(device, d, titleX, 10, title);
     canvas.setFont(MmFont(d, 4.0, 2.0));

@@ -15,9 +15,7 @@ void SolidPen(PrintDevice& device, double dotsPerMm, double widthMm) {
 
 void SetUp(PrintDevice& device, double dotsPerMm) {
     Canvas& canvas = device.canvas();
-    canvas.setFontColour(0x000000);
-    canvas.setBrushColour(0xFFFFFF);
-    canvas.setBrushStyle(BrushStyle::Clear);
+    BlackTextOnClearBrush(canvas);
     PrintSheetHeader(device, dotsPerMm);
     SolidPen(device, dotsPerMm, 0.3);
 }

@@ -33,9 +33,7 @@ void PrintWallStrengthTable(PrintDevice& device, double d) {
     const int s = CalcScenario();
     const int top = TopStoreyOf(s);
     Canvas& canvas = device.canvas();
-    canvas.setFontColour(0x000000);
-    canvas.setBrushColour(0xFFFFFF);
-    canvas.setBrushStyle(BrushStyle::Clear);
+    BlackTextOnClearBrush(canvas);
     const std::string scenario = ReportText(PrintedScenarioTitle(s));
     for (int i = 0; i <= top; ++i) {
         if (i > 0 && !device.newPage()) return;

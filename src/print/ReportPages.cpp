@@ -103,13 +103,6 @@ private:
     bool ok_ = true;
 };
 
-// Black text on a clear white brush, as every page of these reports starts.
-void TextCanvas(Canvas& canvas) {
-    canvas.setFontColour(0x000000);
-    canvas.setBrushColour(0xFFFFFF);
-    canvas.setBrushStyle(BrushStyle::Clear);
-}
-
 void Title(PrintDevice& device, double d, const std::string& title) {
     device.canvas().setBrushStyle(BrushStyle::Clear);
     PrintReportTitle(device, d, LeftMm, 10, title);
@@ -118,9 +111,9 @@ void Title(PrintDevice& device, double d, const std::string& title) {
 // The top of a storey page: header, the storey's plan in `mode` and the title.
 void StoreyPageTop(PrintDevice& device, double d, int mode, int storey, const std::string& title) {
     PrintPageHeader(device, d);
-    TextCanvas(device.canvas());
+    BlackTextOnClearBrush(device.canvas());
     DrawPlanForPrint(device, mode, storey, d);
-    TextCanvas(device.canvas());
+    BlackTextOnClearBrush(device.canvas());
     Title(device, d, title);
 }
 
@@ -176,7 +169,7 @@ void PrintRequiredStrength(PrintDevice& device, double d) {
     // The calculation on a page of its own.
     if (!device.newPage()) return;
     PrintPageHeader(device, d);
-    TextCanvas(device.canvas());
+    BlackTextOnClearBrush(device.canvas());
     Title(device, d, ReportFormat("%s必要耐力", ScenarioWord().c_str()));
     flow.at(ContinuationTopMm);
     const CanvasFont table = TableFont(d);
@@ -234,7 +227,7 @@ void PrintFloorCheck(PrintDevice& device, double d) {
     for (int i = 0; i <= top; ++i) {
         if (i > 0 && !device.newPage()) return;
         PrintPageHeader(device, d);
-        TextCanvas(device.canvas());
+        BlackTextOnClearBrush(device.canvas());
         Title(device, d, PageTitle("%s床耐力検定（%2i階）", i));
         flow.at(ContinuationTopMm);
         // The storey line, a gap, X, the gap between the directions, Y, a gap the page leaves.
