@@ -581,6 +581,7 @@ NValueStatus MakeStatus(int sc) {
 ColumnJointResults& NValueRes = theColumnJointResults;
 
 NValueStatus CalcNValues() {
+    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     const int top = TopStoreyOf(sc);
 

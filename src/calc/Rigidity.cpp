@@ -85,6 +85,7 @@ void ClearRigidityResults() {
 }
 
 void AddWallRigidityTerms(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
@@ -143,6 +144,7 @@ void AddWallRigidityTerms(int storey, int wall) {
 }
 
 void CalcStoreyRigidity(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
@@ -306,6 +308,7 @@ void CalcStiffnessRatio() {
 }
 
 void CalcRigidity() {
+    NoteWallEvalWrite(CalcScenario());
     ClearRigidityResults();
     const int top = TopStoreyOf();
     // Every storey up to the top, also one without walls: its zero elastic radii then give the

@@ -183,6 +183,7 @@ int32_t BraceClassOf(int32_t braceRow) {
 }
 
 void BuildNodeMap(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof(WallEval.GridNodeMap[sc][storey]));
@@ -249,6 +250,7 @@ void BuildNodeMap(int storey) {
 }
 
 void ClassifyExteriorWalls(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
@@ -269,6 +271,7 @@ void ClassifyExteriorWalls(int storey) {
 }
 
 void MeasureWallRuns(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
@@ -326,6 +329,7 @@ void MeasureWallRuns(int storey) {
 }
 
 int32_t JudgeJointSpec(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
     return JudgeJointSpec(IndexStoreyWalls(storey), wall);
 }
@@ -391,6 +395,7 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 } // namespace
 
 int32_t JudgeFoundationClass(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
     const int sc = CalcScenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
@@ -425,6 +430,7 @@ int32_t JudgeFoundationClass(int storey, int wall) {
 }
 
 void ClassifyWalls() {
+    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {

@@ -99,3 +99,10 @@ struct WallEvaluationResults {
 };
 
 extern WallEvaluationResults& WallEval;
+
+// How often the stages have written each scenario's wall evaluation: a result kept from an
+// earlier run compares it to tell whether another run has written over the rows since.
+inline uint64_t WallEvalWrites[Scenarios] = {};
+inline void NoteWallEvalWrite(int scenario) {
+    ++WallEvalWrites[scenario];
+}

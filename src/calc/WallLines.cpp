@@ -299,6 +299,7 @@ int TopStoreyOf() {
 }
 
 void BuildWallLineLists() {
+    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     for (int s = 0; s <= TopStoreyOf(); ++s) {
         WallLineList& xl = WallEval.WallLineLists[sc][s].x;
@@ -475,6 +476,7 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
 
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return 0;
     return SumCollinearLength(IndexStoreyWalls(storey), skipWall, length, mode, ax1, ay1, ax2, ay2,
                               slope, referenceKind, wall);
@@ -513,6 +515,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
 }
 
 void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     if (storey < 0) {
         for (int s = 0; s < Storeys; ++s) WallEval.StoreyOutlineCount[sc][s] = 0;
@@ -528,6 +531,7 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
 }
 
 void BuildStoreyOutline(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     WallEval.StoreyOutlineCount[sc][storey] = 0;

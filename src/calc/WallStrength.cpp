@@ -102,6 +102,7 @@ double JointReduction2012(const double (&t)[4][4][3], double s, int32_t jointSpe
 }
 
 void CalcBaseStrengths(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
@@ -157,6 +158,7 @@ void CalcBaseStrengths(int storey, int wall) {
 }
 
 void CalcWallReductions(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
@@ -234,6 +236,7 @@ double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
 }
 
 void EvaluateWallStrengths() {
+    NoteWallEvalWrite(CalcScenario());
     SelectJointReductionTables();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {

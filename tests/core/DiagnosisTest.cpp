@@ -524,6 +524,45 @@ TEST_F(DiagnosisTest, CurrentStateWallWordsFollowWhileAPlanIsEdited) {
     EXPECT_TRUE(Snapshot(o) == before);
 }
 
+// A plan run keeps the current state's wall words while nothing they come from has changed; an
+// edit of the current state, or a run of it in between, must still show in the next plan run
+// exactly as a run from blank results gives it.
+TEST_F(DiagnosisTest, PlanRunsFollowEveryChangeOfTheCurrentState) {
+    houses::BuildSymmetricOneStorey();
+    CopyScenario(0, 1);
+    App.CurrentScenario = 1;
+    const auto currentState = [] {
+        std::string out(reinterpret_cast<const char*>(Doc.Walls[0]), sizeof Doc.Walls[0]);
+        const auto add = [&](const auto& x) {
+            out.append(reinterpret_cast<const char*>(&x), sizeof x);
+        };
+        add(WallEval.WallLineLists[0]);
+        add(WallEval.StoreyOutline[0]);
+        add(WallEval.GridNodeMap[0]);
+        add(WallEval.GridCellWalls[0]);
+        add(WallEval.WallResult[0]);
+        return out;
+    };
+    const auto fromBlank = [&] {
+        std::memset(&WallEval, 0, sizeof WallEval);
+        RunDiagnosis();
+        return currentState();
+    };
+    RunDiagnosis();
+    const std::string before = currentState();
+    Doc.Columns[0][0][0].joint = 0; // 告示 hardware gone: a joint spec changes
+    RunDiagnosis();
+    const std::string edited = currentState();
+    EXPECT_FALSE(edited == before);
+    EXPECT_TRUE(edited == fromBlank());
+
+    App.CurrentScenario = 0; // the full run marks corner columns in the node map
+    RunDiagnosis();
+    App.CurrentScenario = 1;
+    RunDiagnosis();
+    EXPECT_TRUE(currentState() == edited);
+}
+
 TEST_F(DiagnosisTest, ScenarioNumberOutOfRangeRunsTheCurrentState) {
     houses::BuildSymmetricOneStorey();
     const std::string expected = Snapshot(RunDiagnosis());
