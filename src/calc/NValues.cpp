@@ -221,13 +221,28 @@ void SetFactors(int sc, int top) {
     }
 }
 
+// Per scenario and storey, the records a run may have written: every record after them is
+// blank, so a clear need reach no further. The whole table until the first clear.
+int32_t RecordsInUse[Scenarios][Storeys] = {{MaxColumns, MaxColumns, MaxColumns},
+                                            {MaxColumns, MaxColumns, MaxColumns},
+                                            {MaxColumns, MaxColumns, MaxColumns}};
+
 void ClearRecords(int sc) {
-    std::memset(NValueRes.ColumnJointResult[sc], 0, sizeof NValueRes.ColumnJointResult[sc]);
-    for (auto& storey : NValueRes.ColumnJointResult[sc])
-        for (ColumnJointRecord& r : storey) {
-            for (int32_t& no : r.upper1No) no = -1;
-            for (int32_t& no : r.upper2No) no = -1;
-        }
+    static const ColumnJointRecord blank = [] {
+        ColumnJointRecord r;
+        std::memset(&r, 0, sizeof r);
+        for (int32_t& no : r.upper1No) no = -1;
+        for (int32_t& no : r.upper2No) no = -1;
+        return r;
+    }();
+    for (int f = 0; f < Storeys; ++f) {
+        // Every record the run writes belongs to a column of the storey; those start blank too.
+        const int n = ColumnCountOf(sc, f);
+        const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
+        ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
+        for (int i = 0; i < rows; ++i) std::memcpy(&records[i], &blank, sizeof blank);
+        RecordsInUse[sc][f] = n;
+    }
 }
 
 // ---- Wall differences ----

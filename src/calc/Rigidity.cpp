@@ -89,6 +89,7 @@ void AddWallRigidityTerms(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     const double x0 = AxisPosX(Grid.FirstMainAxisX);
@@ -149,6 +150,7 @@ void CalcStoreyRigidity(int storey) {
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, walls);
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
     const double qr = ReqResult.RequiredStrength[sc][storey];

@@ -26,11 +26,34 @@ bool ThroughColumnAt(int storey, int32_t x, int32_t y) {
     return AbsCode(storey, x, y) % 4 >= 2;
 }
 
+int32_t Lo(int32_t a, int32_t b) {
+    return a < b ? a : b;
+}
+int32_t Hi(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
+
+// Per scenario and storey, the box of grid nodes whose node map or end codes may be non-zero:
+// a rebuild clears only this box. The whole grid until the first rebuild.
+struct NodeBox {
+    int32_t x0 = 0, x1 = AxisCountX - 1, y0 = 0, y1 = AxisCountY - 1;
+    void take(int32_t x, int32_t y) {
+        x0 = Lo(x0, x);
+        x1 = Hi(x1, x);
+        y0 = Lo(y0, y);
+        y1 = Hi(y1, y);
+    }
+};
+NodeBox NodeBoxes[Scenarios][Storeys];
+
 // Keeps the larger of a node's end code and the new one.
 void KeepEndCode(int storey, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
     int32_t& cell = WallEval.GridCellWalls[CalcScenario()][storey][x][y][slot];
-    if (code > cell) cell = code;
+    if (code > cell) {
+        cell = code;
+        NodeBoxes[CalcScenario()][storey].take(x, y);
+    }
 }
 
 double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
@@ -50,12 +73,6 @@ bool NodeInTriangle(const RoofFloorTriRecord& t, int32_t x, int32_t y) {
     return true;
 }
 
-int32_t Lo(int32_t a, int32_t b) {
-    return a < b ? a : b;
-}
-int32_t Hi(int32_t a, int32_t b) {
-    return a > b ? a : b;
-}
 int32_t ClampX(int32_t x) {
     return ClampIndex(x, AxisCountX);
 }
@@ -186,9 +203,16 @@ void BuildNodeMap(int storey) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
-    std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof(WallEval.GridNodeMap[sc][storey]));
-    std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof(WallEval.GridCellWalls[sc][storey]));
     auto& map = WallEval.GridNodeMap[sc][storey];
+    auto& cells = WallEval.GridCellWalls[sc][storey];
+    NodeBox& box = NodeBoxes[sc][storey];
+    if (box.y0 <= box.y1)
+        for (int32_t x = box.x0; x <= box.x1; ++x) {
+            const std::size_t rows = static_cast<std::size_t>(box.y1 - box.y0 + 1);
+            std::memset(&map[x][box.y0], 0, rows * sizeof map[x][0]);
+            std::memset(&cells[x][box.y0], 0, rows * sizeof cells[x][0]);
+        }
+    box = {AxisCountX, -1, AxisCountY, -1};
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
     for (int i = 0; i < nc; ++i) {
@@ -199,15 +223,19 @@ void BuildNodeMap(int storey) {
         int32_t hardware = ((c.joint % 4) + 4) % 4;
         if (hardware > 2) hardware = 0;
         map[c.x][c.y] = hardware * 4 + kind;
+        box.take(c.x, c.y);
     }
 
     const int nr = ClampIndex(Doc.RoofFloorRectCount[sc][storey], MaxRoofFloorRects + 1);
     for (int i = 0; i < nr; ++i) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
         if (r.code < 0 || r.code % 8 != 0) continue;
-        for (int32_t x = ClampX(Lo(r.x1, r.x2)); x <= ClampX(Hi(r.x1, r.x2)); ++x)
-            for (int32_t y = ClampY(Lo(r.y1, r.y2)); y <= ClampY(Hi(r.y1, r.y2)); ++y)
-                map[x][y] |= 16;
+        const int32_t x0 = ClampX(Lo(r.x1, r.x2)), x1 = ClampX(Hi(r.x1, r.x2));
+        const int32_t y0 = ClampY(Lo(r.y1, r.y2)), y1 = ClampY(Hi(r.y1, r.y2));
+        for (int32_t x = x0; x <= x1; ++x)
+            for (int32_t y = y0; y <= y1; ++y) map[x][y] |= 16;
+        box.take(x0, y0);
+        box.take(x1, y1);
     }
     const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
     for (int i = 0; i < nt; ++i) {
@@ -217,7 +245,10 @@ void BuildNodeMap(int storey) {
         const int32_t y0 = ClampY(Lo(t.y1, Lo(t.y2, t.y3))), y1 = ClampY(Hi(t.y1, Hi(t.y2, t.y3)));
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
-                if (NodeInTriangle(t, x, y)) map[x][y] |= 16;
+                if (NodeInTriangle(t, x, y)) {
+                    map[x][y] |= 16;
+                    box.take(x, y);
+                }
     }
 
     const int nw = WallCountOf(storey);
@@ -254,6 +285,7 @@ void ClassifyExteriorWalls(int storey) {
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, n);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
@@ -275,6 +307,7 @@ void MeasureWallRuns(int storey) {
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, n);
     WallRecord* walls = Doc.Walls[sc][storey];
     const bool openingsCarryNothing = IsGeneralMethod() && Doc.CriteriaEdition != 4;
 
@@ -434,7 +467,7 @@ void ClassifyWalls() {
     const int sc = CalcScenario();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
-        std::memset(WallEval.WallResult[sc][s], 0, sizeof(WallEval.WallResult[sc][s]));
+        ClearWallResults(sc, s, WallCountOf(s));
         BuildNodeMap(s);
     }
     AddOutlineEdge(-1, 0, 0, 0, 0);

@@ -106,3 +106,15 @@ inline uint64_t WallEvalWrites[Scenarios] = {};
 inline void NoteWallEvalWrite(int scenario) {
     ++WallEvalWrites[scenario];
 }
+
+// Per scenario and storey, the rows of WallResult that may hold anything but zeros: every row
+// after them is zero, so a clear need reach no further. At the capacity until the first clear.
+inline int32_t WallResultRowsInUse[Scenarios][Storeys] = {
+    {MaxWalls, MaxWalls, MaxWalls}, {MaxWalls, MaxWalls, MaxWalls}, {MaxWalls, MaxWalls, MaxWalls}};
+// Every writer of a row calls this first with the row's number + 1.
+inline void NoteWallResultRows(int scenario, int storey, int rows) {
+    int32_t& inUse = WallResultRowsInUse[scenario][storey];
+    if (rows > inUse) inUse = rows;
+}
+// Zeros the storey's rows of WallResult in use and the first `rows`.
+void ClearWallResults(int scenario, int storey, int rows);

@@ -358,6 +358,14 @@ void BuildWallLineLists() {
     }
 }
 
+void ClearWallResults(int scenario, int storey, int rows) {
+    int32_t& inUse = WallResultRowsInUse[scenario][storey];
+    if (rows > inUse) inUse = rows;
+    std::memset(WallEval.WallResult[scenario][storey], 0,
+                static_cast<std::size_t>(inUse) * sizeof WallEval.WallResult[scenario][storey][0]);
+    inUse = 0;
+}
+
 const StoreyWallIndex& IndexStoreyWalls(int storey) {
     StoreyWallIndex& index = theWallIndex;
     // Empty the node lists of the last index.
@@ -478,6 +486,7 @@ int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return 0;
+    if (InRange(wall, MaxWalls)) NoteWallResultRows(CalcScenario(), storey, wall + 1);
     return SumCollinearLength(IndexStoreyWalls(storey), skipWall, length, mode, ax1, ay1, ax2, ay2,
                               slope, referenceKind, wall);
 }

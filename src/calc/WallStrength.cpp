@@ -105,6 +105,7 @@ void CalcBaseStrengths(int storey, int wall) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     WallResultRecord& r0 = blocks[0];
@@ -161,6 +162,7 @@ void CalcWallReductions(int storey, int wall) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     const WallResultRecord& r0 = blocks[0];
