@@ -160,7 +160,9 @@ void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
 
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
 // `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
-int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) {
+// With a trail, appends every wall whose type the walk compares for runKind, in order.
+int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
+            WallTrail* trail = nullptr) {
     const int sc = CalcScenario();
     const int storey = index.storey;
     const WallRecord* walls = Doc.Walls[sc][storey];
@@ -179,15 +181,21 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) 
                 continue;
             }
             run += nj.length;
+            if (trail) trail->add(j);
             if (recordKinds && type < jt) r.runKind = jt;
             const int32_t kindBefore = r.runKind;
             bounded |= SumCollinearLength(index, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2, nw.slope,
-                                          type, w);
+                                          type, w, trail);
             if (!recordKinds) r.runKind = kindBefore;
         }
     });
     return bounded;
 }
+
+// Room for the walls the opening walks of one storey pass; a storey whose walks pass more
+// (duplicate walls of a damaged file) walks again where the room ran out.
+constexpr int RunTrailCapacity = 16 * MaxWalls;
+int16_t RunTrail[RunTrailCapacity];
 
 // Joint spec of one wall with the storey's index at hand.
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
@@ -317,6 +325,11 @@ void MeasureWallRuns(int storey) {
     const StoreyWallIndex& index = IndexStoreyWalls(storey);
     bool inRun[MaxWalls] = {};
     int32_t newType[MaxWalls] = {};
+    // The walls each walk compared for the run kind: the rewritten widths change no wall from
+    // opening to solid, so a second walk would pass the same walls in the same order.
+    WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
+    int trailStart[MaxWalls + 1] = {};
+    bool trailKept[MaxWalls] = {};
     for (int w = 0; w < n; ++w) {
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
         const NormalisedWall& nw = index.walls[w];
@@ -340,7 +353,10 @@ void MeasureWallRuns(int storey) {
         }
         inRun[w] = true;
         double run = nw.length;
-        const int bounded = WalkRun(index, w, run, false);
+        trailStart[w] = trail.count;
+        const int bounded = WalkRun(index, w, run, false, &trail);
+        trailKept[w] = !trail.full;
+        trailStart[w + 1] = trail.count;
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
         newType[w] = GroupBase(type) + width;
         r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
@@ -355,9 +371,18 @@ void MeasureWallRuns(int storey) {
         if (inRun[w]) walls[w].type = newType[w];
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
-        WallEval.WallResult[sc][storey][w][0].runKind = walls[w].type;
-        double ignored = 0;
-        WalkRun(index, w, ignored, true);
+        int32_t& kind = WallEval.WallResult[sc][storey][w][0].runKind;
+        kind = walls[w].type;
+        if (!trailKept[w]) {
+            double ignored = 0;
+            WalkRun(index, w, ignored, true);
+            continue;
+        }
+        // The kind of the last wall passed whose type exceeds this wall's own.
+        for (int t = trailStart[w]; t < trailStart[w + 1]; ++t) {
+            const int32_t type = walls[RunTrail[t]].type;
+            if (walls[w].type < type) kind = type;
+        }
     }
 }
 

@@ -74,6 +74,33 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     return true;
 }
 
+// The ends of a wall along its line as the in-line order compares them: an entry a goes
+// behind a later entry b when a.high > b.low.
+struct LineSpan {
+    int64_t high, low;
+};
+LineSpan LineSpans[MaxWallLineEntries];
+
+// For each entry i, for each later entry j of the same line: exchange the two when the span of
+// the entry now at i goes behind that of j.
+template <typename SpanOf>
+void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
+    WallLineEntry* e = list.entries;
+    const int n = list.count;
+    for (int i = 0; i < n; ++i) LineSpans[i] = spanOf(walls[e[i].wall]);
+    for (int first = 0; first < n;) {
+        int end = first + 1;
+        while (end < n && e[end].axis == e[first].axis) ++end;
+        for (int i = first; i < end; ++i)
+            for (int j = i + 1; j < end; ++j)
+                if (LineSpans[i].high > LineSpans[j].low) {
+                    Exchange(e[i], e[j]);
+                    Exchange(LineSpans[i], LineSpans[j]);
+                }
+        first = end;
+    }
+}
+
 StoreyWallIndex theWallIndex;
 // Chain answers of the index per wall and mode (0 backwards, 1 forwards): -1 not yet known.
 int8_t ChainMemo[2][MaxWalls];
@@ -338,23 +365,16 @@ void BuildWallLineLists() {
                         Exchange(yl.entries[i], yl.entries[j]);
         // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
         // line stand together now and these exchanges keep them there, so each pass looks
-        // only at the rest of its own line.
-        for (int i = 0; i < xl.count; ++i)
-            for (int j = i + 1; j < xl.count; ++j) {
-                if (xl.entries[i].axis != xl.entries[j].axis) break;
-                const WallRecord& a = walls[xl.entries[i].wall];
-                const WallRecord& b = walls[xl.entries[j].wall];
-                if (a.x1 > b.x1 || a.x1 > b.x2 || a.x2 > b.x1 || a.x2 > b.x2)
-                    Exchange(xl.entries[i], xl.entries[j]);
-            }
-        for (int i = 0; i < yl.count; ++i)
-            for (int j = i + 1; j < yl.count; ++j) {
-                if (yl.entries[i].axis != yl.entries[j].axis) break;
-                const WallRecord& a = walls[yl.entries[i].wall];
-                const WallRecord& b = walls[yl.entries[j].wall];
-                if (a.y1 < b.y1 || a.y1 < b.y2 || a.y2 < b.y1 || a.y2 < b.y2)
-                    Exchange(yl.entries[i], yl.entries[j]);
-            }
+        // only at the rest of its own line. An X entry a goes behind b when a's larger X
+        // exceeds b's smaller one, so each entry's two ends are looked up once.
+        ExchangeAlongLines(xl, walls, [](const WallRecord& w) {
+            return LineSpan{w.x1 > w.x2 ? w.x1 : w.x2, w.x1 < w.x2 ? w.x1 : w.x2};
+        });
+        // A Y entry a goes behind b when a's smaller Y is below b's larger one: the same with
+        // the ends negated.
+        ExchangeAlongLines(yl, walls, [](const WallRecord& w) {
+            return LineSpan{-(w.y1 < w.y2 ? w.y1 : w.y2), -(w.y1 > w.y2 ? w.y1 : w.y2)};
+        });
     }
 }
 
@@ -493,7 +513,7 @@ int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32
 
 int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
                        int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
-                       int32_t referenceKind, int wall) {
+                       int32_t referenceKind, int wall, WallTrail* trail) {
     const int storey = index.storey;
     if (!InRange(storey, Storeys)) return 0;
     bool visited[MaxWalls] = {};
@@ -514,6 +534,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
         from = j;
         const int32_t type = walls[j].type;
         if (type == 0 || type == 7) return 1;
+        if (trail) trail->add(j);
         if (referenceKind < type && InRange(wall, MaxWalls))
             WallEval.WallResult[CalcScenario()][storey][wall][0].runKind = type;
         length += link.length;

@@ -80,9 +80,23 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode);
 // type exceeds `referenceKind`. Returns 1 when the run ends at a solid wall (type 0 or 7).
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall);
+// With a trail, also appends to it every link whose type was compared for runKind, in order,
+// while there is room (WallTrail::full tells when there was not).
+struct WallTrail {
+    int16_t* links;
+    int capacity;
+    int count;
+    bool full;
+    void add(int j) {
+        if (count < capacity)
+            links[count++] = static_cast<int16_t>(j);
+        else
+            full = true;
+    }
+};
 int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
                        int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
-                       int32_t referenceKind, int wall);
+                       int32_t referenceKind, int wall, WallTrail* trail = nullptr);
 
 // Adds an edge to the storey's outline; a negative storey empties all three storeys. Edges
 // beyond MaxOutlineEdges are dropped.
