@@ -85,25 +85,46 @@ bool Between(int32_t v, int32_t a, int32_t b) {
     return v >= Lo(a, b) && v <= Hi(a, b);
 }
 
-bool OnOutline(int storey, const WallRecord& w) {
+// An outline edge with what the test against a wall needs, looked up once per storey.
+struct OutlineSpan {
+    int32_t x1, y1, x2, y2;
+    int32_t loX, hiX, loY, hiY;
+    double px1, py1, px2, py2; // positions of the ends
+};
+OutlineSpan OutlineSpans[MaxOutlineEdges];
+
+// Fills OutlineSpans from the storey's outline; returns the number of edges.
+int PrepareOutline(int storey) {
     const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
-    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
-    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+    int count = 0;
     for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
         const OutlineEdge& e = edges[i];
+        OutlineSpans[count++] = {e.x1,           e.y1,           e.x2,           e.y2,
+                                 Lo(e.x1, e.x2), Hi(e.x1, e.x2), Lo(e.y1, e.y2), Hi(e.y1, e.y2),
+                                 AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
+    }
+    return count;
+}
+
+bool OnOutline(int edgeCount, const WallRecord& w) {
+    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
+    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+    const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
+    for (int i = 0; i < edgeCount; ++i) {
+        const OutlineSpan& e = OutlineSpans[i];
         if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1) {
-            if (Between(w.y1, e.y1, e.y2) && Between(w.y2, e.y1, e.y2)) return true;
+            if (within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY)) return true;
             continue;
         }
         if (w.y1 == w.y2 && e.y1 == e.y2 && e.y1 == w.y1) {
-            if (Between(w.x1, e.x1, e.x2) && Between(w.x2, e.x1, e.x2)) return true;
+            if (within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX)) return true;
             continue;
         }
-        if (!Between(w.y1, e.y1, e.y2) || !Between(w.y2, e.y1, e.y2)) continue;
-        const double s1 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x1), AxisPosY(e.y1));
+        if (!within(w.y1, e.loY, e.hiY) || !within(w.y2, e.loY, e.hiY)) continue;
+        const double s1 = Side(xw1, yw1, xw2, yw2, e.px1, e.py1);
         if (!(s1 > -1e-7 && s1 < 1e-7)) continue;
-        const double s2 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2));
+        const double s2 = Side(xw1, yw1, xw2, yw2, e.px2, e.py2);
         if (s2 > -1e-7 && s2 < 1e-7) return true;
     }
     return false;
@@ -294,13 +315,14 @@ void ClassifyExteriorWalls(int storey) {
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
     NoteWallResultRows(sc, storey, n);
+    const int edgeCount = PrepareOutline(storey);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
         // nothing rather than something made up.
         if (w.type < 0 || w.type > 14) w.type = 14;
         if (w.type != 14) {
-            const bool outer = OnOutline(storey, w);
+            const bool outer = OnOutline(edgeCount, w);
             if (!outer && w.type <= 6)
                 w.type += 7;
             else if (outer && w.type >= 7)
