@@ -93,7 +93,13 @@ struct OutlineSpan {
 };
 OutlineSpan OutlineSpans[MaxOutlineEdges];
 
-// Fills OutlineSpans from the storey's outline; returns the number of edges.
+// Per Y axis index the outline edges whose Y range takes it in (CoverStart[y] ..
+// CoverStart[y + 1] in CoverEdges): a wall can only lie on an edge that covers its first Y.
+int16_t CoverStart[AxisCountY + 1];
+int16_t CoverEdges[MaxOutlineEdges * AxisCountY];
+
+// Fills OutlineSpans and the cover lists from the storey's outline; returns the number of
+// edges.
 int PrepareOutline(int storey) {
     const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
@@ -104,29 +110,49 @@ int PrepareOutline(int storey) {
                                  Lo(e.x1, e.x2), Hi(e.x1, e.x2), Lo(e.y1, e.y2), Hi(e.y1, e.y2),
                                  AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
     }
+    int16_t covers[AxisCountY + 1] = {};
+    const auto eachCovered = [&](const OutlineSpan& e, auto f) {
+        for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
+    };
+    for (int i = 0; i < count; ++i)
+        eachCovered(OutlineSpans[i], [&](int32_t y) { ++covers[y + 1]; });
+    CoverStart[0] = 0;
+    for (int y = 0; y < AxisCountY; ++y)
+        CoverStart[y + 1] = static_cast<int16_t>(CoverStart[y] + covers[y + 1]);
+    int16_t fill[AxisCountY];
+    for (int y = 0; y < AxisCountY; ++y) fill[y] = CoverStart[y];
+    for (int i = 0; i < count; ++i)
+        eachCovered(OutlineSpans[i],
+                    [&](int32_t y) { CoverEdges[fill[y]++] = static_cast<int16_t>(i); });
     return count;
 }
 
+bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
+            double yw2) {
+    const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
+    if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1)
+        return within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY);
+    if (w.y1 == w.y2 && e.y1 == e.y2 && e.y1 == w.y1)
+        return within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX);
+    if (!within(w.y1, e.loY, e.hiY) || !within(w.y2, e.loY, e.hiY)) return false;
+    const double s1 = Side(xw1, yw1, xw2, yw2, e.px1, e.py1);
+    if (!(s1 > -1e-7 && s1 < 1e-7)) return false;
+    const double s2 = Side(xw1, yw1, xw2, yw2, e.px2, e.py2);
+    return s2 > -1e-7 && s2 < 1e-7;
+}
+
+// Whether the wall lies on an edge of the outline. Every test passes only for an edge whose
+// Y range takes in the wall's first Y, so only those are looked at.
 bool OnOutline(int edgeCount, const WallRecord& w) {
     const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
     const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
-    const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
-    for (int i = 0; i < edgeCount; ++i) {
-        const OutlineSpan& e = OutlineSpans[i];
-        if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1) {
-            if (within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY)) return true;
-            continue;
-        }
-        if (w.y1 == w.y2 && e.y1 == e.y2 && e.y1 == w.y1) {
-            if (within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX)) return true;
-            continue;
-        }
-        if (!within(w.y1, e.loY, e.hiY) || !within(w.y2, e.loY, e.hiY)) continue;
-        const double s1 = Side(xw1, yw1, xw2, yw2, e.px1, e.py1);
-        if (!(s1 > -1e-7 && s1 < 1e-7)) continue;
-        const double s2 = Side(xw1, yw1, xw2, yw2, e.px2, e.py2);
-        if (s2 > -1e-7 && s2 < 1e-7) return true;
+    if (!InRange(w.y1, AxisCountY)) {
+        for (int i = 0; i < edgeCount; ++i)
+            if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
+        return false;
     }
+    for (int c = CoverStart[w.y1]; c < CoverStart[w.y1 + 1]; ++c)
+        if (OnEdge(OutlineSpans[CoverEdges[c]], w, xw1, yw1, xw2, yw2)) return true;
     return false;
 }
 
