@@ -98,6 +98,11 @@ void AddWallRigidityTerms(int storey, int wall) {
     double(&lineX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&lineY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
 
+    // Y grows downward on the plan; the storey frame has it upward.
+    const double startOffsetX = AxisPosX(w.x1) - x0;
+    const double startOffsetY = y0 - AxisPosY(w.y1);
+    const double endOffsetX = AxisPosX(w.x2) - x0;
+    const double endOffsetY = y0 - AxisPosY(w.y2);
     for (int n = 0; n < StrengthVariants; ++n) {
         const WallResultRecord& bx = blocks[CaseSubBlockX[n]];
         const WallResultRecord& by = blocks[CaseSubBlockY[n]];
@@ -109,11 +114,10 @@ void AddWallRigidityTerms(int storey, int wall) {
         r.StiffnessSumX[sc][storey][n] += kx;
         r.StiffnessSumY[sc][storey][n] += ky;
 
-        // Y grows downward on the plan; the storey frame has it upward.
-        out.startOffsetX = AxisPosX(w.x1) - x0;
-        out.startOffsetY = y0 - AxisPosY(w.y1);
-        out.endOffsetX = AxisPosX(w.x2) - x0;
-        out.endOffsetY = y0 - AxisPosY(w.y2);
+        out.startOffsetX = startOffsetX;
+        out.startOffsetY = startOffsetY;
+        out.endOffsetX = endOffsetX;
+        out.endOffsetY = endOffsetY;
 
         if (oblique) {
             // Each end carries half the wall, on the lines through that end.

@@ -246,6 +246,8 @@ int16_t RunTrail[RunTrailCapacity];
 
 // Joint spec of one wall with the storey's index at hand.
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
+// Lengths, end columns and opening runs of the index's storey.
+void MeasureWallRuns(const StoreyWallIndex& index);
 
 } // namespace
 
@@ -361,6 +363,13 @@ void ClassifyExteriorWalls(int storey) {
 void MeasureWallRuns(int storey) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
+    MeasureWallRuns(IndexStoreyWalls(storey));
+}
+
+namespace {
+
+void MeasureWallRuns(const StoreyWallIndex& index) {
+    const int storey = index.storey;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
     NoteWallResultRows(sc, storey, n);
@@ -370,7 +379,6 @@ void MeasureWallRuns(int storey) {
     // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
     // change; the run kinds follow from the new widths of every wall. A second run of the
     // diagnosis on the same model thus gives the same types and kinds.
-    const StoreyWallIndex& index = IndexStoreyWalls(storey);
     bool inRun[MaxWalls] = {};
     int32_t newType[MaxWalls] = {};
     // The walls each walk compared for the run kind: the rewritten widths change no wall from
@@ -433,6 +441,8 @@ void MeasureWallRuns(int storey) {
         }
     }
 }
+
+} // namespace
 
 int32_t JudgeJointSpec(int storey, int wall) {
     NoteWallEvalWrite(CalcScenario());
@@ -548,9 +558,11 @@ void ClassifyWalls() {
         BuildStoreyOutline(s);
         ClassifyExteriorWalls(s);
     }
-    for (int s = 0; s <= top; ++s) MeasureWallRuns(s);
+    // A storey's runs and joints read nothing the other storeys' write, so each storey's index
+    // serves both.
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
+        MeasureWallRuns(index);
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
             JudgeJointSpec(index, w);
