@@ -30,7 +30,7 @@ constexpr int SortWords = (MaxWallLineEntries + 63) / 64;
 uint64_t AtLeast[SortKeys + 1][SortWords];
 
 // The first position after `p` in `bits`, or -1.
-int FirstAfter(const uint64_t* bits, int words, int p) {
+inline int FirstAfter(const uint64_t* bits, int words, int p) {
     int w = (p + 1) / 64;
     if (w >= words) return -1;
     uint64_t word = bits[w] & (~uint64_t{0} << ((p + 1) % 64));
@@ -42,34 +42,41 @@ int FirstAfter(const uint64_t* bits, int words, int p) {
 }
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not.
+// Each entry's key is worked out once and travels with it.
+int16_t SortKeyOf[MaxWallLineEntries];
+
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     int top = 0;
     for (int i = 0; i < n; ++i) {
         const long long k = key(e[i]);
         if (k < 0 || k >= SortKeys) return false;
+        SortKeyOf[i] = static_cast<int16_t>(k);
         if (k > top) top = static_cast<int>(k);
     }
     const int words = (n + 63) / 64;
     for (int t = 0; t <= top + 1; ++t)
         for (int w = 0; w < words; ++w) AtLeast[t][w] = 0;
-    for (int i = 0; i < n; ++i) AtLeast[key(e[i])][i / 64] |= uint64_t{1} << (i % 64);
+    for (int i = 0; i < n; ++i) AtLeast[SortKeyOf[i]][i / 64] |= uint64_t{1} << (i % 64);
     for (int t = top - 1; t >= 0; --t)
         for (int w = 0; w < words; ++w) AtLeast[t][w] |= AtLeast[t + 1][w];
     for (int i = 0; i < n; ++i) {
         WallLineEntry carried = e[i];
-        int carriedKey = static_cast<int>(key(carried));
+        int carriedKey = SortKeyOf[i];
         for (int q = FirstAfter(AtLeast[carriedKey + 1], words, i); q >= 0;
              q = FirstAfter(AtLeast[carriedKey + 1], words, q)) {
             const WallLineEntry found = e[q];
-            const int foundKey = static_cast<int>(key(found));
+            const int foundKey = SortKeyOf[q];
             e[q] = carried;
-            for (int t = carriedKey + 1; t <= foundKey; ++t)
-                AtLeast[t][q / 64] &= ~(uint64_t{1} << (q % 64));
+            SortKeyOf[q] = static_cast<int16_t>(carriedKey);
+            const uint64_t keep = ~(uint64_t{1} << (q % 64));
+            const int word = q / 64;
+            for (int t = carriedKey + 1; t <= foundKey; ++t) AtLeast[t][word] &= keep;
             carried = found;
             carriedKey = foundKey;
         }
         e[i] = carried;
+        SortKeyOf[i] = static_cast<int16_t>(carriedKey);
     }
     return true;
 }
