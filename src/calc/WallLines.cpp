@@ -317,17 +317,6 @@ NormalisedWall NormaliseWall(const WallRecord& wall) {
     return n;
 }
 
-bool IsCollinear(double reference, double candidate) {
-    if (candidate == 0) return reference == 0;
-    const double ratio = reference / candidate;
-    return tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01);
-}
-
-int WallCountOf(int storey) {
-    if (!InRange(storey, Storeys)) return 0;
-    return LiveCount(Doc.WallCount[CalcScenario()][storey], MaxWalls);
-}
-
 int TopStoreyOf() {
     return TopStoreyOf(CalcScenario());
 }

@@ -4,6 +4,7 @@
 // of the enclosed roof/floor areas with their shared inner edges cancelled. Everything works on
 // the current scenario (App.CurrentScenario) and writes into WallEval.
 #include "calc/CalcCommon.h"
+#include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -25,10 +26,17 @@ NormalisedWall NormaliseWall(const WallRecord& wall);
 
 // Whether a wall of slope `candidate` lies along a reference slope: a level candidate only
 // along a level reference, otherwise when the ratio reference / candidate is within 1 %.
-bool IsCollinear(double reference, double candidate);
+inline bool IsCollinear(double reference, double candidate) {
+    if (candidate == 0) return reference == 0;
+    const double ratio = reference / candidate;
+    return tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01);
+}
 
 // The storey's wall count of the current scenario, bounded to the capacity.
-int WallCountOf(int storey);
+inline int WallCountOf(int storey) {
+    if (!InRange(storey, Storeys)) return 0;
+    return LiveCount(Doc.WallCount[CalcScenario()][storey], MaxWalls);
+}
 // StoreyData.topStorey of the current scenario, bounded to 0..2.
 int TopStoreyOf();
 // The grid-node code of the current scenario; 0 for a node outside the grid.
