@@ -116,7 +116,8 @@ int16_t NextLinkMemo[2][MaxWalls];
 
 // The next link of a chain: the first wall in record order, not yet visited, collinear with
 // `slope`, whose second end is (ax1, ay1) (mode 1) or whose first end is (ax2, ay2) (mode 2).
-int FindNextLink(const StoreyWallIndex& index, const bool* visited, int mode, int32_t ax1,
+template <typename Visited>
+int FindNextLink(const StoreyWallIndex& index, const Visited& visited, int mode, int32_t ax1,
                  int32_t ay1, int32_t ax2, int32_t ay2, double slope, NormalisedWall& link) {
     const int32_t x = mode == 1 ? ax1 : ax2, y = mode == 1 ? ay1 : ay2;
     if (OnGrid(x, y)) {
@@ -146,6 +147,30 @@ int FindNextLink(const StoreyWallIndex& index, const bool* visited, int mode, in
 void MarkVisited(bool* visited, int wall) {
     if (InRange(wall, MaxWalls)) visited[wall] = true;
 }
+
+// No wall visited: the search of a first link.
+struct NoneVisited {
+    bool operator[](int) const { return false; }
+};
+
+// The walls one walk has visited, without clearing a table for every walk: a wall is visited
+// when its stamp is the walk's.
+uint32_t VisitStamps[MaxWalls];
+uint32_t LastVisit = 0;
+struct StampedVisits {
+    uint32_t stamp;
+    StampedVisits() {
+        if (++LastVisit == 0) {
+            for (uint32_t& s : VisitStamps) s = 0;
+            LastVisit = 1;
+        }
+        stamp = LastVisit;
+    }
+    bool operator[](int wall) const { return VisitStamps[wall] == stamp; }
+    void mark(int wall) {
+        if (InRange(wall, MaxWalls)) VisitStamps[wall] = stamp;
+    }
+};
 
 OutlineEdge& OutlineEntry(int storey, int i) {
     return WallEval.StoreyOutline[CalcScenario()][storey][i];
@@ -452,11 +477,10 @@ namespace {
 int FirstLinkAfter(const StoreyWallIndex& index, int k, int mode) {
     int16_t& memo = NextLinkMemo[mode == 1 ? 0 : 1][k];
     if (memo == -2) {
-        const bool noneVisited[MaxWalls] = {};
         const NormalisedWall& w = index.walls[k];
         NormalisedWall link;
         memo = static_cast<int16_t>(
-            FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link));
+            FindNextLink(index, NoneVisited{}, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link));
     }
     return memo;
 }
@@ -473,7 +497,6 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
     // Walk until the answer is known and give it to every wall passed.
     int passed[MaxWalls];
     int depth = 0;
-    const bool noneVisited[MaxWalls] = {};
     int k = j, result = 0;
     for (;;) {
         if (memo[k] >= 0) {
@@ -491,7 +514,7 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
             break;
         }
         NormalisedWall link;
-        k = FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link);
+        k = FindNextLink(index, NoneVisited{}, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link);
         if (k < 0) break;
     }
     for (int i = 0; i < depth; ++i) memo[passed[i]] = static_cast<int8_t>(result);
@@ -512,9 +535,9 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
                        int32_t referenceKind, int wall, WallTrail* trail) {
     const int storey = index.storey;
     if (!InRange(storey, Storeys)) return 0;
-    bool visited[MaxWalls] = {};
-    MarkVisited(visited, skipWall);
-    MarkVisited(visited, wall);
+    StampedVisits visited;
+    visited.mark(skipWall);
+    visited.mark(wall);
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     int from = -1; // the link last taken
     for (;;) {
@@ -534,7 +557,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
         if (referenceKind < type && InRange(wall, MaxWalls))
             WallEval.WallResult[CalcScenario()][storey][wall][0].runKind = type;
         length += link.length;
-        visited[j] = true;
+        visited.mark(j);
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
         slope = link.slope;
     }
