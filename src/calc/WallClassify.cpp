@@ -127,8 +127,8 @@ int PrepareOutline(int storey) {
     return count;
 }
 
-bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
-            double yw2) {
+inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
+                   double yw2) {
     const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
     if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1)
         return within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY);
