@@ -400,6 +400,7 @@ void BuildWallLineLists() {
 }
 
 void ClearWallResults(int scenario, int storey, int rows) {
+    NoteWallEvalWrite(scenario);
     int32_t& inUse = WallResultRowsInUse[scenario][storey];
     if (rows > inUse) inUse = rows;
     std::memset(WallEval.WallResult[scenario][storey], 0,
