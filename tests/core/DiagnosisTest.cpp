@@ -563,6 +563,33 @@ TEST_F(DiagnosisTest, PlanRunsFollowEveryChangeOfTheCurrentState) {
     EXPECT_TRUE(currentState() == edited);
 }
 
+// A run clears only the rows and nodes a run can have written; what a bigger model left there
+// is gone after the next run of a smaller one.
+TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
+    const auto bytes = [](const void* p, std::size_t n) {
+        return std::string(static_cast<const char*>(p), n);
+    };
+    const auto results = [&] {
+        const int columns = Doc.ColumnCount[0][0];
+        return bytes(WallEval.WallResult[0][0], sizeof WallEval.WallResult[0][0]) +
+               bytes(WallEval.GridNodeMap[0][0], sizeof WallEval.GridNodeMap[0][0]) +
+               bytes(WallEval.GridCellWalls[0][0], sizeof WallEval.GridCellWalls[0][0]) +
+               bytes(NValueRes.ColumnJointResult[0][0], columns * sizeof(ColumnJointRecord));
+    };
+    houses::BuildSymmetricOneStorey();
+    RunDiagnosis();
+    const std::string small = results();
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    houses::BuildSymmetricOneStorey();
+    RunDiagnosis();
+    EXPECT_TRUE(results() == small);
+    for (int i = Doc.ColumnCount[0][0]; i < MaxColumns; ++i) {
+        const ColumnJointRecord& r = NValueRes.ColumnJointResult[0][0][i];
+        EXPECT_TRUE(r.upper1No[0] == -1 && r.upper1Total == 0 && r.nValueX == 0.0) << i;
+    }
+}
+
 TEST_F(DiagnosisTest, ScenarioNumberOutOfRangeRunsTheCurrentState) {
     houses::BuildSymmetricOneStorey();
     const std::string expected = Snapshot(RunDiagnosis());
