@@ -346,9 +346,60 @@ int TopStoreyOf() {
     return TopStoreyOf(CalcScenario());
 }
 
+namespace {
+
+// The lists of each scenario as last built, with the wall ends they were built from: a run
+// that finds both as they were (the ends in the model, the lists in the results) would only
+// build the same lists again.
+struct WallListSource {
+    bool valid = false;
+    int32_t top;
+    int32_t count[Storeys];
+    int32_t ends[Storeys][MaxWalls][4];
+    StoreyWallLines lists[Storeys];
+};
+WallListSource ListSources[Scenarios];
+
+bool ListsStillCurrent(int sc) {
+    const WallListSource& source = ListSources[sc];
+    const int top = TopStoreyOf();
+    if (!source.valid || source.top != top) return false;
+    for (int s = 0; s <= top; ++s) {
+        const int n = WallCountOf(s);
+        if (source.count[s] != n) return false;
+        const WallRecord* walls = Doc.Walls[sc][s];
+        for (int w = 0; w < n; ++w) {
+            const int32_t(&e)[4] = source.ends[s][w];
+            if (e[0] != walls[w].x1 || e[1] != walls[w].y1 || e[2] != walls[w].x2 ||
+                e[3] != walls[w].y2)
+                return false;
+        }
+    }
+    return std::memcmp(source.lists, WallEval.WallLineLists[sc], sizeof source.lists) == 0;
+}
+
+void RememberLists(int sc) {
+    WallListSource& source = ListSources[sc];
+    source.top = TopStoreyOf();
+    for (int s = 0; s <= source.top; ++s) {
+        const int n = WallCountOf(s);
+        source.count[s] = n;
+        const WallRecord* walls = Doc.Walls[sc][s];
+        for (int w = 0; w < n; ++w) {
+            int32_t(&e)[4] = source.ends[s][w];
+            e[0] = walls[w].x1, e[1] = walls[w].y1, e[2] = walls[w].x2, e[3] = walls[w].y2;
+        }
+    }
+    std::memcpy(source.lists, WallEval.WallLineLists[sc], sizeof source.lists);
+    source.valid = true;
+}
+
+} // namespace
+
 void BuildWallLineLists() {
-    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
+    if (ListsStillCurrent(sc)) return;
+    NoteWallEvalWrite(sc);
     for (int s = 0; s <= TopStoreyOf(); ++s) {
         WallLineList& xl = WallEval.WallLineLists[sc][s].x;
         WallLineList& yl = WallEval.WallLineLists[sc][s].y;
@@ -397,6 +448,7 @@ void BuildWallLineLists() {
             return LineSpan{-(w.y1 < w.y2 ? w.y1 : w.y2), -(w.y1 > w.y2 ? w.y1 : w.y2)};
         });
     }
+    RememberLists(sc);
 }
 
 void ClearWallResults(int scenario, int storey, int rows) {

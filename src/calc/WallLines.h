@@ -45,7 +45,8 @@ inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
     return WallEval.GridNodeMap[CalcScenario()][storey][x][y];
 }
 
-// Rebuilds the X and Y wall lists of the current scenario for every storey.
+// Rebuilds the X and Y wall lists of the current scenario for every storey; lists that are
+// still as the last build left them, from walls whose ends are as they were, are kept.
 void BuildWallLineLists();
 
 // The walls of one storey of the current scenario in normalised form, with per grid node the

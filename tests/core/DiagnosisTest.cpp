@@ -590,6 +590,24 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
     }
 }
 
+// The wall lists are kept from run to run only while the walls and the lists are as they were.
+TEST_F(DiagnosisTest, WallListsFollowEveryMoveOfAWall) {
+    const auto lists = [] {
+        return std::string(reinterpret_cast<const char*>(&WallEval.WallLineLists[0][0]),
+                           sizeof(StoreyWallLines));
+    };
+    houses::BuildSymmetricOneStorey();
+    RunDiagnosis();
+    const std::string before = lists();
+    Doc.Walls[0][0][0].y1 = Doc.Walls[0][0][0].y2 = 3; // onto another line
+    RunDiagnosis();
+    const std::string moved = lists();
+    EXPECT_FALSE(moved == before);
+    std::memset(&WallEval, 0, sizeof WallEval);
+    RunDiagnosis();
+    EXPECT_TRUE(lists() == moved);
+}
+
 TEST_F(DiagnosisTest, ScenarioNumberOutOfRangeRunsTheCurrentState) {
     houses::BuildSymmetricOneStorey();
     const std::string expected = Snapshot(RunDiagnosis());
