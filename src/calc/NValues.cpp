@@ -7,6 +7,7 @@
 #include "model/Bounded.h"
 #include "model/Grid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +45,14 @@ int16_t NodeColumn[Storeys][AxisCountX][AxisCountY];
 // Every column record of a node, in record order: 1 + the first record on the node and, per
 // record, 1 + the next record on the same node; 0 ends.
 int16_t NodeFirstColumn[Storeys][AxisCountX][AxisCountY];
+// The nodes NodeColumn and NodeFirstColumn hold anything at (x * AxisCountY + y), and their
+// box: the next build empties only these (none at first: the tables start empty).
+int16_t FilledNodes[Storeys][MaxColumns];
+int FilledNodeCount[Storeys] = {};
+struct NodeSpan {
+    int32_t x0, x1, y0, y1;
+};
+NodeSpan ColumnNodeBox[Storeys];
 int16_t NextColumnOnNode[Storeys][MaxColumns];
 // Whether every column of the storey stands on the grid on a node of its own.
 bool DistinctColumnNodes[Storeys];
@@ -100,9 +109,11 @@ void BuildColumnOrder(int sc, int top) {
         NValueRes.ColumnOrderCount[sc][f] = n;
         if (f <= top && DistinctColumnNodes[f]) {
             // One column per node: the exchange sort below gives exactly this order.
+            // Only the box of the storey's column nodes holds any.
+            const NodeSpan& box = ColumnNodeBox[f];
             int k = 0;
-            for (int x = 0; x < AxisCountX; ++x)
-                for (int y = AxisCountY - 1; y >= 0; --y)
+            for (int x = box.x0; x <= box.x1; ++x)
+                for (int y = box.y1; y >= box.y0; --y)
                     if (NodeColumn[f][x][y] != 0) order[k++] = NodeColumn[f][x][y] - 1;
             continue;
         }
@@ -118,13 +129,29 @@ void BuildColumnOrder(int sc, int top) {
 }
 
 void BuildNodeColumns(int sc, int top) {
-    std::memset(NodeColumn, 0, sizeof NodeColumn);
-    std::memset(NodeFirstColumn, 0, sizeof NodeFirstColumn);
+    // Empty the nodes the last call filled.
+    for (int f = 0; f < Storeys; ++f) {
+        for (int i = 0; i < FilledNodeCount[f]; ++i) {
+            const int32_t x = FilledNodes[f][i] / AxisCountY, y = FilledNodes[f][i] % AxisCountY;
+            NodeColumn[f][x][y] = 0;
+            NodeFirstColumn[f][x][y] = 0;
+        }
+        FilledNodeCount[f] = 0;
+        ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
+    }
     for (int f = 0; f <= top; ++f) {
         const int n = ColumnCountOf(sc, f);
+        NodeSpan& box = ColumnNodeBox[f];
         for (int i = 0; i < n; ++i) {
             const ColumnRecord& c = Doc.Columns[sc][f][i];
-            if (OnGrid(c.x, c.y)) NodeColumn[f][c.x][c.y] = static_cast<int16_t>(i + 1);
+            if (!OnGrid(c.x, c.y)) continue;
+            if (NodeColumn[f][c.x][c.y] == 0)
+                FilledNodes[f][FilledNodeCount[f]++] = static_cast<int16_t>(c.x * AxisCountY + c.y);
+            NodeColumn[f][c.x][c.y] = static_cast<int16_t>(i + 1);
+            box.x0 = std::min(box.x0, c.x);
+            box.x1 = std::max(box.x1, c.x);
+            box.y0 = std::min(box.y0, c.y);
+            box.y1 = std::max(box.y1, c.y);
         }
         DistinctColumnNodes[f] = true;
         for (int i = n - 1; i >= 0; --i) {
@@ -162,11 +189,13 @@ void MarkCornerColumns(int sc, int f) {
     auto& map = WallEval.GridNodeMap[sc][f];
     const Extent e = ExtentOf(sc, f);
     if (e.minX <= e.maxX && e.minY <= e.maxY) {
-        // Only nodes of the storey's extent count.
-        for (int x = 0; x < AxisCountX; ++x)
-            for (int y = 0; y < AxisCountY; ++y) {
-                const bool inside = x >= e.minX && x <= e.maxX && y >= e.minY && y <= e.maxY;
-                const int32_t occupied = inside && Occupied(map[x][y]) ? 1 : 0;
+        // Only nodes of the storey's extent count, and only sums over the extent are looked
+        // at: the sums start from zero on its lower edges.
+        for (int x = e.minX; x <= e.maxX + 1; ++x) OccupiedSums[x][e.minY] = 0;
+        for (int y = e.minY; y <= e.maxY + 1; ++y) OccupiedSums[e.minX][y] = 0;
+        for (int x = e.minX; x <= e.maxX; ++x)
+            for (int y = e.minY; y <= e.maxY; ++y) {
+                const int32_t occupied = Occupied(map[x][y]) ? 1 : 0;
                 OccupiedSums[x + 1][y + 1] =
                     occupied + OccupiedSums[x][y + 1] + OccupiedSums[x + 1][y] - OccupiedSums[x][y];
             }
@@ -221,13 +250,25 @@ void SetFactors(int sc, int top) {
     }
 }
 
+// Per scenario and storey, the records a run may have written: every record after them is
+// blank, so a clear need reach no further. The whole table until the first clear.
+int32_t RecordsInUse[Scenarios][Storeys] = {{MaxColumns, MaxColumns, MaxColumns},
+                                            {MaxColumns, MaxColumns, MaxColumns},
+                                            {MaxColumns, MaxColumns, MaxColumns}};
+
 void ClearRecords(int sc) {
-    std::memset(NValueRes.ColumnJointResult[sc], 0, sizeof NValueRes.ColumnJointResult[sc]);
-    for (auto& storey : NValueRes.ColumnJointResult[sc])
-        for (ColumnJointRecord& r : storey) {
-            for (int32_t& no : r.upper1No) no = -1;
-            for (int32_t& no : r.upper2No) no = -1;
+    for (int f = 0; f < Storeys; ++f) {
+        // Every record the run writes belongs to a column of the storey; those start blank too.
+        const int n = ColumnCountOf(sc, f);
+        const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
+        ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
+        std::memset(records, 0, static_cast<std::size_t>(rows) * sizeof records[0]);
+        for (int i = 0; i < rows; ++i) {
+            for (int32_t& no : records[i].upper1No) no = -1;
+            for (int32_t& no : records[i].upper2No) no = -1;
         }
+        RecordsInUse[sc][f] = n;
+    }
 }
 
 // ---- Wall differences ----
@@ -581,6 +622,7 @@ NValueStatus MakeStatus(int sc) {
 ColumnJointResults& NValueRes = theColumnJointResults;
 
 NValueStatus CalcNValues() {
+    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     const int top = TopStoreyOf(sc);
 

@@ -79,8 +79,11 @@ struct ColumnJointRecord {
 struct NValueStatus {
     bool ok = true;
     char text[24] = "OK"; // CP932 bytes, zero-terminated
-    ColorRef colour = 0;  // black, or red 0x0000FF
+    // No padding: results are compared byte for byte, and padding copies as it likes.
+    char spare[3] = {};
+    ColorRef colour = 0; // black, or red 0x0000FF
 };
+static_assert(sizeof(NValueStatus) == 1 + 24 + 3 + sizeof(ColorRef));
 
 inline constexpr ColorRef NValueStatusBlack = 0x000000;
 inline constexpr ColorRef NValueStatusRed = 0x0000FF;

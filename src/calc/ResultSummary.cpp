@@ -257,15 +257,15 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
 void CalcFloorCheck(int s, int top) {
     for (int j = top; j >= 0; --j) {
         for (int row = 0; row < 8; ++row) {
-            for (int i = 0; i < GridLines; ++i) {
-                FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
-                FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0;
-                for (int v = 0; v < StrengthVariants; ++v) {
-                    FloorCheck.FloorCheckSpanTables[row][s][j][i][v] = 0.0;
-                    theScores.FloorCheckWork[row][s][j][i][v] = 0.0;
-                    theScores.FloorStrengthMarks[row][s][j][i][v] = 0.0;
-                }
-            }
+            for (int i = 0; i < GridLines; ++i) FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
+            std::memset(FloorCheck.FloorCheckRatios[row][s][j], 0,
+                        sizeof FloorCheck.FloorCheckRatios[row][s][j]);
+            std::memset(FloorCheck.FloorCheckSpanTables[row][s][j], 0,
+                        sizeof FloorCheck.FloorCheckSpanTables[row][s][j]);
+            std::memset(theScores.FloorCheckWork[row][s][j], 0,
+                        sizeof theScores.FloorCheckWork[row][s][j]);
+            std::memset(theScores.FloorStrengthMarks[row][s][j], 0,
+                        sizeof theScores.FloorStrengthMarks[row][s][j]);
         }
         double q = ReqResult.RequiredStrength[s][j];
         if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];

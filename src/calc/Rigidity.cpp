@@ -85,9 +85,11 @@ void ClearRigidityResults() {
 }
 
 void AddWallRigidityTerms(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     const double x0 = AxisPosX(Grid.FirstMainAxisX);
@@ -96,6 +98,11 @@ void AddWallRigidityTerms(int storey, int wall) {
     double(&lineX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&lineY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
 
+    // Y grows downward on the plan; the storey frame has it upward.
+    const double startOffsetX = AxisPosX(w.x1) - x0;
+    const double startOffsetY = y0 - AxisPosY(w.y1);
+    const double endOffsetX = AxisPosX(w.x2) - x0;
+    const double endOffsetY = y0 - AxisPosY(w.y2);
     for (int n = 0; n < StrengthVariants; ++n) {
         const WallResultRecord& bx = blocks[CaseSubBlockX[n]];
         const WallResultRecord& by = blocks[CaseSubBlockY[n]];
@@ -107,11 +114,10 @@ void AddWallRigidityTerms(int storey, int wall) {
         r.StiffnessSumX[sc][storey][n] += kx;
         r.StiffnessSumY[sc][storey][n] += ky;
 
-        // Y grows downward on the plan; the storey frame has it upward.
-        out.startOffsetX = AxisPosX(w.x1) - x0;
-        out.startOffsetY = y0 - AxisPosY(w.y1);
-        out.endOffsetX = AxisPosX(w.x2) - x0;
-        out.endOffsetY = y0 - AxisPosY(w.y2);
+        out.startOffsetX = startOffsetX;
+        out.startOffsetY = startOffsetY;
+        out.endOffsetX = endOffsetX;
+        out.endOffsetY = endOffsetY;
 
         if (oblique) {
             // Each end carries half the wall, on the lines through that end.
@@ -143,10 +149,12 @@ void AddWallRigidityTerms(int storey, int wall) {
 }
 
 void CalcStoreyRigidity(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, walls);
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
     const double qr = ReqResult.RequiredStrength[sc][storey];
@@ -306,6 +314,7 @@ void CalcStiffnessRatio() {
 }
 
 void CalcRigidity() {
+    NoteWallEvalWrite(CalcScenario());
     ClearRigidityResults();
     const int top = TopStoreyOf();
     // Every storey up to the top, also one without walls: its zero elastic radii then give the

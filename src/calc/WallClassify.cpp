@@ -26,11 +26,34 @@ bool ThroughColumnAt(int storey, int32_t x, int32_t y) {
     return AbsCode(storey, x, y) % 4 >= 2;
 }
 
+int32_t Lo(int32_t a, int32_t b) {
+    return a < b ? a : b;
+}
+int32_t Hi(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
+
+// Per scenario and storey, the box of grid nodes whose node map or end codes may be non-zero:
+// a rebuild clears only this box. The whole grid until the first rebuild.
+struct NodeBox {
+    int32_t x0 = 0, x1 = AxisCountX - 1, y0 = 0, y1 = AxisCountY - 1;
+    void take(int32_t x, int32_t y) {
+        x0 = Lo(x0, x);
+        x1 = Hi(x1, x);
+        y0 = Lo(y0, y);
+        y1 = Hi(y1, y);
+    }
+};
+NodeBox NodeBoxes[Scenarios][Storeys];
+
 // Keeps the larger of a node's end code and the new one.
 void KeepEndCode(int storey, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
     int32_t& cell = WallEval.GridCellWalls[CalcScenario()][storey][x][y][slot];
-    if (code > cell) cell = code;
+    if (code > cell) {
+        cell = code;
+        NodeBoxes[CalcScenario()][storey].take(x, y);
+    }
 }
 
 double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
@@ -50,12 +73,6 @@ bool NodeInTriangle(const RoofFloorTriRecord& t, int32_t x, int32_t y) {
     return true;
 }
 
-int32_t Lo(int32_t a, int32_t b) {
-    return a < b ? a : b;
-}
-int32_t Hi(int32_t a, int32_t b) {
-    return a > b ? a : b;
-}
 int32_t ClampX(int32_t x) {
     return ClampIndex(x, AxisCountX);
 }
@@ -68,27 +85,74 @@ bool Between(int32_t v, int32_t a, int32_t b) {
     return v >= Lo(a, b) && v <= Hi(a, b);
 }
 
-bool OnOutline(int storey, const WallRecord& w) {
+// An outline edge with what the test against a wall needs, looked up once per storey.
+struct OutlineSpan {
+    int32_t x1, y1, x2, y2;
+    int32_t loX, hiX, loY, hiY;
+    double px1, py1, px2, py2; // positions of the ends
+};
+OutlineSpan OutlineSpans[MaxOutlineEdges];
+
+// Per Y axis index the outline edges whose Y range takes it in (CoverStart[y] ..
+// CoverStart[y + 1] in CoverEdges): a wall can only lie on an edge that covers its first Y.
+int16_t CoverStart[AxisCountY + 1];
+int16_t CoverEdges[MaxOutlineEdges * AxisCountY];
+
+// Fills OutlineSpans and the cover lists from the storey's outline; returns the number of
+// edges.
+int PrepareOutline(int storey) {
     const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
-    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
-    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+    int count = 0;
     for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
         const OutlineEdge& e = edges[i];
-        if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1) {
-            if (Between(w.y1, e.y1, e.y2) && Between(w.y2, e.y1, e.y2)) return true;
-            continue;
-        }
-        if (w.y1 == w.y2 && e.y1 == e.y2 && e.y1 == w.y1) {
-            if (Between(w.x1, e.x1, e.x2) && Between(w.x2, e.x1, e.x2)) return true;
-            continue;
-        }
-        if (!Between(w.y1, e.y1, e.y2) || !Between(w.y2, e.y1, e.y2)) continue;
-        const double s1 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x1), AxisPosY(e.y1));
-        if (!(s1 > -1e-7 && s1 < 1e-7)) continue;
-        const double s2 = Side(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2));
-        if (s2 > -1e-7 && s2 < 1e-7) return true;
+        OutlineSpans[count++] = {e.x1,           e.y1,           e.x2,           e.y2,
+                                 Lo(e.x1, e.x2), Hi(e.x1, e.x2), Lo(e.y1, e.y2), Hi(e.y1, e.y2),
+                                 AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
     }
+    int16_t covers[AxisCountY + 1] = {};
+    const auto eachCovered = [&](const OutlineSpan& e, auto f) {
+        for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
+    };
+    for (int i = 0; i < count; ++i)
+        eachCovered(OutlineSpans[i], [&](int32_t y) { ++covers[y + 1]; });
+    CoverStart[0] = 0;
+    for (int y = 0; y < AxisCountY; ++y)
+        CoverStart[y + 1] = static_cast<int16_t>(CoverStart[y] + covers[y + 1]);
+    int16_t fill[AxisCountY];
+    for (int y = 0; y < AxisCountY; ++y) fill[y] = CoverStart[y];
+    for (int i = 0; i < count; ++i)
+        eachCovered(OutlineSpans[i],
+                    [&](int32_t y) { CoverEdges[fill[y]++] = static_cast<int16_t>(i); });
+    return count;
+}
+
+inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
+                   double yw2) {
+    const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
+    if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1)
+        return within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY);
+    if (w.y1 == w.y2 && e.y1 == e.y2 && e.y1 == w.y1)
+        return within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX);
+    if (!within(w.y1, e.loY, e.hiY) || !within(w.y2, e.loY, e.hiY)) return false;
+    const double s1 = Side(xw1, yw1, xw2, yw2, e.px1, e.py1);
+    if (!(s1 > -1e-7 && s1 < 1e-7)) return false;
+    const double s2 = Side(xw1, yw1, xw2, yw2, e.px2, e.py2);
+    return s2 > -1e-7 && s2 < 1e-7;
+}
+
+// Whether the wall lies on an edge of the outline. Every test passes only for an edge whose
+// Y range takes in the wall's first Y, so only those are looked at.
+bool OnOutline(int edgeCount, const WallRecord& w) {
+    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
+    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+    if (!InRange(w.y1, AxisCountY)) {
+        for (int i = 0; i < edgeCount; ++i)
+            if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
+        return false;
+    }
+    for (int c = CoverStart[w.y1]; c < CoverStart[w.y1 + 1]; ++c)
+        if (OnEdge(OutlineSpans[CoverEdges[c]], w, xw1, yw1, xw2, yw2)) return true;
     return false;
 }
 
@@ -143,7 +207,9 @@ void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
 
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
 // `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
-int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) {
+// With a trail, appends every wall whose type the walk compares for runKind, in order.
+int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
+            WallTrail* trail = nullptr) {
     const int sc = CalcScenario();
     const int storey = index.storey;
     const WallRecord* walls = Doc.Walls[sc][storey];
@@ -162,18 +228,26 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds) 
                 continue;
             }
             run += nj.length;
+            if (trail) trail->add(j);
             if (recordKinds && type < jt) r.runKind = jt;
             const int32_t kindBefore = r.runKind;
             bounded |= SumCollinearLength(index, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2, nw.slope,
-                                          type, w);
+                                          type, w, trail);
             if (!recordKinds) r.runKind = kindBefore;
         }
     });
     return bounded;
 }
 
+// Room for the walls the opening walks of one storey pass; a storey whose walks pass more
+// (duplicate walls of a damaged file) walks again where the room ran out.
+constexpr int RunTrailCapacity = 16 * MaxWalls;
+int16_t RunTrail[RunTrailCapacity];
+
 // Joint spec of one wall with the storey's index at hand.
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
+// Lengths, end columns and opening runs of the index's storey.
+void MeasureWallRuns(const StoreyWallIndex& index);
 
 } // namespace
 
@@ -183,11 +257,19 @@ int32_t BraceClassOf(int32_t braceRow) {
 }
 
 void BuildNodeMap(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
-    std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof(WallEval.GridNodeMap[sc][storey]));
-    std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof(WallEval.GridCellWalls[sc][storey]));
     auto& map = WallEval.GridNodeMap[sc][storey];
+    auto& cells = WallEval.GridCellWalls[sc][storey];
+    NodeBox& box = NodeBoxes[sc][storey];
+    if (box.y0 <= box.y1)
+        for (int32_t x = box.x0; x <= box.x1; ++x) {
+            const std::size_t rows = static_cast<std::size_t>(box.y1 - box.y0 + 1);
+            std::memset(&map[x][box.y0], 0, rows * sizeof map[x][0]);
+            std::memset(&cells[x][box.y0], 0, rows * sizeof cells[x][0]);
+        }
+    box = {AxisCountX, -1, AxisCountY, -1};
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
     for (int i = 0; i < nc; ++i) {
@@ -198,15 +280,19 @@ void BuildNodeMap(int storey) {
         int32_t hardware = ((c.joint % 4) + 4) % 4;
         if (hardware > 2) hardware = 0;
         map[c.x][c.y] = hardware * 4 + kind;
+        box.take(c.x, c.y);
     }
 
     const int nr = ClampIndex(Doc.RoofFloorRectCount[sc][storey], MaxRoofFloorRects + 1);
     for (int i = 0; i < nr; ++i) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
         if (r.code < 0 || r.code % 8 != 0) continue;
-        for (int32_t x = ClampX(Lo(r.x1, r.x2)); x <= ClampX(Hi(r.x1, r.x2)); ++x)
-            for (int32_t y = ClampY(Lo(r.y1, r.y2)); y <= ClampY(Hi(r.y1, r.y2)); ++y)
-                map[x][y] |= 16;
+        const int32_t x0 = ClampX(Lo(r.x1, r.x2)), x1 = ClampX(Hi(r.x1, r.x2));
+        const int32_t y0 = ClampY(Lo(r.y1, r.y2)), y1 = ClampY(Hi(r.y1, r.y2));
+        for (int32_t x = x0; x <= x1; ++x)
+            for (int32_t y = y0; y <= y1; ++y) map[x][y] |= 16;
+        box.take(x0, y0);
+        box.take(x1, y1);
     }
     const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
     for (int i = 0; i < nt; ++i) {
@@ -216,7 +302,10 @@ void BuildNodeMap(int storey) {
         const int32_t y0 = ClampY(Lo(t.y1, Lo(t.y2, t.y3))), y1 = ClampY(Hi(t.y1, Hi(t.y2, t.y3)));
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
-                if (NodeInTriangle(t, x, y)) map[x][y] |= 16;
+                if (NodeInTriangle(t, x, y)) {
+                    map[x][y] |= 16;
+                    box.take(x, y);
+                }
     }
 
     const int nw = WallCountOf(storey);
@@ -249,16 +338,19 @@ void BuildNodeMap(int storey) {
 }
 
 void ClassifyExteriorWalls(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, n);
+    const int edgeCount = PrepareOutline(storey);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
         // nothing rather than something made up.
         if (w.type < 0 || w.type > 14) w.type = 14;
         if (w.type != 14) {
-            const bool outer = OnOutline(storey, w);
+            const bool outer = OnOutline(edgeCount, w);
             if (!outer && w.type <= 6)
                 w.type += 7;
             else if (outer && w.type >= 7)
@@ -269,18 +361,31 @@ void ClassifyExteriorWalls(int storey) {
 }
 
 void MeasureWallRuns(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
+    MeasureWallRuns(IndexStoreyWalls(storey));
+}
+
+namespace {
+
+void MeasureWallRuns(const StoreyWallIndex& index) {
+    const int storey = index.storey;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, n);
     WallRecord* walls = Doc.Walls[sc][storey];
     const bool openingsCarryNothing = IsGeneralMethod() && Doc.CriteriaEdition != 4;
 
     // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
     // change; the run kinds follow from the new widths of every wall. A second run of the
     // diagnosis on the same model thus gives the same types and kinds.
-    const StoreyWallIndex& index = IndexStoreyWalls(storey);
     bool inRun[MaxWalls] = {};
     int32_t newType[MaxWalls] = {};
+    // The walls each walk compared for the run kind: the rewritten widths change no wall from
+    // opening to solid, so a second walk would pass the same walls in the same order.
+    WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
+    int trailStart[MaxWalls + 1] = {};
+    bool trailKept[MaxWalls] = {};
     for (int w = 0; w < n; ++w) {
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
         const NormalisedWall& nw = index.walls[w];
@@ -304,7 +409,10 @@ void MeasureWallRuns(int storey) {
         }
         inRun[w] = true;
         double run = nw.length;
-        const int bounded = WalkRun(index, w, run, false);
+        trailStart[w] = trail.count;
+        const int bounded = WalkRun(index, w, run, false, &trail);
+        trailKept[w] = !trail.full;
+        trailStart[w + 1] = trail.count;
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
         newType[w] = GroupBase(type) + width;
         r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
@@ -319,13 +427,25 @@ void MeasureWallRuns(int storey) {
         if (inRun[w]) walls[w].type = newType[w];
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
-        WallEval.WallResult[sc][storey][w][0].runKind = walls[w].type;
-        double ignored = 0;
-        WalkRun(index, w, ignored, true);
+        int32_t& kind = WallEval.WallResult[sc][storey][w][0].runKind;
+        kind = walls[w].type;
+        if (!trailKept[w]) {
+            double ignored = 0;
+            WalkRun(index, w, ignored, true);
+            continue;
+        }
+        // The kind of the last wall passed whose type exceeds this wall's own.
+        for (int t = trailStart[w]; t < trailStart[w + 1]; ++t) {
+            const int32_t type = walls[RunTrail[t]].type;
+            if (walls[w].type < type) kind = type;
+        }
     }
 }
 
+} // namespace
+
 int32_t JudgeJointSpec(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
     return JudgeJointSpec(IndexStoreyWalls(storey), wall);
 }
@@ -391,6 +511,7 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 } // namespace
 
 int32_t JudgeFoundationClass(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
     const int sc = CalcScenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
@@ -425,10 +546,11 @@ int32_t JudgeFoundationClass(int storey, int wall) {
 }
 
 void ClassifyWalls() {
+    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
-        std::memset(WallEval.WallResult[sc][s], 0, sizeof(WallEval.WallResult[sc][s]));
+        ClearWallResults(sc, s, WallCountOf(s));
         BuildNodeMap(s);
     }
     AddOutlineEdge(-1, 0, 0, 0, 0);
@@ -436,9 +558,11 @@ void ClassifyWalls() {
         BuildStoreyOutline(s);
         ClassifyExteriorWalls(s);
     }
-    for (int s = 0; s <= top; ++s) MeasureWallRuns(s);
+    // A storey's runs and joints read nothing the other storeys' write, so each storey's index
+    // serves both.
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
+        MeasureWallRuns(index);
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
             JudgeJointSpec(index, w);

@@ -99,3 +99,22 @@ struct WallEvaluationResults {
 };
 
 extern WallEvaluationResults& WallEval;
+
+// How often the stages have written each scenario's wall evaluation: a result kept from an
+// earlier run compares it to tell whether another run has written over the rows since.
+inline uint64_t WallEvalWrites[Scenarios] = {};
+inline void NoteWallEvalWrite(int scenario) {
+    ++WallEvalWrites[scenario];
+}
+
+// Per scenario and storey, the rows of WallResult that may hold anything but zeros: every row
+// after them is zero, so a clear need reach no further. At the capacity until the first clear.
+inline int32_t WallResultRowsInUse[Scenarios][Storeys] = {
+    {MaxWalls, MaxWalls, MaxWalls}, {MaxWalls, MaxWalls, MaxWalls}, {MaxWalls, MaxWalls, MaxWalls}};
+// Every writer of a row calls this first with the row's number + 1.
+inline void NoteWallResultRows(int scenario, int storey, int rows) {
+    int32_t& inUse = WallResultRowsInUse[scenario][storey];
+    if (rows > inUse) inUse = rows;
+}
+// Zeros the storey's rows of WallResult in use and the first `rows`.
+void ClearWallResults(int scenario, int storey, int rows);

@@ -30,7 +30,7 @@ constexpr int SortWords = (MaxWallLineEntries + 63) / 64;
 uint64_t AtLeast[SortKeys + 1][SortWords];
 
 // The first position after `p` in `bits`, or -1.
-int FirstAfter(const uint64_t* bits, int words, int p) {
+inline int FirstAfter(const uint64_t* bits, int words, int p) {
     int w = (p + 1) / 64;
     if (w >= words) return -1;
     uint64_t word = bits[w] & (~uint64_t{0} << ((p + 1) % 64));
@@ -42,36 +42,70 @@ int FirstAfter(const uint64_t* bits, int words, int p) {
 }
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not.
+// Each entry's key is worked out once and travels with it.
+int16_t SortKeyOf[MaxWallLineEntries];
+
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     int top = 0;
     for (int i = 0; i < n; ++i) {
         const long long k = key(e[i]);
         if (k < 0 || k >= SortKeys) return false;
+        SortKeyOf[i] = static_cast<int16_t>(k);
         if (k > top) top = static_cast<int>(k);
     }
     const int words = (n + 63) / 64;
     for (int t = 0; t <= top + 1; ++t)
         for (int w = 0; w < words; ++w) AtLeast[t][w] = 0;
-    for (int i = 0; i < n; ++i) AtLeast[key(e[i])][i / 64] |= uint64_t{1} << (i % 64);
+    for (int i = 0; i < n; ++i) AtLeast[SortKeyOf[i]][i / 64] |= uint64_t{1} << (i % 64);
     for (int t = top - 1; t >= 0; --t)
         for (int w = 0; w < words; ++w) AtLeast[t][w] |= AtLeast[t + 1][w];
     for (int i = 0; i < n; ++i) {
         WallLineEntry carried = e[i];
-        int carriedKey = static_cast<int>(key(carried));
+        int carriedKey = SortKeyOf[i];
         for (int q = FirstAfter(AtLeast[carriedKey + 1], words, i); q >= 0;
              q = FirstAfter(AtLeast[carriedKey + 1], words, q)) {
             const WallLineEntry found = e[q];
-            const int foundKey = static_cast<int>(key(found));
+            const int foundKey = SortKeyOf[q];
             e[q] = carried;
-            for (int t = carriedKey + 1; t <= foundKey; ++t)
-                AtLeast[t][q / 64] &= ~(uint64_t{1} << (q % 64));
+            SortKeyOf[q] = static_cast<int16_t>(carriedKey);
+            const uint64_t keep = ~(uint64_t{1} << (q % 64));
+            const int word = q / 64;
+            for (int t = carriedKey + 1; t <= foundKey; ++t) AtLeast[t][word] &= keep;
             carried = found;
             carriedKey = foundKey;
         }
         e[i] = carried;
+        SortKeyOf[i] = static_cast<int16_t>(carriedKey);
     }
     return true;
+}
+
+// The ends of a wall along its line as the in-line order compares them: an entry a goes
+// behind a later entry b when a.high > b.low.
+struct LineSpan {
+    int64_t high, low;
+};
+LineSpan LineSpans[MaxWallLineEntries];
+
+// For each entry i, for each later entry j of the same line: exchange the two when the span of
+// the entry now at i goes behind that of j.
+template <typename SpanOf>
+void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
+    WallLineEntry* e = list.entries;
+    const int n = list.count;
+    for (int i = 0; i < n; ++i) LineSpans[i] = spanOf(walls[e[i].wall]);
+    for (int first = 0; first < n;) {
+        int end = first + 1;
+        while (end < n && e[end].axis == e[first].axis) ++end;
+        for (int i = first; i < end; ++i)
+            for (int j = i + 1; j < end; ++j)
+                if (LineSpans[i].high > LineSpans[j].low) {
+                    Exchange(e[i], e[j]);
+                    Exchange(LineSpans[i], LineSpans[j]);
+                }
+        first = end;
+    }
 }
 
 StoreyWallIndex theWallIndex;
@@ -82,7 +116,8 @@ int16_t NextLinkMemo[2][MaxWalls];
 
 // The next link of a chain: the first wall in record order, not yet visited, collinear with
 // `slope`, whose second end is (ax1, ay1) (mode 1) or whose first end is (ax2, ay2) (mode 2).
-int FindNextLink(const StoreyWallIndex& index, const bool* visited, int mode, int32_t ax1,
+template <typename Visited>
+int FindNextLink(const StoreyWallIndex& index, const Visited& visited, int mode, int32_t ax1,
                  int32_t ay1, int32_t ax2, int32_t ay2, double slope, NormalisedWall& link) {
     const int32_t x = mode == 1 ? ax1 : ax2, y = mode == 1 ? ay1 : ay2;
     if (OnGrid(x, y)) {
@@ -112,6 +147,30 @@ int FindNextLink(const StoreyWallIndex& index, const bool* visited, int mode, in
 void MarkVisited(bool* visited, int wall) {
     if (InRange(wall, MaxWalls)) visited[wall] = true;
 }
+
+// No wall visited: the search of a first link.
+struct NoneVisited {
+    bool operator[](int) const { return false; }
+};
+
+// The walls one walk has visited, without clearing a table for every walk: a wall is visited
+// when its stamp is the walk's.
+uint32_t VisitStamps[MaxWalls];
+uint32_t LastVisit = 0;
+struct StampedVisits {
+    uint32_t stamp;
+    StampedVisits() {
+        if (++LastVisit == 0) {
+            for (uint32_t& s : VisitStamps) s = 0;
+            LastVisit = 1;
+        }
+        stamp = LastVisit;
+    }
+    bool operator[](int wall) const { return VisitStamps[wall] == stamp; }
+    void mark(int wall) {
+        if (InRange(wall, MaxWalls)) VisitStamps[wall] = stamp;
+    }
+};
 
 OutlineEdge& OutlineEntry(int storey, int i) {
     return WallEval.StoreyOutline[CalcScenario()][storey][i];
@@ -283,23 +342,64 @@ NormalisedWall NormaliseWall(const WallRecord& wall) {
     return n;
 }
 
-bool IsCollinear(double reference, double candidate) {
-    if (candidate == 0) return reference == 0;
-    const double ratio = reference / candidate;
-    return tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01);
-}
-
-int WallCountOf(int storey) {
-    if (!InRange(storey, Storeys)) return 0;
-    return LiveCount(Doc.WallCount[CalcScenario()][storey], MaxWalls);
-}
-
 int TopStoreyOf() {
     return TopStoreyOf(CalcScenario());
 }
 
+namespace {
+
+// The lists of each scenario as last built, with the wall ends they were built from: a run
+// that finds both as they were (the ends in the model, the lists in the results) would only
+// build the same lists again.
+struct WallListSource {
+    bool valid = false;
+    int32_t top;
+    int32_t count[Storeys];
+    int32_t ends[Storeys][MaxWalls][4];
+    StoreyWallLines lists[Storeys];
+};
+WallListSource ListSources[Scenarios];
+
+bool ListsStillCurrent(int sc) {
+    const WallListSource& source = ListSources[sc];
+    const int top = TopStoreyOf();
+    if (!source.valid || source.top != top) return false;
+    for (int s = 0; s <= top; ++s) {
+        const int n = WallCountOf(s);
+        if (source.count[s] != n) return false;
+        const WallRecord* walls = Doc.Walls[sc][s];
+        for (int w = 0; w < n; ++w) {
+            const int32_t(&e)[4] = source.ends[s][w];
+            if (e[0] != walls[w].x1 || e[1] != walls[w].y1 || e[2] != walls[w].x2 ||
+                e[3] != walls[w].y2)
+                return false;
+        }
+    }
+    return std::memcmp(source.lists, WallEval.WallLineLists[sc], sizeof source.lists) == 0;
+}
+
+void RememberLists(int sc) {
+    WallListSource& source = ListSources[sc];
+    source.top = TopStoreyOf();
+    for (int s = 0; s <= source.top; ++s) {
+        const int n = WallCountOf(s);
+        source.count[s] = n;
+        const WallRecord* walls = Doc.Walls[sc][s];
+        for (int w = 0; w < n; ++w) {
+            int32_t(&e)[4] = source.ends[s][w];
+            e[0] = walls[w].x1, e[1] = walls[w].y1, e[2] = walls[w].x2, e[3] = walls[w].y2;
+        }
+    }
+    std::memcpy(source.lists, WallEval.WallLineLists[sc], sizeof source.lists);
+    source.valid = true;
+}
+
+} // namespace
+
 void BuildWallLineLists() {
     const int sc = CalcScenario();
+    if (ListsStillCurrent(sc)) return;
+    NoteWallEvalWrite(sc);
     for (int s = 0; s <= TopStoreyOf(); ++s) {
         WallLineList& xl = WallEval.WallLineLists[sc][s].x;
         WallLineList& yl = WallEval.WallLineLists[sc][s].y;
@@ -337,24 +437,27 @@ void BuildWallLineLists() {
                         Exchange(yl.entries[i], yl.entries[j]);
         // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
         // line stand together now and these exchanges keep them there, so each pass looks
-        // only at the rest of its own line.
-        for (int i = 0; i < xl.count; ++i)
-            for (int j = i + 1; j < xl.count; ++j) {
-                if (xl.entries[i].axis != xl.entries[j].axis) break;
-                const WallRecord& a = walls[xl.entries[i].wall];
-                const WallRecord& b = walls[xl.entries[j].wall];
-                if (a.x1 > b.x1 || a.x1 > b.x2 || a.x2 > b.x1 || a.x2 > b.x2)
-                    Exchange(xl.entries[i], xl.entries[j]);
-            }
-        for (int i = 0; i < yl.count; ++i)
-            for (int j = i + 1; j < yl.count; ++j) {
-                if (yl.entries[i].axis != yl.entries[j].axis) break;
-                const WallRecord& a = walls[yl.entries[i].wall];
-                const WallRecord& b = walls[yl.entries[j].wall];
-                if (a.y1 < b.y1 || a.y1 < b.y2 || a.y2 < b.y1 || a.y2 < b.y2)
-                    Exchange(yl.entries[i], yl.entries[j]);
-            }
+        // only at the rest of its own line. An X entry a goes behind b when a's larger X
+        // exceeds b's smaller one, so each entry's two ends are looked up once.
+        ExchangeAlongLines(xl, walls, [](const WallRecord& w) {
+            return LineSpan{w.x1 > w.x2 ? w.x1 : w.x2, w.x1 < w.x2 ? w.x1 : w.x2};
+        });
+        // A Y entry a goes behind b when a's smaller Y is below b's larger one: the same with
+        // the ends negated.
+        ExchangeAlongLines(yl, walls, [](const WallRecord& w) {
+            return LineSpan{-(w.y1 < w.y2 ? w.y1 : w.y2), -(w.y1 > w.y2 ? w.y1 : w.y2)};
+        });
     }
+    RememberLists(sc);
+}
+
+void ClearWallResults(int scenario, int storey, int rows) {
+    NoteWallEvalWrite(scenario);
+    int32_t& inUse = WallResultRowsInUse[scenario][storey];
+    if (rows > inUse) inUse = rows;
+    std::memset(WallEval.WallResult[scenario][storey], 0,
+                static_cast<std::size_t>(inUse) * sizeof WallEval.WallResult[scenario][storey][0]);
+    inUse = 0;
 }
 
 const StoreyWallIndex& IndexStoreyWalls(int storey) {
@@ -427,11 +530,10 @@ namespace {
 int FirstLinkAfter(const StoreyWallIndex& index, int k, int mode) {
     int16_t& memo = NextLinkMemo[mode == 1 ? 0 : 1][k];
     if (memo == -2) {
-        const bool noneVisited[MaxWalls] = {};
         const NormalisedWall& w = index.walls[k];
         NormalisedWall link;
         memo = static_cast<int16_t>(
-            FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link));
+            FindNextLink(index, NoneVisited{}, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link));
     }
     return memo;
 }
@@ -448,7 +550,6 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
     // Walk until the answer is known and give it to every wall passed.
     int passed[MaxWalls];
     int depth = 0;
-    const bool noneVisited[MaxWalls] = {};
     int k = j, result = 0;
     for (;;) {
         if (memo[k] >= 0) {
@@ -466,7 +567,7 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
             break;
         }
         NormalisedWall link;
-        k = FindNextLink(index, noneVisited, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link);
+        k = FindNextLink(index, NoneVisited{}, mode, w.x1, w.y1, w.x2, w.y2, w.slope, link);
         if (k < 0) break;
     }
     for (int i = 0; i < depth; ++i) memo[passed[i]] = static_cast<int8_t>(result);
@@ -475,19 +576,21 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode) {
 
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return 0;
+    if (InRange(wall, MaxWalls)) NoteWallResultRows(CalcScenario(), storey, wall + 1);
     return SumCollinearLength(IndexStoreyWalls(storey), skipWall, length, mode, ax1, ay1, ax2, ay2,
                               slope, referenceKind, wall);
 }
 
 int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
                        int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
-                       int32_t referenceKind, int wall) {
+                       int32_t referenceKind, int wall, WallTrail* trail) {
     const int storey = index.storey;
     if (!InRange(storey, Storeys)) return 0;
-    bool visited[MaxWalls] = {};
-    MarkVisited(visited, skipWall);
-    MarkVisited(visited, wall);
+    StampedVisits visited;
+    visited.mark(skipWall);
+    visited.mark(wall);
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     int from = -1; // the link last taken
     for (;;) {
@@ -503,16 +606,18 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
         from = j;
         const int32_t type = walls[j].type;
         if (type == 0 || type == 7) return 1;
+        if (trail) trail->add(j);
         if (referenceKind < type && InRange(wall, MaxWalls))
             WallEval.WallResult[CalcScenario()][storey][wall][0].runKind = type;
         length += link.length;
-        visited[j] = true;
+        visited.mark(j);
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
         slope = link.slope;
     }
 }
 
 void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     if (storey < 0) {
         for (int s = 0; s < Storeys; ++s) WallEval.StoreyOutlineCount[sc][s] = 0;
@@ -528,6 +633,7 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
 }
 
 void BuildStoreyOutline(int storey) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     WallEval.StoreyOutlineCount[sc][storey] = 0;

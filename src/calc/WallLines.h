@@ -4,6 +4,7 @@
 // of the enclosed roof/floor areas with their shared inner edges cancelled. Everything works on
 // the current scenario (App.CurrentScenario) and writes into WallEval.
 #include "calc/CalcCommon.h"
+#include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -25,10 +26,17 @@ NormalisedWall NormaliseWall(const WallRecord& wall);
 
 // Whether a wall of slope `candidate` lies along a reference slope: a level candidate only
 // along a level reference, otherwise when the ratio reference / candidate is within 1 %.
-bool IsCollinear(double reference, double candidate);
+inline bool IsCollinear(double reference, double candidate) {
+    if (candidate == 0) return reference == 0;
+    const double ratio = reference / candidate;
+    return tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01);
+}
 
 // The storey's wall count of the current scenario, bounded to the capacity.
-int WallCountOf(int storey);
+inline int WallCountOf(int storey) {
+    if (!InRange(storey, Storeys)) return 0;
+    return LiveCount(Doc.WallCount[CalcScenario()][storey], MaxWalls);
+}
 // StoreyData.topStorey of the current scenario, bounded to 0..2.
 int TopStoreyOf();
 // The grid-node code of the current scenario; 0 for a node outside the grid.
@@ -37,7 +45,8 @@ inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
     return WallEval.GridNodeMap[CalcScenario()][storey][x][y];
 }
 
-// Rebuilds the X and Y wall lists of the current scenario for every storey.
+// Rebuilds the X and Y wall lists of the current scenario for every storey; lists that are
+// still as the last build left them, from walls whose ends are as they were, are kept.
 void BuildWallLineLists();
 
 // The walls of one storey of the current scenario in normalised form, with per grid node the
@@ -80,9 +89,23 @@ int ChainFromWall(const StoreyWallIndex& index, int j, int mode);
 // type exceeds `referenceKind`. Returns 1 when the run ends at a solid wall (type 0 or 7).
 int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
                        int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall);
+// With a trail, also appends to it every link whose type was compared for runKind, in order,
+// while there is room (WallTrail::full tells when there was not).
+struct WallTrail {
+    int16_t* links;
+    int capacity;
+    int count;
+    bool full;
+    void add(int j) {
+        if (count < capacity)
+            links[count++] = static_cast<int16_t>(j);
+        else
+            full = true;
+    }
+};
 int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
                        int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
-                       int32_t referenceKind, int wall);
+                       int32_t referenceKind, int wall, WallTrail* trail = nullptr);
 
 // Adds an edge to the storey's outline; a negative storey empties all three storeys. Edges
 // beyond MaxOutlineEdges are dropped.

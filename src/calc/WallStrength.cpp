@@ -102,8 +102,10 @@ double JointReduction2012(const double (&t)[4][4][3], double s, int32_t jointSpe
 }
 
 void CalcBaseStrengths(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     WallResultRecord& r0 = blocks[0];
@@ -157,8 +159,10 @@ void CalcBaseStrengths(int storey, int wall) {
 }
 
 void CalcWallReductions(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     const WallResultRecord& r0 = blocks[0];
@@ -234,6 +238,7 @@ double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
 }
 
 void EvaluateWallStrengths() {
+    NoteWallEvalWrite(CalcScenario());
     SelectJointReductionTables();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {

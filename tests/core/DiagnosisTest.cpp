@@ -524,6 +524,90 @@ TEST_F(DiagnosisTest, CurrentStateWallWordsFollowWhileAPlanIsEdited) {
     EXPECT_TRUE(Snapshot(o) == before);
 }
 
+// A plan run keeps the current state's wall words while nothing they come from has changed; an
+// edit of the current state, or a run of it in between, must still show in the next plan run
+// exactly as a run from blank results gives it.
+TEST_F(DiagnosisTest, PlanRunsFollowEveryChangeOfTheCurrentState) {
+    houses::BuildSymmetricOneStorey();
+    CopyScenario(0, 1);
+    App.CurrentScenario = 1;
+    const auto currentState = [] {
+        std::string out(reinterpret_cast<const char*>(Doc.Walls[0]), sizeof Doc.Walls[0]);
+        const auto add = [&](const auto& x) {
+            out.append(reinterpret_cast<const char*>(&x), sizeof x);
+        };
+        add(WallEval.WallLineLists[0]);
+        add(WallEval.StoreyOutline[0]);
+        add(WallEval.GridNodeMap[0]);
+        add(WallEval.GridCellWalls[0]);
+        add(WallEval.WallResult[0]);
+        return out;
+    };
+    const auto fromBlank = [&] {
+        std::memset(&WallEval, 0, sizeof WallEval);
+        RunDiagnosis();
+        return currentState();
+    };
+    RunDiagnosis();
+    const std::string before = currentState();
+    Doc.Columns[0][0][0].joint = 0; // 告示 hardware gone: a joint spec changes
+    RunDiagnosis();
+    const std::string edited = currentState();
+    EXPECT_FALSE(edited == before);
+    EXPECT_TRUE(edited == fromBlank());
+
+    App.CurrentScenario = 0; // the full run marks corner columns in the node map
+    RunDiagnosis();
+    App.CurrentScenario = 1;
+    RunDiagnosis();
+    EXPECT_TRUE(currentState() == edited);
+}
+
+// A run clears only the rows and nodes a run can have written; what a bigger model left there
+// is gone after the next run of a smaller one.
+TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
+    const auto bytes = [](const void* p, std::size_t n) {
+        return std::string(static_cast<const char*>(p), n);
+    };
+    const auto results = [&] {
+        const int columns = Doc.ColumnCount[0][0];
+        return bytes(WallEval.WallResult[0][0], sizeof WallEval.WallResult[0][0]) +
+               bytes(WallEval.GridNodeMap[0][0], sizeof WallEval.GridNodeMap[0][0]) +
+               bytes(WallEval.GridCellWalls[0][0], sizeof WallEval.GridCellWalls[0][0]) +
+               bytes(NValueRes.ColumnJointResult[0][0], columns * sizeof(ColumnJointRecord));
+    };
+    houses::BuildSymmetricOneStorey();
+    RunDiagnosis();
+    const std::string small = results();
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    houses::BuildSymmetricOneStorey();
+    RunDiagnosis();
+    EXPECT_TRUE(results() == small);
+    for (int i = Doc.ColumnCount[0][0]; i < MaxColumns; ++i) {
+        const ColumnJointRecord& r = NValueRes.ColumnJointResult[0][0][i];
+        EXPECT_TRUE(r.upper1No[0] == -1 && r.upper1Total == 0 && r.nValueX == 0.0) << i;
+    }
+}
+
+// The wall lists are kept from run to run only while the walls and the lists are as they were.
+TEST_F(DiagnosisTest, WallListsFollowEveryMoveOfAWall) {
+    const auto lists = [] {
+        return std::string(reinterpret_cast<const char*>(&WallEval.WallLineLists[0][0]),
+                           sizeof(StoreyWallLines));
+    };
+    houses::BuildSymmetricOneStorey();
+    RunDiagnosis();
+    const std::string before = lists();
+    Doc.Walls[0][0][0].y1 = Doc.Walls[0][0][0].y2 = 3; // onto another line
+    RunDiagnosis();
+    const std::string moved = lists();
+    EXPECT_FALSE(moved == before);
+    std::memset(&WallEval, 0, sizeof WallEval);
+    RunDiagnosis();
+    EXPECT_TRUE(lists() == moved);
+}
+
 TEST_F(DiagnosisTest, ScenarioNumberOutOfRangeRunsTheCurrentState) {
     houses::BuildSymmetricOneStorey();
     const std::string expected = Snapshot(RunDiagnosis());
