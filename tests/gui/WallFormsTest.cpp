@@ -263,4 +263,37 @@ TEST(WallFormsTest, ChangeDialogButtonsAndWhatTheWallInputDoesAfter) {
     WallDlg = nullptr;
 }
 
+// The palette floats over the plan being drawn: its wide form stays near its designed client
+// size of 697 x 144 and its narrow form near 129 x 97; neither form squeezes a control below
+// what it needs to show whole.
+TEST(WallFormsTest, PaletteIsCompactAndBothFormsShowEveryControlWhole) {
+    TestApp();
+    ResetDocument();
+    App.Options.ShowBeamStress = 1;
+    HouseBuilder().wall(1, 1, 4, 1, 67);
+    Doc.Walls[0][0][0].cautionFlags = 15;
+    WallChangeIndex = 0;
+    TWallDlg palette(nullptr);
+    TWallChangeDlg dialog(nullptr);
+    palette.show();
+    dialog.show();
+    const auto expectWhole = [](QWidget* form) {
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(form)) continue;
+            const QString text = w->property("text").toString() + w->property("title").toString();
+            EXPECT_GE(w->width(), w->minimumSizeHint().width()) << text.toStdString();
+            EXPECT_GE(w->height(), w->minimumSizeHint().height()) << text.toStdString();
+        }
+    };
+    EXPECT_LE(palette.width(), 129 * 14 / 10);
+    EXPECT_LE(palette.height(), 97 * 14 / 10);
+    expectWhole(&palette);
+    palette.BhyoujiClick();
+    EXPECT_LE(palette.width(), 697 * 115 / 100);
+    EXPECT_LE(palette.height(), 144 * 110 / 100);
+    expectWhole(&palette);
+    expectWhole(&dialog);
+    dialog.hide();
+}
+
 } // namespace

@@ -34,10 +34,12 @@ template <std::size_t N>
 QGroupBox* Legend(QWidget* parent, const char* caption, const LegendEntry (&entries)[N]) {
     auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
     auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(3, 1, 3, 3);
+    row->setSpacing(1);
     for (const LegendEntry& e : entries) {
         auto* panel = new QLabel(QString::fromUtf8(e.caption), box);
         panel->setAlignment(Qt::AlignCenter);
-        panel->setMinimumWidth(34);
+        panel->setContentsMargins(1, 0, 1, 0);
         SetLabelColours(panel, 0x000000, e.colour);
         row->addWidget(panel);
     }
@@ -61,60 +63,74 @@ TWallDlg::TWallDlg(QWidget* mainWindow) : PaletteForm(mainWindow) {
     Bhyouji = new QPushButton(QStringLiteral("ON／OFF"), this);
     connect(Bhyouji, &QPushButton::clicked, this, [this] { BhyoujiClick(); });
     auto* switchColumn = new QVBoxLayout;
+    switchColumn->setSpacing(0);
     for (const char* text : {"要素及び", "床耐力の", "表示"}) {
         auto* label = new QLabel(QString::fromUtf8(text), this);
         label->setAlignment(Qt::AlignRight);
         switchColumn->addWidget(label);
     }
+    switchColumn->addSpacing(2);
     switchColumn->addWidget(Bhyouji);
+    switchColumn->addSpacing(4);
+    switchColumn->addWidget(e.Label5);
+    switchColumn->addWidget(e.Lbairitsu, 0, Qt::AlignRight);
     switchColumn->addStretch();
 
-    wide_ = new QWidget(this);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{e.G2, e.G3, e.G4, e.G5, e.G6, e.Label5, e.Lbairitsu})
-        w->setParent(wide_);
-    GroupBox2 = Legend(wide_, "床耐力の検証（存在耐力／必要耐力）", FloorLegend);
-    GroupBox1 = Legend(wide_, "横架材引抜力（最大の推定値 ｋN）", BeamLegend);
-    StaticText1 = new QLabel(QStringLiteral("床耐力･横架材引抜力は"), wide_);
-    StaticText2 = new QLabel(QStringLiteral("改修計画の参考値です。"), wide_);
+    // The wide form adds the elements beside the kinds and the legends below all.
+    groups_ = new QWidget(this);
+    legends_ = new QWidget(this);
+    for (QWidget* w : {e.G2, e.G3, e.G4, e.G5, e.G6}) w->setParent(groups_);
+    GroupBox2 = Legend(legends_, "床耐力の検証（存在耐力／必要耐力）", FloorLegend);
+    GroupBox1 = Legend(legends_, "横架材引抜力（最大の推定値 ｋN）", BeamLegend);
+    StaticText1 = new QLabel(QStringLiteral("床耐力･横架材引抜力は"), legends_);
+    StaticText2 = new QLabel(QStringLiteral("改修計画の参考値です。"), legends_);
     SetLabelColours(StaticText1, 0x000080);
     SetLabelColours(StaticText2, 0x000080);
 
     auto* panels = new QVBoxLayout;
+    panels->setSpacing(2);
     panels->addWidget(e.G2);
     panels->addWidget(e.G3);
-    auto* preview = new QHBoxLayout;
-    preview->addWidget(e.Label5);
-    preview->addWidget(e.Lbairitsu);
-    auto* side = new QVBoxLayout;
-    side->addLayout(preview);
-    side->addWidget(StaticText1);
-    side->addWidget(StaticText2);
-    side->addStretch();
-    auto* groups = new QHBoxLayout;
+    panels->addStretch();
+    auto* groups = new QHBoxLayout(groups_);
+    groups->setContentsMargins(4, 0, 0, 0);
+    groups->setSpacing(2);
     groups->addLayout(panels);
-    groups->addWidget(e.G4);
-    groups->addWidget(e.G5);
-    groups->addWidget(e.G6);
-    groups->addLayout(side);
-    auto* wide = new QVBoxLayout(wide_);
-    wide->setContentsMargins(0, 0, 0, 0);
-    wide->addLayout(groups);
-    wide->addWidget(GroupBox2);
-    wide->addWidget(GroupBox1);
+    groups->addWidget(e.G4, 0, Qt::AlignTop);
+    groups->addWidget(e.G5, 0, Qt::AlignTop);
+    groups->addWidget(e.G6, 0, Qt::AlignTop);
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(e.G1);
-    row->addLayout(switchColumn);
-    row->addWidget(wide_);
-    row->setSizeConstraint(QLayout::SetFixedSize);
+    auto* notes = new QVBoxLayout;
+    notes->setSpacing(0);
+    notes->addStretch();
+    notes->addWidget(StaticText1);
+    notes->addWidget(StaticText2);
+    auto* legends = new QHBoxLayout(legends_);
+    legends->setContentsMargins(0, 0, 0, 0);
+    legends->setSpacing(2);
+    legends->addWidget(GroupBox2);
+    legends->addWidget(GroupBox1);
+    legends->addLayout(notes);
+    legends->addStretch();
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setSpacing(2);
+    grid->addWidget(e.G1, 0, 0, Qt::AlignTop);
+    grid->addLayout(switchColumn, 0, 1);
+    grid->addWidget(groups_, 0, 2);
+    grid->addWidget(legends_, 1, 0, 1, 3);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
     ApplyForm();
 }
 
 TWallDlg::~TWallDlg() = default;
 
 void TWallDlg::ApplyForm() {
-    wide_->setVisible(expanded_);
+    groups_->setVisible(expanded_);
+    elements_->Label5->setVisible(expanded_);
+    elements_->Lbairitsu->setVisible(expanded_);
+    legends_->setVisible(expanded_);
 }
 
 void TWallDlg::BhyoujiClick() {

@@ -41,7 +41,8 @@ protected:
 private:
     void ApplyForm();
     std::unique_ptr<WallElementControls> elements_;
-    QWidget* wide_ = nullptr;
+    QWidget* groups_ = nullptr;  // beside the kinds in the wide form
+    QWidget* legends_ = nullptr; // below everything in the wide form
     bool expanded_ = false;
 };
 

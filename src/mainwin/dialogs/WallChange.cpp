@@ -60,9 +60,12 @@ TWallChangeDlg::TWallChangeDlg(QWidget* mainWindow)
     Lchuui3 = new QLabel(QStringLiteral("筋かい金物の選択"), GroupBox1);
     Lchuui4 = new QLabel(QStringLiteral("基礎の補強が必要"), GroupBox1);
     for (QLabel* l : {Lchuui1, Lchuui2, Lchuui3, Lchuui4}) cautions->addWidget(l);
+    cautions->setContentsMargins(4, 0, 4, 2);
+    cautions->setSpacing(0);
     cautions->addStretch();
 
     auto* panels = new QVBoxLayout;
+    panels->setSpacing(2);
     panels->addWidget(e.G2);
     panels->addWidget(e.G3);
     auto* preview = new QHBoxLayout;
@@ -70,26 +73,47 @@ TWallChangeDlg::TWallChangeDlg(QWidget* mainWindow)
     preview->addWidget(e.Lbairitsu);
     preview->addStretch();
     panels->addLayout(preview);
-    auto* retrofit = new QHBoxLayout;
-    retrofit->addWidget(Ckaishuu);
-    retrofit->addWidget(Label1);
-    retrofit->addStretch();
-    panels->addLayout(retrofit);
-    panels->addWidget(Cckokuji);
+    panels->addStretch();
+
+    auto* retrofit = new QVBoxLayout;
+    retrofit->setSpacing(0);
+    auto* mark = new QHBoxLayout;
+    mark->addWidget(Ckaishuu);
+    mark->addWidget(Label1);
+    mark->addStretch();
+    retrofit->addLayout(mark);
+    retrofit->addWidget(Cckokuji);
     for (const char* note :
          {"↑チェックすると両端の柱の", "接合部を告示仕様にする。", "改修１･改修２の場合のみ。"})
-        panels->addWidget(new QLabel(QString::fromUtf8(note), this));
+        retrofit->addWidget(new QLabel(QString::fromUtf8(note), this));
+    retrofit->addStretch();
+
+    // Bracing, mud wall and deterioration side by side, the retrofit controls below them.
+    auto* groups = new QHBoxLayout;
+    groups->setSpacing(2);
+    groups->addWidget(e.G4, 0, Qt::AlignTop);
+    groups->addWidget(e.G5, 0, Qt::AlignTop);
+    groups->addWidget(e.G6, 0, Qt::AlignTop);
+    groups->addStretch();
+    auto* below = new QHBoxLayout;
+    below->addLayout(retrofit);
+    below->addWidget(GroupBox1, 0, Qt::AlignTop);
+    below->addStretch();
+    auto* middle = new QVBoxLayout;
+    middle->addLayout(groups);
+    middle->addLayout(below);
 
     auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
     for (QPushButton* b : {OKBtn, CancelBtn, Bget, Bput, Bdel, Blast}) buttons->addWidget(b);
-    buttons->addWidget(GroupBox1);
+    buttons->addStretch();
 
     auto* row = new QHBoxLayout(this);
-    row->addWidget(e.G1);
+    row->setContentsMargins(6, 6, 6, 6);
+    row->setSpacing(4);
+    row->addWidget(e.G1, 0, Qt::AlignTop);
     row->addLayout(panels);
-    row->addWidget(e.G4);
-    row->addWidget(e.G5);
-    row->addWidget(e.G6);
+    row->addLayout(middle);
     row->addLayout(buttons);
     row->setSizeConstraint(QLayout::SetFixedSize);
 

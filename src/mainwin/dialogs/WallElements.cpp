@@ -6,6 +6,8 @@
 #include "ui/Controls.h"
 #include "ui/QtCanvas.h"
 
+#include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
@@ -63,10 +65,21 @@ constexpr int BraceSizeCount = 7;
 const char* const BraceSizeItems[BraceSizeCount] = {"無し",  "不明",  "鉄筋9mm", "90x15",
                                                     "90x30", "90x45", "90x90"};
 
-QComboBox* PanelCombo(QWidget* parent) {
+// A combo as wide as its longest item, never stretched by its group.
+QComboBox* Combo(QWidget* parent, const char* const* items, int count) {
     auto* combo = new QComboBox(parent);
-    for (const char* item : PanelItems) combo->addItem(QString::fromUtf8(item));
+    for (int i = 0; i < count; ++i) combo->addItem(QString::fromUtf8(items[i]));
+    combo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return combo;
+}
+
+// The palette floats over the plan being drawn: its groups keep their contents close.
+template <typename Layout>
+Layout* Tight(QWidget* group) {
+    auto* layout = new Layout(group);
+    layout->setContentsMargins(2, 0, 2, 2);
+    layout->setSpacing(0);
+    return layout;
 }
 
 QGroupBox* Group(QWidget* parent, const char* caption) {
@@ -127,7 +140,7 @@ void WallStrengthPreview::paintEvent(QPaintEvent*) {
 
 WallElementControls::WallElementControls(QWidget* form, WallSpecRefs spec) : spec_(spec) {
     G1 = Group(form, "壁の種類");
-    auto* g1 = new QVBoxLayout(G1);
+    auto* g1 = Tight<QVBoxLayout>(G1);
     Rmukaikou = Radio(G1, "無開口", g1);
     Rmado = Radio(G1, "マド", g1);
     Rto = Radio(G1, "戸", g1);
@@ -139,8 +152,9 @@ WallElementControls::WallElementControls(QWidget* form, WallSpecRefs spec) : spe
     kinds_->add(Rzenkaikou, WallKindNoStrength, [this] { RzenkaikouClick(); });
 
     G2 = Group(form, "左上面材");
-    auto* g2 = new QVBoxLayout(G2);
-    Clumem = PanelCombo(G2);
+    auto* g2 = Tight<QHBoxLayout>(G2);
+    g2->setSpacing(4);
+    Clumem = Combo(G2, PanelItems, PanelItemCount);
     Cludoubuchi = new QCheckBox(QStringLiteral("胴縁"), G2);
     g2->addWidget(Clumem);
     g2->addWidget(Cludoubuchi);
@@ -148,8 +162,9 @@ WallElementControls::WallElementControls(QWidget* form, WallSpecRefs spec) : spe
     BindCheckBox(Cludoubuchi, [this] { CludoubuchiClick(); });
 
     G3 = Group(form, "右下面材");
-    auto* g3 = new QVBoxLayout(G3);
-    Crdmem = PanelCombo(G3);
+    auto* g3 = Tight<QHBoxLayout>(G3);
+    g3->setSpacing(4);
+    Crdmem = Combo(G3, PanelItems, PanelItemCount);
     Crddoubuchi = new QCheckBox(QStringLiteral("胴縁"), G3);
     g3->addWidget(Crdmem);
     g3->addWidget(Crddoubuchi);
@@ -157,24 +172,27 @@ WallElementControls::WallElementControls(QWidget* form, WallSpecRefs spec) : spe
     BindCheckBox(Crddoubuchi, [this] { CrddoubuchiClick(); });
 
     G4 = Group(form, "筋かい");
-    auto* g4 = new QVBoxLayout(G4);
-    Csujikai = new QComboBox(G4);
-    for (const char* item : BraceSizeItems) Csujikai->addItem(QString::fromUtf8(item));
+    auto* g4 = Tight<QGridLayout>(G4);
+    g4->setHorizontalSpacing(2);
+    Csujikai = Combo(G4, BraceSizeItems, BraceSizeCount);
     BindComboChoice(Csujikai, [this] { CsujikaiChange(); });
-    g4->addWidget(Csujikai);
-    auto* g4row = new QHBoxLayout;
     G41 = Group(G4, "");
-    auto* g41 = new QVBoxLayout(G41);
+    auto* g41 = Tight<QVBoxLayout>(G41);
     Rsingle = Radio(G41, "一方向", g41);
     Rdouble = Radio(G41, "ﾀｽｷ掛け", g41);
     G42 = Group(G4, "");
-    auto* g42 = new QVBoxLayout(G42);
+    auto* g42 = Tight<QVBoxLayout>(G42);
     Rknashi = Radio(G42, "金物 無", g42);
     Rk15bai = Radio(G42, "1.5倍", g42);
     Rkkokuji = Radio(G42, "告示", g42);
-    g4row->addWidget(G41);
-    g4row->addWidget(G42);
-    g4->addLayout(g4row);
+    // The size above the direction, the hardware beside both.
+    for (QGroupBox* g : {G41, G42}) {
+        g->setFlat(true);
+        g->layout()->setContentsMargins(0, 0, 0, 0);
+    }
+    g4->addWidget(Csujikai, 0, 0);
+    g4->addWidget(G41, 1, 0);
+    g4->addWidget(G42, 0, 1, 2, 1);
     directions_ = new RadioGroup(form);
     directions_->add(Rsingle, BraceOneWay, [this] { RsingleClick(); });
     directions_->add(Rdouble, BraceCross, [this] { RdoubleClick(); });
@@ -183,17 +201,25 @@ WallElementControls::WallElementControls(QWidget* form, WallSpecRefs spec) : spe
     hardware_->add(Rk15bai, 1, [this] { Rk15baiClick(); });
     hardware_->add(Rkkokuji, 2, [this] { RkkokujiClick(); });
 
+    // Two columns of thickness classes keep the group as low as the others.
     G5 = Group(form, "土壁");
-    auto* g5 = new QVBoxLayout(G5);
-    Rtnashi = Radio(G5, "無し", g5);
-    Rtfumei = Radio(G5, "不明", g5);
-    Rt5 = Radio(G5, "<５cm", g5);
-    Rt7 = Radio(G5, "<７cm", g5);
-    Rt9 = Radio(G5, "<９cm", g5);
-    Rt9o = Radio(G5, "≧９cm", g5);
+    auto* g5 = Tight<QGridLayout>(G5);
+    g5->setHorizontalSpacing(6);
+    const char* const mudItems[] = {"無し", "不明", "<５cm", "<７cm", "<９cm", "≧９cm"};
+    QRadioButton* mud[std::size(mudItems)];
+    for (std::size_t i = 0; i < std::size(mudItems); ++i) {
+        mud[i] = new QRadioButton(QString::fromUtf8(mudItems[i]), G5);
+        g5->addWidget(mud[i], static_cast<int>(i % 3), static_cast<int>(i / 3));
+    }
+    Rtnashi = mud[0];
+    Rtfumei = mud[1];
+    Rt5 = mud[2];
+    Rt7 = mud[3];
+    Rt9 = mud[4];
+    Rt9o = mud[5];
     Label6 = new QLabel(QStringLiteral("両面の場合は合計の厚さ"), G5);
     SetLabelColours(Label6, 0x0000FF);
-    g5->addWidget(Label6);
+    g5->addWidget(Label6, 3, 0, 1, 2);
     mudWalls_ = new RadioGroup(form);
     mudWalls_->add(Rtnashi, 0, [this] { RtnashiClick(); });
     mudWalls_->add(Rtfumei, 1, [this] { RtfumeiClick(); });
@@ -203,7 +229,7 @@ WallElementControls::WallElementControls(QWidget* form, WallSpecRefs spec) : spe
     mudWalls_->add(Rt9o, 5, [this] { Rt9oClick(); });
 
     G6 = Group(form, "劣化");
-    auto* g6 = new QVBoxLayout(G6);
+    auto* g6 = Tight<QVBoxLayout>(G6);
     Rzentai = Radio(G6, "劣化", g6);
     Rbubun = Radio(G6, "部分", g6);
     Rnashi = Radio(G6, "なし", g6);
@@ -211,6 +237,8 @@ WallElementControls::WallElementControls(QWidget* form, WallSpecRefs spec) : spe
     deterioration_->add(Rzentai, 0, [this] { RzentaiClick(); });
     deterioration_->add(Rbubun, 1, [this] { RbubunClick(); });
     deterioration_->add(Rnashi, 2, [this] { RnashiClick(); });
+
+    for (QGroupBox* g : {G1, G4, G5, G6}) g->layout()->setAlignment(Qt::AlignTop);
 
     Label5 = new QLabel(QStringLiteral("耐力＝"), form);
     Lbairitsu = new WallStrengthPreview(form);
