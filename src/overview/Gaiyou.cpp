@@ -3,7 +3,6 @@
 #include "calc/WallStrength.h"
 #include "mainwin/DocumentCommands.h"
 #include "model/AppState.h"
-#include "model/Cp932.h"
 #include "model/Model.h"
 #include "overview/OverviewCodecs.h"
 
@@ -33,10 +32,6 @@ namespace {
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-std::string ToCp932(const QString& text) {
-    return cp932::fromUtf8(text.toStdString()).value_or(std::string());
 }
 
 // What OK compares to tell whether the model file's content changed.
@@ -125,7 +120,10 @@ public:
     }
     bool store() override {
         if (postcode_->text() == shownPostcode_ && address_->text() == shownAddress_) return true;
-        field_.set(JoinOwnerAddress(ToCp932(postcode_->text()), ToCp932(address_->text())));
+        // A character no file can hold (a damaged byte shown as read) drops alone, not the
+        // whole text.
+        field_.set(JoinOwnerAddress(LimitedCp932(postcode_->text(), postcodeLimit_->maxBytes()),
+                                    LimitedCp932(address_->text(), addressLimit_->maxBytes())));
         return true;
     }
 

@@ -252,6 +252,16 @@ TEST_F(OverviewDialogTest, UntouchedOkKeepsEveryByteAndCancelChangesNothing) {
     EXPECT_EQ(App.Modified, 0);
 }
 
+TEST_F(OverviewDialogTest, NewPostcodeKeepsAnAddressWithAByteCp932DoesNotKnow) {
+    // A damaged byte in the address shows as a replacement mark, which no file can hold.
+    Doc.BuildingData.ownerAddress.set(JoinOwnerAddress("***-****", "vu\xFF" + Sjis("区")));
+    Show();
+    GaiyouDlg->Epost->setText(QStringLiteral("231-0005"));
+    GaiyouDlg->OKBtnClick();
+    EXPECT_EQ(Doc.BuildingData.ownerAddress.view(),
+              JoinOwnerAddress("231-0005", "vu" + Sjis("区")));
+}
+
 TEST_F(OverviewDialogTest, OkSetsModifiedAndTellsTheMainWindow) {
     // A main window lower than 676 pixels makes the dialog as low, at the top of the screen.
     Show();
