@@ -1,7 +1,7 @@
 // The print dialog driven through its handlers, and whole print runs into PDF files read back
 // with poppler-utils.
-#include "support/PdfReadBack.h"
 #include "TestApp.h"
+#include "support/PdfReadBack.h"
 
 #include "calc/LabelTables.h"
 #include "model/AppState.h"
