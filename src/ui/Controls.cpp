@@ -94,7 +94,11 @@ Cp932LimitValidator::Cp932LimitValidator(int maxBytes, QObject* parent)
     : QValidator(parent), maxBytes_(maxBytes < 0 ? 0 : maxBytes) {}
 
 QValidator::State Cp932LimitValidator::validate(QString& input, int&) const {
-    const auto bytes = cp932::fromUtf8(input.toStdString());
+    // A byte a damaged file held shows as the replacement mark, which is dropped when the text
+    // is stored; it must not refuse every keystroke in the rest of the text.
+    QString checked = input;
+    checked.remove(QChar(0xFFFD));
+    const auto bytes = cp932::fromUtf8(checked.toStdString());
     if (!bytes) return Invalid;
     return bytes->size() <= std::size_t(maxBytes_) ? Acceptable : Invalid;
 }

@@ -161,7 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LimitCase{5, "和室洋室", false, "和室"}, // never half a character
                       LimitCase{5, "ｱｲｳｴｵｶ", false, "ｱｲｳｴｵ"},  // half-width kana: 1 byte each
                       LimitCase{8, "基礎Ⅰ", true, "基礎Ⅰ"},    // CP932-only character
-                      LimitCase{8, "a😀b", false, "ab"}));      // not writable in CP932
+                      LimitCase{8, "a😀b", false, "ab"},        // not writable in CP932
+                      // A byte a damaged file held (shown as U+FFFD) lets the rest be edited.
+                      LimitCase{4, "a\uFFFDbc", true, "abc"}));
 
 TEST(MessageBoxes, ButtonsCarryJapaneseLabelsAndEscapeAnswersTheSafeChoice) {
     TestApp();
