@@ -76,10 +76,6 @@ constexpr ScenarioPanelRow PanelRoofWallRows[4] = {
 
 constexpr const char* ScenarioNames[Scenarios] = {"現　況", "改修案１", "改修案２"};
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QGroupBox* Group(const char* title, QWidget* parent) {
     auto* box = new QGroupBox(U(title), parent);
     return box;

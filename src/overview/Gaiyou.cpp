@@ -5,6 +5,7 @@
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "overview/OverviewCodecs.h"
+#include "ui/Controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,10 +30,6 @@
 TGaiyouDlg* GaiyouDlg = nullptr;
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // What OK compares to tell whether the model file's content changed.
 struct StoredOverview {

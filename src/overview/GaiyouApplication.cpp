@@ -5,6 +5,7 @@
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "overview/GaiyouApplicationItems.h"
+#include "ui/Controls.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -20,10 +21,6 @@
 namespace {
 
 namespace items = retrofit_items;
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QLabel* Text(const char* text) {
     return new QLabel(U(text));

@@ -4,6 +4,7 @@
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 
 #include <QCheckBox>
@@ -33,10 +34,6 @@ void TGaiyouDlg::BuildDeteriorationPage(QWidget* page, FieldBindings& fields) {
 }
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The answers that feed the deterioration points, as the legend of the dialog says.
 constexpr ColorRef AnswerColour = Rgb(177, 235, 177);

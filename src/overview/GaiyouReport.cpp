@@ -4,6 +4,7 @@
 #include "overview/Gaiyou.h"
 #include "overview/OverviewCodecs.h"
 #include "ui/Bindings.h"
+#include "ui/Controls.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -19,10 +20,6 @@
 #include <memory>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QString Named(const char* name, int index) {
     return QString::fromLatin1(name) + QString::number(index);

@@ -18,10 +18,6 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 void Colour(QRadioButton* radio, ColorRef background, ColorRef text = Rgb(0, 0, 0)) {
     QPalette pal = radio->palette();
     pal.setColor(QPalette::Button, ColorFromRef(background));

@@ -2,6 +2,7 @@
 
 #include "mainwin/DocumentCommands.h"
 #include "model/AppState.h"
+#include "ui/Controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,10 +16,6 @@
 TRekkadoDlg* RekkadoDlg = nullptr;
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The method's table of the items, one row a line; several materials of a row share its
 // point cell.

@@ -5,6 +5,7 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "ui/Colors.h"
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/PrintServices.h"
 #include "ui/QtPrintDevice.h"
@@ -47,10 +48,6 @@ int KindOf(int flag) {
     return flag < FirstReportFlag ? 1 : flag < FirstEstimateFlag ? 2 : 3;
 }
 
-QString Q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 void Tell(const QString& text, MsgIcon icon) {
     Messages().ask(text.toStdString(), "印刷", MsgButtons::Ok, icon);
 }
@@ -58,23 +55,23 @@ void Tell(const QString& text, MsgIcon icon) {
 } // namespace
 
 TPrintOutDlg::TPrintOutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Q("印刷"));
+    setWindowTitle(U("印刷"));
     setModal(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, ColorFromRef(15000804));
     setPalette(background);
     setAutoFillBackground(true);
 
-    GroupBox1 = new QGroupBox(Q("申請書 （vu版・精密診断法のみ可）"), this);
+    GroupBox1 = new QGroupBox(U("申請書 （vu版・精密診断法のみ可）"), this);
     auto* forms = new QVBoxLayout(GroupBox1);
     for (int i = 0; i < 11; ++i) {
-        if (i == 7) forms->addWidget(Label1 = new QLabel(Q("耐震改修シート"), GroupBox1));
-        Cps[i] = new QCheckBox(Q(FormCaptions[i]), GroupBox1);
+        if (i == 7) forms->addWidget(Label1 = new QLabel(U("耐震改修シート"), GroupBox1));
+        Cps[i] = new QCheckBox(U(FormCaptions[i]), GroupBox1);
         Cps[i]->setEnabled(false);
         forms->addWidget(Cps[i]);
     }
-    Button3 = new QPushButton(Q("全て選択"), GroupBox1);
-    Button4 = new QPushButton(Q("全て解除"), GroupBox1);
+    Button3 = new QPushButton(U("全て選択"), GroupBox1);
+    Button4 = new QPushButton(U("全て解除"), GroupBox1);
     Button3->setEnabled(false);
     Button4->setEnabled(false);
     auto* formButtons = new QHBoxLayout;
@@ -82,11 +79,11 @@ TPrintOutDlg::TPrintOutDlg(QWidget* parent) : QDialog(parent) {
     formButtons->addWidget(Button4);
     forms->addLayout(formButtons);
 
-    GroupBox2 = new QGroupBox(Q("計算書"), this);
-    GroupBox3 = new QGroupBox(Q("印刷対象 （ここでは変更出来ません）"), GroupBox2);
-    R1 = new QRadioButton(Q("現況"), GroupBox3);
-    R2 = new QRadioButton(Q("改修案１"), GroupBox3);
-    R3 = new QRadioButton(Q("改修案２"), GroupBox3);
+    GroupBox2 = new QGroupBox(U("計算書"), this);
+    GroupBox3 = new QGroupBox(U("印刷対象 （ここでは変更出来ません）"), GroupBox2);
+    R1 = new QRadioButton(U("現況"), GroupBox3);
+    R2 = new QRadioButton(U("改修案１"), GroupBox3);
+    R3 = new QRadioButton(U("改修案２"), GroupBox3);
     auto* scenarios = new QHBoxLayout(GroupBox3);
     for (QRadioButton* r : {R1, R2, R3}) {
         r->setEnabled(false);
@@ -95,11 +92,11 @@ TPrintOutDlg::TPrintOutDlg(QWidget* parent) : QDialog(parent) {
     auto* report = new QGridLayout(GroupBox2);
     report->addWidget(GroupBox3, 0, 0, 1, 2);
     for (int i = 0; i < 12; ++i) {
-        Cpk[i] = new QCheckBox(Q(ReportCaptions[i]), GroupBox2);
+        Cpk[i] = new QCheckBox(U(ReportCaptions[i]), GroupBox2);
         report->addWidget(Cpk[i], 1 + i % 6, i / 6);
     }
     {
-        QFont tahoma(Q("Tahoma"));
+        QFont tahoma(U("Tahoma"));
         tahoma.setPixelSize(11);
         Cpk[6]->setFont(tahoma);
         QPalette brown = Cpk[6]->palette();
@@ -108,24 +105,24 @@ TPrintOutDlg::TPrintOutDlg(QWidget* parent) : QDialog(parent) {
         Cpk[6]->setPalette(brown);
     }
     Cpk[11]->setVisible(false);
-    Button1 = new QPushButton(Q("全て選択"), GroupBox2);
-    Button2 = new QPushButton(Q("全て解除"), GroupBox2);
+    Button1 = new QPushButton(U("全て選択"), GroupBox2);
+    Button2 = new QPushButton(U("全て解除"), GroupBox2);
     report->addWidget(Button1, 7, 0);
     report->addWidget(Button2, 7, 1);
 
-    GroupBox4 = new QGroupBox(Q("工事費概算書"), this);
+    GroupBox4 = new QGroupBox(U("工事費概算書"), this);
     auto* estimate = new QHBoxLayout(GroupBox4);
     for (int i = 0; i < 2; ++i) {
-        Cpg[i] = new QCheckBox(Q(EstimateCaptions[i]), GroupBox4);
+        Cpg[i] = new QCheckBox(U(EstimateCaptions[i]), GroupBox4);
         Cpg[i]->setEnabled(false);
         estimate->addWidget(Cpg[i]);
     }
 
-    OKBtn = new QPushButton(Q("印刷"), this);
+    OKBtn = new QPushButton(U("印刷"), this);
     OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(Q("キャンセル"), this);
-    Button5 = new QPushButton(Q("印刷設定変更"), this);
-    Label2 = new QLabel(Q("←プリンタ・用紙を変更する場合"), this);
+    CancelBtn = new QPushButton(U("キャンセル"), this);
+    Button5 = new QPushButton(U("印刷設定変更"), this);
+    Label2 = new QLabel(U("←プリンタ・用紙を変更する場合"), this);
 
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBox2);
@@ -236,11 +233,11 @@ void PrintOnPrinter(QPrinter& printer, const PrintPlan& plan, const PagePrinterT
     for (const QString& file : files) {
         const QFileInfo info(file);
         if (!info.exists() || info.size() == 0) {
-            Tell(Q("印刷したファイルが出来ていません。\n\n") + file, MsgIcon::Stop);
+            Tell(U("印刷したファイルが出来ていません。\n\n") + file, MsgIcon::Stop);
             return;
         }
     }
     if (files.size() > 1)
-        Tell(Q("印刷は次のファイルに出力しました。\n\n") + files.join(QLatin1Char('\n')),
+        Tell(U("印刷は次のファイルに出力しました。\n\n") + files.join(QLatin1Char('\n')),
              MsgIcon::Information);
 }

@@ -62,6 +62,10 @@ private:
 
 // CP932 bytes as a Qt string (invalid bytes show as U+FFFD).
 QString QStringFromCp932(std::string_view cp932);
+// A text of the program's own (UTF-8 in the source) for a control.
+inline QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 // A control's text as CP932 bytes: whole characters within maxBytes, characters CP932 cannot
 // write dropped (text set from code passes no validator).
 std::string LimitedCp932(QString text, int maxBytes);

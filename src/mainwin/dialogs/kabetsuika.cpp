@@ -31,10 +31,6 @@ constexpr int StrengthChars = 6;
 constexpr int StiffnessChars = 7;
 constexpr int RatioChars = 4;
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 // A number as the edits show it, without the format's leading blanks (the edits align right).
 QString Formatted(const char* format, double value) {
     char buffer[64];
