@@ -54,13 +54,7 @@ void Tell(const QString& text, MsgIcon icon) {
 
 } // namespace
 
-TPrintOutDlg::TPrintOutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(U("印刷"));
-    setModal(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, ColorFromRef(15000804));
-    setPalette(background);
-    setAutoFillBackground(true);
+TPrintOutDlg::TPrintOutDlg(QWidget* parent) : ModalForm(parent, U("印刷")) {
 
     GroupBox1 = new QGroupBox(U("申請書 （vu版・精密診断法のみ可）"), this);
     auto* forms = new QVBoxLayout(GroupBox1);
@@ -162,11 +156,6 @@ QCheckBox* TPrintOutDlg::Box(int flag) const {
     if (flag < FirstReportFlag) return Cps[ClampIndex(flag, 11)];
     if (flag < FirstEstimateFlag) return Cpk[ClampIndex(flag - FirstReportFlag, 12)];
     return Cpg[ClampIndex(flag - FirstEstimateFlag, 2)];
-}
-
-void TPrintOutDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
 }
 
 void TPrintOutDlg::FormShow() {

@@ -4,6 +4,8 @@
 // opened and closed here. Everything printed belongs to the scenario on screen.
 #include "print/PrintRun.h"
 
+#include "ui/Forms.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -16,7 +18,7 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 
-class TPrintOutDlg final : public QDialog {
+class TPrintOutDlg final : public ModalForm {
     Q_OBJECT
 public:
     explicit TPrintOutDlg(QWidget* parent);
@@ -49,7 +51,7 @@ public:
     // The check box of a page flag.
     QCheckBox* Box(int flag) const;
 
-    void FormShow();
+    void FormShow() override;
     // Stores the selection and prints it; the dialog closes with OK, printed or not.
     void OKBtnClick();
     void Button1Click();
@@ -57,9 +59,6 @@ public:
     void Button3Click();
     void Button4Click();
     void Button5Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TPrintOutDlg* PrintOutDlg;

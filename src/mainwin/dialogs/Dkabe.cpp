@@ -152,8 +152,3 @@ void TWallDlg::FormShow() {
 void TWallDlg::ShowBeamLegend() {
     GroupBox1->setVisible(App.Options.ShowBeamStress == 1);
 }
-
-void TWallDlg::showEvent(QShowEvent* event) {
-    FormShow();
-    PaletteForm::showEvent(event);
-}

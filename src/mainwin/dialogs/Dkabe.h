@@ -31,12 +31,9 @@ public:
     bool Expanded() const { return expanded_; }
     // Controls from the current wall input; runs on every showing and whenever the current
     // input changed from outside (要素の取得 of the wall-change dialog).
-    void FormShow();
+    void FormShow() override;
     // The beam legend follows the main window's 横架材応力 option.
     void ShowBeamLegend();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void ApplyForm();
