@@ -3,7 +3,7 @@
 // every global operator new, and a run that allocates fails the benchmark.
 #include "DataFloor.h"
 #include "calc/Diagnosis.h"
-#include "mainwin/WallMarking.h"
+#include "document/WallMarking.h"
 #include "support/DiagnosisCapacityModel.h"
 
 #include <benchmark/benchmark.h>

@@ -2,9 +2,9 @@
 // into an image the size of a large plan view. Needs Qt (the image and its painter), so it has
 // its own executable, velquor_gui_bench.
 #include "mainwin/GridAxes.h"
-#include "mainwin/Hover.h"
+#include "document/Hover.h"
 #include "mainwin/PlanSheet.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "mainwin/SheetHover.h"
 #include "model/AppState.h"
 #include "model/Grid.h"

@@ -1,6 +1,6 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/Application.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 
 #include <QApplication>
 

@@ -1,17 +1,17 @@
 // Drawing of the columns: the squares of the current storey filled with the colour of the
 // joint hardware class the last recompute found, and the crosses of the other storeys.
-#include "mainwin/Columns.h"
+#include "document/Columns.h"
 
 #include "calc/LabelTables.h"
 #include "calc/MethodTables.h"
 #include "calc/NValues.h"
 #include "calc/WallEvaluation.h"
 #include "mainwin/GridAxes.h"
-#include "mainwin/InputModes.h"
+#include "document/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <cstdio>
 

@@ -1,16 +1,16 @@
 // Drawing of the foundations, the room texts with their orientation mark, and the centres of
 // gravity and rigidity with the eccentricity boxes.
-#include "mainwin/Foundations.h"
+#include "document/Foundations.h"
 
 #include "calc/LabelTables.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "mainwin/GridAxes.h"
-#include "mainwin/InputModes.h"
+#include "document/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,12 +1,12 @@
 // Drawing of the free lines on the plan sheet.
-#include "mainwin/FreeLines.h"
+#include "document/FreeLines.h"
 
 #include "mainwin/GridAxes.h"
-#include "mainwin/InputModes.h"
+#include "document/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 #include "ui/Forms.h"
 
 #include <cstdint>

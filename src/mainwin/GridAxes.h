@@ -4,7 +4,7 @@
 // clicks); the sheet's coordinates, scale and snapping come with it (SheetCoordinates.h). The
 // grid itself, its check, labels and edits are the model's (model/Grid.h). Free of Qt apart
 // from EditAxis, which shows the axis dialog.
-#include "mainwin/SheetCoordinates.h"
+#include "document/SheetCoordinates.h"
 #include "model/Grid.h"
 
 class Canvas;

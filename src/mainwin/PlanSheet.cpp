@@ -1,15 +1,15 @@
 #include "mainwin/PlanSheet.h"
 
 #include "mainwin/GridAxes.h"
-#include "mainwin/InputModes.h"
-#include "mainwin/Recompute.h"
-#include "mainwin/RoofFloor.h"
+#include "document/InputModes.h"
+#include "document/Recompute.h"
+#include "document/RoofFloor.h"
 #include "mainwin/dialogs/Dyuka.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 #include "ui/Controls.h"
 
 #include <QComboBox>

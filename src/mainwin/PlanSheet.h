@@ -3,7 +3,7 @@
 // Besides the widget, this unit holds what the sheet does without Qt: the order of the plan's
 // layers, the figure entry state and the dispatch of a mouse release to the element unit of
 // the input mode (or to the axis edit), so that both can be tested and timed without a window.
-#include "mainwin/PlanInput.h"
+#include "document/PlanInput.h"
 #include "ui/PaintBox.h"
 
 class Canvas;

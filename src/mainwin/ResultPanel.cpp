@@ -3,7 +3,7 @@
 #include "calc/Diagnosis.h"
 #include "calc/NValues.h"
 #include "calc/ResultSummary.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/Bounded.h"
 

@@ -1,6 +1,6 @@
 // Drawing of the roof/floor areas and the floor-spec areas, the storey outline, the quarter
 // strips, and the floor-strength and horizontal-member overlay beside the plan.
-#include "mainwin/RoofFloor.h"
+#include "document/RoofFloor.h"
 
 #include "calc/FloorCheck.h"
 #include "calc/MethodTables.h"
@@ -9,11 +9,11 @@
 #include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
 #include "mainwin/GridAxes.h"
-#include "mainwin/InputModes.h"
+#include "document/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

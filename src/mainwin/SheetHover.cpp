@@ -1,6 +1,6 @@
 #include "mainwin/SheetHover.h"
 
-#include "mainwin/Hover.h"
+#include "document/Hover.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/Controls.h"
 #include "ui/PaintBox.h"

@@ -1,16 +1,16 @@
 #include "mainwin/WallDrawing.h"
 
 #include "mainwin/GridAxes.h"
-#include "mainwin/WallMarking.h"
-#include "mainwin/WallSymbol.h"
+#include "document/WallMarking.h"
+#include "document/WallSymbol.h"
 
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
-#include "mainwin/InputModes.h"
+#include "document/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "overview/Gaiyou.h"
 
 #include "calc/WallStrength.h"
-#include "mainwin/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 #include "model/AppState.h"
 #include "model/Model.h"
-#include "overview/OverviewCodecs.h"
+#include "document/OverviewCodecs.h"
 #include "ui/Controls.h"
 
 #include <QCheckBox>

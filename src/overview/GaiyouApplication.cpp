@@ -1,7 +1,7 @@
 #include "overview/GaiyouApplication.h"
 
 #include "calc/ResultSummary.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "overview/GaiyouApplicationItems.h"

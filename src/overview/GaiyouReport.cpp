@@ -2,7 +2,7 @@
 
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
-#include "overview/OverviewCodecs.h"
+#include "document/OverviewCodecs.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 

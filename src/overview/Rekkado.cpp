@@ -1,6 +1,6 @@
 #include "overview/Rekkado.h"
 
-#include "mainwin/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 #include "model/AppState.h"
 #include "ui/Controls.h"
 

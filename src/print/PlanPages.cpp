@@ -2,7 +2,7 @@
 
 #include "calc/CalcCommon.h"
 #include "calc/WallElementTables.h"
-#include "mainwin/WallSymbol.h"
+#include "document/WallSymbol.h"
 #include "model/Bounded.h"
 #include "print/PlanForPrint.h"
 #include "print/PrintFrame.h"

@@ -3,7 +3,7 @@
 #include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
 #include "model/Model.h"
-#include "ui/NumberParse.h"
+#include "document/NumberParse.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 // labels, the kind of a roof/floor area and its factor as the calculation reads them. Qt-free.
 #include "model/Model.h"
 #include "reports/ReportLines.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <cstdint>
 #include <string>

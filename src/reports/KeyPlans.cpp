@@ -6,7 +6,7 @@
 #include "calc/Rigidity.h"
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
-#include "mainwin/WallSymbol.h"
+#include "document/WallSymbol.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"

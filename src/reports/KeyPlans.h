@@ -5,7 +5,7 @@
 // of gravity and rigidity (6). Qt-free; draws only, from the model and the last results.
 #include "model/ColorRef.h"
 #include "model/Model.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 // N-value method (`NValueMethod`). On screen the report stands on light grey page frames that
 // preview the printed pages. Built from the results of the last recalculation; Qt-free.
 #include "reports/ReportLines.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <string>
 #include <vector>

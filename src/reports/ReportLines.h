@@ -6,7 +6,7 @@
 // Texts are CP932 bytes, so that the widths of the fixed-pitch columns count bytes, a
 // full-width character two. Qt-free.
 #include "model/ColorRef.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <cstdarg>
 #include <string>

@@ -4,7 +4,7 @@
 // recalculation as report lines. The screen paints them; the printed pages place the same lines.
 // Qt-free; nothing of the diagnosis is computed here.
 #include "reports/ReportLines.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 // Colours of the score report's lines.
 inline constexpr ColorRef ReportBlack = 0x000000;

@@ -5,7 +5,7 @@
 // storey with one routine; they differ in which walls count and what a line sums. The screen
 // paints the lines; the printed pages place the same lines. Qt-free.
 #include "reports/ReportLines.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 // ---- 壁耐力・剛性の算定 ----
 

@@ -2,7 +2,7 @@
 
 #include "model/Cp932.h"
 #include "ui/Controls.h"
-#include "ui/NumberParse.h"
+#include "document/NumberParse.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 // The one conversion between the drawings' COLORREF values (0x00BBGGRR) and Qt colours.
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <QColor>
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 using Handler = std::function<void()>;
 

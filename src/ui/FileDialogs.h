@@ -2,7 +2,7 @@
 // The program's open and save dialogs as Qt file dialogs. Extensions in the filters match in
 // any case (Linux names are case-sensitive, files from Windows often are not in lower case).
 // A dialog given no initial path starts in the open document's folder.
-#include "ui/FileDialogService.h"
+#include "document/FileDialogService.h"
 
 #include <QFileDialog>
 #include <QString>

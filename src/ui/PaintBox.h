@@ -13,7 +13,7 @@
 // to its content: it is at least its base size and as large as its painter reports, so that a
 // report longer than its page shows in the scroll box instead of being cut off.
 #include "model/ColorRef.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <QImage>
 #include <QRect>

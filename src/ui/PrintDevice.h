@@ -8,7 +8,7 @@
 // canvas keeps its pen, brush and font across pages and documents; it draws on the current page
 // and only while a document is open. Coordinates are dots from the top-left corner of the
 // printable area.
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // document, and tags every canvas operation with its job (1 for the first document) and page.
 // A printer that refuses can be scripted; a refused begin leaves no document open.
 #include "ui/PrintDevice.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <string>
 #include <vector>

@@ -9,7 +9,7 @@
 #include "reports/GravityReport.h"
 #include "reports/RequiredReport.h"
 #include "support/DiagnosisHouses.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

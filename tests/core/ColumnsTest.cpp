@@ -1,6 +1,6 @@
 // Column input driven by grid nodes: new columns, through-column partners, the change dialog's
 // choices (answered as the dialog answers), capacity, and the undo ring after each click.
-#include "mainwin/Columns.h"
+#include "document/Columns.h"
 #include "model/AppState.h"
 #include "model/InitModel.h"
 #include "model/Model.h"

@@ -4,7 +4,7 @@
 #include "reports/CostEstimate.h"
 #include "calc/Diagnosis.h"
 #include "calc/WallEvaluation.h"
-#include "mainwin/WallMarking.h"
+#include "document/WallMarking.h"
 #include "support/HouseBuilder.h"
 
 #include <gtest/gtest.h>

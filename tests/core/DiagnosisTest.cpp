@@ -8,7 +8,7 @@
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
 #include "calc/WallEvaluation.h"
-#include "mainwin/WallMarking.h"
+#include "document/WallMarking.h"
 #include "model/Grid.h"
 #include "support/DiagnosisCapacityModel.h"
 #include "support/DiagnosisHouses.h"

@@ -1,5 +1,5 @@
 // The document commands with scripted answers, on real files in a temporary folder.
-#include "mainwin/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 #include "model/ModelFile.h"
 
 #include "model/FileIo.h"

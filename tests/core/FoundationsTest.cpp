@@ -1,7 +1,7 @@
 // Foundations and room texts entered by clicks on grid nodes: toggling, the first-storey rule,
 // the text dialog answered from a script, orientation marks against the other storey, the cut
 // of a long text on a whole character, capacity, and one undo step back after every change.
-#include "mainwin/Foundations.h"
+#include "document/Foundations.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/InitModel.h"

@@ -1,6 +1,6 @@
 // Free-line input driven by node pairs, the offset dialog answered by a script: placing in the
 // current style and colour, removing by the nodes alone, refusals, the offset questions.
-#include "mainwin/FreeLines.h"
+#include "document/FreeLines.h"
 #include "model/InitModel.h"
 #include "model/Slots.h"
 #include "support/HouseBuilder.h"

@@ -1,13 +1,13 @@
 // The pointer over the plan: the mark and the status text of each input mode over a known
 // element and away from it, damaged codes named "?", the axis marks, the rubber band, and a
 // move that neither runs the diagnosis nor leaves a stale mark.
-#include "mainwin/Hover.h"
+#include "document/Hover.h"
 
 #include "calc/NValues.h"
 #include "calc/WallEvaluation.h"
-#include "mainwin/PlanInput.h"
-#include "mainwin/Recompute.h"
-#include "mainwin/SheetCoordinates.h"
+#include "document/PlanInput.h"
+#include "document/Recompute.h"
+#include "document/SheetCoordinates.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Grid.h"

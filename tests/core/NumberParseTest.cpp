@@ -1,4 +1,4 @@
-#include "ui/NumberParse.h"
+#include "document/NumberParse.h"
 
 #include <gtest/gtest.h>
 

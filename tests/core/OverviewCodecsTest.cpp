@@ -1,5 +1,5 @@
 // The overview dialog's codecs: the snow list, the owner's postcode and address in one field.
-#include "overview/OverviewCodecs.h"
+#include "document/OverviewCodecs.h"
 
 #include <gtest/gtest.h>
 

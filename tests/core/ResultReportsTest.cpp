@@ -10,7 +10,7 @@
 #include "reports/ScoreReports.h"
 #include "support/DiagnosisHouses.h"
 #include "support/Sjis.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Roof/floor areas and spec areas entered by clicks on grid nodes: toggling, the
 // largest rectangle, the overlap, top-storey and attic questions answered from a script,
 // degenerate figures, capacity, and one undo step back after every accepted click.
-#include "mainwin/RoofFloor.h"
+#include "document/RoofFloor.h"
 #include "model/AppState.h"
 #include "model/InitModel.h"
 #include "model/Model.h"

@@ -1,6 +1,6 @@
 // Wall input on a 1 m grid with scripted answers: every check and question in order, crossing
 // and overlapping walls, capacity, the wall-change dialog's results, and the undo snapshots.
-#include "mainwin/WallInput.h"
+#include "document/WallInput.h"
 
 #include "calc/WallElementTables.h"
 #include "model/InitModel.h"

@@ -1,6 +1,6 @@
 // The wall-change marking: change flags and cautions against the current state, the order of
 // the retrofit numbers, and the marking after edits made through another scenario.
-#include "mainwin/WallMarking.h"
+#include "document/WallMarking.h"
 #include "calc/Diagnosis.h"
 #include "calc/NValues.h"
 #include "calc/WallEvaluation.h"

@@ -7,7 +7,7 @@
 #include "reports/NValueReport.h"
 #include "reports/WallReports.h"
 #include "support/DiagnosisHouses.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

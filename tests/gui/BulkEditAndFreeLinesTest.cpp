@@ -3,7 +3,7 @@
 // dialog driven through the input, and the free-line drawing recorded.
 #include "TestApp.h"
 
-#include "mainwin/FreeLines.h"
+#include "document/FreeLines.h"
 #include "mainwin/dialogs/Dcopy.h"
 #include "mainwin/dialogs/SenDlg.h"
 #include "mainwin/velquor2_MAIN.h"
@@ -11,8 +11,8 @@
 #include "model/Slots.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
-#include "ui/RecordingCanvas.h"
+#include "app/FormSet.h"
+#include "document/RecordingCanvas.h"
 
 #include <QCheckBox>
 #include <QComboBox>

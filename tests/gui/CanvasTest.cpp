@@ -5,7 +5,7 @@
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
 #include "ui/QtCanvas.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <QFontInfo>
 #include <QImage>

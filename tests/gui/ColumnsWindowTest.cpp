@@ -4,13 +4,13 @@
 
 #include "calc/MethodTables.h"
 #include "calc/NValues.h"
-#include "mainwin/Columns.h"
+#include "document/Columns.h"
 #include "mainwin/dialogs/ColumnChange.h"
 #include "model/InitModel.h"
 #include "support/HouseBuilder.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <QButtonGroup>
 #include <QImage>

@@ -2,7 +2,7 @@
 // question, a dropped file and the command-line file.
 #include "TestApp.h"
 
-#include "mainwin/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -13,7 +13,7 @@
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FileDialogs.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 #include "ui/SingleInstance.h"
 

@@ -4,7 +4,7 @@
 #include "GaiyouFixture.h"
 
 #include "calc/ResultSummary.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Model.h"

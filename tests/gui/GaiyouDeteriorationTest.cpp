@@ -12,7 +12,7 @@
 #include "overview/Rekkado.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>

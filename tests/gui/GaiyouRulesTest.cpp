@@ -2,7 +2,7 @@
 // derived classes over every answer, and the main window's labels and panel.
 #include "TestApp.h"
 
-#include "mainwin/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
@@ -10,7 +10,7 @@
 #include "model/ModelFile.h"
 #include "overview/Gaiyou.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QKeyEvent>

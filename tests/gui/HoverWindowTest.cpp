@@ -4,13 +4,13 @@
 #include "TestApp.h"
 
 #include "mainwin/GridAxes.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 
 #include <QMouseEvent>
 #include <QStatusBar>

@@ -18,7 +18,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/ScriptedPrintServices.h"
 #include "support/WidgetPixels.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/PaintBox.h"
 
 #include <QCheckBox>

@@ -9,7 +9,7 @@
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QFile>

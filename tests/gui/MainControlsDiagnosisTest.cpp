@@ -7,15 +7,15 @@
 #include "calc/ResultSummary.h"
 #include "calc/Rigidity.h"
 #include "calc/WallElementTables.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Model.h"
-#include "print/PrintOut.h"
+#include "print/dialogs/PrintOut.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QApplication>

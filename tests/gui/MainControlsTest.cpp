@@ -10,7 +10,7 @@
 #include "model/Slots.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 // 768-line screen, help opens a page that ships with the program, drops are copies.
 #include "TestApp.h"
 
-#include "mainwin/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 #include "mainwin/GridAxes.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/dialogs/Dhashira.h"
@@ -17,7 +17,7 @@
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "support/WidgetPixels.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QDir>

@@ -3,18 +3,18 @@
 // showings; what OK does to the main window and to the modified flag.
 #include "GaiyouFixture.h"
 
-#include "mainwin/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
-#include "overview/OverviewCodecs.h"
+#include "document/OverviewCodecs.h"
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
 #include "ui/Bindings.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>

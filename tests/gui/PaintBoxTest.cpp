@@ -4,7 +4,7 @@
 #include "TestApp.h"
 
 #include "support/WidgetPixels.h"
-#include "ui/Canvas.h"
+#include "document/Canvas.h"
 #include "ui/PaintBox.h"
 
 #include <QCoreApplication>

@@ -5,8 +5,8 @@
 #include "calc/FloorCheck.h"
 #include "calc/MethodTables.h"
 #include "calc/RequiredStrength.h"
-#include "mainwin/Foundations.h"
-#include "mainwin/RoofFloor.h"
+#include "document/Foundations.h"
+#include "document/RoofFloor.h"
 #include "mainwin/dialogs/moji.h"
 #include "model/Cp932.h"
 #include "model/Grid.h"
@@ -14,7 +14,7 @@
 #include "support/RigidityFixture.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <QComboBox>
 #include <QImage>

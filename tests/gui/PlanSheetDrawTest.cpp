@@ -4,13 +4,13 @@
 
 #include "mainwin/GridAxes.h"
 #include "mainwin/PlanSheet.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 #include "ui/QtCanvas.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <QImage>
 #include <QPainter>

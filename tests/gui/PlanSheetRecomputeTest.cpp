@@ -1,6 +1,6 @@
 // The recompute step: when it runs, what it fills, and its notices, each told once.
 #include "calc/Diagnosis.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"

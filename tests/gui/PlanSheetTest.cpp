@@ -3,7 +3,7 @@
 // scale and the sheet's extent.
 #include "mainwin/PlanSheet.h"
 #include "mainwin/GridAxes.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"

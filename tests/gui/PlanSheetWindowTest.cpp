@@ -3,7 +3,7 @@
 #include "TestApp.h"
 
 #include "mainwin/GridAxes.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "mainwin/dialogs/Axis_Dlg.h"
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/velquor2_MAIN.h"
@@ -11,7 +11,7 @@
 #include "model/InitModel.h"
 #include "model/Model.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QComboBox>

@@ -9,7 +9,7 @@
 #include "model/InitModel.h"
 #include "model/Model.h"
 #include "print/PrintFrame.h"
-#include "print/PrintOut.h"
+#include "print/dialogs/PrintOut.h"
 #include "print/PrintRun.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"

@@ -3,10 +3,10 @@
 #include "TestApp.h"
 
 #include "mainwin/velquor2_MAIN.h"
-#include "reports/Shuukei.h"
+#include "reports/dialogs/Shuukei.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 
 #include <QAction>
 #include <QLabel>

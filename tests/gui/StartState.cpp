@@ -2,8 +2,8 @@
 // dialogs, and the model as it was before the first test, whatever ran before it.
 #include "support/StartState.h"
 #include "mainwin/velquor2_MAIN.h"
-#include "ui/FileDialogService.h"
-#include "ui/FormSet.h"
+#include "document/FileDialogService.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 namespace {

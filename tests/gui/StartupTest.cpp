@@ -10,7 +10,7 @@
 #include "model/ModelHooks.h"
 #include "overview/Gaiyou.h"
 #include "support/ScriptedMessages.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 #include "ui/SingleInstance.h"
 

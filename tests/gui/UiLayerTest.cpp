@@ -10,9 +10,9 @@
 #include "support/ScriptedMessages.h"
 #include "ui/Application.h"
 #include "ui/Bindings.h"
-#include "ui/FileDialogService.h"
+#include "document/FileDialogService.h"
 #include "ui/FileDialogs.h"
-#include "ui/FormSet.h"
+#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QKeyEvent>

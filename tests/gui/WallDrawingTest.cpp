@@ -4,15 +4,15 @@
 #include "TestApp.h"
 
 #include "calc/WallEvaluation.h"
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "mainwin/WallDrawing.h"
-#include "mainwin/WallSymbol.h"
+#include "document/WallSymbol.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 #include "ui/QtCanvas.h"
-#include "ui/RecordingCanvas.h"
+#include "document/RecordingCanvas.h"
 
 #include <QImage>
 #include <QPainter>

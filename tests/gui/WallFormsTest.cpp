@@ -4,7 +4,7 @@
 #include "TestApp.h"
 
 #include "calc/WallElementTables.h"
-#include "mainwin/WallInput.h"
+#include "document/WallInput.h"
 #include "mainwin/dialogs/Dkabe.h"
 #include "mainwin/dialogs/WallChange.h"
 #include "model/InitModel.h"

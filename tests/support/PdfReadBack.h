@@ -8,7 +8,7 @@
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "print/PrintFrame.h"
-#include "print/PrintOut.h"
+#include "print/dialogs/PrintOut.h"
 #include "print/PrintRun.h"
 #include "ui/QtPrintDevice.h"
 

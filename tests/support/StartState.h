@@ -3,7 +3,7 @@
 // test binary run whole, in any order, gives each test the state the program starts in: the
 // listener below puts it back after every test, so that no test inherits another's module,
 // grid, scenario, pending notice or installed service.
-#include "mainwin/Recompute.h"
+#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Messages.h"

@@ -3,7 +3,7 @@
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
-#include "ui/NumberParse.h"
+#include "document/NumberParse.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "mainwin/dialogs/ColumnChange.h"
 
-#include "mainwin/Columns.h"
+#include "document/Columns.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/Slots.h"
 #include "ui/Controls.h"

@@ -1,6 +1,6 @@
 #include "mainwin/dialogs/Droom.h"
 
-#include "mainwin/Foundations.h"
+#include "document/Foundations.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"

@@ -1,6 +1,6 @@
 #include "mainwin/dialogs/Dyuka.h"
 
-#include "mainwin/RoofFloor.h"
+#include "document/RoofFloor.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Model.h"

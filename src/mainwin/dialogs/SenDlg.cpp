@@ -1,9 +1,9 @@
 #include "mainwin/dialogs/SenDlg.h"
 
-#include "mainwin/FreeLines.h"
+#include "document/FreeLines.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "ui/Controls.h"
-#include "ui/NumberParse.h"
+#include "document/NumberParse.h"
 
 #include <QComboBox>
 #include <QGridLayout>

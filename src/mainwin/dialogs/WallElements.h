@@ -3,7 +3,7 @@
 // the groups of wall kind, face panels, bracing, mud wall and deterioration, and the strength
 // preview. One set edits one WallSpecRefs: the palette's the current wall input, the dialog's
 // its working copy of the wall.
-#include "mainwin/WallInput.h"
+#include "document/WallInput.h"
 
 #include <QWidget>
 

@@ -6,8 +6,8 @@
 #include "model/Model.h"
 #include "model/PanelFile.h"
 #include "ui/Controls.h"
-#include "ui/FileDialogService.h"
-#include "ui/NumberParse.h"
+#include "document/FileDialogService.h"
+#include "document/NumberParse.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

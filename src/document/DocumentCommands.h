@@ -1,0 +1,136 @@
+#pragma once
+// The life of the one document the main window holds: a new document, opening a model file
+// (from the file dialog, the command line or a drop), the overwrite save with its backup, save
+// as, and the save question when the window closes.
+//
+// Nothing here touches Qt: the questions go through Messages(), the file dialogs through
+// FileDialogs() (document/FileDialogService.h), and what the window must do (size the sheet, repaint,
+// show the overview dialog) through DocumentView. Tests script all three.
+#include "model/Overview.h"
+#include "document/FileDialogService.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// ---- File dialogs --------------------------------------------------------------------------
+
+// The filters of the open and save dialogs.
+std::vector<FileFilter> OpenDialogFilters();
+std::vector<FileFilter> SaveDialogFilters();
+inline constexpr const char* SaveDefaultExtension = "vq2";
+inline constexpr const char* OpenDialogCaption = "開く";
+inline constexpr const char* SaveDialogCaption = "名前を付けて保存";
+
+// ---- What the commands need of the window --------------------------------------------------
+
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // Sheet size from the grid at the current scale.
+    virtual void resizeSheet() {}
+    // Scroll the plan to its middle.
+    virtual void centreScrollBox() {}
+    // Scroll the plan so that the drawn house with its axis bubbles and dimensions is in view.
+    virtual void showHouse() {}
+    // Repaint the plan, which recomputes the diagnosis.
+    virtual void repaintPlan() {}
+    // Shows the building overview dialog modally. While App.DataLoading is 1 the dialog
+    // closes only through its OK, and that OK sets App.Modified only when it changed the
+    // document. True when its OK changed what the model file stores.
+    virtual bool showOverviewDialog() { return false; }
+    // Another document took the place of the open one (new or read): notices the previous
+    // document had already shown are due again.
+    virtual void documentReplaced() {}
+};
+
+// ---- Derived survey values -----------------------------------------------------------------
+
+// The existence and deterioration points of the thirteen survey items as the overview dialog's
+// OK derives them from the stored answers.
+void DeteriorationPointsFromSurvey(const DeteriorationSurveyRecord& survey,
+                                   int32_t (&existence)[13], int32_t (&deterioration)[13]);
+
+// max(0.7, 1 - sum of deterioration points / sum of existence points); 0.7 when no item
+// exists.
+double DeteriorationFactorFromPoints(const int32_t (&existence)[13],
+                                     const int32_t (&deterioration)[13]);
+
+// 基礎Ⅰ (0), 基礎Ⅱ (1) or 基礎Ⅲ (2) from the foundation type, crack and 足固め answers.
+int32_t FoundationClassOf(const FoundationFloorSpecRecord& spec);
+
+// Sets App's points and factor and Doc's foundation class from the stored survey, so that a
+// document read from a file is diagnosed with its own values from the first repaint.
+void DeriveSurveyValues();
+
+// ---- Paths ---------------------------------------------------------------------------------
+
+// The file the overwrite save writes: `path` itself when its extension is ".vq2" in any case,
+// otherwise the same folder and base name with ".vq2".
+std::string OverwriteTarget(const std::string& path);
+
+// ---- The commands --------------------------------------------------------------------------
+
+inline constexpr const char* UntitledName = "無題";
+
+enum class SaveResult { Saved, Cancelled, Failed, Refused };
+
+class DocumentCommands {
+public:
+    explicit DocumentCommands(DocumentView& view) : view_(view) {}
+
+    // 新規作成: after the discard question (when modified) a new empty document, then the
+    // overview dialog. Returns true when the document was replaced.
+    bool NewDocument();
+
+    // 開く: the discard question (when modified), the open dialog, the read, then the overview
+    // dialog in loading mode (also when the dialog was cancelled). Returns true when a file was
+    // read.
+    bool Open();
+
+    // Reads `path` (UTF-8) in place of the open document: the read, the derived survey values,
+    // the title, the grid check, the offer to centre the data, then the house scrolled into
+    // view. A file that cannot be read is reported and leaves the document, its name and its
+    // title as they were. Asks nothing before the read and shows no overview dialog.
+    bool ReadFile(const std::string& path);
+
+    // A file from the command line or a drop: asks the discard question first when the
+    // document is modified, then ReadFile.
+    bool OpenPending(const std::string& path);
+
+    // 上書き保存: writes the document over its own file (".vq2"), the earlier file kept as
+    // ".BAK", and tells the user.
+    SaveResult OverwriteSave();
+
+    // 名前をつけて保存.
+    SaveResult SaveAs();
+
+    // The main window is about to close: asks whether to save a modified document. Returns
+    // true when the window may close (the palettes are then hidden).
+    bool QueryClose();
+
+private:
+    SaveResult WriteTo(const std::string& path);
+    DocumentView& view_;
+};
+
+// Question and notice texts.
+inline constexpr const char* NewDiscardQuestion =
+    "現在の編集データは破棄されます。\n\n破棄して新規作成する。　　　　　　　はい\n\n"
+    "保存するので新規作成を中止する　　　いいえ";
+inline constexpr const char* OpenDiscardQuestion =
+    "別のデータを読み込むと現在の編集データは破棄されます。\n\n"
+    "破棄して読み込む　　　　　　　　　　はい\n\n保存するので読み込みを中止する　　　いいえ";
+inline constexpr const char* UntitledSaveNotice =
+    "「名前を付けて保存」でファイル名を付けて下さい。";
+inline constexpr const char* UntitledSaveCaption = "ファイル名がありません";
+inline constexpr const char* OverwriteSavedNotice =
+    "同名のファイル名で保存しました。\n\n元のファイルはＢＡＫファイルにリネームしました。";
+inline constexpr const char* OverwriteSaveCaption = "上書き保存";
+inline constexpr const char* SaveOnCloseQuestion =
+    "保存してから終了しますか？\n\n保存して終了　　　はい\n\n保存しないで終了　いいえ\n\n"
+    "終了しない　　　　キャンセル";
+inline constexpr const char* SaveFailedText = "保存出来ませんでした。";
+inline constexpr const char* SaveErrorCaption = "保存エラー";
+inline constexpr const char* QuitCaption = "終了";

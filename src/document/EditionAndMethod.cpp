@@ -1,0 +1,155 @@
+#include "document/EditionAndMethod.h"
+
+#include "model/AppState.h"
+#include "model/Bounded.h"
+#include "model/Messages.h"
+#include "model/Model.h"
+#include "model/Slots.h"
+
+#include <string>
+
+namespace {
+
+constexpr ColorRef Yellow = Rgb(255, 255, 0), Aqua = Rgb(0, 255, 255), Red = Rgb(255, 0, 0),
+                   White = Rgb(255, 255, 255);
+
+// The four settings in the order the questions come.
+struct CitySetting {
+    OptionBox box;
+    int32_t DisplayOptions::*flag;
+    const char* question;
+    const char* caption;
+};
+constexpr CitySetting CitySettings[3] = {
+    {OptionBox::Cjuushin, &DisplayOptions::CityCentreOfGravity,
+     "重心の算定がvu方式になっています。\n\n全国版（建防協）に変更しますか？", "重心の算定"},
+    {OptionBox::Ctooshi, &DisplayOptions::CityJointJudgement,
+     "接合部のⅢⅣ判断がvu方式になっています。\n\n全国版（建防協）に変更しますか？",
+     "接合部のⅢⅣ判断"},
+    {OptionBox::Ctairyoku, &DisplayOptions::CityWallBaseStrength,
+     "壁の基準耐力がvu方式になっています。\n\n全国版（建防協）に変更しますか？", "壁の基準耐力"},
+};
+
+constexpr const char* SpecsCaption = "建物仕様の確認";
+constexpr const char* SpecsNotice =
+    "全国版とvu版で建物仕様が矛盾しています。\n\n建物仕様を確認して下さい";
+
+void Notice(const std::string& text, const char* caption) {
+    Messages().ask(text, caption, MsgButtons::Ok, MsgIcon::Question);
+}
+
+bool Asked(const char* text, const char* caption) {
+    return Messages().ask(text, caption, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+}
+
+// The box's handler sets the flag where the window runs; without a window the flag is set here.
+void SetCitySetting(const CitySetting& setting, bool on) {
+    Hooks().setOptionBox(setting.box, on);
+    App.Options.*setting.flag = on ? 1 : 0;
+}
+
+void SetNValueMethod(int method) {
+    Hooks().selectNValueRadio(method);
+    App.Options.NValueMethod = method;
+}
+
+bool AnyCitySettingOff() {
+    for (const CitySetting& s : CitySettings)
+        if (App.Options.*s.flag == 0) return true;
+    return false;
+}
+
+bool AnyCitySettingOn() {
+    for (const CitySetting& s : CitySettings)
+        if (App.Options.*s.flag == 1) return true;
+    return false;
+}
+
+} // namespace
+
+ModeLabel EditionLabelOf(int32_t edition) {
+    switch (edition) {
+    case 2:
+        return {"［vu版］", Aqua, std::nullopt};
+    case 4:
+        return {"［改訂版］", Red, White};
+    default:
+        return {"［全国版］", Yellow, std::nullopt};
+    }
+}
+
+ModeLabel MethodLabelOf(int32_t method) {
+    switch (method) {
+    case 0:
+        return {"精密診断法1(略算)", Aqua, std::nullopt};
+    case 1:
+        return {"一般診断（精算）法", Yellow, std::nullopt};
+    case 2:
+        return {"一般診断（略算）法", Rgb(255, 128, 255), std::nullopt};
+    default:
+        return {"精密診断法1(簡易)", White, std::nullopt};
+    }
+}
+
+bool ScenarioPanelByRoofWall(int32_t edition, int32_t method) {
+    return edition != 0 && edition != 4 && method != 1 && method != 2;
+}
+
+RgbColour ScenarioClassColour(int scenario) {
+    const int s = ClampIndex(scenario, Scenarios);
+    const StoreyDataRecord& d = Doc.StoreyData;
+    if (ScenarioPanelByRoofWall(Doc.CriteriaEdition, Doc.DiagnosisMethod))
+        return BoundedAt(ScenarioRoofWallColours, d.roofWallClass[s]);
+    return BoundedAt(ScenarioWeightColours, d.weightClass[s]);
+}
+
+bool SpecsContradict(const int (&w)[3], const int (&r)[3]) {
+    for (int s = 0; s < 3; ++s)
+        if ((w[s] == 0 && r[s] >= 2) || (w[s] >= 1 && r[s] <= 1)) return true;
+    return false;
+}
+
+void StoreCriteriaEdition(int chosen, const std::function<bool()>& specsContradict) {
+    DisplayOptions& o = App.Options;
+    switch (chosen) {
+    case 0:
+        if (Doc.CriteriaEdition != 0 && specsContradict())
+            Notice(std::string(SpecsNotice) + "\n\n", SpecsCaption);
+        Doc.CriteriaEdition = 0;
+        // Asked at every OK while a setting is on: the user may keep one on deliberately.
+        for (const CitySetting& s : CitySettings)
+            if (o.*s.flag == 1 && Asked(s.question, s.caption)) SetCitySetting(s, false);
+        if (o.NValueMethod == 1 &&
+            Asked("柱頭柱脚金物の計算が変換Ｎ値法になっています。\n\nＮ値法に変更しますか？",
+                  "柱頭柱脚金物の計算"))
+            SetNValueMethod(0);
+        return;
+    case 2:
+        if (Doc.CriteriaEdition != 2 && specsContradict()) Notice(SpecsNotice, SpecsCaption);
+        Doc.CriteriaEdition = 2;
+        if (AnyCitySettingOff() || o.NValueMethod == 0) {
+            Notice("重心の算定・接合部のⅢⅣ判断・壁の基準耐力 を\n\nvu方式に変更します。\n\n"
+                   "柱頭柱脚金物の計算を変換Ｎ値法に変更します。",
+                   "vu版の設定");
+            for (const CitySetting& s : CitySettings) SetCitySetting(s, true);
+            SetNValueMethod(1);
+        }
+        return;
+    case 4:
+        if (Doc.CriteriaEdition != 4)
+            Notice("現在のところvu市では2012年改訂版に移行していません。\n"
+                   "2004年改訂版との比較の為にご使用ください。",
+                   "2012年改訂版");
+        Doc.CriteriaEdition = 4;
+        if (AnyCitySettingOn() || o.NValueMethod == 1) {
+            Notice("重心の算定・接合部のⅢⅣ判断・壁の基準耐力 を\n\n全国版（建防協）に変更します。"
+                   "\n\n柱頭柱脚金物の計算をＮ値法に変更します。",
+                   "評価版の設定");
+            for (const CitySetting& s : CitySettings) SetCitySetting(s, false);
+            SetNValueMethod(0);
+        }
+        return;
+    default:
+        return;
+    }
+}

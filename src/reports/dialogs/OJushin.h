@@ -1,0 +1,12 @@
+#pragma once
+// The centre of gravity of every storey of the current scenario (重心の算定).
+#include "reports/dialogs/ResultDialog.h"
+
+class TOjushinDlg final : public TResultDlg {
+    Q_OBJECT
+public:
+    explicit TOjushinDlg(QWidget* parent);
+    CanvasSize dispPaint(Canvas& canvas) override;
+};
+
+extern TOjushinDlg* OjushinDlg;

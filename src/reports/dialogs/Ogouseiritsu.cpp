@@ -1,0 +1,12 @@
+#include "reports/dialogs/Ogouseiritsu.h"
+
+#include "reports/ScoreReports.h"
+
+TOgouseiDlg* OgouseiDlg = nullptr;
+
+TOgouseiDlg::TOgouseiDlg(QWidget* parent)
+    : TResultDlg(parent, QStringLiteral("低減係数・上部構造評点"), 1031, 575) {}
+
+CanvasSize TOgouseiDlg::dispPaint(Canvas& canvas) {
+    return PaintScoreReport(canvas);
+}

@@ -1,0 +1,12 @@
+#include "reports/dialogs/Ogoushin.h"
+
+#include "reports/WallReports.h"
+
+TOgoushinDlg* OgoushinDlg = nullptr;
+
+TOgoushinDlg::TOgoushinDlg(QWidget* parent)
+    : TResultDlg(parent, QStringLiteral("剛心の算定"), 3093, 573) {}
+
+CanvasSize TOgoushinDlg::dispPaint(Canvas& canvas) {
+    return PaintRigidityReport(canvas);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The centre of rigidity, torsional stiffness and eccentricity of the current scenario
+// (剛心の算定), below the key plans with the walls.
+#include "reports/dialogs/ResultDialog.h"
+
+class TOgoushinDlg final : public TResultDlg {
+    Q_OBJECT
+public:
+    explicit TOgoushinDlg(QWidget* parent);
+    CanvasSize dispPaint(Canvas& canvas) override;
+};
+
+extern TOgoushinDlg* OgoushinDlg;

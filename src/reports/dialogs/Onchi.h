@@ -1,0 +1,12 @@
+#pragma once
+// The column-joint N-values of the current scenario (柱Ｎ値の算定), on page frames.
+#include "reports/dialogs/ResultDialog.h"
+
+class TOnchiDlg final : public TResultDlg {
+    Q_OBJECT
+public:
+    explicit TOnchiDlg(QWidget* parent);
+    CanvasSize dispPaint(Canvas& canvas) override;
+};
+
+extern TOnchiDlg* OnchiDlg;
