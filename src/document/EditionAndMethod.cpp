@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr ColorRef Yellow = Rgb(255, 255, 0), Aqua = Rgb(0, 255, 255), Red = Rgb(255, 0, 0),
-                   White = Rgb(255, 255, 255);
 
 // The four settings in the order the questions come.
 struct CitySetting {

@@ -19,7 +19,6 @@ namespace {
 
 constexpr int32_t NValueMethodAllowableStress = 2;
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
 constexpr ColorRef CornerRuleDisc = Rgb(255, 128, 255);
 constexpr ColorRef ColumnBrown = Rgb(128, 64, 0);
 constexpr ColorRef OtherStoreyGrey = Rgb(224, 224, 224);

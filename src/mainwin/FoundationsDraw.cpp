@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
 constexpr ColorRef FoundationColours[3] = {Rgb(160, 160, 160), Rgb(192, 192, 192),
                                            Rgb(224, 224, 224)};
 const char* const North = "\x96\x6b"; // 北

@@ -14,8 +14,6 @@ namespace {
 
 constexpr ColorRef GridLineColours[] = {0xC08080, 0xC0C080, 0xE6E6E6}; // main, sub, hidden
 constexpr ColorRef AxisPenColour = 0x202020;
-constexpr ColorRef White = 0xFFFFFF;
-constexpr ColorRef Black = 0x000000;
 constexpr int BubbleRadius = 15;
 
 int32_t KindOf(const int32_t (&kinds)[100], int i) {

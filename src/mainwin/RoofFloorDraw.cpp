@@ -24,9 +24,6 @@ namespace {
 
 constexpr int32_t MethodGeneralApproximate = 2;
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
-constexpr ColorRef White = Rgb(255, 255, 255);
-constexpr ColorRef Red = Rgb(255, 0, 0);
 
 // By area code 0..14 (codes 8..14 are the not-enclosed kinds).
 constexpr ColorRef AreaFill[15] = {Rgb(240, 255, 240), Rgb(240, 255, 255), Rgb(240, 240, 240),

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr ColorRef Black = 0x000000;
 constexpr ColorRef OtherStoreyWallColour = Rgb(224, 224, 224);
 // Other storeys' walls by strength class, a class for every 1.2 kN.
 constexpr ColorRef OtherStoreyStrengthColours[6] = {Rgb(224, 224, 224), Rgb(197, 226, 231),

@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr ColorRef Black = 0x000000;
-constexpr ColorRef White = 0xFFFFFF;
-constexpr ColorRef GridGrey = 0xC0C0C0;
 constexpr ColorRef ColumnBrown = 0x004080;
 constexpr int32_t NValueMethodNValue = 0;
 constexpr int32_t NValueMethodConverted = 1;

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr ColorRef Black = 0x000000;
-constexpr ColorRef White = 0xFFFFFF;
 constexpr int32_t AllUnknownCode = 2;
 constexpr int MaxLegendCodes = 16;
 

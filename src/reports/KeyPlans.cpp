@@ -19,9 +19,6 @@
 
 namespace {
 
-constexpr ColorRef Black = 0x000000;
-constexpr ColorRef White = 0xFFFFFF;
-constexpr ColorRef GridGrey = 0xC0C0C0;
 constexpr ColorRef QuarterLineColour = 0x0000FF;
 constexpr int AreaKindLargestRectangle = 6;
 // Below the text of the tallest block before the next key plan.

@@ -23,7 +23,6 @@ namespace {
 
 constexpr int ModalOk = 1;
 constexpr int ModalDeleted = 6;
-constexpr ColorRef Red = 0x0000FF;
 
 const char* const ScenarioCaptions[Scenarios] = {"現況", "改修案１", "改修案２"};
 

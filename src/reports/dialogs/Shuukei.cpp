@@ -16,7 +16,6 @@ TShuukeiDlg* ShuukeiDlg = nullptr;
 namespace {
 
 constexpr int ModalOk = 1;
-constexpr ColorRef Blue = 0xFF0000;
 constexpr int LabelHeight = 14;
 constexpr int EditHeight = 18;
 constexpr int EditRise = 3; // an edit stands this much above the labels of its row
