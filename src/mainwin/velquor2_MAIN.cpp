@@ -408,8 +408,22 @@ void Tvelquor2Form::ShowToolDialog() {
         if (PaletteForm* p = PaletteForMode(mode)) p->hide();
     }
     PaletteForm* p = PaletteForMode(App.InputMode);
-    if (p) p->showPalette(Gamen);
+    if (p) p->showPalette(Gamen, SidePanelFreeSpace());
     PalettesShown = 1;
+}
+
+QRect Tvelquor2Form::SidePanelFreeSpace() const {
+    const QWidget* view = ScrollBox2->viewport();
+    int used = 0;
+    for (const QObject* child : SidePanelContent->children()) {
+        const auto* w = qobject_cast<const QWidget*>(child);
+        if (w && w->isVisibleTo(SidePanelContent))
+            used = std::max(used, w->geometry().bottom() + 1);
+    }
+    const int top = SidePanelContent->mapTo(view, QPoint(0, used)).y() + SidePanelLayout->spacing();
+    const QRect free = QRect(0, top, view->width(), view->height() - top) & view->rect();
+    if (free.isEmpty()) return {};
+    return free.translated(view->mapToGlobal(QPoint(0, 0)));
 }
 
 void Tvelquor2Form::RefreshToolDialog() {

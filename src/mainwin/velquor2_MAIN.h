@@ -134,6 +134,9 @@ public:
     PaletteForm* PaletteForMode(int inputMode) const;
     // Hides every input palette and shows the one of the current input mode.
     void ShowToolDialog();
+    // The part of the side panel below its controls, on the screen (empty when there is none):
+    // a palette placed there hides nothing of the plan.
+    QRect SidePanelFreeSpace() const;
     // Hides and shows the current palette again, which brings it to the front.
     void RefreshToolDialog();
     int PalettesShown = 0;

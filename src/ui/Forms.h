@@ -1,13 +1,17 @@
 #pragma once
 // The two kinds of forms besides the main window: modal dialogs (ModalForm), shown through
-// ShowModal, and input palettes (PaletteForm), modeless tool windows that stay on top of the
-// main window and are raised without taking the focus.
+// ShowModal, and input palettes (PaletteForm), modeless tool windows that stay above the main
+// window (not above other programs) and are raised without taking the focus. While any modal
+// window of the program is open the palettes step aside: they hide, and come back when the last
+// modal window has closed.
 //
 // Both run the form's preset, FormShow, each time the form is really shown (not when a
 // minimised window comes back, nor when a shown palette is only brought to the front).
 #include "model/ColorRef.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <QRect>
 
 #include <functional>
 
@@ -18,6 +22,12 @@ int ShowModal(QDialog& dialog);
 // Replaces how ShowModal shows a dialog; an empty runner restores the real modal loop.
 using ModalRunner = std::function<int(QDialog&)>;
 void SetModalRunner(ModalRunner runner);
+
+// The available area (without panels and docks) of the screen a form is on, or of the primary
+// screen for none.
+QRect AvailableScreenArea(const QWidget* form);
+// Tests stand in a screen of a chosen size; an empty rectangle brings back the real screen.
+void SetAvailableScreenAreaForTests(const QRect& area);
 
 // Centres a top-level form on the screen of its parent (or the primary screen).
 void CentreOnScreen(QWidget* form);
@@ -61,16 +71,20 @@ public:
     // A tool window with the caption and the form colour, a title bar without border icons,
     // on top of the main window.
     explicit PaletteForm(QWidget* mainWindow, const QString& caption = QString());
+    ~PaletteForm() override;
 
     // Runs every time the palette is really shown, before it is placed: syncs the controls with
     // the current-input variables.
     virtual void FormShow() {}
 
     // Shows the palette and raises it without activating it. The first showing of the run
-    // places it at the top right of the drawing area when one is given (of a scroll box, its
-    // viewport): its top 30 pixels below the area's top, its right edge 15 pixels inside the
-    // area's right edge, but never off the screen; afterwards it stays where the user leaves it.
-    void showPalette(const QWidget* drawingArea = nullptr);
+    // places it where it hides the least of the drawing area (of a scroll box, its viewport),
+    // when one is given: at the area's top right (30 pixels below its top, 15 inside its right
+    // edge) where that covers none of it; otherwise over `freeSpace` (the part of a side panel
+    // that holds no controls) when the palette is no taller, beside the window, or along the
+    // area's lower edge, whichever covers the least. Afterwards it comes back where the user
+    // left it. It is always kept on the screen.
+    void showPalette(const QWidget* drawingArea = nullptr, const QRect& freeSpace = QRect());
     // Brings a shown palette to the front without hiding it (no flicker, the focus stays and
     // FormShow does not run again); a palette the user closed is shown again.
     void refreshPalette();
@@ -79,13 +93,26 @@ public:
     void resetPosition() { positioned_ = false; }
     // How many times FormShow ran through a real showing.
     int showings() const { return showings_; }
+    // Hidden while a modal window is open, to be shown again when it closes.
+    bool heldBack() const { return heldBack_; }
+
+    // While a modal window is open a palette is not shown but held back until it closes.
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     // Escape does not close a palette: it closes with a change of input mode.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    friend class ModalWatch;
+    void place();
+
+    QPointer<const QWidget> drawingArea_;
+    QRect freeSpace_;
+    QPoint lastPosition_;
     bool positioned_ = false;
+    bool heldBack_ = false;
     int showings_ = 0;
 };

@@ -223,44 +223,61 @@ TEST(InputPalettes, ClearingTheTextsOfAStoreyAsksAndCanBeUndone) {
     EXPECT_EQ(Doc.RoomTextCount[1][1], 2);
 }
 
-TEST(InputPalettes, EveryModeShowsItsPaletteInsideThePlanViewportWithItsHints) {
+// A maximised window on two common screens: each palette goes where it hides the least of the
+// plan, over the side panel below its controls, and wholly on the screen.
+TEST(InputPalettes, EveryModeShowsItsPaletteBesideThePlanWithItsHints) {
     TestApp();
     ResetModelState();
     QTemporaryDir locks;
     ScriptedMessages messages;
     ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
     MainForm->StartupDialogsPending = 0;
-    MainForm->resize(1200, 800);
     MainForm->SizeSheetToGrid(); // larger than the view: the scroll bars show
     MainForm->show();
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-
-    const QWidget* view = MainForm->Gamen->viewport();
-    const QRect area(view->mapToGlobal(QPoint(0, 0)), view->size());
-    const int panelLeft = MainForm->Panel1->mapToGlobal(QPoint(0, 0)).x();
-    ASSERT_LT(area.right(),
-              MainForm->Gamen->mapToGlobal(QPoint(MainForm->Gamen->width(), 0)).x() - 10);
-    const PaletteForm* expected[] = {ShinDlg,  ColumnDlg, WallDlg, YukaDlg,
-                                     Yuka2Dlg, RoomDlg,   KisoDlg, JiyuDlg};
-    for (int mode = 0; mode < 8; ++mode) {
+    const QRect outer = MainForm->frameGeometry(), inner = MainForm->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    for (const QRect screen : {QRect(0, 0, 1600, 1000), QRect(0, 0, 1366, 768)}) {
+        SetAvailableScreenAreaForTests(screen);
+        MainForm->setGeometry(screen.marginsRemoved(frame));
+        QCoreApplication::processEvents(); // the side panel's scroll bar follows the size
+        ASSERT_EQ(MainForm->frameGeometry(), screen);
+        const QWidget* view = MainForm->Gamen->viewport();
+        const QRect plan(view->mapToGlobal(QPoint(0, 0)), view->size());
+        const QRect free = MainForm->SidePanelFreeSpace();
+        for (int mode = 0; mode < 8; ++mode) {
+            PaletteForm* palette = MainForm->PaletteForMode(mode);
+            palette->resetPosition();
+            if (mode == 2 && !WallDlg->Expanded()) WallDlg->BhyoujiClick(); // the wide form
+            App.InputMode = mode;
+            MainForm->ShowToolDialog();
+            for (int other = 0; other < 8; ++other)
+                EXPECT_EQ(MainForm->PaletteForMode(other)->isVisible(), other == mode);
+            const QRect at = palette->frameGeometry();
+            const QRect hidden = at & plan;
+            // Below the side panel's controls; only what is wider than its free part reaches
+            // into the plan (the wide wall palette, 800 pixels on this test screen).
+            EXPECT_TRUE(screen.contains(at)) << mode;
+            EXPECT_GE(at.top(), free.top()) << mode;
+            EXPECT_LE(hidden.width(), std::max(0, at.width() - free.width())) << mode;
+        }
+    }
+    // Moved by the user, a palette comes back there for the session, but never off the screen.
+    App.InputMode = 7;
+    MainForm->ShowToolDialog();
+    JiyuDlg->move(100, 120);
+    for (int mode : {0, 7}) {
         App.InputMode = mode;
         MainForm->ShowToolDialog();
-        PaletteForm* palette = MainForm->PaletteForMode(mode);
-        ASSERT_EQ(palette, expected[mode]) << mode;
-        for (int other = 0; other < 8; ++other)
-            EXPECT_EQ(MainForm->PaletteForMode(other)->isVisible(), other == mode);
-        const QRect frame = palette->frameGeometry();
-        EXPECT_EQ(frame.top(), area.top() + 30) << mode;
-        EXPECT_EQ(frame.right() + 1, area.right() + 1 - 15) << mode;
-        EXPECT_LT(frame.right(), panelLeft) << mode;
     }
-    QWidget narrow; // a drawing area narrower than the palette
-    narrow.setGeometry(KisoDlg->screen()->availableGeometry().left(), 100, 200, 200);
-    KisoDlg->resetPosition();
-    KisoDlg->showPalette(&narrow);
-    EXPECT_GE(KisoDlg->frameGeometry().left(), KisoDlg->screen()->availableGeometry().left());
+    EXPECT_EQ(JiyuDlg->pos(), QPoint(100, 120));
+    JiyuDlg->move(1366 - 40, 120);
+    for (int mode : {0, 7}) {
+        App.InputMode = mode;
+        MainForm->ShowToolDialog();
+    }
+    EXPECT_EQ(JiyuDlg->frameGeometry().right(), 1366 - 1);
+    SetAvailableScreenAreaForTests({});
 
     // A storey change shows the column palette again with the storey's through columns.
     App.InputMode = 1;

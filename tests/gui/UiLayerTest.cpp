@@ -17,6 +17,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -87,6 +88,30 @@ TEST_F(FormsTest, PaletteIsRaisedWithoutBeingShownAgainAndComesBackAfterClosing)
     palette.refreshPalette();
     EXPECT_TRUE(palette.isVisible());
     EXPECT_EQ(palette.presets, 2);
+}
+
+// Any modal window hides the palettes until the last one closes; one shown meanwhile waits too,
+// and one hidden meanwhile stays hidden.
+TEST_F(FormsTest, PalettesStepAsideWhileAModalWindowIsOpen) {
+    QWidget main;
+    main.show();
+    CountingPalette shown(&main), later(&main), closed(&main);
+    shown.showPalette();
+    closed.showPalette();
+    ModalForm dialog(&main);
+    QMessageBox box(&main);
+    box.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    EXPECT_FALSE(shown.isVisible());
+    later.showPalette();
+    closed.hide();
+    box.show();
+    dialog.hide();
+    EXPECT_FALSE(shown.isVisible() || later.isVisible());
+    box.hide();
+    EXPECT_TRUE(shown.isVisible() && later.isVisible());
+    EXPECT_FALSE(closed.isVisible());
+    EXPECT_EQ(later.presets, 1);
 }
 
 TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {

@@ -276,7 +276,6 @@ TEST(WallFormsTest, PaletteIsCompactAndBothFormsShowEveryControlWhole) {
     TWallDlg palette(nullptr);
     TWallChangeDlg dialog(nullptr);
     palette.show();
-    dialog.show();
     const auto expectWhole = [](QWidget* form) {
         for (QWidget* w : form->findChildren<QWidget*>()) {
             if (!w->isVisibleTo(form)) continue;
@@ -292,6 +291,7 @@ TEST(WallFormsTest, PaletteIsCompactAndBothFormsShowEveryControlWhole) {
     EXPECT_LE(palette.width(), 697 * 115 / 100);
     EXPECT_LE(palette.height(), 144 * 110 / 100);
     expectWhole(&palette);
+    dialog.show(); // a modal dialog: the palette steps aside
     expectWhole(&dialog);
     dialog.hide();
 }

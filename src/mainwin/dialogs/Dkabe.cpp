@@ -49,8 +49,6 @@ QGroupBox* Legend(QWidget* parent, const char* caption, const LegendEntry (&entr
 } // namespace
 
 TWallDlg::TWallDlg(QWidget* mainWindow) : PaletteForm(mainWindow) {
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("壁の入力"));
     setAutoFillBackground(true);
     QPalette pal = palette();

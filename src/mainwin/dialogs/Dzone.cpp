@@ -6,9 +6,6 @@
 TzoneDlg* zoneDlg = nullptr;
 
 TzoneDlg::TzoneDlg(QWidget* mainWindow) : PaletteForm(mainWindow) {
-    // Single border without border icons: the palette closes only with a change of mode.
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("ゾーニングの入力"));
     auto* layout = new QVBoxLayout(this);
     for (const char* line :
