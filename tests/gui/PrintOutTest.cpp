@@ -9,8 +9,8 @@
 #include "model/InitModel.h"
 #include "model/Model.h"
 #include "print/PrintFrame.h"
-#include "print/dialogs/PrintOut.h"
 #include "print/PrintRun.h"
+#include "print/dialogs/PrintOut.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
 #include "support/ScriptedPrintServices.h"
@@ -81,12 +81,20 @@ TEST_F(PrintOutTest, SelectionSetUpAndRunThroughTheHandlers) {
     EXPECT_FALSE(Ticked(0));
     EXPECT_EQ(App.PrintPageFlags[0], 0) << "national criteria: no application forms";
     EXPECT_TRUE(Ticked(11));
+    // The disabled forms say how to make them available: first the About box's switch.
+    EXPECT_TRUE(dialog->Cps[0]->toolTip().contains(QStringLiteral("「vu版使用」")));
+    EXPECT_EQ(dialog->Cps[0]->statusTip(), dialog->Cps[0]->toolTip());
+    App.CityEditionEnabled = 1;
+    dialog->FormShow();
+    EXPECT_FALSE(dialog->Button3->toolTip().contains(QStringLiteral("「vu版使用」")));
+    EXPECT_TRUE(dialog->Button3->toolTip().contains(QStringLiteral("［vu版］")));
 
     Doc.CriteriaEdition = 2;
     Doc.DiagnosisMethod = 3;
     App.CurrentScenario = 1;
     dialog->FormShow();
     EXPECT_TRUE(dialog->Cps[0]->isEnabled());
+    EXPECT_TRUE(dialog->Cps[0]->toolTip().isEmpty());
     EXPECT_FALSE(dialog->Cps[3]->isEnabled()) << "Cps4 .. Cps7 only through select-all";
     EXPECT_TRUE(dialog->Button3->isEnabled());
     EXPECT_TRUE(dialog->R2->isChecked());

@@ -43,6 +43,14 @@ constexpr const char* EstimateCaptions[2] = {"概算算出シート", "概算説
 // The forms that can be ticked by hand; Cps4 .. Cps7 only through select-all.
 constexpr int HandTickedForms[] = {0, 1, 2, 7, 8, 9, 10};
 
+// Why the application forms cannot be chosen, and how to make them available: the city
+// edition is hidden until the About box's switch is on.
+constexpr const char* CitySwitchOffHint =
+    "申請書はvu版・精密診断法で印刷できます。ヘルプ > バージョン情報 の「vu版使用」を"
+    "チェックしてから、概要の動作モードで［vu版］を、診断法で精密診断法を選んで下さい。";
+constexpr const char* CityEditionHint = "申請書はvu版・精密診断法で印刷できます。概要の動作モード"
+                                        "で［vu版］を、診断法で精密診断法を選んで下さい。";
+
 // 1 application form, 2 calculation report, 3 cost estimate.
 int KindOf(int flag) {
     return flag < FirstReportFlag ? 1 : flag < FirstEstimateFlag ? 2 : 3;
@@ -171,6 +179,16 @@ void TPrintOutDlg::FormShow() {
             App.PrintPageFlags[flag] = 0;
         }
     }
+    const QString hint =
+        forms ? QString() : U(App.CityEditionEnabled == 0 ? CitySwitchOffHint : CityEditionHint);
+    const auto explain = [&hint](QWidget* control) {
+        control->setToolTip(hint);
+        control->setStatusTip(hint);
+    };
+    explain(GroupBox1);
+    explain(Button3);
+    explain(Button4);
+    for (QCheckBox* box : Cps) explain(box);
     for (int flag = 0; flag < PrintFlagCount; ++flag)
         Box(flag)->setChecked(App.PrintPageFlags[flag] == 1);
     // Always the scenario on screen; the radios only show it.
