@@ -28,12 +28,12 @@
 #include "reports/dialogs/Shuukei.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
+#include "ui/DesktopBrowser.h"
 #include "ui/Forms.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -795,9 +795,10 @@ void Tvelquor2Form::Action1Execute() {
         return;
     }
     const QUrl url = QUrl::fromLocalFile(path);
-    if (!OpenHelpUrl) OpenHelpUrl = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
+    if (!OpenHelpUrl) OpenHelpUrl = OpenInDesktopBrowser;
     if (OpenHelpUrl(url)) return;
-    // No browser on this desktop: the page in a plain viewer of our own.
+    // No browser on this desktop: the page in a plain viewer of our own, without a word on the
+    // terminal.
     if (!HelpViewer) {
         HelpViewer = new QTextBrowser(this);
         HelpViewer->setWindowFlags(Qt::Window);

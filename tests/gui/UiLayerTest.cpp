@@ -10,16 +10,22 @@
 #include "support/ScriptedMessages.h"
 #include "ui/Application.h"
 #include "ui/Bindings.h"
+#include "ui/DesktopBrowser.h"
 #include "document/FileDialogService.h"
 #include "ui/FileDialogs.h"
 #include "app/FormSet.h"
 #include "ui/Forms.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTranslator>
+
+#include <cstdio>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +118,54 @@ TEST_F(FormsTest, PalettesStepAsideWhileAModalWindowIsOpen) {
     EXPECT_TRUE(shown.isVisible() && later.isVisible());
     EXPECT_FALSE(closed.isVisible());
     EXPECT_EQ(later.presets, 1);
+}
+
+// The help goes to the desktop's opener only where a browser stands behind it, and what the
+// opener writes stays off the program's terminal.
+TEST(DesktopBrowser, OpensOnlyWhereTheDesktopHasABrowserAndKeepsTheTerminalQuiet) {
+    TestApp();
+    QTemporaryDir bin;
+    const QString opened = bin.filePath(QStringLiteral("opened"));
+    const auto script = [&](const char* name, const QString& body) {
+        QFile file(bin.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(("#!/bin/sh\n" + body + "\n").toUtf8());
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    };
+    script("xdg-open", "echo 'xdg-open: no method available' >&2; echo \"$1\" > " + opened);
+    script("xdg-mime", QStringLiteral("exit 0")); // nothing chosen for web pages
+    const QByteArray path = qgetenv("PATH"), display = qgetenv("DISPLAY");
+    const QByteArray browser = qgetenv("BROWSER");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    qputenv("DISPLAY", ":9");
+    qunsetenv("BROWSER");
+    const QUrl page = QUrl::fromLocalFile(QStringLiteral("/tmp/help/index.html"));
+    EXPECT_FALSE(OpenInDesktopBrowser(page));
+
+    script("xdg-mime", QStringLiteral("echo firefox.desktop"));
+    QTemporaryFile terminal;
+    ASSERT_TRUE(terminal.open());
+    std::fflush(stderr);
+    const int saved = dup(2);
+    dup2(terminal.handle(), 2);
+    const bool started = OpenInDesktopBrowser(page);
+    ProcessEventsUntil([&] { return QFileInfo(opened).size() > 0; });
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    EXPECT_TRUE(started);
+    QFile record(opened);
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    EXPECT_EQ(record.readAll().trimmed(), page.toEncoded());
+    QFile written(terminal.fileName()); // read from its start, not from where stderr stopped
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(written.readAll().contains("xdg-open"));
+
+    qunsetenv("DISPLAY"); // no display: no browser window could appear
+    EXPECT_FALSE(OpenInDesktopBrowser(page));
+    qputenv("PATH", path);
+    if (!display.isNull()) qputenv("DISPLAY", display);
+    if (!browser.isNull()) qputenv("BROWSER", browser);
 }
 
 TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {
