@@ -259,7 +259,7 @@ void PaletteForm::place() {
 }
 
 void PaletteForm::showPalette(const QWidget* drawingArea, const QRect& freeSpace) {
-    if (!positioned_) {
+    if (drawingArea && !positioned_) {
         drawingArea_ = drawingArea;
         freeSpace_ = freeSpace;
     }
