@@ -23,13 +23,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -237,6 +235,11 @@ TEST(InputPalettes, EveryModeShowsItsPaletteBesideThePlanWithItsHints) {
     const QRect outer = MainForm->frameGeometry(), inner = MainForm->geometry();
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    struct RealScreenAfter {
+        ~RealScreenAfter() { SetAvailableScreenAreaForTests({}); }
+    } realScreenAfter;
+    const PaletteForm* expected[] = {ShinDlg,  ColumnDlg, WallDlg, YukaDlg,
+                                     Yuka2Dlg, RoomDlg,   KisoDlg, JiyuDlg};
     for (const QRect screen : {QRect(0, 0, 1600, 1000), QRect(0, 0, 1366, 768)}) {
         SetAvailableScreenAreaForTests(screen);
         MainForm->setGeometry(screen.marginsRemoved(frame));
@@ -245,8 +248,10 @@ TEST(InputPalettes, EveryModeShowsItsPaletteBesideThePlanWithItsHints) {
         const QWidget* view = MainForm->Gamen->viewport();
         const QRect plan(view->mapToGlobal(QPoint(0, 0)), view->size());
         const QRect free = MainForm->SidePanelFreeSpace();
+        ASSERT_FALSE(free.isEmpty());
         for (int mode = 0; mode < 8; ++mode) {
             PaletteForm* palette = MainForm->PaletteForMode(mode);
+            ASSERT_EQ(palette, expected[mode]) << mode;
             palette->resetPosition();
             if (mode == 2 && !WallDlg->Expanded()) WallDlg->BhyoujiClick(); // the wide form
             App.InputMode = mode;
@@ -277,7 +282,6 @@ TEST(InputPalettes, EveryModeShowsItsPaletteBesideThePlanWithItsHints) {
         MainForm->ShowToolDialog();
     }
     EXPECT_EQ(JiyuDlg->frameGeometry().right(), 1366 - 1);
-    SetAvailableScreenAreaForTests({});
 
     // A storey change shows the column palette again with the storey's through columns.
     App.InputMode = 1;
