@@ -46,7 +46,7 @@ bool OpenInDesktopBrowser(const QUrl& url) {
         return false;
     QProcess launcher;
     launcher.setProgram(opener);
-    launcher.setArguments({url.toString()});
+    launcher.setArguments({QString::fromUtf8(url.toEncoded())});
     launcher.setStandardOutputFile(QProcess::nullDevice());
     launcher.setStandardErrorFile(QProcess::nullDevice());
     return launcher.startDetached();
