@@ -68,8 +68,8 @@ private:
 class PaletteForm : public QDialog {
     Q_OBJECT
 public:
-    // A tool window with the caption and the form colour, a title bar without border icons,
-    // on top of the main window.
+    // A tool window of the main window with the caption and the form colour, a title bar
+    // without border icons.
     explicit PaletteForm(QWidget* mainWindow, const QString& caption = QString());
     ~PaletteForm() override;
 
@@ -93,8 +93,6 @@ public:
     void resetPosition() { positioned_ = false; }
     // How many times FormShow ran through a real showing.
     int showings() const { return showings_; }
-    // Hidden while a modal window is open, to be shown again when it closes.
-    bool heldBack() const { return heldBack_; }
 
     // While a modal window is open a palette is not shown but held back until it closes.
     void setVisible(bool visible) override;
