@@ -7,6 +7,7 @@
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/PanelFile.h"
+#include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 
 #include <QGridLayout>
@@ -34,7 +35,7 @@ constexpr int RatioChars = 4;
 // A number as the edits show it, without the format's leading blanks (the edits align right).
 QString Formatted(const char* format, double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
+    FormatShown(buffer, sizeof buffer, format, value);
     return QString::fromLatin1(buffer).trimmed();
 }
 
