@@ -29,6 +29,7 @@ inline constexpr double MinDouble(double a, double b) {
 enum class CalcNoticeId : int32_t {
     None = 0,
     BuildingHeightMissing, // method 3 without a (valid) building height
+    ImpossibleValue,       // a value the method cannot take (negative weight or stiffness)
 };
 
 struct CalcNotice {
@@ -59,3 +60,13 @@ struct CalcNoticeList {
 
 inline constexpr CalcNotice BuildingHeightMissingNotice{CalcNoticeId::BuildingHeightMissing,
                                                         "建物階高を入力して下さい。", "建物階高"};
+inline constexpr CalcNotice ImpossibleValueNotice{
+    CalcNoticeId::ImpossibleValue,
+    "計算できない値があります（負の重量や剛性）。\n\n該当する値を 0 として計算しました。\n\n"
+    "建物概要と面材の値を確認して下さい。",
+    "計算"};
+
+// Set by a step that met a value the method cannot take and went on with the value of the
+// degenerate case (a square root of a negative ratio, say); the run turns it into
+// ImpossibleValueNotice.
+inline bool CalcMetImpossibleValue = false;

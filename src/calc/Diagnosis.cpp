@@ -123,6 +123,7 @@ void RefreshCurrentStateWallWords() {
 
 void RunDiagnosis(DiagnosisOutcome& outcome) {
     outcome.Notices.clear();
+    CalcMetImpossibleValue = false;
 
     CheckAxesAndExtent();
     outcome.GridResetNotice = GridResetNoticePending();
@@ -136,6 +137,7 @@ void RunDiagnosis(DiagnosisOutcome& outcome) {
 
     CalcFloorReduction(FloorRigidityViewOf(RigidityRes));
     outcome.Panel = CalcResultSummary();
+    if (CalcMetImpossibleValue) outcome.Notices.add(ImpossibleValueNotice);
 
     RefreshCurrentStateWallWords();
 }

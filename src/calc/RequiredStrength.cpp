@@ -613,6 +613,12 @@ void StoreyWeightMethod(int s, CalcNoticeList& notices) {
     }
     for (int j = 0; j <= top; ++j) {
         double alpha = weight[0] != 0.0 ? weight[j] / weight[0] : 0.0;
+        // Ai takes the square root of alpha: a negative weight (a damaged value) counts as
+        // none.
+        if (!(alpha >= 0.0)) {
+            alpha = 0.0;
+            CalcMetImpossibleValue = true;
+        }
         if (alpha == 0.0) alpha = 1e-7;
         R.WeightRatio[s][j] = alpha;
     }

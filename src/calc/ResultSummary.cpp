@@ -10,6 +10,7 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
+#include "model/ShownNumbers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -39,7 +40,7 @@ void SetText(PanelLabel& label, const char* text) {
 void SetNumber(PanelLabel& label, const char* format, double value) {
     if (!(value >= -PanelNumberLimit)) value = value != value ? 0.0 : -PanelNumberLimit;
     if (value > PanelNumberLimit) value = PanelNumberLimit;
-    std::snprintf(label.text, sizeof label.text, format, value);
+    FormatShown(label.text, sizeof label.text, format, value);
 }
 PanelLabel Label(const char* text, ColorRef font, ColorRef background = PanelNeutral) {
     PanelLabel l{};

@@ -148,6 +148,20 @@ void AddWallRigidityTerms(int storey, int wall) {
     }
 }
 
+namespace {
+
+// sqrt(Kr / ΣK), 0 without stiffness. A negative stiffness (a damaged panel value) could make
+// the ratio negative: it then counts as without stiffness too.
+double ElasticRadius(double kr, double sum) {
+    if (sum == 0) return 0.0;
+    const double ratio = kr / sum;
+    if (ratio >= 0.0 && std::isfinite(ratio)) return std::sqrt(ratio);
+    CalcMetImpossibleValue = true;
+    return 0.0;
+}
+
+} // namespace
+
 void CalcStoreyRigidity(int storey) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
@@ -204,8 +218,8 @@ void CalcStoreyRigidity(int storey) {
         const double kr = ix + iy;
         r.TorsionalStiffness[sc][storey][n] = kr;
 
-        const double rex = sumX != 0 ? std::sqrt(kr / sumX) : 0.0;
-        const double rey = sumY != 0 ? std::sqrt(kr / sumY) : 0.0;
+        const double rex = ElasticRadius(kr, sumX);
+        const double rey = ElasticRadius(kr, sumY);
         r.ElasticRadiusX[sc][storey][n] = rex;
         r.ElasticRadiusY[sc][storey][n] = rey;
         const double rx =

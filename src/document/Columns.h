@@ -46,9 +46,9 @@ int ThroughColumnPartner(int32_t kind, int storey);
 
 // A click on grid node (x, y) of the current scenario and storey: a new column from the
 // current-input variables, or the change dialog for the column standing there. Returns 1 when
-// the click was handled (a cancelled dialog too) and 0 when a new column was refused: the
-// storey is full (nothing changes), or a through column's partner storey is full (the column
-// stays, as an ordinary column).
+// the click was handled (a cancelled dialog too, and a through column whose partner storey is
+// full: the column stays, as an ordinary column, and the document is marked) and 0 when a new
+// column was refused because the storey is full or the node is off the grid (nothing changes).
 int InputColumn(int x, int y);
 
 // The columns of the current storey with their joint classes, and in column mode their

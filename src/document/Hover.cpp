@@ -13,6 +13,7 @@
 #include "model/Cp932.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -117,7 +118,7 @@ const char* PanelName(char (&buffer)[N], long long row) {
 void Describe(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    const int n = std::vsnprintf(Hover.status, StatusCapacity, format, args);
+    const int n = FormatShownV(Hover.status, StatusCapacity, format, args);
     va_end(args);
     if (n >= static_cast<int>(StatusCapacity)) {
         // Cut where a character ends, so that the last one is not half a character.

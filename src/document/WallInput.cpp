@@ -28,7 +28,7 @@ namespace {
 
 WallChangeDialogRunner* Runner = nullptr;
 
-constexpr double GeometryTolerance = 0.0001; // metres, and metres squared for the products
+constexpr double GeometryTolerance = 0.0001; // metres
 
 const char* const QuestionCaption = "壁入力問い合わせ";
 const char* const NoStrengthText = "耐力無壁には耐力要素は入れられません。\n\n";
@@ -84,9 +84,15 @@ bool RangesApart(double a1, double a2, double b1, double b2) {
            std::max(b1, b2) < std::min(a1, a2) - GeometryTolerance;
 }
 
-// Twice the signed area of the triangle (p1, p2, q): zero when q lies on the line p1-p2.
-double Side(double px1, double py1, double px2, double py2, double qx, double qy) {
-    return (px1 - px2) * (qy - py1) + (py1 - py2) * (px1 - qx);
+// Which side of the line through p1-p2 the point q lies on: -1, 1, or 0 when it lies within
+// the tolerance of the line. The cross product is the line's length times q's distance from
+// it, so its tolerance is scaled by that length; a product of two cross products (metres to the
+// fourth) against a tolerance for one would take a strict crossing on a fine grid for a touch.
+int SideOf(double px1, double py1, double px2, double py2, double qx, double qy) {
+    const double cross = (px1 - px2) * (qy - py1) + (py1 - py2) * (px1 - qx);
+    const double tolerance = GeometryTolerance * std::hypot(px2 - px1, py2 - py1);
+    if (std::fabs(cross) <= tolerance) return 0;
+    return cross < 0 ? -1 : 1;
 }
 
 // Any pair of walls, in metres.
@@ -94,21 +100,21 @@ int CrossOrOverlapInMetres(int ax1, int ay1, int ax2, int ay2, int bx1, int by1,
     const double xa1 = AxisPosX(ax1), ya1 = AxisPosY(ay1), xa2 = AxisPosX(ax2), ya2 = AxisPosY(ay2);
     const double xb1 = AxisPosX(bx1), yb1 = AxisPosY(by1), xb2 = AxisPosX(bx2), yb2 = AxisPosY(by2);
     if (RangesApart(xa1, xa2, xb1, xb2) || RangesApart(ya1, ya2, yb1, yb2)) return 0;
-    const double c1 = Side(xa1, ya1, xa2, ya2, xb1, yb1);
-    const double c2 = Side(xa1, ya1, xa2, ya2, xb2, yb2);
-    if (std::fabs(c1) <= GeometryTolerance && std::fabs(c2) <= GeometryTolerance) {
+    const int b1 = SideOf(xa1, ya1, xa2, ya2, xb1, yb1);
+    const int b2 = SideOf(xa1, ya1, xa2, ya2, xb2, yb2);
+    if (b1 == 0 && b2 == 0) {
         // On one line: they overlap when they share a length, not only an end.
         const bool alongX = std::fabs(xa1 - xa2) >= std::fabs(ya1 - ya2);
         const double a1 = alongX ? xa1 : ya1, a2 = alongX ? xa2 : ya2;
-        const double b1 = alongX ? xb1 : yb1, b2 = alongX ? xb2 : yb2;
-        const double common = std::min(std::max(a1, a2), std::max(b1, b2)) -
-                              std::max(std::min(a1, a2), std::min(b1, b2));
+        const double c1 = alongX ? xb1 : yb1, c2 = alongX ? xb2 : yb2;
+        const double common = std::min(std::max(a1, a2), std::max(c1, c2)) -
+                              std::max(std::min(a1, a2), std::min(c1, c2));
         return common > GeometryTolerance ? 1 : 0;
     }
-    const double p = c1 * c2;
-    const double q = Side(xb1, yb1, xb2, yb2, xa1, ya1) * Side(xb1, yb1, xb2, yb2, xa2, ya2);
-    if (std::fabs(p) <= GeometryTolerance || std::fabs(q) <= GeometryTolerance) return 0;
-    return p < 0 && q < 0 ? 1 : 0;
+    const int a1 = SideOf(xb1, yb1, xb2, yb2, xa1, ya1);
+    const int a2 = SideOf(xb1, yb1, xb2, yb2, xa2, ya2);
+    // An end on the other wall's line is a touch at most (a T or meeting ends).
+    return b1 * b2 < 0 && a1 * a2 < 0 ? 1 : 0;
 }
 
 // Two walls on grid lines of one direction (a along its first index, b likewise): they

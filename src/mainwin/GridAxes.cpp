@@ -1,10 +1,11 @@
 #include "mainwin/GridAxes.h"
 
+#include "document/Canvas.h"
 #include "mainwin/dialogs/Axis_Dlg.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "document/Canvas.h"
+#include "model/ShownNumbers.h"
 #include "ui/Forms.h"
 
 #include <cstdint>
@@ -44,7 +45,7 @@ void DimensionDot(Canvas& canvas, int x, int y) {
 }
 
 void DistanceText(char (&out)[32], double metres) {
-    std::snprintf(out, sizeof out, "%5.3f", metres);
+    FormatShown(out, sizeof out, "%5.3f", metres);
 }
 
 } // namespace

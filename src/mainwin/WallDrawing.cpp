@@ -1,16 +1,17 @@
 #include "mainwin/WallDrawing.h"
 
-#include "mainwin/GridAxes.h"
 #include "document/WallMarking.h"
 #include "document/WallSymbol.h"
+#include "mainwin/GridAxes.h"
 
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
+#include "document/Canvas.h"
 #include "document/InputModes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "document/Canvas.h"
+#include "model/ShownNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,7 +103,7 @@ void DrawLabels(Canvas& canvas, const WallRecord& w, CanvasPoint e1, CanvasPoint
 
     if (o.ShowWallStrength == 1 && strength > 0) {
         char text[40];
-        std::snprintf(text, sizeof text, "%5.2f", strength);
+        FormatShown(text, sizeof text, "%5.2f", strength);
         if (WallLabelOrigin(f, z, d, 5, 5, canvas.textWidth(text) / 2, at))
             canvas.textOut(at.x, at.y, text);
     }

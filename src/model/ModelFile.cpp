@@ -170,7 +170,7 @@ ModelReadStatus ReadModelBytes(std::string_view file, ModelFileKind kind, Docume
         st.reason = "ファイルの種類が分かりません";
         return st;
     }
-    if (st.ok) repairs += RepairCodes(doc);
+    if (st.ok) repairs += RepairCodes(doc) + RepairReals(doc);
     return st;
 }
 
@@ -213,6 +213,42 @@ int RepairCodes(Document& d) {
         ++repairs;
     }
     Fix(d.DiagnosisMethod, 0, 3, repairs);
+    return repairs;
+}
+
+namespace {
+
+// Brings a real below `lo` (or no number) up to `lo`; counts a change.
+void FixAtLeast(double& v, double lo, int& repairs) {
+    if (!(v >= lo)) {
+        v = lo;
+        ++repairs;
+    }
+}
+
+} // namespace
+
+int RepairReals(Document& d) {
+    int repairs = 0;
+    // A snow term below 0 would make storey weights negative and a square root of the
+    // calculation no number; the smallest zone factor the method knows is 0.7.
+    FixAtLeast(d.BuildingData.snowLoadTerm, 0.0, repairs);
+    if (d.BuildingData.zoneFactorZ < 0.0) FixAtLeast(d.BuildingData.zoneFactorZ, 0.7, repairs);
+    StoreyDataRecord& st = d.StoreyData;
+    for (int s = 0; s < Scenarios; ++s) {
+        FixAtLeast(st.buildingArea[s], 0.0, repairs);
+        FixAtLeast(st.totalFloorArea[s], 0.0, repairs);
+        for (int f = 0; f < Storeys; ++f) {
+            FixAtLeast(st.floorArea[f][s], 0.0, repairs);
+            FixAtLeast(st.storeyHeight[s][f], 0.0, repairs);
+        }
+    }
+    // A negative strength or stiffness gives a wall negative stiffness.
+    for (CustomPanelRecord& p : d.CustomPanels) {
+        FixAtLeast(p.strength, 0.0, repairs);
+        FixAtLeast(p.stiffness, 0.0, repairs);
+        FixAtLeast(p.ratio, 0.0, repairs);
+    }
     return repairs;
 }
 

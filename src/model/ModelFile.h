@@ -51,8 +51,8 @@ ModelFileKind ChooseReader(std::string_view fileStart, std::string_view path);
 bool HoldsUserPanels(ModelFileKind kind);
 
 // Reads `file` with the reader of `kind` into `doc` (a fresh Document), then brings every
-// table code of slots 0..2 and the overview into its range. `repairs` counts the values that
-// had to be changed.
+// table code of slots 0..2 and the overview, and every real without negative values, into its
+// range. `repairs` counts the values that had to be changed.
 ModelReadStatus ReadModelBytes(std::string_view file, ModelFileKind kind, Document& doc,
                                int& repairs);
 
@@ -60,6 +60,9 @@ ModelReadStatus ReadModelBytes(std::string_view file, ModelFileKind kind, Docume
 // slots 0..2, axis kinds, topStorey, weight and roof/wall classes, edition and method.
 // Returns how many values were changed.
 int RepairCodes(Document& doc);
+// Brings the reals that have no negative values (snow term, zone factor, areas, storey heights,
+// user panel values) to their smallest valid value. Returns how many values were changed.
+int RepairReals(Document& doc);
 
 // ---- load and save ---------------------------------------------------------------------------
 

@@ -456,11 +456,12 @@ ModelReadStatus ReadDiagnosisFile(std::string_view file, Document& d, ModelFileK
     for (int i = 2; i < 6; ++i) r.text(rt.diagnosticianMemo[i]);
     // Line 5 was filled from the fifth slot of the overview part, the place between the lines
     // of topics 1 and 2; its own slot here takes over only when it holds a text, so neither
-    // text is lost when one of them is empty.
+    // text is lost when one of them is empty. The old writer stored the same line in both
+    // slots: the same text twice is one finding.
     FixedText<257> fifthSlot = rt.findings[5];
     for (int line : {2, 5, 8, 11, 14, 17, 22, 23}) r.text(rt.findings[line]);
     ModelReadStatus st = r.status();
-    if (!st.ok || fifthSlot.empty()) return st;
+    if (!st.ok || fifthSlot.empty() || fifthSlot.view() == rt.findings[5].view()) return st;
     if (rt.findings[5].empty()) {
         rt.findings[5] = fifthSlot;
         return st;

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -144,6 +145,14 @@ Result Parse(std::string_view bytes, Panels& panels) {
                                " 番目の面材の" + field + "が読めません。",
                            ReadCaption);
         }
+        // A negative value would give its walls negative stiffness: the file is damaged.
+        const std::pair<double, const char*> values[] = {
+            {read[k].strength, "耐力"}, {read[k].stiffness, "剛性"}, {read[k].ratio, "壁倍率"}};
+        for (const auto& [value, name] : values)
+            if (value < 0.0)
+                return Failure("面材データファイルが壊れています。" + std::to_string(k + 1) +
+                                   " 番目の面材の" + name + "が負の値です（0 以上）。",
+                               ReadCaption);
     }
     std::copy(std::begin(read), std::end(read), std::begin(panels));
     return {};

@@ -4,6 +4,7 @@
 #include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 #include "overview/GaiyouApplicationItems.h"
 #include "ui/Controls.h"
 
@@ -90,8 +91,9 @@ QString PlannedScoreText() {
     if (scenario <= 0 || scenario >= Scenarios) return QStringLiteral("----");
     EnsureRecomputed();
     const double score = TruncatedScore(ScoreRes.BuildingScore[scenario][0]);
-    // A cut zero is shown as "0.00", never with a sign.
-    return QString::asprintf("%4.2f", score == 0 ? 0.0 : score);
+    char text[32];
+    FormatShown(text, sizeof text, "%4.2f", score);
+    return QString::fromLatin1(text);
 }
 
 RadioGroup& GaiyouApplication::Radios(const QString& prefix,

@@ -2,6 +2,7 @@
 
 #include "document/DocumentCommands.h"
 #include "model/AppState.h"
+#include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 
 #include <QCheckBox>
@@ -131,7 +132,7 @@ void TRekkadoDlg::FormShow() {
     DeteriorationTableFactor =
         DeteriorationFactorFromPoints(App.ExistencePoints, App.DeteriorationPoints);
     if (existence > 0) {
-        std::snprintf(text, sizeof text, "%5.2f", DeteriorationTableFactor);
+        FormatShown(text, sizeof text, "%5.2f", DeteriorationTableFactor);
         rekkakeisu->setText(QString::fromLatin1(text));
     } else {
         rekkakeisu->setText(QStringLiteral("-.--"));

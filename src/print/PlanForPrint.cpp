@@ -12,6 +12,7 @@
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 #include "print/PrintFrame.h"
 #include "print/PrintRun.h"
 
@@ -67,7 +68,7 @@ void DrawDimensions(Canvas& c, const PlanTransform& p, double d) {
             const double xp = p.px(Doc.AxisX[prev]), mid = (xp + xi) / 2;
             const double spacing = Doc.AxisX[i] - Doc.AxisX[prev];
             Line(c, T(xp), T(at(168)), T(xi), T(at(168)));
-            std::snprintf(text, sizeof text, "%5.3f", spacing);
+            FormatShown(text, sizeof text, "%5.3f", spacing);
             c.setBrushColour(White);
             if (DimensionTextTurned(spacing, e, p.k)) {
                 c.setFont(turned);
@@ -90,7 +91,7 @@ void DrawDimensions(Canvas& c, const PlanTransform& p, double d) {
             const double yp = p.py(Doc.AxisY[prev]), mid = (yp + yj) / 2;
             const double spacing = Doc.AxisY[prev] - Doc.AxisY[j];
             Line(c, T(at(12)), T(yp), T(at(12)), T(yj));
-            std::snprintf(text, sizeof text, "%5.3f", spacing);
+            FormatShown(text, sizeof text, "%5.3f", spacing);
             c.setBrushColour(White);
             if (DimensionTextTurned(spacing, e, p.k)) {
                 c.setFont(flat);
@@ -210,7 +211,7 @@ void DrawWalls(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
         const double value =
             mode == PrintPlanFull ? r.reducedStrength : r.planValue * r.effectiveLength;
         text[0] = '\0';
-        if (value > 0) std::snprintf(text, sizeof text, "%5.2f", value);
+        if (value > 0) FormatShown(text, sizeof text, "%5.2f", value);
         WallText(c, frame, mid, h, 5, 5, text);
     }
 }
@@ -380,7 +381,7 @@ PlanTransform PrintPlanTransform(int mode, double d) {
 std::string PrintScaleCaption(double d, double k, double printScale) {
     char text[64];
     const double fit = printScale > 0 ? printScale : 1.0;
-    std::snprintf(text, sizeof text, "SCALE = 1/%5.0f", d / k * 1000 / fit);
+    FormatShown(text, sizeof text, "SCALE = 1/%5.0f", d / k * 1000 / fit);
     return text;
 }
 

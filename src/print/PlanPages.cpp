@@ -4,6 +4,7 @@
 #include "calc/WallElementTables.h"
 #include "document/WallSymbol.h"
 #include "model/Bounded.h"
+#include "model/ShownNumbers.h"
 #include "print/PlanForPrint.h"
 #include "print/PrintFrame.h"
 
@@ -163,7 +164,7 @@ void SpecEntry(Page& pg, double k, double x1mm, double ymm, int32_t code) {
     const double strength = LegendStrength(code, Doc.DiagnosisMethod);
     if (strength > 0) {
         char text[32];
-        std::snprintf(text, sizeof text, "%5.2f", strength);
+        FormatShown(text, sizeof text, "%5.2f", strength);
         pg.centred((x1 + x2) / 2, y + h, text);
     }
     Append(name, PanelNames[spec.panel]);

@@ -9,6 +9,7 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 #include "print/PrintFrame.h"
 
 #include <array>
@@ -54,7 +55,7 @@ public:
         char buffer[256];
         va_list args;
         va_start(args, utf8Format);
-        std::vsnprintf(buffer, sizeof buffer, fmt.c_str(), args);
+        FormatShownV(buffer, sizeof buffer, fmt.c_str(), args);
         va_end(args);
         bytes(x, y, buffer);
     }
@@ -289,11 +290,11 @@ void DrawBuildingData(Cover& c, int s, int method, int top) {
                      : BoundedAt(WeightClassNames, Doc.StoreyData.weightClass[s]));
     if (top >= 1) {
         char shape[64];
-        std::snprintf(shape, sizeof shape, Sj("１階＝%4.2f").c_str(), ReqResult.ShapeFactor[s][0]);
+        FormatShown(shape, sizeof shape, Sj("１階＝%4.2f").c_str(), ReqResult.ShapeFactor[s][0]);
         std::string entry = shape;
         if (top == 2) {
-            std::snprintf(shape, sizeof shape, Sj(",２階＝%4.2f").c_str(),
-                          ReqResult.ShapeFactor[s][1]);
+            FormatShown(shape, sizeof shape, Sj(",２階＝%4.2f").c_str(),
+                        ReqResult.ShapeFactor[s][1]);
             entry += shape;
         }
         c.bytes(135, 86, entry);

@@ -1,5 +1,6 @@
 #include "print/PrintSheet.h"
 
+#include "model/ShownNumbers.h"
 #include "print/PrintFrame.h"
 
 #include <cstdio>
@@ -25,7 +26,7 @@ std::string FieldText(const sheet::Entry& e) {
     const std::string format = Sj(e.text);
     char text[256];
     if (e.step == sheet::Step::NumberField)
-        std::snprintf(text, sizeof text, format.c_str(), e.number());
+        FormatShown(text, sizeof text, format.c_str(), e.number());
     else
         std::snprintf(text, sizeof text, format.c_str(), e.field().c_str());
     return text;

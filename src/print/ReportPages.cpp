@@ -26,9 +26,6 @@ constexpr double LeftMm = 20;
 constexpr double TableTopMm = 142;       // below the key plan
 constexpr double ContinuationTopMm = 20; // below the header of a further page
 
-CanvasFont TitleFont(double d) {
-    return MmFont(d, 5.0, 2.5, 800);
-}
 CanvasFont TableFont(double d) {
     return MmFont(d, 3.0, 1.5);
 }
@@ -209,11 +206,11 @@ void PrintAverageFloorRatio(PrintDevice& device, double d) {
         if (i > 0 && !device.newPage()) return;
         StoreyPageTop(device, d, PrintPlanFloorSpecs, i, PageTitle("%s平均床倍率（%2i階）", i));
         flow.at(TableTopMm);
-        // The tables select the body font; a storey without areas keeps the title's.
-        CanvasFont font = TitleFont(d);
+        // Every line in the body font, also on a storey without areas: in the title font the
+        // rule would run past the printable width.
+        const CanvasFont body = BodyFont(d);
         for (const ReportLine& line : rep.blocks[i].body.lines) {
-            if (line.kind == Kind::Header || line.kind == Kind::Row) font = BodyFont(d);
-            flow.line(4, line.text, font);
+            flow.line(4, line.text, body);
             if (line.kind == Kind::Row) flow.breakBelow(270);
         }
         if (!flow.ok()) return;

@@ -10,6 +10,7 @@
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -373,7 +374,7 @@ void DrawWallTexts(Canvas& c, const WallRecord& w, const WallSymbolFrame& frame,
     }
     if (App.Options.ShowWallStrength == 1 && planValue > 0) {
         char text[40];
-        std::snprintf(text, sizeof text, "%5.2f", planValue);
+        FormatShown(text, sizeof text, "%5.2f", planValue);
         if (WallLabelOrigin(frame, mid, h, 5, 5, c.textWidth(text) / 2, at))
             c.textOut(at.x, at.y, text);
     }

@@ -1,6 +1,7 @@
 #include "reports/ReportLines.h"
 
 #include "model/Cp932.h"
+#include "model/ShownNumbers.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,11 +32,11 @@ std::string ReportFormatV(const char* utf8Format, std::va_list args) {
     const std::string& format = Cp932FormatOf(utf8Format ? utf8Format : "");
     std::va_list measure;
     va_copy(measure, args);
-    const int n = std::vsnprintf(nullptr, 0, format.c_str(), measure);
+    const int n = FormatShownV(nullptr, 0, format.c_str(), measure);
     va_end(measure);
     if (n <= 0) return {};
     std::string out(static_cast<std::size_t>(n) + 1, '\0');
-    std::vsnprintf(out.data(), out.size(), format.c_str(), args);
+    FormatShownV(out.data(), out.size(), format.c_str(), args);
     out.resize(static_cast<std::size_t>(n));
     for (char& c : out) {
         const auto b = static_cast<unsigned char>(c);

@@ -5,8 +5,8 @@
 //
 // Texts are CP932 bytes, so that the widths of the fixed-pitch columns count bytes, a
 // full-width character two. Qt-free.
-#include "model/ColorRef.h"
 #include "document/Canvas.h"
+#include "model/ColorRef.h"
 
 #include <cstdarg>
 #include <string>
@@ -36,7 +36,8 @@ struct ReportLine {
 
 // printf into CP932 bytes. The format is a UTF-8 literal; it is converted to CP932 once (the
 // conversion is kept for the next call) and then given to vsnprintf, so that its field widths
-// count CP932 bytes. Arguments given to %s are CP932 already. A control character in the result
+// count CP932 bytes. Arguments given to %s are CP932 already. Numbers are written as
+// FormatShown writes them: never "nan", "inf" or "-0". A control character in the result
 // (a tab or a line break from a file's text) becomes one blank, so that it cannot move the
 // columns that follow.
 std::string ReportFormat(const char* utf8Format, ...) __attribute__((format(printf, 1, 2)));

@@ -192,7 +192,10 @@ void Weights(ReportLines& r, const Context& c) {
 
 void KLines(ReportLines& r, const Context& c) {
     const RequiredStrengthFactorsRecord& k = R.RequiredStrengthFactors;
-    const bool heavy = k.formulas == KFormulasVeryHeavy;
+    // Without a 1F (or 2F) floor area the calculation formed no K and left it 0: the text is
+    // then that of the formulas it would have used.
+    const bool heavy =
+        k.formulas == KFormulasVeryHeavy || (k.formulas == KFormulasNone && c.wc == 2);
     if (c.top == 1) {
         r.add(20,
               ReportFormat(heavy ? "　　　　　　　　　　Ｋ2 ＝1.06＋0.15／Ｒf         ＝　%7.3f"
@@ -243,8 +246,8 @@ void PerArea(ReportLines& r, const Context& c) {
         line("床面積当り必要耐力　１階(kＮ／㎡) ＝%4.2f　　 ＝　%7.3f", 0);
         return;
     }
-    // The calculation forms Rf and K only where it uses them (not under method 2).
-    const bool formed = k.formulas != KFormulasNone;
+    // Method 2 forms no Rf and K; the others show them even when a floor area of 0 left them 0.
+    const bool formed = c.method != MethodApprox;
     const double* area = R.DesignFloorArea[s];
     if (c.top == 1) {
         if (formed) {

@@ -1,8 +1,9 @@
 #include "ui/Bindings.h"
 
-#include "model/Cp932.h"
-#include "ui/Controls.h"
 #include "document/NumberParse.h"
+#include "model/Cp932.h"
+#include "model/ShownNumbers.h"
+#include "ui/Controls.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -145,7 +146,7 @@ public:
     }
     void load() override {
         char text[64];
-        std::snprintf(text, sizeof text, format_, field_);
+        FormatShown(text, sizeof text, format_, field_);
         shown_ = QString::fromLatin1(text).trimmed();
         const QSignalBlocker block(edit_);
         edit_->setText(shown_);

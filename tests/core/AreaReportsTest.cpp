@@ -4,12 +4,12 @@
 #include "calc/FloorCheck.h"
 #include "calc/FloorReduction.h"
 #include "calc/Rigidity.h"
+#include "document/RecordingCanvas.h"
 #include "model/Cp932.h"
 #include "reports/FloorReport.h"
 #include "reports/GravityReport.h"
 #include "reports/RequiredReport.h"
 #include "support/DiagnosisHouses.h"
-#include "document/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -191,6 +191,21 @@ TEST_F(AreaReportsTest, RequiredReportPrintsWhatTheCalculationUsed) {
     const std::string last = Texts(r.after).back(); // the 1F's Qr
     EXPECT_EQ(last.substr(0, 4), " 1  ");
     EXPECT_NE(last.find("   0.200　"), std::string::npos);
+
+    // Without floor areas the calculation used Rf and K of 0: they are shown as such.
+    Doc.DiagnosisMethod = 1;
+    Doc.StoreyData.weightClass[0] = 2;
+    SetTop(2);
+    for (int f = 0; f < 3; ++f) Doc.RoofFloorRectCount[0][f] = Doc.RoofFloorTriCount[0][f] = 0;
+    RunDiagnosis();
+    r = BuildRequiredReport();
+    EXPECT_NE(Line(r.after,
+                   "　　　　　　　　　 Ｒf2 ＝ ３階床面積／２階床面積 ＝   0.000 ／  0.000 "
+                   "＝  0.000"),
+              "");
+    EXPECT_NE(Line(r.after, "　　　　　　　　　　Ｋ6 ＝1.04＋0.13／Ｒf1+0.24／Ｒf2           ＝　  "
+                            "0.000"),
+              "");
 }
 
 // House C's floor check: 7 X lines and 9 Y lines per storey, three rows for each strip between

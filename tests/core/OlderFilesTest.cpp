@@ -694,6 +694,16 @@ TEST_P(DiagnosisFiles, ReadEveryFieldAndConvertOldCodes) {
                                *d2, repairs)
                     .ok);
     EXPECT_EQ(d2->ReportTexts.findings[5].str(), Sjis("所見5"));
+    // The old writer's same line in both slots is one finding, not two.
+    auto dup = std::make_unique<Document>();
+    ModelReadStatus stDup = ReadModelBytes(DiagnosisFile(GetParam().version, "所見5", "所見5"),
+                                           GetParam().kind, *dup, repairs);
+    auto single = std::make_unique<Document>();
+    ASSERT_TRUE(stDup.ok && stDup.leftOut.empty());
+    ASSERT_TRUE(ReadModelBytes(DiagnosisFile(GetParam().version, "", "所見5"), GetParam().kind,
+                               *single, repairs)
+                    .ok);
+    EXPECT_EQ(dup->ReportTexts, single->ReportTexts);
     // The fifth slot's text then goes to the first empty line, or is named when none is.
     ASSERT_EQ(st.leftOut.size(), 0u);
     std::string f3 = DiagnosisFile(GetParam().version, "所見X", "所見5");

@@ -34,7 +34,7 @@ void Sample(pf::Panels& panels) {
     panels[2].name.set(Sjis("面材　二"));
     panels[3].symbol.set("");
     panels[3].name.set("");
-    panels[9].stiffness = -4.5;
+    panels[9].stiffness = 4.5;
 }
 
 std::string Slice(const std::string& bytes, std::size_t offset, std::size_t n) {
@@ -192,7 +192,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"number without zero byte", std::string::npos, 4 + 79 + 39,
                              std::string(17, '1'), "2 番目の面材の壁倍率"},
                       Damage{"sign without digits", std::string::npos, 4 + 79 * 4 + 5,
-                             std::string(15, ' ') + "-", "5 番目の面材の耐力"}));
+                             std::string(15, ' ') + "-", "5 番目の面材の耐力"},
+                      Damage{"negative strength", std::string::npos, 4 + 79 * 5 + 5,
+                             "         -999999", "6 番目の面材の耐力が負の値"}));
 
 namespace {
 

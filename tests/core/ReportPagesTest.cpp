@@ -103,14 +103,14 @@ TEST_F(ReportPagesTest, FontsPlacesAndPages) {
     EXPECT_NE(Find(*floor, "No.  床仕様")->text.find(Sj("床倍率")), std::string::npos);
 
     // No walls, no floor specifications: Kr lines from 142 mm, 3.5 mm apart, in the table
-    // font; the floor ratio's rule and totals in the title font.
+    // font; the floor ratio's rule and totals in the body font, within the printable width.
     Doc.WallCount[0][0] = Doc.FloorSpecRectCount[0][0] = 0;
     Recompute();
     auto rigidity = Print(PrintRigidityEccentricity);
     const Op* kr = Find(*rigidity, "ねじり剛性");
     EXPECT_EQ(std::make_tuple(kr->font.height, kr->points[0].y, (kr + 1)->points[0].y),
               std::make_tuple(70, 3436, 3518));
-    EXPECT_EQ(Find(*Print(PrintAverageFloorRatio), "           1階平均床倍率=")->font.height, 118);
+    EXPECT_EQ(Find(*Print(PrintAverageFloorRatio), "           1階平均床倍率=")->font.height, 59);
 
     houses::BuildTwoStorey();
     Doc.StoreyData.topStorey[0] = 2;

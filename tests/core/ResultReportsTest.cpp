@@ -4,15 +4,18 @@
 #include "calc/Diagnosis.h"
 #include "calc/FloorReduction.h"
 #include "calc/Rigidity.h"
+#include "document/RecordingCanvas.h"
 #include "model/Cp932.h"
+#include "model/ShownNumbers.h"
 #include "reports/KeyPlans.h"
 #include "reports/ReportLines.h"
 #include "reports/ScoreReports.h"
 #include "support/DiagnosisHouses.h"
 #include "support/Sjis.h"
-#include "document/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <cstdlib>
 #include <cstring>
@@ -169,6 +172,22 @@ TEST_F(ResultReportsTest, ScoresAreCutAsThePanelCutsThem) {
 TEST(ReportFormatTest, CountsCp932BytesAndBlanksControlCharacters) {
     EXPECT_EQ(ReportFormat("%-6s|", Sjis("壁").c_str()), Sjis("壁    |"));
     EXPECT_EQ(ReportFormat("a%sb", "\t\r\n"), "a   b");
+}
+
+// Every conversion as snprintf writes it, except that no number reads "nan", "inf" or "-0".
+TEST(ReportFormatTest, NumbersNeverShowNanInfOrNegativeZero) {
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    EXPECT_EQ(ReportFormat("%8.3f|%5.0f|%4.2f|%.1e|%g", -0.0004, -0.4, -0.0, -1e-9, -0.0),
+              "   0.000|    0|0.00|-1.0e-09|0");
+    EXPECT_EQ(ReportFormat("%8.3f|%5.0f|%-6.1f|%+.2f", -0.0005, -0.5, -0.06, -0.004),
+              "  -0.001|    0|-0.1  |+0.00"); // -0.5 rounds to even
+    EXPECT_EQ(ReportFormat("%7.3f %7.3f %7.3f", nan, -inf, inf), "  0.000   0.000   0.000");
+    EXPECT_EQ(ReportFormat("%5i|%-3d|%li|%lld|%5.2s|%c|%%|%*.*f|%x", -7, 4, -12L, 1LL << 40, "abc",
+                           'z', 6, 2, -0.001, 255u),
+              "   -7|4  |-12|1099511627776|   ab|z|%|  0.00|ff");
+    char small[6];
+    EXPECT_EQ(FormatShown(small, sizeof small, "%s=%6.2f", "ab", -0.001), 9);
+    EXPECT_STREQ(small, "ab=  ");
 }
 
 // ---- Key plans ----

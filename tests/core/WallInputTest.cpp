@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -225,6 +226,56 @@ TEST(WallInputTest, CrossingTestAnswersTheSameInBothOrders) {
     for (const auto& [s, expected] : pairs) {
         EXPECT_EQ(SegmentsCrossOrOverlap(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]), expected);
         EXPECT_EQ(SegmentsCrossOrOverlap(s[4], s[5], s[6], s[7], s[0], s[1], s[2], s[3]), expected);
+    }
+}
+
+// The same answer as an exact test in whole grid steps: a strict crossing, or a common length
+// on one line. Axes 0.1 m and 0.05 m apart; a short wall near a long one is where products of
+// small cross products used to hide a crossing, e.g. (12,8)-(13,7) across (8,13)-(17,2).
+TEST(WallInputTest, CrossingTestAgreesWithAnExactTestOnFineGrids) {
+    ResetDocument();
+    auto orient = [](int px, int py, int qx, int qy, int rx, int ry) {
+        const long long c = 1LL * (qx - px) * (ry - py) - 1LL * (qy - py) * (rx - px);
+        return (c > 0) - (c < 0);
+    };
+    auto exact = [&](const std::array<int, 8>& s) {
+        const auto [ax1, ay1, ax2, ay2, bx1, by1, bx2, by2] = s;
+        const int b1 = orient(ax1, ay1, ax2, ay2, bx1, by1);
+        const int b2 = orient(ax1, ay1, ax2, ay2, bx2, by2);
+        if (b1 == 0 && b2 == 0) {
+            const bool alongX = ax1 != ax2;
+            const int a1 = alongX ? ax1 : ay1, a2 = alongX ? ax2 : ay2;
+            const int c1 = alongX ? bx1 : by1, c2 = alongX ? bx2 : by2;
+            return std::min(std::max(a1, a2), std::max(c1, c2)) >
+                           std::max(std::min(a1, a2), std::min(c1, c2))
+                       ? 1
+                       : 0;
+        }
+        return b1 * b2 < 0 &&
+                       orient(bx1, by1, bx2, by2, ax1, ay1) * orient(bx1, by1, bx2, by2, ax2, ay2) <
+                           0
+                   ? 1
+                   : 0;
+    };
+    std::mt19937 rng(53);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (double step : {0.1, 0.05}) {
+        for (int i = 0; i < AxisCountX; ++i) Doc.AxisX[i] = Doc.AxisY[i] = i * step;
+        EXPECT_EQ(SegmentsCrossOrOverlap(12, 8, 13, 7, 8, 13, 17, 2), 1) << step;
+        int crossings = 0;
+        for (int n = 0; n < 200000; ++n) {
+            std::array<int, 8> s{pick(2, 40), pick(2, 40), 0,           0,
+                                 pick(0, 60), pick(0, 60), pick(0, 60), pick(0, 60)};
+            s[2] = s[0] + pick(-2, 2), s[3] = s[1] + pick(-2, 2);
+            if ((s[0] == s[2] && s[1] == s[3]) || (s[4] == s[6] && s[5] == s[7])) continue;
+            const int expected = exact(s);
+            crossings += expected;
+            ASSERT_EQ(SegmentsCrossOrOverlap(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]),
+                      expected)
+                << "step " << step << ": (" << s[0] << "," << s[1] << ")-(" << s[2] << "," << s[3]
+                << ") and (" << s[4] << "," << s[5] << ")-(" << s[6] << "," << s[7] << ")";
+        }
+        EXPECT_GT(crossings, 2000);
     }
 }
 

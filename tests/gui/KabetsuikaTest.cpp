@@ -3,13 +3,13 @@
 // symbols by CP932 bytes on whole characters, and is reached from the side panel's "変更".
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QFile>
@@ -301,6 +301,10 @@ TEST_F(KabetsuikaTest, OkRefusesAValueTheFilesCannotHold) {
     EXPECT_NE(dlg->result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(Doc.CustomPanels[0].strength, 0.0);
     EXPECT_EQ(App.Modified, 0);
+    dlg->Egousei[3]->setText(QStringLiteral("-1"));
+    messages.expect("No.2（胴縁） の剛性は 0 以上で入力して下さい。", MsgAnswer::Ok);
+    dlg->OKBtnClick();
+    EXPECT_NE(dlg->result(), QDialog::Accepted);
 
     dlg->Egousei[3]->setText(QStringLiteral("1e11")); // 10^14 thousandths fit
     dlg->OKBtnClick();

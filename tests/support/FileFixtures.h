@@ -100,7 +100,7 @@ public:
     void bareInts(T&... values) {
         ((values = next(0, 99)), ...);
     }
-    void real(double& v) { v = next(-5000, 500000) / 1000.0; }
+    void real(double& v) { v = next(0, 500000) / 1000.0; } // no real of the layout is negative
     void decimal(double& v, int) { v = next(-99999, 999999) / 1000.0; }
     void styleColour(int32_t& style, int32_t& colour) {
         style = next(0, 5);

@@ -1,9 +1,10 @@
 #include "mainwin/dialogs/Axis_Dlg.h"
 
+#include "document/NumberParse.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
-#include "document/NumberParse.h"
+#include "model/ShownNumbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,7 +47,7 @@ constexpr ModeTexts Texts[4] = {
 
 QString FiveDigits(double v) {
     char text[40];
-    std::snprintf(text, sizeof text, "%.5g", v);
+    FormatShown(text, sizeof text, "%.5g", v);
     return QString::fromLatin1(text);
 }
 
@@ -117,7 +118,7 @@ void TAxisDlg::FormShow() {
     AxisDistancePresets(Doc.Module, presets);
     for (double p : presets) {
         char text[40];
-        std::snprintf(text, sizeof text, "%6.3f", p);
+        FormatShown(text, sizeof text, "%6.3f", p);
         newnum->addItem(QString::fromLatin1(text));
     }
     newnum->setCurrentIndex(-1);

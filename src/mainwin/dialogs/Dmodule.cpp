@@ -4,6 +4,7 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 
 #include <QComboBox>
@@ -73,7 +74,7 @@ TDmoduleDlg::TDmoduleDlg(QWidget* parent)
 
 void TDmoduleDlg::FormShow() {
     char text[40];
-    std::snprintf(text, sizeof text, "%5.3f", Doc.Module);
+    FormatShown(text, sizeof text, "%5.3f", Doc.Module);
     Cmodule->setCurrentIndex(-1);
     Cmodule->setEditText(QString::fromLatin1(text));
 }

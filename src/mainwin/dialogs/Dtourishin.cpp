@@ -4,6 +4,7 @@
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 
 #include <QGridLayout>
@@ -77,7 +78,7 @@ void TShinDlg::RdelClick() {
 
 void TShinDlg::ShowModule() {
     char text[40];
-    std::snprintf(text, sizeof text, "%5.3f", Doc.Module);
+    FormatShown(text, sizeof text, "%5.3f", Doc.Module);
     Lmodule->setText(QString::fromLatin1(text));
 }
 

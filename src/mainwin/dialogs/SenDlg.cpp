@@ -1,9 +1,10 @@
 #include "mainwin/dialogs/SenDlg.h"
 
 #include "document/FreeLines.h"
-#include "mainwin/velquor2_MAIN.h"
-#include "ui/Controls.h"
 #include "document/NumberParse.h"
+#include "mainwin/velquor2_MAIN.h"
+#include "model/ShownNumbers.h"
+#include "ui/Controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -48,7 +49,7 @@ void StoreTyped(int field, const QComboBox* combo) {
 
 void ShowTyped(QComboBox* combo, int field) {
     char text[64];
-    std::snprintf(text, sizeof text, "%7.3f", TypedOffset(field));
+    FormatShown(text, sizeof text, "%7.3f", TypedOffset(field));
     SetComboText(combo, QString::fromLatin1(text));
 }
 

@@ -3,6 +3,7 @@
 #include "calc/WallElementTables.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 #include "ui/QtCanvas.h"
 
@@ -103,7 +104,7 @@ void ShowPanel(QComboBox* combo, QCheckBox* furring, int32_t code) {
 
 void DrawWallStrengthPreview(Canvas& canvas, double strength) {
     char text[32];
-    std::snprintf(text, sizeof text, "%5.2f", strength);
+    FormatShown(text, sizeof text, "%5.2f", strength);
     canvas.setBrushStyle(BrushStyle::Clear);
     CanvasFont font;
     font.height = 13;
@@ -122,7 +123,7 @@ void WallStrengthPreview::setStrength(double strength) {
 
 QString WallStrengthPreview::text() const {
     char text[32];
-    std::snprintf(text, sizeof text, "%5.2f", strength_);
+    FormatShown(text, sizeof text, "%5.2f", strength_);
     return QString::fromLatin1(text);
 }
 

@@ -1,13 +1,14 @@
 #include "mainwin/dialogs/kabetsuika.h"
 
+#include "document/FileDialogService.h"
+#include "document/NumberParse.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/PanelFile.h"
+#include "model/ShownNumbers.h"
 #include "ui/Controls.h"
-#include "document/FileDialogService.h"
-#include "document/NumberParse.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ constexpr int RatioChars = 4;
 // A number as the edits show it, without the format's leading blanks (the edits align right).
 QString Formatted(const char* format, double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
+    FormatShown(buffer, sizeof buffer, format, value);
     return QString::fromLatin1(buffer).trimmed();
 }
 
@@ -183,9 +184,12 @@ bool TkabetsuikaDlg::ValuesStorable() {
                       {r.stiffness, Egousei[k], "剛性"},
                       {r.ratio, Ebairitsu[k], "壁倍率"}};
         for (const auto& v : values) {
-            if (CustomPanelFile::EncodeReal(v.value, field)) continue;
+            // A negative value would give the walls negative stiffness.
+            const bool negative = v.value < 0.0;
+            if (!negative && CustomPanelFile::EncodeReal(v.value, field)) continue;
             Messages().ask("No." + std::to_string(k / 2 + 1) + (k % 2 ? "（胴縁）" : "") + " の" +
-                               v.name + "が大き過ぎます。",
+                               v.name +
+                               (negative ? "は 0 以上で入力して下さい。" : "が大き過ぎます。"),
                            "入力エラー", MsgButtons::Ok, MsgIcon::Warning);
             v.edit->setFocus();
             v.edit->selectAll();

@@ -1,6 +1,7 @@
 #include "reports/dialogs/Shuukei.h"
 
 #include "model/AppState.h"
+#include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 
 #include <QFont>
@@ -99,8 +100,8 @@ double Number(const QLineEdit* edit) {
 
 void Show(QLabel* label, const char* format, double value) {
     char text[64];
-    // + 0.0 turns a negative zero (0 x a negative price) into a plain 0.
-    std::snprintf(text, sizeof text, format, value + 0.0);
+    // A negative zero (0 x a negative price) shows as a plain 0.
+    FormatShown(text, sizeof text, format, value);
     label->setText(QString::fromLatin1(text));
 }
 
