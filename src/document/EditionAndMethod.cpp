@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // The four settings in the order the questions come.
 struct CitySetting {
     OptionBox box;
@@ -111,7 +110,9 @@ void StoreCriteriaEdition(int chosen, const std::function<bool()>& specsContradi
     DisplayOptions& o = App.Options;
     switch (chosen) {
     case 0:
-        if (Doc.CriteriaEdition != 0 && specsContradict())
+        // The roof and wall classes are the city edition's: without its switch they are
+        // hidden, and a notice about them would name an edition the user cannot see.
+        if (Doc.CriteriaEdition != 0 && App.CityEditionEnabled != 0 && specsContradict())
             Notice(std::string(SpecsNotice) + "\n\n", SpecsCaption);
         Doc.CriteriaEdition = 0;
         // Asked at every OK while a setting is on: the user may keep one on deliberately.

@@ -37,5 +37,6 @@ bool SpecsContradict(const int (&weightClass)[3], const int (&roofWallClass)[3])
 
 // Stores the edition chosen on the overview dialog (0, 2 or 4; anything else stores nothing)
 // with its notices and questions, and switches the city-method settings through the main
-// window's own boxes and radios. The consistency test is asked only when the edition changes.
+// window's own boxes and radios. The consistency test is asked only when the edition changes
+// (to the 2004 edition only while the city edition is offered).
 void StoreCriteriaEdition(int chosen, const std::function<bool()>& specsContradict);

@@ -2,9 +2,9 @@
 
 #include "calc/WallStrength.h"
 #include "document/DocumentCommands.h"
+#include "document/OverviewCodecs.h"
 #include "model/AppState.h"
 #include "model/Model.h"
-#include "document/OverviewCodecs.h"
 #include "ui/Controls.h"
 
 #include <QCheckBox>
@@ -63,10 +63,9 @@ public:
         combo_->setCurrentIndex(SnowItemOfTerm(term_));
         shown_ = combo_->currentIndex();
     }
-    bool store() override {
+    void store() override {
         if (combo_->currentIndex() >= 0 && combo_->currentIndex() != shown_)
             term_ = SnowTermOfItem(combo_->currentIndex());
-        return true;
     }
 
 private:
@@ -83,10 +82,9 @@ public:
         const QSignalBlocker block(combo_);
         combo_->setCurrentIndex(ZoneItemOf(factor_));
     }
-    bool store() override {
+    void store() override {
         const int item = combo_->currentIndex();
         if (item >= 0 && item < ZoneItemCount) factor_ = ZoneFactors[item];
-        return true;
     }
 
 private:
@@ -115,13 +113,12 @@ public:
         postcode_->setText(shownPostcode_);
         address_->setText(shownAddress_);
     }
-    bool store() override {
-        if (postcode_->text() == shownPostcode_ && address_->text() == shownAddress_) return true;
+    void store() override {
+        if (postcode_->text() == shownPostcode_ && address_->text() == shownAddress_) return;
         // A character no file can hold (a damaged byte shown as read) drops alone, not the
         // whole text.
         field_.set(JoinOwnerAddress(LimitedCp932(postcode_->text(), postcodeLimit_->maxBytes()),
                                     LimitedCp932(address_->text(), addressLimit_->maxBytes())));
-        return true;
     }
 
 private:
@@ -140,7 +137,7 @@ public:
     SoftGroundBinding(QCheckBox* box, const int32_t& groundClass)
         : box_(box), groundClass_(groundClass) {}
     void load() override { box_->setChecked(MarkedlySoftGround(groundClass_)); }
-    bool store() override { return true; }
+    void store() override {}
 
 private:
     QCheckBox* box_;
@@ -511,12 +508,12 @@ void TGaiyouDlg::BuildBasicPage(QWidget* page, FieldBindings& fields) {
 
     BuildingDataRecord& b = Doc.BuildingData;
     fields.add(Rules.EditionBinding())
-        .radios(methodGroup_, Doc.DiagnosisMethod, RadioRule::Fallback(3))
-        .radios(structureGroup_, b.structureType, RadioRule::Fallback(2))
-        .radios(useGroup_, b.buildingUse, RadioRule::Fallback(3))
+        .radios(methodGroup_, Doc.DiagnosisMethod, RadioRule::OthersShowAs(3))
+        .radios(structureGroup_, b.structureType, RadioRule::OthersShowAs(2))
+        .radios(useGroup_, b.buildingUse, RadioRule::OthersShowAs(3))
         .text(Eyouto_sonota, b.buildingUseOther, 30)
-        .radios(garageGroup_, b.garage, RadioRule::Fallback(2))
-        .radios(basementGroup_, b.basement, RadioRule::Fallback(1))
+        .radios(garageGroup_, b.garage, RadioRule::OthersShowAs(2))
+        .radios(basementGroup_, b.basement, RadioRule::OthersShowAs(1))
         .text(Eshiaddr, b.clientAddress, 48)
         .text(Eshiname, b.clientName, 20)
         .text(Eshitel, b.clientPhone, 16)
@@ -528,7 +525,7 @@ void TGaiyouDlg::BuildBasicPage(QWidget* page, FieldBindings& fields) {
     for (int k = 0; k < 4; ++k) fields.date(Ekouyearn[k], Ekouyear[k], b.constructionEraYear[k]);
     for (int k = 0; k < 4; ++k) fields.text(Ekoumon[k], b.constructionMonth[k], 4);
     for (int k = 1; k < 4; ++k) fields.check(Ekouzou[k], b.extensionDone[k]);
-    fields.radios(mixedGroup_, b.mixedStructure, RadioRule::Fallback(2))
+    fields.radios(mixedGroup_, b.mixedStructure, RadioRule::OthersShowAs(2))
         .add(std::make_unique<SnowBinding>(Csekiset, b.snowLoadTerm))
         .add(std::make_unique<ZoneBinding>(CchiikiZ, b.zoneFactorZ));
 }
@@ -615,22 +612,37 @@ void TGaiyouDlg::BuildStoreyPage(QWidget* page, FieldBindings& fields) {
 
     StoreyDataRecord& d = Doc.StoreyData;
     for (int s = 0; s < 3; ++s)
-        fields.radios(storeyGroups_[s], d.topStorey[s], RadioRule::Fallback(2));
+        fields.radios(storeyGroups_[s], d.topStorey[s], RadioRule::OthersShowAs(2));
     for (int s = 0; s < 3; ++s)
-        fields.radios(atticGroups_[s], d.atticStorage[s], RadioRule::Fallback(1));
+        fields.radios(atticGroups_[s], d.atticStorage[s], RadioRule::OthersShowAs(1));
     for (int s = 0; s < 3; ++s)
-        fields.radios(weightGroups_[s], d.weightClass[s], RadioRule::Fallback(2));
+        fields.radios(weightGroups_[s], d.weightClass[s], RadioRule::OthersShowAs(2));
     for (int s = 0; s < 3; ++s)
-        fields.radios(roofWallGroups_[s], d.roofWallClass[s], RadioRule::Fallback(3));
+        fields.radios(roofWallGroups_[s], d.roofWallClass[s], RadioRule::OthersShowAs(3));
+    // The refusals name the field as its caption does, after the scenario for the plans.
     constexpr double MaxArea = 99999.99, MaxHeight = 99.999;
-    for (int s = 0; s < 3; ++s) fields.number(Ekenmen[s], d.buildingArea[s], "%6.2f", 0, MaxArea);
+    static constexpr const char* FieldNames[3][5] = {
+        {"建築面積", "１階床面積", "２階床面積", "３階床面積", "延べ床面積"},
+        {"改修案１の建築面積", "改修案１の１階床面積", "改修案１の２階床面積",
+         "改修案１の３階床面積", "改修案１の延べ床面積"},
+        {"改修案２の建築面積", "改修案２の１階床面積", "改修案２の２階床面積",
+         "改修案２の３階床面積", "改修案２の延べ床面積"}};
+    static constexpr const char* HeightNames[3][3] = {
+        {"１階階高", "２階階高", "３階階高"},
+        {"改修案１の１階階高", "改修案１の２階階高", "改修案１の３階階高"},
+        {"改修案２の１階階高", "改修案２の２階階高", "改修案２の３階階高"}};
+    const auto area = [](const char* name) { return NumberField{name, 0, MaxArea, "㎡"}; };
+    for (int s = 0; s < 3; ++s)
+        fields.number(Ekenmen[s], d.buildingArea[s], "%6.2f", area(FieldNames[s][0]));
     for (int f = 0; f < 3; ++f)
         for (int s = 0; s < 3; ++s)
-            fields.number(Eyuka[f][s], d.floorArea[f][s], "%6.2f", 0, MaxArea);
-    for (int s = 0; s < 3; ++s) fields.number(Enobe[s], d.totalFloorArea[s], "%6.2f", 0, MaxArea);
+            fields.number(Eyuka[f][s], d.floorArea[f][s], "%6.2f", area(FieldNames[s][1 + f]));
+    for (int s = 0; s < 3; ++s)
+        fields.number(Enobe[s], d.totalFloorArea[s], "%6.2f", area(FieldNames[s][4]));
     for (int s = 0; s < 3; ++s)
         for (int f = 0; f < 3; ++f)
-            fields.number(Etakasa[s][f], d.storeyHeight[s][f], "%6.3f", 0, MaxHeight);
+            fields.number(Etakasa[s][f], d.storeyHeight[s][f], "%6.3f",
+                          {HeightNames[s][f], 0, MaxHeight, "m"});
 }
 
 void TGaiyouDlg::BuildFoundationPage(QWidget* page, FieldBindings& fields) {
@@ -798,6 +810,7 @@ void TGaiyouDlg::FormShow() {
     FitToPages();
     otherElementsGroup_.setCheckedId(OtherElementsMethod);
     for (FieldBindings& fields : pageFields_) fields.load();
+    shownGround_ = {GroundAnswer(), Eichijiru->isChecked()};
     EnableFoundationAnswers();
     Rules.RefreshDerivedLabels();
 }
@@ -806,13 +819,23 @@ void TGaiyouDlg::FormShow() {
 
 void TGaiyouDlg::OKBtnClick() {
     auto before = StoredOverview::FromDocument();
+    // A value a field cannot take keeps the dialog open, with nothing stored; the edition's
+    // notices and questions come only once every page can be stored.
+    for (const FieldBindings& fields : pageFields_) {
+        if (const auto refused = fields.refusal()) {
+            ShowRefusal(*refused);
+            return;
+        }
+    }
     if (App.DataLoading == 0) App.Modified = 1;
 
     // Every page as it is shown; OtherElementsMethod is the calculation's constant.
-    for (FieldBindings& fields : pageFields_) fields.store();
+    StoreAll(pageFields_);
 
+    // A class no radio shows stays until the user answers.
     GroundFoundationSurveyRecord& ground = Doc.GroundFoundationSurvey;
-    ground.groundClass = ComposeGroundClass(GroundAnswer(), Eichijiru->isChecked());
+    if (GroundAnswer() != shownGround_.first || Eichijiru->isChecked() != shownGround_.second)
+        ground.groundClass = ComposeGroundClass(GroundAnswer(), Eichijiru->isChecked());
     FoundationFloorSpecRecord& spec = Doc.FoundationFloorSpec;
     spec.foundationClass = FoundationClassOf(spec);
     CalcDeteriorationFactor();

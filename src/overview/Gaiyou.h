@@ -16,6 +16,7 @@
 #include "ui/Forms.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class QGroupBox;
@@ -53,8 +54,9 @@ public:
     void setHost(OverviewHost* host) { host_ = host; }
 
     void FormShow() override;
-    // Stores every page, derives what follows from the settings and refreshes the main window;
-    // never refuses, and closes the dialog.
+    // Stores every page, derives what follows from the settings, refreshes the main window and
+    // closes the dialog; a number outside its field's range is refused instead (the dialog
+    // stays open on that field, nothing stored).
     void OKBtnClick();
     // While a file is loading the dialog closes only with OK.
     bool FormCloseQuery() override;
@@ -175,6 +177,7 @@ private:
 
     OverviewHost* host_ = nullptr;
     bool okChangedDocument_ = false;
+    std::pair<int, bool> shownGround_{-1, false}; // the ground answer and soft box shown
     std::vector<FieldBindings> pageFields_;
 
     RadioGroup editionGroup_{this}, methodGroup_{this}, otherElementsGroup_{this};

@@ -78,7 +78,7 @@ class PlannedScoreLabel final : public FieldBinding {
 public:
     explicit PlannedScoreLabel(QLabel* label) : label_(label) {}
     void load() override { label_->setText(PlannedScoreText()); }
-    bool store() override { return true; }
+    void store() override {}
 
 private:
     QLabel* label_;

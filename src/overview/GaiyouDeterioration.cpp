@@ -81,23 +81,30 @@ public:
         if (field_ == 0) {
             page_.exposed.setCheckedId(0);
             page_.Eroshutsu0Click(); // also when it was checked already
-            return;
+        } else {
+            page_.exposed.setCheckedId(1);
+            for (QRadioButton* radio : page_.EroshutsuState) radio->setEnabled(true);
+            page_.exposedState.setCheckedId(field_ == 1 ? 0 : 1);
         }
-        page_.exposed.setCheckedId(1);
-        for (QRadioButton* radio : page_.EroshutsuState) radio->setEnabled(true);
-        page_.exposedState.setCheckedId(field_ == 1 ? 0 : 1);
+        shown_ = answer();
     }
-    bool store() override {
-        // Nothing checked keeps the answer.
-        if (page_.Eroshutsu[0]->isChecked()) field_ = 0;
-        if (page_.EroshutsuState[0]->isChecked()) field_ = 1;
-        if (page_.EroshutsuState[1]->isChecked()) field_ = 2;
-        return true;
+    void store() override {
+        // Nothing checked keeps the answer, and so does a value the radios cannot show that
+        // the user left as it was shown.
+        const int now = answer();
+        if (now != -1 && now != shown_) field_ = now;
     }
 
 private:
+    int answer() const {
+        if (page_.Eroshutsu[0]->isChecked()) return 0;
+        if (page_.EroshutsuState[0]->isChecked()) return 1;
+        if (page_.EroshutsuState[1]->isChecked()) return 2;
+        return -1;
+    }
     GaiyouDeterioration& page_;
     int32_t& field_;
+    int shown_ = -1;
 };
 
 // The balcony and its three answers: without a balcony the answers are shown cleared and
@@ -112,16 +119,14 @@ public:
     }
     void load() override {
         presence_.load();
-        if (page_.Ebaruko[0]->isChecked()) {
-            page_.Ebaruko0Click(); // also when it was checked already
-            return;
-        }
+        // The answers are loaded also without a balcony, so that OK knows what they held.
         page_.EnableBalconyAnswers(true);
         details_.load();
+        if (page_.Ebaruko[0]->isChecked()) page_.Ebaruko0Click(); // also when checked already
     }
-    bool store() override {
+    void store() override {
         presence_.store();
-        return details_.store();
+        details_.store();
     }
 
 private:

@@ -1,8 +1,8 @@
 #include "overview/GaiyouReport.h"
 
+#include "document/OverviewCodecs.h"
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
-#include "document/OverviewCodecs.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 
@@ -75,7 +75,7 @@ public:
     GroundAnswerBinding(RadioGroup& group, const int32_t& groundClass)
         : group_(group), groundClass_(groundClass) {}
     void load() override { group_.setCheckedId(GroundAnswerOf(groundClass_)); }
-    bool store() override { return true; }
+    void store() override {}
 
 private:
     RadioGroup& group_;

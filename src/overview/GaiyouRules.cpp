@@ -2,16 +2,17 @@
 
 #include "calc/FloorReduction.h"
 #include "document/DocumentCommands.h"
+#include "document/EditionAndMethod.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Messages.h"
 #include "model/Model.h"
-#include "document/EditionAndMethod.h"
 #include "overview/Gaiyou.h"
 #include "ui/Bindings.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -38,13 +39,22 @@ public:
     EditionBinding(TGaiyouDlg& dialog, GaiyouRules& rules) : dlg_(dialog), rules_(rules) {}
     void load() override {
         const int32_t edition = Doc.CriteriaEdition;
-        // The legacy 1 is calculated as the 2004 edition: its radio shows, and OK stores 0.
-        QRadioButton* radio = edition == 2   ? dlg_.Rmodeb2
+        // The legacy 1 of older files (calculated as the 2004 edition) has no radio: none is
+        // checked, and OK keeps it until the user picks an edition.
+        QRadioButton* radio = edition == 0   ? dlg_.Rmodeb0
+                              : edition == 2 ? dlg_.Rmodeb2
                               : edition == 4 ? dlg_.Rmodeb4
-                                             : dlg_.Rmodeb0;
+                                             : nullptr;
         // Runs the edition's rule when the radio was not checked; what depends on the
         // edition is set also when it was.
-        radio->setChecked(true);
+        if (radio) {
+            radio->setChecked(true);
+        } else if (QAbstractButton* checked = dlg_.Rmodeb0->group()->checkedButton()) {
+            QButtonGroup* group = dlg_.Rmodeb0->group();
+            group->setExclusive(false);
+            checked->setChecked(false);
+            group->setExclusive(true);
+        }
         if (edition == 2) {
             dlg_.Rkonkouzou[0]->setChecked(true);
             dlg_.Csekiset->setCurrentIndex(0);
@@ -55,13 +65,12 @@ public:
               static_cast<QWidget*>(dlg_.Csekiset), static_cast<QWidget*>(dlg_.CchiikiZ)})
             w->setEnabled(edition != 2);
     }
-    bool store() override {
+    void store() override {
         const int chosen = dlg_.Rmodeb0->isChecked()   ? 0
                            : dlg_.Rmodeb2->isChecked() ? 2
                            : dlg_.Rmodeb4->isChecked() ? 4
                                                        : -1;
         StoreCriteriaEdition(chosen, [this] { return rules_.CheckSpecConsistency() == 1; });
-        return true;
     }
 
 private:
@@ -141,8 +150,9 @@ void GaiyouRules::CityEditionRule() {
 
 void GaiyouRules::ThreeStoreyRule() {
     if (!dlg_.Rmodeb2->isChecked()) return;
-    Messages().ask("全国版に変更します。", "vu版には３階建てはありません。", MsgButtons::Ok,
-                   MsgIcon::Question);
+    // The reason in the text as well: a box no wider than its text cuts its caption off.
+    Messages().ask("vu版には３階建てはありません。\n全国版に変更します。",
+                   "vu版には３階建てはありません。", MsgButtons::Ok, MsgIcon::Question);
     dlg_.Rmodeb0->setChecked(true);
 }
 

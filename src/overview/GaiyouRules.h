@@ -16,8 +16,8 @@ public:
 
     // Binds the rules to the controls, once the pages are built.
     void Bind();
-    // The edition radios: showing checks the stored edition's radio (the 2004 edition's for
-    // the legacy 1) and sets what depends on it; OK stores the checked one.
+    // The edition radios: showing checks the stored edition's radio (none for the legacy 1)
+    // and sets what depends on it; OK stores the checked one, or keeps the edition.
     std::unique_ptr<FieldBinding> EditionBinding();
     // No storey radio checked, so that the city edition's rule does not see the storeys of
     // the document shown before; runs no rule.

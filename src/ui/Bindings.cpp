@@ -2,14 +2,18 @@
 
 #include "document/NumberParse.h"
 #include "model/Cp932.h"
+#include "model/Messages.h"
 #include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTabWidget>
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -45,37 +49,45 @@ public:
         } else {
             group_.clear();
         }
+        shown_ = group_.checkedId();
     }
-    bool store() override {
+    void store() override {
         const int id = group_.checkedId();
+        // A group that keeps its field keeps it also where it shows another value for one it
+        // has no radio for, unless the user chose.
+        if (!rule_.storeNoneAs && id == shown_) return;
         if (id != -1) {
             field_ = id;
         } else if (rule_.storeNoneAs) {
             field_ = *rule_.storeNoneAs;
         }
-        return true;
     }
 
 private:
     RadioGroup& group_;
     int32_t& field_;
     RadioRule rule_;
+    int shown_ = -1;
 };
 
 class CheckBinding final : public FieldBinding {
 public:
     CheckBinding(QCheckBox* box, int32_t& field, TickWhen when)
         : box_(box), field_(field), when_(when) {}
-    void load() override { box_->setChecked(when_ == TickWhen::One ? field_ == 1 : field_ != 0); }
-    bool store() override {
-        field_ = box_->isChecked() ? 1 : 0;
-        return true;
+    void load() override {
+        box_->setChecked(when_ == TickWhen::One ? field_ == 1 : field_ != 0);
+        shown_ = box_->isChecked();
+    }
+    void store() override {
+        // A value other than 0 and 1 stays until the user changes the box.
+        if (box_->isChecked() != shown_) field_ = box_->isChecked() ? 1 : 0;
     }
 
 private:
     QCheckBox* box_;
     int32_t& field_;
     TickWhen when_;
+    bool shown_ = false;
 };
 
 class ComboIndexBinding final : public FieldBinding {
@@ -85,9 +97,8 @@ public:
         const QSignalBlocker block(combo_);
         combo_->setCurrentIndex(field_ >= 0 && field_ < combo_->count() ? int(field_) : -1);
     }
-    bool store() override {
+    void store() override {
         if (combo_->currentIndex() >= 0) field_ = combo_->currentIndex();
-        return true;
     }
 
 private:
@@ -118,10 +129,9 @@ public:
             edit_->setText(shown_);
         }
     }
-    bool store() override {
+    void store() override {
         const QString text = edit_->text();
         if (text != shown_) field_.set(LimitedCp932(text, validator_->maxBytes()));
-        return true;
     }
 
 private:
@@ -133,12 +143,18 @@ private:
     QString shown_;
 };
 
+// The shortest decimal text of a range's end: "0", "99.999".
+std::string RangeEnd(double v) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, v == 0 ? 0.0 : v);
+    return std::string(text, end.ptr);
+}
+
 class NumberBinding final : public FieldBinding {
 public:
-    NumberBinding(QLineEdit* edit, double& field, const char* format, double low, double high,
-                  BadNumber bad)
-        : edit_(edit), field_(field), format_(format), low_(low), high_(high), bad_(bad) {
-        if (low >= 0) {
+    NumberBinding(QLineEdit* edit, double& field, const char* format, const NumberField& spec)
+        : edit_(edit), field_(field), format_(format), spec_(spec) {
+        if (spec.low >= 0) {
             static const QRegularExpression digitsAndPoint(
                 QStringLiteral("[0-9\uFF10-\uFF19]*[.\uFF0E]?[0-9\uFF10-\uFF19]*"));
             edit_->setValidator(new QRegularExpressionValidator(digitsAndPoint, edit_));
@@ -151,23 +167,26 @@ public:
         const QSignalBlocker block(edit_);
         edit_->setText(shown_);
     }
-    bool store() override {
-        const QString text = edit_->text();
-        if (text == shown_) return true;
-        if (const auto value = ParseNumber(text.toStdString(), low_, high_)) {
-            field_ = *value;
-            return true;
-        }
-        if (bad_ == BadNumber::Zero) field_ = 0;
-        return false;
+    std::optional<Refusal> refusal() const override {
+        if (edit_->text() == shown_ || (typed() >= spec_.low && typed() <= spec_.high)) return {};
+        std::string message =
+            std::string(spec_.name) + "は " + RangeEnd(spec_.low) + "〜" + RangeEnd(spec_.high);
+        if (*spec_.unit) message += std::string(" ") + spec_.unit;
+        return Refusal{edit_, message + " の範囲で入力して下さい。"};
+    }
+    void store() override {
+        if (edit_->text() == shown_ || refusal()) return;
+        field_ = typed();
     }
 
 private:
+    // A text that is no number reads as 0.
+    double typed() const { return ParseNumber(edit_->text().toStdString()).value_or(0.0); }
+
     QLineEdit* edit_;
     double& field_;
     const char* format_;
-    double low_, high_;
-    BadNumber bad_;
+    NumberField spec_;
     QString shown_;
 };
 
@@ -199,15 +218,14 @@ public:
         shownEra_ = era_->currentIndex();
         shownYear_ = shownYear;
     }
-    bool store() override {
-        if (era_->currentIndex() == shownEra_ && year_->text() == shownYear_) return true;
+    void store() override {
+        if (era_->currentIndex() == shownEra_ && year_->text() == shownYear_) return;
         // No era chosen is the empty era.
         const int era = era_->currentIndex() < 0 ? 5 : std::min(era_->currentIndex(), 9);
         const std::string year = LimitedCp932(year_->text(), yearLimit_->maxBytes());
         char text[64];
         std::snprintf(text, sizeof text, "%1i%8s", era, year.c_str());
         field_.set(text);
-        return true;
     }
 
 private:
@@ -240,9 +258,9 @@ FieldBindings& FieldBindings::text(QComboBox* combo, TextField field, int maxByt
     combo->setInsertPolicy(QComboBox::NoInsert);
     return add(std::make_unique<TextBinding>(combo->lineEdit(), combo, field, maxBytes));
 }
-FieldBindings& FieldBindings::number(QLineEdit* edit, double& field, const char* format, double low,
-                                     double high, BadNumber bad) {
-    return add(std::make_unique<NumberBinding>(edit, field, format, low, high, bad));
+FieldBindings& FieldBindings::number(QLineEdit* edit, double& field, const char* format,
+                                     const NumberField& spec) {
+    return add(std::make_unique<NumberBinding>(edit, field, format, spec));
 }
 FieldBindings& FieldBindings::date(QComboBox* era, QLineEdit* year, TextField field,
                                    int yearBytes) {
@@ -257,8 +275,49 @@ void FieldBindings::load() {
     for (auto& b : items_) b->load();
 }
 
+std::optional<Refusal> FieldBindings::refusal() const {
+    for (const auto& b : items_)
+        if (auto refused = b->refusal()) return refused;
+    return std::nullopt;
+}
+
+void FieldBindings::storeEach() {
+    for (auto& b : items_) b->store();
+}
+
 bool FieldBindings::store() {
-    bool all = true;
-    for (auto& b : items_) all = b->store() && all;
-    return all;
+    if (const auto refused = refusal()) {
+        ShowRefusal(*refused);
+        return false;
+    }
+    storeEach();
+    return true;
+}
+
+bool StoreAll(std::vector<FieldBindings>& lists) {
+    for (const FieldBindings& list : lists) {
+        if (const auto refused = list.refusal()) {
+            ShowRefusal(*refused);
+            return false;
+        }
+    }
+    for (FieldBindings& list : lists) list.storeEach();
+    return true;
+}
+
+void ShowRefusal(const Refusal& refusal) {
+    Messages().ask(refusal.message, "入力値の確認", MsgButtons::Ok, MsgIcon::Warning);
+    QWidget* control = refusal.control;
+    if (!control) return;
+    // Every tab page on the way up comes to the front, the outermost last.
+    for (QWidget* w = control; w && w->parentWidget(); w = w->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget());
+            tabs && tabs->indexOf(w) >= 0)
+            tabs->setCurrentWidget(w);
+    }
+    for (QWidget* w = control->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* scroll = qobject_cast<QScrollArea*>(w)) scroll->ensureWidgetVisible(control);
+    }
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
 }

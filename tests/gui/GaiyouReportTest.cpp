@@ -158,7 +158,7 @@ TEST_F(GaiyouReportTest, EveryFieldShowsAndStoresAlsoWhenThePagesAreHidden) {
     ExpectReportEqual(Doc, *second);
 
     // A document whose bracing is not answered (3) after one that was: no radio is checked,
-    // and OK keeps 3; a ground class without a radio shows none and OK stores it as 悪い.
+    // and OK keeps 3; a ground class without a radio shows none, and OK keeps it too.
     App.CityEditionEnabled = 1;
     Doc.GroundFoundationSurvey.braceSurvey = Doc.GroundFoundationSurvey.braceInCalculation = 1;
     Show();
@@ -172,7 +172,7 @@ TEST_F(GaiyouReportTest, EveryFieldShowsAndStoresAlsoWhenThePagesAreHidden) {
     GaiyouDlg->OKBtnClick();
     EXPECT_EQ(Doc.GroundFoundationSurvey.braceSurvey, 3);
     EXPECT_EQ(Doc.GroundFoundationSurvey.braceInCalculation, 3);
-    EXPECT_EQ(Doc.GroundFoundationSurvey.groundClass, 10);
+    EXPECT_EQ(Doc.GroundFoundationSurvey.groundClass, 13);
 }
 
 TEST_F(GaiyouReportTest, DatesGroundCertificatesAndFindingsAsTheEngineerEntersThem) {

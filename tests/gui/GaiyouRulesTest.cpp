@@ -2,6 +2,7 @@
 // derived classes over every answer, and the main window's labels and panel.
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "document/DocumentCommands.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -10,7 +11,6 @@
 #include "model/ModelFile.h"
 #include "overview/Gaiyou.h"
 #include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QKeyEvent>
@@ -93,10 +93,15 @@ TEST_F(GaiyouRulesTest, EditionSwitchAsksAndTellsAboutTheCityMethodSettings) {
               (Captions{"2012年改訂版", "評価版の設定"}));
     EXPECT_EQ(o.CityCentreOfGravity + o.CityJointJudgement + o.NValueMethod, 0);
 
-    // The consistency notice: on a change of edition only, 改修案２ (one storey) contradicting.
+    // The consistency notice: on a change of edition only, 改修案２ (one storey) contradicting;
+    // it names the city edition, so it comes only while that edition is offered.
     Doc.StoreyData.topStorey[2] = 0;
     Doc.StoreyData.roofWallClass[0] = Doc.StoreyData.roofWallClass[2] = 3;
     Doc.StoreyData.weightClass[0] = 1;
+    App.CityEditionEnabled = 0;
+    EXPECT_TRUE(ShowAndOk([&] { d.Rmodeb0->setChecked(true); }, 0).empty());
+    Doc.CriteriaEdition = 4;
+    App.CityEditionEnabled = 1;
     EXPECT_EQ(ShowAndOk([&] { d.Rmodeb0->setChecked(true); }, 1), Captions{"建物仕様の確認"});
     EXPECT_TRUE(ShowAndOk({}, 0).empty());
 }
@@ -115,10 +120,17 @@ TEST_F(GaiyouRulesTest, CityEditionRefusesThreeStoreysAndShowsEachDocumentsOwn) 
     // The second one has the sentence as its caption.
     EXPECT_EQ(ShowAndOk(refusal, 2), (Captions{"階数の確認", "vu版には３階建てはありません。"}));
 
-    // A city document with three storeys is refused as it is shown; a two-storey one after it
-    // is not, and an older file's edition 1 after that is stored as the 2004 edition.
+    // A city document with three storeys is refused as it is shown, the reason in the text
+    // too; a two-storey one after it is not, and an older file's edition 1 after that shows no
+    // edition and is kept.
     Doc.CriteriaEdition = 2;
-    EXPECT_EQ(ShowAndOk({}, 1), Captions{"vu版には３階建てはありません。"});
+    {
+        ScriptedMessages m;
+        m.expect("vu版には３階建てはありません。\n全国版に変更します。", MsgAnswer::Ok);
+        GaiyouDlg->hide();
+        GaiyouDlg->show();
+        GaiyouDlg->OKBtnClick();
+    }
     EXPECT_EQ(Doc.CriteriaEdition, 0);
     Doc.StoreyData.topStorey[0] = 1;
     Doc.CriteriaEdition = 2;
@@ -127,8 +139,8 @@ TEST_F(GaiyouRulesTest, CityEditionRefusesThreeStoreysAndShowsEachDocumentsOwn) 
     EXPECT_EQ(Doc.CriteriaEdition, 2);
     SetCityOptions(0);
     Doc.CriteriaEdition = 1;
-    EXPECT_TRUE(ShowAndOk([&] { EXPECT_TRUE(d.Rmodeb0->isChecked()); }, 0).empty());
-    EXPECT_EQ(Doc.CriteriaEdition, 0);
+    EXPECT_TRUE(ShowAndOk([&] { EXPECT_EQ(d.Rmodeb0->group()->checkedId(), -1); }, 0).empty());
+    EXPECT_EQ(Doc.CriteriaEdition, 1);
 }
 
 // Cancel, Escape and the close box all pass the close check.

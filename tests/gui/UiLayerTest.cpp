@@ -1,5 +1,7 @@
 #include "TestApp.h"
 
+#include "app/FormSet.h"
+#include "document/FileDialogService.h"
 #include "mainwin/dialogs/Dtourishin.h"
 #include "mainwin/dialogs/kabetsuika.h"
 #include "mainwin/velquor2_MAIN.h"
@@ -11,9 +13,7 @@
 #include "ui/Application.h"
 #include "ui/Bindings.h"
 #include "ui/DesktopBrowser.h"
-#include "document/FileDialogService.h"
 #include "ui/FileDialogs.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QFileInfo>
@@ -194,7 +194,7 @@ TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {
         .check(box, tick)
         .comboIndex(combo, index)
         .text(edit, text, 6)
-        .number(number, area, "%6.2f")
+        .number(number, area, "%6.2f", {"面積", 0, 99999.99, "㎡"})
         .date(era, year, date);
     b.load();
     EXPECT_EQ(kept.checkedId(), -1);
@@ -233,9 +233,20 @@ TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {
     EXPECT_EQ(era->currentIndex(), 4);
     EXPECT_EQ(year->text(), QStringLiteral("１０"));
 
-    number->setText(QStringLiteral("abc")); // no number stores 0 and is reported
-    EXPECT_FALSE(b.store());
+    // A text that is no number reads as 0. A value outside the range is refused with the
+    // field's name, range and unit; nothing of the list is stored and the edit is selected.
+    number->setText(QStringLiteral("."));
+    EXPECT_TRUE(b.store());
     EXPECT_EQ(area, 0.0);
+    b.load();
+    ScriptedMessages messages;
+    messages.expect("面積は 0〜99999.99 ㎡ の範囲で入力して下さい。", MsgAnswer::Ok);
+    box->setChecked(true);
+    number->setText(QStringLiteral("123456"));
+    EXPECT_FALSE(b.store());
+    EXPECT_EQ(tick, 0);
+    EXPECT_EQ(area, 0.0);
+    EXPECT_EQ(number->selectedText(), QStringLiteral("123456"));
 }
 
 TEST(Bindings, TwoWayGroupsEmptyErasAndDigitOnlyNumbers) {
@@ -252,10 +263,12 @@ TEST(Bindings, TwoWayGroupsEmptyErasAndDigitOnlyNumbers) {
     FieldBindings b;
     b.radios(twoWay, answer, RadioRule::OthersShowAs(1))
         .date(era, year, date)
-        .number(number, area, "%6.2f", 0, 99999.99);
+        .number(number, area, "%6.2f", {"面積", 0, 99999.99, "㎡"});
     b.load();
     EXPECT_EQ(twoWay.checkedId(), 1); // anything but 0
     EXPECT_EQ(era->currentIndex(), 4);
+    b.store();
+    EXPECT_EQ(answer, 2) << "left as shown: kept";
     twoWay.clear();
     b.store();
     EXPECT_EQ(answer, 2); // none checked keeps the field
