@@ -144,6 +144,22 @@ private:
     const int32_t& groundClass_;
 };
 
+// A page under its tabs. It would like the width its texts need beside the vertical scroll bar
+// and the height of the whole page: the dialog takes that where the screen allows, and the page
+// scrolls where it does not.
+class PageScroll final : public QScrollArea {
+public:
+    explicit PageScroll(QWidget* page) {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setWidget(page);
+    }
+    QSize sizeHint() const override {
+        return {widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width(),
+                widget()->sizeHint().height()};
+    }
+};
+
 // --- Building blocks of the pages ---------------------------------------------------------
 
 QGroupBox* Group(const char* caption, QWidget* parent) {
@@ -178,6 +194,9 @@ QLabel* RedNote(const char* text) {
     SetLabelColours(label, Rgb(255, 0, 0));
     return label;
 }
+
+// The legend's light blue: the answers the calculation reads.
+constexpr ColorRef CalculationColour = Rgb(216, 228, 248);
 
 // Wide enough for "%6.3f", narrow enough for the three scenario columns side by side.
 constexpr int StoreyEditWidth = 64;
@@ -226,30 +245,36 @@ TGaiyouDlg::TGaiyouDlg(QWidget* parent) : ModalForm(parent, U("概要")) {
     pageFields_.reserve(std::size(PageTable));
     for (const PageEntry& entry : PageTable) {
         auto* page = new QWidget;
-        PageControlOf(entry.control)->addTab(page, U(entry.caption));
+        // Each page scrolls under its tabs, which stay in view.
+        auto* scroll = new PageScroll(page);
+        PageControlOf(entry.control)->addTab(scroll, U(entry.caption));
+        pageScrolls_.push_back(scroll);
         (this->*entry.build)(page, pageFields_.emplace_back());
     }
-    // At least as designed, wider when a page needs it (a fixed width would squeeze its
-    // captions instead); as high as the page shown, so that only a long page scrolls.
-    PageControl1->setMinimumWidth(std::max(686, PageControl1->minimumSizeHint().width()));
-    for (QTabWidget* pages : {PageControl1, PageControl2, PageControl3, PageControl4}) {
-        const auto fitShownPage = [this, pages](int shown) {
-            for (int i = 0; i < pages->count(); ++i)
-                pages->widget(i)->setSizePolicy(QSizePolicy::Preferred, i == shown
-                                                                            ? QSizePolicy::Preferred
-                                                                            : QSizePolicy::Ignored);
-            // The widgets up to the scroll box take the change at once (one event round a
-            // level otherwise), and the scroll box sizes the pages anew.
-            for (QWidget* w = pages; w && w != Panel1; w = w->parentWidget()) w->updateGeometry();
-            ScrollBox1->setWidgetResizable(true);
-        };
-        connect(pages, &QTabWidget::currentChanged, this, fitShownPage);
-        fitShownPage(pages->currentIndex());
-    }
-    // Once the pages are there, so that the scroll box knows their size.
-    ScrollBox1->setWidget(Panel1);
     Rules.Bind();
+    ColourCalculationInputs();
     resetPages();
+}
+
+void TGaiyouDlg::ColourCalculationInputs() {
+    std::vector<QAbstractButton*> inputs = {Ckisokobetsu, Cyukakobetsu, Eichijiru};
+    const auto add = [&inputs](auto& radios) {
+        for (QRadioButton* radio : radios) inputs.push_back(radio);
+    };
+    add(Rkonkouzou);
+    for (int s = 0; s < 3; ++s) {
+        add(Rkaisu[s]);
+        add(Rishiyou[s]);
+        add(Rkoyaura[s]);
+        add(Rsshiyou[s]);
+    }
+    add(Ekisok);
+    add(Ekisoh);
+    add(Ekisoa);
+    add(Ryukashi);
+    add(Rhiuchi);
+    add(Rfukinuke);
+    for (QAbstractButton* input : inputs) SetButtonColours(input, CalculationColour);
 }
 
 TGaiyouDlg::~TGaiyouDlg() = default;
@@ -273,16 +298,16 @@ void TGaiyouDlg::BuildFrame() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setWidgetResizable(true);
-    Panel1 = new QWidget;
+    Panel1 = new QWidget(this);
     SetFormColour(Panel1, Rgb(216, 216, 216));
     auto* panelLayout = new QVBoxLayout(Panel1);
-    // No margin: the pages then fit the scroll box's width beside its vertical scroll bar.
     panelLayout->setContentsMargins(0, 0, 0, 0);
     PageControl1 = new QTabWidget(Panel1);
     panelLayout->addWidget(PageControl1);
-    outer->addWidget(ScrollBox1, 1);
+    outer->addWidget(Panel1, 1);
+    // The dialog's size is set at each showing (FitToPages), narrower than the pages on a
+    // narrow screen: the pages then scroll sideways.
+    outer->setSizeConstraint(QLayout::SetNoConstraint);
 
     const auto topPage = [this](QWidget*& sheet, const char* caption, QTabWidget** sub) {
         sheet = new QWidget;
@@ -311,7 +336,7 @@ void TGaiyouDlg::BuildFrame() {
     legend->addWidget(green);
     legend->addWidget(Note("の入力は劣化度入力にも連動します。"));
     QLabel* blue = Note("水色の項目");
-    SetLabelColours(blue, Rgb(0, 0, 0), Rgb(216, 228, 248));
+    SetLabelColours(blue, Rgb(0, 0, 0), CalculationColour);
     legend->addWidget(blue);
     legend->addWidget(Note("の入力は計算条件設定に必要です。"));
     legend->addStretch(1);
@@ -762,20 +787,40 @@ void TGaiyouDlg::FitToMainWindow() {
 
 void TGaiyouDlg::FitToPages() {
     // The pages' texts take more room than the design gave them: the dialog grows to show the
-    // pages shown without scrolling sideways, as far as the screen allows.
-    const int needed = Panel1->minimumSizeHint().width() + 2 * ScrollBox1->frameWidth() +
-                       ScrollBox1->verticalScrollBar()->sizeHint().width();
-    const QScreen* display = screen();
-    const int room =
-        display ? display->availableGeometry().width() - (frameGeometry().width() - width())
-                : needed;
-    if (width() < needed) resize(std::min(needed, room), height());
+    // pages offered without scrolling sideways, and as tall as the tallest of them, as far as
+    // the screen allows.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{PageControl2, PageControl3, PageControl4, TabSheet1,
+                                         TabSheet7, TabSheet10, PageControl1, Panel1})
+        w->updateGeometry();
+    layout()->invalidate();
+    // At least as wide as designed.
+    const QSize needed = layout()->totalSizeHint().expandedTo(QSize(701, 0));
+    QSize size = needed;
+    if (const QScreen* display = screen()) {
+        const QRect area = display->availableGeometry();
+        const QSize frame = frameGeometry().size() - this->size();
+        size = needed.boundedTo(area.size() - frame);
+    }
+    if (host_ && host_->mainWindowHeight() < 676) size.setHeight(height());
+    resize(size);
     KeepOnScreen(this);
+    // Every showing starts at the top of its pages.
+    for (QScrollArea* scroll : pageScrolls_) {
+        scroll->verticalScrollBar()->setValue(0);
+        scroll->horizontalScrollBar()->setValue(0);
+    }
 }
 
 void TGaiyouDlg::ShowEditionChoice() {
     const bool city = App.CityEditionEnabled != 0;
     Rmodeb2->setEnabled(city);
+    // The switch is out of sight in the About box: the disabled radio says where it is.
+    const QString hint = city ? QString()
+                              : U("［vu版］は「ヘルプ」→「バージョン情報」の「vu版使用」を"
+                                  "チェックすると選べます。");
+    Rmodeb2->setToolTip(hint);
+    Rmodeb2->setStatusTip(hint);
     for (QWidget* cityOnly : {static_cast<QWidget*>(Label103), static_cast<QWidget*>(Label200),
                               static_cast<QWidget*>(Label100), static_cast<QWidget*>(Label96),
                               static_cast<QWidget*>(Label108)})
@@ -783,10 +828,9 @@ void TGaiyouDlg::ShowEditionChoice() {
     for (QGroupBox* spec : G2x3) spec->setVisible(city);
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet7), city);
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet10), city);
-    // Hidden pages must not widen the dialog.
-    for (QWidget* sheet : {TabSheet7, TabSheet10})
-        sheet->setSizePolicy(city ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-                             QSizePolicy::Preferred);
+    // Hidden pages must not widen or heighten the dialog.
+    const QSizePolicy::Policy policy = city ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    for (QWidget* sheet : {TabSheet7, TabSheet10}) sheet->setSizePolicy(policy, policy);
     SetLabelColours(Label278, city ? Rgb(0, 0, 0) : Rgb(128, 128, 128));
     Rmodeb4->setEnabled(App.Revision2012Enabled != 0);
 }

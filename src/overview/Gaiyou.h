@@ -66,7 +66,6 @@ public:
     bool okChangedDocument() const { return okChangedDocument_; }
 
     // --- Frame ------------------------------------------------------------------------------
-    QScrollArea* ScrollBox1 = nullptr;
     QWidget* Panel1 = nullptr;
     QTabWidget* PageControl1 = nullptr; // 設定, 診断報告書, 改修申請, ストック１
     QTabWidget* PageControl2 = nullptr; // the sub-pages of 設定
@@ -165,8 +164,11 @@ private:
     }
 
     void BuildFrame();
+    // The radios and boxes the calculation reads, in the legend's light blue.
+    void ColourCalculationInputs();
     QTabWidget* PageControlOf(PageControl control) const;
-    // Showing: the dialog's size by the main window's, the pages the switches offer.
+    // Showing: the dialog's size by the main window's and the pages', the pages the switches
+    // offer, each scrolled to its top.
     void FitToMainWindow();
     void FitToPages();
     void ShowEditionChoice();
@@ -179,6 +181,7 @@ private:
     bool okChangedDocument_ = false;
     std::pair<int, bool> shownGround_{-1, false}; // the ground answer and soft box shown
     std::vector<FieldBindings> pageFields_;
+    std::vector<QScrollArea*> pageScrolls_; // in the page table's order
 
     RadioGroup editionGroup_{this}, methodGroup_{this}, otherElementsGroup_{this};
     RadioGroup structureGroup_{this}, mixedGroup_{this}, useGroup_{this}, garageGroup_{this},

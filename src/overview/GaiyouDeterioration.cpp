@@ -5,7 +5,6 @@
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
 #include "ui/Controls.h"
-#include "ui/Forms.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -46,7 +45,7 @@ QBoxLayout* Answers(QRadioButton* (&radios)[N], const std::array<const char*, N>
     for (std::size_t i = 0; i < N; ++i) {
         radios[i] = new QRadioButton(U(captions[i]));
         radios[i]->setObjectName(QString::fromLatin1(namePrefix) + QString::number(i));
-        SetFormColour(radios[i], AnswerColour);
+        SetButtonColours(radios[i], AnswerColour);
         group.add(radios[i], int(i));
         layout->addWidget(radios[i]);
     }

@@ -9,7 +9,6 @@
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
 #include "ui/Bindings.h"
-#include "ui/Colors.h"
 #include "ui/Controls.h"
 
 #include <QButtonGroup>
@@ -18,15 +17,6 @@
 #include <QRadioButton>
 
 namespace {
-
-void Colour(QRadioButton* radio, ColorRef background, ColorRef text = Rgb(0, 0, 0)) {
-    QPalette pal = radio->palette();
-    pal.setColor(QPalette::Button, ColorFromRef(background));
-    pal.setColor(QPalette::Window, ColorFromRef(background));
-    pal.setColor(QPalette::WindowText, ColorFromRef(text));
-    radio->setPalette(pal);
-    radio->setAutoFillBackground(true);
-}
 
 template <std::size_t N>
 void TakeChecked(QRadioButton* (&radios)[N], int32_t& field) {
@@ -82,12 +72,12 @@ private:
 
 void GaiyouRules::Bind() {
     TGaiyouDlg& d = dlg_;
-    Colour(d.Rmodeb0, Rgb(255, 255, 0));
-    Colour(d.Rmodeb2, Rgb(0, 255, 255));
-    Colour(d.Rmodeb4, Rgb(255, 128, 128));
+    SetButtonColours(d.Rmodeb0, Rgb(255, 255, 0));
+    SetButtonColours(d.Rmodeb2, Rgb(0, 255, 255));
+    SetButtonColours(d.Rmodeb4, Rgb(255, 128, 128));
     const ColorRef methodColours[4] = {Rgb(0, 255, 255), Rgb(255, 255, 0), Rgb(255, 128, 255),
                                        Rgb(255, 255, 255)};
-    for (int i = 0; i < 4; ++i) Colour(d.Rmodea[i], methodColours[i]);
+    for (int i = 0; i < 4; ++i) SetButtonColours(d.Rmodea[i], methodColours[i]);
 
     BindRadio(d.Rmodeb0, [this] { NationalEditionRule(); });
     BindRadio(d.Rmodeb4, [this] { NationalEditionRule(); });

@@ -118,6 +118,17 @@ void Cp932LimitValidator::fixup(QString& input) const {
     input = kept;
 }
 
+void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef text) {
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::Button, ColorFromRef(background));
+    pal.setColor(QPalette::Window, ColorFromRef(background));
+    // A disabled control keeps the style's grey text.
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        pal.setColor(group, QPalette::WindowText, ColorFromRef(text));
+    button->setPalette(pal);
+    button->setAutoFillBackground(true);
+}
+
 void SetLabelColours(QLabel* label, ColorRef text) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, ColorFromRef(text));

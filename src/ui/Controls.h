@@ -83,6 +83,10 @@ private:
     int maxBytes_;
 };
 
+// Background and text colours of a radio button or check box. The styles paint these controls
+// from the button role, not the window role: both are set, so that the colour shows in any style.
+void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef text = 0x000000);
+
 // Label text and background colours from COLORREF values.
 void SetLabelColours(QLabel* label, ColorRef text);
 void SetLabelColours(QLabel* label, ColorRef text, ColorRef background);

@@ -214,13 +214,15 @@ TEST_F(GaiyouApplicationTest, PagesFitTheWidthAndScrollOnlyWhenLong) {
          {GaiyouDlg->PageControl2, GaiyouDlg->PageControl3, GaiyouDlg->PageControl4}) {
         GaiyouDlg->PageControl1->setCurrentWidget(pages->parentWidget());
         QCoreApplication::processEvents();
-        for (int i = 0; i < pages->count(); ++i)
-            EXPECT_LE(pages->widget(i)->minimumSizeHint().width(), pages->currentWidget()->width());
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(Scroll(pages)->horizontalScrollBar()->isVisible()) << i;
+        }
     }
     GaiyouDlg->PageControl4->setCurrentIndex(1); // 補強概要, a short one
     QCoreApplication::processEvents();
-    EXPECT_FALSE(GaiyouDlg->ScrollBox1->horizontalScrollBar()->isVisible());
-    EXPECT_FALSE(GaiyouDlg->ScrollBox1->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(Scroll(GaiyouDlg->PageControl4)->verticalScrollBar()->isVisible());
 }
 
 TEST_F(GaiyouApplicationTest, AnswersNoControlOffersShowNothingAndStay) {
@@ -280,13 +282,13 @@ TEST_F(GaiyouApplicationTest, WidePagesScrollHiddenOnesTakeNoRoomAndTheDialogSta
     for (int i = 0; i < GaiyouDlg->PageControl4->count(); ++i) {
         GaiyouDlg->PageControl4->setCurrentIndex(i);
         QApplication::processEvents(); // lays the scroll box out
-        const QWidget* page = GaiyouDlg->PageControl4->currentWidget();
+        const QWidget* page = Scroll(GaiyouDlg->PageControl4)->widget();
         EXPECT_GE(page->width(), page->minimumSizeHint().width()) << i; // not cut off
     }
     App.CityEditionEnabled = 0;
     Show();
     QApplication::processEvents();
-    EXPECT_EQ(GaiyouDlg->ScrollBox1->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Scroll(GaiyouDlg->PageControl2)->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(GaiyouApplicationTest, StartValuesAndTextsAsTheyStand) {

@@ -11,6 +11,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
 
 #include <memory>
 #include <string_view>
@@ -43,6 +46,11 @@ protected:
     std::unique_ptr<Document> saved_;
     AppState savedApp_;
 };
+
+// The scroll area of the page a page control shows.
+inline QScrollArea* Scroll(const QTabWidget* pages) {
+    return qobject_cast<QScrollArea*>(pages->currentWidget());
+}
 
 // Model text as the dialog's controls show it.
 inline QString Q(std::string_view cp932Bytes) {

@@ -3,18 +3,18 @@
 // showings; what OK does to the main window and to the modified flag.
 #include "GaiyouFixture.h"
 
+#include "app/FormSet.h"
 #include "document/DocumentCommands.h"
+#include "document/OverviewCodecs.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Model.h"
 #include "overview/Gaiyou.h"
-#include "document/OverviewCodecs.h"
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
 #include "ui/Bindings.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
@@ -329,6 +329,12 @@ protected:
 
 TEST_F(OverviewWindowTest, OkDisablesTheStoreysAndInputModesTheDocumentDoesNotHave) {
     App.CurrentScenario = 0;
+    // A storey the document still has stays the one being edited.
+    Doc.StoreyData.topStorey[0] = 1;
+    MainForm->UpdateStoreyControls();
+    MainForm->R2kai->setChecked(true);
+    MainForm->BgaiyouClick();
+    EXPECT_EQ(App.CurrentStorey, 1);
     user = [] {
         GaiyouDlg->Rkaisu[0][0]->setChecked(true); // 平屋
         GaiyouDlg->Ckisokobetsu->setChecked(true);
