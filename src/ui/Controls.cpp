@@ -2,6 +2,7 @@
 
 #include "model/Cp932.h"
 #include "ui/Colors.h"
+#include "ui/StatusHints.h"
 
 #include <QLayout>
 #include <QLineEdit>
@@ -93,14 +94,47 @@ void RadioGroup::clear() {
 Cp932LimitValidator::Cp932LimitValidator(int maxBytes, QObject* parent)
     : QValidator(parent), maxBytes_(maxBytes < 0 ? 0 : maxBytes) {}
 
-QValidator::State Cp932LimitValidator::validate(QString& input, int&) const {
+QValidator::State Cp932LimitValidator::validate(QString& input, int& pos) const {
+    // What the user has just typed or pasted ends at the cursor: characters CP932 cannot write
+    // are dropped, and so is what does not fit, from the cursor backwards, so that a paste is cut
+    // on a character boundary instead of refused whole; the status bar says what was dropped.
     // A byte a damaged file held shows as the replacement mark, which is dropped when the text
     // is stored; it must not refuse every keystroke in the rest of the text.
-    QString checked = input;
-    checked.remove(QChar(0xFFFD));
-    const auto bytes = cp932::fromUtf8(checked.toStdString());
-    if (!bytes) return Invalid;
-    return bytes->size() <= std::size_t(maxBytes_) ? Acceptable : Invalid;
+    std::size_t used = 0;
+    QString kept, unwritable, cut;
+    const auto take = [&](const QString& part, bool mayCut) {
+        QString out;
+        for (const char32_t codePoint : part.toUcs4()) {
+            const QString ch = QString::fromUcs4(&codePoint, 1);
+            if (codePoint == 0xFFFD) {
+                out += ch;
+                continue;
+            }
+            const auto bytes = cp932::fromUtf8(ch.toStdString());
+            if (!bytes) {
+                unwritable += ch;
+            } else if (mayCut && used + bytes->size() > std::size_t(maxBytes_)) {
+                cut += ch;
+            } else {
+                used += bytes->size();
+                out += ch;
+            }
+        }
+        return out;
+    };
+    // The text after the cursor was there before: it is counted first and never cut.
+    const QString tail = take(input.mid(pos), false);
+    const QString head = take(input.left(pos), true);
+    if (unwritable.isEmpty() && cut.isEmpty()) return Acceptable;
+    input = head + tail;
+    pos = int(head.size());
+    QString told;
+    if (!unwritable.isEmpty())
+        told += QString::fromUtf8("使えない文字「%1」を除きました。").arg(unwritable);
+    if (!cut.isEmpty())
+        told += QString::fromUtf8("%1バイトを超える「%2」を除きました。").arg(maxBytes_).arg(cut);
+    SetStatusText(told);
+    return Acceptable;
 }
 
 void Cp932LimitValidator::fixup(QString& input) const {

@@ -140,7 +140,7 @@ TEST_F(ControlsTest, EditableComboRunsItsHandlerWhenEditingEnds) {
 struct LimitCase {
     int maxBytes;
     const char* input;
-    bool acceptable;
+    const char* typed; // what the edit keeps of it typed at the end
     const char* fixed; // what fixup keeps
 };
 class Cp932LimitTest : public ::testing::TestWithParam<LimitCase> {};
@@ -148,22 +148,25 @@ TEST_P(Cp932LimitTest, CountsBytesAndCutsOnWholeCharacters) {
     TestApp();
     Cp932LimitValidator v(GetParam().maxBytes, nullptr);
     QString text = QString::fromUtf8(GetParam().input);
-    int pos = 0;
-    EXPECT_EQ(v.validate(text, pos) == QValidator::Acceptable, GetParam().acceptable);
+    int pos = int(text.size());
+    EXPECT_EQ(v.validate(text, pos), QValidator::Acceptable);
+    EXPECT_EQ(text, QString::fromUtf8(GetParam().typed));
+    EXPECT_EQ(pos, text.size());
+    text = QString::fromUtf8(GetParam().input);
     v.fixup(text);
     EXPECT_EQ(text, QString::fromUtf8(GetParam().fixed));
 }
 INSTANTIATE_TEST_SUITE_P(
     Limits, Cp932LimitTest,
-    ::testing::Values(LimitCase{4, "ab", true, "ab"},
-                      LimitCase{4, "和室", true, "和室"},      // 2 + 2 bytes
-                      LimitCase{4, "和室A", false, "和室"},    // 5 bytes
-                      LimitCase{5, "和室洋室", false, "和室"}, // never half a character
-                      LimitCase{5, "ｱｲｳｴｵｶ", false, "ｱｲｳｴｵ"},  // half-width kana: 1 byte each
-                      LimitCase{8, "基礎Ⅰ", true, "基礎Ⅰ"},    // CP932-only character
-                      LimitCase{8, "a😀b", false, "ab"},        // not writable in CP932
+    ::testing::Values(LimitCase{4, "ab", "ab", "ab"},
+                      LimitCase{4, "和室", "和室", "和室"},     // 2 + 2 bytes
+                      LimitCase{4, "和室A", "和室", "和室"},    // 5 bytes
+                      LimitCase{5, "和室洋室", "和室", "和室"}, // never half a character
+                      LimitCase{5, "ｱｲｳｴｵｶ", "ｱｲｳｴｵ", "ｱｲｳｴｵ"}, // half-width kana: 1 byte each
+                      LimitCase{8, "基礎Ⅰ", "基礎Ⅰ", "基礎Ⅰ"},  // CP932-only character
+                      LimitCase{8, "a😀b", "ab", "ab"},          // not writable in CP932
                       // A byte a damaged file held (shown as U+FFFD) lets the rest be edited.
-                      LimitCase{4, "a\uFFFDbc", true, "abc"}));
+                      LimitCase{4, "a\uFFFDbc", "a\uFFFDbc", "abc"}));
 
 TEST(MessageBoxes, ButtonsCarryJapaneseLabelsAndEscapeAnswersTheSafeChoice) {
     TestApp();

@@ -3,6 +3,7 @@
 // round trip, and the diagnosis of a house after the survey.
 #include "GaiyouFixture.h"
 
+#include "app/FormSet.h"
 #include "calc/Diagnosis.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -12,10 +13,11 @@
 #include "overview/Rekkado.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
+#include "support/WidgetPixels.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +129,25 @@ DeteriorationSurveyRecord Survey(int k) {
     s.balcony = 1;
     s.exposedFrame += 1; // exposed, sound (1) or deteriorated (2)
     return s;
+}
+
+// The legend's colours as the style in use paints them: the answers green, an input of the
+// calculation light blue, an edition radio its own colour; a disabled answer keeps them.
+TEST_F(GaiyouDeteriorationTest, FormColoursShowInTheStyleInUse) {
+    Show();
+    GaiyouDlg->PageControl2->setCurrentIndex(3);
+    QApplication::processEvents();
+    const std::pair<QAbstractButton*, QColor> cases[] = {
+        {GaiyouDlg->Deterioration.Eyanerekka[1], QColor(177, 235, 177)},
+        {GaiyouDlg->Deterioration.Ebaltes[1], QColor(177, 235, 177)},
+        {GaiyouDlg->Rkaisu[0][1], QColor(216, 228, 248)},
+        {GaiyouDlg->Eichijiru, QColor(216, 228, 248)},
+        {GaiyouDlg->Rmodeb0, QColor(255, 255, 0)}};
+    for (const auto& [button, colour] : cases) {
+        // Right of the caption, inside the control.
+        const QPoint at(button->width() - 2, button->height() / 2);
+        EXPECT_EQ(VisibleColour(*button, at), colour) << button->objectName().toStdString();
+    }
 }
 
 TEST_F(GaiyouDeteriorationTest, EverySurveyFieldShowsAndStoresWhatIsTyped) {

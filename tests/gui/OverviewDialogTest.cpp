@@ -11,21 +11,28 @@
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Model.h"
+#include "model/ModelFile.h"
 #include "overview/Gaiyou.h"
+#include "support/OlderFileBytes.h"
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
 #include "ui/Bindings.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -292,6 +299,112 @@ TEST_F(OverviewDialogTest, OkSetsModifiedAndTellsTheMainWindow) {
     EXPECT_EQ(Doc.StoreyData.storeyHeight[1][0], 3.1);
     EXPECT_EQ(App.Modified, 1);
     EXPECT_EQ(host.log, (std::vector<std::string>{"kiso off", "yuka off", "storeys", "changed"}));
+}
+
+TEST_F(OverviewDialogTest, ANumberOutsideItsRangeIsRefusedOnItsPageAndNothingIsStored) {
+    const auto before = std::make_unique<Document>(Doc);
+    App.DataLoading = 1;
+    Show();
+    GaiyouDlg->Eshiname->setText(QStringLiteral("山田")); // on another page, kept back as well
+    const std::tuple<QLineEdit*, const char*, const char*> cases[] = {
+        {GaiyouDlg->Etakasa[0][0], "2850", "１階階高は 0〜99.999 m の範囲で入力して下さい。"},
+        {GaiyouDlg->Ekenmen[1], "123456",
+         "改修案１の建築面積は 0〜99999.99 ㎡ の範囲で入力して下さい。"}};
+    for (const auto& [edit, typed, message] : cases) {
+        GaiyouDlg->PageControl2->setCurrentIndex(3);
+        const QString shown = edit->text();
+        edit->setText(QString::fromLatin1(typed));
+        {
+            ScriptedMessages m;
+            m.expect(message, MsgAnswer::Ok);
+            GaiyouDlg->OKBtnClick();
+        }
+        EXPECT_EQ(GaiyouDlg->result(), 0) << "still open";
+        EXPECT_EQ(GaiyouDlg->PageControl2->currentWidget(), Scroll(GaiyouDlg->PageControl2));
+        EXPECT_EQ(GaiyouDlg->PageControl2->currentIndex(), 1);
+        EXPECT_EQ(GaiyouDlg->focusWidget(), edit);
+        EXPECT_EQ(edit->selectedText(), QString::fromLatin1(typed));
+        ExpectSettingsEqual(Doc, *before);
+        EXPECT_EQ(App.DataLoading, 1);
+        edit->setText(shown);
+    }
+    GaiyouDlg->OKBtnClick();
+    EXPECT_EQ(Doc.BuildingData.clientName.str(), Sjis("山田"));
+}
+
+TEST_F(OverviewDialogTest, TabsStayAboveTheScrolledPageAndEachShowingOpensAtTheTop) {
+    Show();
+    QApplication::processEvents();
+    // As tall as the pages need, within the screen (the settings pages need more than it has).
+    const QRect screen = GaiyouDlg->screen()->availableGeometry();
+    EXPECT_EQ(GaiyouDlg->frameGeometry().height(), screen.height());
+    EXPECT_TRUE(screen.contains(GaiyouDlg->frameGeometry()));
+    QScrollBar* down = Scroll(GaiyouDlg->PageControl2)->verticalScrollBar();
+    ASSERT_GT(down->maximum(), 0);
+    const QPoint tabs = GaiyouDlg->PageControl2->tabBar()->mapTo(GaiyouDlg, QPoint());
+    down->setValue(down->maximum());
+    EXPECT_EQ(GaiyouDlg->PageControl2->tabBar()->mapTo(GaiyouDlg, QPoint()), tabs);
+    Show();
+    EXPECT_EQ(down->value(), 0);
+
+    // Without the city switch the city radio is disabled and says where the switch is.
+    EXPECT_FALSE(GaiyouDlg->Rmodeb2->isEnabled());
+    EXPECT_TRUE(GaiyouDlg->Rmodeb2->toolTip().contains(QStringLiteral("vu版使用")));
+    EXPECT_EQ(GaiyouDlg->Rmodeb2->statusTip(), GaiyouDlg->Rmodeb2->toolTip());
+    App.CityEditionEnabled = 1;
+    Show();
+    EXPECT_TRUE(GaiyouDlg->Rmodeb2->statusTip().isEmpty());
+}
+
+// Answers every question as if closed and counts them.
+struct QuietMessages final : MessageService {
+    QuietMessages() { SetMessageService(this); }
+    ~QuietMessages() override { SetMessageService(nullptr); }
+    MsgAnswer ask(const std::string&, const std::string&, MsgButtons buttons, MsgIcon) override {
+        ++asked;
+        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+    }
+    int asked = 0;
+};
+
+TEST_F(OverviewDialogTest, UntouchedOkOnEveryOlderFileKeepsEverySavedByte) {
+    using namespace olderfiles;
+    const std::pair<const char*, std::string> files[] = {{"old.vq2", V6File()},
+                                                         {"oldest.vq2", V2File()},
+                                                         {"a.vq0", DiagnosisFile(Diag::V5)},
+                                                         {"b.vq0", DiagnosisFile(Diag::V7)},
+                                                         {"c.vq0", DiagnosisFile(Diag::V8)}};
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        auto loaded = std::make_unique<Document>();
+        int repairs = 0;
+        ASSERT_TRUE(ReadModelBytes(bytes, ChooseReader(bytes, name), *loaded, repairs).ok);
+        // Answers of 0 or 1 holding 2, as older files may.
+        BuildingDataRecord& b = loaded->BuildingData;
+        GroundFoundationSurveyRecord& g = loaded->GroundFoundationSurvey;
+        DeteriorationSurveyRecord& r = loaded->DeteriorationSurvey;
+        for (int32_t* field :
+             {&loaded->PermitRecord.permitUnknown[0], &b.extensionDone[1], &g.slopeMeasure[0],
+              &g.crackCause[1], &loaded->FoundationFloorSpec.footBracing, &r.roofDeteriorated,
+              &r.downpipeDeteriorated, &r.balconyParapetDeteriorated, &r.balconyDrainDeteriorated,
+              &r.bathDamage[0], &r.floorDeteriorated})
+            *field = 2;
+        App.CityEditionEnabled = 1;
+        App.DataLoading = 1;
+        // The city-method settings as the edition has them: no notice comes.
+        const int city = loaded->CriteriaEdition == 2 ? 1 : 0;
+        App.Options.CityCentreOfGravity = App.Options.CityJointJudgement = city;
+        App.Options.CityWallBaseStrength = App.Options.NValueMethod = city;
+        Doc = *loaded;
+        QuietMessages messages;
+        Show();
+        GaiyouDlg->OKBtnClick();
+        EXPECT_EQ(messages.asked, 0);
+        const std::string before = WriteModelFile(*loaded, 0), after = WriteModelFile(Doc, 0);
+        const auto [differs, _] = std::mismatch(before.begin(), before.end(), after.begin());
+        EXPECT_EQ(differs, before.end()) << "first change at byte " << differs - before.begin();
+        EXPECT_EQ(Doc.CriteriaEdition, loaded->CriteriaEdition);
+    }
 }
 
 // The dialog inside the program: the main window's storey controls and input modes, the pages

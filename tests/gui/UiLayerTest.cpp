@@ -15,11 +15,13 @@
 #include "ui/DesktopBrowser.h"
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
+#include "ui/StatusHints.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTranslator>
@@ -247,6 +249,29 @@ TEST(Bindings, EveryKindRoundTripsAndKeepsWhatTheUserLeftAlone) {
     EXPECT_EQ(tick, 0);
     EXPECT_EQ(area, 0.0);
     EXPECT_EQ(number->selectedText(), QStringLiteral("123456"));
+}
+
+// A paste longer than the field is cut on a character, one with a character CP932 cannot
+// write loses that character; the status bar says what was dropped.
+TEST(Bindings, PastesAreCutNotRefusedAndTheStatusBarSaysWhatWasDropped) {
+    TestApp();
+    QStatusBar bar;
+    InstallStatusHints(&bar);
+    QLineEdit edit;
+    FixedText<9> text{};
+    FieldBindings b;
+    b.text(&edit, text, 6);
+    b.load();
+    edit.insert(QStringLiteral("ab基礎c"));
+    EXPECT_EQ(edit.text(), QStringLiteral("ab基礎"));
+    EXPECT_TRUE(bar.currentMessage().contains(QStringLiteral("「c」")))
+        << bar.currentMessage().toStdString();
+    edit.setText(QStringLiteral("a"));
+    edit.setCursorPosition(0);
+    edit.insert(QStringLiteral("x\U0001F600y")); // before the text that was there
+    EXPECT_EQ(edit.text(), QStringLiteral("xya"));
+    EXPECT_TRUE(bar.currentMessage().contains(QStringLiteral("\U0001F600")));
+    InstallStatusHints(nullptr);
 }
 
 TEST(Bindings, TwoWayGroupsEmptyErasAndDigitOnlyNumbers) {
