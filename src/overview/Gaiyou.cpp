@@ -863,18 +863,11 @@ void TGaiyouDlg::FormShow() {
 
 void TGaiyouDlg::OKBtnClick() {
     auto before = StoredOverview::FromDocument();
-    // A value a field cannot take keeps the dialog open, with nothing stored; the edition's
-    // notices and questions come only once every page can be stored.
-    for (const FieldBindings& fields : pageFields_) {
-        if (const auto refused = fields.refusal()) {
-            ShowRefusal(*refused);
-            return;
-        }
-    }
+    // Every page as it is shown; OtherElementsMethod is the calculation's constant. A value a
+    // field cannot take keeps the dialog open with nothing stored, before the edition's
+    // notices and questions.
+    if (!StoreAll(pageFields_)) return;
     if (App.DataLoading == 0) App.Modified = 1;
-
-    // Every page as it is shown; OtherElementsMethod is the calculation's constant.
-    StoreAll(pageFields_);
 
     // A class no radio shows stays until the user answers.
     GroundFoundationSurveyRecord& ground = Doc.GroundFoundationSurvey;
