@@ -1,8 +1,8 @@
 #include "mainwin/WallDrawing.h"
 
 #include "document/WallMarking.h"
-#include "document/WallSymbol.h"
 #include "mainwin/GridAxes.h"
+#include "plan/WallSymbol.h"
 
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"

@@ -7,12 +7,12 @@
 #include "calc/WallEvaluation.h"
 #include "document/Foundations.h"
 #include "document/FreeLines.h"
-#include "document/WallSymbol.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "model/ShownNumbers.h"
+#include "plan/WallSymbol.h"
 #include "print/PrintFrame.h"
 #include "print/PrintRun.h"
 
@@ -228,7 +228,7 @@ void DrawColumns(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
         if (!OnGrid(col.x, col.y)) continue;
         const CanvasPoint node = p.node(col.x, col.y);
         const int xl = node.x - r, xr = node.x + r, yt = node.y - r, yb = node.y + r;
-        const ColorRef hardware = BoundedAt(ColumnHardwareColours, col.joint & 3);
+        const ColorRef hardware = ColumnHardwareColours[std::min(col.joint & 3, 2)];
         c.setPen(hardware, 1);
         c.setBrushColour(hardware);
         c.setBrushStyle(BrushStyle::Solid);
@@ -401,7 +401,7 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     c.setBrushStyle(BrushStyle::Clear);
     // Paper has no mask mode: the area fills would hide the grid drawn before them, so they
     // come first and the grid lies on them.
-    if (HasModeAreas(mode)) DrawKeyPlanAreas(c, p, s, f, mode == PrintPlanFull);
+    if (HasModeAreas(mode)) DrawPlanAreas(c, p, s, f, mode == PrintPlanFull);
 
     c.setFont(MmFont(d, 3, 1.5));
     c.setBrushStyle(BrushStyle::Clear);
@@ -412,12 +412,12 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     c.setBrushColour(White);
     c.setBrushStyle(BrushStyle::Clear);
     c.rectangle(T(20 * d), T(20 * d), T(20 * d + 180 * e), T(20 * d + 180 * e));
-    DrawKeyPlanAxes(c, p, {20 * d, 160, 0, GothicFace});
+    DrawPlanAxes(c, p, {20 * d, 160, 0, GothicFace});
     if (mode == PrintPlanFull) DrawDimensions(c, p, d);
 
-    if (HasModeAreas(mode)) DrawKeyPlanQuarterLines(c, p, s, f);
+    if (HasModeAreas(mode)) DrawPlanQuarterLines(c, p, s, f);
     // Hatches about a millimetre apart.
-    if (mode == PrintPlanFloorSpecs) DrawKeyPlanFloorSpecs(c, p, s, f, d);
+    if (mode == PrintPlanFloorSpecs) DrawPlanFloorSpecs(c, p, s, f, d);
     if (mode == PrintPlanFoundations && f == 0) {
         for (int n = 2; n >= 0; --n) {
             DrawWallFoundationBands(c, p, s, d, true, n);
@@ -436,8 +436,8 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
         DrawFreeLines(c, p, s, f);
     }
     if (mode == PrintPlanFull || mode == PrintPlanGravity || mode == PrintPlanWalls) {
-        DrawKeyPlanCentres(c, p, mode == PrintPlanWalls ? KeyPlanWalls : KeyPlanGravity, s, f,
-                           {T(0.5 * e), 1.41 * e, 1.5 * e, 0, 2 * e, PenStyle::DashDotDot});
+        DrawPlanCentres(c, p, mode == PrintPlanWalls, s, f,
+                        {T(0.5 * e), 1.41 * e, 1.5 * e, 0, 2 * e, PenStyle::DashDotDot});
     }
 }
 

@@ -6,7 +6,7 @@
 // drawing always sits at the same place of the page. Also the foundation plan page around a
 // mode-5 drawing. Qt-free; draws only.
 #include "model/ColorRef.h"
-#include "reports/KeyPlans.h"
+#include "plan/PlanPainter.h"
 #include "ui/PrintDevice.h"
 
 #include <string>
@@ -20,12 +20,11 @@ enum PrintPlanMode : int {
     PrintPlanWalls = 6,
 };
 
-// Wall bands on the ground storey by foundation class, foundation records by type, their
-// labels, and the column hardware discs by hardware 0..2.
+// Wall bands on the ground storey by foundation class, foundation records by type, and their
+// labels.
 inline constexpr ColorRef FoundationWallColours[3] = {0xA0A0A0, 0xC0C0C0, 0xE0E0E0};
 inline constexpr ColorRef FoundationColours[3] = {0x8080A0, 0xA0A0C0, 0xC0C0E0};
 inline constexpr const char* FoundationLabels[3] = {"K1", "K2", "K3"};
-inline constexpr ColorRef ColumnHardwareColours[3] = {0xB4B4F6, 0x28DAFF, 0xF6CF6D};
 
 // The transform of a drawing in `mode` at `dotsPerMm`: u is the drawing unit e (a millimetre
 // on the plan pages, two thirds of one on the table pages), k the dots per plan metre (the

@@ -2,7 +2,7 @@
 
 #include "calc/CalcCommon.h"
 #include "calc/WallElementTables.h"
-#include "document/WallSymbol.h"
+#include "plan/WallSymbol.h"
 #include "model/Bounded.h"
 #include "model/ShownNumbers.h"
 #include "print/PlanForPrint.h"

@@ -1,16 +1,14 @@
 #include "reports/KeyPlans.h"
 
 #include "calc/CalcCommon.h"
-#include "calc/FloorReduction.h"
-#include "calc/RequiredStrength.h"
-#include "calc/Rigidity.h"
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
-#include "document/WallSymbol.h"
+#include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "model/ShownNumbers.h"
+#include "plan/WallSymbol.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +18,6 @@
 
 namespace {
 
-constexpr ColorRef QuarterLineColour = 0x0000FF;
-constexpr int AreaKindLargestRectangle = 6;
 // Below the text of the tallest block before the next key plan.
 constexpr int BlockGap = 20;
 
@@ -38,323 +34,6 @@ CanvasFont Font(double height, double width, const char* face) {
     f.face = face;
     f.colour = Black;
     return f;
-}
-
-void Text(Canvas& c, int x, int y, const char* text) {
-    c.textOut(x, y, text);
-}
-
-void Line(Canvas& c, int x1, int y1, int x2, int y2) {
-    c.moveTo(x1, y1);
-    c.lineTo(x2, y2);
-}
-
-} // namespace
-
-CanvasPoint PlanTransform::node(int32_t ix, int32_t iy) const {
-    return {T(px(AxisPosX(ix))), T(py(AxisPosY(iy)))};
-}
-
-double KeyPlanScale(double unit, double capUnit) {
-    const double extent = std::max(AxisPosX(Grid.DataMaxX) - AxisPosX(Grid.DataMinX),
-                                   AxisPosY(Grid.DataMaxY) - AxisPosY(Grid.DataMinY));
-    const double k = 150 * unit / extent;
-    // No plan larger than 1:50; an empty or single-node plan (no extent) at that scale too.
-    return k > 20 * capUnit || !(k >= 0) ? 20 * capUnit : k;
-}
-
-void DrawKeyPlanAxes(Canvas& c, const PlanTransform& p, const AxisLayout& l) {
-    const int off = p.off;
-    const double u = p.u;
-    // "at n": n drawing units from the frame's margin.
-    const auto at = [&](double n) { return l.margin + n * u; };
-    const int minX = std::max(0, Grid.DataMinX), maxX = std::min(AxisCountX - 1, Grid.DataMaxX);
-    const int minY = std::max(0, Grid.DataMinY), maxY = std::min(AxisCountY - 1, Grid.DataMaxY);
-    char label[16];
-    int nX = 0, nY = 0;
-    const double tick = l.tickTop;
-    const int yTop = T(p.py(AxisPosY(minY)) + off);
-    for (int i = minX; i <= maxX; ++i) {
-        const int kind = Doc.AxisKindX[i];
-        const double xi = p.px(Doc.AxisX[i]);
-        if (kind == MainAxis) std::snprintf(label, sizeof label, "X%i", nX++);
-        if (kind == SubAxis || kind == MainAxis) {
-            c.setPen(GridGrey, 1, kind == SubAxis ? PenStyle::Dot : PenStyle::DashDot);
-            c.setBrushColour(White);
-            Line(c, T(xi), yTop, T(xi), T(at(tick) + off));
-        }
-        if (kind != HiddenAxis) {
-            c.setPen(Black, 1);
-            Line(c, T(xi), T(at(tick) + off), T(xi), T(at(tick + 12) + off));
-        }
-        if (kind == MainAxis) {
-            c.setBrushColour(White);
-            c.ellipse(T(xi - 3.5 * u), T(at(tick + 12) + off), T(xi + 3.5 * u),
-                      T(at(tick + 18) + off));
-            c.setFont(Font(4 * u, 1.5 * u, l.face));
-            Text(c, T(xi - c.textWidth(label) / 2), T(at(tick + 13) + off), label);
-        }
-    }
-    const int xRight = T((AxisPosX(maxX) - p.x0 + l.rightExtra) * p.k);
-    for (int j = maxY; j >= minY; --j) {
-        const int kind = Doc.AxisKindY[j];
-        const double yj = p.py(Doc.AxisY[j]) + off;
-        if (kind == MainAxis) std::snprintf(label, sizeof label, "Y%i", nY++);
-        if (kind == SubAxis || kind == MainAxis) {
-            c.setPen(GridGrey, 1, kind == SubAxis ? PenStyle::Dot : PenStyle::DashDot);
-            Line(c, xRight, T(yj), T(at(20)), T(yj));
-        }
-        if (kind != HiddenAxis) {
-            c.setPen(Black, 1);
-            Line(c, T(at(8)), T(yj), T(at(20)), T(yj));
-        }
-        if (kind == MainAxis) {
-            c.setBrushColour(White);
-            c.ellipse(T(at(1)), T(yj - 3 * u), T(at(8)), T(yj + 3 * u));
-            c.setFont(Font(4 * u, 1.5 * u, l.face));
-            Text(c, T(at(4.5) - c.textWidth(label) / 2), T(yj - 2 * u), label);
-        }
-    }
-}
-
-namespace {
-
-// The corners of a rectangle ordered, the upper left moved in by a pixel; false off the grid.
-bool RectPixels(const PlanTransform& p, int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2,
-                CanvasPoint& a, CanvasPoint& b) {
-    if (!OnGrid(ax1, ay1) || !OnGrid(ax2, ay2)) return false;
-    const CanvasPoint n1 = p.node(ax1, ay1), n2 = p.node(ax2, ay2);
-    a = {std::min(n1.x, n2.x) + 1, std::min(n1.y, n2.y) + 1 + p.off};
-    b = {std::max(n1.x, n2.x), std::max(n1.y, n2.y) + p.off};
-    return true;
-}
-
-bool TriPixels(const PlanTransform& p, const int32_t (&xy)[6], CanvasPoint (&pts)[3]) {
-    for (int i = 0; i < 3; ++i) {
-        if (!OnGrid(xy[2 * i], xy[2 * i + 1])) return false;
-        pts[i] = p.node(xy[2 * i], xy[2 * i + 1]);
-        pts[i].y += p.off;
-    }
-    return true;
-}
-
-void RectWithDiagonals(Canvas& c, CanvasPoint a, CanvasPoint b) {
-    c.rectangle(a.x, a.y, b.x, b.y);
-    Line(c, a.x, a.y, b.x, b.y);
-    Line(c, a.x, b.y, b.x, a.y);
-}
-
-// A label centred at x on the line position y.
-void CentredLabel(Canvas& c, int x, int y, const char* text) {
-    Text(c, x - c.textWidth(text) / 2, y, text);
-}
-
-int AreaKind(int32_t code) {
-    return ((code % 8) + 8) % 8;
-}
-
-// Labelled areas outline in their line colour, a unit wide; plain ones (the printed full plan)
-// in their fill colour, one dot wide.
-void AreaStyle(Canvas& c, int32_t code, double u, bool plain) {
-    if (plain)
-        c.setPen(BoundedAt(AreaFillColours, code), 1, PenStyle::Solid, PenMode::Mask);
-    else
-        c.setPen(BoundedAt(AreaLineColours, code), T(u), PenStyle::Solid, PenMode::Mask);
-    c.setBrushColour(BoundedAt(AreaFillColours, code));
-}
-
-} // namespace
-
-void DrawKeyPlanAreas(Canvas& c, const PlanTransform& p, int s, int f, bool plain) {
-    const double u = p.u;
-    c.setFont(Font(6 * u, 3 * u, "ＭＳ ゴシック"));
-    c.setBrushColour(White);
-    c.setBrushStyle(BrushStyle::Solid);
-    char label[32];
-    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
-    for (int i = 0; i < rects; ++i) {
-        const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][i];
-        if (AreaKind(r.code) == AreaKindLargestRectangle) continue;
-        CanvasPoint a, b;
-        if (!RectPixels(p, r.x1, r.y1, r.x2, r.y2, a, b)) continue;
-        AreaStyle(c, r.code, u, plain);
-        if (plain) {
-            c.rectangle(a.x, a.y, b.x, b.y);
-            continue;
-        }
-        RectWithDiagonals(c, a, b);
-        std::snprintf(label, sizeof label, "%i(%i)", i + 1, AreaKind(r.code));
-        CentredLabel(c, (a.x + b.x) / 2, T((a.y + b.y) / 2 - 3 * u), label);
-    }
-    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
-    for (int i = 0; i < tris; ++i) {
-        const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][i];
-        CanvasPoint pts[3];
-        if (!TriPixels(p, {t.x1, t.y1, t.x2, t.y2, t.x3, t.y3}, pts)) continue;
-        AreaStyle(c, t.code, u, plain);
-        c.polygon(pts, 3);
-        if (plain) continue;
-        std::snprintf(label, sizeof label, "%i(%i)", i + 1, AreaKind(t.code));
-        CentredLabel(c, (pts[0].x + pts[1].x + pts[2].x) / 3,
-                     T((pts[0].y + pts[1].y + pts[2].y) / 3 - 3 * u), label);
-    }
-}
-
-void DrawKeyPlanQuarterLines(Canvas& c, const PlanTransform& p, int s, int f) {
-    const double u = p.u;
-    // The quarter strips of the general approximate method, inverting what lies beneath.
-    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
-    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
-    if (Doc.DiagnosisMethod != 2 || rects + tris == 0) return;
-    const double* q = ReqResult.QuarterLines[s][f];
-    c.setPen(QuarterLineColour, T(u), PenStyle::Solid, PenMode::Xor);
-    const int xl = T(p.px(q[LineXMin])), xr = T(p.px(q[LineXMax]));
-    const int yt = T(p.py(q[LineYMin])) + p.off, yb = T(p.py(q[LineYMax])) + p.off;
-    for (int line : {LineYMinQuarter, LineYMaxQuarter}) {
-        const int y = T(p.py(q[line])) + p.off;
-        Line(c, xl, y, xr, y);
-    }
-    for (int line : {LineXMinQuarter, LineXMaxQuarter}) {
-        const int x = T(p.px(q[line]));
-        Line(c, x, yt, x, yb);
-    }
-}
-
-namespace {
-
-// Board and brace of a floor-spec code as the floor calculation reads them.
-void FloorSpecStyle(Canvas& c, int32_t code) {
-    const int board = floorcalc::FloorBoardIndex(code);
-    c.setPen(FloorBraceColours[floorcalc::FloorBraceIndex(code)], 1);
-    c.setBrushColour(FloorBoardColours[board]);
-    c.setBrushStyle(board == 0    ? BrushStyle::Clear
-                    : board <= 12 ? BrushStyle::DiagCross
-                                  : BrushStyle::Cross);
-}
-
-// The hatch of a convex figure drawn as lines `step` pixels apart: paper has no hatch brush
-// that keeps its spacing (it would come out as a grey tint). Lines n.x = m step for the
-// normals of the brush's two families.
-void HatchLines(Canvas& c, const CanvasPoint* pts, int n, bool diagonal, double step) {
-    // Diagonal: x - y and x + y constant; square: x and y constant.
-    const double normals[2][2] = {{1.0, diagonal ? -1.0 : 0.0}, {diagonal ? 1.0 : 0.0, 1.0}};
-    for (const auto& nv : normals) {
-        const double len = std::hypot(nv[0], nv[1]);
-        const double gap = step * len;
-        double lo = 1e300, hi = -1e300;
-        for (int i = 0; i < n; ++i) {
-            const double v = nv[0] * pts[i].x + nv[1] * pts[i].y;
-            lo = std::min(lo, v), hi = std::max(hi, v);
-        }
-        if (!(gap > 0) || (hi - lo) / gap > 100000) continue;
-        for (double v = std::ceil(lo / gap) * gap; v <= hi; v += gap) {
-            double ends[2][2];
-            int found = 0;
-            for (int i = 0; i < n && found < 2; ++i) {
-                const CanvasPoint a = pts[i], b = pts[(i + 1) % n];
-                const double va = nv[0] * a.x + nv[1] * a.y, vb = nv[0] * b.x + nv[1] * b.y;
-                if (va == vb || (v - va) * (v - vb) > 0) continue;
-                const double t = (v - va) / (vb - va);
-                const double x = a.x + t * (b.x - a.x), y = a.y + t * (b.y - a.y);
-                if (found == 1 && T(x) == T(ends[0][0]) && T(y) == T(ends[0][1])) continue;
-                ends[found][0] = x, ends[found][1] = y;
-                ++found;
-            }
-            if (found == 2) Line(c, T(ends[0][0]), T(ends[0][1]), T(ends[1][0]), T(ends[1][1]));
-        }
-    }
-}
-
-// A floor-spec figure (a rectangle from its first to its third corner, or a triangle): filled
-// by the brush on screen, or outlined and hatched by lines on paper.
-void FloorSpecFigure(Canvas& c, int32_t code, const CanvasPoint* pts, int n, double hatchStep) {
-    FloorSpecStyle(c, code);
-    const BrushStyle hatch = c.brush().style;
-    const bool lines = hatchStep > 0 && hatch != BrushStyle::Clear;
-    if (lines) c.setBrushStyle(BrushStyle::Clear);
-    if (n == 4)
-        c.rectangle(pts[0].x, pts[0].y, pts[2].x, pts[2].y);
-    else
-        c.polygon(pts, n);
-    if (!lines) return;
-    const CanvasPen pen = c.pen();
-    c.setPen(c.brush().colour, 1);
-    HatchLines(c, pts, n, hatch == BrushStyle::DiagCross, hatchStep);
-    c.setPen(pen.colour, pen.width, pen.style, pen.mode);
-}
-
-} // namespace
-
-void DrawKeyPlanFloorSpecs(Canvas& c, const PlanTransform& p, int s, int f, double hatchStep) {
-    const double u = p.u;
-    c.setFont(Font(6 * u, 3 * u, "ＭＳ ゴシック"));
-    c.setBrushColour(White);
-    c.setBrushStyle(BrushStyle::Solid);
-    char label[48];
-    const int rects = LiveCount(Doc.FloorSpecRectCount[s][f], MaxFloorSpecRects);
-    for (int i = 0; i < rects; ++i) {
-        const FloorSpecRectRecord& r = Doc.FloorSpecRects[s][f][i];
-        CanvasPoint a, b;
-        if (!RectPixels(p, r.x1, r.y1, r.x2, r.y2, a, b)) continue;
-        const CanvasPoint corners[4] = {a, {b.x, a.y}, b, {a.x, b.y}};
-        FloorSpecFigure(c, r.code, corners, 4, hatchStep);
-        Line(c, a.x, a.y, b.x, b.y);
-        Line(c, a.x, b.y, b.x, a.y);
-        std::snprintf(label, sizeof label, "%i(%i-%i)", i + 1, r.code % 32, r.code / 32);
-        CentredLabel(c, (a.x + b.x) / 2, T((a.y + b.y) / 2 - 3 * u), label);
-    }
-    const int tris = LiveCount(Doc.FloorSpecTriCount[s][f], MaxFloorSpecTris);
-    for (int i = 0; i < tris; ++i) {
-        const FloorSpecTriRecord& t = Doc.FloorSpecTris[s][f][i];
-        CanvasPoint pts[3];
-        if (!TriPixels(p, {t.x1, t.y1, t.x2, t.y2, t.x3, t.y3}, pts)) continue;
-        FloorSpecFigure(c, t.code, pts, 3, hatchStep);
-        std::snprintf(label, sizeof label, "%i(%i-%i)", i + 1, t.code % 32, t.code / 32);
-        CentredLabel(c, (pts[0].x + pts[1].x + pts[2].x) / 3,
-                     T((pts[0].y + pts[1].y + pts[2].y) / 3 - 3 * u), label);
-    }
-}
-
-void DrawKeyPlanCentres(Canvas& c, const PlanTransform& p, int mode, int s, int f,
-                        const CentreMarks& m) {
-    const double k = p.k;
-    c.setPen(GravityCentreColour, m.penWidth);
-    c.setBrushStyle(BrushStyle::Clear);
-    const double xg = ReqResult.GravityCentreX[s][f], yg = ReqResult.GravityCentreY[s][f];
-    const double originX = AxisPosX(Grid.FirstMainAxisX), originY = AxisPosY(Grid.FirstMainAxisY);
-    // A centre that is not a number has no place on the plan.
-    const bool gravity = (xg != 0 || yg != 0) && std::isfinite(xg) && std::isfinite(yg);
-    const int gx = T(p.px(xg + originX)), gy = T(p.py(originY - yg) + p.off);
-    if (gravity) {
-        const double a = m.diagonal;
-        Line(c, T(gx - a), T(gy - a), T(gx + a), T(gy + a));
-        Line(c, T(gx + a), T(gy - a), T(gx - a), T(gy + a));
-        c.ellipse(T(gx - m.ring), T(gy - m.ring), T(gx + m.ring), T(gy + m.ring));
-    }
-    const double xs = RigidityRes.RigidityCentreX[s][f][0],
-                 ys = RigidityRes.RigidityCentreY[s][f][0];
-    if (mode == KeyPlanGravity && xs == 0 && ys == 0) return;
-    if (!std::isfinite(xs) || !std::isfinite(ys)) return;
-    c.setPenColour(RigidityCentreColour);
-    const int rx = T(p.px(xs + originX)), ry = T(p.py(originY - ys) + p.off);
-    Line(c, T(rx - m.cross), ry, T(rx + m.cross), ry);
-    Line(c, rx, T(ry - m.cross), rx, T(ry + m.cross));
-    c.ellipse(T(rx - m.ring), T(ry - m.ring), T(rx + m.ring + m.ringExtra),
-              T(ry + m.ring + m.ringExtra));
-    // The elastic radii around the centre of gravity: without one it has no place.
-    if (!gravity) return;
-    const double rex = RigidityRes.ElasticRadiusX[s][f][0],
-                 rey = RigidityRes.ElasticRadiusY[s][f][0];
-    if (!std::isfinite(rex) || !std::isfinite(rey)) return;
-    c.setPen(RigidityCentreColour, 1, m.boxStyle);
-    c.rectangle(T(gx - 0.15 * rey * k), T(gy - 0.15 * rex * k), T(gx + 0.15 * rey * k) + 1,
-                T(gy + 0.15 * rex * k) + 1);
-}
-
-namespace {
-
-void Append(std::string& out, std::string_view part) {
-    out.append(part.data(), part.size());
 }
 
 void DrawWallTexts(Canvas& c, const WallRecord& w, const WallSymbolFrame& frame, CanvasPoint mid,
@@ -405,22 +84,6 @@ void DrawWalls(Canvas& c, const PlanTransform& p, int s, int f) {
 
 } // namespace
 
-std::string WallElementSymbols(const WallRecord& w) {
-    std::string symbols;
-    Append(symbols, BoundedAt(PanelSpecs, w.panelL).symbolText());
-    Append(symbols, BoundedAt(BraceSpecs, BraceRowOf(w.bracing)).symbolText());
-    Append(symbols, BoundedAt(MudWallSpecs, MudWallOf(w.bracing)).symbolText());
-    Append(symbols, BoundedAt(PanelSpecs, w.panelR).symbolText());
-    return symbols;
-}
-
-ColorRef KeyPlanWallFill(const WallRecord& w, ColorRef unknownFill) {
-    if (WallAllUnknown(w.bracing, w.panelL, w.panelR)) return unknownFill;
-    int state = ClampIndex(w.deterioration, 3);
-    if (App.Options.ShowRetrofitPlaces == 1 && w.changeFlags != 0) state += 3;
-    return BoundedAt(WallFillColours, state);
-}
-
 int KeyPlanPitchFor(int tallestBlock) {
     return std::max(KeyPlanPitch, tallestBlock + BlockGap);
 }
@@ -453,15 +116,16 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
         c.setBrushColour(White);
         c.setBrushStyle(BrushStyle::Clear);
         c.rectangle(T(20 * u), T(20 * u + p.off), T(200 * u), T(200 * u + p.off));
-        DrawKeyPlanAxes(c, p, {20 * u, 157, 0.3, "ＭＳ 明朝"});
+        DrawPlanAxes(c, p, {20 * u, 157, 0.3, "ＭＳ 明朝"});
         if (mode == KeyPlanGravity || mode == KeyPlanRequired) {
-            DrawKeyPlanAreas(c, p, s, f, false);
-            DrawKeyPlanQuarterLines(c, p, s, f);
+            DrawPlanAreas(c, p, s, f, false);
+            DrawPlanQuarterLines(c, p, s, f);
         }
         if (mode == KeyPlanGravity || mode == KeyPlanWalls) {
-            DrawKeyPlanCentres(c, p, mode, s, f, {T(u), 7.1, 7, 1, 10, PenStyle::Solid});
+            DrawPlanCentres(c, p, mode != KeyPlanGravity, s, f,
+                            {T(u), 7.1, 7, 1, 10, PenStyle::Solid});
         }
-        if (mode == KeyPlanFloorSpecs) DrawKeyPlanFloorSpecs(c, p, s, f, 0);
+        if (mode == KeyPlanFloorSpecs) DrawPlanFloorSpecs(c, p, s, f, 0);
         if (mode == KeyPlanWalls) DrawWalls(c, p, s, f);
     }
     return (top + 1) * P;

@@ -6,7 +6,7 @@
 #include "calc/WallEvaluation.h"
 #include "document/Recompute.h"
 #include "mainwin/WallDrawing.h"
-#include "document/WallSymbol.h"
+#include "plan/WallSymbol.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"

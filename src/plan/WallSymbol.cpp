@@ -1,4 +1,4 @@
-#include "document/WallSymbol.h"
+#include "plan/WallSymbol.h"
 
 #include "calc/WallElementTables.h"
 #include "model/Bounded.h"

@@ -1,0 +1,145 @@
+#pragma once
+// The plan painter: the layers of a storey's plan (grid and axes, areas, floor specifications,
+// walls, columns, room texts with the orientation mark, free lines, the centres) drawn on a
+// Canvas through a PlanTransform. The plan sheet, the key plans of the result dialogs and the
+// printed plans draw with the same routines; what differs between them is named in a
+// PlanStyle, never decided inside a layer by asking who draws. Qt-free; reads the document and
+// the results of the last diagnosis.
+#include "model/ColorRef.h"
+#include "model/Model.h"
+#include "plan/PlanTransform.h"
+
+#include <cstdint>
+#include <string>
+
+// ---- Colours ----
+
+// Area outlines and fills by the whole roof/floor code (not-enclosed x 8 + kind).
+inline constexpr ColorRef AreaLineColours[15] = {0xB4C3B4, 0xC3C3B4, 0xB4B4B4, 0xB4B4C3, 0xAAAAC3,
+                                                 0xAAAAAA, 0x0000FF, 0x0000FF, 0xBEFFBE, 0xC3FFBE,
+                                                 0xBEFFBE, 0xBEFFC3, 0xAAFFCD, 0xAAFFAA, 0x0000FF};
+inline constexpr ColorRef AreaFillColours[15] = {0xF0FFF0, 0xFFFFF0, 0xF0F0F0, 0xF0F0FF, 0xE6E6FF,
+                                                 0xDCDCDC, 0xFFFFFF, 0xFFFFFF, 0xF0FFF0, 0xFFFFF0,
+                                                 0xF0F0F0, 0xF0F0FF, 0xE6E6FF, 0xDCDCDC, 0xFFFFFF};
+// Floor specifications: fill by board 0..16, outline by brace index 0..7.
+inline constexpr ColorRef FloorBoardColours[17] = {
+    0xF0F0F0, 0x133960, 0x244C75, 0x39628C, 0x527CA6, 0x6D9CC6, 0x9AB2C7, 0x0000FF, 0x0080FF,
+    0x00FF00, 0xFFFF00, 0x80FF00, 0x808000, 0x0000FF, 0x0080FF, 0x0060FF, 0x00A3FF};
+inline constexpr ColorRef FloorBraceColours[8] = {0xD2D2D2, 0x0000FF, 0x0080FF, 0x00FFFF,
+                                                  0xFF00FF, 0xFF8080, 0xFFFF00, 0x00FF00};
+inline constexpr ColorRef GravityCentreColour = 0x0000FF;
+inline constexpr ColorRef RigidityCentreColour = 0xFF0000;
+// The column hardware discs by hardware (joint mod 4): 釘打ち, ＶＰ, 告示, and the code no
+// choice gives.
+inline constexpr ColorRef ColumnHardwareColours[4] = {Rgb(246, 180, 180), Rgb(255, 218, 40),
+                                                      Rgb(109, 207, 246), Rgb(192, 192, 192)};
+
+// ---- Style ----
+
+// Everything in which the plan sheet, the key plans and paper draw a layer differently.
+struct PlanStyle {
+    // Columns.
+    // Half the column square: a ninth of a metre on the sheet, 6 cm on paper.
+    double columnHalf = 0;
+    // The sheet places each edge of a column's square from the node's exact position; paper
+    // places the square around the node's pixel.
+    bool columnEdgesFromExactNode = true;
+    // The disc of a corner rule set by hand (not-xor), only where the rule is entered.
+    bool cornerRuleDisc = true;
+    // The colour of the fourth hardware code (one no choice gives): grey on the sheet, the
+    // third hardware's on paper.
+    ColorRef unknownHardware = ColumnHardwareColours[3];
+    // The ring of a kind-2 column: around the square's corners on the sheet, inside them on
+    // paper.
+    bool kindTwoRingOutside = true;
+    // Paper judges the hardware class by the N-values under every method but the converted
+    // one; the sheet by the chosen method.
+    bool hardwareClassByNValues = false;
+    // The hardware marks beside the columns, and the column numbers (in report order).
+    bool columnMarks = false;
+    bool columnNumbers = false;
+    // The sheet numbers the columns up to the count of the order; paper reads every slot of
+    // the order and skips the ones that are not numbered.
+    bool numbersUpToOrderCount = true;
+    CanvasFont columnMarkFont;
+    // The column number's cell relative to the node, less the column's half width.
+    double numberDx = -16, numberDy = -12;
+
+    // Room texts and the orientation mark.
+    CanvasFont roomFont;
+    // The dotted frame (or circle) of each text while texts are entered.
+    bool roomTextFrames = false;
+    double verticalTextDx = 7; // right of the middle
+    double flatTextDy = -5;    // above the middle
+    // The arrow of the orientation mark is filled black on the sheet and left open on paper.
+    bool orientationArrowFilled = true;
+    // "北" above the arrow's tip, less 1.4 radii along it.
+    double northDy = -6;
+    // The sheet writes "北" in the room font; paper in whatever font the text before left.
+    bool northInRoomFont = true;
+
+    // Free lines.
+    // The reference line from node to node while free lines are entered.
+    bool freeLineReferences = false;
+    int thickLineWidth = 3;
+    // Paper offsets the line's ends from the node's pixel; the sheet from its exact position
+    // (at whole pixels per metre).
+    bool freeLinesFromNodePixel = false;
+};
+
+// The sheet's style for the current input mode and display options.
+PlanStyle SheetPlanStyle();
+// Paper's style at p (u: dots per drawing millimetre); `fullPlan` for the plan pages (column
+// marks and numbers), else a key plan beside a table.
+PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan);
+
+// ---- Layers ----
+
+// Where the axis marks lie: `margin` pixels to the frame, the X ticks from `tickTop` units
+// below it, the Y grid lines `rightExtra` metres beyond the last X axis, labels in `face`.
+struct AxisLayout {
+    double margin;
+    double tickTop;
+    double rightExtra;
+    const char* face;
+};
+void DrawPlanAxes(Canvas& canvas, const PlanTransform& p, const AxisLayout& layout);
+
+// Roof and floor areas of storey f of scenario s: labelled (outline in the line colour a unit
+// wide, diagonals, "%i(%i)"), or plain (outline in the fill colour, one pixel). Mask mode.
+void DrawPlanAreas(Canvas& canvas, const PlanTransform& p, int s, int f, bool plain);
+// The quarter strips of the general approximate method (xor), on storeys with areas.
+void DrawPlanQuarterLines(Canvas& canvas, const PlanTransform& p, int s, int f);
+// Floor specifications with their labels; a positive `hatchStep` draws the hatches as lines
+// that many pixels apart instead of with the hatch brush (paper).
+void DrawPlanFloorSpecs(Canvas& canvas, const PlanTransform& p, int s, int f, double hatchStep);
+
+// Sizes of the centre marks, in pixels.
+struct CentreMarks {
+    int penWidth;      // of the gravity and rigidity marks
+    double diagonal;   // half the gravity cross
+    double ring;       // radius of both rings
+    double ringExtra;  // the rigidity ring reaches this much further right and down
+    double cross;      // half the rigidity cross
+    PenStyle boxStyle; // of the eccentricity box
+};
+// Centre of gravity (left out at exactly (0, 0)), centre of rigidity (when `rigidityAtOrigin`
+// is false left out at exactly (0, 0)) and the eccentricity box around the centre of gravity.
+void DrawPlanCentres(Canvas& canvas, const PlanTransform& p, bool rigidityAtOrigin, int s, int f,
+                     const CentreMarks& marks);
+
+// The element symbols a wall's label shows: left face, bracing, mud wall, right face.
+std::string WallElementSymbols(const WallRecord& w);
+// The band fill of a wall: by deterioration, changed walls marked when the retrofit places are
+// shown, `unknownFill` for a wall whose elements are all unknown.
+ColorRef KeyPlanWallFill(const WallRecord& w, ColorRef unknownFill);
+
+// The columns of storey f of scenario s with their hardware discs, judgement fills and marks,
+// then their numbers.
+void DrawPlanColumns(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s, int f);
+// The room texts: "@..." written vertically, "*..." the orientation mark.
+void DrawPlanRoomTexts(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s,
+                       int f);
+// The free lines in their colours and line styles.
+void DrawPlanFreeLines(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s,
+                       int f);
