@@ -1,16 +1,17 @@
-// Drawing of the foundations, the room texts with their orientation mark, and the centres of
-// gravity and rigidity with the eccentricity boxes.
+// Drawing of the foundations and the centres of gravity and rigidity with the eccentricity
+// boxes on the sheet, and of the room texts through the plan painter.
 #include "document/Foundations.h"
 
 #include "calc/LabelTables.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
-#include "mainwin/GridAxes.h"
+#include "document/Canvas.h"
 #include "document/InputModes.h"
+#include "mainwin/GridAxes.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "document/Canvas.h"
+#include "plan/PlanPainter.h"
 
 #include <cmath>
 #include <numbers>
@@ -20,8 +21,6 @@ namespace {
 
 constexpr ColorRef FoundationColours[3] = {Rgb(160, 160, 160), Rgb(192, 192, 192),
                                            Rgb(224, 224, 224)};
-const char* const North = "\x96\x6b"; // 北
-constexpr ColorRef TextFrame = Rgb(255, 0, 192);
 constexpr ColorRef Gravity = Rgb(255, 0, 0);
 constexpr ColorRef RigidityBasic = Rgb(0, 0, 255);
 // Loading cases 1..4.
@@ -84,61 +83,6 @@ void DrawFoundation(Canvas& c, const FoundationRecord& r, int type, bool named) 
               name);
 }
 
-// ---- Room texts ----
-
-void DrawOrientationMark(Canvas& c, int cx, int cy, std::string_view text) {
-    const double a = OrientationDegrees(text) * Degree;
-    const double r = App.PixelsPerMetre / 2;
-    c.setPen(Black, 2);
-    c.setBrushStyle(BrushStyle::Clear);
-    c.ellipse(TruncPixel(cx - r), TruncPixel(cy - r), TruncPixel(cx + r), TruncPixel(cy + r));
-    const auto tip = [&](double angle) {
-        return CanvasPoint{TruncPixel(cx - r * std::sin(angle)),
-                           TruncPixel(cy - r * std::cos(angle))};
-    };
-    const CanvasPoint arrow[3] = {tip(a), tip(a - 160 * Degree), tip(a + 160 * Degree)};
-    c.setBrushColour(Black);
-    c.polygon(arrow, 3);
-    c.setFont(Gothic12());
-    c.setBrushStyle(BrushStyle::Clear);
-    const double w = c.textWidth(North) / 2.0;
-    c.textOut(TruncPixel(cx - w - 1.4 * r * std::sin(a)),
-              TruncPixel(cy - 6 - 1.4 * r * std::cos(a)), North);
-}
-
-void DrawRoomText(Canvas& c, const RoomTextRecord& r, bool entering) {
-    const int x1 = NodePixelX(r.x1), y1 = NodePixelY(r.y1);
-    const int x2 = NodePixelX(r.x2), y2 = NodePixelY(r.y2);
-    if (entering) {
-        c.setPen(TextFrame, 1, PenStyle::Dot);
-        if (x1 == x2 && y1 == y2) {
-            const int radius = TruncPixel(App.PixelsPerMetre / 4);
-            c.setBrushStyle(BrushStyle::Clear);
-            c.ellipse(x1 - radius, y1 - radius, x1 + radius, y1 + radius);
-        } else {
-            c.moveTo(x1, y1);
-            c.lineTo(x1, y2);
-            c.lineTo(x2, y2);
-            c.lineTo(x2, y1);
-            c.lineTo(x1, y1);
-            Line(c, x1, y1, x2, y2);
-            Line(c, x1, y2, x2, y1);
-        }
-    }
-    const int cx = (x1 + x2) / 2, cy = (y1 + y2) / 2;
-    std::string_view text = r.text.view();
-    if (!text.empty() && text[0] == '*') return DrawOrientationMark(c, cx, cy, text);
-    const bool vertical = !text.empty() && text[0] == '@';
-    if (vertical) text.remove_prefix(1);
-    c.setFont(Gothic12(vertical));
-    c.setBrushStyle(BrushStyle::Clear);
-    const int w = c.textWidth(text) / 2;
-    if (vertical)
-        c.textOut(cx + 7, cy - w, text);
-    else
-        c.textOut(cx - w, cy - 5, text);
-}
-
 // ---- Centres ----
 
 bool Finite(double a, double b) {
@@ -198,14 +142,9 @@ void DrawFoundations(Canvas& canvas) {
 }
 
 void DrawRoomNames(Canvas& canvas) {
-    const int s = ClampIndex(App.CurrentScenario, Scenarios);
-    const int f = ClampIndex(App.CurrentStorey, Storeys);
-    const int n = LiveCount(Doc.RoomTextCount[s][f], MaxRoomTexts);
-    const bool entering = App.InputMode == ModeTexts;
-    for (int i = 0; i < n; ++i) {
-        const RoomTextRecord& r = Doc.RoomTexts[s][f][i];
-        if (OnGrid(r.x1, r.y1) && OnGrid(r.x2, r.y2)) DrawRoomText(canvas, r, entering);
-    }
+    DrawPlanRoomTexts(canvas, SheetPlanTransform(), SheetPlanStyle(),
+                      ClampIndex(App.CurrentScenario, Scenarios),
+                      ClampIndex(App.CurrentStorey, Storeys));
 }
 
 void DrawGravityCentres(Canvas& canvas) {

@@ -2,11 +2,9 @@
 
 #include "calc/CalcCommon.h"
 #include "calc/MethodTables.h"
-#include "calc/NValues.h"
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
 #include "document/Foundations.h"
-#include "document/FreeLines.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
@@ -19,15 +17,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <numbers>
-#include <string_view>
 
 namespace {
-
-constexpr ColorRef ColumnBrown = 0x004080;
-constexpr int32_t NValueMethodNValue = 0;
-constexpr int32_t NValueMethodConverted = 1;
-constexpr double Degree = std::numbers::pi / 180.0;
 
 int T(double v) {
     return TruncPixel(v);
@@ -216,157 +207,6 @@ void DrawWalls(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
     }
 }
 
-void DrawColumns(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
-    const double e = p.u;
-    const int r = T(0.06 * p.k), r2 = r / 2;
-    const int32_t method = App.Options.NValueMethod;
-    const bool marks = (mode == PrintPlanFull || App.Options.ShowColumnNValue == 1) &&
-                       (method == NValueMethodNValue || method == NValueMethodConverted);
-    const int n = LiveCount(Doc.ColumnCount[s][f], MaxColumns);
-    for (int i = 0; i < n; ++i) {
-        const ColumnRecord& col = Doc.Columns[s][f][i];
-        if (!OnGrid(col.x, col.y)) continue;
-        const CanvasPoint node = p.node(col.x, col.y);
-        const int xl = node.x - r, xr = node.x + r, yt = node.y - r, yb = node.y + r;
-        const ColorRef hardware = ColumnHardwareColours[std::min(col.joint & 3, 2)];
-        c.setPen(hardware, 1);
-        c.setBrushColour(hardware);
-        c.setBrushStyle(BrushStyle::Solid);
-        c.ellipse(xl - r2 - 1, yt - r2 - 1, xr + r2 + 2, yb + r2 + 2);
-
-        const int32_t code = WallEval.GridNodeMap[s][f][col.x][col.y];
-        const ColorRef outline = code > -4 && code < 4 ? ColumnBrown : Black;
-        const ColumnJointRecord& joint = NValueRes.ColumnJointResult[s][f][i];
-        // Any method but the converted one judges by the N-values.
-        const int32_t cls = ColumnHardwareClass(
-            joint, method == NValueMethodConverted ? NValueMethodConverted : NValueMethodNValue);
-        c.setPen(outline, 2);
-        c.setBrushColour(BoundedAt(JudgementScale, cls));
-        c.rectangle(xl, yt, xr + 2, yb + 2);
-        if (code < 0) {
-            c.setPen(outline, 1);
-            c.rectangle(xl + r2, yt + r2, xr + 2 - r2, yb + 2 - r2);
-        }
-        if (code >= 16 || code <= -16) {
-            c.setPen(Black, 1);
-            Line(c, xl, yt, xr, yb);
-            Line(c, xl, yb, xr, yt);
-        }
-        if (col.kind == 2 || col.kind == 3) {
-            c.setBrushStyle(BrushStyle::Clear);
-            if (col.kind == 2) {
-                c.setPen(Black, 1);
-                c.ellipse(xl, yt, xr + 1, yb + 1);
-            } else {
-                c.setPen(Black, 1, PenStyle::Dot);
-                c.ellipse(xl - r, yt - r, xr + 1 + r, yb + 1 + r);
-            }
-        }
-        if (marks) {
-            c.setFont(MmFont(1.0, 1.5 * e, 0.75 * e));
-            c.setBrushStyle(BrushStyle::Clear);
-            c.textOut(xr + 4, yb + 4, JointHardwareMarkOf(cls));
-        }
-    }
-}
-
-void DrawColumnNumbers(Canvas& c, const PlanTransform& p, int s, int f) {
-    const double e = p.u;
-    const int n = LiveCount(Doc.ColumnCount[s][f], MaxColumns);
-    c.setFont(MmFont(1.0, 1.5 * e, 0.75 * e));
-    c.setBrushStyle(BrushStyle::Clear);
-    for (int i = 0; i < n; ++i) {
-        const int32_t k = NValueRes.ColumnOrder[s][f][i];
-        if (!InRange(k, n)) continue; // not numbered, or an order of an earlier plan
-        const ColumnRecord& col = Doc.Columns[s][f][k];
-        if (!OnGrid(col.x, col.y)) continue;
-        const CanvasPoint node = p.node(col.x, col.y);
-        char text[16];
-        std::snprintf(text, sizeof text, "%3i", i + 1);
-        c.textOut(T(node.x - 0.06 * p.k - 3 * e), T(node.y - 0.06 * p.k - 2 * e), text);
-    }
-}
-
-void DrawOrientationMark(Canvas& c, const PlanTransform& p, int mx, int my, std::string_view text) {
-    const double a = OrientationDegrees(text) * Degree;
-    const double r = 0.5 * p.k;
-    c.setPen(Black, 2);
-    c.setBrushStyle(BrushStyle::Clear);
-    c.ellipse(T(mx - r), T(my - r), T(mx + r), T(my + r));
-    const auto tip = [&](double t) {
-        return CanvasPoint{T(mx - r * std::sin(t)), T(my - r * std::cos(t))};
-    };
-    const CanvasPoint arrow[3] = {tip(a), tip(a - 160 * Degree), tip(a + 160 * Degree)};
-    c.polygon(arrow, 3);
-    // "北" beyond the tip, as on the plan sheet.
-    static const std::string north = Sj("北");
-    const double w = c.textWidth(north) / 2.0;
-    c.textOut(T(mx - w - 1.4 * r * std::sin(a)), T(my - 1.5 * p.u - 1.4 * r * std::cos(a)), north);
-}
-
-void DrawRoomTexts(Canvas& c, const PlanTransform& p, int s, int f) {
-    const double e = p.u;
-    const int n = LiveCount(Doc.RoomTextCount[s][f], MaxRoomTexts);
-    const CanvasFont flat = MmFont(1.0, 3 * e, 1.5 * e);
-    CanvasFont vertical = flat;
-    vertical.face = "@ＭＳ ゴシック";
-    vertical.escapement = -900;
-    for (int i = 0; i < n; ++i) {
-        const RoomTextRecord& r = Doc.RoomTexts[s][f][i];
-        if (!OnGrid(r.x1, r.y1) || !OnGrid(r.x2, r.y2)) continue;
-        const CanvasPoint a = p.node(r.x1, r.y1), b = p.node(r.x2, r.y2);
-        const int mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
-        std::string_view text = r.text.view();
-        c.setFont(flat);
-        c.setBrushStyle(BrushStyle::Clear);
-        if (!text.empty() && text[0] == '*') {
-            DrawOrientationMark(c, p, mx, my, text);
-        } else if (!text.empty() && text[0] == '@') {
-            text.remove_prefix(1);
-            c.setFont(vertical);
-            c.textOut(T(mx + 1.5 * e), my - c.textWidth(text) / 2, text);
-        } else {
-            c.textOut(mx - c.textWidth(text) / 2, T(my - 1.5 * e), text);
-        }
-    }
-}
-
-void DrawFreeLines(Canvas& c, const PlanTransform& p, int s, int f) {
-    const int n = LiveCount(Doc.FreeLineCount[s][f], MaxFreeLines);
-    for (int i = 0; i < n; ++i) {
-        const FreeLineRecord& l = Doc.FreeLines[s][f][i];
-        if (!OnGrid(l.x1, l.y1) || !OnGrid(l.x2, l.y2)) continue;
-        const CanvasPoint a = p.node(l.x1, l.y1), b = p.node(l.x2, l.y2);
-        CanvasPoint from, to;
-        if (!ToPixel(a.x + l.dx1 * p.k, a.y + l.dy1 * p.k, from) ||
-            !ToPixel(b.x + l.dx2 * p.k, b.y + l.dy2 * p.k, to))
-            continue;
-        PenStyle style = PenStyle::Solid;
-        int width = 1;
-        switch (l.style) {
-        case LineThick:
-            width = T(p.u);
-            break;
-        case LineDotted:
-            style = PenStyle::Dot;
-            break;
-        case LineDashed:
-            style = PenStyle::Dash;
-            break;
-        case LineDashDot:
-            style = PenStyle::DashDot;
-            break;
-        case LineDashDotDot:
-            style = PenStyle::DashDotDot;
-            break;
-        default:
-            break; // thin, and a style no choice gives
-        }
-        c.setPen(static_cast<ColorRef>(l.colour) & 0xFFFFFF, width, style);
-        Line(c, from.x, from.y, to.x, to.y);
-    }
-}
-
 } // namespace
 
 PlanTransform PrintPlanTransform(int mode, double d) {
@@ -394,6 +234,7 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     const int s = CalcScenario();
     const int f = ClampIndex(storey, Storeys);
     const PlanTransform p = PrintPlanTransform(mode, d);
+    const PlanStyle style = PaperPlanStyle(p, mode == PrintPlanFull);
     const double e = p.u;
 
     c.setPen(GridGrey, 1);
@@ -428,12 +269,11 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
         if (f == 0)
             for (int n = 2; n >= 0; --n) DrawWallFoundationBands(c, p, s, d, false, n);
         DrawWalls(c, p, mode, s, f);
-        DrawColumns(c, p, mode, s, f);
+        DrawPlanColumns(c, p, style, s, f);
     }
     if (mode == PrintPlanFull) {
-        DrawColumnNumbers(c, p, s, f);
-        DrawRoomTexts(c, p, s, f);
-        DrawFreeLines(c, p, s, f);
+        DrawPlanRoomTexts(c, p, style, s, f);
+        DrawPlanFreeLines(c, p, style, s, f);
     }
     if (mode == PrintPlanFull || mode == PrintPlanGravity || mode == PrintPlanWalls) {
         DrawPlanCentres(c, p, mode == PrintPlanWalls, s, f,
