@@ -207,6 +207,10 @@ PlanStyle SheetPlanStyle() {
     st.columnNumbers = App.InputMode == ModeColumns;
     st.columnMarkFont = GothicFont(8, 4);
     st.roomFont = GothicFont(12, 6);
+    st.wallHalf = App.PixelsPerMetre / 9;
+    st.wallLabels = App.InputMode == ModeWalls;
+    st.wallLabelsOnEveryWall = Doc.CriteriaEdition == 4;
+    st.wallFont = GothicFont(12, 6);
     st.roomTextFrames = App.InputMode == ModeTexts;
     st.freeLineReferences = App.InputMode == ModeFreeLines;
     return st;
@@ -227,6 +231,20 @@ PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan) {
     st.columnMarkFont = GothicFont(T(1.5 * e), T(0.75 * e));
     st.numberDx = -3 * e;
     st.numberDy = -2 * e;
+    st.wallHalf = 0.06 * p.k;
+    // Paper shows the unknown elements in their own colour, not in white.
+    st.wallSymbol = {2, false};
+    st.wallUnknownFill = PanelColours[2];
+    st.wallFillShowsCautions = false;
+    st.wallLabels = true;
+    st.wallFont = GothicFont(T(2 * e), T(e));
+    st.wallSymbolsAlways = true;
+    st.retrofitNumbers = PlanStyle::RetrofitNumbers::Always;
+    st.symbolsAcross = -2 * e;
+    st.retrofitAcross = -4 * e;
+    st.wallValueAlways = true;
+    st.wallValue =
+        fullPlan ? PlanStyle::WallValue::ReducedStrength : PlanStyle::WallValue::PlanStrength;
     st.roomFont = GothicFont(T(3 * e), T(1.5 * e));
     st.verticalTextDx = 1.5 * e;
     st.flatTextDy = -1.5 * e;
@@ -234,6 +252,19 @@ PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan) {
     st.northDy = -1.5 * e;
     st.thickLineWidth = T(e);
     st.freeLinesFromNodePixel = true;
+    return st;
+}
+
+PlanStyle KeyPlanStyle(const PlanTransform& p) {
+    PlanStyle st;
+    st.wallHalf = p.k / 9;
+    // The key plans draw face rows 0 and 1 in white.
+    st.wallSymbol = {0, false};
+    st.wallUnknownFill = PanelColours[0];
+    st.wallFillShowsCautions = false;
+    st.wallLabels = true;
+    st.wallFont = GothicFont(12, 6);
+    st.retrofitNumbers = PlanStyle::RetrofitNumbers::Never;
     return st;
 }
 

@@ -352,10 +352,3 @@ std::string WallElementSymbols(const WallRecord& w) {
     Append(symbols, BoundedAt(PanelSpecs, w.panelR).symbolText());
     return symbols;
 }
-
-ColorRef KeyPlanWallFill(const WallRecord& w, ColorRef unknownFill) {
-    if (WallAllUnknown(w.bracing, w.panelL, w.panelR)) return unknownFill;
-    int state = ClampIndex(w.deterioration, 3);
-    if (App.Options.ShowRetrofitPlaces == 1 && w.changeFlags != 0) state += 3;
-    return BoundedAt(WallFillColours, state);
-}

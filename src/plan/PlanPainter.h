@@ -8,6 +8,7 @@
 #include "model/ColorRef.h"
 #include "model/Model.h"
 #include "plan/PlanTransform.h"
+#include "plan/WallSymbol.h"
 
 #include <cstdint>
 #include <string>
@@ -78,6 +79,41 @@ struct PlanStyle {
     // The sheet writes "北" in the room font; paper in whatever font the text before left.
     bool northInRoomFont = true;
 
+    // Walls.
+    // Half the width of the wall band: a ninth of a metre on the sheet and in the key plans,
+    // 6 cm on paper.
+    double wallHalf = 0;
+    WallSymbolStyle wallSymbol;
+    // The fill of a wall whose elements are all unknown.
+    ColorRef wallUnknownFill = WallUnknownFill;
+    // The sheet marks a changed wall once more for every retrofit caution it carries.
+    bool wallFillShowsCautions = true;
+    // Labels beside the walls the method reads them for (those that carry a value under the
+    // method, and doors and windows); the sheet shows them in wall mode only, and under the 2012
+    // revision on every wall in every mode.
+    bool wallLabels = false;
+    bool wallLabelsOnEveryWall = false;
+    CanvasFont wallFont;
+    // The element symbols: when the display options ask for them, or always (paper).
+    bool wallSymbolsAlways = false;
+    // The retrofit number "[n]": never (key plans), in place of the element symbols while they
+    // are not shown (sheet), or always, above them (paper).
+    enum class RetrofitNumbers {
+        Never,
+        InsteadOfSymbols,
+        Always
+    } retrofitNumbers = RetrofitNumbers::InsteadOfSymbols;
+    // Across the wall from the band's edge to the label line, less the band's half width.
+    double symbolsAcross = -12, retrofitAcross = -12;
+    // The value under the wall: when the display options ask for it, or always (paper); the
+    // plan value, the plan value times the effective length, or the reduced strength.
+    bool wallValueAlways = false;
+    enum class WallValue {
+        PlanValue,
+        PlanStrength,
+        ReducedStrength
+    } wallValue = WallValue::PlanValue;
+
     // Free lines.
     // The reference line from node to node while free lines are entered.
     bool freeLineReferences = false;
@@ -92,6 +128,8 @@ PlanStyle SheetPlanStyle();
 // Paper's style at p (u: dots per drawing millimetre); `fullPlan` for the plan pages (column
 // marks and numbers), else a key plan beside a table.
 PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan);
+// The key plans' style at p.
+PlanStyle KeyPlanStyle(const PlanTransform& p);
 
 // ---- Layers ----
 
@@ -130,9 +168,12 @@ void DrawPlanCentres(Canvas& canvas, const PlanTransform& p, bool rigidityAtOrig
 
 // The element symbols a wall's label shows: left face, bracing, mud wall, right face.
 std::string WallElementSymbols(const WallRecord& w);
-// The band fill of a wall: by deterioration, changed walls marked when the retrofit places are
-// shown, `unknownFill` for a wall whose elements are all unknown.
-ColorRef KeyPlanWallFill(const WallRecord& w, ColorRef unknownFill);
+
+// The end pixels of a wall; false for a wall that cannot be drawn (a node off the grid from a
+// damaged file, or an axis that is not a number).
+bool PlanWallEnds(const PlanTransform& p, const WallRecord& w, CanvasPoint& e1, CanvasPoint& e2);
+// The walls of storey f of scenario s: symbols and labels.
+void DrawPlanWalls(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s, int f);
 
 // The columns of storey f of scenario s with their hardware discs, judgement fills and marks,
 // then their numbers.

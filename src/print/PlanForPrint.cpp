@@ -163,50 +163,6 @@ void DrawFoundationRecords(Canvas& c, const PlanTransform& p, int s, double d, i
     }
 }
 
-void WallText(Canvas& c, const WallSymbolFrame& f, CanvasPoint mid, double across, double dx,
-              double dy, const std::string& text) {
-    CanvasPoint at;
-    if (!text.empty() && WallLabelOrigin(f, mid, across, dx, dy, c.textWidth(text) / 2, at))
-        c.textOut(at.x, at.y, text);
-}
-
-void DrawWalls(Canvas& c, const PlanTransform& p, int mode, int s, int f) {
-    const double e = p.u, h = 0.06 * p.k;
-    const int method = Doc.DiagnosisMethod;
-    WallSymbolStyle style;
-    style.rightFaceFromRow = 2;
-    style.oneWayTowardsFirstEnd = false;
-    const int n = LiveCount(Doc.WallCount[s][f], MaxWalls);
-    for (int i = 0; i < n; ++i) {
-        const WallRecord& w = Doc.Walls[s][f][i];
-        if (!OnGrid(w.x1, w.y1) || !OnGrid(w.x2, w.y2)) continue;
-        const CanvasPoint e1 = p.node(w.x1, w.y1), e2 = p.node(w.x2, w.y2);
-        // Paper shows the unknown elements in their own colour, not in white.
-        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h,
-                       KeyPlanWallFill(w, PanelColours[2]), style);
-        if (!(method == 0 || method == 3 || w.type == 0 || w.type == 7)) continue;
-        WallSymbolFrame frame;
-        if (!WallSymbolFrameOf(e1, e2, h, frame)) continue;
-
-        CanvasFont font = MmFont(1.0, 2 * e, e);
-        font.escapement = frame.escapement;
-        c.setFont(font);
-        c.setBrushColour(White);
-        c.setBrushStyle(BrushStyle::Clear);
-        const CanvasPoint mid{(e1.x + e2.x) / 2, (e1.y + e2.y) / 2};
-        char text[40] = "";
-        if (w.retrofitNo != 0) std::snprintf(text, sizeof text, "[%2i]", w.retrofitNo);
-        WallText(c, frame, mid, -1.5 * h - 4 * e, 0, 0, text);
-        WallText(c, frame, mid, -1.5 * h - 2 * e, 0, 0, WallElementSymbols(w));
-        const WallResultRecord& r = WallEval.WallResult[s][f][i][0];
-        const double value =
-            mode == PrintPlanFull ? r.reducedStrength : r.planValue * r.effectiveLength;
-        text[0] = '\0';
-        if (value > 0) FormatShown(text, sizeof text, "%5.2f", value);
-        WallText(c, frame, mid, h, 5, 5, text);
-    }
-}
-
 } // namespace
 
 PlanTransform PrintPlanTransform(int mode, double d) {
@@ -268,7 +224,7 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     if (mode == PrintPlanFull || mode == PrintPlanWalls) {
         if (f == 0)
             for (int n = 2; n >= 0; --n) DrawWallFoundationBands(c, p, s, d, false, n);
-        DrawWalls(c, p, mode, s, f);
+        DrawPlanWalls(c, p, style, s, f);
         DrawPlanColumns(c, p, style, s, f);
     }
     if (mode == PrintPlanFull) {

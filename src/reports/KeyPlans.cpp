@@ -7,7 +7,6 @@
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
-#include "model/ShownNumbers.h"
 #include "plan/WallSymbol.h"
 
 #include <algorithm>
@@ -34,52 +33,6 @@ CanvasFont Font(double height, double width, const char* face) {
     f.face = face;
     f.colour = Black;
     return f;
-}
-
-void DrawWallTexts(Canvas& c, const WallRecord& w, const WallSymbolFrame& frame, CanvasPoint mid,
-                   double planValue) {
-    CanvasFont font = Font(12, 6, "ＭＳ ゴシック");
-    font.escapement = frame.escapement;
-    c.setFont(font);
-    c.setBrushColour(White);
-    c.setBrushStyle(BrushStyle::Clear);
-    const double h = frame.h;
-    CanvasPoint at;
-    if (App.Options.ShowWallElementNo == 1) {
-        const std::string symbols = WallElementSymbols(w);
-        if (!symbols.empty() &&
-            WallLabelOrigin(frame, mid, -1.5 * h - 12, 0, 0, c.textWidth(symbols) / 2, at))
-            c.textOut(at.x, at.y, symbols);
-    }
-    if (App.Options.ShowWallStrength == 1 && planValue > 0) {
-        char text[40];
-        FormatShown(text, sizeof text, "%5.2f", planValue);
-        if (WallLabelOrigin(frame, mid, h, 5, 5, c.textWidth(text) / 2, at))
-            c.textOut(at.x, at.y, text);
-    }
-}
-
-void DrawWalls(Canvas& c, const PlanTransform& p, int s, int f) {
-    const double h = p.k / 9;
-    const int method = Doc.DiagnosisMethod;
-    WallSymbolStyle style;
-    style.rightFaceFromRow = 0;
-    style.oneWayTowardsFirstEnd = false;
-    const int n = LiveCount(Doc.WallCount[s][f], MaxWalls);
-    for (int i = 0; i < n; ++i) {
-        const WallRecord& w = Doc.Walls[s][f][i];
-        if (!OnGrid(w.x1, w.y1) || !OnGrid(w.x2, w.y2)) continue;
-        CanvasPoint e1 = p.node(w.x1, w.y1), e2 = p.node(w.x2, w.y2);
-        e1.y += p.off;
-        e2.y += p.off;
-        DrawWallSymbol(c, e1, e2, {w.type, w.bracing, w.panelL, w.panelR}, h,
-                       KeyPlanWallFill(w, PanelColours[0]), style);
-        if (!(method == 0 || method == 3 || w.type == 0 || w.type == 7)) continue;
-        WallSymbolFrame frame;
-        if (!WallSymbolFrameOf(e1, e2, h, frame)) continue;
-        DrawWallTexts(c, w, frame, {(e1.x + e2.x) / 2, (e1.y + e2.y) / 2},
-                      WallEval.WallResult[s][f][i][0].planValue);
-    }
 }
 
 } // namespace
@@ -126,7 +79,7 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
                             {T(u), 7.1, 7, 1, 10, PenStyle::Solid});
         }
         if (mode == KeyPlanFloorSpecs) DrawPlanFloorSpecs(c, p, s, f, 0);
-        if (mode == KeyPlanWalls) DrawWalls(c, p, s, f);
+        if (mode == KeyPlanWalls) DrawPlanWalls(c, p, KeyPlanStyle(p), s, f);
     }
     return (top + 1) * P;
 }
