@@ -21,11 +21,6 @@ namespace {
 
 constexpr ColorRef FoundationColours[3] = {Rgb(160, 160, 160), Rgb(192, 192, 192),
                                            Rgb(224, 224, 224)};
-constexpr ColorRef Gravity = Rgb(255, 0, 0);
-constexpr ColorRef RigidityBasic = Rgb(0, 0, 255);
-// Loading cases 1..4.
-constexpr ColorRef RigidityCases[4] = {Rgb(150, 0, 150), Rgb(150, 150, 0), Rgb(0, 0, 150),
-                                       Rgb(0, 150, 0)};
 
 constexpr double Degree = std::numbers::pi / 180.0;
 
@@ -38,11 +33,6 @@ CanvasFont Gothic12(bool vertical = false, int escapement = 0) {
     f.escapement = vertical ? -900 : escapement;
     f.colour = Black;
     return f;
-}
-
-void Line(Canvas& c, int x1, int y1, int x2, int y2) {
-    c.moveTo(x1, y1);
-    c.lineTo(x2, y2);
 }
 
 struct Pt {
@@ -83,48 +73,6 @@ void DrawFoundation(Canvas& c, const FoundationRecord& r, int type, bool named) 
               name);
 }
 
-// ---- Centres ----
-
-bool Finite(double a, double b) {
-    return std::isfinite(a) && std::isfinite(b);
-}
-
-// A point of the storey frame (metres right of and up from the first main axes) on the sheet.
-CanvasPoint FramePixel(double x, double y) {
-    return {SheetPixelX(x + AxisPosX(Grid.FirstMainAxisX)),
-            SheetPixelY(AxisPosY(Grid.FirstMainAxisY) - y)};
-}
-
-void CrossAt(Canvas& c, CanvasPoint p) {
-    Line(c, p.x - 10, p.y, p.x + 10, p.y);
-    Line(c, p.x, p.y - 10, p.x, p.y + 10);
-}
-
-// The loading direction of case k as two small arrowheads: cases 1 and 3 to the left, 2 and 4
-// to the right; 1 and 2 up, 3 and 4 down.
-void CaseArrows(Canvas& c, CanvasPoint r, int k) {
-    const int sx = k % 2 == 1 ? -1 : 1;
-    const int sy = k <= 2 ? -1 : 1;
-    c.moveTo(r.x + 6 * sx, r.y - 2);
-    c.lineTo(r.x + 10 * sx, r.y);
-    c.lineTo(r.x + 5 * sx, r.y + 3);
-    c.moveTo(r.x - 2, r.y + 6 * sy);
-    c.lineTo(r.x, r.y + 10 * sy);
-    c.lineTo(r.x + 3, r.y + 5 * sy);
-}
-
-// The box of 0.15 times the elastic radii around the centre of gravity: the eccentricity a
-// centre of rigidity may have before the storey counts as eccentric.
-void EccentricityBox(Canvas& c, CanvasPoint g, double radiusX, double radiusY) {
-    if (!Finite(radiusX, radiusY)) return; // no stiffness in one direction
-    const double ppm = App.PixelsPerMetre;
-    const double hx = 0.15 * ppm * radiusY, hy = 0.15 * ppm * radiusX;
-    c.setPenWidth(1);
-    c.setBrushStyle(BrushStyle::Clear);
-    c.rectangle(TruncPixel(g.x - hx), TruncPixel(g.y - hy), TruncPixel(g.x + hx + 1),
-                TruncPixel(g.y + hy + 1));
-}
-
 } // namespace
 
 void DrawFoundations(Canvas& canvas) {
@@ -148,49 +96,8 @@ void DrawRoomNames(Canvas& canvas) {
 }
 
 void DrawGravityCentres(Canvas& canvas) {
-    const int s = ClampIndex(App.CurrentScenario, Scenarios);
-    const int f = ClampIndex(App.CurrentStorey, Storeys);
-    if (f > TopStoreyOf(s)) return; // no results for a storey the diagnosis does not reach
-    const double gx = ReqResult.GravityCentreX[s][f], gy = ReqResult.GravityCentreY[s][f];
-    // Without a centre of gravity (no floor areas) there is nothing to measure eccentricity
-    // from: the boxes go with it.
-    const bool hasGravity = Finite(gx, gy) && !(gx == 0 && gy == 0);
-    const CanvasPoint g = FramePixel(gx, gy);
-    if (hasGravity) {
-        canvas.setPen(Gravity, 3);
-        Line(canvas, TruncPixel(g.x - 7.1), TruncPixel(g.y - 7.1), TruncPixel(g.x + 7.1),
-             TruncPixel(g.y + 7.1));
-        Line(canvas, TruncPixel(g.x + 7.1), TruncPixel(g.y - 7.1), TruncPixel(g.x - 7.1),
-             TruncPixel(g.y + 7.1));
-        canvas.setBrushStyle(BrushStyle::Clear);
-        canvas.ellipse(g.x - 7, g.y - 7, g.x + 7, g.y + 7);
-    }
-    const auto& R = RigidityRes;
-    const auto rigidity = [&](int k, CanvasPoint& at) {
-        const double rx = R.RigidityCentreX[s][f][k], ry = R.RigidityCentreY[s][f][k];
-        if (!Finite(rx, ry) || (rx == 0 && ry == 0)) return false;
-        at = FramePixel(rx, ry);
-        return true;
-    };
-    CanvasPoint r;
-    if (App.Options.ConsiderBraceDirection == 1) {
-        for (int k = 1; k < StrengthVariants; ++k) {
-            if (!rigidity(k, r)) continue;
-            canvas.setPen(RigidityCases[k - 1], 1);
-            canvas.setBrushStyle(BrushStyle::Clear);
-            CrossAt(canvas, r);
-            canvas.ellipse(r.x - 6, r.y - 6, r.x + 7, r.y + 7);
-            CaseArrows(canvas, r, k);
-            if (hasGravity)
-                EccentricityBox(canvas, g, R.ElasticRadiusX[s][f][k], R.ElasticRadiusY[s][f][k]);
-        }
-        return;
-    }
-    if (!rigidity(0, r)) return;
-    canvas.setPen(RigidityBasic, 3);
-    canvas.setBrushStyle(BrushStyle::Clear);
-    CrossAt(canvas, r);
-    canvas.ellipse(r.x - 7, r.y - 7, r.x + 8, r.y + 8);
-    if (hasGravity)
-        EccentricityBox(canvas, g, R.ElasticRadiusX[s][f][0], R.ElasticRadiusY[s][f][0]);
+    DrawPlanCentres(
+        canvas, SheetPlanTransform(), ClampIndex(App.CurrentScenario, Scenarios),
+        ClampIndex(App.CurrentStorey, Storeys),
+        {3, 7.1, 7, 1, 10, PenStyle::Solid, false, true, App.Options.ConsiderBraceDirection == 1});
 }

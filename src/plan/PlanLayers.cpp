@@ -300,40 +300,89 @@ void DrawPlanFloorSpecs(Canvas& c, const PlanTransform& p, int s, int f, double 
     }
 }
 
-void DrawPlanCentres(Canvas& c, const PlanTransform& p, bool rigidityAtOrigin, int s, int f,
-                     const CentreMarks& m) {
-    const double k = p.k;
+namespace {
+
+// The loading direction of case k as two small arrowheads: cases 1 and 3 to the left, 2 and 4
+// to the right; 1 and 2 up, 3 and 4 down.
+void CaseArrows(Canvas& c, CanvasPoint r, int k) {
+    const int sx = k % 2 == 1 ? -1 : 1;
+    const int sy = k <= 2 ? -1 : 1;
+    c.moveTo(r.x + 6 * sx, r.y - 2);
+    c.lineTo(r.x + 10 * sx, r.y);
+    c.lineTo(r.x + 5 * sx, r.y + 3);
+    c.moveTo(r.x - 2, r.y + 6 * sy);
+    c.lineTo(r.x, r.y + 10 * sy);
+    c.lineTo(r.x + 3, r.y + 5 * sy);
+}
+
+// The box of 0.15 times the elastic radii around the centre of gravity: the eccentricity a
+// centre of rigidity may have before the storey counts as eccentric. In the pen's colour.
+void EccentricityBox(Canvas& c, const PlanTransform& p, const CentreMarks& m, int gx, int gy,
+                     double radiusX, double radiusY) {
+    if (!std::isfinite(radiusX) || !std::isfinite(radiusY)) return; // no stiffness one way
+    const double hx = 0.15 * radiusY * p.k, hy = 0.15 * radiusX * p.k;
+    c.setPen(c.pen().colour, 1, m.boxStyle);
+    c.setBrushStyle(BrushStyle::Clear);
+    if (m.boxFarEdgeFromExactPosition)
+        c.rectangle(T(gx - hx), T(gy - hy), T(gx + hx + 1), T(gy + hy + 1));
+    else
+        c.rectangle(T(gx - hx), T(gy - hy), T(gx + hx) + 1, T(gy + hy) + 1);
+}
+
+} // namespace
+
+void DrawPlanCentres(Canvas& c, const PlanTransform& p, int s, int f, const CentreMarks& m) {
+    // No results for a storey the diagnosis does not reach.
+    if (f > TopStoreyOf(s)) return;
     c.setPen(GravityCentreColour, m.penWidth);
     c.setBrushStyle(BrushStyle::Clear);
     const double xg = ReqResult.GravityCentreX[s][f], yg = ReqResult.GravityCentreY[s][f];
     const double originX = AxisPosX(Grid.FirstMainAxisX), originY = AxisPosY(Grid.FirstMainAxisY);
-    // A centre that is not a number has no place on the plan.
+    const auto at = [&](double x, double y) {
+        return CanvasPoint{T(p.px(x + originX)), T(p.py(originY - y) + p.off)};
+    };
+    // A centre that is not a number has no place on the plan. Without a centre of gravity (no
+    // floor areas) there is nothing to measure eccentricity from: the boxes go with it.
     const bool gravity = (xg != 0 || yg != 0) && std::isfinite(xg) && std::isfinite(yg);
-    const int gx = T(p.px(xg + originX)), gy = T(p.py(originY - yg) + p.off);
+    const CanvasPoint g = at(xg, yg);
+    const int gx = g.x, gy = g.y;
     if (gravity) {
         const double a = m.diagonal;
         Line(c, T(gx - a), T(gy - a), T(gx + a), T(gy + a));
         Line(c, T(gx + a), T(gy - a), T(gx - a), T(gy + a));
         c.ellipse(T(gx - m.ring), T(gy - m.ring), T(gx + m.ring), T(gy + m.ring));
     }
-    const double xs = RigidityRes.RigidityCentreX[s][f][0],
-                 ys = RigidityRes.RigidityCentreY[s][f][0];
-    if (!rigidityAtOrigin && xs == 0 && ys == 0) return;
+    const auto& R = RigidityRes;
+    if (m.byLoadingCase) {
+        for (int k = 1; k < StrengthVariants; ++k) {
+            const double rx = R.RigidityCentreX[s][f][k], ry = R.RigidityCentreY[s][f][k];
+            if (!std::isfinite(rx) || !std::isfinite(ry) || (rx == 0 && ry == 0)) continue;
+            const CanvasPoint r = at(rx, ry);
+            c.setPen(RigidityCaseColours[k - 1], 1);
+            c.setBrushStyle(BrushStyle::Clear);
+            Line(c, r.x - 10, r.y, r.x + 10, r.y);
+            Line(c, r.x, r.y - 10, r.x, r.y + 10);
+            c.ellipse(r.x - 6, r.y - 6, r.x + 7, r.y + 7);
+            CaseArrows(c, r, k);
+            if (gravity)
+                EccentricityBox(c, p, m, gx, gy, R.ElasticRadiusX[s][f][k],
+                                R.ElasticRadiusY[s][f][k]);
+        }
+        return;
+    }
+    const double xs = R.RigidityCentreX[s][f][0], ys = R.RigidityCentreY[s][f][0];
+    if (!m.rigidityAtOrigin && xs == 0 && ys == 0) return;
     if (!std::isfinite(xs) || !std::isfinite(ys)) return;
-    c.setPenColour(RigidityCentreColour);
-    const int rx = T(p.px(xs + originX)), ry = T(p.py(originY - ys) + p.off);
+    c.setPen(RigidityCentreColour, m.penWidth);
+    c.setBrushStyle(BrushStyle::Clear);
+    const CanvasPoint r = at(xs, ys);
+    const int rx = r.x, ry = r.y;
     Line(c, T(rx - m.cross), ry, T(rx + m.cross), ry);
     Line(c, rx, T(ry - m.cross), rx, T(ry + m.cross));
     c.ellipse(T(rx - m.ring), T(ry - m.ring), T(rx + m.ring + m.ringExtra),
               T(ry + m.ring + m.ringExtra));
-    // The elastic radii around the centre of gravity: without one it has no place.
-    if (!gravity) return;
-    const double rex = RigidityRes.ElasticRadiusX[s][f][0],
-                 rey = RigidityRes.ElasticRadiusY[s][f][0];
-    if (!std::isfinite(rex) || !std::isfinite(rey)) return;
-    c.setPen(RigidityCentreColour, 1, m.boxStyle);
-    c.rectangle(T(gx - 0.15 * rey * k), T(gy - 0.15 * rex * k), T(gx + 0.15 * rey * k) + 1,
-                T(gy + 0.15 * rex * k) + 1);
+    if (gravity)
+        EccentricityBox(c, p, m, gx, gy, R.ElasticRadiusX[s][f][0], R.ElasticRadiusY[s][f][0]);
 }
 
 namespace {

@@ -30,6 +30,9 @@ inline constexpr ColorRef FloorBraceColours[8] = {0xD2D2D2, 0x0000FF, 0x0080FF, 
                                                   0xFF00FF, 0xFF8080, 0xFFFF00, 0x00FF00};
 inline constexpr ColorRef GravityCentreColour = 0x0000FF;
 inline constexpr ColorRef RigidityCentreColour = 0xFF0000;
+// The centres of rigidity of the loading cases 1..4 on the sheet.
+inline constexpr ColorRef RigidityCaseColours[4] = {Rgb(150, 0, 150), Rgb(150, 150, 0),
+                                                    Rgb(0, 0, 150), Rgb(0, 150, 0)};
 // The column hardware discs by hardware (joint mod 4): 釘打ち, ＶＰ, 告示, and the code no
 // choice gives.
 inline constexpr ColorRef ColumnHardwareColours[4] = {Rgb(246, 180, 180), Rgb(255, 218, 40),
@@ -152,7 +155,7 @@ void DrawPlanQuarterLines(Canvas& canvas, const PlanTransform& p, int s, int f);
 // that many pixels apart instead of with the hatch brush (paper).
 void DrawPlanFloorSpecs(Canvas& canvas, const PlanTransform& p, int s, int f, double hatchStep);
 
-// Sizes of the centre marks, in pixels.
+// Sizes of the centre marks, in pixels, and where the sheet, the key plans and paper differ.
 struct CentreMarks {
     int penWidth;      // of the gravity and rigidity marks
     double diagonal;   // half the gravity cross
@@ -160,10 +163,19 @@ struct CentreMarks {
     double ringExtra;  // the rigidity ring reaches this much further right and down
     double cross;      // half the rigidity cross
     PenStyle boxStyle; // of the eccentricity box
+    // The centre of rigidity drawn also at exactly (0, 0) (not where only the centre of
+    // gravity is shown).
+    bool rigidityAtOrigin = true;
+    // The sheet places the eccentricity box's right and bottom edge a pixel beyond the exact
+    // position; the key plans and paper a pixel beyond its pixel.
+    bool boxFarEdgeFromExactPosition = false;
+    // The sheet, when the brace direction is considered, shows the centre of rigidity of each
+    // loading case (with its arrows and box) instead of the basic one.
+    bool byLoadingCase = false;
 };
-// Centre of gravity (left out at exactly (0, 0)), centre of rigidity (when `rigidityAtOrigin`
-// is false left out at exactly (0, 0)) and the eccentricity box around the centre of gravity.
-void DrawPlanCentres(Canvas& canvas, const PlanTransform& p, bool rigidityAtOrigin, int s, int f,
+// Centre of gravity (left out at exactly (0, 0)), centre of rigidity and the eccentricity box
+// around the centre of gravity; nothing on a storey the diagnosis does not reach.
+void DrawPlanCentres(Canvas& canvas, const PlanTransform& p, int s, int f,
                      const CentreMarks& marks);
 
 // The element symbols a wall's label shows: left face, bracing, mud wall, right face.

@@ -232,8 +232,9 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
         DrawPlanFreeLines(c, p, style, s, f);
     }
     if (mode == PrintPlanFull || mode == PrintPlanGravity || mode == PrintPlanWalls) {
-        DrawPlanCentres(c, p, mode == PrintPlanWalls, s, f,
-                        {T(0.5 * e), 1.41 * e, 1.5 * e, 0, 2 * e, PenStyle::DashDotDot});
+        DrawPlanCentres(c, p, s, f,
+                        {T(0.5 * e), 1.41 * e, 1.5 * e, 0, 2 * e, PenStyle::DashDotDot,
+                         mode == PrintPlanWalls});
     }
 }
 

@@ -75,8 +75,8 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
             DrawPlanQuarterLines(c, p, s, f);
         }
         if (mode == KeyPlanGravity || mode == KeyPlanWalls) {
-            DrawPlanCentres(c, p, mode != KeyPlanGravity, s, f,
-                            {T(u), 7.1, 7, 1, 10, PenStyle::Solid});
+            DrawPlanCentres(c, p, s, f,
+                            {T(u), 7.1, 7, 1, 10, PenStyle::Solid, mode != KeyPlanGravity});
         }
         if (mode == KeyPlanFloorSpecs) DrawPlanFloorSpecs(c, p, s, f, 0);
         if (mode == KeyPlanWalls) DrawPlanWalls(c, p, KeyPlanStyle(p), s, f);
