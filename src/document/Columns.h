@@ -1,15 +1,11 @@
 #pragma once
-// The columns of the plan: placing, changing and deleting them by clicks on grid nodes, and
-// drawing them. A through column (通し柱) stands on two storeys: placing it places or marks its
+// The columns of the plan: placing, changing and deleting them by clicks on grid nodes. A through column (通し柱) stands on two storeys: placing it places or marks its
 // partner on the other storey, deleting it turns the partner back into an ordinary column.
 //
 // The input is free of Qt and built with the core; the column change dialog and the repaint
-// are reached through ColumnInputView, which the window installs and tests script. The drawing
-// (ColumnsDraw.cpp) is free of Qt too but needs the sheet's coordinates and is built with the
-// window.
+// are reached through ColumnInputView, which the window installs and tests script. The plan
+// painter (plan/) draws them.
 #include <cstdint>
-
-class Canvas;
 
 // ---- Exchange with the column change dialog ----
 // In: 1 when a bearing wall ends at the column (the dialog shows its warning), else 0.
@@ -50,10 +46,3 @@ int ThroughColumnPartner(int32_t kind, int storey);
 // full: the column stays, as an ordinary column, and the document is marked) and 0 when a new
 // column was refused because the storey is full or the node is off the grid (nothing changes).
 int InputColumn(int x, int y);
-
-// The columns of the current storey with their joint classes, and in column mode their
-// numbers in report order.
-void DrawColumns(Canvas& canvas);
-// The columns of the other storeys as light grey crosses; in foundation mode those of the
-// current storey, in black.
-void DrawOtherStoreyColumns(Canvas& canvas);

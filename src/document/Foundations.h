@@ -6,13 +6,11 @@
 // gravity, the centres of rigidity and the eccentricity boxes of the current storey.
 //
 // The input is free of Qt and built with the core; the text dialog and the repaint are reached
-// through PlanTextInputView, which the window installs and tests script. The drawing
-// (FoundationsDraw.cpp) is built with the window.
+// through PlanTextInputView, which the window installs and tests script. The plan painter
+// (plan/) draws them.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-
-class Canvas;
 
 // The most bytes of a room text the model file keeps; longer texts are cut on a character.
 inline constexpr std::size_t MaxRoomTextBytes = 31;
@@ -51,8 +49,3 @@ int InputFoundation(int x1, int y1, int x2, int y2);
 // palette, or asks the text dialog for a new one. 1 when handled (a cancelled dialog too), 0
 // when refused.
 int InputRoomName(int x1, int y1, int x2, int y2);
-
-void DrawFoundations(Canvas& canvas);
-void DrawRoomNames(Canvas& canvas);
-// Not called under the approximate general method (the plan's paint order decides).
-void DrawGravityCentres(Canvas& canvas);

@@ -5,11 +5,9 @@
 // offsets.
 //
 // The input is free of Qt and built with the core; the offset dialog and the repaint are reached
-// through FreeLineInputView, which the window installs and tests script. The drawing
-// (FreeLinesDraw.cpp) needs the sheet's coordinates and is built with the window.
+// through FreeLineInputView, which the window installs and tests script. The plan painter
+// (plan/) draws them.
 #include <cstdint>
-
-class Canvas;
 
 // Line styles of FreeLineRecord.style.
 inline constexpr int32_t LineThin = 0;       // 細線
@@ -51,7 +49,3 @@ void SetFreeLineInputView(FreeLineInputView* view);
 // refused: the same node twice, a node off the grid, a full storey, an offset that is no
 // number or beyond what the file holds, or a wide offset the user did not confirm.
 int InputFreeLine(int x1, int y1, int x2, int y2);
-
-// The free lines of the current storey; in free-line mode each with its dotted reference line
-// between its two nodes.
-void DrawFreeLines(Canvas& canvas);

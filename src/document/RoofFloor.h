@@ -1,15 +1,13 @@
 #pragma once
 // The roof and floor areas (屋根床等) and the roof and floor spec areas (屋根床仕様) of
 // the plan: rectangles on two grid nodes and triangles on three, placed from the current-input
-// variables and removed by clicking the same nodes again; and their drawing, with the storey
-// outline, the quarter strips of the approximate general method and the floor-strength overlay.
+// variables and removed by clicking the same nodes again.
 //
 // The input is free of Qt and built with the core; the repaint and the roof/floor palette's
 // status label are reached through RoofFloorInputView, which the window installs and tests
-// script. The drawing (RoofFloorDraw.cpp) is built with the window.
+// script. The plan painter (plan/) draws them, with the storey outline, the quarter strips of
+// the approximate general method and the floor-strength overlay.
 #include <cstdint>
-
-class Canvas;
 
 inline constexpr int32_t AreaKindAttic = 5;            // 小屋裏収納
 inline constexpr int32_t AreaKindLargestRectangle = 6; // 最大矩形
@@ -44,10 +42,3 @@ int InputRoofFloorTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
 // The same for spec areas (CurFloorBrace * 32 + CurFloorSpec), without questions.
 int InputFloorSpecRect(int x1, int y1, int x2, int y2);
 int InputFloorSpecTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
-
-// The areas of the current storey; in roof/floor mode with the outline, diagonals and kinds;
-// under the approximate general method the quarter strips.
-void DrawRoofFloorAreas(Canvas& canvas);
-// In spec mode the floor-spec areas; in wall and spec mode the floor
-// strength and horizontal-member overlay beside the plan.
-void DrawFloorSpecs(Canvas& canvas);

@@ -1,20 +1,12 @@
 #pragma once
-// The grid on the plan sheet: the drawing of the grid lines and of the axes (bubbles,
-// extension lines, dimensions) and the window side of axis editing (the axis dialog and the kind
+// The grid on the plan sheet: the drawing of the grid lines and of the axes (plan/SheetPlan.h)
+// and the window side of axis editing (the axis dialog and the kind
 // clicks); the sheet's coordinates, scale and snapping come with it (SheetCoordinates.h). The
 // grid itself, its check, labels and edits are the model's (model/Grid.h). Free of Qt apart
 // from EditAxis, which shows the axis dialog.
 #include "document/SheetCoordinates.h"
 #include "model/Grid.h"
-
-class Canvas;
-
-// ---- Drawing ----
-// Grid lines of every axis, dotted, in the colour of the axis kind, over the whole sheet.
-void DrawGridLines(Canvas& canvas, int sheetWidth, int sheetHeight);
-// Bubbles, extension lines and dimensions of the axes of the data range (nothing for an
-// empty plan). Reads the extents, which the recompute step has brought up to date.
-void DrawAxes(Canvas& canvas);
+#include "plan/SheetPlan.h"
 
 // ---- Axis editing ----
 // Insert, re-space or delete axes for a click in axis mode (App.AxisEditMode): in the add and

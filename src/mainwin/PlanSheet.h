@@ -4,6 +4,7 @@
 // layers, the figure entry state and the dispatch of a mouse release to the element unit of
 // the input mode (or to the axis edit), so that both can be tested and timed without a window.
 #include "document/PlanInput.h"
+#include "plan/SheetPlan.h"
 #include "ui/PaintBox.h"
 
 class Canvas;
@@ -91,15 +92,3 @@ int InputFloorSpecTriangle(int x1, int y1, int x2, int y2, int x3, int y3);
 int InputRoomName(int x1, int y1, int x2, int y2);
 int InputFoundation(int x1, int y1, int x2, int y2);
 int InputFreeLine(int x1, int y1, int x2, int y2);
-
-// The element layers, each drawing its elements of the current scenario and storey.
-void DrawFoundations(Canvas& canvas);
-void DrawRoofFloorAreas(Canvas& canvas);
-void DrawOtherStoreyWalls(Canvas& canvas);
-void DrawOtherStoreyColumns(Canvas& canvas);
-void DrawWalls(Canvas& canvas);
-void DrawColumns(Canvas& canvas);
-void DrawGravityCentres(Canvas& canvas);
-void DrawRoomNames(Canvas& canvas);
-void DrawFreeLines(Canvas& canvas);
-void DrawFloorSpecs(Canvas& canvas);

@@ -3,16 +3,17 @@
 // dialog driven through the input, and the free-line drawing recorded.
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "document/FreeLines.h"
+#include "document/RecordingCanvas.h"
 #include "mainwin/dialogs/Dcopy.h"
 #include "mainwin/dialogs/SenDlg.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/InitModel.h"
 #include "model/Slots.h"
+#include "plan/SheetPlan.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
-#include "document/RecordingCanvas.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,12 +5,13 @@
 #include "calc/MethodTables.h"
 #include "calc/NValues.h"
 #include "document/Columns.h"
+#include "document/RecordingCanvas.h"
 #include "mainwin/dialogs/ColumnChange.h"
 #include "model/InitModel.h"
+#include "plan/SheetPlan.h"
 #include "support/HouseBuilder.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
-#include "document/RecordingCanvas.h"
 
 #include <QButtonGroup>
 #include <QImage>

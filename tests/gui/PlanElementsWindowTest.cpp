@@ -6,15 +6,16 @@
 #include "calc/MethodTables.h"
 #include "calc/RequiredStrength.h"
 #include "document/Foundations.h"
+#include "document/RecordingCanvas.h"
 #include "document/RoofFloor.h"
 #include "mainwin/dialogs/moji.h"
 #include "model/Cp932.h"
 #include "model/Grid.h"
+#include "plan/SheetPlan.h"
 #include "support/HouseBuilder.h"
 #include "support/RigidityFixture.h"
 #include "ui/Forms.h"
 #include "ui/QtCanvas.h"
-#include "document/RecordingCanvas.h"
 
 #include <QComboBox>
 #include <QImage>

@@ -5,14 +5,14 @@
 
 #include "calc/WallEvaluation.h"
 #include "document/Recompute.h"
-#include "mainwin/WallDrawing.h"
-#include "plan/WallSymbol.h"
+#include "document/RecordingCanvas.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "plan/SheetPlan.h"
+#include "plan/WallSymbol.h"
 #include "support/HouseBuilder.h"
 #include "ui/QtCanvas.h"
-#include "document/RecordingCanvas.h"
 
 #include <QImage>
 #include <QPainter>

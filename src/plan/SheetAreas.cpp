@@ -1,5 +1,7 @@
 // Drawing of the roof/floor areas and the floor-spec areas, the storey outline, the quarter
 // strips, and the floor-strength and horizontal-member overlay beside the plan.
+#include "plan/SheetPlan.h"
+
 #include "document/RoofFloor.h"
 
 #include "calc/FloorCheck.h"
@@ -8,12 +10,13 @@
 #include "calc/ResultSummary.h"
 #include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
-#include "mainwin/GridAxes.h"
+#include "document/Canvas.h"
 #include "document/InputModes.h"
+#include "document/SheetCoordinates.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h"
 #include "model/Model.h"
-#include "document/Canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +26,6 @@
 namespace {
 
 constexpr int32_t MethodGeneralApproximate = 2;
-
 
 // By area code 0..14 (codes 8..14 are the not-enclosed kinds).
 constexpr ColorRef AreaFill[15] = {Rgb(240, 255, 240), Rgb(240, 255, 255), Rgb(240, 240, 240),

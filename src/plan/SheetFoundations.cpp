@@ -1,5 +1,6 @@
-// Drawing of the foundations and the centres of gravity and rigidity with the eccentricity
-// boxes on the sheet, and of the room texts through the plan painter.
+// The foundations on the plan sheet.
+#include "plan/SheetPlan.h"
+
 #include "document/Foundations.h"
 
 #include "calc/LabelTables.h"
@@ -7,9 +8,10 @@
 #include "calc/Rigidity.h"
 #include "document/Canvas.h"
 #include "document/InputModes.h"
-#include "mainwin/GridAxes.h"
+#include "document/SheetCoordinates.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h"
 #include "model/Model.h"
 #include "plan/PlanPainter.h"
 
@@ -87,17 +89,4 @@ void DrawFoundations(Canvas& canvas) {
             if (ClampIndex(r.type, 3) == type && OnGrid(r.x1, r.y1) && OnGrid(r.x2, r.y2))
                 DrawFoundation(canvas, r, type, named);
         }
-}
-
-void DrawRoomNames(Canvas& canvas) {
-    DrawPlanRoomTexts(canvas, SheetPlanTransform(), SheetPlanStyle(),
-                      ClampIndex(App.CurrentScenario, Scenarios),
-                      ClampIndex(App.CurrentStorey, Storeys));
-}
-
-void DrawGravityCentres(Canvas& canvas) {
-    DrawPlanCentres(
-        canvas, SheetPlanTransform(), ClampIndex(App.CurrentScenario, Scenarios),
-        ClampIndex(App.CurrentStorey, Storeys),
-        {3, 7.1, 7, 1, 10, PenStyle::Solid, false, true, App.Options.ConsiderBraceDirection == 1});
 }
