@@ -208,6 +208,12 @@ PlanStyle SheetPlanStyle() {
     st.columnMarkFont = GothicFont(8, 4);
     st.roomFont = GothicFont(12, 6);
     st.wallHalf = App.PixelsPerMetre / 9;
+    st.foundationRecordLabels = App.InputMode == ModeFoundations;
+    st.foundationHalf = 2 * App.PixelsPerMetre / 9;
+    st.foundationCornerShift = 1;
+    st.foundationLabels = FoundationTypeNames;
+    st.foundationFont = GothicFont(12, 6);
+    st.foundationLabelAcross = 2.5 * App.PixelsPerMetre / 9;
     st.wallLabels = App.InputMode == ModeWalls;
     st.wallLabelsOnEveryWall = Doc.CriteriaEdition == 4;
     st.wallFont = GothicFont(12, 6);
@@ -232,6 +238,11 @@ PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan) {
     st.numberDx = -3 * e;
     st.numberDy = -2 * e;
     st.wallHalf = 0.06 * p.k;
+    st.foundationHalf = 3 * (0.06 * p.k);
+    st.foundationColours = FoundationColours;
+    st.foundationLabels = FoundationLabels;
+    st.foundationFont = GothicFont(T(2.5 * e), T(1.25 * e));
+    st.foundationLabelByExactAngle = false;
     // Paper shows the unknown elements in their own colour, not in white.
     st.wallSymbol = {2, false};
     st.wallUnknownFill = PanelColours[2];

@@ -38,6 +38,15 @@ inline constexpr ColorRef RigidityCaseColours[4] = {Rgb(150, 0, 150), Rgb(150, 1
 inline constexpr ColorRef ColumnHardwareColours[4] = {Rgb(246, 180, 180), Rgb(255, 218, 40),
                                                       Rgb(109, 207, 246), Rgb(192, 192, 192)};
 
+// The foundation bands under the walls on paper by foundation class, which are also the
+// colours of the entered foundations on the sheet by type; the entered foundations on paper by
+// type.
+inline constexpr ColorRef FoundationWallColours[3] = {Rgb(160, 160, 160), Rgb(192, 192, 192),
+                                                      Rgb(224, 224, 224)};
+inline constexpr ColorRef FoundationColours[3] = {0x8080A0, 0xA0A0C0, 0xC0C0E0};
+// The foundation types on paper.
+inline constexpr const char* FoundationLabels[3] = {"K1", "K2", "K3"};
+
 // ---- Style ----
 
 // Everything in which the plan sheet, the key plans and paper draw a layer differently.
@@ -117,6 +126,28 @@ struct PlanStyle {
         ReducedStrength
     } wallValue = WallValue::PlanValue;
 
+    // Foundations.
+    // The entered foundations, and the bands under the ground storey's bearing walls by their
+    // foundation class (paper); each with its type along it.
+    bool foundationRecords = true;
+    bool foundationWallBands = false;
+    bool foundationRecordLabels = false;
+    bool foundationWallBandLabels = false;
+    // Half the band's width, which is also how far it reaches beyond the nodes: two ninths of a
+    // metre on the sheet, 18 cm on paper.
+    double foundationHalf = 0;
+    // The sheet moves the band's corners a pixel right and down.
+    int foundationCornerShift = 0;
+    const ColorRef* foundationColours = FoundationWallColours;
+    const ColorRef* foundationWallColours = FoundationWallColours;
+    const char* const* foundationLabels = nullptr;
+    CanvasFont foundationFont;
+    // The label line across the band from its middle (the sheet: below or right of it).
+    double foundationLabelAcross = 0;
+    // The sheet turns the label by the band's exact angle and centres it by half the exact text
+    // width; paper snaps bands along the axes to them and centres by whole pixels.
+    bool foundationLabelByExactAngle = true;
+
     // Free lines.
     // The reference line from node to node while free lines are entered.
     bool freeLineReferences = false;
@@ -190,6 +221,9 @@ void DrawPlanWalls(Canvas& canvas, const PlanTransform& p, const PlanStyle& styl
 // The columns of storey f of scenario s with their hardware discs, judgement fills and marks,
 // then their numbers.
 void DrawPlanColumns(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s, int f);
+// The foundations of storey f of scenario s, the strongest type on top.
+void DrawPlanFoundations(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s,
+                         int f);
 // The room texts: "@..." written vertically, "*..." the orientation mark.
 void DrawPlanRoomTexts(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s,
                        int f);

@@ -121,6 +121,11 @@ void DrawOtherStoreyWalls(Canvas& canvas) {
         for (int i = 0; i < n; ++i) line(Doc.Walls[s][f][i]);
     }
 }
+void DrawFoundations(Canvas& canvas) {
+    DrawPlanFoundations(canvas, SheetPlanTransform(), SheetPlanStyle(), CurrentScenario(),
+                        CurrentStorey());
+}
+
 void DrawRoomNames(Canvas& canvas) {
     DrawPlanRoomTexts(canvas, SheetPlanTransform(), SheetPlanStyle(), CurrentScenario(),
                       CurrentStorey());

@@ -96,73 +96,6 @@ void DrawDimensions(Canvas& c, const PlanTransform& p, double d) {
     }
 }
 
-// The band under a wall or a foundation record: the line lengthened by 3h at both ends and
-// 6h wide, h being 6 cm. False for a line without extent.
-bool FoundationBand(const PlanTransform& p, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                    CanvasPoint (&band)[4], WallSymbolFrame& f) {
-    if (!OnGrid(x1, y1) || !OnGrid(x2, y2)) return false;
-    if (!WallSymbolFrameOf(p.node(x1, y1), p.node(x2, y2), 0.06 * p.k, f)) return false;
-    const double ax = 3 * f.h * f.tx, ay = 3 * f.h * f.ty; // 3A
-    const double nx = 3 * f.h * f.px, ny = 3 * f.h * f.py; // 3N
-    const double corners[4][2] = {{f.x2 + ax + nx, f.y2 + ay + ny},
-                                  {f.x1 - ax + nx, f.y1 - ay + ny},
-                                  {f.x1 - ax - nx, f.y1 - ay - ny},
-                                  {f.x2 + ax - nx, f.y2 + ay - ny}};
-    for (int i = 0; i < 4; ++i)
-        if (!ToPixel(corners[i][0], corners[i][1], band[i])) return false;
-    return true;
-}
-
-// The foundation label along the band, centred on its middle, a millimetre to its upper or
-// left side.
-void FoundationLabel(Canvas& c, const WallSymbolFrame& f, int n, double d, double e) {
-    CanvasFont font = MmFont(1.0, 2.5 * e, 1.25 * e);
-    font.escapement = f.escapement;
-    c.setFont(font);
-    c.setBrushStyle(BrushStyle::Clear);
-    const char* label = FoundationLabels[n];
-    const CanvasPoint mid{T((f.x1 + f.x2) / 2), T((f.y1 + f.y2) / 2)};
-    CanvasPoint at;
-    if (WallLabelOrigin(f, mid, -d, 0, 0, c.textWidth(label) / 2, at)) c.textOut(at.x, at.y, label);
-}
-
-// The foundation bands under the walls of the ground storey that carry something, class 2
-// first so that class 0 lies on top; with labels on the foundation plan.
-void DrawWallFoundationBands(Canvas& c, const PlanTransform& p, int s, double d, bool labelled,
-                             int n) {
-    const int walls = LiveCount(Doc.WallCount[s][0], MaxWalls);
-    for (int i = 0; i < walls; ++i) {
-        const WallRecord& w = Doc.Walls[s][0][i];
-        if (w.foundationClass != n) continue;
-        const WallResultRecord& r = WallEval.WallResult[s][0][i][0];
-        if (r.strengthX == 0 && r.strengthY == 0) continue;
-        CanvasPoint band[4];
-        WallSymbolFrame f;
-        if (!FoundationBand(p, w.x1, w.y1, w.x2, w.y2, band, f)) continue;
-        c.setPen(FoundationWallColours[n], 1, PenStyle::Clear);
-        c.setBrushColour(FoundationWallColours[n]);
-        c.setBrushStyle(BrushStyle::Solid);
-        c.polygon(band, 4);
-        if (labelled) FoundationLabel(c, f, n, d, p.u);
-    }
-}
-
-void DrawFoundationRecords(Canvas& c, const PlanTransform& p, int s, double d, int n) {
-    const int count = LiveCount(Doc.FoundationCount[s][0], MaxFoundations);
-    for (int i = 0; i < count; ++i) {
-        const FoundationRecord& r = Doc.Foundations[s][0][i];
-        if (ClampIndex(r.type, 3) != n) continue;
-        CanvasPoint band[4];
-        WallSymbolFrame f;
-        if (!FoundationBand(p, r.x1, r.y1, r.x2, r.y2, band, f)) continue;
-        c.setPen(FoundationColours[n], 1);
-        c.setBrushColour(FoundationColours[n]);
-        c.setBrushStyle(BrushStyle::Solid);
-        c.polygon(band, 4);
-        FoundationLabel(c, f, n, d, p.u);
-    }
-}
-
 } // namespace
 
 PlanTransform PrintPlanTransform(int mode, double d) {
@@ -190,7 +123,13 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     const int s = CalcScenario();
     const int f = ClampIndex(storey, Storeys);
     const PlanTransform p = PrintPlanTransform(mode, d);
-    const PlanStyle style = PaperPlanStyle(p, mode == PrintPlanFull);
+    PlanStyle style = PaperPlanStyle(p, mode == PrintPlanFull);
+    // The foundation plan shows the entered foundations and labels the bands; the plans with
+    // walls lay the bands under the ground storey's walls, unlabelled.
+    style.foundationRecords = mode == PrintPlanFoundations;
+    style.foundationWallBands = true;
+    style.foundationRecordLabels = style.foundationWallBandLabels = mode == PrintPlanFoundations;
+    style.foundationLabelAcross = -d; // a millimetre to the upper or left side
     const double e = p.u;
 
     c.setPen(GridGrey, 1);
@@ -215,15 +154,9 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     if (HasModeAreas(mode)) DrawPlanQuarterLines(c, p, s, f);
     // Hatches about a millimetre apart.
     if (mode == PrintPlanFloorSpecs) DrawPlanFloorSpecs(c, p, s, f, d);
-    if (mode == PrintPlanFoundations && f == 0) {
-        for (int n = 2; n >= 0; --n) {
-            DrawWallFoundationBands(c, p, s, d, true, n);
-            DrawFoundationRecords(c, p, s, d, n);
-        }
-    }
+    if (mode == PrintPlanFoundations && f == 0) DrawPlanFoundations(c, p, style, s, f);
     if (mode == PrintPlanFull || mode == PrintPlanWalls) {
-        if (f == 0)
-            for (int n = 2; n >= 0; --n) DrawWallFoundationBands(c, p, s, d, false, n);
+        DrawPlanFoundations(c, p, style, s, f);
         DrawPlanWalls(c, p, style, s, f);
         DrawPlanColumns(c, p, style, s, f);
     }

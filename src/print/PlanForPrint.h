@@ -20,12 +20,6 @@ enum PrintPlanMode : int {
     PrintPlanWalls = 6,
 };
 
-// Wall bands on the ground storey by foundation class, foundation records by type, and their
-// labels.
-inline constexpr ColorRef FoundationWallColours[3] = {0xA0A0A0, 0xC0C0C0, 0xE0E0E0};
-inline constexpr ColorRef FoundationColours[3] = {0x8080A0, 0xA0A0C0, 0xC0C0E0};
-inline constexpr const char* FoundationLabels[3] = {"K1", "K2", "K3"};
-
 // The transform of a drawing in `mode` at `dotsPerMm`: u is the drawing unit e (a millimetre
 // on the plan pages, two thirds of one on the table pages), k the dots per plan metre (the
 // used grid fills a frame of 150 e, never larger than 1:50 of the design page), the leftmost
