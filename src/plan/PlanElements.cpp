@@ -198,6 +198,19 @@ PenStyle FreeLinePen(int32_t style) {
     }
 }
 
+// The areas and specifications as the key plans draw them, at the drawing unit p.u.
+void KeyPlanAreas(PlanStyle& st, const PlanTransform& p) {
+    st.areaPenWidth = T(p.u);
+    st.largestRectangles = false;
+    st.areaDiagonalsFromNodes = false;
+    st.areaLabelNumbered = true;
+    st.areaFont = GothicFont(T(6 * p.u), T(3 * p.u));
+    st.areaLabelOnWhite = false;
+    st.areaLabelDy = -3 * p.u;
+    st.quarterLineWidth = T(p.u);
+    st.specPenWidth = 1;
+}
+
 } // namespace
 
 PlanStyle SheetPlanStyle() {
@@ -207,6 +220,9 @@ PlanStyle SheetPlanStyle() {
     st.columnNumbers = App.InputMode == ModeColumns;
     st.columnMarkFont = GothicFont(8, 4);
     st.roomFont = GothicFont(12, 6);
+    st.areaLabels = App.InputMode == ModeRoofFloor;
+    st.areaFont = GothicFont(18, 9);
+    st.storeyOutline = App.InputMode == ModeRoofFloor;
     st.wallHalf = App.PixelsPerMetre / 9;
     st.foundationRecordLabels = App.InputMode == ModeFoundations;
     st.foundationHalf = 2 * App.PixelsPerMetre / 9;
@@ -237,6 +253,9 @@ PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan) {
     st.columnMarkFont = GothicFont(T(1.5 * e), T(0.75 * e));
     st.numberDx = -3 * e;
     st.numberDy = -2 * e;
+    KeyPlanAreas(st, p);
+    st.areaLabels = !fullPlan; // the plan pages show the areas plain
+    if (fullPlan) st.areaPenWidth = 1;
     st.wallHalf = 0.06 * p.k;
     st.foundationHalf = 3 * (0.06 * p.k);
     st.foundationColours = FoundationColours;
@@ -268,6 +287,8 @@ PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan) {
 
 PlanStyle KeyPlanStyle(const PlanTransform& p) {
     PlanStyle st;
+    KeyPlanAreas(st, p);
+    st.areaLabels = true;
     st.wallHalf = p.k / 9;
     // The key plans draw face rows 0 and 1 in white.
     st.wallSymbol = {0, false};

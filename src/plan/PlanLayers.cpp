@@ -6,6 +6,7 @@
 #include "calc/Rigidity.h"
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
+#include "document/RoofFloor.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
@@ -20,7 +21,7 @@
 namespace {
 
 constexpr ColorRef QuarterLineColour = 0x0000FF;
-constexpr int AreaKindLargestRectangle = 6;
+const char* const LargestRectangleLabel = "\x8d\xc5\x91\xe5\x8b\xe9\x8c\x60"; // 最大矩形
 
 int T(double v) {
     return TruncPixel(v);
@@ -104,13 +105,22 @@ void DrawPlanAxes(Canvas& c, const PlanTransform& p, const AxisLayout& l) {
 
 namespace {
 
-// The corners of a rectangle ordered, the upper left moved in by a pixel; false off the grid.
-bool RectPixels(const PlanTransform& p, int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2,
-                CanvasPoint& a, CanvasPoint& b) {
+// A rectangle's figure from one pixel inside its upper left node to its lower right node, and
+// the points its diagonals and label are placed from. False off the grid.
+struct RectFigure {
+    CanvasPoint a, b; // the rectangle (a moved in by a pixel)
+    CanvasPoint p, q; // ends of the first diagonal
+};
+bool RectPixels(const PlanTransform& p, const PlanStyle& st, int32_t ax1, int32_t ay1, int32_t ax2,
+                int32_t ay2, RectFigure& r) {
     if (!OnGrid(ax1, ay1) || !OnGrid(ax2, ay2)) return false;
     const CanvasPoint n1 = p.node(ax1, ay1), n2 = p.node(ax2, ay2);
-    a = {std::min(n1.x, n2.x) + 1, std::min(n1.y, n2.y) + 1 + p.off};
-    b = {std::max(n1.x, n2.x), std::max(n1.y, n2.y) + p.off};
+    const CanvasPoint lo{std::min(n1.x, n2.x), std::min(n1.y, n2.y) + p.off};
+    const CanvasPoint hi{std::max(n1.x, n2.x), std::max(n1.y, n2.y) + p.off};
+    r.a = {lo.x + 1, lo.y + 1};
+    r.b = hi;
+    r.p = st.areaDiagonalsFromNodes ? lo : r.a;
+    r.q = hi;
     return true;
 }
 
@@ -123,76 +133,99 @@ bool TriPixels(const PlanTransform& p, const int32_t (&xy)[6], CanvasPoint (&pts
     return true;
 }
 
-void RectWithDiagonals(Canvas& c, CanvasPoint a, CanvasPoint b) {
-    c.rectangle(a.x, a.y, b.x, b.y);
-    Line(c, a.x, a.y, b.x, b.y);
-    Line(c, a.x, b.y, b.x, a.y);
+void Diagonals(Canvas& c, const RectFigure& r) {
+    Line(c, r.p.x, r.p.y, r.q.x, r.q.y);
+    Line(c, r.p.x, r.q.y, r.q.x, r.p.y);
 }
 
-// A label centred at x on the line position y.
-void CentredLabel(Canvas& c, int x, int y, const char* text) {
-    Text(c, x - c.textWidth(text) / 2, y, text);
+// A label centred at x on the middle line y, `dy` above or below it.
+void CentredLabel(Canvas& c, const PlanStyle& st, int x, int y, const char* text) {
+    c.setFont(st.areaFont);
+    if (st.areaLabelOnWhite) {
+        c.setBrushStyle(BrushStyle::Solid);
+        c.setBrushColour(White);
+    }
+    Text(c, x - c.textWidth(text) / 2, T(y + st.areaLabelDy), text);
+}
+void RectLabel(Canvas& c, const PlanStyle& st, const RectFigure& r, const char* text) {
+    CentredLabel(c, st, (r.p.x + r.q.x) / 2, (r.p.y + r.q.y) / 2, text);
+}
+void TriLabel(Canvas& c, const PlanStyle& st, const CanvasPoint (&t)[3], const char* text) {
+    CentredLabel(c, st, (t[0].x + t[1].x + t[2].x) / 3, (t[0].y + t[1].y + t[2].y) / 3, text);
 }
 
 int AreaKind(int32_t code) {
     return ((code % 8) + 8) % 8;
 }
 
-// Labelled areas outline in their line colour, a unit wide; plain ones (the printed full plan)
-// in their fill colour, one dot wide.
-void AreaStyle(Canvas& c, int32_t code, double u, bool plain) {
-    if (plain)
-        c.setPen(BoundedAt(AreaFillColours, code), 1, PenStyle::Solid, PenMode::Mask);
+void AreaLabel(char (&out)[32], const PlanStyle& st, int i, int32_t code) {
+    if (st.areaLabelNumbered) {
+        std::snprintf(out, sizeof out, "%i(%i)", i + 1, AreaKind(code));
+        return;
+    }
+    const int32_t kind = AreaKindOfCode(code);
+    if (kind == AreaKindLargestRectangle)
+        std::snprintf(out, sizeof out, "%s", LargestRectangleLabel);
     else
-        c.setPen(BoundedAt(AreaLineColours, code), T(u), PenStyle::Solid, PenMode::Mask);
-    c.setBrushColour(BoundedAt(AreaFillColours, code));
+        std::snprintf(out, sizeof out, "%d", static_cast<int>(kind));
+}
+
+// Labelled areas outline in their line colour, plain ones in their fill colour. Mask mode.
+void AreaStyle(Canvas& c, const PlanStyle& st, int32_t code) {
+    const ColorRef fill = BoundedAt(AreaFillColours, code);
+    c.setPen(st.areaLabels ? BoundedAt(AreaLineColours, code) : fill, st.areaPenWidth,
+             PenStyle::Solid, PenMode::Mask);
+    c.setBrushStyle(BrushStyle::Solid);
+    c.setBrushColour(fill);
 }
 
 } // namespace
 
-void DrawPlanAreas(Canvas& c, const PlanTransform& p, int s, int f, bool plain) {
-    const double u = p.u;
-    c.setFont(Font(6 * u, 3 * u, "ＭＳ ゴシック"));
-    c.setBrushColour(White);
-    c.setBrushStyle(BrushStyle::Solid);
+void DrawPlanAreas(Canvas& c, const PlanTransform& p, const PlanStyle& st, int s, int f) {
+    if (st.storeyOutline && f <= TopStoreyOf(s)) {
+        const int edges = LiveCount(WallEval.StoreyOutlineCount[s][f], MaxOutlineEdges);
+        for (int i = 0; i < edges; ++i) {
+            const OutlineEdge& e = WallEval.StoreyOutline[s][f][i];
+            const ColorRef colour = e.colourIndex == 3 ? Rgb(162, 210, 236) : Rgb(210, 162, 236);
+            c.setPen(colour, 10, PenStyle::Solid, PenMode::Mask);
+            const CanvasPoint a = p.node(e.x1, e.y1), b = p.node(e.x2, e.y2);
+            Line(c, a.x, a.y + p.off, b.x, b.y + p.off);
+        }
+    }
     char label[32];
     const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
     for (int i = 0; i < rects; ++i) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][i];
-        if (AreaKind(r.code) == AreaKindLargestRectangle) continue;
-        CanvasPoint a, b;
-        if (!RectPixels(p, r.x1, r.y1, r.x2, r.y2, a, b)) continue;
-        AreaStyle(c, r.code, u, plain);
-        if (plain) {
-            c.rectangle(a.x, a.y, b.x, b.y);
-            continue;
-        }
-        RectWithDiagonals(c, a, b);
-        std::snprintf(label, sizeof label, "%i(%i)", i + 1, AreaKind(r.code));
-        CentredLabel(c, (a.x + b.x) / 2, T((a.y + b.y) / 2 - 3 * u), label);
+        if (!st.largestRectangles && AreaKind(r.code) == AreaKindLargestRectangle) continue;
+        RectFigure fig;
+        if (!RectPixels(p, st, r.x1, r.y1, r.x2, r.y2, fig)) continue;
+        AreaStyle(c, st, r.code);
+        c.rectangle(fig.a.x, fig.a.y, fig.b.x, fig.b.y);
+        if (!st.areaLabels) continue;
+        Diagonals(c, fig);
+        AreaLabel(label, st, i, r.code);
+        RectLabel(c, st, fig, label);
     }
     const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
     for (int i = 0; i < tris; ++i) {
         const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][i];
         CanvasPoint pts[3];
         if (!TriPixels(p, {t.x1, t.y1, t.x2, t.y2, t.x3, t.y3}, pts)) continue;
-        AreaStyle(c, t.code, u, plain);
+        AreaStyle(c, st, t.code);
         c.polygon(pts, 3);
-        if (plain) continue;
-        std::snprintf(label, sizeof label, "%i(%i)", i + 1, AreaKind(t.code));
-        CentredLabel(c, (pts[0].x + pts[1].x + pts[2].x) / 3,
-                     T((pts[0].y + pts[1].y + pts[2].y) / 3 - 3 * u), label);
+        if (!st.areaLabels) continue;
+        AreaLabel(label, st, i, t.code);
+        TriLabel(c, st, pts, label);
     }
 }
 
-void DrawPlanQuarterLines(Canvas& c, const PlanTransform& p, int s, int f) {
-    const double u = p.u;
+void DrawPlanQuarterLines(Canvas& c, const PlanTransform& p, const PlanStyle& st, int s, int f) {
     // The quarter strips of the general approximate method, inverting what lies beneath.
     const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
     const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
-    if (Doc.DiagnosisMethod != 2 || rects + tris == 0) return;
+    if (Doc.DiagnosisMethod != 2 || rects + tris == 0 || f > TopStoreyOf(s)) return;
     const double* q = ReqResult.QuarterLines[s][f];
-    c.setPen(QuarterLineColour, T(u), PenStyle::Solid, PenMode::Xor);
+    c.setPen(QuarterLineColour, st.quarterLineWidth, PenStyle::Solid, PenMode::Xor);
     const int xl = T(p.px(q[LineXMin])), xr = T(p.px(q[LineXMax]));
     const int yt = T(p.py(q[LineYMin])) + p.off, yb = T(p.py(q[LineYMax])) + p.off;
     for (int line : {LineYMinQuarter, LineYMaxQuarter}) {
@@ -208,9 +241,9 @@ void DrawPlanQuarterLines(Canvas& c, const PlanTransform& p, int s, int f) {
 namespace {
 
 // Board and brace of a floor-spec code as the floor calculation reads them.
-void FloorSpecStyle(Canvas& c, int32_t code) {
+void FloorSpecStyle(Canvas& c, const PlanStyle& st, int32_t code) {
     const int board = floorcalc::FloorBoardIndex(code);
-    c.setPen(FloorBraceColours[floorcalc::FloorBraceIndex(code)], 1);
+    c.setPen(FloorBraceColours[floorcalc::FloorBraceIndex(code)], st.specPenWidth);
     c.setBrushColour(FloorBoardColours[board]);
     c.setBrushStyle(board == 0    ? BrushStyle::Clear
                     : board <= 12 ? BrushStyle::DiagCross
@@ -250,53 +283,59 @@ void HatchLines(Canvas& c, const CanvasPoint* pts, int n, bool diagonal, double 
     }
 }
 
-// A floor-spec figure (a rectangle from its first to its third corner, or a triangle): filled
-// by the brush on screen, or outlined and hatched by lines on paper.
-void FloorSpecFigure(Canvas& c, int32_t code, const CanvasPoint* pts, int n, double hatchStep) {
-    FloorSpecStyle(c, code);
+// A floor-spec figure (a rectangle, or a triangle): filled by the brush on screen, or
+// outlined and hatched by lines on paper.
+void FloorSpecFigure(Canvas& c, const PlanStyle& st, int32_t code, const CanvasPoint* pts, int n,
+                     const RectFigure* rect) {
+    FloorSpecStyle(c, st, code);
     const BrushStyle hatch = c.brush().style;
-    const bool lines = hatchStep > 0 && hatch != BrushStyle::Clear;
+    const bool lines = st.hatchStep > 0 && hatch != BrushStyle::Clear;
     if (lines) c.setBrushStyle(BrushStyle::Clear);
-    if (n == 4)
-        c.rectangle(pts[0].x, pts[0].y, pts[2].x, pts[2].y);
+    if (rect)
+        c.rectangle(rect->a.x, rect->a.y, rect->b.x, rect->b.y);
     else
         c.polygon(pts, n);
     if (!lines) return;
     const CanvasPen pen = c.pen();
     c.setPen(c.brush().colour, 1);
-    HatchLines(c, pts, n, hatch == BrushStyle::DiagCross, hatchStep);
+    HatchLines(c, pts, n, hatch == BrushStyle::DiagCross, st.hatchStep);
     c.setPen(pen.colour, pen.width, pen.style, pen.mode);
+}
+
+void SpecLabel(char (&out)[32], const PlanStyle& st, int i, int32_t code) {
+    if (st.areaLabelNumbered)
+        std::snprintf(out, sizeof out, "%i(%i-%i)", i + 1, code % 32, code / 32);
+    else
+        std::snprintf(out, sizeof out, "%2i-%2i", code < 0 ? 0 : code % 32,
+                      code < 0 ? 0 : code / 32);
 }
 
 } // namespace
 
-void DrawPlanFloorSpecs(Canvas& c, const PlanTransform& p, int s, int f, double hatchStep) {
-    const double u = p.u;
-    c.setFont(Font(6 * u, 3 * u, "ＭＳ ゴシック"));
+void DrawPlanFloorSpecs(Canvas& c, const PlanTransform& p, const PlanStyle& st, int s, int f) {
+    c.setFont(st.areaFont);
     c.setBrushColour(White);
     c.setBrushStyle(BrushStyle::Solid);
-    char label[48];
+    char label[32];
     const int rects = LiveCount(Doc.FloorSpecRectCount[s][f], MaxFloorSpecRects);
     for (int i = 0; i < rects; ++i) {
         const FloorSpecRectRecord& r = Doc.FloorSpecRects[s][f][i];
-        CanvasPoint a, b;
-        if (!RectPixels(p, r.x1, r.y1, r.x2, r.y2, a, b)) continue;
-        const CanvasPoint corners[4] = {a, {b.x, a.y}, b, {a.x, b.y}};
-        FloorSpecFigure(c, r.code, corners, 4, hatchStep);
-        Line(c, a.x, a.y, b.x, b.y);
-        Line(c, a.x, b.y, b.x, a.y);
-        std::snprintf(label, sizeof label, "%i(%i-%i)", i + 1, r.code % 32, r.code / 32);
-        CentredLabel(c, (a.x + b.x) / 2, T((a.y + b.y) / 2 - 3 * u), label);
+        RectFigure fig;
+        if (!RectPixels(p, st, r.x1, r.y1, r.x2, r.y2, fig)) continue;
+        const CanvasPoint corners[4] = {fig.a, {fig.b.x, fig.a.y}, fig.b, {fig.a.x, fig.b.y}};
+        FloorSpecFigure(c, st, r.code, corners, 4, &fig);
+        Diagonals(c, fig);
+        SpecLabel(label, st, i, r.code);
+        RectLabel(c, st, fig, label);
     }
     const int tris = LiveCount(Doc.FloorSpecTriCount[s][f], MaxFloorSpecTris);
     for (int i = 0; i < tris; ++i) {
         const FloorSpecTriRecord& t = Doc.FloorSpecTris[s][f][i];
         CanvasPoint pts[3];
         if (!TriPixels(p, {t.x1, t.y1, t.x2, t.y2, t.x3, t.y3}, pts)) continue;
-        FloorSpecFigure(c, t.code, pts, 3, hatchStep);
-        std::snprintf(label, sizeof label, "%i(%i-%i)", i + 1, t.code % 32, t.code / 32);
-        CentredLabel(c, (pts[0].x + pts[1].x + pts[2].x) / 3,
-                     T((pts[0].y + pts[1].y + pts[2].y) / 3 - 3 * u), label);
+        FloorSpecFigure(c, st, t.code, pts, 3, nullptr);
+        SpecLabel(label, st, i, t.code);
+        TriLabel(c, st, pts, label);
     }
 }
 

@@ -91,6 +91,30 @@ struct PlanStyle {
     // The sheet writes "北" in the room font; paper in whatever font the text before left.
     bool northInRoomFont = true;
 
+    // Roof and floor areas, floor specifications.
+    // Areas outlined in their line colour, crossed and labelled (the sheet while areas are
+    // entered, the key plans); else outlined in their fill colour.
+    bool areaLabels = false;
+    int areaPenWidth = 2;
+    // The largest rectangle is an area of the sheet only.
+    bool largestRectangles = true;
+    // The sheet draws a rectangle's diagonals, and places its label, from its nodes; the key
+    // plans and paper from the rectangle's inner corner.
+    bool areaDiagonalsFromNodes = true;
+    // Labels "n(kind)" and "n(board-brace)" (key plans, paper) or the kind alone, "最大矩形"
+    // and "board-brace" (sheet).
+    bool areaLabelNumbered = false;
+    CanvasFont areaFont;
+    // The sheet writes the labels on white; the key plans and paper on the figure's fill.
+    bool areaLabelOnWhite = true;
+    double areaLabelDy = -9; // from the figure's middle
+    // The storey's outline under the areas (the sheet while areas are entered).
+    bool storeyOutline = false;
+    int quarterLineWidth = 3;
+    int specPenWidth = 2;
+    // Paper draws the floor-spec hatches as lines this many pixels apart (no hatch brush).
+    double hatchStep = 0;
+
     // Walls.
     // Half the width of the wall band: a ninth of a metre on the sheet and in the key plans,
     // 6 cm on paper.
@@ -177,14 +201,15 @@ struct AxisLayout {
 };
 void DrawPlanAxes(Canvas& canvas, const PlanTransform& p, const AxisLayout& layout);
 
-// Roof and floor areas of storey f of scenario s: labelled (outline in the line colour a unit
-// wide, diagonals, "%i(%i)"), or plain (outline in the fill colour, one pixel). Mask mode.
-void DrawPlanAreas(Canvas& canvas, const PlanTransform& p, int s, int f, bool plain);
+// Roof and floor areas of storey f of scenario s (mask mode), and on the sheet the storey's
+// outline under them.
+void DrawPlanAreas(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s, int f);
 // The quarter strips of the general approximate method (xor), on storeys with areas.
-void DrawPlanQuarterLines(Canvas& canvas, const PlanTransform& p, int s, int f);
-// Floor specifications with their labels; a positive `hatchStep` draws the hatches as lines
-// that many pixels apart instead of with the hatch brush (paper).
-void DrawPlanFloorSpecs(Canvas& canvas, const PlanTransform& p, int s, int f, double hatchStep);
+void DrawPlanQuarterLines(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s,
+                          int f);
+// Floor specifications with their labels.
+void DrawPlanFloorSpecs(Canvas& canvas, const PlanTransform& p, const PlanStyle& style, int s,
+                        int f);
 
 // Sizes of the centre marks, in pixels, and where the sheet, the key plans and paper differ.
 struct CentreMarks {

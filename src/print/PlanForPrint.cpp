@@ -130,6 +130,7 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     style.foundationWallBands = true;
     style.foundationRecordLabels = style.foundationWallBandLabels = mode == PrintPlanFoundations;
     style.foundationLabelAcross = -d; // a millimetre to the upper or left side
+    style.hatchStep = d;              // hatches about a millimetre apart
     const double e = p.u;
 
     c.setPen(GridGrey, 1);
@@ -137,7 +138,7 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     c.setBrushStyle(BrushStyle::Clear);
     // Paper has no mask mode: the area fills would hide the grid drawn before them, so they
     // come first and the grid lies on them.
-    if (HasModeAreas(mode)) DrawPlanAreas(c, p, s, f, mode == PrintPlanFull);
+    if (HasModeAreas(mode)) DrawPlanAreas(c, p, style, s, f);
 
     c.setFont(MmFont(d, 3, 1.5));
     c.setBrushStyle(BrushStyle::Clear);
@@ -151,9 +152,8 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     DrawPlanAxes(c, p, {20 * d, 160, 0, GothicFace});
     if (mode == PrintPlanFull) DrawDimensions(c, p, d);
 
-    if (HasModeAreas(mode)) DrawPlanQuarterLines(c, p, s, f);
-    // Hatches about a millimetre apart.
-    if (mode == PrintPlanFloorSpecs) DrawPlanFloorSpecs(c, p, s, f, d);
+    if (HasModeAreas(mode)) DrawPlanQuarterLines(c, p, style, s, f);
+    if (mode == PrintPlanFloorSpecs) DrawPlanFloorSpecs(c, p, style, s, f);
     if (mode == PrintPlanFoundations && f == 0) DrawPlanFoundations(c, p, style, s, f);
     if (mode == PrintPlanFull || mode == PrintPlanWalls) {
         DrawPlanFoundations(c, p, style, s, f);

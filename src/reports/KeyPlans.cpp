@@ -61,6 +61,7 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
     p.x0 = AxisPosX(Grid.DataMinX) - 45 * p.u / p.k;
     p.y0 = AxisPosY(Grid.DataMaxY) - 175 * p.u / p.k;
 
+    const PlanStyle style = KeyPlanStyle(p);
     for (int f = 0; f <= top; ++f) {
         p.off = f * P;
         const double u = p.u;
@@ -71,15 +72,15 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
         c.rectangle(T(20 * u), T(20 * u + p.off), T(200 * u), T(200 * u + p.off));
         DrawPlanAxes(c, p, {20 * u, 157, 0.3, "ＭＳ 明朝"});
         if (mode == KeyPlanGravity || mode == KeyPlanRequired) {
-            DrawPlanAreas(c, p, s, f, false);
-            DrawPlanQuarterLines(c, p, s, f);
+            DrawPlanAreas(c, p, style, s, f);
+            DrawPlanQuarterLines(c, p, style, s, f);
         }
         if (mode == KeyPlanGravity || mode == KeyPlanWalls) {
             DrawPlanCentres(c, p, s, f,
                             {T(u), 7.1, 7, 1, 10, PenStyle::Solid, mode != KeyPlanGravity});
         }
-        if (mode == KeyPlanFloorSpecs) DrawPlanFloorSpecs(c, p, s, f, 0);
-        if (mode == KeyPlanWalls) DrawPlanWalls(c, p, KeyPlanStyle(p), s, f);
+        if (mode == KeyPlanFloorSpecs) DrawPlanFloorSpecs(c, p, style, s, f);
+        if (mode == KeyPlanWalls) DrawPlanWalls(c, p, style, s, f);
     }
     return (top + 1) * P;
 }
