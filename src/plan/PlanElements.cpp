@@ -262,8 +262,8 @@ PlanStyle PaperPlanStyle(const PlanTransform& p, bool fullPlan) {
     st.foundationLabels = FoundationLabels;
     st.foundationFont = GothicFont(T(2.5 * e), T(1.25 * e));
     st.foundationLabelByExactAngle = false;
-    // Paper shows the unknown elements in their own colour, not in white.
     st.wallSymbol = {2, false};
+    // Paper shows the unknown elements in their own colour, not in white.
     st.wallUnknownFill = PanelColours[2];
     st.wallFillShowsCautions = false;
     st.wallLabels = true;

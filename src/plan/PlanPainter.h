@@ -88,8 +88,6 @@ struct PlanStyle {
     bool orientationArrowFilled = true;
     // "北" above the arrow's tip, less 1.4 radii along it.
     double northDy = -6;
-    // The sheet writes "北" in the room font; paper in whatever font the text before left.
-    bool northInRoomFont = true;
 
     // Roof and floor areas, floor specifications.
     // Areas outlined in their line colour, crossed and labelled (the sheet while areas are
