@@ -11,6 +11,7 @@
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "model/ShownNumbers.h"
 #include "plan/WallSymbol.h"
 
 #include <algorithm>
@@ -100,6 +101,67 @@ void DrawPlanAxes(Canvas& c, const PlanTransform& p, const AxisLayout& l) {
             c.setFont(Font(4 * u, 1.5 * u, l.face));
             Text(c, T(at(4.5) - c.textWidth(label) / 2), T(yj - 2 * u), label);
         }
+    }
+}
+
+bool DimensionTextTurned(double spacing, double e, double k) {
+    return spacing <= 8.9 * e / k;
+}
+
+void DrawPlanDimensions(Canvas& c, const PlanTransform& p, double margin) {
+    const double e = p.u;
+    const auto at = [&](double n) { return margin + n * e; };
+    const int minX = std::max(0, Grid.DataMinX), maxX = std::min(AxisCountX - 1, Grid.DataMaxX);
+    const int minY = std::max(0, Grid.DataMinY), maxY = std::min(AxisCountY - 1, Grid.DataMaxY);
+    CanvasFont flat = Font(3 * e, 1.5 * e, "ＭＳ ゴシック");
+    CanvasFont turned = flat;
+    turned.escapement = 900;
+    char text[32];
+    c.setPen(Black, 1);
+    int prev = -1;
+    for (int i = minX; i <= maxX; ++i) {
+        if (Doc.AxisKindX[i] == HiddenAxis) continue;
+        const double xi = p.px(Doc.AxisX[i]);
+        c.setBrushColour(Black);
+        c.ellipse(T(xi - 0.5 * e), T(at(167.5)), T(xi + 0.5 * e + 1), T(at(168.5) + 1));
+        if (prev >= 0) {
+            const double xp = p.px(Doc.AxisX[prev]), mid = (xp + xi) / 2;
+            const double spacing = Doc.AxisX[i] - Doc.AxisX[prev];
+            Line(c, T(xp), T(at(168)), T(xi), T(at(168)));
+            FormatShown(text, sizeof text, "%5.3f", spacing);
+            c.setBrushColour(White);
+            if (DimensionTextTurned(spacing, e, p.k)) {
+                c.setFont(turned);
+                c.textOut(T(mid - 1.5 * e), T(at(167.5)), text);
+            } else {
+                c.setFont(flat);
+                c.textOut(T(mid - c.textWidth(text) / 2), T(at(164.9)), text);
+            }
+        }
+        prev = i;
+    }
+    prev = -1;
+    for (int j = maxY; j >= minY; --j) {
+        if (Doc.AxisKindY[j] == HiddenAxis) continue;
+        const double yj = p.py(Doc.AxisY[j]);
+        c.setBrushColour(Black);
+        c.ellipse(T(at(12) - 0.5 * e), T(yj - 0.5 * e), T(at(12) + 0.5 * e + 1),
+                  T(yj + 0.5 * e + 1));
+        if (prev >= 0) {
+            const double yp = p.py(Doc.AxisY[prev]), mid = (yp + yj) / 2;
+            const double spacing = Doc.AxisY[prev] - Doc.AxisY[j];
+            Line(c, T(at(12)), T(yp), T(at(12)), T(yj));
+            FormatShown(text, sizeof text, "%5.3f", spacing);
+            c.setBrushColour(White);
+            if (DimensionTextTurned(spacing, e, p.k)) {
+                c.setFont(flat);
+                c.textOut(T(at(12.5)), T(mid - 1.5 * e), text);
+            } else {
+                c.setFont(turned);
+                c.textOut(T(at(8.5)), T(mid + c.textWidth(text) / 2), text);
+            }
+        }
+        prev = j;
     }
 }
 

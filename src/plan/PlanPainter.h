@@ -198,6 +198,12 @@ struct AxisLayout {
     const char* face;
 };
 void DrawPlanAxes(Canvas& canvas, const PlanTransform& p, const AxisLayout& layout);
+// Whether the dimension text between two X axes `spacing` metres apart is turned upright: when
+// the axes lie at most 8.9 units apart. Between Y axes it is the other way round.
+bool DimensionTextTurned(double spacing, double e, double k);
+// The dimension lines of the printed full plan, under the X labels and left of the Y labels,
+// `margin` pixels to the frame.
+void DrawPlanDimensions(Canvas& canvas, const PlanTransform& p, double margin);
 
 // Roof and floor areas of storey f of scenario s (mask mode), and on the sheet the storey's
 // outline under them.

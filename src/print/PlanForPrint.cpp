@@ -1,16 +1,10 @@
 #include "print/PlanForPrint.h"
 
 #include "calc/CalcCommon.h"
-#include "calc/MethodTables.h"
-#include "calc/WallElementTables.h"
-#include "calc/WallEvaluation.h"
-#include "document/Foundations.h"
-#include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "model/ShownNumbers.h"
-#include "plan/WallSymbol.h"
 #include "print/PrintFrame.h"
 #include "print/PrintRun.h"
 
@@ -24,11 +18,6 @@ int T(double v) {
     return TruncPixel(v);
 }
 
-void Line(Canvas& c, int x1, int y1, int x2, int y2) {
-    c.moveTo(x1, y1);
-    c.lineTo(x2, y2);
-}
-
 bool HasModeAreas(int mode) {
     return mode == PrintPlanFull || mode == PrintPlanGravity || mode == PrintPlanRequired;
 }
@@ -36,64 +25,6 @@ bool HasModeAreas(int mode) {
 // The frame size: 150 mm on the plan pages, 100 mm beside the tables.
 double FrameMm(int mode) {
     return mode == PrintPlanFull ? 150.0 : 100.0;
-}
-
-// The dimension lines of the full plan, under the X labels and left of the Y labels.
-void DrawDimensions(Canvas& c, const PlanTransform& p, double d) {
-    const double e = p.u;
-    const auto at = [&](double n) { return 20 * d + n * e; };
-    const int minX = std::max(0, Grid.DataMinX), maxX = std::min(AxisCountX - 1, Grid.DataMaxX);
-    const int minY = std::max(0, Grid.DataMinY), maxY = std::min(AxisCountY - 1, Grid.DataMaxY);
-    CanvasFont flat = MmFont(1.0, 3 * e, 1.5 * e);
-    CanvasFont turned = flat;
-    turned.escapement = 900;
-    char text[32];
-    c.setPen(Black, 1);
-    int prev = -1;
-    for (int i = minX; i <= maxX; ++i) {
-        if (Doc.AxisKindX[i] == HiddenAxis) continue;
-        const double xi = p.px(Doc.AxisX[i]);
-        c.setBrushColour(Black);
-        c.ellipse(T(xi - 0.5 * e), T(at(167.5)), T(xi + 0.5 * e + 1), T(at(168.5) + 1));
-        if (prev >= 0) {
-            const double xp = p.px(Doc.AxisX[prev]), mid = (xp + xi) / 2;
-            const double spacing = Doc.AxisX[i] - Doc.AxisX[prev];
-            Line(c, T(xp), T(at(168)), T(xi), T(at(168)));
-            FormatShown(text, sizeof text, "%5.3f", spacing);
-            c.setBrushColour(White);
-            if (DimensionTextTurned(spacing, e, p.k)) {
-                c.setFont(turned);
-                c.textOut(T(mid - 1.5 * e), T(at(167.5)), text);
-            } else {
-                c.setFont(flat);
-                c.textOut(T(mid - c.textWidth(text) / 2), T(at(164.9)), text);
-            }
-        }
-        prev = i;
-    }
-    prev = -1;
-    for (int j = maxY; j >= minY; --j) {
-        if (Doc.AxisKindY[j] == HiddenAxis) continue;
-        const double yj = p.py(Doc.AxisY[j]);
-        c.setBrushColour(Black);
-        c.ellipse(T(at(12) - 0.5 * e), T(yj - 0.5 * e), T(at(12) + 0.5 * e + 1),
-                  T(yj + 0.5 * e + 1));
-        if (prev >= 0) {
-            const double yp = p.py(Doc.AxisY[prev]), mid = (yp + yj) / 2;
-            const double spacing = Doc.AxisY[prev] - Doc.AxisY[j];
-            Line(c, T(at(12)), T(yp), T(at(12)), T(yj));
-            FormatShown(text, sizeof text, "%5.3f", spacing);
-            c.setBrushColour(White);
-            if (DimensionTextTurned(spacing, e, p.k)) {
-                c.setFont(flat);
-                c.textOut(T(at(12.5)), T(mid - 1.5 * e), text);
-            } else {
-                c.setFont(turned);
-                c.textOut(T(at(8.5)), T(mid + c.textWidth(text) / 2), text);
-            }
-        }
-        prev = j;
-    }
 }
 
 } // namespace
@@ -112,10 +43,6 @@ std::string PrintScaleCaption(double d, double k, double printScale) {
     const double fit = printScale > 0 ? printScale : 1.0;
     FormatShown(text, sizeof text, "SCALE = 1/%5.0f", d / k * 1000 / fit);
     return text;
-}
-
-bool DimensionTextTurned(double spacing, double e, double k) {
-    return spacing <= 8.9 * e / k;
 }
 
 void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
@@ -150,7 +77,7 @@ void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double d) {
     c.setBrushStyle(BrushStyle::Clear);
     c.rectangle(T(20 * d), T(20 * d), T(20 * d + 180 * e), T(20 * d + 180 * e));
     DrawPlanAxes(c, p, {20 * d, 160, 0, GothicFace});
-    if (mode == PrintPlanFull) DrawDimensions(c, p, d);
+    if (mode == PrintPlanFull) DrawPlanDimensions(c, p, 20 * d);
 
     if (HasModeAreas(mode)) DrawPlanQuarterLines(c, p, style, s, f);
     if (mode == PrintPlanFloorSpecs) DrawPlanFloorSpecs(c, p, style, s, f);

@@ -2,9 +2,9 @@
 // The plan of one storey of the current scenario on paper: the full plan of the plan pages
 // (mode 0) and the key plans beside the tables of the report pages (1 roof and floor areas
 // with the centres, 2 the areas, 4 floor specifications, 5 foundations, 6 walls with the
-// centres). The same symbols as the key plans on screen, measured in printer millimetres; the
-// drawing always sits at the same place of the page. Also the foundation plan page around a
-// mode-5 drawing. Qt-free; draws only.
+// centres): paper's configuration of the plan painter (plan/PlanPainter.h), measured in printer
+// millimetres; the drawing always sits at the same place of the page. Also the foundation plan
+// page around a mode-5 drawing. Qt-free; draws only.
 #include "model/ColorRef.h"
 #include "plan/PlanPainter.h"
 #include "ui/PrintDevice.h"
@@ -28,10 +28,6 @@ PlanTransform PrintPlanTransform(int mode, double dotsPerMm);
 
 // "SCALE = 1/%5.0f": the true scale of the printed plan, the fit factor of the run taken out.
 std::string PrintScaleCaption(double dotsPerMm, double k, double printScale);
-
-// Whether the dimension text between two X axes `spacing` metres apart is turned upright: when
-// the axes lie at most 8.9 units apart. Between Y axes it is the other way round.
-bool DimensionTextTurned(double spacing, double e, double k);
 
 // Draws storey `storey` of the current scenario in `mode` on the current page.
 void DrawPlanForPrint(PrintDevice& device, int mode, int storey, double dotsPerMm);
