@@ -273,8 +273,11 @@ void TriangleCore(const QPointF (&t)[3], double inset, const QSize& size, Figure
     }
     const double top = std::min({t[0].y(), t[1].y(), t[2].y()});
     const double bottom = std::max({t[0].y(), t[1].y(), t[2].y()});
-    const int first = std::max(0, static_cast<int>(std::ceil(top + inset)));
-    const int last = std::min(size.height() - 1, static_cast<int>(std::floor(bottom - inset)));
+    // Clamped as doubles: a damaged figure's corners lie far beyond any int.
+    const int first =
+        static_cast<int>(std::clamp(std::ceil(top + inset), 0.0, 1.0 * size.height()));
+    const int last =
+        static_cast<int>(std::clamp(std::floor(bottom - inset), -1.0, size.height() - 1.0));
     for (int y0 = first; y0 <= last; y0 += CoreBand) {
         const int y1 = std::min(y0 + CoreBand - 1, last);
         double lo = 0.5, hi = size.width() - 0.5; // pixel centres
@@ -376,12 +379,13 @@ void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBru
         const QPoint offset(static_cast<int>(shift.dx()) - area.left(),
                             static_cast<int>(shift.dy()) - area.top());
         if (!fill.rect.isEmpty()) {
-            core.add(fill.rect.translated(offset)
-                         .adjusted(inset, inset, -inset, -inset)
-                         .intersected(QRect(QPoint(0, 0), area.size())));
+            const QRect layerRect(QPoint(0, 0), area.size());
+            core.add(fill.rect.intersected(layerRect.translated(-offset))
+                         .translated(offset)
+                         .adjusted(inset, inset, -inset, -inset));
         } else if (fill.triangle.size() == 3) {
             QPointF t[3];
-            for (int i = 0; i < 3; ++i) t[i] = QPointF(fill.triangle[i] + offset);
+            for (int i = 0; i < 3; ++i) t[i] = QPointF(fill.triangle[i]) + QPointF(offset);
             TriangleCore(t, inset, area.size(), core);
         }
     }
