@@ -204,8 +204,12 @@ constexpr QRgb LayerPen = 0xFF000002u;
 // The layer the and-mode and xor figures are drawn on, kept between figures and frames so that
 // it is neither allocated nor cleared for each: it is empty outside a figure being drawn, and
 // the combination empties again each pixel it takes. Grown to the largest figure yet drawn.
+thread_local QImage figureLayer;
+// The largest layer kept between figures: a screen's worth.
+constexpr qsizetype KeptLayerBytes = qsizetype(4096) * 2160 * 4;
+
 QImage& FigureLayer(QSize size) {
-    thread_local QImage layer;
+    QImage& layer = figureLayer;
     if (layer.width() < size.width() || layer.height() < size.height()) {
         layer =
             QImage(std::max(layer.width(), size.width()), std::max(layer.height(), size.height()),
@@ -390,6 +394,11 @@ void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBru
         }
     }
     QImage& layer = FigureLayer(area.size());
+    if (layer.isNull()) { // no memory for it: Qt's own raster operation
+        p_.setCompositionMode(ModeFor(mode));
+        draw(p_, figurePen, figureBrush);
+        return;
+    }
     {
         QPainter lp(&layer);
         lp.setRenderHint(QPainter::Antialiasing, false);
@@ -425,6 +434,8 @@ void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBru
     case PenMode::Copy:
         break;
     }
+    // A layer for a page-sized figure (an image of a printed page) is not kept.
+    if (layer.sizeInBytes() > KeptLayerBytes) figureLayer = QImage();
 }
 
 void QtCanvas::rectangle(int x1, int y1, int x2, int y2) {
