@@ -1,10 +1,10 @@
 // One frame of the plan: the recompute step and the drawing of a full-capacity model at 1/75
 // into an image the size of a large plan view. Needs Qt (the image and its painter), so it has
 // its own executable, velquor_gui_bench.
-#include "mainwin/GridAxes.h"
 #include "document/Hover.h"
-#include "mainwin/PlanSheet.h"
 #include "document/Recompute.h"
+#include "mainwin/GridAxes.h"
+#include "mainwin/PlanSheet.h"
 #include "mainwin/SheetHover.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
@@ -228,19 +228,63 @@ void BM_PointerMoveOverPlan(benchmark::State& state) {
 }
 BENCHMARK(BM_PointerMoveOverPlan)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// Two points of the view over elements of the current mode, far apart: the first that marks
+// something in a scan of the view in steps of 10 pixels, and the marking one farthest from it.
+// False when the mode marks nothing in the view.
+bool FindMarkedPoints(QScrollArea& view, PaintBox& sheet, QPointF (&points)[2]) {
+    bool found = false;
+    double farthest = -1;
+    for (int y = 10; y < ViewHeight - 10; y += 10)
+        for (int x = 10; x < ViewWidth - 10; x += 10) {
+            const QPointF at = sheet.mapFrom(view.viewport(), QPointF(x, y));
+            HoverMove(static_cast<int>(at.x()), static_cast<int>(at.y()));
+            if (App.HoverState == 0) continue;
+            const QPointF inView(x, y);
+            if (!found) {
+                points[0] = points[1] = inView;
+                found = true;
+            }
+            const QPointF d = inView - points[0];
+            const double distance = d.x() * d.x() + d.y() * d.y();
+            if (distance > farthest) farthest = distance, points[1] = inView;
+        }
+    HoverLeave();
+    return found;
+}
+
 // A pointer move over a house in input mode n (0 axes .. 7 free lines) as the window handles
 // it: the hit test, the overlay drawn again at the old and the new place of the mark, and the
 // status text set and painted when it changed. The plan is neither recomputed nor drawn again.
 // Arguments: the mode; the house (0 every list at capacity, 1 the full house of the diagnosis
 // benchmark); the path (0 across the view in steps of 7 pixels, from element to element and
-// within one; 1 to and fro between two far points, so that a mark that moves at all moves
-// across the view with every step).
+// within one; 1 to and fro between two far points over elements of the mode, so that the mark
+// moves across the view with every step).
 void BM_HoverMoveOverHouse(benchmark::State& state) {
+    // The view starts at axis 8 over the stress model, at axis 0 over the full house (which
+    // lies on axes 1 to 20 and 1 to 10).
+    int firstAxis = 8;
     if (state.range(1) == 0) {
         FullCapacityModel();
     } else {
         capacity::BuildFullCapacityHouse();
+        // Its texts and free lines too, which the diagnosis does not read.
+        for (int f = 0; f < Storeys; ++f) {
+            for (int i = 0; i < MaxRoomTexts; ++i) {
+                RoomTextRecord& r = Doc.RoomTexts[0][f][i];
+                r = RoomTextRecord{1 + i % 19, 1 + i / 19 % 10, 2 + i % 19, 1 + i / 19 % 10, {}};
+                r.text.set("LDK");
+            }
+            Doc.RoomTextCount[0][f] = MaxRoomTexts;
+            for (int i = 0; i < MaxFreeLines; ++i) {
+                FreeLineRecord& l = Doc.FreeLines[0][f][i];
+                l = FreeLineRecord{};
+                l.x1 = 1 + i % 20, l.y1 = 1 + i / 20 % 10;
+                l.x2 = 1 + (i + 3) % 20, l.y2 = 1 + (i + 7) / 20 % 10;
+            }
+            Doc.FreeLineCount[0][f] = MaxFreeLines;
+        }
         MarkDocumentReplaced();
+        firstAxis = 0;
     }
     EnsureRecomputed();
     App.InputMode = static_cast<int32_t>(state.range(0));
@@ -264,10 +308,16 @@ void BM_HoverMoveOverHouse(benchmark::State& state) {
     sheet->setOverlayPainter([](Canvas& canvas) { DrawHoverOverlay(canvas); });
     view.setWidget(sheet);
     view.show();
-    view.horizontalScrollBar()->setValue(NodePixelX(8));
-    view.verticalScrollBar()->setValue(NodePixelY(8));
+    view.horizontalScrollBar()->setValue(NodePixelX(firstAxis));
+    view.verticalScrollBar()->setValue(NodePixelY(firstAxis));
     QCoreApplication::processEvents();
     sheet->repaint();
+    QPointF far[2];
+    if (toAndFro && !FindMarkedPoints(view, *sheet, far)) {
+        InstallStatusHints(nullptr);
+        state.SkipWithError("no element of the mode under the view");
+        return;
+    }
     const int drawn = sheet->contentPaints();
     int i = 0, marked = 0;
     qint64 slowest = 0;
@@ -275,8 +325,8 @@ void BM_HoverMoveOverHouse(benchmark::State& state) {
     for (auto _ : state) {
         clock.start();
         const int step = 7 * i++;
-        const QPointF inView = toAndFro ? (i % 2 ? QPointF(250, 250) : QPointF(1200, 700))
-                                        : QPointF(100 + step % 1300, 100 + (step / 1300) % 700);
+        const QPointF inView =
+            toAndFro ? far[i % 2] : QPointF(100 + step % 1300, 100 + (step / 1300) % 700);
         const QPointF at = sheet->mapFrom(view.viewport(), inView);
         QMouseEvent move(QEvent::MouseMove, at, sheet->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
@@ -286,6 +336,7 @@ void BM_HoverMoveOverHouse(benchmark::State& state) {
         if (i > 2) slowest = std::max(slowest, clock.nsecsElapsed());
     }
     InstallStatusHints(nullptr);
+    if (toAndFro && marked != i) state.SkipWithError("a move between the points marked nothing");
     state.counters["marked"] = benchmark::Counter(marked, benchmark::Counter::kAvgIterations);
     state.counters["slowest_us"] = static_cast<double>(slowest) / 1000.0;
     if (sheet->contentPaints() != drawn) state.SkipWithError("the plan was drawn again");

@@ -157,8 +157,18 @@ double SummedLineShear(const FloorDirection& d, int j, int top, int k) {
     return j < top ? own + d.lineShear[j + 1][k][0] : own;
 }
 
+// Per scenario and storey, the grid lines of the ratios, span tables and moment values that may
+// hold anything but zeros: every line after them is zero (the required strength clears the
+// span tables whole before), so the clear of the floor check need reach no further. At the
+// capacity until the first clear.
+int32_t SummaryLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
+                                                 {GridLines, GridLines, GridLines},
+                                                 {GridLines, GridLines, GridLines}};
+
 void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
+    // The rows below reach line b (the moments) at most.
+    if (b + 1 > SummaryLinesInUse[s][j]) SummaryLinesInUse[s][j] = b + 1;
     const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
     const auto L = [&](int k) { return NetLineShear(d, j, top, k); };
     double S0[GridLines] = {}, S1[GridLines] = {}, S2[GridLines] = {}, S3[GridLines] = {};
@@ -258,16 +268,20 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
 void CalcFloorCheck(int s, int top) {
     for (int j = top; j >= 0; --j) {
         for (int row = 0; row < 8; ++row) {
+            // The flags whole (a table cleared from outside holds zeros, not -1); the rest
+            // only over the lines a run has written since the last clear.
             for (int i = 0; i < GridLines; ++i) FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
+            const std::size_t lines = static_cast<std::size_t>(SummaryLinesInUse[s][j]);
             std::memset(FloorCheck.FloorCheckRatios[row][s][j], 0,
-                        sizeof FloorCheck.FloorCheckRatios[row][s][j]);
+                        lines * sizeof FloorCheck.FloorCheckRatios[row][s][j][0]);
             std::memset(FloorCheck.FloorCheckSpanTables[row][s][j], 0,
-                        sizeof FloorCheck.FloorCheckSpanTables[row][s][j]);
+                        lines * sizeof FloorCheck.FloorCheckSpanTables[row][s][j][0]);
             std::memset(theScores.FloorCheckWork[row][s][j], 0,
-                        sizeof theScores.FloorCheckWork[row][s][j]);
+                        lines * sizeof theScores.FloorCheckWork[row][s][j][0]);
             std::memset(theScores.FloorStrengthMarks[row][s][j], 0,
-                        sizeof theScores.FloorStrengthMarks[row][s][j]);
+                        lines * sizeof theScores.FloorStrengthMarks[row][s][j][0]);
         }
+        SummaryLinesInUse[s][j] = 0;
         double q = ReqResult.RequiredStrength[s][j];
         if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];
         if (ReqResult.DesignFloorArea[s][j] != 0.0) q /= ReqResult.DesignFloorArea[s][j];

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPaintEngine>
 #include <QPolygon>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -190,80 +192,250 @@ void QtCanvas::drawLine(CanvasPoint from, CanvasPoint to) {
     p_.drawLine(from.x, from.y, to.x, to.y);
 }
 
-void QtCanvas::drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw,
+namespace {
+
+// What the figure layer holds per pixel: nothing, the brush or the pen (painted in these
+// colours, so that a pixel tells which colour it takes). A layer of 32-bit pixels, as Qt fills
+// those itself where it hands fills of other formats to worker threads.
+constexpr QRgb LayerEmpty = 0;
+constexpr QRgb LayerBrush = 0xFF000001u;
+constexpr QRgb LayerPen = 0xFF000002u;
+
+// The layer the and-mode and xor figures are drawn on, kept between figures and frames so that
+// it is neither allocated nor cleared for each: it is empty outside a figure being drawn, and
+// the combination empties again each pixel it takes. Grown to the largest figure yet drawn.
+thread_local QImage figureLayer;
+// The largest layer kept between figures: a screen's worth.
+constexpr qsizetype KeptLayerBytes = qsizetype(4096) * 2160 * 4;
+
+QImage& FigureLayer(QSize size) {
+    QImage& layer = figureLayer;
+    if (layer.width() < size.width() || layer.height() < size.height()) {
+        layer =
+            QImage(std::max(layer.width(), size.width()), std::max(layer.height(), size.height()),
+                   QImage::Format_ARGB32_Premultiplied);
+        std::memset(layer.bits(), 0, static_cast<std::size_t>(layer.sizeInBytes()));
+    }
+    return layer;
+}
+
+// The first pixel from `x` on that the layer row covers, or `end`: two at a time over the empty
+// stretches (a figure covers one run of a row, or two where only its outline passes).
+int FirstCovered(const QRgb* row, int x, int end) {
+    while (x + 2 <= end) {
+        std::uint64_t pair;
+        std::memcpy(&pair, row + x, sizeof pair);
+        if (pair != 0) break;
+        x += 2;
+    }
+    while (x < end && row[x] == LayerEmpty) ++x;
+    return x;
+}
+
+// The end of the run of covered pixels from `x` on.
+int RunEnd(const QRgb* row, int x, int end) {
+    while (x < end && row[x] != LayerEmpty) ++x;
+    return x;
+}
+
+// The pixels of a figure on the layer that its fill alone covers, per row of the layer: the
+// combination takes them straight in the brush's colour and the layer is not drawn there. Rows
+// without such pixels have left > right.
+struct FigureCore {
+    std::vector<int> left, right; // per layer row, inclusive
+    std::vector<QRect> rects;     // the same as bands of rows, in order from the top
+    void reset(int rows) {
+        left.assign(static_cast<std::size_t>(rows), 0);
+        right.assign(static_cast<std::size_t>(rows), -1);
+        rects.clear();
+    }
+    void add(const QRect& r) {
+        if (r.isEmpty()) return;
+        for (int y = r.top(); y <= r.bottom(); ++y) left[y] = r.left(), right[y] = r.right();
+        rects.push_back(r);
+    }
+};
+
+// Rows of a triangle's core are taken in bands of this many, each as one rectangle.
+constexpr int CoreBand = 8;
+
+// The core of a triangle given in layer pixels: the pixels whose centres lie at least `inset`
+// inside every edge. Nothing for a triangle without area.
+void TriangleCore(const QPointF (&t)[3], double inset, const QSize& size, FigureCore& core) {
+    const double turn = (t[1].x() - t[0].x()) * (t[2].y() - t[0].y()) -
+                        (t[1].y() - t[0].y()) * (t[2].x() - t[0].x());
+    if (turn == 0.0) return;
+    const double sign = turn > 0 ? 1.0 : -1.0;
+    // Each edge: a x + b y + c, the distance inside it.
+    double a[3], b[3], c[3];
+    for (int i = 0; i < 3; ++i) {
+        const QPointF p = t[i], q = t[(i + 1) % 3];
+        const double length = std::hypot(q.x() - p.x(), q.y() - p.y());
+        a[i] = -sign * (q.y() - p.y()) / length;
+        b[i] = sign * (q.x() - p.x()) / length;
+        c[i] = -(a[i] * p.x() + b[i] * p.y());
+    }
+    const double top = std::min({t[0].y(), t[1].y(), t[2].y()});
+    const double bottom = std::max({t[0].y(), t[1].y(), t[2].y()});
+    // Clamped as doubles: a damaged figure's corners lie far beyond any int.
+    const int first =
+        static_cast<int>(std::clamp(std::ceil(top + inset), 0.0, 1.0 * size.height()));
+    const int last =
+        static_cast<int>(std::clamp(std::floor(bottom - inset), -1.0, size.height() - 1.0));
+    for (int y0 = first; y0 <= last; y0 += CoreBand) {
+        const int y1 = std::min(y0 + CoreBand - 1, last);
+        double lo = 0.5, hi = size.width() - 0.5; // pixel centres
+        for (int i = 0; i < 3 && lo <= hi; ++i) {
+            for (const double yc : {y0 + 0.5, y1 + 0.5}) {
+                const double rest = inset - b[i] * yc - c[i]; // a x >= rest
+                if (a[i] > 1e-12) {
+                    lo = std::max(lo, rest / a[i]);
+                } else if (a[i] < -1e-12) {
+                    hi = std::min(hi, rest / a[i]);
+                } else if (rest > 0) {
+                    hi = lo - 1; // a level edge too near
+                }
+            }
+        }
+        if (lo > hi) continue;
+        const int x0 = static_cast<int>(std::ceil(lo - 0.5));
+        const int x1 = static_cast<int>(std::floor(hi - 0.5));
+        if (x0 <= x1) core.add(QRect(QPoint(x0, y0), QPoint(x1, y1)));
+    }
+}
+
+// Combines the pixels the layer covers in `area` (from the layer's origin) with the target at
+// `area`'s place, each once, in the colour of the pen or the brush that covered it, and empties
+// the layer there again. The core's pixels are taken in the brush's colour without the layer.
+template <typename Op>
+void CombineLayer(QImage& layer, QImage& target, const QRect& area, const FigureCore& core,
+                  QRgb pen, QRgb brush, Op op) {
+    const auto combineRun = [&](QRgb* src, QRgb* dst, int from, int to) {
+        for (int x = FirstCovered(src, from, to); x < to;) {
+            const int end = RunEnd(src, x, to);
+            for (int i = x; i < end; ++i) {
+                const QRgb s = src[i] == LayerPen ? pen : brush;
+                dst[i] = 0xFF000000u | (op(s, dst[i]) & 0xFFFFFFu);
+            }
+            std::memset(src + x, 0, static_cast<std::size_t>(end - x) * sizeof(QRgb));
+            x = FirstCovered(src, end, to);
+        }
+    };
+    const int width = area.width();
+    for (int y = 0; y < area.height(); ++y) {
+        QRgb* src = reinterpret_cast<QRgb*>(layer.scanLine(y));
+        QRgb* dst = reinterpret_cast<QRgb*>(target.scanLine(area.top() + y)) + area.left();
+        const int left = core.left[y], right = core.right[y];
+        if (left > right) {
+            combineRun(src, dst, 0, width);
+            continue;
+        }
+        combineRun(src, dst, 0, left);
+        for (int i = left; i <= right; ++i) dst[i] = 0xFF000000u | (op(brush, dst[i]) & 0xFFFFFFu);
+        combineRun(src, dst, right + 1, width);
+    }
+}
+
+} // namespace
+
+void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBrush& figureBrush,
+                          const FigureFill& fill, const FigureDraw& draw,
                           const QPainterPath& hatchArea) {
     const PenMode mode = pen().mode;
     QPaintDevice* device = p_.device();
     if (!supportsRasterOps()) {
         // Paper: the colours are the paper colours already (makePen, makeBrush).
         p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        draw(p_);
+        draw(p_, figurePen, figureBrush);
         if (hatchedOnPaper()) drawHatch(hatchArea);
         return;
     }
-    if (mode == PenMode::Copy || !device || device->devType() != QInternal::Image) {
-        // Copy mode, or a raster widget: Qt's own raster operations.
+    auto* target =
+        device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
+    if (mode == PenMode::Copy || !target ||
+        (target->format() != QImage::Format_RGB32 && target->format() != QImage::Format_ARGB32 &&
+         target->format() != QImage::Format_ARGB32_Premultiplied)) {
+        // Copy mode, a raster widget, or an image of another format: Qt's own raster
+        // operations (with their double outline pixels in xor).
         p_.setCompositionMode(ModeFor(mode));
-        draw(p_);
+        draw(p_, figurePen, figureBrush);
         return;
     }
     // Qt fills a figure and then strokes its outline, so an xor outline pixel that the fill
-    // also covers would be inverted twice and vanish. The figure is drawn once onto a layer and
-    // every pixel it covers is combined with the paper exactly once.
-    auto* target = static_cast<QImage*>(device);
+    // also covers would be inverted twice and vanish. The figure is drawn once onto a layer,
+    // each pixel marked with the pen or the brush that covered it last, and every pixel it
+    // covers is combined with the paper exactly once.
     const int margin = std::max(pen().width, 1) + 2;
     const QRect area = p_.worldTransform()
                            .mapRect(bounds)
                            .adjusted(-margin, -margin, margin, margin)
                            .intersected(target->rect());
     if (area.isEmpty()) return;
-    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
-    // Cleared here rather than by QImage::fill, which hands a large image to worker threads and
-    // costs more in waking them than the clearing itself.
-    std::memset(layer.bits(), 0, static_cast<std::size_t>(layer.sizeInBytes()));
+    // Where only the fill reaches, the figure is combined straight in the brush's colour: the
+    // pixels farther inside its fill than the pen reaches and than the rounding of an edge.
+    // Known only for a solid fill under a whole-pixel shift.
+    thread_local FigureCore core;
+    core.reset(area.height());
+    const QTransform& shift = p_.worldTransform();
+    if (figureBrush.style() == Qt::SolidPattern && shift.type() <= QTransform::TxTranslate &&
+        shift.dx() == std::trunc(shift.dx()) && shift.dy() == std::trunc(shift.dy())) {
+        const int inset = std::max(pen().width, 1) + 3;
+        const QPoint offset(static_cast<int>(shift.dx()) - area.left(),
+                            static_cast<int>(shift.dy()) - area.top());
+        if (!fill.rect.isEmpty()) {
+            const QRect layerRect(QPoint(0, 0), area.size());
+            core.add(fill.rect.intersected(layerRect.translated(-offset))
+                         .translated(offset)
+                         .adjusted(inset, inset, -inset, -inset));
+        } else if (fill.triangle.size() == 3) {
+            QPointF t[3];
+            for (int i = 0; i < 3; ++i) t[i] = QPointF(fill.triangle[i]) + QPointF(offset);
+            TriangleCore(t, inset, area.size(), core);
+        }
+    }
+    QImage& layer = FigureLayer(area.size());
+    if (layer.isNull()) { // no memory for it: Qt's own raster operation
+        p_.setCompositionMode(ModeFor(mode));
+        draw(p_, figurePen, figureBrush);
+        return;
+    }
     {
         QPainter lp(&layer);
         lp.setRenderHint(QPainter::Antialiasing, false);
+        QRegion unclipped(QRect(QPoint(0, 0), area.size()));
+        if (!core.rects.empty()) {
+            QRegion inside;
+            inside.setRects(core.rects.data(), static_cast<int>(core.rects.size()));
+            unclipped -= inside;
+        }
+        lp.setClipRegion(unclipped);
         lp.setWorldTransform(p_.worldTransform() *
                              QTransform::fromTranslate(-area.left(), -area.top()));
-        lp.setPen(p_.pen());
-        lp.setBrush(p_.brush());
-        draw(lp);
+        QPen markPen = figurePen;
+        markPen.setColor(QColor::fromRgb(LayerPen));
+        QBrush markBrush = figureBrush;
+        if (markBrush.style() != Qt::NoBrush) markBrush.setColor(QColor::fromRgb(LayerBrush));
+        draw(lp, markPen, markBrush);
     }
-    if (target->format() != QImage::Format_RGB32 && target->format() != QImage::Format_ARGB32 &&
-        target->format() != QImage::Format_ARGB32_Premultiplied) {
-        // Other formats: Qt's own raster operation, with its double outline pixels.
-        p_.setCompositionMode(ModeFor(mode));
-        draw(p_);
-        return;
-    }
-    // Each covered pixel (opaque in the layer: no antialiasing) is combined with the paper once;
-    // a loop per mode without branches, as large fills are the common case.
-    const auto combine = [&](auto op) {
-        for (int y = 0; y < area.height(); ++y) {
-            const QRgb* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
-            QRgb* dst = reinterpret_cast<QRgb*>(target->scanLine(area.top() + y)) + area.left();
-            for (int x = 0; x < area.width(); ++x) {
-                const QRgb covered = src[x] >> 24 ? 0xFFFFFFFFu : 0u;
-                const QRgb r = 0xFF000000u | (op(src[x], dst[x]) & 0xFFFFFFu);
-                dst[x] = (r & covered) | (dst[x] & ~covered);
-            }
-        }
-    };
+    const QRgb penRgb = figurePen.color().rgb(), brushRgb = figureBrush.color().rgb();
     switch (mode) {
     case PenMode::Xor:
-        combine([](QRgb s, QRgb d) { return s ^ d; });
+        CombineLayer(layer, *target, area, core, penRgb, brushRgb,
+                     [](QRgb s, QRgb d) { return s ^ d; });
         break;
     case PenMode::NotXor:
-        combine([](QRgb s, QRgb d) { return ~(s ^ d); });
+        CombineLayer(layer, *target, area, core, penRgb, brushRgb,
+                     [](QRgb s, QRgb d) { return ~(s ^ d); });
         break;
     case PenMode::Mask:
-        combine([](QRgb s, QRgb d) { return s & d; });
+        CombineLayer(layer, *target, area, core, penRgb, brushRgb,
+                     [](QRgb s, QRgb d) { return s & d; });
         break;
     case PenMode::Copy:
-        combine([](QRgb s, QRgb) { return s; });
         break;
     }
+    // A layer for a page-sized figure (an image of a printed page) is not kept.
+    if (layer.sizeInBytes() > KeptLayerBytes) figureLayer = QImage();
 }
 
 void QtCanvas::rectangle(int x1, int y1, int x2, int y2) {
@@ -283,16 +455,17 @@ void QtCanvas::rectangle(int x1, int y1, int x2, int y2) {
     QPainterPath hatchArea;
     if (inner.width() > 0 && inner.height() > 0) hatchArea.addRect(inner);
     drawFigure(
-        QRect(x1, y1, x2 - x1, y2 - y1),
-        [&](QPainter& p) {
-            if (fill.style() != Qt::NoBrush && inner.width() > 0 && inner.height() > 0)
-                p.fillRect(inner, fill);
+        QRect(x1, y1, x2 - x1, y2 - y1), outline, fill,
+        FigureFill{fill.style() == Qt::NoBrush ? QRect() : inner, {}},
+        [&](QPainter& p, const QPen& pen, const QBrush& brush) {
+            if (brush.style() != Qt::NoBrush && inner.width() > 0 && inner.height() > 0)
+                p.fillRect(inner, brush);
             if (noPen) return;
             if (thin && (x2 - x1 == 1 || y2 - y1 == 1)) {
-                p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), outline.color());
+                p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), pen.color());
                 return;
             }
-            p.setPen(outline);
+            p.setPen(pen);
             p.setBrush(Qt::NoBrush);
             if (thin) {
                 p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
@@ -311,7 +484,13 @@ void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
     QPainterPath hatchArea;
     if (hatchedOnPaper()) hatchArea.addEllipse(box);
     drawFigure(
-        QRect(x1, y1, x2 - x1, y2 - y1), [&](QPainter& p) { p.drawEllipse(box); }, hatchArea);
+        QRect(x1, y1, x2 - x1, y2 - y1), p_.pen(), p_.brush(), FigureFill{},
+        [&](QPainter& p, const QPen& pen, const QBrush& brush) {
+            p.setPen(pen);
+            p.setBrush(brush);
+            p.drawEllipse(box);
+        },
+        hatchArea);
 }
 
 void QtCanvas::polygon(const CanvasPoint* points, int count) {
@@ -326,7 +505,14 @@ void QtCanvas::polygon(const CanvasPoint* points, int count) {
         hatchArea.addPolygon(QPolygonF(poly));
     }
     drawFigure(
-        poly.boundingRect(), [&](QPainter& p) { p.drawPolygon(poly, Qt::OddEvenFill); }, hatchArea);
+        poly.boundingRect(), p_.pen(), p_.brush(),
+        FigureFill{QRect(), count == 3 ? poly : QPolygon()},
+        [&](QPainter& p, const QPen& pen, const QBrush& brush) {
+            p.setPen(pen);
+            p.setBrush(brush);
+            p.drawPolygon(poly, Qt::OddEvenFill);
+        },
+        hatchArea);
 }
 
 void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {

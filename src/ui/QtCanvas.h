@@ -11,6 +11,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
+#include <QRect>
 
 #include <functional>
 
@@ -39,10 +41,20 @@ protected:
 
 private:
     void applyPen(bool withBrush);
+    // Pixels a figure's fill covers for certain (logical coordinates): a rectangle filled
+    // whole, or a filled triangle; neither when not known.
+    struct FigureFill {
+        QRect rect;
+        QPolygon triangle;
+    };
+    // Draws a figure with its pen and brush into a painter.
+    using FigureDraw = std::function<void(QPainter&, const QPen&, const QBrush&)>;
     // Draws a closed figure with the pen mode in force; `bounds` holds it (logical pixels).
-    // On paper a hatched brush is drawn as lines over `hatchArea` after the figure.
-    void drawFigure(const QRect& bounds, const std::function<void(QPainter&)>& draw,
-                    const QPainterPath& hatchArea);
+    // `draw` is given `pen` and `brush`, or stand-ins of theirs in other colours when the figure
+    // is first drawn on a layer. On paper a hatched brush is drawn as lines over `hatchArea`
+    // after the figure.
+    void drawFigure(const QRect& bounds, const QPen& pen, const QBrush& brush,
+                    const FigureFill& fill, const FigureDraw& draw, const QPainterPath& hatchArea);
     QPen makePen() const;
     QBrush makeBrush() const;
     // The colour a figure in the current pen mode takes on white paper.

@@ -1,11 +1,11 @@
 #include "TestApp.h"
 
+#include "document/RecordingCanvas.h"
 #include "model/Cp932.h"
 #include "support/Sjis.h"
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
 #include "ui/QtCanvas.h"
-#include "document/RecordingCanvas.h"
 
 #include <QFontInfo>
 #include <QImage>
@@ -447,5 +447,70 @@ TEST(QtCanvas, OutOfRangeFiguresAndDamagedTextDrawWithoutFailing) {
             EXPECT_GE(c.textWidth("\x81"), 0);
         });
         EXPECT_EQ(img.size(), QSize(50, 50));
+    }
+}
+
+TEST(QtCanvas, RasterModesCombineEachPixelOfTheFigureOnceWithThePaper) {
+    // The reference: the figure drawn in copy mode on a transparent layer, then every pixel the
+    // layer covers combined with the paper by the mode; the paper is a pattern of colours, and
+    // the view shifted, so that a pixel taken twice, left out or taken from the wrong place
+    // shows.
+    TestApp();
+    QImage paper(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < paper.height(); ++y)
+        for (int x = 0; x < paper.width(); ++x)
+            paper.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, x * y % 256));
+    const QPoint origin(-9, 5);
+    struct Figure {
+        const char* name;
+        int penWidth;
+        BrushStyle brush;
+        std::function<void(QtCanvas&)> draw;
+    };
+    const CanvasPoint triangle[] = {{-5, 10}, {150, 20}, {40, 130}};
+    const CanvasPoint star[] = {{20, 20}, {120, 90}, {130, 10}, {30, 100}, {70, -5}};
+    const Figure figures[] = {
+        {"thick rectangle", 5, BrushStyle::Solid, [](QtCanvas& c) { c.rectangle(3, 4, 140, 100); }},
+        {"thin rectangle", 1, BrushStyle::Solid, [](QtCanvas& c) { c.rectangle(20, 8, 90, 70); }},
+        {"outline", 4, BrushStyle::Clear, [](QtCanvas& c) { c.rectangle(10, 10, 100, 90); }},
+        {"hatched", 2, BrushStyle::Cross, [](QtCanvas& c) { c.rectangle(10, 10, 100, 90); }},
+        {"ellipse", 6, BrushStyle::Solid, [](QtCanvas& c) { c.ellipse(-20, 0, 130, 110); }},
+        {"triangle", 3, BrushStyle::Solid, [&](QtCanvas& c) { c.polygon(triangle, 3); }},
+        {"thin triangle", 1, BrushStyle::Solid, [&](QtCanvas& c) { c.polygon(triangle, 3); }},
+        {"star", 2, BrushStyle::Solid, [&](QtCanvas& c) { c.polygon(star, 5); }},
+    };
+    const std::pair<PenMode, QRgb (*)(QRgb, QRgb)> modes[] = {
+        {PenMode::Xor, [](QRgb s, QRgb d) { return s ^ d; }},
+        {PenMode::NotXor, [](QRgb s, QRgb d) { return ~(s ^ d); }},
+        {PenMode::Mask, [](QRgb s, QRgb d) { return s & d; }},
+    };
+    for (const Figure& figure : figures) {
+        for (const auto& [mode, op] : modes) {
+            const auto paint = [&](QImage& image, PenMode drawnMode) {
+                QPainter painter(&image);
+                painter.translate(-origin);
+                QtCanvas c(painter);
+                c.setPen(0x3060C0, figure.penWidth, PenStyle::Solid, drawnMode);
+                c.setBrushColour(0xA05030);
+                c.setBrushStyle(figure.brush);
+                figure.draw(c);
+            };
+            QImage fast = paper.copy();
+            paint(fast, mode);
+            QImage layer(paper.size(), QImage::Format_ARGB32_Premultiplied);
+            layer.fill(Qt::transparent);
+            paint(layer, PenMode::Copy);
+            QImage reference = paper.copy();
+            for (int y = 0; y < paper.height(); ++y)
+                for (int x = 0; x < paper.width(); ++x)
+                    if (qAlpha(layer.pixel(x, y)) != 0)
+                        reference.setPixel(x, y, op(layer.pixel(x, y), paper.pixel(x, y)));
+            int differing = 0;
+            for (int y = 0; y < paper.height(); ++y)
+                for (int x = 0; x < paper.width(); ++x)
+                    differing +=
+                        (fast.pixel(x, y) & 0xFFFFFF) != (reference.pixel(x, y) & 0xFFFFFF);
+            EXPECT_EQ(differing, 0) << figure.name << " in mode " << static_cast<int>(mode);
+        }
     }
 }

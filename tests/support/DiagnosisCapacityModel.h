@@ -4,6 +4,7 @@
 // rectangles and 30 triangles, on a 1 m grid. Walls vary in bracing, panels, type and
 // direction (along X, along Y, oblique) so that every branch of the wall evaluation is taken.
 // Used by the benchmark of the whole run and by the tests; no test framework needed.
+// BuildSmallHouse lays out the same house cut down to a few entries per list.
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
@@ -12,7 +13,9 @@
 
 namespace capacity {
 
-inline void BuildFullCapacityHouse() {
+// The house with `walls` walls, `columns` columns and `entries` of every other list on each
+// storey.
+inline void BuildHouse(int walls, int columns, int entries) {
     static const std::unique_ptr<const Document> blank = std::make_unique<Document>();
     Doc = *blank;
     App = AppState{};
@@ -29,12 +32,12 @@ inline void BuildFullCapacityHouse() {
         // 200 columns on the nodes x 1..20, y 1..10.
         int n = 0;
         for (int x = 1; x <= 20; ++x)
-            for (int y = 1; y <= 10; ++y)
+            for (int y = 1; y <= 10 && n < columns; ++y)
                 Doc.Columns[0][f][n++] = ColumnRecord{x, y, 1 + (x + y) % 3, (x * y) % 12, 0};
         Doc.ColumnCount[0][f] = n;
 
         // 200 walls between the nodes: along X, along Y and oblique in turn.
-        for (int k = 0; k < MaxWalls; ++k) {
+        for (int k = 0; k < walls; ++k) {
             WallRecord w{};
             const int i = k / 3;
             switch (k % 3) {
@@ -59,12 +62,12 @@ inline void BuildFullCapacityHouse() {
             w.deterioration = k % 3;
             Doc.Walls[0][f][k] = w;
         }
-        Doc.WallCount[0][f] = MaxWalls;
+        Doc.WallCount[0][f] = walls;
 
         // 30 rectangles of 3 x 2 bays over x 1..19, y 1..11, and 30 triangles on their
         // diagonals; the same tiling for the floor specs.
         const int kind = f < 2 ? 0 : 3;
-        for (int r = 0; r < 30; ++r) {
+        for (int r = 0; r < entries; ++r) {
             const int x = 1 + 3 * (r % 6), y = 1 + 2 * (r / 6);
             Doc.RoofFloorRects[0][f][r] = RoofFloorRectRecord{x, y, x + 3, y + 2, kind};
             Doc.RoofFloorTris[0][f][r] = RoofFloorTriRecord{x, y, x + 3, y, x, y + 2, 2 + r % 4};
@@ -73,15 +76,24 @@ inline void BuildFullCapacityHouse() {
             Doc.FloorSpecTris[0][f][r] =
                 FloorSpecTriRecord{x + 3, y, x + 3, y + 2, x, y + 2, r % 17};
         }
-        Doc.RoofFloorRectCount[0][f] = 30;
-        Doc.RoofFloorTriCount[0][f] = 30;
-        Doc.FloorSpecRectCount[0][f] = 30;
-        Doc.FloorSpecTriCount[0][f] = 30;
+        Doc.RoofFloorRectCount[0][f] = entries;
+        Doc.RoofFloorTriCount[0][f] = entries;
+        Doc.FloorSpecRectCount[0][f] = entries;
+        Doc.FloorSpecTriCount[0][f] = entries;
     }
     // A few foundations on the first storey.
-    for (int i = 0; i < 10; ++i)
+    const int foundations = entries < 10 ? entries : 10;
+    for (int i = 0; i < foundations; ++i)
         Doc.Foundations[0][0][i] = FoundationRecord{1 + i, 1, 2 + i, 1, i % 3};
-    Doc.FoundationCount[0][0] = 10;
+    Doc.FoundationCount[0][0] = foundations;
+}
+
+inline void BuildFullCapacityHouse() {
+    BuildHouse(MaxWalls, MaxColumns, 30);
+}
+
+inline void BuildSmallHouse() {
+    BuildHouse(9, 3, 3);
 }
 
 } // namespace capacity
