@@ -117,6 +117,11 @@ public:
     virtual int textWidth(std::string_view cp932) = 0;
     virtual int textHeight(std::string_view cp932) = 0;
 
+    // Whether anything drawn between rows `top` and `bottom` (exclusive) can show: a window
+    // draws only its exposed part, so a long report may leave out the lines wholly above or
+    // below it. Every row by default.
+    virtual bool mayShow(int /*top*/, int /*bottom*/) const { return true; }
+
 protected:
     // Draws from `from` up to, but not including, `to`.
     virtual void drawLine(CanvasPoint from, CanvasPoint to) = 0;

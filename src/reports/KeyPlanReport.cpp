@@ -16,9 +16,7 @@ namespace {
 constexpr int PageBottomMargin = 16 + 10;
 
 int BodyHeight(const ReportLines& body) {
-    int h = 0;
-    for (const ReportLine& line : body.lines) h += line.advance;
-    return h;
+    return ReportLinesHeight(body.lines);
 }
 
 std::string Label(const char (&label)[8]) {
@@ -57,6 +55,15 @@ CanvasSize PaintKeyPlanReport(Canvas& canvas, int mode, const KeyPlanReport& rep
     const int last =
         PaintReportLines(canvas, report.after.lines, KeyPlanReportLeft, (top + 1) * pitch);
     return {ReportPageWidth, last + PageBottomMargin};
+}
+
+ReportView KeyPlanReportView(int mode, KeyPlanReport report) {
+    const int top = ClampIndex(report.top, Storeys);
+    const int last = (top + 1) * KeyPlanReportPitch(report) + ReportLinesHeight(report.after.lines);
+    return {{ReportPageWidth, last + PageBottomMargin},
+            [mode, report = std::move(report)](Canvas& canvas) {
+                PaintKeyPlanReport(canvas, mode, report);
+            }};
 }
 
 std::string AxisLabelOfX(int32_t index) {

@@ -4,9 +4,10 @@
 // then the lines that follow the last block. Long bodies push the later blocks down, so that
 // no text runs over the next storey's key plan. And what their area tables share: the corner
 // labels, the kind of a roof/floor area and its factor as the calculation reads them. Qt-free.
+#include "document/Canvas.h"
 #include "model/Model.h"
 #include "reports/ReportLines.h"
-#include "document/Canvas.h"
+#include "reports/ReportView.h"
 
 #include <cstdint>
 #include <string>
@@ -36,6 +37,8 @@ int KeyPlanReportPitch(const KeyPlanReport& report);
 
 // Draws the key plans in `mode`, the blocks and the lines after them; returns the page's size.
 CanvasSize PaintKeyPlanReport(Canvas& canvas, int mode, const KeyPlanReport& report);
+// The same page for a window.
+ReportView KeyPlanReportView(int mode, KeyPlanReport report);
 
 // The label of a grid axis as the plan shows it (an index off the grid reads as its edge, as
 // the calculation reads it).

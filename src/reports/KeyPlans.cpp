@@ -69,9 +69,15 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
         c.setPen(GridGrey, 1);
         c.setBrushColour(White);
         c.setBrushStyle(BrushStyle::Clear);
-        c.rectangle(T(20 * u), T(20 * u + p.off), T(200 * u), T(200 * u + p.off));
-        DrawPlanAxes(c, p, {20 * u, 157, 0.3, "ＭＳ 明朝"});
-        if (mode == KeyPlanGravity || mode == KeyPlanRequired) {
+        // The plan of the used grid stays inside its storey's band: a window that shows
+        // nothing of the band leaves it out (the centre marks, placed from results, always
+        // drawn).
+        const bool inSight = c.mayShow(p.off, p.off + P);
+        if (inSight) {
+            c.rectangle(T(20 * u), T(20 * u + p.off), T(200 * u), T(200 * u + p.off));
+            DrawPlanAxes(c, p, {20 * u, 157, 0.3, "ＭＳ 明朝"});
+        }
+        if (inSight && (mode == KeyPlanGravity || mode == KeyPlanRequired)) {
             DrawPlanAreas(c, p, style, s, f);
             DrawPlanQuarterLines(c, p, style, s, f);
         }
@@ -79,8 +85,8 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
             DrawPlanCentres(c, p, s, f,
                             {T(u), 7.1, 7, 1, 10, PenStyle::Solid, mode != KeyPlanGravity});
         }
-        if (mode == KeyPlanFloorSpecs) DrawPlanFloorSpecs(c, p, style, s, f);
-        if (mode == KeyPlanWalls) DrawPlanWalls(c, p, style, s, f);
+        if (inSight && mode == KeyPlanFloorSpecs) DrawPlanFloorSpecs(c, p, style, s, f);
+        if (inSight && mode == KeyPlanWalls) DrawPlanWalls(c, p, style, s, f);
     }
     return (top + 1) * P;
 }

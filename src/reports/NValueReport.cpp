@@ -194,8 +194,9 @@ NValueReport BuildNValueReport() {
     return report;
 }
 
-CanvasSize PaintNValueReport(Canvas& canvas) {
-    const NValueReport report = BuildNValueReport();
+namespace {
+
+CanvasSize PaintNValues(Canvas& canvas, const NValueReport& report) {
     canvas.setPen(FrameGrey, 1);
     canvas.setBrushColour(0xFFFFFF);
     canvas.setBrushStyle(BrushStyle::Clear);
@@ -204,4 +205,18 @@ CanvasSize PaintNValueReport(Canvas& canvas) {
     for (int n = 1; n <= report.frames; ++n) canvas.rectangle(0, 0, width, NValueFrameBottom(n));
     PaintReportLines(canvas, report.lines.lines, ReportLeft, 0);
     return {ReportPageWidth, NValueFrameBottom(report.frames) + 1};
+}
+
+} // namespace
+
+CanvasSize PaintNValueReport(Canvas& canvas) {
+    return PaintNValues(canvas, BuildNValueReport());
+}
+
+ReportView NValueReportView() {
+    NValueReport report = BuildNValueReport();
+    // Below the last line: its own height and a margin.
+    const CanvasSize size{ReportPageWidth,
+                          ReportLinesHeight(report.lines.lines) + TableFont.height + 10};
+    return {size, [report = std::move(report)](Canvas& canvas) { PaintNValues(canvas, report); }};
 }

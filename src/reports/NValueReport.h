@@ -4,8 +4,9 @@
 // it and the joint hardware the check calls for, by the N-value method or the converted
 // N-value method (`NValueMethod`). On screen the report stands on light grey page frames that
 // preview the printed pages. Built from the results of the last recalculation; Qt-free.
-#include "reports/ReportLines.h"
 #include "document/Canvas.h"
+#include "reports/ReportLines.h"
+#include "reports/ReportView.h"
 
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ struct NValueReport {
 NValueReport BuildNValueReport();
 // The frames and the lines at x 40; returns the size the page needs (at least 5151 px high).
 CanvasSize PaintNValueReport(Canvas& canvas);
+// The report for a window: the page ends below the last line, its frames cut there.
+ReportView NValueReportView();
 
 // The bottom of page frame n (1-based): n x 294 mm at 3.504 px/mm.
 int NValueFrameBottom(int n);

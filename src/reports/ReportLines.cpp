@@ -75,7 +75,10 @@ int PaintReportLines(Canvas& canvas, const std::vector<ReportLine>& lines, int x
             canvas.setFont(font);
             first = false;
         }
-        if (!line.text.empty()) canvas.textOut(x, y, line.text);
+        // A line wholly out of sight is left out; a glyph may stand a little beyond its cell.
+        const int h = line.font.height;
+        if (!line.text.empty() && canvas.mayShow(y - h, y + 2 * h))
+            canvas.textOut(x, y, line.text);
     }
     return y;
 }

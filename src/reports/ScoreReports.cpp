@@ -224,6 +224,12 @@ CanvasSize PaintReportPage(Canvas& canvas, const ReportLines& report) {
     return {ReportPageWidth, last + PageBottomMargin};
 }
 
+ReportView ReportPageView(ReportLines report) {
+    const CanvasSize size{ReportPageWidth, ReportLinesHeight(report.lines) + PageBottomMargin};
+    return {size,
+            [report = std::move(report)](Canvas& canvas) { PaintReportPage(canvas, report); }};
+}
+
 CanvasSize PaintScoreReport(Canvas& canvas) {
     return PaintReportPage(canvas, BuildScoreReport());
 }

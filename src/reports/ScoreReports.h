@@ -3,8 +3,9 @@
 // (上部構造評点の算定) of the current scenario, built from the results of the last
 // recalculation as report lines. The screen paints them; the printed pages place the same lines.
 // Qt-free; nothing of the diagnosis is computed here.
-#include "reports/ReportLines.h"
 #include "document/Canvas.h"
+#include "reports/ReportLines.h"
+#include "reports/ReportView.h"
 
 // Colours of the score report's lines.
 inline constexpr ColorRef ReportBlack = 0x000000;
@@ -30,3 +31,5 @@ CanvasSize PaintJudgementReport(Canvas& canvas);
 // Writes report lines on a screen page (font colour black, clear brush, x 10, y 0) and returns
 // the size the page needs to show all of them.
 CanvasSize PaintReportPage(Canvas& canvas, const ReportLines& report);
+// The same page for a window.
+ReportView ReportPageView(ReportLines report);

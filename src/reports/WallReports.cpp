@@ -292,6 +292,15 @@ CanvasSize PaintWallStrengthReport(Canvas& canvas) {
     return {size.width, std::max(size.height, WallStrengthPageHeight)};
 }
 
+ReportView WallStrengthReportView() {
+    ReportLines report = BuildWallStrengthReport();
+    const CanvasSize size = PageSize(ReportLinesHeight(report.lines));
+    return {size, [report = std::move(report)](Canvas& canvas) {
+                SetTextCanvas(canvas);
+                PaintReportLines(canvas, report.lines, ReportLeft, 0);
+            }};
+}
+
 ReportLines RigidityStoreyLines(int storey) {
     const int s = CalcScenario();
     storey = ClampIndex(storey, Storeys);
@@ -324,23 +333,52 @@ ReportLines RigidityStoreyLines(int storey) {
     return out;
 }
 
-CanvasSize PaintRigidityReport(Canvas& canvas) {
-    const int top = TopStoreyOf(CalcScenario());
+namespace {
+
+struct RigidityReport {
+    int top = 0;
+    int pitch = KeyPlanPitch;
     ReportLines blocks[Storeys];
+};
+
+RigidityReport BuildRigidityReport() {
+    RigidityReport r;
+    r.top = TopStoreyOf(CalcScenario());
     int tallest = 0;
-    for (int i = 0; i <= top; ++i) {
-        blocks[i] = RigidityStoreyLines(i);
-        int height = 0;
-        for (const ReportLine& line : blocks[i].lines) height += line.advance;
-        tallest = std::max(tallest, height);
+    for (int i = 0; i <= r.top; ++i) {
+        r.blocks[i] = RigidityStoreyLines(i);
+        tallest = std::max(tallest, ReportLinesHeight(r.blocks[i].lines));
     }
-    const int pitch = KeyPlanPitchFor(tallest);
+    r.pitch = KeyPlanPitchFor(tallest);
+    return r;
+}
+
+// The bands with their outline, or the last line with its margin.
+CanvasSize RigidityPageSize(int bands, int last) {
+    return {ReportPageWidth, std::max(bands + 3, PageSize(last).height)};
+}
+
+CanvasSize PaintRigidity(Canvas& canvas, const RigidityReport& r) {
     SetTextCanvas(canvas);
-    const int bands = DrawResultPlans(canvas, KeyPlanWalls, pitch);
+    const int bands = DrawResultPlans(canvas, KeyPlanWalls, r.pitch);
     SetTextCanvas(canvas);
     int last = 0;
-    for (int i = 0; i <= top; ++i)
-        last = std::max(last, PaintReportLines(canvas, blocks[i].lines, ReportLeft, i * pitch));
-    // The bands with their outline, or the last line with its margin.
-    return {ReportPageWidth, std::max(bands + 3, PageSize(last).height)};
+    for (int i = 0; i <= r.top; ++i)
+        last = std::max(last, PaintReportLines(canvas, r.blocks[i].lines, ReportLeft, i * r.pitch));
+    return RigidityPageSize(bands, last);
+}
+
+} // namespace
+
+CanvasSize PaintRigidityReport(Canvas& canvas) {
+    return PaintRigidity(canvas, BuildRigidityReport());
+}
+
+ReportView RigidityReportView() {
+    RigidityReport report = BuildRigidityReport();
+    int last = 0;
+    for (int i = 0; i <= report.top; ++i)
+        last = std::max(last, i * report.pitch + ReportLinesHeight(report.blocks[i].lines));
+    const CanvasSize size = RigidityPageSize((report.top + 1) * report.pitch, last);
+    return {size, [report = std::move(report)](Canvas& canvas) { PaintRigidity(canvas, report); }};
 }

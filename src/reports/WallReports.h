@@ -4,8 +4,9 @@
 // as report lines. Both list the walls by wall line, walking the X and Y wall lists of the
 // storey with one routine; they differ in which walls count and what a line sums. The screen
 // paints the lines; the printed pages place the same lines. Qt-free.
-#include "reports/ReportLines.h"
 #include "document/Canvas.h"
+#include "reports/ReportLines.h"
+#include "reports/ReportView.h"
 
 // ---- 壁耐力・剛性の算定 ----
 
@@ -21,6 +22,8 @@ ReportLines WallStrengthStoreyLines(int storey, bool printed = false);
 ReportLines BuildWallStrengthReport();
 // The page at x 40 from y 0; returns the size the page needs (at least 6196 px high).
 CanvasSize PaintWallStrengthReport(Canvas& canvas);
+// The report for a window: the page ends below the last line, however short.
+ReportView WallStrengthReportView();
 
 // The subtotal line of a wall line: its numbers end in the columns of a row's 耐力 and 剛性.
 std::string WallStrengthSubtotal(double strength, double stiffness);
@@ -33,3 +36,4 @@ ReportLines RigidityStoreyLines(int storey);
 // The key plans in mode 6 and every storey's block, at a storey pitch that grows when a block
 // runs longer than 1030 px; returns the size the page needs.
 CanvasSize PaintRigidityReport(Canvas& canvas);
+ReportView RigidityReportView();

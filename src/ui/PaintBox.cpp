@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -20,6 +21,17 @@ constexpr qint64 WholeBoxPixels = 8 * 1024 * 1024;
 constexpr int VisibleMargin = 256;
 // A report taller than any screen could scroll through is held here, with its content cut.
 constexpr int MaxGrownSide = 60000;
+
+// Clears an image to one colour in this thread: QImage::fill hands a large image to worker
+// threads, and waking them costs more than the clearing.
+void Clear(QImage& image, QRgb colour) {
+    const qsizetype n = image.sizeInBytes() / 4;
+    auto* px = reinterpret_cast<quint32*>(image.bits());
+    if ((colour & 0xFF) * 0x01010101u == colour)
+        std::memset(px, int(colour & 0xFF), std::size_t(n) * 4);
+    else
+        std::fill(px, px + n, quint32(colour));
+}
 
 BoxMouse MouseOf(const QMouseEvent& e) {
     const QPoint p = e.position().toPoint();
@@ -104,8 +116,17 @@ void PaintBox::takeGrownSize(CanvasSize reported) {
     invalidate();
 }
 
+void PaintBox::setContentSize(std::function<CanvasSize()> size) {
+    contentSize_ = std::move(size);
+}
+
 void PaintBox::fitToContent() {
-    if (!grow_ || !painter_) return;
+    if (!grow_) return;
+    if (contentSize_) {
+        takeGrownSize(contentSize_());
+        return;
+    }
+    if (!painter_) return;
     // Measured on a one-pixel image: the figures are clipped away, the extent is what counts.
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter p(&scratch);
@@ -116,6 +137,10 @@ void PaintBox::fitToContent() {
 }
 
 void PaintBox::drawContent(const QRect& needed) {
+    if (grow_) {
+        drawRows(needed);
+        return;
+    }
     QRect area = rect();
     if (qint64(width()) * height() > WholeBoxPixels) {
         const QMargins margin(VisibleMargin, VisibleMargin, VisibleMargin, VisibleMargin);
@@ -127,6 +152,7 @@ void PaintBox::drawContent(const QRect& needed) {
     if (content_.size() != area.size()) content_ = QImage(area.size(), QImage::Format_RGB32);
     content_.fill(ColorFromRef(background_));
     cached_ = area;
+    drawn_ = area;
     drawnSize_ = size();
     valid_ = true;
     ++contentPaints_;
@@ -135,7 +161,67 @@ void PaintBox::drawContent(const QRect& needed) {
     p.translate(-area.topLeft());
     QtCanvas canvas(p);
     reported_ = painter_(canvas);
-    p.end();
+}
+
+void PaintBox::drawRows(const QRect& needed) {
+    const QRect want =
+        QRect(0, needed.top() - VisibleMargin, width(), needed.height() + 2 * VisibleMargin) &
+        rect();
+    if (want.isEmpty()) return;
+    if (!valid_ || drawnSize_ != size()) drawn_ = QRect();
+    if (!valid_ || drawnSize_ != size() || !cached_.contains(want)) {
+        // The whole box, or for a box too large to keep whole the wanted rows and a margin;
+        // the rows drawn already move along into the new cache.
+        const QRect window =
+            qint64(width()) * height() <= WholeBoxPixels
+                ? rect()
+                : want.marginsAdded(QMargins(0, VisibleMargin, 0, VisibleMargin)) & rect();
+        // Only the rows drawn are ever shown: the rest is not cleared.
+        QImage image(window.size(), QImage::Format_RGB32);
+        const QRect kept = drawn_ & window;
+        if (!kept.isEmpty()) {
+            const qsizetype row = qsizetype(kept.width()) * 4;
+            for (int y = kept.top(); y <= kept.bottom(); ++y)
+                std::memcpy(image.scanLine(y - window.top()),
+                            content_.constScanLine(y - cached_.top()), row);
+        }
+        content_ = std::move(image);
+        cached_ = window;
+        drawn_ = kept;
+        drawnSize_ = size();
+        valid_ = true;
+    }
+    // The drawn rows stay one band: rows apart from it start it again.
+    if (drawn_.isEmpty() || want.top() > drawn_.bottom() + 1 || want.bottom() < drawn_.top() - 1) {
+        drawBand(want.top(), want.bottom() + 1);
+        drawn_ = want;
+    } else {
+        if (want.top() < drawn_.top()) drawBand(want.top(), drawn_.top());
+        if (want.bottom() > drawn_.bottom()) drawBand(drawn_.bottom() + 1, want.bottom() + 1);
+        drawn_ |= want;
+    }
+    ++contentPaints_;
+    afterGrowPaint();
+}
+
+void PaintBox::drawBand(int top, int bottom) {
+    if (!painter_ || bottom <= top) return;
+    // On an image of its own: a figure in a raster mode is combined with the pixels of the
+    // image it is drawn on, and each pixel belongs to one band only.
+    QImage band(width(), bottom - top, QImage::Format_RGB32);
+    Clear(band, ColorFromRef(background_).rgb());
+    {
+        QPainter p(&band);
+        p.translate(0, -top);
+        QtCanvas canvas(p);
+        reported_ = painter_(canvas);
+    }
+    const qsizetype row = qsizetype(band.width()) * 4;
+    for (int y = top; y < bottom; ++y)
+        std::memcpy(content_.scanLine(y - cached_.top()), band.constScanLine(y - top), row);
+}
+
+void PaintBox::afterGrowPaint() {
     if (grow_ && grownSize(reported_) != size() && !growQueued_) {
         // Not resized inside its own paint: the scroll box follows once the paint is done.
         growQueued_ = true;
@@ -151,7 +237,7 @@ void PaintBox::paintEvent(QPaintEvent* event) {
     bool drawn = false;
     if (!exposed.isEmpty()) {
         // What a painter draws may follow the box's size (the plan's grid lines span it).
-        if (!valid_ || drawnSize_ != size() || !cached_.contains(exposed)) {
+        if (!valid_ || drawnSize_ != size() || !drawn_.contains(exposed)) {
             drawContent(exposed);
             drawn = true;
         }
@@ -182,6 +268,7 @@ void PaintBox::hideEvent(QHideEvent* event) {
     // A hidden box keeps no picture: the next showing draws what is current then.
     content_ = QImage();
     cached_ = QRect();
+    drawn_ = QRect();
     valid_ = false;
 }
 

@@ -11,9 +11,11 @@
 //
 // A box either keeps the size the form gives it (the plan sheet, sized from its grid) or grows
 // to its content: it is at least its base size and as large as its painter reports, so that a
-// report longer than its page shows in the scroll box instead of being cut off.
-#include "model/ColorRef.h"
+// report longer than its page shows in the scroll box instead of being cut off. A growing box
+// draws its content in bands of rows as they come into view (a long report is mostly out of
+// sight), each band on its own image, so that every pixel is drawn once, as in one paint.
 #include "document/Canvas.h"
+#include "model/ColorRef.h"
 
 #include <QImage>
 #include <QRect>
@@ -58,9 +60,12 @@ public:
     // Without it the box keeps the size the form gives it.
     void setGrowToContent(QSize base);
     bool growsToContent() const { return grow_; }
-    // Runs the painter once off screen and takes the size it reports (growing boxes). A box
-    // does this itself whenever it is shown; otherwise a new size found by a paint is taken
-    // after that paint, so a grab of a hidden box that may have grown calls this first.
+    // Where a growing box learns its content's size without drawing (a report knows it from
+    // its lines); without it the box runs its painter off screen to learn it.
+    void setContentSize(std::function<CanvasSize()> size);
+    // Takes the size of the content (growing boxes). A box does this itself whenever it is
+    // shown; otherwise a new size found by a paint is taken after that paint, so a grab of a
+    // hidden box that may have grown calls this first.
     void fitToContent();
 
     // The content changed: it is drawn again at the next paint.
@@ -90,11 +95,17 @@ protected:
 private:
     // Draws the content into the cache for a part of the box holding `needed`.
     void drawContent(const QRect& needed);
+    // The same for a growing box: the rows of `needed` and a margin, those not drawn yet.
+    void drawRows(const QRect& needed);
+    void drawBand(int top, int bottom);
+    // Queues the new size a paint of a growing box found.
+    void afterGrowPaint();
     // The box size for the size a painter reported.
     QSize grownSize(CanvasSize reported) const;
     void takeGrownSize(CanvasSize reported);
 
     ContentPainter painter_;
+    std::function<CanvasSize()> contentSize_;
     OverlayPainter overlay_;
     MouseHandler down_, move_, up_;
     std::function<void()> leave_;
@@ -107,6 +118,7 @@ private:
 
     QImage content_;
     QRect cached_;    // box pixels the cache holds
+    QRect drawn_;     // the part of them drawn (all of them but in a growing box)
     QSize drawnSize_; // the box's size when they were drawn
     bool valid_ = false;
     int contentPaints_ = 0;

@@ -189,6 +189,25 @@ void QtCanvas::applyPen(bool withBrush) {
 void QtCanvas::drawLine(CanvasPoint from, CanvasPoint to) {
     if (!p_.isActive() || (from.x == to.x && from.y == to.y)) return; // no end pixel
     applyPen(false);
+    QPen pen = p_.pen();
+    if (pen.style() == Qt::CustomDashLine && pen.isCosmetic() &&
+        (from.x == to.x || from.y == to.y)) {
+        // Qt starts the dashes of a line cut off by the edge of the target at the edge. A
+        // window drawn in parts would get other dots in each part: the line starts at the
+        // edge here, with the dashes moved on by the part left out.
+        const QRect seen = visibleRect();
+        const int skip = from.x == to.x
+                             ? (from.y < to.y ? seen.top() - from.y : from.y - seen.bottom())
+                             : (from.x < to.x ? seen.left() - from.x : from.x - seen.right());
+        const int length = std::abs(to.x - from.x) + std::abs(to.y - from.y);
+        if (skip > 0 && skip < length) {
+            const int dx = (to.x > from.x) - (to.x < from.x),
+                      dy = (to.y > from.y) - (to.y < from.y);
+            from = {from.x + dx * skip, from.y + dy * skip};
+            pen.setDashOffset(skip);
+            p_.setPen(pen);
+        }
+    }
     p_.drawLine(from.x, from.y, to.x, to.y);
 }
 
@@ -533,22 +552,71 @@ void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
     setPenMode(mode);
 }
 
+namespace {
+
+bool SameCreatedFont(const CanvasFont& a, const CanvasFont& b) {
+    return a.height == b.height && a.width == b.width && a.weight == b.weight &&
+           a.italic == b.italic && a.face == b.face;
+}
+
+// More fonts than any drawing selects; a canvas that meets more (rotated labels do not count:
+// the rotation is the painter's) starts its list again.
+constexpr std::size_t MaxCachedFonts = 64;
+
+} // namespace
+
+const QtCanvas::TextFont& QtCanvas::textFont() {
+    const CanvasFont& f = font();
+    const QPaintDevice* device = p_.device();
+    const auto same = [&](const TextFont& t) {
+        return t.device == device && SameCreatedFont(t.key, f);
+    };
+    if (lastFont_ < fonts_.size() && same(fonts_[lastFont_])) return fonts_[lastFont_];
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        if (same(fonts_[i])) {
+            lastFont_ = i;
+            return fonts_[i];
+        }
+    }
+    if (fonts_.size() >= MaxCachedFonts) fonts_.clear();
+    QFont qf = MakeQFont(f);
+    QFontMetrics fm(qf, p_.device());
+    const int cell = CellHeight(f, fm);
+    fonts_.push_back(TextFont{f, device, std::move(qf), std::move(fm), cell});
+    lastFont_ = fonts_.size() - 1;
+    return fonts_.back();
+}
+
 void QtCanvas::textOut(int x, int y, std::string_view cp932) {
     if (!p_.isActive() || cp932.empty()) return;
     const QString text = DrawnText(cp932);
-    const QFont qf = MakeQFont(font());
-    const QFontMetrics fm(qf, p_.device());
-    const int cellHeight = CellHeight(font(), fm);
-    const int width = fm.horizontalAdvance(text);
+    const TextFont& tf = textFont();
+    const QFontMetrics& fm = tf.metrics;
+    const int cellHeight = tf.cellHeight;
 
-    p_.save();
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver); // text ignores the pen mode
+    if (font().escapement == 0 && !font().vertical()) {
+        // Most text: placed without a change of the painter's transform (every figure sets the
+        // pen, brush and mode it needs itself).
+        if (brush().style != BrushStyle::Clear) {
+            const int width = fm.horizontalAdvance(text);
+            p_.fillRect(QRect(x, y, width, cellHeight), ColorFromRef(brush().colour));
+        }
+        p_.setFont(tf.font);
+        p_.setPen(ColorFromRef(font().colour));
+        p_.setBrush(Qt::NoBrush);
+        p_.drawText(QPoint(x, y + fm.ascent()), text);
+        return;
+    }
+    p_.save();
     p_.translate(x, y);
     if (font().escapement != 0) p_.rotate(-font().escapement / 10.0);
     if (brush().style != BrushStyle::Clear) {
+        // Measured only for the background it fills: the drawing shapes the text again.
+        const int width = fm.horizontalAdvance(text);
         p_.fillRect(QRect(0, 0, width, cellHeight), ColorFromRef(brush().colour));
     }
-    p_.setFont(qf);
+    p_.setFont(tf.font);
     p_.setPen(ColorFromRef(font().colour));
     p_.setBrush(Qt::NoBrush);
     if (!font().vertical()) {
@@ -578,11 +646,23 @@ void QtCanvas::textOut(int x, int y, std::string_view cp932) {
 }
 
 int QtCanvas::textWidth(std::string_view cp932) {
-    const QFontMetrics fm(MakeQFont(font()), p_.device());
-    return fm.horizontalAdvance(DrawnText(cp932));
+    return textFont().metrics.horizontalAdvance(DrawnText(cp932));
 }
 
 int QtCanvas::textHeight(std::string_view) {
-    const QFontMetrics fm(MakeQFont(font()), p_.device());
-    return CellHeight(font(), fm);
+    return textFont().cellHeight;
+}
+
+QRect QtCanvas::visibleRect() const {
+    if (!p_.isActive() || !p_.device())
+        return QRect(-1000000000, -1000000000, 2000000000, 2000000000);
+    const QRect device(0, 0, p_.device()->width(), p_.device()->height());
+    QRectF seen = p_.worldTransform().inverted().mapRect(QRectF(device));
+    if (p_.hasClipping()) seen &= p_.clipBoundingRect();
+    return seen.toAlignedRect();
+}
+
+bool QtCanvas::mayShow(int top, int bottom) const {
+    const QRect seen = visibleRect();
+    return bottom > seen.top() - 1 && top < seen.bottom() + 2;
 }

@@ -9,12 +9,15 @@
 // solid at printer resolutions.
 #include "document/Canvas.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
 #include <QRect>
 
 #include <functional>
+#include <vector>
 
 class QtCanvas final : public Canvas {
 public:
@@ -35,12 +38,15 @@ public:
     void textOut(int x, int y, std::string_view cp932) override;
     int textWidth(std::string_view cp932) override;
     int textHeight(std::string_view cp932) override;
+    bool mayShow(int top, int bottom) const override;
 
 protected:
     void drawLine(CanvasPoint from, CanvasPoint to) override;
 
 private:
     void applyPen(bool withBrush);
+    // The part of the target the painter can draw on, in canvas pixels.
+    QRect visibleRect() const;
     // Pixels a figure's fill covers for certain (logical coordinates): a rectangle filled
     // whole, or a filled triangle; neither when not known.
     struct FigureFill {
@@ -63,8 +69,21 @@ private:
     // Hatch lines of the brush over `area` (logical coordinates), for paper.
     void drawHatch(const QPainterPath& area);
 
+    // A created font as Qt draws it, made once per font for the life of the canvas: building
+    // the font and its metrics for every string cost more than drawing it.
+    struct TextFont {
+        CanvasFont key; // colour and escapement left out: the painter applies them
+        const QPaintDevice* device;
+        QFont font;
+        QFontMetrics metrics;
+        int cellHeight;
+    };
+    const TextFont& textFont();
+
     QPainter& p_;
     double dashUnit_ = 1.0;
+    std::vector<TextFont> fonts_;
+    std::size_t lastFont_ = 0;
 };
 
 // The text as the canvas draws and measures it: CP932 decoded, every control character (tab,

@@ -286,6 +286,33 @@ TEST(QtCanvas, DottedLineIsThreeOnThreeOff) {
     EXPECT_TRUE(IsWhite(img, 60, 5));
 }
 
+// A window drawn in parts (a report's bands) shows the dashes of a line as the whole drawing
+// does, wherever the part's edge cuts the line, in each direction.
+TEST(QtCanvas, DashesOfALineCutByTheTargetsEdgeStayInPlace) {
+    const CanvasPoint ends[][2] = {
+        {{5, 2}, {5, 90}}, {{5, 90}, {5, 2}}, {{2, 5}, {90, 5}}, {{90, 5}, {2, 5}}};
+    for (const auto& e : ends) {
+        for (const PenStyle style : {PenStyle::Dot, PenStyle::DashDot}) {
+            const auto line = [&](QtCanvas& c) {
+                c.setPen(0x000000, 1, style);
+                c.moveTo(e[0].x, e[0].y);
+                c.lineTo(e[1].x, e[1].y);
+            };
+            const bool vertical = e[0].x == e[1].x;
+            const QImage whole = Draw(100, 100, line);
+            for (int cut = 0; cut < 40; ++cut) {
+                const QImage part =
+                    Draw(100, 100, line, vertical ? QPoint(0, cut) : QPoint(cut, 0));
+                for (int i = 0; i + cut < 100; ++i) {
+                    const QPoint at = vertical ? QPoint(5, i) : QPoint(i, 5);
+                    const QPoint there = vertical ? QPoint(5, i + cut) : QPoint(i + cut, 5);
+                    ASSERT_EQ(whole.pixel(there), part.pixel(at)) << cut << " " << i;
+                }
+            }
+        }
+    }
+}
+
 TEST(QtCanvas, WidePenDrawsSolidWhateverItsStyle) {
     QImage img = Draw(70, 10, [](QtCanvas& c) {
         c.setPen(0x000000, 3, PenStyle::Dot);

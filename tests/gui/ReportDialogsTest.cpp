@@ -1,8 +1,17 @@
 // The report dialogs shown by their menu commands, each drawing the report of the current
-// document on a page that grows to hold it (the grown pages are taller than the frame).
+// document on a page as long as the report, drawn in bands as they come into view exactly as
+// the report painted in one go; the dialogs open as tall as the screen and keep the size the
+// user chose for the next one.
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "mainwin/velquor2_MAIN.h"
+#include "reports/FloorReport.h"
+#include "reports/GravityReport.h"
+#include "reports/NValueReport.h"
+#include "reports/RequiredReport.h"
+#include "reports/ScoreReports.h"
+#include "reports/WallReports.h"
 #include "reports/dialogs/OJushin.h"
 #include "reports/dialogs/Ogouseiritsu.h"
 #include "reports/dialogs/Ogoushin.h"
@@ -13,13 +22,18 @@
 #include "reports/dialogs/Oyuka.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 #include "ui/PaintBox.h"
+#include "ui/QtCanvas.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -37,6 +51,14 @@ int Inked(PaintBox& page, QRect part) {
     return inked;
 }
 
+// The lowest row of a page image with ink between its edges (the N-value frames' sides left out).
+int LastInkedRow(const QImage& image) {
+    for (int y = image.height() - 1; y >= 0; --y)
+        for (int x = 3; x < std::min(image.width(), 712); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) return y;
+    return -1;
+}
+
 TEST(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
     TestApp();
     // The document and the program state as the tests after this one expect them.
@@ -47,6 +69,8 @@ TEST(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
     ScriptedMessages messages;
     houses::ResetDocument();
     ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
+    TResultDlg::ForgetChosenSize();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
 
     // The area reports' 2F blocks (key plan and text) start below the 1F's, from y 1030; the
     // judgement sheet comes from G1Click (no menu item).
@@ -54,31 +78,62 @@ TEST(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
         void (*build)();
         QAction* item;
         QDialog* dialog;
-        int height, fromY, minInked;
+        CanvasSize (*paint)(Canvas&); // the whole report in one go
+        int fromY, minInked;
     } commands[] = {
-        {houses::BuildTwoStorey, MainForm->W1, OjushinDlg, 3093, 1030, 2000},
-        {houses::BuildTwoStorey, MainForm->H1, OhitsuyouDlg, 4124, 1030, 2000},
-        {houses::BuildTwoStorey, MainForm->F1, OyukaDlg, 7212, 1030, 2000},
-        {houses::BuildSymmetricOneStorey, MainForm->R1, OgouseiDlg, 1031, 0, 1000},
-        {houses::BuildSymmetricOneStorey, nullptr, OhanteiDlg, 1031, 0, 500},
-        {houses::BuildEccentricOneStorey, MainForm->NorNN1, OnchiDlg, 5151, 0, 1},
-        {houses::BuildEccentricOneStorey, MainForm->U1, OkabeDlg, 6196, 0, 1},
-        {houses::BuildEccentricOneStorey, MainForm->S1, OgoushinDlg, 3093, 0, 1},
+        {houses::BuildTwoStorey, MainForm->W1, OjushinDlg, PaintGravityReport, 1030, 2000},
+        {houses::BuildTwoStorey, MainForm->H1, OhitsuyouDlg, PaintRequiredReport, 1030, 2000},
+        {houses::BuildTwoStorey, MainForm->F1, OyukaDlg, PaintFloorReport, 1030, 2000},
+        {houses::BuildSymmetricOneStorey, MainForm->R1, OgouseiDlg, PaintScoreReport, 0, 1000},
+        {houses::BuildSymmetricOneStorey, nullptr, OhanteiDlg, PaintJudgementReport, 0, 500},
+        {houses::BuildEccentricOneStorey, MainForm->NorNN1, OnchiDlg, PaintNValueReport, 0, 1},
+        {houses::BuildEccentricOneStorey, MainForm->U1, OkabeDlg, PaintWallStrengthReport, 0, 1},
+        {houses::BuildEccentricOneStorey, MainForm->S1, OgoushinDlg, PaintRigidityReport, 0, 1},
     };
+    QSize chosen; // what the user left the last dialog at
     for (const auto& c : commands) {
         SCOPED_TRACE(c.dialog->objectName().toStdString());
         houses::ResetDocument();
         c.build();
         MainForm->DocumentChanged();
         QDialog* shown = nullptr;
-        int height = 0, inked = 0;
+        int inked = 0;
         SetModalRunner([&](QDialog& d) {
             shown = &d;
             d.show();
             auto& dialog = static_cast<TResultDlg&>(d);
-            dialog.disp->fitToContent();
-            height = dialog.disp->height();
+            QCoreApplication::processEvents();
+            if (!chosen.isValid()) {
+                // The first of the run: as tall as the screen, the page beside its scroll bar.
+                EXPECT_TRUE(screen.contains(d.frameGeometry()));
+                EXPECT_GE(d.height(), screen.height() - 64);
+                EXPECT_GE(dialog.ScrollBox1->viewport()->width(), 715);
+            } else {
+                EXPECT_EQ(d.size(), chosen);
+            }
+            // The scroll range ends below the last line (or key plan), not in blank paper.
+            const int height = dialog.disp->height();
+            const int view = dialog.ScrollBox1->viewport()->height();
+            EXPECT_EQ(dialog.ScrollBox1->verticalScrollBar()->maximum(),
+                      std::max(0, height - view));
+            // Drawn in bands (a part, then all) as the report painted in one go.
+            (void)dialog.disp->grab(QRect(0, height / 2, 715, 40));
+            const QImage page = dialog.disp->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QImage whole(page.size(), QImage::Format_RGB32);
+            whole.fill(Qt::white);
+            {
+                QPainter p(&whole);
+                QtCanvas canvas(p);
+                c.paint(canvas);
+            }
+            EXPECT_TRUE(page == whole);
+            const int last = LastInkedRow(page);
+            EXPECT_GT(height, last);
+            EXPECT_LE(height - last, 40);
             inked = Inked(*dialog.disp, QRect(0, c.fromY, 715, 1030));
+            // The user's size, for the next one.
+            chosen = QSize(740 + int(chosen.isValid()), 420);
+            d.resize(chosen);
             dialog.OKBtn->click();
             return d.result();
         });
@@ -90,9 +145,26 @@ TEST(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
         }
         SetModalRunner({});
         EXPECT_EQ(shown, c.dialog);
-        EXPECT_EQ(height, c.height);
         EXPECT_GE(inked, c.minInked);
     }
+    // Left maximised, the next one opens maximised; back to normal, at the size chosen before.
+    for (const bool maximise : {true, false}) {
+        bool wasMaximised = false;
+        SetModalRunner([&](QDialog& d) {
+            wasMaximised = d.isMaximized();
+            if (!maximise) {
+                EXPECT_EQ(d.size(), chosen);
+            }
+            d.setWindowState(maximise ? Qt::WindowMaximized : Qt::WindowNoState);
+            QCoreApplication::processEvents();
+            d.accept();
+            return d.result();
+        });
+        MainForm->U1->trigger();
+        SetModalRunner({});
+        EXPECT_EQ(wasMaximised, !maximise);
+    }
+    TResultDlg::ForgetChosenSize();
     DestroyForms();
     Doc = *savedDoc;
     App = savedApp;

@@ -1,12 +1,12 @@
 #include "reports/dialogs/OJushin.h"
 
 #include "reports/GravityReport.h"
+#include "reports/KeyPlans.h"
 
 TOjushinDlg* OjushinDlg = nullptr;
 
-TOjushinDlg::TOjushinDlg(QWidget* parent)
-    : TResultDlg(parent, QStringLiteral("重心の算定"), 3093, 573) {}
+TOjushinDlg::TOjushinDlg(QWidget* parent) : TResultDlg(parent, QStringLiteral("重心の算定"), 573) {}
 
-CanvasSize TOjushinDlg::dispPaint(Canvas& canvas) {
-    return PaintGravityReport(canvas);
+ReportView TOjushinDlg::BuildReport() {
+    return KeyPlanReportView(KeyPlanGravity, BuildGravityReport());
 }

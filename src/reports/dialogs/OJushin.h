@@ -6,7 +6,7 @@ class TOjushinDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOjushinDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOjushinDlg* OjushinDlg;

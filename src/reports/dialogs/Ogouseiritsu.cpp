@@ -5,8 +5,8 @@
 TOgouseiDlg* OgouseiDlg = nullptr;
 
 TOgouseiDlg::TOgouseiDlg(QWidget* parent)
-    : TResultDlg(parent, QStringLiteral("低減係数・上部構造評点"), 1031, 575) {}
+    : TResultDlg(parent, QStringLiteral("低減係数・上部構造評点"), 575) {}
 
-CanvasSize TOgouseiDlg::dispPaint(Canvas& canvas) {
-    return PaintScoreReport(canvas);
+ReportView TOgouseiDlg::BuildReport() {
+    return ReportPageView(BuildScoreReport());
 }

@@ -6,7 +6,7 @@ class TOgouseiDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOgouseiDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOgouseiDlg* OgouseiDlg;

@@ -5,8 +5,8 @@
 TOgoushinDlg* OgoushinDlg = nullptr;
 
 TOgoushinDlg::TOgoushinDlg(QWidget* parent)
-    : TResultDlg(parent, QStringLiteral("剛心の算定"), 3093, 573) {}
+    : TResultDlg(parent, QStringLiteral("剛心の算定"), 573) {}
 
-CanvasSize TOgoushinDlg::dispPaint(Canvas& canvas) {
-    return PaintRigidityReport(canvas);
+ReportView TOgoushinDlg::BuildReport() {
+    return RigidityReportView();
 }

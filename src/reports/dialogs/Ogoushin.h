@@ -7,7 +7,7 @@ class TOgoushinDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOgoushinDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOgoushinDlg* OgoushinDlg;

@@ -5,8 +5,8 @@
 TOhanteiDlg* OhanteiDlg = nullptr;
 
 TOhanteiDlg::TOhanteiDlg(QWidget* parent)
-    : TResultDlg(parent, QStringLiteral("上部構造評点の算定"), 1031, 575) {}
+    : TResultDlg(parent, QStringLiteral("上部構造評点の算定"), 575) {}
 
-CanvasSize TOhanteiDlg::dispPaint(Canvas& canvas) {
-    return PaintJudgementReport(canvas);
+ReportView TOhanteiDlg::BuildReport() {
+    return ReportPageView(BuildJudgementReport());
 }

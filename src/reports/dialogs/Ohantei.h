@@ -7,7 +7,7 @@ class TOhanteiDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOhanteiDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOhanteiDlg* OhanteiDlg;

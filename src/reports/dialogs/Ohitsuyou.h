@@ -6,7 +6,7 @@ class TOhitsuyouDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOhitsuyouDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOhitsuyouDlg* OhitsuyouDlg;

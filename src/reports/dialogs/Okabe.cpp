@@ -5,8 +5,8 @@
 TOkabeDlg* OkabeDlg = nullptr;
 
 TOkabeDlg::TOkabeDlg(QWidget* parent)
-    : TResultDlg(parent, QStringLiteral("壁耐力・剛性の算定"), 6196, 575) {}
+    : TResultDlg(parent, QStringLiteral("壁耐力・剛性の算定"), 575) {}
 
-CanvasSize TOkabeDlg::dispPaint(Canvas& canvas) {
-    return PaintWallStrengthReport(canvas);
+ReportView TOkabeDlg::BuildReport() {
+    return WallStrengthReportView();
 }

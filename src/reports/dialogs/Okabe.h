@@ -7,7 +7,7 @@ class TOkabeDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOkabeDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOkabeDlg* OkabeDlg;

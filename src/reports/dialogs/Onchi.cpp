@@ -4,9 +4,8 @@
 
 TOnchiDlg* OnchiDlg = nullptr;
 
-TOnchiDlg::TOnchiDlg(QWidget* parent)
-    : TResultDlg(parent, QStringLiteral("柱Ｎ値の算定"), 5151, 575) {}
+TOnchiDlg::TOnchiDlg(QWidget* parent) : TResultDlg(parent, QStringLiteral("柱Ｎ値の算定"), 575) {}
 
-CanvasSize TOnchiDlg::dispPaint(Canvas& canvas) {
-    return PaintNValueReport(canvas);
+ReportView TOnchiDlg::BuildReport() {
+    return NValueReportView();
 }

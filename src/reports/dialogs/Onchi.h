@@ -6,7 +6,7 @@ class TOnchiDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOnchiDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOnchiDlg* OnchiDlg;

@@ -1,12 +1,12 @@
 #include "reports/dialogs/Oyuka.h"
 
 #include "reports/FloorReport.h"
+#include "reports/KeyPlans.h"
 
 TOyukaDlg* OyukaDlg = nullptr;
 
-TOyukaDlg::TOyukaDlg(QWidget* parent)
-    : TResultDlg(parent, QStringLiteral("床倍率の算定"), 7212, 573) {}
+TOyukaDlg::TOyukaDlg(QWidget* parent) : TResultDlg(parent, QStringLiteral("床倍率の算定"), 573) {}
 
-CanvasSize TOyukaDlg::dispPaint(Canvas& canvas) {
-    return PaintFloorReport(canvas);
+ReportView TOyukaDlg::BuildReport() {
+    return KeyPlanReportView(KeyPlanFloorSpecs, BuildFloorReport());
 }

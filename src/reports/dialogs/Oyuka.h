@@ -6,7 +6,7 @@ class TOyukaDlg final : public TResultDlg {
     Q_OBJECT
 public:
     explicit TOyukaDlg(QWidget* parent);
-    CanvasSize dispPaint(Canvas& canvas) override;
+    ReportView BuildReport() override;
 };
 
 extern TOyukaDlg* OyukaDlg;

@@ -3,8 +3,10 @@
 #include "reports/ScoreReports.h"
 #include "ui/PaintBox.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -14,11 +16,19 @@
 namespace {
 constexpr int ClientWidth = 736;
 constexpr int PanelHeight = 40;
+
+// What the user left the last result dialog at, for the next one of the run.
+struct ChosenSize {
+    bool chosen = false;
+    QSize size;
+    bool maximised = false;
+};
+ChosenSize Chosen;
 } // namespace
 
-TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int dispHeight, int clientHeight,
+TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int clientHeight,
                        const char* closeName)
-    : ModalForm(parent, caption) {
+    : ModalForm(parent, caption), clientHeight_(clientHeight) {
     setWindowFlag(Qt::WindowSystemMenuHint);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setCentred(true);
@@ -37,8 +47,10 @@ TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int dispHeight, 
 
     disp = new PaintBox(ScrollBox1);
     disp->setObjectName(QStringLiteral("disp"));
-    disp->setGrowToContent(QSize(ReportPageWidth, dispHeight));
+    // As long as the report: the scroll range ends below its last line.
+    disp->setGrowToContent(QSize(ReportPageWidth, 1));
     disp->setPainter([this](Canvas& canvas) { return dispPaint(canvas); });
+    disp->setContentSize([this] { return report().size; });
     ScrollBox1->setWidget(disp);
 
     Panel1 = new QWidget(this);
@@ -60,13 +72,77 @@ TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int dispHeight, 
     layout->setSpacing(0);
     layout->addWidget(ScrollBox1, 1);
     layout->addWidget(Panel1);
-    // The page beside the vertical scroll bar without a horizontal one, however wide the
-    // style's scroll bar is.
-    const int bar =
-        ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
-    resize(std::max(ClientWidth, ReportPageWidth + bar), clientHeight);
+    placeForShowing();
+}
+
+const ReportView& TResultDlg::report() {
+    if (!built_) {
+        report_ = BuildReport();
+        built_ = true;
+    }
+    return report_;
+}
+
+CanvasSize TResultDlg::dispPaint(Canvas& canvas) {
+    const ReportView& r = report();
+    if (r.paint) r.paint(canvas);
+    return r.size;
 }
 
 void TResultDlg::FormShow() {
     disp->invalidate();
+}
+
+void TResultDlg::Refresh() {
+    built_ = false;
+    report_ = {};
+    disp->fitToContent();
+    disp->invalidate();
+}
+
+void TResultDlg::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        // Built anew from the results as they are now, once for the showing.
+        built_ = false;
+        report_ = {};
+        placeForShowing();
+    } else if (!visible && isVisible()) {
+        Chosen.chosen = true;
+        Chosen.maximised = isMaximized();
+        if (!Chosen.maximised)
+            Chosen.size = size();
+        else if (normalGeometry().isValid())
+            Chosen.size = normalGeometry().size();
+    }
+    ModalForm::setVisible(visible);
+    if (!visible) report_ = {}; // nothing of the report is kept between showings
+}
+
+void TResultDlg::ForgetChosenSize() {
+    Chosen = {};
+}
+
+void TResultDlg::placeForShowing() {
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    // The page beside the vertical scroll bar without a horizontal one, however wide the
+    // style's scroll bar is.
+    const int bar =
+        ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+    QSize wanted(std::max(ClientWidth, ReportPageWidth + bar), clientHeight_);
+    if (screen) {
+        // The frame the window manager adds, as far as known before the window is shown.
+        QSize frame = frameGeometry().size() - size();
+        if (frame.height() <= 0)
+            frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+        const QSize room = screen->availableGeometry().size() - frame;
+        // As tall as the screen allows; a screen narrower than the page makes it narrower.
+        wanted.setHeight(room.height());
+        if (Chosen.chosen && Chosen.size.isValid()) wanted = Chosen.size;
+        wanted = wanted.boundedTo(room);
+    }
+    resize(wanted);
+    const bool maximised = Chosen.chosen && Chosen.maximised;
+    setWindowState(maximised ? windowState() | Qt::WindowMaximized
+                             : windowState() & ~Qt::WindowMaximized);
+    setCentred(!maximised);
 }
