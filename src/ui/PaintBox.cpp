@@ -196,9 +196,20 @@ void PaintBox::drawRows(const QRect& needed) {
         drawBand(want.top(), want.bottom() + 1);
         drawn_ = want;
     } else {
-        if (want.top() < drawn_.top()) drawBand(want.top(), drawn_.top());
-        if (want.bottom() > drawn_.bottom()) drawBand(drawn_.bottom() + 1, want.bottom() + 1);
-        drawn_ |= want;
+        // Bands at least a margin long: scrolling by a few lines draws now and then, not at
+        // every step.
+        if (want.top() < drawn_.top()) {
+            const int top =
+                std::max(cached_.top(), std::min(want.top(), drawn_.top() - VisibleMargin));
+            drawBand(top, drawn_.top());
+            drawn_.setTop(top);
+        }
+        if (want.bottom() > drawn_.bottom()) {
+            const int bottom = std::min(cached_.bottom(),
+                                        std::max(want.bottom(), drawn_.bottom() + VisibleMargin));
+            drawBand(drawn_.bottom() + 1, bottom + 1);
+            drawn_.setBottom(bottom);
+        }
     }
     ++contentPaints_;
     afterGrowPaint();

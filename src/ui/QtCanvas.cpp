@@ -191,6 +191,7 @@ void QtCanvas::drawLine(CanvasPoint from, CanvasPoint to) {
     applyPen(false);
     QPen pen = p_.pen();
     if (pen.style() == Qt::CustomDashLine && pen.isCosmetic() &&
+        p_.worldTransform().type() <= QTransform::TxTranslate &&
         (from.x == to.x || from.y == to.y)) {
         // Qt starts the dashes of a line cut off by the edge of the target at the edge. A
         // window drawn in parts would get other dots in each part: the line starts at the
