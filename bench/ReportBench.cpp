@@ -185,6 +185,18 @@ std::pair<int, int> RowsOf(const RecordingCanvas::Op& op) {
     return {top - op.pen.width, bottom + op.pen.width};
 }
 
+// The same dialog with a blank page of the report's size: what the window, its scroll bars
+// and its frame cost to show, whatever the report.
+class BlankReport final : public TResultDlg {
+public:
+    explicit BlankReport(CanvasSize size)
+        : TResultDlg(nullptr, QStringLiteral("blank")), size_(size) {}
+    ReportView BuildReport() override { return {size_, {}}; }
+
+private:
+    CanvasSize size_;
+};
+
 template <typename F>
 double MeanSecondsOf(int runs, F&& f) {
     using Clock = std::chrono::steady_clock;
@@ -194,8 +206,9 @@ double MeanSecondsOf(int runs, F&& f) {
 }
 
 // Opening a report: the dialog shown until its page is on screen, and closed again (x_floor),
-// and the page's own part of it (page_x_floor). Floor: producing the lines, and the items in
-// view drawn by a bare QPainter.
+// and the page's own part of it (page_x_floor: the report built, sized and drawn where it
+// shows); window_ms is what the same dialog with a blank page costs to show and close. Floor:
+// producing the lines, and the items in view drawn by a bare QPainter.
 void BM_OpenReport(benchmark::State& state) {
     CapacityHouse();
     const ReportKind& kind = Kind(static_cast<int>(state.range(0)));
@@ -229,7 +242,7 @@ void BM_OpenReport(benchmark::State& state) {
     });
     if (dialog->disp->contentPaints() == before) state.SkipWithError("the page was not drawn");
     // The page alone, without the window and its scroll bars (whose gradients Qt fills on
-    // worker threads): the report built, sized and drawn where it shows.
+    // worker threads).
     dialog->show();
     QCoreApplication::processEvents();
     const double page = MeanSecondsOf(50, [&] {
@@ -237,7 +250,14 @@ void BM_OpenReport(benchmark::State& state) {
         dialog->disp->repaint();
     });
     dialog->hide();
+    BlankReport blank({ReportPageWidth, dialog->disp->height()});
+    const double window = MeanSecondsOf(50, [&] {
+        blank.show();
+        QCoreApplication::processEvents();
+        blank.hide();
+    });
     TResultDlg::ForgetChosenSize();
+    state.counters["window_ms"] = window * 1e3;
     state.counters["page_x_floor"] = page / floor;
     state.counters["x_floor"] = ratio;
     state.counters["floor_ms"] = floor * 1e3;
