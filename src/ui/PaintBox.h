@@ -76,7 +76,8 @@ public:
     void invalidateOverlay();
     void invalidateOverlay(const QRect& area);
 
-    // The cached content (valid or not) and the box rectangle it covers.
+    // The cached content (valid or not) and the box rectangle it covers; of a growing box only
+    // the rows drawn so far hold the content.
     const QImage& contentImage() const { return content_; }
     QRect contentRect() const { return cached_; }
     bool contentValid() const { return valid_; }

@@ -40,6 +40,8 @@ public:
     // Builds the report anew from the current results and takes its size; the page is drawn
     // again at its next paint.
     void Refresh();
+    // Shown: at the size of the run (see above), the report built anew. Hidden: the size and
+    // state left are kept for the next result dialog.
     void setVisible(bool visible) override;
 
     // Forgets the size chosen in this run (tests).
