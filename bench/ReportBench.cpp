@@ -216,11 +216,12 @@ void BM_OpenReport(benchmark::State& state) {
     dialog->show();
     QCoreApplication::processEvents();
     const QSize view = dialog->ScrollBox1->viewport()->size();
+    const int pageHeight = dialog->disp->height();
     dialog->hide();
     TResultDlg::ForgetChosenSize();
 
     RecordingCanvas recorded;
-    const int pageHeight = kind.paint(recorded).height;
+    kind.paint(recorded);
     QImage image(view, QImage::Format_RGB32);
     Replay replay;
     for (const auto& op : recorded.ops) {
