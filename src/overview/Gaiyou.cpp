@@ -798,9 +798,7 @@ void TGaiyouDlg::FitToPages() {
     const QSize needed = layout()->totalSizeHint().expandedTo(QSize(701, 0));
     QSize size = needed;
     if (const QScreen* display = screen()) {
-        const QRect area = display->availableGeometry();
-        const QSize frame = frameGeometry().size() - this->size();
-        size = needed.boundedTo(area.size() - frame);
+        size = needed.boundedTo(display->availableGeometry().size() - FrameExtent(this));
     }
     if (host_ && host_->mainWindowHeight() < 676) size.setHeight(height());
     resize(size);

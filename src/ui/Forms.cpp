@@ -5,8 +5,10 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 
 #include <algorithm>
 #include <vector>
@@ -40,6 +42,16 @@ QRect AvailableScreenArea(const QWidget* form) {
 
 void SetAvailableScreenAreaForTests(const QRect& area) {
     ScreenAreaForTests() = area;
+}
+
+QSize FrameExtent(const QWidget* form) {
+    QSize frame = form->frameGeometry().size() - form->size();
+    if (frame.height() > 0) return frame;
+    if (const QWidget* owner = form->parentWidget() ? form->parentWidget()->window() : nullptr) {
+        frame = owner->frameGeometry().size() - owner->size();
+        if (frame.height() > 0) return frame;
+    }
+    return QSize(0, form->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, form));
 }
 
 void CentreOnScreen(QWidget* form) {
@@ -79,9 +91,26 @@ void ModalForm::reject() {
 }
 
 void ModalForm::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) {
+        FormShow();
+        framed_ = false;
+    }
     QDialog::showEvent(event);
     if (!event->spontaneous() && centred_) CentreOnScreen(this);
+}
+
+void ModalForm::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    // A form sized to the screen before the window manager framed it can run past the screen
+    // by the frame's height: once the frame is known, it gives up that height and comes back
+    // onto the screen, so that its buttons stay in reach.
+    if (framed_ || !isVisible() || frameGeometry().size() == size()) return;
+    framed_ = true;
+    const QRect area = AvailableScreenArea(this);
+    if (area.isEmpty() || isMaximized()) return;
+    const int over = frameGeometry().height() - area.height();
+    if (over > 0) resize(width(), std::max(minimumHeight(), height() - over));
+    KeepOnScreen(this);
 }
 
 // ---------------------------------------------------------------------------------------------

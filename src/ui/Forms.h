@@ -29,6 +29,10 @@ QRect AvailableScreenArea(const QWidget* form);
 // Tests stand in a screen of a chosen size; an empty rectangle brings back the real screen.
 void SetAvailableScreenAreaForTests(const QRect& area);
 
+// What the window manager's frame adds to a top-level form's size. Before the form is first
+// framed, its main window's frame stands in for it, or else the style's title bar.
+QSize FrameExtent(const QWidget* form);
+
 // Centres a top-level form on the screen of its parent (or the primary screen).
 void CentreOnScreen(QWidget* form);
 // Moves a shown top-level form back onto its screen where it lies partly off it; a form larger
@@ -60,9 +64,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     bool centred_ = false;
+    bool framed_ = false; // the window manager's frame is known since the last showing
 };
 
 class PaletteForm : public QDialog {

@@ -130,11 +130,7 @@ void TResultDlg::placeForShowing() {
         ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
     QSize wanted(std::max(ClientWidth, ReportPageWidth + bar), clientHeight_);
     if (screen) {
-        // The frame the window manager adds, as far as known before the window is shown.
-        QSize frame = frameGeometry().size() - size();
-        if (frame.height() <= 0)
-            frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
-        const QSize room = screen->availableGeometry().size() - frame;
+        const QSize room = screen->availableGeometry().size() - FrameExtent(this);
         // As tall as the screen allows; a screen narrower than the page makes it narrower.
         wanted.setHeight(room.height());
         if (Chosen.chosen && Chosen.size.isValid()) wanted = Chosen.size;
