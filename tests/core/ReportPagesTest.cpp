@@ -68,8 +68,13 @@ std::string Trace(const RecordingPrintDevice& device) {
 
 class ReportPagesTest : public ::testing::Test {
 protected:
-    void SetUp() override { houses::ResetDocument(); }
+    // The page headers carry the clock: two prints compared must not fall in different seconds.
+    void SetUp() override {
+        houses::ResetDocument();
+        SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
+    }
     void TearDown() override {
+        SetHeaderClock({});
         ReportPageSafetyBreak = true;
         houses::ResetDocument();
         ComputeExtents();

@@ -3,14 +3,15 @@
 // is neither drawn again nor recomputed for any of it, even with a recompute pending.
 #include "TestApp.h"
 
-#include "mainwin/GridAxes.h"
+#include "app/FormSet.h"
+#include "document/Hover.h"
 #include "document/Recompute.h"
+#include "mainwin/GridAxes.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
 
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -31,6 +32,7 @@ TEST(HoverWindowTest, TheWallUnderThePointerIsMarkedAndDescribedWithoutDrawingTh
     App.InputMode = 2;
     App.ClickStep = 0;
     App.HoverState = 0;
+    HoverMove(-10000, -10000); // the status text outlives a window: start from none
 
     PlanSheet& sheet = *MainForm->Sheet;
     const QPoint onWall((NodePixelX(2) + NodePixelX(6)) / 2, NodePixelY(2) + 3);
