@@ -4,10 +4,10 @@
 // as, and the save question when the window closes.
 //
 // Nothing here touches Qt: the questions go through Messages(), the file dialogs through
-// FileDialogs() (document/FileDialogService.h), and what the window must do (size the sheet, repaint,
-// show the overview dialog) through DocumentView. Tests script all three.
-#include "model/Overview.h"
+// FileDialogs() (document/FileDialogService.h), and what the window must do (size the sheet,
+// repaint, show the overview dialog) through DocumentView. Tests script all three.
 #include "document/FileDialogService.h"
+#include "model/Overview.h"
 
 #include <cstdint>
 #include <optional>
@@ -46,19 +46,6 @@ public:
 };
 
 // ---- Derived survey values -----------------------------------------------------------------
-
-// The existence and deterioration points of the thirteen survey items as the overview dialog's
-// OK derives them from the stored answers.
-void DeteriorationPointsFromSurvey(const DeteriorationSurveyRecord& survey,
-                                   int32_t (&existence)[13], int32_t (&deterioration)[13]);
-
-// max(0.7, 1 - sum of deterioration points / sum of existence points); 0.7 when no item
-// exists.
-double DeteriorationFactorFromPoints(const int32_t (&existence)[13],
-                                     const int32_t (&deterioration)[13]);
-
-// 基礎Ⅰ (0), 基礎Ⅱ (1) or 基礎Ⅲ (2) from the foundation type, crack and 足固め answers.
-int32_t FoundationClassOf(const FoundationFloorSpecRecord& spec);
 
 // Sets App's points and factor and Doc's foundation class from the stored survey, so that a
 // document read from a file is diagnosed with its own values from the first repaint.

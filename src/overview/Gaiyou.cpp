@@ -1,7 +1,7 @@
 #include "overview/Gaiyou.h"
 
+#include "calc/Deterioration.h"
 #include "calc/WallStrength.h"
-#include "document/DocumentCommands.h"
 #include "document/OverviewCodecs.h"
 #include "model/AppState.h"
 #include "model/Model.h"

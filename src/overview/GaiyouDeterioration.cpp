@@ -1,6 +1,6 @@
 #include "overview/GaiyouDeterioration.h"
 
-#include "document/DocumentCommands.h"
+#include "calc/Deterioration.h"
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "overview/Gaiyou.h"

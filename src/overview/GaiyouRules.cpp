@@ -1,7 +1,7 @@
 #include "overview/GaiyouRules.h"
 
+#include "calc/Deterioration.h"
 #include "calc/FloorReduction.h"
-#include "document/DocumentCommands.h"
 #include "document/EditionAndMethod.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"

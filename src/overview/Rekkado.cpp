@@ -1,6 +1,6 @@
 #include "overview/Rekkado.h"
 
-#include "document/DocumentCommands.h"
+#include "calc/Deterioration.h"
 #include "model/AppState.h"
 #include "model/ShownNumbers.h"
 #include "ui/Controls.h"

@@ -4,7 +4,7 @@
 #include "GaiyouFixture.h"
 
 #include "app/FormSet.h"
-#include "document/DocumentCommands.h"
+#include "calc/Deterioration.h"
 #include "document/OverviewCodecs.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
