@@ -101,6 +101,22 @@ int ChangeColumn(StoreyColumns& storey, int index, int x, int y) {
 
 } // namespace
 
+void ColumnChangeOk(int32_t hardware, int32_t corner) {
+    PushUndo();
+    ColumnDlgResult = ColumnDlgChange;
+    if (hardware >= 0) ColumnHardware = hardware;
+    if (corner >= 0) ColumnCornerMode = corner;
+}
+
+void ColumnChangeDelete() {
+    PushUndo();
+    ColumnDlgResult = ColumnDlgDelete;
+}
+
+void ColumnChangeCancel() {
+    ColumnDlgResult = ColumnDlgCancel;
+}
+
 ColumnInputView& ColumnView() {
     return *currentView;
 }

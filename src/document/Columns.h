@@ -20,6 +20,13 @@ inline constexpr int32_t ColumnDlgDelete = 2;
 inline constexpr int32_t ColumnDlgChange = 5;
 inline constexpr int32_t ColumnDlgCancel = 9;
 
+// The column change dialog's buttons. 変更 takes the dialog's hardware and corner radios (a
+// negative value, no radio checked, keeps the code) and 消去 asks for the deletion; each takes
+// the click's one undo snapshot. キャンセル takes none.
+void ColumnChangeOk(int32_t hardware, int32_t corner);
+void ColumnChangeDelete();
+void ColumnChangeCancel();
+
 // What the column input needs of the window.
 class ColumnInputView {
 public:

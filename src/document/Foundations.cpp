@@ -149,3 +149,16 @@ int InputRoomName(int x1, int y1, int x2, int y2) {
     PlanTextView().repaintSheet();
     return 1;
 }
+bool ClearStoreyRoomTexts() {
+    if (Messages().ask("この階の全ての室名等を消去します。\n\n本当に消去しますか？",
+                       "全て消去の確認", MsgButtons::YesNo, MsgIcon::Information) != MsgAnswer::Yes)
+        return false;
+    auto texts = TextsOf(ClampIndex(App.CurrentStorey, Storeys));
+    if (texts.live() == 0) return false;
+    // Its own undo step, and the document counts as changed: an undo brings the texts back,
+    // and closing asks to save.
+    PushUndo();
+    texts.count = 0;
+    App.Modified = 1;
+    return true;
+}

@@ -49,3 +49,7 @@ int InputFoundation(int x1, int y1, int x2, int y2);
 // palette, or asks the text dialog for a new one. 1 when handled (a cancelled dialog too), 0
 // when refused.
 int InputRoomName(int x1, int y1, int x2, int y2);
+// The text palette's この階の文字を全消去: after the question, removes every text of the current
+// storey of the current scenario as one undo step and marks the document modified. True when
+// texts were removed.
+bool ClearStoreyRoomTexts();

@@ -2,7 +2,6 @@
 
 #include "document/Columns.h"
 #include "mainwin/velquor2_MAIN.h"
-#include "model/Slots.h"
 #include "ui/Controls.h"
 
 #include <QGroupBox>
@@ -106,17 +105,13 @@ void TColumnchangeDlg::FormShow() {
 }
 
 void TColumnchangeDlg::OKBtnClick() {
-    PushUndo();
-    ColumnDlgResult = ColumnDlgChange;
-    if (hardware_->checkedId() >= 0) ColumnHardware = hardware_->checkedId();
-    if (corner_->checkedId() >= 0) ColumnCornerMode = corner_->checkedId();
+    ColumnChangeOk(hardware_->checkedId(), corner_->checkedId());
 }
 
 void TColumnchangeDlg::shoukyoClick() {
-    PushUndo();
-    ColumnDlgResult = ColumnDlgDelete;
+    ColumnChangeDelete();
 }
 
 void TColumnchangeDlg::CancelBtnClick() {
-    ColumnDlgResult = ColumnDlgCancel;
+    ColumnChangeCancel();
 }

@@ -1,8 +1,8 @@
 #include "mainwin/dialogs/Dcopy.h"
 
+#include "document/BulkEdit.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
-#include "model/Messages.h"
 #include "model/Model.h"
 #include "model/Slots.h"
 #include "ui/Colors.h"
@@ -37,11 +37,6 @@ QLabel* RedLabel(QWidget* parent, const char* text) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     SetLabelColours(label, Red);
     return label;
-}
-
-bool Confirmed(const char* text) {
-    return Messages().ask(text, "データ消去の確認", MsgButtons::YesNo, MsgIcon::Question) ==
-           MsgAnswer::Yes;
 }
 
 } // namespace
@@ -165,29 +160,13 @@ int TDcopyDlg::storeyMask() const {
 }
 
 void TDcopyDlg::OKBtnClick() {
-    const int src = source(), dst = destination();
-    // The destination is always the scenario on screen: the snapshot then covers it, and a
-    // step back restores both scenarios of a swap.
-    if (!InRange(src, Scenarios) || dst != App.CurrentScenario || src == dst) return;
-    PushUndo();
-    CopyModelSlot(src, dst, mode(), storeyMask());
-    App.Modified = 1;
+    BulkCopyOntoCurrent(source(), destination(), mode(), storeyMask());
 }
 
 void TDcopyDlg::Button1Click() {
-    if (!Confirmed("この階の全てのデータを消去します。\n\n消去する --- はい\n\n消去しない --- "
-                   "いいえ"))
-        return;
-    PushUndo();
-    ClearStoreyData();
-    App.Modified = 1;
+    BulkDeleteStoreyData();
 }
 
 void TDcopyDlg::Button2Click() {
-    if (!Confirmed("この階の壁耐力要素を全て消去します。\n\n消去する --- はい\n\n消去しない "
-                   "--- いいえ"))
-        return;
-    PushUndo();
-    ClearStoreyWallElements();
-    App.Modified = 1;
+    BulkDeleteWallElements();
 }

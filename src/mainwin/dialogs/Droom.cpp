@@ -4,9 +4,6 @@
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
-#include "model/Messages.h"
-#include "model/Model.h"
-#include "model/Slots.h"
 #include "ui/Controls.h"
 
 #include <QGridLayout>
@@ -46,16 +43,5 @@ void TRoomDlg::ShowCurrentText() {
 }
 
 void TRoomDlg::BallclearClick() {
-    if (Messages().ask("この階の全ての室名等を消去します。\n\n本当に消去しますか？",
-                       "全て消去の確認", MsgButtons::YesNo, MsgIcon::Information) != MsgAnswer::Yes)
-        return;
-    const int scenario = ClampIndex(App.CurrentScenario, Scenarios);
-    const int storey = ClampIndex(App.CurrentStorey, Storeys);
-    if (LiveCount(Doc.RoomTextCount[scenario][storey], MaxRoomTexts) == 0) return;
-    // Its own undo step, and the document counts as changed: an undo brings the texts back,
-    // and closing asks to save.
-    PushUndo();
-    Doc.RoomTextCount[scenario][storey] = 0;
-    App.Modified = 1;
-    RepaintPlanSheet();
+    if (ClearStoreyRoomTexts()) RepaintPlanSheet();
 }
