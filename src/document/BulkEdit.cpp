@@ -1,5 +1,6 @@
 #include "document/BulkEdit.h"
 
+#include "document/UndoableEdit.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Messages.h"
@@ -18,7 +19,7 @@ bool Confirmed(const char* question) {
 bool BulkCopyOntoCurrent(int source, int destination, int mode, int storeyMask) {
     if (!InRange(source, Scenarios) || destination != App.CurrentScenario || source == destination)
         return false;
-    PushUndo();
+    UndoableEdit edit;
     CopyModelSlot(source, destination, mode, storeyMask);
     App.Modified = 1;
     return true;
@@ -26,7 +27,7 @@ bool BulkCopyOntoCurrent(int source, int destination, int mode, int storeyMask) 
 
 bool BulkDeleteStoreyData() {
     if (!Confirmed(BulkDeleteStoreyQuestion)) return false;
-    PushUndo();
+    UndoableEdit edit;
     ClearStoreyData();
     App.Modified = 1;
     return true;
@@ -34,7 +35,7 @@ bool BulkDeleteStoreyData() {
 
 bool BulkDeleteWallElements() {
     if (!Confirmed(BulkDeleteWallElementsQuestion)) return false;
-    PushUndo();
+    UndoableEdit edit;
     ClearStoreyWallElements();
     App.Modified = 1;
     return true;

@@ -1,9 +1,9 @@
 #include "document/Columns.h"
 
+#include "document/UndoableEdit.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "model/Slots.h"
 
 int32_t ColumnDlgResult = 0;
 int32_t ColumnHardware = 0;
@@ -102,14 +102,14 @@ int ChangeColumn(StoreyColumns& storey, int index, int x, int y) {
 } // namespace
 
 void ColumnChangeOk(int32_t hardware, int32_t corner) {
-    PushUndo();
+    UndoableEdit edit;
     ColumnDlgResult = ColumnDlgChange;
     if (hardware >= 0) ColumnHardware = hardware;
     if (corner >= 0) ColumnCornerMode = corner;
 }
 
 void ColumnChangeDelete() {
-    PushUndo();
+    UndoableEdit edit;
     ColumnDlgResult = ColumnDlgDelete;
 }
 
@@ -138,7 +138,7 @@ int InputColumn(int x, int y) {
     if (existing >= 0) return ChangeColumn(storey, existing, x, y);
 
     if (storey.full()) return 0;
-    PushUndo();
+    UndoableEdit edit;
     const int32_t kind = App.CurColumnKind;
     storey.append({x, y, kind, App.CurColumnCorner * 4 + App.CurColumnHardware, 0});
 

@@ -1,12 +1,12 @@
 #include "document/Foundations.h"
 
 #include "document/StoreyList.h"
+#include "document/UndoableEdit.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/ModelFileLayout.h"
-#include "model/Slots.h"
 
 static_assert(MaxRoomTextBytes == modelfile::RoomTextSlot);
 
@@ -96,13 +96,13 @@ int InputFoundation(int x1, int y1, int x2, int y2) {
         if (!((r.x1 == x1 && r.y1 == y1 && r.x2 == x2 && r.y2 == y2) ||
               (r.x1 == x2 && r.y1 == y2 && r.x2 == x1 && r.y2 == y1)))
             continue;
-        PushUndo();
+        UndoableEdit edit;
         list.remove(i);
         PlanTextView().repaintSheet();
         return 1;
     }
     if (list.full()) return 0;
-    PushUndo();
+    UndoableEdit edit;
     list.append({x1, y1, x2, y2, App.CurFoundationType});
     PlanTextView().repaintSheet();
     return 1;
@@ -116,7 +116,7 @@ int InputRoomName(int x1, int y1, int x2, int y2) {
         const RoomTextRecord& r = texts.records[i];
         if (!SamePair(r.x1, r.x2, x1, x2) || !SamePair(r.y1, r.y2, y1, y2)) continue;
         // Taken back into the palette, so that clicking the nodes again re-enters it corrected.
-        PushUndo();
+        UndoableEdit edit;
         SetCurrentRoomText(r.text.view());
         PlanTextView().currentTextChanged();
         texts.remove(i);
@@ -144,7 +144,7 @@ int InputRoomName(int x1, int y1, int x2, int y2) {
                 return Refuse(OtherMarkText);
         }
     }
-    PushUndo();
+    UndoableEdit edit;
     texts.append(added);
     PlanTextView().repaintSheet();
     return 1;
@@ -157,7 +157,7 @@ bool ClearStoreyRoomTexts() {
     if (texts.live() == 0) return false;
     // Its own undo step, and the document counts as changed: an undo brings the texts back,
     // and closing asks to save.
-    PushUndo();
+    UndoableEdit edit;
     texts.count = 0;
     App.Modified = 1;
     return true;

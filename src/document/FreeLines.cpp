@@ -1,10 +1,10 @@
 #include "document/FreeLines.h"
 
+#include "document/UndoableEdit.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Messages.h"
 #include "model/Model.h"
-#include "model/Slots.h"
 
 #include <cmath>
 
@@ -59,7 +59,7 @@ int InputFreeLine(int x1, int y1, int x2, int y2) {
 
     for (int i = 0; i < n; ++i) {
         if (!SameNodes(lines[i], x1, y1, x2, y2)) continue;
-        PushUndo();
+        UndoableEdit edit;
         for (int k = i; k + 1 < n; ++k) lines[k] = lines[k + 1];
         count = n - 1;
         return Repainted(1);
@@ -83,7 +83,7 @@ int InputFreeLine(int x1, int y1, int x2, int y2) {
                                MsgIcon::Question) != MsgAnswer::Yes)
         return Repainted(0);
 
-    PushUndo();
+    UndoableEdit edit;
     lines[n] = {x1, y1, x2, y2, o[0], o[1], o[2], o[3], App.CurLineStyle, App.CurLineColour};
     count = n + 1;
     return Repainted(1);

@@ -1,10 +1,10 @@
 #include "document/RoofFloor.h"
 
 #include "document/StoreyList.h"
+#include "document/UndoableEdit.h"
 #include "model/AppState.h"
 #include "model/Messages.h"
 #include "model/Model.h"
-#include "model/Slots.h"
 
 #include <algorithm>
 #include <cmath>
@@ -205,7 +205,7 @@ int InputRoofFloorRect(int x1, int y1, int x2, int y2) {
         const bool remove =
             largest ? storedLargest : !storedLargest && RectMatches(r, x1, y1, x2, y2);
         if (!remove) continue;
-        PushUndo();
+        UndoableEdit edit;
         rects.remove(i);
         RoofFloorView().repaintSheet();
         RoofFloorView().largestRectangleChanged();
@@ -221,7 +221,7 @@ int InputRoofFloorRect(int x1, int y1, int x2, int y2) {
     if (Doc.DiagnosisMethod == MethodGeneralApproximate && App.CurAreaKind == AreaKindAttic &&
         !AskYes(AtticIgnoredText, AtticIgnoredCaption))
         return Refuse();
-    PushUndo();
+    UndoableEdit edit;
     const RoofFloorRectRecord added{x1, y1, x2, y2, NewAreaCode()};
     rects.append(added);
     CopyAtticDown(Doc.RoofFloorRectCount, Doc.RoofFloorRects, added);
@@ -243,14 +243,14 @@ int InputRoofFloorTriangle(int x1, int y1, int x2, int y2, int x3, int y3) {
     auto tris = Tris(Current());
     for (int i = 0; i < tris.live(); ++i) {
         if (!TriangleMatches(tris.records[i], x1, y1, x2, y2, x3, y3)) continue;
-        PushUndo();
+        UndoableEdit edit;
         tris.remove(i);
         RoofFloorView().repaintSheet();
         return 1;
     }
     if (tris.full()) return 0;
     if (ZeroArea(x1, y1, x2, y2, x3, y3)) return Refuse();
-    PushUndo();
+    UndoableEdit edit;
     const RoofFloorTriRecord added{x1, y1, x2, y2, x3, y3, NewAreaCode()};
     tris.append(added);
     CopyAtticDown(Doc.RoofFloorTriCount, Doc.RoofFloorTris, added);
@@ -263,13 +263,13 @@ int InputFloorSpecRect(int x1, int y1, int x2, int y2) {
     auto specs = StoreyOf(Doc.FloorSpecRectCount, Doc.FloorSpecRects, Current());
     for (int i = 0; i < specs.live(); ++i) {
         if (!RectMatches(specs.records[i], x1, y1, x2, y2)) continue;
-        PushUndo();
+        UndoableEdit edit;
         specs.remove(i);
         RoofFloorView().repaintSheet();
         return 1;
     }
     if (specs.full()) return 0;
-    PushUndo();
+    UndoableEdit edit;
     specs.append({x1, y1, x2, y2, NewSpecCode()});
     RoofFloorView().repaintSheet();
     return 1;
@@ -280,14 +280,14 @@ int InputFloorSpecTriangle(int x1, int y1, int x2, int y2, int x3, int y3) {
     auto specs = StoreyOf(Doc.FloorSpecTriCount, Doc.FloorSpecTris, Current());
     for (int i = 0; i < specs.live(); ++i) {
         if (!TriangleMatches(specs.records[i], x1, y1, x2, y2, x3, y3)) continue;
-        PushUndo();
+        UndoableEdit edit;
         specs.remove(i);
         RoofFloorView().repaintSheet();
         return 1;
     }
     if (specs.full()) return 0;
     if (ZeroArea(x1, y1, x2, y2, x3, y3)) return Refuse();
-    PushUndo();
+    UndoableEdit edit;
     specs.append({x1, y1, x2, y2, x3, y3, NewSpecCode()});
     RoofFloorView().repaintSheet();
     return 1;

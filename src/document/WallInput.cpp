@@ -1,6 +1,7 @@
 #include "document/WallInput.h"
 
 #include "calc/WallStrength.h"
+#include "document/UndoableEdit.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Messages.h"
@@ -212,7 +213,7 @@ bool WallChangeOk() {
     if (!w) return true; // nothing to write: the dialog just closes
     if (!KindAllowsElements(WallChangeKind, WallChangeBrace, WallChangePanelL, WallChangePanelR))
         return false;
-    PushUndo();
+    UndoableEdit edit;
     w->type = WallChangeKind;
     w->deterioration = WallChangeDeterioration;
     int32_t word = NormaliseBraceWord(WallChangeBrace);
@@ -245,12 +246,12 @@ void WallChangePut() {
 }
 
 void WallChangeDelete() {
-    PushUndo();
+    UndoableEdit edit;
     WallChangeDlgResult = WallChangeDeleted;
 }
 
 void WallChangeBringToFront() {
-    PushUndo();
+    UndoableEdit edit;
     WallChangeDlgResult = WallChangeToFront;
 }
 
@@ -361,7 +362,7 @@ int InputWall(int x1, int y1, int x2, int y2) {
     if (inside) return Refused(ColumnInsideText);
     if (!KindAllowsElements(kind, App.CurWallBrace, App.CurWallPanelL, App.CurWallPanelR)) return 0;
 
-    PushUndo();
+    UndoableEdit edit;
     WallRecord w{};
     w.x1 = x1, w.y1 = y1, w.x2 = x2, w.y2 = y2;
     w.type = kind;

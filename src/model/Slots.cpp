@@ -173,6 +173,24 @@ void ClearStoreyWallElements() {
 
 namespace {
 uint64_t undoPushes = 0;
+
+// The ring's position and entry states. Taking back a push restores them as the push found
+// them; the entry it saved needs no copy, as the present it wrote there is what the entry held
+// if it was filled (the state a step had restored).
+struct RingState {
+    int32_t position = 0;
+    int32_t states[UndoEntries] = {};
+    bool operator==(const RingState&) const = default;
+};
+RingState Ring() {
+    RingState r;
+    r.position = App.UndoPosition;
+    std::copy(std::begin(App.UndoEntryState), std::end(App.UndoEntryState), r.states);
+    return r;
+}
+// The last push can be taken back while the ring is as it left it: no step, no new document.
+bool pushValid = false;
+RingState beforePush, afterPush;
 } // namespace
 
 uint64_t UndoPushCount() {
@@ -181,6 +199,7 @@ uint64_t UndoPushCount() {
 
 void PushUndo() {
     ++undoPushes;
+    beforePush = Ring();
     int pos = Position();
     SaveEntry(pos);
     pos = NextEntry(pos);
@@ -190,6 +209,19 @@ void PushUndo() {
     App.UndoEntryState[NextEntry(pos)] = -1;
     Hooks().setUndoEnabled(true);
     Hooks().setRedoEnabled(false);
+    afterPush = Ring();
+    pushValid = true;
+}
+
+bool TakeBackUndo() {
+    if (!pushValid || !(Ring() == afterPush)) return false;
+    pushValid = false;
+    --undoPushes;
+    App.UndoPosition = beforePush.position;
+    std::copy(std::begin(beforePush.states), std::end(beforePush.states), App.UndoEntryState);
+    Hooks().setUndoEnabled(CanUndo());
+    Hooks().setRedoEnabled(CanRedo());
+    return true;
 }
 
 bool CanUndo() {
@@ -202,6 +234,7 @@ bool CanRedo() {
 
 bool UndoStep() {
     if (!CanUndo()) return false;
+    pushValid = false;
     int pos = Position();
     // Keeps the present so that a step forward returns to it.
     SaveEntry(pos);
@@ -215,6 +248,7 @@ bool UndoStep() {
 
 bool RedoStep() {
     if (!CanRedo()) return false;
+    pushValid = false;
     const int pos = NextEntry(Position());
     App.UndoPosition = pos;
     RestoreEntry(pos);

@@ -79,10 +79,16 @@ void ClearStoreyData();
 // of the current scenario; position, type and deterioration stay.
 void ClearStoreyWallElements();
 
-// Called by every element edit right before it changes the element lists.
+// The snapshot of the element lists right before an edit changes them; the edits take it
+// through UndoableEdit (document/UndoableEdit.h), which also marks the document changed.
 void PushUndo();
-// How many snapshots PushUndo has taken in this run: a unit whose dialog may or may not have
-// edited (the wall-change dialog) tells from it whether the click changed the document.
+// Takes back the snapshot the last PushUndo took, for an edit that changed nothing after all:
+// the ring, its buttons and the redo steps it ended are as they were before it. Only right
+// after the push, before any step or other snapshot; false (and nothing done) otherwise.
+bool TakeBackUndo();
+// How many snapshots PushUndo has taken in this run, less those taken back: a unit whose
+// dialog may or may not have edited (the wall-change dialog) tells from it whether the click
+// changed the document.
 uint64_t UndoPushCount();
 // One step back or forward. A step with nothing to step to changes nothing and returns false.
 bool UndoStep();

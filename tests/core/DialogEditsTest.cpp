@@ -1,8 +1,11 @@
-// The edits the plan's dialogs make in the document: the column change dialog's buttons, the
-// bulk copy, swap and clears, and the clear of a storey's texts; each is one undo step or none.
+// The undo step every edit takes, and the edits the plan's dialogs make in the document: the
+// column change dialog's buttons, the bulk copy, swap and clears, and the clear of a storey's
+// texts; each is one undo step or none.
 #include "document/BulkEdit.h"
 #include "document/Columns.h"
 #include "document/Foundations.h"
+#include "document/Recompute.h"
+#include "document/UndoableEdit.h"
 #include "model/InitModel.h"
 #include "model/Slots.h"
 
@@ -12,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -25,6 +29,31 @@ struct PressingColumnView final : ColumnInputView {
 void Reset() {
     ResetModelState();
     InitModel(InitStartup);
+}
+
+TEST(DialogEdits, AnEditMarksTheDocumentAtItsEndOrTakesItsSnapshotBack) {
+    Reset();
+    HouseBuilder(0, 0).column(1, 1);
+    uint64_t generation = DocumentGeneration();
+    {
+        UndoableEdit edit;
+        Doc.ColumnCount[0][0] = 0;
+        EXPECT_EQ(DocumentGeneration(), generation) << "marked at the end";
+    }
+    EXPECT_GT(DocumentGeneration(), generation);
+    ASSERT_TRUE(UndoStep()); // a redo step now waits
+    generation = DocumentGeneration();
+    const uint64_t pushes = UndoPushCount();
+    const int32_t position = App.UndoPosition;
+    {
+        UndoableEdit edit;
+        EXPECT_FALSE(CanRedo());
+        edit.nothingChanged();
+    }
+    EXPECT_EQ(std::tuple(DocumentGeneration(), UndoPushCount(), App.UndoPosition, CanUndo()),
+              std::tuple(generation, pushes, position, false));
+    ASSERT_TRUE(RedoStep()) << "the redo step it had ended is back";
+    EXPECT_EQ(Doc.ColumnCount[0][0], 0);
 }
 
 TEST(DialogEdits, ColumnChangeButtonsTakeTheClicksOneSnapshot) {
