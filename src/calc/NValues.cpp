@@ -26,10 +26,6 @@ constexpr double OrdinaryB = 0.5;
 constexpr double KNPerMetrePerRatio = 1.96;
 constexpr double PullOutFactor = 2.7;
 
-// A node code carries the column (hardware * 4 + kind, below 16) and 16 under a floor of the
-// storey above; a magnitude beyond 16 is a column that carries a storey.
-constexpr int32_t FloorAboveBit = 16;
-
 // Hardware class bounds: the N-value bounds of the notification and the same bounds in kN
 // (each x 1.96 x 2.7, rounded as the method publishes them).
 constexpr double NValueBounds[JointHardwareClasses - 1] = {0.0, 0.65, 1.0, 1.4, 1.6,

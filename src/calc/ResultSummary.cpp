@@ -430,7 +430,7 @@ struct Segment {
 };
 
 bool CountsForRatios(const WallRecord& w) {
-    return w.type != 14 || App.Options.CountNonBearingWalls != 0;
+    return w.type != WallTypeNoStrength || App.Options.CountNonBearingWalls != 0;
 }
 
 double SegmentLength(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -545,7 +545,7 @@ double ColumnDirectBelowRatio(int f) {
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = Doc.Columns[s][f][i];
         if (!InRange(c.x, AxisCountX) || !InRange(c.y, AxisCountY)) continue;
-        if (WallEval.GridNodeMap[s][f - 1][c.x][c.y] % 16 != 0) ++supported;
+        if (WallEval.GridNodeMap[s][f - 1][c.x][c.y] % FloorAboveBit != 0) ++supported;
     }
     return 100.0 * supported / n;
 }
@@ -604,7 +604,7 @@ double PartitionWallRatio(int f) {
         const WallRecord& w = Doc.Walls[s][f][i];
         if (!CountsForRatios(w)) continue;
         const double length = SegmentLength(w.x1, w.y1, w.x2, w.y2);
-        if (w.type >= 7)
+        if (w.type >= WallTypeSolidPartition)
             partition += length;
         else if (w.type >= 0)
             outer += length;

@@ -157,10 +157,11 @@ bool OnOutline(int edgeCount, const WallRecord& w) {
 }
 
 bool IsSolid(int32_t type) {
-    return type == 0 || type == 7;
+    return type == WallTypeSolidOuter || type == WallTypeSolidPartition;
 }
 bool HasOpening(int32_t type) {
-    return (type >= 1 && type <= 6) || (type >= 8 && type <= 13);
+    return (type > WallTypeSolidOuter && type < WallTypeSolidPartition) ||
+           (type > WallTypeSolidPartition && type < WallTypeNoStrength);
 }
 
 // First type of the wall's opening group: exterior window, exterior door, partition window,
@@ -290,7 +291,7 @@ void BuildNodeMap(int storey) {
         const int32_t x0 = ClampX(Lo(r.x1, r.x2)), x1 = ClampX(Hi(r.x1, r.x2));
         const int32_t y0 = ClampY(Lo(r.y1, r.y2)), y1 = ClampY(Hi(r.y1, r.y2));
         for (int32_t x = x0; x <= x1; ++x)
-            for (int32_t y = y0; y <= y1; ++y) map[x][y] |= 16;
+            for (int32_t y = y0; y <= y1; ++y) map[x][y] |= FloorAboveBit;
         box.take(x0, y0);
         box.take(x1, y1);
     }
@@ -303,7 +304,7 @@ void BuildNodeMap(int storey) {
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
                 if (NodeInTriangle(t, x, y)) {
-                    map[x][y] |= 16;
+                    map[x][y] |= FloorAboveBit;
                     box.take(x, y);
                 }
     }
@@ -348,13 +349,13 @@ void ClassifyExteriorWalls(int storey) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
         // nothing rather than something made up.
-        if (w.type < 0 || w.type > 14) w.type = 14;
-        if (w.type != 14) {
+        if (w.type < 0 || w.type > WallTypeNoStrength) w.type = WallTypeNoStrength;
+        if (w.type != WallTypeNoStrength) {
             const bool outer = OnOutline(edgeCount, w);
-            if (!outer && w.type <= 6)
-                w.type += 7;
-            else if (outer && w.type >= 7)
-                w.type -= 7;
+            if (!outer && w.type < WallTypeSolidPartition)
+                w.type += WallTypePartitionShift;
+            else if (outer && w.type >= WallTypeSolidPartition)
+                w.type -= WallTypePartitionShift;
         }
         WallEval.WallResult[sc][storey][i][0].runKind = w.type;
     }
@@ -457,8 +458,8 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
     const int sc = CalcScenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
-    const int32_t hw1 = (AbsCode(storey, w.x1, w.y1) % 16) / 4;
-    const int32_t hw2 = (AbsCode(storey, w.x2, w.y2) % 16) / 4;
+    const int32_t hw1 = (AbsCode(storey, w.x1, w.y1) % FloorAboveBit) / 4;
+    const int32_t hw2 = (AbsCode(storey, w.x2, w.y2) % FloorAboveBit) / 4;
     w.jointSpec = 2 - MinInt(hw1, hw2);
     if (w.jointSpec != 2) return w.jointSpec;
 

@@ -8,6 +8,7 @@
 // Rows are looked up with a row number that comes from a wall record, which may come from a
 // damaged file: use `BoundedAt` (model/Bounded.h), never a bare index.
 #include "model/CustomPanels.h"
+#include "model/Model.h" // the table sizes
 
 #include <array>
 #include <cstddef>
@@ -26,10 +27,6 @@ struct WallElementSpec {
                             : sizeof symbol};
     }
 };
-
-inline constexpr int BraceSpecCount = 84;  // bracing code = size * 12 + hardware * 4 + direction
-inline constexpr int MudWallSpecCount = 6; // mud-wall class 0..5
-inline constexpr int PanelSpecCount = 70;  // material * 2 + furring
 
 using BraceSpecTable = std::array<WallElementSpec, BraceSpecCount>;
 using MudWallSpecTable = std::array<WallElementSpec, MudWallSpecCount>;

@@ -83,14 +83,19 @@ struct WallResultRecord {
     double torsionTermX, torsionTermY;       // Ly x X'^2, Lx x Y'^2
 };
 
+// A node code carries the column (hardware * 4 + kind, below 16) and FloorAboveBit under a
+// floor of the storey above; a magnitude beyond it is a column that carries a storey.
+inline constexpr int32_t FloorAboveBit = 16;
+
 struct WallEvaluationResults {
     StoreyWallLines WallLineLists[Scenarios][Storeys];
 
     OutlineEdge StoreyOutline[Scenarios][Storeys][MaxOutlineEdges];
     int32_t StoreyOutlineCount[Scenarios][Storeys];
 
-    // Per node: column hardware * 4 + kind (0 without column), OR 16 under a "２階床" area of
-    // the storey; the column-joint check later negates the codes of corner columns.
+    // Per node: column hardware * 4 + kind (0 without column), OR FloorAboveBit under a
+    // "２階床" area of the storey; the column-joint check later negates the codes of corner
+    // columns.
     int32_t GridNodeMap[Scenarios][Storeys][AxisCountX][AxisCountY];
     // Per node the largest bracing end code of the walls leaving it towards -X, +X, -Y, +Y.
     int32_t GridCellWalls[Scenarios][Storeys][AxisCountX][AxisCountY][4];

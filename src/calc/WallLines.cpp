@@ -605,7 +605,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
         if (j < 0) return 0;
         from = j;
         const int32_t type = walls[j].type;
-        if (type == 0 || type == 7) return 1;
+        if (type == WallTypeSolidOuter || type == WallTypeSolidPartition) return 1;
         if (trail) trail->add(j);
         if (referenceKind < type && InRange(wall, MaxWalls))
             WallEval.WallResult[CalcScenario()][storey][wall][0].runKind = type;

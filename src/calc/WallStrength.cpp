@@ -38,8 +38,8 @@ struct WallCodes {
     int32_t mud, row, size;
 };
 WallCodes CodesOf(const WallRecord& w) {
-    const int32_t word = w.bracing & 1023; // without the retrofit bit
-    return {word / 128, word % 128, (word % 128) / 12};
+    const int32_t word = w.bracing & BraceWordMask;
+    return {word / MudWallUnit, word % MudWallUnit, (word % MudWallUnit) / 12};
 }
 
 // Bracing, mud wall and both panels all unidentified.
@@ -120,7 +120,8 @@ void CalcBaseStrengths(int storey, int wall) {
     const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
 
     r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
-    const bool opening = w.type != 0 && w.type != 7 && w.type != 14;
+    const bool opening = w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
+                         w.type != WallTypeNoStrength;
     const bool openingRule2012 = opening && IsRevision2012() && OtherElementsMethod == 0;
     if (openingRule2012 && !general) {
         // The run carries the table factor times the strength in total, whatever its length.
@@ -171,7 +172,7 @@ void CalcWallReductions(int storey, int wall) {
 
     const int32_t c1 = std::abs(NodeCode(storey, w.x1, w.y1));
     const int32_t c2 = std::abs(NodeCode(storey, w.x2, w.y2));
-    const bool lower = storey != top && c1 >= 16 && c2 >= 16;
+    const bool lower = storey != top && c1 >= FloorAboveBit && c2 >= FloorAboveBit;
     const int32_t jointSpec = ClampIndex(w.jointSpec, 4);
     const int32_t foundation = ClampIndex(w.foundationClass, 3);
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;

@@ -230,7 +230,8 @@ void DescribeColumn(const ColumnRecord& c, int index) {
     const long long kind = c.kind;
     Describe(ColumnFormat, LabelX(c.x), LabelY(c.y), NameOf(ColumnKindNames, kind - 1),
              NameOf(ColumnHardwareNames, c.joint & 3), NameOf(CornerRuleNames, c.joint / 4),
-             CornerRuleNames[code < 0 ? 1 : 2], StoreyPositionNames[(code < -15 || code > 15)],
+             CornerRuleNames[code < 0 ? 1 : 2],
+             StoreyPositionNames[(code <= -FloorAboveBit || code >= FloorAboveBit)],
              ColumnGoverningValue(joint), JointHardwareNameOf(ColumnHardwareClass(joint)));
 }
 

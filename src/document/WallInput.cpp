@@ -44,10 +44,10 @@ const char* const ColumnInsideText = "柱に重なります。\n\n柱を消す�
 constexpr int32_t EndColumnExemptPanels[] = {57, 58};
 
 int BraceRow(int32_t brace) {
-    return (brace & 1023) % 128;
+    return (brace & BraceWordMask) % MudWallUnit;
 }
 int MudClass(int32_t brace) {
-    return (brace & 1023) / 128;
+    return (brace & BraceWordMask) / MudWallUnit;
 }
 
 bool Refused(const char* text) {
@@ -158,16 +158,16 @@ WallSpecRefs WallChangeSpec() {
 }
 
 void DecodeBrace(const WallSpecRefs& s) {
-    const int32_t word = s.brace & 1023;
-    const int32_t row = word % 128;
-    s.mudWall = word / 128;
+    const int32_t word = s.brace & BraceWordMask;
+    const int32_t row = word % MudWallUnit;
+    s.mudWall = word / MudWallUnit;
     s.braceSize = row / 12;
     s.braceHardware = row % 12 / 4;
     s.braceDirection = row % 4;
 }
 
 void RecomposeBrace(const WallSpecRefs& s) {
-    s.brace = s.mudWall * 128 + s.braceSize * 12 + s.braceHardware * 4 + s.braceDirection;
+    s.brace = s.mudWall * MudWallUnit + s.braceSize * 12 + s.braceHardware * 4 + s.braceDirection;
 }
 
 double WallPreviewStrength(const WallSpecRefs& s) {
@@ -202,7 +202,7 @@ void WallChangeLoad() {
     if (!w) return;
     WallChangeKind = w->type;
     WallChangeRetrofit = (w->bracing & RetrofitWallBit) ? 1 : 0;
-    WallChangeBrace = w->bracing & 1023;
+    WallChangeBrace = w->bracing & BraceWordMask;
     WallChangePanelL = w->panelL;
     WallChangePanelR = w->panelR;
     WallChangeDeterioration = w->deterioration;
@@ -230,7 +230,7 @@ void WallChangeCancel() {
 
 void WallChangeGet() {
     App.CurWallKind = WallChangeKind;
-    App.CurWallBrace = WallChangeBrace % 1024;
+    App.CurWallBrace = WallChangeBrace % RetrofitWallBit;
     App.CurWallPanelL = WallChangePanelL;
     App.CurWallPanelR = WallChangePanelR;
     App.CurWallDeterioration = WallChangeDeterioration;
@@ -239,7 +239,7 @@ void WallChangeGet() {
 
 void WallChangePut() {
     WallChangeKind = App.CurWallKind;
-    WallChangeBrace = App.CurWallBrace % 1024;
+    WallChangeBrace = App.CurWallBrace % RetrofitWallBit;
     WallChangePanelL = App.CurWallPanelL;
     WallChangePanelR = App.CurWallPanelR;
     WallChangeDeterioration = App.CurWallDeterioration;

@@ -4,13 +4,15 @@
 // input and to a wall record. The two forms (Dkabe, WallChange) only show controls and call
 // these; the wall-change dialog is reached through WallChangeDialogRunner, so that tests can
 // stand in for the user.
+#include "model/Model.h"
+
 #include <cstdint>
 
 // ---- The wall the forms edit ----------------------------------------------------------------
 
 // Wall kind to the kind radio that shows it: 0 無開口, 1 マド, 4 戸, anything else 耐力無.
 inline constexpr int32_t WallKindButton[15] = {0, 1, 1, 1, 4, 4, 4, 0, 1, 1, 1, 4, 4, 4, 14};
-inline constexpr int32_t WallKindNoStrength = 14;
+inline constexpr int32_t WallKindNoStrength = WallTypeNoStrength;
 
 // The nine values one set of wall controls edits: the words of the wall and the four parts of
 // its bracing word (mud class * 128 + size * 12 + hardware * 4 + direction).

@@ -37,7 +37,13 @@ struct ColumnRecord {
 
 // Wall bracing word: bits 0-6 the BraceSpecs row, bits 7-9 the mud-wall class, bit 10 retrofit.
 inline constexpr int32_t BraceRowMask = 0x7F;
+inline constexpr int32_t MudWallUnit = 128;    // the word holds mud class * 128 + row
+inline constexpr int32_t BraceWordMask = 1023; // row and mud class, without the retrofit bit
 inline constexpr int32_t RetrofitWallBit = 1024;
+// The rows of the wall-element tables the words index.
+inline constexpr int BraceSpecCount = 84;  // bracing code = size * 12 + hardware * 4 + direction
+inline constexpr int MudWallSpecCount = 6; // mud-wall class 0..5
+inline constexpr int PanelSpecCount = 70;  // material * 2 + furring
 inline constexpr int32_t BraceRowOf(int32_t bracing) {
     return bracing & BraceRowMask;
 }
@@ -45,9 +51,16 @@ inline constexpr int32_t MudWallOf(int32_t bracing) {
     return (bracing >> 7) & 7;
 }
 
+// Wall types: 0..6 outer walls, 7..13 the same kinds as partition walls (the outer type + 7),
+// 0 and 7 without an opening; 14 (耐力無し) carries nothing.
+inline constexpr int32_t WallTypeSolidOuter = 0;
+inline constexpr int32_t WallTypeSolidPartition = 7;
+inline constexpr int32_t WallTypePartitionShift = 7;
+inline constexpr int32_t WallTypeNoStrength = 14;
+
 struct WallRecord {
     int32_t x1, y1, x2, y2;
-    int32_t type;            // 0..14
+    int32_t type;            // 0..14, see WallTypeNoStrength
     int32_t bracing;         // see BraceRowOf / MudWallOf / RetrofitWallBit
     int32_t panelL, panelR;  // PanelSpecs rows
     int32_t jointSpec;       // derived 0..3
@@ -58,6 +71,16 @@ struct WallRecord {
     int32_t retrofitNo;      // derived, not stored
     bool operator==(const WallRecord&) const = default;
 };
+
+// Roof and floor area code: area kind 0..6, plus 8 when the area is not enclosed.
+inline constexpr int32_t AreaKindCount = 7;
+inline constexpr int32_t AreaNotEnclosedBit = 8;
+// Floor spec code: brace code * 32 + board row. Board rows 0..16; brace code 0 (none) or
+// 17..23 (FloorBraceRatings rows 1..7).
+inline constexpr int32_t FloorSpecBraceUnit = 32;
+inline constexpr int32_t FloorBoardRows = 17;
+inline constexpr int32_t FloorBraceFirstCode = 17;
+inline constexpr int32_t FloorBraceLastCode = 23;
 
 struct RoofFloorRectRecord {
     int32_t x1, y1, x2, y2, code; // code = not-enclosed flag * 8 + area kind

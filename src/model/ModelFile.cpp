@@ -45,20 +45,20 @@ void RepairColumn(ColumnRecord& c, int& repairs) {
 }
 
 void RepairWall(WallRecord& w, int& repairs) {
-    Fix(w.type, 0, 14, repairs);
+    Fix(w.type, 0, WallTypeNoStrength, repairs);
     // An element code outside its table names no known element: it becomes "none" (row 0 of
     // each table), never a neighbouring element whose strength the wall does not have.
     int32_t b = w.bracing < 0 ? 0 : w.bracing;
     int32_t row = b & BraceRowMask, mud = MudWallOf(b), retrofit = b & RetrofitWallBit;
-    if (row > 83) row = 0;
-    if (mud > 5) mud = 0;
-    int32_t fixed = row | (mud << 7) | retrofit;
+    if (row >= BraceSpecCount) row = 0;
+    if (mud >= MudWallSpecCount) mud = 0;
+    int32_t fixed = row | mud * MudWallUnit | retrofit;
     if (fixed != w.bracing) {
         w.bracing = fixed;
         ++repairs;
     }
     for (int32_t* panel : {&w.panelL, &w.panelR})
-        if (*panel < 0 || *panel > 69) {
+        if (*panel < 0 || *panel >= PanelSpecCount) {
             *panel = 0;
             ++repairs;
         }
@@ -70,8 +70,8 @@ void RepairWall(WallRecord& w, int& repairs) {
 void RepairAreaCode(int32_t& code, int& repairs) {
     int32_t c = code < 0 ? 0 : code;
     int32_t kind = c & 7;
-    if (kind > 6) kind = 6;
-    int32_t fixed = (c & 8) | kind; // area kind 0..6, plus 8 when not enclosed
+    if (kind >= AreaKindCount) kind = AreaKindCount - 1;
+    int32_t fixed = (c & AreaNotEnclosedBit) | kind;
     if (fixed != code) {
         code = fixed;
         ++repairs;
@@ -80,12 +80,12 @@ void RepairAreaCode(int32_t& code, int& repairs) {
 
 void RepairFloorSpecCode(int32_t& code, int& repairs) {
     int32_t c = code < 0 ? 0 : code;
-    int32_t board = c % 32, brace = c / 32;
-    if (board > 16) board = 16;
-    if (brace > 23) brace = 23;
-    if (brace > 0 && brace < 17) brace = 0;
-    if (brace * 32 + board != code) {
-        code = brace * 32 + board;
+    int32_t board = c % FloorSpecBraceUnit, brace = c / FloorSpecBraceUnit;
+    if (board >= FloorBoardRows) board = FloorBoardRows - 1;
+    if (brace > FloorBraceLastCode) brace = FloorBraceLastCode;
+    if (brace > 0 && brace < FloorBraceFirstCode) brace = 0;
+    if (brace * FloorSpecBraceUnit + board != code) {
+        code = brace * FloorSpecBraceUnit + board;
         ++repairs;
     }
 }
@@ -203,7 +203,7 @@ int RepairCodes(Document& d) {
     for (auto& k : d.AxisKindX) Fix(k, 0, 2, repairs);
     for (auto& k : d.AxisKindY) Fix(k, 0, 2, repairs);
     for (int s = 0; s < Scenarios; ++s) {
-        Fix(d.StoreyData.topStorey[s], 0, 2, repairs);
+        Fix(d.StoreyData.topStorey[s], 0, Storeys - 1, repairs);
         Fix(d.StoreyData.weightClass[s], 0, 2, repairs);
         Fix(d.StoreyData.roofWallClass[s], 0, 3, repairs);
     }

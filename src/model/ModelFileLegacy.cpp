@@ -243,7 +243,8 @@ void ConvertWallDiagnosis(Document& d, int s, int f, WallRecord& w, int& repairs
     int32_t w4 = w.type, w5 = w.bracing, w6 = w.panelL, w7 = w.panelR, w8 = w.jointSpec;
     w.type = Convert(LegacyWallKindMap, w4, repairs);
     // The old code sits in the low seven bits, the mud class from bit 7 on is carried over.
-    int32_t bracing = Convert(LegacyElementCodeMap, w5 % 128, repairs) + 128 * (w5 / 128);
+    int32_t bracing =
+        Convert(LegacyElementCodeMap, w5 % MudWallUnit, repairs) + MudWallUnit * (w5 / MudWallUnit);
     if (IsMudCode(w6))
         bracing += LegacyElementCodeMap[w6];
     else if (IsMudCode(w7))

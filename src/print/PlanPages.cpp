@@ -148,7 +148,7 @@ void SpecEntry(Page& pg, double k, double x1mm, double ymm, int32_t code) {
     const LegendSpec spec = DecodeLegendCode(code);
     // The all-unknown wall shows its band in the colour of unknown faces.
     const ColorRef fill = code == AllUnknownCode ? PanelColours[2] : WallFillColours[2];
-    WallEntry(pg, k, x1mm, ymm, {0, spec.bracing + spec.mud * 128, spec.panel, 0}, fill);
+    WallEntry(pg, k, x1mm, ymm, {0, spec.bracing + spec.mud * MudWallUnit, spec.panel, 0}, fill);
 
     pg.font(2.0, 1.0);
     c.setBrushStyle(BrushStyle::Clear);

@@ -86,9 +86,9 @@ std::string Symbol(const WallElementSpec& spec) {
 // The element symbols, each right-aligned in four columns: left face, bracing, (mud wall,)
 // right face.
 std::string ElementSymbols(const WallRecord& w) {
-    const int word = w.bracing % 1024;
-    const int row = word % 128;
-    const int mud = word / 128;
+    const int word = w.bracing % RetrofitWallBit;
+    const int row = word % MudWallUnit;
+    const int mud = word / MudWallUnit;
     const std::string left = Symbol(BoundedAt(PanelSpecs, w.panelL));
     const std::string brace = Symbol(BoundedAt(BraceSpecs, row));
     const std::string right = Symbol(BoundedAt(PanelSpecs, w.panelR));
