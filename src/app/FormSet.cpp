@@ -38,10 +38,15 @@
 
 namespace {
 
-template <typename Form, Form*& Variable>
+// Connect, when given, hands the new form what it needs of the main window.
+template <typename Form, Form*& Variable, void (*Connect)(Form&) = nullptr>
 constexpr FormEntry Entry(const char* className, const char* variableName) {
     return {className, variableName,
-            [](QWidget* owner) -> QWidget* { return Variable = new Form(owner); },
+            [](QWidget* owner) -> QWidget* {
+                Variable = new Form(owner);
+                if constexpr (Connect != nullptr) Connect(*Variable);
+                return Variable;
+            },
             [] {
                 delete Variable;
                 Variable = nullptr;
@@ -50,6 +55,14 @@ constexpr FormEntry Entry(const char* className, const char* variableName) {
 }
 
 #define FORM(Class, variable) Entry<Class, variable>(#Class, #variable)
+
+// The print dialog prints on the main window's printer, set up by the window's set-up dialog.
+void ConnectPrintOut(TPrintOutDlg& dialog) {
+    dialog.PrinterSetup = MainForm->PrinterSetupDialog1.get();
+    dialog.RunPlan = [](const PrintPlan& plan) {
+        if (MainForm && MainForm->Printer) PrintOnPrinter(*MainForm->Printer, plan);
+    };
+}
 
 // Creation order. A form that joins the program takes its line at its place here; the
 // numbers are the places of the forms still to come.
@@ -84,7 +97,7 @@ constexpr FormEntry Forms[] = {
     FORM(TOgoushinDlg, OgoushinDlg), // 26
     FORM(TOgouseiDlg, OgouseiDlg), // 27
     FORM(TOhanteiDlg, OhanteiDlg), // 28
-    FORM(TPrintOutDlg, PrintOutDlg), // 29
+    Entry<TPrintOutDlg, PrintOutDlg, ConnectPrintOut>("TPrintOutDlg", "PrintOutDlg"), // 29
     FORM(TkabetsuikaDlg, kabetsuikaDlg), // 30
     FORM(TzoneDlg, zoneDlg), // 31
     FORM(TDmoduleDlg, DmoduleDlg), // 32

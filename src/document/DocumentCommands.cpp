@@ -1,6 +1,7 @@
 #include "document/DocumentCommands.h"
 
 #include "calc/Deterioration.h"
+#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/FileIo.h"
@@ -13,6 +14,26 @@
 
 #include <cctype>
 #include <string_view>
+
+// ---- The window ----
+
+namespace {
+DocumentView silentView;
+DocumentView* windowView = &silentView;
+} // namespace
+
+DocumentView& WindowView() {
+    return *windowView;
+}
+
+void SetWindowView(DocumentView* view) {
+    windowView = view ? view : &silentView;
+}
+
+void RepaintPlanSheet() {
+    MarkDocumentChanged();
+    WindowView().repaintPlan();
+}
 
 // ---- File dialogs --------------------------------------------------------------------------
 

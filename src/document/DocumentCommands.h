@@ -43,7 +43,24 @@ public:
     // Another document took the place of the open one (new or read): notices the previous
     // document had already shown are due again.
     virtual void documentReplaced() {}
+    // Draws again what lies over the plan (the hover mark, the figure being entered); never
+    // recomputes and never draws the plan again.
+    virtual void repaintOverlay() {}
+    // The axes or the module changed: the sheet takes the grid's size and the plan is drawn
+    // again.
+    virtual void gridChanged() {}
+    // The palette of the current input mode shows the current-input values again.
+    virtual void refreshPalette() {}
 };
+
+// The main window's view, for the palettes and dialogs that call back into the window; until
+// the window installs it every call does nothing.
+DocumentView& WindowView();
+void SetWindowView(DocumentView* view);
+
+// After an edit outside a plan click (a palette, a dialog): the document changed, so the plan
+// is recomputed and drawn again at the next paint.
+void RepaintPlanSheet();
 
 // ---- Derived survey values -----------------------------------------------------------------
 

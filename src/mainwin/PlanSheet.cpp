@@ -1,5 +1,6 @@
 #include "mainwin/PlanSheet.h"
 
+#include "document/DocumentCommands.h"
 #include "mainwin/GridAxes.h"
 #include "document/InputModes.h"
 #include "document/Recompute.h"

@@ -94,10 +94,13 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     row->addWidget(Panel1, 0);
     setCentralWidget(central);
 
+    InstallWindowView();
+
     FormCreate(arguments);
 }
 
 Tvelquor2Form::~Tvelquor2Form() {
+    RemoveWindowView();
     if (&Hooks() == this) SetModelHooks(nullptr);
 }
 
@@ -467,15 +470,27 @@ public:
     void showHouse() override { form_.ShowHouse(); }
     void repaintPlan() override { form_.Sheet->invalidate(); }
     bool showOverviewDialog() override { return form_.ShowOverviewDialog(); }
+    void repaintOverlay() override { form_.Sheet->invalidateOverlay(); }
+    void gridChanged() override { form_.GridChanged(); }
+    void refreshPalette() override { form_.RefreshToolDialog(); }
 
 private:
     Tvelquor2Form& form_;
 };
 
+// The palettes and dialogs reach the window through its view.
+void Tvelquor2Form::InstallWindowView() {
+    DocumentView_ = std::make_unique<DocumentViewLink>(*this);
+    SetWindowView(DocumentView_.get());
+}
+
+void Tvelquor2Form::RemoveWindowView() {
+    if (&WindowView() == DocumentView_.get()) SetWindowView(nullptr);
+}
+
 DocumentCommands& Tvelquor2Form::Documents() {
     if (!DocumentCommands_) {
         InstallQtFileDialogs();
-        DocumentView_ = std::make_unique<DocumentViewLink>(*this);
         DocumentCommands_ = std::make_unique<DocumentCommands>(*DocumentView_);
     }
     return *DocumentCommands_;
@@ -548,9 +563,4 @@ void Tvelquor2Form::closeEvent(QCloseEvent* event) {
     // so that a copy started meanwhile still asks.
     if (InstanceMutex) InstanceMutex->release();
     event->accept();
-}
-
-void RepaintPlanSheet() {
-    MarkDocumentChanged();
-    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidate();
 }

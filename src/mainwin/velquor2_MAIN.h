@@ -192,6 +192,8 @@ public:
     void closeEvent(QCloseEvent* event) override;
     class DocumentViewLink;
     std::unique_ptr<DocumentViewLink> DocumentView_;
+    void InstallWindowView();
+    void RemoveWindowView();
     std::unique_ptr<DocumentCommands> DocumentCommands_;
 
     // --- Side panel controls, options and menus -------------------------------------------
@@ -354,7 +356,3 @@ private:
 };
 
 extern Tvelquor2Form* MainForm;
-
-// After an element edit: the document changed, so the plan is recomputed and drawn again at
-// the next paint. Does nothing before the main window exists.
-void RepaintPlanSheet();

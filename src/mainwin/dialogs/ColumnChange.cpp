@@ -1,7 +1,7 @@
 #include "mainwin/dialogs/ColumnChange.h"
 
 #include "document/Columns.h"
-#include "mainwin/velquor2_MAIN.h"
+#include "document/DocumentCommands.h"
 #include "ui/Controls.h"
 
 #include <QGroupBox>

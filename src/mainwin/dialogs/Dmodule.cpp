@@ -1,7 +1,7 @@
 #include "mainwin/dialogs/Dmodule.h"
 
 #include "mainwin/dialogs/Axis_Dlg.h"
-#include "mainwin/velquor2_MAIN.h"
+#include "document/DocumentCommands.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "model/ShownNumbers.h"
@@ -21,9 +21,7 @@ TDmoduleDlg* DmoduleDlg = nullptr;
 
 TDmoduleDlg::TDmoduleDlg(QWidget* parent)
     : ModalForm(parent, QStringLiteral("通り芯間隔一括変更")) {
-    GridChanged = [] {
-        if (MainForm) MainForm->GridChanged();
-    };
+    GridChanged = [] { WindowView().gridChanged(); };
 
     Cmodule = new QComboBox(this);
     Cmodule->setEditable(true);

@@ -1,7 +1,7 @@
 #include "mainwin/dialogs/Droom.h"
 
 #include "document/Foundations.h"
-#include "mainwin/velquor2_MAIN.h"
+#include "document/DocumentCommands.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "ui/Controls.h"

@@ -1,7 +1,7 @@
 #include "mainwin/dialogs/Dyuka.h"
 
 #include "document/RoofFloor.h"
-#include "mainwin/velquor2_MAIN.h"
+#include "document/DocumentCommands.h"
 #include "model/AppState.h"
 #include "model/Model.h"
 #include "ui/Controls.h"
@@ -21,7 +21,7 @@ void ChooseAreaShape(int shape) {
     App.CurAreaShape = shape;
     App.ClickStep = 0;
     // The rubber band of the dropped figure goes with the next drawing of the overlay.
-    if (MainForm && MainForm->Sheet) MainForm->Sheet->invalidateOverlay();
+    WindowView().repaintOverlay();
 }
 
 AreaShapeRadios MakeAreaShapeRadios(QWidget* form, Qt::Orientation orientation) {

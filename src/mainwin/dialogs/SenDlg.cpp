@@ -1,8 +1,8 @@
 #include "mainwin/dialogs/SenDlg.h"
 
+#include "document/DocumentCommands.h"
 #include "document/FreeLines.h"
 #include "document/NumberParse.h"
-#include "mainwin/velquor2_MAIN.h"
 #include "model/ShownNumbers.h"
 #include "ui/Controls.h"
 

@@ -2,7 +2,7 @@
 
 #include "document/Foundations.h"
 #include "mainwin/dialogs/Droom.h"
-#include "mainwin/velquor2_MAIN.h"
+#include "document/DocumentCommands.h"
 #include "model/AppState.h"
 #include "model/Cp932.h"
 #include "ui/Controls.h"
@@ -36,7 +36,7 @@ public:
     }
     void currentTextChanged() override {
         if (RoomDlg) RoomDlg->ShowCurrentText();
-        if (MainForm) MainForm->RefreshToolDialog();
+        WindowView().refreshPalette();
     }
     void repaintSheet() override { RepaintPlanSheet(); }
 

@@ -1,6 +1,5 @@
 #include "print/dialogs/PrintOut.h"
 
-#include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Messages.h"
 #include "model/Model.h"
@@ -142,14 +141,6 @@ TPrintOutDlg::TPrintOutDlg(QWidget* parent) : ModalForm(parent, U("印刷")) {
     layout->addLayout(groups);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    // The main window owns the printer and its set-up.
-    if (MainForm) {
-        PrinterSetup = MainForm->PrinterSetupDialog1.get();
-        RunPlan = [](const PrintPlan& plan) {
-            if (MainForm && MainForm->Printer) PrintOnPrinter(*MainForm->Printer, plan);
-        };
-    }
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { reject(); });

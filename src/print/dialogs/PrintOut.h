@@ -43,7 +43,8 @@ public:
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
-    // The main window's printer set-up; the run prints on the printer it sets up.
+    // The main window's printer set-up; the run prints on the printer it sets up. The form table
+    // gives both when it makes the dialog.
     PrinterSetupService* PrinterSetup = nullptr;
     // Prints a plan. The window prints on its printer (PrintOnPrinter); tests record.
     std::function<void(const PrintPlan&)> RunPlan;
