@@ -100,7 +100,7 @@ void DrawColumn(Canvas& c, const PlanTransform& p, const PlanStyle& st, const Co
         c.setPen(outline, 1);
         c.rectangle(b.left + h2, b.top + h2, b.right + 2 - h2, b.bottom + 2 - h2);
     }
-    if (nodeCode >= 16 || nodeCode <= -16) { // carries the storey above
+    if (nodeCode >= FloorAboveBit || nodeCode <= -FloorAboveBit) { // carries the storey above
         c.setPen(Black, 1);
         Line(c, b.left, b.top, b.right, b.bottom);
         Line(c, b.left, b.bottom, b.right, b.top);

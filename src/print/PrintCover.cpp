@@ -1,5 +1,6 @@
 #include "print/PrintCover.h"
 
+#include "calc/Deterioration.h"
 #include "calc/FloorReduction.h"
 #include "calc/LabelTables.h"
 #include "calc/MethodTables.h"
@@ -70,14 +71,6 @@ private:
     PrintDevice& device_;
     double d_;
 };
-
-int FoundationClassOf(const FoundationFloorSpecRecord& spec) {
-    if ((spec.foundationType == 0 && spec.foundationCrack == 1) || spec.foundationType == 1 ||
-        (spec.foundationType == 2 && spec.footBracing == 1))
-        return 1;
-    if (spec.foundationType == 0 && spec.foundationCrack == 0) return 0;
-    return 2;
-}
 
 void DrawFrame(Cover& c, int method) {
     c.penWidth(0.4);

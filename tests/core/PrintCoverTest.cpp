@@ -65,6 +65,8 @@ TEST_F(CoverTest, OneStoreyGeneralMethod) {
     App.DeteriorationFactor = 0.9;
     Doc.BuildingData.ownerName.set(Sj("山田"));
     Doc.FoundationFloorSpec.floorMaterial = 2; // not visible
+    Doc.FoundationFloorSpec.foundationType = 0;
+    Doc.FoundationFloorSpec.foundationCrack = 2; // an older file's answer: shown as cracked
     Doc.FoundationFloorSpec.horizontalBrace = 1;
     Doc.BuildingData.constructionEraYear[0].set("4");
     RunDiagnosis();
@@ -74,6 +76,7 @@ TEST_F(CoverTest, OneStoreyGeneralMethod) {
     EXPECT_EQ(At(54, 34), "山田 邸");
     EXPECT_EQ(At(54, 46), "平成      年      月");
     EXPECT_TRUE(At(54, 104)->starts_with("Ⅱ 火打ち＋荒板")) << "the calculation's floor class";
+    EXPECT_TRUE(At(135, 92)->starts_with("基礎Ⅱ")) << "the overview dialog's foundation class";
     EXPECT_EQ(At(135, 98), "金物 有り　");
     EXPECT_FALSE(At(135, 86)) << "no shape factors for one storey";
     EXPECT_FALSE(At(25, 241)) << "no 2F row";
