@@ -110,7 +110,10 @@ void ModalForm::moveEvent(QMoveEvent* event) {
     if (area.isEmpty() || isMaximized()) return;
     const int over = frameGeometry().height() - area.height();
     if (over > 0) resize(width(), std::max(minimumHeight(), height() - over));
-    KeepOnScreen(this);
+    // Only upwards or downwards: where the window manager put it across is its own choice.
+    const QRect frame = frameGeometry();
+    const int top = std::max(std::min(frame.top(), area.bottom() + 1 - frame.height()), area.top());
+    if (top != frame.top()) move(frame.left(), top);
 }
 
 // ---------------------------------------------------------------------------------------------
