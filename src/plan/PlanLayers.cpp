@@ -28,17 +28,6 @@ int T(double v) {
     return TruncPixel(v);
 }
 
-CanvasFont Font(double height, double width, const char* face) {
-    CanvasFont f;
-    f.height = T(height);
-    f.width = T(width);
-    f.escapement = 0;
-    f.weight = 400;
-    f.face = face;
-    f.colour = Black;
-    return f;
-}
-
 void Text(Canvas& c, int x, int y, const char* text) {
     c.textOut(x, y, text);
 }
@@ -49,6 +38,17 @@ void Line(Canvas& c, int x1, int y1, int x2, int y2) {
 }
 
 } // namespace
+
+CanvasFont PlanFont(double height, double width, const char* face) {
+    CanvasFont f;
+    f.height = TruncPixel(height);
+    f.width = TruncPixel(width);
+    f.escapement = 0;
+    f.weight = 400;
+    f.face = face;
+    f.colour = Black;
+    return f;
+}
 
 void DrawPlanAxes(Canvas& c, const PlanTransform& p, const AxisLayout& l) {
     const int off = p.off;
@@ -78,7 +78,7 @@ void DrawPlanAxes(Canvas& c, const PlanTransform& p, const AxisLayout& l) {
             c.setBrushColour(White);
             c.ellipse(T(xi - 3.5 * u), T(at(tick + 12) + off), T(xi + 3.5 * u),
                       T(at(tick + 18) + off));
-            c.setFont(Font(4 * u, 1.5 * u, l.face));
+            c.setFont(PlanFont(4 * u, 1.5 * u, l.face));
             Text(c, T(xi - c.textWidth(label) / 2), T(at(tick + 13) + off), label);
         }
     }
@@ -98,7 +98,7 @@ void DrawPlanAxes(Canvas& c, const PlanTransform& p, const AxisLayout& l) {
         if (kind == MainAxis) {
             c.setBrushColour(White);
             c.ellipse(T(at(1)), T(yj - 3 * u), T(at(8)), T(yj + 3 * u));
-            c.setFont(Font(4 * u, 1.5 * u, l.face));
+            c.setFont(PlanFont(4 * u, 1.5 * u, l.face));
             Text(c, T(at(4.5) - c.textWidth(label) / 2), T(yj - 2 * u), label);
         }
     }
@@ -113,7 +113,7 @@ void DrawPlanDimensions(Canvas& c, const PlanTransform& p, double margin) {
     const auto at = [&](double n) { return margin + n * e; };
     const int minX = std::max(0, Grid.DataMinX), maxX = std::min(AxisCountX - 1, Grid.DataMaxX);
     const int minY = std::max(0, Grid.DataMinY), maxY = std::min(AxisCountY - 1, Grid.DataMaxY);
-    CanvasFont flat = Font(3 * e, 1.5 * e, "ＭＳ ゴシック");
+    CanvasFont flat = PlanFont(3 * e, 1.5 * e, "ＭＳ ゴシック");
     CanvasFont turned = flat;
     turned.escapement = 900;
     char text[32];

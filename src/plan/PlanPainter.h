@@ -47,6 +47,10 @@ inline constexpr ColorRef FoundationColours[3] = {0x8080A0, 0xA0A0C0, 0xC0C0E0};
 // The foundation types on paper.
 inline constexpr const char* FoundationLabels[3] = {"K1", "K2", "K3"};
 
+// The plain font of the plan's labels: height and width in pixels or dots (truncated), weight
+// 400, black, upright.
+CanvasFont PlanFont(double height, double width, const char* face);
+
 // ---- Style ----
 
 // Everything in which the plan sheet, the key plans and paper draw a layer differently.

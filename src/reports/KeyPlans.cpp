@@ -24,17 +24,6 @@ int T(double v) {
     return TruncPixel(v);
 }
 
-CanvasFont Font(double height, double width, const char* face) {
-    CanvasFont f;
-    f.height = T(height);
-    f.width = T(width);
-    f.escapement = 0;
-    f.weight = 400;
-    f.face = face;
-    f.colour = Black;
-    return f;
-}
-
 } // namespace
 
 int KeyPlanPitchFor(int tallestBlock) {
@@ -65,7 +54,7 @@ int DrawResultPlans(Canvas& c, int mode, int pitch) {
     for (int f = 0; f <= top; ++f) {
         p.off = f * P;
         const double u = p.u;
-        c.setFont(Font(2 * u, u, "ＭＳ 明朝"));
+        c.setFont(PlanFont(2 * u, u, "ＭＳ 明朝"));
         c.setPen(GridGrey, 1);
         c.setBrushColour(White);
         c.setBrushStyle(BrushStyle::Clear);
