@@ -199,6 +199,7 @@ void AddRectangle(int s, int f, int index) {
 
     // The floor check's strip areas always use the factors of the general method.
     const double factor = BoundedAt(FloorAreaFactors, kind);
+    NoteFloorLineTableLines(s, f, MaxInt(ix2, iy2));
     for (int j = iy1; j < iy2; ++j)
         FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
             (Doc.AxisY[j + 1] - Doc.AxisY[j]) * (x2 - x1) * factor;
@@ -231,6 +232,7 @@ void AddTriangle(int s, int f, int index) {
     const int iy2 = MaxInt(MaxInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
     const int ix1 = MinInt(MinInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
     const int ix2 = MaxInt(MaxInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
+    NoteFloorLineTableLines(s, f, MaxInt(ix2, iy2));
     for (int j = iy1; j < iy2; ++j)
         FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
             TriangleAreaBetween(p, true, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
@@ -689,9 +691,24 @@ double CityWeightFactor(int kind) {
 
 } // namespace reqcalc
 
+void ClearFloorCheckTables() {
+    for (int s = 0; s < Scenarios; ++s)
+        for (int f = 0; f < Storeys; ++f) {
+            const std::size_t lines = static_cast<std::size_t>(FloorLineTableLinesInUse[s][f]);
+            for (auto& member : FloorCheck.FloorCheckLineTables)
+                std::memset(member[s][f], 0, lines * sizeof member[s][f][0]);
+            const std::size_t spans = static_cast<std::size_t>(FloorSpanTableLinesInUse[s][f]);
+            for (auto& member : FloorCheck.FloorCheckSpanTables)
+                std::memset(member[s][f], 0, spans * sizeof member[s][f][0]);
+            FloorLineTableLinesInUse[s][f] = 0;
+            FloorSpanTableLinesInUse[s][f] = 0;
+        }
+}
+
 void CalcRequiredStrength(CalcNoticeList& notices) {
-    std::memset(FloorCheck.FloorCheckLineTables, 0, sizeof FloorCheck.FloorCheckLineTables);
-    std::memset(FloorCheck.FloorCheckSpanTables, 0, sizeof FloorCheck.FloorCheckSpanTables);
+    // Every run starts the floor check's tables afresh, in every scenario: the storeys and
+    // scenarios this run leaves alone keep nothing of an earlier run's values.
+    ClearFloorCheckTables();
 
     for (int s = 0; s < Scenarios; ++s) AreaPhase(s);
 

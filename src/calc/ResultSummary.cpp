@@ -34,8 +34,12 @@ bool IsGeneralMethod() {
     return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
 }
 
+// As snprintf with "%s": the text cut to the label, and a zero byte after it.
 void SetText(PanelLabel& label, const char* text) {
-    std::snprintf(label.text, sizeof label.text, "%s", text);
+    std::size_t n = 0;
+    while (n + 1 < sizeof label.text && text[n] != '\0') ++n;
+    std::memcpy(label.text, text, n);
+    label.text[n] = '\0';
 }
 void SetNumber(PanelLabel& label, const char* format, double value) {
     if (!(value >= -PanelNumberLimit)) value = value != value ? 0.0 : -PanelNumberLimit;
@@ -158,9 +162,8 @@ double SummedLineShear(const FloorDirection& d, int j, int top, int k) {
 }
 
 // Per scenario and storey, the grid lines of the ratios, span tables and moment values that may
-// hold anything but zeros: every line after them is zero (the required strength clears the
-// span tables whole before), so the clear of the floor check need reach no further. At the
-// capacity until the first clear.
+// hold anything but zeros: every line after them is zero, so the clear of the floor check need
+// reach no further. At the capacity until the first clear.
 int32_t SummaryLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
                                                  {GridLines, GridLines, GridLines},
                                                  {GridLines, GridLines, GridLines}};
@@ -169,6 +172,7 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
     const int a = d.a, b = d.b;
     // The rows below reach line b (the moments) at most.
     if (b + 1 > SummaryLinesInUse[s][j]) SummaryLinesInUse[s][j] = b + 1;
+    if (b > FloorSpanTableLinesInUse[s][j]) FloorSpanTableLinesInUse[s][j] = b;
     const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
     const auto L = [&](int k) { return NetLineShear(d, j, top, k); };
     double S0[GridLines] = {}, S1[GridLines] = {}, S2[GridLines] = {}, S3[GridLines] = {};
@@ -321,12 +325,14 @@ void FloorCheckPanel(int s, int top, ResultPanel& panel) {
     bool anyFailure = false;
     for (int j = 0; j < Storeys; ++j) panel.FloorCheckStorey[j] = Label("", PanelBlack);
     for (int j = 0; j <= top; ++j) {
+        const int lines = SummaryLinesInUse[s][j];
         bool failing[2] = {false, false};
         int least[2] = {1000, 1000};
         for (int dir = 0; dir < 2; ++dir) {
             for (int r = 0; r < 4; ++r) {
                 const int row = dir * 4 + r;
-                for (int i = 0; i < GridLines; ++i) {
+                // The check has just set every flag past the lines it wrote to -1.
+                for (int i = 0; i < lines; ++i) {
                     if (FloorCheck.FloorCheckFlags[row][s][j][i] != 0) continue;
                     // |trunc(r x 1000)|, with a ratio within the shared tolerance below a
                     // thousandth counting as that thousandth (1.96 / 4.9 is 0.4, not 0.399).

@@ -78,10 +78,16 @@ void ClearRigidityResults() {
     Zero(r.TorsionFactorY[sc]);
     for (int k = 0; k < QuarterStrips; ++k) Zero(r.QuarterWallStrength[k][sc]);
     // The line tables start empty in every scenario, as the required strength leaves them.
-    Zero(r.LineStiffnessX);
-    Zero(r.LineStiffnessY);
-    Zero(r.LineShearX);
-    Zero(r.LineShearY);
+    for (int s = 0; s < Scenarios; ++s)
+        for (int f = 0; f < Storeys; ++f) {
+            const std::size_t bytes =
+                static_cast<std::size_t>(RigidityLinesInUse[s][f]) * sizeof r.LineShearX[s][f][0];
+            std::memset(r.LineStiffnessX[s][f], 0, bytes);
+            std::memset(r.LineStiffnessY[s][f], 0, bytes);
+            std::memset(r.LineShearX[s][f], 0, bytes);
+            std::memset(r.LineShearY[s][f], 0, bytes);
+            RigidityLinesInUse[s][f] = 0;
+        }
 }
 
 void AddWallRigidityTerms(int storey, int wall) {
@@ -97,6 +103,9 @@ void AddWallRigidityTerms(int storey, int wall) {
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     double(&lineX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&lineY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
+    int32_t& linesInUse = RigidityLinesInUse[sc][storey];
+    for (const int32_t line : {w.x1, w.y1, w.x2, w.y2})
+        if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
 
     // Y grows downward on the plan; the storey frame has it upward.
     const double startOffsetX = AxisPosX(w.x1) - x0;
@@ -236,8 +245,15 @@ void CalcStoreyRigidity(int storey) {
         r.TorsionFactorY[sc][storey][n] = alphaY;
 
         // The storey shear, raised for torsion, shared by the lines in proportion to stiffness.
-        // Only lines inside the storey's extent carry walls; the others stay 0 either way.
-        for (int line = 0; line < GridLines; ++line) {
+        // Lines past those in use have no stiffness: they stay 0 when the share of no stiffness
+        // is 0 as the clear left it, and take the share (-0, say, or not a number) otherwise.
+        const double noShareX = sumX != 0 ? 0.0 / sumX * alphaX * qr : 0.0;
+        const double noShareY = sumY != 0 ? 0.0 / sumY * alphaY * qr : 0.0;
+        const bool plainZero = noShareX == 0.0 && !std::signbit(noShareX) && noShareY == 0.0 &&
+                               !std::signbit(noShareY);
+        int32_t& linesInUse = RigidityLinesInUse[sc][storey];
+        if (!plainZero) linesInUse = GridLines;
+        for (int line = 0; line < linesInUse; ++line) {
             if (sumX != 0)
                 r.LineShearX[sc][storey][line][n] =
                     r.LineStiffnessX[sc][storey][line][n] / sumX * alphaX * qr;

@@ -574,7 +574,12 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
         return bytes(WallEval.WallResult[0][0], sizeof WallEval.WallResult[0][0]) +
                bytes(WallEval.GridNodeMap[0][0], sizeof WallEval.GridNodeMap[0][0]) +
                bytes(WallEval.GridCellWalls[0][0], sizeof WallEval.GridCellWalls[0][0]) +
-               bytes(NValueRes.ColumnJointResult[0][0], columns * sizeof(ColumnJointRecord));
+               bytes(NValueRes.ColumnJointResult[0][0], columns * sizeof(ColumnJointRecord)) +
+               bytes(FloorCheck.FloorCheckLineTables, sizeof FloorCheck.FloorCheckLineTables) +
+               bytes(FloorCheck.FloorCheckSpanTables, sizeof FloorCheck.FloorCheckSpanTables) +
+               bytes(FloorCheck.FloorCheckRatios[0][0][0], sizeof(double[GridLines])) +
+               bytes(RigidityRes.LineStiffnessX, sizeof RigidityRes.LineStiffnessX) +
+               bytes(RigidityRes.LineShearY, sizeof RigidityRes.LineShearY);
     };
     houses::BuildSymmetricOneStorey();
     RunDiagnosis();

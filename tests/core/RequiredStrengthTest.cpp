@@ -127,14 +127,21 @@ TEST_F(RequiredStrengthTest, FloorCheckBandsSplitTrianglesBetweenAxes) {
 }
 
 TEST_F(RequiredStrengthTest, EveryRunStartsTheFloorCheckTablesAfresh) {
-    FloorCheck.FloorCheckLineTables[LineHoldCheck1X][1][2][7] = 5.0;
-    FloorCheck.FloorCheckSpanTables[3][2][0][50][4] = 9.0;
+    // A bigger plan in another scenario and storey, then a smaller one: nothing of the bigger
+    // one's strips is left, and two runs do not add up (1 x 2 once).
+    AddRect(1, 2, 0, 0, 60, 50, Floor);
+    AddTri(2, 1, 0, 0, 70, 0, 0, 40, Floor);
+    Run();
+    EXPECT_NEAR(FloorCheck.FloorCheckLineTables[LineStripAreaY][1][2][59], 50.0, Tol);
+    Doc.RoofFloorRectCount[1][2] = 0;
+    Doc.RoofFloorTriCount[2][1] = 0;
     AddRect(0, 0, 0, 0, 2, 1, Floor);
     Run();
     Run();
-    EXPECT_EQ(FloorCheck.FloorCheckLineTables[LineHoldCheck1X][1][2][7], 0.0);
-    EXPECT_EQ(FloorCheck.FloorCheckSpanTables[3][2][0][50][4], 0.0);
-    // Two runs do not add up: 1 x 2 once.
+    for (int s = 1; s < 3; ++s)
+        for (const auto& member : FloorCheck.FloorCheckLineTables)
+            for (const auto& storey : member[s])
+                for (double v : storey) EXPECT_EQ(v, 0.0);
     EXPECT_NEAR(FloorCheck.FloorCheckLineTables[LineStripAreaX][0][0][0], 2.0, Tol);
 }
 
