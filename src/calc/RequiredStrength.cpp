@@ -136,8 +136,24 @@ void ClearStoreyAreas(int s, int f) {
     R.StoreyExtentFlag[s][f] = 0;
     for (double& a : R.QuarterLines[s][f]) a = 0.0;
     for (double& a : R.QuarterFloorArea[s][f]) a = 0.0;
-    for (RoofFloorAreaResult& e : R.RoofFloorRectResult[s][f]) e = {};
-    for (RoofFloorAreaResult& e : R.RoofFloorTriResult[s][f]) e = {};
+    static_assert(RoofFloorElements == MaxRoofFloorRects && RoofFloorElements == MaxRoofFloorTris);
+    // The element rows the last run of the storey filled (the whole lists before the first),
+    // and those this run fills: every row after them is zero.
+    static int32_t rectRowsInUse[Scenarios][Storeys] = {
+        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
+        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
+        {RoofFloorElements, RoofFloorElements, RoofFloorElements}};
+    static int32_t triRowsInUse[Scenarios][Storeys] = {
+        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
+        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
+        {RoofFloorElements, RoofFloorElements, RoofFloorElements}};
+    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+    for (int e = 0; e < MaxInt(rectRowsInUse[s][f], rects); ++e)
+        R.RoofFloorRectResult[s][f][e] = {};
+    for (int e = 0; e < MaxInt(triRowsInUse[s][f], tris); ++e) R.RoofFloorTriResult[s][f][e] = {};
+    rectRowsInUse[s][f] = rects;
+    triRowsInUse[s][f] = tris;
     R.ShortSideLength[s][f] = 0.0;
     R.ShapeFactor[s][f] = 1.0;
     R.LargestRectangleFlag[s][f] = 0;

@@ -175,7 +175,8 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
     if (b > FloorSpanTableLinesInUse[s][j]) FloorSpanTableLinesInUse[s][j] = b;
     const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
     const auto L = [&](int k) { return NetLineShear(d, j, top, k); };
-    double S0[GridLines] = {}, S1[GridLines] = {}, S2[GridLines] = {}, S3[GridLines] = {};
+    // Only the bands a..b-1 of these are written and read.
+    double S0[GridLines], S1[GridLines], S2[GridLines], S3[GridLines];
 
     // From the low side: S0 at the near line of band i, S1 at its far line.
     S0[a] = L(a);

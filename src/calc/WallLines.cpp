@@ -288,20 +288,31 @@ bool CancelByLine(OutlineEdge* edges, int count) {
     }
     for (int i = 0; i < count; ++i) OutlineBackup[i] = edges[i];
 
-    // Members of every line in entry order (a counting sort by line).
-    constexpr int Lines = 2 * AxisCountX + 1;
-    for (int16_t& start : LineStart) start = 0;
+    // Members of every line in entry order (a counting sort by line), over the lines from the
+    // lowest to the highest one an edge lies on and the oblique line after them.
+    constexpr int ObliqueLine = 2 * AxisCountX;
+    int low = ObliqueLine, high = -1;
     for (int i = 0; i < count; ++i)
-        if (const int line = LineOf(edges[i]); line >= 0) ++LineStart[line + 1];
-    for (int line = 0; line < Lines; ++line) LineStart[line + 1] += LineStart[line];
-    int16_t fill[Lines];
-    for (int line = 0; line < Lines; ++line) fill[line] = LineStart[line];
+        if (const int line = LineOf(edges[i]); line >= 0 && line < ObliqueLine) {
+            if (line < low) low = line;
+            if (line > high) high = line;
+        }
+    if (high < low) low = high = 0;
+    const int slots = high - low + 2; // the last one the oblique line
+    const auto slotOf = [&](int line) { return line == ObliqueLine ? slots - 1 : line - low; };
+    for (int slot = 0; slot <= slots; ++slot) LineStart[slot] = 0;
+    for (int i = 0; i < count; ++i)
+        if (const int line = LineOf(edges[i]); line >= 0) ++LineStart[slotOf(line) + 1];
+    for (int slot = 0; slot < slots; ++slot) LineStart[slot + 1] += LineStart[slot];
+    int16_t fill[2 * AxisCountX + 1];
+    for (int slot = 0; slot < slots; ++slot) fill[slot] = LineStart[slot];
     for (int i = 0; i < count; ++i)
         if (const int line = LineOf(edges[i]); line >= 0)
-            LineMembers[fill[line]++] = static_cast<int16_t>(i);
+            LineMembers[fill[slotOf(line)]++] = static_cast<int16_t>(i);
 
-    for (int line = 0; line < Lines; ++line) {
-        const int first = LineStart[line], last = LineStart[line + 1];
+    for (int slot = 0; slot < slots; ++slot) {
+        const int line = slot == slots - 1 ? ObliqueLine : low + slot;
+        const int first = LineStart[slot], last = LineStart[slot + 1];
         for (int m = first; m < last; ++m) {
             OutlineEdge& a = edges[LineMembers[m]];
             if (a.x1 == 0) continue;
