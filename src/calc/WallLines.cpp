@@ -5,6 +5,7 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -256,7 +257,7 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 // tells the caller to compare all pairs.
 OutlineEdge OutlineBackup[MaxOutlineEdges];
 int16_t LineMembers[MaxOutlineEdges];
-int16_t LineStart[2 * AxisCountX + 2];
+int32_t LineKeys[MaxOutlineEdges]; // line * 65536 + entry
 
 bool AxesStrictlyIncreasing() {
     // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
@@ -288,31 +289,16 @@ bool CancelByLine(OutlineEdge* edges, int count) {
     }
     for (int i = 0; i < count; ++i) OutlineBackup[i] = edges[i];
 
-    // Members of every line in entry order (a counting sort by line), over the lines from the
-    // lowest to the highest one an edge lies on and the oblique line after them.
-    constexpr int ObliqueLine = 2 * AxisCountX;
-    int low = ObliqueLine, high = -1;
+    // Members of every line in entry order: the edges sorted by line and then by entry.
+    int members = 0;
     for (int i = 0; i < count; ++i)
-        if (const int line = LineOf(edges[i]); line >= 0 && line < ObliqueLine) {
-            if (line < low) low = line;
-            if (line > high) high = line;
-        }
-    if (high < low) low = high = 0;
-    const int slots = high - low + 2; // the last one the oblique line
-    const auto slotOf = [&](int line) { return line == ObliqueLine ? slots - 1 : line - low; };
-    for (int slot = 0; slot <= slots; ++slot) LineStart[slot] = 0;
-    for (int i = 0; i < count; ++i)
-        if (const int line = LineOf(edges[i]); line >= 0) ++LineStart[slotOf(line) + 1];
-    for (int slot = 0; slot < slots; ++slot) LineStart[slot + 1] += LineStart[slot];
-    int16_t fill[2 * AxisCountX + 1];
-    for (int slot = 0; slot < slots; ++slot) fill[slot] = LineStart[slot];
-    for (int i = 0; i < count; ++i)
-        if (const int line = LineOf(edges[i]); line >= 0)
-            LineMembers[fill[slotOf(line)]++] = static_cast<int16_t>(i);
+        if (const int line = LineOf(edges[i]); line >= 0) LineKeys[members++] = line << 16 | i;
+    std::sort(LineKeys, LineKeys + members);
 
-    for (int slot = 0; slot < slots; ++slot) {
-        const int line = slot == slots - 1 ? ObliqueLine : low + slot;
-        const int first = LineStart[slot], last = LineStart[slot + 1];
+    for (int first = 0, last = 0; first < members; first = last) {
+        const int line = LineKeys[first] >> 16;
+        while (last < members && LineKeys[last] >> 16 == line) ++last;
+        for (int k = first; k < last; ++k) LineMembers[k] = static_cast<int16_t>(LineKeys[k]);
         for (int m = first; m < last; ++m) {
             OutlineEdge& a = edges[LineMembers[m]];
             if (a.x1 == 0) continue;
