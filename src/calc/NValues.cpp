@@ -252,17 +252,55 @@ int32_t RecordsInUse[Scenarios][Storeys] = {{MaxColumns, MaxColumns, MaxColumns}
                                             {MaxColumns, MaxColumns, MaxColumns},
                                             {MaxColumns, MaxColumns, MaxColumns}};
 
+// Blanks a record: zeros, and -1 for every entry's column number.
+void ClearRecord(ColumnJointRecord& r) {
+    // Entries past the kept ones are blank in a record a run has cleared and filled: their
+    // first column number is -1 (a record blanked from outside holds 0 there). Only the kept
+    // entries and the single fields then need clearing.
+    const int n1 = r.upper1Count, n2 = r.upper2Count;
+    const bool entriesPastKeptBlank = n1 >= 0 && n1 <= FirstLevelEntries && n2 >= 0 &&
+                                      n2 <= SecondLevelEntries &&
+                                      (n1 == FirstLevelEntries || r.upper1No[n1] == -1) &&
+                                      (n2 == SecondLevelEntries || r.upper2No[n2] == -1);
+    if (!entriesPastKeptBlank) {
+        std::memset(&r, 0, sizeof r);
+        for (int32_t& no : r.upper1No) no = -1;
+        for (int32_t& no : r.upper2No) no = -1;
+        return;
+    }
+    // Every field of the record, in its order: a field added there must be cleared here.
+    static_assert(sizeof(ColumnJointRecord) ==
+                  5 * sizeof(double) + 4 * sizeof(int32_t) +
+                      FirstLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
+                      SecondLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
+                      13 * sizeof(double));
+    r.pw1X = r.pw1Y = r.a1X = r.a1Y = r.b1 = 0.0;
+    r.upper1Count = r.upper1Total = 0;
+    for (int k = 0; k < n1; ++k) {
+        r.upper1No[k] = -1;
+        r.upper1PwX[k] = r.upper1PwY[k] = r.upper1AX[k] = r.upper1AY[k] = 0.0;
+        r.upper1DistA[k] = r.upper1DistB[k] = 0.0;
+        r.pw2X[k] = r.pw2Y[k] = r.a2X[k] = r.a2Y[k] = r.b2[k] = 0.0;
+    }
+    r.upper2Count = r.upper2Total = 0;
+    for (int k = 0; k < n2; ++k) {
+        r.upper2No[k] = -1;
+        r.upper2PwX[k] = r.upper2PwY[k] = r.upper2AX[k] = r.upper2AY[k] = 0.0;
+        r.upper2DistA[k] = r.upper2DistB[k] = 0.0;
+        r.pw3X[k] = r.pw3Y[k] = r.a3X[k] = r.a3Y[k] = r.b3[k] = 0.0;
+    }
+    r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
+    r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
+    r.lValue = r.pullOutX = r.pullOutY = r.nValueX = r.nValueY = 0.0;
+}
+
 void ClearRecords(int sc) {
     for (int f = 0; f < Storeys; ++f) {
         // Every record the run writes belongs to a column of the storey; those start blank too.
         const int n = ColumnCountOf(sc, f);
         const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
         ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-        std::memset(records, 0, static_cast<std::size_t>(rows) * sizeof records[0]);
-        for (int i = 0; i < rows; ++i) {
-            for (int32_t& no : records[i].upper1No) no = -1;
-            for (int32_t& no : records[i].upper2No) no = -1;
-        }
+        for (int i = 0; i < rows; ++i) ClearRecord(records[i]);
         RecordsInUse[sc][f] = n;
     }
 }
