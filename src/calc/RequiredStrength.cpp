@@ -711,11 +711,13 @@ void ClearFloorCheckTables() {
     for (int s = 0; s < Scenarios; ++s)
         for (int f = 0; f < Storeys; ++f) {
             const std::size_t lines = static_cast<std::size_t>(FloorLineTableLinesInUse[s][f]);
-            for (auto& member : FloorCheck.FloorCheckLineTables)
-                std::memset(member[s][f], 0, lines * sizeof member[s][f][0]);
+            if (lines != 0)
+                for (auto& member : FloorCheck.FloorCheckLineTables)
+                    std::memset(member[s][f], 0, lines * sizeof member[s][f][0]);
             const std::size_t spans = static_cast<std::size_t>(FloorSpanTableLinesInUse[s][f]);
-            for (auto& member : FloorCheck.FloorCheckSpanTables)
-                std::memset(member[s][f], 0, spans * sizeof member[s][f][0]);
+            if (spans != 0)
+                for (auto& member : FloorCheck.FloorCheckSpanTables)
+                    std::memset(member[s][f], 0, spans * sizeof member[s][f][0]);
             FloorLineTableLinesInUse[s][f] = 0;
             FloorSpanTableLinesInUse[s][f] = 0;
         }
