@@ -256,7 +256,6 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 // two oblique edges leave one of no length, the edges are put back as they came and false
 // tells the caller to compare all pairs.
 OutlineEdge OutlineBackup[MaxOutlineEdges];
-int16_t LineMembers[MaxOutlineEdges];
 int32_t LineKeys[MaxOutlineEdges]; // line * 65536 + entry
 
 bool AxesStrictlyIncreasing() {
@@ -298,13 +297,12 @@ bool CancelByLine(OutlineEdge* edges, int count) {
     for (int first = 0, last = 0; first < members; first = last) {
         const int line = LineKeys[first] >> 16;
         while (last < members && LineKeys[last] >> 16 == line) ++last;
-        for (int k = first; k < last; ++k) LineMembers[k] = static_cast<int16_t>(LineKeys[k]);
         for (int m = first; m < last; ++m) {
-            OutlineEdge& a = edges[LineMembers[m]];
+            OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
             if (a.x1 == 0) continue;
             for (int k = first; k < last; ++k) {
                 if (k == m) continue;
-                OutlineEdge& b = edges[LineMembers[k]];
+                OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
                 if (a.x1 == 0) break;
                 if (b.x1 == 0) continue;
                 CancelPair(a, b);
