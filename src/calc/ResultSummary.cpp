@@ -42,29 +42,10 @@ void SetText(PanelLabel& label, const char* text) {
     std::memcpy(label.text, text, n);
     label.text[n] = '\0';
 }
-// The texts of the panel's numbers as last formatted: a run mostly shows the numbers of the
-// run before, and formatting costs more than the rest of the panel.
-struct FormattedNumber {
-    const char* format = nullptr;
-    uint64_t bits = 0;
-    char text[sizeof PanelLabel::text] = {};
-};
-FormattedNumber FormattedNumbers[32];
-
 void SetNumber(PanelLabel& label, const char* format, double value) {
     if (!(value >= -PanelNumberLimit)) value = value != value ? 0.0 : -PanelNumberLimit;
     if (value > PanelNumberLimit) value = PanelNumberLimit;
-    uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    const uint64_t mixed = (bits ^ reinterpret_cast<uintptr_t>(format)) * 0x9E3779B97F4A7C15ull;
-    FormattedNumber& known = FormattedNumbers[mixed >> 59];
-    if (known.format != format || known.bits != bits) {
-        std::memset(known.text, 0, sizeof known.text); // as the blank label it is copied into
-        FormatShown(known.text, sizeof known.text, format, value);
-        known.format = format;
-        known.bits = bits;
-    }
-    std::memcpy(label.text, known.text, sizeof label.text);
+    FormatShown(label.text, sizeof label.text, format, value);
 }
 PanelLabel Label(const char* text, ColorRef font, ColorRef background = PanelNeutral) {
     PanelLabel l{};
