@@ -25,7 +25,11 @@ public:
 
     // The next message must contain `textPart` (empty matches any text) and gets `answer`.
     ScriptedMessages& expect(std::string textPart, MsgAnswer answer) {
-        script_.push_back({std::move(textPart), answer});
+        // Filled in place: GCC 12 warns of a false out-of-bounds copy when a step with its text
+        // is moved into the queue.
+        Step& step = script_.emplace_back();
+        step.textPart = std::move(textPart);
+        step.answer = answer;
         return *this;
     }
 
@@ -49,7 +53,7 @@ public:
 private:
     struct Step {
         std::string textPart;
-        MsgAnswer answer;
+        MsgAnswer answer{};
     };
     std::deque<Step> script_;
 };
