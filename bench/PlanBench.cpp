@@ -13,6 +13,7 @@
 #include "ui/Fonts.h"
 #include "ui/PaintBox.h"
 #include "ui/QtCanvas.h"
+#include "ui/ScrollBarStyle.h"
 #include "ui/StatusHints.h"
 
 #include <QApplication>
@@ -361,6 +362,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     InstallFontSubstitutions();
+    InstallScrollBarStyle();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -2,6 +2,7 @@
 
 #include "ui/Fonts.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ScrollBarStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,4 +40,5 @@ void PrepareApplication(QApplication& app) {
     InstallQtTranslations(app);
     InstallFontSubstitutions();
     InstallQtMessageService();
+    InstallScrollBarStyle();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the program sets up right after the application object exists and before any form:
-// the C numeric locale, Qt's Japanese translations, the Japanese font faces and the message
-// boxes.
+// the C numeric locale, Qt's Japanese translations, the Japanese font faces, the message
+// boxes and the style that keeps scroll bars as pictures.
 class QApplication;
 
 void PrepareApplication(QApplication& app);

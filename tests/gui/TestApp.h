@@ -1,6 +1,7 @@
 #pragma once
 // One application object for the Qt tests of a process, made as the program makes its own.
 #include "ui/Fonts.h"
+#include "ui/ScrollBarStyle.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@ inline QApplication& TestApp() {
         auto* a = new QApplication(argc, argv);
         std::setlocale(LC_NUMERIC, "C");
         InstallFontSubstitutions();
+        InstallScrollBarStyle();
         return a;
     }();
     return *app;

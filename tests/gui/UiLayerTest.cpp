@@ -15,18 +15,22 @@
 #include "ui/DesktopBrowser.h"
 #include "ui/FileDialogs.h"
 #include "ui/Forms.h"
+#include "ui/ScrollBarStyle.h"
 #include "ui/StatusHints.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -389,4 +393,27 @@ TEST(Bindings, ComboTextFromCodeRunsNoHandlerTypingAndChoosingDo) {
     b.store();
     EXPECT_EQ(finding.str(), combo.currentText().toStdString());
     EXPECT_EQ(combo.count(), 2);
+}
+
+// A scroll bar drawn from the kept picture is the one the style draws, in every state, and a
+// bar that moved or changed size is drawn anew.
+TEST(ScrollBarStyle, KeptPicturesMatchTheStyleAndFollowEveryChange) {
+    TestApp();
+    const QString name = QApplication::style()->name();
+    std::unique_ptr<QStyle> plain(QStyleFactory::create(name));
+    ScrollBarStyle kept(name);
+    const auto picture = [](QStyle* style, int value, int height) {
+        QScrollBar bar(Qt::Vertical);
+        bar.setStyle(style);
+        bar.setRange(0, 1000);
+        bar.setPageStep(100);
+        bar.setValue(value);
+        bar.resize(17, height);
+        return bar.grab().toImage();
+    };
+    for (int value : {0, 0, 450, 1000})
+        for (int height : {120, 540})
+            EXPECT_TRUE(picture(&kept, value, height) == picture(plain.get(), value, height))
+                << value << " " << height;
+    EXPECT_FALSE(picture(&kept, 0, 540) == picture(&kept, 450, 540));
 }
