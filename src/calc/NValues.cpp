@@ -252,11 +252,36 @@ int32_t RecordsInUse[Scenarios][Storeys] = {{MaxColumns, MaxColumns, MaxColumns}
                                             {MaxColumns, MaxColumns, MaxColumns},
                                             {MaxColumns, MaxColumns, MaxColumns}};
 
-// Blanks a record: zeros, and -1 for every entry's column number.
-void ClearRecord(ColumnJointRecord& r) {
-    // Entries past the kept ones are blank in a record a run has cleared and filled: their
-    // first column number is -1 (a record blanked from outside holds 0 there). Only the kept
-    // entries and the single fields then need clearing.
+// Per storey and column of this run, the entries of each level its record kept from the last
+// run. The run writes every field of each entry it keeps, so only the old entries past the new
+// ones need blanking, after the hand-down (TrimEntries); most runs keep as many as before.
+struct KeptEntries {
+    int8_t first, second;
+};
+KeptEntries KeptBefore[Storeys][MaxColumns];
+
+// Blanks entries from..to-1 of each level. Entry by entry: a handful at most, where a clear per
+// array would cost a library call each.
+void BlankEntries(ColumnJointRecord& r, int from1, int to1, int from2, int to2) {
+    for (int k = from1; k < to1; ++k) {
+        r.upper1No[k] = -1;
+        r.upper1PwX[k] = r.upper1PwY[k] = r.upper1AX[k] = r.upper1AY[k] = 0.0;
+        r.upper1DistA[k] = r.upper1DistB[k] = 0.0;
+        r.pw2X[k] = r.pw2Y[k] = r.a2X[k] = r.a2Y[k] = r.b2[k] = 0.0;
+    }
+    for (int k = from2; k < to2; ++k) {
+        r.upper2No[k] = -1;
+        r.upper2PwX[k] = r.upper2PwY[k] = r.upper2AX[k] = r.upper2AY[k] = 0.0;
+        r.upper2DistA[k] = r.upper2DistB[k] = 0.0;
+        r.pw3X[k] = r.pw3Y[k] = r.a3X[k] = r.a3Y[k] = r.b3[k] = 0.0;
+    }
+}
+
+// Blanks every field of a record but its entries, and returns the entries it keeps. Entries
+// past the kept ones are blank in a record a run has cleared and filled: their first column
+// number is -1 (a record blanked from outside holds 0 there); a record not in that state is
+// blanked whole and keeps none.
+KeptEntries ClearFields(ColumnJointRecord& r) {
     const int n1 = r.upper1Count, n2 = r.upper2Count;
     const bool entriesPastKeptBlank = n1 >= 0 && n1 <= FirstLevelEntries && n2 >= 0 &&
                                       n2 <= SecondLevelEntries &&
@@ -266,7 +291,7 @@ void ClearRecord(ColumnJointRecord& r) {
         std::memset(&r, 0, sizeof r);
         for (int32_t& no : r.upper1No) no = -1;
         for (int32_t& no : r.upper2No) no = -1;
-        return;
+        return {0, 0};
     }
     // Every field of the record, in its order: a field added there must be cleared here.
     static_assert(sizeof(ColumnJointRecord) ==
@@ -276,33 +301,35 @@ void ClearRecord(ColumnJointRecord& r) {
                       13 * sizeof(double));
     r.pw1X = r.pw1Y = r.a1X = r.a1Y = r.b1 = 0.0;
     r.upper1Count = r.upper1Total = 0;
-    for (int k = 0; k < n1; ++k) {
-        r.upper1No[k] = -1;
-        r.upper1PwX[k] = r.upper1PwY[k] = r.upper1AX[k] = r.upper1AY[k] = 0.0;
-        r.upper1DistA[k] = r.upper1DistB[k] = 0.0;
-        r.pw2X[k] = r.pw2Y[k] = r.a2X[k] = r.a2Y[k] = r.b2[k] = 0.0;
-    }
     r.upper2Count = r.upper2Total = 0;
-    for (int k = 0; k < n2; ++k) {
-        r.upper2No[k] = -1;
-        r.upper2PwX[k] = r.upper2PwY[k] = r.upper2AX[k] = r.upper2AY[k] = 0.0;
-        r.upper2DistA[k] = r.upper2DistB[k] = 0.0;
-        r.pw3X[k] = r.pw3Y[k] = r.a3X[k] = r.a3Y[k] = r.b3[k] = 0.0;
-    }
     r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
     r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
     r.lValue = r.pullOutX = r.pullOutY = r.nValueX = r.nValueY = 0.0;
+    return {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
 }
 
-void ClearRecords(int sc) {
+void ClearRecords(int sc, int top) {
     for (int f = 0; f < Storeys; ++f) {
         // Every record the run writes belongs to a column of the storey; those start blank too.
         const int n = ColumnCountOf(sc, f);
         const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
         ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-        for (int i = 0; i < rows; ++i) ClearRecord(records[i]);
+        // The records this run fills keep their entries until the hand-down has written its own.
+        const int filled = f <= top ? n : 0;
+        for (int i = 0; i < filled; ++i) KeptBefore[f][i] = ClearFields(records[i]);
+        for (int i = filled; i < rows; ++i) {
+            const KeptEntries kept = ClearFields(records[i]);
+            BlankEntries(records[i], 0, kept.first, 0, kept.second);
+        }
         RecordsInUse[sc][f] = n;
     }
+}
+
+// Blanks the entries a record kept from the last run that this run did not write again.
+void TrimEntries(int f, int i, ColumnJointRecord& r) {
+    const KeptEntries kept = KeptBefore[f][i];
+    if (r.upper1Count < kept.first || r.upper2Count < kept.second)
+        BlankEntries(r, r.upper1Count, kept.first, r.upper2Count, kept.second);
 }
 
 // ---- Wall differences ----
@@ -622,6 +649,7 @@ void Results(int sc, int top) {
         const int n = ColumnCountOf(sc, f);
         for (int i = 0; i < n; ++i) {
             ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
+            TrimEntries(f, i, r);
             const double sumQX = r.pw1X * r.b1 + r.upper1SumPwX + r.upper2SumPwX;
             const double sumQY = r.pw1Y * r.b1 + r.upper1SumPwY + r.upper2SumPwY;
             const double sumRX = r.a1X * r.b1 + r.upper1SumAX + r.upper2SumAX;
@@ -668,7 +696,7 @@ NValueStatus CalcNValues() {
     BuildNodeColumns(sc, top);
     BuildColumnOrder(sc, top);
     for (int f = 0; f <= top; ++f) MarkCornerColumns(sc, f);
-    ClearRecords(sc);
+    ClearRecords(sc, top);
     SetFactors(sc, top);
     for (int f = 0; f <= top; ++f) WallDifferences(sc, f);
     for (int f = 1; f <= top; ++f) HandDownStorey(sc, f, top);
