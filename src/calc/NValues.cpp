@@ -36,13 +36,14 @@ constexpr double PullOutBounds[JointHardwareClasses - 1] = {0.0,  3.44,  5.29,  
 // ---- Scratch of one run (static storage: the run allocates nothing) ----
 
 // Per storey and node: 1 + index of the column record standing there (the last one in record
-// order, as in the node map), 0 for none.
-int16_t NodeColumn[Storeys][AxisCountX][AxisCountY];
-// Every column record of a node, in record order: 1 + the first record on the node and, per
-// record, 1 + the next record on the same node; 0 ends.
-int16_t NodeFirstColumn[Storeys][AxisCountX][AxisCountY];
-// The nodes NodeColumn and NodeFirstColumn hold anything at (x * AxisCountY + y), and their
-// box: the next build empties only these (none at first: the tables start empty).
+// order, as in the node map), 0 for none; and 1 + the first record on the node, from which
+// NextColumnOnNode leads through every record of the node in record order (0 ends).
+struct NodeColumns {
+    int16_t last, first;
+};
+NodeColumns NodeColumn[Storeys][AxisCountX][AxisCountY];
+// The nodes NodeColumn holds anything at (x * AxisCountY + y), and their box: the next build
+// empties only these (none at first: the table starts empty).
 int16_t FilledNodes[Storeys][MaxColumns];
 int FilledNodeCount[Storeys] = {};
 struct NodeSpan {
@@ -101,18 +102,22 @@ void BuildColumnOrder(int sc, int top) {
     for (int f = 0; f < Storeys; ++f) {
         int32_t* order = NValueRes.ColumnOrder[sc][f];
         const int n = f <= top ? ColumnCountOf(sc, f) : 0;
-        for (int i = 0; i < MaxColumns; ++i) order[i] = i < n ? i : -1;
         NValueRes.ColumnOrderCount[sc][f] = n;
-        if (f <= top && DistinctColumnNodes[f]) {
+        // Positions past the count hold -1 after every run: only those a bigger house (or a
+        // writer from outside) left in front of the first -1 need it again.
+        for (int i = n; i < MaxColumns && order[i] != -1; ++i) order[i] = -1;
+        if (n == 0) continue;
+        if (DistinctColumnNodes[f]) {
             // One column per node: the exchange sort below gives exactly this order.
             // Only the box of the storey's column nodes holds any.
             const NodeSpan& box = ColumnNodeBox[f];
             int k = 0;
             for (int x = box.x0; x <= box.x1; ++x)
                 for (int y = box.y1; y >= box.y0; --y)
-                    if (NodeColumn[f][x][y] != 0) order[k++] = NodeColumn[f][x][y] - 1;
+                    if (NodeColumn[f][x][y].last != 0) order[k++] = NodeColumn[f][x][y].last - 1;
             continue;
         }
+        for (int i = 0; i < n; ++i) order[i] = i;
         const ColumnRecord* cols = Doc.Columns[sc][f];
         for (int i = 0; i < n; ++i)
             for (int j = i + 1; j < n; ++j)
@@ -125,49 +130,54 @@ void BuildColumnOrder(int sc, int top) {
 }
 
 void BuildNodeColumns(int sc, int top) {
-    // Empty the nodes the last call filled.
     for (int f = 0; f < Storeys; ++f) {
-        for (int i = 0; i < FilledNodeCount[f]; ++i) {
-            const int32_t x = FilledNodes[f][i] / AxisCountY, y = FilledNodes[f][i] % AxisCountY;
-            NodeColumn[f][x][y] = 0;
-            NodeFirstColumn[f][x][y] = 0;
+        // Empty the nodes the last call filled.
+        for (int k = 0; k < FilledNodeCount[f]; ++k) {
+            const int32_t node = FilledNodes[f][k];
+            NodeColumn[f][node / AxisCountY][node % AxisCountY] = {0, 0};
         }
         FilledNodeCount[f] = 0;
         ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
-    }
-    for (int f = 0; f <= top; ++f) {
-        const int n = ColumnCountOf(sc, f);
-        NodeSpan& box = ColumnNodeBox[f];
-        for (int i = 0; i < n; ++i) {
-            const ColumnRecord& c = Doc.Columns[sc][f][i];
-            if (!OnGrid(c.x, c.y)) continue;
-            if (NodeColumn[f][c.x][c.y] == 0)
-                FilledNodes[f][FilledNodeCount[f]++] = static_cast<int16_t>(c.x * AxisCountY + c.y);
-            NodeColumn[f][c.x][c.y] = static_cast<int16_t>(i + 1);
-            box.x0 = std::min(box.x0, c.x);
-            box.x1 = std::max(box.x1, c.x);
-            box.y0 = std::min(box.y0, c.y);
-            box.y1 = std::max(box.y1, c.y);
-        }
         DistinctColumnNodes[f] = true;
+        if (f > top) continue;
+
+        // Backwards through the records: the first record met on a node is its last one, and
+        // each node's list comes out in record order.
+        const int n = ColumnCountOf(sc, f);
+        const ColumnRecord* cols = Doc.Columns[sc][f];
+        NodeSpan box = ColumnNodeBox[f];
+        int filled = 0;
+        bool distinct = true;
         for (int i = n - 1; i >= 0; --i) {
-            const ColumnRecord& c = Doc.Columns[sc][f][i];
+            const ColumnRecord& c = cols[i];
             NextColumnOnNode[f][i] = 0;
             if (!OnGrid(c.x, c.y)) {
-                DistinctColumnNodes[f] = false;
+                distinct = false;
                 continue;
             }
-            int16_t& first = NodeFirstColumn[f][c.x][c.y];
-            if (first != 0) DistinctColumnNodes[f] = false;
-            NextColumnOnNode[f][i] = first;
-            first = static_cast<int16_t>(i + 1);
+            NodeColumns& node = NodeColumn[f][c.x][c.y];
+            if (node.first == 0) {
+                node.last = static_cast<int16_t>(i + 1);
+                FilledNodes[f][filled++] = static_cast<int16_t>(c.x * AxisCountY + c.y);
+                box.x0 = std::min(box.x0, c.x);
+                box.x1 = std::max(box.x1, c.x);
+                box.y0 = std::min(box.y0, c.y);
+                box.y1 = std::max(box.y1, c.y);
+            } else {
+                distinct = false;
+            }
+            NextColumnOnNode[f][i] = node.first;
+            node.first = static_cast<int16_t>(i + 1);
         }
+        FilledNodeCount[f] = filled;
+        ColumnNodeBox[f] = box;
+        DistinctColumnNodes[f] = distinct;
     }
 }
 
 // Column index standing on the node of the storey, or -1.
 int ColumnAt(int f, int32_t x, int32_t y) {
-    return OnGrid(x, y) ? NodeColumn[f][x][y] - 1 : -1;
+    return OnGrid(x, y) ? NodeColumn[f][x][y].last - 1 : -1;
 }
 
 // ---- Corner columns ----
@@ -364,7 +374,7 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
         const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
         const bool onGrid = OnGrid(ex, ey);
         // On the grid the node's own columns; off it (a damaged file) every column is looked at.
-        for (int i = onGrid ? NodeFirstColumn[f][ex][ey] - 1 : 0; i >= 0 && i < n;
+        for (int i = onGrid ? NodeColumn[f][ex][ey].first - 1 : 0; i >= 0 && i < n;
              i = onGrid ? NextColumnOnNode[f][i] - 1 : i + 1) {
             const ColumnRecord& c = Doc.Columns[sc][f][i];
             ColumnJointRecord& res = NValueRes.ColumnJointResult[sc][f][i];
@@ -621,17 +631,18 @@ void HandDownStorey(int sc, int f, int top) {
 // Every share a third-storey column handed to a second-storey column goes on to the first
 // storey, second-storey column by column in report order, in the order it was handed down.
 void PassOnSecondLevel(int sc) {
-    // Group the shares by receiver, keeping the hand-down order within each group.
-    for (int16_t& start : ReceiverStart) start = 0;
+    // Group the shares by receiver, keeping the hand-down order within each group. Every
+    // receiver is a column of the storey.
+    const int n = NValueRes.ColumnOrderCount[sc][1];
+    for (int v = 0; v <= n; ++v) ReceiverStart[v] = 0;
     for (int k = 0; k < PassedShareCount; ++k) ++ReceiverStart[PassedShares[k].receiver + 1];
-    for (int v = 0; v < MaxColumns; ++v) ReceiverStart[v + 1] += ReceiverStart[v];
+    for (int v = 0; v < n; ++v) ReceiverStart[v + 1] += ReceiverStart[v];
     int16_t fill[MaxColumns];
-    for (int v = 0; v < MaxColumns; ++v) fill[v] = ReceiverStart[v];
+    for (int v = 0; v < n; ++v) fill[v] = ReceiverStart[v];
     for (int k = 0; k < PassedShareCount; ++k)
         SharesByReceiver[fill[PassedShares[k].receiver]++] = static_cast<int16_t>(k);
 
     HandDown h{sc, 0, 2, 0, false};
-    const int n = NValueRes.ColumnOrderCount[sc][1];
     for (int p = 0; p < n; ++p) {
         const int v = NValueRes.ColumnOrder[sc][1][p];
         const ColumnRecord& c = Doc.Columns[sc][1][v];
@@ -674,8 +685,7 @@ NValueStatus MakeStatus(int sc) {
         st.colour = NValueStatusRed;
         return st;
     }
-    std::snprintf(st.text, sizeof st.text, "OK");
-    st.colour = NValueStatusBlack;
+    st.colour = NValueStatusBlack; // and the text "OK" it starts with
     return st;
 }
 
