@@ -98,15 +98,15 @@ Extent ExtentOf(int sc, int f) {
 
 // ---- Column order ----
 
-void BuildColumnOrder(int sc, int top) {
-    for (int f = 0; f < Storeys; ++f) {
+void BuildColumnOrder(int sc, int f, int top) {
+    {
         int32_t* order = NValueRes.ColumnOrder[sc][f];
         const int n = f <= top ? ColumnCountOf(sc, f) : 0;
         NValueRes.ColumnOrderCount[sc][f] = n;
         // Positions past the count hold -1 after every run: only those a bigger house (or a
         // writer from outside) left in front of the first -1 need it again.
         for (int i = n; i < MaxColumns && order[i] != -1; ++i) order[i] = -1;
-        if (n == 0) continue;
+        if (n == 0) return;
         if (DistinctColumnNodes[f]) {
             // One column per node: the exchange sort below gives exactly this order.
             // Only the box of the storey's column nodes holds any.
@@ -115,7 +115,7 @@ void BuildColumnOrder(int sc, int top) {
             for (int x = box.x0; x <= box.x1; ++x)
                 for (int y = box.y1; y >= box.y0; --y)
                     if (NodeColumn[f][x][y].last != 0) order[k++] = NodeColumn[f][x][y].last - 1;
-            continue;
+            return;
         }
         for (int i = 0; i < n; ++i) order[i] = i;
         const ColumnRecord* cols = Doc.Columns[sc][f];
@@ -129,8 +129,8 @@ void BuildColumnOrder(int sc, int top) {
     }
 }
 
-void BuildNodeColumns(int sc, int top) {
-    for (int f = 0; f < Storeys; ++f) {
+void BuildNodeColumns(int sc, int f, int top) {
+    {
         // Empty the nodes the last call filled.
         for (int k = 0; k < FilledNodeCount[f]; ++k) {
             const int32_t node = FilledNodes[f][k];
@@ -139,7 +139,7 @@ void BuildNodeColumns(int sc, int top) {
         FilledNodeCount[f] = 0;
         ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
         DistinctColumnNodes[f] = true;
-        if (f > top) continue;
+        if (f > top) return;
 
         // Backwards through the records: the first record met on a node is its last one, and
         // each node's list comes out in record order.
@@ -233,8 +233,8 @@ void MarkCornerColumns(int sc, int f) {
 
 // ---- B and L ----
 
-void SetFactors(int sc, int top) {
-    for (int f = 0; f <= top; ++f) {
+void SetFactors(int sc, int f, int top) {
+    {
         const int n = ColumnCountOf(sc, f);
         for (int i = 0; i < n; ++i) {
             const ColumnRecord& c = Doc.Columns[sc][f][i];
@@ -318,8 +318,8 @@ KeptEntries ClearFields(ColumnJointRecord& r) {
     return {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
 }
 
-void ClearRecords(int sc, int top) {
-    for (int f = 0; f < Storeys; ++f) {
+void ClearRecords(int sc, int f, int top) {
+    {
         // Every record the run writes belongs to a column of the storey; those start blank too.
         const int n = ColumnCountOf(sc, f);
         const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
@@ -564,13 +564,19 @@ struct HandDown {
         ++NValueRes.FailingColumnCount[sc][failStorey];
     }
 
+    // Kept small so that it joins its callers: most loads stand on a column, and the load
+    // then never passes through memory on its way to the entry.
     void run(const Load& l) {
         if (!OnGrid(l.x, l.y)) return;
         const int below = ColumnAt(lower, l.x, l.y);
-        if (below >= 0) {
+        if (below >= 0)
             add(below, {l.no, l.qX, l.qY, l.rX, l.rY, l.qX, l.qY, l.rX, l.rY, 0.0, 0.0, l.b});
-            return;
-        }
+        else
+            spread(l);
+    }
+
+    // A load with no column directly below leans on the nearest ones along its grid lines.
+    void spread(const Load& l) {
         const Neighbours nb = FindNeighbours(sc, lower, l.x, l.y);
         const double px = Doc.AxisX[l.x], py = Doc.AxisY[l.y];
         const auto leverX = [&](bool xDir) {
@@ -655,8 +661,8 @@ void PassOnSecondLevel(int sc) {
 
 // ---- Results and status ----
 
-void Results(int sc, int top) {
-    for (int f = 0; f <= top; ++f) {
+void Results(int sc, int f) {
+    {
         const int n = ColumnCountOf(sc, f);
         for (int i = 0; i < n; ++i) {
             ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
@@ -703,15 +709,21 @@ NValueStatus CalcNValues() {
         NValueRes.FailingColumnCount[sc][f] = 0;
     }
     PassedShareCount = 0;
-    BuildNodeColumns(sc, top);
-    BuildColumnOrder(sc, top);
-    for (int f = 0; f <= top; ++f) MarkCornerColumns(sc, f);
-    ClearRecords(sc, top);
-    SetFactors(sc, top);
-    for (int f = 0; f <= top; ++f) WallDifferences(sc, f);
-    for (int f = 1; f <= top; ++f) HandDownStorey(sc, f, top);
-    if (top == 2) PassOnSecondLevel(sc);
-    Results(sc, top);
+    // Storey by storey from the top, each storey finished as soon as everything above it has
+    // handed down: its records (a few hundred kilobytes in a full house) stay in the cache from
+    // their clear to their results.
+    for (int f = Storeys - 1; f >= 0; --f) {
+        BuildNodeColumns(sc, f, top);
+        BuildColumnOrder(sc, f, top);
+        ClearRecords(sc, f, top);
+        if (f > top) continue;
+        MarkCornerColumns(sc, f);
+        SetFactors(sc, f, top);
+        WallDifferences(sc, f);
+        if (f < top) HandDownStorey(sc, f + 1, top);
+        if (f == 0 && top == 2) PassOnSecondLevel(sc);
+        Results(sc, f);
+    }
 
     NValueRes.Status = MakeStatus(sc);
     return NValueRes.Status;
