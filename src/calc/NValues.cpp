@@ -231,30 +231,116 @@ void MarkCornerColumns(int sc, int f) {
     }
 }
 
-// ---- B and L ----
+// ---- Wall differences ----
 
-void SetFactors(int sc, int f, int top) {
-    {
-        const int n = ColumnCountOf(sc, f);
-        for (int i = 0; i < n; ++i) {
+// A row outside its table (a damaged file) is no element, as in the wall's strength: it adds
+// nothing rather than the ratio of the table's last row.
+template <std::size_t N>
+double RatioAt(const std::array<WallElementSpec, N>& table, long long row) {
+    return InRange(row, N) ? table[static_cast<std::size_t>(row)].ratio : 0.0;
+}
+
+double WallRatio(const WallRecord& w) {
+    return RatioAt(BraceSpecs, BraceRowOf(w.bracing)) +
+           RatioAt(MudWallSpecs, MudWallOf(w.bracing)) + RatioAt(PanelSpecs, w.panelL) +
+           RatioAt(PanelSpecs, w.panelR);
+}
+
+// Per column of the storey being started: what its walls add, pw X, pw Y, a X, a Y. Summed
+// here, close at hand, rather than in the records, whose first line the start then writes once.
+double WallSums[MaxColumns][4];
+
+// Adds the wall to the columns on its ends: along X the column at the end with the smaller X
+// index collects it with +, the other with -, so that a column holds the walls on its +X side
+// minus those on its -X side (the same along Y); an oblique wall adds to both directions of
+// both end columns.
+void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
+    const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
+    const bool alongY = w.x1 == w.x2 && w.y1 != w.y2;
+    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+    if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
+
+    // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
+    // order whatever order the ends are visited in.
+    const int n = ColumnCountOf(sc, f);
+    for (int end = 0; end < 2; ++end) {
+        const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
+        const bool onGrid = OnGrid(ex, ey);
+        // On the grid the node's own columns; off it (a damaged file) every column is looked at.
+        for (int i = onGrid ? NodeColumn[f][ex][ey].first - 1 : 0; i >= 0 && i < n;
+             i = onGrid ? NextColumnOnNode[f][i] - 1 : i + 1) {
             const ColumnRecord& c = Doc.Columns[sc][f][i];
-            ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
-            const int32_t k = CodeAt(sc, f, c.x, c.y);
-            // A second-storey column carrying the third storey stands on the same node.
-            const bool carriesTwo =
-                top == 2 && f == 0 && std::abs(CodeAt(sc, 1, c.x, c.y)) > FloorAboveBit;
-            if (k < 0) {
-                r.b1 = CornerB;
-                r.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
-                if (carriesTwo && k < -FloorAboveBit) r.lValue = 1.6;
+            if (c.x != ex || c.y != ey) continue;
+            double(&sum)[4] = WallSums[i];
+            if (oblique) {
+                sum[0] += q;
+                sum[1] += q;
+                sum[2] += r;
+                sum[3] += r;
+            } else if (alongX) {
+                const int32_t other = end == 0 ? w.x2 : w.x1;
+                const double sign = ex < other ? 1.0 : -1.0;
+                sum[0] += sign * q;
+                sum[2] += sign * r;
             } else {
-                r.b1 = OrdinaryB;
-                r.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
-                if (carriesTwo) r.lValue = 2.6;
+                const int32_t other = end == 0 ? w.y2 : w.y1;
+                const double sign = ey < other ? 1.0 : -1.0;
+                sum[1] += sign * q;
+                sum[3] += sign * r;
             }
         }
     }
 }
+
+void SumWalls(int sc, int f) {
+    const int n = ColumnCountOf(sc, f);
+    for (int i = 0; i < n; ++i)
+        WallSums[i][0] = WallSums[i][1] = WallSums[i][2] = WallSums[i][3] = 0.0;
+    const int nw = WallCountOf(sc, f);
+    for (int i = 0; i < nw; ++i) {
+        const WallResultRecord& wr = WallEval.WallResult[sc][f][i][0];
+        if (!(wr.effectiveLength > 0)) continue; // carries nothing
+        const WallRecord& w = Doc.Walls[sc][f][i];
+        AddWall(sc, f, w, wr.reducedStrength, WallRatio(w));
+    }
+}
+
+// Absolute differences, and the correction for bracing that ends at the column. The ratio
+// difference is kept non-negative from here on: every share handed down is a positive
+// fraction of it, and the method takes its magnitude.
+void SetDifferences(int sc, int f, const ColumnRecord& c, const double (&sum)[4],
+                    ColumnJointRecord& r) {
+    r.pw1X = std::fabs(sum[0]);
+    r.pw1Y = std::fabs(sum[1]);
+    r.a1X = std::fabs(sum[2]);
+    r.a1Y = std::fabs(sum[3]);
+    if (OnGrid(c.x, c.y)) {
+        const int32_t(&cell)[4] = WallEval.GridCellWalls[sc][f][c.x][c.y];
+        r.a1X += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
+        r.a1Y += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
+    }
+    r.a1X = std::fabs(r.a1X);
+    r.a1Y = std::fabs(r.a1Y);
+}
+
+// ---- B and L ----
+
+void SetFactors(int sc, int f, int top, const ColumnRecord& c, ColumnJointRecord& r) {
+    const int32_t k = CodeAt(sc, f, c.x, c.y);
+    // A second-storey column carrying the third storey stands on the same node.
+    const bool carriesTwo = top == 2 && f == 0 && std::abs(CodeAt(sc, 1, c.x, c.y)) > FloorAboveBit;
+    if (k < 0) {
+        r.b1 = CornerB;
+        r.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
+        if (carriesTwo && k < -FloorAboveBit) r.lValue = 1.6;
+    } else {
+        r.b1 = OrdinaryB;
+        r.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
+        if (carriesTwo) r.lValue = 2.6;
+    }
+}
+
+// ---- Records ----
 
 // Per scenario and storey, the records a run may have written: every record after them is
 // blank, so a clear need reach no further. The whole table until the first clear.
@@ -318,21 +404,28 @@ KeptEntries ClearFields(ColumnJointRecord& r) {
     return {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
 }
 
-void ClearRecords(int sc, int f, int top) {
-    {
-        // Every record the run writes belongs to a column of the storey; those start blank too.
-        const int n = ColumnCountOf(sc, f);
-        const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
-        ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-        // The records this run fills keep their entries until the hand-down has written its own.
-        const int filled = f <= top ? n : 0;
-        for (int i = 0; i < filled; ++i) KeptBefore[f][i] = ClearFields(records[i]);
-        for (int i = filled; i < rows; ++i) {
-            const KeptEntries kept = ClearFields(records[i]);
-            BlankEntries(records[i], 0, kept.first, 0, kept.second);
-        }
-        RecordsInUse[sc][f] = n;
+// Starts the storey's records in one pass: blank but for the entries they kept, with their B,
+// L and wall differences. The records of columns the run does not compute are blanked whole.
+void StartRecords(int sc, int f, int top) {
+    // Every record the run writes belongs to a column of the storey; those start blank too.
+    const int n = ColumnCountOf(sc, f);
+    const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
+    ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
+    const int filled = f <= top ? n : 0;
+    if (filled > 0) SumWalls(sc, f);
+    for (int i = 0; i < filled; ++i) {
+        const ColumnRecord& c = Doc.Columns[sc][f][i];
+        ColumnJointRecord& r = records[i];
+        // The record keeps its entries until the hand-down has written its own.
+        KeptBefore[f][i] = ClearFields(r);
+        SetFactors(sc, f, top, c, r);
+        SetDifferences(sc, f, c, WallSums[i], r);
     }
+    for (int i = filled; i < rows; ++i) {
+        const KeptEntries kept = ClearFields(records[i]);
+        BlankEntries(records[i], 0, kept.first, 0, kept.second);
+    }
+    RecordsInUse[sc][f] = n;
 }
 
 // Blanks the entries a record kept from the last run that this run did not write again.
@@ -340,92 +433,6 @@ void TrimEntries(int f, int i, ColumnJointRecord& r) {
     const KeptEntries kept = KeptBefore[f][i];
     if (r.upper1Count < kept.first || r.upper2Count < kept.second)
         BlankEntries(r, r.upper1Count, kept.first, r.upper2Count, kept.second);
-}
-
-// ---- Wall differences ----
-
-// A row outside its table (a damaged file) is no element, as in the wall's strength: it adds
-// nothing rather than the ratio of the table's last row.
-template <std::size_t N>
-double RatioAt(const std::array<WallElementSpec, N>& table, long long row) {
-    return InRange(row, N) ? table[static_cast<std::size_t>(row)].ratio : 0.0;
-}
-
-double WallRatio(const WallRecord& w) {
-    return RatioAt(BraceSpecs, BraceRowOf(w.bracing)) +
-           RatioAt(MudWallSpecs, MudWallOf(w.bracing)) + RatioAt(PanelSpecs, w.panelL) +
-           RatioAt(PanelSpecs, w.panelR);
-}
-
-// Adds the wall to the columns on its ends: along X the column at the end with the smaller X
-// index collects it with +, the other with -, so that a column holds the walls on its +X side
-// minus those on its -X side (the same along Y); an oblique wall adds to both directions of
-// both end columns.
-void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
-    const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
-    const bool alongY = w.x1 == w.x2 && w.y1 != w.y2;
-    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-    if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
-
-    // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
-    // order whatever order the ends are visited in.
-    const int n = ColumnCountOf(sc, f);
-    for (int end = 0; end < 2; ++end) {
-        const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
-        const bool onGrid = OnGrid(ex, ey);
-        // On the grid the node's own columns; off it (a damaged file) every column is looked at.
-        for (int i = onGrid ? NodeColumn[f][ex][ey].first - 1 : 0; i >= 0 && i < n;
-             i = onGrid ? NextColumnOnNode[f][i] - 1 : i + 1) {
-            const ColumnRecord& c = Doc.Columns[sc][f][i];
-            ColumnJointRecord& res = NValueRes.ColumnJointResult[sc][f][i];
-            if (c.x != ex || c.y != ey) continue;
-            if (oblique) {
-                res.pw1X += q;
-                res.pw1Y += q;
-                res.a1X += r;
-                res.a1Y += r;
-            } else if (alongX) {
-                const int32_t other = end == 0 ? w.x2 : w.x1;
-                const double sign = ex < other ? 1.0 : -1.0;
-                res.pw1X += sign * q;
-                res.a1X += sign * r;
-            } else {
-                const int32_t other = end == 0 ? w.y2 : w.y1;
-                const double sign = ey < other ? 1.0 : -1.0;
-                res.pw1Y += sign * q;
-                res.a1Y += sign * r;
-            }
-        }
-    }
-}
-
-void WallDifferences(int sc, int f) {
-    const int nw = WallCountOf(sc, f);
-    for (int i = 0; i < nw; ++i) {
-        const WallResultRecord& wr = WallEval.WallResult[sc][f][i][0];
-        if (!(wr.effectiveLength > 0)) continue; // carries nothing
-        const WallRecord& w = Doc.Walls[sc][f][i];
-        AddWall(sc, f, w, wr.reducedStrength, WallRatio(w));
-    }
-    // Absolute differences, and the correction for bracing that ends at the column. The ratio
-    // difference is kept non-negative from here on: every share handed down is a positive
-    // fraction of it, and the method takes its magnitude.
-    const int n = ColumnCountOf(sc, f);
-    for (int i = 0; i < n; ++i) {
-        const ColumnRecord& c = Doc.Columns[sc][f][i];
-        ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
-        r.pw1X = std::fabs(r.pw1X);
-        r.pw1Y = std::fabs(r.pw1Y);
-        r.a1X = std::fabs(r.a1X);
-        r.a1Y = std::fabs(r.a1Y);
-        if (OnGrid(c.x, c.y)) {
-            const int32_t(&cell)[4] = WallEval.GridCellWalls[sc][f][c.x][c.y];
-            r.a1X += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
-            r.a1Y += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
-        }
-        r.a1X = std::fabs(r.a1X);
-        r.a1Y = std::fabs(r.a1Y);
-    }
 }
 
 // ---- Hand-down ----
@@ -715,11 +722,9 @@ NValueStatus CalcNValues() {
     for (int f = Storeys - 1; f >= 0; --f) {
         BuildNodeColumns(sc, f, top);
         BuildColumnOrder(sc, f, top);
-        ClearRecords(sc, f, top);
+        if (f <= top) MarkCornerColumns(sc, f);
+        StartRecords(sc, f, top);
         if (f > top) continue;
-        MarkCornerColumns(sc, f);
-        SetFactors(sc, f, top);
-        WallDifferences(sc, f);
         if (f < top) HandDownStorey(sc, f + 1, top);
         if (f == 0 && top == 2) PassOnSecondLevel(sc);
         Results(sc, f);
