@@ -70,6 +70,23 @@ int PassedShareCount = 0;
 int16_t SharesByReceiver[MaxColumns * 4];
 int16_t ReceiverStart[MaxColumns + 1];
 
+// What the hand-down and the results read of each column, gathered close at hand: the records
+// are two kilobytes apart, and reading them back would wait on memory where writing need not.
+// Per storey and column: the load it hands down (its differences and B) and its L.
+struct ColumnLoad {
+    double qX, qY, rX, rY;
+    double b, lValue;
+};
+ColumnLoad ColumnLoads[Storeys][MaxColumns];
+// Per column of the storey receiving now: the entries handed to it, kept or not, per level and
+// the sums of share x B over them.
+struct ReceivedSums {
+    int32_t total1, total2;
+    double sum1PwX, sum1PwY, sum1AX, sum1AY;
+    double sum2PwX, sum2PwY, sum2AX, sum2AY;
+};
+ReceivedSums Received[MaxColumns];
+
 int ColumnCountOf(int sc, int f) {
     return LiveCount(Doc.ColumnCount[sc][f], MaxColumns);
 }
@@ -308,33 +325,32 @@ void SumWalls(int sc, int f) {
 // Absolute differences, and the correction for bracing that ends at the column. The ratio
 // difference is kept non-negative from here on: every share handed down is a positive
 // fraction of it, and the method takes its magnitude.
-void SetDifferences(int sc, int f, const ColumnRecord& c, const double (&sum)[4],
-                    ColumnJointRecord& r) {
-    r.pw1X = std::fabs(sum[0]);
-    r.pw1Y = std::fabs(sum[1]);
-    r.a1X = std::fabs(sum[2]);
-    r.a1Y = std::fabs(sum[3]);
+void SetDifferences(int sc, int f, const ColumnRecord& c, const double (&sum)[4], ColumnLoad& l) {
+    l.qX = std::fabs(sum[0]);
+    l.qY = std::fabs(sum[1]);
+    l.rX = std::fabs(sum[2]);
+    l.rY = std::fabs(sum[3]);
     if (OnGrid(c.x, c.y)) {
         const int32_t(&cell)[4] = WallEval.GridCellWalls[sc][f][c.x][c.y];
-        r.a1X += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
-        r.a1Y += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
+        l.rX += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
+        l.rY += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
     }
-    r.a1X = std::fabs(r.a1X);
-    r.a1Y = std::fabs(r.a1Y);
+    l.rX = std::fabs(l.rX);
+    l.rY = std::fabs(l.rY);
 }
 
 // ---- B and L ----
 
-void SetFactors(int sc, int f, int top, const ColumnRecord& c, ColumnJointRecord& r) {
+void SetFactors(int sc, int f, int top, const ColumnRecord& c, ColumnLoad& r) {
     const int32_t k = CodeAt(sc, f, c.x, c.y);
     // A second-storey column carrying the third storey stands on the same node.
     const bool carriesTwo = top == 2 && f == 0 && std::abs(CodeAt(sc, 1, c.x, c.y)) > FloorAboveBit;
     if (k < 0) {
-        r.b1 = CornerB;
+        r.b = CornerB;
         r.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
         if (carriesTwo && k < -FloorAboveBit) r.lValue = 1.6;
     } else {
-        r.b1 = OrdinaryB;
+        r.b = OrdinaryB;
         r.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
         if (carriesTwo) r.lValue = 2.6;
     }
@@ -348,13 +364,13 @@ int32_t RecordsInUse[Scenarios][Storeys] = {{MaxColumns, MaxColumns, MaxColumns}
                                             {MaxColumns, MaxColumns, MaxColumns},
                                             {MaxColumns, MaxColumns, MaxColumns}};
 
-// Per storey and column of this run, the entries of each level its record kept from the last
-// run. The run writes every field of each entry it keeps, so only the old entries past the new
-// ones need blanking, after the hand-down (TrimEntries); most runs keep as many as before.
+// Per scenario, storey and column, the entries of each level the last run left in the record
+// (none at first). A run writes every field of each entry it keeps, so only the entries left
+// past its own need blanking, after the hand-down; most runs keep as many as the last.
 struct KeptEntries {
     int8_t first, second;
 };
-KeptEntries KeptBefore[Storeys][MaxColumns];
+KeptEntries EntriesLeft[Scenarios][Storeys][MaxColumns];
 
 // Blanks entries from..to-1 of each level. Entry by entry: a handful at most, where a clear per
 // array would cost a library call each.
@@ -373,41 +389,58 @@ void BlankEntries(ColumnJointRecord& r, int from1, int to1, int from2, int to2) 
     }
 }
 
-// Blanks every field of a record but its entries, and returns the entries it keeps. Entries
-// past the kept ones are blank in a record a run has cleared and filled: their first column
-// number is -1 (a record blanked from outside holds 0 there); a record not in that state is
-// blanked whole and keeps none.
-KeptEntries ClearFields(ColumnJointRecord& r) {
+// Blanks the entries of a record past the n1 and n2 this run wrote. Past those the last run
+// left `left`, and blank entries after them: their first column number is -1. A record not in
+// that state (blanked or written from outside: a column number 0 or any) has every entry past
+// this run's blanked.
+void BlankEntriesPast(ColumnJointRecord& r, int n1, int n2, KeptEntries left) {
+    int end1 = std::max(n1, static_cast<int>(left.first));
+    int end2 = std::max(n2, static_cast<int>(left.second));
+    if (end1 < FirstLevelEntries && r.upper1No[end1] != -1) end1 = FirstLevelEntries;
+    if (end2 < SecondLevelEntries && r.upper2No[end2] != -1) end2 = SecondLevelEntries;
+    BlankEntries(r, n1, end1, n2, end2);
+}
+
+// The entries a record holds, read from the record itself. Entries past the kept ones are
+// blank in a record a run has filled: their first column number is -1 (a record blanked from
+// outside holds 0 there); a record not in that state is blanked whole here and keeps none.
+KeptEntries EntriesKept(ColumnJointRecord& r) {
     const int n1 = r.upper1Count, n2 = r.upper2Count;
     const bool entriesPastKeptBlank = n1 >= 0 && n1 <= FirstLevelEntries && n2 >= 0 &&
                                       n2 <= SecondLevelEntries &&
                                       (n1 == FirstLevelEntries || r.upper1No[n1] == -1) &&
                                       (n2 == SecondLevelEntries || r.upper2No[n2] == -1);
-    if (!entriesPastKeptBlank) {
-        std::memset(&r, 0, sizeof r);
-        for (int32_t& no : r.upper1No) no = -1;
-        for (int32_t& no : r.upper2No) no = -1;
-        return {0, 0};
-    }
-    // Every field of the record, in its order: a field added there must be cleared here.
-    static_assert(sizeof(ColumnJointRecord) ==
-                  5 * sizeof(double) + 4 * sizeof(int32_t) +
-                      FirstLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
-                      SecondLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
-                      13 * sizeof(double));
+    if (entriesPastKeptBlank) return {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
+    std::memset(&r, 0, sizeof r);
+    for (int32_t& no : r.upper1No) no = -1;
+    for (int32_t& no : r.upper2No) no = -1;
+    return {0, 0};
+}
+
+// Every field of the record, in its order: a field added there must be written by ClearRecord
+// and by the run (StartRecords and Results set every field but the entries).
+static_assert(sizeof(ColumnJointRecord) ==
+              5 * sizeof(double) + 4 * sizeof(int32_t) +
+                  FirstLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
+                  SecondLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
+                  13 * sizeof(double));
+
+// Blanks a record no column of this run fills.
+void ClearRecord(ColumnJointRecord& r) {
+    const KeptEntries kept = EntriesKept(r);
     r.pw1X = r.pw1Y = r.a1X = r.a1Y = r.b1 = 0.0;
     r.upper1Count = r.upper1Total = 0;
     r.upper2Count = r.upper2Total = 0;
     r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
     r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
     r.lValue = r.pullOutX = r.pullOutY = r.nValueX = r.nValueY = 0.0;
-    return {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
+    BlankEntries(r, 0, kept.first, 0, kept.second);
 }
 
-// Starts the storey's records in one pass: blank but for the entries they kept, with their B,
-// L and wall differences. The records of columns the run does not compute are blanked whole.
+// Starts the storey's columns: B, L and the wall differences, nothing received yet (Results
+// writes their records). The records of columns the run does not compute are blanked.
 void StartRecords(int sc, int f, int top) {
-    // Every record the run writes belongs to a column of the storey; those start blank too.
+    // Every record the run writes belongs to a column of the storey.
     const int n = ColumnCountOf(sc, f);
     const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
@@ -415,24 +448,16 @@ void StartRecords(int sc, int f, int top) {
     if (filled > 0) SumWalls(sc, f);
     for (int i = 0; i < filled; ++i) {
         const ColumnRecord& c = Doc.Columns[sc][f][i];
-        ColumnJointRecord& r = records[i];
-        // The record keeps its entries until the hand-down has written its own.
-        KeptBefore[f][i] = ClearFields(r);
-        SetFactors(sc, f, top, c, r);
-        SetDifferences(sc, f, c, WallSums[i], r);
+        ColumnLoad& l = ColumnLoads[f][i];
+        SetFactors(sc, f, top, c, l);
+        SetDifferences(sc, f, c, WallSums[i], l);
+        Received[i] = {};
     }
     for (int i = filled; i < rows; ++i) {
-        const KeptEntries kept = ClearFields(records[i]);
-        BlankEntries(records[i], 0, kept.first, 0, kept.second);
+        ClearRecord(records[i]);
+        EntriesLeft[sc][f][i] = {0, 0};
     }
     RecordsInUse[sc][f] = n;
-}
-
-// Blanks the entries a record kept from the last run that this run did not write again.
-void TrimEntries(int f, int i, ColumnJointRecord& r) {
-    const KeptEntries kept = KeptBefore[f][i];
-    if (r.upper1Count < kept.first || r.upper2Count < kept.second)
-        BlankEntries(r, r.upper1Count, kept.first, r.upper2Count, kept.second);
 }
 
 // ---- Hand-down ----
@@ -454,10 +479,12 @@ struct Entry {
     double b;
 };
 
-void AddEntry(int level, ColumnJointRecord& r, const Entry& e) {
+// Keeps the entry in the record while the level has room (its next entry is `total`), and
+// counts and sums it in `sums`.
+void AddEntry(int level, ColumnJointRecord& r, ReceivedSums& sums, const Entry& e) {
     if (level == 1) {
-        if (r.upper1Total < FirstLevelEntries) {
-            const int k = r.upper1Total;
+        if (sums.total1 < FirstLevelEntries) {
+            const int k = sums.total1;
             r.upper1No[k] = e.no;
             r.upper1PwX[k] = e.wholeQX;
             r.upper1PwY[k] = e.wholeQY;
@@ -470,16 +497,15 @@ void AddEntry(int level, ColumnJointRecord& r, const Entry& e) {
             r.a2X[k] = e.shareRX;
             r.a2Y[k] = e.shareRY;
             r.b2[k] = e.b;
-            r.upper1Count = k + 1;
         }
-        ++r.upper1Total;
-        r.upper1SumPwX += std::fabs(e.shareQX) * e.b;
-        r.upper1SumPwY += std::fabs(e.shareQY) * e.b;
-        r.upper1SumAX += std::fabs(e.shareRX) * e.b;
-        r.upper1SumAY += std::fabs(e.shareRY) * e.b;
+        ++sums.total1;
+        sums.sum1PwX += std::fabs(e.shareQX) * e.b;
+        sums.sum1PwY += std::fabs(e.shareQY) * e.b;
+        sums.sum1AX += std::fabs(e.shareRX) * e.b;
+        sums.sum1AY += std::fabs(e.shareRY) * e.b;
     } else {
-        if (r.upper2Total < SecondLevelEntries) {
-            const int k = r.upper2Total;
+        if (sums.total2 < SecondLevelEntries) {
+            const int k = sums.total2;
             r.upper2No[k] = e.no;
             r.upper2PwX[k] = e.wholeQX;
             r.upper2PwY[k] = e.wholeQY;
@@ -492,13 +518,12 @@ void AddEntry(int level, ColumnJointRecord& r, const Entry& e) {
             r.a3X[k] = e.shareRX;
             r.a3Y[k] = e.shareRY;
             r.b3[k] = e.b;
-            r.upper2Count = k + 1;
         }
-        ++r.upper2Total;
-        r.upper2SumPwX += std::fabs(e.shareQX) * e.b;
-        r.upper2SumPwY += std::fabs(e.shareQY) * e.b;
-        r.upper2SumAX += std::fabs(e.shareRX) * e.b;
-        r.upper2SumAY += std::fabs(e.shareRY) * e.b;
+        ++sums.total2;
+        sums.sum2PwX += std::fabs(e.shareQX) * e.b;
+        sums.sum2PwY += std::fabs(e.shareQY) * e.b;
+        sums.sum2AX += std::fabs(e.shareRX) * e.b;
+        sums.sum2AY += std::fabs(e.shareRY) * e.b;
     }
 }
 
@@ -551,7 +576,7 @@ struct HandDown {
     }
 
     void add(int receiver, const Entry& e) {
-        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], e);
+        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], Received[receiver], e);
         if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares)))
             PassedShares[PassedShareCount++] = {receiver,  e.shareQX, e.shareQY,
                                                 e.shareRX, e.shareRY, e.b};
@@ -636,8 +661,8 @@ void HandDownStorey(int sc, int f, int top) {
     for (int p = 0; p < n; ++p) {
         const int i = NValueRes.ColumnOrder[sc][f][p];
         const ColumnRecord& c = Doc.Columns[sc][f][i];
-        const ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
-        h.run({c.x, c.y, r.pw1X, r.pw1Y, r.a1X, r.a1Y, r.b1, p + 1});
+        const ColumnLoad& l = ColumnLoads[f][i];
+        h.run({c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
     }
 }
 
@@ -668,21 +693,47 @@ void PassOnSecondLevel(int sc) {
 
 // ---- Results and status ----
 
+// Writes the column's record but for the entries the hand-down wrote: its own values, what it
+// was handed, the pull-out forces and N-values; and blanks the entries the last run left that
+// this run did not write again.
 void Results(int sc, int f) {
-    {
-        const int n = ColumnCountOf(sc, f);
-        for (int i = 0; i < n; ++i) {
-            ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
-            TrimEntries(f, i, r);
-            const double sumQX = r.pw1X * r.b1 + r.upper1SumPwX + r.upper2SumPwX;
-            const double sumQY = r.pw1Y * r.b1 + r.upper1SumPwY + r.upper2SumPwY;
-            const double sumRX = r.a1X * r.b1 + r.upper1SumAX + r.upper2SumAX;
-            const double sumRY = r.a1Y * r.b1 + r.upper1SumAY + r.upper2SumAY;
-            r.pullOutX = (sumQX - r.lValue * KNPerMetrePerRatio) * PullOutFactor;
-            r.pullOutY = (sumQY - r.lValue * KNPerMetrePerRatio) * PullOutFactor;
-            r.nValueX = sumRX - r.lValue;
-            r.nValueY = sumRY - r.lValue;
-        }
+    const int n = ColumnCountOf(sc, f);
+    for (int i = 0; i < n; ++i) {
+        ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
+        const ColumnLoad& l = ColumnLoads[f][i];
+        const ReceivedSums& s = Received[i];
+        r.pw1X = l.qX;
+        r.pw1Y = l.qY;
+        r.a1X = l.rX;
+        r.a1Y = l.rY;
+        r.b1 = l.b;
+        const int n1 = std::min(s.total1, FirstLevelEntries);
+        const int n2 = std::min(s.total2, SecondLevelEntries);
+        r.upper1Count = n1;
+        r.upper1Total = s.total1;
+        r.upper2Count = n2;
+        r.upper2Total = s.total2;
+        KeptEntries& left = EntriesLeft[sc][f][i];
+        BlankEntriesPast(r, n1, n2, left);
+        left = {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
+
+        r.upper1SumPwX = s.sum1PwX;
+        r.upper1SumPwY = s.sum1PwY;
+        r.upper1SumAX = s.sum1AX;
+        r.upper1SumAY = s.sum1AY;
+        r.upper2SumPwX = s.sum2PwX;
+        r.upper2SumPwY = s.sum2PwY;
+        r.upper2SumAX = s.sum2AX;
+        r.upper2SumAY = s.sum2AY;
+        const double sumQX = l.qX * l.b + s.sum1PwX + s.sum2PwX;
+        const double sumQY = l.qY * l.b + s.sum1PwY + s.sum2PwY;
+        const double sumRX = l.rX * l.b + s.sum1AX + s.sum2AX;
+        const double sumRY = l.rY * l.b + s.sum1AY + s.sum2AY;
+        r.lValue = l.lValue;
+        r.pullOutX = (sumQX - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
+        r.pullOutY = (sumQY - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
+        r.nValueX = sumRX - l.lValue;
+        r.nValueY = sumRY - l.lValue;
     }
 }
 
