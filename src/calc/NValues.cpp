@@ -53,8 +53,13 @@ NodeSpan ColumnNodeBox[Storeys];
 int16_t NextColumnOnNode[Storeys][MaxColumns];
 // Whether every column of the storey stands on the grid on a node of its own.
 bool DistinctColumnNodes[Storeys];
-// Occupied-node counts over rectangles of one storey (summed-area table).
-int32_t OccupiedSums[AxisCountX + 1][AxisCountY + 1];
+// Per grid line x of one storey's extent: the lowest and highest y of its occupied nodes, and
+// the same over the lines before it and over the lines after it (none: AxisCountY and -1).
+struct OccupiedSpan {
+    int32_t low, high;
+    int32_t lowBefore, highBefore, lowAfter, highAfter;
+};
+OccupiedSpan OccupiedSpans[AxisCountX];
 
 // A share that a third-storey column handed to a second-storey column, kept in hand-down
 // order so that the second level can pass every one of them on in the same order.
@@ -199,38 +204,52 @@ int ColumnAt(int f, int32_t x, int32_t y) {
 
 // ---- Corner columns ----
 
-int32_t OccupiedIn(int x0, int x1, int y0, int y1) {
-    return OccupiedSums[x1 + 1][y1 + 1] - OccupiedSums[x0][y1 + 1] - OccupiedSums[x1 + 1][y0] +
-           OccupiedSums[x0][y0];
-}
-
 // A node whose four quadrants of the storey's extent (lines through the node included, the
-// node itself not) are all occupied is an inner node; any empty quadrant makes its column a
-// corner column. The sign is set rather than toggled, so that a second run over the same map
-// gives the same signs.
+// node itself not) all hold an occupied node is an inner node; any empty quadrant makes its
+// column a corner column. The lower left quadrant of (x, y) is empty when y is the lowest
+// occupied node of line x and every line before x has its lowest above y; the others alike.
+// The sign is set rather than toggled, so that a second run over the same map gives the same
+// signs.
 void MarkCornerColumns(int sc, int f) {
     auto& map = WallEval.GridNodeMap[sc][f];
     const Extent e = ExtentOf(sc, f);
     if (e.minX <= e.maxX && e.minY <= e.maxY) {
-        // Only nodes of the storey's extent count, and only sums over the extent are looked
-        // at: the sums start from zero on its lower edges.
-        for (int x = e.minX; x <= e.maxX + 1; ++x) OccupiedSums[x][e.minY] = 0;
-        for (int y = e.minY; y <= e.maxY + 1; ++y) OccupiedSums[e.minX][y] = 0;
-        for (int x = e.minX; x <= e.maxX; ++x)
+        // Only nodes of the storey's extent count. Every sign is set from the spans of the map
+        // as it was before any sign is.
+        for (int x = e.minX; x <= e.maxX; ++x) {
+            OccupiedSpan& s = OccupiedSpans[x];
+            s.low = AxisCountY;
+            s.high = -1;
             for (int y = e.minY; y <= e.maxY; ++y) {
-                const int32_t occupied = Occupied(map[x][y]) ? 1 : 0;
-                OccupiedSums[x + 1][y + 1] =
-                    occupied + OccupiedSums[x][y + 1] + OccupiedSums[x + 1][y] - OccupiedSums[x][y];
+                if (!Occupied(map[x][y])) continue;
+                s.low = std::min(s.low, y);
+                s.high = y;
             }
+        }
+        int32_t low = AxisCountY, high = -1;
+        for (int x = e.minX; x <= e.maxX; ++x) {
+            OccupiedSpan& s = OccupiedSpans[x];
+            s.lowBefore = low;
+            s.highBefore = high;
+            low = std::min(low, s.low);
+            high = std::max(high, s.high);
+        }
+        low = AxisCountY, high = -1;
+        for (int x = e.maxX; x >= e.minX; --x) {
+            OccupiedSpan& s = OccupiedSpans[x];
+            s.lowAfter = low;
+            s.highAfter = high;
+            low = std::min(low, s.low);
+            high = std::max(high, s.high);
+        }
 
         for (int x = e.minX; x <= e.maxX; ++x) {
-            for (int y = e.minY; y <= e.maxY; ++y) {
+            const OccupiedSpan& s = OccupiedSpans[x];
+            for (int y = s.low; y <= s.high; ++y) {
                 int32_t& code = map[x][y];
                 if (!Occupied(code)) continue;
-                const bool corner = OccupiedIn(e.minX, x, e.minY, y) == 1 ||
-                                    OccupiedIn(x, e.maxX, e.minY, y) == 1 ||
-                                    OccupiedIn(e.minX, x, y, e.maxY) == 1 ||
-                                    OccupiedIn(x, e.maxX, y, e.maxY) == 1;
+                const bool corner = (y == s.low && (s.lowBefore > y || s.lowAfter > y)) ||
+                                    (y == s.high && (s.highBefore < y || s.highAfter < y));
                 code = corner ? -std::abs(code) : std::abs(code);
             }
         }
