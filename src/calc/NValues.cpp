@@ -35,15 +35,15 @@ constexpr double PullOutBounds[JointHardwareClasses - 1] = {0.0,  3.44,  5.29,  
 
 // ---- Scratch of one run (static storage: the run allocates nothing) ----
 
-// Per storey and node: 1 + index of the column record standing there (the last one in record
-// order, as in the node map), 0 for none; and 1 + the first record on the node, from which
-// NextColumnOnNode leads through every record of the node in record order (0 ends).
+// Per storey and node (NodeOf): 1 + index of the column record standing there (the last one in
+// record order, as in the node map), 0 for none; and 1 + the first record on the node, from
+// which NextColumnOnNode leads through every record of the node in record order (0 ends).
 struct NodeColumns {
     int16_t last, first;
 };
-NodeColumns NodeColumn[Storeys][AxisCountX][AxisCountY];
-// The nodes NodeColumn holds anything at (x * AxisCountY + y), and their box: the next build
-// empties only these (none at first: the table starts empty).
+NodeColumns NodeColumn[Storeys][AxisCountX * AxisCountY];
+// The nodes NodeColumn holds anything at, and their box: the next build empties only these
+// (none at first: the table starts empty).
 int16_t FilledNodes[Storeys][MaxColumns];
 int FilledNodeCount[Storeys] = {};
 struct NodeSpan {
@@ -120,86 +120,93 @@ Extent ExtentOf(int sc, int f) {
 
 // ---- Column order ----
 
+// A node on the grid as one index.
+int NodeOf(int32_t x, int32_t y) {
+    return x * AxisCountY + y;
+}
+
 void BuildColumnOrder(int sc, int f, int top) {
-    {
-        int32_t* order = NValueRes.ColumnOrder[sc][f];
-        const int n = f <= top ? ColumnCountOf(sc, f) : 0;
-        NValueRes.ColumnOrderCount[sc][f] = n;
-        // Positions past the count hold -1 after every run: only those a bigger house (or a
-        // writer from outside) left in front of the first -1 need it again.
-        for (int i = n; i < MaxColumns && order[i] != -1; ++i) order[i] = -1;
-        if (n == 0) return;
-        if (DistinctColumnNodes[f]) {
-            // One column per node: the exchange sort below gives exactly this order.
-            // Only the box of the storey's column nodes holds any.
-            const NodeSpan& box = ColumnNodeBox[f];
-            int k = 0;
-            for (int x = box.x0; x <= box.x1; ++x)
-                for (int y = box.y1; y >= box.y0; --y)
-                    if (NodeColumn[f][x][y].last != 0) order[k++] = NodeColumn[f][x][y].last - 1;
-            return;
-        }
-        for (int i = 0; i < n; ++i) order[i] = i;
-        const ColumnRecord* cols = Doc.Columns[sc][f];
-        for (int i = 0; i < n; ++i)
-            for (int j = i + 1; j < n; ++j)
-                if (cols[order[j]].x < cols[order[i]].x) std::swap(order[i], order[j]);
-        for (int i = 0; i < n; ++i)
-            for (int j = i + 1; j < n; ++j)
-                if (cols[order[i]].x == cols[order[j]].x && cols[order[i]].y < cols[order[j]].y)
-                    std::swap(order[i], order[j]);
+    int32_t* order = NValueRes.ColumnOrder[sc][f];
+    const int n = f <= top ? ColumnCountOf(sc, f) : 0;
+    NValueRes.ColumnOrderCount[sc][f] = n;
+    // Positions past the count hold -1 after every run: only those a bigger house (or a writer
+    // from outside) left in front of the first -1 need it again.
+    for (int i = n; i < MaxColumns && order[i] != -1; ++i) order[i] = -1;
+    if (n == 0) return;
+    if (DistinctColumnNodes[f]) {
+        // One column per node: the exchange sort below gives exactly this order. Only the box
+        // of the storey's column nodes holds any.
+        const NodeSpan& box = ColumnNodeBox[f];
+        const NodeColumns* nodes = NodeColumn[f];
+        int k = 0;
+        for (int x = box.x0; x <= box.x1; ++x)
+            for (int y = box.y1; y >= box.y0; --y)
+                if (nodes[NodeOf(x, y)].last != 0) order[k++] = nodes[NodeOf(x, y)].last - 1;
+        return;
     }
+    for (int i = 0; i < n; ++i) order[i] = i;
+    const ColumnRecord* cols = Doc.Columns[sc][f];
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (cols[order[j]].x < cols[order[i]].x) std::swap(order[i], order[j]);
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (cols[order[i]].x == cols[order[j]].x && cols[order[i]].y < cols[order[j]].y)
+                std::swap(order[i], order[j]);
 }
 
 void BuildNodeColumns(int sc, int f, int top) {
-    {
-        // Empty the nodes the last call filled.
-        for (int k = 0; k < FilledNodeCount[f]; ++k) {
-            const int32_t node = FilledNodes[f][k];
-            NodeColumn[f][node / AxisCountY][node % AxisCountY] = {0, 0};
-        }
-        FilledNodeCount[f] = 0;
-        ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
-        DistinctColumnNodes[f] = true;
-        if (f > top) return;
+    NodeColumns* nodes = NodeColumn[f];
+    // Empty the nodes the last call filled.
+    for (int k = 0; k < FilledNodeCount[f]; ++k) nodes[FilledNodes[f][k]] = {0, 0};
+    FilledNodeCount[f] = 0;
+    ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
+    DistinctColumnNodes[f] = true;
+    if (f > top) return;
 
-        // Backwards through the records: the first record met on a node is its last one, and
-        // each node's list comes out in record order.
-        const int n = ColumnCountOf(sc, f);
-        const ColumnRecord* cols = Doc.Columns[sc][f];
-        NodeSpan box = ColumnNodeBox[f];
-        int filled = 0;
-        bool distinct = true;
-        for (int i = n - 1; i >= 0; --i) {
-            const ColumnRecord& c = cols[i];
-            NextColumnOnNode[f][i] = 0;
-            if (!OnGrid(c.x, c.y)) {
-                distinct = false;
-                continue;
-            }
-            NodeColumns& node = NodeColumn[f][c.x][c.y];
-            if (node.first == 0) {
-                node.last = static_cast<int16_t>(i + 1);
-                FilledNodes[f][filled++] = static_cast<int16_t>(c.x * AxisCountY + c.y);
-                box.x0 = std::min(box.x0, c.x);
-                box.x1 = std::max(box.x1, c.x);
-                box.y0 = std::min(box.y0, c.y);
-                box.y1 = std::max(box.y1, c.y);
-            } else {
-                distinct = false;
-            }
-            NextColumnOnNode[f][i] = node.first;
-            node.first = static_cast<int16_t>(i + 1);
+    // Backwards through the records: the first record met on a node is its last one, and each
+    // node's list comes out in record order.
+    const int n = ColumnCountOf(sc, f);
+    const ColumnRecord* cols = Doc.Columns[sc][f];
+    int16_t* next = NextColumnOnNode[f];
+    int16_t* filledNodes = FilledNodes[f];
+    int filled = 0;
+    bool distinct = true;
+    for (int i = n - 1; i >= 0; --i) {
+        const int32_t x = cols[i].x, y = cols[i].y;
+        next[i] = 0;
+        if (!OnGrid(x, y)) {
+            distinct = false;
+            continue;
         }
-        FilledNodeCount[f] = filled;
-        ColumnNodeBox[f] = box;
-        DistinctColumnNodes[f] = distinct;
+        NodeColumns& node = nodes[NodeOf(x, y)];
+        if (node.first == 0) {
+            node.last = static_cast<int16_t>(i + 1);
+            filledNodes[filled++] = static_cast<int16_t>(NodeOf(x, y));
+        } else {
+            distinct = false;
+        }
+        next[i] = node.first;
+        node.first = static_cast<int16_t>(i + 1);
     }
+    FilledNodeCount[f] = filled;
+    DistinctColumnNodes[f] = distinct;
+
+    NodeSpan box = ColumnNodeBox[f];
+    for (int i = 0; i < n; ++i) {
+        const int32_t x = cols[i].x, y = cols[i].y;
+        if (!OnGrid(x, y)) continue;
+        box.x0 = std::min(box.x0, x);
+        box.x1 = std::max(box.x1, x);
+        box.y0 = std::min(box.y0, y);
+        box.y1 = std::max(box.y1, y);
+    }
+    ColumnNodeBox[f] = box;
 }
 
 // Column index standing on the node of the storey, or -1.
 int ColumnAt(int f, int32_t x, int32_t y) {
-    return OnGrid(x, y) ? NodeColumn[f][x][y].last - 1 : -1;
+    return OnGrid(x, y) ? NodeColumn[f][NodeOf(x, y)].last - 1 : -1;
 }
 
 // ---- Corner columns ----
@@ -303,7 +310,7 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
         const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
         const bool onGrid = OnGrid(ex, ey);
         // On the grid the node's own columns; off it (a damaged file) every column is looked at.
-        for (int i = onGrid ? NodeColumn[f][ex][ey].first - 1 : 0; i >= 0 && i < n;
+        for (int i = onGrid ? NodeColumn[f][NodeOf(ex, ey)].first - 1 : 0; i >= 0 && i < n;
              i = onGrid ? NextColumnOnNode[f][i] - 1 : i + 1) {
             const ColumnRecord& c = Doc.Columns[sc][f][i];
             if (c.x != ex || c.y != ey) continue;
