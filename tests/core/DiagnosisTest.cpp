@@ -595,6 +595,26 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
     }
 }
 
+// The column-joint check keeps its own account of the entries each record holds; results
+// blanked or overwritten from outside since the last run are still written whole.
+TEST_F(DiagnosisTest, ColumnJointResultsChangedBetweenRunsAreWrittenWhole) {
+    const auto joints = [] {
+        return std::string(reinterpret_cast<const char*>(&NValueRes), sizeof NValueRes);
+    };
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    const std::string expected = joints();
+    static const auto blank = std::make_unique<ColumnJointResults>();
+    NValueRes = *blank;
+    RunDiagnosis();
+    EXPECT_TRUE(joints() == expected);
+    ColumnJointRecord& r = NValueRes.ColumnJointResult[0][0][0];
+    for (int k = 1; k < FirstLevelEntries; ++k) r.upper1No[k] = 7, r.pw2X[k] = 1.0;
+    for (int k = 1; k < SecondLevelEntries; ++k) r.upper2No[k] = 7, r.b3[k] = 1.0;
+    RunDiagnosis();
+    EXPECT_TRUE(joints() == expected);
+}
+
 // The wall lists are kept from run to run only while the walls and the lists are as they were.
 TEST_F(DiagnosisTest, WallListsFollowEveryMoveOfAWall) {
     const auto lists = [] {
