@@ -289,8 +289,8 @@ double WallRatio(const WallRecord& w) {
            RatioAt(PanelSpecs, w.panelR);
 }
 
-// Per column of the storey being started: what its walls add, pw X, pw Y, a X, a Y. Summed
-// here, close at hand, rather than in the records, whose first line the start then writes once.
+// Per column of the storey being started: what its walls add, pw X, pw Y, a X, a Y, summed
+// close at hand rather than in the records.
 double WallSums[MaxColumns][4];
 
 // Adds the wall to the columns on its ends: along X the column at the end with the smaller X
