@@ -305,15 +305,9 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
 
     // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
     // order whatever order the ends are visited in.
-    const int n = ColumnCountOf(sc, f);
     for (int end = 0; end < 2; ++end) {
         const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
-        const bool onGrid = OnGrid(ex, ey);
-        // On the grid the node's own columns; off it (a damaged file) every column is looked at.
-        for (int i = onGrid ? NodeColumn[f][NodeOf(ex, ey)].first - 1 : 0; i >= 0 && i < n;
-             i = onGrid ? NextColumnOnNode[f][i] - 1 : i + 1) {
-            const ColumnRecord& c = Doc.Columns[sc][f][i];
-            if (c.x != ex || c.y != ey) continue;
+        const auto add = [&](int i) {
             double(&sum)[4] = WallSums[i];
             if (oblique) {
                 sum[0] += q;
@@ -331,6 +325,18 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
                 sum[1] += sign * q;
                 sum[3] += sign * r;
             }
+        };
+        if (OnGrid(ex, ey)) {
+            // The node's own columns.
+            for (int i = NodeColumn[f][NodeOf(ex, ey)].first - 1; i >= 0;
+                 i = NextColumnOnNode[f][i] - 1)
+                add(i);
+        } else {
+            // Off the grid (a damaged file) every column is looked at.
+            const int n = ColumnCountOf(sc, f);
+            const ColumnRecord* cols = Doc.Columns[sc][f];
+            for (int i = 0; i < n; ++i)
+                if (cols[i].x == ex && cols[i].y == ey) add(i);
         }
     }
 }
