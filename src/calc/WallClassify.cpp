@@ -46,13 +46,15 @@ struct NodeBox {
 };
 NodeBox NodeBoxes[Scenarios][Storeys];
 
+using NodeEndCodes = int32_t[AxisCountX][AxisCountY][4];
+
 // Keeps the larger of a node's end code and the new one.
-void KeepEndCode(int storey, int32_t x, int32_t y, int slot, int32_t code) {
+void KeepEndCode(NodeEndCodes& cells, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
-    int32_t& cell = WallEval.GridCellWalls[CalcScenario()][storey][x][y][slot];
+    int32_t& cell = cells[x][y][slot];
     if (code > cell) {
         cell = code;
-        NodeBoxes[CalcScenario()][storey].take(x, y);
+        box.take(x, y);
     }
 }
 
@@ -60,18 +62,28 @@ double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
     return (xa - xb) * (yq - ya) + (ya - yb) * (xa - xq);
 }
 
-bool NodeInTriangle(const RoofFloorTriRecord& t, int32_t x, int32_t y) {
-    const double px[3] = {AxisPosX(t.x1), AxisPosX(t.x2), AxisPosX(t.x3)};
-    const double py[3] = {AxisPosY(t.y1), AxisPosY(t.y2), AxisPosY(t.y3)};
-    const double qx = AxisPosX(x), qy = AxisPosY(y);
-    for (int e = 0; e < 3; ++e) {
-        const int a = e, b = (e + 1) % 3, d = (e + 2) % 3;
-        const double sd = Side(px[a], py[a], px[b], py[b], px[d], py[d]);
-        const double sq = Side(px[a], py[a], px[b], py[b], qx, qy);
-        if (sd * sq < -1e-5) return false;
+// A triangle's corners and, per edge, the side its third corner lies on: worked out once for
+// all the nodes of its box.
+struct NodeTriangle {
+    double px[3], py[3];
+    double sd[3];
+    explicit NodeTriangle(const RoofFloorTriRecord& t)
+        : px{AxisPosX(t.x1), AxisPosX(t.x2), AxisPosX(t.x3)}, py{AxisPosY(t.y1), AxisPosY(t.y2),
+                                                                 AxisPosY(t.y3)} {
+        for (int e = 0; e < 3; ++e) {
+            const int a = e, b = (e + 1) % 3, d = (e + 2) % 3;
+            sd[e] = Side(px[a], py[a], px[b], py[b], px[d], py[d]);
+        }
     }
-    return true;
-}
+    bool holds(double qx, double qy) const {
+        for (int e = 0; e < 3; ++e) {
+            const int a = e, b = (e + 1) % 3;
+            const double sq = Side(px[a], py[a], px[b], py[b], qx, qy);
+            if (sd[e] * sq < -1e-5) return false;
+        }
+        return true;
+    }
+};
 
 int32_t ClampX(int32_t x) {
     return ClampIndex(x, AxisCountX);
@@ -95,8 +107,10 @@ OutlineSpan OutlineSpans[MaxOutlineEdges];
 
 // Per Y axis index the outline edges whose Y range takes it in (CoverStart[y] ..
 // CoverStart[y + 1] in CoverEdges): a wall can only lie on an edge that covers its first Y.
+// Only the indices CoverLo..CoverHi that some edge covers have lists.
 int16_t CoverStart[AxisCountY + 1];
 int16_t CoverEdges[MaxOutlineEdges * AxisCountY];
+int32_t CoverLo = 0, CoverHi = -1;
 
 // Fills OutlineSpans and the cover lists from the storey's outline; returns the number of
 // edges.
@@ -110,17 +124,30 @@ int PrepareOutline(int storey) {
                                  Lo(e.x1, e.x2), Hi(e.x1, e.x2), Lo(e.y1, e.y2), Hi(e.y1, e.y2),
                                  AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
     }
-    int16_t covers[AxisCountY + 1] = {};
     const auto eachCovered = [&](const OutlineSpan& e, auto f) {
         for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
     };
+    // The lists span only the Y range the edges cover.
+    int32_t lo = AxisCountY, hi = -1;
+    for (int i = 0; i < count; ++i) {
+        const int32_t first = Hi(OutlineSpans[i].loY, 0);
+        const int32_t last = Lo(OutlineSpans[i].hiY, AxisCountY - 1);
+        if (first > last) continue;
+        lo = Lo(lo, first);
+        hi = Hi(hi, last);
+    }
+    CoverLo = lo;
+    CoverHi = hi;
+    if (lo > hi) return count;
+    int16_t covers[AxisCountY + 1];
+    for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
     for (int i = 0; i < count; ++i)
         eachCovered(OutlineSpans[i], [&](int32_t y) { ++covers[y + 1]; });
-    CoverStart[0] = 0;
-    for (int y = 0; y < AxisCountY; ++y)
+    CoverStart[lo] = 0;
+    for (int32_t y = lo; y <= hi; ++y)
         CoverStart[y + 1] = static_cast<int16_t>(CoverStart[y] + covers[y + 1]);
     int16_t fill[AxisCountY];
-    for (int y = 0; y < AxisCountY; ++y) fill[y] = CoverStart[y];
+    for (int32_t y = lo; y <= hi; ++y) fill[y] = CoverStart[y];
     for (int i = 0; i < count; ++i)
         eachCovered(OutlineSpans[i],
                     [&](int32_t y) { CoverEdges[fill[y]++] = static_cast<int16_t>(i); });
@@ -151,6 +178,7 @@ bool OnOutline(int edgeCount, const WallRecord& w) {
             if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
         return false;
     }
+    if (w.y1 < CoverLo || w.y1 > CoverHi) return false;
     for (int c = CoverStart[w.y1]; c < CoverStart[w.y1 + 1]; ++c)
         if (OnEdge(OutlineSpans[CoverEdges[c]], w, xw1, yw1, xw2, yw2)) return true;
     return false;
@@ -301,9 +329,10 @@ void BuildNodeMap(int storey) {
         if (t.code < 0 || t.code % 8 != 0) continue;
         const int32_t x0 = ClampX(Lo(t.x1, Lo(t.x2, t.x3))), x1 = ClampX(Hi(t.x1, Hi(t.x2, t.x3)));
         const int32_t y0 = ClampY(Lo(t.y1, Lo(t.y2, t.y3))), y1 = ClampY(Hi(t.y1, Hi(t.y2, t.y3)));
+        const NodeTriangle triangle(t);
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
-                if (NodeInTriangle(t, x, y)) {
+                if (triangle.holds(AxisPosX(x), AxisPosY(y))) {
                     map[x][y] |= FloorAboveBit;
                     box.take(x, y);
                 }
@@ -319,20 +348,20 @@ void BuildNodeMap(int storey) {
         const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
         if (w.y1 == w.y2 || oblique) {
             if (w.x1 >= w.x2) {
-                KeepEndCode(storey, w.x1, w.y1, 0, e1);
-                KeepEndCode(storey, w.x2, w.y2, 1, e2);
+                KeepEndCode(cells, box, w.x1, w.y1, 0, e1);
+                KeepEndCode(cells, box, w.x2, w.y2, 1, e2);
             } else {
-                KeepEndCode(storey, w.x1, w.y1, 1, e1);
-                KeepEndCode(storey, w.x2, w.y2, 0, e2);
+                KeepEndCode(cells, box, w.x1, w.y1, 1, e1);
+                KeepEndCode(cells, box, w.x2, w.y2, 0, e2);
             }
         }
         if (w.x1 == w.x2 || oblique) {
             if (w.y1 >= w.y2) {
-                KeepEndCode(storey, w.x1, w.y1, 2, e1);
-                KeepEndCode(storey, w.x2, w.y2, 3, e2);
+                KeepEndCode(cells, box, w.x1, w.y1, 2, e1);
+                KeepEndCode(cells, box, w.x2, w.y2, 3, e2);
             } else {
-                KeepEndCode(storey, w.x1, w.y1, 3, e1);
-                KeepEndCode(storey, w.x2, w.y2, 2, e2);
+                KeepEndCode(cells, box, w.x1, w.y1, 3, e1);
+                KeepEndCode(cells, box, w.x2, w.y2, 2, e2);
             }
         }
     }
@@ -380,14 +409,16 @@ void MeasureWallRuns(const StoreyWallIndex& index) {
     // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
     // change; the run kinds follow from the new widths of every wall. A second run of the
     // diagnosis on the same model thus gives the same types and kinds.
-    bool inRun[MaxWalls] = {};
-    int32_t newType[MaxWalls] = {};
+    // Filled for the storey's walls as they are reached; nothing reads beyond them.
+    bool inRun[MaxWalls];
+    int32_t newType[MaxWalls];
     // The walls each walk compared for the run kind: the rewritten widths change no wall from
     // opening to solid, so a second walk would pass the same walls in the same order.
     WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
-    int trailStart[MaxWalls + 1] = {};
-    bool trailKept[MaxWalls] = {};
+    int trailStart[MaxWalls + 1];
+    bool trailKept[MaxWalls];
     for (int w = 0; w < n; ++w) {
+        inRun[w] = false;
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
         const NormalisedWall& nw = index.walls[w];
         r.projectedLengthX = std::fabs(nw.dx);
@@ -470,18 +501,26 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 
     // Scans a grid line outward from `from` by `step` up to `limit`: the standard judgement
     // looks at the outermost marked node only (the first one seen coming in from the limit),
-    // the city judgement at any through column.
+    // the city judgement at any through column. Nodes off the grid have no code, so only the
+    // part of the line on the grid is looked at, straight in the storey's node map.
+    const auto& map = WallEval.GridNodeMap[sc][storey];
     auto scan = [&](bool alongX, int32_t fixed, int32_t from, int32_t limit, int step) {
-        auto code = [&](int32_t v) {
-            return alongX ? AbsCode(storey, v, fixed) : AbsCode(storey, fixed, v);
-        };
+        if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return false;
+        const int32_t last = (alongX ? AxisCountX : AxisCountY) - 1;
+        const int32_t lo = Hi(step < 0 ? limit : from, 0), hi = Lo(step < 0 ? from : limit, last);
+        auto code = [&](int32_t v) { return std::abs(alongX ? map[v][fixed] : map[fixed][v]); };
         if (city) {
-            for (int32_t v = from; step < 0 ? v >= limit : v <= limit; v += step)
+            for (int32_t v = lo; v <= hi; ++v)
                 if (code(v) % 4 >= 2) return true;
             return false;
         }
-        for (int32_t v = limit; step < 0 ? v <= from : v >= from; v -= step)
-            if (code(v) != 0) return code(v) % 4 >= 2;
+        if (step < 0) {
+            for (int32_t v = lo; v <= hi; ++v)
+                if (code(v) != 0) return code(v) % 4 >= 2;
+        } else {
+            for (int32_t v = hi; v >= lo; --v)
+                if (code(v) != 0) return code(v) % 4 >= 2;
+        }
         return false;
     };
     const int32_t minX = ClampX(Grid.PlanMinX[sc][storey]),
@@ -555,8 +594,10 @@ void ClassifyWalls() {
         BuildNodeMap(s);
     }
     AddOutlineEdge(-1, 0, 0, 0, 0);
+    // The axes do not change during the run.
+    const bool axesStrictlyIncreasing = AxesStrictlyIncreasing();
     for (int s = 0; s <= top; ++s) {
-        BuildStoreyOutline(s);
+        BuildStoreyOutline(s, axesStrictlyIncreasing);
         ClassifyExteriorWalls(s);
     }
     // A storey's runs and joints read nothing the other storeys' write, so each storey's index

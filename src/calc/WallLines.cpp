@@ -22,13 +22,16 @@ void Exchange(T& a, T& b) {
 
 // The order "for each i, for each j > i: exchange entries i and j when key(i) < key(j)" leaves,
 // without comparing every pair. Pass i carries the running record from i to the end and leaves
-// each record where the next, greater one stood, so only the records need finding: each is the
-// first later entry with a greater key. AtLeast[t] holds the positions whose key is t or more,
-// so that search is a scan of a few words, and a record left behind clears its bits only
-// between its old and new key.
+// each record where the next, greater one stood, so only the records need finding. A record is
+// the first entry of its key after i, and a key has one exactly when its first entry comes
+// before the first entry of every greater key: so with the first position of each key at hand,
+// one scan over the keys above the carried one names all records of the pass, and only the
+// keys that moved need their first position found again (in ClassSlots, the positions of each
+// key, a scan of a few words).
 constexpr int SortKeys = 128;
 constexpr int SortWords = (MaxWallLineEntries + 63) / 64;
-uint64_t AtLeast[SortKeys + 1][SortWords];
+uint64_t ClassSlots[SortKeys][SortWords];
+int16_t FirstSlot[SortKeys];
 
 // The first position after `p` in `bits`, or -1.
 inline int FirstAfter(const uint64_t* bits, int words, int p) {
@@ -43,41 +46,70 @@ inline int FirstAfter(const uint64_t* bits, int words, int p) {
 }
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not.
-// Each entry's key is worked out once and travels with it.
+// Each entry's key is worked out once and travels with it, as its rank among the keys present
+// (the same order, with no empty keys to pass over).
 int16_t SortKeyOf[MaxWallLineEntries];
 
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
-    int top = 0;
+    uint64_t present[SortKeys / 64] = {};
     for (int i = 0; i < n; ++i) {
         const long long k = key(e[i]);
         if (k < 0 || k >= SortKeys) return false;
         SortKeyOf[i] = static_cast<int16_t>(k);
-        if (k > top) top = static_cast<int>(k);
+        present[k / 64] |= uint64_t{1} << (k % 64);
     }
+    static_assert(SortKeys == 128);
+    const int lowCount = __builtin_popcountll(present[0]);
+    const auto rankOf = [&](int k) {
+        const uint64_t below = (uint64_t{1} << (k % 64)) - 1;
+        return k < 64 ? __builtin_popcountll(present[0] & below)
+                      : lowCount + __builtin_popcountll(present[1] & below);
+    };
+    const int keys = lowCount + __builtin_popcountll(present[1]);
     const int words = (n + 63) / 64;
-    for (int t = 0; t <= top + 1; ++t)
-        for (int w = 0; w < words; ++w) AtLeast[t][w] = 0;
-    for (int i = 0; i < n; ++i) AtLeast[SortKeyOf[i]][i / 64] |= uint64_t{1} << (i % 64);
-    for (int t = top - 1; t >= 0; --t)
-        for (int w = 0; w < words; ++w) AtLeast[t][w] |= AtLeast[t + 1][w];
+    for (int v = 0; v < keys; ++v)
+        for (int w = 0; w < words; ++w) ClassSlots[v][w] = 0;
     for (int i = 0; i < n; ++i) {
+        SortKeyOf[i] = static_cast<int16_t>(rankOf(SortKeyOf[i]));
+        ClassSlots[SortKeyOf[i]][i / 64] |= uint64_t{1} << (i % 64);
+    }
+    for (int v = 0; v < keys; ++v) FirstSlot[v] = static_cast<int16_t>(n);
+    for (int i = n - 1; i >= 0; --i) FirstSlot[SortKeyOf[i]] = static_cast<int16_t>(i);
+
+    const auto setBit = [](int v, int p) { ClassSlots[v][p / 64] |= uint64_t{1} << (p % 64); };
+    const auto clearBit = [](int v, int p) { ClassSlots[v][p / 64] &= ~(uint64_t{1} << (p % 64)); };
+    const auto refreshFirst = [&](int v, int i) {
+        const int q = FirstAfter(ClassSlots[v], words, i);
+        FirstSlot[v] = static_cast<int16_t>(q < 0 ? n : q);
+    };
+    int16_t records[SortKeys];
+    for (int i = 0; i < n; ++i) {
+        const int carriedKey = SortKeyOf[i];
+        // The records of the pass, greatest key first.
+        int count = 0;
+        int least = n;
+        for (int v = keys - 1; v > carriedKey; --v)
+            if (FirstSlot[v] < least) {
+                least = FirstSlot[v];
+                records[count++] = static_cast<int16_t>(v);
+            }
+        clearBit(carriedKey, i);
         WallLineEntry carried = e[i];
-        int carriedKey = SortKeyOf[i];
-        for (int q = FirstAfter(AtLeast[carriedKey + 1], words, i); q >= 0;
-             q = FirstAfter(AtLeast[carriedKey + 1], words, q)) {
-            const WallLineEntry found = e[q];
-            const int foundKey = SortKeyOf[q];
-            e[q] = carried;
-            SortKeyOf[q] = static_cast<int16_t>(carriedKey);
-            const uint64_t keep = ~(uint64_t{1} << (q % 64));
-            const int word = q / 64;
-            for (int t = carriedKey + 1; t <= foundKey; ++t) AtLeast[t][word] &= keep;
-            carried = found;
-            carriedKey = foundKey;
+        int heldKey = carriedKey;
+        for (int r = count - 1; r >= 0; --r) {
+            const int v = records[r];
+            const int q = FirstSlot[v];
+            clearBit(v, q);
+            setBit(heldKey, q);
+            Exchange(carried, e[q]);
+            SortKeyOf[q] = static_cast<int16_t>(heldKey);
+            heldKey = v;
         }
         e[i] = carried;
-        SortKeyOf[i] = static_cast<int16_t>(carriedKey);
+        SortKeyOf[i] = static_cast<int16_t>(heldKey);
+        refreshFirst(carriedKey, i);
+        for (int r = 0; r < count; ++r) refreshFirst(records[r], i);
     }
     return true;
 }
@@ -99,12 +131,27 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
     for (int first = 0; first < n;) {
         int end = first + 1;
         while (end < n && e[end].axis == e[first].axis) ++end;
-        for (int i = first; i < end; ++i)
-            for (int j = i + 1; j < end; ++j)
-                if (LineSpans[i].high > LineSpans[j].low) {
-                    Exchange(e[i], e[j]);
-                    Exchange(LineSpans[i], LineSpans[j]);
-                }
+        // The entry at i travels in locals through the pass and is stored once at its end.
+        // Every entry of a line has the line's axis, so only the wall moves. Whether a pair is
+        // exchanged follows no pattern a branch could learn, so the exchange is made of
+        // selections.
+        for (int i = first; i < end; ++i) {
+            int32_t wall = e[i].wall;
+            int64_t high = LineSpans[i].high, low = LineSpans[i].low;
+            for (int j = i + 1; j < end; ++j) {
+                const int32_t otherWall = e[j].wall;
+                const int64_t otherHigh = LineSpans[j].high, otherLow = LineSpans[j].low;
+                const bool exchange = high > otherLow;
+                e[j].wall = exchange ? wall : otherWall;
+                LineSpans[j].high = exchange ? high : otherHigh;
+                LineSpans[j].low = exchange ? low : otherLow;
+                wall = exchange ? otherWall : wall;
+                high = exchange ? otherHigh : high;
+                low = exchange ? otherLow : low;
+            }
+            e[i].wall = wall;
+            LineSpans[i] = {high, low};
+        }
         first = end;
     }
 }
@@ -172,10 +219,6 @@ struct StampedVisits {
         if (InRange(wall, MaxWalls)) VisitStamps[wall] = stamp;
     }
 };
-
-OutlineEdge& OutlineEntry(int storey, int i) {
-    return WallEval.StoreyOutline[CalcScenario()][storey][i];
-}
 
 void RemoveEdge(OutlineEdge& e) {
     e = OutlineEdge{};
@@ -258,16 +301,6 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 OutlineEdge OutlineBackup[MaxOutlineEdges];
 int32_t LineKeys[MaxOutlineEdges]; // line * 65536 + entry
 
-bool AxesStrictlyIncreasing() {
-    // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
-    // line within the tolerance of the side test.
-    for (int i = 1; i < AxisCountX; ++i)
-        if (!(Doc.AxisX[i] - Doc.AxisX[i - 1] >= 1e-3)) return false;
-    for (int i = 1; i < AxisCountY; ++i)
-        if (!(Doc.AxisY[i] - Doc.AxisY[i - 1] >= 1e-3)) return false;
-    return true;
-}
-
 // The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
 // 200 oblique; -1 for a removed edge.
 int LineOf(const OutlineEdge& e) {
@@ -277,9 +310,9 @@ int LineOf(const OutlineEdge& e) {
     return 2 * AxisCountX;
 }
 
-bool CancelByLine(OutlineEdge* edges, int count) {
+bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
     static_assert(AxisCountX == AxisCountY);
-    if (!AxesStrictlyIncreasing()) return false;
+    if (!axesStrictlyIncreasing) return false;
     for (int i = 0; i < count; ++i) {
         const OutlineEdge& e = edges[i];
         if (e.x1 == 0) continue;
@@ -323,6 +356,16 @@ bool CancelByLine(OutlineEdge* edges, int count) {
 
 WallEvaluationResults& WallEval = theWallEvaluation;
 
+bool AxesStrictlyIncreasing() {
+    // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
+    // line within the tolerance of the side test.
+    for (int i = 1; i < AxisCountX; ++i)
+        if (!(Doc.AxisX[i] - Doc.AxisX[i - 1] >= 1e-3)) return false;
+    for (int i = 1; i < AxisCountY; ++i)
+        if (!(Doc.AxisY[i] - Doc.AxisY[i - 1] >= 1e-3)) return false;
+    return true;
+}
+
 NormalisedWall NormaliseWall(const WallRecord& wall) {
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
     if (n.x1 > n.x2) {
@@ -341,61 +384,11 @@ int TopStoreyOf() {
     return TopStoreyOf(CalcScenario());
 }
 
-namespace {
-
-// The lists of each scenario as last built, with the wall ends they were built from: a run
-// that finds both as they were (the ends in the model, the lists in the results) would only
-// build the same lists again.
-struct WallListSource {
-    bool valid = false;
-    int32_t top;
-    int32_t count[Storeys];
-    int32_t ends[Storeys][MaxWalls][4];
-    StoreyWallLines lists[Storeys];
-};
-WallListSource ListSources[Scenarios];
-
-bool ListsStillCurrent(int sc) {
-    const WallListSource& source = ListSources[sc];
-    const int top = TopStoreyOf();
-    if (!source.valid || source.top != top) return false;
-    for (int s = 0; s <= top; ++s) {
-        const int n = WallCountOf(s);
-        if (source.count[s] != n) return false;
-        const WallRecord* walls = Doc.Walls[sc][s];
-        for (int w = 0; w < n; ++w) {
-            const int32_t(&e)[4] = source.ends[s][w];
-            if (e[0] != walls[w].x1 || e[1] != walls[w].y1 || e[2] != walls[w].x2 ||
-                e[3] != walls[w].y2)
-                return false;
-        }
-    }
-    return std::memcmp(source.lists, WallEval.WallLineLists[sc], sizeof source.lists) == 0;
-}
-
-void RememberLists(int sc) {
-    WallListSource& source = ListSources[sc];
-    source.top = TopStoreyOf();
-    for (int s = 0; s <= source.top; ++s) {
-        const int n = WallCountOf(s);
-        source.count[s] = n;
-        const WallRecord* walls = Doc.Walls[sc][s];
-        for (int w = 0; w < n; ++w) {
-            int32_t(&e)[4] = source.ends[s][w];
-            e[0] = walls[w].x1, e[1] = walls[w].y1, e[2] = walls[w].x2, e[3] = walls[w].y2;
-        }
-    }
-    std::memcpy(source.lists, WallEval.WallLineLists[sc], sizeof source.lists);
-    source.valid = true;
-}
-
-} // namespace
-
 void BuildWallLineLists() {
     const int sc = CalcScenario();
-    if (ListsStillCurrent(sc)) return;
     NoteWallEvalWrite(sc);
-    for (int s = 0; s <= TopStoreyOf(); ++s) {
+    const int top = TopStoreyOf();
+    for (int s = 0; s <= top; ++s) {
         WallLineList& xl = WallEval.WallLineLists[sc][s].x;
         WallLineList& yl = WallEval.WallLineLists[sc][s].y;
         xl.count = 0;
@@ -443,7 +436,6 @@ void BuildWallLineLists() {
             return LineSpan{-(w.y1 < w.y2 ? w.y1 : w.y2), -(w.y1 > w.y2 ? w.y1 : w.y2)};
         });
     }
-    RememberLists(sc);
 }
 
 void ClearWallResults(int scenario, int storey, int rows) {
@@ -466,9 +458,12 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     index.storey = storey;
     index.count = WallCountOf(storey);
     index.everyWallHasLength = true;
-    std::memset(ChainMemo, -1, sizeof ChainMemo);
-    for (int16_t(&memo)[MaxWalls] : NextLinkMemo)
-        for (int16_t& next : memo) next = -2;
+    // The memos are read for the walls of the index only.
+    for (int mode = 0; mode < 2; ++mode)
+        for (int j = 0; j < index.count; ++j) {
+            ChainMemo[mode][j] = -1;
+            NextLinkMemo[mode][j] = -2;
+        }
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     for (int j = 0; j < index.count; ++j) {
@@ -628,10 +623,22 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
 }
 
 void BuildStoreyOutline(int storey) {
+    BuildStoreyOutline(storey, AxesStrictlyIncreasing());
+}
+
+void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
-    WallEval.StoreyOutlineCount[sc][storey] = 0;
+    int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
+    OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
+    count = 0;
+    // AddOutlineEdge for this storey, without looking up the scenario for every edge.
+    const auto add = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        if (count >= MaxOutlineEdges) return;
+        OutlineEdge& e = edges[count++];
+        e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
+    };
 
     // Enclosed areas of kinds "２階床", "吹抜部", "軽い屋根" and "重い屋根".
     auto enclosed = [](int32_t code) {
@@ -642,23 +649,21 @@ void BuildStoreyOutline(int storey) {
     for (int i = 0; i < nr; ++i) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
         if (!enclosed(r.code)) continue;
-        AddOutlineEdge(storey, r.x1, r.y1, r.x2, r.y1);
-        AddOutlineEdge(storey, r.x1, r.y2, r.x2, r.y2);
-        AddOutlineEdge(storey, r.x1, r.y1, r.x1, r.y2);
-        AddOutlineEdge(storey, r.x2, r.y1, r.x2, r.y2);
+        add(r.x1, r.y1, r.x2, r.y1);
+        add(r.x1, r.y2, r.x2, r.y2);
+        add(r.x1, r.y1, r.x1, r.y2);
+        add(r.x2, r.y1, r.x2, r.y2);
     }
     const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
     for (int i = 0; i < nt; ++i) {
         const RoofFloorTriRecord& t = Doc.RoofFloorTris[sc][storey][i];
         if (!enclosed(t.code)) continue;
-        AddOutlineEdge(storey, t.x1, t.y1, t.x2, t.y2);
-        AddOutlineEdge(storey, t.x2, t.y2, t.x3, t.y3);
-        AddOutlineEdge(storey, t.x3, t.y3, t.x1, t.y1);
+        add(t.x1, t.y1, t.x2, t.y2);
+        add(t.x2, t.y2, t.x3, t.y3);
+        add(t.x3, t.y3, t.x1, t.y1);
     }
 
-    int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
-    OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
-    if (!CancelByLine(edges, count)) {
+    if (!CancelByLine(edges, count, axesStrictlyIncreasing)) {
         for (int i = 0; i < count; ++i) {
             if (edges[i].x1 == 0) continue;
             for (int j = 0; j < count; ++j) {
@@ -673,9 +678,9 @@ void BuildStoreyOutline(int storey) {
     }
     int kept = 0;
     for (int i = 0; i < count; ++i) {
-        const OutlineEdge e = OutlineEntry(storey, i);
+        const OutlineEdge e = edges[i];
         if (e.x1 == 0) continue;
-        OutlineEdge& to = OutlineEntry(storey, kept++);
+        OutlineEdge& to = edges[kept++];
         to = e;
         to.colourIndex = 0;
     }

@@ -45,8 +45,7 @@ inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
     return WallEval.GridNodeMap[CalcScenario()][storey][x][y];
 }
 
-// Rebuilds the X and Y wall lists of the current scenario for every storey; lists that are
-// still as the last build left them, from walls whose ends are as they were, are kept.
+// Rebuilds the X and Y wall lists of the current scenario for every storey.
 void BuildWallLineLists();
 
 // The walls of one storey of the current scenario in normalised form, with per grid node the
@@ -114,3 +113,8 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // Builds the outline of one storey: the edges of its enclosed "２階床", "吹抜部" and roof
 // areas, with overlapping collinear edges cancelled and touching ones merged.
 void BuildStoreyOutline(int storey);
+// The same with AxesStrictlyIncreasing() worked out by the caller, once for all storeys.
+void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing);
+// Whether every axis lies at least a millimetre beyond the one before it: the outline then
+// cancels its edges line by line.
+bool AxesStrictlyIncreasing();
