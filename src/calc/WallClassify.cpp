@@ -92,11 +92,6 @@ int32_t ClampY(int32_t y) {
     return ClampIndex(y, AxisCountY);
 }
 
-// y between the two bounds, in either order, bounds included.
-bool Between(int32_t v, int32_t a, int32_t b) {
-    return v >= Lo(a, b) && v <= Hi(a, b);
-}
-
 // An outline edge with what the test against a wall needs, looked up once per storey.
 struct OutlineSpan {
     int32_t x1, y1, x2, y2;
@@ -291,14 +286,15 @@ void BuildNodeMap(int storey) {
     const int sc = CalcScenario();
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
-    NodeBox& box = NodeBoxes[sc][storey];
-    if (box.y0 <= box.y1)
-        for (int32_t x = box.x0; x <= box.x1; ++x) {
-            const std::size_t rows = static_cast<std::size_t>(box.y1 - box.y0 + 1);
-            std::memset(&map[x][box.y0], 0, rows * sizeof map[x][0]);
-            std::memset(&cells[x][box.y0], 0, rows * sizeof cells[x][0]);
+    NodeBox& lastBox = NodeBoxes[sc][storey];
+    if (lastBox.y0 <= lastBox.y1)
+        for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x) {
+            const std::size_t rows = static_cast<std::size_t>(lastBox.y1 - lastBox.y0 + 1);
+            std::memset(&map[x][lastBox.y0], 0, rows * sizeof map[x][0]);
+            std::memset(&cells[x][lastBox.y0], 0, rows * sizeof cells[x][0]);
         }
-    box = {AxisCountX, -1, AxisCountY, -1};
+    // Grown in a local, which the stores into the map cannot alias, and kept at the end.
+    NodeBox box{AxisCountX, -1, AxisCountY, -1};
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
     for (int i = 0; i < nc; ++i) {
@@ -365,6 +361,7 @@ void BuildNodeMap(int storey) {
             }
         }
     }
+    lastBox = box;
 }
 
 void ClassifyExteriorWalls(int storey) {
@@ -550,39 +547,74 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 
 } // namespace
 
-int32_t JudgeFoundationClass(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+namespace {
+
+// The foundations of the first storey with what the test against a wall needs, looked up once
+// for all walls.
+struct FoundationSpan {
+    int32_t loX, hiX, loY, hiY;
+    double xf1, yf1, xf2, yf2;
+    int32_t cls;
+};
+struct FoundationSpans {
+    bool uniform; // the specification's class holds for every wall
+    int32_t specClass;
+    int count;
+    FoundationSpan spans[MaxFoundations];
+};
+FoundationSpans theFoundationSpans;
+
+const FoundationSpans& PrepareFoundations() {
+    FoundationSpans& fs = theFoundationSpans;
     const int sc = CalcScenario();
-    WallRecord& w = Doc.Walls[sc][storey][wall];
-    if (storey != 0) return w.foundationClass = 0;
     const FoundationFloorSpecRecord& spec = Doc.FoundationFloorSpec;
-    int32_t cls = ClampIndex(spec.foundationClass, 3);
-    if (!(spec.uniformFoundation == 1 && IsGeneralMethod() && sc == 0)) {
-        const int nf = ClampIndex(Doc.FoundationCount[sc][0], MaxFoundations + 1);
+    fs.specClass = ClampIndex(spec.foundationClass, 3);
+    fs.uniform = spec.uniformFoundation == 1 && IsGeneralMethod() && sc == 0;
+    fs.count = ClampIndex(Doc.FoundationCount[sc][0], MaxFoundations + 1);
+    for (int i = 0; i < fs.count; ++i) {
+        const FoundationRecord& f = Doc.Foundations[sc][0][i];
+        fs.spans[i] = {Lo(f.x1, f.x2), Hi(f.x1, f.x2), Lo(f.y1, f.y2),
+                       Hi(f.y1, f.y2), AxisPosX(f.x1), AxisPosY(f.y1),
+                       AxisPosX(f.x2), AxisPosY(f.y2), ClampIndex(f.type, 3)};
+    }
+    return fs;
+}
+
+int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, int wall) {
+    WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
+    if (storey != 0) return w.foundationClass = 0;
+    int32_t cls = fs.specClass;
+    if (!fs.uniform) {
         const double xq[2] = {AxisPosX(w.x1), AxisPosX(w.x2)};
         const double yq[2] = {AxisPosY(w.y1), AxisPosY(w.y2)};
         const int32_t ix[2] = {w.x1, w.x2}, iy[2] = {w.y1, w.y2};
-        for (int i = 0; i < nf; ++i) {
-            const FoundationRecord& f = Doc.Foundations[sc][0][i];
+        for (int i = 0; i < fs.count; ++i) {
+            const FoundationSpan& f = fs.spans[i];
             // Within the foundation's index box first, then on its line.
             bool under = true;
             for (int e = 0; e < 2 && under; ++e)
-                under = Between(ix[e], f.x1, f.x2) && Between(iy[e], f.y1, f.y2);
+                under = ix[e] >= f.loX && ix[e] <= f.hiX && iy[e] >= f.loY && iy[e] <= f.hiY;
             if (!under) continue;
-            const double xf1 = AxisPosX(f.x1), yf1 = AxisPosY(f.y1);
-            const double xf2 = AxisPosX(f.x2), yf2 = AxisPosY(f.y2);
             for (int e = 0; e < 2 && under; ++e) {
-                const double side = (yf1 - yf2) * xq[e] + (yf2 - yq[e]) * xf1 + (yq[e] - yf1) * xf2;
+                const double side =
+                    (f.yf1 - f.yf2) * xq[e] + (f.yf2 - yq[e]) * f.xf1 + (yq[e] - f.yf1) * f.xf2;
                 under = std::fabs(side) < 0.0001;
             }
             if (under) {
-                cls = ClampIndex(f.type, 3);
+                cls = f.cls;
                 break;
             }
         }
     }
     return w.foundationClass = cls;
+}
+
+} // namespace
+
+int32_t JudgeFoundationClass(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+    return JudgeFoundationClass(PrepareFoundations(), storey, wall);
 }
 
 void ClassifyWalls() {
@@ -602,13 +634,14 @@ void ClassifyWalls() {
     }
     // A storey's runs and joints read nothing the other storeys' write, so each storey's index
     // serves both.
+    const FoundationSpans& foundations = PrepareFoundations();
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
         MeasureWallRuns(index);
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
             JudgeJointSpec(index, w);
-            JudgeFoundationClass(s, w);
+            JudgeFoundationClass(foundations, s, w);
         }
     }
 }

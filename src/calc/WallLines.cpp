@@ -59,19 +59,17 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         SortKeyOf[i] = static_cast<int16_t>(k);
         present[k / 64] |= uint64_t{1} << (k % 64);
     }
-    static_assert(SortKeys == 128);
-    const int lowCount = __builtin_popcountll(present[0]);
-    const auto rankOf = [&](int k) {
-        const uint64_t below = (uint64_t{1} << (k % 64)) - 1;
-        return k < 64 ? __builtin_popcountll(present[0] & below)
-                      : lowCount + __builtin_popcountll(present[1] & below);
-    };
-    const int keys = lowCount + __builtin_popcountll(present[1]);
+    // The rank of each key present, taken from the set bits alone.
+    int16_t rank[SortKeys];
+    int keys = 0;
+    for (int w = 0; w < SortKeys / 64; ++w)
+        for (uint64_t bits = present[w]; bits != 0; bits &= bits - 1)
+            rank[w * 64 + __builtin_ctzll(bits)] = static_cast<int16_t>(keys++);
     const int words = (n + 63) / 64;
     for (int v = 0; v < keys; ++v)
         for (int w = 0; w < words; ++w) ClassSlots[v][w] = 0;
     for (int i = 0; i < n; ++i) {
-        SortKeyOf[i] = static_cast<int16_t>(rankOf(SortKeyOf[i]));
+        SortKeyOf[i] = rank[SortKeyOf[i]];
         ClassSlots[SortKeyOf[i]][i / 64] |= uint64_t{1} << (i % 64);
     }
     for (int v = 0; v < keys; ++v) FirstSlot[v] = static_cast<int16_t>(n);
