@@ -18,14 +18,6 @@ bool IsGeneralMethod() {
     return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
 }
 
-int32_t AbsCode(int storey, int32_t x, int32_t y) {
-    return std::abs(NodeCode(storey, x, y));
-}
-
-bool ThroughColumnAt(int storey, int32_t x, int32_t y) {
-    return AbsCode(storey, x, y) % 4 >= 2;
-}
-
 int32_t Lo(int32_t a, int32_t b) {
     return a < b ? a : b;
 }
@@ -486,8 +478,13 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
     const int sc = CalcScenario();
     WallRecord& w = Doc.Walls[sc][storey][wall];
-    const int32_t hw1 = (AbsCode(storey, w.x1, w.y1) % FloorAboveBit) / 4;
-    const int32_t hw2 = (AbsCode(storey, w.x2, w.y2) % FloorAboveBit) / 4;
+    // The storey's node map straight; a node off the grid has no code.
+    const auto& map = WallEval.GridNodeMap[sc][storey];
+    const auto absCode = [&](int32_t x, int32_t y) {
+        return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
+    };
+    const int32_t hw1 = (absCode(w.x1, w.y1) % FloorAboveBit) / 4;
+    const int32_t hw2 = (absCode(w.x2, w.y2) % FloorAboveBit) / 4;
     w.jointSpec = 2 - MinInt(hw1, hw2);
     if (w.jointSpec != 2) return w.jointSpec;
 
@@ -499,8 +496,7 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     // Scans a grid line outward from `from` by `step` up to `limit`: the standard judgement
     // looks at the outermost marked node only (the first one seen coming in from the limit),
     // the city judgement at any through column. Nodes off the grid have no code, so only the
-    // part of the line on the grid is looked at, straight in the storey's node map.
-    const auto& map = WallEval.GridNodeMap[sc][storey];
+    // part of the line on the grid is looked at.
     auto scan = [&](bool alongX, int32_t fixed, int32_t from, int32_t limit, int step) {
         if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return false;
         const int32_t last = (alongX ? AxisCountX : AxisCountY) - 1;
@@ -532,8 +528,8 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
         endThrough = scan(false, xa, yb, maxY, +1);
     } else {
         const NormalisedWall& nw = index.walls[wall];
-        startThrough = ThroughColumnAt(storey, nw.x1, nw.y1);
-        endThrough = ThroughColumnAt(storey, nw.x2, nw.y2);
+        startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
+        endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
         ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
             const NormalisedWall& nj = index.walls[j];
             if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
