@@ -77,17 +77,21 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
 
     const auto setBit = [](int v, int p) { ClassSlots[v][p / 64] |= uint64_t{1} << (p % 64); };
     const auto clearBit = [](int v, int p) { ClassSlots[v][p / 64] &= ~(uint64_t{1} << (p % 64)); };
-    const auto refreshFirst = [&](int v, int i) {
-        const int q = FirstAfter(ClassSlots[v], words, i);
+    // A key's first position after p, where none of its positions lay between i and p.
+    const auto refreshFirst = [&](int v, int p) {
+        const int q = FirstAfter(ClassSlots[v], words, p);
         FirstSlot[v] = static_cast<int16_t>(q < 0 ? n : q);
     };
     int16_t records[SortKeys];
+    int16_t recordSlots[SortKeys];
+    // The greatest key with an entry at or after the pass; keys above it are used up.
+    int top = keys - 1;
     for (int i = 0; i < n; ++i) {
         const int carriedKey = SortKeyOf[i];
         // The records of the pass, greatest key first.
         int count = 0;
         int least = n;
-        for (int v = keys - 1; v > carriedKey; --v)
+        for (int v = top; v > carriedKey; --v)
             if (FirstSlot[v] < least) {
                 least = FirstSlot[v];
                 records[count++] = static_cast<int16_t>(v);
@@ -98,6 +102,7 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         for (int r = count - 1; r >= 0; --r) {
             const int v = records[r];
             const int q = FirstSlot[v];
+            recordSlots[r] = static_cast<int16_t>(q);
             clearBit(v, q);
             setBit(heldKey, q);
             Exchange(carried, e[q]);
@@ -107,7 +112,8 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         e[i] = carried;
         SortKeyOf[i] = static_cast<int16_t>(heldKey);
         refreshFirst(carriedKey, i);
-        for (int r = 0; r < count; ++r) refreshFirst(records[r], i);
+        for (int r = 0; r < count; ++r) refreshFirst(records[r], recordSlots[r]);
+        while (top > 0 && FirstSlot[top] == n) --top;
     }
     return true;
 }
