@@ -314,6 +314,32 @@ int LineOf(const OutlineEdge& e) {
     return 2 * AxisCountX;
 }
 
+// The pairs of one vertical or horizontal line, as CancelPair treats them there: equal edges
+// go, others cancel along the line. The edges of such a line only ever shrink, merge or go
+// along it (CancelCollinear leaves the smaller ends first and removes what has no length), so
+// none can leave the line.
+void CancelAlongAxisLine(OutlineEdge* edges, int first, int last, bool vertical) {
+    for (int m = first; m < last; ++m) {
+        OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
+        if (a.x1 == 0) continue;
+        for (int k = first; k < last; ++k) {
+            if (k == m) continue;
+            OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
+            if (a.x1 == 0) break;
+            if (b.x1 == 0) continue;
+            if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
+                (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
+                RemoveEdge(a);
+                RemoveEdge(b);
+            } else if (vertical) {
+                CancelCollinear(a.y1, a.y2, b.y1, b.y2, a, b);
+            } else {
+                CancelCollinear(a.x1, a.x2, b.x1, b.x2, a, b);
+            }
+        }
+    }
+}
+
 bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
     static_assert(AxisCountX == AxisCountY);
     if (!axesStrictlyIncreasing) return false;
@@ -334,6 +360,10 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
     for (int first = 0, last = 0; first < members; first = last) {
         const int line = LineKeys[first] >> 16;
         while (last < members && LineKeys[last] >> 16 == line) ++last;
+        if (line < 2 * AxisCountX) {
+            CancelAlongAxisLine(edges, first, last, line < AxisCountX);
+            continue;
+        }
         for (int m = first; m < last; ++m) {
             OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
             if (a.x1 == 0) continue;
