@@ -21,34 +21,23 @@ void Exchange(T& a, T& b) {
 }
 
 // The order "for each i, for each j > i: exchange entries i and j when key(i) < key(j)" leaves,
-// without comparing every pair. Pass i carries the running record from i to the end and leaves
-// each record where the next, greater one stood, so only the records need finding. A record is
-// the first entry of its key after i, and a key has one exactly when its first entry comes
-// before the first entry of every greater key: so with the first position of each key at hand,
-// one scan over the keys above the carried one names all records of the pass, and only the
-// keys that moved need their first position found again (in ClassSlots, the positions of each
-// key, a scan of a few words).
+// without comparing every pair. The keys end in descending order; within one key the order
+// follows from the entries of that key in record order, x0, x1, ..., and the number g_j of
+// entries with a greater key that stand between x_j and x_(j+1) (after the last one: up to the
+// end): start empty, and for each j append x_j and turn the whole group left by g_j places.
+// (Each entry with a greater key that pass i meets carries the group's first entry past the
+// entries of the group seen so far: the loops hand the running record on from key to key.)
 constexpr int SortKeys = 128;
-constexpr int SortWords = (MaxWallLineEntries + 63) / 64;
-uint64_t ClassSlots[SortKeys][SortWords];
-int16_t FirstSlot[SortKeys];
-
-// The first position after `p` in `bits`, or -1.
-inline int FirstAfter(const uint64_t* bits, int words, int p) {
-    int w = (p + 1) / 64;
-    if (w >= words) return -1;
-    uint64_t word = bits[w] & (~uint64_t{0} << ((p + 1) % 64));
-    while (word == 0) {
-        if (++w >= words) return -1;
-        word = bits[w];
-    }
-    return w * 64 + __builtin_ctzll(word);
-}
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not.
 // Each entry's key is worked out once and travels with it, as its rank among the keys present
 // (the same order, with no empty keys to pass over).
 int16_t SortKeyOf[MaxWallLineEntries];
+// Per entry, the earlier entries with a greater key.
+int16_t GreaterBefore[MaxWallLineEntries];
+// The entries grouped by key, greatest first, in record order within a key.
+WallLineEntry ByKey[MaxWallLineEntries];
+int16_t ByKeyGreaterBefore[MaxWallLineEntries];
 
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
@@ -65,55 +54,46 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     for (int w = 0; w < SortKeys / 64; ++w)
         for (uint64_t bits = present[w]; bits != 0; bits &= bits - 1)
             rank[w * 64 + __builtin_ctzll(bits)] = static_cast<int16_t>(keys++);
-    const int words = (n + 63) / 64;
-    for (int v = 0; v < keys; ++v)
-        for (int w = 0; w < words; ++w) ClassSlots[v][w] = 0;
-    for (int i = 0; i < n; ++i) {
-        SortKeyOf[i] = rank[SortKeyOf[i]];
-        ClassSlots[SortKeyOf[i]][i / 64] |= uint64_t{1} << (i % 64);
-    }
-    for (int v = 0; v < keys; ++v) FirstSlot[v] = static_cast<int16_t>(n);
-    for (int i = n - 1; i >= 0; --i) FirstSlot[SortKeyOf[i]] = static_cast<int16_t>(i);
 
-    const auto setBit = [](int v, int p) { ClassSlots[v][p / 64] |= uint64_t{1} << (p % 64); };
-    const auto clearBit = [](int v, int p) { ClassSlots[v][p / 64] &= ~(uint64_t{1} << (p % 64)); };
-    // A key's first position after p, where none of its positions lay between i and p.
-    const auto refreshFirst = [&](int v, int p) {
-        const int q = FirstAfter(ClassSlots[v], words, p);
-        FirstSlot[v] = static_cast<int16_t>(q < 0 ? n : q);
-    };
-    int16_t records[SortKeys];
-    int16_t recordSlots[SortKeys];
-    // The greatest key with an entry at or after the pass; keys above it are used up.
-    int top = keys - 1;
+    int seen[SortKeys];
+    for (int v = 0; v < keys; ++v) seen[v] = 0;
     for (int i = 0; i < n; ++i) {
-        const int carriedKey = SortKeyOf[i];
-        // The records of the pass, greatest key first.
-        int count = 0;
-        int least = n;
-        for (int v = top; v > carriedKey; --v)
-            if (FirstSlot[v] < least) {
-                least = FirstSlot[v];
-                records[count++] = static_cast<int16_t>(v);
-            }
-        clearBit(carriedKey, i);
-        WallLineEntry carried = e[i];
-        int heldKey = carriedKey;
-        for (int r = count - 1; r >= 0; --r) {
-            const int v = records[r];
-            const int q = FirstSlot[v];
-            recordSlots[r] = static_cast<int16_t>(q);
-            clearBit(v, q);
-            setBit(heldKey, q);
-            Exchange(carried, e[q]);
-            SortKeyOf[q] = static_cast<int16_t>(heldKey);
-            heldKey = v;
+        const int v = rank[SortKeyOf[i]];
+        SortKeyOf[i] = static_cast<int16_t>(v);
+        // Counted over the shorter side of the key.
+        int greater = 0;
+        if (v >= keys / 2) {
+            for (int k = v + 1; k < keys; ++k) greater += seen[k];
+        } else {
+            greater = i;
+            for (int k = 0; k <= v; ++k) greater -= seen[k];
         }
-        e[i] = carried;
-        SortKeyOf[i] = static_cast<int16_t>(heldKey);
-        refreshFirst(carriedKey, i);
-        for (int r = 0; r < count; ++r) refreshFirst(records[r], recordSlots[r]);
-        while (top > 0 && FirstSlot[top] == n) --top;
+        GreaterBefore[i] = static_cast<int16_t>(greater);
+        ++seen[v];
+    }
+    // Where each key's group starts: after every entry with a greater key.
+    int start[SortKeys], fill[SortKeys];
+    for (int v = keys - 1, at = 0; v >= 0; --v) {
+        start[v] = fill[v] = at;
+        at += seen[v];
+    }
+    for (int i = 0; i < n; ++i) {
+        const int at = fill[SortKeyOf[i]]++;
+        ByKey[at] = e[i];
+        ByKeyGreaterBefore[at] = GreaterBefore[i];
+    }
+    for (int v = 0; v < keys; ++v) {
+        WallLineEntry* group = e + start[v];
+        const WallLineEntry* from = ByKey + start[v];
+        const int16_t* before = ByKeyGreaterBefore + start[v];
+        const int count = seen[v];
+        const int greaterTotal = start[v];
+        for (int j = 0; j < count; ++j) {
+            group[j] = from[j];
+            const int next = j + 1 < count ? before[j + 1] : greaterTotal;
+            const int turn = (next - before[j]) % (j + 1);
+            if (turn != 0) std::rotate(group, group + turn, group + j + 1);
+        }
     }
     return true;
 }
