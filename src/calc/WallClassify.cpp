@@ -99,9 +99,26 @@ int16_t CoverStart[AxisCountY + 1];
 int16_t CoverEdges[MaxOutlineEdges * AxisCountY];
 int32_t CoverLo = 0, CoverHi = -1;
 
+// When the axes are strictly increasing and every edge lies on the grid, a wall along X or Y
+// (with length, on the grid) can only lie on an edge along the same grid line: any other edge
+// has an end off the wall's line by a millimetre at least, and the side test multiplies that
+// by the wall's length, a millimetre at least, with nothing to cancel it. So such a wall looks
+// only at the edges of its line: 1 + the first edge along X at each Y index (along Y at each X
+// index), 1 + the next one of the same line; 0 ends a list.
+bool ByGridLine = false;
+int16_t FirstAlongXAt[AxisCountY], FirstAlongYAt[AxisCountX];
+int16_t NextOnLine[MaxOutlineEdges];
+int LinedEdges = 0; // the edges in the lists, to empty them for the next storey
+
 // Fills OutlineSpans and the cover lists from the storey's outline; returns the number of
 // edges.
-int PrepareOutline(int storey) {
+int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
+    for (int i = 0; i < LinedEdges; ++i) {
+        const OutlineSpan& e = OutlineSpans[i];
+        if (e.y1 == e.y2 && e.x1 != e.x2) FirstAlongXAt[e.y1] = 0;
+        if (e.x1 == e.x2 && e.y1 != e.y2) FirstAlongYAt[e.x1] = 0;
+    }
+    LinedEdges = 0;
     const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
     int count = 0;
@@ -110,6 +127,23 @@ int PrepareOutline(int storey) {
         OutlineSpans[count++] = {e.x1,           e.y1,           e.x2,           e.y2,
                                  Lo(e.x1, e.x2), Hi(e.x1, e.x2), Lo(e.y1, e.y2), Hi(e.y1, e.y2),
                                  AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
+    }
+    ByGridLine = axesStrictlyIncreasing;
+    for (int i = 0; i < count && ByGridLine; ++i)
+        ByGridLine = OnGrid(OutlineSpans[i].x1, OutlineSpans[i].y1) &&
+                     OnGrid(OutlineSpans[i].x2, OutlineSpans[i].y2);
+    if (ByGridLine) {
+        // Backwards, so that each list runs in entry order.
+        for (int i = count - 1; i >= 0; --i) {
+            const OutlineSpan& e = OutlineSpans[i];
+            int16_t* first = e.y1 == e.y2 && e.x1 != e.x2   ? &FirstAlongXAt[e.y1]
+                             : e.x1 == e.x2 && e.y1 != e.y2 ? &FirstAlongYAt[e.x1]
+                                                            : nullptr;
+            if (!first) continue;
+            NextOnLine[i] = *first;
+            *first = static_cast<int16_t>(i + 1);
+        }
+        LinedEdges = count;
     }
     const auto eachCovered = [&](const OutlineSpan& e, auto f) {
         for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
@@ -160,6 +194,16 @@ inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double
 bool OnOutline(int edgeCount, const WallRecord& w) {
     const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
     const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+    if (ByGridLine && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2)) {
+        const int16_t* first = w.y1 == w.y2 && w.x1 != w.x2   ? &FirstAlongXAt[w.y1]
+                               : w.x1 == w.x2 && w.y1 != w.y2 ? &FirstAlongYAt[w.x1]
+                                                              : nullptr;
+        if (first) {
+            for (int i = *first - 1; i >= 0; i = NextOnLine[i] - 1)
+                if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
+            return false;
+        }
+    }
     if (!InRange(w.y1, AxisCountY)) {
         for (int i = 0; i < edgeCount; ++i)
             if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
@@ -357,12 +401,16 @@ void BuildNodeMap(int storey) {
 }
 
 void ClassifyExteriorWalls(int storey) {
+    ClassifyExteriorWalls(storey, AxesStrictlyIncreasing());
+}
+
+void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
     NoteWallResultRows(sc, storey, n);
-    const int edgeCount = PrepareOutline(storey);
+    const int edgeCount = PrepareOutline(storey, axesStrictlyIncreasing);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
@@ -626,7 +674,7 @@ void ClassifyWalls() {
     const bool axesStrictlyIncreasing = AxesStrictlyIncreasing();
     for (int s = 0; s <= top; ++s) {
         BuildStoreyOutline(s, axesStrictlyIncreasing);
-        ClassifyExteriorWalls(s);
+        ClassifyExteriorWalls(s, axesStrictlyIncreasing);
     }
     // A storey's runs and joints read nothing the other storeys' write, so each storey's index
     // serves both.

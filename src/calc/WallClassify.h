@@ -16,6 +16,8 @@ int32_t BraceClassOf(int32_t braceRow);
 void BuildNodeMap(int storey);
 // Exterior/partition classification of one storey's walls against its outline.
 void ClassifyExteriorWalls(int storey);
+// The same with AxesStrictlyIncreasing() worked out by the caller, once for all storeys.
+void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing);
 // Lengths, end columns and opening runs of one storey's walls.
 void MeasureWallRuns(int storey);
 // Joint spec of one wall (0 告示, 1 ＶＰ, 2 釘通, 3 釘打), written back into the wall.
