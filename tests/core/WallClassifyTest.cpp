@@ -36,6 +36,19 @@ TEST_F(WallClassify, WallOnTheOutlineIsExteriorAndInsideIsPartition) {
     EXPECT_EQ(Result(0, 1).runKind, 7);
 }
 
+// While the axes are strictly increasing a wall along a grid line looks only at the edges of
+// that line; where two axes coincide (a damaged file) an edge of another line can hold it.
+TEST_F(WallClassify, EdgeOfAnotherLineHoldsAWallOnlyWhereAxesCoincide) {
+    AddTri(0, 1, 5, 10, 6, 1, 8);
+    AddWall(0, 2, 5, 4, 5, 0);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 7);
+    Doc.AxisY[6] = Doc.AxisY[5];
+    Wall(0, 0).type = 0;
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 0);
+}
+
 TEST_F(WallClassify, StoreyWithoutEnclosedAreasHasPartitionsOnly) {
     AddRect(0, 1, 1, 20, 10, 8 + 3); // not enclosed
     AddWall(0, 1, 1, 3, 1, 0);
