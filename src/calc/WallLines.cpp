@@ -21,12 +21,14 @@ void Exchange(T& a, T& b) {
 }
 
 // The order "for each i, for each j > i: exchange entries i and j when key(i) < key(j)" leaves,
-// without comparing every pair. The keys end in descending order; within one key the order
-// follows from the entries of that key in record order, x0, x1, ..., and the number g_j of
-// entries with a greater key that stand between x_j and x_(j+1) (after the last one: up to the
-// end): start empty, and for each j append x_j and turn the whole group left by g_j places.
-// (Each entry with a greater key that pass i meets carries the group's first entry past the
-// entries of the group seen so far: the loops hand the running record on from key to key.)
+// without comparing every pair. The keys end in descending order. Within one key: walk the
+// entries in record order, append each entry of the key to the key's group, and at each entry
+// of a greater key turn the group so far left by one place (its first entry goes last). (A
+// pass moves the key's first entry still ahead onto the first later entry of a greater key,
+// behind the key's entries before that; counted per key over all passes, these moves are the
+// turns.) So with g_j the entries of a greater key between the key's entries x_j and x_(j+1)
+// (after the last one: up to the end), the group is built by appending x_j and turning it by
+// g_j places.
 constexpr int SortKeys = 128;
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not.
