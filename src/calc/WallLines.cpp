@@ -31,7 +31,11 @@ void Exchange(T& a, T& b) {
 // g_j places.
 constexpr int SortKeys = 128;
 
-// Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not.
+// A list this short costs less in the plain loops.
+constexpr int ShortList = 16;
+
+// Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not, or when
+// the list is short.
 // Each entry's key is worked out once and travels with it, as its rank among the keys present
 // (the same order, with no empty keys to pass over).
 int16_t SortKeyOf[MaxWallLineEntries];
@@ -43,6 +47,7 @@ int16_t ByKeyGreaterBefore[MaxWallLineEntries];
 
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
+    if (n <= ShortList) return false;
     uint64_t present[SortKeys / 64] = {};
     for (int i = 0; i < n; ++i) {
         const long long k = key(e[i]);
@@ -424,7 +429,8 @@ void BuildWallLineLists() {
         }
         // Exchange sorts as the reports and the retrofit numbering expect their order: X lines
         // from the largest axis index, Y lines from the smallest.
-        // Axis indices of a damaged record may lie anywhere: such a list takes the plain loops.
+        // Axis indices of a damaged record may lie anywhere: such a list, and a short one, takes
+        // the plain loops.
         if (!ExchangeSortByKey(xl.entries, xl.count, [](const WallLineEntry& e) {
                 return static_cast<long long>(e.axis);
             }))
