@@ -90,71 +90,146 @@ void ClearRigidityResults() {
         }
 }
 
-void AddWallRigidityTerms(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
-    RigidityResults& r = RigidityRes;
-    const int sc = CalcScenario();
-    NoteWallResultRows(sc, storey, wall + 1);
-    const WallRecord& w = Doc.Walls[sc][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+namespace {
+
+// The sums of one storey per loading case while its walls are added. They stay out of the
+// results until the storey is done: the stores into the wall rows would otherwise make every
+// addition wait for the one before it through memory. Added in the same order, they are the
+// same sums.
+struct StoreySums {
+    double strengthX[StrengthVariants], strengthY[StrengthVariants];
+    double stiffnessX[StrengthVariants], stiffnessY[StrengthVariants];
+    double momentYX[StrengthVariants], momentXY[StrengthVariants];
+};
+
+StoreySums SumsOf(const RigidityResults& r, int sc, int storey) {
+    StoreySums sums;
+    for (int n = 0; n < StrengthVariants; ++n) {
+        sums.strengthX[n] = r.WallStrengthSumX[sc][storey][n];
+        sums.strengthY[n] = r.WallStrengthSumY[sc][storey][n];
+        sums.stiffnessX[n] = r.StiffnessSumX[sc][storey][n];
+        sums.stiffnessY[n] = r.StiffnessSumY[sc][storey][n];
+        sums.momentYX[n] = r.StiffnessMomentYX[sc][storey][n];
+        sums.momentXY[n] = r.StiffnessMomentXY[sc][storey][n];
+    }
+    return sums;
+}
+
+void StoreSums(const StoreySums& sums, RigidityResults& r, int sc, int storey) {
+    for (int n = 0; n < StrengthVariants; ++n) {
+        r.WallStrengthSumX[sc][storey][n] = sums.strengthX[n];
+        r.WallStrengthSumY[sc][storey][n] = sums.strengthY[n];
+        r.StiffnessSumX[sc][storey][n] = sums.stiffnessX[n];
+        r.StiffnessSumY[sc][storey][n] = sums.stiffnessY[n];
+        r.StiffnessMomentYX[sc][storey][n] = sums.momentYX[n];
+        r.StiffnessMomentXY[sc][storey][n] = sums.momentXY[n];
+    }
+}
+
+// A wall's ends in the storey frame: from the first main axes, Y upward (the plan has it
+// growing downward).
+struct WallEnds {
+    double startX, startY, endX, endY;
+    bool oblique;
+};
+
+WallEnds EndsOf(const WallRecord& w) {
     const double x0 = AxisPosX(Grid.FirstMainAxisX);
     const double y0 = AxisPosY(Grid.FirstMainAxisY);
-    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-    double(&lineX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
-    double(&lineY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
+    return {AxisPosX(w.x1) - x0, y0 - AxisPosY(w.y1), AxisPosX(w.x2) - x0, y0 - AxisPosY(w.y2),
+            w.x1 != w.x2 && w.y1 != w.y2};
+}
+
+// Ly·X and Lx·Y at each end: an oblique wall carries half at each end, any other all at its
+// start.
+struct WallMoments {
+    double yxStart, xyStart, yxEnd, xyEnd;
+};
+
+WallMoments MomentsOf(const WallEnds& e, double kx, double ky) {
+    if (e.oblique)
+        return {0.5 * ky * e.startX, 0.5 * kx * e.startY, 0.5 * ky * e.endX, 0.5 * kx * e.endY};
+    return {ky * e.startX, kx * e.startY, 0, 0};
+}
+
+void WritePositions(WallResultRecord& out, const WallEnds& e, const WallMoments& m) {
+    out.startOffsetX = e.startX;
+    out.startOffsetY = e.startY;
+    out.endOffsetX = e.endX;
+    out.endOffsetY = e.endY;
+    out.momentYXStart = m.yxStart;
+    out.momentXYStart = m.xyStart;
+    out.momentYXEnd = m.yxEnd;
+    out.momentXYEnd = m.xyEnd;
+    // The rigidity report lists a wall by its first end.
+    out.originDistanceX = e.startX;
+    out.originDistanceY = e.startY;
+    out.momentYX = m.yxStart;
+    out.momentXY = m.xyStart;
+}
+
+// The wall's strengths, stiffnesses and moments of the five loading cases added to the storey
+// sums and its lines; storey and wall in range. Only the directional strengths and
+// stiffnesses of the row are read here: the storey step writes the positions and moments
+// with the torsion terms, so that the row is walked once for them.
+void AddWallTerms(int sc, int storey, int wall, StoreySums& sums) {
+    RigidityResults& r = RigidityRes;
+    const WallRecord& w = Doc.Walls[sc][storey][wall];
+    const WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    const WallEnds e = EndsOf(w);
     int32_t& linesInUse = RigidityLinesInUse[sc][storey];
     for (const int32_t line : {w.x1, w.y1, w.x2, w.y2})
         if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
+    // The lines through the wall's ends (none outside the grid): an oblique wall puts half on
+    // the lines through each end, any other wall all on the lines through its start.
+    const auto lineOf = [](double(&table)[GridLines][StrengthVariants], int32_t line) {
+        return InRange(line, GridLines) ? table[line] : nullptr;
+    };
+    double* startLineX = lineOf(r.LineStiffnessX[sc][storey], w.y1);
+    double* startLineY = lineOf(r.LineStiffnessY[sc][storey], w.x1);
+    double* endLineX = e.oblique ? lineOf(r.LineStiffnessX[sc][storey], w.y2) : nullptr;
+    double* endLineY = e.oblique ? lineOf(r.LineStiffnessY[sc][storey], w.x2) : nullptr;
 
-    // Y grows downward on the plan; the storey frame has it upward.
-    const double startOffsetX = AxisPosX(w.x1) - x0;
-    const double startOffsetY = y0 - AxisPosY(w.y1);
-    const double endOffsetX = AxisPosX(w.x2) - x0;
-    const double endOffsetY = y0 - AxisPosY(w.y2);
+#pragma GCC unroll 5
     for (int n = 0; n < StrengthVariants; ++n) {
         const WallResultRecord& bx = blocks[CaseSubBlockX[n]];
         const WallResultRecord& by = blocks[CaseSubBlockY[n]];
         const double kx = bx.stiffnessX, ky = by.stiffnessY;
-        WallResultRecord& out = blocks[n];
-
-        r.WallStrengthSumX[sc][storey][n] += bx.strengthX;
-        r.WallStrengthSumY[sc][storey][n] += by.strengthY;
-        r.StiffnessSumX[sc][storey][n] += kx;
-        r.StiffnessSumY[sc][storey][n] += ky;
-
-        out.startOffsetX = startOffsetX;
-        out.startOffsetY = startOffsetY;
-        out.endOffsetX = endOffsetX;
-        out.endOffsetY = endOffsetY;
-
-        if (oblique) {
-            // Each end carries half the wall, on the lines through that end.
-            if (InRange(w.y1, GridLines)) lineX[w.y1][n] += 0.5 * kx;
-            if (InRange(w.y2, GridLines)) lineX[w.y2][n] += 0.5 * kx;
-            if (InRange(w.x1, GridLines)) lineY[w.x1][n] += 0.5 * ky;
-            if (InRange(w.x2, GridLines)) lineY[w.x2][n] += 0.5 * ky;
-            out.momentYXStart = 0.5 * ky * out.startOffsetX;
-            out.momentYXEnd = 0.5 * ky * out.endOffsetX;
-            out.momentXYStart = 0.5 * kx * out.startOffsetY;
-            out.momentXYEnd = 0.5 * kx * out.endOffsetY;
+        sums.strengthX[n] += bx.strengthX;
+        sums.strengthY[n] += by.strengthY;
+        sums.stiffnessX[n] += kx;
+        sums.stiffnessY[n] += ky;
+        if (e.oblique) {
+            if (startLineX) startLineX[n] += 0.5 * kx;
+            if (endLineX) endLineX[n] += 0.5 * kx;
+            if (startLineY) startLineY[n] += 0.5 * ky;
+            if (endLineY) endLineY[n] += 0.5 * ky;
         } else {
-            if (InRange(w.y1, GridLines)) lineX[w.y1][n] += kx;
-            if (InRange(w.x1, GridLines)) lineY[w.x1][n] += ky;
-            out.momentYXStart = ky * out.startOffsetX;
-            out.momentXYStart = kx * out.startOffsetY;
-            out.momentYXEnd = 0;
-            out.momentXYEnd = 0;
+            if (startLineX) startLineX[n] += kx;
+            if (startLineY) startLineY[n] += ky;
         }
-        r.StiffnessMomentYX[sc][storey][n] += out.momentYXStart + out.momentYXEnd;
-        r.StiffnessMomentXY[sc][storey][n] += out.momentXYStart + out.momentXYEnd;
-
-        // The rigidity report lists a wall by its first end.
-        out.originDistanceX = out.startOffsetX;
-        out.originDistanceY = out.startOffsetY;
-        out.momentYX = out.momentYXStart;
-        out.momentXY = out.momentXYStart;
+        const WallMoments m = MomentsOf(e, kx, ky);
+        sums.momentYX[n] += m.yxStart + m.yxEnd;
+        sums.momentXY[n] += m.xyStart + m.xyEnd;
     }
+}
+
+} // namespace
+
+void AddWallRigidityTerms(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
+    const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
+    StoreySums sums = SumsOf(RigidityRes, sc, storey);
+    AddWallTerms(sc, storey, wall, sums);
+    StoreSums(sums, RigidityRes, sc, storey);
+    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    const WallEnds e = EndsOf(Doc.Walls[sc][storey][wall]);
+    for (int n = 0; n < StrengthVariants; ++n)
+        WritePositions(
+            blocks[n], e,
+            MomentsOf(e, blocks[CaseSubBlockX[n]].stiffnessX, blocks[CaseSubBlockY[n]].stiffnessY));
 }
 
 namespace {
@@ -182,49 +257,70 @@ void CalcStoreyRigidity(int storey) {
     const double gy = ReqResult.GravityCentreY[sc][storey];
     const double qr = ReqResult.RequiredStrength[sc][storey];
 
+    double cx[StrengthVariants], cy[StrengthVariants];
     for (int n = 0; n < StrengthVariants; ++n) {
         const double sumX = r.StiffnessSumX[sc][storey][n];
         const double sumY = r.StiffnessSumY[sc][storey][n];
-        const double cx = sumY != 0 ? r.StiffnessMomentYX[sc][storey][n] / sumY : 0.0;
-        const double cy = sumX != 0 ? r.StiffnessMomentXY[sc][storey][n] / sumX : 0.0;
-        r.RigidityCentreX[sc][storey][n] = cx;
-        r.RigidityCentreY[sc][storey][n] = cy;
-        r.EccentricityX[sc][storey][n] = std::fabs(gx - cx);
-        r.EccentricityY[sc][storey][n] = std::fabs(gy - cy);
+        cx[n] = sumY != 0 ? r.StiffnessMomentYX[sc][storey][n] / sumY : 0.0;
+        cy[n] = sumX != 0 ? r.StiffnessMomentXY[sc][storey][n] / sumX : 0.0;
+        r.RigidityCentreX[sc][storey][n] = cx[n];
+        r.RigidityCentreY[sc][storey][n] = cy[n];
+        r.EccentricityX[sc][storey][n] = std::fabs(gx - cx[n]);
+        r.EccentricityY[sc][storey][n] = std::fabs(gy - cy[n]);
+    }
 
-        double ix = 0, iy = 0;
-        const int kxVariant = CaseSubBlockX[n], kyVariant = CaseSubBlockY[n];
-        for (int wi = 0; wi < walls; ++wi) {
-            const WallRecord& w = Doc.Walls[sc][storey][wi];
-            WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
-            const double kx = blocks[kxVariant].stiffnessX;
-            const double ky = blocks[kyVariant].stiffnessY;
+    // One pass over the walls for all five cases, each wall's row whole while it is in cache:
+    // positions, moments, distances from the centre and torsion terms.
+    double ix[StrengthVariants] = {}, iy[StrengthVariants] = {};
+    for (int wi = 0; wi < walls; ++wi) {
+        WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
+        const WallEnds e = EndsOf(Doc.Walls[sc][storey][wi]);
+        const bool oblique = e.oblique;
+#pragma GCC unroll 5
+        for (int n = 0; n < StrengthVariants; ++n) {
+            const double kx = blocks[CaseSubBlockX[n]].stiffnessX;
+            const double ky = blocks[CaseSubBlockY[n]].stiffnessY;
             WallResultRecord& out = blocks[n];
-            out.startDistanceX = out.startOffsetX - cx;
-            out.startDistanceY = out.startOffsetY - cy;
-            out.endDistanceX = out.endOffsetX - cx;
-            out.endDistanceY = out.endOffsetY - cy;
-            if (w.x1 != w.x2 && w.y1 != w.y2) {
-                out.torsionXStart = 0.5 * ky * out.startDistanceX * out.startDistanceX;
-                out.torsionXEnd = 0.5 * ky * out.endDistanceX * out.endDistanceX;
-                out.torsionYStart = 0.5 * kx * out.startDistanceY * out.startDistanceY;
-                out.torsionYEnd = 0.5 * kx * out.endDistanceY * out.endDistanceY;
+            WritePositions(out, e, MomentsOf(e, kx, ky));
+            const double startX = e.startX - cx[n];
+            const double startY = e.startY - cy[n];
+            const double endX = e.endX - cx[n];
+            const double endY = e.endY - cy[n];
+            double torsionXStart, torsionYStart, torsionXEnd, torsionYEnd;
+            if (oblique) {
+                torsionXStart = 0.5 * ky * startX * startX;
+                torsionXEnd = 0.5 * ky * endX * endX;
+                torsionYStart = 0.5 * kx * startY * startY;
+                torsionYEnd = 0.5 * kx * endY * endY;
             } else {
-                out.torsionXStart = ky * out.startDistanceX * out.startDistanceX;
-                out.torsionYStart = kx * out.startDistanceY * out.startDistanceY;
-                out.torsionXEnd = 0;
-                out.torsionYEnd = 0;
+                torsionXStart = ky * startX * startX;
+                torsionYStart = kx * startY * startY;
+                torsionXEnd = 0;
+                torsionYEnd = 0;
             }
-            ix += out.torsionXStart + out.torsionXEnd;
-            iy += out.torsionYStart + out.torsionYEnd;
-            out.centreDistanceX = out.startDistanceX;
-            out.centreDistanceY = out.startDistanceY;
-            out.torsionTermX = out.torsionXStart;
-            out.torsionTermY = out.torsionYStart;
+            ix[n] += torsionXStart + torsionXEnd;
+            iy[n] += torsionYStart + torsionYEnd;
+            out.startDistanceX = startX;
+            out.startDistanceY = startY;
+            out.endDistanceX = endX;
+            out.endDistanceY = endY;
+            out.torsionXStart = torsionXStart;
+            out.torsionYStart = torsionYStart;
+            out.torsionXEnd = torsionXEnd;
+            out.torsionYEnd = torsionYEnd;
+            out.centreDistanceX = startX;
+            out.centreDistanceY = startY;
+            out.torsionTermX = torsionXStart;
+            out.torsionTermY = torsionYStart;
         }
-        r.TorsionTermX[sc][storey][n] = ix;
-        r.TorsionTermY[sc][storey][n] = iy;
-        const double kr = ix + iy;
+    }
+
+    for (int n = 0; n < StrengthVariants; ++n) {
+        const double sumX = r.StiffnessSumX[sc][storey][n];
+        const double sumY = r.StiffnessSumY[sc][storey][n];
+        r.TorsionTermX[sc][storey][n] = ix[n];
+        r.TorsionTermY[sc][storey][n] = iy[n];
+        const double kr = ix[n] + iy[n];
         r.TorsionalStiffness[sc][storey][n] = kr;
 
         const double rex = ElasticRadius(kr, sumX);
@@ -344,14 +440,18 @@ void CalcStiffnessRatio() {
 }
 
 void CalcRigidity() {
-    NoteWallEvalWrite(CalcScenario());
+    const int sc = CalcScenario();
+    NoteWallEvalWrite(sc);
     ClearRigidityResults();
     const int top = TopStoreyOf();
     // Every storey up to the top, also one without walls: its zero elastic radii then give the
     // eccentricity ratio of the option rather than a ratio of 0 that would pass as balanced.
     for (int s = 0; s <= top; ++s) {
         const int walls = WallCountOf(s);
-        for (int w = 0; w < walls; ++w) AddWallRigidityTerms(s, w);
+        NoteWallResultRows(sc, s, walls);
+        StoreySums sums = SumsOf(RigidityRes, sc, s);
+        for (int w = 0; w < walls; ++w) AddWallTerms(sc, s, w, sums);
+        StoreSums(sums, RigidityRes, sc, s);
         CalcStoreyRigidity(s);
         CalcQuarterWallStrength(s);
     }
