@@ -180,8 +180,15 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
     return in;
 }
 
+// What the reductions of a variant read of its base.
+struct VariantBase {
+    double strength, stiffness;
+    int32_t strengthClass;
+};
+
 // Base strength, stiffness and strength classes of variant k.
-void SetBaseStrength(const StrengthRun& run, const BaseInputs& in, int k, WallResultRecord& b) {
+VariantBase SetBaseStrength(const StrengthRun& run, const BaseInputs& in, int k,
+                            WallResultRecord& b) {
     double strength = 0, stiffness = 0;
     if (in.braceCounts) {
         strength += in.braceStrength[k];
@@ -194,15 +201,16 @@ void SetBaseStrength(const StrengthRun& run, const BaseInputs& in, int k, WallRe
     if (in.allUnknown) strength = run.revision2012 ? 2.0 : 1.96;
     if (strength > run.cap) strength = run.cap;
 
-    b.baseStrength = strength;
-    b.baseStiffness = run.general ? strength : stiffness;
-    if (in.openingWall2012) b.baseStrength = in.openingWallStrength;
-
+    const VariantBase base{in.openingWall2012 ? in.openingWallStrength : strength,
+                           run.general ? strength : stiffness, 0};
+    b.baseStrength = base.strength;
+    b.baseStiffness = base.stiffness;
     // Both classes always: the deterioration table is indexed by the 2004 class in every
     // edition.
-    const double s = b.baseStrength * in.openingFactor;
+    const double s = base.strength * in.openingFactor;
     b.strengthClass = StrengthClassOf(s);
     b.strengthClass2012 = StrengthClass2012Of(s);
+    return {base.strength, base.stiffness, b.strengthClass};
 }
 
 // What the five variants of one wall share for their reductions.
@@ -246,32 +254,41 @@ ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const Wall
     return in;
 }
 
-// Reductions, reduced and directional strengths of variant k from its base strength and class.
-void SetReductions(const StrengthRun& run, const ReductionInputs& in, WallResultRecord& b) {
-    const double s = b.baseStrength * in.openingFactor;
+// Reductions, reduced and directional strengths of a variant from its base strength and class.
+void SetReductions(const StrengthRun& run, const ReductionInputs& in, const VariantBase& base,
+                   WallResultRecord& b) {
+    const double s = base.strength * in.openingFactor;
+    const int32_t strengthClass = ClampIndex(base.strengthClass, 4);
     const JointReductionTable& t = *in.table;
     double joint;
     if (!run.revision2012)
-        joint = t[ClampIndex(b.strengthClass, 4)][in.jointSpec][in.foundation];
+        joint = t[strengthClass][in.jointSpec][in.foundation];
     else
         joint = JointReduction2012(t, s, in.jointSpec, in.foundation);
     if (!run.general && tolerance::Below(s, 1.0)) joint = 1.0;
+    const double deterioration = in.deterioration ? (*in.deterioration)[strengthClass] : 1.0;
+    const double factor = MinDouble(deterioration, joint);
+    const double reducedStrength = base.strength * factor * in.openingFactor;
+    const double reducedStiffness = base.stiffness * factor * in.openingFactor;
     b.jointReductionFactor = joint;
-    b.deteriorationFactor =
-        in.deterioration ? (*in.deterioration)[ClampIndex(b.strengthClass, 4)] : 1.0;
-    b.minReductionFactor = MinDouble(b.deteriorationFactor, b.jointReductionFactor);
-    b.reducedStrength = b.baseStrength * b.minReductionFactor * in.openingFactor;
-    b.reducedStiffness = b.baseStiffness * b.minReductionFactor * in.openingFactor;
-    b.strengthX = in.projectedLengthX * b.reducedStrength;
-    b.strengthY = in.projectedLengthY * b.reducedStrength;
-    b.stiffnessX = in.projectedLengthX * b.reducedStiffness;
-    b.stiffnessY = in.projectedLengthY * b.reducedStiffness;
+    b.deteriorationFactor = deterioration;
+    b.minReductionFactor = factor;
+    b.reducedStrength = reducedStrength;
+    b.reducedStiffness = reducedStiffness;
+    double strengthX = in.projectedLengthX * reducedStrength;
+    double strengthY = in.projectedLengthY * reducedStrength;
+    double stiffnessX = in.projectedLengthX * reducedStiffness;
+    double stiffnessY = in.projectedLengthY * reducedStiffness;
     if (in.cosSquared) {
-        b.strengthX *= in.cx;
-        b.stiffnessX *= in.cx;
-        b.strengthY *= in.cy;
-        b.stiffnessY *= in.cy;
+        strengthX *= in.cx;
+        stiffnessX *= in.cx;
+        strengthY *= in.cy;
+        stiffnessY *= in.cy;
     }
+    b.strengthX = strengthX;
+    b.strengthY = strengthY;
+    b.stiffnessX = stiffnessX;
+    b.stiffnessY = stiffnessY;
 }
 
 // Whether a per-wall entry may write the row, noting the row as written.
@@ -304,7 +321,10 @@ void CalcWallReductions(int storey, int wall) {
     const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
     const ReductionInputs reductions = PrepareReductions(run, storey, w, blocks[0]);
-    for (int k = 0; k < WallResultBlocks; ++k) SetReductions(run, reductions, blocks[k]);
+    for (int k = 0; k < WallResultBlocks; ++k) {
+        WallResultRecord& b = blocks[k];
+        SetReductions(run, reductions, {b.baseStrength, b.baseStiffness, b.strengthClass}, b);
+    }
 }
 
 double PlanLabelStrength(int storey, int wall) {
@@ -342,10 +362,8 @@ void EvaluateWallStrengths() {
             WallResultRecord* blocks = WallEval.WallResult[run.scenario][s][wall];
             const BaseInputs base = PrepareBase(run, w, blocks[0]);
             const ReductionInputs reductions = PrepareReductions(run, s, w, blocks[0]);
-            for (int k = 0; k < WallResultBlocks; ++k) {
-                SetBaseStrength(run, base, k, blocks[k]);
-                SetReductions(run, reductions, blocks[k]);
-            }
+            for (int k = 0; k < WallResultBlocks; ++k)
+                SetReductions(run, reductions, SetBaseStrength(run, base, k, blocks[k]), blocks[k]);
             blocks[0].planValue = LabelStrength(run, w, blocks[0]);
         }
     }
