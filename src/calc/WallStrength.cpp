@@ -142,11 +142,15 @@ struct BaseInputs {
     bool openingWall2012; // general method, 2012: the opening wall takes the table strength
     double openingWallStrength;
     double openingFactor;
+    // The first variant with the same bracing row, or variant 0 when the bracing does not
+    // count: only a one-way brace tells the variants apart, and a variant like an earlier one
+    // comes to the same strengths in every byte.
+    int sameAs[WallResultBlocks];
 };
 
 // Also sets the wall's opening factor in block 0, which the strength classes read.
 BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRecord& r0) {
-    BaseInputs in{};
+    BaseInputs in;
     const WallCodes codes = CodesOf(w);
     const double length = r0.wallLength;
     // Bracing counts on walls of 0.9 m and more, mud walls and panels on walls of 0.6 m and more.
@@ -157,10 +161,18 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
     const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
     in.faceStrength = StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
     in.faceStiffness = StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
+    int32_t rows[WallResultBlocks];
     for (int k = 0; k < WallResultBlocks; ++k) {
-        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, codes.row, k));
+        rows[k] = VariantBraceRow(w, codes.row, k);
+        const WallElementSpec* brace = SpecAt(BraceSpecs, rows[k]);
         in.braceStrength[k] = StrengthAt(brace);
         in.braceStiffness[k] = StiffnessAt(brace);
+        in.sameAs[k] = k;
+        for (int j = 0; j < k; ++j)
+            if (!in.braceCounts || rows[j] == rows[k]) {
+                in.sameAs[k] = j;
+                break;
+            }
     }
     in.allUnknown = run.general && in.facesCount && AllUnknown(w, codes);
 
@@ -180,15 +192,13 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
     return in;
 }
 
-// What the reductions of a variant read of its base.
+// Base strength, stiffness and strength classes of one variant.
 struct VariantBase {
     double strength, stiffness;
-    int32_t strengthClass;
+    int32_t strengthClass, strengthClass2012;
 };
 
-// Base strength, stiffness and strength classes of variant k.
-VariantBase SetBaseStrength(const StrengthRun& run, const BaseInputs& in, int k,
-                            WallResultRecord& b) {
+VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in, int k) {
     double strength = 0, stiffness = 0;
     if (in.braceCounts) {
         strength += in.braceStrength[k];
@@ -201,16 +211,22 @@ VariantBase SetBaseStrength(const StrengthRun& run, const BaseInputs& in, int k,
     if (in.allUnknown) strength = run.revision2012 ? 2.0 : 1.96;
     if (strength > run.cap) strength = run.cap;
 
-    const VariantBase base{in.openingWall2012 ? in.openingWallStrength : strength,
-                           run.general ? strength : stiffness, 0};
-    b.baseStrength = base.strength;
-    b.baseStiffness = base.stiffness;
+    VariantBase base;
+    base.strength = in.openingWall2012 ? in.openingWallStrength : strength;
+    base.stiffness = run.general ? strength : stiffness;
     // Both classes always: the deterioration table is indexed by the 2004 class in every
     // edition.
     const double s = base.strength * in.openingFactor;
-    b.strengthClass = StrengthClassOf(s);
-    b.strengthClass2012 = StrengthClass2012Of(s);
-    return {base.strength, base.stiffness, b.strengthClass};
+    base.strengthClass = StrengthClassOf(s);
+    base.strengthClass2012 = StrengthClass2012Of(s);
+    return base;
+}
+
+void WriteBase(const VariantBase& base, WallResultRecord& b) {
+    b.baseStrength = base.strength;
+    b.baseStiffness = base.stiffness;
+    b.strengthClass = base.strengthClass;
+    b.strengthClass2012 = base.strengthClass2012;
 }
 
 // What the five variants of one wall share for their reductions.
@@ -254,41 +270,51 @@ ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const Wall
     return in;
 }
 
-// Reductions, reduced and directional strengths of a variant from its base strength and class.
-void SetReductions(const StrengthRun& run, const ReductionInputs& in, const VariantBase& base,
-                   WallResultRecord& b) {
+// Reductions, reduced and directional strengths of one variant.
+struct VariantReductions {
+    double joint, deterioration, factor;
+    double reducedStrength, reducedStiffness;
+    double strengthX, strengthY, stiffnessX, stiffnessY;
+};
+
+VariantReductions ReductionsOf(const StrengthRun& run, const ReductionInputs& in,
+                               const VariantBase& base) {
+    VariantReductions v;
     const double s = base.strength * in.openingFactor;
     const int32_t strengthClass = ClampIndex(base.strengthClass, 4);
     const JointReductionTable& t = *in.table;
-    double joint;
     if (!run.revision2012)
-        joint = t[strengthClass][in.jointSpec][in.foundation];
+        v.joint = t[strengthClass][in.jointSpec][in.foundation];
     else
-        joint = JointReduction2012(t, s, in.jointSpec, in.foundation);
-    if (!run.general && tolerance::Below(s, 1.0)) joint = 1.0;
-    const double deterioration = in.deterioration ? (*in.deterioration)[strengthClass] : 1.0;
-    const double factor = MinDouble(deterioration, joint);
-    const double reducedStrength = base.strength * factor * in.openingFactor;
-    const double reducedStiffness = base.stiffness * factor * in.openingFactor;
-    b.jointReductionFactor = joint;
-    b.deteriorationFactor = deterioration;
-    b.minReductionFactor = factor;
-    b.reducedStrength = reducedStrength;
-    b.reducedStiffness = reducedStiffness;
-    double strengthX = in.projectedLengthX * reducedStrength;
-    double strengthY = in.projectedLengthY * reducedStrength;
-    double stiffnessX = in.projectedLengthX * reducedStiffness;
-    double stiffnessY = in.projectedLengthY * reducedStiffness;
+        v.joint = JointReduction2012(t, s, in.jointSpec, in.foundation);
+    if (!run.general && tolerance::Below(s, 1.0)) v.joint = 1.0;
+    v.deterioration = in.deterioration ? (*in.deterioration)[strengthClass] : 1.0;
+    v.factor = MinDouble(v.deterioration, v.joint);
+    v.reducedStrength = base.strength * v.factor * in.openingFactor;
+    v.reducedStiffness = base.stiffness * v.factor * in.openingFactor;
+    v.strengthX = in.projectedLengthX * v.reducedStrength;
+    v.strengthY = in.projectedLengthY * v.reducedStrength;
+    v.stiffnessX = in.projectedLengthX * v.reducedStiffness;
+    v.stiffnessY = in.projectedLengthY * v.reducedStiffness;
     if (in.cosSquared) {
-        strengthX *= in.cx;
-        stiffnessX *= in.cx;
-        strengthY *= in.cy;
-        stiffnessY *= in.cy;
+        v.strengthX *= in.cx;
+        v.stiffnessX *= in.cx;
+        v.strengthY *= in.cy;
+        v.stiffnessY *= in.cy;
     }
-    b.strengthX = strengthX;
-    b.strengthY = strengthY;
-    b.stiffnessX = stiffnessX;
-    b.stiffnessY = stiffnessY;
+    return v;
+}
+
+void WriteReductions(const VariantReductions& v, WallResultRecord& b) {
+    b.jointReductionFactor = v.joint;
+    b.deteriorationFactor = v.deterioration;
+    b.minReductionFactor = v.factor;
+    b.reducedStrength = v.reducedStrength;
+    b.reducedStiffness = v.reducedStiffness;
+    b.strengthX = v.strengthX;
+    b.strengthY = v.strengthY;
+    b.stiffnessX = v.stiffnessX;
+    b.stiffnessY = v.stiffnessY;
 }
 
 // Whether a per-wall entry may write the row, noting the row as written.
@@ -312,7 +338,7 @@ void CalcBaseStrengths(int storey, int wall) {
     const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
     const BaseInputs base = PrepareBase(run, w, blocks[0]);
-    for (int k = 0; k < WallResultBlocks; ++k) SetBaseStrength(run, base, k, blocks[k]);
+    for (int k = 0; k < WallResultBlocks; ++k) WriteBase(BaseOf(run, base, k), blocks[k]);
 }
 
 void CalcWallReductions(int storey, int wall) {
@@ -323,7 +349,9 @@ void CalcWallReductions(int storey, int wall) {
     const ReductionInputs reductions = PrepareReductions(run, storey, w, blocks[0]);
     for (int k = 0; k < WallResultBlocks; ++k) {
         WallResultRecord& b = blocks[k];
-        SetReductions(run, reductions, {b.baseStrength, b.baseStiffness, b.strengthClass}, b);
+        const VariantBase base{b.baseStrength, b.baseStiffness, b.strengthClass,
+                               b.strengthClass2012};
+        WriteReductions(ReductionsOf(run, reductions, base), b);
     }
 }
 
@@ -356,14 +384,23 @@ void EvaluateWallStrengths() {
         const int n = WallCountOf(s);
         NoteWallResultRows(run.scenario, s, n);
         for (int wall = 0; wall < n; ++wall) {
-            // Each variant whole before the next, while its block is in cache: the reductions
-            // of a variant read only its own base strength and class.
+            // Each distinct variant worked out once, then every block written whole while it is
+            // in cache.
             const WallRecord& w = Doc.Walls[run.scenario][s][wall];
             WallResultRecord* blocks = WallEval.WallResult[run.scenario][s][wall];
             const BaseInputs base = PrepareBase(run, w, blocks[0]);
             const ReductionInputs reductions = PrepareReductions(run, s, w, blocks[0]);
-            for (int k = 0; k < WallResultBlocks; ++k)
-                SetReductions(run, reductions, SetBaseStrength(run, base, k, blocks[k]), blocks[k]);
+            VariantBase bases[WallResultBlocks];
+            VariantReductions reduced[WallResultBlocks];
+            for (int k = 0; k < WallResultBlocks; ++k) {
+                if (base.sameAs[k] != k) continue;
+                bases[k] = BaseOf(run, base, k);
+                reduced[k] = ReductionsOf(run, reductions, bases[k]);
+            }
+            for (int k = 0; k < WallResultBlocks; ++k) {
+                WriteBase(bases[base.sameAs[k]], blocks[k]);
+                WriteReductions(reduced[base.sameAs[k]], blocks[k]);
+            }
             blocks[0].planValue = LabelStrength(run, w, blocks[0]);
         }
     }
