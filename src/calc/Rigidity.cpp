@@ -133,10 +133,17 @@ struct WallEnds {
     bool oblique;
 };
 
-WallEnds EndsOf(const WallRecord& w) {
-    const double x0 = AxisPosX(Grid.FirstMainAxisX);
-    const double y0 = AxisPosY(Grid.FirstMainAxisY);
-    return {AxisPosX(w.x1) - x0, y0 - AxisPosY(w.y1), AxisPosX(w.x2) - x0, y0 - AxisPosY(w.y2),
+// The plan position of the storey frame's origin.
+struct FrameOrigin {
+    double x, y;
+};
+
+FrameOrigin FrameOriginOf() {
+    return {AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
+}
+
+WallEnds EndsOf(const WallRecord& w, const FrameOrigin& o) {
+    return {AxisPosX(w.x1) - o.x, o.y - AxisPosY(w.y1), AxisPosX(w.x2) - o.x, o.y - AxisPosY(w.y2),
             w.x1 != w.x2 && w.y1 != w.y2};
 }
 
@@ -172,11 +179,10 @@ void WritePositions(WallResultRecord& out, const WallEnds& e, const WallMoments&
 // sums and its lines; storey and wall in range. Only the directional strengths and
 // stiffnesses of the row are read here: the storey step writes the positions and moments
 // with the torsion terms, so that the row is walked once for them.
-void AddWallTerms(int sc, int storey, int wall, StoreySums& sums) {
+void AddWallTerms(int sc, int storey, int wall, const WallEnds& e, StoreySums& sums) {
     RigidityResults& r = RigidityRes;
     const WallRecord& w = Doc.Walls[sc][storey][wall];
     const WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
-    const WallEnds e = EndsOf(w);
     int32_t& linesInUse = RigidityLinesInUse[sc][storey];
     for (const int32_t line : {w.x1, w.y1, w.x2, w.y2})
         if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
@@ -214,6 +220,15 @@ void AddWallTerms(int sc, int storey, int wall, StoreySums& sums) {
     }
 }
 
+// The ends of the walls of the storey in hand, worked out once for both walks over its walls.
+WallEnds theStoreyEnds[MaxWalls];
+
+const WallEnds* StoreyEnds(int sc, int storey, int walls) {
+    const FrameOrigin origin = FrameOriginOf();
+    for (int w = 0; w < walls; ++w) theStoreyEnds[w] = EndsOf(Doc.Walls[sc][storey][w], origin);
+    return theStoreyEnds;
+}
+
 } // namespace
 
 void AddWallRigidityTerms(int storey, int wall) {
@@ -222,10 +237,10 @@ void AddWallRigidityTerms(int storey, int wall) {
     const int sc = CalcScenario();
     NoteWallResultRows(sc, storey, wall + 1);
     StoreySums sums = SumsOf(RigidityRes, sc, storey);
-    AddWallTerms(sc, storey, wall, sums);
+    const WallEnds e = EndsOf(Doc.Walls[sc][storey][wall], FrameOriginOf());
+    AddWallTerms(sc, storey, wall, e, sums);
     StoreSums(sums, RigidityRes, sc, storey);
     WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
-    const WallEnds e = EndsOf(Doc.Walls[sc][storey][wall]);
     for (int n = 0; n < StrengthVariants; ++n)
         WritePositions(
             blocks[n], e,
@@ -244,15 +259,9 @@ double ElasticRadius(double kr, double sum) {
     return 0.0;
 }
 
-} // namespace
-
-void CalcStoreyRigidity(int storey) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys)) return;
+// The storey step for the walls' ends given; storey in range, its rows noted.
+void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends) {
     RigidityResults& r = RigidityRes;
-    const int sc = CalcScenario();
-    const int walls = WallCountOf(storey);
-    NoteWallResultRows(sc, storey, walls);
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
     const double qr = ReqResult.RequiredStrength[sc][storey];
@@ -274,7 +283,7 @@ void CalcStoreyRigidity(int storey) {
     double ix[StrengthVariants] = {}, iy[StrengthVariants] = {};
     for (int wi = 0; wi < walls; ++wi) {
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
-        const WallEnds e = EndsOf(Doc.Walls[sc][storey][wi]);
+        const WallEnds& e = ends[wi];
         const bool oblique = e.oblique;
 #pragma GCC unroll 5
         for (int n = 0; n < StrengthVariants; ++n) {
@@ -360,19 +369,31 @@ void CalcStoreyRigidity(int storey) {
     }
 }
 
+} // namespace
+
+void CalcStoreyRigidity(int storey) {
+    NoteWallEvalWrite(CalcScenario());
+    if (!InRange(storey, Storeys)) return;
+    const int sc = CalcScenario();
+    const int walls = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, walls);
+    StoreyRigidity(sc, storey, walls, StoreyEnds(sc, storey, walls));
+}
+
 void CalcQuarterWallStrength(int storey) {
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
     const StoreyWallLines& lists = WallEval.WallLineLists[sc][storey];
     const double(&lines)[QuarterLineCount] = ReqResult.QuarterLines[sc][storey];
-    double& yLow = RigidityRes.QuarterWallStrength[StripYLow][sc][storey];
-    double& yHigh = RigidityRes.QuarterWallStrength[StripYHigh][sc][storey];
-    double& xLow = RigidityRes.QuarterWallStrength[StripXLow][sc][storey];
-    double& xHigh = RigidityRes.QuarterWallStrength[StripXHigh][sc][storey];
     // A storey without an extent has no strips: its quarter lines are not positions, and every
     // wall would land in the high strips.
     if (ReqResult.StoreyExtentFlag[sc][storey] == 0) return;
+    // The strips are summed apart from the results (in the same order, so to the same sums):
+    // the loads from the wall rows could otherwise not pass the stores into the results.
+    double(&strips)[QuarterStrips][Scenarios][Storeys] = RigidityRes.QuarterWallStrength;
+    double yLow = strips[StripYLow][sc][storey], yHigh = strips[StripYHigh][sc][storey];
+    double xLow = strips[StripXLow][sc][storey], xHigh = strips[StripXHigh][sc][storey];
 
     // Each list entry is judged by the line it stands on: an oblique wall has one entry per end,
     // each carrying half the wall, so the result does not depend on which end was drawn first.
@@ -398,6 +419,10 @@ void CalcQuarterWallStrength(int storey) {
         if (pos <= lines[LineXMinQuarter] + QuarterLineMargin) xLow += strength;
         if (pos >= lines[LineXMaxQuarter] - QuarterLineMargin) xHigh += strength;
     }
+    strips[StripYLow][sc][storey] = yLow;
+    strips[StripYHigh][sc][storey] = yHigh;
+    strips[StripXLow][sc][storey] = xLow;
+    strips[StripXHigh][sc][storey] = xHigh;
 }
 
 void CalcStiffnessRatio() {
@@ -449,10 +474,11 @@ void CalcRigidity() {
     for (int s = 0; s <= top; ++s) {
         const int walls = WallCountOf(s);
         NoteWallResultRows(sc, s, walls);
+        const WallEnds* ends = StoreyEnds(sc, s, walls);
         StoreySums sums = SumsOf(RigidityRes, sc, s);
-        for (int w = 0; w < walls; ++w) AddWallTerms(sc, s, w, sums);
+        for (int w = 0; w < walls; ++w) AddWallTerms(sc, s, w, ends[w], sums);
         StoreSums(sums, RigidityRes, sc, s);
-        CalcStoreyRigidity(s);
+        StoreyRigidity(sc, s, walls, ends);
         CalcQuarterWallStrength(s);
     }
     CalcStiffnessRatio();
