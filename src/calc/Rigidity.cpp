@@ -31,11 +31,6 @@ double Clamp(double v, double lo, double hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
-template <typename T>
-void Zero(T& array) {
-    std::memset(&array, 0, sizeof(array));
-}
-
 } // namespace
 
 RigidityResults& RigidityRes = theRigidity;
@@ -52,34 +47,33 @@ double StiffnessReductionOf(double ratio) {
     return tolerance::Below(ratio, 0.6) ? 1.0 / (2.0 - ratio / 0.6) : 1.0;
 }
 
-void ClearRigidityResults() {
+namespace {
+
+// The current scenario's per-case storey results from storey `first` up, and its quarter
+// strips.
+void ClearStoreyResults(int sc, int first) {
     RigidityResults& r = RigidityRes;
-    const int sc = CalcScenario();
-    Zero(r.WallStrengthSumX[sc]);
-    Zero(r.WallStrengthSumY[sc]);
-    Zero(r.StiffnessSumX[sc]);
-    Zero(r.StiffnessSumY[sc]);
-    Zero(r.StiffnessMomentYX[sc]);
-    Zero(r.StiffnessMomentXY[sc]);
-    Zero(r.RigidityCentreX[sc]);
-    Zero(r.RigidityCentreY[sc]);
-    Zero(r.EccentricityX[sc]);
-    Zero(r.EccentricityY[sc]);
-    Zero(r.TorsionTermX[sc]);
-    Zero(r.TorsionTermY[sc]);
-    Zero(r.TorsionalStiffness[sc]);
-    Zero(r.ElasticRadiusX[sc]);
-    Zero(r.ElasticRadiusY[sc]);
-    Zero(r.EccentricityRatioX[sc]);
-    Zero(r.EccentricityRatioY[sc]);
-    Zero(r.EccentricityReductionX[sc]);
-    Zero(r.EccentricityReductionY[sc]);
-    Zero(r.TorsionFactorX[sc]);
-    Zero(r.TorsionFactorY[sc]);
-    for (int k = 0; k < QuarterStrips; ++k) Zero(r.QuarterWallStrength[k][sc]);
-    // The line tables start empty in every scenario, as the required strength leaves them.
+    if (first >= Storeys) return;
+    const std::size_t bytes =
+        static_cast<std::size_t>(Storeys - first) * sizeof r.WallStrengthSumX[sc][first];
+    for (auto* table : {&r.WallStrengthSumX,       &r.WallStrengthSumY,   &r.StiffnessSumX,
+                        &r.StiffnessSumY,          &r.StiffnessMomentYX,  &r.StiffnessMomentXY,
+                        &r.RigidityCentreX,        &r.RigidityCentreY,    &r.EccentricityX,
+                        &r.EccentricityY,          &r.TorsionTermX,       &r.TorsionTermY,
+                        &r.TorsionalStiffness,     &r.ElasticRadiusX,     &r.ElasticRadiusY,
+                        &r.EccentricityRatioX,     &r.EccentricityRatioY, &r.EccentricityReductionX,
+                        &r.EccentricityReductionY, &r.TorsionFactorX,     &r.TorsionFactorY})
+        std::memset((*table)[sc][first], 0, bytes);
+    for (int k = 0; k < QuarterStrips; ++k)
+        for (int f = first; f < Storeys; ++f) r.QuarterWallStrength[k][sc][f] = 0;
+}
+
+// The line tables start empty in every scenario, as the required strength leaves them.
+void ClearLineTables() {
+    RigidityResults& r = RigidityRes;
     for (int s = 0; s < Scenarios; ++s)
         for (int f = 0; f < Storeys; ++f) {
+            if (RigidityLinesInUse[s][f] == 0) continue;
             const std::size_t bytes =
                 static_cast<std::size_t>(RigidityLinesInUse[s][f]) * sizeof r.LineShearX[s][f][0];
             std::memset(r.LineStiffnessX[s][f], 0, bytes);
@@ -88,6 +82,13 @@ void ClearRigidityResults() {
             std::memset(r.LineShearY[s][f], 0, bytes);
             RigidityLinesInUse[s][f] = 0;
         }
+}
+
+} // namespace
+
+void ClearRigidityResults() {
+    ClearStoreyResults(CalcScenario(), 0);
+    ClearLineTables();
 }
 
 namespace {
@@ -467,18 +468,22 @@ void CalcStiffnessRatio() {
 void CalcRigidity() {
     const int sc = CalcScenario();
     NoteWallEvalWrite(sc);
-    ClearRigidityResults();
     const int top = TopStoreyOf();
+    // The storeys up to the top get every per-case result written below (their sums and strips
+    // start from 0 here), so only those above it are cleared.
+    ClearStoreyResults(sc, top + 1);
+    ClearLineTables();
     // Every storey up to the top, also one without walls: its zero elastic radii then give the
     // eccentricity ratio of the option rather than a ratio of 0 that would pass as balanced.
     for (int s = 0; s <= top; ++s) {
         const int walls = WallCountOf(s);
         NoteWallResultRows(sc, s, walls);
         const WallEnds* ends = StoreyEnds(sc, s, walls);
-        StoreySums sums = SumsOf(RigidityRes, sc, s);
+        StoreySums sums{};
         for (int w = 0; w < walls; ++w) AddWallTerms(sc, s, w, ends[w], sums);
         StoreSums(sums, RigidityRes, sc, s);
         StoreyRigidity(sc, s, walls, ends);
+        for (int k = 0; k < QuarterStrips; ++k) RigidityRes.QuarterWallStrength[k][sc][s] = 0;
         CalcQuarterWallStrength(s);
     }
     CalcStiffnessRatio();
