@@ -37,14 +37,14 @@ double StiffnessAt(const WallElementSpec* spec) {
 struct WallCodes {
     int32_t mud, row, size;
 };
-WallCodes CodesOf(const WallRecord& w) {
-    const int32_t word = w.bracing & BraceWordMask;
+WallCodes CodesOf(int32_t bracing) {
+    const int32_t word = bracing & BraceWordMask;
     return {word / MudWallUnit, word % MudWallUnit, (word % MudWallUnit) / 12};
 }
 
 // Bracing, mud wall and both panels all unidentified.
-bool AllUnknown(const WallRecord& w, const WallCodes& c) {
-    return c.size == 1 && c.mud == 1 && w.panelL / 2 == 1 && w.panelR / 2 == 1;
+bool AllUnknown(const WallCodes& c, int32_t panelL, int32_t panelR) {
+    return c.size == 1 && c.mud == 1 && panelL / 2 == 1 && panelR / 2 == 1;
 }
 
 } // namespace
@@ -151,7 +151,7 @@ struct BaseInputs {
 // Also sets the wall's opening factor in block 0, which the strength classes read.
 BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRecord& r0) {
     BaseInputs in;
-    const WallCodes codes = CodesOf(w);
+    const WallCodes codes = CodesOf(w.bracing);
     const double length = r0.wallLength;
     // Bracing counts on walls of 0.9 m and more, mud walls and panels on walls of 0.6 m and more.
     in.braceCounts = length > 0.89999;
@@ -174,7 +174,7 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
                 break;
             }
     }
-    in.allUnknown = run.general && in.facesCount && AllUnknown(w, codes);
+    in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
     r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
     const bool opening = w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
@@ -363,15 +363,11 @@ double PlanLabelStrength(int storey, int wall) {
 }
 
 double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
-    WallRecord w{};
-    w.bracing = bracing;
-    w.panelL = panelL;
-    w.panelR = panelR;
-    const WallCodes codes = CodesOf(w);
+    const WallCodes codes = CodesOf(bracing);
     double s = StrengthAt(SpecAt(PanelSpecs, panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
                StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, panelR));
     const bool method0 = Doc.DiagnosisMethod == 0;
-    if (!method0 && AllUnknown(w, codes)) s = 1.96;
+    if (!method0 && AllUnknown(codes, panelL, panelR)) s = 1.96;
     const double cap = method0 ? 14.0 : 9.8;
     return s > cap ? cap : s;
 }
