@@ -11,6 +11,7 @@
 #include "model/Grid.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -133,6 +134,29 @@ struct WallEnds {
     double startX, startY, endX, endY;
     bool oblique;
 };
+
+// Two values side by side, X then Y (or Ly·X then Lx·Y): the per-case fields of a wall result
+// come in such pairs, and a pair is worked out and stored as one. Lane by lane it is the same
+// arithmetic as two scalars.
+using Pair = double __attribute__((vector_size(16)));
+
+void StorePair(double& first, Pair v) {
+    std::memcpy(&first, &v, sizeof v);
+}
+
+constexpr bool Neighbours(std::size_t first, std::size_t second) {
+    return second == first + sizeof(double);
+}
+#define VELQUOR_PAIR(x, y) Neighbours(offsetof(WallResultRecord, x), offsetof(WallResultRecord, y))
+static_assert(
+    VELQUOR_PAIR(startOffsetX, startOffsetY) && VELQUOR_PAIR(endOffsetX, endOffsetY) &&
+        VELQUOR_PAIR(momentYXStart, momentXYStart) && VELQUOR_PAIR(momentYXEnd, momentXYEnd) &&
+        VELQUOR_PAIR(startDistanceX, startDistanceY) && VELQUOR_PAIR(endDistanceX, endDistanceY) &&
+        VELQUOR_PAIR(torsionXStart, torsionYStart) && VELQUOR_PAIR(torsionXEnd, torsionYEnd) &&
+        VELQUOR_PAIR(originDistanceX, originDistanceY) && VELQUOR_PAIR(momentYX, momentXY) &&
+        VELQUOR_PAIR(centreDistanceX, centreDistanceY) && VELQUOR_PAIR(torsionTermX, torsionTermY),
+    "the pairs stored as one are neighbouring fields");
+#undef VELQUOR_PAIR
 
 // The plan position of the storey frame's origin.
 struct FrameOrigin {
@@ -281,49 +305,50 @@ void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends) {
 
     // One pass over the walls for all five cases, each wall's row whole while it is in cache:
     // positions, moments, distances from the centre and torsion terms.
-    double ix[StrengthVariants] = {}, iy[StrengthVariants] = {};
+    Pair torsion[StrengthVariants] = {}; // Ix, Iy
     for (int wi = 0; wi < walls; ++wi) {
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
         const WallEnds& e = ends[wi];
-        const bool oblique = e.oblique;
+        const Pair start = {e.startX, e.startY}, end = {e.endX, e.endY};
 #pragma GCC unroll 5
         for (int n = 0; n < StrengthVariants; ++n) {
-            const double kx = blocks[CaseSubBlockX[n]].stiffnessX;
-            const double ky = blocks[CaseSubBlockY[n]].stiffnessY;
-            WallResultRecord& out = blocks[n];
-            WritePositions(out, e, MomentsOf(e, kx, ky));
-            const double startX = e.startX - cx[n];
-            const double startY = e.startY - cy[n];
-            const double endX = e.endX - cx[n];
-            const double endY = e.endY - cy[n];
-            double torsionXStart, torsionYStart, torsionXEnd, torsionYEnd;
-            if (oblique) {
-                torsionXStart = 0.5 * ky * startX * startX;
-                torsionXEnd = 0.5 * ky * endX * endX;
-                torsionYStart = 0.5 * kx * startY * startY;
-                torsionYEnd = 0.5 * kx * endY * endY;
+            // Ly with the X positions, Lx with the Y positions.
+            const Pair k = {blocks[CaseSubBlockY[n]].stiffnessY,
+                            blocks[CaseSubBlockX[n]].stiffnessX};
+            const Pair centre = {cx[n], cy[n]};
+            const Pair startDistance = start - centre, endDistance = end - centre;
+            Pair momentStart, momentEnd, torsionStart, torsionEnd;
+            if (e.oblique) {
+                const Pair half = 0.5 * k;
+                momentStart = half * start;
+                momentEnd = half * end;
+                torsionStart = half * startDistance * startDistance;
+                torsionEnd = half * endDistance * endDistance;
             } else {
-                torsionXStart = ky * startX * startX;
-                torsionYStart = kx * startY * startY;
-                torsionXEnd = 0;
-                torsionYEnd = 0;
+                momentStart = k * start;
+                momentEnd = Pair{0, 0};
+                torsionStart = k * startDistance * startDistance;
+                torsionEnd = Pair{0, 0};
             }
-            ix[n] += torsionXStart + torsionXEnd;
-            iy[n] += torsionYStart + torsionYEnd;
-            out.startDistanceX = startX;
-            out.startDistanceY = startY;
-            out.endDistanceX = endX;
-            out.endDistanceY = endY;
-            out.torsionXStart = torsionXStart;
-            out.torsionYStart = torsionYStart;
-            out.torsionXEnd = torsionXEnd;
-            out.torsionYEnd = torsionYEnd;
-            out.centreDistanceX = startX;
-            out.centreDistanceY = startY;
-            out.torsionTermX = torsionXStart;
-            out.torsionTermY = torsionYStart;
+            torsion[n] += torsionStart + torsionEnd;
+            WallResultRecord& out = blocks[n];
+            StorePair(out.startOffsetX, start);
+            StorePair(out.endOffsetX, end);
+            StorePair(out.momentYXStart, momentStart);
+            StorePair(out.momentYXEnd, momentEnd);
+            StorePair(out.startDistanceX, startDistance);
+            StorePair(out.endDistanceX, endDistance);
+            StorePair(out.torsionXStart, torsionStart);
+            StorePair(out.torsionXEnd, torsionEnd);
+            // The rigidity report lists a wall by its first end.
+            StorePair(out.originDistanceX, start);
+            StorePair(out.momentYX, momentStart);
+            StorePair(out.centreDistanceX, startDistance);
+            StorePair(out.torsionTermX, torsionStart);
         }
     }
+    double ix[StrengthVariants], iy[StrengthVariants];
+    for (int n = 0; n < StrengthVariants; ++n) ix[n] = torsion[n][0], iy[n] = torsion[n][1];
 
     for (int n = 0; n < StrengthVariants; ++n) {
         const double sumX = r.StiffnessSumX[sc][storey][n];
