@@ -142,10 +142,9 @@ struct BaseInputs {
     bool openingWall2012; // general method, 2012: the opening wall takes the table strength
     double openingWallStrength;
     double openingFactor;
-    // The first variant with the same bracing row, or variant 0 when the bracing does not
-    // count: only a one-way brace tells the variants apart, and a variant like an earlier one
-    // comes to the same strengths in every byte.
-    int sameAs[WallResultBlocks];
+    // Whether the five variants come to the same strengths in every byte: only a one-way brace
+    // that counts tells them apart.
+    bool variantsAlike;
 };
 
 // Also sets the wall's opening factor in block 0, which the strength classes read.
@@ -161,18 +160,13 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
     const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
     in.faceStrength = StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
     in.faceStiffness = StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
-    int32_t rows[WallResultBlocks];
+    in.variantsAlike = true;
     for (int k = 0; k < WallResultBlocks; ++k) {
-        rows[k] = VariantBraceRow(w, codes.row, k);
-        const WallElementSpec* brace = SpecAt(BraceSpecs, rows[k]);
+        const int32_t row = VariantBraceRow(w, codes.row, k);
+        const WallElementSpec* brace = SpecAt(BraceSpecs, row);
         in.braceStrength[k] = StrengthAt(brace);
         in.braceStiffness[k] = StiffnessAt(brace);
-        in.sameAs[k] = k;
-        for (int j = 0; j < k; ++j)
-            if (!in.braceCounts || rows[j] == rows[k]) {
-                in.sameAs[k] = j;
-                break;
-            }
+        if (in.braceCounts && row != codes.row) in.variantsAlike = false;
     }
     in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
@@ -380,22 +374,25 @@ void EvaluateWallStrengths() {
         const int n = WallCountOf(s);
         NoteWallResultRows(run.scenario, s, n);
         for (int wall = 0; wall < n; ++wall) {
-            // Each distinct variant worked out once, then every block written whole while it is
-            // in cache.
             const WallRecord& w = Doc.Walls[run.scenario][s][wall];
             WallResultRecord* blocks = WallEval.WallResult[run.scenario][s][wall];
             const BaseInputs base = PrepareBase(run, w, blocks[0]);
             const ReductionInputs reductions = PrepareReductions(run, s, w, blocks[0]);
-            VariantBase bases[WallResultBlocks];
-            VariantReductions reduced[WallResultBlocks];
-            for (int k = 0; k < WallResultBlocks; ++k) {
-                if (base.sameAs[k] != k) continue;
-                bases[k] = BaseOf(run, base, k);
-                reduced[k] = ReductionsOf(run, reductions, bases[k]);
-            }
-            for (int k = 0; k < WallResultBlocks; ++k) {
-                WriteBase(bases[base.sameAs[k]], blocks[k]);
-                WriteReductions(reduced[base.sameAs[k]], blocks[k]);
+            // A variant like the first is worked out once and written again; every block is
+            // written whole while it is in cache.
+            if (base.variantsAlike) {
+                const VariantBase first = BaseOf(run, base, 0);
+                const VariantReductions reduced = ReductionsOf(run, reductions, first);
+                for (int k = 0; k < WallResultBlocks; ++k) {
+                    WriteBase(first, blocks[k]);
+                    WriteReductions(reduced, blocks[k]);
+                }
+            } else {
+                for (int k = 0; k < WallResultBlocks; ++k) {
+                    const VariantBase variant = BaseOf(run, base, k);
+                    WriteBase(variant, blocks[k]);
+                    WriteReductions(ReductionsOf(run, reductions, variant), blocks[k]);
+                }
             }
             blocks[0].planValue = LabelStrength(run, w, blocks[0]);
         }
