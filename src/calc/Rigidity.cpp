@@ -94,10 +94,9 @@ void ClearRigidityResults() {
 
 namespace {
 
-// The sums of one storey per loading case while its walls are added. They stay out of the
-// results until the storey is done: the stores into the wall rows would otherwise make every
-// addition wait for the one before it through memory. Added in the same order, they are the
-// same sums.
+// The sums of one storey per loading case while its walls are added, kept apart from the
+// results until the storey is done so that the additions need not go through the results
+// table (wall by wall in the same order, they are the same sums).
 struct StoreySums {
     double strengthX[StrengthVariants], strengthY[StrengthVariants];
     double stiffnessX[StrengthVariants], stiffnessY[StrengthVariants];
