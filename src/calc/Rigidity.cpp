@@ -11,6 +11,7 @@
 #include "model/Grid.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -31,11 +32,6 @@ double Clamp(double v, double lo, double hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
-template <typename T>
-void Zero(T& array) {
-    std::memset(&array, 0, sizeof(array));
-}
-
 } // namespace
 
 RigidityResults& RigidityRes = theRigidity;
@@ -52,34 +48,33 @@ double StiffnessReductionOf(double ratio) {
     return tolerance::Below(ratio, 0.6) ? 1.0 / (2.0 - ratio / 0.6) : 1.0;
 }
 
-void ClearRigidityResults() {
+namespace {
+
+// The current scenario's per-case storey results from storey `first` up, and its quarter
+// strips.
+void ClearStoreyResults(int sc, int first) {
     RigidityResults& r = RigidityRes;
-    const int sc = CalcScenario();
-    Zero(r.WallStrengthSumX[sc]);
-    Zero(r.WallStrengthSumY[sc]);
-    Zero(r.StiffnessSumX[sc]);
-    Zero(r.StiffnessSumY[sc]);
-    Zero(r.StiffnessMomentYX[sc]);
-    Zero(r.StiffnessMomentXY[sc]);
-    Zero(r.RigidityCentreX[sc]);
-    Zero(r.RigidityCentreY[sc]);
-    Zero(r.EccentricityX[sc]);
-    Zero(r.EccentricityY[sc]);
-    Zero(r.TorsionTermX[sc]);
-    Zero(r.TorsionTermY[sc]);
-    Zero(r.TorsionalStiffness[sc]);
-    Zero(r.ElasticRadiusX[sc]);
-    Zero(r.ElasticRadiusY[sc]);
-    Zero(r.EccentricityRatioX[sc]);
-    Zero(r.EccentricityRatioY[sc]);
-    Zero(r.EccentricityReductionX[sc]);
-    Zero(r.EccentricityReductionY[sc]);
-    Zero(r.TorsionFactorX[sc]);
-    Zero(r.TorsionFactorY[sc]);
-    for (int k = 0; k < QuarterStrips; ++k) Zero(r.QuarterWallStrength[k][sc]);
-    // The line tables start empty in every scenario, as the required strength leaves them.
+    if (first >= Storeys) return;
+    const std::size_t bytes =
+        static_cast<std::size_t>(Storeys - first) * sizeof r.WallStrengthSumX[sc][first];
+    for (auto* table : {&r.WallStrengthSumX,       &r.WallStrengthSumY,   &r.StiffnessSumX,
+                        &r.StiffnessSumY,          &r.StiffnessMomentYX,  &r.StiffnessMomentXY,
+                        &r.RigidityCentreX,        &r.RigidityCentreY,    &r.EccentricityX,
+                        &r.EccentricityY,          &r.TorsionTermX,       &r.TorsionTermY,
+                        &r.TorsionalStiffness,     &r.ElasticRadiusX,     &r.ElasticRadiusY,
+                        &r.EccentricityRatioX,     &r.EccentricityRatioY, &r.EccentricityReductionX,
+                        &r.EccentricityReductionY, &r.TorsionFactorX,     &r.TorsionFactorY})
+        std::memset((*table)[sc][first], 0, bytes);
+    for (int k = 0; k < QuarterStrips; ++k)
+        for (int f = first; f < Storeys; ++f) r.QuarterWallStrength[k][sc][f] = 0;
+}
+
+// The line tables start empty in every scenario, as the required strength leaves them.
+void ClearLineTables() {
+    RigidityResults& r = RigidityRes;
     for (int s = 0; s < Scenarios; ++s)
         for (int f = 0; f < Storeys; ++f) {
+            if (RigidityLinesInUse[s][f] == 0) continue;
             const std::size_t bytes =
                 static_cast<std::size_t>(RigidityLinesInUse[s][f]) * sizeof r.LineShearX[s][f][0];
             std::memset(r.LineStiffnessX[s][f], 0, bytes);
@@ -90,71 +85,190 @@ void ClearRigidityResults() {
         }
 }
 
-void AddWallRigidityTerms(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
+} // namespace
+
+void ClearRigidityResults() {
+    ClearStoreyResults(CalcScenario(), 0);
+    ClearLineTables();
+}
+
+namespace {
+
+// The sums of one storey per loading case while its walls are added, kept apart from the
+// results until the storey is done so that the additions need not go through the results
+// table (wall by wall in the same order, they are the same sums).
+struct StoreySums {
+    double strengthX[StrengthVariants], strengthY[StrengthVariants];
+    double stiffnessX[StrengthVariants], stiffnessY[StrengthVariants];
+    double momentYX[StrengthVariants], momentXY[StrengthVariants];
+};
+
+StoreySums SumsOf(const RigidityResults& r, int sc, int storey) {
+    StoreySums sums;
+    for (int n = 0; n < StrengthVariants; ++n) {
+        sums.strengthX[n] = r.WallStrengthSumX[sc][storey][n];
+        sums.strengthY[n] = r.WallStrengthSumY[sc][storey][n];
+        sums.stiffnessX[n] = r.StiffnessSumX[sc][storey][n];
+        sums.stiffnessY[n] = r.StiffnessSumY[sc][storey][n];
+        sums.momentYX[n] = r.StiffnessMomentYX[sc][storey][n];
+        sums.momentXY[n] = r.StiffnessMomentXY[sc][storey][n];
+    }
+    return sums;
+}
+
+void StoreSums(const StoreySums& sums, RigidityResults& r, int sc, int storey) {
+    for (int n = 0; n < StrengthVariants; ++n) {
+        r.WallStrengthSumX[sc][storey][n] = sums.strengthX[n];
+        r.WallStrengthSumY[sc][storey][n] = sums.strengthY[n];
+        r.StiffnessSumX[sc][storey][n] = sums.stiffnessX[n];
+        r.StiffnessSumY[sc][storey][n] = sums.stiffnessY[n];
+        r.StiffnessMomentYX[sc][storey][n] = sums.momentYX[n];
+        r.StiffnessMomentXY[sc][storey][n] = sums.momentXY[n];
+    }
+}
+
+// A wall's ends in the storey frame: from the first main axes, Y upward (the plan has it
+// growing downward).
+struct WallEnds {
+    double startX, startY, endX, endY;
+    bool oblique;
+};
+
+// Two values side by side, X then Y (or Ly·X then Lx·Y): the per-case fields of a wall result
+// come in such pairs, and a pair is worked out and stored as one. Lane by lane it is the same
+// arithmetic as two scalars.
+using Pair = double __attribute__((vector_size(16)));
+
+void StorePair(double& first, Pair v) {
+    std::memcpy(&first, &v, sizeof v);
+}
+
+constexpr bool Neighbours(std::size_t first, std::size_t second) {
+    return second == first + sizeof(double);
+}
+#define VELQUOR_PAIR(x, y) Neighbours(offsetof(WallResultRecord, x), offsetof(WallResultRecord, y))
+static_assert(
+    VELQUOR_PAIR(startOffsetX, startOffsetY) && VELQUOR_PAIR(endOffsetX, endOffsetY) &&
+        VELQUOR_PAIR(momentYXStart, momentXYStart) && VELQUOR_PAIR(momentYXEnd, momentXYEnd) &&
+        VELQUOR_PAIR(startDistanceX, startDistanceY) && VELQUOR_PAIR(endDistanceX, endDistanceY) &&
+        VELQUOR_PAIR(torsionXStart, torsionYStart) && VELQUOR_PAIR(torsionXEnd, torsionYEnd) &&
+        VELQUOR_PAIR(originDistanceX, originDistanceY) && VELQUOR_PAIR(momentYX, momentXY) &&
+        VELQUOR_PAIR(centreDistanceX, centreDistanceY) && VELQUOR_PAIR(torsionTermX, torsionTermY),
+    "the pairs stored as one are neighbouring fields");
+#undef VELQUOR_PAIR
+
+// The plan position of the storey frame's origin.
+struct FrameOrigin {
+    double x, y;
+};
+
+FrameOrigin FrameOriginOf() {
+    return {AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
+}
+
+WallEnds EndsOf(const WallRecord& w, const FrameOrigin& o) {
+    return {AxisPosX(w.x1) - o.x, o.y - AxisPosY(w.y1), AxisPosX(w.x2) - o.x, o.y - AxisPosY(w.y2),
+            w.x1 != w.x2 && w.y1 != w.y2};
+}
+
+// Ly·X and Lx·Y at each end: an oblique wall carries half at each end, any other all at its
+// start.
+struct WallMoments {
+    double yxStart, xyStart, yxEnd, xyEnd;
+};
+
+WallMoments MomentsOf(const WallEnds& e, double kx, double ky) {
+    if (e.oblique)
+        return {0.5 * ky * e.startX, 0.5 * kx * e.startY, 0.5 * ky * e.endX, 0.5 * kx * e.endY};
+    return {ky * e.startX, kx * e.startY, 0, 0};
+}
+
+void WritePositions(WallResultRecord& out, const WallEnds& e, const WallMoments& m) {
+    out.startOffsetX = e.startX;
+    out.startOffsetY = e.startY;
+    out.endOffsetX = e.endX;
+    out.endOffsetY = e.endY;
+    out.momentYXStart = m.yxStart;
+    out.momentXYStart = m.xyStart;
+    out.momentYXEnd = m.yxEnd;
+    out.momentXYEnd = m.xyEnd;
+    // The rigidity report lists a wall by its first end.
+    out.originDistanceX = e.startX;
+    out.originDistanceY = e.startY;
+    out.momentYX = m.yxStart;
+    out.momentXY = m.xyStart;
+}
+
+// The wall's strengths, stiffnesses and moments of the five loading cases added to the storey
+// sums and its lines; storey and wall in range. Only the directional strengths and
+// stiffnesses of the row are read here: the storey step writes the positions and moments
+// with the torsion terms, so that the row is walked once for them.
+void AddWallTerms(int sc, int storey, int wall, const WallEnds& e, StoreySums& sums) {
     RigidityResults& r = RigidityRes;
-    const int sc = CalcScenario();
-    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
-    const double x0 = AxisPosX(Grid.FirstMainAxisX);
-    const double y0 = AxisPosY(Grid.FirstMainAxisY);
-    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-    double(&lineX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
-    double(&lineY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
+    const WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
     int32_t& linesInUse = RigidityLinesInUse[sc][storey];
     for (const int32_t line : {w.x1, w.y1, w.x2, w.y2})
         if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
+    // The lines through the wall's ends (none outside the grid): an oblique wall puts half on
+    // the lines through each end, any other wall all on the lines through its start.
+    const auto lineOf = [](double(&table)[GridLines][StrengthVariants], int32_t line) {
+        return InRange(line, GridLines) ? table[line] : nullptr;
+    };
+    double* startLineX = lineOf(r.LineStiffnessX[sc][storey], w.y1);
+    double* startLineY = lineOf(r.LineStiffnessY[sc][storey], w.x1);
+    double* endLineX = e.oblique ? lineOf(r.LineStiffnessX[sc][storey], w.y2) : nullptr;
+    double* endLineY = e.oblique ? lineOf(r.LineStiffnessY[sc][storey], w.x2) : nullptr;
 
-    // Y grows downward on the plan; the storey frame has it upward.
-    const double startOffsetX = AxisPosX(w.x1) - x0;
-    const double startOffsetY = y0 - AxisPosY(w.y1);
-    const double endOffsetX = AxisPosX(w.x2) - x0;
-    const double endOffsetY = y0 - AxisPosY(w.y2);
+#pragma GCC unroll 5
     for (int n = 0; n < StrengthVariants; ++n) {
         const WallResultRecord& bx = blocks[CaseSubBlockX[n]];
         const WallResultRecord& by = blocks[CaseSubBlockY[n]];
         const double kx = bx.stiffnessX, ky = by.stiffnessY;
-        WallResultRecord& out = blocks[n];
-
-        r.WallStrengthSumX[sc][storey][n] += bx.strengthX;
-        r.WallStrengthSumY[sc][storey][n] += by.strengthY;
-        r.StiffnessSumX[sc][storey][n] += kx;
-        r.StiffnessSumY[sc][storey][n] += ky;
-
-        out.startOffsetX = startOffsetX;
-        out.startOffsetY = startOffsetY;
-        out.endOffsetX = endOffsetX;
-        out.endOffsetY = endOffsetY;
-
-        if (oblique) {
-            // Each end carries half the wall, on the lines through that end.
-            if (InRange(w.y1, GridLines)) lineX[w.y1][n] += 0.5 * kx;
-            if (InRange(w.y2, GridLines)) lineX[w.y2][n] += 0.5 * kx;
-            if (InRange(w.x1, GridLines)) lineY[w.x1][n] += 0.5 * ky;
-            if (InRange(w.x2, GridLines)) lineY[w.x2][n] += 0.5 * ky;
-            out.momentYXStart = 0.5 * ky * out.startOffsetX;
-            out.momentYXEnd = 0.5 * ky * out.endOffsetX;
-            out.momentXYStart = 0.5 * kx * out.startOffsetY;
-            out.momentXYEnd = 0.5 * kx * out.endOffsetY;
+        sums.strengthX[n] += bx.strengthX;
+        sums.strengthY[n] += by.strengthY;
+        sums.stiffnessX[n] += kx;
+        sums.stiffnessY[n] += ky;
+        if (e.oblique) {
+            if (startLineX) startLineX[n] += 0.5 * kx;
+            if (endLineX) endLineX[n] += 0.5 * kx;
+            if (startLineY) startLineY[n] += 0.5 * ky;
+            if (endLineY) endLineY[n] += 0.5 * ky;
         } else {
-            if (InRange(w.y1, GridLines)) lineX[w.y1][n] += kx;
-            if (InRange(w.x1, GridLines)) lineY[w.x1][n] += ky;
-            out.momentYXStart = ky * out.startOffsetX;
-            out.momentXYStart = kx * out.startOffsetY;
-            out.momentYXEnd = 0;
-            out.momentXYEnd = 0;
+            if (startLineX) startLineX[n] += kx;
+            if (startLineY) startLineY[n] += ky;
         }
-        r.StiffnessMomentYX[sc][storey][n] += out.momentYXStart + out.momentYXEnd;
-        r.StiffnessMomentXY[sc][storey][n] += out.momentXYStart + out.momentXYEnd;
-
-        // The rigidity report lists a wall by its first end.
-        out.originDistanceX = out.startOffsetX;
-        out.originDistanceY = out.startOffsetY;
-        out.momentYX = out.momentYXStart;
-        out.momentXY = out.momentXYStart;
+        const WallMoments m = MomentsOf(e, kx, ky);
+        sums.momentYX[n] += m.yxStart + m.yxEnd;
+        sums.momentXY[n] += m.xyStart + m.xyEnd;
     }
+}
+
+// The ends of the walls of the storey in hand, worked out once for both walks over its walls.
+WallEnds theStoreyEnds[MaxWalls];
+
+const WallEnds* StoreyEnds(int sc, int storey, int walls) {
+    const FrameOrigin origin = FrameOriginOf();
+    for (int w = 0; w < walls; ++w) theStoreyEnds[w] = EndsOf(Doc.Walls[sc][storey][w], origin);
+    return theStoreyEnds;
+}
+
+} // namespace
+
+void AddWallRigidityTerms(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
+    const int sc = CalcScenario();
+    NoteWallResultRows(sc, storey, wall + 1);
+    StoreySums sums = SumsOf(RigidityRes, sc, storey);
+    const WallEnds e = EndsOf(Doc.Walls[sc][storey][wall], FrameOriginOf());
+    AddWallTerms(sc, storey, wall, e, sums);
+    StoreSums(sums, RigidityRes, sc, storey);
+    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    for (int n = 0; n < StrengthVariants; ++n)
+        WritePositions(
+            blocks[n], e,
+            MomentsOf(e, blocks[CaseSubBlockX[n]].stiffnessX, blocks[CaseSubBlockY[n]].stiffnessY));
 }
 
 namespace {
@@ -169,62 +283,78 @@ double ElasticRadius(double kr, double sum) {
     return 0.0;
 }
 
-} // namespace
-
-void CalcStoreyRigidity(int storey) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys)) return;
+// The storey step for the walls' ends given; storey in range, its rows noted.
+void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends) {
     RigidityResults& r = RigidityRes;
-    const int sc = CalcScenario();
-    const int walls = WallCountOf(storey);
-    NoteWallResultRows(sc, storey, walls);
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
     const double qr = ReqResult.RequiredStrength[sc][storey];
 
+    double cx[StrengthVariants], cy[StrengthVariants];
     for (int n = 0; n < StrengthVariants; ++n) {
         const double sumX = r.StiffnessSumX[sc][storey][n];
         const double sumY = r.StiffnessSumY[sc][storey][n];
-        const double cx = sumY != 0 ? r.StiffnessMomentYX[sc][storey][n] / sumY : 0.0;
-        const double cy = sumX != 0 ? r.StiffnessMomentXY[sc][storey][n] / sumX : 0.0;
-        r.RigidityCentreX[sc][storey][n] = cx;
-        r.RigidityCentreY[sc][storey][n] = cy;
-        r.EccentricityX[sc][storey][n] = std::fabs(gx - cx);
-        r.EccentricityY[sc][storey][n] = std::fabs(gy - cy);
+        cx[n] = sumY != 0 ? r.StiffnessMomentYX[sc][storey][n] / sumY : 0.0;
+        cy[n] = sumX != 0 ? r.StiffnessMomentXY[sc][storey][n] / sumX : 0.0;
+        r.RigidityCentreX[sc][storey][n] = cx[n];
+        r.RigidityCentreY[sc][storey][n] = cy[n];
+        r.EccentricityX[sc][storey][n] = std::fabs(gx - cx[n]);
+        r.EccentricityY[sc][storey][n] = std::fabs(gy - cy[n]);
+    }
 
-        double ix = 0, iy = 0;
-        const int kxVariant = CaseSubBlockX[n], kyVariant = CaseSubBlockY[n];
-        for (int wi = 0; wi < walls; ++wi) {
-            const WallRecord& w = Doc.Walls[sc][storey][wi];
-            WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
-            const double kx = blocks[kxVariant].stiffnessX;
-            const double ky = blocks[kyVariant].stiffnessY;
-            WallResultRecord& out = blocks[n];
-            out.startDistanceX = out.startOffsetX - cx;
-            out.startDistanceY = out.startOffsetY - cy;
-            out.endDistanceX = out.endOffsetX - cx;
-            out.endDistanceY = out.endOffsetY - cy;
-            if (w.x1 != w.x2 && w.y1 != w.y2) {
-                out.torsionXStart = 0.5 * ky * out.startDistanceX * out.startDistanceX;
-                out.torsionXEnd = 0.5 * ky * out.endDistanceX * out.endDistanceX;
-                out.torsionYStart = 0.5 * kx * out.startDistanceY * out.startDistanceY;
-                out.torsionYEnd = 0.5 * kx * out.endDistanceY * out.endDistanceY;
+    // One pass over the walls for all five cases, each wall's row whole while it is in cache:
+    // positions, moments, distances from the centre and torsion terms.
+    Pair torsion[StrengthVariants] = {}; // Ix, Iy
+    for (int wi = 0; wi < walls; ++wi) {
+        WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
+        const WallEnds& e = ends[wi];
+        const Pair start = {e.startX, e.startY}, end = {e.endX, e.endY};
+#pragma GCC unroll 5
+        for (int n = 0; n < StrengthVariants; ++n) {
+            // Ly with the X positions, Lx with the Y positions.
+            const Pair k = {blocks[CaseSubBlockY[n]].stiffnessY,
+                            blocks[CaseSubBlockX[n]].stiffnessX};
+            const Pair centre = {cx[n], cy[n]};
+            const Pair startDistance = start - centre, endDistance = end - centre;
+            Pair momentStart, momentEnd, torsionStart, torsionEnd;
+            if (e.oblique) {
+                const Pair half = 0.5 * k;
+                momentStart = half * start;
+                momentEnd = half * end;
+                torsionStart = half * startDistance * startDistance;
+                torsionEnd = half * endDistance * endDistance;
             } else {
-                out.torsionXStart = ky * out.startDistanceX * out.startDistanceX;
-                out.torsionYStart = kx * out.startDistanceY * out.startDistanceY;
-                out.torsionXEnd = 0;
-                out.torsionYEnd = 0;
+                momentStart = k * start;
+                momentEnd = Pair{0, 0};
+                torsionStart = k * startDistance * startDistance;
+                torsionEnd = Pair{0, 0};
             }
-            ix += out.torsionXStart + out.torsionXEnd;
-            iy += out.torsionYStart + out.torsionYEnd;
-            out.centreDistanceX = out.startDistanceX;
-            out.centreDistanceY = out.startDistanceY;
-            out.torsionTermX = out.torsionXStart;
-            out.torsionTermY = out.torsionYStart;
+            torsion[n] += torsionStart + torsionEnd;
+            WallResultRecord& out = blocks[n];
+            StorePair(out.startOffsetX, start);
+            StorePair(out.endOffsetX, end);
+            StorePair(out.momentYXStart, momentStart);
+            StorePair(out.momentYXEnd, momentEnd);
+            StorePair(out.startDistanceX, startDistance);
+            StorePair(out.endDistanceX, endDistance);
+            StorePair(out.torsionXStart, torsionStart);
+            StorePair(out.torsionXEnd, torsionEnd);
+            // The rigidity report lists a wall by its first end.
+            StorePair(out.originDistanceX, start);
+            StorePair(out.momentYX, momentStart);
+            StorePair(out.centreDistanceX, startDistance);
+            StorePair(out.torsionTermX, torsionStart);
         }
-        r.TorsionTermX[sc][storey][n] = ix;
-        r.TorsionTermY[sc][storey][n] = iy;
-        const double kr = ix + iy;
+    }
+    double ix[StrengthVariants], iy[StrengthVariants];
+    for (int n = 0; n < StrengthVariants; ++n) ix[n] = torsion[n][0], iy[n] = torsion[n][1];
+
+    for (int n = 0; n < StrengthVariants; ++n) {
+        const double sumX = r.StiffnessSumX[sc][storey][n];
+        const double sumY = r.StiffnessSumY[sc][storey][n];
+        r.TorsionTermX[sc][storey][n] = ix[n];
+        r.TorsionTermY[sc][storey][n] = iy[n];
+        const double kr = ix[n] + iy[n];
         r.TorsionalStiffness[sc][storey][n] = kr;
 
         const double rex = ElasticRadius(kr, sumX);
@@ -264,19 +394,31 @@ void CalcStoreyRigidity(int storey) {
     }
 }
 
+} // namespace
+
+void CalcStoreyRigidity(int storey) {
+    NoteWallEvalWrite(CalcScenario());
+    if (!InRange(storey, Storeys)) return;
+    const int sc = CalcScenario();
+    const int walls = WallCountOf(storey);
+    NoteWallResultRows(sc, storey, walls);
+    StoreyRigidity(sc, storey, walls, StoreyEnds(sc, storey, walls));
+}
+
 void CalcQuarterWallStrength(int storey) {
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
     const StoreyWallLines& lists = WallEval.WallLineLists[sc][storey];
     const double(&lines)[QuarterLineCount] = ReqResult.QuarterLines[sc][storey];
-    double& yLow = RigidityRes.QuarterWallStrength[StripYLow][sc][storey];
-    double& yHigh = RigidityRes.QuarterWallStrength[StripYHigh][sc][storey];
-    double& xLow = RigidityRes.QuarterWallStrength[StripXLow][sc][storey];
-    double& xHigh = RigidityRes.QuarterWallStrength[StripXHigh][sc][storey];
     // A storey without an extent has no strips: its quarter lines are not positions, and every
     // wall would land in the high strips.
     if (ReqResult.StoreyExtentFlag[sc][storey] == 0) return;
+    // The strips are summed apart from the results (in the same order, so to the same sums):
+    // the loads from the wall rows could otherwise not pass the stores into the results.
+    double(&strips)[QuarterStrips][Scenarios][Storeys] = RigidityRes.QuarterWallStrength;
+    double yLow = strips[StripYLow][sc][storey], yHigh = strips[StripYHigh][sc][storey];
+    double xLow = strips[StripXLow][sc][storey], xHigh = strips[StripXHigh][sc][storey];
 
     // Each list entry is judged by the line it stands on: an oblique wall has one entry per end,
     // each carrying half the wall, so the result does not depend on which end was drawn first.
@@ -302,6 +444,10 @@ void CalcQuarterWallStrength(int storey) {
         if (pos <= lines[LineXMinQuarter] + QuarterLineMargin) xLow += strength;
         if (pos >= lines[LineXMaxQuarter] - QuarterLineMargin) xHigh += strength;
     }
+    strips[StripYLow][sc][storey] = yLow;
+    strips[StripYHigh][sc][storey] = yHigh;
+    strips[StripXLow][sc][storey] = xLow;
+    strips[StripXHigh][sc][storey] = xHigh;
 }
 
 void CalcStiffnessRatio() {
@@ -344,15 +490,24 @@ void CalcStiffnessRatio() {
 }
 
 void CalcRigidity() {
-    NoteWallEvalWrite(CalcScenario());
-    ClearRigidityResults();
+    const int sc = CalcScenario();
+    NoteWallEvalWrite(sc);
     const int top = TopStoreyOf();
+    // The storeys up to the top get every per-case result written below (their sums and strips
+    // start from 0 here), so only those above it are cleared.
+    ClearStoreyResults(sc, top + 1);
+    ClearLineTables();
     // Every storey up to the top, also one without walls: its zero elastic radii then give the
     // eccentricity ratio of the option rather than a ratio of 0 that would pass as balanced.
     for (int s = 0; s <= top; ++s) {
         const int walls = WallCountOf(s);
-        for (int w = 0; w < walls; ++w) AddWallRigidityTerms(s, w);
-        CalcStoreyRigidity(s);
+        NoteWallResultRows(sc, s, walls);
+        const WallEnds* ends = StoreyEnds(sc, s, walls);
+        StoreySums sums{};
+        for (int w = 0; w < walls; ++w) AddWallTerms(sc, s, w, ends[w], sums);
+        StoreSums(sums, RigidityRes, sc, s);
+        StoreyRigidity(sc, s, walls, ends);
+        for (int k = 0; k < QuarterStrips; ++k) RigidityRes.QuarterWallStrength[k][sc][s] = 0;
         CalcQuarterWallStrength(s);
     }
     CalcStiffnessRatio();

@@ -37,14 +37,14 @@ double StiffnessAt(const WallElementSpec* spec) {
 struct WallCodes {
     int32_t mud, row, size;
 };
-WallCodes CodesOf(const WallRecord& w) {
-    const int32_t word = w.bracing & BraceWordMask;
+WallCodes CodesOf(int32_t bracing) {
+    const int32_t word = bracing & BraceWordMask;
     return {word / MudWallUnit, word % MudWallUnit, (word % MudWallUnit) / 12};
 }
 
 // Bracing, mud wall and both panels all unidentified.
-bool AllUnknown(const WallRecord& w, const WallCodes& c) {
-    return c.size == 1 && c.mud == 1 && w.panelL / 2 == 1 && w.panelR / 2 == 1;
+bool AllUnknown(const WallCodes& c, int32_t panelL, int32_t panelR) {
+    return c.size == 1 && c.mud == 1 && panelL / 2 == 1 && panelR / 2 == 1;
 }
 
 } // namespace
@@ -101,139 +101,267 @@ double JointReduction2012(const double (&t)[4][4][3], double s, int32_t jointSpe
     return t[lo][j][f] + (t[hi][j][f] - t[lo][j][f]) * fraction;
 }
 
-void CalcBaseStrengths(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
-    const int sc = CalcScenario();
-    NoteWallResultRows(sc, storey, wall + 1);
-    const WallRecord& w = Doc.Walls[sc][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
-    WallResultRecord& r0 = blocks[0];
-    const WallCodes codes = CodesOf(w);
+namespace {
+
+// What every wall of a run shares, read once per run rather than once per wall and variant.
+struct StrengthRun {
+    int scenario;
+    int top;
+    bool general;
+    bool revision2012;
+    double cap; // kN/m, the most a metre of wall counts with under the method
+    const JointReductionTable* topTable;
+    const JointReductionTable* lowerTable;
+    bool cosSquared;
+    bool showReduction;
+};
+
+StrengthRun StrengthRunOf() {
+    StrengthRun run{};
+    run.scenario = CalcScenario();
+    run.top = TopStoreyOf();
+    run.general = IsGeneralMethod();
+    run.revision2012 = IsRevision2012();
+    run.cap = !run.general ? 14.0 : run.revision2012 ? 10.0 : 9.8;
+    run.topTable = ActiveTop;
+    run.lowerTable = ActiveLower;
+    run.cosSquared = App.Options.DiagonalWallCosSquared == 1;
+    run.showReduction = App.Options.ShowWallReduction == 1;
+    return run;
+}
+
+// What the five variants of one wall share for their base strengths. The element tables are
+// read here once per wall: the stores into the result rows could otherwise make every variant
+// read them again.
+struct BaseInputs {
+    double braceStrength[WallResultBlocks]; // per variant, 0 when the bracing does not count
+    double braceStiffness[WallResultBlocks];
+    double faceStrength, faceStiffness; // mud wall and both panels added
+    bool braceCounts, facesCount;
+    bool allUnknown;      // general method, faces counting, every element unidentified
+    bool openingWall2012; // general method, 2012: the opening wall takes the table strength
+    double openingWallStrength;
+    double openingFactor;
+    // Whether the five variants come to the same strengths in every byte: only a one-way brace
+    // that counts tells them apart.
+    bool variantsAlike;
+};
+
+// Also sets the wall's opening factor in block 0, which the strength classes read.
+BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRecord& r0) {
+    BaseInputs in;
+    const WallCodes codes = CodesOf(w.bracing);
     const double length = r0.wallLength;
-    const bool general = IsGeneralMethod();
     // Bracing counts on walls of 0.9 m and more, mud walls and panels on walls of 0.6 m and more.
-    const bool braceCounts = length > 0.89999;
-    const bool facesCount = length > 0.59999;
+    in.braceCounts = length > 0.89999;
+    in.facesCount = length > 0.59999;
     const WallElementSpec* mud = SpecAt(MudWallSpecs, codes.mud);
     const WallElementSpec* left = SpecAt(PanelSpecs, w.panelL);
     const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
+    in.faceStrength = StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
+    in.faceStiffness = StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
+    in.variantsAlike = true;
+    for (int k = 0; k < WallResultBlocks; ++k) {
+        const int32_t row = VariantBraceRow(w, codes.row, k);
+        const WallElementSpec* brace = SpecAt(BraceSpecs, row);
+        in.braceStrength[k] = StrengthAt(brace);
+        in.braceStiffness[k] = StiffnessAt(brace);
+        if (in.braceCounts && row != codes.row) in.variantsAlike = false;
+    }
+    in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
     r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
     const bool opening = w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
                          w.type != WallTypeNoStrength;
-    const bool openingRule2012 = opening && IsRevision2012() && OtherElementsMethod == 0;
-    if (openingRule2012 && !general) {
+    const bool openingRule2012 = opening && run.revision2012 && OtherElementsMethod == 0;
+    if (openingRule2012 && !run.general) {
         // The run carries the table factor times the strength in total, whatever its length.
         r0.openingFactor =
             r0.runLength > 0 ? BoundedAt(OpeningFactorPrecise2012, r0.runKind) / r0.runLength : 0;
     }
-    if (openingRule2012 && general) r0.openingFactor = 1.0;
+    if (openingRule2012 && run.general) r0.openingFactor = 1.0;
+    in.openingWall2012 = openingRule2012 && run.general;
+    in.openingWallStrength = BoundedAt(OpeningWallStrength2012, r0.runKind);
+    in.openingFactor = r0.openingFactor;
+    return in;
+}
 
-    for (int k = 0; k < WallResultBlocks; ++k) {
-        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, codes.row, k));
-        double strength = 0, stiffness = 0;
-        if (braceCounts) {
-            strength += StrengthAt(brace);
-            stiffness += StiffnessAt(brace);
-        }
-        if (facesCount) {
-            strength += StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
-            stiffness += StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
-        }
-        if (general && facesCount && AllUnknown(w, codes)) strength = IsRevision2012() ? 2.0 : 1.96;
-        const double cap = !general ? 14.0 : IsRevision2012() ? 10.0 : 9.8;
-        if (strength > cap) strength = cap;
+// Base strength, stiffness and strength classes of one variant.
+struct VariantBase {
+    double strength, stiffness;
+    int32_t strengthClass, strengthClass2012;
+};
 
-        WallResultRecord& b = blocks[k];
-        b.baseStrength = strength;
-        b.baseStiffness = general ? strength : stiffness;
-        if (openingRule2012 && general)
-            b.baseStrength = BoundedAt(OpeningWallStrength2012, r0.runKind);
-
-        // Both classes always: the deterioration table is indexed by the 2004 class in every
-        // edition.
-        const double s = b.baseStrength * r0.openingFactor;
-        b.strengthClass = StrengthClassOf(s);
-        b.strengthClass2012 = StrengthClass2012Of(s);
+VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in, int k) {
+    double strength = 0, stiffness = 0;
+    if (in.braceCounts) {
+        strength += in.braceStrength[k];
+        stiffness += in.braceStiffness[k];
     }
+    if (in.facesCount) {
+        strength += in.faceStrength;
+        stiffness += in.faceStiffness;
+    }
+    if (in.allUnknown) strength = run.revision2012 ? 2.0 : 1.96;
+    if (strength > run.cap) strength = run.cap;
+
+    VariantBase base;
+    base.strength = in.openingWall2012 ? in.openingWallStrength : strength;
+    base.stiffness = run.general ? strength : stiffness;
+    // Both classes always: the deterioration table is indexed by the 2004 class in every
+    // edition.
+    const double s = base.strength * in.openingFactor;
+    base.strengthClass = StrengthClassOf(s);
+    base.strengthClass2012 = StrengthClass2012Of(s);
+    return base;
+}
+
+void WriteBase(const VariantBase& base, WallResultRecord& b) {
+    b.baseStrength = base.strength;
+    b.baseStiffness = base.stiffness;
+    b.strengthClass = base.strengthClass;
+    b.strengthClass2012 = base.strengthClass2012;
+}
+
+// What the five variants of one wall share for their reductions.
+struct ReductionInputs {
+    const JointReductionTable* table;
+    int32_t jointSpec, foundation;
+    const double (*deterioration)[4]; // by the 2004 class; none under the general method
+    double openingFactor;
+    double projectedLengthX, projectedLengthY;
+    bool cosSquared; // oblique, counted with L cos²θ and L sin²θ
+    double cx, cy;
+};
+
+ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const WallRecord& w,
+                                  const WallResultRecord& r0) {
+    ReductionInputs in{};
+    const int32_t c1 = std::abs(NodeCode(storey, w.x1, w.y1));
+    const int32_t c2 = std::abs(NodeCode(storey, w.x2, w.y2));
+    const bool lower = storey != run.top && c1 >= FloorAboveBit && c2 >= FloorAboveBit;
+    if (!run.revision2012)
+        in.table = lower ? run.lowerTable : run.topTable;
+    else
+        in.table = (lower && run.top > 0) ? run.lowerTable : run.topTable;
+    in.jointSpec = ClampIndex(w.jointSpec, 4);
+    in.foundation = ClampIndex(w.foundationClass, 3);
+    in.deterioration = run.general ? nullptr
+                                   : &WallDeteriorationFactors[ClampIndex(r0.lowerStorey, 2)]
+                                                              [ClampIndex(w.deterioration, 3)];
+    in.openingFactor = r0.openingFactor;
+    in.projectedLengthX = r0.projectedLengthX;
+    in.projectedLengthY = r0.projectedLengthY;
+    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+    in.cosSquared = run.cosSquared && oblique && r0.effectiveLength > 0;
+    if (in.cosSquared) {
+        // L cos²θ along X and L sin²θ along Y instead of L cos θ and L sin θ. The angle comes
+        // from lengths scaled alike: an opening in a run over 3 m has its projections and its
+        // effective length scaled by 3 / run, its wall length not.
+        in.cx = r0.projectedLengthX / r0.effectiveLength;
+        in.cy = r0.projectedLengthY / r0.effectiveLength;
+    }
+    return in;
+}
+
+// Reductions, reduced and directional strengths of one variant.
+struct VariantReductions {
+    double joint, deterioration, factor;
+    double reducedStrength, reducedStiffness;
+    double strengthX, strengthY, stiffnessX, stiffnessY;
+};
+
+VariantReductions ReductionsOf(const StrengthRun& run, const ReductionInputs& in,
+                               const VariantBase& base) {
+    VariantReductions v;
+    const double s = base.strength * in.openingFactor;
+    const int32_t strengthClass = ClampIndex(base.strengthClass, 4);
+    const JointReductionTable& t = *in.table;
+    if (!run.revision2012)
+        v.joint = t[strengthClass][in.jointSpec][in.foundation];
+    else
+        v.joint = JointReduction2012(t, s, in.jointSpec, in.foundation);
+    if (!run.general && tolerance::Below(s, 1.0)) v.joint = 1.0;
+    v.deterioration = in.deterioration ? (*in.deterioration)[strengthClass] : 1.0;
+    v.factor = MinDouble(v.deterioration, v.joint);
+    v.reducedStrength = base.strength * v.factor * in.openingFactor;
+    v.reducedStiffness = base.stiffness * v.factor * in.openingFactor;
+    v.strengthX = in.projectedLengthX * v.reducedStrength;
+    v.strengthY = in.projectedLengthY * v.reducedStrength;
+    v.stiffnessX = in.projectedLengthX * v.reducedStiffness;
+    v.stiffnessY = in.projectedLengthY * v.reducedStiffness;
+    if (in.cosSquared) {
+        v.strengthX *= in.cx;
+        v.stiffnessX *= in.cx;
+        v.strengthY *= in.cy;
+        v.stiffnessY *= in.cy;
+    }
+    return v;
+}
+
+void WriteReductions(const VariantReductions& v, WallResultRecord& b) {
+    b.jointReductionFactor = v.joint;
+    b.deteriorationFactor = v.deterioration;
+    b.minReductionFactor = v.factor;
+    b.reducedStrength = v.reducedStrength;
+    b.reducedStiffness = v.reducedStiffness;
+    b.strengthX = v.strengthX;
+    b.strengthY = v.strengthY;
+    b.stiffnessX = v.stiffnessX;
+    b.stiffnessY = v.stiffnessY;
+}
+
+// Whether a per-wall entry may write the row, noting the row as written.
+bool OpenWallRow(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return false;
+    NoteWallResultRows(CalcScenario(), storey, wall + 1);
+    return true;
+}
+
+double LabelStrength(const StrengthRun& run, const WallRecord& w, const WallResultRecord& r0) {
+    if (run.showReduction) return r0.effectiveLength != 0 ? r0.reducedStrength : 0;
+    return WallElementsStrength(w.bracing, w.panelL, w.panelR);
+}
+
+} // namespace
+
+void CalcBaseStrengths(int storey, int wall) {
+    if (!OpenWallRow(storey, wall)) return;
+    const StrengthRun run = StrengthRunOf();
+    const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
+    WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
+    const BaseInputs base = PrepareBase(run, w, blocks[0]);
+    for (int k = 0; k < WallResultBlocks; ++k) WriteBase(BaseOf(run, base, k), blocks[k]);
 }
 
 void CalcWallReductions(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
-    const int sc = CalcScenario();
-    NoteWallResultRows(sc, storey, wall + 1);
-    const WallRecord& w = Doc.Walls[sc][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
-    const WallResultRecord& r0 = blocks[0];
-    const int top = TopStoreyOf();
-    const bool general = IsGeneralMethod();
-
-    const int32_t c1 = std::abs(NodeCode(storey, w.x1, w.y1));
-    const int32_t c2 = std::abs(NodeCode(storey, w.x2, w.y2));
-    const bool lower = storey != top && c1 >= FloorAboveBit && c2 >= FloorAboveBit;
-    const int32_t jointSpec = ClampIndex(w.jointSpec, 4);
-    const int32_t foundation = ClampIndex(w.foundationClass, 3);
-    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-
+    if (!OpenWallRow(storey, wall)) return;
+    const StrengthRun run = StrengthRunOf();
+    const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
+    WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
+    const ReductionInputs reductions = PrepareReductions(run, storey, w, blocks[0]);
     for (int k = 0; k < WallResultBlocks; ++k) {
         WallResultRecord& b = blocks[k];
-        const double s = b.baseStrength * r0.openingFactor;
-        double joint;
-        if (!IsRevision2012()) {
-            const JointReductionTable& t = lower ? *ActiveLower : *ActiveTop;
-            joint = t[ClampIndex(b.strengthClass, 4)][jointSpec][foundation];
-        } else {
-            const JointReductionTable& t = (lower && top > 0) ? *ActiveLower : *ActiveTop;
-            joint = JointReduction2012(t, s, jointSpec, foundation);
-        }
-        if (!general && tolerance::Below(s, 1.0)) joint = 1.0;
-        b.jointReductionFactor = joint;
-        b.deteriorationFactor =
-            general ? 1.0
-                    : WallDeteriorationFactors[ClampIndex(r0.lowerStorey, 2)][ClampIndex(
-                          w.deterioration, 3)][ClampIndex(b.strengthClass, 4)];
-        b.minReductionFactor = MinDouble(b.deteriorationFactor, b.jointReductionFactor);
-        b.reducedStrength = b.baseStrength * b.minReductionFactor * r0.openingFactor;
-        b.reducedStiffness = b.baseStiffness * b.minReductionFactor * r0.openingFactor;
-        b.strengthX = r0.projectedLengthX * b.reducedStrength;
-        b.strengthY = r0.projectedLengthY * b.reducedStrength;
-        b.stiffnessX = r0.projectedLengthX * b.reducedStiffness;
-        b.stiffnessY = r0.projectedLengthY * b.reducedStiffness;
-        if (App.Options.DiagonalWallCosSquared == 1 && oblique && r0.effectiveLength > 0) {
-            // L cos²θ along X and L sin²θ along Y instead of L cos θ and L sin θ. The angle comes
-            // from lengths scaled alike: an opening in a run over 3 m has its projections and
-            // its effective length scaled by 3 / run, its wall length not.
-            const double cx = r0.projectedLengthX / r0.effectiveLength;
-            const double cy = r0.projectedLengthY / r0.effectiveLength;
-            b.strengthX *= cx;
-            b.stiffnessX *= cx;
-            b.strengthY *= cy;
-            b.stiffnessY *= cy;
-        }
+        const VariantBase base{b.baseStrength, b.baseStiffness, b.strengthClass,
+                               b.strengthClass2012};
+        WriteReductions(ReductionsOf(run, reductions, base), b);
     }
 }
 
 double PlanLabelStrength(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    const int sc = CalcScenario();
-    const WallRecord& w = Doc.Walls[sc][storey][wall];
-    const WallResultRecord& r0 = WallEval.WallResult[sc][storey][wall][0];
-    if (App.Options.ShowWallReduction == 1) return r0.effectiveLength != 0 ? r0.reducedStrength : 0;
-    return WallElementsStrength(w.bracing, w.panelL, w.panelR);
+    const StrengthRun run = StrengthRunOf();
+    return LabelStrength(run, Doc.Walls[run.scenario][storey][wall],
+                         WallEval.WallResult[run.scenario][storey][wall][0]);
 }
 
 double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
-    WallRecord w{};
-    w.bracing = bracing;
-    w.panelL = panelL;
-    w.panelR = panelR;
-    const WallCodes codes = CodesOf(w);
+    const WallCodes codes = CodesOf(bracing);
     double s = StrengthAt(SpecAt(PanelSpecs, panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
                StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, panelR));
     const bool method0 = Doc.DiagnosisMethod == 0;
-    if (!method0 && AllUnknown(w, codes)) s = 1.96;
+    if (!method0 && AllUnknown(codes, panelL, panelR)) s = 1.96;
     const double cap = method0 ? 14.0 : 9.8;
     return s > cap ? cap : s;
 }
@@ -241,13 +369,32 @@ double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
 void EvaluateWallStrengths() {
     NoteWallEvalWrite(CalcScenario());
     SelectJointReductionTables();
-    const int top = TopStoreyOf();
-    for (int s = 0; s <= top; ++s) {
+    const StrengthRun run = StrengthRunOf();
+    for (int s = 0; s <= run.top; ++s) {
         const int n = WallCountOf(s);
-        for (int w = 0; w < n; ++w) {
-            CalcBaseStrengths(s, w);
-            CalcWallReductions(s, w);
-            WallEval.WallResult[CalcScenario()][s][w][0].planValue = PlanLabelStrength(s, w);
+        NoteWallResultRows(run.scenario, s, n);
+        for (int wall = 0; wall < n; ++wall) {
+            const WallRecord& w = Doc.Walls[run.scenario][s][wall];
+            WallResultRecord* blocks = WallEval.WallResult[run.scenario][s][wall];
+            const BaseInputs base = PrepareBase(run, w, blocks[0]);
+            const ReductionInputs reductions = PrepareReductions(run, s, w, blocks[0]);
+            // A variant like the first is worked out once and written again; every block is
+            // written whole while it is in cache.
+            if (base.variantsAlike) {
+                const VariantBase first = BaseOf(run, base, 0);
+                const VariantReductions reduced = ReductionsOf(run, reductions, first);
+                for (int k = 0; k < WallResultBlocks; ++k) {
+                    WriteBase(first, blocks[k]);
+                    WriteReductions(reduced, blocks[k]);
+                }
+            } else {
+                for (int k = 0; k < WallResultBlocks; ++k) {
+                    const VariantBase variant = BaseOf(run, base, k);
+                    WriteBase(variant, blocks[k]);
+                    WriteReductions(ReductionsOf(run, reductions, variant), blocks[k]);
+                }
+            }
+            blocks[0].planValue = LabelStrength(run, w, blocks[0]);
         }
     }
 }

@@ -399,8 +399,12 @@ TEST_F(RigidityTest, OtherScenariosKeptStoreysAboveTopCleared) {
     R.QuarterWallStrength[StripXLow][0][2] = 3.0;
     R.StoreyDriftX[0][2][0] = 3.0; // its drift and ratio are left as they were
     R.StiffnessRatioX[0][2][0] = 0.5;
+    R.WallStrengthSumX[0][0][1] = 99.0; // a storey of the house: written afresh, not added to
+    R.QuarterWallStrength[StripXLow][0][0] = 99.0;
     BuildEccentricHouse();
     RunRigidity();
+    EXPECT_NEAR(R.WallStrengthSumX[0][0][1], 18.0, Tol);
+    EXPECT_NEAR(R.QuarterWallStrength[StripXLow][0][0], 8.0, Tol);
     EXPECT_EQ(R.StiffnessSumX[1][0][0], 7.0);
     EXPECT_EQ(R.RigidityCentreX[0][2][0], 0.0);
     EXPECT_EQ(R.QuarterWallStrength[StripXLow][0][2], 0.0);
