@@ -1,5 +1,6 @@
 #include "model/ModelFileFields.h"
 
+#include "model/DecimalDigits.h"
 #include "model/Model.h"
 
 #include <cmath>
@@ -137,22 +138,8 @@ int32_t RealToThousandths(double value) {
     return static_cast<int32_t>(n);
 }
 
-namespace {
-
-// Writes the decimal digits of `u` backwards, ending just before `end`; returns the first.
-inline char* DigitsBackwards(char* end, unsigned long long u) {
-    do {
-        *--end = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
-    return end;
-}
-
-inline unsigned long long Magnitude(long long v) {
-    return v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-}
-
-} // namespace
+using decimal::DigitsBackwards;
+using decimal::Magnitude;
 
 void PutRightAligned(char* p, long long value, int width) {
     char* first = DigitsBackwards(p + width, Magnitude(value));
@@ -171,19 +158,6 @@ void AppendRightAligned(std::string& out, long long value, int width) {
     out.append(first, n);
 }
 
-// v x 1000 rounded to the nearest integer, halves to even, from the exact product: p is the
-// rounded product and e = v x 1000 - p exactly (fma), so the rounding of p needs a correction
-// only where p lies exactly halfway between two integers.
-long long RoundedThousandths(double v) {
-    const double product = v * 1000.0;
-    const double error = std::fma(v, 1000.0, -product);
-    double n = std::nearbyint(product);
-    const double rest = product - n; // exact: |product| is far below 2^52
-    if (rest == 0.5 && error > 0) n += 1.0;
-    if (rest == -0.5 && error < 0) n -= 1.0;
-    return static_cast<long long>(n);
-}
-
 void PutFixed3(char* p, double value, int width) {
     // The widest values "%W.3f" holds: W - 4 integer digits, one fewer when negative. A value
     // beyond them is brought to them first, so the field never grows.
@@ -197,7 +171,7 @@ void PutFixed3(char* p, double value, int width) {
     if (std::fabs(v) < 0.0005) v = 0.0;
     // Rounded as "%.3f" rounds, from the value's exact binary digits, to the nearest (halves to
     // even): 1.0005 (a double just below it) is "1.000", as the files have always held it.
-    const long long thousandths = RoundedThousandths(v);
+    const long long thousandths = decimal::RoundedScaled(v, 1000.0);
     const unsigned long long magnitude = Magnitude(thousandths);
     char* first = p + width - 4;
     const unsigned long long fraction = magnitude % 1000;

@@ -19,7 +19,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -188,6 +190,98 @@ TEST(ReportFormatTest, NumbersNeverShowNanInfOrNegativeZero) {
     char small[6];
     EXPECT_EQ(FormatShown(small, sizeof small, "%s=%6.2f", "ab", -0.001), 9);
     EXPECT_STREQ(small, "ab=  ");
+}
+
+// The conversions written without snprintf give its bytes for every flag, width and precision,
+// over values of every size, exact halves and the edges of exact rounding; a number that
+// snprintf writes as "nan", "inf" or a signed zero reads as the 0 it shows.
+TEST(ReportFormatTest, WritesEveryConversionAsSnprintfDoes) {
+    std::mt19937_64 random(54);
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.5,
+                                  1.5,
+                                  2.5,
+                                  -0.5,
+                                  0.125,
+                                  0.005,
+                                  1.0005,
+                                  -0.0005,
+                                  1e15,
+                                  4.5e15,
+                                  1e300,
+                                  -1e-300,
+                                  5e-324,
+                                  HUGE_VAL,
+                                  std::nan(""),
+                                  999999.995,
+                                  4503599627370495.5};
+    for (int i = 0; i < 300; ++i) {
+        const double scale = std::pow(10.0, static_cast<int>(random() % 40) - 20);
+        values.push_back((static_cast<double>(random() % 2000001) - 1e6) / 1000.0 * scale);
+        values.push_back(static_cast<double>(static_cast<int64_t>(random())) / 256.0);
+    }
+    char got[160], want[160], zero[160];
+    for (const char* flags : {"", "-", "+", " ", "0", "-0", "+ 0", "#"})
+        for (const char* width : {"", "1", "7", "*"})
+            for (const char* precision : {"", ".", ".0", ".2", ".3", ".9", ".15", ".17", ".*"})
+                for (const char* type : {"f", "F", "d", "i", "u", "ld", "lld", "llu", "s", "c"}) {
+                    const std::string f =
+                        std::string("<%") + flags + width + precision + type + ">";
+                    const char* format = f.c_str();
+                    const int star = static_cast<int>(random() % 40) - 20;
+                    const bool starred = std::strchr(format, '*') != nullptr;
+                    const bool twoStars = std::strstr(format, "*.*") != nullptr;
+                    // Call either with the star fields' values before the argument.
+                    const auto both = [&](auto v) {
+                        if (twoStars) {
+                            FormatShown(got, sizeof got, format, star, star / 2, v);
+                            return std::snprintf(want, sizeof want, format, star, star / 2, v);
+                        }
+                        if (starred) {
+                            FormatShown(got, sizeof got, format, star, v);
+                            return std::snprintf(want, sizeof want, format, star, v);
+                        }
+                        FormatShown(got, sizeof got, format, v);
+                        return std::snprintf(want, sizeof want, format, v);
+                    };
+                    const char conversion = type[std::strlen(type) - 1];
+                    const bool wide = type[0] == 'l';
+                    for (double v : values) {
+                        const double w = std::isfinite(v) ? v : 1.0;
+                        switch (conversion) {
+                        case 'f':
+                        case 'F':
+                            both(std::isfinite(v) ? v : 0.0);
+                            if (std::signbit(v) && !std::strpbrk(want, "123456789")) {
+                                std::strcpy(zero, got);
+                                both(0.0);
+                                std::strcpy(got, zero);
+                            }
+                            break;
+                        case 'd':
+                        case 'i':
+                            if (wide)
+                                both(static_cast<long long>(std::fmod(w, 9e18)));
+                            else
+                                both(static_cast<int>(std::fmod(w, 2e9)));
+                            break;
+                        case 'u':
+                            if (wide)
+                                both(
+                                    static_cast<unsigned long long>(std::fabs(std::fmod(w, 1e19))));
+                            else
+                                both(static_cast<unsigned>(std::fabs(std::fmod(w, 4e9))));
+                            break;
+                        case 's':
+                            both(format + static_cast<int>(std::fabs(std::fmod(w, 5))));
+                            break;
+                        default:
+                            both(static_cast<int>(std::fmod(w, 256)));
+                        }
+                        ASSERT_STREQ(got, want) << format << " " << v;
+                    }
+                }
 }
 
 // ---- Key plans ----
