@@ -66,7 +66,7 @@ double PolygonArea(const Point* p, int n) {
     double twice = 0.0;
     for (int i = 0; i < n; ++i) {
         const Point& a = p[i];
-        const Point& b = p[(i + 1) % n];
+        const Point& b = p[i + 1 < n ? i + 1 : 0];
         twice += a.x * b.y - b.x * a.y;
     }
     return std::fabs(twice) / 2.0;
@@ -76,23 +76,25 @@ double Coord(const Point& p, bool alongY) {
     return alongY ? p.y : p.x;
 }
 
-// Keeps the part of the convex polygon in on the side coord >= limit (keepAbove) or
-// coord <= limit; out must hold n + 1 points.
-int ClipHalfPlane(const Point* in, int n, bool alongY, double limit, bool keepAbove, Point* out) {
-    auto inside = [&](const Point& p) {
-        const double c = Coord(p, alongY);
-        return keepAbove ? c >= limit : c <= limit;
-    };
+// Keeps the part of the convex polygon in (at most 4 points) on the side coord >= limit
+// (KeepAbove) or coord <= limit; out must hold n + 1 points. The direction and side are
+// template arguments: the strips of every triangle clip several times a run.
+template <bool AlongY, bool KeepAbove>
+int ClipHalfPlane(const Point* in, int n, double limit, Point* out) {
+    bool inside[4];
+    for (int i = 0; i < n; ++i) {
+        const double c = Coord(in[i], AlongY);
+        inside[i] = KeepAbove ? c >= limit : c <= limit;
+    }
     int m = 0;
     for (int i = 0; i < n; ++i) {
+        const int next = i + 1 < n ? i + 1 : 0;
         const Point& a = in[i];
-        const Point& b = in[(i + 1) % n];
-        const bool aIn = inside(a);
-        const bool bIn = inside(b);
-        if (aIn) out[m++] = a;
-        if (aIn != bIn) {
-            const double ca = Coord(a, alongY);
-            const double cb = Coord(b, alongY);
+        const Point& b = in[next];
+        if (inside[i]) out[m++] = a;
+        if (inside[i] != inside[next]) {
+            const double ca = Coord(a, AlongY);
+            const double cb = Coord(b, AlongY);
             const double t = (limit - ca) / (cb - ca); // ca != cb: they lie on both sides
             out[m++] = {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
         }
@@ -100,13 +102,18 @@ int ClipHalfPlane(const Point* in, int n, bool alongY, double limit, bool keepAb
     return m;
 }
 
-// The area of the triangle that lies between lo and hi in X (alongY false) or in Y.
-double TriangleAreaBetween(const Point (&tri)[3], bool alongY, double lo, double hi) {
+// The area of the triangle that lies between lo and hi in X (AlongY false) or in Y.
+template <bool AlongY>
+double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
+    // A triangle wholly inside the strip (one band deep) is its own clip: the same area.
+    bool whole = true;
+    for (const Point& v : tri) whole = whole && Coord(v, AlongY) >= lo && Coord(v, AlongY) <= hi;
+    if (whole) return PolygonArea(tri, 3);
     Point first[4];
     Point second[5];
-    const int n1 = ClipHalfPlane(tri, 3, alongY, lo, true, first);
+    const int n1 = ClipHalfPlane<AlongY, true>(tri, 3, lo, first);
     if (n1 < 3) return 0.0;
-    const int n2 = ClipHalfPlane(first, n1, alongY, hi, false, second);
+    const int n2 = ClipHalfPlane<AlongY, false>(first, n1, hi, second);
     if (n2 < 3) return 0.0;
     return PolygonArea(second, n2);
 }
@@ -251,10 +258,10 @@ void AddTriangle(int s, int f, int index) {
     NoteFloorLineTableLines(s, f, MaxInt(ix2, iy2));
     for (int j = iy1; j < iy2; ++j)
         FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
-            TriangleAreaBetween(p, true, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
+            TriangleAreaBetween<true>(p, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
     for (int i = ix1; i < ix2; ++i)
         FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f][i] +=
-            TriangleAreaBetween(p, false, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
+            TriangleAreaBetween<false>(p, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
 }
 
 // Centre of gravity of storey f: taken over storey f and the storeys above it up to the top.

@@ -276,7 +276,8 @@ void CalcFloorCheck(int s, int top) {
         for (int row = 0; row < 8; ++row) {
             // The flags whole (a table cleared from outside holds zeros, not -1); the rest
             // only over the lines a run has written since the last clear.
-            for (int i = 0; i < GridLines; ++i) FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
+            std::memset(FloorCheck.FloorCheckFlags[row][s][j], 0xFF, // -1: all bits set
+                        sizeof FloorCheck.FloorCheckFlags[row][s][j]);
             const std::size_t lines = static_cast<std::size_t>(SummaryLinesInUse[s][j]);
             std::memset(FloorCheck.FloorCheckRatios[row][s][j], 0,
                         lines * sizeof FloorCheck.FloorCheckRatios[row][s][j][0]);
