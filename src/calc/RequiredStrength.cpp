@@ -61,34 +61,47 @@ int Method() {
     return ClampIndex(Doc.DiagnosisMethod, 4);
 }
 
-// Area of a convex polygon by the shoelace formula.
-double PolygonArea(const Point* p, int n) {
+// Area of a convex polygon by the shoelace formula. The strip clips below form polygons of 3 to
+// 5 points; with the count fixed the loops unroll.
+template <int N>
+double PolygonArea(const Point* p) {
     double twice = 0.0;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < N; ++i) {
         const Point& a = p[i];
-        const Point& b = p[i + 1 < n ? i + 1 : 0];
+        const Point& b = p[i + 1 < N ? i + 1 : 0];
         twice += a.x * b.y - b.x * a.y;
     }
     return std::fabs(twice) / 2.0;
+}
+
+double PolygonArea(const Point* p, int n) {
+    switch (n) {
+    case 3:
+        return PolygonArea<3>(p);
+    case 4:
+        return PolygonArea<4>(p);
+    default:
+        return PolygonArea<5>(p);
+    }
 }
 
 double Coord(const Point& p, bool alongY) {
     return alongY ? p.y : p.x;
 }
 
-// Keeps the part of the convex polygon in (at most 4 points) on the side coord >= limit
-// (KeepAbove) or coord <= limit; out must hold n + 1 points. The direction and side are
-// template arguments: the strips of every triangle clip several times a run.
-template <bool AlongY, bool KeepAbove>
-int ClipHalfPlane(const Point* in, int n, double limit, Point* out) {
-    bool inside[4];
-    for (int i = 0; i < n; ++i) {
+// Keeps the part of the convex polygon in (N points) on the side coord >= limit (KeepAbove) or
+// coord <= limit; out must hold N + 1 points. The direction, side and count are template
+// arguments: the strips of every triangle clip several times a run.
+template <bool AlongY, bool KeepAbove, int N>
+int ClipHalfPlane(const Point* in, double limit, Point* out) {
+    bool inside[N];
+    for (int i = 0; i < N; ++i) {
         const double c = Coord(in[i], AlongY);
         inside[i] = KeepAbove ? c >= limit : c <= limit;
     }
     int m = 0;
-    for (int i = 0; i < n; ++i) {
-        const int next = i + 1 < n ? i + 1 : 0;
+    for (int i = 0; i < N; ++i) {
+        const int next = i + 1 < N ? i + 1 : 0;
         const Point& a = in[i];
         const Point& b = in[next];
         if (inside[i]) out[m++] = a;
@@ -108,12 +121,13 @@ double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
     // A triangle wholly inside the strip (one band deep) is its own clip: the same area.
     bool whole = true;
     for (const Point& v : tri) whole = whole && Coord(v, AlongY) >= lo && Coord(v, AlongY) <= hi;
-    if (whole) return PolygonArea(tri, 3);
+    if (whole) return PolygonArea<3>(tri);
     Point first[4];
     Point second[5];
-    const int n1 = ClipHalfPlane<AlongY, true>(tri, 3, lo, first);
+    const int n1 = ClipHalfPlane<AlongY, true, 3>(tri, lo, first);
     if (n1 < 3) return 0.0;
-    const int n2 = ClipHalfPlane<AlongY, false>(first, n1, hi, second);
+    const int n2 = n1 == 3 ? ClipHalfPlane<AlongY, false, 3>(first, hi, second)
+                           : ClipHalfPlane<AlongY, false, 4>(first, hi, second);
     if (n2 < 3) return 0.0;
     return PolygonArea(second, n2);
 }

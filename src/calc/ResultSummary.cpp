@@ -275,14 +275,13 @@ void CalcFloorCheck(int s, int top) {
     for (int j = top; j >= 0; --j) {
         for (int row = 0; row < 8; ++row) {
             // The flags whole (a table cleared from outside holds zeros, not -1); the rest
-            // only over the lines a run has written since the last clear.
+            // only over the lines a run has written since the last clear. The span tables were
+            // cleared at the start of this run with the other line tables.
             std::memset(FloorCheck.FloorCheckFlags[row][s][j], 0xFF, // -1: all bits set
                         sizeof FloorCheck.FloorCheckFlags[row][s][j]);
             const std::size_t lines = static_cast<std::size_t>(SummaryLinesInUse[s][j]);
             std::memset(FloorCheck.FloorCheckRatios[row][s][j], 0,
                         lines * sizeof FloorCheck.FloorCheckRatios[row][s][j][0]);
-            std::memset(FloorCheck.FloorCheckSpanTables[row][s][j], 0,
-                        lines * sizeof FloorCheck.FloorCheckSpanTables[row][s][j][0]);
             std::memset(theScores.FloorCheckWork[row][s][j], 0,
                         lines * sizeof theScores.FloorCheckWork[row][s][j][0]);
             std::memset(theScores.FloorStrengthMarks[row][s][j], 0,
@@ -375,6 +374,9 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
             governing = 0;
             if (byDirection) {
                 for (int col = 1; col < columns; ++col) {
+                    // The truncation keeps the order: a score no lower than the governing one
+                    // cannot show lower (one that is no number shows as 0 and is truncated).
+                    if (scores[col] >= scores[governing]) continue;
                     const double value = TruncatedScore(scores[col]);
                     if (value < shown) {
                         shown = value;
