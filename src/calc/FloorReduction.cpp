@@ -90,6 +90,16 @@ void AddTriangleCuts(Vertex (&v)[3], bool alongX, double r, const double* axis, 
     }
 }
 
+// Per scenario and storey, the area result rows the last run filled (the whole lists before
+// the first run): every row after them is zero.
+int32_t rectRowsInUse[Scenarios][Storeys] = {
+    {MaxFloorSpecRects, MaxFloorSpecRects, MaxFloorSpecRects},
+    {MaxFloorSpecRects, MaxFloorSpecRects, MaxFloorSpecRects},
+    {MaxFloorSpecRects, MaxFloorSpecRects, MaxFloorSpecRects}};
+int32_t triRowsInUse[Scenarios][Storeys] = {{MaxFloorSpecTris, MaxFloorSpecTris, MaxFloorSpecTris},
+                                            {MaxFloorSpecTris, MaxFloorSpecTris, MaxFloorSpecTris},
+                                            {MaxFloorSpecTris, MaxFloorSpecTris, MaxFloorSpecTris}};
+
 // Ratings, sums and floor-check rows of the storey's areas; returns whether a void of 4 m or
 // more a side lies among them.
 bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& rows) {
@@ -98,8 +108,12 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
     bool voidFound = false;
     double areaSum = 0.0, ratioSum = 0.0;
 
+    // Every live row is written below; of the rest only those an earlier run wrote can be
+    // other than zero.
     const int rectCount = ClampIndex(doc.FloorSpecRectCount[s][f], MaxFloorSpecRects + 1);
-    for (int n = 0; n < MaxFloorSpecRects; ++n) out.FloorSpecRectResult[s][f][n] = {0.0, 0.0};
+    for (int n = rectCount; n < rectRowsInUse[s][f]; ++n)
+        out.FloorSpecRectResult[s][f][n] = {0.0, 0.0};
+    rectRowsInUse[s][f] = rectCount;
     for (int n = 0; n < rectCount; ++n) {
         const FloorSpecRectRecord& e = doc.FloorSpecRects[s][f][n];
         const double r = floorcalc::FloorRating(e.code);
@@ -129,7 +143,9 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
     }
 
     const int triCount = ClampIndex(doc.FloorSpecTriCount[s][f], MaxFloorSpecTris + 1);
-    for (int n = 0; n < MaxFloorSpecTris; ++n) out.FloorSpecTriResult[s][f][n] = {0.0, 0.0};
+    for (int n = triCount; n < triRowsInUse[s][f]; ++n)
+        out.FloorSpecTriResult[s][f][n] = {0.0, 0.0};
+    triRowsInUse[s][f] = triCount;
     for (int n = 0; n < triCount; ++n) {
         const FloorSpecTriRecord& e = doc.FloorSpecTris[s][f][n];
         const double r = floorcalc::FloorRating(e.code);

@@ -7,6 +7,7 @@
 #include "model/Slots.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <type_traits>
@@ -197,10 +198,18 @@ void ComputeExtents() {
     Grid.DataMaxX = Grid.DataMaxY = 0;
     for (int s = 0; s < Scenarios; ++s) {
         for (int f = 0; f < Storeys; ++f) {
-            Extent e;
-            ForEachScenarioNode(s, s, f, f, true, [&](int x, int y) {
-                e.add(ClampIndex(x, AxisCountX), ClampIndex(y, AxisCountY));
+            // The least and largest indices as they stand, brought into the grid once at the
+            // end: the clamp keeps their order, so this is the extent of the clamped nodes (and
+            // {99, 0, 99, 0} without any node).
+            int32_t minX = INT32_MAX, maxX = INT32_MIN, minY = INT32_MAX, maxY = INT32_MIN;
+            ForEachScenarioNode(s, s, f, f, true, [&](int32_t x, int32_t y) {
+                minX = x < minX ? x : minX;
+                maxX = x > maxX ? x : maxX;
+                minY = y < minY ? y : minY;
+                maxY = y > maxY ? y : maxY;
             });
+            const Extent e{ClampIndex(minX, AxisCountX), ClampIndex(maxX, AxisCountX),
+                           ClampIndex(minY, AxisCountY), ClampIndex(maxY, AxisCountY)};
             Grid.PlanMinX[s][f] = e.minX;
             Grid.PlanMaxX[s][f] = e.maxX;
             Grid.PlanMinY[s][f] = e.minY;

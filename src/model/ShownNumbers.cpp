@@ -144,15 +144,15 @@ bool PutFixed(Output& out, const Conversion& c, double value) {
     char buffer[40];
     char* const end = buffer + sizeof buffer;
     char* first = end;
+    unsigned long long rest = magnitude;
     if (places > 0) {
-        unsigned long long fraction = magnitude % FixedUnits[places];
         for (int i = 0; i < places; ++i) {
-            *--first = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
+            *--first = static_cast<char>('0' + rest % 10);
+            rest /= 10;
         }
         *--first = '.';
     }
-    first = decimal::DigitsBackwards(first, magnitude / FixedUnits[places]);
+    first = decimal::DigitsBackwards(first, rest);
     PutField(out, c, SignOf(c, n < 0), 0, first, static_cast<std::size_t>(end - first), c.zero);
     return true;
 }
