@@ -227,11 +227,13 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
         out.FloorReductionY[s][f][v] = 0.0;
     }
     for (int k = 0; k < QuarterStrips; ++k) out.QuarterWallRatio[s][f][k] = 0.0;
-    for (int col = 0; col < ResultColumns; ++col) {
-        const int v = ResultColumnVariant[col];
+    // E depends on the column only through its strength variant: once per variant.
+    double exOf[StrengthVariants], eyOf[StrengthVariants];
+    for (int v = 0; v < StrengthVariants; ++v) {
         const double reX = rig.EccentricityRatioX[s][f][v];
         const double reY = rig.EccentricityRatioY[s][f][v];
-        double ex, ey;
+        double& ex = exOf[v];
+        double& ey = eyOf[v];
         if (edition == Revision2012) {
             // Both precise variants are precise method 1 and take the rule of the revision.
             ex = floorcalc::ReductionFactor2012(reX, m);
@@ -249,8 +251,19 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
             ex = fefX * rig.EccentricityReductionX[s][f][v];
             ey = fefY * rig.EccentricityReductionY[s][f][v];
         }
-        out.ReductionFactorX[s][f][col] = ex;
-        out.ReductionFactorY[s][f][col] = ey;
+    }
+    // Every variant has result columns, so the Fef of each is what the columns wrote before.
+    static_assert([] {
+        for (int v = 0; v < StrengthVariants; ++v) {
+            bool used = false;
+            for (int32_t variant : ResultColumnVariant) used = used || variant == v;
+            if (!used) return false;
+        }
+        return true;
+    }());
+    for (int col = 0; col < ResultColumns; ++col) {
+        out.ReductionFactorX[s][f][col] = exOf[ResultColumnVariant[col]];
+        out.ReductionFactorY[s][f][col] = eyOf[ResultColumnVariant[col]];
     }
 }
 

@@ -170,9 +170,9 @@ void ClearStoreyAreas(int s, int f) {
         {RoofFloorElements, RoofFloorElements, RoofFloorElements}};
     const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
     const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
-    for (int e = 0; e < MaxInt(rectRowsInUse[s][f], rects); ++e)
-        R.RoofFloorRectResult[s][f][e] = {};
-    for (int e = 0; e < MaxInt(triRowsInUse[s][f], tris); ++e) R.RoofFloorTriResult[s][f][e] = {};
+    // The live rows are written whole by AddRectangle and AddTriangle.
+    for (int e = rects; e < rectRowsInUse[s][f]; ++e) R.RoofFloorRectResult[s][f][e] = {};
+    for (int e = tris; e < triRowsInUse[s][f]; ++e) R.RoofFloorTriResult[s][f][e] = {};
     rectRowsInUse[s][f] = rects;
     triRowsInUse[s][f] = tris;
     R.ShortSideLength[s][f] = 0.0;
@@ -223,7 +223,10 @@ void AddRectangle(int s, int f, int index) {
     const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
     const int kind = AreaKindOf(r.code);
-    if (kind < 0) return;
+    if (kind < 0) {
+        e = {};
+        return;
+    }
     const int ix1 = MinInt(AxisIndex(r.x1), AxisIndex(r.x2));
     const int ix2 = MaxInt(AxisIndex(r.x1), AxisIndex(r.x2));
     const int iy1 = MinInt(AxisIndex(r.y1), AxisIndex(r.y2));
@@ -255,7 +258,10 @@ void AddTriangle(int s, int f, int index) {
     const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
     const int kind = AreaKindOf(t.code);
-    if (kind < 0) return;
+    if (kind < 0) {
+        e = {};
+        return;
+    }
     Point p[3];
     TrianglePoints(t, p);
     const double area =
