@@ -12,6 +12,7 @@
 #include "model/Grid.h"
 #include "model/ShownNumbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -179,17 +180,22 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
     // Only the bands a..b-1 of these are written and read.
     double S0[GridLines], S1[GridLines], S2[GridLines], S3[GridLines];
 
-    // From the low side: S0 at the near line of band i, S1 at its far line.
-    S0[a] = L(a);
+    // From the low side: S0 at the near line of band i, S1 at its far line. The running shear
+    // stays in a register: each band's value is the last one's plus a term.
+    double near = L(a);
     for (int i = a; i <= b - 1; ++i) {
-        S1[i] = S0[i] - q * A(i);
-        if (i != b - 1) S0[i + 1] = S1[i] + L(i + 1);
+        S0[i] = near;
+        const double far = near - q * A(i);
+        S1[i] = far;
+        if (i != b - 1) near = far + L(i + 1);
     }
     // From the high side: S3 at the far line of band i, S2 at its near line.
-    S3[b - 1] = L(b);
+    double far = L(b);
     for (int i = b - 1; i >= a; --i) {
-        S2[i] = S3[i] - q * A(i);
-        if (i != a) S3[i - 1] = S2[i] + L(i);
+        S3[i] = far;
+        const double nearSide = far - q * A(i);
+        S2[i] = nearSide;
+        if (i != a) far = nearSide + L(i);
     }
 
     const double* shears[4] = {S0, S1, S2, S3};
@@ -274,12 +280,15 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
 void CalcFloorCheck(int s, int top) {
     for (int j = top; j >= 0; --j) {
         for (int row = 0; row < 8; ++row) {
-            // The flags whole (a table cleared from outside holds zeros, not -1); the rest
-            // only over the lines a run has written since the last clear. The span tables were
-            // cleared at the start of this run with the other line tables.
-            std::memset(FloorCheck.FloorCheckFlags[row][s][j], 0xFF, // -1: all bits set
-                        sizeof FloorCheck.FloorCheckFlags[row][s][j]);
+            // The tables only over the lines a run has written since the last clear (the span
+            // tables were cleared at the start of this run with the other line tables).
             const std::size_t lines = static_cast<std::size_t>(SummaryLinesInUse[s][j]);
+            // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
+            // lines in use, and never on the last line (a band ends on a line after it): a last
+            // flag other than -1 tells of a table cleared from outside (zeros), set whole again.
+            int32_t* flags = FloorCheck.FloorCheckFlags[row][s][j];
+            const bool clearedOutside = flags[GridLines - 1] != -1;
+            std::fill(flags, flags + (clearedOutside ? GridLines : lines), -1);
             std::memset(FloorCheck.FloorCheckRatios[row][s][j], 0,
                         lines * sizeof FloorCheck.FloorCheckRatios[row][s][j][0]);
             std::memset(theScores.FloorCheckWork[row][s][j], 0,

@@ -571,7 +571,10 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
     };
     const auto results = [&] {
         const int columns = Doc.ColumnCount[0][0];
-        return bytes(WallEval.WallResult[0][0], sizeof WallEval.WallResult[0][0]) +
+        std::string flags; // of the storey both models have
+        for (const auto& row : FloorCheck.FloorCheckFlags)
+            flags += bytes(row[0][0], sizeof row[0][0]);
+        return flags + bytes(WallEval.WallResult[0][0], sizeof WallEval.WallResult[0][0]) +
                bytes(WallEval.GridNodeMap[0][0], sizeof WallEval.GridNodeMap[0][0]) +
                bytes(WallEval.GridCellWalls[0][0], sizeof WallEval.GridCellWalls[0][0]) +
                bytes(NValueRes.ColumnJointResult[0][0], columns * sizeof(ColumnJointRecord)) +
