@@ -170,6 +170,23 @@ int32_t SummaryLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLine
                                                  {GridLines, GridLines, GridLines},
                                                  {GridLines, GridLines, GridLines}};
 
+// The failures of one direction of a storey as the check finds them, for the panel: whether
+// any, and the least |trunc(ratio x 1000)| among them.
+struct FloorFailures {
+    bool failing;
+    int least;
+};
+FloorFailures floorFailures[Scenarios][Storeys][2];
+
+void NoteFailure(FloorFailures& f, double ratio) {
+    // A ratio within the shared tolerance below a thousandth counts as that thousandth (1.96 /
+    // 4.9 is 0.4, not 0.399).
+    const double scaled = std::floor(std::fabs(ratio) * 1000.0 + tolerance::kEpsilon * 1000.0);
+    const int value = static_cast<int>(MinDouble(scaled, 1000.0));
+    if (value < f.least) f.least = value;
+    f.failing = true;
+}
+
 void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
     // The rows below reach line b (the moments) at most.
@@ -212,8 +229,10 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
             const double ratio = FloorCheck.FloorCheckLineTables[hold][s][j][i] * 1.96 / shear;
             FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
             // Within the shared tolerance a ratio of exactly 1 in size passes.
-            if (tolerance::Below(std::fabs(ratio), 1.0))
+            if (tolerance::Below(std::fabs(ratio), 1.0)) {
                 FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
+                NoteFailure(floorFailures[s][j][d.firstRow / 4], ratio);
+            }
         }
     }
 }
@@ -297,6 +316,7 @@ void CalcFloorCheck(int s, int top) {
                         lines * sizeof theScores.FloorStrengthMarks[row][s][j][0]);
         }
         SummaryLinesInUse[s][j] = 0;
+        for (FloorFailures& f : floorFailures[s][j]) f = {false, 1000};
         double q = ReqResult.RequiredStrength[s][j];
         if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];
         if (ReqResult.DesignFloorArea[s][j] != 0.0) q /= ReqResult.DesignFloorArea[s][j];
@@ -336,26 +356,9 @@ void FloorCheckPanel(int s, int top, ResultPanel& panel) {
     bool anyFailure = false;
     for (int j = 0; j < Storeys; ++j) panel.FloorCheckStorey[j] = Label("", PanelBlack);
     for (int j = 0; j <= top; ++j) {
-        const int lines = SummaryLinesInUse[s][j];
-        bool failing[2] = {false, false};
-        int least[2] = {1000, 1000};
-        for (int dir = 0; dir < 2; ++dir) {
-            for (int r = 0; r < 4; ++r) {
-                const int row = dir * 4 + r;
-                // The check has just set every flag past the lines it wrote to -1.
-                for (int i = 0; i < lines; ++i) {
-                    if (FloorCheck.FloorCheckFlags[row][s][j][i] != 0) continue;
-                    // |trunc(r x 1000)|, with a ratio within the shared tolerance below a
-                    // thousandth counting as that thousandth (1.96 / 4.9 is 0.4, not 0.399).
-                    const double scaled =
-                        std::floor(std::fabs(FloorCheck.FloorCheckRatios[row][s][j][i]) * 1000.0 +
-                                   tolerance::kEpsilon * 1000.0);
-                    const int value = static_cast<int>(MinDouble(scaled, 1000.0));
-                    if (value < least[dir]) least[dir] = value;
-                    failing[dir] = true;
-                }
-            }
-        }
+        const FloorFailures(&found)[2] = floorFailures[s][j];
+        const bool failing[2] = {found[0].failing, found[1].failing};
+        const int least[2] = {found[0].least, found[1].least};
         if (!failing[0] && !failing[1]) continue;
         anyFailure = true;
         const int which = failing[0] && failing[1] ? 0 : (failing[0] ? 1 : 2);
