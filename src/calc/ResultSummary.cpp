@@ -225,7 +225,10 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
             // nothing: no ratio of the size of 1e16 for it.
             if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
             FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
-            if (shear == 0.0) continue;
+            if (shear == 0.0) {
+                FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; // every band's ratio is written
+                continue;
+            }
             const double ratio = FloorCheck.FloorCheckLineTables[hold][s][j][i] * 1.96 / shear;
             FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
             // Within the shared tolerance a ratio of exactly 1 in size passes.
@@ -296,27 +299,27 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     }
 }
 
+// A floor needs at least one band between two lines; an empty storey has an inverted extent and
+// is not checked at all.
+bool Checked(const FloorDirection& d) {
+    return d.a >= 0 && d.b < GridLines && d.b - d.a >= 1;
+}
+
+// Lines [from, to) of one row that this run writes.
+struct LineSpan {
+    int from = 0, to = 0;
+};
+
+// Calls clear(i) for the lines 0..lines-1 outside `kept`.
+template <typename F>
+void ForLinesOutside(int lines, LineSpan kept, F clear) {
+    const int before = MinInt(kept.from, lines);
+    for (int i = 0; i < before; ++i) clear(i);
+    for (int i = MaxInt(kept.to, before); i < lines; ++i) clear(i);
+}
+
 void CalcFloorCheck(int s, int top) {
     for (int j = top; j >= 0; --j) {
-        for (int row = 0; row < 8; ++row) {
-            // The tables only over the lines a run has written since the last clear (the span
-            // tables were cleared at the start of this run with the other line tables).
-            const std::size_t lines = static_cast<std::size_t>(SummaryLinesInUse[s][j]);
-            // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
-            // lines in use, and never on the last line (a band ends on a line after it): a last
-            // flag other than -1 tells of a table cleared from outside (zeros), set whole again.
-            int32_t* flags = FloorCheck.FloorCheckFlags[row][s][j];
-            const bool clearedOutside = flags[GridLines - 1] != -1;
-            std::fill(flags, flags + (clearedOutside ? GridLines : lines), -1);
-            std::memset(FloorCheck.FloorCheckRatios[row][s][j], 0,
-                        lines * sizeof FloorCheck.FloorCheckRatios[row][s][j][0]);
-            std::memset(theScores.FloorCheckWork[row][s][j], 0,
-                        lines * sizeof theScores.FloorCheckWork[row][s][j][0]);
-            std::memset(theScores.FloorStrengthMarks[row][s][j], 0,
-                        lines * sizeof theScores.FloorStrengthMarks[row][s][j][0]);
-        }
-        SummaryLinesInUse[s][j] = 0;
-        for (FloorFailures& f : floorFailures[s][j]) f = {false, 1000};
         double q = ReqResult.RequiredStrength[s][j];
         if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];
         if (ReqResult.DesignFloorArea[s][j] != 0.0) q /= ReqResult.DesignFloorArea[s][j];
@@ -342,10 +345,39 @@ void CalcFloorCheck(int s, int top) {
              Grid.PlanMinX[s][j],
              Grid.PlanMaxX[s][j]},
         };
+        // What the check and the moments below write whole: the ratios of every band, and the
+        // moment values (variant 0 only) about every line and every band middle.
+        LineSpan ratioLines[8], momentLines[8];
         for (const FloorDirection& d : dirs) {
-            // A floor needs at least one band between two lines; an empty storey has an
-            // inverted extent and is not checked at all.
-            if (d.a < 0 || d.b >= GridLines || d.b - d.a < 1) continue;
+            if (!Checked(d)) continue;
+            for (int r = 0; r < 4; ++r) {
+                ratioLines[d.firstRow + r] = {d.a, d.b};
+                momentLines[d.momentRows[r]] = {d.a, r == 0 || r == 2 ? d.b + 1 : d.b};
+            }
+        }
+        // The rest is cleared over the lines a run has written since the last clear (the span
+        // tables were cleared at the start of this run with the other line tables; the moment
+        // variants past 0 are never written).
+        const int lines = SummaryLinesInUse[s][j];
+        for (int row = 0; row < 8; ++row) {
+            // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
+            // lines in use, and never on the last line (a band ends on a line after it): a last
+            // flag other than -1 tells of a table cleared from outside (zeros), set whole again.
+            int32_t* flags = FloorCheck.FloorCheckFlags[row][s][j];
+            const bool clearedOutside = flags[GridLines - 1] != -1;
+            std::fill(flags, flags + (clearedOutside ? GridLines : lines), -1);
+            ForLinesOutside(lines, ratioLines[row],
+                            [&](int i) { FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; });
+            ForLinesOutside(lines, momentLines[row], [&](int k) {
+                theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
+                theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
+            });
+        }
+        SummaryLinesInUse[s][j] = 0;
+        for (FloorFailures& f : floorFailures[s][j]) f = {false, 1000};
+
+        for (const FloorDirection& d : dirs) {
+            if (!Checked(d)) continue;
             CheckFloorDirection(s, j, top, q, d);
             FloorMoments(s, j, top, q, d);
         }

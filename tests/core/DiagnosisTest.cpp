@@ -571,10 +571,15 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
     };
     const auto results = [&] {
         const int columns = Doc.ColumnCount[0][0];
-        std::string flags; // of the storey both models have
-        for (const auto& row : FloorCheck.FloorCheckFlags)
-            flags += bytes(row[0][0], sizeof row[0][0]);
-        return flags + bytes(WallEval.WallResult[0][0], sizeof WallEval.WallResult[0][0]) +
+        std::string floor; // the floor check of the storey both models have, every row
+        for (int row = 0; row < 8; ++row)
+            floor += bytes(FloorCheck.FloorCheckFlags[row][0][0], sizeof(int32_t[GridLines])) +
+                     bytes(FloorCheck.FloorCheckRatios[row][0][0], sizeof(double[GridLines])) +
+                     bytes(ScoreRes.FloorCheckWork[row][0][0],
+                           sizeof ScoreRes.FloorCheckWork[row][0][0]) +
+                     bytes(ScoreRes.FloorStrengthMarks[row][0][0],
+                           sizeof ScoreRes.FloorStrengthMarks[row][0][0]);
+        return floor + bytes(WallEval.WallResult[0][0], sizeof WallEval.WallResult[0][0]) +
                bytes(WallEval.GridNodeMap[0][0], sizeof WallEval.GridNodeMap[0][0]) +
                bytes(WallEval.GridCellWalls[0][0], sizeof WallEval.GridCellWalls[0][0]) +
                bytes(NValueRes.ColumnJointResult[0][0], columns * sizeof(ColumnJointRecord)) +
