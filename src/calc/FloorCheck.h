@@ -23,7 +23,8 @@ struct FloorCheckResults {
     // [member][scenario][storey][grid line]
     double FloorCheckLineTables[6][3][3][GridLines];
     // [member][scenario][storey][grid line][strength variant] kN: members 0, 1 X checks 1, 2
-    // from the low side, 2, 3 from the high side; 4..7 the same for Y.
+    // from the low side, 2, 3 from the high side; 4..7 the same for Y. Only variant 0 is
+    // written; the others stay zero.
     double FloorCheckSpanTables[8][3][3][GridLines][StrengthVariants];
     // [member][scenario][storey][grid line], members as FloorCheckSpanTables.
     double FloorCheckRatios[8][3][3][GridLines];
