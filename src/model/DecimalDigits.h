@@ -28,11 +28,16 @@ inline constexpr double RoundedScaledLimit = 4503599627370496.0; // 2^52
 // rounding of p needs a correction only where p lies exactly halfway between two integers.
 inline long long RoundedScaled(double v, double scale) {
     const double product = v * scale;
-    const double error = std::fma(v, scale, -product);
-    double n = std::nearbyint(product);
+    // Nearest integer, halves to even: adding and taking away 2^52 leaves no fraction bits
+    // (the same as nearbyint in the default rounding, without a call).
+    double n = product >= 0 ? (product + RoundedScaledLimit) - RoundedScaledLimit
+                            : (product - RoundedScaledLimit) + RoundedScaledLimit;
     const double rest = product - n; // exact: |product| is below 2^52
-    if (rest == 0.5 && error > 0) n += 1.0;
-    if (rest == -0.5 && error < 0) n -= 1.0;
+    if (rest == 0.5 || rest == -0.5) {
+        const double error = std::fma(v, scale, -product);
+        if (rest == 0.5 && error > 0) n += 1.0;
+        if (rest == -0.5 && error < 0) n -= 1.0;
+    }
     return static_cast<long long>(n);
 }
 
