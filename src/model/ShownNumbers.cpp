@@ -46,6 +46,21 @@ private:
     std::size_t len_ = 0;
 };
 
+bool IsLengthLetter(char c) {
+    switch (c) {
+    case 'h':
+    case 'l':
+    case 'L':
+    case 'q':
+    case 'j':
+    case 'z':
+    case 't':
+        return true;
+    default:
+        return false;
+    }
+}
+
 // One conversion with the values of its '*' fields before its argument.
 template <typename T>
 int Emit(char* dst, std::size_t n, const char* spec, int stars, const int* star, T value) {
@@ -253,7 +268,7 @@ int FormatShownV(char* out, std::size_t size, const char* format, std::va_list a
         }
         if (c.width > FastFieldLimit || c.precision > FastFieldLimit) c.unusual = true;
         const char* length = q;
-        while (*q && std::strchr("hlLqjzt", *q)) ++q;
+        while (IsLengthLetter(*q)) ++q;
         const std::size_t lengthChars = static_cast<std::size_t>(q - length);
         const char conversion = *q;
         if (!conversion) break; // a lone '%' at the end: nothing to write
