@@ -163,12 +163,23 @@ double SummedLineShear(const FloorDirection& d, int j, int top, int k) {
     return j < top ? own + d.lineShear[j + 1][k][0] : own;
 }
 
-// Per scenario and storey, the grid lines of the ratios, span tables and moment values that may
-// hold anything but zeros: every line after them is zero, so the clear of the floor check need
-// reach no further. At the capacity until the first clear.
-int32_t SummaryLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
-                                                 {GridLines, GridLines, GridLines},
-                                                 {GridLines, GridLines, GridLines}};
+// Per scenario, storey and row, the grid lines that may hold anything but their cleared values:
+// of the ratios and flags (rows as FloorCheckRatios) and of the moment values (rows as
+// FloorCheckWork). Every line after them is cleared, so the clear of the floor check need reach
+// no further. At the capacity until the first clear.
+struct SummaryLines {
+    int32_t checks[Scenarios][Storeys][8];
+    int32_t moments[Scenarios][Storeys][8];
+};
+constexpr SummaryLines AllSummaryLines() {
+    SummaryLines lines{};
+    for (int s = 0; s < Scenarios; ++s)
+        for (int j = 0; j < Storeys; ++j)
+            for (int row = 0; row < 8; ++row)
+                lines.checks[s][j][row] = lines.moments[s][j][row] = GridLines;
+    return lines;
+}
+constinit SummaryLines SummaryLinesInUse = AllSummaryLines();
 
 // The failures of one direction of a storey as the check finds them, for the panel: whether
 // any, and the least |trunc(ratio x 1000)| among them.
@@ -189,8 +200,6 @@ void NoteFailure(FloorFailures& f, double ratio) {
 
 void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
-    // The rows below reach line b (the moments) at most.
-    if (b + 1 > SummaryLinesInUse[s][j]) SummaryLinesInUse[s][j] = b + 1;
     if (b > FloorSpanTableLinesInUse[s][j]) FloorSpanTableLinesInUse[s][j] = b;
     const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
     const auto L = [&](int k) { return NetLineShear(d, j, top, k); };
@@ -358,8 +367,8 @@ void CalcFloorCheck(int s, int top) {
         // The rest is cleared over the lines a run has written since the last clear (the span
         // tables were cleared at the start of this run with the other line tables; the moment
         // variants past 0 are never written).
-        const int lines = SummaryLinesInUse[s][j];
         for (int row = 0; row < 8; ++row) {
+            const int lines = SummaryLinesInUse.checks[s][j][row];
             // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
             // lines in use, and never on the last line (a band ends on a line after it): a last
             // flag other than -1 tells of a table cleared from outside (zeros), set whole again.
@@ -368,12 +377,13 @@ void CalcFloorCheck(int s, int top) {
             std::fill(flags, flags + (clearedOutside ? GridLines : lines), -1);
             ForLinesOutside(lines, ratioLines[row],
                             [&](int i) { FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; });
-            ForLinesOutside(lines, momentLines[row], [&](int k) {
+            ForLinesOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
                 theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
                 theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
             });
+            SummaryLinesInUse.checks[s][j][row] = ratioLines[row].to;
+            SummaryLinesInUse.moments[s][j][row] = momentLines[row].to;
         }
-        SummaryLinesInUse[s][j] = 0;
         for (FloorFailures& f : floorFailures[s][j]) f = {false, 1000};
 
         for (const FloorDirection& d : dirs) {
