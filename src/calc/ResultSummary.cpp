@@ -499,7 +499,11 @@ bool CountsForRatios(const WallRecord& w) {
 }
 
 double SegmentLength(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    return std::hypot(AxisPosX(x2) - AxisPosX(x1), AxisPosY(y2) - AxisPosY(y1));
+    const double dx = AxisPosX(x2) - AxisPosX(x1), dy = AxisPosY(y2) - AxisPosY(y1);
+    // hypot of a wall along an axis is exactly the other side; most walls run so.
+    if (dy == 0.0) return std::fabs(dx);
+    if (dx == 0.0) return std::fabs(dy);
+    return std::hypot(dx, dy);
 }
 
 bool SameSegment(const Segment& a, const Segment& b) {
