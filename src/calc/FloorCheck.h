@@ -36,9 +36,10 @@ struct FloorCheckResults {
 extern FloorCheckResults& FloorCheck;
 
 // Per scenario and storey, the grid lines of FloorCheckLineTables and of FloorCheckSpanTables
-// that may hold anything but zeros: every line after them is zero, so that the clear at the
-// start of a run need reach no further. Only the diagnosis writes these tables, and every
-// writer notes the lines it reaches. At the capacity until the first clear.
+// that may hold anything but zeros: every line after them is zero, so that the clears need
+// reach no further (the line tables at the start of a run, the span tables in the result
+// summary, where they are written). Only the diagnosis writes these tables, and every writer
+// notes the lines it reaches. At the capacity until the first clear.
 inline int32_t FloorLineTableLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
                                                                {GridLines, GridLines, GridLines},
                                                                {GridLines, GridLines, GridLines}};
@@ -49,5 +50,5 @@ inline void NoteFloorLineTableLines(int scenario, int storey, int lines) {
     int32_t& inUse = FloorLineTableLinesInUse[scenario][storey];
     if (lines > inUse) inUse = lines > GridLines ? GridLines : lines;
 }
-// Zeros the line and span tables of every scenario and storey over the lines in use.
+// Zeros the line tables of every scenario and storey over the lines in use.
 void ClearFloorCheckTables();

@@ -741,12 +741,7 @@ void ClearFloorCheckTables() {
             if (lines != 0)
                 for (auto& member : FloorCheck.FloorCheckLineTables)
                     std::memset(member[s][f], 0, lines * sizeof member[s][f][0]);
-            // Of the spans only variant 0 is ever written.
-            const int spans = FloorSpanTableLinesInUse[s][f];
-            for (auto& member : FloorCheck.FloorCheckSpanTables)
-                for (int i = 0; i < spans; ++i) member[s][f][i][0] = 0.0;
             FloorLineTableLinesInUse[s][f] = 0;
-            FloorSpanTableLinesInUse[s][f] = 0;
         }
 }
 

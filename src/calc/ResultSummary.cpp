@@ -327,7 +327,19 @@ void ForLinesOutside(int lines, LineSpan kept, F clear) {
     for (int i = MaxInt(kept.to, before); i < lines; ++i) clear(i);
 }
 
+// The span tables of the storeys no run of this scenario checks (other scenarios, storeys above
+// the top) hold nothing: only variant 0 is ever written.
+void ClearUncheckedSpans(int s, int top) {
+    for (int t = 0; t < Scenarios; ++t)
+        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j) {
+            for (auto& row : FloorCheck.FloorCheckSpanTables)
+                for (int i = 0; i < FloorSpanTableLinesInUse[t][j]; ++i) row[t][j][i][0] = 0.0;
+            FloorSpanTableLinesInUse[t][j] = 0;
+        }
+}
+
 void CalcFloorCheck(int s, int top) {
+    ClearUncheckedSpans(s, top);
     for (int j = top; j >= 0; --j) {
         double q = ReqResult.RequiredStrength[s][j];
         if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];
@@ -354,8 +366,8 @@ void CalcFloorCheck(int s, int top) {
              Grid.PlanMinX[s][j],
              Grid.PlanMaxX[s][j]},
         };
-        // What the check and the moments below write whole: the ratios of every band, and the
-        // moment values (variant 0 only) about every line and every band middle.
+        // What the check and the moments below write whole: the spans and ratios of every band,
+        // and the moment values about every line and every band middle.
         LineSpan ratioLines[8], momentLines[8];
         for (const FloorDirection& d : dirs) {
             if (!Checked(d)) continue;
@@ -364,9 +376,8 @@ void CalcFloorCheck(int s, int top) {
                 momentLines[d.momentRows[r]] = {d.a, r == 0 || r == 2 ? d.b + 1 : d.b};
             }
         }
-        // The rest is cleared over the lines a run has written since the last clear (the span
-        // tables were cleared at the start of this run with the other line tables; the moment
-        // variants past 0 are never written).
+        // The rest is cleared over the lines a run has written since the last clear (of the
+        // spans and moment values only variant 0 is ever written).
         for (int row = 0; row < 8; ++row) {
             const int lines = SummaryLinesInUse.checks[s][j][row];
             // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
@@ -377,6 +388,8 @@ void CalcFloorCheck(int s, int top) {
             std::fill(flags, flags + (clearedOutside ? GridLines : lines), -1);
             ForLinesOutside(lines, ratioLines[row],
                             [&](int i) { FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; });
+            ForLinesOutside(FloorSpanTableLinesInUse[s][j], ratioLines[row],
+                            [&](int i) { FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0; });
             ForLinesOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
                 theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
                 theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
@@ -384,6 +397,7 @@ void CalcFloorCheck(int s, int top) {
             SummaryLinesInUse.checks[s][j][row] = ratioLines[row].to;
             SummaryLinesInUse.moments[s][j][row] = momentLines[row].to;
         }
+        FloorSpanTableLinesInUse[s][j] = 0; // the check notes the lines it writes
         for (FloorFailures& f : floorFailures[s][j]) f = {false, 1000};
 
         for (const FloorDirection& d : dirs) {
