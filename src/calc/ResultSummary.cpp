@@ -443,7 +443,7 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
             if (byDirection) {
                 for (int col = 1; col < columns; ++col) {
                     // The truncation keeps the order: a score no lower than the governing one
-                    // cannot show lower (one that is no number shows as 0 and is truncated).
+                    // cannot show lower (a score that is no number fails the test and shows 0).
                     if (scores[col] >= scores[governing]) continue;
                     const double value = TruncatedScore(scores[col]);
                     if (value < shown) {
