@@ -216,7 +216,7 @@ TEST(ReportFormatTest, WritesEveryConversionAsSnprintfDoes) {
                                   std::nan(""),
                                   999999.995,
                                   4503599627370495.5};
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 150; ++i) {
         const double scale = std::pow(10.0, static_cast<int>(random() % 40) - 20);
         values.push_back((static_cast<double>(random() % 2000001) - 1e6) / 1000.0 * scale);
         values.push_back(static_cast<double>(static_cast<int64_t>(random())) / 256.0);
