@@ -146,6 +146,24 @@ char SignOf(const Conversion& c, bool negative) {
     return negative ? '-' : (c.plus ? '+' : (c.space ? ' ' : 0));
 }
 
+// The digits of magnitude / 10^places with `places` decimals, backwards from `end`.
+template <typename U>
+char* FixedDigits(char* end, U magnitude, int places) {
+    char* first = end;
+    if (places > 0) {
+        for (int i = 0; i < places; ++i) {
+            *--first = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        }
+        *--first = '.';
+    }
+    do {
+        *--first = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return first;
+}
+
 // %f and %F; false when snprintf must write it. A value that is not finite is 0 and one that
 // rounds to zero has no sign, as for every floating conversion here.
 bool PutFixed(Output& out, const Conversion& c, double value) {
@@ -158,16 +176,10 @@ bool PutFixed(Output& out, const Conversion& c, double value) {
     const unsigned long long magnitude = decimal::Magnitude(n);
     char buffer[40];
     char* const end = buffer + sizeof buffer;
-    char* first = end;
-    unsigned long long rest = magnitude;
-    if (places > 0) {
-        for (int i = 0; i < places; ++i) {
-            *--first = static_cast<char>('0' + rest % 10);
-            rest /= 10;
-        }
-        *--first = '.';
-    }
-    first = decimal::DigitsBackwards(first, rest);
+    // Most values have few digits: 32-bit divisions cost less.
+    char* const first = magnitude <= UINT32_MAX
+                            ? FixedDigits(end, static_cast<uint32_t>(magnitude), places)
+                            : FixedDigits(end, magnitude, places);
     PutField(out, c, SignOf(c, n < 0), 0, first, static_cast<std::size_t>(end - first), c.zero);
     return true;
 }
