@@ -253,12 +253,14 @@ int FormatShownV(char* out, std::size_t size, const char* format, std::va_list a
         auto field = [&]() -> int {
             if (*q == '*') {
                 ++q;
-                if (stars < 2) {
-                    star[stars] = va_arg(args, int);
-                    return star[stars++];
-                }
-                c.unusual = true; // no real format has more
-                return 0;
+                int value = 0;
+                if (stars < 2)
+                    value = star[stars++] = va_arg(args, int);
+                else
+                    c.unusual = true; // no real format has more
+                // Digits after a '*' make no real format either: snprintf's business.
+                for (; *q >= '0' && *q <= '9'; ++q) c.unusual = true;
+                return value;
             }
             int value = 0;
             for (; *q >= '0' && *q <= '9'; ++q)
