@@ -118,14 +118,26 @@ int ClipHalfPlane(const Point* in, double limit, Point* out) {
 // The area of the triangle that lies between lo and hi in X (AlongY false) or in Y.
 template <bool AlongY>
 double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
-    // A triangle wholly inside the strip (one band deep) is its own clip: the same area.
-    bool whole = true;
-    for (const Point& v : tri) whole = whole && Coord(v, AlongY) >= lo && Coord(v, AlongY) <= hi;
-    if (whole) return PolygonArea<3>(tri);
+    // A clip that keeps every point gives them back as they were: a triangle wholly on the
+    // kept side of a line (the lowest and highest band of every triangle) skips that clip.
+    bool aboveLo = true, belowHi = true;
+    for (const Point& v : tri) {
+        aboveLo = aboveLo && Coord(v, AlongY) >= lo;
+        belowHi = belowHi && Coord(v, AlongY) <= hi;
+    }
+    if (aboveLo && belowHi) return PolygonArea<3>(tri);
+    if (aboveLo) {
+        Point second[4];
+        const int n2 = ClipHalfPlane<AlongY, false, 3>(tri, hi, second);
+        return n2 < 3 ? 0.0 : PolygonArea(second, n2);
+    }
     Point first[4];
-    Point second[5];
     const int n1 = ClipHalfPlane<AlongY, true, 3>(tri, lo, first);
     if (n1 < 3) return 0.0;
+    // The points the clip added lie on lo but for rounding: they are tested as they came out.
+    for (int i = 0; i < n1 && belowHi; ++i) belowHi = Coord(first[i], AlongY) <= hi;
+    if (belowHi) return PolygonArea(first, n1);
+    Point second[5];
     const int n2 = n1 == 3 ? ClipHalfPlane<AlongY, false, 3>(first, hi, second)
                            : ClipHalfPlane<AlongY, false, 4>(first, hi, second);
     if (n2 < 3) return 0.0;
