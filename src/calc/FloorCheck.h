@@ -35,15 +35,12 @@ struct FloorCheckResults {
 // Zero at start; lives for the whole run.
 extern FloorCheckResults& FloorCheck;
 
-// Per scenario and storey, the grid lines of FloorCheckLineTables and of FloorCheckSpanTables
-// that may hold anything but zeros: every line after them is zero, so that the clears need
-// reach no further (the line tables at the start of a run, the span tables in the result
-// summary, where they are written). Only the diagnosis writes these tables, and every writer
-// notes the lines it reaches. At the capacity until the first clear.
+// Per scenario and storey, the grid lines of FloorCheckLineTables that may hold anything but
+// zeros: every line after them is zero, so that the clear at the start of a run need reach no
+// further. Only the diagnosis writes these tables, and every writer notes the lines it reaches.
+// At the capacity until the first clear. (The result summary keeps the lines of the tables it
+// writes itself.)
 inline int32_t FloorLineTableLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
-                                                               {GridLines, GridLines, GridLines},
-                                                               {GridLines, GridLines, GridLines}};
-inline int32_t FloorSpanTableLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
                                                                {GridLines, GridLines, GridLines},
                                                                {GridLines, GridLines, GridLines}};
 inline void NoteFloorLineTableLines(int scenario, int storey, int lines) {

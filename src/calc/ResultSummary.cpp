@@ -163,20 +163,29 @@ double SummedLineShear(const FloorDirection& d, int j, int top, int k) {
     return j < top ? own + d.lineShear[j + 1][k][0] : own;
 }
 
+// Lines [from, to) of one row of a table.
+struct LineSpan {
+    int from = 0, to = 0;
+};
+
 // Per scenario, storey and row, the grid lines that may hold anything but their cleared values:
-// of the ratios and flags (rows as FloorCheckRatios) and of the moment values (rows as
-// FloorCheckWork). Every line after them is cleared, so the clear of the floor check need reach
-// no further. At the capacity until the first clear.
+// of the ratios and flags (rows as FloorCheckRatios), of the spans (variant 0, rows as
+// FloorCheckSpanTables) and of the moment values (variant 0, rows as FloorCheckWork). Every
+// other line holds its cleared value, so the clears of the floor check need reach no further;
+// a plan drawn in the middle of the grid leaves the lines before it alone. The whole grid until
+// the first clear.
 struct SummaryLines {
-    int32_t checks[Scenarios][Storeys][8];
-    int32_t moments[Scenarios][Storeys][8];
+    LineSpan checks[Scenarios][Storeys][8];
+    LineSpan spans[Scenarios][Storeys][8];
+    LineSpan moments[Scenarios][Storeys][8];
 };
 constexpr SummaryLines AllSummaryLines() {
     SummaryLines lines{};
     for (int s = 0; s < Scenarios; ++s)
         for (int j = 0; j < Storeys; ++j)
             for (int row = 0; row < 8; ++row)
-                lines.checks[s][j][row] = lines.moments[s][j][row] = GridLines;
+                lines.checks[s][j][row] = lines.spans[s][j][row] =
+                    lines.moments[s][j][row] = {0, GridLines};
     return lines;
 }
 constinit SummaryLines SummaryLinesInUse = AllSummaryLines();
@@ -200,7 +209,6 @@ void NoteFailure(FloorFailures& f, double ratio) {
 
 void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
-    if (b > FloorSpanTableLinesInUse[s][j]) FloorSpanTableLinesInUse[s][j] = b;
     const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
     const auto L = [&](int k) { return NetLineShear(d, j, top, k); };
     // Only the bands a..b-1 of these are written and read.
@@ -314,28 +322,26 @@ bool Checked(const FloorDirection& d) {
     return d.a >= 0 && d.b < GridLines && d.b - d.a >= 1;
 }
 
-// Lines [from, to) of one row that this run writes.
-struct LineSpan {
-    int from = 0, to = 0;
-};
-
-// Calls clear(i) for the lines 0..lines-1 outside `kept`.
+// Calls clear(i) for the lines in use outside `kept`, and notes `kept` as the lines in use.
 template <typename F>
-void ForLinesOutside(int lines, LineSpan kept, F clear) {
-    const int before = MinInt(kept.from, lines);
-    for (int i = 0; i < before; ++i) clear(i);
-    for (int i = MaxInt(kept.to, before); i < lines; ++i) clear(i);
+void ClearOutside(LineSpan& inUse, LineSpan kept, F clear) {
+    const int before = MinInt(kept.from, inUse.to);
+    for (int i = inUse.from; i < before; ++i) clear(i);
+    for (int i = MaxInt(MaxInt(kept.to, before), inUse.from); i < inUse.to; ++i) clear(i);
+    inUse = kept;
 }
 
 // The span tables of the storeys no run of this scenario checks (other scenarios, storeys above
 // the top) hold nothing: only variant 0 is ever written.
 void ClearUncheckedSpans(int s, int top) {
     for (int t = 0; t < Scenarios; ++t)
-        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j) {
-            for (auto& row : FloorCheck.FloorCheckSpanTables)
-                for (int i = 0; i < FloorSpanTableLinesInUse[t][j]; ++i) row[t][j][i][0] = 0.0;
-            FloorSpanTableLinesInUse[t][j] = 0;
-        }
+        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j)
+            for (int row = 0; row < 8; ++row) {
+                LineSpan& inUse = SummaryLinesInUse.spans[t][j][row];
+                for (int i = inUse.from; i < inUse.to; ++i)
+                    FloorCheck.FloorCheckSpanTables[row][t][j][i][0] = 0.0;
+                inUse = {};
+            }
 }
 
 void CalcFloorCheck(int s, int top) {
@@ -379,25 +385,24 @@ void CalcFloorCheck(int s, int top) {
         // The rest is cleared over the lines a run has written since the last clear (of the
         // spans and moment values only variant 0 is ever written).
         for (int row = 0; row < 8; ++row) {
-            const int lines = SummaryLinesInUse.checks[s][j][row];
+            LineSpan& checks = SummaryLinesInUse.checks[s][j][row];
             // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
             // lines in use, and never on the last line (a band ends on a line after it): a last
             // flag other than -1 tells of a table cleared from outside (zeros), set whole again.
             int32_t* flags = FloorCheck.FloorCheckFlags[row][s][j];
-            const bool clearedOutside = flags[GridLines - 1] != -1;
-            std::fill(flags, flags + (clearedOutside ? GridLines : lines), -1);
-            ForLinesOutside(lines, ratioLines[row],
-                            [&](int i) { FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; });
-            ForLinesOutside(FloorSpanTableLinesInUse[s][j], ratioLines[row],
-                            [&](int i) { FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0; });
-            ForLinesOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
+            if (flags[GridLines - 1] != -1)
+                std::fill(flags, flags + GridLines, -1);
+            else
+                std::fill(flags + checks.from, flags + checks.to, -1);
+            ClearOutside(checks, ratioLines[row],
+                         [&](int i) { FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; });
+            ClearOutside(SummaryLinesInUse.spans[s][j][row], ratioLines[row],
+                         [&](int i) { FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0; });
+            ClearOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
                 theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
                 theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
             });
-            SummaryLinesInUse.checks[s][j][row] = ratioLines[row].to;
-            SummaryLinesInUse.moments[s][j][row] = momentLines[row].to;
         }
-        FloorSpanTableLinesInUse[s][j] = 0; // the check notes the lines it writes
         for (FloorFailures& f : floorFailures[s][j]) f = {false, 1000};
 
         for (const FloorDirection& d : dirs) {
