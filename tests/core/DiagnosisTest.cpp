@@ -10,6 +10,7 @@
 #include "calc/WallEvaluation.h"
 #include "document/WallMarking.h"
 #include "model/Grid.h"
+#include "model/Slots.h"
 #include "support/DiagnosisCapacityModel.h"
 #include "support/DiagnosisHouses.h"
 #include "support/ScriptedMessages.h"
@@ -601,6 +602,38 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
         const ColumnJointRecord& r = NValueRes.ColumnJointResult[0][0][i];
         EXPECT_TRUE(r.upper1No[0] == -1 && r.upper1Total == 0 && r.nValueX == 0.0) << i;
     }
+}
+
+// The floor check clears only the lines a run wrote: a house drawn further along the grid than
+// the last one leaves nothing of it in the lines before its own.
+TEST_F(DiagnosisTest, AHouseMovedAlongTheGridKeepsNothingOfTheLastOne) {
+    const auto floorCheck = [] {
+        return std::string(reinterpret_cast<const char*>(&FloorCheck), sizeof FloorCheck) +
+               std::string(reinterpret_cast<const char*>(&ScoreRes), sizeof ScoreRes);
+    };
+    const auto smallHouseAt = [](int dx, int dy) {
+        capacity::BuildSmallHouse();
+        ForEachElementKind(Doc, [&](auto& counts, auto& records, int, ElementKind) {
+            for (int f = 0; f < Storeys; ++f)
+                for (int i = 0; i < counts[0][f]; ++i) {
+                    auto& r = records[0][f][i];
+                    if constexpr (requires { r.x3; }) r.x3 += dx, r.y3 += dy;
+                    if constexpr (requires { r.x1; })
+                        r.x1 += dx, r.y1 += dy, r.x2 += dx, r.y2 += dy;
+                    if constexpr (requires { r.x; }) r.x += dx, r.y += dy;
+                }
+        });
+    };
+    smallHouseAt(40, 30);
+    std::memset(&FloorCheck, 0, sizeof FloorCheck);
+    std::memset(&ScoreRes, 0, sizeof ScoreRes);
+    RunDiagnosis();
+    const std::string fresh = floorCheck();
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    smallHouseAt(40, 30);
+    RunDiagnosis();
+    EXPECT_TRUE(floorCheck() == fresh);
 }
 
 // The column-joint check keeps its own account of the entries each record holds; results
