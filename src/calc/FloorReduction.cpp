@@ -121,7 +121,7 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
         const int j1 = ClampIndex(e.y1, AxisCountY), j2 = ClampIndex(e.y2, AxisCountY);
         const int iLo = i1 < i2 ? i1 : i2, iHi = i1 < i2 ? i2 : i1;
         const int jLo = j1 < j2 ? j1 : j2, jHi = j1 < j2 ? j2 : j1;
-        NoteFloorLineTableLines(s, f, iHi > jHi ? iHi : jHi);
+        NoteFloorLineTableLines(s, f, iLo < jLo ? iLo : jLo, iHi > jHi ? iHi : jHi);
         const double w = ax[iHi] - ax[iLo], d = ay[jHi] - ay[jLo];
         if (e.code == 0 &&
             (tolerance::AtLeast(w, LargeVoidSide) || tolerance::AtLeast(d, LargeVoidSide)))
@@ -156,7 +156,9 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
             v[k].j = ClampIndex(ys[k], AxisCountY);
             v[k].x = ax[v[k].i];
             v[k].y = ay[v[k].j];
-            NoteFloorLineTableLines(s, f, (v[k].i > v[k].j ? v[k].i : v[k].j) + 1);
+            // The cuts reach from the lowest vertex line to the highest, both included.
+            NoteFloorLineTableLines(s, f, v[k].i < v[k].j ? v[k].i : v[k].j,
+                                    (v[k].i > v[k].j ? v[k].i : v[k].j) + 1);
         }
         if (e.code == 0)
             for (int k = 0; k < 3; ++k) {

@@ -251,7 +251,7 @@ void AddRectangle(int s, int f, int index) {
 
     // The floor check's strip areas always use the factors of the general method.
     const double factor = BoundedAt(FloorAreaFactors, kind);
-    NoteFloorLineTableLines(s, f, MaxInt(ix2, iy2));
+    NoteFloorLineTableLines(s, f, MinInt(ix1, iy1), MaxInt(ix2, iy2));
     for (int j = iy1; j < iy2; ++j)
         FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
             (Doc.AxisY[j + 1] - Doc.AxisY[j]) * (x2 - x1) * factor;
@@ -287,7 +287,7 @@ void AddTriangle(int s, int f, int index) {
     const int iy2 = MaxInt(MaxInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
     const int ix1 = MinInt(MinInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
     const int ix2 = MaxInt(MaxInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
-    NoteFloorLineTableLines(s, f, MaxInt(ix2, iy2));
+    NoteFloorLineTableLines(s, f, MinInt(ix1, iy1), MaxInt(ix2, iy2));
     for (int j = iy1; j < iy2; ++j)
         FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
             TriangleAreaBetween<true>(p, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
@@ -749,11 +749,13 @@ double CityWeightFactor(int kind) {
 void ClearFloorCheckTables() {
     for (int s = 0; s < Scenarios; ++s)
         for (int f = 0; f < Storeys; ++f) {
-            const std::size_t lines = static_cast<std::size_t>(FloorLineTableLinesInUse[s][f]);
-            if (lines != 0)
+            const FloorLineSpan lines = FloorLineTableLinesInUse[s][f];
+            if (lines.from < lines.to)
                 for (auto& member : FloorCheck.FloorCheckLineTables)
-                    std::memset(member[s][f], 0, lines * sizeof member[s][f][0]);
-            FloorLineTableLinesInUse[s][f] = 0;
+                    std::memset(member[s][f] + lines.from, 0,
+                                static_cast<std::size_t>(lines.to - lines.from) *
+                                    sizeof member[s][f][0]);
+            FloorLineTableLinesInUse[s][f] = {0, 0};
         }
 }
 
