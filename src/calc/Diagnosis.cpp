@@ -22,7 +22,7 @@ namespace {
 // The wall evaluation of the current scenario, in the order its stages build on each other.
 void EvaluateWalls() {
     BuildWallLineLists();
-    ClassifyWalls();
+    ClassifyWallsBeforeStrengths();
     EvaluateWallStrengths();
     CalcRigidity();
 }

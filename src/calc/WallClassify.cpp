@@ -9,6 +9,7 @@
 #include "model/Grid.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -232,6 +233,20 @@ int32_t GroupBase(int32_t type) {
     return 11;
 }
 
+// Zeros in blocks 1.. of a row the fields that block 0 only carries: no stage writes them
+// there. lowerStorey .. runLength and openingFactor, planValue lie together in the record.
+void ZeroBlock0Fields(WallResultRecord* blocks) {
+    constexpr std::size_t lowFrom = offsetof(WallResultRecord, lowerStorey);
+    constexpr std::size_t lowTo = offsetof(WallResultRecord, runLength) + sizeof(double);
+    constexpr std::size_t highFrom = offsetof(WallResultRecord, openingFactor);
+    constexpr std::size_t highTo = offsetof(WallResultRecord, planValue) + sizeof(double);
+    for (int k = 1; k < WallResultBlocks; ++k) {
+        unsigned char* bytes = reinterpret_cast<unsigned char*>(&blocks[k]);
+        std::memset(bytes + lowFrom, 0, lowTo - lowFrom);
+        std::memset(bytes + highFrom, 0, highTo - highFrom);
+    }
+}
+
 void ZeroLengths(WallResultRecord& r) {
     r.projectedLengthX = 0;
     r.projectedLengthY = 0;
@@ -306,8 +321,9 @@ int16_t RunTrail[RunTrailCapacity];
 
 // Joint spec of one wall with the storey's index at hand.
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
-// Lengths, end columns and opening runs of the index's storey.
-void MeasureWallRuns(const StoreyWallIndex& index);
+// Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
+// fields that only block 0 carries are zeroed in the other blocks of each row on the way.
+void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false);
 
 } // namespace
 
@@ -435,7 +451,7 @@ void MeasureWallRuns(int storey) {
 
 namespace {
 
-void MeasureWallRuns(const StoreyWallIndex& index) {
+void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
     const int storey = index.storey;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
@@ -456,7 +472,10 @@ void MeasureWallRuns(const StoreyWallIndex& index) {
     bool trailKept[MaxWalls];
     for (int w = 0; w < n; ++w) {
         inRun[w] = false;
-        WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
+        WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
+        if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
+        WallResultRecord& r = blocks[0];
+        r.runLength = 0; // an opening run gives it below
         const NormalisedWall& nw = index.walls[w];
         r.projectedLengthX = std::fabs(nw.dx);
         r.projectedLengthY = std::fabs(nw.dy);
@@ -661,12 +680,29 @@ int32_t JudgeFoundationClass(int storey, int wall) {
     return JudgeFoundationClass(PrepareFoundations(), storey, wall);
 }
 
-void ClassifyWalls() {
+namespace {
+
+// The rows beyond the storey's first `rows`, up to those in use, cleared whole, so that a
+// smaller house keeps nothing of a bigger one; the first `rows` are left to the stages, which
+// write every field of them or zero it (MeasureWallRuns with zeroOtherBlocks).
+void ClearRowsBeyond(int scenario, int storey, int rows) {
+    NoteWallEvalWrite(scenario);
+    int32_t& inUse = WallResultRowsInUse[scenario][storey];
+    WallResultRecord(*result)[WallResultBlocks] = WallEval.WallResult[scenario][storey];
+    if (inUse > rows)
+        std::memset(result[rows], 0, static_cast<std::size_t>(inUse - rows) * sizeof result[0]);
+    inUse = rows;
+}
+
+// The stages of ClassifyWalls; `clear` prepares a storey's result rows. `beforeStrengths`: the
+// strength and rigidity stages follow and write the other fields of every row.
+template <typename Clear>
+void ClassifyWallsWith(Clear clear, bool beforeStrengths) {
     NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
-        ClearWallResults(sc, s, WallCountOf(s));
+        clear(sc, s, WallCountOf(s));
         BuildNodeMap(s);
     }
     AddOutlineEdge(-1, 0, 0, 0, 0);
@@ -681,11 +717,21 @@ void ClassifyWalls() {
     const FoundationSpans& foundations = PrepareFoundations();
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
-        MeasureWallRuns(index);
+        MeasureWallRuns(index, beforeStrengths);
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
             JudgeJointSpec(index, w);
             JudgeFoundationClass(foundations, s, w);
         }
     }
+}
+
+} // namespace
+
+void ClassifyWalls() {
+    ClassifyWallsWith(ClearWallResults, false);
+}
+
+void ClassifyWallsBeforeStrengths() {
+    ClassifyWallsWith(ClearRowsBeyond, true);
 }

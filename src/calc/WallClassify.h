@@ -28,3 +28,6 @@ int32_t JudgeFoundationClass(int storey, int wall);
 // All of the above for every storey of the current scenario, in the order of the evaluation:
 // node maps, outlines with classification, lengths and runs, then joints and foundations.
 void ClassifyWalls();
+// The same within a run that goes on with EvaluateWallStrengths and CalcRigidity: the result
+// fields those stages write for every wall are left for them to write, the rest are zeroed.
+void ClassifyWallsBeforeStrengths();

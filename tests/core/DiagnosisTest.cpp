@@ -656,6 +656,23 @@ TEST_F(DiagnosisTest, ColumnJointResultsChangedBetweenRunsAreWrittenWhole) {
     EXPECT_TRUE(joints() == expected);
 }
 
+// A run leaves the wall rows of the house to the stages that fill them: every field of every
+// block is written again or zeroed, whatever the rows held before.
+TEST_F(DiagnosisTest, WallRowsScribbledBetweenRunsAreWrittenWhole) {
+    const auto rows = [] {
+        return std::string(reinterpret_cast<const char*>(WallEval.WallResult[0]),
+                           sizeof WallEval.WallResult[0]);
+    };
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    const std::string expected = rows();
+    for (int s = 0; s < Storeys; ++s)
+        std::memset(WallEval.WallResult[0][s], 0x5a,
+                    Doc.WallCount[0][s] * sizeof WallEval.WallResult[0][s][0]);
+    RunDiagnosis();
+    EXPECT_TRUE(rows() == expected);
+}
+
 // The wall lists are kept from run to run only while the walls and the lists are as they were.
 TEST_F(DiagnosisTest, WallListsFollowEveryMoveOfAWall) {
     const auto lists = [] {
