@@ -216,6 +216,19 @@ bool OnOutline(int edgeCount, const WallRecord& w) {
     return false;
 }
 
+// IsCollinear, with the answers that need no division found first: the same answer for every
+// pair of slopes, not-a-number and infinities included. Equal finite slopes have the ratio 1
+// exactly; magnitudes more than twice apart give a ratio beyond 2 or within 0.5 (both compared
+// exactly, so rounding cannot bring it back), far outside the 1 % either way. Anything else,
+// a not-a-number among it, goes to the division.
+bool Collinear(double reference, double candidate) {
+    if (candidate == 0) return reference == 0;
+    if (reference == candidate && std::isfinite(candidate)) return true;
+    const double a = std::fabs(reference), b = std::fabs(candidate);
+    if (a > 2 * b || b > 2 * a) return false;
+    return IsCollinear(reference, candidate);
+}
+
 bool IsSolid(int32_t type) {
     return type == WallTypeSolidOuter || type == WallTypeSolidPartition;
 }
@@ -294,7 +307,7 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
     int bounded = 0;
     ForEachNeighbour(index, w, [&](int j, bool before, bool after) {
         const NormalisedWall& nj = index.walls[j];
-        if (!IsCollinear(nw.slope, nj.slope)) return;
+        if (!Collinear(nw.slope, nj.slope)) return;
         const int32_t jt = walls[j].type;
         for (int mode = 1; mode <= 2; ++mode) {
             if (!(mode == 1 ? before : after)) continue;
@@ -319,8 +332,10 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
 constexpr int RunTrailCapacity = 16 * MaxWalls;
 int16_t RunTrail[RunTrailCapacity];
 
-// Joint spec of one wall with the storey's index at hand.
+// Joint spec of one wall with the storey's index at hand, after StartLineScans for the
+// storey's node map as it now stands, with the box outside which its codes are all 0.
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
+void StartLineScans(const NodeBox& marked);
 // Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
 // fields that only block 0 carries are zeroed in the other blocks of each row on the way.
 void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false);
@@ -535,10 +550,65 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
 int32_t JudgeJointSpec(int storey, int wall) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
+    StartLineScans(NodeBox{});
     return JudgeJointSpec(IndexStoreyWalls(storey), wall);
 }
 
 namespace {
+
+// What the joint judgement's scans of one grid line find between the storey's plan limits,
+// worked out when a wall first scans the line: the outermost node with a code from each side
+// and whether it is a through column (the standard judgement), and the outermost through
+// column from each side (the city judgement). A scan from a wall's end towards a limit then
+// only asks whether that node lies on its side of the end. -1 (AxisCount) for none.
+struct LineScan {
+    uint32_t stamp; // valid while it is LineScanStamp
+    int16_t firstMarked, lastMarked;
+    bool firstMarkedThrough, lastMarkedThrough;
+    int16_t firstThrough, lastThrough;
+};
+LineScan ScansAlongX[AxisCountY], ScansAlongY[AxisCountX];
+uint32_t LineScanStamp = 0;
+NodeBox LineScanBox;
+
+void StartLineScans(const NodeBox& marked) {
+    LineScanBox = marked;
+    if (++LineScanStamp == 0) {
+        for (LineScan& l : ScansAlongX) l.stamp = 0;
+        for (LineScan& l : ScansAlongY) l.stamp = 0;
+        LineScanStamp = 1;
+    }
+}
+
+// The scans of a line with the node codes `code(v)`, v from 0 to count - 1, between the lower
+// limit `lo` and the upper limit `hi` (both on the line); the nodes outside first..last have
+// no code.
+template <typename Code>
+const LineScan& ScanOf(LineScan& l, int32_t lo, int32_t hi, int32_t count, int32_t first,
+                       int32_t last, bool city, Code code) {
+    if (l.stamp == LineScanStamp) return l;
+    l.stamp = LineScanStamp;
+    const auto through = [&](int32_t v) { return code(v) % 4 >= 2; };
+    const int32_t up = Hi(lo, first), down = Lo(hi, last);
+    if (city) {
+        int32_t v = up;
+        while (v <= last && !through(v)) ++v;
+        l.firstThrough = static_cast<int16_t>(v <= last ? v : count);
+        v = down;
+        while (v >= first && !through(v)) --v;
+        l.lastThrough = static_cast<int16_t>(v >= first ? v : -1);
+        return l;
+    }
+    int32_t v = up;
+    while (v <= last && code(v) == 0) ++v;
+    l.firstMarked = static_cast<int16_t>(v <= last ? v : count);
+    l.firstMarkedThrough = v <= last && through(v);
+    v = down;
+    while (v >= first && code(v) == 0) --v;
+    l.lastMarked = static_cast<int16_t>(v >= first ? v : -1);
+    l.lastMarkedThrough = v >= first && through(v);
+    return l;
+}
 
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int storey = index.storey;
@@ -560,46 +630,46 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const bool city = App.Options.CityJointJudgement == 1;
     bool startThrough = false, endThrough = false;
 
-    // Scans a grid line outward from `from` by `step` up to `limit`: the standard judgement
-    // looks at the outermost marked node only (the first one seen coming in from the limit),
-    // the city judgement at any through column. Nodes off the grid have no code, so only the
-    // part of the line on the grid is looked at.
-    auto scan = [&](bool alongX, int32_t fixed, int32_t from, int32_t limit, int step) {
-        if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return false;
-        const int32_t last = (alongX ? AxisCountX : AxisCountY) - 1;
-        const int32_t lo = Hi(step < 0 ? limit : from, 0), hi = Lo(step < 0 ? from : limit, last);
-        auto code = [&](int32_t v) { return std::abs(alongX ? map[v][fixed] : map[fixed][v]); };
+    // Scans a grid line outward from the wall's ends up to the plan's limits: the standard
+    // judgement looks at the outermost marked node only (the first one seen coming in from the
+    // limit), the city judgement at any through column. Nodes off the grid have no code, so
+    // only the part of the line on the grid is looked at.
+    const auto scanLine = [&](bool alongX, int32_t fixed, int32_t from, int32_t to) {
+        if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return;
+        const int32_t count = alongX ? AxisCountX : AxisCountY;
+        const int32_t lo =
+            alongX ? ClampX(Grid.PlanMinX[sc][storey]) : ClampY(Grid.PlanMinY[sc][storey]);
+        const int32_t hi =
+            alongX ? ClampX(Grid.PlanMaxX[sc][storey]) : ClampY(Grid.PlanMaxY[sc][storey]);
+        // The part of the line in the box of nodes with codes; none off the box.
+        const NodeBox& box = LineScanBox;
+        const bool crosses =
+            alongX ? fixed >= box.y0 && fixed <= box.y1 : fixed >= box.x0 && fixed <= box.x1;
+        const int32_t first = !crosses ? 0 : alongX ? box.x0 : box.y0;
+        const int32_t last = !crosses ? -1 : alongX ? box.x1 : box.y1;
+        const LineScan& l = alongX ? ScanOf(ScansAlongX[fixed], lo, hi, count, first, last, city,
+                                            [&](int32_t v) { return std::abs(map[v][fixed]); })
+                                   : ScanOf(ScansAlongY[fixed], lo, hi, count, first, last, city,
+                                            [&](int32_t v) { return std::abs(map[fixed][v]); });
         if (city) {
-            for (int32_t v = lo; v <= hi; ++v)
-                if (code(v) % 4 >= 2) return true;
-            return false;
-        }
-        if (step < 0) {
-            for (int32_t v = lo; v <= hi; ++v)
-                if (code(v) != 0) return code(v) % 4 >= 2;
+            startThrough = l.firstThrough <= from && l.firstThrough < count;
+            endThrough = l.lastThrough >= to && l.lastThrough >= 0;
         } else {
-            for (int32_t v = hi; v >= lo; --v)
-                if (code(v) != 0) return code(v) % 4 >= 2;
+            startThrough = l.firstMarked <= from && l.firstMarkedThrough;
+            endThrough = l.lastMarked >= to && l.lastMarkedThrough;
         }
-        return false;
     };
-    const int32_t minX = ClampX(Grid.PlanMinX[sc][storey]),
-                  maxX = ClampX(Grid.PlanMaxX[sc][storey]);
-    const int32_t minY = ClampY(Grid.PlanMinY[sc][storey]),
-                  maxY = ClampY(Grid.PlanMaxY[sc][storey]);
     if (ya == yb) {
-        startThrough = scan(true, ya, xa, minX, -1);
-        endThrough = scan(true, ya, xb, maxX, +1);
+        scanLine(true, ya, xa, xb);
     } else if (xa == xb) {
-        startThrough = scan(false, xa, ya, minY, -1);
-        endThrough = scan(false, xa, yb, maxY, +1);
+        scanLine(false, xa, ya, yb);
     } else {
         const NormalisedWall& nw = index.walls[wall];
         startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
         endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
         ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
             const NormalisedWall& nj = index.walls[j];
-            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+            if (nj.slope == 0 || !Collinear(nw.slope, nj.slope)) return;
             if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
             if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
         });
@@ -718,6 +788,7 @@ void ClassifyWallsWith(Clear clear, bool beforeStrengths) {
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
         MeasureWallRuns(index, beforeStrengths);
+        StartLineScans(NodeBoxes[sc][s]);
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
             JudgeJointSpec(index, w);
