@@ -693,6 +693,8 @@ struct FoundationSpans {
     bool uniform; // the specification's class holds for every wall
     int32_t specClass;
     int count;
+    // The box of all the foundations' index boxes: a wall with an end outside it lies on none.
+    int32_t loX, hiX, loY, hiY;
     FoundationSpan spans[MaxFoundations];
 };
 FoundationSpans theFoundationSpans;
@@ -704,11 +706,18 @@ const FoundationSpans& PrepareFoundations() {
     fs.specClass = ClampIndex(spec.foundationClass, 3);
     fs.uniform = spec.uniformFoundation == 1 && IsGeneralMethod() && sc == 0;
     fs.count = ClampIndex(Doc.FoundationCount[sc][0], MaxFoundations + 1);
+    fs.loX = fs.loY = INT32_MAX;
+    fs.hiX = fs.hiY = INT32_MIN;
     for (int i = 0; i < fs.count; ++i) {
         const FoundationRecord& f = Doc.Foundations[sc][0][i];
-        fs.spans[i] = {Lo(f.x1, f.x2), Hi(f.x1, f.x2), Lo(f.y1, f.y2),
-                       Hi(f.y1, f.y2), AxisPosX(f.x1), AxisPosY(f.y1),
-                       AxisPosX(f.x2), AxisPosY(f.y2), ClampIndex(f.type, 3)};
+        FoundationSpan& span = fs.spans[i];
+        span = {Lo(f.x1, f.x2), Hi(f.x1, f.x2), Lo(f.y1, f.y2),
+                Hi(f.y1, f.y2), AxisPosX(f.x1), AxisPosY(f.y1),
+                AxisPosX(f.x2), AxisPosY(f.y2), ClampIndex(f.type, 3)};
+        fs.loX = Lo(fs.loX, span.loX);
+        fs.hiX = Hi(fs.hiX, span.hiX);
+        fs.loY = Lo(fs.loY, span.loY);
+        fs.hiY = Hi(fs.hiY, span.hiY);
     }
     return fs;
 }
@@ -717,7 +726,10 @@ int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, int wall) {
     WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
     if (storey != 0) return w.foundationClass = 0;
     int32_t cls = fs.specClass;
-    if (!fs.uniform) {
+    const auto inBox = [&](int32_t x, int32_t y) {
+        return x >= fs.loX && x <= fs.hiX && y >= fs.loY && y <= fs.hiY;
+    };
+    if (!fs.uniform && inBox(w.x1, w.y1) && inBox(w.x2, w.y2)) {
         const double xq[2] = {AxisPosX(w.x1), AxisPosX(w.x2)};
         const double yq[2] = {AxisPosY(w.y1), AxisPosY(w.y2)};
         const int32_t ix[2] = {w.x1, w.x2}, iy[2] = {w.y1, w.y2};
