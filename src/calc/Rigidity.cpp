@@ -253,6 +253,130 @@ const WallEnds* StoreyEnds(int sc, int storey, int walls) {
     return theStoreyEnds;
 }
 
+// The five loading cases take only three brace variants along each direction, and cases 0, 1
+// and 4 hold all of them: a case's values along X (those from Ly: moments Ly·X, distances and
+// torsion terms along X) are those of the case with its variant along Y, its values along Y
+// those of the case with its variant along X. Only these three cases are worked out per wall;
+// the others are put together from them lane by lane, the same values in every byte.
+constexpr int DistinctCases = 3;
+constexpr int DistinctCase[DistinctCases] = {0, 1, 4};
+// Per loading case, the distinct case with the same brace variant along Y (lane 0) and along X
+// (lane 1).
+constexpr int SameVariantY[StrengthVariants] = {0, 1, 1, 2, 2};
+constexpr int SameVariantX[StrengthVariants] = {0, 1, 2, 1, 2};
+
+constexpr bool DistinctCasesCoverAll() {
+    for (int n = 0; n < StrengthVariants; ++n)
+        if (CaseSubBlockY[DistinctCase[SameVariantY[n]]] != CaseSubBlockY[n] ||
+            CaseSubBlockX[DistinctCase[SameVariantX[n]]] != CaseSubBlockX[n])
+            return false;
+    return true;
+}
+static_assert(DistinctCasesCoverAll(), "every loading case is put together from the three");
+
+// Loading case n of per-case pairs kept for the distinct cases: lane 0 (from Ly) as the case
+// with its variant along Y, lane 1 (from Lx) as the case with its variant along X.
+Pair CaseOf(const Pair (&distinct)[DistinctCases], int n) {
+    return Pair{distinct[SameVariantY[n]][0], distinct[SameVariantX[n]][1]};
+}
+
+// What the storey step and the quarter strips read of a wall, gathered while its row is read
+// for the sums, so that they need not read the 1,760-byte row again.
+struct WallTerms {
+    Pair stiffness[DistinctCases]; // {Ly, Lx}
+    double quarterX, quarterY;     // basic case strength along X and Y with the wall's share
+};
+
+WallTerms theStoreyTerms[MaxWalls];
+
+// The basic case strengths count in the quarter strips by the wall's share of the line it
+// stands on: an oblique wall has one entry per end, each carrying half the wall.
+WallTerms TermsOf(const WallRecord& w, const WallResultRecord* blocks) {
+    WallTerms t;
+    for (int j = 0; j < DistinctCases; ++j)
+        t.stiffness[j] = Pair{blocks[CaseSubBlockY[DistinctCase[j]]].stiffnessY,
+                              blocks[CaseSubBlockX[DistinctCase[j]]].stiffnessX};
+    t.quarterX = (w.y1 != w.y2 ? 0.5 : 1.0) * blocks[0].strengthX;
+    t.quarterY = (w.x1 != w.x2 ? 0.5 : 1.0) * blocks[0].strengthY;
+    return t;
+}
+
+const WallTerms* StoreyTermsFromRows(int sc, int storey, int walls) {
+    for (int w = 0; w < walls; ++w)
+        theStoreyTerms[w] = TermsOf(Doc.Walls[sc][storey][w], WallEval.WallResult[sc][storey][w]);
+    return theStoreyTerms;
+}
+
+// Every wall's strengths, stiffnesses and moments of the five loading cases added to the storey
+// sums and its lines, as AddWallTerms wall by wall on sums and lines that start from 0 (the same
+// additions in the same order), with each row read once into theStoreyTerms. Storey in range,
+// its rows noted, its line tables cleared.
+const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls, const WallEnds* ends) {
+    RigidityResults& r = RigidityRes;
+    // Per distinct case, lane 0 along Y and lane 1 along X (the moments: Ly·X, Lx·Y).
+    Pair strength[DistinctCases] = {}, stiffness[DistinctCases] = {}, moment[DistinctCases] = {};
+    int32_t& linesInUse = RigidityLinesInUse[sc][storey];
+    double(&linesX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
+    double(&linesY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
+    for (int wi = 0; wi < walls; ++wi) {
+        const WallRecord& w = Doc.Walls[sc][storey][wi];
+        const WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
+        const WallEnds& e = ends[wi];
+        WallTerms& t = theStoreyTerms[wi];
+        t = TermsOf(w, blocks);
+        const Pair start = {e.startX, e.startY}, end = {e.endX, e.endY};
+#pragma GCC unroll 3
+        for (int j = 0; j < DistinctCases; ++j) {
+            const WallResultRecord& bx = blocks[CaseSubBlockX[DistinctCase[j]]];
+            const WallResultRecord& by = blocks[CaseSubBlockY[DistinctCase[j]]];
+            const Pair k = t.stiffness[j];
+            strength[j] += Pair{by.strengthY, bx.strengthX};
+            stiffness[j] += k;
+            if (e.oblique) {
+                const Pair half = 0.5 * k;
+                moment[j] += half * start + half * end;
+            } else {
+                moment[j] += k * start + Pair{0, 0};
+            }
+        }
+
+        for (const int32_t line : {w.x1, w.y1, w.x2, w.y2})
+            if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
+        // The lines through the wall's ends (none outside the grid): an oblique wall puts half
+        // on the lines through each end, any other wall all on the lines through its start.
+        const auto addTo = [&](double(&table)[GridLines][StrengthVariants], int32_t line, int lane,
+                               double factor) {
+            if (!InRange(line, GridLines)) return;
+            double* to = table[line];
+#pragma GCC unroll 5
+            for (int n = 0; n < StrengthVariants; ++n) {
+                const double k =
+                    lane == 0 ? t.stiffness[SameVariantY[n]][0] : t.stiffness[SameVariantX[n]][1];
+                to[n] += factor == 1.0 ? k : factor * k;
+            }
+        };
+        if (e.oblique) {
+            addTo(linesX, w.y1, 1, 0.5);
+            addTo(linesX, w.y2, 1, 0.5);
+            addTo(linesY, w.x1, 0, 0.5);
+            addTo(linesY, w.x2, 0, 0.5);
+        } else {
+            addTo(linesX, w.y1, 1, 1.0);
+            addTo(linesY, w.x1, 0, 1.0);
+        }
+    }
+    for (int n = 0; n < StrengthVariants; ++n) {
+        const int y = SameVariantY[n], x = SameVariantX[n];
+        r.WallStrengthSumX[sc][storey][n] = strength[x][1];
+        r.WallStrengthSumY[sc][storey][n] = strength[y][0];
+        r.StiffnessSumX[sc][storey][n] = stiffness[x][1];
+        r.StiffnessSumY[sc][storey][n] = stiffness[y][0];
+        r.StiffnessMomentYX[sc][storey][n] = moment[y][0];
+        r.StiffnessMomentXY[sc][storey][n] = moment[x][1];
+    }
+    return theStoreyTerms;
+}
+
 } // namespace
 
 void AddWallRigidityTerms(int storey, int wall) {
@@ -283,8 +407,8 @@ double ElasticRadius(double kr, double sum) {
     return 0.0;
 }
 
-// The storey step for the walls' ends given; storey in range, its rows noted.
-void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends) {
+// The storey step for the walls' ends and terms given; storey in range, its rows noted.
+void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends, const WallTerms* terms) {
     RigidityResults& r = RigidityRes;
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
@@ -301,53 +425,63 @@ void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends) {
         r.EccentricityX[sc][storey][n] = std::fabs(gx - cx[n]);
         r.EccentricityY[sc][storey][n] = std::fabs(gy - cy[n]);
     }
+    Pair centre[DistinctCases];
+    for (int j = 0; j < DistinctCases; ++j)
+        centre[j] = Pair{cx[DistinctCase[j]], cy[DistinctCase[j]]};
 
-    // One pass over the walls for all five cases, each wall's row whole while it is in cache:
-    // positions, moments, distances from the centre and torsion terms.
-    Pair torsion[StrengthVariants] = {}; // Ix, Iy
+    // One pass over the walls for all five cases, each wall's blocks written whole: positions,
+    // moments, distances from the centre and torsion terms.
+    Pair torsion[DistinctCases] = {}; // Ix, Iy
     for (int wi = 0; wi < walls; ++wi) {
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
         const WallEnds& e = ends[wi];
         const Pair start = {e.startX, e.startY}, end = {e.endX, e.endY};
-#pragma GCC unroll 5
-        for (int n = 0; n < StrengthVariants; ++n) {
+        Pair momentStart[DistinctCases], momentEnd[DistinctCases];
+        Pair startDistance[DistinctCases], endDistance[DistinctCases];
+        Pair torsionStart[DistinctCases], torsionEnd[DistinctCases];
+#pragma GCC unroll 3
+        for (int j = 0; j < DistinctCases; ++j) {
             // Ly with the X positions, Lx with the Y positions.
-            const Pair k = {blocks[CaseSubBlockY[n]].stiffnessY,
-                            blocks[CaseSubBlockX[n]].stiffnessX};
-            const Pair centre = {cx[n], cy[n]};
-            const Pair startDistance = start - centre, endDistance = end - centre;
-            Pair momentStart, momentEnd, torsionStart, torsionEnd;
+            const Pair k = terms[wi].stiffness[j];
+            startDistance[j] = start - centre[j];
+            endDistance[j] = end - centre[j];
             if (e.oblique) {
                 const Pair half = 0.5 * k;
-                momentStart = half * start;
-                momentEnd = half * end;
-                torsionStart = half * startDistance * startDistance;
-                torsionEnd = half * endDistance * endDistance;
+                momentStart[j] = half * start;
+                momentEnd[j] = half * end;
+                torsionStart[j] = half * startDistance[j] * startDistance[j];
+                torsionEnd[j] = half * endDistance[j] * endDistance[j];
             } else {
-                momentStart = k * start;
-                momentEnd = Pair{0, 0};
-                torsionStart = k * startDistance * startDistance;
-                torsionEnd = Pair{0, 0};
+                momentStart[j] = k * start;
+                momentEnd[j] = Pair{0, 0};
+                torsionStart[j] = k * startDistance[j] * startDistance[j];
+                torsionEnd[j] = Pair{0, 0};
             }
-            torsion[n] += torsionStart + torsionEnd;
+            torsion[j] += torsionStart[j] + torsionEnd[j];
+        }
+#pragma GCC unroll 5
+        for (int n = 0; n < StrengthVariants; ++n) {
             WallResultRecord& out = blocks[n];
             StorePair(out.startOffsetX, start);
             StorePair(out.endOffsetX, end);
-            StorePair(out.momentYXStart, momentStart);
-            StorePair(out.momentYXEnd, momentEnd);
-            StorePair(out.startDistanceX, startDistance);
-            StorePair(out.endDistanceX, endDistance);
-            StorePair(out.torsionXStart, torsionStart);
-            StorePair(out.torsionXEnd, torsionEnd);
+            StorePair(out.momentYXStart, CaseOf(momentStart, n));
+            StorePair(out.momentYXEnd, CaseOf(momentEnd, n));
+            StorePair(out.startDistanceX, CaseOf(startDistance, n));
+            StorePair(out.endDistanceX, CaseOf(endDistance, n));
+            StorePair(out.torsionXStart, CaseOf(torsionStart, n));
+            StorePair(out.torsionXEnd, CaseOf(torsionEnd, n));
             // The rigidity report lists a wall by its first end.
             StorePair(out.originDistanceX, start);
-            StorePair(out.momentYX, momentStart);
-            StorePair(out.centreDistanceX, startDistance);
-            StorePair(out.torsionTermX, torsionStart);
+            StorePair(out.momentYX, CaseOf(momentStart, n));
+            StorePair(out.centreDistanceX, CaseOf(startDistance, n));
+            StorePair(out.torsionTermX, CaseOf(torsionStart, n));
         }
     }
     double ix[StrengthVariants], iy[StrengthVariants];
-    for (int n = 0; n < StrengthVariants; ++n) ix[n] = torsion[n][0], iy[n] = torsion[n][1];
+    for (int n = 0; n < StrengthVariants; ++n) {
+        const Pair sum = CaseOf(torsion, n);
+        ix[n] = sum[0], iy[n] = sum[1];
+    }
 
     for (int n = 0; n < StrengthVariants; ++n) {
         const double sumX = r.StiffnessSumX[sc][storey][n];
@@ -402,13 +536,14 @@ void CalcStoreyRigidity(int storey) {
     const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
     NoteWallResultRows(sc, storey, walls);
-    StoreyRigidity(sc, storey, walls, StoreyEnds(sc, storey, walls));
+    StoreyRigidity(sc, storey, walls, StoreyEnds(sc, storey, walls),
+                   StoreyTermsFromRows(sc, storey, walls));
 }
 
-void CalcQuarterWallStrength(int storey) {
-    if (!InRange(storey, Storeys)) return;
-    const int sc = CalcScenario();
-    const int walls = WallCountOf(storey);
+namespace {
+
+// The quarter strips of one storey from its wall lists and its walls' terms; storey in range.
+void QuarterWallStrength(int sc, int storey, int walls, const WallTerms* terms) {
     const StoreyWallLines& lists = WallEval.WallLineLists[sc][storey];
     const double(&lines)[QuarterLineCount] = ReqResult.QuarterLines[sc][storey];
     // A storey without an extent has no strips: its quarter lines are not positions, and every
@@ -420,15 +555,12 @@ void CalcQuarterWallStrength(int storey) {
     double yLow = strips[StripYLow][sc][storey], yHigh = strips[StripYHigh][sc][storey];
     double xLow = strips[StripXLow][sc][storey], xHigh = strips[StripXHigh][sc][storey];
 
-    // Each list entry is judged by the line it stands on: an oblique wall has one entry per end,
-    // each carrying half the wall, so the result does not depend on which end was drawn first.
+    // Each list entry is judged by the line it stands on.
     const int xCount = ClampIndex(lists.x.count, MaxWallLineEntries + 1);
     for (int i = 0; i < xCount; ++i) {
         const WallLineEntry& e = lists.x.entries[i];
         if (!InRange(e.wall, walls)) continue;
-        const WallRecord& w = Doc.Walls[sc][storey][e.wall];
-        const double share = w.y1 != w.y2 ? 0.5 : 1.0;
-        const double strength = share * WallEval.WallResult[sc][storey][e.wall][0].strengthX;
+        const double strength = terms[e.wall].quarterX;
         const double pos = AxisPosY(e.axis);
         if (pos <= lines[LineYMinQuarter] + QuarterLineMargin) yLow += strength;
         if (pos >= lines[LineYMaxQuarter] - QuarterLineMargin) yHigh += strength;
@@ -437,9 +569,7 @@ void CalcQuarterWallStrength(int storey) {
     for (int i = 0; i < yCount; ++i) {
         const WallLineEntry& e = lists.y.entries[i];
         if (!InRange(e.wall, walls)) continue;
-        const WallRecord& w = Doc.Walls[sc][storey][e.wall];
-        const double share = w.x1 != w.x2 ? 0.5 : 1.0;
-        const double strength = share * WallEval.WallResult[sc][storey][e.wall][0].strengthY;
+        const double strength = terms[e.wall].quarterY;
         const double pos = AxisPosX(e.axis);
         if (pos <= lines[LineXMinQuarter] + QuarterLineMargin) xLow += strength;
         if (pos >= lines[LineXMaxQuarter] - QuarterLineMargin) xHigh += strength;
@@ -448,6 +578,15 @@ void CalcQuarterWallStrength(int storey) {
     strips[StripYHigh][sc][storey] = yHigh;
     strips[StripXLow][sc][storey] = xLow;
     strips[StripXHigh][sc][storey] = xHigh;
+}
+
+} // namespace
+
+void CalcQuarterWallStrength(int storey) {
+    if (!InRange(storey, Storeys)) return;
+    const int sc = CalcScenario();
+    const int walls = WallCountOf(storey);
+    QuarterWallStrength(sc, storey, walls, StoreyTermsFromRows(sc, storey, walls));
 }
 
 void CalcStiffnessRatio() {
@@ -503,12 +642,10 @@ void CalcRigidity() {
         const int walls = WallCountOf(s);
         NoteWallResultRows(sc, s, walls);
         const WallEnds* ends = StoreyEnds(sc, s, walls);
-        StoreySums sums{};
-        for (int w = 0; w < walls; ++w) AddWallTerms(sc, s, w, ends[w], sums);
-        StoreSums(sums, RigidityRes, sc, s);
-        StoreyRigidity(sc, s, walls, ends);
+        const WallTerms* terms = AddStoreyWallTerms(sc, s, walls, ends);
+        StoreyRigidity(sc, s, walls, ends, terms);
         for (int k = 0; k < QuarterStrips; ++k) RigidityRes.QuarterWallStrength[k][sc][s] = 0;
-        CalcQuarterWallStrength(s);
+        QuarterWallStrength(sc, s, walls, terms);
     }
     CalcStiffnessRatio();
 }
