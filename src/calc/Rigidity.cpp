@@ -135,12 +135,15 @@ struct WallEnds {
 };
 
 // Two values side by side, X then Y (or Ly·X then Lx·Y): the per-case fields of a wall result
-// come in such pairs, and a pair is worked out and stored as one. Lane by lane it is the same
-// arithmetic as two scalars.
+// come in such pairs, and a pair is worked out as one. Lane by lane it is the same arithmetic as
+// two scalars.
 using Pair = double __attribute__((vector_size(16)));
 
-void StorePair(double& first, Pair v) {
-    std::memcpy(&first, &v, sizeof v);
+// Two pairs side by side, stored as one where the processor has stores that wide.
+void StorePairs(double& first, Pair lo, Pair hi) {
+    using Quad = double __attribute__((vector_size(32)));
+    const Quad q = {lo[0], lo[1], hi[0], hi[1]};
+    std::memcpy(&first, &q, sizeof q);
 }
 
 constexpr bool Neighbours(std::size_t first, std::size_t second) {
@@ -153,7 +156,11 @@ static_assert(
         VELQUOR_PAIR(startDistanceX, startDistanceY) && VELQUOR_PAIR(endDistanceX, endDistanceY) &&
         VELQUOR_PAIR(torsionXStart, torsionYStart) && VELQUOR_PAIR(torsionXEnd, torsionYEnd) &&
         VELQUOR_PAIR(originDistanceX, originDistanceY) && VELQUOR_PAIR(momentYX, momentXY) &&
-        VELQUOR_PAIR(centreDistanceX, centreDistanceY) && VELQUOR_PAIR(torsionTermX, torsionTermY),
+        VELQUOR_PAIR(centreDistanceX, centreDistanceY) &&
+        VELQUOR_PAIR(torsionTermX, torsionTermY) && VELQUOR_PAIR(startOffsetY, endOffsetX) &&
+        VELQUOR_PAIR(momentXYStart, momentYXEnd) && VELQUOR_PAIR(startDistanceY, endDistanceX) &&
+        VELQUOR_PAIR(torsionYStart, torsionXEnd) && VELQUOR_PAIR(originDistanceY, momentYX) &&
+        VELQUOR_PAIR(centreDistanceY, torsionTermX),
     "the pairs stored as one are neighbouring fields");
 #undef VELQUOR_PAIR
 
@@ -408,7 +415,10 @@ double ElasticRadius(double kr, double sum) {
 }
 
 // The storey step for the walls' ends and terms given; storey in range, its rows noted.
-void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends, const WallTerms* terms) {
+// The walk over the walls stores 960 bytes per wall and is bound by the number of stores: where
+// the processor has 32-byte stores, a version that uses them is chosen when the program starts.
+__attribute__((target_clones("avx2", "default"))) void
+StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends, const WallTerms* terms) {
     RigidityResults& r = RigidityRes;
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
@@ -462,19 +472,13 @@ void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends, const W
 #pragma GCC unroll 5
         for (int n = 0; n < StrengthVariants; ++n) {
             WallResultRecord& out = blocks[n];
-            StorePair(out.startOffsetX, start);
-            StorePair(out.endOffsetX, end);
-            StorePair(out.momentYXStart, CaseOf(momentStart, n));
-            StorePair(out.momentYXEnd, CaseOf(momentEnd, n));
-            StorePair(out.startDistanceX, CaseOf(startDistance, n));
-            StorePair(out.endDistanceX, CaseOf(endDistance, n));
-            StorePair(out.torsionXStart, CaseOf(torsionStart, n));
-            StorePair(out.torsionXEnd, CaseOf(torsionEnd, n));
+            StorePairs(out.startOffsetX, start, end);
+            StorePairs(out.momentYXStart, CaseOf(momentStart, n), CaseOf(momentEnd, n));
+            StorePairs(out.startDistanceX, CaseOf(startDistance, n), CaseOf(endDistance, n));
+            StorePairs(out.torsionXStart, CaseOf(torsionStart, n), CaseOf(torsionEnd, n));
             // The rigidity report lists a wall by its first end.
-            StorePair(out.originDistanceX, start);
-            StorePair(out.momentYX, CaseOf(momentStart, n));
-            StorePair(out.centreDistanceX, CaseOf(startDistance, n));
-            StorePair(out.torsionTermX, CaseOf(torsionStart, n));
+            StorePairs(out.originDistanceX, start, CaseOf(momentStart, n));
+            StorePairs(out.centreDistanceX, CaseOf(startDistance, n), CaseOf(torsionStart, n));
         }
     }
     double ix[StrengthVariants], iy[StrengthVariants];
