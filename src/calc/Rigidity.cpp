@@ -207,9 +207,10 @@ void WritePositions(WallResultRecord& out, const WallEnds& e, const WallMoments&
 }
 
 // The wall's strengths, stiffnesses and moments of the five loading cases added to the storey
-// sums and its lines; storey and wall in range. Only the directional strengths and
-// stiffnesses of the row are read here: the storey step writes the positions and moments
-// with the torsion terms, so that the row is walked once for them.
+// sums and its lines; storey and wall in range. The stage of a single wall; a whole run adds a
+// storey's walls with AddStoreyWallTerms. Only the directional strengths and stiffnesses of
+// the row are read here: the storey step writes the positions and moments with the torsion
+// terms, so that the row is walked once for them.
 void AddWallTerms(int sc, int storey, int wall, const WallEnds& e, StoreySums& sums) {
     RigidityResults& r = RigidityRes;
     const WallRecord& w = Doc.Walls[sc][storey][wall];
@@ -357,8 +358,10 @@ const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls, const WallEnd
             double* to = table[line];
 #pragma GCC unroll 5
             for (int n = 0; n < StrengthVariants; ++n) {
-                const double k =
-                    lane == 0 ? t.stiffness[SameVariantY[n]][0] : t.stiffness[SameVariantX[n]][1];
+                // From the row rather than from the terms just written: a pair read back from
+                // them would straddle two writes and wait for them.
+                const double k = lane == 0 ? blocks[CaseSubBlockY[n]].stiffnessY
+                                           : blocks[CaseSubBlockX[n]].stiffnessX;
                 to[n] += factor == 1.0 ? k : factor * k;
             }
         };
