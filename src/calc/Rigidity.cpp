@@ -420,8 +420,13 @@ double ElasticRadius(double kr, double sum) {
 // The storey step for the walls' ends and terms given; storey in range, its rows noted.
 // The walk over the walls stores 960 bytes per wall and is bound by the number of stores: where
 // the processor has 32-byte stores, a version that uses them is chosen when the program starts.
-__attribute__((target_clones("avx2", "default"))) void
-StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends, const WallTerms* terms) {
+#if defined(__x86_64__)
+#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
+#else
+#define WIDE_STORES_WHERE_AVAILABLE
+#endif
+WIDE_STORES_WHERE_AVAILABLE void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends,
+                                                const WallTerms* terms) {
     RigidityResults& r = RigidityRes;
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
