@@ -39,11 +39,18 @@ constexpr int ShortList = 16;
 // Each entry's key is worked out once and travels with it, as its rank among the keys present
 // (the same order, with no empty keys to pass over).
 int16_t SortKeyOf[MaxWallLineEntries];
-// Per entry, the earlier entries with a greater key.
+// Per entry, the earlier entries with a greater key, and the turn its group takes once it is
+// appended.
 int16_t GreaterBefore[MaxWallLineEntries];
+int16_t Turn[MaxWallLineEntries];
 // The entries grouped by key, greatest first, in record order within a key.
 WallLineEntry ByKey[MaxWallLineEntries];
-int16_t ByKeyGreaterBefore[MaxWallLineEntries];
+int16_t ByKeyTurn[MaxWallLineEntries];
+
+// The turn of a group of `len` entries by `greater` places: mostly fewer than the group holds.
+int TurnOf(int greater, int len) {
+    return greater < len ? greater : greater % len;
+}
 
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
@@ -62,7 +69,7 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         for (uint64_t bits = present[w]; bits != 0; bits &= bits - 1)
             rank[w * 64 + __builtin_ctzll(bits)] = static_cast<int16_t>(keys++);
 
-    int seen[SortKeys];
+    int seen[SortKeys], lastOf[SortKeys];
     for (int v = 0; v < keys; ++v) seen[v] = 0;
     for (int i = 0; i < n; ++i) {
         const int v = rank[SortKeyOf[i]];
@@ -76,31 +83,54 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
             for (int k = 0; k <= v; ++k) greater -= seen[k];
         }
         GreaterBefore[i] = static_cast<int16_t>(greater);
+        // The key's entry before this one turns its group by the greater keys between them.
+        if (seen[v] > 0)
+            Turn[lastOf[v]] =
+                static_cast<int16_t>(TurnOf(greater - GreaterBefore[lastOf[v]], seen[v]));
+        lastOf[v] = i;
         ++seen[v];
     }
-    // Where each key's group starts: after every entry with a greater key.
+    // Where each key's group starts: after every entry with a greater key, which all come after
+    // the key's last entry.
     int start[SortKeys], fill[SortKeys];
     for (int v = keys - 1, at = 0; v >= 0; --v) {
         start[v] = fill[v] = at;
+        Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(at - GreaterBefore[lastOf[v]], seen[v]));
         at += seen[v];
     }
     for (int i = 0; i < n; ++i) {
         const int at = fill[SortKeyOf[i]]++;
         ByKey[at] = e[i];
-        ByKeyGreaterBefore[at] = GreaterBefore[i];
+        ByKeyTurn[at] = Turn[i];
     }
     for (int v = 0; v < keys; ++v) {
         WallLineEntry* group = e + start[v];
         const WallLineEntry* from = ByKey + start[v];
-        const int16_t* before = ByKeyGreaterBefore + start[v];
+        const int16_t* turns = ByKeyTurn + start[v];
         const int count = seen[v];
-        const int greaterTotal = start[v];
+        // The group grows on a circle of its final size that starts at `first`: a turn then
+        // moves only the entries that cross the gap, the first ones to the end or, when fewer,
+        // the last ones to the front, instead of the whole group.
+        int first = 0;
         for (int j = 0; j < count; ++j) {
-            group[j] = from[j];
-            const int next = j + 1 < count ? before[j + 1] : greaterTotal;
-            const int turn = (next - before[j]) % (j + 1);
-            if (turn != 0) std::rotate(group, group + turn, group + j + 1);
+            const int len = j + 1;
+            group[first + j < count ? first + j : first + j - count] = from[j];
+            const int turn = turns[j];
+            if (turn <= len - turn) {
+                for (int k = 0; k < turn; ++k) {
+                    const int to = first + len < count ? first + len : first + len - count;
+                    group[to] = group[first];
+                    if (++first == count) first = 0;
+                }
+            } else {
+                for (int k = turn; k < len; ++k) {
+                    first = first == 0 ? count - 1 : first - 1;
+                    const int last = first + len < count ? first + len : first + len - count;
+                    group[first] = group[last];
+                }
+            }
         }
+        std::rotate(group, group + first, group + count);
     }
     return true;
 }
