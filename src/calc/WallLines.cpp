@@ -417,7 +417,10 @@ bool AxesStrictlyIncreasing() {
     return true;
 }
 
-NormalisedWall NormaliseWall(const WallRecord& wall) {
+namespace {
+
+// The ordered ends and the extents of a wall.
+NormalisedWall NormaliseEnds(const WallRecord& wall) {
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
     if (n.x1 > n.x2) {
         Exchange(n.x1, n.x2);
@@ -426,8 +429,20 @@ NormalisedWall NormaliseWall(const WallRecord& wall) {
     if (AxisPosX(n.x1) == AxisPosX(n.x2) && n.y1 > n.y2) Exchange(n.y1, n.y2);
     n.dx = AxisPosX(n.x2) - AxisPosX(n.x1);
     n.dy = AxisPosY(n.y2) - AxisPosY(n.y1);
+    return n;
+}
+
+// The slope and the length, from the extents alone.
+void AddSlopeAndLength(NormalisedWall& n) {
     n.slope = n.dx == 0 ? VerticalSlope : n.dy / n.dx;
     n.length = std::sqrt(n.dx * n.dx + n.dy * n.dy);
+}
+
+} // namespace
+
+NormalisedWall NormaliseWall(const WallRecord& wall) {
+    NormalisedWall n = NormaliseEnds(wall);
+    AddSlopeAndLength(n);
     return n;
 }
 
@@ -519,10 +534,12 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     for (int j = 0; j < index.count; ++j) {
-        index.walls[j] = NormaliseWall(walls[j]);
-        const NormalisedWall& w = index.walls[j];
+        const NormalisedWall w = NormaliseEnds(walls[j]);
+        index.walls[j] = w;
         if (w.x1 == w.x2 && w.y1 == w.y2) index.everyWallHasLength = false;
     }
+    // A loop of its own: the divisions and roots of many walls are then under way at once.
+    for (int j = 0; j < index.count; ++j) AddSlopeAndLength(index.walls[j]);
     // Backwards, so that every list runs in record order.
     for (int j = index.count - 1; j >= 0; --j) {
         const NormalisedWall& w = index.walls[j];
