@@ -331,6 +331,21 @@ int LineOf(const OutlineEdge& e) {
     return 2 * AxisCountX;
 }
 
+// CancelCollinear for the pairs of a line. Most pairs of a line lie apart: when both edges run
+// forwards and neither reaches the other, nothing is cancelled, and a takes the lower span.
+inline void CancelAlongLine(int32_t& a1, int32_t& a2, int32_t& b1, int32_t& b2, OutlineEdge& a,
+                            OutlineEdge& b) {
+    if (a1 < a2 && b1 < b2) {
+        if (a2 < b1) return;
+        if (b2 < a1) {
+            Exchange(a1, b1);
+            Exchange(a2, b2);
+            return;
+        }
+    }
+    CancelCollinear(a1, a2, b1, b2, a, b);
+}
+
 // The pairs of one vertical or horizontal line, as CancelPair treats them there: equal edges
 // go, others cancel along the line. The edges of such a line only ever shrink, merge or go
 // along it (CancelCollinear leaves the smaller ends first and removes what has no length), so
@@ -349,9 +364,9 @@ void CancelAlongAxisLine(OutlineEdge* edges, int first, int last, bool vertical)
                 RemoveEdge(a);
                 RemoveEdge(b);
             } else if (vertical) {
-                CancelCollinear(a.y1, a.y2, b.y1, b.y2, a, b);
+                CancelAlongLine(a.y1, a.y2, b.y1, b.y2, a, b);
             } else {
-                CancelCollinear(a.x1, a.x2, b.x1, b.x2, a, b);
+                CancelAlongLine(a.x1, a.x2, b.x1, b.x2, a, b);
             }
         }
     }
