@@ -142,8 +142,44 @@ struct LineSpan {
 };
 LineSpan LineSpans[MaxWallLineEntries];
 
-// For each entry i, for each later entry j of the same line: exchange the two when the span of
-// the entry now at i goes behind that of j.
+// For each entry i, for each later entry j: exchange the two when the span of the entry now at
+// i goes behind that of j. The entry at i travels in locals through the pass and is stored once
+// at its end. Whether a pair is exchanged follows no pattern a branch could learn, so the
+// exchange is made of selections.
+void ExchangeSpans(int32_t* walls, LineSpan* spans, int n) {
+    for (int i = 0; i < n; ++i) {
+        int32_t wall = walls[i];
+        int64_t high = spans[i].high, low = spans[i].low;
+        for (int j = i + 1; j < n; ++j) {
+            const int32_t otherWall = walls[j];
+            const int64_t otherHigh = spans[j].high, otherLow = spans[j].low;
+            const bool exchange = high > otherLow;
+            walls[j] = exchange ? wall : otherWall;
+            spans[j].high = exchange ? high : otherHigh;
+            spans[j].low = exchange ? low : otherLow;
+            wall = exchange ? otherWall : wall;
+            high = exchange ? otherHigh : high;
+            low = exchange ? otherLow : low;
+        }
+        walls[i] = wall;
+        spans[i] = {high, low};
+    }
+}
+
+// A line's entries by increasing low end, each entry's cluster, and the entries gathered by
+// cluster.
+int16_t ByLow[MaxWallLineEntries];
+int16_t ClusterOf[MaxWallLineEntries];
+int16_t ClusterFill[MaxWallLineEntries];
+int32_t ClusterWalls[MaxWallLineEntries];
+LineSpan ClusterSpans[MaxWallLineEntries];
+
+// The exchanges along each line. A line falls apart into clusters of walls that overlap one
+// another, each cluster wholly before the next (its walls end where the next one's start, or
+// before). An entry of a later cluster always goes behind one of an earlier cluster and never
+// the other way round, so the passes over the whole line leave the clusters in their order
+// along the line, each in the order that the passes over its own entries alone (in list order)
+// leave. Walls along a line mostly abut, so the pairs compared are those within a cluster.
 template <typename SpanOf>
 void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
     WallLineEntry* e = list.entries;
@@ -152,27 +188,42 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
     for (int first = 0; first < n;) {
         int end = first + 1;
         while (end < n && e[end].axis == e[first].axis) ++end;
-        // The entry at i travels in locals through the pass and is stored once at its end.
-        // Every entry of a line has the line's axis, so only the wall moves. Whether a pair is
-        // exchanged follows no pattern a branch could learn, so the exchange is made of
-        // selections.
-        for (int i = first; i < end; ++i) {
-            int32_t wall = e[i].wall;
-            int64_t high = LineSpans[i].high, low = LineSpans[i].low;
-            for (int j = i + 1; j < end; ++j) {
-                const int32_t otherWall = e[j].wall;
-                const int64_t otherHigh = LineSpans[j].high, otherLow = LineSpans[j].low;
-                const bool exchange = high > otherLow;
-                e[j].wall = exchange ? wall : otherWall;
-                LineSpans[j].high = exchange ? high : otherHigh;
-                LineSpans[j].low = exchange ? low : otherLow;
-                wall = exchange ? otherWall : wall;
-                high = exchange ? otherHigh : high;
-                low = exchange ? otherLow : low;
+        const int count = end - first;
+        const LineSpan* spans = LineSpans + first;
+        for (int k = 0; k < count; ++k) ByLow[k] = static_cast<int16_t>(k);
+        std::sort(ByLow, ByLow + count,
+                  [spans](int16_t a, int16_t b) { return spans[a].low < spans[b].low; });
+        // Sizes of the clusters first, kept where each one's entries will start.
+        int clusters = 0;
+        int64_t reach = 0;
+        for (int k = 0; k < count; ++k) {
+            const LineSpan& s = spans[ByLow[k]];
+            if (k == 0 || s.low >= reach) {
+                ClusterFill[clusters++] = 0;
+                reach = s.high;
+            } else if (s.high > reach) {
+                reach = s.high;
             }
-            e[i].wall = wall;
-            LineSpans[i] = {high, low};
+            ClusterOf[ByLow[k]] = static_cast<int16_t>(clusters - 1);
+            ++ClusterFill[clusters - 1];
         }
+        for (int c = 0, at = 0; c < clusters; ++c) {
+            const int size = ClusterFill[c];
+            ClusterFill[c] = static_cast<int16_t>(at);
+            at += size;
+        }
+        for (int k = 0; k < count; ++k) {
+            const int at = ClusterFill[ClusterOf[k]]++;
+            ClusterWalls[at] = e[first + k].wall;
+            ClusterSpans[at] = spans[k];
+        }
+        // Each cluster's fill now stands at the start of the next one.
+        for (int c = 0, from = 0; c < clusters; ++c) {
+            ExchangeSpans(ClusterWalls + from, ClusterSpans + from, ClusterFill[c] - from);
+            from = ClusterFill[c];
+        }
+        // Every entry of a line has the line's axis, so only the wall moves.
+        for (int k = 0; k < count; ++k) e[first + k].wall = ClusterWalls[k];
         first = end;
     }
 }
