@@ -145,23 +145,24 @@ LineSpan LineSpans[MaxWallLineEntries];
 // For each entry i, for each later entry j: exchange the two when the span of the entry now at
 // i goes behind that of j. The entry at i travels in locals through the pass and is stored once
 // at its end. Whether a pair is exchanged follows no pattern a branch could learn, so the
-// exchange is made of selections.
-void ExchangeSpans(int32_t* walls, LineSpan* spans, int n) {
+// exchange is made of selections. `wallAt(j)` is the wall of the j-th entry.
+template <typename WallAt>
+void ExchangeSpans(WallAt wallAt, LineSpan* spans, int n) {
     for (int i = 0; i < n; ++i) {
-        int32_t wall = walls[i];
+        int32_t wall = wallAt(i);
         int64_t high = spans[i].high, low = spans[i].low;
         for (int j = i + 1; j < n; ++j) {
-            const int32_t otherWall = walls[j];
+            const int32_t otherWall = wallAt(j);
             const int64_t otherHigh = spans[j].high, otherLow = spans[j].low;
             const bool exchange = high > otherLow;
-            walls[j] = exchange ? wall : otherWall;
+            wallAt(j) = exchange ? wall : otherWall;
             spans[j].high = exchange ? high : otherHigh;
             spans[j].low = exchange ? low : otherLow;
             wall = exchange ? otherWall : wall;
             high = exchange ? otherHigh : high;
             low = exchange ? otherLow : low;
         }
-        walls[i] = wall;
+        wallAt(i) = wall;
         spans[i] = {high, low};
     }
 }
@@ -179,7 +180,10 @@ LineSpan ClusterSpans[MaxWallLineEntries];
 // before). An entry of a later cluster always goes behind one of an earlier cluster and never
 // the other way round, so the passes over the whole line leave the clusters in their order
 // along the line, each in the order that the passes over its own entries alone (in list order)
-// leave. Walls along a line mostly abut, so the pairs compared are those within a cluster.
+// leave. Walls along a line mostly abut, so the pairs compared are those within a cluster;
+// a line this short costs less compared whole:
+constexpr int ShortLine = 6;
+
 template <typename SpanOf>
 void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
     WallLineEntry* e = list.entries;
@@ -189,6 +193,14 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
         int end = first + 1;
         while (end < n && e[end].axis == e[first].axis) ++end;
         const int count = end - first;
+        // Every entry of a line has the line's axis, so only the wall moves.
+        if (count <= ShortLine) {
+            WallLineEntry* line = e + first;
+            ExchangeSpans([line](int k) -> int32_t& { return line[k].wall; }, LineSpans + first,
+                          count);
+            first = end;
+            continue;
+        }
         const LineSpan* spans = LineSpans + first;
         for (int k = 0; k < count; ++k) ByLow[k] = static_cast<int16_t>(k);
         std::sort(ByLow, ByLow + count,
@@ -219,10 +231,11 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
         }
         // Each cluster's fill now stands at the start of the next one.
         for (int c = 0, from = 0; c < clusters; ++c) {
-            ExchangeSpans(ClusterWalls + from, ClusterSpans + from, ClusterFill[c] - from);
+            int32_t* clusterWalls = ClusterWalls + from;
+            ExchangeSpans([clusterWalls](int k) -> int32_t& { return clusterWalls[k]; },
+                          ClusterSpans + from, ClusterFill[c] - from);
             from = ClusterFill[c];
         }
-        // Every entry of a line has the line's axis, so only the wall moves.
         for (int k = 0; k < count; ++k) e[first + k].wall = ClusterWalls[k];
         first = end;
     }
