@@ -340,6 +340,35 @@ double SideValue(double xa1, double ya1, double xa2, double ya2, double xp, doub
     return (xa1 - xa2) * (yp - ya1) + (ya1 - ya2) * (xa1 - xp);
 }
 
+// The ends of an edge in metres.
+struct EdgePoints {
+    double x1, y1, x2, y2;
+};
+EdgePoints PointsOf(const OutlineEdge& e) {
+    return {AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
+}
+
+// Whether both ends of b lie on the line through a, within the tolerance of the side test.
+bool OnOneLine(const EdgePoints& a, const EdgePoints& b) {
+    const double s1 = SideValue(a.x1, a.y1, a.x2, a.y2, b.x1, b.y1);
+    const double s2 = SideValue(a.x1, a.y1, a.x2, a.y2, b.x2, b.y2);
+    return s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7;
+}
+
+// Four points on one line, ordered by their Y index (stable for equal indices): a takes the
+// first two, b the last two.
+void OrderOnOneLine(OutlineEdge& a, OutlineEdge& b) {
+    int32_t px[4] = {a.x1, a.x2, b.x1, b.x2};
+    int32_t py[4] = {a.y1, a.y2, b.y1, b.y2};
+    for (int i = 1; i < 4; ++i)
+        for (int j = i; j > 0 && py[j] < py[j - 1]; --j) {
+            Exchange(py[j], py[j - 1]);
+            Exchange(px[j], px[j - 1]);
+        }
+    a.x1 = px[0], a.y1 = py[0], a.x2 = px[1], a.y2 = py[1];
+    b.x1 = px[2], b.y1 = py[2], b.x2 = px[3], b.y2 = py[3];
+}
+
 void CancelPair(OutlineEdge& a, OutlineEdge& b) {
     if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
         (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
@@ -356,22 +385,8 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
         return;
     }
     if (a.x1 != a.x2 && a.y1 != a.y2) {
-        const double xa1 = AxisPosX(a.x1), ya1 = AxisPosY(a.y1);
-        const double xa2 = AxisPosX(a.x2), ya2 = AxisPosY(a.y2);
-        const double s1 = SideValue(xa1, ya1, xa2, ya2, AxisPosX(b.x1), AxisPosY(b.y1));
-        const double s2 = SideValue(xa1, ya1, xa2, ya2, AxisPosX(b.x2), AxisPosY(b.y2));
-        if (s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7) {
-            // Four points on one line, ordered by their Y index (stable for equal indices).
-            int32_t px[4] = {a.x1, a.x2, b.x1, b.x2};
-            int32_t py[4] = {a.y1, a.y2, b.y1, b.y2};
-            for (int i = 1; i < 4; ++i)
-                for (int j = i; j > 0 && py[j] < py[j - 1]; --j) {
-                    Exchange(py[j], py[j - 1]);
-                    Exchange(px[j], px[j - 1]);
-                }
-            a.x1 = px[0], a.y1 = py[0], a.x2 = px[1], a.y2 = py[1];
-            b.x1 = px[2], b.y1 = py[2], b.x2 = px[3], b.y2 = py[3];
-        }
+        const EdgePoints pa = PointsOf(a), pb = PointsOf(b);
+        if (OnOneLine(pa, pb)) OrderOnOneLine(a, b);
     }
 }
 
@@ -384,7 +399,8 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 // two oblique edges leave one of no length, the edges are put back as they came and false
 // tells the caller to compare all pairs.
 OutlineEdge OutlineBackup[MaxOutlineEdges];
-int32_t LineKeys[MaxOutlineEdges]; // line * 65536 + entry
+int32_t LineKeys[MaxOutlineEdges];         // line * 65536 + entry
+EdgePoints ObliquePoints[MaxOutlineEdges]; // per member of the oblique line
 
 // The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
 // 200 oblique; -1 for a removed edge.
@@ -460,6 +476,9 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
             CancelAlongAxisLine(edges, first, last, line < AxisCountX);
             continue;
         }
+        // The oblique edges: each one's ends in metres are looked up once, and again only for
+        // the two edges a pair on one line has ordered.
+        for (int m = first; m < last; ++m) ObliquePoints[m] = PointsOf(edges[LineKeys[m] & 0xFFFF]);
         for (int m = first; m < last; ++m) {
             OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
             if (a.x1 == 0) continue;
@@ -468,7 +487,17 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
                 OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
                 if (a.x1 == 0) break;
                 if (b.x1 == 0) continue;
-                CancelPair(a, b);
+                // CancelPair for an oblique a, which every edge left on this line is.
+                if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
+                    (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
+                    RemoveEdge(a);
+                    RemoveEdge(b);
+                    continue;
+                }
+                if (!OnOneLine(ObliquePoints[m], ObliquePoints[k])) continue;
+                OrderOnOneLine(a, b);
+                ObliquePoints[m] = PointsOf(a);
+                ObliquePoints[k] = PointsOf(b);
                 // Every edge stays on its line or goes; one that shrank to a point leaves it.
                 if ((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line) ||
                     (a.x1 != 0 && a.x1 == a.x2 && a.y1 == a.y2) ||
