@@ -401,6 +401,7 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 OutlineEdge OutlineBackup[MaxOutlineEdges];
 int32_t LineKeys[MaxOutlineEdges];         // line * 65536 + entry
 EdgePoints ObliquePoints[MaxOutlineEdges]; // per member of the oblique line
+int16_t EdgeLine[MaxOutlineEdges];         // per entry, its line
 
 // The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
 // 200 oblique; -1 for a removed edge.
@@ -410,6 +411,8 @@ int LineOf(const OutlineEdge& e) {
     if (e.y1 == e.y2) return AxisCountX + e.y1;
     return 2 * AxisCountX;
 }
+constexpr int OutlineLines = 2 * AxisCountX + 1;
+constexpr int FewOutlineEdges = 64;
 
 // CancelCollinear for the pairs of a line. Most pairs of a line lie apart: when both edges run
 // forwards and neither reaches the other, nothing is cancelled, and a takes the lower span.
@@ -463,11 +466,25 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
     }
     for (int i = 0; i < count; ++i) OutlineBackup[i] = edges[i];
 
-    // Members of every line in entry order: the edges sorted by line and then by entry.
+    // Members of every line in entry order: the edges sorted by line and then by entry. Many
+    // edges are counted into their lines' places in entry order, which costs a pass over the
+    // lines; a few are sorted.
     int members = 0;
-    for (int i = 0; i < count; ++i)
-        if (const int line = LineOf(edges[i]); line >= 0) LineKeys[members++] = line << 16 | i;
-    std::sort(LineKeys, LineKeys + members);
+    if (count <= FewOutlineEdges) {
+        for (int i = 0; i < count; ++i)
+            if (const int line = LineOf(edges[i]); line >= 0) LineKeys[members++] = line << 16 | i;
+        std::sort(LineKeys, LineKeys + members);
+    } else {
+        int perLine[OutlineLines + 1] = {};
+        for (int i = 0; i < count; ++i) {
+            EdgeLine[i] = static_cast<int16_t>(LineOf(edges[i]));
+            if (EdgeLine[i] >= 0) ++perLine[EdgeLine[i] + 1];
+        }
+        for (int line = 0; line < OutlineLines; ++line) perLine[line + 1] += perLine[line];
+        members = perLine[OutlineLines];
+        for (int i = 0; i < count; ++i)
+            if (const int line = EdgeLine[i]; line >= 0) LineKeys[perLine[line]++] = line << 16 | i;
+    }
 
     for (int first = 0, last = 0; first < members; first = last) {
         const int line = LineKeys[first] >> 16;
