@@ -43,6 +43,8 @@ int16_t SortKeyOf[MaxWallLineEntries];
 // appended.
 int16_t GreaterBefore[MaxWallLineEntries];
 int16_t Turn[MaxWallLineEntries];
+// Per entry, its place among the entries of its key.
+int16_t InGroup[MaxWallLineEntries];
 // The entries grouped by key, greatest first, in record order within a key.
 WallLineEntry ByKey[MaxWallLineEntries];
 int16_t ByKeyTurn[MaxWallLineEntries];
@@ -88,18 +90,18 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
             Turn[lastOf[v]] =
                 static_cast<int16_t>(TurnOf(greater - GreaterBefore[lastOf[v]], seen[v]));
         lastOf[v] = i;
-        ++seen[v];
+        InGroup[i] = static_cast<int16_t>(seen[v]++);
     }
     // Where each key's group starts: after every entry with a greater key, which all come after
     // the key's last entry.
-    int start[SortKeys], fill[SortKeys];
+    int start[SortKeys];
     for (int v = keys - 1, at = 0; v >= 0; --v) {
-        start[v] = fill[v] = at;
+        start[v] = at;
         Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(at - GreaterBefore[lastOf[v]], seen[v]));
         at += seen[v];
     }
     for (int i = 0; i < n; ++i) {
-        const int at = fill[SortKeyOf[i]]++;
+        const int at = start[SortKeyOf[i]] + InGroup[i];
         ByKey[at] = e[i];
         ByKeyTurn[at] = Turn[i];
     }
@@ -167,9 +169,9 @@ void ExchangeSpans(WallAt wallAt, LineSpan* spans, int n) {
     }
 }
 
-// A line's entries by increasing low end, each entry's cluster, and the entries gathered by
-// cluster.
-int16_t ByLow[MaxWallLineEntries];
+// A line's entries by increasing low end (low end * 65536 + entry), each entry's cluster, and
+// the entries gathered by cluster.
+int64_t ByLow[MaxWallLineEntries];
 int16_t ClusterOf[MaxWallLineEntries];
 int16_t ClusterFill[MaxWallLineEntries];
 int32_t ClusterWalls[MaxWallLineEntries];
@@ -202,33 +204,46 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
             continue;
         }
         const LineSpan* spans = LineSpans + first;
-        for (int k = 0; k < count; ++k) ByLow[k] = static_cast<int16_t>(k);
-        std::sort(ByLow, ByLow + count,
-                  [spans](int16_t a, int16_t b) { return spans[a].low < spans[b].low; });
+        // The entries by low end: the low end and the entry in one key, so that the sort
+        // compares plain numbers (a low end is an axis index, or one negated).
+        for (int k = 0; k < count; ++k) ByLow[k] = spans[k].low * 65536 + k;
+        std::sort(ByLow, ByLow + count);
         // Sizes of the clusters first, kept where each one's entries will start.
-        int clusters = 0;
+        int clusters = 0, size = 0;
         int64_t reach = 0;
         for (int k = 0; k < count; ++k) {
-            const LineSpan& s = spans[ByLow[k]];
+            const int entry = static_cast<int>(ByLow[k] & 0xFFFF);
+            const LineSpan& s = spans[entry];
             if (k == 0 || s.low >= reach) {
-                ClusterFill[clusters++] = 0;
+                if (k > 0) ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+                ++clusters;
+                size = 0;
                 reach = s.high;
             } else if (s.high > reach) {
                 reach = s.high;
             }
-            ClusterOf[ByLow[k]] = static_cast<int16_t>(clusters - 1);
-            ++ClusterFill[clusters - 1];
+            ClusterOf[entry] = static_cast<int16_t>(clusters - 1);
+            ++size;
         }
+        ClusterFill[clusters - 1] = static_cast<int16_t>(size);
         for (int c = 0, at = 0; c < clusters; ++c) {
-            const int size = ClusterFill[c];
+            const int clusterSize = ClusterFill[c];
             ClusterFill[c] = static_cast<int16_t>(at);
-            at += size;
+            at += clusterSize;
         }
+        // Entries of one cluster often follow each other: the place of the cluster at hand is
+        // kept in a local.
+        int cluster = ClusterOf[0], at = ClusterFill[cluster];
         for (int k = 0; k < count; ++k) {
-            const int at = ClusterFill[ClusterOf[k]]++;
+            if (ClusterOf[k] != cluster) {
+                ClusterFill[cluster] = static_cast<int16_t>(at);
+                cluster = ClusterOf[k];
+                at = ClusterFill[cluster];
+            }
             ClusterWalls[at] = e[first + k].wall;
-            ClusterSpans[at] = spans[k];
+            ClusterSpans[at++] = spans[k];
         }
+        ClusterFill[cluster] = static_cast<int16_t>(at);
         // Each cluster's fill now stands at the start of the next one.
         for (int c = 0, from = 0; c < clusters; ++c) {
             int32_t* clusterWalls = ClusterWalls + from;
