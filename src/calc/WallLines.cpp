@@ -562,12 +562,15 @@ namespace {
 // The ordered ends and the extents of a wall.
 NormalisedWall NormaliseEnds(const WallRecord& wall) {
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
+    // Each end's X position is looked up once and travels with it.
+    double px1 = AxisPosX(n.x1), px2 = AxisPosX(n.x2);
     if (n.x1 > n.x2) {
         Exchange(n.x1, n.x2);
         Exchange(n.y1, n.y2);
+        Exchange(px1, px2);
     }
-    if (AxisPosX(n.x1) == AxisPosX(n.x2) && n.y1 > n.y2) Exchange(n.y1, n.y2);
-    n.dx = AxisPosX(n.x2) - AxisPosX(n.x1);
+    if (px1 == px2 && n.y1 > n.y2) Exchange(n.y1, n.y2);
+    n.dx = px2 - px1;
     n.dy = AxisPosY(n.y2) - AxisPosY(n.y1);
     return n;
 }
