@@ -39,11 +39,20 @@ constexpr int ShortList = 16;
 // Each entry's key is worked out once and travels with it, as its rank among the keys present
 // (the same order, with no empty keys to pass over).
 int16_t SortKeyOf[MaxWallLineEntries];
-// Per entry, the earlier entries with a greater key.
+// Per entry, the earlier entries with a greater key, and the turn its group takes once it is
+// appended.
 int16_t GreaterBefore[MaxWallLineEntries];
+int16_t Turn[MaxWallLineEntries];
+// Per entry, its place among the entries of its key.
+int16_t InGroup[MaxWallLineEntries];
 // The entries grouped by key, greatest first, in record order within a key.
 WallLineEntry ByKey[MaxWallLineEntries];
-int16_t ByKeyGreaterBefore[MaxWallLineEntries];
+int16_t ByKeyTurn[MaxWallLineEntries];
+
+// The turn of a group of `len` entries by `greater` places: mostly fewer than the group holds.
+int TurnOf(int greater, int len) {
+    return greater < len ? greater : greater % len;
+}
 
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
@@ -62,7 +71,7 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         for (uint64_t bits = present[w]; bits != 0; bits &= bits - 1)
             rank[w * 64 + __builtin_ctzll(bits)] = static_cast<int16_t>(keys++);
 
-    int seen[SortKeys];
+    int seen[SortKeys], lastOf[SortKeys];
     for (int v = 0; v < keys; ++v) seen[v] = 0;
     for (int i = 0; i < n; ++i) {
         const int v = rank[SortKeyOf[i]];
@@ -76,31 +85,54 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
             for (int k = 0; k <= v; ++k) greater -= seen[k];
         }
         GreaterBefore[i] = static_cast<int16_t>(greater);
-        ++seen[v];
+        // The key's entry before this one turns its group by the greater keys between them.
+        if (seen[v] > 0)
+            Turn[lastOf[v]] =
+                static_cast<int16_t>(TurnOf(greater - GreaterBefore[lastOf[v]], seen[v]));
+        lastOf[v] = i;
+        InGroup[i] = static_cast<int16_t>(seen[v]++);
     }
-    // Where each key's group starts: after every entry with a greater key.
-    int start[SortKeys], fill[SortKeys];
+    // Where each key's group starts: after every entry with a greater key, which all come after
+    // the key's last entry.
+    int start[SortKeys];
     for (int v = keys - 1, at = 0; v >= 0; --v) {
-        start[v] = fill[v] = at;
+        start[v] = at;
+        Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(at - GreaterBefore[lastOf[v]], seen[v]));
         at += seen[v];
     }
     for (int i = 0; i < n; ++i) {
-        const int at = fill[SortKeyOf[i]]++;
+        const int at = start[SortKeyOf[i]] + InGroup[i];
         ByKey[at] = e[i];
-        ByKeyGreaterBefore[at] = GreaterBefore[i];
+        ByKeyTurn[at] = Turn[i];
     }
     for (int v = 0; v < keys; ++v) {
         WallLineEntry* group = e + start[v];
         const WallLineEntry* from = ByKey + start[v];
-        const int16_t* before = ByKeyGreaterBefore + start[v];
+        const int16_t* turns = ByKeyTurn + start[v];
         const int count = seen[v];
-        const int greaterTotal = start[v];
+        // The group grows on a circle of its final size that starts at `first`: a turn then
+        // moves only the entries that cross the gap, the first ones to the end or, when fewer,
+        // the last ones to the front, instead of the whole group.
+        int first = 0;
         for (int j = 0; j < count; ++j) {
-            group[j] = from[j];
-            const int next = j + 1 < count ? before[j + 1] : greaterTotal;
-            const int turn = (next - before[j]) % (j + 1);
-            if (turn != 0) std::rotate(group, group + turn, group + j + 1);
+            const int len = j + 1;
+            group[first + j < count ? first + j : first + j - count] = from[j];
+            const int turn = turns[j];
+            if (turn <= len - turn) {
+                for (int k = 0; k < turn; ++k) {
+                    const int to = first + len < count ? first + len : first + len - count;
+                    group[to] = group[first];
+                    if (++first == count) first = 0;
+                }
+            } else {
+                for (int k = turn; k < len; ++k) {
+                    first = first == 0 ? count - 1 : first - 1;
+                    const int last = first + len < count ? first + len : first + len - count;
+                    group[first] = group[last];
+                }
+            }
         }
+        std::rotate(group, group + first, group + count);
     }
     return true;
 }
@@ -112,8 +144,48 @@ struct LineSpan {
 };
 LineSpan LineSpans[MaxWallLineEntries];
 
-// For each entry i, for each later entry j of the same line: exchange the two when the span of
-// the entry now at i goes behind that of j.
+// For each entry i, for each later entry j: exchange the two when the span of the entry now at
+// i goes behind that of j. The entry at i travels in locals through the pass and is stored once
+// at its end. Whether a pair is exchanged follows no pattern a branch could learn, so the
+// exchange is made of selections. `wallAt(j)` is the wall of the j-th entry.
+template <typename WallAt>
+void ExchangeSpans(WallAt wallAt, LineSpan* spans, int n) {
+    for (int i = 0; i < n; ++i) {
+        int32_t wall = wallAt(i);
+        int64_t high = spans[i].high, low = spans[i].low;
+        for (int j = i + 1; j < n; ++j) {
+            const int32_t otherWall = wallAt(j);
+            const int64_t otherHigh = spans[j].high, otherLow = spans[j].low;
+            const bool exchange = high > otherLow;
+            wallAt(j) = exchange ? wall : otherWall;
+            spans[j].high = exchange ? high : otherHigh;
+            spans[j].low = exchange ? low : otherLow;
+            wall = exchange ? otherWall : wall;
+            high = exchange ? otherHigh : high;
+            low = exchange ? otherLow : low;
+        }
+        wallAt(i) = wall;
+        spans[i] = {high, low};
+    }
+}
+
+// A line's entries by increasing low end (low end * 65536 + entry), each entry's cluster, and
+// the entries gathered by cluster.
+int64_t ByLow[MaxWallLineEntries];
+int16_t ClusterOf[MaxWallLineEntries];
+int16_t ClusterFill[MaxWallLineEntries];
+int32_t ClusterWalls[MaxWallLineEntries];
+LineSpan ClusterSpans[MaxWallLineEntries];
+
+// The exchanges along each line. A line falls apart into clusters of walls that overlap one
+// another, each cluster wholly before the next (its walls end where the next one's start, or
+// before). An entry of a later cluster always goes behind one of an earlier cluster and never
+// the other way round, so the passes over the whole line leave the clusters in their order
+// along the line, each in the order that the passes over its own entries alone (in list order)
+// leave. Walls along a line mostly abut, so the pairs compared are those within a cluster;
+// a line this short costs less compared whole:
+constexpr int ShortLine = 6;
+
 template <typename SpanOf>
 void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
     WallLineEntry* e = list.entries;
@@ -122,27 +194,64 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
     for (int first = 0; first < n;) {
         int end = first + 1;
         while (end < n && e[end].axis == e[first].axis) ++end;
-        // The entry at i travels in locals through the pass and is stored once at its end.
-        // Every entry of a line has the line's axis, so only the wall moves. Whether a pair is
-        // exchanged follows no pattern a branch could learn, so the exchange is made of
-        // selections.
-        for (int i = first; i < end; ++i) {
-            int32_t wall = e[i].wall;
-            int64_t high = LineSpans[i].high, low = LineSpans[i].low;
-            for (int j = i + 1; j < end; ++j) {
-                const int32_t otherWall = e[j].wall;
-                const int64_t otherHigh = LineSpans[j].high, otherLow = LineSpans[j].low;
-                const bool exchange = high > otherLow;
-                e[j].wall = exchange ? wall : otherWall;
-                LineSpans[j].high = exchange ? high : otherHigh;
-                LineSpans[j].low = exchange ? low : otherLow;
-                wall = exchange ? otherWall : wall;
-                high = exchange ? otherHigh : high;
-                low = exchange ? otherLow : low;
-            }
-            e[i].wall = wall;
-            LineSpans[i] = {high, low};
+        const int count = end - first;
+        // Every entry of a line has the line's axis, so only the wall moves.
+        if (count <= ShortLine) {
+            WallLineEntry* line = e + first;
+            ExchangeSpans([line](int k) -> int32_t& { return line[k].wall; }, LineSpans + first,
+                          count);
+            first = end;
+            continue;
         }
+        const LineSpan* spans = LineSpans + first;
+        // The entries by low end: the low end and the entry in one key, so that the sort
+        // compares plain numbers (a low end is an axis index, or one negated).
+        for (int k = 0; k < count; ++k) ByLow[k] = spans[k].low * 65536 + k;
+        std::sort(ByLow, ByLow + count);
+        // Sizes of the clusters first, kept where each one's entries will start.
+        int clusters = 0, size = 0;
+        int64_t reach = 0;
+        for (int k = 0; k < count; ++k) {
+            const int entry = static_cast<int>(ByLow[k] & 0xFFFF);
+            const LineSpan& s = spans[entry];
+            if (k == 0 || s.low >= reach) {
+                if (k > 0) ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+                ++clusters;
+                size = 0;
+                reach = s.high;
+            } else if (s.high > reach) {
+                reach = s.high;
+            }
+            ClusterOf[entry] = static_cast<int16_t>(clusters - 1);
+            ++size;
+        }
+        ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+        for (int c = 0, at = 0; c < clusters; ++c) {
+            const int clusterSize = ClusterFill[c];
+            ClusterFill[c] = static_cast<int16_t>(at);
+            at += clusterSize;
+        }
+        // Entries of one cluster often follow each other: the place of the cluster at hand is
+        // kept in a local.
+        int cluster = ClusterOf[0], at = ClusterFill[cluster];
+        for (int k = 0; k < count; ++k) {
+            if (ClusterOf[k] != cluster) {
+                ClusterFill[cluster] = static_cast<int16_t>(at);
+                cluster = ClusterOf[k];
+                at = ClusterFill[cluster];
+            }
+            ClusterWalls[at] = e[first + k].wall;
+            ClusterSpans[at++] = spans[k];
+        }
+        ClusterFill[cluster] = static_cast<int16_t>(at);
+        // Each cluster's fill now stands at the start of the next one.
+        for (int c = 0, from = 0; c < clusters; ++c) {
+            int32_t* clusterWalls = ClusterWalls + from;
+            ExchangeSpans([clusterWalls](int k) -> int32_t& { return clusterWalls[k]; },
+                          ClusterSpans + from, ClusterFill[c] - from);
+            from = ClusterFill[c];
+        }
+        for (int k = 0; k < count; ++k) e[first + k].wall = ClusterWalls[k];
         first = end;
     }
 }
@@ -246,6 +355,35 @@ double SideValue(double xa1, double ya1, double xa2, double ya2, double xp, doub
     return (xa1 - xa2) * (yp - ya1) + (ya1 - ya2) * (xa1 - xp);
 }
 
+// The ends of an edge in metres.
+struct EdgePoints {
+    double x1, y1, x2, y2;
+};
+EdgePoints PointsOf(const OutlineEdge& e) {
+    return {AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
+}
+
+// Whether both ends of b lie on the line through a, within the tolerance of the side test.
+bool OnOneLine(const EdgePoints& a, const EdgePoints& b) {
+    const double s1 = SideValue(a.x1, a.y1, a.x2, a.y2, b.x1, b.y1);
+    const double s2 = SideValue(a.x1, a.y1, a.x2, a.y2, b.x2, b.y2);
+    return s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7;
+}
+
+// Four points on one line, ordered by their Y index (stable for equal indices): a takes the
+// first two, b the last two.
+void OrderOnOneLine(OutlineEdge& a, OutlineEdge& b) {
+    int32_t px[4] = {a.x1, a.x2, b.x1, b.x2};
+    int32_t py[4] = {a.y1, a.y2, b.y1, b.y2};
+    for (int i = 1; i < 4; ++i)
+        for (int j = i; j > 0 && py[j] < py[j - 1]; --j) {
+            Exchange(py[j], py[j - 1]);
+            Exchange(px[j], px[j - 1]);
+        }
+    a.x1 = px[0], a.y1 = py[0], a.x2 = px[1], a.y2 = py[1];
+    b.x1 = px[2], b.y1 = py[2], b.x2 = px[3], b.y2 = py[3];
+}
+
 void CancelPair(OutlineEdge& a, OutlineEdge& b) {
     if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
         (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
@@ -262,22 +400,8 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
         return;
     }
     if (a.x1 != a.x2 && a.y1 != a.y2) {
-        const double xa1 = AxisPosX(a.x1), ya1 = AxisPosY(a.y1);
-        const double xa2 = AxisPosX(a.x2), ya2 = AxisPosY(a.y2);
-        const double s1 = SideValue(xa1, ya1, xa2, ya2, AxisPosX(b.x1), AxisPosY(b.y1));
-        const double s2 = SideValue(xa1, ya1, xa2, ya2, AxisPosX(b.x2), AxisPosY(b.y2));
-        if (s1 > -1e-7 && s1 < 1e-7 && s2 > -1e-7 && s2 < 1e-7) {
-            // Four points on one line, ordered by their Y index (stable for equal indices).
-            int32_t px[4] = {a.x1, a.x2, b.x1, b.x2};
-            int32_t py[4] = {a.y1, a.y2, b.y1, b.y2};
-            for (int i = 1; i < 4; ++i)
-                for (int j = i; j > 0 && py[j] < py[j - 1]; --j) {
-                    Exchange(py[j], py[j - 1]);
-                    Exchange(px[j], px[j - 1]);
-                }
-            a.x1 = px[0], a.y1 = py[0], a.x2 = px[1], a.y2 = py[1];
-            b.x1 = px[2], b.y1 = py[2], b.x2 = px[3], b.y2 = py[3];
-        }
+        const EdgePoints pa = PointsOf(a), pb = PointsOf(b);
+        if (OnOneLine(pa, pb)) OrderOnOneLine(a, b);
     }
 }
 
@@ -290,7 +414,9 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 // two oblique edges leave one of no length, the edges are put back as they came and false
 // tells the caller to compare all pairs.
 OutlineEdge OutlineBackup[MaxOutlineEdges];
-int32_t LineKeys[MaxOutlineEdges]; // line * 65536 + entry
+int32_t LineKeys[MaxOutlineEdges];         // line * 65536 + entry
+EdgePoints ObliquePoints[MaxOutlineEdges]; // per member of the oblique line
+int16_t EdgeLine[MaxOutlineEdges];         // per entry, its line
 
 // The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
 // 200 oblique; -1 for a removed edge.
@@ -299,6 +425,23 @@ int LineOf(const OutlineEdge& e) {
     if (e.x1 == e.x2) return e.x1;
     if (e.y1 == e.y2) return AxisCountX + e.y1;
     return 2 * AxisCountX;
+}
+constexpr int OutlineLines = 2 * AxisCountX + 1;
+constexpr int FewOutlineEdges = 64;
+
+// CancelCollinear for the pairs of a line. Most pairs of a line lie apart: when both edges run
+// forwards and neither reaches the other, nothing is cancelled, and a takes the lower span.
+inline void CancelAlongLine(int32_t& a1, int32_t& a2, int32_t& b1, int32_t& b2, OutlineEdge& a,
+                            OutlineEdge& b) {
+    if (a1 < a2 && b1 < b2) {
+        if (a2 < b1) return;
+        if (b2 < a1) {
+            Exchange(a1, b1);
+            Exchange(a2, b2);
+            return;
+        }
+    }
+    CancelCollinear(a1, a2, b1, b2, a, b);
 }
 
 // The pairs of one vertical or horizontal line, as CancelPair treats them there: equal edges
@@ -319,9 +462,9 @@ void CancelAlongAxisLine(OutlineEdge* edges, int first, int last, bool vertical)
                 RemoveEdge(a);
                 RemoveEdge(b);
             } else if (vertical) {
-                CancelCollinear(a.y1, a.y2, b.y1, b.y2, a, b);
+                CancelAlongLine(a.y1, a.y2, b.y1, b.y2, a, b);
             } else {
-                CancelCollinear(a.x1, a.x2, b.x1, b.x2, a, b);
+                CancelAlongLine(a.x1, a.x2, b.x1, b.x2, a, b);
             }
         }
     }
@@ -338,11 +481,25 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
     }
     for (int i = 0; i < count; ++i) OutlineBackup[i] = edges[i];
 
-    // Members of every line in entry order: the edges sorted by line and then by entry.
+    // Members of every line in entry order: the edges sorted by line and then by entry. Many
+    // edges are counted into their lines' places in entry order, which costs a pass over the
+    // lines; a few are sorted.
     int members = 0;
-    for (int i = 0; i < count; ++i)
-        if (const int line = LineOf(edges[i]); line >= 0) LineKeys[members++] = line << 16 | i;
-    std::sort(LineKeys, LineKeys + members);
+    if (count <= FewOutlineEdges) {
+        for (int i = 0; i < count; ++i)
+            if (const int line = LineOf(edges[i]); line >= 0) LineKeys[members++] = line << 16 | i;
+        std::sort(LineKeys, LineKeys + members);
+    } else {
+        int perLine[OutlineLines + 1] = {};
+        for (int i = 0; i < count; ++i) {
+            EdgeLine[i] = static_cast<int16_t>(LineOf(edges[i]));
+            if (EdgeLine[i] >= 0) ++perLine[EdgeLine[i] + 1];
+        }
+        for (int line = 0; line < OutlineLines; ++line) perLine[line + 1] += perLine[line];
+        members = perLine[OutlineLines];
+        for (int i = 0; i < count; ++i)
+            if (const int line = EdgeLine[i]; line >= 0) LineKeys[perLine[line]++] = line << 16 | i;
+    }
 
     for (int first = 0, last = 0; first < members; first = last) {
         const int line = LineKeys[first] >> 16;
@@ -351,6 +508,9 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
             CancelAlongAxisLine(edges, first, last, line < AxisCountX);
             continue;
         }
+        // The oblique edges: each one's ends in metres are looked up once, and again only for
+        // the two edges a pair on one line has ordered.
+        for (int m = first; m < last; ++m) ObliquePoints[m] = PointsOf(edges[LineKeys[m] & 0xFFFF]);
         for (int m = first; m < last; ++m) {
             OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
             if (a.x1 == 0) continue;
@@ -359,7 +519,17 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
                 OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
                 if (a.x1 == 0) break;
                 if (b.x1 == 0) continue;
-                CancelPair(a, b);
+                // CancelPair for an oblique a, which every edge left on this line is.
+                if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
+                    (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
+                    RemoveEdge(a);
+                    RemoveEdge(b);
+                    continue;
+                }
+                if (!OnOneLine(ObliquePoints[m], ObliquePoints[k])) continue;
+                OrderOnOneLine(a, b);
+                ObliquePoints[m] = PointsOf(a);
+                ObliquePoints[k] = PointsOf(b);
                 // Every edge stays on its line or goes; one that shrank to a point leaves it.
                 if ((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line) ||
                     (a.x1 != 0 && a.x1 == a.x2 && a.y1 == a.y2) ||
@@ -387,17 +557,35 @@ bool AxesStrictlyIncreasing() {
     return true;
 }
 
-NormalisedWall NormaliseWall(const WallRecord& wall) {
+namespace {
+
+// The ordered ends and the extents of a wall.
+NormalisedWall NormaliseEnds(const WallRecord& wall) {
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
+    // Each end's X position is looked up once and travels with it.
+    double px1 = AxisPosX(n.x1), px2 = AxisPosX(n.x2);
     if (n.x1 > n.x2) {
         Exchange(n.x1, n.x2);
         Exchange(n.y1, n.y2);
+        Exchange(px1, px2);
     }
-    if (AxisPosX(n.x1) == AxisPosX(n.x2) && n.y1 > n.y2) Exchange(n.y1, n.y2);
-    n.dx = AxisPosX(n.x2) - AxisPosX(n.x1);
+    if (px1 == px2 && n.y1 > n.y2) Exchange(n.y1, n.y2);
+    n.dx = px2 - px1;
     n.dy = AxisPosY(n.y2) - AxisPosY(n.y1);
+    return n;
+}
+
+// The slope and the length, from the extents alone.
+void AddSlopeAndLength(NormalisedWall& n) {
     n.slope = n.dx == 0 ? VerticalSlope : n.dy / n.dx;
     n.length = std::sqrt(n.dx * n.dx + n.dy * n.dy);
+}
+
+} // namespace
+
+NormalisedWall NormaliseWall(const WallRecord& wall) {
+    NormalisedWall n = NormaliseEnds(wall);
+    AddSlopeAndLength(n);
     return n;
 }
 
@@ -489,10 +677,12 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     for (int j = 0; j < index.count; ++j) {
-        index.walls[j] = NormaliseWall(walls[j]);
-        const NormalisedWall& w = index.walls[j];
+        const NormalisedWall w = NormaliseEnds(walls[j]);
+        index.walls[j] = w;
         if (w.x1 == w.x2 && w.y1 == w.y2) index.everyWallHasLength = false;
     }
+    // A loop of its own: the divisions and roots of many walls are then under way at once.
+    for (int j = 0; j < index.count; ++j) AddSlopeAndLength(index.walls[j]);
     // Backwards, so that every list runs in record order.
     for (int j = index.count - 1; j >= 0; --j) {
         const NormalisedWall& w = index.walls[j];
