@@ -43,10 +43,14 @@ void SetText(PanelLabel& label, const char* text) {
     std::memcpy(label.text, text, n);
     label.text[n] = '\0';
 }
-void SetNumber(PanelLabel& label, const char* format, double value) {
+// As snprintf with "%6.2f" and the suffix after it (" %" for the ratios).
+void SetNumber(PanelLabel& label, double value, const char* suffix = "") {
     if (!(value >= -PanelNumberLimit)) value = value != value ? 0.0 : -PanelNumberLimit;
     if (value > PanelNumberLimit) value = PanelNumberLimit;
-    FormatShown(label.text, sizeof label.text, format, value);
+    std::size_t n = static_cast<std::size_t>(
+        MaxInt(FormatShownFixed(label.text, sizeof label.text, 6, 2, value), 0));
+    for (; *suffix != '\0' && n + 1 < sizeof label.text; ++suffix) label.text[n++] = *suffix;
+    if (n < sizeof label.text) label.text[n] = '\0';
 }
 PanelLabel Label(const char* text, ColorRef font, ColorRef background = PanelNeutral) {
     PanelLabel l{};
@@ -458,7 +462,7 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
                 }
             }
             label = Label("", PanelBlack);
-            SetNumber(label, "%6.2f", shown);
+            SetNumber(label, shown);
             const int rank = ScoreRank(shown);
             label.font = full ? ScoreColours[rank] : ScoreColoursMuted[rank];
         };
@@ -497,7 +501,7 @@ void EccentricityPanel(int s, ResultPanel& panel) {
                 for (int v = 2; v < StrengthVariants; ++v) e = MaxDouble(ratios[v], e);
             }
             label = Label("", PanelBlack);
-            SetNumber(label, "%6.2f", e);
+            SetNumber(label, e);
             const int rank = EccentricityRank(e);
             label.font = j == current ? EccentricityColours[rank] : EccentricityColoursMuted[rank];
         };
@@ -721,8 +725,8 @@ ResultPanel CalcResultSummary() {
     panel.WallDirectBelow = Label("", PanelBlack);
     panel.ColumnDirectBelow = Label("", PanelBlack);
     panel.PartitionRatio = Label("", PanelBlack);
-    SetNumber(panel.WallDirectBelow, "%6.2f %%", panel.WallDirectBelowRatio);
-    SetNumber(panel.ColumnDirectBelow, "%6.2f %%", panel.ColumnDirectBelowRatio);
-    SetNumber(panel.PartitionRatio, "%6.2f %%", panel.PartitionWallRatio);
+    SetNumber(panel.WallDirectBelow, panel.WallDirectBelowRatio, " %");
+    SetNumber(panel.ColumnDirectBelow, panel.ColumnDirectBelowRatio, " %");
+    SetNumber(panel.PartitionRatio, panel.PartitionWallRatio, " %");
     return panel;
 }

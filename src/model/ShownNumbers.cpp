@@ -388,3 +388,14 @@ int FormatShown(char* out, std::size_t size, const char* format, ...) {
     va_end(args);
     return n;
 }
+
+int FormatShownFixed(char* out, std::size_t size, int width, int places, double value) {
+    Conversion c;
+    c.width = width;
+    c.precision = places;
+    if (width < 0 || width > FastFieldLimit || places < 0 || places > FastFieldLimit)
+        return FormatShown(out, size, "%*.*f", width, places, value);
+    Output o(out, size);
+    if (!PutFixed(o, c, value)) return FormatShown(out, size, "%*.*f", width, places, value);
+    return o.finish();
+}
