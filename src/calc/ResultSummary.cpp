@@ -155,17 +155,20 @@ struct FloorDirection {
     int a, b;
 };
 
-// The shear the floor of storey j carries in from line k: the line's share less what the
-// storey above hands down on it.
-double NetLineShear(const FloorDirection& d, int j, int top, int k) {
-    const double own = d.lineShear[j][k][0];
-    return j < top ? own - d.lineShear[j + 1][k][0] : own;
-}
-// The same with the storey above added, for the moment values.
-double SummedLineShear(const FloorDirection& d, int j, int top, int k) {
-    const double own = d.lineShear[j][k][0];
-    return j < top ? own + d.lineShear[j + 1][k][0] : own;
-}
+// The line shears of storey j along one direction, and those of the storey above (null for
+// the top storey). The rows are looked up once per storey and direction: the loops below run
+// over every band.
+struct StoreyLineShears {
+    const double (*own)[StrengthVariants];
+    const double (*above)[StrengthVariants];
+    StoreyLineShears(const FloorDirection& d, int j, int top)
+        : own(d.lineShear[j]), above(j < top ? d.lineShear[j + 1] : nullptr) {}
+    // The shear the floor carries in from line k: the line's share less what the storey above
+    // hands down on it.
+    double net(int k) const { return above ? own[k][0] - above[k][0] : own[k][0]; }
+    // The same with the storey above added, for the moment values.
+    double summed(int k) const { return above ? own[k][0] + above[k][0] : own[k][0]; }
+};
 
 // Lines [from, to) of one row of a table.
 struct LineSpan {
@@ -213,110 +216,105 @@ void NoteFailure(FloorFailures& f, double ratio) {
 
 void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
-    const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
-    const auto L = [&](int k) { return NetLineShear(d, j, top, k); };
-    // Only the bands a..b-1 of these are written and read.
-    double S0[GridLines], S1[GridLines], S2[GridLines], S3[GridLines];
-
-    // From the low side: S0 at the near line of band i, S1 at its far line. The running shear
-    // stays in a register: each band's value is the last one's plus a term.
-    double near = L(a);
-    for (int i = a; i <= b - 1; ++i) {
-        S0[i] = near;
-        const double far = near - q * A(i);
-        S1[i] = far;
-        if (i != b - 1) near = far + L(i + 1);
-    }
-    // From the high side: S3 at the far line of band i, S2 at its near line.
-    double far = L(b);
-    for (int i = b - 1; i >= a; --i) {
-        S3[i] = far;
-        const double nearSide = far - q * A(i);
-        S2[i] = nearSide;
-        if (i != a) far = nearSide + L(i);
-    }
-
-    const double* shears[4] = {S0, S1, S2, S3};
-    for (int r = 0; r < 4; ++r) {
+    const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
+    const StoreyLineShears lines(d, j, top);
+    FloorFailures& failures = floorFailures[s][j][d.firstRow / 4];
+    // Rows 0 and 2 (from the near line of a band) hold with the first measure, 1 and 3 with the
+    // second.
+    const double* const holding[2] = {FloorCheck.FloorCheckLineTables[d.holdMember1][s][j],
+                                      FloorCheck.FloorCheckLineTables[d.holdMember2][s][j]};
+    const auto check = [&](int r, int i, double shear) {
         const int row = d.firstRow + r;
-        const int hold = (r == 0 || r == 2) ? d.holdMember1 : d.holdMember2;
-        for (int i = a; i <= b - 1; ++i) {
-            double shear = shears[r][i];
-            // A shear that is zero but for rounding (the middle of a symmetric plan) carries
-            // nothing: no ratio of the size of 1e16 for it.
-            if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
-            FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
-            if (shear == 0.0) {
-                FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; // every band's ratio is written
-                continue;
-            }
-            const double ratio = FloorCheck.FloorCheckLineTables[hold][s][j][i] * 1.96 / shear;
-            FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
-            // Within the shared tolerance a ratio of exactly 1 in size passes.
-            if (tolerance::Below(std::fabs(ratio), 1.0)) {
-                FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
-                NoteFailure(floorFailures[s][j][d.firstRow / 4], ratio);
-            }
+        // A shear that is zero but for rounding (the middle of a symmetric plan) carries
+        // nothing: no ratio of the size of 1e16 for it.
+        if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
+        FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
+        if (shear == 0.0) {
+            FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; // every band's ratio is written
+            return;
         }
+        const double ratio = holding[r & 1][i] * 1.96 / shear;
+        FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
+        // Within the shared tolerance a ratio of exactly 1 in size passes.
+        if (tolerance::Below(std::fabs(ratio), 1.0)) {
+            FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
+            NoteFailure(failures, ratio);
+        }
+    };
+
+    // From the low side: row 0 at the near line of band i, row 1 at its far line. The running
+    // shear stays in a register: each band's value is the last one's plus a term.
+    double near = lines.net(a);
+    for (int i = a; i <= b - 1; ++i) {
+        check(0, i, near);
+        const double far = near - q * area[i];
+        check(1, i, far);
+        if (i != b - 1) near = far + lines.net(i + 1);
+    }
+    // From the high side: row 3 at the far line of band i, row 2 at its near line.
+    double far = lines.net(b);
+    for (int i = b - 1; i >= a; --i) {
+        check(3, i, far);
+        const double nearSide = far - q * area[i];
+        check(2, i, nearSide);
+        if (i != a) far = nearSide + lines.net(i);
     }
 }
 
 // The floor moment values about every line and band middle, summed from both ends.
 void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
-    const auto y = [&](int i) { return d.axes[i]; };
-    const auto m = [&](int i) { return 0.5 * (d.axes[i] + d.axes[i + 1]); };
-    const auto A = [&](int i) { return FloorCheck.FloorCheckLineTables[d.areaMember][s][j][i]; };
-    const auto Ls = [&](int k) { return SummedLineShear(d, j, top, k); };
-    auto work = [&](int r, int k) -> double& {
-        return theScores.FloorCheckWork[d.momentRows[r]][s][j][k][0];
-    };
-    auto mark = [&](int r, int k) -> double& {
-        return theScores.FloorStrengthMarks[d.momentRows[r]][s][j][k][0];
+    const double* const y = d.axes;
+    const auto m = [&](int i) { return 0.5 * (y[i] + y[i + 1]); };
+    const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
+    const StoreyLineShears lines(d, j, top);
+    double(*work[4])[StrengthVariants];
+    double(*mark[4])[StrengthVariants];
+    for (int r = 0; r < 4; ++r) {
+        work[r] = theScores.FloorCheckWork[d.momentRows[r]][s][j];
+        mark[r] = theScores.FloorStrengthMarks[d.momentRows[r]][s][j];
+    }
+    // The moment of row r about point k, and its mark: divided by the area of its band and
+    // multiplied by the band's width.
+    const auto put = [&](int r, int k, double value, int band) {
+        work[r][k][0] = value;
+        double perBand = 0.0;
+        if (band >= a && band <= b - 1 && area[band] != 0.0)
+            perBand = value / area[band] * (y[band + 1] - y[band]);
+        mark[r][k][0] = perBand;
     };
 
     // Sum over i of (p(i) - c) w(i) = sum p w - c sum w: running sums from each end keep the
-    // work linear in the number of lines.
+    // work linear in the number of lines. The band of a line value is the band just passed.
     // Low side: lines and bands below the point.
     double lineW = 0, lineWP = 0, bandW = 0, bandWP = 0;
     for (int k = a; k <= b; ++k) {
         // Line k: lines a..k-1 and bands a..k-1.
-        work(0, k) = (lineWP - y(k) * lineW) - (bandWP - y(k) * bandW);
+        put(0, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k - 1);
         if (k == b) break;
-        lineW += Ls(k);
-        lineWP += Ls(k) * y(k);
-        bandW += q * A(k);
-        bandWP += q * A(k) * m(k);
+        const double shear = lines.summed(k), load = q * area[k];
+        lineW += shear;
+        lineWP += shear * y[k];
+        bandW += load;
+        bandWP += load * m(k);
         // Band k: lines a..k and bands a..k.
-        work(1, k) = (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW);
+        put(1, k, (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW), k);
     }
     // High side: lines and bands above the point.
     lineW = lineWP = bandW = bandWP = 0;
     for (int k = b; k >= a; --k) {
         // Band k (k < b): lines k+1..b and bands k..b-1.
         if (k < b) {
-            bandW += q * A(k);
-            bandWP += q * A(k) * m(k);
-            work(3, k) = (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW);
+            const double load = q * area[k];
+            bandW += load;
+            bandWP += load * m(k);
+            put(3, k, (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW), k);
         }
         // Line k: lines k+1..b and bands k..b-1.
-        work(2, k) = (lineWP - y(k) * lineW) - (bandWP - y(k) * bandW);
-        lineW += Ls(k);
-        lineWP += Ls(k) * y(k);
-    }
-
-    const auto perBand = [&](double value, int band) {
-        if (band < a || band > b - 1) return 0.0;
-        const double area = A(band);
-        return area != 0.0 ? value / area * (y(band + 1) - y(band)) : 0.0;
-    };
-    for (int k = a; k <= b; ++k) {
-        mark(0, k) = perBand(work(0, k), k - 1);
-        mark(2, k) = perBand(work(2, k), k);
-        if (k < b) {
-            mark(1, k) = perBand(work(1, k), k);
-            mark(3, k) = perBand(work(3, k), k);
-        }
+        put(2, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k);
+        const double shear = lines.summed(k);
+        lineW += shear;
+        lineWP += shear * y[k];
     }
 }
 
