@@ -390,12 +390,28 @@ int FormatShown(char* out, std::size_t size, const char* format, ...) {
 }
 
 int FormatShownFixed(char* out, std::size_t size, int width, int places, double value) {
-    Conversion c;
-    c.width = width;
-    c.precision = places;
-    if (width < 0 || width > FastFieldLimit || places < 0 || places > FastFieldLimit)
+    // Right-aligned with spaces and no flag, the text is built whole in a buffer of its own:
+    // the spaces, the sign and the digits as PutField puts them, without its general steps.
+    if (width < 0 || width > FastFieldLimit || places < 0 || places > FastFixedPrecision)
         return FormatShown(out, size, "%*.*f", width, places, value);
-    Output o(out, size);
-    if (!PutFixed(o, c, value)) return FormatShown(out, size, "%*.*f", width, places, value);
-    return o.finish();
+    if (!std::isfinite(value)) value = 0;
+    const double scale = static_cast<double>(FixedUnits[places]);
+    if (!(std::fabs(value) * scale < decimal::RoundedScaledLimit))
+        return FormatShown(out, size, "%*.*f", width, places, value);
+    const long long n = decimal::RoundedScaled(value, scale);
+    const unsigned long long magnitude = decimal::Magnitude(n);
+    char buffer[FastFieldLimit + 40];
+    char* const end = buffer + sizeof buffer;
+    char* first = magnitude <= UINT32_MAX
+                      ? FixedDigits(end, static_cast<uint32_t>(magnitude), places)
+                      : FixedDigits(end, magnitude, places);
+    if (n < 0) *--first = '-';
+    while (end - first < width) *--first = ' ';
+    const std::size_t length = static_cast<std::size_t>(end - first);
+    if (size > 0) {
+        const std::size_t kept = length < size - 1 ? length : size - 1;
+        for (std::size_t i = 0; i < kept; ++i) out[i] = first[i];
+        out[kept] = '\0';
+    }
+    return static_cast<int>(length);
 }
