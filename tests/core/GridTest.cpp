@@ -119,6 +119,21 @@ struct BrokenGrid {
     bool axesReset;
 };
 
+// The axes are checked in pairs: a fault between any two neighbours, a NaN or an infinity on any
+// axis, is found wherever it lies.
+TEST(AxesSoundTest, FindsAFaultAtEveryAxis) {
+    double axes[100];
+    for (int i = 0; i < 100; ++i) axes[i] = i * 0.91;
+    ASSERT_TRUE(AxesAreSound(axes));
+    for (int i = 0; i < 100; ++i)
+        for (const double bad : {std::nan(""), HUGE_VAL, i > 0 ? axes[i - 1] : axes[1]}) {
+            const double kept = axes[i];
+            axes[i] = bad;
+            EXPECT_FALSE(AxesAreSound(axes)) << i << " " << bad;
+            axes[i] = kept;
+        }
+}
+
 class GridRepairTest : public GridTest, public ::testing::WithParamInterface<BrokenGrid> {};
 
 TEST_P(GridRepairTest, RepairsOnceWithOneNotice) {
