@@ -198,20 +198,24 @@ constexpr SummaryLines AllSummaryLines() {
 constinit SummaryLines SummaryLinesInUse = AllSummaryLines();
 
 // The failures of one direction of a storey as the check finds them, for the panel: whether
-// any, and the least |trunc(ratio x 1000)| among them.
+// any, and the least size of their ratios.
 struct FloorFailures {
     bool failing;
-    int least;
+    double leastRatio;
 };
 FloorFailures floorFailures[Scenarios][Storeys][2];
 
 void NoteFailure(FloorFailures& f, double ratio) {
-    // A ratio within the shared tolerance below a thousandth counts as that thousandth (1.96 /
-    // 4.9 is 0.4, not 0.399).
-    const double scaled = std::floor(std::fabs(ratio) * 1000.0 + tolerance::kEpsilon * 1000.0);
-    const int value = static_cast<int>(MinDouble(scaled, 1000.0));
-    if (value < f.least) f.least = value;
+    f.leastRatio = MinDouble(f.leastRatio, std::fabs(ratio));
     f.failing = true;
+}
+
+// |trunc(ratio x 1000)| of the least failing ratio. A ratio within the shared tolerance below a
+// thousandth counts as that thousandth (1.96 / 4.9 is 0.4, not 0.399). Every step rises with the
+// ratio, so the least ratio gives the least of the values.
+int LeastThousandths(const FloorFailures& f) {
+    const double scaled = std::floor(f.leastRatio * 1000.0 + tolerance::kEpsilon * 1000.0);
+    return static_cast<int>(MinDouble(scaled, 1000.0));
 }
 
 void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
@@ -405,7 +409,7 @@ void CalcFloorCheck(int s, int top) {
                 theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
             });
         }
-        for (FloorFailures& f : floorFailures[s][j]) f = {false, 1000};
+        for (FloorFailures& f : floorFailures[s][j]) f = {false, 1.0};
 
         for (const FloorDirection& d : dirs) {
             if (!Checked(d)) continue;
@@ -421,7 +425,7 @@ void FloorCheckPanel(int s, int top, ResultPanel& panel) {
     for (int j = 0; j <= top; ++j) {
         const FloorFailures(&found)[2] = floorFailures[s][j];
         const bool failing[2] = {found[0].failing, found[1].failing};
-        const int least[2] = {found[0].least, found[1].least};
+        const int least[2] = {LeastThousandths(found[0]), LeastThousandths(found[1])};
         if (!failing[0] && !failing[1]) continue;
         anyFailure = true;
         const int which = failing[0] && failing[1] ? 0 : (failing[0] ? 1 : 2);
