@@ -331,6 +331,8 @@ bool Checked(const FloorDirection& d) {
 // Calls clear(i) for the lines in use outside `kept`, and notes `kept` as the lines in use.
 template <typename F>
 void ClearOutside(LineSpan& inUse, LineSpan kept, F clear) {
+    // A plan unchanged since the last run keeps its lines: nothing to clear.
+    if (inUse.from == kept.from && inUse.to == kept.to) return;
     const int before = MinInt(kept.from, inUse.to);
     for (int i = inUse.from; i < before; ++i) clear(i);
     for (int i = MaxInt(MaxInt(kept.to, before), inUse.from); i < inUse.to; ++i) clear(i);
