@@ -216,19 +216,6 @@ bool OnOutline(int edgeCount, const WallRecord& w) {
     return false;
 }
 
-// IsCollinear, with the answers that need no division found first: the same answer for every
-// pair of slopes, not-a-number and infinities included. Equal finite slopes have the ratio 1
-// exactly; magnitudes more than twice apart give a ratio beyond 2 or within 0.5 (both compared
-// exactly, so rounding cannot bring it back), far outside the 1 % either way. Anything else,
-// a not-a-number among it, goes to the division.
-bool Collinear(double reference, double candidate) {
-    if (candidate == 0) return reference == 0;
-    if (reference == candidate && std::isfinite(candidate)) return true;
-    const double a = std::fabs(reference), b = std::fabs(candidate);
-    if (a > 2 * b || b > 2 * a) return false;
-    return IsCollinear(reference, candidate);
-}
-
 bool IsSolid(int32_t type) {
     return type == WallTypeSolidOuter || type == WallTypeSolidPartition;
 }
@@ -307,7 +294,7 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
     int bounded = 0;
     ForEachNeighbour(index, w, [&](int j, bool before, bool after) {
         const NormalisedWall& nj = index.walls[j];
-        if (!Collinear(nw.slope, nj.slope)) return;
+        if (!IsCollinear(nw.slope, nj.slope)) return;
         const int32_t jt = walls[j].type;
         for (int mode = 1; mode <= 2; ++mode) {
             if (!(mode == 1 ? before : after)) continue;
@@ -317,6 +304,10 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
             }
             run += nj.length;
             if (trail) trail->add(j);
+            if (!recordKinds && index.chainsRunForwards) {
+                bounded |= SumChainLength(index, j, run, mode, nw.slope, trail);
+                continue;
+            }
             if (recordKinds && type < jt) r.runKind = jt;
             const int32_t kindBefore = r.runKind;
             bounded |= SumCollinearLength(index, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2, nw.slope,
@@ -669,7 +660,7 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
         endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
         ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
             const NormalisedWall& nj = index.walls[j];
-            if (nj.slope == 0 || !Collinear(nw.slope, nj.slope)) return;
+            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
             if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
             if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
         });

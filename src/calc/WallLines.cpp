@@ -668,6 +668,7 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     index.storey = storey;
     index.count = WallCountOf(storey);
     index.everyWallHasLength = true;
+    index.chainsRunForwards = true;
     // The memos are read for the walls of the index only.
     for (int mode = 0; mode < 2; ++mode)
         for (int j = 0; j < index.count; ++j) {
@@ -680,6 +681,7 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
         const NormalisedWall w = NormaliseEnds(walls[j]);
         index.walls[j] = w;
         if (w.x1 == w.x2 && w.y1 == w.y2) index.everyWallHasLength = false;
+        if (!(w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2))) index.chainsRunForwards = false;
     }
     // A loop of its own: the divisions and roots of many walls are then under way at once.
     for (int j = 0; j < index.count; ++j) AddSlopeAndLength(index.walls[j]);
@@ -816,6 +818,29 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
         slope = link.slope;
     }
+}
+
+int SumChainLength(const StoreyWallIndex& index, int start, double& length, int mode, double slope,
+                   WallTrail* trail) {
+    const int storey = index.storey;
+    if (!InRange(storey, Storeys) || !InRange(start, index.count)) return 0;
+    const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
+    // The first link is the start's own first link when the slopes are the same.
+    const NormalisedWall& s = index.walls[start];
+    int j;
+    if (slope == s.slope) {
+        j = FirstLinkAfter(index, start, mode);
+    } else {
+        NormalisedWall link;
+        j = FindNextLink(index, NoneVisited{}, mode, s.x1, s.y1, s.x2, s.y2, slope, link);
+    }
+    for (; j >= 0; j = FirstLinkAfter(index, j, mode)) {
+        const int32_t type = walls[j].type;
+        if (type == WallTypeSolidOuter || type == WallTypeSolidPartition) return 1;
+        if (trail) trail->add(j);
+        length += index.walls[j].length;
+    }
+    return 0;
 }
 
 void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

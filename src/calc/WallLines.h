@@ -9,6 +9,7 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 
+#include <cmath>
 #include <cstdint>
 
 // Slope given to a wall without extent along X.
@@ -26,8 +27,16 @@ NormalisedWall NormaliseWall(const WallRecord& wall);
 
 // Whether a wall of slope `candidate` lies along a reference slope: a level candidate only
 // along a level reference, otherwise when the ratio reference / candidate is within 1 %.
+// The answers that need no division come first, the same for every pair of slopes, not-a-number
+// and infinities included: equal finite slopes have the ratio 1 exactly; magnitudes more than
+// twice apart give a ratio beyond 2 or within 0.5 (both compared exactly, so rounding cannot
+// bring it back), far outside the 1 % either way. Anything else, a not-a-number among it, goes
+// to the division.
 inline bool IsCollinear(double reference, double candidate) {
     if (candidate == 0) return reference == 0;
+    if (reference == candidate && std::isfinite(candidate)) return true;
+    const double a = std::fabs(reference), b = std::fabs(candidate);
+    if (a > 2 * b || b > 2 * a) return false;
     const double ratio = reference / candidate;
     return tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01);
 }
@@ -57,6 +66,10 @@ struct StoreyWallIndex {
     int count;
     // Whether every wall has two different end nodes (a damaged file may hold walls without).
     bool everyWallHasLength;
+    // Whether every wall's first end comes before its second (by X index, then Y index): a
+    // chain then only ever moves on to smaller (mode 1) or larger (mode 2) nodes. Not so when
+    // an axis position is not a number.
+    bool chainsRunForwards;
     NormalisedWall walls[MaxWalls];
     // 1 + the next wall in record order with the same first (second) end; 0 ends the list.
     int16_t nextByFirst[MaxWalls], nextBySecond[MaxWalls];
@@ -105,6 +118,13 @@ struct WallTrail {
 int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
                        int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
                        int32_t referenceKind, int wall, WallTrail* trail = nullptr);
+
+// SumCollinearLength(index, start, length, mode, start's ends, slope, referenceKind, wall, trail)
+// for a walk whose `wall` meets `start` at the end it leaves behind, without the runKind
+// records: the links follow the first-link memo of each wall, as no wall can come up twice.
+// Needs index.chainsRunForwards.
+int SumChainLength(const StoreyWallIndex& index, int start, double& length, int mode, double slope,
+                   WallTrail* trail);
 
 // Adds an edge to the storey's outline; a negative storey empties all three storeys. Edges
 // beyond MaxOutlineEdges are dropped.
