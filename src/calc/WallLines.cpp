@@ -39,9 +39,7 @@ constexpr int ShortList = 16;
 // Each entry's key is worked out once and travels with it, as its rank among the keys present
 // (the same order, with no empty keys to pass over).
 int16_t SortKeyOf[MaxWallLineEntries];
-// Per entry, the earlier entries with a greater key, and the turn its group takes once it is
-// appended.
-int16_t GreaterBefore[MaxWallLineEntries];
+// Per entry, the turn its group takes once it is appended.
 int16_t Turn[MaxWallLineEntries];
 // Per entry, its place among the entries of its key.
 int16_t InGroup[MaxWallLineEntries];
@@ -71,25 +69,23 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         for (uint64_t bits = present[w]; bits != 0; bits &= bits - 1)
             rank[w * 64 + __builtin_ctzll(bits)] = static_cast<int16_t>(keys++);
 
-    int seen[SortKeys], lastOf[SortKeys];
+    int seen[SortKeys], lastOf[SortKeys], lastGreater[SortKeys];
     for (int v = 0; v < keys; ++v) seen[v] = 0;
+    // above[k]: the entries so far with a key greater than k, kept for every key at once in a
+    // whole number of 8-lane steps, which become vector adds without a branch.
+    alignas(16) int16_t above[SortKeys];
+    const int lanes = (keys + 7) & ~7;
+    for (int k = 0; k < lanes; ++k) above[k] = 0;
     for (int i = 0; i < n; ++i) {
         const int v = rank[SortKeyOf[i]];
         SortKeyOf[i] = static_cast<int16_t>(v);
-        // Counted over the shorter side of the key.
-        int greater = 0;
-        if (v >= keys / 2) {
-            for (int k = v + 1; k < keys; ++k) greater += seen[k];
-        } else {
-            greater = i;
-            for (int k = 0; k <= v; ++k) greater -= seen[k];
-        }
-        GreaterBefore[i] = static_cast<int16_t>(greater);
+        const int greater = above[v];
+        for (int k = 0; k < lanes; ++k) above[k] = static_cast<int16_t>(above[k] + (k < v));
         // The key's entry before this one turns its group by the greater keys between them.
         if (seen[v] > 0)
-            Turn[lastOf[v]] =
-                static_cast<int16_t>(TurnOf(greater - GreaterBefore[lastOf[v]], seen[v]));
+            Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(greater - lastGreater[v], seen[v]));
         lastOf[v] = i;
+        lastGreater[v] = greater;
         InGroup[i] = static_cast<int16_t>(seen[v]++);
     }
     // Where each key's group starts: after every entry with a greater key, which all come after
@@ -97,7 +93,7 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     int start[SortKeys];
     for (int v = keys - 1, at = 0; v >= 0; --v) {
         start[v] = at;
-        Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(at - GreaterBefore[lastOf[v]], seen[v]));
+        Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(at - lastGreater[v], seen[v]));
         at += seen[v];
     }
     for (int i = 0; i < n; ++i) {
@@ -184,7 +180,7 @@ LineSpan ClusterSpans[MaxWallLineEntries];
 // along the line, each in the order that the passes over its own entries alone (in list order)
 // leave. Walls along a line mostly abut, so the pairs compared are those within a cluster;
 // a line this short costs less compared whole:
-constexpr int ShortLine = 6;
+constexpr int ShortLine = 16;
 
 template <typename SpanOf>
 void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
