@@ -571,8 +571,26 @@ NormalisedWall NormaliseEnds(const WallRecord& wall) {
     return n;
 }
 
-// The slope and the length, from the extents alone.
+// Extents within which the root of a square gives the magnitude back exactly (no overflow or
+// underflow on the way).
+bool PlainExtent(double d) {
+    return d > 0x1p-60 && d < 0x1p60;
+}
+
+// The slope and the length, from the extents alone. A wall along an axis needs neither the
+// division nor the root: with the other extent a zero, the quotient is that zero and the root
+// of the square is the extent's magnitude, to the bit.
 void AddSlopeAndLength(NormalisedWall& n) {
+    if (n.dy == 0 && PlainExtent(n.dx)) {
+        n.slope = n.dy;
+        n.length = n.dx;
+        return;
+    }
+    if (n.dx == 0 && PlainExtent(std::fabs(n.dy))) {
+        n.slope = VerticalSlope;
+        n.length = std::fabs(n.dy);
+        return;
+    }
     n.slope = n.dx == 0 ? VerticalSlope : n.dy / n.dx;
     n.length = std::sqrt(n.dx * n.dx + n.dy * n.dy);
 }
