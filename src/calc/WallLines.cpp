@@ -52,6 +52,15 @@ int TurnOf(int greater, int len) {
     return greater < len ? greater : greater % len;
 }
 
+// 0, 1, 2, ... in 16-bit lanes, to compare with a key's rank eight at a time.
+struct KeyLaneTable {
+    alignas(16) int16_t rank[SortKeys];
+    constexpr KeyLaneTable() : rank{} {
+        for (int k = 0; k < SortKeys; ++k) rank[k] = static_cast<int16_t>(k);
+    }
+};
+constexpr KeyLaneTable KeyLanes;
+
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     if (n <= ShortList) return false;
@@ -80,7 +89,9 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         const int v = rank[SortKeyOf[i]];
         SortKeyOf[i] = static_cast<int16_t>(v);
         const int greater = above[v];
-        for (int k = 0; k < lanes; ++k) above[k] = static_cast<int16_t>(above[k] + (k < v));
+        const int16_t key = static_cast<int16_t>(v);
+        for (int k = 0; k < lanes; ++k)
+            above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < key));
         // The key's entry before this one turns its group by the greater keys between them.
         if (seen[v] > 0)
             Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(greater - lastGreater[v], seen[v]));
