@@ -681,8 +681,8 @@ struct FoundationSpan {
     int32_t cls;
 };
 struct FoundationSpans {
-    bool uniform; // the specification's class holds for every wall
-    int32_t specClass;
+    bool uniform; // one class, the overview's, for every wall
+    int32_t overviewClass;
     int count;
     // The box of all the foundations' index boxes: a wall with an end outside it lies on none.
     int32_t loX, hiX, loY, hiY;
@@ -693,9 +693,9 @@ FoundationSpans theFoundationSpans;
 const FoundationSpans& PrepareFoundations() {
     FoundationSpans& fs = theFoundationSpans;
     const int sc = CalcScenario();
-    const FoundationFloorSpecRecord& spec = Doc.FoundationFloorSpec;
-    fs.specClass = ClampIndex(spec.foundationClass, 3);
-    fs.uniform = spec.uniformFoundation == 1 && IsGeneralMethod() && sc == 0;
+    const FoundationFloorSpecRecord& overview = Doc.FoundationFloorSpec;
+    fs.overviewClass = ClampIndex(overview.foundationClass, 3);
+    fs.uniform = overview.uniformFoundation == 1 && IsGeneralMethod() && sc == 0;
     fs.count = ClampIndex(Doc.FoundationCount[sc][0], MaxFoundations + 1);
     fs.loX = fs.loY = INT32_MAX;
     fs.hiX = fs.hiY = INT32_MIN;
@@ -716,7 +716,7 @@ const FoundationSpans& PrepareFoundations() {
 int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, int wall) {
     WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
     if (storey != 0) return w.foundationClass = 0;
-    int32_t cls = fs.specClass;
+    int32_t cls = fs.overviewClass;
     const auto inBox = [&](int32_t x, int32_t y) {
         return x >= fs.loX && x <= fs.hiX && y >= fs.loY && y <= fs.hiY;
     };
@@ -767,15 +767,17 @@ void ClearRowsBeyond(int scenario, int storey, int rows) {
     inUse = rows;
 }
 
-// The stages of ClassifyWalls; `clear` prepares a storey's result rows. `beforeStrengths`: the
-// strength and rigidity stages follow and write the other fields of every row.
-template <typename Clear>
-void ClassifyWallsWith(Clear clear, bool beforeStrengths) {
+// The stages of ClassifyWalls. `beforeStrengths`: the strength and rigidity stages follow and
+// write the other fields of every row, so only the rows past the walls are cleared whole.
+void ClassifyWallsWith(bool beforeStrengths) {
     NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
-        clear(sc, s, WallCountOf(s));
+        if (beforeStrengths)
+            ClearRowsBeyond(sc, s, WallCountOf(s));
+        else
+            ClearWallResults(sc, s, WallCountOf(s));
         BuildNodeMap(s);
     }
     AddOutlineEdge(-1, 0, 0, 0, 0);
@@ -803,9 +805,9 @@ void ClassifyWallsWith(Clear clear, bool beforeStrengths) {
 } // namespace
 
 void ClassifyWalls() {
-    ClassifyWallsWith(ClearWallResults, false);
+    ClassifyWallsWith(false);
 }
 
 void ClassifyWallsBeforeStrengths() {
-    ClassifyWallsWith(ClearRowsBeyond, true);
+    ClassifyWallsWith(true);
 }

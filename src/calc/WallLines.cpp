@@ -331,6 +331,12 @@ void RemoveEdge(OutlineEdge& e) {
     e = OutlineEdge{};
 }
 
+// The same two ends, in either direction.
+bool SameOrReversed(const OutlineEdge& a, const OutlineEdge& b) {
+    return (a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
+           (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1);
+}
+
 // Edges on one grid line, given by their coordinates along it: the overlap cancels, edges that
 // touch end to end merge into `a`.
 void CancelCollinear(int32_t& a1, int32_t& a2, int32_t& b1, int32_t& b2, OutlineEdge& a,
@@ -392,8 +398,7 @@ void OrderOnOneLine(OutlineEdge& a, OutlineEdge& b) {
 }
 
 void CancelPair(OutlineEdge& a, OutlineEdge& b) {
-    if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
-        (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
+    if (SameOrReversed(a, b)) {
         RemoveEdge(a);
         RemoveEdge(b);
         return;
@@ -451,11 +456,11 @@ inline void CancelAlongLine(int32_t& a1, int32_t& a2, int32_t& b1, int32_t& b2, 
     CancelCollinear(a1, a2, b1, b2, a, b);
 }
 
-// The pairs of one vertical or horizontal line, as CancelPair treats them there: equal edges
-// go, others cancel along the line. The edges of such a line only ever shrink, merge or go
-// along it (CancelCollinear leaves the smaller ends first and removes what has no length), so
-// none can leave the line.
-void CancelAlongAxisLine(OutlineEdge* edges, int first, int last, bool vertical) {
+// Every pair of a line's members in the order the all-pairs loop meets them: equal edges go,
+// and `onPair(a, b, m, k)` treats the others (m and k their places among the members); false
+// from it stops the walk and is returned.
+template <typename OnPair>
+bool ForEachPairOfLine(OutlineEdge* edges, int first, int last, OnPair onPair) {
     for (int m = first; m < last; ++m) {
         OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
         if (a.x1 == 0) continue;
@@ -464,17 +469,29 @@ void CancelAlongAxisLine(OutlineEdge* edges, int first, int last, bool vertical)
             OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
             if (a.x1 == 0) break;
             if (b.x1 == 0) continue;
-            if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
-                (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
+            if (SameOrReversed(a, b)) {
                 RemoveEdge(a);
                 RemoveEdge(b);
-            } else if (vertical) {
-                CancelAlongLine(a.y1, a.y2, b.y1, b.y2, a, b);
-            } else {
-                CancelAlongLine(a.x1, a.x2, b.x1, b.x2, a, b);
+            } else if (!onPair(a, b, m, k)) {
+                return false;
             }
         }
     }
+    return true;
+}
+
+// The pairs of one vertical or horizontal line, as CancelPair treats them there: they cancel
+// along the line. The edges of such a line only ever shrink, merge or go along it
+// (CancelCollinear leaves the smaller ends first and removes what has no length), so none can
+// leave the line.
+void CancelAlongAxisLine(OutlineEdge* edges, int first, int last, bool vertical) {
+    ForEachPairOfLine(edges, first, last, [vertical](OutlineEdge& a, OutlineEdge& b, int, int) {
+        if (vertical)
+            CancelAlongLine(a.y1, a.y2, b.y1, b.y2, a, b);
+        else
+            CancelAlongLine(a.x1, a.x2, b.x1, b.x2, a, b);
+        return true;
+    });
 }
 
 bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
@@ -518,33 +535,21 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
         // The oblique edges: each one's ends in metres are looked up once, and again only for
         // the two edges a pair on one line has ordered.
         for (int m = first; m < last; ++m) ObliquePoints[m] = PointsOf(edges[LineKeys[m] & 0xFFFF]);
-        for (int m = first; m < last; ++m) {
-            OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
-            if (a.x1 == 0) continue;
-            for (int k = first; k < last; ++k) {
-                if (k == m) continue;
-                OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
-                if (a.x1 == 0) break;
-                if (b.x1 == 0) continue;
-                // CancelPair for an oblique a, which every edge left on this line is.
-                if ((a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2) ||
-                    (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1)) {
-                    RemoveEdge(a);
-                    RemoveEdge(b);
-                    continue;
-                }
-                if (!OnOneLine(ObliquePoints[m], ObliquePoints[k])) continue;
+        // CancelPair for an oblique a, which every edge left on this line is.
+        const bool stayed = ForEachPairOfLine(
+            edges, first, last, [line](OutlineEdge& a, OutlineEdge& b, int m, int k) {
+                if (!OnOneLine(ObliquePoints[m], ObliquePoints[k])) return true;
                 OrderOnOneLine(a, b);
                 ObliquePoints[m] = PointsOf(a);
                 ObliquePoints[k] = PointsOf(b);
                 // Every edge stays on its line or goes; one that shrank to a point leaves it.
-                if ((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line) ||
-                    (a.x1 != 0 && a.x1 == a.x2 && a.y1 == a.y2) ||
-                    (b.x1 != 0 && b.x1 == b.x2 && b.y1 == b.y2)) {
-                    for (int i = 0; i < count; ++i) edges[i] = OutlineBackup[i];
-                    return false;
-                }
-            }
+                return !((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line) ||
+                         (a.x1 != 0 && a.x1 == a.x2 && a.y1 == a.y2) ||
+                         (b.x1 != 0 && b.x1 == b.x2 && b.y1 == b.y2));
+            });
+        if (!stayed) {
+            for (int i = 0; i < count; ++i) edges[i] = OutlineBackup[i];
+            return false;
         }
     }
     return true;

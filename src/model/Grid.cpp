@@ -155,18 +155,9 @@ bool AxesAreSound(const double (&axes)[100]) {
     // Strictly rising between two finite ends, every axis is finite too (a NaN fails every
     // comparison): one pass over the axes on every run.
     if (!std::isfinite(axes[0]) || !std::isfinite(axes[99])) return false;
-    // Two neighbours at a time, without an early exit: the compiler does not pair the
-    // comparisons of a plain loop by itself. A lane is all ones where the pair rises.
-    using Pair = double __attribute__((vector_size(16)));
-    using Lanes = int64_t __attribute__((vector_size(16)));
-    Lanes rising = {-1, -1};
-    for (int i = 0; i < 98; i += 2) {
-        Pair low, high;
-        std::memcpy(&low, axes + i, sizeof low);
-        std::memcpy(&high, axes + i + 1, sizeof high);
-        rising &= low < high;
-    }
-    return rising[0] != 0 && rising[1] != 0 && axes[98] < axes[99];
+    for (int i = 0; i < 99; ++i)
+        if (!(axes[i] < axes[i + 1])) return false;
+    return true;
 }
 
 namespace {

@@ -164,23 +164,32 @@ char* FixedDigits(char* end, U magnitude, int places) {
     return first;
 }
 
-// %f and %F; false when snprintf must write it. A value that is not finite is 0 and one that
-// rounds to zero has no sign, as for every floating conversion here.
+// The digits of `value` with `places` (at most FastFixedPrecision) decimals, backwards from
+// `end` (40 bytes are room for them), and whether a minus goes before them; nullptr when the
+// value is too large to round exactly here. A value that is not finite is 0 and one that rounds
+// to zero has no sign, as for every floating conversion here.
+char* FixedBody(char* end, double value, int places, bool& negative) {
+    if (!std::isfinite(value)) value = 0;
+    const double scale = static_cast<double>(FixedUnits[places]);
+    if (!(std::fabs(value) * scale < decimal::RoundedScaledLimit)) return nullptr;
+    const long long n = decimal::RoundedScaled(value, scale);
+    negative = n < 0;
+    const unsigned long long magnitude = decimal::Magnitude(n);
+    // Most values have few digits: 32-bit divisions cost less.
+    return magnitude <= UINT32_MAX ? FixedDigits(end, static_cast<uint32_t>(magnitude), places)
+                                   : FixedDigits(end, magnitude, places);
+}
+
+// %f and %F; false when snprintf must write it.
 bool PutFixed(Output& out, const Conversion& c, double value) {
     const int places = c.precision < 0 ? 6 : c.precision;
     if (c.unusual || places > FastFixedPrecision) return false;
-    if (!std::isfinite(value)) value = 0;
-    const double scale = static_cast<double>(FixedUnits[places]);
-    if (!(std::fabs(value) * scale < decimal::RoundedScaledLimit)) return false;
-    const long long n = decimal::RoundedScaled(value, scale);
-    const unsigned long long magnitude = decimal::Magnitude(n);
     char buffer[40];
     char* const end = buffer + sizeof buffer;
-    // Most values have few digits: 32-bit divisions cost less.
-    char* const first = magnitude <= UINT32_MAX
-                            ? FixedDigits(end, static_cast<uint32_t>(magnitude), places)
-                            : FixedDigits(end, magnitude, places);
-    PutField(out, c, SignOf(c, n < 0), 0, first, static_cast<std::size_t>(end - first), c.zero);
+    bool negative = false;
+    const char* const first = FixedBody(end, value, places, negative);
+    if (!first) return false;
+    PutField(out, c, SignOf(c, negative), 0, first, static_cast<std::size_t>(end - first), c.zero);
     return true;
 }
 
@@ -394,18 +403,12 @@ int FormatShownFixed(char* out, std::size_t size, int width, int places, double 
     // the spaces, the sign and the digits as PutField puts them, without its general steps.
     if (width < 0 || width > FastFieldLimit || places < 0 || places > FastFixedPrecision)
         return FormatShown(out, size, "%*.*f", width, places, value);
-    if (!std::isfinite(value)) value = 0;
-    const double scale = static_cast<double>(FixedUnits[places]);
-    if (!(std::fabs(value) * scale < decimal::RoundedScaledLimit))
-        return FormatShown(out, size, "%*.*f", width, places, value);
-    const long long n = decimal::RoundedScaled(value, scale);
-    const unsigned long long magnitude = decimal::Magnitude(n);
     char buffer[FastFieldLimit + 40];
     char* const end = buffer + sizeof buffer;
-    char* first = magnitude <= UINT32_MAX
-                      ? FixedDigits(end, static_cast<uint32_t>(magnitude), places)
-                      : FixedDigits(end, magnitude, places);
-    if (n < 0) *--first = '-';
+    bool negative = false;
+    char* first = FixedBody(end, value, places, negative);
+    if (!first) return FormatShown(out, size, "%*.*f", width, places, value);
+    if (negative) *--first = '-';
     while (end - first < width) *--first = ' ';
     const std::size_t length = static_cast<std::size_t>(end - first);
     if (size > 0) {
