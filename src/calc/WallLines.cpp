@@ -46,6 +46,8 @@ int16_t InGroup[MaxWallLineEntries];
 // The entries grouped by key, greatest first, in record order within a key.
 WallLineEntry ByKey[MaxWallLineEntries];
 int16_t ByKeyTurn[MaxWallLineEntries];
+// One group on its circle.
+WallLineEntry Ring[MaxWallLineEntries];
 
 // The turn of a group of `len` entries by `greater` places: mostly fewer than the group holds.
 int TurnOf(int greater, int len) {
@@ -64,13 +66,18 @@ constexpr KeyLaneTable KeyLanes;
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     if (n <= ShortList) return false;
-    uint64_t present[SortKeys / 64] = {};
+    static_assert(SortKeys == 128);
+    // The keys present as bits, in two words kept in registers.
+    uint64_t presentLow = 0, presentHigh = 0;
     for (int i = 0; i < n; ++i) {
         const long long k = key(e[i]);
         if (k < 0 || k >= SortKeys) return false;
         SortKeyOf[i] = static_cast<int16_t>(k);
-        present[k / 64] |= uint64_t{1} << (k % 64);
+        const uint64_t bit = uint64_t{1} << (k % 64);
+        presentLow |= k < 64 ? bit : 0;
+        presentHigh |= k < 64 ? 0 : bit;
     }
+    const uint64_t present[2] = {presentLow, presentHigh};
     // The rank of each key present, taken from the set bits alone.
     int16_t rank[SortKeys];
     int keys = 0;
@@ -113,7 +120,7 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         ByKeyTurn[at] = Turn[i];
     }
     for (int v = 0; v < keys; ++v) {
-        WallLineEntry* group = e + start[v];
+        WallLineEntry* group = Ring;
         const WallLineEntry* from = ByKey + start[v];
         const int16_t* turns = ByKeyTurn + start[v];
         const int count = seen[v];
@@ -139,7 +146,9 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
                 }
             }
         }
-        std::rotate(group, group + first, group + count);
+        // Read round from `first` into the list.
+        std::memcpy(e + start[v], Ring + first, (count - first) * sizeof Ring[0]);
+        std::memcpy(e + start[v] + (count - first), Ring, first * sizeof Ring[0]);
     }
     return true;
 }
@@ -337,14 +346,26 @@ bool SameOrReversed(const OutlineEdge& a, const OutlineEdge& b) {
            (a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1);
 }
 
+// Four values in increasing order, by five compare-exchanges without a branch.
+inline void SortFour(int32_t* s) {
+    const auto order = [s](int i, int j) {
+        const int32_t low = std::min(s[i], s[j]), high = std::max(s[i], s[j]);
+        s[i] = low;
+        s[j] = high;
+    };
+    order(0, 1);
+    order(2, 3);
+    order(0, 2);
+    order(1, 3);
+    order(1, 2);
+}
+
 // Edges on one grid line, given by their coordinates along it: the overlap cancels, edges that
 // touch end to end merge into `a`.
 void CancelCollinear(int32_t& a1, int32_t& a2, int32_t& b1, int32_t& b2, OutlineEdge& a,
                      OutlineEdge& b) {
     int32_t s[4] = {a1, a2, b1, b2};
-    for (int i = 0; i < 4; ++i)
-        for (int j = i + 1; j < 4; ++j)
-            if (s[j] < s[i]) Exchange(s[i], s[j]);
+    SortFour(s);
     a1 = s[0];
     a2 = s[1];
     b1 = s[2];
@@ -441,21 +462,6 @@ int LineOf(const OutlineEdge& e) {
 constexpr int OutlineLines = 2 * AxisCountX + 1;
 constexpr int FewOutlineEdges = 64;
 
-// CancelCollinear for the pairs of a line. Most pairs of a line lie apart: when both edges run
-// forwards and neither reaches the other, nothing is cancelled, and a takes the lower span.
-inline void CancelAlongLine(int32_t& a1, int32_t& a2, int32_t& b1, int32_t& b2, OutlineEdge& a,
-                            OutlineEdge& b) {
-    if (a1 < a2 && b1 < b2) {
-        if (a2 < b1) return;
-        if (b2 < a1) {
-            Exchange(a1, b1);
-            Exchange(a2, b2);
-            return;
-        }
-    }
-    CancelCollinear(a1, a2, b1, b2, a, b);
-}
-
 // Every pair of a line's members in the order the all-pairs loop meets them: equal edges go,
 // and `onPair(a, b, m, k)` treats the others (m and k their places among the members); false
 // from it stops the walk and is returned.
@@ -483,15 +489,66 @@ bool ForEachPairOfLine(OutlineEdge* edges, int first, int last, OnPair onPair) {
 // The pairs of one vertical or horizontal line, as CancelPair treats them there: they cancel
 // along the line. The edges of such a line only ever shrink, merge or go along it
 // (CancelCollinear leaves the smaller ends first and removes what has no length), so none can
-// leave the line.
-void CancelAlongAxisLine(OutlineEdge* edges, int first, int last, bool vertical) {
-    ForEachPairOfLine(edges, first, last, [vertical](OutlineEdge& a, OutlineEdge& b, int, int) {
-        if (vertical)
-            CancelAlongLine(a.y1, a.y2, b.y1, b.y2, a, b);
-        else
-            CancelAlongLine(a.x1, a.x2, b.x1, b.x2, a, b);
-        return true;
-    });
+// leave the line. The other coordinate is the line's for every member, so the pairs work on
+// the members' two ends along the line, copied out once and back once, and two members are
+// the same edge when their ends are. A removed member has both ends 0, which no other member
+// has. As everywhere, an edge whose first X is 0 counts as gone: a vertical line with X 0 has
+// no members, and a horizontal member goes once its first end is at X 0.
+int32_t AlongFirst[MaxOutlineEdges], AlongSecond[MaxOutlineEdges];
+
+template <bool Vertical>
+void CancelAlongAxisLine(OutlineEdge* edges, int first, int last) {
+    const int n = last - first;
+    int32_t* const p1 = AlongFirst;
+    int32_t* const p2 = AlongSecond;
+    for (int m = 0; m < n; ++m) {
+        const OutlineEdge& e = edges[LineKeys[first + m] & 0xFFFF];
+        p1[m] = Vertical ? e.y1 : e.x1;
+        p2[m] = Vertical ? e.y2 : e.x2;
+    }
+    const auto live = [](int32_t e1, int32_t e2) { return Vertical ? (e1 | e2) != 0 : e1 != 0; };
+    for (int m = 0; m < n; ++m) {
+        // Member m travels in locals through its pass; a pass ends once it has gone.
+        int32_t a1 = p1[m], a2 = p2[m];
+        for (int k = 0; k < n && live(a1, a2); ++k) {
+            int32_t b1 = p1[k], b2 = p2[k];
+            if (k == m || !live(b1, b2)) continue;
+            if ((a1 == b1 && a2 == b2) || (a1 == b2 && a2 == b1)) {
+                a1 = a2 = b1 = b2 = 0;
+            } else if (a1 < a2 && b1 < b2 && a2 < b1) {
+                // Most pairs lie apart: when both run forwards and neither reaches the other,
+                // nothing is cancelled, and a takes the lower span.
+                continue;
+            } else if (a1 < a2 && b1 < b2 && b2 < a1) {
+                Exchange(a1, b1);
+                Exchange(a2, b2);
+            } else {
+                // CancelCollinear.
+                int32_t sorted[4] = {a1, a2, b1, b2};
+                SortFour(sorted);
+                a1 = sorted[0], a2 = sorted[1], b1 = sorted[2], b2 = sorted[3];
+                const bool aGoes = sorted[0] == sorted[1], bGoes = sorted[2] == sorted[3];
+                if (aGoes) a1 = a2 = 0;
+                if (bGoes) b1 = b2 = 0;
+                if (!aGoes && !bGoes && sorted[1] == sorted[2]) {
+                    a2 = sorted[3];
+                    b1 = b2 = 0;
+                }
+            }
+            p1[k] = b1, p2[k] = b2;
+        }
+        p1[m] = a1, p2[m] = a2;
+    }
+    for (int m = 0; m < n; ++m) {
+        OutlineEdge& e = edges[LineKeys[first + m] & 0xFFFF];
+        if (p1[m] == 0 && p2[m] == 0) {
+            RemoveEdge(e);
+        } else if (Vertical) {
+            e.y1 = p1[m], e.y2 = p2[m];
+        } else {
+            e.x1 = p1[m], e.x2 = p2[m];
+        }
+    }
 }
 
 bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
@@ -529,7 +586,10 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
         const int line = LineKeys[first] >> 16;
         while (last < members && LineKeys[last] >> 16 == line) ++last;
         if (line < 2 * AxisCountX) {
-            CancelAlongAxisLine(edges, first, last, line < AxisCountX);
+            if (line < AxisCountX)
+                CancelAlongAxisLine<true>(edges, first, last);
+            else
+                CancelAlongAxisLine<false>(edges, first, last);
             continue;
         }
         // The oblique edges: each one's ends in metres are looked up once, and again only for
