@@ -446,10 +446,17 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 // An edge of no length belongs to every line through its point; when one is present, or when
 // two oblique edges leave one of no length, the edges are put back as they came and false
 // tells the caller to compare all pairs.
-OutlineEdge OutlineBackup[MaxOutlineEdges];
-int32_t LineKeys[MaxOutlineEdges];         // line * 65536 + entry
-EdgePoints ObliquePoints[MaxOutlineEdges]; // per member of the oblique line
-int16_t EdgeLine[MaxOutlineEdges];         // per entry, its line
+// Lines are independent, so they may be worked in any order: the oblique line goes first, and
+// only its members need putting back.
+OutlineEdge OutlineBackup[MaxOutlineEdges]; // per member of the oblique line
+int32_t LineKeys[MaxOutlineEdges];          // per member of the line at hand: line * 65536 + entry
+EdgePoints ObliquePoints[MaxOutlineEdges];  // per member of the oblique line
+// The members of every line, counted per line (each count 0 again once its line is placed)
+// and placed line by line in entry order; the lines in the order they first came.
+int16_t LineMembers[2 * AxisCountX + 1];
+int16_t LineStart[2 * AxisCountX + 1];
+int16_t EdgeLine[MaxOutlineEdges];
+int16_t LinesHeld[2 * AxisCountX + 1];
 
 // The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
 // 200 oblique; -1 for a removed edge.
@@ -459,8 +466,7 @@ int LineOf(const OutlineEdge& e) {
     if (e.y1 == e.y2) return AxisCountX + e.y1;
     return 2 * AxisCountX;
 }
-constexpr int OutlineLines = 2 * AxisCountX + 1;
-constexpr int FewOutlineEdges = 64;
+constexpr int ObliqueLine = 2 * AxisCountX;
 
 // Every pair of a line's members in the order the all-pairs loop meets them: equal edges go,
 // and `onPair(a, b, m, k)` treats the others (m and k their places among the members); false
@@ -560,59 +566,66 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
         if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2)) return false;
         if (e.x1 == e.x2 && e.y1 == e.y2) return false;
     }
-    for (int i = 0; i < count; ++i) OutlineBackup[i] = edges[i];
-
-    // Members of every line in entry order: the edges sorted by line and then by entry. Many
-    // edges are counted into their lines' places in entry order, which costs a pass over the
-    // lines; a few are sorted.
-    int members = 0;
-    if (count <= FewOutlineEdges) {
-        for (int i = 0; i < count; ++i)
-            if (const int line = LineOf(edges[i]); line >= 0) LineKeys[members++] = line << 16 | i;
-        std::sort(LineKeys, LineKeys + members);
-    } else {
-        int perLine[OutlineLines + 1] = {};
-        for (int i = 0; i < count; ++i) {
-            EdgeLine[i] = static_cast<int16_t>(LineOf(edges[i]));
-            if (EdgeLine[i] >= 0) ++perLine[EdgeLine[i] + 1];
-        }
-        for (int line = 0; line < OutlineLines; ++line) perLine[line + 1] += perLine[line];
-        members = perLine[OutlineLines];
-        for (int i = 0; i < count; ++i)
-            if (const int line = EdgeLine[i]; line >= 0) LineKeys[perLine[line]++] = line << 16 | i;
+    int lines = 0;
+    for (int i = 0; i < count; ++i) {
+        const int line = LineOf(edges[i]);
+        EdgeLine[i] = static_cast<int16_t>(line);
+        if (line < 0) continue;
+        if (LineMembers[line]++ == 0) LinesHeld[lines++] = static_cast<int16_t>(line);
     }
+    for (int l = 0, at = 0; l < lines; ++l) {
+        const int line = LinesHeld[l];
+        LineStart[line] = static_cast<int16_t>(at);
+        at += LineMembers[line];
+        LineMembers[line] = 0;
+    }
+    for (int i = 0; i < count; ++i)
+        if (const int line = EdgeLine[i]; line >= 0) LineKeys[LineStart[line]++] = line << 16 | i;
+    // Each line's start has moved on to its end.
+    const auto endOf = [](int line) { return static_cast<int>(LineStart[line]); };
+    const auto firstOf = [](int l) {
+        return l == 0 ? 0 : static_cast<int>(LineStart[LinesHeld[l - 1]]);
+    };
 
-    for (int first = 0, last = 0; first < members; first = last) {
-        const int line = LineKeys[first] >> 16;
-        while (last < members && LineKeys[last] >> 16 == line) ++last;
-        if (line < 2 * AxisCountX) {
-            if (line < AxisCountX)
-                CancelAlongAxisLine<true>(edges, first, last);
-            else
-                CancelAlongAxisLine<false>(edges, first, last);
-            continue;
+    bool stayed = true;
+    for (int l = 0; l < lines; ++l) {
+        if (LinesHeld[l] != ObliqueLine) continue;
+        const int first = firstOf(l), last = endOf(ObliqueLine);
+        // Each one's ends in metres are looked up once, and again only for the two edges a pair
+        // on one line has ordered.
+        for (int m = first; m < last; ++m) {
+            const OutlineEdge& e = edges[LineKeys[m] & 0xFFFF];
+            OutlineBackup[m] = e;
+            ObliquePoints[m] = PointsOf(e);
         }
-        // The oblique edges: each one's ends in metres are looked up once, and again only for
-        // the two edges a pair on one line has ordered.
-        for (int m = first; m < last; ++m) ObliquePoints[m] = PointsOf(edges[LineKeys[m] & 0xFFFF]);
         // CancelPair for an oblique a, which every edge left on this line is.
-        const bool stayed = ForEachPairOfLine(
-            edges, first, last, [line](OutlineEdge& a, OutlineEdge& b, int m, int k) {
+        stayed =
+            ForEachPairOfLine(edges, first, last, [](OutlineEdge& a, OutlineEdge& b, int m, int k) {
                 if (!OnOneLine(ObliquePoints[m], ObliquePoints[k])) return true;
                 OrderOnOneLine(a, b);
                 ObliquePoints[m] = PointsOf(a);
                 ObliquePoints[k] = PointsOf(b);
                 // Every edge stays on its line or goes; one that shrank to a point leaves it.
-                return !((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line) ||
+                return !((a.x1 != 0 && LineOf(a) != ObliqueLine) ||
+                         (b.x1 != 0 && LineOf(b) != ObliqueLine) ||
                          (a.x1 != 0 && a.x1 == a.x2 && a.y1 == a.y2) ||
                          (b.x1 != 0 && b.x1 == b.x2 && b.y1 == b.y2));
             });
         if (!stayed) {
-            for (int i = 0; i < count; ++i) edges[i] = OutlineBackup[i];
+            for (int m = first; m < last; ++m) edges[LineKeys[m] & 0xFFFF] = OutlineBackup[m];
             return false;
         }
     }
-    return true;
+    for (int l = 0; l < lines; ++l) {
+        const int line = LinesHeld[l];
+        const int first = firstOf(l), last = endOf(line);
+        if (line == ObliqueLine || last - first < 2) continue;
+        if (line < AxisCountX)
+            CancelAlongAxisLine<true>(edges, first, last);
+        else
+            CancelAlongAxisLine<false>(edges, first, last);
+    }
+    return stayed;
 }
 
 } // namespace
@@ -622,11 +635,11 @@ WallEvaluationResults& WallEval = theWallEvaluation;
 bool AxesStrictlyIncreasing() {
     // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
     // line within the tolerance of the side test.
-    for (int i = 1; i < AxisCountX; ++i)
-        if (!(Doc.AxisX[i] - Doc.AxisX[i - 1] >= 1e-3)) return false;
-    for (int i = 1; i < AxisCountY; ++i)
-        if (!(Doc.AxisY[i] - Doc.AxisY[i - 1] >= 1e-3)) return false;
-    return true;
+    // Every step is compared, without a branch, so that the comparisons go several at a time.
+    int steps = 0;
+    for (int i = 1; i < AxisCountX; ++i) steps += Doc.AxisX[i] - Doc.AxisX[i - 1] >= 1e-3;
+    for (int i = 1; i < AxisCountY; ++i) steps += Doc.AxisY[i] - Doc.AxisY[i - 1] >= 1e-3;
+    return steps == AxisCountX - 1 + AxisCountY - 1;
 }
 
 namespace {
