@@ -36,14 +36,8 @@ constexpr int ShortList = 16;
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not, or when
 // the list is short.
-// Each entry's key is worked out once and travels with it, as its rank among the keys present
-// (the same order, with no empty keys to pass over).
-int16_t SortKeyOf[MaxWallLineEntries];
-// Per entry, the turn its group takes once it is appended.
-int16_t Turn[MaxWallLineEntries];
-// Per entry, its place among the entries of its key.
-int16_t InGroup[MaxWallLineEntries];
-// The entries grouped by key, greatest first, in record order within a key.
+// The entries grouped by key, greatest first, in record order within a key, each with the
+// turn its group takes once it is appended.
 WallLineEntry ByKey[MaxWallLineEntries];
 int16_t ByKeyTurn[MaxWallLineEntries];
 // One group on its circle.
@@ -54,7 +48,7 @@ int TurnOf(int greater, int len) {
     return greater < len ? greater : greater % len;
 }
 
-// 0, 1, 2, ... in 16-bit lanes, to compare with a key's rank eight at a time.
+// 0, 1, 2, ... in 16-bit lanes, to compare with a key eight at a time.
 struct KeyLaneTable {
     alignas(16) int16_t rank[SortKeys];
     constexpr KeyLaneTable() : rank{} {
@@ -66,64 +60,54 @@ constexpr KeyLaneTable KeyLanes;
 template <typename KeyOf>
 bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     if (n <= ShortList) return false;
-    static_assert(SortKeys == 128);
-    // The keys present as bits, in two words kept in registers.
-    uint64_t presentLow = 0, presentHigh = 0;
+    // The entries per key, and the smallest and the largest key.
+    int16_t perKey[SortKeys] = {};
+    long long lowest = SortKeys, highest = -1;
     for (int i = 0; i < n; ++i) {
         const long long k = key(e[i]);
         if (k < 0 || k >= SortKeys) return false;
-        SortKeyOf[i] = static_cast<int16_t>(k);
-        const uint64_t bit = uint64_t{1} << (k % 64);
-        presentLow |= k < 64 ? bit : 0;
-        presentHigh |= k < 64 ? 0 : bit;
+        ++perKey[k];
+        lowest = std::min(lowest, k);
+        highest = std::max(highest, k);
     }
-    const uint64_t present[2] = {presentLow, presentHigh};
-    // The rank of each key present, taken from the set bits alone.
-    int16_t rank[SortKeys];
-    int keys = 0;
-    for (int w = 0; w < SortKeys / 64; ++w)
-        for (uint64_t bits = present[w]; bits != 0; bits &= bits - 1)
-            rank[w * 64 + __builtin_ctzll(bits)] = static_cast<int16_t>(keys++);
-
-    int seen[SortKeys], lastOf[SortKeys], lastGreater[SortKeys];
-    for (int v = 0; v < keys; ++v) seen[v] = 0;
+    // Keys go on from the smallest (as 0): their order is the same, and the lanes of the counts
+    // below cover only the keys' range.
+    const int base = static_cast<int>(lowest), range = static_cast<int>(highest - lowest + 1);
+    // Where each key's group starts: after every entry with a greater key. `fill` moves on as
+    // the group fills.
+    int start[SortKeys], fill[SortKeys], lastGreater[SortKeys];
+    for (int v = range - 1, at = 0; v >= 0; --v) {
+        start[v] = fill[v] = at;
+        at += perKey[base + v];
+    }
     // above[k]: the entries so far with a key greater than k, kept for every key at once in a
     // whole number of 8-lane steps, which become vector adds without a branch.
     alignas(16) int16_t above[SortKeys];
-    const int lanes = (keys + 7) & ~7;
+    const int lanes = (range + 7) & ~7;
     for (int k = 0; k < lanes; ++k) above[k] = 0;
     for (int i = 0; i < n; ++i) {
-        const int v = rank[SortKeyOf[i]];
-        SortKeyOf[i] = static_cast<int16_t>(v);
+        const int16_t v = static_cast<int16_t>(key(e[i]) - base);
         const int greater = above[v];
-        const int16_t key = static_cast<int16_t>(v);
         for (int k = 0; k < lanes; ++k)
-            above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < key));
-        // The key's entry before this one turns its group by the greater keys between them.
-        if (seen[v] > 0)
-            Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(greater - lastGreater[v], seen[v]));
-        lastOf[v] = i;
-        lastGreater[v] = greater;
-        InGroup[i] = static_cast<int16_t>(seen[v]++);
-    }
-    // Where each key's group starts: after every entry with a greater key, which all come after
-    // the key's last entry.
-    int start[SortKeys];
-    for (int v = keys - 1, at = 0; v >= 0; --v) {
-        start[v] = at;
-        Turn[lastOf[v]] = static_cast<int16_t>(TurnOf(at - lastGreater[v], seen[v]));
-        at += seen[v];
-    }
-    for (int i = 0; i < n; ++i) {
-        const int at = start[SortKeyOf[i]] + InGroup[i];
+            above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < v));
+        const int at = fill[v]++;
         ByKey[at] = e[i];
-        ByKeyTurn[at] = Turn[i];
+        // The key's entry before this one turns its group by the greater keys between them.
+        if (at > start[v])
+            ByKeyTurn[at - 1] =
+                static_cast<int16_t>(TurnOf(greater - lastGreater[v], at - start[v]));
+        lastGreater[v] = greater;
     }
-    for (int v = 0; v < keys; ++v) {
+    // After a key's last entry come all the entries of a greater key that are not before it.
+    for (int v = 0; v < range; ++v)
+        if (fill[v] > start[v])
+            ByKeyTurn[fill[v] - 1] =
+                static_cast<int16_t>(TurnOf(start[v] - lastGreater[v], fill[v] - start[v]));
+    for (int v = 0; v < range; ++v) {
         WallLineEntry* group = Ring;
         const WallLineEntry* from = ByKey + start[v];
         const int16_t* turns = ByKeyTurn + start[v];
-        const int count = seen[v];
+        const int count = fill[v] - start[v];
         // The group grows on a circle of its final size that starts at `first`: a turn then
         // moves only the entries that cross the gap, the first ones to the end or, when fewer,
         // the last ones to the front, instead of the whole group.
@@ -703,21 +687,23 @@ void BuildWallLineLists() {
     for (int s = 0; s <= top; ++s) {
         WallLineList& xl = WallEval.WallLineLists[sc][s].x;
         WallLineList& yl = WallEval.WallLineLists[sc][s].y;
-        xl.count = 0;
-        yl.count = 0;
         const WallRecord* walls = Doc.Walls[sc][s];
         const int n = WallCountOf(s);
+        // The counts in locals: a store of an entry could otherwise be the count's.
+        int xCount = 0, yCount = 0;
         for (int w = 0; w < n; ++w) {
             const WallRecord& r = walls[w];
             const bool alongX = r.x1 != r.x2, alongY = r.y1 != r.y2;
             // Room for every wall twice, so no entry is ever dropped.
-            if (alongX) xl.entries[xl.count++] = {w, r.y1};
-            if (alongY) yl.entries[yl.count++] = {w, r.x1};
+            if (alongX) xl.entries[xCount++] = {w, r.y1};
+            if (alongY) yl.entries[yCount++] = {w, r.x1};
             if (alongX && alongY) {
-                xl.entries[xl.count++] = {w, r.y2};
-                yl.entries[yl.count++] = {w, r.x2};
+                xl.entries[xCount++] = {w, r.y2};
+                yl.entries[yCount++] = {w, r.x2};
             }
         }
+        xl.count = xCount;
+        yl.count = yCount;
         // Exchange sorts as the reports and the retrofit numbering expect their order: X lines
         // from the largest axis index, Y lines from the smallest.
         // Axis indices of a damaged record may lie anywhere: such a list, and a short one, takes
