@@ -137,6 +137,18 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     return true;
 }
 
+// For each i, for each j > i: exchange entries i and j when `before(axis i, axis j)`. The entry
+// at i travels in locals through the pass and is stored once at its end.
+template <typename Before>
+void ExchangeLoop(WallLineEntry* e, int n, Before before) {
+    for (int i = 0; i < n; ++i) {
+        WallLineEntry at = e[i];
+        for (int j = i + 1; j < n; ++j)
+            if (before(at.axis, e[j].axis)) Exchange(at, e[j]);
+        e[i] = at;
+    }
+}
+
 // The ends of a wall along its line as the in-line order compares them: an entry a goes
 // behind a later entry b when a.high > b.low.
 struct LineSpan {
@@ -708,20 +720,14 @@ void BuildWallLineLists() {
         // from the largest axis index, Y lines from the smallest.
         // Axis indices of a damaged record may lie anywhere: such a list, and a short one, takes
         // the plain loops.
-        if (!ExchangeSortByKey(xl.entries, xl.count, [](const WallLineEntry& e) {
+        if (!ExchangeSortByKey(xl.entries, xCount, [](const WallLineEntry& e) {
                 return static_cast<long long>(e.axis);
             }))
-            for (int i = 0; i < xl.count; ++i)
-                for (int j = i + 1; j < xl.count; ++j)
-                    if (xl.entries[i].axis < xl.entries[j].axis)
-                        Exchange(xl.entries[i], xl.entries[j]);
-        if (!ExchangeSortByKey(yl.entries, yl.count, [](const WallLineEntry& e) {
+            ExchangeLoop(xl.entries, xCount, [](int32_t a, int32_t b) { return a < b; });
+        if (!ExchangeSortByKey(yl.entries, yCount, [](const WallLineEntry& e) {
                 return SortKeys - 1 - static_cast<long long>(e.axis);
             }))
-            for (int i = 0; i < yl.count; ++i)
-                for (int j = i + 1; j < yl.count; ++j)
-                    if (yl.entries[i].axis > yl.entries[j].axis)
-                        Exchange(yl.entries[i], yl.entries[j]);
+            ExchangeLoop(yl.entries, yCount, [](int32_t a, int32_t b) { return a > b; });
         // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
         // line stand together now and these exchanges keep them there, so each pass looks
         // only at the rest of its own line. An X entry a goes behind b when a's larger X
