@@ -221,6 +221,20 @@ TEST_F(WallLines, RectanglesSharingAnEdgeGiveTheOutlineOfTheirUnion) {
               (std::set<Edge>{{1, 1, 6, 1}, {1, 3, 6, 3}, {1, 1, 1, 3}, {6, 1, 6, 3}}));
 }
 
+TEST_F(WallLines, AnOutlineAfterABiggerOneKeepsNothingOfIt) {
+    for (int i = 0; i < 8; ++i) AddRect(1, 1 + 2 * i, 1, 3 + 2 * i, 3);
+    AddRect(0, 1, 1, 4, 3);
+    AddRect(0, 4, 1, 6, 3);
+    const std::set<Edge> union0{{1, 1, 6, 1}, {1, 3, 6, 3}, {1, 1, 1, 3}, {6, 1, 6, 3}};
+    BuildStoreyOutline(0);
+    EXPECT_EQ(OutlineOf(0), union0);
+    BuildStoreyOutline(1);
+    EXPECT_EQ(OutlineOf(1),
+              (std::set<Edge>{{1, 1, 17, 1}, {1, 3, 17, 3}, {1, 1, 1, 3}, {17, 1, 17, 3}}));
+    BuildStoreyOutline(0);
+    EXPECT_EQ(OutlineOf(0), union0);
+}
+
 TEST_F(WallLines, SmallRectangleAgainstALongEdgeSplitsIt) {
     AddRect(0, 1, 1, 7, 4);
     AddRect(0, 3, 4, 5, 6);
