@@ -962,9 +962,9 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
-    int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
     OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
-    count = 0;
+    // The count in a local until the end: a store of an edge could otherwise be the count's.
+    int count = 0;
     // AddOutlineEdge for this storey, without looking up the scenario for every edge.
     const auto add = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
         if (count >= MaxOutlineEdges) return;
@@ -1016,5 +1016,5 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
         to = e;
         to.colourIndex = 0;
     }
-    count = kept;
+    WallEval.StoreyOutlineCount[sc][storey] = kept;
 }
