@@ -318,6 +318,127 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
     return bounded;
 }
 
+// The collinear neighbours of every wall of a storey, found once for all the walks of the
+// storey: for wall w the walls that end at its first end (before: from[w] .. mid[w] in
+// `walls`) and those that start at its second end (after: mid[w] .. from[w + 1]), each in
+// record order and collinear with w. The first of each list is the link a chain takes from w,
+// so `step` holds per mode (0 backwards, 1 forwards) where a chain goes on from w: the link,
+// -1 when there is none, -2 when it is a solid wall (the chain ends bounded). Only for a
+// storey whose walls all lie on the grid with their chains running forwards (`ready`);
+// another storey takes the searches through the index.
+constexpr int NeighbourCapacity = 16 * MaxWalls;
+struct StoreyNeighbours {
+    bool ready = false;
+    int16_t from[MaxWalls + 1], mid[MaxWalls];
+    int16_t walls[NeighbourCapacity];
+    int16_t step[2][MaxWalls];
+    double length[MaxWalls], slope[MaxWalls];
+    // 0 level (slope 0), 1 vertical (VerticalSlope), 2 anything else, not-a-number included.
+    uint8_t slopeClass[MaxWalls];
+};
+StoreyNeighbours Neighbours;
+
+// IsCollinear(reference, candidate) by the slope classes where they settle it: a level
+// candidate only along a level reference, a vertical one along a vertical or a level
+// reference (never); -1 where the slopes themselves must be compared.
+constexpr int8_t CollinearByClass[3][3] = {{1, 0, -1}, {0, 1, -1}, {0, -1, -1}};
+
+// Fills Neighbours from the index and the walls' types as they now stand.
+void FindNeighbours(const StoreyWallIndex& index) {
+    StoreyNeighbours& nb = Neighbours;
+    nb.ready = false;
+    if (!index.chainsRunForwards) return;
+    const int n = index.count;
+    for (int w = 0; w < n; ++w) {
+        const NormalisedWall& nw = index.walls[w];
+        if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) return;
+    }
+    for (int w = 0; w < n; ++w) {
+        const double slope = index.walls[w].slope;
+        nb.slope[w] = slope;
+        nb.length[w] = index.walls[w].length;
+        nb.slopeClass[w] = slope == 0 ? 0 : slope == VerticalSlope ? 1 : 2;
+    }
+    int at = 0;
+    const auto collect = [&](int w, int j, const int16_t* next) {
+        const int8_t* byClass = CollinearByClass[nb.slopeClass[w]];
+        for (; j >= 0; j = next[j] - 1) {
+            const int8_t settled = byClass[nb.slopeClass[j]];
+            if (j == w || settled == 0 || (settled < 0 && !IsCollinear(nb.slope[w], nb.slope[j])))
+                continue;
+            if (at == NeighbourCapacity) return false;
+            nb.walls[at++] = static_cast<int16_t>(j);
+        }
+        return true;
+    };
+    for (int w = 0; w < n; ++w) {
+        const NormalisedWall& nw = index.walls[w];
+        nb.from[w] = static_cast<int16_t>(at);
+        if (!collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond)) return;
+        nb.mid[w] = static_cast<int16_t>(at);
+        if (!collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst)) return;
+    }
+    nb.from[n] = static_cast<int16_t>(at);
+    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
+    const auto stepTo = [&](int begin, int end) -> int16_t {
+        if (begin == end) return -1;
+        const int16_t link = nb.walls[begin];
+        return IsSolid(walls[link].type) ? int16_t{-2} : link;
+    };
+    for (int w = 0; w < n; ++w) {
+        nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
+        nb.step[1][w] = stepTo(nb.mid[w], nb.from[w + 1]);
+    }
+    nb.ready = true;
+}
+
+// ForEachNeighbour for the collinear neighbours only, from Neighbours: the two lists merged
+// in record order. No wall can be in both, as every wall's first end comes before its second.
+template <typename F>
+void ForEachListedNeighbour(int w, F f) {
+    const StoreyNeighbours& nb = Neighbours;
+    int b = nb.from[w], a = nb.mid[w];
+    const int bEnd = nb.mid[w], aEnd = nb.from[w + 1];
+    while (b < bEnd || a < aEnd) {
+        const bool before = a == aEnd || (b < bEnd && nb.walls[b] < nb.walls[a]);
+        f(before ? nb.walls[b++] : nb.walls[a++], before);
+    }
+}
+
+// WalkRun without recordKinds, with the storey's neighbours at hand.
+int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTrail& trail) {
+    const StoreyNeighbours& nb = Neighbours;
+    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
+    const double slope = nb.slope[w];
+    int bounded = 0;
+    ForEachListedNeighbour(w, [&](int j, bool before) {
+        if (IsSolid(walls[j].type)) {
+            bounded = 1;
+            return;
+        }
+        run += nb.length[j];
+        trail.add(j);
+        const int16_t* step = nb.step[before ? 0 : 1];
+        // From j on, each link is the first neighbour of the one before, collinear with it;
+        // j's own link is so only when j has this wall's slope, else the first one collinear
+        // with this wall is looked for at j's end.
+        int k = step[j];
+        if (nb.slope[j] != slope) {
+            const NormalisedWall& nj = index.walls[j];
+            const int16_t* next = before ? index.nextBySecond : index.nextByFirst;
+            k = (before ? index.secondAt[nj.x1][nj.y1] : index.firstAt[nj.x2][nj.y2]) - 1;
+            while (k >= 0 && !IsCollinear(slope, nb.slope[k])) k = next[k] - 1;
+            if (k >= 0 && IsSolid(walls[k].type)) k = -2;
+        }
+        for (; k >= 0; k = step[k]) {
+            trail.add(k);
+            run += nb.length[k];
+        }
+        if (k == -2) bounded = 1;
+    });
+    return bounded;
+}
+
 // Room for the walls the opening walks of one storey pass; a storey whose walks pass more
 // (duplicate walls of a damaged file) walks again where the room ran out.
 constexpr int RunTrailCapacity = 16 * MaxWalls;
@@ -476,6 +597,10 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
     WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
     int trailStart[MaxWalls + 1];
     bool trailKept[MaxWalls];
+    FindNeighbours(index);
+    // NodeCode with the storey's map looked up once.
+    const auto& map = WallEval.GridNodeMap[sc][storey];
+    const auto codeAt = [&](int32_t x, int32_t y) { return OnGrid(x, y) ? map[x][y] : 0; };
     for (int w = 0; w < n; ++w) {
         inRun[w] = false;
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
@@ -487,8 +612,8 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
         r.projectedLengthY = std::fabs(nw.dy);
         r.wallLength = nw.length;
         r.effectiveLength = nw.length;
-        const int32_t c1 = NodeCode(storey, nw.x1, nw.y1);
-        const int32_t c2 = NodeCode(storey, nw.x2, nw.y2);
+        const int32_t c1 = codeAt(nw.x1, nw.y1);
+        const int32_t c2 = codeAt(nw.x2, nw.y2);
         const int32_t code1 = std::abs(c1) % 16 != 0 ? c1 : 0;
         const int32_t code2 = std::abs(c2) % 16 != 0 ? c2 : 0;
         if (code1 == 0 || code2 == 0) ZeroLengths(r);
@@ -504,7 +629,8 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
         inRun[w] = true;
         double run = nw.length;
         trailStart[w] = trail.count;
-        const int bounded = WalkRun(index, w, run, false, &trail);
+        const int bounded = Neighbours.ready ? WalkRunByNeighbours(index, w, run, trail)
+                                             : WalkRun(index, w, run, false, &trail);
         trailKept[w] = !trail.full;
         trailStart[w + 1] = trail.count;
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
@@ -601,6 +727,10 @@ const LineScan& ScanOf(LineScan& l, int32_t lo, int32_t hi, int32_t count, int32
     return l;
 }
 
+// The rest of JudgeJointSpec for a wall whose end columns gave it 2: whether through columns
+// stand beyond both its ends on its line. `listed`: Neighbours holds the index's storey.
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, bool listed = false);
+
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int storey = index.storey;
     if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
@@ -615,6 +745,17 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int32_t hw2 = (absCode(w.x2, w.y2) % FloorAboveBit) / 4;
     w.jointSpec = 2 - MinInt(hw1, hw2);
     if (w.jointSpec != 2) return w.jointSpec;
+    return JudgeThroughColumns(index, wall);
+}
+
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, bool listed) {
+    const int storey = index.storey;
+    const int sc = CalcScenario();
+    WallRecord& w = Doc.Walls[sc][storey][wall];
+    const auto& map = WallEval.GridNodeMap[sc][storey];
+    const auto absCode = [&](int32_t x, int32_t y) {
+        return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
+    };
 
     const int32_t xa = Lo(w.x1, w.x2), xb = Hi(w.x1, w.x2);
     const int32_t ya = Lo(w.y1, w.y2), yb = Hi(w.y1, w.y2);
@@ -658,12 +799,21 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
         const NormalisedWall& nw = index.walls[wall];
         startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
         endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
-        ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
-            const NormalisedWall& nj = index.walls[j];
-            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+        const auto look = [&](int j, bool before, bool after) {
             if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
             if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
-        });
+        };
+        if (listed && Neighbours.ready) {
+            ForEachListedNeighbour(wall, [&](int j, bool before) {
+                if (Neighbours.slope[j] != 0) look(j, before, !before);
+            });
+        } else {
+            ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
+                const NormalisedWall& nj = index.walls[j];
+                if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+                look(j, before, after);
+            });
+        }
     }
     if (!(startThrough && endThrough)) w.jointSpec = 3;
     return w.jointSpec;
@@ -794,10 +944,22 @@ void ClassifyWallsWith(bool beforeStrengths) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
         MeasureWallRuns(index, beforeStrengths);
         StartLineScans(NodeBoxes[sc][s]);
+        // JudgeJointSpec and JudgeFoundationClass of every wall, with what depends on the
+        // storey looked up once.
+        const auto& map = WallEval.GridNodeMap[sc][s];
+        const auto halfWeight = [&](int32_t x, int32_t y) {
+            return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
+        };
+        WallRecord* walls = Doc.Walls[sc][s];
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
-            JudgeJointSpec(index, w);
-            JudgeFoundationClass(foundations, s, w);
+            WallRecord& wall = walls[w];
+            wall.jointSpec = 2 - MinInt(halfWeight(wall.x1, wall.y1), halfWeight(wall.x2, wall.y2));
+            if (wall.jointSpec == 2) JudgeThroughColumns(index, w, true);
+            if (s != 0)
+                wall.foundationClass = 0;
+            else
+                JudgeFoundationClass(foundations, s, w);
         }
     }
 }
