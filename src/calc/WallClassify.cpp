@@ -41,14 +41,13 @@ NodeBox NodeBoxes[Scenarios][Storeys];
 
 using NodeEndCodes = int32_t[AxisCountX][AxisCountY][4];
 
-// Keeps the larger of a node's end code and the new one.
+// Keeps the larger of a node's end code (> 0) and the new one. The node goes into the box
+// either way: a code already there was put there by this build, which took the node then.
 void KeepEndCode(NodeEndCodes& cells, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
     int32_t& cell = cells[x][y][slot];
-    if (code > cell) {
-        cell = code;
-        box.take(x, y);
-    }
+    cell = Hi(cell, code);
+    box.take(x, y);
 }
 
 double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
@@ -111,9 +110,33 @@ int16_t FirstAlongXAt[AxisCountY], FirstAlongYAt[AxisCountX];
 int16_t NextOnLine[MaxOutlineEdges];
 int LinedEdges = 0; // the edges in the lists, to empty them for the next storey
 
-// Fills OutlineSpans and the cover lists from the storey's outline; returns the number of
-// edges.
-int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
+// With ByGridLine and every axis within a kilometre of the origin, an oblique wall on the grid
+// can only lie on an oblique edge: an edge along X would need both its Y indices, one along Y
+// has two ends a millimetre apart along it, whose side values then differ by that times the
+// wall's extent along X (a millimetre at least), 1e-6, far more than the 2e-7 both would need
+// to pass and than the rounding of products of a few kilometres at most. So such a wall looks
+// only at the oblique edges, in entry order.
+bool ObliqueByEdges = false;
+int16_t ObliqueEdges[MaxOutlineEdges];
+int ObliqueEdgeCount = 0;
+
+// The cover lists are made when a wall first needs them: with ObliqueByEdges only a wall off
+// the grid or without length does.
+bool CoverReady = false;
+int CoverEdgeCount = 0;
+
+bool AxesWithinKilometre() {
+    bool within = true;
+    for (int i = 0; i < AxisCountX; ++i) within &= std::fabs(Doc.AxisX[i]) <= 1000.0;
+    for (int i = 0; i < AxisCountY; ++i) within &= std::fabs(Doc.AxisY[i]) <= 1000.0;
+    return within;
+}
+
+void PrepareCover();
+
+// Fills OutlineSpans and the line lists from the storey's outline; returns the number of
+// edges. `axesWithinKilometre`: AxesWithinKilometre(), worked out by the caller.
+int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre) {
     for (int i = 0; i < LinedEdges; ++i) {
         const OutlineSpan& e = OutlineSpans[i];
         if (e.y1 == e.y2 && e.x1 != e.x2) FirstAlongXAt[e.y1] = 0;
@@ -146,6 +169,23 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
         }
         LinedEdges = count;
     }
+    ObliqueByEdges = ByGridLine && axesWithinKilometre;
+    ObliqueEdgeCount = 0;
+    if (ObliqueByEdges)
+        for (int i = 0; i < count; ++i)
+            if (OutlineSpans[i].x1 != OutlineSpans[i].x2 &&
+                OutlineSpans[i].y1 != OutlineSpans[i].y2)
+                ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
+    CoverEdgeCount = count;
+    CoverReady = false;
+    if (!ObliqueByEdges) PrepareCover();
+    return count;
+}
+
+// Fills the cover lists of the edges PrepareOutline took.
+void PrepareCover() {
+    CoverReady = true;
+    const int count = CoverEdgeCount;
     const auto eachCovered = [&](const OutlineSpan& e, auto f) {
         for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
     };
@@ -160,7 +200,7 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
     }
     CoverLo = lo;
     CoverHi = hi;
-    if (lo > hi) return count;
+    if (lo > hi) return;
     int16_t covers[AxisCountY + 1];
     for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
     for (int i = 0; i < count; ++i)
@@ -173,7 +213,6 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
     for (int i = 0; i < count; ++i)
         eachCovered(OutlineSpans[i],
                     [&](int32_t y) { CoverEdges[fill[y]++] = static_cast<int16_t>(i); });
-    return count;
 }
 
 inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
@@ -204,7 +243,13 @@ bool OnOutline(int edgeCount, const WallRecord& w) {
                 if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
             return false;
         }
+        if (ObliqueByEdges && w.x1 != w.x2 && w.y1 != w.y2) {
+            for (int k = 0; k < ObliqueEdgeCount; ++k)
+                if (OnEdge(OutlineSpans[ObliqueEdges[k]], w, xw1, yw1, xw2, yw2)) return true;
+            return false;
+        }
     }
+    if (!CoverReady) PrepareCover();
     if (!InRange(w.y1, AxisCountY)) {
         for (int i = 0; i < edgeCount; ++i)
             if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
@@ -451,6 +496,8 @@ void StartLineScans(const NodeBox& marked);
 // Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
 // fields that only block 0 carries are zeroed in the other blocks of each row on the way.
 void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false);
+// ClassifyExteriorWalls with AxesWithinKilometre() worked out by the caller.
+void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre);
 
 } // namespace
 
@@ -548,12 +595,18 @@ void ClassifyExteriorWalls(int storey) {
 }
 
 void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing) {
+    ClassifyExteriorWalls(storey, axesStrictlyIncreasing, AxesWithinKilometre());
+}
+
+namespace {
+
+void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
     NoteWallResultRows(sc, storey, n);
-    const int edgeCount = PrepareOutline(storey, axesStrictlyIncreasing);
+    const int edgeCount = PrepareOutline(storey, axesStrictlyIncreasing, axesWithinKilometre);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
@@ -569,6 +622,8 @@ void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing) {
         WallEval.WallResult[sc][storey][i][0].runKind = w.type;
     }
 }
+
+} // namespace
 
 void MeasureWallRuns(int storey) {
     NoteWallEvalWrite(CalcScenario());
@@ -933,9 +988,10 @@ void ClassifyWallsWith(bool beforeStrengths) {
     AddOutlineEdge(-1, 0, 0, 0, 0);
     // The axes do not change during the run.
     const bool axesStrictlyIncreasing = AxesStrictlyIncreasing();
+    const bool axesWithinKilometre = axesStrictlyIncreasing && AxesWithinKilometre();
     for (int s = 0; s <= top; ++s) {
         BuildStoreyOutline(s, axesStrictlyIncreasing);
-        ClassifyExteriorWalls(s, axesStrictlyIncreasing);
+        ClassifyExteriorWalls(s, axesStrictlyIncreasing, axesWithinKilometre);
     }
     // A storey's runs and joints read nothing the other storeys' write, so each storey's index
     // serves both.
