@@ -125,11 +125,11 @@ int ObliqueEdgeCount = 0;
 bool CoverReady = false;
 int CoverEdgeCount = 0;
 
+// Asked only of strictly increasing axes, whose first and last lie farthest out.
 bool AxesWithinKilometre() {
-    bool within = true;
-    for (int i = 0; i < AxisCountX; ++i) within &= std::fabs(Doc.AxisX[i]) <= 1000.0;
-    for (int i = 0; i < AxisCountY; ++i) within &= std::fabs(Doc.AxisY[i]) <= 1000.0;
-    return within;
+    const auto within = [](double v) { return std::fabs(v) <= 1000.0; };
+    return within(Doc.AxisX[0]) && within(Doc.AxisX[AxisCountX - 1]) && within(Doc.AxisY[0]) &&
+           within(Doc.AxisY[AxisCountY - 1]);
 }
 
 void PrepareCover();
@@ -595,7 +595,8 @@ void ClassifyExteriorWalls(int storey) {
 }
 
 void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing) {
-    ClassifyExteriorWalls(storey, axesStrictlyIncreasing, AxesWithinKilometre());
+    ClassifyExteriorWalls(storey, axesStrictlyIncreasing,
+                          axesStrictlyIncreasing && AxesWithinKilometre());
 }
 
 namespace {
