@@ -378,15 +378,27 @@ struct StoreyNeighbours {
     int16_t walls[NeighbourCapacity];
     int16_t step[2][MaxWalls];
     double length[MaxWalls], slope[MaxWalls];
-    // 0 level (slope 0), 1 vertical (VerticalSlope), 2 anything else, not-a-number included.
+    // 0 level (slope 0), 1 vertical (VerticalSlope), 2 oblique up to 1000 either way, 3
+    // anything else, not-a-number included.
     uint8_t slopeClass[MaxWalls];
 };
 StoreyNeighbours Neighbours;
 
 // IsCollinear(reference, candidate) by the slope classes where they settle it: a level
-// candidate only along a level reference, a vertical one along a vertical or a level
-// reference (never); -1 where the slopes themselves must be compared.
-constexpr int8_t CollinearByClass[3][3] = {{1, 0, -1}, {0, 1, -1}, {0, -1, -1}};
+// candidate only along a level reference; a level, a vertical and an oblique slope are more
+// than twice apart from each other; -1 where the slopes themselves must be compared.
+constexpr int8_t CollinearByClass[4][4] = {
+    {1, 0, 0, -1}, {0, 1, 0, -1}, {0, 0, -1, -1}, {0, -1, -1, -1}};
+
+uint8_t SlopeClass(double slope) {
+    return slope == 0 ? 0 : slope == VerticalSlope ? 1 : std::fabs(slope) <= 1000.0 ? 2 : 3;
+}
+
+// IsCollinear of the two walls' slopes, settled by their classes where they can.
+bool CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
+    const int8_t settled = CollinearByClass[nb.slopeClass[reference]][nb.slopeClass[candidate]];
+    return settled >= 0 ? settled == 1 : IsCollinear(nb.slope[reference], nb.slope[candidate]);
+}
 
 // Fills Neighbours from the index and the walls' types as they now stand.
 void FindNeighbours(const StoreyWallIndex& index) {
@@ -397,22 +409,24 @@ void FindNeighbours(const StoreyWallIndex& index) {
     for (int w = 0; w < n; ++w) {
         const NormalisedWall& nw = index.walls[w];
         if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) return;
+        nb.slope[w] = nw.slope;
+        nb.length[w] = nw.length;
+        nb.slopeClass[w] = SlopeClass(nw.slope);
     }
-    for (int w = 0; w < n; ++w) {
-        const double slope = index.walls[w].slope;
-        nb.slope[w] = slope;
-        nb.length[w] = index.walls[w].length;
-        nb.slopeClass[w] = slope == 0 ? 0 : slope == VerticalSlope ? 1 : 2;
-    }
+    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
+    const auto stepTo = [&](int begin, int end) -> int16_t {
+        if (begin == end) return -1;
+        const int16_t link = nb.walls[begin];
+        return IsSolid(walls[link].type) ? int16_t{-2} : link;
+    };
     int at = 0;
+    // Every candidate is written; only a collinear one is kept. A storey whose lists could
+    // run out of room takes the searches.
     const auto collect = [&](int w, int j, const int16_t* next) {
-        const int8_t* byClass = CollinearByClass[nb.slopeClass[w]];
         for (; j >= 0; j = next[j] - 1) {
-            const int8_t settled = byClass[nb.slopeClass[j]];
-            if (j == w || settled == 0 || (settled < 0 && !IsCollinear(nb.slope[w], nb.slope[j])))
-                continue;
             if (at == NeighbourCapacity) return false;
-            nb.walls[at++] = static_cast<int16_t>(j);
+            nb.walls[at] = static_cast<int16_t>(j);
+            at += j != w && CollinearWalls(nb, w, j);
         }
         return true;
     };
@@ -422,18 +436,10 @@ void FindNeighbours(const StoreyWallIndex& index) {
         if (!collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond)) return;
         nb.mid[w] = static_cast<int16_t>(at);
         if (!collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst)) return;
+        nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
+        nb.step[1][w] = stepTo(nb.mid[w], at);
     }
     nb.from[n] = static_cast<int16_t>(at);
-    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
-    const auto stepTo = [&](int begin, int end) -> int16_t {
-        if (begin == end) return -1;
-        const int16_t link = nb.walls[begin];
-        return IsSolid(walls[link].type) ? int16_t{-2} : link;
-    };
-    for (int w = 0; w < n; ++w) {
-        nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
-        nb.step[1][w] = stepTo(nb.mid[w], nb.from[w + 1]);
-    }
     nb.ready = true;
 }
 
@@ -472,7 +478,7 @@ int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTr
             const NormalisedWall& nj = index.walls[j];
             const int16_t* next = before ? index.nextBySecond : index.nextByFirst;
             k = (before ? index.secondAt[nj.x1][nj.y1] : index.firstAt[nj.x2][nj.y2]) - 1;
-            while (k >= 0 && !IsCollinear(slope, nb.slope[k])) k = next[k] - 1;
+            while (k >= 0 && !CollinearWalls(nb, w, k)) k = next[k] - 1;
             if (k >= 0 && IsSolid(walls[k].type)) k = -2;
         }
         for (; k >= 0; k = step[k]) {
@@ -783,9 +789,19 @@ const LineScan& ScanOf(LineScan& l, int32_t lo, int32_t hi, int32_t count, int32
     return l;
 }
 
+// What the joint judgement of a storey's walls reads besides the walls, looked up once: the
+// node map, the plan's limits on the grid and the choice of judgement.
+struct LineJudgement {
+    explicit LineJudgement(int storey);
+    const int32_t (&map)[AxisCountX][AxisCountY];
+    int32_t loX, hiX, loY, hiY;
+    bool city;
+};
+
 // The rest of JudgeJointSpec for a wall whose end columns gave it 2: whether through columns
 // stand beyond both its ends on its line. `listed`: Neighbours holds the index's storey.
-int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, bool listed = false);
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
+                            bool listed = false);
 
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int storey = index.storey;
@@ -801,21 +817,24 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int32_t hw2 = (absCode(w.x2, w.y2) % FloorAboveBit) / 4;
     w.jointSpec = 2 - MinInt(hw1, hw2);
     if (w.jointSpec != 2) return w.jointSpec;
-    return JudgeThroughColumns(index, wall);
+    return JudgeThroughColumns(index, wall, LineJudgement(storey));
 }
 
-int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, bool listed) {
-    const int storey = index.storey;
-    const int sc = CalcScenario();
-    WallRecord& w = Doc.Walls[sc][storey][wall];
-    const auto& map = WallEval.GridNodeMap[sc][storey];
-    const auto absCode = [&](int32_t x, int32_t y) {
-        return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
-    };
+LineJudgement::LineJudgement(int storey)
+    : map(WallEval.GridNodeMap[CalcScenario()][storey]),
+      loX(ClampX(Grid.PlanMinX[CalcScenario()][storey])),
+      hiX(ClampX(Grid.PlanMaxX[CalcScenario()][storey])),
+      loY(ClampY(Grid.PlanMinY[CalcScenario()][storey])),
+      hiY(ClampY(Grid.PlanMaxY[CalcScenario()][storey])),
+      city(App.Options.CityJointJudgement == 1) {}
 
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
+                            bool listed) {
+    WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
+    const auto& map = lines.map;
+    const bool city = lines.city;
     const int32_t xa = Lo(w.x1, w.x2), xb = Hi(w.x1, w.x2);
     const int32_t ya = Lo(w.y1, w.y2), yb = Hi(w.y1, w.y2);
-    const bool city = App.Options.CityJointJudgement == 1;
     bool startThrough = false, endThrough = false;
 
     // Scans a grid line outward from the wall's ends up to the plan's limits: the standard
@@ -825,10 +844,8 @@ int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, bool listed)
     const auto scanLine = [&](bool alongX, int32_t fixed, int32_t from, int32_t to) {
         if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return;
         const int32_t count = alongX ? AxisCountX : AxisCountY;
-        const int32_t lo =
-            alongX ? ClampX(Grid.PlanMinX[sc][storey]) : ClampY(Grid.PlanMinY[sc][storey]);
-        const int32_t hi =
-            alongX ? ClampX(Grid.PlanMaxX[sc][storey]) : ClampY(Grid.PlanMaxY[sc][storey]);
+        const int32_t lo = alongX ? lines.loX : lines.loY;
+        const int32_t hi = alongX ? lines.hiX : lines.hiY;
         // The part of the line in the box of nodes with codes; none off the box.
         const NodeBox& box = LineScanBox;
         const bool crosses =
@@ -852,6 +869,9 @@ int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, bool listed)
     } else if (xa == xb) {
         scanLine(false, xa, ya, yb);
     } else {
+        const auto absCode = [&](int32_t x, int32_t y) {
+            return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
+        };
         const NormalisedWall& nw = index.walls[wall];
         startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
         endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
@@ -1003,7 +1023,8 @@ void ClassifyWallsWith(bool beforeStrengths) {
         StartLineScans(NodeBoxes[sc][s]);
         // JudgeJointSpec and JudgeFoundationClass of every wall, with what depends on the
         // storey looked up once.
-        const auto& map = WallEval.GridNodeMap[sc][s];
+        const LineJudgement lines(s);
+        const auto& map = lines.map;
         const auto halfWeight = [&](int32_t x, int32_t y) {
             return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
         };
@@ -1012,7 +1033,7 @@ void ClassifyWallsWith(bool beforeStrengths) {
         for (int w = 0; w < n; ++w) {
             WallRecord& wall = walls[w];
             wall.jointSpec = 2 - MinInt(halfWeight(wall.x1, wall.y1), halfWeight(wall.x2, wall.y2));
-            if (wall.jointSpec == 2) JudgeThroughColumns(index, w, true);
+            if (wall.jointSpec == 2) JudgeThroughColumns(index, w, lines, true);
             if (s != 0)
                 wall.foundationClass = 0;
             else
