@@ -232,22 +232,32 @@ inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double
 // Whether the wall lies on an edge of the outline. Every test passes only for an edge whose
 // Y range takes in the wall's first Y, so only those are looked at.
 bool OnOutline(int edgeCount, const WallRecord& w) {
-    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
-    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
     if (ByGridLine && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2)) {
-        const int16_t* first = w.y1 == w.y2 && w.x1 != w.x2   ? &FirstAlongXAt[w.y1]
+        const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
+        const int16_t* first = alongX                         ? &FirstAlongXAt[w.y1]
                                : w.x1 == w.x2 && w.y1 != w.y2 ? &FirstAlongYAt[w.x1]
                                                               : nullptr;
         if (first) {
-            for (int i = *first - 1; i >= 0; i = NextOnLine[i] - 1)
-                if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
+            // OnEdge for an edge of the wall's own grid line, which compares the indices only.
+            const auto within = [](int32_t v, int32_t lo, int32_t hi) {
+                return v >= lo && v <= hi;
+            };
+            for (int i = *first - 1; i >= 0; i = NextOnLine[i] - 1) {
+                const OutlineSpan& e = OutlineSpans[i];
+                if (alongX ? within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX)
+                           : within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY))
+                    return true;
+            }
             return false;
         }
-        if (ObliqueByEdges && w.x1 != w.x2 && w.y1 != w.y2) {
-            for (int k = 0; k < ObliqueEdgeCount; ++k)
-                if (OnEdge(OutlineSpans[ObliqueEdges[k]], w, xw1, yw1, xw2, yw2)) return true;
-            return false;
-        }
+    }
+    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
+    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+    if (ObliqueByEdges && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2) && w.x1 != w.x2 &&
+        w.y1 != w.y2) {
+        for (int k = 0; k < ObliqueEdgeCount; ++k)
+            if (OnEdge(OutlineSpans[ObliqueEdges[k]], w, xw1, yw1, xw2, yw2)) return true;
+        return false;
     }
     if (!CoverReady) PrepareCover();
     if (!InRange(w.y1, AxisCountY)) {
@@ -381,6 +391,7 @@ struct StoreyNeighbours {
     // 0 level (slope 0), 1 vertical (VerticalSlope), 2 oblique up to 1000 either way, 3
     // anything else, not-a-number included.
     uint8_t slopeClass[MaxWalls];
+    bool solid[MaxWalls]; // IsSolid of the type, which the walks do not change
 };
 StoreyNeighbours Neighbours;
 
@@ -406,18 +417,19 @@ void FindNeighbours(const StoreyWallIndex& index) {
     nb.ready = false;
     if (!index.chainsRunForwards) return;
     const int n = index.count;
+    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
     for (int w = 0; w < n; ++w) {
         const NormalisedWall& nw = index.walls[w];
         if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) return;
         nb.slope[w] = nw.slope;
         nb.length[w] = nw.length;
         nb.slopeClass[w] = SlopeClass(nw.slope);
+        nb.solid[w] = IsSolid(walls[w].type);
     }
-    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
     const auto stepTo = [&](int begin, int end) -> int16_t {
         if (begin == end) return -1;
         const int16_t link = nb.walls[begin];
-        return IsSolid(walls[link].type) ? int16_t{-2} : link;
+        return nb.solid[link] ? int16_t{-2} : link;
     };
     int at = 0;
     // Every candidate is written; only a collinear one is kept. A storey whose lists could
@@ -459,11 +471,10 @@ void ForEachListedNeighbour(int w, F f) {
 // WalkRun without recordKinds, with the storey's neighbours at hand.
 int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTrail& trail) {
     const StoreyNeighbours& nb = Neighbours;
-    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
     const double slope = nb.slope[w];
     int bounded = 0;
     ForEachListedNeighbour(w, [&](int j, bool before) {
-        if (IsSolid(walls[j].type)) {
+        if (nb.solid[j]) {
             bounded = 1;
             return;
         }
@@ -479,7 +490,7 @@ int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTr
             const int16_t* next = before ? index.nextBySecond : index.nextByFirst;
             k = (before ? index.secondAt[nj.x1][nj.y1] : index.firstAt[nj.x2][nj.y2]) - 1;
             while (k >= 0 && !CollinearWalls(nb, w, k)) k = next[k] - 1;
-            if (k >= 0 && IsSolid(walls[k].type)) k = -2;
+            if (k >= 0 && nb.solid[k]) k = -2;
         }
         for (; k >= 0; k = step[k]) {
             trail.add(k);
