@@ -88,7 +88,7 @@ int32_t ClampY(int32_t y) {
 struct OutlineSpan {
     int32_t x1, y1, x2, y2;
     int32_t loX, hiX, loY, hiY;
-    double px1, py1, px2, py2; // positions of the ends
+    double px1, py1, px2, py2; // positions of the ends, set by PlaceEdge where a test needs them
 };
 OutlineSpan OutlineSpans[MaxOutlineEdges];
 
@@ -134,6 +134,13 @@ bool AxesWithinKilometre() {
 
 void PrepareCover();
 
+// The positions of an edge's ends, looked up only for the edges that a side test may meet: a
+// wall along a grid line compares indices only.
+void PlaceEdge(OutlineSpan& e) {
+    e.px1 = AxisPosX(e.x1), e.py1 = AxisPosY(e.y1);
+    e.px2 = AxisPosX(e.x2), e.py2 = AxisPosY(e.y2);
+}
+
 // Fills OutlineSpans and the line lists from the storey's outline; returns the number of
 // edges. `axesWithinKilometre`: AxesWithinKilometre(), worked out by the caller.
 int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre) {
@@ -148,9 +155,10 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilom
     int count = 0;
     for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
         const OutlineEdge& e = edges[i];
-        OutlineSpans[count++] = {e.x1,           e.y1,           e.x2,           e.y2,
-                                 Lo(e.x1, e.x2), Hi(e.x1, e.x2), Lo(e.y1, e.y2), Hi(e.y1, e.y2),
-                                 AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
+        OutlineSpan& span = OutlineSpans[count++];
+        span.x1 = e.x1, span.y1 = e.y1, span.x2 = e.x2, span.y2 = e.y2;
+        span.loX = Lo(e.x1, e.x2), span.hiX = Hi(e.x1, e.x2);
+        span.loY = Lo(e.y1, e.y2), span.hiY = Hi(e.y1, e.y2);
     }
     ByGridLine = axesStrictlyIncreasing;
     for (int i = 0; i < count && ByGridLine; ++i)
@@ -174,8 +182,10 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilom
     if (ObliqueByEdges)
         for (int i = 0; i < count; ++i)
             if (OutlineSpans[i].x1 != OutlineSpans[i].x2 &&
-                OutlineSpans[i].y1 != OutlineSpans[i].y2)
+                OutlineSpans[i].y1 != OutlineSpans[i].y2) {
+                PlaceEdge(OutlineSpans[i]);
                 ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
+            }
     CoverEdgeCount = count;
     CoverReady = false;
     if (!ObliqueByEdges) PrepareCover();
@@ -186,6 +196,7 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilom
 void PrepareCover() {
     CoverReady = true;
     const int count = CoverEdgeCount;
+    for (int i = 0; i < count; ++i) PlaceEdge(OutlineSpans[i]);
     const auto eachCovered = [&](const OutlineSpan& e, auto f) {
         for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
     };
