@@ -681,7 +681,10 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
     WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
     int trailStart[MaxWalls + 1];
     bool trailKept[MaxWalls];
-    FindNeighbours(index);
+    // The neighbours are found when the first wall walks: a storey without openings, or under
+    // a method where openings carry nothing, has no walks.
+    Neighbours.ready = false;
+    bool neighboursFound = false;
     // NodeCode with the storey's map looked up once.
     const auto& map = WallEval.GridNodeMap[sc][storey];
     const auto codeAt = [&](int32_t x, int32_t y) { return OnGrid(x, y) ? map[x][y] : 0; };
@@ -711,6 +714,10 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
             continue;
         }
         inRun[w] = true;
+        if (!neighboursFound) {
+            FindNeighbours(index);
+            neighboursFound = true;
+        }
         double run = nw.length;
         trailStart[w] = trail.count;
         const int bounded = Neighbours.ready ? WalkRunByNeighbours(index, w, run, trail)
