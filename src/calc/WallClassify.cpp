@@ -893,10 +893,9 @@ int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJu
             endThrough = l.lastMarked >= to && l.lastMarkedThrough;
         }
     };
-    if (ya == yb) {
-        scanLine(true, ya, xa, xb);
-    } else if (xa == xb) {
-        scanLine(false, xa, ya, yb);
+    if (ya == yb || xa == xb) {
+        const bool alongX = ya == yb;
+        scanLine(alongX, alongX ? ya : xa, alongX ? xa : ya, alongX ? xb : yb);
     } else {
         const auto absCode = [&](int32_t x, int32_t y) {
             return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
