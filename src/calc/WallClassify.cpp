@@ -443,22 +443,23 @@ void FindNeighbours(const StoreyWallIndex& index) {
         return nb.solid[link] ? int16_t{-2} : link;
     };
     int at = 0;
-    // Every candidate is written; only a collinear one is kept. A storey whose lists could
-    // run out of room takes the searches.
+    // Every candidate is written; only a collinear one is kept. No wall is in its own lists,
+    // as its two ends differ.
     const auto collect = [&](int w, int j, const int16_t* next) {
         for (; j >= 0; j = next[j] - 1) {
-            if (at == NeighbourCapacity) return false;
             nb.walls[at] = static_cast<int16_t>(j);
-            at += j != w && CollinearWalls(nb, w, j);
+            at += CollinearWalls(nb, w, j);
         }
-        return true;
     };
     for (int w = 0; w < n; ++w) {
+        // Each list holds n - 1 walls at most. A storey whose lists could run out of room
+        // takes the searches.
+        if (at > NeighbourCapacity - 2 * n) return;
         const NormalisedWall& nw = index.walls[w];
         nb.from[w] = static_cast<int16_t>(at);
-        if (!collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond)) return;
+        collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond);
         nb.mid[w] = static_cast<int16_t>(at);
-        if (!collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst)) return;
+        collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst);
         nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
         nb.step[1][w] = stepTo(nb.mid[w], at);
     }
