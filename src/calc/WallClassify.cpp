@@ -41,14 +41,13 @@ NodeBox NodeBoxes[Scenarios][Storeys];
 
 using NodeEndCodes = int32_t[AxisCountX][AxisCountY][4];
 
-// Keeps the larger of a node's end code and the new one.
+// Keeps the larger of a node's end code (> 0) and the new one. The node goes into the box
+// either way: a code already there was put there by this build, which took the node then.
 void KeepEndCode(NodeEndCodes& cells, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
     int32_t& cell = cells[x][y][slot];
-    if (code > cell) {
-        cell = code;
-        box.take(x, y);
-    }
+    cell = Hi(cell, code);
+    box.take(x, y);
 }
 
 double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
@@ -89,7 +88,7 @@ int32_t ClampY(int32_t y) {
 struct OutlineSpan {
     int32_t x1, y1, x2, y2;
     int32_t loX, hiX, loY, hiY;
-    double px1, py1, px2, py2; // positions of the ends
+    double px1, py1, px2, py2; // positions of the ends, set by PlaceEdge where a test needs them
 };
 OutlineSpan OutlineSpans[MaxOutlineEdges];
 
@@ -111,9 +110,40 @@ int16_t FirstAlongXAt[AxisCountY], FirstAlongYAt[AxisCountX];
 int16_t NextOnLine[MaxOutlineEdges];
 int LinedEdges = 0; // the edges in the lists, to empty them for the next storey
 
-// Fills OutlineSpans and the cover lists from the storey's outline; returns the number of
-// edges.
-int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
+// With ByGridLine and every axis within a kilometre of the origin, an oblique wall on the grid
+// can only lie on an oblique edge: an edge along X would need both its Y indices, one along Y
+// has two ends a millimetre apart along it, whose side values then differ by that times the
+// wall's extent along X (a millimetre at least), 1e-6, far more than the 2e-7 both would need
+// to pass and than the rounding of products of a few kilometres at most. So such a wall looks
+// only at the oblique edges, in entry order.
+bool ObliqueByEdges = false;
+int16_t ObliqueEdges[MaxOutlineEdges];
+int ObliqueEdgeCount = 0;
+
+// The cover lists are made when a wall first needs them: with ObliqueByEdges only a wall off
+// the grid or without length does.
+bool CoverReady = false;
+int CoverEdgeCount = 0;
+
+// Asked only of strictly increasing axes, whose first and last lie farthest out.
+bool AxesWithinKilometre() {
+    const auto within = [](double v) { return std::fabs(v) <= 1000.0; };
+    return within(Doc.AxisX[0]) && within(Doc.AxisX[AxisCountX - 1]) && within(Doc.AxisY[0]) &&
+           within(Doc.AxisY[AxisCountY - 1]);
+}
+
+void PrepareCover();
+
+// The positions of an edge's ends, looked up only for the edges that a side test may meet: a
+// wall along a grid line compares indices only.
+void PlaceEdge(OutlineSpan& e) {
+    e.px1 = AxisPosX(e.x1), e.py1 = AxisPosY(e.y1);
+    e.px2 = AxisPosX(e.x2), e.py2 = AxisPosY(e.y2);
+}
+
+// Fills OutlineSpans and the line lists from the storey's outline; returns the number of
+// edges. `axesWithinKilometre`: AxesWithinKilometre(), worked out by the caller.
+int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre) {
     for (int i = 0; i < LinedEdges; ++i) {
         const OutlineSpan& e = OutlineSpans[i];
         if (e.y1 == e.y2 && e.x1 != e.x2) FirstAlongXAt[e.y1] = 0;
@@ -125,9 +155,10 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
     int count = 0;
     for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
         const OutlineEdge& e = edges[i];
-        OutlineSpans[count++] = {e.x1,           e.y1,           e.x2,           e.y2,
-                                 Lo(e.x1, e.x2), Hi(e.x1, e.x2), Lo(e.y1, e.y2), Hi(e.y1, e.y2),
-                                 AxisPosX(e.x1), AxisPosY(e.y1), AxisPosX(e.x2), AxisPosY(e.y2)};
+        OutlineSpan& span = OutlineSpans[count++];
+        span.x1 = e.x1, span.y1 = e.y1, span.x2 = e.x2, span.y2 = e.y2;
+        span.loX = Lo(e.x1, e.x2), span.hiX = Hi(e.x1, e.x2);
+        span.loY = Lo(e.y1, e.y2), span.hiY = Hi(e.y1, e.y2);
     }
     ByGridLine = axesStrictlyIncreasing;
     for (int i = 0; i < count && ByGridLine; ++i)
@@ -146,6 +177,26 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
         }
         LinedEdges = count;
     }
+    ObliqueByEdges = ByGridLine && axesWithinKilometre;
+    ObliqueEdgeCount = 0;
+    if (ObliqueByEdges)
+        for (int i = 0; i < count; ++i)
+            if (OutlineSpans[i].x1 != OutlineSpans[i].x2 &&
+                OutlineSpans[i].y1 != OutlineSpans[i].y2) {
+                PlaceEdge(OutlineSpans[i]);
+                ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
+            }
+    CoverEdgeCount = count;
+    CoverReady = false;
+    if (!ObliqueByEdges) PrepareCover();
+    return count;
+}
+
+// Fills the cover lists of the edges PrepareOutline took.
+void PrepareCover() {
+    CoverReady = true;
+    const int count = CoverEdgeCount;
+    for (int i = 0; i < count; ++i) PlaceEdge(OutlineSpans[i]);
     const auto eachCovered = [&](const OutlineSpan& e, auto f) {
         for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
     };
@@ -160,7 +211,7 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
     }
     CoverLo = lo;
     CoverHi = hi;
-    if (lo > hi) return count;
+    if (lo > hi) return;
     int16_t covers[AxisCountY + 1];
     for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
     for (int i = 0; i < count; ++i)
@@ -173,7 +224,6 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing) {
     for (int i = 0; i < count; ++i)
         eachCovered(OutlineSpans[i],
                     [&](int32_t y) { CoverEdges[fill[y]++] = static_cast<int16_t>(i); });
-    return count;
 }
 
 inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
@@ -193,18 +243,34 @@ inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double
 // Whether the wall lies on an edge of the outline. Every test passes only for an edge whose
 // Y range takes in the wall's first Y, so only those are looked at.
 bool OnOutline(int edgeCount, const WallRecord& w) {
-    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
-    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
     if (ByGridLine && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2)) {
-        const int16_t* first = w.y1 == w.y2 && w.x1 != w.x2   ? &FirstAlongXAt[w.y1]
+        const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
+        const int16_t* first = alongX                         ? &FirstAlongXAt[w.y1]
                                : w.x1 == w.x2 && w.y1 != w.y2 ? &FirstAlongYAt[w.x1]
                                                               : nullptr;
         if (first) {
-            for (int i = *first - 1; i >= 0; i = NextOnLine[i] - 1)
-                if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
+            // OnEdge for an edge of the wall's own grid line, which compares the indices only.
+            const auto within = [](int32_t v, int32_t lo, int32_t hi) {
+                return v >= lo && v <= hi;
+            };
+            for (int i = *first - 1; i >= 0; i = NextOnLine[i] - 1) {
+                const OutlineSpan& e = OutlineSpans[i];
+                if (alongX ? within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX)
+                           : within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY))
+                    return true;
+            }
             return false;
         }
     }
+    const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
+    const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
+    if (ObliqueByEdges && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2) && w.x1 != w.x2 &&
+        w.y1 != w.y2) {
+        for (int k = 0; k < ObliqueEdgeCount; ++k)
+            if (OnEdge(OutlineSpans[ObliqueEdges[k]], w, xw1, yw1, xw2, yw2)) return true;
+        return false;
+    }
+    if (!CoverReady) PrepareCover();
     if (!InRange(w.y1, AxisCountY)) {
         for (int i = 0; i < edgeCount; ++i)
             if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
@@ -318,6 +384,135 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
     return bounded;
 }
 
+// The collinear neighbours of every wall of a storey, found once for all the walks of the
+// storey: for wall w the walls that end at its first end (before: from[w] .. mid[w] in
+// `walls`) and those that start at its second end (after: mid[w] .. from[w + 1]), each in
+// record order and collinear with w. The first of each list is the link a chain takes from w,
+// so `step` holds per mode (0 backwards, 1 forwards) where a chain goes on from w: the link,
+// -1 when there is none, -2 when it is a solid wall (the chain ends bounded). Only for a
+// storey whose walls all lie on the grid with their chains running forwards (`ready`);
+// another storey takes the searches through the index.
+constexpr int NeighbourCapacity = 16 * MaxWalls;
+struct StoreyNeighbours {
+    bool ready = false;
+    int16_t from[MaxWalls + 1], mid[MaxWalls];
+    int16_t walls[NeighbourCapacity];
+    int16_t step[2][MaxWalls];
+    double length[MaxWalls], slope[MaxWalls];
+    // 0 level (slope 0), 1 vertical (VerticalSlope), 2 oblique up to 1000 either way, 3
+    // anything else, not-a-number included.
+    uint8_t slopeClass[MaxWalls];
+    bool solid[MaxWalls]; // IsSolid of the type, which the walks do not change
+};
+StoreyNeighbours Neighbours;
+
+// IsCollinear(reference, candidate) by the slope classes where they settle it: a level
+// candidate only along a level reference; a level, a vertical and an oblique slope are more
+// than twice apart from each other; -1 where the slopes themselves must be compared.
+constexpr int8_t CollinearByClass[4][4] = {
+    {1, 0, 0, -1}, {0, 1, 0, -1}, {0, 0, -1, -1}, {0, -1, -1, -1}};
+
+uint8_t SlopeClass(double slope) {
+    return slope == 0 ? 0 : slope == VerticalSlope ? 1 : std::fabs(slope) <= 1000.0 ? 2 : 3;
+}
+
+// IsCollinear of the two walls' slopes, settled by their classes where they can.
+bool CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
+    const int8_t settled = CollinearByClass[nb.slopeClass[reference]][nb.slopeClass[candidate]];
+    return settled >= 0 ? settled == 1 : IsCollinear(nb.slope[reference], nb.slope[candidate]);
+}
+
+// Fills Neighbours from the index and the walls' types as they now stand.
+void FindNeighbours(const StoreyWallIndex& index) {
+    StoreyNeighbours& nb = Neighbours;
+    nb.ready = false;
+    if (!index.chainsRunForwards) return;
+    const int n = index.count;
+    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
+    for (int w = 0; w < n; ++w) {
+        const NormalisedWall& nw = index.walls[w];
+        if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) return;
+        nb.slope[w] = nw.slope;
+        nb.length[w] = nw.length;
+        nb.slopeClass[w] = SlopeClass(nw.slope);
+        nb.solid[w] = IsSolid(walls[w].type);
+    }
+    const auto stepTo = [&](int begin, int end) -> int16_t {
+        if (begin == end) return -1;
+        const int16_t link = nb.walls[begin];
+        return nb.solid[link] ? int16_t{-2} : link;
+    };
+    int at = 0;
+    // Every candidate is written; only a collinear one is kept. No wall is in its own lists,
+    // as its two ends differ.
+    const auto collect = [&](int w, int j, const int16_t* next) {
+        for (; j >= 0; j = next[j] - 1) {
+            nb.walls[at] = static_cast<int16_t>(j);
+            at += CollinearWalls(nb, w, j);
+        }
+    };
+    for (int w = 0; w < n; ++w) {
+        // Each list holds n - 1 walls at most. A storey whose lists could run out of room
+        // takes the searches.
+        if (at > NeighbourCapacity - 2 * n) return;
+        const NormalisedWall& nw = index.walls[w];
+        nb.from[w] = static_cast<int16_t>(at);
+        collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond);
+        nb.mid[w] = static_cast<int16_t>(at);
+        collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst);
+        nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
+        nb.step[1][w] = stepTo(nb.mid[w], at);
+    }
+    nb.from[n] = static_cast<int16_t>(at);
+    nb.ready = true;
+}
+
+// ForEachNeighbour for the collinear neighbours only, from Neighbours: the two lists merged
+// in record order. No wall can be in both, as every wall's first end comes before its second.
+template <typename F>
+void ForEachListedNeighbour(int w, F f) {
+    const StoreyNeighbours& nb = Neighbours;
+    int b = nb.from[w], a = nb.mid[w];
+    const int bEnd = nb.mid[w], aEnd = nb.from[w + 1];
+    while (b < bEnd || a < aEnd) {
+        const bool before = a == aEnd || (b < bEnd && nb.walls[b] < nb.walls[a]);
+        f(before ? nb.walls[b++] : nb.walls[a++], before);
+    }
+}
+
+// WalkRun without recordKinds, with the storey's neighbours at hand.
+int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTrail& trail) {
+    const StoreyNeighbours& nb = Neighbours;
+    const double slope = nb.slope[w];
+    int bounded = 0;
+    ForEachListedNeighbour(w, [&](int j, bool before) {
+        if (nb.solid[j]) {
+            bounded = 1;
+            return;
+        }
+        run += nb.length[j];
+        trail.add(j);
+        const int16_t* step = nb.step[before ? 0 : 1];
+        // From j on, each link is the first neighbour of the one before, collinear with it;
+        // j's own link is so only when j has this wall's slope, else the first one collinear
+        // with this wall is looked for at j's end.
+        int k = step[j];
+        if (nb.slope[j] != slope) {
+            const NormalisedWall& nj = index.walls[j];
+            const int16_t* next = before ? index.nextBySecond : index.nextByFirst;
+            k = (before ? index.secondAt[nj.x1][nj.y1] : index.firstAt[nj.x2][nj.y2]) - 1;
+            while (k >= 0 && !CollinearWalls(nb, w, k)) k = next[k] - 1;
+            if (k >= 0 && nb.solid[k]) k = -2;
+        }
+        for (; k >= 0; k = step[k]) {
+            trail.add(k);
+            run += nb.length[k];
+        }
+        if (k == -2) bounded = 1;
+    });
+    return bounded;
+}
+
 // Room for the walls the opening walks of one storey pass; a storey whose walks pass more
 // (duplicate walls of a damaged file) walks again where the room ran out.
 constexpr int RunTrailCapacity = 16 * MaxWalls;
@@ -330,6 +525,8 @@ void StartLineScans(const NodeBox& marked);
 // Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
 // fields that only block 0 carries are zeroed in the other blocks of each row on the way.
 void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false);
+// ClassifyExteriorWalls with AxesWithinKilometre() worked out by the caller.
+void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre);
 
 } // namespace
 
@@ -427,12 +624,19 @@ void ClassifyExteriorWalls(int storey) {
 }
 
 void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing) {
+    ClassifyExteriorWalls(storey, axesStrictlyIncreasing,
+                          axesStrictlyIncreasing && AxesWithinKilometre());
+}
+
+namespace {
+
+void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
     NoteWallResultRows(sc, storey, n);
-    const int edgeCount = PrepareOutline(storey, axesStrictlyIncreasing);
+    const int edgeCount = PrepareOutline(storey, axesStrictlyIncreasing, axesWithinKilometre);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
@@ -448,6 +652,8 @@ void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing) {
         WallEval.WallResult[sc][storey][i][0].runKind = w.type;
     }
 }
+
+} // namespace
 
 void MeasureWallRuns(int storey) {
     NoteWallEvalWrite(CalcScenario());
@@ -476,6 +682,13 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
     WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
     int trailStart[MaxWalls + 1];
     bool trailKept[MaxWalls];
+    // The neighbours are found when the first wall walks: a storey without openings, or under
+    // a method where openings carry nothing, has no walks.
+    Neighbours.ready = false;
+    bool neighboursFound = false;
+    // NodeCode with the storey's map looked up once.
+    const auto& map = WallEval.GridNodeMap[sc][storey];
+    const auto codeAt = [&](int32_t x, int32_t y) { return OnGrid(x, y) ? map[x][y] : 0; };
     for (int w = 0; w < n; ++w) {
         inRun[w] = false;
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
@@ -487,8 +700,8 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
         r.projectedLengthY = std::fabs(nw.dy);
         r.wallLength = nw.length;
         r.effectiveLength = nw.length;
-        const int32_t c1 = NodeCode(storey, nw.x1, nw.y1);
-        const int32_t c2 = NodeCode(storey, nw.x2, nw.y2);
+        const int32_t c1 = codeAt(nw.x1, nw.y1);
+        const int32_t c2 = codeAt(nw.x2, nw.y2);
         const int32_t code1 = std::abs(c1) % 16 != 0 ? c1 : 0;
         const int32_t code2 = std::abs(c2) % 16 != 0 ? c2 : 0;
         if (code1 == 0 || code2 == 0) ZeroLengths(r);
@@ -502,9 +715,14 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
             continue;
         }
         inRun[w] = true;
+        if (!neighboursFound) {
+            FindNeighbours(index);
+            neighboursFound = true;
+        }
         double run = nw.length;
         trailStart[w] = trail.count;
-        const int bounded = WalkRun(index, w, run, false, &trail);
+        const int bounded = Neighbours.ready ? WalkRunByNeighbours(index, w, run, trail)
+                                             : WalkRun(index, w, run, false, &trail);
         trailKept[w] = !trail.full;
         trailStart[w + 1] = trail.count;
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
@@ -601,6 +819,20 @@ const LineScan& ScanOf(LineScan& l, int32_t lo, int32_t hi, int32_t count, int32
     return l;
 }
 
+// What the joint judgement of a storey's walls reads besides the walls, looked up once: the
+// node map, the plan's limits on the grid and the choice of judgement.
+struct LineJudgement {
+    explicit LineJudgement(int storey);
+    const int32_t (&map)[AxisCountX][AxisCountY];
+    int32_t loX, hiX, loY, hiY;
+    bool city;
+};
+
+// The rest of JudgeJointSpec for a wall whose end columns gave it 2: whether through columns
+// stand beyond both its ends on its line. `listed`: Neighbours holds the index's storey.
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
+                            bool listed = false);
+
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int storey = index.storey;
     if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
@@ -615,10 +847,24 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int32_t hw2 = (absCode(w.x2, w.y2) % FloorAboveBit) / 4;
     w.jointSpec = 2 - MinInt(hw1, hw2);
     if (w.jointSpec != 2) return w.jointSpec;
+    return JudgeThroughColumns(index, wall, LineJudgement(storey));
+}
 
+LineJudgement::LineJudgement(int storey)
+    : map(WallEval.GridNodeMap[CalcScenario()][storey]),
+      loX(ClampX(Grid.PlanMinX[CalcScenario()][storey])),
+      hiX(ClampX(Grid.PlanMaxX[CalcScenario()][storey])),
+      loY(ClampY(Grid.PlanMinY[CalcScenario()][storey])),
+      hiY(ClampY(Grid.PlanMaxY[CalcScenario()][storey])),
+      city(App.Options.CityJointJudgement == 1) {}
+
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
+                            bool listed) {
+    WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
+    const auto& map = lines.map;
+    const bool city = lines.city;
     const int32_t xa = Lo(w.x1, w.x2), xb = Hi(w.x1, w.x2);
     const int32_t ya = Lo(w.y1, w.y2), yb = Hi(w.y1, w.y2);
-    const bool city = App.Options.CityJointJudgement == 1;
     bool startThrough = false, endThrough = false;
 
     // Scans a grid line outward from the wall's ends up to the plan's limits: the standard
@@ -628,10 +874,8 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const auto scanLine = [&](bool alongX, int32_t fixed, int32_t from, int32_t to) {
         if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return;
         const int32_t count = alongX ? AxisCountX : AxisCountY;
-        const int32_t lo =
-            alongX ? ClampX(Grid.PlanMinX[sc][storey]) : ClampY(Grid.PlanMinY[sc][storey]);
-        const int32_t hi =
-            alongX ? ClampX(Grid.PlanMaxX[sc][storey]) : ClampY(Grid.PlanMaxY[sc][storey]);
+        const int32_t lo = alongX ? lines.loX : lines.loY;
+        const int32_t hi = alongX ? lines.hiX : lines.hiY;
         // The part of the line in the box of nodes with codes; none off the box.
         const NodeBox& box = LineScanBox;
         const bool crosses =
@@ -650,20 +894,31 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
             endThrough = l.lastMarked >= to && l.lastMarkedThrough;
         }
     };
-    if (ya == yb) {
-        scanLine(true, ya, xa, xb);
-    } else if (xa == xb) {
-        scanLine(false, xa, ya, yb);
+    if (ya == yb || xa == xb) {
+        const bool alongX = ya == yb;
+        scanLine(alongX, alongX ? ya : xa, alongX ? xa : ya, alongX ? xb : yb);
     } else {
+        const auto absCode = [&](int32_t x, int32_t y) {
+            return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
+        };
         const NormalisedWall& nw = index.walls[wall];
         startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
         endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
-        ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
-            const NormalisedWall& nj = index.walls[j];
-            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+        const auto look = [&](int j, bool before, bool after) {
             if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
             if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
-        });
+        };
+        if (listed && Neighbours.ready) {
+            ForEachListedNeighbour(wall, [&](int j, bool before) {
+                if (Neighbours.slope[j] != 0) look(j, before, !before);
+            });
+        } else {
+            ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
+                const NormalisedWall& nj = index.walls[j];
+                if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+                look(j, before, after);
+            });
+        }
     }
     if (!(startThrough && endThrough)) w.jointSpec = 3;
     return w.jointSpec;
@@ -783,9 +1038,10 @@ void ClassifyWallsWith(bool beforeStrengths) {
     AddOutlineEdge(-1, 0, 0, 0, 0);
     // The axes do not change during the run.
     const bool axesStrictlyIncreasing = AxesStrictlyIncreasing();
+    const bool axesWithinKilometre = axesStrictlyIncreasing && AxesWithinKilometre();
     for (int s = 0; s <= top; ++s) {
         BuildStoreyOutline(s, axesStrictlyIncreasing);
-        ClassifyExteriorWalls(s, axesStrictlyIncreasing);
+        ClassifyExteriorWalls(s, axesStrictlyIncreasing, axesWithinKilometre);
     }
     // A storey's runs and joints read nothing the other storeys' write, so each storey's index
     // serves both.
@@ -794,10 +1050,23 @@ void ClassifyWallsWith(bool beforeStrengths) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
         MeasureWallRuns(index, beforeStrengths);
         StartLineScans(NodeBoxes[sc][s]);
+        // JudgeJointSpec and JudgeFoundationClass of every wall, with what depends on the
+        // storey looked up once.
+        const LineJudgement lines(s);
+        const auto& map = lines.map;
+        const auto halfWeight = [&](int32_t x, int32_t y) {
+            return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
+        };
+        WallRecord* walls = Doc.Walls[sc][s];
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
-            JudgeJointSpec(index, w);
-            JudgeFoundationClass(foundations, s, w);
+            WallRecord& wall = walls[w];
+            wall.jointSpec = 2 - MinInt(halfWeight(wall.x1, wall.y1), halfWeight(wall.x2, wall.y2));
+            if (wall.jointSpec == 2) JudgeThroughColumns(index, w, lines, true);
+            if (s != 0)
+                wall.foundationClass = 0;
+            else
+                JudgeFoundationClass(foundations, s, w);
         }
     }
 }

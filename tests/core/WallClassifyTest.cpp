@@ -49,6 +49,23 @@ TEST_F(WallClassify, EdgeOfAnotherLineHoldsAWallOnlyWhereAxesCoincide) {
     EXPECT_EQ(Wall(0, 0).type, 0);
 }
 
+// An oblique wall lies on the sloped edge of a triangle and not on a parallel line inside; the
+// same when the plan lies kilometres from the origin, where every edge covering it is tested.
+TEST_F(WallClassify, ObliqueWallOnTheSlopedEdgeOfATriangleIsExterior) {
+    AddTri(0, 2, 2, 8, 2, 2, 6);
+    AddWall(0, 5, 4, 8, 2, 7); // on the edge (8, 2)-(2, 6)
+    AddWall(0, 2, 5, 5, 3, 0); // parallel, inside
+    for (double offset : {0.0, 5000.0}) {
+        for (double& a : Doc.AxisX) a += offset;
+        for (double& a : Doc.AxisY) a += offset;
+        Wall(0, 0).type = 7;
+        Wall(0, 1).type = 0;
+        ClassifyWalls();
+        EXPECT_EQ(Wall(0, 0).type, 0) << offset;
+        EXPECT_EQ(Wall(0, 1).type, 7) << offset;
+    }
+}
+
 TEST_F(WallClassify, StoreyWithoutEnclosedAreasHasPartitionsOnly) {
     AddRect(0, 1, 1, 20, 10, 8 + 3); // not enclosed
     AddWall(0, 1, 1, 3, 1, 0);
@@ -189,6 +206,24 @@ TEST_F(OpeningRuns, PartitionRunLongerThanThreeMetres) {
         EXPECT_DOUBLE_EQ(Result(0, w).effectiveLength, 1.0);
         EXPECT_DOUBLE_EQ(Result(0, w).projectedLengthX, 1.0);
         EXPECT_DOUBLE_EQ(Result(0, w).runLength, 3.0);
+    }
+}
+
+// The diagonal bends by a third of a percent at (3, 3): each window's run goes on along the
+// links collinear with the window itself, up to the solid walls at both ends.
+TEST_F(OpeningRuns, ObliqueRunAcrossSlightlyDifferentSlopes) {
+    Doc.AxisY[3] += 0.002;
+    AddWall(0, 1, 1, 2, 2, 0);
+    AddWall(0, 2, 2, 3, 3, 1);
+    AddWall(0, 3, 3, 4, 4, 1);
+    AddWall(0, 4, 4, 5, 5, 0);
+    for (int k = 2; k <= 4; ++k) AddColumn(0, k, k);
+    ClassifyWalls();
+    const double run = Result(0, 1).wallLength + Result(0, 2).wallLength;
+    for (int w = 1; w <= 2; ++w) {
+        EXPECT_EQ(Wall(0, w).type, 9);
+        EXPECT_DOUBLE_EQ(Result(0, w).runLength, run);
+        EXPECT_EQ(Result(0, w).effectiveLength, Result(0, w).wallLength);
     }
 }
 
