@@ -36,12 +36,8 @@ constexpr double PullOutBounds[JointHardwareClasses - 1] = {0.0,  3.44,  5.29,  
 // ---- Scratch of one run (static storage: the run allocates nothing) ----
 
 // Per storey and node (NodeOf): 1 + index of the column record standing there (the last one in
-// record order, as in the node map), 0 for none; and 1 + the first record on the node, from
-// which NextColumnOnNode leads through every record of the node in record order (0 ends).
-struct NodeColumns {
-    int16_t last, first;
-};
-NodeColumns NodeColumn[Storeys][AxisCountX * AxisCountY];
+// record order, as in the node map), 0 for none.
+int16_t NodeColumn[Storeys][AxisCountX * AxisCountY];
 // The nodes NodeColumn holds anything at, and their box: the next build empties only these
 // (none at first: the table starts empty).
 int16_t FilledNodes[Storeys][MaxColumns];
@@ -50,7 +46,6 @@ struct NodeSpan {
     int32_t x0, x1, y0, y1;
 };
 NodeSpan ColumnNodeBox[Storeys];
-int16_t NextColumnOnNode[Storeys][MaxColumns];
 // Whether every column of the storey stands on the grid on a node of its own.
 bool DistinctColumnNodes[Storeys];
 // Per grid line x of one storey's extent: the lowest and highest y of its occupied nodes, and
@@ -83,14 +78,14 @@ struct ColumnLoad {
     double b, lValue;
 };
 ColumnLoad ColumnLoads[Storeys][MaxColumns];
-// Per column of the storey receiving now: the entries handed to it, kept or not, per level and
-// the sums of share x B over them.
+// Per storey and column: the entries handed to it, kept or not, per level and the sums of
+// share x B over them. Per storey, since a storey hands down while its own sums are read.
 struct ReceivedSums {
     int32_t total1, total2;
     double sum1PwX, sum1PwY, sum1AX, sum1AY;
     double sum2PwX, sum2PwY, sum2AX, sum2AY;
 };
-ReceivedSums Received[MaxColumns];
+ReceivedSums Received[Storeys][MaxColumns];
 
 int ColumnCountOf(int sc, int f) {
     return LiveCount(Doc.ColumnCount[sc][f], MaxColumns);
@@ -98,10 +93,6 @@ int ColumnCountOf(int sc, int f) {
 
 int WallCountOf(int sc, int f) {
     return LiveCount(Doc.WallCount[sc][f], MaxWalls);
-}
-
-int32_t CodeAt(int sc, int f, int32_t x, int32_t y) {
-    return OnGrid(x, y) ? WallEval.GridNodeMap[sc][f][x][y] : 0;
 }
 
 bool Occupied(int32_t code) {
@@ -137,11 +128,11 @@ void BuildColumnOrder(int sc, int f, int top) {
         // One column per node: the exchange sort below gives exactly this order. Only the box
         // of the storey's column nodes holds any.
         const NodeSpan& box = ColumnNodeBox[f];
-        const NodeColumns* nodes = NodeColumn[f];
+        const int16_t* nodes = NodeColumn[f];
         int k = 0;
         for (int x = box.x0; x <= box.x1; ++x)
             for (int y = box.y1; y >= box.y0; --y)
-                if (nodes[NodeOf(x, y)].last != 0) order[k++] = nodes[NodeOf(x, y)].last - 1;
+                if (nodes[NodeOf(x, y)] != 0) order[k++] = nodes[NodeOf(x, y)] - 1;
         return;
     }
     for (int i = 0; i < n; ++i) order[i] = i;
@@ -156,60 +147,57 @@ void BuildColumnOrder(int sc, int f, int top) {
 }
 
 void BuildNodeColumns(int sc, int f, int top) {
-    NodeColumns* nodes = NodeColumn[f];
+    int16_t* nodes = NodeColumn[f];
     // Empty the nodes the last call filled.
-    for (int k = 0; k < FilledNodeCount[f]; ++k) nodes[FilledNodes[f][k]] = {0, 0};
+    for (int k = 0; k < FilledNodeCount[f]; ++k) nodes[FilledNodes[f][k]] = 0;
     FilledNodeCount[f] = 0;
     ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
     DistinctColumnNodes[f] = true;
     if (f > top) return;
 
-    // Backwards through the records: the first record met on a node is its last one, and each
-    // node's list comes out in record order.
+    // In record order, so that the last record on a node is the one it keeps.
     const int n = ColumnCountOf(sc, f);
     const ColumnRecord* cols = Doc.Columns[sc][f];
-    int16_t* next = NextColumnOnNode[f];
     int16_t* filledNodes = FilledNodes[f];
     int filled = 0;
     bool distinct = true;
-    for (int i = n - 1; i >= 0; --i) {
+    NodeSpan box = ColumnNodeBox[f];
+    for (int i = 0; i < n; ++i) {
         const int32_t x = cols[i].x, y = cols[i].y;
-        next[i] = 0;
         if (!OnGrid(x, y)) {
             distinct = false;
             continue;
         }
-        NodeColumns& node = nodes[NodeOf(x, y)];
-        if (node.first == 0) {
-            node.last = static_cast<int16_t>(i + 1);
-            filledNodes[filled++] = static_cast<int16_t>(NodeOf(x, y));
-        } else {
-            distinct = false;
-        }
-        next[i] = node.first;
-        node.first = static_cast<int16_t>(i + 1);
-    }
-    FilledNodeCount[f] = filled;
-    DistinctColumnNodes[f] = distinct;
-
-    NodeSpan box = ColumnNodeBox[f];
-    for (int i = 0; i < n; ++i) {
-        const int32_t x = cols[i].x, y = cols[i].y;
-        if (!OnGrid(x, y)) continue;
         box.x0 = std::min(box.x0, x);
         box.x1 = std::max(box.x1, x);
         box.y0 = std::min(box.y0, y);
         box.y1 = std::max(box.y1, y);
+        const int at = NodeOf(x, y);
+        if (nodes[at] == 0)
+            filledNodes[filled++] = static_cast<int16_t>(at);
+        else
+            distinct = false;
+        nodes[at] = static_cast<int16_t>(i + 1);
     }
+    FilledNodeCount[f] = filled;
+    DistinctColumnNodes[f] = distinct;
     ColumnNodeBox[f] = box;
 }
 
 // Column index standing on the node of the storey, or -1.
 int ColumnAt(int f, int32_t x, int32_t y) {
-    return OnGrid(x, y) ? NodeColumn[f][NodeOf(x, y)].last - 1 : -1;
+    return OnGrid(x, y) ? NodeColumn[f][NodeOf(x, y)] - 1 : -1;
 }
 
 // ---- Corner columns ----
+
+// The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary.
+void ApplyCornerRule(const ColumnRecord& c, int32_t& code) {
+    if (c.joint < 0) return;
+    const int32_t rule = c.joint / 4;
+    if (rule == 1) code = -std::abs(code);
+    if (rule == 2) code = std::abs(code);
+}
 
 // A node whose four quadrants of the storey's extent (lines through the node included, the
 // node itself not) all hold an occupied node is an inner node; any empty quadrant makes its
@@ -223,15 +211,21 @@ void MarkCornerColumns(int sc, int f) {
     if (e.minX <= e.maxX && e.minY <= e.maxY) {
         // Only nodes of the storey's extent count. Every sign is set from the spans of the map
         // as it was before any sign is.
+        // Each line's lowest occupied node searched from below, its highest from above.
         for (int x = e.minX; x <= e.maxX; ++x) {
             OccupiedSpan& s = OccupiedSpans[x];
-            s.low = AxisCountY;
-            s.high = -1;
-            for (int y = e.minY; y <= e.maxY; ++y) {
-                if (!Occupied(map[x][y])) continue;
-                s.low = std::min(s.low, y);
-                s.high = y;
+            const int32_t* line = map[x];
+            int y = e.minY;
+            while (y <= e.maxY && !Occupied(line[y])) ++y;
+            if (y > e.maxY) {
+                s.low = AxisCountY;
+                s.high = -1;
+                continue;
             }
+            s.low = y;
+            y = e.maxY;
+            while (!Occupied(line[y])) --y;
+            s.high = y;
         }
         int32_t low = AxisCountY, high = -1;
         for (int x = e.minX; x <= e.maxX; ++x) {
@@ -252,25 +246,28 @@ void MarkCornerColumns(int sc, int f) {
 
         for (int x = e.minX; x <= e.maxX; ++x) {
             const OccupiedSpan& s = OccupiedSpans[x];
-            for (int y = s.low; y <= s.high; ++y) {
-                int32_t& code = map[x][y];
-                if (!Occupied(code)) continue;
-                const bool corner = (y == s.low && (s.lowBefore > y || s.lowAfter > y)) ||
-                                    (y == s.high && (s.highBefore < y || s.highAfter < y));
-                code = corner ? -std::abs(code) : std::abs(code);
-            }
+            if (s.high < 0) continue;
+            int32_t* line = map[x];
+            // Only the ends of a line can be corners. Between them an unoccupied code (0 or the
+            // floor bit alone) is its own magnitude, so every code there takes its magnitude.
+            for (int y = s.low + 1; y < s.high; ++y) line[y] = std::abs(line[y]);
+            const bool lowCorner = s.lowBefore > s.low || s.lowAfter > s.low;
+            const bool highCorner = s.highBefore < s.high || s.highAfter < s.high;
+            line[s.low] = lowCorner ? -std::abs(line[s.low]) : std::abs(line[s.low]);
+            if (s.high != s.low)
+                line[s.high] = highCorner ? -std::abs(line[s.high]) : std::abs(line[s.high]);
+            else if (highCorner)
+                line[s.high] = -std::abs(line[s.high]);
         }
     }
 
-    // The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary.
+    // Where each column has a node of its own, StartColumns applies the columns' own rules as
+    // it reads the codes; where nodes are shared, the last column's rule holds for all of them.
+    if (DistinctColumnNodes[f]) return;
     const int n = ColumnCountOf(sc, f);
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = Doc.Columns[sc][f][i];
-        if (!OnGrid(c.x, c.y) || c.joint < 0) continue;
-        const int32_t rule = c.joint / 4;
-        int32_t& code = map[c.x][c.y];
-        if (rule == 1) code = -std::abs(code);
-        if (rule == 2) code = std::abs(code);
+        if (OnGrid(c.x, c.y)) ApplyCornerRule(c, map[c.x][c.y]);
     }
 }
 
@@ -290,7 +287,9 @@ double WallRatio(const WallRecord& w) {
 }
 
 // Per column of the storey being started: what its walls add, pw X, pw Y, a X, a Y, summed
-// close at hand rather than in the records.
+// close at hand rather than in the records. Every column on one node takes the same walls in
+// the same order, so a node's walls are summed once, in the row of the column the node keeps
+// (ColumnAt); a column off the grid has its own row.
 double WallSums[MaxColumns][4];
 
 // Adds the wall to the columns on its ends: along X the column at the end with the smaller X
@@ -327,10 +326,7 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
             }
         };
         if (OnGrid(ex, ey)) {
-            // The node's own columns.
-            for (int i = NodeColumn[f][NodeOf(ex, ey)].first - 1; i >= 0;
-                 i = NextColumnOnNode[f][i] - 1)
-                add(i);
+            if (const int i = ColumnAt(f, ex, ey); i >= 0) add(i);
         } else {
             // Off the grid (a damaged file) every column is looked at.
             const int n = ColumnCountOf(sc, f);
@@ -354,37 +350,52 @@ void SumWalls(int sc, int f) {
     }
 }
 
-// Absolute differences, and the correction for bracing that ends at the column. The ratio
-// difference is kept non-negative from here on: every share handed down is a positive
-// fraction of it, and the method takes its magnitude.
-void SetDifferences(int sc, int f, const ColumnRecord& c, const double (&sum)[4], ColumnLoad& l) {
-    l.qX = std::fabs(sum[0]);
-    l.qY = std::fabs(sum[1]);
-    l.rX = std::fabs(sum[2]);
-    l.rY = std::fabs(sum[3]);
-    if (OnGrid(c.x, c.y)) {
-        const int32_t(&cell)[4] = WallEval.GridCellWalls[sc][f][c.x][c.y];
-        l.rX += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
-        l.rY += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
-    }
-    l.rX = std::fabs(l.rX);
-    l.rY = std::fabs(l.rY);
-}
-
-// ---- B and L ----
-
-void SetFactors(int sc, int f, int top, const ColumnRecord& c, ColumnLoad& r) {
-    const int32_t k = CodeAt(sc, f, c.x, c.y);
-    // A second-storey column carrying the third storey stands on the same node.
-    const bool carriesTwo = top == 2 && f == 0 && std::abs(CodeAt(sc, 1, c.x, c.y)) > FloorAboveBit;
-    if (k < 0) {
-        r.b = CornerB;
-        r.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
-        if (carriesTwo && k < -FloorAboveBit) r.lValue = 1.6;
-    } else {
-        r.b = OrdinaryB;
-        r.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
-        if (carriesTwo) r.lValue = 2.6;
+// Forms each column's own load: B and L from its node's code (after its own corner rule, where
+// the node is its alone), and the absolute wall differences with the correction for bracing
+// that ends at the column. The ratio difference is kept non-negative from here on: every share
+// handed down is a positive fraction of it, and the method takes its magnitude.
+void StartColumns(int sc, int f, int top) {
+    const int n = ColumnCountOf(sc, f);
+    const ColumnRecord* cols = Doc.Columns[sc][f];
+    ColumnLoad* loads = ColumnLoads[f];
+    int32_t(*map)[AxisCountY] = WallEval.GridNodeMap[sc][f];
+    // A first-storey column under a second-storey column carrying the third storey.
+    const bool underTwo = top == 2 && f == 0;
+    const int32_t(*mapAbove)[AxisCountY] = WallEval.GridNodeMap[sc][1];
+    const int32_t(*cells)[AxisCountY][4] = WallEval.GridCellWalls[sc][f];
+    const bool ownRules = DistinctColumnNodes[f];
+    for (int i = 0; i < n; ++i) {
+        const ColumnRecord& c = cols[i];
+        const bool onGrid = OnGrid(c.x, c.y);
+        const double(&sum)[4] = WallSums[onGrid ? ColumnAt(f, c.x, c.y) : i];
+        ColumnLoad& l = loads[i];
+        l.qX = std::fabs(sum[0]);
+        l.qY = std::fabs(sum[1]);
+        l.rX = std::fabs(sum[2]);
+        l.rY = std::fabs(sum[3]);
+        int32_t k = 0;
+        bool carriesTwo = false;
+        if (onGrid) {
+            int32_t& code = map[c.x][c.y];
+            if (ownRules) ApplyCornerRule(c, code);
+            k = code;
+            carriesTwo = underTwo && std::abs(mapAbove[c.x][c.y]) > FloorAboveBit;
+            const int32_t(&cell)[4] = cells[c.x][c.y];
+            l.rX += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
+            l.rY += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
+        }
+        l.rX = std::fabs(l.rX);
+        l.rY = std::fabs(l.rY);
+        if (k < 0) {
+            l.b = CornerB;
+            l.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
+            if (carriesTwo && k < -FloorAboveBit) l.lValue = 1.6;
+        } else {
+            l.b = OrdinaryB;
+            l.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
+            if (carriesTwo) l.lValue = 2.6;
+        }
+        Received[f][i] = {};
     }
 }
 
@@ -450,7 +461,7 @@ KeptEntries EntriesKept(ColumnJointRecord& r) {
 }
 
 // Every field of the record, in its order: a field added there must be written by ClearRecord
-// and by the run (StartRecords and Results set every field but the entries).
+// and by the run (StartRecords and WriteResults set every field but the entries).
 static_assert(sizeof(ColumnJointRecord) ==
               5 * sizeof(double) + 4 * sizeof(int32_t) +
                   FirstLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
@@ -469,7 +480,7 @@ void ClearRecord(ColumnJointRecord& r) {
     BlankEntries(r, 0, kept.first, 0, kept.second);
 }
 
-// Starts the storey's columns: B, L and the wall differences, nothing received yet (Results
+// Starts the storey's columns: B, L and the wall differences, nothing received yet (WriteResults
 // writes their records). The records of columns the run does not compute are blanked.
 void StartRecords(int sc, int f, int top) {
     // Every record the run writes belongs to a column of the storey.
@@ -477,13 +488,9 @@ void StartRecords(int sc, int f, int top) {
     const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const int filled = f <= top ? n : 0;
-    if (filled > 0) SumWalls(sc, f);
-    for (int i = 0; i < filled; ++i) {
-        const ColumnRecord& c = Doc.Columns[sc][f][i];
-        ColumnLoad& l = ColumnLoads[f][i];
-        SetFactors(sc, f, top, c, l);
-        SetDifferences(sc, f, c, WallSums[i], l);
-        Received[i] = {};
+    if (filled > 0) {
+        SumWalls(sc, f);
+        StartColumns(sc, f, top);
     }
     for (int i = filled; i < rows; ++i) {
         ClearRecord(records[i]);
@@ -608,7 +615,8 @@ struct HandDown {
     }
 
     void add(int receiver, const Entry& e) {
-        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], Received[receiver], e);
+        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], Received[lower][receiver],
+                 e);
         if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares)))
             PassedShares[PassedShareCount++] = {receiver,  e.shareQX, e.shareQY,
                                                 e.shareRX, e.shareRY, e.b};
@@ -687,17 +695,6 @@ struct HandDown {
     }
 };
 
-void HandDownStorey(int sc, int f, int top) {
-    HandDown h{sc, f - 1, 1, f, f == 2 && top == 2};
-    const int n = NValueRes.ColumnOrderCount[sc][f];
-    for (int p = 0; p < n; ++p) {
-        const int i = NValueRes.ColumnOrder[sc][f][p];
-        const ColumnRecord& c = Doc.Columns[sc][f][i];
-        const ColumnLoad& l = ColumnLoads[f][i];
-        h.run({c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
-    }
-}
-
 // Every share a third-storey column handed to a second-storey column goes on to the first
 // storey, second-storey column by column in report order, in the order it was handed down.
 void PassOnSecondLevel(int sc) {
@@ -725,47 +722,74 @@ void PassOnSecondLevel(int sc) {
 
 // ---- Results and status ----
 
+void StartStorey(int sc, int f, int top) {
+    BuildNodeColumns(sc, f, top);
+    BuildColumnOrder(sc, f, top);
+    if (f <= top) MarkCornerColumns(sc, f);
+    StartRecords(sc, f, top);
+}
+
 // Writes the column's record but for the entries the hand-down wrote: its own values, what it
 // was handed, the pull-out forces and N-values; and blanks the entries the last run left that
 // this run did not write again.
-void Results(int sc, int f) {
-    const int n = ColumnCountOf(sc, f);
-    for (int i = 0; i < n; ++i) {
-        ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
-        const ColumnLoad& l = ColumnLoads[f][i];
-        const ReceivedSums& s = Received[i];
-        r.pw1X = l.qX;
-        r.pw1Y = l.qY;
-        r.a1X = l.rX;
-        r.a1Y = l.rY;
-        r.b1 = l.b;
-        const int n1 = std::min(s.total1, FirstLevelEntries);
-        const int n2 = std::min(s.total2, SecondLevelEntries);
-        r.upper1Count = n1;
-        r.upper1Total = s.total1;
-        r.upper2Count = n2;
-        r.upper2Total = s.total2;
-        KeptEntries& left = EntriesLeft[sc][f][i];
-        BlankEntriesPast(r, n1, n2, left);
-        left = {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
+void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums& s,
+                  KeptEntries& left) {
+    r.pw1X = l.qX;
+    r.pw1Y = l.qY;
+    r.a1X = l.rX;
+    r.a1Y = l.rY;
+    r.b1 = l.b;
+    const int n1 = std::min(s.total1, FirstLevelEntries);
+    const int n2 = std::min(s.total2, SecondLevelEntries);
+    r.upper1Count = n1;
+    r.upper1Total = s.total1;
+    r.upper2Count = n2;
+    r.upper2Total = s.total2;
+    BlankEntriesPast(r, n1, n2, left);
+    left = {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
 
-        r.upper1SumPwX = s.sum1PwX;
-        r.upper1SumPwY = s.sum1PwY;
-        r.upper1SumAX = s.sum1AX;
-        r.upper1SumAY = s.sum1AY;
-        r.upper2SumPwX = s.sum2PwX;
-        r.upper2SumPwY = s.sum2PwY;
-        r.upper2SumAX = s.sum2AX;
-        r.upper2SumAY = s.sum2AY;
-        const double sumQX = l.qX * l.b + s.sum1PwX + s.sum2PwX;
-        const double sumQY = l.qY * l.b + s.sum1PwY + s.sum2PwY;
-        const double sumRX = l.rX * l.b + s.sum1AX + s.sum2AX;
-        const double sumRY = l.rY * l.b + s.sum1AY + s.sum2AY;
-        r.lValue = l.lValue;
-        r.pullOutX = (sumQX - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
-        r.pullOutY = (sumQY - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
-        r.nValueX = sumRX - l.lValue;
-        r.nValueY = sumRY - l.lValue;
+    r.upper1SumPwX = s.sum1PwX;
+    r.upper1SumPwY = s.sum1PwY;
+    r.upper1SumAX = s.sum1AX;
+    r.upper1SumAY = s.sum1AY;
+    r.upper2SumPwX = s.sum2PwX;
+    r.upper2SumPwY = s.sum2PwY;
+    r.upper2SumAX = s.sum2AX;
+    r.upper2SumAY = s.sum2AY;
+    const double sumQX = l.qX * l.b + s.sum1PwX + s.sum2PwX;
+    const double sumQY = l.qY * l.b + s.sum1PwY + s.sum2PwY;
+    const double sumRX = l.rX * l.b + s.sum1AX + s.sum2AX;
+    const double sumRY = l.rY * l.b + s.sum1AY + s.sum2AY;
+    r.lValue = l.lValue;
+    r.pullOutX = (sumQX - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
+    r.pullOutY = (sumQY - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
+    r.nValueX = sumRX - l.lValue;
+    r.nValueY = sumRY - l.lValue;
+}
+
+// Once everything above has handed down to the storey: in one pass in report order, each
+// column's record is written and its load handed on to the storey below.
+void FinishStorey(int sc, int f, int top) {
+    const int n = NValueRes.ColumnOrderCount[sc][f];
+    const int32_t* order = NValueRes.ColumnOrder[sc][f];
+    ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
+    KeptEntries* left = EntriesLeft[sc][f];
+    const ColumnRecord* cols = Doc.Columns[sc][f];
+    const ColumnLoad* loads = ColumnLoads[f];
+    const ReceivedSums* received = Received[f];
+    if (f == 0) {
+        for (int p = 0; p < n; ++p) {
+            const int i = order[p];
+            WriteResults(records[i], loads[i], received[i], left[i]);
+        }
+        return;
+    }
+    HandDown h{sc, f - 1, 1, f, f == 2 && top == 2};
+    for (int p = 0; p < n; ++p) {
+        const int i = order[p];
+        const ColumnLoad& l = loads[i];
+        WriteResults(records[i], l, received[i], left[i]);
+        h.run({cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
     }
 }
 
@@ -799,18 +823,14 @@ NValueStatus CalcNValues() {
         NValueRes.FailingColumnCount[sc][f] = 0;
     }
     PassedShareCount = 0;
-    // Storey by storey from the top, each storey finished as soon as everything above it has
-    // handed down: its records (a few hundred kilobytes in a full house) stay in the cache from
-    // their clear to their results.
-    for (int f = Storeys - 1; f >= 0; --f) {
-        BuildNodeColumns(sc, f, top);
-        BuildColumnOrder(sc, f, top);
-        if (f <= top) MarkCornerColumns(sc, f);
-        StartRecords(sc, f, top);
-        if (f > top) continue;
-        if (f < top) HandDownStorey(sc, f + 1, top);
+    // Storey by storey from the top. A storey is started (its columns indexed and ordered, its
+    // corners marked, its own loads formed) before the one above finishes, so that finishing
+    // the one above can hand down straight into it.
+    for (int f = Storeys - 1; f >= top; --f) StartStorey(sc, f, top);
+    for (int f = top; f >= 0; --f) {
+        if (f > 0) StartStorey(sc, f - 1, top);
         if (f == 0 && top == 2) PassOnSecondLevel(sc);
-        Results(sc, f);
+        FinishStorey(sc, f, top);
     }
 
     NValueRes.Status = MakeStatus(sc);
