@@ -56,19 +56,22 @@ struct OccupiedSpan {
 };
 OccupiedSpan OccupiedSpans[AxisCountX];
 
-// A share that a third-storey column handed to a second-storey column, kept in hand-down
-// order so that the second level can pass every one of them on in the same order.
+// A share that a third-storey column handed to a second-storey column. The shares each
+// second-storey column received are chained in hand-down order, so that it passes every one of
+// them on, in that order, as it hands down its own load.
 struct PassedShare {
-    int32_t receiver; // column index on the second storey
     double qX, qY, rX, rY;
-    double b; // B of the third-storey column
+    double b;     // B of the third-storey column
+    int32_t next; // the receiver's next share, -1 none
 };
 // Each upper column makes at most four placements (two lever shares in each direction).
 PassedShare PassedShares[MaxColumns * 4];
 int PassedShareCount = 0;
-// The passed shares grouped by receiving column, each group in hand-down order.
-int16_t SharesByReceiver[MaxColumns * 4];
-int16_t ReceiverStart[MaxColumns + 1];
+// Per second-storey column its first and last share, -1 none.
+struct ShareChain {
+    int16_t first, last;
+};
+ShareChain SharesOf[MaxColumns];
 
 // What the hand-down and the results read of each column, gathered close at hand: the records
 // are two kilobytes apart, and reading them back would wait on memory where writing need not.
@@ -192,11 +195,11 @@ int ColumnAt(int f, int32_t x, int32_t y) {
 // ---- Corner columns ----
 
 // The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary.
+// Selected rather than branched on: the rules of neighbouring columns follow no pattern.
 void ApplyCornerRule(const ColumnRecord& c, int32_t& code) {
-    if (c.joint < 0) return;
-    const int32_t rule = c.joint / 4;
-    if (rule == 1) code = -std::abs(code);
-    if (rule == 2) code = std::abs(code);
+    const int32_t rule = c.joint < 0 ? 0 : c.joint / 4;
+    const int32_t magnitude = std::abs(code);
+    code = rule == 1 ? -magnitude : rule == 2 ? magnitude : code;
 }
 
 // A node whose four quadrants of the storey's extent (lines through the node included, the
@@ -270,6 +273,9 @@ void MarkCornerColumns(int sc, int f) {
         if (OnGrid(c.x, c.y)) ApplyCornerRule(c, map[c.x][c.y]);
     }
 }
+
+// L of a column by [corner][carries a storey][stands under a column carrying two storeys].
+constexpr double LValues[2][2][2] = {{{0.6, 2.6}, {1.6, 2.6}}, {{0.4, 0.4}, {1.0, 1.6}}};
 
 // ---- Wall differences ----
 
@@ -386,15 +392,11 @@ void StartColumns(int sc, int f, int top) {
         }
         l.rX = std::fabs(l.rX);
         l.rY = std::fabs(l.rY);
-        if (k < 0) {
-            l.b = CornerB;
-            l.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
-            if (carriesTwo && k < -FloorAboveBit) l.lValue = 1.6;
-        } else {
-            l.b = OrdinaryB;
-            l.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
-            if (carriesTwo) l.lValue = 2.6;
-        }
+        // Looked up rather than branched on: corners follow no pattern the loop could predict.
+        const bool corner = k < 0;
+        const bool carries = corner ? k < -FloorAboveBit : k > FloorAboveBit;
+        l.b = corner ? CornerB : OrdinaryB;
+        l.lValue = LValues[corner][carries][carriesTwo];
         Received[f][i] = {};
     }
 }
@@ -617,9 +619,16 @@ struct HandDown {
     void add(int receiver, const Entry& e) {
         AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], Received[lower][receiver],
                  e);
-        if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares)))
-            PassedShares[PassedShareCount++] = {receiver,  e.shareQX, e.shareQY,
-                                                e.shareRX, e.shareRY, e.b};
+        if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares))) {
+            const int k = PassedShareCount++;
+            PassedShares[k] = {e.shareQX, e.shareQY, e.shareRX, e.shareRY, e.b, -1};
+            ShareChain& chain = SharesOf[receiver];
+            if (chain.first < 0)
+                chain.first = static_cast<int16_t>(k);
+            else
+                PassedShares[chain.last].next = k;
+            chain.last = static_cast<int16_t>(k);
+        }
     }
 
     // Lever rule between the receiving columns `first` (at p1) and `second` (at p2) on either
@@ -695,31 +704,6 @@ struct HandDown {
     }
 };
 
-// Every share a third-storey column handed to a second-storey column goes on to the first
-// storey, second-storey column by column in report order, in the order it was handed down.
-void PassOnSecondLevel(int sc) {
-    // Group the shares by receiver, keeping the hand-down order within each group. Every
-    // receiver is a column of the storey.
-    const int n = NValueRes.ColumnOrderCount[sc][1];
-    for (int v = 0; v <= n; ++v) ReceiverStart[v] = 0;
-    for (int k = 0; k < PassedShareCount; ++k) ++ReceiverStart[PassedShares[k].receiver + 1];
-    for (int v = 0; v < n; ++v) ReceiverStart[v + 1] += ReceiverStart[v];
-    int16_t fill[MaxColumns];
-    for (int v = 0; v < n; ++v) fill[v] = ReceiverStart[v];
-    for (int k = 0; k < PassedShareCount; ++k)
-        SharesByReceiver[fill[PassedShares[k].receiver]++] = static_cast<int16_t>(k);
-
-    HandDown h{sc, 0, 2, 0, false};
-    for (int p = 0; p < n; ++p) {
-        const int v = NValueRes.ColumnOrder[sc][1][p];
-        const ColumnRecord& c = Doc.Columns[sc][1][v];
-        for (int g = ReceiverStart[v]; g < ReceiverStart[v + 1]; ++g) {
-            const PassedShare& s = PassedShares[SharesByReceiver[g]];
-            h.run({c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
-        }
-    }
-}
-
 // ---- Results and status ----
 
 void StartStorey(int sc, int f, int top) {
@@ -727,6 +711,10 @@ void StartStorey(int sc, int f, int top) {
     BuildColumnOrder(sc, f, top);
     if (f <= top) MarkCornerColumns(sc, f);
     StartRecords(sc, f, top);
+    if (f == 1 && top == 2) {
+        const int n = ColumnCountOf(sc, f);
+        for (int i = 0; i < n; ++i) SharesOf[i] = {-1, -1};
+    }
 }
 
 // Writes the column's record but for the entries the hand-down wrote: its own values, what it
@@ -768,7 +756,9 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
 }
 
 // Once everything above has handed down to the storey: in one pass in report order, each
-// column's record is written and its load handed on to the storey below.
+// column's record is written and its load handed on to the storey below. A second-storey column
+// under a third storey also passes on, in the order it received them, the shares of the third
+// storey: their second level on the first storey.
 void FinishStorey(int sc, int f, int top) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     const int32_t* order = NValueRes.ColumnOrder[sc][f];
@@ -777,19 +767,20 @@ void FinishStorey(int sc, int f, int top) {
     const ColumnRecord* cols = Doc.Columns[sc][f];
     const ColumnLoad* loads = ColumnLoads[f];
     const ReceivedSums* received = Received[f];
-    if (f == 0) {
-        for (int p = 0; p < n; ++p) {
-            const int i = order[p];
-            WriteResults(records[i], loads[i], received[i], left[i]);
-        }
-        return;
-    }
-    HandDown h{sc, f - 1, 1, f, f == 2 && top == 2};
+    HandDown first{sc, f - 1, 1, f, f == 2 && top == 2};
+    HandDown second{sc, 0, 2, 0, false};
+    const bool passOn = f == 1 && top == 2;
     for (int p = 0; p < n; ++p) {
         const int i = order[p];
         const ColumnLoad& l = loads[i];
         WriteResults(records[i], l, received[i], left[i]);
-        h.run({cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
+        if (f == 0) continue;
+        first.run({cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
+        if (!passOn) continue;
+        for (int k = SharesOf[i].first; k >= 0; k = PassedShares[k].next) {
+            const PassedShare& s = PassedShares[k];
+            second.run({cols[i].x, cols[i].y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
+        }
     }
 }
 
@@ -829,7 +820,6 @@ NValueStatus CalcNValues() {
     for (int f = Storeys - 1; f >= top; --f) StartStorey(sc, f, top);
     for (int f = top; f >= 0; --f) {
         if (f > 0) StartStorey(sc, f - 1, top);
-        if (f == 0 && top == 2) PassOnSecondLevel(sc);
         FinishStorey(sc, f, top);
     }
 
