@@ -36,16 +36,18 @@ constexpr double PullOutBounds[JointHardwareClasses - 1] = {0.0,  3.44,  5.29,  
 // ---- Scratch of one run (static storage: the run allocates nothing) ----
 
 // Per storey and node (NodeOf): 1 + index of the column record standing there (the last one in
-// record order, as in the node map), 0 for none.
-int16_t NodeColumn[Storeys][AxisCountX * AxisCountY];
-// The nodes NodeColumn holds anything at, and their box: the next build empties only these
-// (none at first: the table starts empty).
-int16_t FilledNodes[Storeys][MaxColumns];
-int FilledNodeCount[Storeys] = {};
+// record order, as in the node map), 0 for none. One byte a node keeps the table to a few
+// cache lines per grid line.
+static_assert(MaxColumns <= UINT8_MAX);
+uint8_t NodeColumn[Storeys][AxisCountX * AxisCountY];
+// Per storey, the box of the nodes NodeColumn holds anything at (empty: x0 > x1); the next
+// build empties only the box (none at first: the table starts empty).
 struct NodeSpan {
     int32_t x0, x1, y0, y1;
 };
-NodeSpan ColumnNodeBox[Storeys];
+NodeSpan ColumnNodeBox[Storeys] = {{AxisCountX, -1, AxisCountY, -1},
+                                   {AxisCountX, -1, AxisCountY, -1},
+                                   {AxisCountX, -1, AxisCountY, -1}};
 // Whether every column of the storey stands on the grid on a node of its own.
 bool DistinctColumnNodes[Storeys];
 // Per grid line x of one storey's extent: the lowest and highest y of its occupied nodes, and
@@ -131,7 +133,7 @@ void BuildColumnOrder(int sc, int f, int top) {
         // One column per node: the exchange sort below gives exactly this order. Only the box
         // of the storey's column nodes holds any.
         const NodeSpan& box = ColumnNodeBox[f];
-        const int16_t* nodes = NodeColumn[f];
+        const uint8_t* nodes = NodeColumn[f];
         int k = 0;
         for (int x = box.x0; x <= box.x1; ++x)
             for (int y = box.y1; y >= box.y0; --y)
@@ -150,21 +152,20 @@ void BuildColumnOrder(int sc, int f, int top) {
 }
 
 void BuildNodeColumns(int sc, int f, int top) {
-    int16_t* nodes = NodeColumn[f];
-    // Empty the nodes the last call filled.
-    for (int k = 0; k < FilledNodeCount[f]; ++k) nodes[FilledNodes[f][k]] = 0;
-    FilledNodeCount[f] = 0;
-    ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
+    uint8_t* nodes = NodeColumn[f];
+    // Empty the box the last call filled.
+    NodeSpan box = ColumnNodeBox[f];
+    for (int x = box.x0; x <= box.x1; ++x)
+        std::fill(nodes + NodeOf(x, box.y0), nodes + NodeOf(x, box.y1) + 1, uint8_t{0});
+    box = {AxisCountX, -1, AxisCountY, -1};
+    ColumnNodeBox[f] = box;
     DistinctColumnNodes[f] = true;
     if (f > top) return;
 
     // In record order, so that the last record on a node is the one it keeps.
     const int n = ColumnCountOf(sc, f);
     const ColumnRecord* cols = Doc.Columns[sc][f];
-    int16_t* filledNodes = FilledNodes[f];
-    int filled = 0;
     bool distinct = true;
-    NodeSpan box = ColumnNodeBox[f];
     for (int i = 0; i < n; ++i) {
         const int32_t x = cols[i].x, y = cols[i].y;
         if (!OnGrid(x, y)) {
@@ -176,13 +177,9 @@ void BuildNodeColumns(int sc, int f, int top) {
         box.y0 = std::min(box.y0, y);
         box.y1 = std::max(box.y1, y);
         const int at = NodeOf(x, y);
-        if (nodes[at] == 0)
-            filledNodes[filled++] = static_cast<int16_t>(at);
-        else
-            distinct = false;
-        nodes[at] = static_cast<int16_t>(i + 1);
+        if (nodes[at] != 0) distinct = false;
+        nodes[at] = static_cast<uint8_t>(i + 1);
     }
-    FilledNodeCount[f] = filled;
     DistinctColumnNodes[f] = distinct;
     ColumnNodeBox[f] = box;
 }
@@ -755,26 +752,28 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
     r.nValueY = sumRY - l.lValue;
 }
 
-// Once everything above has handed down to the storey: in one pass in report order, each
-// column's record is written and its load handed on to the storey below. A second-storey column
-// under a third storey also passes on, in the order it received them, the shares of the third
-// storey: their second level on the first storey.
+// Once everything above has handed down to the storey: each column's record is written, in
+// record order (the records lie in that order), and each column's load handed on to the storey
+// below, in report order. A second-storey column under a third storey also passes on, in the
+// order it received them, the shares of the third storey: their second level on the first
+// storey.
 void FinishStorey(int sc, int f, int top) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
-    const int32_t* order = NValueRes.ColumnOrder[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     KeptEntries* left = EntriesLeft[sc][f];
-    const ColumnRecord* cols = Doc.Columns[sc][f];
     const ColumnLoad* loads = ColumnLoads[f];
     const ReceivedSums* received = Received[f];
+    for (int i = 0; i < n; ++i) WriteResults(records[i], loads[i], received[i], left[i]);
+    if (f == 0) return;
+
+    const int32_t* order = NValueRes.ColumnOrder[sc][f];
+    const ColumnRecord* cols = Doc.Columns[sc][f];
     HandDown first{sc, f - 1, 1, f, f == 2 && top == 2};
     HandDown second{sc, 0, 2, 0, false};
     const bool passOn = f == 1 && top == 2;
     for (int p = 0; p < n; ++p) {
         const int i = order[p];
         const ColumnLoad& l = loads[i];
-        WriteResults(records[i], l, received[i], left[i]);
-        if (f == 0) continue;
         first.run({cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
         if (!passOn) continue;
         for (int k = SharesOf[i].first; k >= 0; k = PassedShares[k].next) {
