@@ -353,6 +353,13 @@ void SumWalls(int sc, int f) {
     }
 }
 
+// The correction for the bracing end codes on the two sides of a node. The codes are in range
+// but in a damaged file, so the clamping is kept off the common path.
+double BraceCorrectionAt(int32_t minus, int32_t plus) {
+    if (InRange(minus, 16) && InRange(plus, 16)) return BraceCorrections[minus][plus];
+    return BraceCorrections[ClampIndex(minus, 16)][ClampIndex(plus, 16)];
+}
+
 // Forms each column's own load: B and L from its node's code (after its own corner rule, where
 // the node is its alone), and the absolute wall differences with the correction for bracing
 // that ends at the column. The ratio difference is kept non-negative from here on: every share
@@ -384,8 +391,8 @@ void StartColumns(int sc, int f, int top) {
             k = code;
             carriesTwo = underTwo && std::abs(mapAbove[c.x][c.y]) > FloorAboveBit;
             const int32_t(&cell)[4] = cells[c.x][c.y];
-            l.rX += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
-            l.rY += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
+            l.rX += BraceCorrectionAt(cell[0], cell[1]);
+            l.rY += BraceCorrectionAt(cell[2], cell[3]);
         }
         l.rX = std::fabs(l.rX);
         l.rY = std::fabs(l.rY);
