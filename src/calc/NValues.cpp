@@ -84,7 +84,8 @@ struct ColumnLoad {
 };
 ColumnLoad ColumnLoads[Storeys][MaxColumns];
 // Per storey and column: the entries handed to it, kept or not, per level and the sums of
-// share x B over them. Per storey, since a storey hands down while its own sums are read.
+// share x B over them. Per storey: the storey below is started before a storey's own sums are
+// read.
 struct ReceivedSums {
     int32_t total1, total2;
     double sum1PwX, sum1PwY, sum1AX, sum1AY;
@@ -262,7 +263,8 @@ void MarkCornerColumns(int sc, int f) {
     }
 
     // Where each column has a node of its own, StartColumns applies the columns' own rules as
-    // it reads the codes; where nodes are shared, the last column's rule holds for all of them.
+    // it reads the codes; where nodes are shared, they are applied here in record order, so
+    // that the last rule on a node holds.
     if (DistinctColumnNodes[f]) return;
     const int n = ColumnCountOf(sc, f);
     for (int i = 0; i < n; ++i) {
