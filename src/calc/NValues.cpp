@@ -307,39 +307,38 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
 
+    // The columns on the two ends; off the grid (a damaged file) every column is looked at.
     // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
     // order whatever order the ends are visited in.
-    for (int end = 0; end < 2; ++end) {
-        const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
-        const auto add = [&](int i) {
-            double(&sum)[4] = WallSums[i];
-            if (oblique) {
-                sum[0] += q;
-                sum[1] += q;
-                sum[2] += r;
-                sum[3] += r;
-            } else if (alongX) {
-                const int32_t other = end == 0 ? w.x2 : w.x1;
-                const double sign = ex < other ? 1.0 : -1.0;
-                sum[0] += sign * q;
-                sum[2] += sign * r;
-            } else {
-                const int32_t other = end == 0 ? w.y2 : w.y1;
-                const double sign = ey < other ? 1.0 : -1.0;
-                sum[1] += sign * q;
-                sum[3] += sign * r;
-            }
-        };
-        if (OnGrid(ex, ey)) {
-            if (const int i = ColumnAt(f, ex, ey); i >= 0) add(i);
+    const auto add = [&](int i, bool first) {
+        double(&sum)[4] = WallSums[i];
+        if (oblique) {
+            sum[0] += q;
+            sum[1] += q;
+            sum[2] += r;
+            sum[3] += r;
+        } else if (alongX) {
+            const double sign = (first ? w.x1 < w.x2 : w.x2 < w.x1) ? 1.0 : -1.0;
+            sum[0] += sign * q;
+            sum[2] += sign * r;
         } else {
-            // Off the grid (a damaged file) every column is looked at.
-            const int n = ColumnCountOf(sc, f);
-            const ColumnRecord* cols = Doc.Columns[sc][f];
-            for (int i = 0; i < n; ++i)
-                if (cols[i].x == ex && cols[i].y == ey) add(i);
+            const double sign = (first ? w.y1 < w.y2 : w.y2 < w.y1) ? 1.0 : -1.0;
+            sum[1] += sign * q;
+            sum[3] += sign * r;
         }
-    }
+    };
+    const auto addAt = [&](int32_t x, int32_t y, bool first) {
+        if (OnGrid(x, y)) {
+            if (const int i = ColumnAt(f, x, y); i >= 0) add(i, first);
+            return;
+        }
+        const int n = ColumnCountOf(sc, f);
+        const ColumnRecord* cols = Doc.Columns[sc][f];
+        for (int i = 0; i < n; ++i)
+            if (cols[i].x == x && cols[i].y == y) add(i, first);
+    };
+    addAt(w.x1, w.y1, true);
+    addAt(w.x2, w.y2, false);
 }
 
 void SumWalls(int sc, int f) {
