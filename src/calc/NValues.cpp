@@ -374,11 +374,13 @@ void StartColumns(int sc, int f, int top) {
     const bool underTwo = top == 2 && f == 0;
     const int32_t(*mapAbove)[AxisCountY] = WallEval.GridNodeMap[sc][1];
     const int32_t(*cells)[AxisCountY][4] = WallEval.GridCellWalls[sc][f];
-    const bool ownRules = DistinctColumnNodes[f];
+    // Every column on a node of its own: it applies its own corner rule and is the one its node
+    // keeps.
+    const bool ownNodes = DistinctColumnNodes[f];
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = cols[i];
         const bool onGrid = OnGrid(c.x, c.y);
-        const double(&sum)[4] = WallSums[onGrid ? ColumnAt(f, c.x, c.y) : i];
+        const double(&sum)[4] = WallSums[ownNodes || !onGrid ? i : ColumnAt(f, c.x, c.y)];
         ColumnLoad& l = loads[i];
         l.qX = std::fabs(sum[0]);
         l.qY = std::fabs(sum[1]);
@@ -388,7 +390,7 @@ void StartColumns(int sc, int f, int top) {
         bool carriesTwo = false;
         if (onGrid) {
             int32_t& code = map[c.x][c.y];
-            if (ownRules) ApplyCornerRule(c, code);
+            if (ownNodes) ApplyCornerRule(c, code);
             k = code;
             carriesTwo = underTwo && std::abs(mapAbove[c.x][c.y]) > FloorAboveBit;
             const int32_t(&cell)[4] = cells[c.x][c.y];
