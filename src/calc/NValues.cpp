@@ -36,21 +36,18 @@ constexpr double PullOutBounds[JointHardwareClasses - 1] = {0.0,  3.44,  5.29,  
 // ---- Scratch of one run (static storage: the run allocates nothing) ----
 
 // Per storey and node (NodeOf): 1 + index of the column record standing there (the last one in
-// record order, as in the node map), 0 for none; and 1 + the first record on the node, from
-// which NextColumnOnNode leads through every record of the node in record order (0 ends).
-struct NodeColumns {
-    int16_t last, first;
-};
-NodeColumns NodeColumn[Storeys][AxisCountX * AxisCountY];
-// The nodes NodeColumn holds anything at, and their box: the next build empties only these
-// (none at first: the table starts empty).
-int16_t FilledNodes[Storeys][MaxColumns];
-int FilledNodeCount[Storeys] = {};
+// record order, as in the node map), 0 for none. One byte a node keeps the table to a few
+// cache lines per grid line.
+static_assert(MaxColumns <= UINT8_MAX);
+uint8_t NodeColumn[Storeys][AxisCountX * AxisCountY];
+// Per storey, the box of the nodes NodeColumn holds anything at (empty: x0 > x1); the next
+// build empties only the box (none at first: the table starts empty).
 struct NodeSpan {
     int32_t x0, x1, y0, y1;
 };
-NodeSpan ColumnNodeBox[Storeys];
-int16_t NextColumnOnNode[Storeys][MaxColumns];
+NodeSpan ColumnNodeBox[Storeys] = {{AxisCountX, -1, AxisCountY, -1},
+                                   {AxisCountX, -1, AxisCountY, -1},
+                                   {AxisCountX, -1, AxisCountY, -1}};
 // Whether every column of the storey stands on the grid on a node of its own.
 bool DistinctColumnNodes[Storeys];
 // Per grid line x of one storey's extent: the lowest and highest y of its occupied nodes, and
@@ -61,19 +58,22 @@ struct OccupiedSpan {
 };
 OccupiedSpan OccupiedSpans[AxisCountX];
 
-// A share that a third-storey column handed to a second-storey column, kept in hand-down
-// order so that the second level can pass every one of them on in the same order.
+// A share that a third-storey column handed to a second-storey column. The shares each
+// second-storey column received are chained in hand-down order, so that it passes every one of
+// them on, in that order, as it hands down its own load.
 struct PassedShare {
-    int32_t receiver; // column index on the second storey
     double qX, qY, rX, rY;
-    double b; // B of the third-storey column
+    double b;     // B of the third-storey column
+    int32_t next; // the receiver's next share, -1 none
 };
 // Each upper column makes at most four placements (two lever shares in each direction).
 PassedShare PassedShares[MaxColumns * 4];
 int PassedShareCount = 0;
-// The passed shares grouped by receiving column, each group in hand-down order.
-int16_t SharesByReceiver[MaxColumns * 4];
-int16_t ReceiverStart[MaxColumns + 1];
+// Per second-storey column its first and last share, -1 none.
+struct ShareChain {
+    int16_t first, last;
+};
+ShareChain SharesOf[MaxColumns];
 
 // What the hand-down and the results read of each column, gathered close at hand: the records
 // are two kilobytes apart, and reading them back would wait on memory where writing need not.
@@ -83,14 +83,15 @@ struct ColumnLoad {
     double b, lValue;
 };
 ColumnLoad ColumnLoads[Storeys][MaxColumns];
-// Per column of the storey receiving now: the entries handed to it, kept or not, per level and
-// the sums of share x B over them.
+// Per storey and column: the entries handed to it, kept or not, per level and the sums of
+// share x B over them. Per storey: the storey below is started before a storey's own sums are
+// read.
 struct ReceivedSums {
     int32_t total1, total2;
     double sum1PwX, sum1PwY, sum1AX, sum1AY;
     double sum2PwX, sum2PwY, sum2AX, sum2AY;
 };
-ReceivedSums Received[MaxColumns];
+ReceivedSums Received[Storeys][MaxColumns];
 
 int ColumnCountOf(int sc, int f) {
     return LiveCount(Doc.ColumnCount[sc][f], MaxColumns);
@@ -98,10 +99,6 @@ int ColumnCountOf(int sc, int f) {
 
 int WallCountOf(int sc, int f) {
     return LiveCount(Doc.WallCount[sc][f], MaxWalls);
-}
-
-int32_t CodeAt(int sc, int f, int32_t x, int32_t y) {
-    return OnGrid(x, y) ? WallEval.GridNodeMap[sc][f][x][y] : 0;
 }
 
 bool Occupied(int32_t code) {
@@ -137,11 +134,11 @@ void BuildColumnOrder(int sc, int f, int top) {
         // One column per node: the exchange sort below gives exactly this order. Only the box
         // of the storey's column nodes holds any.
         const NodeSpan& box = ColumnNodeBox[f];
-        const NodeColumns* nodes = NodeColumn[f];
+        const uint8_t* nodes = NodeColumn[f];
         int k = 0;
         for (int x = box.x0; x <= box.x1; ++x)
             for (int y = box.y1; y >= box.y0; --y)
-                if (nodes[NodeOf(x, y)].last != 0) order[k++] = nodes[NodeOf(x, y)].last - 1;
+                if (nodes[NodeOf(x, y)] != 0) order[k++] = nodes[NodeOf(x, y)] - 1;
         return;
     }
     for (int i = 0; i < n; ++i) order[i] = i;
@@ -156,60 +153,52 @@ void BuildColumnOrder(int sc, int f, int top) {
 }
 
 void BuildNodeColumns(int sc, int f, int top) {
-    NodeColumns* nodes = NodeColumn[f];
-    // Empty the nodes the last call filled.
-    for (int k = 0; k < FilledNodeCount[f]; ++k) nodes[FilledNodes[f][k]] = {0, 0};
-    FilledNodeCount[f] = 0;
-    ColumnNodeBox[f] = {AxisCountX, -1, AxisCountY, -1};
+    uint8_t* nodes = NodeColumn[f];
+    // Empty the box the last call filled.
+    NodeSpan box = ColumnNodeBox[f];
+    for (int x = box.x0; x <= box.x1; ++x)
+        std::fill(nodes + NodeOf(x, box.y0), nodes + NodeOf(x, box.y1) + 1, uint8_t{0});
+    box = {AxisCountX, -1, AxisCountY, -1};
+    ColumnNodeBox[f] = box;
     DistinctColumnNodes[f] = true;
     if (f > top) return;
 
-    // Backwards through the records: the first record met on a node is its last one, and each
-    // node's list comes out in record order.
+    // In record order, so that the last record on a node is the one it keeps.
     const int n = ColumnCountOf(sc, f);
     const ColumnRecord* cols = Doc.Columns[sc][f];
-    int16_t* next = NextColumnOnNode[f];
-    int16_t* filledNodes = FilledNodes[f];
-    int filled = 0;
     bool distinct = true;
-    for (int i = n - 1; i >= 0; --i) {
+    for (int i = 0; i < n; ++i) {
         const int32_t x = cols[i].x, y = cols[i].y;
-        next[i] = 0;
         if (!OnGrid(x, y)) {
             distinct = false;
             continue;
         }
-        NodeColumns& node = nodes[NodeOf(x, y)];
-        if (node.first == 0) {
-            node.last = static_cast<int16_t>(i + 1);
-            filledNodes[filled++] = static_cast<int16_t>(NodeOf(x, y));
-        } else {
-            distinct = false;
-        }
-        next[i] = node.first;
-        node.first = static_cast<int16_t>(i + 1);
-    }
-    FilledNodeCount[f] = filled;
-    DistinctColumnNodes[f] = distinct;
-
-    NodeSpan box = ColumnNodeBox[f];
-    for (int i = 0; i < n; ++i) {
-        const int32_t x = cols[i].x, y = cols[i].y;
-        if (!OnGrid(x, y)) continue;
         box.x0 = std::min(box.x0, x);
         box.x1 = std::max(box.x1, x);
         box.y0 = std::min(box.y0, y);
         box.y1 = std::max(box.y1, y);
+        const int at = NodeOf(x, y);
+        if (nodes[at] != 0) distinct = false;
+        nodes[at] = static_cast<uint8_t>(i + 1);
     }
+    DistinctColumnNodes[f] = distinct;
     ColumnNodeBox[f] = box;
 }
 
 // Column index standing on the node of the storey, or -1.
 int ColumnAt(int f, int32_t x, int32_t y) {
-    return OnGrid(x, y) ? NodeColumn[f][NodeOf(x, y)].last - 1 : -1;
+    return OnGrid(x, y) ? NodeColumn[f][NodeOf(x, y)] - 1 : -1;
 }
 
 // ---- Corner columns ----
+
+// The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary.
+// Selected rather than branched on: the rules of neighbouring columns follow no pattern.
+void ApplyCornerRule(const ColumnRecord& c, int32_t& code) {
+    const int32_t rule = c.joint < 0 ? 0 : c.joint / 4;
+    const int32_t magnitude = std::abs(code);
+    code = rule == 1 ? -magnitude : rule == 2 ? magnitude : code;
+}
 
 // A node whose four quadrants of the storey's extent (lines through the node included, the
 // node itself not) all hold an occupied node is an inner node; any empty quadrant makes its
@@ -223,15 +212,21 @@ void MarkCornerColumns(int sc, int f) {
     if (e.minX <= e.maxX && e.minY <= e.maxY) {
         // Only nodes of the storey's extent count. Every sign is set from the spans of the map
         // as it was before any sign is.
+        // Each line's lowest occupied node searched from below, its highest from above.
         for (int x = e.minX; x <= e.maxX; ++x) {
             OccupiedSpan& s = OccupiedSpans[x];
-            s.low = AxisCountY;
-            s.high = -1;
-            for (int y = e.minY; y <= e.maxY; ++y) {
-                if (!Occupied(map[x][y])) continue;
-                s.low = std::min(s.low, y);
-                s.high = y;
+            const int32_t* line = map[x];
+            int y = e.minY;
+            while (y <= e.maxY && !Occupied(line[y])) ++y;
+            if (y > e.maxY) {
+                s.low = AxisCountY;
+                s.high = -1;
+                continue;
             }
+            s.low = y;
+            y = e.maxY;
+            while (!Occupied(line[y])) --y;
+            s.high = y;
         }
         int32_t low = AxisCountY, high = -1;
         for (int x = e.minX; x <= e.maxX; ++x) {
@@ -252,27 +247,34 @@ void MarkCornerColumns(int sc, int f) {
 
         for (int x = e.minX; x <= e.maxX; ++x) {
             const OccupiedSpan& s = OccupiedSpans[x];
-            for (int y = s.low; y <= s.high; ++y) {
-                int32_t& code = map[x][y];
-                if (!Occupied(code)) continue;
-                const bool corner = (y == s.low && (s.lowBefore > y || s.lowAfter > y)) ||
-                                    (y == s.high && (s.highBefore < y || s.highAfter < y));
-                code = corner ? -std::abs(code) : std::abs(code);
-            }
+            if (s.high < 0) continue;
+            int32_t* line = map[x];
+            // Only the ends of a line can be corners. Between them an unoccupied code (0 or the
+            // floor bit alone) is its own magnitude, so every code there takes its magnitude.
+            for (int y = s.low + 1; y < s.high; ++y) line[y] = std::abs(line[y]);
+            const bool lowCorner = s.lowBefore > s.low || s.lowAfter > s.low;
+            const bool highCorner = s.highBefore < s.high || s.highAfter < s.high;
+            line[s.low] = lowCorner ? -std::abs(line[s.low]) : std::abs(line[s.low]);
+            if (s.high != s.low)
+                line[s.high] = highCorner ? -std::abs(line[s.high]) : std::abs(line[s.high]);
+            else if (highCorner)
+                line[s.high] = -std::abs(line[s.high]);
         }
     }
 
-    // The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary.
+    // Where each column has a node of its own, StartColumns applies the columns' own rules as
+    // it reads the codes; where nodes are shared, they are applied here in record order, so
+    // that the last rule on a node holds.
+    if (DistinctColumnNodes[f]) return;
     const int n = ColumnCountOf(sc, f);
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = Doc.Columns[sc][f][i];
-        if (!OnGrid(c.x, c.y) || c.joint < 0) continue;
-        const int32_t rule = c.joint / 4;
-        int32_t& code = map[c.x][c.y];
-        if (rule == 1) code = -std::abs(code);
-        if (rule == 2) code = std::abs(code);
+        if (OnGrid(c.x, c.y)) ApplyCornerRule(c, map[c.x][c.y]);
     }
 }
+
+// L of a column by [corner][carries a storey][stands under a column carrying two storeys].
+constexpr double LValues[2][2][2] = {{{0.6, 2.6}, {1.6, 2.6}}, {{0.4, 0.4}, {1.0, 1.6}}};
 
 // ---- Wall differences ----
 
@@ -290,7 +292,9 @@ double WallRatio(const WallRecord& w) {
 }
 
 // Per column of the storey being started: what its walls add, pw X, pw Y, a X, a Y, summed
-// close at hand rather than in the records.
+// close at hand rather than in the records. Every column on one node takes the same walls in
+// the same order, so a node's walls are summed once, in the row of the column the node keeps
+// (ColumnAt); a column off the grid has its own row.
 double WallSums[MaxColumns][4];
 
 // Adds the wall to the columns on its ends: along X the column at the end with the smaller X
@@ -303,42 +307,38 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
 
+    // The columns on the two ends; off the grid (a damaged file) every column is looked at.
     // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
     // order whatever order the ends are visited in.
-    for (int end = 0; end < 2; ++end) {
-        const int32_t ex = end == 0 ? w.x1 : w.x2, ey = end == 0 ? w.y1 : w.y2;
-        const auto add = [&](int i) {
-            double(&sum)[4] = WallSums[i];
-            if (oblique) {
-                sum[0] += q;
-                sum[1] += q;
-                sum[2] += r;
-                sum[3] += r;
-            } else if (alongX) {
-                const int32_t other = end == 0 ? w.x2 : w.x1;
-                const double sign = ex < other ? 1.0 : -1.0;
-                sum[0] += sign * q;
-                sum[2] += sign * r;
-            } else {
-                const int32_t other = end == 0 ? w.y2 : w.y1;
-                const double sign = ey < other ? 1.0 : -1.0;
-                sum[1] += sign * q;
-                sum[3] += sign * r;
-            }
-        };
-        if (OnGrid(ex, ey)) {
-            // The node's own columns.
-            for (int i = NodeColumn[f][NodeOf(ex, ey)].first - 1; i >= 0;
-                 i = NextColumnOnNode[f][i] - 1)
-                add(i);
+    const auto add = [&](int i, bool first) {
+        double(&sum)[4] = WallSums[i];
+        if (oblique) {
+            sum[0] += q;
+            sum[1] += q;
+            sum[2] += r;
+            sum[3] += r;
+        } else if (alongX) {
+            const double sign = (first ? w.x1 < w.x2 : w.x2 < w.x1) ? 1.0 : -1.0;
+            sum[0] += sign * q;
+            sum[2] += sign * r;
         } else {
-            // Off the grid (a damaged file) every column is looked at.
-            const int n = ColumnCountOf(sc, f);
-            const ColumnRecord* cols = Doc.Columns[sc][f];
-            for (int i = 0; i < n; ++i)
-                if (cols[i].x == ex && cols[i].y == ey) add(i);
+            const double sign = (first ? w.y1 < w.y2 : w.y2 < w.y1) ? 1.0 : -1.0;
+            sum[1] += sign * q;
+            sum[3] += sign * r;
         }
-    }
+    };
+    const auto addAt = [&](int32_t x, int32_t y, bool first) {
+        if (OnGrid(x, y)) {
+            if (const int i = ColumnAt(f, x, y); i >= 0) add(i, first);
+            return;
+        }
+        const int n = ColumnCountOf(sc, f);
+        const ColumnRecord* cols = Doc.Columns[sc][f];
+        for (int i = 0; i < n; ++i)
+            if (cols[i].x == x && cols[i].y == y) add(i, first);
+    };
+    addAt(w.x1, w.y1, true);
+    addAt(w.x2, w.y2, false);
 }
 
 void SumWalls(int sc, int f) {
@@ -354,37 +354,57 @@ void SumWalls(int sc, int f) {
     }
 }
 
-// Absolute differences, and the correction for bracing that ends at the column. The ratio
-// difference is kept non-negative from here on: every share handed down is a positive
-// fraction of it, and the method takes its magnitude.
-void SetDifferences(int sc, int f, const ColumnRecord& c, const double (&sum)[4], ColumnLoad& l) {
-    l.qX = std::fabs(sum[0]);
-    l.qY = std::fabs(sum[1]);
-    l.rX = std::fabs(sum[2]);
-    l.rY = std::fabs(sum[3]);
-    if (OnGrid(c.x, c.y)) {
-        const int32_t(&cell)[4] = WallEval.GridCellWalls[sc][f][c.x][c.y];
-        l.rX += BraceCorrections[ClampIndex(cell[0], 16)][ClampIndex(cell[1], 16)];
-        l.rY += BraceCorrections[ClampIndex(cell[2], 16)][ClampIndex(cell[3], 16)];
-    }
-    l.rX = std::fabs(l.rX);
-    l.rY = std::fabs(l.rY);
+// The correction for the bracing end codes on the two sides of a node. The codes are in range
+// but in a damaged file, so the clamping is kept off the common path.
+double BraceCorrectionAt(int32_t minus, int32_t plus) {
+    if (InRange(minus, 16) && InRange(plus, 16)) return BraceCorrections[minus][plus];
+    return BraceCorrections[ClampIndex(minus, 16)][ClampIndex(plus, 16)];
 }
 
-// ---- B and L ----
-
-void SetFactors(int sc, int f, int top, const ColumnRecord& c, ColumnLoad& r) {
-    const int32_t k = CodeAt(sc, f, c.x, c.y);
-    // A second-storey column carrying the third storey stands on the same node.
-    const bool carriesTwo = top == 2 && f == 0 && std::abs(CodeAt(sc, 1, c.x, c.y)) > FloorAboveBit;
-    if (k < 0) {
-        r.b = CornerB;
-        r.lValue = k >= -FloorAboveBit ? 0.4 : 1.0;
-        if (carriesTwo && k < -FloorAboveBit) r.lValue = 1.6;
-    } else {
-        r.b = OrdinaryB;
-        r.lValue = k <= FloorAboveBit ? 0.6 : 1.6;
-        if (carriesTwo) r.lValue = 2.6;
+// Forms each column's own load: B and L from its node's code (after its own corner rule, where
+// the node is its alone), and the absolute wall differences with the correction for bracing
+// that ends at the column. The ratio difference is kept non-negative from here on: every share
+// handed down is a positive fraction of it, and the method takes its magnitude.
+void StartColumns(int sc, int f, int top) {
+    const int n = ColumnCountOf(sc, f);
+    const ColumnRecord* cols = Doc.Columns[sc][f];
+    ColumnLoad* loads = ColumnLoads[f];
+    int32_t(*map)[AxisCountY] = WallEval.GridNodeMap[sc][f];
+    // A first-storey column under a second-storey column carrying the third storey.
+    const bool underTwo = top == 2 && f == 0;
+    const int32_t(*mapAbove)[AxisCountY] = WallEval.GridNodeMap[sc][1];
+    const int32_t(*cells)[AxisCountY][4] = WallEval.GridCellWalls[sc][f];
+    // Every column on a node of its own: it applies its own corner rule and is the one its node
+    // keeps.
+    const bool ownNodes = DistinctColumnNodes[f];
+    for (int i = 0; i < n; ++i) {
+        const ColumnRecord& c = cols[i];
+        const bool onGrid = OnGrid(c.x, c.y);
+        const double(&sum)[4] = WallSums[ownNodes || !onGrid ? i : ColumnAt(f, c.x, c.y)];
+        ColumnLoad& l = loads[i];
+        l.qX = std::fabs(sum[0]);
+        l.qY = std::fabs(sum[1]);
+        l.rX = std::fabs(sum[2]);
+        l.rY = std::fabs(sum[3]);
+        int32_t k = 0;
+        bool carriesTwo = false;
+        if (onGrid) {
+            int32_t& code = map[c.x][c.y];
+            if (ownNodes) ApplyCornerRule(c, code);
+            k = code;
+            carriesTwo = underTwo && std::abs(mapAbove[c.x][c.y]) > FloorAboveBit;
+            const int32_t(&cell)[4] = cells[c.x][c.y];
+            l.rX += BraceCorrectionAt(cell[0], cell[1]);
+            l.rY += BraceCorrectionAt(cell[2], cell[3]);
+        }
+        l.rX = std::fabs(l.rX);
+        l.rY = std::fabs(l.rY);
+        // Looked up rather than branched on: corners follow no pattern the loop could predict.
+        const bool corner = k < 0;
+        const bool carries = corner ? k < -FloorAboveBit : k > FloorAboveBit;
+        l.b = corner ? CornerB : OrdinaryB;
+        l.lValue = LValues[corner][carries][carriesTwo];
+        Received[f][i] = {};
     }
 }
 
@@ -450,7 +470,7 @@ KeptEntries EntriesKept(ColumnJointRecord& r) {
 }
 
 // Every field of the record, in its order: a field added there must be written by ClearRecord
-// and by the run (StartRecords and Results set every field but the entries).
+// and by the run (StartRecords and WriteResults set every field but the entries).
 static_assert(sizeof(ColumnJointRecord) ==
               5 * sizeof(double) + 4 * sizeof(int32_t) +
                   FirstLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
@@ -469,7 +489,7 @@ void ClearRecord(ColumnJointRecord& r) {
     BlankEntries(r, 0, kept.first, 0, kept.second);
 }
 
-// Starts the storey's columns: B, L and the wall differences, nothing received yet (Results
+// Starts the storey's columns: B, L and the wall differences, nothing received yet (WriteResults
 // writes their records). The records of columns the run does not compute are blanked.
 void StartRecords(int sc, int f, int top) {
     // Every record the run writes belongs to a column of the storey.
@@ -477,13 +497,9 @@ void StartRecords(int sc, int f, int top) {
     const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const int filled = f <= top ? n : 0;
-    if (filled > 0) SumWalls(sc, f);
-    for (int i = 0; i < filled; ++i) {
-        const ColumnRecord& c = Doc.Columns[sc][f][i];
-        ColumnLoad& l = ColumnLoads[f][i];
-        SetFactors(sc, f, top, c, l);
-        SetDifferences(sc, f, c, WallSums[i], l);
-        Received[i] = {};
+    if (filled > 0) {
+        SumWalls(sc, f);
+        StartColumns(sc, f, top);
     }
     for (int i = filled; i < rows; ++i) {
         ClearRecord(records[i]);
@@ -608,10 +624,18 @@ struct HandDown {
     }
 
     void add(int receiver, const Entry& e) {
-        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], Received[receiver], e);
-        if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares)))
-            PassedShares[PassedShareCount++] = {receiver,  e.shareQX, e.shareQY,
-                                                e.shareRX, e.shareRY, e.b};
+        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], Received[lower][receiver],
+                 e);
+        if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares))) {
+            const int k = PassedShareCount++;
+            PassedShares[k] = {e.shareQX, e.shareQY, e.shareRX, e.shareRY, e.b, -1};
+            ShareChain& chain = SharesOf[receiver];
+            if (chain.first < 0)
+                chain.first = static_cast<int16_t>(k);
+            else
+                PassedShares[chain.last].next = k;
+            chain.last = static_cast<int16_t>(k);
+        }
     }
 
     // Lever rule between the receiving columns `first` (at p1) and `second` (at p2) on either
@@ -687,85 +711,85 @@ struct HandDown {
     }
 };
 
-void HandDownStorey(int sc, int f, int top) {
-    HandDown h{sc, f - 1, 1, f, f == 2 && top == 2};
-    const int n = NValueRes.ColumnOrderCount[sc][f];
-    for (int p = 0; p < n; ++p) {
-        const int i = NValueRes.ColumnOrder[sc][f][p];
-        const ColumnRecord& c = Doc.Columns[sc][f][i];
-        const ColumnLoad& l = ColumnLoads[f][i];
-        h.run({c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
-    }
-}
-
-// Every share a third-storey column handed to a second-storey column goes on to the first
-// storey, second-storey column by column in report order, in the order it was handed down.
-void PassOnSecondLevel(int sc) {
-    // Group the shares by receiver, keeping the hand-down order within each group. Every
-    // receiver is a column of the storey.
-    const int n = NValueRes.ColumnOrderCount[sc][1];
-    for (int v = 0; v <= n; ++v) ReceiverStart[v] = 0;
-    for (int k = 0; k < PassedShareCount; ++k) ++ReceiverStart[PassedShares[k].receiver + 1];
-    for (int v = 0; v < n; ++v) ReceiverStart[v + 1] += ReceiverStart[v];
-    int16_t fill[MaxColumns];
-    for (int v = 0; v < n; ++v) fill[v] = ReceiverStart[v];
-    for (int k = 0; k < PassedShareCount; ++k)
-        SharesByReceiver[fill[PassedShares[k].receiver]++] = static_cast<int16_t>(k);
-
-    HandDown h{sc, 0, 2, 0, false};
-    for (int p = 0; p < n; ++p) {
-        const int v = NValueRes.ColumnOrder[sc][1][p];
-        const ColumnRecord& c = Doc.Columns[sc][1][v];
-        for (int g = ReceiverStart[v]; g < ReceiverStart[v + 1]; ++g) {
-            const PassedShare& s = PassedShares[SharesByReceiver[g]];
-            h.run({c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
-        }
-    }
-}
-
 // ---- Results and status ----
+
+void StartStorey(int sc, int f, int top) {
+    BuildNodeColumns(sc, f, top);
+    BuildColumnOrder(sc, f, top);
+    if (f <= top) MarkCornerColumns(sc, f);
+    StartRecords(sc, f, top);
+    if (f == 1 && top == 2) {
+        const int n = ColumnCountOf(sc, f);
+        for (int i = 0; i < n; ++i) SharesOf[i] = {-1, -1};
+    }
+}
 
 // Writes the column's record but for the entries the hand-down wrote: its own values, what it
 // was handed, the pull-out forces and N-values; and blanks the entries the last run left that
 // this run did not write again.
-void Results(int sc, int f) {
-    const int n = ColumnCountOf(sc, f);
-    for (int i = 0; i < n; ++i) {
-        ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
-        const ColumnLoad& l = ColumnLoads[f][i];
-        const ReceivedSums& s = Received[i];
-        r.pw1X = l.qX;
-        r.pw1Y = l.qY;
-        r.a1X = l.rX;
-        r.a1Y = l.rY;
-        r.b1 = l.b;
-        const int n1 = std::min(s.total1, FirstLevelEntries);
-        const int n2 = std::min(s.total2, SecondLevelEntries);
-        r.upper1Count = n1;
-        r.upper1Total = s.total1;
-        r.upper2Count = n2;
-        r.upper2Total = s.total2;
-        KeptEntries& left = EntriesLeft[sc][f][i];
-        BlankEntriesPast(r, n1, n2, left);
-        left = {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
+void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums& s,
+                  KeptEntries& left) {
+    r.pw1X = l.qX;
+    r.pw1Y = l.qY;
+    r.a1X = l.rX;
+    r.a1Y = l.rY;
+    r.b1 = l.b;
+    const int n1 = std::min(s.total1, FirstLevelEntries);
+    const int n2 = std::min(s.total2, SecondLevelEntries);
+    r.upper1Count = n1;
+    r.upper1Total = s.total1;
+    r.upper2Count = n2;
+    r.upper2Total = s.total2;
+    BlankEntriesPast(r, n1, n2, left);
+    left = {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
 
-        r.upper1SumPwX = s.sum1PwX;
-        r.upper1SumPwY = s.sum1PwY;
-        r.upper1SumAX = s.sum1AX;
-        r.upper1SumAY = s.sum1AY;
-        r.upper2SumPwX = s.sum2PwX;
-        r.upper2SumPwY = s.sum2PwY;
-        r.upper2SumAX = s.sum2AX;
-        r.upper2SumAY = s.sum2AY;
-        const double sumQX = l.qX * l.b + s.sum1PwX + s.sum2PwX;
-        const double sumQY = l.qY * l.b + s.sum1PwY + s.sum2PwY;
-        const double sumRX = l.rX * l.b + s.sum1AX + s.sum2AX;
-        const double sumRY = l.rY * l.b + s.sum1AY + s.sum2AY;
-        r.lValue = l.lValue;
-        r.pullOutX = (sumQX - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
-        r.pullOutY = (sumQY - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
-        r.nValueX = sumRX - l.lValue;
-        r.nValueY = sumRY - l.lValue;
+    r.upper1SumPwX = s.sum1PwX;
+    r.upper1SumPwY = s.sum1PwY;
+    r.upper1SumAX = s.sum1AX;
+    r.upper1SumAY = s.sum1AY;
+    r.upper2SumPwX = s.sum2PwX;
+    r.upper2SumPwY = s.sum2PwY;
+    r.upper2SumAX = s.sum2AX;
+    r.upper2SumAY = s.sum2AY;
+    const double sumQX = l.qX * l.b + s.sum1PwX + s.sum2PwX;
+    const double sumQY = l.qY * l.b + s.sum1PwY + s.sum2PwY;
+    const double sumRX = l.rX * l.b + s.sum1AX + s.sum2AX;
+    const double sumRY = l.rY * l.b + s.sum1AY + s.sum2AY;
+    r.lValue = l.lValue;
+    r.pullOutX = (sumQX - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
+    r.pullOutY = (sumQY - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
+    r.nValueX = sumRX - l.lValue;
+    r.nValueY = sumRY - l.lValue;
+}
+
+// Once everything above has handed down to the storey: each column's record is written, in
+// record order (the records lie in that order), and each column's load handed on to the storey
+// below, in report order. A second-storey column under a third storey also passes on, in the
+// order it received them, the shares of the third storey: their second level on the first
+// storey.
+void FinishStorey(int sc, int f, int top) {
+    const int n = NValueRes.ColumnOrderCount[sc][f];
+    ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
+    KeptEntries* left = EntriesLeft[sc][f];
+    const ColumnLoad* loads = ColumnLoads[f];
+    const ReceivedSums* received = Received[f];
+    for (int i = 0; i < n; ++i) WriteResults(records[i], loads[i], received[i], left[i]);
+    if (f == 0) return;
+
+    const int32_t* order = NValueRes.ColumnOrder[sc][f];
+    const ColumnRecord* cols = Doc.Columns[sc][f];
+    HandDown first{sc, f - 1, 1, f, f == 2 && top == 2};
+    HandDown second{sc, 0, 2, 0, false};
+    const bool passOn = f == 1 && top == 2;
+    for (int p = 0; p < n; ++p) {
+        const int i = order[p];
+        const ColumnLoad& l = loads[i];
+        first.run({cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
+        if (!passOn) continue;
+        for (int k = SharesOf[i].first; k >= 0; k = PassedShares[k].next) {
+            const PassedShare& s = PassedShares[k];
+            second.run({cols[i].x, cols[i].y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
+        }
     }
 }
 
@@ -799,18 +823,13 @@ NValueStatus CalcNValues() {
         NValueRes.FailingColumnCount[sc][f] = 0;
     }
     PassedShareCount = 0;
-    // Storey by storey from the top, each storey finished as soon as everything above it has
-    // handed down: its records (a few hundred kilobytes in a full house) stay in the cache from
-    // their clear to their results.
-    for (int f = Storeys - 1; f >= 0; --f) {
-        BuildNodeColumns(sc, f, top);
-        BuildColumnOrder(sc, f, top);
-        if (f <= top) MarkCornerColumns(sc, f);
-        StartRecords(sc, f, top);
-        if (f > top) continue;
-        if (f < top) HandDownStorey(sc, f + 1, top);
-        if (f == 0 && top == 2) PassOnSecondLevel(sc);
-        Results(sc, f);
+    // Storey by storey from the top. A storey is started (its columns indexed and ordered, its
+    // corners marked, its own loads formed) before the one above finishes, so that finishing
+    // the one above can hand down straight into it.
+    for (int f = Storeys - 1; f >= top; --f) StartStorey(sc, f, top);
+    for (int f = top; f >= 0; --f) {
+        if (f > 0) StartStorey(sc, f - 1, top);
+        FinishStorey(sc, f, top);
     }
 
     NValueRes.Status = MakeStatus(sc);

@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -533,6 +534,45 @@ TEST(NValues, ReadsTheWallEvaluationOfTheSameRun) {
     EXPECT_NEAR(At(0, 1, 1).pw1X, a.reducedStrength, Tol);
     EXPECT_NEAR(At(0, 3, 1).pw1X, std::fabs(b.reducedStrength - a.reducedStrength), Tol);
     EXPECT_NEAR(At(0, 3, 1).a1X, 2.0, Tol); // |0.5 - 2.5|
+}
+
+// Columns sharing a node each take every wall ending there. A run keeps nothing of a bigger
+// house before it: the same small house gives the same results whatever ran first.
+TEST(NValues, SharedNodesTakeTheSameWallsAndNothingOfAnEarlierHouseRemains) {
+    const auto buildSmall = [] {
+        ResetHouse(1);
+        AddColumn(0, 1, 1);
+        AddColumn(0, 3, 1);
+        AddColumn(1, 1, 1);
+        AddColumn(1, 1, 1);
+        AddColumn(1, 2, 1); // nothing below it here, a column below it in the bigger house
+        AddColumn(1, 3, 1);
+        AddWall(1, 1, 1, 3, 1, PanelP1, 4.0);
+    };
+    buildSmall();
+    RunCheck();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(NValueRes.ColumnJointResult[0][1][i].pw1X, 4.0, Tol) << i;
+        EXPECT_NEAR(NValueRes.ColumnJointResult[0][1][i].a1X, 2.5, Tol) << i;
+    }
+    EXPECT_EQ(At(0, 1, 1).upper1Total, 2);
+    EXPECT_EQ(At(0, 3, 1).upper1Total, 1);
+    const auto first = std::make_unique<ColumnJointResults>(NValueRes);
+
+    ResetHouse(2);
+    for (int f = 0; f < Storeys; ++f)
+        for (int x = 1; x <= 6; ++x)
+            for (int y = 1; y <= 4; ++y) AddColumn(f, x, y, (x * y) % 12);
+    for (int f = 0; f < Storeys; ++f) AddWall(f, 1, 2, 6, 2, PanelK1, 1.0);
+    RunCheck();
+    buildSmall();
+    RunCheck();
+    EXPECT_EQ(std::memcmp(NValueRes.ColumnJointResult[0], first->ColumnJointResult[0],
+                          sizeof first->ColumnJointResult[0]),
+              0);
+    EXPECT_EQ(
+        std::memcmp(NValueRes.ColumnOrder[0], first->ColumnOrder[0], sizeof first->ColumnOrder[0]),
+        0);
 }
 
 // ---- Hardware classes ----
