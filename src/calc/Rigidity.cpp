@@ -350,9 +350,12 @@ const WallTerms* StoreyTermsFromRows(int sc, int storey, int walls) {
 WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls,
                                                                 const WallEnds* ends) {
     RigidityResults& r = RigidityRes;
-    // Per distinct case, lane 0 along Y and lane 1 along X (the moments: Ly·X, Lx·Y).
-    Pair strength[DistinctCases] = {}, stiffness[DistinctCases] = {}, moment[DistinctCases] = {};
-    int32_t& linesInUse = RigidityLinesInUse[sc][storey];
+    // Per distinct case, lane 0 along Y and lane 1 along X (the moments: Ly·X, Lx·Y); the
+    // strengths and stiffnesses of a case side by side in one quad, so that the sums stay in
+    // registers.
+    Quad sums[DistinctCases] = {}; // strength Y, X, stiffness Ly, Lx
+    Pair moment[DistinctCases] = {};
+    int32_t linesInUse = RigidityLinesInUse[sc][storey];
     double(&linesX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&linesY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
     for (int wi = 0; wi < walls; ++wi) {
@@ -367,8 +370,7 @@ WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int stor
             const WallResultRecord& bx = blocks[CaseSubBlockX[DistinctCase[j]]];
             const WallResultRecord& by = blocks[CaseSubBlockY[DistinctCase[j]]];
             const Pair k = t.stiffness[j];
-            strength[j] += Pair{by.strengthY, bx.strengthX};
-            stiffness[j] += k;
+            sums[j] += Quad{by.strengthY, bx.strengthX, k[0], k[1]};
             if (e.oblique) {
                 const Pair half = 0.5 * k;
                 moment[j] += half * start + half * end;
@@ -410,12 +412,13 @@ WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int stor
             addTo(linesY, w.x1, ky, 1.0);
         }
     }
+    RigidityLinesInUse[sc][storey] = linesInUse;
     for (int n = 0; n < StrengthVariants; ++n) {
         const int y = SameVariantY[n], x = SameVariantX[n];
-        r.WallStrengthSumX[sc][storey][n] = strength[x][1];
-        r.WallStrengthSumY[sc][storey][n] = strength[y][0];
-        r.StiffnessSumX[sc][storey][n] = stiffness[x][1];
-        r.StiffnessSumY[sc][storey][n] = stiffness[y][0];
+        r.WallStrengthSumX[sc][storey][n] = sums[x][1];
+        r.WallStrengthSumY[sc][storey][n] = sums[y][0];
+        r.StiffnessSumX[sc][storey][n] = sums[x][3];
+        r.StiffnessSumY[sc][storey][n] = sums[y][2];
         r.StiffnessMomentYX[sc][storey][n] = moment[y][0];
         r.StiffnessMomentXY[sc][storey][n] = moment[x][1];
     }
