@@ -139,13 +139,6 @@ struct WallEnds {
 // two scalars.
 using Pair = double __attribute__((vector_size(16)));
 
-// Two pairs side by side, stored as one where the processor has stores that wide.
-void StorePairs(double& first, Pair lo, Pair hi) {
-    using Quad = double __attribute__((vector_size(32)));
-    const Quad q = {lo[0], lo[1], hi[0], hi[1]};
-    std::memcpy(&first, &q, sizeof q);
-}
-
 constexpr bool Neighbours(std::size_t first, std::size_t second) {
     return second == first + sizeof(double);
 }
@@ -288,6 +281,32 @@ Pair CaseOf(const Pair (&distinct)[DistinctCases], int n) {
     return Pair{distinct[SameVariantY[n]][0], distinct[SameVariantX[n]][1]};
 }
 
+// A wall's two ends side by side: start X, start Y, end X, end Y.
+using Quad = double __attribute__((vector_size(32)));
+using QuadMask = long long __attribute__((vector_size(32)));
+
+// The quads go by reference: passed or returned by value they would make the compiler warn
+// that code built without AVX passes them differently.
+void StoreQuad(double& first, const Quad& q) {
+    std::memcpy(&first, &q, sizeof q);
+}
+
+// Case n of quads kept for the distinct cases, lane by lane as CaseOf above: the X lanes from
+// the quad of the case with n's variant along Y, the Y lanes from that with its variant along X.
+void CaseOf(Quad& out, const Quad& sameY, const Quad& sameX) {
+    out = __builtin_shuffle(sameY, sameX, QuadMask{0, 5, 2, 7});
+}
+
+// The start pair of each of two quads.
+void StartsOf(Quad& out, const Quad& a, const Quad& b) {
+    out = __builtin_shuffle(a, b, QuadMask{0, 1, 4, 5});
+}
+
+// The lanes of the quad that `keep` sets, the others 0.
+void Kept(Quad& out, const QuadMask& keep, const Quad& q) {
+    out = keep ? q : Quad{};
+}
+
 // What the storey step and the quarter strips read of a wall, gathered while its row is read
 // for the sums, so that they need not read the 1,760-byte row again.
 struct WallTerms {
@@ -315,15 +334,28 @@ const WallTerms* StoreyTermsFromRows(int sc, int storey, int walls) {
     return theStoreyTerms;
 }
 
+// The walk over a storey's walls stores 960 bytes per wall and is bound by the number of
+// stores, and the line sums take four cases as one: where the processor has 32-byte vectors, a
+// version that uses them is chosen when the program starts.
+#if defined(__x86_64__)
+#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
+#else
+#define WIDE_STORES_WHERE_AVAILABLE
+#endif
+
 // Every wall's strengths, stiffnesses and moments of the five loading cases added to the storey
 // sums and its lines, as AddWallTerms wall by wall on sums and lines that start from 0 (the same
 // additions in the same order), with each row read once into theStoreyTerms. Storey in range,
 // its rows noted, its line tables cleared.
-const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls, const WallEnds* ends) {
+WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls,
+                                                                const WallEnds* ends) {
     RigidityResults& r = RigidityRes;
-    // Per distinct case, lane 0 along Y and lane 1 along X (the moments: Ly·X, Lx·Y).
-    Pair strength[DistinctCases] = {}, stiffness[DistinctCases] = {}, moment[DistinctCases] = {};
-    int32_t& linesInUse = RigidityLinesInUse[sc][storey];
+    // Per distinct case, lane 0 along Y and lane 1 along X (the moments: Ly·X, Lx·Y); the
+    // strengths and stiffnesses of a case side by side in one quad, so that the sums stay in
+    // registers.
+    Quad sums[DistinctCases] = {}; // strength Y, X, stiffness Ly, Lx
+    Pair moment[DistinctCases] = {};
+    int32_t linesInUse = RigidityLinesInUse[sc][storey];
     double(&linesX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&linesY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
     for (int wi = 0; wi < walls; ++wi) {
@@ -338,8 +370,7 @@ const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls, const WallEnd
             const WallResultRecord& bx = blocks[CaseSubBlockX[DistinctCase[j]]];
             const WallResultRecord& by = blocks[CaseSubBlockY[DistinctCase[j]]];
             const Pair k = t.stiffness[j];
-            strength[j] += Pair{by.strengthY, bx.strengthX};
-            stiffness[j] += k;
+            sums[j] += Quad{by.strengthY, bx.strengthX, k[0], k[1]};
             if (e.oblique) {
                 const Pair half = 0.5 * k;
                 moment[j] += half * start + half * end;
@@ -352,35 +383,42 @@ const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls, const WallEnd
             if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
         // The lines through the wall's ends (none outside the grid): an oblique wall puts half
         // on the lines through each end, any other wall all on the lines through its start.
-        const auto addTo = [&](double(&table)[GridLines][StrengthVariants], int32_t line, int lane,
-                               double factor) {
+        // From the row rather than from the terms just written: a pair read back from them would
+        // straddle two writes and wait for them.
+        double kx[StrengthVariants], ky[StrengthVariants];
+        for (int n = 0; n < StrengthVariants; ++n) {
+            kx[n] = blocks[CaseSubBlockX[n]].stiffnessX;
+            ky[n] = blocks[CaseSubBlockY[n]].stiffnessY;
+        }
+        // Cases 0..3 of a line are added as one quad, case 4 alone.
+        const auto addTo = [](double(&table)[GridLines][StrengthVariants], int32_t line,
+                              const double(&k)[StrengthVariants], double factor) {
             if (!InRange(line, GridLines)) return;
             double* to = table[line];
-#pragma GCC unroll 5
-            for (int n = 0; n < StrengthVariants; ++n) {
-                // From the row rather than from the terms just written: a pair read back from
-                // them would straddle two writes and wait for them.
-                const double k = lane == 0 ? blocks[CaseSubBlockY[n]].stiffnessY
-                                           : blocks[CaseSubBlockX[n]].stiffnessX;
-                to[n] += factor == 1.0 ? k : factor * k;
-            }
+            Quad sum, add = {k[0], k[1], k[2], k[3]};
+            if (factor != 1.0) add = factor * add;
+            std::memcpy(&sum, to, sizeof sum);
+            sum += add;
+            std::memcpy(to, &sum, sizeof sum);
+            to[4] += factor == 1.0 ? k[4] : factor * k[4];
         };
         if (e.oblique) {
-            addTo(linesX, w.y1, 1, 0.5);
-            addTo(linesX, w.y2, 1, 0.5);
-            addTo(linesY, w.x1, 0, 0.5);
-            addTo(linesY, w.x2, 0, 0.5);
+            addTo(linesX, w.y1, kx, 0.5);
+            addTo(linesX, w.y2, kx, 0.5);
+            addTo(linesY, w.x1, ky, 0.5);
+            addTo(linesY, w.x2, ky, 0.5);
         } else {
-            addTo(linesX, w.y1, 1, 1.0);
-            addTo(linesY, w.x1, 0, 1.0);
+            addTo(linesX, w.y1, kx, 1.0);
+            addTo(linesY, w.x1, ky, 1.0);
         }
     }
+    RigidityLinesInUse[sc][storey] = linesInUse;
     for (int n = 0; n < StrengthVariants; ++n) {
         const int y = SameVariantY[n], x = SameVariantX[n];
-        r.WallStrengthSumX[sc][storey][n] = strength[x][1];
-        r.WallStrengthSumY[sc][storey][n] = strength[y][0];
-        r.StiffnessSumX[sc][storey][n] = stiffness[x][1];
-        r.StiffnessSumY[sc][storey][n] = stiffness[y][0];
+        r.WallStrengthSumX[sc][storey][n] = sums[x][1];
+        r.WallStrengthSumY[sc][storey][n] = sums[y][0];
+        r.StiffnessSumX[sc][storey][n] = sums[x][3];
+        r.StiffnessSumY[sc][storey][n] = sums[y][2];
         r.StiffnessMomentYX[sc][storey][n] = moment[y][0];
         r.StiffnessMomentXY[sc][storey][n] = moment[x][1];
     }
@@ -418,13 +456,6 @@ double ElasticRadius(double kr, double sum) {
 }
 
 // The storey step for the walls' ends and terms given; storey in range, its rows noted.
-// The walk over the walls stores 960 bytes per wall and is bound by the number of stores: where
-// the processor has 32-byte stores, a version that uses them is chosen when the program starts.
-#if defined(__x86_64__)
-#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
-#else
-#define WIDE_STORES_WHERE_AVAILABLE
-#endif
 WIDE_STORES_WHERE_AVAILABLE void StoreyRigidity(int sc, int storey, int walls, const WallEnds* ends,
                                                 const WallTerms* terms) {
     RigidityResults& r = RigidityRes;
@@ -443,50 +474,53 @@ WIDE_STORES_WHERE_AVAILABLE void StoreyRigidity(int sc, int storey, int walls, c
         r.EccentricityX[sc][storey][n] = std::fabs(gx - cx[n]);
         r.EccentricityY[sc][storey][n] = std::fabs(gy - cy[n]);
     }
-    Pair centre[DistinctCases];
-    for (int j = 0; j < DistinctCases; ++j)
-        centre[j] = Pair{cx[DistinctCase[j]], cy[DistinctCase[j]]};
+    Quad centre[DistinctCases];
+    for (int j = 0; j < DistinctCases; ++j) {
+        const int n = DistinctCase[j];
+        centre[j] = Quad{cx[n], cy[n], cx[n], cy[n]};
+    }
 
     // One pass over the walls for all five cases, each wall's blocks written whole: positions,
-    // moments, distances from the centre and torsion terms.
+    // moments, distances from the centre and torsion terms. A quad holds a wall's two ends, X
+    // then Y each; lane by lane the arithmetic is that of the scalars.
     Pair torsion[DistinctCases] = {}; // Ix, Iy
     for (int wi = 0; wi < walls; ++wi) {
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
         const WallEnds& e = ends[wi];
-        const Pair start = {e.startX, e.startY}, end = {e.endX, e.endY};
-        Pair momentStart[DistinctCases], momentEnd[DistinctCases];
-        Pair startDistance[DistinctCases], endDistance[DistinctCases];
-        Pair torsionStart[DistinctCases], torsionEnd[DistinctCases];
+        const Quad ends4 = {e.startX, e.startY, e.endX, e.endY};
+        // An oblique wall carries half at each end, any other all at its start and nothing at
+        // its end (1.0 x k is k itself).
+        const double share = e.oblique ? 0.5 : 1.0;
+        const QuadMask keep = {-1, -1, e.oblique ? -1 : 0, e.oblique ? -1 : 0};
+        Quad moment[DistinctCases], distance[DistinctCases], torsionOf[DistinctCases];
 #pragma GCC unroll 3
         for (int j = 0; j < DistinctCases; ++j) {
             // Ly with the X positions, Lx with the Y positions.
             const Pair k = terms[wi].stiffness[j];
-            startDistance[j] = start - centre[j];
-            endDistance[j] = end - centre[j];
-            if (e.oblique) {
-                const Pair half = 0.5 * k;
-                momentStart[j] = half * start;
-                momentEnd[j] = half * end;
-                torsionStart[j] = half * startDistance[j] * startDistance[j];
-                torsionEnd[j] = half * endDistance[j] * endDistance[j];
-            } else {
-                momentStart[j] = k * start;
-                momentEnd[j] = Pair{0, 0};
-                torsionStart[j] = k * startDistance[j] * startDistance[j];
-                torsionEnd[j] = Pair{0, 0};
-            }
-            torsion[j] += torsionStart[j] + torsionEnd[j];
+            const Quad part = share * Quad{k[0], k[1], k[0], k[1]};
+            distance[j] = ends4 - centre[j];
+            Kept(moment[j], keep, part * ends4);
+            Kept(torsionOf[j], keep, part * distance[j] * distance[j]);
+            torsion[j] +=
+                Pair{torsionOf[j][0], torsionOf[j][1]} + Pair{torsionOf[j][2], torsionOf[j][3]};
         }
 #pragma GCC unroll 5
         for (int n = 0; n < StrengthVariants; ++n) {
             WallResultRecord& out = blocks[n];
-            StorePairs(out.startOffsetX, start, end);
-            StorePairs(out.momentYXStart, CaseOf(momentStart, n), CaseOf(momentEnd, n));
-            StorePairs(out.startDistanceX, CaseOf(startDistance, n), CaseOf(endDistance, n));
-            StorePairs(out.torsionXStart, CaseOf(torsionStart, n), CaseOf(torsionEnd, n));
+            const int y = SameVariantY[n], x = SameVariantX[n];
+            Quad m, d, t, starts;
+            CaseOf(m, moment[y], moment[x]);
+            CaseOf(d, distance[y], distance[x]);
+            CaseOf(t, torsionOf[y], torsionOf[x]);
+            StoreQuad(out.startOffsetX, ends4);
+            StoreQuad(out.momentYXStart, m);
+            StoreQuad(out.startDistanceX, d);
+            StoreQuad(out.torsionXStart, t);
             // The rigidity report lists a wall by its first end.
-            StorePairs(out.originDistanceX, start, CaseOf(momentStart, n));
-            StorePairs(out.centreDistanceX, CaseOf(startDistance, n), CaseOf(torsionStart, n));
+            StartsOf(starts, ends4, m);
+            StoreQuad(out.originDistanceX, starts);
+            StartsOf(starts, d, t);
+            StoreQuad(out.centreDistanceX, starts);
         }
     }
     double ix[StrengthVariants], iy[StrengthVariants];

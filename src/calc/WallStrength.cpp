@@ -134,7 +134,7 @@ StrengthRun StrengthRunOf() {
 // read here once per wall: the stores into the result rows could otherwise make every variant
 // read them again.
 struct BaseInputs {
-    double braceStrength[WallResultBlocks]; // per variant, 0 when the bracing does not count
+    double braceStrength[WallResultBlocks]; // per variant; only the first when variantsAlike
     double braceStiffness[WallResultBlocks];
     double faceStrength, faceStiffness; // mud wall and both panels added
     bool braceCounts, facesCount;
@@ -160,13 +160,14 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
     const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
     in.faceStrength = StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
     in.faceStiffness = StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
-    in.variantsAlike = true;
-    for (int k = 0; k < WallResultBlocks; ++k) {
-        const int32_t row = VariantBraceRow(w, codes.row, k);
-        const WallElementSpec* brace = SpecAt(BraceSpecs, row);
+    // Only a one-way brace that counts tells the variants apart; otherwise every variant reads
+    // the row of the first, and the brace adds nothing to a wall too short for it.
+    in.variantsAlike = !(in.braceCounts && codes.row % 4 == 2);
+    const int variants = in.variantsAlike ? 1 : WallResultBlocks;
+    for (int k = 0; k < variants; ++k) {
+        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, codes.row, k));
         in.braceStrength[k] = StrengthAt(brace);
         in.braceStiffness[k] = StiffnessAt(brace);
-        if (in.braceCounts && row != codes.row) in.variantsAlike = false;
     }
     in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
@@ -229,16 +230,31 @@ struct ReductionInputs {
     int32_t jointSpec, foundation;
     const double (*deterioration)[4]; // by the 2004 class; none under the general method
     double openingFactor;
-    double projectedLengthX, projectedLengthY;
+    // The projected lengths are read from the row itself: copied in here they came back as a
+    // pair straddling two stores of the copy, which the processor cannot forward.
+    const WallResultRecord* row;
     bool cosSquared; // oblique, counted with L cos²θ and L sin²θ
     double cx, cy;
 };
 
-ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const WallRecord& w,
-                                  const WallResultRecord& r0) {
+// The storey's grid-node codes, as NodeCode reads them (0 for a node outside the grid), looked
+// up once per storey rather than once per wall end.
+struct NodeCodes {
+    const int32_t (*map)[AxisCountY];
+    int32_t at(int32_t x, int32_t y) const {
+        return InRange(x, AxisCountX) && InRange(y, AxisCountY) ? map[x][y] : 0;
+    }
+};
+
+NodeCodes NodeCodesOf(const StrengthRun& run, int storey) {
+    return {WallEval.GridNodeMap[run.scenario][storey]};
+}
+
+ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const NodeCodes& nodes,
+                                  const WallRecord& w, const WallResultRecord& r0) {
     ReductionInputs in{};
-    const int32_t c1 = std::abs(NodeCode(storey, w.x1, w.y1));
-    const int32_t c2 = std::abs(NodeCode(storey, w.x2, w.y2));
+    const int32_t c1 = std::abs(nodes.at(w.x1, w.y1));
+    const int32_t c2 = std::abs(nodes.at(w.x2, w.y2));
     const bool lower = storey != run.top && c1 >= FloorAboveBit && c2 >= FloorAboveBit;
     if (!run.revision2012)
         in.table = lower ? run.lowerTable : run.topTable;
@@ -250,8 +266,7 @@ ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const Wall
                                    : &WallDeteriorationFactors[ClampIndex(r0.lowerStorey, 2)]
                                                               [ClampIndex(w.deterioration, 3)];
     in.openingFactor = r0.openingFactor;
-    in.projectedLengthX = r0.projectedLengthX;
-    in.projectedLengthY = r0.projectedLengthY;
+    in.row = &r0;
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     in.cosSquared = run.cosSquared && oblique && r0.effectiveLength > 0;
     if (in.cosSquared) {
@@ -286,10 +301,11 @@ VariantReductions ReductionsOf(const StrengthRun& run, const ReductionInputs& in
     v.factor = MinDouble(v.deterioration, v.joint);
     v.reducedStrength = base.strength * v.factor * in.openingFactor;
     v.reducedStiffness = base.stiffness * v.factor * in.openingFactor;
-    v.strengthX = in.projectedLengthX * v.reducedStrength;
-    v.strengthY = in.projectedLengthY * v.reducedStrength;
-    v.stiffnessX = in.projectedLengthX * v.reducedStiffness;
-    v.stiffnessY = in.projectedLengthY * v.reducedStiffness;
+    const double lengthX = in.row->projectedLengthX, lengthY = in.row->projectedLengthY;
+    v.strengthX = lengthX * v.reducedStrength;
+    v.strengthY = lengthY * v.reducedStrength;
+    v.stiffnessX = lengthX * v.reducedStiffness;
+    v.stiffnessY = lengthY * v.reducedStiffness;
     if (in.cosSquared) {
         v.strengthX *= in.cx;
         v.stiffnessX *= in.cx;
@@ -340,7 +356,8 @@ void CalcWallReductions(int storey, int wall) {
     const StrengthRun run = StrengthRunOf();
     const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
-    const ReductionInputs reductions = PrepareReductions(run, storey, w, blocks[0]);
+    const ReductionInputs reductions =
+        PrepareReductions(run, storey, NodeCodesOf(run, storey), w, blocks[0]);
     for (int k = 0; k < WallResultBlocks; ++k) {
         WallResultRecord& b = blocks[k];
         const VariantBase base{b.baseStrength, b.baseStiffness, b.strengthClass,
@@ -373,11 +390,12 @@ void EvaluateWallStrengths() {
     for (int s = 0; s <= run.top; ++s) {
         const int n = WallCountOf(s);
         NoteWallResultRows(run.scenario, s, n);
+        const NodeCodes nodes = NodeCodesOf(run, s);
         for (int wall = 0; wall < n; ++wall) {
             const WallRecord& w = Doc.Walls[run.scenario][s][wall];
             WallResultRecord* blocks = WallEval.WallResult[run.scenario][s][wall];
             const BaseInputs base = PrepareBase(run, w, blocks[0]);
-            const ReductionInputs reductions = PrepareReductions(run, s, w, blocks[0]);
+            const ReductionInputs reductions = PrepareReductions(run, s, nodes, w, blocks[0]);
             // A variant like the first is worked out once and written again; every block is
             // written whole while it is in cache.
             if (base.variantsAlike) {
