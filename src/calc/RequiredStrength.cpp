@@ -62,9 +62,11 @@ int Method() {
 }
 
 // Area of a convex polygon by the shoelace formula. The strip clips below form polygons of 3 to
-// 5 points; with the count fixed the loops unroll.
+// 5 points; with the count fixed the loops unroll. The clips and areas are forced inline: out of
+// line, the calls, the points passed through memory and the dispatch on the count cost as much
+// as the arithmetic.
 template <int N>
-double PolygonArea(const Point* p) {
+[[gnu::always_inline]] inline double PolygonArea(const Point* p) {
     double twice = 0.0;
     for (int i = 0; i < N; ++i) {
         const Point& a = p[i];
@@ -74,14 +76,15 @@ double PolygonArea(const Point* p) {
     return std::fabs(twice) / 2.0;
 }
 
-double PolygonArea(const Point* p, int n) {
-    switch (n) {
-    case 3:
-        return PolygonArea<3>(p);
-    case 4:
+// The first n points of p (3 to Capacity).
+template <int Capacity>
+[[gnu::always_inline]] inline double PolygonArea(const Point (&p)[Capacity], int n) {
+    static_assert(Capacity == 4 || Capacity == 5);
+    if (n == 3) return PolygonArea<3>(p);
+    if constexpr (Capacity == 4) {
         return PolygonArea<4>(p);
-    default:
-        return PolygonArea<5>(p);
+    } else {
+        return n == 4 ? PolygonArea<4>(p) : PolygonArea<5>(p);
     }
 }
 
@@ -93,7 +96,7 @@ double Coord(const Point& p, bool alongY) {
 // coord <= limit; out must hold N + 1 points. The direction, side and count are template
 // arguments: the strips of every triangle clip several times a run.
 template <bool AlongY, bool KeepAbove, int N>
-int ClipHalfPlane(const Point* in, double limit, Point* out) {
+[[gnu::always_inline]] inline int ClipHalfPlane(const Point* in, double limit, Point* out) {
     bool inside[N];
     for (int i = 0; i < N; ++i) {
         const double c = Coord(in[i], AlongY);

@@ -224,24 +224,31 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
     const StoreyLineShears lines(d, j, top);
     FloorFailures& failures = floorFailures[s][j][d.firstRow / 4];
     // Rows 0 and 2 (from the near line of a band) hold with the first measure, 1 and 3 with the
-    // second.
+    // second. The rows of the tables are looked up once: the checks run over every band.
     const double* const holding[2] = {FloorCheck.FloorCheckLineTables[d.holdMember1][s][j],
                                       FloorCheck.FloorCheckLineTables[d.holdMember2][s][j]};
+    double(*span[4])[StrengthVariants];
+    double* ratios[4];
+    int32_t* flags[4];
+    for (int r = 0; r < 4; ++r) {
+        span[r] = FloorCheck.FloorCheckSpanTables[d.firstRow + r][s][j];
+        ratios[r] = FloorCheck.FloorCheckRatios[d.firstRow + r][s][j];
+        flags[r] = FloorCheck.FloorCheckFlags[d.firstRow + r][s][j];
+    }
     const auto check = [&](int r, int i, double shear) {
-        const int row = d.firstRow + r;
         // A shear that is zero but for rounding (the middle of a symmetric plan) carries
         // nothing: no ratio of the size of 1e16 for it.
         if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
-        FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
+        span[r][i][0] = shear;
         if (shear == 0.0) {
-            FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; // every band's ratio is written
+            ratios[r][i] = 0.0; // every band's ratio is written
             return;
         }
         const double ratio = holding[r & 1][i] * 1.96 / shear;
-        FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
+        ratios[r][i] = ratio;
         // Within the shared tolerance a ratio of exactly 1 in size passes.
         if (tolerance::Below(std::fabs(ratio), 1.0)) {
-            FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
+            flags[r][i] = 0;
             NoteFailure(failures, ratio);
         }
     };
@@ -269,7 +276,6 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
 void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
     const double* const y = d.axes;
-    const auto m = [&](int i) { return 0.5 * (y[i] + y[i + 1]); };
     const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
     const StoreyLineShears lines(d, j, top);
     double(*work[4])[StrengthVariants];
@@ -278,14 +284,11 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
         work[r] = theScores.FloorCheckWork[d.momentRows[r]][s][j];
         mark[r] = theScores.FloorStrengthMarks[d.momentRows[r]][s][j];
     }
-    // The moment of row r about point k, and its mark: divided by the area of its band and
-    // multiplied by the band's width.
-    const auto put = [&](int r, int k, double value, int band) {
+    // The moment of row r about point k, and its mark: divided by the area of band i (when the
+    // point has a band and the band an area) and multiplied by the band's width.
+    const auto put = [&](int r, int k, double value, bool hasBand, int i) {
         work[r][k][0] = value;
-        double perBand = 0.0;
-        if (band >= a && band <= b - 1 && area[band] != 0.0)
-            perBand = value / area[band] * (y[band + 1] - y[band]);
-        mark[r][k][0] = perBand;
+        mark[r][k][0] = hasBand && area[i] != 0.0 ? value / area[i] * (y[i + 1] - y[i]) : 0.0;
     };
 
     // Sum over i of (p(i) - c) w(i) = sum p w - c sum w: running sums from each end keep the
@@ -293,29 +296,31 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     // Low side: lines and bands below the point.
     double lineW = 0, lineWP = 0, bandW = 0, bandWP = 0;
     for (int k = a; k <= b; ++k) {
-        // Line k: lines a..k-1 and bands a..k-1.
-        put(0, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k - 1);
+        // Line k: lines a..k-1 and bands a..k-1; line a has no band below it.
+        put(0, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k > a, k - 1);
         if (k == b) break;
+        const double mid = 0.5 * (y[k] + y[k + 1]);
         const double shear = lines.summed(k), load = q * area[k];
         lineW += shear;
         lineWP += shear * y[k];
         bandW += load;
-        bandWP += load * m(k);
+        bandWP += load * mid;
         // Band k: lines a..k and bands a..k.
-        put(1, k, (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW), k);
+        put(1, k, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, k);
     }
     // High side: lines and bands above the point.
     lineW = lineWP = bandW = bandWP = 0;
     for (int k = b; k >= a; --k) {
         // Band k (k < b): lines k+1..b and bands k..b-1.
         if (k < b) {
+            const double mid = 0.5 * (y[k] + y[k + 1]);
             const double load = q * area[k];
             bandW += load;
-            bandWP += load * m(k);
-            put(3, k, (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW), k);
+            bandWP += load * mid;
+            put(3, k, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, k);
         }
-        // Line k: lines k+1..b and bands k..b-1.
-        put(2, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k);
+        // Line k: lines k+1..b and bands k..b-1; line b has no band above it.
+        put(2, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k < b, k);
         const double shear = lines.summed(k);
         lineW += shear;
         lineWP += shear * y[k];
