@@ -6,6 +6,7 @@
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h" // MinInt, MaxInt
 
 #include <cmath>
 
@@ -90,6 +91,18 @@ void AddTriangleCuts(Vertex (&v)[3], bool alongX, double r, const double* axis, 
     }
 }
 
+// Whether hypot(dx, dy) is at least `limit` within the shared tolerance, for finite dx and dy.
+// The root is taken only where the sum of squares lies too near the limit to tell: hypot is
+// never below the larger side, and its square is dx^2 + dy^2 within a few units in the last
+// place.
+bool SideAtLeast(double dx, double dy, double limit) {
+    const double side = std::fabs(dx) > std::fabs(dy) ? std::fabs(dx) : std::fabs(dy);
+    const double least = limit - tolerance::kEpsilon;
+    if (side >= least) return true;
+    if (dx * dx + dy * dy < least * least * (1.0 - 1e-12)) return false;
+    return tolerance::AtLeast(std::hypot(dx, dy), limit);
+}
+
 // Per scenario and storey, the area result rows the last run filled (the whole lists before
 // the first run): every row after them is zero.
 int32_t rectRowsInUse[Scenarios][Storeys] = {
@@ -151,20 +164,21 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
         const double r = floorcalc::FloorRating(e.code);
         Vertex v[3];
         const int xs[3] = {e.x1, e.x2, e.x3}, ys[3] = {e.y1, e.y2, e.y3};
+        int lowest = AxisCountX, highest = 0;
         for (int k = 0; k < 3; ++k) {
             v[k].i = ClampIndex(xs[k], AxisCountX);
             v[k].j = ClampIndex(ys[k], AxisCountY);
             v[k].x = ax[v[k].i];
             v[k].y = ay[v[k].j];
-            // The cuts reach from the lowest vertex line to the highest, both included.
-            NoteFloorLineTableLines(s, f, v[k].i < v[k].j ? v[k].i : v[k].j,
-                                    (v[k].i > v[k].j ? v[k].i : v[k].j) + 1);
+            lowest = MinInt(lowest, MinInt(v[k].i, v[k].j));
+            highest = MaxInt(highest, MaxInt(v[k].i, v[k].j));
         }
+        // The cuts reach from the lowest vertex line to the highest, both included.
+        NoteFloorLineTableLines(s, f, lowest, highest + 1);
         if (e.code == 0)
             for (int k = 0; k < 3; ++k) {
                 const Vertex &a = v[k], &b = v[(k + 1) % 3];
-                if (tolerance::AtLeast(std::hypot(b.x - a.x, b.y - a.y), LargeVoidSide))
-                    voidFound = true;
+                if (SideAtLeast(b.x - a.x, b.y - a.y, LargeVoidSide)) voidFound = true;
             }
         const Vertex &a = v[0], &b = v[1], &c = v[2];
         const double area = std::fabs((a.y - c.y) * (b.x - c.x) - (b.y - c.y) * (a.x - c.x)) / 2;

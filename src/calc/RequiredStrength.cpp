@@ -197,44 +197,63 @@ void ClearStoreyAreas(int s, int f) {
 
 // The element's factored and weighted areas, centroid and moments, from its area and centroid
 // in plan coordinates.
-void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, double cy) {
-    const double originX = AxisPosX(Grid.FirstMainAxisX);
-    const double originY = AxisPosY(Grid.FirstMainAxisY);
+void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, double cy,
+                 const Point& origin) {
     e.area = area;
     // Attic storage and the largest rectangle are no floor. A largest-rectangle triangle cannot
     // be drawn; one from a damaged file counts as no floor either.
     e.floorArea = kind >= KindAttic ? 0.0 : area;
     e.factoredArea = area * FactoredAreaFactor(kind);
     e.cityWeightedArea = area * CityWeightFactor(kind);
-    e.centroidX = cx - originX;
-    e.centroidY = originY - cy; // upward
+    e.centroidX = cx - origin.x;
+    e.centroidY = origin.y - cy; // upward
     e.momentX = e.factoredArea * e.centroidX;
     e.momentY = e.factoredArea * e.centroidY;
     e.cityMomentX = e.cityWeightedArea * e.centroidX;
     e.cityMomentY = e.cityWeightedArea * e.centroidY;
 }
 
-void AddToSums(int s, int f, const RoofFloorAreaResult& e, int kind, bool rectangle) {
-    R.PlanFloorArea[s][f] += e.floorArea;
-    R.WeightedAreaSum[s][f] += e.factoredArea;
-    R.DesignFloorArea[s][f] += e.factoredArea;
-    R.CityWeightedAreaSum[s][f] += e.cityWeightedArea;
-    R.WeightedMomentX[s][f] += e.momentX;
-    R.WeightedMomentY[s][f] += e.momentY;
-    R.CityWeightedMomentX[s][f] += e.cityMomentX;
-    R.CityWeightedMomentY[s][f] += e.cityMomentY;
+// The sums of one storey over its elements, rectangles first, each in the order of its list:
+// added up here and stored once (onto the cleared zeros, so every bit is as if added there).
+struct AreaSums {
+    double floorArea = 0.0;    // PlanFloorArea
+    double factoredArea = 0.0; // WeightedAreaSum and DesignFloorArea alike
+    double cityArea = 0.0, momentX = 0.0, momentY = 0.0, cityMomentX = 0.0, cityMomentY = 0.0;
+    double weight[3] = {0.0, 0.0, 0.0}; // WeightAreaSums
+
+    void store(int s, int f) const {
+        R.PlanFloorArea[s][f] = floorArea;
+        R.WeightedAreaSum[s][f] = factoredArea;
+        R.DesignFloorArea[s][f] = factoredArea;
+        R.CityWeightedAreaSum[s][f] = cityArea;
+        R.WeightedMomentX[s][f] = momentX;
+        R.WeightedMomentY[s][f] = momentY;
+        R.CityWeightedMomentX[s][f] = cityMomentX;
+        R.CityWeightedMomentY[s][f] = cityMomentY;
+        for (int k = 0; k < 3; ++k) R.WeightAreaSums[s][f][k] = weight[k];
+    }
+};
+
+void AddToSums(AreaSums& sums, const RoofFloorAreaResult& e, int kind, bool rectangle) {
+    sums.floorArea += e.floorArea;
+    sums.factoredArea += e.factoredArea;
+    sums.cityArea += e.cityWeightedArea;
+    sums.momentX += e.momentX;
+    sums.momentY += e.momentY;
+    sums.cityMomentX += e.cityMomentX;
+    sums.cityMomentY += e.cityMomentY;
 
     const bool roof = kind == KindLightRoof || kind == KindHeavyRoof;
-    if (roof) R.WeightAreaSums[s][f][WeightRoofArea] += e.floorArea;
+    if (roof) sums.weight[WeightRoofArea] += e.floorArea;
     // A roof triangle carries no walls, unlike a roof rectangle.
     const bool carriesWalls =
         kind == KindFloor || kind == KindVoid || kind == KindAttic || (rectangle && roof);
-    if (carriesWalls) R.WeightAreaSums[s][f][WeightWallArea] += e.floorArea;
+    if (carriesWalls) sums.weight[WeightWallArea] += e.floorArea;
     if (kind == KindFloor || kind == KindBalcony || kind == KindAttic)
-        R.WeightAreaSums[s][f][WeightFloorArea] += e.factoredArea;
+        sums.weight[WeightFloorArea] += e.factoredArea;
 }
 
-void AddRectangle(int s, int f, int index) {
+void AddRectangle(int s, int f, int index, const Point& origin, AreaSums& sums) {
     const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
     const int kind = AreaKindOf(r.code);
@@ -249,8 +268,8 @@ void AddRectangle(int s, int f, int index) {
     const double x1 = Doc.AxisX[ix1], x2 = Doc.AxisX[ix2];
     const double y1 = Doc.AxisY[iy1], y2 = Doc.AxisY[iy2];
 
-    FillElement(e, kind, (x2 - x1) * (y2 - y1), (x1 + x2) / 2.0, (y1 + y2) / 2.0);
-    AddToSums(s, f, e, kind, true);
+    FillElement(e, kind, (x2 - x1) * (y2 - y1), (x1 + x2) / 2.0, (y1 + y2) / 2.0, origin);
+    AddToSums(sums, e, kind, true);
 
     // The floor check's strip areas always use the factors of the general method.
     const double factor = BoundedAt(FloorAreaFactors, kind);
@@ -269,7 +288,9 @@ void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
     p[2] = {AxisPosX(t.x3), AxisPosY(t.y3)};
 }
 
-void AddTriangle(int s, int f, int index) {
+// `p` are the triangle's points (TrianglePoints).
+void AddTriangle(int s, int f, int index, const Point (&p)[3], const Point& origin,
+                 AreaSums& sums) {
     const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
     const int kind = AreaKindOf(t.code);
@@ -277,13 +298,12 @@ void AddTriangle(int s, int f, int index) {
         e = {};
         return;
     }
-    Point p[3];
-    TrianglePoints(t, p);
     const double area =
         std::fabs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y)) /
         2.0;
-    FillElement(e, kind, area, (p[0].x + p[1].x + p[2].x) / 3.0, (p[0].y + p[1].y + p[2].y) / 3.0);
-    AddToSums(s, f, e, kind, false);
+    FillElement(e, kind, area, (p[0].x + p[1].x + p[2].x) / 3.0, (p[0].y + p[1].y + p[2].y) / 3.0,
+                origin);
+    AddToSums(sums, e, kind, false);
 
     const double factor = BoundedAt(FloorAreaFactors, kind);
     const int iy1 = MinInt(MinInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
@@ -368,7 +388,8 @@ Extent StoreyExtent(int s, int f, double& largestShortSide) {
 }
 
 // Quarter lines, quarter floor areas, short side and the storey's own shape factor.
-void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide) {
+void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide,
+                           const Point (*triangles)[3]) {
     double* lines = R.QuarterLines[s][f];
     const bool hasLargest = R.LargestRectangleFlag[s][f] != 0;
     R.StoreyExtentFlag[s][f] = x.empty() ? 0 : 1;
@@ -414,8 +435,7 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
         for (int e = 0; e < tris; ++e) {
             const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
             if (t.code < 0 || t.code >= 5) continue;
-            Point p[3];
-            TrianglePoints(t, p);
+            const Point(&p)[3] = triangles[e];
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
                 bool inside = true;
@@ -470,27 +490,34 @@ void HandDownShapeFactors(int s) {
 
 void AreaPhase(int s) {
     bool hasElements[Storeys] = {};
+    const int top = TopStoreyOf(s);
+    const Point origin{AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
+    // The points of the storey's triangles, looked up once for its areas and its strips.
+    Point triangles[MaxRoofFloorTris][3];
     for (int f = 0; f < Storeys; ++f) {
         ClearStoreyAreas(s, f);
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
         hasElements[f] = rects > 0 || tris > 0;
-        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e);
-        for (int e = 0; e < tris; ++e) AddTriangle(s, f, e);
+        AreaSums sums;
+        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e, origin, sums);
+        for (int e = 0; e < tris; ++e) {
+            TrianglePoints(Doc.RoofFloorTris[s][f][e], triangles[e]);
+            AddTriangle(s, f, e, triangles[e], origin, sums);
+        }
+        sums.store(s, f);
+
+        // The extent, strips and shape of the storey read its own elements only.
+        double largestShortSide = 0.0;
+        const Extent x = StoreyExtent(s, f, largestShortSide);
+        storeyExtent[s][f] = x;
+        // Storeys above the top keep cleared lines, strips, side and factor.
+        if (f <= top) QuarterStripsAndShape(s, f, x, largestShortSide, triangles);
     }
     // A storey without any roof/floor element has no centre of gravity (0, 0), even below a
     // storey that has one.
     for (int f = 0; f < Storeys; ++f)
         if (hasElements[f]) GravityCentre(s, f);
-
-    const int top = TopStoreyOf(s);
-    for (int f = 0; f < Storeys; ++f) {
-        double largestShortSide = 0.0;
-        const Extent x = StoreyExtent(s, f, largestShortSide);
-        storeyExtent[s][f] = x;
-        // Storeys above the top keep cleared lines, strips, side and factor.
-        if (f <= top) QuarterStripsAndShape(s, f, x, largestShortSide);
-    }
     HandDownShapeFactors(s);
 }
 
