@@ -197,8 +197,8 @@ void ClearStoreyAreas(int s, int f) {
 
 // The element's factored and weighted areas, centroid and moments, from its area and centroid
 // in plan coordinates.
-void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, double cy,
-                 const Point& origin) {
+[[gnu::always_inline]] inline void FillElement(RoofFloorAreaResult& e, int kind, double area,
+                                               double cx, double cy, const Point& origin) {
     e.area = area;
     // Attic storage and the largest rectangle are no floor. A largest-rectangle triangle cannot
     // be drawn; one from a damaged file counts as no floor either.
@@ -215,6 +215,7 @@ void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, doubl
 
 // The sums of one storey over its elements, rectangles first, each in the order of its list:
 // added up here and stored once (onto the cleared zeros, so every bit is as if added there).
+// The element steps are inlined into the storey's loop so that the sums stay in registers.
 struct AreaSums {
     double floorArea = 0.0;    // PlanFloorArea
     double factoredArea = 0.0; // WeightedAreaSum and DesignFloorArea alike
@@ -234,7 +235,8 @@ struct AreaSums {
     }
 };
 
-void AddToSums(AreaSums& sums, const RoofFloorAreaResult& e, int kind, bool rectangle) {
+[[gnu::always_inline]] inline void AddToSums(AreaSums& sums, const RoofFloorAreaResult& e, int kind,
+                                             bool rectangle) {
     sums.floorArea += e.floorArea;
     sums.factoredArea += e.factoredArea;
     sums.cityArea += e.cityWeightedArea;
@@ -253,7 +255,8 @@ void AddToSums(AreaSums& sums, const RoofFloorAreaResult& e, int kind, bool rect
         sums.weight[WeightFloorArea] += e.factoredArea;
 }
 
-void AddRectangle(int s, int f, int index, const Point& origin, AreaSums& sums) {
+[[gnu::always_inline]] inline void AddRectangle(int s, int f, int index, const Point& origin,
+                                                AreaSums& sums) {
     const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
     const int kind = AreaKindOf(r.code);
@@ -289,8 +292,8 @@ void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
 }
 
 // `p` are the triangle's points (TrianglePoints).
-void AddTriangle(int s, int f, int index, const Point (&p)[3], const Point& origin,
-                 AreaSums& sums) {
+[[gnu::always_inline]] inline void AddTriangle(int s, int f, int index, const Point (&p)[3],
+                                               const Point& origin, AreaSums& sums) {
     const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
     const int kind = AreaKindOf(t.code);

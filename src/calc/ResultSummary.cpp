@@ -52,12 +52,15 @@ void SetNumber(PanelLabel& label, double value, const char* suffix = "") {
     for (; *suffix != '\0' && n + 1 < sizeof label.text; ++suffix) label.text[n++] = *suffix;
     if (n < sizeof label.text) label.text[n] = '\0';
 }
-PanelLabel Label(const char* text, ColorRef font, ColorRef background = PanelNeutral) {
-    PanelLabel l{};
-    SetText(l, text);
-    l.font = font;
-    l.background = background;
-    return l;
+// Sets a label of the panel in place, zeros after its text. (A label built aside and copied in
+// would be read back whole just after its bytes were written one by one, which stalls the
+// copy.)
+void SetLabel(PanelLabel& label, const char* text, ColorRef font,
+              ColorRef background = PanelNeutral) {
+    std::memset(label.text, 0, sizeof label.text);
+    SetText(label, text);
+    label.font = font;
+    label.background = background;
 }
 
 // ---- Scores ----
@@ -77,26 +80,36 @@ void CalcScores(int s, int top) {
     for (int j = top + 1; j < Storeys; ++j) ClearStorey(s, j);
     for (int j = top; j >= 0; --j) {
         const double qr = ReqResult.RequiredStrength[s][j];
-        theScores.OtherElementsStrength[s][j] = summary::OtherElementsStrength(qr);
+        const double base = summary::OtherElementsStrength(qr);
+        theScores.OtherElementsStrength[s][j] = base;
+        double* const px = theScores.RetainedStrengthX[s][j];
+        double* const py = theScores.RetainedStrengthY[s][j];
+        double* const scoreX = theScores.StoreyScoreX[s][j];
+        double* const scoreY = theScores.StoreyScoreY[s][j];
+        if (qr == 0.0) {
+            // Nothing is required: no score, and no retained strength left over from an
+            // earlier run.
+            for (int col = 0; col < ResultColumns; ++col) px[col] = py[col] = 0.0;
+            for (int col = 0; col < ResultColumns; ++col) scoreX[col] = scoreY[col] = 0.0;
+            continue;
+        }
+        // The strength of a column is that of its variant: summed once per variant.
+        double sumX[StrengthVariants], sumY[StrengthVariants];
+        for (int v = 0; v < StrengthVariants; ++v) {
+            sumX[v] = base + RigidityRes.WallStrengthSumX[s][j][v];
+            sumY[v] = base + RigidityRes.WallStrengthSumY[s][j][v];
+        }
+        const double* const ex = FloorRes.ReductionFactorX[s][j];
+        const double* const ey = FloorRes.ReductionFactorY[s][j];
         for (int col = 0; col < ResultColumns; ++col) {
             const int v = ResultColumnVariant[col];
-            double& px = theScores.RetainedStrengthX[s][j][col];
-            double& py = theScores.RetainedStrengthY[s][j][col];
-            if (qr == 0.0) {
-                // Nothing is required: no score, and no retained strength left over from an
-                // earlier run.
-                px = py = 0.0;
-                theScores.StoreyScoreX[s][j][col] = 0.0;
-                theScores.StoreyScoreY[s][j][col] = 0.0;
-                continue;
-            }
-            const double base = theScores.OtherElementsStrength[s][j];
-            px = (base + RigidityRes.WallStrengthSumX[s][j][v]) *
-                 FloorRes.ReductionFactorX[s][j][col] * dK;
-            py = (base + RigidityRes.WallStrengthSumY[s][j][v]) *
-                 FloorRes.ReductionFactorY[s][j][col] * dK;
-            theScores.StoreyScoreX[s][j][col] = px / qr;
-            theScores.StoreyScoreY[s][j][col] = py / qr;
+            px[col] = sumX[v] * ex[col] * dK;
+            py[col] = sumY[v] * ey[col] * dK;
+        }
+        // A loop of divisions alone runs them two at a time: the divider is the bound here.
+        for (int col = 0; col < ResultColumns; ++col) {
+            scoreX[col] = px[col] / qr;
+            scoreY[col] = py[col] / qr;
         }
     }
     for (int col = 0; col < ResultColumns; ++col) {
@@ -235,6 +248,9 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         ratios[r] = FloorCheck.FloorCheckRatios[d.firstRow + r][s][j];
         flags[r] = FloorCheck.FloorCheckFlags[d.firstRow + r][s][j];
     }
+    // The failures found, kept in registers until the end: a table entry would chain every
+    // failure to the last one through memory.
+    FloorFailures found = failures;
     const auto check = [&](int r, int i, double shear) {
         // A shear that is zero but for rounding (the middle of a symmetric plan) carries
         // nothing: no ratio of the size of 1e16 for it.
@@ -249,7 +265,7 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         // Within the shared tolerance a ratio of exactly 1 in size passes.
         if (tolerance::Below(std::fabs(ratio), 1.0)) {
             flags[r][i] = 0;
-            NoteFailure(failures, ratio);
+            NoteFailure(found, ratio);
         }
     };
 
@@ -270,6 +286,7 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         check(2, i, nearSide);
         if (i != a) far = nearSide + lines.net(i);
     }
+    failures = found;
 }
 
 // The floor moment values about every line and band middle, summed from both ends.
@@ -428,7 +445,7 @@ void CalcFloorCheck(int s, int top) {
 
 void FloorCheckPanel(int s, int top, ResultPanel& panel) {
     bool anyFailure = false;
-    for (int j = 0; j < Storeys; ++j) panel.FloorCheckStorey[j] = Label("", PanelBlack);
+    for (int j = 0; j < Storeys; ++j) SetLabel(panel.FloorCheckStorey[j], "", PanelBlack);
     for (int j = 0; j <= top; ++j) {
         const FloorFailures(&found)[2] = floorFailures[s][j];
         const bool failing[2] = {found[0].failing, found[1].failing};
@@ -440,10 +457,13 @@ void FloorCheckPanel(int s, int top, ResultPanel& panel) {
         for (int dir = 0; dir < 2; ++dir)
             if (failing[dir] && least[dir] / 100 < level) level = least[dir] / 100;
         level = ClampIndex(level, 11);
-        panel.FloorCheckStorey[j] =
-            Label(StoreyFailTexts[j][which], PanelBlack, JudgementScale[10 - level]);
+        SetLabel(panel.FloorCheckStorey[j], StoreyFailTexts[j][which], PanelBlack,
+                 JudgementScale[10 - level]);
     }
-    panel.FloorCheckState = anyFailure ? Label("NG ", PanelRed) : Label("OK", PanelBlack);
+    if (anyFailure)
+        SetLabel(panel.FloorCheckState, "NG ", PanelRed);
+    else
+        SetLabel(panel.FloorCheckState, "OK", PanelBlack);
 }
 
 // ---- Score and eccentricity panel ----
@@ -470,7 +490,7 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
                     }
                 }
             }
-            label = Label("", PanelBlack);
+            SetLabel(label, "", PanelBlack);
             SetNumber(label, shown);
             const int rank = ScoreRank(shown);
             label.font = full ? ScoreColours[rank] : ScoreColoursMuted[rank];
@@ -497,11 +517,11 @@ void EccentricityPanel(int s, ResultPanel& panel) {
     const int current = ClampIndex(App.CurrentStorey, Storeys);
     const bool quarterMethod = Doc.DiagnosisMethod == 2;
     for (int j = 0; j < Storeys; ++j) {
-        panel.EccentricityCaption[j] =
-            Label(quarterMethod ? QuarterMethodCaptionText : EccentricityCaptionText, PanelBlack);
+        SetLabel(panel.EccentricityCaption[j],
+                 quarterMethod ? QuarterMethodCaptionText : EccentricityCaptionText, PanelBlack);
         const auto show = [&](const double(&ratios)[StrengthVariants], PanelLabel& label) {
             if (quarterMethod) {
-                label = Label("  -.--", PanelBlack);
+                SetLabel(label, "  -.--", PanelBlack);
                 return;
             }
             double e = ratios[0];
@@ -509,7 +529,7 @@ void EccentricityPanel(int s, ResultPanel& panel) {
                 e = ratios[1];
                 for (int v = 2; v < StrengthVariants; ++v) e = MaxDouble(ratios[v], e);
             }
-            label = Label("", PanelBlack);
+            SetLabel(label, "", PanelBlack);
             SetNumber(label, e);
             const int rank = EccentricityRank(e);
             label.font = j == current ? EccentricityColours[rank] : EccentricityColoursMuted[rank];
@@ -731,9 +751,9 @@ ResultPanel CalcResultSummary() {
     panel.WallDirectBelowRatio = summary::WallDirectBelowRatio(f);
     panel.ColumnDirectBelowRatio = summary::ColumnDirectBelowRatio(f);
     panel.PartitionWallRatio = summary::PartitionWallRatio(f);
-    panel.WallDirectBelow = Label("", PanelBlack);
-    panel.ColumnDirectBelow = Label("", PanelBlack);
-    panel.PartitionRatio = Label("", PanelBlack);
+    SetLabel(panel.WallDirectBelow, "", PanelBlack);
+    SetLabel(panel.ColumnDirectBelow, "", PanelBlack);
+    SetLabel(panel.PartitionRatio, "", PanelBlack);
     SetNumber(panel.WallDirectBelow, panel.WallDirectBelowRatio, " %");
     SetNumber(panel.ColumnDirectBelow, panel.ColumnDirectBelowRatio, " %");
     SetNumber(panel.PartitionRatio, panel.PartitionWallRatio, " %");
