@@ -198,14 +198,21 @@ struct SummaryLines {
     LineSpan checks[Scenarios][Storeys][8];
     LineSpan spans[Scenarios][Storeys][8];
     LineSpan moments[Scenarios][Storeys][8];
+    // The bands [a, b) of both directions ({0, 0} unchecked) whose rows are exactly the lines in
+    // use above, since the last clear of the storey; {-1, -1} at first, {EmptiedSpans, ...}
+    // once the spans of a storey no run checks were emptied.
+    LineSpan bands[Scenarios][Storeys][2];
 };
+constexpr int EmptiedSpans = -2;
 constexpr SummaryLines AllSummaryLines() {
     SummaryLines lines{};
     for (int s = 0; s < Scenarios; ++s)
-        for (int j = 0; j < Storeys; ++j)
+        for (int j = 0; j < Storeys; ++j) {
             for (int row = 0; row < 8; ++row)
                 lines.checks[s][j][row] = lines.spans[s][j][row] =
                     lines.moments[s][j][row] = {0, GridLines};
+            lines.bands[s][j][0] = lines.bands[s][j][1] = {-1, -1};
+        }
     return lines;
 }
 constinit SummaryLines SummaryLinesInUse = AllSummaryLines();
@@ -256,17 +263,18 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         // nothing: no ratio of the size of 1e16 for it.
         if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
         span[r][i][0] = shear;
+        // Every band's ratio and flag are written.
         if (shear == 0.0) {
-            ratios[r][i] = 0.0; // every band's ratio is written
+            ratios[r][i] = 0.0;
+            flags[r][i] = -1;
             return;
         }
         const double ratio = holding[r & 1][i] * 1.96 / shear;
         ratios[r][i] = ratio;
         // Within the shared tolerance a ratio of exactly 1 in size passes.
-        if (tolerance::Below(std::fabs(ratio), 1.0)) {
-            flags[r][i] = 0;
-            NoteFailure(found, ratio);
-        }
+        const bool failing = tolerance::Below(std::fabs(ratio), 1.0);
+        flags[r][i] = failing ? 0 : -1;
+        if (failing) NoteFailure(found, ratio);
     };
 
     // From the low side: row 0 at the near line of band i, row 1 at its far line. The running
@@ -365,13 +373,17 @@ void ClearOutside(LineSpan& inUse, LineSpan kept, F clear) {
 // the top) hold nothing: only variant 0 is ever written.
 void ClearUncheckedSpans(int s, int top) {
     for (int t = 0; t < Scenarios; ++t)
-        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j)
+        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j) {
+            LineSpan(&bands)[2] = SummaryLinesInUse.bands[t][j];
+            if (bands[0].from == EmptiedSpans) continue; // nothing written since
             for (int row = 0; row < 8; ++row) {
                 LineSpan& inUse = SummaryLinesInUse.spans[t][j][row];
                 for (int i = inUse.from; i < inUse.to; ++i)
                     FloorCheck.FloorCheckSpanTables[row][t][j][i][0] = 0.0;
                 inUse = {};
             }
+            bands[0] = bands[1] = {EmptiedSpans, EmptiedSpans};
+        }
 }
 
 void CalcFloorCheck(int s, int top) {
@@ -402,36 +414,46 @@ void CalcFloorCheck(int s, int top) {
              Grid.PlanMinX[s][j],
              Grid.PlanMaxX[s][j]},
         };
-        // What the check and the moments below write whole: the spans and ratios of every band,
-        // and the moment values about every line and every band middle.
-        LineSpan ratioLines[8], momentLines[8];
-        for (const FloorDirection& d : dirs) {
-            if (!Checked(d)) continue;
-            for (int r = 0; r < 4; ++r) {
-                ratioLines[d.firstRow + r] = {d.a, d.b};
-                momentLines[d.momentRows[r]] = {d.a, r == 0 || r == 2 ? d.b + 1 : d.b};
-            }
-        }
-        // The rest is cleared over the lines a run has written since the last clear (of the
-        // spans and moment values only variant 0 is ever written).
+        // Every flag is -1 but where this run finds a failure. A run writes the flags of the
+        // bands in use, and never the last line (a band ends on a line after it): a last flag
+        // other than -1 tells of a table cleared from outside (zeros), set whole again.
         for (int row = 0; row < 8; ++row) {
-            LineSpan& checks = SummaryLinesInUse.checks[s][j][row];
-            // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
-            // lines in use, and never on the last line (a band ends on a line after it): a last
-            // flag other than -1 tells of a table cleared from outside (zeros), set whole again.
             int32_t* flags = FloorCheck.FloorCheckFlags[row][s][j];
-            if (flags[GridLines - 1] != -1)
-                std::fill(flags, flags + GridLines, -1);
-            else
-                std::fill(flags + checks.from, flags + checks.to, -1);
-            ClearOutside(checks, ratioLines[row],
-                         [&](int i) { FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; });
-            ClearOutside(SummaryLinesInUse.spans[s][j][row], ratioLines[row],
-                         [&](int i) { FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0; });
-            ClearOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
-                theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
-                theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
-            });
+            if (flags[GridLines - 1] != -1) std::fill(flags, flags + GridLines, -1);
+        }
+        // What the check and the moments below write whole: the spans, ratios and flags of
+        // every band, and the moment values about every line and every band middle. The rest is
+        // cleared over the lines a run has written since the last clear (of the spans and
+        // moment values only variant 0 is ever written); with the bands of the last run nothing
+        // is left to clear.
+        LineSpan(&lastBands)[2] = SummaryLinesInUse.bands[s][j];
+        const LineSpan bands[2] = {Checked(dirs[0]) ? LineSpan{dirs[0].a, dirs[0].b} : LineSpan{},
+                                   Checked(dirs[1]) ? LineSpan{dirs[1].a, dirs[1].b} : LineSpan{}};
+        if (bands[0].from != lastBands[0].from || bands[0].to != lastBands[0].to ||
+            bands[1].from != lastBands[1].from || bands[1].to != lastBands[1].to) {
+            LineSpan ratioLines[8], momentLines[8];
+            for (const FloorDirection& d : dirs) {
+                if (!Checked(d)) continue;
+                for (int r = 0; r < 4; ++r) {
+                    ratioLines[d.firstRow + r] = {d.a, d.b};
+                    momentLines[d.momentRows[r]] = {d.a, r == 0 || r == 2 ? d.b + 1 : d.b};
+                }
+            }
+            for (int row = 0; row < 8; ++row) {
+                ClearOutside(SummaryLinesInUse.checks[s][j][row], ratioLines[row], [&](int i) {
+                    FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0;
+                    FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
+                });
+                ClearOutside(SummaryLinesInUse.spans[s][j][row], ratioLines[row], [&](int i) {
+                    FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0;
+                });
+                ClearOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
+                    theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
+                    theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
+                });
+            }
+            lastBands[0] = bands[0];
+            lastBands[1] = bands[1];
         }
         for (FloorFailures& f : floorFailures[s][j]) f = {false, 1.0};
 
