@@ -118,6 +118,66 @@ template <bool AlongY, bool KeepAbove, int N>
     return m;
 }
 
+// ClipHalfPlane of a triangle: the same points in the same order, by the sides its corners lie
+// on instead of a walk that counts its way through them.
+template <bool AlongY, bool KeepAbove>
+[[gnu::always_inline]] inline int ClipTriangle(const Point* in, double limit, Point* out) {
+    const auto inside = [&](const Point& p) {
+        const double c = Coord(p, AlongY);
+        return KeepAbove ? c >= limit : c <= limit;
+    };
+    // Where the edge from a to b meets the limit, as ClipHalfPlane finds it.
+    const auto cross = [&](const Point& a, const Point& b) {
+        const double ca = Coord(a, AlongY);
+        const double cb = Coord(b, AlongY);
+        const double t = (limit - ca) / (cb - ca);
+        return Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+    };
+    const Point &a = in[0], &b = in[1], &c = in[2];
+    switch ((inside(a) ? 1 : 0) | (inside(b) ? 2 : 0) | (inside(c) ? 4 : 0)) {
+    case 0:
+        return 0;
+    case 1:
+        out[0] = a;
+        out[1] = cross(a, b);
+        out[2] = cross(c, a);
+        return 3;
+    case 2:
+        out[0] = cross(a, b);
+        out[1] = b;
+        out[2] = cross(b, c);
+        return 3;
+    case 3:
+        out[0] = a;
+        out[1] = b;
+        out[2] = cross(b, c);
+        out[3] = cross(c, a);
+        return 4;
+    case 4:
+        out[0] = cross(b, c);
+        out[1] = c;
+        out[2] = cross(c, a);
+        return 3;
+    case 5:
+        out[0] = a;
+        out[1] = cross(a, b);
+        out[2] = cross(b, c);
+        out[3] = c;
+        return 4;
+    case 6:
+        out[0] = cross(a, b);
+        out[1] = b;
+        out[2] = c;
+        out[3] = cross(c, a);
+        return 4;
+    default:
+        out[0] = a;
+        out[1] = b;
+        out[2] = c;
+        return 3;
+    }
+}
+
 // The area of the triangle that lies between lo and hi in X (AlongY false) or in Y.
 template <bool AlongY>
 double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
@@ -131,17 +191,17 @@ double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
     if (aboveLo && belowHi) return PolygonArea<3>(tri);
     if (aboveLo) {
         Point second[4];
-        const int n2 = ClipHalfPlane<AlongY, false, 3>(tri, hi, second);
+        const int n2 = ClipTriangle<AlongY, false>(tri, hi, second);
         return n2 < 3 ? 0.0 : PolygonArea(second, n2);
     }
     Point first[4];
-    const int n1 = ClipHalfPlane<AlongY, true, 3>(tri, lo, first);
+    const int n1 = ClipTriangle<AlongY, true>(tri, lo, first);
     if (n1 < 3) return 0.0;
     // The points the clip added lie on lo but for rounding: they are tested as they came out.
     for (int i = 0; i < n1 && belowHi; ++i) belowHi = Coord(first[i], AlongY) <= hi;
     if (belowHi) return PolygonArea(first, n1);
     Point second[5];
-    const int n2 = n1 == 3 ? ClipHalfPlane<AlongY, false, 3>(first, hi, second)
+    const int n2 = n1 == 3 ? ClipTriangle<AlongY, false>(first, hi, second)
                            : ClipHalfPlane<AlongY, false, 4>(first, hi, second);
     if (n2 < 3) return 0.0;
     return PolygonArea(second, n2);
