@@ -480,6 +480,8 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             {false, lines[LineXMin], lines[LineXMinQuarter]},
             {false, lines[LineXMaxQuarter], lines[LineXMax]},
         };
+        // Summed in registers onto the cleared zeros, each strip in the order of the lists.
+        double strips[QuarterStrips] = {0.0, 0.0, 0.0, 0.0};
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         for (int e = 0; e < rects; ++e) {
             const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
@@ -490,8 +492,8 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             const double y2 = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2));
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
-                R.QuarterFloorArea[s][f][q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
-                                                        : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
+                strips[q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
+                                      : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
             }
         }
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
@@ -503,9 +505,10 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
                 const Band& b = bands[q];
                 bool inside = true;
                 for (const Point& v : p) inside = inside && Within(Coord(v, b.alongY), b.lo, b.hi);
-                if (inside) R.QuarterFloorArea[s][f][q] += R.RoofFloorTriResult[s][f][e].area;
+                if (inside) strips[q] += R.RoofFloorTriResult[s][f][e].area;
             }
         }
+        for (int q = 0; q < QuarterStrips; ++q) R.QuarterFloorArea[s][f][q] = strips[q];
     }
     if (hasLargest) R.ShortSideLength[s][f] = largestShortSide;
 
