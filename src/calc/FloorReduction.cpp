@@ -44,15 +44,25 @@ double Cut(const Vertex& a, const Vertex& b, double t, bool alongX) {
     return a1 + (b1 - a1) * (t - a0) / d;
 }
 
+// Sorts the vertices by their X (byX) or Y index, keeping the order of equal ones. The three
+// steps of the exchange sort work on positions, without a branch: the vertices lie every which
+// way, and each is copied once at the end.
 void SortBy(Vertex (&v)[3], bool byX) {
-    auto key = [byX](const Vertex& p) { return byX ? p.i : p.j; };
-    for (int a = 0; a < 2; ++a)
-        for (int b = 0; b < 2 - a; ++b)
-            if (key(v[b]) > key(v[b + 1])) {
-                const Vertex t = v[b];
-                v[b] = v[b + 1];
-                v[b + 1] = t;
-            }
+    const int key[3] = {byX ? v[0].i : v[0].j, byX ? v[1].i : v[1].j, byX ? v[2].i : v[2].j};
+    int p0 = 0, p1 = 1, p2 = 2;
+    const auto order = [&](int& lo, int& hi) {
+        const bool exchange = key[lo] > key[hi];
+        const int first = exchange ? hi : lo;
+        hi = exchange ? lo : hi;
+        lo = first;
+    };
+    order(p0, p1);
+    order(p1, p2);
+    order(p0, p1);
+    const Vertex sorted[3] = {v[p0], v[p1], v[p2]};
+    v[0] = sorted[0];
+    v[1] = sorted[1];
+    v[2] = sorted[2];
 }
 
 using LineRows = double[6][Scenarios][Storeys][GridLines];
