@@ -430,13 +430,18 @@ int FormatShownFixed(char* out, std::size_t size, int width, int places, double 
         }
         return length;
     }
+    // The spaces first, four at a time where the text reaches past them (the sign and digits
+    // are written over the rest): a loop of single spaces would be made a call to memset. At
+    // most two are left after the fours, since the body takes a byte at least.
+    const int pad = length - body;
+    int p = 0;
+    for (; p < pad && p + 4 <= length; p += 4) std::memcpy(out + p, "    ", 4);
+    for (int i = 0; i < 2; ++i)
+        if (p < pad) out[p++] = ' ';
     out[length] = '\0';
     char* const first = magnitude <= UINT32_MAX
                             ? FixedDigits(out + length, static_cast<uint32_t>(magnitude), places)
                             : FixedDigits(out + length, magnitude, places);
-    char* p = out;
-    const char* const sign = first - (n < 0 ? 1 : 0);
-    while (p < sign) *p++ = ' ';
-    if (n < 0) *p = '-';
+    if (n < 0) first[-1] = '-';
     return length;
 }
