@@ -45,20 +45,22 @@ double Cut(const Vertex& a, const Vertex& b, double t, bool alongX) {
 }
 
 // Sorts the vertices by their X (byX) or Y index, keeping the order of equal ones. The three
-// steps of the exchange sort work on positions, without a branch: the vertices lie every which
-// way, and each is copied once at the end.
-void SortBy(Vertex (&v)[3], bool byX) {
-    const int key[3] = {byX ? v[0].i : v[0].j, byX ? v[1].i : v[1].j, byX ? v[2].i : v[2].j};
+// steps of the exchange sort move keys and positions in registers, without a branch: the
+// vertices lie every which way, and each is copied once at the end.
+[[gnu::always_inline]] inline void SortBy(Vertex (&v)[3], bool byX) {
+    int k0 = byX ? v[0].i : v[0].j, k1 = byX ? v[1].i : v[1].j, k2 = byX ? v[2].i : v[2].j;
     int p0 = 0, p1 = 1, p2 = 2;
-    const auto order = [&](int& lo, int& hi) {
-        const bool exchange = key[lo] > key[hi];
-        const int first = exchange ? hi : lo;
+    const auto order = [](int& keyLo, int& lo, int& keyHi, int& hi) {
+        const bool exchange = keyLo > keyHi;
+        const int key = exchange ? keyHi : keyLo, at = exchange ? hi : lo;
+        keyHi = exchange ? keyLo : keyHi;
         hi = exchange ? lo : hi;
-        lo = first;
+        keyLo = key;
+        lo = at;
     };
-    order(p0, p1);
-    order(p1, p2);
-    order(p0, p1);
+    order(k0, p0, k1, p1);
+    order(k1, p1, k2, p2);
+    order(k0, p0, k1, p1);
     const Vertex sorted[3] = {v[p0], v[p1], v[p2]};
     v[0] = sorted[0];
     v[1] = sorted[1];
