@@ -499,19 +499,22 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
         const auto pick = [&](const double(&scores)[ResultColumns], int32_t& governing,
                               PanelLabel& label) {
             double shown = TruncatedScore(scores[0]);
-            governing = 0;
+            int best = 0;
+            double bestScore = scores[0];
             if (byDirection) {
                 for (int col = 1; col < columns; ++col) {
                     // The truncation keeps the order: a score no lower than the governing one
                     // cannot show lower (a score that is no number fails the test and shows 0).
-                    if (scores[col] >= scores[governing]) continue;
+                    if (scores[col] >= bestScore) continue;
                     const double value = TruncatedScore(scores[col]);
                     if (value < shown) {
                         shown = value;
-                        governing = col;
+                        best = col;
+                        bestScore = scores[col];
                     }
                 }
             }
+            governing = best;
             SetLabel(label, "", PanelBlack);
             SetNumber(label, shown);
             const int rank = ScoreRank(shown);
