@@ -118,10 +118,13 @@ template <bool AlongY, bool KeepAbove, int N>
     return m;
 }
 
-// ClipHalfPlane of a triangle: the same points in the same order, by the sides its corners lie
-// on instead of a walk that counts its way through them.
-template <bool AlongY, bool KeepAbove>
-[[gnu::always_inline]] inline int ClipTriangle(const Point* in, double limit, Point* out) {
+// ClipHalfPlane of a triangle, by the sides its corners lie on instead of a walk that counts its
+// way through them: calls three(p0, p1, p2) or four(p0, p1, p2, p3) with the points it keeps,
+// in its order, and returns what that returns; `none` when nothing is kept. The points pass in
+// registers.
+template <bool AlongY, bool KeepAbove, typename R, typename Three, typename Four>
+[[gnu::always_inline]] inline R ClipTriangle(const Point* in, double limit, R none,
+                                             const Three& three, const Four& four) {
     const auto inside = [&](const Point& p) {
         const double c = Coord(p, AlongY);
         return KeepAbove ? c >= limit : c <= limit;
@@ -136,46 +139,37 @@ template <bool AlongY, bool KeepAbove>
     const Point &a = in[0], &b = in[1], &c = in[2];
     switch ((inside(a) ? 1 : 0) | (inside(b) ? 2 : 0) | (inside(c) ? 4 : 0)) {
     case 0:
-        return 0;
+        return none;
     case 1:
-        out[0] = a;
-        out[1] = cross(a, b);
-        out[2] = cross(c, a);
-        return 3;
+        return three(a, cross(a, b), cross(c, a));
     case 2:
-        out[0] = cross(a, b);
-        out[1] = b;
-        out[2] = cross(b, c);
-        return 3;
+        return three(cross(a, b), b, cross(b, c));
     case 3:
-        out[0] = a;
-        out[1] = b;
-        out[2] = cross(b, c);
-        out[3] = cross(c, a);
-        return 4;
+        return four(a, b, cross(b, c), cross(c, a));
     case 4:
-        out[0] = cross(b, c);
-        out[1] = c;
-        out[2] = cross(c, a);
-        return 3;
+        return three(cross(b, c), c, cross(c, a));
     case 5:
-        out[0] = a;
-        out[1] = cross(a, b);
-        out[2] = cross(b, c);
-        out[3] = c;
-        return 4;
+        return four(a, cross(a, b), cross(b, c), c);
     case 6:
-        out[0] = cross(a, b);
-        out[1] = b;
-        out[2] = c;
-        out[3] = cross(c, a);
-        return 4;
+        return four(cross(a, b), b, c, cross(c, a));
     default:
-        out[0] = a;
-        out[1] = b;
-        out[2] = c;
-        return 3;
+        return three(a, b, c);
     }
+}
+
+// PolygonArea of the part of the triangle ClipHalfPlane keeps; 0 when nothing is kept.
+template <bool AlongY, bool KeepAbove>
+[[gnu::always_inline]] inline double ClippedTriangleArea(const Point* in, double limit) {
+    return ClipTriangle<AlongY, KeepAbove>(
+        in, limit, 0.0,
+        [](const Point& p0, const Point& p1, const Point& p2) {
+            const Point p[3] = {p0, p1, p2};
+            return PolygonArea<3>(p);
+        },
+        [](const Point& p0, const Point& p1, const Point& p2, const Point& p3) {
+            const Point p[4] = {p0, p1, p2, p3};
+            return PolygonArea<4>(p);
+        });
 }
 
 // The area of the triangle that lies between lo and hi in X (AlongY false) or in Y.
@@ -189,20 +183,30 @@ double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
         belowHi = belowHi && Coord(v, AlongY) <= hi;
     }
     if (aboveLo && belowHi) return PolygonArea<3>(tri);
-    if (aboveLo) {
-        Point second[4];
-        const int n2 = ClipTriangle<AlongY, false>(tri, hi, second);
-        return n2 < 3 ? 0.0 : PolygonArea(second, n2);
-    }
+    if (aboveLo) return ClippedTriangleArea<AlongY, false>(tri, hi);
     Point first[4];
-    const int n1 = ClipTriangle<AlongY, true>(tri, lo, first);
+    const int n1 = ClipTriangle<AlongY, true>(
+        tri, lo, 0,
+        [&](const Point& p0, const Point& p1, const Point& p2) {
+            first[0] = p0;
+            first[1] = p1;
+            first[2] = p2;
+            return 3;
+        },
+        [&](const Point& p0, const Point& p1, const Point& p2, const Point& p3) {
+            first[0] = p0;
+            first[1] = p1;
+            first[2] = p2;
+            first[3] = p3;
+            return 4;
+        });
     if (n1 < 3) return 0.0;
     // The points the clip added lie on lo but for rounding: they are tested as they came out.
     for (int i = 0; i < n1 && belowHi; ++i) belowHi = Coord(first[i], AlongY) <= hi;
     if (belowHi) return PolygonArea(first, n1);
+    if (n1 == 3) return ClippedTriangleArea<AlongY, false>(first, hi);
     Point second[5];
-    const int n2 = n1 == 3 ? ClipTriangle<AlongY, false>(first, hi, second)
-                           : ClipHalfPlane<AlongY, false, 4>(first, hi, second);
+    const int n2 = ClipHalfPlane<AlongY, false, 4>(first, hi, second);
     if (n2 < 3) return 0.0;
     return PolygonArea(second, n2);
 }
