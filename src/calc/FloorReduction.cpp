@@ -6,6 +6,7 @@
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h" // MinInt, MaxInt
 
 #include <cmath>
 
@@ -43,15 +44,27 @@ double Cut(const Vertex& a, const Vertex& b, double t, bool alongX) {
     return a1 + (b1 - a1) * (t - a0) / d;
 }
 
-void SortBy(Vertex (&v)[3], bool byX) {
-    auto key = [byX](const Vertex& p) { return byX ? p.i : p.j; };
-    for (int a = 0; a < 2; ++a)
-        for (int b = 0; b < 2 - a; ++b)
-            if (key(v[b]) > key(v[b + 1])) {
-                const Vertex t = v[b];
-                v[b] = v[b + 1];
-                v[b + 1] = t;
-            }
+// Sorts the vertices by their X (byX) or Y index, keeping the order of equal ones. The three
+// steps of the exchange sort move keys and positions in registers, without a branch: the
+// vertices lie every which way, and each is copied once at the end.
+[[gnu::always_inline]] inline void SortBy(Vertex (&v)[3], bool byX) {
+    int k0 = byX ? v[0].i : v[0].j, k1 = byX ? v[1].i : v[1].j, k2 = byX ? v[2].i : v[2].j;
+    int p0 = 0, p1 = 1, p2 = 2;
+    const auto order = [](int& keyLo, int& lo, int& keyHi, int& hi) {
+        const bool exchange = keyLo > keyHi;
+        const int key = exchange ? keyHi : keyLo, at = exchange ? hi : lo;
+        keyHi = exchange ? keyLo : keyHi;
+        hi = exchange ? lo : hi;
+        keyLo = key;
+        lo = at;
+    };
+    order(k0, p0, k1, p1);
+    order(k1, p1, k2, p2);
+    order(k0, p0, k1, p1);
+    const Vertex sorted[3] = {v[p0], v[p1], v[p2]};
+    v[0] = sorted[0];
+    v[1] = sorted[1];
+    v[2] = sorted[2];
 }
 
 using LineRows = double[6][Scenarios][Storeys][GridLines];
@@ -88,6 +101,18 @@ void AddTriangleCuts(Vertex (&v)[3], bool alongX, double r, const double* axis, 
             if (k > k2) rows[highRow][s][f][k] += add;
         }
     }
+}
+
+// Whether hypot(dx, dy) is at least `limit` within the shared tolerance, for finite dx and dy.
+// The root is taken only where the sum of squares lies too near the limit to tell: hypot is
+// never below the larger side, and its square is dx^2 + dy^2 within a few units in the last
+// place.
+bool SideAtLeast(double dx, double dy, double limit) {
+    const double side = std::fabs(dx) > std::fabs(dy) ? std::fabs(dx) : std::fabs(dy);
+    const double least = limit - tolerance::kEpsilon;
+    if (side >= least) return true;
+    if (dx * dx + dy * dy < least * least * (1.0 - 1e-12)) return false;
+    return tolerance::AtLeast(std::hypot(dx, dy), limit);
 }
 
 // Per scenario and storey, the area result rows the last run filled (the whole lists before
@@ -151,20 +176,21 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
         const double r = floorcalc::FloorRating(e.code);
         Vertex v[3];
         const int xs[3] = {e.x1, e.x2, e.x3}, ys[3] = {e.y1, e.y2, e.y3};
+        int lowest = AxisCountX, highest = 0;
         for (int k = 0; k < 3; ++k) {
             v[k].i = ClampIndex(xs[k], AxisCountX);
             v[k].j = ClampIndex(ys[k], AxisCountY);
             v[k].x = ax[v[k].i];
             v[k].y = ay[v[k].j];
-            // The cuts reach from the lowest vertex line to the highest, both included.
-            NoteFloorLineTableLines(s, f, v[k].i < v[k].j ? v[k].i : v[k].j,
-                                    (v[k].i > v[k].j ? v[k].i : v[k].j) + 1);
+            lowest = MinInt(lowest, MinInt(v[k].i, v[k].j));
+            highest = MaxInt(highest, MaxInt(v[k].i, v[k].j));
         }
+        // The cuts reach from the lowest vertex line to the highest, both included.
+        NoteFloorLineTableLines(s, f, lowest, highest + 1);
         if (e.code == 0)
             for (int k = 0; k < 3; ++k) {
                 const Vertex &a = v[k], &b = v[(k + 1) % 3];
-                if (tolerance::AtLeast(std::hypot(b.x - a.x, b.y - a.y), LargeVoidSide))
-                    voidFound = true;
+                if (SideAtLeast(b.x - a.x, b.y - a.y, LargeVoidSide)) voidFound = true;
             }
         const Vertex &a = v[0], &b = v[1], &c = v[2];
         const double area = std::fabs((a.y - c.y) * (b.x - c.x) - (b.y - c.y) * (a.x - c.x)) / 2;

@@ -62,9 +62,11 @@ int Method() {
 }
 
 // Area of a convex polygon by the shoelace formula. The strip clips below form polygons of 3 to
-// 5 points; with the count fixed the loops unroll.
+// 5 points; with the count fixed the loops unroll. The clips and areas are forced inline: out of
+// line, the calls, the points passed through memory and the dispatch on the count cost as much
+// as the arithmetic.
 template <int N>
-double PolygonArea(const Point* p) {
+[[gnu::always_inline]] inline double PolygonArea(const Point* p) {
     double twice = 0.0;
     for (int i = 0; i < N; ++i) {
         const Point& a = p[i];
@@ -74,14 +76,15 @@ double PolygonArea(const Point* p) {
     return std::fabs(twice) / 2.0;
 }
 
-double PolygonArea(const Point* p, int n) {
-    switch (n) {
-    case 3:
-        return PolygonArea<3>(p);
-    case 4:
+// The first n points of p (3 to Capacity).
+template <int Capacity>
+[[gnu::always_inline]] inline double PolygonArea(const Point (&p)[Capacity], int n) {
+    static_assert(Capacity == 4 || Capacity == 5);
+    if (n == 3) return PolygonArea<3>(p);
+    if constexpr (Capacity == 4) {
         return PolygonArea<4>(p);
-    default:
-        return PolygonArea<5>(p);
+    } else {
+        return n == 4 ? PolygonArea<4>(p) : PolygonArea<5>(p);
     }
 }
 
@@ -93,7 +96,7 @@ double Coord(const Point& p, bool alongY) {
 // coord <= limit; out must hold N + 1 points. The direction, side and count are template
 // arguments: the strips of every triangle clip several times a run.
 template <bool AlongY, bool KeepAbove, int N>
-int ClipHalfPlane(const Point* in, double limit, Point* out) {
+[[gnu::always_inline]] inline int ClipHalfPlane(const Point* in, double limit, Point* out) {
     bool inside[N];
     for (int i = 0; i < N; ++i) {
         const double c = Coord(in[i], AlongY);
@@ -115,6 +118,60 @@ int ClipHalfPlane(const Point* in, double limit, Point* out) {
     return m;
 }
 
+// ClipHalfPlane of a triangle, by the sides its corners lie on instead of a walk that counts its
+// way through them: calls three(p0, p1, p2) or four(p0, p1, p2, p3) with the points it keeps,
+// in its order, and returns what that returns; `none` when nothing is kept. The points pass in
+// registers.
+template <bool AlongY, bool KeepAbove, typename R, typename Three, typename Four>
+[[gnu::always_inline]] inline R ClipTriangle(const Point* in, double limit, R none,
+                                             const Three& three, const Four& four) {
+    const auto inside = [&](const Point& p) {
+        const double c = Coord(p, AlongY);
+        return KeepAbove ? c >= limit : c <= limit;
+    };
+    // Where the edge from a to b meets the limit, as ClipHalfPlane finds it.
+    const auto cross = [&](const Point& a, const Point& b) {
+        const double ca = Coord(a, AlongY);
+        const double cb = Coord(b, AlongY);
+        const double t = (limit - ca) / (cb - ca);
+        return Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+    };
+    const Point &a = in[0], &b = in[1], &c = in[2];
+    switch ((inside(a) ? 1 : 0) | (inside(b) ? 2 : 0) | (inside(c) ? 4 : 0)) {
+    case 0:
+        return none;
+    case 1:
+        return three(a, cross(a, b), cross(c, a));
+    case 2:
+        return three(cross(a, b), b, cross(b, c));
+    case 3:
+        return four(a, b, cross(b, c), cross(c, a));
+    case 4:
+        return three(cross(b, c), c, cross(c, a));
+    case 5:
+        return four(a, cross(a, b), cross(b, c), c);
+    case 6:
+        return four(cross(a, b), b, c, cross(c, a));
+    default:
+        return three(a, b, c);
+    }
+}
+
+// PolygonArea of the part of the triangle ClipHalfPlane keeps; 0 when nothing is kept.
+template <bool AlongY, bool KeepAbove>
+[[gnu::always_inline]] inline double ClippedTriangleArea(const Point* in, double limit) {
+    return ClipTriangle<AlongY, KeepAbove>(
+        in, limit, 0.0,
+        [](const Point& p0, const Point& p1, const Point& p2) {
+            const Point p[3] = {p0, p1, p2};
+            return PolygonArea<3>(p);
+        },
+        [](const Point& p0, const Point& p1, const Point& p2, const Point& p3) {
+            const Point p[4] = {p0, p1, p2, p3};
+            return PolygonArea<4>(p);
+        });
+}
+
 // The area of the triangle that lies between lo and hi in X (AlongY false) or in Y.
 template <bool AlongY>
 double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
@@ -126,20 +183,30 @@ double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
         belowHi = belowHi && Coord(v, AlongY) <= hi;
     }
     if (aboveLo && belowHi) return PolygonArea<3>(tri);
-    if (aboveLo) {
-        Point second[4];
-        const int n2 = ClipHalfPlane<AlongY, false, 3>(tri, hi, second);
-        return n2 < 3 ? 0.0 : PolygonArea(second, n2);
-    }
+    if (aboveLo) return ClippedTriangleArea<AlongY, false>(tri, hi);
     Point first[4];
-    const int n1 = ClipHalfPlane<AlongY, true, 3>(tri, lo, first);
+    const int n1 = ClipTriangle<AlongY, true>(
+        tri, lo, 0,
+        [&](const Point& p0, const Point& p1, const Point& p2) {
+            first[0] = p0;
+            first[1] = p1;
+            first[2] = p2;
+            return 3;
+        },
+        [&](const Point& p0, const Point& p1, const Point& p2, const Point& p3) {
+            first[0] = p0;
+            first[1] = p1;
+            first[2] = p2;
+            first[3] = p3;
+            return 4;
+        });
     if (n1 < 3) return 0.0;
     // The points the clip added lie on lo but for rounding: they are tested as they came out.
     for (int i = 0; i < n1 && belowHi; ++i) belowHi = Coord(first[i], AlongY) <= hi;
     if (belowHi) return PolygonArea(first, n1);
+    if (n1 == 3) return ClippedTriangleArea<AlongY, false>(first, hi);
     Point second[5];
-    const int n2 = n1 == 3 ? ClipHalfPlane<AlongY, false, 3>(first, hi, second)
-                           : ClipHalfPlane<AlongY, false, 4>(first, hi, second);
+    const int n2 = ClipHalfPlane<AlongY, false, 4>(first, hi, second);
     if (n2 < 3) return 0.0;
     return PolygonArea(second, n2);
 }
@@ -194,44 +261,66 @@ void ClearStoreyAreas(int s, int f) {
 
 // The element's factored and weighted areas, centroid and moments, from its area and centroid
 // in plan coordinates.
-void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, double cy) {
-    const double originX = AxisPosX(Grid.FirstMainAxisX);
-    const double originY = AxisPosY(Grid.FirstMainAxisY);
+[[gnu::always_inline]] inline void FillElement(RoofFloorAreaResult& e, int kind, double area,
+                                               double cx, double cy, const Point& origin) {
     e.area = area;
     // Attic storage and the largest rectangle are no floor. A largest-rectangle triangle cannot
     // be drawn; one from a damaged file counts as no floor either.
     e.floorArea = kind >= KindAttic ? 0.0 : area;
     e.factoredArea = area * FactoredAreaFactor(kind);
     e.cityWeightedArea = area * CityWeightFactor(kind);
-    e.centroidX = cx - originX;
-    e.centroidY = originY - cy; // upward
+    e.centroidX = cx - origin.x;
+    e.centroidY = origin.y - cy; // upward
     e.momentX = e.factoredArea * e.centroidX;
     e.momentY = e.factoredArea * e.centroidY;
     e.cityMomentX = e.cityWeightedArea * e.centroidX;
     e.cityMomentY = e.cityWeightedArea * e.centroidY;
 }
 
-void AddToSums(int s, int f, const RoofFloorAreaResult& e, int kind, bool rectangle) {
-    R.PlanFloorArea[s][f] += e.floorArea;
-    R.WeightedAreaSum[s][f] += e.factoredArea;
-    R.DesignFloorArea[s][f] += e.factoredArea;
-    R.CityWeightedAreaSum[s][f] += e.cityWeightedArea;
-    R.WeightedMomentX[s][f] += e.momentX;
-    R.WeightedMomentY[s][f] += e.momentY;
-    R.CityWeightedMomentX[s][f] += e.cityMomentX;
-    R.CityWeightedMomentY[s][f] += e.cityMomentY;
+// The sums of one storey over its elements, rectangles first, each in the order of its list:
+// added up here and stored once (onto the cleared zeros, so every bit is as if added there).
+// The element steps are inlined into the storey's loop so that the sums stay in registers.
+struct AreaSums {
+    double floorArea = 0.0;    // PlanFloorArea
+    double factoredArea = 0.0; // WeightedAreaSum and DesignFloorArea alike
+    double cityArea = 0.0, momentX = 0.0, momentY = 0.0, cityMomentX = 0.0, cityMomentY = 0.0;
+    double weight[3] = {0.0, 0.0, 0.0}; // WeightAreaSums
+
+    void store(int s, int f) const {
+        R.PlanFloorArea[s][f] = floorArea;
+        R.WeightedAreaSum[s][f] = factoredArea;
+        R.DesignFloorArea[s][f] = factoredArea;
+        R.CityWeightedAreaSum[s][f] = cityArea;
+        R.WeightedMomentX[s][f] = momentX;
+        R.WeightedMomentY[s][f] = momentY;
+        R.CityWeightedMomentX[s][f] = cityMomentX;
+        R.CityWeightedMomentY[s][f] = cityMomentY;
+        for (int k = 0; k < 3; ++k) R.WeightAreaSums[s][f][k] = weight[k];
+    }
+};
+
+[[gnu::always_inline]] inline void AddToSums(AreaSums& sums, const RoofFloorAreaResult& e, int kind,
+                                             bool rectangle) {
+    sums.floorArea += e.floorArea;
+    sums.factoredArea += e.factoredArea;
+    sums.cityArea += e.cityWeightedArea;
+    sums.momentX += e.momentX;
+    sums.momentY += e.momentY;
+    sums.cityMomentX += e.cityMomentX;
+    sums.cityMomentY += e.cityMomentY;
 
     const bool roof = kind == KindLightRoof || kind == KindHeavyRoof;
-    if (roof) R.WeightAreaSums[s][f][WeightRoofArea] += e.floorArea;
+    if (roof) sums.weight[WeightRoofArea] += e.floorArea;
     // A roof triangle carries no walls, unlike a roof rectangle.
     const bool carriesWalls =
         kind == KindFloor || kind == KindVoid || kind == KindAttic || (rectangle && roof);
-    if (carriesWalls) R.WeightAreaSums[s][f][WeightWallArea] += e.floorArea;
+    if (carriesWalls) sums.weight[WeightWallArea] += e.floorArea;
     if (kind == KindFloor || kind == KindBalcony || kind == KindAttic)
-        R.WeightAreaSums[s][f][WeightFloorArea] += e.factoredArea;
+        sums.weight[WeightFloorArea] += e.factoredArea;
 }
 
-void AddRectangle(int s, int f, int index) {
+[[gnu::always_inline]] inline void AddRectangle(int s, int f, int index, const Point& origin,
+                                                AreaSums& sums) {
     const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
     const int kind = AreaKindOf(r.code);
@@ -246,8 +335,8 @@ void AddRectangle(int s, int f, int index) {
     const double x1 = Doc.AxisX[ix1], x2 = Doc.AxisX[ix2];
     const double y1 = Doc.AxisY[iy1], y2 = Doc.AxisY[iy2];
 
-    FillElement(e, kind, (x2 - x1) * (y2 - y1), (x1 + x2) / 2.0, (y1 + y2) / 2.0);
-    AddToSums(s, f, e, kind, true);
+    FillElement(e, kind, (x2 - x1) * (y2 - y1), (x1 + x2) / 2.0, (y1 + y2) / 2.0, origin);
+    AddToSums(sums, e, kind, true);
 
     // The floor check's strip areas always use the factors of the general method.
     const double factor = BoundedAt(FloorAreaFactors, kind);
@@ -266,7 +355,9 @@ void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
     p[2] = {AxisPosX(t.x3), AxisPosY(t.y3)};
 }
 
-void AddTriangle(int s, int f, int index) {
+// `p` are the triangle's points (TrianglePoints).
+[[gnu::always_inline]] inline void AddTriangle(int s, int f, int index, const Point (&p)[3],
+                                               const Point& origin, AreaSums& sums) {
     const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
     const int kind = AreaKindOf(t.code);
@@ -274,13 +365,12 @@ void AddTriangle(int s, int f, int index) {
         e = {};
         return;
     }
-    Point p[3];
-    TrianglePoints(t, p);
     const double area =
         std::fabs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y)) /
         2.0;
-    FillElement(e, kind, area, (p[0].x + p[1].x + p[2].x) / 3.0, (p[0].y + p[1].y + p[2].y) / 3.0);
-    AddToSums(s, f, e, kind, false);
+    FillElement(e, kind, area, (p[0].x + p[1].x + p[2].x) / 3.0, (p[0].y + p[1].y + p[2].y) / 3.0,
+                origin);
+    AddToSums(sums, e, kind, false);
 
     const double factor = BoundedAt(FloorAreaFactors, kind);
     const int iy1 = MinInt(MinInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
@@ -365,7 +455,8 @@ Extent StoreyExtent(int s, int f, double& largestShortSide) {
 }
 
 // Quarter lines, quarter floor areas, short side and the storey's own shape factor.
-void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide) {
+void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide,
+                           const Point (*triangles)[3]) {
     double* lines = R.QuarterLines[s][f];
     const bool hasLargest = R.LargestRectangleFlag[s][f] != 0;
     R.StoreyExtentFlag[s][f] = x.empty() ? 0 : 1;
@@ -393,6 +484,8 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             {false, lines[LineXMin], lines[LineXMinQuarter]},
             {false, lines[LineXMaxQuarter], lines[LineXMax]},
         };
+        // Summed in registers onto the cleared zeros, each strip in the order of the lists.
+        double strips[QuarterStrips] = {0.0, 0.0, 0.0, 0.0};
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         for (int e = 0; e < rects; ++e) {
             const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
@@ -403,23 +496,23 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             const double y2 = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2));
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
-                R.QuarterFloorArea[s][f][q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
-                                                        : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
+                strips[q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
+                                      : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
             }
         }
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
         for (int e = 0; e < tris; ++e) {
             const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
             if (t.code < 0 || t.code >= 5) continue;
-            Point p[3];
-            TrianglePoints(t, p);
+            const Point(&p)[3] = triangles[e];
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
                 bool inside = true;
                 for (const Point& v : p) inside = inside && Within(Coord(v, b.alongY), b.lo, b.hi);
-                if (inside) R.QuarterFloorArea[s][f][q] += R.RoofFloorTriResult[s][f][e].area;
+                if (inside) strips[q] += R.RoofFloorTriResult[s][f][e].area;
             }
         }
+        for (int q = 0; q < QuarterStrips; ++q) R.QuarterFloorArea[s][f][q] = strips[q];
     }
     if (hasLargest) R.ShortSideLength[s][f] = largestShortSide;
 
@@ -467,27 +560,34 @@ void HandDownShapeFactors(int s) {
 
 void AreaPhase(int s) {
     bool hasElements[Storeys] = {};
+    const int top = TopStoreyOf(s);
+    const Point origin{AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
+    // The points of the storey's triangles, looked up once for its areas and its strips.
+    Point triangles[MaxRoofFloorTris][3];
     for (int f = 0; f < Storeys; ++f) {
         ClearStoreyAreas(s, f);
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
         hasElements[f] = rects > 0 || tris > 0;
-        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e);
-        for (int e = 0; e < tris; ++e) AddTriangle(s, f, e);
+        AreaSums sums;
+        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e, origin, sums);
+        for (int e = 0; e < tris; ++e) {
+            TrianglePoints(Doc.RoofFloorTris[s][f][e], triangles[e]);
+            AddTriangle(s, f, e, triangles[e], origin, sums);
+        }
+        sums.store(s, f);
+
+        // The extent, strips and shape of the storey read its own elements only.
+        double largestShortSide = 0.0;
+        const Extent x = StoreyExtent(s, f, largestShortSide);
+        storeyExtent[s][f] = x;
+        // Storeys above the top keep cleared lines, strips, side and factor.
+        if (f <= top) QuarterStripsAndShape(s, f, x, largestShortSide, triangles);
     }
     // A storey without any roof/floor element has no centre of gravity (0, 0), even below a
     // storey that has one.
     for (int f = 0; f < Storeys; ++f)
         if (hasElements[f]) GravityCentre(s, f);
-
-    const int top = TopStoreyOf(s);
-    for (int f = 0; f < Storeys; ++f) {
-        double largestShortSide = 0.0;
-        const Extent x = StoreyExtent(s, f, largestShortSide);
-        storeyExtent[s][f] = x;
-        // Storeys above the top keep cleared lines, strips, side and factor.
-        if (f <= top) QuarterStripsAndShape(s, f, x, largestShortSide);
-    }
     HandDownShapeFactors(s);
 }
 

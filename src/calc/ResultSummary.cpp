@@ -52,12 +52,15 @@ void SetNumber(PanelLabel& label, double value, const char* suffix = "") {
     for (; *suffix != '\0' && n + 1 < sizeof label.text; ++suffix) label.text[n++] = *suffix;
     if (n < sizeof label.text) label.text[n] = '\0';
 }
-PanelLabel Label(const char* text, ColorRef font, ColorRef background = PanelNeutral) {
-    PanelLabel l{};
-    SetText(l, text);
-    l.font = font;
-    l.background = background;
-    return l;
+// Sets a label of the panel in place, zeros after its text. (A label built aside and copied in
+// would be read back whole just after its bytes were written one by one, which stalls the
+// copy.)
+void SetLabel(PanelLabel& label, const char* text, ColorRef font,
+              ColorRef background = PanelNeutral) {
+    std::memset(label.text, 0, sizeof label.text);
+    SetText(label, text);
+    label.font = font;
+    label.background = background;
 }
 
 // ---- Scores ----
@@ -77,26 +80,36 @@ void CalcScores(int s, int top) {
     for (int j = top + 1; j < Storeys; ++j) ClearStorey(s, j);
     for (int j = top; j >= 0; --j) {
         const double qr = ReqResult.RequiredStrength[s][j];
-        theScores.OtherElementsStrength[s][j] = summary::OtherElementsStrength(qr);
+        const double base = summary::OtherElementsStrength(qr);
+        theScores.OtherElementsStrength[s][j] = base;
+        double* const px = theScores.RetainedStrengthX[s][j];
+        double* const py = theScores.RetainedStrengthY[s][j];
+        double* const scoreX = theScores.StoreyScoreX[s][j];
+        double* const scoreY = theScores.StoreyScoreY[s][j];
+        if (qr == 0.0) {
+            // Nothing is required: no score, and no retained strength left over from an
+            // earlier run.
+            for (int col = 0; col < ResultColumns; ++col) px[col] = py[col] = 0.0;
+            for (int col = 0; col < ResultColumns; ++col) scoreX[col] = scoreY[col] = 0.0;
+            continue;
+        }
+        // The strength of a column is that of its variant: summed once per variant.
+        double sumX[StrengthVariants], sumY[StrengthVariants];
+        for (int v = 0; v < StrengthVariants; ++v) {
+            sumX[v] = base + RigidityRes.WallStrengthSumX[s][j][v];
+            sumY[v] = base + RigidityRes.WallStrengthSumY[s][j][v];
+        }
+        const double* const ex = FloorRes.ReductionFactorX[s][j];
+        const double* const ey = FloorRes.ReductionFactorY[s][j];
         for (int col = 0; col < ResultColumns; ++col) {
             const int v = ResultColumnVariant[col];
-            double& px = theScores.RetainedStrengthX[s][j][col];
-            double& py = theScores.RetainedStrengthY[s][j][col];
-            if (qr == 0.0) {
-                // Nothing is required: no score, and no retained strength left over from an
-                // earlier run.
-                px = py = 0.0;
-                theScores.StoreyScoreX[s][j][col] = 0.0;
-                theScores.StoreyScoreY[s][j][col] = 0.0;
-                continue;
-            }
-            const double base = theScores.OtherElementsStrength[s][j];
-            px = (base + RigidityRes.WallStrengthSumX[s][j][v]) *
-                 FloorRes.ReductionFactorX[s][j][col] * dK;
-            py = (base + RigidityRes.WallStrengthSumY[s][j][v]) *
-                 FloorRes.ReductionFactorY[s][j][col] * dK;
-            theScores.StoreyScoreX[s][j][col] = px / qr;
-            theScores.StoreyScoreY[s][j][col] = py / qr;
+            px[col] = sumX[v] * ex[col] * dK;
+            py[col] = sumY[v] * ey[col] * dK;
+        }
+        // A loop of divisions alone runs them two at a time: the divider is the bound here.
+        for (int col = 0; col < ResultColumns; ++col) {
+            scoreX[col] = px[col] / qr;
+            scoreY[col] = py[col] / qr;
         }
     }
     for (int col = 0; col < ResultColumns; ++col) {
@@ -185,14 +198,21 @@ struct SummaryLines {
     LineSpan checks[Scenarios][Storeys][8];
     LineSpan spans[Scenarios][Storeys][8];
     LineSpan moments[Scenarios][Storeys][8];
+    // The bands [a, b) of both directions ({0, 0} unchecked) whose rows are exactly the lines in
+    // use above, since the last clear of the storey; {-1, -1} at first, {EmptiedSpans, ...}
+    // once the spans of a storey no run checks were emptied.
+    LineSpan bands[Scenarios][Storeys][2];
 };
+constexpr int EmptiedSpans = -2;
 constexpr SummaryLines AllSummaryLines() {
     SummaryLines lines{};
     for (int s = 0; s < Scenarios; ++s)
-        for (int j = 0; j < Storeys; ++j)
+        for (int j = 0; j < Storeys; ++j) {
             for (int row = 0; row < 8; ++row)
                 lines.checks[s][j][row] = lines.spans[s][j][row] =
                     lines.moments[s][j][row] = {0, GridLines};
+            lines.bands[s][j][0] = lines.bands[s][j][1] = {-1, -1};
+        }
     return lines;
 }
 constinit SummaryLines SummaryLinesInUse = AllSummaryLines();
@@ -224,26 +244,37 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
     const StoreyLineShears lines(d, j, top);
     FloorFailures& failures = floorFailures[s][j][d.firstRow / 4];
     // Rows 0 and 2 (from the near line of a band) hold with the first measure, 1 and 3 with the
-    // second.
+    // second. The rows of the tables are looked up once: the checks run over every band.
     const double* const holding[2] = {FloorCheck.FloorCheckLineTables[d.holdMember1][s][j],
                                       FloorCheck.FloorCheckLineTables[d.holdMember2][s][j]};
+    double(*span[4])[StrengthVariants];
+    double* ratios[4];
+    int32_t* flags[4];
+    for (int r = 0; r < 4; ++r) {
+        span[r] = FloorCheck.FloorCheckSpanTables[d.firstRow + r][s][j];
+        ratios[r] = FloorCheck.FloorCheckRatios[d.firstRow + r][s][j];
+        flags[r] = FloorCheck.FloorCheckFlags[d.firstRow + r][s][j];
+    }
+    // The failures found, kept in registers until the end: a table entry would chain every
+    // failure to the last one through memory.
+    FloorFailures found = failures;
     const auto check = [&](int r, int i, double shear) {
-        const int row = d.firstRow + r;
         // A shear that is zero but for rounding (the middle of a symmetric plan) carries
         // nothing: no ratio of the size of 1e16 for it.
         if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
-        FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
+        span[r][i][0] = shear;
+        // Every band's ratio and flag are written.
         if (shear == 0.0) {
-            FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; // every band's ratio is written
+            ratios[r][i] = 0.0;
+            flags[r][i] = -1;
             return;
         }
         const double ratio = holding[r & 1][i] * 1.96 / shear;
-        FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
+        ratios[r][i] = ratio;
         // Within the shared tolerance a ratio of exactly 1 in size passes.
-        if (tolerance::Below(std::fabs(ratio), 1.0)) {
-            FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
-            NoteFailure(failures, ratio);
-        }
+        const bool failing = tolerance::Below(std::fabs(ratio), 1.0);
+        flags[r][i] = failing ? 0 : -1;
+        if (failing) NoteFailure(found, ratio);
     };
 
     // From the low side: row 0 at the near line of band i, row 1 at its far line. The running
@@ -263,13 +294,13 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         check(2, i, nearSide);
         if (i != a) far = nearSide + lines.net(i);
     }
+    failures = found;
 }
 
 // The floor moment values about every line and band middle, summed from both ends.
 void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     const int a = d.a, b = d.b;
     const double* const y = d.axes;
-    const auto m = [&](int i) { return 0.5 * (y[i] + y[i + 1]); };
     const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
     const StoreyLineShears lines(d, j, top);
     double(*work[4])[StrengthVariants];
@@ -278,14 +309,11 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
         work[r] = theScores.FloorCheckWork[d.momentRows[r]][s][j];
         mark[r] = theScores.FloorStrengthMarks[d.momentRows[r]][s][j];
     }
-    // The moment of row r about point k, and its mark: divided by the area of its band and
-    // multiplied by the band's width.
-    const auto put = [&](int r, int k, double value, int band) {
+    // The moment of row r about point k, and its mark: divided by the area of band i (when the
+    // point has a band and the band an area) and multiplied by the band's width.
+    const auto put = [&](int r, int k, double value, bool hasBand, int i) {
         work[r][k][0] = value;
-        double perBand = 0.0;
-        if (band >= a && band <= b - 1 && area[band] != 0.0)
-            perBand = value / area[band] * (y[band + 1] - y[band]);
-        mark[r][k][0] = perBand;
+        mark[r][k][0] = hasBand && area[i] != 0.0 ? value / area[i] * (y[i + 1] - y[i]) : 0.0;
     };
 
     // Sum over i of (p(i) - c) w(i) = sum p w - c sum w: running sums from each end keep the
@@ -293,29 +321,31 @@ void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
     // Low side: lines and bands below the point.
     double lineW = 0, lineWP = 0, bandW = 0, bandWP = 0;
     for (int k = a; k <= b; ++k) {
-        // Line k: lines a..k-1 and bands a..k-1.
-        put(0, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k - 1);
+        // Line k: lines a..k-1 and bands a..k-1; line a has no band below it.
+        put(0, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k > a, k - 1);
         if (k == b) break;
+        const double mid = 0.5 * (y[k] + y[k + 1]);
         const double shear = lines.summed(k), load = q * area[k];
         lineW += shear;
         lineWP += shear * y[k];
         bandW += load;
-        bandWP += load * m(k);
+        bandWP += load * mid;
         // Band k: lines a..k and bands a..k.
-        put(1, k, (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW), k);
+        put(1, k, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, k);
     }
     // High side: lines and bands above the point.
     lineW = lineWP = bandW = bandWP = 0;
     for (int k = b; k >= a; --k) {
         // Band k (k < b): lines k+1..b and bands k..b-1.
         if (k < b) {
+            const double mid = 0.5 * (y[k] + y[k + 1]);
             const double load = q * area[k];
             bandW += load;
-            bandWP += load * m(k);
-            put(3, k, (lineWP - m(k) * lineW) - (bandWP - m(k) * bandW), k);
+            bandWP += load * mid;
+            put(3, k, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, k);
         }
-        // Line k: lines k+1..b and bands k..b-1.
-        put(2, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k);
+        // Line k: lines k+1..b and bands k..b-1; line b has no band above it.
+        put(2, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k < b, k);
         const double shear = lines.summed(k);
         lineW += shear;
         lineWP += shear * y[k];
@@ -343,13 +373,17 @@ void ClearOutside(LineSpan& inUse, LineSpan kept, F clear) {
 // the top) hold nothing: only variant 0 is ever written.
 void ClearUncheckedSpans(int s, int top) {
     for (int t = 0; t < Scenarios; ++t)
-        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j)
+        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j) {
+            LineSpan(&bands)[2] = SummaryLinesInUse.bands[t][j];
+            if (bands[0].from == EmptiedSpans) continue; // nothing written since
             for (int row = 0; row < 8; ++row) {
                 LineSpan& inUse = SummaryLinesInUse.spans[t][j][row];
                 for (int i = inUse.from; i < inUse.to; ++i)
                     FloorCheck.FloorCheckSpanTables[row][t][j][i][0] = 0.0;
                 inUse = {};
             }
+            bands[0] = bands[1] = {EmptiedSpans, EmptiedSpans};
+        }
 }
 
 void CalcFloorCheck(int s, int top) {
@@ -380,36 +414,46 @@ void CalcFloorCheck(int s, int top) {
              Grid.PlanMinX[s][j],
              Grid.PlanMaxX[s][j]},
         };
-        // What the check and the moments below write whole: the spans and ratios of every band,
-        // and the moment values about every line and every band middle.
-        LineSpan ratioLines[8], momentLines[8];
-        for (const FloorDirection& d : dirs) {
-            if (!Checked(d)) continue;
-            for (int r = 0; r < 4; ++r) {
-                ratioLines[d.firstRow + r] = {d.a, d.b};
-                momentLines[d.momentRows[r]] = {d.a, r == 0 || r == 2 ? d.b + 1 : d.b};
-            }
-        }
-        // The rest is cleared over the lines a run has written since the last clear (of the
-        // spans and moment values only variant 0 is ever written).
+        // Every flag is -1 but where this run finds a failure. A run writes the flags of the
+        // bands in use, and never the last line (a band ends on a line after it): a last flag
+        // other than -1 tells of a table cleared from outside (zeros), set whole again.
         for (int row = 0; row < 8; ++row) {
-            LineSpan& checks = SummaryLinesInUse.checks[s][j][row];
-            // Every flag is -1 but where this run finds a failure. A run sets 0 only on the
-            // lines in use, and never on the last line (a band ends on a line after it): a last
-            // flag other than -1 tells of a table cleared from outside (zeros), set whole again.
             int32_t* flags = FloorCheck.FloorCheckFlags[row][s][j];
-            if (flags[GridLines - 1] != -1)
-                std::fill(flags, flags + GridLines, -1);
-            else
-                std::fill(flags + checks.from, flags + checks.to, -1);
-            ClearOutside(checks, ratioLines[row],
-                         [&](int i) { FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0; });
-            ClearOutside(SummaryLinesInUse.spans[s][j][row], ratioLines[row],
-                         [&](int i) { FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0; });
-            ClearOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
-                theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
-                theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
-            });
+            if (flags[GridLines - 1] != -1) std::fill(flags, flags + GridLines, -1);
+        }
+        // What the check and the moments below write whole: the spans, ratios and flags of
+        // every band, and the moment values about every line and every band middle. The rest is
+        // cleared over the lines a run has written since the last clear (of the spans and
+        // moment values only variant 0 is ever written); with the bands of the last run nothing
+        // is left to clear.
+        LineSpan(&lastBands)[2] = SummaryLinesInUse.bands[s][j];
+        const LineSpan bands[2] = {Checked(dirs[0]) ? LineSpan{dirs[0].a, dirs[0].b} : LineSpan{},
+                                   Checked(dirs[1]) ? LineSpan{dirs[1].a, dirs[1].b} : LineSpan{}};
+        if (bands[0].from != lastBands[0].from || bands[0].to != lastBands[0].to ||
+            bands[1].from != lastBands[1].from || bands[1].to != lastBands[1].to) {
+            LineSpan ratioLines[8], momentLines[8];
+            for (const FloorDirection& d : dirs) {
+                if (!Checked(d)) continue;
+                for (int r = 0; r < 4; ++r) {
+                    ratioLines[d.firstRow + r] = {d.a, d.b};
+                    momentLines[d.momentRows[r]] = {d.a, r == 0 || r == 2 ? d.b + 1 : d.b};
+                }
+            }
+            for (int row = 0; row < 8; ++row) {
+                ClearOutside(SummaryLinesInUse.checks[s][j][row], ratioLines[row], [&](int i) {
+                    FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0;
+                    FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
+                });
+                ClearOutside(SummaryLinesInUse.spans[s][j][row], ratioLines[row], [&](int i) {
+                    FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0;
+                });
+                ClearOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
+                    theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
+                    theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
+                });
+            }
+            lastBands[0] = bands[0];
+            lastBands[1] = bands[1];
         }
         for (FloorFailures& f : floorFailures[s][j]) f = {false, 1.0};
 
@@ -423,7 +467,7 @@ void CalcFloorCheck(int s, int top) {
 
 void FloorCheckPanel(int s, int top, ResultPanel& panel) {
     bool anyFailure = false;
-    for (int j = 0; j < Storeys; ++j) panel.FloorCheckStorey[j] = Label("", PanelBlack);
+    for (int j = 0; j < Storeys; ++j) SetLabel(panel.FloorCheckStorey[j], "", PanelBlack);
     for (int j = 0; j <= top; ++j) {
         const FloorFailures(&found)[2] = floorFailures[s][j];
         const bool failing[2] = {found[0].failing, found[1].failing};
@@ -435,10 +479,13 @@ void FloorCheckPanel(int s, int top, ResultPanel& panel) {
         for (int dir = 0; dir < 2; ++dir)
             if (failing[dir] && least[dir] / 100 < level) level = least[dir] / 100;
         level = ClampIndex(level, 11);
-        panel.FloorCheckStorey[j] =
-            Label(StoreyFailTexts[j][which], PanelBlack, JudgementScale[10 - level]);
+        SetLabel(panel.FloorCheckStorey[j], StoreyFailTexts[j][which], PanelBlack,
+                 JudgementScale[10 - level]);
     }
-    panel.FloorCheckState = anyFailure ? Label("NG ", PanelRed) : Label("OK", PanelBlack);
+    if (anyFailure)
+        SetLabel(panel.FloorCheckState, "NG ", PanelRed);
+    else
+        SetLabel(panel.FloorCheckState, "OK", PanelBlack);
 }
 
 // ---- Score and eccentricity panel ----
@@ -452,20 +499,23 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
         const auto pick = [&](const double(&scores)[ResultColumns], int32_t& governing,
                               PanelLabel& label) {
             double shown = TruncatedScore(scores[0]);
-            governing = 0;
+            int best = 0;
+            double bestScore = scores[0];
             if (byDirection) {
                 for (int col = 1; col < columns; ++col) {
                     // The truncation keeps the order: a score no lower than the governing one
                     // cannot show lower (a score that is no number fails the test and shows 0).
-                    if (scores[col] >= scores[governing]) continue;
+                    if (scores[col] >= bestScore) continue;
                     const double value = TruncatedScore(scores[col]);
                     if (value < shown) {
                         shown = value;
-                        governing = col;
+                        best = col;
+                        bestScore = scores[col];
                     }
                 }
             }
-            label = Label("", PanelBlack);
+            governing = best;
+            SetLabel(label, "", PanelBlack);
             SetNumber(label, shown);
             const int rank = ScoreRank(shown);
             label.font = full ? ScoreColours[rank] : ScoreColoursMuted[rank];
@@ -492,11 +542,11 @@ void EccentricityPanel(int s, ResultPanel& panel) {
     const int current = ClampIndex(App.CurrentStorey, Storeys);
     const bool quarterMethod = Doc.DiagnosisMethod == 2;
     for (int j = 0; j < Storeys; ++j) {
-        panel.EccentricityCaption[j] =
-            Label(quarterMethod ? QuarterMethodCaptionText : EccentricityCaptionText, PanelBlack);
+        SetLabel(panel.EccentricityCaption[j],
+                 quarterMethod ? QuarterMethodCaptionText : EccentricityCaptionText, PanelBlack);
         const auto show = [&](const double(&ratios)[StrengthVariants], PanelLabel& label) {
             if (quarterMethod) {
-                label = Label("  -.--", PanelBlack);
+                SetLabel(label, "  -.--", PanelBlack);
                 return;
             }
             double e = ratios[0];
@@ -504,7 +554,7 @@ void EccentricityPanel(int s, ResultPanel& panel) {
                 e = ratios[1];
                 for (int v = 2; v < StrengthVariants; ++v) e = MaxDouble(ratios[v], e);
             }
-            label = Label("", PanelBlack);
+            SetLabel(label, "", PanelBlack);
             SetNumber(label, e);
             const int rank = EccentricityRank(e);
             label.font = j == current ? EccentricityColours[rank] : EccentricityColoursMuted[rank];
@@ -726,9 +776,9 @@ ResultPanel CalcResultSummary() {
     panel.WallDirectBelowRatio = summary::WallDirectBelowRatio(f);
     panel.ColumnDirectBelowRatio = summary::ColumnDirectBelowRatio(f);
     panel.PartitionWallRatio = summary::PartitionWallRatio(f);
-    panel.WallDirectBelow = Label("", PanelBlack);
-    panel.ColumnDirectBelow = Label("", PanelBlack);
-    panel.PartitionRatio = Label("", PanelBlack);
+    SetLabel(panel.WallDirectBelow, "", PanelBlack);
+    SetLabel(panel.ColumnDirectBelow, "", PanelBlack);
+    SetLabel(panel.PartitionRatio, "", PanelBlack);
     SetNumber(panel.WallDirectBelow, panel.WallDirectBelowRatio, " %");
     SetNumber(panel.ColumnDirectBelow, panel.ColumnDirectBelowRatio, " %");
     SetNumber(panel.PartitionRatio, panel.PartitionWallRatio, " %");

@@ -399,22 +399,49 @@ int FormatShown(char* out, std::size_t size, const char* format, ...) {
 }
 
 int FormatShownFixed(char* out, std::size_t size, int width, int places, double value) {
-    // Right-aligned with spaces and no flag, the text is built whole in a buffer of its own:
-    // the spaces, the sign and the digits as PutField puts them, without its general steps.
+    // Right-aligned with spaces and no flag, the text is written straight into the caller's
+    // buffer when it fits: the spaces, the sign and the digits as PutField puts them, without
+    // its general steps. The result panel writes its numbers so on every run of the diagnosis.
     if (width < 0 || width > FastFieldLimit || places < 0 || places > FastFixedPrecision)
         return FormatShown(out, size, "%*.*f", width, places, value);
-    char buffer[FastFieldLimit + 40];
-    char* const end = buffer + sizeof buffer;
-    bool negative = false;
-    char* first = FixedBody(end, value, places, negative);
-    if (!first) return FormatShown(out, size, "%*.*f", width, places, value);
-    if (negative) *--first = '-';
-    while (end - first < width) *--first = ' ';
-    const std::size_t length = static_cast<std::size_t>(end - first);
-    if (size > 0) {
-        const std::size_t kept = length < size - 1 ? length : size - 1;
-        for (std::size_t i = 0; i < kept; ++i) out[i] = first[i];
-        out[kept] = '\0';
+    if (!std::isfinite(value)) value = 0;
+    const double scale = static_cast<double>(FixedUnits[places]);
+    if (!(std::fabs(value) * scale < decimal::RoundedScaledLimit))
+        return FormatShown(out, size, "%*.*f", width, places, value);
+    const long long n = decimal::RoundedScaled(value, scale);
+    const unsigned long long magnitude = decimal::Magnitude(n);
+    // At least one digit before the point; below 2^52 the magnitude has at most 16 digits.
+    int digits = places + 1;
+    while (digits <= FastFixedPrecision && magnitude >= FixedUnits[digits]) ++digits;
+    const int body = digits + (places > 0 ? 1 : 0) + (n < 0 ? 1 : 0);
+    const int length = body > width ? body : width;
+    if (static_cast<std::size_t>(length) >= size) {
+        // Cut at the buffer's end: built whole aside first.
+        char buffer[FastFieldLimit + 40];
+        char* const end = buffer + sizeof buffer;
+        bool negative = false;
+        char* first = FixedBody(end, value, places, negative);
+        if (negative) *--first = '-';
+        while (end - first < width) *--first = ' ';
+        if (size > 0) {
+            const std::size_t kept = size - 1;
+            for (std::size_t i = 0; i < kept; ++i) out[i] = first[i];
+            out[kept] = '\0';
+        }
+        return length;
     }
-    return static_cast<int>(length);
+    // The spaces first, four at a time where the text reaches past them (the sign and digits
+    // are written over the rest): a loop of single spaces would be made a call to memset. At
+    // most two are left after the fours, since the body takes a byte at least.
+    const int pad = length - body;
+    int p = 0;
+    for (; p < pad && p + 4 <= length; p += 4) std::memcpy(out + p, "    ", 4);
+    for (int i = 0; i < 2; ++i)
+        if (p < pad) out[p++] = ' ';
+    out[length] = '\0';
+    char* const first = magnitude <= UINT32_MAX
+                            ? FixedDigits(out + length, static_cast<uint32_t>(magnitude), places)
+                            : FixedDigits(out + length, magnitude, places);
+    if (n < 0) first[-1] = '-';
+    return length;
 }

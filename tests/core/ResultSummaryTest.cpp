@@ -1,5 +1,8 @@
+#include "support/DiagnosisCapacityModel.h"
 #include "support/DiagnosisFixture.h"
 #include "support/HouseBuilder.h"
+
+#include "calc/Diagnosis.h"
 
 #include "model/Cp932.h"
 
@@ -475,6 +478,37 @@ TEST_F(FloorCheckTest, FloorMomentRowsAsThePlanReadsThem) {
     EXPECT_NEAR(work(5, 2), 2.0, 1e-12);
     for (int row : {2, 3, 6, 7})
         for (int k = 0; k < GridLines; ++k) EXPECT_EQ(work(row, k), 0.0) << row << " " << k;
+}
+
+// The check clears only what changed since a storey's last run: storeys that drop out of the
+// checked ones (a lower top storey, another scenario) and come back, then a smaller house, hold
+// exactly what its runs give from blank tables.
+TEST_F(SummaryFixture, StoreysLeftOutAndCheckedAgainKeepNothingOfEarlierRuns) {
+    const auto tables = [] {
+        return std::string(reinterpret_cast<const char*>(&FloorCheck), sizeof FloorCheck) +
+               std::string(reinterpret_cast<const char*>(&ScoreRes), sizeof ScoreRes);
+    };
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    Doc.StoreyData.topStorey[0] = 1;
+    RunDiagnosis();
+    Doc.StoreyData.topStorey[0] = 2;
+    App.CurrentScenario = 1;
+    RunDiagnosis();
+    App.CurrentScenario = 0;
+    RunDiagnosis();
+    capacity::BuildSmallHouse();
+    RunDiagnosis();
+    const std::string kept = tables();
+
+    std::memset(&FloorCheck, 0, sizeof FloorCheck);
+    std::memset(&ScoreRes, 0, sizeof ScoreRes);
+    capacity::BuildSmallHouse();
+    App.CurrentScenario = 1;
+    RunDiagnosis();
+    App.CurrentScenario = 0;
+    RunDiagnosis();
+    EXPECT_TRUE(tables() == kept);
 }
 
 // ---------------------------------------------------------------------------------------------
