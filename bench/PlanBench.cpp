@@ -307,6 +307,7 @@ void BM_HoverMoveOverHouse(benchmark::State& state) {
     });
     sheet->setMouseMove([sheet](const BoxMouse& m) { HoverOnSheet(*sheet, m.x, m.y); });
     sheet->setOverlayPainter([](Canvas& canvas) { DrawHoverOverlay(canvas); });
+    sheet->setOverlayArea(HoverOverlayArea);
     view.setWidget(sheet);
     view.show();
     view.horizontalScrollBar()->setValue(NodePixelX(firstAxis));

@@ -16,6 +16,7 @@
 #include "model/ShownNumbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -466,7 +467,193 @@ void RubberBand(CanvasPoint node) {
     }
 }
 
+// ---- What a move draws again ----
+
+// Pixels a mark may reach beyond its points: half the pen and the rounding of its edges.
+int MarkPad(const HoverMark& m) {
+    return m.penWidth / 2 + 2;
+}
+
+// Runs of pixels in one band of rows, [lo, hi), in no particular order.
+struct Runs {
+    static constexpr int Max = 8;
+    int n = 0;
+    int lo[Max] = {}, hi[Max] = {};
+    void add(int a, int b) {
+        if (a < b && n < Max) lo[n] = a, hi[n] = b, ++n;
+    }
+};
+
+// The x extent of the polygon `p` (2 or 3 points) within the rows ya..yb; false when it does
+// not reach them. Convex, so its part in the slab has its corners among the points and the
+// crossings of its edges with the slab's two borders.
+bool SlabExtent(const CanvasPoint* p, int n, double ya, double yb, double& xmin, double& xmax) {
+    xmin = 1e18, xmax = -1e18;
+    for (int i = 0; i < n; ++i) {
+        if (p[i].y < ya || p[i].y > yb) continue;
+        xmin = std::min(xmin, 1.0 * p[i].x), xmax = std::max(xmax, 1.0 * p[i].x);
+    }
+    for (int i = 0; i < (n == 2 ? 1 : n); ++i) { // a segment has one edge
+        const CanvasPoint a = p[i], b = p[(i + 1) % n];
+        for (const double y : {ya, yb}) {
+            if ((a.y - y) * (b.y - y) >= 0) continue; // not crossing this border
+            const double x = a.x + (y - a.y) * (double(b.x) - a.x) / (double(b.y) - a.y);
+            xmin = std::min(xmin, x), xmax = std::max(xmax, x);
+        }
+    }
+    return xmin <= xmax;
+}
+
+// The runs of the band of rows y0..y1-1 that the mark may cover.
+void MayCover(const HoverMark& m, int y0, int y1, Runs& runs) {
+    if (m.shape == HoverShape::None) return;
+    const int pad = MarkPad(m);
+    const CanvasPoint* p = m.points;
+    if (m.shape == HoverShape::Line || m.shape == HoverShape::Triangle) {
+        double xmin, xmax;
+        if (SlabExtent(p, m.shape == HoverShape::Line ? 2 : 3, y0 - pad, y1 - 1 + pad, xmin, xmax))
+            runs.add(TruncPixel(std::floor(xmin)) - pad, TruncPixel(std::ceil(xmax)) + pad + 1);
+        return;
+    }
+    const int left = std::min(p[0].x, p[1].x), right = std::max(p[0].x, p[1].x);
+    const int top = std::min(p[0].y, p[1].y), bottom = std::max(p[0].y, p[1].y);
+    const auto meets = [&](int from, int to) { return y0 <= to && y1 - 1 >= from; };
+    if (!meets(top - pad, bottom + pad)) return;
+    if (m.shape == HoverShape::Frame && !meets(top - pad, top + pad) &&
+        !meets(bottom - pad, bottom + pad)) {
+        // Between its top and bottom edges a frame has only its sides.
+        runs.add(left - pad, left + pad + 1);
+        runs.add(right - pad, right + pad + 1);
+        return;
+    }
+    runs.add(left - pad, right + pad + 1);
+}
+
+// The run of pixels the mark covers for certain on every row of the band (the fill of a
+// rectangle between its points; of a triangle, the pixels whose centres lie a pixel inside it);
+// lo >= hi for none.
+void SurelyCovers(const HoverMark& m, int y0, int y1, int& lo, int& hi) {
+    lo = 0, hi = 0;
+    const CanvasPoint* p = m.points;
+    if (m.shape == HoverShape::Rectangle) {
+        if (y0 < std::min(p[0].y, p[1].y) || y1 - 1 > std::max(p[0].y, p[1].y)) return;
+        lo = std::min(p[0].x, p[1].x), hi = std::max(p[0].x, p[1].x) + 1;
+        return;
+    }
+    if (m.shape != HoverShape::Triangle) return;
+    const double turn = double(Cross(p[0], p[1], p[2]));
+    if (turn == 0) return;
+    const double s = turn > 0 ? 1 : -1;
+    // The inside is the side of each edge a-b where s * cross(a, b, point) > 0; a pixel centre
+    // at least one pixel inside every edge is filled. The left end of a row's span grows
+    // convexly with the row and the right end shrinks concavely, so the band's first and last
+    // rows bound it.
+    double left = -1e18, right = 1e18;
+    for (const double yc : {y0 + 0.5, y1 - 0.5}) {
+        for (int i = 0; i < 3; ++i) {
+            const CanvasPoint a = p[i], b = p[(i + 1) % 3];
+            const double ex = double(b.x) - a.x, ey = double(b.y) - a.y;
+            const double length = std::sqrt(ex * ex + ey * ey);
+            // s * cross = s * (ex * (yc - a.y) - ey * (x - a.x)) >= length, linear in x.
+            const double k = -s * ey, c = s * (ex * (yc - a.y) + ey * a.x) - length;
+            if (k > 0)
+                left = std::max(left, -c / k);
+            else if (k < 0)
+                right = std::min(right, -c / k);
+            else if (c < 0)
+                return;
+        }
+    }
+    if (left > right || left < -1e9 || right > 1e9) return;
+    lo = TruncPixel(std::ceil(left - 0.5)), hi = TruncPixel(std::floor(right - 0.5)) + 1;
+}
+
+// Rows per band: bands of at least 16 rows, at most 48 bands however tall the marks.
+constexpr int MinBandRows = 16;
+constexpr int MaxBands = 48;
+
 } // namespace
+
+void HoverChangedArea(const HoverMark& before, const HoverMark& after, bool bothShown,
+                      HoverArea& area) {
+    area.count = 0;
+    const HoverBounds a = HoverMarkBounds(before), b = HoverMarkBounds(after);
+    if (a.empty() && b.empty()) return;
+    const int top = a.empty() ? b.top : b.empty() ? a.top : std::min(a.top, b.top);
+    const int bottom = a.empty() ? b.bottom : b.empty() ? a.bottom : std::max(a.bottom, b.bottom);
+    const long long rows = (long long)bottom - top;
+    const int band =
+        static_cast<int>(std::max<long long>(MinBandRows, (rows + MaxBands - 1) / MaxBands));
+    // Where both marks cover a pixel for certain it shows the same, as long as they are xor
+    // figures of one colour over the same picture.
+    const bool common = bothShown && before.colour == after.colour;
+    int lastFirst = -1; // the first rectangle of the band before
+    // More rectangles than the area holds (never with the bands' count held, but kept safe):
+    // then the whole place of both marks.
+    bool full = false;
+    for (long long y0 = top; y0 < bottom; y0 += band) {
+        const int y1 = static_cast<int>(std::min<long long>(y0 + band, bottom));
+        Runs may;
+        MayCover(before, static_cast<int>(y0), y1, may);
+        MayCover(after, static_cast<int>(y0), y1, may);
+        // In order from the left, overlapping runs joined.
+        for (int i = 1; i < may.n; ++i)
+            for (int j = i; j > 0 && may.lo[j] < may.lo[j - 1]; --j)
+                std::swap(may.lo[j], may.lo[j - 1]), std::swap(may.hi[j], may.hi[j - 1]);
+        int joined = 0;
+        for (int i = 0; i < may.n; ++i) {
+            if (joined > 0 && may.lo[i] <= may.hi[joined - 1]) {
+                may.hi[joined - 1] = std::max(may.hi[joined - 1], may.hi[i]);
+            } else {
+                may.lo[joined] = may.lo[i], may.hi[joined] = may.hi[i];
+                ++joined;
+            }
+        }
+        int keepLo = 0, keepHi = 0;
+        if (common) {
+            int lo1, hi1, lo2, hi2;
+            SurelyCovers(before, static_cast<int>(y0), y1, lo1, hi1);
+            SurelyCovers(after, static_cast<int>(y0), y1, lo2, hi2);
+            keepLo = std::max(lo1, lo2), keepHi = std::min(hi1, hi2);
+        }
+        const int first = area.count;
+        const auto emit = [&](int lo, int hi) {
+            if (lo >= hi) return;
+            if (area.count < HoverArea::MaxRects)
+                area.rects[area.count++] = {lo, static_cast<int>(y0), hi, y1};
+            else
+                full = true;
+        };
+        for (int i = 0; i < joined; ++i) {
+            if (keepLo < keepHi) {
+                emit(may.lo[i], std::min(may.hi[i], keepLo));
+                emit(std::max(may.lo[i], keepHi), may.hi[i]);
+            } else {
+                emit(may.lo[i], may.hi[i]);
+            }
+        }
+        // A band like the one above it lengthens its rectangles.
+        const int made = area.count - first;
+        if (lastFirst >= 0 && made == first - lastFirst) {
+            bool same = true;
+            for (int i = 0; i < made && same; ++i)
+                same = area.rects[first + i].left == area.rects[lastFirst + i].left &&
+                       area.rects[first + i].right == area.rects[lastFirst + i].right;
+            if (same) {
+                for (int i = 0; i < made; ++i) area.rects[lastFirst + i].bottom = y1;
+                area.count = first;
+                continue;
+            }
+        }
+        lastFirst = made > 0 ? first : -1;
+    }
+    if (full) {
+        const int left = a.empty() ? b.left : b.empty() ? a.left : std::min(a.left, b.left);
+        const int right = a.empty() ? b.right : b.empty() ? a.right : std::max(a.right, b.right);
+        area.rects[0] = {left, top, right, bottom};
+        area.count = 1;
+    }
+}
 
 bool SameMark(const HoverMark& a, const HoverMark& b) {
     if (a.shape != b.shape || a.colour != b.colour || a.penWidth != b.penWidth) return false;
@@ -539,6 +726,7 @@ HoverChange HoverMove(int x, int y) {
     if (change.markChanged) {
         change.before = HoverMarkBounds(before);
         change.after = HoverMarkBounds(Hover.mark);
+        HoverChangedArea(before, Hover.mark, stampBefore == Hover.stamp, change.area);
     }
     return change;
 }
@@ -573,7 +761,10 @@ HoverBounds HoverMarkBounds(const HoverMark& mark) {
 }
 
 void DrawHoverOverlay(Canvas& canvas) {
-    const HoverMark m = CurrentHoverMark();
+    DrawHoverMark(canvas, CurrentHoverMark());
+}
+
+void DrawHoverMark(Canvas& canvas, const HoverMark& m) {
     if (m.shape == HoverShape::None) return;
     canvas.setPen(m.colour, m.penWidth, PenStyle::Solid, PenMode::Xor);
     const CanvasPoint* p = m.points;

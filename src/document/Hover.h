@@ -7,10 +7,10 @@
 // Nothing here changes the document, runs the diagnosis or draws the plan: the mark is the
 // sheet's overlay, drawn from the state kept here over the plan already drawn, and a mark made
 // before the document, the mode, the storey, the scenario, the scale or the figure entry changed
-// is not drawn at all. Free of Qt; the window passes the pointer in, repaints the rectangles
-// that HoverMarkBounds names before and after, and shows HoverStatusText.
-#include "model/ColorRef.h"
+// is not drawn at all. Free of Qt; the window passes the pointer in, repaints the area a move
+// names (HoverChange::area) and shows HoverStatusText.
 #include "document/Canvas.h"
+#include "model/ColorRef.h"
 
 enum class HoverShape {
     None,
@@ -39,12 +39,25 @@ struct HoverBounds {
 // The hover radius: 0.2 m at the current scale, in whole pixels.
 int HoverRadius();
 
+// The pixels whose overlay differs between two marks, as rectangles in bands of rows (top to
+// bottom, left to right within a band, none overlapping).
+struct HoverArea {
+    static constexpr int MaxRects = 256;
+    int count = 0;
+    HoverBounds rects[MaxRects];
+};
+
 // What a pointer move changed: the status text, and the mark (its old and its new place, whose
 // overlay must be drawn again).
 struct HoverChange {
     bool statusChanged = false;
     bool markChanged = false;
     HoverBounds before, after;
+    // Within the old and the new place, what must be drawn again: every pixel either mark may
+    // cover, less those both cover for certain (the xor of one colour over the same plan shows
+    // the same there). Much less than the rectangle that holds both when the mark jumps far or
+    // lies slanted across the view.
+    HoverArea area;
 };
 
 // The pointer moved to sheet pixel (x, y). Right after a handled click (App.HoverState 2) it
@@ -61,5 +74,11 @@ const char* HoverStatusText();
 HoverMark CurrentHoverMark();
 // The pixels a mark covers (pen included).
 HoverBounds HoverMarkBounds(const HoverMark& mark);
+// The area between the mark `before` and the mark `after`; `bothShown` when both are marks of
+// the same plan, mode and scale, drawn over the same picture.
+void HoverChangedArea(const HoverMark& before, const HoverMark& after, bool bothShown,
+                      HoverArea& area);
 // Draws the current mark; only reads.
 void DrawHoverOverlay(Canvas& canvas);
+// Draws a mark in xor.
+void DrawHoverMark(Canvas& canvas, const HoverMark& mark);

@@ -2,6 +2,7 @@
 
 #include "document/DocumentCommands.h"
 #include "mainwin/GridAxes.h"
+#include "mainwin/SheetHover.h"
 #include "document/InputModes.h"
 #include "document/Recompute.h"
 #include "document/RoofFloor.h"
@@ -42,6 +43,7 @@ WindowRoofFloorView roofFloorView;
 PlanSheet::PlanSheet(Tvelquor2Form& form) : PaintBox(nullptr) {
     setPainter([&form](Canvas& canvas) { return form.SheetPaint(canvas); });
     setOverlayPainter([&form](Canvas& canvas) { form.SheetOverlayPaint(canvas); });
+    setOverlayArea(HoverOverlayArea);
     setAfterPaint([&form](bool planDrawn) { form.SheetPainted(planDrawn); });
     setMouseMove([&form](const BoxMouse& m) { form.SheetMouseMove(m.x, m.y); });
     setMouseUp([&form](const BoxMouse& m) { form.SheetMouseUp(m.button, m.modifiers, m.x, m.y); });

@@ -7,6 +7,7 @@
 #include "ui/StatusHints.h"
 
 #include <QRect>
+#include <QRegion>
 #include <QString>
 
 namespace {
@@ -19,22 +20,18 @@ QRect RectOf(const HoverBounds& b) {
     return b.empty() ? QRect() : QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
 }
 
-long long Area(const QRect& r) {
-    return r.isEmpty() ? 0 : (long long)r.width() * r.height();
+QRegion RegionOf(const HoverArea& area) {
+    QRect rects[HoverArea::MaxRects];
+    for (int i = 0; i < area.count; ++i) rects[i] = RectOf(area.rects[i]);
+    QRegion region;
+    region.setRects(rects, area.count);
+    return region;
 }
 
-// The old and the new place of a mark. Far apart (an axis line jumping across the sheet), the
-// old place is drawn again at once on its own: the sheet draws the one rectangle that holds
-// all that it is asked to draw, which would be everything between them.
+// Only the pixels the move changed: a mark jumping across the view, or lying slanted across
+// it, changes far less than the rectangle that holds its old and its new place.
 void RepaintMark(PaintBox& sheet, const HoverChange& change) {
-    if (!change.markChanged) return;
-    const QRect before = RectOf(change.before), after = RectOf(change.after);
-    if (Area(before | after) > 2 * (Area(before) + Area(after))) {
-        sheet.repaint(before);
-        if (!after.isEmpty()) sheet.invalidateOverlay(after);
-    } else if (!(before | after).isEmpty()) {
-        sheet.invalidateOverlay(before | after);
-    }
+    if (change.markChanged && change.area.count > 0) sheet.invalidateOverlay(RegionOf(change.area));
 }
 
 } // namespace
@@ -52,6 +49,12 @@ void HoverLeftSheet(PaintBox& sheet) {
     const QRect mark = RectOf(HoverLeave());
     if (!mark.isEmpty()) sheet.invalidateOverlay(mark);
     statusShown = false;
+}
+
+QRegion HoverOverlayArea() {
+    HoverArea area;
+    HoverChangedArea(HoverMark{}, CurrentHoverMark(), false, area);
+    return RegionOf(area);
 }
 
 // ---- The plan sheet's hooks ----

@@ -33,6 +33,28 @@ void Clear(QImage& image, QRgb colour) {
         std::fill(px, px + n, quint32(colour));
 }
 
+// Copies the box pixels of `area` from `from` (whose top-left pixel is the box's `fromAt`) to
+// `to` (at `toAt`).
+void CopyRects(const QImage& from, QPoint fromAt, QImage& to, QPoint toAt, const QRegion& area) {
+    const qsizetype fromLine = from.bytesPerLine(), toLine = to.bytesPerLine();
+    const uchar* source = from.constBits();
+    uchar* target = to.bits();
+    for (const QRect& r : area) {
+        const std::size_t row = std::size_t(r.width()) * 4;
+        const uchar* s = source + (r.top() - fromAt.y()) * fromLine + (r.left() - fromAt.x()) * 4;
+        uchar* t = target + (r.top() - toAt.y()) * toLine + (r.left() - toAt.x()) * 4;
+        for (int y = 0; y < r.height(); ++y, s += fromLine, t += toLine) std::memcpy(t, s, row);
+    }
+}
+
+// Shows the pixels `r` of `image` (whose top-left pixel is the box's `at`). Clipped to `r`
+// alone when the paint is of several rectangles: Qt copies an image straight only within one
+// rectangle of clip, and otherwise goes pixel span by span (over worker threads when large).
+void Blit(QPainter& screen, const QRect& r, const QImage& image, QPoint at, bool single) {
+    if (!single) screen.setClipRect(r);
+    screen.drawImage(r.topLeft(), image, r.translated(-at));
+}
+
 BoxMouse MouseOf(const QMouseEvent& e) {
     const QPoint p = e.position().toPoint();
     return BoxMouse{e.button(), e.buttons(), e.modifiers(), p.x(), p.y()};
@@ -52,6 +74,11 @@ void PaintBox::setPainter(ContentPainter painter) {
 
 void PaintBox::setOverlayPainter(OverlayPainter painter) {
     overlay_ = std::move(painter);
+    invalidateOverlay();
+}
+
+void PaintBox::setOverlayArea(std::function<QRegion()> area) {
+    overlayArea_ = std::move(area);
     invalidateOverlay();
 }
 
@@ -99,6 +126,10 @@ void PaintBox::invalidateOverlay() {
 }
 
 void PaintBox::invalidateOverlay(const QRect& area) {
+    update(area);
+}
+
+void PaintBox::invalidateOverlay(const QRegion& area) {
     update(area);
 }
 
@@ -244,7 +275,8 @@ void PaintBox::afterGrowPaint() {
 }
 
 void PaintBox::paintEvent(QPaintEvent* event) {
-    const QRect exposed = event->rect() & rect();
+    const QRegion region = event->region() & rect();
+    const QRect exposed = region.boundingRect();
     bool drawn = false;
     if (!exposed.isEmpty()) {
         // What a painter draws may follow the box's size (the plan's grid lines span it).
@@ -252,21 +284,38 @@ void PaintBox::paintEvent(QPaintEvent* event) {
             drawContent(exposed);
             drawn = true;
         }
-        const QRect source = exposed.translated(-cached_.topLeft());
         QPainter screen(this);
+        const bool single = region.rectCount() == 1;
+        // The parts the overlay draws on are shown with it, the rest straight from the cache.
+        QRegion plain = region;
         if (overlay_) {
-            QImage frame = content_.copy(source);
-            QPainter fp(&frame);
-            fp.translate(-exposed.topLeft());
-            QtCanvas canvas(fp);
-            overlay_(canvas);
-            fp.end();
-            screen.drawImage(exposed.topLeft(), frame);
-        } else {
-            screen.drawImage(exposed.topLeft(), content_, source);
+            const QRegion over = overlayArea_ ? region & overlayArea_() : region;
+            if (!over.isEmpty() && showWithOverlay(screen, over, single)) plain -= over;
         }
+        for (const QRect& r : plain) Blit(screen, r, content_, cached_.topLeft(), single);
     }
     if (afterPaint_) afterPaint_(drawn);
+}
+
+bool PaintBox::showWithOverlay(QPainter& screen, const QRegion& area, bool single) {
+    const QRect bounds = area.boundingRect();
+    if (frame_.width() < bounds.width() || frame_.height() < bounds.height())
+        frame_ = QImage(frame_.size().expandedTo(bounds.size()), QImage::Format_RGB32);
+    if (frame_.isNull()) return false; // no memory for it: the content alone
+    // The part of the kept frame that `bounds` needs; only the pixels of `area` are copied into
+    // it and shown.
+    QImage frame(frame_.bits(), bounds.width(), bounds.height(), frame_.bytesPerLine(),
+                 QImage::Format_RGB32);
+    CopyRects(content_, cached_.topLeft(), frame, bounds.topLeft(), area);
+    {
+        QPainter fp(&frame);
+        if (area.rectCount() > 1) fp.setClipRegion(area.translated(-bounds.topLeft()));
+        fp.translate(-bounds.topLeft());
+        QtCanvas canvas(fp);
+        overlay_(canvas);
+    }
+    for (const QRect& r : area) Blit(screen, r, frame, bounds.topLeft(), single);
+    return true;
 }
 
 void PaintBox::showEvent(QShowEvent* event) {
@@ -278,6 +327,7 @@ void PaintBox::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // A hidden box keeps no picture: the next showing draws what is current then.
     content_ = QImage();
+    frame_ = QImage();
     cached_ = QRect();
     drawn_ = QRect();
     valid_ = false;

@@ -18,7 +18,9 @@
 #include "model/ColorRef.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -45,6 +47,9 @@ public:
 
     void setPainter(ContentPainter painter);
     void setOverlayPainter(OverlayPainter painter);
+    // Where the overlay draws at present, if the form knows it: the rest of a part exposed is
+    // shown straight from the cache. Without it the overlay may draw anywhere.
+    void setOverlayArea(std::function<QRegion()> area);
     void setMouseDown(MouseHandler handler);
     // A move handler also switches mouse tracking on: moves arrive without a button held.
     void setMouseMove(MouseHandler handler);
@@ -75,6 +80,9 @@ public:
     // a whole view copied again costs about a millisecond, a mark's rectangles microseconds.
     void invalidateOverlay();
     void invalidateOverlay(const QRect& area);
+    // Only the pixels of `area` are copied and drawn again: a mark that jumps far or lies
+    // slanted changes much less than the rectangle holding its old and new place.
+    void invalidateOverlay(const QRegion& area);
 
     // The cached content (valid or not) and the box rectangle it covers; of a growing box only
     // the rows drawn so far hold the content.
@@ -99,6 +107,9 @@ private:
     // The same for a growing box: the rows of `needed` and a margin, those not drawn yet.
     void drawRows(const QRect& needed);
     void drawBand(int top, int bottom);
+    // Shows the pixels `area` of the content with the overlay drawn over them; false when
+    // there is no memory for that. `single`: the paint is of one rectangle.
+    bool showWithOverlay(QPainter& screen, const QRegion& area, bool single);
     // Queues the new size a paint of a growing box found.
     void afterGrowPaint();
     // The box size for the size a painter reported.
@@ -108,6 +119,7 @@ private:
     ContentPainter painter_;
     std::function<CanvasSize()> contentSize_;
     OverlayPainter overlay_;
+    std::function<QRegion()> overlayArea_;
     MouseHandler down_, move_, up_;
     std::function<void()> leave_;
     std::function<void(bool)> afterPaint_;
@@ -118,6 +130,9 @@ private:
     CanvasSize reported_; // by the last drawing of the content
 
     QImage content_;
+    // Where the overlay is drawn over a copy of the content; kept between paints, as large as
+    // the largest part yet drawn with the overlay.
+    QImage frame_;
     QRect cached_;    // box pixels the cache holds
     QRect drawn_;     // the part of them drawn (all of them but in a growing box)
     QSize drawnSize_; // the box's size when they were drawn

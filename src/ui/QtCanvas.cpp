@@ -326,10 +326,11 @@ void TriangleCore(const QPointF (&t)[3], double inset, const QSize& size, Figure
 
 // Combines the pixels the layer covers in `area` (from the layer's origin) with the target at
 // `area`'s place, each once, in the colour of the pen or the brush that covered it, and empties
-// the layer there again. The core's pixels are taken in the brush's colour without the layer.
+// the layer there again; only within the rectangles `scan` (of the layer), outside which the
+// layer holds nothing. The core's pixels are taken in the brush's colour without the layer.
 template <typename Op>
 void CombineLayer(QImage& layer, QImage& target, const QRect& area, const FigureCore& core,
-                  QRgb pen, QRgb brush, Op op) {
+                  const std::vector<QRect>& scan, QRgb pen, QRgb brush, Op op) {
     const auto combineRun = [&](QRgb* src, QRgb* dst, int from, int to) {
         for (int x = FirstCovered(src, from, to); x < to;) {
             const int end = RunEnd(src, x, to);
@@ -341,18 +342,22 @@ void CombineLayer(QImage& layer, QImage& target, const QRect& area, const Figure
             x = FirstCovered(src, end, to);
         }
     };
-    const int width = area.width();
-    for (int y = 0; y < area.height(); ++y) {
-        QRgb* src = reinterpret_cast<QRgb*>(layer.scanLine(y));
-        QRgb* dst = reinterpret_cast<QRgb*>(target.scanLine(area.top() + y)) + area.left();
-        const int left = core.left[y], right = core.right[y];
-        if (left > right) {
-            combineRun(src, dst, 0, width);
-            continue;
+    for (const QRect& r : scan) {
+        const int from = r.left(), to = r.right() + 1, bottom = r.bottom();
+        for (int y = r.top(); y <= bottom; ++y) {
+            QRgb* src = reinterpret_cast<QRgb*>(layer.scanLine(y));
+            QRgb* dst = reinterpret_cast<QRgb*>(target.scanLine(area.top() + y)) + area.left();
+            // The core's part of the row within the rectangle: [left, right).
+            const int left = std::max(core.left[y], from), right = std::min(core.right[y] + 1, to);
+            if (left >= right) {
+                combineRun(src, dst, from, to);
+                continue;
+            }
+            combineRun(src, dst, from, left);
+            for (int i = left; i < right; ++i)
+                dst[i] = 0xFF000000u | (op(brush, dst[i]) & 0xFFFFFFu);
+            combineRun(src, dst, right, to);
         }
-        combineRun(src, dst, 0, left);
-        for (int i = left; i <= right; ++i) dst[i] = 0xFF000000u | (op(brush, dst[i]) & 0xFFFFFFu);
-        combineRun(src, dst, right + 1, width);
     }
 }
 
@@ -386,10 +391,18 @@ void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBru
     // each pixel marked with the pen or the brush that covered it last, and every pixel it
     // covers is combined with the paper exactly once.
     const int margin = std::max(pen().width, 1) + 2;
-    const QRect area = p_.worldTransform()
-                           .mapRect(bounds)
-                           .adjusted(-margin, -margin, margin, margin)
-                           .intersected(target->rect());
+    QRect area = p_.worldTransform()
+                     .mapRect(bounds)
+                     .adjusted(-margin, -margin, margin, margin)
+                     .intersected(target->rect());
+    // A clipped painter (an overlay drawn again over a few parts of its image) gets only the
+    // pixels of its clip combined.
+    const bool clipped = p_.hasClipping();
+    QRegion clip;
+    if (clipped) {
+        clip = p_.worldTransform().map(p_.clipRegion());
+        area &= clip.boundingRect();
+    }
     if (area.isEmpty()) return;
     // Where only the fill reaches, the figure is combined straight in the brush's colour: the
     // pixels farther inside its fill than the pen reaches and than the rounding of an edge.
@@ -419,15 +432,24 @@ void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBru
         draw(p_, figurePen, figureBrush);
         return;
     }
+    // Where the layer may hold the figure's pixels and the core is taken: all of the area, or
+    // what the clip leaves of it.
+    const QRect layerRect(QPoint(0, 0), area.size());
+    thread_local std::vector<QRect> scan;
+    QRegion unclipped(layerRect);
+    if (clipped) {
+        unclipped = clip.translated(-area.topLeft()) & layerRect;
+        scan.assign(unclipped.begin(), unclipped.end());
+    } else {
+        scan.assign(1, layerRect);
+    }
+    QRegion inside;
+    if (!core.rects.empty())
+        inside.setRects(core.rects.data(), static_cast<int>(core.rects.size()));
     {
         QPainter lp(&layer);
         lp.setRenderHint(QPainter::Antialiasing, false);
-        QRegion unclipped(QRect(QPoint(0, 0), area.size()));
-        if (!core.rects.empty()) {
-            QRegion inside;
-            inside.setRects(core.rects.data(), static_cast<int>(core.rects.size()));
-            unclipped -= inside;
-        }
+        if (!inside.isEmpty()) unclipped -= inside;
         lp.setClipRegion(unclipped);
         lp.setWorldTransform(p_.worldTransform() *
                              QTransform::fromTranslate(-area.left(), -area.top()));
@@ -440,15 +462,15 @@ void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBru
     const QRgb penRgb = figurePen.color().rgb(), brushRgb = figureBrush.color().rgb();
     switch (mode) {
     case PenMode::Xor:
-        CombineLayer(layer, *target, area, core, penRgb, brushRgb,
+        CombineLayer(layer, *target, area, core, scan, penRgb, brushRgb,
                      [](QRgb s, QRgb d) { return s ^ d; });
         break;
     case PenMode::NotXor:
-        CombineLayer(layer, *target, area, core, penRgb, brushRgb,
+        CombineLayer(layer, *target, area, core, scan, penRgb, brushRgb,
                      [](QRgb s, QRgb d) { return ~(s ^ d); });
         break;
     case PenMode::Mask:
-        CombineLayer(layer, *target, area, core, penRgb, brushRgb,
+        CombineLayer(layer, *target, area, core, scan, penRgb, brushRgb,
                      [](QRgb s, QRgb d) { return s & d; });
         break;
     case PenMode::Copy:

@@ -12,8 +12,11 @@
 #include "model/Model.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
+#include "ui/QtCanvas.h"
 
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -75,6 +78,59 @@ TEST(HoverWindowTest, TheWallUnderThePointerIsMarkedAndDescribedWithoutDrawingTh
     EXPECT_FALSE(RecomputeNeeded());
 
     DestroyForms();
+}
+
+// A move repaints only part of the marks' place: every pixel that differs between the old and
+// the new mark lies in it (from no mark: every pixel the mark draws, which is where the sheet
+// draws its overlay), and what both cover for certain is left out.
+TEST(HoverWindowTest, TheRepaintedAreaHoldsEveryPixelTheMarkChanges) {
+    TestApp();
+    const QSize size(360, 300);
+    const auto drawn = [&](const HoverMark& m) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        QtCanvas canvas(p);
+        DrawHoverMark(canvas, m);
+        return image;
+    };
+    const ColorRef c = 0x004040;
+    const HoverMark marks[] = {
+        {HoverShape::Rectangle, c, 15, {{40, 50}, {250, 220}}},
+        {HoverShape::Rectangle, c, 15, {{300, 260}, {90, 30}}},
+        {HoverShape::Triangle, c, 15, {{30, 30}, {320, 40}, {50, 270}}},
+        {HoverShape::Triangle, c, 1, {{300, 280}, {60, 100}, {310, 20}}},
+        {HoverShape::Line, c, 15, {{20, 280}, {330, 25}}},
+        {HoverShape::Frame, c, 1, {{60, 60}, {200, 240}}},
+        {HoverShape::Rectangle, c, 1, {{100, 100}, {120, 120}}},
+        {},
+    };
+    for (const HoverMark& a : marks) {
+        const QImage before = drawn(a);
+        for (const HoverMark& b : marks) {
+            HoverArea area;
+            HoverChangedArea(a, b, true, area);
+            QImage repainted(size, QImage::Format_RGB32);
+            repainted.fill(Qt::black);
+            QPainter p(&repainted);
+            for (int i = 0; i < area.count; ++i) {
+                const HoverBounds& r = area.rects[i];
+                p.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), Qt::white);
+            }
+            p.end();
+            const QImage after = drawn(b);
+            int missed = 0;
+            for (int y = 0; y < size.height(); ++y)
+                for (int x = 0; x < size.width(); ++x)
+                    missed += before.pixel(x, y) != after.pixel(x, y) &&
+                              repainted.pixel(x, y) != QColor(Qt::white).rgb();
+            EXPECT_EQ(missed, 0) << int(a.shape) << " to " << int(b.shape) << " at "
+                                 << a.points[0].x << "," << b.points[0].x;
+            if (&a == &marks[0] && &b == &marks[1]) {
+                EXPECT_EQ(repainted.pixel(150, 150), QColor(Qt::black).rgb());
+            }
+        }
+    }
 }
 
 } // namespace
