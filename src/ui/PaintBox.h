@@ -5,9 +5,9 @@
 // The content is drawn by the form's painter into a cached RGB32 image (antialiasing off, so
 // that the xor, not-xor and mask pen modes act on what lies beneath) and only when the form
 // calls invalidate(); exposing, scrolling and the overlay just copy the cache. The overlay
-// (pointer marks, rubber bands) is drawn on a copy of the exposed part of the cache, so that a
-// mark never sticks to the content and is gone with the next blit: invalidateOverlay() redraws
-// the overlay alone.
+// (pointer marks, rubber bands) is drawn on a copy of the exposed part of the cache (of the part
+// it covers, when the form tells where that is), so that a mark never sticks to the content and
+// is gone with the next blit: invalidateOverlay() redraws the overlay alone.
 //
 // A box either keeps the size the form gives it (the plan sheet, sized from its grid) or grows
 // to its content: it is at least its base size and as large as its painter reports, so that a
