@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 #include <gtest/gtest.h>
 
@@ -539,5 +540,38 @@ TEST(QtCanvas, RasterModesCombineEachPixelOfTheFigureOnceWithThePaper) {
                         (fast.pixel(x, y) & 0xFFFFFF) != (reference.pixel(x, y) & 0xFFFFFF);
             EXPECT_EQ(differing, 0) << figure.name << " in mode " << static_cast<int>(mode);
         }
+    }
+}
+
+TEST(QtCanvas, RasterModesUnderAClipCombineOnlyTheClipsPixels) {
+    // An overlay drawn again over a few parts of its image: inside the clip (a frame around a
+    // hole) the figures come out as unclipped, outside it the paper stays.
+    TestApp();
+    QImage paper(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < paper.height(); ++y)
+        for (int x = 0; x < paper.width(); ++x)
+            paper.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, x * y % 256));
+    const QRegion clip = QRegion(10, 5, 130, 100) - QRegion(50, 30, 40, 40);
+    const CanvasPoint triangle[] = {{-5, 10}, {150, 20}, {40, 130}};
+    for (const PenMode mode : {PenMode::Xor, PenMode::Mask}) {
+        const auto paint = [&](bool clipped) {
+            QImage image = paper.copy();
+            QPainter painter(&image);
+            painter.translate(4, -3);
+            if (clipped) painter.setClipRegion(clip.translated(-4, 3)); // `clip` on the image
+            QtCanvas c(painter);
+            c.setPen(0x3060C0, 5, PenStyle::Solid, mode);
+            c.setBrushColour(0xA05030);
+            c.rectangle(3, 4, 140, 100);
+            c.polygon(triangle, 3);
+            return image;
+        };
+        const QImage whole = paint(false), clipped = paint(true);
+        int differing = 0;
+        for (int y = 0; y < paper.height(); ++y)
+            for (int x = 0; x < paper.width(); ++x)
+                differing += clipped.pixel(x, y) !=
+                             (clip.contains(QPoint(x, y)) ? whole : paper).pixel(x, y);
+        EXPECT_EQ(differing, 0) << static_cast<int>(mode);
     }
 }
