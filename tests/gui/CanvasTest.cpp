@@ -547,12 +547,9 @@ TEST(QtCanvas, RasterModesUnderAClipCombineOnlyTheClipsPixels) {
     // An overlay drawn again over a few parts of its image: inside the clip (a frame around a
     // hole) the figures come out as unclipped, outside it the paper stays.
     TestApp();
-    QImage paper(160, 120, QImage::Format_RGB32);
-    for (int y = 0; y < paper.height(); ++y)
-        for (int x = 0; x < paper.width(); ++x)
-            paper.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, x * y % 256));
-    const QRegion clip = QRegion(10, 5, 130, 100) - QRegion(50, 30, 40, 40);
-    const CanvasPoint triangle[] = {{-5, 10}, {150, 20}, {40, 130}};
+    const QImage paper = Pattern();
+    const QRegion clip = QRegion(4, 2, 54, 56) - QRegion(20, 20, 20, 20);
+    const CanvasPoint triangle[] = {{-5, 6}, {62, 10}, {16, 70}};
     for (const PenMode mode : {PenMode::Xor, PenMode::Mask}) {
         const auto paint = [&](bool clipped) {
             QImage image = paper.copy();
@@ -562,7 +559,7 @@ TEST(QtCanvas, RasterModesUnderAClipCombineOnlyTheClipsPixels) {
             QtCanvas c(painter);
             c.setPen(0x3060C0, 5, PenStyle::Solid, mode);
             c.setBrushColour(0xA05030);
-            c.rectangle(3, 4, 140, 100);
+            c.rectangle(1, 2, 58, 50);
             c.polygon(triangle, 3);
             return image;
         };
