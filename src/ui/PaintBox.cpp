@@ -19,6 +19,8 @@ namespace {
 // each way) keep what is visible and a margin around it.
 constexpr qint64 WholeBoxPixels = 8 * 1024 * 1024;
 constexpr int VisibleMargin = 256;
+// The largest overlay frame kept between paints: a screen's worth.
+constexpr qsizetype KeptFrameBytes = qsizetype(4096) * 2160 * 4;
 // A report taller than any screen could scroll through is held here, with its content cut.
 constexpr int MaxGrownSide = 60000;
 
@@ -315,6 +317,8 @@ bool PaintBox::showWithOverlay(QPainter& screen, const QRegion& area, bool singl
         overlay_(canvas);
     }
     for (const QRect& r : area) Blit(screen, r, frame, bounds.topLeft(), single);
+    // A frame for more than a screen (a grab of a whole large box) is not kept.
+    if (frame_.sizeInBytes() > KeptFrameBytes) frame_ = QImage();
     return true;
 }
 
