@@ -443,13 +443,14 @@ void QtCanvas::drawFigure(const QRect& bounds, const QPen& figurePen, const QBru
     } else {
         scan.assign(1, layerRect);
     }
-    QRegion inside;
-    if (!core.rects.empty())
-        inside.setRects(core.rects.data(), static_cast<int>(core.rects.size()));
     {
         QPainter lp(&layer);
         lp.setRenderHint(QPainter::Antialiasing, false);
-        if (!inside.isEmpty()) unclipped -= inside;
+        if (!core.rects.empty()) {
+            QRegion inside;
+            inside.setRects(core.rects.data(), static_cast<int>(core.rects.size()));
+            unclipped -= inside;
+        }
         lp.setClipRegion(unclipped);
         lp.setWorldTransform(p_.worldTransform() *
                              QTransform::fromTranslate(-area.left(), -area.top()));
