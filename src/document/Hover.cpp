@@ -568,9 +568,31 @@ void SurelyCovers(const HoverMark& m, int y0, int y1, int& lo, int& hi) {
     lo = TruncPixel(std::ceil(left - 0.5)), hi = TruncPixel(std::floor(right - 0.5)) + 1;
 }
 
-// Rows per band: bands of at least 16 rows, at most 48 bands however tall the marks.
+// A mark with a slanted edge changes its extent from row to row, and is followed in bands of
+// at least 16 rows, at most 40 bands however tall it is.
 constexpr int MinBandRows = 16;
-constexpr int MaxBands = 48;
+constexpr int MaxBands = 40;
+
+bool Slanted(const HoverMark& m) {
+    const CanvasPoint* p = m.points;
+    return m.shape == HoverShape::Triangle ||
+           (m.shape == HoverShape::Line && p[0].x != p[1].x && p[0].y != p[1].y);
+}
+
+// The rows from which on what a mark without a slanted edge may cover, or surely covers,
+// changes (its outer rows, the fill of a rectangle, the rows of a frame's sides alone);
+// returns their count.
+int Breaks(const HoverMark& m, int* rows) {
+    if (m.shape == HoverShape::None || Slanted(m)) return 0;
+    const int pad = MarkPad(m);
+    const int top = std::min(m.points[0].y, m.points[1].y);
+    const int bottom = std::max(m.points[0].y, m.points[1].y);
+    int n = 0;
+    rows[n++] = top - pad, rows[n++] = bottom + pad + 1;
+    if (m.shape == HoverShape::Rectangle) rows[n++] = top, rows[n++] = bottom + 1;
+    if (m.shape == HoverShape::Frame) rows[n++] = top + pad + 1, rows[n++] = bottom - pad;
+    return n;
+}
 
 } // namespace
 
@@ -591,11 +613,18 @@ void HoverChangedArea(const HoverMark& before, const HoverMark& after, bool both
     // More rectangles than the area holds (never with the bands' count held, but kept safe):
     // then the whole place of both marks.
     bool full = false;
-    for (long long y0 = top; y0 < bottom; y0 += band) {
-        const int y1 = static_cast<int>(std::min<long long>(y0 + band, bottom));
+    int breaks[12];
+    int breakCount = Breaks(before, breaks);
+    breakCount += Breaks(after, breaks + breakCount);
+    const bool slanted = Slanted(before) || Slanted(after);
+    for (int y0 = top, y1; y0 < bottom; y0 = y1) {
+        // The band ends where a mark may change: at the next break, or a band's length on.
+        y1 = slanted ? static_cast<int>(std::min<long long>((long long)y0 + band, bottom)) : bottom;
+        for (int i = 0; i < breakCount; ++i)
+            if (breaks[i] > y0 && breaks[i] < y1) y1 = breaks[i];
         Runs may;
-        MayCover(before, static_cast<int>(y0), y1, may);
-        MayCover(after, static_cast<int>(y0), y1, may);
+        MayCover(before, y0, y1, may);
+        MayCover(after, y0, y1, may);
         // In order from the left, overlapping runs joined.
         for (int i = 1; i < may.n; ++i)
             for (int j = i; j > 0 && may.lo[j] < may.lo[j - 1]; --j)
@@ -612,15 +641,15 @@ void HoverChangedArea(const HoverMark& before, const HoverMark& after, bool both
         int keepLo = 0, keepHi = 0;
         if (common) {
             int lo1, hi1, lo2, hi2;
-            SurelyCovers(before, static_cast<int>(y0), y1, lo1, hi1);
-            SurelyCovers(after, static_cast<int>(y0), y1, lo2, hi2);
+            SurelyCovers(before, y0, y1, lo1, hi1);
+            SurelyCovers(after, y0, y1, lo2, hi2);
             keepLo = std::max(lo1, lo2), keepHi = std::min(hi1, hi2);
         }
         const int first = area.count;
         const auto emit = [&](int lo, int hi) {
             if (lo >= hi) return;
             if (area.count < HoverArea::MaxRects)
-                area.rects[area.count++] = {lo, static_cast<int>(y0), hi, y1};
+                area.rects[area.count++] = {lo, y0, hi, y1};
             else
                 full = true;
         };

@@ -42,7 +42,7 @@ int HoverRadius();
 // The pixels whose overlay differs between two marks, as rectangles in bands of rows (top to
 // bottom, left to right within a band, none overlapping).
 struct HoverArea {
-    static constexpr int MaxRects = 256;
+    static constexpr int MaxRects = 320;
     int count = 0;
     HoverBounds rects[MaxRects];
 };
