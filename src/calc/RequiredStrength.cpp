@@ -423,13 +423,13 @@ bool CountsForExtent(int kind) {
     return kind == KindFloor || kind == KindVoid || kind == KindLightRoof || kind == KindHeavyRoof;
 }
 
-// Storey extent and the largest rectangle's short side; returns the extent.
-Extent StoreyExtent(int s, int f, double& largestShortSide) {
+// The storey extent and the largest rectangle's short side, widened element by element as the
+// area loop reaches each (in the order of the lists, so the last largest rectangle counts).
+struct ExtentSteps {
     Extent x{99, 0, 99, 0};
-    largestShortSide = 0.0;
-    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
-    for (int e = 0; e < rects; ++e) {
-        const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
+    double largestShortSide = 0.0;
+
+    void rectangle(int s, int f, const RoofFloorRectRecord& r) {
         const int kind = AreaKindOf(r.code);
         if (kind == KindLargestRectangle) {
             R.LargestRectangleFlag[s][f] = 1;
@@ -443,16 +443,13 @@ Extent StoreyExtent(int s, int f, double& largestShortSide) {
             Widen(x, AxisIndex(r.x2), AxisIndex(r.y2));
         }
     }
-    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
-    for (int e = 0; e < tris; ++e) {
-        const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
-        if (!CountsForExtent(AreaKindOf(t.code))) continue;
+    void triangle(const RoofFloorTriRecord& t) {
+        if (!CountsForExtent(AreaKindOf(t.code))) return;
         Widen(x, AxisIndex(t.x1), AxisIndex(t.y1));
         Widen(x, AxisIndex(t.x2), AxisIndex(t.y2));
         Widen(x, AxisIndex(t.x3), AxisIndex(t.y3));
     }
-    return x;
-}
+};
 
 // Quarter lines, quarter floor areas, short side and the storey's own shape factor.
 void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide,
@@ -570,19 +567,24 @@ void AreaPhase(int s) {
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
         hasElements[f] = rects > 0 || tris > 0;
         AreaSums sums;
-        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e, origin, sums);
+        // The extent, strips and shape of the storey read its own elements only: the extent is
+        // taken in the same pass as the areas.
+        ExtentSteps extent;
+        for (int e = 0; e < rects; ++e) {
+            AddRectangle(s, f, e, origin, sums);
+            extent.rectangle(s, f, Doc.RoofFloorRects[s][f][e]);
+        }
         for (int e = 0; e < tris; ++e) {
-            TrianglePoints(Doc.RoofFloorTris[s][f][e], triangles[e]);
+            const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
+            TrianglePoints(t, triangles[e]);
             AddTriangle(s, f, e, triangles[e], origin, sums);
+            extent.triangle(t);
         }
         sums.store(s, f);
 
-        // The extent, strips and shape of the storey read its own elements only.
-        double largestShortSide = 0.0;
-        const Extent x = StoreyExtent(s, f, largestShortSide);
-        storeyExtent[s][f] = x;
+        storeyExtent[s][f] = extent.x;
         // Storeys above the top keep cleared lines, strips, side and factor.
-        if (f <= top) QuarterStripsAndShape(s, f, x, largestShortSide, triangles);
+        if (f <= top) QuarterStripsAndShape(s, f, extent.x, extent.largestShortSide, triangles);
     }
     // A storey without any roof/floor element has no centre of gravity (0, 0), even below a
     // storey that has one.

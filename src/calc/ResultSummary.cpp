@@ -763,7 +763,9 @@ double PartitionWallRatio(int f) {
 ResultPanel CalcResultSummary() {
     const int s = CalcScenario();
     const int top = TopStoreyOf(s);
-    ResultPanel panel{};
+    // Every label and ratio of the panel is set below, every byte of a label with it: nothing
+    // to clear first.
+    ResultPanel panel;
 
     CalcScores(s, top);
     MarkUpperWallsOverWeakerLines(s, top);

@@ -556,15 +556,20 @@ void CancelAlongAxisLine(OutlineEdge* edges, int first, int last) {
 bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
     static_assert(AxisCountX == AxisCountY);
     if (!axesStrictlyIncreasing) return false;
-    for (int i = 0; i < count; ++i) {
-        const OutlineEdge& e = edges[i];
-        if (e.x1 == 0) continue;
-        if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2)) return false;
-        if (e.x1 == e.x2 && e.y1 == e.y2) return false;
-    }
+    // Each edge is checked and counted to its line in one pass. An edge off the grid or of no
+    // length sends the caller to the all-pairs rules; the counts of the lines met so far go
+    // back to 0 first.
     int lines = 0;
     for (int i = 0; i < count; ++i) {
-        const int line = LineOf(edges[i]);
+        const OutlineEdge& e = edges[i];
+        int line = -1;
+        if (e.x1 != 0) {
+            if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2) || (e.x1 == e.x2 && e.y1 == e.y2)) {
+                for (int l = 0; l < lines; ++l) LineMembers[LinesHeld[l]] = 0;
+                return false;
+            }
+            line = LineOf(e);
+        }
         EdgeLine[i] = static_cast<int16_t>(line);
         if (line < 0) continue;
         if (LineMembers[line]++ == 0) LinesHeld[lines++] = static_cast<int16_t>(line);
@@ -628,14 +633,29 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
 
 WallEvaluationResults& WallEval = theWallEvaluation;
 
+namespace {
+bool StepsAtLeastMillimetre(const double (&axes)[AxisCountX]) {
+    static_assert(AxisCountX == AxisCountY && AxisCountX % 2 == 0);
+    using Pair = double __attribute__((vector_size(16)));
+    using PairMask = int64_t __attribute__((vector_size(16)));
+    const Pair least = {1e-3, 1e-3};
+    PairMask wide = {-1, -1};
+    for (int i = 1; i + 1 < AxisCountX; i += 2) {
+        Pair lo, hi;
+        std::memcpy(&lo, axes + i - 1, sizeof lo);
+        std::memcpy(&hi, axes + i, sizeof hi);
+        wide &= hi - lo >= least;
+    }
+    return wide[0] != 0 && wide[1] != 0 && axes[AxisCountX - 1] - axes[AxisCountX - 2] >= 1e-3;
+}
+} // namespace
+
 bool AxesStrictlyIncreasing() {
     // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
     // line within the tolerance of the side test.
-    // Every step is compared, without a branch, so that the comparisons go several at a time.
-    int steps = 0;
-    for (int i = 1; i < AxisCountX; ++i) steps += Doc.AxisX[i] - Doc.AxisX[i - 1] >= 1e-3;
-    for (int i = 1; i < AxisCountY; ++i) steps += Doc.AxisY[i] - Doc.AxisY[i - 1] >= 1e-3;
-    return steps == AxisCountX - 1 + AxisCountY - 1;
+    // Every step is compared, two at a time and without a branch (a step that is no number
+    // fails its comparison).
+    return StepsAtLeastMillimetre(Doc.AxisX) && StepsAtLeastMillimetre(Doc.AxisY);
 }
 
 namespace {

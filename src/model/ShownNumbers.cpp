@@ -398,7 +398,10 @@ int FormatShown(char* out, std::size_t size, const char* format, ...) {
     return n;
 }
 
-int FormatShownFixed(char* out, std::size_t size, int width, int places, double value) {
+namespace {
+
+[[gnu::always_inline]] inline int FixedField(char* out, std::size_t size, int width, int places,
+                                             double value) {
     // Right-aligned with spaces and no flag, the text is written straight into the caller's
     // buffer when it fits: the spaces, the sign and the digits as PutField puts them, without
     // its general steps. The result panel writes its numbers so on every run of the diagnosis.
@@ -444,4 +447,13 @@ int FormatShownFixed(char* out, std::size_t size, int width, int places, double 
                             : FixedDigits(out + length, magnitude, places);
     if (n < 0) first[-1] = '-';
     return length;
+}
+
+} // namespace
+
+int FormatShownFixed(char* out, std::size_t size, int width, int places, double value) {
+    // The result panel's numbers, on every run of the diagnosis, take the steps worked out for
+    // their width and places.
+    if (width == 6 && places == 2) return FixedField(out, size, 6, 2, value);
+    return FixedField(out, size, width, places, value);
 }

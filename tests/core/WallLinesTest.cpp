@@ -233,6 +233,12 @@ TEST_F(WallLines, AnOutlineAfterABiggerOneKeepsNothingOfIt) {
               (std::set<Edge>{{1, 1, 17, 1}, {1, 3, 17, 3}, {1, 1, 1, 3}, {17, 1, 17, 3}}));
     BuildStoreyOutline(0);
     EXPECT_EQ(OutlineOf(0), union0);
+    // An edge off the grid, met after others were sorted to their lines, leaves nothing of
+    // them behind either.
+    AddRect(1, 17, 1, AxisCountX, 3);
+    BuildStoreyOutline(1);
+    BuildStoreyOutline(0);
+    EXPECT_EQ(OutlineOf(0), union0);
 }
 
 TEST_F(WallLines, SmallRectangleAgainstALongEdgeSplitsIt) {
