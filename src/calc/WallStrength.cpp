@@ -130,12 +130,16 @@ StrengthRun StrengthRunOf() {
     return run;
 }
 
+// The brace rows a wall's variants can read: its own, and for a one-way brace the row of the
+// brace in compression and the row of the brace in tension.
+enum BraceCase { OwnBrace, CompressedBrace, TensionedBrace, BraceCases };
+
 // What the five variants of one wall share for their base strengths. The element tables are
 // read here once per wall: the stores into the result rows could otherwise make every variant
 // read them again.
 struct BaseInputs {
-    double braceStrength[WallResultBlocks]; // per variant; only the first when variantsAlike
-    double braceStiffness[WallResultBlocks];
+    double braceStrength[BraceCases]; // by BraceCase; only OwnBrace when variantsAlike
+    double braceStiffness[BraceCases];
     double faceStrength, faceStiffness; // mud wall and both panels added
     bool braceCounts, facesCount;
     bool allUnknown;      // general method, faces counting, every element unidentified
@@ -145,10 +149,14 @@ struct BaseInputs {
     // Whether the five variants come to the same strengths in every byte: only a one-way brace
     // that counts tells them apart.
     bool variantsAlike;
+    // Per variant the brace row it reads (as VariantBraceRow picks it): a one-way brace wall
+    // has only three distinct variants, each worked out once.
+    BraceCase braceOf[WallResultBlocks];
 };
 
 // Also sets the wall's opening factor in block 0, which the strength classes read.
-BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRecord& r0) {
+[[gnu::always_inline]] inline BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w,
+                                                     WallResultRecord& r0) {
     BaseInputs in;
     const WallCodes codes = CodesOf(w.bracing);
     const double length = r0.wallLength;
@@ -163,11 +171,31 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
     // Only a one-way brace that counts tells the variants apart; otherwise every variant reads
     // the row of the first, and the brace adds nothing to a wall too short for it.
     in.variantsAlike = !(in.braceCounts && codes.row % 4 == 2);
-    const int variants = in.variantsAlike ? 1 : WallResultBlocks;
-    for (int k = 0; k < variants; ++k) {
-        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, codes.row, k));
-        in.braceStrength[k] = StrengthAt(brace);
-        in.braceStiffness[k] = StiffnessAt(brace);
+    const WallElementSpec* brace = SpecAt(BraceSpecs, codes.row);
+    in.braceStrength[OwnBrace] = StrengthAt(brace);
+    in.braceStiffness[OwnBrace] = StiffnessAt(brace);
+    if (!in.variantsAlike) {
+        // Variants 1 and 2 load the brace along X one way and the other, 3 and 4 along Y; the
+        // brace is in compression when it is loaded towards its second end.
+        const bool forwardX = AxisPosX(w.x2) >= AxisPosX(w.x1);
+        const bool forwardY = AxisPosY(w.y2) >= AxisPosY(w.y1);
+        const BraceCase withX = forwardX ? CompressedBrace : TensionedBrace;
+        const BraceCase againstX = forwardX ? TensionedBrace : CompressedBrace;
+        const BraceCase withY = forwardY ? CompressedBrace : TensionedBrace;
+        const BraceCase againstY = forwardY ? TensionedBrace : CompressedBrace;
+        in.braceOf[0] = OwnBrace;
+        in.braceOf[1] = withX;
+        in.braceOf[2] = againstX;
+        in.braceOf[3] = withY;
+        in.braceOf[4] = againstY;
+        const WallElementSpec* compressed = SpecAt(BraceSpecs, codes.row - 2);
+        const WallElementSpec* tensioned = SpecAt(BraceSpecs, codes.row - 1);
+        in.braceStrength[CompressedBrace] = StrengthAt(compressed);
+        in.braceStiffness[CompressedBrace] = StiffnessAt(compressed);
+        in.braceStrength[TensionedBrace] = StrengthAt(tensioned);
+        in.braceStiffness[TensionedBrace] = StiffnessAt(tensioned);
+    } else {
+        for (BraceCase& c : in.braceOf) c = OwnBrace;
     }
     in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
@@ -193,7 +221,7 @@ struct VariantBase {
     int32_t strengthClass, strengthClass2012;
 };
 
-VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in, int k) {
+VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in, BraceCase k) {
     double strength = 0, stiffness = 0;
     if (in.braceCounts) {
         strength += in.braceStrength[k];
@@ -250,8 +278,10 @@ NodeCodes NodeCodesOf(const StrengthRun& run, int storey) {
     return {WallEval.GridNodeMap[run.scenario][storey]};
 }
 
-ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const NodeCodes& nodes,
-                                  const WallRecord& w, const WallResultRecord& r0) {
+[[gnu::always_inline]] inline ReductionInputs PrepareReductions(const StrengthRun& run, int storey,
+                                                                const NodeCodes& nodes,
+                                                                const WallRecord& w,
+                                                                const WallResultRecord& r0) {
     ReductionInputs in{};
     const int32_t c1 = std::abs(nodes.at(w.x1, w.y1));
     const int32_t c2 = std::abs(nodes.at(w.x2, w.y2));
@@ -348,7 +378,8 @@ void CalcBaseStrengths(int storey, int wall) {
     const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
     WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
     const BaseInputs base = PrepareBase(run, w, blocks[0]);
-    for (int k = 0; k < WallResultBlocks; ++k) WriteBase(BaseOf(run, base, k), blocks[k]);
+    for (int k = 0; k < WallResultBlocks; ++k)
+        WriteBase(BaseOf(run, base, base.braceOf[k]), blocks[k]);
 }
 
 void CalcWallReductions(int storey, int wall) {
@@ -396,20 +427,25 @@ void EvaluateWallStrengths() {
             WallResultRecord* blocks = WallEval.WallResult[run.scenario][s][wall];
             const BaseInputs base = PrepareBase(run, w, blocks[0]);
             const ReductionInputs reductions = PrepareReductions(run, s, nodes, w, blocks[0]);
-            // A variant like the first is worked out once and written again; every block is
-            // written whole while it is in cache.
+            // Each distinct variant is worked out once and written to every block it stands
+            // for; every block is written whole while it is in cache.
             if (base.variantsAlike) {
-                const VariantBase first = BaseOf(run, base, 0);
+                const VariantBase first = BaseOf(run, base, OwnBrace);
                 const VariantReductions reduced = ReductionsOf(run, reductions, first);
                 for (int k = 0; k < WallResultBlocks; ++k) {
                     WriteBase(first, blocks[k]);
                     WriteReductions(reduced, blocks[k]);
                 }
             } else {
+                VariantBase bases[BraceCases];
+                VariantReductions reduced[BraceCases];
+                for (int c = 0; c < BraceCases; ++c) {
+                    bases[c] = BaseOf(run, base, static_cast<BraceCase>(c));
+                    reduced[c] = ReductionsOf(run, reductions, bases[c]);
+                }
                 for (int k = 0; k < WallResultBlocks; ++k) {
-                    const VariantBase variant = BaseOf(run, base, k);
-                    WriteBase(variant, blocks[k]);
-                    WriteReductions(ReductionsOf(run, reductions, variant), blocks[k]);
+                    WriteBase(bases[base.braceOf[k]], blocks[k]);
+                    WriteReductions(reduced[base.braceOf[k]], blocks[k]);
                 }
             }
             blocks[0].planValue = LabelStrength(run, w, blocks[0]);
