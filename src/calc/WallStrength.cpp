@@ -200,9 +200,10 @@ struct BaseInputs {
     in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
     r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
-    const bool opening = w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
-                         w.type != WallTypeNoStrength;
-    const bool openingRule2012 = opening && run.revision2012 && OtherElementsMethod == 0;
+    // The run's edition first: outside 2012 the wall's type need not be looked at.
+    const bool openingRule2012 = run.revision2012 && OtherElementsMethod == 0 &&
+                                 w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
+                                 w.type != WallTypeNoStrength;
     if (openingRule2012 && !run.general) {
         // The run carries the table factor times the strength in total, whatever its length.
         r0.openingFactor =
@@ -283,9 +284,13 @@ NodeCodes NodeCodesOf(const StrengthRun& run, int storey) {
                                                                 const WallRecord& w,
                                                                 const WallResultRecord& r0) {
     ReductionInputs in{};
-    const int32_t c1 = std::abs(nodes.at(w.x1, w.y1));
-    const int32_t c2 = std::abs(nodes.at(w.x2, w.y2));
-    const bool lower = storey != run.top && c1 >= FloorAboveBit && c2 >= FloorAboveBit;
+    // The top storey has no floor above: its walls need not look at their nodes.
+    bool lower = false;
+    if (storey != run.top) {
+        const int32_t c1 = std::abs(nodes.at(w.x1, w.y1));
+        const int32_t c2 = std::abs(nodes.at(w.x2, w.y2));
+        lower = c1 >= FloorAboveBit && c2 >= FloorAboveBit;
+    }
     if (!run.revision2012)
         in.table = lower ? run.lowerTable : run.topTable;
     else
