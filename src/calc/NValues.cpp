@@ -212,21 +212,41 @@ void MarkCornerColumns(int sc, int f) {
     if (e.minX <= e.maxX && e.minY <= e.maxY) {
         // Only nodes of the storey's extent count. Every sign is set from the spans of the map
         // as it was before any sign is.
-        // Each line's lowest occupied node searched from below, its highest from above.
-        for (int x = e.minX; x <= e.maxX; ++x) {
-            OccupiedSpan& s = OccupiedSpans[x];
-            const int32_t* line = map[x];
-            int y = e.minY;
-            while (y <= e.maxY && !Occupied(line[y])) ++y;
-            if (y > e.maxY) {
-                s.low = AxisCountY;
-                s.high = -1;
-                continue;
+        const int n = ColumnCountOf(sc, f);
+        if (n < e.maxX - e.minX + 1) {
+            // Fewer columns than lines: some lines hold none and would be read whole. The
+            // occupied nodes are those of the storey's columns (a column's code is never 0 nor
+            // the floor bit alone, and the map holds nothing else), so the spans come from the
+            // columns alike.
+            for (int x = e.minX; x <= e.maxX; ++x) {
+                OccupiedSpans[x].low = AxisCountY;
+                OccupiedSpans[x].high = -1;
             }
-            s.low = y;
-            y = e.maxY;
-            while (!Occupied(line[y])) --y;
-            s.high = y;
+            const ColumnRecord* cols = Doc.Columns[sc][f];
+            for (int i = 0; i < n; ++i) {
+                const int32_t x = cols[i].x, y = cols[i].y;
+                if (x < e.minX || x > e.maxX || y < e.minY || y > e.maxY) continue;
+                OccupiedSpan& s = OccupiedSpans[x];
+                s.low = std::min(s.low, y);
+                s.high = std::max(s.high, y);
+            }
+        } else {
+            // Each line's lowest occupied node searched from below, its highest from above.
+            for (int x = e.minX; x <= e.maxX; ++x) {
+                OccupiedSpan& s = OccupiedSpans[x];
+                const int32_t* line = map[x];
+                int y = e.minY;
+                while (y <= e.maxY && !Occupied(line[y])) ++y;
+                if (y > e.maxY) {
+                    s.low = AxisCountY;
+                    s.high = -1;
+                    continue;
+                }
+                s.low = y;
+                y = e.maxY;
+                while (!Occupied(line[y])) --y;
+                s.high = y;
+            }
         }
         int32_t low = AxisCountY, high = -1;
         for (int x = e.minX; x <= e.maxX; ++x) {
