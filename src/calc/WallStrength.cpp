@@ -155,8 +155,7 @@ struct BaseInputs {
 };
 
 // Also sets the wall's opening factor in block 0, which the strength classes read.
-[[gnu::always_inline]] inline BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w,
-                                                     WallResultRecord& r0) {
+BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRecord& r0) {
     BaseInputs in;
     const WallCodes codes = CodesOf(w.bracing);
     const double length = r0.wallLength;
@@ -279,10 +278,8 @@ NodeCodes NodeCodesOf(const StrengthRun& run, int storey) {
     return {WallEval.GridNodeMap[run.scenario][storey]};
 }
 
-[[gnu::always_inline]] inline ReductionInputs PrepareReductions(const StrengthRun& run, int storey,
-                                                                const NodeCodes& nodes,
-                                                                const WallRecord& w,
-                                                                const WallResultRecord& r0) {
+ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const NodeCodes& nodes,
+                                  const WallRecord& w, const WallResultRecord& r0) {
     ReductionInputs in{};
     // The top storey has no floor above: its walls need not look at their nodes.
     bool lower = false;
