@@ -4,6 +4,7 @@
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -633,29 +634,12 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
 
 WallEvaluationResults& WallEval = theWallEvaluation;
 
-namespace {
-bool StepsAtLeastMillimetre(const double (&axes)[AxisCountX]) {
-    static_assert(AxisCountX == AxisCountY && AxisCountX % 2 == 0);
-    using Pair = double __attribute__((vector_size(16)));
-    using PairMask = int64_t __attribute__((vector_size(16)));
-    const Pair least = {1e-3, 1e-3};
-    PairMask wide = {-1, -1};
-    for (int i = 1; i + 1 < AxisCountX; i += 2) {
-        Pair lo, hi;
-        std::memcpy(&lo, axes + i - 1, sizeof lo);
-        std::memcpy(&hi, axes + i, sizeof hi);
-        wide &= hi - lo >= least;
-    }
-    return wide[0] != 0 && wide[1] != 0 && axes[AxisCountX - 1] - axes[AxisCountX - 2] >= 1e-3;
-}
-} // namespace
-
 bool AxesStrictlyIncreasing() {
     // A millimetre apart at least: two points of one row of nodes then never lie on one oblique
     // line within the tolerance of the side test.
-    // Every step is compared, two at a time and without a branch (a step that is no number
-    // fails its comparison).
-    return StepsAtLeastMillimetre(Doc.AxisX) && StepsAtLeastMillimetre(Doc.AxisY);
+    // A step that is no number fails its comparison.
+    const auto wide = [](auto lo, auto hi) { return hi - lo >= 1e-3; };
+    return EveryAxisStep(Doc.AxisX, wide) && EveryAxisStep(Doc.AxisY, wide);
 }
 
 namespace {

@@ -568,6 +568,14 @@ void SurelyCovers(const HoverMark& m, int y0, int y1, int& lo, int& hi) {
     lo = TruncPixel(std::ceil(left - 0.5)), hi = TruncPixel(std::floor(right - 0.5)) + 1;
 }
 
+// The bounds that hold both; an empty one adds nothing.
+HoverBounds Joined(const HoverBounds& a, const HoverBounds& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
 // A mark with a slanted edge changes its extent from row to row, and is followed in bands of
 // at least 16 rows, at most 40 bands however tall it is.
 constexpr int MinBandRows = 16;
@@ -599,10 +607,9 @@ int Breaks(const HoverMark& m, int* rows) {
 void HoverChangedArea(const HoverMark& before, const HoverMark& after, bool bothShown,
                       HoverArea& area) {
     area.count = 0;
-    const HoverBounds a = HoverMarkBounds(before), b = HoverMarkBounds(after);
-    if (a.empty() && b.empty()) return;
-    const int top = a.empty() ? b.top : b.empty() ? a.top : std::min(a.top, b.top);
-    const int bottom = a.empty() ? b.bottom : b.empty() ? a.bottom : std::max(a.bottom, b.bottom);
+    const HoverBounds both = Joined(HoverMarkBounds(before), HoverMarkBounds(after));
+    if (both.empty()) return;
+    const int top = both.top, bottom = both.bottom;
     const long long rows = (long long)bottom - top;
     const int band =
         static_cast<int>(std::max<long long>(MinBandRows, (rows + MaxBands - 1) / MaxBands));
@@ -677,9 +684,7 @@ void HoverChangedArea(const HoverMark& before, const HoverMark& after, bool both
         lastFirst = made > 0 ? first : -1;
     }
     if (full) {
-        const int left = a.empty() ? b.left : b.empty() ? a.left : std::min(a.left, b.left);
-        const int right = a.empty() ? b.right : b.empty() ? a.right : std::max(a.right, b.right);
-        area.rects[0] = {left, top, right, bottom};
+        area.rects[0] = both;
         area.count = 1;
     }
 }

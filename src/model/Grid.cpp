@@ -155,18 +155,7 @@ bool AxesAreSound(const double (&axes)[100]) {
     // Strictly rising between two finite ends, every axis is finite too (a NaN fails every
     // comparison): one pass over the axes on every run.
     if (!std::isfinite(axes[0]) || !std::isfinite(axes[99])) return false;
-    // Every pair is compared, two at a time and without a way out at the first fault: a sound
-    // grid (every run) compares them all anyway.
-    using Pair = double __attribute__((vector_size(16)));
-    using PairMask = int64_t __attribute__((vector_size(16)));
-    PairMask rising = {-1, -1};
-    for (int i = 0; i < 98; i += 2) {
-        Pair lo, hi;
-        std::memcpy(&lo, axes + i, sizeof lo);
-        std::memcpy(&hi, axes + i + 1, sizeof hi);
-        rising &= lo < hi;
-    }
-    return rising[0] != 0 && rising[1] != 0 && axes[98] < axes[99];
+    return EveryAxisStep(axes, [](auto lo, auto hi) { return lo < hi; });
 }
 
 namespace {
