@@ -209,47 +209,50 @@ void ApplyCornerRule(const ColumnRecord& c, int32_t& code) {
 void MarkCornerColumns(int sc, int f) {
     auto& map = WallEval.GridNodeMap[sc][f];
     const Extent e = ExtentOf(sc, f);
-    if (e.minX <= e.maxX && e.minY <= e.maxY) {
-        // Only nodes of the storey's extent count. Every sign is set from the spans of the map
-        // as it was before any sign is.
+    // Only nodes of the storey's extent count, and the occupied nodes are those of the storey's
+    // columns (a column's code is never 0 nor the floor bit alone, and the map holds nothing
+    // else): lines and rows outside the box of the column nodes hold none and are not read.
+    const NodeSpan& box = ColumnNodeBox[f];
+    const int x0 = std::max(e.minX, box.x0), x1 = std::min(e.maxX, box.x1);
+    const int y0 = std::max(e.minY, box.y0), y1 = std::min(e.maxY, box.y1);
+    if (x0 <= x1 && y0 <= y1) {
+        // Every sign is set from the spans of the map as it was before any sign is.
         const int n = ColumnCountOf(sc, f);
-        if (n < e.maxX - e.minX + 1) {
-            // Fewer columns than lines: some lines hold none and would be read whole. The
-            // occupied nodes are those of the storey's columns (a column's code is never 0 nor
-            // the floor bit alone, and the map holds nothing else), so the spans come from the
-            // columns alike.
-            for (int x = e.minX; x <= e.maxX; ++x) {
+        if (n < x1 - x0 + 1) {
+            // Fewer columns than lines: some lines hold none and would be read whole; the spans
+            // come from the columns alike.
+            for (int x = x0; x <= x1; ++x) {
                 OccupiedSpans[x].low = AxisCountY;
                 OccupiedSpans[x].high = -1;
             }
             const ColumnRecord* cols = Doc.Columns[sc][f];
             for (int i = 0; i < n; ++i) {
                 const int32_t x = cols[i].x, y = cols[i].y;
-                if (x < e.minX || x > e.maxX || y < e.minY || y > e.maxY) continue;
+                if (x < x0 || x > x1 || y < y0 || y > y1) continue;
                 OccupiedSpan& s = OccupiedSpans[x];
                 s.low = std::min(s.low, y);
                 s.high = std::max(s.high, y);
             }
         } else {
             // Each line's lowest occupied node searched from below, its highest from above.
-            for (int x = e.minX; x <= e.maxX; ++x) {
+            for (int x = x0; x <= x1; ++x) {
                 OccupiedSpan& s = OccupiedSpans[x];
                 const int32_t* line = map[x];
-                int y = e.minY;
-                while (y <= e.maxY && !Occupied(line[y])) ++y;
-                if (y > e.maxY) {
+                int y = y0;
+                while (y <= y1 && !Occupied(line[y])) ++y;
+                if (y > y1) {
                     s.low = AxisCountY;
                     s.high = -1;
                     continue;
                 }
                 s.low = y;
-                y = e.maxY;
+                y = y1;
                 while (!Occupied(line[y])) --y;
                 s.high = y;
             }
         }
         int32_t low = AxisCountY, high = -1;
-        for (int x = e.minX; x <= e.maxX; ++x) {
+        for (int x = x0; x <= x1; ++x) {
             OccupiedSpan& s = OccupiedSpans[x];
             s.lowBefore = low;
             s.highBefore = high;
@@ -257,7 +260,7 @@ void MarkCornerColumns(int sc, int f) {
             high = std::max(high, s.high);
         }
         low = AxisCountY, high = -1;
-        for (int x = e.maxX; x >= e.minX; --x) {
+        for (int x = x1; x >= x0; --x) {
             OccupiedSpan& s = OccupiedSpans[x];
             s.lowAfter = low;
             s.highAfter = high;
@@ -265,8 +268,10 @@ void MarkCornerColumns(int sc, int f) {
             high = std::max(high, s.high);
         }
 
-        for (int x = e.minX; x <= e.maxX; ++x) {
-            const OccupiedSpan& s = OccupiedSpans[x];
+        for (int x = x0; x <= x1; ++x) {
+            // In locals: the stores into the line could otherwise change them for all the
+            // compiler knows, and the loop below would read them again at every node.
+            const OccupiedSpan s = OccupiedSpans[x];
             if (s.high < 0) continue;
             int32_t* line = map[x];
             // Only the ends of a line can be corners. Between them an unoccupied code (0 or the
