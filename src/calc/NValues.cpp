@@ -75,14 +75,12 @@ struct ShareChain {
 };
 ShareChain SharesOf[MaxColumns];
 
-// What the hand-down and the results read of each column, gathered close at hand: the records
-// are two kilobytes apart, and reading them back would wait on memory where writing need not.
-// Per storey and column: the load it hands down (its differences and B) and its L.
+// One column's load, formed as its storey finishes and kept in registers while its record is
+// written and its load handed down: what it hands down (its differences and B) and its L.
 struct ColumnLoad {
     double qX, qY, rX, rY;
     double b, lValue;
 };
-ColumnLoad ColumnLoads[Storeys][MaxColumns];
 // Per storey and column: the entries handed to it, kept or not, per level and the sums of
 // share x B over them. Per storey: the storey below is started before a storey's own sums are
 // read.
@@ -389,24 +387,30 @@ double BraceCorrectionAt(int32_t minus, int32_t plus) {
 // Forms each column's own load: B and L from its node's code (after its own corner rule, where
 // the node is its alone), and the absolute wall differences with the correction for bracing
 // that ends at the column. The ratio difference is kept non-negative from here on: every share
-// handed down is a positive fraction of it, and the method takes its magnitude.
-void StartColumns(int sc, int f, int top) {
-    const int n = ColumnCountOf(sc, f);
-    const ColumnRecord* cols = Doc.Columns[sc][f];
-    ColumnLoad* loads = ColumnLoads[f];
-    int32_t(*map)[AxisCountY] = WallEval.GridNodeMap[sc][f];
+// handed down is a positive fraction of it, and the method takes its magnitude. Formed as the
+// storey finishes (after SumWalls), column by column.
+struct OwnLoads {
+    const ColumnRecord* cols;
+    int32_t (*map)[AxisCountY];
+    const int32_t (*mapAbove)[AxisCountY];
+    const int32_t (*cells)[AxisCountY][4];
+    int f;
     // A first-storey column under a second-storey column carrying the third storey.
-    const bool underTwo = top == 2 && f == 0;
-    const int32_t(*mapAbove)[AxisCountY] = WallEval.GridNodeMap[sc][1];
-    const int32_t(*cells)[AxisCountY][4] = WallEval.GridCellWalls[sc][f];
-    // Every column on a node of its own: it applies its own corner rule and is the one its node
-    // keeps.
-    const bool ownNodes = DistinctColumnNodes[f];
-    for (int i = 0; i < n; ++i) {
+    bool underTwo;
+    // Every column on a node of its own: it applies its own corner rule and is the one its
+    // node keeps.
+    bool ownNodes;
+
+    OwnLoads(int sc, int f, int top)
+        : cols(Doc.Columns[sc][f]), map(WallEval.GridNodeMap[sc][f]),
+          mapAbove(WallEval.GridNodeMap[sc][1]), cells(WallEval.GridCellWalls[sc][f]), f(f),
+          underTwo(top == 2 && f == 0), ownNodes(DistinctColumnNodes[f]) {}
+
+    ColumnLoad of(int i) const {
         const ColumnRecord& c = cols[i];
         const bool onGrid = OnGrid(c.x, c.y);
         const double(&sum)[4] = WallSums[ownNodes || !onGrid ? i : ColumnAt(f, c.x, c.y)];
-        ColumnLoad& l = loads[i];
+        ColumnLoad l;
         l.qX = std::fabs(sum[0]);
         l.qY = std::fabs(sum[1]);
         l.rX = std::fabs(sum[2]);
@@ -419,8 +423,13 @@ void StartColumns(int sc, int f, int top) {
             k = code;
             carriesTwo = underTwo && std::abs(mapAbove[c.x][c.y]) > FloorAboveBit;
             const int32_t(&cell)[4] = cells[c.x][c.y];
-            l.rX += BraceCorrectionAt(cell[0], cell[1]);
-            l.rY += BraceCorrectionAt(cell[2], cell[3]);
+            if (InRange(cell[0] | cell[1] | cell[2] | cell[3], 16)) { // all four in 0..15
+                l.rX += BraceCorrections[cell[0]][cell[1]];
+                l.rY += BraceCorrections[cell[2]][cell[3]];
+            } else {
+                l.rX += BraceCorrectionAt(cell[0], cell[1]);
+                l.rY += BraceCorrectionAt(cell[2], cell[3]);
+            }
         }
         l.rX = std::fabs(l.rX);
         l.rY = std::fabs(l.rY);
@@ -429,9 +438,9 @@ void StartColumns(int sc, int f, int top) {
         const bool carries = corner ? k < -FloorAboveBit : k > FloorAboveBit;
         l.b = corner ? CornerB : OrdinaryB;
         l.lValue = LValues[corner][carries][carriesTwo];
-        Received[f][i] = {};
+        return l;
     }
-}
+};
 
 // ---- Records ----
 
@@ -495,7 +504,7 @@ KeptEntries EntriesKept(ColumnJointRecord& r) {
 }
 
 // Every field of the record, in its order: a field added there must be written by ClearRecord
-// and by the run (StartRecords and WriteResults set every field but the entries).
+// and by the run (WriteResults sets every field but the entries).
 static_assert(sizeof(ColumnJointRecord) ==
               5 * sizeof(double) + 4 * sizeof(int32_t) +
                   FirstLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
@@ -514,7 +523,7 @@ void ClearRecord(ColumnJointRecord& r) {
     BlankEntries(r, 0, kept.first, 0, kept.second);
 }
 
-// Starts the storey's columns: B, L and the wall differences, nothing received yet (WriteResults
+// Starts the storey's columns: nothing received yet (FinishStorey forms their own loads and
 // writes their records). The records of columns the run does not compute are blanked.
 void StartRecords(int sc, int f, int top) {
     // Every record the run writes belongs to a column of the storey.
@@ -522,10 +531,7 @@ void StartRecords(int sc, int f, int top) {
     const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const int filled = f <= top ? n : 0;
-    if (filled > 0) {
-        SumWalls(sc, f);
-        StartColumns(sc, f, top);
-    }
+    std::fill(Received[f], Received[f] + filled, ReceivedSums{});
     for (int i = filled; i < rows; ++i) {
         ClearRecord(records[i]);
         EntriesLeft[sc][f][i] = {0, 0};
@@ -626,6 +632,9 @@ struct HandDown {
     int level; // 1 or 2
     int failStorey;
     bool recordForSecondLevel; // third storey to second: keep the shares for level 2
+    // The receiving storey's records and sums, at hand rather than indexed anew per entry.
+    ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][lower];
+    ReceivedSums* received = Received[lower];
 
     void place(int receiver, const Load& l, bool xDir, double fraction, double distA,
                double distB) {
@@ -649,8 +658,7 @@ struct HandDown {
     }
 
     void add(int receiver, const Entry& e) {
-        AddEntry(level, NValueRes.ColumnJointResult[sc][lower][receiver], Received[lower][receiver],
-                 e);
+        AddEntry(level, records[receiver], received[receiver], e);
         if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares))) {
             const int k = PassedShareCount++;
             PassedShares[k] = {e.shareQX, e.shareQY, e.shareRX, e.shareRY, e.b, -1};
@@ -678,14 +686,16 @@ struct HandDown {
     }
 
     // Kept small so that it joins its callers: most loads stand on a column, and the load
-    // then never passes through memory on its way to the entry.
-    void run(const Load& l) {
-        if (!OnGrid(l.x, l.y)) return;
-        const int below = ColumnAt(lower, l.x, l.y);
+    // then never passes through memory on its way to the entry (it is gathered into a Load
+    // only for the search of the nearest columns).
+    void run(int32_t x, int32_t y, double qX, double qY, double rX, double rY, double b,
+             int32_t no) {
+        if (!OnGrid(x, y)) return;
+        const int below = ColumnAt(lower, x, y);
         if (below >= 0)
-            add(below, {l.no, l.qX, l.qY, l.rX, l.rY, l.qX, l.qY, l.rX, l.rY, 0.0, 0.0, l.b});
+            add(below, {no, qX, qY, rX, rY, qX, qY, rX, rY, 0.0, 0.0, b});
         else
-            spread(l);
+            spread({x, y, qX, qY, rX, rY, b, no});
     }
 
     // A load with no column directly below leans on the nearest ones along its grid lines.
@@ -787,33 +797,37 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
     r.nValueY = sumRY - l.lValue;
 }
 
-// Once everything above has handed down to the storey: each column's record is written, in
-// record order (the records lie in that order), and each column's load handed on to the storey
-// below, in report order. A second-storey column under a third storey also passes on, in the
-// order it received them, the shares of the third storey: their second level on the first
-// storey.
+// Once everything above has handed down to the storey, column by column in report order: its own
+// load is formed, its record written and its load handed on to the storey below. A second-storey
+// column under a third storey also passes on, in the order it received them, the shares of the
+// third storey: their second level on the first storey. Each column's work is its own, so the
+// records may be written in report order; the entries each receiver keeps still follow the
+// report order of the columns above. One pass rather than a pass per step: the hand-down waits
+// on the lines of the receiving records, and the forming of the next loads fills that wait.
 void FinishStorey(int sc, int f, int top) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     KeptEntries* left = EntriesLeft[sc][f];
-    const ColumnLoad* loads = ColumnLoads[f];
     const ReceivedSums* received = Received[f];
-    for (int i = 0; i < n; ++i) WriteResults(records[i], loads[i], received[i], left[i]);
-    if (f == 0) return;
+    if (n > 0) SumWalls(sc, f);
+    const OwnLoads own(sc, f, top);
 
     const int32_t* order = NValueRes.ColumnOrder[sc][f];
     const ColumnRecord* cols = Doc.Columns[sc][f];
-    HandDown first{sc, f - 1, 1, f, f == 2 && top == 2};
+    const bool handDown = f > 0;
+    HandDown first{sc, handDown ? f - 1 : 0, 1, f, f == 2 && top == 2};
     HandDown second{sc, 0, 2, 0, false};
     const bool passOn = f == 1 && top == 2;
     for (int p = 0; p < n; ++p) {
         const int i = order[p];
-        const ColumnLoad& l = loads[i];
-        first.run({cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1});
+        const ColumnLoad l = own.of(i);
+        WriteResults(records[i], l, received[i], left[i]);
+        if (!handDown) continue;
+        first.run(cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
         if (!passOn) continue;
         for (int k = SharesOf[i].first; k >= 0; k = PassedShares[k].next) {
             const PassedShare& s = PassedShares[k];
-            second.run({cols[i].x, cols[i].y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1});
+            second.run(cols[i].x, cols[i].y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1);
         }
     }
 }
