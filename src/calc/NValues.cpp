@@ -450,13 +450,10 @@ int32_t RecordsInUse[Scenarios][Storeys] = {{MaxColumns, MaxColumns, MaxColumns}
                                             {MaxColumns, MaxColumns, MaxColumns},
                                             {MaxColumns, MaxColumns, MaxColumns}};
 
-// Per scenario, storey and column, the entries of each level the last run left in the record
-// (none at first). A run writes every field of each entry it keeps, so only the entries left
-// past its own need blanking, after the hand-down; most runs keep as many as the last.
+// The entries of each level a record holds.
 struct KeptEntries {
     int8_t first, second;
 };
-KeptEntries EntriesLeft[Scenarios][Storeys][MaxColumns];
 
 // Blanks entries from..to-1 of each level. Entry by entry: a handful at most, where a clear per
 // array would cost a library call each.
@@ -475,15 +472,15 @@ void BlankEntries(ColumnJointRecord& r, int from1, int to1, int from2, int to2) 
     }
 }
 
-// Blanks the entries of a record past the n1 and n2 this run wrote. Past those the last run
-// left `left`, and blank entries after them: their first column number is -1. A record not in
-// that state (blanked or written from outside: a column number 0 or any) has every entry past
-// this run's blanked.
-void BlankEntriesPast(ColumnJointRecord& r, int n1, int n2, KeptEntries left) {
-    int end1 = std::max(n1, static_cast<int>(left.first));
-    int end2 = std::max(n2, static_cast<int>(left.second));
-    if (end1 < FirstLevelEntries && r.upper1No[end1] != -1) end1 = FirstLevelEntries;
-    if (end2 < SecondLevelEntries && r.upper2No[end2] != -1) end2 = SecondLevelEntries;
+// Blanks the entries of a record past the n1 and n2 this run wrote. A run writes every field of
+// each entry it keeps, and a record a run filled holds blank entries after its kept ones (their
+// column number is -1, where a kept entry's is at least 1): where the entry after this run's is
+// blank, so is every entry after it, as in most runs, which keep as many as the last. Otherwise
+// (the last run kept more, or the record was blanked or written from outside: a column number 0
+// or any) every entry past this run's is blanked.
+void BlankEntriesPast(ColumnJointRecord& r, int n1, int n2) {
+    const int end1 = n1 < FirstLevelEntries && r.upper1No[n1] != -1 ? FirstLevelEntries : n1;
+    const int end2 = n2 < SecondLevelEntries && r.upper2No[n2] != -1 ? SecondLevelEntries : n2;
     BlankEntries(r, n1, end1, n2, end2);
 }
 
@@ -532,10 +529,7 @@ void StartRecords(int sc, int f, int top) {
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const int filled = f <= top ? n : 0;
     std::fill(Received[f], Received[f] + filled, ReceivedSums{});
-    for (int i = filled; i < rows; ++i) {
-        ClearRecord(records[i]);
-        EntriesLeft[sc][f][i] = {0, 0};
-    }
+    for (int i = filled; i < rows; ++i) ClearRecord(records[i]);
     RecordsInUse[sc][f] = n;
 }
 
@@ -762,8 +756,7 @@ void StartStorey(int sc, int f, int top) {
 // Writes the column's record but for the entries the hand-down wrote: its own values, what it
 // was handed, the pull-out forces and N-values; and blanks the entries the last run left that
 // this run did not write again.
-void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums& s,
-                  KeptEntries& left) {
+void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums& s) {
     r.pw1X = l.qX;
     r.pw1Y = l.qY;
     r.a1X = l.rX;
@@ -775,8 +768,7 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
     r.upper1Total = s.total1;
     r.upper2Count = n2;
     r.upper2Total = s.total2;
-    BlankEntriesPast(r, n1, n2, left);
-    left = {static_cast<int8_t>(n1), static_cast<int8_t>(n2)};
+    BlankEntriesPast(r, n1, n2);
 
     r.upper1SumPwX = s.sum1PwX;
     r.upper1SumPwY = s.sum1PwY;
@@ -807,7 +799,6 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
 void FinishStorey(int sc, int f, int top) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-    KeptEntries* left = EntriesLeft[sc][f];
     const ReceivedSums* received = Received[f];
     if (n > 0) SumWalls(sc, f);
     const OwnLoads own(sc, f, top);
@@ -821,7 +812,7 @@ void FinishStorey(int sc, int f, int top) {
     for (int p = 0; p < n; ++p) {
         const int i = order[p];
         const ColumnLoad l = own.of(i);
-        WriteResults(records[i], l, received[i], left[i]);
+        WriteResults(records[i], l, received[i]);
         if (!handDown) continue;
         first.run(cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
         if (!passOn) continue;
