@@ -390,11 +390,12 @@ double BraceCorrectionAt(int32_t minus, int32_t plus) {
 // handed down is a positive fraction of it, and the method takes its magnitude. Formed as the
 // storey finishes (after SumWalls), column by column.
 struct OwnLoads {
-    const ColumnRecord* cols;
-    int32_t (*map)[AxisCountY];
-    const int32_t (*mapAbove)[AxisCountY];
-    const int32_t (*cells)[AxisCountY][4];
-    int f;
+    // The storey's node map, the one of the second storey and the brace end codes, indexed by
+    // NodeOf.
+    int32_t* map;
+    const int32_t* mapAbove;
+    const int32_t (*cells)[4];
+    const uint8_t* nodes; // NodeColumn of the storey
     // A first-storey column under a second-storey column carrying the third storey.
     bool underTwo;
     // Every column on a node of its own: it applies its own corner rule and is the one its
@@ -402,14 +403,13 @@ struct OwnLoads {
     bool ownNodes;
 
     OwnLoads(int sc, int f, int top)
-        : cols(Doc.Columns[sc][f]), map(WallEval.GridNodeMap[sc][f]),
-          mapAbove(WallEval.GridNodeMap[sc][1]), cells(WallEval.GridCellWalls[sc][f]), f(f),
+        : map(WallEval.GridNodeMap[sc][f][0]), mapAbove(WallEval.GridNodeMap[sc][1][0]),
+          cells(WallEval.GridCellWalls[sc][f][0]), nodes(NodeColumn[f]),
           underTwo(top == 2 && f == 0), ownNodes(DistinctColumnNodes[f]) {}
 
-    ColumnLoad of(int i) const {
-        const ColumnRecord& c = cols[i];
-        const bool onGrid = OnGrid(c.x, c.y);
-        const double(&sum)[4] = WallSums[ownNodes || !onGrid ? i : ColumnAt(f, c.x, c.y)];
+    // Column i, c its record; `node` is NodeOf its position where it is on the grid.
+    ColumnLoad of(int i, const ColumnRecord& c, bool onGrid, int node) const {
+        const double(&sum)[4] = WallSums[ownNodes || !onGrid ? i : nodes[node] - 1];
         ColumnLoad l;
         l.qX = std::fabs(sum[0]);
         l.qY = std::fabs(sum[1]);
@@ -418,11 +418,11 @@ struct OwnLoads {
         int32_t k = 0;
         bool carriesTwo = false;
         if (onGrid) {
-            int32_t& code = map[c.x][c.y];
+            int32_t& code = map[node];
             if (ownNodes) ApplyCornerRule(c, code);
             k = code;
-            carriesTwo = underTwo && std::abs(mapAbove[c.x][c.y]) > FloorAboveBit;
-            const int32_t(&cell)[4] = cells[c.x][c.y];
+            carriesTwo = underTwo && std::abs(mapAbove[node]) > FloorAboveBit;
+            const int32_t(&cell)[4] = cells[node];
             if (InRange(cell[0] | cell[1] | cell[2] | cell[3], 16)) { // all four in 0..15
                 l.rX += BraceCorrections[cell[0]][cell[1]];
                 l.rY += BraceCorrections[cell[2]][cell[3]];
@@ -626,9 +626,11 @@ struct HandDown {
     int level; // 1 or 2
     int failStorey;
     bool recordForSecondLevel; // third storey to second: keep the shares for level 2
-    // The receiving storey's records and sums, at hand rather than indexed anew per entry.
+    // The receiving storey's records, sums and node table, at hand rather than indexed anew
+    // per entry.
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][lower];
     ReceivedSums* received = Received[lower];
+    const uint8_t* nodes = NodeColumn[lower];
 
     void place(int receiver, const Load& l, bool xDir, double fraction, double distA,
                double distB) {
@@ -682,10 +684,10 @@ struct HandDown {
     // Kept small so that it joins its callers: most loads stand on a column, and the load
     // then never passes through memory on its way to the entry (it is gathered into a Load
     // only for the search of the nearest columns).
-    void run(int32_t x, int32_t y, double qX, double qY, double rX, double rY, double b,
+    // The load stands on the grid at (x, y), `node` being NodeOf(x, y).
+    void run(int node, int32_t x, int32_t y, double qX, double qY, double rX, double rY, double b,
              int32_t no) {
-        if (!OnGrid(x, y)) return;
-        const int below = ColumnAt(lower, x, y);
+        const int below = nodes[node] - 1;
         if (below >= 0)
             add(below, {no, qX, qY, rX, rY, qX, qY, rX, rY, 0.0, 0.0, b});
         else
@@ -811,14 +813,20 @@ void FinishStorey(int sc, int f, int top) {
     const bool passOn = f == 1 && top == 2;
     for (int p = 0; p < n; ++p) {
         const int i = order[p];
-        const ColumnLoad l = own.of(i);
+        // Copied out: the stores into the results could otherwise change the document's record
+        // for all the compiler knows, and it would be read again at every use.
+        const ColumnRecord c = cols[i];
+        const bool onGrid = OnGrid(c.x, c.y);
+        const int node = onGrid ? NodeOf(c.x, c.y) : 0;
+        const ColumnLoad l = own.of(i, c, onGrid, node);
         WriteResults(records[i], l, received[i]);
-        if (!handDown) continue;
-        first.run(cols[i].x, cols[i].y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
+        // A column off the grid (a damaged file) stands on no column below nor between any.
+        if (!handDown || !onGrid) continue;
+        first.run(node, c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
         if (!passOn) continue;
         for (int k = SharesOf[i].first; k >= 0; k = PassedShares[k].next) {
             const PassedShare& s = PassedShares[k];
-            second.run(cols[i].x, cols[i].y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1);
+            second.run(node, c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1);
         }
     }
 }
