@@ -190,12 +190,14 @@ int ColumnAt(int f, int32_t x, int32_t y) {
 
 // ---- Corner columns ----
 
-// The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary.
+// The column's own corner rule overrides the automatic result: 1 corner, 2 ordinary; any other
+// (0, 3, or a negative word from a damaged file, which shifts to a negative rule) leaves it.
 // Selected rather than branched on: the rules of neighbouring columns follow no pattern.
 void ApplyCornerRule(const ColumnRecord& c, int32_t& code) {
-    const int32_t rule = c.joint < 0 ? 0 : c.joint / 4;
+    const int32_t rule = c.joint >> 2;
     const int32_t magnitude = std::abs(code);
-    code = rule == 1 ? -magnitude : rule == 2 ? magnitude : code;
+    const int32_t ruled = rule == 1 ? -magnitude : magnitude;
+    code = static_cast<uint32_t>(rule - 1) < 2 ? ruled : code;
 }
 
 // A node whose four quadrants of the storey's extent (lines through the node included, the
