@@ -757,6 +757,9 @@ void StartStorey(int sc, int f, int top) {
     }
 }
 
+// An X value and its Y value, worked out together.
+using XY = double __attribute__((vector_size(2 * sizeof(double))));
+
 // Writes the column's record but for the entries the hand-down wrote: its own values, what it
 // was handed, the pull-out forces and N-values; and blanks the entries the last run left that
 // this run did not write again.
@@ -782,15 +785,17 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
     r.upper2SumPwY = s.sum2PwY;
     r.upper2SumAX = s.sum2AX;
     r.upper2SumAY = s.sum2AY;
-    const double sumQX = l.qX * l.b + s.sum1PwX + s.sum2PwX;
-    const double sumQY = l.qY * l.b + s.sum1PwY + s.sum2PwY;
-    const double sumRX = l.rX * l.b + s.sum1AX + s.sum2AX;
-    const double sumRY = l.rY * l.b + s.sum1AY + s.sum2AY;
+    // X and Y side by side, each in the same steps as on its own: (own x B + first level) +
+    // second level, less L (in kN/m for the pull-out force).
+    const XY sumQ = XY{l.qX, l.qY} * l.b + XY{s.sum1PwX, s.sum1PwY} + XY{s.sum2PwX, s.sum2PwY};
+    const XY sumR = XY{l.rX, l.rY} * l.b + XY{s.sum1AX, s.sum1AY} + XY{s.sum2AX, s.sum2AY};
+    const XY pullOut = (sumQ - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
+    const XY nValue = sumR - l.lValue;
     r.lValue = l.lValue;
-    r.pullOutX = (sumQX - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
-    r.pullOutY = (sumQY - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
-    r.nValueX = sumRX - l.lValue;
-    r.nValueY = sumRY - l.lValue;
+    r.pullOutX = pullOut[0];
+    r.pullOutY = pullOut[1];
+    r.nValueX = nValue[0];
+    r.nValueY = nValue[1];
 }
 
 // Once everything above has handed down to the storey, column by column in report order: its own
