@@ -48,7 +48,8 @@ struct NodeSpan {
 NodeSpan ColumnNodeBox[Storeys] = {{AxisCountX, -1, AxisCountY, -1},
                                    {AxisCountX, -1, AxisCountY, -1},
                                    {AxisCountX, -1, AxisCountY, -1}};
-// Whether every column of the storey stands on the grid on a node of its own.
+// Whether every column of the storey stands on the grid on a node of its own (BuildColumnOrder
+// finds out).
 bool DistinctColumnNodes[Storeys];
 // Per grid line x of one storey's extent: the lowest and highest y of its occupied nodes, and
 // the same over the lines before it and over the lines after it (none: AxisCountY and -1).
@@ -127,18 +128,19 @@ void BuildColumnOrder(int sc, int f, int top) {
     // Positions past the count hold -1 after every run: only those a bigger house (or a writer
     // from outside) left in front of the first -1 need it again.
     for (int i = n; i < MaxColumns && order[i] != -1; ++i) order[i] = -1;
+    DistinctColumnNodes[f] = true;
     if (n == 0) return;
-    if (DistinctColumnNodes[f]) {
-        // One column per node: the exchange sort below gives exactly this order. Only the box
-        // of the storey's column nodes holds any.
-        const NodeSpan& box = ColumnNodeBox[f];
-        const uint8_t* nodes = NodeColumn[f];
-        int k = 0;
-        for (int x = box.x0; x <= box.x1; ++x)
-            for (int y = box.y1; y >= box.y0; --y)
-                if (nodes[NodeOf(x, y)] != 0) order[k++] = nodes[NodeOf(x, y)] - 1;
-        return;
-    }
+    // Where every column stands on the grid on a node of its own, the scan of the box of the
+    // column nodes finds each once, in the order the exchange sort below gives; a column off
+    // the grid or on a node another one keeps leaves the scan short of the count.
+    const NodeSpan box = ColumnNodeBox[f];
+    const uint8_t* nodes = NodeColumn[f];
+    int k = 0;
+    for (int x = box.x0; x <= box.x1; ++x)
+        for (int y = box.y1; y >= box.y0; --y)
+            if (nodes[NodeOf(x, y)] != 0) order[k++] = nodes[NodeOf(x, y)] - 1;
+    if (k == n) return;
+    DistinctColumnNodes[f] = false;
     for (int i = 0; i < n; ++i) order[i] = i;
     const ColumnRecord* cols = Doc.Columns[sc][f];
     for (int i = 0; i < n; ++i)
@@ -158,28 +160,20 @@ void BuildNodeColumns(int sc, int f, int top) {
         std::fill(nodes + NodeOf(x, box.y0), nodes + NodeOf(x, box.y1) + 1, uint8_t{0});
     box = {AxisCountX, -1, AxisCountY, -1};
     ColumnNodeBox[f] = box;
-    DistinctColumnNodes[f] = true;
     if (f > top) return;
 
     // In record order, so that the last record on a node is the one it keeps.
     const int n = ColumnCountOf(sc, f);
     const ColumnRecord* cols = Doc.Columns[sc][f];
-    bool distinct = true;
     for (int i = 0; i < n; ++i) {
         const int32_t x = cols[i].x, y = cols[i].y;
-        if (!OnGrid(x, y)) {
-            distinct = false;
-            continue;
-        }
+        if (!OnGrid(x, y)) continue;
         box.x0 = std::min(box.x0, x);
         box.x1 = std::max(box.x1, x);
         box.y0 = std::min(box.y0, y);
         box.y1 = std::max(box.y1, y);
-        const int at = NodeOf(x, y);
-        if (nodes[at] != 0) distinct = false;
-        nodes[at] = static_cast<uint8_t>(i + 1);
+        nodes[NodeOf(x, y)] = static_cast<uint8_t>(i + 1);
     }
-    DistinctColumnNodes[f] = distinct;
     ColumnNodeBox[f] = box;
 }
 
