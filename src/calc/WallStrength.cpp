@@ -403,14 +403,23 @@ struct VariantFields {
     Quad directional; // strengthX, strengthY, stiffnessX, stiffnessY
 };
 
+// Four values as a quad put together in registers: put together through memory, the quad could
+// not be read back before the four stores had gone out.
+[[gnu::always_inline]] inline void QuadOf(Quad& out, double a, double b, double c, double d) {
+    const Pair low = {a, b}, high = {c, d};
+    out = __builtin_shufflevector(low, high, 0, 1, 2, 3);
+}
+
 [[gnu::always_inline]] inline VariantFields FieldsOf(const VariantBase& base,
                                                      const VariantReductions& v) {
+    VariantFields f;
     const int32_t classes[2] = {base.strengthClass, base.strengthClass2012};
-    uint64_t packed;
-    std::memcpy(&packed, classes, sizeof packed);
-    return {packed, Quad{base.strength, base.stiffness, v.deterioration, v.joint},
-            Pair{v.reducedStrength, v.reducedStiffness}, v.factor,
-            Quad{v.strengthX, v.strengthY, v.stiffnessX, v.stiffnessY}};
+    std::memcpy(&f.classes, classes, sizeof classes);
+    QuadOf(f.strengths, base.strength, base.stiffness, v.deterioration, v.joint);
+    f.reduced = Pair{v.reducedStrength, v.reducedStiffness};
+    f.factor = v.factor;
+    QuadOf(f.directional, v.strengthX, v.strengthY, v.stiffnessX, v.stiffnessY);
+    return f;
 }
 
 // The vectors go by reference: passed by value they would make the compiler warn that code built
