@@ -452,8 +452,7 @@ double LabelStrength(const StrengthRun& run, const WallRecord& w, const WallResu
 #endif
 
 // One wall of a whole run, its preparations worked out in place: what its variants share stays
-// in registers instead of going through the two input records. The method and the edition are
-// fixed per instance, so that the wall's steps need not ask the run for them again and again.
+// in registers instead of going through the two input records.
 [[gnu::always_inline]] inline void EvaluateWall(const StrengthRun& run, int storey,
                                                 const NodeCodes& nodes, const WallRecord& w,
                                                 WallResultRecord* blocks) {
@@ -483,7 +482,8 @@ double LabelStrength(const StrengthRun& run, const WallRecord& w, const WallResu
     blocks[0].planValue = LabelStrength(run, w, blocks[0]);
 }
 
-// The walls of one storey, with the method and the edition fixed per instance.
+// The walls of one storey, with the method and the edition fixed per instance, so that the
+// walls' steps need not ask the run for them again and again.
 template <bool General, bool Revision2012>
 WIDE_STORES_WHERE_AVAILABLE void EvaluateStoreyAs(const StrengthRun& given, int storey, int walls) {
     StrengthRun run = given;
