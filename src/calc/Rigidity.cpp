@@ -601,15 +601,20 @@ void QuarterWallStrength(int sc, int storey, int walls, const WallTerms* terms) 
     double yLow = strips[StripYLow][sc][storey], yHigh = strips[StripYHigh][sc][storey];
     double xLow = strips[StripXLow][sc][storey], xHigh = strips[StripXHigh][sc][storey];
 
-    // Each list entry is judged by the line it stands on.
+    // Each list entry is judged by the line it stands on, against the quarter lines widened by
+    // the margin once for all entries.
+    const double yLowTop = lines[LineYMinQuarter] + QuarterLineMargin;
+    const double yHighBottom = lines[LineYMaxQuarter] - QuarterLineMargin;
+    const double xLowTop = lines[LineXMinQuarter] + QuarterLineMargin;
+    const double xHighBottom = lines[LineXMaxQuarter] - QuarterLineMargin;
     const int xCount = ClampIndex(lists.x.count, MaxWallLineEntries + 1);
     for (int i = 0; i < xCount; ++i) {
         const WallLineEntry& e = lists.x.entries[i];
         if (!InRange(e.wall, walls)) continue;
         const double strength = terms[e.wall].quarterX;
         const double pos = AxisPosY(e.axis);
-        if (pos <= lines[LineYMinQuarter] + QuarterLineMargin) yLow += strength;
-        if (pos >= lines[LineYMaxQuarter] - QuarterLineMargin) yHigh += strength;
+        if (pos <= yLowTop) yLow += strength;
+        if (pos >= yHighBottom) yHigh += strength;
     }
     const int yCount = ClampIndex(lists.y.count, MaxWallLineEntries + 1);
     for (int i = 0; i < yCount; ++i) {
@@ -617,8 +622,8 @@ void QuarterWallStrength(int sc, int storey, int walls, const WallTerms* terms) 
         if (!InRange(e.wall, walls)) continue;
         const double strength = terms[e.wall].quarterY;
         const double pos = AxisPosX(e.axis);
-        if (pos <= lines[LineXMinQuarter] + QuarterLineMargin) xLow += strength;
-        if (pos >= lines[LineXMaxQuarter] - QuarterLineMargin) xHigh += strength;
+        if (pos <= xLowTop) xLow += strength;
+        if (pos >= xHighBottom) xHigh += strength;
     }
     strips[StripYLow][sc][storey] = yLow;
     strips[StripYHigh][sc][storey] = yHigh;

@@ -8,7 +8,9 @@
 #include "model/Bounded.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -116,13 +118,18 @@ struct StrengthRun {
     bool showReduction;
 };
 
+// kN/m, the most a metre of wall counts with under the method.
+constexpr double CapOf(bool general, bool revision2012) {
+    return !general ? 14.0 : revision2012 ? 10.0 : 9.8;
+}
+
 StrengthRun StrengthRunOf() {
     StrengthRun run{};
     run.scenario = CalcScenario();
     run.top = TopStoreyOf();
     run.general = IsGeneralMethod();
     run.revision2012 = IsRevision2012();
-    run.cap = !run.general ? 14.0 : run.revision2012 ? 10.0 : 9.8;
+    run.cap = CapOf(run.general, run.revision2012);
     run.topTable = ActiveTop;
     run.lowerTable = ActiveLower;
     run.cosSquared = App.Options.DiagonalWallCosSquared == 1;
@@ -149,13 +156,23 @@ struct BaseInputs {
     // Whether the five variants come to the same strengths in every byte: only a one-way brace
     // that counts tells them apart.
     bool variantsAlike;
-    // Per variant the brace row it reads (as VariantBraceRow picks it): a one-way brace wall
-    // has only three distinct variants, each worked out once.
-    BraceCase braceOf[WallResultBlocks];
+    // Whether the brace is loaded towards its second end by variant 1 (along X) and variant 3
+    // (along Y): then it is in compression there and in tension in variants 2 and 4. Only set
+    // where the variants differ.
+    bool forwardX, forwardY;
 };
 
+// The brace row variant k reads (as VariantBraceRow picks it): a one-way brace wall has only
+// three distinct variants, each worked out once.
+BraceCase BraceOfVariant(const BaseInputs& in, int k) {
+    if (in.variantsAlike || k == 0) return OwnBrace;
+    const bool forward = k <= 2 ? in.forwardX : in.forwardY;
+    return forward == (k % 2 == 1) ? CompressedBrace : TensionedBrace;
+}
+
 // Also sets the wall's opening factor in block 0, which the strength classes read.
-BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRecord& r0) {
+[[gnu::always_inline]] inline BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w,
+                                                     WallResultRecord& r0) {
     BaseInputs in;
     const WallCodes codes = CodesOf(w.bracing);
     const double length = r0.wallLength;
@@ -176,17 +193,8 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
     if (!in.variantsAlike) {
         // Variants 1 and 2 load the brace along X one way and the other, 3 and 4 along Y; the
         // brace is in compression when it is loaded towards its second end.
-        const bool forwardX = AxisPosX(w.x2) >= AxisPosX(w.x1);
-        const bool forwardY = AxisPosY(w.y2) >= AxisPosY(w.y1);
-        const BraceCase withX = forwardX ? CompressedBrace : TensionedBrace;
-        const BraceCase againstX = forwardX ? TensionedBrace : CompressedBrace;
-        const BraceCase withY = forwardY ? CompressedBrace : TensionedBrace;
-        const BraceCase againstY = forwardY ? TensionedBrace : CompressedBrace;
-        in.braceOf[0] = OwnBrace;
-        in.braceOf[1] = withX;
-        in.braceOf[2] = againstX;
-        in.braceOf[3] = withY;
-        in.braceOf[4] = againstY;
+        in.forwardX = AxisPosX(w.x2) >= AxisPosX(w.x1);
+        in.forwardY = AxisPosY(w.y2) >= AxisPosY(w.y1);
         const WallElementSpec* compressed = SpecAt(BraceSpecs, codes.row - 2);
         const WallElementSpec* tensioned = SpecAt(BraceSpecs, codes.row - 1);
         in.braceStrength[CompressedBrace] = StrengthAt(compressed);
@@ -194,7 +202,7 @@ BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w, WallResultRe
         in.braceStrength[TensionedBrace] = StrengthAt(tensioned);
         in.braceStiffness[TensionedBrace] = StiffnessAt(tensioned);
     } else {
-        for (BraceCase& c : in.braceOf) c = OwnBrace;
+        in.forwardX = in.forwardY = false;
     }
     in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
@@ -221,7 +229,8 @@ struct VariantBase {
     int32_t strengthClass, strengthClass2012;
 };
 
-VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in, BraceCase k) {
+[[gnu::always_inline]] inline VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in,
+                                                 BraceCase k) {
     double strength = 0, stiffness = 0;
     if (in.braceCounts) {
         strength += in.braceStrength[k];
@@ -245,7 +254,7 @@ VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in, BraceCase k) {
     return base;
 }
 
-void WriteBase(const VariantBase& base, WallResultRecord& b) {
+[[gnu::always_inline]] inline void WriteBase(const VariantBase& base, WallResultRecord& b) {
     b.baseStrength = base.strength;
     b.baseStiffness = base.stiffness;
     b.strengthClass = base.strengthClass;
@@ -278,8 +287,10 @@ NodeCodes NodeCodesOf(const StrengthRun& run, int storey) {
     return {WallEval.GridNodeMap[run.scenario][storey]};
 }
 
-ReductionInputs PrepareReductions(const StrengthRun& run, int storey, const NodeCodes& nodes,
-                                  const WallRecord& w, const WallResultRecord& r0) {
+[[gnu::always_inline]] inline ReductionInputs PrepareReductions(const StrengthRun& run, int storey,
+                                                                const NodeCodes& nodes,
+                                                                const WallRecord& w,
+                                                                const WallResultRecord& r0) {
     ReductionInputs in{};
     // The top storey has no floor above: its walls need not look at their nodes.
     bool lower = false;
@@ -318,8 +329,8 @@ struct VariantReductions {
     double strengthX, strengthY, stiffnessX, stiffnessY;
 };
 
-VariantReductions ReductionsOf(const StrengthRun& run, const ReductionInputs& in,
-                               const VariantBase& base) {
+[[gnu::always_inline]] inline VariantReductions
+ReductionsOf(const StrengthRun& run, const ReductionInputs& in, const VariantBase& base) {
     VariantReductions v;
     const double s = base.strength * in.openingFactor;
     const int32_t strengthClass = ClampIndex(base.strengthClass, 4);
@@ -347,7 +358,8 @@ VariantReductions ReductionsOf(const StrengthRun& run, const ReductionInputs& in
     return v;
 }
 
-void WriteReductions(const VariantReductions& v, WallResultRecord& b) {
+[[gnu::always_inline]] inline void WriteReductions(const VariantReductions& v,
+                                                   WallResultRecord& b) {
     b.jointReductionFactor = v.joint;
     b.deteriorationFactor = v.deterioration;
     b.minReductionFactor = v.factor;
@@ -357,6 +369,67 @@ void WriteReductions(const VariantReductions& v, WallResultRecord& b) {
     b.strengthY = v.strengthY;
     b.stiffnessX = v.stiffnessX;
     b.stiffnessY = v.stiffnessY;
+}
+
+// A variant's fields of a block in the order the record holds them, so that a whole run writes
+// every block with a few wide stores.
+constexpr bool Follows(std::size_t first, std::size_t second) {
+    return second == first + sizeof(double);
+}
+#define VELQUOR_FOLLOWS(x, y) Follows(offsetof(WallResultRecord, x), offsetof(WallResultRecord, y))
+static_assert(offsetof(WallResultRecord, strengthClass2012) ==
+                      offsetof(WallResultRecord, strengthClass) + sizeof(int32_t) &&
+                  VELQUOR_FOLLOWS(baseStrength, baseStiffness) &&
+                  VELQUOR_FOLLOWS(baseStiffness, deteriorationFactor) &&
+                  VELQUOR_FOLLOWS(deteriorationFactor, jointReductionFactor) &&
+                  VELQUOR_FOLLOWS(jointReductionFactor, reducedStrength) &&
+                  VELQUOR_FOLLOWS(reducedStrength, reducedStiffness) &&
+                  VELQUOR_FOLLOWS(reducedStiffness, minReductionFactor) &&
+                  VELQUOR_FOLLOWS(strengthX, strengthY) && VELQUOR_FOLLOWS(strengthY, stiffnessX) &&
+                  VELQUOR_FOLLOWS(stiffnessX, stiffnessY),
+              "the variant's fields are written as runs of neighbouring fields");
+#undef VELQUOR_FOLLOWS
+
+using Quad = double __attribute__((vector_size(32)));
+using Pair = double __attribute__((vector_size(16)));
+
+// A variant's block fields put together once and stored into each of its blocks as a few wide
+// stores.
+struct VariantFields {
+    uint64_t classes; // strengthClass, strengthClass2012
+    Quad strengths;   // baseStrength, baseStiffness, deteriorationFactor, jointReductionFactor
+    Pair reduced;     // reducedStrength, reducedStiffness
+    double factor;    // minReductionFactor
+    Quad directional; // strengthX, strengthY, stiffnessX, stiffnessY
+};
+
+// Four values as a quad put together in registers: put together through memory, the quad could
+// not be read back before the four stores had gone out.
+[[gnu::always_inline]] inline void QuadOf(Quad& out, double a, double b, double c, double d) {
+    const Pair low = {a, b}, high = {c, d};
+    out = __builtin_shufflevector(low, high, 0, 1, 2, 3);
+}
+
+[[gnu::always_inline]] inline VariantFields FieldsOf(const VariantBase& base,
+                                                     const VariantReductions& v) {
+    VariantFields f;
+    const int32_t classes[2] = {base.strengthClass, base.strengthClass2012};
+    std::memcpy(&f.classes, classes, sizeof classes);
+    QuadOf(f.strengths, base.strength, base.stiffness, v.deterioration, v.joint);
+    f.reduced = Pair{v.reducedStrength, v.reducedStiffness};
+    f.factor = v.factor;
+    QuadOf(f.directional, v.strengthX, v.strengthY, v.stiffnessX, v.stiffnessY);
+    return f;
+}
+
+// The vectors go by reference: passed by value they would make the compiler warn that code built
+// without AVX passes them differently.
+[[gnu::always_inline]] inline void WriteFields(const VariantFields& f, WallResultRecord& b) {
+    std::memcpy(&b.strengthClass, &f.classes, sizeof f.classes);
+    std::memcpy(&b.baseStrength, &f.strengths, sizeof f.strengths);
+    std::memcpy(&b.reducedStrength, &f.reduced, sizeof f.reduced);
+    b.minReductionFactor = f.factor;
+    std::memcpy(&b.strengthX, &f.directional, sizeof f.directional);
 }
 
 // Whether a per-wall entry may write the row, noting the row as written.
@@ -372,6 +445,65 @@ double LabelStrength(const StrengthRun& run, const WallRecord& w, const WallResu
     return WallElementsStrength(w.bracing, w.panelL, w.panelR);
 }
 
+#if defined(__x86_64__)
+#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
+#else
+#define WIDE_STORES_WHERE_AVAILABLE
+#endif
+
+// One wall of a whole run, its preparations worked out in place: what its variants share stays
+// in registers instead of going through the two input records.
+[[gnu::always_inline]] inline void EvaluateWall(const StrengthRun& run, int storey,
+                                                const NodeCodes& nodes, const WallRecord& w,
+                                                WallResultRecord* blocks) {
+    const BaseInputs base = PrepareBase(run, w, blocks[0]);
+    const ReductionInputs reductions = PrepareReductions(run, storey, nodes, w, blocks[0]);
+    // Each distinct variant is worked out once and written to every block it stands
+    // for; every block is written whole while it is in cache.
+    const auto fieldsOf = [&](BraceCase c) __attribute__((always_inline)) {
+        const VariantBase b = BaseOf(run, base, c);
+        return FieldsOf(b, ReductionsOf(run, reductions, b));
+    };
+    const VariantFields own = fieldsOf(OwnBrace);
+    WriteFields(own, blocks[0]);
+    if (base.variantsAlike) {
+        for (int k = 1; k < WallResultBlocks; ++k) WriteFields(own, blocks[k]);
+    } else {
+        // The brace in compression and in tension, each written to the blocks of the variants
+        // that load it so: the blocks are picked, not the values, which stay in registers.
+        const VariantFields compressed = fieldsOf(CompressedBrace);
+        const VariantFields tensioned = fieldsOf(TensionedBrace);
+        const int withX = base.forwardX ? 1 : 2, withY = base.forwardY ? 3 : 4;
+        WriteFields(compressed, blocks[withX]);
+        WriteFields(tensioned, blocks[3 - withX]);
+        WriteFields(compressed, blocks[withY]);
+        WriteFields(tensioned, blocks[7 - withY]);
+    }
+    blocks[0].planValue = LabelStrength(run, w, blocks[0]);
+}
+
+// The walls of one storey, with the method and the edition fixed per instance, so that the
+// walls' steps need not ask the run for them again and again.
+template <bool General, bool Revision2012>
+WIDE_STORES_WHERE_AVAILABLE void EvaluateStoreyAs(const StrengthRun& given, int storey, int walls) {
+    StrengthRun run = given;
+    run.general = General;
+    run.revision2012 = Revision2012;
+    run.cap = CapOf(General, Revision2012);
+    const NodeCodes nodes = NodeCodesOf(run, storey);
+    for (int wall = 0; wall < walls; ++wall)
+        EvaluateWall(run, storey, nodes, Doc.Walls[run.scenario][storey][wall],
+                     WallEval.WallResult[run.scenario][storey][wall]);
+}
+
+using StoreyStep = void (*)(const StrengthRun&, int, int);
+
+StoreyStep StoreyStepOf(const StrengthRun& run) {
+    if (run.general)
+        return run.revision2012 ? EvaluateStoreyAs<true, true> : EvaluateStoreyAs<true, false>;
+    return run.revision2012 ? EvaluateStoreyAs<false, true> : EvaluateStoreyAs<false, false>;
+}
+
 } // namespace
 
 void CalcBaseStrengths(int storey, int wall) {
@@ -381,7 +513,7 @@ void CalcBaseStrengths(int storey, int wall) {
     WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
     const BaseInputs base = PrepareBase(run, w, blocks[0]);
     for (int k = 0; k < WallResultBlocks; ++k)
-        WriteBase(BaseOf(run, base, base.braceOf[k]), blocks[k]);
+        WriteBase(BaseOf(run, base, BraceOfVariant(base, k)), blocks[k]);
 }
 
 void CalcWallReductions(int storey, int wall) {
@@ -420,37 +552,10 @@ void EvaluateWallStrengths() {
     NoteWallEvalWrite(CalcScenario());
     SelectJointReductionTables();
     const StrengthRun run = StrengthRunOf();
+    const StoreyStep evaluateStorey = StoreyStepOf(run);
     for (int s = 0; s <= run.top; ++s) {
         const int n = WallCountOf(s);
         NoteWallResultRows(run.scenario, s, n);
-        const NodeCodes nodes = NodeCodesOf(run, s);
-        for (int wall = 0; wall < n; ++wall) {
-            const WallRecord& w = Doc.Walls[run.scenario][s][wall];
-            WallResultRecord* blocks = WallEval.WallResult[run.scenario][s][wall];
-            const BaseInputs base = PrepareBase(run, w, blocks[0]);
-            const ReductionInputs reductions = PrepareReductions(run, s, nodes, w, blocks[0]);
-            // Each distinct variant is worked out once and written to every block it stands
-            // for; every block is written whole while it is in cache.
-            if (base.variantsAlike) {
-                const VariantBase first = BaseOf(run, base, OwnBrace);
-                const VariantReductions reduced = ReductionsOf(run, reductions, first);
-                for (int k = 0; k < WallResultBlocks; ++k) {
-                    WriteBase(first, blocks[k]);
-                    WriteReductions(reduced, blocks[k]);
-                }
-            } else {
-                VariantBase bases[BraceCases];
-                VariantReductions reduced[BraceCases];
-                for (int c = 0; c < BraceCases; ++c) {
-                    bases[c] = BaseOf(run, base, static_cast<BraceCase>(c));
-                    reduced[c] = ReductionsOf(run, reductions, bases[c]);
-                }
-                for (int k = 0; k < WallResultBlocks; ++k) {
-                    WriteBase(bases[base.braceOf[k]], blocks[k]);
-                    WriteReductions(reduced[base.braceOf[k]], blocks[k]);
-                }
-            }
-            blocks[0].planValue = LabelStrength(run, w, blocks[0]);
-        }
+        evaluateStorey(run, s, n);
     }
 }

@@ -1,6 +1,7 @@
 #include "support/WallFixture.h"
 
 #include <cmath>
+#include <cstring>
 #include <ostream>
 
 namespace {
@@ -52,6 +53,28 @@ TEST_F(WallStrength, NailedOneWayBraceInAllFiveVariants) {
     EXPECT_DOUBLE_EQ(Result(0, 0, 2).strengthX, 2.912);
     EXPECT_DOUBLE_EQ(Result(0, 0, 3).baseStrength, 2.96);
     EXPECT_DOUBLE_EQ(Result(0, 0, 4).baseStrength, 2.08);
+}
+
+// Drawn the other way the brace swaps compression and tension in the X variants: the whole run
+// writes every block as the single-wall stages do.
+TEST_F(WallStrength, OneWayBraceDrawnBackwardsAsTheSingleWallStagesHaveIt) {
+    AddColumns(0, 3, 2, 5, 2, 1, 0);
+    AddWall(0, 5, 2, 3, 2, 7, B4);
+    AddColumns(0, 3, 4, 3, 6, 1, 0);
+    AddWall(0, 3, 6, 3, 4, 7, B4, PanelK1);
+    Evaluate();
+    EXPECT_DOUBLE_EQ(Result(0, 0, 1).baseStrength, 2.08);
+    EXPECT_DOUBLE_EQ(Result(0, 0, 2).baseStrength, 2.96);
+    EXPECT_DOUBLE_EQ(Result(0, 0, 3).baseStrength, 2.96);
+    EXPECT_DOUBLE_EQ(Result(0, 1, 3).baseStrength, 2.08 + 1.1);
+    EXPECT_DOUBLE_EQ(Result(0, 1, 4).baseStrength, 2.96 + 1.1);
+    for (int wall = 0; wall < 2; ++wall) {
+        WallResultRecord whole[WallResultBlocks];
+        std::memcpy(whole, &Result(0, wall), sizeof whole);
+        CalcBaseStrengths(0, wall);
+        CalcWallReductions(0, wall);
+        EXPECT_EQ(std::memcmp(whole, &Result(0, wall), sizeof whole), 0) << "wall " << wall;
+    }
 }
 
 struct VariantCase {
