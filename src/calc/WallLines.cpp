@@ -37,11 +37,7 @@ constexpr int ShortList = 16;
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not, or when
 // the list is short.
-// The entries grouped by key, greatest first, in record order within a key, each with the
-// turn its group takes once it is appended.
-WallLineEntry ByKey[MaxWallLineEntries];
-int16_t ByKeyTurn[MaxWallLineEntries];
-// One group on its circle.
+// Each key's group on its circle, at the place the group takes in the list.
 WallLineEntry Ring[MaxWallLineEntries];
 
 // The turn of a group of `len` entries by `greater` places: mostly fewer than the group holds.
@@ -74,11 +70,15 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     // Keys go on from the smallest (as 0): their order is the same, and the lanes of the counts
     // below cover only the keys' range.
     const int base = static_cast<int>(lowest), range = static_cast<int>(highest - lowest + 1);
-    // Where each key's group starts: after every entry with a greater key. `fill` moves on as
-    // the group fills.
-    int start[SortKeys], fill[SortKeys], lastGreater[SortKeys];
+    // Per key: where its group starts (after every entry with a greater key), its size, and
+    // while it grows on its circle, how many it holds, where it starts on the circle and the
+    // entries of greater keys before its last entry.
+    struct Group {
+        int16_t start, size, len, first;
+        int lastGreater;
+    } groups[SortKeys];
     for (int v = range - 1, at = 0; v >= 0; --v) {
-        start[v] = fill[v] = at;
+        groups[v] = {static_cast<int16_t>(at), perKey[base + v], 0, 0, 0};
         at += perKey[base + v];
     }
     // above[k]: the entries so far with a key greater than k, kept for every key at once in a
@@ -86,54 +86,50 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     alignas(16) int16_t above[SortKeys];
     const int lanes = (range + 7) & ~7;
     for (int k = 0; k < lanes; ++k) above[k] = 0;
+    // The groups grow on circles of their final size: a turn then moves only the entries that
+    // cross the gap, the first ones to the end or, when fewer, the last ones to the front,
+    // instead of the whole group. A group takes the turn of its last entry when the next one
+    // comes, before that one is appended.
     for (int i = 0; i < n; ++i) {
         const int16_t v = static_cast<int16_t>(key(e[i]) - base);
         const int greater = above[v];
         for (int k = 0; k < lanes; ++k)
             above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < v));
-        const int at = fill[v]++;
-        ByKey[at] = e[i];
-        // The key's entry before this one turns its group by the greater keys between them.
-        if (at > start[v])
-            ByKeyTurn[at - 1] =
-                static_cast<int16_t>(TurnOf(greater - lastGreater[v], at - start[v]));
-        lastGreater[v] = greater;
-    }
-    // After a key's last entry come all the entries of a greater key that are not before it.
-    for (int v = 0; v < range; ++v)
-        if (fill[v] > start[v])
-            ByKeyTurn[fill[v] - 1] =
-                static_cast<int16_t>(TurnOf(start[v] - lastGreater[v], fill[v] - start[v]));
-    for (int v = 0; v < range; ++v) {
-        WallLineEntry* group = Ring;
-        const WallLineEntry* from = ByKey + start[v];
-        const int16_t* turns = ByKeyTurn + start[v];
-        const int count = fill[v] - start[v];
-        // The group grows on a circle of its final size that starts at `first`: a turn then
-        // moves only the entries that cross the gap, the first ones to the end or, when fewer,
-        // the last ones to the front, instead of the whole group.
-        int first = 0;
-        for (int j = 0; j < count; ++j) {
-            const int len = j + 1;
-            group[first + j < count ? first + j : first + j - count] = from[j];
-            const int turn = turns[j];
+        Group& g = groups[v];
+        WallLineEntry* const ring = Ring + g.start;
+        const int size = g.size, len = g.len;
+        int first = g.first;
+        if (len > 0) {
+            const int turn = TurnOf(greater - g.lastGreater, len);
             if (turn <= len - turn) {
                 for (int k = 0; k < turn; ++k) {
-                    const int to = first + len < count ? first + len : first + len - count;
-                    group[to] = group[first];
-                    if (++first == count) first = 0;
+                    const int to = first + len < size ? first + len : first + len - size;
+                    ring[to] = ring[first];
+                    if (++first == size) first = 0;
                 }
             } else {
                 for (int k = turn; k < len; ++k) {
-                    first = first == 0 ? count - 1 : first - 1;
-                    const int last = first + len < count ? first + len : first + len - count;
-                    group[first] = group[last];
+                    first = first == 0 ? size - 1 : first - 1;
+                    const int last = first + len < size ? first + len : first + len - size;
+                    ring[first] = ring[last];
                 }
             }
         }
-        // Read round from `first` into the list.
-        std::memcpy(e + start[v], Ring + first, (count - first) * sizeof Ring[0]);
-        std::memcpy(e + start[v] + (count - first), Ring, first * sizeof Ring[0]);
+        ring[first + len < size ? first + len : first + len - size] = e[i];
+        g.len = static_cast<int16_t>(len + 1);
+        g.first = static_cast<int16_t>(first);
+        g.lastGreater = greater;
+    }
+    // After a key's last entry come all the entries of a greater key that are not before it;
+    // the group is whole then, and its turn only moves where it starts. Read round from there
+    // into the list.
+    for (int v = 0; v < range; ++v) {
+        const Group& g = groups[v];
+        if (g.size == 0) continue;
+        int first = g.first + TurnOf(g.start - g.lastGreater, g.size);
+        if (first >= g.size) first -= g.size;
+        std::memcpy(e + g.start, Ring + g.start + first, (g.size - first) * sizeof Ring[0]);
+        std::memcpy(e + g.start + (g.size - first), Ring + g.start, first * sizeof Ring[0]);
     }
     return true;
 }
@@ -199,6 +195,74 @@ LineSpan ClusterSpans[MaxWallLineEntries];
 // a line this short costs less compared whole:
 constexpr int ShortLine = 16;
 
+// Sorted by low end, an entry opens a new cluster when its low end reaches the largest high
+// end before it. The clusters of `count` entries, numbered along the line, go to ClusterOf and
+// their sizes to ClusterFill; returns how many there are.
+int ClustersBySort(const LineSpan* spans, int count) {
+    // The low end and the entry in one key, so that the sort compares plain numbers (a low end
+    // is an axis index, or one negated).
+    for (int k = 0; k < count; ++k) ByLow[k] = spans[k].low * 65536 + k;
+    std::sort(ByLow, ByLow + count);
+    int clusters = 0, size = 0;
+    int64_t reach = 0;
+    for (int k = 0; k < count; ++k) {
+        const int entry = static_cast<int>(ByLow[k] & 0xFFFF);
+        const LineSpan& s = spans[entry];
+        if (k == 0 || s.low >= reach) {
+            if (k > 0) ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+            ++clusters;
+            size = 0;
+            reach = s.high;
+        } else if (s.high > reach) {
+            reach = s.high;
+        }
+        ClusterOf[entry] = static_cast<int16_t>(clusters - 1);
+        ++size;
+    }
+    ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+    return clusters;
+}
+
+// The same without a sort while the line's ends lie within this many positions: a low end
+// opens a cluster exactly when no span reaches over it (low < it < high), and that count
+// comes from the steps +1 at low + 1 and -1 at high, summed along the positions. Every span
+// of a list has low < high (a wall enters only the lists it extends along).
+constexpr int ClusterPositions = 256;
+int16_t CoverSteps[ClusterPositions + 1]; // 0 between lines
+uint8_t LowEndAt[ClusterPositions + 1];   // 0 between lines
+int16_t ClusterAt[ClusterPositions + 1];
+
+int FindClusters(const LineSpan* spans, int count) {
+    int64_t least = spans[0].low, most = spans[0].high;
+    for (int k = 1; k < count; ++k) {
+        least = std::min(least, spans[k].low);
+        most = std::max(most, spans[k].high);
+    }
+    if (most - least > ClusterPositions) return ClustersBySort(spans, count);
+    for (int k = 0; k < count; ++k) {
+        const int low = static_cast<int>(spans[k].low - least);
+        ++CoverSteps[low + 1];
+        --CoverSteps[spans[k].high - least];
+        LowEndAt[low] = 1;
+    }
+    const int positions = static_cast<int>(most - least);
+    int cover = 0, clusters = 0;
+    for (int p = 0; p <= positions; ++p) {
+        cover += CoverSteps[p];
+        clusters += LowEndAt[p] & (cover == 0);
+        CoverSteps[p] = 0;
+        LowEndAt[p] = 0;
+        ClusterAt[p] = static_cast<int16_t>(clusters - 1);
+    }
+    for (int c = 0; c < clusters; ++c) ClusterFill[c] = 0;
+    for (int k = 0; k < count; ++k) {
+        const int cluster = ClusterAt[spans[k].low - least];
+        ClusterOf[k] = static_cast<int16_t>(cluster);
+        ++ClusterFill[cluster];
+    }
+    return clusters;
+}
+
 template <typename SpanOf>
 void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
     WallLineEntry* e = list.entries;
@@ -217,28 +281,8 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
             continue;
         }
         const LineSpan* spans = LineSpans + first;
-        // The entries by low end: the low end and the entry in one key, so that the sort
-        // compares plain numbers (a low end is an axis index, or one negated).
-        for (int k = 0; k < count; ++k) ByLow[k] = spans[k].low * 65536 + k;
-        std::sort(ByLow, ByLow + count);
-        // Sizes of the clusters first, kept where each one's entries will start.
-        int clusters = 0, size = 0;
-        int64_t reach = 0;
-        for (int k = 0; k < count; ++k) {
-            const int entry = static_cast<int>(ByLow[k] & 0xFFFF);
-            const LineSpan& s = spans[entry];
-            if (k == 0 || s.low >= reach) {
-                if (k > 0) ClusterFill[clusters - 1] = static_cast<int16_t>(size);
-                ++clusters;
-                size = 0;
-                reach = s.high;
-            } else if (s.high > reach) {
-                reach = s.high;
-            }
-            ClusterOf[entry] = static_cast<int16_t>(clusters - 1);
-            ++size;
-        }
-        ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+        // Sizes of the clusters first, turned into where each one's entries will start.
+        const int clusters = FindClusters(spans, count);
         for (int c = 0, at = 0; c < clusters; ++c) {
             const int clusterSize = ClusterFill[c];
             ClusterFill[c] = static_cast<int16_t>(at);
