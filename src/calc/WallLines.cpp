@@ -490,14 +490,9 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
 // Lines are independent, so they may be worked in any order: the oblique line goes first, and
 // only its members need putting back.
 OutlineEdge OutlineBackup[MaxOutlineEdges]; // per member of the oblique line
-int32_t LineKeys[MaxOutlineEdges];          // per member of the line at hand: line * 65536 + entry
 EdgePoints ObliquePoints[MaxOutlineEdges];  // per member of the oblique line
-// The members of every line, counted per line (each count 0 again once its line is placed)
-// and placed line by line in entry order; the lines in the order they first came.
-int16_t LineMembers[2 * AxisCountX + 1];
-int16_t LineStart[2 * AxisCountX + 1];
-int16_t EdgeLine[MaxOutlineEdges];
-int16_t LinesHeld[2 * AxisCountX + 1];
+// The members of the line at hand, in entry order.
+int16_t Members[MaxOutlineEdges];
 
 // The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
 // 200 oblique; -1 for a removed edge.
@@ -508,18 +503,54 @@ int LineOf(const OutlineEdge& e) {
     return 2 * AxisCountX;
 }
 constexpr int ObliqueLine = 2 * AxisCountX;
+constexpr int OutlineLines = 2 * AxisCountX + 1;
 
-// Every pair of a line's members in the order the all-pairs loop meets them: equal edges go,
-// and `onPair(a, b, m, k)` treats the others (m and k their places among the members); false
-// from it stops the walk and is returned.
+// The edges of a storey's outline put on their lines as they are added, each line a list in
+// entry order: per line its first and last member and per edge the next member of its line,
+// each as 1 + the edge with 0 for none (slot 0 of the links takes the link of an empty line's
+// tail), and the lines in the order they first came. Every line is empty again once the storey
+// is done.
+int16_t LineHead[OutlineLines], LineTail[OutlineLines];
+int16_t NextOnLine[MaxOutlineEdges + 1];
+int16_t LinesHeld[OutlineLines];
+
+struct OutlineLineLists {
+    int lines = 0;
+    // Whether every edge so far lies on the grid and has a length: only then the lines work.
+    bool byLine;
+    explicit OutlineLineLists(bool axesStrictlyIncreasing) : byLine(axesStrictlyIncreasing) {}
+    ~OutlineLineLists() {
+        for (int l = 0; l < lines; ++l) LineHead[LinesHeld[l]] = LineTail[LinesHeld[l]] = 0;
+    }
+    void add(int edge, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        if (!byLine || x1 == 0) return; // an edge whose first X is 0 counts as gone
+        if (!OnGrid(x1, y1) || !OnGrid(x2, y2) || (x1 == x2 && y1 == y2)) {
+            byLine = false;
+            return;
+        }
+        const int line = x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine;
+        const int tail = LineTail[line];
+        NextOnLine[tail] = static_cast<int16_t>(edge + 1);
+        NextOnLine[edge + 1] = 0;
+        LineTail[line] = static_cast<int16_t>(edge + 1);
+        if (tail == 0) {
+            LineHead[line] = static_cast<int16_t>(edge + 1);
+            LinesHeld[lines++] = static_cast<int16_t>(line);
+        }
+    }
+};
+
+// Every pair of a line's `n` members in the order the all-pairs loop meets them: equal edges
+// go, and `onPair(a, b, m, k)` treats the others (m and k their places among the members);
+// false from it stops the walk and is returned.
 template <typename OnPair>
-bool ForEachPairOfLine(OutlineEdge* edges, int first, int last, OnPair onPair) {
-    for (int m = first; m < last; ++m) {
-        OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
+bool ForEachPairOfLine(OutlineEdge* edges, int n, OnPair onPair) {
+    for (int m = 0; m < n; ++m) {
+        OutlineEdge& a = edges[Members[m]];
         if (a.x1 == 0) continue;
-        for (int k = first; k < last; ++k) {
+        for (int k = 0; k < n; ++k) {
             if (k == m) continue;
-            OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
+            OutlineEdge& b = edges[Members[k]];
             if (a.x1 == 0) break;
             if (b.x1 == 0) continue;
             if (SameOrReversed(a, b)) {
@@ -544,14 +575,15 @@ bool ForEachPairOfLine(OutlineEdge* edges, int first, int last, OnPair onPair) {
 int32_t AlongFirst[MaxOutlineEdges], AlongSecond[MaxOutlineEdges];
 
 template <bool Vertical>
-void CancelAlongAxisLine(OutlineEdge* edges, int first, int last) {
-    const int n = last - first;
+void CancelAlongAxisLine(OutlineEdge* edges, int head) {
     int32_t* const p1 = AlongFirst;
     int32_t* const p2 = AlongSecond;
-    for (int m = 0; m < n; ++m) {
-        const OutlineEdge& e = edges[LineKeys[first + m] & 0xFFFF];
-        p1[m] = Vertical ? e.y1 : e.x1;
-        p2[m] = Vertical ? e.y2 : e.x2;
+    int n = 0;
+    for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+        const OutlineEdge& e = edges[i - 1];
+        Members[n] = static_cast<int16_t>(i - 1);
+        p1[n] = Vertical ? e.y1 : e.x1;
+        p2[n] = Vertical ? e.y2 : e.x2;
     }
     const auto live = [](int32_t e1, int32_t e2) { return Vertical ? (e1 | e2) != 0 : e1 != 0; };
     for (int m = 0; m < n; ++m) {
@@ -587,7 +619,7 @@ void CancelAlongAxisLine(OutlineEdge* edges, int first, int last) {
         p1[m] = a1, p2[m] = a2;
     }
     for (int m = 0; m < n; ++m) {
-        OutlineEdge& e = edges[LineKeys[first + m] & 0xFFFF];
+        OutlineEdge& e = edges[Members[m]];
         if (p1[m] == 0 && p2[m] == 0) {
             RemoveEdge(e);
         } else if (Vertical) {
@@ -598,55 +630,32 @@ void CancelAlongAxisLine(OutlineEdge* edges, int first, int last) {
     }
 }
 
-bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
+// The cancellation of all pairs, done line by line. A vertical edge only ever acts with the
+// vertical edges of its own X index, a horizontal one with those of its Y index, and an oblique
+// one with the oblique ones (the all-pairs rules do nothing between other pairs), and no pair
+// moves an edge to another line. So while every edge has a length and the axes are strictly
+// increasing, running the pairs of each line in entry order gives exactly the all-pairs result.
+// An edge of no length belongs to every line through its point; when one is present, or when
+// two oblique edges leave one of no length, the edges are put back as they came and false
+// tells the caller to compare all pairs.
+// Lines are independent, so they may be worked in any order: the oblique line goes first, and
+// only its members need putting back.
+bool CancelByLine(OutlineEdge* edges, const OutlineLineLists& lists) {
     static_assert(AxisCountX == AxisCountY);
-    if (!axesStrictlyIncreasing) return false;
-    // Each edge is checked and counted to its line in one pass. An edge off the grid or of no
-    // length sends the caller to the all-pairs rules; the counts of the lines met so far go
-    // back to 0 first.
-    int lines = 0;
-    for (int i = 0; i < count; ++i) {
-        const OutlineEdge& e = edges[i];
-        int line = -1;
-        if (e.x1 != 0) {
-            if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2) || (e.x1 == e.x2 && e.y1 == e.y2)) {
-                for (int l = 0; l < lines; ++l) LineMembers[LinesHeld[l]] = 0;
-                return false;
-            }
-            line = LineOf(e);
-        }
-        EdgeLine[i] = static_cast<int16_t>(line);
-        if (line < 0) continue;
-        if (LineMembers[line]++ == 0) LinesHeld[lines++] = static_cast<int16_t>(line);
-    }
-    for (int l = 0, at = 0; l < lines; ++l) {
-        const int line = LinesHeld[l];
-        LineStart[line] = static_cast<int16_t>(at);
-        at += LineMembers[line];
-        LineMembers[line] = 0;
-    }
-    for (int i = 0; i < count; ++i)
-        if (const int line = EdgeLine[i]; line >= 0) LineKeys[LineStart[line]++] = line << 16 | i;
-    // Each line's start has moved on to its end.
-    const auto endOf = [](int line) { return static_cast<int>(LineStart[line]); };
-    const auto firstOf = [](int l) {
-        return l == 0 ? 0 : static_cast<int>(LineStart[LinesHeld[l - 1]]);
-    };
-
-    bool stayed = true;
-    for (int l = 0; l < lines; ++l) {
-        if (LinesHeld[l] != ObliqueLine) continue;
-        const int first = firstOf(l), last = endOf(ObliqueLine);
+    if (!lists.byLine) return false;
+    if (const int head = LineHead[ObliqueLine]; head != 0) {
+        int n = 0;
         // Each one's ends in metres are looked up once, and again only for the two edges a pair
         // on one line has ordered.
-        for (int m = first; m < last; ++m) {
-            const OutlineEdge& e = edges[LineKeys[m] & 0xFFFF];
-            OutlineBackup[m] = e;
-            ObliquePoints[m] = PointsOf(e);
+        for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+            const OutlineEdge& e = edges[i - 1];
+            Members[n] = static_cast<int16_t>(i - 1);
+            OutlineBackup[n] = e;
+            ObliquePoints[n] = PointsOf(e);
         }
         // CancelPair for an oblique a, which every edge left on this line is.
-        stayed =
-            ForEachPairOfLine(edges, first, last, [](OutlineEdge& a, OutlineEdge& b, int m, int k) {
+        const bool stayed =
+            ForEachPairOfLine(edges, n, [](OutlineEdge& a, OutlineEdge& b, int m, int k) {
                 if (!OnOneLine(ObliquePoints[m], ObliquePoints[k])) return true;
                 OrderOnOneLine(a, b);
                 ObliquePoints[m] = PointsOf(a);
@@ -658,20 +667,20 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
                          (b.x1 != 0 && b.x1 == b.x2 && b.y1 == b.y2));
             });
         if (!stayed) {
-            for (int m = first; m < last; ++m) edges[LineKeys[m] & 0xFFFF] = OutlineBackup[m];
+            for (int m = 0; m < n; ++m) edges[Members[m]] = OutlineBackup[m];
             return false;
         }
     }
-    for (int l = 0; l < lines; ++l) {
+    for (int l = 0; l < lists.lines; ++l) {
         const int line = LinesHeld[l];
-        const int first = firstOf(l), last = endOf(line);
-        if (line == ObliqueLine || last - first < 2) continue;
+        // A line of one member has no pairs.
+        if (line == ObliqueLine || LineHead[line] == LineTail[line]) continue;
         if (line < AxisCountX)
-            CancelAlongAxisLine<true>(edges, first, last);
+            CancelAlongAxisLine<true>(edges, LineHead[line]);
         else
-            CancelAlongAxisLine<false>(edges, first, last);
+            CancelAlongAxisLine<false>(edges, LineHead[line]);
     }
-    return stayed;
+    return true;
 }
 
 } // namespace
@@ -1013,11 +1022,14 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
     // The count in a local until the end: a store of an edge could otherwise be the count's.
     int count = 0;
-    // AddOutlineEdge for this storey, without looking up the scenario for every edge.
+    OutlineLineLists lists(axesStrictlyIncreasing);
+    // AddOutlineEdge for this storey, without looking up the scenario for every edge; every
+    // edge of the areas has room.
+    static_assert(4 * MaxRoofFloorRects + 3 * MaxRoofFloorTris <= MaxOutlineEdges);
     const auto add = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-        if (count >= MaxOutlineEdges) return;
-        OutlineEdge& e = edges[count++];
+        OutlineEdge& e = edges[count];
         e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
+        lists.add(count++, x1, y1, x2, y2);
     };
 
     // Enclosed areas of kinds "２階床", "吹抜部", "軽い屋根" and "重い屋根".
@@ -1043,7 +1055,7 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
         add(t.x3, t.y3, t.x1, t.y1);
     }
 
-    if (!CancelByLine(edges, count, axesStrictlyIncreasing)) {
+    if (!CancelByLine(edges, lists)) {
         for (int i = 0; i < count; ++i) {
             if (edges[i].x1 == 0) continue;
             for (int j = 0; j < count; ++j) {
