@@ -36,7 +36,9 @@ constexpr int SortKeys = 128;
 constexpr int ShortList = 16;
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not, or when
-// the list is short.
+// the list is short. Sorted, each key's group is a line of the list: GroupEnd at the group's
+// first entry tells where it ends.
+int16_t GroupEnd[MaxWallLineEntries];
 // Each key's group on its circle, at the place the group takes in the list.
 WallLineEntry Ring[MaxWallLineEntries];
 
@@ -130,6 +132,7 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         if (first >= g.size) first -= g.size;
         std::memcpy(e + g.start, Ring + g.start + first, (g.size - first) * sizeof Ring[0]);
         std::memcpy(e + g.start + (g.size - first), Ring + g.start, first * sizeof Ring[0]);
+        GroupEnd[g.start] = static_cast<int16_t>(g.start + g.size);
     }
     return true;
 }
@@ -263,14 +266,19 @@ int FindClusters(const LineSpan* spans, int count) {
     return clusters;
 }
 
+// `byKey`: the list was sorted by ExchangeSortByKey just before, which left the ends of its
+// lines in GroupEnd; otherwise they are looked for.
 template <typename SpanOf>
-void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
+void ExchangeAlongLines(WallLineList& list, bool byKey, const WallRecord* walls, SpanOf spanOf) {
     WallLineEntry* e = list.entries;
     const int n = list.count;
     for (int i = 0; i < n; ++i) LineSpans[i] = spanOf(walls[e[i].wall]);
     for (int first = 0; first < n;) {
         int end = first + 1;
-        while (end < n && e[end].axis == e[first].axis) ++end;
+        if (byKey)
+            end = GroupEnd[first];
+        else
+            while (end < n && e[end].axis == e[first].axis) ++end;
         const int count = end - first;
         // Every entry of a line has the line's axis, so only the wall moves.
         if (count <= ShortLine) {
@@ -777,24 +785,25 @@ void BuildWallLineLists() {
         // from the largest axis index, Y lines from the smallest.
         // Axis indices of a damaged record may lie anywhere: such a list, and a short one, takes
         // the plain loops.
-        if (!ExchangeSortByKey(xl.entries, xCount, [](const WallLineEntry& e) {
-                return static_cast<long long>(e.axis);
-            }))
-            ExchangeLoop(xl.entries, xCount, [](int32_t a, int32_t b) { return a < b; });
-        if (!ExchangeSortByKey(yl.entries, yCount, [](const WallLineEntry& e) {
-                return SortKeys - 1 - static_cast<long long>(e.axis);
-            }))
-            ExchangeLoop(yl.entries, yCount, [](int32_t a, int32_t b) { return a > b; });
-        // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
-        // line stand together now and these exchanges keep them there, so each pass looks
+        // Then along each line: X walls by increasing X, Y walls by decreasing Y. The entries of
+        // one line stand together now and these exchanges keep them there, so each pass looks
         // only at the rest of its own line. An X entry a goes behind b when a's larger X
-        // exceeds b's smaller one, so each entry's two ends are looked up once.
-        ExchangeAlongLines(xl, walls, [](const WallRecord& w) {
+        // exceeds b's smaller one, so each entry's two ends are looked up once. The two lists
+        // are worked one after the other, the line ends of the sort at hand still known.
+        const bool xByKey = ExchangeSortByKey(xl.entries, xCount, [](const WallLineEntry& e) {
+            return static_cast<long long>(e.axis);
+        });
+        if (!xByKey) ExchangeLoop(xl.entries, xCount, [](int32_t a, int32_t b) { return a < b; });
+        ExchangeAlongLines(xl, xByKey, walls, [](const WallRecord& w) {
             return LineSpan{w.x1 > w.x2 ? w.x1 : w.x2, w.x1 < w.x2 ? w.x1 : w.x2};
         });
+        const bool yByKey = ExchangeSortByKey(yl.entries, yCount, [](const WallLineEntry& e) {
+            return SortKeys - 1 - static_cast<long long>(e.axis);
+        });
+        if (!yByKey) ExchangeLoop(yl.entries, yCount, [](int32_t a, int32_t b) { return a > b; });
         // A Y entry a goes behind b when a's smaller Y is below b's larger one: the same with
         // the ends negated.
-        ExchangeAlongLines(yl, walls, [](const WallRecord& w) {
+        ExchangeAlongLines(yl, yByKey, walls, [](const WallRecord& w) {
             return LineSpan{-(w.y1 < w.y2 ? w.y1 : w.y2), -(w.y1 > w.y2 ? w.y1 : w.y2)};
         });
     }
