@@ -536,7 +536,26 @@ struct OutlineLineLists {
             byLine = false;
             return;
         }
-        const int line = x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine;
+        append(edge, x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine);
+    }
+    // The four edges of a rectangle from `edge` on, as add() puts them: a rectangle on the grid
+    // with a length each way and neither X at 0 has its two edges along X on the lines of its
+    // Y indices and its two along Y on those of its X indices, with no edge to check.
+    void addRectangle(int edge, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        if (byLine && x1 != 0 && x2 != 0 && x1 != x2 && y1 != y2 && OnGrid(x1, y1) &&
+            OnGrid(x2, y2)) {
+            append(edge, AxisCountX + y1);
+            append(edge + 1, AxisCountX + y2);
+            append(edge + 2, x1);
+            append(edge + 3, x2);
+            return;
+        }
+        add(edge, x1, y1, x2, y1);
+        add(edge + 1, x1, y2, x2, y2);
+        add(edge + 2, x1, y1, x1, y2);
+        add(edge + 3, x2, y1, x2, y2);
+    }
+    void append(int edge, int line) {
         const int tail = LineTail[line];
         NextOnLine[tail] = static_cast<int16_t>(edge + 1);
         NextOnLine[edge + 1] = 0;
@@ -1050,10 +1069,15 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     for (int i = 0; i < nr; ++i) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
         if (!enclosed(r.code)) continue;
-        add(r.x1, r.y1, r.x2, r.y1);
-        add(r.x1, r.y2, r.x2, r.y2);
-        add(r.x1, r.y1, r.x1, r.y2);
-        add(r.x2, r.y1, r.x2, r.y2);
+        // The corners in locals: the stores of the edges could otherwise be the record's.
+        const int32_t x1 = r.x1, y1 = r.y1, x2 = r.x2, y2 = r.y2;
+        OutlineEdge* e = edges + count;
+        e[0].x1 = x1, e[0].y1 = y1, e[0].x2 = x2, e[0].y2 = y1;
+        e[1].x1 = x1, e[1].y1 = y2, e[1].x2 = x2, e[1].y2 = y2;
+        e[2].x1 = x1, e[2].y1 = y1, e[2].x2 = x1, e[2].y2 = y2;
+        e[3].x1 = x2, e[3].y1 = y1, e[3].x2 = x2, e[3].y2 = y2;
+        lists.addRectangle(count, x1, y1, x2, y2);
+        count += 4;
     }
     const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
     for (int i = 0; i < nt; ++i) {
