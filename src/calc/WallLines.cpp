@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 // About 5 MB: static storage, zero at start.
@@ -84,44 +85,54 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
         at += perKey[base + v];
     }
     // above[k]: the entries so far with a key greater than k, kept for every key at once in a
-    // whole number of 8-lane steps, which become vector adds without a branch.
+    // whole number of 8-lane steps, which become vector adds without a branch; the few keys of
+    // most lists take a step count the compiler knows.
     alignas(16) int16_t above[SortKeys];
-    const int lanes = (range + 7) & ~7;
-    for (int k = 0; k < lanes; ++k) above[k] = 0;
-    // The groups grow on circles of their final size: a turn then moves only the entries that
-    // cross the gap, the first ones to the end or, when fewer, the last ones to the front,
-    // instead of the whole group. A group takes the turn of its last entry when the next one
-    // comes, before that one is appended.
-    for (int i = 0; i < n; ++i) {
-        const int16_t v = static_cast<int16_t>(key(e[i]) - base);
-        const int greater = above[v];
-        for (int k = 0; k < lanes; ++k)
-            above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < v));
-        Group& g = groups[v];
-        WallLineEntry* const ring = Ring + g.start;
-        const int size = g.size, len = g.len;
-        int first = g.first;
-        if (len > 0) {
-            const int turn = TurnOf(greater - g.lastGreater, len);
-            if (turn <= len - turn) {
-                for (int k = 0; k < turn; ++k) {
-                    const int to = first + len < size ? first + len : first + len - size;
-                    ring[to] = ring[first];
-                    if (++first == size) first = 0;
-                }
-            } else {
-                for (int k = turn; k < len; ++k) {
-                    first = first == 0 ? size - 1 : first - 1;
-                    const int last = first + len < size ? first + len : first + len - size;
-                    ring[first] = ring[last];
+    const auto place = [&](auto fixedLanes) {
+        constexpr int Fixed = decltype(fixedLanes)::value;
+        const int lanes = Fixed != 0 ? Fixed : (range + 7) & ~7;
+        for (int k = 0; k < lanes; ++k) above[k] = 0;
+        // The groups grow on circles of their final size: a turn then moves only the entries that
+        // cross the gap, the first ones to the end or, when fewer, the last ones to the front,
+        // instead of the whole group. A group takes the turn of its last entry when the next one
+        // comes, before that one is appended.
+        for (int i = 0; i < n; ++i) {
+            const int16_t v = static_cast<int16_t>(key(e[i]) - base);
+            const int greater = above[v];
+            for (int k = 0; k < lanes; ++k)
+                above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < v));
+            Group& g = groups[v];
+            WallLineEntry* const ring = Ring + g.start;
+            const int size = g.size, len = g.len;
+            int first = g.first;
+            if (len > 0) {
+                const int turn = TurnOf(greater - g.lastGreater, len);
+                if (turn <= len - turn) {
+                    for (int k = 0; k < turn; ++k) {
+                        const int to = first + len < size ? first + len : first + len - size;
+                        ring[to] = ring[first];
+                        if (++first == size) first = 0;
+                    }
+                } else {
+                    for (int k = turn; k < len; ++k) {
+                        first = first == 0 ? size - 1 : first - 1;
+                        const int last = first + len < size ? first + len : first + len - size;
+                        ring[first] = ring[last];
+                    }
                 }
             }
+            ring[first + len < size ? first + len : first + len - size] = e[i];
+            g.len = static_cast<int16_t>(len + 1);
+            g.first = static_cast<int16_t>(first);
+            g.lastGreater = greater;
         }
-        ring[first + len < size ? first + len : first + len - size] = e[i];
-        g.len = static_cast<int16_t>(len + 1);
-        g.first = static_cast<int16_t>(first);
-        g.lastGreater = greater;
-    }
+    };
+    if (range <= 16)
+        place(std::integral_constant<int, 16>{});
+    else if (range <= 32)
+        place(std::integral_constant<int, 32>{});
+    else
+        place(std::integral_constant<int, 0>{});
     // After a key's last entry come all the entries of a greater key that are not before it;
     // the group is whole then, and its turn only moves where it starts. Read round from there
     // into the list.
