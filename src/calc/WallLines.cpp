@@ -498,16 +498,6 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
     }
 }
 
-// The cancellation of all pairs, done line by line. A vertical edge only ever acts with the
-// vertical edges of its own X index, a horizontal one with those of its Y index, and an oblique
-// one with the oblique ones (the all-pairs rules do nothing between other pairs), and no pair
-// moves an edge to another line. So while every edge has a length and the axes are strictly
-// increasing, running the pairs of each line in entry order gives exactly the all-pairs result.
-// An edge of no length belongs to every line through its point; when one is present, or when
-// two oblique edges leave one of no length, the edges are put back as they came and false
-// tells the caller to compare all pairs.
-// Lines are independent, so they may be worked in any order: the oblique line goes first, and
-// only its members need putting back.
 OutlineEdge OutlineBackup[MaxOutlineEdges]; // per member of the oblique line
 EdgePoints ObliquePoints[MaxOutlineEdges];  // per member of the oblique line
 // The members of the line at hand, in entry order.
@@ -624,12 +614,28 @@ void CancelAlongAxisLine(OutlineEdge* edges, int head) {
         p2[n] = Vertical ? e.y2 : e.x2;
     }
     const auto live = [](int32_t e1, int32_t e2) { return Vertical ? (e1 | e2) != 0 : e1 != 0; };
-    for (int m = 0; m < n; ++m) {
+    // A member's ends along the line, written to its edge once they are final.
+    const auto settle = [edges](int member, int32_t e1, int32_t e2) {
+        OutlineEdge& e = edges[member];
+        if (e1 == 0 && e2 == 0) {
+            RemoveEdge(e);
+        } else if (Vertical) {
+            e.y1 = e1, e.y2 = e2;
+        } else {
+            e.x1 = e1, e.x2 = e2;
+        }
+    };
+    // Every member is live at first (it has a length, and a first X other than 0). One that has
+    // gone never changes again: its pass and every pair with it are skipped. So the members
+    // that went in a pass are settled and dropped from the arrays after it, and the passes
+    // and pairs run over the live ones only, in the same order.
+    for (int m = 0; m < n;) {
         // Member m travels in locals through its pass; a pass ends once it has gone.
         int32_t a1 = p1[m], a2 = p2[m];
-        for (int k = 0; k < n && live(a1, a2); ++k) {
+        bool gone = false;
+        for (int k = 0; k < n; ++k) {
+            if (k == m) continue;
             int32_t b1 = p1[k], b2 = p2[k];
-            if (k == m || !live(b1, b2)) continue;
             if ((a1 == b1 && a2 == b2) || (a1 == b2 && a2 == b1)) {
                 a1 = a2 = b1 = b2 = 0;
             } else if (a1 < a2 && b1 < b2 && a2 < b1) {
@@ -653,19 +659,32 @@ void CancelAlongAxisLine(OutlineEdge* edges, int head) {
                 }
             }
             p1[k] = b1, p2[k] = b2;
+            gone |= !live(b1, b2);
+            if (!live(a1, a2)) {
+                gone = true;
+                break;
+            }
         }
         p1[m] = a1, p2[m] = a2;
-    }
-    for (int m = 0; m < n; ++m) {
-        OutlineEdge& e = edges[Members[m]];
-        if (p1[m] == 0 && p2[m] == 0) {
-            RemoveEdge(e);
-        } else if (Vertical) {
-            e.y1 = p1[m], e.y2 = p2[m];
-        } else {
-            e.x1 = p1[m], e.x2 = p2[m];
+        if (!gone) {
+            ++m;
+            continue;
         }
+        // The next pass is that of the first live member after m.
+        int kept = 0, next = -1;
+        for (int k = 0; k < n; ++k) {
+            if (k == m + 1) next = kept;
+            if (!live(p1[k], p2[k])) {
+                settle(Members[k], p1[k], p2[k]);
+                continue;
+            }
+            p1[kept] = p1[k], p2[kept] = p2[k], Members[kept] = Members[k];
+            ++kept;
+        }
+        m = next < 0 ? kept : next;
+        n = kept;
     }
+    for (int m = 0; m < n; ++m) settle(Members[m], p1[m], p2[m]);
 }
 
 // The cancellation of all pairs, done line by line. A vertical edge only ever acts with the
