@@ -161,9 +161,10 @@ void ExchangeLoop(WallLineEntry* e, int n, Before before) {
 }
 
 // The ends of a wall along its line as the in-line order compares them: an entry a goes
-// behind a later entry b when a.high > b.low.
+// behind a later entry b when a.high > b.low. Both are the wall's own 32-bit indices (those of
+// a Y span negated in 32 bits).
 struct LineSpan {
-    int64_t high, low;
+    int32_t high, low;
 };
 LineSpan LineSpans[MaxWallLineEntries];
 
@@ -175,10 +176,10 @@ template <typename WallAt>
 void ExchangeSpans(WallAt wallAt, LineSpan* spans, int n) {
     for (int i = 0; i < n; ++i) {
         int32_t wall = wallAt(i);
-        int64_t high = spans[i].high, low = spans[i].low;
+        int32_t high = spans[i].high, low = spans[i].low;
         for (int j = i + 1; j < n; ++j) {
             const int32_t otherWall = wallAt(j);
-            const int64_t otherHigh = spans[j].high, otherLow = spans[j].low;
+            const int32_t otherHigh = spans[j].high, otherLow = spans[j].low;
             const bool exchange = high > otherLow;
             wallAt(j) = exchange ? wall : otherWall;
             spans[j].high = exchange ? high : otherHigh;
@@ -215,7 +216,7 @@ constexpr int ShortLine = 16;
 int ClustersBySort(const LineSpan* spans, int count) {
     // The low end and the entry in one key, so that the sort compares plain numbers (a low end
     // is an axis index, or one negated).
-    for (int k = 0; k < count; ++k) ByLow[k] = spans[k].low * 65536 + k;
+    for (int k = 0; k < count; ++k) ByLow[k] = static_cast<int64_t>(spans[k].low) * 65536 + k;
     std::sort(ByLow, ByLow + count);
     int clusters = 0, size = 0;
     int64_t reach = 0;
@@ -249,8 +250,8 @@ int16_t ClusterAt[ClusterPositions + 1];
 int FindClusters(const LineSpan* spans, int count) {
     int64_t least = spans[0].low, most = spans[0].high;
     for (int k = 1; k < count; ++k) {
-        least = std::min(least, spans[k].low);
-        most = std::max(most, spans[k].high);
+        least = std::min<int64_t>(least, spans[k].low);
+        most = std::max<int64_t>(most, spans[k].high);
     }
     if (most - least > ClusterPositions) return ClustersBySort(spans, count);
     for (int k = 0; k < count; ++k) {
