@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 // About 5 MB: static storage, zero at start.
@@ -36,12 +37,10 @@ constexpr int SortKeys = 128;
 constexpr int ShortList = 16;
 
 // Keys must lie in 0..SortKeys-1; returns false (and sorts nothing) when one does not, or when
-// the list is short.
-// The entries grouped by key, greatest first, in record order within a key, each with the
-// turn its group takes once it is appended.
-WallLineEntry ByKey[MaxWallLineEntries];
-int16_t ByKeyTurn[MaxWallLineEntries];
-// One group on its circle.
+// the list is short. Sorted, each key's group is a line of the list: GroupEnd at the group's
+// first entry tells where it ends.
+int16_t GroupEnd[MaxWallLineEntries];
+// Each key's group on its circle, at the place the group takes in the list.
 WallLineEntry Ring[MaxWallLineEntries];
 
 // The turn of a group of `len` entries by `greater` places: mostly fewer than the group holds.
@@ -74,66 +73,77 @@ bool ExchangeSortByKey(WallLineEntry* e, int n, KeyOf key) {
     // Keys go on from the smallest (as 0): their order is the same, and the lanes of the counts
     // below cover only the keys' range.
     const int base = static_cast<int>(lowest), range = static_cast<int>(highest - lowest + 1);
-    // Where each key's group starts: after every entry with a greater key. `fill` moves on as
-    // the group fills.
-    int start[SortKeys], fill[SortKeys], lastGreater[SortKeys];
+    // Per key: where its group starts (after every entry with a greater key), its size, and
+    // while it grows on its circle, how many it holds, where it starts on the circle and the
+    // entries of greater keys before its last entry.
+    struct Group {
+        int16_t start, size, len, first;
+        int lastGreater;
+    } groups[SortKeys];
     for (int v = range - 1, at = 0; v >= 0; --v) {
-        start[v] = fill[v] = at;
+        groups[v] = {static_cast<int16_t>(at), perKey[base + v], 0, 0, 0};
         at += perKey[base + v];
     }
     // above[k]: the entries so far with a key greater than k, kept for every key at once in a
-    // whole number of 8-lane steps, which become vector adds without a branch.
+    // whole number of 8-lane steps, which become vector adds without a branch; the few keys of
+    // most lists take a step count the compiler knows.
     alignas(16) int16_t above[SortKeys];
-    const int lanes = (range + 7) & ~7;
-    for (int k = 0; k < lanes; ++k) above[k] = 0;
-    for (int i = 0; i < n; ++i) {
-        const int16_t v = static_cast<int16_t>(key(e[i]) - base);
-        const int greater = above[v];
-        for (int k = 0; k < lanes; ++k)
-            above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < v));
-        const int at = fill[v]++;
-        ByKey[at] = e[i];
-        // The key's entry before this one turns its group by the greater keys between them.
-        if (at > start[v])
-            ByKeyTurn[at - 1] =
-                static_cast<int16_t>(TurnOf(greater - lastGreater[v], at - start[v]));
-        lastGreater[v] = greater;
-    }
-    // After a key's last entry come all the entries of a greater key that are not before it.
-    for (int v = 0; v < range; ++v)
-        if (fill[v] > start[v])
-            ByKeyTurn[fill[v] - 1] =
-                static_cast<int16_t>(TurnOf(start[v] - lastGreater[v], fill[v] - start[v]));
-    for (int v = 0; v < range; ++v) {
-        WallLineEntry* group = Ring;
-        const WallLineEntry* from = ByKey + start[v];
-        const int16_t* turns = ByKeyTurn + start[v];
-        const int count = fill[v] - start[v];
-        // The group grows on a circle of its final size that starts at `first`: a turn then
-        // moves only the entries that cross the gap, the first ones to the end or, when fewer,
-        // the last ones to the front, instead of the whole group.
-        int first = 0;
-        for (int j = 0; j < count; ++j) {
-            const int len = j + 1;
-            group[first + j < count ? first + j : first + j - count] = from[j];
-            const int turn = turns[j];
-            if (turn <= len - turn) {
-                for (int k = 0; k < turn; ++k) {
-                    const int to = first + len < count ? first + len : first + len - count;
-                    group[to] = group[first];
-                    if (++first == count) first = 0;
-                }
-            } else {
-                for (int k = turn; k < len; ++k) {
-                    first = first == 0 ? count - 1 : first - 1;
-                    const int last = first + len < count ? first + len : first + len - count;
-                    group[first] = group[last];
+    const auto place = [&](auto fixedLanes) {
+        constexpr int Fixed = decltype(fixedLanes)::value;
+        const int lanes = Fixed != 0 ? Fixed : (range + 7) & ~7;
+        for (int k = 0; k < lanes; ++k) above[k] = 0;
+        // The groups grow on circles of their final size: a turn then moves only the entries that
+        // cross the gap, the first ones to the end or, when fewer, the last ones to the front,
+        // instead of the whole group. A group takes the turn of its last entry when the next one
+        // comes, before that one is appended.
+        for (int i = 0; i < n; ++i) {
+            const int16_t v = static_cast<int16_t>(key(e[i]) - base);
+            const int greater = above[v];
+            for (int k = 0; k < lanes; ++k)
+                above[k] = static_cast<int16_t>(above[k] + (KeyLanes.rank[k] < v));
+            Group& g = groups[v];
+            WallLineEntry* const ring = Ring + g.start;
+            const int size = g.size, len = g.len;
+            int first = g.first;
+            if (len > 0) {
+                const int turn = TurnOf(greater - g.lastGreater, len);
+                if (turn <= len - turn) {
+                    for (int k = 0; k < turn; ++k) {
+                        const int to = first + len < size ? first + len : first + len - size;
+                        ring[to] = ring[first];
+                        if (++first == size) first = 0;
+                    }
+                } else {
+                    for (int k = turn; k < len; ++k) {
+                        first = first == 0 ? size - 1 : first - 1;
+                        const int last = first + len < size ? first + len : first + len - size;
+                        ring[first] = ring[last];
+                    }
                 }
             }
+            ring[first + len < size ? first + len : first + len - size] = e[i];
+            g.len = static_cast<int16_t>(len + 1);
+            g.first = static_cast<int16_t>(first);
+            g.lastGreater = greater;
         }
-        // Read round from `first` into the list.
-        std::memcpy(e + start[v], Ring + first, (count - first) * sizeof Ring[0]);
-        std::memcpy(e + start[v] + (count - first), Ring, first * sizeof Ring[0]);
+    };
+    if (range <= 16)
+        place(std::integral_constant<int, 16>{});
+    else if (range <= 32)
+        place(std::integral_constant<int, 32>{});
+    else
+        place(std::integral_constant<int, 0>{});
+    // After a key's last entry come all the entries of a greater key that are not before it;
+    // the group is whole then, and its turn only moves where it starts. Read round from there
+    // into the list.
+    for (int v = 0; v < range; ++v) {
+        const Group& g = groups[v];
+        if (g.size == 0) continue;
+        int first = g.first + TurnOf(g.start - g.lastGreater, g.size);
+        if (first >= g.size) first -= g.size;
+        std::memcpy(e + g.start, Ring + g.start + first, (g.size - first) * sizeof Ring[0]);
+        std::memcpy(e + g.start + (g.size - first), Ring + g.start, first * sizeof Ring[0]);
+        GroupEnd[g.start] = static_cast<int16_t>(g.start + g.size);
     }
     return true;
 }
@@ -151,9 +161,10 @@ void ExchangeLoop(WallLineEntry* e, int n, Before before) {
 }
 
 // The ends of a wall along its line as the in-line order compares them: an entry a goes
-// behind a later entry b when a.high > b.low.
+// behind a later entry b when a.high > b.low. Both are the wall's own 32-bit indices (those of
+// a Y span negated in 32 bits).
 struct LineSpan {
-    int64_t high, low;
+    int32_t high, low;
 };
 LineSpan LineSpans[MaxWallLineEntries];
 
@@ -165,10 +176,10 @@ template <typename WallAt>
 void ExchangeSpans(WallAt wallAt, LineSpan* spans, int n) {
     for (int i = 0; i < n; ++i) {
         int32_t wall = wallAt(i);
-        int64_t high = spans[i].high, low = spans[i].low;
+        int32_t high = spans[i].high, low = spans[i].low;
         for (int j = i + 1; j < n; ++j) {
             const int32_t otherWall = wallAt(j);
-            const int64_t otherHigh = spans[j].high, otherLow = spans[j].low;
+            const int32_t otherHigh = spans[j].high, otherLow = spans[j].low;
             const bool exchange = high > otherLow;
             wallAt(j) = exchange ? wall : otherWall;
             spans[j].high = exchange ? high : otherHigh;
@@ -199,14 +210,87 @@ LineSpan ClusterSpans[MaxWallLineEntries];
 // a line this short costs less compared whole:
 constexpr int ShortLine = 16;
 
+// Sorted by low end, an entry opens a new cluster when its low end reaches the largest high
+// end before it. The clusters of `count` entries, numbered along the line, go to ClusterOf and
+// their sizes to ClusterFill; returns how many there are.
+int ClustersBySort(const LineSpan* spans, int count) {
+    // The low end and the entry in one key, so that the sort compares plain numbers (a low end
+    // is an axis index, or one negated).
+    for (int k = 0; k < count; ++k) ByLow[k] = static_cast<int64_t>(spans[k].low) * 65536 + k;
+    std::sort(ByLow, ByLow + count);
+    int clusters = 0, size = 0;
+    int64_t reach = 0;
+    for (int k = 0; k < count; ++k) {
+        const int entry = static_cast<int>(ByLow[k] & 0xFFFF);
+        const LineSpan& s = spans[entry];
+        if (k == 0 || s.low >= reach) {
+            if (k > 0) ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+            ++clusters;
+            size = 0;
+            reach = s.high;
+        } else if (s.high > reach) {
+            reach = s.high;
+        }
+        ClusterOf[entry] = static_cast<int16_t>(clusters - 1);
+        ++size;
+    }
+    ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+    return clusters;
+}
+
+// The same without a sort while the line's ends lie within this many positions: a low end
+// opens a cluster exactly when no span reaches over it (low < it < high), and that count
+// comes from the steps +1 at low + 1 and -1 at high, summed along the positions. Every span
+// of a list has low < high (a wall enters only the lists it extends along).
+constexpr int ClusterPositions = 256;
+int16_t CoverSteps[ClusterPositions + 1]; // 0 between lines
+uint8_t LowEndAt[ClusterPositions + 1];   // 0 between lines
+int16_t ClusterAt[ClusterPositions + 1];
+
+int FindClusters(const LineSpan* spans, int count) {
+    int64_t least = spans[0].low, most = spans[0].high;
+    for (int k = 1; k < count; ++k) {
+        least = std::min<int64_t>(least, spans[k].low);
+        most = std::max<int64_t>(most, spans[k].high);
+    }
+    if (most - least > ClusterPositions) return ClustersBySort(spans, count);
+    for (int k = 0; k < count; ++k) {
+        const int low = static_cast<int>(spans[k].low - least);
+        ++CoverSteps[low + 1];
+        --CoverSteps[spans[k].high - least];
+        LowEndAt[low] = 1;
+    }
+    const int positions = static_cast<int>(most - least);
+    int cover = 0, clusters = 0;
+    for (int p = 0; p <= positions; ++p) {
+        cover += CoverSteps[p];
+        clusters += LowEndAt[p] & (cover == 0);
+        CoverSteps[p] = 0;
+        LowEndAt[p] = 0;
+        ClusterAt[p] = static_cast<int16_t>(clusters - 1);
+    }
+    for (int c = 0; c < clusters; ++c) ClusterFill[c] = 0;
+    for (int k = 0; k < count; ++k) {
+        const int cluster = ClusterAt[spans[k].low - least];
+        ClusterOf[k] = static_cast<int16_t>(cluster);
+        ++ClusterFill[cluster];
+    }
+    return clusters;
+}
+
+// `byKey`: the list was sorted by ExchangeSortByKey just before, which left the ends of its
+// lines in GroupEnd; otherwise they are looked for.
 template <typename SpanOf>
-void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
+void ExchangeAlongLines(WallLineList& list, bool byKey, const WallRecord* walls, SpanOf spanOf) {
     WallLineEntry* e = list.entries;
     const int n = list.count;
     for (int i = 0; i < n; ++i) LineSpans[i] = spanOf(walls[e[i].wall]);
     for (int first = 0; first < n;) {
         int end = first + 1;
-        while (end < n && e[end].axis == e[first].axis) ++end;
+        if (byKey)
+            end = GroupEnd[first];
+        else
+            while (end < n && e[end].axis == e[first].axis) ++end;
         const int count = end - first;
         // Every entry of a line has the line's axis, so only the wall moves.
         if (count <= ShortLine) {
@@ -217,28 +301,8 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
             continue;
         }
         const LineSpan* spans = LineSpans + first;
-        // The entries by low end: the low end and the entry in one key, so that the sort
-        // compares plain numbers (a low end is an axis index, or one negated).
-        for (int k = 0; k < count; ++k) ByLow[k] = spans[k].low * 65536 + k;
-        std::sort(ByLow, ByLow + count);
-        // Sizes of the clusters first, kept where each one's entries will start.
-        int clusters = 0, size = 0;
-        int64_t reach = 0;
-        for (int k = 0; k < count; ++k) {
-            const int entry = static_cast<int>(ByLow[k] & 0xFFFF);
-            const LineSpan& s = spans[entry];
-            if (k == 0 || s.low >= reach) {
-                if (k > 0) ClusterFill[clusters - 1] = static_cast<int16_t>(size);
-                ++clusters;
-                size = 0;
-                reach = s.high;
-            } else if (s.high > reach) {
-                reach = s.high;
-            }
-            ClusterOf[entry] = static_cast<int16_t>(clusters - 1);
-            ++size;
-        }
-        ClusterFill[clusters - 1] = static_cast<int16_t>(size);
+        // Sizes of the clusters first, turned into where each one's entries will start.
+        const int clusters = FindClusters(spans, count);
         for (int c = 0, at = 0; c < clusters; ++c) {
             const int clusterSize = ClusterFill[c];
             ClusterFill[c] = static_cast<int16_t>(at);
@@ -435,25 +499,10 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
     }
 }
 
-// The cancellation of all pairs, done line by line. A vertical edge only ever acts with the
-// vertical edges of its own X index, a horizontal one with those of its Y index, and an oblique
-// one with the oblique ones (the all-pairs rules do nothing between other pairs), and no pair
-// moves an edge to another line. So while every edge has a length and the axes are strictly
-// increasing, running the pairs of each line in entry order gives exactly the all-pairs result.
-// An edge of no length belongs to every line through its point; when one is present, or when
-// two oblique edges leave one of no length, the edges are put back as they came and false
-// tells the caller to compare all pairs.
-// Lines are independent, so they may be worked in any order: the oblique line goes first, and
-// only its members need putting back.
 OutlineEdge OutlineBackup[MaxOutlineEdges]; // per member of the oblique line
-int32_t LineKeys[MaxOutlineEdges];          // per member of the line at hand: line * 65536 + entry
 EdgePoints ObliquePoints[MaxOutlineEdges];  // per member of the oblique line
-// The members of every line, counted per line (each count 0 again once its line is placed)
-// and placed line by line in entry order; the lines in the order they first came.
-int16_t LineMembers[2 * AxisCountX + 1];
-int16_t LineStart[2 * AxisCountX + 1];
-int16_t EdgeLine[MaxOutlineEdges];
-int16_t LinesHeld[2 * AxisCountX + 1];
+// The members of the line at hand, in entry order.
+int16_t Members[MaxOutlineEdges];
 
 // The line of an edge: 0..99 vertical at that X index, 100..199 horizontal at that Y index,
 // 200 oblique; -1 for a removed edge.
@@ -464,18 +513,73 @@ int LineOf(const OutlineEdge& e) {
     return 2 * AxisCountX;
 }
 constexpr int ObliqueLine = 2 * AxisCountX;
+constexpr int OutlineLines = 2 * AxisCountX + 1;
 
-// Every pair of a line's members in the order the all-pairs loop meets them: equal edges go,
-// and `onPair(a, b, m, k)` treats the others (m and k their places among the members); false
-// from it stops the walk and is returned.
+// The edges of a storey's outline put on their lines as they are added, each line a list in
+// entry order: per line its first and last member and per edge the next member of its line,
+// each as 1 + the edge with 0 for none (slot 0 of the links takes the link of an empty line's
+// tail), and the lines in the order they first came. Every line is empty again once the storey
+// is done.
+int16_t LineHead[OutlineLines], LineTail[OutlineLines];
+int16_t NextOnLine[MaxOutlineEdges + 1];
+int16_t LinesHeld[OutlineLines];
+
+struct OutlineLineLists {
+    int lines = 0;
+    // Whether every edge so far lies on the grid and has a length: only then the lines work.
+    bool byLine;
+    explicit OutlineLineLists(bool axesStrictlyIncreasing) : byLine(axesStrictlyIncreasing) {}
+    ~OutlineLineLists() {
+        for (int l = 0; l < lines; ++l) LineHead[LinesHeld[l]] = LineTail[LinesHeld[l]] = 0;
+    }
+    void add(int edge, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        if (!byLine || x1 == 0) return; // an edge whose first X is 0 counts as gone
+        if (!OnGrid(x1, y1) || !OnGrid(x2, y2) || (x1 == x2 && y1 == y2)) {
+            byLine = false;
+            return;
+        }
+        append(edge, x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine);
+    }
+    // The four edges of a rectangle from `edge` on, as add() puts them: a rectangle on the grid
+    // with a length each way and neither X at 0 has its two edges along X on the lines of its
+    // Y indices and its two along Y on those of its X indices, with no edge to check.
+    void addRectangle(int edge, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        if (byLine && x1 != 0 && x2 != 0 && x1 != x2 && y1 != y2 && OnGrid(x1, y1) &&
+            OnGrid(x2, y2)) {
+            append(edge, AxisCountX + y1);
+            append(edge + 1, AxisCountX + y2);
+            append(edge + 2, x1);
+            append(edge + 3, x2);
+            return;
+        }
+        add(edge, x1, y1, x2, y1);
+        add(edge + 1, x1, y2, x2, y2);
+        add(edge + 2, x1, y1, x1, y2);
+        add(edge + 3, x2, y1, x2, y2);
+    }
+    void append(int edge, int line) {
+        const int tail = LineTail[line];
+        NextOnLine[tail] = static_cast<int16_t>(edge + 1);
+        NextOnLine[edge + 1] = 0;
+        LineTail[line] = static_cast<int16_t>(edge + 1);
+        if (tail == 0) {
+            LineHead[line] = static_cast<int16_t>(edge + 1);
+            LinesHeld[lines++] = static_cast<int16_t>(line);
+        }
+    }
+};
+
+// Every pair of a line's `n` members in the order the all-pairs loop meets them: equal edges
+// go, and `onPair(a, b, m, k)` treats the others (m and k their places among the members);
+// false from it stops the walk and is returned.
 template <typename OnPair>
-bool ForEachPairOfLine(OutlineEdge* edges, int first, int last, OnPair onPair) {
-    for (int m = first; m < last; ++m) {
-        OutlineEdge& a = edges[LineKeys[m] & 0xFFFF];
+bool ForEachPairOfLine(OutlineEdge* edges, int n, OnPair onPair) {
+    for (int m = 0; m < n; ++m) {
+        OutlineEdge& a = edges[Members[m]];
         if (a.x1 == 0) continue;
-        for (int k = first; k < last; ++k) {
+        for (int k = 0; k < n; ++k) {
             if (k == m) continue;
-            OutlineEdge& b = edges[LineKeys[k] & 0xFFFF];
+            OutlineEdge& b = edges[Members[k]];
             if (a.x1 == 0) break;
             if (b.x1 == 0) continue;
             if (SameOrReversed(a, b)) {
@@ -500,22 +604,39 @@ bool ForEachPairOfLine(OutlineEdge* edges, int first, int last, OnPair onPair) {
 int32_t AlongFirst[MaxOutlineEdges], AlongSecond[MaxOutlineEdges];
 
 template <bool Vertical>
-void CancelAlongAxisLine(OutlineEdge* edges, int first, int last) {
-    const int n = last - first;
+void CancelAlongAxisLine(OutlineEdge* edges, int head) {
     int32_t* const p1 = AlongFirst;
     int32_t* const p2 = AlongSecond;
-    for (int m = 0; m < n; ++m) {
-        const OutlineEdge& e = edges[LineKeys[first + m] & 0xFFFF];
-        p1[m] = Vertical ? e.y1 : e.x1;
-        p2[m] = Vertical ? e.y2 : e.x2;
+    int n = 0;
+    for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+        const OutlineEdge& e = edges[i - 1];
+        Members[n] = static_cast<int16_t>(i - 1);
+        p1[n] = Vertical ? e.y1 : e.x1;
+        p2[n] = Vertical ? e.y2 : e.x2;
     }
     const auto live = [](int32_t e1, int32_t e2) { return Vertical ? (e1 | e2) != 0 : e1 != 0; };
-    for (int m = 0; m < n; ++m) {
+    // A member's ends along the line, written to its edge once they are final.
+    const auto settle = [edges](int member, int32_t e1, int32_t e2) {
+        OutlineEdge& e = edges[member];
+        if (e1 == 0 && e2 == 0) {
+            RemoveEdge(e);
+        } else if (Vertical) {
+            e.y1 = e1, e.y2 = e2;
+        } else {
+            e.x1 = e1, e.x2 = e2;
+        }
+    };
+    // Every member is live at first (it has a length, and a first X other than 0). One that has
+    // gone never changes again: its pass and every pair with it are skipped. So the members
+    // that went in a pass are settled and dropped from the arrays after it, and the passes
+    // and pairs run over the live ones only, in the same order.
+    for (int m = 0; m < n;) {
         // Member m travels in locals through its pass; a pass ends once it has gone.
         int32_t a1 = p1[m], a2 = p2[m];
-        for (int k = 0; k < n && live(a1, a2); ++k) {
+        bool gone = false;
+        for (int k = 0; k < n; ++k) {
+            if (k == m) continue;
             int32_t b1 = p1[k], b2 = p2[k];
-            if (k == m || !live(b1, b2)) continue;
             if ((a1 == b1 && a2 == b2) || (a1 == b2 && a2 == b1)) {
                 a1 = a2 = b1 = b2 = 0;
             } else if (a1 < a2 && b1 < b2 && a2 < b1) {
@@ -539,70 +660,60 @@ void CancelAlongAxisLine(OutlineEdge* edges, int first, int last) {
                 }
             }
             p1[k] = b1, p2[k] = b2;
+            gone |= !live(b1, b2);
+            if (!live(a1, a2)) {
+                gone = true;
+                break;
+            }
         }
         p1[m] = a1, p2[m] = a2;
-    }
-    for (int m = 0; m < n; ++m) {
-        OutlineEdge& e = edges[LineKeys[first + m] & 0xFFFF];
-        if (p1[m] == 0 && p2[m] == 0) {
-            RemoveEdge(e);
-        } else if (Vertical) {
-            e.y1 = p1[m], e.y2 = p2[m];
-        } else {
-            e.x1 = p1[m], e.x2 = p2[m];
+        if (!gone) {
+            ++m;
+            continue;
         }
+        // The next pass is that of the first live member after m.
+        int kept = 0, next = -1;
+        for (int k = 0; k < n; ++k) {
+            if (k == m + 1) next = kept;
+            if (!live(p1[k], p2[k])) {
+                settle(Members[k], p1[k], p2[k]);
+                continue;
+            }
+            p1[kept] = p1[k], p2[kept] = p2[k], Members[kept] = Members[k];
+            ++kept;
+        }
+        m = next < 0 ? kept : next;
+        n = kept;
     }
+    for (int m = 0; m < n; ++m) settle(Members[m], p1[m], p2[m]);
 }
 
-bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
+// The cancellation of all pairs, done line by line. A vertical edge only ever acts with the
+// vertical edges of its own X index, a horizontal one with those of its Y index, and an oblique
+// one with the oblique ones (the all-pairs rules do nothing between other pairs), and no pair
+// moves an edge to another line. So while every edge has a length and the axes are strictly
+// increasing, running the pairs of each line in entry order gives exactly the all-pairs result.
+// An edge of no length belongs to every line through its point; when one is present, or when
+// two oblique edges leave one of no length, the edges are put back as they came and false
+// tells the caller to compare all pairs.
+// Lines are independent, so they may be worked in any order: the oblique line goes first, and
+// only its members need putting back.
+bool CancelByLine(OutlineEdge* edges, const OutlineLineLists& lists) {
     static_assert(AxisCountX == AxisCountY);
-    if (!axesStrictlyIncreasing) return false;
-    // Each edge is checked and counted to its line in one pass. An edge off the grid or of no
-    // length sends the caller to the all-pairs rules; the counts of the lines met so far go
-    // back to 0 first.
-    int lines = 0;
-    for (int i = 0; i < count; ++i) {
-        const OutlineEdge& e = edges[i];
-        int line = -1;
-        if (e.x1 != 0) {
-            if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2) || (e.x1 == e.x2 && e.y1 == e.y2)) {
-                for (int l = 0; l < lines; ++l) LineMembers[LinesHeld[l]] = 0;
-                return false;
-            }
-            line = LineOf(e);
-        }
-        EdgeLine[i] = static_cast<int16_t>(line);
-        if (line < 0) continue;
-        if (LineMembers[line]++ == 0) LinesHeld[lines++] = static_cast<int16_t>(line);
-    }
-    for (int l = 0, at = 0; l < lines; ++l) {
-        const int line = LinesHeld[l];
-        LineStart[line] = static_cast<int16_t>(at);
-        at += LineMembers[line];
-        LineMembers[line] = 0;
-    }
-    for (int i = 0; i < count; ++i)
-        if (const int line = EdgeLine[i]; line >= 0) LineKeys[LineStart[line]++] = line << 16 | i;
-    // Each line's start has moved on to its end.
-    const auto endOf = [](int line) { return static_cast<int>(LineStart[line]); };
-    const auto firstOf = [](int l) {
-        return l == 0 ? 0 : static_cast<int>(LineStart[LinesHeld[l - 1]]);
-    };
-
-    bool stayed = true;
-    for (int l = 0; l < lines; ++l) {
-        if (LinesHeld[l] != ObliqueLine) continue;
-        const int first = firstOf(l), last = endOf(ObliqueLine);
+    if (!lists.byLine) return false;
+    if (const int head = LineHead[ObliqueLine]; head != 0) {
+        int n = 0;
         // Each one's ends in metres are looked up once, and again only for the two edges a pair
         // on one line has ordered.
-        for (int m = first; m < last; ++m) {
-            const OutlineEdge& e = edges[LineKeys[m] & 0xFFFF];
-            OutlineBackup[m] = e;
-            ObliquePoints[m] = PointsOf(e);
+        for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+            const OutlineEdge& e = edges[i - 1];
+            Members[n] = static_cast<int16_t>(i - 1);
+            OutlineBackup[n] = e;
+            ObliquePoints[n] = PointsOf(e);
         }
         // CancelPair for an oblique a, which every edge left on this line is.
-        stayed =
-            ForEachPairOfLine(edges, first, last, [](OutlineEdge& a, OutlineEdge& b, int m, int k) {
+        const bool stayed =
+            ForEachPairOfLine(edges, n, [](OutlineEdge& a, OutlineEdge& b, int m, int k) {
                 if (!OnOneLine(ObliquePoints[m], ObliquePoints[k])) return true;
                 OrderOnOneLine(a, b);
                 ObliquePoints[m] = PointsOf(a);
@@ -614,20 +725,20 @@ bool CancelByLine(OutlineEdge* edges, int count, bool axesStrictlyIncreasing) {
                          (b.x1 != 0 && b.x1 == b.x2 && b.y1 == b.y2));
             });
         if (!stayed) {
-            for (int m = first; m < last; ++m) edges[LineKeys[m] & 0xFFFF] = OutlineBackup[m];
+            for (int m = 0; m < n; ++m) edges[Members[m]] = OutlineBackup[m];
             return false;
         }
     }
-    for (int l = 0; l < lines; ++l) {
+    for (int l = 0; l < lists.lines; ++l) {
         const int line = LinesHeld[l];
-        const int first = firstOf(l), last = endOf(line);
-        if (line == ObliqueLine || last - first < 2) continue;
+        // A line of one member has no pairs.
+        if (line == ObliqueLine || LineHead[line] == LineTail[line]) continue;
         if (line < AxisCountX)
-            CancelAlongAxisLine<true>(edges, first, last);
+            CancelAlongAxisLine<true>(edges, LineHead[line]);
         else
-            CancelAlongAxisLine<false>(edges, first, last);
+            CancelAlongAxisLine<false>(edges, LineHead[line]);
     }
-    return stayed;
+    return true;
 }
 
 } // namespace
@@ -724,24 +835,25 @@ void BuildWallLineLists() {
         // from the largest axis index, Y lines from the smallest.
         // Axis indices of a damaged record may lie anywhere: such a list, and a short one, takes
         // the plain loops.
-        if (!ExchangeSortByKey(xl.entries, xCount, [](const WallLineEntry& e) {
-                return static_cast<long long>(e.axis);
-            }))
-            ExchangeLoop(xl.entries, xCount, [](int32_t a, int32_t b) { return a < b; });
-        if (!ExchangeSortByKey(yl.entries, yCount, [](const WallLineEntry& e) {
-                return SortKeys - 1 - static_cast<long long>(e.axis);
-            }))
-            ExchangeLoop(yl.entries, yCount, [](int32_t a, int32_t b) { return a > b; });
-        // Along each line: X walls by increasing X, Y walls by decreasing Y. The entries of one
-        // line stand together now and these exchanges keep them there, so each pass looks
+        // Then along each line: X walls by increasing X, Y walls by decreasing Y. The entries of
+        // one line stand together now and these exchanges keep them there, so each pass looks
         // only at the rest of its own line. An X entry a goes behind b when a's larger X
-        // exceeds b's smaller one, so each entry's two ends are looked up once.
-        ExchangeAlongLines(xl, walls, [](const WallRecord& w) {
+        // exceeds b's smaller one, so each entry's two ends are looked up once. The two lists
+        // are worked one after the other, the line ends of the sort at hand still known.
+        const bool xByKey = ExchangeSortByKey(xl.entries, xCount, [](const WallLineEntry& e) {
+            return static_cast<long long>(e.axis);
+        });
+        if (!xByKey) ExchangeLoop(xl.entries, xCount, [](int32_t a, int32_t b) { return a < b; });
+        ExchangeAlongLines(xl, xByKey, walls, [](const WallRecord& w) {
             return LineSpan{w.x1 > w.x2 ? w.x1 : w.x2, w.x1 < w.x2 ? w.x1 : w.x2};
         });
+        const bool yByKey = ExchangeSortByKey(yl.entries, yCount, [](const WallLineEntry& e) {
+            return SortKeys - 1 - static_cast<long long>(e.axis);
+        });
+        if (!yByKey) ExchangeLoop(yl.entries, yCount, [](int32_t a, int32_t b) { return a > b; });
         // A Y entry a goes behind b when a's smaller Y is below b's larger one: the same with
         // the ends negated.
-        ExchangeAlongLines(yl, walls, [](const WallRecord& w) {
+        ExchangeAlongLines(yl, yByKey, walls, [](const WallRecord& w) {
             return LineSpan{-(w.y1 < w.y2 ? w.y1 : w.y2), -(w.y1 > w.y2 ? w.y1 : w.y2)};
         });
     }
@@ -969,11 +1081,14 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
     // The count in a local until the end: a store of an edge could otherwise be the count's.
     int count = 0;
-    // AddOutlineEdge for this storey, without looking up the scenario for every edge.
+    OutlineLineLists lists(axesStrictlyIncreasing);
+    // AddOutlineEdge for this storey, without looking up the scenario for every edge; every
+    // edge of the areas has room.
+    static_assert(4 * MaxRoofFloorRects + 3 * MaxRoofFloorTris <= MaxOutlineEdges);
     const auto add = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-        if (count >= MaxOutlineEdges) return;
-        OutlineEdge& e = edges[count++];
+        OutlineEdge& e = edges[count];
         e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
+        lists.add(count++, x1, y1, x2, y2);
     };
 
     // Enclosed areas of kinds "２階床", "吹抜部", "軽い屋根" and "重い屋根".
@@ -985,10 +1100,15 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     for (int i = 0; i < nr; ++i) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
         if (!enclosed(r.code)) continue;
-        add(r.x1, r.y1, r.x2, r.y1);
-        add(r.x1, r.y2, r.x2, r.y2);
-        add(r.x1, r.y1, r.x1, r.y2);
-        add(r.x2, r.y1, r.x2, r.y2);
+        // The corners in locals: the stores of the edges could otherwise be the record's.
+        const int32_t x1 = r.x1, y1 = r.y1, x2 = r.x2, y2 = r.y2;
+        OutlineEdge* e = edges + count;
+        e[0].x1 = x1, e[0].y1 = y1, e[0].x2 = x2, e[0].y2 = y1;
+        e[1].x1 = x1, e[1].y1 = y2, e[1].x2 = x2, e[1].y2 = y2;
+        e[2].x1 = x1, e[2].y1 = y1, e[2].x2 = x1, e[2].y2 = y2;
+        e[3].x1 = x2, e[3].y1 = y1, e[3].x2 = x2, e[3].y2 = y2;
+        lists.addRectangle(count, x1, y1, x2, y2);
+        count += 4;
     }
     const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
     for (int i = 0; i < nt; ++i) {
@@ -999,7 +1119,7 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
         add(t.x3, t.y3, t.x1, t.y1);
     }
 
-    if (!CancelByLine(edges, count, axesStrictlyIncreasing)) {
+    if (!CancelByLine(edges, lists)) {
         for (int i = 0; i < count; ++i) {
             if (edges[i].x1 == 0) continue;
             for (int j = 0; j < count; ++j) {

@@ -241,6 +241,15 @@ TEST_F(WallLines, AnOutlineAfterABiggerOneKeepsNothingOfIt) {
     EXPECT_EQ(OutlineOf(0), union0);
 }
 
+TEST_F(WallLines, RectangleEdgesStartingAtXZeroCountAsGone) {
+    // The three edges of the first rectangle that start at X 0 take no part; its right edge
+    // cancels against the left edge of its neighbour.
+    AddRect(0, 0, 1, 3, 3);
+    AddRect(0, 3, 1, 5, 3);
+    BuildStoreyOutline(0);
+    EXPECT_EQ(OutlineOf(0), (std::set<Edge>{{3, 1, 5, 1}, {3, 3, 5, 3}, {5, 1, 5, 3}}));
+}
+
 TEST_F(WallLines, SmallRectangleAgainstALongEdgeSplitsIt) {
     AddRect(0, 1, 1, 7, 4);
     AddRect(0, 3, 4, 5, 6);
