@@ -6,6 +6,14 @@
 
 #include <cstdint>
 
+// The passes that write whole result rows are bound by the number of their stores: where the
+// processor has 32-byte vectors, a version that uses them is chosen when the program starts.
+#if defined(__x86_64__)
+#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
+#else
+#define WIDE_STORES_WHERE_AVAILABLE
+#endif
+
 // The scenario a run works on: the current one, brought into range.
 inline int CalcScenario() {
     return ClampIndex(App.CurrentScenario, Scenarios);

@@ -335,14 +335,7 @@ const WallTerms* StoreyTermsFromRows(int sc, int storey, int walls) {
 }
 
 // The walk over a storey's walls stores 960 bytes per wall and is bound by the number of
-// stores, and the line sums take four cases as one: where the processor has 32-byte vectors, a
-// version that uses them is chosen when the program starts.
-#if defined(__x86_64__)
-#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
-#else
-#define WIDE_STORES_WHERE_AVAILABLE
-#endif
-
+// stores, and the line sums take four cases as one: both gain from the wide stores.
 // Every wall's strengths, stiffnesses and moments of the five loading cases added to the storey
 // sums and its lines, as AddWallTerms wall by wall on sums and lines that start from 0 (the same
 // additions in the same order), with each row read once into theStoreyTerms. Storey in range,

@@ -445,12 +445,6 @@ double LabelStrength(const StrengthRun& run, const WallRecord& w, const WallResu
     return WallElementsStrength(w.bracing, w.panelL, w.panelR);
 }
 
-#if defined(__x86_64__)
-#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
-#else
-#define WIDE_STORES_WHERE_AVAILABLE
-#endif
-
 // One wall of a whole run, its preparations worked out in place: what its variants share stays
 // in registers instead of going through the two input records.
 [[gnu::always_inline]] inline void EvaluateWall(const StrengthRun& run, int storey,
