@@ -119,6 +119,14 @@ int LinedEdges = 0; // the edges in the lists, to empty them for the next storey
 bool ObliqueByEdges = false;
 int16_t ObliqueEdges[MaxOutlineEdges];
 int ObliqueEdgeCount = 0;
+// Past a few oblique edges, the cover lists of the oblique edges alone (ObliqueStart[y] ..
+// ObliqueStart[y + 1] in ObliqueCover, each in entry order, for ObliqueLo..ObliqueHi): an
+// oblique wall then looks only at those that take in its first Y.
+constexpr int ObliqueEdgesReadStraight = 4;
+bool ObliqueListed = false;
+int16_t ObliqueStart[AxisCountY + 1];
+int16_t ObliqueCover[MaxOutlineEdges * AxisCountY];
+int32_t ObliqueLo = 0, ObliqueHi = -1;
 
 // The cover lists are made when a wall first needs them: with ObliqueByEdges only a wall off
 // the grid or without length does.
@@ -133,6 +141,9 @@ bool AxesWithinKilometre() {
 }
 
 void PrepareCover();
+template <typename EdgeOf>
+void FillCoverLists(int count, EdgeOf edgeOf, int16_t* start, int16_t* lists, int32_t& lo,
+                    int32_t& hi);
 
 // The positions of an edge's ends, looked up only for the edges that a side test may meet: a
 // wall along a grid line compares indices only.
@@ -186,10 +197,50 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilom
                 PlaceEdge(OutlineSpans[i]);
                 ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
             }
+    ObliqueListed = ObliqueEdgeCount > ObliqueEdgesReadStraight;
+    if (ObliqueListed)
+        FillCoverLists(
+            ObliqueEdgeCount, [](int k) { return ObliqueEdges[k]; }, ObliqueStart, ObliqueCover,
+            ObliqueLo, ObliqueHi);
     CoverEdgeCount = count;
     CoverReady = false;
     if (!ObliqueByEdges) PrepareCover();
     return count;
+}
+
+// Per Y index from `lo` to `hi` (set here) the edges edgeOf(0 .. count - 1) whose Y range takes
+// it in, in that order: start[y] .. start[y + 1] in `lists`.
+template <typename EdgeOf>
+void FillCoverLists(int count, EdgeOf edgeOf, int16_t* start, int16_t* lists, int32_t& lo,
+                    int32_t& hi) {
+    const auto eachCovered = [&](const OutlineSpan& e, auto f) {
+        for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
+    };
+    // The lists span only the Y range the edges cover.
+    lo = AxisCountY, hi = -1;
+    for (int k = 0; k < count; ++k) {
+        const OutlineSpan& e = OutlineSpans[edgeOf(k)];
+        const int32_t first = Hi(e.loY, 0);
+        const int32_t last = Lo(e.hiY, AxisCountY - 1);
+        if (first > last) continue;
+        lo = Lo(lo, first);
+        hi = Hi(hi, last);
+    }
+    if (lo > hi) return;
+    int16_t covers[AxisCountY + 1];
+    for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
+    for (int k = 0; k < count; ++k)
+        eachCovered(OutlineSpans[edgeOf(k)], [&](int32_t y) { ++covers[y + 1]; });
+    start[lo] = 0;
+    for (int32_t y = lo; y <= hi; ++y)
+        start[y + 1] = static_cast<int16_t>(start[y] + covers[y + 1]);
+    int16_t fill[AxisCountY];
+    for (int32_t y = lo; y <= hi; ++y) fill[y] = start[y];
+    for (int k = 0; k < count; ++k) {
+        const int i = edgeOf(k);
+        eachCovered(OutlineSpans[i],
+                    [&](int32_t y) { lists[fill[y]++] = static_cast<int16_t>(i); });
+    }
 }
 
 // Fills the cover lists of the edges PrepareOutline took.
@@ -197,33 +248,8 @@ void PrepareCover() {
     CoverReady = true;
     const int count = CoverEdgeCount;
     for (int i = 0; i < count; ++i) PlaceEdge(OutlineSpans[i]);
-    const auto eachCovered = [&](const OutlineSpan& e, auto f) {
-        for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
-    };
-    // The lists span only the Y range the edges cover.
-    int32_t lo = AxisCountY, hi = -1;
-    for (int i = 0; i < count; ++i) {
-        const int32_t first = Hi(OutlineSpans[i].loY, 0);
-        const int32_t last = Lo(OutlineSpans[i].hiY, AxisCountY - 1);
-        if (first > last) continue;
-        lo = Lo(lo, first);
-        hi = Hi(hi, last);
-    }
-    CoverLo = lo;
-    CoverHi = hi;
-    if (lo > hi) return;
-    int16_t covers[AxisCountY + 1];
-    for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
-    for (int i = 0; i < count; ++i)
-        eachCovered(OutlineSpans[i], [&](int32_t y) { ++covers[y + 1]; });
-    CoverStart[lo] = 0;
-    for (int32_t y = lo; y <= hi; ++y)
-        CoverStart[y + 1] = static_cast<int16_t>(CoverStart[y] + covers[y + 1]);
-    int16_t fill[AxisCountY];
-    for (int32_t y = lo; y <= hi; ++y) fill[y] = CoverStart[y];
-    for (int i = 0; i < count; ++i)
-        eachCovered(OutlineSpans[i],
-                    [&](int32_t y) { CoverEdges[fill[y]++] = static_cast<int16_t>(i); });
+    FillCoverLists(
+        count, [](int k) { return k; }, CoverStart, CoverEdges, CoverLo, CoverHi);
 }
 
 inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
@@ -266,6 +292,12 @@ bool OnOutline(int edgeCount, const WallRecord& w) {
     const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
     if (ObliqueByEdges && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2) && w.x1 != w.x2 &&
         w.y1 != w.y2) {
+        if (ObliqueListed) {
+            if (w.y1 < ObliqueLo || w.y1 > ObliqueHi) return false;
+            for (int c = ObliqueStart[w.y1]; c < ObliqueStart[w.y1 + 1]; ++c)
+                if (OnEdge(OutlineSpans[ObliqueCover[c]], w, xw1, yw1, xw2, yw2)) return true;
+            return false;
+        }
         for (int k = 0; k < ObliqueEdgeCount; ++k)
             if (OnEdge(OutlineSpans[ObliqueEdges[k]], w, xw1, yw1, xw2, yw2)) return true;
         return false;
@@ -523,8 +555,11 @@ int16_t RunTrail[RunTrailCapacity];
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
 void StartLineScans(const NodeBox& marked);
 // Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
-// fields that only block 0 carries are zeroed in the other blocks of each row on the way.
-void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false);
+// fields that only block 0 carries are zeroed in the other blocks of each row on the way. With
+// `jointFromEnds` each wall's jointSpec is set from its end columns as JudgeJointSpec begins,
+// from the codes the lengths look up anyway.
+void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false,
+                     bool jointFromEnds = false);
 // ClassifyExteriorWalls with AxesWithinKilometre() worked out by the caller.
 void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre);
 
@@ -663,7 +698,7 @@ void MeasureWallRuns(int storey) {
 
 namespace {
 
-void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
+void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jointFromEnds) {
     const int storey = index.storey;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
@@ -706,6 +741,10 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
         const int32_t code2 = std::abs(c2) % 16 != 0 ? c2 : 0;
         if (code1 == 0 || code2 == 0) ZeroLengths(r);
         r.lowerStorey = std::abs(code1) >= 16 && std::abs(code2) >= 16 ? 1 : 0;
+        // The weaker end's hardware; a node off the grid has none.
+        if (jointFromEnds)
+            walls[w].jointSpec =
+                2 - MinInt((std::abs(c1) % FloorAboveBit) / 4, (std::abs(c2) % FloorAboveBit) / 4);
 
         const int32_t type = walls[w].type;
         newType[w] = type;
@@ -747,9 +786,12 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
             continue;
         }
         // The kind of the last wall passed whose type exceeds this wall's own.
-        for (int t = trailStart[w]; t < trailStart[w + 1]; ++t) {
+        for (int t = trailStart[w + 1] - 1; t >= trailStart[w]; --t) {
             const int32_t type = walls[RunTrail[t]].type;
-            if (walls[w].type < type) kind = type;
+            if (kind < type) {
+                kind = type;
+                break;
+            }
         }
     }
 }
@@ -858,69 +900,76 @@ LineJudgement::LineJudgement(int storey)
       hiY(ClampY(Grid.PlanMaxY[CalcScenario()][storey])),
       city(App.Options.CityJointJudgement == 1) {}
 
+// Whether through columns stand beyond both ends of a wall along X or Y (or without length)
+// on its grid line. A scan outward from the wall's ends up to the plan's limits: the standard
+// judgement looks at the outermost marked node only (the first one seen coming in from the
+// limit), the city judgement at any through column. Nodes off the grid have no code, so only
+// the part of the line on the grid is looked at.
+bool ThroughAlongLine(const WallRecord& w, const LineJudgement& lines) {
+    static_assert(AxisCountX == AxisCountY);
+    constexpr int32_t count = AxisCountX;
+    const bool alongX = w.y1 == w.y2;
+    const int32_t fixed = alongX ? w.y1 : w.x1;
+    if (!InRange(fixed, count)) return false;
+    const int32_t from = alongX ? Lo(w.x1, w.x2) : Lo(w.y1, w.y2);
+    const int32_t to = alongX ? Hi(w.x1, w.x2) : Hi(w.y1, w.y2);
+    const int32_t lo = alongX ? lines.loX : lines.loY;
+    const int32_t hi = alongX ? lines.hiX : lines.hiY;
+    // The part of the line in the box of nodes with codes; none off the box.
+    const NodeBox& box = LineScanBox;
+    const bool crosses =
+        alongX ? fixed >= box.y0 && fixed <= box.y1 : fixed >= box.x0 && fixed <= box.x1;
+    const int32_t first = !crosses ? 0 : alongX ? box.x0 : box.y0;
+    const int32_t last = !crosses ? -1 : alongX ? box.x1 : box.y1;
+    const auto& map = lines.map;
+    const bool city = lines.city;
+    const LineScan& l = alongX ? ScanOf(ScansAlongX[fixed], lo, hi, count, first, last, city,
+                                        [&](int32_t v) { return std::abs(map[v][fixed]); })
+                               : ScanOf(ScansAlongY[fixed], lo, hi, count, first, last, city,
+                                        [&](int32_t v) { return std::abs(map[fixed][v]); });
+    if (city)
+        return l.firstThrough <= from && l.firstThrough < count && l.lastThrough >= to &&
+               l.lastThrough >= 0;
+    return l.firstMarked <= from && l.firstMarkedThrough && l.lastMarked >= to &&
+           l.lastMarkedThrough;
+}
+
+// The same for an oblique wall: a through column at each end, or a chain of collinear walls
+// from that end that reaches one.
+bool ThroughAlongChains(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
+                        bool listed) {
+    const auto& map = lines.map;
+    const auto absCode = [&](int32_t x, int32_t y) {
+        return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
+    };
+    const NormalisedWall& nw = index.walls[wall];
+    bool startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
+    bool endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
+    const auto look = [&](int j, bool before, bool after) {
+        if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
+        if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
+    };
+    if (listed && Neighbours.ready) {
+        ForEachListedNeighbour(wall, [&](int j, bool before) {
+            if (Neighbours.slope[j] != 0) look(j, before, !before);
+        });
+    } else {
+        ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
+            const NormalisedWall& nj = index.walls[j];
+            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+            look(j, before, after);
+        });
+    }
+    return startThrough && endThrough;
+}
+
 int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
                             bool listed) {
     WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
-    const auto& map = lines.map;
-    const bool city = lines.city;
-    const int32_t xa = Lo(w.x1, w.x2), xb = Hi(w.x1, w.x2);
-    const int32_t ya = Lo(w.y1, w.y2), yb = Hi(w.y1, w.y2);
-    bool startThrough = false, endThrough = false;
-
-    // Scans a grid line outward from the wall's ends up to the plan's limits: the standard
-    // judgement looks at the outermost marked node only (the first one seen coming in from the
-    // limit), the city judgement at any through column. Nodes off the grid have no code, so
-    // only the part of the line on the grid is looked at.
-    const auto scanLine = [&](bool alongX, int32_t fixed, int32_t from, int32_t to) {
-        if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return;
-        const int32_t count = alongX ? AxisCountX : AxisCountY;
-        const int32_t lo = alongX ? lines.loX : lines.loY;
-        const int32_t hi = alongX ? lines.hiX : lines.hiY;
-        // The part of the line in the box of nodes with codes; none off the box.
-        const NodeBox& box = LineScanBox;
-        const bool crosses =
-            alongX ? fixed >= box.y0 && fixed <= box.y1 : fixed >= box.x0 && fixed <= box.x1;
-        const int32_t first = !crosses ? 0 : alongX ? box.x0 : box.y0;
-        const int32_t last = !crosses ? -1 : alongX ? box.x1 : box.y1;
-        const LineScan& l = alongX ? ScanOf(ScansAlongX[fixed], lo, hi, count, first, last, city,
-                                            [&](int32_t v) { return std::abs(map[v][fixed]); })
-                                   : ScanOf(ScansAlongY[fixed], lo, hi, count, first, last, city,
-                                            [&](int32_t v) { return std::abs(map[fixed][v]); });
-        if (city) {
-            startThrough = l.firstThrough <= from && l.firstThrough < count;
-            endThrough = l.lastThrough >= to && l.lastThrough >= 0;
-        } else {
-            startThrough = l.firstMarked <= from && l.firstMarkedThrough;
-            endThrough = l.lastMarked >= to && l.lastMarkedThrough;
-        }
-    };
-    if (ya == yb || xa == xb) {
-        const bool alongX = ya == yb;
-        scanLine(alongX, alongX ? ya : xa, alongX ? xa : ya, alongX ? xb : yb);
-    } else {
-        const auto absCode = [&](int32_t x, int32_t y) {
-            return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
-        };
-        const NormalisedWall& nw = index.walls[wall];
-        startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
-        endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
-        const auto look = [&](int j, bool before, bool after) {
-            if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
-            if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
-        };
-        if (listed && Neighbours.ready) {
-            ForEachListedNeighbour(wall, [&](int j, bool before) {
-                if (Neighbours.slope[j] != 0) look(j, before, !before);
-            });
-        } else {
-            ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
-                const NormalisedWall& nj = index.walls[j];
-                if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
-                look(j, before, after);
-            });
-        }
-    }
-    if (!(startThrough && endThrough)) w.jointSpec = 3;
+    const bool through = w.y1 == w.y2 || w.x1 == w.x2
+                             ? ThroughAlongLine(w, lines)
+                             : ThroughAlongChains(index, wall, lines, listed);
+    if (!through) w.jointSpec = 3;
     return w.jointSpec;
 }
 
@@ -1048,21 +1097,21 @@ void ClassifyWallsWith(bool beforeStrengths) {
     const FoundationSpans& foundations = PrepareFoundations();
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
-        MeasureWallRuns(index, beforeStrengths);
+        MeasureWallRuns(index, beforeStrengths, true);
         StartLineScans(NodeBoxes[sc][s]);
-        // JudgeJointSpec and JudgeFoundationClass of every wall, with what depends on the
-        // storey looked up once.
+        // The rest of JudgeJointSpec and JudgeFoundationClass of every wall, with what depends
+        // on the storey looked up once.
         const LineJudgement lines(s);
-        const auto& map = lines.map;
-        const auto halfWeight = [&](int32_t x, int32_t y) {
-            return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
-        };
         WallRecord* walls = Doc.Walls[sc][s];
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
             WallRecord& wall = walls[w];
-            wall.jointSpec = 2 - MinInt(halfWeight(wall.x1, wall.y1), halfWeight(wall.x2, wall.y2));
-            if (wall.jointSpec == 2) JudgeThroughColumns(index, w, lines, true);
+            if (wall.jointSpec != 2) {
+            } else if (wall.y1 == wall.y2 || wall.x1 == wall.x2) {
+                if (!ThroughAlongLine(wall, lines)) wall.jointSpec = 3;
+            } else if (!ThroughAlongChains(index, w, lines, true)) {
+                wall.jointSpec = 3;
+            }
             if (s != 0)
                 wall.foundationClass = 0;
             else
