@@ -338,6 +338,8 @@ void ZeroBlock0Fields(WallResultRecord* blocks) {
     constexpr std::size_t lowTo = offsetof(WallResultRecord, runLength) + sizeof(double);
     constexpr std::size_t highFrom = offsetof(WallResultRecord, openingFactor);
     constexpr std::size_t highTo = offsetof(WallResultRecord, planValue) + sizeof(double);
+    // Unrolled, the stores of all blocks go out without a loop around each block's four.
+#pragma GCC unroll 4
     for (int k = 1; k < WallResultBlocks; ++k) {
         unsigned char* bytes = reinterpret_cast<unsigned char*>(&blocks[k]);
         std::memset(bytes + lowFrom, 0, lowTo - lowFrom);
@@ -774,12 +776,17 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
         }
         if (bounded == 0 || code1 == 0 || code2 == 0) ZeroLengths(r);
     }
-    for (int w = 0; w < n; ++w)
-        if (inRun[w]) walls[w].type = newType[w];
+    // newType holds every wall's new type, so the kinds read it and the types are written back
+    // on the way; only a walk again, where a trail ran out of room, needs them all in place.
+    if (trail.full)
+        for (int w = 0; w < n; ++w)
+            if (inRun[w]) walls[w].type = newType[w];
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
+        const int32_t own = newType[w];
+        walls[w].type = own;
         int32_t& kind = WallEval.WallResult[sc][storey][w][0].runKind;
-        kind = walls[w].type;
+        kind = own;
         if (!trailKept[w]) {
             double ignored = 0;
             WalkRun(index, w, ignored, true);
@@ -787,8 +794,8 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
         }
         // The kind of the last wall passed whose type exceeds this wall's own.
         for (int t = trailStart[w + 1] - 1; t >= trailStart[w]; --t) {
-            const int32_t type = walls[RunTrail[t]].type;
-            if (kind < type) {
+            const int32_t type = newType[RunTrail[t]];
+            if (own < type) {
                 kind = type;
                 break;
             }
