@@ -450,10 +450,10 @@ uint8_t SlopeClass(double slope) {
     return slope == 0 ? 0 : slope == VerticalSlope ? 1 : std::fabs(slope) <= 1000.0 ? 2 : 3;
 }
 
-// IsCollinear of the two walls' slopes, settled by their classes where they can.
-bool CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
-    const int8_t settled = CollinearByClass[nb.slopeClass[reference]][nb.slopeClass[candidate]];
-    return settled >= 0 ? settled == 1 : IsCollinear(nb.slope[reference], nb.slope[candidate]);
+// IsCollinear of the two walls' slopes (1 or 0), settled by their classes where they can.
+int CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
+    const int settled = CollinearByClass[nb.slopeClass[reference]][nb.slopeClass[candidate]];
+    return settled >= 0 ? settled : IsCollinear(nb.slope[reference], nb.slope[candidate]);
 }
 
 // Fills Neighbours from the index and the walls' types as they now stand.
@@ -719,15 +719,15 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
     WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
     int trailStart[MaxWalls + 1];
     bool trailKept[MaxWalls];
-    // The neighbours are found when the first wall walks: a storey without openings, or under
-    // a method where openings carry nothing, has no walks.
-    Neighbours.ready = false;
-    bool neighboursFound = false;
+    // Whether a column stands at both ends.
+    bool bothEnds[MaxWalls];
     // NodeCode with the storey's map looked up once.
     const auto& map = WallEval.GridNodeMap[sc][storey];
     const auto codeAt = [&](int32_t x, int32_t y) { return OnGrid(x, y) ? map[x][y] : 0; };
+    // What every wall has from itself and its ends; the walks follow in a loop of their own
+    // over the walls in a run.
+    bool anyInRun = false;
     for (int w = 0; w < n; ++w) {
-        inRun[w] = false;
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
         if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
         WallResultRecord& r = blocks[0];
@@ -741,25 +741,27 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
         const int32_t c2 = codeAt(nw.x2, nw.y2);
         const int32_t code1 = std::abs(c1) % 16 != 0 ? c1 : 0;
         const int32_t code2 = std::abs(c2) % 16 != 0 ? c2 : 0;
-        if (code1 == 0 || code2 == 0) ZeroLengths(r);
+        bothEnds[w] = code1 != 0 && code2 != 0;
         r.lowerStorey = std::abs(code1) >= 16 && std::abs(code2) >= 16 ? 1 : 0;
         // The weaker end's hardware; a node off the grid has none.
         if (jointFromEnds)
             walls[w].jointSpec =
                 2 - MinInt((std::abs(c1) % FloorAboveBit) / 4, (std::abs(c2) % FloorAboveBit) / 4);
-
         const int32_t type = walls[w].type;
         newType[w] = type;
-        if (IsSolid(type)) continue;
-        if (!HasOpening(type) || openingsCarryNothing) {
-            ZeroLengths(r);
-            continue;
-        }
-        inRun[w] = true;
-        if (!neighboursFound) {
-            FindNeighbours(index);
-            neighboursFound = true;
-        }
+        inRun[w] = HasOpening(type) && !openingsCarryNothing;
+        anyInRun |= inRun[w];
+        // A solid wall counts where columns stand at both ends, an opening outside a run not.
+        if (!bothEnds[w] || (!IsSolid(type) && !inRun[w])) ZeroLengths(r);
+    }
+    // The neighbours are found only for a storey with walks: one without openings, or under a
+    // method where openings carry nothing, has none.
+    Neighbours.ready = false;
+    if (anyInRun) FindNeighbours(index);
+    for (int w = 0; w < n; ++w) {
+        if (!inRun[w]) continue;
+        WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
+        const NormalisedWall& nw = index.walls[w];
         double run = nw.length;
         trailStart[w] = trail.count;
         const int bounded = Neighbours.ready ? WalkRunByNeighbours(index, w, run, trail)
@@ -767,14 +769,14 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
         trailKept[w] = !trail.full;
         trailStart[w + 1] = trail.count;
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
-        newType[w] = GroupBase(type) + width;
+        newType[w] = GroupBase(newType[w]) + width;
         r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
         if (tolerance::Above(run, 3.0)) {
             r.projectedLengthX = std::fabs(nw.dx) * 3.0 / run;
             r.projectedLengthY = std::fabs(nw.dy) * 3.0 / run;
             r.effectiveLength = nw.length * 3.0 / run;
         }
-        if (bounded == 0 || code1 == 0 || code2 == 0) ZeroLengths(r);
+        if (bounded == 0 || !bothEnds[w]) ZeroLengths(r);
     }
     // newType holds every wall's new type, so the kinds read it and the types are written back
     // on the way; only a walk again, where a trail ran out of room, needs them all in place.
