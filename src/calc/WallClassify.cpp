@@ -491,9 +491,12 @@ void FindNeighbours(const StoreyWallIndex& index) {
         if (at > NeighbourCapacity - 2 * n) return;
         const NormalisedWall& nw = index.walls[w];
         nb.from[w] = static_cast<int16_t>(at);
-        collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond);
+        // A solid wall walks no run, and no chain passes it; only the joint judgement of an
+        // oblique one reads its lists.
+        const bool listed = !nb.solid[w] || (nw.x1 != nw.x2 && nw.y1 != nw.y2);
+        if (listed) collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond);
         nb.mid[w] = static_cast<int16_t>(at);
-        collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst);
+        if (listed) collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst);
         nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
         nb.step[1][w] = stepTo(nb.mid[w], at);
     }
