@@ -582,11 +582,14 @@ void BuildNodeMap(int storey) {
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
     NodeBox& lastBox = NodeBoxes[sc][storey];
-    if (lastBox.y0 <= lastBox.y1)
-        for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x) {
-            const std::size_t rows = static_cast<std::size_t>(lastBox.y1 - lastBox.y0 + 1);
-            std::memset(&map[x][lastBox.y0], 0, rows * sizeof map[x][0]);
-            std::memset(&cells[x][lastBox.y0], 0, rows * sizeof cells[x][0]);
+    // Four nodes at a time, in stores of a fixed size that need no call: a box holds a few
+    // nodes of each line. A last four that would run past the end of the line are moved back
+    // onto it; the nodes outside the box are zero anyway.
+    for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x)
+        for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
+            const int32_t at = Lo(y, AxisCountY - 4);
+            std::memset(&map[x][at], 0, 4 * sizeof map[x][0]);
+            std::memset(&cells[x][at], 0, 4 * sizeof cells[x][0]);
         }
     // Grown in a local, which the stores into the map cannot alias, and kept at the end.
     NodeBox box{AxisCountX, -1, AxisCountY, -1};
@@ -957,6 +960,7 @@ bool ThroughAlongChains(const StoreyWallIndex& index, int wall, const LineJudgem
     const NormalisedWall& nw = index.walls[wall];
     bool startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
     bool endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
+    if (startThrough && endThrough) return true;
     const auto look = [&](int j, bool before, bool after) {
         if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
         if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
