@@ -115,13 +115,13 @@ int LinedEdges = 0; // the edges in the lists, to empty them for the next storey
 // has two ends a millimetre apart along it, whose side values then differ by that times the
 // wall's extent along X (a millimetre at least), 1e-6, far more than the 2e-7 both would need
 // to pass and than the rounding of products of a few kilometres at most. So such a wall looks
-// only at the oblique edges, in entry order.
+// only at the oblique edges.
 bool ObliqueByEdges = false;
 int16_t ObliqueEdges[MaxOutlineEdges];
 int ObliqueEdgeCount = 0;
 // Past a few oblique edges, the cover lists of the oblique edges alone (ObliqueStart[y] ..
-// ObliqueStart[y + 1] in ObliqueCover, each in entry order, for ObliqueLo..ObliqueHi): an
-// oblique wall then looks only at those that take in its first Y.
+// ObliqueStart[y + 1] in ObliqueCover, for ObliqueLo..ObliqueHi): an oblique wall then looks
+// only at those that take in its first Y.
 constexpr int ObliqueEdgesReadStraight = 4;
 bool ObliqueListed = false;
 int16_t ObliqueStart[AxisCountY + 1];
@@ -163,40 +163,43 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilom
     LinedEdges = 0;
     const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
-    int count = 0;
-    for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
+    const int count = n < 0 ? 0 : n < MaxOutlineEdges ? n : MaxOutlineEdges;
+    // One pass backwards, so that each line list runs in entry order: the spans, whether every
+    // edge lies on the grid, the line lists while they do, and the oblique edges (in any order,
+    // as a wall asks only whether it lies on one of them).
+    ByGridLine = axesStrictlyIncreasing;
+    ObliqueEdgeCount = 0;
+    for (int i = count - 1; i >= 0; --i) {
         const OutlineEdge& e = edges[i];
-        OutlineSpan& span = OutlineSpans[count++];
+        OutlineSpan& span = OutlineSpans[i];
         span.x1 = e.x1, span.y1 = e.y1, span.x2 = e.x2, span.y2 = e.y2;
         span.loX = Lo(e.x1, e.x2), span.hiX = Hi(e.x1, e.x2);
         span.loY = Lo(e.y1, e.y2), span.hiY = Hi(e.y1, e.y2);
-    }
-    ByGridLine = axesStrictlyIncreasing;
-    for (int i = 0; i < count && ByGridLine; ++i)
-        ByGridLine = OnGrid(OutlineSpans[i].x1, OutlineSpans[i].y1) &&
-                     OnGrid(OutlineSpans[i].x2, OutlineSpans[i].y2);
-    if (ByGridLine) {
-        // Backwards, so that each list runs in entry order.
-        for (int i = count - 1; i >= 0; --i) {
-            const OutlineSpan& e = OutlineSpans[i];
-            int16_t* first = e.y1 == e.y2 && e.x1 != e.x2   ? &FirstAlongXAt[e.y1]
-                             : e.x1 == e.x2 && e.y1 != e.y2 ? &FirstAlongYAt[e.x1]
-                                                            : nullptr;
-            if (!first) continue;
+        if (!ByGridLine) continue;
+        if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2)) {
+            // Off the grid after all: the lists made so far are emptied again.
+            for (int k = i + 1; k < count; ++k) {
+                const OutlineSpan& made = OutlineSpans[k];
+                if (made.y1 == made.y2 && made.x1 != made.x2) FirstAlongXAt[made.y1] = 0;
+                if (made.x1 == made.x2 && made.y1 != made.y2) FirstAlongYAt[made.x1] = 0;
+            }
+            ByGridLine = false;
+            continue;
+        }
+        int16_t* first = e.y1 == e.y2 && e.x1 != e.x2   ? &FirstAlongXAt[e.y1]
+                         : e.x1 == e.x2 && e.y1 != e.y2 ? &FirstAlongYAt[e.x1]
+                                                        : nullptr;
+        if (first) {
             NextOnLine[i] = *first;
             *first = static_cast<int16_t>(i + 1);
+        } else if (e.x1 != e.x2 && e.y1 != e.y2) {
+            ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
         }
-        LinedEdges = count;
     }
+    if (ByGridLine) LinedEdges = count;
     ObliqueByEdges = ByGridLine && axesWithinKilometre;
-    ObliqueEdgeCount = 0;
-    if (ObliqueByEdges)
-        for (int i = 0; i < count; ++i)
-            if (OutlineSpans[i].x1 != OutlineSpans[i].x2 &&
-                OutlineSpans[i].y1 != OutlineSpans[i].y2) {
-                PlaceEdge(OutlineSpans[i]);
-                ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
-            }
+    if (!ObliqueByEdges) ObliqueEdgeCount = 0;
+    for (int k = 0; k < ObliqueEdgeCount; ++k) PlaceEdge(OutlineSpans[ObliqueEdges[k]]);
     ObliqueListed = ObliqueEdgeCount > ObliqueEdgesReadStraight;
     if (ObliqueListed)
         FillCoverLists(
