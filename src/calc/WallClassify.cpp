@@ -459,21 +459,22 @@ int CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
     return settled >= 0 ? settled : IsCollinear(nb.slope[reference], nb.slope[candidate]);
 }
 
-// Fills Neighbours from the index and the walls' types as they now stand.
-void FindNeighbours(const StoreyWallIndex& index) {
+// What Neighbours keeps of wall w of the index, the type as it now stands.
+void NoteNeighbour(const NormalisedWall& nw, int32_t type, int w) {
+    StoreyNeighbours& nb = Neighbours;
+    nb.slope[w] = nw.slope;
+    nb.length[w] = nw.length;
+    nb.slopeClass[w] = SlopeClass(nw.slope);
+    nb.solid[w] = IsSolid(type);
+}
+
+// Fills the lists of Neighbours from the index, after NoteNeighbour for each of its walls.
+// `everyEndOnGrid`: whether both ends of every wall lie on the grid.
+void FindNeighbours(const StoreyWallIndex& index, bool everyEndOnGrid) {
     StoreyNeighbours& nb = Neighbours;
     nb.ready = false;
-    if (!index.chainsRunForwards) return;
+    if (!index.chainsRunForwards || !everyEndOnGrid) return;
     const int n = index.count;
-    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
-    for (int w = 0; w < n; ++w) {
-        const NormalisedWall& nw = index.walls[w];
-        if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) return;
-        nb.slope[w] = nw.slope;
-        nb.length[w] = nw.length;
-        nb.slopeClass[w] = SlopeClass(nw.slope);
-        nb.solid[w] = IsSolid(walls[w].type);
-    }
     const auto stepTo = [&](int begin, int end) -> int16_t {
         if (begin == end) return -1;
         const int16_t link = nb.walls[begin];
@@ -732,7 +733,14 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
     bool bothEnds[MaxWalls];
     // NodeCode with the storey's map looked up once.
     const auto& map = WallEval.GridNodeMap[sc][storey];
-    const auto codeAt = [&](int32_t x, int32_t y) { return OnGrid(x, y) ? map[x][y] : 0; };
+    bool everyEndOnGrid = true;
+    const auto codeAt = [&](int32_t x, int32_t y) {
+        const bool onGrid = OnGrid(x, y);
+        everyEndOnGrid &= onGrid;
+        return onGrid ? map[x][y] : 0;
+    };
+    // What the walks need of each wall is noted on the way, unless there are none.
+    const bool walks = !openingsCarryNothing;
     // What every wall has from itself and its ends; the walks follow in a loop of their own
     // over the walls in a run.
     bool anyInRun = false;
@@ -757,6 +765,7 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
             walls[w].jointSpec =
                 2 - MinInt((std::abs(c1) % FloorAboveBit) / 4, (std::abs(c2) % FloorAboveBit) / 4);
         const int32_t type = walls[w].type;
+        if (walks) NoteNeighbour(nw, type, w);
         newType[w] = type;
         inRun[w] = HasOpening(type) && !openingsCarryNothing;
         anyInRun |= inRun[w];
@@ -766,7 +775,7 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
     // The neighbours are found only for a storey with walks: one without openings, or under a
     // method where openings carry nothing, has none.
     Neighbours.ready = false;
-    if (anyInRun) FindNeighbours(index);
+    if (anyInRun) FindNeighbours(index, everyEndOnGrid);
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
