@@ -940,20 +940,26 @@ bool ThroughAlongLine(const WallRecord& w, const LineJudgement& lines) {
     if (!InRange(fixed, count)) return false;
     const int32_t from = alongX ? Lo(w.x1, w.x2) : Lo(w.y1, w.y2);
     const int32_t to = alongX ? Hi(w.x1, w.x2) : Hi(w.y1, w.y2);
-    const int32_t lo = alongX ? lines.loX : lines.loY;
-    const int32_t hi = alongX ? lines.hiX : lines.hiY;
-    // The part of the line in the box of nodes with codes; none off the box.
-    const NodeBox& box = LineScanBox;
-    const bool crosses =
-        alongX ? fixed >= box.y0 && fixed <= box.y1 : fixed >= box.x0 && fixed <= box.x1;
-    const int32_t first = !crosses ? 0 : alongX ? box.x0 : box.y0;
-    const int32_t last = !crosses ? -1 : alongX ? box.x1 : box.y1;
-    const auto& map = lines.map;
+    LineScan& l = alongX ? ScansAlongX[fixed] : ScansAlongY[fixed];
     const bool city = lines.city;
-    const LineScan& l = alongX ? ScanOf(ScansAlongX[fixed], lo, hi, count, first, last, city,
-                                        [&](int32_t v) { return std::abs(map[v][fixed]); })
-                               : ScanOf(ScansAlongY[fixed], lo, hi, count, first, last, city,
-                                        [&](int32_t v) { return std::abs(map[fixed][v]); });
+    // Most walls find their line scanned already.
+    if (l.stamp != LineScanStamp) {
+        const int32_t lo = alongX ? lines.loX : lines.loY;
+        const int32_t hi = alongX ? lines.hiX : lines.hiY;
+        // The part of the line in the box of nodes with codes; none off the box.
+        const NodeBox& box = LineScanBox;
+        const bool crosses =
+            alongX ? fixed >= box.y0 && fixed <= box.y1 : fixed >= box.x0 && fixed <= box.x1;
+        const int32_t first = !crosses ? 0 : alongX ? box.x0 : box.y0;
+        const int32_t last = !crosses ? -1 : alongX ? box.x1 : box.y1;
+        const auto& map = lines.map;
+        if (alongX)
+            ScanOf(l, lo, hi, count, first, last, city,
+                   [&](int32_t v) { return std::abs(map[v][fixed]); });
+        else
+            ScanOf(l, lo, hi, count, first, last, city,
+                   [&](int32_t v) { return std::abs(map[fixed][v]); });
+    }
     if (city)
         return l.firstThrough <= from && l.firstThrough < count && l.lastThrough >= to &&
                l.lastThrough >= 0;
@@ -1045,8 +1051,7 @@ const FoundationSpans& PrepareFoundations() {
     return fs;
 }
 
-int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, int wall) {
-    WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
+int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, WallRecord& w) {
     if (storey != 0) return w.foundationClass = 0;
     int32_t cls = fs.overviewClass;
     const auto inBox = [&](int32_t x, int32_t y) {
@@ -1082,7 +1087,8 @@ int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, int wall) {
 int32_t JudgeFoundationClass(int storey, int wall) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    return JudgeFoundationClass(PrepareFoundations(), storey, wall);
+    return JudgeFoundationClass(PrepareFoundations(), storey,
+                                Doc.Walls[CalcScenario()][storey][wall]);
 }
 
 namespace {
@@ -1143,7 +1149,7 @@ void ClassifyWallsWith(bool beforeStrengths) {
             if (s != 0)
                 wall.foundationClass = 0;
             else
-                JudgeFoundationClass(foundations, s, w);
+                JudgeFoundationClass(foundations, s, wall);
         }
     }
 }
