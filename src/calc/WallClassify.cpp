@@ -754,16 +754,15 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
         r.projectedLengthY = std::fabs(nw.dy);
         r.wallLength = nw.length;
         r.effectiveLength = nw.length;
-        const int32_t c1 = codeAt(nw.x1, nw.y1);
-        const int32_t c2 = codeAt(nw.x2, nw.y2);
-        const int32_t code1 = std::abs(c1) % 16 != 0 ? c1 : 0;
-        const int32_t code2 = std::abs(c2) % 16 != 0 ? c2 : 0;
-        bothEnds[w] = code1 != 0 && code2 != 0;
-        r.lowerStorey = std::abs(code1) >= 16 && std::abs(code2) >= 16 ? 1 : 0;
+        // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
+        const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
+        const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
+        const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
+        bothEnds[w] = column1 != 0 && column2 != 0;
+        r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
         // The weaker end's hardware; a node off the grid has none.
         if (jointFromEnds)
-            walls[w].jointSpec =
-                2 - MinInt((std::abs(c1) % FloorAboveBit) / 4, (std::abs(c2) % FloorAboveBit) / 4);
+            walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
         const int32_t type = walls[w].type;
         if (walks) NoteNeighbour(nw, type, w);
         newType[w] = type;
