@@ -350,6 +350,15 @@ void ZeroBlock0Fields(WallResultRecord* blocks) {
     }
 }
 
+// 2 less the weaker hardware of the columns at the wall's ends; a node off the grid has none.
+[[gnu::noinline]] int32_t JointFromEndColumns(const int32_t (&map)[AxisCountX][AxisCountY],
+                                              const WallRecord& w) {
+    const auto hardware = [&](int32_t x, int32_t y) {
+        return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
+    };
+    return 2 - MinInt(hardware(w.x1, w.y1), hardware(w.x2, w.y2));
+}
+
 void ZeroLengths(WallResultRecord& r) {
     r.projectedLengthX = 0;
     r.projectedLengthY = 0;
@@ -566,9 +575,10 @@ void StartLineScans(const NodeBox& marked);
 // Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
 // fields that only block 0 carries are zeroed in the other blocks of each row on the way. With
 // `jointFromEnds` each wall's jointSpec is set from its end columns as JudgeJointSpec begins,
-// from the codes the lengths look up anyway.
+// from the codes the lengths look up anyway; `axesStrictlyIncreasing`: AxesStrictlyIncreasing(),
+// worked out by the caller.
 void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false,
-                     bool jointFromEnds = false);
+                     bool jointFromEnds = false, bool axesStrictlyIncreasing = false);
 // ClassifyExteriorWalls with AxesWithinKilometre() worked out by the caller.
 void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre);
 
@@ -712,7 +722,8 @@ void MeasureWallRuns(int storey) {
 
 namespace {
 
-void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jointFromEnds) {
+void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jointFromEnds,
+                     bool axesStrictlyIncreasing) {
     const int storey = index.storey;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
@@ -735,10 +746,10 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
     bool bothEnds[MaxWalls];
     // NodeCode with the storey's map looked up once.
     const auto& map = WallEval.GridNodeMap[sc][storey];
-    bool everyEndOnGrid = true;
+    bool everyEndOnGrid = true, endsOnGrid = true;
     const auto codeAt = [&](int32_t x, int32_t y) {
         const bool onGrid = OnGrid(x, y);
-        everyEndOnGrid &= onGrid;
+        endsOnGrid &= onGrid;
         return onGrid ? map[x][y] : 0;
     };
     // What the walks need of each wall is noted on the way, unless there are none.
@@ -757,14 +768,22 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
         r.wallLength = nw.length;
         r.effectiveLength = nw.length;
         // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
+        endsOnGrid = true;
         const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
         const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
+        everyEndOnGrid &= endsOnGrid;
         const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
         bothEnds[w] = column1 != 0 && column2 != 0;
         r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
-        // The weaker end's hardware; a node off the grid has none.
-        if (jointFromEnds)
-            walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
+        // The weaker end's hardware; a node off the grid has none. The normalised ends are the
+        // wall's own where the axes strictly increase and both lie on the grid; elsewhere (a
+        // damaged file) only their Y may have been put in order, and the wall's own are read.
+        if (jointFromEnds) {
+            if (axesStrictlyIncreasing && endsOnGrid)
+                walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
+            else
+                walls[w].jointSpec = JointFromEndColumns(map, walls[w]);
+        }
         const int32_t type = walls[w].type;
         if (walks) NoteNeighbour(nw, type, w);
         newType[w] = type;
@@ -1132,7 +1151,7 @@ void ClassifyWallsWith(bool beforeStrengths) {
     const FoundationSpans& foundations = PrepareFoundations();
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
-        MeasureWallRuns(index, beforeStrengths, true);
+        MeasureWallRuns(index, beforeStrengths, true, axesStrictlyIncreasing);
         StartLineScans(NodeBoxes[sc][s]);
         // The rest of JudgeJointSpec and JudgeFoundationClass of every wall, with what depends
         // on the storey looked up once.

@@ -340,6 +340,17 @@ INSTANTIATE_TEST_SUITE_P(
                       JointCase{0, 0, 2, 3, 2},   // both ends through columns: 釘通
                       JointCase{2, 0, 2, 1, 3})); // one side ordinary
 
+// The joint comes from the columns at the wall's own ends, also where two axes coincide and the
+// runs take the wall with its Y put in order alone (a damaged file).
+TEST_F(WallClassify, JointFromTheWallsOwnEndsWhereAxesCoincide) {
+    Doc.AxisX[4] = Doc.AxisX[3];
+    AddColumn(0, 3, 5, 1, 2);
+    AddColumn(0, 4, 2, 1, 2);
+    AddWall(0, 3, 5, 4, 2);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 0);
+}
+
 class ThroughColumnJudgement : public WallFixture {
 protected:
     // Nailed wall (4, 2)-(6, 2) with ordinary nailed columns at its ends.
