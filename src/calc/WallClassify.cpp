@@ -115,10 +115,18 @@ int LinedEdges = 0; // the edges in the lists, to empty them for the next storey
 // has two ends a millimetre apart along it, whose side values then differ by that times the
 // wall's extent along X (a millimetre at least), 1e-6, far more than the 2e-7 both would need
 // to pass and than the rounding of products of a few kilometres at most. So such a wall looks
-// only at the oblique edges, in entry order.
+// only at the oblique edges.
 bool ObliqueByEdges = false;
 int16_t ObliqueEdges[MaxOutlineEdges];
 int ObliqueEdgeCount = 0;
+// Past a few oblique edges, the cover lists of the oblique edges alone (ObliqueStart[y] ..
+// ObliqueStart[y + 1] in ObliqueCover, for ObliqueLo..ObliqueHi): an oblique wall then looks
+// only at those that take in its first Y.
+constexpr int ObliqueEdgesReadStraight = 4;
+bool ObliqueListed = false;
+int16_t ObliqueStart[AxisCountY + 1];
+int16_t ObliqueCover[MaxOutlineEdges * AxisCountY];
+int32_t ObliqueLo = 0, ObliqueHi = -1;
 
 // The cover lists are made when a wall first needs them: with ObliqueByEdges only a wall off
 // the grid or without length does.
@@ -133,6 +141,9 @@ bool AxesWithinKilometre() {
 }
 
 void PrepareCover();
+template <typename EdgeOf>
+void FillCoverLists(int count, EdgeOf edgeOf, int16_t* start, int16_t* lists, int32_t& lo,
+                    int32_t& hi);
 
 // The positions of an edge's ends, looked up only for the edges that a side test may meet: a
 // wall along a grid line compares indices only.
@@ -152,44 +163,87 @@ int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilom
     LinedEdges = 0;
     const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
     const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
-    int count = 0;
-    for (int i = 0; i < n && i < MaxOutlineEdges; ++i) {
+    const int count = n < 0 ? 0 : n < MaxOutlineEdges ? n : MaxOutlineEdges;
+    // One pass backwards, so that each line list runs in entry order: the spans, whether every
+    // edge lies on the grid, the line lists while they do, and the oblique edges (in any order,
+    // as a wall asks only whether it lies on one of them).
+    ByGridLine = axesStrictlyIncreasing;
+    ObliqueEdgeCount = 0;
+    for (int i = count - 1; i >= 0; --i) {
         const OutlineEdge& e = edges[i];
-        OutlineSpan& span = OutlineSpans[count++];
+        OutlineSpan& span = OutlineSpans[i];
         span.x1 = e.x1, span.y1 = e.y1, span.x2 = e.x2, span.y2 = e.y2;
         span.loX = Lo(e.x1, e.x2), span.hiX = Hi(e.x1, e.x2);
         span.loY = Lo(e.y1, e.y2), span.hiY = Hi(e.y1, e.y2);
-    }
-    ByGridLine = axesStrictlyIncreasing;
-    for (int i = 0; i < count && ByGridLine; ++i)
-        ByGridLine = OnGrid(OutlineSpans[i].x1, OutlineSpans[i].y1) &&
-                     OnGrid(OutlineSpans[i].x2, OutlineSpans[i].y2);
-    if (ByGridLine) {
-        // Backwards, so that each list runs in entry order.
-        for (int i = count - 1; i >= 0; --i) {
-            const OutlineSpan& e = OutlineSpans[i];
-            int16_t* first = e.y1 == e.y2 && e.x1 != e.x2   ? &FirstAlongXAt[e.y1]
-                             : e.x1 == e.x2 && e.y1 != e.y2 ? &FirstAlongYAt[e.x1]
-                                                            : nullptr;
-            if (!first) continue;
+        if (!ByGridLine) continue;
+        if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2)) {
+            // Off the grid after all: the lists made so far are emptied again.
+            for (int k = i + 1; k < count; ++k) {
+                const OutlineSpan& made = OutlineSpans[k];
+                if (made.y1 == made.y2 && made.x1 != made.x2) FirstAlongXAt[made.y1] = 0;
+                if (made.x1 == made.x2 && made.y1 != made.y2) FirstAlongYAt[made.x1] = 0;
+            }
+            ByGridLine = false;
+            continue;
+        }
+        int16_t* first = e.y1 == e.y2 && e.x1 != e.x2   ? &FirstAlongXAt[e.y1]
+                         : e.x1 == e.x2 && e.y1 != e.y2 ? &FirstAlongYAt[e.x1]
+                                                        : nullptr;
+        if (first) {
             NextOnLine[i] = *first;
             *first = static_cast<int16_t>(i + 1);
+        } else if (e.x1 != e.x2 && e.y1 != e.y2) {
+            ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
         }
-        LinedEdges = count;
     }
+    if (ByGridLine) LinedEdges = count;
     ObliqueByEdges = ByGridLine && axesWithinKilometre;
-    ObliqueEdgeCount = 0;
-    if (ObliqueByEdges)
-        for (int i = 0; i < count; ++i)
-            if (OutlineSpans[i].x1 != OutlineSpans[i].x2 &&
-                OutlineSpans[i].y1 != OutlineSpans[i].y2) {
-                PlaceEdge(OutlineSpans[i]);
-                ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
-            }
+    if (!ObliqueByEdges) ObliqueEdgeCount = 0;
+    for (int k = 0; k < ObliqueEdgeCount; ++k) PlaceEdge(OutlineSpans[ObliqueEdges[k]]);
+    ObliqueListed = ObliqueEdgeCount > ObliqueEdgesReadStraight;
+    if (ObliqueListed)
+        FillCoverLists(
+            ObliqueEdgeCount, [](int k) { return ObliqueEdges[k]; }, ObliqueStart, ObliqueCover,
+            ObliqueLo, ObliqueHi);
     CoverEdgeCount = count;
     CoverReady = false;
     if (!ObliqueByEdges) PrepareCover();
     return count;
+}
+
+// Per Y index from `lo` to `hi` (set here) the edges edgeOf(0 .. count - 1) whose Y range takes
+// it in, in that order: start[y] .. start[y + 1] in `lists`.
+template <typename EdgeOf>
+void FillCoverLists(int count, EdgeOf edgeOf, int16_t* start, int16_t* lists, int32_t& lo,
+                    int32_t& hi) {
+    const auto eachCovered = [&](const OutlineSpan& e, auto f) {
+        for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
+    };
+    // The lists span only the Y range the edges cover.
+    lo = AxisCountY, hi = -1;
+    for (int k = 0; k < count; ++k) {
+        const OutlineSpan& e = OutlineSpans[edgeOf(k)];
+        const int32_t first = Hi(e.loY, 0);
+        const int32_t last = Lo(e.hiY, AxisCountY - 1);
+        if (first > last) continue;
+        lo = Lo(lo, first);
+        hi = Hi(hi, last);
+    }
+    if (lo > hi) return;
+    int16_t covers[AxisCountY + 1];
+    for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
+    for (int k = 0; k < count; ++k)
+        eachCovered(OutlineSpans[edgeOf(k)], [&](int32_t y) { ++covers[y + 1]; });
+    start[lo] = 0;
+    for (int32_t y = lo; y <= hi; ++y)
+        start[y + 1] = static_cast<int16_t>(start[y] + covers[y + 1]);
+    int16_t fill[AxisCountY];
+    for (int32_t y = lo; y <= hi; ++y) fill[y] = start[y];
+    for (int k = 0; k < count; ++k) {
+        const int i = edgeOf(k);
+        eachCovered(OutlineSpans[i],
+                    [&](int32_t y) { lists[fill[y]++] = static_cast<int16_t>(i); });
+    }
 }
 
 // Fills the cover lists of the edges PrepareOutline took.
@@ -197,33 +251,8 @@ void PrepareCover() {
     CoverReady = true;
     const int count = CoverEdgeCount;
     for (int i = 0; i < count; ++i) PlaceEdge(OutlineSpans[i]);
-    const auto eachCovered = [&](const OutlineSpan& e, auto f) {
-        for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
-    };
-    // The lists span only the Y range the edges cover.
-    int32_t lo = AxisCountY, hi = -1;
-    for (int i = 0; i < count; ++i) {
-        const int32_t first = Hi(OutlineSpans[i].loY, 0);
-        const int32_t last = Lo(OutlineSpans[i].hiY, AxisCountY - 1);
-        if (first > last) continue;
-        lo = Lo(lo, first);
-        hi = Hi(hi, last);
-    }
-    CoverLo = lo;
-    CoverHi = hi;
-    if (lo > hi) return;
-    int16_t covers[AxisCountY + 1];
-    for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
-    for (int i = 0; i < count; ++i)
-        eachCovered(OutlineSpans[i], [&](int32_t y) { ++covers[y + 1]; });
-    CoverStart[lo] = 0;
-    for (int32_t y = lo; y <= hi; ++y)
-        CoverStart[y + 1] = static_cast<int16_t>(CoverStart[y] + covers[y + 1]);
-    int16_t fill[AxisCountY];
-    for (int32_t y = lo; y <= hi; ++y) fill[y] = CoverStart[y];
-    for (int i = 0; i < count; ++i)
-        eachCovered(OutlineSpans[i],
-                    [&](int32_t y) { CoverEdges[fill[y]++] = static_cast<int16_t>(i); });
+    FillCoverLists(
+        count, [](int k) { return k; }, CoverStart, CoverEdges, CoverLo, CoverHi);
 }
 
 inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
@@ -266,6 +295,12 @@ bool OnOutline(int edgeCount, const WallRecord& w) {
     const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
     if (ObliqueByEdges && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2) && w.x1 != w.x2 &&
         w.y1 != w.y2) {
+        if (ObliqueListed) {
+            if (w.y1 < ObliqueLo || w.y1 > ObliqueHi) return false;
+            for (int c = ObliqueStart[w.y1]; c < ObliqueStart[w.y1 + 1]; ++c)
+                if (OnEdge(OutlineSpans[ObliqueCover[c]], w, xw1, yw1, xw2, yw2)) return true;
+            return false;
+        }
         for (int k = 0; k < ObliqueEdgeCount; ++k)
             if (OnEdge(OutlineSpans[ObliqueEdges[k]], w, xw1, yw1, xw2, yw2)) return true;
         return false;
@@ -306,11 +341,22 @@ void ZeroBlock0Fields(WallResultRecord* blocks) {
     constexpr std::size_t lowTo = offsetof(WallResultRecord, runLength) + sizeof(double);
     constexpr std::size_t highFrom = offsetof(WallResultRecord, openingFactor);
     constexpr std::size_t highTo = offsetof(WallResultRecord, planValue) + sizeof(double);
+    // Unrolled, the stores of all blocks go out without a loop around each block's four.
+#pragma GCC unroll 4
     for (int k = 1; k < WallResultBlocks; ++k) {
         unsigned char* bytes = reinterpret_cast<unsigned char*>(&blocks[k]);
         std::memset(bytes + lowFrom, 0, lowTo - lowFrom);
         std::memset(bytes + highFrom, 0, highTo - highFrom);
     }
+}
+
+// 2 less the weaker hardware of the columns at the wall's ends; a node off the grid has none.
+[[gnu::noinline]] int32_t JointFromEndColumns(const int32_t (&map)[AxisCountX][AxisCountY],
+                                              const WallRecord& w) {
+    const auto hardware = [&](int32_t x, int32_t y) {
+        return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
+    };
+    return 2 - MinInt(hardware(w.x1, w.y1), hardware(w.x2, w.y2));
 }
 
 void ZeroLengths(WallResultRecord& r) {
@@ -416,27 +462,28 @@ uint8_t SlopeClass(double slope) {
     return slope == 0 ? 0 : slope == VerticalSlope ? 1 : std::fabs(slope) <= 1000.0 ? 2 : 3;
 }
 
-// IsCollinear of the two walls' slopes, settled by their classes where they can.
-bool CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
-    const int8_t settled = CollinearByClass[nb.slopeClass[reference]][nb.slopeClass[candidate]];
-    return settled >= 0 ? settled == 1 : IsCollinear(nb.slope[reference], nb.slope[candidate]);
+// IsCollinear of the two walls' slopes (1 or 0), settled by their classes where they can.
+int CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
+    const int settled = CollinearByClass[nb.slopeClass[reference]][nb.slopeClass[candidate]];
+    return settled >= 0 ? settled : IsCollinear(nb.slope[reference], nb.slope[candidate]);
 }
 
-// Fills Neighbours from the index and the walls' types as they now stand.
-void FindNeighbours(const StoreyWallIndex& index) {
+// What Neighbours keeps of wall w of the index, the type as it now stands.
+void NoteNeighbour(const NormalisedWall& nw, int32_t type, int w) {
+    StoreyNeighbours& nb = Neighbours;
+    nb.slope[w] = nw.slope;
+    nb.length[w] = nw.length;
+    nb.slopeClass[w] = SlopeClass(nw.slope);
+    nb.solid[w] = IsSolid(type);
+}
+
+// Fills the lists of Neighbours from the index, after NoteNeighbour for each of its walls.
+// `everyEndOnGrid`: whether both ends of every wall lie on the grid.
+void FindNeighbours(const StoreyWallIndex& index, bool everyEndOnGrid) {
     StoreyNeighbours& nb = Neighbours;
     nb.ready = false;
-    if (!index.chainsRunForwards) return;
+    if (!index.chainsRunForwards || !everyEndOnGrid) return;
     const int n = index.count;
-    const WallRecord* walls = Doc.Walls[CalcScenario()][index.storey];
-    for (int w = 0; w < n; ++w) {
-        const NormalisedWall& nw = index.walls[w];
-        if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) return;
-        nb.slope[w] = nw.slope;
-        nb.length[w] = nw.length;
-        nb.slopeClass[w] = SlopeClass(nw.slope);
-        nb.solid[w] = IsSolid(walls[w].type);
-    }
     const auto stepTo = [&](int begin, int end) -> int16_t {
         if (begin == end) return -1;
         const int16_t link = nb.walls[begin];
@@ -457,9 +504,12 @@ void FindNeighbours(const StoreyWallIndex& index) {
         if (at > NeighbourCapacity - 2 * n) return;
         const NormalisedWall& nw = index.walls[w];
         nb.from[w] = static_cast<int16_t>(at);
-        collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond);
+        // A solid wall walks no run, and no chain passes it; only the joint judgement of an
+        // oblique one reads its lists.
+        const bool listed = !nb.solid[w] || (nw.x1 != nw.x2 && nw.y1 != nw.y2);
+        if (listed) collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond);
         nb.mid[w] = static_cast<int16_t>(at);
-        collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst);
+        if (listed) collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst);
         nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
         nb.step[1][w] = stepTo(nb.mid[w], at);
     }
@@ -523,8 +573,12 @@ int16_t RunTrail[RunTrailCapacity];
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
 void StartLineScans(const NodeBox& marked);
 // Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
-// fields that only block 0 carries are zeroed in the other blocks of each row on the way.
-void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false);
+// fields that only block 0 carries are zeroed in the other blocks of each row on the way. With
+// `jointFromEnds` each wall's jointSpec is set from its end columns as JudgeJointSpec begins,
+// from the codes the lengths look up anyway; `axesStrictlyIncreasing`: AxesStrictlyIncreasing(),
+// worked out by the caller.
+void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false,
+                     bool jointFromEnds = false, bool axesStrictlyIncreasing = false);
 // ClassifyExteriorWalls with AxesWithinKilometre() worked out by the caller.
 void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre);
 
@@ -542,11 +596,14 @@ void BuildNodeMap(int storey) {
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
     NodeBox& lastBox = NodeBoxes[sc][storey];
-    if (lastBox.y0 <= lastBox.y1)
-        for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x) {
-            const std::size_t rows = static_cast<std::size_t>(lastBox.y1 - lastBox.y0 + 1);
-            std::memset(&map[x][lastBox.y0], 0, rows * sizeof map[x][0]);
-            std::memset(&cells[x][lastBox.y0], 0, rows * sizeof cells[x][0]);
+    // Four nodes at a time, in stores of a fixed size that need no call: a box holds a few
+    // nodes of each line. A last four that would run past the end of the line are moved back
+    // onto it; the nodes outside the box are zero anyway.
+    for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x)
+        for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
+            const int32_t at = Lo(y, AxisCountY - 4);
+            std::memset(&map[x][at], 0, 4 * sizeof map[x][0]);
+            std::memset(&cells[x][at], 0, 4 * sizeof cells[x][0]);
         }
     // Grown in a local, which the stores into the map cannot alias, and kept at the end.
     NodeBox box{AxisCountX, -1, AxisCountY, -1};
@@ -569,8 +626,10 @@ void BuildNodeMap(int storey) {
         if (r.code < 0 || r.code % 8 != 0) continue;
         const int32_t x0 = ClampX(Lo(r.x1, r.x2)), x1 = ClampX(Hi(r.x1, r.x2));
         const int32_t y0 = ClampY(Lo(r.y1, r.y2)), y1 = ClampY(Hi(r.y1, r.y2));
-        for (int32_t x = x0; x <= x1; ++x)
-            for (int32_t y = y0; y <= y1; ++y) map[x][y] |= FloorAboveBit;
+        // Across the lines first: the few nodes a rectangle holds of each line would cost
+        // more in the set-up of wide stores than the stores themselves.
+        for (int32_t y = y0; y <= y1; ++y)
+            for (int32_t x = x0; x <= x1; ++x) map[x][y] |= FloorAboveBit;
         box.take(x0, y0);
         box.take(x1, y1);
     }
@@ -663,7 +722,8 @@ void MeasureWallRuns(int storey) {
 
 namespace {
 
-void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
+void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jointFromEnds,
+                     bool axesStrictlyIncreasing) {
     const int storey = index.storey;
     const int sc = CalcScenario();
     const int n = WallCountOf(storey);
@@ -682,15 +742,22 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
     WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
     int trailStart[MaxWalls + 1];
     bool trailKept[MaxWalls];
-    // The neighbours are found when the first wall walks: a storey without openings, or under
-    // a method where openings carry nothing, has no walks.
-    Neighbours.ready = false;
-    bool neighboursFound = false;
+    // Whether a column stands at both ends.
+    bool bothEnds[MaxWalls];
     // NodeCode with the storey's map looked up once.
     const auto& map = WallEval.GridNodeMap[sc][storey];
-    const auto codeAt = [&](int32_t x, int32_t y) { return OnGrid(x, y) ? map[x][y] : 0; };
+    bool everyEndOnGrid = true, endsOnGrid = true;
+    const auto codeAt = [&](int32_t x, int32_t y) {
+        const bool onGrid = OnGrid(x, y);
+        endsOnGrid &= onGrid;
+        return onGrid ? map[x][y] : 0;
+    };
+    // What the walks need of each wall is noted on the way, unless there are none.
+    const bool walks = !openingsCarryNothing;
+    // What every wall has from itself and its ends; the walks follow in a loop of their own
+    // over the walls in a run.
+    bool anyInRun = false;
     for (int w = 0; w < n; ++w) {
-        inRun[w] = false;
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
         if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
         WallResultRecord& r = blocks[0];
@@ -700,25 +767,39 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
         r.projectedLengthY = std::fabs(nw.dy);
         r.wallLength = nw.length;
         r.effectiveLength = nw.length;
-        const int32_t c1 = codeAt(nw.x1, nw.y1);
-        const int32_t c2 = codeAt(nw.x2, nw.y2);
-        const int32_t code1 = std::abs(c1) % 16 != 0 ? c1 : 0;
-        const int32_t code2 = std::abs(c2) % 16 != 0 ? c2 : 0;
-        if (code1 == 0 || code2 == 0) ZeroLengths(r);
-        r.lowerStorey = std::abs(code1) >= 16 && std::abs(code2) >= 16 ? 1 : 0;
-
+        // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
+        endsOnGrid = true;
+        const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
+        const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
+        everyEndOnGrid &= endsOnGrid;
+        const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
+        bothEnds[w] = column1 != 0 && column2 != 0;
+        r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
+        // The weaker end's hardware; a node off the grid has none. The normalised ends are the
+        // wall's own where the axes strictly increase and both lie on the grid; elsewhere (a
+        // damaged file) only their Y may have been put in order, and the wall's own are read.
+        if (jointFromEnds) {
+            if (axesStrictlyIncreasing && endsOnGrid)
+                walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
+            else
+                walls[w].jointSpec = JointFromEndColumns(map, walls[w]);
+        }
         const int32_t type = walls[w].type;
+        if (walks) NoteNeighbour(nw, type, w);
         newType[w] = type;
-        if (IsSolid(type)) continue;
-        if (!HasOpening(type) || openingsCarryNothing) {
-            ZeroLengths(r);
-            continue;
-        }
-        inRun[w] = true;
-        if (!neighboursFound) {
-            FindNeighbours(index);
-            neighboursFound = true;
-        }
+        inRun[w] = HasOpening(type) && !openingsCarryNothing;
+        anyInRun |= inRun[w];
+        // A solid wall counts where columns stand at both ends, an opening outside a run not.
+        if (!bothEnds[w] || (!IsSolid(type) && !inRun[w])) ZeroLengths(r);
+    }
+    // The neighbours are found only for a storey with walks: one without openings, or under a
+    // method where openings carry nothing, has none.
+    Neighbours.ready = false;
+    if (anyInRun) FindNeighbours(index, everyEndOnGrid);
+    for (int w = 0; w < n; ++w) {
+        if (!inRun[w]) continue;
+        WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
+        const NormalisedWall& nw = index.walls[w];
         double run = nw.length;
         trailStart[w] = trail.count;
         const int bounded = Neighbours.ready ? WalkRunByNeighbours(index, w, run, trail)
@@ -726,30 +807,38 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks) {
         trailKept[w] = !trail.full;
         trailStart[w + 1] = trail.count;
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
-        newType[w] = GroupBase(type) + width;
+        newType[w] = GroupBase(newType[w]) + width;
         r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
         if (tolerance::Above(run, 3.0)) {
             r.projectedLengthX = std::fabs(nw.dx) * 3.0 / run;
             r.projectedLengthY = std::fabs(nw.dy) * 3.0 / run;
             r.effectiveLength = nw.length * 3.0 / run;
         }
-        if (bounded == 0 || code1 == 0 || code2 == 0) ZeroLengths(r);
+        if (bounded == 0 || !bothEnds[w]) ZeroLengths(r);
     }
-    for (int w = 0; w < n; ++w)
-        if (inRun[w]) walls[w].type = newType[w];
+    // newType holds every wall's new type, so the kinds read it and the types are written back
+    // on the way; only a walk again, where a trail ran out of room, needs them all in place.
+    if (trail.full)
+        for (int w = 0; w < n; ++w)
+            if (inRun[w]) walls[w].type = newType[w];
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
+        const int32_t own = newType[w];
+        walls[w].type = own;
         int32_t& kind = WallEval.WallResult[sc][storey][w][0].runKind;
-        kind = walls[w].type;
+        kind = own;
         if (!trailKept[w]) {
             double ignored = 0;
             WalkRun(index, w, ignored, true);
             continue;
         }
         // The kind of the last wall passed whose type exceeds this wall's own.
-        for (int t = trailStart[w]; t < trailStart[w + 1]; ++t) {
-            const int32_t type = walls[RunTrail[t]].type;
-            if (walls[w].type < type) kind = type;
+        for (int t = trailStart[w + 1] - 1; t >= trailStart[w]; --t) {
+            const int32_t type = newType[RunTrail[t]];
+            if (own < type) {
+                kind = type;
+                break;
+            }
         }
     }
 }
@@ -858,22 +947,23 @@ LineJudgement::LineJudgement(int storey)
       hiY(ClampY(Grid.PlanMaxY[CalcScenario()][storey])),
       city(App.Options.CityJointJudgement == 1) {}
 
-int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
-                            bool listed) {
-    WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
-    const auto& map = lines.map;
+// Whether through columns stand beyond both ends of a wall along X or Y (or without length)
+// on its grid line. A scan outward from the wall's ends up to the plan's limits: the standard
+// judgement looks at the outermost marked node only (the first one seen coming in from the
+// limit), the city judgement at any through column. Nodes off the grid have no code, so only
+// the part of the line on the grid is looked at.
+bool ThroughAlongLine(const WallRecord& w, const LineJudgement& lines) {
+    static_assert(AxisCountX == AxisCountY);
+    constexpr int32_t count = AxisCountX;
+    const bool alongX = w.y1 == w.y2;
+    const int32_t fixed = alongX ? w.y1 : w.x1;
+    if (!InRange(fixed, count)) return false;
+    const int32_t from = alongX ? Lo(w.x1, w.x2) : Lo(w.y1, w.y2);
+    const int32_t to = alongX ? Hi(w.x1, w.x2) : Hi(w.y1, w.y2);
+    LineScan& l = alongX ? ScansAlongX[fixed] : ScansAlongY[fixed];
     const bool city = lines.city;
-    const int32_t xa = Lo(w.x1, w.x2), xb = Hi(w.x1, w.x2);
-    const int32_t ya = Lo(w.y1, w.y2), yb = Hi(w.y1, w.y2);
-    bool startThrough = false, endThrough = false;
-
-    // Scans a grid line outward from the wall's ends up to the plan's limits: the standard
-    // judgement looks at the outermost marked node only (the first one seen coming in from the
-    // limit), the city judgement at any through column. Nodes off the grid have no code, so
-    // only the part of the line on the grid is looked at.
-    const auto scanLine = [&](bool alongX, int32_t fixed, int32_t from, int32_t to) {
-        if (!InRange(fixed, alongX ? AxisCountY : AxisCountX)) return;
-        const int32_t count = alongX ? AxisCountX : AxisCountY;
+    // Most walls find their line scanned already.
+    if (l.stamp != LineScanStamp) {
         const int32_t lo = alongX ? lines.loX : lines.loY;
         const int32_t hi = alongX ? lines.hiX : lines.hiY;
         // The part of the line in the box of nodes with codes; none off the box.
@@ -882,45 +972,58 @@ int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJu
             alongX ? fixed >= box.y0 && fixed <= box.y1 : fixed >= box.x0 && fixed <= box.x1;
         const int32_t first = !crosses ? 0 : alongX ? box.x0 : box.y0;
         const int32_t last = !crosses ? -1 : alongX ? box.x1 : box.y1;
-        const LineScan& l = alongX ? ScanOf(ScansAlongX[fixed], lo, hi, count, first, last, city,
-                                            [&](int32_t v) { return std::abs(map[v][fixed]); })
-                                   : ScanOf(ScansAlongY[fixed], lo, hi, count, first, last, city,
-                                            [&](int32_t v) { return std::abs(map[fixed][v]); });
-        if (city) {
-            startThrough = l.firstThrough <= from && l.firstThrough < count;
-            endThrough = l.lastThrough >= to && l.lastThrough >= 0;
-        } else {
-            startThrough = l.firstMarked <= from && l.firstMarkedThrough;
-            endThrough = l.lastMarked >= to && l.lastMarkedThrough;
-        }
-    };
-    if (ya == yb || xa == xb) {
-        const bool alongX = ya == yb;
-        scanLine(alongX, alongX ? ya : xa, alongX ? xa : ya, alongX ? xb : yb);
-    } else {
-        const auto absCode = [&](int32_t x, int32_t y) {
-            return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
-        };
-        const NormalisedWall& nw = index.walls[wall];
-        startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
-        endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
-        const auto look = [&](int j, bool before, bool after) {
-            if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
-            if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
-        };
-        if (listed && Neighbours.ready) {
-            ForEachListedNeighbour(wall, [&](int j, bool before) {
-                if (Neighbours.slope[j] != 0) look(j, before, !before);
-            });
-        } else {
-            ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
-                const NormalisedWall& nj = index.walls[j];
-                if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
-                look(j, before, after);
-            });
-        }
+        const auto& map = lines.map;
+        if (alongX)
+            ScanOf(l, lo, hi, count, first, last, city,
+                   [&](int32_t v) { return std::abs(map[v][fixed]); });
+        else
+            ScanOf(l, lo, hi, count, first, last, city,
+                   [&](int32_t v) { return std::abs(map[fixed][v]); });
     }
-    if (!(startThrough && endThrough)) w.jointSpec = 3;
+    if (city)
+        return l.firstThrough <= from && l.firstThrough < count && l.lastThrough >= to &&
+               l.lastThrough >= 0;
+    return l.firstMarked <= from && l.firstMarkedThrough && l.lastMarked >= to &&
+           l.lastMarkedThrough;
+}
+
+// The same for an oblique wall: a through column at each end, or a chain of collinear walls
+// from that end that reaches one.
+bool ThroughAlongChains(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
+                        bool listed) {
+    const auto& map = lines.map;
+    const auto absCode = [&](int32_t x, int32_t y) {
+        return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
+    };
+    const NormalisedWall& nw = index.walls[wall];
+    bool startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
+    bool endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
+    if (startThrough && endThrough) return true;
+    const auto look = [&](int j, bool before, bool after) {
+        if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
+        if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
+    };
+    if (listed && Neighbours.ready) {
+        ForEachListedNeighbour(wall, [&](int j, bool before) {
+            if (Neighbours.slope[j] != 0) look(j, before, !before);
+        });
+    } else {
+        ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
+            const NormalisedWall& nj = index.walls[j];
+            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
+            look(j, before, after);
+        });
+    }
+    return startThrough && endThrough;
+}
+
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
+                            bool listed) {
+    WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
+    const bool through = w.y1 == w.y2 || w.x1 == w.x2
+                             ? ThroughAlongLine(w, lines)
+                             : ThroughAlongChains(index, wall, lines, listed);
+    if (!through) w.jointSpec = 3;
     return w.jointSpec;
 }
 
@@ -968,8 +1071,7 @@ const FoundationSpans& PrepareFoundations() {
     return fs;
 }
 
-int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, int wall) {
-    WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
+int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, WallRecord& w) {
     if (storey != 0) return w.foundationClass = 0;
     int32_t cls = fs.overviewClass;
     const auto inBox = [&](int32_t x, int32_t y) {
@@ -1005,7 +1107,8 @@ int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, int wall) {
 int32_t JudgeFoundationClass(int storey, int wall) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    return JudgeFoundationClass(PrepareFoundations(), storey, wall);
+    return JudgeFoundationClass(PrepareFoundations(), storey,
+                                Doc.Walls[CalcScenario()][storey][wall]);
 }
 
 namespace {
@@ -1048,25 +1151,25 @@ void ClassifyWallsWith(bool beforeStrengths) {
     const FoundationSpans& foundations = PrepareFoundations();
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
-        MeasureWallRuns(index, beforeStrengths);
+        MeasureWallRuns(index, beforeStrengths, true, axesStrictlyIncreasing);
         StartLineScans(NodeBoxes[sc][s]);
-        // JudgeJointSpec and JudgeFoundationClass of every wall, with what depends on the
-        // storey looked up once.
+        // The rest of JudgeJointSpec and JudgeFoundationClass of every wall, with what depends
+        // on the storey looked up once.
         const LineJudgement lines(s);
-        const auto& map = lines.map;
-        const auto halfWeight = [&](int32_t x, int32_t y) {
-            return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
-        };
         WallRecord* walls = Doc.Walls[sc][s];
         const int n = WallCountOf(s);
         for (int w = 0; w < n; ++w) {
             WallRecord& wall = walls[w];
-            wall.jointSpec = 2 - MinInt(halfWeight(wall.x1, wall.y1), halfWeight(wall.x2, wall.y2));
-            if (wall.jointSpec == 2) JudgeThroughColumns(index, w, lines, true);
+            if (wall.jointSpec != 2) {
+            } else if (wall.y1 == wall.y2 || wall.x1 == wall.x2) {
+                if (!ThroughAlongLine(wall, lines)) wall.jointSpec = 3;
+            } else if (!ThroughAlongChains(index, w, lines, true)) {
+                wall.jointSpec = 3;
+            }
             if (s != 0)
                 wall.foundationClass = 0;
             else
-                JudgeFoundationClass(foundations, s, w);
+                JudgeFoundationClass(foundations, s, wall);
         }
     }
 }

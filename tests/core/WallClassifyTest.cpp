@@ -66,6 +66,19 @@ TEST_F(WallClassify, ObliqueWallOnTheSlopedEdgeOfATriangleIsExterior) {
     }
 }
 
+// Past a few oblique edges a wall looks only at those that cover its first Y: the walls on the
+// sloped edges of the first and the last of six triangles are found, the parallel one not.
+TEST_F(WallClassify, ObliqueWallAmongManyTrianglesFindsItsEdge) {
+    for (int k = 0; k < 6; ++k) AddTri(0, 2 + 8 * k, 2, 8 + 8 * k, 2, 2 + 8 * k, 6);
+    AddWall(0, 45, 4, 48, 2, 7); // on the edge (48, 2)-(42, 6) of the last
+    AddWall(0, 42, 5, 45, 3, 0); // parallel, inside it
+    AddWall(0, 5, 4, 8, 2, 7);   // on the edge of the first
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 0);
+    EXPECT_EQ(Wall(0, 1).type, 7);
+    EXPECT_EQ(Wall(0, 2).type, 0);
+}
+
 TEST_F(WallClassify, StoreyWithoutEnclosedAreasHasPartitionsOnly) {
     AddRect(0, 1, 1, 20, 10, 8 + 3); // not enclosed
     AddWall(0, 1, 1, 3, 1, 0);
@@ -326,6 +339,17 @@ INSTANTIATE_TEST_SUITE_P(
                       JointCase{2, 0, 0, 1, 3},   // no column at one end
                       JointCase{0, 0, 2, 3, 2},   // both ends through columns: 釘通
                       JointCase{2, 0, 2, 1, 3})); // one side ordinary
+
+// The joint comes from the columns at the wall's own ends, also where two axes coincide and the
+// runs take the wall with its Y put in order alone (a damaged file).
+TEST_F(WallClassify, JointFromTheWallsOwnEndsWhereAxesCoincide) {
+    Doc.AxisX[4] = Doc.AxisX[3];
+    AddColumn(0, 3, 5, 1, 2);
+    AddColumn(0, 4, 2, 1, 2);
+    AddWall(0, 3, 5, 4, 2);
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 0);
+}
 
 class ThroughColumnJudgement : public WallFixture {
 protected:
