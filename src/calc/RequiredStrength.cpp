@@ -223,7 +223,8 @@ bool Within(double v, double lo, double hi) {
 
 // What the storey's pass may leave unwritten. (The area sums are stored whole after its elements,
 // AreaSums::store.)
-void ClearStoreyAreas(int s, int f) {
+// `rects` and `tris` are the storey's live counts.
+void ClearStoreyAreas(int s, int f, int rects, int tris) {
     R.GravityCentreX[s][f] = 0.0;
     R.GravityCentreY[s][f] = 0.0;
     R.StoreyExtentFlag[s][f] = 0;
@@ -240,8 +241,6 @@ void ClearStoreyAreas(int s, int f) {
         {RoofFloorElements, RoofFloorElements, RoofFloorElements},
         {RoofFloorElements, RoofFloorElements, RoofFloorElements},
         {RoofFloorElements, RoofFloorElements, RoofFloorElements}};
-    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
-    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
     // The live rows are written whole by AddRectangle and AddTriangle.
     for (int e = rects; e < rectRowsInUse[s][f]; ++e) R.RoofFloorRectResult[s][f][e] = {};
     for (int e = tris; e < triRowsInUse[s][f]; ++e) R.RoofFloorTriResult[s][f][e] = {};
@@ -577,10 +576,17 @@ void AreaPhase(int s) {
     // The points of the storey's triangles, looked up once for its areas and its strips.
     TriangleNodes triangles[MaxRoofFloorTris];
     for (int f = 0; f < Storeys; ++f) {
-        ClearStoreyAreas(s, f);
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+        ClearStoreyAreas(s, f, rects, tris);
         hasElements[f] = rects > 0 || tris > 0;
+        if (!hasElements[f]) {
+            // Nothing to add up or to measure: the sums are zero, the extent is empty, and the
+            // lines, strips, side and factor keep what the clear gave them.
+            AreaSums{}.store(s, f);
+            storeyExtent[s][f] = Extent{99, 0, 99, 0};
+            continue;
+        }
         AreaSums sums;
         // The extent, strips and shape of the storey read its own elements only: the extent is
         // taken in the same pass as the areas.
