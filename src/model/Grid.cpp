@@ -241,15 +241,14 @@ void AddNodes(NodeBounds& b, const R* records, int n) {
     }
 }
 
-// The node bounds of one plan (scenario s, storey f). The step of four takes a compare and two
-// logic steps for each of the minimum and the maximum without the four-lane integer minimum and
-// maximum (SSE4.1): where the processor has them, a version that uses them is chosen when the
-// program starts.
+// The extents of every plan (scenario, storey) in Grid.PlanMin/Max. The step of four takes a
+// compare and two logic steps for each of the minimum and the maximum without the four-lane
+// integer minimum and maximum (SSE4.1): where the processor has them, a version that uses them
+// is chosen when the program starts.
 #if defined(__x86_64__)
 __attribute__((target_clones("sse4.1", "default")))
 #endif
-NodeBounds
-PlanNodeBounds(int s, int f) {
+void ComputePlanExtents() {
     // The kinds of CountsForExtent, each called by name so that its steps are made here.
     static_assert(
         CountsForExtent(ElementKind::Column) && CountsForExtent(ElementKind::Wall) &&
@@ -257,41 +256,45 @@ PlanNodeBounds(int s, int f) {
         CountsForExtent(ElementKind::Foundation) && !CountsForExtent(ElementKind::FloorSpecRect) &&
         !CountsForExtent(ElementKind::FloorSpecTri) && !CountsForExtent(ElementKind::RoomText) &&
         !CountsForExtent(ElementKind::FreeLine) && !CountsForExtent(ElementKind::Reserved));
-    NodeBounds b;
-    AddNodes(b, Doc.Columns[s][f], LiveCount(Doc.ColumnCount[s][f], MaxColumns));
-    AddNodes(b, Doc.Walls[s][f], LiveCount(Doc.WallCount[s][f], MaxWalls));
-    AddNodes(b, Doc.RoofFloorRects[s][f],
-             LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects));
-    AddNodes(b, Doc.RoofFloorTris[s][f], LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris));
-    AddNodes(b, Doc.Foundations[s][f], LiveCount(Doc.FoundationCount[s][f], MaxFoundations));
-    return b;
+    for (int s = 0; s < Scenarios; ++s) {
+        for (int f = 0; f < Storeys; ++f) {
+            NodeBounds b;
+            AddNodes(b, Doc.Columns[s][f], LiveCount(Doc.ColumnCount[s][f], MaxColumns));
+            AddNodes(b, Doc.Walls[s][f], LiveCount(Doc.WallCount[s][f], MaxWalls));
+            AddNodes(b, Doc.RoofFloorRects[s][f],
+                     LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects));
+            AddNodes(b, Doc.RoofFloorTris[s][f],
+                     LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris));
+            AddNodes(b, Doc.Foundations[s][f],
+                     LiveCount(Doc.FoundationCount[s][f], MaxFoundations));
+            // Both ends' lanes brought together: X in lane 0, Y in lane 1.
+            const NodeQuad lo = __builtin_shufflevector(b.lo, b.lo, 2, 3, 0, 1);
+            const NodeQuad hi = __builtin_shufflevector(b.hi, b.hi, 2, 3, 0, 1);
+            b.lo = lo < b.lo ? lo : b.lo;
+            b.hi = hi > b.hi ? hi : b.hi;
+            // The least and largest indices as they stand, brought into the grid once at the
+            // end: the clamp keeps their order, so this is the extent of the clamped nodes (and
+            // {99, 0, 99, 0} without any node).
+            Grid.PlanMinX[s][f] = ClampIndex(b.lo[0], AxisCountX);
+            Grid.PlanMaxX[s][f] = ClampIndex(b.hi[0], AxisCountX);
+            Grid.PlanMinY[s][f] = ClampIndex(b.lo[1], AxisCountY);
+            Grid.PlanMaxY[s][f] = ClampIndex(b.hi[1], AxisCountY);
+        }
+    }
 }
 
 } // namespace
 
 void ComputeExtents() {
+    ComputePlanExtents();
     Grid.DataMinX = Grid.DataMinY = LastAxis;
     Grid.DataMaxX = Grid.DataMaxY = 0;
     for (int s = 0; s < Scenarios; ++s) {
         for (int f = 0; f < Storeys; ++f) {
-            // The least and largest indices as they stand, brought into the grid once at the
-            // end: the clamp keeps their order, so this is the extent of the clamped nodes (and
-            // {99, 0, 99, 0} without any node).
-            const NodeBounds b = PlanNodeBounds(s, f);
-            const int32_t minX = b.lo[0] < b.lo[2] ? b.lo[0] : b.lo[2];
-            const int32_t minY = b.lo[1] < b.lo[3] ? b.lo[1] : b.lo[3];
-            const int32_t maxX = b.hi[0] > b.hi[2] ? b.hi[0] : b.hi[2];
-            const int32_t maxY = b.hi[1] > b.hi[3] ? b.hi[1] : b.hi[3];
-            const Extent e{ClampIndex(minX, AxisCountX), ClampIndex(maxX, AxisCountX),
-                           ClampIndex(minY, AxisCountY), ClampIndex(maxY, AxisCountY)};
-            Grid.PlanMinX[s][f] = e.minX;
-            Grid.PlanMaxX[s][f] = e.maxX;
-            Grid.PlanMinY[s][f] = e.minY;
-            Grid.PlanMaxY[s][f] = e.maxY;
-            Grid.DataMinX = MinInt(Grid.DataMinX, e.minX);
-            Grid.DataMaxX = MaxInt(Grid.DataMaxX, e.maxX);
-            Grid.DataMinY = MinInt(Grid.DataMinY, e.minY);
-            Grid.DataMaxY = MaxInt(Grid.DataMaxY, e.maxY);
+            Grid.DataMinX = MinInt(Grid.DataMinX, Grid.PlanMinX[s][f]);
+            Grid.DataMaxX = MaxInt(Grid.DataMaxX, Grid.PlanMaxX[s][f]);
+            Grid.DataMinY = MinInt(Grid.DataMinY, Grid.PlanMinY[s][f]);
+            Grid.DataMaxY = MaxInt(Grid.DataMaxY, Grid.PlanMaxY[s][f]);
         }
     }
 }
