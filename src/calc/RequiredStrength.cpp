@@ -221,18 +221,12 @@ bool Within(double v, double lo, double hi) {
     return tolerance::AtLeast(v, lo) && tolerance::AtMost(v, hi);
 }
 
-void ClearStoreyAreas(int s, int f) {
-    R.PlanFloorArea[s][f] = 0.0;
-    R.DesignFloorArea[s][f] = 0.0;
-    R.WeightedAreaSum[s][f] = 0.0;
-    R.WeightedMomentX[s][f] = 0.0;
-    R.WeightedMomentY[s][f] = 0.0;
-    R.CityWeightedAreaSum[s][f] = 0.0;
-    R.CityWeightedMomentX[s][f] = 0.0;
-    R.CityWeightedMomentY[s][f] = 0.0;
+// What the storey's pass may leave unwritten. (The area sums are stored whole after its elements,
+// AreaSums::store.)
+// `rects` and `tris` are the storey's live counts.
+void ClearStoreyAreas(int s, int f, int rects, int tris) {
     R.GravityCentreX[s][f] = 0.0;
     R.GravityCentreY[s][f] = 0.0;
-    for (double& a : R.WeightAreaSums[s][f]) a = 0.0;
     R.StoreyExtentFlag[s][f] = 0;
     for (double& a : R.QuarterLines[s][f]) a = 0.0;
     for (double& a : R.QuarterFloorArea[s][f]) a = 0.0;
@@ -247,8 +241,6 @@ void ClearStoreyAreas(int s, int f) {
         {RoofFloorElements, RoofFloorElements, RoofFloorElements},
         {RoofFloorElements, RoofFloorElements, RoofFloorElements},
         {RoofFloorElements, RoofFloorElements, RoofFloorElements}};
-    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
-    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
     // The live rows are written whole by AddRectangle and AddTriangle.
     for (int e = rects; e < rectRowsInUse[s][f]; ++e) R.RoofFloorRectResult[s][f][e] = {};
     for (int e = tris; e < triRowsInUse[s][f]; ++e) R.RoofFloorTriResult[s][f][e] = {};
@@ -278,7 +270,7 @@ void ClearStoreyAreas(int s, int f) {
 }
 
 // The sums of one storey over its elements, rectangles first, each in the order of its list:
-// added up here and stored once (onto the cleared zeros, so every bit is as if added there).
+// added up here from zero and stored once (every bit as if added onto a cleared table).
 // The element steps are inlined into the storey's loop so that the sums stay in registers.
 struct AreaSums {
     double floorArea = 0.0;    // PlanFloorArea
@@ -319,8 +311,57 @@ struct AreaSums {
         sums.weight[WeightFloorArea] += e.factoredArea;
 }
 
+// A triangle's points and the least and largest of its axis indices, looked up once for its
+// areas, its strips and the storey extent.
+struct TriangleNodes {
+    Point p[3];
+    int ix1, ix2, iy1, iy2;
+};
+
+void Widen(Extent& x, int ix, int iy) {
+    x.minX = MinInt(x.minX, ix);
+    x.maxX = MaxInt(x.maxX, ix);
+    x.minY = MinInt(x.minY, iy);
+    x.maxY = MaxInt(x.maxY, iy);
+}
+
+bool CountsForExtent(int kind) {
+    return kind == KindFloor || kind == KindVoid || kind == KindLightRoof || kind == KindHeavyRoof;
+}
+
+// The storey extent and the largest rectangle's short side, widened element by element as the
+// area loop reaches each (in the order of the lists, so the last largest rectangle counts).
+struct ExtentSteps {
+    Extent x{99, 0, 99, 0};
+    double largestShortSide = 0.0;
+
+    // The least and largest axis indices of an element (its corners widen the extent by no more).
+    void widen(int ix1, int iy1, int ix2, int iy2) {
+        Widen(x, ix1, iy1);
+        Widen(x, ix2, iy2);
+    }
+    void triangle(const RoofFloorTriRecord& t, const TriangleNodes& n) {
+        if (CountsForExtent(AreaKindOf(t.code))) widen(n.ix1, n.iy1, n.ix2, n.iy2);
+    }
+};
+
+// A rectangle of area kind `kind` (0..6) with the given least and largest axis indices.
+void TakeRectangleExtent(ExtentSteps& extent, int s, int f, const RoofFloorRectRecord& r, int kind,
+                         int ix1, int iy1, int ix2, int iy2) {
+    if (kind == KindLargestRectangle) {
+        R.LargestRectangleFlag[s][f] = 1;
+        const double width =
+            MaxDouble(AxisPosX(r.x1), AxisPosX(r.x2)) - MinDouble(AxisPosX(r.x1), AxisPosX(r.x2));
+        const double depth =
+            MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2)) - MinDouble(AxisPosY(r.y1), AxisPosY(r.y2));
+        extent.largestShortSide = MinDouble(width, depth);
+    } else if (CountsForExtent(kind)) {
+        extent.widen(ix1, iy1, ix2, iy2);
+    }
+}
+
 [[gnu::always_inline]] inline void AddRectangle(int s, int f, int index, const Point& origin,
-                                                AreaSums& sums) {
+                                                AreaSums& sums, ExtentSteps& extent) {
     const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
     const int kind = AreaKindOf(r.code);
@@ -334,6 +375,7 @@ struct AreaSums {
     const int iy2 = MaxInt(AxisIndex(r.y1), AxisIndex(r.y2));
     const double x1 = Doc.AxisX[ix1], x2 = Doc.AxisX[ix2];
     const double y1 = Doc.AxisY[iy1], y2 = Doc.AxisY[iy2];
+    TakeRectangleExtent(extent, s, f, r, kind, ix1, iy1, ix2, iy2);
 
     FillElement(e, kind, (x2 - x1) * (y2 - y1), (x1 + x2) / 2.0, (y1 + y2) / 2.0, origin);
     AddToSums(sums, e, kind, true);
@@ -341,22 +383,36 @@ struct AreaSums {
     // The floor check's strip areas always use the factors of the general method.
     const double factor = BoundedAt(FloorAreaFactors, kind);
     NoteFloorLineTableLines(s, f, MinInt(ix1, iy1), MaxInt(ix2, iy2));
-    for (int j = iy1; j < iy2; ++j)
-        FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
-            (Doc.AxisY[j + 1] - Doc.AxisY[j]) * (x2 - x1) * factor;
-    for (int i = ix1; i < ix2; ++i)
-        FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f][i] +=
-            (Doc.AxisX[i + 1] - Doc.AxisX[i]) * (y2 - y1) * factor;
+    // Each axis is read once, handed on to the next band: a rectangle spans a few bands, too few
+    // for the vector loop with its overlap checks that the plain form would be made into.
+    double* const stripsX = FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f];
+    double lo = y1;
+    for (int j = iy1; j < iy2; ++j) {
+        const double hi = Doc.AxisY[j + 1];
+        stripsX[j] += (hi - lo) * (x2 - x1) * factor;
+        lo = hi;
+    }
+    double* const stripsY = FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f];
+    lo = x1;
+    for (int i = ix1; i < ix2; ++i) {
+        const double hi = Doc.AxisX[i + 1];
+        stripsY[i] += (hi - lo) * (y2 - y1) * factor;
+        lo = hi;
+    }
 }
 
-void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
-    p[0] = {AxisPosX(t.x1), AxisPosY(t.y1)};
-    p[1] = {AxisPosX(t.x2), AxisPosY(t.y2)};
-    p[2] = {AxisPosX(t.x3), AxisPosY(t.y3)};
+void TrianglePoints(const RoofFloorTriRecord& t, TriangleNodes& n) {
+    const int x[3] = {AxisIndex(t.x1), AxisIndex(t.x2), AxisIndex(t.x3)};
+    const int y[3] = {AxisIndex(t.y1), AxisIndex(t.y2), AxisIndex(t.y3)};
+    for (int k = 0; k < 3; ++k) n.p[k] = {Doc.AxisX[x[k]], Doc.AxisY[y[k]]};
+    n.ix1 = MinInt(MinInt(x[0], x[1]), x[2]);
+    n.ix2 = MaxInt(MaxInt(x[0], x[1]), x[2]);
+    n.iy1 = MinInt(MinInt(y[0], y[1]), y[2]);
+    n.iy2 = MaxInt(MaxInt(y[0], y[1]), y[2]);
 }
 
-// `p` are the triangle's points (TrianglePoints).
-[[gnu::always_inline]] inline void AddTriangle(int s, int f, int index, const Point (&p)[3],
+// `n` are the triangle's nodes (TrianglePoints).
+[[gnu::always_inline]] inline void AddTriangle(int s, int f, int index, const TriangleNodes& n,
                                                const Point& origin, AreaSums& sums) {
     const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][index];
     RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
@@ -365,6 +421,7 @@ void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
         e = {};
         return;
     }
+    const Point(&p)[3] = n.p;
     const double area =
         std::fabs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y)) /
         2.0;
@@ -373,17 +430,13 @@ void TrianglePoints(const RoofFloorTriRecord& t, Point (&p)[3]) {
     AddToSums(sums, e, kind, false);
 
     const double factor = BoundedAt(FloorAreaFactors, kind);
-    const int iy1 = MinInt(MinInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
-    const int iy2 = MaxInt(MaxInt(AxisIndex(t.y1), AxisIndex(t.y2)), AxisIndex(t.y3));
-    const int ix1 = MinInt(MinInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
-    const int ix2 = MaxInt(MaxInt(AxisIndex(t.x1), AxisIndex(t.x2)), AxisIndex(t.x3));
-    NoteFloorLineTableLines(s, f, MinInt(ix1, iy1), MaxInt(ix2, iy2));
-    for (int j = iy1; j < iy2; ++j)
-        FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f][j] +=
-            TriangleAreaBetween<true>(p, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
-    for (int i = ix1; i < ix2; ++i)
-        FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f][i] +=
-            TriangleAreaBetween<false>(p, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
+    NoteFloorLineTableLines(s, f, MinInt(n.ix1, n.iy1), MaxInt(n.ix2, n.iy2));
+    double* const stripsX = FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f];
+    for (int j = n.iy1; j < n.iy2; ++j)
+        stripsX[j] += TriangleAreaBetween<true>(p, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
+    double* const stripsY = FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f];
+    for (int i = n.ix1; i < n.ix2; ++i)
+        stripsY[i] += TriangleAreaBetween<false>(p, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
 }
 
 // Centre of gravity of storey f: taken over storey f and the storeys above it up to the top.
@@ -412,48 +465,9 @@ void GravityCentre(int s, int f) {
     }
 }
 
-void Widen(Extent& x, int ix, int iy) {
-    x.minX = MinInt(x.minX, ix);
-    x.maxX = MaxInt(x.maxX, ix);
-    x.minY = MinInt(x.minY, iy);
-    x.maxY = MaxInt(x.maxY, iy);
-}
-
-bool CountsForExtent(int kind) {
-    return kind == KindFloor || kind == KindVoid || kind == KindLightRoof || kind == KindHeavyRoof;
-}
-
-// The storey extent and the largest rectangle's short side, widened element by element as the
-// area loop reaches each (in the order of the lists, so the last largest rectangle counts).
-struct ExtentSteps {
-    Extent x{99, 0, 99, 0};
-    double largestShortSide = 0.0;
-
-    void rectangle(int s, int f, const RoofFloorRectRecord& r) {
-        const int kind = AreaKindOf(r.code);
-        if (kind == KindLargestRectangle) {
-            R.LargestRectangleFlag[s][f] = 1;
-            const double width = MaxDouble(AxisPosX(r.x1), AxisPosX(r.x2)) -
-                                 MinDouble(AxisPosX(r.x1), AxisPosX(r.x2));
-            const double depth = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2)) -
-                                 MinDouble(AxisPosY(r.y1), AxisPosY(r.y2));
-            largestShortSide = MinDouble(width, depth);
-        } else if (CountsForExtent(kind)) {
-            Widen(x, AxisIndex(r.x1), AxisIndex(r.y1));
-            Widen(x, AxisIndex(r.x2), AxisIndex(r.y2));
-        }
-    }
-    void triangle(const RoofFloorTriRecord& t) {
-        if (!CountsForExtent(AreaKindOf(t.code))) return;
-        Widen(x, AxisIndex(t.x1), AxisIndex(t.y1));
-        Widen(x, AxisIndex(t.x2), AxisIndex(t.y2));
-        Widen(x, AxisIndex(t.x3), AxisIndex(t.y3));
-    }
-};
-
 // Quarter lines, quarter floor areas, short side and the storey's own shape factor.
 void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide,
-                           const Point (*triangles)[3]) {
+                           const TriangleNodes* triangles) {
     double* lines = R.QuarterLines[s][f];
     const bool hasLargest = R.LargestRectangleFlag[s][f] != 0;
     R.StoreyExtentFlag[s][f] = x.empty() ? 0 : 1;
@@ -501,7 +515,7 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
         for (int e = 0; e < tris; ++e) {
             const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
             if (t.code < 0 || t.code >= 5) continue;
-            const Point(&p)[3] = triangles[e];
+            const Point(&p)[3] = triangles[e].p;
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
                 bool inside = true;
@@ -560,25 +574,29 @@ void AreaPhase(int s) {
     const int top = TopStoreyOf(s);
     const Point origin{AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
     // The points of the storey's triangles, looked up once for its areas and its strips.
-    Point triangles[MaxRoofFloorTris][3];
+    TriangleNodes triangles[MaxRoofFloorTris];
     for (int f = 0; f < Storeys; ++f) {
-        ClearStoreyAreas(s, f);
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+        ClearStoreyAreas(s, f, rects, tris);
         hasElements[f] = rects > 0 || tris > 0;
+        if (!hasElements[f]) {
+            // Nothing to add up or to measure: the sums are zero, the extent is empty, and the
+            // lines, strips, side and factor keep what the clear gave them.
+            AreaSums{}.store(s, f);
+            storeyExtent[s][f] = Extent{99, 0, 99, 0};
+            continue;
+        }
         AreaSums sums;
         // The extent, strips and shape of the storey read its own elements only: the extent is
         // taken in the same pass as the areas.
         ExtentSteps extent;
-        for (int e = 0; e < rects; ++e) {
-            AddRectangle(s, f, e, origin, sums);
-            extent.rectangle(s, f, Doc.RoofFloorRects[s][f][e]);
-        }
+        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e, origin, sums, extent);
         for (int e = 0; e < tris; ++e) {
             const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
             TrianglePoints(t, triangles[e]);
             AddTriangle(s, f, e, triangles[e], origin, sums);
-            extent.triangle(t);
+            extent.triangle(t, triangles[e]);
         }
         sums.store(s, f);
 
@@ -848,16 +866,25 @@ double CityWeightFactor(int kind) {
 
 } // namespace reqcalc
 
+// The lines in use are a few dozen at most: zeroed two at a time in place, six rows of a storey
+// in one pass, instead of a call to memset for each row (which the compiler would make of the
+// loop).
+#if defined(__GNUC__) && !defined(__clang__)
+__attribute__((optimize("no-tree-loop-distribute-patterns")))
+#endif
 void ClearFloorCheckTables() {
+    using Pair = double __attribute__((vector_size(16)));
+    static_assert(sizeof FloorCheck.FloorCheckLineTables[0] % sizeof(Pair) == 0);
+    const Pair zero = {0.0, 0.0};
     for (int s = 0; s < Scenarios; ++s)
         for (int f = 0; f < Storeys; ++f) {
             const FloorLineSpan lines = FloorLineTableLinesInUse[s][f];
-            if (lines.from < lines.to)
-                for (auto& member : FloorCheck.FloorCheckLineTables)
-                    std::memset(member[s][f] + lines.from, 0,
-                                static_cast<std::size_t>(lines.to - lines.from) *
-                                    sizeof member[s][f][0]);
             FloorLineTableLinesInUse[s][f] = {0, 0};
+            if (lines.from >= lines.to) continue;
+            // From an even line, so that every pair lies inside its row.
+            for (int i = lines.from & ~1; i < lines.to; i += 2)
+                for (auto& member : FloorCheck.FloorCheckLineTables)
+                    std::memcpy(member[s][f] + i, &zero, sizeof zero);
         }
 }
 

@@ -238,118 +238,108 @@ int LeastThousandths(const FloorFailures& f) {
     return static_cast<int>(MinDouble(scaled, 1000.0));
 }
 
+// The check and the floor moment values of one direction of one storey (Dir 0 for X, 1 for Y),
+// in one walk from each end: both take the load q x area of every band as they pass it. The
+// rows of the tables are reached from the storey's row 0 by constant steps.
+template <int Dir>
 void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
-    const int a = d.a, b = d.b;
-    const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
-    const StoreyLineShears lines(d, j, top);
-    FloorFailures& failures = floorFailures[s][j][d.firstRow / 4];
-    // Rows 0 and 2 (from the near line of a band) hold with the first measure, 1 and 3 with the
-    // second. The rows of the tables are looked up once: the checks run over every band.
-    const double* const holding[2] = {FloorCheck.FloorCheckLineTables[d.holdMember1][s][j],
-                                      FloorCheck.FloorCheckLineTables[d.holdMember2][s][j]};
-    double(*span[4])[StrengthVariants];
-    double* ratios[4];
-    int32_t* flags[4];
-    for (int r = 0; r < 4; ++r) {
-        span[r] = FloorCheck.FloorCheckSpanTables[d.firstRow + r][s][j];
-        ratios[r] = FloorCheck.FloorCheckRatios[d.firstRow + r][s][j];
-        flags[r] = FloorCheck.FloorCheckFlags[d.firstRow + r][s][j];
-    }
-    // The failures found, kept in registers until the end: a table entry would chain every
-    // failure to the last one through memory.
-    FloorFailures found = failures;
-    const auto check = [&](int r, int i, double shear) {
-        // A shear that is zero but for rounding (the middle of a symmetric plan) carries
-        // nothing: no ratio of the size of 1e16 for it.
-        if (std::fabs(shear) <= tolerance::kEpsilon) shear = 0.0;
-        span[r][i][0] = shear;
-        // Every band's ratio and flag are written.
-        if (shear == 0.0) {
-            ratios[r][i] = 0.0;
-            flags[r][i] = -1;
-            return;
-        }
-        const double ratio = holding[r & 1][i] * 1.96 / shear;
-        ratios[r][i] = ratio;
-        // Within the shared tolerance a ratio of exactly 1 in size passes.
-        const bool failing = tolerance::Below(std::fabs(ratio), 1.0);
-        flags[r][i] = failing ? 0 : -1;
-        if (failing) NoteFailure(found, ratio);
-    };
-
-    // From the low side: row 0 at the near line of band i, row 1 at its far line. The running
-    // shear stays in a register: each band's value is the last one's plus a term.
-    double near = lines.net(a);
-    for (int i = a; i <= b - 1; ++i) {
-        check(0, i, near);
-        const double far = near - q * area[i];
-        check(1, i, far);
-        if (i != b - 1) near = far + lines.net(i + 1);
-    }
-    // From the high side: row 3 at the far line of band i, row 2 at its near line.
-    double far = lines.net(b);
-    for (int i = b - 1; i >= a; --i) {
-        check(3, i, far);
-        const double nearSide = far - q * area[i];
-        check(2, i, nearSide);
-        if (i != a) far = nearSide + lines.net(i);
-    }
-    failures = found;
-}
-
-// The floor moment values about every line and band middle, summed from both ends.
-void FloorMoments(int s, int j, int top, double q, const FloorDirection& d) {
+    constexpr int firstRow = 4 * Dir; // the check's rows firstRow + 0..3
+    // The moment rows in the order the drawing reads them: momentRow + 0, 1, 4, 5.
+    constexpr int momentRow = 2 * Dir;
+    constexpr int momentRows[4] = {momentRow, momentRow + 1, momentRow + 4, momentRow + 5};
     const int a = d.a, b = d.b;
     const double* const y = d.axes;
     const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
     const StoreyLineShears lines(d, j, top);
-    double(*work[4])[StrengthVariants];
-    double(*mark[4])[StrengthVariants];
-    for (int r = 0; r < 4; ++r) {
-        work[r] = theScores.FloorCheckWork[d.momentRows[r]][s][j];
-        mark[r] = theScores.FloorStrengthMarks[d.momentRows[r]][s][j];
-    }
+    FloorFailures& failures = floorFailures[s][j][Dir];
+    // Rows 0 and 2 (from the near line of a band) hold with the first measure, 1 and 3 with the
+    // second.
+    const double* const holding[2] = {FloorCheck.FloorCheckLineTables[d.holdMember1][s][j],
+                                      FloorCheck.FloorCheckLineTables[d.holdMember2][s][j]};
+    // The failures found, kept in registers until the end: a table entry would chain every
+    // failure to the last one through memory.
+    FloorFailures found = failures;
+    const auto check = [&](int r, int i, double shear) {
+        double& span = FloorCheck.FloorCheckSpanTables[firstRow + r][s][j][i][0];
+        double& ratioOut = FloorCheck.FloorCheckRatios[firstRow + r][s][j][i];
+        int32_t& flag = FloorCheck.FloorCheckFlags[firstRow + r][s][j][i];
+        // A shear that is zero but for rounding (the middle of a symmetric plan) carries
+        // nothing: no ratio of the size of 1e16 for it. Every band's ratio and flag are written.
+        if (std::fabs(shear) <= tolerance::kEpsilon) {
+            span = 0.0;
+            ratioOut = 0.0;
+            flag = -1;
+            return;
+        }
+        span = shear;
+        const double ratio = holding[r & 1][i] * 1.96 / shear;
+        ratioOut = ratio;
+        // Within the shared tolerance a ratio of exactly 1 in size passes.
+        const bool failing = tolerance::Below(std::fabs(ratio), 1.0);
+        flag = failing ? 0 : -1;
+        if (failing) NoteFailure(found, ratio);
+    };
     // The moment of row r about point k, and its mark: divided by the area of band i (when the
     // point has a band and the band an area) and multiplied by the band's width.
     const auto put = [&](int r, int k, double value, bool hasBand, int i) {
-        work[r][k][0] = value;
-        mark[r][k][0] = hasBand && area[i] != 0.0 ? value / area[i] * (y[i + 1] - y[i]) : 0.0;
+        theScores.FloorCheckWork[momentRows[r]][s][j][k][0] = value;
+        theScores.FloorStrengthMarks[momentRows[r]][s][j][k][0] =
+            hasBand && area[i] != 0.0 ? value / area[i] * (y[i + 1] - y[i]) : 0.0;
     };
 
-    // Sum over i of (p(i) - c) w(i) = sum p w - c sum w: running sums from each end keep the
-    // work linear in the number of lines. The band of a line value is the band just passed.
-    // Low side: lines and bands below the point.
+    // The moments: sum over i of (p(i) - c) w(i) = sum p w - c sum w, running sums from each end
+    // keep the work linear in the number of lines. The band of a line value is the band just
+    // passed.
+    // From the low side: check row 0 at the near line of band i, row 1 at its far line; moment
+    // row 0 about line i (lines and bands a..i-1), row 1 about the middle of band i (lines and
+    // bands a..i). The running shear stays in a register: each band's value is the last one's
+    // plus a term.
+    double near = lines.net(a);
     double lineW = 0, lineWP = 0, bandW = 0, bandWP = 0;
-    for (int k = a; k <= b; ++k) {
-        // Line k: lines a..k-1 and bands a..k-1; line a has no band below it.
-        put(0, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k > a, k - 1);
-        if (k == b) break;
-        const double mid = 0.5 * (y[k] + y[k + 1]);
-        const double shear = lines.summed(k), load = q * area[k];
+    for (int i = a; i < b; ++i) {
+        put(0, i, (lineWP - y[i] * lineW) - (bandWP - y[i] * bandW), i > a, i - 1);
+        const double load = q * area[i];
+        check(0, i, near);
+        const double far = near - load;
+        check(1, i, far);
+        near = far + lines.net(i + 1); // unused after the last band
+        const double mid = 0.5 * (y[i] + y[i + 1]);
+        const double shear = lines.summed(i);
         lineW += shear;
-        lineWP += shear * y[k];
+        lineWP += shear * y[i];
         bandW += load;
         bandWP += load * mid;
-        // Band k: lines a..k and bands a..k.
-        put(1, k, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, k);
+        put(1, i, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, i);
     }
-    // High side: lines and bands above the point.
+    put(0, b, (lineWP - y[b] * lineW) - (bandWP - y[b] * bandW), true, b - 1);
+
+    // From the high side: check row 3 at the far line of band i, row 2 at its near line; moment
+    // row 3 about the middle of band i (lines i+1..b, bands i..b-1), row 2 about line i (lines
+    // i+1..b, bands i..b-1; line b has no band above it).
     lineW = lineWP = bandW = bandWP = 0;
-    for (int k = b; k >= a; --k) {
-        // Band k (k < b): lines k+1..b and bands k..b-1.
-        if (k < b) {
-            const double mid = 0.5 * (y[k] + y[k + 1]);
-            const double load = q * area[k];
-            bandW += load;
-            bandWP += load * mid;
-            put(3, k, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, k);
-        }
-        // Line k: lines k+1..b and bands k..b-1; line b has no band above it.
-        put(2, k, (lineWP - y[k] * lineW) - (bandWP - y[k] * bandW), k < b, k);
-        const double shear = lines.summed(k);
+    put(2, b, (lineWP - y[b] * lineW) - (bandWP - y[b] * bandW), false, b);
+    {
+        const double shear = lines.summed(b);
         lineW += shear;
-        lineWP += shear * y[k];
+        lineWP += shear * y[b];
     }
+    double far = lines.net(b);
+    for (int i = b - 1; i >= a; --i) {
+        const double load = q * area[i];
+        check(3, i, far);
+        const double nearSide = far - load;
+        check(2, i, nearSide);
+        far = nearSide + lines.net(i); // unused after the last band
+        const double mid = 0.5 * (y[i] + y[i + 1]);
+        bandW += load;
+        bandWP += load * mid;
+        put(3, i, (lineWP - mid * lineW) - (bandWP - mid * bandW), true, i);
+        put(2, i, (lineWP - y[i] * lineW) - (bandWP - y[i] * bandW), true, i);
+        const double shear = lines.summed(i);
+        lineW += shear;
+        lineWP += shear * y[i];
+    }
+    failures = found;
 }
 
 // A floor needs at least one band between two lines; an empty storey has an inverted extent and
@@ -457,11 +447,8 @@ void CalcFloorCheck(int s, int top) {
         }
         for (FloorFailures& f : floorFailures[s][j]) f = {false, 1.0};
 
-        for (const FloorDirection& d : dirs) {
-            if (!Checked(d)) continue;
-            CheckFloorDirection(s, j, top, q, d);
-            FloorMoments(s, j, top, q, d);
-        }
+        if (Checked(dirs[0])) CheckFloorDirection<0>(s, j, top, q, dirs[0]);
+        if (Checked(dirs[1])) CheckFloorDirection<1>(s, j, top, q, dirs[1]);
     }
 }
 

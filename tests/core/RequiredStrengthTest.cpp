@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <string>
 
 using namespace reqfix;
 
@@ -723,6 +725,24 @@ TEST_F(RequiredStrengthTest, RemovedElementsLeaveNoResults) {
     Run();
     EXPECT_EQ(R.RoofFloorRectResult[0][0][1].area, 0.0);
     EXPECT_NEAR(R.PlanFloorArea[0][0], 16.0, Tol);
+}
+
+// A storey whose areas were all removed since the last run is left as a run from nothing
+// leaves it: no sums, extent, lines or strips of what it held.
+TEST_F(RequiredStrengthTest, AStoreyEmptiedSinceTheLastRunKeepsNothingOfIt) {
+    Doc.StoreyData.topStorey[0] = 1;
+    AddRect(0, 0, 0, 0, 8, 8, Floor);
+    AddRect(0, 1, 0, 0, 4, 4, Floor);
+    AddTri(0, 1, 0, 4, 4, 4, 0, 6, LightRoof);
+    Run();
+    ASSERT_GT(R.QuarterFloorArea[0][1][StripYLow], 0.0);
+    Doc.RoofFloorRectCount[0][1] = Doc.RoofFloorTriCount[0][1] = 0;
+    Run();
+    const auto bytes = [&] { return std::string(reinterpret_cast<const char*>(&R), sizeof R); };
+    const std::string emptied = bytes();
+    std::memset(&ReqResult, 0, sizeof ReqResult);
+    Run();
+    EXPECT_TRUE(bytes() == emptied);
 }
 
 // ---------------------------------------------------------------- damaged input
