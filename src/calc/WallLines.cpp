@@ -528,8 +528,8 @@ constexpr int OutlineLines = 2 * AxisCountX + 1;
 // The edges of a storey's outline put on their lines as they are added, each line a list in
 // entry order: per line its first and last member and per edge the next member of its line,
 // each as 1 + the edge with 0 for none (slot 0 of the links takes the link of an empty line's
-// tail), and the lines in the order they first came. Every line is empty again once the storey
-// is done.
+// tail; a list ends at its last member, whose link is not written), and the lines in the order
+// they first came. Every line is empty again once the storey is done.
 int16_t LineHead[OutlineLines], LineTail[OutlineLines];
 int16_t NextOnLine[MaxOutlineEdges + 1];
 int16_t LinesHeld[OutlineLines];
@@ -570,7 +570,6 @@ struct OutlineLineLists {
     void append(int edge, int line) {
         const int tail = LineTail[line];
         NextOnLine[tail] = static_cast<int16_t>(edge + 1);
-        NextOnLine[edge + 1] = 0;
         LineTail[line] = static_cast<int16_t>(edge + 1);
         if (tail == 0) {
             LineHead[line] = static_cast<int16_t>(edge + 1);
@@ -614,15 +613,17 @@ bool ForEachPairOfLine(OutlineEdge* edges, int n, OnPair onPair) {
 int32_t AlongFirst[MaxOutlineEdges], AlongSecond[MaxOutlineEdges];
 
 template <bool Vertical>
-void CancelAlongAxisLine(OutlineEdge* edges, int head) {
+void CancelAlongAxisLine(OutlineEdge* edges, int head, int tail) {
     int32_t* const p1 = AlongFirst;
     int32_t* const p2 = AlongSecond;
     int n = 0;
-    for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+    for (int i = head;; i = NextOnLine[i]) {
         const OutlineEdge& e = edges[i - 1];
         Members[n] = static_cast<int16_t>(i - 1);
         p1[n] = Vertical ? e.y1 : e.x1;
         p2[n] = Vertical ? e.y2 : e.x2;
+        ++n;
+        if (i == tail) break;
     }
     const auto live = [](int32_t e1, int32_t e2) { return Vertical ? (e1 | e2) != 0 : e1 != 0; };
     // A member's ends along the line, written to its edge once they are final.
@@ -708,18 +709,20 @@ void CancelAlongAxisLine(OutlineEdge* edges, int head) {
 // tells the caller to compare all pairs.
 // Lines are independent, so they may be worked in any order: the oblique line goes first, and
 // only its members need putting back.
-bool CancelByLine(OutlineEdge* edges, const OutlineLineLists& lists) {
+bool CancelByLine(OutlineEdge* edges, OutlineLineLists& lists) {
     static_assert(AxisCountX == AxisCountY);
     if (!lists.byLine) return false;
     if (const int head = LineHead[ObliqueLine]; head != 0) {
         int n = 0;
         // Each one's ends in metres are looked up once, and again only for the two edges a pair
         // on one line has ordered.
-        for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+        for (int i = head;; i = NextOnLine[i]) {
             const OutlineEdge& e = edges[i - 1];
             Members[n] = static_cast<int16_t>(i - 1);
             OutlineBackup[n] = e;
             ObliquePoints[n] = PointsOf(e);
+            ++n;
+            if (i == LineTail[ObliqueLine]) break;
         }
         // CancelPair for an oblique a, which every edge left on this line is.
         const bool stayed =
@@ -739,15 +742,19 @@ bool CancelByLine(OutlineEdge* edges, const OutlineLineLists& lists) {
             return false;
         }
     }
+    // Each line is emptied as it is reached, so that none is left to empty afterwards.
     for (int l = 0; l < lists.lines; ++l) {
         const int line = LinesHeld[l];
+        const int head = LineHead[line], tail = LineTail[line];
+        LineHead[line] = LineTail[line] = 0;
         // A line of one member has no pairs.
-        if (line == ObliqueLine || LineHead[line] == LineTail[line]) continue;
+        if (line == ObliqueLine || head == tail) continue;
         if (line < AxisCountX)
-            CancelAlongAxisLine<true>(edges, LineHead[line]);
+            CancelAlongAxisLine<true>(edges, head, tail);
         else
-            CancelAlongAxisLine<false>(edges, LineHead[line]);
+            CancelAlongAxisLine<false>(edges, head, tail);
     }
+    lists.lines = 0;
     return true;
 }
 
@@ -1142,8 +1149,10 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
             }
         }
     }
+    // The edges up to the first that went stay where they are.
     int kept = 0;
-    for (int i = 0; i < count; ++i) {
+    while (kept < count && edges[kept].x1 != 0) edges[kept++].colourIndex = 0;
+    for (int i = kept + 1; i < count; ++i) {
         const OutlineEdge e = edges[i];
         if (e.x1 == 0) continue;
         OutlineEdge& to = edges[kept++];
