@@ -548,7 +548,7 @@ struct OutlineLineLists {
             byLine = false;
             return;
         }
-        append(edge, x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine);
+        append(edge, LineOfEnds(x1, y1, x2, y2));
     }
     // The four edges of a rectangle from `edge` on, as add() puts them: a rectangle on the grid
     // with a length each way and neither X at 0 has its two edges along X on the lines of its
@@ -566,6 +566,25 @@ struct OutlineLineLists {
         add(edge + 1, x1, y2, x2, y2);
         add(edge + 2, x1, y1, x1, y2);
         add(edge + 3, x2, y1, x2, y2);
+    }
+    // The three edges of a triangle from `edge` on, as add() puts them: with its three corners
+    // on the grid, apart and none at X 0, each edge goes on its line with nothing more to check.
+    void addTriangle(int edge, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
+                     int32_t y3) {
+        if (byLine && x1 != 0 && x2 != 0 && x3 != 0 && OnGrid(x1, y1) && OnGrid(x2, y2) &&
+            OnGrid(x3, y3) && (x1 != x2 || y1 != y2) && (x2 != x3 || y2 != y3) &&
+            (x3 != x1 || y3 != y1)) {
+            append(edge, LineOfEnds(x1, y1, x2, y2));
+            append(edge + 1, LineOfEnds(x2, y2, x3, y3));
+            append(edge + 2, LineOfEnds(x3, y3, x1, y1));
+            return;
+        }
+        add(edge, x1, y1, x2, y2);
+        add(edge + 1, x2, y2, x3, y3);
+        add(edge + 2, x3, y3, x1, y1);
+    }
+    static int LineOfEnds(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        return x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine;
     }
     void append(int edge, int line) {
         const int tail = LineTail[line];
@@ -1102,11 +1121,6 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     // AddOutlineEdge for this storey, without looking up the scenario for every edge; every
     // edge of the areas has room.
     static_assert(4 * MaxRoofFloorRects + 3 * MaxRoofFloorTris <= MaxOutlineEdges);
-    const auto add = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-        OutlineEdge& e = edges[count];
-        e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
-        lists.add(count++, x1, y1, x2, y2);
-    };
 
     // Enclosed areas of kinds "２階床", "吹抜部", "軽い屋根" and "重い屋根".
     auto enclosed = [](int32_t code) {
@@ -1131,9 +1145,13 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     for (int i = 0; i < nt; ++i) {
         const RoofFloorTriRecord& t = Doc.RoofFloorTris[sc][storey][i];
         if (!enclosed(t.code)) continue;
-        add(t.x1, t.y1, t.x2, t.y2);
-        add(t.x2, t.y2, t.x3, t.y3);
-        add(t.x3, t.y3, t.x1, t.y1);
+        const int32_t x1 = t.x1, y1 = t.y1, x2 = t.x2, y2 = t.y2, x3 = t.x3, y3 = t.y3;
+        OutlineEdge* e = edges + count;
+        e[0].x1 = x1, e[0].y1 = y1, e[0].x2 = x2, e[0].y2 = y2;
+        e[1].x1 = x2, e[1].y1 = y2, e[1].x2 = x3, e[1].y2 = y3;
+        e[2].x1 = x3, e[2].y1 = y3, e[2].x2 = x1, e[2].y2 = y1;
+        lists.addTriangle(count, x1, y1, x2, y2, x3, y3);
+        count += 3;
     }
 
     if (!CancelByLine(edges, lists)) {
