@@ -598,13 +598,15 @@ void BuildNodeMap(int storey) {
     NodeBox& lastBox = NodeBoxes[sc][storey];
     // Four nodes at a time, in stores of a fixed size that need no call: a box holds a few
     // nodes of each line. A last four that would run past the end of the line are moved back
-    // onto it; the nodes outside the box are zero anyway.
-    for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x)
-        for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
-            const int32_t at = Lo(y, AxisCountY - 4);
+    // onto it; the nodes outside the box are zero anyway. The lines inside, as a box is often
+    // no more than four nodes across them.
+    for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
+        const int32_t at = Lo(y, AxisCountY - 4);
+        for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x) {
             std::memset(&map[x][at], 0, 4 * sizeof map[x][0]);
             std::memset(&cells[x][at], 0, 4 * sizeof cells[x][0]);
         }
+    }
     // Grown in a local, which the stores into the map cannot alias, and kept at the end.
     NodeBox box{AxisCountX, -1, AxisCountY, -1};
 
