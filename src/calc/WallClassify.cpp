@@ -43,9 +43,9 @@ using NodeEndCodes = int32_t[AxisCountX][AxisCountY][4];
 
 // Keeps the larger of a node's end code (> 0) and the new one. The node goes into the box
 // either way: a code already there was put there by this build, which took the node then.
-void KeepEndCode(NodeEndCodes& cells, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
+void KeepEndCode(int32_t (*cells)[4], NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
-    int32_t& cell = cells[x][y][slot];
+    int32_t& cell = cells[x * AxisCountY + y][slot];
     cell = Hi(cell, code);
     box.take(x, y);
 }
@@ -651,6 +651,9 @@ void BuildNodeMap(int storey) {
     }
 
     const int nw = WallCountOf(storey);
+    // The storey's end codes node by node from one base, which the loop keeps at hand rather
+    // than working it out again from the scenario and storey for every end.
+    int32_t(*const nodeCells)[4] = cells[0];
     for (int i = 0; i < nw; ++i) {
         const WallRecord& w = Doc.Walls[sc][storey][i];
         const int32_t m = BraceClassOf(BraceRowOf(w.bracing));
@@ -660,20 +663,20 @@ void BuildNodeMap(int storey) {
         const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
         if (w.y1 == w.y2 || oblique) {
             if (w.x1 >= w.x2) {
-                KeepEndCode(cells, box, w.x1, w.y1, 0, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 1, e2);
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 0, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 1, e2);
             } else {
-                KeepEndCode(cells, box, w.x1, w.y1, 1, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 0, e2);
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 1, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 0, e2);
             }
         }
         if (w.x1 == w.x2 || oblique) {
             if (w.y1 >= w.y2) {
-                KeepEndCode(cells, box, w.x1, w.y1, 2, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 3, e2);
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 2, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 3, e2);
             } else {
-                KeepEndCode(cells, box, w.x1, w.y1, 3, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 2, e2);
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 3, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 2, e2);
             }
         }
     }
