@@ -609,6 +609,9 @@ void BuildNodeMap(int storey) {
     }
     // Grown in a local, which the stores into the map cannot alias, and kept at the end.
     NodeBox box{AxisCountX, -1, AxisCountY, -1};
+    // The storey's nodes from one base, which the loops keep at hand rather than working it
+    // out again from the scenario and storey for every node.
+    int32_t* const nodes = map[0];
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
     for (int i = 0; i < nc; ++i) {
@@ -618,7 +621,7 @@ void BuildNodeMap(int storey) {
         const int32_t kind = c.kind >= 1 && c.kind <= 3 ? c.kind : 1;
         int32_t hardware = ((c.joint % 4) + 4) % 4;
         if (hardware > 2) hardware = 0;
-        map[c.x][c.y] = hardware * 4 + kind;
+        nodes[c.x * AxisCountY + c.y] = hardware * 4 + kind;
         box.take(c.x, c.y);
     }
 
@@ -631,7 +634,7 @@ void BuildNodeMap(int storey) {
         // Across the lines first: the few nodes a rectangle holds of each line would cost
         // more in the set-up of wide stores than the stores themselves.
         for (int32_t y = y0; y <= y1; ++y)
-            for (int32_t x = x0; x <= x1; ++x) map[x][y] |= FloorAboveBit;
+            for (int32_t x = x0; x <= x1; ++x) nodes[x * AxisCountY + y] |= FloorAboveBit;
         box.take(x0, y0);
         box.take(x1, y1);
     }
@@ -645,14 +648,13 @@ void BuildNodeMap(int storey) {
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
                 if (triangle.holds(AxisPosX(x), AxisPosY(y))) {
-                    map[x][y] |= FloorAboveBit;
+                    nodes[x * AxisCountY + y] |= FloorAboveBit;
                     box.take(x, y);
                 }
     }
 
     const int nw = WallCountOf(storey);
-    // The storey's end codes node by node from one base, which the loop keeps at hand rather
-    // than working it out again from the scenario and storey for every end.
+    // The end codes likewise.
     int32_t(*const nodeCells)[4] = cells[0];
     for (int i = 0; i < nw; ++i) {
         const WallRecord& w = Doc.Walls[sc][storey][i];
