@@ -596,6 +596,10 @@ void BuildNodeMap(int storey) {
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
     NodeBox& lastBox = NodeBoxes[sc][storey];
+    // The storey's nodes and their end codes from one base each, which the loops keep at hand
+    // rather than working it out again from the scenario and storey for every node.
+    int32_t* const nodes = map[0];
+    int32_t(*const nodeCells)[4] = cells[0];
     // Four nodes at a time, in stores of a fixed size that need no call: a box holds a few
     // nodes of each line. A last four that would run past the end of the line are moved back
     // onto it; the nodes outside the box are zero anyway. The lines inside, as a box is often
@@ -603,15 +607,12 @@ void BuildNodeMap(int storey) {
     for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
         const int32_t at = Lo(y, AxisCountY - 4);
         for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x) {
-            std::memset(&map[x][at], 0, 4 * sizeof map[x][0]);
-            std::memset(&cells[x][at], 0, 4 * sizeof cells[x][0]);
+            std::memset(&nodes[x * AxisCountY + at], 0, 4 * sizeof nodes[0]);
+            std::memset(&nodeCells[x * AxisCountY + at], 0, 4 * sizeof nodeCells[0]);
         }
     }
     // Grown in a local, which the stores into the map cannot alias, and kept at the end.
     NodeBox box{AxisCountX, -1, AxisCountY, -1};
-    // The storey's nodes from one base, which the loops keep at hand rather than working it
-    // out again from the scenario and storey for every node.
-    int32_t* const nodes = map[0];
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
     for (int i = 0; i < nc; ++i) {
@@ -654,8 +655,6 @@ void BuildNodeMap(int storey) {
     }
 
     const int nw = WallCountOf(storey);
-    // The end codes likewise.
-    int32_t(*const nodeCells)[4] = cells[0];
     for (int i = 0; i < nw; ++i) {
         const WallRecord& w = Doc.Walls[sc][storey][i];
         const int32_t m = BraceClassOf(BraceRowOf(w.bracing));
