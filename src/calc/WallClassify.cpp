@@ -42,12 +42,14 @@ NodeBox NodeBoxes[Scenarios][Storeys];
 using NodeEndCodes = int32_t[AxisCountX][AxisCountY][4];
 
 // Keeps the larger of a node's end code (> 0) and the new one. The node goes into the box
-// either way: a code already there was put there by this build, which took the node then.
+// either way (`Take`; false where the caller already took it): a code already there was put
+// there by this build, which took the node then.
+template <bool Take = true>
 void KeepEndCode(int32_t (*cells)[4], NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
     int32_t& cell = cells[x * AxisCountY + y][slot];
     cell = Hi(cell, code);
-    box.take(x, y);
+    if (Take) box.take(x, y);
 }
 
 double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
@@ -671,7 +673,16 @@ void BuildNodeMap(int storey) {
                 KeepEndCode(nodeCells, box, w.x2, w.y2, 0, e2);
             }
         }
-        if (w.x1 == w.x2 || oblique) {
+        if (oblique) {
+            // The ends were taken above.
+            if (w.y1 >= w.y2) {
+                KeepEndCode<false>(nodeCells, box, w.x1, w.y1, 2, e1);
+                KeepEndCode<false>(nodeCells, box, w.x2, w.y2, 3, e2);
+            } else {
+                KeepEndCode<false>(nodeCells, box, w.x1, w.y1, 3, e1);
+                KeepEndCode<false>(nodeCells, box, w.x2, w.y2, 2, e2);
+            }
+        } else if (w.x1 == w.x2) {
             if (w.y1 >= w.y2) {
                 KeepEndCode(nodeCells, box, w.x1, w.y1, 2, e1);
                 KeepEndCode(nodeCells, box, w.x2, w.y2, 3, e2);
