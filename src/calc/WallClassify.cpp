@@ -42,12 +42,14 @@ NodeBox NodeBoxes[Scenarios][Storeys];
 using NodeEndCodes = int32_t[AxisCountX][AxisCountY][4];
 
 // Keeps the larger of a node's end code (> 0) and the new one. The node goes into the box
-// either way: a code already there was put there by this build, which took the node then.
-void KeepEndCode(NodeEndCodes& cells, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
+// either way (`Take`; false where the caller already took it): a code already there was put
+// there by this build, which took the node then.
+template <bool Take = true>
+void KeepEndCode(int32_t (*cells)[4], NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
-    int32_t& cell = cells[x][y][slot];
+    int32_t& cell = cells[x * AxisCountY + y][slot];
     cell = Hi(cell, code);
-    box.take(x, y);
+    if (Take) box.take(x, y);
 }
 
 double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
@@ -596,15 +598,21 @@ void BuildNodeMap(int storey) {
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
     NodeBox& lastBox = NodeBoxes[sc][storey];
+    // The storey's nodes and their end codes from one base each, which the loops keep at hand
+    // rather than working it out again from the scenario and storey for every node.
+    int32_t* const nodes = map[0];
+    int32_t(*const nodeCells)[4] = cells[0];
     // Four nodes at a time, in stores of a fixed size that need no call: a box holds a few
     // nodes of each line. A last four that would run past the end of the line are moved back
-    // onto it; the nodes outside the box are zero anyway.
-    for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x)
-        for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
-            const int32_t at = Lo(y, AxisCountY - 4);
-            std::memset(&map[x][at], 0, 4 * sizeof map[x][0]);
-            std::memset(&cells[x][at], 0, 4 * sizeof cells[x][0]);
+    // onto it; the nodes outside the box are zero anyway. The lines inside, as a box is often
+    // no more than four nodes across them.
+    for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
+        const int32_t at = Lo(y, AxisCountY - 4);
+        for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x) {
+            std::memset(&nodes[x * AxisCountY + at], 0, 4 * sizeof nodes[0]);
+            std::memset(&nodeCells[x * AxisCountY + at], 0, 4 * sizeof nodeCells[0]);
         }
+    }
     // Grown in a local, which the stores into the map cannot alias, and kept at the end.
     NodeBox box{AxisCountX, -1, AxisCountY, -1};
 
@@ -616,7 +624,7 @@ void BuildNodeMap(int storey) {
         const int32_t kind = c.kind >= 1 && c.kind <= 3 ? c.kind : 1;
         int32_t hardware = ((c.joint % 4) + 4) % 4;
         if (hardware > 2) hardware = 0;
-        map[c.x][c.y] = hardware * 4 + kind;
+        nodes[c.x * AxisCountY + c.y] = hardware * 4 + kind;
         box.take(c.x, c.y);
     }
 
@@ -629,7 +637,7 @@ void BuildNodeMap(int storey) {
         // Across the lines first: the few nodes a rectangle holds of each line would cost
         // more in the set-up of wide stores than the stores themselves.
         for (int32_t y = y0; y <= y1; ++y)
-            for (int32_t x = x0; x <= x1; ++x) map[x][y] |= FloorAboveBit;
+            for (int32_t x = x0; x <= x1; ++x) nodes[x * AxisCountY + y] |= FloorAboveBit;
         box.take(x0, y0);
         box.take(x1, y1);
     }
@@ -643,7 +651,7 @@ void BuildNodeMap(int storey) {
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
                 if (triangle.holds(AxisPosX(x), AxisPosY(y))) {
-                    map[x][y] |= FloorAboveBit;
+                    nodes[x * AxisCountY + y] |= FloorAboveBit;
                     box.take(x, y);
                 }
     }
@@ -658,20 +666,29 @@ void BuildNodeMap(int storey) {
         const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
         if (w.y1 == w.y2 || oblique) {
             if (w.x1 >= w.x2) {
-                KeepEndCode(cells, box, w.x1, w.y1, 0, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 1, e2);
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 0, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 1, e2);
             } else {
-                KeepEndCode(cells, box, w.x1, w.y1, 1, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 0, e2);
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 1, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 0, e2);
             }
         }
-        if (w.x1 == w.x2 || oblique) {
+        if (oblique) {
+            // The ends were taken above.
             if (w.y1 >= w.y2) {
-                KeepEndCode(cells, box, w.x1, w.y1, 2, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 3, e2);
+                KeepEndCode<false>(nodeCells, box, w.x1, w.y1, 2, e1);
+                KeepEndCode<false>(nodeCells, box, w.x2, w.y2, 3, e2);
             } else {
-                KeepEndCode(cells, box, w.x1, w.y1, 3, e1);
-                KeepEndCode(cells, box, w.x2, w.y2, 2, e2);
+                KeepEndCode<false>(nodeCells, box, w.x1, w.y1, 3, e1);
+                KeepEndCode<false>(nodeCells, box, w.x2, w.y2, 2, e2);
+            }
+        } else if (w.x1 == w.x2) {
+            if (w.y1 >= w.y2) {
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 2, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 3, e2);
+            } else {
+                KeepEndCode(nodeCells, box, w.x1, w.y1, 3, e1);
+                KeepEndCode(nodeCells, box, w.x2, w.y2, 2, e2);
             }
         }
     }

@@ -528,8 +528,8 @@ constexpr int OutlineLines = 2 * AxisCountX + 1;
 // The edges of a storey's outline put on their lines as they are added, each line a list in
 // entry order: per line its first and last member and per edge the next member of its line,
 // each as 1 + the edge with 0 for none (slot 0 of the links takes the link of an empty line's
-// tail), and the lines in the order they first came. Every line is empty again once the storey
-// is done.
+// tail; a list ends at its last member, whose link is not written), and the lines in the order
+// they first came. Every line is empty again once the storey is done.
 int16_t LineHead[OutlineLines], LineTail[OutlineLines];
 int16_t NextOnLine[MaxOutlineEdges + 1];
 int16_t LinesHeld[OutlineLines];
@@ -548,7 +548,7 @@ struct OutlineLineLists {
             byLine = false;
             return;
         }
-        append(edge, x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine);
+        append(edge, LineOfEnds(x1, y1, x2, y2));
     }
     // The four edges of a rectangle from `edge` on, as add() puts them: a rectangle on the grid
     // with a length each way and neither X at 0 has its two edges along X on the lines of its
@@ -567,10 +567,28 @@ struct OutlineLineLists {
         add(edge + 2, x1, y1, x1, y2);
         add(edge + 3, x2, y1, x2, y2);
     }
+    // The three edges of a triangle from `edge` on, as add() puts them: with its three corners
+    // on the grid, apart and none at X 0, each edge goes on its line with nothing more to check.
+    void addTriangle(int edge, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
+                     int32_t y3) {
+        if (byLine && x1 != 0 && x2 != 0 && x3 != 0 && OnGrid(x1, y1) && OnGrid(x2, y2) &&
+            OnGrid(x3, y3) && (x1 != x2 || y1 != y2) && (x2 != x3 || y2 != y3) &&
+            (x3 != x1 || y3 != y1)) {
+            append(edge, LineOfEnds(x1, y1, x2, y2));
+            append(edge + 1, LineOfEnds(x2, y2, x3, y3));
+            append(edge + 2, LineOfEnds(x3, y3, x1, y1));
+            return;
+        }
+        add(edge, x1, y1, x2, y2);
+        add(edge + 1, x2, y2, x3, y3);
+        add(edge + 2, x3, y3, x1, y1);
+    }
+    static int LineOfEnds(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        return x1 == x2 ? x1 : y1 == y2 ? AxisCountX + y1 : ObliqueLine;
+    }
     void append(int edge, int line) {
         const int tail = LineTail[line];
         NextOnLine[tail] = static_cast<int16_t>(edge + 1);
-        NextOnLine[edge + 1] = 0;
         LineTail[line] = static_cast<int16_t>(edge + 1);
         if (tail == 0) {
             LineHead[line] = static_cast<int16_t>(edge + 1);
@@ -614,15 +632,17 @@ bool ForEachPairOfLine(OutlineEdge* edges, int n, OnPair onPair) {
 int32_t AlongFirst[MaxOutlineEdges], AlongSecond[MaxOutlineEdges];
 
 template <bool Vertical>
-void CancelAlongAxisLine(OutlineEdge* edges, int head) {
+void CancelAlongAxisLine(OutlineEdge* edges, int head, int tail) {
     int32_t* const p1 = AlongFirst;
     int32_t* const p2 = AlongSecond;
     int n = 0;
-    for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+    for (int i = head;; i = NextOnLine[i]) {
         const OutlineEdge& e = edges[i - 1];
         Members[n] = static_cast<int16_t>(i - 1);
         p1[n] = Vertical ? e.y1 : e.x1;
         p2[n] = Vertical ? e.y2 : e.x2;
+        ++n;
+        if (i == tail) break;
     }
     const auto live = [](int32_t e1, int32_t e2) { return Vertical ? (e1 | e2) != 0 : e1 != 0; };
     // A member's ends along the line, written to its edge once they are final.
@@ -708,18 +728,20 @@ void CancelAlongAxisLine(OutlineEdge* edges, int head) {
 // tells the caller to compare all pairs.
 // Lines are independent, so they may be worked in any order: the oblique line goes first, and
 // only its members need putting back.
-bool CancelByLine(OutlineEdge* edges, const OutlineLineLists& lists) {
+bool CancelByLine(OutlineEdge* edges, OutlineLineLists& lists) {
     static_assert(AxisCountX == AxisCountY);
     if (!lists.byLine) return false;
     if (const int head = LineHead[ObliqueLine]; head != 0) {
         int n = 0;
         // Each one's ends in metres are looked up once, and again only for the two edges a pair
         // on one line has ordered.
-        for (int i = head; i != 0; i = NextOnLine[i], ++n) {
+        for (int i = head;; i = NextOnLine[i]) {
             const OutlineEdge& e = edges[i - 1];
             Members[n] = static_cast<int16_t>(i - 1);
             OutlineBackup[n] = e;
             ObliquePoints[n] = PointsOf(e);
+            ++n;
+            if (i == LineTail[ObliqueLine]) break;
         }
         // CancelPair for an oblique a, which every edge left on this line is.
         const bool stayed =
@@ -739,15 +761,19 @@ bool CancelByLine(OutlineEdge* edges, const OutlineLineLists& lists) {
             return false;
         }
     }
+    // Each line is emptied as it is reached, so that none is left to empty afterwards.
     for (int l = 0; l < lists.lines; ++l) {
         const int line = LinesHeld[l];
+        const int head = LineHead[line], tail = LineTail[line];
+        LineHead[line] = LineTail[line] = 0;
         // A line of one member has no pairs.
-        if (line == ObliqueLine || LineHead[line] == LineTail[line]) continue;
+        if (line == ObliqueLine || head == tail) continue;
         if (line < AxisCountX)
-            CancelAlongAxisLine<true>(edges, LineHead[line]);
+            CancelAlongAxisLine<true>(edges, head, tail);
         else
-            CancelAlongAxisLine<false>(edges, LineHead[line]);
+            CancelAlongAxisLine<false>(edges, head, tail);
     }
+    lists.lines = 0;
     return true;
 }
 
@@ -1095,11 +1121,6 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     // AddOutlineEdge for this storey, without looking up the scenario for every edge; every
     // edge of the areas has room.
     static_assert(4 * MaxRoofFloorRects + 3 * MaxRoofFloorTris <= MaxOutlineEdges);
-    const auto add = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-        OutlineEdge& e = edges[count];
-        e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
-        lists.add(count++, x1, y1, x2, y2);
-    };
 
     // Enclosed areas of kinds "２階床", "吹抜部", "軽い屋根" and "重い屋根".
     auto enclosed = [](int32_t code) {
@@ -1124,9 +1145,13 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
     for (int i = 0; i < nt; ++i) {
         const RoofFloorTriRecord& t = Doc.RoofFloorTris[sc][storey][i];
         if (!enclosed(t.code)) continue;
-        add(t.x1, t.y1, t.x2, t.y2);
-        add(t.x2, t.y2, t.x3, t.y3);
-        add(t.x3, t.y3, t.x1, t.y1);
+        const int32_t x1 = t.x1, y1 = t.y1, x2 = t.x2, y2 = t.y2, x3 = t.x3, y3 = t.y3;
+        OutlineEdge* e = edges + count;
+        e[0].x1 = x1, e[0].y1 = y1, e[0].x2 = x2, e[0].y2 = y2;
+        e[1].x1 = x2, e[1].y1 = y2, e[1].x2 = x3, e[1].y2 = y3;
+        e[2].x1 = x3, e[2].y1 = y3, e[2].x2 = x1, e[2].y2 = y1;
+        lists.addTriangle(count, x1, y1, x2, y2, x3, y3);
+        count += 3;
     }
 
     if (!CancelByLine(edges, lists)) {
@@ -1142,8 +1167,10 @@ void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing) {
             }
         }
     }
+    // The edges up to the first that went stay where they are.
     int kept = 0;
-    for (int i = 0; i < count; ++i) {
+    while (kept < count && edges[kept].x1 != 0) edges[kept++].colourIndex = 0;
+    for (int i = kept + 1; i < count; ++i) {
         const OutlineEdge e = edges[i];
         if (e.x1 == 0) continue;
         OutlineEdge& to = edges[kept++];

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <ostream>
 #include <random>
 #include <set>
@@ -271,6 +272,38 @@ TEST_F(WallLines, IdenticalRectanglesCancelCompletely) {
     AddRect(0, 2, 2, 5, 5, 4);
     BuildStoreyOutline(0);
     EXPECT_EQ(WallEval.StoreyOutlineCount[0][0], 0);
+}
+
+// The outline cancels line by line where it can (areas on the grid, edges sorted to their lines
+// as they come, each line emptied for the next storey); it must leave exactly the edges, in the
+// same slots, that comparing all pairs does: among crowded areas sharing and overlapping edges,
+// triangles with collinear or equal corners, and edges at X 0.
+TEST_F(WallLines, OutlineByLinesIsThatOfAllPairs) {
+    std::mt19937 rng(5);
+    const auto at = [&rng](int spread) { return static_cast<int>(rng() % spread); };
+    for (int round = 0; round < 60; ++round) {
+        Doc.RoofFloorRectCount[Slot()][0] = Doc.RoofFloorTriCount[Slot()][0] = 0;
+        const int spread = round % 2 == 0 ? 4 : 8, areas = 1 + round % 30;
+        // Right triangles and rectangles with a length each way, but for every fifth round,
+        // whose corners fall anywhere (collinear, equal).
+        const bool anywhere = round % 5 == 4;
+        for (int i = 0; i < areas; ++i) {
+            const int x = at(spread), y = at(spread), dx = 1 + at(3), dy = 1 + at(3);
+            AddRect(0, x, y, anywhere ? at(spread) : x + dx, y + dy);
+            AddTri(0, x, y, anywhere ? at(spread) : x + dx, y, x,
+                   anywhere ? at(spread) : y - dy + 4);
+        }
+        BuildStoreyOutline(0, true);
+        const std::vector<OutlineEdge> byLines(WallEval.StoreyOutline[0][0],
+                                               WallEval.StoreyOutline[0][0] + MaxOutlineEdges);
+        const int count = WallEval.StoreyOutlineCount[0][0];
+        BuildStoreyOutline(0, false);
+        ASSERT_EQ(WallEval.StoreyOutlineCount[0][0], count) << "round " << round;
+        ASSERT_EQ(std::memcmp(byLines.data(), WallEval.StoreyOutline[0][0],
+                              sizeof(OutlineEdge) * MaxOutlineEdges),
+                  0)
+            << "round " << round;
+    }
 }
 
 struct AreaCase {
