@@ -166,7 +166,9 @@ FrameOrigin FrameOriginOf() {
     return {AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
 }
 
-WallEnds EndsOf(const WallRecord& w, const FrameOrigin& o) {
+// Inlined always: the wide-store clones that call it would otherwise call a copy built without
+// them, with the ends passed through memory.
+[[gnu::always_inline]] inline WallEnds EndsOf(const WallRecord& w, const FrameOrigin& o) {
     return {AxisPosX(w.x1) - o.x, o.y - AxisPosY(w.y1), AxisPosX(w.x2) - o.x, o.y - AxisPosY(w.y2),
             w.x1 != w.x2 && w.y1 != w.y2};
 }
@@ -302,11 +304,6 @@ void StartsOf(Quad& out, const Quad& a, const Quad& b) {
     out = __builtin_shuffle(a, b, QuadMask{0, 1, 4, 5});
 }
 
-// The lanes of the quad that `keep` sets, the others 0.
-void Kept(Quad& out, const QuadMask& keep, const Quad& q) {
-    out = keep ? q : Quad{};
-}
-
 // What the storey step and the quarter strips read of a wall, gathered while its row is read
 // for the sums, so that they need not read the 1,760-byte row again.
 struct WallTerms {
@@ -334,87 +331,137 @@ const WallTerms* StoreyTermsFromRows(int sc, int storey, int walls) {
     return theStoreyTerms;
 }
 
-// The walk over a storey's walls stores 960 bytes per wall and is bound by the number of
-// stores, and the line sums take four cases as one: both gain from the wide stores.
+// A wall's four end coordinates x1, y1, x2, y2 side by side, as unsigned: below 0 is then
+// beyond the grid too.
+using IndexQuad = uint32_t __attribute__((vector_size(16)));
+static_assert(offsetof(WallRecord, y1) == offsetof(WallRecord, x1) + 4 &&
+                  offsetof(WallRecord, x2) == offsetof(WallRecord, x1) + 8 &&
+                  offsetof(WallRecord, y2) == offsetof(WallRecord, x1) + 12,
+              "a wall's end coordinates are neighbouring fields");
+
+// The five cases of a per-case table row from the values of the three distinct cases: the
+// first four as one quad, case 4 apart. Along X case n takes distinct case SameVariantX[n],
+// along Y SameVariantY[n].
+struct CaseRow {
+    Quad first4;
+    double last;
+};
+
+void RowAlongX(CaseRow& out, double d0, double d1, double d2) {
+    static_assert(SameVariantX[0] == 0 && SameVariantX[1] == 1 && SameVariantX[2] == 2 &&
+                  SameVariantX[3] == 1 && SameVariantX[4] == 2);
+    out.first4 = Quad{d0, d1, d2, d1};
+    out.last = d2;
+}
+
+void RowAlongY(CaseRow& out, double d0, double d1, double d2) {
+    static_assert(SameVariantY[0] == 0 && SameVariantY[1] == 1 && SameVariantY[2] == 1 &&
+                  SameVariantY[3] == 2 && SameVariantY[4] == 2);
+    out.first4 = Quad{d0, d1, d1, d2};
+    out.last = d2;
+}
+
+// The walk over a storey's walls reads each row once and keeps the sums in registers; the line
+// sums take four cases as one: both gain from the wide vectors.
 // Every wall's strengths, stiffnesses and moments of the five loading cases added to the storey
 // sums and its lines, as AddWallTerms wall by wall on sums and lines that start from 0 (the same
-// additions in the same order), with each row read once into theStoreyTerms. Storey in range,
-// its rows noted, its line tables cleared.
-WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls,
-                                                                const WallEnds* ends) {
+// additions in the same order), with the wall's ends worked out into theStoreyEnds and what the
+// later steps read of its row into theStoreyTerms. Storey in range, its rows noted, its line
+// tables cleared.
+WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls) {
     RigidityResults& r = RigidityRes;
-    // Per distinct case, lane 0 along Y and lane 1 along X (the moments: Ly·X, Lx·Y); the
-    // strengths and stiffnesses of a case side by side in one quad, so that the sums stay in
-    // registers.
-    Quad sums[DistinctCases] = {}; // strength Y, X, stiffness Ly, Lx
-    Pair moment[DistinctCases] = {};
+    // Per case lane by lane (case 4 in the lane of the distinct case it equals): strengths,
+    // stiffnesses and moments (Ly·X, Lx·Y). A sum over the walls of a case's values is the same
+    // sum in whichever lane it is kept.
+    Quad strengthX = {}, strengthY = {}, stiffnessX = {}, stiffnessY = {};
+    Quad momentYX = {}, momentXY = {};
     int32_t linesInUse = RigidityLinesInUse[sc][storey];
+    // Per end coordinate, the largest line on the grid + 1 (0 for none).
+    IndexQuad lineEndMax = {};
     double(&linesX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&linesY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
+    const FrameOrigin origin = FrameOriginOf();
     for (int wi = 0; wi < walls; ++wi) {
         const WallRecord& w = Doc.Walls[sc][storey][wi];
         const WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
-        const WallEnds& e = ends[wi];
-        WallTerms& t = theStoreyTerms[wi];
-        t = TermsOf(w, blocks);
-        const Pair start = {e.startX, e.startY}, end = {e.endX, e.endY};
-#pragma GCC unroll 3
+        const WallEnds e = EndsOf(w, origin);
+        theStoreyEnds[wi] = e;
+        double lx[DistinctCases], ly[DistinctCases], sx[DistinctCases], sy[DistinctCases];
         for (int j = 0; j < DistinctCases; ++j) {
             const WallResultRecord& bx = blocks[CaseSubBlockX[DistinctCase[j]]];
             const WallResultRecord& by = blocks[CaseSubBlockY[DistinctCase[j]]];
-            const Pair k = t.stiffness[j];
-            sums[j] += Quad{by.strengthY, bx.strengthX, k[0], k[1]};
-            if (e.oblique) {
-                const Pair half = 0.5 * k;
-                moment[j] += half * start + half * end;
-            } else {
-                moment[j] += k * start + Pair{0, 0};
-            }
+            lx[j] = bx.stiffnessX, sx[j] = bx.strengthX;
+            ly[j] = by.stiffnessY, sy[j] = by.strengthY;
+        }
+        WallTerms& t = theStoreyTerms[wi];
+        for (int j = 0; j < DistinctCases; ++j) t.stiffness[j] = Pair{ly[j], lx[j]};
+        t.quarterX = (w.y1 != w.y2 ? 0.5 : 1.0) * blocks[0].strengthX;
+        t.quarterY = (w.x1 != w.x2 ? 0.5 : 1.0) * blocks[0].strengthY;
+
+        CaseRow kx, ky, row;
+        RowAlongX(kx, lx[0], lx[1], lx[2]);
+        RowAlongY(ky, ly[0], ly[1], ly[2]);
+        stiffnessX += kx.first4;
+        stiffnessY += ky.first4;
+        RowAlongX(row, sx[0], sx[1], sx[2]);
+        strengthX += row.first4;
+        RowAlongY(row, sy[0], sy[1], sy[2]);
+        strengthY += row.first4;
+        // Ly·X from the X positions, Lx·Y from the Y positions. A sum that starts from 0 takes
+        // a product alone as it takes the product plus 0 (AddWallTerms adds the end's 0).
+        if (e.oblique) {
+            const Quad halfY = 0.5 * ky.first4, halfX = 0.5 * kx.first4;
+            momentYX += halfY * e.startX + halfY * e.endX;
+            momentXY += halfX * e.startY + halfX * e.endY;
+        } else {
+            momentYX += ky.first4 * e.startX;
+            momentXY += kx.first4 * e.startY;
         }
 
-        for (const int32_t line : {w.x1, w.y1, w.x2, w.y2})
-            if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
+        // The lines of both ends together, those outside the grid as none.
+        IndexQuad lines;
+        std::memcpy(&lines, &w.x1, sizeof lines);
+        const IndexQuad onGrid = lines < static_cast<uint32_t>(GridLines);
+        const IndexQuad lineEnds = (lines + 1) & onGrid;
+        lineEndMax = lineEndMax > lineEnds ? lineEndMax : lineEnds;
         // The lines through the wall's ends (none outside the grid): an oblique wall puts half
         // on the lines through each end, any other wall all on the lines through its start.
-        // From the row rather than from the terms just written: a pair read back from them would
-        // straddle two writes and wait for them.
-        double kx[StrengthVariants], ky[StrengthVariants];
-        for (int n = 0; n < StrengthVariants; ++n) {
-            kx[n] = blocks[CaseSubBlockX[n]].stiffnessX;
-            ky[n] = blocks[CaseSubBlockY[n]].stiffnessY;
-        }
-        // Cases 0..3 of a line are added as one quad, case 4 alone.
         const auto addTo = [](double(&table)[GridLines][StrengthVariants], int32_t line,
-                              const double(&k)[StrengthVariants], double factor) {
+                              const CaseRow& k) {
             if (!InRange(line, GridLines)) return;
             double* to = table[line];
-            Quad sum, add = {k[0], k[1], k[2], k[3]};
-            if (factor != 1.0) add = factor * add;
+            Quad sum;
             std::memcpy(&sum, to, sizeof sum);
-            sum += add;
+            sum += k.first4;
             std::memcpy(to, &sum, sizeof sum);
-            to[4] += factor == 1.0 ? k[4] : factor * k[4];
+            to[4] += k.last;
         };
         if (e.oblique) {
-            addTo(linesX, w.y1, kx, 0.5);
-            addTo(linesX, w.y2, kx, 0.5);
-            addTo(linesY, w.x1, ky, 0.5);
-            addTo(linesY, w.x2, ky, 0.5);
+            const CaseRow halfX = {0.5 * kx.first4, 0.5 * kx.last};
+            const CaseRow halfY = {0.5 * ky.first4, 0.5 * ky.last};
+            addTo(linesX, w.y1, halfX);
+            addTo(linesX, w.y2, halfX);
+            addTo(linesY, w.x1, halfY);
+            addTo(linesY, w.x2, halfY);
         } else {
-            addTo(linesX, w.y1, kx, 1.0);
-            addTo(linesY, w.x1, ky, 1.0);
+            addTo(linesX, w.y1, kx);
+            addTo(linesY, w.x1, ky);
         }
     }
+    for (int i = 0; i < 4; ++i)
+        if (static_cast<int32_t>(lineEndMax[i]) > linesInUse) linesInUse = lineEndMax[i];
     RigidityLinesInUse[sc][storey] = linesInUse;
-    for (int n = 0; n < StrengthVariants; ++n) {
-        const int y = SameVariantY[n], x = SameVariantX[n];
-        r.WallStrengthSumX[sc][storey][n] = sums[x][1];
-        r.WallStrengthSumY[sc][storey][n] = sums[y][0];
-        r.StiffnessSumX[sc][storey][n] = sums[x][3];
-        r.StiffnessSumY[sc][storey][n] = sums[y][2];
-        r.StiffnessMomentYX[sc][storey][n] = moment[y][0];
-        r.StiffnessMomentXY[sc][storey][n] = moment[x][1];
-    }
+    const auto store = [](double(&to)[StrengthVariants], const Quad& sums, int lastLane) {
+        for (int n = 0; n < 4; ++n) to[n] = sums[n];
+        to[4] = sums[lastLane];
+    };
+    // Case 4 is in the lane of case 2 along X, of case 3 along Y.
+    store(r.WallStrengthSumX[sc][storey], strengthX, 2);
+    store(r.WallStrengthSumY[sc][storey], strengthY, 3);
+    store(r.StiffnessSumX[sc][storey], stiffnessX, 2);
+    store(r.StiffnessSumY[sc][storey], stiffnessY, 3);
+    store(r.StiffnessMomentYX[sc][storey], momentYX, 3);
+    store(r.StiffnessMomentXY[sc][storey], momentXY, 2);
     return theStoreyTerms;
 }
 
@@ -481,21 +528,35 @@ WIDE_STORES_WHERE_AVAILABLE void StoreyRigidity(int sc, int storey, int walls, c
         WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
         const WallEnds& e = ends[wi];
         const Quad ends4 = {e.startX, e.startY, e.endX, e.endY};
-        // An oblique wall carries half at each end, any other all at its start and nothing at
-        // its end (1.0 x k is k itself).
-        const double share = e.oblique ? 0.5 : 1.0;
-        const QuadMask keep = {-1, -1, e.oblique ? -1 : 0, e.oblique ? -1 : 0};
         Quad moment[DistinctCases], distance[DistinctCases], torsionOf[DistinctCases];
+        if (e.oblique) {
+            // Half at each end.
 #pragma GCC unroll 3
-        for (int j = 0; j < DistinctCases; ++j) {
-            // Ly with the X positions, Lx with the Y positions.
-            const Pair k = terms[wi].stiffness[j];
-            const Quad part = share * Quad{k[0], k[1], k[0], k[1]};
-            distance[j] = ends4 - centre[j];
-            Kept(moment[j], keep, part * ends4);
-            Kept(torsionOf[j], keep, part * distance[j] * distance[j]);
-            torsion[j] +=
-                Pair{torsionOf[j][0], torsionOf[j][1]} + Pair{torsionOf[j][2], torsionOf[j][3]};
+            for (int j = 0; j < DistinctCases; ++j) {
+                // Ly with the X positions, Lx with the Y positions.
+                const Pair k = terms[wi].stiffness[j];
+                const Quad part = 0.5 * Quad{k[0], k[1], k[0], k[1]};
+                distance[j] = ends4 - centre[j];
+                moment[j] = part * ends4;
+                torsionOf[j] = part * distance[j] * distance[j];
+                torsion[j] +=
+                    Pair{torsionOf[j][0], torsionOf[j][1]} + Pair{torsionOf[j][2], torsionOf[j][3]};
+            }
+        } else {
+            // All at the start and nothing at the end: the end lanes of the moments and torsion
+            // terms are 0, and the torsion sums (from 0, never -0) take the start's terms alone
+            // as they would take them plus 0.
+            const Pair start = {e.startX, e.startY};
+#pragma GCC unroll 3
+            for (int j = 0; j < DistinctCases; ++j) {
+                const Pair k = terms[wi].stiffness[j];
+                distance[j] = ends4 - centre[j];
+                const Pair d = {distance[j][0], distance[j][1]};
+                const Pair m = k * start, t = k * d * d;
+                moment[j] = __builtin_shufflevector(m, Pair{}, 0, 1, 2, 3);
+                torsionOf[j] = __builtin_shufflevector(t, Pair{}, 0, 1, 2, 3);
+                torsion[j] += t;
+            }
         }
 #pragma GCC unroll 5
         for (int n = 0; n < StrengthVariants; ++n) {
@@ -685,9 +746,8 @@ void CalcRigidity() {
     for (int s = 0; s <= top; ++s) {
         const int walls = WallCountOf(s);
         NoteWallResultRows(sc, s, walls);
-        const WallEnds* ends = StoreyEnds(sc, s, walls);
-        const WallTerms* terms = AddStoreyWallTerms(sc, s, walls, ends);
-        StoreyRigidity(sc, s, walls, ends, terms);
+        const WallTerms* terms = AddStoreyWallTerms(sc, s, walls);
+        StoreyRigidity(sc, s, walls, theStoreyEnds, terms);
         for (int k = 0; k < QuarterStrips; ++k) RigidityRes.QuarterWallStrength[k][sc][s] = 0;
         QuarterWallStrength(sc, s, walls, terms);
     }
