@@ -304,6 +304,11 @@ void StartsOf(Quad& out, const Quad& a, const Quad& b) {
     out = __builtin_shuffle(a, b, QuadMask{0, 1, 4, 5});
 }
 
+// The start lanes of q, the end lanes 0.
+void KeptAtStart(Quad& out, const Quad& q) {
+    out = reinterpret_cast<Quad>(reinterpret_cast<QuadMask>(q) & QuadMask{-1, -1, 0, 0});
+}
+
 // What the storey step and the quarter strips read of a wall, gathered while its row is read
 // for the sums, so that they need not read the 1,760-byte row again.
 struct WallTerms {
@@ -368,7 +373,8 @@ void RowAlongY(CaseRow& out, double d0, double d1, double d2) {
 // additions in the same order), with the wall's ends worked out into theStoreyEnds and what the
 // later steps read of its row into theStoreyTerms. Storey in range, its rows noted, its line
 // tables cleared.
-WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls) {
+WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls,
+                                                                const WallEnds* ends) {
     RigidityResults& r = RigidityRes;
     // Per case lane by lane (case 4 in the lane of the distinct case it equals): strengths,
     // stiffnesses and moments (Ly·X, Lx·Y). A sum over the walls of a case's values is the same
@@ -380,12 +386,10 @@ WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int stor
     IndexQuad lineEndMax = {};
     double(&linesX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&linesY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
-    const FrameOrigin origin = FrameOriginOf();
     for (int wi = 0; wi < walls; ++wi) {
         const WallRecord& w = Doc.Walls[sc][storey][wi];
         const WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
-        const WallEnds e = EndsOf(w, origin);
-        theStoreyEnds[wi] = e;
+        const WallEnds& e = ends[wi];
         double lx[DistinctCases], ly[DistinctCases], sx[DistinctCases], sy[DistinctCases];
         for (int j = 0; j < DistinctCases; ++j) {
             const WallResultRecord& bx = blocks[CaseSubBlockX[DistinctCase[j]]];
@@ -546,16 +550,14 @@ WIDE_STORES_WHERE_AVAILABLE void StoreyRigidity(int sc, int storey, int walls, c
             // All at the start and nothing at the end: the end lanes of the moments and torsion
             // terms are 0, and the torsion sums (from 0, never -0) take the start's terms alone
             // as they would take them plus 0.
-            const Pair start = {e.startX, e.startY};
 #pragma GCC unroll 3
             for (int j = 0; j < DistinctCases; ++j) {
                 const Pair k = terms[wi].stiffness[j];
+                const Quad part = Quad{k[0], k[1], k[0], k[1]};
                 distance[j] = ends4 - centre[j];
-                const Pair d = {distance[j][0], distance[j][1]};
-                const Pair m = k * start, t = k * d * d;
-                moment[j] = __builtin_shufflevector(m, Pair{}, 0, 1, 2, 3);
-                torsionOf[j] = __builtin_shufflevector(t, Pair{}, 0, 1, 2, 3);
-                torsion[j] += t;
+                KeptAtStart(moment[j], part * ends4);
+                KeptAtStart(torsionOf[j], part * distance[j] * distance[j]);
+                torsion[j] += Pair{torsionOf[j][0], torsionOf[j][1]};
             }
         }
 #pragma GCC unroll 5
@@ -746,8 +748,9 @@ void CalcRigidity() {
     for (int s = 0; s <= top; ++s) {
         const int walls = WallCountOf(s);
         NoteWallResultRows(sc, s, walls);
-        const WallTerms* terms = AddStoreyWallTerms(sc, s, walls);
-        StoreyRigidity(sc, s, walls, theStoreyEnds, terms);
+        const WallEnds* ends = StoreyEnds(sc, s, walls);
+        const WallTerms* terms = AddStoreyWallTerms(sc, s, walls, ends);
+        StoreyRigidity(sc, s, walls, ends, terms);
         for (int k = 0; k < QuarterStrips; ++k) RigidityRes.QuarterWallStrength[k][sc][s] = 0;
         QuarterWallStrength(sc, s, walls, terms);
     }
