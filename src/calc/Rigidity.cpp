@@ -585,6 +585,7 @@ WIDE_STORES_WHERE_AVAILABLE void StoreyRigidity(int sc, int storey, int walls, c
         ix[n] = sum[0], iy[n] = sum[1];
     }
 
+    const double withoutRadius = RatioWithoutRadius();
     for (int n = 0; n < StrengthVariants; ++n) {
         const double sumX = r.StiffnessSumX[sc][storey][n];
         const double sumY = r.StiffnessSumY[sc][storey][n];
@@ -598,9 +599,9 @@ WIDE_STORES_WHERE_AVAILABLE void StoreyRigidity(int sc, int storey, int walls, c
         r.ElasticRadiusX[sc][storey][n] = rex;
         r.ElasticRadiusY[sc][storey][n] = rey;
         const double rx =
-            rex > MinElasticRadius ? r.EccentricityY[sc][storey][n] / rex : RatioWithoutRadius();
+            rex > MinElasticRadius ? r.EccentricityY[sc][storey][n] / rex : withoutRadius;
         const double ry =
-            rey > MinElasticRadius ? r.EccentricityX[sc][storey][n] / rey : RatioWithoutRadius();
+            rey > MinElasticRadius ? r.EccentricityX[sc][storey][n] / rey : withoutRadius;
         r.EccentricityRatioX[sc][storey][n] = rx;
         r.EccentricityRatioY[sc][storey][n] = ry;
         r.EccentricityReductionX[sc][storey][n] = EccentricityReductionOf(rx);
@@ -644,6 +645,11 @@ void CalcStoreyRigidity(int storey) {
 
 namespace {
 
+// A list entry's wall among the storey's `walls` (never below 0): one unsigned comparison.
+bool WallInStorey(int32_t wall, int walls) {
+    return static_cast<uint32_t>(wall) < static_cast<uint32_t>(walls);
+}
+
 // The quarter strips of one storey from its wall lists and its walls' terms; storey in range.
 void QuarterWallStrength(int sc, int storey, int walls, const WallTerms* terms) {
     const StoreyWallLines& lists = WallEval.WallLineLists[sc][storey];
@@ -666,7 +672,7 @@ void QuarterWallStrength(int sc, int storey, int walls, const WallTerms* terms) 
     const int xCount = ClampIndex(lists.x.count, MaxWallLineEntries + 1);
     for (int i = 0; i < xCount; ++i) {
         const WallLineEntry& e = lists.x.entries[i];
-        if (!InRange(e.wall, walls)) continue;
+        if (!WallInStorey(e.wall, walls)) continue;
         const double strength = terms[e.wall].quarterX;
         const double pos = AxisPosY(e.axis);
         if (pos <= yLowTop) yLow += strength;
@@ -675,7 +681,7 @@ void QuarterWallStrength(int sc, int storey, int walls, const WallTerms* terms) 
     const int yCount = ClampIndex(lists.y.count, MaxWallLineEntries + 1);
     for (int i = 0; i < yCount; ++i) {
         const WallLineEntry& e = lists.y.entries[i];
-        if (!InRange(e.wall, walls)) continue;
+        if (!WallInStorey(e.wall, walls)) continue;
         const double strength = terms[e.wall].quarterY;
         const double pos = AxisPosX(e.axis);
         if (pos <= xLowTop) xLow += strength;
