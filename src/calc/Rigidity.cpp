@@ -166,9 +166,7 @@ FrameOrigin FrameOriginOf() {
     return {AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
 }
 
-// Inlined always: the wide-store clones that call it would otherwise call a copy built without
-// them, with the ends passed through memory.
-[[gnu::always_inline]] inline WallEnds EndsOf(const WallRecord& w, const FrameOrigin& o) {
+WallEnds EndsOf(const WallRecord& w, const FrameOrigin& o) {
     return {AxisPosX(w.x1) - o.x, o.y - AxisPosY(w.y1), AxisPosX(w.x2) - o.x, o.y - AxisPosY(w.y2),
             w.x1 != w.x2 && w.y1 != w.y2};
 }
@@ -370,9 +368,8 @@ void RowAlongY(CaseRow& out, double d0, double d1, double d2) {
 // sums take four cases as one: both gain from the wide vectors.
 // Every wall's strengths, stiffnesses and moments of the five loading cases added to the storey
 // sums and its lines, as AddWallTerms wall by wall on sums and lines that start from 0 (the same
-// additions in the same order), with the wall's ends worked out into theStoreyEnds and what the
-// later steps read of its row into theStoreyTerms. Storey in range, its rows noted, its line
-// tables cleared.
+// additions in the same order), with what the later steps read of a wall's row gathered into
+// theStoreyTerms. Storey in range, its rows noted, its line tables cleared.
 WIDE_STORES_WHERE_AVAILABLE const WallTerms* AddStoreyWallTerms(int sc, int storey, int walls,
                                                                 const WallEnds* ends) {
     RigidityResults& r = RigidityRes;
