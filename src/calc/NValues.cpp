@@ -82,15 +82,6 @@ struct ColumnLoad {
     double qX, qY, rX, rY;
     double b, lValue;
 };
-// Per storey and column: the entries handed to it, kept or not, per level and the sums of
-// share x B over them. Per storey: the storey below is started before a storey's own sums are
-// read.
-struct ReceivedSums {
-    int32_t total1, total2;
-    double sum1PwX, sum1PwY, sum1AX, sum1AY;
-    double sum2PwX, sum2PwY, sum2AX, sum2AY;
-};
-ReceivedSums Received[Storeys][MaxColumns];
 
 int ColumnCountOf(int sc, int f) {
     return LiveCount(Doc.ColumnCount[sc][f], MaxColumns);
@@ -524,7 +515,14 @@ void StartRecords(int sc, int f, int top) {
     const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const int filled = f <= top ? n : 0;
-    std::fill(Received[f], Received[f] + filled, ReceivedSums{});
+    // The hand-down counts and sums the entries in the records themselves: nothing to copy
+    // when the record is written.
+    for (int i = 0; i < filled; ++i) {
+        ColumnJointRecord& r = records[i];
+        r.upper1Total = r.upper2Total = 0;
+        r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
+        r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
+    }
     for (int i = filled; i < rows; ++i) ClearRecord(records[i]);
     RecordsInUse[sc][f] = n;
 }
@@ -548,12 +546,12 @@ struct Entry {
     double b;
 };
 
-// Keeps the entry in the record while the level has room (its next entry is `total`), and
-// counts and sums it in `sums`.
-void AddEntry(int level, ColumnJointRecord& r, ReceivedSums& sums, const Entry& e) {
+// Keeps the entry in the record while the level has room (its next entry is the level's
+// total), and counts and sums it in the record's totals and sums.
+void AddEntry(int level, ColumnJointRecord& r, const Entry& e) {
     if (level == 1) {
-        if (sums.total1 < FirstLevelEntries) {
-            const int k = sums.total1;
+        if (r.upper1Total < FirstLevelEntries) {
+            const int k = r.upper1Total;
             r.upper1No[k] = e.no;
             r.upper1PwX[k] = e.wholeQX;
             r.upper1PwY[k] = e.wholeQY;
@@ -567,14 +565,14 @@ void AddEntry(int level, ColumnJointRecord& r, ReceivedSums& sums, const Entry& 
             r.a2Y[k] = e.shareRY;
             r.b2[k] = e.b;
         }
-        ++sums.total1;
-        sums.sum1PwX += std::fabs(e.shareQX) * e.b;
-        sums.sum1PwY += std::fabs(e.shareQY) * e.b;
-        sums.sum1AX += std::fabs(e.shareRX) * e.b;
-        sums.sum1AY += std::fabs(e.shareRY) * e.b;
+        ++r.upper1Total;
+        r.upper1SumPwX += std::fabs(e.shareQX) * e.b;
+        r.upper1SumPwY += std::fabs(e.shareQY) * e.b;
+        r.upper1SumAX += std::fabs(e.shareRX) * e.b;
+        r.upper1SumAY += std::fabs(e.shareRY) * e.b;
     } else {
-        if (sums.total2 < SecondLevelEntries) {
-            const int k = sums.total2;
+        if (r.upper2Total < SecondLevelEntries) {
+            const int k = r.upper2Total;
             r.upper2No[k] = e.no;
             r.upper2PwX[k] = e.wholeQX;
             r.upper2PwY[k] = e.wholeQY;
@@ -588,11 +586,11 @@ void AddEntry(int level, ColumnJointRecord& r, ReceivedSums& sums, const Entry& 
             r.a3Y[k] = e.shareRY;
             r.b3[k] = e.b;
         }
-        ++sums.total2;
-        sums.sum2PwX += std::fabs(e.shareQX) * e.b;
-        sums.sum2PwY += std::fabs(e.shareQY) * e.b;
-        sums.sum2AX += std::fabs(e.shareRX) * e.b;
-        sums.sum2AY += std::fabs(e.shareRY) * e.b;
+        ++r.upper2Total;
+        r.upper2SumPwX += std::fabs(e.shareQX) * e.b;
+        r.upper2SumPwY += std::fabs(e.shareQY) * e.b;
+        r.upper2SumAX += std::fabs(e.shareRX) * e.b;
+        r.upper2SumAY += std::fabs(e.shareRY) * e.b;
     }
 }
 
@@ -622,10 +620,9 @@ struct HandDown {
     int level; // 1 or 2
     int failStorey;
     bool recordForSecondLevel; // third storey to second: keep the shares for level 2
-    // The receiving storey's records, sums and node table, at hand rather than indexed anew
-    // per entry.
+    // The receiving storey's records and node table, at hand rather than indexed anew per
+    // entry.
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][lower];
-    ReceivedSums* received = Received[lower];
     const uint8_t* nodes = NodeColumn[lower];
 
     void place(int receiver, const Load& l, bool xDir, double fraction, double distA,
@@ -650,7 +647,7 @@ struct HandDown {
     }
 
     void add(int receiver, const Entry& e) {
-        AddEntry(level, records[receiver], received[receiver], e);
+        AddEntry(level, records[receiver], e);
         if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares))) {
             const int k = PassedShareCount++;
             PassedShares[k] = {e.shareQX, e.shareQY, e.shareRX, e.shareRY, e.b, -1};
@@ -754,35 +751,27 @@ void StartStorey(int sc, int f, int top) {
 // An X value and its Y value, worked out together.
 using XY = double __attribute__((vector_size(2 * sizeof(double))));
 
-// Writes the column's record but for the entries the hand-down wrote: its own values, what it
-// was handed, the pull-out forces and N-values; and blanks the entries the last run left that
-// this run did not write again.
-void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums& s) {
+// Writes the column's record but for the entries, totals and sums the hand-down wrote: its own
+// values, the entries kept, the pull-out forces and N-values; and blanks the entries the last
+// run left that this run did not write again.
+void WriteResults(ColumnJointRecord& r, const ColumnLoad& l) {
     r.pw1X = l.qX;
     r.pw1Y = l.qY;
     r.a1X = l.rX;
     r.a1Y = l.rY;
     r.b1 = l.b;
-    const int n1 = std::min(s.total1, FirstLevelEntries);
-    const int n2 = std::min(s.total2, SecondLevelEntries);
+    const int n1 = std::min(r.upper1Total, FirstLevelEntries);
+    const int n2 = std::min(r.upper2Total, SecondLevelEntries);
     r.upper1Count = n1;
-    r.upper1Total = s.total1;
     r.upper2Count = n2;
-    r.upper2Total = s.total2;
     BlankEntriesPast(r, n1, n2);
 
-    r.upper1SumPwX = s.sum1PwX;
-    r.upper1SumPwY = s.sum1PwY;
-    r.upper1SumAX = s.sum1AX;
-    r.upper1SumAY = s.sum1AY;
-    r.upper2SumPwX = s.sum2PwX;
-    r.upper2SumPwY = s.sum2PwY;
-    r.upper2SumAX = s.sum2AX;
-    r.upper2SumAY = s.sum2AY;
     // X and Y side by side, each in the same steps as on its own: (own x B + first level) +
     // second level, less L (in kN/m for the pull-out force).
-    const XY sumQ = XY{l.qX, l.qY} * l.b + XY{s.sum1PwX, s.sum1PwY} + XY{s.sum2PwX, s.sum2PwY};
-    const XY sumR = XY{l.rX, l.rY} * l.b + XY{s.sum1AX, s.sum1AY} + XY{s.sum2AX, s.sum2AY};
+    const XY sumQ = XY{l.qX, l.qY} * l.b + XY{r.upper1SumPwX, r.upper1SumPwY} +
+                    XY{r.upper2SumPwX, r.upper2SumPwY};
+    const XY sumR =
+        XY{l.rX, l.rY} * l.b + XY{r.upper1SumAX, r.upper1SumAY} + XY{r.upper2SumAX, r.upper2SumAY};
     const XY pullOut = (sumQ - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
     const XY nValue = sumR - l.lValue;
     r.lValue = l.lValue;
@@ -802,7 +791,6 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
 void FinishStorey(int sc, int f, int top) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-    const ReceivedSums* received = Received[f];
     if (n > 0) SumWalls(sc, f);
     const OwnLoads own(sc, f, top);
 
@@ -820,7 +808,7 @@ void FinishStorey(int sc, int f, int top) {
         const bool onGrid = OnGrid(c.x, c.y);
         const int node = onGrid ? NodeOf(c.x, c.y) : 0;
         const ColumnLoad l = own.of(i, c, onGrid, node);
-        WriteResults(records[i], l, received[i]);
+        WriteResults(records[i], l);
         // A column off the grid (a damaged file) stands on no column below nor between any.
         if (!handDown || !onGrid) continue;
         first.run(node, c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
