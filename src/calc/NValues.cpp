@@ -389,10 +389,10 @@ struct OwnLoads {
     // node keeps.
     bool ownNodes;
 
-    OwnLoads(int sc, int f, int top)
+    OwnLoads(int sc, int f, bool underTwo)
         : map(WallEval.GridNodeMap[sc][f][0]), mapAbove(WallEval.GridNodeMap[sc][1][0]),
-          cells(WallEval.GridCellWalls[sc][f][0]), nodes(NodeColumn[f]),
-          underTwo(top == 2 && f == 0), ownNodes(DistinctColumnNodes[f]) {}
+          cells(WallEval.GridCellWalls[sc][f][0]), nodes(NodeColumn[f]), underTwo(underTwo),
+          ownNodes(DistinctColumnNodes[f]) {}
 
     // Column i, c its record; `node` is NodeOf its position where it is on the grid.
     ColumnLoad of(int i, const ColumnRecord& c, bool onGrid, int node) const {
@@ -465,10 +465,11 @@ void BlankEntries(ColumnJointRecord& r, int from1, int to1, int from2, int to2) 
 // blank, so is every entry after it, as in most runs, which keep as many as the last. Otherwise
 // (the last run kept more, or the record was blanked or written from outside: a column number 0
 // or any) every entry past this run's is blanked.
-void BlankEntriesPast(ColumnJointRecord& r, int n1, int n2) {
+// Inline in every storey's loop, where the blanking itself is rare.
+[[gnu::always_inline]] inline void BlankEntriesPast(ColumnJointRecord& r, int n1, int n2) {
     const int end1 = n1 < FirstLevelEntries && r.upper1No[n1] != -1 ? FirstLevelEntries : n1;
     const int end2 = n2 < SecondLevelEntries && r.upper2No[n2] != -1 ? SecondLevelEntries : n2;
-    BlankEntries(r, n1, end1, n2, end2);
+    if (end1 != n1 || end2 != n2) BlankEntries(r, n1, end1, n2, end2);
 }
 
 // The entries a record holds, read from the record itself. Entries past the kept ones are
@@ -754,7 +755,7 @@ using XY = double __attribute__((vector_size(2 * sizeof(double))));
 // Writes the column's record but for the entries, totals and sums the hand-down wrote: its own
 // values, the entries kept, the pull-out forces and N-values; and blanks the entries the last
 // run left that this run did not write again.
-void WriteResults(ColumnJointRecord& r, const ColumnLoad& l) {
+[[gnu::always_inline]] inline void WriteResults(ColumnJointRecord& r, const ColumnLoad& l) {
     r.pw1X = l.qX;
     r.pw1Y = l.qY;
     r.a1X = l.rX;
@@ -788,18 +789,21 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l) {
 // records may be written in report order; the entries each receiver keeps still follow the
 // report order of the columns above. One pass rather than a pass per step: the hand-down waits
 // on the lines of the receiving records, and the forming of the next loads fills that wait.
-void FinishStorey(int sc, int f, int top) {
+// The storey's part in the hand-down, fixed for all its columns and so settled once for the loop
+// rather than tested per column: whether it hands down (any storey above the first), whether
+// the storey below keeps what it receives to pass on (third storey to second), whether it passes
+// on the shares of the third storey (second storey under a third), and whether it stands under
+// the second storey of three (first storey under a third).
+template <bool HandsDown, bool KeepsForSecond, bool PassesOn, bool UnderTwo>
+void FinishColumns(int sc, int f) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-    if (n > 0) SumWalls(sc, f);
-    const OwnLoads own(sc, f, top);
+    const OwnLoads own(sc, f, UnderTwo);
 
     const int32_t* order = NValueRes.ColumnOrder[sc][f];
     const ColumnRecord* cols = Doc.Columns[sc][f];
-    const bool handDown = f > 0;
-    HandDown first{sc, handDown ? f - 1 : 0, 1, f, f == 2 && top == 2};
+    HandDown first{sc, HandsDown ? f - 1 : 0, 1, f, KeepsForSecond};
     HandDown second{sc, 0, 2, 0, false};
-    const bool passOn = f == 1 && top == 2;
     for (int p = 0; p < n; ++p) {
         const int i = order[p];
         // Copied out: the stores into the results could otherwise change the document's record
@@ -810,13 +814,29 @@ void FinishStorey(int sc, int f, int top) {
         const ColumnLoad l = own.of(i, c, onGrid, node);
         WriteResults(records[i], l);
         // A column off the grid (a damaged file) stands on no column below nor between any.
-        if (!handDown || !onGrid) continue;
+        if (!HandsDown || !onGrid) continue;
         first.run(node, c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
-        if (!passOn) continue;
+        if (!PassesOn) continue;
         for (int k = SharesOf[i].first; k >= 0; k = PassedShares[k].next) {
             const PassedShare& s = PassedShares[k];
             second.run(node, c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1);
         }
+    }
+}
+
+void FinishStorey(int sc, int f, int top) {
+    if (NValueRes.ColumnOrderCount[sc][f] > 0) SumWalls(sc, f);
+    if (f == 0) {
+        if (top == 2)
+            FinishColumns<false, false, false, true>(sc, f);
+        else
+            FinishColumns<false, false, false, false>(sc, f);
+    } else if (f == 2) {
+        FinishColumns<true, true, false, false>(sc, f);
+    } else if (top == 2) {
+        FinishColumns<true, false, true, false>(sc, f);
+    } else {
+        FinishColumns<true, false, false, false>(sc, f);
     }
 }
 
