@@ -301,11 +301,17 @@ double WallRatio(const WallRecord& w) {
            RatioAt(PanelSpecs, w.panelR);
 }
 
-// Per column of the storey being started: what its walls add, pw X, pw Y, a X, a Y, summed
+// An X value and its Y value, worked out together.
+using XY = double __attribute__((vector_size(2 * sizeof(double))));
+
+// Per column of the storey being started: what its walls add, pw X and Y, a X and Y, summed
 // close at hand rather than in the records. Every column on one node takes the same walls in
 // the same order, so a node's walls are summed once, in the row of the column the node keeps
 // (ColumnAt); a column off the grid has its own row.
-double WallSums[MaxColumns][4];
+struct WallSum {
+    XY q, r;
+};
+WallSum WallSums[MaxColumns];
 
 // Adds the wall to the columns on its ends: along X the column at the end with the smaller X
 // index collects it with +, the other with -, so that a column holds the walls on its +X side
@@ -317,25 +323,28 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
 
+    // What the wall adds at its first end and at its second, X and Y side by side. A direction
+    // the wall does not run in adds -0.0, which leaves every sum as it is: each end is added
+    // in the same steps whatever the wall's direction.
+    constexpr double Nothing = -0.0;
+    XY q1 = {q, q}, r1 = {r, r}, q2 = q1, r2 = r1;
+    if (!oblique) {
+        const bool firstLow = alongX ? w.x1 < w.x2 : w.y1 < w.y2;
+        const double qFirst = firstLow ? q : -q, qSecond = firstLow ? -q : q;
+        const double rFirst = firstLow ? r : -r, rSecond = firstLow ? -r : r;
+        q1 = alongX ? XY{qFirst, Nothing} : XY{Nothing, qFirst};
+        r1 = alongX ? XY{rFirst, Nothing} : XY{Nothing, rFirst};
+        q2 = alongX ? XY{qSecond, Nothing} : XY{Nothing, qSecond};
+        r2 = alongX ? XY{rSecond, Nothing} : XY{Nothing, rSecond};
+    }
+
     // The columns on the two ends; off the grid (a damaged file) every column is looked at.
     // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
     // order whatever order the ends are visited in.
     const auto add = [&](int i, bool first) {
-        double(&sum)[4] = WallSums[i];
-        if (oblique) {
-            sum[0] += q;
-            sum[1] += q;
-            sum[2] += r;
-            sum[3] += r;
-        } else if (alongX) {
-            const double sign = (first ? w.x1 < w.x2 : w.x2 < w.x1) ? 1.0 : -1.0;
-            sum[0] += sign * q;
-            sum[2] += sign * r;
-        } else {
-            const double sign = (first ? w.y1 < w.y2 : w.y2 < w.y1) ? 1.0 : -1.0;
-            sum[1] += sign * q;
-            sum[3] += sign * r;
-        }
+        WallSum& sum = WallSums[i];
+        sum.q += first ? q1 : q2;
+        sum.r += first ? r1 : r2;
     };
     const auto addAt = [&](int32_t x, int32_t y, bool first) {
         if (OnGrid(x, y)) {
@@ -353,8 +362,7 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
 
 void SumWalls(int sc, int f) {
     const int n = ColumnCountOf(sc, f);
-    for (int i = 0; i < n; ++i)
-        WallSums[i][0] = WallSums[i][1] = WallSums[i][2] = WallSums[i][3] = 0.0;
+    for (int i = 0; i < n; ++i) WallSums[i] = {XY{0.0, 0.0}, XY{0.0, 0.0}};
     const int nw = WallCountOf(sc, f);
     for (int i = 0; i < nw; ++i) {
         const WallResultRecord& wr = WallEval.WallResult[sc][f][i][0];
@@ -396,12 +404,12 @@ struct OwnLoads {
 
     // Column i, c its record; `node` is NodeOf its position where it is on the grid.
     ColumnLoad of(int i, const ColumnRecord& c, bool onGrid, int node) const {
-        const double(&sum)[4] = WallSums[ownNodes || !onGrid ? i : nodes[node] - 1];
+        const WallSum& sum = WallSums[ownNodes || !onGrid ? i : nodes[node] - 1];
         ColumnLoad l;
-        l.qX = std::fabs(sum[0]);
-        l.qY = std::fabs(sum[1]);
-        l.rX = std::fabs(sum[2]);
-        l.rY = std::fabs(sum[3]);
+        l.qX = std::fabs(sum.q[0]);
+        l.qY = std::fabs(sum.q[1]);
+        l.rX = std::fabs(sum.r[0]);
+        l.rY = std::fabs(sum.r[1]);
         int32_t k = 0;
         bool carriesTwo = false;
         if (onGrid) {
@@ -748,9 +756,6 @@ void StartStorey(int sc, int f, int top) {
         for (int i = 0; i < n; ++i) SharesOf[i] = {-1, -1};
     }
 }
-
-// An X value and its Y value, worked out together.
-using XY = double __attribute__((vector_size(2 * sizeof(double))));
 
 // Writes the column's record but for the entries, totals and sums the hand-down wrote: its own
 // values, the entries kept, the pull-out forces and N-values; and blanks the entries the last
