@@ -525,8 +525,10 @@ void StartRecords(int sc, int f, int top) {
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const int filled = f <= top ? n : 0;
     // The hand-down counts and sums the entries in the records themselves: nothing to copy
-    // when the record is written.
-    for (int i = 0; i < filled; ++i) {
+    // when the record is written. The top storey receives nothing, and its records are
+    // written so as they finish.
+    const int receiving = f < top ? filled : 0;
+    for (int i = 0; i < receiving; ++i) {
         ColumnJointRecord& r = records[i];
         r.upper1Total = r.upper2Total = 0;
         r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
@@ -759,25 +761,34 @@ void StartStorey(int sc, int f, int top) {
 
 // Writes the column's record but for the entries, totals and sums the hand-down wrote: its own
 // values, the entries kept, the pull-out forces and N-values; and blanks the entries the last
-// run left that this run did not write again.
+// run left that this run did not write again. A column of the top storey receives nothing: its
+// totals and sums are written here as nothing, rather than emptied first and read back.
+template <bool Receives>
 [[gnu::always_inline]] inline void WriteResults(ColumnJointRecord& r, const ColumnLoad& l) {
     r.pw1X = l.qX;
     r.pw1Y = l.qY;
     r.a1X = l.rX;
     r.a1Y = l.rY;
     r.b1 = l.b;
-    const int n1 = std::min(r.upper1Total, FirstLevelEntries);
-    const int n2 = std::min(r.upper2Total, SecondLevelEntries);
+    if constexpr (!Receives) {
+        r.upper1Total = r.upper2Total = 0;
+        r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
+        r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
+    }
+    const int n1 = Receives ? std::min(r.upper1Total, FirstLevelEntries) : 0;
+    const int n2 = Receives ? std::min(r.upper2Total, SecondLevelEntries) : 0;
     r.upper1Count = n1;
     r.upper2Count = n2;
     BlankEntriesPast(r, n1, n2);
 
     // X and Y side by side, each in the same steps as on its own: (own x B + first level) +
     // second level, less L (in kN/m for the pull-out force).
-    const XY sumQ = XY{l.qX, l.qY} * l.b + XY{r.upper1SumPwX, r.upper1SumPwY} +
-                    XY{r.upper2SumPwX, r.upper2SumPwY};
-    const XY sumR =
-        XY{l.rX, l.rY} * l.b + XY{r.upper1SumAX, r.upper1SumAY} + XY{r.upper2SumAX, r.upper2SumAY};
+    const XY sum1Q = Receives ? XY{r.upper1SumPwX, r.upper1SumPwY} : XY{0.0, 0.0};
+    const XY sum2Q = Receives ? XY{r.upper2SumPwX, r.upper2SumPwY} : XY{0.0, 0.0};
+    const XY sum1R = Receives ? XY{r.upper1SumAX, r.upper1SumAY} : XY{0.0, 0.0};
+    const XY sum2R = Receives ? XY{r.upper2SumAX, r.upper2SumAY} : XY{0.0, 0.0};
+    const XY sumQ = XY{l.qX, l.qY} * l.b + sum1Q + sum2Q;
+    const XY sumR = XY{l.rX, l.rY} * l.b + sum1R + sum2R;
     const XY pullOut = (sumQ - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
     const XY nValue = sumR - l.lValue;
     r.lValue = l.lValue;
@@ -797,10 +808,11 @@ void StartStorey(int sc, int f, int top) {
 // The storey's part in the hand-down, fixed for all its columns and so settled once for the loop
 // rather than tested per column: whether it hands down (any storey above the first), whether
 // the storey below keeps what it receives to pass on (third storey to second), whether it passes
-// on the shares of the third storey (second storey under a third), and whether it stands under
-// the second storey of three (first storey under a third).
-template <bool HandsDown, bool KeepsForSecond, bool PassesOn, bool UnderTwo>
-void FinishColumns(int sc, int f) {
+// on the shares of the third storey (second storey under a third), whether it stands under
+// the second storey of three (first storey under a third), and whether it receives (any storey
+// under the top one).
+template <bool HandsDown, bool KeepsForSecond, bool PassesOn, bool UnderTwo, bool Receives>
+[[gnu::noinline]] void FinishColumns(int sc, int f) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const OwnLoads own(sc, f, UnderTwo);
@@ -817,7 +829,7 @@ void FinishColumns(int sc, int f) {
         const bool onGrid = OnGrid(c.x, c.y);
         const int node = onGrid ? NodeOf(c.x, c.y) : 0;
         const ColumnLoad l = own.of(i, c, onGrid, node);
-        WriteResults(records[i], l);
+        WriteResults<Receives>(records[i], l);
         // A column off the grid (a damaged file) stands on no column below nor between any.
         if (!HandsDown || !onGrid) continue;
         first.run(node, c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
@@ -833,15 +845,17 @@ void FinishStorey(int sc, int f, int top) {
     if (NValueRes.ColumnOrderCount[sc][f] > 0) SumWalls(sc, f);
     if (f == 0) {
         if (top == 2)
-            FinishColumns<false, false, false, true>(sc, f);
+            FinishColumns<false, false, false, true, true>(sc, f);
+        else if (top == 1)
+            FinishColumns<false, false, false, false, true>(sc, f);
         else
-            FinishColumns<false, false, false, false>(sc, f);
+            FinishColumns<false, false, false, false, false>(sc, f);
     } else if (f == 2) {
-        FinishColumns<true, true, false, false>(sc, f);
+        FinishColumns<true, true, false, false, false>(sc, f);
     } else if (top == 2) {
-        FinishColumns<true, false, true, false>(sc, f);
+        FinishColumns<true, false, true, false, true>(sc, f);
     } else {
-        FinishColumns<true, false, false, false>(sc, f);
+        FinishColumns<true, false, false, false, false>(sc, f);
     }
 }
 
