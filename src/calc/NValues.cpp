@@ -397,10 +397,10 @@ struct OwnLoads {
     // node keeps.
     bool ownNodes;
 
-    OwnLoads(int sc, int f, bool underTwo)
+    OwnLoads(int sc, int f, bool underTwo, bool ownNodes)
         : map(WallEval.GridNodeMap[sc][f][0]), mapAbove(WallEval.GridNodeMap[sc][1][0]),
           cells(WallEval.GridCellWalls[sc][f][0]), nodes(NodeColumn[f]), underTwo(underTwo),
-          ownNodes(DistinctColumnNodes[f]) {}
+          ownNodes(ownNodes) {}
 
     // Column i, c its record; `node` is NodeOf its position where it is on the grid.
     ColumnLoad of(int i, const ColumnRecord& c, bool onGrid, int node) const {
@@ -809,13 +809,14 @@ template <bool Receives>
 // rather than tested per column: whether it hands down (any storey above the first), whether
 // the storey below keeps what it receives to pass on (third storey to second), whether it passes
 // on the shares of the third storey (second storey under a third), whether it stands under
-// the second storey of three (first storey under a third), and whether it receives (any storey
-// under the top one).
-template <bool HandsDown, bool KeepsForSecond, bool PassesOn, bool UnderTwo, bool Receives>
+// the second storey of three (first storey under a third), whether it receives (any storey
+// under the top one), and whether each of its columns stands on a node of its own.
+template <bool HandsDown, bool KeepsForSecond, bool PassesOn, bool UnderTwo, bool Receives,
+          bool OwnNodes>
 [[gnu::noinline]] void FinishColumns(int sc, int f) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-    const OwnLoads own(sc, f, UnderTwo);
+    const OwnLoads own(sc, f, UnderTwo, OwnNodes);
 
     const int32_t* order = NValueRes.ColumnOrder[sc][f];
     const ColumnRecord* cols = Doc.Columns[sc][f];
@@ -841,21 +842,30 @@ template <bool HandsDown, bool KeepsForSecond, bool PassesOn, bool UnderTwo, boo
     }
 }
 
+// The storey's loop for columns on nodes of their own, as in most houses, or for shared nodes.
+template <bool... Part>
+void FinishColumnsOf(int sc, int f) {
+    if (DistinctColumnNodes[f])
+        FinishColumns<Part..., true>(sc, f);
+    else
+        FinishColumns<Part..., false>(sc, f);
+}
+
 void FinishStorey(int sc, int f, int top) {
     if (NValueRes.ColumnOrderCount[sc][f] > 0) SumWalls(sc, f);
     if (f == 0) {
         if (top == 2)
-            FinishColumns<false, false, false, true, true>(sc, f);
+            FinishColumnsOf<false, false, false, true, true>(sc, f);
         else if (top == 1)
-            FinishColumns<false, false, false, false, true>(sc, f);
+            FinishColumnsOf<false, false, false, false, true>(sc, f);
         else
-            FinishColumns<false, false, false, false, false>(sc, f);
+            FinishColumnsOf<false, false, false, false, false>(sc, f);
     } else if (f == 2) {
-        FinishColumns<true, true, false, false, false>(sc, f);
+        FinishColumnsOf<true, true, false, false, false>(sc, f);
     } else if (top == 2) {
-        FinishColumns<true, false, true, false, true>(sc, f);
+        FinishColumnsOf<true, false, true, false, true>(sc, f);
     } else {
-        FinishColumns<true, false, false, false, false>(sc, f);
+        FinishColumnsOf<true, false, false, false, false>(sc, f);
     }
 }
 
