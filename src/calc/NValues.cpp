@@ -82,15 +82,6 @@ struct ColumnLoad {
     double qX, qY, rX, rY;
     double b, lValue;
 };
-// Per storey and column: the entries handed to it, kept or not, per level and the sums of
-// share x B over them. Per storey: the storey below is started before a storey's own sums are
-// read.
-struct ReceivedSums {
-    int32_t total1, total2;
-    double sum1PwX, sum1PwY, sum1AX, sum1AY;
-    double sum2PwX, sum2PwY, sum2AX, sum2AY;
-};
-ReceivedSums Received[Storeys][MaxColumns];
 
 int ColumnCountOf(int sc, int f) {
     return LiveCount(Doc.ColumnCount[sc][f], MaxColumns);
@@ -310,11 +301,17 @@ double WallRatio(const WallRecord& w) {
            RatioAt(PanelSpecs, w.panelR);
 }
 
-// Per column of the storey being started: what its walls add, pw X, pw Y, a X, a Y, summed
+// An X value and its Y value, worked out together.
+using XY = double __attribute__((vector_size(2 * sizeof(double))));
+
+// Per column of the storey being started: what its walls add, pw X and Y, a X and Y, summed
 // close at hand rather than in the records. Every column on one node takes the same walls in
 // the same order, so a node's walls are summed once, in the row of the column the node keeps
 // (ColumnAt); a column off the grid has its own row.
-double WallSums[MaxColumns][4];
+struct WallSum {
+    XY q, r;
+};
+WallSum WallSums[MaxColumns];
 
 // Adds the wall to the columns on its ends: along X the column at the end with the smaller X
 // index collects it with +, the other with -, so that a column holds the walls on its +X side
@@ -326,25 +323,28 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
     const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
 
+    // What the wall adds at its first end and at its second, X and Y side by side. A direction
+    // the wall does not run in adds -0.0, which leaves every sum as it is: each end is added
+    // in the same steps whatever the wall's direction.
+    constexpr double Nothing = -0.0;
+    XY q1 = {q, q}, r1 = {r, r}, q2 = q1, r2 = r1;
+    if (!oblique) {
+        const bool firstLow = alongX ? w.x1 < w.x2 : w.y1 < w.y2;
+        const double qFirst = firstLow ? q : -q, qSecond = firstLow ? -q : q;
+        const double rFirst = firstLow ? r : -r, rSecond = firstLow ? -r : r;
+        q1 = alongX ? XY{qFirst, Nothing} : XY{Nothing, qFirst};
+        r1 = alongX ? XY{rFirst, Nothing} : XY{Nothing, rFirst};
+        q2 = alongX ? XY{qSecond, Nothing} : XY{Nothing, qSecond};
+        r2 = alongX ? XY{rSecond, Nothing} : XY{Nothing, rSecond};
+    }
+
     // The columns on the two ends; off the grid (a damaged file) every column is looked at.
     // A column takes at most one end of a wall (the ends differ), and its sums follow the wall
     // order whatever order the ends are visited in.
     const auto add = [&](int i, bool first) {
-        double(&sum)[4] = WallSums[i];
-        if (oblique) {
-            sum[0] += q;
-            sum[1] += q;
-            sum[2] += r;
-            sum[3] += r;
-        } else if (alongX) {
-            const double sign = (first ? w.x1 < w.x2 : w.x2 < w.x1) ? 1.0 : -1.0;
-            sum[0] += sign * q;
-            sum[2] += sign * r;
-        } else {
-            const double sign = (first ? w.y1 < w.y2 : w.y2 < w.y1) ? 1.0 : -1.0;
-            sum[1] += sign * q;
-            sum[3] += sign * r;
-        }
+        WallSum& sum = WallSums[i];
+        sum.q += first ? q1 : q2;
+        sum.r += first ? r1 : r2;
     };
     const auto addAt = [&](int32_t x, int32_t y, bool first) {
         if (OnGrid(x, y)) {
@@ -362,8 +362,7 @@ void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
 
 void SumWalls(int sc, int f) {
     const int n = ColumnCountOf(sc, f);
-    for (int i = 0; i < n; ++i)
-        WallSums[i][0] = WallSums[i][1] = WallSums[i][2] = WallSums[i][3] = 0.0;
+    for (int i = 0; i < n; ++i) WallSums[i] = {XY{0.0, 0.0}, XY{0.0, 0.0}};
     const int nw = WallCountOf(sc, f);
     for (int i = 0; i < nw; ++i) {
         const WallResultRecord& wr = WallEval.WallResult[sc][f][i][0];
@@ -398,19 +397,19 @@ struct OwnLoads {
     // node keeps.
     bool ownNodes;
 
-    OwnLoads(int sc, int f, int top)
+    OwnLoads(int sc, int f, bool underTwo, bool ownNodes)
         : map(WallEval.GridNodeMap[sc][f][0]), mapAbove(WallEval.GridNodeMap[sc][1][0]),
-          cells(WallEval.GridCellWalls[sc][f][0]), nodes(NodeColumn[f]),
-          underTwo(top == 2 && f == 0), ownNodes(DistinctColumnNodes[f]) {}
+          cells(WallEval.GridCellWalls[sc][f][0]), nodes(NodeColumn[f]), underTwo(underTwo),
+          ownNodes(ownNodes) {}
 
     // Column i, c its record; `node` is NodeOf its position where it is on the grid.
     ColumnLoad of(int i, const ColumnRecord& c, bool onGrid, int node) const {
-        const double(&sum)[4] = WallSums[ownNodes || !onGrid ? i : nodes[node] - 1];
+        const WallSum& sum = WallSums[ownNodes || !onGrid ? i : nodes[node] - 1];
         ColumnLoad l;
-        l.qX = std::fabs(sum[0]);
-        l.qY = std::fabs(sum[1]);
-        l.rX = std::fabs(sum[2]);
-        l.rY = std::fabs(sum[3]);
+        l.qX = std::fabs(sum.q[0]);
+        l.qY = std::fabs(sum.q[1]);
+        l.rX = std::fabs(sum.r[0]);
+        l.rY = std::fabs(sum.r[1]);
         int32_t k = 0;
         bool carriesTwo = false;
         if (onGrid) {
@@ -474,10 +473,11 @@ void BlankEntries(ColumnJointRecord& r, int from1, int to1, int from2, int to2) 
 // blank, so is every entry after it, as in most runs, which keep as many as the last. Otherwise
 // (the last run kept more, or the record was blanked or written from outside: a column number 0
 // or any) every entry past this run's is blanked.
-void BlankEntriesPast(ColumnJointRecord& r, int n1, int n2) {
+// Inline in every storey's loop, where the blanking itself is rare.
+[[gnu::always_inline]] inline void BlankEntriesPast(ColumnJointRecord& r, int n1, int n2) {
     const int end1 = n1 < FirstLevelEntries && r.upper1No[n1] != -1 ? FirstLevelEntries : n1;
     const int end2 = n2 < SecondLevelEntries && r.upper2No[n2] != -1 ? SecondLevelEntries : n2;
-    BlankEntries(r, n1, end1, n2, end2);
+    if (end1 != n1 || end2 != n2) BlankEntries(r, n1, end1, n2, end2);
 }
 
 // The entries a record holds, read from the record itself. Entries past the kept ones are
@@ -524,7 +524,16 @@ void StartRecords(int sc, int f, int top) {
     const int rows = RecordsInUse[sc][f] > n ? RecordsInUse[sc][f] : n;
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     const int filled = f <= top ? n : 0;
-    std::fill(Received[f], Received[f] + filled, ReceivedSums{});
+    // The hand-down counts and sums the entries in the records themselves: nothing to copy
+    // when the record is written. The top storey receives nothing, and its records are
+    // written so as they finish.
+    const int receiving = f < top ? filled : 0;
+    for (int i = 0; i < receiving; ++i) {
+        ColumnJointRecord& r = records[i];
+        r.upper1Total = r.upper2Total = 0;
+        r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
+        r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
+    }
     for (int i = filled; i < rows; ++i) ClearRecord(records[i]);
     RecordsInUse[sc][f] = n;
 }
@@ -548,12 +557,12 @@ struct Entry {
     double b;
 };
 
-// Keeps the entry in the record while the level has room (its next entry is `total`), and
-// counts and sums it in `sums`.
-void AddEntry(int level, ColumnJointRecord& r, ReceivedSums& sums, const Entry& e) {
+// Keeps the entry in the record while the level has room (its next entry is the level's
+// total), and counts and sums it in the record's totals and sums.
+void AddEntry(int level, ColumnJointRecord& r, const Entry& e) {
     if (level == 1) {
-        if (sums.total1 < FirstLevelEntries) {
-            const int k = sums.total1;
+        if (r.upper1Total < FirstLevelEntries) {
+            const int k = r.upper1Total;
             r.upper1No[k] = e.no;
             r.upper1PwX[k] = e.wholeQX;
             r.upper1PwY[k] = e.wholeQY;
@@ -567,14 +576,14 @@ void AddEntry(int level, ColumnJointRecord& r, ReceivedSums& sums, const Entry& 
             r.a2Y[k] = e.shareRY;
             r.b2[k] = e.b;
         }
-        ++sums.total1;
-        sums.sum1PwX += std::fabs(e.shareQX) * e.b;
-        sums.sum1PwY += std::fabs(e.shareQY) * e.b;
-        sums.sum1AX += std::fabs(e.shareRX) * e.b;
-        sums.sum1AY += std::fabs(e.shareRY) * e.b;
+        ++r.upper1Total;
+        r.upper1SumPwX += std::fabs(e.shareQX) * e.b;
+        r.upper1SumPwY += std::fabs(e.shareQY) * e.b;
+        r.upper1SumAX += std::fabs(e.shareRX) * e.b;
+        r.upper1SumAY += std::fabs(e.shareRY) * e.b;
     } else {
-        if (sums.total2 < SecondLevelEntries) {
-            const int k = sums.total2;
+        if (r.upper2Total < SecondLevelEntries) {
+            const int k = r.upper2Total;
             r.upper2No[k] = e.no;
             r.upper2PwX[k] = e.wholeQX;
             r.upper2PwY[k] = e.wholeQY;
@@ -588,11 +597,11 @@ void AddEntry(int level, ColumnJointRecord& r, ReceivedSums& sums, const Entry& 
             r.a3Y[k] = e.shareRY;
             r.b3[k] = e.b;
         }
-        ++sums.total2;
-        sums.sum2PwX += std::fabs(e.shareQX) * e.b;
-        sums.sum2PwY += std::fabs(e.shareQY) * e.b;
-        sums.sum2AX += std::fabs(e.shareRX) * e.b;
-        sums.sum2AY += std::fabs(e.shareRY) * e.b;
+        ++r.upper2Total;
+        r.upper2SumPwX += std::fabs(e.shareQX) * e.b;
+        r.upper2SumPwY += std::fabs(e.shareQY) * e.b;
+        r.upper2SumAX += std::fabs(e.shareRX) * e.b;
+        r.upper2SumAY += std::fabs(e.shareRY) * e.b;
     }
 }
 
@@ -622,10 +631,9 @@ struct HandDown {
     int level; // 1 or 2
     int failStorey;
     bool recordForSecondLevel; // third storey to second: keep the shares for level 2
-    // The receiving storey's records, sums and node table, at hand rather than indexed anew
-    // per entry.
+    // The receiving storey's records and node table, at hand rather than indexed anew per
+    // entry.
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][lower];
-    ReceivedSums* received = Received[lower];
     const uint8_t* nodes = NodeColumn[lower];
 
     void place(int receiver, const Load& l, bool xDir, double fraction, double distA,
@@ -650,7 +658,7 @@ struct HandDown {
     }
 
     void add(int receiver, const Entry& e) {
-        AddEntry(level, records[receiver], received[receiver], e);
+        AddEntry(level, records[receiver], e);
         if (recordForSecondLevel && PassedShareCount < static_cast<int>(std::size(PassedShares))) {
             const int k = PassedShareCount++;
             PassedShares[k] = {e.shareQX, e.shareQY, e.shareRX, e.shareRY, e.b, -1};
@@ -751,38 +759,36 @@ void StartStorey(int sc, int f, int top) {
     }
 }
 
-// An X value and its Y value, worked out together.
-using XY = double __attribute__((vector_size(2 * sizeof(double))));
-
-// Writes the column's record but for the entries the hand-down wrote: its own values, what it
-// was handed, the pull-out forces and N-values; and blanks the entries the last run left that
-// this run did not write again.
-void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums& s) {
+// Writes the column's record but for the entries, totals and sums the hand-down wrote: its own
+// values, the entries kept, the pull-out forces and N-values; and blanks the entries the last
+// run left that this run did not write again. A column of the top storey receives nothing: its
+// totals and sums are written here as nothing, rather than emptied first and read back.
+template <bool Receives>
+[[gnu::always_inline]] inline void WriteResults(ColumnJointRecord& r, const ColumnLoad& l) {
     r.pw1X = l.qX;
     r.pw1Y = l.qY;
     r.a1X = l.rX;
     r.a1Y = l.rY;
     r.b1 = l.b;
-    const int n1 = std::min(s.total1, FirstLevelEntries);
-    const int n2 = std::min(s.total2, SecondLevelEntries);
+    if constexpr (!Receives) {
+        r.upper1Total = r.upper2Total = 0;
+        r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
+        r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
+    }
+    const int n1 = Receives ? std::min(r.upper1Total, FirstLevelEntries) : 0;
+    const int n2 = Receives ? std::min(r.upper2Total, SecondLevelEntries) : 0;
     r.upper1Count = n1;
-    r.upper1Total = s.total1;
     r.upper2Count = n2;
-    r.upper2Total = s.total2;
     BlankEntriesPast(r, n1, n2);
 
-    r.upper1SumPwX = s.sum1PwX;
-    r.upper1SumPwY = s.sum1PwY;
-    r.upper1SumAX = s.sum1AX;
-    r.upper1SumAY = s.sum1AY;
-    r.upper2SumPwX = s.sum2PwX;
-    r.upper2SumPwY = s.sum2PwY;
-    r.upper2SumAX = s.sum2AX;
-    r.upper2SumAY = s.sum2AY;
     // X and Y side by side, each in the same steps as on its own: (own x B + first level) +
     // second level, less L (in kN/m for the pull-out force).
-    const XY sumQ = XY{l.qX, l.qY} * l.b + XY{s.sum1PwX, s.sum1PwY} + XY{s.sum2PwX, s.sum2PwY};
-    const XY sumR = XY{l.rX, l.rY} * l.b + XY{s.sum1AX, s.sum1AY} + XY{s.sum2AX, s.sum2AY};
+    const XY sum1Q = Receives ? XY{r.upper1SumPwX, r.upper1SumPwY} : XY{0.0, 0.0};
+    const XY sum2Q = Receives ? XY{r.upper2SumPwX, r.upper2SumPwY} : XY{0.0, 0.0};
+    const XY sum1R = Receives ? XY{r.upper1SumAX, r.upper1SumAY} : XY{0.0, 0.0};
+    const XY sum2R = Receives ? XY{r.upper2SumAX, r.upper2SumAY} : XY{0.0, 0.0};
+    const XY sumQ = XY{l.qX, l.qY} * l.b + sum1Q + sum2Q;
+    const XY sumR = XY{l.rX, l.rY} * l.b + sum1R + sum2R;
     const XY pullOut = (sumQ - l.lValue * KNPerMetrePerRatio) * PullOutFactor;
     const XY nValue = sumR - l.lValue;
     r.lValue = l.lValue;
@@ -799,19 +805,23 @@ void WriteResults(ColumnJointRecord& r, const ColumnLoad& l, const ReceivedSums&
 // records may be written in report order; the entries each receiver keeps still follow the
 // report order of the columns above. One pass rather than a pass per step: the hand-down waits
 // on the lines of the receiving records, and the forming of the next loads fills that wait.
-void FinishStorey(int sc, int f, int top) {
+// The storey's part in the hand-down, fixed for all its columns and so settled once for the loop
+// rather than tested per column: whether it hands down (any storey above the first), whether
+// the storey below keeps what it receives to pass on (third storey to second), whether it passes
+// on the shares of the third storey (second storey under a third), whether it stands under
+// the second storey of three (first storey under a third), whether it receives (any storey
+// under the top one), and whether each of its columns stands on a node of its own.
+template <bool HandsDown, bool KeepsForSecond, bool PassesOn, bool UnderTwo, bool Receives,
+          bool OwnNodes>
+[[gnu::noinline]] void FinishColumns(int sc, int f) {
     const int n = NValueRes.ColumnOrderCount[sc][f];
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
-    const ReceivedSums* received = Received[f];
-    if (n > 0) SumWalls(sc, f);
-    const OwnLoads own(sc, f, top);
+    const OwnLoads own(sc, f, UnderTwo, OwnNodes);
 
     const int32_t* order = NValueRes.ColumnOrder[sc][f];
     const ColumnRecord* cols = Doc.Columns[sc][f];
-    const bool handDown = f > 0;
-    HandDown first{sc, handDown ? f - 1 : 0, 1, f, f == 2 && top == 2};
+    HandDown first{sc, HandsDown ? f - 1 : 0, 1, f, KeepsForSecond};
     HandDown second{sc, 0, 2, 0, false};
-    const bool passOn = f == 1 && top == 2;
     for (int p = 0; p < n; ++p) {
         const int i = order[p];
         // Copied out: the stores into the results could otherwise change the document's record
@@ -820,15 +830,42 @@ void FinishStorey(int sc, int f, int top) {
         const bool onGrid = OnGrid(c.x, c.y);
         const int node = onGrid ? NodeOf(c.x, c.y) : 0;
         const ColumnLoad l = own.of(i, c, onGrid, node);
-        WriteResults(records[i], l, received[i]);
+        WriteResults<Receives>(records[i], l);
         // A column off the grid (a damaged file) stands on no column below nor between any.
-        if (!handDown || !onGrid) continue;
+        if (!HandsDown || !onGrid) continue;
         first.run(node, c.x, c.y, l.qX, l.qY, l.rX, l.rY, l.b, p + 1);
-        if (!passOn) continue;
+        if (!PassesOn) continue;
         for (int k = SharesOf[i].first; k >= 0; k = PassedShares[k].next) {
             const PassedShare& s = PassedShares[k];
             second.run(node, c.x, c.y, s.qX, s.qY, s.rX, s.rY, s.b, p + 1);
         }
+    }
+}
+
+// The storey's loop for columns on nodes of their own, as in most houses, or for shared nodes.
+template <bool... Part>
+void FinishColumnsOf(int sc, int f) {
+    if (DistinctColumnNodes[f])
+        FinishColumns<Part..., true>(sc, f);
+    else
+        FinishColumns<Part..., false>(sc, f);
+}
+
+void FinishStorey(int sc, int f, int top) {
+    if (NValueRes.ColumnOrderCount[sc][f] > 0) SumWalls(sc, f);
+    if (f == 0) {
+        if (top == 2)
+            FinishColumnsOf<false, false, false, true, true>(sc, f);
+        else if (top == 1)
+            FinishColumnsOf<false, false, false, false, true>(sc, f);
+        else
+            FinishColumnsOf<false, false, false, false, false>(sc, f);
+    } else if (f == 2) {
+        FinishColumnsOf<true, true, false, false, false>(sc, f);
+    } else if (top == 2) {
+        FinishColumnsOf<true, false, true, false, true>(sc, f);
+    } else {
+        FinishColumnsOf<true, false, false, false, false>(sc, f);
     }
 }
 
