@@ -355,18 +355,18 @@ template <typename Visited>
 int FindNextLink(const StoreyWallIndex& index, const Visited& visited, int mode, int32_t ax1,
                  int32_t ay1, int32_t ax2, int32_t ay2, double slope, NormalisedWall& link) {
     const int32_t x = mode == 1 ? ax1 : ax2, y = mode == 1 ? ay1 : ay2;
-    if (OnGrid(x, y)) {
-        // Only the walls that meet at the node can be the link.
+    const int key = SlopeKey(slope);
+    if (OnGrid(x, y) && key < ListedKeys && !index.oddSlopes) {
+        // Only the walls of the slope's key that meet at the node can be the link.
         const int16_t* next = mode == 1 ? index.nextBySecond : index.nextByFirst;
-        for (int j = (mode == 1 ? index.secondAt : index.firstAt)[x][y] - 1; j >= 0;
-             j = next[j] - 1) {
-            if (visited[j] || !IsCollinear(slope, index.walls[j].slope)) continue;
-            link = index.walls[j];
-            return j;
+        int j = (mode == 1 ? index.secondAt(x, y, key) : index.firstAt(x, y, key)) - 1;
+        for (j = index.collinearFrom(j, next, slope, key); j >= 0 && visited[j];
+             j = index.collinearFrom(next[j] - 1, next, slope, key)) {
         }
-        return -1;
+        if (j >= 0) link = index.walls[j];
+        return j;
     }
-    // A node off the grid (a damaged file) is in no list.
+    // A node off the grid (a damaged file) is in no list, and a wall of OddSlopeKey in none.
     for (int j = 0; j < index.count; ++j) {
         if (visited[j]) continue;
         const NormalisedWall& w = index.walls[j];
@@ -906,22 +906,24 @@ void ClearWallResults(int scenario, int storey, int rows) {
 
 const StoreyWallIndex& IndexStoreyWalls(int storey) {
     StoreyWallIndex& index = theWallIndex;
-    // Empty the node lists of the last index.
+    // Empty the node lists of the last index where its walls were entered.
     for (int j = 0; j < index.count; ++j) {
-        const NormalisedWall& w = index.walls[j];
-        if (OnGrid(w.x1, w.y1)) index.firstAt[w.x1][w.y1] = 0;
-        if (OnGrid(w.x2, w.y2)) index.secondAt[w.x2][w.y2] = 0;
+        index.firstHeads[index.firstList[j]] = 0;
+        index.secondHeads[index.secondList[j]] = 0;
     }
     index.storey = storey;
     index.count = WallCountOf(storey);
     index.everyWallHasLength = true;
     index.chainsRunForwards = true;
+    index.oddSlopes = false;
+    index.everyEndOnGrid = true;
     // The memos are read for the walls of the index only.
     for (int mode = 0; mode < 2; ++mode)
         for (int j = 0; j < index.count; ++j) {
             ChainMemo[mode][j] = -1;
             NextLinkMemo[mode][j] = -2;
         }
+    index.everyWallListed = true;
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     for (int j = 0; j < index.count; ++j) {
@@ -933,19 +935,27 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     // A loop of its own: the divisions and roots of many walls are then under way at once.
     for (int j = 0; j < index.count; ++j) AddSlopeAndLength(index.walls[j]);
     // Backwards, so that every list runs in record order.
+    constexpr int32_t spare = StoreyWallIndex::NodeLists;
     for (int j = index.count - 1; j >= 0; --j) {
         const NormalisedWall& w = index.walls[j];
-        index.nextByFirst[j] = 0;
-        index.nextBySecond[j] = 0;
-        if (OnGrid(w.x1, w.y1)) {
-            index.nextByFirst[j] = index.firstAt[w.x1][w.y1];
-            index.firstAt[w.x1][w.y1] = static_cast<int16_t>(j + 1);
-        }
-        if (OnGrid(w.x2, w.y2)) {
-            index.nextBySecond[j] = index.secondAt[w.x2][w.y2];
-            index.secondAt[w.x2][w.y2] = static_cast<int16_t>(j + 1);
-        }
+        const uint8_t key = SlopeKey(w.slope);
+        index.key[j] = key;
+        const bool listed = key < ListedKeys;
+        index.oddSlopes |= !listed;
+        const bool firstOnGrid = OnGrid(w.x1, w.y1), secondOnGrid = OnGrid(w.x2, w.y2);
+        index.everyEndOnGrid &= firstOnGrid && secondOnGrid;
+        const int32_t first =
+            listed && firstOnGrid ? StoreyWallIndex::ListAt(w.x1, w.y1, key) : spare;
+        const int32_t second =
+            listed && secondOnGrid ? StoreyWallIndex::ListAt(w.x2, w.y2, key) : spare;
+        index.firstList[j] = first;
+        index.secondList[j] = second;
+        index.nextByFirst[j] = index.firstHeads[first];
+        index.firstHeads[first] = static_cast<int16_t>(j + 1);
+        index.nextBySecond[j] = index.secondHeads[second];
+        index.secondHeads[second] = static_cast<int16_t>(j + 1);
     }
+    index.everyWallListed = index.everyEndOnGrid && !index.oddSlopes;
     return index;
 }
 
