@@ -791,11 +791,15 @@ bool AxesStrictlyIncreasing() {
 
 namespace {
 
-// The ordered ends and the extents of a wall.
+// The ordered ends and the extents of a wall. `EndsOnGrid`: the caller has made sure that both
+// ends lie on the grid, so their positions need no bounds.
+template <bool EndsOnGrid = false>
 NormalisedWall NormaliseEnds(const WallRecord& wall) {
+    const auto posX = [](int32_t x) { return EndsOnGrid ? Doc.AxisX[x] : AxisPosX(x); };
+    const auto posY = [](int32_t y) { return EndsOnGrid ? Doc.AxisY[y] : AxisPosY(y); };
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
     // Each end's X position is looked up once and travels with it.
-    double px1 = AxisPosX(n.x1), px2 = AxisPosX(n.x2);
+    double px1 = posX(n.x1), px2 = posX(n.x2);
     if (n.x1 > n.x2) {
         Exchange(n.x1, n.x2);
         Exchange(n.y1, n.y2);
@@ -803,7 +807,7 @@ NormalisedWall NormaliseEnds(const WallRecord& wall) {
     }
     if (px1 == px2 && n.y1 > n.y2) Exchange(n.y1, n.y2);
     n.dx = px2 - px1;
-    n.dy = AxisPosY(n.y2) - AxisPosY(n.y1);
+    n.dy = posY(n.y2) - posY(n.y1);
     return n;
 }
 
@@ -815,20 +819,21 @@ bool PlainExtent(double d) {
 
 // The slope and the length, from the extents alone. A wall along an axis needs neither the
 // division nor the root: with the other extent a zero, the quotient is that zero and the root
-// of the square is the extent's magnitude, to the bit.
-void AddSlopeAndLength(NormalisedWall& n) {
+// of the square is the extent's magnitude, to the bit. Returns SlopeKey(n.slope).
+uint8_t AddSlopeAndLength(NormalisedWall& n) {
     if (n.dy == 0 && PlainExtent(n.dx)) {
         n.slope = n.dy;
         n.length = n.dx;
-        return;
+        return LevelKey;
     }
     if (n.dx == 0 && PlainExtent(std::fabs(n.dy))) {
         n.slope = VerticalSlope;
         n.length = std::fabs(n.dy);
-        return;
+        return VerticalKey;
     }
     n.slope = n.dx == 0 ? VerticalSlope : n.dy / n.dx;
     n.length = std::sqrt(n.dx * n.dx + n.dy * n.dy);
+    return SlopeKey(n.slope);
 }
 
 } // namespace
@@ -926,28 +931,29 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     index.everyWallListed = true;
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
-    for (int j = 0; j < index.count; ++j) {
-        const NormalisedWall w = NormaliseEnds(walls[j]);
-        index.walls[j] = w;
-        if (w.x1 == w.x2 && w.y1 == w.y2) index.everyWallHasLength = false;
-        if (!(w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2))) index.chainsRunForwards = false;
-    }
-    // A loop of its own: the divisions and roots of many walls are then under way at once.
-    for (int j = 0; j < index.count; ++j) AddSlopeAndLength(index.walls[j]);
     // Backwards, so that every list runs in record order.
     constexpr int32_t spare = StoreyWallIndex::NodeLists;
+    // The flags in locals, which the stores into the index cannot alias.
+    bool everyWallHasLength = true, chainsRunForwards = true, oddSlopes = false;
+    bool everyEndOnGrid = true;
     for (int j = index.count - 1; j >= 0; --j) {
-        const NormalisedWall& w = index.walls[j];
-        const uint8_t key = SlopeKey(w.slope);
+        const WallRecord& r = walls[j];
+        const bool onGrid = OnGrid(r.x1, r.y1) && OnGrid(r.x2, r.y2);
+        NormalisedWall& w = index.walls[j];
+        w = onGrid ? NormaliseEnds<true>(r) : NormaliseEnds(r);
+        everyWallHasLength &= w.x1 != w.x2 || w.y1 != w.y2;
+        chainsRunForwards &= w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
+        const uint8_t key = AddSlopeAndLength(w);
         index.key[j] = key;
         const bool listed = key < ListedKeys;
-        index.oddSlopes |= !listed;
-        const bool firstOnGrid = OnGrid(w.x1, w.y1), secondOnGrid = OnGrid(w.x2, w.y2);
-        index.everyEndOnGrid &= firstOnGrid && secondOnGrid;
-        const int32_t first =
-            listed && firstOnGrid ? StoreyWallIndex::ListAt(w.x1, w.y1, key) : spare;
-        const int32_t second =
-            listed && secondOnGrid ? StoreyWallIndex::ListAt(w.x2, w.y2, key) : spare;
+        oddSlopes |= !listed;
+        everyEndOnGrid &= onGrid;
+        const int32_t first = listed && (onGrid || OnGrid(w.x1, w.y1))
+                                  ? StoreyWallIndex::ListAt(w.x1, w.y1, key)
+                                  : spare;
+        const int32_t second = listed && (onGrid || OnGrid(w.x2, w.y2))
+                                   ? StoreyWallIndex::ListAt(w.x2, w.y2, key)
+                                   : spare;
         index.firstList[j] = first;
         index.secondList[j] = second;
         index.nextByFirst[j] = index.firstHeads[first];
@@ -955,7 +961,11 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
         index.nextBySecond[j] = index.secondHeads[second];
         index.secondHeads[second] = static_cast<int16_t>(j + 1);
     }
-    index.everyWallListed = index.everyEndOnGrid && !index.oddSlopes;
+    index.everyWallHasLength = everyWallHasLength;
+    index.chainsRunForwards = chainsRunForwards;
+    index.oddSlopes = oddSlopes;
+    index.everyEndOnGrid = everyEndOnGrid;
+    index.everyWallListed = everyEndOnGrid && !oddSlopes;
     return index;
 }
 
