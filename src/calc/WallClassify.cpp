@@ -437,42 +437,27 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
     return bounded;
 }
 
-// Where a chain goes on from each wall of a storey, found once for all the walks of the
-// storey: per mode (0 backwards, 1 forwards) the first wall in record order collinear with it
-// that ends at its first end (mode 0) or starts at its second (mode 1), -1 when there is none,
-// -2 when it is a solid wall (the chain ends bounded). Only for a storey whose walls all lie on
-// the grid with their chains running forwards and their slopes listed (`ready`), and only for
-// the walls a chain can pass (not solid); another storey takes the searches through the index.
+// What the walks of a storey read of its walls besides the index. `ready` for a storey whose
+// walls all lie on the grid with their chains running forwards and their slopes listed:
+// another storey takes the searches through the index.
 struct StoreyNeighbours {
     bool ready = false;
-    int16_t step[2][MaxWalls];
     bool solid[MaxWalls]; // IsSolid of the type, which the walks do not change
 };
 StoreyNeighbours Neighbours;
 
-// Fills the steps of Neighbours from the index, after its `solid` for each of its walls.
-void FindNeighbours(const StoreyWallIndex& index) {
-    StoreyNeighbours& nb = Neighbours;
-    nb.ready = false;
-    if (!index.chainsRunForwards || !index.everyWallListed) return;
-    const int n = index.count;
-    const auto stepTo = [&](int link) -> int16_t {
-        return static_cast<int16_t>(link >= 0 && nb.solid[link] ? -2 : link);
-    };
-    for (int w = 0; w < n; ++w) {
-        // A solid wall walks no run, and no chain passes it.
-        if (nb.solid[w]) continue;
-        const NormalisedWall& nw = index.walls[w];
-        const int key = index.key[w];
-        nb.step[0][w] = stepTo(index.collinearFrom(index.secondHeads[index.firstList[w]] - 1,
-                                                   index.nextBySecond, nw.slope, key));
-        nb.step[1][w] = stepTo(index.collinearFrom(index.firstHeads[index.secondList[w]] - 1,
-                                                   index.nextByFirst, nw.slope, key));
-    }
-    nb.ready = true;
+// Where a chain goes on from wall k of a ready storey: the first wall in record order
+// collinear with `slope` (of key `key`) that ends at k's first end (`before`) or starts at its
+// second, -1 when there is none, -2 when it is a solid wall (the chain ends bounded).
+int NextStep(const StoreyWallIndex& index, int k, bool before, double slope, int key) {
+    const int head =
+        before ? index.secondHeads[index.firstList[k]] : index.firstHeads[index.secondList[k]];
+    const int link =
+        index.collinearFrom(head - 1, before ? index.nextBySecond : index.nextByFirst, slope, key);
+    return link >= 0 && Neighbours.solid[link] ? -2 : link;
 }
 
-// WalkRun without recordKinds, with the storey's steps at hand.
+// WalkRun without recordKinds, for a ready storey.
 int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTrail& trail) {
     const StoreyNeighbours& nb = Neighbours;
     const double slope = index.walls[w].slope;
@@ -484,22 +469,13 @@ int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTr
             bounded = 1;
             return;
         }
-        const NormalisedWall& nj = index.walls[j];
-        run += nj.length;
+        run += index.walls[j].length;
         trail.add(j);
-        const int16_t* step = nb.step[before ? 0 : 1];
         // From j on, each link is the first neighbour of the one before, collinear with it;
-        // j's own link is so only when j has this wall's slope, else the first one collinear
-        // with this wall is looked for at j's end.
-        int k = step[j];
-        if (nj.slope != slope) {
-            const int16_t* next = before ? index.nextBySecond : index.nextByFirst;
-            k = index.collinearFrom(
-                (before ? index.secondAt(nj.x1, nj.y1, key) : index.firstAt(nj.x2, nj.y2, key)) - 1,
-                next, slope, key);
-            if (k >= 0 && nb.solid[k]) k = -2;
-        }
-        for (; k >= 0; k = step[k]) {
+        // from j itself the first one collinear with this wall (j's own slope may differ a
+        // little). All have this wall's key.
+        int k = NextStep(index, j, before, slope, key);
+        for (; k >= 0; k = NextStep(index, k, before, index.walls[k].slope, key)) {
             trail.add(k);
             run += index.walls[k].length;
         }
@@ -751,8 +727,7 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
     }
     // The neighbours are found only for a storey with walks: one without openings, or under a
     // method where openings carry nothing, has none.
-    Neighbours.ready = false;
-    if (anyInRun) FindNeighbours(index);
+    Neighbours.ready = anyInRun && index.chainsRunForwards && index.everyWallListed;
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
