@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -682,49 +683,56 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
     bool bothEnds[MaxWalls];
     // NodeCode with the storey's map looked up once.
     const auto& map = WallEval.GridNodeMap[sc][storey];
-    const bool everyEndOnGrid = index.everyEndOnGrid;
-    const auto codeAt = [&](int32_t x, int32_t y) {
-        return everyEndOnGrid || OnGrid(x, y) ? map[x][y] : 0;
-    };
     // What the walks need of each wall is noted on the way, unless there are none.
     const bool walks = !openingsCarryNothing;
     // What every wall has from itself and its ends; the walks follow in a loop of their own
-    // over the walls in a run.
-    bool anyInRun = false;
-    for (int w = 0; w < n; ++w) {
-        WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
-        if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
-        WallResultRecord& r = blocks[0];
-        r.runLength = 0; // an opening run gives it below
-        const NormalisedWall& nw = index.walls[w];
-        r.projectedLengthX = std::fabs(nw.dx);
-        r.projectedLengthY = std::fabs(nw.dy);
-        r.wallLength = nw.length;
-        r.effectiveLength = nw.length;
-        // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
-        const bool endsOnGrid = everyEndOnGrid || (OnGrid(nw.x1, nw.y1) && OnGrid(nw.x2, nw.y2));
-        const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
-        const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
-        const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
-        bothEnds[w] = column1 != 0 && column2 != 0;
-        r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
-        // The weaker end's hardware; a node off the grid has none. The normalised ends are the
-        // wall's own where the axes strictly increase and both lie on the grid; elsewhere (a
-        // damaged file) only their Y may have been put in order, and the wall's own are read.
-        if (jointFromEnds) {
-            if (axesStrictlyIncreasing && endsOnGrid)
-                walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
-            else
-                walls[w].jointSpec = JointFromEndColumns(map, walls[w]);
+    // over the walls in a run. Compiled twice: where every end lies on the grid (the index
+    // tells), the node codes are read without the bounds.
+    // Returns whether a wall is in a run.
+    const auto measureWalls = [&](auto everyEndOnGrid) {
+        bool anyInRun = false;
+        const auto codeAt = [&](int32_t x, int32_t y) {
+            return everyEndOnGrid || OnGrid(x, y) ? map[x][y] : 0;
+        };
+        for (int w = 0; w < n; ++w) {
+            WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
+            if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
+            WallResultRecord& r = blocks[0];
+            r.runLength = 0; // an opening run gives it below
+            const NormalisedWall& nw = index.walls[w];
+            r.projectedLengthX = std::fabs(nw.dx);
+            r.projectedLengthY = std::fabs(nw.dy);
+            r.wallLength = nw.length;
+            r.effectiveLength = nw.length;
+            // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
+            const bool endsOnGrid =
+                everyEndOnGrid || (OnGrid(nw.x1, nw.y1) && OnGrid(nw.x2, nw.y2));
+            const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
+            const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
+            const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
+            bothEnds[w] = column1 != 0 && column2 != 0;
+            r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
+            // The weaker end's hardware; a node off the grid has none. The normalised ends are the
+            // wall's own where the axes strictly increase and both lie on the grid; elsewhere (a
+            // damaged file) only their Y may have been put in order, and the wall's own are read.
+            if (jointFromEnds) {
+                if (axesStrictlyIncreasing && endsOnGrid)
+                    walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
+                else
+                    walls[w].jointSpec = JointFromEndColumns(map, walls[w]);
+            }
+            const int32_t type = walls[w].type;
+            if (walks) Neighbours.solid[w] = IsSolid(type);
+            newType[w] = type;
+            inRun[w] = HasOpening(type) && !openingsCarryNothing;
+            anyInRun |= inRun[w];
+            // A solid wall counts where columns stand at both ends, an opening outside a run not.
+            if (!bothEnds[w] || (!IsSolid(type) && !inRun[w])) ZeroLengths(r);
         }
-        const int32_t type = walls[w].type;
-        if (walks) Neighbours.solid[w] = IsSolid(type);
-        newType[w] = type;
-        inRun[w] = HasOpening(type) && !openingsCarryNothing;
-        anyInRun |= inRun[w];
-        // A solid wall counts where columns stand at both ends, an opening outside a run not.
-        if (!bothEnds[w] || (!IsSolid(type) && !inRun[w])) ZeroLengths(r);
-    }
+        return anyInRun;
+    };
+    const bool anyInRun =
+        index.everyEndOnGrid ? measureWalls(std::true_type{}) : measureWalls(std::false_type{});
     // The neighbours are found only for a storey with walks: one without openings, or under a
     // method where openings carry nothing, has none.
     Neighbours.ready = anyInRun && index.chainsRunForwards && index.everyWallListed;
