@@ -113,11 +113,17 @@ struct StoreyWallIndex {
     // 1 + the first wall of key `key` whose first (second) end is node (x, y), on the grid.
     int firstAt(int32_t x, int32_t y, int key) const { return firstHeads[ListAt(x, y, key)]; }
     int secondAt(int32_t x, int32_t y, int key) const { return secondHeads[ListAt(x, y, key)]; }
-    // The walls of a list from j on that are collinear with `slope` of key `key` (the key of
-    // the list): all of a level or vertical list, the close slopes of another.
+    // The first wall of a list from j on that is collinear with `slope` of key `key` (the key
+    // of the list): j itself in a level or vertical list, the first close slope in another.
+    // There both slopes are finite, not zero and of one sign, so IsCollinear comes down to
+    // the ratio: magnitudes more than twice apart give a ratio beyond 2 or within 0.5, and
+    // equal ones the ratio 1.
     int collinearFrom(int j, const int16_t* next, double slope, int key) const {
         if (key < RisingKey) return j;
-        while (j >= 0 && !IsCollinear(slope, walls[j].slope)) j = next[j] - 1;
+        for (; j >= 0; j = next[j] - 1) {
+            const double ratio = slope / walls[j].slope;
+            if (tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01)) break;
+        }
         return j;
     }
 };
