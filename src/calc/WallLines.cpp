@@ -941,8 +941,10 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
         const bool onGrid = OnGrid(r.x1, r.y1) && OnGrid(r.x2, r.y2);
         NormalisedWall& w = index.walls[j];
         w = onGrid ? NormaliseEnds<true>(r) : NormaliseEnds(r);
-        everyWallHasLength &= w.x1 != w.x2 || w.y1 != w.y2;
-        chainsRunForwards &= w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
+        // Ends in order are two different ends.
+        const bool forwards = w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
+        chainsRunForwards &= forwards;
+        everyWallHasLength &= forwards || w.x1 != w.x2 || w.y1 != w.y2;
         const uint8_t key = AddSlopeAndLength(w);
         index.key[j] = key;
         const bool listed = key < ListedKeys;
