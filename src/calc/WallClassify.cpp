@@ -386,19 +386,26 @@ void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
         return;
     }
     // Merge the two node lists of w's key, each in record order.
-    const int key = index.key[w];
-    const auto collinearFrom = [&](int j, const int16_t* next) {
-        return index.collinearFrom(j, next, nw.slope, key);
+    // Compiled apart for the level and vertical lists, where every wall is collinear.
+    const auto merge = [&](auto everyWallCollinear) {
+        const int key = index.key[w];
+        const auto collinearFrom = [&](int j, const int16_t* next) {
+            return everyWallCollinear ? j : index.collinearFrom(j, next, nw.slope, key);
+        };
+        int b = collinearFrom(index.secondHeads[index.firstList[w]] - 1, index.nextBySecond);
+        int a = collinearFrom(index.firstHeads[index.secondList[w]] - 1, index.nextByFirst);
+        while (b >= 0 || a >= 0) {
+            const int j = a < 0 || (b >= 0 && b < a) ? b : a;
+            const bool before = j == b, after = j == a;
+            if (before) b = collinearFrom(index.nextBySecond[b] - 1, index.nextBySecond);
+            if (after) a = collinearFrom(index.nextByFirst[a] - 1, index.nextByFirst);
+            if (j != w) f(j, before, after);
+        }
     };
-    int b = collinearFrom(index.secondHeads[index.firstList[w]] - 1, index.nextBySecond);
-    int a = collinearFrom(index.firstHeads[index.secondList[w]] - 1, index.nextByFirst);
-    while (b >= 0 || a >= 0) {
-        const int j = a < 0 || (b >= 0 && b < a) ? b : a;
-        const bool before = j == b, after = j == a;
-        if (before) b = collinearFrom(index.nextBySecond[b] - 1, index.nextBySecond);
-        if (after) a = collinearFrom(index.nextByFirst[a] - 1, index.nextByFirst);
-        if (j != w) f(j, before, after);
-    }
+    if (index.key[w] < RisingKey)
+        merge(std::true_type{});
+    else
+        merge(std::false_type{});
 }
 
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
