@@ -939,13 +939,14 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     for (int j = index.count - 1; j >= 0; --j) {
         const WallRecord& r = walls[j];
         const bool onGrid = OnGrid(r.x1, r.y1) && OnGrid(r.x2, r.y2);
-        NormalisedWall& w = index.walls[j];
-        w = onGrid ? NormaliseEnds<true>(r) : NormaliseEnds(r);
+        // Built in a local, which the stores into the lists cannot alias, and stored once.
+        NormalisedWall w = onGrid ? NormaliseEnds<true>(r) : NormaliseEnds(r);
         // Ends in order are two different ends.
         const bool forwards = w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
         chainsRunForwards &= forwards;
         everyWallHasLength &= forwards || w.x1 != w.x2 || w.y1 != w.y2;
         const uint8_t key = AddSlopeAndLength(w);
+        index.walls[j] = w;
         index.key[j] = key;
         const bool listed = key < ListedKeys;
         oddSlopes |= !listed;
