@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -367,31 +368,44 @@ void ZeroLengths(WallResultRecord& r) {
     r.effectiveLength = 0;
 }
 
-// Calls f(j, before, after) in record order for every other wall j that ends at w's first end
-// (before) or starts at w's second end (after), both in normalised form.
+// Calls f(j, before, after) in record order for every other wall j collinear with w that ends
+// at w's first end (before) or starts at w's second end (after), both in normalised form.
 template <typename F>
 void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
     const NormalisedWall& nw = index.walls[w];
-    if (!OnGrid(nw.x1, nw.y1) || !OnGrid(nw.x2, nw.y2)) {
-        // Ends off the grid (a damaged file) are in no node list.
+    if (!index.everyWallListed) {
+        // Ends off the grid (a damaged file) are in no node list, and a wall of OddSlopeKey
+        // in none: every wall is looked at.
         for (int j = 0; j < index.count; ++j) {
             if (j == w) continue;
             const NormalisedWall& nj = index.walls[j];
             const bool before = nj.x2 == nw.x1 && nj.y2 == nw.y1;
             const bool after = nj.x1 == nw.x2 && nj.y1 == nw.y2;
-            if (before || after) f(j, before, after);
+            if ((before || after) && IsCollinear(nw.slope, nj.slope)) f(j, before, after);
         }
         return;
     }
-    // Merge the two node lists, each in record order.
-    int b = index.secondAt[nw.x1][nw.y1] - 1, a = index.firstAt[nw.x2][nw.y2] - 1;
-    while (b >= 0 || a >= 0) {
-        const int j = a < 0 || (b >= 0 && b < a) ? b : a;
-        const bool before = j == b, after = j == a;
-        if (before) b = index.nextBySecond[b] - 1;
-        if (after) a = index.nextByFirst[a] - 1;
-        if (j != w) f(j, before, after);
-    }
+    // Merge the two node lists of w's key, each in record order.
+    // Compiled apart for the level and vertical lists, where every wall is collinear.
+    const auto merge = [&](auto everyWallCollinear) {
+        const int key = index.key[w];
+        const auto collinearFrom = [&](int j, const int16_t* next) {
+            return everyWallCollinear ? j : index.collinearFrom(j, next, nw.slope, key);
+        };
+        int b = collinearFrom(index.secondHeads[index.firstList[w]] - 1, index.nextBySecond);
+        int a = collinearFrom(index.firstHeads[index.secondList[w]] - 1, index.nextByFirst);
+        while (b >= 0 || a >= 0) {
+            const int j = a < 0 || (b >= 0 && b < a) ? b : a;
+            const bool before = j == b, after = j == a;
+            if (before) b = collinearFrom(index.nextBySecond[b] - 1, index.nextBySecond);
+            if (after) a = collinearFrom(index.nextByFirst[a] - 1, index.nextByFirst);
+            if (j != w) f(j, before, after);
+        }
+    };
+    if (index.key[w] < RisingKey)
+        merge(std::true_type{});
+    else
+        merge(std::false_type{});
 }
 
 // The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
@@ -408,7 +422,6 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
     int bounded = 0;
     ForEachNeighbour(index, w, [&](int j, bool before, bool after) {
         const NormalisedWall& nj = index.walls[j];
-        if (!IsCollinear(nw.slope, nj.slope)) return;
         const int32_t jt = walls[j].type;
         for (int mode = 1; mode <= 2; ++mode) {
             if (!(mode == 1 ? before : after)) continue;
@@ -432,133 +445,47 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
     return bounded;
 }
 
-// The collinear neighbours of every wall of a storey, found once for all the walks of the
-// storey: for wall w the walls that end at its first end (before: from[w] .. mid[w] in
-// `walls`) and those that start at its second end (after: mid[w] .. from[w + 1]), each in
-// record order and collinear with w. The first of each list is the link a chain takes from w,
-// so `step` holds per mode (0 backwards, 1 forwards) where a chain goes on from w: the link,
-// -1 when there is none, -2 when it is a solid wall (the chain ends bounded). Only for a
-// storey whose walls all lie on the grid with their chains running forwards (`ready`);
+// What the walks of a storey read of its walls besides the index. `ready` for a storey whose
+// walls all lie on the grid with their chains running forwards and their slopes listed:
 // another storey takes the searches through the index.
-constexpr int NeighbourCapacity = 16 * MaxWalls;
 struct StoreyNeighbours {
     bool ready = false;
-    int16_t from[MaxWalls + 1], mid[MaxWalls];
-    int16_t walls[NeighbourCapacity];
-    int16_t step[2][MaxWalls];
-    double length[MaxWalls], slope[MaxWalls];
-    // 0 level (slope 0), 1 vertical (VerticalSlope), 2 oblique up to 1000 either way, 3
-    // anything else, not-a-number included.
-    uint8_t slopeClass[MaxWalls];
     bool solid[MaxWalls]; // IsSolid of the type, which the walks do not change
 };
 StoreyNeighbours Neighbours;
 
-// IsCollinear(reference, candidate) by the slope classes where they settle it: a level
-// candidate only along a level reference; a level, a vertical and an oblique slope are more
-// than twice apart from each other; -1 where the slopes themselves must be compared.
-constexpr int8_t CollinearByClass[4][4] = {
-    {1, 0, 0, -1}, {0, 1, 0, -1}, {0, 0, -1, -1}, {0, -1, -1, -1}};
-
-uint8_t SlopeClass(double slope) {
-    return slope == 0 ? 0 : slope == VerticalSlope ? 1 : std::fabs(slope) <= 1000.0 ? 2 : 3;
+// Where a chain goes on from wall k of a ready storey: the first wall in record order
+// collinear with `slope` (of key `key`) that ends at k's first end (`before`) or starts at its
+// second, -1 when there is none, -2 when it is a solid wall (the chain ends bounded).
+int NextStep(const StoreyWallIndex& index, int k, bool before, double slope, int key) {
+    const int head =
+        before ? index.secondHeads[index.firstList[k]] : index.firstHeads[index.secondList[k]];
+    const int link =
+        index.collinearFrom(head - 1, before ? index.nextBySecond : index.nextByFirst, slope, key);
+    return link >= 0 && Neighbours.solid[link] ? -2 : link;
 }
 
-// IsCollinear of the two walls' slopes (1 or 0), settled by their classes where they can.
-int CollinearWalls(const StoreyNeighbours& nb, int reference, int candidate) {
-    const int settled = CollinearByClass[nb.slopeClass[reference]][nb.slopeClass[candidate]];
-    return settled >= 0 ? settled : IsCollinear(nb.slope[reference], nb.slope[candidate]);
-}
-
-// What Neighbours keeps of wall w of the index, the type as it now stands.
-void NoteNeighbour(const NormalisedWall& nw, int32_t type, int w) {
-    StoreyNeighbours& nb = Neighbours;
-    nb.slope[w] = nw.slope;
-    nb.length[w] = nw.length;
-    nb.slopeClass[w] = SlopeClass(nw.slope);
-    nb.solid[w] = IsSolid(type);
-}
-
-// Fills the lists of Neighbours from the index, after NoteNeighbour for each of its walls.
-// `everyEndOnGrid`: whether both ends of every wall lie on the grid.
-void FindNeighbours(const StoreyWallIndex& index, bool everyEndOnGrid) {
-    StoreyNeighbours& nb = Neighbours;
-    nb.ready = false;
-    if (!index.chainsRunForwards || !everyEndOnGrid) return;
-    const int n = index.count;
-    const auto stepTo = [&](int begin, int end) -> int16_t {
-        if (begin == end) return -1;
-        const int16_t link = nb.walls[begin];
-        return nb.solid[link] ? int16_t{-2} : link;
-    };
-    int at = 0;
-    // Every candidate is written; only a collinear one is kept. No wall is in its own lists,
-    // as its two ends differ.
-    const auto collect = [&](int w, int j, const int16_t* next) {
-        for (; j >= 0; j = next[j] - 1) {
-            nb.walls[at] = static_cast<int16_t>(j);
-            at += CollinearWalls(nb, w, j);
-        }
-    };
-    for (int w = 0; w < n; ++w) {
-        // Each list holds n - 1 walls at most. A storey whose lists could run out of room
-        // takes the searches.
-        if (at > NeighbourCapacity - 2 * n) return;
-        const NormalisedWall& nw = index.walls[w];
-        nb.from[w] = static_cast<int16_t>(at);
-        // A solid wall walks no run, and no chain passes it; only the joint judgement of an
-        // oblique one reads its lists.
-        const bool listed = !nb.solid[w] || (nw.x1 != nw.x2 && nw.y1 != nw.y2);
-        if (listed) collect(w, index.secondAt[nw.x1][nw.y1] - 1, index.nextBySecond);
-        nb.mid[w] = static_cast<int16_t>(at);
-        if (listed) collect(w, index.firstAt[nw.x2][nw.y2] - 1, index.nextByFirst);
-        nb.step[0][w] = stepTo(nb.from[w], nb.mid[w]);
-        nb.step[1][w] = stepTo(nb.mid[w], at);
-    }
-    nb.from[n] = static_cast<int16_t>(at);
-    nb.ready = true;
-}
-
-// ForEachNeighbour for the collinear neighbours only, from Neighbours: the two lists merged
-// in record order. No wall can be in both, as every wall's first end comes before its second.
-template <typename F>
-void ForEachListedNeighbour(int w, F f) {
-    const StoreyNeighbours& nb = Neighbours;
-    int b = nb.from[w], a = nb.mid[w];
-    const int bEnd = nb.mid[w], aEnd = nb.from[w + 1];
-    while (b < bEnd || a < aEnd) {
-        const bool before = a == aEnd || (b < bEnd && nb.walls[b] < nb.walls[a]);
-        f(before ? nb.walls[b++] : nb.walls[a++], before);
-    }
-}
-
-// WalkRun without recordKinds, with the storey's neighbours at hand.
+// WalkRun without recordKinds, for a ready storey.
 int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTrail& trail) {
     const StoreyNeighbours& nb = Neighbours;
-    const double slope = nb.slope[w];
+    const double slope = index.walls[w].slope;
+    const int key = index.key[w];
     int bounded = 0;
-    ForEachListedNeighbour(w, [&](int j, bool before) {
+    // No wall is both before and after w, as every wall's first end comes before its second.
+    ForEachNeighbour(index, w, [&](int j, bool before, bool) {
         if (nb.solid[j]) {
             bounded = 1;
             return;
         }
-        run += nb.length[j];
+        run += index.walls[j].length;
         trail.add(j);
-        const int16_t* step = nb.step[before ? 0 : 1];
         // From j on, each link is the first neighbour of the one before, collinear with it;
-        // j's own link is so only when j has this wall's slope, else the first one collinear
-        // with this wall is looked for at j's end.
-        int k = step[j];
-        if (nb.slope[j] != slope) {
-            const NormalisedWall& nj = index.walls[j];
-            const int16_t* next = before ? index.nextBySecond : index.nextByFirst;
-            k = (before ? index.secondAt[nj.x1][nj.y1] : index.firstAt[nj.x2][nj.y2]) - 1;
-            while (k >= 0 && !CollinearWalls(nb, w, k)) k = next[k] - 1;
-            if (k >= 0 && nb.solid[k]) k = -2;
-        }
-        for (; k >= 0; k = step[k]) {
+        // from j itself the first one collinear with this wall (j's own slope may differ a
+        // little). All have this wall's key.
+        int k = NextStep(index, j, before, slope, key);
+        for (; k >= 0; k = NextStep(index, k, before, index.walls[k].slope, key)) {
             trail.add(k);
-            run += nb.length[k];
+            run += index.walls[k].length;
         }
         if (k == -2) bounded = 1;
     });
@@ -763,56 +690,59 @@ void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jo
     bool bothEnds[MaxWalls];
     // NodeCode with the storey's map looked up once.
     const auto& map = WallEval.GridNodeMap[sc][storey];
-    bool everyEndOnGrid = true, endsOnGrid = true;
-    const auto codeAt = [&](int32_t x, int32_t y) {
-        const bool onGrid = OnGrid(x, y);
-        endsOnGrid &= onGrid;
-        return onGrid ? map[x][y] : 0;
-    };
     // What the walks need of each wall is noted on the way, unless there are none.
     const bool walks = !openingsCarryNothing;
     // What every wall has from itself and its ends; the walks follow in a loop of their own
-    // over the walls in a run.
-    bool anyInRun = false;
-    for (int w = 0; w < n; ++w) {
-        WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
-        if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
-        WallResultRecord& r = blocks[0];
-        r.runLength = 0; // an opening run gives it below
-        const NormalisedWall& nw = index.walls[w];
-        r.projectedLengthX = std::fabs(nw.dx);
-        r.projectedLengthY = std::fabs(nw.dy);
-        r.wallLength = nw.length;
-        r.effectiveLength = nw.length;
-        // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
-        endsOnGrid = true;
-        const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
-        const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
-        everyEndOnGrid &= endsOnGrid;
-        const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
-        bothEnds[w] = column1 != 0 && column2 != 0;
-        r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
-        // The weaker end's hardware; a node off the grid has none. The normalised ends are the
-        // wall's own where the axes strictly increase and both lie on the grid; elsewhere (a
-        // damaged file) only their Y may have been put in order, and the wall's own are read.
-        if (jointFromEnds) {
-            if (axesStrictlyIncreasing && endsOnGrid)
-                walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
-            else
-                walls[w].jointSpec = JointFromEndColumns(map, walls[w]);
+    // over the walls in a run. Compiled twice: where every end lies on the grid (the index
+    // tells), the node codes are read without the bounds.
+    // Returns whether a wall is in a run.
+    const auto measureWalls = [&](auto everyEndOnGrid) {
+        bool anyInRun = false;
+        const auto codeAt = [&](int32_t x, int32_t y) {
+            return everyEndOnGrid || OnGrid(x, y) ? map[x][y] : 0;
+        };
+        for (int w = 0; w < n; ++w) {
+            WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
+            if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
+            WallResultRecord& r = blocks[0];
+            r.runLength = 0; // an opening run gives it below
+            const NormalisedWall& nw = index.walls[w];
+            r.projectedLengthX = std::fabs(nw.dx);
+            r.projectedLengthY = std::fabs(nw.dy);
+            r.wallLength = nw.length;
+            r.effectiveLength = nw.length;
+            // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
+            const bool endsOnGrid =
+                everyEndOnGrid || (OnGrid(nw.x1, nw.y1) && OnGrid(nw.x2, nw.y2));
+            const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
+            const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
+            const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
+            bothEnds[w] = column1 != 0 && column2 != 0;
+            r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
+            // The weaker end's hardware; a node off the grid has none. The normalised ends are the
+            // wall's own where the axes strictly increase and both lie on the grid; elsewhere (a
+            // damaged file) only their Y may have been put in order, and the wall's own are read.
+            if (jointFromEnds) {
+                if (axesStrictlyIncreasing && endsOnGrid)
+                    walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
+                else
+                    walls[w].jointSpec = JointFromEndColumns(map, walls[w]);
+            }
+            const int32_t type = walls[w].type;
+            if (walks) Neighbours.solid[w] = IsSolid(type);
+            newType[w] = type;
+            inRun[w] = HasOpening(type) && !openingsCarryNothing;
+            anyInRun |= inRun[w];
+            // A solid wall counts where columns stand at both ends, an opening outside a run not.
+            if (!bothEnds[w] || (!IsSolid(type) && !inRun[w])) ZeroLengths(r);
         }
-        const int32_t type = walls[w].type;
-        if (walks) NoteNeighbour(nw, type, w);
-        newType[w] = type;
-        inRun[w] = HasOpening(type) && !openingsCarryNothing;
-        anyInRun |= inRun[w];
-        // A solid wall counts where columns stand at both ends, an opening outside a run not.
-        if (!bothEnds[w] || (!IsSolid(type) && !inRun[w])) ZeroLengths(r);
-    }
+        return anyInRun;
+    };
+    const bool anyInRun =
+        index.everyEndOnGrid ? measureWalls(std::true_type{}) : measureWalls(std::false_type{});
     // The neighbours are found only for a storey with walks: one without openings, or under a
     // method where openings carry nothing, has none.
-    Neighbours.ready = false;
-    if (anyInRun) FindNeighbours(index, everyEndOnGrid);
+    Neighbours.ready = anyInRun && index.chainsRunForwards && index.everyWallListed;
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
@@ -935,9 +865,8 @@ struct LineJudgement {
 };
 
 // The rest of JudgeJointSpec for a wall whose end columns gave it 2: whether through columns
-// stand beyond both its ends on its line. `listed`: Neighbours holds the index's storey.
-int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
-                            bool listed = false);
+// stand beyond both its ends on its line.
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines);
 
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
     const int storey = index.storey;
@@ -1006,8 +935,7 @@ bool ThroughAlongLine(const WallRecord& w, const LineJudgement& lines) {
 
 // The same for an oblique wall: a through column at each end, or a chain of collinear walls
 // from that end that reaches one.
-bool ThroughAlongChains(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
-                        bool listed) {
+bool ThroughAlongChains(const StoreyWallIndex& index, int wall, const LineJudgement& lines) {
     const auto& map = lines.map;
     const auto absCode = [&](int32_t x, int32_t y) {
         return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
@@ -1020,26 +948,16 @@ bool ThroughAlongChains(const StoreyWallIndex& index, int wall, const LineJudgem
         if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
         if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
     };
-    if (listed && Neighbours.ready) {
-        ForEachListedNeighbour(wall, [&](int j, bool before) {
-            if (Neighbours.slope[j] != 0) look(j, before, !before);
-        });
-    } else {
-        ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
-            const NormalisedWall& nj = index.walls[j];
-            if (nj.slope == 0 || !IsCollinear(nw.slope, nj.slope)) return;
-            look(j, before, after);
-        });
-    }
+    ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
+        if (index.walls[j].slope != 0) look(j, before, after);
+    });
     return startThrough && endThrough;
 }
 
-int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines,
-                            bool listed) {
+int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines) {
     WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
-    const bool through = w.y1 == w.y2 || w.x1 == w.x2
-                             ? ThroughAlongLine(w, lines)
-                             : ThroughAlongChains(index, wall, lines, listed);
+    const bool through = w.y1 == w.y2 || w.x1 == w.x2 ? ThroughAlongLine(w, lines)
+                                                      : ThroughAlongChains(index, wall, lines);
     if (!through) w.jointSpec = 3;
     return w.jointSpec;
 }
@@ -1180,7 +1098,7 @@ void ClassifyWallsWith(bool beforeStrengths) {
             if (wall.jointSpec != 2) {
             } else if (wall.y1 == wall.y2 || wall.x1 == wall.x2) {
                 if (!ThroughAlongLine(wall, lines)) wall.jointSpec = 3;
-            } else if (!ThroughAlongChains(index, w, lines, true)) {
+            } else if (!ThroughAlongChains(index, w, lines)) {
                 wall.jointSpec = 3;
             }
             if (s != 0)

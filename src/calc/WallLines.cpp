@@ -355,18 +355,18 @@ template <typename Visited>
 int FindNextLink(const StoreyWallIndex& index, const Visited& visited, int mode, int32_t ax1,
                  int32_t ay1, int32_t ax2, int32_t ay2, double slope, NormalisedWall& link) {
     const int32_t x = mode == 1 ? ax1 : ax2, y = mode == 1 ? ay1 : ay2;
-    if (OnGrid(x, y)) {
-        // Only the walls that meet at the node can be the link.
+    const int key = SlopeKey(slope);
+    if (OnGrid(x, y) && key < ListedKeys && !index.oddSlopes) {
+        // Only the walls of the slope's key that meet at the node can be the link.
         const int16_t* next = mode == 1 ? index.nextBySecond : index.nextByFirst;
-        for (int j = (mode == 1 ? index.secondAt : index.firstAt)[x][y] - 1; j >= 0;
-             j = next[j] - 1) {
-            if (visited[j] || !IsCollinear(slope, index.walls[j].slope)) continue;
-            link = index.walls[j];
-            return j;
+        int j = (mode == 1 ? index.secondAt(x, y, key) : index.firstAt(x, y, key)) - 1;
+        for (j = index.collinearFrom(j, next, slope, key); j >= 0 && visited[j];
+             j = index.collinearFrom(next[j] - 1, next, slope, key)) {
         }
-        return -1;
+        if (j >= 0) link = index.walls[j];
+        return j;
     }
-    // A node off the grid (a damaged file) is in no list.
+    // A node off the grid (a damaged file) is in no list, and a wall of OddSlopeKey in none.
     for (int j = 0; j < index.count; ++j) {
         if (visited[j]) continue;
         const NormalisedWall& w = index.walls[j];
@@ -791,11 +791,15 @@ bool AxesStrictlyIncreasing() {
 
 namespace {
 
-// The ordered ends and the extents of a wall.
+// The ordered ends and the extents of a wall. `EndsOnGrid`: the caller has made sure that both
+// ends lie on the grid, so their positions need no bounds.
+template <bool EndsOnGrid = false>
 NormalisedWall NormaliseEnds(const WallRecord& wall) {
+    const auto posX = [](int32_t x) { return EndsOnGrid ? Doc.AxisX[x] : AxisPosX(x); };
+    const auto posY = [](int32_t y) { return EndsOnGrid ? Doc.AxisY[y] : AxisPosY(y); };
     NormalisedWall n{wall.x1, wall.y1, wall.x2, wall.y2, 0, 0, 0, 0};
     // Each end's X position is looked up once and travels with it.
-    double px1 = AxisPosX(n.x1), px2 = AxisPosX(n.x2);
+    double px1 = posX(n.x1), px2 = posX(n.x2);
     if (n.x1 > n.x2) {
         Exchange(n.x1, n.x2);
         Exchange(n.y1, n.y2);
@@ -803,7 +807,7 @@ NormalisedWall NormaliseEnds(const WallRecord& wall) {
     }
     if (px1 == px2 && n.y1 > n.y2) Exchange(n.y1, n.y2);
     n.dx = px2 - px1;
-    n.dy = AxisPosY(n.y2) - AxisPosY(n.y1);
+    n.dy = posY(n.y2) - posY(n.y1);
     return n;
 }
 
@@ -815,20 +819,21 @@ bool PlainExtent(double d) {
 
 // The slope and the length, from the extents alone. A wall along an axis needs neither the
 // division nor the root: with the other extent a zero, the quotient is that zero and the root
-// of the square is the extent's magnitude, to the bit.
-void AddSlopeAndLength(NormalisedWall& n) {
+// of the square is the extent's magnitude, to the bit. Returns SlopeKey(n.slope).
+uint8_t AddSlopeAndLength(NormalisedWall& n) {
     if (n.dy == 0 && PlainExtent(n.dx)) {
         n.slope = n.dy;
         n.length = n.dx;
-        return;
+        return LevelKey;
     }
     if (n.dx == 0 && PlainExtent(std::fabs(n.dy))) {
         n.slope = VerticalSlope;
         n.length = std::fabs(n.dy);
-        return;
+        return VerticalKey;
     }
     n.slope = n.dx == 0 ? VerticalSlope : n.dy / n.dx;
     n.length = std::sqrt(n.dx * n.dx + n.dy * n.dy);
+    return SlopeKey(n.slope);
 }
 
 } // namespace
@@ -906,46 +911,64 @@ void ClearWallResults(int scenario, int storey, int rows) {
 
 const StoreyWallIndex& IndexStoreyWalls(int storey) {
     StoreyWallIndex& index = theWallIndex;
-    // Empty the node lists of the last index.
+    // Empty the node lists of the last index where its walls were entered.
     for (int j = 0; j < index.count; ++j) {
-        const NormalisedWall& w = index.walls[j];
-        if (OnGrid(w.x1, w.y1)) index.firstAt[w.x1][w.y1] = 0;
-        if (OnGrid(w.x2, w.y2)) index.secondAt[w.x2][w.y2] = 0;
+        index.firstHeads[index.firstList[j]] = 0;
+        index.secondHeads[index.secondList[j]] = 0;
     }
     index.storey = storey;
     index.count = WallCountOf(storey);
     index.everyWallHasLength = true;
     index.chainsRunForwards = true;
+    index.oddSlopes = false;
+    index.everyEndOnGrid = true;
     // The memos are read for the walls of the index only.
     for (int mode = 0; mode < 2; ++mode)
         for (int j = 0; j < index.count; ++j) {
             ChainMemo[mode][j] = -1;
             NextLinkMemo[mode][j] = -2;
         }
+    index.everyWallListed = true;
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
-    for (int j = 0; j < index.count; ++j) {
-        const NormalisedWall w = NormaliseEnds(walls[j]);
-        index.walls[j] = w;
-        if (w.x1 == w.x2 && w.y1 == w.y2) index.everyWallHasLength = false;
-        if (!(w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2))) index.chainsRunForwards = false;
-    }
-    // A loop of its own: the divisions and roots of many walls are then under way at once.
-    for (int j = 0; j < index.count; ++j) AddSlopeAndLength(index.walls[j]);
     // Backwards, so that every list runs in record order.
+    constexpr int32_t spare = StoreyWallIndex::NodeLists;
+    // The flags in locals, which the stores into the index cannot alias.
+    bool everyWallHasLength = true, chainsRunForwards = true, oddSlopes = false;
+    bool everyEndOnGrid = true;
     for (int j = index.count - 1; j >= 0; --j) {
-        const NormalisedWall& w = index.walls[j];
-        index.nextByFirst[j] = 0;
-        index.nextBySecond[j] = 0;
-        if (OnGrid(w.x1, w.y1)) {
-            index.nextByFirst[j] = index.firstAt[w.x1][w.y1];
-            index.firstAt[w.x1][w.y1] = static_cast<int16_t>(j + 1);
-        }
-        if (OnGrid(w.x2, w.y2)) {
-            index.nextBySecond[j] = index.secondAt[w.x2][w.y2];
-            index.secondAt[w.x2][w.y2] = static_cast<int16_t>(j + 1);
-        }
+        const WallRecord& r = walls[j];
+        const bool onGrid = OnGrid(r.x1, r.y1) && OnGrid(r.x2, r.y2);
+        // Built in a local, which the stores into the lists cannot alias, and stored once.
+        NormalisedWall w = onGrid ? NormaliseEnds<true>(r) : NormaliseEnds(r);
+        // Ends in order are two different ends.
+        const bool forwards = w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
+        chainsRunForwards &= forwards;
+        everyWallHasLength &= forwards || w.x1 != w.x2 || w.y1 != w.y2;
+        const uint8_t key = AddSlopeAndLength(w);
+        index.walls[j] = w;
+        index.key[j] = key;
+        const bool listed = key < ListedKeys;
+        oddSlopes |= !listed;
+        everyEndOnGrid &= onGrid;
+        const int32_t first = listed && (onGrid || OnGrid(w.x1, w.y1))
+                                  ? StoreyWallIndex::ListAt(w.x1, w.y1, key)
+                                  : spare;
+        const int32_t second = listed && (onGrid || OnGrid(w.x2, w.y2))
+                                   ? StoreyWallIndex::ListAt(w.x2, w.y2, key)
+                                   : spare;
+        index.firstList[j] = first;
+        index.secondList[j] = second;
+        index.nextByFirst[j] = index.firstHeads[first];
+        index.firstHeads[first] = static_cast<int16_t>(j + 1);
+        index.nextBySecond[j] = index.secondHeads[second];
+        index.secondHeads[second] = static_cast<int16_t>(j + 1);
     }
+    index.everyWallHasLength = everyWallHasLength;
+    index.chainsRunForwards = chainsRunForwards;
+    index.oddSlopes = oddSlopes;
+    index.everyEndOnGrid = everyEndOnGrid;
+    index.everyWallListed = everyEndOnGrid && !oddSlopes;
     return index;
 }
 

@@ -57,10 +57,27 @@ inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
 // Rebuilds the X and Y wall lists of the current scenario for every storey.
 void BuildWallLineLists();
 
-// The walls of one storey of the current scenario in normalised form, with per grid node the
-// walls that start there and the walls that end there (in normalised form, record order), so
-// that a step along a chain looks only at the walls that meet at its node. The geometry of a
-// storey does not change during the evaluation; the wall types are read from the model.
+// The keys of the index's node lists. Walls of two different keys are never collinear, and
+// every two walls of LevelKey, or of VerticalKey, are; rising and falling walls are collinear
+// only when their slopes are close. A wall of OddSlopeKey (a slope that is not a number,
+// infinite, or steeper than 1000 without being VerticalSlope: a damaged file or coinciding
+// axes) may be collinear with walls of any key, so it is in no node list and its storey's
+// searches look at every wall.
+enum SlopeKeys : uint8_t { LevelKey, VerticalKey, RisingKey, FallingKey, OddSlopeKey };
+inline constexpr int ListedKeys = OddSlopeKey;
+inline uint8_t SlopeKey(double slope) {
+    if (slope == 0) return LevelKey;
+    if (slope == VerticalSlope) return VerticalKey;
+    if (slope > 0 && slope <= 1000.0) return RisingKey;
+    if (slope < 0 && slope >= -1000.0) return FallingKey;
+    return OddSlopeKey;
+}
+
+// The walls of one storey of the current scenario in normalised form, with per grid node and
+// slope key the walls that start there and the walls that end there (in normalised form,
+// record order), so that a step along a chain looks only at the walls that meet at its node
+// and could be collinear with it. The geometry of a storey does not change during the
+// evaluation; the wall types are read from the model.
 struct StoreyWallIndex {
     int storey;
     int count;
@@ -70,11 +87,45 @@ struct StoreyWallIndex {
     // chain then only ever moves on to smaller (mode 1) or larger (mode 2) nodes. Not so when
     // an axis position is not a number.
     bool chainsRunForwards;
+    // Whether a wall has OddSlopeKey: the node lists are then not read.
+    bool oddSlopes;
+    // Whether both ends of every wall lie on the grid, and whether moreover no wall has
+    // OddSlopeKey: every wall is then in the lists of both its ends.
+    bool everyEndOnGrid, everyWallListed;
     NormalisedWall walls[MaxWalls];
-    // 1 + the next wall in record order with the same first (second) end; 0 ends the list.
+    uint8_t key[MaxWalls]; // SlopeKey of the wall's slope
+    // 1 + the next wall in record order in the same list of first (second) ends; 0 ends the list.
     int16_t nextByFirst[MaxWalls], nextBySecond[MaxWalls];
-    // 1 + the first wall in record order whose first (second) end is the node; 0 for none.
-    int16_t firstAt[AxisCountX][AxisCountY], secondAt[AxisCountX][AxisCountY];
+    // Per node and key, 1 + the first wall in record order whose first (second) end is the
+    // node; 0 for none. The element past the lists takes the ends that are in none (off the
+    // grid, or of OddSlopeKey); nothing reads it.
+    static constexpr int NodeLists = AxisCountX * AxisCountY * ListedKeys;
+    int16_t firstHeads[NodeLists + 1], secondHeads[NodeLists + 1];
+    // Where each wall's first (second) end was entered, so that the next index empties only
+    // those heads. For a listed wall w, secondHeads[firstList[w]] starts the walls of its key
+    // that end at its first end, and firstHeads[secondList[w]] those that start at its second.
+    int32_t firstList[MaxWalls], secondList[MaxWalls];
+
+    // The list of node (x, y), which must be on the grid, and key (below ListedKeys).
+    static int32_t ListAt(int32_t x, int32_t y, int key) {
+        return (x * AxisCountY + y) * ListedKeys + key;
+    }
+    // 1 + the first wall of key `key` whose first (second) end is node (x, y), on the grid.
+    int firstAt(int32_t x, int32_t y, int key) const { return firstHeads[ListAt(x, y, key)]; }
+    int secondAt(int32_t x, int32_t y, int key) const { return secondHeads[ListAt(x, y, key)]; }
+    // The first wall of a list from j on that is collinear with `slope` of key `key` (the key
+    // of the list): j itself in a level or vertical list, the first close slope in another.
+    // There both slopes are finite, not zero and of one sign, so IsCollinear comes down to
+    // the ratio: magnitudes more than twice apart give a ratio beyond 2 or within 0.5, and
+    // equal ones the ratio 1.
+    int collinearFrom(int j, const int16_t* next, double slope, int key) const {
+        if (key < RisingKey) return j;
+        for (; j >= 0; j = next[j] - 1) {
+            const double ratio = slope / walls[j].slope;
+            if (tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01)) break;
+        }
+        return j;
+    }
 };
 
 // Builds the index of one storey into a single static instance and returns it; the reference

@@ -184,6 +184,35 @@ TEST_F(WallLines, ChainSearchFollowsCollinearWallsToTheirEnd) {
     EXPECT_EQ(FindCollinearChain(0, 1, 2, 3, 1, 5, 1, 0.0), 0);
 }
 
+TEST_F(WallLines, ChainSearchLinksOnlyCollinearWallsOfItsOwnStorey) {
+    // Storey 1 links (1, 1) to the through column at (5, 1); storey 0, searched after it, has
+    // the column but not the link.
+    AddWall(1, 1, 1, 3, 1);
+    AddWall(1, 3, 1, 5, 1);
+    AddWall(0, 1, 1, 3, 1);
+    AddColumn(0, 5, 1, 2);
+    AddColumn(1, 5, 1, 2);
+    BuildNodeMap(0);
+    BuildNodeMap(1);
+    EXPECT_EQ(FindCollinearChain(1, 0, 2, 1, 1, 3, 1, 0.0), 1);
+    EXPECT_EQ(FindCollinearChain(0, 0, 2, 1, 1, 3, 1, 0.0), 0);
+    // Axes 3 and 4 a micron apart: the wall between them is steeper than any oblique one yet
+    // collinear with a wall along Y, and leads it to the through column at (4, 4).
+    Doc.AxisX[4] = Doc.AxisX[3] + 1e-6;
+    AddWall(2, 3, 2, 3, 3);
+    AddWall(2, 3, 3, 4, 4);
+    AddColumn(2, 4, 4, 2);
+    BuildNodeMap(2);
+    EXPECT_EQ(FindCollinearChain(2, 0, 2, 3, 2, 3, 3, VerticalSlope), 1);
+    // At (7, 7) a falling wall comes first in record order; a rising chain passes it by.
+    AddWall(0, 7, 7, 8, 6);
+    AddWall(0, 7, 7, 8, 8);
+    AddColumn(0, 8, 8, 2);
+    BuildNodeMap(0);
+    EXPECT_EQ(FindCollinearChain(0, -1, 2, 6, 6, 7, 7, 1.0), 1);
+    EXPECT_EQ(FindCollinearChain(0, -1, 2, 6, 6, 7, 7, -1.0), 0);
+}
+
 TEST_F(WallLines, ChainSearchAndWalkEndOnZeroLengthWalls) {
     // Two zero-length walls on one node link to each other for ever unless visited walls are
     // remembered.
