@@ -345,6 +345,13 @@ static_assert(offsetof(WallRecord, y1) == offsetof(WallRecord, x1) + 4 &&
 // The five cases of a per-case table row from the values of the three distinct cases: the
 // first four as one quad, case 4 apart. Along X case n takes distinct case SameVariantX[n],
 // along Y SameVariantY[n].
+// Four values as a quad put together from two pairs: from four lanes at -O2 the compiler warns
+// of a quad it thinks may be used before all its lanes are set.
+[[gnu::always_inline]] inline void QuadOf(Quad& out, double a, double b, double c, double d) {
+    const Pair low = {a, b}, high = {c, d};
+    out = __builtin_shufflevector(low, high, 0, 1, 2, 3);
+}
+
 struct CaseRow {
     Quad first4;
     double last;
@@ -353,14 +360,14 @@ struct CaseRow {
 void RowAlongX(CaseRow& out, double d0, double d1, double d2) {
     static_assert(SameVariantX[0] == 0 && SameVariantX[1] == 1 && SameVariantX[2] == 2 &&
                   SameVariantX[3] == 1 && SameVariantX[4] == 2);
-    out.first4 = Quad{d0, d1, d2, d1};
+    QuadOf(out.first4, d0, d1, d2, d1);
     out.last = d2;
 }
 
 void RowAlongY(CaseRow& out, double d0, double d1, double d2) {
     static_assert(SameVariantY[0] == 0 && SameVariantY[1] == 1 && SameVariantY[2] == 1 &&
                   SameVariantY[3] == 2 && SameVariantY[4] == 2);
-    out.first4 = Quad{d0, d1, d1, d2};
+    QuadOf(out.first4, d0, d1, d1, d2);
     out.last = d2;
 }
 
