@@ -873,7 +873,6 @@ double CityWeightFactor(int kind) {
 __attribute__((optimize("no-tree-loop-distribute-patterns")))
 #endif
 void ClearFloorCheckTables() {
-    using Pair = double __attribute__((vector_size(16)));
     static_assert(sizeof FloorCheck.FloorCheckLineTables[0] % sizeof(Pair) == 0);
     const Pair zero = {0.0, 0.0};
     for (int s = 0; s < Scenarios; ++s)

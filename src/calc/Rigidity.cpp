@@ -134,10 +134,8 @@ struct WallEnds {
     bool oblique;
 };
 
-// Two values side by side, X then Y (or Ly·X then Lx·Y): the per-case fields of a wall result
-// come in such pairs, and a pair is worked out as one. Lane by lane it is the same arithmetic as
-// two scalars.
-using Pair = double __attribute__((vector_size(16)));
+// The per-case fields of a wall result come in pairs side by side, X then Y (or Ly·X then
+// Lx·Y), and a pair is worked out as one Pair.
 
 constexpr bool Neighbours(std::size_t first, std::size_t second) {
     return second == first + sizeof(double);
@@ -281,12 +279,10 @@ Pair CaseOf(const Pair (&distinct)[DistinctCases], int n) {
     return Pair{distinct[SameVariantY[n]][0], distinct[SameVariantX[n]][1]};
 }
 
-// A wall's two ends side by side: start X, start Y, end X, end Y.
-using Quad = double __attribute__((vector_size(32)));
+// A wall's two ends go side by side in one Quad (start X, start Y, end X, end Y); lanes are
+// picked and cleared with masks.
 using QuadMask = long long __attribute__((vector_size(32)));
 
-// The quads go by reference: passed or returned by value they would make the compiler warn
-// that code built without AVX passes them differently.
 void StoreQuad(double& first, const Quad& q) {
     std::memcpy(&first, &q, sizeof q);
 }
@@ -345,13 +341,6 @@ static_assert(offsetof(WallRecord, y1) == offsetof(WallRecord, x1) + 4 &&
 // The five cases of a per-case table row from the values of the three distinct cases: the
 // first four as one quad, case 4 apart. Along X case n takes distinct case SameVariantX[n],
 // along Y SameVariantY[n].
-// Four values as a quad put together from two pairs: from four lanes at -O2 the compiler warns
-// of a quad it thinks may be used before all its lanes are set.
-[[gnu::always_inline]] inline void QuadOf(Quad& out, double a, double b, double c, double d) {
-    const Pair low = {a, b}, high = {c, d};
-    out = __builtin_shufflevector(low, high, 0, 1, 2, 3);
-}
-
 struct CaseRow {
     Quad first4;
     double last;

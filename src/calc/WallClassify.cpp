@@ -53,6 +53,17 @@ void KeepEndCode(int32_t (*cells)[4], NodeBox& box, int32_t x, int32_t y, int sl
     if (Take) box.take(x, y);
 }
 
+// The codes of a wall's two ends in the pair of slots from `lowSlot` (towards -X or -Y, the
+// next towards +X or +Y): the end further along leaves towards the lower slot's side.
+template <bool Take = true>
+[[gnu::always_inline]] inline void KeepEndCodes(int32_t (*cells)[4], NodeBox& box,
+                                                const WallRecord& w, bool firstFurther, int lowSlot,
+                                                int32_t code1, int32_t code2) {
+    const int first = firstFurther ? lowSlot : lowSlot + 1;
+    KeepEndCode<Take>(cells, box, w.x1, w.y1, first, code1);
+    KeepEndCode<Take>(cells, box, w.x2, w.y2, first ^ 1, code2);
+}
+
 double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
     return (xa - xb) * (yq - ya) + (ya - yb) * (xa - xq);
 }
@@ -591,33 +602,13 @@ void BuildNodeMap(int storey) {
         const int32_t e1 = 2 * m + 1;
         const int32_t e2 = 2 * (m / 2 + 1) + m;
         const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-        if (w.y1 == w.y2 || oblique) {
-            if (w.x1 >= w.x2) {
-                KeepEndCode(nodeCells, box, w.x1, w.y1, 0, e1);
-                KeepEndCode(nodeCells, box, w.x2, w.y2, 1, e2);
-            } else {
-                KeepEndCode(nodeCells, box, w.x1, w.y1, 1, e1);
-                KeepEndCode(nodeCells, box, w.x2, w.y2, 0, e2);
-            }
-        }
-        if (oblique) {
-            // The ends were taken above.
-            if (w.y1 >= w.y2) {
-                KeepEndCode<false>(nodeCells, box, w.x1, w.y1, 2, e1);
-                KeepEndCode<false>(nodeCells, box, w.x2, w.y2, 3, e2);
-            } else {
-                KeepEndCode<false>(nodeCells, box, w.x1, w.y1, 3, e1);
-                KeepEndCode<false>(nodeCells, box, w.x2, w.y2, 2, e2);
-            }
-        } else if (w.x1 == w.x2) {
-            if (w.y1 >= w.y2) {
-                KeepEndCode(nodeCells, box, w.x1, w.y1, 2, e1);
-                KeepEndCode(nodeCells, box, w.x2, w.y2, 3, e2);
-            } else {
-                KeepEndCode(nodeCells, box, w.x1, w.y1, 3, e1);
-                KeepEndCode(nodeCells, box, w.x2, w.y2, 2, e2);
-            }
-        }
+        // Towards -X/+X (slots 0, 1), towards -Y/+Y (slots 2, 3): the end further along takes
+        // the slot towards the other.
+        if (w.y1 == w.y2 || oblique) KeepEndCodes(nodeCells, box, w, w.x1 >= w.x2, 0, e1, e2);
+        if (oblique)
+            KeepEndCodes<false>(nodeCells, box, w, w.y1 >= w.y2, 2, e1, e2); // ends taken above
+        else if (w.x1 == w.x2)
+            KeepEndCodes(nodeCells, box, w, w.y1 >= w.y2, 2, e1, e2);
     }
     lastBox = box;
 }

@@ -390,9 +390,6 @@ static_assert(offsetof(WallResultRecord, strengthClass2012) ==
               "the variant's fields are written as runs of neighbouring fields");
 #undef VELQUOR_FOLLOWS
 
-using Quad = double __attribute__((vector_size(32)));
-using Pair = double __attribute__((vector_size(16)));
-
 // A variant's block fields put together once and stored into each of its blocks as a few wide
 // stores.
 struct VariantFields {
@@ -402,13 +399,6 @@ struct VariantFields {
     double factor;    // minReductionFactor
     Quad directional; // strengthX, strengthY, stiffnessX, stiffnessY
 };
-
-// Four values as a quad put together in registers: put together through memory, the quad could
-// not be read back before the four stores had gone out.
-[[gnu::always_inline]] inline void QuadOf(Quad& out, double a, double b, double c, double d) {
-    const Pair low = {a, b}, high = {c, d};
-    out = __builtin_shufflevector(low, high, 0, 1, 2, 3);
-}
 
 [[gnu::always_inline]] inline VariantFields FieldsOf(const VariantBase& base,
                                                      const VariantReductions& v) {
@@ -422,8 +412,6 @@ struct VariantFields {
     return f;
 }
 
-// The vectors go by reference: passed by value they would make the compiler warn that code built
-// without AVX passes them differently.
 [[gnu::always_inline]] inline void WriteFields(const VariantFields& f, WallResultRecord& b) {
     std::memcpy(&b.strengthClass, &f.classes, sizeof f.classes);
     std::memcpy(&b.baseStrength, &f.strengths, sizeof f.strengths);
