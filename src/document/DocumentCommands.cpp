@@ -150,6 +150,7 @@ bool DocumentCommands::OpenPending(const std::string& path) {
 
 SaveResult DocumentCommands::WriteTo(const std::string& path) {
     const SaveOutcome outcome = SaveModelFile(path);
+    if (outcome.cancelled) return SaveResult::Cancelled;
     if (!outcome.ok) {
         // The file on disk and its backup are as they were, and the document stays modified.
         std::string text = std::string(SaveFailedText) + "\n\n" + path;

@@ -43,3 +43,7 @@ const CustomPanelRecord CustomPanelDefaults[CustomPanelCount] = {
 void ResetPanelElements() {
     for (int k = 0; k < CustomPanelCount; ++k) Doc.CustomPanels[k] = DefaultPanel(k);
 }
+
+std::string CustomPanelLabel(int slot) {
+    return "No." + std::to_string(slot / 2 + 1) + (slot % 2 ? "（胴縁）" : "");
+}

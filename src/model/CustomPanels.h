@@ -3,6 +3,8 @@
 // and odd slots on furring strips.
 #include "model/FixedText.h"
 
+#include <string>
+
 inline constexpr int CustomPanelCount = 10;
 inline constexpr int CustomPanelFirstRow = 60;
 
@@ -22,3 +24,7 @@ extern const CustomPanelRecord CustomPanelDefaults[CustomPanelCount];
 // Restores `Doc.CustomPanels` to `CustomPanelDefaults` (start-up and a new document, not before a
 // file is read). The working panel table takes them up at the next table selection.
 void ResetPanelElements();
+
+// Slot k as the panel dialog names it (UTF-8): "No.1" .. "No.5", the furred slots with
+// "（胴縁）".
+std::string CustomPanelLabel(int slot);

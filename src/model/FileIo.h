@@ -1,5 +1,6 @@
 #pragma once
-// The disk side of model files, kept thin: whole-file reads and a safe replace of a file.
+// The disk side of model files and panel files, kept thin: reads of regular files only, and a
+// save that replaces a file as a careful editor does.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -7,7 +8,14 @@
 
 namespace fileio {
 
-// The whole file, or nothing with `error` set when it cannot be read.
+// At most the first `limit` bytes of the file, or nothing with `error` set when it cannot be
+// read. Anything that is not a regular file (a folder, a named pipe, a device) is refused before
+// it is opened, so that a read never waits.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit,
+                                         std::string& error);
+
+// The whole file, or nothing with `error` set when it cannot be read or is far larger than any
+// model file.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error);
 
 // The reason for a system error number, said to the user in Japanese.
@@ -23,14 +31,29 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // Replaces the file at `path` with `bytes`: writes a temporary file in the same folder, checks
 // every write, flushes it to disk, keeps the file that stood at `path` (if any) under
-// `backupPath` (when not empty) and renames the temporary file over `path`. On any failure the
-// file at `path` and the backup that stood before are left as they were, and `error` says why
-// in the user's words.
+// `backupPath` (when not empty, as a hard link or a copy, never read whole) and renames the
+// temporary file over `path`; the new file takes the permissions of the one it replaces. On any
+// failure the file at `path` and the backup that stood before are left as they were, and `error`
+// says why in the user's words. `path` names the file itself, not a link.
 bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
                        const std::string& backupPath, std::string& error);
 
-// Fault injection for tests: the step that should fail. None in normal use.
-enum class Fault { None, Open, Write, ShortWrite, Sync, Close, Backup, Rename };
+enum class SaveStatus { Saved, Cancelled, Failed };
+
+// Saves `bytes` as the file `path` names, through ReplaceFileSafely with the backup
+// `backupOf(file)` (none when that is the file itself). A symbolic link is followed and its
+// file written, so the link stays; what is not a regular file is refused. The user is asked
+// before a write-protected file is replaced and before a save without a backup when something
+// else (a folder) has the backup's name: Cancelled when the user declines. Nothing but the
+// saved file and its backup is ever renamed or removed.
+SaveStatus SaveFile(const std::string& path, std::string_view bytes,
+                    std::string (*backupOf)(const std::string& file), std::string& error);
+
+inline constexpr const char* SaveQuestionCaption = "保存の確認";
+
+// Fault injection for tests: the step that should fail. None in normal use. Link makes the
+// backup a copy, as on a disk that takes no hard links.
+enum class Fault { None, Open, Write, ShortWrite, Sync, Close, Backup, Rename, Link };
 void InjectFault(Fault fault);
 
 } // namespace fileio

@@ -328,10 +328,10 @@ std::string BackupPathFor(const std::string& path) {
 
 SaveOutcome SaveModelFile(const std::string& path) {
     SaveOutcome out;
-    std::string bytes = WriteModelFile();
-    std::string backup = BackupPathFor(path);
-    if (backup == path) backup.clear(); // saving over a backup: nothing to keep it in
-    if (!fileio::ReplaceFileSafely(path, bytes, backup, out.reason)) return out;
+    const fileio::SaveStatus status =
+        fileio::SaveFile(path, WriteModelFile(), BackupPathFor, out.reason);
+    out.cancelled = status == fileio::SaveStatus::Cancelled;
+    if (status != fileio::SaveStatus::Saved) return out;
     App.Modified = 0;
     out.ok = true;
     return out;

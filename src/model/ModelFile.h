@@ -89,14 +89,16 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
 
 struct SaveOutcome {
     bool ok = false;
-    std::string reason; // UTF-8; empty when ok
+    bool cancelled = false; // the user chose not to save when asked
+    std::string reason;     // UTF-8; empty when ok or cancelled
 };
 
 // Writes the open document to `path` safely: the file is built in memory, written to a
 // temporary file in the same folder and flushed to disk, an existing file at `path` becomes
 // the backup (same name, extension ".BAK") and the temporary file takes its place. On any
 // failure the file at `path` and its backup are left as they were and the reason is
-// returned. App.Modified is cleared only after a complete save.
+// returned. App.Modified is cleared only after a complete save. Links, protected files and a
+// taken backup name are handled, with their questions, by fileio::SaveFile.
 SaveOutcome SaveModelFile(const std::string& path);
 
 // The backup of `path`: same folder and base name, extension ".BAK".

@@ -4,18 +4,11 @@
 #include "model/ModelFileFields.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <unistd.h>
+#include <optional>
 #include <utility>
-
-namespace fs = std::filesystem;
 
 namespace CustomPanelFile {
 namespace {
@@ -48,18 +41,20 @@ void EncodeText(const FixedText<W>& text, char* slot) {
     std::memcpy(slot, v.data(), n);
 }
 
-// Reads at most `limit` bytes of a file; false when it cannot be opened or read.
-bool ReadPrefix(const fs::path& path, std::size_t limit, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(limit, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(limit));
-    if (in.bad()) return false;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return true;
+// A refused record, named as the dialog names it and by its place in the file.
+Result Damaged(int slot, const std::string& what) {
+    return Failure("面材データファイルが壊れています。\n\n" + CustomPanelLabel(slot) +
+                       "：ファイルの " + std::to_string(slot + 1) + " 番目の面材の" + what,
+                   ReadCaption);
 }
 
 } // namespace
+
+ValueFault CheckValue(double value) {
+    if (value < 0.0) return ValueFault::Negative;
+    char field[RealFieldSize];
+    return EncodeReal(value, field) ? ValueFault::None : ValueFault::TooLarge;
+}
 
 bool EncodeReal(double value, char (&field)[RealFieldSize]) {
     if (!std::isfinite(value)) return false;
@@ -113,12 +108,9 @@ bool DecodeRecord(const char* bytes, CustomPanelRecord& record, const char** fie
     const char* failed = nullptr;
     if (!DecodeText(p, r.symbol)) failed = "記号";
     p += SymbolSlotSize;
-    if (!failed && !DecodeReal(p, r.strength)) failed = "耐力";
-    p += RealFieldSize;
-    if (!failed && !DecodeReal(p, r.stiffness)) failed = "剛性";
-    p += RealFieldSize;
-    if (!failed && !DecodeReal(p, r.ratio)) failed = "壁倍率";
-    p += RealFieldSize;
+    double* const values[3] = {&r.strength, &r.stiffness, &r.ratio};
+    for (int f = 0; f < 3 && !failed; ++f, p += RealFieldSize)
+        if (!DecodeReal(p, *values[f])) failed = ValueNames[f];
     if (!failed && !DecodeText(p, r.name)) failed = "名称";
     if (failed) {
         if (field) *field = failed;
@@ -140,19 +132,17 @@ Result Parse(std::string_view bytes, Panels& panels) {
     Panels read;
     for (int k = 0; k < CustomPanelCount; ++k) {
         const char* field = "";
-        if (!DecodeRecord(bytes.data() + TagSize + k * RecordSize, read[k], &field)) {
-            return Failure("面材データファイルが壊れています。" + std::to_string(k + 1) +
-                               " 番目の面材の" + field + "が読めません。",
-                           ReadCaption);
+        if (!DecodeRecord(bytes.data() + TagSize + k * RecordSize, read[k], &field))
+            return Damaged(k, std::string(field) + "が読めません。");
+        // A value the dialog's OK would refuse is refused here, before it takes a slot.
+        const double values[3] = {read[k].strength, read[k].stiffness, read[k].ratio};
+        for (int f = 0; f < 3; ++f) {
+            const ValueFault fault = CheckValue(values[f]);
+            if (fault != ValueFault::None)
+                return Damaged(k, std::string(ValueNames[f]) + (fault == ValueFault::Negative
+                                                                    ? "が負の値です（0 以上）。"
+                                                                    : "が大き過ぎます。"));
         }
-        // A negative value would give its walls negative stiffness: the file is damaged.
-        const std::pair<double, const char*> values[] = {
-            {read[k].strength, "耐力"}, {read[k].stiffness, "剛性"}, {read[k].ratio, "壁倍率"}};
-        for (const auto& [value, name] : values)
-            if (value < 0.0)
-                return Failure("面材データファイルが壊れています。" + std::to_string(k + 1) +
-                                   " 番目の面材の" + name + "が負の値です（0 以上）。",
-                               ReadCaption);
     }
     std::copy(std::begin(read), std::end(read), std::begin(panels));
     return {};
@@ -164,8 +154,8 @@ Result Serialize(const Panels& panels, std::string& bytes) {
     for (int k = 0; k < CustomPanelCount; ++k) {
         char record[RecordSize];
         if (!EncodeRecord(panels[k], record)) {
-            return Failure(std::to_string(k + 1) +
-                               " 番目の面材の数値が大き過ぎるか不正なため、保存できません。",
+            return Failure(CustomPanelLabel(k) + "（" + std::to_string(k + 1) +
+                               " 番目の面材）の数値が大き過ぎるか不正なため、保存できません。",
                            WriteCaption);
         }
         out.append(record, RecordSize);
@@ -175,12 +165,11 @@ Result Serialize(const Panels& panels, std::string& bytes) {
 }
 
 Result Load(const std::string& path, Panels& panels) {
-    std::string bytes;
-    std::error_code ec;
-    if (fs::is_directory(path, ec) || !ReadPrefix(path, FileSize, bytes)) {
-        return Failure("面材データファイルを開けません。\n" + path, ReadCaption);
-    }
-    return Parse(bytes, panels);
+    std::string error;
+    const std::optional<std::string> bytes = fileio::ReadFileStart(path, FileSize, error);
+    if (!bytes)
+        return Failure("面材データファイルを開けません。\n\n" + path + "\n\n" + error, ReadCaption);
+    return Parse(*bytes, panels);
 }
 
 std::string BackupPath(const std::string& path) {
@@ -191,18 +180,17 @@ std::string BackupPath(const std::string& path) {
 Result Save(const std::string& path, const Panels& panels) {
     std::string bytes;
     if (Result r = Serialize(panels, bytes); !r) return r;
-
-    auto failed = [&](const std::string& why) {
-        return Failure("面材データファイルを保存できません。\n" + path +
-                           (why.empty() ? std::string() : "\n" + why),
-                       WriteCaption);
-    };
-    const fs::path target(path);
-    std::error_code ec;
-    if (target.filename().empty() || fs::is_directory(target, ec)) return failed("");
     std::string error;
-    if (!fileio::ReplaceFileSafely(path, bytes, BackupPath(path), error)) return failed(error);
-    return {};
+    switch (fileio::SaveFile(path, bytes, BackupPath, error)) {
+    case fileio::SaveStatus::Saved:
+        return {};
+    case fileio::SaveStatus::Cancelled:
+        return {false, {}, {}, true};
+    case fileio::SaveStatus::Failed:
+        break;
+    }
+    return Failure("面材データファイルを保存できません。\n\n" + path + "\n\n" + error,
+                   WriteCaption);
 }
 
 } // namespace CustomPanelFile

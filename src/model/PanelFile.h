@@ -23,13 +23,23 @@ inline constexpr std::size_t FileSize = TagSize + CustomPanelCount * RecordSize;
 
 using Panels = CustomPanelRecord[CustomPanelCount];
 
-// The outcome of a read or a write: ok, or a message for the user (UTF-8) with its caption.
+// The outcome of a read or a write: ok, or a message for the user (UTF-8) with its caption, or
+// a save the user chose not to make when asked (no message then).
 struct Result {
     bool ok = true;
     std::string message;
     std::string caption;
+    bool cancelled = false;
     explicit operator bool() const { return ok; }
 };
+
+// The three values of a panel, as the dialog and the messages name them.
+inline constexpr const char* ValueNames[3] = {"耐力", "剛性", "壁倍率"};
+
+// Whether a strength, stiffness or ratio can stand: never negative (its walls would get negative
+// stiffness), and within what the files store.
+enum class ValueFault { None, Negative, TooLarge };
+ValueFault CheckValue(double value);
 
 // A real as the files store it: the number of thousandths, rounded half away from zero, as
 // "%16li" and a zero byte. False (and the field untouched) when the value is not finite or
@@ -45,7 +55,8 @@ bool DecodeReal(const char* field, double& value);
 bool EncodeRecord(const CustomPanelRecord& record, char (&bytes)[RecordSize]);
 bool DecodeRecord(const char* bytes, CustomPanelRecord& record, const char** field);
 
-// The whole file in memory. Parse changes `panels` only when the whole file was read.
+// The whole file in memory. Parse changes `panels` only when the whole file was read and every
+// value can stand; a refusal names the panel as the dialog does.
 Result Parse(std::string_view bytes, Panels& panels);
 Result Serialize(const Panels& panels, std::string& bytes);
 
@@ -53,7 +64,7 @@ Result Serialize(const Panels& panels, std::string& bytes);
 // `panels` only on success. Save writes a temporary file beside the target and checks it; an
 // existing target is then kept as its backup (BackupPath, replacing an older backup) as the
 // new file takes its name. On any failure the target and its earlier backup are left as they
-// were and the failure is reported.
+// were and the failure is reported. Both go through fileio, as the model file does.
 Result Load(const std::string& path, Panels& panels);
 Result Save(const std::string& path, const Panels& panels);
 

@@ -196,6 +196,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"negative strength", std::string::npos, 4 + 79 * 5 + 5,
                              "         -999999", "6 番目の面材の耐力が負の値"}));
 
+// A refused record is named as the dialog names it; a value the dialog's OK would refuse as too
+// large is refused when the file is read.
+INSTANTIATE_TEST_SUITE_P(
+    DialogNames, PanelFileRefusal,
+    ::testing::Values(Damage{"furred symbol", std::string::npos, 4 + 79 * 3, "ABCDE",
+                             "No.2（胴縁）：ファイルの 4 番目の面材の記号が読めません。"},
+                      Damage{"16 digits", std::string::npos, 4 + 79 * 8 + 39, "9999999999999999",
+                             "No.5：ファイルの 9 番目の面材の壁倍率が大き過ぎます。"}));
+
 namespace {
 
 class PanelFileOnDisk : public ::testing::Test {

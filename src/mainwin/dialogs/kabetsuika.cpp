@@ -172,27 +172,20 @@ void TkabetsuikaDlg::ReadEdits() {
 }
 
 bool TkabetsuikaDlg::ValuesStorable() {
-    // The model file and the panel file keep thousandths in 16 characters.
-    char field[CustomPanelFile::RealFieldSize];
+    using CustomPanelFile::ValueFault;
     for (int k = 0; k < CustomPanelCount; ++k) {
         const CustomPanelRecord& r = Editing[k];
-        const struct {
-            double value;
-            QLineEdit* edit;
-            const char* name;
-        } values[] = {{r.strength, Etairyoku[k], "耐力"},
-                      {r.stiffness, Egousei[k], "剛性"},
-                      {r.ratio, Ebairitsu[k], "壁倍率"}};
-        for (const auto& v : values) {
-            // A negative value would give the walls negative stiffness.
-            const bool negative = v.value < 0.0;
-            if (!negative && CustomPanelFile::EncodeReal(v.value, field)) continue;
-            Messages().ask("No." + std::to_string(k / 2 + 1) + (k % 2 ? "（胴縁）" : "") + " の" +
-                               v.name +
-                               (negative ? "は 0 以上で入力して下さい。" : "が大き過ぎます。"),
+        const double values[3] = {r.strength, r.stiffness, r.ratio};
+        QLineEdit* const edits[3] = {Etairyoku[k], Egousei[k], Ebairitsu[k]};
+        for (int f = 0; f < 3; ++f) {
+            const ValueFault fault = CustomPanelFile::CheckValue(values[f]);
+            if (fault == ValueFault::None) continue;
+            Messages().ask(CustomPanelLabel(k) + " の" + CustomPanelFile::ValueNames[f] +
+                               (fault == ValueFault::Negative ? "は 0 以上で入力して下さい。"
+                                                              : "が大き過ぎます。"),
                            "入力エラー", MsgButtons::Ok, MsgIcon::Warning);
-            v.edit->setFocus();
-            v.edit->selectAll();
+            edits[f]->setFocus();
+            edits[f]->selectAll();
             return false;
         }
     }
@@ -236,6 +229,6 @@ bool TkabetsuikaDlg::LoadFrom(const QString& path) {
 bool TkabetsuikaDlg::SaveTo(const QString& path) {
     ReadEdits();
     const CustomPanelFile::Result r = CustomPanelFile::Save(path.toStdString(), Editing);
-    if (!r) Report(r);
+    if (!r && !r.cancelled) Report(r);
     return r.ok;
 }

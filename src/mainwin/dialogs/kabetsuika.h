@@ -49,7 +49,7 @@ public:
     void BloadClick();
     void BsaveClick();
     // The same with the file given. A failure is reported to the user and returns false; a
-    // failed load changes nothing.
+    // failed load changes nothing. A save the user declined when asked returns false quietly.
     bool LoadFrom(const QString& path);
     bool SaveTo(const QString& path);
 
