@@ -150,6 +150,7 @@ bool DocumentCommands::OpenPending(const std::string& path) {
 
 SaveResult DocumentCommands::WriteTo(const std::string& path) {
     const SaveOutcome outcome = SaveModelFile(path);
+    lastSaveWithoutBackup_ = outcome.withoutBackup;
     if (outcome.cancelled) return SaveResult::Cancelled;
     if (!outcome.ok) {
         // The file on disk and its backup are as they were, and the document stays modified.
@@ -173,9 +174,10 @@ SaveResult DocumentCommands::OverwriteSave() {
     }
     const SaveResult result = WriteTo(OverwriteTarget(App.FileName));
     if (result != SaveResult::Saved) return result;
-    // Told after every overwrite save, also when there was no earlier file to keep.
-    Messages().ask(OverwriteSavedNotice, OverwriteSaveCaption, MsgButtons::Ok,
-                   MsgIcon::Information);
+    // Told after every overwrite save, also when there was no earlier file to keep; but never
+    // that a backup stands when the user has just agreed to save without one.
+    Messages().ask(lastSaveWithoutBackup_ ? SavedWithoutBackupNotice : OverwriteSavedNotice,
+                   OverwriteSaveCaption, MsgButtons::Ok, MsgIcon::Information);
     return result;
 }
 

@@ -116,6 +116,7 @@ public:
 
 private:
     SaveResult WriteTo(const std::string& path);
+    bool lastSaveWithoutBackup_ = false;
     DocumentView& view_;
 };
 
@@ -131,6 +132,9 @@ inline constexpr const char* UntitledSaveNotice =
 inline constexpr const char* UntitledSaveCaption = "ファイル名がありません";
 inline constexpr const char* OverwriteSavedNotice =
     "同名のファイル名で保存しました。\n\n元のファイルはＢＡＫファイルにリネームしました。";
+// After a save the user agreed to make without the backup: no earlier file was kept.
+inline constexpr const char* SavedWithoutBackupNotice =
+    "同名のファイル名で保存しました。\n\nバックアップファイルは作成していません。";
 inline constexpr const char* OverwriteSaveCaption = "上書き保存";
 inline constexpr const char* SaveOnCloseQuestion =
     "保存してから終了しますか？\n\n保存して終了　　　はい\n\n保存しないで終了　いいえ\n\n"

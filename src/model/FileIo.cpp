@@ -400,7 +400,8 @@ SaveStatus SaveFile(const std::string& path, std::string_view bytes,
                        "\n\nバックアップを作らずに保存する　　はい\n\n"
                        "保存を中止する　　　　　　　　　いいえ"))
             return SaveStatus::Cancelled;
-        backup.clear();
+        if (!ReplaceFileSafely(file, bytes, {}, error)) return SaveStatus::Failed;
+        return SaveStatus::SavedWithoutBackup;
     }
     return ReplaceFileSafely(file, bytes, backup, error) ? SaveStatus::Saved : SaveStatus::Failed;
 }

@@ -38,7 +38,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
                        const std::string& backupPath, std::string& error);
 
-enum class SaveStatus { Saved, Cancelled, Failed };
+// SavedWithoutBackup: saved after the user agreed to go without the backup whose name
+// something else holds.
+enum class SaveStatus { Saved, SavedWithoutBackup, Cancelled, Failed };
 
 // Saves `bytes` as the file `path` names, through ReplaceFileSafely with the backup
 // `backupOf(file)` (none when that is the file itself). A symbolic link is followed and its

@@ -331,7 +331,8 @@ SaveOutcome SaveModelFile(const std::string& path) {
     const fileio::SaveStatus status =
         fileio::SaveFile(path, WriteModelFile(), BackupPathFor, out.reason);
     out.cancelled = status == fileio::SaveStatus::Cancelled;
-    if (status != fileio::SaveStatus::Saved) return out;
+    out.withoutBackup = status == fileio::SaveStatus::SavedWithoutBackup;
+    if (status != fileio::SaveStatus::Saved && !out.withoutBackup) return out;
     App.Modified = 0;
     out.ok = true;
     return out;

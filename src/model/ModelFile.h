@@ -89,8 +89,9 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
 
 struct SaveOutcome {
     bool ok = false;
-    bool cancelled = false; // the user chose not to save when asked
-    std::string reason;     // UTF-8; empty when ok or cancelled
+    bool cancelled = false;     // the user chose not to save when asked
+    bool withoutBackup = false; // saved, but the user agreed to go without the backup
+    std::string reason;         // UTF-8; empty when ok or cancelled
 };
 
 // Writes the open document to `path` safely: the file is built in memory, written to a

@@ -183,6 +183,7 @@ Result Save(const std::string& path, const Panels& panels) {
     std::string error;
     switch (fileio::SaveFile(path, bytes, BackupPath, error)) {
     case fileio::SaveStatus::Saved:
+    case fileio::SaveStatus::SavedWithoutBackup:
         return {};
     case fileio::SaveStatus::Cancelled:
         return {false, {}, {}, true};

@@ -8,6 +8,7 @@
 #include "support/ScriptedMessages.h"
 
 #include <deque>
+#include <filesystem>
 #include <fstream>
 
 using namespace testfile;
@@ -354,6 +355,21 @@ TEST_F(DocumentCommandsTest, OverwriteSaveRotatesTheBackup) {
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
     EXPECT_EQ(ReadBytes(folder.file("house.BAK")), first);
     EXPECT_EQ(ReadBytes(folder.file("house.vq2")), WriteModelFile());
+}
+
+// The overwrite save's notice never says a backup was kept when the user went without one.
+TEST_F(DocumentCommandsTest, OverwriteSaveWithoutBackupSaysSo) {
+    WriteBytes(folder.file("house.vq2"), "previous save");
+    std::filesystem::create_directory(folder.file("house.BAK"));
+    App.FileName = folder.file("house.vq2");
+    ScriptedMessages messages;
+    messages.expect("バックアップを作らずに", MsgAnswer::Yes)
+        .expect(SavedWithoutBackupNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(folder.file("house.vq2")), WriteModelFile());
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    std::filesystem::remove(folder.file("house.BAK"));
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
 }
 
 TEST_F(DocumentCommandsTest, OverwriteSaveKeepsACapitalExtension) {

@@ -123,7 +123,7 @@ TEST_F(FileEdges, AFolderAtTheBackupsNameStaysWhereItIs) {
         .expect("バックアップを作らずに", MsgAnswer::Yes);
     EXPECT_EQ(Save(file, reason), SaveStatus::Cancelled);
     EXPECT_EQ(ReadBytes(file), "old");
-    ASSERT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
+    ASSERT_EQ(Save(file, reason), SaveStatus::SavedWithoutBackup) << reason;
     EXPECT_EQ(ReadBytes(file), "new");
     EXPECT_TRUE(fs::is_directory(Bak(file)));
     EXPECT_EQ(folder.entries(), 2u) << "nothing moved aside";
