@@ -2,11 +2,11 @@
 // devices, for the full-capacity house: the painter's share of printing the plan pages and of
 // opening a result dialog.
 #include "document/Recompute.h"
-#include "document/RecordingCanvas.h"
+#include "ports/RecordingCanvas.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PlanPages.h"
 #include "reports/KeyPlans.h"
 #include "support/DiagnosisCapacityModel.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,8 @@
 // velquor_gui_bench (its main is in PlanBench.cpp).
 #include "DataFloor.h"
 #include "document/Recompute.h"
-#include "document/RecordingCanvas.h"
+#include "ports/RecordingCanvas.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PrintRun.h"
 #include "reports/FloorReport.h"
 #include "reports/GravityReport.h"
@@ -27,7 +28,6 @@
 #include "ui/PaintBox.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPrintDevice.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -9,8 +9,8 @@
 // before the document, the mode, the storey, the scenario, the scale or the figure entry changed
 // is not drawn at all. Free of Qt; the window passes the pointer in, repaints the area a move
 // names (HoverChange::area) and shows HoverStatusText.
-#include "document/Canvas.h"
 #include "model/ColorRef.h"
+#include "ports/Canvas.h"
 
 enum class HoverShape {
     None,

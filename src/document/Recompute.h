@@ -17,7 +17,7 @@
 #include <cstdint>
 
 // calc/Diagnosis.h; not included here, so that the window's units can include this header
-// beside document/Canvas.h.
+// beside ports/Canvas.h.
 struct DiagnosisOutcome;
 
 // Something the diagnosis reads has changed: the next EnsureRecomputed() runs the step.

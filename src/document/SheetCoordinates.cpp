@@ -2,7 +2,7 @@
 
 #include "model/AppState.h"
 #include "model/Model.h"
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,17 +1,17 @@
 #include "mainwin/PlanSheet.h"
 
 #include "document/DocumentCommands.h"
-#include "mainwin/GridAxes.h"
-#include "mainwin/SheetHover.h"
 #include "document/InputModes.h"
 #include "document/Recompute.h"
 #include "document/RoofFloor.h"
+#include "mainwin/GridAxes.h"
+#include "mainwin/SheetHover.h"
 #include "mainwin/dialogs/Dyuka.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 #include "ui/Controls.h"
 
 #include <QComboBox>

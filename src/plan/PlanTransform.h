@@ -2,7 +2,7 @@
 // Where a plan position in metres is drawn: on the plan sheet (pixels per metre of the chosen
 // scale, from the sheet's origin), in the key plans (pixels) or on paper (printer dots). Every
 // layer of the plan painter places its figures through one of these. Qt-free.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 #include <cstdint>
 

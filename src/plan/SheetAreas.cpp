@@ -10,7 +10,6 @@
 #include "calc/ResultSummary.h"
 #include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
-#include "document/Canvas.h"
 #include "document/InputModes.h"
 #include "document/SheetCoordinates.h"
 #include "model/AppState.h"
@@ -18,6 +17,7 @@
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "plan/PlanPainter.h"
+#include "ports/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,13 +2,13 @@
 // extension lines and dimensions placed from the data range at the sheet's scale.
 #include "plan/SheetPlan.h"
 
-#include "document/Canvas.h"
 #include "document/SheetCoordinates.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "model/ShownNumbers.h"
+#include "ports/Canvas.h"
 
 #include <cstdint>
 #include <cstdio>

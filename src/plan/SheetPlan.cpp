@@ -3,7 +3,6 @@
 #include "plan/SheetPlan.h"
 
 #include "calc/WallEvaluation.h"
-#include "document/Canvas.h"
 #include "document/InputModes.h"
 #include "document/SheetCoordinates.h"
 #include "model/AppState.h"
@@ -11,6 +10,7 @@
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "plan/PlanPainter.h"
+#include "ports/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 // One routine for the plan sheet, the key plans of the result dialogs and the printed plans;
 // each caller gives the end pixels, the half width of the band (a ninth of a metre on the
 // sheet) and the fill, which they choose each by their own rules. Qt-free.
-#include "document/Canvas.h"
 #include "model/ColorRef.h"
+#include "ports/Canvas.h"
 
 #include <cstdint>
 

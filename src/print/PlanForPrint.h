@@ -7,7 +7,7 @@
 // page around a mode-5 drawing. Qt-free; draws only.
 #include "model/ColorRef.h"
 #include "plan/PlanPainter.h"
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // scenario with the full plan, its title and a legend of the symbols the plan uses, the wall
 // specifications of the storey among them. Qt-free.
 #include "model/Model.h"
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 #include <cstdint>
 

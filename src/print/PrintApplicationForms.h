@@ -2,7 +2,7 @@
 // The city's application sheets of the first print job: the two approval application forms
 // filled in from the overview settings of the current scenario, and the sheets that carry only
 // the sheet header (the planning sheet and the three retrofit explanation sheets).
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 // "【耐震設計】計画承認申請書", form No. 1.
 void PrintDesignApprovalApplication(PrintDevice& device, double dotsPerMm);

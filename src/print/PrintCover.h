@@ -3,6 +3,6 @@
 // scenario (basis, building data, site, spec, calculation conditions, required
 // strength per storey, result per storey and direction with its judgement, overall score).
 // It only reads the settings, the options and the results of the last recompute.
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 void PrintCoverPage(PrintDevice& device, double dotsPerMm);

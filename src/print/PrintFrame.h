@@ -6,7 +6,7 @@
 // Free of Qt: the page printers draw on a PrintDevice, so that a print run can be tested on the
 // recording device and is built with the core.
 #include "model/Cp932.h"
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 #include <functional>
 #include <string>

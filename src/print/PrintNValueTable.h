@@ -2,8 +2,8 @@
 // The N-value tables of the calculation report: one storey a page, with continuation pages
 // under the title and the two header lines when a storey's columns run long. The lines are
 // those of the screen report.
+#include "ports/PrintDevice.h"
 #include "print/PrintFrame.h"
-#include "ui/PrintDevice.h"
 
 void PrintNValueTable(PrintDevice& device, double dotsPerMm);
 

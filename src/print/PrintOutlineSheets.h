@@ -2,7 +2,7 @@
 // Blank application sheets of the first print job, for the diagnostician to fill in by hand:
 // the retrofit plan outline, the general items and retrofit policy (two pages) and the owner
 // hearing sheet. Their tick columns and write-in cells stay empty whatever the document holds.
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 // "耐震補強計画概要書".
 void PrintRetrofitPlanOutline(PrintDevice& device, double dotsPerMm);

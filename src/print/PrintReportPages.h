@@ -1,7 +1,7 @@
 #pragma once
 // What the text pages of the calculation report share: the scenario in their titles, the bold
 // title at its fixed place and the writing of a report line at a line position in dots.
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // itself on a print device. The plan is plain data from the flags; the run begins and ends the
 // jobs, fits the design page to the printable area once and calls every printer with the same
 // dotsPerMm on a fresh page. Free of Qt.
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 #include <cstdint>
 #include <string>

@@ -8,7 +8,7 @@
 // A pen or font holds until the next pen or font step. A page break starts a new page, prints
 // the sheet header on it (so that the header's number counts on) and sets the 0.3 mm pen again.
 // Every font is weight 800.
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 #include <cstdint>
 #include <span>

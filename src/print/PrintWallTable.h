@@ -2,8 +2,8 @@
 // The wall strength and stiffness table of the calculation report: one storey a page, with
 // continuation pages under the two column-header lines when a storey's walls run long. The
 // lines are those of the screen report, with each list's direction total and the full rule.
+#include "ports/PrintDevice.h"
 #include "print/PrintFrame.h"
-#include "ui/PrintDevice.h"
 
 #include <string>
 

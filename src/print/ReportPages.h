@@ -5,7 +5,7 @@
 // report header, the storey's plan, a bold title and the lines of the screen report, laid out
 // in millimetres at x = 20 mm; long tables continue on further pages. The lines come from the
 // screen reports' producers, so that screen and paper never disagree. Qt-free.
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 
 void PrintRequiredStrength(PrintDevice& device, double dotsPerMm);
 void PrintCentreOfGravity(PrintDevice& device, double dotsPerMm);

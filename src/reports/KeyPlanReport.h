@@ -4,8 +4,8 @@
 // then the lines that follow the last block. Long bodies push the later blocks down, so that
 // no text runs over the next storey's key plan. And what their area tables share: the corner
 // labels, the kind of a roof/floor area and its factor as the calculation reads them. Qt-free.
-#include "document/Canvas.h"
 #include "model/Model.h"
+#include "ports/Canvas.h"
 #include "reports/ReportLines.h"
 #include "reports/ReportView.h"
 

@@ -4,10 +4,10 @@
 // of gravity, 2 required strength), the floor specifications (4) or the walls with the centres
 // of gravity and rigidity (6): a configuration of the plan painter (plan/PlanPainter.h) at a
 // drawing unit of about two pixels a millimetre. Qt-free.
-#include "document/Canvas.h"
 #include "model/ColorRef.h"
 #include "model/Model.h"
 #include "plan/PlanPainter.h"
+#include "ports/Canvas.h"
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,7 @@
 // it and the joint hardware the check calls for, by the N-value method or the converted
 // N-value method (`NValueMethod`). On screen the report stands on light grey page frames that
 // preview the printed pages. Built from the results of the last recalculation; Qt-free.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 #include "reports/ReportLines.h"
 #include "reports/ReportView.h"
 

@@ -5,8 +5,8 @@
 //
 // Texts are CP932 bytes, so that the widths of the fixed-pitch columns count bytes, a
 // full-width character two. Qt-free.
-#include "document/Canvas.h"
 #include "model/ColorRef.h"
+#include "ports/Canvas.h"
 
 #include <cstdarg>
 #include <string>

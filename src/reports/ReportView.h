@@ -2,7 +2,7 @@
 // A report as a window shows it: built once from the results of the last recalculation, with
 // the size its lines need known before anything is drawn, and drawn part by part as the parts
 // come into view (the painter leaves out what the canvas cannot show). Qt-free.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 #include "reports/ReportLines.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 // (上部構造評点の算定) of the current scenario, built from the results of the last
 // recalculation as report lines. The screen paints them; the printed pages place the same lines.
 // Qt-free; nothing of the diagnosis is computed here.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 #include "reports/ReportLines.h"
 #include "reports/ReportView.h"
 

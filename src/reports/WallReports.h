@@ -4,7 +4,7 @@
 // as report lines. Both list the walls by wall line, walking the X and Y wall lists of the
 // storey with one routine; they differ in which walls count and what a line sums. The screen
 // paints the lines; the printed pages place the same lines. Qt-free.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 #include "reports/ReportLines.h"
 #include "reports/ReportView.h"
 

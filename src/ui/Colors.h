@@ -1,6 +1,6 @@
 #pragma once
 // The one conversion between the drawings' COLORREF values (0x00BBGGRR) and Qt colours.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 #include <QColor>
 

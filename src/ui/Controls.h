@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 using Handler = std::function<void()>;
 

@@ -2,7 +2,7 @@
 // The Windows font faces the drawings name, mapped to the Japanese fonts of this system:
 // "ＭＳ ゴシック" to IPAGothic, "ＭＳ 明朝" to IPAMincho; "@" before a face asks for vertical
 // writing, which the canvas lays out itself (Qt has no vertical fonts).
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 #include <QFont>
 #include <QString>

@@ -14,8 +14,8 @@
 // report longer than its page shows in the scroll box instead of being cut off. A growing box
 // draws its content in bands of rows as they come into view (a long report is mostly out of
 // sight), each band on its own image, so that every pixel is drawn once, as in one paint.
-#include "document/Canvas.h"
 #include "model/ColorRef.h"
+#include "ports/Canvas.h"
 
 #include <QImage>
 #include <QPainter>

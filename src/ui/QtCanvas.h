@@ -7,7 +7,7 @@
 // and mask in their own colours. Paper also gets hatches as lines 2 mm apart and dash patterns
 // in millimetres (see setDashUnit), where the screen's pixel patterns would read as grey or
 // solid at printer resolutions.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 #include <QFont>
 #include <QFontMetrics>

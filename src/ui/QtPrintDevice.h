@@ -5,7 +5,7 @@
 // "report-2.pdf", ...), since a second job on the same PDF file would replace the first. In a
 // print preview the documents of the run follow one another in the one preview, each numbering
 // its pages from 1.
-#include "ui/PrintDevice.h"
+#include "ports/PrintDevice.h"
 #include "ui/QtCanvas.h"
 
 #include <QPainter>

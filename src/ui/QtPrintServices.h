@@ -1,7 +1,7 @@
 #pragma once
 // The printer set-up and the colour dialog over Qt's own dialogs, which speak the language of
 // Qt's loaded translations.
-#include "ui/PrintServices.h"
+#include "ports/PrintServices.h"
 
 class QPrinter;
 class QWidget;

@@ -7,6 +7,7 @@
 #include "model/Slots.h"
 
 #include "support/HouseBuilder.h"
+#include "support/PlanInputChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -91,15 +92,7 @@ TEST(Columns, InputOnGridNodesWithUndo) {
         App.CurColumnKind = c.kind, App.CurColumnHardware = 1, App.CurColumnCorner = 2;
 
         EXPECT_EQ(InputColumn(c.x, c.y), c.returns);
-        if (*c.after == '\0') {
-            EXPECT_EQ(WholeSlot(0), slot);
-            EXPECT_FALSE(CanUndo());
-            continue;
-        }
-        EXPECT_EQ(Plan(), c.after);
-        ASSERT_TRUE(UndoStep()); // one step back restores the storeys as they were
-        EXPECT_EQ(Plan(), before);
-        EXPECT_FALSE(CanUndo());
+        ExpectUndoableClick(Plan, before, slot, c.after);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "calc/Diagnosis.h"
 #include "calc/FloorCheck.h"
 #include "model/ModelFile.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PrintFrame.h"
 #include "print/PrintRun.h"
 #include "reports/FloorReport.h"
@@ -16,7 +17,6 @@
 #include "support/FileFixtures.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <gtest/gtest.h>
 

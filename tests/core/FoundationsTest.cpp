@@ -9,6 +9,7 @@
 #include "model/Slots.h"
 
 #include "support/HouseBuilder.h"
+#include "support/PlanInputChecks.h"
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
 
@@ -115,15 +116,7 @@ TEST(FoundationsAndTexts, InputByClicksWithTheDialogAndUndo) {
                   c.returns);
         EXPECT_EQ(cp932::toUtf8(App.CurRoomText), c.paletteAfter);
         EXPECT_EQ(view.shown, c.dialogs);
-        if (*c.after == '\0') {
-            EXPECT_EQ(WholeSlot(0), slot);
-            EXPECT_FALSE(CanUndo());
-            continue;
-        }
-        EXPECT_EQ(Plan(), c.after);
-        ASSERT_TRUE(UndoStep());
-        EXPECT_EQ(Plan(), Base);
-        EXPECT_FALSE(CanUndo());
+        ExpectUndoableClick(Plan, Base, slot, c.after);
     }
 }
 

@@ -7,11 +7,11 @@
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
 #include "model/Cp932.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PlanForPrint.h"
 #include "print/PlanPages.h"
 #include "print/PrintFrame.h"
 #include "support/DiagnosisHouses.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include "calc/ResultSummary.h"
 #include "calc/Rigidity.h"
 #include "model/Cp932.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PrintFrame.h"
 #include "support/DiagnosisHouses.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include "calc/Rigidity.h"
 #include "model/Cp932.h"
 #include "model/Slots.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PrintFrame.h"
 #include "print/PrintRun.h"
 #include "support/DiagnosisHouses.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "print/PrintRun.h"
 #include "model/Cp932.h"
 #include "model/Model.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PrintFrame.h"
 #include "support/ScriptedMessages.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 #include "print/ReportPages.h"
 #include "calc/Diagnosis.h"
 #include "model/Grid.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PrintFrame.h"
 #include "reports/GravityReport.h"
 #include "reports/RequiredReport.h"
 #include "reports/WallReports.h"
 #include "support/DiagnosisHouses.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 #include "model/Slots.h"
 
 #include "support/HouseBuilder.h"
+#include "support/PlanInputChecks.h"
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
@@ -152,15 +153,7 @@ TEST(RoofFloor, InputByClicksWithQuestionsAndUndo) {
                             : (rect ? InputRoofFloorRect(n[0], n[1], n[2], n[3])
                                     : InputRoofFloorTriangle(n[0], n[1], n[2], n[3], n[4], n[5]));
         EXPECT_EQ(got, c.returns);
-        if (*c.after == '\0') {
-            EXPECT_EQ(WholeSlot(0), slot);
-            EXPECT_FALSE(CanUndo());
-            continue;
-        }
-        EXPECT_EQ(Plan(), c.after);
-        ASSERT_TRUE(UndoStep());
-        EXPECT_EQ(Plan(), Base);
-        EXPECT_FALSE(CanUndo());
+        ExpectUndoableClick(Plan, Base, slot, c.after);
     }
 }
 

@@ -4,10 +4,10 @@
 #include "calc/NValues.h"
 #include "calc/Rigidity.h"
 #include "model/Cp932.h"
+#include "ports/RecordingCanvas.h"
 #include "reports/NValueReport.h"
 #include "reports/WallReports.h"
 #include "support/DiagnosisHouses.h"
-#include "document/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -5,13 +5,13 @@
 
 #include "app/FormSet.h"
 #include "document/FreeLines.h"
-#include "document/RecordingCanvas.h"
 #include "mainwin/dialogs/Dcopy.h"
 #include "mainwin/dialogs/SenDlg.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/InitModel.h"
 #include "model/Slots.h"
 #include "plan/SheetPlan.h"
+#include "ports/RecordingCanvas.h"
 #include "support/HouseBuilder.h"
 #include "support/ScriptedMessages.h"
 

@@ -1,7 +1,7 @@
 #include "TestApp.h"
 
-#include "document/RecordingCanvas.h"
 #include "model/Cp932.h"
+#include "ports/RecordingCanvas.h"
 #include "support/Sjis.h"
 #include "ui/Colors.h"
 #include "ui/Fonts.h"

@@ -1,7 +1,5 @@
 // The main window's controls against the diagnosis: what each calculation option changes in
 // the next run, and the result panel showing what a run hands back.
-#include "TestApp.h"
-
 #include "calc/Diagnosis.h"
 #include "calc/RequiredStrength.h"
 #include "calc/ResultSummary.h"
@@ -14,15 +12,13 @@
 #include "model/Model.h"
 #include "print/dialogs/PrintOut.h"
 #include "support/DiagnosisHouses.h"
-#include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
+#include "support/MainWindowFixture.h"
 #include "ui/Forms.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -33,31 +29,14 @@
 
 namespace {
 
-std::string Utf8(const QString& s) {
-    return s.toStdString();
-}
-
 QColor TextColour(const QLabel* l) {
     return l->palette().color(QPalette::Active, QPalette::WindowText);
 }
-QColor BackColour(const QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
 
-class MainControlsDiagnosisTest : public ::testing::Test {
+// The window on a blank document on a 1 m grid, as the diagnosis houses are built on.
+class MainControlsDiagnosisTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        TestApp();
-        ASSERT_TRUE(locks.isValid());
-        houses::ResetDocument(); // options at their start values
-        ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
-        form = MainForm;
-    }
-    void TearDown() override { DestroyForms(); }
-
-    ScriptedMessages messages; // no control may ask anything here
-    QTemporaryDir locks;
-    Tvelquor2Form* form = nullptr;
+    void resetDocument() override { houses::ResetDocument(); }
 };
 
 // ---------------------------------------------------------------------------------------------

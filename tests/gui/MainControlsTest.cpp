@@ -1,7 +1,5 @@
 // The main window's side panel and menus: option defaults, the input-mode, storey and
 // scenario radios, the scenario panel, undo and redo, the buttons and the menus' shortcuts.
-#include "TestApp.h"
-
 #include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -9,8 +7,7 @@
 #include "model/Model.h"
 #include "model/Slots.h"
 #include "support/HouseBuilder.h"
-#include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
+#include "support/MainWindowFixture.h"
 #include "ui/Forms.h"
 
 #include <QAction>
@@ -24,35 +21,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string Utf8(const QString& s) {
-    return s.toStdString();
-}
+class MainControlsTest : public MainWindowTest {};
 
-QColor BackColour(const QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
-
-class MainControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TestApp();
-        ASSERT_TRUE(locks.isValid());
-        ResetModelState(); // options at their start values
-        ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
-        form = MainForm;
-    }
-    void TearDown() override { DestroyForms(); }
-
-    ScriptedMessages messages; // no control may ask anything here
-    QTemporaryDir locks;
-    Tvelquor2Form* form = nullptr;
-};
 // ---------------------------------------------------------------------------------------------
 // Options: start values, captions, and the flag each box sets
 

@@ -3,8 +3,8 @@
 // and a report box that grows inside its scroll box instead of cutting its content off.
 #include "TestApp.h"
 
+#include "ports/Canvas.h"
 #include "support/WidgetPixels.h"
-#include "document/Canvas.h"
 #include "ui/PaintBox.h"
 
 #include <QCoreApplication>

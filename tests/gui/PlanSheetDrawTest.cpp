@@ -2,15 +2,15 @@
 // recomputed and drawn.
 #include "TestApp.h"
 
+#include "document/Recompute.h"
 #include "mainwin/GridAxes.h"
 #include "mainwin/PlanSheet.h"
-#include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
+#include "ports/RecordingCanvas.h"
 #include "support/HouseBuilder.h"
 #include "ui/QtCanvas.h"
-#include "document/RecordingCanvas.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "TestApp.h"
 
 #include "model/Cp932.h"
+#include "ports/RecordingPrintDevice.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPrintDevice.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <QFile>
 #include <QImage>

@@ -5,12 +5,12 @@
 
 #include "calc/WallEvaluation.h"
 #include "document/Recompute.h"
-#include "document/RecordingCanvas.h"
 #include "model/AppState.h"
 #include "model/Grid.h"
 #include "model/Model.h"
 #include "plan/SheetPlan.h"
 #include "plan/WallSymbol.h"
+#include "ports/RecordingCanvas.h"
 #include "support/HouseBuilder.h"
 #include "ui/QtCanvas.h"
 

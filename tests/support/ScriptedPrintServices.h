@@ -1,7 +1,7 @@
 #pragma once
 // Printer set-up and colour dialog fakes for tests: each run takes the next scripted answer; a
 // run without one fails the test, as does an answer left over.
-#include "ui/PrintServices.h"
+#include "ports/PrintServices.h"
 
 #include <deque>
 #include <optional>

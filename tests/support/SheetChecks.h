@@ -3,8 +3,8 @@
 // (rectangles, lines and texts, the sheet header left out), the text at a millimetre position,
 // and whether every figure and text lies on the design page.
 #include "model/Cp932.h"
+#include "ports/RecordingPrintDevice.h"
 #include "print/PrintFrame.h"
-#include "ui/RecordingPrintDevice.h"
 
 #include <cstdlib>
 #include <optional>

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 TColumnchangeDlg* ColumnchangeDlg = nullptr;
@@ -39,20 +38,7 @@ TColumnchangeDlg::TColumnchangeDlg(QWidget* parent)
     Label1 =
         new QLabel(QStringLiteral("管柱⇔通し柱の変更は、一旦消去し、再入力して下さい。"), this);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("金物仕様"), this);
-    new QHBoxLayout(GroupBox2);
-    hardware_ = new RadioGroup(this);
-    Rkugi = hardware_->addTo(GroupBox2, 0, "釘打ち");
-    RVP = hardware_->addTo(GroupBox2, 1, "ＶＰ");
-    Rkokuji = hardware_->addTo(GroupBox2, 2, "告示");
-
-    GroupBox3 = new QGroupBox(QStringLiteral("出隅柱"), this);
-    GroupBox3->setToolTip(QStringLiteral("出隅柱の判定を指示します。"));
-    new QHBoxLayout(GroupBox3);
-    corner_ = new RadioGroup(this);
-    Rdesumi0 = corner_->addTo(GroupBox3, 0, "自動");
-    Rdesumi1 = corner_->addTo(GroupBox3, 1, "出隅柱");
-    Rdesumi2 = corner_->addTo(GroupBox3, 2, "一般柱");
+    buildJointRadios(this, Qt::Horizontal, Hints::CornerToolTip);
 
     shoukyo = new QPushButton(QStringLiteral("消去"), this);
     Lchuui = new QLabel(QStringLiteral("壁の耐力が無くなります。"), this);

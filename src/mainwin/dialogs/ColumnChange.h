@@ -4,32 +4,22 @@
 // deletion; the kind (管柱 or 通し柱) is not changed here. It exchanges everything through
 // ColumnDlgResult, ColumnHardware and ColumnCornerMode (mainwin/Columns.h) and takes the undo
 // snapshot for a change or deletion; the column input carries out the choice.
+#include "mainwin/dialogs/Dhashira.h"
 #include "ui/Forms.h"
 
 #include <memory>
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
-class RadioGroup;
 class ColumnInputView;
 
-class TColumnchangeDlg final : public ModalForm {
+class TColumnchangeDlg final : public ModalForm, public ColumnJointRadios {
     Q_OBJECT
 public:
     explicit TColumnchangeDlg(QWidget* parent);
     ~TColumnchangeDlg() override;
 
     QLabel* Label1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr; // 金物仕様
-    QRadioButton* Rkugi = nullptr;
-    QRadioButton* RVP = nullptr;
-    QRadioButton* Rkokuji = nullptr;
-    QGroupBox* GroupBox3 = nullptr; // 出隅柱
-    QRadioButton* Rdesumi0 = nullptr;
-    QRadioButton* Rdesumi1 = nullptr;
-    QRadioButton* Rdesumi2 = nullptr;
     QPushButton* shoukyo = nullptr;
     QLabel* Lchuui = nullptr;
     QPushButton* OKBtn = nullptr;
@@ -47,8 +37,6 @@ public:
     void CancelBtnClick();
 
 private:
-    RadioGroup* hardware_ = nullptr;
-    RadioGroup* corner_ = nullptr;
     std::unique_ptr<ColumnInputView> view_;
 };
 

@@ -4,11 +4,37 @@
 #include "ui/Bindings.h"
 #include "ui/Forms.h"
 
+#include <Qt>
+
 class QGroupBox;
 class QRadioButton;
 class RadioGroup;
 
-class TColumnDlg final : public PaletteForm {
+// The joint boxes of the column palette and the column change dialog, each radio's id in its
+// group the code it stands for (ColumnRecord.joint = corner rule × 4 + hardware).
+class ColumnJointRadios {
+public:
+    QGroupBox* GroupBox2 = nullptr; // 金物仕様
+    QRadioButton* Rkugi = nullptr;
+    QRadioButton* RVP = nullptr;
+    QRadioButton* Rkokuji = nullptr;
+    QGroupBox* GroupBox3 = nullptr; // 出隅柱
+    QRadioButton* Rdesumi0 = nullptr;
+    QRadioButton* Rdesumi1 = nullptr;
+    QRadioButton* Rdesumi2 = nullptr;
+
+protected:
+    // Where the boxes' hints show: on the status bar for both boxes and their radios (the
+    // palette), or as the corner box's tool tip alone (the dialog).
+    enum class Hints { StatusBar, CornerToolTip };
+    // Makes the two boxes on `form`, their radios along `orientation`.
+    void buildJointRadios(QWidget* form, Qt::Orientation orientation, Hints hints);
+
+    RadioGroup* hardware_ = nullptr;
+    RadioGroup* corner_ = nullptr;
+};
+
+class TColumnDlg final : public PaletteForm, public ColumnJointRadios {
     Q_OBJECT
 public:
     explicit TColumnDlg(QWidget* mainWindow);
@@ -17,14 +43,6 @@ public:
     QRadioButton* Rkuda = nullptr;
     QRadioButton* Rtoushi = nullptr;  // through storeys 1-2
     QRadioButton* Rtoushi2 = nullptr; // through storeys 2-3
-    QGroupBox* GroupBox2 = nullptr;   // 金物仕様
-    QRadioButton* Rkugi = nullptr;
-    QRadioButton* RVP = nullptr;
-    QRadioButton* Rkokuji = nullptr;
-    QGroupBox* GroupBox3 = nullptr; // 出隅柱
-    QRadioButton* Rdesumi0 = nullptr;
-    QRadioButton* Rdesumi1 = nullptr;
-    QRadioButton* Rdesumi2 = nullptr;
 
     void RkudaClick();
     void RtoushiClick();
@@ -42,8 +60,6 @@ public:
 
 private:
     RadioGroup* kind_ = nullptr;
-    RadioGroup* hardware_ = nullptr;
-    RadioGroup* corner_ = nullptr;
     FieldBindings fields_;
 };
 

@@ -3,10 +3,10 @@
 #include "model/AppState.h"
 #include "model/Messages.h"
 #include "model/Model.h"
+#include "ports/PrintServices.h"
 #include "ui/Colors.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
-#include "ui/PrintServices.h"
 #include "ui/QtPrintDevice.h"
 
 #include <QCheckBox>

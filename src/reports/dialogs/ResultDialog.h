@@ -7,7 +7,7 @@
 // The dialogs open as tall as the screen allows and at least as wide as the page; the size and
 // the maximised state the user leaves one of them in are kept for the rest of the run and taken
 // by the next one opened.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 #include "reports/ReportView.h"
 #include "ui/Forms.h"
 

@@ -3,7 +3,7 @@
 // force, so that painters can be tested without Qt. Text widths follow the grid of the Japanese
 // gothic faces: a single-byte character advances the font width (half the height when the width
 // is 0), a double-byte character twice that.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,14 +1,14 @@
 #pragma once
 // The printer as the page printers see it: documents (print jobs) of pages, the printable area in
 // dots and the canvas to draw on. Deliberately free of Qt, so that a print run can be tested with
-// a recording device (src/ui/RecordingPrintDevice.h) and shown in a print preview by the same code
-// that prints (src/ui/QtPrintDevice.h).
+// a recording device (src/ports/RecordingPrintDevice.h) and shown in a print preview by the same
+// code that prints (src/ui/QtPrintDevice.h).
 //
 // Page numbers count within a document: 1 after beginDocument, one more at every newPage. The
 // canvas keeps its pen, brush and font across pages and documents; it draws on the current page
 // and only while a document is open. Coordinates are dots from the top-left corner of the
 // printable area.
-#include "document/Canvas.h"
+#include "ports/Canvas.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // A print device for tests: it prints nothing, writes down the begin, new-page and end of every
 // document, and tags every canvas operation with its job (1 for the first document) and page.
 // A printer that refuses can be scripted; a refused begin leaves no document open.
-#include "ui/PrintDevice.h"
-#include "document/RecordingCanvas.h"
+#include "ports/PrintDevice.h"
+#include "ports/RecordingCanvas.h"
 
 #include <string>
 #include <vector>
