@@ -101,10 +101,11 @@ void ClearRigidityResults();
 // and its grid lines, and writes its end positions and moments into its wall result.
 void AddWallRigidityTerms(int storey, int wall);
 // Centre of rigidity, eccentricity, torsional stiffness, elastic radii, eccentricity ratios,
-// reduction and torsion factors and line shears of one storey, after its walls were added.
-// A storey without walls gets the eccentricity ratio of the option and no line shears.
+// reduction and torsion factors and line shears of one storey, after its walls were added;
+// writes every wall's distances from the centre of rigidity and torsion terms into its wall
+// result. A storey without walls gets the eccentricity ratio of the option and no line shears.
 void CalcStoreyRigidity(int storey);
-// Wall strength inside the four quarter strips of one storey, from its wall lists.
+// Adds the wall strength inside the four quarter strips of one storey, from its wall lists.
 void CalcQuarterWallStrength(int storey);
 // Storey drifts, mean drifts, stiffness ratios and their reductions of the current scenario.
 void CalcStiffnessRatio();
