@@ -43,6 +43,12 @@ bool IsOblique(const WallRecord& w) {
     return w.x1 != w.x2 && w.y1 != w.y2;
 }
 
+// The part of a wall's strength that one of its entries in a wall list brings into the quarter
+// strips: an oblique wall stands in each list once per end, each entry with half the wall.
+double QuarterStripShare(const WallRecord& w) {
+    return IsOblique(w) ? 0.5 : 1.0;
+}
+
 // Adds to one grid line of a line table in loading case n; a line off the grid (a damaged
 // record) takes nothing.
 void AddToLine(double (&table)[GridLines][StrengthVariants], int32_t line, int n, double value) {
@@ -294,15 +300,14 @@ void CalcQuarterWallStrength(int storey) {
     // wall would land in the high strips.
     if (ReqResult.StoreyExtentFlag[sc][storey] == 0) return;
 
-    // Each list entry is judged by the line it stands on: an oblique wall has one entry per end,
-    // each carrying half the wall, so the result does not depend on which end was drawn first.
+    // Each list entry is judged by the line it stands on, so that an oblique wall does not
+    // depend on which end was drawn first.
     const int xCount = ClampIndex(lists.x.count, MaxWallLineEntries + 1);
     for (int i = 0; i < xCount; ++i) {
         const WallLineEntry& e = lists.x.entries[i];
         if (!InRange(e.wall, walls)) continue;
-        const WallRecord& w = Doc.Walls[sc][storey][e.wall];
-        const double share = w.y1 != w.y2 ? 0.5 : 1.0;
-        const double strength = share * WallEval.WallResult[sc][storey][e.wall][0].strengthX;
+        const double strength = QuarterStripShare(Doc.Walls[sc][storey][e.wall]) *
+                                WallEval.WallResult[sc][storey][e.wall][0].strengthX;
         const double pos = AxisPosY(e.axis);
         if (pos <= lines[LineYMinQuarter] + QuarterLineMargin) yLow += strength;
         if (pos >= lines[LineYMaxQuarter] - QuarterLineMargin) yHigh += strength;
@@ -311,9 +316,8 @@ void CalcQuarterWallStrength(int storey) {
     for (int i = 0; i < yCount; ++i) {
         const WallLineEntry& e = lists.y.entries[i];
         if (!InRange(e.wall, walls)) continue;
-        const WallRecord& w = Doc.Walls[sc][storey][e.wall];
-        const double share = w.x1 != w.x2 ? 0.5 : 1.0;
-        const double strength = share * WallEval.WallResult[sc][storey][e.wall][0].strengthY;
+        const double strength = QuarterStripShare(Doc.Walls[sc][storey][e.wall]) *
+                                WallEval.WallResult[sc][storey][e.wall][0].strengthY;
         const double pos = AxisPosX(e.axis);
         if (pos <= lines[LineXMinQuarter] + QuarterLineMargin) xLow += strength;
         if (pos >= lines[LineXMaxQuarter] - QuarterLineMargin) xHigh += strength;
