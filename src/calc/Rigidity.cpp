@@ -11,7 +11,7 @@
 #include "model/Grid.h"
 
 #include <cmath>
-#include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -84,17 +84,10 @@ void ClearRigidityResults() {
         Zero((*table)[sc]);
     for (int k = 0; k < QuarterStrips; ++k) Zero(r.QuarterWallStrength[k][sc]);
     // The line tables start empty in every scenario, as the required strength leaves them.
-    for (int s = 0; s < Scenarios; ++s)
-        for (int f = 0; f < Storeys; ++f) {
-            if (RigidityLinesInUse[s][f] == 0) continue;
-            const std::size_t bytes =
-                static_cast<std::size_t>(RigidityLinesInUse[s][f]) * sizeof r.LineShearX[s][f][0];
-            std::memset(r.LineStiffnessX[s][f], 0, bytes);
-            std::memset(r.LineStiffnessY[s][f], 0, bytes);
-            std::memset(r.LineShearX[s][f], 0, bytes);
-            std::memset(r.LineShearY[s][f], 0, bytes);
-            RigidityLinesInUse[s][f] = 0;
-        }
+    Zero(r.LineStiffnessX);
+    Zero(r.LineStiffnessY);
+    Zero(r.LineShearX);
+    Zero(r.LineShearY);
 }
 
 void AddWallRigidityTerms(int storey, int wall) {
@@ -117,9 +110,6 @@ void AddWallRigidityTerms(int storey, int wall) {
     const double endOffsetX = AxisPosX(w.x2) - x0;
     const double endOffsetY = y0 - AxisPosY(w.y2);
     const bool oblique = IsOblique(w);
-    int32_t& linesInUse = RigidityLinesInUse[sc][storey];
-    for (const int32_t line : {w.x1, w.y1, w.x2, w.y2})
-        if (InRange(line, GridLines) && line + 1 > linesInUse) linesInUse = line + 1;
 
     for (int n = 0; n < StrengthVariants; ++n) {
         const WallResultRecord& bx = blocks[CaseSubBlockX[n]];
@@ -266,16 +256,9 @@ void CalcStoreyRigidity(int storey) {
         r.TorsionFactorX[sc][storey][n] = alphaX;
         r.TorsionFactorY[sc][storey][n] = alphaY;
 
-        // The storey shear, raised for torsion, shared by the lines in proportion to stiffness.
-        // Lines past those in use have no stiffness: they stay 0 when the share of no stiffness
-        // is 0 as the clear left it, and take the share (-0, say, or not a number) otherwise.
-        const double noShareX = sumX != 0 ? 0.0 / sumX * alphaX * qr : 0.0;
-        const double noShareY = sumY != 0 ? 0.0 / sumY * alphaY * qr : 0.0;
-        const bool plainZero = noShareX == 0.0 && !std::signbit(noShareX) && noShareY == 0.0 &&
-                               !std::signbit(noShareY);
-        int32_t& linesInUse = RigidityLinesInUse[sc][storey];
-        if (!plainZero) linesInUse = GridLines;
-        for (int line = 0; line < linesInUse; ++line) {
+        // The storey shear, raised for torsion, shared by the lines in proportion to stiffness;
+        // a line without walls bears none.
+        for (int line = 0; line < GridLines; ++line) {
             if (sumX != 0)
                 r.LineShearX[sc][storey][line][n] =
                     r.LineStiffnessX[sc][storey][line][n] / sumX * alphaX * qr;

@@ -17,8 +17,6 @@
 #include "calc/RequiredStrength.h"
 #include "model/Model.h"
 
-#include <cstdint>
-
 struct RigidityResults {
     // --- per loading case [scenario][storey][case] ---
     double WallStrengthSumX[Scenarios][Storeys][StrengthVariants]; // kN, 壁の耐力
@@ -73,13 +71,6 @@ struct RigidityResults {
 
 // Zero at start; lives for the whole run.
 extern RigidityResults& RigidityRes;
-
-// Per scenario and storey, the grid lines of the line tables (stiffness and shear) that may hold
-// anything but zeros: every line after them is zero, so that the clear need reach no further.
-// Only the rigidity stages write these tables. At the capacity until the first clear.
-inline int32_t RigidityLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
-                                                         {GridLines, GridLines, GridLines},
-                                                         {GridLines, GridLines, GridLines}};
 
 // The eccentricity ratio a direction without any stiffness gets by the option
 // ZeroStrengthEccentricity: 1 treats it as infinitely eccentric, 0 as not eccentric.
