@@ -17,8 +17,6 @@
 #include "calc/RequiredStrength.h"
 #include "model/Model.h"
 
-#include <cstdint>
-
 struct RigidityResults {
     // --- per loading case [scenario][storey][case] ---
     double WallStrengthSumX[Scenarios][Storeys][StrengthVariants]; // kN, 壁の耐力
@@ -74,13 +72,6 @@ struct RigidityResults {
 // Zero at start; lives for the whole run.
 extern RigidityResults& RigidityRes;
 
-// Per scenario and storey, the grid lines of the line tables (stiffness and shear) that may hold
-// anything but zeros: every line after them is zero, so that the clear need reach no further.
-// Only the rigidity stages write these tables. At the capacity until the first clear.
-inline int32_t RigidityLinesInUse[Scenarios][Storeys] = {{GridLines, GridLines, GridLines},
-                                                         {GridLines, GridLines, GridLines},
-                                                         {GridLines, GridLines, GridLines}};
-
 // The eccentricity ratio a direction without any stiffness gets by the option
 // ZeroStrengthEccentricity: 1 treats it as infinitely eccentric, 0 as not eccentric.
 inline constexpr double UnboundedEccentricityRatio = 99.99;
@@ -101,10 +92,11 @@ void ClearRigidityResults();
 // and its grid lines, and writes its end positions and moments into its wall result.
 void AddWallRigidityTerms(int storey, int wall);
 // Centre of rigidity, eccentricity, torsional stiffness, elastic radii, eccentricity ratios,
-// reduction and torsion factors and line shears of one storey, after its walls were added.
-// A storey without walls gets the eccentricity ratio of the option and no line shears.
+// reduction and torsion factors and line shears of one storey, after its walls were added;
+// writes every wall's distances from the centre of rigidity and torsion terms into its wall
+// result. A storey without walls gets the eccentricity ratio of the option and no line shears.
 void CalcStoreyRigidity(int storey);
-// Wall strength inside the four quarter strips of one storey, from its wall lists.
+// Adds the wall strength inside the four quarter strips of one storey, from its wall lists.
 void CalcQuarterWallStrength(int storey);
 // Storey drifts, mean drifts, stiffness ratios and their reductions of the current scenario.
 void CalcStiffnessRatio();

@@ -131,26 +131,37 @@ TEST_F(RigidityTest, WallResultsCarryEndPositionsAndTorsionTerms) {
 }
 
 // The five loading cases take brace variant CaseSubBlockX[n] along X and CaseSubBlockY[n]
-// along Y: variant k carries Lx = k + 1 and Ly = 10 (k + 1).
+// along Y: variant k of an X wall 2 m up carries Lx = k + 1, of a Y wall 2 m right Ly = 10 (k + 1);
+// a wall of stiffness 1 in every variant stands on each axis of the origin. With L the case's
+// stiffness of a direction: moment 2L, centre of rigidity 2L / (L + 1), torsion term
+// L (2 - centre)² + centre² = 4L / (L + 1).
 class LoadingCaseTest : public RigidityTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(LoadingCaseTest, CaseTakesItsBraceVariants) {
     const int n = GetParam();
+    const double lx = CaseSubBlockX[n] + 1.0, ly = 10.0 * (CaseSubBlockY[n] + 1);
     SetOrigin(1, 5);
     SetStorey(0, 0, 0, 1.0);
-    const int wx = AddWall(0, 1, 5, 3, 5, 0, 0);
-    const int wy = AddWall(0, 1, 1, 1, 5, 0, 0);
+    const int wx = AddWall(0, 1, 3, 3, 3, 0, 0);
+    const int wy = AddWall(0, 3, 1, 3, 5, 0, 0);
+    AddWall(0, 1, 5, 3, 5, 1.0, 0);
+    AddWall(0, 1, 1, 1, 5, 0, 1.0);
     for (int k = 0; k < WallResultBlocks; ++k) {
         SetVariant(0, wx, k, k + 1.0, 0);
         SetVariant(0, wy, k, 0, 10.0 * (k + 1));
     }
     RunRigidity();
-    EXPECT_NEAR(R.StiffnessSumX[0][0][n], CaseSubBlockX[n] + 1.0, Tol);
-    EXPECT_NEAR(R.StiffnessSumY[0][0][n], 10.0 * (CaseSubBlockY[n] + 1), Tol);
-    EXPECT_NEAR(R.WallStrengthSumX[0][0][n], 2.0 * (CaseSubBlockX[n] + 1), Tol);
-    EXPECT_NEAR(R.WallStrengthSumY[0][0][n], 20.0 * (CaseSubBlockY[n] + 1), Tol);
-    EXPECT_NEAR(R.LineStiffnessX[0][0][5][n], CaseSubBlockX[n] + 1.0, Tol);
-    EXPECT_NEAR(R.LineStiffnessY[0][0][1][n], 10.0 * (CaseSubBlockY[n] + 1), Tol);
+    EXPECT_NEAR(R.StiffnessSumX[0][0][n], lx + 1, Tol);
+    EXPECT_NEAR(R.StiffnessSumY[0][0][n], ly + 1, Tol);
+    EXPECT_NEAR(R.WallStrengthSumX[0][0][n], 2 * (lx + 1), Tol);
+    EXPECT_NEAR(R.WallStrengthSumY[0][0][n], 2 * (ly + 1), Tol);
+    EXPECT_NEAR(R.LineStiffnessX[0][0][3][n], lx, Tol);
+    EXPECT_NEAR(R.LineStiffnessY[0][0][3][n], ly, Tol);
+    EXPECT_NEAR(WallEval.WallResult[0][0][wx][n].momentXY, 2 * lx, Tol);
+    EXPECT_NEAR(WallEval.WallResult[0][0][wy][n].momentYX, 2 * ly, Tol);
+    EXPECT_NEAR(R.RigidityCentreY[0][0][n], 2 * lx / (lx + 1), Tol);
+    EXPECT_NEAR(R.TorsionTermY[0][0][n], 4 * lx / (lx + 1), Tol);
+    EXPECT_NEAR(R.TorsionTermX[0][0][n], 4 * ly / (ly + 1), Tol);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, LoadingCaseTest, ::testing::Range(0, StrengthVariants));
 
@@ -393,7 +404,7 @@ TEST_F(RigidityTest, StoreyWithoutExtentHasNoStrips) {
     for (int k = 0; k < QuarterStrips; ++k) EXPECT_EQ(R.QuarterWallStrength[k][0][0], 0.0) << k;
 }
 
-TEST_F(RigidityTest, OtherScenariosKeptStoreysAboveTopCleared) {
+TEST_F(RigidityTest, WhatARunClearsAndWhatItKeeps) {
     R.StiffnessSumX[1][0][0] = 7.0;   // another scenario's last run
     R.RigidityCentreX[0][2][0] = 5.0; // a storey above the top: cleared
     R.QuarterWallStrength[StripXLow][0][2] = 3.0;
@@ -401,6 +412,8 @@ TEST_F(RigidityTest, OtherScenariosKeptStoreysAboveTopCleared) {
     R.StiffnessRatioX[0][2][0] = 0.5;
     R.WallStrengthSumX[0][0][1] = 99.0; // a storey of the house: written afresh, not added to
     R.QuarterWallStrength[StripXLow][0][0] = 99.0;
+    R.LineShearX[2][1][40][3] = 6.0; // line tables: cleared in every scenario
+    R.LineStiffnessY[1][0][99][4] = 6.0;
     BuildEccentricHouse();
     RunRigidity();
     EXPECT_NEAR(R.WallStrengthSumX[0][0][1], 18.0, Tol);
@@ -410,6 +423,8 @@ TEST_F(RigidityTest, OtherScenariosKeptStoreysAboveTopCleared) {
     EXPECT_EQ(R.QuarterWallStrength[StripXLow][0][2], 0.0);
     EXPECT_EQ(R.StoreyDriftX[0][2][0], 3.0);
     EXPECT_EQ(R.StiffnessRatioX[0][2][0], 0.5);
+    EXPECT_EQ(R.LineShearX[2][1][40][3], 0.0);
+    EXPECT_EQ(R.LineStiffnessY[1][0][99][4], 0.0);
 }
 
 TEST_F(RigidityTest, RerunGivesTheSameResults) {
