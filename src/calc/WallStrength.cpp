@@ -178,8 +178,8 @@ void CalcWallReductions(int storey, int wall) {
     const WallResultRecord& r0 = blocks[0];
     const bool general = IsGeneralMethod(), revision2012 = IsRevision2012();
 
-    // A wall under the floor of the storey above stands with both ends in its "２階床" area;
-    // the top storey has no floor above.
+    // A wall under the floor of the storey above stands with both ends in its "２階床" area.
+    // The top storey has no floor above, so a one-storey scenario has no such wall.
     const bool lower = storey != TopStoreyOf() &&
                        std::abs(NodeCode(storey, w.x1, w.y1)) >= FloorAboveBit &&
                        std::abs(NodeCode(storey, w.x2, w.y2)) >= FloorAboveBit;

@@ -49,5 +49,6 @@ double PlanLabelStrength(int storey, int wall);
 // Codes outside the tables add nothing.
 double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR);
 
-// All of the above for every storey of the current scenario.
+// The joint tables of the run, then for every wall of every storey of the current scenario in
+// turn its base strengths, its reductions and its label strength.
 void EvaluateWallStrengths();
