@@ -7,10 +7,8 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 
-#include <cmath>
 #include <cstddef>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -49,6 +47,14 @@ bool AllUnknown(const WallCodes& c, int32_t panelL, int32_t panelR) {
     return c.size == 1 && c.mud == 1 && panelL / 2 == 1 && panelR / 2 == 1;
 }
 
+// Whether a per-wall stage may write the row, noting the row as written.
+bool OpenWallRow(int storey, int wall) {
+    NoteWallEvalWrite(CalcScenario());
+    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return false;
+    NoteWallResultRows(CalcScenario(), storey, wall + 1);
+    return true;
+}
+
 } // namespace
 
 int32_t StrengthClassOf(double s) {
@@ -72,6 +78,13 @@ int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant) {
                                       : AxisPosY(wall.y2) >= AxisPosY(wall.y1);
     const bool compression = (variant == 1 || variant == 3) ? forward : !forward;
     return compression ? row - 2 : row - 1;
+}
+
+double MethodBaseStrength(double elements, bool allUnknown, bool general, bool revision2012) {
+    double strength = elements;
+    if (general && allUnknown) strength = revision2012 ? 2.0 : 1.96;
+    const double cap = !general ? 14.0 : revision2012 ? 10.0 : 9.8;
+    return strength > cap ? cap : strength;
 }
 
 void SelectJointReductionTables() {
@@ -103,441 +116,146 @@ double JointReduction2012(const double (&t)[4][4][3], double s, int32_t jointSpe
     return t[lo][j][f] + (t[hi][j][f] - t[lo][j][f]) * fraction;
 }
 
-namespace {
-
-// What every wall of a run shares, read once per run rather than once per wall and variant.
-struct StrengthRun {
-    int scenario;
-    int top;
-    bool general;
-    bool revision2012;
-    double cap; // kN/m, the most a metre of wall counts with under the method
-    const JointReductionTable* topTable;
-    const JointReductionTable* lowerTable;
-    bool cosSquared;
-    bool showReduction;
-};
-
-// kN/m, the most a metre of wall counts with under the method.
-constexpr double CapOf(bool general, bool revision2012) {
-    return !general ? 14.0 : revision2012 ? 10.0 : 9.8;
-}
-
-StrengthRun StrengthRunOf() {
-    StrengthRun run{};
-    run.scenario = CalcScenario();
-    run.top = TopStoreyOf();
-    run.general = IsGeneralMethod();
-    run.revision2012 = IsRevision2012();
-    run.cap = CapOf(run.general, run.revision2012);
-    run.topTable = ActiveTop;
-    run.lowerTable = ActiveLower;
-    run.cosSquared = App.Options.DiagonalWallCosSquared == 1;
-    run.showReduction = App.Options.ShowWallReduction == 1;
-    return run;
-}
-
-// The brace rows a wall's variants can read: its own, and for a one-way brace the row of the
-// brace in compression and the row of the brace in tension.
-enum BraceCase { OwnBrace, CompressedBrace, TensionedBrace, BraceCases };
-
-// What the five variants of one wall share for their base strengths. The element tables are
-// read here once per wall: the stores into the result rows could otherwise make every variant
-// read them again.
-struct BaseInputs {
-    double braceStrength[BraceCases]; // by BraceCase; only OwnBrace when variantsAlike
-    double braceStiffness[BraceCases];
-    double faceStrength, faceStiffness; // mud wall and both panels added
-    bool braceCounts, facesCount;
-    bool allUnknown;      // general method, faces counting, every element unidentified
-    bool openingWall2012; // general method, 2012: the opening wall takes the table strength
-    double openingWallStrength;
-    double openingFactor;
-    // Whether the five variants come to the same strengths in every byte: only a one-way brace
-    // that counts tells them apart.
-    bool variantsAlike;
-    // Whether the brace is loaded towards its second end by variant 1 (along X) and variant 3
-    // (along Y): then it is in compression there and in tension in variants 2 and 4. Only set
-    // where the variants differ.
-    bool forwardX, forwardY;
-};
-
-// The brace row variant k reads (as VariantBraceRow picks it): a one-way brace wall has only
-// three distinct variants, each worked out once.
-BraceCase BraceOfVariant(const BaseInputs& in, int k) {
-    if (in.variantsAlike || k == 0) return OwnBrace;
-    const bool forward = k <= 2 ? in.forwardX : in.forwardY;
-    return forward == (k % 2 == 1) ? CompressedBrace : TensionedBrace;
-}
-
-// Also sets the wall's opening factor in block 0, which the strength classes read.
-[[gnu::always_inline]] inline BaseInputs PrepareBase(const StrengthRun& run, const WallRecord& w,
-                                                     WallResultRecord& r0) {
-    BaseInputs in;
+void CalcBaseStrengths(int storey, int wall) {
+    if (!OpenWallRow(storey, wall)) return;
+    const int sc = CalcScenario();
+    const WallRecord& w = Doc.Walls[sc][storey][wall];
+    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    WallResultRecord& r0 = blocks[0];
+    const bool general = IsGeneralMethod(), revision2012 = IsRevision2012();
     const WallCodes codes = CodesOf(w.bracing);
-    const double length = r0.wallLength;
     // Bracing counts on walls of 0.9 m and more, mud walls and panels on walls of 0.6 m and more.
-    in.braceCounts = length > 0.89999;
-    in.facesCount = length > 0.59999;
+    const bool braceCounts = r0.wallLength > 0.89999;
+    const bool facesCount = r0.wallLength > 0.59999;
     const WallElementSpec* mud = SpecAt(MudWallSpecs, codes.mud);
     const WallElementSpec* left = SpecAt(PanelSpecs, w.panelL);
     const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
-    in.faceStrength = StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
-    in.faceStiffness = StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
-    // Only a one-way brace that counts tells the variants apart; otherwise every variant reads
-    // the row of the first, and the brace adds nothing to a wall too short for it.
-    in.variantsAlike = !(in.braceCounts && codes.row % 4 == 2);
-    const WallElementSpec* brace = SpecAt(BraceSpecs, codes.row);
-    in.braceStrength[OwnBrace] = StrengthAt(brace);
-    in.braceStiffness[OwnBrace] = StiffnessAt(brace);
-    if (!in.variantsAlike) {
-        // Variants 1 and 2 load the brace along X one way and the other, 3 and 4 along Y; the
-        // brace is in compression when it is loaded towards its second end.
-        in.forwardX = AxisPosX(w.x2) >= AxisPosX(w.x1);
-        in.forwardY = AxisPosY(w.y2) >= AxisPosY(w.y1);
-        const WallElementSpec* compressed = SpecAt(BraceSpecs, codes.row - 2);
-        const WallElementSpec* tensioned = SpecAt(BraceSpecs, codes.row - 1);
-        in.braceStrength[CompressedBrace] = StrengthAt(compressed);
-        in.braceStiffness[CompressedBrace] = StiffnessAt(compressed);
-        in.braceStrength[TensionedBrace] = StrengthAt(tensioned);
-        in.braceStiffness[TensionedBrace] = StiffnessAt(tensioned);
-    } else {
-        in.forwardX = in.forwardY = false;
-    }
-    in.allUnknown = run.general && in.facesCount && AllUnknown(codes, w.panelL, w.panelR);
+    const bool allUnknown = facesCount && AllUnknown(codes, w.panelL, w.panelR);
 
     r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
-    // The run's edition first: outside 2012 the wall's type need not be looked at.
-    const bool openingRule2012 = run.revision2012 && OtherElementsMethod == 0 &&
-                                 w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
-                                 w.type != WallTypeNoStrength;
-    if (openingRule2012 && !run.general) {
+    const bool opening = w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
+                         w.type != WallTypeNoStrength;
+    const bool openingRule2012 = opening && revision2012 && OtherElementsMethod == 0;
+    if (openingRule2012 && !general) {
         // The run carries the table factor times the strength in total, whatever its length.
         r0.openingFactor =
             r0.runLength > 0 ? BoundedAt(OpeningFactorPrecise2012, r0.runKind) / r0.runLength : 0;
     }
-    if (openingRule2012 && run.general) r0.openingFactor = 1.0;
-    in.openingWall2012 = openingRule2012 && run.general;
-    in.openingWallStrength = BoundedAt(OpeningWallStrength2012, r0.runKind);
-    in.openingFactor = r0.openingFactor;
-    return in;
-}
+    if (openingRule2012 && general) r0.openingFactor = 1.0;
 
-// Base strength, stiffness and strength classes of one variant.
-struct VariantBase {
-    double strength, stiffness;
-    int32_t strengthClass, strengthClass2012;
-};
+    for (int k = 0; k < WallResultBlocks; ++k) {
+        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, codes.row, k));
+        double strength = 0, stiffness = 0;
+        if (braceCounts) {
+            strength += StrengthAt(brace);
+            stiffness += StiffnessAt(brace);
+        }
+        if (facesCount) {
+            strength += StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
+            stiffness += StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
+        }
+        strength = MethodBaseStrength(strength, allUnknown, general, revision2012);
 
-[[gnu::always_inline]] inline VariantBase BaseOf(const StrengthRun& run, const BaseInputs& in,
-                                                 BraceCase k) {
-    double strength = 0, stiffness = 0;
-    if (in.braceCounts) {
-        strength += in.braceStrength[k];
-        stiffness += in.braceStiffness[k];
+        WallResultRecord& b = blocks[k];
+        // The general method of 2012 counts an opening by the table strength of its run,
+        // whatever it carries; its stiffness stays that of its elements.
+        b.baseStrength =
+            openingRule2012 && general ? BoundedAt(OpeningWallStrength2012, r0.runKind) : strength;
+        b.baseStiffness = general ? strength : stiffness;
+        // Both classes always: the deterioration table is indexed by the 2004 class in every
+        // edition.
+        const double s = b.baseStrength * r0.openingFactor;
+        b.strengthClass = StrengthClassOf(s);
+        b.strengthClass2012 = StrengthClass2012Of(s);
     }
-    if (in.facesCount) {
-        strength += in.faceStrength;
-        stiffness += in.faceStiffness;
-    }
-    if (in.allUnknown) strength = run.revision2012 ? 2.0 : 1.96;
-    if (strength > run.cap) strength = run.cap;
-
-    VariantBase base;
-    base.strength = in.openingWall2012 ? in.openingWallStrength : strength;
-    base.stiffness = run.general ? strength : stiffness;
-    // Both classes always: the deterioration table is indexed by the 2004 class in every
-    // edition.
-    const double s = base.strength * in.openingFactor;
-    base.strengthClass = StrengthClassOf(s);
-    base.strengthClass2012 = StrengthClass2012Of(s);
-    return base;
-}
-
-[[gnu::always_inline]] inline void WriteBase(const VariantBase& base, WallResultRecord& b) {
-    b.baseStrength = base.strength;
-    b.baseStiffness = base.stiffness;
-    b.strengthClass = base.strengthClass;
-    b.strengthClass2012 = base.strengthClass2012;
-}
-
-// What the five variants of one wall share for their reductions.
-struct ReductionInputs {
-    const JointReductionTable* table;
-    int32_t jointSpec, foundation;
-    const double (*deterioration)[4]; // by the 2004 class; none under the general method
-    double openingFactor;
-    // The projected lengths are read from the row itself: copied in here they came back as a
-    // pair straddling two stores of the copy, which the processor cannot forward.
-    const WallResultRecord* row;
-    bool cosSquared; // oblique, counted with L cos²θ and L sin²θ
-    double cx, cy;
-};
-
-// The storey's grid-node codes, as NodeCode reads them (0 for a node outside the grid), looked
-// up once per storey rather than once per wall end.
-struct NodeCodes {
-    const int32_t (*map)[AxisCountY];
-    int32_t at(int32_t x, int32_t y) const {
-        return InRange(x, AxisCountX) && InRange(y, AxisCountY) ? map[x][y] : 0;
-    }
-};
-
-NodeCodes NodeCodesOf(const StrengthRun& run, int storey) {
-    return {WallEval.GridNodeMap[run.scenario][storey]};
-}
-
-[[gnu::always_inline]] inline ReductionInputs PrepareReductions(const StrengthRun& run, int storey,
-                                                                const NodeCodes& nodes,
-                                                                const WallRecord& w,
-                                                                const WallResultRecord& r0) {
-    ReductionInputs in{};
-    // The top storey has no floor above: its walls need not look at their nodes.
-    bool lower = false;
-    if (storey != run.top) {
-        const int32_t c1 = std::abs(nodes.at(w.x1, w.y1));
-        const int32_t c2 = std::abs(nodes.at(w.x2, w.y2));
-        lower = c1 >= FloorAboveBit && c2 >= FloorAboveBit;
-    }
-    if (!run.revision2012)
-        in.table = lower ? run.lowerTable : run.topTable;
-    else
-        in.table = (lower && run.top > 0) ? run.lowerTable : run.topTable;
-    in.jointSpec = ClampIndex(w.jointSpec, 4);
-    in.foundation = ClampIndex(w.foundationClass, 3);
-    in.deterioration = run.general ? nullptr
-                                   : &WallDeteriorationFactors[ClampIndex(r0.lowerStorey, 2)]
-                                                              [ClampIndex(w.deterioration, 3)];
-    in.openingFactor = r0.openingFactor;
-    in.row = &r0;
-    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-    in.cosSquared = run.cosSquared && oblique && r0.effectiveLength > 0;
-    if (in.cosSquared) {
-        // L cos²θ along X and L sin²θ along Y instead of L cos θ and L sin θ. The angle comes
-        // from lengths scaled alike: an opening in a run over 3 m has its projections and its
-        // effective length scaled by 3 / run, its wall length not.
-        in.cx = r0.projectedLengthX / r0.effectiveLength;
-        in.cy = r0.projectedLengthY / r0.effectiveLength;
-    }
-    return in;
-}
-
-// Reductions, reduced and directional strengths of one variant.
-struct VariantReductions {
-    double joint, deterioration, factor;
-    double reducedStrength, reducedStiffness;
-    double strengthX, strengthY, stiffnessX, stiffnessY;
-};
-
-[[gnu::always_inline]] inline VariantReductions
-ReductionsOf(const StrengthRun& run, const ReductionInputs& in, const VariantBase& base) {
-    VariantReductions v;
-    const double s = base.strength * in.openingFactor;
-    const int32_t strengthClass = ClampIndex(base.strengthClass, 4);
-    const JointReductionTable& t = *in.table;
-    if (!run.revision2012)
-        v.joint = t[strengthClass][in.jointSpec][in.foundation];
-    else
-        v.joint = JointReduction2012(t, s, in.jointSpec, in.foundation);
-    if (!run.general && tolerance::Below(s, 1.0)) v.joint = 1.0;
-    v.deterioration = in.deterioration ? (*in.deterioration)[strengthClass] : 1.0;
-    v.factor = MinDouble(v.deterioration, v.joint);
-    v.reducedStrength = base.strength * v.factor * in.openingFactor;
-    v.reducedStiffness = base.stiffness * v.factor * in.openingFactor;
-    const double lengthX = in.row->projectedLengthX, lengthY = in.row->projectedLengthY;
-    v.strengthX = lengthX * v.reducedStrength;
-    v.strengthY = lengthY * v.reducedStrength;
-    v.stiffnessX = lengthX * v.reducedStiffness;
-    v.stiffnessY = lengthY * v.reducedStiffness;
-    if (in.cosSquared) {
-        v.strengthX *= in.cx;
-        v.stiffnessX *= in.cx;
-        v.strengthY *= in.cy;
-        v.stiffnessY *= in.cy;
-    }
-    return v;
-}
-
-[[gnu::always_inline]] inline void WriteReductions(const VariantReductions& v,
-                                                   WallResultRecord& b) {
-    b.jointReductionFactor = v.joint;
-    b.deteriorationFactor = v.deterioration;
-    b.minReductionFactor = v.factor;
-    b.reducedStrength = v.reducedStrength;
-    b.reducedStiffness = v.reducedStiffness;
-    b.strengthX = v.strengthX;
-    b.strengthY = v.strengthY;
-    b.stiffnessX = v.stiffnessX;
-    b.stiffnessY = v.stiffnessY;
-}
-
-// A variant's fields of a block in the order the record holds them, so that a whole run writes
-// every block with a few wide stores.
-constexpr bool Follows(std::size_t first, std::size_t second) {
-    return second == first + sizeof(double);
-}
-#define VELQUOR_FOLLOWS(x, y) Follows(offsetof(WallResultRecord, x), offsetof(WallResultRecord, y))
-static_assert(offsetof(WallResultRecord, strengthClass2012) ==
-                      offsetof(WallResultRecord, strengthClass) + sizeof(int32_t) &&
-                  VELQUOR_FOLLOWS(baseStrength, baseStiffness) &&
-                  VELQUOR_FOLLOWS(baseStiffness, deteriorationFactor) &&
-                  VELQUOR_FOLLOWS(deteriorationFactor, jointReductionFactor) &&
-                  VELQUOR_FOLLOWS(jointReductionFactor, reducedStrength) &&
-                  VELQUOR_FOLLOWS(reducedStrength, reducedStiffness) &&
-                  VELQUOR_FOLLOWS(reducedStiffness, minReductionFactor) &&
-                  VELQUOR_FOLLOWS(strengthX, strengthY) && VELQUOR_FOLLOWS(strengthY, stiffnessX) &&
-                  VELQUOR_FOLLOWS(stiffnessX, stiffnessY),
-              "the variant's fields are written as runs of neighbouring fields");
-#undef VELQUOR_FOLLOWS
-
-// A variant's block fields put together once and stored into each of its blocks as a few wide
-// stores.
-struct VariantFields {
-    uint64_t classes; // strengthClass, strengthClass2012
-    Quad strengths;   // baseStrength, baseStiffness, deteriorationFactor, jointReductionFactor
-    Pair reduced;     // reducedStrength, reducedStiffness
-    double factor;    // minReductionFactor
-    Quad directional; // strengthX, strengthY, stiffnessX, stiffnessY
-};
-
-[[gnu::always_inline]] inline VariantFields FieldsOf(const VariantBase& base,
-                                                     const VariantReductions& v) {
-    VariantFields f;
-    const int32_t classes[2] = {base.strengthClass, base.strengthClass2012};
-    std::memcpy(&f.classes, classes, sizeof classes);
-    QuadOf(f.strengths, base.strength, base.stiffness, v.deterioration, v.joint);
-    f.reduced = Pair{v.reducedStrength, v.reducedStiffness};
-    f.factor = v.factor;
-    QuadOf(f.directional, v.strengthX, v.strengthY, v.stiffnessX, v.stiffnessY);
-    return f;
-}
-
-[[gnu::always_inline]] inline void WriteFields(const VariantFields& f, WallResultRecord& b) {
-    std::memcpy(&b.strengthClass, &f.classes, sizeof f.classes);
-    std::memcpy(&b.baseStrength, &f.strengths, sizeof f.strengths);
-    std::memcpy(&b.reducedStrength, &f.reduced, sizeof f.reduced);
-    b.minReductionFactor = f.factor;
-    std::memcpy(&b.strengthX, &f.directional, sizeof f.directional);
-}
-
-// Whether a per-wall entry may write the row, noting the row as written.
-bool OpenWallRow(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return false;
-    NoteWallResultRows(CalcScenario(), storey, wall + 1);
-    return true;
-}
-
-double LabelStrength(const StrengthRun& run, const WallRecord& w, const WallResultRecord& r0) {
-    if (run.showReduction) return r0.effectiveLength != 0 ? r0.reducedStrength : 0;
-    return WallElementsStrength(w.bracing, w.panelL, w.panelR);
-}
-
-// One wall of a whole run, its preparations worked out in place: what its variants share stays
-// in registers instead of going through the two input records.
-[[gnu::always_inline]] inline void EvaluateWall(const StrengthRun& run, int storey,
-                                                const NodeCodes& nodes, const WallRecord& w,
-                                                WallResultRecord* blocks) {
-    const BaseInputs base = PrepareBase(run, w, blocks[0]);
-    const ReductionInputs reductions = PrepareReductions(run, storey, nodes, w, blocks[0]);
-    // Each distinct variant is worked out once and written to every block it stands
-    // for; every block is written whole while it is in cache.
-    const auto fieldsOf = [&](BraceCase c) __attribute__((always_inline)) {
-        const VariantBase b = BaseOf(run, base, c);
-        return FieldsOf(b, ReductionsOf(run, reductions, b));
-    };
-    const VariantFields own = fieldsOf(OwnBrace);
-    WriteFields(own, blocks[0]);
-    if (base.variantsAlike) {
-        for (int k = 1; k < WallResultBlocks; ++k) WriteFields(own, blocks[k]);
-    } else {
-        // The brace in compression and in tension, each written to the blocks of the variants
-        // that load it so: the blocks are picked, not the values, which stay in registers.
-        const VariantFields compressed = fieldsOf(CompressedBrace);
-        const VariantFields tensioned = fieldsOf(TensionedBrace);
-        const int withX = base.forwardX ? 1 : 2, withY = base.forwardY ? 3 : 4;
-        WriteFields(compressed, blocks[withX]);
-        WriteFields(tensioned, blocks[3 - withX]);
-        WriteFields(compressed, blocks[withY]);
-        WriteFields(tensioned, blocks[7 - withY]);
-    }
-    blocks[0].planValue = LabelStrength(run, w, blocks[0]);
-}
-
-// The walls of one storey, with the method and the edition fixed per instance, so that the
-// walls' steps need not ask the run for them again and again.
-template <bool General, bool Revision2012>
-WIDE_STORES_WHERE_AVAILABLE void EvaluateStoreyAs(const StrengthRun& given, int storey, int walls) {
-    StrengthRun run = given;
-    run.general = General;
-    run.revision2012 = Revision2012;
-    run.cap = CapOf(General, Revision2012);
-    const NodeCodes nodes = NodeCodesOf(run, storey);
-    for (int wall = 0; wall < walls; ++wall)
-        EvaluateWall(run, storey, nodes, Doc.Walls[run.scenario][storey][wall],
-                     WallEval.WallResult[run.scenario][storey][wall]);
-}
-
-using StoreyStep = void (*)(const StrengthRun&, int, int);
-
-StoreyStep StoreyStepOf(const StrengthRun& run) {
-    if (run.general)
-        return run.revision2012 ? EvaluateStoreyAs<true, true> : EvaluateStoreyAs<true, false>;
-    return run.revision2012 ? EvaluateStoreyAs<false, true> : EvaluateStoreyAs<false, false>;
-}
-
-} // namespace
-
-void CalcBaseStrengths(int storey, int wall) {
-    if (!OpenWallRow(storey, wall)) return;
-    const StrengthRun run = StrengthRunOf();
-    const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
-    const BaseInputs base = PrepareBase(run, w, blocks[0]);
-    for (int k = 0; k < WallResultBlocks; ++k)
-        WriteBase(BaseOf(run, base, BraceOfVariant(base, k)), blocks[k]);
 }
 
 void CalcWallReductions(int storey, int wall) {
     if (!OpenWallRow(storey, wall)) return;
-    const StrengthRun run = StrengthRunOf();
-    const WallRecord& w = Doc.Walls[run.scenario][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[run.scenario][storey][wall];
-    const ReductionInputs reductions =
-        PrepareReductions(run, storey, NodeCodesOf(run, storey), w, blocks[0]);
+    const int sc = CalcScenario();
+    const WallRecord& w = Doc.Walls[sc][storey][wall];
+    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    const WallResultRecord& r0 = blocks[0];
+    const bool general = IsGeneralMethod(), revision2012 = IsRevision2012();
+
+    // A wall under the floor of the storey above stands with both ends in its "２階床" area.
+    // The top storey has no floor above, so a one-storey scenario has no such wall.
+    const bool lower = storey != TopStoreyOf() &&
+                       std::abs(NodeCode(storey, w.x1, w.y1)) >= FloorAboveBit &&
+                       std::abs(NodeCode(storey, w.x2, w.y2)) >= FloorAboveBit;
+    const JointReductionTable& table = lower ? *ActiveLower : *ActiveTop;
+    const int32_t jointSpec = ClampIndex(w.jointSpec, 4);
+    const int32_t foundation = ClampIndex(w.foundationClass, 3);
+    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+    const bool cosSquared =
+        App.Options.DiagonalWallCosSquared == 1 && oblique && r0.effectiveLength > 0;
+
     for (int k = 0; k < WallResultBlocks; ++k) {
         WallResultRecord& b = blocks[k];
-        const VariantBase base{b.baseStrength, b.baseStiffness, b.strengthClass,
-                               b.strengthClass2012};
-        WriteReductions(ReductionsOf(run, reductions, base), b);
+        const int32_t strengthClass = ClampIndex(b.strengthClass, 4);
+        const double s = b.baseStrength * r0.openingFactor;
+        double joint = revision2012 ? JointReduction2012(table, s, jointSpec, foundation)
+                                    : table[strengthClass][jointSpec][foundation];
+        // The precise method does not reduce a wall of less than 1.0 kN/m for its joints.
+        if (!general && tolerance::Below(s, 1.0)) joint = 1.0;
+        b.jointReductionFactor = joint;
+        // The general method applies the building's deterioration factor to the storey strength
+        // instead.
+        b.deteriorationFactor =
+            general ? 1.0
+                    : WallDeteriorationFactors[ClampIndex(r0.lowerStorey, 2)]
+                                              [ClampIndex(w.deterioration, 3)][strengthClass];
+        b.minReductionFactor = MinDouble(b.deteriorationFactor, b.jointReductionFactor);
+        b.reducedStrength = b.baseStrength * b.minReductionFactor * r0.openingFactor;
+        b.reducedStiffness = b.baseStiffness * b.minReductionFactor * r0.openingFactor;
+        b.strengthX = r0.projectedLengthX * b.reducedStrength;
+        b.strengthY = r0.projectedLengthY * b.reducedStrength;
+        b.stiffnessX = r0.projectedLengthX * b.reducedStiffness;
+        b.stiffnessY = r0.projectedLengthY * b.reducedStiffness;
+        if (cosSquared) {
+            // L cos²θ along X and L sin²θ along Y instead of L cos θ and L sin θ. The angle comes
+            // from lengths scaled alike: an opening in a run over 3 m has its projections and
+            // its effective length scaled by 3 / run, its wall length not.
+            const double cx = r0.projectedLengthX / r0.effectiveLength;
+            const double cy = r0.projectedLengthY / r0.effectiveLength;
+            b.strengthX *= cx;
+            b.stiffnessX *= cx;
+            b.strengthY *= cy;
+            b.stiffnessY *= cy;
+        }
     }
 }
 
 double PlanLabelStrength(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    const StrengthRun run = StrengthRunOf();
-    return LabelStrength(run, Doc.Walls[run.scenario][storey][wall],
-                         WallEval.WallResult[run.scenario][storey][wall][0]);
+    const int sc = CalcScenario();
+    const WallRecord& w = Doc.Walls[sc][storey][wall];
+    const WallResultRecord& r0 = WallEval.WallResult[sc][storey][wall][0];
+    if (App.Options.ShowWallReduction == 1) return r0.effectiveLength != 0 ? r0.reducedStrength : 0;
+    return WallElementsStrength(w.bracing, w.panelL, w.panelR);
 }
 
 double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
     const WallCodes codes = CodesOf(bracing);
-    double s = StrengthAt(SpecAt(PanelSpecs, panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
-               StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, panelR));
-    const bool method0 = Doc.DiagnosisMethod == 0;
-    if (!method0 && AllUnknown(codes, panelL, panelR)) s = 1.96;
-    const double cap = method0 ? 14.0 : 9.8;
-    return s > cap ? cap : s;
+    const double s =
+        StrengthAt(SpecAt(PanelSpecs, panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
+        StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, panelR));
+    // The label and the palettes take every method but precise method 1 (approximate) for a
+    // general one, and the 2004 figures in every edition.
+    return MethodBaseStrength(s, AllUnknown(codes, panelL, panelR), Doc.DiagnosisMethod != 0,
+                              false);
 }
 
 void EvaluateWallStrengths() {
     NoteWallEvalWrite(CalcScenario());
     SelectJointReductionTables();
-    const StrengthRun run = StrengthRunOf();
-    const StoreyStep evaluateStorey = StoreyStepOf(run);
-    for (int s = 0; s <= run.top; ++s) {
+    const int sc = CalcScenario(), top = TopStoreyOf();
+    for (int s = 0; s <= top; ++s) {
         const int n = WallCountOf(s);
-        NoteWallResultRows(run.scenario, s, n);
-        evaluateStorey(run, s, n);
+        for (int w = 0; w < n; ++w) {
+            CalcBaseStrengths(s, w);
+            CalcWallReductions(s, w);
+            WallEval.WallResult[sc][s][w][0].planValue = PlanLabelStrength(s, w);
+        }
     }
 }

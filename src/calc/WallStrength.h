@@ -22,6 +22,13 @@ int32_t StrengthClass2012Of(double strength);
 // compression or in tension by the direction of loading and the order of the wall's ends.
 int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant);
 
+// What a metre of wall counts with under the method, from its elements' strengths added: the
+// general method takes 1.96 kN/m (2.0 under the 2012 revision) for a wall whose every element is
+// unidentified, and counts no wall above 9.8 kN/m (10.0 under the 2012 revision); the precise
+// method counts none above 14.0 kN/m.
+double MethodBaseStrength(double elementsStrength, bool allUnknown, bool generalMethod,
+                          bool revision2012);
+
 // Chooses the joint reduction tables for the edition and the number of storeys.
 void SelectJointReductionTables();
 
@@ -42,5 +49,6 @@ double PlanLabelStrength(int storey, int wall);
 // Codes outside the tables add nothing.
 double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR);
 
-// All of the above for every storey of the current scenario.
+// The joint tables of the run, then for every wall of every storey of the current scenario in
+// turn its base strengths, its reductions and its label strength.
 void EvaluateWallStrengths();

@@ -2,9 +2,10 @@
 
 #include "calc/CalcCommon.h"
 #include "calc/WallElementTables.h"
-#include "plan/WallSymbol.h"
+#include "calc/WallStrength.h"
 #include "model/Bounded.h"
 #include "model/ShownNumbers.h"
+#include "plan/WallSymbol.h"
 #include "print/PlanForPrint.h"
 #include "print/PrintFrame.h"
 
@@ -227,14 +228,11 @@ LegendSpec DecodeLegendCode(int32_t code) {
 
 double LegendStrength(int32_t code, int32_t method) {
     const LegendSpec spec = DecodeLegendCode(code);
-    double strength = BoundedAt(PanelSpecs, spec.panel).strength +
-                      BoundedAt(BraceSpecs, spec.bracing).strength +
-                      BoundedAt(MudWallSpecs, spec.mud).strength;
-    if (method == 1 || method == 2) {
-        if (code == AllUnknownCode) strength = 1.96;
-        return std::min(strength, 9.8);
-    }
-    return std::min(strength, 14.0);
+    const double strength = BoundedAt(PanelSpecs, spec.panel).strength +
+                            BoundedAt(BraceSpecs, spec.bracing).strength +
+                            BoundedAt(MudWallSpecs, spec.mud).strength;
+    // The legend keeps the 2004 figures in every edition.
+    return MethodBaseStrength(strength, code == AllUnknownCode, method == 1 || method == 2, false);
 }
 
 void PrintPlanPages(PrintDevice& device, double d) {

@@ -128,6 +128,10 @@ TEST_F(PlanPrintTest, LegendCodesAndStrengths) {
     EXPECT_DOUBLE_EQ(LegendStrength(60, 0), 12.0);
     PanelSpecs[60].strength = 15.0;
     EXPECT_DOUBLE_EQ(LegendStrength(60, 3), 14.0);
+    // The legend keeps the 2004 figures under the 2012 revision.
+    Doc.CriteriaEdition = 4;
+    EXPECT_DOUBLE_EQ(LegendStrength(60, 1), 9.8);
+    EXPECT_DOUBLE_EQ(LegendStrength(2, 1), 1.96);
     PanelSpecs[60] = kept;
 }
 
