@@ -110,6 +110,14 @@ extern ColumnJointResults& NValueRes;
 // The whole check for `App.CurrentScenario`; returns the status for the window.
 NValueStatus CalcNValues();
 
+// Report order of the n columns `cols` into order[0..n-1]: ascending X axis index, and among
+// equal X descending Y, as the method's exchange sort over every pair leaves it.
+void ExchangeSortColumns(int32_t* order, int n, const ColumnRecord* cols);
+// The same order in n log n steps where no two columns share a node: there the order is strict,
+// and any sort gives it. Where two do, the exchange sort leaves them in an order of its own: it
+// returns false, and what it left in `order` does not count.
+bool SortColumnsOnOwnNodes(int32_t* order, int n, const ColumnRecord* cols);
+
 // The hardware class 0..10 of one value: an N-value under the N-value method (the number of
 // the bounds 0, 0.65, 1.0, 1.4, 1.6, 1.8, 2.8, 3.7, 4.7, 5.6 it exceeds), a pull-out force in kN
 // under the converted method (bounds 0, 3.44, 5.29, 7.41, 8.47, 9.53, 14.82, 19.58, 24.87,

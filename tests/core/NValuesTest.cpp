@@ -13,10 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -114,6 +118,29 @@ TEST(NValues, ColumnOrderIsAscendingXThenDescendingY) {
     EXPECT_EQ(NValueRes.ColumnOrder[0][0][6], -1);
 }
 
+// The plain sort must give exactly the exchange sort's order wherever no two columns share a
+// node, and refuse wherever two do: crowded and sparse plans, columns off the grid.
+TEST(NValues, ReportOrderBySortIsThatOfTheExchangeSort) {
+    std::mt19937 rng(61);
+    ColumnRecord cols[MaxColumns];
+    int32_t plain[MaxColumns], sorted[MaxColumns];
+    for (int round = 0; round < 100; ++round) {
+        const int n = 1 + static_cast<int>(rng() % MaxColumns);
+        const int spread = round % 2 == 0 ? 15 : 110; // nodes -5 .. spread - 6 each way
+        std::vector<std::pair<int32_t, int32_t>> nodes;
+        for (int x = 0; x < spread; ++x)
+            for (int y = 0; y < spread; ++y) nodes.emplace_back(x - 5, y - 5);
+        std::shuffle(nodes.begin(), nodes.end(), rng);
+        for (int i = 0; i < n; ++i) cols[i] = {nodes[i].first, nodes[i].second, 1, 0, 0};
+        const bool shared = round % 3 == 0 && n > 1;
+        if (shared) cols[rng() % (n - 1)] = cols[n - 1];
+        ExchangeSortColumns(plain, n, cols);
+        ASSERT_EQ(SortColumnsOnOwnNodes(sorted, n, cols), !shared) << "round " << round;
+        if (shared) continue;
+        ASSERT_EQ(std::memcmp(plain, sorted, n * sizeof plain[0]), 0) << "round " << round;
+    }
+}
+
 TEST(NValues, WallThatCarriesNothingAndObliqueWall) {
     ResetHouse(0);
     AddColumn(0, 1, 1);
@@ -146,9 +173,16 @@ TEST(NValues, CornerRulesOverrideTheAutomaticResultAndMarkTheNodeMap) {
     Doc.Columns[0][0][4].joint = 1 * 4 + 2;
     Doc.Columns[0][0][2].joint = 3 * 4;
     Doc.Columns[0][0][5].joint = -7;
+    // Three columns on the corner (1,3), with rules corner, ordinary and automatic: each acts
+    // in record order, so the ordinary holds for all three.
+    Doc.Columns[0][0][3].joint = 1 * 4;
+    const int second = AddColumn(0, 1, 3, 2 * 4), third = AddColumn(0, 1, 3, 0);
     Prepare();
     CalcNValues();
     const auto& map = WallEval.GridNodeMap[0][0];
+    EXPECT_EQ(map[1][3], 1);
+    for (const int i : {3, second, third})
+        EXPECT_NEAR(NValueRes.ColumnJointResult[0][0][i].b1, 0.5, Tol) << i;
     EXPECT_EQ(map[1][1], 1);  // ordinary by rule
     EXPECT_EQ(map[3][3], -9); // corner by rule: hardware 2 × 4 + kind 1
     EXPECT_EQ(map[5][1], -1); // automatic corner
@@ -300,6 +334,34 @@ TEST(NValues, LeverSplitBetweenTwoSupportingColumns) {
 
     // U itself: Nx = 2.5·0.8 − 0.4 = 1.6 (no floor above the second storey).
     EXPECT_NEAR(At(1, 2, 2).nValueX, 1.6, Tol);
+}
+
+// Storey 1 columns (2,2) and (2,4) joined by a P1 wall along Y (Pw 4.0, A 2.5). Storey 0 has
+// columns only on (2,1) and (2,5): on their X line below and above them, none left or right.
+TEST(NValues, YValuesLeverBetweenTheColumnsBelowAndAbove) {
+    ResetHouse(1);
+    AddColumn(0, 2, 1);
+    AddColumn(0, 2, 5);
+    AddColumn(1, 2, 2);
+    AddColumn(1, 2, 4);
+    AddWall(1, 2, 2, 2, 4, PanelP1, 4.0);
+    EXPECT_TRUE(RunCheck().ok);
+    // Report order (2,4), (2,2). (2,4): a = 3 to (2,1), b = 1 to (2,5); (2,1) takes b/(a+b) =
+    // 1/4: Pw 1.0, A 0.625; (2,5) 3/4. (2,2): a = 1, b = 3, the reverse.
+    const ColumnJointRecord& below = At(0, 2, 1);
+    ASSERT_EQ(below.upper1Count, 2);
+    EXPECT_NEAR(below.pw2Y[0], 1.0, Tol);
+    EXPECT_NEAR(below.a2Y[0], 0.625, Tol);
+    EXPECT_NEAR(below.upper1DistA[0], 3.0, Tol);
+    EXPECT_NEAR(below.upper1DistB[0], 1.0, Tol);
+    EXPECT_NEAR(below.pw2Y[1], 3.0, Tol);
+    EXPECT_EQ(below.pw2X[0], 0.0);
+    const ColumnJointRecord& above = At(0, 2, 5);
+    ASSERT_EQ(above.upper1Count, 2);
+    EXPECT_NEAR(above.pw2Y[0], 3.0, Tol);
+    EXPECT_NEAR(above.a2Y[0], 1.875, Tol);
+    EXPECT_NEAR(above.upper1DistA[0], 1.0, Tol);
+    EXPECT_NEAR(above.pw2Y[1], 1.0, Tol);
 }
 
 TEST(NValues, LeverSharesAreTheirOwnQuotients) {
