@@ -12,10 +12,9 @@
 #include "model/Grid.h"
 #include "model/ShownNumbers.h"
 
-#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -28,10 +27,6 @@ constexpr const char* QuarterMethodCaptionText = "\x82\x53\x95\xAA\x8A\x84\x96\x
 constexpr const char* StoreyFailTexts[3][3] = {
     {"1FXY", "1FX", "1FY"}, {"2FXY", "2FX", "2FY"}, {"3FXY", "3FX", "3FY"}};
 
-// The largest magnitude a panel number is printed with: keeps every text inside its label
-// whatever a damaged model makes of the numbers.
-constexpr double PanelNumberLimit = 999999.99;
-
 bool IsGeneralMethod() {
     return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
 }
@@ -43,14 +38,17 @@ void SetText(PanelLabel& label, const char* text) {
     std::memcpy(label.text, text, n);
     label.text[n] = '\0';
 }
-// As snprintf with "%6.2f" and the suffix after it (" %" for the ratios).
+// The value as "%6.2f" with the suffix after it (" %" for the ratios), whole, after the zeros
+// SetLabel left. A value with more digits than the label holds (1e18 % and more, which only an
+// absurd grid gives) is written with an exponent, "%.2e", rather than as any other number; an
+// infinite one as the largest number there is, and one that is no number as 0, as every shown
+// number.
 void SetNumber(PanelLabel& label, double value, const char* suffix = "") {
-    if (!(value >= -PanelNumberLimit)) value = value != value ? 0.0 : -PanelNumberLimit;
-    if (value > PanelNumberLimit) value = PanelNumberLimit;
-    std::size_t n = static_cast<std::size_t>(
-        MaxInt(FormatShownFixed(label.text, sizeof label.text, 6, 2, value), 0));
-    for (; *suffix != '\0' && n + 1 < sizeof label.text; ++suffix) label.text[n++] = *suffix;
-    if (n < sizeof label.text) label.text[n] = '\0';
+    if (std::isinf(value)) value = std::copysign(DBL_MAX, value);
+    if (FormatShown(nullptr, 0, "%6.2f%s", value, suffix) < static_cast<int>(sizeof label.text))
+        FormatShown(label.text, sizeof label.text, "%6.2f%s", value, suffix);
+    else
+        FormatShown(label.text, sizeof label.text, "%.2e%s", value, suffix);
 }
 // Sets a label of the panel, zeros after its text.
 void SetLabel(PanelLabel& label, const char* text, ColorRef font,
