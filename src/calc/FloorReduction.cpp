@@ -6,6 +6,7 @@
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
+#include "model/Grid.h" // AxisDir
 
 #include <cmath>
 #include <utility>
@@ -62,8 +63,9 @@ using LineRows = double[6][Scenarios][Storeys][GridLines];
 // in the low row (in the high row only beyond the middle vertex). An edge lying on a grid line
 // thus counts in the low row when it is the triangle's low side and in the high row when it is
 // the high side.
-void AddTriangleCuts(Vertex (&v)[3], bool alongX, double r, const double* axis, LineRows& rows,
+void AddTriangleCuts(Vertex (&v)[3], AxisDir lines, double r, const double* axis, LineRows& rows,
                      int s, int f) {
+    const bool alongX = lines == AxisDir::X;
     SortBy(v, alongX);
     auto idx = [alongX](const Vertex& p) { return alongX ? p.i : p.j; };
     const int lowRow = alongX ? RowY1 : RowX1;
@@ -151,8 +153,8 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
         out.FloorSpecTriResult[s][f][n] = {area, r * area};
         areaSum += area;
         ratioSum += r * area;
-        AddTriangleCuts(v, true, r, ax, rows, s, f);
-        AddTriangleCuts(v, false, r, ay, rows, s, f);
+        AddTriangleCuts(v, AxisDir::X, r, ax, rows, s, f);
+        AddTriangleCuts(v, AxisDir::Y, r, ay, rows, s, f);
     }
 
     out.FloorSpecAreaSum[s][f] = areaSum;

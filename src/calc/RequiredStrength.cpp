@@ -73,16 +73,20 @@ double PolygonArea(const Point* p, int n) {
     return std::fabs(twice) / 2.0;
 }
 
-double Coord(const Point& p, bool alongY) {
-    return alongY ? p.y : p.x;
+// A point's coordinate in the direction `dir`.
+double Coord(const Point& p, AxisDir dir) {
+    return dir == AxisDir::Y ? p.y : p.x;
 }
 
-// Keeps the part of the convex polygon `in` (n points) on the side coord >= limit (keepAbove)
-// or coord <= limit, in its order; `out` must hold n + 1 points. Returns their count.
-int ClipHalfPlane(const Point* in, int n, bool alongY, bool keepAbove, double limit, Point* out) {
+// The side of a line that a clip keeps.
+enum class Keep { AtOrAbove, AtOrBelow };
+
+// Keeps the part of the convex polygon `in` (n points) whose coordinate in `dir` lies on the
+// `keep` side of `limit`, in its order; `out` must hold n + 1 points. Returns their count.
+int ClipHalfPlane(const Point* in, int n, AxisDir dir, Keep keep, double limit, Point* out) {
     const auto inside = [&](const Point& p) {
-        const double c = Coord(p, alongY);
-        return keepAbove ? c >= limit : c <= limit;
+        const double c = Coord(p, dir);
+        return keep == Keep::AtOrAbove ? c >= limit : c <= limit;
     };
     int m = 0;
     for (int i = 0; i < n; ++i) {
@@ -90,8 +94,8 @@ int ClipHalfPlane(const Point* in, int n, bool alongY, bool keepAbove, double li
         const Point& b = in[i + 1 < n ? i + 1 : 0];
         if (inside(a)) out[m++] = a;
         if (inside(a) != inside(b)) {
-            const double ca = Coord(a, alongY);
-            const double cb = Coord(b, alongY);
+            const double ca = Coord(a, dir);
+            const double cb = Coord(b, dir);
             const double t = (limit - ca) / (cb - ca); // ca != cb: they lie on both sides
             out[m++] = {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
         }
@@ -99,13 +103,13 @@ int ClipHalfPlane(const Point* in, int n, bool alongY, bool keepAbove, double li
     return m;
 }
 
-// The area of the triangle that lies between lo and hi in Y (alongY) or in X.
-double TriangleAreaBetween(const Point (&tri)[3], bool alongY, double lo, double hi) {
+// The area of the triangle that lies between lo and hi in the direction `dir`.
+double TriangleAreaBetween(const Point (&tri)[3], AxisDir dir, double lo, double hi) {
     Point above[4];
-    const int n1 = ClipHalfPlane(tri, 3, alongY, true, lo, above);
+    const int n1 = ClipHalfPlane(tri, 3, dir, Keep::AtOrAbove, lo, above);
     if (n1 < 3) return 0.0;
     Point between[5];
-    const int n2 = ClipHalfPlane(above, n1, alongY, false, hi, between);
+    const int n2 = ClipHalfPlane(above, n1, dir, Keep::AtOrBelow, hi, between);
     if (n2 < 3) return 0.0;
     return PolygonArea(between, n2);
 }
@@ -263,10 +267,10 @@ void AddTriangle(int s, int f, int index, const Point& origin) {
     const double factor = BoundedAt(FloorAreaFactors, kind);
     double* const bandsX = FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f];
     for (int j = n.iy1; j < n.iy2; ++j)
-        bandsX[j] += TriangleAreaBetween(p, true, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
+        bandsX[j] += TriangleAreaBetween(p, AxisDir::Y, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
     double* const bandsY = FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f];
     for (int i = n.ix1; i < n.ix2; ++i)
-        bandsY[i] += TriangleAreaBetween(p, false, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
+        bandsY[i] += TriangleAreaBetween(p, AxisDir::X, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
 }
 
 // Step 4: the centre of gravity of storey f, taken over storey f and the storeys above it up to
@@ -360,14 +364,14 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
         R.ShortSideLength[s][f] = MinDouble(dx, dy);
 
         struct Band {
-            bool alongY;
+            AxisDir dir;
             double lo, hi;
         };
         const Band bands[QuarterStrips] = {
-            {true, lines[LineYMin], lines[LineYMinQuarter]},
-            {true, lines[LineYMaxQuarter], lines[LineYMax]},
-            {false, lines[LineXMin], lines[LineXMinQuarter]},
-            {false, lines[LineXMaxQuarter], lines[LineXMax]},
+            {AxisDir::Y, lines[LineYMin], lines[LineYMinQuarter]},
+            {AxisDir::Y, lines[LineYMaxQuarter], lines[LineYMax]},
+            {AxisDir::X, lines[LineXMin], lines[LineXMinQuarter]},
+            {AxisDir::X, lines[LineXMaxQuarter], lines[LineXMax]},
         };
         double* strips = R.QuarterFloorArea[s][f];
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
@@ -380,8 +384,8 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             const double y2 = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2));
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
-                strips[q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
-                                      : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
+                strips[q] += b.dir == AxisDir::Y ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
+                                                 : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
             }
         }
         // A triangle counts in a strip only when the whole of it lies inside.
@@ -393,8 +397,7 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
                 bool inside = true;
-                for (const Point& v : n.p)
-                    inside = inside && Within(Coord(v, b.alongY), b.lo, b.hi);
+                for (const Point& v : n.p) inside = inside && Within(Coord(v, b.dir), b.lo, b.hi);
                 if (inside) strips[q] += R.RoofFloorTriResult[s][f][e].area;
             }
         }
