@@ -34,31 +34,3 @@ struct FloorCheckResults {
 
 // Zero at start; lives for the whole run.
 extern FloorCheckResults& FloorCheck;
-
-// Per scenario and storey, the grid lines [from, to) of FloorCheckLineTables that may hold
-// anything but zeros: every other line is zero, so that the clear at the start of a run need
-// reach no further (a plan in the middle of the grid leaves the lines before it alone). Only the
-// diagnosis writes these tables, and every writer notes the lines it reaches. The whole grid
-// until the first clear. (The result summary keeps the lines of the tables it writes itself.)
-struct FloorLineSpan {
-    int32_t from, to;
-};
-inline FloorLineSpan FloorLineTableLinesInUse[Scenarios][Storeys] = {
-    {{0, GridLines}, {0, GridLines}, {0, GridLines}},
-    {{0, GridLines}, {0, GridLines}, {0, GridLines}},
-    {{0, GridLines}, {0, GridLines}, {0, GridLines}}};
-// Notes that lines [from, to) of the storey's line tables are written.
-inline void NoteFloorLineTableLines(int scenario, int storey, int from, int to) {
-    from = from < 0 ? 0 : from;
-    to = to > GridLines ? GridLines : to;
-    if (from >= to) return;
-    FloorLineSpan& inUse = FloorLineTableLinesInUse[scenario][storey];
-    if (inUse.from >= inUse.to) {
-        inUse = {from, to};
-        return;
-    }
-    if (from < inUse.from) inUse.from = from;
-    if (to > inUse.to) inUse.to = to;
-}
-// Zeros the line tables of every scenario and storey over the lines in use.
-void ClearFloorCheckTables();

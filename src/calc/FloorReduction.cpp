@@ -6,9 +6,10 @@
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
-#include "model/Grid.h" // MinInt, MaxInt
+#include "model/Grid.h" // AxisDir
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -23,8 +24,6 @@ constexpr double LargeVoidSide = 4.0;
 // Line-table members the floor strengths go to.
 constexpr int RowX1 = LineHoldCheck1X, RowX2 = LineHoldCheck2X;
 constexpr int RowY1 = LineHoldCheck1Y, RowY2 = LineHoldCheck2Y;
-
-// What an unbound rigidity input reads as.
 
 FloorResults theFloorResults{};
 
@@ -44,27 +43,15 @@ double Cut(const Vertex& a, const Vertex& b, double t, bool alongX) {
     return a1 + (b1 - a1) * (t - a0) / d;
 }
 
-// Sorts the vertices by their X (byX) or Y index, keeping the order of equal ones. The three
-// steps of the exchange sort move keys and positions in registers, without a branch: the
-// vertices lie every which way, and each is copied once at the end.
-[[gnu::always_inline]] inline void SortBy(Vertex (&v)[3], bool byX) {
-    int k0 = byX ? v[0].i : v[0].j, k1 = byX ? v[1].i : v[1].j, k2 = byX ? v[2].i : v[2].j;
-    int p0 = 0, p1 = 1, p2 = 2;
-    const auto order = [](int& keyLo, int& lo, int& keyHi, int& hi) {
-        const bool exchange = keyLo > keyHi;
-        const int key = exchange ? keyHi : keyLo, at = exchange ? hi : lo;
-        keyHi = exchange ? keyLo : keyHi;
-        hi = exchange ? lo : hi;
-        keyLo = key;
-        lo = at;
+// Sorts the vertices by their X (byX) or Y index, keeping the order of equal ones.
+void SortBy(Vertex (&v)[3], bool byX) {
+    const auto key = [byX](const Vertex& p) { return byX ? p.i : p.j; };
+    const auto order = [&](Vertex& lo, Vertex& hi) {
+        if (key(lo) > key(hi)) std::swap(lo, hi);
     };
-    order(k0, p0, k1, p1);
-    order(k1, p1, k2, p2);
-    order(k0, p0, k1, p1);
-    const Vertex sorted[3] = {v[p0], v[p1], v[p2]};
-    v[0] = sorted[0];
-    v[1] = sorted[1];
-    v[2] = sorted[2];
+    order(v[0], v[1]);
+    order(v[1], v[2]);
+    order(v[0], v[1]);
 }
 
 using LineRows = double[6][Scenarios][Storeys][GridLines];
@@ -76,8 +63,9 @@ using LineRows = double[6][Scenarios][Storeys][GridLines];
 // in the low row (in the high row only beyond the middle vertex). An edge lying on a grid line
 // thus counts in the low row when it is the triangle's low side and in the high row when it is
 // the high side.
-void AddTriangleCuts(Vertex (&v)[3], bool alongX, double r, const double* axis, LineRows& rows,
+void AddTriangleCuts(Vertex (&v)[3], AxisDir lines, double r, const double* axis, LineRows& rows,
                      int s, int f) {
+    const bool alongX = lines == AxisDir::X;
     SortBy(v, alongX);
     auto idx = [alongX](const Vertex& p) { return alongX ? p.i : p.j; };
     const int lowRow = alongX ? RowY1 : RowX1;
@@ -103,28 +91,6 @@ void AddTriangleCuts(Vertex (&v)[3], bool alongX, double r, const double* axis, 
     }
 }
 
-// Whether hypot(dx, dy) is at least `limit` within the shared tolerance, for finite dx and dy.
-// The root is taken only where the sum of squares lies too near the limit to tell: hypot is
-// never below the larger side, and its square is dx^2 + dy^2 within a few units in the last
-// place.
-bool SideAtLeast(double dx, double dy, double limit) {
-    const double side = std::fabs(dx) > std::fabs(dy) ? std::fabs(dx) : std::fabs(dy);
-    const double least = limit - tolerance::kEpsilon;
-    if (side >= least) return true;
-    if (dx * dx + dy * dy < least * least * (1.0 - 1e-12)) return false;
-    return tolerance::AtLeast(std::hypot(dx, dy), limit);
-}
-
-// Per scenario and storey, the area result rows the last run filled (the whole lists before
-// the first run): every row after them is zero.
-int32_t rectRowsInUse[Scenarios][Storeys] = {
-    {MaxFloorSpecRects, MaxFloorSpecRects, MaxFloorSpecRects},
-    {MaxFloorSpecRects, MaxFloorSpecRects, MaxFloorSpecRects},
-    {MaxFloorSpecRects, MaxFloorSpecRects, MaxFloorSpecRects}};
-int32_t triRowsInUse[Scenarios][Storeys] = {{MaxFloorSpecTris, MaxFloorSpecTris, MaxFloorSpecTris},
-                                            {MaxFloorSpecTris, MaxFloorSpecTris, MaxFloorSpecTris},
-                                            {MaxFloorSpecTris, MaxFloorSpecTris, MaxFloorSpecTris}};
-
 // Ratings, sums and floor-check rows of the storey's areas; returns whether a void of 4 m or
 // more a side lies among them.
 bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& rows) {
@@ -133,12 +99,10 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
     bool voidFound = false;
     double areaSum = 0.0, ratioSum = 0.0;
 
-    // Every live row is written below; of the rest only those an earlier run wrote can be
-    // other than zero.
+    for (auto& row : out.FloorSpecRectResult[s][f]) row = {0.0, 0.0};
+    for (auto& row : out.FloorSpecTriResult[s][f]) row = {0.0, 0.0};
+
     const int rectCount = ClampIndex(doc.FloorSpecRectCount[s][f], MaxFloorSpecRects + 1);
-    for (int n = rectCount; n < rectRowsInUse[s][f]; ++n)
-        out.FloorSpecRectResult[s][f][n] = {0.0, 0.0};
-    rectRowsInUse[s][f] = rectCount;
     for (int n = 0; n < rectCount; ++n) {
         const FloorSpecRectRecord& e = doc.FloorSpecRects[s][f][n];
         const double r = floorcalc::FloorRating(e.code);
@@ -146,7 +110,6 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
         const int j1 = ClampIndex(e.y1, AxisCountY), j2 = ClampIndex(e.y2, AxisCountY);
         const int iLo = i1 < i2 ? i1 : i2, iHi = i1 < i2 ? i2 : i1;
         const int jLo = j1 < j2 ? j1 : j2, jHi = j1 < j2 ? j2 : j1;
-        NoteFloorLineTableLines(s, f, iLo < jLo ? iLo : jLo, iHi > jHi ? iHi : jHi);
         const double w = ax[iHi] - ax[iLo], d = ay[jHi] - ay[jLo];
         if (e.code == 0 &&
             (tolerance::AtLeast(w, LargeVoidSide) || tolerance::AtLeast(d, LargeVoidSide)))
@@ -168,37 +131,30 @@ bool RateAreas(const Document& doc, int s, int f, FloorResults& out, LineRows& r
     }
 
     const int triCount = ClampIndex(doc.FloorSpecTriCount[s][f], MaxFloorSpecTris + 1);
-    for (int n = triCount; n < triRowsInUse[s][f]; ++n)
-        out.FloorSpecTriResult[s][f][n] = {0.0, 0.0};
-    triRowsInUse[s][f] = triCount;
     for (int n = 0; n < triCount; ++n) {
         const FloorSpecTriRecord& e = doc.FloorSpecTris[s][f][n];
         const double r = floorcalc::FloorRating(e.code);
         Vertex v[3];
         const int xs[3] = {e.x1, e.x2, e.x3}, ys[3] = {e.y1, e.y2, e.y3};
-        int lowest = AxisCountX, highest = 0;
         for (int k = 0; k < 3; ++k) {
             v[k].i = ClampIndex(xs[k], AxisCountX);
             v[k].j = ClampIndex(ys[k], AxisCountY);
             v[k].x = ax[v[k].i];
             v[k].y = ay[v[k].j];
-            lowest = MinInt(lowest, MinInt(v[k].i, v[k].j));
-            highest = MaxInt(highest, MaxInt(v[k].i, v[k].j));
         }
-        // The cuts reach from the lowest vertex line to the highest, both included.
-        NoteFloorLineTableLines(s, f, lowest, highest + 1);
         if (e.code == 0)
             for (int k = 0; k < 3; ++k) {
                 const Vertex &a = v[k], &b = v[(k + 1) % 3];
-                if (SideAtLeast(b.x - a.x, b.y - a.y, LargeVoidSide)) voidFound = true;
+                if (tolerance::AtLeast(std::hypot(b.x - a.x, b.y - a.y), LargeVoidSide))
+                    voidFound = true;
             }
         const Vertex &a = v[0], &b = v[1], &c = v[2];
         const double area = std::fabs((a.y - c.y) * (b.x - c.x) - (b.y - c.y) * (a.x - c.x)) / 2;
         out.FloorSpecTriResult[s][f][n] = {area, r * area};
         areaSum += area;
         ratioSum += r * area;
-        AddTriangleCuts(v, true, r, ax, rows, s, f);
-        AddTriangleCuts(v, false, r, ay, rows, s, f);
+        AddTriangleCuts(v, AxisDir::X, r, ax, rows, s, f);
+        AddTriangleCuts(v, AxisDir::Y, r, ay, rows, s, f);
     }
 
     out.FloorSpecAreaSum[s][f] = areaSum;
@@ -255,13 +211,13 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
         out.FloorReductionY[s][f][v] = 0.0;
     }
     for (int k = 0; k < QuarterStrips; ++k) out.QuarterWallRatio[s][f][k] = 0.0;
-    // E depends on the column only through its strength variant: once per variant.
-    double exOf[StrengthVariants], eyOf[StrengthVariants];
-    for (int v = 0; v < StrengthVariants; ++v) {
+    for (int col = 0; col < ResultColumns; ++col) {
+        // Each column takes the eccentricity of its own strength variant.
+        const int v = ResultColumnVariant[col];
         const double reX = rig.EccentricityRatioX[s][f][v];
         const double reY = rig.EccentricityRatioY[s][f][v];
-        double& ex = exOf[v];
-        double& ey = eyOf[v];
+        double& ex = out.ReductionFactorX[s][f][col];
+        double& ey = out.ReductionFactorY[s][f][col];
         if (edition == Revision2012) {
             // Both precise variants are precise method 1 and take the rule of the revision.
             ex = floorcalc::ReductionFactor2012(reX, m);
@@ -279,19 +235,6 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
             ex = fefX * rig.EccentricityReductionX[s][f][v];
             ey = fefY * rig.EccentricityReductionY[s][f][v];
         }
-    }
-    // Every variant has result columns, so the Fef of each is what the columns wrote before.
-    static_assert([] {
-        for (int v = 0; v < StrengthVariants; ++v) {
-            bool used = false;
-            for (int32_t variant : ResultColumnVariant) used = used || variant == v;
-            if (!used) return false;
-        }
-        return true;
-    }());
-    for (int col = 0; col < ResultColumns; ++col) {
-        out.ReductionFactorX[s][f][col] = exOf[ResultColumnVariant[col]];
-        out.ReductionFactorY[s][f][col] = eyOf[ResultColumnVariant[col]];
     }
 }
 

@@ -10,7 +10,6 @@
 #include "model/Model.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 // Static storage: zero at start, and no large object on any stack.
@@ -61,56 +60,42 @@ int Method() {
     return ClampIndex(Doc.DiagnosisMethod, 4);
 }
 
-// Area of a convex polygon by the shoelace formula. The strip clips below form polygons of 3 to
-// 5 points; with the count fixed the loops unroll. The clips and areas are forced inline: out of
-// line, the calls, the points passed through memory and the dispatch on the count cost as much
-// as the arithmetic.
-template <int N>
-[[gnu::always_inline]] inline double PolygonArea(const Point* p) {
+// ---- Geometry of the bands and strips ----
+
+// Area of a convex polygon of n points by the shoelace formula.
+double PolygonArea(const Point* p, int n) {
     double twice = 0.0;
-    for (int i = 0; i < N; ++i) {
+    for (int i = 0; i < n; ++i) {
         const Point& a = p[i];
-        const Point& b = p[i + 1 < N ? i + 1 : 0];
+        const Point& b = p[i + 1 < n ? i + 1 : 0];
         twice += a.x * b.y - b.x * a.y;
     }
     return std::fabs(twice) / 2.0;
 }
 
-// The first n points of p (3 to Capacity).
-template <int Capacity>
-[[gnu::always_inline]] inline double PolygonArea(const Point (&p)[Capacity], int n) {
-    static_assert(Capacity == 4 || Capacity == 5);
-    if (n == 3) return PolygonArea<3>(p);
-    if constexpr (Capacity == 4) {
-        return PolygonArea<4>(p);
-    } else {
-        return n == 4 ? PolygonArea<4>(p) : PolygonArea<5>(p);
-    }
+// A point's coordinate in the direction `dir`.
+double Coord(const Point& p, AxisDir dir) {
+    return dir == AxisDir::Y ? p.y : p.x;
 }
 
-double Coord(const Point& p, bool alongY) {
-    return alongY ? p.y : p.x;
-}
+// The side of a line that a clip keeps.
+enum class Keep { AtOrAbove, AtOrBelow };
 
-// Keeps the part of the convex polygon in (N points) on the side coord >= limit (KeepAbove) or
-// coord <= limit; out must hold N + 1 points. The direction, side and count are template
-// arguments: the strips of every triangle clip several times a run.
-template <bool AlongY, bool KeepAbove, int N>
-[[gnu::always_inline]] inline int ClipHalfPlane(const Point* in, double limit, Point* out) {
-    bool inside[N];
-    for (int i = 0; i < N; ++i) {
-        const double c = Coord(in[i], AlongY);
-        inside[i] = KeepAbove ? c >= limit : c <= limit;
-    }
+// Keeps the part of the convex polygon `in` (n points) whose coordinate in `dir` lies on the
+// `keep` side of `limit`, in its order; `out` must hold n + 1 points. Returns their count.
+int ClipHalfPlane(const Point* in, int n, AxisDir dir, Keep keep, double limit, Point* out) {
+    const auto inside = [&](const Point& p) {
+        const double c = Coord(p, dir);
+        return keep == Keep::AtOrAbove ? c >= limit : c <= limit;
+    };
     int m = 0;
-    for (int i = 0; i < N; ++i) {
-        const int next = i + 1 < N ? i + 1 : 0;
+    for (int i = 0; i < n; ++i) {
         const Point& a = in[i];
-        const Point& b = in[next];
-        if (inside[i]) out[m++] = a;
-        if (inside[i] != inside[next]) {
-            const double ca = Coord(a, AlongY);
-            const double cb = Coord(b, AlongY);
+        const Point& b = in[i + 1 < n ? i + 1 : 0];
+        if (inside(a)) out[m++] = a;
+        if (inside(a) != inside(b)) {
+            const double ca = Coord(a, dir);
+            const double cb = Coord(b, dir);
             const double t = (limit - ca) / (cb - ca); // ca != cb: they lie on both sides
             out[m++] = {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
         }
@@ -118,97 +103,15 @@ template <bool AlongY, bool KeepAbove, int N>
     return m;
 }
 
-// ClipHalfPlane of a triangle, by the sides its corners lie on instead of a walk that counts its
-// way through them: calls three(p0, p1, p2) or four(p0, p1, p2, p3) with the points it keeps,
-// in its order, and returns what that returns; `none` when nothing is kept. The points pass in
-// registers.
-template <bool AlongY, bool KeepAbove, typename R, typename Three, typename Four>
-[[gnu::always_inline]] inline R ClipTriangle(const Point* in, double limit, R none,
-                                             const Three& three, const Four& four) {
-    const auto inside = [&](const Point& p) {
-        const double c = Coord(p, AlongY);
-        return KeepAbove ? c >= limit : c <= limit;
-    };
-    // Where the edge from a to b meets the limit, as ClipHalfPlane finds it.
-    const auto cross = [&](const Point& a, const Point& b) {
-        const double ca = Coord(a, AlongY);
-        const double cb = Coord(b, AlongY);
-        const double t = (limit - ca) / (cb - ca);
-        return Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
-    };
-    const Point &a = in[0], &b = in[1], &c = in[2];
-    switch ((inside(a) ? 1 : 0) | (inside(b) ? 2 : 0) | (inside(c) ? 4 : 0)) {
-    case 0:
-        return none;
-    case 1:
-        return three(a, cross(a, b), cross(c, a));
-    case 2:
-        return three(cross(a, b), b, cross(b, c));
-    case 3:
-        return four(a, b, cross(b, c), cross(c, a));
-    case 4:
-        return three(cross(b, c), c, cross(c, a));
-    case 5:
-        return four(a, cross(a, b), cross(b, c), c);
-    case 6:
-        return four(cross(a, b), b, c, cross(c, a));
-    default:
-        return three(a, b, c);
-    }
-}
-
-// PolygonArea of the part of the triangle ClipHalfPlane keeps; 0 when nothing is kept.
-template <bool AlongY, bool KeepAbove>
-[[gnu::always_inline]] inline double ClippedTriangleArea(const Point* in, double limit) {
-    return ClipTriangle<AlongY, KeepAbove>(
-        in, limit, 0.0,
-        [](const Point& p0, const Point& p1, const Point& p2) {
-            const Point p[3] = {p0, p1, p2};
-            return PolygonArea<3>(p);
-        },
-        [](const Point& p0, const Point& p1, const Point& p2, const Point& p3) {
-            const Point p[4] = {p0, p1, p2, p3};
-            return PolygonArea<4>(p);
-        });
-}
-
-// The area of the triangle that lies between lo and hi in X (AlongY false) or in Y.
-template <bool AlongY>
-double TriangleAreaBetween(const Point (&tri)[3], double lo, double hi) {
-    // A clip that keeps every point gives them back as they were: a triangle wholly on the
-    // kept side of a line (the lowest and highest band of every triangle) skips that clip.
-    bool aboveLo = true, belowHi = true;
-    for (const Point& v : tri) {
-        aboveLo = aboveLo && Coord(v, AlongY) >= lo;
-        belowHi = belowHi && Coord(v, AlongY) <= hi;
-    }
-    if (aboveLo && belowHi) return PolygonArea<3>(tri);
-    if (aboveLo) return ClippedTriangleArea<AlongY, false>(tri, hi);
-    Point first[4];
-    const int n1 = ClipTriangle<AlongY, true>(
-        tri, lo, 0,
-        [&](const Point& p0, const Point& p1, const Point& p2) {
-            first[0] = p0;
-            first[1] = p1;
-            first[2] = p2;
-            return 3;
-        },
-        [&](const Point& p0, const Point& p1, const Point& p2, const Point& p3) {
-            first[0] = p0;
-            first[1] = p1;
-            first[2] = p2;
-            first[3] = p3;
-            return 4;
-        });
+// The area of the triangle that lies between lo and hi in the direction `dir`.
+double TriangleAreaBetween(const Point (&tri)[3], AxisDir dir, double lo, double hi) {
+    Point above[4];
+    const int n1 = ClipHalfPlane(tri, 3, dir, Keep::AtOrAbove, lo, above);
     if (n1 < 3) return 0.0;
-    // The points the clip added lie on lo but for rounding: they are tested as they came out.
-    for (int i = 0; i < n1 && belowHi; ++i) belowHi = Coord(first[i], AlongY) <= hi;
-    if (belowHi) return PolygonArea(first, n1);
-    if (n1 == 3) return ClippedTriangleArea<AlongY, false>(first, hi);
-    Point second[5];
-    const int n2 = ClipHalfPlane<AlongY, false, 4>(first, hi, second);
+    Point between[5];
+    const int n2 = ClipHalfPlane(above, n1, dir, Keep::AtOrBelow, hi, between);
     if (n2 < 3) return 0.0;
-    return PolygonArea(second, n2);
+    return PolygonArea(between, n2);
 }
 
 double Overlap(double a1, double a2, double b1, double b2) {
@@ -221,31 +124,64 @@ bool Within(double v, double lo, double hi) {
     return tolerance::AtLeast(v, lo) && tolerance::AtMost(v, hi);
 }
 
-// What the storey's pass may leave unwritten. (The area sums are stored whole after its elements,
-// AreaSums::store.)
-// `rects` and `tris` are the storey's live counts.
-void ClearStoreyAreas(int s, int f, int rects, int tris) {
+// A rectangle's corners sorted by axis index, and their positions.
+struct RectangleNodes {
+    int ix1, ix2, iy1, iy2;
+    double x1, x2, y1, y2;
+};
+
+RectangleNodes RectanglePoints(const RoofFloorRectRecord& r) {
+    RectangleNodes n;
+    n.ix1 = MinInt(AxisIndex(r.x1), AxisIndex(r.x2));
+    n.ix2 = MaxInt(AxisIndex(r.x1), AxisIndex(r.x2));
+    n.iy1 = MinInt(AxisIndex(r.y1), AxisIndex(r.y2));
+    n.iy2 = MaxInt(AxisIndex(r.y1), AxisIndex(r.y2));
+    n.x1 = Doc.AxisX[n.ix1];
+    n.x2 = Doc.AxisX[n.ix2];
+    n.y1 = Doc.AxisY[n.iy1];
+    n.y2 = Doc.AxisY[n.iy2];
+    return n;
+}
+
+// A triangle's points and the least and largest of its axis indices.
+struct TriangleNodes {
+    Point p[3];
+    int ix1, ix2, iy1, iy2;
+};
+
+TriangleNodes TrianglePoints(const RoofFloorTriRecord& t) {
+    const int x[3] = {AxisIndex(t.x1), AxisIndex(t.x2), AxisIndex(t.x3)};
+    const int y[3] = {AxisIndex(t.y1), AxisIndex(t.y2), AxisIndex(t.y3)};
+    TriangleNodes n;
+    for (int k = 0; k < 3; ++k) n.p[k] = {Doc.AxisX[x[k]], Doc.AxisY[y[k]]};
+    n.ix1 = MinInt(MinInt(x[0], x[1]), x[2]);
+    n.ix2 = MaxInt(MaxInt(x[0], x[1]), x[2]);
+    n.iy1 = MinInt(MinInt(y[0], y[1]), y[2]);
+    n.iy2 = MaxInt(MaxInt(y[0], y[1]), y[2]);
+    return n;
+}
+
+// ---- Area phase ----
+
+// Step 1: the storey's sums, element rows, centre of gravity, lines, strips, side and factor
+// start afresh.
+void ClearStoreyAreas(int s, int f) {
+    R.PlanFloorArea[s][f] = 0.0;
+    R.WeightedAreaSum[s][f] = 0.0;
+    R.CityWeightedAreaSum[s][f] = 0.0;
+    R.DesignFloorArea[s][f] = 0.0;
+    R.WeightedMomentX[s][f] = 0.0;
+    R.WeightedMomentY[s][f] = 0.0;
+    R.CityWeightedMomentX[s][f] = 0.0;
+    R.CityWeightedMomentY[s][f] = 0.0;
+    for (double& a : R.WeightAreaSums[s][f]) a = 0.0;
+    for (RoofFloorAreaResult& e : R.RoofFloorRectResult[s][f]) e = {};
+    for (RoofFloorAreaResult& e : R.RoofFloorTriResult[s][f]) e = {};
     R.GravityCentreX[s][f] = 0.0;
     R.GravityCentreY[s][f] = 0.0;
     R.StoreyExtentFlag[s][f] = 0;
     for (double& a : R.QuarterLines[s][f]) a = 0.0;
     for (double& a : R.QuarterFloorArea[s][f]) a = 0.0;
-    static_assert(RoofFloorElements == MaxRoofFloorRects && RoofFloorElements == MaxRoofFloorTris);
-    // The element rows the last run of the storey filled (the whole lists before the first),
-    // and those this run fills: every row after them is zero.
-    static int32_t rectRowsInUse[Scenarios][Storeys] = {
-        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
-        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
-        {RoofFloorElements, RoofFloorElements, RoofFloorElements}};
-    static int32_t triRowsInUse[Scenarios][Storeys] = {
-        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
-        {RoofFloorElements, RoofFloorElements, RoofFloorElements},
-        {RoofFloorElements, RoofFloorElements, RoofFloorElements}};
-    // The live rows are written whole by AddRectangle and AddTriangle.
-    for (int e = rects; e < rectRowsInUse[s][f]; ++e) R.RoofFloorRectResult[s][f][e] = {};
-    for (int e = tris; e < triRowsInUse[s][f]; ++e) R.RoofFloorTriResult[s][f][e] = {};
-    rectRowsInUse[s][f] = rects;
-    triRowsInUse[s][f] = tris;
     R.ShortSideLength[s][f] = 0.0;
     R.ShapeFactor[s][f] = 1.0;
     R.LargestRectangleFlag[s][f] = 0;
@@ -253,8 +189,8 @@ void ClearStoreyAreas(int s, int f, int rects, int tris) {
 
 // The element's factored and weighted areas, centroid and moments, from its area and centroid
 // in plan coordinates.
-[[gnu::always_inline]] inline void FillElement(RoofFloorAreaResult& e, int kind, double area,
-                                               double cx, double cy, const Point& origin) {
+void FillElement(RoofFloorAreaResult& e, int kind, double area, double cx, double cy,
+                 const Point& origin) {
     e.area = area;
     // Attic storage and the largest rectangle are no floor. A largest-rectangle triangle cannot
     // be drawn; one from a damaged file counts as no floor either.
@@ -269,177 +205,76 @@ void ClearStoreyAreas(int s, int f, int rects, int tris) {
     e.cityMomentY = e.cityWeightedArea * e.centroidY;
 }
 
-// The sums of one storey over its elements, rectangles first, each in the order of its list:
-// added up here from zero and stored once (every bit as if added onto a cleared table).
-// The element steps are inlined into the storey's loop so that the sums stay in registers.
-struct AreaSums {
-    double floorArea = 0.0;    // PlanFloorArea
-    double factoredArea = 0.0; // WeightedAreaSum and DesignFloorArea alike
-    double cityArea = 0.0, momentX = 0.0, momentY = 0.0, cityMomentX = 0.0, cityMomentY = 0.0;
-    double weight[3] = {0.0, 0.0, 0.0}; // WeightAreaSums
+// The element's share of the storey's sums.
+void AddToSums(int s, int f, const RoofFloorAreaResult& e, int kind, bool rectangle) {
+    R.PlanFloorArea[s][f] += e.floorArea;
+    R.WeightedAreaSum[s][f] += e.factoredArea;
+    R.DesignFloorArea[s][f] += e.factoredArea;
+    R.CityWeightedAreaSum[s][f] += e.cityWeightedArea;
+    R.WeightedMomentX[s][f] += e.momentX;
+    R.WeightedMomentY[s][f] += e.momentY;
+    R.CityWeightedMomentX[s][f] += e.cityMomentX;
+    R.CityWeightedMomentY[s][f] += e.cityMomentY;
 
-    void store(int s, int f) const {
-        R.PlanFloorArea[s][f] = floorArea;
-        R.WeightedAreaSum[s][f] = factoredArea;
-        R.DesignFloorArea[s][f] = factoredArea;
-        R.CityWeightedAreaSum[s][f] = cityArea;
-        R.WeightedMomentX[s][f] = momentX;
-        R.WeightedMomentY[s][f] = momentY;
-        R.CityWeightedMomentX[s][f] = cityMomentX;
-        R.CityWeightedMomentY[s][f] = cityMomentY;
-        for (int k = 0; k < 3; ++k) R.WeightAreaSums[s][f][k] = weight[k];
-    }
-};
-
-[[gnu::always_inline]] inline void AddToSums(AreaSums& sums, const RoofFloorAreaResult& e, int kind,
-                                             bool rectangle) {
-    sums.floorArea += e.floorArea;
-    sums.factoredArea += e.factoredArea;
-    sums.cityArea += e.cityWeightedArea;
-    sums.momentX += e.momentX;
-    sums.momentY += e.momentY;
-    sums.cityMomentX += e.cityMomentX;
-    sums.cityMomentY += e.cityMomentY;
-
+    double* weight = R.WeightAreaSums[s][f];
     const bool roof = kind == KindLightRoof || kind == KindHeavyRoof;
-    if (roof) sums.weight[WeightRoofArea] += e.floorArea;
+    if (roof) weight[WeightRoofArea] += e.floorArea;
     // A roof triangle carries no walls, unlike a roof rectangle.
     const bool carriesWalls =
         kind == KindFloor || kind == KindVoid || kind == KindAttic || (rectangle && roof);
-    if (carriesWalls) sums.weight[WeightWallArea] += e.floorArea;
+    if (carriesWalls) weight[WeightWallArea] += e.floorArea;
     if (kind == KindFloor || kind == KindBalcony || kind == KindAttic)
-        sums.weight[WeightFloorArea] += e.factoredArea;
+        weight[WeightFloorArea] += e.factoredArea;
 }
 
-// A triangle's points and the least and largest of its axis indices, looked up once for its
-// areas, its strips and the storey extent.
-struct TriangleNodes {
-    Point p[3];
-    int ix1, ix2, iy1, iy2;
-};
-
-void Widen(Extent& x, int ix, int iy) {
-    x.minX = MinInt(x.minX, ix);
-    x.maxX = MaxInt(x.maxX, ix);
-    x.minY = MinInt(x.minY, iy);
-    x.maxY = MaxInt(x.maxY, iy);
-}
-
-bool CountsForExtent(int kind) {
-    return kind == KindFloor || kind == KindVoid || kind == KindLightRoof || kind == KindHeavyRoof;
-}
-
-// The storey extent and the largest rectangle's short side, widened element by element as the
-// area loop reaches each (in the order of the lists, so the last largest rectangle counts).
-struct ExtentSteps {
-    Extent x{99, 0, 99, 0};
-    double largestShortSide = 0.0;
-
-    // The least and largest axis indices of an element (its corners widen the extent by no more).
-    void widen(int ix1, int iy1, int ix2, int iy2) {
-        Widen(x, ix1, iy1);
-        Widen(x, ix2, iy2);
-    }
-    void triangle(const RoofFloorTriRecord& t, const TriangleNodes& n) {
-        if (CountsForExtent(AreaKindOf(t.code))) widen(n.ix1, n.iy1, n.ix2, n.iy2);
-    }
-};
-
-// A rectangle of area kind `kind` (0..6) with the given least and largest axis indices.
-void TakeRectangleExtent(ExtentSteps& extent, int s, int f, const RoofFloorRectRecord& r, int kind,
-                         int ix1, int iy1, int ix2, int iy2) {
-    if (kind == KindLargestRectangle) {
-        R.LargestRectangleFlag[s][f] = 1;
-        const double width =
-            MaxDouble(AxisPosX(r.x1), AxisPosX(r.x2)) - MinDouble(AxisPosX(r.x1), AxisPosX(r.x2));
-        const double depth =
-            MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2)) - MinDouble(AxisPosY(r.y1), AxisPosY(r.y2));
-        extent.largestShortSide = MinDouble(width, depth);
-    } else if (CountsForExtent(kind)) {
-        extent.widen(ix1, iy1, ix2, iy2);
-    }
-}
-
-[[gnu::always_inline]] inline void AddRectangle(int s, int f, int index, const Point& origin,
-                                                AreaSums& sums, ExtentSteps& extent) {
+// Step 2: a rectangle's areas, centroid and moments, its share of the sums, and its area in
+// every band of the floor check.
+void AddRectangle(int s, int f, int index, const Point& origin) {
     const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][index];
-    RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
     const int kind = AreaKindOf(r.code);
-    if (kind < 0) {
-        e = {};
-        return;
-    }
-    const int ix1 = MinInt(AxisIndex(r.x1), AxisIndex(r.x2));
-    const int ix2 = MaxInt(AxisIndex(r.x1), AxisIndex(r.x2));
-    const int iy1 = MinInt(AxisIndex(r.y1), AxisIndex(r.y2));
-    const int iy2 = MaxInt(AxisIndex(r.y1), AxisIndex(r.y2));
-    const double x1 = Doc.AxisX[ix1], x2 = Doc.AxisX[ix2];
-    const double y1 = Doc.AxisY[iy1], y2 = Doc.AxisY[iy2];
-    TakeRectangleExtent(extent, s, f, r, kind, ix1, iy1, ix2, iy2);
+    if (kind < 0) return;
+    const RectangleNodes n = RectanglePoints(r);
+    RoofFloorAreaResult& e = R.RoofFloorRectResult[s][f][index];
+    FillElement(e, kind, (n.x2 - n.x1) * (n.y2 - n.y1), (n.x1 + n.x2) / 2.0, (n.y1 + n.y2) / 2.0,
+                origin);
+    AddToSums(s, f, e, kind, true);
 
-    FillElement(e, kind, (x2 - x1) * (y2 - y1), (x1 + x2) / 2.0, (y1 + y2) / 2.0, origin);
-    AddToSums(sums, e, kind, true);
-
-    // The floor check's strip areas always use the factors of the general method.
+    // The floor check's band areas always use the factors of the general method.
     const double factor = BoundedAt(FloorAreaFactors, kind);
-    NoteFloorLineTableLines(s, f, MinInt(ix1, iy1), MaxInt(ix2, iy2));
-    // Each axis is read once, handed on to the next band: a rectangle spans a few bands, too few
-    // for the vector loop with its overlap checks that the plain form would be made into.
-    double* const stripsX = FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f];
-    double lo = y1;
-    for (int j = iy1; j < iy2; ++j) {
-        const double hi = Doc.AxisY[j + 1];
-        stripsX[j] += (hi - lo) * (x2 - x1) * factor;
-        lo = hi;
-    }
-    double* const stripsY = FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f];
-    lo = x1;
-    for (int i = ix1; i < ix2; ++i) {
-        const double hi = Doc.AxisX[i + 1];
-        stripsY[i] += (hi - lo) * (y2 - y1) * factor;
-        lo = hi;
-    }
+    double* const bandsX = FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f];
+    for (int j = n.iy1; j < n.iy2; ++j)
+        bandsX[j] += (Doc.AxisY[j + 1] - Doc.AxisY[j]) * (n.x2 - n.x1) * factor;
+    double* const bandsY = FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f];
+    for (int i = n.ix1; i < n.ix2; ++i)
+        bandsY[i] += (Doc.AxisX[i + 1] - Doc.AxisX[i]) * (n.y2 - n.y1) * factor;
 }
 
-void TrianglePoints(const RoofFloorTriRecord& t, TriangleNodes& n) {
-    const int x[3] = {AxisIndex(t.x1), AxisIndex(t.x2), AxisIndex(t.x3)};
-    const int y[3] = {AxisIndex(t.y1), AxisIndex(t.y2), AxisIndex(t.y3)};
-    for (int k = 0; k < 3; ++k) n.p[k] = {Doc.AxisX[x[k]], Doc.AxisY[y[k]]};
-    n.ix1 = MinInt(MinInt(x[0], x[1]), x[2]);
-    n.ix2 = MaxInt(MaxInt(x[0], x[1]), x[2]);
-    n.iy1 = MinInt(MinInt(y[0], y[1]), y[2]);
-    n.iy2 = MaxInt(MaxInt(y[0], y[1]), y[2]);
-}
-
-// `n` are the triangle's nodes (TrianglePoints).
-[[gnu::always_inline]] inline void AddTriangle(int s, int f, int index, const TriangleNodes& n,
-                                               const Point& origin, AreaSums& sums) {
+// Step 3: the same for a triangle; its band areas are the parts of it between the axes.
+void AddTriangle(int s, int f, int index, const Point& origin) {
     const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][index];
-    RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
     const int kind = AreaKindOf(t.code);
-    if (kind < 0) {
-        e = {};
-        return;
-    }
+    if (kind < 0) return;
+    const TriangleNodes n = TrianglePoints(t);
     const Point(&p)[3] = n.p;
+    RoofFloorAreaResult& e = R.RoofFloorTriResult[s][f][index];
     const double area =
         std::fabs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y)) /
         2.0;
     FillElement(e, kind, area, (p[0].x + p[1].x + p[2].x) / 3.0, (p[0].y + p[1].y + p[2].y) / 3.0,
                 origin);
-    AddToSums(sums, e, kind, false);
+    AddToSums(s, f, e, kind, false);
 
     const double factor = BoundedAt(FloorAreaFactors, kind);
-    NoteFloorLineTableLines(s, f, MinInt(n.ix1, n.iy1), MaxInt(n.ix2, n.iy2));
-    double* const stripsX = FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f];
+    double* const bandsX = FloorCheck.FloorCheckLineTables[LineStripAreaX][s][f];
     for (int j = n.iy1; j < n.iy2; ++j)
-        stripsX[j] += TriangleAreaBetween<true>(p, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
-    double* const stripsY = FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f];
+        bandsX[j] += TriangleAreaBetween(p, AxisDir::Y, Doc.AxisY[j], Doc.AxisY[j + 1]) * factor;
+    double* const bandsY = FloorCheck.FloorCheckLineTables[LineStripAreaY][s][f];
     for (int i = n.ix1; i < n.ix2; ++i)
-        stripsY[i] += TriangleAreaBetween<false>(p, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
+        bandsY[i] += TriangleAreaBetween(p, AxisDir::X, Doc.AxisX[i], Doc.AxisX[i + 1]) * factor;
 }
 
-// Centre of gravity of storey f: taken over storey f and the storeys above it up to the top.
+// Step 4: the centre of gravity of storey f, taken over storey f and the storeys above it up to
+// the top.
 void GravityCentre(int s, int f) {
     const int top = TopStoreyOf(s);
     double area = 0.0, momentX = 0.0, momentY = 0.0;
@@ -465,9 +300,52 @@ void GravityCentre(int s, int f) {
     }
 }
 
-// Quarter lines, quarter floor areas, short side and the storey's own shape factor.
-void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide,
-                           const TriangleNodes* triangles) {
+bool CountsForExtent(int kind) {
+    return kind == KindFloor || kind == KindVoid || kind == KindLightRoof || kind == KindHeavyRoof;
+}
+
+void Widen(Extent& x, int ix, int iy) {
+    x.minX = MinInt(x.minX, ix);
+    x.maxX = MaxInt(x.maxX, ix);
+    x.minY = MinInt(x.minY, iy);
+    x.maxY = MaxInt(x.maxY, iy);
+}
+
+// Step 5: the storey extent over the areas that count for it, and the largest rectangle (the
+// last one of the list counts): its flag, and its shorter side in `largestShortSide`.
+Extent StoreyExtent(int s, int f, double& largestShortSide) {
+    Extent x{99, 0, 99, 0};
+    largestShortSide = 0.0;
+    const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
+    for (int e = 0; e < rects; ++e) {
+        const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
+        const int kind = AreaKindOf(r.code);
+        if (kind == KindLargestRectangle) {
+            R.LargestRectangleFlag[s][f] = 1;
+            const double width = MaxDouble(AxisPosX(r.x1), AxisPosX(r.x2)) -
+                                 MinDouble(AxisPosX(r.x1), AxisPosX(r.x2));
+            const double depth = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2)) -
+                                 MinDouble(AxisPosY(r.y1), AxisPosY(r.y2));
+            largestShortSide = MinDouble(width, depth);
+        } else if (CountsForExtent(kind)) {
+            const RectangleNodes n = RectanglePoints(r);
+            Widen(x, n.ix1, n.iy1);
+            Widen(x, n.ix2, n.iy2);
+        }
+    }
+    const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
+    for (int e = 0; e < tris; ++e) {
+        const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
+        if (!CountsForExtent(AreaKindOf(t.code))) continue;
+        const TriangleNodes n = TrianglePoints(t);
+        Widen(x, n.ix1, n.iy1);
+        Widen(x, n.ix2, n.iy2);
+    }
+    return x;
+}
+
+// Step 6: quarter lines, quarter floor areas, short side and the storey's own shape factor.
+void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSide) {
     double* lines = R.QuarterLines[s][f];
     const bool hasLargest = R.LargestRectangleFlag[s][f] != 0;
     R.StoreyExtentFlag[s][f] = x.empty() ? 0 : 1;
@@ -486,17 +364,16 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
         R.ShortSideLength[s][f] = MinDouble(dx, dy);
 
         struct Band {
-            bool alongY;
+            AxisDir dir;
             double lo, hi;
         };
         const Band bands[QuarterStrips] = {
-            {true, lines[LineYMin], lines[LineYMinQuarter]},
-            {true, lines[LineYMaxQuarter], lines[LineYMax]},
-            {false, lines[LineXMin], lines[LineXMinQuarter]},
-            {false, lines[LineXMaxQuarter], lines[LineXMax]},
+            {AxisDir::Y, lines[LineYMin], lines[LineYMinQuarter]},
+            {AxisDir::Y, lines[LineYMaxQuarter], lines[LineYMax]},
+            {AxisDir::X, lines[LineXMin], lines[LineXMinQuarter]},
+            {AxisDir::X, lines[LineXMaxQuarter], lines[LineXMax]},
         };
-        // Summed in registers onto the cleared zeros, each strip in the order of the lists.
-        double strips[QuarterStrips] = {0.0, 0.0, 0.0, 0.0};
+        double* strips = R.QuarterFloorArea[s][f];
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         for (int e = 0; e < rects; ++e) {
             const RoofFloorRectRecord& r = Doc.RoofFloorRects[s][f][e];
@@ -507,23 +384,23 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             const double y2 = MaxDouble(AxisPosY(r.y1), AxisPosY(r.y2));
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
-                strips[q] += b.alongY ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
-                                      : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
+                strips[q] += b.dir == AxisDir::Y ? (x2 - x1) * Overlap(y1, y2, b.lo, b.hi)
+                                                 : (y2 - y1) * Overlap(x1, x2, b.lo, b.hi);
             }
         }
+        // A triangle counts in a strip only when the whole of it lies inside.
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
         for (int e = 0; e < tris; ++e) {
             const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
             if (t.code < 0 || t.code >= 5) continue;
-            const Point(&p)[3] = triangles[e].p;
+            const TriangleNodes n = TrianglePoints(t);
             for (int q = 0; q < QuarterStrips; ++q) {
                 const Band& b = bands[q];
                 bool inside = true;
-                for (const Point& v : p) inside = inside && Within(Coord(v, b.alongY), b.lo, b.hi);
+                for (const Point& v : n.p) inside = inside && Within(Coord(v, b.dir), b.lo, b.hi);
                 if (inside) strips[q] += R.RoofFloorTriResult[s][f][e].area;
             }
         }
-        for (int q = 0; q < QuarterStrips; ++q) R.QuarterFloorArea[s][f][q] = strips[q];
     }
     if (hasLargest) R.ShortSideLength[s][f] = largestShortSide;
 
@@ -573,36 +450,20 @@ void AreaPhase(int s) {
     bool hasElements[Storeys] = {};
     const int top = TopStoreyOf(s);
     const Point origin{AxisPosX(Grid.FirstMainAxisX), AxisPosY(Grid.FirstMainAxisY)};
-    // The points of the storey's triangles, looked up once for its areas and its strips.
-    TriangleNodes triangles[MaxRoofFloorTris];
     for (int f = 0; f < Storeys; ++f) {
+        ClearStoreyAreas(s, f);
+        storeyExtent[s][f] = Extent{99, 0, 99, 0};
         const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
         const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
-        ClearStoreyAreas(s, f, rects, tris);
         hasElements[f] = rects > 0 || tris > 0;
-        if (!hasElements[f]) {
-            // Nothing to add up or to measure: the sums are zero, the extent is empty, and the
-            // lines, strips, side and factor keep what the clear gave them.
-            AreaSums{}.store(s, f);
-            storeyExtent[s][f] = Extent{99, 0, 99, 0};
-            continue;
-        }
-        AreaSums sums;
-        // The extent, strips and shape of the storey read its own elements only: the extent is
-        // taken in the same pass as the areas.
-        ExtentSteps extent;
-        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e, origin, sums, extent);
-        for (int e = 0; e < tris; ++e) {
-            const RoofFloorTriRecord& t = Doc.RoofFloorTris[s][f][e];
-            TrianglePoints(t, triangles[e]);
-            AddTriangle(s, f, e, triangles[e], origin, sums);
-            extent.triangle(t, triangles[e]);
-        }
-        sums.store(s, f);
-
-        storeyExtent[s][f] = extent.x;
+        // A storey without areas keeps its cleared sums and an empty extent.
+        if (!hasElements[f]) continue;
+        for (int e = 0; e < rects; ++e) AddRectangle(s, f, e, origin);
+        for (int e = 0; e < tris; ++e) AddTriangle(s, f, e, origin);
+        double largestShortSide = 0.0;
+        storeyExtent[s][f] = StoreyExtent(s, f, largestShortSide);
         // Storeys above the top keep cleared lines, strips, side and factor.
-        if (f <= top) QuarterStripsAndShape(s, f, extent.x, extent.largestShortSide, triangles);
+        if (f <= top) QuarterStripsAndShape(s, f, storeyExtent[s][f], largestShortSide);
     }
     // A storey without any roof/floor element has no centre of gravity (0, 0), even below a
     // storey that has one.
@@ -866,31 +727,13 @@ double CityWeightFactor(int kind) {
 
 } // namespace reqcalc
 
-// The lines in use are a few dozen at most: zeroed two at a time in place, six rows of a storey
-// in one pass, instead of a call to memset for each row (which the compiler would make of the
-// loop).
-#if defined(__GNUC__) && !defined(__clang__)
-__attribute__((optimize("no-tree-loop-distribute-patterns")))
-#endif
-void ClearFloorCheckTables() {
-    static_assert(sizeof FloorCheck.FloorCheckLineTables[0] % sizeof(Pair) == 0);
-    const Pair zero = {0.0, 0.0};
-    for (int s = 0; s < Scenarios; ++s)
-        for (int f = 0; f < Storeys; ++f) {
-            const FloorLineSpan lines = FloorLineTableLinesInUse[s][f];
-            FloorLineTableLinesInUse[s][f] = {0, 0};
-            if (lines.from >= lines.to) continue;
-            // From an even line, so that every pair lies inside its row.
-            for (int i = lines.from & ~1; i < lines.to; i += 2)
-                for (auto& member : FloorCheck.FloorCheckLineTables)
-                    std::memcpy(member[s][f] + i, &zero, sizeof zero);
-        }
-}
-
 void CalcRequiredStrength(CalcNoticeList& notices) {
-    // Every run starts the floor check's tables afresh, in every scenario: the storeys and
+    // Every run starts the floor check's line tables afresh, in every scenario: the storeys and
     // scenarios this run leaves alone keep nothing of an earlier run's values.
-    ClearFloorCheckTables();
+    for (auto& member : FloorCheck.FloorCheckLineTables)
+        for (auto& scenario : member)
+            for (auto& storey : scenario)
+                for (double& line : storey) line = 0.0;
 
     for (int s = 0; s < Scenarios; ++s) AreaPhase(s);
 

@@ -12,10 +12,9 @@
 #include "model/Grid.h"
 #include "model/ShownNumbers.h"
 
-#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -28,10 +27,6 @@ constexpr const char* QuarterMethodCaptionText = "\x82\x53\x95\xAA\x8A\x84\x96\x
 constexpr const char* StoreyFailTexts[3][3] = {
     {"1FXY", "1FX", "1FY"}, {"2FXY", "2FX", "2FY"}, {"3FXY", "3FX", "3FY"}};
 
-// The largest magnitude a panel number is printed with: keeps every text inside its label
-// whatever a damaged model makes of the numbers.
-constexpr double PanelNumberLimit = 999999.99;
-
 bool IsGeneralMethod() {
     return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
 }
@@ -43,18 +38,19 @@ void SetText(PanelLabel& label, const char* text) {
     std::memcpy(label.text, text, n);
     label.text[n] = '\0';
 }
-// As snprintf with "%6.2f" and the suffix after it (" %" for the ratios).
+// The value as "%6.2f" with the suffix after it (" %" for the ratios), whole, after the zeros
+// SetLabel left. A value with more digits than the label holds (1e18 % and more, which only an
+// absurd grid gives) is written with an exponent, "%.2e", rather than as any other number; an
+// infinite one as the largest number there is, and one that is no number as 0, as every shown
+// number.
 void SetNumber(PanelLabel& label, double value, const char* suffix = "") {
-    if (!(value >= -PanelNumberLimit)) value = value != value ? 0.0 : -PanelNumberLimit;
-    if (value > PanelNumberLimit) value = PanelNumberLimit;
-    std::size_t n = static_cast<std::size_t>(
-        MaxInt(FormatShownFixed(label.text, sizeof label.text, 6, 2, value), 0));
-    for (; *suffix != '\0' && n + 1 < sizeof label.text; ++suffix) label.text[n++] = *suffix;
-    if (n < sizeof label.text) label.text[n] = '\0';
+    if (std::isinf(value)) value = std::copysign(DBL_MAX, value);
+    if (FormatShown(nullptr, 0, "%6.2f%s", value, suffix) < static_cast<int>(sizeof label.text))
+        FormatShown(label.text, sizeof label.text, "%6.2f%s", value, suffix);
+    else
+        FormatShown(label.text, sizeof label.text, "%.2e%s", value, suffix);
 }
-// Sets a label of the panel in place, zeros after its text. (A label built aside and copied in
-// would be read back whole just after its bytes were written one by one, which stalls the
-// copy.)
+// Sets a label of the panel, zeros after its text.
 void SetLabel(PanelLabel& label, const char* text, ColorRef font,
               ColorRef background = PanelNeutral) {
     std::memset(label.text, 0, sizeof label.text);
@@ -93,21 +89,13 @@ void CalcScores(int s, int top) {
             for (int col = 0; col < ResultColumns; ++col) scoreX[col] = scoreY[col] = 0.0;
             continue;
         }
-        // The strength of a column is that of its variant: summed once per variant.
-        double sumX[StrengthVariants], sumY[StrengthVariants];
-        for (int v = 0; v < StrengthVariants; ++v) {
-            sumX[v] = base + RigidityRes.WallStrengthSumX[s][j][v];
-            sumY[v] = base + RigidityRes.WallStrengthSumY[s][j][v];
-        }
         const double* const ex = FloorRes.ReductionFactorX[s][j];
         const double* const ey = FloorRes.ReductionFactorY[s][j];
         for (int col = 0; col < ResultColumns; ++col) {
+            // The wall strength of a column is that of its strength variant.
             const int v = ResultColumnVariant[col];
-            px[col] = sumX[v] * ex[col] * dK;
-            py[col] = sumY[v] * ey[col] * dK;
-        }
-        // A loop of divisions alone runs them two at a time: the divider is the bound here.
-        for (int col = 0; col < ResultColumns; ++col) {
+            px[col] = (base + RigidityRes.WallStrengthSumX[s][j][v]) * ex[col] * dK;
+            py[col] = (base + RigidityRes.WallStrengthSumY[s][j][v]) * ey[col] * dK;
             scoreX[col] = px[col] / qr;
             scoreY[col] = py[col] / qr;
         }
@@ -159,7 +147,7 @@ struct FloorDirection {
     const double (*lineShear)[GridLines][StrengthVariants]; // [storey][line][variant]
     int areaMember;                                         // FloorCheckLineTables member
     int holdMember1, holdMember2;
-    int firstRow; // 0 for X, 4 for Y
+    int firstRow; // the check's rows firstRow + 0..3: 0 for X, 4 for Y
     // Rows of the floor moment values, in the order the plan's floor drawing reads them: about
     // the lines and about the band middles from the low side, then both from the high side.
     // The drawing takes rows 0, 1, 4, 5 along the Y axes and rows 2, 3, 6, 7 along the X axes.
@@ -169,8 +157,7 @@ struct FloorDirection {
 };
 
 // The line shears of storey j along one direction, and those of the storey above (null for
-// the top storey). The rows are looked up once per storey and direction: the loops below run
-// over every band.
+// the top storey).
 struct StoreyLineShears {
     const double (*own)[StrengthVariants];
     const double (*above)[StrengthVariants];
@@ -182,40 +169,6 @@ struct StoreyLineShears {
     // The same with the storey above added, for the moment values.
     double summed(int k) const { return above ? own[k][0] + above[k][0] : own[k][0]; }
 };
-
-// Lines [from, to) of one row of a table.
-struct LineSpan {
-    int from = 0, to = 0;
-};
-
-// Per scenario, storey and row, the grid lines that may hold anything but their cleared values:
-// of the ratios and flags (rows as FloorCheckRatios), of the spans (variant 0, rows as
-// FloorCheckSpanTables) and of the moment values (variant 0, rows as FloorCheckWork). Every
-// other line holds its cleared value, so the clears of the floor check need reach no further;
-// a plan drawn in the middle of the grid leaves the lines before it alone. The whole grid until
-// the first clear.
-struct SummaryLines {
-    LineSpan checks[Scenarios][Storeys][8];
-    LineSpan spans[Scenarios][Storeys][8];
-    LineSpan moments[Scenarios][Storeys][8];
-    // The bands [a, b) of both directions ({0, 0} unchecked) whose rows are exactly the lines in
-    // use above, since the last clear of the storey; {-1, -1} at first, {EmptiedSpans, ...}
-    // once the spans of a storey no run checks were emptied.
-    LineSpan bands[Scenarios][Storeys][2];
-};
-constexpr int EmptiedSpans = -2;
-constexpr SummaryLines AllSummaryLines() {
-    SummaryLines lines{};
-    for (int s = 0; s < Scenarios; ++s)
-        for (int j = 0; j < Storeys; ++j) {
-            for (int row = 0; row < 8; ++row)
-                lines.checks[s][j][row] = lines.spans[s][j][row] =
-                    lines.moments[s][j][row] = {0, GridLines};
-            lines.bands[s][j][0] = lines.bands[s][j][1] = {-1, -1};
-        }
-    return lines;
-}
-constinit SummaryLines SummaryLinesInUse = AllSummaryLines();
 
 // The failures of one direction of a storey as the check finds them, for the panel: whether
 // any, and the least size of their ratios.
@@ -238,71 +191,84 @@ int LeastThousandths(const FloorFailures& f) {
     return static_cast<int>(MinDouble(scaled, 1000.0));
 }
 
-// The check and the floor moment values of one direction of one storey (Dir 0 for X, 1 for Y),
-// in one walk from each end: both take the load q x area of every band as they pass it. The
-// rows of the tables are reached from the storey's row 0 by constant steps.
-template <int Dir>
-void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d) {
-    constexpr int firstRow = 4 * Dir; // the check's rows firstRow + 0..3
-    // The moment rows in the order the drawing reads them: momentRow + 0, 1, 4, 5.
-    constexpr int momentRow = 2 * Dir;
-    constexpr int momentRows[4] = {momentRow, momentRow + 1, momentRow + 4, momentRow + 5};
-    const int a = d.a, b = d.b;
-    const double* const y = d.axes;
+// The check's rows of storey j start afresh: no ratio or failure on any line, and no moment
+// value (only variant 0 of the moments is ever written).
+void ClearFloorCheckRows(int s, int j) {
+    for (int row = 0; row < 8; ++row) {
+        for (int i = 0; i < GridLines; ++i) {
+            FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0;
+            FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
+            theScores.FloorCheckWork[row][s][j][i][0] = 0.0;
+            theScores.FloorStrengthMarks[row][s][j][i][0] = 0.0;
+        }
+    }
+}
+
+// The check of one direction of storey j: the shear the floor carries at the near and far line
+// of every band, summed from the low end (rows 0, 1) and from the high end (rows 3, 2), against
+// what the floor holds there.
+void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& d,
+                         FloorFailures& failures) {
     const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
     const StoreyLineShears lines(d, j, top);
-    FloorFailures& failures = floorFailures[s][j][Dir];
     // Rows 0 and 2 (from the near line of a band) hold with the first measure, 1 and 3 with the
     // second.
     const double* const holding[2] = {FloorCheck.FloorCheckLineTables[d.holdMember1][s][j],
                                       FloorCheck.FloorCheckLineTables[d.holdMember2][s][j]};
-    // The failures found, kept in registers until the end: a table entry would chain every
-    // failure to the last one through memory.
-    FloorFailures found = failures;
     const auto check = [&](int r, int i, double shear) {
-        double& span = FloorCheck.FloorCheckSpanTables[firstRow + r][s][j][i][0];
-        double& ratioOut = FloorCheck.FloorCheckRatios[firstRow + r][s][j][i];
-        int32_t& flag = FloorCheck.FloorCheckFlags[firstRow + r][s][j][i];
         // A shear that is zero but for rounding (the middle of a symmetric plan) carries
-        // nothing: no ratio of the size of 1e16 for it. Every band's ratio and flag are written.
-        if (std::fabs(shear) <= tolerance::kEpsilon) {
-            span = 0.0;
-            ratioOut = 0.0;
-            flag = -1;
-            return;
-        }
-        span = shear;
+        // nothing: no ratio of the size of 1e16 for it.
+        if (std::fabs(shear) <= tolerance::kEpsilon) return;
+        const int row = d.firstRow + r;
+        FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = shear;
         const double ratio = holding[r & 1][i] * 1.96 / shear;
-        ratioOut = ratio;
+        FloorCheck.FloorCheckRatios[row][s][j][i] = ratio;
         // Within the shared tolerance a ratio of exactly 1 in size passes.
-        const bool failing = tolerance::Below(std::fabs(ratio), 1.0);
-        flag = failing ? 0 : -1;
-        if (failing) NoteFailure(found, ratio);
+        if (tolerance::Below(std::fabs(ratio), 1.0)) {
+            FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
+            NoteFailure(failures, ratio);
+        }
     };
-    // The moment of row r about point k, and its mark: divided by the area of band i (when the
-    // point has a band and the band an area) and multiplied by the band's width.
+    const int a = d.a, b = d.b;
+    double near = lines.net(a);
+    for (int i = a; i < b; ++i) {
+        check(0, i, near);
+        const double far = near - q * area[i];
+        check(1, i, far);
+        near = far + lines.net(i + 1); // unused after the last band
+    }
+    double far = lines.net(b);
+    for (int i = b - 1; i >= a; --i) {
+        check(3, i, far);
+        const double nearSide = far - q * area[i];
+        check(2, i, nearSide);
+        far = nearSide + lines.net(i); // unused after the last band
+    }
+}
+
+// The floor moment values of one direction of storey j, about every line and every band middle
+// from each end, and their marks: each divided by the area of its band (when it has one) and
+// multiplied by the band's width. The band of a line value is the band just passed.
+void FloorMomentValues(int s, int j, int top, double q, const FloorDirection& d) {
+    const double* const y = d.axes;
+    const double* const area = FloorCheck.FloorCheckLineTables[d.areaMember][s][j];
+    const StoreyLineShears lines(d, j, top);
     const auto put = [&](int r, int k, double value, bool hasBand, int i) {
-        theScores.FloorCheckWork[momentRows[r]][s][j][k][0] = value;
-        theScores.FloorStrengthMarks[momentRows[r]][s][j][k][0] =
+        const int row = d.momentRows[r];
+        theScores.FloorCheckWork[row][s][j][k][0] = value;
+        theScores.FloorStrengthMarks[row][s][j][k][0] =
             hasBand && area[i] != 0.0 ? value / area[i] * (y[i + 1] - y[i]) : 0.0;
     };
 
-    // The moments: sum over i of (p(i) - c) w(i) = sum p w - c sum w, running sums from each end
-    // keep the work linear in the number of lines. The band of a line value is the band just
-    // passed.
-    // From the low side: check row 0 at the near line of band i, row 1 at its far line; moment
-    // row 0 about line i (lines and bands a..i-1), row 1 about the middle of band i (lines and
-    // bands a..i). The running shear stays in a register: each band's value is the last one's
-    // plus a term.
-    double near = lines.net(a);
+    // Each moment is a sum over i of (p(i) - c) w(i) = sum p w - c sum w: the running sums of
+    // the weights w and of p w from each end keep the work linear in the number of lines.
+    // From the low side: row 0 about line i (lines and bands a..i-1), row 1 about the middle of
+    // band i (lines and bands a..i).
+    const int a = d.a, b = d.b;
     double lineW = 0, lineWP = 0, bandW = 0, bandWP = 0;
     for (int i = a; i < b; ++i) {
         put(0, i, (lineWP - y[i] * lineW) - (bandWP - y[i] * bandW), i > a, i - 1);
         const double load = q * area[i];
-        check(0, i, near);
-        const double far = near - load;
-        check(1, i, far);
-        near = far + lines.net(i + 1); // unused after the last band
         const double mid = 0.5 * (y[i] + y[i + 1]);
         const double shear = lines.summed(i);
         lineW += shear;
@@ -313,9 +279,8 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
     }
     put(0, b, (lineWP - y[b] * lineW) - (bandWP - y[b] * bandW), true, b - 1);
 
-    // From the high side: check row 3 at the far line of band i, row 2 at its near line; moment
-    // row 3 about the middle of band i (lines i+1..b, bands i..b-1), row 2 about line i (lines
-    // i+1..b, bands i..b-1; line b has no band above it).
+    // From the high side: row 3 about the middle of band i (lines i+1..b, bands i..b-1), row 2
+    // about line i (lines i+1..b, bands i..b-1; line b has no band above it).
     lineW = lineWP = bandW = bandWP = 0;
     put(2, b, (lineWP - y[b] * lineW) - (bandWP - y[b] * bandW), false, b);
     {
@@ -323,13 +288,8 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         lineW += shear;
         lineWP += shear * y[b];
     }
-    double far = lines.net(b);
     for (int i = b - 1; i >= a; --i) {
         const double load = q * area[i];
-        check(3, i, far);
-        const double nearSide = far - load;
-        check(2, i, nearSide);
-        far = nearSide + lines.net(i); // unused after the last band
         const double mid = 0.5 * (y[i] + y[i + 1]);
         bandW += load;
         bandWP += load * mid;
@@ -339,7 +299,6 @@ void CheckFloorDirection(int s, int j, int top, double q, const FloorDirection& 
         lineW += shear;
         lineWP += shear * y[i];
     }
-    failures = found;
 }
 
 // A floor needs at least one band between two lines; an empty storey has an inverted extent and
@@ -348,36 +307,13 @@ bool Checked(const FloorDirection& d) {
     return d.a >= 0 && d.b < GridLines && d.b - d.a >= 1;
 }
 
-// Calls clear(i) for the lines in use outside `kept`, and notes `kept` as the lines in use.
-template <typename F>
-void ClearOutside(LineSpan& inUse, LineSpan kept, F clear) {
-    // A plan unchanged since the last run keeps its lines: nothing to clear.
-    if (inUse.from == kept.from && inUse.to == kept.to) return;
-    const int before = MinInt(kept.from, inUse.to);
-    for (int i = inUse.from; i < before; ++i) clear(i);
-    for (int i = MaxInt(MaxInt(kept.to, before), inUse.from); i < inUse.to; ++i) clear(i);
-    inUse = kept;
-}
-
-// The span tables of the storeys no run of this scenario checks (other scenarios, storeys above
-// the top) hold nothing: only variant 0 is ever written.
-void ClearUncheckedSpans(int s, int top) {
-    for (int t = 0; t < Scenarios; ++t)
-        for (int j = t == s ? top + 1 : 0; j < Storeys; ++j) {
-            LineSpan(&bands)[2] = SummaryLinesInUse.bands[t][j];
-            if (bands[0].from == EmptiedSpans) continue; // nothing written since
-            for (int row = 0; row < 8; ++row) {
-                LineSpan& inUse = SummaryLinesInUse.spans[t][j][row];
-                for (int i = inUse.from; i < inUse.to; ++i)
-                    FloorCheck.FloorCheckSpanTables[row][t][j][i][0] = 0.0;
-                inUse = {};
-            }
-            bands[0] = bands[1] = {EmptiedSpans, EmptiedSpans};
-        }
-}
-
 void CalcFloorCheck(int s, int top) {
-    ClearUncheckedSpans(s, top);
+    // The span tables start afresh on every run, in every scenario (only variant 0 is ever
+    // written).
+    for (auto& row : FloorCheck.FloorCheckSpanTables)
+        for (auto& scenario : row)
+            for (auto& storey : scenario)
+                for (auto& line : storey) line[0] = 0.0;
     for (int j = top; j >= 0; --j) {
         double q = ReqResult.RequiredStrength[s][j];
         if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];
@@ -404,51 +340,13 @@ void CalcFloorCheck(int s, int top) {
              Grid.PlanMinX[s][j],
              Grid.PlanMaxX[s][j]},
         };
-        // Every flag is -1 but where this run finds a failure. A run writes the flags of the
-        // bands in use, and never the last line (a band ends on a line after it): a last flag
-        // other than -1 tells of a table cleared from outside (zeros), set whole again.
-        for (int row = 0; row < 8; ++row) {
-            int32_t* flags = FloorCheck.FloorCheckFlags[row][s][j];
-            if (flags[GridLines - 1] != -1) std::fill(flags, flags + GridLines, -1);
+        ClearFloorCheckRows(s, j);
+        for (int dir = 0; dir < 2; ++dir) {
+            floorFailures[s][j][dir] = {false, 1.0};
+            if (!Checked(dirs[dir])) continue;
+            CheckFloorDirection(s, j, top, q, dirs[dir], floorFailures[s][j][dir]);
+            FloorMomentValues(s, j, top, q, dirs[dir]);
         }
-        // What the check and the moments below write whole: the spans, ratios and flags of
-        // every band, and the moment values about every line and every band middle. The rest is
-        // cleared over the lines a run has written since the last clear (of the spans and
-        // moment values only variant 0 is ever written); with the bands of the last run nothing
-        // is left to clear.
-        LineSpan(&lastBands)[2] = SummaryLinesInUse.bands[s][j];
-        const LineSpan bands[2] = {Checked(dirs[0]) ? LineSpan{dirs[0].a, dirs[0].b} : LineSpan{},
-                                   Checked(dirs[1]) ? LineSpan{dirs[1].a, dirs[1].b} : LineSpan{}};
-        if (bands[0].from != lastBands[0].from || bands[0].to != lastBands[0].to ||
-            bands[1].from != lastBands[1].from || bands[1].to != lastBands[1].to) {
-            LineSpan ratioLines[8], momentLines[8];
-            for (const FloorDirection& d : dirs) {
-                if (!Checked(d)) continue;
-                for (int r = 0; r < 4; ++r) {
-                    ratioLines[d.firstRow + r] = {d.a, d.b};
-                    momentLines[d.momentRows[r]] = {d.a, r == 0 || r == 2 ? d.b + 1 : d.b};
-                }
-            }
-            for (int row = 0; row < 8; ++row) {
-                ClearOutside(SummaryLinesInUse.checks[s][j][row], ratioLines[row], [&](int i) {
-                    FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0;
-                    FloorCheck.FloorCheckFlags[row][s][j][i] = -1;
-                });
-                ClearOutside(SummaryLinesInUse.spans[s][j][row], ratioLines[row], [&](int i) {
-                    FloorCheck.FloorCheckSpanTables[row][s][j][i][0] = 0.0;
-                });
-                ClearOutside(SummaryLinesInUse.moments[s][j][row], momentLines[row], [&](int k) {
-                    theScores.FloorCheckWork[row][s][j][k][0] = 0.0;
-                    theScores.FloorStrengthMarks[row][s][j][k][0] = 0.0;
-                });
-            }
-            lastBands[0] = bands[0];
-            lastBands[1] = bands[1];
-        }
-        for (FloorFailures& f : floorFailures[s][j]) f = {false, 1.0};
-
-        if (Checked(dirs[0])) CheckFloorDirection<0>(s, j, top, q, dirs[0]);
-        if (Checked(dirs[1])) CheckFloorDirection<1>(s, j, top, q, dirs[1]);
     }
 }
 
@@ -487,17 +385,13 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
                               PanelLabel& label) {
             double shown = TruncatedScore(scores[0]);
             int best = 0;
-            double bestScore = scores[0];
             if (byDirection) {
+                // The first column that shows the least value governs.
                 for (int col = 1; col < columns; ++col) {
-                    // The truncation keeps the order: a score no lower than the governing one
-                    // cannot show lower (a score that is no number fails the test and shows 0).
-                    if (scores[col] >= bestScore) continue;
                     const double value = TruncatedScore(scores[col]);
                     if (value < shown) {
                         shown = value;
                         best = col;
-                        bestScore = scores[col];
                     }
                 }
             }
@@ -750,9 +644,7 @@ double PartitionWallRatio(int f) {
 ResultPanel CalcResultSummary() {
     const int s = CalcScenario();
     const int top = TopStoreyOf(s);
-    // Every label and ratio of the panel is set below, every byte of a label with it: nothing
-    // to clear first.
-    ResultPanel panel;
+    ResultPanel panel{};
 
     CalcScores(s, top);
     MarkUpperWallsOverWeakerLines(s, top);

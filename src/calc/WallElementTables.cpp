@@ -240,39 +240,18 @@ constexpr double RatioFromStrength(double strength) {
     return strength == 0 ? 0 : strength / StrengthPerWallRatio;
 }
 
-// The sources with every ratio taken from the strength, formed once: the option would otherwise
-// divide every row of the three tables on every run.
-template <std::size_t N>
-constexpr std::array<WallElementSpec, N> WithRatioFromStrength(std::array<WallElementSpec, N> t) {
-    for (WallElementSpec& row : t) row.ratio = RatioFromStrength(row.strength);
-    return t;
-}
-
-constinit const BraceSpecTable BraceSpecsStandardR = WithRatioFromStrength(BraceSpecsStandard);
-constinit const BraceSpecTable BraceSpecsCityR = WithRatioFromStrength(BraceSpecsCity);
-constinit const BraceSpecTable BraceSpecs2012R = WithRatioFromStrength(BraceSpecs2012);
-constinit const MudWallSpecTable MudWallSpecsStandardR =
-    WithRatioFromStrength(MudWallSpecsStandard);
-constinit const MudWallSpecTable MudWallSpecs2012R = WithRatioFromStrength(MudWallSpecs2012);
-constinit const PanelSpecTable PanelSpecsStandardR = WithRatioFromStrength(PanelSpecsStandard);
-constinit const PanelSpecTable PanelSpecs2012R = WithRatioFromStrength(PanelSpecs2012);
-
 } // namespace
 
 void SelectWallElementTables() {
-    const bool byStrength = App.Options.WallRatioFromBaseStrength != 0;
     if (Doc.CriteriaEdition == 4) {
-        BraceSpecs = byStrength ? BraceSpecs2012R : BraceSpecs2012;
-        MudWallSpecs = byStrength ? MudWallSpecs2012R : MudWallSpecs2012;
-        PanelSpecs = byStrength ? PanelSpecs2012R : PanelSpecs2012;
+        BraceSpecs = BraceSpecs2012;
+        MudWallSpecs = MudWallSpecs2012;
+        PanelSpecs = PanelSpecs2012;
     } else {
         // The city bracing values go with any edition but the 2012 revision.
-        if (App.Options.CityWallBaseStrength)
-            BraceSpecs = byStrength ? BraceSpecsCityR : BraceSpecsCity;
-        else
-            BraceSpecs = byStrength ? BraceSpecsStandardR : BraceSpecsStandard;
-        MudWallSpecs = byStrength ? MudWallSpecsStandardR : MudWallSpecsStandard;
-        PanelSpecs = byStrength ? PanelSpecsStandardR : PanelSpecsStandard;
+        BraceSpecs = App.Options.CityWallBaseStrength ? BraceSpecsCity : BraceSpecsStandard;
+        MudWallSpecs = MudWallSpecsStandard;
+        PanelSpecs = PanelSpecsStandard;
     }
 
     for (int k = 0; k < CustomPanelCount; ++k) {
@@ -283,7 +262,13 @@ void SelectWallElementTables() {
         std::copy_n(symbol.data(), std::min(symbol.size(), sizeof row.symbol - 1), row.symbol);
         row.strength = user.strength;
         row.stiffness = user.stiffness;
-        row.ratio = byStrength ? RatioFromStrength(user.strength) : user.ratio;
+        row.ratio = user.ratio;
+    }
+
+    if (App.Options.WallRatioFromBaseStrength != 0) {
+        for (WallElementSpec& row : BraceSpecs) row.ratio = RatioFromStrength(row.strength);
+        for (WallElementSpec& row : MudWallSpecs) row.ratio = RatioFromStrength(row.strength);
+        for (WallElementSpec& row : PanelSpecs) row.ratio = RatioFromStrength(row.strength);
     }
 }
 

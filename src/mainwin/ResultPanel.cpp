@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -20,15 +21,27 @@ QLabel* Caption(const char* text, QWidget* parent) {
     return new QLabel(QString::fromUtf8(text), parent);
 }
 
-// A value label: fixed-pitch digits, right-aligned, with room for "%6.2f %".
-QLabel* Value(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
+// A value label of the panel: never narrower than its room, nor than its whole text (a number
+// of an absurd plan may be long).
+class ValueLabel final : public QLabel {
+public:
+    ValueLabel(QWidget* parent, int room) : QLabel(parent), room_(room) {}
+    QSize sizeHint() const override { return AtLeastRoom(QLabel::sizeHint()); }
+    QSize minimumSizeHint() const override { return AtLeastRoom(QLabel::minimumSizeHint()); }
+
+private:
+    QSize AtLeastRoom(QSize size) const { return {std::max(room_, size.width()), size.height()}; }
+    int room_;
+};
+
+// A value label: fixed-pitch digits, right-aligned, with room for "%6.2f %" at least.
+QLabel* Value(QWidget* parent, const char* name, int room = 52) {
+    auto* label = new ValueLabel(parent, room);
     label->setObjectName(QString::fromLatin1(name));
     QFont font(QStringLiteral("ＭＳ ゴシック"));
     font.setPixelSize(13);
     label->setFont(font);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(52);
     return label;
 }
 
@@ -58,12 +71,11 @@ ResultPanelBox::ResultPanelBox(QWidget* parent) : QWidget(parent) {
     auto* flagRow = new QHBoxLayout(flags);
     flagRow->setContentsMargins(0, 0, 0, 0);
     flagRow->setSpacing(2);
-    Lqflag2 = Value(flags, "Lqflag2");
-    Lqflag3 = Value(flags, "Lqflag3");
-    Lqflag4 = Value(flags, "Lqflag4");
+    Lqflag2 = Value(flags, "Lqflag2", 34);
+    Lqflag3 = Value(flags, "Lqflag3", 34);
+    Lqflag4 = Value(flags, "Lqflag4", 34);
     for (QLabel* l : {Lqflag2, Lqflag3, Lqflag4}) {
         l->setAlignment(Qt::AlignCenter);
-        l->setMinimumWidth(34);
         flagRow->addWidget(l);
     }
     grid->addWidget(flags, 1, 0, 1, 4);
@@ -194,6 +206,8 @@ void Tvelquor2Form::ShowResultPanel(const ResultPanel& panel) {
     Show(r.Lkabecho, panel.WallDirectBelow);
     Show(r.Lhashiracho, panel.ColumnDirectBelow);
     Show(r.Lkabewariai, panel.PartitionRatio);
+    // A number longer than its label's usual room widens the side panel until it shows whole.
+    FitSidePanelWidth();
 }
 
 void Tvelquor2Form::ShowNValueStatus(const NValueStatus& status) {

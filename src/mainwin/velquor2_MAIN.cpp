@@ -4,6 +4,7 @@
 #include "document/EditionAndMethod.h"
 #include "document/Recompute.h"
 #include "mainwin/GridAxes.h"
+#include "mainwin/ResultPanel.h"
 #include "mainwin/dialogs/Dhashira.h"
 #include "mainwin/dialogs/Djiyu.h"
 #include "mainwin/dialogs/Dkabe.h"
@@ -172,9 +173,17 @@ void Tvelquor2Form::BuildSidePanel() {
     // calculation options, the overview and dialog buttons, undo and redo, the result panel.
     BuildSidePanelControls();
     ScrollBox2->setWidget(SidePanelContent);
-    // As wide as its widest row beside the vertical scroll bar: a fixed width cut off the
-    // Y column of the result panel and the ends of longer captions.
     SidePanelContent->ensurePolished();
+    FitSidePanelWidth();
+}
+
+void Tvelquor2Form::FitSidePanelWidth() {
+    // A fixed width cut off the Y column of the result panel, the ends of longer captions and
+    // the long numbers an absurd plan gives. The rows are measured as they are now: the result
+    // panel's texts may have changed since the layout last ran.
+    if (Results) Results->updateGeometry();
+    SidePanelLayout->invalidate();
+    SidePanelLayout->activate();
     const int chrome =
         ScrollBox2->verticalScrollBar()->sizeHint().width() + 2 * ScrollBox2->frameWidth();
     Panel1->setFixedWidth(std::max(SidePanelWidth, SidePanelContent->sizeHint().width() + chrome));

@@ -327,6 +327,9 @@ public:
 
     // Parts of BuildSidePanel and BuildMenus.
     void BuildSidePanelControls();
+    // Makes the side panel as wide as its widest row beside the vertical scroll bar (at least
+    // its usual width), so that every control and every text of the result panel shows whole.
+    void FitSidePanelWidth();
     void ConnectMenuCommands();
 
     // Model hooks of the side panel's controls.

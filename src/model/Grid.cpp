@@ -7,7 +7,6 @@
 #include "model/Slots.h"
 
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -154,7 +153,7 @@ void OrderNotice() {
 
 bool AxesAreSound(const double (&axes)[100]) {
     // Strictly rising between two finite ends, every axis is finite too (a NaN fails every
-    // comparison): one pass over the axes on every run.
+    // comparison).
     if (!std::isfinite(axes[0]) || !std::isfinite(axes[99])) return false;
     return EveryAxisStep(axes, [](auto lo, auto hi) { return lo < hi; });
 }
@@ -192,109 +191,24 @@ bool GridResetNoticePending() {
     return pendingRepair != 0;
 }
 
-namespace {
-
-// The least and largest node indices of a plan, X in lanes 0 and 2 and Y in lanes 1 and 3: the
-// two ends of a wall, rectangle or foundation (x1, y1, x2, y2 in a row) take one step of four.
-using NodeQuad = int32_t __attribute__((vector_size(16)));
-struct NodeBounds {
-    NodeQuad lo = {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
-    NodeQuad hi = {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN};
-    void add(NodeQuad v) {
-        lo = v < lo ? v : lo;
-        hi = v > hi ? v : hi;
-    }
-};
-
-// The four indices from `at` on, inside one record.
-NodeQuad QuadAt(const int32_t* at) {
-    NodeQuad v;
-    std::memcpy(&v, at, sizeof v);
-    return v;
-}
-
-static_assert(offsetof(ColumnRecord, y) == offsetof(ColumnRecord, x) + 4 &&
-              sizeof(ColumnRecord) >= offsetof(ColumnRecord, x) + 16);
-static_assert(offsetof(RoofFloorTriRecord, y3) == offsetof(RoofFloorTriRecord, y2) + 8 &&
-              sizeof(RoofFloorTriRecord) >= offsetof(RoofFloorTriRecord, y2) + 16);
-template <typename R>
-constexpr bool TwoEndsInARow = offsetof(R, y1) == offsetof(R, x1) + 4 &&
-                               offsetof(R, x2) == offsetof(R, x1) + 8 &&
-                               offsetof(R, y2) == offsetof(R, x1) + 12;
-
-template <typename R>
-void AddNodes(NodeBounds& b, const R* records, int n) {
-    for (int i = 0; i < n; ++i) {
-        const R& r = records[i];
-        if constexpr (std::is_same_v<R, ColumnRecord>) {
-            const NodeQuad v = QuadAt(&r.x); // x, y, kind, joint
-            b.add(__builtin_shufflevector(v, v, 0, 1, 0, 1));
-        } else if constexpr (std::is_same_v<R, RoofFloorTriRecord>) {
-            static_assert(TwoEndsInARow<R>);
-            b.add(QuadAt(&r.x1));
-            const NodeQuad v = QuadAt(&r.y2); // y2, x3, y3, code
-            b.add(__builtin_shufflevector(v, v, 1, 2, 1, 2));
-        } else {
-            static_assert(TwoEndsInARow<R>);
-            b.add(QuadAt(&r.x1));
-        }
-    }
-}
-
-// The extents of every plan (scenario, storey) in Grid.PlanMin/Max. The step of four takes a
-// compare and two logic steps for each of the minimum and the maximum without the four-lane
-// integer minimum and maximum (SSE4.1): where the processor has them, a version that uses them
-// is chosen when the program starts.
-#if defined(__x86_64__)
-__attribute__((target_clones("sse4.1", "default")))
-#endif
-void ComputePlanExtents() {
-    // The kinds of CountsForExtent, each called by name so that its steps are made here.
-    static_assert(
-        CountsForExtent(ElementKind::Column) && CountsForExtent(ElementKind::Wall) &&
-        CountsForExtent(ElementKind::RoofFloorRect) && CountsForExtent(ElementKind::RoofFloorTri) &&
-        CountsForExtent(ElementKind::Foundation) && !CountsForExtent(ElementKind::FloorSpecRect) &&
-        !CountsForExtent(ElementKind::FloorSpecTri) && !CountsForExtent(ElementKind::RoomText) &&
-        !CountsForExtent(ElementKind::FreeLine) && !CountsForExtent(ElementKind::Reserved));
-    for (int s = 0; s < Scenarios; ++s) {
-        for (int f = 0; f < Storeys; ++f) {
-            NodeBounds b;
-            AddNodes(b, Doc.Columns[s][f], LiveCount(Doc.ColumnCount[s][f], MaxColumns));
-            AddNodes(b, Doc.Walls[s][f], LiveCount(Doc.WallCount[s][f], MaxWalls));
-            AddNodes(b, Doc.RoofFloorRects[s][f],
-                     LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects));
-            AddNodes(b, Doc.RoofFloorTris[s][f],
-                     LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris));
-            AddNodes(b, Doc.Foundations[s][f],
-                     LiveCount(Doc.FoundationCount[s][f], MaxFoundations));
-            // Both ends' lanes brought together: X in lane 0, Y in lane 1.
-            const NodeQuad lo = __builtin_shufflevector(b.lo, b.lo, 2, 3, 0, 1);
-            const NodeQuad hi = __builtin_shufflevector(b.hi, b.hi, 2, 3, 0, 1);
-            b.lo = lo < b.lo ? lo : b.lo;
-            b.hi = hi > b.hi ? hi : b.hi;
-            // The least and largest indices as they stand, brought into the grid once at the
-            // end: the clamp keeps their order, so this is the extent of the clamped nodes (and
-            // {99, 0, 99, 0} without any node).
-            Grid.PlanMinX[s][f] = ClampIndex(b.lo[0], AxisCountX);
-            Grid.PlanMaxX[s][f] = ClampIndex(b.hi[0], AxisCountX);
-            Grid.PlanMinY[s][f] = ClampIndex(b.lo[1], AxisCountY);
-            Grid.PlanMaxY[s][f] = ClampIndex(b.hi[1], AxisCountY);
-        }
-    }
-}
-
-} // namespace
-
 void ComputeExtents() {
-    ComputePlanExtents();
     Grid.DataMinX = Grid.DataMinY = LastAxis;
     Grid.DataMaxX = Grid.DataMaxY = 0;
     for (int s = 0; s < Scenarios; ++s) {
         for (int f = 0; f < Storeys; ++f) {
-            Grid.DataMinX = MinInt(Grid.DataMinX, Grid.PlanMinX[s][f]);
-            Grid.DataMaxX = MaxInt(Grid.DataMaxX, Grid.PlanMaxX[s][f]);
-            Grid.DataMinY = MinInt(Grid.DataMinY, Grid.PlanMinY[s][f]);
-            Grid.DataMaxY = MaxInt(Grid.DataMaxY, Grid.PlanMaxY[s][f]);
+            // A node off the grid (a damaged file) counts where the grid ends.
+            Extent plan;
+            ForEachScenarioNode(s, s, f, f, true, [&](int x, int y) {
+                plan.add(ClampIndex(x, AxisCountX), ClampIndex(y, AxisCountY));
+            });
+            Grid.PlanMinX[s][f] = plan.minX;
+            Grid.PlanMaxX[s][f] = plan.maxX;
+            Grid.PlanMinY[s][f] = plan.minY;
+            Grid.PlanMaxY[s][f] = plan.maxY;
+            Grid.DataMinX = MinInt(Grid.DataMinX, plan.minX);
+            Grid.DataMaxX = MaxInt(Grid.DataMaxX, plan.maxX);
+            Grid.DataMinY = MinInt(Grid.DataMinY, plan.minY);
+            Grid.DataMaxY = MaxInt(Grid.DataMaxY, plan.maxY);
         }
     }
 }

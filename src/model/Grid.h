@@ -4,7 +4,6 @@
 // and deleting single axes, centring the data, changing the module). The axes themselves live
 // in the document (`Doc.AxisX` and the others).
 #include <cstdint>
-#include <cstring>
 
 struct GridState {
     char AxisLabelX[100][8] = {}; // "X 1", "X 1-2", "XX-3"; empty outside the data range
@@ -45,21 +44,12 @@ inline constexpr int32_t HiddenAxis = 2;
 // True when the 100 positions are finite and strictly increasing.
 bool AxesAreSound(const double (&axes)[100]);
 
-// Whether `holds(lo, hi)` is true of every two neighbouring positions; `holds` takes two
-// doubles, or two pairs of them and gives a lane mask. Every step is compared, two at a time and
-// without a way out at the first fault: a sound grid (every run) compares them all anyway.
+// Whether `holds(lo, hi)` is true of every two neighbouring positions.
 template <typename Holds>
 bool EveryAxisStep(const double (&axes)[100], Holds holds) {
-    using Pair = double __attribute__((vector_size(16)));
-    using PairMask = int64_t __attribute__((vector_size(16)));
-    PairMask all = {-1, -1};
-    for (int i = 0; i < 98; i += 2) {
-        Pair lo, hi;
-        std::memcpy(&lo, axes + i, sizeof lo);
-        std::memcpy(&hi, axes + i + 1, sizeof hi);
-        all &= holds(lo, hi);
-    }
-    return all[0] != 0 && all[1] != 0 && holds(axes[98], axes[99]);
+    for (int i = 0; i + 1 < 100; ++i)
+        if (!holds(axes[i], axes[i + 1])) return false;
+    return true;
 }
 
 // Brings a broken grid back to the module spacing: a module that is not a finite positive

@@ -15,6 +15,3 @@
 int FormatShownV(char* out, std::size_t size, const char* format, std::va_list args);
 int FormatShown(char* out, std::size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
-// As FormatShown with "%<width>.<places>f" and `value`, without a format to read: the result
-// panel writes its numbers so on every run of the diagnosis.
-int FormatShownFixed(char* out, std::size_t size, int width, int places, double value);

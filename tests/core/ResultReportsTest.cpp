@@ -284,22 +284,6 @@ TEST(ReportFormatTest, WritesEveryConversionAsSnprintfDoes) {
                 }
 }
 
-// The fixed-point writer without a format gives the bytes and length of "%*.*f", also cut short
-// and past the limits of its own digits.
-TEST(ReportFormatTest, FixedWriterMatchesTheFormat) {
-    const double values[] = {0.0,  -0.0,   -0.001, 0.005,   2.5,          -999999.995,
-                             1e15, 4.5e15, 1e300,  -1e-300, std::nan(""), -HUGE_VAL};
-    for (const double v : values)
-        for (int width = 0; width <= 12; width += 3)
-            for (int places = 0; places <= 16; places += 2)
-                for (const std::size_t size : {std::size_t{0}, std::size_t{5}, std::size_t{400}}) {
-                    char got[400] = "x", want[400] = "x";
-                    EXPECT_EQ(FormatShownFixed(got, size, width, places, v),
-                              FormatShown(want, size, "%*.*f", width, places, v));
-                    EXPECT_STREQ(got, want) << width << " " << places << " " << v;
-                }
-}
-
 // ---- Key plans ----
 
 // A 6 m x 9 m plan (axes x 1..7, y 1..10): k = 150 x 2.19 / 9 = 36.5 px/m; the left axis at

@@ -615,4 +615,15 @@ TEST_F(SummaryFixture, PartitionRatioComparesPartitionAndOuterLengths) {
     EXPECT_DOUBLE_EQ(summary::PartitionWallRatio(1), 100.0); // no outer wall
 }
 
+TEST_F(SummaryFixture, PartitionRatioIsShownWhole) {
+    Doc.AxisX[1] = 0.001; // a 1 mm axis step under the outer wall
+    HouseBuilder(0, 0)
+        .wall(0, 1, 1, 1, 0, 0, 0, 0)   // outer 1 mm
+        .wall(2, 1, 2, 73, 0, 0, 0, 7); // partition 72 m
+    EXPECT_STREQ(CalcResultSummary().PartitionRatio.text, "7200000.00 %");
+    // 8106479329266892800 % needs more digits than the label holds: written with an exponent.
+    Doc.AxisX[1] = std::ldexp(1.0, -50);
+    EXPECT_STREQ(CalcResultSummary().PartitionRatio.text, "8.11e+18 %");
+}
+
 } // namespace

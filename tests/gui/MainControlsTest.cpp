@@ -1,5 +1,6 @@
 // The main window's side panel and menus: option defaults, the input-mode, storey and
 // scenario radios, the scenario panel, undo and redo, the buttons and the menus' shortcuts.
+#include "calc/ResultSummary.h"
 #include "mainwin/ResultPanel.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
@@ -23,6 +24,9 @@
 #include <QScrollArea>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -356,17 +360,52 @@ TEST_F(MainControlsTest, SidePanelShowsItsControlsWhole) {
     SetModalRunner([](QDialog&) { return int(QDialog::Accepted); });
     form->resize(1600, 1000);
     form->show();
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    };
+    settle();
     const QWidget* viewport = form->ScrollBox2->viewport();
     const ResultPanelBox& r = *form->Results;
-    for (const QWidget* w : std::initializer_list<const QWidget*>{
-             r.L1hyoy, r.L1heny, r.L3hyoy, r.Lkabewariai, form->Rmugendai, form->Bshinndan,
-             form->Bkabetsuika, form->Buwagaki, form->Crekka, form->Cnaname}) {
-        const QPoint right = w->mapTo(viewport, QPoint(w->width(), 0));
-        EXPECT_LE(right.x(), viewport->width())
-            << Utf8(w->objectName()) << " " << Utf8(w->metaObject()->className());
-        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << Utf8(w->objectName());
-    }
+    const auto expectWhole = [&](const char* when) {
+        for (const QWidget* w : std::initializer_list<const QWidget*>{
+                 r.L1hyox, r.L1hyoy, r.L1heny, r.L3hyoy, r.Lkabecho, r.Lhashiracho, r.Lkabewariai,
+                 form->Rmugendai, form->Bshinndan, form->Bkabetsuika, form->Buwagaki, form->Crekka,
+                 form->Cnaname}) {
+            const QPoint right = w->mapTo(viewport, QPoint(w->width(), 0));
+            EXPECT_LE(right.x(), viewport->width()) << when << " " << Utf8(w->objectName()) << " "
+                                                    << Utf8(w->metaObject()->className());
+            EXPECT_GE(w->width(), w->minimumSizeHint().width())
+                << when << " " << Utf8(w->objectName());
+        }
+    };
+    expectWhole("at start");
+    const int usualWidth = form->Panel1->width();
+
+    // Every number of the result panel as long as its label can hold it (an absurd plan): the
+    // panel widens until each shows whole, and is back to its usual width with usual numbers.
+    const auto fill = [](ResultPanel& p, double score, double ratio) {
+        for (int f = 0; f < 3; ++f)
+            for (PanelLabel* l :
+                 {&p.ScoreX[f], &p.ScoreY[f], &p.EccentricityX[f], &p.EccentricityY[f]})
+                std::snprintf(l->text, sizeof l->text, "%6.2f", score);
+        for (PanelLabel* l : {&p.WallDirectBelow, &p.ColumnDirectBelow, &p.PartitionRatio})
+            std::snprintf(l->text, sizeof l->text, "%6.2f %%", ratio);
+    };
+    ResultPanel widest{};
+    fill(widest, 1e19, 1e17);
+    ASSERT_EQ(std::strlen(widest.ScoreX[0].text), sizeof widest.ScoreX[0].text - 1);
+    ASSERT_EQ(std::strlen(widest.PartitionRatio.text), sizeof widest.PartitionRatio.text - 1);
+    form->ShowResultPanel(widest);
+    settle();
+    EXPECT_EQ(Utf8(r.Lkabewariai->text()), "100000000000000000.00 %");
+    EXPECT_GT(form->Panel1->width(), usualWidth);
+    expectWhole("with the longest numbers");
+
+    ResultPanel usual{};
+    fill(usual, 0.5, 100.0);
+    form->ShowResultPanel(usual);
+    settle();
+    EXPECT_EQ(form->Panel1->width(), usualWidth);
     SetModalRunner({});
 }
 
