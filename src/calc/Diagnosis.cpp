@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -27,51 +28,47 @@ void EvaluateWalls() {
     CalcRigidity();
 }
 
-// What the wall words of the current state are derived from, as bytes, with the wall lists
-// they gave: while a plan is on screen every run would otherwise redo the same classification
-// of an unchanged current state.
-struct ByteRange {
-    const void* data;
-    std::size_t size;
+// What the wall words of the current state are derived from, with the wall lists they gave:
+// while a plan is on screen every run would otherwise redo the same classification of an
+// unchanged current state. One list, each input named once: the size of the key and the bytes
+// it keeps both come from it.
+constexpr std::tuple CurrentStateInputs{
+    [] { return &Doc.WallCount[0]; },
+    [] { return &Doc.Walls[0]; },
+    [] { return &Doc.ColumnCount[0]; },
+    [] { return &Doc.Columns[0]; },
+    [] { return &Doc.RoofFloorRectCount[0]; },
+    [] { return &Doc.RoofFloorRects[0]; },
+    [] { return &Doc.RoofFloorTriCount[0]; },
+    [] { return &Doc.RoofFloorTris[0]; },
+    [] { return &Doc.FoundationCount[0]; },
+    [] { return &Doc.Foundations[0]; },
+    [] { return &Doc.AxisX; },
+    [] { return &Doc.AxisY; },
+    [] { return &Doc.StoreyData; },
+    [] { return &Doc.FoundationFloorSpec; },
+    [] { return &Doc.CriteriaEdition; },
+    [] { return &Doc.DiagnosisMethod; },
+    [] { return &App.Options.CityJointJudgement; },
+    [] { return &Grid.PlanMinX[0]; },
+    [] { return &Grid.PlanMaxX[0]; },
+    [] { return &Grid.PlanMinY[0]; },
+    [] { return &Grid.PlanMaxY[0]; },
+    // The results too, so that rows cleared or overwritten from outside never pass as current.
+    [] { return &WallEval.WallLineLists[0]; },
+    [] { return &WallEval.StoreyOutlineCount[0]; },
 };
 
-template <typename F>
-void ForEachCurrentStateInput(F f) {
-    f(ByteRange{Doc.WallCount[0], sizeof Doc.WallCount[0]});
-    f(ByteRange{Doc.Walls[0], sizeof Doc.Walls[0]});
-    f(ByteRange{Doc.ColumnCount[0], sizeof Doc.ColumnCount[0]});
-    f(ByteRange{Doc.Columns[0], sizeof Doc.Columns[0]});
-    f(ByteRange{Doc.RoofFloorRectCount[0], sizeof Doc.RoofFloorRectCount[0]});
-    f(ByteRange{Doc.RoofFloorRects[0], sizeof Doc.RoofFloorRects[0]});
-    f(ByteRange{Doc.RoofFloorTriCount[0], sizeof Doc.RoofFloorTriCount[0]});
-    f(ByteRange{Doc.RoofFloorTris[0], sizeof Doc.RoofFloorTris[0]});
-    f(ByteRange{Doc.FoundationCount[0], sizeof Doc.FoundationCount[0]});
-    f(ByteRange{Doc.Foundations[0], sizeof Doc.Foundations[0]});
-    f(ByteRange{Doc.AxisX, sizeof Doc.AxisX});
-    f(ByteRange{Doc.AxisY, sizeof Doc.AxisY});
-    f(ByteRange{&Doc.StoreyData, sizeof Doc.StoreyData});
-    f(ByteRange{&Doc.FoundationFloorSpec, sizeof Doc.FoundationFloorSpec});
-    f(ByteRange{&Doc.CriteriaEdition, sizeof Doc.CriteriaEdition});
-    f(ByteRange{&Doc.DiagnosisMethod, sizeof Doc.DiagnosisMethod});
-    f(ByteRange{&App.Options.CityJointJudgement, sizeof App.Options.CityJointJudgement});
-    f(ByteRange{Grid.PlanMinX[0], sizeof Grid.PlanMinX[0]});
-    f(ByteRange{Grid.PlanMaxX[0], sizeof Grid.PlanMaxX[0]});
-    f(ByteRange{Grid.PlanMinY[0], sizeof Grid.PlanMinY[0]});
-    f(ByteRange{Grid.PlanMaxY[0], sizeof Grid.PlanMaxY[0]});
-    // The results too, so that rows cleared or overwritten from outside never pass as current.
-    f(ByteRange{WallEval.WallLineLists[0], sizeof WallEval.WallLineLists[0]});
-    f(ByteRange{WallEval.StoreyOutlineCount[0], sizeof WallEval.StoreyOutlineCount[0]});
+// Hands every input of the list to `visit` as its address and size.
+template <typename Visit>
+void ForEachCurrentStateInput(Visit visit) {
+    std::apply(
+        [&](auto... input) { (visit(static_cast<const void*>(input()), sizeof *input()), ...); },
+        CurrentStateInputs);
 }
 
-// The bytes of the ranges above (sizeof only: nothing is read).
 constexpr std::size_t CurrentStateInputBytes =
-    sizeof Doc.WallCount[0] + sizeof Doc.Walls[0] + sizeof Doc.ColumnCount[0] +
-    sizeof Doc.Columns[0] + sizeof Doc.RoofFloorRectCount[0] + sizeof Doc.RoofFloorRects[0] +
-    sizeof Doc.RoofFloorTriCount[0] + sizeof Doc.RoofFloorTris[0] + sizeof Doc.FoundationCount[0] +
-    sizeof Doc.Foundations[0] + sizeof Doc.AxisX + sizeof Doc.AxisY + sizeof Doc.StoreyData +
-    sizeof Doc.FoundationFloorSpec + sizeof Doc.CriteriaEdition + sizeof Doc.DiagnosisMethod +
-    sizeof App.Options.CityJointJudgement + 4 * sizeof Grid.PlanMinX[0] +
-    sizeof WallEval.WallLineLists[0] + sizeof WallEval.StoreyOutlineCount[0];
+    std::apply([](auto... input) { return (sizeof *input() + ...); }, CurrentStateInputs);
 
 struct CurrentStateKey {
     bool valid = false;
@@ -85,9 +82,9 @@ bool CurrentStateUnchanged() {
     if (!key.valid || key.writes != WallEvalWrites[0]) return false;
     std::size_t at = 0;
     bool same = true;
-    ForEachCurrentStateInput([&](ByteRange r) {
-        if (same) same = std::memcmp(key.bytes + at, r.data, r.size) == 0;
-        at += r.size;
+    ForEachCurrentStateInput([&](const void* data, std::size_t size) {
+        if (same) same = std::memcmp(key.bytes + at, data, size) == 0;
+        at += size;
     });
     return same;
 }
@@ -95,9 +92,9 @@ bool CurrentStateUnchanged() {
 void RememberCurrentState() {
     CurrentStateKey& key = theCurrentStateKey;
     std::size_t at = 0;
-    ForEachCurrentStateInput([&](ByteRange r) {
-        std::memcpy(key.bytes + at, r.data, r.size);
-        at += r.size;
+    ForEachCurrentStateInput([&](const void* data, std::size_t size) {
+        std::memcpy(key.bytes + at, data, size);
+        at += size;
     });
     key.writes = WallEvalWrites[0];
     key.valid = true;
