@@ -17,18 +17,22 @@
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
 #include "ui/Bindings.h"
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -347,8 +351,19 @@ TEST_F(OverviewDialogTest, TabsStayAboveTheScrolledPageAndEachShowingOpensAtTheT
     Show();
     EXPECT_EQ(down->value(), 0);
 
-    // Without the city switch the city radio is disabled and says where the switch is.
+    // Without the city switch the city radio is disabled and says where the switch is, in a
+    // grey that can be read on its cyan.
     EXPECT_FALSE(GaiyouDlg->Rmodeb2->isEnabled());
+    const QImage radio = GaiyouDlg->Rmodeb2->grab().toImage();
+    const QColor cyan(0, 255, 255);
+    const int caption =
+        GaiyouDlg->Rmodeb2->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth);
+    double strongest = 1.0; // the contrast of the caption's core pixels
+    for (int y = 0; y < radio.height(); ++y)
+        for (int x = caption + 2; x < radio.width(); ++x)
+            strongest = std::max(strongest, ColourContrast(QColor(radio.pixel(x, y)), cyan));
+    EXPECT_GE(strongest, 4.5);
+    EXPECT_LT(strongest, ColourContrast(Qt::black, cyan)); // still greyed
     EXPECT_TRUE(GaiyouDlg->Rmodeb2->toolTip().contains(QStringLiteral("vu版使用")));
     EXPECT_EQ(GaiyouDlg->Rmodeb2->statusTip(), GaiyouDlg->Rmodeb2->toolTip());
     App.CityEditionEnabled = 1;
