@@ -34,6 +34,24 @@ void SetModalRunner(ModalRunner runner) {
     Runner() = std::move(runner);
 }
 
+namespace {
+class EscapeCloses final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+        static_cast<QWidget*>(watched)->close();
+        return true;
+    }
+};
+} // namespace
+
+void CloseOnEscape(QWidget* window) {
+    window->installEventFilter(new EscapeCloses(window));
+}
+
 QRect AvailableScreenArea(const QWidget* form) {
     if (!ScreenAreaForTests().isEmpty()) return ScreenAreaForTests();
     QScreen* screen = form ? form->screen() : QGuiApplication::primaryScreen();

@@ -23,6 +23,10 @@ int ShowModal(QDialog& dialog);
 using ModalRunner = std::function<int(QDialog&)>;
 void SetModalRunner(ModalRunner runner);
 
+// Escape closes `window`, a window of its own that is no dialog (a dialog closes with it by
+// itself), as the program's dialogs close.
+void CloseOnEscape(QWidget* window);
+
 // The available area (without panels and docks) of the screen a form is on, or of the primary
 // screen for none.
 QRect AvailableScreenArea(const QWidget* form);
