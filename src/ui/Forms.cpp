@@ -96,6 +96,22 @@ void SetFormColour(QWidget* form, ColorRef colour) {
     form->setAutoFillBackground(true);
 }
 
+FormSize FormSize::Of(const QWidget& form) {
+    FormSize left;
+    left.maximised = form.isMaximized();
+    if (!left.maximised)
+        left.size = form.size();
+    else if (form.normalGeometry().isValid())
+        left.size = form.normalGeometry().size();
+    return left;
+}
+
+void FormSize::restore(QWidget& form, QSize room) const {
+    if (size.isValid()) form.resize(size.boundedTo(room));
+    form.setWindowState(maximised ? form.windowState() | Qt::WindowMaximized
+                                  : form.windowState() & ~Qt::WindowMaximized);
+}
+
 ModalForm::ModalForm(QWidget* parent, const QString& caption, ColorRef colour) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -43,6 +43,17 @@ void CentreOnScreen(QWidget* form);
 // than the screen keeps its top left corner on it.
 void KeepOnScreen(QWidget* form);
 
+// The size and maximised state a form was left in, to give back at a later showing.
+struct FormSize {
+    QSize size; // its normal size, also while maximised (invalid when unknown)
+    bool maximised = false;
+    bool operator==(const FormSize&) const = default;
+    // What `form` is now.
+    static FormSize Of(const QWidget& form);
+    // Gives `form` this size, within `room`, and this maximised state.
+    void restore(QWidget& form, QSize room) const;
+};
+
 // The background colour of a form (COLORREF); the forms' usual one is FormColour.
 inline constexpr ColorRef FormColour = 15000804; // 0xE4E4E4
 void SetFormColour(QWidget* form, ColorRef colour = FormColour);

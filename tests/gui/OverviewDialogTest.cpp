@@ -336,6 +336,21 @@ TEST_F(OverviewDialogTest, ANumberOutsideItsRangeIsRefusedOnItsPageAndNothingIsS
     EXPECT_EQ(Doc.BuildingData.clientName.str(), Sjis("山田"));
 }
 
+// The size the user gives the dialog comes back at its next showings; the dialog's own sizes
+// for the main window and the pages do not count as his.
+TEST_F(OverviewDialogTest, KeepsTheSizeTheUserGivesItForTheSession) {
+    Show();
+    const QSize fitted = GaiyouDlg->size();
+    Show();
+    EXPECT_EQ(GaiyouDlg->size(), fitted);
+    const QSize given = fitted - QSize(40, 120);
+    GaiyouDlg->resize(given);
+    for (int showing = 0; showing < 2; ++showing) {
+        Show();
+        EXPECT_EQ(GaiyouDlg->size(), given) << showing;
+    }
+}
+
 TEST_F(OverviewDialogTest, TabsStayAboveTheScrolledPageAndEachShowingOpensAtTheTop) {
     Show();
     QApplication::processEvents();
