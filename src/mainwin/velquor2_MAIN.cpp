@@ -13,6 +13,7 @@
 #include "mainwin/dialogs/Dyuka2.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
+#include "mainwin/SheetHover.h"
 #include "mainwin/velquor2_About.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -370,6 +371,7 @@ void Tvelquor2Form::QueueResultPanel() {
     QTimer::singleShot(0, this, [this] {
         ResultPanelQueued = false;
         ShowLastDiagnosis();
+        RefreshHoverText();
     });
 }
 

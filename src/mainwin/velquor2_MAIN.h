@@ -118,7 +118,8 @@ public:
     void SheetMouseMove(int x, int y);
     void SheetMouseLeave();
     void SheetOverlayPaint(Canvas& canvas);
-    // Shows the last recompute's results in the side panel, once, after the current event.
+    // Shows the last recompute's results in the side panel, and what they change of the status
+    // bar's description of the element under the pointer, once, after the current event.
     void QueueResultPanel();
     bool ResultPanelQueued = false;
     // Scrolls the plan so that the drawn house with its axis bubbles and dimensions is in view
