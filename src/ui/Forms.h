@@ -138,7 +138,7 @@ private:
     friend class ModalWatch;
 
     QPointer<QMainWindow> mainWindow_;
-    PaletteBand* band_ = nullptr;
+    QPointer<PaletteBand> band_;
     bool heldBack_ = false;
     int showings_ = 0;
 };
@@ -168,7 +168,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // The band follows the palette's new size.
+    // The band follows the palette's new size: floating, with its right edge where it was;
+    // docked, into the area that suits it now.
     void fitPalette();
     // Floating and let go: wholly on the screen; just taken out, at its palette's size.
     void keepOnScreenWhenFloating();
