@@ -80,6 +80,9 @@ struct HoverData {
     HoverMark mark;
     Stamp stamp;
     char status[StatusCapacity] = {};
+    // The sheet pixel of the last move: what the status text describes.
+    CanvasPoint pointer;
+    bool pointerKnown = false;
 };
 HoverData Hover;
 
@@ -700,6 +703,53 @@ int HoverRadius() {
     return TruncPixel(0.2 * App.PixelsPerMetre);
 }
 
+// Marks and describes what lies under sheet pixel (x, y), or draws the rubber band of a figure
+// half entered.
+void HoverAt(int x, int y) {
+    App.HoverState = 0;
+    PlanInput.HoverIndex = -1;
+    PlanInput.HoverTriangleIndex = -1;
+    Hover.status[0] = 0;
+    Hover.pointer = {x, y};
+    Hover.pointerKnown = true;
+    const double mx = SheetMetresX(x), my = SheetMetresY(y);
+    const int ix = CatchmentAxis(Doc.AxisX, mx), iy = CatchmentAxis(Doc.AxisY, my);
+    const CanvasPoint p{x, y};
+    const CanvasPoint node = Node(ix, iy);
+    if (App.ClickStep != 0) {
+        RubberBand(node);
+        return;
+    }
+    switch (App.InputMode) {
+    case ModeAxes:
+        HoverAxes(mx, my);
+        break;
+    case ModeColumns:
+        if (HoverColumn(node, ix, iy)) App.HoverState = 1;
+        break;
+    case ModeWalls:
+        HoverWall(p);
+        break;
+    case ModeRoofFloor:
+        HoverRoofFloor(p);
+        break;
+    case ModeFloorSpec:
+        HoverFloorSpec(p);
+        break;
+    case ModeTexts:
+        HoverText(p);
+        break;
+    case ModeFoundations:
+        HoverFoundation(p);
+        break;
+    case ModeFreeLines:
+        HoverFreeLine(p);
+        break;
+    default:
+        break;
+    }
+}
+
 HoverChange HoverMove(int x, int y) {
     const HoverMark before = Hover.mark;
     const Stamp stampBefore = Hover.stamp;
@@ -711,46 +761,7 @@ HoverChange HoverMove(int x, int y) {
         // The click's own repaint has wiped the marks; this move only ends that state.
         App.HoverState = 0;
     } else {
-        App.HoverState = 0;
-        PlanInput.HoverIndex = -1;
-        PlanInput.HoverTriangleIndex = -1;
-        Hover.status[0] = 0;
-        const double mx = SheetMetresX(x), my = SheetMetresY(y);
-        const int ix = CatchmentAxis(Doc.AxisX, mx), iy = CatchmentAxis(Doc.AxisY, my);
-        const CanvasPoint p{x, y};
-        const CanvasPoint node = Node(ix, iy);
-        if (App.ClickStep != 0) {
-            RubberBand(node);
-        } else {
-            switch (App.InputMode) {
-            case ModeAxes:
-                HoverAxes(mx, my);
-                break;
-            case ModeColumns:
-                if (HoverColumn(node, ix, iy)) App.HoverState = 1;
-                break;
-            case ModeWalls:
-                HoverWall(p);
-                break;
-            case ModeRoofFloor:
-                HoverRoofFloor(p);
-                break;
-            case ModeFloorSpec:
-                HoverFloorSpec(p);
-                break;
-            case ModeTexts:
-                HoverText(p);
-                break;
-            case ModeFoundations:
-                HoverFoundation(p);
-                break;
-            case ModeFreeLines:
-                HoverFreeLine(p);
-                break;
-            default:
-                break;
-            }
-        }
+        HoverAt(x, y);
     }
     Hover.stamp = CurrentStamp();
 
@@ -774,6 +785,22 @@ HoverBounds HoverLeave() {
 
 const char* HoverStatusText() {
     return Hover.status;
+}
+
+bool RedescribeHover() {
+    if (!Hover.pointerKnown || App.ClickStep != 0) return false;
+    // Only the text: the mark and the element a right click edits wait for the pointer to move.
+    const HoverMark mark = Hover.mark;
+    const int32_t state = App.HoverState;
+    const int32_t index = PlanInput.HoverIndex, triangle = PlanInput.HoverTriangleIndex;
+    char before[StatusCapacity];
+    std::memcpy(before, Hover.status, StatusCapacity);
+    HoverAt(Hover.pointer.x, Hover.pointer.y);
+    Hover.mark = mark;
+    App.HoverState = state;
+    PlanInput.HoverIndex = index;
+    PlanInput.HoverTriangleIndex = triangle;
+    return std::strcmp(before, Hover.status) != 0;
 }
 
 HoverMark CurrentHoverMark() {

@@ -70,6 +70,9 @@ HoverBounds HoverLeave();
 
 // The status text of the last move, CP932 bytes; empty when nothing is described.
 const char* HoverStatusText();
+// Describes again what lies where the pointer last moved, as the document is now (after an
+// edit), leaving the mark and App.HoverState as they are; true when the text changed.
+bool RedescribeHover();
 // What the overlay draws now: the mark of the last move, or nothing when it is stale.
 HoverMark CurrentHoverMark();
 // The pixels a mark covers (pen included).

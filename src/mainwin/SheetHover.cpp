@@ -15,6 +15,13 @@ namespace {
 // Whether the status bar shows the hover text of the last move: a hint shown while the pointer
 // was elsewhere may have replaced it.
 bool statusShown = false;
+// The hover text last put on the status bar.
+QString shownText;
+
+void ShowHoverText() {
+    shownText = QStringFromCp932(HoverStatusText());
+    SetStatusText(shownText);
+}
 
 QRect RectOf(const HoverBounds& b) {
     return b.empty() ? QRect() : QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
@@ -40,7 +47,7 @@ void HoverOnSheet(PaintBox& sheet, int x, int y) {
     const HoverChange change = HoverMove(x, y);
     RepaintMark(sheet, change);
     if (change.statusChanged || !statusShown) {
-        SetStatusText(QStringFromCp932(HoverStatusText()));
+        ShowHoverText();
         statusShown = true;
     }
 }
@@ -49,6 +56,12 @@ void HoverLeftSheet(PaintBox& sheet) {
     const QRect mark = RectOf(HoverLeave());
     if (!mark.isEmpty()) sheet.invalidateOverlay(mark);
     statusShown = false;
+}
+
+void RefreshHoverText() {
+    // Unless a hint has taken its place, the text describes the element under the pointer as it
+    // was before the edit.
+    if (StatusText() == shownText && RedescribeHover()) ShowHoverText();
 }
 
 QRegion HoverOverlayArea() {

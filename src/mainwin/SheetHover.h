@@ -8,5 +8,7 @@ class PaintBox;
 
 void HoverOnSheet(PaintBox& sheet, int x, int y);
 void HoverLeftSheet(PaintBox& sheet);
+// After an edit: the status bar describes the element under the pointer as it is now.
+void RefreshHoverText();
 // The pixels the mark now shown may cover: where the sheet draws its overlay.
 QRegion HoverOverlayArea();

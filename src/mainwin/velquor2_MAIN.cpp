@@ -15,6 +15,7 @@
 #include "mainwin/dialogs/Dyuka2.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
+#include "mainwin/SheetHover.h"
 #include "mainwin/velquor2_About.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -34,10 +35,10 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,6 +48,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -77,23 +79,22 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     StatusBar = statusBar(); // one simple panel; hints of the controls show here
     BuildMenus();
 
-    auto* central = new QWidget(this);
-    auto* row = new QHBoxLayout(central);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-
-    Gamen = new QScrollArea(central);
+    Gamen = new QScrollArea(this);
     Gamen->setWidgetResizable(false);
     Gamen->setBackgroundRole(QPalette::Base);
     Sheet = new PlanSheet(*this);
     Sheet->setGeometry(0, 0, 0, 0);
     Gamen->setWidget(Sheet);
-    row->addWidget(Gamen, 1);
+    setCentralWidget(Gamen);
 
+    // The side panel takes the window's right side over its whole height; the band of an input
+    // palette goes under the plan or under the side panel (see PaletteBandArea). Bands are never
+    // stacked into tabs: one shows at a time, and never over the side panel.
+    setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    setDockOptions(QMainWindow::AnimatedDocks);
     BuildSidePanel();
-    Panel1->setParent(central);
-    row->addWidget(Panel1, 0);
-    setCentralWidget(central);
+    addDockWidget(Qt::RightDockWidgetArea, Panel1);
 
     InstallWindowView();
 
@@ -153,17 +154,18 @@ void Tvelquor2Form::BuildMenus() {
 }
 
 void Tvelquor2Form::BuildSidePanel() {
-    Panel1 = new QWidget;
+    // A dock without a title that cannot be moved, floated or closed.
+    Panel1 = new QDockWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedWidth(SidePanelWidth);
-    auto* panelLayout = new QVBoxLayout(Panel1);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
+    Panel1->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    Panel1->setAllowedAreas(Qt::RightDockWidgetArea);
+    Panel1->setTitleBarWidget(new QWidget(Panel1));
 
     ScrollBox2 = new QScrollArea(Panel1);
     ScrollBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ScrollBox2->setWidgetResizable(true);
-    panelLayout->addWidget(ScrollBox2);
+    Panel1->setWidget(ScrollBox2);
 
     SidePanelContent = new QWidget;
     SidePanelLayout = new QVBoxLayout(SidePanelContent);
@@ -187,6 +189,11 @@ void Tvelquor2Form::FitSidePanelWidth() {
     const int chrome =
         ScrollBox2->verticalScrollBar()->sizeHint().width() + 2 * ScrollBox2->frameWidth();
     Panel1->setFixedWidth(std::max(SidePanelWidth, SidePanelContent->sizeHint().width() + chrome));
+}
+
+QMenu* Tvelquor2Form::createPopupMenu() {
+    // The window's own menu of its docks would hide the side panel or show every palette at once.
+    return nullptr;
 }
 
 void Tvelquor2Form::FormCreate(const QStringList& arguments) {
@@ -379,6 +386,7 @@ void Tvelquor2Form::QueueResultPanel() {
     QTimer::singleShot(0, this, [this] {
         ResultPanelQueued = false;
         ShowLastDiagnosis();
+        RefreshHoverText();
     });
 }
 
@@ -419,23 +427,28 @@ void Tvelquor2Form::ShowToolDialog() {
     for (int mode : {0, 1, 2, 3, 4, 5, 6, 7, 10}) {
         if (PaletteForm* p = PaletteForMode(mode)) p->hide();
     }
-    PaletteForm* p = PaletteForMode(App.InputMode);
-    if (p) p->showPalette(Gamen, SidePanelFreeSpace());
+    if (PaletteForm* p = PaletteForMode(App.InputMode)) {
+        if (PaletteBand* band = p->band()) {
+            band->setPlacement([this](QSize size) { return PaletteBandArea(size); });
+            band->dock();
+        }
+        p->showPalette();
+    }
     PalettesShown = 1;
 }
 
-QRect Tvelquor2Form::SidePanelFreeSpace() const {
-    const QWidget* view = ScrollBox2->viewport();
-    int used = 0;
-    for (const QObject* child : SidePanelContent->children()) {
-        const auto* w = qobject_cast<const QWidget*>(child);
-        if (w && w->isVisibleTo(SidePanelContent))
-            used = std::max(used, w->geometry().bottom() + 1);
-    }
-    const int top = SidePanelContent->mapTo(view, QPoint(0, used)).y() + SidePanelLayout->spacing();
-    const QRect free = QRect(0, top, view->width(), view->height() - top) & view->rect();
-    if (free.isEmpty()) return {};
-    return free.translated(view->mapToGlobal(QPoint(0, 0)));
+Qt::DockWidgetArea Tvelquor2Form::PaletteBandArea(QSize size) const {
+    // The side panel's controls and results keep their whole height: a band goes under them
+    // where it is no wider than the panel and the window's body has its height to spare, and
+    // under the plan otherwise.
+    const QWidget* menu = menuWidget();
+    const int top = menu && menu->isVisible() ? menu->geometry().bottom() + 1 : 0;
+    const int bottom = StatusBar->isVisible() ? StatusBar->geometry().top() : height();
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int panel = SidePanelContent->sizeHint().height() + 2 * ScrollBox2->frameWidth();
+    const bool fits =
+        size.width() <= Panel1->width() && panel + separator + size.height() <= bottom - top;
+    return fits ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
 }
 
 void Tvelquor2Form::RefreshToolDialog() {

@@ -15,6 +15,7 @@
 
 class Canvas;
 class PaletteForm;
+class QDockWidget;
 class QComboBox;
 class QAction;
 class QMenu;
@@ -60,7 +61,7 @@ public:
     QStatusBar* StatusBar = nullptr;
     QScrollArea* Gamen = nullptr; // scroll box of the plan
     PlanSheet* Sheet = nullptr;
-    QWidget* Panel1 = nullptr;         // right-aligned side panel
+    QDockWidget* Panel1 = nullptr;     // the side panel on the right
     QScrollArea* ScrollBox2 = nullptr; // its vertical scroll box
     QWidget* SidePanelContent = nullptr;
     QVBoxLayout* SidePanelLayout = nullptr; // the groups and buttons of the side panel go here
@@ -118,7 +119,8 @@ public:
     void SheetMouseMove(int x, int y);
     void SheetMouseLeave();
     void SheetOverlayPaint(Canvas& canvas);
-    // Shows the last recompute's results in the side panel, once, after the current event.
+    // Shows the last recompute's results in the side panel, and what they change of the status
+    // bar's description of the element under the pointer, once, after the current event.
     void QueueResultPanel();
     bool ResultPanelQueued = false;
     // Scrolls the plan so that the drawn house with its axis bubbles and dimensions is in view
@@ -132,11 +134,11 @@ public:
     // --- Palettes -----------------------------------------------------------------------
     // The palette of an input mode (nullptr for none, or while its form does not exist).
     PaletteForm* PaletteForMode(int inputMode) const;
-    // Hides every input palette and shows the one of the current input mode.
+    // Hides every input palette and shows the one of the current input mode, in its band.
     void ShowToolDialog();
-    // The part of the side panel below its controls, on the screen (empty when there is none):
-    // a palette placed there hides nothing of the plan.
-    QRect SidePanelFreeSpace() const;
+    // Where the band of a palette (of `size`, its title included) goes: under the side panel
+    // where it fits below the panel's controls and results, else under the plan.
+    Qt::DockWidgetArea PaletteBandArea(QSize size) const;
     // Hides and shows the current palette again, which brings it to the front.
     void RefreshToolDialog();
     int PalettesShown = 0;
@@ -343,6 +345,9 @@ public:
     void clearInputModeRadios() override;
     void setUndoEnabled(bool enabled) override;
     void setRedoEnabled(bool enabled) override;
+
+    // No menu of the window's docks.
+    QMenu* createPopupMenu() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

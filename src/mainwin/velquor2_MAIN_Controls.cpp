@@ -804,6 +804,7 @@ void Tvelquor2Form::Action1Execute() {
         HelpViewer->setWindowFlags(Qt::Window);
         HelpViewer->setOpenExternalLinks(true);
         HelpViewer->resize(640, 560);
+        CloseOnEscape(HelpViewer);
     }
     HelpViewer->setSource(url);
     HelpViewer->setWindowTitle(HelpViewer->documentTitle());

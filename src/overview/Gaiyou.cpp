@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -810,6 +811,23 @@ void TGaiyouDlg::FitToPages() {
     }
 }
 
+void TGaiyouDlg::TakeUserSize() {
+    if (userSize_ == FormSize()) {
+        givenSize_ = FormSize::Of(*this);
+        return;
+    }
+    if (const QScreen* display = screen())
+        userSize_.restore(*this, display->availableGeometry().size() - FrameExtent(this));
+    KeepOnScreen(this);
+    givenSize_ = FormSize::Of(*this);
+}
+
+void TGaiyouDlg::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous() && !(FormSize::Of(*this) == givenSize_))
+        userSize_ = FormSize::Of(*this);
+    ModalForm::hideEvent(event);
+}
+
 void TGaiyouDlg::ShowEditionChoice() {
     const bool city = App.CityEditionEnabled != 0;
     Rmodeb2->setEnabled(city);
@@ -850,6 +868,7 @@ void TGaiyouDlg::FormShow() {
     Rules.ClearStoreyRadios();
     ShowEditionChoice();
     FitToPages();
+    TakeUserSize();
     otherElementsGroup_.setCheckedId(OtherElementsMethod);
     for (FieldBindings& fields : pageFields_) fields.load();
     shownGround_ = {GroundAnswer(), Eichijiru->isChecked()};

@@ -54,6 +54,8 @@ public:
     void setHost(OverviewHost* host) { host_ = host; }
 
     void FormShow() override;
+    // A size the user gives the dialog stays for the rest of the run.
+    void hideEvent(QHideEvent* event) override;
     // Stores every page, derives what follows from the settings, refreshes the main window and
     // closes the dialog; a number outside its field's range is refused instead (the dialog
     // stays open on that field, nothing stored).
@@ -167,10 +169,12 @@ private:
     // The radios and boxes the calculation reads, in the legend's light blue.
     void ColourCalculationInputs();
     QTabWidget* PageControlOf(PageControl control) const;
-    // Showing: the dialog's size by the main window's and the pages', the pages the switches
-    // offer, each scrolled to its top.
+    // Showing: the dialog's size by the main window's and the pages', or the size the user gave
+    // it at an earlier showing of the run; the pages the switches offer, each scrolled to its
+    // top.
     void FitToMainWindow();
     void FitToPages();
+    void TakeUserSize();
     void ShowEditionChoice();
     // The crack and 足固め answers that count for the chosen foundation type.
     void EnableFoundationAnswers();
@@ -179,6 +183,8 @@ private:
 
     OverviewHost* host_ = nullptr;
     bool okChangedDocument_ = false;
+    FormSize givenSize_; // at this showing
+    FormSize userSize_;  // the size the user left it in, once he has changed it
     std::pair<int, bool> shownGround_{-1, false}; // the ground answer and soft box shown
     std::vector<FieldBindings> pageFields_;
     std::vector<QScrollArea*> pageScrolls_; // in the page table's order

@@ -4,9 +4,13 @@
 #include "ui/Colors.h"
 #include "ui/StatusHints.h"
 
+#include <QAbstractButton>
 #include <QLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
 
 QString QStringFromCp932(std::string_view cp932) {
     return QString::fromStdString(cp932::toUtf8(cp932));
@@ -152,13 +156,39 @@ void Cp932LimitValidator::fixup(QString& input) const {
     input = kept;
 }
 
+namespace {
+
+double Luminance(const QColor& c) {
+    const auto linear = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+// Readable as text on a coloured background, as for ordinary text on screen.
+constexpr double ReadableContrast = 4.5;
+
+} // namespace
+
+double ColourContrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef text) {
     QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, ColorFromRef(background));
-    pal.setColor(QPalette::Window, ColorFromRef(background));
-    // A disabled control keeps the style's grey text.
+    const QColor ground = ColorFromRef(background);
+    pal.setColor(QPalette::Button, ground);
+    pal.setColor(QPalette::Window, ground);
     for (const auto group : {QPalette::Active, QPalette::Inactive})
         pal.setColor(group, QPalette::WindowText, ColorFromRef(text));
+    // Disabled, the style's pale grey nearly vanishes on a light colour: the same grey, darker
+    // until it reads.
+    QColor greyed = pal.color(QPalette::Disabled, QPalette::WindowText);
+    while (ColourContrast(greyed, ground) < ReadableContrast && greyed.lightness() > 0)
+        greyed = greyed.darker(115);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, greyed);
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, greyed);
     button->setPalette(pal);
     button->setAutoFillBackground(true);
 }

@@ -85,7 +85,11 @@ private:
 
 // Background and text colours of a radio button or check box. The styles paint these controls
 // from the button role, not the window role: both are set, so that the colour shows in any style.
+// Disabled, its text stays greyed but dark enough to be read on the background.
 void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef text = 0x000000);
+
+// The contrast of two colours by their relative luminance, 1 (none) to 21 (black on white).
+double ColourContrast(const QColor& a, const QColor& b);
 
 // Label text and background colours from COLORREF values.
 void SetLabelColours(QLabel* label, ColorRef text);

@@ -2,13 +2,16 @@
 
 #include "ui/Colors.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -32,6 +35,24 @@ int ShowModal(QDialog& dialog) {
 
 void SetModalRunner(ModalRunner runner) {
     Runner() = std::move(runner);
+}
+
+namespace {
+class EscapeCloses final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+        static_cast<QWidget*>(watched)->close();
+        return true;
+    }
+};
+} // namespace
+
+void CloseOnEscape(QWidget* window) {
+    window->installEventFilter(new EscapeCloses(window));
 }
 
 QRect AvailableScreenArea(const QWidget* form) {
@@ -62,13 +83,21 @@ void CentreOnScreen(QWidget* form) {
     form->move(r.topLeft());
 }
 
-void KeepOnScreen(QWidget* form) {
-    const QRect area = AvailableScreenArea(form);
-    if (area.isEmpty()) return;
-    const QRect frame = form->frameGeometry();
+namespace {
+// Where a window's `frame` lies on `area`: moved onto it where it lies partly off it; one larger
+// than the area keeps its top left corner on it.
+QPoint OnArea(const QRect& frame, const QRect& area) {
+    if (area.isEmpty()) return frame.topLeft();
     const int x = std::max(std::min(frame.left(), area.right() + 1 - frame.width()), area.left());
     const int y = std::max(std::min(frame.top(), area.bottom() + 1 - frame.height()), area.top());
-    if (x != frame.left() || y != frame.top()) form->move(x, y);
+    return {x, y};
+}
+} // namespace
+
+void KeepOnScreen(QWidget* form) {
+    const QRect frame = form->frameGeometry();
+    const QPoint at = OnArea(frame, AvailableScreenArea(form));
+    if (at != frame.topLeft()) form->move(at);
 }
 
 void SetFormColour(QWidget* form, ColorRef colour) {
@@ -76,6 +105,22 @@ void SetFormColour(QWidget* form, ColorRef colour) {
     pal.setColor(QPalette::Window, ColorFromRef(colour));
     form->setPalette(pal);
     form->setAutoFillBackground(true);
+}
+
+FormSize FormSize::Of(const QWidget& form) {
+    FormSize left;
+    left.maximised = form.isMaximized();
+    if (!left.maximised)
+        left.size = form.size();
+    else if (form.normalGeometry().isValid())
+        left.size = form.normalGeometry().size();
+    return left;
+}
+
+void FormSize::restore(QWidget& form, QSize room) const {
+    if (size.isValid()) form.resize(size.boundedTo(room));
+    form.setWindowState(maximised ? form.windowState() | Qt::WindowMaximized
+                                  : form.windowState() & ~Qt::WindowMaximized);
 }
 
 ModalForm::ModalForm(QWidget* parent, const QString& caption, ColorRef colour) : QDialog(parent) {
@@ -139,45 +184,11 @@ bool ModalWindowOpen() {
     return !open.empty();
 }
 
-// Where a palette of `size` goes at its first showing: the top right of the plan where that
-// leaves the plan free, else the candidate that covers the least of the plan's visible part,
-// the first of equals.
-QPoint PalettePlace(QSize size, const QRect& plan, const QRect& freeSpace, const QRect& window,
-                    const QRect& screen) {
-    const QRect visible = plan & screen;
-    const auto onScreen = [&](QPoint p) {
-        // A palette larger than the screen keeps its top left corner on it.
-        p.setX(std::max(std::min(p.x(), screen.right() + 1 - size.width()), screen.left()));
-        p.setY(std::max(std::min(p.y(), screen.bottom() + 1 - size.height()), screen.top()));
-        return p;
-    };
-    const auto covered = [&](QPoint p) {
-        const QRect overlap = QRect(p, size) & visible;
-        return overlap.isEmpty() ? qint64(0) : qint64(overlap.width()) * overlap.height();
-    };
-    const QPoint topRight = onScreen({plan.right() + 1 - 15 - size.width(), plan.top() + 30});
-    if (covered(topRight) == 0) return topRight;
-
-    // Along the plan's lower edge where nothing better is found. The others count only where
-    // they fit on the screen: pushed back onto it, a palette beside a maximised window would
-    // cover the side panel's controls.
-    QPoint best = onScreen({topRight.x(), plan.bottom() + 1 - size.height()});
-    std::vector<QPoint> places;
-    if (!freeSpace.isEmpty() && size.height() <= freeSpace.height())
-        places.push_back({freeSpace.right() + 1 - size.width(), freeSpace.top()});
-    places.push_back({window.right() + 1, topRight.y()});
-    places.push_back({window.left() - size.width(), topRight.y()});
-    for (auto p = places.rbegin(); p != places.rend(); ++p) {
-        if (onScreen(*p) == *p && covered(*p) <= covered(best)) best = *p;
-    }
-    return best;
-}
-
 } // namespace
 
-// Hides the palettes while any modal window of the program is open, and brings back the ones
-// it hid when the last has closed. Watches the whole application, so that message boxes and
-// the file, colour and printer dialogs count as well as the program's own forms.
+// Hides the floating palettes while any modal window of the program is open, and brings back
+// the ones it hid when the last has closed. Watches the whole application, so that message boxes
+// and the file, colour and printer dialogs count as well as the program's own forms.
 class ModalWatch final : public QObject {
 public:
     using QObject::QObject;
@@ -212,8 +223,9 @@ public:
 private:
     static void HoldBack() {
         for (PaletteForm* p : Palettes()) {
-            if (!p->isVisible()) continue;
-            p->hide();
+            if (!p->isVisible() || !p->floating()) continue;
+            // A band hides around its palette, which stays shown inside it.
+            p->frame()->hide();
             p->heldBack_ = true;
         }
     }
@@ -222,14 +234,15 @@ private:
             if (!p->heldBack_) continue;
             p->heldBack_ = false;
             p->show();
-            p->raise();
+            p->frame()->raise();
         }
     }
 };
 
 PaletteForm::PaletteForm(QWidget* mainWindow, const QString& caption)
     : QDialog(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::MSWindowsFixedSizeDialogHint) {
+                              Qt::MSWindowsFixedSizeDialogHint),
+      mainWindow_(qobject_cast<QMainWindow*>(mainWindow)) {
     // A tool window of the main window stays above it; a stay-on-top window would float over
     // other programs and over the program's own dialogs.
     setModal(false);
@@ -243,15 +256,45 @@ PaletteForm::PaletteForm(QWidget* mainWindow, const QString& caption)
 PaletteForm::~PaletteForm() {
     auto& palettes = Palettes();
     palettes.erase(std::remove(palettes.begin(), palettes.end(), this), palettes.end());
+    // An emptied band goes with the main window.
+}
+
+PaletteBand* PaletteForm::band() {
+    // Made at the first showing, when the palette's own form is complete (its caption is the
+    // band's title).
+    if (!band_ && mainWindow_) band_ = new PaletteBand(*this, *mainWindow_);
+    return band_;
+}
+
+QWidget* PaletteForm::frame() {
+    return band_ ? static_cast<QWidget*>(band_) : this;
+}
+
+bool PaletteForm::floating() const {
+    return !band_ || band_->isFloating();
 }
 
 void PaletteForm::setVisible(bool visible) {
-    if (visible && !isVisible() && ModalWindowOpen()) {
-        heldBack_ = true; // shown when the modal window closes
+    if (!band_) {
+        if (visible && !isVisible() && ModalWindowOpen()) {
+            heldBack_ = true; // shown when the modal window closes
+            return;
+        }
+        if (!visible) heldBack_ = false;
+        QDialog::setVisible(visible);
         return;
     }
-    if (!visible) heldBack_ = false;
-    QDialog::setVisible(visible);
+    // Within its band the palette is a plain part of the window: none of a dialog's focus and
+    // default-button handling. The band shows and hides with it.
+    QWidget::setVisible(visible);
+    if (!visible) {
+        heldBack_ = false;
+        band_->hide();
+    } else if (!band_->isVisible() && band_->isFloating() && ModalWindowOpen()) {
+        heldBack_ = true; // the band shows when the modal window closes
+    } else {
+        band_->show();
+    }
 }
 
 void PaletteForm::showEvent(QShowEvent* event) {
@@ -259,14 +302,13 @@ void PaletteForm::showEvent(QShowEvent* event) {
         ++showings_;
         FormShow();
     }
+    if (!isWindow()) {
+        // In its band: a dialog's own placement would move it about inside the band.
+        QWidget::showEvent(event);
+        return;
+    }
     QDialog::showEvent(event);
-    if (!event->spontaneous()) place();
-}
-
-void PaletteForm::hideEvent(QHideEvent* event) {
-    // Where the user left it, for its next showing in this run.
-    if (!event->spontaneous() && positioned_) lastPosition_ = pos();
-    QDialog::hideEvent(event);
+    if (!event->spontaneous()) KeepOnScreen(this);
 }
 
 void PaletteForm::keyPressEvent(QKeyEvent* event) {
@@ -274,35 +316,175 @@ void PaletteForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void PaletteForm::place() {
-    if (positioned_) {
-        move(lastPosition_);
-    } else if (const QWidget* area = drawingArea_) {
-        // A scroll box is measured by its viewport: its scroll bars and frame are no drawing.
-        if (const auto* scroll = qobject_cast<const QAbstractScrollArea*>(area))
-            area = scroll->viewport();
-        // Placed by its outer frame, which is known once the palette is shown.
-        const QRect plan(area->mapToGlobal(QPoint(0, 0)), area->size());
-        move(PalettePlace(frameGeometry().size(), plan, freeSpace_, area->window()->frameGeometry(),
-                          AvailableScreenArea(area)));
-        positioned_ = true;
-    }
-    KeepOnScreen(this);
-}
-
-void PaletteForm::showPalette(const QWidget* drawingArea, const QRect& freeSpace) {
-    if (drawingArea && !positioned_) {
-        drawingArea_ = drawingArea;
-        freeSpace_ = freeSpace;
-    }
+void PaletteForm::showPalette() {
+    band();
     show();
-    if (isVisible()) raise();
+    if (isVisible()) frame()->raise();
 }
 
 void PaletteForm::refreshPalette() {
     if (isVisible()) {
-        raise();
+        frame()->raise();
     } else {
         showPalette();
     }
+}
+
+void PaletteForm::fitToControls() {
+    const bool keepRight = !band_ && isVisible();
+    const int right = frameGeometry().right();
+    adjustSize(); // a band follows its palette's size by itself (PaletteBand::fitPalette)
+    if (!keepRight) return;
+    move(right - frameGeometry().width() + 1, y());
+    // Grown to the left from near the screen's edge, its left part would be out of reach.
+    KeepOnScreen(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bands
+
+// The band's content: the palette at its own size at the top left, scrolling sideways where
+// the band is narrower; as tall as the palette and, while it scrolls, its scroll bar.
+class BandHolder final : public QScrollArea {
+public:
+    BandHolder(PaletteForm& palette, QWidget* parent) : QScrollArea(parent) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        SetFormColour(viewport());
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        setWidget(&palette); // no longer a window of its own
+        fit();
+    }
+
+    QSize sizeHint() const override { return paletteSize(); }
+    QSize minimumSizeHint() const override {
+        return {std::min(paletteSize().width(), MinimumWidth), height()};
+    }
+
+    // As tall as the palette and, where the band shows narrower than it, the scroll bar.
+    void fit() {
+        const QSize palette = paletteSize();
+        const bool scrolls = isVisible() && width() < palette.width();
+        setFixedHeight(palette.height() +
+                       (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        fit();
+    }
+    void showEvent(QShowEvent* event) override {
+        QScrollArea::showEvent(event);
+        fit();
+    }
+
+private:
+    // The palette's own size, whatever the band's (none once the palette is gone).
+    QSize paletteSize() const { return widget() ? widget()->sizeHint() : QSize(); }
+
+    // Narrower than the plan on any screen: the window never grows for a palette.
+    static constexpr int MinimumWidth = 120;
+};
+
+PaletteBand::PaletteBand(PaletteForm& palette, QMainWindow& window)
+    : QDockWidget(palette.windowTitle(), &window), palette_(&palette), window_(window) {
+    setObjectName(palette.metaObject()->className() + QStringLiteral("Band"));
+    setFeatures(DockWidgetMovable | DockWidgetFloatable);
+    setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    holder_ = new BandHolder(palette, this);
+    setWidget(holder_);
+    palette.installEventFilter(this);
+
+    placing_ = true;
+    hide();
+    window.addDockWidget(Qt::BottomDockWidgetArea, this);
+    placing_ = false;
+    // Taken out, or put into the other area, by the user: his place stands from then on. Put
+    // back where it was, the program places it again.
+    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (!floating || placing_) return;
+        placedByUser_ = true;
+        // Taken out of a band wider than the palette: no wider than the palette.
+        fitWhenLetGo_ = true;
+        QTimer::singleShot(0, this, [this] { keepOnScreenWhenFloating(); });
+    });
+    connect(this, &QDockWidget::dockLocationChanged, this, [this](Qt::DockWidgetArea area) {
+        if (!placing_) placedByUser_ = area != placedArea_;
+    });
+}
+
+void PaletteBand::dock() {
+    if (placedByUser_ || isFloating()) return;
+    const Qt::DockWidgetArea area = placement_ ? placement_(sizeHint()) : Qt::BottomDockWidgetArea;
+    if (window_.dockWidgetArea(this) == area) return;
+    placing_ = true;
+    const bool shown = !isHidden();
+    window_.removeDockWidget(this); // which hides it
+    window_.addDockWidget(area, this,
+                          area == Qt::RightDockWidgetArea ? Qt::Vertical : Qt::Horizontal);
+    placedArea_ = area;
+    setVisible(shown);
+    placing_ = false;
+}
+
+void PaletteBand::fitPalette() {
+    holder_->fit();
+    holder_->updateGeometry();
+    if (isFloating()) {
+        // Grown or shrunk with its right edge where it was, and on the screen: in one step, so
+        // that the window manager never sees it partly off the screen.
+        const QRect frame = frameGeometry(), client = geometry();
+        const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                               frame.right() - client.right(), frame.bottom() - client.bottom());
+        QRect fitted(QPoint(client.right() + 1 - sizeHint().width(), client.top()), sizeHint());
+        const QRect fittedFrame = fitted.marginsAdded(margins);
+        fitted.translate(OnArea(fittedFrame, AvailableScreenArea(this)) - fittedFrame.topLeft());
+        setGeometry(fitted);
+        return;
+    }
+    // Docked, it may belong in the other area now; not in the middle of the palette's own
+    // layout.
+    QTimer::singleShot(0, this, [this] { dock(); });
+}
+
+bool PaletteBand::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == palette_) {
+        // A palette's own size changes with its controls (the wall palette's wide form), not
+        // with the band's.
+        const auto* resize =
+            event->type() == QEvent::Resize ? static_cast<QResizeEvent*>(event) : nullptr;
+        if (resize && resize->oldSize().isValid() && resize->size() != resize->oldSize())
+            fitPalette();
+        if (event->type() == QEvent::WindowTitleChange) setWindowTitle(palette_->windowTitle());
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
+bool PaletteBand::event(QEvent* event) {
+    const bool done = QDockWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::MouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonRelease:
+        keepOnScreenWhenFloating();
+        break;
+    default:
+        break;
+    }
+    return done;
+}
+
+void PaletteBand::keepOnScreenWhenFloating() {
+    // Not while the user drags it: where he lets go counts.
+    if (!isFloating() || !isVisible() || QGuiApplication::mouseButtons() != Qt::NoButton) return;
+    if (fitWhenLetGo_) {
+        fitWhenLetGo_ = false;
+        resize(sizeHint());
+    }
+    KeepOnScreen(this);
 }

@@ -46,3 +46,8 @@ void SetStatusText(const QString& text) {
     bar->showMessage(text);
     bar->repaint();
 }
+
+QString StatusText() {
+    QStatusBar* bar = Bar();
+    return bar ? bar->currentMessage() : QString();
+}

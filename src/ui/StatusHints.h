@@ -13,3 +13,5 @@ void InstallStatusHints(QStatusBar* bar);
 // Sets the status text and repaints the bar at once, so that a hint shown while the mouse
 // moves over the plan appears before the next paint of the window.
 void SetStatusText(const QString& text);
+// What the status bar shows now.
+QString StatusText();

@@ -77,6 +77,19 @@ TEST(HoverWindowTest, TheWallUnderThePointerIsMarkedAndDescribedWithoutDrawingTh
     EXPECT_EQ(sheet.contentPaints(), drawn + 1);
     EXPECT_FALSE(RecomputeNeeded());
 
+    // Changed through its dialog, the wall under the pointer is described as it is now, before
+    // the pointer moves; the mark waits for the move.
+    const QString before = MainForm->StatusBar->currentMessage();
+    Doc.Walls[0][0][0].bracing = 62; // 90x45, one way
+    App.HoverState = 2;
+    MainForm->DocumentChanged();
+    ASSERT_TRUE(
+        ProcessEventsUntil([&] { return MainForm->StatusBar->currentMessage() != before; }));
+    EXPECT_TRUE(MainForm->StatusBar->currentMessage().startsWith(before.left(20)));
+    EXPECT_FALSE(MainForm->StatusBar->currentMessage().contains(QStringLiteral("筋かい:無し")));
+    EXPECT_EQ(App.HoverState, 2);
+    EXPECT_EQ(pixel(), plan);
+
     DestroyForms();
 }
 

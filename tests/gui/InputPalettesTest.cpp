@@ -1,8 +1,10 @@
 // The input palettes of columns, areas, floor specifications, foundations, texts and free
 // lines: what each control writes, what a showing presets, the texts' clear-all, and the
-// palettes in the main window (placement, hints).
+// palettes in the main window (their room, hints).
 #include "TestApp.h"
 
+#include "app/FormSet.h"
+#include "mainwin/ResultPanel.h"
 #include "mainwin/dialogs/Dhashira.h"
 #include "mainwin/dialogs/Djiyu.h"
 #include "mainwin/dialogs/Dkabe.h"
@@ -18,7 +20,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/ScriptedPrintServices.h"
 #include "support/WidgetPixels.h"
-#include "app/FormSet.h"
+#include "ui/Forms.h"
 #include "ui/PaintBox.h"
 
 #include <QCheckBox>
@@ -28,10 +30,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -221,9 +227,12 @@ TEST(InputPalettes, ClearingTheTextsOfAStoreyAsksAndCanBeUndone) {
     EXPECT_EQ(Doc.RoomTextCount[1][1], 2);
 }
 
-// A maximised window on two common screens: each palette goes where it hides the least of the
-// plan, over the side panel below its controls, and wholly on the screen.
-TEST(InputPalettes, EveryModeShowsItsPaletteBesideThePlanWithItsHints) {
+// The main window maximised on the screen the test gets: the offscreen platform's own, and the
+// two common screens of 1366 x 768 and 1600 x 1000 in runs of their own (tests/gui/screens).
+// Each mode's palette takes a room of its own, under the plan or under the side panel, and
+// covers nothing of the plan's view, the side panel's controls or the results; the user may
+// take it out and put it back.
+TEST(InputPalettes, EveryModesPaletteTakesARoomOfItsOwnBesideThePlanAndTheResults) {
     TestApp();
     ResetModelState();
     QTemporaryDir locks;
@@ -231,57 +240,94 @@ TEST(InputPalettes, EveryModeShowsItsPaletteBesideThePlanWithItsHints) {
     ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
     MainForm->StartupDialogsPending = 0;
     MainForm->SizeSheetToGrid(); // larger than the view: the scroll bars show
-    MainForm->show();
-    const QRect outer = MainForm->frameGeometry(), inner = MainForm->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    struct RealScreenAfter {
-        ~RealScreenAfter() { SetAvailableScreenAreaForTests({}); }
-    } realScreenAfter;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    MainForm->showMaximized();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return MainForm->frameGeometry() == screen; }));
+    const auto onScreen = [](const QWidget* w) {
+        return QRect(w->mapToGlobal(QPoint()), w->size());
+    };
+    const auto covered = [](const QRect& a, const QRect& b) {
+        const QRect both = a & b;
+        return both.isEmpty() ? 0 : both.width() * both.height();
+    };
+    const int fullPlanHeight = MainForm->Gamen->viewport()->height();
+    const int splitter = MainForm->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+
     const PaletteForm* expected[] = {ShinDlg,  ColumnDlg, WallDlg, YukaDlg,
                                      Yuka2Dlg, RoomDlg,   KisoDlg, JiyuDlg};
-    for (const QRect screen : {QRect(0, 0, 1600, 1000), QRect(0, 0, 1366, 768)}) {
-        SetAvailableScreenAreaForTests(screen);
-        MainForm->setGeometry(screen.marginsRemoved(frame));
-        QCoreApplication::processEvents(); // the side panel's scroll bar follows the size
-        ASSERT_EQ(MainForm->frameGeometry(), screen);
-        const QWidget* view = MainForm->Gamen->viewport();
-        const QRect plan(view->mapToGlobal(QPoint(0, 0)), view->size());
-        const QRect free = MainForm->SidePanelFreeSpace();
-        ASSERT_FALSE(free.isEmpty());
-        for (int mode = 0; mode < 8; ++mode) {
-            PaletteForm* palette = MainForm->PaletteForMode(mode);
-            ASSERT_EQ(palette, expected[mode]) << mode;
-            palette->resetPosition();
-            if (mode == 2 && !WallDlg->Expanded()) WallDlg->BhyoujiClick(); // the wide form
-            App.InputMode = mode;
-            MainForm->ShowToolDialog();
-            for (int other = 0; other < 8; ++other)
-                EXPECT_EQ(MainForm->PaletteForMode(other)->isVisible(), other == mode);
-            const QRect at = palette->frameGeometry();
-            const QRect hidden = at & plan;
-            // Below the side panel's controls; only what is wider than its free part reaches
-            // into the plan (the wide wall palette, 800 pixels on this test screen).
-            EXPECT_TRUE(screen.contains(at)) << mode;
-            EXPECT_GE(at.top(), free.top()) << mode;
-            EXPECT_LE(hidden.width(), std::max(0, at.width() - free.width())) << mode;
+    // The eight modes, the wide wall palette, and no mode.
+    for (int step = 0; step < 10; ++step) {
+        const int mode = step < 8 ? step : step == 8 ? 2 : -1;
+        App.InputMode = mode;
+        MainForm->ShowToolDialog();
+        if (step == 8) WallDlg->BhyoujiClick();
+        // The window lays out its new room in a few passes: a band that moves to the other area
+        // goes there after its palette's new size, and a band narrower than its palette adds
+        // the height of its scroll bar once it knows its width.
+        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+        for (int other = 0; other < 8; ++other)
+            EXPECT_EQ(expected[other]->isVisible(), other == mode) << step;
+        const QRect plan = onScreen(MainForm->Gamen->viewport());
+        if (mode < 0) {
+            EXPECT_EQ(plan.height(), fullPlanHeight);
+            break;
         }
+        PaletteForm* palette = MainForm->PaletteForMode(mode);
+        ASSERT_NE(palette->band(), nullptr);
+        const QRect frame = onScreen(palette->frame());
+        EXPECT_TRUE(screen.contains(frame)) << step;
+        EXPECT_EQ(covered(frame, plan), 0) << step;
+        EXPECT_EQ(covered(frame, onScreen(MainForm->Panel1)), 0) << step;
+        EXPECT_EQ(covered(frame, onScreen(MainForm->Results)), 0) << step;
+        EXPECT_EQ(MainForm->ScrollBox2->verticalScrollBar()->maximum(), 0) << step;
+        // Under the plan, the plan gives up the band's height and a splitter's; under the side
+        // panel, nothing.
+        const bool underPlan = frame.left() < plan.right();
+        EXPECT_EQ(plan.height(), fullPlanHeight - (underPlan ? frame.height() + splitter : 0))
+            << step;
     }
-    // Moved by the user, a palette comes back there for the session, but never off the screen.
-    App.InputMode = 7;
+    EXPECT_TRUE(WallDlg->Expanded());
+    WallDlg->BhyoujiClick();
+    EXPECT_FALSE(WallDlg->Expanded());
+
+    // Taken out, a palette floats wholly on the screen where the user leaves it, for the
+    // session; the wide wall palette grows to the left; it steps aside while a modal window is
+    // open, and goes back into its room.
+    App.InputMode = 2;
     MainForm->ShowToolDialog();
-    JiyuDlg->move(100, 120);
-    for (int mode : {0, 7}) {
+    PaletteBand* band = WallDlg->band();
+    band->setFloating(true);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(WallDlg->floating() && band->isWindow() && WallDlg->isVisible());
+    band->move(screen.right() - 40, screen.top() + 120);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(screen.contains(band->frameGeometry()));
+    const QPoint left(screen.right() - 10 - band->frameGeometry().width(), screen.top() + 120);
+    band->move(left);
+    const int right = band->frameGeometry().right();
+    WallDlg->BhyoujiClick();
+    EXPECT_TRUE(screen.contains(band->frameGeometry()));
+    EXPECT_EQ(band->frameGeometry().right(),
+              std::max(right, screen.left() + band->frameGeometry().width() - 1));
+    WallDlg->BhyoujiClick();
+    band->move(left);
+    for (int mode : {0, 2}) {
         App.InputMode = mode;
         MainForm->ShowToolDialog();
     }
-    EXPECT_EQ(JiyuDlg->pos(), QPoint(100, 120));
-    JiyuDlg->move(1366 - 40, 120);
-    for (int mode : {0, 7}) {
-        App.InputMode = mode;
-        MainForm->ShowToolDialog();
+    EXPECT_TRUE(WallDlg->isVisible() && band->isFloating());
+    EXPECT_EQ(band->pos(), left);
+    {
+        ModalForm dialog(MainForm);
+        dialog.show();
+        EXPECT_FALSE(band->isVisible());
+        dialog.hide();
     }
-    EXPECT_EQ(JiyuDlg->frameGeometry().right(), 1366 - 1);
+    EXPECT_TRUE(band->isVisible() && WallDlg->isVisible());
+    band->setFloating(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(covered(onScreen(band), onScreen(MainForm->Gamen->viewport())), 0);
+    EXPECT_EQ(covered(onScreen(band), onScreen(MainForm->Panel1)), 0);
 
     // A storey change shows the column palette again with the storey's through columns.
     App.InputMode = 1;

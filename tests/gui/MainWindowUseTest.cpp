@@ -3,6 +3,7 @@
 // 768-line screen, help opens a page that ships with the program, drops are copies.
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "document/DocumentCommands.h"
 #include "mainwin/GridAxes.h"
 #include "mainwin/ResultPanel.h"
@@ -17,12 +18,12 @@
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "support/WidgetPixels.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QRadioButton>
@@ -215,6 +216,9 @@ TEST_F(MainWindowUseTest, HelpOpensThePageThatShipsWithTheProgram) {
     ASSERT_NE(MainForm->HelpViewer, nullptr);
     EXPECT_TRUE(MainForm->HelpViewer->isVisible());
     EXPECT_EQ(MainForm->HelpViewer->windowTitle(), QStringLiteral("Velquor ヘルプ"));
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainForm->HelpViewer, &escape);
+    EXPECT_FALSE(MainForm->HelpViewer->isVisible());
 }
 
 } // namespace

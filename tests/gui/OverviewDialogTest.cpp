@@ -17,18 +17,22 @@
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
 #include "ui/Bindings.h"
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -332,6 +336,21 @@ TEST_F(OverviewDialogTest, ANumberOutsideItsRangeIsRefusedOnItsPageAndNothingIsS
     EXPECT_EQ(Doc.BuildingData.clientName.str(), Sjis("山田"));
 }
 
+// The size the user gives the dialog comes back at its next showings; the dialog's own sizes
+// for the main window and the pages do not count as his.
+TEST_F(OverviewDialogTest, KeepsTheSizeTheUserGivesItForTheSession) {
+    Show();
+    const QSize fitted = GaiyouDlg->size();
+    Show();
+    EXPECT_EQ(GaiyouDlg->size(), fitted);
+    const QSize given = fitted - QSize(40, 120);
+    GaiyouDlg->resize(given);
+    for (int showing = 0; showing < 2; ++showing) {
+        Show();
+        EXPECT_EQ(GaiyouDlg->size(), given) << showing;
+    }
+}
+
 TEST_F(OverviewDialogTest, TabsStayAboveTheScrolledPageAndEachShowingOpensAtTheTop) {
     Show();
     QApplication::processEvents();
@@ -347,8 +366,19 @@ TEST_F(OverviewDialogTest, TabsStayAboveTheScrolledPageAndEachShowingOpensAtTheT
     Show();
     EXPECT_EQ(down->value(), 0);
 
-    // Without the city switch the city radio is disabled and says where the switch is.
+    // Without the city switch the city radio is disabled and says where the switch is, in a
+    // grey that can be read on its cyan.
     EXPECT_FALSE(GaiyouDlg->Rmodeb2->isEnabled());
+    const QImage radio = GaiyouDlg->Rmodeb2->grab().toImage();
+    const QColor cyan(0, 255, 255);
+    const int caption =
+        GaiyouDlg->Rmodeb2->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth);
+    double strongest = 1.0; // the contrast of the caption's core pixels
+    for (int y = 0; y < radio.height(); ++y)
+        for (int x = caption + 2; x < radio.width(); ++x)
+            strongest = std::max(strongest, ColourContrast(QColor(radio.pixel(x, y)), cyan));
+    EXPECT_GE(strongest, 4.5);
+    EXPECT_LT(strongest, ColourContrast(Qt::black, cyan)); // still greyed
     EXPECT_TRUE(GaiyouDlg->Rmodeb2->toolTip().contains(QStringLiteral("vu版使用")));
     EXPECT_EQ(GaiyouDlg->Rmodeb2->statusTip(), GaiyouDlg->Rmodeb2->toolTip());
     App.CityEditionEnabled = 1;

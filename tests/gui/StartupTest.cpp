@@ -1,5 +1,6 @@
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "mainwin/dialogs/Dzone.h"
 #include "mainwin/dialogs/Ooukazai.h"
 #include "mainwin/velquor2_About.h"
@@ -10,7 +11,6 @@
 #include "model/ModelHooks.h"
 #include "overview/Gaiyou.h"
 #include "support/ScriptedMessages.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 #include "ui/SingleInstance.h"
 
@@ -323,29 +323,6 @@ TEST_F(StartupTest, DroppedFilesOpenTheFirstAndSeveralAreToldOff) {
     EXPECT_EQ(MainForm->PendingOpenPath, QStringLiteral("/tmp/b.vq2"));
     ASSERT_TRUE(ProcessEventsUntil([] { return MainForm->PendingOpenFlag == 0; }));
     EXPECT_EQ(modal.shown.size(), 2u); // only the About box and the overview of the start
-}
-
-TEST_F(StartupTest, PaletteIsPlacedAtItsFirstShowingAndThenStaysWhereLeft) {
-    ScriptedMessages messages;
-    ASSERT_TRUE(CreateForms(Args(), locks.path()));
-    MainForm->resize(1000, 700);
-    MainForm->show();
-    ProcessEventsUntil([] { return MainForm->isVisible(); }, 1000);
-    App.InputMode = 10;
-    MainForm->ShowToolDialog();
-    EXPECT_TRUE(zoneDlg->positioned());
-
-    zoneDlg->move(20, 40);
-    const QPoint left = zoneDlg->pos();
-    App.InputMode = 2;
-    MainForm->ShowToolDialog();
-    App.InputMode = 10;
-    MainForm->ShowToolDialog();
-    EXPECT_EQ(zoneDlg->pos(), left);
-    MainForm->RefreshToolDialog();
-    EXPECT_TRUE(zoneDlg->isVisible());
-    EXPECT_EQ(zoneDlg->pos(), left);
-    App.InputMode = -1;
 }
 
 TEST_F(StartupTest, ModelReachesTheWindowThroughItsHooks) {

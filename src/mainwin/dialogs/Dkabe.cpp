@@ -132,14 +132,9 @@ void TWallDlg::ApplyForm() {
 }
 
 void TWallDlg::BhyoujiClick() {
-    const int right = frameGeometry().right();
     expanded_ = !expanded_;
     ApplyForm();
-    adjustSize();
-    if (!isVisible()) return;
-    move(right - frameGeometry().width() + 1, y());
-    // Grown to the left from near the screen's edge, its wall kinds would be out of reach.
-    KeepOnScreen(this);
+    fitToControls();
 }
 
 void TWallDlg::FormShow() {

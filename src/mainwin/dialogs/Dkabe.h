@@ -26,7 +26,7 @@ public:
     QLabel* StaticText1 = nullptr;
     QLabel* StaticText2 = nullptr;
 
-    // Narrow (kinds only) and wide form; the right edge stays where it is.
+    // Narrow (kinds only) and wide form; floating, its right edge stays where it is.
     void BhyoujiClick();
     bool Expanded() const { return expanded_; }
     // Controls from the current wall input; runs on every showing and whenever the current

@@ -18,12 +18,7 @@ constexpr int ClientWidth = 736;
 constexpr int PanelHeight = 40;
 
 // What the user left the last result dialog at, for the next one of the run.
-struct ChosenSize {
-    bool chosen = false;
-    QSize size;
-    bool maximised = false;
-};
-ChosenSize Chosen;
+FormSize Chosen;
 } // namespace
 
 TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int clientHeight,
@@ -107,12 +102,9 @@ void TResultDlg::setVisible(bool visible) {
         report_ = {};
         placeForShowing();
     } else if (!visible && isVisible()) {
-        Chosen.chosen = true;
-        Chosen.maximised = isMaximized();
-        if (!Chosen.maximised)
-            Chosen.size = size();
-        else if (normalGeometry().isValid())
-            Chosen.size = normalGeometry().size();
+        // Maximised without a normal size known, it keeps the size chosen before.
+        const FormSize left = FormSize::Of(*this);
+        Chosen = {left.size.isValid() ? left.size : Chosen.size, left.maximised};
     }
     ModalForm::setVisible(visible);
     if (!visible) report_ = {}; // nothing of the report is kept between showings
@@ -129,16 +121,13 @@ void TResultDlg::placeForShowing() {
     const int bar =
         ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
     QSize wanted(std::max(ClientWidth, ReportPageWidth + bar), clientHeight_);
+    QSize room(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (screen) {
-        const QSize room = screen->availableGeometry().size() - FrameExtent(this);
+        room = screen->availableGeometry().size() - FrameExtent(this);
         // As tall as the screen allows; a screen narrower than the page makes it narrower.
         wanted.setHeight(room.height());
-        if (Chosen.chosen && Chosen.size.isValid()) wanted = Chosen.size;
-        wanted = wanted.boundedTo(room);
     }
-    resize(wanted);
-    const bool maximised = Chosen.chosen && Chosen.maximised;
-    setWindowState(maximised ? windowState() | Qt::WindowMaximized
-                             : windowState() & ~Qt::WindowMaximized);
-    setCentred(!maximised);
+    resize(wanted.boundedTo(room));
+    Chosen.restore(*this, room);
+    setCentred(!Chosen.maximised);
 }
