@@ -238,20 +238,97 @@ void CancelPair(OutlineEdge& a, OutlineEdge& b) {
     if (a.x1 != a.x2 && a.y1 != a.y2 && OnOneLine(a, b)) OrderOnOneLine(a, b);
 }
 
-} // namespace
+// The line of an edge: 0..99 along Y at that X index, 100..199 along X at that Y index, 200
+// oblique (every oblique line); -1 for an edge whose first X is 0, which counts as removed.
+constexpr int ObliqueLine = AxisCountX + AxisCountY;
+constexpr int OutlineLines = ObliqueLine + 1;
+int LineOf(const OutlineEdge& e) {
+    if (e.x1 == 0) return -1;
+    if (e.x1 == e.x2) return e.x1;
+    if (e.y1 == e.y2) return AxisCountX + e.y1;
+    return ObliqueLine;
+}
 
-void CancelOutlinePairs(OutlineEdge* edges, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (edges[i].x1 == 0) continue;
-        for (int j = 0; j < count; ++j) {
-            if (j == i) continue;
-            OutlineEdge& a = edges[i];
-            OutlineEdge& b = edges[j];
+// Every pair of the `n` edges `members` (in entry order), as the cancellation meets them. With
+// `line` 0 or more, stops and returns false as soon as an edge of a pair has left that line.
+bool CancelPairs(OutlineEdge* edges, const int16_t* members, int n, int line) {
+    for (int m = 0; m < n; ++m) {
+        OutlineEdge& a = edges[members[m]];
+        if (a.x1 == 0) continue;
+        for (int k = 0; k < n; ++k) {
+            if (k == m) continue;
+            OutlineEdge& b = edges[members[k]];
             if (a.x1 == 0) break;
             if (b.x1 == 0) continue;
             CancelPair(a, b);
+            if (line >= 0 && ((a.x1 != 0 && LineOf(a) != line) || (b.x1 != 0 && LineOf(b) != line)))
+                return false;
         }
     }
+    return true;
+}
+
+// The distance by which every axis lies beyond the one before it for the cancellation line by
+// line. An edge along a grid line then has two ends that far apart at least, and their side
+// values against an oblique edge (whose ends are as far apart each way) differ by that distance
+// squared at least: more than two values within the tolerance of the side test can.
+constexpr double AxisStepApart = 1e-3;
+static_assert(AxisStepApart * AxisStepApart > 2 * OnLineTolerance);
+
+// Whether the axes lie AxisStepApart apart at least, and within a kilometre of the origin, where
+// the side values are exact to far less than that.
+bool AxesApart() {
+    static_assert(AxisCountX == AxisCountY);
+    const auto apart = [](const double(&axes)[AxisCountX]) {
+        for (int i = 1; i < AxisCountX; ++i)
+            if (!(axes[i] - axes[i - 1] >= AxisStepApart)) return false;
+        return std::fabs(axes[0]) <= 1000.0 && std::fabs(axes[AxisCountX - 1]) <= 1000.0;
+    };
+    return apart(Doc.AxisX) && apart(Doc.AxisY);
+}
+
+// The members of each line in entry order: LineStart[l] .. LineStart[l + 1] in LineMembers.
+int16_t LineStart[OutlineLines + 1];
+int16_t LineMembers[MaxOutlineEdges];
+OutlineEdge ObliqueBefore[MaxOutlineEdges];
+
+} // namespace
+
+void CancelOutlinePairs(OutlineEdge* edges, int count) {
+    int16_t all[MaxOutlineEdges];
+    for (int i = 0; i < count; ++i) all[i] = static_cast<int16_t>(i);
+    CancelPairs(edges, all, count, -1);
+}
+
+bool CancelOutlineLineByLine(OutlineEdge* edges, int count) {
+    if (!AxesApart()) return false;
+    int perLine[OutlineLines] = {};
+    for (int i = 0; i < count; ++i) {
+        const OutlineEdge& e = edges[i];
+        if (e.x1 == 0) continue;
+        // An edge of no length lies on two lines, one off the grid on none.
+        if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2) || (e.x1 == e.x2 && e.y1 == e.y2))
+            return false;
+        ++perLine[LineOf(e)];
+    }
+    LineStart[0] = 0;
+    for (int l = 0; l < OutlineLines; ++l)
+        LineStart[l + 1] = static_cast<int16_t>(LineStart[l] + perLine[l]);
+    for (int l = 0; l < OutlineLines; ++l) perLine[l] = LineStart[l];
+    for (int i = 0; i < count; ++i)
+        if (edges[i].x1 != 0) LineMembers[perLine[LineOf(edges[i])]++] = static_cast<int16_t>(i);
+    // Two oblique edges on one line may leave an edge of no length, which would then act with
+    // the edges of two grid lines: the oblique edges go first, and back as they came then.
+    const int16_t* oblique = LineMembers + LineStart[ObliqueLine];
+    const int obliqueCount = LineStart[ObliqueLine + 1] - LineStart[ObliqueLine];
+    for (int m = 0; m < obliqueCount; ++m) ObliqueBefore[m] = edges[oblique[m]];
+    if (!CancelPairs(edges, oblique, obliqueCount, ObliqueLine)) {
+        for (int m = 0; m < obliqueCount; ++m) edges[oblique[m]] = ObliqueBefore[m];
+        return false;
+    }
+    for (int l = 0; l < ObliqueLine; ++l)
+        CancelPairs(edges, LineMembers + LineStart[l], LineStart[l + 1] - LineStart[l], -1);
+    return true;
 }
 
 WallEvaluationResults& WallEval = theWallEvaluation;
@@ -459,7 +536,7 @@ void BuildStoreyOutline(int storey) {
 
     OutlineEdge* edges = WallEval.StoreyOutline[sc][storey];
     const int count = WallEval.StoreyOutlineCount[sc][storey];
-    CancelOutlinePairs(edges, count);
+    if (!CancelOutlineLineByLine(edges, count)) CancelOutlinePairs(edges, count);
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         if (edges[i].x1 == 0) continue;

@@ -144,3 +144,13 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // Builds the outline of one storey: the edges of its enclosed "２階床", "吹抜部" and roof
 // areas, with overlapping collinear edges cancelled and touching ones merged.
 void BuildStoreyOutline(int storey);
+
+// The cancellation of the outline: each pair of the `count` edges, in entry order, cancels what
+// the two have in common along one line and merges them where they touch end to end; an edge
+// whose first X is 0 counts as removed.
+void CancelOutlinePairs(OutlineEdge* edges, int count);
+// The same line by line, which gives the same edges: only edges on one grid line, or both
+// oblique, act on each other while the axes lie apart (a millimetre at least) and every edge
+// lies on the grid with a length. Returns false, with the edges as they came, where that does
+// not hold or an oblique edge leaves its line.
+bool CancelOutlineLineByLine(OutlineEdge* edges, int count);
