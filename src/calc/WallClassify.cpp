@@ -42,20 +42,35 @@ int32_t BraceClassOf(int32_t braceRow) {
     return BraceClassMap[braceRow - 24];
 }
 
+// Per scenario and storey, the box of grid nodes that the last build of the node map and end
+// codes marked (the whole grid before the first): the next build clears only that box of the
+// two tables, 200 KB a storey, and a small house costs what it holds.
+struct NodeBox {
+    int32_t x0 = 0, x1 = AxisCountX - 1, y0 = 0, y1 = AxisCountY - 1;
+    void take(int32_t x, int32_t y) {
+        x0 = Lo(x0, x);
+        x1 = Hi(x1, x);
+        y0 = Lo(y0, y);
+        y1 = Hi(y1, y);
+    }
+};
+NodeBox NodeBoxes[Scenarios][Storeys];
+
 // Keeps the larger of a node's end code and the new one.
-void KeepEndCode(int storey, int32_t x, int32_t y, int slot, int32_t code) {
+void KeepEndCode(int storey, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
     int32_t& cell = WallEval.GridCellWalls[CalcScenario()][storey][x][y][slot];
     if (code > cell) cell = code;
+    box.take(x, y);
 }
 
 // The codes of a wall's two ends in the pair of slots from `lowSlot` (towards -X or -Y, the
 // next towards +X or +Y): the end further along leaves towards the lower slot's side.
-void KeepEndCodes(int storey, const WallRecord& w, bool firstFurther, int lowSlot, int32_t code1,
-                  int32_t code2) {
+void KeepEndCodes(int storey, NodeBox& box, const WallRecord& w, bool firstFurther, int lowSlot,
+                  int32_t code1, int32_t code2) {
     const int first = firstFurther ? lowSlot : lowSlot + 1;
-    KeepEndCode(storey, w.x1, w.y1, first, code1);
-    KeepEndCode(storey, w.x2, w.y2, first ^ 1, code2);
+    KeepEndCode(storey, box, w.x1, w.y1, first, code1);
+    KeepEndCode(storey, box, w.x2, w.y2, first ^ 1, code2);
 }
 
 // A triangle's corners and, per edge, the side its third corner lies on: worked out once for
@@ -301,8 +316,14 @@ void BuildNodeMap(int storey) {
     NoteWallEvalWrite(sc);
     if (!InRange(storey, Storeys)) return;
     auto& map = WallEval.GridNodeMap[sc][storey];
-    std::memset(map, 0, sizeof map);
-    std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof WallEval.GridCellWalls[sc][storey]);
+    auto& cells = WallEval.GridCellWalls[sc][storey];
+    NodeBox& last = NodeBoxes[sc][storey];
+    for (int32_t x = last.x0; x <= last.x1; ++x) {
+        const int32_t y0 = last.y0, n = last.y1 - last.y0 + 1;
+        std::memset(&map[x][y0], 0, n * sizeof map[x][y0]);
+        std::memset(&cells[x][y0], 0, n * sizeof cells[x][y0]);
+    }
+    NodeBox box{AxisCountX, -1, AxisCountY, -1};
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
     for (int i = 0; i < nc; ++i) {
@@ -313,6 +334,7 @@ void BuildNodeMap(int storey) {
         int32_t hardware = ((c.joint % 4) + 4) % 4;
         if (hardware > 2) hardware = 0;
         map[c.x][c.y] = hardware * 4 + kind;
+        box.take(c.x, c.y);
     }
 
     // The floor of the storey above ("２階床").
@@ -324,6 +346,8 @@ void BuildNodeMap(int storey) {
         const int32_t y0 = ClampY(Lo(r.y1, r.y2)), y1 = ClampY(Hi(r.y1, r.y2));
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y) map[x][y] |= FloorAboveBit;
+        box.take(x0, y0);
+        box.take(x1, y1);
     }
     const int nt = ClampIndex(Doc.RoofFloorTriCount[sc][storey], MaxRoofFloorTris + 1);
     for (int i = 0; i < nt; ++i) {
@@ -334,7 +358,10 @@ void BuildNodeMap(int storey) {
         const int32_t y0 = ClampY(Lo(t.y1, Lo(t.y2, t.y3))), y1 = ClampY(Hi(t.y1, Hi(t.y2, t.y3)));
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
-                if (triangle.holds(x, y)) map[x][y] |= FloorAboveBit;
+                if (triangle.holds(x, y)) {
+                    map[x][y] |= FloorAboveBit;
+                    box.take(x, y);
+                }
     }
 
     const int nw = WallCountOf(storey);
@@ -346,9 +373,10 @@ void BuildNodeMap(int storey) {
         const int32_t e2 = 2 * (m / 2 + 1) + m;
         const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
         // Towards -X/+X (slots 0, 1), towards -Y/+Y (slots 2, 3).
-        if (w.y1 == w.y2 || oblique) KeepEndCodes(storey, w, w.x1 >= w.x2, 0, e1, e2);
-        if (w.x1 == w.x2 || oblique) KeepEndCodes(storey, w, w.y1 >= w.y2, 2, e1, e2);
+        if (w.y1 == w.y2 || oblique) KeepEndCodes(storey, box, w, w.x1 >= w.x2, 0, e1, e2);
+        if (w.x1 == w.x2 || oblique) KeepEndCodes(storey, box, w, w.y1 >= w.y2, 2, e1, e2);
     }
+    last = box;
 }
 
 void ClassifyExteriorWalls(int storey) {

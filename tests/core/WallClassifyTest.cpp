@@ -174,6 +174,27 @@ TEST_F(WallClassify, BraceEndCodes) {
     EXPECT_EQ(c[12][1][0], 0);
 }
 
+// A column, two floors above and a braced wall far apart, each outside the box of the others,
+// all gone when the map is built again.
+TEST_F(WallClassify, NodeMapBuiltAgainKeepsNothingOfWhatWent) {
+    AddColumn(0, 5, 50);
+    AddRect(0, 50, 1, 54, 3, 0);
+    AddTri(0, 50, 90, 54, 90, 50, 94, 0);
+    AddWall(0, 90, 50, 92, 50, 0, Brace(5, 0, 2));
+    BuildNodeMap(0);
+    const auto& map = WallEval.GridNodeMap[0][0];
+    const auto& cells = WallEval.GridCellWalls[0][0];
+    ASSERT_TRUE(map[5][50] && map[52][2] && map[51][91] && cells[90][50][1] && cells[92][50][0]);
+    Doc.ColumnCount[0][0] = Doc.RoofFloorRectCount[0][0] = 0;
+    Doc.RoofFloorTriCount[0][0] = Doc.WallCount[0][0] = 0;
+    BuildNodeMap(0);
+    EXPECT_EQ(map[5][50], 0);
+    EXPECT_EQ(map[52][2], 0);
+    EXPECT_EQ(map[51][91], 0);
+    EXPECT_EQ(cells[90][50][1], 0);
+    EXPECT_EQ(cells[92][50][0], 0);
+}
+
 // Precise method, 0.6 m grid: openings between solid walls on the exterior line y = 1.
 class OpeningRuns : public WallClassify {
 protected:
