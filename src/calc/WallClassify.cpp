@@ -199,7 +199,7 @@ void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
     }
     // The two node lists of w's key merged, each in record order.
     const auto collinearFrom = [&](int j, const int16_t* next) {
-        return index.collinearFrom(j, next, nw.slope);
+        return index.collinearFrom(j, next, nw.slope, index.key[w]);
     };
     int b = collinearFrom(index.secondHeads[index.firstList[w]] - 1, index.nextBySecond);
     int a = collinearFrom(index.firstHeads[index.secondList[w]] - 1, index.nextByFirst);

@@ -149,8 +149,9 @@ int FindNextLink(const StoreyWallIndex& index, const PassedWalls& passed, int mo
         // Only the walls of the slope's key that meet at the node can be the link.
         const int16_t* heads = mode == 1 ? index.secondHeads : index.firstHeads;
         const int16_t* next = mode == 1 ? index.nextBySecond : index.nextByFirst;
-        int j = index.collinearFrom(heads[StoreyWallIndex::ListAt(x, y, key)] - 1, next, slope);
-        while (j >= 0 && passed[j]) j = index.collinearFrom(next[j] - 1, next, slope);
+        int j =
+            index.collinearFrom(heads[StoreyWallIndex::ListAt(x, y, key)] - 1, next, slope, key);
+        while (j >= 0 && passed[j]) j = index.collinearFrom(next[j] - 1, next, slope, key);
         return j;
     }
     // A node off the grid (a damaged file) is in no list, and a wall of OddSlopeKey in none.

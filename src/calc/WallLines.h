@@ -112,8 +112,11 @@ struct StoreyWallIndex {
     static int32_t ListAt(int32_t x, int32_t y, int key) {
         return (x * AxisCountY + y) * ListedKeys + key;
     }
-    // The first wall of a list from j on (-1 for none) that is collinear with `slope`.
-    int collinearFrom(int j, const int16_t* next, double slope) const {
+    // The first wall of a list of key `key` from j on (-1 for none) that is collinear with
+    // `slope`, of the same key: in a level or a vertical list every wall is, in a rising or a
+    // falling one the ratio of the slopes decides.
+    int collinearFrom(int j, const int16_t* next, double slope, int key) const {
+        if (key == LevelKey || key == VerticalKey) return j;
         while (j >= 0 && !IsCollinear(slope, walls[j].slope)) j = next[j] - 1;
         return j;
     }
