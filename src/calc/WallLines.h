@@ -93,6 +93,9 @@ struct StoreyWallIndex {
     bool everyWallListed;
     // Whether a wall has OddSlopeKey: the node lists are then not read at all.
     bool oddSlopes;
+    // Whether every wall's first end comes before its second (by X index, then Y index), as
+    // they do wherever the axes' positions are numbers and no wall has its two ends on one node.
+    bool chainsRunForwards;
     NormalisedWall walls[MaxWalls];
     uint8_t key[MaxWalls]; // SlopeKey of the wall's slope
     // 1 + the next wall in record order in the same list of first (second) ends; 0 ends the list.
@@ -107,6 +110,10 @@ struct StoreyWallIndex {
     // firstHeads[secondList[w]] those that start at its second. The next index empties just
     // these heads rather than all of them.
     int32_t firstList[MaxWalls], secondList[MaxWalls];
+    // Per mode (backwards, forwards) and wall, whether the chain from the wall reaches a through
+    // column: 1 or 0 once a search has passed the wall, -1 before. Kept where chains run
+    // forwards only, for the node map as it was when the index was built.
+    mutable int8_t chainAnswer[2][MaxWalls];
 
     // The list of node (x, y), which must be on the grid, and key (below ListedKeys).
     static int32_t ListAt(int32_t x, int32_t y, int key) {

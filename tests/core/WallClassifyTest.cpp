@@ -433,6 +433,18 @@ TEST_F(WallClassify, ObliqueWallFollowsCollinearChainsToThroughColumns) {
     EXPECT_EQ(Wall(0, 0).jointSpec, 3);
 }
 
+// Four walls along one diagonal with a through column only at its upper end: every search
+// backwards ends at (1, 1) without one, however many walls before it searched the same chain.
+TEST_F(WallClassify, ObliqueChainWithoutThroughColumnBehindNailsEveryWall) {
+    for (int k = 1; k <= 4; ++k) {
+        AddColumn(0, k, k);
+        AddWall(0, k, k, k + 1, k + 1);
+    }
+    AddColumn(0, 5, 5, 2);
+    ClassifyWalls();
+    for (int w = 0; w < 4; ++w) EXPECT_EQ(Wall(0, w).jointSpec, 3) << w;
+}
+
 // Across two coinciding Y axes (a damaged file) a wall between different Y indices is level: its
 // chain follows no level link, though the one at its end reaches a through column.
 TEST_F(WallClassify, ObliqueWallOfNoSlopeFollowsNoLevelLink) {
