@@ -112,17 +112,29 @@ void ExchangeLoop(WallLineEntry* e, int n, Before before) {
             if (before(e[i].axis, e[j].axis)) Exchange(e[i], e[j]);
 }
 
+// The ends of a wall along its line as the exchanges along the line compare them: an entry a
+// goes behind a later entry b on its line when a.high > b.low, that is when any end of a's wall
+// lies beyond any end of b's. For a Y list the ends are negated, so that it runs by decreasing Y.
+struct LineSpan {
+    int64_t high, low;
+};
+LineSpan Spans[MaxWallLineEntries];
+
 // The exchange loop along the lines: for each pair of entries on one axis, exchange them when
-// `goesBehind(wall of entry i, wall of entry j)`. The entries of one line stand together after
-// the axis order, and these exchanges keep them there, so each pass looks only at the rest of
-// its own line.
-template <typename GoesBehind>
-void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, GoesBehind goesBehind) {
+// the first goes behind the second. The entries of one line stand together after the axis
+// order, and these exchanges keep them there, so each pass looks only at the rest of its own
+// line. Each entry's span is looked up once and travels with it.
+template <typename SpanOf>
+void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf spanOf) {
     WallLineEntry* e = list.entries;
     const int n = list.count;
+    for (int i = 0; i < n; ++i) Spans[i] = spanOf(walls[e[i].wall]);
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n && e[j].axis == e[i].axis; ++j)
-            if (goesBehind(walls[e[i].wall], walls[e[j].wall])) Exchange(e[i], e[j]);
+            if (Spans[i].high > Spans[j].low) {
+                Exchange(e[i], e[j]);
+                Exchange(Spans[i], Spans[j]);
+            }
 }
 
 StoreyWallIndex theWallIndex;
@@ -395,11 +407,11 @@ void BuildWallLineLists() {
             ExchangeLoop(yl.entries, yl.count, [](int32_t a, int32_t b) { return a > b; });
         // Then along each line: X walls by increasing X, Y walls by decreasing Y (walls that do
         // not overlap; overlapping ones stay as the exchanges leave them).
-        ExchangeAlongLines(xl, walls, [](const WallRecord& a, const WallRecord& b) {
-            return a.x1 > b.x1 || a.x1 > b.x2 || a.x2 > b.x1 || a.x2 > b.x2;
+        ExchangeAlongLines(xl, walls, [](const WallRecord& w) {
+            return LineSpan{std::max(w.x1, w.x2), std::min(w.x1, w.x2)};
         });
-        ExchangeAlongLines(yl, walls, [](const WallRecord& a, const WallRecord& b) {
-            return a.y1 < b.y1 || a.y1 < b.y2 || a.y2 < b.y1 || a.y2 < b.y2;
+        ExchangeAlongLines(yl, walls, [](const WallRecord& w) {
+            return LineSpan{-int64_t{std::min(w.y1, w.y2)}, -int64_t{std::max(w.y1, w.y2)}};
         });
     }
 }
