@@ -23,7 +23,7 @@ namespace {
 // The wall evaluation of the current scenario, in the order its stages build on each other.
 void EvaluateWalls() {
     BuildWallLineLists();
-    ClassifyWallsBeforeStrengths();
+    ClassifyWalls();
     EvaluateWallStrengths();
     CalcRigidity();
 }

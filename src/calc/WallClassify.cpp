@@ -9,10 +9,8 @@
 #include "model/Grid.h"
 
 #include <cmath>
-#include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <type_traits>
 
 namespace {
 
@@ -26,9 +24,27 @@ int32_t Lo(int32_t a, int32_t b) {
 int32_t Hi(int32_t a, int32_t b) {
     return a > b ? a : b;
 }
+int32_t ClampX(int32_t x) {
+    return ClampIndex(x, AxisCountX);
+}
+int32_t ClampY(int32_t y) {
+    return ClampIndex(y, AxisCountY);
+}
+// v between the two bounds, in either order, bounds included.
+bool Between(int32_t v, int32_t a, int32_t b) {
+    return v >= Lo(a, b) && v <= Hi(a, b);
+}
 
-// Per scenario and storey, the box of grid nodes whose node map or end codes may be non-zero:
-// a rebuild clears only this box. The whole grid until the first rebuild.
+// Bracing end code group of a BraceSpecs row 24..83: 2 x brace group, + 1 for cross bracing;
+// -1 for a row without bracing of a known size.
+int32_t BraceClassOf(int32_t braceRow) {
+    if (braceRow < 24 || braceRow > 83) return -1;
+    return BraceClassMap[braceRow - 24];
+}
+
+// Per scenario and storey, the box of grid nodes that the last build of the node map and end
+// codes marked (the whole grid before the first): the next build clears only that box of the
+// two tables, 200 KB a storey, and a small house costs what it holds.
 struct NodeBox {
     int32_t x0 = 0, x1 = AxisCountX - 1, y0 = 0, y1 = AxisCountY - 1;
     void take(int32_t x, int32_t y) {
@@ -40,32 +56,21 @@ struct NodeBox {
 };
 NodeBox NodeBoxes[Scenarios][Storeys];
 
-using NodeEndCodes = int32_t[AxisCountX][AxisCountY][4];
-
-// Keeps the larger of a node's end code (> 0) and the new one. The node goes into the box
-// either way (`Take`; false where the caller already took it): a code already there was put
-// there by this build, which took the node then.
-template <bool Take = true>
-void KeepEndCode(int32_t (*cells)[4], NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
+// Keeps the larger of a node's end code and the new one.
+void KeepEndCode(int storey, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
-    int32_t& cell = cells[x * AxisCountY + y][slot];
-    cell = Hi(cell, code);
-    if (Take) box.take(x, y);
+    int32_t& cell = WallEval.GridCellWalls[CalcScenario()][storey][x][y][slot];
+    if (code > cell) cell = code;
+    box.take(x, y);
 }
 
 // The codes of a wall's two ends in the pair of slots from `lowSlot` (towards -X or -Y, the
 // next towards +X or +Y): the end further along leaves towards the lower slot's side.
-template <bool Take = true>
-[[gnu::always_inline]] inline void KeepEndCodes(int32_t (*cells)[4], NodeBox& box,
-                                                const WallRecord& w, bool firstFurther, int lowSlot,
-                                                int32_t code1, int32_t code2) {
+void KeepEndCodes(int storey, NodeBox& box, const WallRecord& w, bool firstFurther, int lowSlot,
+                  int32_t code1, int32_t code2) {
     const int first = firstFurther ? lowSlot : lowSlot + 1;
-    KeepEndCode<Take>(cells, box, w.x1, w.y1, first, code1);
-    KeepEndCode<Take>(cells, box, w.x2, w.y2, first ^ 1, code2);
-}
-
-double Side(double xa, double ya, double xb, double yb, double xq, double yq) {
-    return (xa - xb) * (yq - ya) + (ya - yb) * (xa - xq);
+    KeepEndCode(storey, box, w.x1, w.y1, first, code1);
+    KeepEndCode(storey, box, w.x2, w.y2, first ^ 1, code2);
 }
 
 // A triangle's corners and, per edge, the side its third corner lies on: worked out once for
@@ -78,256 +83,73 @@ struct NodeTriangle {
                                                                  AxisPosY(t.y3)} {
         for (int e = 0; e < 3; ++e) {
             const int a = e, b = (e + 1) % 3, d = (e + 2) % 3;
-            sd[e] = Side(px[a], py[a], px[b], py[b], px[d], py[d]);
+            sd[e] = SideValue(px[a], py[a], px[b], py[b], px[d], py[d]);
         }
     }
-    bool holds(double qx, double qy) const {
+    // Whether the node lies inside or on an edge: on each edge's side of the third corner.
+    bool holds(int32_t x, int32_t y) const {
+        const double qx = AxisPosX(x), qy = AxisPosY(y);
         for (int e = 0; e < 3; ++e) {
             const int a = e, b = (e + 1) % 3;
-            const double sq = Side(px[a], py[a], px[b], py[b], qx, qy);
+            const double sq = SideValue(px[a], py[a], px[b], py[b], qx, qy);
             if (sd[e] * sq < -1e-5) return false;
         }
         return true;
     }
 };
 
-int32_t ClampX(int32_t x) {
-    return ClampIndex(x, AxisCountX);
-}
-int32_t ClampY(int32_t y) {
-    return ClampIndex(y, AxisCountY);
-}
-
-// An outline edge with what the test against a wall needs, looked up once per storey.
-struct OutlineSpan {
-    int32_t x1, y1, x2, y2;
-    int32_t loX, hiX, loY, hiY;
-    double px1, py1, px2, py2; // positions of the ends, set by PlaceEdge where a test needs them
-};
-OutlineSpan OutlineSpans[MaxOutlineEdges];
-
-// Per Y axis index the outline edges whose Y range takes it in (CoverStart[y] ..
-// CoverStart[y + 1] in CoverEdges): a wall can only lie on an edge that covers its first Y.
-// Only the indices CoverLo..CoverHi that some edge covers have lists.
-int16_t CoverStart[AxisCountY + 1];
-int16_t CoverEdges[MaxOutlineEdges * AxisCountY];
-int32_t CoverLo = 0, CoverHi = -1;
-
-// When the axes are strictly increasing and every edge lies on the grid, a wall along X or Y
-// (with length, on the grid) can only lie on an edge along the same grid line: any other edge
-// has an end off the wall's line by a millimetre at least, and the side test multiplies that
-// by the wall's length, a millimetre at least, with nothing to cancel it. So such a wall looks
-// only at the edges of its line: 1 + the first edge along X at each Y index (along Y at each X
-// index), 1 + the next one of the same line; 0 ends a list.
-bool ByGridLine = false;
-int16_t FirstAlongXAt[AxisCountY], FirstAlongYAt[AxisCountX];
-int16_t NextOnLine[MaxOutlineEdges];
-int LinedEdges = 0; // the edges in the lists, to empty them for the next storey
-
-// With ByGridLine and every axis within a kilometre of the origin, an oblique wall on the grid
-// can only lie on an oblique edge: an edge along X would need both its Y indices, one along Y
-// has two ends a millimetre apart along it, whose side values then differ by that times the
-// wall's extent along X (a millimetre at least), 1e-6, far more than the 2e-7 both would need
-// to pass and than the rounding of products of a few kilometres at most. So such a wall looks
-// only at the oblique edges.
-bool ObliqueByEdges = false;
-int16_t ObliqueEdges[MaxOutlineEdges];
-int ObliqueEdgeCount = 0;
-// Past a few oblique edges, the cover lists of the oblique edges alone (ObliqueStart[y] ..
-// ObliqueStart[y + 1] in ObliqueCover, for ObliqueLo..ObliqueHi): an oblique wall then looks
-// only at those that take in its first Y.
-constexpr int ObliqueEdgesReadStraight = 4;
-bool ObliqueListed = false;
-int16_t ObliqueStart[AxisCountY + 1];
-int16_t ObliqueCover[MaxOutlineEdges * AxisCountY];
-int32_t ObliqueLo = 0, ObliqueHi = -1;
-
-// The cover lists are made when a wall first needs them: with ObliqueByEdges only a wall off
-// the grid or without length does.
-bool CoverReady = false;
-int CoverEdgeCount = 0;
-
-// Asked only of strictly increasing axes, whose first and last lie farthest out.
-bool AxesWithinKilometre() {
-    const auto within = [](double v) { return std::fabs(v) <= 1000.0; };
-    return within(Doc.AxisX[0]) && within(Doc.AxisX[AxisCountX - 1]) && within(Doc.AxisY[0]) &&
-           within(Doc.AxisY[AxisCountY - 1]);
-}
-
-void PrepareCover();
-template <typename EdgeOf>
-void FillCoverLists(int count, EdgeOf edgeOf, int16_t* start, int16_t* lists, int32_t& lo,
-                    int32_t& hi);
-
-// The positions of an edge's ends, looked up only for the edges that a side test may meet: a
-// wall along a grid line compares indices only.
-void PlaceEdge(OutlineSpan& e) {
-    e.px1 = AxisPosX(e.x1), e.py1 = AxisPosY(e.y1);
-    e.px2 = AxisPosX(e.x2), e.py2 = AxisPosY(e.y2);
-}
-
-// Fills OutlineSpans and the line lists from the storey's outline; returns the number of
-// edges. `axesWithinKilometre`: AxesWithinKilometre(), worked out by the caller.
-int PrepareOutline(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre) {
-    for (int i = 0; i < LinedEdges; ++i) {
-        const OutlineSpan& e = OutlineSpans[i];
-        if (e.y1 == e.y2 && e.x1 != e.x2) FirstAlongXAt[e.y1] = 0;
-        if (e.x1 == e.x2 && e.y1 != e.y2) FirstAlongYAt[e.x1] = 0;
-    }
-    LinedEdges = 0;
-    const int n = WallEval.StoreyOutlineCount[CalcScenario()][storey];
-    const OutlineEdge* edges = WallEval.StoreyOutline[CalcScenario()][storey];
-    const int count = n < 0 ? 0 : n < MaxOutlineEdges ? n : MaxOutlineEdges;
-    // One pass backwards, so that each line list runs in entry order: the spans, whether every
-    // edge lies on the grid, the line lists while they do, and the oblique edges (in any order,
-    // as a wall asks only whether it lies on one of them).
-    ByGridLine = axesStrictlyIncreasing;
-    ObliqueEdgeCount = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        const OutlineEdge& e = edges[i];
-        OutlineSpan& span = OutlineSpans[i];
-        span.x1 = e.x1, span.y1 = e.y1, span.x2 = e.x2, span.y2 = e.y2;
-        span.loX = Lo(e.x1, e.x2), span.hiX = Hi(e.x1, e.x2);
-        span.loY = Lo(e.y1, e.y2), span.hiY = Hi(e.y1, e.y2);
-        if (!ByGridLine) continue;
-        if (!OnGrid(e.x1, e.y1) || !OnGrid(e.x2, e.y2)) {
-            // Off the grid after all: the lists made so far are emptied again.
-            for (int k = i + 1; k < count; ++k) {
-                const OutlineSpan& made = OutlineSpans[k];
-                if (made.y1 == made.y2 && made.x1 != made.x2) FirstAlongXAt[made.y1] = 0;
-                if (made.x1 == made.x2 && made.y1 != made.y2) FirstAlongYAt[made.x1] = 0;
-            }
-            ByGridLine = false;
-            continue;
-        }
-        int16_t* first = e.y1 == e.y2 && e.x1 != e.x2   ? &FirstAlongXAt[e.y1]
-                         : e.x1 == e.x2 && e.y1 != e.y2 ? &FirstAlongYAt[e.x1]
-                                                        : nullptr;
-        if (first) {
-            NextOnLine[i] = *first;
-            *first = static_cast<int16_t>(i + 1);
-        } else if (e.x1 != e.x2 && e.y1 != e.y2) {
-            ObliqueEdges[ObliqueEdgeCount++] = static_cast<int16_t>(i);
-        }
-    }
-    if (ByGridLine) LinedEdges = count;
-    ObliqueByEdges = ByGridLine && axesWithinKilometre;
-    if (!ObliqueByEdges) ObliqueEdgeCount = 0;
-    for (int k = 0; k < ObliqueEdgeCount; ++k) PlaceEdge(OutlineSpans[ObliqueEdges[k]]);
-    ObliqueListed = ObliqueEdgeCount > ObliqueEdgesReadStraight;
-    if (ObliqueListed)
-        FillCoverLists(
-            ObliqueEdgeCount, [](int k) { return ObliqueEdges[k]; }, ObliqueStart, ObliqueCover,
-            ObliqueLo, ObliqueHi);
-    CoverEdgeCount = count;
-    CoverReady = false;
-    if (!ObliqueByEdges) PrepareCover();
-    return count;
-}
-
-// Per Y index from `lo` to `hi` (set here) the edges edgeOf(0 .. count - 1) whose Y range takes
-// it in, in that order: start[y] .. start[y + 1] in `lists`.
-template <typename EdgeOf>
-void FillCoverLists(int count, EdgeOf edgeOf, int16_t* start, int16_t* lists, int32_t& lo,
-                    int32_t& hi) {
-    const auto eachCovered = [&](const OutlineSpan& e, auto f) {
-        for (int32_t y = Hi(e.loY, 0); y <= e.hiY && y < AxisCountY; ++y) f(y);
-    };
-    // The lists span only the Y range the edges cover.
-    lo = AxisCountY, hi = -1;
-    for (int k = 0; k < count; ++k) {
-        const OutlineSpan& e = OutlineSpans[edgeOf(k)];
-        const int32_t first = Hi(e.loY, 0);
-        const int32_t last = Lo(e.hiY, AxisCountY - 1);
-        if (first > last) continue;
-        lo = Lo(lo, first);
-        hi = Hi(hi, last);
-    }
-    if (lo > hi) return;
-    int16_t covers[AxisCountY + 1];
-    for (int32_t y = lo; y <= hi; ++y) covers[y + 1] = 0;
-    for (int k = 0; k < count; ++k)
-        eachCovered(OutlineSpans[edgeOf(k)], [&](int32_t y) { ++covers[y + 1]; });
-    start[lo] = 0;
-    for (int32_t y = lo; y <= hi; ++y)
-        start[y + 1] = static_cast<int16_t>(start[y] + covers[y + 1]);
-    int16_t fill[AxisCountY];
-    for (int32_t y = lo; y <= hi; ++y) fill[y] = start[y];
-    for (int k = 0; k < count; ++k) {
-        const int i = edgeOf(k);
-        eachCovered(OutlineSpans[i],
-                    [&](int32_t y) { lists[fill[y]++] = static_cast<int16_t>(i); });
-    }
-}
-
-// Fills the cover lists of the edges PrepareOutline took.
-void PrepareCover() {
-    CoverReady = true;
-    const int count = CoverEdgeCount;
-    for (int i = 0; i < count; ++i) PlaceEdge(OutlineSpans[i]);
-    FillCoverLists(
-        count, [](int k) { return k; }, CoverStart, CoverEdges, CoverLo, CoverHi);
-}
-
-inline bool OnEdge(const OutlineSpan& e, const WallRecord& w, double xw1, double yw1, double xw2,
-                   double yw2) {
-    const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
-    if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1)
-        return within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY);
+// Whether the wall lies on the outline edge: along the edge's own grid line within its ends,
+// or otherwise with both ends of the edge on the wall's line. Either way the wall lies within
+// the edge's Y range, so that is asked first.
+bool OnOutlineEdge(const OutlineEdge& e, const WallRecord& w) {
+    if (!Between(w.y1, e.y1, e.y2) || !Between(w.y2, e.y1, e.y2)) return false;
+    if (w.x1 == w.x2 && e.x1 == e.x2 && e.x1 == w.x1) return true;
     if (w.y1 == w.y2 && e.y1 == e.y2 && e.y1 == w.y1)
-        return within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX);
-    if (!within(w.y1, e.loY, e.hiY) || !within(w.y2, e.loY, e.hiY)) return false;
-    const double s1 = Side(xw1, yw1, xw2, yw2, e.px1, e.py1);
-    if (!(s1 > -1e-7 && s1 < 1e-7)) return false;
-    const double s2 = Side(xw1, yw1, xw2, yw2, e.px2, e.py2);
-    return s2 > -1e-7 && s2 < 1e-7;
-}
-
-// Whether the wall lies on an edge of the outline. Every test passes only for an edge whose
-// Y range takes in the wall's first Y, so only those are looked at.
-bool OnOutline(int edgeCount, const WallRecord& w) {
-    if (ByGridLine && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2)) {
-        const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
-        const int16_t* first = alongX                         ? &FirstAlongXAt[w.y1]
-                               : w.x1 == w.x2 && w.y1 != w.y2 ? &FirstAlongYAt[w.x1]
-                                                              : nullptr;
-        if (first) {
-            // OnEdge for an edge of the wall's own grid line, which compares the indices only.
-            const auto within = [](int32_t v, int32_t lo, int32_t hi) {
-                return v >= lo && v <= hi;
-            };
-            for (int i = *first - 1; i >= 0; i = NextOnLine[i] - 1) {
-                const OutlineSpan& e = OutlineSpans[i];
-                if (alongX ? within(w.x1, e.loX, e.hiX) && within(w.x2, e.loX, e.hiX)
-                           : within(w.y1, e.loY, e.hiY) && within(w.y2, e.loY, e.hiY))
-                    return true;
-            }
-            return false;
-        }
-    }
+        return Between(w.x1, e.x1, e.x2) && Between(w.x2, e.x1, e.x2);
     const double xw1 = AxisPosX(w.x1), yw1 = AxisPosY(w.y1);
     const double xw2 = AxisPosX(w.x2), yw2 = AxisPosY(w.y2);
-    if (ObliqueByEdges && OnGrid(w.x1, w.y1) && OnGrid(w.x2, w.y2) && w.x1 != w.x2 &&
-        w.y1 != w.y2) {
-        if (ObliqueListed) {
-            if (w.y1 < ObliqueLo || w.y1 > ObliqueHi) return false;
-            for (int c = ObliqueStart[w.y1]; c < ObliqueStart[w.y1 + 1]; ++c)
-                if (OnEdge(OutlineSpans[ObliqueCover[c]], w, xw1, yw1, xw2, yw2)) return true;
-            return false;
-        }
-        for (int k = 0; k < ObliqueEdgeCount; ++k)
-            if (OnEdge(OutlineSpans[ObliqueEdges[k]], w, xw1, yw1, xw2, yw2)) return true;
-        return false;
-    }
-    if (!CoverReady) PrepareCover();
+    return OnLine(SideValue(xw1, yw1, xw2, yw2, AxisPosX(e.x1), AxisPosY(e.y1))) &&
+           OnLine(SideValue(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2)));
+}
+
+// The outline edges of a storey by the Y indices their ranges take in, looked up once per
+// storey: as a wall lies only on an edge whose Y range takes in its Y indices, a wall on the
+// grid looks only at the edges listed for its first Y (from[y] .. from[y + 1] in at).
+struct OutlineByY {
+    const OutlineEdge* edges;
+    int count;
+    int16_t from[AxisCountY + 1];
+    int16_t at[MaxOutlineEdges * AxisCountY];
+};
+OutlineByY TheOutlineByY;
+
+const OutlineByY& ListOutlineByY(int storey) {
+    OutlineByY& o = TheOutlineByY;
+    const int sc = CalcScenario();
+    o.edges = WallEval.StoreyOutline[sc][storey];
+    o.count = LiveCount(WallEval.StoreyOutlineCount[sc][storey], MaxOutlineEdges);
+    // The Y indices on the grid that an edge takes in.
+    const auto eachY = [](const OutlineEdge& e, auto f) {
+        for (int32_t y = ClampY(Lo(e.y1, e.y2)); y <= Lo(Hi(e.y1, e.y2), AxisCountY - 1); ++y) f(y);
+    };
+    int perY[AxisCountY] = {};
+    for (int i = 0; i < o.count; ++i) eachY(o.edges[i], [&](int32_t y) { ++perY[y]; });
+    o.from[0] = 0;
+    for (int y = 0; y < AxisCountY; ++y) o.from[y + 1] = static_cast<int16_t>(o.from[y] + perY[y]);
+    for (int y = 0; y < AxisCountY; ++y) perY[y] = o.from[y];
+    for (int i = 0; i < o.count; ++i)
+        eachY(o.edges[i], [&](int32_t y) { o.at[perY[y]++] = static_cast<int16_t>(i); });
+    return o;
+}
+
+bool OnOutline(const OutlineByY& o, const WallRecord& w) {
     if (!InRange(w.y1, AxisCountY)) {
-        for (int i = 0; i < edgeCount; ++i)
-            if (OnEdge(OutlineSpans[i], w, xw1, yw1, xw2, yw2)) return true;
+        for (int i = 0; i < o.count; ++i)
+            if (OnOutlineEdge(o.edges[i], w)) return true;
         return false;
     }
-    if (w.y1 < CoverLo || w.y1 > CoverHi) return false;
-    for (int c = CoverStart[w.y1]; c < CoverStart[w.y1 + 1]; ++c)
-        if (OnEdge(OutlineSpans[CoverEdges[c]], w, xw1, yw1, xw2, yw2)) return true;
+    for (int k = o.from[w.y1]; k < o.from[w.y1 + 1]; ++k)
+        if (OnOutlineEdge(o.edges[o.at[k]], w)) return true;
     return false;
 }
 
@@ -348,35 +170,16 @@ int32_t GroupBase(int32_t type) {
     return 11;
 }
 
-// Zeros in blocks 1.. of a row the fields that block 0 only carries: no stage writes them
-// there. lowerStorey .. runLength and openingFactor, planValue lie together in the record.
-void ZeroBlock0Fields(WallResultRecord* blocks) {
-    constexpr std::size_t lowFrom = offsetof(WallResultRecord, lowerStorey);
-    constexpr std::size_t lowTo = offsetof(WallResultRecord, runLength) + sizeof(double);
-    constexpr std::size_t highFrom = offsetof(WallResultRecord, openingFactor);
-    constexpr std::size_t highTo = offsetof(WallResultRecord, planValue) + sizeof(double);
-    // Unrolled, the stores of all blocks go out without a loop around each block's four.
-#pragma GCC unroll 4
-    for (int k = 1; k < WallResultBlocks; ++k) {
-        unsigned char* bytes = reinterpret_cast<unsigned char*>(&blocks[k]);
-        std::memset(bytes + lowFrom, 0, lowTo - lowFrom);
-        std::memset(bytes + highFrom, 0, highTo - highFrom);
-    }
-}
-
-// 2 less the weaker hardware of the columns at the wall's ends; a node off the grid has none.
-[[gnu::noinline]] int32_t JointFromEndColumns(const int32_t (&map)[AxisCountX][AxisCountY],
-                                              const WallRecord& w) {
-    const auto hardware = [&](int32_t x, int32_t y) {
-        return OnGrid(x, y) ? (std::abs(map[x][y]) % FloorAboveBit) / 4 : 0;
-    };
-    return 2 - MinInt(hardware(w.x1, w.y1), hardware(w.x2, w.y2));
-}
-
 void ZeroLengths(WallResultRecord& r) {
     r.projectedLengthX = 0;
     r.projectedLengthY = 0;
     r.effectiveLength = 0;
+}
+
+// The node's code when a column stands on it, else 0.
+int32_t ColumnCodeAt(int storey, int32_t x, int32_t y) {
+    const int32_t code = NodeCode(storey, x, y);
+    return std::abs(code) % FloorAboveBit != 0 ? code : 0;
 }
 
 // Calls f(j, before, after) in record order for every other wall j collinear with w that ends
@@ -385,8 +188,6 @@ template <typename F>
 void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
     const NormalisedWall& nw = index.walls[w];
     if (!index.everyWallListed) {
-        // Ends off the grid (a damaged file) are in no node list, and a wall of OddSlopeKey
-        // in none: every wall is looked at.
         for (int j = 0; j < index.count; ++j) {
             if (j == w) continue;
             const NormalisedWall& nj = index.walls[j];
@@ -396,34 +197,25 @@ void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
         }
         return;
     }
-    // Merge the two node lists of w's key, each in record order.
-    // Compiled apart for the level and vertical lists, where every wall is collinear.
-    const auto merge = [&](auto everyWallCollinear) {
-        const int key = index.key[w];
-        const auto collinearFrom = [&](int j, const int16_t* next) {
-            return everyWallCollinear ? j : index.collinearFrom(j, next, nw.slope, key);
-        };
-        int b = collinearFrom(index.secondHeads[index.firstList[w]] - 1, index.nextBySecond);
-        int a = collinearFrom(index.firstHeads[index.secondList[w]] - 1, index.nextByFirst);
-        while (b >= 0 || a >= 0) {
-            const int j = a < 0 || (b >= 0 && b < a) ? b : a;
-            const bool before = j == b, after = j == a;
-            if (before) b = collinearFrom(index.nextBySecond[b] - 1, index.nextBySecond);
-            if (after) a = collinearFrom(index.nextByFirst[a] - 1, index.nextByFirst);
-            if (j != w) f(j, before, after);
-        }
+    // The two node lists of w's key merged, each in record order.
+    const auto collinearFrom = [&](int j, const int16_t* next) {
+        return index.collinearFrom(j, next, nw.slope, index.key[w]);
     };
-    if (index.key[w] < RisingKey)
-        merge(std::true_type{});
-    else
-        merge(std::false_type{});
+    int b = collinearFrom(index.secondHeads[index.firstList[w]] - 1, index.nextBySecond);
+    int a = collinearFrom(index.firstHeads[index.secondList[w]] - 1, index.nextByFirst);
+    while (b >= 0 || a >= 0) {
+        const int j = a < 0 || (b >= 0 && b < a) ? b : a;
+        const bool before = j == b, after = j == a;
+        if (before) b = collinearFrom(index.nextBySecond[b] - 1, index.nextBySecond);
+        if (after) a = collinearFrom(index.nextByFirst[a] - 1, index.nextByFirst);
+        if (j != w) f(j, before, after);
+    }
 }
 
-// The walk of the opening run from wall w in both directions. Adds the neighbours' lengths to
-// `run`; with `recordKinds` also updates runKind. Returns whether the run touches a solid wall.
-// With a trail, appends every wall whose type the walk compares for runKind, in order.
-int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
-            WallTrail* trail = nullptr) {
+// The walk of the opening run from wall w in both directions: adds the neighbours' lengths to
+// `run` and records in w's runKind the type of the last wall passed whose type exceeds w's own.
+// Returns whether the run touches a solid wall.
+int WalkRun(const StoreyWallIndex& index, int w, double& run) {
     const int sc = CalcScenario();
     const int storey = index.storey;
     const WallRecord* walls = Doc.Walls[sc][storey];
@@ -441,117 +233,129 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run, bool recordKinds,
                 continue;
             }
             run += nj.length;
-            if (trail) trail->add(j);
-            if (!recordKinds && index.chainsRunForwards) {
-                bounded |= SumChainLength(index, j, run, mode, nw.slope, trail);
-                continue;
-            }
-            if (recordKinds && type < jt) r.runKind = jt;
-            const int32_t kindBefore = r.runKind;
+            if (type < jt) r.runKind = jt;
             bounded |= SumCollinearLength(index, j, run, mode, nj.x1, nj.y1, nj.x2, nj.y2, nw.slope,
-                                          type, w, trail);
-            if (!recordKinds) r.runKind = kindBefore;
+                                          type, w);
         }
     });
     return bounded;
 }
 
-// What the walks of a storey read of its walls besides the index. `ready` for a storey whose
-// walls all lie on the grid with their chains running forwards and their slopes listed:
-// another storey takes the searches through the index.
-struct StoreyNeighbours {
-    bool ready = false;
-    bool solid[MaxWalls]; // IsSolid of the type, which the walks do not change
-};
-StoreyNeighbours Neighbours;
-
-// Where a chain goes on from wall k of a ready storey: the first wall in record order
-// collinear with `slope` (of key `key`) that ends at k's first end (`before`) or starts at its
-// second, -1 when there is none, -2 when it is a solid wall (the chain ends bounded).
-int NextStep(const StoreyWallIndex& index, int k, bool before, double slope, int key) {
-    const int head =
-        before ? index.secondHeads[index.firstList[k]] : index.firstHeads[index.secondList[k]];
-    const int link =
-        index.collinearFrom(head - 1, before ? index.nextBySecond : index.nextByFirst, slope, key);
-    return link >= 0 && Neighbours.solid[link] ? -2 : link;
+// 2 less the weaker hardware of the columns at the wall's ends as stored: 0 告示 when both have
+// 告示 hardware, 1 ＶＰ when the weaker has ＶＰ, else 2 (an end without a column has none).
+int32_t JointFromEndColumns(int storey, const WallRecord& w) {
+    const auto hardware = [storey](int32_t x, int32_t y) {
+        return (std::abs(NodeCode(storey, x, y)) % FloorAboveBit) / 4;
+    };
+    return 2 - MinInt(hardware(w.x1, w.y1), hardware(w.x2, w.y2));
 }
 
-// WalkRun without recordKinds, for a ready storey.
-int WalkRunByNeighbours(const StoreyWallIndex& index, int w, double& run, WallTrail& trail) {
-    const StoreyNeighbours& nb = Neighbours;
-    const double slope = index.walls[w].slope;
-    const int key = index.key[w];
-    int bounded = 0;
-    // No wall is both before and after w, as every wall's first end comes before its second.
-    ForEachNeighbour(index, w, [&](int j, bool before, bool) {
-        if (nb.solid[j]) {
-            bounded = 1;
-            return;
-        }
-        run += index.walls[j].length;
-        trail.add(j);
-        // From j on, each link is the first neighbour of the one before, collinear with it;
-        // from j itself the first one collinear with this wall (j's own slope may differ a
-        // little). All have this wall's key.
-        int k = NextStep(index, j, before, slope, key);
-        for (; k >= 0; k = NextStep(index, k, before, index.walls[k].slope, key)) {
-            trail.add(k);
-            run += index.walls[k].length;
-        }
-        if (k == -2) bounded = 1;
+// Whether the scan of a grid line from a wall's end outward (by `step`) to the plan's limit
+// finds a through column: under the standard judgement the outermost marked node must carry
+// one, under the city judgement any node may. `code(v)` is the node code at place v on the line;
+// the scan starts on the grid, as nodes off it have no code.
+template <typename Code>
+bool ThroughColumnOutward(Code code, int32_t lastOnGrid, int32_t from, int32_t limit, int step) {
+    bool outermostThrough = false, anyThrough = false;
+    const int32_t start = step < 0 ? Lo(from, lastOnGrid) : Hi(from, 0);
+    for (int32_t v = start; step < 0 ? v >= limit : v <= limit; v += step) {
+        const int32_t c = code(v);
+        if (c == 0) continue;
+        outermostThrough = IsThroughColumn(c);
+        anyThrough = anyThrough || outermostThrough;
+    }
+    return App.Options.CityJointJudgement == 1 ? anyThrough : outermostThrough;
+}
+
+// Through columns on both sides of a wall along X (or without length) or along Y: scans of its
+// grid line outward from its ends, within the plan's limits on the storey.
+bool ThroughAlongLine(int storey, const WallRecord& w) {
+    const int sc = CalcScenario();
+    if (w.y1 == w.y2) {
+        const auto code = [&](int32_t x) { return NodeCode(storey, x, w.y1); };
+        return ThroughColumnOutward(code, AxisCountX - 1, Lo(w.x1, w.x2),
+                                    ClampX(Grid.PlanMinX[sc][storey]), -1) &&
+               ThroughColumnOutward(code, AxisCountX - 1, Hi(w.x1, w.x2),
+                                    ClampX(Grid.PlanMaxX[sc][storey]), +1);
+    }
+    const auto code = [&](int32_t y) { return NodeCode(storey, w.x1, y); };
+    return ThroughColumnOutward(code, AxisCountY - 1, Lo(w.y1, w.y2),
+                                ClampY(Grid.PlanMinY[sc][storey]), -1) &&
+           ThroughColumnOutward(code, AxisCountY - 1, Hi(w.y1, w.y2),
+                                ClampY(Grid.PlanMaxY[sc][storey]), +1);
+}
+
+// The same for an oblique wall: a through column at each end, or a chain of collinear walls
+// (not level) from that end that reaches one.
+bool ThroughAlongChains(const StoreyWallIndex& index, int wall) {
+    const int storey = index.storey;
+    const NormalisedWall& nw = index.walls[wall];
+    bool startThrough = IsThroughColumn(NodeCode(storey, nw.x1, nw.y1));
+    bool endThrough = IsThroughColumn(NodeCode(storey, nw.x2, nw.y2));
+    ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
+        const NormalisedWall& nj = index.walls[j];
+        if (nj.slope == 0) return;
+        if (before && !startThrough)
+            startThrough =
+                FindCollinearChain(index, j, 1, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
+        if (after && !endThrough)
+            endThrough = FindCollinearChain(index, j, 2, nj.x1, nj.y1, nj.x2, nj.y2, nj.slope) == 1;
     });
-    return bounded;
+    return startThrough && endThrough;
 }
 
-// Room for the walls the opening walks of one storey pass; a storey whose walks pass more
-// (duplicate walls of a damaged file) walks again where the room ran out.
-constexpr int RunTrailCapacity = 16 * MaxWalls;
-int16_t RunTrail[RunTrailCapacity];
+// Whether a wall whose end columns gave it 2 has through columns beyond both its ends: 2 釘通
+// then, else 3 釘打.
+bool ThroughColumnsBeyondBothEnds(const StoreyWallIndex& index, int wall) {
+    const WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
+    if (w.y1 == w.y2 || w.x1 == w.x2) return ThroughAlongLine(index.storey, w);
+    return ThroughAlongChains(index, wall);
+}
 
-// Joint spec of one wall with the storey's index at hand, after StartLineScans for the
-// storey's node map as it now stands, with the box outside which its codes are all 0.
-int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall);
-void StartLineScans(const NodeBox& marked);
-// Lengths, end columns and opening runs of the index's storey. With `zeroOtherBlocks` the
-// fields that only block 0 carries are zeroed in the other blocks of each row on the way. With
-// `jointFromEnds` each wall's jointSpec is set from its end columns as JudgeJointSpec begins,
-// from the codes the lengths look up anyway; `axesStrictlyIncreasing`: AxesStrictlyIncreasing(),
-// worked out by the caller.
-void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks = false,
-                     bool jointFromEnds = false, bool axesStrictlyIncreasing = false);
-// ClassifyExteriorWalls with AxesWithinKilometre() worked out by the caller.
-void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre);
+// Whether both ends of the wall lie within the foundation's index box and on its line.
+bool OnFoundation(const WallRecord& w, const FoundationRecord& f) {
+    if (!Between(w.x1, f.x1, f.x2) || !Between(w.y1, f.y1, f.y2) || !Between(w.x2, f.x1, f.x2) ||
+        !Between(w.y2, f.y1, f.y2))
+        return false;
+    const double xf1 = AxisPosX(f.x1), yf1 = AxisPosY(f.y1);
+    const double xf2 = AxisPosX(f.x2), yf2 = AxisPosY(f.y2);
+    const auto onLine = [&](double xq, double yq) {
+        return std::fabs((yf1 - yf2) * xq + (yf2 - yq) * xf1 + (yq - yf1) * xf2) < 0.0001;
+    };
+    return onLine(AxisPosX(w.x1), AxisPosY(w.y1)) && onLine(AxisPosX(w.x2), AxisPosY(w.y2));
+}
+
+// The foundation class of a wall: 0 above the first storey, which alone stands on foundations;
+// there the overview's class, for the current state as a whole when it has a uniform foundation
+// under the general method, else that of the first foundation record under the wall.
+int32_t FoundationClassOf(int storey, const WallRecord& w) {
+    if (storey != 0) return 0;
+    const int sc = CalcScenario();
+    const FoundationFloorSpecRecord& overview = Doc.FoundationFloorSpec;
+    const int32_t overviewClass = ClampIndex(overview.foundationClass, 3);
+    if (overview.uniformFoundation == 1 && IsGeneralMethod() && sc == 0) return overviewClass;
+    const int n = ClampIndex(Doc.FoundationCount[sc][0], MaxFoundations + 1);
+    for (int i = 0; i < n; ++i) {
+        const FoundationRecord& f = Doc.Foundations[sc][0][i];
+        if (OnFoundation(w, f)) return ClampIndex(f.type, 3);
+    }
+    return overviewClass;
+}
 
 } // namespace
 
-int32_t BraceClassOf(int32_t braceRow) {
-    if (braceRow < 24 || braceRow > 83) return -1;
-    return BraceClassMap[braceRow - 24];
-}
-
 void BuildNodeMap(int storey) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
+    NoteWallEvalWrite(sc);
+    if (!InRange(storey, Storeys)) return;
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
-    NodeBox& lastBox = NodeBoxes[sc][storey];
-    // The storey's nodes and their end codes from one base each, which the loops keep at hand
-    // rather than working it out again from the scenario and storey for every node.
-    int32_t* const nodes = map[0];
-    int32_t(*const nodeCells)[4] = cells[0];
-    // Four nodes at a time, in stores of a fixed size that need no call: a box holds a few
-    // nodes of each line. A last four that would run past the end of the line are moved back
-    // onto it; the nodes outside the box are zero anyway. The lines inside, as a box is often
-    // no more than four nodes across them.
-    for (int32_t y = lastBox.y0; y <= lastBox.y1; y += 4) {
-        const int32_t at = Lo(y, AxisCountY - 4);
-        for (int32_t x = lastBox.x0; x <= lastBox.x1; ++x) {
-            std::memset(&nodes[x * AxisCountY + at], 0, 4 * sizeof nodes[0]);
-            std::memset(&nodeCells[x * AxisCountY + at], 0, 4 * sizeof nodeCells[0]);
-        }
+    NodeBox& last = NodeBoxes[sc][storey];
+    for (int32_t x = last.x0; x <= last.x1; ++x) {
+        const int32_t y0 = last.y0, n = last.y1 - last.y0 + 1;
+        std::memset(&map[x][y0], 0, n * sizeof map[x][y0]);
+        std::memset(&cells[x][y0], 0, n * sizeof cells[x][y0]);
     }
-    // Grown in a local, which the stores into the map cannot alias, and kept at the end.
     NodeBox box{AxisCountX, -1, AxisCountY, -1};
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
@@ -562,20 +366,19 @@ void BuildNodeMap(int storey) {
         const int32_t kind = c.kind >= 1 && c.kind <= 3 ? c.kind : 1;
         int32_t hardware = ((c.joint % 4) + 4) % 4;
         if (hardware > 2) hardware = 0;
-        nodes[c.x * AxisCountY + c.y] = hardware * 4 + kind;
+        map[c.x][c.y] = hardware * 4 + kind;
         box.take(c.x, c.y);
     }
 
+    // The floor of the storey above ("２階床").
     const int nr = ClampIndex(Doc.RoofFloorRectCount[sc][storey], MaxRoofFloorRects + 1);
     for (int i = 0; i < nr; ++i) {
         const RoofFloorRectRecord& r = Doc.RoofFloorRects[sc][storey][i];
         if (r.code < 0 || r.code % 8 != 0) continue;
         const int32_t x0 = ClampX(Lo(r.x1, r.x2)), x1 = ClampX(Hi(r.x1, r.x2));
         const int32_t y0 = ClampY(Lo(r.y1, r.y2)), y1 = ClampY(Hi(r.y1, r.y2));
-        // Across the lines first: the few nodes a rectangle holds of each line would cost
-        // more in the set-up of wide stores than the stores themselves.
-        for (int32_t y = y0; y <= y1; ++y)
-            for (int32_t x = x0; x <= x1; ++x) nodes[x * AxisCountY + y] |= FloorAboveBit;
+        for (int32_t x = x0; x <= x1; ++x)
+            for (int32_t y = y0; y <= y1; ++y) map[x][y] |= FloorAboveBit;
         box.take(x0, y0);
         box.take(x1, y1);
     }
@@ -583,13 +386,13 @@ void BuildNodeMap(int storey) {
     for (int i = 0; i < nt; ++i) {
         const RoofFloorTriRecord& t = Doc.RoofFloorTris[sc][storey][i];
         if (t.code < 0 || t.code % 8 != 0) continue;
+        const NodeTriangle triangle(t);
         const int32_t x0 = ClampX(Lo(t.x1, Lo(t.x2, t.x3))), x1 = ClampX(Hi(t.x1, Hi(t.x2, t.x3)));
         const int32_t y0 = ClampY(Lo(t.y1, Lo(t.y2, t.y3))), y1 = ClampY(Hi(t.y1, Hi(t.y2, t.y3)));
-        const NodeTriangle triangle(t);
         for (int32_t x = x0; x <= x1; ++x)
             for (int32_t y = y0; y <= y1; ++y)
-                if (triangle.holds(AxisPosX(x), AxisPosY(y))) {
-                    nodes[x * AxisCountY + y] |= FloorAboveBit;
+                if (triangle.holds(x, y)) {
+                    map[x][y] |= FloorAboveBit;
                     box.take(x, y);
                 }
     }
@@ -602,42 +405,27 @@ void BuildNodeMap(int storey) {
         const int32_t e1 = 2 * m + 1;
         const int32_t e2 = 2 * (m / 2 + 1) + m;
         const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
-        // Towards -X/+X (slots 0, 1), towards -Y/+Y (slots 2, 3): the end further along takes
-        // the slot towards the other.
-        if (w.y1 == w.y2 || oblique) KeepEndCodes(nodeCells, box, w, w.x1 >= w.x2, 0, e1, e2);
-        if (oblique)
-            KeepEndCodes<false>(nodeCells, box, w, w.y1 >= w.y2, 2, e1, e2); // ends taken above
-        else if (w.x1 == w.x2)
-            KeepEndCodes(nodeCells, box, w, w.y1 >= w.y2, 2, e1, e2);
+        // Towards -X/+X (slots 0, 1), towards -Y/+Y (slots 2, 3).
+        if (w.y1 == w.y2 || oblique) KeepEndCodes(storey, box, w, w.x1 >= w.x2, 0, e1, e2);
+        if (w.x1 == w.x2 || oblique) KeepEndCodes(storey, box, w, w.y1 >= w.y2, 2, e1, e2);
     }
-    lastBox = box;
+    last = box;
 }
 
 void ClassifyExteriorWalls(int storey) {
-    ClassifyExteriorWalls(storey, AxesStrictlyIncreasing());
-}
-
-void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing) {
-    ClassifyExteriorWalls(storey, axesStrictlyIncreasing,
-                          axesStrictlyIncreasing && AxesWithinKilometre());
-}
-
-namespace {
-
-void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWithinKilometre) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys)) return;
     const int sc = CalcScenario();
+    NoteWallEvalWrite(sc);
+    if (!InRange(storey, Storeys)) return;
     const int n = WallCountOf(storey);
     NoteWallResultRows(sc, storey, n);
-    const int edgeCount = PrepareOutline(storey, axesStrictlyIncreasing, axesWithinKilometre);
+    const OutlineByY& outline = ListOutlineByY(storey);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
         // nothing rather than something made up.
         if (w.type < 0 || w.type > WallTypeNoStrength) w.type = WallTypeNoStrength;
         if (w.type != WallTypeNoStrength) {
-            const bool outer = OnOutline(edgeCount, w);
+            const bool outer = OnOutline(outline, w);
             if (!outer && w.type < WallTypeSolidPartition)
                 w.type += WallTypePartitionShift;
             else if (outer && w.type >= WallTypeSolidPartition)
@@ -647,465 +435,108 @@ void ClassifyExteriorWalls(int storey, bool axesStrictlyIncreasing, bool axesWit
     }
 }
 
-} // namespace
-
-void MeasureWallRuns(int storey) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys)) return;
-    MeasureWallRuns(IndexStoreyWalls(storey));
-}
-
-namespace {
-
-void MeasureWallRuns(const StoreyWallIndex& index, bool zeroOtherBlocks, bool jointFromEnds,
-                     bool axesStrictlyIncreasing) {
-    const int storey = index.storey;
+void MeasureWallRuns(const StoreyWallIndex& index) {
     const int sc = CalcScenario();
-    const int n = WallCountOf(storey);
+    NoteWallEvalWrite(sc);
+    const int storey = index.storey;
+    if (!InRange(storey, Storeys)) return;
+    const int n = index.count;
     NoteWallResultRows(sc, storey, n);
     WallRecord* walls = Doc.Walls[sc][storey];
+    // Under the general method of the editions before 2012 an opening carries nothing of its
+    // own (the score adds a share of the required strength instead).
     const bool openingsCarryNothing = IsGeneralMethod() && Doc.CriteriaEdition != 4;
 
     // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
     // change; the run kinds follow from the new widths of every wall. A second run of the
     // diagnosis on the same model thus gives the same types and kinds.
-    // Filled for the storey's walls as they are reached; nothing reads beyond them.
-    bool inRun[MaxWalls];
-    int32_t newType[MaxWalls];
-    // The walls each walk compared for the run kind: the rewritten widths change no wall from
-    // opening to solid, so a second walk would pass the same walls in the same order.
-    WallTrail trail{RunTrail, RunTrailCapacity, 0, false};
-    int trailStart[MaxWalls + 1];
-    bool trailKept[MaxWalls];
-    // Whether a column stands at both ends.
-    bool bothEnds[MaxWalls];
-    // NodeCode with the storey's map looked up once.
-    const auto& map = WallEval.GridNodeMap[sc][storey];
-    // What the walks need of each wall is noted on the way, unless there are none.
-    const bool walks = !openingsCarryNothing;
-    // What every wall has from itself and its ends; the walks follow in a loop of their own
-    // over the walls in a run. Compiled twice: where every end lies on the grid (the index
-    // tells), the node codes are read without the bounds.
-    // Returns whether a wall is in a run.
-    const auto measureWalls = [&](auto everyEndOnGrid) {
-        bool anyInRun = false;
-        const auto codeAt = [&](int32_t x, int32_t y) {
-            return everyEndOnGrid || OnGrid(x, y) ? map[x][y] : 0;
-        };
-        for (int w = 0; w < n; ++w) {
-            WallResultRecord* blocks = WallEval.WallResult[sc][storey][w];
-            if (zeroOtherBlocks) ZeroBlock0Fields(blocks);
-            WallResultRecord& r = blocks[0];
-            r.runLength = 0; // an opening run gives it below
-            const NormalisedWall& nw = index.walls[w];
-            r.projectedLengthX = std::fabs(nw.dx);
-            r.projectedLengthY = std::fabs(nw.dy);
-            r.wallLength = nw.length;
-            r.effectiveLength = nw.length;
-            // The magnitudes of the end codes and their columns (hardware * 4 + kind, 0 for none).
-            const bool endsOnGrid =
-                everyEndOnGrid || (OnGrid(nw.x1, nw.y1) && OnGrid(nw.x2, nw.y2));
-            const uint32_t a1 = static_cast<uint32_t>(std::abs(codeAt(nw.x1, nw.y1)));
-            const uint32_t a2 = static_cast<uint32_t>(std::abs(codeAt(nw.x2, nw.y2)));
-            const uint32_t column1 = a1 % FloorAboveBit, column2 = a2 % FloorAboveBit;
-            bothEnds[w] = column1 != 0 && column2 != 0;
-            r.lowerStorey = bothEnds[w] && a1 >= FloorAboveBit && a2 >= FloorAboveBit ? 1 : 0;
-            // The weaker end's hardware; a node off the grid has none. The normalised ends are the
-            // wall's own where the axes strictly increase and both lie on the grid; elsewhere (a
-            // damaged file) only their Y may have been put in order, and the wall's own are read.
-            if (jointFromEnds) {
-                if (axesStrictlyIncreasing && endsOnGrid)
-                    walls[w].jointSpec = 2 - static_cast<int32_t>(Lo(column1 / 4, column2 / 4));
-                else
-                    walls[w].jointSpec = JointFromEndColumns(map, walls[w]);
-            }
-            const int32_t type = walls[w].type;
-            if (walks) Neighbours.solid[w] = IsSolid(type);
-            newType[w] = type;
-            inRun[w] = HasOpening(type) && !openingsCarryNothing;
-            anyInRun |= inRun[w];
-            // A solid wall counts where columns stand at both ends, an opening outside a run not.
-            if (!bothEnds[w] || (!IsSolid(type) && !inRun[w])) ZeroLengths(r);
-        }
-        return anyInRun;
-    };
-    const bool anyInRun =
-        index.everyEndOnGrid ? measureWalls(std::true_type{}) : measureWalls(std::false_type{});
-    // The neighbours are found only for a storey with walks: one without openings, or under a
-    // method where openings carry nothing, has none.
-    Neighbours.ready = anyInRun && index.chainsRunForwards && index.everyWallListed;
+    bool inRun[MaxWalls] = {};
+    int32_t newType[MaxWalls] = {};
     for (int w = 0; w < n; ++w) {
-        if (!inRun[w]) continue;
         WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
         const NormalisedWall& nw = index.walls[w];
+        r.projectedLengthX = std::fabs(nw.dx);
+        r.projectedLengthY = std::fabs(nw.dy);
+        r.wallLength = nw.length;
+        r.effectiveLength = nw.length;
+        const int32_t code1 = ColumnCodeAt(storey, nw.x1, nw.y1);
+        const int32_t code2 = ColumnCodeAt(storey, nw.x2, nw.y2);
+        const bool bothColumns = code1 != 0 && code2 != 0;
+        if (!bothColumns) ZeroLengths(r);
+        r.lowerStorey = std::abs(code1) >= FloorAboveBit && std::abs(code2) >= FloorAboveBit;
+
+        const int32_t type = walls[w].type;
+        newType[w] = type;
+        if (IsSolid(type)) continue;
+        if (!HasOpening(type) || openingsCarryNothing) {
+            ZeroLengths(r);
+            continue;
+        }
+        inRun[w] = true;
         double run = nw.length;
-        trailStart[w] = trail.count;
-        const int bounded = Neighbours.ready ? WalkRunByNeighbours(index, w, run, trail)
-                                             : WalkRun(index, w, run, false, &trail);
-        trailKept[w] = !trail.full;
-        trailStart[w + 1] = trail.count;
+        // The walk passes walls whose widths are not yet final: the kind it records is put back.
+        const int32_t kind = r.runKind;
+        const int bounded = WalkRun(index, w, run);
+        r.runKind = kind;
         const int32_t width = tolerance::AtMost(run, 1.0) ? 0 : tolerance::AtMost(run, 2.0) ? 1 : 2;
-        newType[w] = GroupBase(newType[w]) + width;
+        newType[w] = GroupBase(type) + width;
         r.runLength = tolerance::Above(run, 3.0) ? 3.0 : run;
+        // The run counts with 3 m at most, shared in proportion to the walls' lengths.
         if (tolerance::Above(run, 3.0)) {
             r.projectedLengthX = std::fabs(nw.dx) * 3.0 / run;
             r.projectedLengthY = std::fabs(nw.dy) * 3.0 / run;
             r.effectiveLength = nw.length * 3.0 / run;
         }
-        if (bounded == 0 || !bothEnds[w]) ZeroLengths(r);
+        if (bounded == 0 || !bothColumns) ZeroLengths(r);
     }
-    // newType holds every wall's new type, so the kinds read it and the types are written back
-    // on the way; only a walk again, where a trail ran out of room, needs them all in place.
-    if (trail.full)
-        for (int w = 0; w < n; ++w)
-            if (inRun[w]) walls[w].type = newType[w];
+    for (int w = 0; w < n; ++w)
+        if (inRun[w]) walls[w].type = newType[w];
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
-        const int32_t own = newType[w];
-        walls[w].type = own;
-        int32_t& kind = WallEval.WallResult[sc][storey][w][0].runKind;
-        kind = own;
-        if (!trailKept[w]) {
-            double ignored = 0;
-            WalkRun(index, w, ignored, true);
-            continue;
-        }
-        // The kind of the last wall passed whose type exceeds this wall's own.
-        for (int t = trailStart[w + 1] - 1; t >= trailStart[w]; --t) {
-            const int32_t type = newType[RunTrail[t]];
-            if (own < type) {
-                kind = type;
-                break;
-            }
-        }
+        WallEval.WallResult[sc][storey][w][0].runKind = walls[w].type;
+        double ignored = 0;
+        WalkRun(index, w, ignored);
     }
 }
-
-} // namespace
-
-int32_t JudgeJointSpec(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    StartLineScans(NodeBox{});
-    return JudgeJointSpec(IndexStoreyWalls(storey), wall);
-}
-
-namespace {
-
-// What the joint judgement's scans of one grid line find between the storey's plan limits,
-// worked out when a wall first scans the line: the outermost node with a code from each side
-// and whether it is a through column (the standard judgement), and the outermost through
-// column from each side (the city judgement). A scan from a wall's end towards a limit then
-// only asks whether that node lies on its side of the end. -1 (AxisCount) for none.
-struct LineScan {
-    uint32_t stamp; // valid while it is LineScanStamp
-    int16_t firstMarked, lastMarked;
-    bool firstMarkedThrough, lastMarkedThrough;
-    int16_t firstThrough, lastThrough;
-};
-LineScan ScansAlongX[AxisCountY], ScansAlongY[AxisCountX];
-uint32_t LineScanStamp = 0;
-NodeBox LineScanBox;
-
-void StartLineScans(const NodeBox& marked) {
-    LineScanBox = marked;
-    if (++LineScanStamp == 0) {
-        for (LineScan& l : ScansAlongX) l.stamp = 0;
-        for (LineScan& l : ScansAlongY) l.stamp = 0;
-        LineScanStamp = 1;
-    }
-}
-
-// The scans of a line with the node codes `code(v)`, v from 0 to count - 1, between the lower
-// limit `lo` and the upper limit `hi` (both on the line); the nodes outside first..last have
-// no code.
-template <typename Code>
-const LineScan& ScanOf(LineScan& l, int32_t lo, int32_t hi, int32_t count, int32_t first,
-                       int32_t last, bool city, Code code) {
-    if (l.stamp == LineScanStamp) return l;
-    l.stamp = LineScanStamp;
-    const auto through = [&](int32_t v) { return code(v) % 4 >= 2; };
-    const int32_t up = Hi(lo, first), down = Lo(hi, last);
-    if (city) {
-        int32_t v = up;
-        while (v <= last && !through(v)) ++v;
-        l.firstThrough = static_cast<int16_t>(v <= last ? v : count);
-        v = down;
-        while (v >= first && !through(v)) --v;
-        l.lastThrough = static_cast<int16_t>(v >= first ? v : -1);
-        return l;
-    }
-    int32_t v = up;
-    while (v <= last && code(v) == 0) ++v;
-    l.firstMarked = static_cast<int16_t>(v <= last ? v : count);
-    l.firstMarkedThrough = v <= last && through(v);
-    v = down;
-    while (v >= first && code(v) == 0) --v;
-    l.lastMarked = static_cast<int16_t>(v >= first ? v : -1);
-    l.lastMarkedThrough = v >= first && through(v);
-    return l;
-}
-
-// What the joint judgement of a storey's walls reads besides the walls, looked up once: the
-// node map, the plan's limits on the grid and the choice of judgement.
-struct LineJudgement {
-    explicit LineJudgement(int storey);
-    const int32_t (&map)[AxisCountX][AxisCountY];
-    int32_t loX, hiX, loY, hiY;
-    bool city;
-};
-
-// The rest of JudgeJointSpec for a wall whose end columns gave it 2: whether through columns
-// stand beyond both its ends on its line.
-int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines);
 
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
+    NoteWallEvalWrite(CalcScenario());
     const int storey = index.storey;
     if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
-    const int sc = CalcScenario();
-    WallRecord& w = Doc.Walls[sc][storey][wall];
-    // The storey's node map straight; a node off the grid has no code.
-    const auto& map = WallEval.GridNodeMap[sc][storey];
-    const auto absCode = [&](int32_t x, int32_t y) {
-        return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
-    };
-    const int32_t hw1 = (absCode(w.x1, w.y1) % FloorAboveBit) / 4;
-    const int32_t hw2 = (absCode(w.x2, w.y2) % FloorAboveBit) / 4;
-    w.jointSpec = 2 - MinInt(hw1, hw2);
-    if (w.jointSpec != 2) return w.jointSpec;
-    return JudgeThroughColumns(index, wall, LineJudgement(storey));
-}
-
-LineJudgement::LineJudgement(int storey)
-    : map(WallEval.GridNodeMap[CalcScenario()][storey]),
-      loX(ClampX(Grid.PlanMinX[CalcScenario()][storey])),
-      hiX(ClampX(Grid.PlanMaxX[CalcScenario()][storey])),
-      loY(ClampY(Grid.PlanMinY[CalcScenario()][storey])),
-      hiY(ClampY(Grid.PlanMaxY[CalcScenario()][storey])),
-      city(App.Options.CityJointJudgement == 1) {}
-
-// Whether through columns stand beyond both ends of a wall along X or Y (or without length)
-// on its grid line. A scan outward from the wall's ends up to the plan's limits: the standard
-// judgement looks at the outermost marked node only (the first one seen coming in from the
-// limit), the city judgement at any through column. Nodes off the grid have no code, so only
-// the part of the line on the grid is looked at.
-bool ThroughAlongLine(const WallRecord& w, const LineJudgement& lines) {
-    static_assert(AxisCountX == AxisCountY);
-    constexpr int32_t count = AxisCountX;
-    const bool alongX = w.y1 == w.y2;
-    const int32_t fixed = alongX ? w.y1 : w.x1;
-    if (!InRange(fixed, count)) return false;
-    const int32_t from = alongX ? Lo(w.x1, w.x2) : Lo(w.y1, w.y2);
-    const int32_t to = alongX ? Hi(w.x1, w.x2) : Hi(w.y1, w.y2);
-    LineScan& l = alongX ? ScansAlongX[fixed] : ScansAlongY[fixed];
-    const bool city = lines.city;
-    // Most walls find their line scanned already.
-    if (l.stamp != LineScanStamp) {
-        const int32_t lo = alongX ? lines.loX : lines.loY;
-        const int32_t hi = alongX ? lines.hiX : lines.hiY;
-        // The part of the line in the box of nodes with codes; none off the box.
-        const NodeBox& box = LineScanBox;
-        const bool crosses =
-            alongX ? fixed >= box.y0 && fixed <= box.y1 : fixed >= box.x0 && fixed <= box.x1;
-        const int32_t first = !crosses ? 0 : alongX ? box.x0 : box.y0;
-        const int32_t last = !crosses ? -1 : alongX ? box.x1 : box.y1;
-        const auto& map = lines.map;
-        if (alongX)
-            ScanOf(l, lo, hi, count, first, last, city,
-                   [&](int32_t v) { return std::abs(map[v][fixed]); });
-        else
-            ScanOf(l, lo, hi, count, first, last, city,
-                   [&](int32_t v) { return std::abs(map[fixed][v]); });
-    }
-    if (city)
-        return l.firstThrough <= from && l.firstThrough < count && l.lastThrough >= to &&
-               l.lastThrough >= 0;
-    return l.firstMarked <= from && l.firstMarkedThrough && l.lastMarked >= to &&
-           l.lastMarkedThrough;
-}
-
-// The same for an oblique wall: a through column at each end, or a chain of collinear walls
-// from that end that reaches one.
-bool ThroughAlongChains(const StoreyWallIndex& index, int wall, const LineJudgement& lines) {
-    const auto& map = lines.map;
-    const auto absCode = [&](int32_t x, int32_t y) {
-        return OnGrid(x, y) ? std::abs(map[x][y]) : 0;
-    };
-    const NormalisedWall& nw = index.walls[wall];
-    bool startThrough = absCode(nw.x1, nw.y1) % 4 >= 2;
-    bool endThrough = absCode(nw.x2, nw.y2) % 4 >= 2;
-    if (startThrough && endThrough) return true;
-    const auto look = [&](int j, bool before, bool after) {
-        if (before && !startThrough) startThrough = ChainFromWall(index, j, 1) == 1;
-        if (after && !endThrough) endThrough = ChainFromWall(index, j, 2) == 1;
-    };
-    ForEachNeighbour(index, wall, [&](int j, bool before, bool after) {
-        if (index.walls[j].slope != 0) look(j, before, after);
-    });
-    return startThrough && endThrough;
-}
-
-int32_t JudgeThroughColumns(const StoreyWallIndex& index, int wall, const LineJudgement& lines) {
-    WallRecord& w = Doc.Walls[CalcScenario()][index.storey][wall];
-    const bool through = w.y1 == w.y2 || w.x1 == w.x2 ? ThroughAlongLine(w, lines)
-                                                      : ThroughAlongChains(index, wall, lines);
-    if (!through) w.jointSpec = 3;
+    WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
+    w.jointSpec = JointFromEndColumns(storey, w);
+    if (w.jointSpec == 2 && !ThroughColumnsBeyondBothEnds(index, wall)) w.jointSpec = 3;
     return w.jointSpec;
 }
-
-} // namespace
-
-namespace {
-
-// The foundations of the first storey with what the test against a wall needs, looked up once
-// for all walls.
-struct FoundationSpan {
-    int32_t loX, hiX, loY, hiY;
-    double xf1, yf1, xf2, yf2;
-    int32_t cls;
-};
-struct FoundationSpans {
-    bool uniform; // one class, the overview's, for every wall
-    int32_t overviewClass;
-    int count;
-    // The box of all the foundations' index boxes: a wall with an end outside it lies on none.
-    int32_t loX, hiX, loY, hiY;
-    FoundationSpan spans[MaxFoundations];
-};
-FoundationSpans theFoundationSpans;
-
-const FoundationSpans& PrepareFoundations() {
-    FoundationSpans& fs = theFoundationSpans;
-    const int sc = CalcScenario();
-    const FoundationFloorSpecRecord& overview = Doc.FoundationFloorSpec;
-    fs.overviewClass = ClampIndex(overview.foundationClass, 3);
-    fs.uniform = overview.uniformFoundation == 1 && IsGeneralMethod() && sc == 0;
-    fs.count = ClampIndex(Doc.FoundationCount[sc][0], MaxFoundations + 1);
-    fs.loX = fs.loY = INT32_MAX;
-    fs.hiX = fs.hiY = INT32_MIN;
-    for (int i = 0; i < fs.count; ++i) {
-        const FoundationRecord& f = Doc.Foundations[sc][0][i];
-        FoundationSpan& span = fs.spans[i];
-        span = {Lo(f.x1, f.x2), Hi(f.x1, f.x2), Lo(f.y1, f.y2),
-                Hi(f.y1, f.y2), AxisPosX(f.x1), AxisPosY(f.y1),
-                AxisPosX(f.x2), AxisPosY(f.y2), ClampIndex(f.type, 3)};
-        fs.loX = Lo(fs.loX, span.loX);
-        fs.hiX = Hi(fs.hiX, span.hiX);
-        fs.loY = Lo(fs.loY, span.loY);
-        fs.hiY = Hi(fs.hiY, span.hiY);
-    }
-    return fs;
-}
-
-int32_t JudgeFoundationClass(const FoundationSpans& fs, int storey, WallRecord& w) {
-    if (storey != 0) return w.foundationClass = 0;
-    int32_t cls = fs.overviewClass;
-    const auto inBox = [&](int32_t x, int32_t y) {
-        return x >= fs.loX && x <= fs.hiX && y >= fs.loY && y <= fs.hiY;
-    };
-    if (!fs.uniform && inBox(w.x1, w.y1) && inBox(w.x2, w.y2)) {
-        const double xq[2] = {AxisPosX(w.x1), AxisPosX(w.x2)};
-        const double yq[2] = {AxisPosY(w.y1), AxisPosY(w.y2)};
-        const int32_t ix[2] = {w.x1, w.x2}, iy[2] = {w.y1, w.y2};
-        for (int i = 0; i < fs.count; ++i) {
-            const FoundationSpan& f = fs.spans[i];
-            // Within the foundation's index box first, then on its line.
-            bool under = true;
-            for (int e = 0; e < 2 && under; ++e)
-                under = ix[e] >= f.loX && ix[e] <= f.hiX && iy[e] >= f.loY && iy[e] <= f.hiY;
-            if (!under) continue;
-            for (int e = 0; e < 2 && under; ++e) {
-                const double side =
-                    (f.yf1 - f.yf2) * xq[e] + (f.yf2 - yq[e]) * f.xf1 + (yq[e] - f.yf1) * f.xf2;
-                under = std::fabs(side) < 0.0001;
-            }
-            if (under) {
-                cls = f.cls;
-                break;
-            }
-        }
-    }
-    return w.foundationClass = cls;
-}
-
-} // namespace
 
 int32_t JudgeFoundationClass(int storey, int wall) {
     NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
-    return JudgeFoundationClass(PrepareFoundations(), storey,
-                                Doc.Walls[CalcScenario()][storey][wall]);
+    WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
+    return w.foundationClass = FoundationClassOf(storey, w);
 }
 
-namespace {
-
-// The rows beyond the storey's first `rows`, up to those in use, cleared whole, so that a
-// smaller house keeps nothing of a bigger one; the first `rows` are left to the stages, which
-// write every field of them or zero it (MeasureWallRuns with zeroOtherBlocks).
-void ClearRowsBeyond(int scenario, int storey, int rows) {
-    NoteWallEvalWrite(scenario);
-    int32_t& inUse = WallResultRowsInUse[scenario][storey];
-    WallResultRecord(*result)[WallResultBlocks] = WallEval.WallResult[scenario][storey];
-    if (inUse > rows)
-        std::memset(result[rows], 0, static_cast<std::size_t>(inUse - rows) * sizeof result[0]);
-    inUse = rows;
-}
-
-// The stages of ClassifyWalls. `beforeStrengths`: the strength and rigidity stages follow and
-// write the other fields of every row, so only the rows past the walls are cleared whole.
-void ClassifyWallsWith(bool beforeStrengths) {
-    NoteWallEvalWrite(CalcScenario());
+void ClassifyWalls() {
     const int sc = CalcScenario();
+    NoteWallEvalWrite(sc);
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
-        if (beforeStrengths)
-            ClearRowsBeyond(sc, s, WallCountOf(s));
-        else
-            ClearWallResults(sc, s, WallCountOf(s));
+        ClearWallResults(sc, s, WallCountOf(s));
         BuildNodeMap(s);
     }
     AddOutlineEdge(-1, 0, 0, 0, 0);
-    // The axes do not change during the run.
-    const bool axesStrictlyIncreasing = AxesStrictlyIncreasing();
-    const bool axesWithinKilometre = axesStrictlyIncreasing && AxesWithinKilometre();
     for (int s = 0; s <= top; ++s) {
-        BuildStoreyOutline(s, axesStrictlyIncreasing);
-        ClassifyExteriorWalls(s, axesStrictlyIncreasing, axesWithinKilometre);
+        BuildStoreyOutline(s);
+        ClassifyExteriorWalls(s);
     }
-    // A storey's runs and joints read nothing the other storeys' write, so each storey's index
-    // serves both.
-    const FoundationSpans& foundations = PrepareFoundations();
+    // A storey's runs and joints read nothing that the other storeys' stages write, so one index
+    // of its walls serves both.
     for (int s = 0; s <= top; ++s) {
         const StoreyWallIndex& index = IndexStoreyWalls(s);
-        MeasureWallRuns(index, beforeStrengths, true, axesStrictlyIncreasing);
-        StartLineScans(NodeBoxes[sc][s]);
-        // The rest of JudgeJointSpec and JudgeFoundationClass of every wall, with what depends
-        // on the storey looked up once.
-        const LineJudgement lines(s);
-        WallRecord* walls = Doc.Walls[sc][s];
-        const int n = WallCountOf(s);
-        for (int w = 0; w < n; ++w) {
-            WallRecord& wall = walls[w];
-            if (wall.jointSpec != 2) {
-            } else if (wall.y1 == wall.y2 || wall.x1 == wall.x2) {
-                if (!ThroughAlongLine(wall, lines)) wall.jointSpec = 3;
-            } else if (!ThroughAlongChains(index, w, lines)) {
-                wall.jointSpec = 3;
-            }
-            if (s != 0)
-                wall.foundationClass = 0;
-            else
-                JudgeFoundationClass(foundations, s, wall);
+        MeasureWallRuns(index);
+        for (int w = 0; w < index.count; ++w) {
+            JudgeJointSpec(index, w);
+            JudgeFoundationClass(s, w);
         }
     }
-}
-
-} // namespace
-
-void ClassifyWalls() {
-    ClassifyWallsWith(false);
-}
-
-void ClassifyWallsBeforeStrengths() {
-    ClassifyWallsWith(true);
 }

@@ -9,8 +9,8 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 
-#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 // Slope given to a wall without extent along X.
 inline constexpr double VerticalSlope = 999999.0;
@@ -27,18 +27,27 @@ NormalisedWall NormaliseWall(const WallRecord& wall);
 
 // Whether a wall of slope `candidate` lies along a reference slope: a level candidate only
 // along a level reference, otherwise when the ratio reference / candidate is within 1 %.
-// The answers that need no division come first, the same for every pair of slopes, not-a-number
-// and infinities included: equal finite slopes have the ratio 1 exactly; magnitudes more than
-// twice apart give a ratio beyond 2 or within 0.5 (both compared exactly, so rounding cannot
-// bring it back), far outside the 1 % either way. Anything else, a not-a-number among it, goes
-// to the division.
 inline bool IsCollinear(double reference, double candidate) {
     if (candidate == 0) return reference == 0;
-    if (reference == candidate && std::isfinite(candidate)) return true;
-    const double a = std::fabs(reference), b = std::fabs(candidate);
-    if (a > 2 * b || b > 2 * a) return false;
     const double ratio = reference / candidate;
     return tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01);
+}
+
+// Twice the signed area of the triangle a, b, q (positions in metres): zero when q lies on the
+// line through a and b, and otherwise growing with both q's distance from it and a's from b.
+inline double SideValue(double xa, double ya, double xb, double yb, double xq, double yq) {
+    return (xa - xb) * (yq - ya) + (ya - yb) * (xa - xq);
+}
+// The side value within which a point counts as on a line, for the outline's edges and the
+// walls on them.
+inline constexpr double OnLineTolerance = 1e-7;
+inline bool OnLine(double side) {
+    return side > -OnLineTolerance && side < OnLineTolerance;
+}
+
+// Whether a grid-node code carries a through column (kind 2 or 3); the sign is the corner mark.
+inline bool IsThroughColumn(int32_t code) {
+    return std::abs(code) % 4 >= 2;
 }
 
 // The storey's wall count of the current scenario, bounded to the capacity.
@@ -57,12 +66,10 @@ inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
 // Rebuilds the X and Y wall lists of the current scenario for every storey.
 void BuildWallLineLists();
 
-// The keys of the index's node lists. Walls of two different keys are never collinear, and
-// every two walls of LevelKey, or of VerticalKey, are; rising and falling walls are collinear
-// only when their slopes are close. A wall of OddSlopeKey (a slope that is not a number,
-// infinite, or steeper than 1000 without being VerticalSlope: a damaged file or coinciding
-// axes) may be collinear with walls of any key, so it is in no node list and its storey's
-// searches look at every wall.
+// The keys of the index's node lists. Walls of two different keys are never collinear; a wall of
+// OddSlopeKey (a slope that is not a number, infinite, or steeper than 1000 without being
+// VerticalSlope: a damaged file or coinciding axes) may be collinear with walls of any key, so
+// it is in no node list and its storey's searches look at every wall.
 enum SlopeKeys : uint8_t { LevelKey, VerticalKey, RisingKey, FallingKey, OddSlopeKey };
 inline constexpr int ListedKeys = OddSlopeKey;
 inline uint8_t SlopeKey(double slope) {
@@ -81,17 +88,14 @@ inline uint8_t SlopeKey(double slope) {
 struct StoreyWallIndex {
     int storey;
     int count;
-    // Whether every wall has two different end nodes (a damaged file may hold walls without).
-    bool everyWallHasLength;
-    // Whether every wall's first end comes before its second (by X index, then Y index): a
-    // chain then only ever moves on to smaller (mode 1) or larger (mode 2) nodes. Not so when
-    // an axis position is not a number.
-    bool chainsRunForwards;
-    // Whether a wall has OddSlopeKey: the node lists are then not read.
+    // Whether every wall is in the lists of both its ends: no end lies off the grid and no wall
+    // has OddSlopeKey. Otherwise the neighbours of a wall are looked for among all the walls.
+    bool everyWallListed;
+    // Whether a wall has OddSlopeKey: the node lists are then not read at all.
     bool oddSlopes;
-    // Whether both ends of every wall lie on the grid, and whether moreover no wall has
-    // OddSlopeKey: every wall is then in the lists of both its ends.
-    bool everyEndOnGrid, everyWallListed;
+    // Whether every wall's first end comes before its second (by X index, then Y index), as
+    // they do wherever the axes' positions are numbers and no wall has its two ends on one node.
+    bool chainsRunForwards;
     NormalisedWall walls[MaxWalls];
     uint8_t key[MaxWalls]; // SlopeKey of the wall's slope
     // 1 + the next wall in record order in the same list of first (second) ends; 0 ends the list.
@@ -101,29 +105,26 @@ struct StoreyWallIndex {
     // grid, or of OddSlopeKey); nothing reads it.
     static constexpr int NodeLists = AxisCountX * AxisCountY * ListedKeys;
     int16_t firstHeads[NodeLists + 1], secondHeads[NodeLists + 1];
-    // Where each wall's first (second) end was entered, so that the next index empties only
-    // those heads. For a listed wall w, secondHeads[firstList[w]] starts the walls of its key
-    // that end at its first end, and firstHeads[secondList[w]] those that start at its second.
+    // The list each wall's first (second) end went into: for a listed wall w,
+    // secondHeads[firstList[w]] starts the walls of its key that end at its first end, and
+    // firstHeads[secondList[w]] those that start at its second. The next index empties just
+    // these heads rather than all of them.
     int32_t firstList[MaxWalls], secondList[MaxWalls];
+    // Per mode (backwards, forwards) and wall, whether the chain from the wall reaches a through
+    // column: 1 or 0 once a search has passed the wall, -1 before. Kept where chains run
+    // forwards only, for the node map as it was when the index was built.
+    mutable int8_t chainAnswer[2][MaxWalls];
 
     // The list of node (x, y), which must be on the grid, and key (below ListedKeys).
     static int32_t ListAt(int32_t x, int32_t y, int key) {
         return (x * AxisCountY + y) * ListedKeys + key;
     }
-    // 1 + the first wall of key `key` whose first (second) end is node (x, y), on the grid.
-    int firstAt(int32_t x, int32_t y, int key) const { return firstHeads[ListAt(x, y, key)]; }
-    int secondAt(int32_t x, int32_t y, int key) const { return secondHeads[ListAt(x, y, key)]; }
-    // The first wall of a list from j on that is collinear with `slope` of key `key` (the key
-    // of the list): j itself in a level or vertical list, the first close slope in another.
-    // There both slopes are finite, not zero and of one sign, so IsCollinear comes down to
-    // the ratio: magnitudes more than twice apart give a ratio beyond 2 or within 0.5, and
-    // equal ones the ratio 1.
+    // The first wall of a list of key `key` from j on (-1 for none) that is collinear with
+    // `slope`, of the same key: in a level or a vertical list every wall is, in a rising or a
+    // falling one the ratio of the slopes decides.
     int collinearFrom(int j, const int16_t* next, double slope, int key) const {
-        if (key < RisingKey) return j;
-        for (; j >= 0; j = next[j] - 1) {
-            const double ratio = slope / walls[j].slope;
-            if (tolerance::AtLeast(ratio, 0.99) && tolerance::AtMost(ratio, 1.01)) break;
-        }
+        if (key == LevelKey || key == VerticalKey) return j;
+        while (j >= 0 && !IsCollinear(slope, walls[j].slope)) j = next[j] - 1;
         return j;
     }
 };
@@ -133,49 +134,18 @@ struct StoreyWallIndex {
 const StoreyWallIndex& IndexStoreyWalls(int storey);
 
 // Whether the chain of collinear walls that continues from (ax1, ay1) backwards (mode 1) or
-// from (ax2, ay2) forwards (mode 2) reaches a through column. Returns 1 or 0. Every wall is
-// visited at most once, so a damaged file with duplicate or zero-length walls cannot loop.
-int FindCollinearChain(int storey, int skipWall, int mode, int32_t ax1, int32_t ay1, int32_t ax2,
-                       int32_t ay2, double slope);
+// from (ax2, ay2) forwards (mode 2) reaches a through column: the search from wall `skipWall`
+// (-1 for none), whose ends and slope are given. Returns 1 or 0. Every wall is passed at most
+// once, so a damaged file with duplicate or zero-length walls cannot loop.
 int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int32_t ax1,
                        int32_t ay1, int32_t ax2, int32_t ay2, double slope);
-
-// FindCollinearChain from wall j's first end backwards (mode 1) or its second end forwards
-// (mode 2) with j's slope, remembered per index: when every wall has two different end nodes a
-// chain only ever moves on to smaller (mode 1) or larger (mode 2) nodes, so no wall comes up
-// twice and every wall the search passes has the same answer. Needs the node map of the
-// storey as it was when the index was built.
-int ChainFromWall(const StoreyWallIndex& index, int j, int mode);
 
 // Walks along the run of collinear opening walls from the given end (mode as above), adds
 // their lengths to `length` and records in runKind of `wall` the type of the last link whose
 // type exceeds `referenceKind`. Returns 1 when the run ends at a solid wall (type 0 or 7).
-int SumCollinearLength(int storey, int skipWall, double& length, int mode, int32_t ax1, int32_t ay1,
-                       int32_t ax2, int32_t ay2, double slope, int32_t referenceKind, int wall);
-// With a trail, also appends to it every link whose type was compared for runKind, in order,
-// while there is room (WallTrail::full tells when there was not).
-struct WallTrail {
-    int16_t* links;
-    int capacity;
-    int count;
-    bool full;
-    void add(int j) {
-        if (count < capacity)
-            links[count++] = static_cast<int16_t>(j);
-        else
-            full = true;
-    }
-};
 int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,
                        int32_t ax1, int32_t ay1, int32_t ax2, int32_t ay2, double slope,
-                       int32_t referenceKind, int wall, WallTrail* trail = nullptr);
-
-// SumCollinearLength(index, start, length, mode, start's ends, slope, referenceKind, wall, trail)
-// for a walk whose `wall` meets `start` at the end it leaves behind, without the runKind
-// records: the links follow the first-link memo of each wall, as no wall can come up twice.
-// Needs index.chainsRunForwards.
-int SumChainLength(const StoreyWallIndex& index, int start, double& length, int mode, double slope,
-                   WallTrail* trail);
+                       int32_t referenceKind, int wall);
 
 // Adds an edge to the storey's outline; a negative storey empties all three storeys. Edges
 // beyond MaxOutlineEdges are dropped.
@@ -184,8 +154,13 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // Builds the outline of one storey: the edges of its enclosed "２階床", "吹抜部" and roof
 // areas, with overlapping collinear edges cancelled and touching ones merged.
 void BuildStoreyOutline(int storey);
-// The same with AxesStrictlyIncreasing() worked out by the caller, once for all storeys.
-void BuildStoreyOutline(int storey, bool axesStrictlyIncreasing);
-// Whether every axis lies at least a millimetre beyond the one before it: the outline then
-// cancels its edges line by line.
-bool AxesStrictlyIncreasing();
+
+// The cancellation of the outline: each pair of the `count` edges, in entry order, cancels what
+// the two have in common along one line and merges them where they touch end to end; an edge
+// whose first X is 0 counts as removed.
+void CancelOutlinePairs(OutlineEdge* edges, int count);
+// The same line by line, which gives the same edges: only edges on one grid line, or both
+// oblique, act on each other while the axes lie apart (a millimetre at least) and every edge
+// lies on the grid with a length. Returns false, with the edges as they came, where that does
+// not hold or an oblique edge leaves its line.
+bool CancelOutlineLineByLine(OutlineEdge* edges, int count);

@@ -36,8 +36,8 @@ TEST_F(WallClassify, WallOnTheOutlineIsExteriorAndInsideIsPartition) {
     EXPECT_EQ(Result(0, 1).runKind, 7);
 }
 
-// While the axes are strictly increasing a wall along a grid line looks only at the edges of
-// that line; where two axes coincide (a damaged file) an edge of another line can hold it.
+// A wall along a grid line lies on an edge of another line only where two axes coincide (a
+// damaged file): both ends of the edge then lie on the wall's line.
 TEST_F(WallClassify, EdgeOfAnotherLineHoldsAWallOnlyWhereAxesCoincide) {
     AddTri(0, 1, 5, 10, 6, 1, 8);
     AddWall(0, 2, 5, 4, 5, 0);
@@ -50,7 +50,7 @@ TEST_F(WallClassify, EdgeOfAnotherLineHoldsAWallOnlyWhereAxesCoincide) {
 }
 
 // An oblique wall lies on the sloped edge of a triangle and not on a parallel line inside; the
-// same when the plan lies kilometres from the origin, where every edge covering it is tested.
+// same when the plan lies kilometres from the origin.
 TEST_F(WallClassify, ObliqueWallOnTheSlopedEdgeOfATriangleIsExterior) {
     AddTri(0, 2, 2, 8, 2, 2, 6);
     AddWall(0, 5, 4, 8, 2, 7); // on the edge (8, 2)-(2, 6)
@@ -66,17 +66,19 @@ TEST_F(WallClassify, ObliqueWallOnTheSlopedEdgeOfATriangleIsExterior) {
     }
 }
 
-// Past a few oblique edges a wall looks only at those that cover its first Y: the walls on the
-// sloped edges of the first and the last of six triangles are found, the parallel one not.
-TEST_F(WallClassify, ObliqueWallAmongManyTrianglesFindsItsEdge) {
-    for (int k = 0; k < 6; ++k) AddTri(0, 2 + 8 * k, 2, 8 + 8 * k, 2, 2 + 8 * k, 6);
-    AddWall(0, 45, 4, 48, 2, 7); // on the edge (48, 2)-(42, 6) of the last
-    AddWall(0, 42, 5, 45, 3, 0); // parallel, inside it
-    AddWall(0, 5, 4, 8, 2, 7);   // on the edge of the first
+// An edge's end counts as on the wall's line within a side value of 1e-7: a wall whose end lies
+// a hundredth of a millimetre off the sloped edge is a partition (side value 6e-5), one a
+// millionth of a millimetre off it still lies on the edge (6e-9).
+TEST_F(WallClassify, SlopedEdgeHoldsAWallWithinTheSideTolerance) {
+    AddTri(0, 2, 2, 8, 2, 2, 6);
+    AddWall(0, 5, 4, 8, 2, 0); // along the edge (8, 2)-(2, 6)
+    const double y4 = Doc.AxisY[4];
+    Doc.AxisY[4] = y4 + 1e-9;
     ClassifyWalls();
     EXPECT_EQ(Wall(0, 0).type, 0);
-    EXPECT_EQ(Wall(0, 1).type, 7);
-    EXPECT_EQ(Wall(0, 2).type, 0);
+    Doc.AxisY[4] = y4 + 1e-5;
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).type, 7);
 }
 
 TEST_F(WallClassify, StoreyWithoutEnclosedAreasHasPartitionsOnly) {
@@ -170,6 +172,27 @@ TEST_F(WallClassify, BraceEndCodes) {
     EXPECT_EQ(c[8][4][2], 14);
     EXPECT_EQ(c[10][1][1], 0);
     EXPECT_EQ(c[12][1][0], 0);
+}
+
+// A column, two floors above and a braced wall far apart, each outside the box of the others,
+// all gone when the map is built again.
+TEST_F(WallClassify, NodeMapBuiltAgainKeepsNothingOfWhatWent) {
+    AddColumn(0, 5, 50);
+    AddRect(0, 50, 1, 54, 3, 0);
+    AddTri(0, 50, 90, 54, 90, 50, 94, 0);
+    AddWall(0, 90, 50, 92, 50, 0, Brace(5, 0, 2));
+    BuildNodeMap(0);
+    const auto& map = WallEval.GridNodeMap[0][0];
+    const auto& cells = WallEval.GridCellWalls[0][0];
+    ASSERT_TRUE(map[5][50] && map[52][2] && map[51][91] && cells[90][50][1] && cells[92][50][0]);
+    Doc.ColumnCount[0][0] = Doc.RoofFloorRectCount[0][0] = 0;
+    Doc.RoofFloorTriCount[0][0] = Doc.WallCount[0][0] = 0;
+    BuildNodeMap(0);
+    EXPECT_EQ(map[5][50], 0);
+    EXPECT_EQ(map[52][2], 0);
+    EXPECT_EQ(map[51][91], 0);
+    EXPECT_EQ(cells[90][50][1], 0);
+    EXPECT_EQ(cells[92][50][0], 0);
 }
 
 // Precise method, 0.6 m grid: openings between solid walls on the exterior line y = 1.
@@ -406,6 +429,31 @@ TEST_F(WallClassify, ObliqueWallFollowsCollinearChainsToThroughColumns) {
     ClassifyWalls();
     EXPECT_EQ(Wall(0, 0).jointSpec, 2);
     Doc.Columns[0][0][3].kind = 1; // (7, 7) becomes an ordinary column
+    ClassifyWalls();
+    EXPECT_EQ(Wall(0, 0).jointSpec, 3);
+}
+
+// Four walls along one diagonal with a through column only at its upper end: every search
+// backwards ends at (1, 1) without one, however many walls before it searched the same chain.
+TEST_F(WallClassify, ObliqueChainWithoutThroughColumnBehindNailsEveryWall) {
+    for (int k = 1; k <= 4; ++k) {
+        AddColumn(0, k, k);
+        AddWall(0, k, k, k + 1, k + 1);
+    }
+    AddColumn(0, 5, 5, 2);
+    ClassifyWalls();
+    for (int w = 0; w < 4; ++w) EXPECT_EQ(Wall(0, w).jointSpec, 3) << w;
+}
+
+// Across two coinciding Y axes (a damaged file) a wall between different Y indices is level: its
+// chain follows no level link, though the one at its end reaches a through column.
+TEST_F(WallClassify, ObliqueWallOfNoSlopeFollowsNoLevelLink) {
+    Doc.AxisY[3] = Doc.AxisY[2];
+    AddColumn(0, 2, 2, 2);
+    AddColumn(0, 4, 3);
+    AddColumn(0, 6, 3, 2);
+    AddWall(0, 2, 2, 4, 3);
+    AddWall(0, 4, 3, 6, 3);
     ClassifyWalls();
     EXPECT_EQ(Wall(0, 0).jointSpec, 3);
 }
