@@ -6,28 +6,6 @@
 
 #include <cstdint>
 
-// The passes that write whole result rows are bound by the number of their stores: where the
-// processor has 32-byte vectors, a version that uses them is chosen when the program starts.
-#if defined(__x86_64__)
-#define WIDE_STORES_WHERE_AVAILABLE __attribute__((target_clones("avx2", "default")))
-#else
-#define WIDE_STORES_WHERE_AVAILABLE
-#endif
-
-// Two and four values as one for the wide stores; lane by lane the same arithmetic as scalars.
-// Quads go by reference: passed or returned by value they would make the compiler warn that
-// code built without AVX passes them differently.
-using Pair = double __attribute__((vector_size(16)));
-using Quad = double __attribute__((vector_size(32)));
-
-// Four values as a quad put together in registers from two pairs: put together through memory
-// the quad could not be read back before the four stores had gone out, and from four lanes the
-// compiler warns at -O2 of lanes it thinks may be unset.
-[[gnu::always_inline]] inline void QuadOf(Quad& out, double a, double b, double c, double d) {
-    const Pair low = {a, b}, high = {c, d};
-    out = __builtin_shufflevector(low, high, 0, 1, 2, 3);
-}
-
 // The scenario a run works on: the current one, brought into range.
 inline int CalcScenario() {
     return ClampIndex(App.CurrentScenario, Scenarios);
