@@ -1,6 +1,7 @@
 #include "calc/NValues.h"
 
 #include "calc/CalcCommon.h"
+#include "calc/RowsInUse.h"
 #include "calc/Tables.h"
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
@@ -218,11 +219,8 @@ void MarkCornerColumns(int sc, int f) {
 
 // ---- Records ----
 
-// Per scenario and storey, the records a run may have written: every record after them is
-// blank, so a clear need reach no further. The whole table until the first clear.
-int32_t RecordsInUse[Scenarios][Storeys] = {{MaxColumns, MaxColumns, MaxColumns},
-                                            {MaxColumns, MaxColumns, MaxColumns},
-                                            {MaxColumns, MaxColumns, MaxColumns}};
+// Per scenario and storey, the records that may hold anything (see RowsInUse).
+RowsInUse<ColumnJointRecord, MaxColumns> RecordsInUse[Scenarios][Storeys];
 
 constexpr ColumnJointRecord MakeBlankRecord() {
     ColumnJointRecord r{};
@@ -259,9 +257,8 @@ static_assert(sizeof(ColumnJointRecord) ==
 // earlier run left after them.
 void StartRecords(int sc, int f, int n) {
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
+    RecordsInUse[sc][f].clearFrom(NValueRes.ColumnJointResult[sc][f], n, BlankRecord);
     for (int i = 0; i < n; ++i) StartRecord(records[i]);
-    for (int i = n; i < RecordsInUse[sc][f]; ++i) records[i] = BlankRecord;
-    RecordsInUse[sc][f] = n;
 }
 
 // Blanks the entries of each level past the ones this run kept. In a record this engine wrote
@@ -696,7 +693,6 @@ NValueStatus MakeStatus(int sc) {
 ColumnJointResults& NValueRes = theColumnJointResults;
 
 NValueStatus CalcNValues() {
-    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     const int top = TopStoreyOf(sc);
 

@@ -91,13 +91,11 @@ void ClearRigidityResults() {
 }
 
 void AddWallRigidityTerms(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return;
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
-    NoteWallResultRows(sc, storey, wall + 1);
     const WallRecord& w = Doc.Walls[sc][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    WallResultRecord* blocks = WriteWallResult(sc, storey, wall);
     double(&lineX)[GridLines][StrengthVariants] = r.LineStiffnessX[sc][storey];
     double(&lineY)[GridLines][StrengthVariants] = r.LineStiffnessY[sc][storey];
 
@@ -170,12 +168,10 @@ double ElasticRadius(double kr, double sum) {
 } // namespace
 
 void CalcStoreyRigidity(int storey) {
-    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys)) return;
     RigidityResults& r = RigidityRes;
     const int sc = CalcScenario();
     const int walls = WallCountOf(storey);
-    NoteWallResultRows(sc, storey, walls);
     const double gx = ReqResult.GravityCentreX[sc][storey];
     const double gy = ReqResult.GravityCentreY[sc][storey];
     const double qr = ReqResult.RequiredStrength[sc][storey];
@@ -198,7 +194,7 @@ void CalcStoreyRigidity(int storey) {
     double ix[StrengthVariants] = {}, iy[StrengthVariants] = {};
     for (int wi = 0; wi < walls; ++wi) {
         const bool oblique = IsOblique(Doc.Walls[sc][storey][wi]);
-        WallResultRecord* blocks = WallEval.WallResult[sc][storey][wi];
+        WallResultRecord* blocks = WriteWallResult(sc, storey, wi);
         for (int n = 0; n < StrengthVariants; ++n) {
             const double kx = blocks[CaseSubBlockX[n]].stiffnessX;
             const double ky = blocks[CaseSubBlockY[n]].stiffnessY;

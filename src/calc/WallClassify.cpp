@@ -221,7 +221,7 @@ int WalkRun(const StoreyWallIndex& index, int w, double& run) {
     const WallRecord* walls = Doc.Walls[sc][storey];
     const NormalisedWall& nw = index.walls[w];
     const int32_t type = walls[w].type;
-    WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
+    WallResultRecord& r = WriteWallResult(sc, storey, w)[0];
     int bounded = 0;
     ForEachNeighbour(index, w, [&](int j, bool before, bool after) {
         const NormalisedWall& nj = index.walls[j];
@@ -346,7 +346,6 @@ int32_t FoundationClassOf(int storey, const WallRecord& w) {
 
 void BuildNodeMap(int storey) {
     const int sc = CalcScenario();
-    NoteWallEvalWrite(sc);
     if (!InRange(storey, Storeys)) return;
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
@@ -414,10 +413,8 @@ void BuildNodeMap(int storey) {
 
 void ClassifyExteriorWalls(int storey) {
     const int sc = CalcScenario();
-    NoteWallEvalWrite(sc);
     if (!InRange(storey, Storeys)) return;
     const int n = WallCountOf(storey);
-    NoteWallResultRows(sc, storey, n);
     const OutlineByY& outline = ListOutlineByY(storey);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
@@ -431,17 +428,15 @@ void ClassifyExteriorWalls(int storey) {
             else if (outer && w.type >= WallTypeSolidPartition)
                 w.type -= WallTypePartitionShift;
         }
-        WallEval.WallResult[sc][storey][i][0].runKind = w.type;
+        WriteWallResult(sc, storey, i)[0].runKind = w.type;
     }
 }
 
 void MeasureWallRuns(const StoreyWallIndex& index) {
     const int sc = CalcScenario();
-    NoteWallEvalWrite(sc);
     const int storey = index.storey;
     if (!InRange(storey, Storeys)) return;
     const int n = index.count;
-    NoteWallResultRows(sc, storey, n);
     WallRecord* walls = Doc.Walls[sc][storey];
     // Under the general method of the editions before 2012 an opening carries nothing of its
     // own (the score adds a share of the required strength instead).
@@ -453,7 +448,7 @@ void MeasureWallRuns(const StoreyWallIndex& index) {
     bool inRun[MaxWalls] = {};
     int32_t newType[MaxWalls] = {};
     for (int w = 0; w < n; ++w) {
-        WallResultRecord& r = WallEval.WallResult[sc][storey][w][0];
+        WallResultRecord& r = WriteWallResult(sc, storey, w)[0];
         const NormalisedWall& nw = index.walls[w];
         r.projectedLengthX = std::fabs(nw.dx);
         r.projectedLengthY = std::fabs(nw.dy);
@@ -493,14 +488,13 @@ void MeasureWallRuns(const StoreyWallIndex& index) {
         if (inRun[w]) walls[w].type = newType[w];
     for (int w = 0; w < n; ++w) {
         if (!inRun[w]) continue;
-        WallEval.WallResult[sc][storey][w][0].runKind = walls[w].type;
+        WriteWallResult(sc, storey, w)[0].runKind = walls[w].type;
         double ignored = 0;
         WalkRun(index, w, ignored);
     }
 }
 
 int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
-    NoteWallEvalWrite(CalcScenario());
     const int storey = index.storey;
     if (!InRange(storey, Storeys) || !InRange(wall, index.count)) return 0;
     WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
@@ -510,7 +504,6 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 }
 
 int32_t JudgeFoundationClass(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
     WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
     return w.foundationClass = FoundationClassOf(storey, w);
@@ -518,10 +511,9 @@ int32_t JudgeFoundationClass(int storey, int wall) {
 
 void ClassifyWalls() {
     const int sc = CalcScenario();
-    NoteWallEvalWrite(sc);
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
-        ClearWallResults(sc, s, WallCountOf(s));
+        ClearWallResults(sc, s);
         BuildNodeMap(s);
     }
     AddOutlineEdge(-1, 0, 0, 0, 0);

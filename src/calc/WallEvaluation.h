@@ -4,6 +4,7 @@
 // are rebuilt for the current scenario on every run; the rows of the other scenarios keep what
 // their last run as current scenario left. One global instance, `WallEval`, lives for the whole
 // run (static storage, zero at start).
+#include "calc/RowsInUse.h"
 #include "model/Model.h"
 
 #include <cstdint>
@@ -105,21 +106,14 @@ struct WallEvaluationResults {
 
 extern WallEvaluationResults& WallEval;
 
-// How often the stages have written each scenario's wall evaluation: a result kept from an
-// earlier run compares it to tell whether another run has written over the rows since.
-inline uint64_t WallEvalWrites[Scenarios] = {};
-inline void NoteWallEvalWrite(int scenario) {
-    ++WallEvalWrites[scenario];
-}
+// The rows of WallResult that may hold anything, per scenario and storey (see RowsInUse).
+inline RowsInUse<WallResultRecord[WallResultBlocks], MaxWalls> WallResultRows[Scenarios][Storeys];
 
-// Per scenario and storey, the rows of WallResult that may hold anything but zeros: every row
-// after them is zero, so a clear need reach no further. At the capacity until the first clear.
-inline int32_t WallResultRowsInUse[Scenarios][Storeys] = {
-    {MaxWalls, MaxWalls, MaxWalls}, {MaxWalls, MaxWalls, MaxWalls}, {MaxWalls, MaxWalls, MaxWalls}};
-// Every writer of a row calls this first with the row's number + 1.
-inline void NoteWallResultRows(int scenario, int storey, int rows) {
-    int32_t& inUse = WallResultRowsInUse[scenario][storey];
-    if (rows > inUse) inUse = rows;
+// The result blocks of wall `wall` (a wall of the storey) for writing.
+inline WallResultRecord* WriteWallResult(int scenario, int storey, int wall) {
+    return WallResultRows[scenario][storey].take(WallEval.WallResult[scenario][storey], wall);
 }
-// Zeros the storey's rows of WallResult in use and the first `rows`.
-void ClearWallResults(int scenario, int storey, int rows);
+// The storey's rows of WallResult back to zero.
+inline void ClearWallResults(int scenario, int storey) {
+    WallResultRows[scenario][storey].clear(WallEval.WallResult[scenario][storey]);
+}

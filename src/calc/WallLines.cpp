@@ -374,7 +374,6 @@ int TopStoreyOf() {
 
 void BuildWallLineLists() {
     const int sc = CalcScenario();
-    NoteWallEvalWrite(sc);
     const int top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
         WallLineList& xl = WallEval.WallLineLists[sc][s].x;
@@ -414,15 +413,6 @@ void BuildWallLineLists() {
             return LineSpan{-int64_t{std::min(w.y1, w.y2)}, -int64_t{std::max(w.y1, w.y2)}};
         });
     }
-}
-
-void ClearWallResults(int scenario, int storey, int rows) {
-    NoteWallEvalWrite(scenario);
-    int32_t& inUse = WallResultRowsInUse[scenario][storey];
-    if (rows > inUse) inUse = rows;
-    std::memset(WallEval.WallResult[scenario][storey], 0,
-                static_cast<std::size_t>(inUse) * sizeof WallEval.WallResult[scenario][storey][0]);
-    inUse = 0;
 }
 
 const StoreyWallIndex& IndexStoreyWalls(int storey) {
@@ -516,11 +506,8 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
         if (j < 0) return 0;
         const int32_t type = walls[j].type;
         if (type == WallTypeSolidOuter || type == WallTypeSolidPartition) return 1;
-        if (referenceKind < type && InRange(wall, MaxWalls)) {
-            NoteWallEvalWrite(sc);
-            NoteWallResultRows(sc, storey, wall + 1);
-            WallEval.WallResult[sc][storey][wall][0].runKind = type;
-        }
+        if (referenceKind < type && InRange(wall, MaxWalls))
+            WriteWallResult(sc, storey, wall)[0].runKind = type;
         const NormalisedWall& link = index.walls[j];
         length += link.length;
         passed.add(j);
@@ -530,7 +517,6 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
 }
 
 void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    NoteWallEvalWrite(CalcScenario());
     const int sc = CalcScenario();
     if (storey < 0) {
         for (int s = 0; s < Storeys; ++s) WallEval.StoreyOutlineCount[sc][s] = 0;
@@ -547,7 +533,6 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
 
 void BuildStoreyOutline(int storey) {
     const int sc = CalcScenario();
-    NoteWallEvalWrite(sc);
     if (!InRange(storey, Storeys)) return;
     WallEval.StoreyOutlineCount[sc][storey] = 0;
 

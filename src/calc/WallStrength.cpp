@@ -47,12 +47,9 @@ bool AllUnknown(const WallCodes& c, int32_t panelL, int32_t panelR) {
     return c.size == 1 && c.mud == 1 && panelL / 2 == 1 && panelR / 2 == 1;
 }
 
-// Whether a per-wall stage may write the row, noting the row as written.
-bool OpenWallRow(int storey, int wall) {
-    NoteWallEvalWrite(CalcScenario());
-    if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return false;
-    NoteWallResultRows(CalcScenario(), storey, wall + 1);
-    return true;
+// Whether the wall is one of the storey's, whose row a per-wall stage may write.
+bool IsWallOf(int storey, int wall) {
+    return InRange(storey, Storeys) && InRange(wall, WallCountOf(storey));
 }
 
 } // namespace
@@ -117,10 +114,10 @@ double JointReduction2012(const double (&t)[4][4][3], double s, int32_t jointSpe
 }
 
 void CalcBaseStrengths(int storey, int wall) {
-    if (!OpenWallRow(storey, wall)) return;
+    if (!IsWallOf(storey, wall)) return;
     const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    WallResultRecord* blocks = WriteWallResult(sc, storey, wall);
     WallResultRecord& r0 = blocks[0];
     const bool general = IsGeneralMethod(), revision2012 = IsRevision2012();
     const WallCodes codes = CodesOf(w.bracing);
@@ -171,10 +168,10 @@ void CalcBaseStrengths(int storey, int wall) {
 }
 
 void CalcWallReductions(int storey, int wall) {
-    if (!OpenWallRow(storey, wall)) return;
+    if (!IsWallOf(storey, wall)) return;
     const int sc = CalcScenario();
     const WallRecord& w = Doc.Walls[sc][storey][wall];
-    WallResultRecord* blocks = WallEval.WallResult[sc][storey][wall];
+    WallResultRecord* blocks = WriteWallResult(sc, storey, wall);
     const WallResultRecord& r0 = blocks[0];
     const bool general = IsGeneralMethod(), revision2012 = IsRevision2012();
 
@@ -247,7 +244,6 @@ double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
 }
 
 void EvaluateWallStrengths() {
-    NoteWallEvalWrite(CalcScenario());
     SelectJointReductionTables();
     const int sc = CalcScenario(), top = TopStoreyOf();
     for (int s = 0; s <= top; ++s) {
@@ -255,7 +251,7 @@ void EvaluateWallStrengths() {
         for (int w = 0; w < n; ++w) {
             CalcBaseStrengths(s, w);
             CalcWallReductions(s, w);
-            WallEval.WallResult[sc][s][w][0].planValue = PlanLabelStrength(s, w);
+            WriteWallResult(sc, s, w)[0].planValue = PlanLabelStrength(s, w);
         }
     }
 }
