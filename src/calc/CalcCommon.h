@@ -11,6 +11,21 @@ inline int CalcScenario() {
     return ClampIndex(App.CurrentScenario, Scenarios);
 }
 
+// Diagnosis methods (Doc.DiagnosisMethod): 0 and 3 are the two variants of precise method 1.
+inline constexpr int32_t MethodGeneralDetailed = 1;
+inline constexpr int32_t MethodGeneralApprox = 2;
+// The criteria edition of the 2012 revision (Doc.CriteriaEdition).
+inline constexpr int32_t Revision2012 = 4;
+
+// The general method, detailed or approximate, rather than precise method 1.
+inline bool IsGeneralMethod() {
+    return Doc.DiagnosisMethod == MethodGeneralDetailed ||
+           Doc.DiagnosisMethod == MethodGeneralApprox;
+}
+inline bool IsRevision2012() {
+    return Doc.CriteriaEdition == Revision2012;
+}
+
 inline constexpr int StrengthVariants = 5; // loading case 0 (basic) .. 4
 inline constexpr int ResultColumns = 17;   // result column 0 (basic) .. 16
 inline constexpr int GridLines = 100;      // grid lines per direction

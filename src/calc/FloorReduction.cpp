@@ -13,11 +13,6 @@
 
 namespace {
 
-// Diagnosis methods: 0 and 3 are the two variants of precise method 1.
-constexpr int MethodGeneralDetailed = 1;
-constexpr int MethodGeneralApprox = 2;
-constexpr int Revision2012 = 4;
-
 // A void of this size or more a side raises the floor class (m).
 constexpr double LargeVoidSide = 4.0;
 
@@ -352,7 +347,7 @@ void CalcFloorReduction(const FloorRigidityView& rig) {
     for (int f = top; f >= 0; --f) {
         if (RateAreas(doc, s, f, out, FloorCheck.FloorCheckLineTables)) voidFound = true;
 
-        const bool general = method == MethodGeneralDetailed || method == MethodGeneralApprox;
+        const bool general = IsGeneralMethod();
         const int floorClass =
             general ? floorcalc::FloorClassFromOverview(doc.FoundationFloorSpec, voidFound)
                     : floorcalc::FloorClassFromMeanRatio(out.MeanFloorRatio[s][f]);

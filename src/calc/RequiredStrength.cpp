@@ -414,7 +414,7 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
             else if (tolerance::Below(side, 6.0))
                 factor = 1.15;
         } else if (tolerance::Below(side, 4.0)) {
-            factor = Doc.CriteriaEdition == 4 ? 1.2 : 1.13;
+            factor = IsRevision2012() ? 1.2 : 1.13;
         }
     }
     R.ShapeFactor[s][f] = factor;

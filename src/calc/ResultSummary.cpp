@@ -27,10 +27,6 @@ constexpr const char* QuarterMethodCaptionText = "\x82\x53\x95\xAA\x8A\x84\x96\x
 constexpr const char* StoreyFailTexts[3][3] = {
     {"1FXY", "1FX", "1FY"}, {"2FXY", "2FX", "2FY"}, {"3FXY", "3FX", "3FY"}};
 
-bool IsGeneralMethod() {
-    return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
-}
-
 // As snprintf with "%s": the text cut to the label, and a zero byte after it.
 void SetText(PanelLabel& label, const char* text) {
     std::size_t n = 0;
@@ -560,7 +556,7 @@ double ScoreDeteriorationFactor() {
 double OtherElementsStrength(double qr) {
     // The general method counts a quarter of the required strength as the strength of the
     // other seismic elements, except under the 2012 revision.
-    return IsGeneralMethod() && Doc.CriteriaEdition != 4 ? OtherElementsShare * qr : 0.0;
+    return IsGeneralMethod() && !IsRevision2012() ? OtherElementsShare * qr : 0.0;
 }
 
 double ColumnDirectBelowRatio(int f) {

@@ -14,10 +14,6 @@
 
 namespace {
 
-bool IsGeneralMethod() {
-    return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
-}
-
 int32_t Lo(int32_t a, int32_t b) {
     return a < b ? a : b;
 }
@@ -440,7 +436,7 @@ void MeasureWallRuns(const StoreyWallIndex& index) {
     WallRecord* walls = Doc.Walls[sc][storey];
     // Under the general method of the editions before 2012 an opening carries nothing of its
     // own (the score adds a share of the required strength instead).
-    const bool openingsCarryNothing = IsGeneralMethod() && Doc.CriteriaEdition != 4;
+    const bool openingsCarryNothing = IsGeneralMethod() && !IsRevision2012();
 
     // Widths first, from the solid/opening pattern alone, which the rewritten widths do not
     // change; the run kinds follow from the new widths of every wall. A second run of the

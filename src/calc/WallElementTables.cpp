@@ -1,5 +1,6 @@
 #include "calc/WallElementTables.h"
 
+#include "calc/CalcCommon.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/Model.h"
@@ -243,7 +244,7 @@ constexpr double RatioFromStrength(double strength) {
 } // namespace
 
 void SelectWallElementTables() {
-    if (Doc.CriteriaEdition == 4) {
+    if (IsRevision2012()) {
         BraceSpecs = BraceSpecs2012;
         MudWallSpecs = MudWallSpecs2012;
         PanelSpecs = PanelSpecs2012;

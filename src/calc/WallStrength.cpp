@@ -15,13 +15,6 @@ namespace {
 const JointReductionTable* ActiveTop = &JointReductionTopStandard;
 const JointReductionTable* ActiveLower = &JointReductionLowerStandard;
 
-bool IsGeneralMethod() {
-    return Doc.DiagnosisMethod == 1 || Doc.DiagnosisMethod == 2;
-}
-bool IsRevision2012() {
-    return Doc.CriteriaEdition == 4;
-}
-
 // A code outside a table (a damaged file) is no element: it adds nothing.
 template <std::size_t N>
 const WallElementSpec* SpecAt(const std::array<WallElementSpec, N>& table, long long row) {
