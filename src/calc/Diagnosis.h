@@ -31,6 +31,6 @@ void RunDiagnosis(DiagnosisOutcome& outcome);
 // Recomputes the derived words of the current-state walls (type, joint spec,
 // foundation class) and their wall lists and lengths, without touching the results of the
 // current scenario. The wall-change marking compares every scenario with these words, so they
-// must be current even when the last edits went through another scenario. Cheap; nothing to
-// do while the current state itself is current (the run has just computed them).
+// must be current even when the last edits went through another scenario. Nothing to do while
+// the current state itself is current (the run has just computed them).
 void RefreshCurrentStateWallWords();
