@@ -10,7 +10,6 @@
 #include "calc/WallLines.h"
 #include "calc/WallStrength.h"
 #include "model/AppState.h"
-#include "model/Bounded.h"
 #include "model/Grid.h"
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 #pragma once
 // The clearing contract of the big result tables. A run writes the rows of a scenario's storey
 // that its house has and clears the rest back to blank, so that a smaller house keeps nothing of
-// a bigger one; clearing the whole capacity every run would cost more than the run itself. So the
-// table keeps count of the rows that may hold anything, and a writer reaches a row only through
-// `take`, which counts it, or writes the first rows that `clearFrom` has just counted: no writer
-// can leave a row behind that the next clear misses.
+// a bigger one; clearing the whole capacity every run would cost a small house many times its
+// run. So the table keeps count of the rows that may hold anything, and a writer reaches a row
+// only through `take`, which counts it, or writes the first rows that `clearFrom` has just
+// counted: no writer can leave a row behind that the next clear misses.
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
