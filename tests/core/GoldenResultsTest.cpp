@@ -27,6 +27,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,20 @@ void BlankResults() {
         RunDiagnosis();
     }
     houses::ResetDocument();
+}
+
+// The digests must hold across compilers and builds: every NaN hashes alike (a constant folded
+// by the compiler and one computed at run time differ in sign), while a signed zero, which a
+// report shows, and the length of a run of zeros still count.
+TEST(GoldenDigest, NaNsHashAlikeAndZerosCount) {
+    const auto of = [](auto v) { return golden::Digest().add(v).value(); };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(of(nan), of(-nan));
+    EXPECT_EQ(of(nan), of(std::numeric_limits<double>::signaling_NaN()));
+    EXPECT_NE(of(0.0), of(-0.0));
+    const double two[2] = {}, three[3] = {};
+    EXPECT_NE(golden::Digest().add(two).value(), golden::Digest().add(three).value());
+    EXPECT_NE(of(std::string("ab")), of(std::string("ba")));
 }
 
 class GoldenResults : public ::testing::Test {
