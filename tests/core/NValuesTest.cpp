@@ -574,6 +574,42 @@ TEST(NValues, EveryEntrySumsAndTheFirstEightAreKept) {
     EXPECT_EQ(ColumnHardwareClass(r, 1), 6); // 13.0032 kN: above 9.53, not above 14.82
 }
 
+// The same through three storeys: 28 third-storey columns (1,k) and (3,k), k = 2..15, each
+// pair joined by a K1 wall along X; the second storey and the first have only (1,1) and
+// (3,1). Each (1,k) hands its whole X values to V = (1,1) of the second storey (14 entries),
+// and V passes all 14 on to the first-storey column on its node, as second-level entries.
+TEST(NValues, EverySecondLevelEntrySumsAndTheFirstTwelveAreKept) {
+    ResetHouse(2);
+    for (int f = 0; f < 2; ++f) {
+        AddColumn(f, 1, 1);
+        AddColumn(f, 3, 1);
+    }
+    for (int k = 2; k <= 15; ++k) {
+        AddColumn(2, 1, k);
+        AddColumn(2, 3, k);
+        AddWall(2, 1, k, 3, k, PanelK1, 1.0);
+    }
+    EXPECT_TRUE(RunCheck().ok);
+    EXPECT_EQ(At(1, 1, 1).upper1Total, 14);
+
+    // First-storey (1,1), corner without a floor above (B 0.8, L 0.4), no wall of its own: from
+    // V one entry of nothing, and the shares of (1,15) (corner, B 0.8), (1,14)..(1,3) (B 0.5)
+    // and (1,2) (corner, B 0.8) in report order. ΣA·B = 0.5·(0.8 + 12·0.5 + 0.8) = 3.8;
+    // Nx = 3.8 − 0.4 = 3.4. ΣPw·B = 7.6; Tx = (7.6 − 0.784)·2.7 = 18.4032. Passing on only
+    // the eight entries V keeps would give Nx = 0.5·(0.8 + 7·0.5) − 0.4 = 1.75, and summing
+    // only the twelve entries kept here 0.5·(0.8 + 11·0.5) − 0.4 = 2.75.
+    const ColumnJointRecord& r = At(0, 1, 1);
+    EXPECT_EQ(r.upper1Total, 1);
+    EXPECT_EQ(r.upper2Total, 14);
+    EXPECT_EQ(r.upper2Count, SecondLevelEntries);
+    for (int k = 0; k < SecondLevelEntries; ++k) EXPECT_EQ(r.upper2No[k], 1) << k;
+    EXPECT_NEAR(r.b3[0], 0.8, Tol);
+    EXPECT_NEAR(r.b3[11], 0.5, Tol); // the twelfth entry is (1,4), not the last handed down
+    EXPECT_NEAR(r.upper2SumAX, 3.8, Tol);
+    EXPECT_NEAR(r.nValueX, 3.4, Tol);
+    EXPECT_NEAR(r.pullOutX, 18.4032, Tol);
+}
+
 // The check reads the wall evaluation's results as that evaluation leaves them: block 0 of
 // the reduced strength, nothing of a wall without effective length.
 TEST(NValues, ReadsTheWallEvaluationOfTheSameRun) {

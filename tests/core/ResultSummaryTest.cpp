@@ -596,6 +596,16 @@ TEST_F(SummaryFixture, WallDirectBelowMergesTheLowerWalls) {
     EXPECT_DOUBLE_EQ(summary::WallDirectBelowRatio(2), 100.0); // no walls there
 }
 
+TEST_F(SummaryFixture, WallDirectBelowMergesUntilNothingChanges) {
+    // 1F: the line y = 1 from x = 1 to 5 drawn as four pieces in the order 1-2, 4-5, 3-4, 2-3.
+    // One pass over the pairs joins 2-3 into 1-2 (1-3) and 3-4 into 4-5 (3-5), and leaves the
+    // line as two walls, neither of which holds both ends of the 2F wall 1-5: 0 %. The next
+    // pass joins them into one, on which the 2F wall stands: 100 %.
+    HouseBuilder(0, 0).wall(1, 1, 2, 1).wall(4, 1, 5, 1).wall(3, 1, 4, 1).wall(2, 1, 3, 1);
+    HouseBuilder(0, 1).wall(1, 1, 5, 1);
+    EXPECT_DOUBLE_EQ(summary::WallDirectBelowRatio(1), 100.0);
+}
+
 TEST_F(SummaryFixture, WallDirectBelowOfNothingCountedIsZero) {
     HouseBuilder(0, 1).wall(1, 1, 4, 1, 0, 0, 0, 14);
     EXPECT_DOUBLE_EQ(summary::WallDirectBelowRatio(1), 0.0);
