@@ -18,7 +18,9 @@
 #include "ui/ScrollBarStyle.h"
 #include "ui/StatusHints.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTranslator>
+#include <QTreeView>
 
 #include <cstdio>
 #include <memory>
@@ -357,6 +360,48 @@ TEST_F(FormsTest, FileDialogsStartInTheDocumentsFolderAndThePanelFileGoesThrough
     EXPECT_EQ(recorder.asked[0].defaultExtension, "yd0");
     EXPECT_EQ(QtNameFilter(recorder.asked[0].filters[0]),
               QStringLiteral("面材データファイル (*.yd0 *.YD0)"));
+}
+
+// The open and save dialogs list a folder with each column as wide as what it shows: name,
+// size, kind and the whole date of the change.
+TEST_F(FormsTest, FileDialogsShowEveryColumnWhole) {
+    ASSERT_TRUE(Create());
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("田中邸　耐震改修計画.vq2"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(123456, 'x'));
+    file.close();
+    const std::string initial = path.toStdString();
+    const std::vector<FileFilter> filters = {{"改修ファイル", {"vq2"}}};
+    std::unique_ptr<QFileDialog> dialogs[] = {BuildOpenDialog({filters, initial, {}, {}}),
+                                              BuildSaveDialog({filters, initial, "vq2", {}})};
+    for (auto& dialog : dialogs) {
+        dialog->show();
+        auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_NE(view, nullptr);
+        const QModelIndex root = view->rootIndex();
+        QHeaderView* header = view->header();
+        const auto fits = [&] {
+            if (view->model()->rowCount(root) != 1) return false;
+            for (int c = 0; c < header->count(); ++c) {
+                if (header->isSectionHidden(c)) continue;
+                const QString text = view->model()->index(0, c, root).data().toString();
+                if (text.isEmpty()) return false; // not read yet
+                // What the column needs, as the view itself measures it.
+                const QAbstractItemView* items = view;
+                if (header->sectionSize(c) < items->sizeHintForColumn(c)) return false;
+            }
+            return true;
+        };
+        EXPECT_TRUE(ProcessEventsUntil(fits));
+        for (int c = 0; c < header->count(); ++c) {
+            const QString text = view->model()->index(0, c, root).data().toString();
+            EXPECT_GT(header->sectionSize(c), view->fontMetrics().horizontalAdvance(text))
+                << text.toStdString();
+        }
+        dialog->hide();
+    }
 }
 
 TEST(Translations, QtsOwnDialogsSpeakJapanese) {
