@@ -19,8 +19,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
-#include "ui/Forms.h"
 #include <fstream>
 
 namespace {
@@ -61,11 +61,10 @@ protected:
     // of the event loop.
     void Resize(const QRect& frame) {
         form->setGeometry(frame);
-        ASSERT_TRUE(ProcessEventsUntil([&] { return form->geometry() == frame; }))
-            << form->geometry().width() << "x" << form->geometry().height() << " min "
-            << form->minimumSizeHint().width() << "x" << form->minimumSizeHint().height()
-            << " wanted " << frame.width() << "x" << frame.height() << " minsize "
-            << form->minimumSize().width() << "x" << form->minimumSize().height();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return form->geometry() == frame; }));
+        Settle();
+    }
+    static void Settle() {
         for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
     }
     QRect screen;
@@ -130,16 +129,16 @@ TEST_F(PlanViewTest, ThePointInTheMiddleOfTheViewStaysThroughResizesAndAPaletteB
     ASSERT_TRUE(WallDlg->isVisible());
     WallDlg->BhyoujiClick();
     ASSERT_TRUE(ProcessEventsUntil([&] { return form->Gamen->viewport()->height() < fullHeight; }));
-    for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+    Settle();
     EXPECT_NEAR(ViewCentre().x(), kept.x(), Near);
     EXPECT_NEAR(ViewCentre().y(), kept.y(), Near);
 
     WallDlg->BhyoujiClick();
     App.InputMode = -1;
     form->ShowToolDialog();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return form->Gamen->viewport()->height() == fullHeight; }))
-        << form->Gamen->viewport()->height() << " " << fullHeight << " " << WallDlg->isVisible();
-    for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+    ASSERT_TRUE(
+        ProcessEventsUntil([&] { return form->Gamen->viewport()->height() == fullHeight; }));
+    Settle();
     EXPECT_NEAR(ViewCentre().x(), kept.x(), Near);
     EXPECT_NEAR(ViewCentre().y(), kept.y(), Near);
 

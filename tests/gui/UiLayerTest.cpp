@@ -17,6 +17,7 @@
 #include "ui/Forms.h"
 #include "ui/ScrollBarStyle.h"
 #include "ui/StatusHints.h"
+#include "ui/ViewCentre.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyleFactory>
@@ -402,6 +404,43 @@ TEST_F(FormsTest, FileDialogsShowEveryColumnWhole) {
         }
         dialog->hide();
     }
+}
+
+// A view that grows past its content can show the kept point nowhere but where the content
+// stands; shrunk again, it brings the point back to its middle. A scroll of the user's is what
+// it keeps from then on.
+TEST(ViewCentreKeeper, KeepsThePointThroughAViewLargerThanItsContent) {
+    TestApp();
+    QScrollArea area;
+    auto* content = new QWidget;
+    content->resize(2000, 1500);
+    area.setWidget(content);
+    auto* keeper = new ViewCentreKeeper(&area);
+    area.resize(400, 300);
+    area.show();
+    keeper->centreOn(QPointF(1200, 700));
+    const auto middle = [&] {
+        const QSize view = area.viewport()->size();
+        return QPointF(area.horizontalScrollBar()->value() + view.width() / 2.0,
+                       area.verticalScrollBar()->value() + view.height() / 2.0);
+    };
+    const auto settle = [] {
+        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+    };
+    EXPECT_EQ(middle(), QPointF(1200, 700));
+    area.resize(2400, 1800);
+    settle();
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
+    area.resize(500, 333);
+    settle();
+    EXPECT_NEAR(middle().x(), 1200, 0.5);
+    EXPECT_NEAR(middle().y(), 700, 0.5);
+    area.horizontalScrollBar()->setValue(100);
+    const QPointF scrolled = middle();
+    area.resize(640, 480);
+    settle();
+    EXPECT_NEAR(middle().x(), scrolled.x(), 0.5);
+    EXPECT_NEAR(middle().y(), scrolled.y(), 0.5);
 }
 
 TEST(Translations, QtsOwnDialogsSpeakJapanese) {
