@@ -30,6 +30,7 @@
 #include "ui/Forms.h"
 #include "ui/QtPrintDevice.h"
 #include "ui/QtPrintServices.h"
+#include "ui/ViewCentre.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -85,6 +86,7 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     Sheet = new PlanSheet(*this);
     Sheet->setGeometry(0, 0, 0, 0);
     Gamen->setWidget(Sheet);
+    GamenCentre = new ViewCentreKeeper(Gamen);
     setCentralWidget(Gamen);
 
     // The side panel takes the window's right side over its whole height; the band of an input
@@ -215,8 +217,9 @@ void Tvelquor2Form::FormCreate(const QStringList& arguments) {
     InitModel(InitStartup);
 
     SizeSheetToGrid();
-    SheetScrollV = 0;
-    SheetScrollH = 0;
+    // The view has its size only once shown, maybe long after (a window manager may maximise
+    // the window later): the middle of the sheet is kept in the middle of the view until then.
+    CentreSheet();
 
     // The first argument is the model file; a relative name is taken from the folder the
     // program was started in. Qt has already removed its own options.
@@ -313,10 +316,9 @@ void Tvelquor2Form::SizeSheetToGrid() {
 }
 
 void Tvelquor2Form::CentreSheet() {
-    SheetScrollV = std::max(0, (Sheet->height() - Gamen->viewport()->height()) / 2);
-    SheetScrollH = std::max(0, (Sheet->width() - Gamen->viewport()->width()) / 2);
-    Gamen->verticalScrollBar()->setValue(SheetScrollV);
-    Gamen->horizontalScrollBar()->setValue(SheetScrollH);
+    GamenCentre->centreOn(QPointF(Sheet->width() / 2.0, Sheet->height() / 2.0));
+    SheetScrollV = Gamen->verticalScrollBar()->value();
+    SheetScrollH = Gamen->horizontalScrollBar()->value();
 }
 
 namespace {

@@ -26,6 +26,7 @@ class QPrinter;
 class QUrl;
 class QVBoxLayout;
 class Tvelquor2Form;
+class ViewCentreKeeper;
 
 // The model brings the window's controls in line through ModelHooks; the window installs itself
 // as the hooks when it is created and removes itself when it goes.
@@ -60,6 +61,8 @@ public:
     // --- Controls -----------------------------------------------------------------------
     QStatusBar* StatusBar = nullptr;
     QScrollArea* Gamen = nullptr; // scroll box of the plan
+    // Keeps the point of the plan at the middle of the view while the view changes size.
+    ViewCentreKeeper* GamenCentre = nullptr;
     PlanSheet* Sheet = nullptr;
     QDockWidget* Panel1 = nullptr;     // the side panel on the right
     QScrollArea* ScrollBox2 = nullptr; // its vertical scroll box
@@ -105,7 +108,9 @@ public:
     // --- The plan -----------------------------------------------------------------------
     // Sheet size from the last grid axis at the current scale.
     void SizeSheetToGrid();
-    // Scrolls the plan to its middle and remembers the positions.
+    // Scrolls the plan to its middle and remembers the positions. The middle stays in the
+    // middle of the view whatever size the view takes later (the window maximised late by the
+    // window manager, restored, a palette band) until the view is scrolled elsewhere.
     void CentreSheet();
     // The sheet's content: recomputes when the document changed, then draws the plan (nothing
     // while a file waits to be opened). Never opens a dialog.

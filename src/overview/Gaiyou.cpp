@@ -847,7 +847,8 @@ void TGaiyouDlg::ShowEditionChoice() {
     // Hidden pages must not widen or heighten the dialog.
     const QSizePolicy::Policy policy = city ? QSizePolicy::Preferred : QSizePolicy::Ignored;
     for (QWidget* sheet : {TabSheet7, TabSheet10}) sheet->setSizePolicy(policy, policy);
-    SetLabelColours(Label278, city ? Rgb(0, 0, 0) : Rgb(128, 128, 128));
+    // Greyed with its radio, still to be read: it tells why the radio is off.
+    SetReadableLabelColour(Label278, city ? Rgb(0, 0, 0) : Rgb(128, 128, 128));
     Rmodeb4->setEnabled(App.Revision2012Enabled != 0);
 }
 

@@ -175,6 +175,18 @@ double ColourContrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+QColor ReadableOn(QColor text, const QColor& ground) {
+    while (ColourContrast(text, ground) < ReadableContrast && text.lightness() > 0)
+        text = text.darker(115);
+    return text;
+}
+
+QColor ShownBackground(const QWidget* widget) {
+    const QWidget* w = widget;
+    while (w->parentWidget() && !w->isWindow() && !w->autoFillBackground()) w = w->parentWidget();
+    return w->palette().color(w->backgroundRole());
+}
+
 void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef text) {
     QPalette pal = button->palette();
     const QColor ground = ColorFromRef(background);
@@ -184,9 +196,7 @@ void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef tex
         pal.setColor(group, QPalette::WindowText, ColorFromRef(text));
     // Disabled, the style's pale grey nearly vanishes on a light colour: the same grey, darker
     // until it reads.
-    QColor greyed = pal.color(QPalette::Disabled, QPalette::WindowText);
-    while (ColourContrast(greyed, ground) < ReadableContrast && greyed.lightness() > 0)
-        greyed = greyed.darker(115);
+    const QColor greyed = ReadableOn(pal.color(QPalette::Disabled, QPalette::WindowText), ground);
     pal.setColor(QPalette::Disabled, QPalette::WindowText, greyed);
     pal.setColor(QPalette::Disabled, QPalette::ButtonText, greyed);
     button->setPalette(pal);
@@ -196,6 +206,12 @@ void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef tex
 void SetLabelColours(QLabel* label, ColorRef text) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, ColorFromRef(text));
+    label->setPalette(pal);
+}
+
+void SetReadableLabelColour(QLabel* label, ColorRef text) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, ReadableOn(ColorFromRef(text), ShownBackground(label)));
     label->setPalette(pal);
 }
 

@@ -91,6 +91,15 @@ void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef tex
 // The contrast of two colours by their relative luminance, 1 (none) to 21 (black on white).
 double ColourContrast(const QColor& a, const QColor& b);
 
+// The colour a widget is drawn on: its own background where it fills it, else that of the
+// nearest parent that does, else its window's.
+QColor ShownBackground(const QWidget* widget);
+// `text`, darker as far as needed to be read on `ground` (greyed texts are pale).
+QColor ReadableOn(QColor text, const QColor& ground);
+
 // Label text and background colours from COLORREF values.
 void SetLabelColours(QLabel* label, ColorRef text);
+// The label's text in `text` (a grey that says its control is off), darker where the label's
+// background would leave it hard to read. Set after the label has its parent.
+void SetReadableLabelColour(QLabel* label, ColorRef text);
 void SetLabelColours(QLabel* label, ColorRef text, ColorRef background);

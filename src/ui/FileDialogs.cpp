@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTreeView>
 
 QString QtNameFilter(const FileFilter& filter) {
     QStringList patterns;
@@ -24,11 +27,23 @@ QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
 
 namespace {
 
+// Qt's dialog gives its detail columns fixed widths made for short American dates: the date
+// of the change ("8 Dec 2026 06:53:36"), the size and the kind came out cut. Each folder the
+// dialog lists, once read, sizes the columns to what they show.
+void FitColumnsToContent(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!view || !model) return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view,
+                     [view] { view->header()->resizeSections(QHeaderView::ResizeToContents); });
+}
+
 std::unique_ptr<QFileDialog> BuildDialog(const FileDialogRequest& request, QWidget* parent) {
     auto dialog = std::make_unique<QFileDialog>(parent);
     // Qt's own dialog: its file list matches the patterns without regard to case (a native
     // dialog might not), and tests can drive it.
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    FitColumnsToContent(*dialog);
     dialog->setNameFilters(QtNameFilters(request.filters));
     if (!request.caption.empty()) dialog->setWindowTitle(QString::fromStdString(request.caption));
     if (!request.initialPath.empty()) {

@@ -34,6 +34,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -379,6 +380,20 @@ TEST_F(OverviewDialogTest, TabsStayAboveTheScrolledPageAndEachShowingOpensAtTheT
             strongest = std::max(strongest, ColourContrast(QColor(radio.pixel(x, y)), cyan));
     EXPECT_GE(strongest, 4.5);
     EXPECT_LT(strongest, ColourContrast(Qt::black, cyan)); // still greyed
+    // So does the line under it, on the background it is drawn on (its commonest pixel).
+    const QImage note = GaiyouDlg->Label278->grab().toImage();
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < note.height(); ++y)
+        for (int x = 0; x < note.width(); ++x) ++counts[note.pixel(x, y)];
+    const QColor ground(
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first);
+    double noteContrast = 1.0;
+    for (const auto& [pixel, count] : counts)
+        noteContrast = std::max(noteContrast, ColourContrast(QColor(pixel), ground));
+    EXPECT_GE(noteContrast, 4.5) << ground.name().toStdString();
+    EXPECT_LT(noteContrast, ColourContrast(Qt::black, ground));
     EXPECT_TRUE(GaiyouDlg->Rmodeb2->toolTip().contains(QStringLiteral("vu版使用")));
     EXPECT_EQ(GaiyouDlg->Rmodeb2->statusTip(), GaiyouDlg->Rmodeb2->toolTip());
     App.CityEditionEnabled = 1;

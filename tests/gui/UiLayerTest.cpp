@@ -17,17 +17,22 @@
 #include "ui/Forms.h"
 #include "ui/ScrollBarStyle.h"
 #include "ui/StatusHints.h"
+#include "ui/ViewCentre.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTranslator>
+#include <QTreeView>
 
 #include <cstdio>
 #include <memory>
@@ -357,6 +362,85 @@ TEST_F(FormsTest, FileDialogsStartInTheDocumentsFolderAndThePanelFileGoesThrough
     EXPECT_EQ(recorder.asked[0].defaultExtension, "yd0");
     EXPECT_EQ(QtNameFilter(recorder.asked[0].filters[0]),
               QStringLiteral("面材データファイル (*.yd0 *.YD0)"));
+}
+
+// The open and save dialogs list a folder with each column as wide as what it shows: name,
+// size, kind and the whole date of the change.
+TEST_F(FormsTest, FileDialogsShowEveryColumnWhole) {
+    ASSERT_TRUE(Create());
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("田中邸　耐震改修計画.vq2"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(123456, 'x'));
+    file.close();
+    const std::string initial = path.toStdString();
+    const std::vector<FileFilter> filters = {{"改修ファイル", {"vq2"}}};
+    std::unique_ptr<QFileDialog> dialogs[] = {BuildOpenDialog({filters, initial, {}, {}}),
+                                              BuildSaveDialog({filters, initial, "vq2", {}})};
+    for (auto& dialog : dialogs) {
+        dialog->show();
+        auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_NE(view, nullptr);
+        const QModelIndex root = view->rootIndex();
+        QHeaderView* header = view->header();
+        const auto fits = [&] {
+            if (view->model()->rowCount(root) != 1) return false;
+            for (int c = 0; c < header->count(); ++c) {
+                if (header->isSectionHidden(c)) continue;
+                const QString text = view->model()->index(0, c, root).data().toString();
+                if (text.isEmpty()) return false; // not read yet
+                // What the column needs, as the view itself measures it.
+                const QAbstractItemView* items = view;
+                if (header->sectionSize(c) < items->sizeHintForColumn(c)) return false;
+            }
+            return true;
+        };
+        EXPECT_TRUE(ProcessEventsUntil(fits));
+        for (int c = 0; c < header->count(); ++c) {
+            const QString text = view->model()->index(0, c, root).data().toString();
+            EXPECT_GT(header->sectionSize(c), view->fontMetrics().horizontalAdvance(text))
+                << text.toStdString();
+        }
+        dialog->hide();
+    }
+}
+
+// A view that grows past its content can show the kept point nowhere but where the content
+// stands; shrunk again, it brings the point back to its middle. A scroll of the user's is what
+// it keeps from then on.
+TEST(ViewCentreKeeper, KeepsThePointThroughAViewLargerThanItsContent) {
+    TestApp();
+    QScrollArea area;
+    auto* content = new QWidget;
+    content->resize(2000, 1500);
+    area.setWidget(content);
+    auto* keeper = new ViewCentreKeeper(&area);
+    area.resize(400, 300);
+    area.show();
+    keeper->centreOn(QPointF(1200, 700));
+    const auto middle = [&] {
+        const QSize view = area.viewport()->size();
+        return QPointF(area.horizontalScrollBar()->value() + view.width() / 2.0,
+                       area.verticalScrollBar()->value() + view.height() / 2.0);
+    };
+    const auto settle = [] {
+        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+    };
+    EXPECT_EQ(middle(), QPointF(1200, 700));
+    area.resize(2400, 1800);
+    settle();
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
+    area.resize(500, 333);
+    settle();
+    EXPECT_NEAR(middle().x(), 1200, 0.5);
+    EXPECT_NEAR(middle().y(), 700, 0.5);
+    area.horizontalScrollBar()->setValue(100);
+    const QPointF scrolled = middle();
+    area.resize(640, 480);
+    settle();
+    EXPECT_NEAR(middle().x(), scrolled.x(), 0.5);
+    EXPECT_NEAR(middle().y(), scrolled.y(), 0.5);
 }
 
 TEST(Translations, QtsOwnDialogsSpeakJapanese) {
