@@ -161,29 +161,51 @@ void ApplyCornerRule(const ColumnRecord& c, int32_t& code) {
         code = std::abs(code);
 }
 
-// A node whose four quadrants of the storey's extent (lines through the node included, the node
-// itself not) all hold an occupied node is an inner node; any empty quadrant makes its column a
-// corner column. The lower left quadrant of (x, y) is empty when y is the lowest occupied node
-// of line x and every line before x has its lowest above y; the other three alike. The sign is
-// set rather than toggled, so that a second run over the same map gives the same signs. Then
-// each column's own rule, in record order: on a node that columns share, the last rule holds.
-void MarkCornerColumns(int sc, int f) {
-    auto& map = WallEval.GridNodeMap[sc][f];
-    const Extent e = ExtentOf(sc, f);
-    for (int x = e.minX; x <= e.maxX; ++x) {
+// Every sign is set from the map as it was before any sign is: whether a node holds a column
+// does not depend on its sign. The sign is set rather than toggled, so that a second run over
+// the same map gives the same signs.
+void SetCornerSign(int32_t& code, bool corner) {
+    code = corner ? -std::abs(code) : std::abs(code);
+}
+
+// Whether a node of the box x0..x1, y0..y1 other than (x, y) holds a column.
+bool ColumnInBoxBesides(const NodeCodes& map, int x0, int x1, int y0, int y1, int x, int y) {
+    for (int i = x0; i <= x1; ++i)
+        for (int j = y0; j <= y1; ++j)
+            if ((i != x || j != y) && Occupied(map[i][j])) return true;
+    return false;
+}
+
+} // namespace
+
+void MarkCornerNodesByQuadrants(NodeCodes& map, int minX, int maxX, int minY, int maxY) {
+    for (int x = minX; x <= maxX; ++x) {
+        for (int y = minY; y <= maxY; ++y) {
+            if (!Occupied(map[x][y])) continue;
+            const bool inner = ColumnInBoxBesides(map, minX, x, minY, y, x, y) &&
+                               ColumnInBoxBesides(map, x, maxX, minY, y, x, y) &&
+                               ColumnInBoxBesides(map, minX, x, y, maxY, x, y) &&
+                               ColumnInBoxBesides(map, x, maxX, y, maxY, x, y);
+            SetCornerSign(map[x][y], !inner);
+        }
+    }
+}
+
+void MarkCornerNodesBySpans(NodeCodes& map, int minX, int maxX, int minY, int maxY) {
+    for (int x = minX; x <= maxX; ++x) {
         OccupiedSpan& s = OccupiedSpans[x];
         s.low = AxisCountY;
         s.high = -1;
-        int y = e.minY;
-        while (y <= e.maxY && !Occupied(map[x][y])) ++y;
-        if (y > e.maxY) continue;
+        int y = minY;
+        while (y <= maxY && !Occupied(map[x][y])) ++y;
+        if (y > maxY) continue;
         s.low = y;
-        y = e.maxY;
+        y = maxY;
         while (!Occupied(map[x][y])) --y;
         s.high = y;
     }
     int32_t low = AxisCountY, high = -1;
-    for (int x = e.minX; x <= e.maxX; ++x) {
+    for (int x = minX; x <= maxX; ++x) {
         OccupiedSpan& s = OccupiedSpans[x];
         s.lowBefore = low;
         s.highBefore = high;
@@ -191,25 +213,36 @@ void MarkCornerColumns(int sc, int f) {
         high = std::max(high, s.high);
     }
     low = AxisCountY, high = -1;
-    for (int x = e.maxX; x >= e.minX; --x) {
+    for (int x = maxX; x >= minX; --x) {
         OccupiedSpan& s = OccupiedSpans[x];
         s.lowAfter = low;
         s.highAfter = high;
         low = std::min(low, s.low);
         high = std::max(high, s.high);
     }
-    // Every sign is set from the spans of the map as it was before any sign is.
-    for (int x = e.minX; x <= e.maxX; ++x) {
+    // The lower left quadrant of (x, y) is empty when y is the lowest occupied node of line x
+    // and every line before x has its lowest above y; the other three alike.
+    for (int x = minX; x <= maxX; ++x) {
         const OccupiedSpan& s = OccupiedSpans[x];
         for (int y = s.low; y <= s.high; ++y) {
-            int32_t& code = map[x][y];
-            if (!Occupied(code)) continue;
+            if (!Occupied(map[x][y])) continue;
             const bool emptyBelow = y == s.low && (s.lowBefore > y || s.lowAfter > y);
             const bool emptyAbove = y == s.high && (s.highBefore < y || s.highAfter < y);
-            code = emptyBelow || emptyAbove ? -std::abs(code) : std::abs(code);
+            SetCornerSign(map[x][y], emptyBelow || emptyAbove);
         }
     }
+}
 
+namespace {
+
+// The corner nodes of the storey's extent, by the occupied spans: the quadrant search reads up to
+// the whole extent for every column, which on a diagonal of columns across the grid takes some
+// 0.7 ms a run against 0.05 ms. Then each column's own rule, in record order: on a node that
+// columns share, the last rule holds.
+void MarkCornerColumns(int sc, int f) {
+    auto& map = WallEval.GridNodeMap[sc][f];
+    const Extent e = ExtentOf(sc, f);
+    MarkCornerNodesBySpans(map, e.minX, e.maxX, e.minY, e.maxY);
     const int n = ColumnCountOf(sc, f);
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = Doc.Columns[sc][f][i];
