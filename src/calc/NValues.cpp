@@ -161,29 +161,51 @@ void ApplyCornerRule(const ColumnRecord& c, int32_t& code) {
         code = std::abs(code);
 }
 
-// A node whose four quadrants of the storey's extent (lines through the node included, the node
-// itself not) all hold an occupied node is an inner node; any empty quadrant makes its column a
-// corner column. The lower left quadrant of (x, y) is empty when y is the lowest occupied node
-// of line x and every line before x has its lowest above y; the other three alike. The sign is
-// set rather than toggled, so that a second run over the same map gives the same signs. Then
-// each column's own rule, in record order: on a node that columns share, the last rule holds.
-void MarkCornerColumns(int sc, int f) {
-    auto& map = WallEval.GridNodeMap[sc][f];
-    const Extent e = ExtentOf(sc, f);
-    for (int x = e.minX; x <= e.maxX; ++x) {
+// Every sign is set from the map as it was before any sign is: whether a node holds a column
+// does not depend on its sign. The sign is set rather than toggled, so that a second run over
+// the same map gives the same signs.
+void SetCornerSign(int32_t& code, bool corner) {
+    code = corner ? -std::abs(code) : std::abs(code);
+}
+
+// Whether a node of the box x0..x1, y0..y1 other than (x, y) holds a column.
+bool ColumnInBoxBesides(const NodeCodes& map, int x0, int x1, int y0, int y1, int x, int y) {
+    for (int i = x0; i <= x1; ++i)
+        for (int j = y0; j <= y1; ++j)
+            if ((i != x || j != y) && Occupied(map[i][j])) return true;
+    return false;
+}
+
+} // namespace
+
+void MarkCornerNodesByQuadrants(NodeCodes& map, int minX, int maxX, int minY, int maxY) {
+    for (int x = minX; x <= maxX; ++x) {
+        for (int y = minY; y <= maxY; ++y) {
+            if (!Occupied(map[x][y])) continue;
+            const bool inner = ColumnInBoxBesides(map, minX, x, minY, y, x, y) &&
+                               ColumnInBoxBesides(map, x, maxX, minY, y, x, y) &&
+                               ColumnInBoxBesides(map, minX, x, y, maxY, x, y) &&
+                               ColumnInBoxBesides(map, x, maxX, y, maxY, x, y);
+            SetCornerSign(map[x][y], !inner);
+        }
+    }
+}
+
+void MarkCornerNodesBySpans(NodeCodes& map, int minX, int maxX, int minY, int maxY) {
+    for (int x = minX; x <= maxX; ++x) {
         OccupiedSpan& s = OccupiedSpans[x];
         s.low = AxisCountY;
         s.high = -1;
-        int y = e.minY;
-        while (y <= e.maxY && !Occupied(map[x][y])) ++y;
-        if (y > e.maxY) continue;
+        int y = minY;
+        while (y <= maxY && !Occupied(map[x][y])) ++y;
+        if (y > maxY) continue;
         s.low = y;
-        y = e.maxY;
+        y = maxY;
         while (!Occupied(map[x][y])) --y;
         s.high = y;
     }
     int32_t low = AxisCountY, high = -1;
-    for (int x = e.minX; x <= e.maxX; ++x) {
+    for (int x = minX; x <= maxX; ++x) {
         OccupiedSpan& s = OccupiedSpans[x];
         s.lowBefore = low;
         s.highBefore = high;
@@ -191,25 +213,36 @@ void MarkCornerColumns(int sc, int f) {
         high = std::max(high, s.high);
     }
     low = AxisCountY, high = -1;
-    for (int x = e.maxX; x >= e.minX; --x) {
+    for (int x = maxX; x >= minX; --x) {
         OccupiedSpan& s = OccupiedSpans[x];
         s.lowAfter = low;
         s.highAfter = high;
         low = std::min(low, s.low);
         high = std::max(high, s.high);
     }
-    // Every sign is set from the spans of the map as it was before any sign is.
-    for (int x = e.minX; x <= e.maxX; ++x) {
+    // The lower left quadrant of (x, y) is empty when y is the lowest occupied node of line x
+    // and every line before x has its lowest above y; the other three alike.
+    for (int x = minX; x <= maxX; ++x) {
         const OccupiedSpan& s = OccupiedSpans[x];
         for (int y = s.low; y <= s.high; ++y) {
-            int32_t& code = map[x][y];
-            if (!Occupied(code)) continue;
+            if (!Occupied(map[x][y])) continue;
             const bool emptyBelow = y == s.low && (s.lowBefore > y || s.lowAfter > y);
             const bool emptyAbove = y == s.high && (s.highBefore < y || s.highAfter < y);
-            code = emptyBelow || emptyAbove ? -std::abs(code) : std::abs(code);
+            SetCornerSign(map[x][y], emptyBelow || emptyAbove);
         }
     }
+}
 
+namespace {
+
+// The corner nodes of the storey's extent, by the occupied spans: the quadrant search reads up to
+// the whole extent for every column, which on a diagonal of columns across the grid takes some
+// 0.7 ms a run against 0.05 ms. Then each column's own rule, in record order: on a node that
+// columns share, the last rule holds.
+void MarkCornerColumns(int sc, int f) {
+    auto& map = WallEval.GridNodeMap[sc][f];
+    const Extent e = ExtentOf(sc, f);
+    MarkCornerNodesBySpans(map, e.minX, e.maxX, e.minY, e.maxY);
     const int n = ColumnCountOf(sc, f);
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = Doc.Columns[sc][f][i];
@@ -231,57 +264,19 @@ constexpr ColumnJointRecord MakeBlankRecord() {
 // Nothing received (every column number -1) and every value 0.
 constexpr ColumnJointRecord BlankRecord = MakeBlankRecord();
 
-// A record is 2 KB, mostly its entries, of which a house rarely fills more than a few; blanking
-// every record of the house would cost about as much as the rest of the check. So a record of a
-// column the run fills keeps its entries through the start, each entry the run keeps overwrites
-// one, and afterwards only the entries the last run kept and this one did not are blanked
-// (BlankEntriesPast). The records no column fills are blanked whole.
-void StartRecord(ColumnJointRecord& r) {
-    r.pw1X = r.pw1Y = r.a1X = r.a1Y = r.b1 = 0.0;
-    r.upper1Count = r.upper1Total = 0;
-    r.upper2Count = r.upper2Total = 0;
-    r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
-    r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
-    r.lValue = r.pullOutX = r.pullOutY = r.nValueX = r.nValueY = 0.0;
-}
-
-// Every field of the record, in its order: a field added there must be set by StartRecord or
-// be an entry's.
+// No padding: results are compared byte for byte, and padding copies as it likes.
 static_assert(sizeof(ColumnJointRecord) ==
               5 * sizeof(double) + 4 * sizeof(int32_t) +
                   FirstLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
                   SecondLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
                   13 * sizeof(double));
 
-// Starts the records of the storey's first n columns, which the run fills, and blanks those an
-// earlier run left after them.
+// Every record of the storey starts blank: the first n, which the run fills, and those an earlier
+// run left after them.
 void StartRecords(int sc, int f, int n) {
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     RecordsInUse[sc][f].clearFrom(NValueRes.ColumnJointResult[sc][f], n, BlankRecord);
-    for (int i = 0; i < n; ++i) StartRecord(records[i]);
-}
-
-// Blanks the entries of each level past the ones this run kept. In a record this engine wrote
-// the entries past the kept ones are blank, so where the first of them is (column number -1),
-// the last run kept no more than this one; otherwise (it kept more, or the record was written
-// from outside) every entry past this run's is blanked.
-void BlankEntriesPast(ColumnJointRecord& r) {
-    if (const int n1 = r.upper1Count; n1 < FirstLevelEntries && r.upper1No[n1] != -1) {
-        for (int k = n1; k < FirstLevelEntries; ++k) {
-            r.upper1No[k] = -1;
-            r.upper1PwX[k] = r.upper1PwY[k] = r.upper1AX[k] = r.upper1AY[k] = 0.0;
-            r.upper1DistA[k] = r.upper1DistB[k] = 0.0;
-            r.pw2X[k] = r.pw2Y[k] = r.a2X[k] = r.a2Y[k] = r.b2[k] = 0.0;
-        }
-    }
-    if (const int n2 = r.upper2Count; n2 < SecondLevelEntries && r.upper2No[n2] != -1) {
-        for (int k = n2; k < SecondLevelEntries; ++k) {
-            r.upper2No[k] = -1;
-            r.upper2PwX[k] = r.upper2PwY[k] = r.upper2AX[k] = r.upper2AY[k] = 0.0;
-            r.upper2DistA[k] = r.upper2DistB[k] = 0.0;
-            r.pw3X[k] = r.pw3Y[k] = r.a3X[k] = r.a3Y[k] = r.b3[k] = 0.0;
-        }
-    }
+    for (int i = 0; i < n; ++i) records[i] = BlankRecord;
 }
 
 // ---- B and L ----
@@ -651,15 +646,13 @@ void PassOnSecondLevel(int sc) {
 
 // ---- Results and status ----
 
-// Finishes every column's record: the entries the last run kept and this one did not are
-// blanked, and the pull-out forces and N-values worked out, each as (own difference x B + first
-// level) + second level, less L (in kN/m for the pull-out force, which then turns into kN).
+// Finishes every column's record: the pull-out forces and N-values, each as (own difference x B +
+// first level) + second level, less L (in kN/m for the pull-out force, which then turns into kN).
 void Results(int sc, int top) {
     for (int f = 0; f <= top; ++f) {
         const int n = ColumnCountOf(sc, f);
         for (int i = 0; i < n; ++i) {
             ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
-            BlankEntriesPast(r);
             const double sumQX = r.pw1X * r.b1 + r.upper1SumPwX + r.upper2SumPwX;
             const double sumQY = r.pw1Y * r.b1 + r.upper1SumPwY + r.upper2SumPwY;
             const double sumRX = r.a1X * r.b1 + r.upper1SumAX + r.upper2SumAX;

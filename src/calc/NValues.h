@@ -118,6 +118,19 @@ void ExchangeSortColumns(int32_t* order, int n, const ColumnRecord* cols);
 // returns false, and what it left in `order` does not count.
 bool SortColumnsOnOwnNodes(int32_t* order, int n, const ColumnRecord* cols);
 
+// The node codes of one storey, as GridNodeMap holds them.
+using NodeCodes = int32_t[AxisCountX][AxisCountY];
+
+// Corner nodes of a storey's extent minX..maxX, minY..maxY: a node holding a column (a code
+// neither 0 nor FloorAboveBit) is a corner node when one of its four quadrants of the extent
+// (the lines through the node included, the node itself not) holds no column; its code is made
+// negative, that of every other node holding a column positive. The method's form: every
+// quadrant of every node is searched.
+void MarkCornerNodesByQuadrants(NodeCodes& map, int minX, int maxX, int minY, int maxY);
+// The same from the lowest and highest column of each grid line and of the lines before and
+// after it; it marks every map as the quadrant search does.
+void MarkCornerNodesBySpans(NodeCodes& map, int minX, int maxX, int minY, int maxY);
+
 // The hardware class 0..10 of one value: an N-value under the N-value method (the number of
 // the bounds 0, 0.65, 1.0, 1.4, 1.6, 1.8, 2.8, 3.7, 4.7, 5.6 it exceeds), a pull-out force in kN
 // under the converted method (bounds 0, 3.44, 5.29, 7.41, 8.47, 9.53, 14.82, 19.58, 24.87,

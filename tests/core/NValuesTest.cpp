@@ -204,6 +204,73 @@ TEST(NValues, CornerRulesOverrideTheAutomaticResultAndMarkTheNodeMap) {
     EXPECT_NEAR(At(0, 1, 1).nValueX, 0.65, Tol);
 }
 
+// The spans must mark every map as the search of every quadrant does: scattered columns, plans
+// of a few rooms with columns missing, staircases (where most quadrants are empty), codes of
+// either sign with and without the floor above, nodes under a floor alone, and columns outside
+// the extent, which neither count nor change.
+TEST(NValues, CornerNodesBySpansAreThoseOfTheQuadrantSearch) {
+    std::mt19937 rng(66);
+    const auto pick = [&rng](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(rng);
+    };
+    static NodeCodes plain, spans;
+    int corners = 0, inner = 0;
+    for (int round = 0; round < 300; ++round) {
+        NodeCodes& map = plain;
+        const int shape = round % 3;
+        const double density = std::uniform_real_distribution<double>(0.002, 0.6)(rng);
+        const auto columnCode = [&] {
+            const int code = pick(1, 15) + (pick(0, 1) ? FloorAboveBit : 0);
+            return pick(0, 3) == 0 ? -code : code;
+        };
+        for (int x = 0; x < AxisCountX; ++x)
+            for (int y = 0; y < AxisCountY; ++y) map[x][y] = pick(0, 2) == 0 ? FloorAboveBit : 0;
+        if (shape == 0) { // scattered
+            for (int x = 0; x < AxisCountX; ++x)
+                for (int y = 0; y < AxisCountY; ++y)
+                    if (std::bernoulli_distribution(density)(rng)) map[x][y] = columnCode();
+        } else if (shape == 1) { // rooms, some of their columns missing
+            for (int room = pick(1, 4); room > 0; --room) {
+                const int x0 = pick(0, 90), y0 = pick(0, 90);
+                const int x1 = pick(x0, std::min(99, x0 + 30)),
+                          y1 = pick(y0, std::min(99, y0 + 30));
+                for (int x = x0; x <= x1; ++x)
+                    for (int y = y0; y <= y1; ++y)
+                        if (!std::bernoulli_distribution(density / 2)(rng))
+                            map[x][y] = columnCode();
+            }
+        } else { // a staircase down from the upper left, one or two columns wide
+            int x = pick(0, 20), y = pick(80, 99);
+            const int width = pick(1, 2);
+            while (x < AxisCountX && y >= 0) {
+                for (int w = 0; w < width && y + w < AxisCountY; ++w) map[x][y + w] = columnCode();
+                if (pick(0, 1))
+                    ++x;
+                else
+                    --y;
+            }
+        }
+        int minX = pick(0, 99), maxX = pick(0, 99), minY = pick(0, 99), maxY = pick(0, 99);
+        if (round % 5 == 0) minX = minY = 0, maxX = maxY = 99;
+        if (round % 7 != 0) { // an empty extent now and then
+            if (minX > maxX) std::swap(minX, maxX);
+            if (minY > maxY) std::swap(minY, maxY);
+        }
+        std::memcpy(spans, plain, sizeof plain);
+        MarkCornerNodesByQuadrants(plain, minX, maxX, minY, maxY);
+        MarkCornerNodesBySpans(spans, minX, maxX, minY, maxY);
+        ASSERT_EQ(std::memcmp(plain, spans, sizeof plain), 0) << "round " << round;
+        for (int x = minX; x <= maxX; ++x)
+            for (int y = minY; y <= maxY; ++y) {
+                const int32_t code = plain[x][y];
+                if (code != 0 && code != FloorAboveBit) ++(code < 0 ? corners : inner);
+            }
+    }
+    // Both kinds of node were there to be told apart.
+    EXPECT_GT(corners, 1000);
+    EXPECT_GT(inner, 1000);
+}
+
 TEST(NValues, FloorAboveRaisesLAndFloorOnlyNodesAreNotColumns) {
     BuildOneStorey();
     Doc.StoreyData.topStorey[0] = 1;
