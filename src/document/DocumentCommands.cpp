@@ -92,6 +92,7 @@ void ShowCaption() {
 bool DocumentCommands::NewDocument() {
     if (!AskDiscard(NewDiscardQuestion)) return false;
     InitModel(InitNewDocument);
+    origin_ = {};
     view_.documentReplaced();
     view_.resizeSheet();
     // The new document keeps the survey answers of the one before; its points and factor
@@ -127,6 +128,7 @@ bool DocumentCommands::ReadFile(const std::string& path) {
         view_.resizeSheet();
     });
     if (!outcome.ok) return false;
+    origin_ = {path, outcome.identity};
     // The points, the factor and the foundation class are not in the file. They are derived
     // before anything else, since the centring question below repaints the plan and shows the
     // result panel while it is open: the previous document's values must not show there.
@@ -160,10 +162,38 @@ SaveResult DocumentCommands::WriteTo(const std::string& path) {
         return SaveResult::Failed;
     }
     App.FileName = path;
+    origin_ = {path, outcome.identity};
     ShowCaption();
     App.Modified = 0;
     view_.repaintPlan();
     return SaveResult::Saved;
+}
+
+DocumentCommands::Replace DocumentCommands::AskBeforeReplacing(const std::string& target) const {
+    // Nothing is known of a name the document took otherwise than by a read or a save here.
+    if (origin_.name != App.FileName || !origin_.file.known()) return Replace::Go;
+    fileio::FileIdentity now;
+    // Nothing stands there to be lost; or what stands there cannot be looked at, which the
+    // save itself then reports.
+    if (!fileio::IdentityOf(target, now) || now == origin_.file) return Replace::Go;
+    const std::string where = "\n\n" + target + "\n\n";
+    if (target == origin_.name || now.sameFile(origin_.file)) {
+        const MsgAnswer answer =
+            Messages().ask(ChangedOnDiskQuestion + where + ReplaceOrCancelAnswers,
+                           fileio::SaveQuestionCaption, MsgButtons::YesNo, MsgIcon::Question);
+        return answer == MsgAnswer::Yes ? Replace::Go : Replace::Cancel;
+    }
+    // The document came from an older file beside the ".vq2" name, which holds another plan.
+    switch (Messages().ask(OtherFileAtTargetQuestion + where + ReplaceSaveAsOrCancelAnswers,
+                           fileio::SaveQuestionCaption, MsgButtons::YesNoCancel,
+                           MsgIcon::Question)) {
+    case MsgAnswer::Yes:
+        return Replace::Go;
+    case MsgAnswer::No:
+        return Replace::SaveAs;
+    default:
+        return Replace::Cancel;
+    }
 }
 
 SaveResult DocumentCommands::OverwriteSave() {
@@ -172,7 +202,16 @@ SaveResult DocumentCommands::OverwriteSave() {
                        MsgIcon::Information);
         return SaveResult::Refused;
     }
-    const SaveResult result = WriteTo(OverwriteTarget(App.FileName));
+    const std::string target = OverwriteTarget(App.FileName);
+    switch (AskBeforeReplacing(target)) {
+    case Replace::Go:
+        break;
+    case Replace::SaveAs:
+        return SaveAs();
+    case Replace::Cancel:
+        return SaveResult::Cancelled;
+    }
+    const SaveResult result = WriteTo(target);
     if (result != SaveResult::Saved) return result;
     // Told after every overwrite save, also when there was no earlier file to keep; but never
     // that a backup stands when the user has just agreed to save without one.

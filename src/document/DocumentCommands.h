@@ -7,6 +7,7 @@
 // FileDialogs() (document/FileDialogService.h), and what the window must do (size the sheet,
 // repaint, show the overview dialog) through DocumentView. Tests script all three.
 #include "document/FileDialogService.h"
+#include "model/FileIo.h"
 #include "model/Overview.h"
 
 #include <cstdint>
@@ -104,7 +105,8 @@ public:
     bool OpenPending(const std::string& path);
 
     // 上書き保存: writes the document over its own file (".vq2"), the earlier file kept as
-    // ".BAK", and tells the user.
+    // ".BAK", and tells the user. Before it replaces a file this program did not read or write
+    // under the document's name, or that file changed on disk since, the user is asked.
     SaveResult OverwriteSave();
 
     // 名前をつけて保存.
@@ -116,6 +118,16 @@ public:
 
 private:
     SaveResult WriteTo(const std::string& path);
+    enum class Replace { Go, SaveAs, Cancel };
+    Replace AskBeforeReplacing(const std::string& target) const;
+
+    // The file the document was last read from or saved to, as it then stood on disk, and the
+    // name the document took with it.
+    struct Origin {
+        std::string name;
+        fileio::FileIdentity file;
+    };
+    Origin origin_;
     bool lastSaveWithoutBackup_ = false;
     DocumentView& view_;
 };
@@ -136,6 +148,20 @@ inline constexpr const char* OverwriteSavedNotice =
 inline constexpr const char* SavedWithoutBackupNotice =
     "同名のファイル名で保存しました。\n\nバックアップファイルは作成していません。";
 inline constexpr const char* OverwriteSaveCaption = "上書き保存";
+// Before an overwrite save replaces a file that another program (or another copy of this one)
+// wrote since the document was read from it or saved to it; followed by the path and the
+// answers.
+inline constexpr const char* ChangedOnDiskQuestion =
+    "このファイルは、開いた後に別のプログラムで変更されています。";
+inline constexpr const char* ReplaceOrCancelAnswers =
+    "置き換えて保存する　　　はい\n\n保存を中止する　　　　　いいえ";
+// Before the first overwrite save of a document read from another file (an older version)
+// replaces the file of the ".vq2" name that stands beside it.
+inline constexpr const char* OtherFileAtTargetQuestion =
+    "保存先に、開いたファイルとは別のファイルがあります。";
+inline constexpr const char* ReplaceSaveAsOrCancelAnswers =
+    "置き換えて保存する　　　はい\n\n名前を付けて保存する　　いいえ\n\n"
+    "保存を中止する　　　　　キャンセル";
 inline constexpr const char* SaveOnCloseQuestion =
     "保存してから終了しますか？\n\n保存して終了　　　はい\n\n保存しないで終了　いいえ\n\n"
     "終了しない　　　　キャンセル";

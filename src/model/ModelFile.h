@@ -5,6 +5,7 @@
 // The writer and the readers work on bytes in memory; the disk is touched only by the load and
 // save routines (through FileIo). A read fills a fresh Document and the open document is
 // replaced only when the whole read succeeded, so a damaged or foreign file never changes it.
+#include "model/FileIo.h"
 #include "model/Model.h"
 #include "model/ModelFileFields.h"
 
@@ -76,6 +77,7 @@ struct LoadOutcome {
     int repairs = 0;
     std::vector<std::string> leftOut; // what the file held and the document could not keep
     std::string reason;               // UTF-8; empty when ok
+    fileio::FileIdentity identity;    // the file as it was read
 };
 
 // Reads the file at `path` (UTF-8) into a fresh Document and, only when the whole read
@@ -89,9 +91,10 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
 
 struct SaveOutcome {
     bool ok = false;
-    bool cancelled = false;     // the user chose not to save when asked
-    bool withoutBackup = false; // saved, but the user agreed to go without the backup
-    std::string reason;         // UTF-8; empty when ok or cancelled
+    bool cancelled = false;        // the user chose not to save when asked
+    bool withoutBackup = false;    // saved, but the user agreed to go without the backup
+    std::string reason;            // UTF-8; empty when ok or cancelled
+    fileio::FileIdentity identity; // the file as it was written
 };
 
 // Writes the open document to `path` safely: the file is built in memory, written to a

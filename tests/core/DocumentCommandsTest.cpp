@@ -392,6 +392,113 @@ TEST_F(DocumentCommandsTest, OverwriteSaveOfANewFileStillTellsTheUser) {
     EXPECT_EQ(folder.entries(), 1u);
 }
 
+// What another program (or another copy of this one) wrote to the document's file since it
+// was read or saved here is replaced only when the user says so; a file unchanged since asks
+// nothing.
+TEST_F(DocumentCommandsTest, OverwriteSaveAsksBeforeReplacingAFileChangedOnDisk) {
+    const std::string path = folder.file("house.vq2");
+    WriteBytes(path, WriteModelFile(*HouseDocument(), 0));
+    ScriptedMessages messages;
+    ASSERT_TRUE(commands.ReadFile(path));
+    App.Modified = 1;
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved) << "read and saved: no question";
+    const std::string question =
+        std::string(ChangedOnDiskQuestion) + "\n\n" + path + "\n\n" + ReplaceOrCancelAnswers;
+
+    // Written over in place, then replaced by a rename (a new file of the same size).
+    for (const bool renamed : {false, true}) {
+        SCOPED_TRACE(renamed);
+        const std::string theirs = renamed ? ReadBytes(path) : "another program's save";
+        if (renamed) {
+            WriteBytes(folder.file("theirs"), theirs);
+            std::filesystem::rename(folder.file("theirs"), path);
+        } else {
+            WriteBytes(path, theirs);
+        }
+        App.Modified = 1;
+        messages.expect(question, MsgAnswer::No);
+        EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
+        EXPECT_EQ(messages.shown.back().caption, "保存の確認");
+        EXPECT_EQ(messages.shown.back().buttons, MsgButtons::YesNo);
+        EXPECT_EQ(messages.shown.back().icon, MsgIcon::Question);
+        EXPECT_EQ(ReadBytes(path), theirs);
+        EXPECT_EQ(App.Modified, 1);
+        messages.expect(question, MsgAnswer::Yes).expect(OverwriteSavedNotice, MsgAnswer::Ok);
+        EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+        EXPECT_EQ(ReadBytes(path), WriteModelFile());
+        EXPECT_EQ(ReadBytes(folder.file("house.BAK")), theirs) << "their version is the backup";
+        messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+        EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved) << "saved here: no question";
+    }
+
+    // Saved under a new name, that file is the one watched.
+    const std::string copy = folder.file("copy.vq2");
+    ScriptedFileDialogs dialogs;
+    dialogs.expect(Dlg::Save, copy);
+    EXPECT_EQ(commands.SaveAs(), SaveResult::Saved);
+    WriteBytes(copy, "changed");
+    messages.expect(std::string(ChangedOnDiskQuestion) + "\n\n" + copy, MsgAnswer::No);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
+    // A file gone meanwhile is written again without a question.
+    std::filesystem::remove(copy);
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+}
+
+// A document read from an older file is saved under its ".vq2" name; another plan standing
+// under that name is replaced only when the user says so, or the document goes to a name of
+// the user's choice. Once saved there, later saves go on as usual.
+TEST_F(DocumentCommandsTest, OverwriteSaveOfAnOlderFileAsksBeforeReplacingAnotherPlan) {
+    const std::string old = folder.file("house.vq0"), target = folder.file("house.vq2");
+    WriteBytes(old, WriteModelFile(*HouseDocument(), 0));
+    WriteBytes(target, "another plan");
+    ScriptedMessages messages;
+    ScriptedFileDialogs dialogs;
+    ASSERT_TRUE(commands.ReadFile(old));
+    App.Modified = 1;
+    const std::string question = std::string(OtherFileAtTargetQuestion) + "\n\n" + target + "\n\n" +
+                                 ReplaceSaveAsOrCancelAnswers;
+    messages.expect(question, MsgAnswer::Cancel);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
+    EXPECT_EQ(messages.shown.back().buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(messages.shown.back().icon, MsgIcon::Question);
+    // No: the save dialog, offering the ".vq2" name; cancelled there, nothing is written.
+    messages.expect(question, MsgAnswer::No);
+    dialogs.expect(Dlg::Save, std::nullopt);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].initialPath, target);
+    EXPECT_EQ(ReadBytes(target), "another plan");
+    EXPECT_EQ(folder.entries(), 2u);
+    EXPECT_EQ(App.FileName, old);
+    EXPECT_EQ(App.Modified, 1);
+
+    messages.expect(question, MsgAnswer::Yes).expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(folder.file("house.BAK")), "another plan");
+    EXPECT_EQ(ReadBytes(old), WriteModelFile(*HouseDocument(), 0)) << "the older file stays";
+    App.Modified = 1;
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved) << "saved there: no question";
+
+    // Read again from the older file, the plan goes to a name of the user's choice, without
+    // the overwrite save's notice.
+    ASSERT_TRUE(commands.ReadFile(old));
+    messages.expect(OtherFileAtTargetQuestion, MsgAnswer::No);
+    dialogs.expect(Dlg::Save, folder.file("house 2.vq2"));
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(App.FileName, folder.file("house 2.vq2"));
+    EXPECT_EQ(ReadBytes(folder.file("house 2.vq2")), WriteModelFile());
+
+    // With nothing under the ".vq2" name there is nothing to ask.
+    std::filesystem::remove(target);
+    ASSERT_TRUE(commands.ReadFile(old));
+    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(App.FileName, target);
+}
+
 // A save that cannot be written leaves the file and its backup as they were, keeps the
 // document modified under its old name, says so and does not claim success. Tests run as root,
 // where permission bits do not stop a write: the failures are a missing folder, a file where

@@ -1,5 +1,7 @@
 // Model and panel files at the edges of the file system, on real folders: what is not a regular
-// file, symbolic links, write-protected files and a backup name already taken.
+// file, symbolic links, write-protected files, a backup name already taken, names as long as
+// names may be, and files shared with other users (played by the administrator in a child
+// process).
 #include "document/DocumentCommands.h"
 #include "model/FileIo.h"
 #include "model/ModelFile.h"
@@ -7,10 +9,16 @@
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 
+#include <array>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace testfile;
@@ -164,4 +172,315 @@ TEST_F(FileEdges, ADeclinedSaveSaysNothingMore) {
     const CustomPanelFile::Result r = CustomPanelFile::Save(folder.file("p.yd0"), Doc.CustomPanels);
     EXPECT_TRUE(!r.ok && r.cancelled && r.message.empty());
     EXPECT_EQ(ReadBytes(folder.file("p.yd0")), "panels");
+}
+
+// ---- Shared folders, other users and long names ----------------------------------------------
+
+namespace {
+
+// Answers every question with the next of its answers, keeping the texts; for a child process,
+// where the scripted recorder's checks would go unseen.
+class AnsweringMessages final : public MessageService {
+public:
+    explicit AnsweringMessages(std::vector<MsgAnswer> answers) : answers_(std::move(answers)) {
+        SetMessageService(this);
+    }
+    ~AnsweringMessages() override { SetMessageService(nullptr); }
+    MsgAnswer ask(const std::string& text, const std::string&, MsgButtons, MsgIcon) override {
+        texts += text + "|";
+        return next_ < answers_.size() ? answers_[next_++] : MsgAnswer::No;
+    }
+    std::string texts;
+
+private:
+    std::vector<MsgAnswer> answers_;
+    std::size_t next_ = 0;
+};
+
+const char* StatusName(SaveStatus s) {
+    switch (s) {
+    case SaveStatus::Saved:
+        return "Saved";
+    case SaveStatus::SavedWithoutBackup:
+        return "SavedWithoutBackup";
+    case SaveStatus::Cancelled:
+        return "Cancelled";
+    case SaveStatus::Failed:
+        return "Failed";
+    }
+    return "?";
+}
+
+// Runs `step` in a child process as the user `uid` with the group `gid` and the further groups
+// `groups`, and returns what the step said (or why it could not run).
+template <typename Step>
+std::string AsUser(uid_t uid, gid_t gid, std::vector<gid_t> groups, Step step) {
+    int out[2];
+    if (::pipe(out) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        std::string said = ::setgroups(groups.size(), groups.data()) == 0 &&
+                                   ::setresgid(gid, gid, gid) == 0 &&
+                                   ::setresuid(uid, uid, uid) == 0
+                               ? step()
+                               : "could not become the user";
+        (void)!::write(out[1], said.data(), said.size());
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string said;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;) said.append(buf, n);
+    ::close(out[0]);
+    ::waitpid(child, nullptr, 0);
+    return said;
+}
+
+struct stat StatOf(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st;
+}
+
+std::string Attribute(const std::string& path, const char* name) {
+    char value[256];
+    const ssize_t n = ::getxattr(path.c_str(), name, value, sizeof value);
+    return n < 0 ? "<none>" : std::string(value, static_cast<std::size_t>(n));
+}
+
+// An access control list as the system keeps it in its extended attribute: a version, then
+// entries of a tag, the permissions and a user or group number.
+std::string AclBytes(std::initializer_list<std::array<std::uint32_t, 3>> entries) {
+    std::string b;
+    auto put = [&](auto v) { b.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    put(std::uint32_t{2});
+    for (const auto& e : entries) {
+        put(static_cast<std::uint16_t>(e[0]));
+        put(static_cast<std::uint16_t>(e[1]));
+        put(e[2]);
+    }
+    return b;
+}
+
+class SharedFiles : public FileEdges {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "other users are played by the administrator";
+        // The test's folder is open to the users the test plays.
+        fs::permissions(fs::path(folder.file("x")).parent_path(), fs::perms::all);
+    }
+    // A folder everyone may write and only owners may empty, as /tmp.
+    std::string StickyFolder(const std::string& name, uid_t owner = 0) {
+        const std::string path = folder.file(name);
+        fs::create_directory(path);
+        fs::permissions(path, fs::perms::all | fs::perms::sticky_bit);
+        EXPECT_EQ(::chown(path.c_str(), owner, owner), 0);
+        return path;
+    }
+    static constexpr uid_t Owner = 4101, Member = 4102, Stranger = 4104;
+    static constexpr gid_t SharedGroup = 4200, OwnGroup = 4300;
+};
+
+} // namespace
+
+// A crash between the two renames of a save leaves the backup a second name of the file; the
+// next save keeps the old version as the backup and leaves nothing else, also when it fails.
+TEST_F(FileEdges, ABackupThatIsTheFileItselfLeavesNoCopyBehind) {
+    const std::string file = folder.file("a.vq2");
+    WriteBytes(file, "old");
+    fs::create_hard_link(file, Bak(file));
+    fileio::InjectFault(fileio::Fault::Rename);
+    EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+    fileio::InjectFault(fileio::Fault::None);
+    EXPECT_EQ(folder.entries(), 2u) << "a failed save leaves the two names as they were";
+    EXPECT_EQ(fs::hard_link_count(file), 2u);
+    ASSERT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
+    EXPECT_EQ(ReadBytes(file), "new");
+    EXPECT_EQ(ReadBytes(Bak(file)), "old");
+    EXPECT_EQ(fs::hard_link_count(Bak(file)), 1u);
+    EXPECT_EQ(folder.entries(), 2u) << "no second name of the old version stays";
+}
+
+// Two copies of the program saving the same file at once: the file and its backup are whole,
+// and nothing else stays in the folder.
+TEST_F(FileEdges, RacingSavesLeaveOnlyTheFileAndItsBackup) {
+    const std::string file = folder.file("a.vq2");
+    WriteBytes(file, "first");
+    std::vector<pid_t> children;
+    for (int c = 0; c < 3; ++c) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int failed = 0;
+            std::string why;
+            const std::string bytes(1000 + c, static_cast<char>('a' + c));
+            for (int round = 0; round < 40; ++round)
+                failed += fileio::SaveFile(file, bytes, Bak, why) != SaveStatus::Saved;
+            ::_exit(failed);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed saves: " << status;
+    }
+    EXPECT_EQ(folder.entries(), 2u);
+    const std::size_t size = ReadBytes(file).size();
+    EXPECT_TRUE(size >= 1000 && size <= 1002) << size;
+}
+
+// A name that takes (nearly) all the bytes a name may have: 82 Japanese characters and more.
+// The model file saves with its backup; a panel file whose backup name would be too long saves
+// only after the question, without one.
+TEST_F(FileEdges, NamesUpToTheLongestSave) {
+    for (std::size_t length = 242; length <= 255; ++length) {
+        SCOPED_TRACE(length);
+        std::string base;
+        while (base.size() + 3 <= length - 4) base += "間"; // three bytes each
+        base.append(length - 4 - base.size(), 'x');
+        const std::string model = folder.file(base + ".vq2"), panels = folder.file(base + ".yd0");
+        ASSERT_EQ(fs::path(model).filename().string().size(), length);
+        WriteBytes(model, "old");
+        ASSERT_TRUE(ReadBytes(model) == "old") << "opens";
+        App.Modified = 1;
+        SaveOutcome out = SaveModelFile(model);
+        ASSERT_TRUE(out.ok) << out.reason;
+        EXPECT_EQ(ReadBytes(BackupPathFor(model)), "old");
+
+        WriteBytes(panels, "old");
+        ScriptedMessages msgs;
+        if (length > 251)
+            msgs.expect("バックアップのファイル名が長すぎるため、バックアップを作れません。\n\n" +
+                            panels + ".BAK\n\nバックアップを作らずに保存する　　はい",
+                        MsgAnswer::Yes);
+        EXPECT_TRUE(CustomPanelFile::Save(panels, Doc.CustomPanels).ok);
+        EXPECT_EQ(ReadBytes(panels).size(), 794u);
+        EXPECT_EQ(fileio::FileExists(panels + ".BAK"), length <= 251);
+
+        // A failed save leaves nothing of its own.
+        fileio::InjectFault(fileio::Fault::Write);
+        EXPECT_FALSE(SaveModelFile(model).ok);
+        fileio::InjectFault(fileio::Fault::None);
+        EXPECT_EQ(folder.entries(), length <= 251 ? 4u : 3u);
+        for (const auto& e : fs::directory_iterator(fs::path(model).parent_path()))
+            fs::remove(e.path());
+    }
+}
+
+// A member of the file's group saves it: the group, the access control list and the other
+// extended attributes stay; only the owner becomes the one who saved. The administrator keeps
+// the owner too; a user outside the group saves with a group of their own.
+TEST_F(SharedFiles, GroupAccessListAndAttributesAreKept) {
+    const std::string file = folder.file("a.vq2");
+    WriteBytes(file, "old");
+    if (::setxattr(file.c_str(), "user.velquor.note", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "the file system keeps no extended attributes: " << std::strerror(errno);
+    // Read and write for the owner, the group and user 4103; read for others.
+    const std::string acl =
+        AclBytes({{0x01, 6, ~0u}, {0x02, 6, 4103}, {0x04, 6, ~0u}, {0x10, 6, ~0u}, {0x20, 4, ~0u}});
+    if (::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "the file system keeps no access control lists: " << std::strerror(errno);
+    ASSERT_EQ(::chown(file.c_str(), Owner, SharedGroup), 0);
+    const std::string keptAcl = Attribute(file, "system.posix_acl_access");
+    const mode_t mode = StatOf(file).st_mode;
+
+    EXPECT_EQ(AsUser(Member, OwnGroup, {SharedGroup},
+                     [&] {
+                         std::string why;
+                         return StatusName(Save(file, why)) + why;
+                     }),
+              "Saved");
+    EXPECT_EQ(ReadBytes(file), "new");
+    EXPECT_EQ(StatOf(file).st_uid, Member) << "the owner cannot be kept";
+    EXPECT_EQ(StatOf(file).st_gid, SharedGroup);
+    EXPECT_EQ(StatOf(file).st_mode, mode);
+    EXPECT_EQ(Attribute(file, "user.velquor.note"), "kept");
+    EXPECT_EQ(Attribute(file, "system.posix_acl_access"), keptAcl);
+    EXPECT_EQ(StatOf(Bak(file)).st_uid, Owner) << "the backup is the old file itself";
+
+    ASSERT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
+    EXPECT_EQ(StatOf(file).st_uid, Member) << "the administrator keeps the owner";
+    EXPECT_EQ(StatOf(file).st_gid, SharedGroup);
+    EXPECT_EQ(Attribute(file, "system.posix_acl_access"), keptAcl);
+
+    // Another user whom the list lets write, outside the group: the group cannot be kept.
+    EXPECT_EQ(AsUser(4103, OwnGroup, {},
+                     [&] {
+                         std::string why;
+                         return StatusName(Save(file, why)) + why;
+                     }),
+              "Saved");
+    EXPECT_EQ(StatOf(file).st_gid, OwnGroup);
+    EXPECT_EQ(Attribute(file, "user.velquor.note"), "kept");
+    EXPECT_EQ(folder.entries(), 2u);
+
+    // A disk too full for the attributes fails the save and leaves nothing of it.
+    fileio::InjectFault(fileio::Fault::Attributes);
+    EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+    fileio::InjectFault(fileio::Fault::None);
+    EXPECT_EQ(reason, "ファイルの属性を書き込めませんでした（ディスクの空き容量が足りません）");
+    EXPECT_EQ(folder.entries(), 2u);
+}
+
+// In a folder everyone may write and only owners may empty, a link is followed only when it is
+// the user's or the folder owner's, as the system itself follows links there.
+TEST_F(SharedFiles, ALinkAnotherUserLeftInASharedFolderIsRefused) {
+    const std::string target = folder.file("mine.vq2");
+    WriteBytes(target, "mine");
+    const std::string shared = StickyFolder("shared"), link = shared + "/a.vq2";
+    fs::create_symlink(target, link);
+    ASSERT_EQ(::lchown(link.c_str(), Stranger, Stranger), 0);
+    EXPECT_EQ(Save(link, reason), SaveStatus::Failed);
+    EXPECT_EQ(reason, "保存先は、誰でも書き込める共用のフォルダーにある、他の利用者のシンボリック"
+                      "リンクです（" +
+                          link + "）");
+    EXPECT_EQ(ReadBytes(target), "mine");
+    EXPECT_FALSE(fileio::FileExists(Bak(target)));
+
+    // The folder's owner may leave links there; so may the user.
+    ASSERT_EQ(::chown(shared.c_str(), Stranger, Stranger), 0);
+    ASSERT_EQ(Save(link, reason), SaveStatus::Saved) << reason;
+    ASSERT_EQ(::chown(shared.c_str(), 0, 0), 0);
+    ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
+    ASSERT_EQ(Save(link, reason), SaveStatus::Saved) << reason;
+    // A folder without the sticky bit protects nothing: its links are followed.
+    fs::permissions(shared, fs::perms::all);
+    ASSERT_EQ(::lchown(link.c_str(), Stranger, Stranger), 0);
+    ASSERT_EQ(Save(link, reason), SaveStatus::Saved) << reason;
+    EXPECT_EQ(fs::read_symlink(link), target);
+}
+
+// Another user's file at the backup's name in a sticky folder cannot be replaced: the user is
+// offered the save without a backup, and that file stays as it was.
+TEST_F(SharedFiles, AnotherUsersBackupInAStickyFolderStays) {
+    const std::string shared = StickyFolder("shared"), file = shared + "/a.vq2";
+    WriteBytes(file, "old");
+    WriteBytes(Bak(file), "theirs");
+    ASSERT_EQ(::chown(file.c_str(), Member, Member), 0);
+    ASSERT_EQ(::chown(Bak(file).c_str(), Stranger, Stranger), 0);
+    EXPECT_EQ(AsUser(Member, Member, {},
+                     [&] {
+                         AnsweringMessages msgs({MsgAnswer::No, MsgAnswer::Yes});
+                         std::string why;
+                         const std::string first = StatusName(Save(file, why));
+                         const std::string second = StatusName(Save(file, why));
+                         return first + " " + second + why + " " + msgs.texts;
+                     }),
+              "Cancelled SavedWithoutBackup " +
+                  std::string("バックアップと同じ名前の、他の利用者のファイルがあるため、"
+                              "バックアップを作れません。\n\n") +
+                  Bak(file) +
+                  "\n\nバックアップを作らずに保存する　　はい\n\n保存を中止する　　　　　　　　　"
+                  "いいえ|バックアップと同じ名前の、他の利用者のファイルがあるため、"
+                  "バックアップを作れません。\n\n" +
+                  Bak(file) +
+                  "\n\nバックアップを作らずに保存する　　はい\n\n保存を中止する　　　　　　　　　"
+                  "いいえ|");
+    EXPECT_EQ(ReadBytes(file), "new");
+    EXPECT_EQ(ReadBytes(Bak(file)), "theirs");
+    EXPECT_EQ(StatOf(Bak(file)).st_uid, Stranger);
+    std::size_t entries = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(shared)) ++entries;
+    EXPECT_EQ(entries, 2u);
 }
