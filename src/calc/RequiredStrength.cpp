@@ -567,14 +567,15 @@ void GeneralMethod(int s) {
         k.rf1 = MaxDouble(area[1] / area[0], 0.1);
         k.rf2 = MaxDouble(area[2] / area[1], 0.1);
         k.formulas = weightClass == 2 ? KFormulasVeryHeavy : KFormulasStandard;
+        // K4 is the second storey's: it takes the ratio of the storey it carries to its own.
         if (weightClass == 2) {
             k.k3 = (0.36 + 0.64 * k.rf1) * (0.68 + 0.32 * k.rf2);
-            k.k4 = 0.53 + 0.47 * k.rf1;
+            k.k4 = 0.53 + 0.47 * k.rf2;
             k.k5 = 0.98 + 0.1 / k.rf1 + 0.05 / k.rf2;
             k.k6 = 1.04 + 0.13 / k.rf1 + 0.24 / k.rf2;
         } else {
             k.k3 = (0.25 + 0.75 * k.rf1) * (0.65 + 0.35 * k.rf2);
-            k.k4 = 0.4 + 0.6 * k.rf1;
+            k.k4 = 0.4 + 0.6 * k.rf2;
             k.k5 = 1.03 + 0.1 / k.rf1 + 0.08 / k.rf2;
             k.k6 = 1.23 + 0.1 / k.rf1 + 0.23 / k.rf2;
         }

@@ -196,6 +196,13 @@ NValueReport BuildNValueReport() {
 
 namespace {
 
+// As wide as the page frame, or as the widest line where one runs past it: a first-storey
+// line of a three-storey house carries the upper columns of two storeys and reaches far beyond
+// the frame. A margin, as below the last line: a glyph may stand a little beyond its cell.
+int NValuePageWidth(const NValueReport& report) {
+    return std::max(ReportPageWidth, ReportLinesWidth(report.lines.lines, ReportLeft) + 10);
+}
+
 CanvasSize PaintNValues(Canvas& canvas, const NValueReport& report) {
     canvas.setPen(FrameGrey, 1);
     canvas.setBrushColour(0xFFFFFF);
@@ -204,7 +211,7 @@ CanvasSize PaintNValues(Canvas& canvas, const NValueReport& report) {
     const int width = static_cast<int>(204 * PixelsPerMm);
     for (int n = 1; n <= report.frames; ++n) canvas.rectangle(0, 0, width, NValueFrameBottom(n));
     PaintReportLines(canvas, report.lines.lines, ReportLeft, 0);
-    return {ReportPageWidth, NValueFrameBottom(report.frames) + 1};
+    return {NValuePageWidth(report), NValueFrameBottom(report.frames) + 1};
 }
 
 } // namespace
@@ -216,7 +223,7 @@ CanvasSize PaintNValueReport(Canvas& canvas) {
 ReportView NValueReportView() {
     NValueReport report = BuildNValueReport();
     // Below the last line: its own height and a margin.
-    const CanvasSize size{ReportPageWidth,
+    const CanvasSize size{NValuePageWidth(report),
                           ReportLinesHeight(report.lines.lines) + TableFont.height + 10};
     return {size, [report = std::move(report)](Canvas& canvas) { PaintNValues(canvas, report); }};
 }

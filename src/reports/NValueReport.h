@@ -27,7 +27,8 @@ struct NValueReport {
     int frames = 5;    // page frames to draw, five at the least
 };
 NValueReport BuildNValueReport();
-// The frames and the lines at x 40; returns the size the page needs (at least 5151 px high).
+// The frames and the lines at x 40; returns the size the page needs (at least 5151 px high, and
+// as wide as the widest line where that runs past the frames).
 CanvasSize PaintNValueReport(Canvas& canvas);
 // The report for a window: the page ends below the last line, its frames cut there.
 ReportView NValueReportView();

@@ -4,11 +4,14 @@
 #include "calc/RequiredStrength.h"
 #include "calc/FloorCheck.h"
 #include "calc/MethodTables.h"
+#include "model/Cp932.h"
+#include "reports/RequiredReport.h"
 #include "support/RequiredStrengthFixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -382,7 +385,21 @@ struct ThreeKCase {
     const char* name;
     int weightClass;
     double k3, k4, k5, k6;
+    // The K4 formula as the report prints it: K4 = a + b Rf2.
+    double k4a, k4b;
 };
+
+// The number at the end of the first line of the required-strength report that starts with
+// `start` (NaN when there is none).
+double PrintedValue(const std::string& start) {
+    for (const ReportLine& line : BuildRequiredReport().after.lines) {
+        const std::string text = cp932::toUtf8(line.text);
+        if (text.compare(0, start.size(), start) != 0) continue;
+        const std::size_t last = text.find_last_of(" 　＝") + 1;
+        return std::strtod(text.c_str() + last, nullptr);
+    }
+    return std::nan("");
+}
 
 class ThreeStoreyKTest : public RequiredStrengthTest,
                          public ::testing::WithParamInterface<ThreeKCase> {};
@@ -408,16 +425,29 @@ TEST_P(ThreeStoreyKTest, FactorsAndUnits) {
     EXPECT_NEAR(R.UnitRequiredStrength[0][0], ReqStrengthBaseThreeStorey[0][w] * c.k3, Tol);
     EXPECT_NEAR(R.UnitRequiredStrength[0][1], ReqStrengthBaseThreeStorey[1][w] * c.k4 * c.k5, Tol);
     EXPECT_NEAR(R.UnitRequiredStrength[0][2], ReqStrengthBaseThreeStorey[2][w] * c.k6, Tol);
+
+    // The report prints what the calculation used: its K4 line is its own formula applied to
+    // the Rf2 it prints, and the 2F's unit is the table times the K4 and K5 it prints.
+    const double rf2 = PrintedValue("　　　　　　　　　 Ｒf2 ＝");
+    const double k4 = PrintedValue("　　　　　　　　　　Ｋ4 ＝");
+    const double k5 = PrintedValue("　　　　　　　　　　Ｋ5 ＝");
+    EXPECT_NEAR(rf2, 0.2, 1e-12);
+    EXPECT_NEAR(k4, c.k4a + c.k4b * rf2, 0.0005);
+    EXPECT_NEAR(k4, c.k4, 0.0005);
+    EXPECT_NEAR(PrintedValue("床面積当り必要耐力　２階"),
+                ReqStrengthBaseThreeStorey[1][w] * k4 * k5,
+                0.0005 * ReqStrengthBaseThreeStorey[1][w] * (k4 + k5) + 0.0005);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ThreeStoreyKTest,
                          ::testing::Values(
-                             // K3 = (0.25 + 0.375)(0.65 + 0.07) = 0.45; K4 = 0.4 + 0.3 = 0.7;
-                             // K5 = 1.03 + 0.2 + 0.4 = 1.63; K6 = 1.23 + 0.2 + 1.15 = 2.58.
-                             ThreeKCase{"Light", 0, 0.45, 0.7, 1.63, 2.58},
-                             // K3 = (0.36 + 0.32)(0.68 + 0.064) = 0.50592; K4 = 0.53 + 0.235 =
-                             // 0.765; K5 = 0.98 + 0.2 + 0.25 = 1.43; K6 = 1.04 + 0.26 + 1.2 = 2.5.
-                             ThreeKCase{"VeryHeavy", 2, 0.50592, 0.765, 1.43, 2.5}),
+                             // K3 = (0.25 + 0.375)(0.65 + 0.07) = 0.45; K4 = 0.4 + 0.6 Rf2 =
+                             // 0.52; K5 = 1.03 + 0.2 + 0.4 = 1.63; K6 = 1.23 + 0.2 + 1.15 = 2.58.
+                             ThreeKCase{"Light", 0, 0.45, 0.52, 1.63, 2.58, 0.40, 0.60},
+                             // K3 = (0.36 + 0.32)(0.68 + 0.064) = 0.50592; K4 = 0.53 + 0.47 Rf2
+                             // = 0.624; K5 = 0.98 + 0.2 + 0.25 = 1.43; K6 = 1.04 + 0.26 + 1.2 =
+                             // 2.5.
+                             ThreeKCase{"VeryHeavy", 2, 0.50592, 0.624, 1.43, 2.5, 0.53, 0.47}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- quarter strips

@@ -5,13 +5,22 @@
 #include "calc/Rigidity.h"
 #include "model/Cp932.h"
 #include "ports/RecordingCanvas.h"
+#include "reports/FloorReport.h"
+#include "reports/GravityReport.h"
+#include "reports/KeyPlans.h"
 #include "reports/NValueReport.h"
+#include "reports/RequiredReport.h"
+#include "reports/ScoreReports.h"
 #include "reports/WallReports.h"
+#include "support/DiagnosisCapacityModel.h"
 #include "support/DiagnosisHouses.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <numbers>
 #include <regex>
 #include <string>
 
@@ -229,6 +238,70 @@ TEST_F(WallNValueReportsTest, RigidityOfTheEccentricHouseAndDamagedRecords) {
     PaintNValueReport(c);
     EXPECT_EQ(NValueColumnLines(0, 2).size(), 8u); // eight entries kept at most
     EXPECT_TRUE(NValueColumnLines(0, 0).empty() && NValueColumnLines(0, 1).empty());
+}
+
+// Every report as a result dialog shows it: the cell of every text it draws (turned by its
+// escapement about its top-left corner, as the wall labels of the key plan are) lies inside the
+// paint box the view asks for, so that the scroll box reaches all of it. The three-storey house
+// with every list full carries seven upper columns from the storey above and eleven from two
+// above on its first-storey N-value lines, which run far past the page frame.
+TEST_F(WallNValueReportsTest, NoReportViewDrawsALinePastItsPaintBox) {
+    const struct {
+        const char* name;
+        void (*build)();
+    } houses[] = {{"three storeys, every list full", capacity::BuildFullCapacityHouse},
+                  {"two storeys", houses::BuildTwoStorey}};
+    for (const auto& house : houses) {
+        SCOPED_TRACE(house.name);
+        house.build();
+        RunDiagnosis();
+        const std::pair<const char*, ReportView> views[] = {
+            {"gravity", KeyPlanReportView(KeyPlanGravity, BuildGravityReport())},
+            {"required strength", KeyPlanReportView(KeyPlanRequired, BuildRequiredReport())},
+            {"floor", KeyPlanReportView(KeyPlanFloorSpecs, BuildFloorReport())},
+            {"scores", ReportPageView(BuildScoreReport())},
+            {"judgement", ReportPageView(BuildJudgementReport())},
+            {"N-values", NValueReportView()},
+            {"wall strength", WallStrengthReportView()},
+            {"rigidity", RigidityReportView()},
+        };
+        for (const auto& [name, view] : views) {
+            SCOPED_TRACE(name);
+            RecordingCanvas canvas;
+            view.paint(canvas);
+            int texts = 0, right = 0;
+            for (const auto& op : canvas.ops) {
+                if (op.kind != RecordingCanvas::Kind::Text || op.text.empty()) continue;
+                ++texts;
+                canvas.setFont(op.font);
+                const double w = canvas.textWidth(op.text), h = canvas.textHeight(op.text);
+                const double a = op.font.escapement / 10.0 * std::numbers::pi / 180.0;
+                const double c = std::cos(a), sn = std::sin(a);
+                const CanvasPoint at = op.points[0];
+                // Along the text (x right, y down, counter-clockwise) and down its cell.
+                for (const auto& [u, v] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
+                    const double x = at.x + u * c + v * sn, y = at.y - u * sn + v * c;
+                    right = std::max(right, static_cast<int>(std::ceil(x)));
+                    ASSERT_TRUE(x >= -0.5 && x <= view.size.width && y >= -0.5 &&
+                                y <= view.size.height)
+                        << "(" << x << ", " << y << ") of " << Utf8(op.text) << " outside "
+                        << view.size.width << " x " << view.size.height;
+                }
+            }
+            EXPECT_GT(texts, 0);
+            // Wider than the page only where a line needs it.
+            EXPECT_EQ(view.size.width, std::max(ReportPageWidth, right + 10));
+        }
+        // The screen page of the N-values takes the same width as the view.
+        RecordingCanvas canvas;
+        EXPECT_EQ(PaintNValueReport(canvas).width, NValueReportView().size.width);
+    }
+    // Two storeys fit the page; the first-storey lines of three storeys hold A, two upper
+    // entries and D: 227 cells of 4 px from x 40 at the least (a long hardware name adds more).
+    EXPECT_EQ(NValueReportView().size.width, ReportPageWidth);
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    EXPECT_GE(NValueReportView().size.width, 40 + 227 * 4 + 10);
 }
 
 } // namespace

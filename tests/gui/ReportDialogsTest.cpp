@@ -171,4 +171,58 @@ TEST(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
     Grid = savedGrid;
 }
 
+// The first-storey N-value lines of a three-storey house run past the page frame (the upper
+// columns of two storeys stand before Nx, Ny and the joint hardware): the page is as wide as
+// they are and the dialog scrolls sideways to them, drawn as the report painted in one go.
+TEST(ReportDialogsTest, TheNValuesOfThreeStoreysScrollSideways) {
+    TestApp();
+    const auto savedDoc = std::make_unique<Document>(Doc);
+    const AppState savedApp = App;
+    const GridState savedGrid = Grid;
+    QTemporaryDir locks;
+    ScriptedMessages messages;
+    houses::ResetDocument();
+    ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
+    TResultDlg::ForgetChosenSize();
+    houses::BuildThreeStorey();
+    MainForm->DocumentChanged();
+    bool shown = false;
+    SetModalRunner([&](QDialog& d) {
+        shown = true;
+        d.show();
+        auto& dialog = static_cast<TResultDlg&>(d);
+        QCoreApplication::processEvents();
+        const int width = dialog.disp->width();
+        EXPECT_EQ(width, NValueReportView().size.width);
+        EXPECT_GT(width, 940);
+        QScrollBar* across = dialog.ScrollBox1->horizontalScrollBar();
+        EXPECT_TRUE(across->isVisible());
+        EXPECT_EQ(across->maximum(), width - dialog.ScrollBox1->viewport()->width());
+        // Scrolled to the right end, the part past the frame shows the lines' ends.
+        across->setValue(across->maximum());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dialog.disp->visibleRegion().boundingRect().right(), width - 1);
+        EXPECT_GT(Inked(*dialog.disp, QRect(720, 0, width - 720, 300)), 200);
+        const QImage page = dialog.disp->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage whole(page.size(), QImage::Format_RGB32);
+        whole.fill(Qt::white);
+        {
+            QPainter p(&whole);
+            QtCanvas canvas(p);
+            EXPECT_EQ(PaintNValueReport(canvas).width, width);
+        }
+        EXPECT_TRUE(page == whole);
+        dialog.OKBtn->click();
+        return d.result();
+    });
+    MainForm->NorNN1->trigger();
+    SetModalRunner({});
+    EXPECT_TRUE(shown);
+    TResultDlg::ForgetChosenSize();
+    DestroyForms();
+    Doc = *savedDoc;
+    App = savedApp;
+    Grid = savedGrid;
+}
+
 } // namespace

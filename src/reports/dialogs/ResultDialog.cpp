@@ -42,7 +42,8 @@ TResultDlg::TResultDlg(QWidget* parent, const QString& caption, int clientHeight
 
     disp = new PaintBox(ScrollBox1);
     disp->setObjectName(QStringLiteral("disp"));
-    // As long as the report: the scroll range ends below its last line.
+    // As long as the report, and as wide as its widest line: the scroll ranges end below its
+    // last line and beside its longest one.
     disp->setGrowToContent(QSize(ReportPageWidth, 1));
     disp->setPainter([this](Canvas& canvas) { return dispPaint(canvas); });
     disp->setContentSize([this] { return report().size; });

@@ -25,7 +25,7 @@ public:
                const char* closeName = "OKBtn");
 
     QScrollArea* ScrollBox1 = nullptr;
-    PaintBox* disp = nullptr; // 715 pixels wide
+    PaintBox* disp = nullptr; // 715 pixels wide, wider for a report whose lines run further
     QWidget* Panel1 = nullptr;
     QPushButton* OKBtn = nullptr; // the close button, whatever its name
 
