@@ -417,7 +417,7 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
 
 void EccentricityPanel(int s, ResultPanel& panel) {
     const int current = ClampIndex(App.CurrentStorey, Storeys);
-    const bool quarterMethod = Doc.DiagnosisMethod == 2;
+    const bool quarterMethod = Doc.DiagnosisMethod == MethodGeneralApprox;
     for (int j = 0; j < Storeys; ++j) {
         SetLabel(panel.EccentricityCaption[j],
                  quarterMethod ? QuarterMethodCaptionText : EccentricityCaptionText, PanelBlack);

@@ -125,7 +125,8 @@ void CalcBaseStrengths(int storey, int wall) {
     r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
     const bool opening = w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
                          w.type != WallTypeNoStrength;
-    const bool openingRule2012 = opening && revision2012 && OtherElementsMethod == 0;
+    const bool openingRule2012 =
+        opening && revision2012 && OtherElementsMethod == OtherElementsByOpeningLength;
     if (openingRule2012 && !general) {
         // The run carries the table factor times the strength in total, whatever its length.
         r0.openingFactor =
@@ -232,8 +233,8 @@ double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
         StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, panelR));
     // The label and the palettes take every method but precise method 1 (approximate) for a
     // general one, and the 2004 figures in every edition.
-    return MethodBaseStrength(s, AllUnknown(codes, panelL, panelR), Doc.DiagnosisMethod != 0,
-                              false);
+    return MethodBaseStrength(s, AllUnknown(codes, panelL, panelR),
+                              Doc.DiagnosisMethod != MethodPreciseApprox, false);
 }
 
 void EvaluateWallStrengths() {

@@ -8,9 +8,10 @@
 
 #include <cstdint>
 
-// Strength of the other seismic elements of walls with openings under the 2012 revision: 0
-// from the length of the opening walls (the only method the program offers).
-inline constexpr int32_t OtherElementsMethod = 0;
+// Strength of the other seismic elements of walls with openings under the 2012 revision: from
+// the length of the opening walls, the only way the program offers.
+inline constexpr int32_t OtherElementsByOpeningLength = 0;
+inline constexpr int32_t OtherElementsMethod = OtherElementsByOpeningLength;
 
 // Strength class 0..3 of the editions other than 2012 (< 2.5, < 4.0, < 6.0 kN/m, more), and
 // 0..4 of the 2012 revision (< 2.0, < 3.0, < 5.0, < 7.0, more); values on a boundary within the

@@ -367,8 +367,7 @@ int InputWall(int x1, int y1, int x2, int y2) {
     w.x1 = x1, w.y1 = y1, w.x2 = x2, w.y2 = y2;
     w.type = kind;
     w.deterioration = App.CurWallDeterioration;
-    const int method = Doc.DiagnosisMethod;
-    if (method == 0 || method == 3 || kind != WallKindNoStrength) {
+    if (IsPreciseMethod() || kind != WallKindNoStrength) {
         // The palette keeps the stored word: no bracing and unknown bracing each have one.
         App.CurWallBrace = NormaliseBraceWord(App.CurWallBrace);
         w.bracing = App.CurWallBrace;

@@ -208,11 +208,12 @@ int RepairCodes(Document& d) {
         Fix(d.StoreyData.roofWallClass[s], 0, 3, repairs);
     }
     int32_t e = d.CriteriaEdition;
-    if (e != 0 && e != 1 && e != 2 && e != 4) {
-        d.CriteriaEdition = 0;
+    if (e != EditionNational2004 && e != EditionOlderFile && e != EditionCity &&
+        e != EditionRevision2012) {
+        d.CriteriaEdition = EditionNational2004;
         ++repairs;
     }
-    Fix(d.DiagnosisMethod, 0, 3, repairs);
+    Fix(d.DiagnosisMethod, 0, DiagnosisMethods - 1, repairs);
     return repairs;
 }
 

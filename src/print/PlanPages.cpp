@@ -232,7 +232,7 @@ double LegendStrength(int32_t code, int32_t method) {
                             BoundedAt(BraceSpecs, spec.bracing).strength +
                             BoundedAt(MudWallSpecs, spec.mud).strength;
     // The legend keeps the 2004 figures in every edition.
-    return MethodBaseStrength(strength, code == AllUnknownCode, method == 1 || method == 2, false);
+    return MethodBaseStrength(strength, code == AllUnknownCode, IsGeneralMethod(method), false);
 }
 
 void PrintPlanPages(PrintDevice& device, double d) {
