@@ -568,7 +568,7 @@ double ColumnDirectBelowRatio(int f) {
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = Doc.Columns[s][f][i];
         if (!InRange(c.x, AxisCountX) || !InRange(c.y, AxisCountY)) continue;
-        if (WallEval.GridNodeMap[s][f - 1][c.x][c.y] % FloorAboveBit != 0) ++supported;
+        if (ColumnStandsOn(WallEval.GridNodeMap[s][f - 1][c.x][c.y])) ++supported;
     }
     return 100.0 * supported / n;
 }

@@ -219,7 +219,7 @@ void NumberRetrofitWalls() {
         NumberPass(lists.y, walls, results, n, counter,
                    [](const WallRecord& w) { return w.x1 == w.x2; });
         NumberPass(lists.x, walls, results, n, counter,
-                   [](const WallRecord& w) { return w.x1 != w.x2 && w.y1 != w.y2; });
+                   [](const WallRecord& w) { return IsOblique(w); });
     }
 }
 

@@ -73,6 +73,11 @@ struct WallRecord {
     bool operator==(const WallRecord&) const = default;
 };
 
+// An oblique wall: its ends lie apart along X and along Y.
+inline constexpr bool IsOblique(const WallRecord& w) {
+    return w.x1 != w.x2 && w.y1 != w.y2;
+}
+
 // Roof and floor area code: area kind 0..6, plus 8 when the area is not enclosed.
 inline constexpr int32_t AreaKindCount = 7;
 inline constexpr int32_t AreaNotEnclosedBit = 8;

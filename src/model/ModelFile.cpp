@@ -49,7 +49,7 @@ void RepairWall(WallRecord& w, int& repairs) {
     // An element code outside its table names no known element: it becomes "none" (row 0 of
     // each table), never a neighbouring element whose strength the wall does not have.
     int32_t b = w.bracing < 0 ? 0 : w.bracing;
-    int32_t row = b & BraceRowMask, mud = MudWallOf(b), retrofit = b & RetrofitWallBit;
+    int32_t row = BraceRowOf(b), mud = MudWallOf(b), retrofit = b & RetrofitWallBit;
     if (row >= BraceSpecCount) row = 0;
     if (mud >= MudWallSpecCount) mud = 0;
     int32_t fixed = row | mud * MudWallUnit | retrofit;

@@ -84,11 +84,10 @@ std::string Symbol(const WallElementSpec& spec) {
 }
 
 // The element symbols, each right-aligned in four columns: left face, bracing, (mud wall,)
-// right face.
+// right face. The document's bracing words are never negative (a read repairs one to 0).
 std::string ElementSymbols(const WallRecord& w) {
-    const int word = w.bracing % RetrofitWallBit;
-    const int row = word % MudWallUnit;
-    const int mud = word / MudWallUnit;
+    const int row = BraceRowOf(w.bracing);
+    const int mud = MudWallOf(w.bracing);
     const std::string left = Symbol(BoundedAt(PanelSpecs, w.panelL));
     const std::string brace = Symbol(BoundedAt(BraceSpecs, row));
     const std::string right = Symbol(BoundedAt(PanelSpecs, w.panelR));
