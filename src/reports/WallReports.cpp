@@ -84,10 +84,14 @@ std::string Symbol(const WallElementSpec& spec) {
 }
 
 // The element symbols, each right-aligned in four columns: left face, bracing, (mud wall,)
-// right face. The document's bracing words are never negative (a read repairs one to 0).
+// right face. The word is taken apart by remainder and quotient, not by BraceRowOf and
+// MudWallOf: both agree on every word a read leaves (never negative), but a negative word left
+// in memory shows here as bracing row 0 and, from -128 down, an empty mud-wall column, where
+// the bit fields would name the last rows of the tables.
 std::string ElementSymbols(const WallRecord& w) {
-    const int row = BraceRowOf(w.bracing);
-    const int mud = MudWallOf(w.bracing);
+    const int word = w.bracing % RetrofitWallBit;
+    const int row = word % MudWallUnit;
+    const int mud = word / MudWallUnit;
     const std::string left = Symbol(BoundedAt(PanelSpecs, w.panelL));
     const std::string brace = Symbol(BoundedAt(BraceSpecs, row));
     const std::string right = Symbol(BoundedAt(PanelSpecs, w.panelR));
