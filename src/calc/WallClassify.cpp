@@ -324,7 +324,7 @@ bool OnFoundation(const WallRecord& w, const FoundationRecord& f) {
 // The foundation class of a wall: 0 above the first storey, which alone stands on foundations;
 // there the overview's class, for the current state as a whole when it has a uniform foundation
 // under the general method, else that of the first foundation record under the wall.
-int32_t FoundationClassOf(int storey, const WallRecord& w) {
+int32_t WallFoundationClassOf(int storey, const WallRecord& w) {
     if (storey != 0) return 0;
     const int sc = CalcScenario();
     const FoundationFloorSpecRecord& overview = Doc.FoundationFloorSpec;
@@ -502,7 +502,7 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 int32_t JudgeFoundationClass(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
     WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
-    return w.foundationClass = FoundationClassOf(storey, w);
+    return w.foundationClass = WallFoundationClassOf(storey, w);
 }
 
 void ClassifyWalls() {
