@@ -57,10 +57,10 @@ int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant) {
     return compression ? row - 2 : row - 1;
 }
 
-double MethodBaseStrength(double elements, bool allUnknown, bool general, bool revision2012) {
+double MethodBaseStrength(double elements, bool allUnknown, BaseStrengthRule rule) {
     double strength = elements;
-    if (general && allUnknown) strength = revision2012 ? 2.0 : 1.96;
-    const double cap = !general ? 14.0 : revision2012 ? 10.0 : 9.8;
+    if (rule.general && allUnknown) strength = rule.revision2012 ? 2.0 : 1.96;
+    const double cap = !rule.general ? 14.0 : rule.revision2012 ? 10.0 : 9.8;
     return strength > cap ? cap : strength;
 }
 
@@ -100,6 +100,7 @@ void CalcBaseStrengths(int storey, int wall) {
     WallResultRecord* blocks = WriteWallResult(sc, storey, wall);
     WallResultRecord& r0 = blocks[0];
     const bool general = IsGeneralMethod(), revision2012 = IsRevision2012();
+    const BaseStrengthRule rule = BaseStrengthRule::OfCalculation();
     const int32_t braceRow = BraceRowOf(w.bracing);
     // Bracing counts on walls of 0.9 m and more, mud walls and panels on walls of 0.6 m and more.
     const bool braceCounts = r0.wallLength > 0.89999;
@@ -132,7 +133,7 @@ void CalcBaseStrengths(int storey, int wall) {
             strength += StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
             stiffness += StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
         }
-        strength = MethodBaseStrength(strength, allUnknown, general, revision2012);
+        strength = MethodBaseStrength(strength, allUnknown, rule);
 
         WallResultRecord& b = blocks[k];
         // The general method of 2012 counts an opening by the table strength of its run,
@@ -217,10 +218,8 @@ double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
                      StrengthAt(SpecAt(BraceSpecs, BraceRowOf(bracing))) +
                      StrengthAt(SpecAt(MudWallSpecs, MudWallOf(bracing))) +
                      StrengthAt(SpecAt(PanelSpecs, panelR));
-    // The label and the palettes take every method but precise method 1 (approximate) for a
-    // general one, and the 2004 figures in every edition.
     return MethodBaseStrength(s, WallAllUnknown(bracing, panelL, panelR),
-                              Doc.DiagnosisMethod != MethodPreciseApprox, false);
+                              BaseStrengthRule::OfWallLabel(Doc.DiagnosisMethod));
 }
 
 void EvaluateWallStrengths() {

@@ -23,12 +23,28 @@ int32_t StrengthClass2012Of(double strength);
 // compression or in tension by the direction of loading and the order of the wall's ends.
 int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant);
 
-// What a metre of wall counts with under the method, from its elements' strengths added: the
+// Whose figures a base strength takes. Each user has its own: the calculation follows the
+// document's method and edition; the plan's wall label and the wall palettes count every method
+// but precise method 1 (approximate) as a general one; the printed legend asks the general
+// method as the calculation does. Label and legend keep the 2004 figures in every edition.
+struct BaseStrengthRule {
+    bool general;      // the general method's figures rather than the precise method's
+    bool revision2012; // with the general method, those of the 2012 revision
+
+    static BaseStrengthRule OfCalculation() { return {IsGeneralMethod(), IsRevision2012()}; }
+    static constexpr BaseStrengthRule OfWallLabel(int32_t method) {
+        return {method != MethodPreciseApprox, false};
+    }
+    static constexpr BaseStrengthRule OfLegend(int32_t method) {
+        return {IsGeneralMethod(method), false};
+    }
+};
+
+// What a metre of wall counts with under the rule, from its elements' strengths added: the
 // general method takes 1.96 kN/m (2.0 under the 2012 revision) for a wall whose every element is
 // unidentified, and counts no wall above 9.8 kN/m (10.0 under the 2012 revision); the precise
 // method counts none above 14.0 kN/m.
-double MethodBaseStrength(double elementsStrength, bool allUnknown, bool generalMethod,
-                          bool revision2012);
+double MethodBaseStrength(double elementsStrength, bool allUnknown, BaseStrengthRule rule);
 
 // Chooses the joint reduction tables for the edition and the number of storeys.
 void SelectJointReductionTables();

@@ -229,8 +229,7 @@ double LegendStrength(int32_t code, int32_t method) {
     const double strength = BoundedAt(PanelSpecs, spec.panel).strength +
                             BoundedAt(BraceSpecs, spec.bracing).strength +
                             BoundedAt(MudWallSpecs, spec.mud).strength;
-    // The legend keeps the 2004 figures in every edition.
-    return MethodBaseStrength(strength, code == AllUnknownCode, IsGeneralMethod(method), false);
+    return MethodBaseStrength(strength, code == AllUnknownCode, BaseStrengthRule::OfLegend(method));
 }
 
 void PrintPlanPages(PrintDevice& device, double d) {

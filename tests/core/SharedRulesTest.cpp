@@ -95,6 +95,31 @@ TEST(SharedRules, AllUnknownWall) {
     }
 }
 
+// Each user of the base strength keeps its own figures: under precise method 1 (simplified) the
+// wall label counts as the general method while the calculation and the legend do not, and
+// under the 2012 revision only the calculation takes its figures.
+TEST(SharedRules, BaseStrengthRuleOfEachUser) {
+    houses::ResetDocument();
+    Doc.DiagnosisMethod = MethodPreciseSimplified;
+    const auto unknown = [](BaseStrengthRule r) { return MethodBaseStrength(0.5, true, r); };
+    const auto capped = [](BaseStrengthRule r) { return MethodBaseStrength(20.0, false, r); };
+    EXPECT_DOUBLE_EQ(unknown(BaseStrengthRule::OfCalculation()), 0.5);
+    EXPECT_DOUBLE_EQ(unknown(BaseStrengthRule::OfWallLabel(Doc.DiagnosisMethod)), 1.96);
+    EXPECT_DOUBLE_EQ(unknown(BaseStrengthRule::OfLegend(Doc.DiagnosisMethod)), 0.5);
+    EXPECT_DOUBLE_EQ(capped(BaseStrengthRule::OfCalculation()), 14.0);
+    EXPECT_DOUBLE_EQ(capped(BaseStrengthRule::OfWallLabel(Doc.DiagnosisMethod)), 9.8);
+
+    Doc.DiagnosisMethod = MethodGeneralApprox;
+    Doc.CriteriaEdition = EditionRevision2012;
+    EXPECT_DOUBLE_EQ(unknown(BaseStrengthRule::OfCalculation()), 2.0);
+    EXPECT_DOUBLE_EQ(capped(BaseStrengthRule::OfCalculation()), 10.0);
+    for (BaseStrengthRule r : {BaseStrengthRule::OfWallLabel(Doc.DiagnosisMethod),
+                               BaseStrengthRule::OfLegend(Doc.DiagnosisMethod)}) {
+        EXPECT_DOUBLE_EQ(unknown(r), 1.96);
+        EXPECT_DOUBLE_EQ(capped(r), 9.8);
+    }
+}
+
 // The palettes take a bracing word apart as the tables read it: the row in the low seven bits,
 // the mud-wall class in the next three; the retrofit bit and anything above it are no part.
 TEST(SharedRules, BracingWordPartsComposeTheWordAgain) {
