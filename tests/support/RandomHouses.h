@@ -2,8 +2,8 @@
 // Seeded random houses for the tests that compare whole runs: one to three storeys of roof and
 // floor areas, floor specs, columns, walls of every direction and code, foundations and
 // overview settings, under every criteria edition, diagnosis method and calculation option.
-// Every eighth house or so is damaged: codes past their tables, elements off the grid, counts
-// past the capacity or negative.
+// Every seventh house or so is damaged: codes past their tables, elements off the grid, counts
+// past the capacity or negative, axes out of order, a negative snow term.
 //
 // The numbers come from a hand-written SplitMix64, not from the standard distributions, whose
 // output differs between standard libraries: the same seed gives the same house everywhere.
@@ -65,6 +65,10 @@ inline void Build(uint64_t seed, int index) {
         Doc.StoreyData.atticStorage[s] = r.in(0, 1);
         for (int f = 0; f < Storeys; ++f) Doc.StoreyData.storeyHeight[s][f] = r.in(0, 40) / 10.0;
     }
+    // Heights not entered: method 3 tells the user.
+    if (r.chance(15))
+        for (auto& scenario : Doc.StoreyData.storeyHeight)
+            for (double& h : scenario) h = 0.0;
     Doc.CriteriaEdition = Editions[r.in(0, 3)];
     Doc.DiagnosisMethod = r.in(0, 3);
     Doc.GroundFoundationSurvey.groundClass = r.in(0, 2) + (r.chance(20) ? 8 : 0);
@@ -157,9 +161,9 @@ inline void Build(uint64_t seed, int index) {
     }
 
     // Damage: codes past their tables, elements off the grid, counts out of range.
-    if (r.chance(12)) {
+    if (r.chance(15)) {
         const int f = r.in(0, top);
-        switch (r.in(0, 6)) {
+        switch (r.in(0, 8)) {
         case 0:
             for (int i = 0; i < Doc.WallCount[0][f]; ++i) {
                 WallRecord& w = Doc.Walls[0][f][i];
@@ -189,6 +193,13 @@ inline void Build(uint64_t seed, int index) {
             break;
         case 5:
             Doc.RoofFloorRectCount[0][f] = MaxRoofFloorRects;
+            break;
+        case 6: // axes out of order: the grid is repaired and the user told
+            Doc.AxisX[r.in(1, 20)] = -1.0;
+            break;
+        case 7: // a negative snow term: weights the method cannot take
+            Doc.BuildingData.snowLoadTerm = -r.in(1, 50);
+            Doc.DiagnosisMethod = 3;
             break;
         default:
             Doc.StoreyData.topStorey[0] = r.chance(50) ? 3 : -1;
