@@ -1,6 +1,7 @@
 #pragma once
 // Small things every unit of the diagnosis shares: the two numeric helpers the reports also
-// use, the further result dimensions, and the notices a run hands back to the window.
+// use, the further result dimensions, and the notices a run hands back to the window. The
+// method and edition tests (IsGeneralMethod, IsRevision2012) come with model/Model.h.
 #include "model/AppState.h"
 #include "model/Model.h"
 
@@ -9,21 +10,6 @@
 // The scenario a run works on: the current one, brought into range.
 inline int CalcScenario() {
     return ClampIndex(App.CurrentScenario, Scenarios);
-}
-
-// Diagnosis methods (Doc.DiagnosisMethod): 0 and 3 are the two variants of precise method 1.
-inline constexpr int32_t MethodGeneralDetailed = 1;
-inline constexpr int32_t MethodGeneralApprox = 2;
-// The criteria edition of the 2012 revision (Doc.CriteriaEdition).
-inline constexpr int32_t Revision2012 = 4;
-
-// The general method, detailed or approximate, rather than precise method 1.
-inline bool IsGeneralMethod() {
-    return Doc.DiagnosisMethod == MethodGeneralDetailed ||
-           Doc.DiagnosisMethod == MethodGeneralApprox;
-}
-inline bool IsRevision2012() {
-    return Doc.CriteriaEdition == Revision2012;
 }
 
 inline constexpr int StrengthVariants = 5; // loading case 0 (basic) .. 4

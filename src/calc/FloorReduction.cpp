@@ -169,7 +169,7 @@ void QuarterMethod(int s, int f, int edition, int floorClass, const FloorRigidit
     if (!allStrips) {
         // A strip without required strength gives the method nothing to judge: no reduction.
         for (int k = 0; k < QuarterStrips; ++k) ratio[k] = 0.0;
-    } else if (edition == Revision2012) {
+    } else if (IsRevision2012(edition)) {
         for (int k = 0; k < QuarterStrips; ++k)
             ratio[k] =
                 rig.QuarterWallStrength[k][s][f] / ReqResult.QuarterRequiredStrength[s][f][k];
@@ -213,7 +213,7 @@ void EccentricityMethod(int s, int f, int method, int edition, int floorClass,
         const double reY = rig.EccentricityRatioY[s][f][v];
         double& ex = out.ReductionFactorX[s][f][col];
         double& ey = out.ReductionFactorY[s][f][col];
-        if (edition == Revision2012) {
+        if (IsRevision2012(edition)) {
             // Both precise variants are precise method 1 and take the rule of the revision.
             ex = floorcalc::ReductionFactor2012(reX, m);
             ey = floorcalc::ReductionFactor2012(reY, m);
@@ -338,7 +338,7 @@ void CalcFloorReduction(const FloorRigidityView& rig) {
     const Document& doc = Doc;
     const int s = CalcScenario();
     const int top = TopStoreyOf(s, doc);
-    const int method = ClampIndex(doc.DiagnosisMethod, 4);
+    const int method = ClampIndex(doc.DiagnosisMethod, DiagnosisMethods);
     const int edition = doc.CriteriaEdition;
     FloorResults& out = FloorRes;
 

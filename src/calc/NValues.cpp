@@ -80,8 +80,9 @@ int WallCountOf(int sc, int f) {
     return LiveCount(Doc.WallCount[sc][f], MaxWalls);
 }
 
+// The corner search's word for a node a column stands on.
 bool Occupied(int32_t code) {
-    return code != 0 && code != FloorAboveBit;
+    return ColumnStandsOn(code);
 }
 
 // The storey's extent of used axis indices; empty (lo > hi) for an empty plan.
@@ -334,7 +335,7 @@ double WallRatio(const WallRecord& w) {
 void AddWall(int sc, int f, const WallRecord& w, double q, double r) {
     const bool alongX = w.y1 == w.y2 && w.x1 != w.x2;
     const bool alongY = w.x1 == w.x2 && w.y1 != w.y2;
-    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+    const bool oblique = IsOblique(w);
     if (!alongX && !alongY && !oblique) return; // a wall of no length has no sides
 
     // Along a line, + at the end with the smaller index and - at the other.

@@ -11,6 +11,7 @@
 // `GridNodeMap` and `GridCellWalls`) and marks the corner columns in `GridNodeMap` by a
 // negative code. Allocation-free.
 #include "calc/WallEvaluation.h"
+#include "model/AppState.h"
 #include "model/ColorRef.h"
 #include "model/Model.h"
 
@@ -24,10 +25,6 @@ inline constexpr int SecondLevelEntries = 12;
 
 // Joint hardware classes 0 (い) .. 10 (不可), named by JointHardwareNames / JointHardwareMarks.
 inline constexpr int JointHardwareClasses = 11;
-
-// `App.Options.NValueMethod`: 1 shows the pull-out forces (変換N値法); 0 and anything else the
-// N-values (2, the allowable-stress choice, is classified as the N-value method).
-inline constexpr int32_t NValueMethodConverted = 1;
 
 // One column. "X" values belong to walls along X, "Y" values to walls along Y. An "A" value is
 // a wall-ratio difference (N-value method), a "Pw" value a reduced-strength difference in kN/m

@@ -57,7 +57,7 @@ int AxisIndex(int32_t index) {
 }
 
 int Method() {
-    return ClampIndex(Doc.DiagnosisMethod, 4);
+    return ClampIndex(Doc.DiagnosisMethod, DiagnosisMethods);
 }
 
 // ---- Geometry of the bands and strips ----
@@ -408,7 +408,7 @@ void QuarterStripsAndShape(int s, int f, const Extent& x, double largestShortSid
     double factor = 1.0;
     if (hasLargest || !x.empty()) {
         const double side = R.ShortSideLength[s][f];
-        if (Method() != 2) {
+        if (Method() != MethodGeneralApprox) {
             if (tolerance::Below(side, 4.0))
                 factor = 1.3;
             else if (tolerance::Below(side, 6.0))
@@ -425,7 +425,7 @@ void HandDownShapeFactors(int s) {
     const int top = TopStoreyOf(s);
     double* sf = R.ShapeFactor[s];
     const int method = Method();
-    if (method == 2 || method == 3) {
+    if (method == MethodGeneralApprox || method == MethodPreciseSimplified) {
         sf[top] = 1.0;
         return;
     }
@@ -540,20 +540,20 @@ void GeneralMethod(int s) {
     const int edition = Doc.CriteriaEdition;
     const int weightClass = ClampIndex(Doc.StoreyData.weightClass[s], 3);
     const int roofWall = ClampIndex(Doc.StoreyData.roofWallClass[s], 4);
-    const bool cityTables = edition == 2 && method == 0;
+    const bool cityTables = edition == EditionCity && method == MethodPreciseApprox;
     // Column of the national tables. The city edition describes the weight by the roof/wall
     // class; its class 3 has no national column, so the weight class stands in. Attic storage
     // raises the class under method 2, a very heavy building staying very heavy.
     int w = weightClass;
     if (cityTables) {
         if (roofWall < 3) w = roofWall;
-    } else if (method == 2 && Doc.StoreyData.atticStorage[s] != 0) {
+    } else if (method == MethodGeneralApprox && Doc.StoreyData.atticStorage[s] != 0) {
         w = MinInt(weightClass + 1, 2);
     }
 
     const double* area = R.DesignFloorArea[s];
     RequiredStrengthFactorsRecord& k = R.RequiredStrengthFactors;
-    if (method != 2 && top == 1 && area[0] > 0.0) {
+    if (method != MethodGeneralApprox && top == 1 && area[0] > 0.0) {
         k.rf1 = MaxDouble(area[1] / area[0], 0.1);
         k.formulas = weightClass == 2 ? KFormulasVeryHeavy : KFormulasStandard;
         if (weightClass == 2) {
@@ -563,7 +563,7 @@ void GeneralMethod(int s) {
             k.k1 = 0.6 * k.rf1 + 0.4;
             k.k2 = 0.11 / k.rf1 + 1.19;
         }
-    } else if (method != 2 && top == 2 && area[0] > 0.0 && area[1] > 0.0) {
+    } else if (method != MethodGeneralApprox && top == 2 && area[0] > 0.0 && area[1] > 0.0) {
         k.rf1 = MaxDouble(area[1] / area[0], 0.1);
         k.rf2 = MaxDouble(area[2] / area[1], 0.1);
         k.formulas = weightClass == 2 ? KFormulasVeryHeavy : KFormulasStandard;
@@ -591,7 +591,7 @@ void GeneralMethod(int s) {
             table = cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, 1), roofWall) : oneStorey;
             unit = table;
         } else if (top == 1) {
-            if (method == 2) {
+            if (method == MethodGeneralApprox) {
                 table = unit = BoundedAt(BoundedAt(ReqStrengthTwoStoreyApprox, j), w);
             } else {
                 table = cityTables ? BoundedAt(BoundedAt(ReqStrengthCity, j), roofWall)
@@ -599,7 +599,7 @@ void GeneralMethod(int s) {
                 unit = table * (j == 0 ? k.k1 : k.k2);
             }
         } else {
-            if (method == 2) {
+            if (method == MethodGeneralApprox) {
                 table = unit = BoundedAt(BoundedAt(ReqStrengthThreeStoreyApprox, j), w);
             } else {
                 const double kj = j == 0 ? k.k3 : (j == 1 ? k.k4 * k.k5 : k.k6);
@@ -718,8 +718,8 @@ int AreaKindOf(int32_t code) {
 
 double FactoredAreaFactor(int kind) {
     if (kind < 0) return 0.0;
-    return Method() == 2 ? BoundedAt(FloorAreaFactorsApprox, kind)
-                         : BoundedAt(FloorAreaFactors, kind);
+    return Method() == MethodGeneralApprox ? BoundedAt(FloorAreaFactorsApprox, kind)
+                                           : BoundedAt(FloorAreaFactors, kind);
 }
 
 double CityWeightFactor(int kind) {
@@ -740,7 +740,7 @@ void CalcRequiredStrength(CalcNoticeList& notices) {
 
     const int s = CalcScenario();
     ClearRequiredStrength(s);
-    if (Method() == 3)
+    if (Method() == MethodPreciseSimplified)
         StoreyWeightMethod(s, notices);
     else
         GeneralMethod(s);

@@ -428,7 +428,7 @@ void ScorePanel(int s, int top, ResultPanel& panel) {
 
 void EccentricityPanel(int s, ResultPanel& panel) {
     const int current = ClampIndex(App.CurrentStorey, Storeys);
-    const bool quarterMethod = Doc.DiagnosisMethod == 2;
+    const bool quarterMethod = Doc.DiagnosisMethod == MethodGeneralApprox;
     for (int j = 0; j < Storeys; ++j) {
         SetLabel(panel.EccentricityCaption[j],
                  quarterMethod ? QuarterMethodCaptionText : EccentricityCaptionText, PanelBlack);
@@ -579,7 +579,7 @@ double ColumnDirectBelowRatio(int f) {
     for (int i = 0; i < n; ++i) {
         const ColumnRecord& c = Doc.Columns[s][f][i];
         if (!InRange(c.x, AxisCountX) || !InRange(c.y, AxisCountY)) continue;
-        if (WallEval.GridNodeMap[s][f - 1][c.x][c.y] % FloorAboveBit != 0) ++supported;
+        if (ColumnStandsOn(WallEval.GridNodeMap[s][f - 1][c.x][c.y])) ++supported;
     }
     return 100.0 * supported / n;
 }

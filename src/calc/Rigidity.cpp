@@ -37,14 +37,9 @@ void Zero(T& array) {
     std::memset(&array, 0, sizeof(array));
 }
 
-// An oblique wall (its ends apart along X and along Y) carries half of itself at each end; any
-// other wall carries all of itself at its start.
-bool IsOblique(const WallRecord& w) {
-    return w.x1 != w.x2 && w.y1 != w.y2;
-}
-
 // The part of a wall's strength that one of its entries in a wall list brings into the quarter
-// strips: an oblique wall stands in each list once per end, each entry with half the wall.
+// strips: an oblique wall (IsOblique) stands in each list once per end, each entry with half the
+// wall; any other wall carries all of itself at its start.
 double QuarterStripShare(const WallRecord& w) {
     return IsOblique(w) ? 0.5 : 1.0;
 }

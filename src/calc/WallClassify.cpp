@@ -175,7 +175,7 @@ void ZeroLengths(WallResultRecord& r) {
 // The node's code when a column stands on it, else 0.
 int32_t ColumnCodeAt(int storey, int32_t x, int32_t y) {
     const int32_t code = NodeCode(storey, x, y);
-    return std::abs(code) % FloorAboveBit != 0 ? code : 0;
+    return ColumnStandsOn(code) ? code : 0;
 }
 
 // Calls f(j, before, after) in record order for every other wall j collinear with w that ends
@@ -324,7 +324,7 @@ bool OnFoundation(const WallRecord& w, const FoundationRecord& f) {
 // The foundation class of a wall: 0 above the first storey, which alone stands on foundations;
 // there the overview's class, for the current state as a whole when it has a uniform foundation
 // under the general method, else that of the first foundation record under the wall.
-int32_t FoundationClassOf(int storey, const WallRecord& w) {
+int32_t WallFoundationClassOf(int storey, const WallRecord& w) {
     if (storey != 0) return 0;
     const int sc = CalcScenario();
     const FoundationFloorSpecRecord& overview = Doc.FoundationFloorSpec;
@@ -399,7 +399,7 @@ void BuildNodeMap(int storey) {
         if (m < 0) continue;
         const int32_t e1 = 2 * m + 1;
         const int32_t e2 = 2 * (m / 2 + 1) + m;
-        const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
+        const bool oblique = IsOblique(w);
         // Towards -X/+X (slots 0, 1), towards -Y/+Y (slots 2, 3).
         if (w.y1 == w.y2 || oblique) KeepEndCodes(storey, box, w, w.x1 >= w.x2, 0, e1, e2);
         if (w.x1 == w.x2 || oblique) KeepEndCodes(storey, box, w, w.y1 >= w.y2, 2, e1, e2);
@@ -502,7 +502,7 @@ int32_t JudgeJointSpec(const StoreyWallIndex& index, int wall) {
 int32_t JudgeFoundationClass(int storey, int wall) {
     if (!InRange(storey, Storeys) || !InRange(wall, WallCountOf(storey))) return 0;
     WallRecord& w = Doc.Walls[CalcScenario()][storey][wall];
-    return w.foundationClass = FoundationClassOf(storey, w);
+    return w.foundationClass = WallFoundationClassOf(storey, w);
 }
 
 void ClassifyWalls() {

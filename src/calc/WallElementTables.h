@@ -44,6 +44,13 @@ inline constexpr int BraceDirectionOf(int code) {
 }
 enum BraceDirection { BraceCompression = 0, BraceTension = 1, BraceOneWay = 2, BraceCross = 3 };
 
+// A wall whose elements are all unknown ("不明"): bracing of size 1, mud wall of class 1 and
+// panel material 1 on both faces.
+inline constexpr bool WallAllUnknown(int32_t bracing, int32_t panelL, int32_t panelR) {
+    return BraceSizeOf(BraceRowOf(bracing)) == 1 && MudWallOf(bracing) == 1 && panelL / 2 == 1 &&
+           panelR / 2 == 1;
+}
+
 // Source tables, per edition and option.
 extern const BraceSpecTable BraceSpecsStandard;
 extern const BraceSpecTable BraceSpecsCity; // "壁の基準耐力・vu方式"

@@ -88,6 +88,13 @@ struct WallResultRecord {
 // floor of the storey above; a magnitude beyond it is a column that carries a storey.
 inline constexpr int32_t FloorAboveBit = 16;
 
+// Whether a column stands on the node of this code. The codes a run leaves are 0 and
+// FloorAboveBit on a node without a column and the column codes with or without FloorAboveBit,
+// negated for a corner column; for these the column part of the code tells, whatever its sign.
+inline constexpr bool ColumnStandsOn(int32_t nodeCode) {
+    return nodeCode % FloorAboveBit != 0;
+}
+
 struct WallEvaluationResults {
     StoreyWallLines WallLineLists[Scenarios][Storeys];
 

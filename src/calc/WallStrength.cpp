@@ -27,19 +27,6 @@ double StiffnessAt(const WallElementSpec* spec) {
     return spec ? spec->stiffness : 0.0;
 }
 
-struct WallCodes {
-    int32_t mud, row, size;
-};
-WallCodes CodesOf(int32_t bracing) {
-    const int32_t word = bracing & BraceWordMask;
-    return {word / MudWallUnit, word % MudWallUnit, (word % MudWallUnit) / 12};
-}
-
-// Bracing, mud wall and both panels all unidentified.
-bool AllUnknown(const WallCodes& c, int32_t panelL, int32_t panelR) {
-    return c.size == 1 && c.mud == 1 && panelL / 2 == 1 && panelR / 2 == 1;
-}
-
 // Whether the wall is one of the storey's, whose row a per-wall stage may write.
 bool IsWallOf(int storey, int wall) {
     return InRange(storey, Storeys) && InRange(wall, WallCountOf(storey));
@@ -70,10 +57,10 @@ int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant) {
     return compression ? row - 2 : row - 1;
 }
 
-double MethodBaseStrength(double elements, bool allUnknown, bool general, bool revision2012) {
+double MethodBaseStrength(double elements, bool allUnknown, BaseStrengthRule rule) {
     double strength = elements;
-    if (general && allUnknown) strength = revision2012 ? 2.0 : 1.96;
-    const double cap = !general ? 14.0 : revision2012 ? 10.0 : 9.8;
+    if (rule.general && allUnknown) strength = rule.revision2012 ? 2.0 : 1.96;
+    const double cap = !rule.general ? 14.0 : rule.revision2012 ? 10.0 : 9.8;
     return strength > cap ? cap : strength;
 }
 
@@ -113,19 +100,21 @@ void CalcBaseStrengths(int storey, int wall) {
     WallResultRecord* blocks = WriteWallResult(sc, storey, wall);
     WallResultRecord& r0 = blocks[0];
     const bool general = IsGeneralMethod(), revision2012 = IsRevision2012();
-    const WallCodes codes = CodesOf(w.bracing);
+    const BaseStrengthRule rule = BaseStrengthRule::OfCalculation();
+    const int32_t braceRow = BraceRowOf(w.bracing);
     // Bracing counts on walls of 0.9 m and more, mud walls and panels on walls of 0.6 m and more.
     const bool braceCounts = r0.wallLength > 0.89999;
     const bool facesCount = r0.wallLength > 0.59999;
-    const WallElementSpec* mud = SpecAt(MudWallSpecs, codes.mud);
+    const WallElementSpec* mud = SpecAt(MudWallSpecs, MudWallOf(w.bracing));
     const WallElementSpec* left = SpecAt(PanelSpecs, w.panelL);
     const WallElementSpec* right = SpecAt(PanelSpecs, w.panelR);
-    const bool allUnknown = facesCount && AllUnknown(codes, w.panelL, w.panelR);
+    const bool allUnknown = facesCount && WallAllUnknown(w.bracing, w.panelL, w.panelR);
 
     r0.openingFactor = BoundedAt(OpeningFactorByKind, w.type);
     const bool opening = w.type != WallTypeSolidOuter && w.type != WallTypeSolidPartition &&
                          w.type != WallTypeNoStrength;
-    const bool openingRule2012 = opening && revision2012 && OtherElementsMethod == 0;
+    const bool openingRule2012 =
+        opening && revision2012 && OtherElementsMethod == OtherElementsByOpeningLength;
     if (openingRule2012 && !general) {
         // The run carries the table factor times the strength in total, whatever its length.
         r0.openingFactor =
@@ -134,7 +123,7 @@ void CalcBaseStrengths(int storey, int wall) {
     if (openingRule2012 && general) r0.openingFactor = 1.0;
 
     for (int k = 0; k < WallResultBlocks; ++k) {
-        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, codes.row, k));
+        const WallElementSpec* brace = SpecAt(BraceSpecs, VariantBraceRow(w, braceRow, k));
         double strength = 0, stiffness = 0;
         if (braceCounts) {
             strength += StrengthAt(brace);
@@ -144,7 +133,7 @@ void CalcBaseStrengths(int storey, int wall) {
             strength += StrengthAt(mud) + StrengthAt(left) + StrengthAt(right);
             stiffness += StiffnessAt(mud) + StiffnessAt(left) + StiffnessAt(right);
         }
-        strength = MethodBaseStrength(strength, allUnknown, general, revision2012);
+        strength = MethodBaseStrength(strength, allUnknown, rule);
 
         WallResultRecord& b = blocks[k];
         // The general method of 2012 counts an opening by the table strength of its run,
@@ -176,9 +165,8 @@ void CalcWallReductions(int storey, int wall) {
     const JointReductionTable& table = lower ? *ActiveLower : *ActiveTop;
     const int32_t jointSpec = ClampIndex(w.jointSpec, 4);
     const int32_t foundation = ClampIndex(w.foundationClass, 3);
-    const bool oblique = w.x1 != w.x2 && w.y1 != w.y2;
     const bool cosSquared =
-        App.Options.DiagonalWallCosSquared == 1 && oblique && r0.effectiveLength > 0;
+        App.Options.DiagonalWallCosSquared == 1 && IsOblique(w) && r0.effectiveLength > 0;
 
     for (int k = 0; k < WallResultBlocks; ++k) {
         WallResultRecord& b = blocks[k];
@@ -226,14 +214,12 @@ double PlanLabelStrength(int storey, int wall) {
 }
 
 double WallElementsStrength(int32_t bracing, int32_t panelL, int32_t panelR) {
-    const WallCodes codes = CodesOf(bracing);
-    const double s =
-        StrengthAt(SpecAt(PanelSpecs, panelL)) + StrengthAt(SpecAt(BraceSpecs, codes.row)) +
-        StrengthAt(SpecAt(MudWallSpecs, codes.mud)) + StrengthAt(SpecAt(PanelSpecs, panelR));
-    // The label and the palettes take every method but precise method 1 (approximate) for a
-    // general one, and the 2004 figures in every edition.
-    return MethodBaseStrength(s, AllUnknown(codes, panelL, panelR), Doc.DiagnosisMethod != 0,
-                              false);
+    const double s = StrengthAt(SpecAt(PanelSpecs, panelL)) +
+                     StrengthAt(SpecAt(BraceSpecs, BraceRowOf(bracing))) +
+                     StrengthAt(SpecAt(MudWallSpecs, MudWallOf(bracing))) +
+                     StrengthAt(SpecAt(PanelSpecs, panelR));
+    return MethodBaseStrength(s, WallAllUnknown(bracing, panelL, panelR),
+                              BaseStrengthRule::OfWallLabel(Doc.DiagnosisMethod));
 }
 
 void EvaluateWallStrengths() {

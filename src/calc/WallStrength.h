@@ -8,9 +8,10 @@
 
 #include <cstdint>
 
-// Strength of the other seismic elements of walls with openings under the 2012 revision: 0
-// from the length of the opening walls (the only method the program offers).
-inline constexpr int32_t OtherElementsMethod = 0;
+// Strength of the other seismic elements of walls with openings under the 2012 revision: from
+// the length of the opening walls, the only way the program offers.
+inline constexpr int32_t OtherElementsByOpeningLength = 0;
+inline constexpr int32_t OtherElementsMethod = OtherElementsByOpeningLength;
 
 // Strength class 0..3 of the editions other than 2012 (< 2.5, < 4.0, < 6.0 kN/m, more), and
 // 0..4 of the 2012 revision (< 2.0, < 3.0, < 5.0, < 7.0, more); values on a boundary within the
@@ -22,12 +23,28 @@ int32_t StrengthClass2012Of(double strength);
 // compression or in tension by the direction of loading and the order of the wall's ends.
 int32_t VariantBraceRow(const WallRecord& wall, int32_t row, int variant);
 
-// What a metre of wall counts with under the method, from its elements' strengths added: the
+// Whose figures a base strength takes. Each user has its own: the calculation follows the
+// document's method and edition; the plan's wall label and the wall palettes count every method
+// but precise method 1 (approximate) as a general one; the printed legend asks the general
+// method as the calculation does. Label and legend keep the 2004 figures in every edition.
+struct BaseStrengthRule {
+    bool general;      // the general method's figures rather than the precise method's
+    bool revision2012; // with the general method, those of the 2012 revision
+
+    static BaseStrengthRule OfCalculation() { return {IsGeneralMethod(), IsRevision2012()}; }
+    static constexpr BaseStrengthRule OfWallLabel(int32_t method) {
+        return {method != MethodPreciseApprox, false};
+    }
+    static constexpr BaseStrengthRule OfLegend(int32_t method) {
+        return {IsGeneralMethod(method), false};
+    }
+};
+
+// What a metre of wall counts with under the rule, from its elements' strengths added: the
 // general method takes 1.96 kN/m (2.0 under the 2012 revision) for a wall whose every element is
 // unidentified, and counts no wall above 9.8 kN/m (10.0 under the 2012 revision); the precise
 // method counts none above 14.0 kN/m.
-double MethodBaseStrength(double elementsStrength, bool allUnknown, bool generalMethod,
-                          bool revision2012);
+double MethodBaseStrength(double elementsStrength, bool allUnknown, BaseStrengthRule rule);
 
 // Chooses the joint reduction tables for the edition and the number of storeys.
 void SelectJointReductionTables();

@@ -56,8 +56,8 @@ bool BearingWallEndsAt(int x, int y) {
         const WallRecord& w = Doc.Walls[s][f][i];
         const bool endsHere = (w.x1 == x && w.y1 == y) || (w.x2 == x && w.y2 == y);
         if (!endsHere) continue;
-        if (w.type == WallTypeSolidOuter || method == 3 ||
-            (method == 0 && w.type != WallTypeNoStrength))
+        if (w.type == WallTypeSolidOuter || method == MethodPreciseSimplified ||
+            (method == MethodPreciseApprox && w.type != WallTypeNoStrength))
             return true;
     }
     return false;

@@ -66,9 +66,9 @@ bool AnyCitySettingOn() {
 
 ModeLabel EditionLabelOf(int32_t edition) {
     switch (edition) {
-    case 2:
+    case EditionCity:
         return {"［vu版］", Aqua, std::nullopt};
-    case 4:
+    case EditionRevision2012:
         return {"［改訂版］", Red, White};
     default:
         return {"［全国版］", Yellow, std::nullopt};
@@ -77,11 +77,11 @@ ModeLabel EditionLabelOf(int32_t edition) {
 
 ModeLabel MethodLabelOf(int32_t method) {
     switch (method) {
-    case 0:
+    case MethodPreciseApprox:
         return {"精密診断法1(略算)", Aqua, std::nullopt};
-    case 1:
+    case MethodGeneralDetailed:
         return {"一般診断（精算）法", Yellow, std::nullopt};
-    case 2:
+    case MethodGeneralApprox:
         return {"一般診断（略算）法", Rgb(255, 128, 255), std::nullopt};
     default:
         return {"精密診断法1(簡易)", White, std::nullopt};
@@ -89,7 +89,7 @@ ModeLabel MethodLabelOf(int32_t method) {
 }
 
 bool ScenarioPanelByRoofWall(int32_t edition, int32_t method) {
-    return edition != 0 && edition != 4 && method != 1 && method != 2;
+    return edition != EditionNational2004 && !IsRevision2012(edition) && !IsGeneralMethod(method);
 }
 
 RgbColour ScenarioClassColour(int scenario) {
@@ -109,43 +109,45 @@ bool SpecsContradict(const int (&w)[3], const int (&r)[3]) {
 void StoreCriteriaEdition(int chosen, const std::function<bool()>& specsContradict) {
     DisplayOptions& o = App.Options;
     switch (chosen) {
-    case 0:
+    case EditionNational2004:
         // The roof and wall classes are the city edition's: without its switch they are
         // hidden, and a notice about them would name an edition the user cannot see.
-        if (Doc.CriteriaEdition != 0 && App.CityEditionEnabled != 0 && specsContradict())
+        if (Doc.CriteriaEdition != EditionNational2004 && App.CityEditionEnabled != 0 &&
+            specsContradict())
             Notice(std::string(SpecsNotice) + "\n\n", SpecsCaption);
-        Doc.CriteriaEdition = 0;
+        Doc.CriteriaEdition = EditionNational2004;
         // Asked at every OK while a setting is on: the user may keep one on deliberately.
         for (const CitySetting& s : CitySettings)
             if (o.*s.flag == 1 && Asked(s.question, s.caption)) SetCitySetting(s, false);
-        if (o.NValueMethod == 1 &&
+        if (o.NValueMethod == NValueMethodConverted &&
             Asked("柱頭柱脚金物の計算が変換Ｎ値法になっています。\n\nＮ値法に変更しますか？",
                   "柱頭柱脚金物の計算"))
-            SetNValueMethod(0);
+            SetNValueMethod(NValueMethodNValue);
         return;
-    case 2:
-        if (Doc.CriteriaEdition != 2 && specsContradict()) Notice(SpecsNotice, SpecsCaption);
-        Doc.CriteriaEdition = 2;
-        if (AnyCitySettingOff() || o.NValueMethod == 0) {
+    case EditionCity:
+        if (Doc.CriteriaEdition != EditionCity && specsContradict())
+            Notice(SpecsNotice, SpecsCaption);
+        Doc.CriteriaEdition = EditionCity;
+        if (AnyCitySettingOff() || o.NValueMethod == NValueMethodNValue) {
             Notice("重心の算定・接合部のⅢⅣ判断・壁の基準耐力 を\n\nvu方式に変更します。\n\n"
                    "柱頭柱脚金物の計算を変換Ｎ値法に変更します。",
                    "vu版の設定");
             for (const CitySetting& s : CitySettings) SetCitySetting(s, true);
-            SetNValueMethod(1);
+            SetNValueMethod(NValueMethodConverted);
         }
         return;
-    case 4:
-        if (Doc.CriteriaEdition != 4)
+    case EditionRevision2012:
+        if (!IsRevision2012())
             Notice("現在のところvu市では2012年改訂版に移行していません。\n"
                    "2004年改訂版との比較の為にご使用ください。",
                    "2012年改訂版");
-        Doc.CriteriaEdition = 4;
-        if (AnyCitySettingOn() || o.NValueMethod == 1) {
+        Doc.CriteriaEdition = EditionRevision2012;
+        if (AnyCitySettingOn() || o.NValueMethod == NValueMethodConverted) {
             Notice("重心の算定・接合部のⅢⅣ判断・壁の基準耐力 を\n\n全国版（建防協）に変更します。"
                    "\n\n柱頭柱脚金物の計算をＮ値法に変更します。",
                    "評価版の設定");
             for (const CitySetting& s : CitySettings) SetCitySetting(s, false);
-            SetNValueMethod(0);
+            SetNValueMethod(NValueMethodNValue);
         }
         return;
     default:

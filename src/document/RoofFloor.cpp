@@ -14,8 +14,6 @@ namespace {
 RoofFloorInputView silentView;
 RoofFloorInputView* currentView = &silentView;
 
-constexpr int32_t MethodGeneralApproximate = 2;
-
 const char* const AreaCaption = "屋根床等入力エラー";
 const char* const OverlapText =
     "領域が重なっています。\n\n入力する --- はい\n\n入力しない --- いいえ\n\n";
@@ -218,7 +216,7 @@ int InputRoofFloorRect(int x1, int y1, int x2, int y2) {
         Messages().ask(TopStoreyText, TopStoreyCaption, MsgButtons::Ok, MsgIcon::Question);
         return Refuse();
     }
-    if (Doc.DiagnosisMethod == MethodGeneralApproximate && App.CurAreaKind == AreaKindAttic &&
+    if (Doc.DiagnosisMethod == MethodGeneralApprox && App.CurAreaKind == AreaKindAttic &&
         !AskYes(AtticIgnoredText, AtticIgnoredCaption))
         return Refuse();
     UndoableEdit edit;
@@ -232,7 +230,7 @@ int InputRoofFloorRect(int x1, int y1, int x2, int y2) {
 
 int InputRoofFloorTriangle(int x1, int y1, int x2, int y2, int x3, int y3) {
     if (DegenerateTriangle(x1, y1, x2, y2, x3, y3)) return 0;
-    if (Doc.DiagnosisMethod == MethodGeneralApproximate && App.CurAreaKind == AreaKindAttic &&
+    if (Doc.DiagnosisMethod == MethodGeneralApprox && App.CurAreaKind == AreaKindAttic &&
         !AskYes(AtticIgnoredText, AtticIgnoredCaption))
         return Refuse();
     if (App.CurAreaKind == AreaKindLargestRectangle) {

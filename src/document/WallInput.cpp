@@ -1,5 +1,6 @@
 #include "document/WallInput.h"
 
+#include "calc/WallElementTables.h"
 #include "calc/WallStrength.h"
 #include "document/UndoableEdit.h"
 #include "model/AppState.h"
@@ -42,13 +43,6 @@ const char* const ColumnInsideText = "柱に重なります。\n\n柱を消す�
 
 // Panel rows whose walls need no end columns.
 constexpr int32_t EndColumnExemptPanels[] = {57, 58};
-
-int BraceRow(int32_t brace) {
-    return (brace & BraceWordMask) % MudWallUnit;
-}
-int MudClass(int32_t brace) {
-    return (brace & BraceWordMask) / MudWallUnit;
-}
 
 bool Refused(const char* text) {
     Messages().ask(text, QuestionCaption, MsgButtons::Ok, MsgIcon::Question);
@@ -158,12 +152,11 @@ WallSpecRefs WallChangeSpec() {
 }
 
 void DecodeBrace(const WallSpecRefs& s) {
-    const int32_t word = s.brace & BraceWordMask;
-    const int32_t row = word % MudWallUnit;
-    s.mudWall = word / MudWallUnit;
-    s.braceSize = row / 12;
-    s.braceHardware = row % 12 / 4;
-    s.braceDirection = row % 4;
+    const int32_t row = BraceRowOf(s.brace);
+    s.mudWall = MudWallOf(s.brace);
+    s.braceSize = BraceSizeOf(row);
+    s.braceHardware = BraceHardwareOf(row);
+    s.braceDirection = BraceDirectionOf(row);
 }
 
 void RecomposeBrace(const WallSpecRefs& s) {
@@ -175,7 +168,7 @@ double WallPreviewStrength(const WallSpecRefs& s) {
 }
 
 bool HasCoreMaterial(int32_t brace) {
-    return BraceRow(brace) >= 24 || MudClass(brace) >= 2;
+    return BraceRowOf(brace) >= 24 || MudWallOf(brace) >= 2;
 }
 
 bool HasStrengthElements(int32_t brace, int32_t panelL, int32_t panelR) {
@@ -367,8 +360,7 @@ int InputWall(int x1, int y1, int x2, int y2) {
     w.x1 = x1, w.y1 = y1, w.x2 = x2, w.y2 = y2;
     w.type = kind;
     w.deterioration = App.CurWallDeterioration;
-    const int method = Doc.DiagnosisMethod;
-    if (method == 0 || method == 3 || kind != WallKindNoStrength) {
+    if (IsPreciseMethod() || kind != WallKindNoStrength) {
         // The palette keeps the stored word: no bracing and unknown bracing each have one.
         App.CurWallBrace = NormaliseBraceWord(App.CurWallBrace);
         w.bracing = App.CurWallBrace;

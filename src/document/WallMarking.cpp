@@ -115,9 +115,9 @@ int32_t ChangeFlags(const WallRecord& w, int storey) {
 
 bool NeedsReinforcement(const ColumnJointRecord& r, int32_t nValueMethod) {
     switch (nValueMethod) {
-    case 0:
+    case NValueMethodNValue:
         return tolerance::Above(r.nValueX, 1.800001) || tolerance::Above(r.nValueY, 1.800001);
-    case 1:
+    case NValueMethodConverted:
         return tolerance::Above(r.pullOutX, 9.53) || tolerance::Above(r.pullOutY, 9.53);
     default:
         return false;
@@ -219,7 +219,7 @@ void NumberRetrofitWalls() {
         NumberPass(lists.y, walls, results, n, counter,
                    [](const WallRecord& w) { return w.x1 == w.x2; });
         NumberPass(lists.x, walls, results, n, counter,
-                   [](const WallRecord& w) { return w.x1 != w.x2 && w.y1 != w.y2; });
+                   [](const WallRecord& w) { return IsOblique(w); });
     }
 }
 

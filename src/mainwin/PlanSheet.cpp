@@ -442,7 +442,7 @@ int PlanLayerOrder(PlanLayer (&out)[MaxPlanLayers]) {
     add(PlanLayer::OtherStoreyColumns);
     add(PlanLayer::Walls);
     add(PlanLayer::Columns);
-    if (Doc.DiagnosisMethod != 2) add(PlanLayer::GravityCentres); // not for the approximate method
+    if (Doc.DiagnosisMethod != MethodGeneralApprox) add(PlanLayer::GravityCentres);
     add(PlanLayer::RoomNames);
     add(PlanLayer::FreeLines);
     if (App.InputMode == ModeRoofFloor) add(PlanLayer::RoofFloorAreas); // on top while entered

@@ -824,7 +824,8 @@ void Tvelquor2Form::setOptionBox(OptionBox box, bool checked) {
 }
 
 void Tvelquor2Form::selectNValueRadio(int method) {
-    if (method == 0 || method == 1) CheckRadio(NValueGroup, method);
+    if (method == NValueMethodNValue || method == NValueMethodConverted)
+        CheckRadio(NValueGroup, method);
 }
 
 void Tvelquor2Form::selectZeroStrengthEccentricity(bool infinite) {

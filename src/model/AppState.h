@@ -7,6 +7,13 @@
 #include <cstdint>
 #include <string>
 
+// What the column joints show and classify (DisplayOptions::NValueMethod): the N-value method,
+// the converted N-value method (pull-out forces in kN), or the allowable-stress value, which has
+// no control and counts as the N-value method wherever the choice is "converted or not".
+inline constexpr int32_t NValueMethodNValue = 0;
+inline constexpr int32_t NValueMethodConverted = 1;
+inline constexpr int32_t NValueMethodAllowableStress = 2;
+
 struct DisplayOptions {
     int32_t ShowRetrofitCautions = 1;
     int32_t ShowBeamStress = 1;
@@ -16,7 +23,7 @@ struct DisplayOptions {
     int32_t ShowColumnNValue = 1;
     int32_t ShowRetrofitPlaces = 1;
     int32_t ShowOtherStoreyWalls = 1;
-    int32_t NValueMethod = 0; // 0 N値法, 1 変換N値法, 2 許容応力度
+    int32_t NValueMethod = NValueMethodNValue; // 0 N値法, 1 変換N値法, 2 許容応力度
     int32_t WallRatioFromBaseStrength = 1;
     int32_t ZeroStrengthEccentricity = 1; // 1: 99.99, 0: 0.0
     int32_t IgnoreDeterioration = 1;

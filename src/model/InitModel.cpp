@@ -39,7 +39,8 @@ void SetOptionControls(ModelHooks& hooks, const DisplayOptions& o) {
     // Each box runs its click handler when its state changes, and the handlers read the other
     // flags: the order is part of the behaviour.
     for (const auto& b : boxes) hooks.setOptionBox(b.box, b.flag == 1);
-    if (o.NValueMethod == 0 || o.NValueMethod == 1) hooks.selectNValueRadio(o.NValueMethod);
+    if (o.NValueMethod == NValueMethodNValue || o.NValueMethod == NValueMethodConverted)
+        hooks.selectNValueRadio(o.NValueMethod);
     hooks.selectZeroStrengthEccentricity(o.ZeroStrengthEccentricity != 0);
 }
 

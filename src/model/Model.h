@@ -5,6 +5,7 @@
 // whole read succeeded.
 #include "model/Bounded.h"
 #include "model/CustomPanels.h"
+#include "model/MethodEdition.h"
 #include "model/Overview.h"
 
 #include <cstdint>
@@ -71,6 +72,11 @@ struct WallRecord {
     int32_t retrofitNo;      // derived, not stored
     bool operator==(const WallRecord&) const = default;
 };
+
+// An oblique wall: its ends lie apart along X and along Y.
+inline constexpr bool IsOblique(const WallRecord& w) {
+    return w.x1 != w.x2 && w.y1 != w.y2;
+}
 
 // Roof and floor area code: area kind 0..6, plus 8 when the area is not enclosed.
 inline constexpr int32_t AreaKindCount = 7;
@@ -175,8 +181,8 @@ struct Document {
     ReportTextsRecord ReportTexts;
     RetrofitApplicationRecord RetrofitApplication;
 
-    int32_t CriteriaEdition = 0; // 0 national 2004, 1 older file, 2 city, 4 2012 revision
-    int32_t DiagnosisMethod = 0; // 0..3
+    int32_t CriteriaEdition = EditionNational2004; // see model/MethodEdition.h
+    int32_t DiagnosisMethod = MethodPreciseApprox;
 };
 
 // Calls f(countTable, recordTable, capacity, kind) for every element kind in kind order.
@@ -197,6 +203,17 @@ void ForEachElementKind(D& d, F&& f) {
 
 // The open document. Large: never put a Document on the stack.
 extern Document& Doc;
+
+// The open document's method and edition, by the tests of model/MethodEdition.h.
+inline bool IsGeneralMethod() {
+    return IsGeneralMethod(Doc.DiagnosisMethod);
+}
+inline bool IsPreciseMethod() {
+    return IsPreciseMethod(Doc.DiagnosisMethod);
+}
+inline bool IsRevision2012() {
+    return IsRevision2012(Doc.CriteriaEdition);
+}
 
 // Reading the model whatever a damaged file left in it: a count brought into 0..capacity, the
 // top storey into 0..2, an axis index onto the grid.

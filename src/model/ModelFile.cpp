@@ -49,7 +49,7 @@ void RepairWall(WallRecord& w, int& repairs) {
     // An element code outside its table names no known element: it becomes "none" (row 0 of
     // each table), never a neighbouring element whose strength the wall does not have.
     int32_t b = w.bracing < 0 ? 0 : w.bracing;
-    int32_t row = b & BraceRowMask, mud = MudWallOf(b), retrofit = b & RetrofitWallBit;
+    int32_t row = BraceRowOf(b), mud = MudWallOf(b), retrofit = b & RetrofitWallBit;
     if (row >= BraceSpecCount) row = 0;
     if (mud >= MudWallSpecCount) mud = 0;
     int32_t fixed = row | mud * MudWallUnit | retrofit;
@@ -208,11 +208,12 @@ int RepairCodes(Document& d) {
         Fix(d.StoreyData.roofWallClass[s], 0, 3, repairs);
     }
     int32_t e = d.CriteriaEdition;
-    if (e != 0 && e != 1 && e != 2 && e != 4) {
-        d.CriteriaEdition = 0;
+    if (e != EditionNational2004 && e != EditionOlderFile && e != EditionCity &&
+        e != EditionRevision2012) {
+        d.CriteriaEdition = EditionNational2004;
         ++repairs;
     }
-    Fix(d.DiagnosisMethod, 0, 3, repairs);
+    Fix(d.DiagnosisMethod, 0, DiagnosisMethods - 1, repairs);
     return repairs;
 }
 

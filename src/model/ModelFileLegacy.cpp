@@ -96,8 +96,8 @@ enum class RecordOrderV2 { StoreyMajor, KindMajor };
 
 // Everything before the records: the texts, the storey rows, the areas, the grid and the counts.
 void ReadV2Head(ModelFileReader& r, Document& d, int& repairs) {
-    d.CriteriaEdition = 2;
-    d.DiagnosisMethod = 0;
+    d.CriteriaEdition = EditionCity;
+    d.DiagnosisMethod = MethodPreciseApprox;
     r.text(d.BuildingData.clientName);
     r.text(d.BuildingData.clientAddress);
 
@@ -377,8 +377,8 @@ void ReadDiagnosisOverview(ModelFileReader& r, Document& d) {
 ModelReadStatus ReadDiagnosisFile(std::string_view file, Document& d, ModelFileKind kind,
                                   int& repairs) {
     ModelFileReader r(file, TagBytes);
-    d.CriteriaEdition = 1;
-    d.DiagnosisMethod = 1;
+    d.CriteriaEdition = EditionOlderFile;
+    d.DiagnosisMethod = MethodGeneralDetailed;
     d.BuildingData.mixedStructure = 0;
     ReadDiagnosisOverview(r, d);
 

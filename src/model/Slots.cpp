@@ -125,7 +125,8 @@ void SwapStoreyDataScenario(int a, int b) {
 RgbColour ScenarioRadioColour(int scenario) {
     const int sc = ClampIndex(scenario, Scenarios);
     const StoreyDataRecord& r = Doc.StoreyData;
-    if (Doc.CriteriaEdition != 0) return BoundedAt(ScenarioRoofWallColours, r.roofWallClass[sc]);
+    if (Doc.CriteriaEdition != EditionNational2004)
+        return BoundedAt(ScenarioRoofWallColours, r.roofWallClass[sc]);
     return BoundedAt(ScenarioWeightColours, r.weightClass[sc]);
 }
 

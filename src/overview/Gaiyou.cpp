@@ -534,7 +534,7 @@ void TGaiyouDlg::BuildBasicPage(QWidget* page, FieldBindings& fields) {
 
     BuildingDataRecord& b = Doc.BuildingData;
     fields.add(Rules.EditionBinding())
-        .radios(methodGroup_, Doc.DiagnosisMethod, RadioRule::OthersShowAs(3))
+        .radios(methodGroup_, Doc.DiagnosisMethod, RadioRule::OthersShowAs(MethodPreciseSimplified))
         .radios(structureGroup_, b.structureType, RadioRule::OthersShowAs(2))
         .radios(useGroup_, b.buildingUse, RadioRule::OthersShowAs(3))
         .text(Eyouto_sonota, b.buildingUseOther, 30)

@@ -31,10 +31,10 @@ public:
         const int32_t edition = Doc.CriteriaEdition;
         // The legacy 1 of older files (calculated as the 2004 edition) has no radio: none is
         // checked, and OK keeps it until the user picks an edition.
-        QRadioButton* radio = edition == 0   ? dlg_.Rmodeb0
-                              : edition == 2 ? dlg_.Rmodeb2
-                              : edition == 4 ? dlg_.Rmodeb4
-                                             : nullptr;
+        QRadioButton* radio = edition == EditionNational2004   ? dlg_.Rmodeb0
+                              : edition == EditionCity         ? dlg_.Rmodeb2
+                              : edition == EditionRevision2012 ? dlg_.Rmodeb4
+                                                               : nullptr;
         // Runs the edition's rule when the radio was not checked; what depends on the
         // edition is set also when it was.
         if (radio) {
@@ -45,7 +45,7 @@ public:
             checked->setChecked(false);
             group->setExclusive(true);
         }
-        if (edition == 2) {
+        if (edition == EditionCity) {
             dlg_.Rkonkouzou[0]->setChecked(true);
             dlg_.Csekiset->setCurrentIndex(0);
             dlg_.CchiikiZ->setCurrentIndex(1);
@@ -53,12 +53,12 @@ public:
         for (QWidget* w :
              {static_cast<QWidget*>(dlg_.Rkonkouzou[1]), static_cast<QWidget*>(dlg_.Rkonkouzou[2]),
               static_cast<QWidget*>(dlg_.Csekiset), static_cast<QWidget*>(dlg_.CchiikiZ)})
-            w->setEnabled(edition != 2);
+            w->setEnabled(edition != EditionCity);
     }
     void store() override {
-        const int chosen = dlg_.Rmodeb0->isChecked()   ? 0
-                           : dlg_.Rmodeb2->isChecked() ? 2
-                           : dlg_.Rmodeb4->isChecked() ? 4
+        const int chosen = dlg_.Rmodeb0->isChecked()   ? EditionNational2004
+                           : dlg_.Rmodeb2->isChecked() ? EditionCity
+                           : dlg_.Rmodeb4->isChecked() ? EditionRevision2012
                                                        : -1;
         StoreCriteriaEdition(chosen, [this] { return rules_.CheckSpecConsistency() == 1; });
     }

@@ -24,10 +24,6 @@
 
 namespace {
 
-constexpr int32_t NValueMethodNValue = 0;
-constexpr int32_t NValueMethodConverted = 1;
-constexpr int32_t NValueMethodAllowableStress = 2;
-
 constexpr ColorRef CornerRuleDisc = Rgb(255, 128, 255);
 constexpr ColorRef ColumnBrown = Rgb(128, 64, 0);
 constexpr ColorRef TextFrame = Rgb(255, 0, 192);
@@ -231,7 +227,7 @@ PlanStyle SheetPlanStyle() {
     st.foundationFont = GothicFont(12, 6);
     st.foundationLabelAcross = 2.5 * App.PixelsPerMetre / 9;
     st.wallLabels = App.InputMode == ModeWalls;
-    st.wallLabelsOnEveryWall = Doc.CriteriaEdition == 4;
+    st.wallLabelsOnEveryWall = IsRevision2012();
     st.wallFont = GothicFont(12, 6);
     st.roomTextFrames = App.InputMode == ModeTexts;
     st.freeLineReferences = App.InputMode == ModeFreeLines;

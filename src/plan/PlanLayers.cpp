@@ -285,7 +285,8 @@ void DrawPlanQuarterLines(Canvas& c, const PlanTransform& p, const PlanStyle& st
     // The quarter strips of the general approximate method, inverting what lies beneath.
     const int rects = LiveCount(Doc.RoofFloorRectCount[s][f], MaxRoofFloorRects);
     const int tris = LiveCount(Doc.RoofFloorTriCount[s][f], MaxRoofFloorTris);
-    if (Doc.DiagnosisMethod != 2 || rects + tris == 0 || f > TopStoreyOf(s)) return;
+    if (Doc.DiagnosisMethod != MethodGeneralApprox || rects + tris == 0 || f > TopStoreyOf(s))
+        return;
     const double* q = ReqResult.QuarterLines[s][f];
     c.setPen(QuarterLineColour, st.quarterLineWidth, PenStyle::Solid, PenMode::Xor);
     const int xl = T(p.px(q[LineXMin])), xr = T(p.px(q[LineXMax]));

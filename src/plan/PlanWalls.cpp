@@ -33,8 +33,8 @@ ColorRef WallFill(const PlanStyle& st, const WallRecord& w, int scenario) {
 
 bool ShowsLabels(const PlanStyle& st, const WallRecord& w) {
     if (st.wallLabelsOnEveryWall) return true;
-    const int method = Doc.DiagnosisMethod;
-    return st.wallLabels && (method == 0 || method == 3 || w.type == 0 || w.type == 7);
+    return st.wallLabels &&
+           (IsPreciseMethod() || w.type == WallTypeSolidOuter || w.type == WallTypeSolidPartition);
 }
 
 void WallText(Canvas& c, const WallSymbolFrame& f, CanvasPoint mid, double across, double dx,

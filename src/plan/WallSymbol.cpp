@@ -111,11 +111,6 @@ bool WallSymbolFrameOf(CanvasPoint e1, CanvasPoint e2, double h, WallSymbolFrame
     return true;
 }
 
-bool WallAllUnknown(int32_t bracing, int32_t panelL, int32_t panelR) {
-    return BraceSizeOf(BraceRowOf(bracing)) == 1 && MudWallOf(bracing) == 1 && panelL / 2 == 1 &&
-           panelR / 2 == 1;
-}
-
 void DrawWallSymbol(Canvas& canvas, CanvasPoint e1, CanvasPoint e2, const WallSymbolWall& wall,
                     double h, ColorRef fill, const WallSymbolStyle& style) {
     WallSymbolFrame f;

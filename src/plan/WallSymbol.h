@@ -92,9 +92,6 @@ struct WallSymbolFrame {
 // that is not a number: such a wall has no direction and draws nothing.
 bool WallSymbolFrameOf(CanvasPoint e1, CanvasPoint e2, double h, WallSymbolFrame& frame);
 
-// True when the bracing, the mud wall and both face panels are all unknown.
-bool WallAllUnknown(int32_t bracing, int32_t panelL, int32_t panelR);
-
 // Draws the symbol of one wall: band in `fill`, sides and marks. Nothing for a wall without
 // extent; a figure whose points do not convert to pixels is left out.
 void DrawWallSymbol(Canvas& canvas, CanvasPoint e1, CanvasPoint e2, const WallSymbolWall& wall,

@@ -205,14 +205,12 @@ WallLegend WallLegendCodes(const WallRecord* walls, int count) {
             legend.codes + legend.count)
             legend.codes[legend.count++] = code;
     };
-    const auto unknownFace = [](int32_t p) { return p == 2 || p == 3; };
     // A panel row beyond the table would decode as some other spec.
     const auto listedPanel = [](int32_t p) { return p > 3 && p < PanelSpecCount; };
     for (int i = 0; i < count && legend.count < MaxLegendCodes; ++i) {
         const WallRecord& w = walls[i];
         const int32_t b = BraceRowOf(w.bracing), m = MudWallOf(w.bracing);
-        if (b >= 12 && b <= 23 && unknownFace(w.panelL) && unknownFace(w.panelR) && m == 1)
-            add(AllUnknownCode);
+        if (WallAllUnknown(w.bracing, w.panelL, w.panelR)) add(AllUnknownCode);
         if (b > 23) add(b * 256);
         if (m > 1) add(m * 32768);
         if (listedPanel(w.panelL)) add(w.panelL);
@@ -231,8 +229,7 @@ double LegendStrength(int32_t code, int32_t method) {
     const double strength = BoundedAt(PanelSpecs, spec.panel).strength +
                             BoundedAt(BraceSpecs, spec.bracing).strength +
                             BoundedAt(MudWallSpecs, spec.mud).strength;
-    // The legend keeps the 2004 figures in every edition.
-    return MethodBaseStrength(strength, code == AllUnknownCode, method == 1 || method == 2, false);
+    return MethodBaseStrength(strength, code == AllUnknownCode, BaseStrengthRule::OfLegend(method));
 }
 
 void PrintPlanPages(PrintDevice& device, double d) {

@@ -98,7 +98,7 @@ void DrawFrame(Cover& c, int method) {
     c.penWidth(0.1);
     for (double y : {45, 71, 91, 97, 103, 164, 188, 194, 237, 249}) c.line(22, y, 196, y);
     for (double y : {128, 134, 140, 146, 152, 231, 243, 255}) c.line(34, y, 196, y);
-    if (method != 3) c.line(51, 170, 84, 170);
+    if (method != MethodPreciseSimplified) c.line(51, 170, 84, 170);
     c.line(102, 170, 154, 170);
     const auto vertical = [&](double x, std::initializer_list<std::pair<double, double>> spans) {
         for (auto [y1, y2] : spans) c.line(x, y1, x, y2);
@@ -106,7 +106,7 @@ void DrawFrame(Cover& c, int method) {
     vertical(34, {{122, 158}, {164, 200}, {207, 261}});
     vertical(43, {{207, 261}});
     vertical(51, {{33, 57}, {65, 77}, {85, 109}, {158, 200}});
-    vertical(67, {{116, 158}, {method == 3 ? 164. : 170., 200}, {207, 261}});
+    vertical(67, {{116, 158}, {method == MethodPreciseSimplified ? 164. : 170., 200}, {207, 261}});
     vertical(84, {{51, 57}, {164, 200}});
     vertical(102, {{45, 51}, {122, 158}, {164, 200}, {207, 261}});
     vertical(120, {{170, 200}, {207, 261}});
@@ -118,7 +118,7 @@ void DrawFrame(Cover& c, int method) {
 }
 
 void DrawFixedTexts(Cover& c, int method, int top) {
-    const bool general = method == 1 || method == 2;
+    const bool general = IsGeneralMethod(method);
     c.font(3.5, 1.75, 400);
     c.text(47, 8, "木造住宅の耐震診断と補強方法〈財団法人　日本建築防災協会〉に基づく");
     c.font(6.0, 3.0, 800);
@@ -170,12 +170,13 @@ void DrawFixedTexts(Cover& c, int method, int top) {
     c.text(135, 153, "途中計算の丸め");
 
     c.text(25, 159, "必要耐力");
-    if (method == 0) c.text(54, 159, "略算による必要耐力表を用いる方法");
-    if (method == 1) c.text(54, 159, "各階の床面積を考慮した必要耐力の算出法（精算法）");
-    if (method == 3) c.text(54, 159, "簡易重量表を用いる方法");
+    if (method == MethodPreciseApprox) c.text(54, 159, "略算による必要耐力表を用いる方法");
+    if (method == MethodGeneralDetailed)
+        c.text(54, 159, "各階の床面積を考慮した必要耐力の算出法（精算法）");
+    if (method == MethodPreciseSimplified) c.text(54, 159, "簡易重量表を用いる方法");
     c.text(27, 171, "階");
     c.text(122, 165, "割増係数");
-    if (method != 3) {
+    if (method != MethodPreciseSimplified) {
         c.text(54, 165, "床面積あたりの");
         c.text(37, 171, "床面積");
         c.text(52, 171, "必要耐力");
@@ -240,7 +241,7 @@ void DrawFixedTexts(Cover& c, int method, int top) {
 }
 
 void DrawBuildingData(Cover& c, int s, int method, int top) {
-    const bool general = method == 1 || method == 2;
+    const bool general = IsGeneralMethod(method);
     const auto& b = Doc.BuildingData;
     const auto& spec = Doc.FoundationFloorSpec;
     const std::string owner(b.ownerName.view());
@@ -277,7 +278,7 @@ void DrawBuildingData(Cover& c, int s, int method, int top) {
     else
         c.text(135, 72, "無し(係数＝1.0)");
 
-    const bool cityForm = Doc.CriteriaEdition != 0 && (method == 0 || method == 3);
+    const bool cityForm = Doc.CriteriaEdition != EditionNational2004 && IsPreciseMethod(method);
     c.bytes(54, 86,
             cityForm ? BoundedAt(RoofWallClassNames, Doc.StoreyData.roofWallClass[s])
                      : BoundedAt(WeightClassNames, Doc.StoreyData.weightClass[s]));
@@ -324,7 +325,7 @@ void DrawBuildingData(Cover& c, int s, int method, int top) {
 }
 
 void DrawEvaluation(Cover& c, int s, int method, int top, bool deteriorationIgnored) {
-    const bool general = method == 1 || method == 2;
+    const bool general = IsGeneralMethod(method);
     const auto& b = Doc.BuildingData;
     const auto& opt = App.Options;
     if (deteriorationIgnored) {
@@ -353,9 +354,10 @@ void DrawEvaluation(Cover& c, int s, int method, int top, bool deteriorationIgno
     const double mixed = BoundedAt(MixedStructureFactors, b.mixedStructure);
     for (int f = 0; f <= top; ++f) {
         const double y = StrengthRowY[f];
-        if (method != 3) c.format(33, y, "%8.3f", ReqResult.PlanFloorArea[s][f]);
+        if (method != MethodPreciseSimplified)
+            c.format(33, y, "%8.3f", ReqResult.PlanFloorArea[s][f]);
         c.format(166, y, "%8.3f kN", ReqResult.RequiredStrength[s][f]);
-        if (method == 3) {
+        if (method == MethodPreciseSimplified) {
             c.format(36, y, "%7.3f", ReqResult.StoreyWeight[s][f]);
             c.format(51, y, "%7.3f", ReqResult.VibrationCharacteristic[s]);
             c.format(69, y, "%7.3f", ReqResult.ShearDistributionFactor[s][f]);
@@ -370,13 +372,13 @@ void DrawEvaluation(Cover& c, int s, int method, int top, bool deteriorationIgno
     }
     c.text(165, 129, opt.ConsiderBraceDirection ? "考慮する" : "考慮しない");
     c.text(165, 135, opt.DiagonalWallCosSquared ? "×cosθ^2" : "×cosθ");
-    c.text(165, 141, opt.NValueMethod != 0 ? "変換Ｎ値法" : "Ｎ値法");
+    c.text(165, 141, opt.NValueMethod != NValueMethodNValue ? "変換Ｎ値法" : "Ｎ値法");
     c.text(165, 147, opt.ZeroStrengthEccentricity ? "偏心率＝99.99" : "偏心率＝ 0.0");
     c.text(165, 153, "行わない");
 }
 
 void DrawResults(Cover& c, int s, int method, int top, bool deteriorationIgnored) {
-    const bool general = method == 1 || method == 2;
+    const bool general = IsGeneralMethod(method);
     struct Direction {
         const double (&wallSum)[Scenarios][Storeys][StrengthVariants];
         const double (&fs)[Scenarios][Storeys][ResultColumns];

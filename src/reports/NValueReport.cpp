@@ -27,7 +27,8 @@ bool Converted() {
     return App.Options.NValueMethod == NValueMethodConverted;
 }
 bool KnownMethod() {
-    return App.Options.NValueMethod == 0 || App.Options.NValueMethod == NValueMethodConverted;
+    return App.Options.NValueMethod == NValueMethodNValue ||
+           App.Options.NValueMethod == NValueMethodConverted;
 }
 
 int StoreysAbove(int s, int storey) {

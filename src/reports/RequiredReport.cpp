@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr int MethodApprox = 2;     // general method, approximate
-constexpr int MethodSimplified = 3; // precise method 1, simplified
-constexpr int CityEdition = 2;
-
 const RequiredStrengthResults& R = ReqResult;
 
 std::string Corners(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -70,7 +66,7 @@ void Storey(KeyPlanReport& rep, int s, int f, int method) {
           ReportFormat("　計                                                                "
                        "%8.3f  %8.3f",
                        R.PlanFloorArea[s][f], R.DesignFloorArea[s][f]));
-    if (method != MethodApprox) return;
+    if (method != MethodGeneralApprox) return;
     const double* q = R.QuarterFloorArea[s][f];
     r.add(ReportLineKind::Blank, 20, {});
     r.add(ReportLineKind::Quarter, 20, ReportText("領域毎の床面積"));
@@ -99,8 +95,9 @@ void Factors(ReportLines& r, const Context& c) {
         const double* side = R.ShortSideLength[c.s];
         const double* shape = R.ShapeFactor[c.s];
         const int* largest = R.LargestRectangleFlag[c.s];
-        // Methods 0 and 1 take the shape factor from the storey above, 2 and 3 from the own.
-        const bool fromAbove = c.method <= 1;
+        // Precise method 1 (approximate) and the general method (detailed) take the shape factor
+        // from the storey above, the other two from the own.
+        const bool fromAbove = c.method == MethodPreciseApprox || c.method == MethodGeneralDetailed;
         const int lowest = fromAbove ? 1 : 0;
         const bool missing = largest[lowest] == 0 || (c.top == 2 && largest[lowest + 1] == 0);
         if (missing) {
@@ -119,7 +116,7 @@ void Factors(ReportLines& r, const Context& c) {
                                    side[lowest + 1], side[lowest], shape[1], shape[0]));
         }
     }
-    if (c.method != MethodSimplified)
+    if (c.method != MethodPreciseSimplified)
         r.add(20, ReportFormat("（積雪深さによる加算）　 %5.2fＺ", c.snow));
     r.add(20, ReportFormat("（混構造割り増し）　　　 %4.1f 倍", c.gamma));
     r.add(20, ReportFormat("（地域係数Ｚ）　　　 Ｚ＝%4.1f 倍", c.z));
@@ -236,7 +233,7 @@ void PerArea(ReportLines& r, const Context& c) {
         r.add(20, ReportFormat(format, table[f], unit[f]));
     };
     r.add(ReportLineKind::Section, 20, ReportText("〈単位面積あたりの必要耐力の算出〉"));
-    if (c.method == 0 && Doc.CriteriaEdition == CityEdition)
+    if (c.method == MethodPreciseApprox && Doc.CriteriaEdition == EditionCity)
         r.add(20, ReportFormat("　　　　　　　　　　建物の重さ区分  %-18s　　　建物階数　%-8s",
                                RoofWallClassNames[c.rw], StoreyCountNames[c.top]));
     else
@@ -246,8 +243,9 @@ void PerArea(ReportLines& r, const Context& c) {
         line("床面積当り必要耐力　１階(kＮ／㎡) ＝%4.2f　　 ＝　%7.3f", 0);
         return;
     }
-    // Method 2 forms no Rf and K; the others show them even when a floor area of 0 left them 0.
-    const bool formed = c.method != MethodApprox;
+    // The general method (approximate) forms no Rf and K; the others show them even when a floor
+    // area of 0 left them 0.
+    const bool formed = c.method != MethodGeneralApprox;
     const double* area = R.DesignFloorArea[s];
     if (c.top == 1) {
         if (formed) {
@@ -270,7 +268,7 @@ void PerArea(ReportLines& r, const Context& c) {
         KLines(r, c);
     }
     line("床面積当り必要耐力　３階(kＮ／㎡) ＝%4.2f×Ｋ6　　          ＝　%7.3f", 2);
-    line(c.method == MethodApprox
+    line(c.method == MethodGeneralApprox
              ? "床面積当り必要耐力　２階(kＮ／㎡) ＝%4.2f×Ｋ4×Ｋ5×Ｚ     ＝　%7.3f"
              : "床面積当り必要耐力　２階(kＮ／㎡) ＝%4.2f×Ｋ4×Ｋ5　　     ＝　%7.3f",
          1);
@@ -296,7 +294,7 @@ void Building(ReportLines& r, const Context& c) {
                   "%2i %8.3f　×(%8.3f　＋%8.3f　)　×%8.3f　×%8.3f　×%8.3f　×%8.3f　＝　%8.3f",
                   f + 1, R.DesignFloorArea[s][f], R.UnitRequiredStrength[s][f], c.snow, c.z, c.beta,
                   R.ShapeFactor[s][f], c.gamma, R.RequiredStrength[s][f]));
-    if (c.method != MethodApprox) return;
+    if (c.method != MethodGeneralApprox) return;
 
     r.add(ReportLineKind::Section, 30, ReportText("〈領域毎の必要耐力〉"));
     header("　　 算出用　　床面積当たり　　　　　積雪用　　　　　　　　軟弱地盤　　形状　　 "
@@ -329,7 +327,7 @@ KeyPlanReport BuildRequiredReport(bool shortWeightWords) {
     c.s = CalcScenario();
     c.top = rep.top = TopStoreyOf(c.s);
     // The method as the calculation read it.
-    c.method = ClampIndex(Doc.DiagnosisMethod, 4);
+    c.method = ClampIndex(Doc.DiagnosisMethod, DiagnosisMethods);
     c.wc = ClampIndex(Doc.StoreyData.weightClass[c.s], 3);
     c.rw = ClampIndex(Doc.StoreyData.roofWallClass[c.s], 4);
     c.beta = R.SoftGroundFactor[c.s];
@@ -342,7 +340,7 @@ KeyPlanReport BuildRequiredReport(bool shortWeightWords) {
     r.setFont(ReportTableFont);
     r.add(ReportLineKind::Section, 30, ReportText("［必要耐力の算出］"));
     Factors(r, c);
-    if (c.method == MethodSimplified) {
+    if (c.method == MethodPreciseSimplified) {
         Weights(r, c);
         return rep;
     }

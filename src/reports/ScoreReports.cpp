@@ -13,13 +13,6 @@ constexpr int ReportLeft = 10;
 // Below the last line: its own height and a margin.
 constexpr int PageBottomMargin = 16 + 10;
 
-bool PreciseMethod(int m) {
-    return m == 0 || m == 3;
-}
-bool GeneralMethod(int m) {
-    return m == 1 || m == 2;
-}
-
 // The values both reports read, at the basic case.
 struct ScoreInputs {
     int s, top;
@@ -93,13 +86,13 @@ ReportLines BuildScoreReport(bool printed) {
     };
 
     // On paper the precise methods' heading stands out in blue.
-    header(20, printed && PreciseMethod(m) ? ReportBlue : ReportBlack,
-           PreciseMethod(m) ? "[ 剛性率による低減係数 ]" : "[ 配置などによる低減係数 ]");
+    header(20, printed && IsPreciseMethod(m) ? ReportBlue : ReportBlack,
+           IsPreciseMethod(m) ? "[ 剛性率による低減係数 ]" : "[ 配置などによる低減係数 ]");
     // A method number the program does not know (a damaged file) gets no heading.
-    if (!PreciseMethod(m) && !GeneralMethod(m))
+    if (!IsPreciseMethod(m) && !IsGeneralMethod(m))
         r.lines.back() = {ReportLineKind::Blank, {}, {}, ReportBlack, 20};
     SectionHeader(r, top, 30, 25);
-    if (PreciseMethod(m)) {
+    if (IsPreciseMethod(m)) {
         const StoreyPair drift = PairOf(RigidityRes.StoreyDriftX, RigidityRes.StoreyDriftY, s);
         same(25, ReportBlack, "必要耐力           %10.3f", in.required);
         row(25, ReportBlack, "剛性    　　       %10.3f",
@@ -120,8 +113,9 @@ ReportLines BuildScoreReport(bool printed) {
         same(30, ReportBlack, printed ? "平均床耐力         %10.3f" : "平均床倍率         %10.3f",
              in.meanFloorRatio);
         row(25, ReportDarkRed, "床仕様低減係数(Fef)%10.3f", in.floorReduction);
-    } else if (GeneralMethod(m)) {
-        if (m == 1) row(25, ReportBlack, "偏心率(Re)         %10.3f", in.eccentricityRatio);
+    } else if (IsGeneralMethod(m)) {
+        if (m == MethodGeneralDetailed)
+            row(25, ReportBlack, "偏心率(Re)         %10.3f", in.eccentricityRatio);
         same(25, ReportBlack, "平均床倍率         %10.3f", in.meanFloorRatio);
         row(25, ReportBlack, "低減係数Ｅ         %10.3f",
             PairOf(FloorRes.ReductionFactorX, FloorRes.ReductionFactorY, s));
@@ -130,14 +124,14 @@ ReportLines BuildScoreReport(bool printed) {
     header(40, ReportBlack, "[ 上部構造評点 ]");
     SectionHeader(r, top, 30, 25);
     same(25, ReportBlack, "必要耐力(kN)       %10.3f", in.required);
-    if (PreciseMethod(m)) {
+    if (IsPreciseMethod(m)) {
         row(30, ReportBlack, "壁の耐力           %10.3f", in.wall);
         row(25, ReportBlue, printed ? "低減係数(Fsr)    　%10.3f" : "剛性率低減係数(Fsr)%10.3f",
             in.stiffnessReduction);
         row(25, ReportDarkRed, "偏心率低減係数(Fep)%10.3f", in.eccentricityReduction);
         row(25, ReportDarkRed, "床仕様低減係数(Fef)%10.3f", in.floorReduction);
         r.setColour(ReportBlack);
-    } else if (GeneralMethod(m)) {
+    } else if (IsGeneralMethod(m)) {
         // The other elements as the score counted them (none under the 2012 revision), so
         // that 強さ x E x D gives the strength held below.
         double other[Storeys];
@@ -171,7 +165,7 @@ ReportLines BuildJudgementReport(bool printed) {
     const int top = in.top;
     // The printed sheet shows what the strength held was made of under the general methods:
     // the strength with the other elements, E and D, whose product is the strength held.
-    const bool general = printed && GeneralMethod(Doc.DiagnosisMethod);
+    const bool general = printed && IsGeneralMethod();
     ReportLines r;
     const auto row = [&](const char* label, const StoreyPair& v) {
         r.add(20, StoreyColumnsRow(top, label, v));

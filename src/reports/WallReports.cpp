@@ -84,7 +84,10 @@ std::string Symbol(const WallElementSpec& spec) {
 }
 
 // The element symbols, each right-aligned in four columns: left face, bracing, (mud wall,)
-// right face.
+// right face. The word is taken apart by remainder and quotient, not by BraceRowOf and
+// MudWallOf: both agree on every word a read leaves (never negative), but a negative word left
+// in memory shows here as bracing row 0 and, from -128 down, an empty mud-wall column, where
+// the bit fields would name the last rows of the tables.
 std::string ElementSymbols(const WallRecord& w) {
     const int word = w.bracing % RetrofitWallBit;
     const int row = word % MudWallUnit;

@@ -159,8 +159,7 @@ QCheckBox* TPrintOutDlg::Box(int flag) const {
 
 void TPrintOutDlg::FormShow() {
     // The city's application forms go with the precise method of a city edition only.
-    const bool forms =
-        Doc.CriteriaEdition != 0 && (Doc.DiagnosisMethod == 0 || Doc.DiagnosisMethod == 3);
+    const bool forms = Doc.CriteriaEdition != EditionNational2004 && IsPreciseMethod();
     for (int flag : HandTickedForms) Cps[flag]->setEnabled(forms);
     Button3->setEnabled(forms);
     Button4->setEnabled(forms);
