@@ -80,11 +80,6 @@ int WallCountOf(int sc, int f) {
     return LiveCount(Doc.WallCount[sc][f], MaxWalls);
 }
 
-// The corner search's word for a node a column stands on.
-bool Occupied(int32_t code) {
-    return ColumnStandsOn(code);
-}
-
 // The storey's extent of used axis indices; empty (lo > hi) for an empty plan.
 struct Extent {
     int minX, maxX, minY, maxY;
@@ -173,7 +168,7 @@ void SetCornerSign(int32_t& code, bool corner) {
 bool ColumnInBoxBesides(const NodeCodes& map, int x0, int x1, int y0, int y1, int x, int y) {
     for (int i = x0; i <= x1; ++i)
         for (int j = y0; j <= y1; ++j)
-            if ((i != x || j != y) && Occupied(map[i][j])) return true;
+            if ((i != x || j != y) && ColumnStandsOn(map[i][j])) return true;
     return false;
 }
 
@@ -182,7 +177,7 @@ bool ColumnInBoxBesides(const NodeCodes& map, int x0, int x1, int y0, int y1, in
 void MarkCornerNodesByQuadrants(NodeCodes& map, int minX, int maxX, int minY, int maxY) {
     for (int x = minX; x <= maxX; ++x) {
         for (int y = minY; y <= maxY; ++y) {
-            if (!Occupied(map[x][y])) continue;
+            if (!ColumnStandsOn(map[x][y])) continue;
             const bool inner = ColumnInBoxBesides(map, minX, x, minY, y, x, y) &&
                                ColumnInBoxBesides(map, x, maxX, minY, y, x, y) &&
                                ColumnInBoxBesides(map, minX, x, y, maxY, x, y) &&
@@ -198,11 +193,11 @@ void MarkCornerNodesBySpans(NodeCodes& map, int minX, int maxX, int minY, int ma
         s.low = AxisCountY;
         s.high = -1;
         int y = minY;
-        while (y <= maxY && !Occupied(map[x][y])) ++y;
+        while (y <= maxY && !ColumnStandsOn(map[x][y])) ++y;
         if (y > maxY) continue;
         s.low = y;
         y = maxY;
-        while (!Occupied(map[x][y])) --y;
+        while (!ColumnStandsOn(map[x][y])) --y;
         s.high = y;
     }
     int32_t low = AxisCountY, high = -1;
@@ -226,7 +221,7 @@ void MarkCornerNodesBySpans(NodeCodes& map, int minX, int maxX, int minY, int ma
     for (int x = minX; x <= maxX; ++x) {
         const OccupiedSpan& s = OccupiedSpans[x];
         for (int y = s.low; y <= s.high; ++y) {
-            if (!Occupied(map[x][y])) continue;
+            if (!ColumnStandsOn(map[x][y])) continue;
             const bool emptyBelow = y == s.low && (s.lowBefore > y || s.lowAfter > y);
             const bool emptyAbove = y == s.high && (s.highBefore < y || s.highAfter < y);
             SetCornerSign(map[x][y], emptyBelow || emptyAbove);

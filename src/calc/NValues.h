@@ -118,10 +118,10 @@ bool SortColumnsOnOwnNodes(int32_t* order, int n, const ColumnRecord* cols);
 // The node codes of one storey, as GridNodeMap holds them.
 using NodeCodes = int32_t[AxisCountX][AxisCountY];
 
-// Corner nodes of a storey's extent minX..maxX, minY..maxY: a node holding a column (a code
-// neither 0 nor FloorAboveBit) is a corner node when one of its four quadrants of the extent
-// (the lines through the node included, the node itself not) holds no column; its code is made
-// negative, that of every other node holding a column positive. The method's form: every
+// Corner nodes of a storey's extent minX..maxX, minY..maxY: a node holding a column
+// (ColumnStandsOn) is a corner node when one of its four quadrants of the extent (the lines
+// through the node included, the node itself not) holds no column; its code is made negative,
+// that of every other node holding a column positive. The method's form: every
 // quadrant of every node is searched.
 void MarkCornerNodesByQuadrants(NodeCodes& map, int minX, int maxX, int minY, int maxY);
 // The same from the lowest and highest column of each grid line and of the lines before and
