@@ -108,44 +108,12 @@ bool OnOutlineEdge(const OutlineEdge& e, const WallRecord& w) {
            OnLine(SideValue(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2)));
 }
 
-// The outline edges of a storey by the Y indices their ranges take in, looked up once per
-// storey: as a wall lies only on an edge whose Y range takes in its Y indices, a wall on the
-// grid looks only at the edges listed for its first Y (from[y] .. from[y + 1] in at).
-struct OutlineByY {
-    const OutlineEdge* edges;
-    int count;
-    int16_t from[AxisCountY + 1];
-    int16_t at[MaxOutlineEdges * AxisCountY];
-};
-OutlineByY TheOutlineByY;
-
-const OutlineByY& ListOutlineByY(int storey) {
-    OutlineByY& o = TheOutlineByY;
+// Whether the wall lies on any edge of the storey's outline: an exterior wall.
+bool OnOutline(int storey, const WallRecord& w) {
     const int sc = CalcScenario();
-    o.edges = WallEval.StoreyOutline[sc][storey];
-    o.count = LiveCount(WallEval.StoreyOutlineCount[sc][storey], MaxOutlineEdges);
-    // The Y indices on the grid that an edge takes in.
-    const auto eachY = [](const OutlineEdge& e, auto f) {
-        for (int32_t y = ClampY(Lo(e.y1, e.y2)); y <= Lo(Hi(e.y1, e.y2), AxisCountY - 1); ++y) f(y);
-    };
-    int perY[AxisCountY] = {};
-    for (int i = 0; i < o.count; ++i) eachY(o.edges[i], [&](int32_t y) { ++perY[y]; });
-    o.from[0] = 0;
-    for (int y = 0; y < AxisCountY; ++y) o.from[y + 1] = static_cast<int16_t>(o.from[y] + perY[y]);
-    for (int y = 0; y < AxisCountY; ++y) perY[y] = o.from[y];
-    for (int i = 0; i < o.count; ++i)
-        eachY(o.edges[i], [&](int32_t y) { o.at[perY[y]++] = static_cast<int16_t>(i); });
-    return o;
-}
-
-bool OnOutline(const OutlineByY& o, const WallRecord& w) {
-    if (!InRange(w.y1, AxisCountY)) {
-        for (int i = 0; i < o.count; ++i)
-            if (OnOutlineEdge(o.edges[i], w)) return true;
-        return false;
-    }
-    for (int k = o.from[w.y1]; k < o.from[w.y1 + 1]; ++k)
-        if (OnOutlineEdge(o.edges[o.at[k]], w)) return true;
+    const int n = LiveCount(WallEval.StoreyOutlineCount[sc][storey], MaxOutlineEdges);
+    for (int i = 0; i < n; ++i)
+        if (OnOutlineEdge(WallEval.StoreyOutline[sc][storey][i], w)) return true;
     return false;
 }
 
@@ -411,14 +379,13 @@ void ClassifyExteriorWalls(int storey) {
     const int sc = CalcScenario();
     if (!InRange(storey, Storeys)) return;
     const int n = WallCountOf(storey);
-    const OutlineByY& outline = ListOutlineByY(storey);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
         // nothing rather than something made up.
         if (w.type < 0 || w.type > WallTypeNoStrength) w.type = WallTypeNoStrength;
         if (w.type != WallTypeNoStrength) {
-            const bool outer = OnOutline(outline, w);
+            const bool outer = OnOutline(storey, w);
             if (!outer && w.type < WallTypeSolidPartition)
                 w.type += WallTypePartitionShift;
             else if (outer && w.type >= WallTypeSolidPartition)
