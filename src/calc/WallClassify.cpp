@@ -40,7 +40,8 @@ int32_t BraceClassOf(int32_t braceRow) {
 
 // Per scenario and storey, the box of grid nodes that the last build of the node map and end
 // codes marked (the whole grid before the first): the next build clears only that box of the
-// two tables, 200 KB a storey, and a small house costs what it holds.
+// two tables, 200 KB a storey, and a small house costs what it holds. Clearing them whole costs
+// the small house half its run again.
 struct NodeBox {
     int32_t x0 = 0, x1 = AxisCountX - 1, y0 = 0, y1 = AxisCountY - 1;
     void take(int32_t x, int32_t y) {
@@ -308,6 +309,13 @@ int32_t FoundationClassOf(int storey, const WallRecord& w) {
 }
 
 } // namespace
+
+void ClearNodeMap(int storey) {
+    const int sc = CalcScenario();
+    if (!InRange(storey, Storeys)) return;
+    std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof WallEval.GridNodeMap[sc][storey]);
+    std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof WallEval.GridCellWalls[sc][storey]);
+}
 
 void BuildNodeMap(int storey) {
     const int sc = CalcScenario();
