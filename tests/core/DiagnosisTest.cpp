@@ -604,6 +604,33 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
     }
 }
 
+// The big tables clear the rows their count says are in use: a house that fills only part of
+// them must count every row it wrote, its last one too, or the next smaller house keeps it. Each
+// bigger house is run between two runs of the small one, whose rows must come out as fresh.
+TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfAPartlyFilledBiggerOne) {
+    const auto rows = [] {
+        return std::string(reinterpret_cast<const char*>(WallEval.WallResult[0]),
+                           sizeof WallEval.WallResult[0]) +
+               std::string(reinterpret_cast<const char*>(NValueRes.ColumnJointResult[0]),
+                           sizeof NValueRes.ColumnJointResult[0]);
+    };
+    // Every row counts as in use once the full house has run, and the small house's run then
+    // clears them all: its results as from a fresh start.
+    capacity::BuildFullCapacityHouse();
+    RunDiagnosis();
+    capacity::BuildSmallHouse();
+    RunDiagnosis();
+    const std::string fresh = rows();
+    // Odd and even counts of walls and columns, all three storeys (as the small house has).
+    for (const auto& [walls, columns] : {std::pair{10, 4}, {11, 5}, {40, 21}, {77, 60}}) {
+        capacity::BuildHouse(walls, columns, 5);
+        RunDiagnosis();
+        capacity::BuildSmallHouse();
+        RunDiagnosis();
+        EXPECT_TRUE(rows() == fresh) << walls << " walls, " << columns << " columns";
+    }
+}
+
 // The floor check clears only the lines a run wrote: a house drawn further along the grid than
 // the last one leaves nothing of it in the lines before its own.
 TEST_F(DiagnosisTest, AHouseMovedAlongTheGridKeepsNothingOfTheLastOne) {

@@ -1,3 +1,4 @@
+#include "calc/ResultSummary.h"
 #include "support/WallFixture.h"
 
 #include <cstdint>
@@ -38,6 +39,24 @@ TEST_F(WallClassify, WallOnTheOutlineIsExteriorAndInsideIsPartition) {
     EXPECT_EQ(Result(0, 3).effectiveLength, 0.0);
     EXPECT_EQ(Result(0, 0).runKind, 0);
     EXPECT_EQ(Result(0, 1).runKind, 7);
+}
+
+// A level wall that starts at the corner of the outline and runs on past the end of its edge
+// lies off the outline: both of its ends must lie within the edge, not only the first. Its
+// type, the kind of its run and the storey's partition ratio all follow.
+TEST_F(WallClassify, LevelWallRunningPastTheEndOfAnEdgeIsAPartition) {
+    AddRect(0, 9, 4, 17, 10, 3);
+    AddWall(0, 9, 4, 17, 4, 0);    // on the edge y = 4: exterior, 8 m
+    AddWall(0, 17, 10, 19, 10, 0); // from the corner (17, 10) 2 m past the edge y = 10
+    AddWall(0, 19, 4, 17, 4, 0);   // the same past the corner (17, 4), drawn towards it
+    Evaluate();
+    EXPECT_EQ(Wall(0, 0).type, 0);
+    EXPECT_EQ(Wall(0, 1).type, 7);
+    EXPECT_EQ(Wall(0, 2).type, 7);
+    EXPECT_EQ(Result(0, 0).runKind, 0);
+    EXPECT_EQ(Result(0, 1).runKind, 7);
+    EXPECT_EQ(Result(0, 2).runKind, 7);
+    EXPECT_DOUBLE_EQ(summary::PartitionWallRatio(0), 4.0 / 8.0 * 100.0);
 }
 
 // A wall along a grid line lies on an edge of another line only where two axes coincide (a

@@ -1,0 +1,325 @@
+// Golden results: whole runs of many houses against the digests kept in tests/golden/results.txt,
+// so that a change meant to move no result (a faster stage, a tidier rule) proves it. Every
+// result table, the wall words the run writes back, the notices and the result panel of every
+// run; for a subset the report views and every printed page as well. A failure names each house
+// and table that moved; scripts/rewrite-golden writes the file anew for a change that moves a
+// result on purpose.
+#include "calc/Diagnosis.h"
+#include "document/Recompute.h"
+#include "model/Grid.h"
+#include "model/Messages.h"
+#include "model/Slots.h"
+#include "ports/RecordingCanvas.h"
+#include "ports/RecordingPrintDevice.h"
+#include "print/PrintFrame.h"
+#include "print/PrintRun.h"
+#include "reports/FloorReport.h"
+#include "reports/GravityReport.h"
+#include "reports/NValueReport.h"
+#include "reports/RequiredReport.h"
+#include "reports/ScoreReports.h"
+#include "reports/WallReports.h"
+#include "support/DiagnosisCapacityModel.h"
+#include "support/DiagnosisHouses.h"
+#include "support/GoldenDigest.h"
+#include "support/HouseBuilder.h"
+#include "support/RandomHouses.h"
+
+#include <cstdio>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using golden::Digests;
+
+// The window's message boxes: every notice after a run is recorded and answered; a question
+// (a run never asks one) fails the test.
+class NoticeRecorder final : public MessageService {
+public:
+    NoticeRecorder() { SetMessageService(this); }
+    ~NoticeRecorder() override { SetMessageService(nullptr); }
+    MsgAnswer ask(const std::string& text, const std::string& caption, MsgButtons buttons,
+                  MsgIcon icon) override {
+        EXPECT_EQ(buttons, MsgButtons::Ok) << "a question after a run: " << text;
+        shown.push_back({text, caption, buttons, icon});
+        return MsgAnswer::Ok;
+    }
+    std::vector<ScriptedMessages::Shown> shown;
+};
+
+// The recompute step as the window runs it before a paint, and the notices it shows after.
+Digests RunAsTheWindowDoes() {
+    Recompute();
+    const DiagnosisOutcome outcome = LastDiagnosis();
+    NoticeRecorder messages;
+    ShowRecomputeNotices();
+    Digests out = golden::ResultDigests();
+    for (auto& d : golden::OutcomeDigests(outcome, messages.shown)) out.push_back(std::move(d));
+    return out;
+}
+
+struct Report {
+    const char* name;
+    CanvasSize (*paint)(Canvas&);
+};
+constexpr Report Reports[] = {
+    {"report-gravity", PaintGravityReport},
+    {"report-required", PaintRequiredReport},
+    {"report-n-values", PaintNValueReport},
+    {"report-floor", PaintFloorReport},
+    {"report-wall-strength", PaintWallStrengthReport},
+    {"report-rigidity", PaintRigidityReport},
+    {"report-score", PaintScoreReport},
+    {"report-judgement", PaintJudgementReport},
+};
+
+// Every report view as the result dialogs draw it, and every page printer on its own.
+Digests ReportAndPageDigests() {
+    Digests out;
+    for (const Report& report : Reports) {
+        RecordingCanvas canvas;
+        const CanvasSize size = report.paint(canvas);
+        golden::Digest d;
+        d.add(size.width).add(size.height).add(golden::OpsDigest(canvas.ops));
+        out.emplace_back(report.name, d.hex());
+    }
+    for (int flag = 0; flag < FirstEstimateFlag; ++flag) {
+        if (!PagePrinters[flag]) continue;
+        int32_t flags[PrintFlagCount] = {};
+        flags[flag] = 1;
+        RecordingPrintDevice device;
+        EXPECT_TRUE(RunPrintPlan(device, PlanPrintRun(flags))) << "page " << flag;
+        golden::Digest d;
+        d.add(device.events.size());
+        for (const auto& e : device.events) d.add(e.step).add(e.job).add(e.page);
+        for (const std::string& title : device.titles) d.add(title);
+        d.add(golden::OpsDigest(device.ops()));
+        char name[16];
+        std::snprintf(name, sizeof name, "page-%02d", flag);
+        out.emplace_back(name, d.hex());
+    }
+    return out;
+}
+
+// Runs the house the document holds as a freshly opened document.
+Digests RunOpened() {
+    MarkDocumentReplaced();
+    return RunAsTheWindowDoes();
+}
+
+// The run's digests followed by those of every report view and printed page of its results (the
+// run first: the order of a call's arguments is not fixed).
+Digests WithReportsAndPages(Digests run) {
+    const Digests more = ReportAndPageDigests();
+    run.insert(run.end(), more.begin(), more.end());
+    return run;
+}
+
+// Every result table blank, whatever the houses before left in it: an empty document of three
+// storeys run in every scenario clears every row and node a run can have written. Run before
+// every house, so that a house's digests hold its own results only (a run clears nothing of the
+// storeys above its top storey, nor of the other scenarios).
+void BlankResults() {
+    houses::ResetDocument();
+    for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
+    for (int s = Scenarios - 1; s >= 0; --s) {
+        App.CurrentScenario = s;
+        RunDiagnosis();
+    }
+    houses::ResetDocument();
+}
+
+// The digests must hold across compilers and builds: every NaN hashes alike (a constant folded
+// by the compiler and one computed at run time differ in sign), while a signed zero, which a
+// report shows, and the length of a run of zeros still count.
+TEST(GoldenDigest, NaNsHashAlikeAndZerosCount) {
+    const auto of = [](auto v) { return golden::Digest().add(v).value(); };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(of(nan), of(-nan));
+    EXPECT_EQ(of(nan), of(std::numeric_limits<double>::signaling_NaN()));
+    EXPECT_NE(of(0.0), of(-0.0));
+    const double two[2] = {}, three[3] = {};
+    EXPECT_NE(golden::Digest().add(two).value(), golden::Digest().add(three).value());
+    EXPECT_NE(of(std::string("ab")), of(std::string("ba")));
+}
+
+class GoldenResults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetHeaderClock([] { return HeaderTime{2015, 3, 7, 9, 5, 0}; });
+        // The big tables count the rows they may hold; a run of the biggest house in each
+        // scenario makes every row count, as in a fresh program, whatever an earlier test set
+        // in the tables behind their backs.
+        capacity::BuildFullCapacityHouse();
+        for (int s = 1; s < Scenarios; ++s) CopyModelSlot(0, s, CopyElementsOnly, AllStoreys);
+        for (int s = 0; s < Scenarios; ++s) {
+            App.CurrentScenario = s;
+            RunDiagnosis();
+        }
+        if (GridResetNoticePending()) {
+            NoticeRecorder messages;
+            ShowGridResetNotice();
+        }
+    }
+    void TearDown() override { SetHeaderClock({}); }
+};
+
+struct House {
+    const char* name;
+    void (*build)();
+};
+constexpr House FixtureHouses[] = {
+    {"symmetric-one-storey", houses::BuildSymmetricOneStorey},
+    {"eccentric-one-storey", houses::BuildEccentricOneStorey},
+    {"two-storey", houses::BuildTwoStorey},
+    {"three-storey", houses::BuildThreeStorey},
+    {"two-storey-precise", houses::BuildTwoStoreyPrecise},
+    {"one-way-braces", houses::BuildOneWayBraces},
+};
+constexpr House CapacityHouses[] = {
+    {"full-capacity", capacity::BuildFullCapacityHouse},
+    {"small", capacity::BuildSmallHouse},
+};
+
+// Every criteria edition (1 as the readers of the older files set it) under every method.
+void EveryEditionAndMethod(golden::Family& family, const House& house) {
+    for (int32_t edition : randomhouse::Editions)
+        for (int32_t method = 0; method <= 3; ++method) {
+            BlankResults();
+            house.build();
+            Doc.CriteriaEdition = edition;
+            Doc.DiagnosisMethod = method;
+            family.record(std::string(house.name) + "/edition-" + std::to_string(edition) +
+                              "-method-" + std::to_string(method),
+                          RunOpened());
+        }
+}
+
+TEST_F(GoldenResults, FixtureHousesUnderEveryEditionAndMethod) {
+    golden::Family family("fixtures");
+    for (const House& house : FixtureHouses) EveryEditionAndMethod(family, house);
+    family.finish();
+}
+
+TEST_F(GoldenResults, CapacityHousesUnderEveryEditionAndMethod) {
+    golden::Family family("capacity");
+    for (const House& house : CapacityHouses) EveryEditionAndMethod(family, house);
+    family.finish();
+}
+
+// The houses as they are built, with every report view and every printed page.
+TEST_F(GoldenResults, ReportViewsAndPrintedPages) {
+    golden::Family family("reports");
+    for (const House& house : FixtureHouses) {
+        BlankResults();
+        house.build();
+        family.record(house.name, WithReportsAndPages(RunOpened()));
+    }
+    BlankResults();
+    capacity::BuildSmallHouse();
+    family.record("small-capacity", WithReportsAndPages(RunOpened()));
+    for (int i = 0; i < 4; ++i) {
+        BlankResults();
+        randomhouse::Build(66, 1000 + i);
+        family.record("random-" + std::to_string(i), WithReportsAndPages(RunOpened()));
+    }
+    family.finish();
+}
+
+// A retrofit plan of two plans, switched on screen as the user does: the current state, plan 1,
+// plan 2 and back; each switch reruns the diagnosis of the scenario on screen, and the other
+// scenarios keep what their last run left (the effect sheet prints all three).
+TEST_F(GoldenResults, RetrofitPlanWithScenarioSwitches) {
+    golden::Family family("retrofit");
+    for (const House& house : {FixtureHouses[2], FixtureHouses[4]}) {
+        BlankResults();
+        house.build();
+        for (int s = 1; s < Scenarios; ++s) CopyModelSlot(0, s, CopyWithSettings, AllStoreys);
+        // Plan 1: a braced partition added along the middle of the 1F, marked as retrofit work.
+        HouseBuilder(1, 0)
+            .column(3, 4, 1, houses::Kokuji)
+            .column(7, 4, 1, houses::Kokuji)
+            .wall(3, 4, 7, 4, houses::CrossBrace45 | RetrofitWallBit);
+        // Plan 2: plywood on both faces of every 1F wall, and the last 2F wall taken away.
+        for (int i = 0; i < Doc.WallCount[2][0]; ++i) {
+            Doc.Walls[2][0][i].panelL = houses::PanelP1;
+            Doc.Walls[2][0][i].panelR = houses::PanelP1;
+        }
+        --Doc.WallCount[2][1];
+        MarkDocumentReplaced();
+        int step = 0;
+        for (int scenario : {0, 1, 2, 0, 2, 1}) {
+            App.CurrentScenario = scenario;
+            MarkDocumentChanged();
+            const std::string name = std::string(house.name) + "/step-" + std::to_string(step++) +
+                                     "-scenario-" + std::to_string(scenario);
+            family.record(name, step > 3 ? WithReportsAndPages(RunAsTheWindowDoes())
+                                         : RunAsTheWindowDoes());
+        }
+    }
+    family.finish();
+}
+
+// A storey emptied in place (its lists emptied, the records left behind as stale data), run
+// before and after: nothing of the emptied storey may remain in the results.
+TEST_F(GoldenResults, StoreyEmptiedInPlace) {
+    golden::Family family("emptied");
+    struct Case {
+        const char* name;
+        void (*build)();
+        int scenario, storey;
+    };
+    const Case cases[] = {
+        {"two-storey-2F", houses::BuildTwoStorey, 0, 1},
+        {"three-storey-2F", houses::BuildThreeStorey, 0, 1},
+        {"two-storey-precise-1F", houses::BuildTwoStoreyPrecise, 0, 0},
+        {"full-capacity-1F", capacity::BuildFullCapacityHouse, 0, 0},
+        {"full-capacity-plan-1-3F", capacity::BuildFullCapacityHouse, 1, 2},
+    };
+    for (const Case& c : cases) {
+        BlankResults();
+        c.build();
+        if (c.scenario != 0) CopyModelSlot(0, c.scenario, CopyWithSettings, AllStoreys);
+        App.CurrentScenario = c.scenario;
+        App.CurrentStorey = c.storey;
+        family.record(std::string(c.name) + "/before", RunOpened());
+        ClearStoreyData();
+        MarkDocumentChanged();
+        family.record(std::string(c.name) + "/after", RunAsTheWindowDoes());
+    }
+    family.finish();
+}
+
+// A few hundred seeded random houses, damaged ones among them, in four parts that run side by
+// side.
+void RandomHouses(int part) {
+    golden::Family family("random-" + std::to_string(part));
+    constexpr int PerPart = 75;
+    for (int i = part * PerPart; i < (part + 1) * PerPart; ++i) {
+        BlankResults();
+        randomhouse::Build(66, i);
+        char name[16];
+        std::snprintf(name, sizeof name, "%03d", i);
+        family.record(name, RunOpened());
+    }
+    family.finish();
+}
+TEST_F(GoldenResults, RandomHousesPart0) {
+    RandomHouses(0);
+}
+TEST_F(GoldenResults, RandomHousesPart1) {
+    RandomHouses(1);
+}
+TEST_F(GoldenResults, RandomHousesPart2) {
+    RandomHouses(2);
+}
+TEST_F(GoldenResults, RandomHousesPart3) {
+    RandomHouses(3);
+}
+
+} // namespace
