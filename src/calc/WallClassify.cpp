@@ -152,7 +152,7 @@ int32_t ColumnCodeAt(int storey, int32_t x, int32_t y) {
 template <typename F>
 void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
     const NormalisedWall& nw = index.walls[w];
-    // Among all the walls: the plain form, and the one where some wall is in no list.
+    // Among all the walls: the plain search, and the one where some wall is in no list.
     if (!index.readsNodeLists) {
         for (int j = 0; j < index.count; ++j) {
             if (j == w) continue;
@@ -496,7 +496,7 @@ void ClassifyWalls() {
     // A storey's runs and joints read nothing that the other storeys' stages write, so one index
     // of its walls serves both.
     for (int s = 0; s <= top; ++s) {
-        const StoreyWallIndex& index = IndexStoreyWalls(s, WallSearch::ByNodeLists);
+        const StoreyWallIndex& index = IndexStoreyWalls(s, WallSearch::Indexed);
         MeasureWallRuns(index);
         for (int w = 0; w < index.count; ++w) {
             JudgeJointSpec(index, w);

@@ -166,7 +166,7 @@ int FindNextLink(const StoreyWallIndex& index, const PassedWalls& passed, int mo
         while (j >= 0 && passed[j]) j = index.collinearFrom(next[j] - 1, next, slope, key);
         return j;
     }
-    // Among all the walls: the plain form, and the search from a node off the grid or along a
+    // Among all the walls: the plain search, and the one from a node off the grid or along a
     // slope of OddSlopeKey, which are in no list.
     for (int j = 0; j < index.count; ++j) {
         if (passed[j]) continue;
@@ -418,7 +418,8 @@ const StoreyWallIndex& IndexStoreyWalls(int storey, WallSearch search) {
     }
     index.storey = storey;
     index.count = WallCountOf(storey);
-    index.readsNodeLists = search == WallSearch::ByNodeLists;
+    index.readsNodeLists = index.keepsChainAnswers = search == WallSearch::Indexed;
+    for (int j = 0; j < index.count; ++j) index.chainAnswer[0][j] = index.chainAnswer[1][j] = -1;
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
     // The ends in no list go to the element past the lists.
@@ -433,6 +434,7 @@ const StoreyWallIndex& IndexStoreyWalls(int storey, WallSearch search) {
         const bool firstListed = listed && OnGrid(w.x1, w.y1);
         const bool secondListed = listed && OnGrid(w.x2, w.y2);
         index.readsNodeLists &= firstListed && secondListed;
+        index.keepsChainAnswers &= w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
         const int32_t first = firstListed ? StoreyWallIndex::ListAt(w.x1, w.y1, key) : unlisted;
         const int32_t second = secondListed ? StoreyWallIndex::ListAt(w.x2, w.y2, key) : unlisted;
         index.firstList[j] = first;
@@ -450,16 +452,30 @@ int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int
     if (!InRange(index.storey, Storeys)) return 0;
     PassedWalls passed;
     passed.add(skipWall);
+    int8_t* known = index.keepsChainAnswers ? index.chainAnswer[mode == 1 ? 0 : 1] : nullptr;
+    int16_t links[MaxWalls];
+    int linkCount = 0;
+    int answer = 0;
     for (;;) {
         const int32_t x = mode == 1 ? ax1 : ax2, y = mode == 1 ? ay1 : ay2;
-        if (IsThroughColumn(NodeCode(index.storey, x, y))) return 1;
+        if (IsThroughColumn(NodeCode(index.storey, x, y))) {
+            answer = 1;
+            break;
+        }
         const int j = FindNextLink(index, passed, mode, x, y, slope);
-        if (j < 0) return 0;
+        if (j < 0) break;
+        if (known && known[j] >= 0) {
+            answer = known[j];
+            break;
+        }
         passed.add(j);
+        if (known) links[linkCount++] = static_cast<int16_t>(j);
         const NormalisedWall& link = index.walls[j];
         ax1 = link.x1, ay1 = link.y1, ax2 = link.x2, ay2 = link.y2;
         slope = link.slope;
     }
+    for (int i = 0; i < linkCount; ++i) known[links[i]] = static_cast<int8_t>(answer);
+    return answer;
 }
 
 int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& length, int mode,

@@ -532,12 +532,14 @@ TEST_F(WallClassify, ObliqueWallOfNoSlopeFollowsNoLevelLink) {
     EXPECT_EQ(Wall(0, 0).jointSpec, 3);
 }
 
-// The runs and joints find the walls meeting at a node in the node lists; looking among all the
-// walls, their plain twin, must give every wall the same words and results, byte for byte: on
-// crowded storeys of walls along X and Y, rising and falling, in chains through nodes with and
-// without through columns, of every type, with zero-length and duplicate walls, and now and then
-// an end off the grid or two axes a micron apart (where the lists are not read).
-TEST_F(WallClassify, RunsAndJointsByNodeListsAreThoseAmongAllWalls) {
+// The runs and joints search indexed: the walls meeting at a node come from the node lists, and
+// a chain search takes the answer of a wall an earlier search passed. The plain search, among
+// all the walls and every chain to its end, must give every wall the same words and results,
+// byte for byte: on crowded storeys of walls along X and Y, rising and falling, in chains through
+// nodes with and without through columns, of every type, with duplicate walls, and now and then
+// zero-length walls, an end off the grid or two axes a micron apart (where the index keeps no
+// answers or reads no lists).
+TEST_F(WallClassify, RunsAndJointsOfTheIndexedSearchAreThoseOfThePlain) {
     std::mt19937 rng(66);
     const auto at = [&rng](int n) { return static_cast<int>(rng() % n); };
     auto walls = std::make_unique<WallRecord[]>(MaxWalls);
@@ -546,7 +548,7 @@ TEST_F(WallClassify, RunsAndJointsByNodeListsAreThoseAmongAllWalls) {
     auto plainResults = std::make_unique<WallResultRecord[][WallResultBlocks]>(MaxWalls);
     constexpr std::size_t wallBytes = MaxWalls * sizeof(WallRecord);
     constexpr std::size_t resultBytes = sizeof WallEval.WallResult[0][0];
-    int byLists = 0;
+    int byLists = 0, keepingAnswers = 0;
     for (int round = 0; round < 200; ++round) {
         SetModule(1.0);
         Doc.WallCount[0][0] = Doc.ColumnCount[0][0] = Doc.RoofFloorRectCount[0][0] = 0;
@@ -574,7 +576,7 @@ TEST_F(WallClassify, RunsAndJointsByNodeListsAreThoseAmongAllWalls) {
                 AddWall(0, x + dx[k], y + dy[k], x, y, type, bracing);
             x += dx[k], y += dy[k];
             WallRecord& w = Wall(0, Doc.WallCount[0][0] - 1);
-            if (at(40) == 0) w.x2 = w.x1, w.y2 = w.y1;
+            if (round % 4 == 0 && at(40) == 0) w.x2 = w.x1, w.y2 = w.y1;
             if (at(40) == 0) w = Wall(0, 0);
         }
         if (round % 20 == 7) Wall(0, at(Doc.WallCount[0][0])).x2 = 150;
@@ -592,17 +594,19 @@ TEST_F(WallClassify, RunsAndJointsByNodeListsAreThoseAmongAllWalls) {
             const StoreyWallIndex& index = IndexStoreyWalls(0, search);
             MeasureWallRuns(index);
             for (int w = 0; w < index.count; ++w) JudgeJointSpec(index, w);
-            return index.readsNodeLists;
+            byLists += index.readsNodeLists;
+            keepingAnswers += index.keepsChainAnswers;
         };
-        runsAndJoints(WallSearch::AmongAllWalls);
+        runsAndJoints(WallSearch::Plain);
         std::memcpy(plainWalls.get(), Doc.Walls[0][0], wallBytes);
         std::memcpy(plainResults.get(), WallEval.WallResult[0][0], resultBytes);
-        byLists += runsAndJoints(WallSearch::ByNodeLists);
+        runsAndJoints(WallSearch::Indexed);
         ASSERT_EQ(std::memcmp(Doc.Walls[0][0], plainWalls.get(), wallBytes), 0) << round;
         ASSERT_EQ(std::memcmp(WallEval.WallResult[0][0], plainResults.get(), resultBytes), 0)
             << round;
     }
     EXPECT_GT(byLists, 150);
+    EXPECT_GT(keepingAnswers, 120);
 }
 
 // Foundation class.

@@ -34,7 +34,7 @@ class WallLines : public WallFixture {};
 
 // The index of a storey as the diagnosis builds it.
 const StoreyWallIndex& Index(int storey) {
-    return IndexStoreyWalls(storey, WallSearch::ByNodeLists);
+    return IndexStoreyWalls(storey, WallSearch::Indexed);
 }
 
 TEST_F(WallLines, ObliqueWallStandsTwiceInEachList) {
