@@ -40,7 +40,8 @@ int32_t BraceClassOf(int32_t braceRow) {
 
 // Per scenario and storey, the box of grid nodes that the last build of the node map and end
 // codes marked (the whole grid before the first): the next build clears only that box of the
-// two tables, 200 KB a storey, and a small house costs what it holds.
+// two tables, 200 KB a storey, and a small house costs what it holds. Clearing them whole costs
+// the small house half its run again.
 struct NodeBox {
     int32_t x0 = 0, x1 = AxisCountX - 1, y0 = 0, y1 = AxisCountY - 1;
     void take(int32_t x, int32_t y) {
@@ -108,44 +109,12 @@ bool OnOutlineEdge(const OutlineEdge& e, const WallRecord& w) {
            OnLine(SideValue(xw1, yw1, xw2, yw2, AxisPosX(e.x2), AxisPosY(e.y2)));
 }
 
-// The outline edges of a storey by the Y indices their ranges take in, looked up once per
-// storey: as a wall lies only on an edge whose Y range takes in its Y indices, a wall on the
-// grid looks only at the edges listed for its first Y (from[y] .. from[y + 1] in at).
-struct OutlineByY {
-    const OutlineEdge* edges;
-    int count;
-    int16_t from[AxisCountY + 1];
-    int16_t at[MaxOutlineEdges * AxisCountY];
-};
-OutlineByY TheOutlineByY;
-
-const OutlineByY& ListOutlineByY(int storey) {
-    OutlineByY& o = TheOutlineByY;
+// Whether the wall lies on any edge of the storey's outline: an exterior wall.
+bool OnOutline(int storey, const WallRecord& w) {
     const int sc = CalcScenario();
-    o.edges = WallEval.StoreyOutline[sc][storey];
-    o.count = LiveCount(WallEval.StoreyOutlineCount[sc][storey], MaxOutlineEdges);
-    // The Y indices on the grid that an edge takes in.
-    const auto eachY = [](const OutlineEdge& e, auto f) {
-        for (int32_t y = ClampY(Lo(e.y1, e.y2)); y <= Lo(Hi(e.y1, e.y2), AxisCountY - 1); ++y) f(y);
-    };
-    int perY[AxisCountY] = {};
-    for (int i = 0; i < o.count; ++i) eachY(o.edges[i], [&](int32_t y) { ++perY[y]; });
-    o.from[0] = 0;
-    for (int y = 0; y < AxisCountY; ++y) o.from[y + 1] = static_cast<int16_t>(o.from[y] + perY[y]);
-    for (int y = 0; y < AxisCountY; ++y) perY[y] = o.from[y];
-    for (int i = 0; i < o.count; ++i)
-        eachY(o.edges[i], [&](int32_t y) { o.at[perY[y]++] = static_cast<int16_t>(i); });
-    return o;
-}
-
-bool OnOutline(const OutlineByY& o, const WallRecord& w) {
-    if (!InRange(w.y1, AxisCountY)) {
-        for (int i = 0; i < o.count; ++i)
-            if (OnOutlineEdge(o.edges[i], w)) return true;
-        return false;
-    }
-    for (int k = o.from[w.y1]; k < o.from[w.y1 + 1]; ++k)
-        if (OnOutlineEdge(o.edges[o.at[k]], w)) return true;
+    const int n = LiveCount(WallEval.StoreyOutlineCount[sc][storey], MaxOutlineEdges);
+    for (int i = 0; i < n; ++i)
+        if (OnOutlineEdge(WallEval.StoreyOutline[sc][storey][i], w)) return true;
     return false;
 }
 
@@ -183,7 +152,8 @@ int32_t ColumnCodeAt(int storey, int32_t x, int32_t y) {
 template <typename F>
 void ForEachNeighbour(const StoreyWallIndex& index, int w, F f) {
     const NormalisedWall& nw = index.walls[w];
-    if (!index.everyWallListed) {
+    // Among all the walls: the plain search, and the one where some wall is in no list.
+    if (!index.readsNodeLists) {
         for (int j = 0; j < index.count; ++j) {
             if (j == w) continue;
             const NormalisedWall& nj = index.walls[j];
@@ -340,6 +310,13 @@ int32_t WallFoundationClassOf(int storey, const WallRecord& w) {
 
 } // namespace
 
+void ClearNodeMap(int storey) {
+    const int sc = CalcScenario();
+    if (!InRange(storey, Storeys)) return;
+    std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof WallEval.GridNodeMap[sc][storey]);
+    std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof WallEval.GridCellWalls[sc][storey]);
+}
+
 void BuildNodeMap(int storey) {
     const int sc = CalcScenario();
     if (!InRange(storey, Storeys)) return;
@@ -411,14 +388,13 @@ void ClassifyExteriorWalls(int storey) {
     const int sc = CalcScenario();
     if (!InRange(storey, Storeys)) return;
     const int n = WallCountOf(storey);
-    const OutlineByY& outline = ListOutlineByY(storey);
     for (int i = 0; i < n; ++i) {
         WallRecord& w = Doc.Walls[sc][storey][i];
         // A type no wall can have (a damaged file) is taken as 耐力無し: the wall carries
         // nothing rather than something made up.
         if (w.type < 0 || w.type > WallTypeNoStrength) w.type = WallTypeNoStrength;
         if (w.type != WallTypeNoStrength) {
-            const bool outer = OnOutline(outline, w);
+            const bool outer = OnOutline(storey, w);
             if (!outer && w.type < WallTypeSolidPartition)
                 w.type += WallTypePartitionShift;
             else if (outer && w.type >= WallTypeSolidPartition)
@@ -520,7 +496,7 @@ void ClassifyWalls() {
     // A storey's runs and joints read nothing that the other storeys' stages write, so one index
     // of its walls serves both.
     for (int s = 0; s <= top; ++s) {
-        const StoreyWallIndex& index = IndexStoreyWalls(s);
+        const StoreyWallIndex& index = IndexStoreyWalls(s, WallSearch::Indexed);
         MeasureWallRuns(index);
         for (int w = 0; w < index.count; ++w) {
             JudgeJointSpec(index, w);

@@ -9,8 +9,13 @@
 
 #include <cstdint>
 
-// Node map and brace end codes of one storey.
+// Node map and brace end codes of one storey. The build first clears the box of nodes that the
+// storey's last build marked: as nothing else writes the two tables but the corner marks on
+// column nodes, it leaves them as if cleared whole.
 void BuildNodeMap(int storey);
+// The storey's node map and end codes cleared whole: the plain form of the build's clearing,
+// which a randomised test holds it to.
+void ClearNodeMap(int storey);
 // Exterior/partition classification of one storey's walls against its outline.
 void ClassifyExteriorWalls(int storey);
 // Lengths, end columns and opening runs of the walls of the index's storey.

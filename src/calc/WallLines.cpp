@@ -140,23 +140,16 @@ void ExchangeAlongLines(WallLineList& list, const WallRecord* walls, SpanOf span
 StoreyWallIndex theWallIndex;
 
 // The walls a search or a walk has passed, which it does not take again: duplicate or zero-length
-// walls of a damaged file could otherwise link to each other for ever. Where every wall's first
-// end comes before its second, a chain only moves on to ever smaller (mode 1) or larger (mode 2)
-// nodes and cannot come back to a wall it passed, or to the wall it started from: nothing needs
-// keeping there.
+// walls of a damaged file could otherwise link to each other for ever.
 class PassedWalls {
 public:
-    explicit PassedWalls(const StoreyWallIndex& index) : kept_(!index.chainsRunForwards) {
-        if (kept_) std::fill_n(passed_, MaxWalls, false);
-    }
-    bool operator[](int wall) const { return kept_ && passed_[wall]; }
+    bool operator[](int wall) const { return passed_[wall]; }
     void add(int wall) {
-        if (kept_ && InRange(wall, MaxWalls)) passed_[wall] = true;
+        if (InRange(wall, MaxWalls)) passed_[wall] = true;
     }
 
 private:
-    bool kept_;
-    bool passed_[MaxWalls];
+    bool passed_[MaxWalls] = {};
 };
 
 // The next link of a chain: the first wall in record order, not yet passed, collinear with
@@ -164,7 +157,7 @@ private:
 int FindNextLink(const StoreyWallIndex& index, const PassedWalls& passed, int mode, int32_t x,
                  int32_t y, double slope) {
     const int key = SlopeKey(slope);
-    if (OnGrid(x, y) && key < ListedKeys && !index.oddSlopes) {
+    if (index.readsNodeLists && OnGrid(x, y) && key < ListedKeys) {
         // Only the walls of the slope's key that meet at the node can be the link.
         const int16_t* heads = mode == 1 ? index.secondHeads : index.firstHeads;
         const int16_t* next = mode == 1 ? index.nextBySecond : index.nextByFirst;
@@ -173,7 +166,8 @@ int FindNextLink(const StoreyWallIndex& index, const PassedWalls& passed, int mo
         while (j >= 0 && passed[j]) j = index.collinearFrom(next[j] - 1, next, slope, key);
         return j;
     }
-    // A node off the grid (a damaged file) is in no list, and a wall of OddSlopeKey in none.
+    // Among all the walls: the plain search, and the one from a node off the grid or along a
+    // slope of OddSlopeKey, which are in no list.
     for (int j = 0; j < index.count; ++j) {
         if (passed[j]) continue;
         const NormalisedWall& w = index.walls[j];
@@ -415,7 +409,7 @@ void BuildWallLineLists() {
     }
 }
 
-const StoreyWallIndex& IndexStoreyWalls(int storey) {
+const StoreyWallIndex& IndexStoreyWalls(int storey, WallSearch search) {
     StoreyWallIndex& index = theWallIndex;
     // Empty the node lists of the last index where its walls were entered.
     for (int j = 0; j < index.count; ++j) {
@@ -424,9 +418,7 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
     }
     index.storey = storey;
     index.count = WallCountOf(storey);
-    index.everyWallListed = true;
-    index.oddSlopes = false;
-    index.chainsRunForwards = true;
+    index.readsNodeLists = index.keepsChainAnswers = search == WallSearch::Indexed;
     for (int j = 0; j < index.count; ++j) index.chainAnswer[0][j] = index.chainAnswer[1][j] = -1;
     if (index.count == 0) return index;
     const WallRecord* walls = Doc.Walls[CalcScenario()][storey];
@@ -441,9 +433,8 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
         const bool listed = key < ListedKeys;
         const bool firstListed = listed && OnGrid(w.x1, w.y1);
         const bool secondListed = listed && OnGrid(w.x2, w.y2);
-        index.oddSlopes |= !listed;
-        index.everyWallListed &= firstListed && secondListed;
-        index.chainsRunForwards &= w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
+        index.readsNodeLists &= firstListed && secondListed;
+        index.keepsChainAnswers &= w.x1 < w.x2 || (w.x1 == w.x2 && w.y1 < w.y2);
         const int32_t first = firstListed ? StoreyWallIndex::ListAt(w.x1, w.y1, key) : unlisted;
         const int32_t second = secondListed ? StoreyWallIndex::ListAt(w.x2, w.y2, key) : unlisted;
         index.firstList[j] = first;
@@ -459,12 +450,9 @@ const StoreyWallIndex& IndexStoreyWalls(int storey) {
 int FindCollinearChain(const StoreyWallIndex& index, int skipWall, int mode, int32_t ax1,
                        int32_t ay1, int32_t ax2, int32_t ay2, double slope) {
     if (!InRange(index.storey, Storeys)) return 0;
-    PassedWalls passed(index);
+    PassedWalls passed;
     passed.add(skipWall);
-    // Where chains run forwards, the chain from a link goes on as the search does whichever
-    // search reached it: the answer is kept for every link passed, and a link passed before
-    // gives it at once.
-    int8_t* known = index.chainsRunForwards ? index.chainAnswer[mode == 1 ? 0 : 1] : nullptr;
+    int8_t* known = index.keepsChainAnswers ? index.chainAnswer[mode == 1 ? 0 : 1] : nullptr;
     int16_t links[MaxWalls];
     int linkCount = 0;
     int answer = 0;
@@ -496,7 +484,7 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
     const int storey = index.storey;
     if (!InRange(storey, Storeys)) return 0;
     const int sc = CalcScenario();
-    PassedWalls passed(index);
+    PassedWalls passed;
     passed.add(skipWall);
     passed.add(wall);
     const WallRecord* walls = Doc.Walls[sc][storey];

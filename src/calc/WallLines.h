@@ -69,7 +69,7 @@ void BuildWallLineLists();
 // The keys of the index's node lists. Walls of two different keys are never collinear; a wall of
 // OddSlopeKey (a slope that is not a number, infinite, or steeper than 1000 without being
 // VerticalSlope: a damaged file or coinciding axes) may be collinear with walls of any key, so
-// it is in no node list and its storey's searches look at every wall.
+// it is in no node list and its storey's searches look among all the walls.
 enum SlopeKeys : uint8_t { LevelKey, VerticalKey, RisingKey, FallingKey, OddSlopeKey };
 inline constexpr int ListedKeys = OddSlopeKey;
 inline uint8_t SlopeKey(double slope) {
@@ -80,6 +80,12 @@ inline uint8_t SlopeKey(double slope) {
     return OddSlopeKey;
 }
 
+// How the searches of an index go. Plain: they look for the walls that meet a wall or a node
+// among all the walls of the storey, and every chain search walks its chain to the end. Indexed:
+// they look in the node lists, and a chain search takes the answer of a wall whose chain an
+// earlier search followed; each where it gives the same as the plain form.
+enum class WallSearch { Plain, Indexed };
+
 // The walls of one storey of the current scenario in normalised form, with per grid node and
 // slope key the walls that start there and the walls that end there (in normalised form,
 // record order), so that a step along a chain looks only at the walls that meet at its node
@@ -88,14 +94,18 @@ inline uint8_t SlopeKey(double slope) {
 struct StoreyWallIndex {
     int storey;
     int count;
-    // Whether every wall is in the lists of both its ends: no end lies off the grid and no wall
-    // has OddSlopeKey. Otherwise the neighbours of a wall are looked for among all the walls.
-    bool everyWallListed;
-    // Whether a wall has OddSlopeKey: the node lists are then not read at all.
-    bool oddSlopes;
-    // Whether every wall's first end comes before its second (by X index, then Y index), as
-    // they do wherever the axes' positions are numbers and no wall has its two ends on one node.
-    bool chainsRunForwards;
+    // Whether the searches read the node lists: an indexed search, and every wall is in the
+    // lists of both its ends (no end lies off the grid and no wall has OddSlopeKey). Otherwise
+    // the neighbours and links of a wall are looked for among all the walls.
+    bool readsNodeLists;
+    // Whether a chain search keeps its answer for every wall it passed, and a later one that
+    // reaches such a wall takes it at once: an indexed search, and every wall's first end comes
+    // before its second (by X index, then Y index), as they do wherever the axes' positions are
+    // numbers and no wall has its two ends on one node. A chain then only moves on to ever
+    // smaller (backwards) or larger (forwards) nodes, and goes on from a wall alike whichever
+    // search reached it. (Two diagonals of a hundred nailed walls would otherwise double the
+    // run: each wall's search walks its chain to the end.)
+    bool keepsChainAnswers;
     NormalisedWall walls[MaxWalls];
     uint8_t key[MaxWalls]; // SlopeKey of the wall's slope
     // 1 + the next wall in record order in the same list of first (second) ends; 0 ends the list.
@@ -111,8 +121,8 @@ struct StoreyWallIndex {
     // these heads rather than all of them.
     int32_t firstList[MaxWalls], secondList[MaxWalls];
     // Per mode (backwards, forwards) and wall, whether the chain from the wall reaches a through
-    // column: 1 or 0 once a search has passed the wall, -1 before. Kept where chains run
-    // forwards only, for the node map as it was when the index was built.
+    // column: 1 or 0 once a search has passed the wall, -1 before; for the node map as it was
+    // when the index was built.
     mutable int8_t chainAnswer[2][MaxWalls];
 
     // The list of node (x, y), which must be on the grid, and key (below ListedKeys).
@@ -130,8 +140,9 @@ struct StoreyWallIndex {
 };
 
 // Builds the index of one storey into a single static instance and returns it; the reference
-// stays valid until the next call.
-const StoreyWallIndex& IndexStoreyWalls(int storey);
+// stays valid until the next call. The diagnosis searches indexed; the plain search is its
+// twin, which a randomised test holds it to.
+const StoreyWallIndex& IndexStoreyWalls(int storey, WallSearch search);
 
 // Whether the chain of collinear walls that continues from (ax1, ay1) backwards (mode 1) or
 // from (ax2, ay2) forwards (mode 2) reaches a through column: the search from wall `skipWall`

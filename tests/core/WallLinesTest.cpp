@@ -32,6 +32,11 @@ std::set<Edge> OutlineOf(int storey) {
 
 class WallLines : public WallFixture {};
 
+// The index of a storey as the diagnosis builds it.
+const StoreyWallIndex& Index(int storey) {
+    return IndexStoreyWalls(storey, WallSearch::Indexed);
+}
+
 TEST_F(WallLines, ObliqueWallStandsTwiceInEachList) {
     AddWall(0, 2, 3, 5, 7);
     BuildWallLineLists();
@@ -167,8 +172,8 @@ INSTANTIATE_TEST_SUITE_P(Slopes, Collinearity,
 TEST_F(WallLines, ChainSearchStopsAtOnceOnAThroughColumn) {
     AddColumn(0, 3, 1, 2);
     BuildNodeMap(0);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), -1, 1, 3, 1, 5, 1, 0.0), 1);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), -1, 2, 1, 1, 3, 1, 0.0), 1);
+    EXPECT_EQ(FindCollinearChain(Index(0), -1, 1, 3, 1, 5, 1, 0.0), 1);
+    EXPECT_EQ(FindCollinearChain(Index(0), -1, 2, 1, 1, 3, 1, 0.0), 1);
 }
 
 TEST_F(WallLines, ChainSearchFollowsCollinearWallsToTheirEnd) {
@@ -179,9 +184,9 @@ TEST_F(WallLines, ChainSearchFollowsCollinearWallsToTheirEnd) {
     AddColumn(0, 1, 1, 3);  // through column at the far left
     BuildNodeMap(0);
     // Backwards from wall 1: wall 0, then its first end (1, 1) carries the through column.
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), 1, 1, 3, 1, 5, 1, 0.0), 1);
+    EXPECT_EQ(FindCollinearChain(Index(0), 1, 1, 3, 1, 5, 1, 0.0), 1);
     // Forwards from wall 1: wall 2 ends at (7, 1) with nothing there.
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), 1, 2, 3, 1, 5, 1, 0.0), 0);
+    EXPECT_EQ(FindCollinearChain(Index(0), 1, 2, 3, 1, 5, 1, 0.0), 0);
 }
 
 TEST_F(WallLines, ChainSearchLinksOnlyCollinearWallsOfItsOwnStorey) {
@@ -194,8 +199,8 @@ TEST_F(WallLines, ChainSearchLinksOnlyCollinearWallsOfItsOwnStorey) {
     AddColumn(1, 5, 1, 2);
     BuildNodeMap(0);
     BuildNodeMap(1);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(1), 0, 2, 1, 1, 3, 1, 0.0), 1);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), 0, 2, 1, 1, 3, 1, 0.0), 0);
+    EXPECT_EQ(FindCollinearChain(Index(1), 0, 2, 1, 1, 3, 1, 0.0), 1);
+    EXPECT_EQ(FindCollinearChain(Index(0), 0, 2, 1, 1, 3, 1, 0.0), 0);
     // Axes 3 and 4 a micron apart: the wall between them is steeper than any oblique one yet
     // collinear with a wall along Y, and leads it to the through column at (4, 4).
     Doc.AxisX[4] = Doc.AxisX[3] + 1e-6;
@@ -203,14 +208,14 @@ TEST_F(WallLines, ChainSearchLinksOnlyCollinearWallsOfItsOwnStorey) {
     AddWall(2, 3, 3, 4, 4);
     AddColumn(2, 4, 4, 2);
     BuildNodeMap(2);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(2), 0, 2, 3, 2, 3, 3, VerticalSlope), 1);
+    EXPECT_EQ(FindCollinearChain(Index(2), 0, 2, 3, 2, 3, 3, VerticalSlope), 1);
     // At (7, 7) a falling wall comes first in record order; a rising chain passes it by.
     AddWall(0, 7, 7, 8, 6);
     AddWall(0, 7, 7, 8, 8);
     AddColumn(0, 8, 8, 2);
     BuildNodeMap(0);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), -1, 2, 6, 6, 7, 7, 1.0), 1);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), -1, 2, 6, 6, 7, 7, -1.0), 0);
+    EXPECT_EQ(FindCollinearChain(Index(0), -1, 2, 6, 6, 7, 7, 1.0), 1);
+    EXPECT_EQ(FindCollinearChain(Index(0), -1, 2, 6, 6, 7, 7, -1.0), 0);
 }
 
 TEST_F(WallLines, ChainSearchAndWalkEndOnZeroLengthWalls) {
@@ -219,10 +224,9 @@ TEST_F(WallLines, ChainSearchAndWalkEndOnZeroLengthWalls) {
     AddWall(0, 2, 2, 2, 2, 1);
     AddWall(0, 2, 2, 2, 2, 1);
     BuildNodeMap(0);
-    EXPECT_EQ(FindCollinearChain(IndexStoreyWalls(0), -1, 2, 2, 1, 2, 2, VerticalSlope), 0);
+    EXPECT_EQ(FindCollinearChain(Index(0), -1, 2, 2, 1, 2, 2, VerticalSlope), 0);
     double length = 0;
-    EXPECT_EQ(
-        SumCollinearLength(IndexStoreyWalls(0), -1, length, 2, 2, 1, 2, 2, VerticalSlope, 1, 0), 0);
+    EXPECT_EQ(SumCollinearLength(Index(0), -1, length, 2, 2, 1, 2, 2, VerticalSlope, 1, 0), 0);
     EXPECT_EQ(length, 0.0);
 }
 
@@ -232,14 +236,14 @@ TEST_F(WallLines, WalkAddsOpeningsUntilASolidWall) {
     AddWall(0, 3, 1, 4, 1, 4); // a door
     double length = 1.0;
     // Free end after two neighbours: 0, with 1 + 1 + 1 m.
-    EXPECT_EQ(SumCollinearLength(IndexStoreyWalls(0), 0, length, 2, 1, 1, 2, 1, 0.0, 1, 0), 0);
+    EXPECT_EQ(SumCollinearLength(Index(0), 0, length, 2, 1, 1, 2, 1, 0.0, 1, 0), 0);
     EXPECT_DOUBLE_EQ(length, 3.0);
     // The door's type exceeds the reference kind 1 and is recorded.
     EXPECT_EQ(Result(0, 0).runKind, 4);
 
     AddWall(0, 4, 1, 6, 1, 0); // solid: ends the run, its 2 m are not added
     length = 1.0;
-    EXPECT_EQ(SumCollinearLength(IndexStoreyWalls(0), 0, length, 2, 1, 1, 2, 1, 0.0, 1, 0), 1);
+    EXPECT_EQ(SumCollinearLength(Index(0), 0, length, 2, 1, 1, 2, 1, 0.0, 1, 0), 1);
     EXPECT_DOUBLE_EQ(length, 3.0);
 }
 
