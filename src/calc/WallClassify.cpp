@@ -484,10 +484,9 @@ int32_t JudgeFoundationClass(int storey, int wall) {
 void ClassifyWalls() {
     const int sc = CalcScenario();
     const int top = TopStoreyOf();
-    for (int s = 0; s <= top; ++s) {
-        ClearWallResults(sc, s);
-        BuildNodeMap(s);
-    }
+    // The storeys above the top one keep nothing of a taller house either.
+    for (int s = 0; s < Storeys; ++s) ClearWallResults(sc, s);
+    for (int s = 0; s <= top; ++s) BuildNodeMap(s);
     AddOutlineEdge(-1, 0, 0, 0, 0);
     for (int s = 0; s <= top; ++s) {
         BuildStoreyOutline(s);

@@ -598,6 +598,10 @@ TEST_F(DiagnosisTest, ASmallerModelKeepsNothingOfABiggerOne) {
     houses::BuildSymmetricOneStorey();
     RunDiagnosis();
     EXPECT_TRUE(results() == small);
+    // The storeys above the one-storey house's top hold nothing of the three-storey house.
+    const std::string blankStorey(sizeof WallEval.WallResult[0][1], '\0');
+    EXPECT_TRUE(bytes(WallEval.WallResult[0][1], sizeof WallEval.WallResult[0][1]) == blankStorey);
+    EXPECT_TRUE(bytes(WallEval.WallResult[0][2], sizeof WallEval.WallResult[0][2]) == blankStorey);
     for (int i = Doc.ColumnCount[0][0]; i < MaxColumns; ++i) {
         const ColumnJointRecord& r = NValueRes.ColumnJointResult[0][0][i];
         EXPECT_TRUE(r.upper1No[0] == -1 && r.upper1Total == 0 && r.nValueX == 0.0) << i;
