@@ -267,12 +267,51 @@ static_assert(sizeof(ColumnJointRecord) ==
                   SecondLevelEntries * (sizeof(int32_t) + 11 * sizeof(double)) +
                   13 * sizeof(double));
 
-// Every record of the storey starts blank: the first n, which the run fills, and those an earlier
-// run left after them.
-void StartRecords(int sc, int f, int n) {
+// A record the run fills with its entries kept (RecordStart::KeepEntries): every sum and count
+// back to 0, each entry the run keeps then overwriting one.
+void StartRecordKeepingEntries(ColumnJointRecord& r) {
+    r.pw1X = r.pw1Y = r.a1X = r.a1Y = r.b1 = 0.0;
+    r.upper1Count = r.upper1Total = 0;
+    r.upper2Count = r.upper2Total = 0;
+    r.upper1SumPwX = r.upper1SumPwY = r.upper1SumAX = r.upper1SumAY = 0.0;
+    r.upper2SumPwX = r.upper2SumPwY = r.upper2SumAX = r.upper2SumAY = 0.0;
+    r.lValue = r.pullOutX = r.pullOutY = r.nValueX = r.nValueY = 0.0;
+}
+
+// Starts the records of the storey's first n columns, which the run fills, and blanks those an
+// earlier run left after them.
+void StartRecords(int sc, int f, int n, RecordStart start) {
     ColumnJointRecord* records = NValueRes.ColumnJointResult[sc][f];
     RecordsInUse[sc][f].clearFrom(NValueRes.ColumnJointResult[sc][f], n, BlankRecord);
-    for (int i = 0; i < n; ++i) records[i] = BlankRecord;
+    for (int i = 0; i < n; ++i) {
+        if (start == RecordStart::Blank)
+            records[i] = BlankRecord;
+        else
+            StartRecordKeepingEntries(records[i]);
+    }
+}
+
+// With the entries kept: blanks the entries of each level past the ones this run kept. In a
+// record this engine wrote the entries past the kept ones are blank, so where the first of them
+// is (column number -1), the last run kept no more than this one; otherwise (it kept more, or the
+// record was written from outside) every entry past this run's is blanked.
+void BlankEntriesPast(ColumnJointRecord& r) {
+    if (const int n1 = r.upper1Count; n1 < FirstLevelEntries && r.upper1No[n1] != -1) {
+        for (int k = n1; k < FirstLevelEntries; ++k) {
+            r.upper1No[k] = -1;
+            r.upper1PwX[k] = r.upper1PwY[k] = r.upper1AX[k] = r.upper1AY[k] = 0.0;
+            r.upper1DistA[k] = r.upper1DistB[k] = 0.0;
+            r.pw2X[k] = r.pw2Y[k] = r.a2X[k] = r.a2Y[k] = r.b2[k] = 0.0;
+        }
+    }
+    if (const int n2 = r.upper2Count; n2 < SecondLevelEntries && r.upper2No[n2] != -1) {
+        for (int k = n2; k < SecondLevelEntries; ++k) {
+            r.upper2No[k] = -1;
+            r.upper2PwX[k] = r.upper2PwY[k] = r.upper2AX[k] = r.upper2AY[k] = 0.0;
+            r.upper2DistA[k] = r.upper2DistB[k] = 0.0;
+            r.pw3X[k] = r.pw3Y[k] = r.a3X[k] = r.a3Y[k] = r.b3[k] = 0.0;
+        }
+    }
 }
 
 // ---- B and L ----
@@ -644,11 +683,12 @@ void PassOnSecondLevel(int sc) {
 
 // Finishes every column's record: the pull-out forces and N-values, each as (own difference x B +
 // first level) + second level, less L (in kN/m for the pull-out force, which then turns into kN).
-void Results(int sc, int top) {
+void Results(int sc, int top, RecordStart start) {
     for (int f = 0; f <= top; ++f) {
         const int n = ColumnCountOf(sc, f);
         for (int i = 0; i < n; ++i) {
             ColumnJointRecord& r = NValueRes.ColumnJointResult[sc][f][i];
+            if (start == RecordStart::KeepEntries) BlankEntriesPast(r);
             const double sumQX = r.pw1X * r.b1 + r.upper1SumPwX + r.upper2SumPwX;
             const double sumQY = r.pw1Y * r.b1 + r.upper1SumPwY + r.upper2SumPwY;
             const double sumRX = r.a1X * r.b1 + r.upper1SumAX + r.upper2SumAX;
@@ -681,7 +721,7 @@ NValueStatus MakeStatus(int sc) {
 
 ColumnJointResults& NValueRes = theColumnJointResults;
 
-NValueStatus CalcNValues() {
+NValueStatus CalcNValues(RecordStart start) {
     const int sc = CalcScenario();
     const int top = TopStoreyOf(sc);
 
@@ -692,7 +732,7 @@ NValueStatus CalcNValues() {
         const int n = f <= top ? ColumnCountOf(sc, f) : 0;
         IndexColumnNodes(sc, f, n);
         BuildColumnOrder(sc, f, n);
-        StartRecords(sc, f, n);
+        StartRecords(sc, f, n, start);
     }
     // Each column's own B, L and differences.
     for (int f = 0; f <= top; ++f) MarkCornerColumns(sc, f);
@@ -703,7 +743,7 @@ NValueStatus CalcNValues() {
     for (ShareChain& chain : SharesOf) chain = {-1, -1};
     for (int f = 1; f <= top; ++f) HandDownStorey(sc, f);
     if (top == 2) PassOnSecondLevel(sc);
-    Results(sc, top);
+    Results(sc, top, start);
 
     NValueRes.Status = MakeStatus(sc);
     return NValueRes.Status;

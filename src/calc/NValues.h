@@ -104,8 +104,20 @@ struct ColumnJointResults {
 
 extern ColumnJointResults& NValueRes;
 
+// How a run starts the records of the columns it fills.
+enum class RecordStart {
+    // The method's form: every record starts blank.
+    Blank,
+    // A record is 2 KB, mostly its entries, of which a house rarely fills more than a few, and
+    // blanking every record of the full house costs about as much as the rest of the check. So
+    // the entries stay at the start; each entry the run keeps overwrites one, and at the end the
+    // entries the last run kept and this one did not are blanked. The records must be blank or
+    // as this check left them, as they always are in the program.
+    KeepEntries,
+};
+
 // The whole check for `App.CurrentScenario`; returns the status for the window.
-NValueStatus CalcNValues();
+NValueStatus CalcNValues(RecordStart start = RecordStart::KeepEntries);
 
 // Report order of the n columns `cols` into order[0..n-1]: ascending X axis index, and among
 // equal X descending Y, as the method's exchange sort over every pair leaves it.

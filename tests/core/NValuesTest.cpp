@@ -3,13 +3,16 @@
 // 1.96·L) × 2.7 kN. Panel K1 has wall ratio 0.5, P1 2.5.
 #include "calc/NValues.h"
 
+#include "calc/Diagnosis.h"
 #include "calc/Tables.h"
 #include "calc/WallClassify.h"
 #include "calc/WallLines.h"
 #include "calc/WallStrength.h"
 #include "model/Grid.h"
 
+#include "../support/DiagnosisCapacityModel.h"
 #include "../support/NValueFixtures.h"
+#include "../support/RandomHouses.h"
 
 #include <gtest/gtest.h>
 
@@ -269,6 +272,40 @@ TEST(NValues, CornerNodesBySpansAreThoseOfTheQuadrantSearch) {
     // Both kinds of node were there to be told apart.
     EXPECT_GT(corners, 1000);
     EXPECT_GT(inner, 1000);
+}
+
+// Records started with their entries kept come out as records started blank, whatever the house
+// before left in them: random houses in a row, the full-capacity house (whose columns keep many
+// entries) now and then before a smaller one, every scenario on screen.
+TEST(NValues, RecordsStartedWithTheirEntriesKeptAreThoseStartedBlank) {
+    static ColumnJointResults kept;
+    const auto same = [](const ColumnJointResults& a, const ColumnJointResults& b, int sc) {
+        return std::memcmp(a.ColumnJointResult[sc], b.ColumnJointResult[sc],
+                           sizeof a.ColumnJointResult[sc]) == 0 &&
+               std::memcmp(a.FailingColumn[sc], b.FailingColumn[sc], sizeof a.FailingColumn[sc]) ==
+                   0 &&
+               std::memcmp(a.FailingColumnCount[sc], b.FailingColumnCount[sc],
+                           sizeof a.FailingColumnCount[sc]) == 0 &&
+               std::memcmp(&a.Status, &b.Status, sizeof a.Status) == 0;
+    };
+    int entries = 0;
+    for (int i = 0; i < 120; ++i) {
+        if (i % 10 == 0) {
+            capacity::BuildFullCapacityHouse();
+            RunDiagnosis();
+        }
+        randomhouse::Build(67, i);
+        App.CurrentScenario = i % Scenarios;
+        RunDiagnosis();
+        const int sc = CalcScenario();
+        kept = NValueRes;
+        CalcNValues(RecordStart::Blank);
+        ASSERT_TRUE(same(kept, NValueRes, sc)) << "house " << i;
+        for (const auto& storey : NValueRes.ColumnJointResult[sc])
+            for (const ColumnJointRecord& r : storey) entries += r.upper1Count + r.upper2Count;
+    }
+    // Houses that hand entries down were among them.
+    EXPECT_GT(entries, 100);
 }
 
 TEST(NValues, FloorAboveRaisesLAndFloorOnlyNodesAreNotColumns) {
