@@ -24,8 +24,10 @@
 #include "support/GoldenDigest.h"
 #include "support/HouseBuilder.h"
 #include "support/RandomHouses.h"
+#include "support/WallBenchHouses.h"
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <string>
@@ -292,6 +294,103 @@ TEST_F(GoldenResults, StoreyEmptiedInPlace) {
         MarkDocumentChanged();
         family.record(std::string(c.name) + "/after", RunAsTheWindowDoes());
     }
+    family.finish();
+}
+
+// The two diagonals mirrored: falling oblique walls from (1, 99) down to (99, 1) and from
+// (1, 98) down to (98, 1), each drawn from its upper end.
+void FallingDiagonals() {
+    using namespace wallbench;
+    Blank(2, 0);
+    for (int f = 0; f < Storeys; ++f) {
+        for (int i = 1; i <= 99; ++i) Column(f, i, 100 - i, 1, 0);
+        for (int i = 1; i <= 98; ++i) Column(f, i, 99 - i, 1, 0);
+        for (int i = 1; i < 99; ++i) Wall(f, i, 100 - i, i + 1, 99 - i, i % 3 ? 1 : 0, 62);
+        for (int i = 1; i < 98; ++i) Wall(f, i, 99 - i, i + 1, 98 - i, i % 3 ? 8 : 7, 62);
+        Areas(f);
+    }
+}
+
+// Chains of oblique walls among level and vertical walls: on every storey a rising chain, a
+// falling one and a rising one of half the slope, which cross at one node; runs of oblique
+// windows, doors and hanging walls between solid oblique walls; level and vertical walls that
+// start or end at the chains' nodes. The falling chain is entered from its far end and every
+// other wall drawn from its second end. Most columns have no hardware, so that a wall's joint
+// asks the chain beyond each end for a through column; the through columns stand elsewhere on
+// every storey (at both ends of a chain, at one end, in the middle), so that a chain's answers
+// differ backwards and forwards and from one storey to the next.
+void ObliqueChains() {
+    using namespace wallbench;
+    struct Chain {
+        int x0, y0, dx, dy;
+        const char* walls; // by the letters of WallTypes
+    };
+    // Solid, window, door, solid partition and hanging wall, at their wall types.
+    static constexpr const char* WallTypes = "SW--D--PH";
+    static constexpr Chain Chains[] = {
+        {4, 4, 1, 1, "SWWSWWWWSHHSWSSWWWDDSWWS"},
+        {4, 28, 1, -1, "WWSWHWWSDDSWWWWSWSHHWWSW"},
+        {4, 10, 2, 1, "SWWSHWWSWWDS"},
+    };
+    // Per storey and chain, '2' where a through column stands on the node.
+    static constexpr const char* Through[Storeys][3] = {
+        {"2-----------------------2", "2------------------------", "2-----------2"},
+        {"------------2-----------2", "------------------------2", "------2------"},
+        {"2---------------2--------", "2-------2---------------2", "-----------2-"},
+    };
+    const auto type = [](char c) {
+        return static_cast<int>(std::strchr(WallTypes, c) - WallTypes);
+    };
+    Blank(2, 0);
+    for (int f = 0; f < Storeys; ++f) {
+        for (int c = 0; c < 3; ++c) {
+            const Chain& chain = Chains[c];
+            const int n = static_cast<int>(std::strlen(chain.walls));
+            for (int i = 0; i <= n; ++i) {
+                const int x = chain.x0 + i * chain.dx, y = chain.y0 + i * chain.dy;
+                if (c > 0 && x == 16 && y == 16) continue; // the crossing has one column
+                Column(f, x, y, Through[f][c][i] == '2' ? 2 : 1, i % 5 == 4 ? 4 : 0);
+                if (i % 4 == 2) Wall(f, x, y, x + 1, y, c == 1 ? 1 : 0, 62);
+                if (i % 4 == 0 && i < n) Wall(f, x, y + 1, x, y, c == 0 ? 1 : 7, 62);
+            }
+            for (int k = 0; k < n; ++k) {
+                const int i = c == 1 ? n - 1 - k : k;
+                const int x = chain.x0 + i * chain.dx, y = chain.y0 + i * chain.dy;
+                const int x2 = x + chain.dx, y2 = y + chain.dy;
+                if (i % 2)
+                    Wall(f, x2, y2, x, y, type(chain.walls[i]), 62);
+                else
+                    Wall(f, x, y, x2, y2, type(chain.walls[i]), 62);
+            }
+        }
+        Areas(f);
+    }
+}
+
+constexpr House ChainHouses[] = {
+    {"long-run", wallbench::LongRun},
+    {"diagonals", wallbench::Diagonals},
+    {"falling-diagonals", FallingDiagonals},
+    {"oblique-chains", ObliqueChains},
+};
+
+// Long runs of openings and long chains of oblique walls, rising and falling, which the indexed
+// search of the wall index walks with its node lists and kept chain answers.
+TEST_F(GoldenResults, LongChainsAndRuns) {
+    golden::Family family("chains");
+    struct Setting {
+        int32_t edition, method;
+    };
+    for (const House& house : ChainHouses)
+        for (const Setting setting : {Setting{0, 0}, Setting{4, 1}}) {
+            BlankResults();
+            house.build();
+            Doc.CriteriaEdition = setting.edition;
+            Doc.DiagnosisMethod = setting.method;
+            family.record(std::string(house.name) + "/edition-" + std::to_string(setting.edition) +
+                              "-method-" + std::to_string(setting.method),
+                          RunOpened());
+        }
     family.finish();
 }
 
