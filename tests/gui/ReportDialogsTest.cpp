@@ -59,17 +59,33 @@ int LastInkedRow(const QImage& image) {
     return -1;
 }
 
-TEST(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
-    TestApp();
-    // The document and the program state as the tests after this one expect them.
-    const auto savedDoc = std::make_unique<Document>(Doc);
-    const AppState savedApp = App;
-    const GridState savedGrid = Grid;
-    QTemporaryDir locks;
-    ScriptedMessages messages;
-    houses::ResetDocument();
-    ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
-    TResultDlg::ForgetChosenSize();
+// The forms of a fresh document, the report dialogs at no chosen size; the document and the
+// program state afterwards as the tests after these expect them.
+class ReportDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        houses::ResetDocument();
+        ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks_.path()));
+        TResultDlg::ForgetChosenSize();
+    }
+    void TearDown() override {
+        TResultDlg::ForgetChosenSize();
+        DestroyForms();
+        Doc = *savedDoc_;
+        App = savedApp_;
+        Grid = savedGrid_;
+    }
+
+private:
+    const std::unique_ptr<Document> savedDoc_ = std::make_unique<Document>(Doc);
+    const AppState savedApp_ = App;
+    const GridState savedGrid_ = Grid;
+    QTemporaryDir locks_;
+    ScriptedMessages messages_;
+};
+
+TEST_F(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
 
     // The area reports' 2F blocks (key plan and text) start below the 1F's, from y 1030; the
@@ -164,26 +180,12 @@ TEST(ReportDialogsTest, MenuCommandsShowTheReportsOfTheCurrentDocument) {
         SetModalRunner({});
         EXPECT_EQ(wasMaximised, !maximise);
     }
-    TResultDlg::ForgetChosenSize();
-    DestroyForms();
-    Doc = *savedDoc;
-    App = savedApp;
-    Grid = savedGrid;
 }
 
 // The first-storey N-value lines of a three-storey house run past the page frame (the upper
 // columns of two storeys stand before Nx, Ny and the joint hardware): the page is as wide as
 // they are and the dialog scrolls sideways to them, drawn as the report painted in one go.
-TEST(ReportDialogsTest, TheNValuesOfThreeStoreysScrollSideways) {
-    TestApp();
-    const auto savedDoc = std::make_unique<Document>(Doc);
-    const AppState savedApp = App;
-    const GridState savedGrid = Grid;
-    QTemporaryDir locks;
-    ScriptedMessages messages;
-    houses::ResetDocument();
-    ASSERT_TRUE(CreateForms({QStringLiteral("velquor")}, locks.path()));
-    TResultDlg::ForgetChosenSize();
+TEST_F(ReportDialogsTest, TheNValuesOfThreeStoreysScrollSideways) {
     houses::BuildThreeStorey();
     MainForm->DocumentChanged();
     bool shown = false;
@@ -218,11 +220,6 @@ TEST(ReportDialogsTest, TheNValuesOfThreeStoreysScrollSideways) {
     MainForm->NorNN1->trigger();
     SetModalRunner({});
     EXPECT_TRUE(shown);
-    TResultDlg::ForgetChosenSize();
-    DestroyForms();
-    Doc = *savedDoc;
-    App = savedApp;
-    Grid = savedGrid;
 }
 
 } // namespace
