@@ -191,7 +191,7 @@ constexpr House CapacityHouses[] = {
 // Every criteria edition (1 as the readers of the older files set it) under every method.
 void EveryEditionAndMethod(golden::Family& family, const House& house) {
     for (int32_t edition : randomhouse::Editions)
-        for (int32_t method = 0; method <= 3; ++method) {
+        for (int32_t method = 0; method < DiagnosisMethods; ++method) {
             BlankResults();
             house.build();
             Doc.CriteriaEdition = edition;

@@ -1,12 +1,11 @@
 // Rules that the calculation, the plan, the reports and the printed pages all ask, each of which
-// stands once: the method and edition tests, the column on a node, the all-unknown wall and the
+// stands once: the column on a node, the all-unknown wall, the base strength of each user and the
 // parts of a bracing word.
 #include "calc/Diagnosis.h"
 #include "calc/WallElementTables.h"
 #include "calc/WallEvaluation.h"
 #include "calc/WallStrength.h"
 #include "document/WallInput.h"
-#include "model/MethodEdition.h"
 #include "print/PlanPages.h"
 #include "support/DiagnosisHouses.h"
 
@@ -16,22 +15,6 @@
 #include <cstdint>
 
 namespace {
-
-TEST(MethodEdition, EveryMethodIsGeneralOrPreciseAndADamagedNumberNeither) {
-    for (int32_t m = 0; m < DiagnosisMethods; ++m)
-        EXPECT_NE(IsGeneralMethod(m), IsPreciseMethod(m)) << m;
-    EXPECT_TRUE(IsPreciseMethod(MethodPreciseApprox));
-    EXPECT_TRUE(IsPreciseMethod(MethodPreciseSimplified));
-    EXPECT_TRUE(IsGeneralMethod(MethodGeneralDetailed));
-    EXPECT_TRUE(IsGeneralMethod(MethodGeneralApprox));
-    for (int32_t m : {-1, DiagnosisMethods, 99}) {
-        EXPECT_FALSE(IsGeneralMethod(m)) << m;
-        EXPECT_FALSE(IsPreciseMethod(m)) << m;
-    }
-    for (int32_t e : {EditionNational2004, EditionOlderFile, EditionCity, -4, 5})
-        EXPECT_FALSE(IsRevision2012(e)) << e;
-    EXPECT_TRUE(IsRevision2012(EditionRevision2012));
-}
 
 // After a run, the node map tells a column on exactly the nodes that hold one: corner columns
 // (negative codes), columns under the floor of the storey above and plain ones alike, and no
