@@ -128,7 +128,7 @@ bool DocumentCommands::ReadFile(const std::string& path) {
         view_.resizeSheet();
     });
     if (!outcome.ok) return false;
-    origin_ = {path, outcome.identity};
+    origin_ = {path, outcome.state};
     // The points, the factor and the foundation class are not in the file. They are derived
     // before anything else, since the centring question below repaints the plan and shows the
     // result panel while it is open: the previous document's values must not show there.
@@ -151,7 +151,8 @@ bool DocumentCommands::OpenPending(const std::string& path) {
 }
 
 SaveResult DocumentCommands::WriteTo(const std::string& path) {
-    const SaveOutcome outcome = SaveModelFile(path);
+    const bool own = path == origin_.name && origin_.file.identity.known();
+    const SaveOutcome outcome = SaveModelFile(path, own ? &origin_.file : nullptr);
     lastSaveWithoutBackup_ = outcome.withoutBackup;
     if (outcome.cancelled) return SaveResult::Cancelled;
     if (!outcome.ok) {
@@ -162,7 +163,7 @@ SaveResult DocumentCommands::WriteTo(const std::string& path) {
         return SaveResult::Failed;
     }
     App.FileName = path;
-    origin_ = {path, outcome.identity};
+    origin_ = {path, outcome.state};
     ShowCaption();
     App.Modified = 0;
     view_.repaintPlan();
@@ -171,13 +172,13 @@ SaveResult DocumentCommands::WriteTo(const std::string& path) {
 
 DocumentCommands::Replace DocumentCommands::AskBeforeReplacing(const std::string& target) const {
     // Nothing is known of a name the document took otherwise than by a read or a save here.
-    if (origin_.name != App.FileName || !origin_.file.known()) return Replace::Go;
+    if (origin_.name != App.FileName || !origin_.file.identity.known()) return Replace::Go;
     fileio::FileIdentity now;
     // Nothing stands there to be lost; or what stands there cannot be looked at, which the
     // save itself then reports.
-    if (!fileio::IdentityOf(target, now) || now == origin_.file) return Replace::Go;
+    if (!fileio::IdentityOf(target, now) || now == origin_.file.identity) return Replace::Go;
     const std::string where = "\n\n" + target + "\n\n";
-    if (target == origin_.name || now.sameFile(origin_.file)) {
+    if (target == origin_.name || now.sameFile(origin_.file.identity)) {
         const MsgAnswer answer =
             Messages().ask(ChangedOnDiskQuestion + where + ReplaceOrCancelAnswers,
                            fileio::SaveQuestionCaption, MsgButtons::YesNo, MsgIcon::Question);

@@ -125,7 +125,7 @@ private:
     // name the document took with it.
     struct Origin {
         std::string name;
-        fileio::FileIdentity file;
+        fileio::FileState file;
     };
     Origin origin_;
     bool lastSaveWithoutBackup_ = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -20,10 +22,23 @@ namespace fileio {
 namespace {
 
 Fault injected = Fault::None;
+std::function<void(Step)> stepHook;
 
 bool Injected(Fault f) {
     return injected == f;
 }
+
+void Reached(Step step) {
+    if (stepHook) stepHook(step);
+}
+
+// The user's umask, read once as the program starts, before any thread runs: it can only be
+// read by setting it.
+const mode_t StartUmask = [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}();
 
 std::string Reason(const char* what, const std::string& why) {
     return std::string(what) + "（" + why + "）";
@@ -35,6 +50,7 @@ std::string SystemReason(const char* what, int err) {
 
 const char* const BackupFailed = "バックアップファイルを作成できませんでした";
 const char* const SaveTargetUnclear = "保存先を確かめられませんでした";
+const char* const Swapped = "保存の途中で、ファイルが別のものに置き換えられました";
 
 // What a name holds that is not a regular file, in the user's words.
 const char* KindName(mode_t mode) {
@@ -101,6 +117,29 @@ int OpenRegular(const std::string& path, const char* what, std::string& error,
     return fd;
 }
 
+// Opens the regular file `path` that a save examined as `examined`, never through a link, and
+// only while it is still that file: another user may have put a link or another file in its
+// place meanwhile. On failure errno is that of the open.
+int OpenExamined(const std::string& path, const struct stat& examined, int flags, const char* what,
+                 std::string& error) {
+    const int fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        error = err == ELOOP ? Reason(what, Swapped) : SystemReason(what, err);
+        errno = err;
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !SameFile(st, examined)) {
+        ::close(fd);
+        error = Reason(what, Swapped);
+        errno = ESTALE;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 // Reads `fd` to its end or to `limit` bytes, handing each chunk to `sink`, which may stop the
 // read by returning false.
 template <typename Sink>
@@ -146,11 +185,17 @@ bool WriteAll(int fd, std::string_view bytes, std::string& error) {
     return true;
 }
 
+// Flushes `fd` to disk.
+bool Sync(int fd, std::string& error) {
+    if (!Injected(Fault::Sync) && ::fsync(fd) == 0) return true;
+    error = SystemReason("ファイルをディスクに書き出せませんでした",
+                         Injected(Fault::Sync) ? EIO : errno);
+    return false;
+}
+
 // The permissions of a new file: what the user's umask leaves of read and write for all.
 mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~StartUmask;
 }
 
 // A template for mkstemp in the folder of `near`, with its zero byte: a short name of its own,
@@ -168,11 +213,24 @@ bool DiskFault(int err) {
     return err == ENOSPC || err == EDQUOT || err == EIO;
 }
 
-// A file that a new one takes the place of: its name and what stood under it.
+// A file that a new one takes the place of: its name, what stood under it and, where the user
+// may read it, that file open, so that its attributes are read from it and from nothing put in
+// its place since.
 struct Former {
     const std::string& path;
     struct stat st;
+    int fd = -1;
 };
+
+ssize_t ListAttributes(const Former& former, char* names, std::size_t size) {
+    return former.fd >= 0 ? ::flistxattr(former.fd, names, size)
+                          : ::llistxattr(former.path.c_str(), names, size);
+}
+
+ssize_t GetAttribute(const Former& former, const char* name, void* value, std::size_t size) {
+    return former.fd >= 0 ? ::fgetxattr(former.fd, name, value, size)
+                          : ::lgetxattr(former.path.c_str(), name, value, size);
+}
 
 // Gives the new file `fd` what the file it replaces had beyond its bytes and its mode, as far
 // as the user may: the owner (only the administrator may give a file away), the group (a
@@ -182,13 +240,12 @@ struct Former {
 bool TakeAttributes(int fd, const Former& former, std::string& error) {
     if (::fchown(fd, former.st.st_uid, former.st.st_gid) != 0)
         (void)::fchown(fd, static_cast<uid_t>(-1), former.st.st_gid);
-    const char* const from = former.path.c_str();
     std::vector<char> names;
     for (;;) {
-        ssize_t n = ::llistxattr(from, nullptr, 0);
+        ssize_t n = ListAttributes(former, nullptr, 0);
         if (n <= 0) break;
         names.resize(static_cast<std::size_t>(n));
-        n = ::llistxattr(from, names.data(), names.size());
+        n = ListAttributes(former, names.data(), names.size());
         if (n >= 0) {
             names.resize(static_cast<std::size_t>(n));
             break;
@@ -201,10 +258,10 @@ bool TakeAttributes(int fd, const Former& former, std::string& error) {
         const char* const name = &names[at];
         ssize_t n = -1;
         do {
-            n = ::lgetxattr(from, name, nullptr, 0);
+            n = GetAttribute(former, name, nullptr, 0);
             if (n < 0) break;
             value.resize(static_cast<std::size_t>(n) + 1); // never empty, so never without data
-            n = ::lgetxattr(from, name, value.data(), value.size());
+            n = GetAttribute(former, name, value.data(), value.size());
         } while (n < 0 && errno == ERANGE);
         if (n < 0) continue; // gone meanwhile, or not the user's to read
         const bool set = !Injected(Fault::Attributes) &&
@@ -218,9 +275,83 @@ bool TakeAttributes(int fd, const Former& former, std::string& error) {
     return true;
 }
 
-// Creates a new file beside `near` with `mode` and, when it takes the place of `former`, the
-// attributes of that file; lets `fill` write it and flushes it to disk. Its name goes to
-// `tempPath`, and what was written to `written` when given. On failure nothing is left behind.
+// Gives `fd` the permissions `mode`. A failure that leaves the file without a permission it is
+// to have fails the save, as a file kept private would lock the others out without a word; a
+// disk without permissions of its own (FAT) refuses modes it cannot show, and shows them all.
+bool SetMode(int fd, mode_t mode, std::string& error) {
+    if (!Injected(Fault::Mode) && ::fchmod(fd, mode) == 0) return true;
+    const int err = Injected(Fault::Mode) ? EPERM : errno;
+    struct stat st;
+    if (!Injected(Fault::Mode) && ::fstat(fd, &st) == 0 &&
+        (st.st_mode & mode & 0777) == (mode & 0777))
+        return true;
+    error = SystemReason("ファイルのアクセス権を設定できませんでした", err);
+    return false;
+}
+
+// Gives the user `owner` the permissions `perms` (read, write and run as three bits) on `fd`
+// through an entry of its access control list: the file is no longer theirs, and they are to
+// keep the access they had. The system keeps the list in an extended attribute: a version,
+// then entries of a tag, the permissions and a user or group number, in the order of tag and
+// number, all little-endian; the mask entry bounds every entry but the owner's and the
+// others'. Left out where the disk keeps no such lists.
+void GrantAccess(int fd, uid_t owner, unsigned perms) {
+    enum : std::uint16_t { UserObj = 1, User = 2, GroupObj = 4, Group = 8, Mask = 16, Other = 32 };
+    constexpr std::uint32_t Undefined = 0xFFFFFFFFu;
+    constexpr const char* Name = "system.posix_acl_access";
+    struct Entry {
+        std::uint16_t tag, perms;
+        std::uint32_t id;
+    };
+    auto get = [](const unsigned char* p, int bytes) {
+        std::uint32_t v = 0;
+        for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
+        return v;
+    };
+    std::vector<Entry> entries;
+    unsigned char list[4 + 8 * 256];
+    const ssize_t n = ::fgetxattr(fd, Name, list, sizeof list);
+    if (n >= 4 && (n - 4) % 8 == 0 && get(list, 4) == 2) {
+        for (ssize_t at = 4; at < n; at += 8)
+            entries.push_back({static_cast<std::uint16_t>(get(list + at, 2)),
+                               static_cast<std::uint16_t>(get(list + at + 2, 2)),
+                               get(list + at + 4, 4)});
+    } else {
+        struct stat st;
+        if (n >= 0 || ::fstat(fd, &st) != 0) return; // a list of another form: left as it is
+        entries = {{UserObj, static_cast<std::uint16_t>(st.st_mode >> 6 & 7), Undefined},
+                   {GroupObj, static_cast<std::uint16_t>(st.st_mode >> 3 & 7), Undefined},
+                   {Other, static_cast<std::uint16_t>(st.st_mode & 7), Undefined}};
+    }
+    std::erase_if(entries, [&](const Entry& e) { return e.tag == User && e.id == owner; });
+    entries.push_back({User, static_cast<std::uint16_t>(perms & 7), owner});
+    auto mask =
+        std::find_if(entries.begin(), entries.end(), [](const Entry& e) { return e.tag == Mask; });
+    if (mask == entries.end()) {
+        std::uint16_t all = 0;
+        for (const Entry& e : entries)
+            if (e.tag == User || e.tag == GroupObj || e.tag == Group) all |= e.perms;
+        entries.push_back({Mask, all, Undefined});
+    } else {
+        mask->perms |= perms & 7;
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.tag != b.tag ? a.tag < b.tag : a.id < b.id;
+    });
+    std::string bytes;
+    auto put = [&](std::uint32_t v, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>(v >> 8 * i & 0xFF));
+    };
+    put(2, 4);
+    for (const Entry& e : entries) put(e.tag, 2), put(e.perms, 2), put(e.id, 4);
+    (void)::fsetxattr(fd, Name, bytes.data(), bytes.size(), 0);
+}
+
+// Creates a new file beside `near`, lets `fill` write it and flushes it to disk. It stays
+// private (as mkstemp makes it) until its bytes are complete; then it takes `mode` and, when it
+// takes the place of `former`, the attributes of that file, and where the owner of that file
+// cannot be kept, gives them the access they had. Its name goes to `tempPath`, and what was
+// written to `written` when given. On failure nothing is left behind.
 template <typename Fill>
 bool WriteTempFile(const std::string& near, mode_t mode, const Former* former,
                    std::string& tempPath, FileIdentity* written, std::string& error, Fill&& fill) {
@@ -232,17 +363,17 @@ bool WriteTempFile(const std::string& near, mode_t mode, const Former* former,
         return false;
     }
     tempPath = name.data();
-    // The owner first: a change of owner or group takes away the set-ID bits of the mode.
-    bool ok = !former || TakeAttributes(fd, *former, error);
-    ::fchmod(fd, mode); // mkstemp makes the file private
-    ok = ok && fill(fd);
-    if (ok && (Injected(Fault::Sync) || ::fsync(fd) != 0)) {
-        error = SystemReason("ファイルをディスクに書き出せませんでした",
-                             Injected(Fault::Sync) ? EIO : errno);
-        ok = false;
-    }
+    bool ok = fill(fd);
+    // The owner first: a change of owner or group takes away the set-ID bits of the mode; and
+    // the mode before a granted entry, since a change of mode narrows the list's mask.
+    ok = ok && (!former || TakeAttributes(fd, *former, error));
+    ok = ok && SetMode(fd, mode, error);
     struct stat st;
-    if (ok && written && ::fstat(fd, &st) == 0) *written = IdentityFrom(st);
+    const bool statted = ok && ::fstat(fd, &st) == 0;
+    if (statted && former && st.st_uid != former->st.st_uid)
+        GrantAccess(fd, former->st.st_uid, former->st.st_mode >> 6 & 7);
+    ok = ok && Sync(fd, error);
+    if (ok && statted && written) *written = IdentityFrom(st);
     if (::close(fd) != 0 || Injected(Fault::Close)) {
         if (ok)
             error = SystemReason("ファイルを閉じられませんでした",
@@ -253,13 +384,15 @@ bool WriteTempFile(const std::string& near, mode_t mode, const Former* former,
     return ok;
 }
 
-// A second name beside `near` for the regular file at `from`, its name going to `secondPath`
-// and what it names to `made`: a hard link, or where the disk takes none, a copy with `mode`
-// and the attributes of `from` made complete on disk. The file is never read whole, whatever
-// its size.
-bool SecondName(const std::string& from, const std::string& near, mode_t mode,
-                std::string& secondPath, struct stat& made, std::string& error) {
-    if (!Injected(Fault::Link)) {
+// A second name beside `near` for the regular file `from` that was examined as `examined`, its
+// name going to `secondPath` and what it names to `made`: a hard link, or where the disk takes
+// none or `copy` asks for one, a copy made complete on disk that takes the file's mode and
+// attributes. Only the file examined is linked or copied, never through a link: a link or
+// another file put in its place meanwhile fails it. The file is never read whole, whatever its
+// size.
+bool SecondName(const std::string& from, const struct stat& examined, const std::string& near,
+                bool copy, std::string& secondPath, struct stat& made, std::string& error) {
+    if (!copy && !Injected(Fault::Link)) {
         std::vector<char> name = TempName(near);
         const int fd = ::mkstemp(name.data()); // reserves a free name for the link
         if (fd < 0) {
@@ -268,20 +401,27 @@ bool SecondName(const std::string& from, const std::string& near, mode_t mode,
         }
         ::close(fd);
         ::unlink(name.data());
-        if (::link(from.c_str(), name.data()) == 0) {
-            secondPath = name.data();
-            if (::lstat(name.data(), &made) != 0) made = {};
-            return true;
+        if (::link(from.c_str(), name.data()) == 0) { // links a link itself, never its file
+            if (::lstat(name.data(), &made) == 0 && S_ISREG(made.st_mode) &&
+                SameFile(made, examined)) {
+                secondPath = name.data();
+                return true;
+            }
+            ::unlink(name.data());
+            error = Reason(BackupFailed, Swapped);
+            return false;
         }
     }
-    const int in = OpenRegular(from, BackupFailed, error, &made);
+    const int in = OpenExamined(from, examined, O_RDONLY, BackupFailed, error);
     if (in < 0) return false;
-    const Former former{from, made};
+    if (::fstat(in, &made) != 0) made = examined;
+    const Former former{from, made, in};
     FileIdentity copied;
-    const bool ok = WriteTempFile(near, mode, &former, secondPath, &copied, error, [&](int out) {
-        return ReadChunks(in, SIZE_MAX, error,
-                          [&](std::string_view chunk) { return WriteAll(out, chunk, error); });
-    });
+    const bool ok = WriteTempFile(
+        near, made.st_mode & 07777, &former, secondPath, &copied, error, [&](int out) {
+            return ReadChunks(in, SIZE_MAX, error,
+                              [&](std::string_view chunk) { return WriteAll(out, chunk, error); });
+        });
     ::close(in);
     made.st_dev = static_cast<dev_t>(copied.device);
     made.st_ino = static_cast<ino_t>(copied.inode);
@@ -304,15 +444,129 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-// A link the system would not follow: one in a folder that everyone may write and only owners
-// may empty (as /tmp), belonging to neither the user nor the folder's owner. Anyone could have
-// left it there, to have the user's save land where they chose.
-bool PlantedLink(const std::string& link, const struct stat& st) {
-    if (st.st_uid == ::geteuid()) return false;
-    struct stat folder;
-    if (::stat(FolderOf(link).c_str(), &folder) != 0) return false;
-    const mode_t shared = S_ISVTX | S_IWOTH;
-    return (folder.st_mode & shared) == shared && folder.st_uid != st.st_uid;
+// The backup of a save. It is made complete under a name of its own before anything is
+// replaced, then takes the backup's name; the earlier backup keeps a second name until the
+// save is done, so that a failure at any step puts back both the file and the earlier backup.
+// Without a backup's name, a copy made for the save stays under its own name until the save is
+// done.
+class Backup {
+public:
+    Backup(const std::string& path, const std::string& backupPath)
+        : path_(path), backupPath_(backupPath) {}
+
+    // Makes the backup of the file examined as `old`: a copy when `copy`, else a second name
+    // where the disk takes one.
+    bool make(const struct stat& old, bool copy, std::string& error) {
+        Reached(Step::Backup);
+        struct stat made {};
+        bool ok = !Injected(Fault::Backup) &&
+                  SecondName(path_, old, backupPath_.empty() ? path_ : backupPath_, copy, name_,
+                             made, error);
+        if (Injected(Fault::Backup)) error = BackupFailed;
+        if (backupPath_.empty()) return ok;
+        struct stat earlier;
+        if (ok && ::lstat(backupPath_.c_str(), &earlier) == 0) {
+            ok = S_ISREG(earlier.st_mode) && SecondName(backupPath_, earlier, backupPath_, false,
+                                                        earlierName_, earlierMade_, error);
+            if (!S_ISREG(earlier.st_mode)) error = Reason(BackupFailed, Swapped);
+        }
+        if (ok && ::rename(name_.c_str(), backupPath_.c_str()) != 0) {
+            error = SystemReason(BackupFailed, errno);
+            ok = false;
+        }
+        if (ok) {
+            DropSecondName(name_, made);
+            name_ = backupPath_;
+            return true;
+        }
+        if (!name_.empty()) ::unlink(name_.c_str());
+        if (!earlierName_.empty()) ::unlink(earlierName_.c_str());
+        name_.clear();
+        earlierName_.clear();
+        return false;
+    }
+
+    // Where the backup stands: its name, or the name of its own of the copy made for a save
+    // without one.
+    const std::string& name() const { return name_; }
+
+    // The file was replaced: the earlier backup's second name goes, and so does a copy that
+    // stood in for a backup.
+    void done() {
+        if (!earlierName_.empty()) ::unlink(earlierName_.c_str());
+        if (backupPath_.empty() && !name_.empty()) ::unlink(name_.c_str());
+    }
+
+    // The file stands as it was: the earlier backup (or none) goes back under the backup's
+    // name. Its second name goes only once it is back; otherwise `error` says where it is.
+    void undo(std::string& error) {
+        if (name_.empty()) return;
+        if (backupPath_.empty() || earlierName_.empty()) {
+            ::unlink(name_.c_str());
+        } else if (!Injected(Fault::Restore) &&
+                   ::rename(earlierName_.c_str(), backupPath_.c_str()) == 0) {
+            DropSecondName(earlierName_, earlierMade_);
+        } else {
+            error += "\n\n以前のバックアップファイルを元の名前に戻せなかったため、次の名前で残して"
+                     "います。\n" +
+                     earlierName_;
+        }
+    }
+
+private:
+    const std::string& path_;
+    const std::string& backupPath_;
+    std::string name_, earlierName_;
+    struct stat earlierMade_ {};
+};
+
+// Writes `bytes` over the file itself, open for writing as `fd`, once a copy of it is complete
+// on disk as its backup (or, without one, under a name of its own until the write is done):
+// another user's file that the user may write keeps its owner so, whom a new file, which would
+// be the user's, would lock out. A write that fails puts the copied bytes back.
+bool WriteInPlace(int fd, const std::string& path, const struct stat& old, std::string_view bytes,
+                  const std::string& backupPath, std::string& error, FileIdentity* written) {
+    Backup backup(path, backupPath);
+    if (!backup.make(old, true, error)) return false;
+    SyncFolder(FolderOf(path)); // the backup stands on disk before the file is touched
+    Reached(Step::Replace);
+    auto failed = [&] {
+        error = SystemReason("ファイルに書き込めませんでした", errno);
+        return false;
+    };
+    const bool ok = (::lseek(fd, 0, SEEK_SET) == 0 || failed()) && WriteAll(fd, bytes, error) &&
+                    (::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 || failed()) &&
+                    Sync(fd, error);
+    struct stat st;
+    if (ok) {
+        if (written && ::fstat(fd, &st) == 0) *written = IdentityFrom(st);
+        backup.done();
+        return true;
+    }
+    std::string ignored;
+    const int in = ::open(backup.name().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    off_t size = 0;
+    const bool putBack = in >= 0 && ::lseek(fd, 0, SEEK_SET) == 0 &&
+                         ReadChunks(in, SIZE_MAX, ignored,
+                                    [&](std::string_view chunk) {
+                                        size += static_cast<off_t>(chunk.size());
+                                        return ::write(fd, chunk.data(), chunk.size()) ==
+                                               static_cast<ssize_t>(chunk.size());
+                                    }) &&
+                         ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    if (in >= 0) ::close(in);
+    if (putBack)
+        backup.undo(error);
+    else
+        error += "\n\n元のファイルの内容は、次のファイルに残っています。\n" + backup.name();
+    return false;
+}
+
+// Whether a file that replaces the one examined as `st` can belong to its owner: the user's own
+// file, or any when the administrator saves.
+bool OwnerKept(const struct stat& st) {
+    const uid_t me = ::geteuid();
+    return me == 0 || st.st_uid == me;
 }
 
 // Whether the user may put another file in the place of `st` named `name`: in a folder with
@@ -325,34 +579,136 @@ bool MayTakeName(const std::string& name, const struct stat& st) {
     return (folder.st_mode & S_ISVTX) == 0 || folder.st_uid == me;
 }
 
-// The file a save through `path` writes: `path` itself, or the file its symbolic links lead to
-// (a relative link counts from its own folder), which need not exist yet.
-bool FollowLinks(const std::string& path, std::string& file, std::string& error) {
+// Follows the symbolic links of `path` as the system does (a relative link counts from its own
+// folder), handing each link to `take` with its name and the name it leads to; `take` may stop
+// the walk by setting `error` and returning false. `file` takes the name the links lead to,
+// where nothing need exist yet.
+template <typename Take>
+bool WalkLinks(const std::string& path, std::string& file, std::string& error, Take&& take) {
     file = path;
     for (int hops = 0; hops <= 40; ++hops) { // as many as the system follows
         struct stat st;
         if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
-        if (PlantedLink(file, st)) {
-            error = Reason("保存先は、誰でも書き込める共用のフォルダーにある、"
-                           "他の利用者のシンボリックリンクです",
-                           file);
-            return false;
-        }
         char target[PATH_MAX];
         const ssize_t n = ::readlink(file.c_str(), target, sizeof target);
         if (n <= 0 || n == static_cast<ssize_t>(sizeof target)) {
             error = SystemReason(SaveTargetUnclear, n < 0 ? errno : ENAMETOOLONG);
             return false;
         }
-        const std::string_view to(target, static_cast<std::size_t>(n));
+        LinkStep step{st.st_dev, st.st_ino, st.st_uid,
+                      std::string(target, static_cast<std::size_t>(n))};
         const std::size_t slash = file.rfind('/');
-        file = to.front() == '/' || slash == std::string::npos
-                   ? std::string(to)
-                   : file.substr(0, slash + 1) + std::string(to);
+        std::string next = step.target.front() == '/' || slash == std::string::npos
+                               ? step.target
+                               : file.substr(0, slash + 1) + step.target;
+        if (!take(std::move(step), file, next)) return false;
+        file = std::move(next);
     }
     error = SystemReason(SaveTargetUnclear, ELOOP);
     return false;
 }
+
+LinkPath LinksOf(const std::string& path) {
+    LinkPath links;
+    std::string file, error;
+    WalkLinks(path, file, error, [&](LinkStep step, const std::string&, const std::string&) {
+        links.push_back(std::move(step));
+        return true;
+    });
+    return links;
+}
+
+// The file a save through `path` writes, following only links nobody else can have steered: a
+// link that stood as it was when the name was read or last saved (`before`, the links then),
+// or, with nothing known of then, one the user or the administrator made. Another user's link,
+// or one that came or changed since, could lead the save anywhere the user may write, even to
+// a file of the user's own that does not exist yet. `links` takes the links followed.
+bool FollowLinks(const std::string& path, const LinkPath* before, std::string& file,
+                 LinkPath& links, std::string& error) {
+    links.clear();
+    return WalkLinks(
+        path, file, error, [&](LinkStep step, const std::string& link, const std::string& next) {
+            const char* refused = nullptr;
+            if (before && (links.size() >= before->size() || !((*before)[links.size()] == step)))
+                refused = "保存先のシンボリックリンクは、ファイルを開いた後に作られた"
+                          "か、変えられています";
+            else if (!before && step.owner != ::geteuid() && step.owner != 0)
+                refused = "保存先は、他の利用者のシンボリックリンクです";
+            if (refused) {
+                error = Reason(refused, link + " → " + next);
+                return false;
+            }
+            links.push_back(std::move(step));
+            return true;
+        });
+}
+
+// 64-bit FNV-1a of `bytes`, continuing from `hash`.
+std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325u) {
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    return hash;
+}
+
+// A lock beside the file a save replaces, a file created only where none stands (as
+// version-control tools lock their index), held from the last look at what stands there to its
+// replacement: copies of the program that save the same file at once go one after another,
+// instead of each finding another file than the one it examined. A lock that a save cut off
+// left behind is taken over once it is older than StaleAfter, or once this save has waited
+// that long (the clocks of a file server and of this machine may differ). A folder where no
+// lock can be made is saved to without one; the save itself says what fails there.
+class SaveLock {
+public:
+    explicit SaveLock(const std::string& file) {
+        // A short hidden name of its own: beside a name of 255 bytes no longer one would fit.
+        char hex[17];
+        const std::size_t slash = file.rfind('/');
+        std::snprintf(hex, sizeof hex, "%016llx",
+                      static_cast<unsigned long long>(
+                          Fnv1a(slash == std::string::npos ? file : file.substr(slash + 1))));
+        const std::string folder = FolderOf(file);
+        name_ = (folder == "/" ? folder : folder + "/") + ".vq-lock-" + hex;
+        auto waitFrom = std::chrono::steady_clock::now();
+        for (;;) {
+            const int fd =
+                ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+            if (fd >= 0) {
+                held_ = ::fstat(fd, &st_) == 0;
+                ::close(fd);
+                return;
+            }
+            struct stat st;
+            if (errno != EEXIST) return;
+            if (::lstat(name_.c_str(), &st) != 0) continue; // released meanwhile
+            if (!S_ISREG(st.st_mode)) return;
+            const auto now = std::chrono::steady_clock::now();
+            if (now - waitFrom >= StaleAfter ||
+                std::chrono::system_clock::now() -
+                        std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec) >=
+                    StaleAfter) {
+                struct stat again;
+                if (::lstat(name_.c_str(), &again) == 0 && SameFile(again, st))
+                    ::unlink(name_.c_str());
+                waitFrom = now;
+                continue;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    // Removed only while it is still this save's lock, not one that took it over.
+    ~SaveLock() {
+        struct stat st;
+        if (held_ && ::lstat(name_.c_str(), &st) == 0 && SameFile(st, st_)) ::unlink(name_.c_str());
+    }
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
+
+    static constexpr std::chrono::seconds StaleAfter{30};
+
+private:
+    std::string name_;
+    struct stat st_ {};
+    bool held_ = false;
+};
 
 // A file the user cannot write, or one that nobody may write: the user protected it.
 bool Protected(const std::string& file, const struct stat& st) {
@@ -426,6 +782,10 @@ void InjectFault(Fault fault) {
     injected = fault;
 }
 
+void SetStepHook(std::function<void(Step)> hook) {
+    stepHook = std::move(hook);
+}
+
 bool IdentityOf(const std::string& path, FileIdentity& identity) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return false;
@@ -434,11 +794,12 @@ bool IdentityOf(const std::string& path, FileIdentity& identity) {
 }
 
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit,
-                                         std::string& error, FileIdentity* identity) {
+                                         std::string& error, FileState* state) {
     struct stat st;
+    if (state) state->links = LinksOf(path);
     const int fd = OpenRegular(path, "ファイルを開けませんでした", error, &st);
     if (fd < 0) return std::nullopt;
-    if (identity) *identity = IdentityFrom(st);
+    if (state) state->identity = IdentityFrom(st);
     std::string data;
     const bool ok = ReadChunks(fd, limit, error, [&](std::string_view chunk) {
         data += chunk;
@@ -450,9 +811,9 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t li
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error,
-                                         FileIdentity* identity) {
+                                         FileState* state) {
     constexpr std::size_t Largest = 64u << 20; // far beyond any model file
-    std::optional<std::string> data = ReadFileStart(path, Largest + 1, error, identity);
+    std::optional<std::string> data = ReadFileStart(path, Largest + 1, error, state);
     if (data && data->size() > Largest) {
         error = "ファイルが大きすぎます";
         return std::nullopt;
@@ -469,67 +830,64 @@ bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
                        const std::string& backupPath, std::string& error, FileIdentity* written) {
     struct stat old;
     const bool exists = ::lstat(path.c_str(), &old) == 0;
-    const mode_t mode = exists ? old.st_mode & 07777 : NewFileMode();
-    const Former former{path, old};
+    if (!exists && errno != ENOENT) {
+        error = SystemReason(SaveTargetUnclear, errno);
+        return false;
+    }
+    if (exists && !S_ISREG(old.st_mode)) {
+        error = "保存先は" + NotAFile(old.st_mode);
+        return false;
+    }
+    if (exists && !OwnerKept(old)) {
+        const int fd = OpenExamined(path, old, O_WRONLY, "ファイルに書き込めませんでした", error);
+        if (fd >= 0) {
+            const bool ok = WriteInPlace(fd, path, old, bytes, backupPath, error, written);
+            ::close(fd);
+            return ok;
+        }
+        // A file the user may not write (one they agreed to replace though protected) is
+        // replaced by a new one, which gives the owner the access they had.
+        if (errno != EACCES && errno != EPERM) return false;
+    }
+
+    int oldFd = -1;
+    if (exists) {
+        oldFd = OpenExamined(path, old, O_RDONLY, "ファイルを置き換えられませんでした", error);
+        if (oldFd < 0 && errno != EACCES) return false; // else its attributes are read by name
+    }
+    const Former former{path, old, oldFd};
     std::string temp;
-    if (!WriteTempFile(path, mode, exists ? &former : nullptr, temp, written, error,
-                       [&](int fd) { return WriteAll(fd, bytes, error); }))
-        return false;
+    const bool made = WriteTempFile(path, exists ? old.st_mode & 07777 : NewFileMode(),
+                                    exists ? &former : nullptr, temp, written, error,
+                                    [&](int fd) { return WriteAll(fd, bytes, error); });
+    if (oldFd >= 0) ::close(oldFd);
+    if (!made) return false;
 
-    // The backup is made complete under a name of its own first; the backup it replaces keeps a
-    // second name until the new file is in place, so a failure at any step leaves both the file
-    // and its earlier backup as they were.
-    std::string backupTemp, oldBackup;
-    struct stat earlierLinked {};
-    const bool keepBackup = !backupPath.empty() && exists;
-    if (keepBackup) {
-        bool made = false;
-        struct stat linked {
-        }, earlier{};
-        if (Injected(Fault::Backup))
-            error = BackupFailed;
-        else
-            made = SecondName(path, backupPath, mode, backupTemp, linked, error);
-        if (made && ::lstat(backupPath.c_str(), &earlier) == 0)
-            made = SecondName(backupPath, backupPath, earlier.st_mode & 07777, oldBackup,
-                              earlierLinked, error);
-        if (made && ::rename(backupTemp.c_str(), backupPath.c_str()) != 0) {
-            error = SystemReason(BackupFailed, errno);
-            made = false;
-        }
-        if (made) DropSecondName(backupTemp, linked);
-        if (!made) {
-            if (!backupTemp.empty()) ::unlink(backupTemp.c_str());
-            if (!oldBackup.empty()) ::unlink(oldBackup.c_str());
-            ::unlink(temp.c_str());
-            return false;
-        }
-    }
-
-    if (Injected(Fault::Rename) || ::rename(temp.c_str(), path.c_str()) != 0) {
-        error = SystemReason("ファイルを置き換えられませんでした",
-                             Injected(Fault::Rename) ? EACCES : errno);
+    Backup backup(path, backupPath);
+    if (exists && !backupPath.empty() && !backup.make(old, false, error)) {
         ::unlink(temp.c_str());
-        if (keepBackup) {
-            // Back to the earlier backup, or to none when there was none.
-            if (!oldBackup.empty()) {
-                ::rename(oldBackup.c_str(), backupPath.c_str());
-                DropSecondName(oldBackup, earlierLinked);
-            } else
-                ::unlink(backupPath.c_str());
-        }
         return false;
     }
-    if (!oldBackup.empty()) ::unlink(oldBackup.c_str());
+    Reached(Step::Replace);
+    const bool fails = Injected(Fault::Rename) || Injected(Fault::Restore);
+    if (fails || ::rename(temp.c_str(), path.c_str()) != 0) {
+        error = SystemReason("ファイルを置き換えられませんでした", fails ? EACCES : errno);
+        ::unlink(temp.c_str());
+        backup.undo(error);
+        return false;
+    }
+    backup.done();
     SyncFolder(FolderOf(path));
     return true;
 }
 
 SaveStatus SaveFile(const std::string& path, std::string_view bytes,
                     std::string (*backupOf)(const std::string& file), std::string& error,
-                    FileIdentity* written) {
+                    const FileState* before, FileState* saved) {
     std::string file;
-    if (!FollowLinks(path, file, error)) return SaveStatus::Failed;
+    LinkPath links;
+    if (!FollowLinks(path, before ? &before->links : nullptr, file, links, error))
+        return SaveStatus::Failed;
     struct stat st;
     const bool exists = ::lstat(file.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) {
@@ -540,12 +898,21 @@ SaveStatus SaveFile(const std::string& path, std::string_view bytes,
         error = "保存先は" + NotAFile(st.st_mode);
         return SaveStatus::Failed;
     }
+    // Checked before anything is made: a second name of the file would be one the user could
+    // not remove.
+    if (exists && !MayTakeName(file, st)) {
+        error = Reason("保存先は、持ち主しか置き換えられないフォルダーにある、他の利用者のファイル"
+                       "です",
+                       file);
+        return SaveStatus::Failed;
+    }
     if (exists && Protected(file, st) &&
         !Confirmed("このファイルは書き込み禁止になっています。\n\n" + file +
                    "\n\n置き換えて保存する　　　はい\n\n保存を中止する　　　　　いいえ"))
         return SaveStatus::Cancelled;
 
     std::string backup = exists ? backupOf(file) : std::string();
+    SaveStatus status = SaveStatus::Saved;
     if (backup == file) {
         backup.clear(); // saving over a backup: nothing to keep it in
     } else if (const std::string blocked = backup.empty() ? "" : BackupBlocked(backup);
@@ -554,11 +921,14 @@ SaveStatus SaveFile(const std::string& path, std::string_view bytes,
                        "\n\nバックアップを作らずに保存する　　はい\n\n"
                        "保存を中止する　　　　　　　　　いいえ"))
             return SaveStatus::Cancelled;
-        if (!ReplaceFileSafely(file, bytes, {}, error, written)) return SaveStatus::Failed;
-        return SaveStatus::SavedWithoutBackup;
+        backup.clear();
+        status = SaveStatus::SavedWithoutBackup;
     }
-    return ReplaceFileSafely(file, bytes, backup, error, written) ? SaveStatus::Saved
-                                                                  : SaveStatus::Failed;
+    const SaveLock lock(file);
+    FileIdentity written;
+    if (!ReplaceFileSafely(file, bytes, backup, error, &written)) return SaveStatus::Failed;
+    if (saved) *saved = {std::move(links), written};
+    return status;
 }
 
 } // namespace fileio

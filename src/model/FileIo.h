@@ -3,9 +3,11 @@
 // save that replaces a file as a careful editor does.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fileio {
 
@@ -28,17 +30,34 @@ struct FileIdentity {
 // it cannot be looked at.
 bool IdentityOf(const std::string& path, FileIdentity& identity);
 
+// One symbolic link a name leads through: the link itself (its disk, its number there and its
+// owner) and the text it holds.
+struct LinkStep {
+    std::uint64_t device = 0, inode = 0;
+    std::uint32_t owner = 0;
+    std::string target;
+    bool operator==(const LinkStep&) const = default;
+};
+using LinkPath = std::vector<LinkStep>;
+
+// A file as a read or a save saw it under its name: the links the name led through and the
+// file they led to.
+struct FileState {
+    LinkPath links;
+    FileIdentity identity;
+};
+
 // At most the first `limit` bytes of the file, or nothing with `error` set when it cannot be
 // read. Anything that is not a regular file (a folder, a named pipe, a device) is refused before
-// it is opened, so that a read never waits. `identity`, when given, takes the file's as it was
+// it is opened, so that a read never waits. `state`, when given, takes the file's as it was
 // read.
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit,
-                                         std::string& error, FileIdentity* identity = nullptr);
+                                         std::string& error, FileState* state = nullptr);
 
 // The whole file, or nothing with `error` set when it cannot be read or is far larger than any
 // model file.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error,
-                                         FileIdentity* identity = nullptr);
+                                         FileState* state = nullptr);
 
 // The reason for a system error number, said to the user in Japanese.
 std::string ReasonText(int err);
@@ -51,14 +70,18 @@ std::string_view ExtensionOf(std::string_view path);
 // ASCII letters compared without regard to case, as the program compares extensions.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
-// Replaces the file at `path` with `bytes`: writes a temporary file in the same folder, checks
-// every write, flushes it to disk, keeps the file that stood at `path` (if any) under
-// `backupPath` (when not empty, as a hard link or a copy, never read whole) and renames the
-// temporary file over `path`. The new file takes the permissions of the one it replaces, its
-// extended attributes (among them its access control lists) and, as far as the user may, its
-// owner and group. On any failure the file at `path` and the backup that stood before are left
-// as they were, no temporary file stays, and `error` says why in the user's words. `path` names
-// the file itself, not a link. `written`, when given, takes the identity of the new file.
+// Replaces the regular file at `path` (or the file `path` is to name) with `bytes`: writes a
+// temporary file in the same folder, checks every write, flushes it to disk, keeps the file that
+// stood at `path` (if any) under `backupPath` (when not empty, as a hard link or a copy, never
+// read whole) and renames the temporary file over `path`. Every new file stays private until its
+// bytes are complete; then it takes the permissions of the one it replaces, its extended
+// attributes (among them its access control lists) and, as far as the user may, its owner and
+// group. Where the owner cannot be kept (another user's file the user may write), the file is
+// written in place once a copy of it is complete on disk, so that it stays the owner's; that
+// copy, the backup, gives the owner the access they had. On any failure the file at `path` and
+// the backup that stood before are left as they were, no temporary file stays, and `error` says
+// why in the user's words. `path` naming a symbolic link is refused. `written`, when given,
+// takes the identity of the new file.
 bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
                        const std::string& backupPath, std::string& error,
                        FileIdentity* written = nullptr);
@@ -69,22 +92,45 @@ enum class SaveStatus { Saved, SavedWithoutBackup, Cancelled, Failed };
 
 // Saves `bytes` as the file `path` names, through ReplaceFileSafely with the backup
 // `backupOf(file)` (none when that is the file itself). A symbolic link is followed and its
-// file written, so the link stays; what is not a regular file is refused, and so is a link
-// another user left in a folder everyone may write (as /tmp), as the system itself refuses
-// it. The user is asked before a write-protected file is replaced and before a save without
-// a backup when the backup's name cannot be taken (a folder or another user's file holds it,
-// or it is too long): Cancelled when the user declines. Nothing but the saved file and its
-// backup is ever renamed or removed.
+// file written, so the link stays, when it stood as it was when the name was read or last
+// saved (`before`, nothing when it was not) or, with nothing known of then, when the user or
+// the administrator made it. Another user's link, or one that came or changed since, is
+// refused, with where it leads: it could steer the save anywhere the user may write. What is
+// not a regular file is refused, and so is another user's file in a folder where only owners
+// may replace files (as /tmp). The user is asked before a write-protected file is replaced and
+// before a save without a backup when the backup's name cannot be taken (a folder or another
+// user's file holds it, or it is too long): Cancelled when the user declines. Nothing but the
+// saved file and its backup is ever renamed or removed. `saved`, when given, takes the links
+// of this save and the file written.
 SaveStatus SaveFile(const std::string& path, std::string_view bytes,
                     std::string (*backupOf)(const std::string& file), std::string& error,
-                    FileIdentity* written = nullptr);
+                    const FileState* before = nullptr, FileState* saved = nullptr);
 
 inline constexpr const char* SaveQuestionCaption = "保存の確認";
 
 // Fault injection for tests: the step that should fail. None in normal use. Link makes the
 // backup a copy, as on a disk that takes no hard links; Attributes fails the copy of the
-// extended attributes as a full disk does.
-enum class Fault { None, Open, Write, ShortWrite, Sync, Close, Backup, Rename, Link, Attributes };
+// extended attributes as a full disk does; Mode fails the setting of the permissions; Restore
+// fails the final rename and the return of the earlier backup after it.
+enum class Fault {
+    None,
+    Open,
+    Write,
+    ShortWrite,
+    Sync,
+    Close,
+    Backup,
+    Rename,
+    Link,
+    Attributes,
+    Mode,
+    Restore
+};
 void InjectFault(Fault fault);
+
+// For tests, the moments of a save where another user may act: before the backup is made, and
+// before the file is replaced. `hook` (empty in normal use) is called at each.
+enum class Step { Backup, Replace };
+void SetStepHook(std::function<void(Step)> hook);
 
 } // namespace fileio

@@ -272,7 +272,7 @@ ModelFileKind OtherQv8Reader(ModelFileKind kind, std::string_view path) {
 LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& beforeReplace) {
     LoadOutcome out;
     std::string error;
-    auto bytes = fileio::ReadWholeFile(path, error, &out.identity);
+    auto bytes = fileio::ReadWholeFile(path, error, &out.state);
     if (bytes) out.kind = ChooseReader(*bytes, path);
     if (!bytes || out.kind == ModelFileKind::Unknown) {
         out.reason = bytes ? "ファイルの種類が分かりません" : error;
@@ -327,10 +327,10 @@ std::string BackupPathFor(const std::string& path) {
     return path.substr(0, path.size() - ext.size()) + ".BAK";
 }
 
-SaveOutcome SaveModelFile(const std::string& path) {
+SaveOutcome SaveModelFile(const std::string& path, const fileio::FileState* before) {
     SaveOutcome out;
     const fileio::SaveStatus status =
-        fileio::SaveFile(path, WriteModelFile(), BackupPathFor, out.reason, &out.identity);
+        fileio::SaveFile(path, WriteModelFile(), BackupPathFor, out.reason, before, &out.state);
     out.cancelled = status == fileio::SaveStatus::Cancelled;
     out.withoutBackup = status == fileio::SaveStatus::SavedWithoutBackup;
     if (status != fileio::SaveStatus::Saved && !out.withoutBackup) return out;

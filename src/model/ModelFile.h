@@ -77,7 +77,7 @@ struct LoadOutcome {
     int repairs = 0;
     std::vector<std::string> leftOut; // what the file held and the document could not keep
     std::string reason;               // UTF-8; empty when ok
-    fileio::FileIdentity identity;    // the file as it was read
+    fileio::FileState state;          // the file as it was read
 };
 
 // Reads the file at `path` (UTF-8) into a fresh Document and, only when the whole read
@@ -91,10 +91,10 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
 
 struct SaveOutcome {
     bool ok = false;
-    bool cancelled = false;        // the user chose not to save when asked
-    bool withoutBackup = false;    // saved, but the user agreed to go without the backup
-    std::string reason;            // UTF-8; empty when ok or cancelled
-    fileio::FileIdentity identity; // the file as it was written
+    bool cancelled = false;     // the user chose not to save when asked
+    bool withoutBackup = false; // saved, but the user agreed to go without the backup
+    std::string reason;         // UTF-8; empty when ok or cancelled
+    fileio::FileState state;    // the file as it was written
 };
 
 // Writes the open document to `path` safely: the file is built in memory, written to a
@@ -102,8 +102,9 @@ struct SaveOutcome {
 // the backup (same name, extension ".BAK") and the temporary file takes its place. On any
 // failure the file at `path` and its backup are left as they were and the reason is
 // returned. App.Modified is cleared only after a complete save. Links, protected files and a
-// taken backup name are handled, with their questions, by fileio::SaveFile.
-SaveOutcome SaveModelFile(const std::string& path);
+// taken backup name are handled, with their questions, by fileio::SaveFile; `before` is the
+// file as the document was read from it or last saved to it, when `path` names that file.
+SaveOutcome SaveModelFile(const std::string& path, const fileio::FileState* before = nullptr);
 
 // The backup of `path`: same folder and base name, extension ".BAK".
 std::string BackupPathFor(const std::string& path);

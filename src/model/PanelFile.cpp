@@ -41,6 +41,11 @@ void EncodeText(const FixedText<W>& text, char* slot) {
     std::memcpy(slot, v.data(), n);
 }
 
+// The panel file last read or saved, and its name's links as they then stood: a save to that
+// name again follows only those.
+std::string lastPath;
+fileio::FileState lastState;
+
 // A refused record, named as the dialog names it and by its place in the file.
 Result Damaged(int slot, const std::string& what) {
     return Failure("面材データファイルが壊れています。\n\n" + CustomPanelLabel(slot) +
@@ -166,10 +171,16 @@ Result Serialize(const Panels& panels, std::string& bytes) {
 
 Result Load(const std::string& path, Panels& panels) {
     std::string error;
-    const std::optional<std::string> bytes = fileio::ReadFileStart(path, FileSize, error);
+    fileio::FileState state;
+    const std::optional<std::string> bytes = fileio::ReadFileStart(path, FileSize, error, &state);
     if (!bytes)
         return Failure("面材データファイルを開けません。\n\n" + path + "\n\n" + error, ReadCaption);
-    return Parse(*bytes, panels);
+    Result r = Parse(*bytes, panels);
+    if (r) {
+        lastPath = path;
+        lastState = std::move(state);
+    }
+    return r;
 }
 
 std::string BackupPath(const std::string& path) {
@@ -181,9 +192,13 @@ Result Save(const std::string& path, const Panels& panels) {
     std::string bytes;
     if (Result r = Serialize(panels, bytes); !r) return r;
     std::string error;
-    switch (fileio::SaveFile(path, bytes, BackupPath, error)) {
+    fileio::FileState saved;
+    switch (fileio::SaveFile(path, bytes, BackupPath, error,
+                             path == lastPath ? &lastState : nullptr, &saved)) {
     case fileio::SaveStatus::Saved:
     case fileio::SaveStatus::SavedWithoutBackup:
+        lastPath = path;
+        lastState = std::move(saved);
         return {};
     case fileio::SaveStatus::Cancelled:
         return {false, {}, {}, true};

@@ -154,6 +154,42 @@ TEST_F(FileEdges, TheBackupIsNeverReadWhole) {
     EXPECT_EQ(folder.entries(), 2u);
 }
 
+// Another user may put a link or another file in place of the file or its earlier backup at
+// any moment: a backup, hard link or copy, is made only of the file the save examined, never
+// through a link, and the save fails leaving no copy of what the link leads to. Nor does a
+// failed save lose the earlier backup when it cannot put it back.
+TEST_F(FileEdges, NoSaveCopiesThroughALinkOrLosesTheEarlierBackup) {
+    const std::string file = folder.file("a.vq2"), secret = folder.file("secret");
+    WriteBytes(secret, "secret");
+    fs::permissions(secret, fs::perms(0600));
+    for (const bool copy : {false, true})
+        for (const std::string& swapped : {file, Bak(file)}) {
+            SCOPED_TRACE(swapped + (copy ? " copied" : " linked"));
+            WriteBytes(file, "old");
+            WriteBytes(Bak(file), "older");
+            fileio::InjectFault(copy ? fileio::Fault::Link : fileio::Fault::None);
+            fileio::SetStepHook([&](fileio::Step step) {
+                if (step != fileio::Step::Backup) return;
+                fs::remove(swapped);
+                fs::create_symlink(secret, swapped);
+            });
+            EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+            fileio::SetStepHook({});
+            EXPECT_EQ(reason, "バックアップファイルを作成できませんでした（保存の途中で、ファイルが"
+                              "別のものに置き換えられました）");
+            EXPECT_EQ(folder.entries(), 3u) << "no copy and no second name stays";
+            fs::remove(swapped);
+        }
+
+    WriteBytes(file, "old");
+    WriteBytes(Bak(file), "older");
+    fileio::InjectFault(fileio::Fault::Restore);
+    EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+    fileio::InjectFault(fileio::Fault::None);
+    EXPECT_EQ(ReadBytes(file), "old");
+    EXPECT_EQ(ReadBytes(reason.substr(reason.rfind('\n') + 1)), "older") << reason;
+}
+
 // Both files go this way; a save the user declined is no failure: nothing more is said and the
 // document stays modified.
 TEST_F(FileEdges, ADeclinedSaveSaysNothingMore) {
@@ -368,50 +404,54 @@ TEST_F(FileEdges, NamesUpToTheLongestSave) {
     }
 }
 
-// A member of the file's group saves it: the group, the access control list and the other
-// extended attributes stay; only the owner becomes the one who saved. The administrator keeps
-// the owner too; a user outside the group saves with a group of their own.
-TEST_F(SharedFiles, GroupAccessListAndAttributesAreKept) {
+// A member of the file's group saves it: the file is written in place, so it stays the owner's
+// with its group, access control list and other extended attributes; the backup, a copy that
+// belongs to the member, lets the owner read it too. The administrator keeps the owner, and so
+// does a user outside the group whom the list lets write.
+TEST_F(SharedFiles, TheOwnerKeepsTheFileAGroupMemberSaved) {
     const std::string file = folder.file("a.vq2");
     WriteBytes(file, "old");
     if (::setxattr(file.c_str(), "user.velquor.note", "kept", 4, 0) != 0)
         GTEST_SKIP() << "the file system keeps no extended attributes: " << std::strerror(errno);
-    // Read and write for the owner, the group and user 4103; read for others.
+    // Read and write for the owner, the group and user 4103; nothing for others.
     const std::string acl =
-        AclBytes({{0x01, 6, ~0u}, {0x02, 6, 4103}, {0x04, 6, ~0u}, {0x10, 6, ~0u}, {0x20, 4, ~0u}});
+        AclBytes({{0x01, 6, ~0u}, {0x02, 6, 4103}, {0x04, 6, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}});
     if (::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
         GTEST_SKIP() << "the file system keeps no access control lists: " << std::strerror(errno);
     ASSERT_EQ(::chown(file.c_str(), Owner, SharedGroup), 0);
     const std::string keptAcl = Attribute(file, "system.posix_acl_access");
-    const mode_t mode = StatOf(file).st_mode;
+    const struct stat before = StatOf(file);
+    const auto saveAs = [&](uid_t user, std::vector<gid_t> groups) {
+        return AsUser(user, OwnGroup, std::move(groups), [&] {
+            std::string why;
+            return StatusName(Save(file, why)) + why;
+        });
+    };
+    const auto readAs = [&](uid_t user, const std::string& path) {
+        return AsUser(user, OwnGroup, {}, [&] { return ReadBytes(path); });
+    };
 
-    EXPECT_EQ(AsUser(Member, OwnGroup, {SharedGroup},
-                     [&] {
-                         std::string why;
-                         return StatusName(Save(file, why)) + why;
-                     }),
-              "Saved");
-    EXPECT_EQ(ReadBytes(file), "new");
-    EXPECT_EQ(StatOf(file).st_uid, Member) << "the owner cannot be kept";
-    EXPECT_EQ(StatOf(file).st_gid, SharedGroup);
-    EXPECT_EQ(StatOf(file).st_mode, mode);
-    EXPECT_EQ(Attribute(file, "user.velquor.note"), "kept");
+    EXPECT_EQ(saveAs(Member, {SharedGroup}), "Saved");
+    EXPECT_EQ(readAs(Owner, file), "new");
+    EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
+    EXPECT_EQ(StatOf(file).st_uid, Owner);
+    EXPECT_EQ(StatOf(file).st_mode, before.st_mode);
     EXPECT_EQ(Attribute(file, "system.posix_acl_access"), keptAcl);
-    EXPECT_EQ(StatOf(Bak(file)).st_uid, Owner) << "the backup is the old file itself";
+    EXPECT_EQ(StatOf(Bak(file)).st_uid, Member) << "the backup is a copy, the member's";
+    EXPECT_EQ(StatOf(Bak(file)).st_gid, SharedGroup);
+    EXPECT_EQ(Attribute(Bak(file), "user.velquor.note"), "kept");
+    EXPECT_EQ(readAs(Owner, Bak(file)), "old");
+    EXPECT_EQ(readAs(Stranger, Bak(file)).substr(0, 1), "<") << "and nobody else";
 
     ASSERT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
-    EXPECT_EQ(StatOf(file).st_uid, Member) << "the administrator keeps the owner";
+    EXPECT_EQ(StatOf(file).st_uid, Owner) << "the administrator keeps the owner";
     EXPECT_EQ(StatOf(file).st_gid, SharedGroup);
     EXPECT_EQ(Attribute(file, "system.posix_acl_access"), keptAcl);
 
-    // Another user whom the list lets write, outside the group: the group cannot be kept.
-    EXPECT_EQ(AsUser(4103, OwnGroup, {},
-                     [&] {
-                         std::string why;
-                         return StatusName(Save(file, why)) + why;
-                     }),
-              "Saved");
-    EXPECT_EQ(StatOf(file).st_gid, OwnGroup);
+    // Another user whom the list lets write, outside the group.
+    EXPECT_EQ(saveAs(4103, {}), "Saved");
+    EXPECT_EQ(StatOf(file).st_uid, Owner);
+    EXPECT_EQ(StatOf(file).st_gid, SharedGroup);
     EXPECT_EQ(Attribute(file, "user.velquor.note"), "kept");
     EXPECT_EQ(folder.entries(), 2u);
 
@@ -423,32 +463,54 @@ TEST_F(SharedFiles, GroupAccessListAndAttributesAreKept) {
     EXPECT_EQ(folder.entries(), 2u);
 }
 
-// In a folder everyone may write and only owners may empty, a link is followed only when it is
-// the user's or the folder owner's, as the system itself follows links there.
-TEST_F(SharedFiles, ALinkAnotherUserLeftInASharedFolderIsRefused) {
-    const std::string target = folder.file("mine.vq2");
-    WriteBytes(target, "mine");
-    const std::string shared = StickyFolder("shared"), link = shared + "/a.vq2";
-    fs::create_symlink(target, link);
-    ASSERT_EQ(::lchown(link.c_str(), Stranger, Stranger), 0);
-    EXPECT_EQ(Save(link, reason), SaveStatus::Failed);
-    EXPECT_EQ(reason, "保存先は、誰でも書き込める共用のフォルダーにある、他の利用者のシンボリック"
-                      "リンクです（" +
-                          link + "）");
-    EXPECT_EQ(ReadBytes(target), "mine");
-    EXPECT_FALSE(fileio::FileExists(Bak(target)));
+// In any folder a link is followed only when the user or the administrator made it, or when it
+// stood so when the file was read. A group member puts links in place of the open model and
+// panel files, to a file in the user's home that does not exist yet: each save is refused with
+// where the link leads, and nothing is written there.
+TEST_F(SharedFiles, ALinkAnotherUserMadeOrThatCameSinceTheOpenIsRefused) {
+    const std::string group = folder.file("group"), keys = folder.file("authorized_keys");
+    fs::create_directory(group);
+    fs::permissions(group, fs::perms::all);
+    const std::string model = group + "/house.vq2", panels = group + "/p.yd0";
+    WriteBytes(model, WriteModelFile(*StartDocument(), 0));
+    ASSERT_TRUE(CustomPanelFile::Save(panels, Doc.CustomPanels).ok);
+    DocumentView view;
+    DocumentCommands commands(view);
+    ScriptedMessages msgs;
+    ASSERT_TRUE(commands.ReadFile(model));
+    ASSERT_TRUE(CustomPanelFile::Load(panels, Doc.CustomPanels).ok);
+    EXPECT_EQ(AsUser(Member, Member, {},
+                     [&] {
+                         for (const std::string& name : {model, panels}) {
+                             ::unlink(name.c_str());
+                             if (::symlink(keys.c_str(), name.c_str()) != 0) return "no link";
+                         }
+                         return "";
+                     }),
+              "");
+    const std::string came =
+        "保存先のシンボリックリンクは、ファイルを開いた後に作られたか、変えられています（";
+    msgs.expect(std::string(SaveFailedText) + "\n\n" + model + "\n\n" + came + model + " → " +
+                    keys + "）",
+                MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Failed);
+    EXPECT_EQ(CustomPanelFile::Save(panels, Doc.CustomPanels).message,
+              "面材データファイルを保存できません。\n\n" + panels + "\n\n" + came + panels + " → " +
+                  keys + "）");
+    EXPECT_EQ(Save(model, reason), SaveStatus::Failed);
+    EXPECT_EQ(reason,
+              "保存先は、他の利用者のシンボリックリンクです（" + model + " → " + keys + "）");
+    EXPECT_FALSE(fs::exists(keys));
 
-    // The folder's owner may leave links there; so may the user.
-    ASSERT_EQ(::chown(shared.c_str(), Stranger, Stranger), 0);
-    ASSERT_EQ(Save(link, reason), SaveStatus::Saved) << reason;
-    ASSERT_EQ(::chown(shared.c_str(), 0, 0), 0);
-    ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
-    ASSERT_EQ(Save(link, reason), SaveStatus::Saved) << reason;
-    // A folder without the sticky bit protects nothing: its links are followed.
-    fs::permissions(shared, fs::perms::all);
-    ASSERT_EQ(::lchown(link.c_str(), Stranger, Stranger), 0);
-    ASSERT_EQ(Save(link, reason), SaveStatus::Saved) << reason;
-    EXPECT_EQ(fs::read_symlink(link), target);
+    // Read through the member's link, the file is saved through it; so is the user's own link.
+    WriteBytes(keys, WriteModelFile(*StartDocument(), 0));
+    ASSERT_TRUE(commands.ReadFile(model));
+    msgs.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(keys), WriteModelFile());
+    ASSERT_EQ(::lchown(model.c_str(), 0, 0), 0);
+    ASSERT_EQ(Save(model, reason), SaveStatus::Saved) << reason;
+    EXPECT_EQ(fs::read_symlink(model), keys);
 }
 
 // Another user's file at the backup's name in a sticky folder cannot be replaced: the user is
@@ -480,7 +542,22 @@ TEST_F(SharedFiles, AnotherUsersBackupInAStickyFolderStays) {
     EXPECT_EQ(ReadBytes(file), "new");
     EXPECT_EQ(ReadBytes(Bak(file)), "theirs");
     EXPECT_EQ(StatOf(Bak(file)).st_uid, Stranger);
+
+    // Another user's file there cannot be replaced even where the user may write it: refused
+    // before a second name of it is made, which the user could not remove.
+    const std::string theirs = shared + "/theirs.vq2";
+    WriteBytes(theirs, "theirs");
+    ASSERT_EQ(::chown(theirs.c_str(), Stranger, Stranger), 0);
+    fs::permissions(theirs, fs::perms(0666));
+    EXPECT_EQ(
+        AsUser(Member, Member, {},
+               [&] {
+                   std::string why;
+                   return StatusName(Save(theirs, why)) + why;
+               }),
+        "Failed保存先は、持ち主しか置き換えられないフォルダーにある、他の利用者のファイルです（" +
+            theirs + "）");
     std::size_t entries = 0;
     for ([[maybe_unused]] auto& e : fs::directory_iterator(shared)) ++entries;
-    EXPECT_EQ(entries, 2u);
+    EXPECT_EQ(entries, 3u);
 }

@@ -933,7 +933,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, InjectedSaveFailure,
                          ::testing::Values(fileio::Fault::Open, fileio::Fault::Write,
                                            fileio::Fault::ShortWrite, fileio::Fault::Sync,
                                            fileio::Fault::Close, fileio::Fault::Backup,
-                                           fileio::Fault::Rename));
+                                           fileio::Fault::Rename, fileio::Fault::Mode));
 
 TEST_F(LoadAndSave, SaveIntoAMissingFolderIsReported) {
     App.Modified = 1;
