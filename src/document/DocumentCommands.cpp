@@ -13,7 +13,9 @@
 #include "model/ModelHooks.h"
 
 #include <cctype>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 // ---- The window ----
 
@@ -150,9 +152,58 @@ bool DocumentCommands::OpenPending(const std::string& path) {
     return ReadFile(path);
 }
 
-SaveResult DocumentCommands::WriteTo(const std::string& path) {
-    const bool own = path == origin_.name && origin_.file.identity.known();
-    const SaveOutcome outcome = SaveModelFile(path, own ? &origin_.file : nullptr);
+namespace {
+
+// Whether `a` and `b` name one file: the same name, or names that lead to the same place.
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ea, eb;
+    const std::filesystem::path ca = std::filesystem::weakly_canonical(a, ea);
+    const std::filesystem::path cb = std::filesystem::weakly_canonical(b, eb);
+    return !ea && !eb && ca == cb;
+}
+
+// A name beside `path` under which nothing stands: its base name with "_2", "_3" and so on.
+std::string FreeNameBeside(const std::string& path) {
+    const std::string_view ext = fileio::ExtensionOf(path);
+    const std::string base = path.substr(0, path.size() - ext.size());
+    for (int n = 2;; ++n) {
+        const std::string name = base + "_" + std::to_string(n) + std::string(ext);
+        std::error_code ec;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(name, ec))) return name;
+    }
+}
+
+} // namespace
+
+DocumentCommands::Check DocumentCommands::CheckFor(const std::string& path, bool overwrite) const {
+    // Nothing is known of a name the document took otherwise than by a read or a save here.
+    if (origin_.name != App.FileName || !origin_.file.digest) return Check::None;
+    if (SameFile(path, origin_.name)) return Check::OwnFile;
+    return overwrite ? Check::OlderFilesTarget : Check::None;
+}
+
+SaveResult DocumentCommands::WriteTo(const std::string& path, Check check) {
+    // Replaced without a question: the document's own file as it was read or last saved, its
+    // links and its bytes; beside an older file, a file of that file's bytes, which loses
+    // nothing. Once the user agrees to replace other bytes, those.
+    fileio::FileState expected = origin_.file;
+    if (check == Check::OlderFilesTarget) expected.links.reset();
+    SaveOutcome outcome;
+    for (;;) {
+        outcome = SaveModelFile(path, check == Check::None ? nullptr : &expected);
+        if (!outcome.changed) break;
+        switch (AskBeforeReplacing(path, check)) {
+        case Replace::Go:
+            expected.digest = outcome.state.digest;
+            break;
+        case Replace::SaveAs:
+            // Never the name the user just declined.
+            return SaveAsOffering(FreeNameBeside(path));
+        case Replace::Cancel:
+            return SaveResult::Cancelled;
+        }
+    }
     lastSaveWithoutBackup_ = outcome.withoutBackup;
     if (outcome.cancelled) return SaveResult::Cancelled;
     if (!outcome.ok) {
@@ -170,24 +221,20 @@ SaveResult DocumentCommands::WriteTo(const std::string& path) {
     return SaveResult::Saved;
 }
 
-DocumentCommands::Replace DocumentCommands::AskBeforeReplacing(const std::string& target) const {
-    // Nothing is known of a name the document took otherwise than by a read or a save here.
-    if (origin_.name != App.FileName || !origin_.file.identity.known()) return Replace::Go;
-    fileio::FileIdentity now;
-    // Nothing stands there to be lost; or what stands there cannot be looked at, which the
-    // save itself then reports.
-    if (!fileio::IdentityOf(target, now) || now == origin_.file.identity) return Replace::Go;
+DocumentCommands::Replace DocumentCommands::AskBeforeReplacing(const std::string& target,
+                                                               Check check) {
+    // Enter keeps the file on disk.
     const std::string where = "\n\n" + target + "\n\n";
-    if (target == origin_.name || now.sameFile(origin_.file.identity)) {
-        const MsgAnswer answer =
-            Messages().ask(ChangedOnDiskQuestion + where + ReplaceOrCancelAnswers,
-                           fileio::SaveQuestionCaption, MsgButtons::YesNo, MsgIcon::Question);
-        return answer == MsgAnswer::Yes ? Replace::Go : Replace::Cancel;
-    }
+    if (check == Check::OwnFile)
+        return Messages().askWithDefault(ChangedOnDiskQuestion + where + ReplaceOrCancelAnswers,
+                                         fileio::SaveQuestionCaption, MsgButtons::YesNo,
+                                         MsgIcon::Question, MsgAnswer::No) == MsgAnswer::Yes
+                   ? Replace::Go
+                   : Replace::Cancel;
     // The document came from an older file beside the ".vq2" name, which holds another plan.
-    switch (Messages().ask(OtherFileAtTargetQuestion + where + ReplaceSaveAsOrCancelAnswers,
-                           fileio::SaveQuestionCaption, MsgButtons::YesNoCancel,
-                           MsgIcon::Question)) {
+    switch (Messages().askWithDefault(
+        OtherFileAtTargetQuestion + where + ReplaceSaveAsOrCancelAnswers,
+        fileio::SaveQuestionCaption, MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::No)) {
     case MsgAnswer::Yes:
         return Replace::Go;
     case MsgAnswer::No:
@@ -204,16 +251,9 @@ SaveResult DocumentCommands::OverwriteSave() {
         return SaveResult::Refused;
     }
     const std::string target = OverwriteTarget(App.FileName);
-    switch (AskBeforeReplacing(target)) {
-    case Replace::Go:
-        break;
-    case Replace::SaveAs:
-        return SaveAs();
-    case Replace::Cancel:
-        return SaveResult::Cancelled;
-    }
-    const SaveResult result = WriteTo(target);
-    if (result != SaveResult::Saved) return result;
+    const SaveResult result = WriteTo(target, CheckFor(target, true));
+    // Saved elsewhere, where the user chose instead, nothing more is said.
+    if (result != SaveResult::Saved || App.FileName != target) return result;
     // Told after every overwrite save, also when there was no earlier file to keep; but never
     // that a backup stands when the user has just agreed to save without one.
     Messages().ask(lastSaveWithoutBackup_ ? SavedWithoutBackupNotice : OverwriteSavedNotice,
@@ -224,13 +264,15 @@ SaveResult DocumentCommands::OverwriteSave() {
 SaveResult DocumentCommands::SaveAs() {
     // A document read from an older file is offered its ".vq2" name: the current layout under
     // the old name would be a file its own reader refuses.
-    FileDialogRequest request{SaveDialogFilters(),
-                              App.FileName == UntitledName ? std::string()
-                                                           : OverwriteTarget(App.FileName),
-                              SaveDefaultExtension, SaveDialogCaption};
-    const std::optional<std::string> chosen = FileDialogs().saveFile(request);
+    return SaveAsOffering(App.FileName == UntitledName ? std::string()
+                                                       : OverwriteTarget(App.FileName));
+}
+
+SaveResult DocumentCommands::SaveAsOffering(const std::string& initialPath) {
+    const std::optional<std::string> chosen = FileDialogs().saveFile(
+        {SaveDialogFilters(), initialPath, SaveDefaultExtension, SaveDialogCaption});
     if (!chosen || chosen->empty()) return SaveResult::Cancelled;
-    return WriteTo(*chosen);
+    return WriteTo(*chosen, CheckFor(*chosen, false));
 }
 
 bool DocumentCommands::QueryClose() {

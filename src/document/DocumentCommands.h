@@ -105,11 +105,13 @@ public:
     bool OpenPending(const std::string& path);
 
     // 上書き保存: writes the document over its own file (".vq2"), the earlier file kept as
-    // ".BAK", and tells the user. Before it replaces a file this program did not read or write
-    // under the document's name, or that file changed on disk since, the user is asked.
+    // ".BAK", and tells the user. Before it replaces a file whose bytes are not those the
+    // document was read from or last saved as under its name (another program or another copy
+    // of this one wrote it since), or, for a document read from an older file, another file
+    // under the ".vq2" name, the user is asked; the default answer keeps the file.
     SaveResult OverwriteSave();
 
-    // 名前をつけて保存.
+    // 名前をつけて保存. A save onto the document's own file asks as the overwrite save does.
     SaveResult SaveAs();
 
     // The main window is about to close: asks whether to save a modified document. Returns
@@ -117,9 +119,15 @@ public:
     bool QueryClose();
 
 private:
-    SaveResult WriteTo(const std::string& path);
+    // What a save to a name replaces only after a question: nothing; other bytes than the
+    // document's own file held when it was read or last saved; or, beside the older file the
+    // document was read from, other bytes than that file's.
+    enum class Check { None, OwnFile, OlderFilesTarget };
+    Check CheckFor(const std::string& path, bool overwrite) const;
+    SaveResult WriteTo(const std::string& path, Check check);
+    SaveResult SaveAsOffering(const std::string& initialPath);
     enum class Replace { Go, SaveAs, Cancel };
-    Replace AskBeforeReplacing(const std::string& target) const;
+    static Replace AskBeforeReplacing(const std::string& target, Check check);
 
     // The file the document was last read from or saved to, as it then stood on disk, and the
     // name the document took with it.

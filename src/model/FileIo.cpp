@@ -51,6 +51,7 @@ std::string SystemReason(const char* what, int err) {
 const char* const BackupFailed = "バックアップファイルを作成できませんでした";
 const char* const SaveTargetUnclear = "保存先を確かめられませんでした";
 const char* const Swapped = "保存の途中で、ファイルが別のものに置き換えられました";
+constexpr std::size_t Largest = 64u << 20; // far beyond any model file
 
 // What a name holds that is not a regular file, in the user's words.
 const char* KindName(mode_t mode) {
@@ -85,6 +86,17 @@ FileIdentity IdentityFrom(const struct stat& st) {
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+const char* const ChangedMeanwhile =
+    "ファイルを置き換えられませんでした（保存の途中で、別のプログラムがファイルを変更しました）";
+
+// Whether `path` still names the file examined as `old` as it then was: the same file, of the
+// same size, written last at the same time; or, with `old` unknown, still nothing.
+bool Unchanged(const std::string& path, const FileIdentity& old) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return !old.known() && errno == ENOENT;
+    return IdentityFrom(st) == old;
 }
 
 // Opens an existing regular file for reading. Anything else is refused by what its name holds,
@@ -524,12 +536,19 @@ private:
 // on disk as its backup (or, without one, under a name of its own until the write is done):
 // another user's file that the user may write keeps its owner so, whom a new file, which would
 // be the user's, would lock out. A write that fails puts the copied bytes back.
-bool WriteInPlace(int fd, const std::string& path, const struct stat& old, std::string_view bytes,
-                  const std::string& backupPath, std::string& error, FileIdentity* written) {
+SaveStatus WriteInPlace(int fd, const std::string& path, const struct stat& old,
+                        std::string_view bytes, const std::string& backupPath, std::string& error) {
     Backup backup(path, backupPath);
-    if (!backup.make(old, true, error)) return false;
+    if (!backup.make(old, true, error)) return SaveStatus::Failed;
     SyncFolder(FolderOf(path)); // the backup stands on disk before the file is touched
     Reached(Step::Replace);
+    struct stat now;
+    if (!Unchanged(path, IdentityFrom(old)) || ::fstat(fd, &now) != 0 ||
+        !(IdentityFrom(now) == IdentityFrom(old))) {
+        error = ChangedMeanwhile;
+        backup.undo(error);
+        return SaveStatus::Changed;
+    }
     auto failed = [&] {
         error = SystemReason("ファイルに書き込めませんでした", errno);
         return false;
@@ -537,11 +556,9 @@ bool WriteInPlace(int fd, const std::string& path, const struct stat& old, std::
     const bool ok = (::lseek(fd, 0, SEEK_SET) == 0 || failed()) && WriteAll(fd, bytes, error) &&
                     (::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 || failed()) &&
                     Sync(fd, error);
-    struct stat st;
     if (ok) {
-        if (written && ::fstat(fd, &st) == 0) *written = IdentityFrom(st);
         backup.done();
-        return true;
+        return SaveStatus::Saved;
     }
     std::string ignored;
     const int in = ::open(backup.name().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -559,7 +576,7 @@ bool WriteInPlace(int fd, const std::string& path, const struct stat& old, std::
         backup.undo(error);
     else
         error += "\n\n元のファイルの内容は、次のファイルに残っています。\n" + backup.name();
-    return false;
+    return SaveStatus::Failed;
 }
 
 // Whether a file that replaces the one examined as `st` can belong to its owner: the user's own
@@ -643,12 +660,6 @@ bool FollowLinks(const std::string& path, const LinkPath* before, std::string& f
         });
 }
 
-// 64-bit FNV-1a of `bytes`, continuing from `hash`.
-std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325u) {
-    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
-    return hash;
-}
-
 // A lock beside the file a save replaces, a file created only where none stands (as
 // version-control tools lock their index), held from the last look at what stands there to its
 // replacement: copies of the program that save the same file at once go one after another,
@@ -662,9 +673,10 @@ public:
         // A short hidden name of its own: beside a name of 255 bytes no longer one would fit.
         char hex[17];
         const std::size_t slash = file.rfind('/');
-        std::snprintf(hex, sizeof hex, "%016llx",
-                      static_cast<unsigned long long>(
-                          Fnv1a(slash == std::string::npos ? file : file.substr(slash + 1))));
+        std::snprintf(
+            hex, sizeof hex, "%016llx",
+            static_cast<unsigned long long>(
+                DigestOf(slash == std::string::npos ? file : file.substr(slash + 1)).hash));
         const std::string folder = FolderOf(file);
         name_ = (folder == "/" ? folder : folder + "/") + ".vq-lock-" + hex;
         auto waitFrom = std::chrono::steady_clock::now();
@@ -709,6 +721,45 @@ private:
     struct stat st_ {};
     bool held_ = false;
 };
+
+// Looks at what stands at `file`, without following a link: `exists` says whether anything
+// does; false, with `error` saying why, when it cannot be looked at or is no regular file.
+bool ExamineTarget(const std::string& file, struct stat& st, bool& exists, std::string& error) {
+    exists = ::lstat(file.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) {
+        error = SystemReason(SaveTargetUnclear, errno);
+        return false;
+    }
+    if (exists && !S_ISREG(st.st_mode)) {
+        error = "保存先は" + NotAFile(st.st_mode);
+        return false;
+    }
+    return true;
+}
+
+// What stands at `file` now, looked at without following a link: `identity` takes its identity
+// (unknown when nothing stands there), and the result the digest of its bytes, none when they
+// cannot be read whole (too large for a model file, or not the user's to read).
+std::optional<Digest> Look(const std::string& file, FileIdentity& identity) {
+    identity = {};
+    struct stat st;
+    if (::lstat(file.c_str(), &st) != 0) {
+        if (errno != ENOENT) identity.size = 0; // something may stand there, unseen
+        return std::nullopt;
+    }
+    identity = IdentityFrom(st);
+    std::string ignored;
+    const int fd = OpenExamined(file, st, O_RDONLY, "", ignored);
+    if (fd < 0) return std::nullopt;
+    Digest digest;
+    const bool whole = ReadChunks(fd, Largest + 1, ignored, [&](std::string_view chunk) {
+        digest.add(chunk);
+        return true;
+    });
+    ::close(fd);
+    if (!whole || digest.size > Largest) return std::nullopt;
+    return digest;
+}
 
 // A file the user cannot write, or one that nobody may write: the user protected it.
 bool Protected(const std::string& file, const struct stat& st) {
@@ -786,20 +837,22 @@ void SetStepHook(std::function<void(Step)> hook) {
     stepHook = std::move(hook);
 }
 
-bool IdentityOf(const std::string& path, FileIdentity& identity) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) return false;
-    identity = IdentityFrom(st);
-    return true;
+void Digest::add(std::string_view bytes) {
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    size += bytes.size();
+}
+
+Digest DigestOf(std::string_view bytes) {
+    Digest digest;
+    digest.add(bytes);
+    return digest;
 }
 
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit,
                                          std::string& error, FileState* state) {
-    struct stat st;
     if (state) state->links = LinksOf(path);
-    const int fd = OpenRegular(path, "ファイルを開けませんでした", error, &st);
+    const int fd = OpenRegular(path, "ファイルを開けませんでした", error);
     if (fd < 0) return std::nullopt;
-    if (state) state->identity = IdentityFrom(st);
     std::string data;
     const bool ok = ReadChunks(fd, limit, error, [&](std::string_view chunk) {
         data += chunk;
@@ -807,12 +860,12 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t li
     });
     ::close(fd);
     if (!ok) return std::nullopt;
+    if (state) state->digest = DigestOf(data);
     return data;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error,
                                          FileState* state) {
-    constexpr std::size_t Largest = 64u << 20; // far beyond any model file
     std::optional<std::string> data = ReadFileStart(path, Largest + 1, error, state);
     if (data && data->size() > Largest) {
         error = "ファイルが大きすぎます";
@@ -826,59 +879,65 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool ReplaceFileSafely(const std::string& path, std::string_view bytes,
-                       const std::string& backupPath, std::string& error, FileIdentity* written) {
+SaveStatus ReplaceFileSafely(const std::string& path, std::string_view bytes,
+                             const std::string& backupPath, std::string& error,
+                             const FileIdentity* examined) {
     struct stat old;
-    const bool exists = ::lstat(path.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) {
-        error = SystemReason(SaveTargetUnclear, errno);
-        return false;
-    }
-    if (exists && !S_ISREG(old.st_mode)) {
-        error = "保存先は" + NotAFile(old.st_mode);
-        return false;
+    bool exists = false;
+    if (!ExamineTarget(path, old, exists, error)) return SaveStatus::Failed;
+    const FileIdentity start = exists ? IdentityFrom(old) : FileIdentity{};
+    if (examined && !(start == *examined)) {
+        error = ChangedMeanwhile;
+        return SaveStatus::Changed;
     }
     if (exists && !OwnerKept(old)) {
         const int fd = OpenExamined(path, old, O_WRONLY, "ファイルに書き込めませんでした", error);
         if (fd >= 0) {
-            const bool ok = WriteInPlace(fd, path, old, bytes, backupPath, error, written);
+            const SaveStatus status = WriteInPlace(fd, path, old, bytes, backupPath, error);
             ::close(fd);
-            return ok;
+            return status;
         }
         // A file the user may not write (one they agreed to replace though protected) is
         // replaced by a new one, which gives the owner the access they had.
-        if (errno != EACCES && errno != EPERM) return false;
+        if (errno != EACCES && errno != EPERM) return SaveStatus::Failed;
     }
 
     int oldFd = -1;
     if (exists) {
         oldFd = OpenExamined(path, old, O_RDONLY, "ファイルを置き換えられませんでした", error);
-        if (oldFd < 0 && errno != EACCES) return false; // else its attributes are read by name
+        if (oldFd < 0 && errno != EACCES) return SaveStatus::Failed; // else attributes by name
     }
     const Former former{path, old, oldFd};
     std::string temp;
     const bool made = WriteTempFile(path, exists ? old.st_mode & 07777 : NewFileMode(),
-                                    exists ? &former : nullptr, temp, written, error,
+                                    exists ? &former : nullptr, temp, nullptr, error,
                                     [&](int fd) { return WriteAll(fd, bytes, error); });
     if (oldFd >= 0) ::close(oldFd);
-    if (!made) return false;
+    if (!made) return SaveStatus::Failed;
 
     Backup backup(path, backupPath);
     if (exists && !backupPath.empty() && !backup.make(old, false, error)) {
         ::unlink(temp.c_str());
-        return false;
+        return SaveStatus::Failed;
     }
     Reached(Step::Replace);
+    SaveStatus status = SaveStatus::Saved;
     const bool fails = Injected(Fault::Rename) || Injected(Fault::Restore);
-    if (fails || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!Unchanged(path, start)) {
+        error = ChangedMeanwhile;
+        status = SaveStatus::Changed;
+    } else if (fails || ::rename(temp.c_str(), path.c_str()) != 0) {
         error = SystemReason("ファイルを置き換えられませんでした", fails ? EACCES : errno);
+        status = SaveStatus::Failed;
+    }
+    if (status != SaveStatus::Saved) {
         ::unlink(temp.c_str());
         backup.undo(error);
-        return false;
+        return status;
     }
     backup.done();
     SyncFolder(FolderOf(path));
-    return true;
+    return SaveStatus::Saved;
 }
 
 SaveStatus SaveFile(const std::string& path, std::string_view bytes,
@@ -886,18 +945,11 @@ SaveStatus SaveFile(const std::string& path, std::string_view bytes,
                     const FileState* before, FileState* saved) {
     std::string file;
     LinkPath links;
-    if (!FollowLinks(path, before ? &before->links : nullptr, file, links, error))
+    if (!FollowLinks(path, before && before->links ? &*before->links : nullptr, file, links, error))
         return SaveStatus::Failed;
     struct stat st;
-    const bool exists = ::lstat(file.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT) {
-        error = SystemReason(SaveTargetUnclear, errno);
-        return SaveStatus::Failed;
-    }
-    if (exists && !S_ISREG(st.st_mode)) {
-        error = "保存先は" + NotAFile(st.st_mode);
-        return SaveStatus::Failed;
-    }
+    bool exists = false;
+    if (!ExamineTarget(file, st, exists, error)) return SaveStatus::Failed;
     // Checked before anything is made: a second name of the file would be one the user could
     // not remove.
     if (exists && !MayTakeName(file, st)) {
@@ -906,6 +958,20 @@ SaveStatus SaveFile(const std::string& path, std::string_view bytes,
                        file);
         return SaveStatus::Failed;
     }
+    // Whether the bytes that stand there are other than those the save may replace: then the
+    // caller asks first, before any other question.
+    const std::optional<Digest> expected = before ? before->digest : std::nullopt;
+    FileIdentity examined;
+    std::optional<Digest> found;
+    const auto changed = [&] {
+        found = Look(file, examined);
+        return examined.known() && found != expected;
+    };
+    const auto report = [&] {
+        if (saved) *saved = {std::nullopt, found};
+        return SaveStatus::Changed;
+    };
+    if (expected && changed()) return report();
     if (exists && Protected(file, st) &&
         !Confirmed("このファイルは書き込み禁止になっています。\n\n" + file +
                    "\n\n置き換えて保存する　　　はい\n\n保存を中止する　　　　　いいえ"))
@@ -924,10 +990,21 @@ SaveStatus SaveFile(const std::string& path, std::string_view bytes,
         backup.clear();
         status = SaveStatus::SavedWithoutBackup;
     }
+    // Once more under the lock, and the file then looked at is the one replaced; where nothing
+    // stood, nothing may have come meanwhile, as it would be replaced without a backup.
     const SaveLock lock(file);
-    FileIdentity written;
-    if (!ReplaceFileSafely(file, bytes, backup, error, &written)) return SaveStatus::Failed;
-    if (saved) *saved = {std::move(links), written};
+    if (expected && changed()) return report();
+    const FileIdentity nothing;
+    const SaveStatus replaced = ReplaceFileSafely(file, bytes, backup, error,
+                                                  expected ? &examined
+                                                  : exists ? nullptr
+                                                           : &nothing);
+    if (replaced == SaveStatus::Changed && expected) {
+        changed();
+        return report();
+    }
+    if (replaced != SaveStatus::Saved) return SaveStatus::Failed;
+    if (saved) *saved = {std::move(links), DigestOf(bytes)};
     return status;
 }
 

@@ -11,9 +11,18 @@ class MessageService {
 public:
     virtual ~MessageService() = default;
     // Shows the message and returns the button the user chose. Closing the box without a
-    // button answers No, or Cancel where Cancel is offered.
+    // button answers No, or Cancel where Cancel is offered. Enter chooses the first button (OK
+    // or Yes).
     virtual MsgAnswer ask(const std::string& text, const std::string& caption, MsgButtons buttons,
                           MsgIcon icon) = 0;
+    // As ask, with `defaultAnswer` the button Enter chooses: a question whose Yes would replace
+    // what the user has not seen defaults to the answer that keeps it. A service that shows no
+    // buttons answers as ask does.
+    virtual MsgAnswer askWithDefault(const std::string& text, const std::string& caption,
+                                     MsgButtons buttons, MsgIcon icon, MsgAnswer defaultAnswer) {
+        (void)defaultAnswer;
+        return ask(text, caption, buttons, icon);
+    }
 };
 
 // The service the program talks to; the window installs its message boxes at start-up,

@@ -332,6 +332,7 @@ SaveOutcome SaveModelFile(const std::string& path, const fileio::FileState* befo
     const fileio::SaveStatus status =
         fileio::SaveFile(path, WriteModelFile(), BackupPathFor, out.reason, before, &out.state);
     out.cancelled = status == fileio::SaveStatus::Cancelled;
+    out.changed = status == fileio::SaveStatus::Changed;
     out.withoutBackup = status == fileio::SaveStatus::SavedWithoutBackup;
     if (status != fileio::SaveStatus::Saved && !out.withoutBackup) return out;
     App.Modified = 0;

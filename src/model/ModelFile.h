@@ -93,8 +93,9 @@ struct SaveOutcome {
     bool ok = false;
     bool cancelled = false;     // the user chose not to save when asked
     bool withoutBackup = false; // saved, but the user agreed to go without the backup
-    std::string reason;         // UTF-8; empty when ok or cancelled
-    fileio::FileState state;    // the file as it was written
+    bool changed = false;       // not saved: the file holds other bytes than `before` expected
+    std::string reason;         // UTF-8; why the save failed
+    fileio::FileState state;    // the file as it was written, or the digest of what stands there
 };
 
 // Writes the open document to `path` safely: the file is built in memory, written to a
@@ -102,8 +103,8 @@ struct SaveOutcome {
 // the backup (same name, extension ".BAK") and the temporary file takes its place. On any
 // failure the file at `path` and its backup are left as they were and the reason is
 // returned. App.Modified is cleared only after a complete save. Links, protected files and a
-// taken backup name are handled, with their questions, by fileio::SaveFile; `before` is the
-// file as the document was read from it or last saved to it, when `path` names that file.
+// taken backup name are handled, with their questions, by fileio::SaveFile; `before` is what
+// the save may replace without asking (fileio::SaveFile), from the read or the last save.
 SaveOutcome SaveModelFile(const std::string& path, const fileio::FileState* before = nullptr);
 
 // The backup of `path`: same folder and base name, extension ".BAK".

@@ -192,9 +192,11 @@ Result Save(const std::string& path, const Panels& panels) {
     std::string bytes;
     if (Result r = Serialize(panels, bytes); !r) return r;
     std::string error;
+    // Only the links are held to what they were: the file itself is replaced without a question.
+    const fileio::FileState links{lastState.links, std::nullopt};
     fileio::FileState saved;
-    switch (fileio::SaveFile(path, bytes, BackupPath, error,
-                             path == lastPath ? &lastState : nullptr, &saved)) {
+    switch (fileio::SaveFile(path, bytes, BackupPath, error, path == lastPath ? &links : nullptr,
+                             &saved)) {
     case fileio::SaveStatus::Saved:
     case fileio::SaveStatus::SavedWithoutBackup:
         lastPath = path;
@@ -203,6 +205,7 @@ Result Save(const std::string& path, const Panels& panels) {
     case fileio::SaveStatus::Cancelled:
         return {false, {}, {}, true};
     case fileio::SaveStatus::Failed:
+    case fileio::SaveStatus::Changed:
         break;
     }
     return Failure("面材データファイルを保存できません。\n\n" + path + "\n\n" + error,

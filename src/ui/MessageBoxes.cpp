@@ -34,10 +34,30 @@ MsgAnswer EscapeAnswer(MsgButtons buttons) {
     return MsgAnswer::No;
 }
 
+QMessageBox::StandardButton QtButton(MsgAnswer answer) {
+    switch (answer) {
+    case MsgAnswer::Ok:
+        return QMessageBox::Ok;
+    case MsgAnswer::Yes:
+        return QMessageBox::Yes;
+    case MsgAnswer::No:
+        return QMessageBox::No;
+    case MsgAnswer::Cancel:
+        return QMessageBox::Cancel;
+    }
+    return QMessageBox::NoButton;
+}
+
+MsgAnswer Run(QMessageBox& box, MsgButtons buttons) {
+    box.exec();
+    return AnswerFor(box, box.clickedButton(), buttons);
+}
+
 } // namespace
 
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text, const std::string& caption,
-                                             MsgButtons buttons, MsgIcon icon, QWidget* parent) {
+                                             MsgButtons buttons, MsgIcon icon, QWidget* parent,
+                                             std::optional<MsgAnswer> defaultAnswer) {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(QString::fromStdString(caption));
     box->setText(QString::fromStdString(text));
@@ -72,6 +92,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text, const std:
         break;
     }
     }
+    if (defaultAnswer) box->setDefaultButton(QtButton(*defaultAnswer));
     return box;
 }
 
@@ -93,9 +114,16 @@ MsgAnswer AnswerFor(const QMessageBox& box, const QAbstractButton* clicked, MsgB
 
 MsgAnswer QtMessageService::ask(const std::string& text, const std::string& caption,
                                 MsgButtons buttons, MsgIcon icon) {
-    auto box = BuildMessageBox(text, caption, buttons, icon, QApplication::activeWindow());
-    box->exec();
-    return AnswerFor(*box, box->clickedButton(), buttons);
+    return Run(*BuildMessageBox(text, caption, buttons, icon, QApplication::activeWindow()),
+               buttons);
+}
+
+MsgAnswer QtMessageService::askWithDefault(const std::string& text, const std::string& caption,
+                                           MsgButtons buttons, MsgIcon icon,
+                                           MsgAnswer defaultAnswer) {
+    return Run(
+        *BuildMessageBox(text, caption, buttons, icon, QApplication::activeWindow(), defaultAnswer),
+        buttons);
 }
 
 void InstallQtMessageService() {

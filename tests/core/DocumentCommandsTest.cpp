@@ -8,8 +8,10 @@
 #include "support/ScriptedMessages.h"
 
 #include <deque>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 using namespace testfile;
 
@@ -393,8 +395,8 @@ TEST_F(DocumentCommandsTest, OverwriteSaveOfANewFileStillTellsTheUser) {
 }
 
 // What another program (or another copy of this one) wrote to the document's file since it
-// was read or saved here is replaced only when the user says so; a file unchanged since asks
-// nothing.
+// was read or saved here is replaced only when the user says so, and Enter keeps it; the check
+// sees the bytes, whatever the disk says of the file.
 TEST_F(DocumentCommandsTest, OverwriteSaveAsksBeforeReplacingAFileChangedOnDisk) {
     const std::string path = folder.file("house.vq2");
     WriteBytes(path, WriteModelFile(*HouseDocument(), 0));
@@ -406,22 +408,36 @@ TEST_F(DocumentCommandsTest, OverwriteSaveAsksBeforeReplacingAFileChangedOnDisk)
     const std::string question =
         std::string(ChangedOnDiskQuestion) + "\n\n" + path + "\n\n" + ReplaceOrCancelAnswers;
 
-    // Written over in place, then replaced by a rename (a new file of the same size).
-    for (const bool renamed : {false, true}) {
-        SCOPED_TRACE(renamed);
-        const std::string theirs = renamed ? ReadBytes(path) : "another program's save";
-        if (renamed) {
+    // Another program's save; one byte changed in place with the time set back, as on FAT,
+    // where a change of the same size within the same second keeps size and time; and a new
+    // file of the same bytes, as a copy put back or a disk mounted again (which numbers its
+    // files anew): the file the document knows, so nothing is asked.
+    for (const std::string change : {"rewritten", "same size, time set back", "new, same bytes"}) {
+        SCOPED_TRACE(change);
+        std::string theirs = ReadBytes(path);
+        struct stat before {};
+        ::stat(path.c_str(), &before);
+        App.Modified = 1;
+        if (change == "new, same bytes") {
             WriteBytes(folder.file("theirs"), theirs);
             std::filesystem::rename(folder.file("theirs"), path);
-        } else {
-            WriteBytes(path, theirs);
+            messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+            EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
+            continue;
         }
-        App.Modified = 1;
+        if (change == "rewritten") theirs = "another program's save";
+        theirs[theirs.size() / 2] ^= 1;
+        WriteBytes(path, theirs);
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        if (change != "rewritten") {
+            ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        }
         messages.expect(question, MsgAnswer::No);
         EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
         EXPECT_EQ(messages.shown.back().caption, "保存の確認");
         EXPECT_EQ(messages.shown.back().buttons, MsgButtons::YesNo);
         EXPECT_EQ(messages.shown.back().icon, MsgIcon::Question);
+        EXPECT_EQ(messages.shown.back().defaultAnswer, MsgAnswer::No);
         EXPECT_EQ(ReadBytes(path), theirs);
         EXPECT_EQ(App.Modified, 1);
         messages.expect(question, MsgAnswer::Yes).expect(OverwriteSavedNotice, MsgAnswer::Ok);
@@ -432,9 +448,20 @@ TEST_F(DocumentCommandsTest, OverwriteSaveAsksBeforeReplacingAFileChangedOnDisk)
         EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved) << "saved here: no question";
     }
 
+    // Save as onto the document's own file, and the close question's Yes, which saves through
+    // it, ask the same.
+    WriteBytes(path, "changed again");
+    ScriptedFileDialogs dialogs;
+    dialogs.expect(Dlg::Save, path).expect(Dlg::Save, path);
+    messages.expect(question, MsgAnswer::No);
+    EXPECT_EQ(commands.SaveAs(), SaveResult::Cancelled);
+    App.Modified = 1;
+    messages.expect(SaveOnCloseQuestion, MsgAnswer::Yes).expect(question, MsgAnswer::No);
+    EXPECT_FALSE(commands.QueryClose());
+    EXPECT_EQ(ReadBytes(path), "changed again");
+
     // Saved under a new name, that file is the one watched.
     const std::string copy = folder.file("copy.vq2");
-    ScriptedFileDialogs dialogs;
     dialogs.expect(Dlg::Save, copy);
     EXPECT_EQ(commands.SaveAs(), SaveResult::Saved);
     WriteBytes(copy, "changed");
@@ -463,12 +490,16 @@ TEST_F(DocumentCommandsTest, OverwriteSaveOfAnOlderFileAsksBeforeReplacingAnothe
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
     EXPECT_EQ(messages.shown.back().buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(messages.shown.back().icon, MsgIcon::Question);
-    // No: the save dialog, offering the ".vq2" name; cancelled there, nothing is written.
+    EXPECT_EQ(messages.shown.back().defaultAnswer, MsgAnswer::No) << "Enter saves elsewhere";
+    // No: the save dialog, offering a name where nothing stands; cancelled there, nothing is
+    // written.
+    WriteBytes(folder.file("house_2.vq2"), "taken");
     messages.expect(question, MsgAnswer::No);
     dialogs.expect(Dlg::Save, std::nullopt);
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
     ASSERT_EQ(dialogs.requests.size(), 1u);
-    EXPECT_EQ(dialogs.requests[0].initialPath, target);
+    EXPECT_EQ(dialogs.requests[0].initialPath, folder.file("house_3.vq2"));
+    std::filesystem::remove(folder.file("house_2.vq2"));
     EXPECT_EQ(ReadBytes(target), "another plan");
     EXPECT_EQ(folder.entries(), 2u);
     EXPECT_EQ(App.FileName, old);
@@ -483,7 +514,8 @@ TEST_F(DocumentCommandsTest, OverwriteSaveOfAnOlderFileAsksBeforeReplacingAnothe
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved) << "saved there: no question";
 
     // Read again from the older file, the plan goes to a name of the user's choice, without
-    // the overwrite save's notice.
+    // the overwrite save's notice. (A ".vq2" of the older file's very bytes would ask nothing.)
+    WriteBytes(target, "another plan");
     ASSERT_TRUE(commands.ReadFile(old));
     messages.expect(OtherFileAtTargetQuestion, MsgAnswer::No);
     dialogs.expect(Dlg::Save, folder.file("house 2.vq2"));

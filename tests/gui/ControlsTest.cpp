@@ -197,6 +197,12 @@ TEST(MessageBoxes, ButtonsCarryJapaneseLabelsAndEscapeAnswersTheSafeChoice) {
     }
     auto box = BuildMessageBox("x", "y", MsgButtons::YesNoCancel, MsgIcon::Stop);
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    // A question that would replace what the user has not seen names the button Enter presses.
+    EXPECT_EQ(
+        BuildMessageBox("x", "y", MsgButtons::YesNo, MsgIcon::Question, nullptr, MsgAnswer::No)
+            ->defaultButton()
+            ->text(),
+        QStringLiteral("いいえ"));
     EXPECT_EQ(AnswerFor(*box, box->button(QMessageBox::Yes), MsgButtons::YesNoCancel),
               MsgAnswer::Yes);
     EXPECT_EQ(AnswerFor(*box, box->button(QMessageBox::No), MsgButtons::YesNoCancel),

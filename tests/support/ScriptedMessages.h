@@ -15,6 +15,7 @@ public:
         std::string text, caption;
         MsgButtons buttons;
         MsgIcon icon;
+        MsgAnswer defaultAnswer = MsgAnswer::Ok; // the button Enter chooses
     };
 
     ScriptedMessages() { SetMessageService(this); }
@@ -35,7 +36,12 @@ public:
 
     MsgAnswer ask(const std::string& text, const std::string& caption, MsgButtons buttons,
                   MsgIcon icon) override {
-        shown.push_back({text, caption, buttons, icon});
+        return askWithDefault(text, caption, buttons, icon,
+                              buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes);
+    }
+    MsgAnswer askWithDefault(const std::string& text, const std::string& caption,
+                             MsgButtons buttons, MsgIcon icon, MsgAnswer defaultAnswer) override {
+        shown.push_back({text, caption, buttons, icon, defaultAnswer});
         if (script_.empty()) {
             ADD_FAILURE() << "unexpected message: [" << caption << "] " << text;
             return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
