@@ -697,9 +697,13 @@ public:
                 std::chrono::system_clock::now() -
                         std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec) >=
                     StaleAfter) {
+                // A lock that cannot be taken over (another user's, in a folder where only
+                // owners may remove files) would hold every save of the file for good: saved
+                // without one, as where none can be made.
                 struct stat again;
-                if (::lstat(name_.c_str(), &again) == 0 && SameFile(again, st))
-                    ::unlink(name_.c_str());
+                if (::lstat(name_.c_str(), &again) == 0 && SameFile(again, st) &&
+                    ::unlink(name_.c_str()) != 0 && errno != ENOENT)
+                    return;
                 waitFrom = now;
                 continue;
             }

@@ -592,4 +592,22 @@ TEST_F(SharedFiles, AnotherUsersBackupInAStickyFolderStays) {
     std::size_t entries = 0;
     for ([[maybe_unused]] auto& e : fs::directory_iterator(shared)) ++entries;
     EXPECT_EQ(entries, 3u);
+
+    // A lock that another user's save left long ago there cannot be taken over: the save goes
+    // on without one instead of waiting for good.
+    const std::string mine = shared + "/b.vq2";
+    char lock[40];
+    std::snprintf(lock, sizeof lock, "/.vq-lock-%016llx",
+                  static_cast<unsigned long long>(fileio::DigestOf("b.vq2").hash));
+    WriteBytes(shared + lock, "");
+    ASSERT_EQ(::chown((shared + lock).c_str(), Stranger, Stranger), 0);
+    const struct timespec longAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 60, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (shared + lock).c_str(), longAgo, 0), 0);
+    EXPECT_EQ(AsUser(Member, Member, {},
+                     [&] {
+                         ::alarm(20); // a save that waits for good ends the child unheard
+                         std::string why;
+                         return StatusName(Save(mine, why)) + why;
+                     }),
+              "Saved");
 }
