@@ -28,7 +28,8 @@ struct FloorCheckResults {
     double FloorCheckSpanTables[8][3][3][GridLines][StrengthVariants];
     // [member][scenario][storey][grid line], members as FloorCheckSpanTables.
     double FloorCheckRatios[8][3][3][GridLines];
-    // -1 not applicable, 0 failed, else passed.
+    // -1 not applicable, 0 failed, else passed; all 0 (blank) on a storey above the top one,
+    // which has no check.
     int32_t FloorCheckFlags[8][3][3][GridLines];
 };
 

@@ -3,6 +3,7 @@
 #include "calc/CalcCommon.h"
 #include "calc/FloorCheck.h"
 #include "calc/MethodTables.h"
+#include "calc/RowsInUse.h"
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -21,6 +22,24 @@ constexpr int RowX1 = LineHoldCheck1X, RowX2 = LineHoldCheck2X;
 constexpr int RowY1 = LineHoldCheck1Y, RowY2 = LineHoldCheck2Y;
 
 FloorResults theFloorResults{};
+
+// Per scenario, the storeys whose results a run may have written.
+StoreysInUse FloorStoreys[Scenarios];
+
+// The results of a storey above the top one: none.
+void ClearStorey(FloorResults& out, int s, int f) {
+    for (auto& row : out.FloorSpecRectResult[s][f]) row = {0.0, 0.0};
+    for (auto& row : out.FloorSpecTriResult[s][f]) row = {0.0, 0.0};
+    out.FloorSpecAreaSum[s][f] = 0.0;
+    out.FloorRatioAreaSum[s][f] = 0.0;
+    out.MeanFloorRatio[s][f] = 0.0;
+    for (double& v : out.FloorReductionX[s][f]) v = 0.0;
+    for (double& v : out.FloorReductionY[s][f]) v = 0.0;
+    for (double& v : out.ReductionFactorX[s][f]) v = 0.0;
+    for (double& v : out.ReductionFactorY[s][f]) v = 0.0;
+    for (double& v : out.QuarterWallRatio[s][f]) v = 0.0;
+    out.FloorClass[s][f] = 0;
+}
 
 struct Vertex {
     int i, j;    // axis indices
@@ -342,6 +361,8 @@ void CalcFloorReduction(const FloorRigidityView& rig) {
     const int edition = doc.CriteriaEdition;
     FloorResults& out = FloorRes;
 
+    // The storeys above the top one keep nothing of a taller house.
+    FloorStoreys[s].clearAbove(top, [&out, s](int f) { ClearStorey(out, s, f); });
     // A void counts for its own storey and every storey below it.
     bool voidFound = false;
     for (int f = top; f >= 0; --f) {

@@ -21,8 +21,8 @@ struct FloorSpecAreaResult {
 };
 
 // Results of the floor engine, [scenario][storey] first; zero at start-up. Each run writes the
-// storeys 0..topStorey of the current scenario; other scenarios and storeys above the top keep
-// what an earlier run left.
+// storeys 0..topStorey of the current scenario and clears those above the top; other scenarios
+// keep what an earlier run left.
 struct FloorResults {
     FloorSpecAreaResult FloorSpecRectResult[Scenarios][Storeys][MaxFloorSpecRects];
     FloorSpecAreaResult FloorSpecTriResult[Scenarios][Storeys][MaxFloorSpecTris];

@@ -5,6 +5,7 @@
 #include "calc/FloorReduction.h"
 #include "calc/RequiredStrength.h"
 #include "calc/Rigidity.h"
+#include "calc/RowsInUse.h"
 #include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
 #include "model/AppState.h"
@@ -174,6 +175,9 @@ struct FloorFailures {
 };
 FloorFailures floorFailures[Scenarios][Storeys][2];
 
+// Per scenario, the storeys whose check a run may have written.
+StoreysInUse CheckedStoreys[Scenarios];
+
 void NoteFailure(FloorFailures& f, double ratio) {
     f.leastRatio = MinDouble(f.leastRatio, std::fabs(ratio));
     f.failing = true;
@@ -314,6 +318,20 @@ bool Checked(const FloorDirection& d) {
     return d.a >= 0 && d.b < GridLines && d.b - d.a >= 1;
 }
 
+// A storey above the top one has no check: its shear, rows and moment values are blank (0, as
+// at start-up, not the -1 of a line the check does not apply to).
+void ClearStoreyAboveTop(int s, int j) {
+    FloorCheck.UnitStoreyShear[s][j] = 0.0;
+    for (int row = 0; row < 8; ++row) {
+        for (int i = 0; i < GridLines; ++i) {
+            FloorCheck.FloorCheckRatios[row][s][j][i] = 0.0;
+            FloorCheck.FloorCheckFlags[row][s][j][i] = 0;
+            theScores.FloorCheckWork[row][s][j][i][0] = 0.0;
+            theScores.FloorStrengthMarks[row][s][j][i][0] = 0.0;
+        }
+    }
+}
+
 void CalcFloorCheck(int s, int top) {
     // The span tables start afresh on every run, in every scenario (only variant 0 is ever
     // written).
@@ -321,6 +339,7 @@ void CalcFloorCheck(int s, int top) {
         for (auto& scenario : row)
             for (auto& storey : scenario)
                 for (auto& line : storey) line[0] = 0.0;
+    CheckedStoreys[s].clearAbove(top, [s](int j) { ClearStoreyAboveTop(s, j); });
     for (int j = top; j >= 0; --j) {
         double q = ReqResult.RequiredStrength[s][j];
         if (j < top) q -= ReqResult.RequiredStrength[s][j + 1];

@@ -3,6 +3,7 @@
 #include "calc/CalcCommon.h"
 #include "calc/MethodTables.h"
 #include "calc/RequiredStrength.h"
+#include "calc/RowsInUse.h"
 #include "calc/Tolerance.h"
 #include "calc/WallEvaluation.h"
 #include "calc/WallLines.h"
@@ -43,6 +44,9 @@ void Zero(T& array) {
 double QuarterStripShare(const WallRecord& w) {
     return IsOblique(w) ? 0.5 : 1.0;
 }
+
+// Per scenario, the storeys whose drifts and stiffness ratios a run may have written.
+StoreysInUse DriftStoreys[Scenarios];
 
 // Adds to one grid line of a line table in loading case n; a line off the grid (a damaged
 // record) takes nothing.
@@ -303,6 +307,15 @@ void CalcStiffnessRatio() {
     const int sc = CalcScenario();
     const int top = TopStoreyOf();
 
+    // The storeys above the top one keep no drift or ratio of a taller house.
+    DriftStoreys[sc].clearAbove(top, [&r, sc](int s) {
+        Zero(r.StoreyDriftX[sc][s]);
+        Zero(r.StoreyDriftY[sc][s]);
+        Zero(r.StiffnessRatioX[sc][s]);
+        Zero(r.StiffnessRatioY[sc][s]);
+        Zero(r.StiffnessReductionX[sc][s]);
+        Zero(r.StiffnessReductionY[sc][s]);
+    });
     for (int s = 0; s <= top; ++s) {
         const double qr = ReqResult.RequiredStrength[sc][s];
         for (int n = 0; n < StrengthVariants; ++n) {

@@ -4,7 +4,10 @@
 // a bigger one; clearing the whole capacity every run would cost a small house many times its
 // run. So the table keeps count of the rows that may hold anything, and a writer reaches a row
 // only through `take`, which counts it, or writes the first rows that `clearFrom` has just
-// counted: no writer can leave a row behind that the next clear misses.
+// counted: no writer can leave a row behind that the next clear misses. The tables a run writes
+// storey by storey keep count of the storeys in use the same way (StoreysInUse).
+#include "model/Model.h"
+
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -36,4 +39,23 @@ public:
 private:
     // What a table holds before its first clear is not known: every row counts.
     int32_t inUse_ = Capacity;
+};
+
+// The storeys of one scenario that a table written storey by storey, up to the top storey of the
+// house, may hold anything in. A run clears the storeys above its top storey that an earlier run
+// wrote, so that a house of fewer storeys keeps nothing of a taller one, and a house that never
+// had a taller one before it pays nothing for the storeys it lacks.
+class StoreysInUse {
+public:
+    // Calls clear(storey) for every storey above `top` (0 .. Storeys - 1) that may hold
+    // anything; from now on the storeys up to `top` count as in use.
+    template <typename Clear>
+    void clearAbove(int top, Clear clear) {
+        for (int f = top + 1; f < inUse_; ++f) clear(f);
+        inUse_ = top + 1;
+    }
+
+private:
+    // What the storeys hold before the first clear is not known: every storey counts.
+    int32_t inUse_ = Storeys;
 };

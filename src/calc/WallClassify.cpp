@@ -52,6 +52,7 @@ struct NodeBox {
     }
 };
 NodeBox NodeBoxes[Scenarios][Storeys];
+constexpr NodeBox NoNodesMarked{AxisCountX, -1, AxisCountY, -1};
 
 // Keeps the larger of a node's end code and the new one.
 void KeepEndCode(int storey, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
@@ -317,9 +318,10 @@ void ClearNodeMap(int storey) {
     std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof WallEval.GridCellWalls[sc][storey]);
 }
 
-void BuildNodeMap(int storey) {
-    const int sc = CalcScenario();
-    if (!InRange(storey, Storeys)) return;
+namespace {
+
+// Clears the box of nodes the storey's last build marked, which is then empty.
+void ClearMarkedNodes(int sc, int storey) {
     auto& map = WallEval.GridNodeMap[sc][storey];
     auto& cells = WallEval.GridCellWalls[sc][storey];
     NodeBox& last = NodeBoxes[sc][storey];
@@ -328,7 +330,18 @@ void BuildNodeMap(int storey) {
         std::memset(&map[x][y0], 0, n * sizeof map[x][y0]);
         std::memset(&cells[x][y0], 0, n * sizeof cells[x][y0]);
     }
-    NodeBox box{AxisCountX, -1, AxisCountY, -1};
+    last = NoNodesMarked;
+}
+
+} // namespace
+
+void BuildNodeMap(int storey) {
+    const int sc = CalcScenario();
+    if (!InRange(storey, Storeys)) return;
+    auto& map = WallEval.GridNodeMap[sc][storey];
+    NodeBox& last = NodeBoxes[sc][storey];
+    ClearMarkedNodes(sc, storey);
+    NodeBox box = NoNodesMarked;
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);
     for (int i = 0; i < nc; ++i) {
@@ -488,6 +501,10 @@ void ClassifyWalls() {
     for (int s = 0; s < Storeys; ++s) ClearWallResults(sc, s);
     for (int s = 0; s <= top; ++s) BuildNodeMap(s);
     AddOutlineEdge(-1, 0, 0, 0, 0);
+    for (int s = top + 1; s < Storeys; ++s) {
+        ClearMarkedNodes(sc, s);
+        ClearStoreyOutline(s);
+    }
     for (int s = 0; s <= top; ++s) {
         BuildStoreyOutline(s);
         ClassifyExteriorWalls(s);

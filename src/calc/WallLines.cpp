@@ -1,6 +1,7 @@
 #include "calc/WallLines.h"
 
 #include "calc/CalcCommon.h"
+#include "calc/RowsInUse.h"
 #include "calc/Tolerance.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
@@ -306,6 +307,11 @@ int16_t LineStart[OutlineLines + 1];
 int16_t LineMembers[MaxOutlineEdges];
 OutlineEdge ObliqueBefore[MaxOutlineEdges];
 
+// Per scenario and storey, the entries of the X and Y lists and the outline edges that may hold
+// anything (see RowsInUse): past the counts every entry and edge is blank.
+RowsInUse<WallLineEntry, MaxWallLineEntries> ListRows[Scenarios][Storeys][2];
+RowsInUse<OutlineEdge, MaxOutlineEdges> OutlineRows[Scenarios][Storeys];
+
 } // namespace
 
 void CancelOutlinePairs(OutlineEdge* edges, int count) {
@@ -406,6 +412,17 @@ void BuildWallLineLists() {
         ExchangeAlongLines(yl, walls, [](const WallRecord& w) {
             return LineSpan{-int64_t{std::min(w.y1, w.y2)}, -int64_t{std::max(w.y1, w.y2)}};
         });
+        // The entries an earlier run left past the counts go back to blank.
+        ListRows[sc][s][0].clearFrom(xl.entries, xl.count, WallLineEntry{});
+        ListRows[sc][s][1].clearFrom(yl.entries, yl.count, WallLineEntry{});
+    }
+    // The storeys above the top one keep no list of a taller house.
+    for (int s = top + 1; s < Storeys; ++s) {
+        WallLineList& xl = WallEval.WallLineLists[sc][s].x;
+        WallLineList& yl = WallEval.WallLineLists[sc][s].y;
+        xl.count = yl.count = 0;
+        ListRows[sc][s][0].clear(xl.entries);
+        ListRows[sc][s][1].clear(yl.entries);
     }
 }
 
@@ -514,7 +531,7 @@ void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2) 
     int32_t& count = WallEval.StoreyOutlineCount[sc][storey];
     if (count < 0) count = 0;
     if (count >= MaxOutlineEdges) return;
-    OutlineEdge& e = WallEval.StoreyOutline[sc][storey][count];
+    OutlineEdge& e = OutlineRows[sc][storey].take(WallEval.StoreyOutline[sc][storey], count);
     e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
     ++count;
 }
@@ -558,4 +575,13 @@ void BuildStoreyOutline(int storey) {
         ++kept;
     }
     WallEval.StoreyOutlineCount[sc][storey] = kept;
+    // The edges cancelled here, and those an earlier build left, go back to blank.
+    OutlineRows[sc][storey].clearFrom(WallEval.StoreyOutline[sc][storey], kept, OutlineEdge{});
+}
+
+void ClearStoreyOutline(int storey) {
+    const int sc = CalcScenario();
+    if (!InRange(storey, Storeys)) return;
+    WallEval.StoreyOutlineCount[sc][storey] = 0;
+    OutlineRows[sc][storey].clear(WallEval.StoreyOutline[sc][storey]);
 }

@@ -63,7 +63,8 @@ inline int32_t NodeCode(int storey, int32_t x, int32_t y) {
     return WallEval.GridNodeMap[CalcScenario()][storey][x][y];
 }
 
-// Rebuilds the X and Y wall lists of the current scenario for every storey.
+// Rebuilds the X and Y wall lists of the current scenario for every storey up to the top one,
+// and empties those above it; the entries past the counts are blank.
 void BuildWallLineLists();
 
 // The keys of the index's node lists. Walls of two different keys are never collinear; a wall of
@@ -163,8 +164,11 @@ int SumCollinearLength(const StoreyWallIndex& index, int skipWall, double& lengt
 void AddOutlineEdge(int storey, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
 // Builds the outline of one storey: the edges of its enclosed "２階床", "吹抜部" and roof
-// areas, with overlapping collinear edges cancelled and touching ones merged.
+// areas, with overlapping collinear edges cancelled and touching ones merged. The edges past
+// the count are blank.
 void BuildStoreyOutline(int storey);
+// Empties the outline of a storey above the top one: no edge of a taller house stays.
+void ClearStoreyOutline(int storey);
 
 // The cancellation of the outline: each pair of the `count` edges, in entry order, cancels what
 // the two have in common along one line and merges them where they touch end to end; an edge

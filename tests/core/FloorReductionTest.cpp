@@ -463,16 +463,20 @@ TEST_F(FloorFixture, Revision2012AppliesToBothPreciseVariantsAndTheDetailedMetho
     }
 }
 
+// A run writes the storeys of the current scenario and clears those above its top that a run
+// before wrote; the other scenarios keep theirs.
 TEST_F(FloorFixture, OnlyTheCurrentScenarioAndItsStoreysAreWritten) {
     App.CurrentScenario = 1;
+    Doc.StoreyData.topStorey[1] = 1; // a run of two storeys before
+    Calc();
     Doc.StoreyData.topStorey[1] = 0;
     AddRect(0, 0, 0, 1, 1, 1, 1);
     FloorRes.MeanFloorRatio[0][0] = 7.0;
-    FloorRes.MeanFloorRatio[1][1] = 7.0;
+    FloorRes.MeanFloorRatio[1][1] = 7.0; // as the run before might have left it
     Calc();
     EXPECT_DOUBLE_EQ(FloorRes.MeanFloorRatio[1][0], 2.0);
     EXPECT_DOUBLE_EQ(FloorRes.MeanFloorRatio[0][0], 7.0);
-    EXPECT_DOUBLE_EQ(FloorRes.MeanFloorRatio[1][1], 7.0);
+    EXPECT_DOUBLE_EQ(FloorRes.MeanFloorRatio[1][1], 0.0);
 }
 
 TEST_F(FloorFixture, DamagedCountsAndIndicesStayInsideTheTables) {

@@ -29,10 +29,14 @@
 #include "support/RandomHouses.h"
 #include "support/WallBenchHouses.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <limits>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -127,7 +131,7 @@ Digests WithReportsAndPages(Digests run) {
 // Every result table blank, whatever the houses before left in it: an empty document of three
 // storeys run in every scenario clears every row and node a run can have written. Run before
 // every house, so that a house's digests hold its own results only (a run clears nothing of the
-// storeys above its top storey, nor of the other scenarios).
+// other scenarios).
 void BlankResults() {
     houses::ResetDocument();
     for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
@@ -330,6 +334,120 @@ TEST_F(GoldenResults, StoreyEmptiedInPlace) {
         family.record(std::string(c.name) + "/after", RunAsTheWindowDoes());
     }
     family.finish();
+}
+
+// The result tables, the wall words and the outcome as a run left them.
+struct RunCopy {
+    std::unique_ptr<RequiredStrengthResults> required =
+        std::make_unique<RequiredStrengthResults>(ReqResult);
+    std::unique_ptr<WallEvaluationResults> walls =
+        std::make_unique<WallEvaluationResults>(WallEval);
+    std::unique_ptr<RigidityResults> rigidity = std::make_unique<RigidityResults>(RigidityRes);
+    std::unique_ptr<ColumnJointResults> joints = std::make_unique<ColumnJointResults>(NValueRes);
+    std::unique_ptr<FloorResults> floors = std::make_unique<FloorResults>(FloorRes);
+    std::unique_ptr<FloorCheckResults> floorCheck = std::make_unique<FloorCheckResults>(FloorCheck);
+    std::unique_ptr<ScoreResults> scores = std::make_unique<ScoreResults>(ScoreRes);
+    std::unique_ptr<Document> doc = std::make_unique<Document>(Doc);
+    DiagnosisOutcome outcome = LastDiagnosis();
+
+    golden::ResultTables tables() const {
+        return {*required, *walls, *rigidity, *joints, *floors, *floorCheck, *scores, *doc};
+    }
+};
+
+// The members of the result tables, the walls and the outcome whose bytes differ between two
+// runs, and the lines of their text that differ.
+std::string Differences(const RunCopy& a, const RunCopy& b) {
+    std::string members;
+    const auto compare = [&members](const char* table, const auto& x, const auto& y) {
+        using T = std::decay_t<decltype(x)>;
+        golden::ForEachField<T>([&](const auto& field) {
+            const auto& m = x.*field.member;
+            if (std::memcmp(&m, &(y.*field.member), sizeof m) != 0)
+                members += std::string(" ") + table + "." + field.name;
+        });
+    };
+    compare("required", *a.required, *b.required);
+    compare("walls", *a.walls, *b.walls);
+    compare("rigidity", *a.rigidity, *b.rigidity);
+    compare("column-joints", *a.joints, *b.joints);
+    compare("floors", *a.floors, *b.floors);
+    compare("floor-check", *a.floorCheck, *b.floorCheck);
+    compare("scores", *a.scores, *b.scores);
+    if (std::memcmp(a.doc->Walls, b.doc->Walls, sizeof a.doc->Walls) != 0) members += " Doc.Walls";
+    if (!(a.outcome.Panel == b.outcome.Panel) ||
+        std::memcmp(&a.outcome.NValue, &b.outcome.NValue, sizeof a.outcome.NValue) != 0)
+        members += " outcome";
+    if (members.empty()) return {};
+
+    const auto lines = [](const RunCopy& c) {
+        std::vector<std::string> out;
+        std::istringstream text(golden::TablesAsText(c.tables()));
+        for (std::string line; std::getline(text, line);) out.push_back(line);
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    const std::vector<std::string> first = lines(a), second = lines(b);
+    std::vector<std::string> onlyFirst, onlySecond;
+    std::set_difference(first.begin(), first.end(), second.begin(), second.end(),
+                        std::back_inserter(onlyFirst));
+    std::set_difference(second.begin(), second.end(), first.begin(), first.end(),
+                        std::back_inserter(onlySecond));
+    std::string report = "members that differ:" + members + "\n";
+    for (std::size_t i = 0; i < onlyFirst.size() && i < 20; ++i)
+        report += "  fresh: " + onlyFirst[i] + "\n";
+    for (std::size_t i = 0; i < onlySecond.size() && i < 20; ++i)
+        report += "  after: " + onlySecond[i] + "\n";
+    return report;
+}
+
+// Every result table as a fresh program's first run finds it: zero, but for the column records,
+// blank as the check leaves the record of a storey without that column.
+void FreshTables() {
+    std::memset(&ReqResult, 0, sizeof ReqResult);
+    std::memset(&WallEval, 0, sizeof WallEval);
+    std::memset(&RigidityRes, 0, sizeof RigidityRes);
+    std::memset(&FloorRes, 0, sizeof FloorRes);
+    std::memset(&FloorCheck, 0, sizeof FloorCheck);
+    std::memset(&ScoreRes, 0, sizeof ScoreRes);
+    std::memset(static_cast<void*>(&NValueRes), 0, sizeof NValueRes);
+    const ColumnJointRecord blank = golden::BlankColumnRecord();
+    for (auto& scenario : NValueRes.ColumnJointResult)
+        for (auto& storey : scenario)
+            for (ColumnJointRecord& record : storey) record = blank;
+    NValueRes.Status = NValueStatus{};
+}
+
+// A run writes what its house has and clears the rest, so that a house keeps nothing of one run
+// before it: after the full-capacity house, run in every scenario, a house of one storey (its
+// upper storeys' elements left, as a user leaves them who lowers the storeys) run in every
+// scenario leaves every result table, the wall words and the outcome byte for byte as a fresh
+// program does, whichever method either runs under.
+TEST(GoldenTables, AHouseAfterTheFullHouseHasTheTablesOfAFreshRun) {
+    const auto inEveryScenario = [](void (*build)(), int32_t method) {
+        build();
+        Doc.DiagnosisMethod = method;
+        for (int s = 1; s < Scenarios; ++s) CopyModelSlot(0, s, CopyElementsOnly, AllStoreys);
+        MarkDocumentReplaced();
+        for (int s : {1, 2, 0}) {
+            App.CurrentScenario = s;
+            Recompute();
+        }
+    };
+    const auto oneStorey = [] {
+        capacity::BuildSmallHouse();
+        for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 0;
+    };
+    for (int32_t big = 0; big < DiagnosisMethods; ++big) {
+        const int32_t small = (big + 1) % DiagnosisMethods;
+        FreshTables();
+        inEveryScenario(oneStorey, small);
+        const RunCopy fresh;
+        inEveryScenario(capacity::BuildFullCapacityHouse, big);
+        inEveryScenario(oneStorey, small);
+        EXPECT_EQ(Differences(fresh, RunCopy()), "")
+            << MethodName(small) << " after " << MethodName(big);
+    }
 }
 
 // The two diagonals mirrored: falling oblique walls from (1, 99) down to (99, 1) and from

@@ -405,10 +405,13 @@ TEST_F(RigidityTest, StoreyWithoutExtentHasNoStrips) {
 }
 
 TEST_F(RigidityTest, WhatARunClearsAndWhatItKeeps) {
+    Doc.StoreyData.topStorey[0] = 2; // a run of three storeys before
+    RunRigidity();
+    Doc.StoreyData.topStorey[0] = 0;
     R.StiffnessSumX[1][0][0] = 7.0;   // another scenario's last run
     R.RigidityCentreX[0][2][0] = 5.0; // a storey above the top: cleared
     R.QuarterWallStrength[StripXLow][0][2] = 3.0;
-    R.StoreyDriftX[0][2][0] = 3.0; // its drift and ratio are left as they were
+    R.StoreyDriftX[0][2][0] = 3.0; // its drift and ratio as the run before left them: cleared
     R.StiffnessRatioX[0][2][0] = 0.5;
     R.WallStrengthSumX[0][0][1] = 99.0; // a storey of the house: written afresh, not added to
     R.QuarterWallStrength[StripXLow][0][0] = 99.0;
@@ -421,8 +424,8 @@ TEST_F(RigidityTest, WhatARunClearsAndWhatItKeeps) {
     EXPECT_EQ(R.StiffnessSumX[1][0][0], 7.0);
     EXPECT_EQ(R.RigidityCentreX[0][2][0], 0.0);
     EXPECT_EQ(R.QuarterWallStrength[StripXLow][0][2], 0.0);
-    EXPECT_EQ(R.StoreyDriftX[0][2][0], 3.0);
-    EXPECT_EQ(R.StiffnessRatioX[0][2][0], 0.5);
+    EXPECT_EQ(R.StoreyDriftX[0][2][0], 0.0);
+    EXPECT_EQ(R.StiffnessRatioX[0][2][0], 0.0);
     EXPECT_EQ(R.LineShearX[2][1][40][3], 0.0);
     EXPECT_EQ(R.LineStiffnessY[1][0][99][4], 0.0);
 }
