@@ -148,12 +148,12 @@ static void BM_MarkWallChangesFullCapacity(benchmark::State& state) {
         }
     App.CurrentScenario = 1;
     RunDiagnosis();
-    MarkWallChanges();
+    MarkWallChanges(EveryScenarioRun);
 
     const long long before = allocations.load();
     long long runs = 0;
     for (auto _ : state) {
-        MarkWallChanges();
+        MarkWallChanges(EveryScenarioRun);
         benchmark::DoNotOptimize(Doc.Walls[1][0][0]);
         ++runs;
     }

@@ -94,6 +94,9 @@ RecomputeContext computedContext;
 DiagnosisOutcome lastOutcome{};
 // The calculation notices already shown for this document.
 CalcNoticeList shownNotices;
+// The scenarios a run has worked out since this document was made or opened: only their rows of
+// the result tables are this document's, the others' hold what an earlier document left.
+bool runForThisDocument[Scenarios] = {};
 
 bool CalcNoticeWaiting() {
     for (int i = 0; i < lastOutcome.Notices.count; ++i)
@@ -110,6 +113,7 @@ void MarkDocumentChanged() {
 void MarkDocumentReplaced() {
     ++generation;
     shownNotices.clear();
+    for (bool& run : runForThisDocument) run = false;
 }
 
 uint64_t DocumentGeneration() {
@@ -123,8 +127,9 @@ bool RecomputeNeeded() {
 
 void Recompute() {
     RunDiagnosis(lastOutcome);
+    runForThisDocument[CalcScenario()] = true;
     // The wall-change marking compares with the results just computed.
-    MarkWallChanges();
+    MarkWallChanges(runForThisDocument);
     computedGeneration = generation;
     computedContext = CurrentContext();
     computedFingerprint = DocumentFingerprint();

@@ -124,8 +124,10 @@ bool NeedsReinforcement(const ColumnJointRecord& r, int32_t nValueMethod) {
     }
 }
 
-// Fills (set) or empties (clear) the column map of one scenario's storeys.
-void MapColumns(int scenario, bool set) {
+// Fills (set) or empties (clear) the column map of one scenario's storeys. The columns that need
+// reinforcement are marked from the scenario's column-joint results only where a run of this
+// document wrote them (`ownJoints`): before its first run they hold another document's.
+void MapColumns(int scenario, bool set, bool ownJoints) {
     const int top = TopStoreyOf(scenario);
     const int method = App.Options.NValueMethod;
     for (int f = 0; f <= top; ++f) {
@@ -139,14 +141,15 @@ void MapColumns(int scenario, bool set) {
                 continue;
             }
             node |= HasColumn;
-            if (f == 0 && NeedsReinforcement(NValueRes.ColumnJointResult[scenario][0][c], method))
+            if (f == 0 && ownJoints &&
+                NeedsReinforcement(NValueRes.ColumnJointResult[scenario][0][c], method))
                 node |= NeedsWork;
         }
     }
 }
 
-// What the columns at a node of a storey give: HasColumn, NeedsWork.
-uint8_t ColumnsAt(int scenario, int storey, int32_t x, int32_t y) {
+// What the columns at a node of a storey give: HasColumn, NeedsWork (as MapColumns).
+uint8_t ColumnsAt(int scenario, int storey, int32_t x, int32_t y, bool ownJoints) {
     if (OnGrid(x, y)) return NodeColumns[scenario][storey][x][y];
     uint8_t found = 0;
     const int n = LiveCount(Doc.ColumnCount[scenario][storey], MaxColumns);
@@ -154,8 +157,9 @@ uint8_t ColumnsAt(int scenario, int storey, int32_t x, int32_t y) {
         const ColumnRecord& col = Doc.Columns[scenario][storey][c];
         if (col.x != x || col.y != y) continue;
         found |= HasColumn;
-        if (storey == 0 && NeedsReinforcement(NValueRes.ColumnJointResult[scenario][0][c],
-                                              App.Options.NValueMethod))
+        if (storey == 0 && ownJoints &&
+            NeedsReinforcement(NValueRes.ColumnJointResult[scenario][0][c],
+                               App.Options.NValueMethod))
             found |= NeedsWork;
     }
     return found;
@@ -169,17 +173,18 @@ double WallLength(const WallRecord& w) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-int32_t Cautions(const WallRecord& w, int scenario, int storey) {
+int32_t Cautions(const WallRecord& w, int scenario, int storey, bool ownJoints) {
     const BracingParts p = PartsOf(w.bracing);
     int32_t cautions = 0;
     // 45x90 or 90x90 under notified hardware: which hardware is for the engineer to choose.
     if (p.size >= 5 && p.hardware == 2 && tolerance::Above(WallLength(w), 1.5))
         cautions |= WallCautionChooseHardware;
     if (storey > 0) {
-        if (!(ColumnsAt(scenario, storey - 1, w.x1, w.y1) & HasColumn) ||
-            !(ColumnsAt(scenario, storey - 1, w.x2, w.y2) & HasColumn))
+        if (!(ColumnsAt(scenario, storey - 1, w.x1, w.y1, ownJoints) & HasColumn) ||
+            !(ColumnsAt(scenario, storey - 1, w.x2, w.y2, ownJoints) & HasColumn))
             cautions |= WallCautionNoColumnsBelow;
-    } else if ((ColumnsAt(scenario, 0, w.x1, w.y1) | ColumnsAt(scenario, 0, w.x2, w.y2)) &
+    } else if ((ColumnsAt(scenario, 0, w.x1, w.y1, ownJoints) |
+                ColumnsAt(scenario, 0, w.x2, w.y2, ownJoints)) &
                NeedsWork) {
         cautions |= WallCautionFoundation;
     }
@@ -225,10 +230,10 @@ void NumberRetrofitWalls() {
 
 } // namespace
 
-void MarkWallChanges() {
+void MarkWallChanges(const bool (&runForThisDocument)[Scenarios]) {
     constexpr int32_t MarkedHere =
         WallCautionNoColumnsBelow | WallCautionChooseHardware | WallCautionFoundation;
-    for (int s = 0; s < Scenarios; ++s) MapColumns(s, true);
+    for (int s = 0; s < Scenarios; ++s) MapColumns(s, true, runForThisDocument[s]);
     for (int f = 0; f < Storeys; ++f) {
         IndexTwins(f);
         for (int s = 0; s < Scenarios; ++s) {
@@ -239,11 +244,12 @@ void MarkWallChanges() {
                 w.changeFlags = ChangeFlags(w, f);
                 // The result summary clears the word of the current scenario only; the bits
                 // of this unit are renewed for every scenario, so none outlives its cause.
-                w.cautionFlags = (w.cautionFlags & ~MarkedHere) | Cautions(w, s, f);
+                w.cautionFlags =
+                    (w.cautionFlags & ~MarkedHere) | Cautions(w, s, f, runForThisDocument[s]);
             }
         }
         ClearTwins(f);
     }
-    for (int s = 0; s < Scenarios; ++s) MapColumns(s, false);
+    for (int s = 0; s < Scenarios; ++s) MapColumns(s, false, false);
     NumberRetrofitWalls();
 }

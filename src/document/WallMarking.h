@@ -4,6 +4,8 @@
 // retrofit cautions that depend on columns and lengths, and the walls of the current scenario
 // that were changed or retrofitted are numbered. Runs on every recompute, before anything is
 // drawn; Qt-free and allocation-free.
+#include "model/Model.h"
+
 #include <cstdint>
 
 // Change flags of WallRecord.changeFlags.
@@ -24,5 +26,10 @@ inline constexpr int32_t WallCautionChooseHardware = 4;
 inline constexpr int32_t WallCautionFoundation = 8;
 
 // Rewrites changeFlags and the cautions 1, 4 and 8 of every wall of every scenario (storeys up
-// to each scenario's top storey), and the retrofit numbers of the current scenario.
-void MarkWallChanges();
+// to each scenario's top storey), and the retrofit numbers of the current scenario. The
+// foundation caution (8) reads the column-joint results of a scenario only where
+// `runForThisDocument` says a run of this document wrote them: a scenario not run since the
+// document was made or opened holds another document's results, and its walls get none.
+void MarkWallChanges(const bool (&runForThisDocument)[Scenarios]);
+// For callers whose results of every scenario are this document's.
+inline constexpr bool EveryScenarioRun[Scenarios] = {true, true, true};

@@ -75,7 +75,7 @@ TEST_F(CostEstimateTest, GridLengthsFallInTheBandOfTheirModules) {
     HouseBuilder(0, 0).wall(3, 1, 4, 1).wall(1, 2, 3, 2);
     HouseBuilder(1, 0).wall(3, 1, 4, 1, 0, 6).wall(1, 2, 3, 2, 0, 6);
     RunDiagnosis();
-    MarkWallChanges();
+    MarkWallChanges(EveryScenarioRun);
     ASSERT_NE(WallEval.WallResult[1][0][0][0].wallLength, 0.91);
     ASSERT_NE(WallEval.WallResult[1][0][1][0].wallLength, 1.82);
 

@@ -4,6 +4,7 @@
 #include "calc/Diagnosis.h"
 #include "calc/NValues.h"
 #include "calc/WallEvaluation.h"
+#include "document/Recompute.h"
 #include "support/HouseBuilder.h"
 
 #include <cstring>
@@ -96,13 +97,33 @@ TEST_F(WallMarkingTest, FlagsAndCautionsForEachDifference) {
         WallRecord& plan = Doc.Walls[1][c.storey][Doc.WallCount[1][c.storey] - 1];
         plan.cautionFlags = WallCautionWeakerBelow; // the result summary's bit stays
         c.edit(plan);
-        MarkWallChanges();
+        MarkWallChanges(EveryScenarioRun);
         EXPECT_EQ(plan.changeFlags, c.flags) << c.name;
         EXPECT_EQ(plan.cautionFlags, c.cautions | WallCautionWeakerBelow) << c.name;
         if (Doc.WallCount[0][c.storey] == 1) { // the current state equals itself
             EXPECT_EQ(Doc.Walls[0][c.storey][0].changeFlags, 0) << c.name;
         }
     }
+}
+
+// The foundation caution reads the column joints of a plan only once a run of this document has
+// worked them out: after a document whose plan 1 had an end column to reinforce, the next
+// document's plan 1, not yet on screen, carries no caution of it.
+TEST_F(WallMarkingTest, APlanNotRunForThisDocumentReadsNoColumnJointsOfTheOneBefore) {
+    for (int s : {0, 1}) HouseBuilder(s, 0).column(1, 1).column(3, 1).wall(1, 1, 3, 1, 27);
+    const WallRecord& plan = Doc.Walls[1][0][0];
+    MarkDocumentReplaced();
+    App.CurrentScenario = 1;
+    Recompute();
+    NValueRes.ColumnJointResult[1][0][1].nValueY = 1.81; // as if plan 1's run had found it
+    App.CurrentScenario = 0;
+    MarkDocumentChanged();
+    Recompute();
+    EXPECT_EQ(plan.cautionFlags & WallCautionFoundation, WallCautionFoundation);
+
+    MarkDocumentReplaced(); // the same house opened again
+    Recompute();
+    EXPECT_EQ(plan.cautionFlags & WallCautionFoundation, 0);
 }
 
 TEST_F(WallMarkingTest, RetrofitNumbersRunAlongXThenYThenObliquePerStoreyUpwards) {
@@ -123,7 +144,7 @@ TEST_F(WallMarkingTest, RetrofitNumbersRunAlongXThenYThenObliquePerStoreyUpwards
     Doc.Walls[1][0][5].retrofitNo = 9; // from an earlier run
     App.CurrentScenario = 1;
     RunDiagnosis();
-    MarkWallChanges();
+    MarkWallChanges(EveryScenarioRun);
 
     // X lines from the largest Y axis, left to right; Y lines from the smallest X axis.
     const int expected[] = {6, 3, 0, 1, 2, 0, 4, 5};
@@ -147,7 +168,7 @@ TEST_F(WallMarkingTest, MarkingFollowsEditsMadeThroughAnotherScenario) {
         App.CurrentScenario = s;
         RunDiagnosis();
     }
-    MarkWallChanges();
+    MarkWallChanges(EveryScenarioRun);
     for (int s = 0; s < Scenarios; ++s) EXPECT_EQ(Doc.Walls[s][0][0].changeFlags, 0) << s;
 
     // The current state's columns lose their hardware (an edit made while it was on screen,
@@ -155,7 +176,7 @@ TEST_F(WallMarkingTest, MarkingFollowsEditsMadeThroughAnotherScenario) {
     Doc.Columns[0][0][0].joint = Doc.Columns[0][0][1].joint = 0;
     Doc.Walls[2][0][0].panelL = 6;
     RunDiagnosis();
-    MarkWallChanges();
+    MarkWallChanges(EveryScenarioRun);
     EXPECT_EQ(Doc.Walls[0][0][0].changeFlags, 0);
     EXPECT_EQ(Doc.Walls[1][0][0].changeFlags, WallChangedJoint);
     // Plan 2 is compared with what its own last run left in its words.
