@@ -54,6 +54,19 @@ struct NodeBox {
 NodeBox NodeBoxes[Scenarios][Storeys];
 constexpr NodeBox NoNodesMarked{AxisCountX, -1, AxisCountY, -1};
 
+// Clears the box of nodes the storey's last build marked, which is then empty.
+void ClearMarkedNodes(int sc, int storey) {
+    auto& map = WallEval.GridNodeMap[sc][storey];
+    auto& cells = WallEval.GridCellWalls[sc][storey];
+    NodeBox& last = NodeBoxes[sc][storey];
+    for (int32_t x = last.x0; x <= last.x1; ++x) {
+        const int32_t y0 = last.y0, n = last.y1 - last.y0 + 1;
+        std::memset(&map[x][y0], 0, n * sizeof map[x][y0]);
+        std::memset(&cells[x][y0], 0, n * sizeof cells[x][y0]);
+    }
+    last = NoNodesMarked;
+}
+
 // Keeps the larger of a node's end code and the new one.
 void KeepEndCode(int storey, NodeBox& box, int32_t x, int32_t y, int slot, int32_t code) {
     if (!OnGrid(x, y)) return;
@@ -311,36 +324,18 @@ int32_t WallFoundationClassOf(int storey, const WallRecord& w) {
 
 } // namespace
 
-void ClearNodeMap(int storey) {
+void BuildNodeMap(int storey, NodeMapStart start) {
     const int sc = CalcScenario();
     if (!InRange(storey, Storeys)) return;
-    std::memset(WallEval.GridNodeMap[sc][storey], 0, sizeof WallEval.GridNodeMap[sc][storey]);
-    std::memset(WallEval.GridCellWalls[sc][storey], 0, sizeof WallEval.GridCellWalls[sc][storey]);
-}
-
-namespace {
-
-// Clears the box of nodes the storey's last build marked, which is then empty.
-void ClearMarkedNodes(int sc, int storey) {
     auto& map = WallEval.GridNodeMap[sc][storey];
-    auto& cells = WallEval.GridCellWalls[sc][storey];
     NodeBox& last = NodeBoxes[sc][storey];
-    for (int32_t x = last.x0; x <= last.x1; ++x) {
-        const int32_t y0 = last.y0, n = last.y1 - last.y0 + 1;
-        std::memset(&map[x][y0], 0, n * sizeof map[x][y0]);
-        std::memset(&cells[x][y0], 0, n * sizeof cells[x][y0]);
+    if (start == NodeMapStart::ClearedWhole) {
+        std::memset(map, 0, sizeof map);
+        std::memset(WallEval.GridCellWalls[sc][storey], 0,
+                    sizeof WallEval.GridCellWalls[sc][storey]);
+    } else {
+        ClearMarkedNodes(sc, storey);
     }
-    last = NoNodesMarked;
-}
-
-} // namespace
-
-void BuildNodeMap(int storey) {
-    const int sc = CalcScenario();
-    if (!InRange(storey, Storeys)) return;
-    auto& map = WallEval.GridNodeMap[sc][storey];
-    NodeBox& last = NodeBoxes[sc][storey];
-    ClearMarkedNodes(sc, storey);
     NodeBox box = NoNodesMarked;
 
     const int nc = ClampIndex(Doc.ColumnCount[sc][storey], MaxColumns + 1);

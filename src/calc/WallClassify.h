@@ -9,13 +9,18 @@
 
 #include <cstdint>
 
-// Node map and brace end codes of one storey. The build first clears the box of nodes that the
-// storey's last build marked: as nothing else writes the two tables but the corner marks on
-// column nodes, it leaves them as if cleared whole.
-void BuildNodeMap(int storey);
-// The storey's node map and end codes cleared whole: the plain form of the build's clearing,
-// which a randomised test holds it to.
-void ClearNodeMap(int storey);
+// How a build of a storey's node map and end codes starts.
+enum class NodeMapStart {
+    // The method's form: both tables of the storey cleared whole (200 KB).
+    ClearedWhole,
+    // Only the box of nodes that the storey's last build marked is cleared: as nothing else
+    // writes the two tables but the corner marks on column nodes, it leaves them as if cleared
+    // whole, and a small house costs what it holds. A randomised test holds it to the method's
+    // form.
+    LastBoxCleared,
+};
+// Node map and brace end codes of one storey.
+void BuildNodeMap(int storey, NodeMapStart start = NodeMapStart::LastBoxCleared);
 // Exterior/partition classification of one storey's walls against its outline.
 void ClassifyExteriorWalls(int storey);
 // Lengths, end columns and opening runs of the walls of the index's storey.

@@ -218,15 +218,19 @@ TEST_F(WallClassify, NodeMapBuiltAgainKeepsNothingOfWhatWent) {
     EXPECT_EQ(cells[92][50][0], 0);
 }
 
-// A build clears only the box of nodes the storey's last build marked; clearing the whole map
-// first, its plain twin, must leave the same maps and end codes of every storey, byte for byte:
-// over a run of builds of houses near the origin and far from it, of columns, floors above and
-// braced walls, some off the grid, on every storey of two scenarios, with corner marks set
-// between them as the column-joint check sets them.
+// A build clears only the box of nodes the storey's last build marked; its plain twin, which
+// clears the whole map first, must leave the same map and end codes, byte for byte, from the
+// same start: over a run of builds of houses near the origin and far from it, of columns, floors
+// above and braced walls, some off the grid, on every storey of two scenarios, with corner marks
+// set between them as the column-joint check sets them. Each build starts from what the last
+// build of the storey and the marks left.
 TEST_F(WallClassify, NodeMapClearedByTheLastBoxIsThatOfAMapClearedWhole) {
     std::mt19937 rng(3);
     const auto at = [&rng](int n) { return static_cast<int>(rng() % n); };
-    std::vector<char> maps(sizeof WallEval.GridNodeMap), endCodes(sizeof WallEval.GridCellWalls);
+    constexpr std::size_t MapBytes = sizeof WallEval.GridNodeMap[0][0];
+    constexpr std::size_t EndCodeBytes = sizeof WallEval.GridCellWalls[0][0];
+    std::vector<char> startMap(MapBytes), startEndCodes(EndCodeBytes);
+    std::vector<char> boxMap(MapBytes), boxEndCodes(EndCodeBytes);
     for (int round = 0; round < 200; ++round) {
         App.CurrentScenario = at(2);
         const int storey = at(Storeys);
@@ -251,14 +255,18 @@ TEST_F(WallClassify, NodeMapClearedByTheLastBoxIsThatOfAMapClearedWhole) {
             AddWall(storey, x, y, x + at(3), y + at(3), 0, at(5) == 0 ? 0 : 24 + at(60));
         }
 
-        BuildNodeMap(storey);
-        std::memcpy(maps.data(), WallEval.GridNodeMap, maps.size());
-        std::memcpy(endCodes.data(), WallEval.GridCellWalls, endCodes.size());
-        ClearNodeMap(storey);
-        BuildNodeMap(storey);
-        ASSERT_EQ(std::memcmp(maps.data(), WallEval.GridNodeMap, maps.size()), 0) << round;
-        ASSERT_EQ(std::memcmp(endCodes.data(), WallEval.GridCellWalls, endCodes.size()), 0)
-            << round;
+        auto& map = WallEval.GridNodeMap[Slot()][storey];
+        auto& endCodes = WallEval.GridCellWalls[Slot()][storey];
+        std::memcpy(startMap.data(), map, MapBytes);
+        std::memcpy(startEndCodes.data(), endCodes, EndCodeBytes);
+        BuildNodeMap(storey, NodeMapStart::LastBoxCleared);
+        std::memcpy(boxMap.data(), map, MapBytes);
+        std::memcpy(boxEndCodes.data(), endCodes, EndCodeBytes);
+        std::memcpy(map, startMap.data(), MapBytes);
+        std::memcpy(endCodes, startEndCodes.data(), EndCodeBytes);
+        BuildNodeMap(storey, NodeMapStart::ClearedWhole);
+        ASSERT_EQ(std::memcmp(boxMap.data(), map, MapBytes), 0) << round;
+        ASSERT_EQ(std::memcmp(boxEndCodes.data(), endCodes, EndCodeBytes), 0) << round;
         for (int c = 0; c < Doc.ColumnCount[Slot()][storey]; ++c) {
             const ColumnRecord& column = Doc.Columns[Slot()][storey][c];
             if (OnGrid(column.x, column.y) && at(2) == 0) {
@@ -625,10 +633,19 @@ protected:
 };
 
 TEST_F(Foundation, FoundationRecordsDecideOnTheFirstStorey) {
+    // An oblique foundation from (9, 4) to (13, 8) takes the walls on its line only. Axis 12
+    // lies 5 cm off the module, so that the wall ending on it runs 3.5 cm off that line (a side
+    // value of 0.2 m², where a node of the 1 m grid lies 1 m² off a line through two nodes).
+    Doc.AxisX[12] = 12.05;
+    AddWall(0, 10, 5, 11, 6);
+    AddWall(0, 10, 5, 12, 7);
+    AddFoundation(9, 4, 13, 8, 2);
     ClassifyWalls();
     EXPECT_EQ(Wall(0, 0).foundationClass, 2);
     EXPECT_EQ(Wall(0, 1).foundationClass, 1); // only half on it: the overview default
     EXPECT_EQ(Wall(1, 0).foundationClass, 0);
+    EXPECT_EQ(Wall(0, 2).foundationClass, 2);
+    EXPECT_EQ(Wall(0, 3).foundationClass, 1);
 }
 
 TEST_F(Foundation, FirstRecordUnderTheWallWins) {
