@@ -534,7 +534,8 @@ double ZoneFactor() {
     return std::isfinite(z) ? z : 1.0;
 }
 
-void GeneralMethod(int s) {
+// The required strength per floor area, of every method but precise method 1 simplified.
+void FloorAreaMethod(int s) {
     const int top = TopStoreyOf(s);
     const int method = Method();
     const int edition = Doc.CriteriaEdition;
@@ -543,7 +544,8 @@ void GeneralMethod(int s) {
     const bool cityTables = edition == EditionCity && method == MethodPreciseApprox;
     // Column of the national tables. The city edition describes the weight by the roof/wall
     // class; its class 3 has no national column, so the weight class stands in. Attic storage
-    // raises the class under method 2, a very heavy building staying very heavy.
+    // raises the class under the general approximate method, a very heavy building staying very
+    // heavy.
     int w = weightClass;
     if (cityTables) {
         if (roofWall < 3) w = roofWall;
@@ -634,6 +636,8 @@ void GeneralMethod(int s) {
     }
 }
 
+// The required strength from the storey weights and the seismic shear distribution, of precise
+// method 1 simplified.
 void StoreyWeightMethod(int s, CalcNoticeList& notices) {
     const int top = TopStoreyOf(s);
     const auto& u = BoundedAt(UnitWeights, Doc.StoreyData.weightClass[s]);
@@ -743,7 +747,7 @@ void CalcRequiredStrength(CalcNoticeList& notices) {
     if (Method() == MethodPreciseSimplified)
         StoreyWeightMethod(s, notices);
     else
-        GeneralMethod(s);
+        FloorAreaMethod(s);
 }
 
 void CalcRequiredStrength() {

@@ -3,8 +3,9 @@
 // From the roof/floor areas of the plan it computes the floor areas, the centre of gravity,
 // the storey extents and quarter strips and the shape factor of every scenario, and the
 // required strength of every storey and quarter strip of the current scenario, either from the
-// per-floor-area tables of the general method (methods 0, 1, 2) or from storey weights and the
-// seismic shear distribution (method 3).
+// per-floor-area tables (precise method 1 approximate and the general method, detailed and
+// approximate) or from storey weights and the seismic shear distribution (precise method 1
+// simplified).
 //
 // All arrays are indexed [scenario][storey] first (scenario 0..2, storey 0 = 1F .. 2 = 3F);
 // metres, square metres, kilonewtons.
@@ -38,7 +39,8 @@ enum QuarterLine : int {
 };
 inline constexpr int QuarterLineCount = 8;
 
-// The three area sums of the weight calculation of method 3, the last index of WeightAreaSums.
+// The three area sums of the weight calculation of precise method 1 simplified, the last index
+// of WeightAreaSums.
 enum WeightAreaSum : int {
     WeightRoofArea = 0, // A0: floor area of the roofs (kinds 3, 4)
     WeightWallArea =
@@ -58,15 +60,17 @@ struct RoofFloorAreaResult {
     double cityMomentX, cityMomentY; // cityWeightedArea x centroid
 };
 
-// Which formulas gave k1 .. k6: none formed (one storey, method 2 or 3, no floor area), the
-// formulas of the light and heavy buildings, or those of the very heavy ones.
+// Which formulas gave k1 .. k6: none formed (one storey, the general approximate method or
+// precise method 1 simplified, no floor area), the formulas of the light and heavy buildings, or
+// those of the very heavy ones.
 enum KFormulaSet : int32_t {
     KFormulasNone = 0,
     KFormulasStandard = 1,
     KFormulasVeryHeavy = 2,
 };
 
-// The floor-area-ratio factors of methods 0 and 1 (current scenario).
+// The floor-area-ratio factors of precise method 1 approximate and the general detailed method
+// (current scenario).
 struct RequiredStrengthFactorsRecord {
     double k1, k2, k3, k4, k5, k6;
     double rf1;       // design floor area 2F / 1F
@@ -99,14 +103,14 @@ struct RequiredStrengthResults {
     int32_t LargestRectangleFlag[3][3];
 
     // --- required strength: current scenario only ---
-    // General methods (0, 1, 2).
+    // Per floor area (every method but precise method 1 simplified).
     double UnitRequiredStrength[3][3]; // kN/m2
     // The table value per floor area UnitRequiredStrength was taken from, before K, kN/m2.
     double UnitTableValue[3][3];
     double QuarterUnitRequiredStrength[3][3][QuarterStrips]; // kN/m2
     double QuarterRequiredStrength[3][3][QuarterStrips];     // kN
     RequiredStrengthFactorsRecord RequiredStrengthFactors;
-    // Method 3.
+    // Precise method 1 simplified.
     double StoreyWeight[3][3];         // kN, the storey's own weight and that of the storeys above
     double WeightRatio[3][3];          // alpha = StoreyWeight / StoreyWeight of the 1F, 1e-7 for 0
     double BuildingHeight[3];          // H, m
