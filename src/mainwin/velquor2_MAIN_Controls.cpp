@@ -808,6 +808,8 @@ void Tvelquor2Form::Action1Execute() {
     }
     HelpViewer->setSource(url);
     HelpViewer->setWindowTitle(HelpViewer->documentTitle());
+    // Placed as the dialogs are; where the user moved it while open, it stays.
+    if (!HelpViewer->isVisible()) CentreOnScreen(HelpViewer);
     HelpViewer->show();
     HelpViewer->raise();
 }

@@ -1,8 +1,9 @@
 // The plan's view in the main window: the start view stands in the middle of the grid also
 // when the window manager maximises the window only after it was shown, and the point of the
 // plan in the middle of the view stays there through every later change of the view's size.
-// Run on the offscreen platform's own screen and on the two common screens of 1366 x 768 and
-// 1600 x 1000 (tests/gui/screens).
+// The window restored and the dialogs as a newcomer meets them. Run on the
+// offscreen platform's own screen and on the two common screens of 1366 x 768 and 1600 x 1000
+// (tests/gui/screens).
 #include "TestApp.h"
 
 #include "document/DocumentCommands.h"
@@ -20,7 +21,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -148,4 +151,60 @@ TEST_F(PlanViewTest, ThePointInTheMiddleOfTheViewStaysThroughResizesAndAPaletteB
     Resize(restored);
     EXPECT_NEAR(ViewCentre().x(), scrolled.x(), Near);
     EXPECT_NEAR(ViewCentre().y(), scrolled.y(), Near);
+}
+
+// Restored, the main window stands in the middle of the screen at two thirds of its size, with a
+// plan at least half the screen high, and comes back there after a maximise. The print dialog
+// and the help window open centred on the screen, over the maximised window as over the
+// restored one.
+TEST_F(PlanViewTest, RestoredWindowAndDialogsAsANewcomerMeetsThem) {
+    const auto offCentre = [&](const QWidget& window) {
+        const QPointF off = QRectF(window.frameGeometry()).center() - QRectF(screen).center();
+        return std::max(std::abs(off.x()), std::abs(off.y()));
+    };
+    form->showMaximized();
+    ASSERT_TRUE(ProcessEventsUntil(
+        [&] { return form->StartupDialogsPending == 0 && form->frameGeometry() == screen; }));
+    int dialogs = 0;
+    SetModalRunner([&](QDialog& dialog) {
+        dialog.show();
+        Settle();
+        EXPECT_LE(offCentre(dialog), 1.0) << Utf8(dialog.windowTitle());
+        ++dialogs;
+        dialog.hide();
+        return int(QDialog::Rejected);
+    });
+    form->OpenHelpUrl = [](const QUrl&) { return false; }; // no browser: the program's viewer
+    const auto dialogsAndHelpCentred = [&] {
+        dialogs = 0;
+        form->P1->trigger();
+        EXPECT_EQ(dialogs, 1);
+        form->M1->trigger();
+        ASSERT_NE(form->HelpViewer, nullptr);
+        Settle();
+        EXPECT_LE(offCentre(*form->HelpViewer), 1.0);
+        form->HelpViewer->close();
+    };
+
+    dialogsAndHelpCentred();
+
+    form->showNormal();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->frameGeometry() != screen; }));
+    Settle();
+    const QRect restored = form->frameGeometry();
+    EXPECT_LE(offCentre(*form), 1.0);
+    // As wide as the window needs where two thirds are less (the offscreen platform's own).
+    EXPECT_TRUE(screen.contains(restored));
+    EXPECT_GE(restored.width(), screen.width() * 2 / 3 - 1);
+    EXPECT_NEAR(restored.height(), screen.height() * 2 / 3, 1);
+    EXPECT_GE(form->Gamen->viewport()->height(), screen.height() / 2);
+    form->showMaximized();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->frameGeometry() == screen; }));
+    form->showNormal();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->frameGeometry() == restored; }));
+    // On the screen, not on the window: the user has moved the window to a corner.
+    form->move(screen.topLeft());
+    ASSERT_TRUE(
+        ProcessEventsUntil([&] { return form->frameGeometry().topLeft() == screen.topLeft(); }));
+    dialogsAndHelpCentred();
 }
