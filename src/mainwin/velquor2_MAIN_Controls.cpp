@@ -882,9 +882,4 @@ void ShowPanelText(QLabel* label, std::string_view cp932, std::uint32_t font,
     } else {
         SetLabelColours(label, font);
     }
-    // The rows of storeys the building does not have stay greyed out.
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Disabled, QPalette::WindowText,
-                 QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
-    label->setPalette(pal);
 }

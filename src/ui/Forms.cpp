@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include "ui/Colors.h"
+#include "ui/Controls.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -211,6 +212,7 @@ void KeepOnScreen(QWidget* form) {
 void SetFormColour(QWidget* form, ColorRef colour) {
     QPalette pal = form->palette();
     pal.setColor(QPalette::Window, ColorFromRef(colour));
+    SetGreyedText(pal, ColorFromRef(colour));
     form->setPalette(pal);
     form->setAutoFillBackground(true);
 }
