@@ -1,6 +1,7 @@
 #include "mainwin/velquor2_About.h"
 
 #include "model/AppState.h"
+#include "model/Version.h"
 #include "ui/Controls.h"
 
 #include <QCheckBox>
@@ -8,8 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-extern const char* const VelquorVersion;
 
 TAboutBox* AboutBox = nullptr;
 

@@ -99,6 +99,9 @@ Tvelquor2Form::Tvelquor2Form(const QStringList& arguments, const QString& lockFo
     addDockWidget(Qt::RightDockWidgetArea, Panel1);
 
     InstallWindowView();
+    // The window starts maximised; restored, it keeps a plan of a useful size in the middle of
+    // the screen.
+    PlaceNormalWindow(this, 2.0 / 3.0);
 
     FormCreate(arguments);
 }

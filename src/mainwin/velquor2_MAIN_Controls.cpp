@@ -808,6 +808,8 @@ void Tvelquor2Form::Action1Execute() {
     }
     HelpViewer->setSource(url);
     HelpViewer->setWindowTitle(HelpViewer->documentTitle());
+    // Placed as the dialogs are; where the user moved it while open, it stays.
+    if (!HelpViewer->isVisible()) CentreOnScreen(HelpViewer);
     HelpViewer->show();
     HelpViewer->raise();
 }
@@ -880,9 +882,4 @@ void ShowPanelText(QLabel* label, std::string_view cp932, std::uint32_t font,
     } else {
         SetLabelColours(label, font);
     }
-    // The rows of storeys the building does not have stay greyed out.
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Disabled, QPalette::WindowText,
-                 QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
-    label->setPalette(pal);
 }

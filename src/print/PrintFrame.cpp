@@ -2,6 +2,7 @@
 
 #include "calc/ResultSummary.h"
 #include "model/Model.h"
+#include "model/Version.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -87,10 +88,11 @@ void SetHeaderClock(HeaderClock clock) {
 }
 
 std::string PageHeaderText(bool applicationForm, int page, const HeaderTime& t) {
+    static const std::string program = std::string("Velquor Ver") + VelquorVersion;
     static const std::string reportFormat =
-        Sj("Velquor Ver2.4p [ %s 邸 P.%2i ] %4d/%2d/%2d %2d:%2d:%2d");
+        Sj(program + " [ %s 邸 P.%2i ] %4d/%2d/%2d %2d:%2d:%2d");
     static const std::string formFormat =
-        Sj("Velquor Ver2.4p [ %s 邸 S-P.%2i ] %4d/%2d/%2d %2d:%2d:%2d");
+        Sj(program + " [ %s 邸 S-P.%2i ] %4d/%2d/%2d %2d:%2d:%2d");
     char text[256];
     std::snprintf(text, sizeof text, (applicationForm ? formFormat : reportFormat).c_str(),
                   std::string(Doc.BuildingData.ownerName.view()).c_str(), page, t.year, t.month,

@@ -22,6 +22,8 @@ constexpr int MinFrames = 5;
 constexpr int StoreyPitch = 1030;
 constexpr int ContinuationPitch = 1031;
 constexpr int FrameFill = 890;
+// The page frames are 204 mm wide, a pixel less than the page.
+static_assert(static_cast<int>(204 * PixelsPerMm) == ReportPageWidth - 1);
 
 bool Converted() {
     return App.Options.NValueMethod == NValueMethodConverted;
@@ -204,13 +206,31 @@ int NValuePageWidth(const NValueReport& report) {
     return std::max(ReportPageWidth, ReportLinesWidth(report.lines.lines, ReportLeft) + 10);
 }
 
+// Whether a written line of the report stands across the pixel row y.
+bool LineAcross(const NValueReport& report, int y) {
+    int top = 0;
+    for (const ReportLine& line : report.lines.lines) {
+        top += line.advance;
+        if (!line.text.empty() && top <= y && y < top + std::abs(line.font.height)) return true;
+    }
+    return false;
+}
+
 CanvasSize PaintNValues(Canvas& canvas, const NValueReport& report) {
     canvas.setPen(FrameGrey, 1);
     canvas.setBrushColour(0xFFFFFF);
     canvas.setBrushStyle(BrushStyle::Clear);
     canvas.setFontColour(ReportBlack);
-    const int width = static_cast<int>(204 * PixelsPerMm);
-    for (int n = 1; n <= report.frames; ++n) canvas.rectangle(0, 0, width, NValueFrameBottom(n));
+    // The frames' right edge stands at the page's own (204 mm), or, where lines run past that,
+    // at the right end of the widened page, beyond every line. The foot of a frame that a long
+    // column runs across is left out; the last frame's lies below every line. A rectangle
+    // leaves out its right and bottom pixel: its edges are drawn inside them.
+    const int right = NValuePageWidth(report) - 1;
+    for (int n = 1; n <= report.frames; ++n) {
+        const int bottom = NValueFrameBottom(n);
+        if (n < report.frames && LineAcross(report, bottom - 1)) continue;
+        canvas.rectangle(0, 0, right, bottom);
+    }
     PaintReportLines(canvas, report.lines.lines, ReportLeft, 0);
     return {NValuePageWidth(report), NValueFrameBottom(report.frames) + 1};
 }

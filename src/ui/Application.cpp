@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ScrollBarStyle.h"
@@ -41,4 +42,5 @@ void PrepareApplication(QApplication& app) {
     InstallFontSubstitutions();
     InstallQtMessageService();
     InstallScrollBarStyle();
+    InstallGreyedTextColours();
 }

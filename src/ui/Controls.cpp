@@ -5,6 +5,7 @@
 #include "ui/StatusHints.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -167,6 +168,10 @@ double Luminance(const QColor& c) {
 
 // Readable as text on a coloured background, as for ordinary text on screen.
 constexpr double ReadableContrast = 4.5;
+// Greyed texts are drawn in the small face of the controls, whose thin strokes smooth to paler
+// pixels than their colour: the colour reads above the mark, so that the strokes still read at
+// it.
+constexpr double GreyedContrast = 5.5;
 
 } // namespace
 
@@ -175,10 +180,15 @@ double ColourContrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor ReadableOn(QColor text, const QColor& ground) {
-    while (ColourContrast(text, ground) < ReadableContrast && text.lightness() > 0)
-        text = text.darker(115);
+namespace {
+QColor DarkerUntil(QColor text, const QColor& ground, double contrast) {
+    while (ColourContrast(text, ground) < contrast && text.lightness() > 0) text = text.darker(115);
     return text;
+}
+} // namespace
+
+QColor ReadableOn(QColor text, const QColor& ground) {
+    return DarkerUntil(text, ground, ReadableContrast);
 }
 
 QColor ShownBackground(const QWidget* widget) {
@@ -187,26 +197,43 @@ QColor ShownBackground(const QWidget* widget) {
     return w->palette().color(w->backgroundRole());
 }
 
+void SetGreyedText(QPalette& palette, const QColor& ground) {
+    const QColor greyed = DarkerUntil(palette.color(QPalette::Disabled, QPalette::WindowText),
+                                      ground, GreyedContrast);
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, greyed);
+}
+
+void InstallGreyedTextColours() {
+    QPalette pal = QApplication::palette();
+    // On the darker of the two, so that it reads on both.
+    const QColor window = pal.color(QPalette::Window), button = pal.color(QPalette::Button);
+    SetGreyedText(pal, window.lightness() < button.lightness() ? window : button);
+    QApplication::setPalette(pal);
+}
+
 void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef text) {
     QPalette pal = button->palette();
     const QColor ground = ColorFromRef(background);
     pal.setColor(QPalette::Button, ground);
     pal.setColor(QPalette::Window, ground);
-    for (const auto group : {QPalette::Active, QPalette::Inactive})
-        pal.setColor(group, QPalette::WindowText, ColorFromRef(text));
-    // Disabled, the style's pale grey nearly vanishes on a light colour: the same grey, darker
-    // until it reads.
-    const QColor greyed = ReadableOn(pal.color(QPalette::Disabled, QPalette::WindowText), ground);
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, greyed);
-    pal.setColor(QPalette::Disabled, QPalette::ButtonText, greyed);
+    SetGreyedText(pal, ground);
     button->setPalette(pal);
     button->setAutoFillBackground(true);
+    SetTextColour(button, text);
+}
+
+void SetTextColour(QWidget* control, ColorRef text) {
+    QPalette pal = control->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, ColorFromRef(text));
+        pal.setColor(group, QPalette::ButtonText, ColorFromRef(text));
+    }
+    control->setPalette(pal);
 }
 
 void SetLabelColours(QLabel* label, ColorRef text) {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, ColorFromRef(text));
-    label->setPalette(pal);
+    SetTextColour(label, text);
 }
 
 void SetReadableLabelColour(QLabel* label, ColorRef text) {
@@ -217,8 +244,9 @@ void SetReadableLabelColour(QLabel* label, ColorRef text) {
 
 void SetLabelColours(QLabel* label, ColorRef text, ColorRef background) {
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, ColorFromRef(text));
     pal.setColor(QPalette::Window, ColorFromRef(background));
+    SetGreyedText(pal, ColorFromRef(background));
     label->setAutoFillBackground(true);
     label->setPalette(pal);
+    SetTextColour(label, text);
 }

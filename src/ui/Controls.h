@@ -85,8 +85,11 @@ private:
 
 // Background and text colours of a radio button or check box. The styles paint these controls
 // from the button role, not the window role: both are set, so that the colour shows in any style.
-// Disabled, its text stays greyed but dark enough to be read on the background.
+// Disabled, its text greys as on every other ground (SetGreyedText).
 void SetButtonColours(QAbstractButton* button, ColorRef background, ColorRef text = 0x000000);
+// The text colour of an enabled label, radio button or check box; disabled, it greys as every
+// other text does.
+void SetTextColour(QWidget* control, ColorRef text);
 
 // The contrast of two colours by their relative luminance, 1 (none) to 21 (black on white).
 double ColourContrast(const QColor& a, const QColor& b);
@@ -96,6 +99,12 @@ double ColourContrast(const QColor& a, const QColor& b);
 QColor ShownBackground(const QWidget* widget);
 // `text`, darker as far as needed to be read on `ground` (greyed texts are pale).
 QColor ReadableOn(QColor text, const QColor& ground);
+// The texts of disabled controls on `ground` in the palette's grey, darker as far as needed to
+// be read there; still grey beside the black of enabled texts. Every ground the program's forms
+// set (the application's, a form's colour, a coloured label or button) greys its texts so.
+void SetGreyedText(QPalette& palette, const QColor& ground);
+// Greys the disabled texts of the application's palette so for its window and button colours.
+void InstallGreyedTextColours();
 
 // Label text and background colours from COLORREF values.
 void SetLabelColours(QLabel* label, ColorRef text);

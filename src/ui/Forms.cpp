@@ -1,9 +1,11 @@
 #include "ui/Forms.h"
 
 #include "ui/Colors.h"
+#include "ui/Controls.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMargins>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
@@ -12,8 +14,10 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,22 +69,30 @@ void SetAvailableScreenAreaForTests(const QRect& area) {
     ScreenAreaForTests() = area;
 }
 
-QSize FrameExtent(const QWidget* form) {
-    QSize frame = form->frameGeometry().size() - form->size();
-    if (frame.height() > 0) return frame;
-    if (const QWidget* owner = form->parentWidget() ? form->parentWidget()->window() : nullptr) {
-        frame = owner->frameGeometry().size() - owner->size();
-        if (frame.height() > 0) return frame;
-    }
-    return QSize(0, form->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, form));
+namespace {
+// The frame around a shown top-level window as Qt knows it: none before the window manager
+// has framed it.
+QMargins KnownFrame(const QWidget* window) {
+    const QRect frame = window->frameGeometry(), client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
-void CentreOnScreen(QWidget* form) {
-    const QRect area = AvailableScreenArea(form->parentWidget());
-    if (area.isEmpty()) return;
-    QRect r = form->frameGeometry();
-    r.moveCenter(area.center());
-    form->move(r.topLeft());
+// The frame around a top-level form, estimated as FrameExtent says until it is known.
+QMargins FrameMargins(const QWidget* form) {
+    QMargins frame = KnownFrame(form);
+    if (frame.top() > 0) return frame;
+    if (const QWidget* owner = form->parentWidget() ? form->parentWidget()->window() : nullptr) {
+        frame = KnownFrame(owner);
+        if (frame.top() > 0) return frame;
+    }
+    return {0, form->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, form), 0, 0};
+}
+} // namespace
+
+QSize FrameExtent(const QWidget* form) {
+    const QMargins frame = FrameMargins(form);
+    return {frame.left() + frame.right(), frame.top() + frame.bottom()};
 }
 
 namespace {
@@ -94,6 +106,103 @@ QPoint OnArea(const QRect& frame, const QRect& area) {
 }
 } // namespace
 
+namespace {
+
+// Places a window once more when the window manager has framed it, where it was placed on an
+// estimated frame, which may be a few pixels off: at the first exposure of its showing, or, for
+// a window shown maximised, when it is first restored.
+class PlaceWhenFramed final : public QObject {
+public:
+    using Placement = std::function<void()>;
+    static constexpr const char* Name = "PlaceWhenFramed";
+
+    static void Watch(QWidget* window, Placement place) {
+        auto* watch = static_cast<PlaceWhenFramed*>(
+            window->findChild<QObject*>(QLatin1String(Name), Qt::FindDirectChildrenOnly));
+        if (!watch) watch = new PlaceWhenFramed(window);
+        watch->place_ = std::move(place);
+        watch->size_ = window->size();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (watched == window_ && type == QEvent::Show) watchNativeWindow();
+        // Hidden again, or given another size before it showed: the place is not ours.
+        if (watched == window_ && type == QEvent::Hide) deleteLater();
+        if (watched == window_ && type == QEvent::Resize && !window_->isVisible() &&
+            window_->size() != size_)
+            deleteLater();
+        if ((watched == window_ && type == QEvent::WindowStateChange) ||
+            (watched != window_ && type == QEvent::Expose))
+            placeIfFramed();
+        return false;
+    }
+
+private:
+    explicit PlaceWhenFramed(QWidget* window) : QObject(window), window_(window) {
+        setObjectName(QLatin1String(Name));
+        window->installEventFilter(this);
+        watchNativeWindow();
+    }
+    void watchNativeWindow() {
+        if (QWindow* native = window_->windowHandle()) native->installEventFilter(this);
+    }
+    void placeIfFramed() {
+        const Qt::WindowStates placed = Qt::WindowNoState | Qt::WindowActive;
+        if (!place_ || !window_->isVisible() || (window_->windowState() & ~placed) ||
+            KnownFrame(window_).top() == 0)
+            return;
+        // Once the window manager has finished with the showing or the restore.
+        QTimer::singleShot(0, window_, std::exchange(place_, {}));
+        deleteLater();
+    }
+
+    QWidget* window_;
+    Placement place_;
+    QSize size_; // the size the window was placed at
+};
+
+// Centres `form`'s frame on the available screen; false where the frame was estimated.
+bool CentreFrame(QWidget* form) {
+    const QRect area = AvailableScreenArea(form->parentWidget());
+    const bool framed = KnownFrame(form).top() > 0;
+    if (area.isEmpty()) return true;
+    const QMargins margins = FrameMargins(form);
+    QRect frame = form->geometry().marginsAdded(margins);
+    frame.moveCenter(area.center());
+    frame.moveTopLeft(OnArea(frame, area));
+    // A window is placed by its frame, but one that exists on the screen and is not framed yet
+    // by its client area, which the window manager then frames in place.
+    const bool byClient = !framed && form->testAttribute(Qt::WA_WState_Created);
+    form->move(byClient ? frame.topLeft() + QPoint(margins.left(), margins.top())
+                        : frame.topLeft());
+    return framed;
+}
+
+} // namespace
+
+void CentreOnScreen(QWidget* form) {
+    if (!CentreFrame(form)) {
+        PlaceWhenFramed::Watch(form, [form = QPointer<QWidget>(form)] {
+            if (form && form->isVisible()) CentreFrame(form);
+        });
+    }
+}
+
+void PlaceNormalWindow(QWidget* window, double share) {
+    const QRect area = AvailableScreenArea(window);
+    if (area.isEmpty()) return;
+    const QSize frame = FrameExtent(window);
+    const QSize wanted(int(area.width() * share), int(area.height() * share));
+    window->resize(
+        (wanted - frame).expandedTo(window->minimumSizeHint()).boundedTo(area.size() - frame));
+    if (!CentreFrame(window)) {
+        PlaceWhenFramed::Watch(window, [window = QPointer<QWidget>(window), share] {
+            if (window && window->isVisible()) PlaceNormalWindow(window, share);
+        });
+    }
+}
+
 void KeepOnScreen(QWidget* form) {
     const QRect frame = form->frameGeometry();
     const QPoint at = OnArea(frame, AvailableScreenArea(form));
@@ -103,6 +212,7 @@ void KeepOnScreen(QWidget* form) {
 void SetFormColour(QWidget* form, ColorRef colour) {
     QPalette pal = form->palette();
     pal.setColor(QPalette::Window, ColorFromRef(colour));
+    SetGreyedText(pal, ColorFromRef(colour));
     form->setPalette(pal);
     form->setAutoFillBackground(true);
 }

@@ -40,8 +40,14 @@ void SetAvailableScreenAreaForTests(const QRect& area);
 // framed, its main window's frame stands in for it, or else the style's title bar.
 QSize FrameExtent(const QWidget* form);
 
-// Centres a top-level form on the screen of its parent (or the primary screen).
+// Centres a top-level form, frame and all, on the screen of its parent (or the primary screen),
+// wholly on it. Until the window manager has framed it, the frame it will get is estimated as
+// for FrameExtent, and the form is centred once more when the frame is known.
 void CentreOnScreen(QWidget* form);
+// Gives a main window, before it is first shown, its size and place for when it is not
+// maximised: `share` of the available screen's width and height (no less than the window
+// needs), centred.
+void PlaceNormalWindow(QWidget* window, double share);
 // Moves a shown top-level form back onto its screen where it lies partly off it; a form larger
 // than the screen keeps its top left corner on it.
 void KeepOnScreen(QWidget* form);

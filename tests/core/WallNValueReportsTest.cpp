@@ -40,6 +40,42 @@ std::vector<std::string> Texts(const ReportLines& r, ReportLineKind kind, bool s
     return out;
 }
 
+// The screen page of the N-values with its page frames: how many of its written lines cross an
+// edge of a frame (a rectangle's edges are drawn on its first and last pixel row and column).
+struct FramedPage {
+    CanvasSize size;
+    std::vector<int> frameBottoms;
+    int frameRight = 0;
+    int crossings = 0;
+    std::string firstCrossing;
+};
+FramedPage NValuePageFrames() {
+    RecordingCanvas canvas;
+    FramedPage page;
+    page.size = PaintNValueReport(canvas);
+    for (const auto& frame : canvas.ops) {
+        if (frame.kind != RecordingCanvas::Kind::Rectangle) continue;
+        page.frameBottoms.push_back(frame.points[1].y);
+        page.frameRight = std::max(page.frameRight, frame.points[1].x);
+        const int left = frame.points[0].x, top = frame.points[0].y;
+        const int right = frame.points[1].x - 1, bottom = frame.points[1].y - 1;
+        for (const auto& op : canvas.ops) {
+            if (op.kind != RecordingCanvas::Kind::Text || op.text.empty()) continue;
+            canvas.setFont(op.font);
+            const int x0 = op.points[0].x, x1 = x0 + canvas.textWidth(op.text);
+            const int y0 = op.points[0].y, y1 = y0 + canvas.textHeight(op.text);
+            const bool rows = y0 <= bottom && top < y1, columns = x0 <= right && left < x1;
+            const auto in = [](int at, int from, int to) { return from <= at && at < to; };
+            if ((rows && (in(left, x0, x1) || in(right, x0, x1))) ||
+                (columns && (in(top, y0, y1) || in(bottom, y0, y1)))) {
+                if (page.crossings++ == 0)
+                    page.firstCrossing = Utf8(op.text) + " at y " + std::to_string(y0);
+            }
+        }
+    }
+    return page;
+}
+
 class WallNValueReportsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -133,6 +169,24 @@ TEST_F(WallNValueReportsTest, NValueClassesLinesAndPageFrames) {
     EXPECT_EQ(titles, (std::vector<int>{20, 1051, 2082, 3113, 4140, 5175, 6206, 7237}));
     EXPECT_EQ(rects, (std::vector<int>{1030, 2060, 3090, 4120, 5150, 6181, 7211, 8241}));
     EXPECT_EQ(page.height, 8242);
+
+    // Columns of twelve lines (twelve entries from two storeys above), 168 px each: ten fill
+    // the first two frames, five a frame. In the third, ten columns of one line and four long
+    // ones bring the next long one to 2938 px, before the 2952 px that close the frame: its
+    // lines run across the frame's foot at 3089 px, which is then left out.
+    for (int s = 0; s < Scenarios; ++s) Doc.StoreyData.topStorey[s] = 2;
+    c = {};
+    c.upper1Count = 8;
+    c.upper2Count = 12;
+    Columns(0, 30, c);
+    for (int j = 10; j < 20; ++j) NValueRes.ColumnJointResult[0][0][j] = {};
+    Columns(1, 0);
+    const FramedPage tall = NValuePageFrames();
+    EXPECT_EQ(tall.crossings, 0) << tall.firstCrossing;
+    ASSERT_FALSE(tall.frameBottoms.empty());
+    EXPECT_EQ(std::count(tall.frameBottoms.begin(), tall.frameBottoms.end(), 3090), 0);
+    EXPECT_EQ(tall.frameBottoms.size(), std::size_t(BuildNValueReport().frames - 1));
+    EXPECT_EQ(tall.frameBottoms.back(), tall.size.height - 1);
 }
 
 // House B: X walls on y 1 and y 7 (two 2 m plywood walls each), Y walls x 1 (6 m) and x 9
@@ -292,9 +346,12 @@ TEST_F(WallNValueReportsTest, NoReportViewDrawsALinePastItsPaintBox) {
             // Wider than the page only where a line needs it.
             EXPECT_EQ(view.size.width, std::max(ReportPageWidth, right + 10));
         }
-        // The screen page of the N-values takes the same width as the view.
-        RecordingCanvas canvas;
-        EXPECT_EQ(PaintNValueReport(canvas).width, NValueReportView().size.width);
+        // The screen page of the N-values takes the same width as the view, and its page frames
+        // end at its right end, beyond every line.
+        const FramedPage page = NValuePageFrames();
+        EXPECT_EQ(page.size.width, NValueReportView().size.width);
+        EXPECT_EQ(page.frameRight, page.size.width - 1);
+        EXPECT_EQ(page.crossings, 0) << page.firstCrossing;
     }
     // Two storeys fit the page; the first-storey lines of three storeys hold A, two upper
     // entries and D: 227 cells of 4 px from x 40 at the least (a long hardware name adds more).

@@ -16,6 +16,7 @@
 #include "support/OlderFileBytes.h"
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
+#include "support/WidgetPixels.h"
 #include "ui/Bindings.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -23,18 +24,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -370,30 +368,14 @@ TEST_F(OverviewDialogTest, TabsStayAboveTheScrolledPageAndEachShowingOpensAtTheT
     // Without the city switch the city radio is disabled and says where the switch is, in a
     // grey that can be read on its cyan.
     EXPECT_FALSE(GaiyouDlg->Rmodeb2->isEnabled());
-    const QImage radio = GaiyouDlg->Rmodeb2->grab().toImage();
-    const QColor cyan(0, 255, 255);
-    const int caption =
-        GaiyouDlg->Rmodeb2->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth);
-    double strongest = 1.0; // the contrast of the caption's core pixels
-    for (int y = 0; y < radio.height(); ++y)
-        for (int x = caption + 2; x < radio.width(); ++x)
-            strongest = std::max(strongest, ColourContrast(QColor(radio.pixel(x, y)), cyan));
-    EXPECT_GE(strongest, 4.5);
-    EXPECT_LT(strongest, ColourContrast(Qt::black, cyan)); // still greyed
-    // So does the line under it, on the background it is drawn on (its commonest pixel).
-    const QImage note = GaiyouDlg->Label278->grab().toImage();
-    std::map<QRgb, int> counts;
-    for (int y = 0; y < note.height(); ++y)
-        for (int x = 0; x < note.width(); ++x) ++counts[note.pixel(x, y)];
-    const QColor ground(
-        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
-            return a.second < b.second;
-        })->first);
-    double noteContrast = 1.0;
-    for (const auto& [pixel, count] : counts)
-        noteContrast = std::max(noteContrast, ColourContrast(QColor(pixel), ground));
-    EXPECT_GE(noteContrast, 4.5) << ground.name().toStdString();
-    EXPECT_LT(noteContrast, ColourContrast(Qt::black, ground));
+    const ShownText radio = ShownTextIn(*GaiyouDlg->Rmodeb2, CaptionArea(*GaiyouDlg->Rmodeb2));
+    EXPECT_EQ(radio.ground, QColor(0, 255, 255));
+    EXPECT_GE(radio.contrast, 4.5);
+    EXPECT_LT(radio.contrast, ColourContrast(Qt::black, radio.ground)); // still greyed
+    // So does the line under it, on the background it is drawn on.
+    const ShownText note = ShownTextIn(*GaiyouDlg->Label278);
+    EXPECT_GE(note.contrast, 4.5) << note.ground.name().toStdString();
+    EXPECT_LT(note.contrast, ColourContrast(Qt::black, note.ground));
     EXPECT_TRUE(GaiyouDlg->Rmodeb2->toolTip().contains(QStringLiteral("vu版使用")));
     EXPECT_EQ(GaiyouDlg->Rmodeb2->statusTip(), GaiyouDlg->Rmodeb2->toolTip());
     App.CityEditionEnabled = 1;

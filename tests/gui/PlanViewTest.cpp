@@ -1,10 +1,12 @@
 // The plan's view in the main window: the start view stands in the middle of the grid also
 // when the window manager maximises the window only after it was shown, and the point of the
 // plan in the middle of the view stays there through every later change of the view's size.
-// Run on the offscreen platform's own screen and on the two common screens of 1366 x 768 and
-// 1600 x 1000 (tests/gui/screens).
+// The window restored, the dialogs and the greyed texts as a newcomer meets them. Run on the
+// offscreen platform's own screen and on the two common screens of 1366 x 768 and 1600 x 1000
+// (tests/gui/screens).
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "document/DocumentCommands.h"
 #include "mainwin/dialogs/Dkabe.h"
 #include "model/AppState.h"
@@ -12,6 +14,7 @@
 #include "model/Model.h"
 #include "model/ModelFile.h"
 #include "support/MainWindowFixture.h"
+#include "support/WidgetPixels.h"
 #include "ui/Forms.h"
 
 #include <QDir>
@@ -19,8 +22,11 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -148,4 +154,94 @@ TEST_F(PlanViewTest, ThePointInTheMiddleOfTheViewStaysThroughResizesAndAPaletteB
     Resize(restored);
     EXPECT_NEAR(ViewCentre().x(), scrolled.x(), Near);
     EXPECT_NEAR(ViewCentre().y(), scrolled.y(), Near);
+}
+
+// Restored, the main window stands in the middle of the screen at two thirds of its size, with a
+// plan at least half the screen high, and comes back there after a maximise. The print dialog
+// and the help window open centred on the screen, over the maximised window as over the
+// restored one. Every text the program's forms show disabled reads at 4.5:1 or more on its
+// ground, and is still greyed.
+TEST_F(PlanViewTest, RestoredWindowDialogsAndGreyedTextsAsANewcomerMeetsThem) {
+    const auto offCentre = [&](const QWidget& window) {
+        const QPointF off = QRectF(window.frameGeometry()).center() - QRectF(screen).center();
+        return std::max(std::abs(off.x()), std::abs(off.y()));
+    };
+    form->showMaximized();
+    ASSERT_TRUE(ProcessEventsUntil(
+        [&] { return form->StartupDialogsPending == 0 && form->frameGeometry() == screen; }));
+    int dialogs = 0;
+    SetModalRunner([&](QDialog& dialog) {
+        dialog.show();
+        Settle();
+        EXPECT_LE(offCentre(dialog), 1.0) << Utf8(dialog.windowTitle());
+        ++dialogs;
+        dialog.hide();
+        return int(QDialog::Rejected);
+    });
+    form->OpenHelpUrl = [](const QUrl&) { return false; }; // no browser: the program's viewer
+    const auto dialogsAndHelpCentred = [&] {
+        dialogs = 0;
+        form->P1->trigger();
+        EXPECT_EQ(dialogs, 1);
+        form->M1->trigger();
+        ASSERT_NE(form->HelpViewer, nullptr);
+        Settle();
+        EXPECT_LE(offCentre(*form->HelpViewer), 1.0);
+        form->HelpViewer->close();
+    };
+
+    dialogsAndHelpCentred();
+
+    form->showNormal();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->frameGeometry() != screen; }));
+    Settle();
+    const QRect restored = form->frameGeometry();
+    EXPECT_LE(offCentre(*form), 1.0);
+    // As wide as the window needs where two thirds are less (the offscreen platform's own).
+    EXPECT_TRUE(screen.contains(restored));
+    EXPECT_GE(restored.width(), screen.width() * 2 / 3 - 1);
+    EXPECT_NEAR(restored.height(), screen.height() * 2 / 3, 1);
+    EXPECT_GE(form->Gamen->viewport()->height(), screen.height() / 2);
+    form->showMaximized();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->frameGeometry() == screen; }));
+    form->showNormal();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->frameGeometry() == restored; }));
+    // On the screen, not on the window: the user has moved the window to a corner.
+    form->move(screen.topLeft());
+    ASSERT_TRUE(
+        ProcessEventsUntil([&] { return form->frameGeometry().topLeft() == screen.topLeft(); }));
+    dialogsAndHelpCentred();
+
+    // Every form as it shows, each page of its page controls in turn.
+    std::vector<QWidget*> forms{form};
+    for (const FormEntry& entry : FormTable()) forms.push_back(entry.instance());
+    int greyed = 0;
+    for (QWidget* shown : forms) {
+        if (auto* palette = qobject_cast<PaletteForm*>(shown)) {
+            palette->showPalette();
+        } else {
+            shown->show();
+        }
+        Settle();
+        for (QWidget* text : shown->findChildren<QWidget*>()) {
+            if (text->isEnabled() || CaptionArea(*text).isEmpty()) continue;
+            for (QWidget* w = text; w != shown; w = w->parentWidget())
+                if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget()))
+                    pages->setCurrentWidget(w);
+            if (!text->isVisibleTo(shown)) continue; // hidden on purpose
+            Settle();
+            ++greyed;
+            const ShownText seen = ShownTextIn(*text, CaptionArea(*text));
+            const std::string name = Utf8(shown->windowTitle()) + " / " +
+                                     Utf8(text->property("text").toString()) +
+                                     Utf8(text->property("title").toString());
+            EXPECT_GE(seen.contrast, 4.5) << name << " on " << Utf8(seen.ground.name());
+            // Greyed: well short of what black would read at.
+            EXPECT_LT(seen.contrast, 0.8 * ColourContrast(Qt::black, seen.ground)) << name;
+        }
+        if (shown != form) shown->hide();
+    }
+    // The storey radios of storeys the house lacks, the forms' locked choices, the foundation
+    // palette's groups, the overview's structure kinds among them.
+    EXPECT_GT(greyed, 50);
 }

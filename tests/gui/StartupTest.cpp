@@ -6,10 +6,12 @@
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
+#include "model/Cp932.h"
 #include "model/InitModel.h"
 #include "model/Model.h"
 #include "model/ModelHooks.h"
 #include "overview/Gaiyou.h"
+#include "print/PrintFrame.h"
 #include "support/ScriptedMessages.h"
 #include "ui/Forms.h"
 #include "ui/SingleInstance.h"
@@ -17,6 +19,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -240,6 +243,13 @@ TEST_F(StartupTest, AboutBoxSwitchesEnableTheCityEditionAndThe2012Revision) {
     EXPECT_EQ(AboutBox->windowTitle(), QStringLiteral("Velquor"));
     EXPECT_EQ(AboutBox->Cvu->text(), QStringLiteral("vu版使用"));
     EXPECT_EQ(AboutBox->Ckaitei->text(), QStringLiteral("2012年改訂版"));
+    // One version: the one every printed page's header gives.
+    QString version;
+    for (const QLabel* label : AboutBox->findChildren<QLabel*>())
+        if (label->text().startsWith(QStringLiteral("Version "))) version = label->text().mid(8);
+    ASSERT_FALSE(version.isEmpty());
+    EXPECT_TRUE(QString::fromStdString(cp932::toUtf8(PageHeaderText(false, 1, {})))
+                    .startsWith(QStringLiteral("Velquor Ver") + version + QStringLiteral(" [")));
 
     AboutBox->Cvu->click();
     EXPECT_EQ(App.CityEditionEnabled, 1);

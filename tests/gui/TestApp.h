@@ -1,5 +1,6 @@
 #pragma once
 // One application object for the Qt tests of a process, made as the program makes its own.
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
 #include "ui/ScrollBarStyle.h"
 
@@ -17,6 +18,7 @@ inline QApplication& TestApp() {
         std::setlocale(LC_NUMERIC, "C");
         InstallFontSubstitutions();
         InstallScrollBarStyle();
+        InstallGreyedTextColours();
         return a;
     }();
     return *app;

@@ -50,7 +50,7 @@ TWallChangeDlg::TWallChangeDlg(QWidget* mainWindow)
     Label1 = new QLabel(QStringLiteral("改修"), this);
     BindCheckBox(Ckaishuu, [this] { CkaishuuClick(); });
     Cckokuji = new QCheckBox(QStringLiteral("改修時両端柱を告示"), this);
-    Cckokuji->setStyleSheet(QStringLiteral("color: red"));
+    SetTextColour(Cckokuji, Rgb(255, 0, 0));
     BindCheckBox(Cckokuji, [this] { CckokujiClick(); });
 
     GroupBox1 = new QGroupBox(QStringLiteral("改修時の注意"), this);

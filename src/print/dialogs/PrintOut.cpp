@@ -62,6 +62,7 @@ void Tell(const QString& text, MsgIcon icon) {
 } // namespace
 
 TPrintOutDlg::TPrintOutDlg(QWidget* parent) : ModalForm(parent, U("印刷")) {
+    setCentred(true);
 
     GroupBox1 = new QGroupBox(U("申請書 （vu版・精密診断法のみ可）"), this);
     auto* forms = new QVBoxLayout(GroupBox1);
