@@ -362,7 +362,7 @@ void CalcFloorReduction(const FloorRigidityView& rig) {
     FloorResults& out = FloorRes;
 
     // The storeys above the top one keep nothing of a taller house.
-    FloorStoreys[s].clearAbove(top, [&out, s](int f) { ClearStorey(out, s, f); });
+    FloorStoreys[s].clearAbove(top, [&](int f) { ClearStorey(out, s, f); });
     // A void counts for its own storey and every storey below it.
     bool voidFound = false;
     for (int f = top; f >= 0; --f) {

@@ -308,7 +308,7 @@ void CalcStiffnessRatio() {
     const int top = TopStoreyOf();
 
     // The storeys above the top one keep no drift or ratio of a taller house.
-    DriftStoreys[sc].clearAbove(top, [&r, sc](int s) {
+    DriftStoreys[sc].clearAbove(top, [&](int s) {
         Zero(r.StoreyDriftX[sc][s]);
         Zero(r.StoreyDriftY[sc][s]);
         Zero(r.StiffnessRatioX[sc][s]);
