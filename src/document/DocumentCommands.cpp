@@ -130,7 +130,7 @@ bool DocumentCommands::ReadFile(const std::string& path) {
         view_.resizeSheet();
     });
     if (!outcome.ok) return false;
-    origin_ = {path, outcome.state};
+    origin_ = outcome.state;
     // The points, the factor and the foundation class are not in the file. They are derived
     // before anything else, since the centring question below repaints the plan and shows the
     // result panel while it is open: the previous document's values must not show there.
@@ -154,15 +154,6 @@ bool DocumentCommands::OpenPending(const std::string& path) {
 
 namespace {
 
-// Whether `a` and `b` name one file: the same name, or names that lead to the same place.
-bool SameFile(const std::string& a, const std::string& b) {
-    if (a == b) return true;
-    std::error_code ea, eb;
-    const std::filesystem::path ca = std::filesystem::weakly_canonical(a, ea);
-    const std::filesystem::path cb = std::filesystem::weakly_canonical(b, eb);
-    return !ea && !eb && ca == cb;
-}
-
 // A name beside `path` under which nothing stands: its base name with "_2", "_3" and so on.
 std::string FreeNameBeside(const std::string& path) {
     const std::string_view ext = fileio::ExtensionOf(path);
@@ -178,24 +169,23 @@ std::string FreeNameBeside(const std::string& path) {
 
 DocumentCommands::Check DocumentCommands::CheckFor(const std::string& path, bool overwrite) const {
     // Nothing is known of a name the document took otherwise than by a read or a save here.
-    if (origin_.name != App.FileName || !origin_.file.digest) return Check::None;
-    if (SameFile(path, origin_.name)) return Check::OwnFile;
+    if (origin_.name != App.FileName || !origin_.digest) return Check::None;
+    if (fileio::NamesFile(path, origin_)) return Check::OwnFile;
     return overwrite ? Check::OlderFilesTarget : Check::None;
 }
 
 SaveResult DocumentCommands::WriteTo(const std::string& path, Check check) {
-    // Replaced without a question: the document's own file as it was read or last saved, its
-    // links and its bytes; beside an older file, a file of that file's bytes, which loses
-    // nothing. Once the user agrees to replace other bytes, those.
-    fileio::FileState expected = origin_.file;
-    if (check == Check::OlderFilesTarget) expected.links.reset();
+    // Replaced without a question: the document's own file as it was read or last saved, in its
+    // folder; beside an older file, a file of that file's bytes, which loses nothing. Once the
+    // user agrees to replace other bytes, those.
+    fileio::SaveTerms terms;
+    if (check == Check::OwnFile) terms.read = &origin_;
+    if (check != Check::None) terms.expected = origin_.digest;
     SaveOutcome outcome;
-    for (;;) {
-        outcome = SaveModelFile(path, check == Check::None ? nullptr : &expected);
-        if (!outcome.changed) break;
-        switch (AskBeforeReplacing(path, check)) {
+    while ((outcome = SaveModelFile(path, terms)).changed) {
+        switch (AskBeforeReplacing(path, check, outcome.reason)) {
         case Replace::Go:
-            expected.digest = outcome.state.digest;
+            terms.expected = outcome.found;
             break;
         case Replace::SaveAs:
             // Never the name the user just declined.
@@ -214,7 +204,7 @@ SaveResult DocumentCommands::WriteTo(const std::string& path, Check check) {
         return SaveResult::Failed;
     }
     App.FileName = path;
-    origin_ = {path, outcome.state};
+    origin_ = outcome.state;
     ShowCaption();
     App.Modified = 0;
     view_.repaintPlan();
@@ -222,9 +212,10 @@ SaveResult DocumentCommands::WriteTo(const std::string& path, Check check) {
 }
 
 DocumentCommands::Replace DocumentCommands::AskBeforeReplacing(const std::string& target,
-                                                               Check check) {
-    // Enter keeps the file on disk.
-    const std::string where = "\n\n" + target + "\n\n";
+                                                               Check check,
+                                                               const std::string& notes) {
+    // Enter keeps the file on disk. What a save cut short could not put back is told here too.
+    const std::string where = notes + "\n\n" + target + "\n\n";
     if (check == Check::OwnFile)
         return Messages().askWithDefault(ChangedOnDiskQuestion + where + ReplaceOrCancelAnswers,
                                          fileio::SaveQuestionCaption, MsgButtons::YesNo,

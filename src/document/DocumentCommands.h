@@ -127,15 +127,12 @@ private:
     SaveResult WriteTo(const std::string& path, Check check);
     SaveResult SaveAsOffering(const std::string& initialPath);
     enum class Replace { Go, SaveAs, Cancel };
-    static Replace AskBeforeReplacing(const std::string& target, Check check);
+    static Replace AskBeforeReplacing(const std::string& target, Check check,
+                                      const std::string& notes);
 
-    // The file the document was last read from or saved to, as it then stood on disk, and the
-    // name the document took with it.
-    struct Origin {
-        std::string name;
-        fileio::FileState file;
-    };
-    Origin origin_;
+    // The file the document was last read from or saved to, as it then stood on disk, under
+    // the name the document took with it.
+    fileio::FileAsRead origin_;
     bool lastSaveWithoutBackup_ = false;
     DocumentView& view_;
 };

@@ -4,6 +4,7 @@
 #include "model/Bounded.h"
 #include "model/CustomPanels.h"
 #include "model/FileIo.h"
+#include "model/FileQuestions.h"
 #include "model/Messages.h"
 #include "model/ModelFileLayout.h"
 
@@ -273,6 +274,7 @@ LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& 
     LoadOutcome out;
     std::string error;
     auto bytes = fileio::ReadWholeFile(path, error, &out.state);
+    if (bytes) TellIfCut(out.state);
     if (bytes) out.kind = ChooseReader(*bytes, path);
     if (!bytes || out.kind == ModelFileKind::Unknown) {
         out.reason = bytes ? "ファイルの種類が分かりません" : error;
@@ -327,15 +329,22 @@ std::string BackupPathFor(const std::string& path) {
     return path.substr(0, path.size() - ext.size()) + ".BAK";
 }
 
-SaveOutcome SaveModelFile(const std::string& path, const fileio::FileState* before) {
+SaveOutcome SaveModelFile(const std::string& path, fileio::SaveTerms& terms) {
     SaveOutcome out;
-    const fileio::SaveStatus status =
-        fileio::SaveFile(path, WriteModelFile(), BackupPathFor, out.reason, before, &out.state);
-    out.cancelled = status == fileio::SaveStatus::Cancelled;
-    out.changed = status == fileio::SaveStatus::Changed;
-    out.withoutBackup = status == fileio::SaveStatus::SavedWithoutBackup;
-    if (status != fileio::SaveStatus::Saved && !out.withoutBackup) return out;
+    const fileio::SaveReport report =
+        SaveAsking(path, WriteModelFile(), BackupPathFor, terms, out.cancelled);
+    out.changed = !out.cancelled && report.finding == fileio::Finding::Changed;
+    out.reason = report.reason;
+    out.found = report.found;
+    if (out.cancelled || report.finding != fileio::Finding::Saved) return out;
+    out.withoutBackup = report.withoutBackup;
+    out.state = report.saved;
     App.Modified = 0;
     out.ok = true;
     return out;
+}
+
+SaveOutcome SaveModelFile(const std::string& path) {
+    fileio::SaveTerms terms;
+    return SaveModelFile(path, terms);
 }

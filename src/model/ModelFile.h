@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,7 +78,7 @@ struct LoadOutcome {
     int repairs = 0;
     std::vector<std::string> leftOut; // what the file held and the document could not keep
     std::string reason;               // UTF-8; empty when ok
-    fileio::FileState state;          // the file as it was read
+    fileio::FileAsRead state;         // the file as it was read
 };
 
 // Reads the file at `path` (UTF-8) into a fresh Document and, only when the whole read
@@ -93,19 +94,22 @@ struct SaveOutcome {
     bool ok = false;
     bool cancelled = false;     // the user chose not to save when asked
     bool withoutBackup = false; // saved, but the user agreed to go without the backup
-    bool changed = false;       // not saved: the file holds other bytes than `before` expected
-    std::string reason;         // UTF-8; why the save failed
-    fileio::FileState state;    // the file as it was written, or the digest of what stands there
+    bool changed = false;       // not saved: the file holds other bytes than `terms` expected
+    std::string reason;         // UTF-8; why the save failed (or what a changed one left)
+    fileio::FileAsRead state;   // the file as it was written
+    std::optional<fileio::Digest> found; // changed: the digest of what stands there
 };
 
 // Writes the open document to `path` safely: the file is built in memory, written to a
 // temporary file in the same folder and flushed to disk, an existing file at `path` becomes
 // the backup (same name, extension ".BAK") and the temporary file takes its place. On any
 // failure the file at `path` and its backup are left as they were and the reason is
-// returned. App.Modified is cleared only after a complete save. Links, protected files and a
-// taken backup name are handled, with their questions, by fileio::SaveFile; `before` is what
-// the save may replace without asking (fileio::SaveFile), from the read or the last save.
-SaveOutcome SaveModelFile(const std::string& path, const fileio::FileState* before = nullptr);
+// returned. App.Modified is cleared only after a complete save. What the save leaves to the
+// user is asked (SaveAsking), but for a file changed on disk, which comes back `changed`;
+// `terms` is what the save may replace without asking, from the read or the last save, and
+// takes the user's answers.
+SaveOutcome SaveModelFile(const std::string& path, fileio::SaveTerms& terms);
+SaveOutcome SaveModelFile(const std::string& path);
 
 // The backup of `path`: same folder and base name, extension ".BAK".
 std::string BackupPathFor(const std::string& path);

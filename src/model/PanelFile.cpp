@@ -1,6 +1,7 @@
 #include "model/PanelFile.h"
 
 #include "model/FileIo.h"
+#include "model/FileQuestions.h"
 #include "model/ModelFileFields.h"
 
 #include <algorithm>
@@ -41,10 +42,9 @@ void EncodeText(const FixedText<W>& text, char* slot) {
     std::memcpy(slot, v.data(), n);
 }
 
-// The panel file last read or saved, and its name's links as they then stood: a save to that
-// name again follows only those.
-std::string lastPath;
-fileio::FileState lastState;
+// The panel file last read or saved: a save to that name again works in its folder and
+// follows only the links that stood then.
+fileio::FileAsRead last;
 
 // A refused record, named as the dialog names it and by its place in the file.
 Result Damaged(int slot, const std::string& what) {
@@ -171,15 +171,13 @@ Result Serialize(const Panels& panels, std::string& bytes) {
 
 Result Load(const std::string& path, Panels& panels) {
     std::string error;
-    fileio::FileState state;
-    const std::optional<std::string> bytes = fileio::ReadFileStart(path, FileSize, error, &state);
+    fileio::FileAsRead read;
+    const std::optional<std::string> bytes = fileio::ReadFileStart(path, FileSize, error, &read);
     if (!bytes)
         return Failure("面材データファイルを開けません。\n\n" + path + "\n\n" + error, ReadCaption);
+    TellIfCut(read);
     Result r = Parse(*bytes, panels);
-    if (r) {
-        lastPath = path;
-        lastState = std::move(state);
-    }
+    if (r) last = std::move(read);
     return r;
 }
 
@@ -191,24 +189,17 @@ std::string BackupPath(const std::string& path) {
 Result Save(const std::string& path, const Panels& panels) {
     std::string bytes;
     if (Result r = Serialize(panels, bytes); !r) return r;
-    std::string error;
-    // Only the links are held to what they were: the file itself is replaced without a question.
-    const fileio::FileState links{lastState.links, std::nullopt};
-    fileio::FileState saved;
-    switch (fileio::SaveFile(path, bytes, BackupPath, error, path == lastPath ? &links : nullptr,
-                             &saved)) {
-    case fileio::SaveStatus::Saved:
-    case fileio::SaveStatus::SavedWithoutBackup:
-        lastPath = path;
-        lastState = std::move(saved);
+    // Only where the file stands is held to what it was: it is replaced without a question.
+    fileio::SaveTerms terms;
+    if (path == last.name) terms.read = &last;
+    bool declined = false;
+    fileio::SaveReport report = SaveAsking(path, bytes, BackupPath, terms, declined);
+    if (declined) return {false, {}, {}, true};
+    if (report.finding == fileio::Finding::Saved) {
+        last = std::move(report.saved);
         return {};
-    case fileio::SaveStatus::Cancelled:
-        return {false, {}, {}, true};
-    case fileio::SaveStatus::Failed:
-    case fileio::SaveStatus::Changed:
-        break;
     }
-    return Failure("面材データファイルを保存できません。\n\n" + path + "\n\n" + error,
+    return Failure("面材データファイルを保存できません。\n\n" + path + "\n\n" + report.reason,
                    WriteCaption);
 }
 

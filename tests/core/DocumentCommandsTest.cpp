@@ -3,9 +3,11 @@
 #include "model/ModelFile.h"
 
 #include "model/FileIo.h"
+#include "model/FileQuestions.h"
 #include "support/FileFixtures.h"
 #include "support/RecordingHooks.h"
 #include "support/ScriptedMessages.h"
+#include "support/SystemCallScript.h"
 
 #include <deque>
 #include <fcntl.h>
@@ -467,9 +469,13 @@ TEST_F(DocumentCommandsTest, OverwriteSaveAsksBeforeReplacingAFileChangedOnDisk)
     WriteBytes(copy, "changed");
     messages.expect(std::string(ChangedOnDiskQuestion) + "\n\n" + copy, MsgAnswer::No);
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
-    // A file gone meanwhile is written again without a question.
+    // A file gone meanwhile is written anew only when the user says so; Enter does not.
     std::filesystem::remove(copy);
-    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    messages.expect(FileGoneQuestion, MsgAnswer::No);
+    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
+    EXPECT_EQ(messages.shown.back().defaultAnswer, MsgAnswer::No);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    messages.expect(FileGoneQuestion, MsgAnswer::Yes).expect(OverwriteSavedNotice, MsgAnswer::Ok);
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
 }
 
@@ -534,16 +540,15 @@ TEST_F(DocumentCommandsTest, OverwriteSaveOfAnOlderFileAsksBeforeReplacingAnothe
 // A save that cannot be written leaves the file and its backup as they were, keeps the
 // document modified under its old name, says so and does not claim success. Tests run as root,
 // where permission bits do not stop a write: the failures are a missing folder, a file where
-// the folder should be, and injected failures of each step.
+// the folder should be, and failed system calls at each step.
 struct FailureCase {
     const char* name;
     const char* folderPart; // prefix of the target inside the temporary folder
-    fileio::Fault fault;
+    const char* call;       // the system call that fails (its first), if any
+    int err;
 };
-class FailedSave : public DocumentCommandsTest, public ::testing::WithParamInterface<FailureCase> {
-protected:
-    void TearDown() override { fileio::InjectFault(fileio::Fault::None); }
-};
+class FailedSave : public DocumentCommandsTest,
+                   public ::testing::WithParamInterface<FailureCase> {};
 TEST_P(FailedSave, KeepsFileBackupAndModified) {
     WriteBytes(folder.file("house.vq2"), "previous save");
     WriteBytes(folder.file("house.BAK"), "older backup");
@@ -551,11 +556,13 @@ TEST_P(FailedSave, KeepsFileBackupAndModified) {
     const std::string target = folder.file(std::string(GetParam().folderPart) + "house.vq2");
     App.FileName = target;
     App.Modified = 1;
-    fileio::InjectFault(GetParam().fault);
     ScriptedMessages messages;
     messages.expect(SaveFailedText, MsgAnswer::Ok);
-    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Failed);
-    fileio::InjectFault(fileio::Fault::None);
+    {
+        const callscript::Script script(
+            callscript::FailNth(GetParam().call, GetParam().err ? 1 : 0, GetParam().err));
+        EXPECT_EQ(commands.OverwriteSave(), SaveResult::Failed);
+    }
     ASSERT_EQ(messages.shown.size(), 1u) << "no success notice";
     EXPECT_EQ(messages.shown[0].caption, "保存エラー");
     EXPECT_NE(messages.shown[0].text.find(target), std::string::npos);
@@ -565,16 +572,14 @@ TEST_P(FailedSave, KeepsFileBackupAndModified) {
     EXPECT_EQ(ReadBytes(folder.file("house.BAK")), "older backup");
     EXPECT_EQ(folder.entries(), 3u) << "no temporary file left behind";
 }
-INSTANTIATE_TEST_SUITE_P(
-    Causes, FailedSave,
-    ::testing::Values(FailureCase{"MissingFolder", "no/such/folder/", fileio::Fault::None},
-                      FailureCase{"FileInPlaceOfTheFolder", "plainfile/", fileio::Fault::None},
-                      FailureCase{"OpenFails", "", fileio::Fault::Open},
-                      FailureCase{"WriteFails", "", fileio::Fault::Write},
-                      FailureCase{"ShortWrite", "", fileio::Fault::ShortWrite},
-                      FailureCase{"SyncFails", "", fileio::Fault::Sync},
-                      FailureCase{"BackupFails", "", fileio::Fault::Backup}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Causes, FailedSave,
+                         ::testing::Values(FailureCase{"MissingFolder", "no/such/folder/", "", 0},
+                                           FailureCase{"FileInPlaceOfTheFolder", "plainfile/", "",
+                                                       0},
+                                           FailureCase{"WriteFails", "", "write", ENOSPC},
+                                           FailureCase{"SyncFails", "", "fsync", EIO},
+                                           FailureCase{"BackupFails", "", "linkat", EIO}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Save as ---------------------------------------------------------------------------------
 

@@ -4,20 +4,24 @@
 // process).
 #include "document/DocumentCommands.h"
 #include "model/FileIo.h"
+#include "model/FileQuestions.h"
 #include "model/ModelFile.h"
 #include "model/PanelFile.h"
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
+#include "support/SystemCallScript.h"
 
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -25,9 +29,12 @@
 
 namespace fs = std::filesystem;
 using namespace testfile;
-using fileio::SaveStatus;
+using callscript::FailNth;
 
 namespace {
+
+// What a save through the questions came to.
+enum class SaveStatus { Saved, SavedWithoutBackup, Cancelled, Failed, Changed };
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -40,7 +47,19 @@ std::string Bak(const std::string& file) {
     return file + ".BAK";
 }
 SaveStatus Save(const std::string& path, std::string& reason) {
-    return fileio::SaveFile(path, "new", Bak, reason);
+    fileio::SaveTerms terms;
+    bool declined = false;
+    const fileio::SaveReport report = SaveAsking(path, "new", Bak, terms, declined);
+    reason = report.reason;
+    if (declined) return SaveStatus::Cancelled;
+    switch (report.finding) {
+    case fileio::Finding::Saved:
+        return report.withoutBackup ? SaveStatus::SavedWithoutBackup : SaveStatus::Saved;
+    case fileio::Finding::Changed:
+        return SaveStatus::Changed;
+    default:
+        return SaveStatus::Failed;
+    }
 }
 
 class FileEdges : public ::testing::Test {
@@ -148,10 +167,11 @@ TEST_F(FileEdges, TheBackupIsNeverReadWhole) {
     ASSERT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
     EXPECT_EQ(fs::file_size(Bak(file)), (64u << 20) + 1);
     // Where the disk takes no hard links the backup is a copy, with the file's permissions.
-    fileio::InjectFault(fileio::Fault::Link);
     fs::permissions(file, fs::perms(0604));
-    EXPECT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
-    fileio::InjectFault(fileio::Fault::None);
+    {
+        const callscript::Script noLinks(FailNth("linkat", 1, EPERM, 1000));
+        EXPECT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
+    }
     EXPECT_EQ(ReadBytes(Bak(file)), "new");
     EXPECT_EQ(fs::status(Bak(file)).permissions(), fs::perms(0604));
     EXPECT_EQ(folder.entries(), 2u);
@@ -170,14 +190,12 @@ TEST_F(FileEdges, NoSaveCopiesThroughALinkOrLosesTheEarlierBackup) {
             SCOPED_TRACE(swapped + (copy ? " copied" : " linked"));
             WriteBytes(file, "old");
             WriteBytes(Bak(file), "older");
-            fileio::InjectFault(copy ? fileio::Fault::Link : fileio::Fault::None);
-            fileio::SetStepHook([&](fileio::Step step) {
-                if (step != fileio::Step::Backup) return;
+            // Swapped as the backup is made.
+            const callscript::Script script(FailNth("linkat", 1, copy ? EPERM : 0, 1, [&] {
                 fs::remove(swapped);
                 fs::create_symlink(secret, swapped);
-            });
+            }));
             EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
-            fileio::SetStepHook({});
             EXPECT_EQ(reason, "バックアップファイルを作成できませんでした（保存の途中で、ファイルが"
                               "別のものに置き換えられました）");
             EXPECT_EQ(folder.entries(), 3u) << "no copy and no second name stays";
@@ -186,9 +204,11 @@ TEST_F(FileEdges, NoSaveCopiesThroughALinkOrLosesTheEarlierBackup) {
 
     WriteBytes(file, "old");
     WriteBytes(Bak(file), "older");
-    fileio::InjectFault(fileio::Fault::Restore);
-    EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
-    fileio::InjectFault(fileio::Fault::None);
+    {
+        // The file's rename (the third: the backups go first) and the two that would undo them.
+        const callscript::Script script(FailNth("renameat", 3, EACCES, 3));
+        EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+    }
     EXPECT_EQ(ReadBytes(file), "old");
     EXPECT_EQ(ReadBytes(reason.substr(reason.rfind('\n') + 1)), "older") << reason;
 }
@@ -339,9 +359,10 @@ TEST_F(FileEdges, ABackupThatIsTheFileItselfLeavesNoCopyBehind) {
     const std::string file = folder.file("a.vq2");
     WriteBytes(file, "old");
     fs::create_hard_link(file, Bak(file));
-    fileio::InjectFault(fileio::Fault::Rename);
-    EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
-    fileio::InjectFault(fileio::Fault::None);
+    {
+        const callscript::Script script(FailNth("renameat", 3, EACCES)); // the file's own
+        EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+    }
     EXPECT_EQ(folder.entries(), 2u) << "a failed save leaves the two names as they were";
     EXPECT_EQ(fs::hard_link_count(file), 2u);
     ASSERT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
@@ -351,15 +372,31 @@ TEST_F(FileEdges, ABackupThatIsTheFileItselfLeavesNoCopyBehind) {
     EXPECT_EQ(folder.entries(), 2u) << "no second name of the old version stays";
 }
 
+// The lock beside a file: a hidden name of its own for each file.
+std::string LockOf(const fs::path& folder, const char* leaf) {
+    char name[40];
+    std::snprintf(name, sizeof name, "/.vq-lock-%016llx",
+                  static_cast<unsigned long long>(fileio::DigestOf(leaf).hash));
+    return folder.string() + name;
+}
+
 // Copies of the program that read the same model file save it at the same moment, each saying
 // No when asked: one saves and the others are asked, the file holds the save reported done, and
-// nothing but the file and its backup stays. Another program writing the file just before it
-// is replaced is asked about too, and a lock that a save cut off left long ago is taken over.
+// nothing but the file and its backup stays. A lock file a save cut off left changes nothing;
+// anything else at its name refuses every save, naming it. Another program writing the file
+// just before it is replaced is asked about too.
 TEST_F(FileEdges, OfCopiesSavingAtOnceOneSavesAndTheOthersAreAsked) {
     const std::string file = folder.file("house.vq2");
+    const std::string lock = LockOf(fs::path(file).parent_path(), "house.vq2");
     WriteBytes(file, WriteModelFile(*StartDocument(), 0));
     DocumentView view;
     for (int round = 0; round < 8; ++round) {
+        const int planted = round % 4; // nothing, a lock file left behind, a folder, a pipe
+        if (planted == 1) WriteBytes(lock, "user left\nhost behind\n");
+        if (planted == 2) fs::create_directory(lock);
+        if (planted == 3) {
+            ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+        }
         int ready[2], go[2];
         ASSERT_TRUE(::pipe(ready) == 0 && ::pipe(go) == 0);
         std::vector<pid_t> children;
@@ -376,7 +413,11 @@ TEST_F(FileEdges, OfCopiesSavingAtOnceOneSavesAndTheOthersAreAsked) {
             (void)!::read(go[0], &byte, 1); // returns when the parent lets all go at once
             const SaveResult saved = commands.OverwriteSave();
             const bool asked = msgs.texts.find(ChangedOnDiskQuestion) != std::string::npos;
-            ::_exit(saved == SaveResult::Saved ? 10 + c : saved == SaveResult::Cancelled && asked);
+            const bool refused = msgs.texts.find("ロックファイルの名前に") != std::string::npos &&
+                                 msgs.texts.find(lock) != std::string::npos;
+            ::_exit(saved == SaveResult::Saved                ? 10 + c
+                    : saved == SaveResult::Cancelled && asked ? 1
+                                                              : 5 * refused);
         }
         char bytes[3];
         for (ssize_t n = 0; n < 3;) n += std::max<ssize_t>(0, ::read(ready[0], bytes + n, 3 - n));
@@ -388,9 +429,16 @@ TEST_F(FileEdges, OfCopiesSavingAtOnceOneSavesAndTheOthersAreAsked) {
             codes.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
         }
         std::sort(codes.begin(), codes.end());
+        const int before = round == 0 ? 0 : Doc.Columns[0][0][0].x;
+        ASSERT_TRUE(LoadModelFile(file).ok);
+        if (planted >= 2) {
+            EXPECT_EQ(codes, (std::vector<int>{5, 5, 5})) << "refused, naming it";
+            EXPECT_EQ(Doc.Columns[0][0][0].x, before) << "no save done";
+            fs::remove(lock);
+            continue;
+        }
         ASSERT_EQ(codes[0] + codes[1], 2) << "the others asked";
         ASSERT_GE(codes[2], 10) << "one saved";
-        ASSERT_TRUE(LoadModelFile(file).ok);
         EXPECT_EQ(Doc.Columns[0][0][0].x, 3 * round + codes[2]) << "the save reported done";
     }
     EXPECT_EQ(folder.entries(), 2u);
@@ -398,22 +446,56 @@ TEST_F(FileEdges, OfCopiesSavingAtOnceOneSavesAndTheOthersAreAsked) {
     DocumentCommands commands(view);
     AnsweringMessages msgs({});
     ASSERT_TRUE(commands.ReadFile(file));
-    fileio::SetStepHook([&](fileio::Step step) {
-        if (step == fileio::Step::Replace) WriteBytes(file, "theirs");
-    });
-    EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
-    fileio::SetStepHook({});
+    {
+        // Written as the backup takes its name, just before the file is replaced.
+        const callscript::Script script(
+            FailNth("renameat", 1, 0, 1, [&] { WriteBytes(file, "theirs"); }));
+        EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
+    }
     EXPECT_EQ(ReadBytes(file), "theirs");
     EXPECT_NE(msgs.texts.find(ChangedOnDiskQuestion), std::string::npos);
 
-    char lock[40];
-    std::snprintf(lock, sizeof lock, ".vq-lock-%016llx",
-                  static_cast<unsigned long long>(fileio::DigestOf("house.vq2").hash));
-    WriteBytes(folder.file(lock), "");
-    const struct timespec longAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 60, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, folder.file(lock).c_str(), longAgo, 0), 0);
+    // Nor is a file replaced once its lock is gone, as another copy may hold a new one.
+    {
+        const callscript::Script script(FailNth("renameat", 1, 0, 1, [&] { fs::remove(lock); }));
+        EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+    }
+    EXPECT_EQ(reason, "ファイルを置き換えられませんでした（保存の途中で、ロックファイルが消された"
+                      "か、置き換えられました）");
+    EXPECT_EQ(ReadBytes(file), "theirs");
+}
+
+// A copy that holds the lock for long ends a save within about a second, naming its user and
+// computer, and the user may try again; once that copy is gone (killed), nothing waits.
+TEST_F(FileEdges, ALiveHolderIsNamedAndADeadOneDelaysNothing) {
+    const std::string file = folder.file("house.vq2");
+    const std::string lock = LockOf(fs::path(file).parent_path(), "house.vq2");
+    WriteBytes(file, "old");
+    int held[2];
+    ASSERT_EQ(::pipe(held), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        WriteBytes(lock, "alice\npc-7\n1\n");
+        const int fd = ::open(lock.c_str(), O_RDONLY);
+        (void)!::write(held[1], "x", ::flock(fd, LOCK_EX) == 0 ? 1 : 0);
+        ::pause();
+    }
+    char byte;
+    ASSERT_EQ(::read(held[0], &byte, 1), 1);
+    ScriptedMessages msgs;
+    msgs.expect(std::string(AnotherCopySavingQuestion) + "（利用者 alice、コンピューター pc-7）",
+                MsgAnswer::Yes)
+        .expect(AnotherCopySavingQuestion, MsgAnswer::No);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Save(file, reason), SaveStatus::Cancelled);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4)) << "two tries";
+    EXPECT_EQ(ReadBytes(file), "old");
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    start = std::chrono::steady_clock::now();
     EXPECT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
-    EXPECT_EQ(folder.entries(), 3u) << "and the backup of the test's own name";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_EQ(folder.entries(), 2u);
 }
 
 // A name that takes (nearly) all the bytes a name may have: 82 Japanese characters and more.
@@ -445,9 +527,10 @@ TEST_F(FileEdges, NamesUpToTheLongestSave) {
         EXPECT_EQ(fileio::FileExists(panels + ".BAK"), length <= 251);
 
         // A failed save leaves nothing of its own.
-        fileio::InjectFault(fileio::Fault::Write);
-        EXPECT_FALSE(SaveModelFile(model).ok);
-        fileio::InjectFault(fileio::Fault::None);
+        {
+            const callscript::Script script(FailNth("write", 1, ENOSPC));
+            EXPECT_FALSE(SaveModelFile(model).ok);
+        }
         EXPECT_EQ(folder.entries(), length <= 251 ? 4u : 3u);
         for (const auto& e : fs::directory_iterator(fs::path(model).parent_path()))
             fs::remove(e.path());
@@ -492,9 +575,10 @@ TEST_F(SharedFiles, TheOwnerKeepsTheFileAGroupMemberSaved) {
     EXPECT_EQ(folder.entries(), 2u);
 
     // A disk too full for the attributes fails the save and leaves nothing of it.
-    fileio::InjectFault(fileio::Fault::Attributes);
-    EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
-    fileio::InjectFault(fileio::Fault::None);
+    {
+        const callscript::Script script(FailNth("fsetxattr", 1, ENOSPC));
+        EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
+    }
     EXPECT_EQ(reason, "ファイルの属性を書き込めませんでした（ディスクの空き容量が足りません）");
     EXPECT_EQ(folder.entries(), 2u);
 }
@@ -593,8 +677,8 @@ TEST_F(SharedFiles, AnotherUsersBackupInAStickyFolderStays) {
     for ([[maybe_unused]] auto& e : fs::directory_iterator(shared)) ++entries;
     EXPECT_EQ(entries, 3u);
 
-    // A lock that another user's save left long ago there cannot be taken over: the save goes
-    // on without one instead of waiting for good.
+    // A lock file another user's save left there cannot be replaced by the user's own: the save
+    // holds that one instead, and waits for nothing.
     const std::string mine = shared + "/b.vq2";
     char lock[40];
     std::snprintf(lock, sizeof lock, "/.vq-lock-%016llx",
@@ -610,4 +694,203 @@ TEST_F(SharedFiles, AnotherUsersBackupInAStickyFolderStays) {
                          return StatusName(Save(mine, why)) + why;
                      }),
               "Saved");
+}
+
+// ---- What another member of the group may try ------------------------------------------------
+
+namespace {
+
+// Answers every file dialog with one name; for a child process.
+class ChosenFile final : public FileDialogService {
+public:
+    explicit ChosenFile(std::string path) : path_(std::move(path)) { SetFileDialogService(this); }
+    ~ChosenFile() override { SetFileDialogService(nullptr); }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return path_; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return path_; }
+
+private:
+    std::string path_;
+};
+
+// What `user` (with `groups`) may do with `path`: "r" and "w" for the opens that succeed.
+std::string AccessOf(uid_t user, std::vector<gid_t> groups, const std::string& path) {
+    return AsUser(user, 4300, std::move(groups), [&] {
+        std::string may;
+        for (const auto& [flags, letter] : {std::pair{O_RDONLY, "r"}, {O_WRONLY, "w"}}) {
+            const int fd = ::open(path.c_str(), flags);
+            if (fd >= 0) may += letter, ::close(fd);
+        }
+        return may.empty() ? "-" : may;
+    });
+}
+
+} // namespace
+
+// A member leaves a program that runs as its owner (set-user-ID) under a model's name: the
+// user's Save As onto it leaves no set-ID bit, on the file or on the backup, which is the
+// user's own.
+TEST_F(SharedFiles, NoSaveMakesAProgramThatRunsAsTheUser) {
+    const std::string planted = folder.file("x.vq2"), backup = folder.file("x.BAK");
+    WriteBytes(planted, "#!/bin/sh\n");
+    ASSERT_EQ(::chown(planted.c_str(), Member, SharedGroup), 0);
+    ASSERT_EQ(::chmod(planted.c_str(), 06777), 0);
+    EXPECT_EQ(AsUser(Owner, OwnGroup, {SharedGroup},
+                     [&] {
+                         AnsweringMessages msgs({});
+                         ChosenFile chosen(planted);
+                         DocumentView view;
+                         DocumentCommands commands(view);
+                         return commands.SaveAs() == SaveResult::Saved ? "" : msgs.texts;
+                     }),
+              "");
+    EXPECT_EQ(StatOf(backup).st_uid, Owner);
+    EXPECT_EQ(StatOf(planted).st_mode & 07000, 0u);
+    EXPECT_EQ(StatOf(backup).st_mode & 07777, 0777u);
+}
+
+// A member puts a link to the user's home, or another folder, in the place of the folder the
+// model was read from: the overwrite save is refused, naming where the name leads now, and
+// nothing is written anywhere.
+TEST_F(SharedFiles, AFolderSwappedOnTheWayIsRefused) {
+    const std::string group = folder.file("group"), home = folder.file("home");
+    const std::string project = group + "/proj", model = project + "/house.vq2";
+    fs::create_directories(project);
+    fs::create_directory(home);
+    fs::permissions(group, fs::perms::all);
+    WriteBytes(model, WriteModelFile(*StartDocument(), 0));
+    DocumentView view;
+    DocumentCommands commands(view);
+    ScriptedMessages msgs;
+    ASSERT_TRUE(commands.ReadFile(model));
+    for (const bool link : {true, false}) {
+        EXPECT_EQ(AsUser(Member, Member, {},
+                         [&] {
+                             const bool swapped =
+                                 ::rename(project.c_str(), (group + "/old").c_str()) == 0 &&
+                                 (link ? ::symlink(home.c_str(), project.c_str())
+                                       : ::mkdir(project.c_str(), 0777)) == 0;
+                             return swapped ? "" : "not swapped";
+                         }),
+                  "");
+        msgs.expect(link ? "保存先のシンボリックリンクは、ファイルを開いた後に作られたか、変えら"
+                           "れています（" +
+                               project + " → " + home + "）"
+                         : "保存先のフォルダーは、ファイルを開いた後に別のフォルダーに置き換えら"
+                           "れています（" +
+                               project + "）",
+                    MsgAnswer::Ok);
+        App.Modified = 1;
+        EXPECT_EQ(commands.OverwriteSave(), SaveResult::Failed);
+        EXPECT_TRUE(fs::is_empty(home) && fs::is_empty(project));
+        fs::remove(project);
+        fs::rename(group + "/old", project);
+    }
+}
+
+// A save that cannot keep the file's group, or gives the owner an entry of the access control
+// list, lets nobody read or write more than the original let them: a copy under the saver's own
+// group gives that group no more than others, and the owner's entry widens nothing for named
+// users or the group. A list of any length is copied whole.
+TEST_F(SharedFiles, NoCopyGrantsMoreThanTheOriginal) {
+    const std::string file = folder.file("a.vq2"), kept = folder.file("b.vq2");
+    // The member writes the file through an entry of its own, not being of the file's group.
+    WriteBytes(file, "old");
+    ASSERT_EQ(::chown(file.c_str(), Owner, SharedGroup), 0);
+    const std::string acl = AclBytes(
+        {{0x01, 6, ~0u}, {0x02, 6, Member}, {0x04, 6, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}});
+    if (::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "the file system keeps no access control lists: " << std::strerror(errno);
+    EXPECT_EQ(SaveAsUser(Member, OwnGroup, {}, file), "Saved");
+    EXPECT_EQ(StatOf(Bak(file)).st_gid, OwnGroup);
+    EXPECT_EQ(AccessOf(Stranger, {}, Bak(file)), "-") << "the member's own group";
+    EXPECT_EQ(AccessOf(Owner, {}, Bak(file)), "rw");
+
+    // The owner took write from the group class (its mask): a member of the group replaces the
+    // file, which it may not write, after the question.
+    WriteBytes(kept, "old");
+    ASSERT_EQ(::chown(kept.c_str(), Owner, SharedGroup), 0);
+    const std::string masked =
+        AclBytes({{0x01, 6, ~0u}, {0x02, 6, 4103}, {0x04, 6, ~0u}, {0x10, 4, ~0u}, {0x20, 0, ~0u}});
+    ASSERT_EQ(::setxattr(kept.c_str(), "system.posix_acl_access", masked.data(), masked.size(), 0),
+              0);
+    EXPECT_EQ(AsUser(Member, OwnGroup, {SharedGroup},
+                     [&] {
+                         AnsweringMessages msgs({MsgAnswer::Yes});
+                         std::string why;
+                         return StatusName(Save(kept, why)) + why;
+                     }),
+              "Saved");
+    for (const std::string& path : {kept, Bak(kept)}) {
+        EXPECT_EQ(AccessOf(4103, {}, path), "r") << path;
+        EXPECT_EQ(AccessOf(Stranger, {SharedGroup}, path), "r") << path;
+        EXPECT_EQ(AccessOf(Owner, {}, path), "rw") << path;
+    }
+
+    // Three hundred named users: the administrator's save keeps the list whole, and a member's
+    // copy adds the owner's entry to all of them.
+    std::string many = AclBytes({{0x01, 6, ~0u}, {0x04, 6, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}});
+    for (std::uint32_t user = 5000; user < 5300; ++user)
+        many.insert(4 + 8 + 8 * (user - 5000), AclBytes({{0x02, 4, user}}).substr(4));
+    ASSERT_EQ(::chown(file.c_str(), Owner, SharedGroup), 0);
+    ASSERT_EQ(::setxattr(file.c_str(), "system.posix_acl_access", many.data(), many.size(), 0), 0);
+    ASSERT_EQ(Save(file, reason), SaveStatus::Saved) << reason;
+    EXPECT_EQ(SaveAsUser(Member, OwnGroup, {SharedGroup}, file), "Saved");
+    char list[4096];
+    for (const auto& [path, size] : {std::pair{file, many.size()}, {Bak(file), many.size() + 8}})
+        EXPECT_EQ(::getxattr(path.c_str(), "system.posix_acl_access", list, sizeof list),
+                  static_cast<ssize_t>(size));
+}
+
+// A save killed at any of its system calls, by the administrator (who replaces the file) or by
+// a member of its group (who writes it in place), and an in-place write cut at any byte: the
+// file opens whole, or with the notice that names its whole backup, and the next save leaves
+// the folder holding the file and its backup, nothing else.
+TEST_F(SharedFiles, ASaveKilledAnywhereLeavesAWholeFileOrSaysWhereItIs) {
+    const std::string file = folder.file("house.vq2"), backup = folder.file("house.BAK");
+    const std::string old = WriteModelFile(*StartDocument(), 0);
+    auto mine = StartDocument();
+    mine->ColumnCount[0][0] = 1;
+    mine->Columns[0][0][0] = {10, 10, 1, 0, 0};
+    const std::string saved = WriteModelFile(*mine, 0);
+    // Whether the save by `user` was killed at call `call` (0: none) or byte `byte` (-1: none)
+    // of its write in place; afterwards, the file as opened and the next save.
+    const auto killed = [&](uid_t user, long call, long byte) {
+        SCOPED_TRACE(std::to_string(user) + " call " + std::to_string(call) + " byte " +
+                     std::to_string(byte));
+        fs::remove(backup);
+        WriteBytes(file, old);
+        EXPECT_EQ(::chown(file.c_str(), Owner, SharedGroup) | ::chmod(file.c_str(), 0660), 0);
+        const auto save = [&] {
+            return AsUser(user, OwnGroup, {SharedGroup}, [&] {
+                Doc = *mine;
+                if (byte >= 0) callscript::DieAfterWriting(static_cast<long>(old.size()) + byte);
+                const callscript::Script die(FailNth("", call, 0, 1, [] { ::_exit(9); }));
+                return std::string(SaveModelFile(file).ok ? "done" : "failed");
+            });
+        };
+        if (const std::string said = save(); !said.empty()) {
+            EXPECT_EQ(said, "done"); // reached every call
+            return false;
+        }
+        AnsweringMessages msgs({});
+        LoadModelFile(file);
+        if (msgs.texts.find(CutFileNotice) != std::string::npos) {
+            EXPECT_NE(msgs.texts.find(backup), std::string::npos) << msgs.texts;
+            EXPECT_EQ(ReadBytes(backup), old);
+        } else {
+            EXPECT_TRUE(ReadBytes(file) == old || ReadBytes(file) == saved) << msgs.texts;
+        }
+        call = 0, byte = -1;
+        EXPECT_EQ(save(), "done");
+        EXPECT_EQ(ReadBytes(file), saved);
+        EXPECT_TRUE(ReadBytes(backup) == old || ReadBytes(backup) == saved);
+        EXPECT_EQ(folder.entries(), 2u);
+        return true;
+    };
+    for (const uid_t user : {uid_t{0}, Member}) {
+        long call = 1;
+        while (killed(user, call, -1)) ++call;
+    }
+    const long size = static_cast<long>(saved.size());
+    for (const long byte : {0L, 1L, 4097L, size / 2, size - 1, size}) killed(Member, 0, byte);
 }
