@@ -230,7 +230,7 @@ GOLDEN_FIELDS(ResultPanel, GOLDEN_VALUE(FloorCheckState), GOLDEN_VALUE(FloorChec
               GOLDEN_VALUE(ColumnDirectBelowRatio), GOLDEN_VALUE(PartitionWallRatio));
 // A notice is told by its id: its texts are those of the id.
 GOLDEN_FIELDS(CalcNotice, GOLDEN_VALUE(id), GOLDEN_NOTHING(text), GOLDEN_NOTHING(caption));
-// The notices are hashed up to their count (see OutcomeDigests).
+// The notices are hashed (see OutcomeDigests) and written up to their count.
 GOLDEN_FIELDS(CalcNoticeList, GOLDEN_VALUE(count), GOLDEN_VALUE(items));
 GOLDEN_FIELDS(DiagnosisOutcome, GOLDEN_VALUE(Panel), GOLDEN_VALUE(NValue),
               GOLDEN_VALUE(GridResetNotice), GOLDEN_VALUE(Notices));
@@ -640,6 +640,9 @@ inline void Fields(TableText& text, const ColumnJointRecord& r) {
 }
 inline void Fields(TableText& text, const WallLineList& l) {
     text.list(l.entries, l.count);
+}
+inline void Fields(TableText& text, const CalcNoticeList& l) {
+    text.list(l.items, l.count);
 }
 inline void Fields(TableText& text, const OutlineTable& t) {
     for (int s = 0; s < Scenarios; ++s)
