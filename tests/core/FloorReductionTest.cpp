@@ -362,9 +362,10 @@ TEST_F(FloorFixture, TriangleCutsOnUnevenGrid) {
 struct VoidCase {
     const char* what;
     int code;
-    int width; // m along X of a rectangle on the 2F, 2 m deep; 0: the triangle instead
+    int width; // m along X of a rectangle on the 2F, 2 m deep, or of a triangle's base
     int uniformFloor;
-    int classBelow; // class of both storeys
+    int classBelow;           // class of both storeys
+    int apexX = 0, apexY = 0; // the triangle's third corner; none: the rectangle
 };
 void PrintTo(const VoidCase& c, std::ostream* os) {
     *os << c.what;
@@ -379,10 +380,10 @@ TEST_P(VoidRuleTest, VoidOnTheUpperStoreyRaisesItAndTheStoreysBelow) {
     Doc.FoundationFloorSpec.horizontalBrace = 1; // base class II
     Doc.FoundationFloorSpec.uniformFloor = c.uniformFloor;
     AddRect(0, 0, 0, 10, 8, 1);
-    if (c.width > 0)
+    if (c.apexY == 0)
         AddRect(1, 0, 0, c.width, 2, c.code);
     else
-        AddTri(1, 0, 0, 3, 0, 0, 3, c.code); // legs 3 m, hypotenuse 4.24 m
+        AddTri(1, 0, 0, c.width, 0, c.apexX, c.apexY, c.code);
     Calc();
     EXPECT_EQ(FloorRes.FloorClass[0][1], c.classBelow) << c.what;
     EXPECT_EQ(FloorRes.FloorClass[0][0], c.classBelow) << c.what;
@@ -393,7 +394,10 @@ INSTANTIATE_TEST_SUITE_P(Voids, VoidRuleTest,
                                            VoidCase{"3 m void", 0, 3, 0, 1},
                                            VoidCase{"braced void", Brace(17, 0), 4, 0, 1},
                                            VoidCase{"one floor spec", 0, 4, 1, 1},
-                                           VoidCase{"triangle with a long side", 0, 0, 0, 2}));
+                                           // legs 3 m, hypotenuse 4.24 m
+                                           VoidCase{"triangle with a long side", 0, 3, 0, 2, 0, 3},
+                                           // sides 4 m, 2.24 m and 2.24 m
+                                           VoidCase{"triangle with a 4 m side", 0, 4, 0, 2, 2, 1}));
 
 TEST_F(FloorFixture, VoidOnTheFirstStoreyLeavesTheUpperStorey) {
     Doc.DiagnosisMethod = 1;

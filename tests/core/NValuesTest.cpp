@@ -813,6 +813,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClassCase{0.651, 0, 2}, ClassCase{1.0, 0, 2}, ClassCase{1.4, 0, 3}, ClassCase{1.6, 0, 4},
         ClassCase{1.8, 0, 5}, ClassCase{2.8, 0, 6}, ClassCase{3.7, 0, 7}, ClassCase{4.7, 0, 8},
         ClassCase{5.6, 0, 9}, ClassCase{5.6 + 1e-6, 0, 10}, ClassCase{100.0, 0, 10},
+        // the middle classes held at both of their bounds
+        ClassCase{1.8 + 1e-6, 0, 6}, ClassCase{2.8 + 1e-6, 0, 7}, ClassCase{3.7 + 1e-6, 0, 8},
         // method 2 is classified as the N-value method
         ClassCase{1.0, 2, 2}, ClassCase{1.01, 2, 3},
         // converted method, kN

@@ -76,17 +76,34 @@ struct FieldsOf;
 template <typename S>
 inline constexpr bool HasFieldList = false;
 
-// The size of S laid out from its listed members: sizeof(S) when none is missing (a member
-// left off the list makes it come short, unless the member fits into padding, which no hashed
-// struct has room for beyond a word at its end).
+// A value that a braced list takes for one member of type M, whatever M is: a class by a class
+// derived from it (a list of one copies it, aggregate or not), an array by its first element.
+template <typename M>
+struct SeedOf {
+    using Type = M;
+};
+template <typename M>
+requires std::is_class_v<M>
+struct SeedOf<M> {
+    struct Type : M {};
+};
+template <typename M, std::size_t N>
+struct SeedOf<M[N]> : SeedOf<M> {};
+template <typename M>
+using Seed = typename SeedOf<M>::Type;
+
+// Whether the aggregate S has as many members as are listed, each taking a value of its listed
+// type in turn: it takes one braced initializer for each, and no more. Unlike the size, which a
+// member that fits into padding leaves as it was, this counts every member.
 template <typename S, typename... F>
-constexpr std::size_t LaidOutSize(const std::tuple<F...>&) {
-    std::size_t end = 0;
-    const auto place = [&end](std::size_t size, std::size_t align) {
-        end = (end + align - 1) / align * align + size;
+constexpr bool ListsEveryMember(const std::tuple<F...>&) {
+    const bool takesEach = requires {
+        S{{std::declval<Seed<typename F::Type>>()}...};
     };
-    (place(sizeof(typename F::Type), alignof(typename F::Type)), ...);
-    return (end + alignof(S) - 1) / alignof(S) * alignof(S);
+    const bool takesMore = requires {
+        S{{std::declval<Seed<typename F::Type>>()}..., {}};
+    };
+    return takesEach && !takesMore;
 }
 
 // Lists the members of a struct for the digests and checks that the list covers it: a new
@@ -99,9 +116,9 @@ constexpr std::size_t LaidOutSize(const std::tuple<F...>&) {
     };                                                                                             \
     template <>                                                                                    \
     inline constexpr bool HasFieldList<Struct> = true;                                             \
-    static_assert(LaidOutSize<Struct>(FieldsOf<Struct>::list()) == sizeof(Struct),                 \
-                  #Struct " has a member that its field list does not name: list it, so that "     \
-                          "the digests take it")
+    static_assert(ListsEveryMember<Struct>(FieldsOf<Struct>::list()), #Struct                      \
+                  " has a member that its field list does not name in its place: list it, "        \
+                  "so that the digests take it")
 #define GOLDEN_VALUE(m)                                                                            \
     Field<Self, decltype(Self::m)> {                                                               \
 #m, &Self::m                                                                               \
@@ -230,7 +247,7 @@ GOLDEN_FIELDS(ResultPanel, GOLDEN_VALUE(FloorCheckState), GOLDEN_VALUE(FloorChec
               GOLDEN_VALUE(ColumnDirectBelowRatio), GOLDEN_VALUE(PartitionWallRatio));
 // A notice is told by its id: its texts are those of the id.
 GOLDEN_FIELDS(CalcNotice, GOLDEN_VALUE(id), GOLDEN_NOTHING(text), GOLDEN_NOTHING(caption));
-// The notices are hashed up to their count (see OutcomeDigests).
+// The notices are hashed (see OutcomeDigests) and written up to their count.
 GOLDEN_FIELDS(CalcNoticeList, GOLDEN_VALUE(count), GOLDEN_VALUE(items));
 GOLDEN_FIELDS(DiagnosisOutcome, GOLDEN_VALUE(Panel), GOLDEN_VALUE(NValue),
               GOLDEN_VALUE(GridResetNotice), GOLDEN_VALUE(Notices));
@@ -640,6 +657,9 @@ inline void Fields(TableText& text, const ColumnJointRecord& r) {
 }
 inline void Fields(TableText& text, const WallLineList& l) {
     text.list(l.entries, l.count);
+}
+inline void Fields(TableText& text, const CalcNoticeList& l) {
+    text.list(l.items, l.count);
 }
 inline void Fields(TableText& text, const OutlineTable& t) {
     for (int s = 0; s < Scenarios; ++s)
