@@ -89,6 +89,8 @@ bool DataIsEmpty();
 void BuildAxisLabels();
 
 // ---- Axis edits (axis mode) ----
+// Each edit leaves the direction it edits as a save and a reopen give it back (thousandths),
+// so that the session and the file never compute on different positions.
 
 inline constexpr int AxisModeAddX = 0;
 inline constexpr int AxisModeChangeX = 1;
