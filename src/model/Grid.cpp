@@ -527,6 +527,7 @@ void ShiftAxes(AxisDir dir, int s) {
             kinds[j] = MainAxis;
         }
     }
+    KeepAsSaved(axes); // the added axes, stepped by the module, as a reopen reads them
 }
 
 } // namespace
@@ -587,6 +588,9 @@ bool ChangeModule(double module, ModuleRespacing respacing) {
         InputNotice("モジュール値は'1.820'以下にして下さい。");
         return false;
     }
+    // To the thousandth, as the file keeps it: the next module change must find the same
+    // intervals standard in the session as in the reopened house.
+    module = modelfile::AsSavedReal(module);
     const double old = Doc.Module;
     // Without a sound old module nothing can be compared with it or scaled by it.
     if (!std::isfinite(old) || old <= 0.0) respacing = ModuleRespacing::ToModule;
@@ -608,6 +612,7 @@ bool ChangeModule(double module, ModuleRespacing respacing) {
         }
         if (!AxesAreSound(next)) // a broken grid before: lay it out afresh
             for (int i = 1; i <= LastAxis; ++i) next[i] = next[i - 1] + module;
+        KeepAsSaved(next); // scaled and summed intervals, as a reopen reads them
         std::memcpy(axes, next, sizeof next);
     }
     // The grid is part of the file: closing without saving must ask first.

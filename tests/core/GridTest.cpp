@@ -468,6 +468,7 @@ constexpr auto Ok = MsgAnswer::Ok;
 const char* const TooLarge = "入力値が大きすぎです。";
 const char* const TooSmall = "入力値が小さすぎです。";
 const char* const Order = "通り芯の順序が入れ替わる";
+const char* const CentreQuestion = "データ位置が偏っています。中央付近に移動しますか？";
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, AxisDistanceTest,
@@ -541,12 +542,17 @@ TEST_F(GridTest, RespaceRefusesWhatWouldBreakTheGrid) {
 
 // Random edits in both directions, distances on half-way thousandths and counted from either
 // axis of a gap: the session holds, to the bit, what a save and a reopen give back, and a
-// changed gap is the typed distance to the thousandth.
+// changed gap is the typed distance to the thousandth. So do a centring and a module change
+// after the walk.
 TEST_F(GridTest, EveryAxisEditHoldsWhatTheFileGivesBack) {
     ScriptedMessages messages; // nothing in this walk asks
     std::mt19937 random(80);
     auto back = std::make_unique<Document>();
     auto reopen = [&] { return ReadModelFileV8(WriteModelFile(Doc, 0), *back).ok; };
+    auto holds = [&] {
+        return reopen() && std::memcmp(Doc.AxisX, back->AxisX, sizeof Doc.AxisX) == 0 &&
+               std::memcmp(Doc.AxisY, back->AxisY, sizeof Doc.AxisY) == 0;
+    };
     ASSERT_TRUE(reopen()); // the walk starts from a house as a reopen gives it
     std::memcpy(Doc.AxisX, back->AxisX, sizeof Doc.AxisX);
     std::memcpy(Doc.AxisY, back->AxisY, sizeof Doc.AxisY);
@@ -560,9 +566,7 @@ TEST_F(GridTest, EveryAxisEditHoldsWhatTheFileGivesBack) {
         }
         const int iy = mode == AxisModeDelete && random() % 2 ? 100 : at;
         ASSERT_EQ(ApplyAxisEdit(mode, at, iy, AxisDlgMain, d), 1) << step;
-        ASSERT_TRUE(reopen());
-        ASSERT_EQ(std::memcmp(Doc.AxisX, back->AxisX, sizeof Doc.AxisX), 0) << step;
-        ASSERT_EQ(std::memcmp(Doc.AxisY, back->AxisY, sizeof Doc.AxisY), 0) << step;
+        ASSERT_TRUE(holds()) << step;
         using modelfile::RealToThousandths;
         const double(&axes)[100] = mode == AxisModeChangeX ? Doc.AxisX : Doc.AxisY;
         if (mode == AxisModeChangeX || mode == AxisModeChangeY) {
@@ -570,6 +574,13 @@ TEST_F(GridTest, EveryAxisEditHoldsWhatTheFileGivesBack) {
                       RealToThousandths(d));
         }
     }
+    Add(Doc.ColumnCount, Doc.Columns, 0, 0, Column(2, 2));
+    messages.expect(CentreQuestion, Yes);
+    ASSERT_EQ(CentreData(), CentreOutcome::Moved);
+    EXPECT_TRUE(holds());
+    ASSERT_TRUE(ChangeModule(1.2345, ModuleRespacing::Proportional));
+    EXPECT_TRUE(holds());
+    EXPECT_EQ(Doc.Module, back->Module);
 }
 
 // ---- Delete ----
@@ -697,8 +708,6 @@ public:
     void repaintPlan() override { ++repainted; }
     int centred = 0, repainted = 0;
 };
-
-const char* const CentreQuestion = "データ位置が偏っています。中央付近に移動しますか？";
 
 TEST_F(GridTest, CentringMovesEveryKindOfEverySlot) {
     // Data over X 2..10 and Y 2..10: cx = (1.82 + 9.10) / 2 = 5.46, gx = (0 + 90.09) / 2 =
