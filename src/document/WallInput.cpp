@@ -277,7 +277,7 @@ void SetEndColumnsNotice(int x1, int y1, int x2, int y2) {
 }
 
 int InputWall(int x1, int y1, int x2, int y2) {
-    if (x1 == x2 && y1 == y2) return 0;
+    if ((x1 == x2 && y1 == y2) || !OnGrid(x1, y1) || !OnGrid(x2, y2)) return 0;
     StoreyWalls walls = CurrentWalls();
     WallRecord* const rec = walls.records;
 

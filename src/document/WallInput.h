@@ -103,7 +103,8 @@ void SetWallChangeDialogRunner(WallChangeDialogRunner* runner);
 // A click on the second node of a wall (nodes are axis indices): places a new wall from the
 // current wall input after its checks and questions, or opens the wall-change dialog on the
 // wall that joins the two nodes and carries out its result. 1 when the click was handled
-// (also after cancel), 0 when nothing was placed.
+// (also after cancel), 0 when nothing was placed. Two equal nodes, or a node off the grid,
+// place nothing and ask nothing.
 int InputWall(int x1, int y1, int x2, int y2);
 
 // 1 when the two walls cross or share a length, 0 when they only meet at an end, form a T or

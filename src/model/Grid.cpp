@@ -4,6 +4,7 @@
 #include "model/Bounded.h"
 #include "model/Messages.h"
 #include "model/Model.h"
+#include "model/ModelFileFields.h"
 #include "model/Slots.h"
 
 #include <cmath>
@@ -141,6 +142,14 @@ bool ScenarioNodeLeavesGrid(AxisDir dir, Map&& map) {
         if (InRange(v, AxisCountX) && !InRange(map(v), AxisCountX)) leaves = true;
     });
     return leaves;
+}
+
+// Brings every position of a grid being edited to what a save and a reopen give back, so the
+// session never computes on a position the file cannot hold: a number on a rounding half-way
+// point would print otherwise after the reopen. A broken position is left for the grid check.
+void KeepAsSaved(double (&axes)[100]) {
+    for (double& a : axes)
+        if (std::isfinite(a)) a = modelfile::AsSavedReal(a);
 }
 
 void OrderNotice() {
@@ -352,6 +361,9 @@ int ApplyAxisEdit(int mode, int ix, int iy, int dialogResult, double d) {
         InputNotice("入力値が数値ではありません。");
         return 0;
     }
+    // The distance counts to the thousandth, as the file keeps positions; one that rounds to
+    // nothing is empty.
+    d = modelfile::AsSavedReal(d);
     if (d == 0.0) {
         InputNotice("入力値（＝０ or 空白）は無効です。");
         return 0;
@@ -398,6 +410,7 @@ bool InsertAxis(AxisDir dir, int at, double position, int32_t kind) {
     std::memcpy(next, axes, sizeof next);
     for (int j = LastAxis; j > at; --j) next[j] = axes[j - 1];
     next[at] = position;
+    KeepAsSaved(next);
     if (!AxesAreSound(next)) {
         OrderNotice();
         return false;
@@ -424,6 +437,7 @@ bool RespaceAxisInterval(AxisDir dir, int at, double width) {
         for (int j = 0; j < at; ++j) next[j] += delta;
     else
         for (int j = at; j <= LastAxis; ++j) next[j] -= delta;
+    KeepAsSaved(next);
     if (!AxesAreSound(next)) {
         OrderNotice();
         return false;
@@ -459,6 +473,7 @@ bool DeleteAxis(AxisDir dir, int at) {
         kinds[LastAxis] = MainAxis;
         RemapElements(dir, [at](int v) { return v > at ? v - 1 : v == at ? -1 : v; });
     }
+    KeepAsSaved(axes);
     return true;
 }
 
@@ -512,6 +527,7 @@ void ShiftAxes(AxisDir dir, int s) {
             kinds[j] = MainAxis;
         }
     }
+    KeepAsSaved(axes); // the added axes, stepped by the module, as a reopen reads them
 }
 
 } // namespace
@@ -572,6 +588,9 @@ bool ChangeModule(double module, ModuleRespacing respacing) {
         InputNotice("モジュール値は'1.820'以下にして下さい。");
         return false;
     }
+    // To the thousandth, as the file keeps it: the next module change must find the same
+    // intervals standard in the session as in the reopened house.
+    module = modelfile::AsSavedReal(module);
     const double old = Doc.Module;
     // Without a sound old module nothing can be compared with it or scaled by it.
     if (!std::isfinite(old) || old <= 0.0) respacing = ModuleRespacing::ToModule;
@@ -593,6 +612,7 @@ bool ChangeModule(double module, ModuleRespacing respacing) {
         }
         if (!AxesAreSound(next)) // a broken grid before: lay it out afresh
             for (int i = 1; i <= LastAxis; ++i) next[i] = next[i - 1] + module;
+        KeepAsSaved(next); // scaled and summed intervals, as a reopen reads them
         std::memcpy(axes, next, sizeof next);
     }
     // The grid is part of the file: closing without saving must ask first.

@@ -89,6 +89,8 @@ bool DataIsEmpty();
 void BuildAxisLabels();
 
 // ---- Axis edits (axis mode) ----
+// Each edit leaves the direction it edits as a save and a reopen give it back (thousandths),
+// so that the session and the file never compute on different positions.
 
 inline constexpr int AxisModeAddX = 0;
 inline constexpr int AxisModeChangeX = 1;
@@ -168,7 +170,8 @@ enum class ModuleRespacing {
 
 // The module dialog's OK: refuses a module outside 0.600..1.820 (or not a number) with a
 // message; otherwise sets `Doc.Module`, re-spaces both directions from axis 0 and marks the
-// document modified. Returns true when it changed the grid. Element indices stay.
+// document modified. Returns true when it changed the grid. Element indices stay; the module and
+// the positions are kept as a save and a reopen give them back.
 bool ChangeModule(double module, ModuleRespacing respacing);
 
 // The ten distances the axis dialog offers: 5/6 .. 1/6 and -1/6 .. -5/6 of the module.

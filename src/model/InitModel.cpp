@@ -3,6 +3,7 @@
 #include "model/AppState.h"
 #include "model/CustomPanels.h"
 #include "model/Model.h"
+#include "model/ModelFileFields.h"
 #include "model/ModelHooks.h"
 
 #include <algorithm>
@@ -54,14 +55,12 @@ void InitModel(int mode) {
     App.PrinterSetupDone = 0;
     std::fill(std::begin(App.PrintPageFlags), std::end(App.PrintPageFlags), 0);
 
-    // 2. Grid laid out with the module of the document before.
+    // 2. Grid laid out with the module of the document before, each position as a reopen reads
+    // it (3 × 0.91 is 2.7300000000000004, the file gives back 2.73).
+    static_assert(AxisCountX == AxisCountY);
     for (int i = 0; i < AxisCountX; ++i) {
-        d.AxisX[i] = i * d.Module;
-        d.AxisKindX[i] = 0;
-    }
-    for (int i = 0; i < AxisCountY; ++i) {
-        d.AxisY[i] = i * d.Module;
-        d.AxisKindY[i] = 0;
+        d.AxisX[i] = d.AxisY[i] = modelfile::AsSavedReal(i * d.Module);
+        d.AxisKindX[i] = d.AxisKindY[i] = 0;
     }
 
     // 3. Scale 1/75.

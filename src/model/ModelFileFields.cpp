@@ -138,6 +138,15 @@ int32_t RealToThousandths(double value) {
     return static_cast<int32_t>(n);
 }
 
+double ThousandthsToReal(long long thousandths) {
+    // Divided rather than multiplied by 0.001, so 2800 gives exactly the double nearest 2.8.
+    return static_cast<double>(thousandths) / 1000.0;
+}
+
+double AsSavedReal(double value) {
+    return ThousandthsToReal(RealToThousandths(value));
+}
+
 using decimal::DigitsBackwards;
 using decimal::Magnitude;
 
@@ -303,8 +312,7 @@ void ModelFileReader::real(double& value) {
         fail(fieldStart_ + 16, "欄の終わりの位置が正しくありません" + At(fieldStart_ + 16));
         return;
     }
-    // Divided rather than multiplied by 0.001, so 2800 gives exactly the double nearest 2.8.
-    value = static_cast<double>(n) / 1000.0;
+    value = ThousandthsToReal(n);
 }
 
 void ModelFileReader::decimal(double& value, int width) {

@@ -43,6 +43,10 @@ inline constexpr std::size_t RealFieldBytes = 17;
 long double ThousandthsHalfAway(double value);
 // ThousandthsHalfAway brought into the signed 32-bit range; not a number gives 0.
 int32_t RealToThousandths(double value);
+// What a real field holding `thousandths` reads as.
+double ThousandthsToReal(long long thousandths);
+// `value` as a save and a reopen give it back: its thousandth, as the reader makes it.
+double AsSavedReal(double value);
 
 // Appends `value` right-aligned in `width` characters (the caller keeps it inside the width).
 void AppendRightAligned(std::string& out, long long value, int width);

@@ -1,6 +1,7 @@
 #include "model/Grid.h"
 #include "model/AppState.h"
 #include "model/Model.h"
+#include "model/ModelFile.h"
 #include "model/Slots.h"
 #include "support/ScriptedMessages.h"
 
@@ -8,7 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -465,6 +468,7 @@ constexpr auto Ok = MsgAnswer::Ok;
 const char* const TooLarge = "入力値が大きすぎです。";
 const char* const TooSmall = "入力値が小さすぎです。";
 const char* const Order = "通り芯の順序が入れ替わる";
+const char* const CentreQuestion = "データ位置が偏っています。中央付近に移動しますか？";
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, AxisDistanceTest,
@@ -534,6 +538,49 @@ TEST_F(GridTest, RespaceRefusesWhatWouldBreakTheGrid) {
     EXPECT_FALSE(RespaceAxisInterval(AxisDir::Y, 0, 0.5)); // no gap before axis 0
     EXPECT_DOUBLE_EQ(Doc.AxisX[0], 0.0);
     EXPECT_DOUBLE_EQ(Doc.AxisY[99], 99 * M);
+}
+
+// Random edits in both directions, distances on half-way thousandths and counted from either
+// axis of a gap: the session holds, to the bit, what a save and a reopen give back, and a
+// changed gap is the typed distance to the thousandth. So do a centring and a module change
+// after the walk.
+TEST_F(GridTest, EveryAxisEditHoldsWhatTheFileGivesBack) {
+    ScriptedMessages messages; // nothing in this walk asks
+    std::mt19937 random(80);
+    auto back = std::make_unique<Document>();
+    auto reopen = [&] { return ReadModelFileV8(WriteModelFile(Doc, 0), *back).ok; };
+    auto holds = [&] {
+        return reopen() && std::memcmp(Doc.AxisX, back->AxisX, sizeof Doc.AxisX) == 0 &&
+               std::memcmp(Doc.AxisY, back->AxisY, sizeof Doc.AxisY) == 0;
+    };
+    ASSERT_TRUE(reopen()); // the walk starts from a house as a reopen gives it
+    std::memcpy(Doc.AxisX, back->AxisX, sizeof Doc.AxisX);
+    std::memcpy(Doc.AxisY, back->AxisY, sizeof Doc.AxisY);
+    for (int step = 0; step < 200; ++step) {
+        const int mode = static_cast<int>(random() % 5), at = 1 + static_cast<int>(random() % 99);
+        const double gap = ProposeAxisEdit(mode, at, at).oldDistance;
+        double d = (100 + random() % 3800 + 0.5) / 1000;
+        if (mode == AxisModeAddX || mode == AxisModeAddY) {
+            if (gap < 0.25) continue;
+            d = 0.101 + std::fmod(d, gap - 0.202) - (random() % 2 ? gap : 0.0);
+        }
+        const int iy = mode == AxisModeDelete && random() % 2 ? 100 : at;
+        ASSERT_EQ(ApplyAxisEdit(mode, at, iy, AxisDlgMain, d), 1) << step;
+        ASSERT_TRUE(holds()) << step;
+        using modelfile::RealToThousandths;
+        const double(&axes)[100] = mode == AxisModeChangeX ? Doc.AxisX : Doc.AxisY;
+        if (mode == AxisModeChangeX || mode == AxisModeChangeY) {
+            EXPECT_EQ(RealToThousandths(axes[at]) - RealToThousandths(axes[at - 1]),
+                      RealToThousandths(d));
+        }
+    }
+    Add(Doc.ColumnCount, Doc.Columns, 0, 0, Column(2, 2));
+    messages.expect(CentreQuestion, Yes);
+    ASSERT_EQ(CentreData(), CentreOutcome::Moved);
+    EXPECT_TRUE(holds());
+    ASSERT_TRUE(ChangeModule(1.2345, ModuleRespacing::Proportional));
+    EXPECT_TRUE(holds());
+    EXPECT_EQ(Doc.Module, back->Module);
 }
 
 // ---- Delete ----
@@ -661,8 +708,6 @@ public:
     void repaintPlan() override { ++repainted; }
     int centred = 0, repainted = 0;
 };
-
-const char* const CentreQuestion = "データ位置が偏っています。中央付近に移動しますか？";
 
 TEST_F(GridTest, CentringMovesEveryKindOfEverySlot) {
     // Data over X 2..10 and Y 2..10: cx = (1.82 + 9.10) / 2 = 5.46, gx = (0 + 90.09) / 2 =

@@ -90,6 +90,8 @@ struct NewWallCase {
 // clang-format off
 const NewWallCase NewWallCases[] = {
     {"same node twice",                   {}, {}, {}, {2, 2, 2, 2}, {}, 0},
+    {"node left of the grid",             {}, {}, {}, {-1, 1, 4, 1}, {}, 0},
+    {"node beyond the grid",              {}, {}, {}, {1, 1, 1, 100}, {}, 0},
     {"no end columns, No",                {}, {{1, 1}}, {}, {1, 1, 4, 1}, {{NoEnds, MsgAnswer::No}}, 0},
     {"no end columns, Yes",               {}, {}, {}, {1, 1, 4, 1}, {{NoEnds, MsgAnswer::Yes}}, 1},
     {"panel row 57: no end columns asked", {}, {}, {0, 0, 0, 57}, {1, 1, 4, 1}, {}, 1},
