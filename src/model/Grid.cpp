@@ -610,9 +610,13 @@ bool ChangeModule(double module, ModuleRespacing respacing) {
                 width = w;
             next[i + 1] = next[i] + width;
         }
-        if (!AxesAreSound(next)) // a broken grid before: lay it out afresh
+        // Scaled and summed intervals as a reopen reads them: a gap scaled below a thousandth
+        // is no gap, and, as a grid broken before, lays the grid out afresh.
+        KeepAsSaved(next);
+        if (!AxesAreSound(next)) {
             for (int i = 1; i <= LastAxis; ++i) next[i] = next[i - 1] + module;
-        KeepAsSaved(next); // scaled and summed intervals, as a reopen reads them
+            KeepAsSaved(next);
+        }
         std::memcpy(axes, next, sizeof next);
     }
     // The grid is part of the file: closing without saving must ask first.

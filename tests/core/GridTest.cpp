@@ -916,6 +916,11 @@ TEST_F(GridTest, ModuleChangeKeepsElementIndicesAndNeedsASoundOldModule) {
     EXPECT_TRUE(ChangeModule(1.0, ModuleRespacing::Proportional));
     EXPECT_NEAR(Doc.AxisX[99], 99.0, 1e-9);
     ExpectOneOfEachAt(0, 0, 7, 8, 7, "module change");
+    // A gap scaled below a thousandth is none: the grid is laid out afresh, never left broken.
+    for (int i = 0; i < AxisCountX; ++i) Doc.AxisX[i] = i * 1.82 - (i > 4 ? 1.819 : 0.0);
+    Doc.Module = 1.82;
+    EXPECT_TRUE(ChangeModule(0.6, ModuleRespacing::Proportional));
+    EXPECT_TRUE(AxesAreSound(Doc.AxisX));
 }
 
 TEST(AxisDistancePresets, SixthsOfTheModule) {
