@@ -4,13 +4,13 @@
 #include "document/Recompute.h"
 #include "model/AppState.h"
 #include "model/Bounded.h"
-#include "model/FileIo.h"
 #include "model/Grid.h"
 #include "model/InitModel.h"
 #include "model/Messages.h"
 #include "model/Model.h"
 #include "model/ModelFile.h"
 #include "model/ModelHooks.h"
+#include "model/fileio/FileIo.h"
 
 #include <cctype>
 #include <filesystem>
@@ -156,10 +156,8 @@ namespace {
 
 // A name beside `path` under which nothing stands: its base name with "_2", "_3" and so on.
 std::string FreeNameBeside(const std::string& path) {
-    const std::string_view ext = fileio::ExtensionOf(path);
-    const std::string base = path.substr(0, path.size() - ext.size());
     for (int n = 2;; ++n) {
-        const std::string name = base + "_" + std::to_string(n) + std::string(ext);
+        const std::string name = fileio::NumberedName(path, n);
         std::error_code ec;
         if (!std::filesystem::exists(std::filesystem::symlink_status(name, ec))) return name;
     }
@@ -167,72 +165,80 @@ std::string FreeNameBeside(const std::string& path) {
 
 } // namespace
 
+// Nothing is known of a name the document took otherwise than by a read or a save here. The
+// overwrite save writes the document's own name, held to the folder it was read from. A name
+// chosen in the save dialog is a new choice, followed as it stands now: the document's own file
+// (held to what was read there) only where it leads there now.
 DocumentCommands::Check DocumentCommands::CheckFor(const std::string& path, bool overwrite) const {
-    // Nothing is known of a name the document took otherwise than by a read or a save here.
     if (origin_.name != App.FileName || !origin_.digest) return Check::None;
-    if (fileio::NamesFile(path, origin_)) return Check::OwnFile;
+    if (overwrite ? path == origin_.name : fileio::NamesFile(path, origin_)) return Check::OwnFile;
     return overwrite ? Check::OlderFilesTarget : Check::None;
 }
 
-SaveResult DocumentCommands::WriteTo(const std::string& path, Check check) {
-    // Replaced without a question: the document's own file as it was read or last saved, in its
-    // folder; beside an older file, a file of that file's bytes, which loses nothing. Once the
-    // user agrees to replace other bytes, those.
+// Replaced without a question: the document's own file as it was read or last saved, in its
+// folder; beside an older file, a file of that file's bytes, which loses nothing. Once the user
+// agrees to replace other bytes, those. A failed save leaves the file on disk and its backup as
+// they were, and the document modified. The overwrite save is told after, but never that a
+// backup stands where none was made; a save as tells only what the user must still know (a copy
+// kept under a visible name).
+SaveResult DocumentCommands::WriteTo(const std::string& path, Check check, bool overwrite) {
     fileio::SaveTerms terms;
     if (check == Check::OwnFile) terms.read = &origin_;
     if (check != Check::None) terms.expected = origin_.digest;
-    SaveOutcome outcome;
-    while ((outcome = SaveModelFile(path, terms)).changed) {
-        switch (AskBeforeReplacing(path, check, outcome.reason)) {
-        case Replace::Go:
-            terms.expected = outcome.found;
-            break;
-        case Replace::SaveAs:
-            // Never the name the user just declined.
-            return SaveAsOffering(FreeNameBeside(path));
-        case Replace::Cancel:
-            return SaveResult::Cancelled;
-        }
-    }
-    lastSaveWithoutBackup_ = outcome.withoutBackup;
-    if (outcome.cancelled) return SaveResult::Cancelled;
-    if (!outcome.ok) {
-        // The file on disk and its backup are as they were, and the document stays modified.
-        std::string text = std::string(SaveFailedText) + "\n\n" + path;
-        if (!outcome.reason.empty()) text += "\n\n" + outcome.reason;
-        Messages().ask(text, SaveErrorCaption, MsgButtons::Ok, MsgIcon::Stop);
+    Replace answer = Replace::Cancel;
+    const fileio::SaveReport report = SaveModelFile(path, terms, [&](const fileio::SaveReport& r) {
+        return (answer = AskBeforeReplacing(path, check, r.reason)) == Replace::Go;
+    });
+    if (report.finding == fileio::Finding::Declined) // never the name the user just declined
+        return answer == Replace::SaveAs ? SaveAsOffering(FreeNameBeside(path))
+                                         : SaveResult::Cancelled;
+    if (!report.ok()) {
+        Messages().ask(std::string(SaveFailedText) + "\n\n" + path + "\n\n" + report.reason,
+                       SaveErrorCaption, MsgButtons::Ok, MsgIcon::Stop);
         return SaveResult::Failed;
     }
     App.FileName = path;
-    origin_ = outcome.state;
+    origin_ = report.saved;
     ShowCaption();
-    App.Modified = 0;
     view_.repaintPlan();
+    if (overwrite)
+        Messages().ask((report.backupMade ? OverwriteSavedNotice : SavedWithoutBackupNotice) +
+                           report.reason,
+                       OverwriteSaveCaption, MsgButtons::Ok, MsgIcon::Information);
+    else if (!report.reason.empty())
+        Messages().ask(SavedNotice + report.reason, SaveDialogCaption, MsgButtons::Ok,
+                       MsgIcon::Information);
     return SaveResult::Saved;
 }
 
+namespace {
+
+// What is asked before a save replaces other bytes than the document's: in its own file, which
+// another program changed; or beside the older file it was read from, where another plan
+// stands, which the user may also keep by saving under another name.
+struct ReplaceQuestion {
+    const char* text;
+    const char* answers;
+    MsgButtons buttons;
+};
+const ReplaceQuestion ReplaceQuestions[] = {
+    {OtherFileAtTargetQuestion, ReplaceSaveAsOrCancelAnswers, MsgButtons::YesNoCancel},
+    {ChangedOnDiskQuestion, ReplaceOrCancelAnswers, MsgButtons::YesNo},
+};
+
+} // namespace
+
+// Enter keeps the file on disk. What a save cut short could not put back is told here too.
 DocumentCommands::Replace DocumentCommands::AskBeforeReplacing(const std::string& target,
                                                                Check check,
                                                                const std::string& notes) {
-    // Enter keeps the file on disk. What a save cut short could not put back is told here too.
-    const std::string where = notes + "\n\n" + target + "\n\n";
-    if (check == Check::OwnFile)
-        return Messages().askWithDefault(ChangedOnDiskQuestion + where + ReplaceOrCancelAnswers,
-                                         fileio::SaveQuestionCaption, MsgButtons::YesNo,
-                                         MsgIcon::Question, MsgAnswer::No) == MsgAnswer::Yes
-                   ? Replace::Go
-                   : Replace::Cancel;
-    // The document came from an older file beside the ".vq2" name, which holds another plan.
-    switch (Messages().askWithDefault(
-        OtherFileAtTargetQuestion + where + ReplaceSaveAsOrCancelAnswers,
-        fileio::SaveQuestionCaption, MsgButtons::YesNoCancel, MsgIcon::Question, MsgAnswer::No)) {
-    case MsgAnswer::Yes:
-        return Replace::Go;
-    case MsgAnswer::No:
-        return Replace::SaveAs;
-    default:
-        return Replace::Cancel;
-    }
+    const ReplaceQuestion& q = ReplaceQuestions[check == Check::OwnFile];
+    const MsgAnswer answer = Messages().askWithDefault(
+        q.text + notes + "\n\n" + target + "\n\n" + q.answers, fileio::SaveQuestionCaption,
+        q.buttons, MsgIcon::Question, MsgAnswer::No);
+    return answer == MsgAnswer::Yes                                          ? Replace::Go
+           : answer == MsgAnswer::No && q.buttons == MsgButtons::YesNoCancel ? Replace::SaveAs
+                                                                             : Replace::Cancel;
 }
 
 SaveResult DocumentCommands::OverwriteSave() {
@@ -242,14 +248,7 @@ SaveResult DocumentCommands::OverwriteSave() {
         return SaveResult::Refused;
     }
     const std::string target = OverwriteTarget(App.FileName);
-    const SaveResult result = WriteTo(target, CheckFor(target, true));
-    // Saved elsewhere, where the user chose instead, nothing more is said.
-    if (result != SaveResult::Saved || App.FileName != target) return result;
-    // Told after every overwrite save, also when there was no earlier file to keep; but never
-    // that a backup stands when the user has just agreed to save without one.
-    Messages().ask(lastSaveWithoutBackup_ ? SavedWithoutBackupNotice : OverwriteSavedNotice,
-                   OverwriteSaveCaption, MsgButtons::Ok, MsgIcon::Information);
-    return result;
+    return WriteTo(target, CheckFor(target, true), true);
 }
 
 SaveResult DocumentCommands::SaveAs() {
@@ -263,7 +262,7 @@ SaveResult DocumentCommands::SaveAsOffering(const std::string& initialPath) {
     const std::optional<std::string> chosen = FileDialogs().saveFile(
         {SaveDialogFilters(), initialPath, SaveDefaultExtension, SaveDialogCaption});
     if (!chosen || chosen->empty()) return SaveResult::Cancelled;
-    return WriteTo(*chosen, CheckFor(*chosen, false));
+    return WriteTo(*chosen, CheckFor(*chosen, false), false);
 }
 
 bool DocumentCommands::QueryClose() {

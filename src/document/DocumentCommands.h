@@ -7,8 +7,8 @@
 // FileDialogs() (document/FileDialogService.h), and what the window must do (size the sheet,
 // repaint, show the overview dialog) through DocumentView. Tests script all three.
 #include "document/FileDialogService.h"
-#include "model/FileIo.h"
 #include "model/Overview.h"
+#include "model/fileio/FileIo.h"
 
 #include <cstdint>
 #include <optional>
@@ -111,7 +111,9 @@ public:
     // under the ".vq2" name, the user is asked; the default answer keeps the file.
     SaveResult OverwriteSave();
 
-    // 名前をつけて保存. A save onto the document's own file asks as the overwrite save does.
+    // 名前をつけて保存. The chosen name is followed as it stands now (the file dialog asked
+    // before replacing a file there); where it leads to the document's own file, other bytes
+    // there are asked about as the overwrite save asks.
     SaveResult SaveAs();
 
     // The main window is about to close: asks whether to save a modified document. Returns
@@ -124,7 +126,8 @@ private:
     // document was read from, other bytes than that file's.
     enum class Check { None, OwnFile, OlderFilesTarget };
     Check CheckFor(const std::string& path, bool overwrite) const;
-    SaveResult WriteTo(const std::string& path, Check check);
+    // Saves under `path`; the overwrite save, to the document's own name, tells the user after.
+    SaveResult WriteTo(const std::string& path, Check check, bool overwrite);
     SaveResult SaveAsOffering(const std::string& initialPath);
     enum class Replace { Go, SaveAs, Cancel };
     static Replace AskBeforeReplacing(const std::string& target, Check check,
@@ -133,7 +136,6 @@ private:
     // The file the document was last read from or saved to, as it then stood on disk, under
     // the name the document took with it.
     fileio::FileAsRead origin_;
-    bool lastSaveWithoutBackup_ = false;
     DocumentView& view_;
 };
 
@@ -149,10 +151,13 @@ inline constexpr const char* UntitledSaveNotice =
 inline constexpr const char* UntitledSaveCaption = "ファイル名がありません";
 inline constexpr const char* OverwriteSavedNotice =
     "同名のファイル名で保存しました。\n\n元のファイルはＢＡＫファイルにリネームしました。";
-// After a save the user agreed to make without the backup: no earlier file was kept.
+// After an overwrite save that kept no earlier file: there was none, or the user agreed to save
+// without the backup.
 inline constexpr const char* SavedWithoutBackupNotice =
     "同名のファイル名で保存しました。\n\nバックアップファイルは作成していません。";
 inline constexpr const char* OverwriteSaveCaption = "上書き保存";
+// After a save as that must still tell the user something, followed by it.
+inline constexpr const char* SavedNotice = "保存しました。";
 // Before an overwrite save replaces a file that another program (or another copy of this one)
 // wrote since the document was read from it or saved to it; followed by the path and the
 // answers.

@@ -3,10 +3,10 @@
 #include "model/AppState.h"
 #include "model/Bounded.h"
 #include "model/CustomPanels.h"
-#include "model/FileIo.h"
 #include "model/FileQuestions.h"
 #include "model/Messages.h"
 #include "model/ModelFileLayout.h"
+#include "model/fileio/FileIo.h"
 
 #include <cctype>
 
@@ -268,47 +268,76 @@ ModelFileKind OtherQv8Reader(ModelFileKind kind, std::string_view path) {
     return ModelFileKind::Unknown;
 }
 
+// A read of a whole file into a fresh document: what counted of it.
+struct ModelRead {
+    ModelReadStatus status;
+    ModelFileKind kind = ModelFileKind::Unknown;
+    std::unique_ptr<Document> doc = std::make_unique<Document>();
+    int repairs = 0;
+};
+
+// Reads `bytes` with the reader their tag and the name `path` choose, and where that one refuses
+// a "qv8" file under a name that does not say which layout it holds, with the other one. A file
+// that ends midway, as a save cut off while it wrote the file in place leaves it, is told by
+// `status.endsEarly`: also a beginning of a tag.
+ModelRead ReadChosen(std::string_view bytes, std::string_view path) {
+    ModelRead read;
+    read.kind = ChooseReader(bytes, path);
+    read.status.ok = false;
+    read.status.endsEarly =
+        bytes.size() < TagBytes && std::string_view("qv").starts_with(bytes.substr(0, 2));
+    read.status.reason = "ファイルの種類が分かりません";
+    if (read.kind != ModelFileKind::Unknown)
+        read.status = ReadModelBytes(bytes, read.kind, *read.doc, read.repairs);
+    if (ModelFileKind other = OtherQv8Reader(read.kind, path);
+        !read.status.ok && other != ModelFileKind::Unknown) {
+        ModelRead second;
+        second.kind = other;
+        second.status = ReadModelBytes(bytes, other, *second.doc, second.repairs);
+        if (second.status.ok) read = std::move(second);
+    }
+    return read;
+}
+
+// Whether `bytes` of the file `path` are a beginning of a model file, as the open finds it.
+bool EndsEarly(std::string_view bytes, std::string_view path) {
+    return ReadChosen(bytes, path).status.endsEarly;
+}
+
+// Refuses the file at `path` for `reason`. One that ends midway, as a save cut off while it wrote
+// the file in place leaves it, also says where its whole earlier version stands, or that a save
+// is writing it right now.
+void TellUnreadable(const std::string& path, const std::string& reason,
+                    const fileio::FileAsRead* endsEarly) {
+    const std::string advice =
+        endsEarly ? fileio::CutFileAdvice(*endsEarly, BackupPathFor(endsEarly->leaf), EndsEarly)
+                  : "";
+    Messages().ask(std::string(UnreadableFileText) + "\n\n" + path + "\n\n" + reason +
+                       (advice.empty() ? "" : "\n\n" + advice),
+                   ReadErrorCaption, MsgButtons::Ok, MsgIcon::Information);
+}
+
 } // namespace
 
 LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& beforeReplace) {
     LoadOutcome out;
     std::string error;
     auto bytes = fileio::ReadWholeFile(path, error, &out.state);
-    if (bytes) TellIfCut(out.state);
-    if (bytes) out.kind = ChooseReader(*bytes, path);
-    if (!bytes || out.kind == ModelFileKind::Unknown) {
-        out.reason = bytes ? "ファイルの種類が分かりません" : error;
-        Messages().ask(std::string(UnreadableFileText) + "\n\n" + path + "\n\n" + out.reason,
-                       ReadErrorCaption, MsgButtons::Ok, MsgIcon::Information);
-        return out;
-    }
-
-    auto fresh = std::make_unique<Document>();
-    ModelReadStatus st = ReadModelBytes(*bytes, out.kind, *fresh, out.repairs);
-    if (ModelFileKind other = OtherQv8Reader(out.kind, path);
-        !st.ok && other != ModelFileKind::Unknown) {
-        auto second = std::make_unique<Document>();
-        int repairs = 0;
-        ModelReadStatus st2 = ReadModelBytes(*bytes, other, *second, repairs);
-        if (st2.ok) {
-            fresh = std::move(second);
-            st = std::move(st2);
-            out.kind = other;
-            out.repairs = repairs;
-        }
-    }
-    if (!st.ok) {
-        out.reason = st.reason;
-        Messages().ask(std::string(UnreadableFileText) + "\n\n" + path + "\n\n" + st.reason,
-                       ReadErrorCaption, MsgButtons::Ok, MsgIcon::Information);
+    ModelRead read = bytes ? ReadChosen(*bytes, path) : ModelRead();
+    if (!bytes) read.status = {false, 0, error, false, {}};
+    out.kind = read.kind;
+    out.repairs = read.repairs;
+    if (!read.status.ok) {
+        out.reason = read.status.reason;
+        TellUnreadable(path, out.reason, read.status.endsEarly ? &out.state : nullptr);
         return out;
     }
 
     if (beforeReplace) beforeReplace();
-    Doc = *fresh;
+    Doc = *read.doc;
     if (!HoldsUserPanels(out.kind)) ResetPanelElements();
     out.ok = true;
-    out.leftOut = st.leftOut;
+    out.leftOut = read.status.leftOut;
     if (out.repairs > 0 || !out.leftOut.empty()) {
         std::string text;
         if (out.repairs > 0)
@@ -329,22 +358,16 @@ std::string BackupPathFor(const std::string& path) {
     return path.substr(0, path.size() - ext.size()) + ".BAK";
 }
 
-SaveOutcome SaveModelFile(const std::string& path, fileio::SaveTerms& terms) {
-    SaveOutcome out;
-    const fileio::SaveReport report =
-        SaveAsking(path, WriteModelFile(), BackupPathFor, terms, out.cancelled);
-    out.changed = !out.cancelled && report.finding == fileio::Finding::Changed;
-    out.reason = report.reason;
-    out.found = report.found;
-    if (out.cancelled || report.finding != fileio::Finding::Saved) return out;
-    out.withoutBackup = report.withoutBackup;
-    out.state = report.saved;
-    App.Modified = 0;
-    out.ok = true;
-    return out;
+fileio::SaveReport SaveModelFile(const std::string& path, fileio::SaveTerms& terms,
+                                 const AskChanged& askChanged) {
+    terms.endsEarly = EndsEarly;
+    fileio::SaveReport report =
+        SaveAsking(path, WriteModelFile(), BackupPathFor, terms, askChanged);
+    if (report.ok()) App.Modified = 0;
+    return report;
 }
 
-SaveOutcome SaveModelFile(const std::string& path) {
+fileio::SaveReport SaveModelFile(const std::string& path) {
     fileio::SaveTerms terms;
     return SaveModelFile(path, terms);
 }

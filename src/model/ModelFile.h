@@ -5,9 +5,10 @@
 // The writer and the readers work on bytes in memory; the disk is touched only by the load and
 // save routines (through FileIo). A read fills a fresh Document and the open document is
 // replaced only when the whole read succeeded, so a damaged or foreign file never changes it.
-#include "model/FileIo.h"
+#include "model/FileQuestions.h"
 #include "model/Model.h"
 #include "model/ModelFileFields.h"
+#include "model/fileio/FileIo.h"
 
 #include <functional>
 #include <memory>
@@ -90,26 +91,16 @@ struct LoadOutcome {
 // reported once, caption "読み込み警告". Grid checks and centring are the caller's.
 LoadOutcome LoadModelFile(const std::string& path, const std::function<void()>& beforeReplace = {});
 
-struct SaveOutcome {
-    bool ok = false;
-    bool cancelled = false;     // the user chose not to save when asked
-    bool withoutBackup = false; // saved, but the user agreed to go without the backup
-    bool changed = false;       // not saved: the file holds other bytes than `terms` expected
-    std::string reason;         // UTF-8; why the save failed (or what a changed one left)
-    fileio::FileAsRead state;   // the file as it was written
-    std::optional<fileio::Digest> found; // changed: the digest of what stands there
-};
-
 // Writes the open document to `path` safely: the file is built in memory, written to a
 // temporary file in the same folder and flushed to disk, an existing file at `path` becomes
 // the backup (same name, extension ".BAK") and the temporary file takes its place. On any
 // failure the file at `path` and its backup are left as they were and the reason is
-// returned. App.Modified is cleared only after a complete save. What the save leaves to the
-// user is asked (SaveAsking), but for a file changed on disk, which comes back `changed`;
-// `terms` is what the save may replace without asking, from the read or the last save, and
-// takes the user's answers.
-SaveOutcome SaveModelFile(const std::string& path, fileio::SaveTerms& terms);
-SaveOutcome SaveModelFile(const std::string& path);
+// returned. App.Modified is cleared here, and only after a complete save. What the save leaves
+// to the user is asked (SaveAsking); `terms` is what the save may replace without asking, from
+// the read or the last save, and takes the user's answers.
+fileio::SaveReport SaveModelFile(const std::string& path, fileio::SaveTerms& terms,
+                                 const AskChanged& askChanged = {});
+fileio::SaveReport SaveModelFile(const std::string& path);
 
 // The backup of `path`: same folder and base name, extension ".BAK".
 std::string BackupPathFor(const std::string& path);

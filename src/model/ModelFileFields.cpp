@@ -262,6 +262,7 @@ void ModelFileReader::fail(std::size_t position, std::string reason) {
 }
 
 void ModelFileReader::failTruncated() {
+    if (status_.ok) status_.endsEarly = true;
     fail(pos_, TruncatedReason(pos_));
 }
 

@@ -25,7 +25,8 @@
 struct ModelReadStatus {
     bool ok = true;
     std::size_t position = 0;
-    std::string reason; // UTF-8, shown to the user after the refusal text
+    std::string reason;     // UTF-8, shown to the user after the refusal text
+    bool endsEarly = false; // refused because the bytes ended before the layout did
     // What a successful read found in the file and could not keep (UTF-8, one item each),
     // named in the load warning.
     std::vector<std::string> leftOut;

@@ -1,8 +1,8 @@
 #include "model/PanelFile.h"
 
-#include "model/FileIo.h"
 #include "model/FileQuestions.h"
 #include "model/ModelFileFields.h"
+#include "model/fileio/FileIo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +19,7 @@ constexpr long long MaxThousandths = 999'999'999'999'999LL; // 15 digits and roo
 
 const char* const ReadCaption = "読み込みエラー";
 const char* const WriteCaption = "書き込みエラー";
+const char* const SavedCaption = "面材データファイルの保存";
 
 Result Failure(std::string message, const char* caption) {
     return {false, std::move(message), caption};
@@ -45,6 +46,13 @@ void EncodeText(const FixedText<W>& text, char* slot) {
 // The panel file last read or saved: a save to that name again works in its folder and
 // follows only the links that stood then.
 fileio::FileAsRead last;
+
+// Whether `bytes` are a beginning of a panel file, as a save cut off while it wrote the file in
+// place leaves it; any name may hold one.
+bool EndsEarly(std::string_view bytes, std::string_view = {}) {
+    return bytes.size() < FileSize &&
+           bytes.substr(0, TagSize) == std::string_view(Tag, TagSize).substr(0, bytes.size());
+}
 
 // A refused record, named as the dialog names it and by its place in the file.
 Result Damaged(int slot, const std::string& what) {
@@ -175,9 +183,13 @@ Result Load(const std::string& path, Panels& panels) {
     const std::optional<std::string> bytes = fileio::ReadFileStart(path, FileSize, error, &read);
     if (!bytes)
         return Failure("面材データファイルを開けません。\n\n" + path + "\n\n" + error, ReadCaption);
-    TellIfCut(read);
     Result r = Parse(*bytes, panels);
     if (r) last = std::move(read);
+    if (const std::string advice =
+            !r && EndsEarly(*bytes) ? fileio::CutFileAdvice(read, BackupPath(read.leaf), EndsEarly)
+                                    : "";
+        !advice.empty())
+        r.message += "\n\n" + advice;
     return r;
 }
 
@@ -189,15 +201,16 @@ std::string BackupPath(const std::string& path) {
 Result Save(const std::string& path, const Panels& panels) {
     std::string bytes;
     if (Result r = Serialize(panels, bytes); !r) return r;
-    // Only where the file stands is held to what it was: it is replaced without a question.
+    // Its own file, by the document's rule, is held to the folder it was read from.
     fileio::SaveTerms terms;
-    if (path == last.name) terms.read = &last;
-    bool declined = false;
-    fileio::SaveReport report = SaveAsking(path, bytes, BackupPath, terms, declined);
-    if (declined) return {false, {}, {}, true};
-    if (report.finding == fileio::Finding::Saved) {
+    if (fileio::NamesFile(path, last)) terms.read = &last;
+    terms.endsEarly = EndsEarly;
+    fileio::SaveReport report = SaveAsking(path, bytes, BackupPath, terms);
+    if (report.finding == fileio::Finding::Declined) return {false, {}, {}, true};
+    if (report.ok()) {
         last = std::move(report.saved);
-        return {};
+        // What the user must still be told, as a copy kept under a visible name.
+        return {true, report.reason.empty() ? "" : "保存しました。" + report.reason, SavedCaption};
     }
     return Failure("面材データファイルを保存できません。\n\n" + path + "\n\n" + report.reason,
                    WriteCaption);

@@ -24,7 +24,8 @@ inline constexpr std::size_t FileSize = TagSize + CustomPanelCount * RecordSize;
 using Panels = CustomPanelRecord[CustomPanelCount];
 
 // The outcome of a read or a write: ok, or a message for the user (UTF-8) with its caption, or
-// a save the user chose not to make when asked (no message then).
+// a save the user chose not to make when asked (no message then). A save that went through may
+// still carry a message the user must read.
 struct Result {
     bool ok = true;
     std::string message;

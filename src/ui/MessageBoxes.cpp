@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeySequence>
 #include <QPushButton>
 
 namespace {
@@ -63,32 +64,29 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text, const std:
     box->setText(QString::fromStdString(text));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(QtIcon(icon));
+    // はい and いいえ take Y and N (with or without Alt), as Qt's own labels do by their mnemonics.
+    const auto add = [&](QMessageBox::StandardButton button, const char* text, Qt::Key key) {
+        QPushButton* b = box->addButton(button);
+        b->setText(QString::fromUtf8(text));
+        if (key != Qt::Key{}) b->setShortcut(QKeySequence(Qt::ALT | key));
+        return b;
+    };
     switch (buttons) {
     case MsgButtons::Ok: {
-        QPushButton* ok = box->addButton(QMessageBox::Ok);
-        ok->setText(QStringLiteral("OK"));
+        QPushButton* ok = add(QMessageBox::Ok, "OK", Qt::Key{});
         box->setDefaultButton(ok);
         box->setEscapeButton(ok);
         break;
     }
     case MsgButtons::YesNo: {
-        QPushButton* yes = box->addButton(QMessageBox::Yes);
-        QPushButton* no = box->addButton(QMessageBox::No);
-        yes->setText(QStringLiteral("はい"));
-        no->setText(QStringLiteral("いいえ"));
-        box->setDefaultButton(yes);
-        box->setEscapeButton(no);
+        box->setDefaultButton(add(QMessageBox::Yes, "はい", Qt::Key_Y));
+        box->setEscapeButton(add(QMessageBox::No, "いいえ", Qt::Key_N));
         break;
     }
     case MsgButtons::YesNoCancel: {
-        QPushButton* yes = box->addButton(QMessageBox::Yes);
-        QPushButton* no = box->addButton(QMessageBox::No);
-        QPushButton* cancel = box->addButton(QMessageBox::Cancel);
-        yes->setText(QStringLiteral("はい"));
-        no->setText(QStringLiteral("いいえ"));
-        cancel->setText(QStringLiteral("キャンセル"));
-        box->setDefaultButton(yes);
-        box->setEscapeButton(cancel);
+        box->setDefaultButton(add(QMessageBox::Yes, "はい", Qt::Key_Y));
+        add(QMessageBox::No, "いいえ", Qt::Key_N);
+        box->setEscapeButton(add(QMessageBox::Cancel, "キャンセル", Qt::Key{}));
         break;
     }
     }

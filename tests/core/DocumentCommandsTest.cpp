@@ -2,8 +2,8 @@
 #include "document/DocumentCommands.h"
 #include "model/ModelFile.h"
 
-#include "model/FileIo.h"
 #include "model/FileQuestions.h"
+#include "model/fileio/FileIo.h"
 #include "support/FileFixtures.h"
 #include "support/RecordingHooks.h"
 #include "support/ScriptedMessages.h"
@@ -388,10 +388,11 @@ TEST_F(DocumentCommandsTest, OverwriteSaveKeepsACapitalExtension) {
     EXPECT_EQ(App.FileName, folder.file("HOUSE.VQ2"));
 }
 
+// Told also when there was no earlier file, but without claiming a backup.
 TEST_F(DocumentCommandsTest, OverwriteSaveOfANewFileStillTellsTheUser) {
     App.FileName = folder.file("new.vq2");
     ScriptedMessages messages;
-    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    messages.expect(SavedWithoutBackupNotice, MsgAnswer::Ok);
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
     EXPECT_EQ(folder.entries(), 1u);
 }
@@ -475,7 +476,9 @@ TEST_F(DocumentCommandsTest, OverwriteSaveAsksBeforeReplacingAFileChangedOnDisk)
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Cancelled);
     EXPECT_EQ(messages.shown.back().defaultAnswer, MsgAnswer::No);
     EXPECT_FALSE(std::filesystem::exists(copy));
-    messages.expect(FileGoneQuestion, MsgAnswer::Yes).expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    // Made anew, it has no backup, and the notice does not claim one.
+    messages.expect(FileGoneQuestion, MsgAnswer::Yes)
+        .expect(SavedWithoutBackupNotice, MsgAnswer::Ok);
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
 }
 
@@ -529,10 +532,10 @@ TEST_F(DocumentCommandsTest, OverwriteSaveOfAnOlderFileAsksBeforeReplacingAnothe
     EXPECT_EQ(App.FileName, folder.file("house 2.vq2"));
     EXPECT_EQ(ReadBytes(folder.file("house 2.vq2")), WriteModelFile());
 
-    // With nothing under the ".vq2" name there is nothing to ask.
+    // With nothing under the ".vq2" name there is nothing to ask, nor a backup to tell of.
     std::filesystem::remove(target);
     ASSERT_TRUE(commands.ReadFile(old));
-    messages.expect(OverwriteSavedNotice, MsgAnswer::Ok);
+    messages.expect(SavedWithoutBackupNotice, MsgAnswer::Ok);
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Saved);
     EXPECT_EQ(App.FileName, target);
 }
@@ -654,7 +657,7 @@ TEST_P(CloseQuestion, ClosesOnlyWhenNothingIsLost) {
     EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Question);
     EXPECT_EQ(App.InputMode, c.closes ? -1 : 3);
-    EXPECT_EQ(fileio::FileExists(folder.file("house.vq2")), c.written);
+    EXPECT_EQ(std::filesystem::exists(folder.file("house.vq2")), c.written);
     EXPECT_EQ(App.Modified, c.written ? 0 : 1);
 }
 INSTANTIATE_TEST_SUITE_P(

@@ -3,10 +3,10 @@
 // names may be, and files shared with other users (played by the administrator in a child
 // process).
 #include "document/DocumentCommands.h"
-#include "model/FileIo.h"
 #include "model/FileQuestions.h"
 #include "model/ModelFile.h"
 #include "model/PanelFile.h"
+#include "model/fileio/FileIo.h"
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "support/SystemCallScript.h"
@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -46,21 +47,41 @@ std::string ReadBytes(const std::string& path) {
 std::string Bak(const std::string& file) {
     return file + ".BAK";
 }
-SaveStatus Save(const std::string& path, std::string& reason) {
+// The file at `path` as a document read from it holds it (none where it cannot be read).
+struct ReadFirst {
+    explicit ReadFirst(const std::string& path) {
+        std::string ignored;
+        fileio::ReadWholeFile(path, ignored, &read);
+    }
+    const fileio::FileAsRead* get() const { return read.folder ? &read : nullptr; }
+    fileio::FileAsRead read;
+};
+
+// A save of `path` through the questions; `read`, when given, is the document's own file as read.
+SaveStatus Save(const std::string& path, std::string& reason,
+                const fileio::FileAsRead* read = nullptr) {
     fileio::SaveTerms terms;
-    bool declined = false;
-    const fileio::SaveReport report = SaveAsking(path, "new", Bak, terms, declined);
+    terms.read = read;
+    const fileio::SaveReport report = SaveAsking(path, "new", Bak, terms);
     reason = report.reason;
-    if (declined) return SaveStatus::Cancelled;
     switch (report.finding) {
+    case fileio::Finding::Declined:
+        return SaveStatus::Cancelled;
     case fileio::Finding::Saved:
-        return report.withoutBackup ? SaveStatus::SavedWithoutBackup : SaveStatus::Saved;
+        return terms.withoutBackup && !report.backupMade ? SaveStatus::SavedWithoutBackup
+                                                         : SaveStatus::Saved;
     case fileio::Finding::Changed:
         return SaveStatus::Changed;
     default:
         return SaveStatus::Failed;
     }
 }
+
+// A refusal says what happened on its first line, and what the user can do after.
+std::string FirstLine(const std::string& reason) {
+    return reason.substr(0, reason.find('\n'));
+}
+constexpr const char* SavedElsewhere = "別の名前で、または別のフォルダーに保存してください。";
 
 class FileEdges : public ::testing::Test {
 protected:
@@ -83,7 +104,7 @@ TEST_F(FileEdges, WhatIsNotAFileIsRefusedAtOnce) {
         if (k == "loop") fs::create_symlink(path, path);
         const std::string why = k == "pipe" ? "ファイルではなく名前付きパイプです"
                                 : k == "folder" ? "ファイルではなくフォルダーです"
-                                : k == "loop" ? "シンボリックリンクが循環していて、たどれません"
+                                : k == "loop" ? "リンクが循環していて、たどれません"
                                 : k == "device" ? "ファイルではなくデバイスです"
                                                 : "ファイルまたはフォルダーがありません";
         const auto start = std::chrono::steady_clock::now();
@@ -99,8 +120,9 @@ TEST_F(FileEdges, WhatIsNotAFileIsRefusedAtOnce) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << k;
         if (k == "device" || k == "missing") continue;
         EXPECT_EQ(Save(path, reason), SaveStatus::Failed);
-        EXPECT_EQ(reason,
-                  k == "loop" ? "保存先を確かめられませんでした（" + why + "）" : "保存先は" + why);
+        EXPECT_EQ(FirstLine(reason), k == "loop" ? "保存先を確かめられませんでした（" + why + "）。"
+                                                 : "保存先は" + why + "。");
+        EXPECT_NE(reason.find(SavedElsewhere), std::string::npos) << "says what to do";
     }
     EXPECT_EQ(folder.entries(), 3u) << "the pipe, the folder and the link as they were";
     EXPECT_TRUE(fs::is_fifo(folder.file("pipe.vq2")));
@@ -196,8 +218,9 @@ TEST_F(FileEdges, NoSaveCopiesThroughALinkOrLosesTheEarlierBackup) {
                 fs::create_symlink(secret, swapped);
             }));
             EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
-            EXPECT_EQ(reason, "バックアップファイルを作成できませんでした（保存の途中で、ファイルが"
-                              "別のものに置き換えられました）");
+            EXPECT_EQ(FirstLine(reason),
+                      "バックアップファイルを作成できませんでした（保存の途中で、"
+                      "ファイルが別のものに置き換えられました）。");
             EXPECT_EQ(folder.entries(), 3u) << "no copy and no second name stays";
             fs::remove(swapped);
         }
@@ -339,12 +362,13 @@ protected:
         EXPECT_EQ(::chown(path.c_str(), owner, owner), 0);
         return path;
     }
-    // What a save of `file` by the user `uid` said.
+    // What a save of `file` by the user `uid`, whose document was read from it, said.
     static std::string SaveAsUser(uid_t uid, gid_t gid, std::vector<gid_t> groups,
                                   const std::string& file) {
         return AsUser(uid, gid, std::move(groups), [&] {
             std::string why;
-            return StatusName(Save(file, why)) + why;
+            const ReadFirst document(file);
+            return StatusName(Save(file, why, document.get())) + why;
         });
     }
     static constexpr uid_t Owner = 4101, Member = 4102, Stranger = 4104;
@@ -461,7 +485,7 @@ TEST_F(FileEdges, OfCopiesSavingAtOnceOneSavesAndTheOthersAreAsked) {
         EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
     }
     EXPECT_EQ(reason, "ファイルを置き換えられませんでした（保存の途中で、ロックファイルが消された"
-                      "か、置き換えられました）");
+                      "か、置き換えられました）。\nもう一度保存してください。");
     EXPECT_EQ(ReadBytes(file), "theirs");
 }
 
@@ -475,7 +499,8 @@ TEST_F(FileEdges, ALiveHolderIsNamedAndADeadOneDelaysNothing) {
     ASSERT_EQ(::pipe(held), 0);
     const pid_t holder = ::fork();
     if (holder == 0) {
-        WriteBytes(lock, "alice\npc-7\n1\n");
+        // Whatever the lock file holds is nobody's word.
+        WriteBytes(lock, "利用者 総務部 山田（管理者）。再起動してください");
         const int fd = ::open(lock.c_str(), O_RDONLY);
         (void)!::write(held[1], "x", ::flock(fd, LOCK_EX) == 0 ? 1 : 0);
         ::pause();
@@ -483,13 +508,17 @@ TEST_F(FileEdges, ALiveHolderIsNamedAndADeadOneDelaysNothing) {
     char byte;
     ASSERT_EQ(::read(held[0], &byte, 1), 1);
     ScriptedMessages msgs;
-    msgs.expect(std::string(AnotherCopySavingQuestion) + "（利用者 alice、コンピューター pc-7）",
+    const passwd* me = ::getpwuid(::geteuid());
+    ASSERT_TRUE(me);
+    msgs.expect(std::string(AnotherCopySavingQuestion) + "（ロックファイルの持ち主 " + me->pw_name +
+                    "）。\n\n" + file,
                 MsgAnswer::Yes)
         .expect(AnotherCopySavingQuestion, MsgAnswer::No);
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Save(file, reason), SaveStatus::Cancelled);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4)) << "two tries";
     EXPECT_EQ(ReadBytes(file), "old");
+    EXPECT_EQ(msgs.shown[0].text.find("山田"), std::string::npos);
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
     start = std::chrono::steady_clock::now();
@@ -512,8 +541,8 @@ TEST_F(FileEdges, NamesUpToTheLongestSave) {
         WriteBytes(model, "old");
         ASSERT_TRUE(ReadBytes(model) == "old") << "opens";
         App.Modified = 1;
-        SaveOutcome out = SaveModelFile(model);
-        ASSERT_TRUE(out.ok) << out.reason;
+        fileio::SaveReport out = SaveModelFile(model);
+        ASSERT_TRUE(out.ok()) << out.reason;
         EXPECT_EQ(ReadBytes(BackupPathFor(model)), "old");
 
         WriteBytes(panels, "old");
@@ -524,12 +553,13 @@ TEST_F(FileEdges, NamesUpToTheLongestSave) {
                         MsgAnswer::Yes);
         EXPECT_TRUE(CustomPanelFile::Save(panels, Doc.CustomPanels).ok);
         EXPECT_EQ(ReadBytes(panels).size(), 794u);
-        EXPECT_EQ(fileio::FileExists(panels + ".BAK"), length <= 251);
+        std::error_code tooLong;
+        EXPECT_EQ(fs::exists(panels + ".BAK", tooLong), length <= 251);
 
         // A failed save leaves nothing of its own.
         {
             const callscript::Script script(FailNth("write", 1, ENOSPC));
-            EXPECT_FALSE(SaveModelFile(model).ok);
+            EXPECT_FALSE(SaveModelFile(model).ok());
         }
         EXPECT_EQ(folder.entries(), length <= 251 ? 4u : 3u);
         for (const auto& e : fs::directory_iterator(fs::path(model).parent_path()))
@@ -579,7 +609,8 @@ TEST_F(SharedFiles, TheOwnerKeepsTheFileAGroupMemberSaved) {
         const callscript::Script script(FailNth("fsetxattr", 1, ENOSPC));
         EXPECT_EQ(Save(file, reason), SaveStatus::Failed);
     }
-    EXPECT_EQ(reason, "ファイルの属性を書き込めませんでした（ディスクの空き容量が足りません）");
+    EXPECT_EQ(reason, "ファイルの属性を書き込めませんでした（ディスクの空き容量が足りません）。\n"
+                      "不要なファイルを削除して空きを作るか、別のフォルダーに保存してください。");
     EXPECT_EQ(folder.entries(), 2u);
 }
 
@@ -608,18 +639,17 @@ TEST_F(SharedFiles, ALinkAnotherUserMadeOrThatCameSinceTheOpenIsRefused) {
                          return "";
                      }),
               "");
-    const std::string came =
-        "保存先のシンボリックリンクは、ファイルを開いた後に作られたか、変えられています（";
-    msgs.expect(std::string(SaveFailedText) + "\n\n" + model + "\n\n" + came + model + " → " +
-                    keys + "）",
+    const std::string theirs =
+        "保存先のリンクは、他の利用者が作ったか、ファイルを開いた後に変えられたものです（";
+    msgs.expect(std::string(SaveFailedText) + "\n\n" + model + "\n\n" + theirs + model + " → " +
+                    keys + "）。\n「名前を付けて保存」で、",
                 MsgAnswer::Ok);
     EXPECT_EQ(commands.OverwriteSave(), SaveResult::Failed);
-    EXPECT_EQ(CustomPanelFile::Save(panels, Doc.CustomPanels).message,
-              "面材データファイルを保存できません。\n\n" + panels + "\n\n" + came + panels + " → " +
-                  keys + "）");
+    EXPECT_NE(CustomPanelFile::Save(panels, Doc.CustomPanels)
+                  .message.find("\n\n" + theirs + panels + " → " + keys + "）。\n"),
+              std::string::npos);
     EXPECT_EQ(Save(model, reason), SaveStatus::Failed);
-    EXPECT_EQ(reason,
-              "保存先は、他の利用者のシンボリックリンクです（" + model + " → " + keys + "）");
+    EXPECT_EQ(FirstLine(reason), theirs + model + " → " + keys + "）。");
     EXPECT_FALSE(fs::exists(keys));
 
     // Read through the member's link, the file is saved through it; so is the user's own link.
@@ -672,7 +702,7 @@ TEST_F(SharedFiles, AnotherUsersBackupInAStickyFolderStays) {
     EXPECT_EQ(
         SaveAsUser(Member, Member, {}, theirs),
         "Failed保存先は、持ち主しか置き換えられないフォルダーにある、他の利用者のファイルです（" +
-            theirs + "）");
+            theirs + "）。\n" + SavedElsewhere);
     std::size_t entries = 0;
     for ([[maybe_unused]] auto& e : fs::directory_iterator(shared)) ++entries;
     EXPECT_EQ(entries, 3u);
@@ -772,8 +802,8 @@ TEST_F(SharedFiles, AFolderSwappedOnTheWayIsRefused) {
                              return swapped ? "" : "not swapped";
                          }),
                   "");
-        msgs.expect(link ? "保存先のシンボリックリンクは、ファイルを開いた後に作られたか、変えら"
-                           "れています（" +
+        msgs.expect(link ? "保存先のリンクは、他の利用者が作ったか、ファイルを開いた後に変えられた"
+                           "ものです（" +
                                project + " → " + home + "）"
                          : "保存先のフォルダーは、ファイルを開いた後に別のフォルダーに置き換えら"
                            "れています（" +
@@ -863,9 +893,12 @@ TEST_F(SharedFiles, ASaveKilledAnywhereLeavesAWholeFileOrSaysWhereItIs) {
         const auto save = [&] {
             return AsUser(user, OwnGroup, {SharedGroup}, [&] {
                 Doc = *mine;
+                const ReadFirst document(file);
+                fileio::SaveTerms terms;
+                terms.read = document.get();
                 if (byte >= 0) callscript::DieAfterWriting(static_cast<long>(old.size()) + byte);
                 const callscript::Script die(FailNth("", call, 0, 1, [] { ::_exit(9); }));
-                return std::string(SaveModelFile(file).ok ? "done" : "failed");
+                return std::string(SaveModelFile(file, terms).ok() ? "done" : "failed");
             });
         };
         if (const std::string said = save(); !said.empty()) {
@@ -874,7 +907,7 @@ TEST_F(SharedFiles, ASaveKilledAnywhereLeavesAWholeFileOrSaysWhereItIs) {
         }
         AnsweringMessages msgs({});
         LoadModelFile(file);
-        if (msgs.texts.find(CutFileNotice) != std::string::npos) {
+        if (msgs.texts.find(fileio::CutFileNotice) != std::string::npos) {
             EXPECT_NE(msgs.texts.find(backup), std::string::npos) << msgs.texts;
             EXPECT_EQ(ReadBytes(backup), old);
         } else {
@@ -893,4 +926,81 @@ TEST_F(SharedFiles, ASaveKilledAnywhereLeavesAWholeFileOrSaysWhereItIs) {
     }
     const long size = static_cast<long>(saved.size());
     for (const long byte : {0L, 1L, 4097L, size / 2, size - 1, size}) killed(Member, 0, byte);
+}
+
+// A member's save that can keep no backup (a folder holds its name) is cut off while it writes
+// the owner's file in place: the open refuses the beginning it left, naming the numbered copy
+// that holds the whole earlier file, and the member's next save leaves that copy where it is.
+// While a save holds the file's lock, the same beginning is told as a save under way instead.
+TEST_F(SharedFiles, ACutBeginningIsRefusedNamingTheWholeCopy) {
+    const std::string file = folder.file("house.vq2"), copy = folder.file("house_2.BAK");
+    const std::string old = WriteModelFile(*StartDocument(), 0);
+    WriteBytes(file, old);
+    fs::create_directory(folder.file("house.BAK"));
+    ASSERT_EQ(::chown(file.c_str(), Owner, SharedGroup) | ::chmod(file.c_str(), 0660), 0);
+    const auto save = [&](long long cutAt) {
+        return AsUser(Member, OwnGroup, {SharedGroup}, [&] {
+            AnsweringMessages withoutBackup({MsgAnswer::Yes});
+            const ReadFirst document(file);
+            fileio::SaveTerms terms;
+            terms.read = document.get();
+            if (cutAt >= 0) callscript::DieAfterWriting(static_cast<long long>(old.size()) + cutAt);
+            return std::string(SaveModelFile(file, terms).ok() ? "done" : withoutBackup.texts);
+        });
+    };
+    EXPECT_EQ(save(100), "");
+    {
+        AnsweringMessages msgs({});
+        EXPECT_FALSE(LoadModelFile(file).ok);
+        EXPECT_NE(msgs.texts.find(fileio::CutFileNotice), std::string::npos) << msgs.texts;
+        EXPECT_NE(msgs.texts.find(copy + "（"), std::string::npos) << msgs.texts;
+        EXPECT_EQ(ReadBytes(copy), old);
+    }
+    int held[2];
+    ASSERT_EQ(::pipe(held), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open(LockOf(fs::path(file).parent_path(), "house.vq2").c_str(), O_RDWR);
+        (void)!::write(held[1], "x", ::flock(fd, LOCK_EX) == 0 ? 1 : 0);
+        ::pause();
+    }
+    char byte;
+    ASSERT_EQ(::read(held[0], &byte, 1), 1);
+    {
+        AnsweringMessages msgs({});
+        EXPECT_FALSE(LoadModelFile(file).ok);
+        EXPECT_NE(msgs.texts.find(fileio::BeingSavedNotice), std::string::npos) << msgs.texts;
+        EXPECT_EQ(msgs.texts.find(fileio::CutFileNotice), std::string::npos) << msgs.texts;
+    }
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_EQ(save(-1), "done");
+    EXPECT_EQ(ReadBytes(copy), old) << "the copy the user was told of stays";
+}
+
+// A member puts a second name of the user's other file, or a link to it, at the lock's name:
+// the user's save is refused, naming it and its owner, and writes nothing into that file.
+TEST_F(SharedFiles, ALinkAtTheLocksNameIsRefusedAndNothingIsWrittenThrough) {
+    const std::string file = folder.file("house.vq2"), other = folder.file("other.vq2");
+    const std::string lock = LockOf(fs::path(file).parent_path(), "house.vq2");
+    for (const std::string& name : {file, other}) {
+        WriteBytes(name, name);
+        ASSERT_EQ(::chown(name.c_str(), Owner, SharedGroup) | ::chmod(name.c_str(), 0660), 0);
+    }
+    for (const bool hard : {true, false}) {
+        EXPECT_EQ(AsUser(Member, Member, {SharedGroup},
+                         [&] {
+                             return (hard ? ::link(other.c_str(), lock.c_str())
+                                          : ::symlink(other.c_str(), lock.c_str())) == 0
+                                        ? ""
+                                        : "not linked";
+                         }),
+                  "");
+        const std::string said = SaveAsUser(Owner, OwnGroup, {SharedGroup}, file);
+        EXPECT_EQ(said.rfind("Failed保存の順番を決めるロックファイルの名前に、", 0), 0u) << said;
+        EXPECT_NE(said.find(lock + "、持ち主 "), std::string::npos) << said;
+        EXPECT_EQ(ReadBytes(other), other);
+        EXPECT_EQ(ReadBytes(file), file);
+        fs::remove(lock);
+    }
 }

@@ -1,7 +1,7 @@
 // The current-version model file: layout, writer, reader, load and save.
 #include "model/ModelFile.h"
-#include "model/FileIo.h"
 #include "model/ModelFileLayout.h"
+#include "model/fileio/FileIo.h"
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "support/Sjis.h"
@@ -890,16 +890,16 @@ TEST_F(LoadAndSave, SaveKeepsTheFileItReplacesAsBackup) {
     WriteBytes(folder.file("house.BAK"), "older backup");
     FillDocument(Doc, 1);
     App.Modified = 1;
-    SaveOutcome out = SaveModelFile(path);
-    ASSERT_TRUE(out.ok) << out.reason;
+    fileio::SaveReport out = SaveModelFile(path);
+    ASSERT_TRUE(out.ok()) << out.reason;
     EXPECT_EQ(App.Modified, 0);
     EXPECT_EQ(ReadBytes(path), WriteModelFile());
     EXPECT_EQ(ReadBytes(folder.file("house.BAK")), "old contents");
     EXPECT_EQ(folder.entries(), 2u) << "no temporary file is left behind";
 
     // A first save of a new name makes no backup.
-    ASSERT_TRUE(SaveModelFile(folder.file("new.vq2")).ok);
-    EXPECT_FALSE(fileio::FileExists(folder.file("new.BAK")));
+    ASSERT_TRUE(SaveModelFile(folder.file("new.vq2")).ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new.BAK")));
 }
 
 // No system message in English ("No space left on device") reaches the user; only the names
@@ -921,13 +921,13 @@ TEST_F(LoadAndSave, AnyCallOfASaveFailingLeavesFileAndBackupAndIsReported) {
         WriteBytes(path, "old contents");
         WriteBytes(backup, "older backup");
         App.Modified = 1;
-        SaveOutcome out;
+        fileio::SaveReport out;
         {
             const callscript::Script script(callscript::FailNth("", n, EIO));
             out = SaveModelFile(path);
             if (callscript::calls < n) break; // every call has failed once
         }
-        if (out.ok) {
+        if (out.ok()) {
             EXPECT_EQ(ReadBytes(path), WriteModelFile());
             EXPECT_EQ(ReadBytes(backup), "old contents");
         } else {
@@ -936,15 +936,15 @@ TEST_F(LoadAndSave, AnyCallOfASaveFailingLeavesFileAndBackupAndIsReported) {
             EXPECT_EQ(ReadBytes(path), "old contents");
             EXPECT_EQ(ReadBytes(backup), "older backup");
         }
-        ASSERT_TRUE(SaveModelFile(path).ok);
+        ASSERT_TRUE(SaveModelFile(path).ok());
         EXPECT_EQ(folder.entries(), 2u) << "nothing left behind";
     }
 }
 
 TEST_F(LoadAndSave, SaveIntoAMissingFolderIsReported) {
     App.Modified = 1;
-    SaveOutcome out = SaveModelFile(folder.file("no/such/folder/house.vq2"));
-    EXPECT_FALSE(out.ok);
+    fileio::SaveReport out = SaveModelFile(folder.file("no/such/folder/house.vq2"));
+    EXPECT_FALSE(out.ok());
     EXPECT_NE(out.reason.find("フォルダーがありません"), std::string::npos) << out.reason;
     EXPECT_EQ(App.Modified, 1);
 }

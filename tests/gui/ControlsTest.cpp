@@ -6,8 +6,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -207,4 +210,18 @@ TEST(MessageBoxes, ButtonsCarryJapaneseLabelsAndEscapeAnswersTheSafeChoice) {
               MsgAnswer::Yes);
     EXPECT_EQ(AnswerFor(*box, box->button(QMessageBox::No), MsgButtons::YesNoCancel),
               MsgAnswer::No);
+    // Y and N answer はい and いいえ, as on Qt's own boxes (Alt with them goes through the same
+    // shortcuts).
+    for (const auto& [key, answer] :
+         {std::pair{Qt::Key_Y, MsgAnswer::Yes}, std::pair{Qt::Key_N, MsgAnswer::No}}) {
+        auto asked = BuildMessageBox("x", "y", MsgButtons::YesNo, MsgIcon::Question);
+        asked->show();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(asked.get(), &press);
+        for (int i = 0; i < 50 && !asked->clickedButton(); ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(10);
+        }
+        EXPECT_EQ(AnswerFor(*asked, asked->clickedButton(), MsgButtons::YesNo), answer) << key;
+    }
 }

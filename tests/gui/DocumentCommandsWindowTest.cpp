@@ -2,18 +2,18 @@
 // question, a dropped file and the command-line file.
 #include "TestApp.h"
 
+#include "app/FormSet.h"
 #include "document/DocumentCommands.h"
 #include "mainwin/velquor2_About.h"
 #include "mainwin/velquor2_MAIN.h"
 #include "model/AppState.h"
 #include "model/CustomPanels.h"
-#include "model/FileIo.h"
 #include "model/Model.h"
 #include "model/ModelFile.h"
+#include "model/fileio/FileIo.h"
 #include "support/FileFixtures.h"
 #include "support/ScriptedMessages.h"
 #include "ui/FileDialogs.h"
-#include "app/FormSet.h"
 #include "ui/Forms.h"
 #include "ui/SingleInstance.h"
 

@@ -228,7 +228,7 @@ TEST_F(GaiyouRulesTest, MainWindowShowsTheDocumentsEditionMethodAndClasses) {
     for (int edition : {1, 2}) {
         Doc.CriteriaEdition = edition;
         Doc.DiagnosisMethod = 3;
-        ASSERT_TRUE(SaveModelFile(path).ok);
+        ASSERT_TRUE(SaveModelFile(path).ok());
         Doc.CriteriaEdition = Doc.DiagnosisMethod = 0;
         ASSERT_TRUE(w.Documents().ReadFile(path));
         EXPECT_EQ(w.Ldousa->text(), U(edition == 1 ? "［全国版］" : "［vu版］"));

@@ -2,7 +2,7 @@
 // Puts a script between the file layer and the system: every call through fileio::Sys() is
 // counted and shown to the script first, which may act (as another user would at that moment)
 // and fail the call with an error number, or let it through (0). Restored when it goes.
-#include "model/SystemCalls.h"
+#include "model/fileio/SystemCalls.h"
 
 #include <cerrno>
 #include <functional>
@@ -45,9 +45,10 @@ struct Entry<Call> {
 
 #define VQ_SYSTEM_CALLS(X)                                                                         \
     X(openat)                                                                                      \
-    X(close) X(read) X(write) X(pwrite) X(lseek) X(ftruncate) X(fsync) X(fstat) X(fstatat)         \
-        X(faccessat) X(readlinkat) X(linkat) X(renameat) X(unlinkat) X(fchown) X(fchmod)           \
-            X(listxattr) X(getxattr) X(fsetxattr) X(flock)
+    X(close)                                                                                       \
+    X(read) X(write) X(lseek) X(ftruncate) X(fsync) X(fstat) X(fstatat) X(faccessat) X(readlinkat) \
+        X(linkat) X(renameat) X(unlinkat) X(fchown) X(fchmod) X(listxattr) X(getxattr)             \
+            X(fsetxattr) X(flock)
 
 class Script {
 public:

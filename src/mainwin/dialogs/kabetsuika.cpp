@@ -229,6 +229,7 @@ bool TkabetsuikaDlg::LoadFrom(const QString& path) {
 bool TkabetsuikaDlg::SaveTo(const QString& path) {
     ReadEdits();
     const CustomPanelFile::Result r = CustomPanelFile::Save(path.toStdString(), Editing);
-    if (!r && !r.cancelled) Report(r);
+    // A failure, or what a save that went through must still tell (a copy it kept).
+    if (!r.message.empty()) Report(r);
     return r.ok;
 }

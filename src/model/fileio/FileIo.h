@@ -6,7 +6,9 @@
 // to a folder it holds (the one read from, or the one chosen for a new name) and reports what it
 // found there that the user must decide (a file changed on disk, a write-protected file, a
 // backup name taken, a file gone, another copy saving); the caller asks and saves again with
-// the answer. doc/files.md tells the order of the checks and the names a save makes.
+// the answer. doc/files.md tells the order of the steps and the names a save makes.
+//
+// This header is the layer's one face; the rest of the folder is its own.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -21,26 +23,31 @@ namespace fileio {
 // from another, whatever the disk says of the file.
 struct Digest {
     std::uint64_t size = 0, hash = 0xcbf29ce484222325u;
-    void add(std::string_view bytes);
+    void update(std::string_view bytes);
     bool operator==(const Digest&) const = default;
 };
 Digest DigestOf(std::string_view bytes);
 
-// One symbolic link a name leads through: the link itself (its disk, its number there and its
-// owner) and the text it holds.
-struct LinkStep {
+// Which file a name holds: its disk and its number there. Every check that a name still holds
+// the file a save or a read saw compares these.
+struct FileId {
     std::uint64_t device = 0, inode = 0;
+    bool operator==(const FileId&) const = default;
+};
+
+// One symbolic link a name leads through: the link itself, its owner and the text it holds.
+struct LinkStep {
+    FileId id;
     std::uint32_t owner = 0;
     std::string target;
     bool operator==(const LinkStep&) const = default;
 };
 using LinkPath = std::vector<LinkStep>;
 
-// A folder held open (a descriptor that only names it), with its disk and number there and the
-// name it was reached by.
+// A folder held open (a descriptor that only names it), with the name it was reached by.
 struct HeldFolder {
     int fd = -1;
-    std::uint64_t device = 0, inode = 0;
+    FileId id;
     std::string path;
     HeldFolder() = default;
     HeldFolder(const HeldFolder&) = delete;
@@ -49,17 +56,15 @@ struct HeldFolder {
 };
 
 // The file as a read or a save saw it: the name it was given by, the folder it really stood in
-// (after every link) with its own name there, the links the name led through, and the digest of
-// the bytes read or written (none where they are not known).
+// (after every link) with its own name there, the links the name led through, the digest of
+// the bytes read or written (none where they are not known), and which file it was.
 struct FileAsRead {
     std::string name;
     std::shared_ptr<const HeldFolder> folder;
     std::string leaf;
     LinkPath links;
     std::optional<Digest> digest;
-    // Found at the read: another user's save that wrote this file in place was cut off, so the
-    // file may be cut too; the whole earlier file stands under this name (empty: none was).
-    std::string cutWholeCopy;
+    FileId file;
     // Where the file stands: the folder's name and the file's own.
     std::string path() const;
 };
@@ -75,14 +80,25 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t li
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error,
                                          FileAsRead* asRead = nullptr);
 
-// Whether `path` names the file read as `file`: the same name, or a name that leads to the same
-// file in the same folder.
+// Whether `path`, followed as it stands now, leads to the file read as `file`: its name in the
+// same folder, however the path is spelled.
 bool NamesFile(const std::string& path, const FileAsRead& file);
 
-// The reason for a system error number, said to the user in Japanese.
-std::string ReasonText(int err);
+// For a file that an open refused because it ends midway, as a write in place that was cut
+// leaves it: when a save holds the file's lock right now, that it is being saved and to open it
+// again shortly; otherwise the whole copies that stand beside it (the backup `backupLeaf` and
+// the numbered copies of its name, but those that `endsEarly` too), each with the time it was
+// written, and what to do. Empty when there is neither.
+std::string CutFileAdvice(const FileAsRead& file, const std::string& backupLeaf,
+                          bool (*endsEarly)(std::string_view bytes, std::string_view fileName));
+inline constexpr const char* BeingSavedNotice =
+    "このファイルは今、別のVelquorが保存しているところです。しばらく待ってから、もう一度開いて"
+    "ください。";
+inline constexpr const char* CutFileNotice =
+    "保存が途中で止まったため、ファイルが途切れている可能性があります。";
 
-bool FileExists(const std::string& path);
+// The name `name` numbered `n` (from 2): "house.BAK" → "house_2.BAK".
+std::string NumberedName(const std::string& name, int n);
 
 // The extension of the last path component, with its dot; empty when it has none.
 std::string_view ExtensionOf(std::string_view path);
@@ -97,10 +113,16 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // asked about.
 struct SaveTerms {
     // The name as it was last read or saved here: the save works in that folder and follows only
-    // the links that stood then, or the user's or the administrator's. None: a new name.
+    // the links that stood then, or the user's or the administrator's. None: a name followed as
+    // it stands now.
     const FileAsRead* read = nullptr;
     // The bytes that may be replaced without a question; none: any.
     std::optional<Digest> expected;
+    // Whether the bytes of the file `fileName` are a beginning of a file of the kind saved, as
+    // a save cut off while it wrote the file in place leaves it: such a file is not kept as the
+    // backup, which holds the whole earlier version. By default every file is kept.
+    bool (*endsEarly)(std::string_view bytes, std::string_view fileName) =
+        [](std::string_view, std::string_view) { return false; };
     bool createAgain = false;      // the file read is gone: write it anew
     bool replaceProtected = false; // a write-protected file stands there: replace it
     bool withoutBackup = false;    // no backup can be made under its name: save without
@@ -109,31 +131,36 @@ struct SaveTerms {
 // What a save did, or what it found that the user must decide (nothing was written then).
 enum class Finding {
     Saved,
-    Failed,    // `reason` says why
-    Busy,      // another copy of the program is saving the file: `holder` says who
+    Failed,    // `reason` says why and what the user can do
+    Busy,      // another copy of the program is saving the file: `reason` names the lock's owner
     Gone,      // nothing stands where the file was read or saved
     Changed,   // other bytes than `terms.expected`: `found` is their digest
     Protected, // a write-protected file stands there
     NoBackup,  // the backup cannot be made under `backup`: `reason` says why
+    Declined,  // never from the file layer: the user, asked, chose not to save
 };
 
 struct SaveReport {
     Finding finding = Finding::Failed;
+    // Failed and NoBackup: why. Busy: the owner of the lock file. Saved and Changed: what the
+    // user must still be told (a copy kept under a visible name, what a failed save could not put
+    // back), mostly nothing.
     std::string reason;
-    std::string holder;          // Busy: the user and the computer
     std::string file, backup;    // where the save writes, and its backup
     std::optional<Digest> found; // Changed
-    bool withoutBackup = false;  // Saved without a backup
+    bool backupMade = false;     // Saved: the file that stood there is the backup
     FileAsRead saved;            // Saved: the file as written
+    bool ok() const { return finding == Finding::Saved; }
 };
 
 // Saves `bytes` under `path`, keeping the file that stood there as the backup
 // `backupOf(file name)` (none when that is the file itself) in the same folder. The file is
 // written complete under a name of its own first and then takes the file's name; where another
-// user's file the user may write would lose its owner so, it is written in place once a copy of
-// it is complete as its backup. No file a save makes grants anyone more than the file it comes
-// from. Copies saving one file at once take turns under a lock beside it; a save waits for it
-// about a second at most. On any failure the file, its backup and the folder are as they were.
+// user's file the user may write would lose its owner so, it is written in place once a whole
+// copy of it stands under a name the user can open. No file a save makes grants anyone more
+// than the file it comes from. Copies saving one file at once take turns under a lock beside
+// it; a save waits for it about a second at most. On any failure the file, its backup and the
+// folder are as they were, or the reason names where the whole earlier file is.
 SaveReport SaveFile(const std::string& path, std::string_view bytes,
                     std::string (*backupOf)(const std::string& fileName), const SaveTerms& terms);
 

@@ -14,7 +14,6 @@ struct SystemCalls {
     int (*close)(int fd);
     ssize_t (*read)(int fd, void* buffer, size_t size);
     ssize_t (*write)(int fd, const void* buffer, size_t size);
-    ssize_t (*pwrite)(int fd, const void* buffer, size_t size, off_t at);
     off_t (*lseek)(int fd, off_t at, int whence);
     int (*ftruncate)(int fd, off_t size);
     int (*fsync)(int fd);
