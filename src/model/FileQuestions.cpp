@@ -9,9 +9,8 @@ namespace {
 
 // What the user is asked about each finding a save leaves to them: the question (followed by
 // the report's reason), the answers, and where Yes is kept, so that the save asks no more about
-// it.
-// Enter goes on only for a retry: every other Yes would replace or drop what the user has not
-// seen.
+// it. Enter goes on only for a retry: every other Yes would replace or drop what the user has
+// not seen.
 struct Question {
     fileio::Finding finding;
     const char* head;

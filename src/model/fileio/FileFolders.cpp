@@ -40,6 +40,7 @@ const char* const ChooseLinkedOrAnother =
     "「名前を付けて保存」で、リンクの先のファイルか、別の保存先を選んでください。";
 const char* const FolderReplaced =
     "保存先のフォルダーは、ファイルを開いた後に別のフォルダーに置き換えられています";
+const char* const ChooseAnotherPlace = "「名前を付けて保存」で、保存先を選び直してください。";
 
 // A name followed one component at a time: the folder reached so far (open, and its name for
 // the user) and the names still to go.

@@ -48,8 +48,6 @@ inline constexpr const char* SaveElsewhere = "別の名前で、または別の�
 inline constexpr const char* RetryOrSaveElsewhere =
     "もう一度保存するか、別の名前で、または別のフォルダーに保存してください。";
 inline constexpr const char* SaveAgain = "もう一度保存してください。";
-inline constexpr const char* ChooseAnotherPlace =
-    "「名前を付けて保存」で、保存先を選び直してください。";
 inline constexpr const char* Swapped = "保存の途中で、ファイルが別のものに置き換えられました";
 inline constexpr const char* SaveTargetUnclear = "保存先を確かめられませんでした";
 inline constexpr const char* BackupFailed = "バックアップファイルを作成できませんでした";
